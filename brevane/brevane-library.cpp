@@ -1,0 +1,2 @@
+// Library-wide definitions of libbrevane.
+#include "brevane/brevane.h"

@@ -1,0 +1,4 @@
+// Public umbrella header of libbrevane.
+#pragma once
+
+#include "providers/fenrow.h"

@@ -1,0 +1,2 @@
+// Provider contracts: values, result models, server descriptions, enumerations.
+#pragma once

@@ -1,0 +1,2 @@
+// Library-wide definitions of libfenrow.
+#include "providers/fenrow.h"

@@ -1,0 +1,4 @@
+// Public umbrella header of libfenrow.
+#pragma once
+
+#include "providers/contracts/contracts.h"

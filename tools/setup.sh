@@ -1,0 +1,47 @@
+#!/bin/sh
+# Installs what the project needs on a Debian 12 machine (as root), builds,
+# and then runs either the example host ("run") or every test ("test").
+set -eu
+
+MODE=${1:-test}
+HERE=$(cd "$(dirname "$0")/.." && pwd)
+BUILD=${BUILD_DIR:-$HERE/build}
+
+PACKAGES="meson ninja-build g++ pkg-config gettext tzdata locales \
+  libglib2.0-dev libgee-0.8-dev libjson-glib-dev freetds-dev libsybdb5 \
+  libssl-dev libxml2-dev libuchardet-dev libgtest-dev libgmock-dev libbenchmark-dev"
+
+missing=""
+for p in $PACKAGES; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing="$missing $p"
+  fi
+done
+if [ -n "$missing" ]; then
+  echo "installing:$missing"
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "run as root to install packages" >&2
+    exit 1
+  fi
+  apt-get update
+  DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $missing
+fi
+
+if [ ! -f "$BUILD/build.ninja" ]; then
+  meson setup "$BUILD" "$HERE"
+fi
+ninja -C "$BUILD"
+
+case "$MODE" in
+  run)
+    shift || true
+    "$BUILD/examples/tarvex-example" "$@"
+    ;;
+  test)
+    meson test -C "$BUILD" --print-errorlogs --num-processes "$(nproc)"
+    ;;
+  *)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac
