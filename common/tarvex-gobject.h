@@ -21,7 +21,7 @@
 #include <string_view>
 #include <utility>
 
-#define TARVEX_EXPORT __attribute__((visibility("default")))
+#include "common/tarvex-export.h"
 
 namespace tarvex {
 
@@ -322,11 +322,20 @@ inline char* dup(std::string_view s) { return g_strndup(s.data(), s.size()); }
     G_OBJECT_CLASS(klass)->finalize = type_name##_private_finalize_;                         \
   }
 
-#define TARVEX_DEFINE_TYPE_WITH_CODE(TypeName, type_name, PARENT_TYPE, CODE)              \
-  static void type_name##_class_setup(TypeName##Class* klass);                            \
-  static void type_name##_init(TypeName* self);                                           \
-  G_DEFINE_TYPE_WITH_CODE(TypeName, type_name, PARENT_TYPE, G_ADD_PRIVATE(TypeName) CODE) \
+#define TARVEX_DEFINE_TYPE_WITH_CODE(TypeName, type_name, PARENT_TYPE, ...)                       \
+  static void type_name##_class_setup(TypeName##Class* klass);                                \
+  static void type_name##_init(TypeName* self);                                               \
+  _G_DEFINE_TYPE_EXTENDED_BEGIN(TypeName, type_name, PARENT_TYPE, GTypeFlags(0)) {               \
+    G_ADD_PRIVATE(TypeName) __VA_ARGS__;                                                      \
+  }                                                                                           \
+  _G_DEFINE_TYPE_EXTENDED_END()                                                               \
   TARVEX_PRIVATE_FUNCS_(TypeName, type_name)
 
 #define TARVEX_DEFINE_TYPE(TypeName, type_name, PARENT_TYPE) \
-  TARVEX_DEFINE_TYPE_WITH_CODE(TypeName, type_name, PARENT_TYPE, )
+  TARVEX_DEFINE_TYPE_WITH_CODE(TypeName, type_name, PARENT_TYPE)
+
+// Interfaces keep the Iface struct name of the headers; G_DEFINE_INTERFACE
+// wants TypeName##Interface.
+#define TARVEX_DEFINE_INTERFACE(TypeName, type_name, PREREQ) \
+  typedef TypeName##Iface TypeName##Interface;               \
+  G_DEFINE_INTERFACE(TypeName, type_name, PREREQ)

@@ -1,2 +1,6 @@
 // Provider contracts: values, result models, server descriptions, enumerations.
 #pragma once
+
+#include "providers/contracts/data_type.h"
+#include "providers/contracts/value_object.h"
+#include "providers/contracts/value_null.h"

@@ -1,0 +1,189 @@
+#include "providers/contracts/value_object.h"
+
+#include "providers/contracts/value-private.h"
+
+using namespace tarvex;
+
+// ------------------------------------------------------------------ IValue
+
+TARVEX_DEFINE_INTERFACE(TarvexProvidersContractsIValue, tarvex_providers_contracts_ivalue, G_TYPE_OBJECT)
+
+static void tarvex_providers_contracts_ivalue_default_init(TarvexProvidersContractsIValueIface* iface) {
+  g_object_interface_install_property(iface, values::name_pspec());
+  g_object_interface_install_property(iface, values::data_type_pspec());
+  g_object_interface_install_property(iface, values::is_null_pspec());
+}
+
+#define IVALUE_IFACE(self) TARVEX_PROVIDERS_CONTRACTS_IVALUE_GET_INTERFACE(self)
+
+void tarvex_providers_contracts_ivalue_to_value(TarvexProvidersContractsIValue* self, GValue* result) {
+  g_return_if_fail(self != NULL);
+  auto* iface = IVALUE_IFACE(self);
+  if (iface->to_value) iface->to_value(self, result);
+}
+
+gchar* tarvex_providers_contracts_ivalue_to_string(TarvexProvidersContractsIValue* self) {
+  g_return_val_if_fail(self != NULL, NULL);
+  auto* iface = IVALUE_IFACE(self);
+  return iface->to_string ? iface->to_string(self) : nullptr;
+}
+
+TarvexProvidersContractsValueObject* tarvex_providers_contracts_ivalue_clone(TarvexProvidersContractsIValue* self) {
+  g_return_val_if_fail(self != NULL, NULL);
+  auto* iface = IVALUE_IFACE(self);
+  return iface->clone ? iface->clone(self) : nullptr;
+}
+
+gchar* tarvex_providers_contracts_ivalue_dump(TarvexProvidersContractsIValue* self) {
+  g_return_val_if_fail(self != NULL, NULL);
+  auto* iface = IVALUE_IFACE(self);
+  return iface->dump ? iface->dump(self) : nullptr;
+}
+
+const gchar* tarvex_providers_contracts_ivalue_get_name(TarvexProvidersContractsIValue* self) {
+  g_return_val_if_fail(self != NULL, NULL);
+  auto* iface = IVALUE_IFACE(self);
+  return iface->get_name ? iface->get_name(self) : nullptr;
+}
+
+TarvexProvidersContractsDataType tarvex_providers_contracts_ivalue_get_data_type(TarvexProvidersContractsIValue* self) {
+  g_return_val_if_fail(self != NULL, TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UNKNOWN);
+  auto* iface = IVALUE_IFACE(self);
+  return iface->get_data_type ? iface->get_data_type(self) : TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UNKNOWN;
+}
+
+gboolean tarvex_providers_contracts_ivalue_get_is_null(TarvexProvidersContractsIValue* self) {
+  g_return_val_if_fail(self != NULL, FALSE);
+  auto* iface = IVALUE_IFACE(self);
+  return iface->get_is_null ? iface->get_is_null(self) : FALSE;
+}
+
+// -------------------------------------------------------------- ValueObject
+
+struct _TarvexProvidersContractsValueObjectPrivate {};
+
+enum { VALUE_OBJECT_PROP_0, VALUE_OBJECT_PROP_NAME, VALUE_OBJECT_PROP_DATA_TYPE, VALUE_OBJECT_PROP_IS_NULL };
+
+static void value_object_ivalue_init(TarvexProvidersContractsIValueIface* iface);
+
+TARVEX_DEFINE_TYPE_WITH_CODE(TarvexProvidersContractsValueObject, tarvex_providers_contracts_value_object,
+                             G_TYPE_OBJECT,
+                             G_IMPLEMENT_INTERFACE(tarvex_providers_contracts_ivalue_get_type(),
+                                                   value_object_ivalue_init))
+
+static void value_object_real_to_value(TarvexProvidersContractsValueObject*, GValue* result) {
+  g_value_init(result, G_TYPE_STRING);
+  g_value_set_string(result, "");
+}
+static gchar* value_object_real_to_string(TarvexProvidersContractsValueObject*) { return g_strdup(""); }
+static TarvexProvidersContractsValueObject* value_object_real_clone(TarvexProvidersContractsValueObject*) {
+  return tarvex_providers_contracts_value_object_new();
+}
+static gchar* value_object_real_dump(TarvexProvidersContractsValueObject* self) {
+  GUniqueStr text(tarvex_providers_contracts_value_object_to_string(self));
+  return g_strdup_printf("%s => %s", G_OBJECT_TYPE_NAME(self), text.get() ? text.get() : "");
+}
+static const gchar* value_object_real_get_name(TarvexProvidersContractsValueObject*) { return "UNKNOWN"; }
+static TarvexProvidersContractsDataType value_object_real_get_data_type(TarvexProvidersContractsValueObject*) {
+  return TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UNKNOWN;
+}
+static gboolean value_object_real_get_is_null(TarvexProvidersContractsValueObject*) { return FALSE; }
+
+static void value_object_get_property(GObject* object, guint prop_id, GValue* value, GParamSpec* pspec) {
+  auto* self = TARVEX_PROVIDERS_CONTRACTS_VALUE_OBJECT(object);
+  switch (prop_id) {
+    case VALUE_OBJECT_PROP_NAME:
+      g_value_set_string(value, tarvex_providers_contracts_value_object_get_name(self));
+      break;
+    case VALUE_OBJECT_PROP_DATA_TYPE:
+      g_value_set_enum(value, tarvex_providers_contracts_value_object_get_data_type(self));
+      break;
+    case VALUE_OBJECT_PROP_IS_NULL:
+      g_value_set_boolean(value, tarvex_providers_contracts_value_object_get_is_null(self));
+      break;
+    default:
+      G_OBJECT_WARN_INVALID_PROPERTY_ID(object, prop_id, pspec);
+  }
+}
+
+static void tarvex_providers_contracts_value_object_class_setup(TarvexProvidersContractsValueObjectClass* klass) {
+  klass->to_value = value_object_real_to_value;
+  klass->to_string = value_object_real_to_string;
+  klass->clone = value_object_real_clone;
+  klass->dump = value_object_real_dump;
+  klass->get_name = value_object_real_get_name;
+  klass->get_data_type = value_object_real_get_data_type;
+  klass->get_is_null = value_object_real_get_is_null;
+  auto* oc = G_OBJECT_CLASS(klass);
+  oc->get_property = value_object_get_property;
+  g_object_class_install_property(oc, VALUE_OBJECT_PROP_NAME, values::name_pspec());
+  g_object_class_install_property(oc, VALUE_OBJECT_PROP_DATA_TYPE, values::data_type_pspec());
+  g_object_class_install_property(oc, VALUE_OBJECT_PROP_IS_NULL, values::is_null_pspec());
+}
+
+// The interface answers through the class virtuals, so subclasses override
+// the class slots only.
+static void value_object_ivalue_init(TarvexProvidersContractsIValueIface* iface) {
+  iface->to_value = reinterpret_cast<decltype(iface->to_value)>(tarvex_providers_contracts_value_object_to_value);
+  iface->to_string = reinterpret_cast<decltype(iface->to_string)>(tarvex_providers_contracts_value_object_to_string);
+  iface->clone = reinterpret_cast<decltype(iface->clone)>(tarvex_providers_contracts_value_object_clone);
+  iface->dump = reinterpret_cast<decltype(iface->dump)>(tarvex_providers_contracts_value_object_dump);
+  iface->get_name = reinterpret_cast<decltype(iface->get_name)>(tarvex_providers_contracts_value_object_get_name);
+  iface->get_data_type =
+      reinterpret_cast<decltype(iface->get_data_type)>(tarvex_providers_contracts_value_object_get_data_type);
+  iface->get_is_null =
+      reinterpret_cast<decltype(iface->get_is_null)>(tarvex_providers_contracts_value_object_get_is_null);
+}
+
+TarvexProvidersContractsValueObject* tarvex_providers_contracts_value_object_construct(GType object_type) {
+  return values::make<TarvexProvidersContractsValueObject>(object_type);
+}
+
+TarvexProvidersContractsValueObject* tarvex_providers_contracts_value_object_new(void) {
+  return tarvex_providers_contracts_value_object_construct(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_OBJECT);
+}
+
+#define VALUE_CLASS(self) TARVEX_PROVIDERS_CONTRACTS_VALUE_OBJECT_GET_CLASS(self)
+
+void tarvex_providers_contracts_value_object_to_value(TarvexProvidersContractsValueObject* self, GValue* result) {
+  g_return_if_fail(self != NULL);
+  auto* klass = VALUE_CLASS(self);
+  if (klass->to_value) klass->to_value(self, result);
+}
+
+gchar* tarvex_providers_contracts_value_object_to_string(TarvexProvidersContractsValueObject* self) {
+  g_return_val_if_fail(self != NULL, NULL);
+  auto* klass = VALUE_CLASS(self);
+  return klass->to_string ? klass->to_string(self) : nullptr;
+}
+
+TarvexProvidersContractsValueObject* tarvex_providers_contracts_value_object_clone(TarvexProvidersContractsValueObject* self) {
+  g_return_val_if_fail(self != NULL, NULL);
+  auto* klass = VALUE_CLASS(self);
+  return klass->clone ? klass->clone(self) : nullptr;
+}
+
+gchar* tarvex_providers_contracts_value_object_dump(TarvexProvidersContractsValueObject* self) {
+  g_return_val_if_fail(self != NULL, NULL);
+  auto* klass = VALUE_CLASS(self);
+  return klass->dump ? klass->dump(self) : nullptr;
+}
+
+const gchar* tarvex_providers_contracts_value_object_get_name(TarvexProvidersContractsValueObject* self) {
+  g_return_val_if_fail(self != NULL, NULL);
+  auto* klass = VALUE_CLASS(self);
+  return klass->get_name ? klass->get_name(self) : nullptr;
+}
+
+TarvexProvidersContractsDataType tarvex_providers_contracts_value_object_get_data_type(
+    TarvexProvidersContractsValueObject* self) {
+  g_return_val_if_fail(self != NULL, TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UNKNOWN);
+  auto* klass = VALUE_CLASS(self);
+  return klass->get_data_type ? klass->get_data_type(self) : TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UNKNOWN;
+}
+
+gboolean tarvex_providers_contracts_value_object_get_is_null(TarvexProvidersContractsValueObject* self) {
+  g_return_val_if_fail(self != NULL, FALSE);
+  auto* klass = VALUE_CLASS(self);
+  return klass->get_is_null ? klass->get_is_null(self) : FALSE;
+}
