@@ -1,0 +1,34 @@
+// The static services facade: owns the one service container of the process.
+#pragma once
+
+#include <glib-object.h>
+
+#include "brevane/foundation/container.h"
+#include "common/tarvex-export.h"
+
+G_BEGIN_DECLS
+
+typedef struct _TarvexBrevaneFoundationServices TarvexBrevaneFoundationServices;
+typedef struct _TarvexBrevaneFoundationServicesClass TarvexBrevaneFoundationServicesClass;
+typedef struct _TarvexBrevaneFoundationServicesPrivate TarvexBrevaneFoundationServicesPrivate;
+
+struct _TarvexBrevaneFoundationServices {
+  GObject parent_instance;
+};
+
+struct _TarvexBrevaneFoundationServicesClass {
+  GObjectClass parent_class;
+};
+
+#define TARVEX_BREVANE_FOUNDATION_TYPE_SERVICES (tarvex_brevane_foundation_services_get_type())
+
+TARVEX_EXPORT GType tarvex_brevane_foundation_services_get_type(void) G_GNUC_CONST;
+TARVEX_EXPORT TarvexBrevaneFoundationServices* tarvex_brevane_foundation_services_new(void);
+// Creates the process-wide container once; registers nothing.
+TARVEX_EXPORT void tarvex_brevane_foundation_services_initialize(void);
+TARVEX_EXPORT void tarvex_brevane_foundation_services_register_instance(GType key_type, GObject* instance);
+TARVEX_EXPORT void tarvex_brevane_foundation_services_register_type(GType key_type, GType value_type);
+// Resolves through the container; the caller owns the result (or NULL).
+TARVEX_EXPORT gpointer tarvex_brevane_foundation_services_get(GType t_type);
+
+G_END_DECLS
