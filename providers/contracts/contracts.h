@@ -4,3 +4,5 @@
 #include "providers/contracts/data_type.h"
 #include "providers/contracts/value_object.h"
 #include "providers/contracts/value_null.h"
+#include "providers/contracts/value_int.h"
+#include "providers/contracts/value_numeric.h"
