@@ -6,3 +6,4 @@
 #include "providers/contracts/value_null.h"
 #include "providers/contracts/value_int.h"
 #include "providers/contracts/value_numeric.h"
+#include "providers/contracts/value_date_time.h"
