@@ -7,4 +7,5 @@
 #include "providers/contracts/value_int.h"
 #include "providers/contracts/value_numeric.h"
 #include "providers/contracts/value_date_time.h"
+#include "providers/contracts/value_enum.h"
 #include "providers/contracts/value_string.h"

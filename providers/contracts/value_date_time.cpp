@@ -15,8 +15,9 @@ using DateTimeRef = GRef<GDateTime>;
 // below 1000, and such a text would not read back as ISO 8601.
 char* print_date_time(GDateTime* dt) {
   if (!dt) return g_strdup("(NULL)");
-  return g_strdup_printf("%04d-%02d-%02d %02d:%02d:%02d", g_date_time_get_year(dt), g_date_time_get_month(dt),
-                         g_date_time_get_day_of_month(dt), g_date_time_get_hour(dt), g_date_time_get_minute(dt),
+  return g_strdup_printf("%04d-%02d-%02d %02d:%02d:%02d", g_date_time_get_year(dt),
+                         g_date_time_get_month(dt), g_date_time_get_day_of_month(dt),
+                         g_date_time_get_hour(dt), g_date_time_get_minute(dt),
                          g_date_time_get_second(dt));
 }
 char* print_date(GDateTime* dt) {
@@ -30,7 +31,9 @@ char* print_time(GDateTime* dt) {
                          g_date_time_get_second(dt));
 }
 
-DateTimeRef epoch_local() { return adoptGRef(g_date_time_new_from_unix_local(0)); }
+DateTimeRef epoch_local() {
+  return adoptGRef(g_date_time_new_from_unix_local(0));
+}
 
 // ISO 8601 text in `default_zone` unless the text names its own. GLib's
 // parser wants a time part, so a bare date ("2024-03-01") is read as
@@ -69,7 +72,8 @@ struct _TarvexProvidersContractsValueDateTimePrivate {
 enum { DT_PROP_0, DT_PROP_NAME, DT_PROP_DATA_TYPE, DT_PROP_ITSVALUE, DT_N_PROPERTIES };
 static GParamSpec* dt_properties[DT_N_PROPERTIES];
 
-TARVEX_DEFINE_TYPE(TarvexProvidersContractsValueDateTime, tarvex_providers_contracts_value_date_time,
+TARVEX_DEFINE_TYPE(TarvexProvidersContractsValueDateTime,
+                   tarvex_providers_contracts_value_date_time,
                    TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_OBJECT)
 
 static GDateTime* held(gconstpointer self) {
@@ -93,16 +97,21 @@ static gchar* value_date_time_to_string(TarvexProvidersContractsValueObject* sel
 }
 // The date-time is immutable, so the clone shares it: same instant, same
 // zone, same text.
-static TarvexProvidersContractsValueObject* value_date_time_clone(TarvexProvidersContractsValueObject* self) {
+static TarvexProvidersContractsValueObject* value_date_time_clone(
+    TarvexProvidersContractsValueObject* self) {
   return values::as_value(make_holding<TarvexProvidersContractsValueDateTime>(
       TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_DATE_TIME, retainGRef(held(self))));
 }
-static const gchar* value_date_time_get_name(TarvexProvidersContractsValueObject*) { return "datetime"; }
-static TarvexProvidersContractsDataType value_date_time_get_data_type(TarvexProvidersContractsValueObject*) {
+static const gchar* value_date_time_get_name(TarvexProvidersContractsValueObject*) {
+  return "datetime";
+}
+static TarvexProvidersContractsDataType value_date_time_get_data_type(
+    TarvexProvidersContractsValueObject*) {
   return TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DATETIME;
 }
 
-static void value_date_time_get_property(GObject* object, guint prop_id, GValue* value, GParamSpec* pspec) {
+static void value_date_time_get_property(GObject* object, guint prop_id, GValue* value,
+                                         GParamSpec* pspec) {
   switch (prop_id) {
     case DT_PROP_ITSVALUE:
       g_value_set_boxed(value, held(object));
@@ -116,7 +125,8 @@ static void value_date_time_get_property(GObject* object, guint prop_id, GValue*
   }
 }
 
-static void value_date_time_set_property(GObject* object, guint prop_id, const GValue* value, GParamSpec* pspec) {
+static void value_date_time_set_property(GObject* object, guint prop_id, const GValue* value,
+                                         GParamSpec* pspec) {
   switch (prop_id) {
     case DT_PROP_ITSVALUE:
       tarvex_providers_contracts_value_date_time_set_itsvalue(
@@ -128,7 +138,8 @@ static void value_date_time_set_property(GObject* object, guint prop_id, const G
   }
 }
 
-static void tarvex_providers_contracts_value_date_time_class_setup(TarvexProvidersContractsValueDateTimeClass* klass) {
+static void tarvex_providers_contracts_value_date_time_class_setup(
+    TarvexProvidersContractsValueDateTimeClass* klass) {
   auto* vc = reinterpret_cast<TarvexProvidersContractsValueObjectClass*>(klass);
   vc->to_value = value_date_time_to_value;
   vc->to_string = value_date_time_to_string;
@@ -145,37 +156,44 @@ static void tarvex_providers_contracts_value_date_time_class_setup(TarvexProvide
   g_object_class_install_properties(oc, DT_N_PROPERTIES, dt_properties);
 }
 
-TarvexProvidersContractsValueDateTime* tarvex_providers_contracts_value_date_time_construct(GType object_type) {
-  return make_holding<TarvexProvidersContractsValueDateTime>(object_type, adoptGRef(g_date_time_new_now_local()));
+TarvexProvidersContractsValueDateTime* tarvex_providers_contracts_value_date_time_construct(
+    GType object_type) {
+  return make_holding<TarvexProvidersContractsValueDateTime>(
+      object_type, adoptGRef(g_date_time_new_now_local()));
 }
 
 TarvexProvidersContractsValueDateTime* tarvex_providers_contracts_value_date_time_new(void) {
-  return tarvex_providers_contracts_value_date_time_construct(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_DATE_TIME);
+  return tarvex_providers_contracts_value_date_time_construct(
+      TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_DATE_TIME);
 }
 
 // Keeps the given zone: a server's zone-less date-time handed over as UTC
 // prints its stored wall-clock time whatever the local zone, and a
 // date-time with an offset keeps both its instant and its offset.
-TarvexProvidersContractsValueDateTime* tarvex_providers_contracts_value_date_time_construct_datetime(
-    GType object_type, GDateTime* datetime) {
+TarvexProvidersContractsValueDateTime*
+tarvex_providers_contracts_value_date_time_construct_datetime(GType object_type,
+                                                              GDateTime* datetime) {
   g_return_val_if_fail(datetime != NULL, NULL);
   return make_holding<TarvexProvidersContractsValueDateTime>(object_type, retainGRef(datetime));
 }
 
-TarvexProvidersContractsValueDateTime* tarvex_providers_contracts_value_date_time_new_datetime(GDateTime* datetime) {
-  return tarvex_providers_contracts_value_date_time_construct_datetime(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_DATE_TIME,
-                                                                       datetime);
+TarvexProvidersContractsValueDateTime* tarvex_providers_contracts_value_date_time_new_datetime(
+    GDateTime* datetime) {
+  return tarvex_providers_contracts_value_date_time_construct_datetime(
+      TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_DATE_TIME, datetime);
 }
 
 TarvexProvidersContractsValueDateTime* tarvex_providers_contracts_value_date_time_construct_iso8601(
     GType object_type, const gchar* datetime) {
   g_return_val_if_fail(datetime != NULL, NULL);
-  return make_holding<TarvexProvidersContractsValueDateTime>(object_type, parse_iso8601(datetime, utc_zone()));
+  return make_holding<TarvexProvidersContractsValueDateTime>(object_type,
+                                                             parse_iso8601(datetime, utc_zone()));
 }
 
-TarvexProvidersContractsValueDateTime* tarvex_providers_contracts_value_date_time_new_iso8601(const gchar* datetime) {
-  return tarvex_providers_contracts_value_date_time_construct_iso8601(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_DATE_TIME,
-                                                                      datetime);
+TarvexProvidersContractsValueDateTime* tarvex_providers_contracts_value_date_time_new_iso8601(
+    const gchar* datetime) {
+  return tarvex_providers_contracts_value_date_time_construct_iso8601(
+      TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_DATE_TIME, datetime);
 }
 
 TarvexProvidersContractsValueDateTime* tarvex_providers_contracts_value_date_time_construct_utc(
@@ -184,28 +202,28 @@ TarvexProvidersContractsValueDateTime* tarvex_providers_contracts_value_date_tim
       object_type, adoptGRef(g_date_time_new_utc(year, month, day, hour, minute, gdouble(second))));
 }
 
-TarvexProvidersContractsValueDateTime* tarvex_providers_contracts_value_date_time_new_utc(gint year, gint month,
-                                                                                         gint day, gint hour,
-                                                                                         gint minute, gint second) {
-  return tarvex_providers_contracts_value_date_time_construct_utc(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_DATE_TIME,
-                                                                  year, month, day, hour, minute, second);
+TarvexProvidersContractsValueDateTime* tarvex_providers_contracts_value_date_time_new_utc(
+    gint year, gint month, gint day, gint hour, gint minute, gint second) {
+  return tarvex_providers_contracts_value_date_time_construct_utc(
+      TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_DATE_TIME, year, month, day, hour, minute, second);
 }
 
-gchar* tarvex_providers_contracts_value_date_time_format(TarvexProvidersContractsValueDateTime* self,
-                                                         const gchar* format) {
+gchar* tarvex_providers_contracts_value_date_time_format(
+    TarvexProvidersContractsValueDateTime* self, const gchar* format) {
   g_return_val_if_fail(self != NULL, NULL);
   g_return_val_if_fail(format != NULL, NULL);
   GDateTime* dt = held(self);
   return dt ? g_date_time_format(dt, format) : nullptr;
 }
 
-GDateTime* tarvex_providers_contracts_value_date_time_get_itsvalue(TarvexProvidersContractsValueDateTime* self) {
+GDateTime* tarvex_providers_contracts_value_date_time_get_itsvalue(
+    TarvexProvidersContractsValueDateTime* self) {
   g_return_val_if_fail(self != NULL, NULL);
   return held(self);
 }
 
-void tarvex_providers_contracts_value_date_time_set_itsvalue(TarvexProvidersContractsValueDateTime* self,
-                                                             GDateTime* value) {
+void tarvex_providers_contracts_value_date_time_set_itsvalue(
+    TarvexProvidersContractsValueDateTime* self, GDateTime* value) {
   g_return_if_fail(self != NULL);
   tarvex_providers_contracts_value_date_time_get_private(self)->itsvalue = retainGRef(value);
   g_object_notify_by_pspec(G_OBJECT(self), dt_properties[DT_PROP_ITSVALUE]);
@@ -228,17 +246,24 @@ static void value_date_to_value(TarvexProvidersContractsValueObject* self, GValu
                                               GDateYear(g_date_time_get_year(dt))));
   }
 }
-static gchar* value_date_to_string(TarvexProvidersContractsValueObject* self) { return print_date(held(self)); }
-static TarvexProvidersContractsValueObject* value_date_clone(TarvexProvidersContractsValueObject* self) {
-  return values::as_value(
-      make_holding<TarvexProvidersContractsValueDate>(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_DATE, retainGRef(held(self))));
+static gchar* value_date_to_string(TarvexProvidersContractsValueObject* self) {
+  return print_date(held(self));
 }
-static const gchar* value_date_get_name(TarvexProvidersContractsValueObject*) { return "date"; }
-static TarvexProvidersContractsDataType value_date_get_data_type(TarvexProvidersContractsValueObject*) {
+static TarvexProvidersContractsValueObject* value_date_clone(
+    TarvexProvidersContractsValueObject* self) {
+  return values::as_value(make_holding<TarvexProvidersContractsValueDate>(
+      TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_DATE, retainGRef(held(self))));
+}
+static const gchar* value_date_get_name(TarvexProvidersContractsValueObject*) {
+  return "date";
+}
+static TarvexProvidersContractsDataType value_date_get_data_type(
+    TarvexProvidersContractsValueObject*) {
   return TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DATE;
 }
 
-static void value_kind_get_property(GObject* object, guint prop_id, GValue* value, GParamSpec* pspec) {
+static void value_kind_get_property(GObject* object, guint prop_id, GValue* value,
+                                    GParamSpec* pspec) {
   switch (prop_id) {
     case DATE_PROP_NAME:
     case DATE_PROP_DATA_TYPE:
@@ -255,7 +280,8 @@ static void install_kind_properties(GObjectClass* oc) {
   g_object_class_install_property(oc, DATE_PROP_DATA_TYPE, values::data_type_pspec());
 }
 
-static void tarvex_providers_contracts_value_date_class_setup(TarvexProvidersContractsValueDateClass* klass) {
+static void tarvex_providers_contracts_value_date_class_setup(
+    TarvexProvidersContractsValueDateClass* klass) {
   auto* vc = reinterpret_cast<TarvexProvidersContractsValueObjectClass*>(klass);
   vc->to_value = value_date_to_value;
   vc->to_string = value_date_to_string;
@@ -265,47 +291,58 @@ static void tarvex_providers_contracts_value_date_class_setup(TarvexProvidersCon
   install_kind_properties(G_OBJECT_CLASS(klass));
 }
 
-TarvexProvidersContractsValueDate* tarvex_providers_contracts_value_date_construct(GType object_type) {
-  return make_holding<TarvexProvidersContractsValueDate>(object_type, adoptGRef(g_date_time_new_now_local()));
+TarvexProvidersContractsValueDate* tarvex_providers_contracts_value_date_construct(
+    GType object_type) {
+  return make_holding<TarvexProvidersContractsValueDate>(object_type,
+                                                         adoptGRef(g_date_time_new_now_local()));
 }
 
 TarvexProvidersContractsValueDate* tarvex_providers_contracts_value_date_new(void) {
-  return tarvex_providers_contracts_value_date_construct(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_DATE);
+  return tarvex_providers_contracts_value_date_construct(
+      TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_DATE);
 }
 
-TarvexProvidersContractsValueDate* tarvex_providers_contracts_value_date_construct_dmy(GType object_type, gint year,
-                                                                                      gint month, gint day) {
+TarvexProvidersContractsValueDate* tarvex_providers_contracts_value_date_construct_dmy(
+    GType object_type, gint year, gint month, gint day) {
   return make_holding<TarvexProvidersContractsValueDate>(
       object_type, adoptGRef(g_date_time_new_local(year, month, day, 0, 0, 0)));
 }
 
-TarvexProvidersContractsValueDate* tarvex_providers_contracts_value_date_new_dmy(gint year, gint month, gint day) {
-  return tarvex_providers_contracts_value_date_construct_dmy(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_DATE, year, month,
-                                                             day);
+TarvexProvidersContractsValueDate* tarvex_providers_contracts_value_date_new_dmy(gint year,
+                                                                                 gint month,
+                                                                                 gint day) {
+  return tarvex_providers_contracts_value_date_construct_dmy(
+      TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_DATE, year, month, day);
 }
 
-TarvexProvidersContractsValueDate* tarvex_providers_contracts_value_date_construct_date(GType object_type,
-                                                                                       const GDate* date) {
+TarvexProvidersContractsValueDate* tarvex_providers_contracts_value_date_construct_date(
+    GType object_type, const GDate* date) {
   g_return_val_if_fail(date != NULL, NULL);
   // A cleared or invalid GDate holds no date, like fields GLib refuses.
-  if (!g_date_valid(date)) return make_holding<TarvexProvidersContractsValueDate>(object_type, nullptr);
-  return tarvex_providers_contracts_value_date_construct_dmy(object_type, g_date_get_year(date),
-                                                            g_date_get_month(date), g_date_get_day(date));
+  if (!g_date_valid(date))
+    return make_holding<TarvexProvidersContractsValueDate>(object_type, nullptr);
+  return tarvex_providers_contracts_value_date_construct_dmy(
+      object_type, g_date_get_year(date), g_date_get_month(date), g_date_get_day(date));
 }
 
-TarvexProvidersContractsValueDate* tarvex_providers_contracts_value_date_new_date(const GDate* date) {
-  return tarvex_providers_contracts_value_date_construct_date(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_DATE, date);
+TarvexProvidersContractsValueDate* tarvex_providers_contracts_value_date_new_date(
+    const GDate* date) {
+  return tarvex_providers_contracts_value_date_construct_date(
+      TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_DATE, date);
 }
 
-TarvexProvidersContractsValueDate* tarvex_providers_contracts_value_date_construct_iso8601(GType object_type,
-                                                                                          const gchar* date) {
+TarvexProvidersContractsValueDate* tarvex_providers_contracts_value_date_construct_iso8601(
+    GType object_type, const gchar* date) {
   g_return_val_if_fail(date != NULL, NULL);
   auto local = adoptGRef(g_time_zone_new_local());
-  return make_holding<TarvexProvidersContractsValueDate>(object_type, parse_iso8601(date, local.get()));
+  return make_holding<TarvexProvidersContractsValueDate>(object_type,
+                                                         parse_iso8601(date, local.get()));
 }
 
-TarvexProvidersContractsValueDate* tarvex_providers_contracts_value_date_new_iso8601(const gchar* date) {
-  return tarvex_providers_contracts_value_date_construct_iso8601(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_DATE, date);
+TarvexProvidersContractsValueDate* tarvex_providers_contracts_value_date_new_iso8601(
+    const gchar* date) {
+  return tarvex_providers_contracts_value_date_construct_iso8601(
+      TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_DATE, date);
 }
 
 // ---------------------------------------------------------------- ValueTime
@@ -315,17 +352,24 @@ struct _TarvexProvidersContractsValueTimePrivate {};
 TARVEX_DEFINE_TYPE(TarvexProvidersContractsValueTime, tarvex_providers_contracts_value_time,
                    TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_DATE_TIME)
 
-static gchar* value_time_to_string(TarvexProvidersContractsValueObject* self) { return print_time(held(self)); }
-static TarvexProvidersContractsValueObject* value_time_clone(TarvexProvidersContractsValueObject* self) {
-  return values::as_value(
-      make_holding<TarvexProvidersContractsValueTime>(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_TIME, retainGRef(held(self))));
+static gchar* value_time_to_string(TarvexProvidersContractsValueObject* self) {
+  return print_time(held(self));
 }
-static const gchar* value_time_get_name(TarvexProvidersContractsValueObject*) { return "time"; }
-static TarvexProvidersContractsDataType value_time_get_data_type(TarvexProvidersContractsValueObject*) {
+static TarvexProvidersContractsValueObject* value_time_clone(
+    TarvexProvidersContractsValueObject* self) {
+  return values::as_value(make_holding<TarvexProvidersContractsValueTime>(
+      TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_TIME, retainGRef(held(self))));
+}
+static const gchar* value_time_get_name(TarvexProvidersContractsValueObject*) {
+  return "time";
+}
+static TarvexProvidersContractsDataType value_time_get_data_type(
+    TarvexProvidersContractsValueObject*) {
   return TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_TIME;
 }
 
-static void tarvex_providers_contracts_value_time_class_setup(TarvexProvidersContractsValueTimeClass* klass) {
+static void tarvex_providers_contracts_value_time_class_setup(
+    TarvexProvidersContractsValueTimeClass* klass) {
   auto* vc = reinterpret_cast<TarvexProvidersContractsValueObjectClass*>(klass);
   vc->to_string = value_time_to_string;
   vc->clone = value_time_clone;
@@ -334,12 +378,15 @@ static void tarvex_providers_contracts_value_time_class_setup(TarvexProvidersCon
   install_kind_properties(G_OBJECT_CLASS(klass));
 }
 
-TarvexProvidersContractsValueTime* tarvex_providers_contracts_value_time_construct(GType object_type) {
-  return make_holding<TarvexProvidersContractsValueTime>(object_type, adoptGRef(g_date_time_new_now_local()));
+TarvexProvidersContractsValueTime* tarvex_providers_contracts_value_time_construct(
+    GType object_type) {
+  return make_holding<TarvexProvidersContractsValueTime>(object_type,
+                                                         adoptGRef(g_date_time_new_now_local()));
 }
 
 TarvexProvidersContractsValueTime* tarvex_providers_contracts_value_time_new(void) {
-  return tarvex_providers_contracts_value_time_construct(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_TIME);
+  return tarvex_providers_contracts_value_time_construct(
+      TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_TIME);
 }
 
 // The time of day rides on today's local date, or on an earlier day when a
@@ -350,37 +397,43 @@ static DateTimeRef local_time_of_day(gint hour, gint minute, gdouble seconds) {
   for (int days_back = 0; days_back < 8; ++days_back) {
     auto day = adoptGRef(g_date_time_add_days(today.get(), -days_back));
     if (!day) break;
-    candidate = adoptGRef(g_date_time_new_local(g_date_time_get_year(day.get()), g_date_time_get_month(day.get()),
-                                                g_date_time_get_day_of_month(day.get()), hour, minute, seconds));
+    candidate = adoptGRef(
+        g_date_time_new_local(g_date_time_get_year(day.get()), g_date_time_get_month(day.get()),
+                              g_date_time_get_day_of_month(day.get()), hour, minute, seconds));
     if (!candidate) break;  // fields GLib refuses
-    if (g_date_time_get_hour(candidate.get()) == hour && g_date_time_get_minute(candidate.get()) == minute &&
+    if (g_date_time_get_hour(candidate.get()) == hour &&
+        g_date_time_get_minute(candidate.get()) == minute &&
         g_date_time_get_second(candidate.get()) == gint(seconds))
       break;
   }
   return candidate;
 }
 
-TarvexProvidersContractsValueTime* tarvex_providers_contracts_value_time_construct_hms(GType object_type, gint hour,
-                                                                                      gint minute, gdouble seconds) {
-  return make_holding<TarvexProvidersContractsValueTime>(object_type, local_time_of_day(hour, minute, seconds));
+TarvexProvidersContractsValueTime* tarvex_providers_contracts_value_time_construct_hms(
+    GType object_type, gint hour, gint minute, gdouble seconds) {
+  return make_holding<TarvexProvidersContractsValueTime>(object_type,
+                                                         local_time_of_day(hour, minute, seconds));
 }
 
-TarvexProvidersContractsValueTime* tarvex_providers_contracts_value_time_new_hms(gint hour, gint minute,
-                                                                                gdouble seconds) {
-  return tarvex_providers_contracts_value_time_construct_hms(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_TIME, hour, minute,
-                                                             seconds);
+TarvexProvidersContractsValueTime* tarvex_providers_contracts_value_time_new_hms(gint hour,
+                                                                                 gint minute,
+                                                                                 gdouble seconds) {
+  return tarvex_providers_contracts_value_time_construct_hms(
+      TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_TIME, hour, minute, seconds);
 }
 
 // Keeps the given zone, as the date-time constructor does: the time of day
 // printed is the one the caller handed over.
-TarvexProvidersContractsValueTime* tarvex_providers_contracts_value_time_construct_time(GType object_type,
-                                                                                      GDateTime* datetime) {
+TarvexProvidersContractsValueTime* tarvex_providers_contracts_value_time_construct_time(
+    GType object_type, GDateTime* datetime) {
   g_return_val_if_fail(datetime != NULL, NULL);
   return make_holding<TarvexProvidersContractsValueTime>(object_type, retainGRef(datetime));
 }
 
-TarvexProvidersContractsValueTime* tarvex_providers_contracts_value_time_new_time(GDateTime* datetime) {
-  return tarvex_providers_contracts_value_time_construct_time(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_TIME, datetime);
+TarvexProvidersContractsValueTime* tarvex_providers_contracts_value_time_new_time(
+    GDateTime* datetime) {
+  return tarvex_providers_contracts_value_time_construct_time(
+      TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_TIME, datetime);
 }
 
 // ------------------------------------------------------------ ValueTimeSpan
@@ -393,7 +446,8 @@ struct _TarvexProvidersContractsValueTimeSpanPrivate {
 enum { SPAN_PROP_0, SPAN_PROP_NAME, SPAN_PROP_ITSVALUE, SPAN_PROP_DATA_TYPE, SPAN_N_PROPERTIES };
 static GParamSpec* span_properties[SPAN_N_PROPERTIES];
 
-TARVEX_DEFINE_TYPE(TarvexProvidersContractsValueTimeSpan, tarvex_providers_contracts_value_time_span,
+TARVEX_DEFINE_TYPE(TarvexProvidersContractsValueTimeSpan,
+                   tarvex_providers_contracts_value_time_span,
                    TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_OBJECT)
 
 static gint64 span_of(gconstpointer self) {
@@ -408,15 +462,20 @@ static void value_time_span_to_value(TarvexProvidersContractsValueObject* self, 
 static gchar* value_time_span_to_string(TarvexProvidersContractsValueObject* self) {
   return g_strdup_printf("%" G_GINT64_FORMAT, span_of(self));
 }
-static TarvexProvidersContractsValueObject* value_time_span_clone(TarvexProvidersContractsValueObject* self) {
+static TarvexProvidersContractsValueObject* value_time_span_clone(
+    TarvexProvidersContractsValueObject* self) {
   return values::as_value(tarvex_providers_contracts_value_time_span_new(span_of(self)));
 }
-static const gchar* value_time_span_get_name(TarvexProvidersContractsValueObject*) { return "timespan"; }
-static TarvexProvidersContractsDataType value_time_span_get_data_type(TarvexProvidersContractsValueObject*) {
+static const gchar* value_time_span_get_name(TarvexProvidersContractsValueObject*) {
+  return "timespan";
+}
+static TarvexProvidersContractsDataType value_time_span_get_data_type(
+    TarvexProvidersContractsValueObject*) {
   return TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_TIMESPAN;
 }
 
-static void value_time_span_get_property(GObject* object, guint prop_id, GValue* value, GParamSpec* pspec) {
+static void value_time_span_get_property(GObject* object, guint prop_id, GValue* value,
+                                         GParamSpec* pspec) {
   switch (prop_id) {
     case SPAN_PROP_ITSVALUE:
       g_value_set_int64(value, span_of(object));
@@ -430,18 +489,21 @@ static void value_time_span_get_property(GObject* object, guint prop_id, GValue*
   }
 }
 
-static void value_time_span_set_property(GObject* object, guint prop_id, const GValue* value, GParamSpec* pspec) {
+static void value_time_span_set_property(GObject* object, guint prop_id, const GValue* value,
+                                         GParamSpec* pspec) {
   switch (prop_id) {
     case SPAN_PROP_ITSVALUE:
       tarvex_providers_contracts_value_time_span_set_itsvalue(
-          reinterpret_cast<TarvexProvidersContractsValueTimeSpan*>(object), g_value_get_int64(value));
+          reinterpret_cast<TarvexProvidersContractsValueTimeSpan*>(object),
+          g_value_get_int64(value));
       break;
     default:
       G_OBJECT_WARN_INVALID_PROPERTY_ID(object, prop_id, pspec);
   }
 }
 
-static void tarvex_providers_contracts_value_time_span_class_setup(TarvexProvidersContractsValueTimeSpanClass* klass) {
+static void tarvex_providers_contracts_value_time_span_class_setup(
+    TarvexProvidersContractsValueTimeSpanClass* klass) {
   auto* vc = reinterpret_cast<TarvexProvidersContractsValueObjectClass*>(klass);
   vc->to_value = value_time_span_to_value;
   vc->to_string = value_time_span_to_string;
@@ -452,15 +514,15 @@ static void tarvex_providers_contracts_value_time_span_class_setup(TarvexProvide
   oc->get_property = value_time_span_get_property;
   oc->set_property = value_time_span_set_property;
   span_properties[SPAN_PROP_NAME] = values::name_pspec();
-  span_properties[SPAN_PROP_ITSVALUE] =
-      g_param_spec_int64("itsvalue", "itsvalue", "itsvalue", G_MININT64, G_MAXINT64, 0, values::kReadWrite);
+  span_properties[SPAN_PROP_ITSVALUE] = g_param_spec_int64(
+      "itsvalue", "itsvalue", "itsvalue", G_MININT64, G_MAXINT64, 0, values::kReadWrite);
   span_properties[SPAN_PROP_DATA_TYPE] = values::data_type_pspec();
   g_object_class_install_properties(oc, SPAN_N_PROPERTIES, span_properties);
 }
 
-TarvexProvidersContractsValueTimeSpan* tarvex_providers_contracts_value_time_span_construct_interval(GType object_type,
-                                                                                                    gint interval,
-                                                                                                    gint64 span) {
+TarvexProvidersContractsValueTimeSpan*
+tarvex_providers_contracts_value_time_span_construct_interval(GType object_type, gint interval,
+                                                              gint64 span) {
   auto* self = values::make<TarvexProvidersContractsValueTimeSpan>(object_type);
   auto* priv = tarvex_providers_contracts_value_time_span_get_private(self);
   priv->interval = interval;
@@ -468,28 +530,30 @@ TarvexProvidersContractsValueTimeSpan* tarvex_providers_contracts_value_time_spa
   return self;
 }
 
-TarvexProvidersContractsValueTimeSpan* tarvex_providers_contracts_value_time_span_new_interval(gint interval,
-                                                                                              gint64 span) {
-  return tarvex_providers_contracts_value_time_span_construct_interval(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_TIME_SPAN,
-                                                                       interval, span);
+TarvexProvidersContractsValueTimeSpan* tarvex_providers_contracts_value_time_span_new_interval(
+    gint interval, gint64 span) {
+  return tarvex_providers_contracts_value_time_span_construct_interval(
+      TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_TIME_SPAN, interval, span);
 }
 
-TarvexProvidersContractsValueTimeSpan* tarvex_providers_contracts_value_time_span_construct(GType object_type,
-                                                                                           gint64 span) {
+TarvexProvidersContractsValueTimeSpan* tarvex_providers_contracts_value_time_span_construct(
+    GType object_type, gint64 span) {
   return tarvex_providers_contracts_value_time_span_construct_interval(object_type, 0, span);
 }
 
 TarvexProvidersContractsValueTimeSpan* tarvex_providers_contracts_value_time_span_new(gint64 span) {
-  return tarvex_providers_contracts_value_time_span_construct(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_TIME_SPAN, span);
+  return tarvex_providers_contracts_value_time_span_construct(
+      TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_TIME_SPAN, span);
 }
 
-gint64 tarvex_providers_contracts_value_time_span_get_itsvalue(TarvexProvidersContractsValueTimeSpan* self) {
+gint64 tarvex_providers_contracts_value_time_span_get_itsvalue(
+    TarvexProvidersContractsValueTimeSpan* self) {
   g_return_val_if_fail(self != NULL, 0);
   return span_of(self);
 }
 
-void tarvex_providers_contracts_value_time_span_set_itsvalue(TarvexProvidersContractsValueTimeSpan* self,
-                                                             gint64 value) {
+void tarvex_providers_contracts_value_time_span_set_itsvalue(
+    TarvexProvidersContractsValueTimeSpan* self, gint64 value) {
   g_return_if_fail(self != NULL);
   tarvex_providers_contracts_value_time_span_get_private(self)->span = value;
   g_object_notify_by_pspec(G_OBJECT(self), span_properties[SPAN_PROP_ITSVALUE]);

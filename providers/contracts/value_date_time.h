@@ -7,8 +7,10 @@
 G_BEGIN_DECLS
 
 typedef struct _TarvexProvidersContractsValueDateTime TarvexProvidersContractsValueDateTime;
-typedef struct _TarvexProvidersContractsValueDateTimeClass TarvexProvidersContractsValueDateTimeClass;
-typedef struct _TarvexProvidersContractsValueDateTimePrivate TarvexProvidersContractsValueDateTimePrivate;
+typedef struct _TarvexProvidersContractsValueDateTimeClass
+    TarvexProvidersContractsValueDateTimeClass;
+typedef struct _TarvexProvidersContractsValueDateTimePrivate
+    TarvexProvidersContractsValueDateTimePrivate;
 struct _TarvexProvidersContractsValueDateTime {
   TarvexProvidersContractsValueObject parent_instance;
 };
@@ -37,8 +39,10 @@ struct _TarvexProvidersContractsValueTimeClass {
 };
 
 typedef struct _TarvexProvidersContractsValueTimeSpan TarvexProvidersContractsValueTimeSpan;
-typedef struct _TarvexProvidersContractsValueTimeSpanClass TarvexProvidersContractsValueTimeSpanClass;
-typedef struct _TarvexProvidersContractsValueTimeSpanPrivate TarvexProvidersContractsValueTimeSpanPrivate;
+typedef struct _TarvexProvidersContractsValueTimeSpanClass
+    TarvexProvidersContractsValueTimeSpanClass;
+typedef struct _TarvexProvidersContractsValueTimeSpanPrivate
+    TarvexProvidersContractsValueTimeSpanPrivate;
 struct _TarvexProvidersContractsValueTimeSpan {
   TarvexProvidersContractsValueObject parent_instance;
 };
@@ -46,87 +50,102 @@ struct _TarvexProvidersContractsValueTimeSpanClass {
   TarvexProvidersContractsValueObjectClass parent_class;
 };
 
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_DATE_TIME (tarvex_providers_contracts_value_date_time_get_type())
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_DATE_TIME \
+  (tarvex_providers_contracts_value_date_time_get_type())
 #define TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_DATE_TIME(obj) \
   (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_DATE_TIME))
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_DATE (tarvex_providers_contracts_value_date_get_type())
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_DATE \
+  (tarvex_providers_contracts_value_date_get_type())
 #define TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_DATE(obj) \
   (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_DATE))
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_TIME (tarvex_providers_contracts_value_time_get_type())
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_TIME \
+  (tarvex_providers_contracts_value_time_get_type())
 #define TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_TIME(obj) \
   (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_TIME))
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_TIME_SPAN (tarvex_providers_contracts_value_time_span_get_type())
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_TIME_SPAN \
+  (tarvex_providers_contracts_value_time_span_get_type())
 #define TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_TIME_SPAN(obj) \
   (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_TIME_SPAN))
 
 // ValueDateTime. A value keeps the zone of the date-time it was given and
 // prints its wall-clock time in that zone.
 TARVEX_EXPORT GType tarvex_providers_contracts_value_date_time_get_type(void) G_GNUC_CONST;
-TARVEX_EXPORT TarvexProvidersContractsValueDateTime* tarvex_providers_contracts_value_date_time_new(void);
-TARVEX_EXPORT TarvexProvidersContractsValueDateTime* tarvex_providers_contracts_value_date_time_construct(
-    GType object_type);
-TARVEX_EXPORT TarvexProvidersContractsValueDateTime* tarvex_providers_contracts_value_date_time_new_datetime(
-    GDateTime* datetime);
-TARVEX_EXPORT TarvexProvidersContractsValueDateTime* tarvex_providers_contracts_value_date_time_construct_datetime(
-    GType object_type, GDateTime* datetime);
-TARVEX_EXPORT TarvexProvidersContractsValueDateTime* tarvex_providers_contracts_value_date_time_new_iso8601(
-    const gchar* datetime);
-TARVEX_EXPORT TarvexProvidersContractsValueDateTime* tarvex_providers_contracts_value_date_time_construct_iso8601(
-    GType object_type, const gchar* datetime);
-TARVEX_EXPORT TarvexProvidersContractsValueDateTime* tarvex_providers_contracts_value_date_time_new_utc(
-    gint year, gint month, gint day, gint hour, gint minute, gint second);
-TARVEX_EXPORT TarvexProvidersContractsValueDateTime* tarvex_providers_contracts_value_date_time_construct_utc(
-    GType object_type, gint year, gint month, gint day, gint hour, gint minute, gint second);
-TARVEX_EXPORT gchar* tarvex_providers_contracts_value_date_time_format(TarvexProvidersContractsValueDateTime* self,
-                                                                      const gchar* format);
+TARVEX_EXPORT TarvexProvidersContractsValueDateTime* tarvex_providers_contracts_value_date_time_new(
+    void);
+TARVEX_EXPORT TarvexProvidersContractsValueDateTime*
+tarvex_providers_contracts_value_date_time_construct(GType object_type);
+TARVEX_EXPORT TarvexProvidersContractsValueDateTime*
+tarvex_providers_contracts_value_date_time_new_datetime(GDateTime* datetime);
+TARVEX_EXPORT TarvexProvidersContractsValueDateTime*
+tarvex_providers_contracts_value_date_time_construct_datetime(GType object_type,
+                                                              GDateTime* datetime);
+TARVEX_EXPORT TarvexProvidersContractsValueDateTime*
+tarvex_providers_contracts_value_date_time_new_iso8601(const gchar* datetime);
+TARVEX_EXPORT TarvexProvidersContractsValueDateTime*
+tarvex_providers_contracts_value_date_time_construct_iso8601(GType object_type,
+                                                             const gchar* datetime);
+TARVEX_EXPORT TarvexProvidersContractsValueDateTime*
+tarvex_providers_contracts_value_date_time_new_utc(gint year, gint month, gint day, gint hour,
+                                                   gint minute, gint second);
+TARVEX_EXPORT TarvexProvidersContractsValueDateTime*
+tarvex_providers_contracts_value_date_time_construct_utc(GType object_type, gint year, gint month,
+                                                         gint day, gint hour, gint minute,
+                                                         gint second);
+TARVEX_EXPORT gchar* tarvex_providers_contracts_value_date_time_format(
+    TarvexProvidersContractsValueDateTime* self, const gchar* format);
 TARVEX_EXPORT GDateTime* tarvex_providers_contracts_value_date_time_get_itsvalue(
     TarvexProvidersContractsValueDateTime* self);
-TARVEX_EXPORT void tarvex_providers_contracts_value_date_time_set_itsvalue(TarvexProvidersContractsValueDateTime* self,
-                                                                          GDateTime* value);
+TARVEX_EXPORT void tarvex_providers_contracts_value_date_time_set_itsvalue(
+    TarvexProvidersContractsValueDateTime* self, GDateTime* value);
 
 // ValueDate
 TARVEX_EXPORT GType tarvex_providers_contracts_value_date_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexProvidersContractsValueDate* tarvex_providers_contracts_value_date_new(void);
-TARVEX_EXPORT TarvexProvidersContractsValueDate* tarvex_providers_contracts_value_date_construct(GType object_type);
-TARVEX_EXPORT TarvexProvidersContractsValueDate* tarvex_providers_contracts_value_date_new_dmy(gint year, gint month,
-                                                                                              gint day);
-TARVEX_EXPORT TarvexProvidersContractsValueDate* tarvex_providers_contracts_value_date_construct_dmy(GType object_type,
-                                                                                                    gint year,
-                                                                                                    gint month,
-                                                                                                    gint day);
-TARVEX_EXPORT TarvexProvidersContractsValueDate* tarvex_providers_contracts_value_date_new_date(const GDate* date);
-TARVEX_EXPORT TarvexProvidersContractsValueDate* tarvex_providers_contracts_value_date_construct_date(GType object_type,
-                                                                                                     const GDate* date);
-TARVEX_EXPORT TarvexProvidersContractsValueDate* tarvex_providers_contracts_value_date_new_iso8601(const gchar* date);
-TARVEX_EXPORT TarvexProvidersContractsValueDate* tarvex_providers_contracts_value_date_construct_iso8601(
-    GType object_type, const gchar* date);
+TARVEX_EXPORT TarvexProvidersContractsValueDate* tarvex_providers_contracts_value_date_construct(
+    GType object_type);
+TARVEX_EXPORT TarvexProvidersContractsValueDate* tarvex_providers_contracts_value_date_new_dmy(
+    gint year, gint month, gint day);
+TARVEX_EXPORT TarvexProvidersContractsValueDate*
+tarvex_providers_contracts_value_date_construct_dmy(GType object_type, gint year, gint month,
+                                                    gint day);
+TARVEX_EXPORT TarvexProvidersContractsValueDate* tarvex_providers_contracts_value_date_new_date(
+    const GDate* date);
+TARVEX_EXPORT TarvexProvidersContractsValueDate*
+tarvex_providers_contracts_value_date_construct_date(GType object_type, const GDate* date);
+TARVEX_EXPORT TarvexProvidersContractsValueDate* tarvex_providers_contracts_value_date_new_iso8601(
+    const gchar* date);
+TARVEX_EXPORT TarvexProvidersContractsValueDate*
+tarvex_providers_contracts_value_date_construct_iso8601(GType object_type, const gchar* date);
 
 // ValueTime
 TARVEX_EXPORT GType tarvex_providers_contracts_value_time_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexProvidersContractsValueTime* tarvex_providers_contracts_value_time_new(void);
-TARVEX_EXPORT TarvexProvidersContractsValueTime* tarvex_providers_contracts_value_time_construct(GType object_type);
-TARVEX_EXPORT TarvexProvidersContractsValueTime* tarvex_providers_contracts_value_time_new_hms(gint hour, gint minute,
-                                                                                              gdouble seconds);
-TARVEX_EXPORT TarvexProvidersContractsValueTime* tarvex_providers_contracts_value_time_construct_hms(GType object_type,
-                                                                                                    gint hour,
-                                                                                                    gint minute,
-                                                                                                    gdouble seconds);
-TARVEX_EXPORT TarvexProvidersContractsValueTime* tarvex_providers_contracts_value_time_new_time(GDateTime* datetime);
-TARVEX_EXPORT TarvexProvidersContractsValueTime* tarvex_providers_contracts_value_time_construct_time(
-    GType object_type, GDateTime* datetime);
+TARVEX_EXPORT TarvexProvidersContractsValueTime* tarvex_providers_contracts_value_time_construct(
+    GType object_type);
+TARVEX_EXPORT TarvexProvidersContractsValueTime* tarvex_providers_contracts_value_time_new_hms(
+    gint hour, gint minute, gdouble seconds);
+TARVEX_EXPORT TarvexProvidersContractsValueTime*
+tarvex_providers_contracts_value_time_construct_hms(GType object_type, gint hour, gint minute,
+                                                    gdouble seconds);
+TARVEX_EXPORT TarvexProvidersContractsValueTime* tarvex_providers_contracts_value_time_new_time(
+    GDateTime* datetime);
+TARVEX_EXPORT TarvexProvidersContractsValueTime*
+tarvex_providers_contracts_value_time_construct_time(GType object_type, GDateTime* datetime);
 
 // ValueTimeSpan
 TARVEX_EXPORT GType tarvex_providers_contracts_value_time_span_get_type(void) G_GNUC_CONST;
-TARVEX_EXPORT TarvexProvidersContractsValueTimeSpan* tarvex_providers_contracts_value_time_span_new(gint64 span);
-TARVEX_EXPORT TarvexProvidersContractsValueTimeSpan* tarvex_providers_contracts_value_time_span_construct(
-    GType object_type, gint64 span);
-TARVEX_EXPORT TarvexProvidersContractsValueTimeSpan* tarvex_providers_contracts_value_time_span_new_interval(
-    gint interval, gint64 span);
-TARVEX_EXPORT TarvexProvidersContractsValueTimeSpan* tarvex_providers_contracts_value_time_span_construct_interval(
-    GType object_type, gint interval, gint64 span);
+TARVEX_EXPORT TarvexProvidersContractsValueTimeSpan* tarvex_providers_contracts_value_time_span_new(
+    gint64 span);
+TARVEX_EXPORT TarvexProvidersContractsValueTimeSpan*
+tarvex_providers_contracts_value_time_span_construct(GType object_type, gint64 span);
+TARVEX_EXPORT TarvexProvidersContractsValueTimeSpan*
+tarvex_providers_contracts_value_time_span_new_interval(gint interval, gint64 span);
+TARVEX_EXPORT TarvexProvidersContractsValueTimeSpan*
+tarvex_providers_contracts_value_time_span_construct_interval(GType object_type, gint interval,
+                                                              gint64 span);
 TARVEX_EXPORT gint64 tarvex_providers_contracts_value_time_span_get_itsvalue(
     TarvexProvidersContractsValueTimeSpan* self);
-TARVEX_EXPORT void tarvex_providers_contracts_value_time_span_set_itsvalue(TarvexProvidersContractsValueTimeSpan* self,
-                                                                          gint64 value);
+TARVEX_EXPORT void tarvex_providers_contracts_value_time_span_set_itsvalue(
+    TarvexProvidersContractsValueTimeSpan* self, gint64 value);
 
 G_END_DECLS

@@ -20,15 +20,21 @@ using ValueDateTime = TarvexProvidersContractsValueDateTime;
 
 constexpr gint64 kHour = G_TIME_SPAN_HOUR;
 
-ValueObject* as_value(gpointer p) { return static_cast<ValueObject*>(p); }
-ValueDateTime* as_dt(gpointer p) { return static_cast<ValueDateTime*>(p); }
+ValueObject* as_value(gpointer p) {
+  return static_cast<ValueObject*>(p);
+}
+ValueDateTime* as_dt(gpointer p) {
+  return static_cast<ValueDateTime*>(p);
+}
 
 std::string text_of(gpointer value) {
   GUniqueStr text(tarvex_providers_contracts_value_object_to_string(as_value(value)));
   return text.get() ? text.get() : "<absent>";
 }
 
-GDateTime* held(gpointer value) { return tarvex_providers_contracts_value_date_time_get_itsvalue(as_dt(value)); }
+GDateTime* held(gpointer value) {
+  return tarvex_providers_contracts_value_date_time_get_itsvalue(as_dt(value));
+}
 
 // Runs every test in a zone with an offset and daylight saving, so rules
 // about the local zone cannot pass by accident in a UTC process.
@@ -73,14 +79,14 @@ TEST_F(DateTimeValueTest, TypesAndProperties) {
     const char* name;
     GType parent;
   } types[] = {
-      {tarvex_providers_contracts_value_date_time_get_type(), "TarvexProvidersContractsValueDateTime",
-       tarvex_providers_contracts_value_object_get_type()},
+      {tarvex_providers_contracts_value_date_time_get_type(),
+       "TarvexProvidersContractsValueDateTime", tarvex_providers_contracts_value_object_get_type()},
       {tarvex_providers_contracts_value_date_get_type(), "TarvexProvidersContractsValueDate",
        tarvex_providers_contracts_value_date_time_get_type()},
       {tarvex_providers_contracts_value_time_get_type(), "TarvexProvidersContractsValueTime",
        tarvex_providers_contracts_value_date_time_get_type()},
-      {tarvex_providers_contracts_value_time_span_get_type(), "TarvexProvidersContractsValueTimeSpan",
-       tarvex_providers_contracts_value_object_get_type()},
+      {tarvex_providers_contracts_value_time_span_get_type(),
+       "TarvexProvidersContractsValueTimeSpan", tarvex_providers_contracts_value_object_get_type()},
   };
   for (auto& t : types) {
     EXPECT_STREQ(g_type_name(t.type), t.name);
@@ -95,16 +101,22 @@ TEST_F(DateTimeValueTest, TypesAndProperties) {
     GType value_type;
     GParamFlags flags;
   } props[] = {
-      {tarvex_providers_contracts_value_date_time_get_type(), "name", 1, G_TYPE_STRING, G_PARAM_READABLE},
+      {tarvex_providers_contracts_value_date_time_get_type(), "name", 1, G_TYPE_STRING,
+       G_PARAM_READABLE},
       {tarvex_providers_contracts_value_date_time_get_type(), "data-type", 2,
        tarvex_providers_contracts_data_type_get_type(), G_PARAM_READABLE},
-      {tarvex_providers_contracts_value_date_time_get_type(), "itsvalue", 3, G_TYPE_DATE_TIME, G_PARAM_READWRITE},
-      {tarvex_providers_contracts_value_date_get_type(), "name", 1, G_TYPE_STRING, G_PARAM_READABLE},
+      {tarvex_providers_contracts_value_date_time_get_type(), "itsvalue", 3, G_TYPE_DATE_TIME,
+       G_PARAM_READWRITE},
+      {tarvex_providers_contracts_value_date_get_type(), "name", 1, G_TYPE_STRING,
+       G_PARAM_READABLE},
       {tarvex_providers_contracts_value_date_get_type(), "data-type", 2,
        tarvex_providers_contracts_data_type_get_type(), G_PARAM_READABLE},
-      {tarvex_providers_contracts_value_time_get_type(), "name", 1, G_TYPE_STRING, G_PARAM_READABLE},
-      {tarvex_providers_contracts_value_time_span_get_type(), "name", 1, G_TYPE_STRING, G_PARAM_READABLE},
-      {tarvex_providers_contracts_value_time_span_get_type(), "itsvalue", 2, G_TYPE_INT64, G_PARAM_READWRITE},
+      {tarvex_providers_contracts_value_time_get_type(), "name", 1, G_TYPE_STRING,
+       G_PARAM_READABLE},
+      {tarvex_providers_contracts_value_time_span_get_type(), "name", 1, G_TYPE_STRING,
+       G_PARAM_READABLE},
+      {tarvex_providers_contracts_value_time_span_get_type(), "itsvalue", 2, G_TYPE_INT64,
+       G_PARAM_READWRITE},
       {tarvex_providers_contracts_value_time_span_get_type(), "data-type", 3,
        tarvex_providers_contracts_data_type_get_type(), G_PARAM_READABLE},
   };
@@ -136,9 +148,12 @@ TEST_F(DateTimeValueTest, KindsNamesAndDump) {
   } expected[] = {
       {"datetime", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DATETIME,
        "TarvexProvidersContractsValueDateTime => 2024-01-02 03:04:05"},
-      {"date", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DATE, "TarvexProvidersContractsValueDate => 2024-01-02"},
-      {"time", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_TIME, "TarvexProvidersContractsValueTime => 03:04:05"},
-      {"timespan", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_TIMESPAN, "TarvexProvidersContractsValueTimeSpan => 42"},
+      {"date", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DATE,
+       "TarvexProvidersContractsValueDate => 2024-01-02"},
+      {"time", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_TIME,
+       "TarvexProvidersContractsValueTime => 03:04:05"},
+      {"timespan", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_TIMESPAN,
+       "TarvexProvidersContractsValueTimeSpan => 42"},
   };
   for (size_t i = 0; i < G_N_ELEMENTS(values); ++i) {
     ValueObject* v = values[i].get();
@@ -192,7 +207,8 @@ TEST_F(DateTimeValueTest, Iso8601DateTimeKeepsTheTextsZone) {
 }
 
 TEST_F(DateTimeValueTest, UnparsableTextHoldsTheEpochInTheLocalZone) {
-  const char* bad[] = {"abc", "", "2024-02-30T00:00:00", "2024-03-01T25:00:00", "10:20:30", "2024-03-01Z"};
+  const char* bad[] = {"abc",      "",           "2024-02-30T00:00:00", "2024-03-01T25:00:00",
+                       "10:20:30", "2024-03-01Z"};
   struct {
     const char* zone;
     const char* printed;
@@ -259,12 +275,16 @@ TEST_F(DateTimeValueTest, FieldConstructors) {
     gint y, mo, d, h, mi, s;
     const char* printed;
   } utc[] = {
-      {2024, 1, 1, 0, 0, 0, "2024-01-01 00:00:00"},   {2024, 7, 15, 23, 59, 59, "2024-07-15 23:59:59"},
-      {999, 12, 31, 1, 2, 3, "0999-12-31 01:02:03"},  {2024, 13, 1, 0, 0, 0, "(NULL)"},
-      {2024, 1, 1, 24, 0, 0, "(NULL)"},                {2024, 1, 1, 0, 0, 60, "(NULL)"},
+      {2024, 1, 1, 0, 0, 0, "2024-01-01 00:00:00"},
+      {2024, 7, 15, 23, 59, 59, "2024-07-15 23:59:59"},
+      {999, 12, 31, 1, 2, 3, "0999-12-31 01:02:03"},
+      {2024, 13, 1, 0, 0, 0, "(NULL)"},
+      {2024, 1, 1, 24, 0, 0, "(NULL)"},
+      {2024, 1, 1, 0, 0, 60, "(NULL)"},
   };
   for (auto& u : utc) {
-    auto v = adoptGRef(tarvex_providers_contracts_value_date_time_new_utc(u.y, u.mo, u.d, u.h, u.mi, u.s));
+    auto v = adoptGRef(
+        tarvex_providers_contracts_value_date_time_new_utc(u.y, u.mo, u.d, u.h, u.mi, u.s));
     EXPECT_EQ(text_of(v.get()), u.printed) << u.printed;
     if (GDateTime* dt = held(v.get())) {
       EXPECT_EQ(g_date_time_get_utc_offset(dt), 0);
@@ -314,15 +334,19 @@ TEST_F(DateTimeValueTest, DateTimeConstructorKeepsTheGivenZone) {
   auto time_utc = adoptGRef(g_date_time_new_utc(1970, 1, 1, 10, 20, 30));
   auto time_value = adoptGRef(tarvex_providers_contracts_value_time_new_time(time_utc.get()));
   EXPECT_EQ(text_of(time_value.get()), "10:20:30");
-  auto time_copy = adoptGRef(tarvex_providers_contracts_value_object_clone(as_value(time_value.get())));
+  auto time_copy =
+      adoptGRef(tarvex_providers_contracts_value_object_clone(as_value(time_value.get())));
   EXPECT_TRUE(TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_TIME(time_copy.get()));
   EXPECT_EQ(text_of(time_copy.get()), "10:20:30");
   auto time_local = adoptGRef(g_date_time_new_local(2024, 1, 15, 8, 5, 0));
-  auto local_time_value = adoptGRef(tarvex_providers_contracts_value_time_new_time(time_local.get()));
+  auto local_time_value =
+      adoptGRef(tarvex_providers_contracts_value_time_new_time(time_local.get()));
   EXPECT_EQ(text_of(local_time_value.get()), "08:05:00");
 
-  auto date_value = adoptGRef(tarvex_providers_contracts_value_date_new_iso8601("2024-03-01T23:30:00Z"));
-  auto date_copy = adoptGRef(tarvex_providers_contracts_value_object_clone(as_value(date_value.get())));
+  auto date_value =
+      adoptGRef(tarvex_providers_contracts_value_date_new_iso8601("2024-03-01T23:30:00Z"));
+  auto date_copy =
+      adoptGRef(tarvex_providers_contracts_value_object_clone(as_value(date_value.get())));
   EXPECT_TRUE(TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_DATE(date_copy.get()));
   EXPECT_EQ(text_of(date_copy.get()), "2024-03-01");
 }
@@ -348,9 +372,11 @@ TEST_F(DateTimeValueTest, TimeFromHoursMinutesSeconds) {
     gdouble seconds;
     const char* printed;
   } cases[] = {
-      {10, 20, 30.75, "10:20:30"}, {0, 0, 0, "00:00:00"},     {2, 30, 0, "02:30:00"},  // an hour a DST change may skip
-      {23, 59, 59.5, "23:59:59"},  {25, 0, 0, "(NULL)"},      {10, 60, 0, "(NULL)"},
-      {10, 0, 60.0, "(NULL)"},     {-1, 0, 0, "(NULL)"},
+      {10, 20, 30.75, "10:20:30"}, {0, 0, 0, "00:00:00"},
+      {2, 30, 0, "02:30:00"},  // an hour a DST change may skip
+      {23, 59, 59.5, "23:59:59"},  {25, 0, 0, "(NULL)"},
+      {10, 60, 0, "(NULL)"},       {10, 0, 60.0, "(NULL)"},
+      {-1, 0, 0, "(NULL)"},
   };
   for (auto& c : cases) {
     auto v = adoptGRef(tarvex_providers_contracts_value_time_new_hms(c.hour, c.minute, c.seconds));
@@ -403,7 +429,8 @@ TEST_F(DateTimeValueTest, GenericValues) {
   // Date: a GDate of its own calendar date.
   auto date = adoptGRef(tarvex_providers_contracts_value_date_new_iso8601("2024-03-01T23:30:00Z"));
   GValue gv = G_VALUE_INIT;
-  tarvex_providers_contracts_ivalue_to_value(reinterpret_cast<TarvexProvidersContractsIValue*>(date.get()), &gv);
+  tarvex_providers_contracts_ivalue_to_value(
+      reinterpret_cast<TarvexProvidersContractsIValue*>(date.get()), &gv);
   ASSERT_TRUE(G_VALUE_HOLDS(&gv, G_TYPE_DATE));
   auto* gdate = static_cast<GDate*>(g_value_get_boxed(&gv));
   ASSERT_NE(gdate, nullptr);
@@ -435,7 +462,8 @@ TEST_F(DateTimeValueTest, ItsvalueAccessors) {
   g_signal_connect(v.get(), "notify", G_CALLBACK(count_notify), &notified);
 
   GDateTime* same = held(v.get());
-  tarvex_providers_contracts_value_date_time_set_itsvalue(v.get(), same);  // unchanged, still notifies
+  tarvex_providers_contracts_value_date_time_set_itsvalue(v.get(),
+                                                          same);  // unchanged, still notifies
   EXPECT_EQ(notified, 1);
   EXPECT_EQ(held(v.get()), same);
 
@@ -460,7 +488,8 @@ TEST_F(DateTimeValueTest, ItsvalueAccessors) {
 }
 
 TEST_F(DateTimeValueTest, Format) {
-  auto v = adoptGRef(tarvex_providers_contracts_value_date_time_new_iso8601("2024-03-01T10:20:30+02:00"));
+  auto v = adoptGRef(
+      tarvex_providers_contracts_value_date_time_new_iso8601("2024-03-01T10:20:30+02:00"));
   GUniqueStr text(tarvex_providers_contracts_value_date_time_format(v.get(), "%d.%m.%Y %H:%M %z"));
   EXPECT_STREQ(text.get(), "01.03.2024 10:20 +0200");
 
@@ -468,10 +497,12 @@ TEST_F(DateTimeValueTest, Format) {
   GUniqueStr nothing(tarvex_providers_contracts_value_date_time_format(as_dt(none.get()), "%Y"));
   EXPECT_EQ(nothing.get(), nullptr);
 
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_date_time_format(v.get(), nullptr), nullptr),
-                  "format != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_date_time_format(nullptr, "%Y"), nullptr),
-                  "self != NULL");
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_providers_contracts_value_date_time_format(v.get(), nullptr), nullptr),
+      "format != NULL");
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_providers_contracts_value_date_time_format(nullptr, "%Y"), nullptr),
+      "self != NULL");
 }
 
 TEST_F(DateTimeValueTest, ConstructSubclassTypes) {
@@ -486,18 +517,27 @@ TEST_F(DateTimeValueTest, ConstructSubclassTypes) {
 }
 
 TEST_F(DateTimeValueTest, RefusedArguments) {
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_date_time_new_datetime(nullptr), nullptr),
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_providers_contracts_value_date_time_new_datetime(nullptr), nullptr),
+      "datetime != NULL");
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_providers_contracts_value_date_time_new_iso8601(nullptr), nullptr),
+      "datetime != NULL");
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_date_new_iso8601(nullptr), nullptr),
+                  "date != NULL");
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_date_new_date(nullptr), nullptr),
+                  "date != NULL");
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_time_new_time(nullptr), nullptr),
                   "datetime != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_date_time_new_iso8601(nullptr), nullptr),
-                  "datetime != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_date_new_iso8601(nullptr), nullptr), "date != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_date_new_date(nullptr), nullptr), "date != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_time_new_time(nullptr), nullptr), "datetime != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_date_time_get_itsvalue(nullptr), nullptr),
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_providers_contracts_value_date_time_get_itsvalue(nullptr), nullptr),
+      "self != NULL");
+  EXPECT_CRITICAL(tarvex_providers_contracts_value_date_time_set_itsvalue(nullptr, nullptr),
                   "self != NULL");
-  EXPECT_CRITICAL(tarvex_providers_contracts_value_date_time_set_itsvalue(nullptr, nullptr), "self != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_time_span_get_itsvalue(nullptr), 0), "self != NULL");
-  EXPECT_CRITICAL(tarvex_providers_contracts_value_time_span_set_itsvalue(nullptr, 1), "self != NULL");
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_time_span_get_itsvalue(nullptr), 0),
+                  "self != NULL");
+  EXPECT_CRITICAL(tarvex_providers_contracts_value_time_span_set_itsvalue(nullptr, 1),
+                  "self != NULL");
 }
 
 // GLib's ISO 8601 reader must not follow the process locale.
@@ -507,7 +547,8 @@ TEST_F(DateTimeValueTest, ParsingIgnoresTheLocale) {
   if (!setlocale(LC_ALL, "de_DE.UTF-8") && !setlocale(LC_ALL, "fr_FR.UTF-8")) {
     GTEST_SKIP() << "no comma-decimal locale installed";
   }
-  auto v = adoptGRef(tarvex_providers_contracts_value_date_time_new_iso8601("2024-03-01T10:20:30.5"));
+  auto v =
+      adoptGRef(tarvex_providers_contracts_value_date_time_new_iso8601("2024-03-01T10:20:30.5"));
   auto span = adoptGRef(tarvex_providers_contracts_value_time_span_new(-1234567));
   std::string printed = text_of(v.get());
   std::string span_text = text_of(span.get());
@@ -522,7 +563,11 @@ TEST_F(TimeSpanValueTest, SpanTextGenericFormAndClone) {
   struct {
     gint64 span;
     const char* printed;
-  } cases[] = {{0, "0"}, {90, "90"}, {-5, "-5"}, {G_MAXINT64, "9223372036854775807"}, {G_MININT64, "-9223372036854775808"}};
+  } cases[] = {{0, "0"},
+               {90, "90"},
+               {-5, "-5"},
+               {G_MAXINT64, "9223372036854775807"},
+               {G_MININT64, "-9223372036854775808"}};
   for (auto& c : cases) {
     auto v = adoptGRef(tarvex_providers_contracts_value_time_span_new(c.span));
     EXPECT_EQ(tarvex_providers_contracts_value_time_span_get_itsvalue(v.get()), c.span);
