@@ -6,6 +6,9 @@
 #pragma once
 
 #include <charconv>
+#include <cstring>
+#include <string>
+#include <string_view>
 #include <type_traits>
 
 #include "providers/contracts/value-private.h"
@@ -14,12 +17,64 @@ namespace tarvex::values {
 
 // The shortest text that reads back to the same number, "." as separator
 // whatever the locale (values are data: exports and SQL literals use it).
+// Integers print in decimal digits.
 template <typename Number>
 inline gchar* number_text(Number n) {
   char buffer[64];
   auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, n);
   if (ec != std::errc()) return g_strdup("");
   return g_strndup(buffer, end - buffer);
+}
+
+// Floating numbers: the fewest digits that read back to the same number.
+// Plain notation for the money and decimal kinds (SQL Server reads no
+// exponent in a decimal text); for float and double plain notation between
+// 1e-4 and 1e16 and the exponent form outside, like most languages print.
+enum class Notation { kPlain, kGeneral };
+
+template <typename Floating>
+inline gchar* floating_text(Floating n, Notation notation) {
+  static_assert(std::is_floating_point_v<Floating>);
+  // The shortest digits come from the exponent form; the plain form is laid
+  // out from them, so 1e38 prints as a 1 and zeros, not as the 38 exact
+  // digits of the nearest double.
+  char buffer[64];
+  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, n, std::chars_format::scientific);
+  if (ec != std::errc()) return g_strdup("");
+  std::string_view sci(buffer, end - buffer);
+  size_t e = sci.find('e');
+  if (e == std::string_view::npos) return g_strndup(sci.data(), sci.size());  // inf, nan
+  std::string_view exp_text = sci.substr(e + 1);
+  if (!exp_text.empty() && exp_text.front() == '+') exp_text.remove_prefix(1);
+  int exponent = 0;
+  std::from_chars(exp_text.data(), exp_text.data() + exp_text.size(), exponent);
+  if (notation == Notation::kGeneral && (exponent < -4 || exponent >= 16))
+    return g_strndup(sci.data(), sci.size());
+
+  std::string out;
+  std::string_view mantissa = sci.substr(0, e);
+  if (!mantissa.empty() && mantissa.front() == '-') {
+    out += '-';
+    mantissa.remove_prefix(1);
+  }
+  std::string digits;
+  for (char c : mantissa)
+    if (c != '.') digits += c;
+  if (digits == "0") {
+    out += '0';
+  } else if (exponent < 0) {
+    out += "0.";
+    out.append(size_t(-exponent - 1), '0');
+    out += digits;
+  } else if (digits.size() <= size_t(exponent) + 1) {
+    out += digits;
+    out.append(size_t(exponent) + 1 - digits.size(), '0');
+  } else {
+    out.append(digits, 0, size_t(exponent) + 1);
+    out += '.';
+    out.append(digits, size_t(exponent) + 1);
+  }
+  return dup(out);
 }
 
 // Defaults of a descriptor whose private struct holds `Datum value`.
@@ -30,7 +85,12 @@ struct ScalarDesc {
   static Datum get(const Private* p) { return p->value; }
   static void assign(Private* p, Datum d) { p->value = d; }
   static void copy(Private* to, const Private* from) { *to = *from; }
-  static gchar* text(const Private* p) { return number_text(p->value); }
+  static gchar* text(const Private* p) {
+    if constexpr (std::is_floating_point_v<Datum>)
+      return floating_text(p->value, Notation::kGeneral);
+    else
+      return number_text(p->value);
+  }
 };
 
 // A descriptor provides, besides the ScalarDesc members:

@@ -105,6 +105,7 @@ struct _TarvexProvidersContractsValueMoneyPrivate {
 namespace {
 struct MoneyDesc : DoubleDesc<TarvexProvidersContractsValueMoneyPrivate> {
   NUMERIC_KIND(money, "money", MONEY)
+  static gchar* text(const Private* p) { return values::floating_text(p->value, values::Notation::kPlain); }
 };
 }  // namespace
 TARVEX_DEFINE_SCALAR_VALUE(TarvexProvidersContractsValueMoney, tarvex_providers_contracts_value_money, MoneyDesc,
@@ -128,7 +129,7 @@ struct DecimalDesc : DoubleDesc<TarvexProvidersContractsValueDecimalPrivate> {
     p->text.clear();
   }
   static gchar* text(const Private* p) {
-    return p->text.empty() ? values::number_text(p->value) : dup(p->text);
+    return p->text.empty() ? values::floating_text(p->value, values::Notation::kPlain) : dup(p->text);
   }
 };
 

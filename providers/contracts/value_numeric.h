@@ -1,7 +1,9 @@
 // The floating and decimal values (float, double, money, decimal) and the
 // interface INumeric through which other code reads any of them as a double.
-// They print the shortest text that reads back to the same number, with "."
-// as the decimal separator whatever the locale.
+// They print the fewest digits that read back to the same number, with "."
+// as the decimal separator whatever the locale: money and decimal always in
+// plain notation, float and double in the exponent form below 1e-4 and from
+// 1e16 on.
 #pragma once
 
 #include "providers/contracts/value_object.h"
