@@ -9,3 +9,4 @@
 #include "providers/contracts/value_date_time.h"
 #include "providers/contracts/value_enum.h"
 #include "providers/contracts/value_string.h"
+#include "providers/contracts/value_binary.h"
