@@ -4,6 +4,7 @@
 #include <errno.h>
 #include <fcntl.h>
 #include <glib.h>
+#include <glib/gstdio.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
@@ -1011,6 +1012,26 @@ size_t Server::attention_count() const {
 size_t Server::connection_count() const {
   std::lock_guard<std::mutex> lock(state_->mutex);
   return state_->connections;
+}
+
+void use_private_freetds_conf() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    if (g_getenv("FREETDSCONF")) return;
+    static std::string folder, path;
+    char* dir = g_dir_make_tmp("tarvex-freetds-XXXXXX", nullptr);
+    if (!dir) return;
+    folder = dir;
+    path = folder + "/freetds.conf";
+    g_free(dir);
+    const char conf[] = "[global]\n\tclient charset = UTF-8\n";
+    if (!g_file_set_contents(path.c_str(), conf, -1, nullptr)) return;
+    g_setenv("FREETDSCONF", path.c_str(), TRUE);
+    std::atexit([] {
+      g_unlink(path.c_str());
+      g_rmdir(folder.c_str());
+    });
+  });
 }
 
 void Server::set_batch_observer(std::function<void(const ReceivedBatch&)> observer) {

@@ -237,4 +237,9 @@ class Server {
   std::shared_ptr<State> state_;
 };
 
+// Points FreeTDS at a private configuration with "client charset = UTF-8"
+// (without it non-ASCII text arrives in the server's code page) unless
+// FREETDSCONF is already set. Call before dbinit; the file is removed at exit.
+void use_private_freetds_conf();
+
 }  // namespace tarvex::test::tds

@@ -897,8 +897,9 @@ Value parse_value(const TypeSpec& t, std::string_view text) {
     case SqlType::Money: {
       unsigned __int128 m;
       bool neg;
-      if (!parse_scaled(text, 4, m, neg) || m > (unsigned __int128)INT64_MAX) fail("not a money value");
-      v.i = neg ? -int64_t(m) : int64_t(m);
+      if (!parse_scaled(text, 4, m, neg) || m > (unsigned __int128)INT64_MAX + (neg ? 1 : 0))
+        fail("not a money value");
+      v.i = neg ? int64_t(0 - uint64_t(m)) : int64_t(m);
       if (t.type == SqlType::SmallMoney && (v.i < INT32_MIN || v.i > INT32_MAX)) fail("out of range");
       break;
     }
@@ -1234,9 +1235,17 @@ void generate_value(const ColumnSpec& spec, uint64_t row, size_t column, Value& 
     case SqlType::NVarChar:
     case SqlType::Text:
     case SqlType::NText: {
+      // "row N", without printf: this runs for every cell of a big result.
       char b[32];
-      int n = g_snprintf(b, sizeof b, "row %llu", (unsigned long long)row);
-      v.bytes.assign(b, size_t(n));
+      char* e = b + sizeof b;
+      char* q = e;
+      uint64_t n = row;
+      do {
+        *--q = char('0' + n % 10);
+        n /= 10;
+      } while (n);
+      v.bytes.assign("row ", 4);
+      v.bytes.append(q, size_t(e - q));
       if (!t.is_max() && t.length > 0 && v.bytes.size() > size_t(t.length)) v.bytes.resize(size_t(t.length));
       break;
     }
@@ -1248,10 +1257,21 @@ void generate_value(const ColumnSpec& spec, uint64_t row, size_t column, Value& 
       if (!t.is_max() && t.length > 0 && v.bytes.size() > size_t(t.length)) v.bytes.resize(size_t(t.length));
       break;
     case SqlType::UniqueIdentifier: {
-      char b[40];
-      g_snprintf(b, sizeof b, "%08X-%04X-4000-8000-%012llX", uint32_t(row), unsigned(column & 0xFFFF),
-                 (unsigned long long)(row & 0xFFFFFFFFFFFFULL));
-      parse_guid(b, v.bytes);
+      // Text form %08X-%04X-4000-8000-%012X of (row, column, row), in wire order.
+      uint8_t g[16];
+      auto lo32 = uint32_t(row);
+      g[0] = uint8_t(lo32);
+      g[1] = uint8_t(lo32 >> 8);
+      g[2] = uint8_t(lo32 >> 16);
+      g[3] = uint8_t(lo32 >> 24);
+      g[4] = uint8_t(column);
+      g[5] = uint8_t(column >> 8);
+      g[6] = 0x00;
+      g[7] = 0x40;
+      g[8] = 0x80;
+      g[9] = 0x00;
+      for (int k = 0; k < 6; k++) g[10 + k] = uint8_t(row >> (8 * (5 - k)));
+      v.bytes.assign(reinterpret_cast<const char*>(g), 16);
       break;
     }
     case SqlType::Date: v.days = base + int32_t(r % 36500); break;
