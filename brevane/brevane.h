@@ -2,3 +2,5 @@
 #pragma once
 
 #include "providers/fenrow.h"
+#include "brevane/model/meta_object.h"
+#include "brevane/model/meta_classify.h"
