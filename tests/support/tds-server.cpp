@@ -531,7 +531,11 @@ bool Connection::handle_prelogin(const Message& m) {
   out.begin_message();
   out.bytes(head);
   out.bytes(body);
-  return end_message();
+  if (!end_message()) return false;
+  // The PRELOGIN reply must be a single packet; from the login reply on
+  // replies may be split.
+  apply_packet_size();
+  return true;
 }
 
 bool Connection::handle_login(const Message& m) {
