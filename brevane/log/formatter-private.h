@@ -1,0 +1,18 @@
+// Shared pieces of the three formatters.
+//
+// Not installed, not part of the API.
+#pragma once
+
+#include <string>
+
+#include "brevane/log/default_formatter.h"
+#include "brevane/log/log-private.h"
+
+namespace tarvex::brevane::log {
+
+// Left-aligns in a column of at least `width` bytes (printf's "%-Ns").
+std::string pad(const std::string& text, size_t width);
+// The level name through the class's virtual get_level_name.
+std::string level_name(TarvexBrevaneSupportsLogDefaultFormatter* self, Level level);
+
+}  // namespace tarvex::brevane::log

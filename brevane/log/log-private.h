@@ -1,0 +1,96 @@
+// Shared pieces of the log handlers and formatters.
+//
+// Not installed, not part of the API.
+#pragma once
+
+#include <glib-object.h>
+#include <stdarg.h>
+
+#include <string>
+
+#include "brevane/contracts/iformatter.h"
+#include "brevane/contracts/ilog_handler.h"
+#include "common/tarvex-gobject.h"
+
+namespace tarvex::brevane::log {
+
+using Level = TarvexBrevaneContractsLogLogLevel;
+using Formatter = TarvexBrevaneContractsLogIFormatter;
+
+// A server or logger name placed inside a printf format line prints as
+// itself: its "%" are doubled.
+inline std::string escape_percent(const char* text) {
+  std::string out;
+  for (const char* p = text; *p; p++) {
+    out += *p;
+    if (*p == '%') out += '%';
+  }
+  return out;
+}
+
+// Expands a format line with a copy of the caller's arguments.
+inline std::string expand(const char* format, va_list args) {
+  va_list copy;
+  va_copy(copy, args);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+  GUniqueStr text(g_strdup_vprintf(format, copy));
+#pragma GCC diagnostic pop
+  va_end(copy);
+  return text ? std::string(text.get()) : std::string();
+}
+
+// The "formatter" and "threshold" properties every handler has.
+enum { HANDLER_PROP_0, HANDLER_PROP_FORMATTER, HANDLER_PROP_THRESHOLD, HANDLER_N_PROPS };
+
+struct HandlerSettings {
+  GRef<Formatter> formatter;
+  Level threshold;
+
+  explicit HandlerSettings(Level initial, Formatter* adopted_formatter)
+      : formatter(adoptGRef(adopted_formatter)), threshold(initial) {}
+
+  // Each setter stores the value and notifies only on a change.
+  void set_formatter(GObject* owner, GParamSpec* pspec, Formatter* value) {
+    if (formatter.get() == value) return;
+    formatter = retainGRef(value);
+    g_object_notify_by_pspec(owner, pspec);
+  }
+  void set_threshold(GObject* owner, GParamSpec* pspec, Level value) {
+    if (threshold == value) return;
+    threshold = value;
+    g_object_notify_by_pspec(owner, pspec);
+  }
+  // A line of level L is written when L <= threshold.
+  bool accepts(Level level) const { return level <= threshold; }
+};
+
+inline void install_handler_properties(GObjectClass* klass, GParamSpec** props, Level default_threshold) {
+  const auto flags = GParamFlags(G_PARAM_READWRITE | G_PARAM_STATIC_STRINGS);
+  props[HANDLER_PROP_FORMATTER] = g_param_spec_object("formatter", "formatter", "formatter",
+                                                      TARVEX_BREVANE_CONTRACTS_LOG_TYPE_IFORMATTER, flags);
+  props[HANDLER_PROP_THRESHOLD] = g_param_spec_enum("threshold", "threshold", "threshold",
+                                                    TARVEX_BREVANE_CONTRACTS_LOG_TYPE_LOG_LEVEL, default_threshold, flags);
+  g_object_class_install_properties(klass, HANDLER_N_PROPS, props);
+}
+
+inline bool get_handler_property(HandlerSettings& s, guint id, GValue* value) {
+  switch (id) {
+    case HANDLER_PROP_FORMATTER: g_value_set_object(value, s.formatter.get()); return true;
+    case HANDLER_PROP_THRESHOLD: g_value_set_enum(value, s.threshold); return true;
+  }
+  return false;
+}
+
+inline bool set_handler_property(HandlerSettings& s, GObject* owner, GParamSpec** props, guint id,
+                                 const GValue* value) {
+  switch (id) {
+    case HANDLER_PROP_FORMATTER:
+      s.set_formatter(owner, props[id], static_cast<Formatter*>(g_value_get_object(value)));
+      return true;
+    case HANDLER_PROP_THRESHOLD: s.set_threshold(owner, props[id], Level(g_value_get_enum(value))); return true;
+  }
+  return false;
+}
+
+}  // namespace tarvex::brevane::log
