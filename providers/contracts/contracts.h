@@ -10,6 +10,7 @@
 #include "providers/contracts/value_enum.h"
 #include "providers/contracts/value_string.h"
 #include "providers/contracts/value_binary.h"
+#include "providers/contracts/value_geometry.h"
 #include "providers/contracts/value_factory.h"
 #include "providers/contracts/column_model.h"
 #include "providers/contracts/server.h"
