@@ -214,6 +214,27 @@ TEST_F(TdsServer, an_unscripted_batch_answers_an_error_naming_it) {
   EXPECT_EQ(read_all(db.get()).size(), 1u);
 }
 
+TEST_F(TdsServer, connections_are_served_at_the_same_time) {
+  start();
+  server_.on_batch("SELECT * FROM big").generate(100000, {{"a", "int"}});
+  server_.on_batch("SELECT 1").result({{"", "int"}}).row({"1"});
+  Db first = connect(server_);
+  Db second = connect(server_);
+  ASSERT_TRUE(first && second);
+  ASSERT_TRUE(exec(first.get(), "SELECT * FROM big"));
+  ASSERT_EQ(dbresults(first.get()), kSucceed);
+  ASSERT_EQ(dbnextrow(first.get()), REG_ROW);
+  ASSERT_TRUE(exec(second.get(), "SELECT 1"));
+  EXPECT_EQ(read_all(second.get()).at(0).rows.at(0).at(0), "1");
+  int rows = 1;
+  while (dbnextrow(first.get()) == REG_ROW) rows++;
+  EXPECT_EQ(rows, 100000);
+  auto batches = server_.batches();
+  ASSERT_EQ(batches.size(), 2u);
+  EXPECT_NE(batches[0].connection, batches[1].connection);
+  EXPECT_EQ(server_.connection_count(), 2u);
+}
+
 // ----------------------------------------------------------------- replies
 
 TEST_F(TdsServer, a_batch_of_several_statements_gives_each_result) {

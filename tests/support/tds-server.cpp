@@ -660,7 +660,15 @@ Connection::Outcome Connection::send_unscripted(const std::string& text) {
   ServerMessage m;
   m.number = 50000;
   m.severity = 16;
-  m.text = "tarvex-tds-server: no scripted reply for batch: " + text;
+  // Long batches are cut so the message stays readable in a log.
+  constexpr size_t kShown = 4000;
+  std::string shown = text;
+  if (shown.size() > kShown) {
+    const char* end = g_utf8_find_prev_char(shown.c_str(), shown.c_str() + kShown);
+    shown.resize(size_t(end - shown.c_str()));
+    shown += "...";
+  }
+  m.text = "tarvex-tds-server: no scripted reply for batch: " + shown;
   out.begin_message();
   put_message(out, m, options.server_name, version);
   put_done(out, kDoneError, 0, version);
