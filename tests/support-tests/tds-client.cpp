@@ -123,15 +123,15 @@ std::string cell_text(DBPROCESS* p, int column) {
     }
     return s;
   }
-  if (type == SYBCHAR || type == SYBVARCHAR || type == SYBTEXT || type == SYBNTEXT || type == SYBNVARCHAR ||
-      type == kSybXml)
+  if (type == SYBCHAR || type == SYBVARCHAR || type == SYBTEXT || type == SYBNTEXT ||
+      type == SYBNVARCHAR || type == kSybXml)
     return std::string(reinterpret_cast<const char*>(data), size_t(len));
   if (is_date_type(type)) {
     DBDATEREC2 d{};
     if (dbanydatecrack(p, &d, type, data) != kSucceed) return "crack failed";
     char b[64];
-    g_snprintf(b, sizeof b, "%04d-%02d-%02d %02d:%02d:%02d.%09d", d.dateyear, d.datemonth + 1, d.datedmonth,
-               d.datehour, d.dateminute, d.datesecond, d.datensecond);
+    g_snprintf(b, sizeof b, "%04d-%02d-%02d %02d:%02d:%02d.%09d", d.dateyear, d.datemonth + 1,
+               d.datedmonth, d.datehour, d.dateminute, d.datesecond, d.datensecond);
     return b;
   }
   char buf[512];

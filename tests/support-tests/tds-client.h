@@ -1,8 +1,8 @@
 // Raw db-lib client helpers for the tests of the TDS test server.
 #pragma once
 
-#include <sybfront.h>
 #include <sybdb.h>
+#include <sybfront.h>
 
 #include <optional>
 #include <string>

@@ -51,7 +51,9 @@ const Event* find_event(const std::string& kind, int number) {
 TEST_F(TdsServer, login_records_what_the_client_sent) {
   server_.add_login("sa", "p\xC3\xA4$$w\xC3\xB6rd!");
   start();
-  Db db = connect(server_, {.user = "sa", .password = "p\xC3\xA4$$w\xC3\xB6rd!", .database = "Sample", .app = "probe"});
+  Db db = connect(
+      server_,
+      {.user = "sa", .password = "p\xC3\xA4$$w\xC3\xB6rd!", .database = "Sample", .app = "probe"});
   ASSERT_TRUE(db);
   EXPECT_STREQ(dbname(db.get()), "Sample");
   EXPECT_EQ(dbtds(db.get()), DBTDS_7_4);
@@ -84,10 +86,16 @@ TEST_F(TdsServer, login_failures_answer_error_18456_severity_14) {
     int extra_message;
   };
   const Case cases[] = {
-      {"wrong password", [](tds::Server& s) { s.add_login("sa", "right"); }, {.password = "wrong"}, 0},
+      {"wrong password",
+       [](tds::Server& s) { s.add_login("sa", "right"); },
+       {.password = "wrong"},
+       0},
       {"unknown user", [](tds::Server& s) { s.add_login("sa", "secret"); }, {.user = "bob"}, 0},
       {"every login fails", [](tds::Server& s) { s.set_login_failure(true); }, {}, 0},
-      {"unknown database", [](tds::Server& s) { s.add_database("Sample"); }, {.database = "Other"}, 4060},
+      {"unknown database",
+       [](tds::Server& s) { s.add_database("Sample"); },
+       {.database = "Other"},
+       4060},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -129,7 +137,8 @@ TEST_F(TdsServer, login_negotiates_each_protocol_version) {
   start();
   server_.on_batch("SELECT 1").result({{"", "int"}}).row({"1"});
   for (const auto& c : cases) {
-    SCOPED_TRACE(tds::tds_version_text(c.asked) + " against " + tds::tds_version_text(c.server_max));
+    SCOPED_TRACE(tds::tds_version_text(c.asked) + " against " +
+                 tds::tds_version_text(c.server_max));
     server_.set_max_tds_version(c.server_max);
     Db db = connect(server_, {.version = c.client});
     ASSERT_TRUE(db);
@@ -149,7 +158,11 @@ TEST_F(TdsServer, login_negotiates_each_protocol_version) {
 TEST_F(TdsServer, batches_are_recorded_as_sent) {
   start();
   const std::string text = "SELECT N'gr\xC3\xBC\xC3\x9F' AS a;\r\n-- \xE2\x82\xAC\n\tSELECT 2";
-  server_.on_batch(text).result({{"a", "nvarchar(10)"}}).row({"gr\xC3\xBC\xC3\x9F"}).result({{"", "int"}}).row({"2"});
+  server_.on_batch(text)
+      .result({{"a", "nvarchar(10)"}})
+      .row({"gr\xC3\xBC\xC3\x9F"})
+      .result({{"", "int"}})
+      .row({"2"});
   Db db = connect(server_);
   ASSERT_TRUE(db);
   ASSERT_TRUE(exec(db.get(), text));
@@ -168,7 +181,10 @@ TEST_F(TdsServer, batches_are_recorded_as_sent) {
 TEST_F(TdsServer, a_batch_longer_than_a_packet_arrives_whole) {
   start();
   std::string text = "SELECT '";
-  for (int k = 0; k < 3000; k++) text += "\xC3\xA9" "abc";
+  for (int k = 0; k < 3000; k++)
+    text +=
+        "\xC3\xA9"
+        "abc";
   text += "'";
   server_.on_pattern("^SELECT '").row_count(0);
   Db db = connect(server_);
@@ -181,8 +197,13 @@ TEST_F(TdsServer, a_batch_longer_than_a_packet_arrives_whole) {
 
 TEST_F(TdsServer, later_rules_win_and_used_up_rules_are_skipped) {
   start();
-  server_.on_pattern("(?i)^select .* from dbo\\.t$").result({{"src", "varchar(10)"}}).row({"pattern"});
-  server_.on_batch("  SELECT a FROM dbo.T  ").times(1).result({{"src", "varchar(10)"}}).row({"exact"});
+  server_.on_pattern("(?i)^select .* from dbo\\.t$")
+      .result({{"src", "varchar(10)"}})
+      .row({"pattern"});
+  server_.on_batch("  SELECT a FROM dbo.T  ")
+      .times(1)
+      .result({{"src", "varchar(10)"}})
+      .row({"exact"});
   Db db = connect(server_);
   ASSERT_TRUE(db);
   std::vector<std::string> got;
@@ -345,7 +366,10 @@ TEST_F(TdsServer, replies_split_into_tiny_packets_read_the_same) {
   std::string big(20000, 'x');
   big += "\xE2\x82\xAC";
   server_.on_batch("SELECT big")
-      .result({{"id", "int"}, {"s", "nvarchar(max)", true}, {"d", "decimal(38,6)"}, {"g", "uniqueidentifier"}})
+      .result({{"id", "int"},
+               {"s", "nvarchar(max)", true},
+               {"d", "decimal(38,6)"},
+               {"g", "uniqueidentifier"}})
       .row({"1", big, "-1234567890.123456", "6F9619FF-8B86-D011-B42D-00C04FC964FF"})
       .row({"2", std::nullopt, "0", "00000000-0000-0000-0000-000000000000"})
       .info(50000, "split");
@@ -446,15 +470,16 @@ TEST_F(TdsServer, stopping_the_server_closes_open_connections) {
 TEST_F(TdsServer, a_generated_result_is_read_completely_and_correctly) {
   start();
   const uint64_t n = 2500;
-  server_.on_batch("SELECT * FROM gen").generate(n, {{"i", "int"},
-                                                     {"b", "bigint"},
-                                                     {"f", "float"},
-                                                     {"d", "decimal(18,4)"},
-                                                     {"s", "nvarchar(40)"},
-                                                     {"t", "datetime2(7)"},
-                                                     {"x", "bit"},
-                                                     {"g", "uniqueidentifier"},
-                                                     {"ni", "int", true}});
+  server_.on_batch("SELECT * FROM gen")
+      .generate(n, {{"i", "int"},
+                    {"b", "bigint"},
+                    {"f", "float"},
+                    {"d", "decimal(18,4)"},
+                    {"s", "nvarchar(40)"},
+                    {"t", "datetime2(7)"},
+                    {"x", "bit"},
+                    {"g", "uniqueidentifier"},
+                    {"ni", "int", true}});
   Db db = connect(server_);
   ASSERT_TRUE(db);
   DBPROCESS* p = db.get();
@@ -471,19 +496,23 @@ TEST_F(TdsServer, a_generated_result_is_read_completely_and_correctly) {
     std::memcpy(&b, dbdata(p, 2), 8);
     std::memcpy(&f, dbdata(p, 3), 8);
     char dec[32], guid[40], stamp[40];
-    g_snprintf(dec, sizeof dec, "%llu.%04llu", (unsigned long long)r, (unsigned long long)(r % 10000));
-    g_snprintf(guid, sizeof guid, "%08llX-0007-4000-8000-%012llX", (unsigned long long)r, (unsigned long long)r);
+    g_snprintf(dec, sizeof dec, "%llu.%04llu", (unsigned long long)r,
+               (unsigned long long)(r % 10000));
+    g_snprintf(guid, sizeof guid, "%08llX-0007-4000-8000-%012llX", (unsigned long long)r,
+               (unsigned long long)r);
     int64_t ms = int64_t(r) * 1000 + int64_t(r % 1000);
     GDateTime* base = g_date_time_new_utc(2020, 1, 1, 0, 0, 0);
     GDateTime* t = g_date_time_add(base, ms * 1000);
     g_snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d:%02d:%02d.%09lld", g_date_time_get_year(t),
                g_date_time_get_month(t), g_date_time_get_day_of_month(t), g_date_time_get_hour(t),
-               g_date_time_get_minute(t), g_date_time_get_second(t), (long long)(ms % 1000) * 1000000);
+               g_date_time_get_minute(t), g_date_time_get_second(t),
+               (long long)(ms % 1000) * 1000000);
     g_date_time_unref(t);
     g_date_time_unref(base);
-    bool ok = i == int32_t(r) && b == int64_t(r) * 1000003 && f == double(r) * 0.5 && cell_text(p, 4) == dec &&
-              cell_text(p, 5) == "row " + std::to_string(r) && cell_text(p, 6) == stamp &&
-              cell_text(p, 7) == std::to_string(r % 2) && cell_text(p, 8) == guid &&
+    bool ok = i == int32_t(r) && b == int64_t(r) * 1000003 && f == double(r) * 0.5 &&
+              cell_text(p, 4) == dec && cell_text(p, 5) == "row " + std::to_string(r) &&
+              cell_text(p, 6) == stamp && cell_text(p, 7) == std::to_string(r % 2) &&
+              cell_text(p, 8) == guid &&
               cell_text(p, 9) == ((r + 8) % 10 == 9 ? std::string("NULL") : std::to_string(r));
     if (!ok && bad++ < 3) ADD_FAILURE() << "row " << r << " differs";
     r++;
@@ -504,17 +533,61 @@ TEST_F(TdsServer, scripting_mistakes_are_reported_at_once) {
   };
   const Case cases[] = {
       {"row without result", [](tds::Server& s) { s.on_batch("x").row({"1"}); }, true},
-      {"unknown type", [](tds::Server& s) { s.on_batch("x").result({{"a", "integr"}}); }, false},
-      {"bad length", [](tds::Server& s) { s.on_batch("x").result({{"a", "varchar(9000)"}}); }, false},
-      {"bad scale", [](tds::Server& s) { s.on_batch("x").result({{"a", "decimal(5,6)"}}); }, false},
-      {"NULL in a not-null column", [](tds::Server& s) { s.on_batch("x").result({{"a", "int"}}).row({std::nullopt}); }, false},
-      {"not an int", [](tds::Server& s) { s.on_batch("x").result({{"a", "int"}}).row({"abc"}); }, false},
-      {"int out of range", [](tds::Server& s) { s.on_batch("x").result({{"a", "smallint"}}).row({"40000"}); }, false},
-      {"too many decimals", [](tds::Server& s) { s.on_batch("x").result({{"a", "decimal(5,2)"}}).row({"1.234"}); }, false},
-      {"too long", [](tds::Server& s) { s.on_batch("x").result({{"a", "nchar(2)"}}).row({"abc"}); }, false},
-      {"bad date", [](tds::Server& s) { s.on_batch("x").result({{"a", "date"}}).row({"2023-02-29"}); }, false},
-      {"bad guid", [](tds::Server& s) { s.on_batch("x").result({{"a", "uniqueidentifier"}}).row({"xyz"}); }, false},
-      {"row too short", [](tds::Server& s) { s.on_batch("x").result({{"a", "int"}, {"b", "int"}}).row({"1"}); }, false},
+      {"unknown type",
+       [](tds::Server& s) {
+         s.on_batch("x").result({{"a", "integr"}});
+       },
+       false},
+      {"bad length",
+       [](tds::Server& s) {
+         s.on_batch("x").result({{"a", "varchar(9000)"}});
+       },
+       false},
+      {"bad scale",
+       [](tds::Server& s) {
+         s.on_batch("x").result({{"a", "decimal(5,6)"}});
+       },
+       false},
+      {"NULL in a not-null column",
+       [](tds::Server& s) {
+         s.on_batch("x").result({{"a", "int"}}).row({std::nullopt});
+       },
+       false},
+      {"not an int",
+       [](tds::Server& s) {
+         s.on_batch("x").result({{"a", "int"}}).row({"abc"});
+       },
+       false},
+      {"int out of range",
+       [](tds::Server& s) {
+         s.on_batch("x").result({{"a", "smallint"}}).row({"40000"});
+       },
+       false},
+      {"too many decimals",
+       [](tds::Server& s) {
+         s.on_batch("x").result({{"a", "decimal(5,2)"}}).row({"1.234"});
+       },
+       false},
+      {"too long",
+       [](tds::Server& s) {
+         s.on_batch("x").result({{"a", "nchar(2)"}}).row({"abc"});
+       },
+       false},
+      {"bad date",
+       [](tds::Server& s) {
+         s.on_batch("x").result({{"a", "date"}}).row({"2023-02-29"});
+       },
+       false},
+      {"bad guid",
+       [](tds::Server& s) {
+         s.on_batch("x").result({{"a", "uniqueidentifier"}}).row({"xyz"});
+       },
+       false},
+      {"row too short",
+       [](tds::Server& s) {
+         s.on_batch("x").result({{"a", "int"}, {"b", "int"}}).row({"1"});
+       },
+       false},
       {"bad pattern", [](tds::Server& s) { s.on_pattern("(unclosed"); }, false},
   };
   for (const auto& c : cases) {
@@ -569,8 +642,9 @@ end
   auto rs = read_all(db.get());
   ASSERT_EQ(rs.size(), 1u);
   EXPECT_EQ(rs[0].names, (std::vector<std::string>{"id", "name", ""}));
-  EXPECT_EQ(rs[0].rows, (std::vector<std::vector<std::string>>{
-                            {"1", "Ann \"A\" Lee", "1.50"}, {"2", "NULL", "-3.00"}, {"3", "NULL", "0.00"}}));
+  EXPECT_EQ(rs[0].rows,
+            (std::vector<std::vector<std::string>>{
+                {"1", "Ann \"A\" Lee", "1.50"}, {"2", "NULL", "-3.00"}, {"3", "NULL", "0.00"}}));
   EXPECT_TRUE(saw("msg", 50010));
 
   clear_events();
@@ -620,13 +694,15 @@ TEST_F(TdsServer, script_errors_name_the_line) {
 TEST_F(TdsServer, the_standalone_program_serves_a_script_until_stdin_closes) {
   const char* exe = g_getenv("TARVEX_TDS_SERVER");
   const char* sample = g_getenv("TARVEX_TDS_SAMPLE");
-  if (!exe || !sample) GTEST_SKIP() << "TARVEX_TDS_SERVER and TARVEX_TDS_SAMPLE are set by meson test";
+  if (!exe || !sample)
+    GTEST_SKIP() << "TARVEX_TDS_SERVER and TARVEX_TDS_SAMPLE are set by meson test";
   const char* argv[] = {exe, sample, nullptr};
   GPid pid;
   int in_fd, out_fd;
   GError* error = nullptr;
-  ASSERT_TRUE(g_spawn_async_with_pipes(nullptr, const_cast<char**>(argv), nullptr, G_SPAWN_DO_NOT_REAP_CHILD,
-                                       nullptr, nullptr, &pid, &in_fd, &out_fd, nullptr, &error))
+  ASSERT_TRUE(g_spawn_async_with_pipes(nullptr, const_cast<char**>(argv), nullptr,
+                                       G_SPAWN_DO_NOT_REAP_CHILD, nullptr, nullptr, &pid, &in_fd,
+                                       &out_fd, nullptr, &error))
       << (error ? error->message : "");
   FILE* out = fdopen(out_fd, "r");
   char line[64] = {0};
@@ -648,7 +724,8 @@ TEST_F(TdsServer, the_standalone_program_serves_a_script_until_stdin_closes) {
     ASSERT_EQ(dbresults(db.get()), kSucceed);
     EXPECT_EQ(dbcoltype(db.get(), 1), kSybVariant);
     ASSERT_EQ(dbnextrow(db.get()), REG_ROW);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(dbdata(db.get(), 1)), size_t(dbdatlen(db.get(), 1))),
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(dbdata(db.get(), 1)),
+                          size_t(dbdatlen(db.get(), 1))),
               "16.0.1000.6");
     read_all(db.get());
     ASSERT_TRUE(exec(db.get(), "SELECT * FROM dbo.Customers"));

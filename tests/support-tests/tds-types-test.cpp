@@ -24,24 +24,29 @@ const TypeCase kCases[] = {
     {"tinyint", "200", SYBINT1, "200", SYBINT1, "200"},
     {"smallint", "-1234", SYBINT2, "-1234", SYBINT2, "-1234"},
     {"int", "-2147483648", SYBINT4, "-2147483648", SYBINT4, "-2147483648"},
-    {"bigint", "9223372036854775807", SYBINT8, "9223372036854775807", SYBINT8, "9223372036854775807"},
+    {"bigint", "9223372036854775807", SYBINT8, "9223372036854775807", SYBINT8,
+     "9223372036854775807"},
     {"real", "1.5", SYBREAL, "1.5", SYBREAL, "1.5"},
     {"float", "-2.25", SYBFLT8, "-2.25", SYBFLT8, "-2.25"},
     {"decimal(18,4)", "-123.45", SYBDECIMAL, "-123.4500", SYBDECIMAL, "-123.4500"},
     {"numeric(38,10)", "1234567890123456789012345678.0123456789", SYBNUMERIC,
-     "1234567890123456789012345678.0123456789", SYBNUMERIC, "1234567890123456789012345678.0123456789"},
+     "1234567890123456789012345678.0123456789", SYBNUMERIC,
+     "1234567890123456789012345678.0123456789"},
     {"smallmoney", "12.3456", SYBMONEY4, "12.3456", SYBMONEY4, "12.3456"},
-    {"money", "-922337203685477.5808", SYBMONEY, "-922337203685477.5808", SYBMONEY, "-922337203685477.5808"},
+    {"money", "-922337203685477.5808", SYBMONEY, "-922337203685477.5808", SYBMONEY,
+     "-922337203685477.5808"},
     {"char(5)", "ab", SYBCHAR, "ab   ", SYBCHAR, "ab   "},
     {"varchar(10)", "h\xC3\xA9llo", SYBCHAR, "h\xC3\xA9llo", SYBCHAR, "h\xC3\xA9llo"},
     {"nchar(3)", "\xC3\xA4\xC3\xB6", SYBCHAR, "\xC3\xA4\xC3\xB6 ", SYBCHAR, "\xC3\xA4\xC3\xB6 "},
-    {"nvarchar(40)", "\xE2\x82\xAC 5 \xF0\x9F\x98\x80", SYBCHAR, "\xE2\x82\xAC 5 \xF0\x9F\x98\x80", SYBCHAR,
-     "\xE2\x82\xAC 5 \xF0\x9F\x98\x80"},
-    {"varchar(max)", "long \xC3\xA9 text", SYBCHAR, "long \xC3\xA9 text", SYBTEXT, "long \xC3\xA9 text"},
+    {"nvarchar(40)", "\xE2\x82\xAC 5 \xF0\x9F\x98\x80", SYBCHAR, "\xE2\x82\xAC 5 \xF0\x9F\x98\x80",
+     SYBCHAR, "\xE2\x82\xAC 5 \xF0\x9F\x98\x80"},
+    {"varchar(max)", "long \xC3\xA9 text", SYBCHAR, "long \xC3\xA9 text", SYBTEXT,
+     "long \xC3\xA9 text"},
     {"nvarchar(max)", "long \xE2\x82\xAC text", SYBCHAR, "long \xE2\x82\xAC text", SYBTEXT,
      "long \xE2\x82\xAC text"},
     {"text", "a text", SYBTEXT, "a text", SYBTEXT, "a text"},
-    {"ntext", "an \xE2\x82\xAC ntext", SYBTEXT, "an \xE2\x82\xAC ntext", SYBTEXT, "an \xE2\x82\xAC ntext"},
+    {"ntext", "an \xE2\x82\xAC ntext", SYBTEXT, "an \xE2\x82\xAC ntext", SYBTEXT,
+     "an \xE2\x82\xAC ntext"},
     {"binary(4)", "0x0102", SYBBINARY, "0x01020000", SYBBINARY, "0x01020000"},
     {"varbinary(10)", "0xDEADBEEF", SYBBINARY, "0xDEADBEEF", SYBBINARY, "0xDEADBEEF"},
     {"varbinary(max)", "0x00FF10", SYBBINARY, "0x00FF10", SYBIMAGE, "0x00FF10"},
@@ -49,17 +54,18 @@ const TypeCase kCases[] = {
     {"uniqueidentifier", "6F9619FF-8B86-D011-B42D-00C04FC964FF", kSybUnique,
      "6F9619FF-8B86-D011-B42D-00C04FC964FF", kSybUnique, "6F9619FF-8B86-D011-B42D-00C04FC964FF"},
     {"date", "2024-02-29", SYBMSDATE, "2024-02-29 00:00:00.000000000", SYBCHAR, "2024-02-29"},
-    {"time(3)", "13:14:15.123", SYBMSTIME, "1900-01-01 13:14:15.123000000", SYBCHAR, "13:14:15.123"},
-    {"smalldatetime", "2024-02-29 13:14", SYBDATETIME4, "2024-02-29 13:14:00.000000000", SYBDATETIME4,
-     "2024-02-29 13:14:00.000000000"},
-    {"datetime", "2024-02-29 13:14:15.997", SYBDATETIME, "2024-02-29 13:14:15.997000000", SYBDATETIME,
-     "2024-02-29 13:14:15.997000000"},
-    {"datetime2(7)", "2024-02-29 13:14:15.1234567", SYBMSDATETIME2, "2024-02-29 13:14:15.123456700", SYBCHAR,
-     "2024-02-29 13:14:15.1234567"},
-    {"datetime2(0)", "0001-01-01 00:00:00", SYBMSDATETIME2, "0001-01-01 00:00:00.000000000", SYBCHAR,
-     "0001-01-01 00:00:00"},
-    {"datetimeoffset(2)", "2024-02-29 13:14:15.12 +02:00", SYBMSDATETIMEOFFSET, "2024-02-29 13:14:15.120000000", SYBCHAR,
-     "2024-02-29 13:14:15.12 +02:00"},
+    {"time(3)", "13:14:15.123", SYBMSTIME, "1900-01-01 13:14:15.123000000", SYBCHAR,
+     "13:14:15.123"},
+    {"smalldatetime", "2024-02-29 13:14", SYBDATETIME4, "2024-02-29 13:14:00.000000000",
+     SYBDATETIME4, "2024-02-29 13:14:00.000000000"},
+    {"datetime", "2024-02-29 13:14:15.997", SYBDATETIME, "2024-02-29 13:14:15.997000000",
+     SYBDATETIME, "2024-02-29 13:14:15.997000000"},
+    {"datetime2(7)", "2024-02-29 13:14:15.1234567", SYBMSDATETIME2, "2024-02-29 13:14:15.123456700",
+     SYBCHAR, "2024-02-29 13:14:15.1234567"},
+    {"datetime2(0)", "0001-01-01 00:00:00", SYBMSDATETIME2, "0001-01-01 00:00:00.000000000",
+     SYBCHAR, "0001-01-01 00:00:00"},
+    {"datetimeoffset(2)", "2024-02-29 13:14:15.12 +02:00", SYBMSDATETIMEOFFSET,
+     "2024-02-29 13:14:15.120000000", SYBCHAR, "2024-02-29 13:14:15.12 +02:00"},
     {"xml", "<a>\xC3\xBC</a>", SYBTEXT, "<a>\xC3\xBC</a>", SYBTEXT, "<a>\xC3\xBC</a>"},
     {"sql_variant", "int:42", kSybVariant, "0x2A000000", kSybVariant, "0x2A000000"},
     {"geometry", "POINT(1 2)", 240, "0x00000000010C000000000000F03F0000000000000040", SYBIMAGE,
@@ -140,8 +146,10 @@ TEST_P(TdsTypes, each_type_round_trips_with_its_null) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Protocols, TdsTypes,
-                         ::testing::Values(Protocol{DBVERSION_74, "tds74"}, Protocol{DBVERSION_73, "tds73"},
-                                           Protocol{DBVERSION_72, "tds72"}, Protocol{DBVERSION_71, "tds71"}),
+                         ::testing::Values(Protocol{DBVERSION_74, "tds74"},
+                                           Protocol{DBVERSION_73, "tds73"},
+                                           Protocol{DBVERSION_72, "tds72"},
+                                           Protocol{DBVERSION_71, "tds71"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // sql_variant values of several base types: db-lib hands out the inner value.
@@ -173,7 +181,8 @@ TEST_F(TdsTypesVariant, variant_base_types_reach_the_client) {
   auto rs = read_all(db.get());
   ASSERT_EQ(rs.size(), 1u);
   ASSERT_EQ(rs[0].rows.size(), std::size(cases) + 1);
-  for (size_t k = 0; k < std::size(cases); k++) EXPECT_EQ(rs[0].rows[k][0], cases[k].expect) << cases[k].text;
+  for (size_t k = 0; k < std::size(cases); k++)
+    EXPECT_EQ(rs[0].rows[k][0], cases[k].expect) << cases[k].text;
   EXPECT_EQ(rs[0].rows.back()[0], "NULL");
 }
 

@@ -41,11 +41,21 @@ std::vector<Token> tokenize(std::string_view line) {
         if (d == '\\' && k < line.size()) {
           char e = line[k++];
           switch (e) {
-            case 'n': t.text += '\n'; break;
-            case 't': t.text += '\t'; break;
-            case 'r': t.text += '\r'; break;
-            case '0': t.text += '\0'; break;
-            default: t.text += e; break;
+            case 'n':
+              t.text += '\n';
+              break;
+            case 't':
+              t.text += '\t';
+              break;
+            case 'r':
+              t.text += '\r';
+              break;
+            case '0':
+              t.text += '\0';
+              break;
+            default:
+              t.text += e;
+              break;
           }
           continue;
         }
@@ -70,7 +80,8 @@ int64_t number(const Token& t, const char* what) {
   errno = 0;
   long long v = g_ascii_strtoll(t.text.c_str(), &end, 10);
   if (t.text.empty() || *end != '\0' || errno != 0)
-    throw std::invalid_argument(std::string("expected a number for ") + what + ", not \"" + t.text + "\"");
+    throw std::invalid_argument(std::string("expected a number for ") + what + ", not \"" + t.text +
+                                "\"");
   return v;
 }
 
@@ -164,8 +175,10 @@ class Loader {
         throw std::invalid_argument("unknown message attribute \"" + t[k].text + "\"");
     }
     if (k != t.size()) throw std::invalid_argument("a message attribute without a value");
-    if (is_error && m.severity <= 10) throw std::invalid_argument("an error needs a severity above 10");
-    if (!is_error && m.severity > 10) throw std::invalid_argument("an info has a severity of 10 or less");
+    if (is_error && m.severity <= 10)
+      throw std::invalid_argument("an error needs a severity above 10");
+    if (!is_error && m.severity > 10)
+      throw std::invalid_argument("an info has a severity of 10 or less");
     return m;
   }
 
@@ -188,7 +201,8 @@ class Loader {
 
     std::vector<Token> t = tokenize(s);
     if (word == "column") {
-      if (pending_ == Pending::None) throw std::invalid_argument("column outside result or generate");
+      if (pending_ == Pending::None)
+        throw std::invalid_argument("column outside result or generate");
       if (t.size() < 3 || t.size() > 4) throw std::invalid_argument("column NAME TYPE [null]");
       Column c{t[1].text, t[2].text, false};
       if (t.size() == 4) {
@@ -207,7 +221,8 @@ class Loader {
       ServerOptions o = server_.options();
       if (name == "tds-version") {
         o.max_tds_version = tds_version_from_text(t[2].text);
-        if (!o.max_tds_version) throw std::invalid_argument("tds-version is one of 7.1, 7.2, 7.3, 7.4");
+        if (!o.max_tds_version)
+          throw std::invalid_argument("tds-version is one of 7.1, 7.2, 7.3, 7.4");
       } else if (name == "split-packets") {
         o.split_packets = size_t(number(t[2], "split-packets"));
       } else if (name == "packet-size") {
@@ -241,7 +256,8 @@ class Loader {
 
     // Reply lines.
     if (word == "result") {
-      if (t.size() != 1) throw std::invalid_argument("result takes no words; columns follow on column lines");
+      if (t.size() != 1)
+        throw std::invalid_argument("result takes no words; columns follow on column lines");
       rule();
       pending_ = Pending::Result;
     } else if (word == "generate") {

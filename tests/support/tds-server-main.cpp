@@ -23,7 +23,8 @@ namespace {
 
 int usage() {
   std::fprintf(stderr,
-               "usage: tarvex-tds-server [--host ADDRESS] [--port N] [--until-killed] [--verbose] SCRIPT...\n");
+               "usage: tarvex-tds-server [--host ADDRESS] [--port N] [--until-killed] [--verbose] "
+               "SCRIPT...\n");
   return 2;
 }
 
@@ -72,7 +73,8 @@ int main(int argc, char** argv) {
     for (const auto& s : scripts) server.load_script_file(s);
     if (verbose)
       server.set_batch_observer([](const tarvex::test::tds::ReceivedBatch& b) {
-        std::fprintf(stderr, "[%d]%s %s\n", b.connection, b.scripted ? "" : " (unscripted)", b.text.c_str());
+        std::fprintf(stderr, "[%d]%s %s\n", b.connection, b.scripted ? "" : " (unscripted)",
+                     b.text.c_str());
       });
     server.start(uint16_t(port), host);
   } catch (const std::exception& e) {

@@ -190,11 +190,13 @@ struct Rule::Matcher {
   }
 };
 
-Rule::Rule(Match match, std::string text) : match_(match), text_(std::move(text)), matcher_(new Matcher) {
+Rule::Rule(Match match, std::string text)
+    : match_(match), text_(std::move(text)), matcher_(new Matcher) {
   if (match_ == Match::Pattern) {
     GError* error = nullptr;
-    matcher_->regex = g_regex_new(text_.c_str(), GRegexCompileFlags(G_REGEX_DOTALL | G_REGEX_MULTILINE),
-                                  GRegexMatchFlags(0), &error);
+    matcher_->regex =
+        g_regex_new(text_.c_str(), GRegexCompileFlags(G_REGEX_DOTALL | G_REGEX_MULTILINE),
+                    GRegexMatchFlags(0), &error);
     if (!matcher_->regex) {
       std::string why = error ? error->message : "bad pattern";
       g_clear_error(&error);
@@ -231,7 +233,8 @@ std::vector<detail::Item> Rule::plan() const {
     it.kind = Item::ResultEnd;
     plan.push_back(std::move(it));
   }
-  auto drop = std::find_if(plan.begin(), plan.end(), [](const Item& i) { return i.kind == Item::Drop; });
+  auto drop =
+      std::find_if(plan.begin(), plan.end(), [](const Item& i) { return i.kind == Item::Drop; });
   if (drop != plan.end()) {
     plan.erase(drop + 1, plan.end());
   } else {
@@ -318,8 +321,13 @@ void put_token_with_length(PacketWriter& w, uint8_t token, const std::string& bo
   w.bytes(body);
 }
 
-void body_u8(std::string& b, uint8_t v) { b += char(v); }
-void body_u16(std::string& b, uint16_t v) { b += char(v & 0xFF); b += char(v >> 8); }
+void body_u8(std::string& b, uint8_t v) {
+  b += char(v);
+}
+void body_u16(std::string& b, uint16_t v) {
+  b += char(v & 0xFF);
+  b += char(v >> 8);
+}
 void body_u32(std::string& b, uint32_t v) {
   for (int k = 0; k < 4; k++) b += char((v >> (8 * k)) & 0xFF);
 }
@@ -338,7 +346,8 @@ void body_usvarchar(std::string& b, std::string_view utf8) {
   b.append(w.data(), chars * 2);
 }
 
-void put_envchange_text(PacketWriter& w, uint8_t type, std::string_view now, std::string_view before) {
+void put_envchange_text(PacketWriter& w, uint8_t type, std::string_view now,
+                        std::string_view before) {
   std::string b;
   body_u8(b, type);
   body_bvarchar(b, now);
@@ -346,7 +355,8 @@ void put_envchange_text(PacketWriter& w, uint8_t type, std::string_view now, std
   put_token_with_length(w, kTokenEnvChange, b);
 }
 
-void put_message(PacketWriter& w, const ServerMessage& m, const std::string& server, uint32_t version) {
+void put_message(PacketWriter& w, const ServerMessage& m, const std::string& server,
+                 uint32_t version) {
   std::string b;
   body_u32(b, uint32_t(m.number));
   body_u8(b, m.state);
@@ -361,7 +371,8 @@ void put_message(PacketWriter& w, const ServerMessage& m, const std::string& ser
   put_token_with_length(w, m.severity > 10 ? kTokenError : kTokenInfo, b);
 }
 
-void put_done(PacketWriter& w, uint16_t status, uint64_t count, uint32_t version, uint16_t command = 0) {
+void put_done(PacketWriter& w, uint16_t status, uint64_t count, uint32_t version,
+              uint16_t command = 0) {
   w.u8(kTokenDone);
   w.u16(status);
   w.u16(command);
@@ -390,7 +401,11 @@ struct Connection {
   enum class Outcome { Sent, Attention, Closed };
 
   Connection(Server::State* s, int fd_, int id_, ServerOptions opts)
-      : state(s), fd(fd_), id(id_), spid(uint16_t(opts.first_spid + id_)), options(std::move(opts)),
+      : state(s),
+        fd(fd_),
+        id(id_),
+        spid(uint16_t(opts.first_spid + id_)),
+        options(std::move(opts)),
         out(kPacketReply, spid, kDefaultPacket) {}
 
   ~Connection() {
@@ -578,14 +593,17 @@ bool Connection::handle_login(const Message& m) {
     std::lock_guard<std::mutex> lock(state->mutex);
     bool ok = !state->login_failure && known_version;
     if (ok && !state->accounts.empty())
-      ok = std::any_of(state->accounts.begin(), state->accounts.end(),
-                       [&](const auto& a) { return a.first == rec.user && a.second == rec.password; });
+      ok = std::any_of(state->accounts.begin(), state->accounts.end(), [&](const auto& a) {
+        return a.first == rec.user && a.second == rec.password;
+      });
     if (ok && !rec.database.empty() && !state->databases.empty() &&
-        std::find(state->databases.begin(), state->databases.end(), rec.database) == state->databases.end()) {
+        std::find(state->databases.begin(), state->databases.end(), rec.database) ==
+            state->databases.end()) {
       ServerMessage db;
       db.number = 4060;
       db.severity = 11;
-      db.text = "Cannot open database \"" + rec.database + "\" requested by the login. The login failed.";
+      db.text =
+          "Cannot open database \"" + rec.database + "\" requested by the login. The login failed.";
       failure_messages.push_back(db);
       ok = false;
     }
@@ -610,7 +628,8 @@ bool Connection::handle_login(const Message& m) {
   }
 
   database = rec.database.empty() ? options.default_database : rec.database;
-  packet_size = options.packet_size ? options.packet_size : (rec.packet_size ? rec.packet_size : kDefaultPacket);
+  packet_size = options.packet_size ? options.packet_size
+                                    : (rec.packet_size ? rec.packet_size : kDefaultPacket);
   packet_size = std::clamp<uint32_t>(packet_size, 512, 32767);
 
   put_envchange_text(out, 1, database, "master");
@@ -648,7 +667,8 @@ bool Connection::handle_login(const Message& m) {
     out.u8(kTokenFeatureExtAck);
     out.u8(0xFF);
   }
-  put_envchange_text(out, 4, std::to_string(packet_size), std::to_string(rec.packet_size ? rec.packet_size : kDefaultPacket));
+  put_envchange_text(out, 4, std::to_string(packet_size),
+                     std::to_string(rec.packet_size ? rec.packet_size : kDefaultPacket));
   put_done(out, kDoneFinal, 0, version);
   if (!end_message()) return false;
   apply_packet_size();
@@ -725,7 +745,8 @@ Connection::Outcome Connection::run_plan(const std::vector<detail::Item>& plan) 
         break;
       case Item::Row:
         out.u8(kTokenRow);
-        for (size_t k = 0; k < columns->size(); k++) write_cell(out, (*columns)[k], it.cells[k], version);
+        for (size_t k = 0; k < columns->size(); k++)
+          write_cell(out, (*columns)[k], it.cells[k], version);
         rows++;
         break;
       case Item::ResultEnd: {
@@ -761,7 +782,8 @@ Connection::Outcome Connection::run_plan(const std::vector<detail::Item>& plan) 
         if (!send_ready()) return Outcome::Closed;
         auto until = std::chrono::steady_clock::now() + it.delay;
         for (;;) {
-          auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
+          auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+              until - std::chrono::steady_clock::now());
           if (left.count() <= 0) break;
           Outcome o = poll_input(int(left.count()));
           if (o == Outcome::Attention) return acknowledge_attention();

@@ -76,7 +76,18 @@ struct ReceivedBatch {
 
 namespace detail {
 struct Item {
-  enum Kind { ResultStart, Row, ResultEnd, RowCount, Done, Message, Delay, Drop, UseDatabase, Generate };
+  enum Kind {
+    ResultStart,
+    Row,
+    ResultEnd,
+    RowCount,
+    Done,
+    Message,
+    Delay,
+    Drop,
+    UseDatabase,
+    Generate
+  };
   Kind kind = Done;
   std::vector<ColumnSpec> columns;  // ResultStart, Generate
   std::vector<Value> cells;         // Row
@@ -84,8 +95,8 @@ struct Item {
   bool with_count = true;           // ResultEnd
   ServerMessage message;            // Message
   std::chrono::milliseconds delay{0};
-  std::string name;                 // UseDatabase
-  bool more = false;                // set when planned: a later DONE follows
+  std::string name;   // UseDatabase
+  bool more = false;  // set when planned: a later DONE follows
 };
 }  // namespace detail
 
@@ -141,20 +152,62 @@ class Rule : public Reply {
   Rule& times(int n);
 
   // The builder calls of Reply, returning the rule for chaining.
-  Rule& result(const std::vector<Column>& c) { Reply::result(c); return *this; }
-  Rule& row(const Row& r) { Reply::row(r); return *this; }
-  Rule& rows(const std::vector<Row>& r) { Reply::rows(r); return *this; }
-  Rule& without_count() { Reply::without_count(); return *this; }
-  Rule& end_result() { Reply::end_result(); return *this; }
-  Rule& generate(uint64_t n, const std::vector<Column>& c) { Reply::generate(n, c); return *this; }
-  Rule& row_count(uint64_t n) { Reply::row_count(n); return *this; }
-  Rule& done() { Reply::done(); return *this; }
-  Rule& info(int32_t n, std::string t, uint8_t s = 0) { Reply::info(n, std::move(t), s); return *this; }
-  Rule& error(int32_t n, uint8_t s, std::string t) { Reply::error(n, s, std::move(t)); return *this; }
-  Rule& message(const ServerMessage& m) { Reply::message(m); return *this; }
-  Rule& delay(std::chrono::milliseconds ms) { Reply::delay(ms); return *this; }
-  Rule& drop() { Reply::drop(); return *this; }
-  Rule& use_database(std::string n) { Reply::use_database(std::move(n)); return *this; }
+  Rule& result(const std::vector<Column>& c) {
+    Reply::result(c);
+    return *this;
+  }
+  Rule& row(const Row& r) {
+    Reply::row(r);
+    return *this;
+  }
+  Rule& rows(const std::vector<Row>& r) {
+    Reply::rows(r);
+    return *this;
+  }
+  Rule& without_count() {
+    Reply::without_count();
+    return *this;
+  }
+  Rule& end_result() {
+    Reply::end_result();
+    return *this;
+  }
+  Rule& generate(uint64_t n, const std::vector<Column>& c) {
+    Reply::generate(n, c);
+    return *this;
+  }
+  Rule& row_count(uint64_t n) {
+    Reply::row_count(n);
+    return *this;
+  }
+  Rule& done() {
+    Reply::done();
+    return *this;
+  }
+  Rule& info(int32_t n, std::string t, uint8_t s = 0) {
+    Reply::info(n, std::move(t), s);
+    return *this;
+  }
+  Rule& error(int32_t n, uint8_t s, std::string t) {
+    Reply::error(n, s, std::move(t));
+    return *this;
+  }
+  Rule& message(const ServerMessage& m) {
+    Reply::message(m);
+    return *this;
+  }
+  Rule& delay(std::chrono::milliseconds ms) {
+    Reply::delay(ms);
+    return *this;
+  }
+  Rule& drop() {
+    Reply::drop();
+    return *this;
+  }
+  Rule& use_database(std::string n) {
+    Reply::use_database(std::move(n));
+    return *this;
+  }
 
   bool matches(std::string_view batch) const;
   // Takes one use; false when the rule is used up.
@@ -171,12 +224,12 @@ class Rule : public Reply {
 };
 
 struct ServerOptions {
-  uint32_t max_tds_version = kTds74;   // the highest version acknowledged
+  uint32_t max_tds_version = kTds74;  // the highest version acknowledged
   std::string server_name = "TARVEXTEST";
   std::string default_database = "master";  // when the login names none
   std::string language = "us_english";
-  uint32_t packet_size = 0;     // 0: the size the client asks for
-  size_t split_packets = 0;     // > 0: reply packets carry at most this many data bytes
+  uint32_t packet_size = 0;  // 0: the size the client asks for
+  size_t split_packets = 0;  // > 0: reply packets carry at most this many data bytes
   uint16_t first_spid = 51;
 };
 

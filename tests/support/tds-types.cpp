@@ -63,10 +63,14 @@ int64_t pow10(int n) {
 int date_text_length(const TypeSpec& t) {
   int frac = t.scale > 0 ? t.scale + 1 : 0;
   switch (t.type) {
-    case SqlType::Date: return 10;
-    case SqlType::Time: return 8 + frac;
-    case SqlType::DateTime2: return 19 + frac;
-    default: return 26 + frac;
+    case SqlType::Date:
+      return 10;
+    case SqlType::Time:
+      return 8 + frac;
+    case SqlType::DateTime2:
+      return 19 + frac;
+    default:
+      return 26 + frac;
   }
 }
 
@@ -122,9 +126,12 @@ std::string format_date(int32_t days) {
 std::string format_date_kind(const TypeSpec& t, const Value& v) {
   int64_t ticks = v.ticks - v.ticks % pow10(7 - t.scale);
   switch (t.type) {
-    case SqlType::Date: return format_date(v.days);
-    case SqlType::Time: return format_time(ticks, t.scale);
-    case SqlType::DateTime2: return format_date(v.days) + " " + format_time(ticks, t.scale);
+    case SqlType::Date:
+      return format_date(v.days);
+    case SqlType::Time:
+      return format_time(ticks, t.scale);
+    case SqlType::DateTime2:
+      return format_date(v.days) + " " + format_time(ticks, t.scale);
     default: {
       int off = v.offset < 0 ? -v.offset : v.offset;
       return format_date(v.days) + " " + format_time(ticks, t.scale) + " " +
@@ -373,11 +380,21 @@ void put_smalldatetime(PacketWriter& out, const Value& v) {
 // The value of a fixed-size type, without length prefix.
 void put_fixed(PacketWriter& out, const TypeSpec& t, const Value& v) {
   switch (t.type) {
-    case SqlType::Bit: out.u8(v.i ? 1 : 0); break;
-    case SqlType::TinyInt: out.u8(uint8_t(v.i)); break;
-    case SqlType::SmallInt: out.u16(uint16_t(v.i)); break;
-    case SqlType::Int: out.u32(uint32_t(v.i)); break;
-    case SqlType::BigInt: out.u64(uint64_t(v.i)); break;
+    case SqlType::Bit:
+      out.u8(v.i ? 1 : 0);
+      break;
+    case SqlType::TinyInt:
+      out.u8(uint8_t(v.i));
+      break;
+    case SqlType::SmallInt:
+      out.u16(uint16_t(v.i));
+      break;
+    case SqlType::Int:
+      out.u32(uint32_t(v.i));
+      break;
+    case SqlType::BigInt:
+      out.u64(uint64_t(v.i));
+      break;
     case SqlType::Real: {
       float f = float(v.d);
       uint32_t b;
@@ -391,61 +408,92 @@ void put_fixed(PacketWriter& out, const TypeSpec& t, const Value& v) {
       out.u64(b);
       break;
     }
-    case SqlType::SmallMoney: out.u32(uint32_t(v.i)); break;
-    case SqlType::Money: put_money(out, v.i); break;
-    case SqlType::SmallDateTime: put_smalldatetime(out, v); break;
-    case SqlType::DateTime: put_datetime(out, v); break;
-    default: break;
+    case SqlType::SmallMoney:
+      out.u32(uint32_t(v.i));
+      break;
+    case SqlType::Money:
+      put_money(out, v.i);
+      break;
+    case SqlType::SmallDateTime:
+      put_smalldatetime(out, v);
+      break;
+    case SqlType::DateTime:
+      put_datetime(out, v);
+      break;
+    default:
+      break;
   }
 }
 
 int fixed_size(SqlType t) {
   switch (t) {
     case SqlType::Bit:
-    case SqlType::TinyInt: return 1;
-    case SqlType::SmallInt: return 2;
+    case SqlType::TinyInt:
+      return 1;
+    case SqlType::SmallInt:
+      return 2;
     case SqlType::Int:
     case SqlType::Real:
     case SqlType::SmallMoney:
-    case SqlType::SmallDateTime: return 4;
+    case SqlType::SmallDateTime:
+      return 4;
     case SqlType::BigInt:
     case SqlType::Float:
     case SqlType::Money:
-    case SqlType::DateTime: return 8;
-    default: return 0;
+    case SqlType::DateTime:
+      return 8;
+    default:
+      return 0;
   }
 }
 
 uint8_t fixed_code(SqlType t) {
   switch (t) {
-    case SqlType::Bit: return 0x32;
-    case SqlType::TinyInt: return 0x30;
-    case SqlType::SmallInt: return 0x34;
-    case SqlType::Int: return 0x38;
-    case SqlType::BigInt: return 0x7F;
-    case SqlType::Real: return 0x3B;
-    case SqlType::Float: return 0x3E;
-    case SqlType::SmallMoney: return 0x7A;
-    case SqlType::Money: return 0x3C;
-    case SqlType::SmallDateTime: return 0x3A;
-    case SqlType::DateTime: return 0x3D;
-    default: return 0;
+    case SqlType::Bit:
+      return 0x32;
+    case SqlType::TinyInt:
+      return 0x30;
+    case SqlType::SmallInt:
+      return 0x34;
+    case SqlType::Int:
+      return 0x38;
+    case SqlType::BigInt:
+      return 0x7F;
+    case SqlType::Real:
+      return 0x3B;
+    case SqlType::Float:
+      return 0x3E;
+    case SqlType::SmallMoney:
+      return 0x7A;
+    case SqlType::Money:
+      return 0x3C;
+    case SqlType::SmallDateTime:
+      return 0x3A;
+    case SqlType::DateTime:
+      return 0x3D;
+    default:
+      return 0;
   }
 }
 
 // The nullable form of a fixed-size type.
 uint8_t nullable_code(SqlType t) {
   switch (t) {
-    case SqlType::Bit: return 0x68;
+    case SqlType::Bit:
+      return 0x68;
     case SqlType::TinyInt:
     case SqlType::SmallInt:
     case SqlType::Int:
-    case SqlType::BigInt: return 0x26;
+    case SqlType::BigInt:
+      return 0x26;
     case SqlType::Real:
-    case SqlType::Float: return 0x6D;
+    case SqlType::Float:
+      return 0x6D;
     case SqlType::SmallMoney:
-    case SqlType::Money: return 0x6E;
-    default: return 0x6F;
+    case SqlType::Money:
+      return 0x6E;
+    default:
+      return 0x6F;
   }
 }
 
@@ -467,8 +515,10 @@ void encoded_bytes(const TypeSpec& t, const Value& v, std::string& out) {
   else
     out = v.bytes;
   // Fixed-length types are padded as the server stores them.
-  if (t.type == SqlType::Char && out.size() < size_t(t.length)) out.append(size_t(t.length) - out.size(), ' ');
-  if (t.type == SqlType::Binary && out.size() < size_t(t.length)) out.append(size_t(t.length) - out.size(), '\0');
+  if (t.type == SqlType::Char && out.size() < size_t(t.length))
+    out.append(size_t(t.length) - out.size(), ' ');
+  if (t.type == SqlType::Binary && out.size() < size_t(t.length))
+    out.append(size_t(t.length) - out.size(), '\0');
   if (t.type == SqlType::NChar)
     while (out.size() < size_t(t.length) * 2) out.append(" \0", 2);
 }
@@ -484,7 +534,8 @@ void put_plp(PacketWriter& out, const std::string& data) {
 }
 
 bool is_plp(const TypeSpec& t) {
-  return ((t.type == SqlType::VarChar || t.type == SqlType::NVarChar || t.type == SqlType::VarBinary) &&
+  return ((t.type == SqlType::VarChar || t.type == SqlType::NVarChar ||
+           t.type == SqlType::VarBinary) &&
           t.is_max()) ||
          t.type == SqlType::Xml || is_udt(t.type);
 }
@@ -500,27 +551,47 @@ void put_table_name(PacketWriter& out, uint32_t version) {
 
 uint8_t code_of(SqlType t) {
   switch (t) {
-    case SqlType::Decimal: return 0x6A;
-    case SqlType::Numeric: return 0x6C;
-    case SqlType::Char: return 0xAF;
-    case SqlType::VarChar: return 0xA7;
-    case SqlType::NChar: return 0xEF;
-    case SqlType::NVarChar: return 0xE7;
-    case SqlType::Binary: return 0xAD;
-    case SqlType::VarBinary: return 0xA5;
-    case SqlType::Text: return 0x23;
-    case SqlType::NText: return 0x63;
-    case SqlType::Image: return 0x22;
-    case SqlType::UniqueIdentifier: return 0x24;
-    case SqlType::Date: return 0x28;
-    case SqlType::Time: return 0x29;
-    case SqlType::DateTime2: return 0x2A;
-    case SqlType::DateTimeOffset: return 0x2B;
-    case SqlType::Xml: return 0xF1;
-    case SqlType::Variant: return 0x62;
+    case SqlType::Decimal:
+      return 0x6A;
+    case SqlType::Numeric:
+      return 0x6C;
+    case SqlType::Char:
+      return 0xAF;
+    case SqlType::VarChar:
+      return 0xA7;
+    case SqlType::NChar:
+      return 0xEF;
+    case SqlType::NVarChar:
+      return 0xE7;
+    case SqlType::Binary:
+      return 0xAD;
+    case SqlType::VarBinary:
+      return 0xA5;
+    case SqlType::Text:
+      return 0x23;
+    case SqlType::NText:
+      return 0x63;
+    case SqlType::Image:
+      return 0x22;
+    case SqlType::UniqueIdentifier:
+      return 0x24;
+    case SqlType::Date:
+      return 0x28;
+    case SqlType::Time:
+      return 0x29;
+    case SqlType::DateTime2:
+      return 0x2A;
+    case SqlType::DateTimeOffset:
+      return 0x2B;
+    case SqlType::Xml:
+      return 0xF1;
+    case SqlType::Variant:
+      return 0x62;
     case SqlType::Geometry:
-    case SqlType::Geography: return 0xF0;
-    default: return fixed_code(t);
+    case SqlType::Geography:
+      return 0xF0;
+    default:
+      return fixed_code(t);
   }
 }
 
@@ -603,11 +674,16 @@ void variant_body(const TypeSpec& t, const Value& v, std::string& body) {
 
 std::string tds_version_text(uint32_t version) {
   switch (version) {
-    case kTds71: return "7.1";
-    case kTds72: return "7.2";
-    case kTds73: return "7.3";
-    case 0x730A0003: return "7.3";
-    case kTds74: return "7.4";
+    case kTds71:
+      return "7.1";
+    case kTds72:
+      return "7.2";
+    case kTds73:
+      return "7.3";
+    case 0x730A0003:
+      return "7.3";
+    case kTds74:
+      return "7.4";
     default: {
       char b[16];
       g_snprintf(b, sizeof b, "0x%08X", version);
@@ -658,8 +734,7 @@ void append_utf16le(std::string& out, std::string_view utf8) {
       continue;
     }
     const char* next = g_utf8_next_char(reinterpret_cast<const char*>(p));
-    c = g_utf8_get_char_validated(reinterpret_cast<const char*>(p),
-                                  gssize(end - p));
+    c = g_utf8_get_char_validated(reinterpret_cast<const char*>(p), gssize(end - p));
     if (c >= 0xFFFFFFFE) {
       c = 0xFFFD;
       next = reinterpret_cast<const char*>(p + 1);
@@ -680,10 +755,10 @@ void append_utf16le(std::string& out, std::string_view utf8) {
 }
 
 void append_cp1252(std::string& out, std::string_view utf8) {
-  static const uint16_t high[32] = {
-      0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-      0x2039, 0x0152, 0, 0x017D, 0, 0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
+  static const uint16_t high[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
   const char* p = utf8.data();
   const char* end = p + utf8.size();
   while (p < end) {
@@ -714,37 +789,68 @@ void append_cp1252(std::string& out, std::string_view utf8) {
 std::string TypeSpec::text() const {
   auto len = [&](int n) { return n < 0 ? std::string("max") : std::to_string(n); };
   switch (type) {
-    case SqlType::Bit: return "bit";
-    case SqlType::TinyInt: return "tinyint";
-    case SqlType::SmallInt: return "smallint";
-    case SqlType::Int: return "int";
-    case SqlType::BigInt: return "bigint";
-    case SqlType::Real: return "real";
-    case SqlType::Float: return "float";
-    case SqlType::Decimal: return "decimal(" + std::to_string(precision) + "," + std::to_string(scale) + ")";
-    case SqlType::Numeric: return "numeric(" + std::to_string(precision) + "," + std::to_string(scale) + ")";
-    case SqlType::SmallMoney: return "smallmoney";
-    case SqlType::Money: return "money";
-    case SqlType::Char: return "char(" + len(length) + ")";
-    case SqlType::VarChar: return "varchar(" + len(length) + ")";
-    case SqlType::NChar: return "nchar(" + len(length) + ")";
-    case SqlType::NVarChar: return "nvarchar(" + len(length) + ")";
-    case SqlType::Text: return "text";
-    case SqlType::NText: return "ntext";
-    case SqlType::Binary: return "binary(" + len(length) + ")";
-    case SqlType::VarBinary: return "varbinary(" + len(length) + ")";
-    case SqlType::Image: return "image";
-    case SqlType::UniqueIdentifier: return "uniqueidentifier";
-    case SqlType::Date: return "date";
-    case SqlType::Time: return "time(" + std::to_string(scale) + ")";
-    case SqlType::SmallDateTime: return "smalldatetime";
-    case SqlType::DateTime: return "datetime";
-    case SqlType::DateTime2: return "datetime2(" + std::to_string(scale) + ")";
-    case SqlType::DateTimeOffset: return "datetimeoffset(" + std::to_string(scale) + ")";
-    case SqlType::Xml: return "xml";
-    case SqlType::Variant: return "sql_variant";
-    case SqlType::Geometry: return "geometry";
-    case SqlType::Geography: return "geography";
+    case SqlType::Bit:
+      return "bit";
+    case SqlType::TinyInt:
+      return "tinyint";
+    case SqlType::SmallInt:
+      return "smallint";
+    case SqlType::Int:
+      return "int";
+    case SqlType::BigInt:
+      return "bigint";
+    case SqlType::Real:
+      return "real";
+    case SqlType::Float:
+      return "float";
+    case SqlType::Decimal:
+      return "decimal(" + std::to_string(precision) + "," + std::to_string(scale) + ")";
+    case SqlType::Numeric:
+      return "numeric(" + std::to_string(precision) + "," + std::to_string(scale) + ")";
+    case SqlType::SmallMoney:
+      return "smallmoney";
+    case SqlType::Money:
+      return "money";
+    case SqlType::Char:
+      return "char(" + len(length) + ")";
+    case SqlType::VarChar:
+      return "varchar(" + len(length) + ")";
+    case SqlType::NChar:
+      return "nchar(" + len(length) + ")";
+    case SqlType::NVarChar:
+      return "nvarchar(" + len(length) + ")";
+    case SqlType::Text:
+      return "text";
+    case SqlType::NText:
+      return "ntext";
+    case SqlType::Binary:
+      return "binary(" + len(length) + ")";
+    case SqlType::VarBinary:
+      return "varbinary(" + len(length) + ")";
+    case SqlType::Image:
+      return "image";
+    case SqlType::UniqueIdentifier:
+      return "uniqueidentifier";
+    case SqlType::Date:
+      return "date";
+    case SqlType::Time:
+      return "time(" + std::to_string(scale) + ")";
+    case SqlType::SmallDateTime:
+      return "smalldatetime";
+    case SqlType::DateTime:
+      return "datetime";
+    case SqlType::DateTime2:
+      return "datetime2(" + std::to_string(scale) + ")";
+    case SqlType::DateTimeOffset:
+      return "datetimeoffset(" + std::to_string(scale) + ")";
+    case SqlType::Xml:
+      return "xml";
+    case SqlType::Variant:
+      return "sql_variant";
+    case SqlType::Geometry:
+      return "geometry";
+    case SqlType::Geography:
+      return "geography";
   }
   return "?";
 }
@@ -777,7 +883,8 @@ TypeSpec parse_type(std::string_view text) {
         continue;
       }
       int64_t n;
-      if (!parse_int(part, n) || n < 0 || n > 8000) bad("malformed type \"" + std::string(text) + "\"");
+      if (!parse_int(part, n) || n < 0 || n > 8000)
+        bad("malformed type \"" + std::string(text) + "\"");
       nums.push_back(int(n));
     }
   }
@@ -788,16 +895,25 @@ TypeSpec parse_type(std::string_view text) {
     SqlType type;
   };
   static const Simple simple[] = {
-      {"bit", SqlType::Bit},           {"tinyint", SqlType::TinyInt},
-      {"smallint", SqlType::SmallInt}, {"int", SqlType::Int},
-      {"integer", SqlType::Int},       {"bigint", SqlType::BigInt},
-      {"real", SqlType::Real},         {"smallmoney", SqlType::SmallMoney},
-      {"money", SqlType::Money},       {"text", SqlType::Text},
-      {"ntext", SqlType::NText},       {"image", SqlType::Image},
+      {"bit", SqlType::Bit},
+      {"tinyint", SqlType::TinyInt},
+      {"smallint", SqlType::SmallInt},
+      {"int", SqlType::Int},
+      {"integer", SqlType::Int},
+      {"bigint", SqlType::BigInt},
+      {"real", SqlType::Real},
+      {"smallmoney", SqlType::SmallMoney},
+      {"money", SqlType::Money},
+      {"text", SqlType::Text},
+      {"ntext", SqlType::NText},
+      {"image", SqlType::Image},
       {"uniqueidentifier", SqlType::UniqueIdentifier},
-      {"date", SqlType::Date},         {"smalldatetime", SqlType::SmallDateTime},
-      {"datetime", SqlType::DateTime}, {"xml", SqlType::Xml},
-      {"sql_variant", SqlType::Variant}, {"geometry", SqlType::Geometry},
+      {"date", SqlType::Date},
+      {"smalldatetime", SqlType::SmallDateTime},
+      {"datetime", SqlType::DateTime},
+      {"xml", SqlType::Xml},
+      {"sql_variant", SqlType::Variant},
+      {"geometry", SqlType::Geometry},
       {"geography", SqlType::Geography},
   };
   for (const auto& e : simple)
@@ -820,7 +936,9 @@ TypeSpec parse_type(std::string_view text) {
     return t;
   }
   if (name == "time" || name == "datetime2" || name == "datetimeoffset") {
-    t.type = name == "time" ? SqlType::Time : name == "datetime2" ? SqlType::DateTime2 : SqlType::DateTimeOffset;
+    t.type = name == "time"        ? SqlType::Time
+             : name == "datetime2" ? SqlType::DateTime2
+                                   : SqlType::DateTimeOffset;
     t.scale = arg(0, 7);
     if (max || t.scale > 7) bad("bad fractional precision in \"" + std::string(text) + "\"");
     return t;
@@ -832,9 +950,9 @@ TypeSpec parse_type(std::string_view text) {
     bool allows_max;
   };
   static const Sized sized[] = {
-      {"char", SqlType::Char, 8000, false},         {"varchar", SqlType::VarChar, 8000, true},
-      {"nchar", SqlType::NChar, 4000, false},       {"nvarchar", SqlType::NVarChar, 4000, true},
-      {"binary", SqlType::Binary, 8000, false},     {"varbinary", SqlType::VarBinary, 8000, true},
+      {"char", SqlType::Char, 8000, false},       {"varchar", SqlType::VarChar, 8000, true},
+      {"nchar", SqlType::NChar, 4000, false},     {"nvarchar", SqlType::NVarChar, 4000, true},
+      {"binary", SqlType::Binary, 8000, false},   {"varbinary", SqlType::VarBinary, 8000, true},
       {"sysname", SqlType::NVarChar, 128, false},
   };
   for (const auto& e : sized)
@@ -870,10 +988,14 @@ Value parse_value(const TypeSpec& t, std::string_view text) {
     case SqlType::Int:
     case SqlType::BigInt: {
       if (!parse_int(text, v.i)) fail("not an integer");
-      int64_t lo = t.type == SqlType::TinyInt ? 0 : t.type == SqlType::SmallInt ? -32768
-                   : t.type == SqlType::Int ? INT32_MIN : INT64_MIN;
-      int64_t hi = t.type == SqlType::TinyInt ? 255 : t.type == SqlType::SmallInt ? 32767
-                   : t.type == SqlType::Int ? INT32_MAX : INT64_MAX;
+      int64_t lo = t.type == SqlType::TinyInt    ? 0
+                   : t.type == SqlType::SmallInt ? -32768
+                   : t.type == SqlType::Int      ? INT32_MIN
+                                                 : INT64_MIN;
+      int64_t hi = t.type == SqlType::TinyInt    ? 255
+                   : t.type == SqlType::SmallInt ? 32767
+                   : t.type == SqlType::Int      ? INT32_MAX
+                                                 : INT64_MAX;
       if (v.i < lo || v.i > hi) fail("out of range");
       break;
     }
@@ -900,7 +1022,8 @@ Value parse_value(const TypeSpec& t, std::string_view text) {
       if (!parse_scaled(text, 4, m, neg) || m > (unsigned __int128)INT64_MAX + (neg ? 1 : 0))
         fail("not a money value");
       v.i = neg ? int64_t(0 - uint64_t(m)) : int64_t(m);
-      if (t.type == SqlType::SmallMoney && (v.i < INT32_MIN || v.i > INT32_MAX)) fail("out of range");
+      if (t.type == SqlType::SmallMoney && (v.i < INT32_MIN || v.i > INT32_MAX))
+        fail("out of range");
       break;
     }
     case SqlType::Char:
@@ -959,8 +1082,9 @@ Value parse_value(const TypeSpec& t, std::string_view text) {
       size_t colon = text.find(':');
       if (colon == std::string_view::npos) fail("variant needs type:value, not");
       TypeSpec inner = parse_type(text.substr(0, colon));
-      if (inner.type == SqlType::Variant || inner.type == SqlType::Text || inner.type == SqlType::NText ||
-          inner.type == SqlType::Image || inner.type == SqlType::Xml || is_udt(inner.type) || inner.is_max())
+      if (inner.type == SqlType::Variant || inner.type == SqlType::Text ||
+          inner.type == SqlType::NText || inner.type == SqlType::Image ||
+          inner.type == SqlType::Xml || is_udt(inner.type) || inner.is_max())
         fail("type not allowed inside sql_variant:");
       Value iv = parse_value(inner, text.substr(colon + 1));
       v.variant = std::make_shared<const std::pair<TypeSpec, Value>>(inner, std::move(iv));
@@ -970,7 +1094,8 @@ Value parse_value(const TypeSpec& t, std::string_view text) {
   return v;
 }
 
-void write_colmetadata(PacketWriter& out, const std::vector<ColumnSpec>& columns, uint32_t version) {
+void write_colmetadata(PacketWriter& out, const std::vector<ColumnSpec>& columns,
+                       uint32_t version) {
   out.u8(kTokenColMetadata);
   out.u16(uint16_t(columns.size()));
   for (const auto& c : columns) {
@@ -1159,7 +1284,8 @@ void write_cell(PacketWriter& out, const ColumnSpec& c, const Value& v, uint32_t
       }
       encoded_bytes(t, x, scratch);
       out.u8(16);
-      out.bytes(std::string_view("\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0a\x0b\x0c\x0d\x0e\x0f\x10", 16));
+      out.bytes(
+          std::string_view("\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0a\x0b\x0c\x0d\x0e\x0f\x10", 16));
       out.u64(1);  // timestamp
       out.u32(uint32_t(scratch.size()));
       out.bytes(scratch);
@@ -1211,13 +1337,27 @@ void generate_value(const ColumnSpec& spec, uint64_t row, size_t column, Value& 
   static const int32_t base = days_from_civil(2020, 1, 1);
   auto r = int64_t(row);
   switch (t.type) {
-    case SqlType::Bit: v.i = r % 2; break;
-    case SqlType::TinyInt: v.i = r % 256; break;
-    case SqlType::SmallInt: v.i = r % 32768; break;
-    case SqlType::Int: v.i = int32_t(uint32_t(row)); break;
-    case SqlType::BigInt: v.i = r * 1000003; break;
-    case SqlType::Real: v.d = double(r % 1000000) * 0.25; break;
-    case SqlType::Float: v.d = double(r) * 0.5; break;
+    case SqlType::Bit:
+      v.i = r % 2;
+      break;
+    case SqlType::TinyInt:
+      v.i = r % 256;
+      break;
+    case SqlType::SmallInt:
+      v.i = r % 32768;
+      break;
+    case SqlType::Int:
+      v.i = int32_t(uint32_t(row));
+      break;
+    case SqlType::BigInt:
+      v.i = r * 1000003;
+      break;
+    case SqlType::Real:
+      v.d = double(r % 1000000) * 0.25;
+      break;
+    case SqlType::Float:
+      v.d = double(r) * 0.5;
+      break;
     case SqlType::Decimal:
     case SqlType::Numeric: {
       unsigned __int128 scale = 1, limit = 1;
@@ -1227,8 +1367,12 @@ void generate_value(const ColumnSpec& spec, uint64_t row, size_t column, Value& 
       v.mag %= limit;
       break;
     }
-    case SqlType::SmallMoney: v.i = (r % 200000) * 10000 + r % 10000; break;
-    case SqlType::Money: v.i = r * 10000 + r % 10000; break;
+    case SqlType::SmallMoney:
+      v.i = (r % 200000) * 10000 + r % 10000;
+      break;
+    case SqlType::Money:
+      v.i = r * 10000 + r % 10000;
+      break;
     case SqlType::Char:
     case SqlType::VarChar:
     case SqlType::NChar:
@@ -1246,7 +1390,8 @@ void generate_value(const ColumnSpec& spec, uint64_t row, size_t column, Value& 
       } while (n);
       v.bytes.assign("row ", 4);
       v.bytes.append(q, size_t(e - q));
-      if (!t.is_max() && t.length > 0 && v.bytes.size() > size_t(t.length)) v.bytes.resize(size_t(t.length));
+      if (!t.is_max() && t.length > 0 && v.bytes.size() > size_t(t.length))
+        v.bytes.resize(size_t(t.length));
       break;
     }
     case SqlType::Binary:
@@ -1254,7 +1399,8 @@ void generate_value(const ColumnSpec& spec, uint64_t row, size_t column, Value& 
     case SqlType::Image:
       v.bytes.clear();
       for (int k = 7; k >= 0; k--) v.bytes += char(uint8_t(row >> (8 * k)));
-      if (!t.is_max() && t.length > 0 && v.bytes.size() > size_t(t.length)) v.bytes.resize(size_t(t.length));
+      if (!t.is_max() && t.length > 0 && v.bytes.size() > size_t(t.length))
+        v.bytes.resize(size_t(t.length));
       break;
     case SqlType::UniqueIdentifier: {
       // Text form %08X-%04X-4000-8000-%012X of (row, column, row), in wire order.
@@ -1274,8 +1420,12 @@ void generate_value(const ColumnSpec& spec, uint64_t row, size_t column, Value& 
       v.bytes.assign(reinterpret_cast<const char*>(g), 16);
       break;
     }
-    case SqlType::Date: v.days = base + int32_t(r % 36500); break;
-    case SqlType::Time: v.ticks = ((r % 86400) * 1000 + r % 1000) * 10000; break;
+    case SqlType::Date:
+      v.days = base + int32_t(r % 36500);
+      break;
+    case SqlType::Time:
+      v.ticks = ((r % 86400) * 1000 + r % 1000) * 10000;
+      break;
     case SqlType::SmallDateTime:
       v.days = base + int32_t(r / 1440);
       v.ticks = (r % 1440) * 600000000LL;

@@ -24,10 +24,37 @@ std::string tds_version_text(uint32_t version);
 uint32_t tds_version_from_text(std::string_view text);
 
 enum class SqlType {
-  Bit, TinyInt, SmallInt, Int, BigInt, Real, Float, Decimal, Numeric,
-  SmallMoney, Money, Char, VarChar, NChar, NVarChar, Text, NText,
-  Binary, VarBinary, Image, UniqueIdentifier, Date, Time, SmallDateTime,
-  DateTime, DateTime2, DateTimeOffset, Xml, Variant, Geometry, Geography,
+  Bit,
+  TinyInt,
+  SmallInt,
+  Int,
+  BigInt,
+  Real,
+  Float,
+  Decimal,
+  Numeric,
+  SmallMoney,
+  Money,
+  Char,
+  VarChar,
+  NChar,
+  NVarChar,
+  Text,
+  NText,
+  Binary,
+  VarBinary,
+  Image,
+  UniqueIdentifier,
+  Date,
+  Time,
+  SmallDateTime,
+  DateTime,
+  DateTime2,
+  DateTimeOffset,
+  Xml,
+  Variant,
+  Geometry,
+  Geography,
 };
 
 // A column type as a script writes it: "int", "decimal(18,4)",
@@ -48,14 +75,14 @@ TypeSpec parse_type(std::string_view text);
 // One cell, decoded from its script text at scripting time.
 struct Value {
   bool null = true;
-  int64_t i = 0;             // integers, bit, money in ten-thousandths
-  double d = 0;              // real, float
-  unsigned __int128 mag = 0; // decimal: unscaled magnitude
-  bool negative = false;     // decimal sign
-  std::string bytes;         // text (UTF-8), binary, uniqueidentifier (16 wire bytes), UDT
-  int32_t days = 0;          // date part: days since 0001-01-01
-  int64_t ticks = 0;         // time part: 100 ns units since midnight
-  int16_t offset = 0;        // datetimeoffset: minutes east of UTC (days/ticks hold local time)
+  int64_t i = 0;              // integers, bit, money in ten-thousandths
+  double d = 0;               // real, float
+  unsigned __int128 mag = 0;  // decimal: unscaled magnitude
+  bool negative = false;      // decimal sign
+  std::string bytes;          // text (UTF-8), binary, uniqueidentifier (16 wire bytes), UDT
+  int32_t days = 0;           // date part: days since 0001-01-01
+  int64_t ticks = 0;          // time part: 100 ns units since midnight
+  int16_t offset = 0;         // datetimeoffset: minutes east of UTC (days/ticks hold local time)
   std::shared_ptr<const std::pair<TypeSpec, Value>> variant;  // sql_variant: base type and value
 };
 

@@ -64,12 +64,18 @@ class PacketWriter {
     }
   }
   void u8(uint8_t v) { put(&v, 1); }
-  void u16(uint16_t v) { uint8_t b[2] = {uint8_t(v), uint8_t(v >> 8)}; put(b, 2); }
+  void u16(uint16_t v) {
+    uint8_t b[2] = {uint8_t(v), uint8_t(v >> 8)};
+    put(b, 2);
+  }
   void u32(uint32_t v) {
     uint8_t b[4] = {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)};
     put(b, 4);
   }
-  void u64(uint64_t v) { u32(uint32_t(v)); u32(uint32_t(v >> 32)); }
+  void u64(uint64_t v) {
+    u32(uint32_t(v));
+    u32(uint32_t(v >> 32));
+  }
   void u32be(uint32_t v) {
     uint8_t b[4] = {uint8_t(v >> 24), uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v)};
     put(b, 4);
