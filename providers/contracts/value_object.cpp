@@ -1,5 +1,6 @@
 #include "providers/contracts/value_object.h"
 
+#include "providers/contracts/model-json-private.h"
 #include "providers/contracts/value-private.h"
 
 using namespace tarvex;
@@ -66,10 +67,13 @@ enum { VALUE_OBJECT_PROP_0, VALUE_OBJECT_PROP_NAME, VALUE_OBJECT_PROP_DATA_TYPE,
 
 static void value_object_ivalue_init(TarvexProvidersContractsIValueIface* iface);
 
+// Every value has a JSON form (its kind and text), which the diff engine
+// compares.
 TARVEX_DEFINE_TYPE_WITH_CODE(TarvexProvidersContractsValueObject, tarvex_providers_contracts_value_object,
                              G_TYPE_OBJECT,
                              G_IMPLEMENT_INTERFACE(tarvex_providers_contracts_ivalue_get_type(),
-                                                   value_object_ivalue_init))
+                                                   value_object_ivalue_init)
+                                 G_IMPLEMENT_INTERFACE(JSON_TYPE_SERIALIZABLE, models::value_serializable_init))
 
 static void value_object_real_to_value(TarvexProvidersContractsValueObject*, GValue* result) {
   g_value_init(result, G_TYPE_STRING);

@@ -1,0 +1,260 @@
+#include "providers/contracts/table_model.h"
+
+#include "providers/contracts/gee-list-private.h"
+#include "providers/contracts/model-json-private.h"
+#include "providers/contracts/table_model-private.h"
+#include "providers/contracts/value_factory.h"
+
+using namespace tarvex;
+
+using Row = TarvexProvidersContractsRowModel;
+
+struct _TarvexProvidersContractsTableModelPrivate {
+  GRef<GeeArrayList> rows = adoptGRef(gee::new_object_list(tarvex_providers_contracts_row_model_get_type()));
+  GRef<GeeArrayList> columns = adoptGRef(gee::new_object_list(tarvex_providers_contracts_column_model_get_type()));
+};
+
+static void table_model_list_model_init(GListModelInterface* iface);
+static void table_model_result_init(TarvexProvidersContractsIResultIface*) {}
+
+TARVEX_DEFINE_TYPE_WITH_CODE(
+    TarvexProvidersContractsTableModel, tarvex_providers_contracts_table_model, G_TYPE_OBJECT,
+    G_IMPLEMENT_INTERFACE(tarvex_providers_contracts_iresult_get_type(), table_model_result_init)
+        G_IMPLEMENT_INTERFACE(G_TYPE_LIST_MODEL, table_model_list_model_init)
+            G_IMPLEMENT_INTERFACE(JSON_TYPE_SERIALIZABLE, models::table_serializable_init))
+
+namespace {
+
+enum { PROP_0, PROP_ROWS, PROP_COLUMNS, N_PROPERTIES };
+GParamSpec* properties[N_PROPERTIES];
+
+inline TarvexProvidersContractsTableModelPrivate* priv_of(gconstpointer self) {
+  return tarvex_providers_contracts_table_model_get_private(self);
+}
+
+void get_property(GObject* object, guint prop_id, GValue* value, GParamSpec* pspec) {
+  auto* priv = priv_of(object);
+  switch (prop_id) {
+    case PROP_ROWS:
+      g_value_set_object(value, priv->rows.get());
+      break;
+    case PROP_COLUMNS:
+      g_value_set_object(value, priv->columns.get());
+      break;
+    default:
+      G_OBJECT_WARN_INVALID_PROPERTY_ID(object, prop_id, pspec);
+  }
+}
+
+GType list_get_item_type(GListModel*) { return tarvex_providers_contracts_row_model_get_type(); }
+
+guint list_get_n_items(GListModel* model) { return guint(gee::size(priv_of(model)->rows.get())); }
+
+gpointer list_get_item(GListModel* model, guint position) {
+  GeeArrayList* rows = priv_of(model)->rows.get();
+  if (position >= guint(gee::size(rows))) return nullptr;
+  return gee::at(rows, gint(position)).leak();
+}
+
+void items_changed(TarvexProvidersContractsTableModel* self, guint position, guint removed, guint added) {
+  g_list_model_items_changed(G_LIST_MODEL(self), position, removed, added);
+}
+
+// Removes the row at `position` (in range) and announces it.
+GRef<Row> remove_row(TarvexProvidersContractsTableModel* self, gint position) {
+  auto removed =
+      adoptGRef(static_cast<Row*>(gee_abstract_list_remove_at(GEE_ABSTRACT_LIST(priv_of(self)->rows.get()), position)));
+  items_changed(self, guint(position), 1, 0);
+  return removed;
+}
+
+}  // namespace
+
+static void table_model_list_model_init(GListModelInterface* iface) {
+  iface->get_item_type = list_get_item_type;
+  iface->get_n_items = list_get_n_items;
+  iface->get_item = list_get_item;
+}
+
+static void tarvex_providers_contracts_table_model_class_setup(TarvexProvidersContractsTableModelClass* klass) {
+  auto* oc = G_OBJECT_CLASS(klass);
+  oc->get_property = get_property;
+  constexpr auto flags = GParamFlags(G_PARAM_READABLE | G_PARAM_STATIC_STRINGS);
+  properties[PROP_ROWS] = g_param_spec_object("rows", "rows", "rows", GEE_TYPE_ARRAY_LIST, flags);
+  properties[PROP_COLUMNS] = g_param_spec_object("columns", "columns", "columns", GEE_TYPE_ARRAY_LIST, flags);
+  g_object_class_install_properties(oc, N_PROPERTIES, properties);
+}
+
+// ------------------------------------------------------------ fast path
+
+namespace tarvex::models {
+
+void table_take_row(TarvexProvidersContractsTableModel* table, TarvexProvidersContractsRowModel* row) {
+  auto owned = adoptGRef(row);
+  gee::add(priv_of(table)->rows.get(), owned.get());
+}
+
+void table_take_column(TarvexProvidersContractsTableModel* table, TarvexProvidersContractsColumnModel* column) {
+  auto owned = adoptGRef(column);
+  gee::add(priv_of(table)->columns.get(), owned.get());
+}
+
+}  // namespace tarvex::models
+
+// ------------------------------------------------------------ public API
+
+TarvexProvidersContractsTableModel* tarvex_providers_contracts_table_model_construct(GType object_type) {
+  return static_cast<TarvexProvidersContractsTableModel*>(g_object_new(object_type, nullptr));
+}
+
+TarvexProvidersContractsTableModel* tarvex_providers_contracts_table_model_new(void) {
+  return tarvex_providers_contracts_table_model_construct(TARVEX_PROVIDERS_CONTRACTS_TYPE_TABLE_MODEL);
+}
+
+TarvexProvidersContractsTableModel* tarvex_providers_contracts_table_model_construct_with_types(
+    GType object_type, const TarvexProvidersContractsDataType* types, gint types_length1) {
+  g_return_val_if_fail(types != NULL || types_length1 <= 0, NULL);
+  auto* self = tarvex_providers_contracts_table_model_construct(object_type);
+  for (gint i = 0; i < types_length1; i++)
+    models::table_take_column(self, tarvex_providers_contracts_column_model_new_with_type(types[i]));
+  return self;
+}
+
+TarvexProvidersContractsTableModel* tarvex_providers_contracts_table_model_new_with_types(
+    const TarvexProvidersContractsDataType* types, gint types_length1) {
+  return tarvex_providers_contracts_table_model_construct_with_types(TARVEX_PROVIDERS_CONTRACTS_TYPE_TABLE_MODEL,
+                                                                     types, types_length1);
+}
+
+GeeArrayList* tarvex_providers_contracts_table_model_get_rows(TarvexProvidersContractsTableModel* self) {
+  g_return_val_if_fail(self != NULL, NULL);
+  return priv_of(self)->rows.get();
+}
+
+GeeArrayList* tarvex_providers_contracts_table_model_get_columns(TarvexProvidersContractsTableModel* self) {
+  g_return_val_if_fail(self != NULL, NULL);
+  return priv_of(self)->columns.get();
+}
+
+TarvexProvidersContractsRowModel* tarvex_providers_contracts_table_model_new_row(
+    TarvexProvidersContractsTableModel* self) {
+  g_return_val_if_fail(self != NULL, NULL);
+  GeeArrayList* columns = priv_of(self)->columns.get();
+  auto* row = models::row_new(guint(gee::size(columns)));
+  tarvex_providers_contracts_row_model_set_version(row, TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_INSERT);
+  gint n = gee::size(columns);
+  for (gint i = 0; i < n; i++) {
+    auto column = gee::at<TarvexProvidersContractsColumnModel>(columns, i);
+    auto kind = column ? tarvex_providers_contracts_column_model_get_data_type(column.get())
+                       : TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UNKNOWN;
+    models::row_take_value(row, tarvex_providers_contracts_ivalue_factory(kind, nullptr));
+  }
+  return row;
+}
+
+guint tarvex_providers_contracts_table_model_append(TarvexProvidersContractsTableModel* self,
+                                                    TarvexProvidersContractsRowModel* row) {
+  g_return_val_if_fail(self != NULL, 0);
+  g_return_val_if_fail(row != NULL, 0);
+  GeeArrayList* rows = priv_of(self)->rows.get();
+  // Announced where it went, also for a row already in the table.
+  guint position = guint(gee::size(rows));
+  gee::add(rows, row);
+  items_changed(self, position, 0, 1);
+  return position;
+}
+
+guint tarvex_providers_contracts_table_model_insert(TarvexProvidersContractsTableModel* self, gint position,
+                                                    TarvexProvidersContractsRowModel* row) {
+  g_return_val_if_fail(self != NULL, 0);
+  g_return_val_if_fail(row != NULL, 0);
+  GeeArrayList* rows = priv_of(self)->rows.get();
+  gint size = gee::size(rows);
+  // A negative position, or one past the end, adds at the end.
+  if (position < 0 || position > size) position = size;
+  gee_abstract_list_insert(GEE_ABSTRACT_LIST(rows), position, row);
+  items_changed(self, guint(position), 0, 1);
+  return guint(position);
+}
+
+void tarvex_providers_contracts_table_model_delete(TarvexProvidersContractsTableModel* self,
+                                                   TarvexProvidersContractsRowModel* row) {
+  g_return_if_fail(self != NULL);
+  g_return_if_fail(row != NULL);
+  gint position = gee::index_of_identity(priv_of(self)->rows.get(), row);
+  if (position >= 0) remove_row(self, position);
+}
+
+TarvexProvidersContractsRowModel* tarvex_providers_contracts_table_model_delete_at(
+    TarvexProvidersContractsTableModel* self, gint position) {
+  g_return_val_if_fail(self != NULL, NULL);
+  if (position < 0 || position >= gee::size(priv_of(self)->rows.get())) return nullptr;
+  return remove_row(self, position).leak();
+}
+
+gboolean tarvex_providers_contracts_table_model_find(TarvexProvidersContractsTableModel* self,
+                                                     TarvexProvidersContractsRowModel* row, gint* position) {
+  if (position) *position = 0;
+  g_return_val_if_fail(self != NULL, FALSE);
+  g_return_val_if_fail(row != NULL, FALSE);
+  gint found = gee::index_of_identity(priv_of(self)->rows.get(), row);
+  if (found < 0) return FALSE;
+  if (position) *position = found;
+  return TRUE;
+}
+
+void tarvex_providers_contracts_table_model_clear(TarvexProvidersContractsTableModel* self, gboolean also_columns) {
+  g_return_if_fail(self != NULL);
+  auto* priv = priv_of(self);
+  guint former = guint(gee::size(priv->rows.get()));
+  gee_abstract_collection_clear(GEE_ABSTRACT_COLLECTION(priv->rows.get()));
+  if (also_columns) gee_abstract_collection_clear(GEE_ABSTRACT_COLLECTION(priv->columns.get()));
+  items_changed(self, 0, former, 0);
+}
+
+void tarvex_providers_contracts_table_model_update_row_version(TarvexProvidersContractsTableModel* self,
+                                                               guint position,
+                                                               TarvexProvidersContractsDataVersion version) {
+  g_return_if_fail(self != NULL);
+  GeeArrayList* rows = priv_of(self)->rows.get();
+  g_return_if_fail(position < guint(gee::size(rows)));
+  auto row = gee::at<Row>(rows, gint(position));
+  if (!row) return;
+  auto current = tarvex_providers_contracts_row_model_get_version(row.get());
+  switch (version) {
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_DELETE:
+      // A row added since loading has nothing to delete on the server: it
+      // goes, and list views bound to the table learn of it.
+      if (current == TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_INSERT)
+        remove_row(self, gint(position));
+      else
+        tarvex_providers_contracts_row_model_set_version(row.get(), TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_DELETE);
+      break;
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_UPDATE:
+      if (current == TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_INITIAL)
+        tarvex_providers_contracts_row_model_set_version(row.get(), TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_UPDATE);
+      break;
+    default:
+      break;
+  }
+}
+
+TarvexProvidersContractsValueObject* tarvex_providers_contracts_table_model_get_value_at(
+    TarvexProvidersContractsTableModel* self, gint col, gint row) {
+  g_return_val_if_fail(self != NULL, NULL);
+  GeeArrayList* rows = priv_of(self)->rows.get();
+  if (row < 0 || row >= gee::size(rows)) return nullptr;
+  auto model = gee::at<Row>(rows, row);
+  return model ? tarvex_providers_contracts_row_model_get_value_at(model.get(), col) : nullptr;
+}
+
+void tarvex_providers_contracts_table_model_set_value_at(TarvexProvidersContractsTableModel* self, gint col, gint row,
+                                                         TarvexProvidersContractsValueObject* value) {
+  g_return_if_fail(self != NULL);
+  g_return_if_fail(value != NULL);
+  GeeArrayList* rows = priv_of(self)->rows.get();
+  g_return_if_fail(row >= 0 && row < gee::size(rows));
+  auto model = gee::at<Row>(rows, row);
+  g_return_if_fail(model);
+  tarvex_providers_contracts_row_model_set_value_at(model.get(), col, value);
+}
