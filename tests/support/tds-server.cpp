@@ -585,7 +585,9 @@ bool Connection::handle_login(const Message& m) {
     wants_features = ext > 0 && ext < p.size();
   }
 
-  uint32_t version = std::min(rec.tds_version, options.max_tds_version);
+  // 7.3A (SQL Server 2008 before its release) is served as 7.3B.
+  uint32_t asked = rec.tds_version == 0x730A0003 ? kTds73 : rec.tds_version;
+  uint32_t version = std::min(asked, options.max_tds_version);
   bool known_version = rec.tds_version >= kTds71;
   std::string failure;
   std::vector<ServerMessage> failure_messages;
