@@ -175,32 +175,36 @@ struct Scalar {
 
 // Registers a scalar value class: the GType (with the interfaces given as
 // G_IMPLEMENT_INTERFACE entries), the descriptor's priv() and class setup.
-#define TARVEX_DEFINE_SCALAR_VALUE(TypeName, type_name, Desc, ...)                              \
+#define TARVEX_DEFINE_SCALAR_VALUE(TypeName, type_name, Desc, ...)                                \
   TARVEX_DEFINE_TYPE_WITH_CODE(TypeName, type_name, TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_OBJECT, \
-                               __VA_ARGS__)                                                     \
-  Desc::Private* Desc::priv(gconstpointer self) { return type_name##_get_private(self); }        \
-  static void type_name##_class_setup(TypeName##Class* klass) {                                 \
-    tarvex::values::Scalar<Desc>::class_setup(klass);                                           \
+                               __VA_ARGS__)                                                       \
+  Desc::Private* Desc::priv(gconstpointer self) {                                                 \
+    return type_name##_get_private(self);                                                         \
+  }                                                                                               \
+  static void type_name##_class_setup(TypeName##Class* klass) {                                   \
+    tarvex::values::Scalar<Desc>::class_setup(klass);                                             \
   }
 
 // The exported constructors and accessors every scalar class has. A
 // construct() type outside the class would get a private struct it lacks, so
 // it is refused.
-#define TARVEX_SCALAR_VALUE_EXPORTS(TypeName, type_name, Desc)                                        \
-  TypeName* type_name##_construct(GType object_type, Desc::Datum value) {                            \
-    g_return_val_if_fail(g_type_is_a(object_type, Desc::type()), NULL);                              \
-    return reinterpret_cast<TypeName*>(tarvex::values::Scalar<Desc>::construct(object_type, value)); \
-  }                                                                                                  \
-  TypeName* type_name##_new(Desc::Datum value) {                                                     \
-    return reinterpret_cast<TypeName*>(tarvex::values::Scalar<Desc>::construct(Desc::type(), value)); \
-  }                                                                                                  \
-  Desc::Datum type_name##_get_itsvalue(TypeName* self) {                                             \
-    g_return_val_if_fail(self != NULL, 0);                                                           \
-    g_return_val_if_fail(G_TYPE_CHECK_INSTANCE_TYPE(self, Desc::type()), 0);                         \
-    return tarvex::values::Scalar<Desc>::get(self);                                                  \
-  }                                                                                                  \
-  void type_name##_set_itsvalue(TypeName* self, Desc::Datum value) {                                 \
-    g_return_if_fail(self != NULL);                                                                  \
-    g_return_if_fail(G_TYPE_CHECK_INSTANCE_TYPE(self, Desc::type()));                                \
-    tarvex::values::Scalar<Desc>::set(self, value);                                                  \
+#define TARVEX_SCALAR_VALUE_EXPORTS(TypeName, type_name, Desc)               \
+  TypeName* type_name##_construct(GType object_type, Desc::Datum value) {    \
+    g_return_val_if_fail(g_type_is_a(object_type, Desc::type()), NULL);      \
+    return reinterpret_cast<TypeName*>(                                      \
+        tarvex::values::Scalar<Desc>::construct(object_type, value));        \
+  }                                                                          \
+  TypeName* type_name##_new(Desc::Datum value) {                             \
+    return reinterpret_cast<TypeName*>(                                      \
+        tarvex::values::Scalar<Desc>::construct(Desc::type(), value));       \
+  }                                                                          \
+  Desc::Datum type_name##_get_itsvalue(TypeName* self) {                     \
+    g_return_val_if_fail(self != NULL, 0);                                   \
+    g_return_val_if_fail(G_TYPE_CHECK_INSTANCE_TYPE(self, Desc::type()), 0); \
+    return tarvex::values::Scalar<Desc>::get(self);                          \
+  }                                                                          \
+  void type_name##_set_itsvalue(TypeName* self, Desc::Datum value) {         \
+    g_return_if_fail(self != NULL);                                          \
+    g_return_if_fail(G_TYPE_CHECK_INSTANCE_TYPE(self, Desc::type()));        \
+    tarvex::values::Scalar<Desc>::set(self, value);                          \
   }

@@ -67,25 +67,30 @@ gfloat read_float(const char* text) {
   return strtof_l(text, nullptr, c_locale);
 }
 
-Value* text_value(const char* text) { return as_value(tarvex_providers_contracts_value_xml_new(text ? text : "")); }
+Value* text_value(const char* text) {
+  return as_value(tarvex_providers_contracts_value_xml_new(text ? text : ""));
+}
 
 Value* time_value(const char* text) {
   if (!text) {
     auto now = adoptGRef(g_date_time_new_now_local());
     return as_value(tarvex_providers_contracts_value_time_new_hms(
-        g_date_time_get_hour(now.get()), g_date_time_get_minute(now.get()), g_date_time_get_seconds(now.get())));
+        g_date_time_get_hour(now.get()), g_date_time_get_minute(now.get()),
+        g_date_time_get_seconds(now.get())));
   }
   auto utc = adoptGRef(g_time_zone_new_utc());
   auto parsed = adoptGRef(g_date_time_new_from_iso8601(text, utc.get()));
   if (!parsed) return as_value(tarvex_providers_contracts_value_time_new_hms(0, 0, 0));
   return as_value(tarvex_providers_contracts_value_time_new_hms(
-      g_date_time_get_hour(parsed.get()), g_date_time_get_minute(parsed.get()), g_date_time_get_seconds(parsed.get())));
+      g_date_time_get_hour(parsed.get()), g_date_time_get_minute(parsed.get()),
+      g_date_time_get_seconds(parsed.get())));
 }
 
 template <typename Make>
 Value* binary_value(const char* text, Make make) {
   size_t length = text ? std::strlen(text) : 0;
-  if (length <= size_t(G_MAXINT)) return as_value(make(reinterpret_cast<const guint8*>(text), gint(length)));
+  if (length <= size_t(G_MAXINT))
+    return as_value(make(reinterpret_cast<const guint8*>(text), gint(length)));
   // Beyond the constructor's count: hand the buffer over whole.
   auto* value = make(nullptr, 0);
   GRef<GBytes> bytes = adoptGRef(g_bytes_new(text, length));
@@ -103,30 +108,39 @@ TarvexProvidersContractsValueObject* tarvex_providers_contracts_ivalue_factory(
       return as_value(tarvex_providers_contracts_value_null_new());
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BOOLEAN:
       // Exactly "true": the case matters, and "1" or "yes" are false.
-      return as_value(tarvex_providers_contracts_value_boolean_new(text && std::strcmp(text, "true") == 0));
+      return as_value(
+          tarvex_providers_contracts_value_boolean_new(text && std::strcmp(text, "true") == 0));
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT8:
-      return as_value(tarvex_providers_contracts_value_int8_new(gint8(text ? read_int32(text) : 0)));
+      return as_value(
+          tarvex_providers_contracts_value_int8_new(gint8(text ? read_int32(text) : 0)));
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT16:
-      return as_value(tarvex_providers_contracts_value_int16_new(gint16(text ? read_int32(text) : 0)));
+      return as_value(
+          tarvex_providers_contracts_value_int16_new(gint16(text ? read_int32(text) : 0)));
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32:
       return as_value(tarvex_providers_contracts_value_int32_new(text ? read_int32(text) : 0));
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT64:
-      return as_value(tarvex_providers_contracts_value_int64_new(text ? g_ascii_strtoll(text, nullptr, 0) : 0));
+      return as_value(
+          tarvex_providers_contracts_value_int64_new(text ? g_ascii_strtoll(text, nullptr, 0) : 0));
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT8:
-      return as_value(tarvex_providers_contracts_value_uint8_new(guint8(text ? read_uint32(text) : 0)));
+      return as_value(
+          tarvex_providers_contracts_value_uint8_new(guint8(text ? read_uint32(text) : 0)));
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT16:
-      return as_value(tarvex_providers_contracts_value_uint16_new(guint16(text ? read_uint32(text) : 0)));
+      return as_value(
+          tarvex_providers_contracts_value_uint16_new(guint16(text ? read_uint32(text) : 0)));
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT32:
       return as_value(tarvex_providers_contracts_value_uint32_new(text ? read_uint32(text) : 0));
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT64:
-      return as_value(tarvex_providers_contracts_value_uint64_new(text ? g_ascii_strtoull(text, nullptr, 0) : 0));
+      return as_value(tarvex_providers_contracts_value_uint64_new(
+          text ? g_ascii_strtoull(text, nullptr, 0) : 0));
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_MONEY:
       // Read in single precision, as the float kind is.
-      return as_value(tarvex_providers_contracts_value_money_new(text ? gdouble(read_float(text)) : 0));
+      return as_value(
+          tarvex_providers_contracts_value_money_new(text ? gdouble(read_float(text)) : 0));
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_FLOAT:
       return as_value(tarvex_providers_contracts_value_float_new(text ? read_float(text) : 0));
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE:
-      return as_value(tarvex_providers_contracts_value_double_new(text ? g_ascii_strtod(text, nullptr) : 0));
+      return as_value(
+          tarvex_providers_contracts_value_double_new(text ? g_ascii_strtod(text, nullptr) : 0));
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DATE:
       return as_value(text ? tarvex_providers_contracts_value_date_new_iso8601(text)
                            : tarvex_providers_contracts_value_date_new());
@@ -137,8 +151,8 @@ TarvexProvidersContractsValueObject* tarvex_providers_contracts_ivalue_factory(
       return as_value(text ? tarvex_providers_contracts_value_date_time_new_iso8601(text)
                            : tarvex_providers_contracts_value_date_time_new());
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_TIMESPAN:
-      return as_value(
-          tarvex_providers_contracts_value_time_span_new_interval(0, text ? g_ascii_strtoll(text, nullptr, 0) : 0));
+      return as_value(tarvex_providers_contracts_value_time_span_new_interval(
+          0, text ? g_ascii_strtoll(text, nullptr, 0) : 0));
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING:
       return as_value(tarvex_providers_contracts_value_string_new(text ? text : ""));
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UUID:

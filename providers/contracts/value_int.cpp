@@ -8,12 +8,15 @@ using namespace tarvex;
 
 // --------------------------------------------------------------- interfaces
 
-TARVEX_DEFINE_INTERFACE(TarvexProvidersContractsIInteger, tarvex_providers_contracts_iinteger, G_TYPE_OBJECT)
-static void tarvex_providers_contracts_iinteger_default_init(TarvexProvidersContractsIIntegerIface*) {}
+TARVEX_DEFINE_INTERFACE(TarvexProvidersContractsIInteger, tarvex_providers_contracts_iinteger,
+                        G_TYPE_OBJECT)
+static void tarvex_providers_contracts_iinteger_default_init(
+    TarvexProvidersContractsIIntegerIface*) {}
 
 TARVEX_DEFINE_INTERFACE(TarvexProvidersContractsIUnsigned, tarvex_providers_contracts_iunsigned,
                         tarvex_providers_contracts_iinteger_get_type())
-static void tarvex_providers_contracts_iunsigned_default_init(TarvexProvidersContractsIUnsignedIface*) {}
+static void tarvex_providers_contracts_iunsigned_default_init(
+    TarvexProvidersContractsIUnsignedIface*) {}
 
 gint64 tarvex_providers_contracts_iinteger_to_integer(TarvexProvidersContractsIInteger* self) {
   g_return_val_if_fail(self != NULL, 0);
@@ -41,8 +44,12 @@ struct Integral {
   static guint64 to_unsigned(TarvexProvidersContractsIUnsigned* self) {
     return Desc::to_unsigned(values::Scalar<Desc>::get(self));
   }
-  static void iinteger_init(TarvexProvidersContractsIIntegerIface* iface) { iface->to_integer = to_integer; }
-  static void iunsigned_init(TarvexProvidersContractsIUnsignedIface* iface) { iface->to_unsigned = to_unsigned; }
+  static void iinteger_init(TarvexProvidersContractsIIntegerIface* iface) {
+    iface->to_integer = to_integer;
+  }
+  static void iunsigned_init(TarvexProvidersContractsIUnsignedIface* iface) {
+    iface->to_unsigned = to_unsigned;
+  }
 };
 
 // Signed kinds read back sign-extended; unsigned ones zero-extended, with
@@ -65,10 +72,12 @@ struct IntDesc : values::ScalarDesc<Private, Datum> {
   }
 };
 
-#define INT_KIND(Class, kind_name, KIND)                                          \
-  static GType type() { return tarvex_providers_contracts_value_##Class##_get_type(); } \
-  static Private* priv(gconstpointer self);                                       \
-  static constexpr const char* name = kind_name;                                  \
+#define INT_KIND(Class, kind_name, KIND)                          \
+  static GType type() {                                           \
+    return tarvex_providers_contracts_value_##Class##_get_type(); \
+  }                                                               \
+  static Private* priv(gconstpointer self);                       \
+  static constexpr const char* name = kind_name;                  \
   static constexpr auto data_type = TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_##KIND;
 
 constexpr auto kRW = values::kReadWrite;
@@ -87,16 +96,20 @@ struct BooleanDesc : IntDesc<TarvexProvidersContractsValueBooleanPrivate, gboole
   static GType gtype() { return G_TYPE_BOOLEAN; }
   static void set_gvalue(GValue* v, gboolean d) { g_value_set_boolean(v, d); }
   static gboolean get_gvalue(const GValue* v) { return g_value_get_boolean(v); }
-  static GParamSpec* itsvalue_pspec() { return g_param_spec_boolean("itsvalue", "itsvalue", "itsvalue", FALSE, kRW); }
+  static GParamSpec* itsvalue_pspec() {
+    return g_param_spec_boolean("itsvalue", "itsvalue", "itsvalue", FALSE, kRW);
+  }
   static gchar* text(const Private* p) { return g_strdup(p->value ? "true" : "false"); }
 };
 }  // namespace
-TARVEX_DEFINE_SCALAR_VALUE(TarvexProvidersContractsValueBoolean, tarvex_providers_contracts_value_boolean, BooleanDesc,
+TARVEX_DEFINE_SCALAR_VALUE(TarvexProvidersContractsValueBoolean,
+                           tarvex_providers_contracts_value_boolean, BooleanDesc,
                            G_IMPLEMENT_INTERFACE(TARVEX_PROVIDERS_CONTRACTS_TYPE_IINTEGER,
                                                  Integral<BooleanDesc>::iinteger_init)
                                G_IMPLEMENT_INTERFACE(TARVEX_PROVIDERS_CONTRACTS_TYPE_IUNSIGNED,
                                                      Integral<BooleanDesc>::iunsigned_init))
-TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueBoolean, tarvex_providers_contracts_value_boolean, BooleanDesc)
+TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueBoolean,
+                            tarvex_providers_contracts_value_boolean, BooleanDesc)
 
 // --------------------------------------------------------------- ValueChar
 
@@ -109,7 +122,9 @@ struct CharDesc : IntDesc<TarvexProvidersContractsValueCharPrivate, guchar> {
   static GType gtype() { return G_TYPE_UCHAR; }
   static void set_gvalue(GValue* v, guchar d) { g_value_set_uchar(v, d); }
   static guchar get_gvalue(const GValue* v) { return g_value_get_uchar(v); }
-  static GParamSpec* itsvalue_pspec() { return g_param_spec_uchar("itsvalue", "itsvalue", "itsvalue", 0, 255, 0, kRW); }
+  static GParamSpec* itsvalue_pspec() {
+    return g_param_spec_uchar("itsvalue", "itsvalue", "itsvalue", 0, 255, 0, kRW);
+  }
   // The byte itself as a one-character text; the zero byte ends the text at once.
   static gchar* text(const Private* p) {
     const char c[2] = {char(p->value), '\0'};
@@ -117,12 +132,14 @@ struct CharDesc : IntDesc<TarvexProvidersContractsValueCharPrivate, guchar> {
   }
 };
 }  // namespace
-TARVEX_DEFINE_SCALAR_VALUE(TarvexProvidersContractsValueChar, tarvex_providers_contracts_value_char, CharDesc,
+TARVEX_DEFINE_SCALAR_VALUE(TarvexProvidersContractsValueChar, tarvex_providers_contracts_value_char,
+                           CharDesc,
                            G_IMPLEMENT_INTERFACE(TARVEX_PROVIDERS_CONTRACTS_TYPE_IINTEGER,
                                                  Integral<CharDesc>::iinteger_init)
                                G_IMPLEMENT_INTERFACE(TARVEX_PROVIDERS_CONTRACTS_TYPE_IUNSIGNED,
                                                      Integral<CharDesc>::iunsigned_init))
-TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueChar, tarvex_providers_contracts_value_char, CharDesc)
+TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueChar,
+                            tarvex_providers_contracts_value_char, CharDesc)
 
 // --------------------------------------------------------------- ValueInt8
 
@@ -140,10 +157,12 @@ struct Int8Desc : IntDesc<TarvexProvidersContractsValueInt8Private, gint8> {
   }
 };
 }  // namespace
-TARVEX_DEFINE_SCALAR_VALUE(TarvexProvidersContractsValueInt8, tarvex_providers_contracts_value_int8, Int8Desc,
+TARVEX_DEFINE_SCALAR_VALUE(TarvexProvidersContractsValueInt8, tarvex_providers_contracts_value_int8,
+                           Int8Desc,
                            G_IMPLEMENT_INTERFACE(TARVEX_PROVIDERS_CONTRACTS_TYPE_IINTEGER,
                                                  Integral<Int8Desc>::iinteger_init))
-TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueInt8, tarvex_providers_contracts_value_int8, Int8Desc)
+TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueInt8,
+                            tarvex_providers_contracts_value_int8, Int8Desc)
 
 // -------------------------------------------------------------- ValueInt16
 
@@ -162,10 +181,12 @@ struct Int16Desc : IntDesc<TarvexProvidersContractsValueInt16Private, gint16> {
   }
 };
 }  // namespace
-TARVEX_DEFINE_SCALAR_VALUE(TarvexProvidersContractsValueInt16, tarvex_providers_contracts_value_int16, Int16Desc,
+TARVEX_DEFINE_SCALAR_VALUE(TarvexProvidersContractsValueInt16,
+                           tarvex_providers_contracts_value_int16, Int16Desc,
                            G_IMPLEMENT_INTERFACE(TARVEX_PROVIDERS_CONTRACTS_TYPE_IINTEGER,
                                                  Integral<Int16Desc>::iinteger_init))
-TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueInt16, tarvex_providers_contracts_value_int16, Int16Desc)
+TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueInt16,
+                            tarvex_providers_contracts_value_int16, Int16Desc)
 
 // -------------------------------------------------------------- ValueInt32
 
@@ -183,10 +204,12 @@ struct Int32Desc : IntDesc<TarvexProvidersContractsValueInt32Private, gint32> {
   }
 };
 }  // namespace
-TARVEX_DEFINE_SCALAR_VALUE(TarvexProvidersContractsValueInt32, tarvex_providers_contracts_value_int32, Int32Desc,
+TARVEX_DEFINE_SCALAR_VALUE(TarvexProvidersContractsValueInt32,
+                           tarvex_providers_contracts_value_int32, Int32Desc,
                            G_IMPLEMENT_INTERFACE(TARVEX_PROVIDERS_CONTRACTS_TYPE_IINTEGER,
                                                  Integral<Int32Desc>::iinteger_init))
-TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueInt32, tarvex_providers_contracts_value_int32, Int32Desc)
+TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueInt32,
+                            tarvex_providers_contracts_value_int32, Int32Desc)
 
 // -------------------------------------------------------------- ValueInt64
 
@@ -204,10 +227,12 @@ struct Int64Desc : IntDesc<TarvexProvidersContractsValueInt64Private, gint64> {
   }
 };
 }  // namespace
-TARVEX_DEFINE_SCALAR_VALUE(TarvexProvidersContractsValueInt64, tarvex_providers_contracts_value_int64, Int64Desc,
+TARVEX_DEFINE_SCALAR_VALUE(TarvexProvidersContractsValueInt64,
+                           tarvex_providers_contracts_value_int64, Int64Desc,
                            G_IMPLEMENT_INTERFACE(TARVEX_PROVIDERS_CONTRACTS_TYPE_IINTEGER,
                                                  Integral<Int64Desc>::iinteger_init))
-TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueInt64, tarvex_providers_contracts_value_int64, Int64Desc)
+TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueInt64,
+                            tarvex_providers_contracts_value_int64, Int64Desc)
 
 // -------------------------------------------------------------- ValueUInt8
 
@@ -220,15 +245,19 @@ struct UInt8Desc : IntDesc<TarvexProvidersContractsValueUInt8Private, guint8> {
   static GType gtype() { return G_TYPE_UCHAR; }
   static void set_gvalue(GValue* v, guint8 d) { g_value_set_uchar(v, d); }
   static guint8 get_gvalue(const GValue* v) { return g_value_get_uchar(v); }
-  static GParamSpec* itsvalue_pspec() { return g_param_spec_uchar("itsvalue", "itsvalue", "itsvalue", 0, 255, 0, kRW); }
+  static GParamSpec* itsvalue_pspec() {
+    return g_param_spec_uchar("itsvalue", "itsvalue", "itsvalue", 0, 255, 0, kRW);
+  }
 };
 }  // namespace
-TARVEX_DEFINE_SCALAR_VALUE(TarvexProvidersContractsValueUInt8, tarvex_providers_contracts_value_uint8, UInt8Desc,
+TARVEX_DEFINE_SCALAR_VALUE(TarvexProvidersContractsValueUInt8,
+                           tarvex_providers_contracts_value_uint8, UInt8Desc,
                            G_IMPLEMENT_INTERFACE(TARVEX_PROVIDERS_CONTRACTS_TYPE_IINTEGER,
                                                  Integral<UInt8Desc>::iinteger_init)
                                G_IMPLEMENT_INTERFACE(TARVEX_PROVIDERS_CONTRACTS_TYPE_IUNSIGNED,
                                                      Integral<UInt8Desc>::iunsigned_init))
-TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueUInt8, tarvex_providers_contracts_value_uint8, UInt8Desc)
+TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueUInt8,
+                            tarvex_providers_contracts_value_uint8, UInt8Desc)
 
 // ------------------------------------------------------------- ValueUInt16
 
@@ -247,12 +276,14 @@ struct UInt16Desc : IntDesc<TarvexProvidersContractsValueUInt16Private, guint16>
   }
 };
 }  // namespace
-TARVEX_DEFINE_SCALAR_VALUE(TarvexProvidersContractsValueUInt16, tarvex_providers_contracts_value_uint16, UInt16Desc,
+TARVEX_DEFINE_SCALAR_VALUE(TarvexProvidersContractsValueUInt16,
+                           tarvex_providers_contracts_value_uint16, UInt16Desc,
                            G_IMPLEMENT_INTERFACE(TARVEX_PROVIDERS_CONTRACTS_TYPE_IINTEGER,
                                                  Integral<UInt16Desc>::iinteger_init)
                                G_IMPLEMENT_INTERFACE(TARVEX_PROVIDERS_CONTRACTS_TYPE_IUNSIGNED,
                                                      Integral<UInt16Desc>::iunsigned_init))
-TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueUInt16, tarvex_providers_contracts_value_uint16, UInt16Desc)
+TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueUInt16,
+                            tarvex_providers_contracts_value_uint16, UInt16Desc)
 
 // ------------------------------------------------------------- ValueUInt32
 
@@ -270,12 +301,14 @@ struct UInt32Desc : IntDesc<TarvexProvidersContractsValueUInt32Private, guint32>
   }
 };
 }  // namespace
-TARVEX_DEFINE_SCALAR_VALUE(TarvexProvidersContractsValueUInt32, tarvex_providers_contracts_value_uint32, UInt32Desc,
+TARVEX_DEFINE_SCALAR_VALUE(TarvexProvidersContractsValueUInt32,
+                           tarvex_providers_contracts_value_uint32, UInt32Desc,
                            G_IMPLEMENT_INTERFACE(TARVEX_PROVIDERS_CONTRACTS_TYPE_IINTEGER,
                                                  Integral<UInt32Desc>::iinteger_init)
                                G_IMPLEMENT_INTERFACE(TARVEX_PROVIDERS_CONTRACTS_TYPE_IUNSIGNED,
                                                      Integral<UInt32Desc>::iunsigned_init))
-TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueUInt32, tarvex_providers_contracts_value_uint32, UInt32Desc)
+TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueUInt32,
+                            tarvex_providers_contracts_value_uint32, UInt32Desc)
 
 // ------------------------------------------------------------- ValueUInt64
 
@@ -293,25 +326,37 @@ struct UInt64Desc : IntDesc<TarvexProvidersContractsValueUInt64Private, guint64>
   }
 };
 }  // namespace
-TARVEX_DEFINE_SCALAR_VALUE(TarvexProvidersContractsValueUInt64, tarvex_providers_contracts_value_uint64, UInt64Desc,
+TARVEX_DEFINE_SCALAR_VALUE(TarvexProvidersContractsValueUInt64,
+                           tarvex_providers_contracts_value_uint64, UInt64Desc,
                            G_IMPLEMENT_INTERFACE(TARVEX_PROVIDERS_CONTRACTS_TYPE_IINTEGER,
                                                  Integral<UInt64Desc>::iinteger_init)
                                G_IMPLEMENT_INTERFACE(TARVEX_PROVIDERS_CONTRACTS_TYPE_IUNSIGNED,
                                                      Integral<UInt64Desc>::iunsigned_init))
-TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueUInt64, tarvex_providers_contracts_value_uint64, UInt64Desc)
+TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueUInt64,
+                            tarvex_providers_contracts_value_uint64, UInt64Desc)
 
 // ------------------------------------------------- the named datum getters
 
-#define KIND_GETTER(TypeName, type_name, kind, Datum)  \
-  Datum type_name##_get_##kind(TypeName* self) { return type_name##_get_itsvalue(self); }
+#define KIND_GETTER(TypeName, type_name, kind, Datum) \
+  Datum type_name##_get_##kind(TypeName* self) {      \
+    return type_name##_get_itsvalue(self);            \
+  }
 
-KIND_GETTER(TarvexProvidersContractsValueBoolean, tarvex_providers_contracts_value_boolean, boolean, gboolean)
+KIND_GETTER(TarvexProvidersContractsValueBoolean, tarvex_providers_contracts_value_boolean, boolean,
+            gboolean)
 KIND_GETTER(TarvexProvidersContractsValueChar, tarvex_providers_contracts_value_char, char, guchar)
 KIND_GETTER(TarvexProvidersContractsValueInt8, tarvex_providers_contracts_value_int8, int8, gint8)
-KIND_GETTER(TarvexProvidersContractsValueInt16, tarvex_providers_contracts_value_int16, int16, gint16)
-KIND_GETTER(TarvexProvidersContractsValueInt32, tarvex_providers_contracts_value_int32, int32, gint32)
-KIND_GETTER(TarvexProvidersContractsValueInt64, tarvex_providers_contracts_value_int64, int64, gint64)
-KIND_GETTER(TarvexProvidersContractsValueUInt8, tarvex_providers_contracts_value_uint8, uint8, guint8)
-KIND_GETTER(TarvexProvidersContractsValueUInt16, tarvex_providers_contracts_value_uint16, uint16, guint16)
-KIND_GETTER(TarvexProvidersContractsValueUInt32, tarvex_providers_contracts_value_uint32, uint32, guint32)
-KIND_GETTER(TarvexProvidersContractsValueUInt64, tarvex_providers_contracts_value_uint64, uint64, guint64)
+KIND_GETTER(TarvexProvidersContractsValueInt16, tarvex_providers_contracts_value_int16, int16,
+            gint16)
+KIND_GETTER(TarvexProvidersContractsValueInt32, tarvex_providers_contracts_value_int32, int32,
+            gint32)
+KIND_GETTER(TarvexProvidersContractsValueInt64, tarvex_providers_contracts_value_int64, int64,
+            gint64)
+KIND_GETTER(TarvexProvidersContractsValueUInt8, tarvex_providers_contracts_value_uint8, uint8,
+            guint8)
+KIND_GETTER(TarvexProvidersContractsValueUInt16, tarvex_providers_contracts_value_uint16, uint16,
+            guint16)
+KIND_GETTER(TarvexProvidersContractsValueUInt32, tarvex_providers_contracts_value_uint32, uint32,
+            guint32)
+KIND_GETTER(TarvexProvidersContractsValueUInt64, tarvex_providers_contracts_value_uint64, uint64,
+            guint64)

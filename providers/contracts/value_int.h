@@ -31,9 +31,11 @@ struct _TarvexProvidersContractsIUnsignedIface {
   (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_IUNSIGNED))
 
 TARVEX_EXPORT GType tarvex_providers_contracts_iinteger_get_type(void) G_GNUC_CONST;
-TARVEX_EXPORT gint64 tarvex_providers_contracts_iinteger_to_integer(TarvexProvidersContractsIInteger* self);
+TARVEX_EXPORT gint64
+tarvex_providers_contracts_iinteger_to_integer(TarvexProvidersContractsIInteger* self);
 TARVEX_EXPORT GType tarvex_providers_contracts_iunsigned_get_type(void) G_GNUC_CONST;
-TARVEX_EXPORT guint64 tarvex_providers_contracts_iunsigned_to_unsigned(TarvexProvidersContractsIUnsigned* self);
+TARVEX_EXPORT guint64
+tarvex_providers_contracts_iunsigned_to_unsigned(TarvexProvidersContractsIUnsigned* self);
 
 // ---------------------------------------------------------------- classes
 // Each holds one datum of its width; the 16-bit ones are stored in 16 bits
@@ -41,22 +43,29 @@ TARVEX_EXPORT guint64 tarvex_providers_contracts_iunsigned_to_unsigned(TarvexPro
 
 typedef struct _TarvexProvidersContractsValueBoolean TarvexProvidersContractsValueBoolean;
 typedef struct _TarvexProvidersContractsValueBooleanClass TarvexProvidersContractsValueBooleanClass;
-typedef struct _TarvexProvidersContractsValueBooleanPrivate TarvexProvidersContractsValueBooleanPrivate;
+typedef struct _TarvexProvidersContractsValueBooleanPrivate
+    TarvexProvidersContractsValueBooleanPrivate;
 struct _TarvexProvidersContractsValueBoolean {
   TarvexProvidersContractsValueObject parent_instance;
 };
 struct _TarvexProvidersContractsValueBooleanClass {
   TarvexProvidersContractsValueObjectClass parent_class;
 };
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_BOOLEAN (tarvex_providers_contracts_value_boolean_get_type())
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_BOOLEAN \
+  (tarvex_providers_contracts_value_boolean_get_type())
 #define TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_BOOLEAN(obj) \
   (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_BOOLEAN))
 TARVEX_EXPORT GType tarvex_providers_contracts_value_boolean_get_type(void) G_GNUC_CONST;
-TARVEX_EXPORT TarvexProvidersContractsValueBoolean* tarvex_providers_contracts_value_boolean_new(gboolean value);
-TARVEX_EXPORT TarvexProvidersContractsValueBoolean* tarvex_providers_contracts_value_boolean_construct(GType object_type, gboolean value);
-TARVEX_EXPORT gboolean tarvex_providers_contracts_value_boolean_get_boolean(TarvexProvidersContractsValueBoolean* self);
-TARVEX_EXPORT gboolean tarvex_providers_contracts_value_boolean_get_itsvalue(TarvexProvidersContractsValueBoolean* self);
-TARVEX_EXPORT void tarvex_providers_contracts_value_boolean_set_itsvalue(TarvexProvidersContractsValueBoolean* self, gboolean value);
+TARVEX_EXPORT TarvexProvidersContractsValueBoolean* tarvex_providers_contracts_value_boolean_new(
+    gboolean value);
+TARVEX_EXPORT TarvexProvidersContractsValueBoolean*
+tarvex_providers_contracts_value_boolean_construct(GType object_type, gboolean value);
+TARVEX_EXPORT gboolean
+tarvex_providers_contracts_value_boolean_get_boolean(TarvexProvidersContractsValueBoolean* self);
+TARVEX_EXPORT gboolean
+tarvex_providers_contracts_value_boolean_get_itsvalue(TarvexProvidersContractsValueBoolean* self);
+TARVEX_EXPORT void tarvex_providers_contracts_value_boolean_set_itsvalue(
+    TarvexProvidersContractsValueBoolean* self, gboolean value);
 
 typedef struct _TarvexProvidersContractsValueChar TarvexProvidersContractsValueChar;
 typedef struct _TarvexProvidersContractsValueCharClass TarvexProvidersContractsValueCharClass;
@@ -67,15 +76,21 @@ struct _TarvexProvidersContractsValueChar {
 struct _TarvexProvidersContractsValueCharClass {
   TarvexProvidersContractsValueObjectClass parent_class;
 };
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_CHAR (tarvex_providers_contracts_value_char_get_type())
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_CHAR \
+  (tarvex_providers_contracts_value_char_get_type())
 #define TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_CHAR(obj) \
   (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_CHAR))
 TARVEX_EXPORT GType tarvex_providers_contracts_value_char_get_type(void) G_GNUC_CONST;
-TARVEX_EXPORT TarvexProvidersContractsValueChar* tarvex_providers_contracts_value_char_new(guchar value);
-TARVEX_EXPORT TarvexProvidersContractsValueChar* tarvex_providers_contracts_value_char_construct(GType object_type, guchar value);
-TARVEX_EXPORT guchar tarvex_providers_contracts_value_char_get_char(TarvexProvidersContractsValueChar* self);
-TARVEX_EXPORT guchar tarvex_providers_contracts_value_char_get_itsvalue(TarvexProvidersContractsValueChar* self);
-TARVEX_EXPORT void tarvex_providers_contracts_value_char_set_itsvalue(TarvexProvidersContractsValueChar* self, guchar value);
+TARVEX_EXPORT TarvexProvidersContractsValueChar* tarvex_providers_contracts_value_char_new(
+    guchar value);
+TARVEX_EXPORT TarvexProvidersContractsValueChar* tarvex_providers_contracts_value_char_construct(
+    GType object_type, guchar value);
+TARVEX_EXPORT guchar
+tarvex_providers_contracts_value_char_get_char(TarvexProvidersContractsValueChar* self);
+TARVEX_EXPORT guchar
+tarvex_providers_contracts_value_char_get_itsvalue(TarvexProvidersContractsValueChar* self);
+TARVEX_EXPORT void tarvex_providers_contracts_value_char_set_itsvalue(
+    TarvexProvidersContractsValueChar* self, guchar value);
 
 typedef struct _TarvexProvidersContractsValueInt8 TarvexProvidersContractsValueInt8;
 typedef struct _TarvexProvidersContractsValueInt8Class TarvexProvidersContractsValueInt8Class;
@@ -86,15 +101,21 @@ struct _TarvexProvidersContractsValueInt8 {
 struct _TarvexProvidersContractsValueInt8Class {
   TarvexProvidersContractsValueObjectClass parent_class;
 };
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_INT8 (tarvex_providers_contracts_value_int8_get_type())
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_INT8 \
+  (tarvex_providers_contracts_value_int8_get_type())
 #define TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_INT8(obj) \
   (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_INT8))
 TARVEX_EXPORT GType tarvex_providers_contracts_value_int8_get_type(void) G_GNUC_CONST;
-TARVEX_EXPORT TarvexProvidersContractsValueInt8* tarvex_providers_contracts_value_int8_new(gint8 value);
-TARVEX_EXPORT TarvexProvidersContractsValueInt8* tarvex_providers_contracts_value_int8_construct(GType object_type, gint8 value);
-TARVEX_EXPORT gint8 tarvex_providers_contracts_value_int8_get_int8(TarvexProvidersContractsValueInt8* self);
-TARVEX_EXPORT gint8 tarvex_providers_contracts_value_int8_get_itsvalue(TarvexProvidersContractsValueInt8* self);
-TARVEX_EXPORT void tarvex_providers_contracts_value_int8_set_itsvalue(TarvexProvidersContractsValueInt8* self, gint8 value);
+TARVEX_EXPORT TarvexProvidersContractsValueInt8* tarvex_providers_contracts_value_int8_new(
+    gint8 value);
+TARVEX_EXPORT TarvexProvidersContractsValueInt8* tarvex_providers_contracts_value_int8_construct(
+    GType object_type, gint8 value);
+TARVEX_EXPORT gint8
+tarvex_providers_contracts_value_int8_get_int8(TarvexProvidersContractsValueInt8* self);
+TARVEX_EXPORT gint8
+tarvex_providers_contracts_value_int8_get_itsvalue(TarvexProvidersContractsValueInt8* self);
+TARVEX_EXPORT void tarvex_providers_contracts_value_int8_set_itsvalue(
+    TarvexProvidersContractsValueInt8* self, gint8 value);
 
 typedef struct _TarvexProvidersContractsValueInt16 TarvexProvidersContractsValueInt16;
 typedef struct _TarvexProvidersContractsValueInt16Class TarvexProvidersContractsValueInt16Class;
@@ -105,15 +126,21 @@ struct _TarvexProvidersContractsValueInt16 {
 struct _TarvexProvidersContractsValueInt16Class {
   TarvexProvidersContractsValueObjectClass parent_class;
 };
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_INT16 (tarvex_providers_contracts_value_int16_get_type())
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_INT16 \
+  (tarvex_providers_contracts_value_int16_get_type())
 #define TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_INT16(obj) \
   (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_INT16))
 TARVEX_EXPORT GType tarvex_providers_contracts_value_int16_get_type(void) G_GNUC_CONST;
-TARVEX_EXPORT TarvexProvidersContractsValueInt16* tarvex_providers_contracts_value_int16_new(gint16 value);
-TARVEX_EXPORT TarvexProvidersContractsValueInt16* tarvex_providers_contracts_value_int16_construct(GType object_type, gint16 value);
-TARVEX_EXPORT gint16 tarvex_providers_contracts_value_int16_get_int16(TarvexProvidersContractsValueInt16* self);
-TARVEX_EXPORT gint16 tarvex_providers_contracts_value_int16_get_itsvalue(TarvexProvidersContractsValueInt16* self);
-TARVEX_EXPORT void tarvex_providers_contracts_value_int16_set_itsvalue(TarvexProvidersContractsValueInt16* self, gint16 value);
+TARVEX_EXPORT TarvexProvidersContractsValueInt16* tarvex_providers_contracts_value_int16_new(
+    gint16 value);
+TARVEX_EXPORT TarvexProvidersContractsValueInt16* tarvex_providers_contracts_value_int16_construct(
+    GType object_type, gint16 value);
+TARVEX_EXPORT gint16
+tarvex_providers_contracts_value_int16_get_int16(TarvexProvidersContractsValueInt16* self);
+TARVEX_EXPORT gint16
+tarvex_providers_contracts_value_int16_get_itsvalue(TarvexProvidersContractsValueInt16* self);
+TARVEX_EXPORT void tarvex_providers_contracts_value_int16_set_itsvalue(
+    TarvexProvidersContractsValueInt16* self, gint16 value);
 
 typedef struct _TarvexProvidersContractsValueInt32 TarvexProvidersContractsValueInt32;
 typedef struct _TarvexProvidersContractsValueInt32Class TarvexProvidersContractsValueInt32Class;
@@ -124,15 +151,21 @@ struct _TarvexProvidersContractsValueInt32 {
 struct _TarvexProvidersContractsValueInt32Class {
   TarvexProvidersContractsValueObjectClass parent_class;
 };
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_INT32 (tarvex_providers_contracts_value_int32_get_type())
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_INT32 \
+  (tarvex_providers_contracts_value_int32_get_type())
 #define TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_INT32(obj) \
   (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_INT32))
 TARVEX_EXPORT GType tarvex_providers_contracts_value_int32_get_type(void) G_GNUC_CONST;
-TARVEX_EXPORT TarvexProvidersContractsValueInt32* tarvex_providers_contracts_value_int32_new(gint32 value);
-TARVEX_EXPORT TarvexProvidersContractsValueInt32* tarvex_providers_contracts_value_int32_construct(GType object_type, gint32 value);
-TARVEX_EXPORT gint32 tarvex_providers_contracts_value_int32_get_int32(TarvexProvidersContractsValueInt32* self);
-TARVEX_EXPORT gint32 tarvex_providers_contracts_value_int32_get_itsvalue(TarvexProvidersContractsValueInt32* self);
-TARVEX_EXPORT void tarvex_providers_contracts_value_int32_set_itsvalue(TarvexProvidersContractsValueInt32* self, gint32 value);
+TARVEX_EXPORT TarvexProvidersContractsValueInt32* tarvex_providers_contracts_value_int32_new(
+    gint32 value);
+TARVEX_EXPORT TarvexProvidersContractsValueInt32* tarvex_providers_contracts_value_int32_construct(
+    GType object_type, gint32 value);
+TARVEX_EXPORT gint32
+tarvex_providers_contracts_value_int32_get_int32(TarvexProvidersContractsValueInt32* self);
+TARVEX_EXPORT gint32
+tarvex_providers_contracts_value_int32_get_itsvalue(TarvexProvidersContractsValueInt32* self);
+TARVEX_EXPORT void tarvex_providers_contracts_value_int32_set_itsvalue(
+    TarvexProvidersContractsValueInt32* self, gint32 value);
 
 typedef struct _TarvexProvidersContractsValueInt64 TarvexProvidersContractsValueInt64;
 typedef struct _TarvexProvidersContractsValueInt64Class TarvexProvidersContractsValueInt64Class;
@@ -143,15 +176,21 @@ struct _TarvexProvidersContractsValueInt64 {
 struct _TarvexProvidersContractsValueInt64Class {
   TarvexProvidersContractsValueObjectClass parent_class;
 };
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_INT64 (tarvex_providers_contracts_value_int64_get_type())
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_INT64 \
+  (tarvex_providers_contracts_value_int64_get_type())
 #define TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_INT64(obj) \
   (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_INT64))
 TARVEX_EXPORT GType tarvex_providers_contracts_value_int64_get_type(void) G_GNUC_CONST;
-TARVEX_EXPORT TarvexProvidersContractsValueInt64* tarvex_providers_contracts_value_int64_new(gint64 value);
-TARVEX_EXPORT TarvexProvidersContractsValueInt64* tarvex_providers_contracts_value_int64_construct(GType object_type, gint64 value);
-TARVEX_EXPORT gint64 tarvex_providers_contracts_value_int64_get_int64(TarvexProvidersContractsValueInt64* self);
-TARVEX_EXPORT gint64 tarvex_providers_contracts_value_int64_get_itsvalue(TarvexProvidersContractsValueInt64* self);
-TARVEX_EXPORT void tarvex_providers_contracts_value_int64_set_itsvalue(TarvexProvidersContractsValueInt64* self, gint64 value);
+TARVEX_EXPORT TarvexProvidersContractsValueInt64* tarvex_providers_contracts_value_int64_new(
+    gint64 value);
+TARVEX_EXPORT TarvexProvidersContractsValueInt64* tarvex_providers_contracts_value_int64_construct(
+    GType object_type, gint64 value);
+TARVEX_EXPORT gint64
+tarvex_providers_contracts_value_int64_get_int64(TarvexProvidersContractsValueInt64* self);
+TARVEX_EXPORT gint64
+tarvex_providers_contracts_value_int64_get_itsvalue(TarvexProvidersContractsValueInt64* self);
+TARVEX_EXPORT void tarvex_providers_contracts_value_int64_set_itsvalue(
+    TarvexProvidersContractsValueInt64* self, gint64 value);
 
 typedef struct _TarvexProvidersContractsValueUInt8 TarvexProvidersContractsValueUInt8;
 typedef struct _TarvexProvidersContractsValueUInt8Class TarvexProvidersContractsValueUInt8Class;
@@ -162,71 +201,98 @@ struct _TarvexProvidersContractsValueUInt8 {
 struct _TarvexProvidersContractsValueUInt8Class {
   TarvexProvidersContractsValueObjectClass parent_class;
 };
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_UINT8 (tarvex_providers_contracts_value_uint8_get_type())
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_UINT8 \
+  (tarvex_providers_contracts_value_uint8_get_type())
 #define TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_UINT8(obj) \
   (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_UINT8))
 TARVEX_EXPORT GType tarvex_providers_contracts_value_uint8_get_type(void) G_GNUC_CONST;
-TARVEX_EXPORT TarvexProvidersContractsValueUInt8* tarvex_providers_contracts_value_uint8_new(guint8 value);
-TARVEX_EXPORT TarvexProvidersContractsValueUInt8* tarvex_providers_contracts_value_uint8_construct(GType object_type, guint8 value);
-TARVEX_EXPORT guint8 tarvex_providers_contracts_value_uint8_get_uint8(TarvexProvidersContractsValueUInt8* self);
-TARVEX_EXPORT guint8 tarvex_providers_contracts_value_uint8_get_itsvalue(TarvexProvidersContractsValueUInt8* self);
-TARVEX_EXPORT void tarvex_providers_contracts_value_uint8_set_itsvalue(TarvexProvidersContractsValueUInt8* self, guint8 value);
+TARVEX_EXPORT TarvexProvidersContractsValueUInt8* tarvex_providers_contracts_value_uint8_new(
+    guint8 value);
+TARVEX_EXPORT TarvexProvidersContractsValueUInt8* tarvex_providers_contracts_value_uint8_construct(
+    GType object_type, guint8 value);
+TARVEX_EXPORT guint8
+tarvex_providers_contracts_value_uint8_get_uint8(TarvexProvidersContractsValueUInt8* self);
+TARVEX_EXPORT guint8
+tarvex_providers_contracts_value_uint8_get_itsvalue(TarvexProvidersContractsValueUInt8* self);
+TARVEX_EXPORT void tarvex_providers_contracts_value_uint8_set_itsvalue(
+    TarvexProvidersContractsValueUInt8* self, guint8 value);
 
 typedef struct _TarvexProvidersContractsValueUInt16 TarvexProvidersContractsValueUInt16;
 typedef struct _TarvexProvidersContractsValueUInt16Class TarvexProvidersContractsValueUInt16Class;
-typedef struct _TarvexProvidersContractsValueUInt16Private TarvexProvidersContractsValueUInt16Private;
+typedef struct _TarvexProvidersContractsValueUInt16Private
+    TarvexProvidersContractsValueUInt16Private;
 struct _TarvexProvidersContractsValueUInt16 {
   TarvexProvidersContractsValueObject parent_instance;
 };
 struct _TarvexProvidersContractsValueUInt16Class {
   TarvexProvidersContractsValueObjectClass parent_class;
 };
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_UINT16 (tarvex_providers_contracts_value_uint16_get_type())
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_UINT16 \
+  (tarvex_providers_contracts_value_uint16_get_type())
 #define TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_UINT16(obj) \
   (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_UINT16))
 TARVEX_EXPORT GType tarvex_providers_contracts_value_uint16_get_type(void) G_GNUC_CONST;
-TARVEX_EXPORT TarvexProvidersContractsValueUInt16* tarvex_providers_contracts_value_uint16_new(guint16 value);
-TARVEX_EXPORT TarvexProvidersContractsValueUInt16* tarvex_providers_contracts_value_uint16_construct(GType object_type, guint16 value);
-TARVEX_EXPORT guint16 tarvex_providers_contracts_value_uint16_get_uint16(TarvexProvidersContractsValueUInt16* self);
-TARVEX_EXPORT guint16 tarvex_providers_contracts_value_uint16_get_itsvalue(TarvexProvidersContractsValueUInt16* self);
-TARVEX_EXPORT void tarvex_providers_contracts_value_uint16_set_itsvalue(TarvexProvidersContractsValueUInt16* self, guint16 value);
+TARVEX_EXPORT TarvexProvidersContractsValueUInt16* tarvex_providers_contracts_value_uint16_new(
+    guint16 value);
+TARVEX_EXPORT TarvexProvidersContractsValueUInt16*
+tarvex_providers_contracts_value_uint16_construct(GType object_type, guint16 value);
+TARVEX_EXPORT guint16
+tarvex_providers_contracts_value_uint16_get_uint16(TarvexProvidersContractsValueUInt16* self);
+TARVEX_EXPORT guint16
+tarvex_providers_contracts_value_uint16_get_itsvalue(TarvexProvidersContractsValueUInt16* self);
+TARVEX_EXPORT void tarvex_providers_contracts_value_uint16_set_itsvalue(
+    TarvexProvidersContractsValueUInt16* self, guint16 value);
 
 typedef struct _TarvexProvidersContractsValueUInt32 TarvexProvidersContractsValueUInt32;
 typedef struct _TarvexProvidersContractsValueUInt32Class TarvexProvidersContractsValueUInt32Class;
-typedef struct _TarvexProvidersContractsValueUInt32Private TarvexProvidersContractsValueUInt32Private;
+typedef struct _TarvexProvidersContractsValueUInt32Private
+    TarvexProvidersContractsValueUInt32Private;
 struct _TarvexProvidersContractsValueUInt32 {
   TarvexProvidersContractsValueObject parent_instance;
 };
 struct _TarvexProvidersContractsValueUInt32Class {
   TarvexProvidersContractsValueObjectClass parent_class;
 };
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_UINT32 (tarvex_providers_contracts_value_uint32_get_type())
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_UINT32 \
+  (tarvex_providers_contracts_value_uint32_get_type())
 #define TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_UINT32(obj) \
   (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_UINT32))
 TARVEX_EXPORT GType tarvex_providers_contracts_value_uint32_get_type(void) G_GNUC_CONST;
-TARVEX_EXPORT TarvexProvidersContractsValueUInt32* tarvex_providers_contracts_value_uint32_new(guint32 value);
-TARVEX_EXPORT TarvexProvidersContractsValueUInt32* tarvex_providers_contracts_value_uint32_construct(GType object_type, guint32 value);
-TARVEX_EXPORT guint32 tarvex_providers_contracts_value_uint32_get_uint32(TarvexProvidersContractsValueUInt32* self);
-TARVEX_EXPORT guint32 tarvex_providers_contracts_value_uint32_get_itsvalue(TarvexProvidersContractsValueUInt32* self);
-TARVEX_EXPORT void tarvex_providers_contracts_value_uint32_set_itsvalue(TarvexProvidersContractsValueUInt32* self, guint32 value);
+TARVEX_EXPORT TarvexProvidersContractsValueUInt32* tarvex_providers_contracts_value_uint32_new(
+    guint32 value);
+TARVEX_EXPORT TarvexProvidersContractsValueUInt32*
+tarvex_providers_contracts_value_uint32_construct(GType object_type, guint32 value);
+TARVEX_EXPORT guint32
+tarvex_providers_contracts_value_uint32_get_uint32(TarvexProvidersContractsValueUInt32* self);
+TARVEX_EXPORT guint32
+tarvex_providers_contracts_value_uint32_get_itsvalue(TarvexProvidersContractsValueUInt32* self);
+TARVEX_EXPORT void tarvex_providers_contracts_value_uint32_set_itsvalue(
+    TarvexProvidersContractsValueUInt32* self, guint32 value);
 
 typedef struct _TarvexProvidersContractsValueUInt64 TarvexProvidersContractsValueUInt64;
 typedef struct _TarvexProvidersContractsValueUInt64Class TarvexProvidersContractsValueUInt64Class;
-typedef struct _TarvexProvidersContractsValueUInt64Private TarvexProvidersContractsValueUInt64Private;
+typedef struct _TarvexProvidersContractsValueUInt64Private
+    TarvexProvidersContractsValueUInt64Private;
 struct _TarvexProvidersContractsValueUInt64 {
   TarvexProvidersContractsValueObject parent_instance;
 };
 struct _TarvexProvidersContractsValueUInt64Class {
   TarvexProvidersContractsValueObjectClass parent_class;
 };
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_UINT64 (tarvex_providers_contracts_value_uint64_get_type())
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_UINT64 \
+  (tarvex_providers_contracts_value_uint64_get_type())
 #define TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_UINT64(obj) \
   (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_UINT64))
 TARVEX_EXPORT GType tarvex_providers_contracts_value_uint64_get_type(void) G_GNUC_CONST;
-TARVEX_EXPORT TarvexProvidersContractsValueUInt64* tarvex_providers_contracts_value_uint64_new(guint64 value);
-TARVEX_EXPORT TarvexProvidersContractsValueUInt64* tarvex_providers_contracts_value_uint64_construct(GType object_type, guint64 value);
-TARVEX_EXPORT guint64 tarvex_providers_contracts_value_uint64_get_uint64(TarvexProvidersContractsValueUInt64* self);
-TARVEX_EXPORT guint64 tarvex_providers_contracts_value_uint64_get_itsvalue(TarvexProvidersContractsValueUInt64* self);
-TARVEX_EXPORT void tarvex_providers_contracts_value_uint64_set_itsvalue(TarvexProvidersContractsValueUInt64* self, guint64 value);
+TARVEX_EXPORT TarvexProvidersContractsValueUInt64* tarvex_providers_contracts_value_uint64_new(
+    guint64 value);
+TARVEX_EXPORT TarvexProvidersContractsValueUInt64*
+tarvex_providers_contracts_value_uint64_construct(GType object_type, guint64 value);
+TARVEX_EXPORT guint64
+tarvex_providers_contracts_value_uint64_get_uint64(TarvexProvidersContractsValueUInt64* self);
+TARVEX_EXPORT guint64
+tarvex_providers_contracts_value_uint64_get_itsvalue(TarvexProvidersContractsValueUInt64* self);
+TARVEX_EXPORT void tarvex_providers_contracts_value_uint64_set_itsvalue(
+    TarvexProvidersContractsValueUInt64* self, guint64 value);
 
 G_END_DECLS

@@ -13,8 +13,10 @@ using namespace tarvex;
 
 // ----------------------------------------------------------------- INumeric
 
-TARVEX_DEFINE_INTERFACE(TarvexProvidersContractsINumeric, tarvex_providers_contracts_inumeric, G_TYPE_OBJECT)
-static void tarvex_providers_contracts_inumeric_default_init(TarvexProvidersContractsINumericIface*) {}
+TARVEX_DEFINE_INTERFACE(TarvexProvidersContractsINumeric, tarvex_providers_contracts_inumeric,
+                        G_TYPE_OBJECT)
+static void tarvex_providers_contracts_inumeric_default_init(
+    TarvexProvidersContractsINumericIface*) {}
 
 gdouble tarvex_providers_contracts_inumeric_to_double(TarvexProvidersContractsINumeric* self) {
   g_return_val_if_fail(self != NULL, 0);
@@ -32,7 +34,9 @@ struct Numeric {
   static gdouble to_double(TarvexProvidersContractsINumeric* self) {
     return gdouble(values::Scalar<Desc>::get(self));
   }
-  static void iface_init(TarvexProvidersContractsINumericIface* iface) { iface->to_double = to_double; }
+  static void iface_init(TarvexProvidersContractsINumericIface* iface) {
+    iface->to_double = to_double;
+  }
 };
 
 constexpr auto kRW = values::kReadWrite;
@@ -41,10 +45,12 @@ inline GParamSpec* double_pspec() {
   return g_param_spec_double("itsvalue", "itsvalue", "itsvalue", -DBL_MAX, DBL_MAX, 0, kRW);
 }
 
-#define NUMERIC_KIND(Class, kind_name, KIND)                                      \
-  static GType type() { return tarvex_providers_contracts_value_##Class##_get_type(); } \
-  static Private* priv(gconstpointer self);                                       \
-  static constexpr const char* name = kind_name;                                  \
+#define NUMERIC_KIND(Class, kind_name, KIND)                      \
+  static GType type() {                                           \
+    return tarvex_providers_contracts_value_##Class##_get_type(); \
+  }                                                               \
+  static Private* priv(gconstpointer self);                       \
+  static constexpr const char* name = kind_name;                  \
   static constexpr auto data_type = TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_##KIND;
 
 template <typename Private>
@@ -78,9 +84,11 @@ struct FloatDesc : values::ScalarDesc<TarvexProvidersContractsValueFloatPrivate,
   }
 };
 }  // namespace
-TARVEX_DEFINE_SCALAR_VALUE(TarvexProvidersContractsValueFloat, tarvex_providers_contracts_value_float, FloatDesc,
+TARVEX_DEFINE_SCALAR_VALUE(TarvexProvidersContractsValueFloat,
+                           tarvex_providers_contracts_value_float, FloatDesc,
                            NUMERIC_INTERFACE(FloatDesc))
-TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueFloat, tarvex_providers_contracts_value_float, FloatDesc)
+TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueFloat,
+                            tarvex_providers_contracts_value_float, FloatDesc)
 
 // ------------------------------------------------------------- ValueDouble
 
@@ -92,10 +100,11 @@ struct DoubleKindDesc : DoubleDesc<TarvexProvidersContractsValueDoublePrivate> {
   NUMERIC_KIND(double, "double", DOUBLE)
 };
 }  // namespace
-TARVEX_DEFINE_SCALAR_VALUE(TarvexProvidersContractsValueDouble, tarvex_providers_contracts_value_double,
-                           DoubleKindDesc, NUMERIC_INTERFACE(DoubleKindDesc))
-TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueDouble, tarvex_providers_contracts_value_double,
-                            DoubleKindDesc)
+TARVEX_DEFINE_SCALAR_VALUE(TarvexProvidersContractsValueDouble,
+                           tarvex_providers_contracts_value_double, DoubleKindDesc,
+                           NUMERIC_INTERFACE(DoubleKindDesc))
+TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueDouble,
+                            tarvex_providers_contracts_value_double, DoubleKindDesc)
 
 // -------------------------------------------------------------- ValueMoney
 
@@ -105,12 +114,16 @@ struct _TarvexProvidersContractsValueMoneyPrivate {
 namespace {
 struct MoneyDesc : DoubleDesc<TarvexProvidersContractsValueMoneyPrivate> {
   NUMERIC_KIND(money, "money", MONEY)
-  static gchar* text(const Private* p) { return values::floating_text(p->value, values::Notation::kPlain); }
+  static gchar* text(const Private* p) {
+    return values::floating_text(p->value, values::Notation::kPlain);
+  }
 };
 }  // namespace
-TARVEX_DEFINE_SCALAR_VALUE(TarvexProvidersContractsValueMoney, tarvex_providers_contracts_value_money, MoneyDesc,
+TARVEX_DEFINE_SCALAR_VALUE(TarvexProvidersContractsValueMoney,
+                           tarvex_providers_contracts_value_money, MoneyDesc,
                            NUMERIC_INTERFACE(MoneyDesc))
-TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueMoney, tarvex_providers_contracts_value_money, MoneyDesc)
+TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueMoney,
+                            tarvex_providers_contracts_value_money, MoneyDesc)
 
 // ------------------------------------------------------------ ValueDecimal
 
@@ -129,11 +142,14 @@ struct DecimalDesc : DoubleDesc<TarvexProvidersContractsValueDecimalPrivate> {
     p->text.clear();
   }
   static gchar* text(const Private* p) {
-    return p->text.empty() ? values::floating_text(p->value, values::Notation::kPlain) : dup(p->text);
+    return p->text.empty() ? values::floating_text(p->value, values::Notation::kPlain)
+                           : dup(p->text);
   }
 };
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_digit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Sign, digits with at most one point (a digit on at least one side), and an
 // optional exponent: the forms a decimal column prints in.
@@ -157,17 +173,19 @@ bool is_decimal_text(std::string_view s) {
   return i == s.size();
 }
 
-bool is_blank(char c) { return g_ascii_isspace(c); }
+bool is_blank(char c) {
+  return g_ascii_isspace(c);
+}
 
 }  // namespace
-TARVEX_DEFINE_SCALAR_VALUE(TarvexProvidersContractsValueDecimal, tarvex_providers_contracts_value_decimal,
-                           DecimalDesc, NUMERIC_INTERFACE(DecimalDesc))
-TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueDecimal, tarvex_providers_contracts_value_decimal,
-                            DecimalDesc)
+TARVEX_DEFINE_SCALAR_VALUE(TarvexProvidersContractsValueDecimal,
+                           tarvex_providers_contracts_value_decimal, DecimalDesc,
+                           NUMERIC_INTERFACE(DecimalDesc))
+TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueDecimal,
+                            tarvex_providers_contracts_value_decimal, DecimalDesc)
 
-TarvexProvidersContractsValueDecimal* tarvex_providers_contracts_value_decimal_construct_string(GType object_type,
-                                                                                             const gchar* text,
-                                                                                             GError** error) {
+TarvexProvidersContractsValueDecimal* tarvex_providers_contracts_value_decimal_construct_string(
+    GType object_type, const gchar* text, GError** error) {
   g_return_val_if_fail(g_type_is_a(object_type, DecimalDesc::type()), NULL);
   g_return_val_if_fail(text != NULL, NULL);
   g_return_val_if_fail(error == NULL || *error == NULL, NULL);
@@ -176,7 +194,8 @@ TarvexProvidersContractsValueDecimal* tarvex_providers_contracts_value_decimal_c
   while (!s.empty() && is_blank(s.front())) s.remove_prefix(1);
   while (!s.empty() && is_blank(s.back())) s.remove_suffix(1);
   if (!is_decimal_text(s)) {
-    g_set_error(error, G_NUMBER_PARSER_ERROR, G_NUMBER_PARSER_ERROR_INVALID, _("“%s” is not a decimal number"), text);
+    g_set_error(error, G_NUMBER_PARSER_ERROR, G_NUMBER_PARSER_ERROR_INVALID,
+                _("“%s” is not a decimal number"), text);
     return nullptr;
   }
   std::string kept(s);
@@ -193,7 +212,8 @@ TarvexProvidersContractsValueDecimal* tarvex_providers_contracts_value_decimal_c
   return self;
 }
 
-TarvexProvidersContractsValueDecimal* tarvex_providers_contracts_value_decimal_new_string(const gchar* text,
-                                                                                       GError** error) {
-  return tarvex_providers_contracts_value_decimal_construct_string(DecimalDesc::type(), text, error);
+TarvexProvidersContractsValueDecimal* tarvex_providers_contracts_value_decimal_new_string(
+    const gchar* text, GError** error) {
+  return tarvex_providers_contracts_value_decimal_construct_string(DecimalDesc::type(), text,
+                                                                   error);
 }

@@ -81,7 +81,8 @@ const Case kFromText[] = {
     {8, "-1", "TarvexProvidersContractsValueUInt8", K(UINT8), "255"},
     {9, "0x10001", "TarvexProvidersContractsValueUInt16", K(UINT16), "1"},
     {10, "010", "TarvexProvidersContractsValueUInt32", K(UINT32), "8"},
-    {11, "18446744073709551615", "TarvexProvidersContractsValueUInt64", K(UINT64), "18446744073709551615"},
+    {11, "18446744073709551615", "TarvexProvidersContractsValueUInt64", K(UINT64),
+     "18446744073709551615"},
     {12, "red", "TarvexProvidersContractsValueXml", K(XML), "red"},
     {13, "a|b", "TarvexProvidersContractsValueXml", K(XML), "a|b"},
     {14, "a,b", "TarvexProvidersContractsValueXml", K(XML), "a,b"},
@@ -93,9 +94,11 @@ const Case kFromText[] = {
     {18, "3.14159", "TarvexProvidersContractsValueDouble", K(DOUBLE), "3.14159"},
     {19, "2024-03-01T10:20:30", "TarvexProvidersContractsValueDate", K(DATE), "2024-03-01"},
     {20, "2024-03-01T10:20:30.75", "TarvexProvidersContractsValueTime", K(TIME), "10:20:30"},
-    {21, "2024-03-01T10:20:30", "TarvexProvidersContractsValueDateTime", K(DATETIME), "2024-03-01 10:20:30"},
+    {21, "2024-03-01T10:20:30", "TarvexProvidersContractsValueDateTime", K(DATETIME),
+     "2024-03-01 10:20:30"},
     {22, "0x10", "TarvexProvidersContractsValueTimeSpan", K(TIMESPAN), "16"},
-    {23, "2024-03-01T10:20:30Z", "TarvexProvidersContractsValueDateTime", K(DATETIME), "2024-03-01 10:20:30"},
+    {23, "2024-03-01T10:20:30Z", "TarvexProvidersContractsValueDateTime", K(DATETIME),
+     "2024-03-01 10:20:30"},
     {24, "hello", "TarvexProvidersContractsValueString", K(STRING), "hello"},
     {25, "wide", "TarvexProvidersContractsValueXml", K(XML), "wide"},
     {26, "<x/>", "TarvexProvidersContractsValueXml", K(XML), "<x/>"},
@@ -180,7 +183,9 @@ TEST_F(FactoryTest, EveryKindFromNoText) {
   for (const auto& c : kFromNothing) {
     SCOPED_TRACE(testing::Message() << "kind " << c.kind);
     // The date kinds hold "now": read the clock around the call.
-    const char* format = c.kind == 19 ? "%Y-%m-%d" : c.kind == 20 ? "%H:%M:%S" : "%Y-%m-%d %H:%M:%S";
+    const char* format = c.kind == 19   ? "%Y-%m-%d"
+                         : c.kind == 20 ? "%H:%M:%S"
+                                        : "%Y-%m-%d %H:%M:%S";
     std::string before = now_text(format);
     auto v = make(c.kind, nullptr);
     std::string after = now_text(format);
@@ -192,7 +197,8 @@ TEST_F(FactoryTest, EveryKindFromNoText) {
     } else {
       std::string printed = text_of(v.get());
       if (before <= after)  // not across midnight
-        EXPECT_TRUE(before <= printed && printed <= after) << before << " <= " << printed << " <= " << after;
+        EXPECT_TRUE(before <= printed && printed <= after)
+            << before << " <= " << printed << " <= " << after;
     }
   }
 }
@@ -217,7 +223,7 @@ TEST_F(FactoryTest, BooleanIsTrueForTheExactTextTrueOnly) {
   struct {
     const char* text;
     bool expected;
-  } cases[] = {{"true", true}, {"TRUE", false}, {"True", false}, {"1", false},
+  } cases[] = {{"true", true}, {"TRUE", false}, {"True", false},  {"1", false},
                {"yes", false}, {"", false},     {"true ", false}, {" true", false}};
   for (const auto& c : cases) {
     auto v = make(2, c.text);
@@ -358,7 +364,8 @@ TEST_F(FactoryTest, TimeTexts) {
 }
 
 TEST_F(FactoryTest, DateTextsGoThroughTheIso8601Constructors) {
-  for (const char* text : {"2024-03-01", "2024-03-01T23:30:00Z", "2024-03-01T00:30:00+05:00", "abc", ""}) {
+  for (const char* text :
+       {"2024-03-01", "2024-03-01T23:30:00Z", "2024-03-01T00:30:00+05:00", "abc", ""}) {
     SCOPED_TRACE(text);
     auto date = make(19, text);
     auto direct = adoptGRef(tarvex_providers_contracts_value_date_new_iso8601(text));

@@ -18,9 +18,15 @@ namespace {
 
 class IntValueTest : public tarvex::test::LogCaptureTest {};
 
-Value* as_value(gpointer p) { return static_cast<Value*>(p); }
-auto* as_integer(gpointer p) { return static_cast<TarvexProvidersContractsIInteger*>(p); }
-auto* as_unsigned(gpointer p) { return static_cast<TarvexProvidersContractsIUnsigned*>(p); }
+Value* as_value(gpointer p) {
+  return static_cast<Value*>(p);
+}
+auto* as_integer(gpointer p) {
+  return static_cast<TarvexProvidersContractsIInteger*>(p);
+}
+auto* as_unsigned(gpointer p) {
+  return static_cast<TarvexProvidersContractsIUnsigned*>(p);
+}
 
 std::string text_of(gpointer v) {
   GUniqueStr s(tarvex_providers_contracts_value_object_to_string(as_value(v)));
@@ -29,7 +35,8 @@ std::string text_of(gpointer v) {
 
 std::string gvalue_contents(gpointer v, GType* type) {
   GValue gv = G_VALUE_INIT;
-  tarvex_providers_contracts_ivalue_to_value(reinterpret_cast<TarvexProvidersContractsIValue*>(v), &gv);
+  tarvex_providers_contracts_ivalue_to_value(reinterpret_cast<TarvexProvidersContractsIValue*>(v),
+                                             &gv);
   *type = G_VALUE_TYPE(&gv);
   GUniqueStr s(g_strdup_value_contents(&gv));
   g_value_unset(&gv);
@@ -52,59 +59,65 @@ struct Case {
 
 const Case kCases[] = {
     {"bool true", [] { return gpointer(tarvex_providers_contracts_value_boolean_new(TRUE)); },
-     "TarvexProvidersContractsValueBoolean", "bool", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BOOLEAN, "true", 1, true, 1,
-     G_TYPE_BOOLEAN, "TRUE"},
+     "TarvexProvidersContractsValueBoolean", "bool", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BOOLEAN,
+     "true", 1, true, 1, G_TYPE_BOOLEAN, "TRUE"},
     {"bool false", [] { return gpointer(tarvex_providers_contracts_value_boolean_new(FALSE)); },
-     "TarvexProvidersContractsValueBoolean", "bool", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BOOLEAN, "false", 0, true,
-     0, G_TYPE_BOOLEAN, "FALSE"},
+     "TarvexProvidersContractsValueBoolean", "bool", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BOOLEAN,
+     "false", 0, true, 0, G_TYPE_BOOLEAN, "FALSE"},
     // Any non-zero gboolean is true, and reads back as 1.
     {"bool 7", [] { return gpointer(tarvex_providers_contracts_value_boolean_new(7)); },
-     "TarvexProvidersContractsValueBoolean", "bool", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BOOLEAN, "true", 1, true, 1,
-     G_TYPE_BOOLEAN, "TRUE"},
+     "TarvexProvidersContractsValueBoolean", "bool", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BOOLEAN,
+     "true", 1, true, 1, G_TYPE_BOOLEAN, "TRUE"},
     {"char A", [] { return gpointer(tarvex_providers_contracts_value_char_new(65)); },
-     "TarvexProvidersContractsValueChar", "char", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_CHAR, "A", 65, true, 65,
-     G_TYPE_UCHAR, "65"},
+     "TarvexProvidersContractsValueChar", "char", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_CHAR, "A",
+     65, true, 65, G_TYPE_UCHAR, "65"},
     {"char zero", [] { return gpointer(tarvex_providers_contracts_value_char_new(0)); },
-     "TarvexProvidersContractsValueChar", "char", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_CHAR, "", 0, true, 0,
-     G_TYPE_UCHAR, "0"},
+     "TarvexProvidersContractsValueChar", "char", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_CHAR, "", 0,
+     true, 0, G_TYPE_UCHAR, "0"},
     {"char 255", [] { return gpointer(tarvex_providers_contracts_value_char_new(255)); },
-     "TarvexProvidersContractsValueChar", "char", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_CHAR, "\xff", 255, true, 255,
-     G_TYPE_UCHAR, "255"},
+     "TarvexProvidersContractsValueChar", "char", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_CHAR, "\xff",
+     255, true, 255, G_TYPE_UCHAR, "255"},
     {"int8 -1", [] { return gpointer(tarvex_providers_contracts_value_int8_new(-1)); },
-     "TarvexProvidersContractsValueInt8", "byte", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT8, "-1", -1, false, 0,
-     G_TYPE_CHAR, "-1"},
+     "TarvexProvidersContractsValueInt8", "byte", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT8, "-1",
+     -1, false, 0, G_TYPE_CHAR, "-1"},
     {"int8 min", [] { return gpointer(tarvex_providers_contracts_value_int8_new(-128)); },
-     "TarvexProvidersContractsValueInt8", "byte", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT8, "-128", -128, false, 0,
-     G_TYPE_CHAR, "-128"},
+     "TarvexProvidersContractsValueInt8", "byte", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT8, "-128",
+     -128, false, 0, G_TYPE_CHAR, "-128"},
     {"int16 min", [] { return gpointer(tarvex_providers_contracts_value_int16_new(G_MININT16)); },
-     "TarvexProvidersContractsValueInt16", "int16", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT16, "-32768", -32768,
-     false, 0, G_TYPE_INT, "-32768"},
+     "TarvexProvidersContractsValueInt16", "int16", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT16,
+     "-32768", -32768, false, 0, G_TYPE_INT, "-32768"},
     {"int32 42", [] { return gpointer(tarvex_providers_contracts_value_int32_new(42)); },
-     "TarvexProvidersContractsValueInt32", "int32", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32, "42", 42, false, 0,
-     G_TYPE_INT, "42"},
+     "TarvexProvidersContractsValueInt32", "int32", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32,
+     "42", 42, false, 0, G_TYPE_INT, "42"},
     {"int32 min", [] { return gpointer(tarvex_providers_contracts_value_int32_new(G_MININT32)); },
-     "TarvexProvidersContractsValueInt32", "int32", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32, "-2147483648",
-     G_MININT32, false, 0, G_TYPE_INT, "-2147483648"},
+     "TarvexProvidersContractsValueInt32", "int32", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32,
+     "-2147483648", G_MININT32, false, 0, G_TYPE_INT, "-2147483648"},
     {"int64 min", [] { return gpointer(tarvex_providers_contracts_value_int64_new(G_MININT64)); },
      "TarvexProvidersContractsValueInt64", "int64", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT64,
      "-9223372036854775808", G_MININT64, false, 0, G_TYPE_INT64, "-9223372036854775808"},
     {"uint8 255", [] { return gpointer(tarvex_providers_contracts_value_uint8_new(255)); },
-     "TarvexProvidersContractsValueUInt8", "uint8", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT8, "255", 255, true, 255,
-     G_TYPE_UCHAR, "255"},
-    {"uint16 max", [] { return gpointer(tarvex_providers_contracts_value_uint16_new(G_MAXUINT16)); },
-     "TarvexProvidersContractsValueUInt16", "uint16", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT16, "65535", 65535,
-     true, 65535, G_TYPE_UINT, "65535"},
-    {"uint32 max", [] { return gpointer(tarvex_providers_contracts_value_uint32_new(G_MAXUINT32)); },
-     "TarvexProvidersContractsValueUInt32", "uint32", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT32, "4294967295",
-     4294967295LL, true, 4294967295ULL, G_TYPE_UINT, "4294967295"},
+     "TarvexProvidersContractsValueUInt8", "uint8", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT8,
+     "255", 255, true, 255, G_TYPE_UCHAR, "255"},
+    {"uint16 max",
+     [] { return gpointer(tarvex_providers_contracts_value_uint16_new(G_MAXUINT16)); },
+     "TarvexProvidersContractsValueUInt16", "uint16", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT16,
+     "65535", 65535, true, 65535, G_TYPE_UINT, "65535"},
+    {"uint32 max",
+     [] { return gpointer(tarvex_providers_contracts_value_uint32_new(G_MAXUINT32)); },
+     "TarvexProvidersContractsValueUInt32", "uint32", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT32,
+     "4294967295", 4294967295LL, true, 4294967295ULL, G_TYPE_UINT, "4294967295"},
     // Above the signed range to_integer saturates, never turns negative.
-    {"uint64 max", [] { return gpointer(tarvex_providers_contracts_value_uint64_new(G_MAXUINT64)); },
+    {"uint64 max",
+     [] { return gpointer(tarvex_providers_contracts_value_uint64_new(G_MAXUINT64)); },
      "TarvexProvidersContractsValueUInt64", "uint64", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT64,
      "18446744073709551615", G_MAXINT64, true, G_MAXUINT64, G_TYPE_UINT64, "18446744073709551615"},
-    {"uint64 2^63", [] { return gpointer(tarvex_providers_contracts_value_uint64_new(guint64(1) << 63)); },
+    {"uint64 2^63",
+     [] { return gpointer(tarvex_providers_contracts_value_uint64_new(guint64(1) << 63)); },
      "TarvexProvidersContractsValueUInt64", "uint64", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT64,
-     "9223372036854775808", G_MAXINT64, true, guint64(1) << 63, G_TYPE_UINT64, "9223372036854775808"},
-    {"uint64 2^63-1", [] { return gpointer(tarvex_providers_contracts_value_uint64_new(G_MAXINT64)); },
+     "9223372036854775808", G_MAXINT64, true, guint64(1) << 63, G_TYPE_UINT64,
+     "9223372036854775808"},
+    {"uint64 2^63-1",
+     [] { return gpointer(tarvex_providers_contracts_value_uint64_new(G_MAXINT64)); },
      "TarvexProvidersContractsValueUInt64", "uint64", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT64,
      "9223372036854775807", G_MAXINT64, true, G_MAXINT64, G_TYPE_UINT64, "9223372036854775807"},
 };
@@ -115,14 +128,16 @@ TEST_F(IntValueTest, TextNumbersAndGenericForms) {
     auto v = adoptGRef(G_OBJECT(c.make()));
     EXPECT_STREQ(G_OBJECT_TYPE_NAME(v.get()), c.type_name);
     EXPECT_STREQ(tarvex_providers_contracts_value_object_get_name(as_value(v.get())), c.name);
-    EXPECT_EQ(tarvex_providers_contracts_value_object_get_data_type(as_value(v.get())), c.data_type);
+    EXPECT_EQ(tarvex_providers_contracts_value_object_get_data_type(as_value(v.get())),
+              c.data_type);
     EXPECT_FALSE(tarvex_providers_contracts_value_object_get_is_null(as_value(v.get())));
     EXPECT_EQ(text_of(v.get()), c.text);
 
     ASSERT_TRUE(TARVEX_PROVIDERS_CONTRACTS_IS_IINTEGER(v.get()));
     EXPECT_EQ(tarvex_providers_contracts_iinteger_to_integer(as_integer(v.get())), c.integer);
     EXPECT_EQ(bool(TARVEX_PROVIDERS_CONTRACTS_IS_IUNSIGNED(v.get())), c.is_unsigned);
-    EXPECT_EQ(tarvex_providers_contracts_iunsigned_to_unsigned(as_unsigned(v.get())), c.unsigned_value);
+    EXPECT_EQ(tarvex_providers_contracts_iunsigned_to_unsigned(as_unsigned(v.get())),
+              c.unsigned_value);
 
     GType gtype = G_TYPE_INVALID;
     EXPECT_EQ(gvalue_contents(v.get(), &gtype), c.contents);
@@ -190,7 +205,8 @@ TEST_F(IntValueTest, PropertiesAreDeclaredAsSpecified) {
       {tarvex_providers_contracts_value_uint8_get_type(), G_TYPE_UCHAR, "0", "255"},
       {tarvex_providers_contracts_value_uint16_get_type(), G_TYPE_UINT, "0", "4294967295"},
       {tarvex_providers_contracts_value_uint32_get_type(), G_TYPE_UINT, "0", "4294967295"},
-      {tarvex_providers_contracts_value_uint64_get_type(), G_TYPE_UINT64, "0", "18446744073709551615"},
+      {tarvex_providers_contracts_value_uint64_get_type(), G_TYPE_UINT64, "0",
+       "18446744073709551615"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(g_type_name(c.type));
@@ -219,7 +235,8 @@ TEST_F(IntValueTest, PropertiesAreDeclaredAsSpecified) {
     GValue as_text = G_VALUE_INIT;
     g_value_init(&as_text, G_TYPE_STRING);
     g_value_transform(&def, &as_text);
-    EXPECT_TRUE(g_str_equal(g_value_get_string(&as_text), "0") || g_str_equal(g_value_get_string(&as_text), "FALSE"));
+    EXPECT_TRUE(g_str_equal(g_value_get_string(&as_text), "0") ||
+                g_str_equal(g_value_get_string(&as_text), "FALSE"));
     g_value_unset(&as_text);
     g_value_unset(&def);
     if (c.minimum) {
@@ -263,12 +280,16 @@ TEST_F(IntValueTest, PropertiesAreDeclaredAsSpecified) {
 }
 
 TEST_F(IntValueTest, InterfacesAndTheirPrerequisites) {
-  EXPECT_STREQ(g_type_name(tarvex_providers_contracts_iinteger_get_type()), "TarvexProvidersContractsIInteger");
-  EXPECT_STREQ(g_type_name(tarvex_providers_contracts_iunsigned_get_type()), "TarvexProvidersContractsIUnsigned");
+  EXPECT_STREQ(g_type_name(tarvex_providers_contracts_iinteger_get_type()),
+               "TarvexProvidersContractsIInteger");
+  EXPECT_STREQ(g_type_name(tarvex_providers_contracts_iunsigned_get_type()),
+               "TarvexProvidersContractsIUnsigned");
   guint n = 0;
-  GType* prereqs = g_type_interface_prerequisites(tarvex_providers_contracts_iunsigned_get_type(), &n);
+  GType* prereqs =
+      g_type_interface_prerequisites(tarvex_providers_contracts_iunsigned_get_type(), &n);
   bool has_iinteger = false;
-  for (guint i = 0; i < n; i++) has_iinteger |= prereqs[i] == tarvex_providers_contracts_iinteger_get_type();
+  for (guint i = 0; i < n; i++)
+    has_iinteger |= prereqs[i] == tarvex_providers_contracts_iinteger_get_type();
   g_free(prereqs);
   EXPECT_TRUE(has_iinteger);
 }
@@ -307,10 +328,10 @@ TEST_F(IntValueTest, ItsvalueThroughThePropertyInterface) {
 TEST_F(IntValueTest, SetItsvalueAlwaysNotifies) {
   auto v = adoptGRef(tarvex_providers_contracts_value_int32_new(3));
   int notified = 0;
-  g_signal_connect(v.get(), "notify::itsvalue", G_CALLBACK(+[](GObject*, GParamSpec*, gpointer data) {
-                     ++*static_cast<int*>(data);
-                   }),
-                   &notified);
+  g_signal_connect(
+      v.get(), "notify::itsvalue",
+      G_CALLBACK(+[](GObject*, GParamSpec*, gpointer data) { ++*static_cast<int*>(data); }),
+      &notified);
   tarvex_providers_contracts_value_int32_set_itsvalue(v.get(), 3);
   EXPECT_EQ(notified, 1);
   tarvex_providers_contracts_value_int32_set_itsvalue(v.get(), 4);
@@ -354,8 +375,9 @@ struct EmptyIntegerClass {
 GType empty_integer_get_type() {
   static gsize type = 0;
   if (g_once_init_enter(&type)) {
-    GType t = g_type_register_static_simple(G_TYPE_OBJECT, "ValnumTestEmptyInteger", sizeof(EmptyIntegerClass),
-                                            nullptr, sizeof(EmptyInteger), nullptr, GTypeFlags(0));
+    GType t = g_type_register_static_simple(G_TYPE_OBJECT, "ValnumTestEmptyInteger",
+                                            sizeof(EmptyIntegerClass), nullptr,
+                                            sizeof(EmptyInteger), nullptr, GTypeFlags(0));
     static const GInterfaceInfo info = {nullptr, nullptr, nullptr};
     g_type_add_interface_static(t, tarvex_providers_contracts_iinteger_get_type(), &info);
     g_once_init_leave(&type, t);
@@ -388,13 +410,15 @@ TEST_F(IntValueTest, PreconditionsAreReported) {
   EXPECT_CRITICAL(d8 = tarvex_providers_contracts_value_int8_get_int8(nullptr), "self != NULL");
   EXPECT_EQ(d8, 0);
   gboolean b = TRUE;
-  EXPECT_CRITICAL(b = tarvex_providers_contracts_value_boolean_get_boolean(nullptr), "self != NULL");
+  EXPECT_CRITICAL(b = tarvex_providers_contracts_value_boolean_get_boolean(nullptr),
+                  "self != NULL");
   EXPECT_FALSE(b);
   EXPECT_CRITICAL(tarvex_providers_contracts_value_uint64_set_itsvalue(nullptr, 1), "self != NULL");
 
   // A construct type outside the class would lack its private data.
   TarvexProvidersContractsValueInt32* none = nullptr;
-  EXPECT_CRITICAL(none = tarvex_providers_contracts_value_int32_construct(G_TYPE_OBJECT, 1), "g_type_is_a");
+  EXPECT_CRITICAL(none = tarvex_providers_contracts_value_int32_construct(G_TYPE_OBJECT, 1),
+                  "g_type_is_a");
   EXPECT_EQ(none, nullptr);
   // An accessor handed a value of another class refuses it.
   auto i64 = adoptGRef(tarvex_providers_contracts_value_int64_new(5));
@@ -405,8 +429,8 @@ TEST_F(IntValueTest, PreconditionsAreReported) {
 }
 
 TEST_F(IntValueTest, ConstructMakesTheGivenSubclass) {
-  auto v = adoptGRef(
-      tarvex_providers_contracts_value_uint32_construct(tarvex_providers_contracts_value_uint32_get_type(), 12));
+  auto v = adoptGRef(tarvex_providers_contracts_value_uint32_construct(
+      tarvex_providers_contracts_value_uint32_get_type(), 12));
   EXPECT_EQ(text_of(v.get()), "12");
 }
 

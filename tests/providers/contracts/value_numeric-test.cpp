@@ -22,8 +22,12 @@ namespace {
 
 class NumericValueTest : public tarvex::test::LogCaptureTest {};
 
-Value* as_value(gpointer p) { return static_cast<Value*>(p); }
-auto* as_numeric(gpointer p) { return static_cast<TarvexProvidersContractsINumeric*>(p); }
+Value* as_value(gpointer p) {
+  return static_cast<Value*>(p);
+}
+auto* as_numeric(gpointer p) {
+  return static_cast<TarvexProvidersContractsINumeric*>(p);
+}
 
 std::string text_of(gpointer v) {
   GUniqueStr s(tarvex_providers_contracts_value_object_to_string(as_value(v)));
@@ -36,7 +40,8 @@ class CommaLocale {
  public:
   CommaLocale() {
     saved_ = setlocale(LC_ALL, nullptr);
-    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8", "nl_NL.UTF-8", "de_DE"}) {
+    for (const char* name :
+         {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8", "nl_NL.UTF-8", "de_DE"}) {
       if (setlocale(LC_ALL, name) && localeconv()->decimal_point[0] == ',') {
         active_ = true;
         return;
@@ -65,70 +70,82 @@ struct Case {
 
 const Case kCases[] = {
     {"float 2.5", [] { return gpointer(tarvex_providers_contracts_value_float_new(2.5f)); },
-     "TarvexProvidersContractsValueFloat", "float", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_FLOAT, "2.5", 2.5,
-     G_TYPE_FLOAT},
+     "TarvexProvidersContractsValueFloat", "float", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_FLOAT,
+     "2.5", 2.5, G_TYPE_FLOAT},
     // The single-precision 0.1 prints as 0.1 and reads as the widened float.
     {"float 0.1", [] { return gpointer(tarvex_providers_contracts_value_float_new(0.1f)); },
-     "TarvexProvidersContractsValueFloat", "float", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_FLOAT, "0.1", double(0.1f),
-     G_TYPE_FLOAT},
-    {"float max", [] { return gpointer(tarvex_providers_contracts_value_float_new(3.4028234663852886e+38f)); },
-     "TarvexProvidersContractsValueFloat", "float", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_FLOAT, "3.4028235e+38",
-     3.4028234663852886e+38, G_TYPE_FLOAT},
-    {"double 3.14159", [] { return gpointer(tarvex_providers_contracts_value_double_new(3.14159)); },
-     "TarvexProvidersContractsValueDouble", "double", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE, "3.14159", 3.14159,
-     G_TYPE_DOUBLE},
-    {"double 0.1+0.2", [] { return gpointer(tarvex_providers_contracts_value_double_new(0.1 + 0.2)); },
+     "TarvexProvidersContractsValueFloat", "float", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_FLOAT,
+     "0.1", double(0.1f), G_TYPE_FLOAT},
+    {"float max",
+     [] { return gpointer(tarvex_providers_contracts_value_float_new(3.4028234663852886e+38f)); },
+     "TarvexProvidersContractsValueFloat", "float", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_FLOAT,
+     "3.4028235e+38", 3.4028234663852886e+38, G_TYPE_FLOAT},
+    {"double 3.14159",
+     [] { return gpointer(tarvex_providers_contracts_value_double_new(3.14159)); },
+     "TarvexProvidersContractsValueDouble", "double", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE,
+     "3.14159", 3.14159, G_TYPE_DOUBLE},
+    {"double 0.1+0.2",
+     [] { return gpointer(tarvex_providers_contracts_value_double_new(0.1 + 0.2)); },
      "TarvexProvidersContractsValueDouble", "double", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE,
      "0.30000000000000004", 0.1 + 0.2, G_TYPE_DOUBLE},
     {"double 100", [] { return gpointer(tarvex_providers_contracts_value_double_new(100)); },
-     "TarvexProvidersContractsValueDouble", "double", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE, "100", 100,
-     G_TYPE_DOUBLE},
+     "TarvexProvidersContractsValueDouble", "double", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE,
+     "100", 100, G_TYPE_DOUBLE},
     {"double -1e300", [] { return gpointer(tarvex_providers_contracts_value_double_new(-1e300)); },
-     "TarvexProvidersContractsValueDouble", "double", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE, "-1e+300", -1e300,
-     G_TYPE_DOUBLE},
+     "TarvexProvidersContractsValueDouble", "double", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE,
+     "-1e+300", -1e300, G_TYPE_DOUBLE},
     {"money 12.5", [] { return gpointer(tarvex_providers_contracts_value_money_new(12.5)); },
-     "TarvexProvidersContractsValueMoney", "money", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_MONEY, "12.5", 12.5,
-     G_TYPE_DOUBLE},
+     "TarvexProvidersContractsValueMoney", "money", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_MONEY,
+     "12.5", 12.5, G_TYPE_DOUBLE},
     // Not 1.23457E+06: the text is the data that exports and SQL use.
-    {"money 1234567.89", [] { return gpointer(tarvex_providers_contracts_value_money_new(1234567.89)); },
-     "TarvexProvidersContractsValueMoney", "money", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_MONEY, "1234567.89",
-     1234567.89, G_TYPE_DOUBLE},
+    {"money 1234567.89",
+     [] { return gpointer(tarvex_providers_contracts_value_money_new(1234567.89)); },
+     "TarvexProvidersContractsValueMoney", "money", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_MONEY,
+     "1234567.89", 1234567.89, G_TYPE_DOUBLE},
     {"money -0.0001", [] { return gpointer(tarvex_providers_contracts_value_money_new(-0.0001)); },
-     "TarvexProvidersContractsValueMoney", "money", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_MONEY, "-0.0001", -0.0001,
-     G_TYPE_DOUBLE},
-    {"decimal 0.00001", [] { return gpointer(tarvex_providers_contracts_value_decimal_new(0.00001)); },
-     "TarvexProvidersContractsValueDecimal", "decimal", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DECIMAL, "0.00001",
-     0.00001, G_TYPE_DOUBLE},
+     "TarvexProvidersContractsValueMoney", "money", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_MONEY,
+     "-0.0001", -0.0001, G_TYPE_DOUBLE},
+    {"decimal 0.00001",
+     [] { return gpointer(tarvex_providers_contracts_value_decimal_new(0.00001)); },
+     "TarvexProvidersContractsValueDecimal", "decimal",
+     TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DECIMAL, "0.00001", 0.00001, G_TYPE_DOUBLE},
     // Money and decimal never print an exponent: SQL Server reads none in a decimal text.
     {"decimal 1e38", [] { return gpointer(tarvex_providers_contracts_value_decimal_new(1e38)); },
-     "TarvexProvidersContractsValueDecimal", "decimal", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DECIMAL,
-     "100000000000000000000000000000000000000", 1e38, G_TYPE_DOUBLE},
-    {"money -922337203685477.5808", [] { return gpointer(tarvex_providers_contracts_value_money_new(-922337203685477.5808)); },
+     "TarvexProvidersContractsValueDecimal", "decimal",
+     TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DECIMAL, "100000000000000000000000000000000000000", 1e38,
+     G_TYPE_DOUBLE},
+    {"money -922337203685477.5808",
+     [] { return gpointer(tarvex_providers_contracts_value_money_new(-922337203685477.5808)); },
      "TarvexProvidersContractsValueMoney", "money", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_MONEY,
      "-922337203685477.6", -922337203685477.5808, G_TYPE_DOUBLE},
     {"double 0.0001", [] { return gpointer(tarvex_providers_contracts_value_double_new(0.0001)); },
-     "TarvexProvidersContractsValueDouble", "double", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE, "0.0001", 0.0001,
-     G_TYPE_DOUBLE},
-    {"double 0.00001", [] { return gpointer(tarvex_providers_contracts_value_double_new(0.00001)); },
-     "TarvexProvidersContractsValueDouble", "double", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE, "1e-05", 0.00001,
-     G_TYPE_DOUBLE},
+     "TarvexProvidersContractsValueDouble", "double", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE,
+     "0.0001", 0.0001, G_TYPE_DOUBLE},
+    {"double 0.00001",
+     [] { return gpointer(tarvex_providers_contracts_value_double_new(0.00001)); },
+     "TarvexProvidersContractsValueDouble", "double", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE,
+     "1e-05", 0.00001, G_TYPE_DOUBLE},
     {"double 1e15", [] { return gpointer(tarvex_providers_contracts_value_double_new(1e15)); },
      "TarvexProvidersContractsValueDouble", "double", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE,
      "1000000000000000", 1e15, G_TYPE_DOUBLE},
     {"double 1e16", [] { return gpointer(tarvex_providers_contracts_value_double_new(1e16)); },
-     "TarvexProvidersContractsValueDouble", "double", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE, "1e+16", 1e16,
-     G_TYPE_DOUBLE},
+     "TarvexProvidersContractsValueDouble", "double", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE,
+     "1e+16", 1e16, G_TYPE_DOUBLE},
     {"double 0", [] { return gpointer(tarvex_providers_contracts_value_double_new(0)); },
-     "TarvexProvidersContractsValueDouble", "double", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE, "0", 0,
-     G_TYPE_DOUBLE},
-    {"decimal 123456789.123", [] { return gpointer(tarvex_providers_contracts_value_decimal_new(123456789.123)); },
-     "TarvexProvidersContractsValueDecimal", "decimal", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DECIMAL,
-     "123456789.123", 123456789.123, G_TYPE_DOUBLE},
-    {"decimal from text", [] {
-       return gpointer(tarvex_providers_contracts_value_decimal_new_string("12345678901234567890.1234567890", nullptr));
+     "TarvexProvidersContractsValueDouble", "double", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE,
+     "0", 0, G_TYPE_DOUBLE},
+    {"decimal 123456789.123",
+     [] { return gpointer(tarvex_providers_contracts_value_decimal_new(123456789.123)); },
+     "TarvexProvidersContractsValueDecimal", "decimal",
+     TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DECIMAL, "123456789.123", 123456789.123, G_TYPE_DOUBLE},
+    {"decimal from text",
+     [] {
+       return gpointer(tarvex_providers_contracts_value_decimal_new_string(
+           "12345678901234567890.1234567890", nullptr));
      },
-     "TarvexProvidersContractsValueDecimal", "decimal", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DECIMAL,
-     "12345678901234567890.1234567890", 12345678901234567890.1234567890, G_TYPE_DOUBLE},
+     "TarvexProvidersContractsValueDecimal", "decimal",
+     TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DECIMAL, "12345678901234567890.1234567890",
+     12345678901234567890.1234567890, G_TYPE_DOUBLE},
 };
 
 double gvalue_number(const GValue* gv) {
@@ -142,7 +159,8 @@ TEST_F(NumericValueTest, TextNumbersAndGenericForms) {
     ASSERT_NE(v.get(), nullptr);
     EXPECT_STREQ(G_OBJECT_TYPE_NAME(v.get()), c.type_name);
     EXPECT_STREQ(tarvex_providers_contracts_value_object_get_name(as_value(v.get())), c.name);
-    EXPECT_EQ(tarvex_providers_contracts_value_object_get_data_type(as_value(v.get())), c.data_type);
+    EXPECT_EQ(tarvex_providers_contracts_value_object_get_data_type(as_value(v.get())),
+              c.data_type);
     EXPECT_FALSE(tarvex_providers_contracts_value_object_get_is_null(as_value(v.get())));
     EXPECT_EQ(text_of(v.get()), c.text);
     ASSERT_TRUE(TARVEX_PROVIDERS_CONTRACTS_IS_INUMERIC(v.get()));
@@ -219,7 +237,8 @@ TEST_F(NumericValueTest, DecimalKeepsTheTextItWasMadeFrom) {
       {"5.", "5.", 5},
       {"1E-3", "1E-3", 0.001},
       {"99999999999999999999999999999999999999", "99999999999999999999999999999999999999", 1e38},
-      {"0.1234567890123456789012345678", "0.1234567890123456789012345678", 0.1234567890123456789012345678},
+      {"0.1234567890123456789012345678", "0.1234567890123456789012345678",
+       0.1234567890123456789012345678},
   };
   for (const auto& c : good) {
     SCOPED_TRACE(c.in);
@@ -238,12 +257,18 @@ TEST_F(NumericValueTest, DecimalKeepsTheTextItWasMadeFrom) {
     const char* in;
     gint code;
   } bad[] = {
-      {"", G_NUMBER_PARSER_ERROR_INVALID},     {"   ", G_NUMBER_PARSER_ERROR_INVALID},
-      {"abc", G_NUMBER_PARSER_ERROR_INVALID},  {"12,5", G_NUMBER_PARSER_ERROR_INVALID},
-      {"1.2.3", G_NUMBER_PARSER_ERROR_INVALID}, {"--1", G_NUMBER_PARSER_ERROR_INVALID},
-      {"0x10", G_NUMBER_PARSER_ERROR_INVALID}, {"inf", G_NUMBER_PARSER_ERROR_INVALID},
-      {"nan", G_NUMBER_PARSER_ERROR_INVALID},  {"1e", G_NUMBER_PARSER_ERROR_INVALID},
-      {".", G_NUMBER_PARSER_ERROR_INVALID},    {"12 5", G_NUMBER_PARSER_ERROR_INVALID},
+      {"", G_NUMBER_PARSER_ERROR_INVALID},
+      {"   ", G_NUMBER_PARSER_ERROR_INVALID},
+      {"abc", G_NUMBER_PARSER_ERROR_INVALID},
+      {"12,5", G_NUMBER_PARSER_ERROR_INVALID},
+      {"1.2.3", G_NUMBER_PARSER_ERROR_INVALID},
+      {"--1", G_NUMBER_PARSER_ERROR_INVALID},
+      {"0x10", G_NUMBER_PARSER_ERROR_INVALID},
+      {"inf", G_NUMBER_PARSER_ERROR_INVALID},
+      {"nan", G_NUMBER_PARSER_ERROR_INVALID},
+      {"1e", G_NUMBER_PARSER_ERROR_INVALID},
+      {".", G_NUMBER_PARSER_ERROR_INVALID},
+      {"12 5", G_NUMBER_PARSER_ERROR_INVALID},
       {"1e999", G_NUMBER_PARSER_ERROR_OUT_OF_BOUNDS},
   };
   for (const auto& c : bad) {
@@ -336,16 +361,17 @@ TEST_F(NumericValueTest, PropertiesAreDeclaredAsSpecified) {
     }
     g_type_class_unref(klass);
   }
-  EXPECT_STREQ(g_type_name(tarvex_providers_contracts_inumeric_get_type()), "TarvexProvidersContractsINumeric");
+  EXPECT_STREQ(g_type_name(tarvex_providers_contracts_inumeric_get_type()),
+               "TarvexProvidersContractsINumeric");
 }
 
 TEST_F(NumericValueTest, SetItsvalueAlwaysNotifies) {
   auto v = adoptGRef(tarvex_providers_contracts_value_money_new(1));
   int notified = 0;
-  g_signal_connect(v.get(), "notify::itsvalue", G_CALLBACK(+[](GObject*, GParamSpec*, gpointer data) {
-                     ++*static_cast<int*>(data);
-                   }),
-                   &notified);
+  g_signal_connect(
+      v.get(), "notify::itsvalue",
+      G_CALLBACK(+[](GObject*, GParamSpec*, gpointer data) { ++*static_cast<int*>(data); }),
+      &notified);
   tarvex_providers_contracts_value_money_set_itsvalue(v.get(), 1);
   tarvex_providers_contracts_value_money_set_itsvalue(v.get(), 2);
   EXPECT_EQ(notified, 2);
@@ -361,13 +387,16 @@ TEST_F(NumericValueTest, MissingImplementationsAndPreconditions) {
   double d = 7;
   EXPECT_CRITICAL(d = tarvex_providers_contracts_inumeric_to_double(nullptr), "self != NULL");
   EXPECT_EQ(d, 0);
-  EXPECT_CRITICAL(d = tarvex_providers_contracts_value_double_get_itsvalue(nullptr), "self != NULL");
+  EXPECT_CRITICAL(d = tarvex_providers_contracts_value_double_get_itsvalue(nullptr),
+                  "self != NULL");
   EXPECT_EQ(d, 0);
   EXPECT_CRITICAL(tarvex_providers_contracts_value_float_set_itsvalue(nullptr, 1), "self != NULL");
   TarvexProvidersContractsValueDecimal* none = nullptr;
-  EXPECT_CRITICAL(none = tarvex_providers_contracts_value_decimal_new_string(nullptr, nullptr), "text != NULL");
+  EXPECT_CRITICAL(none = tarvex_providers_contracts_value_decimal_new_string(nullptr, nullptr),
+                  "text != NULL");
   EXPECT_EQ(none, nullptr);
-  EXPECT_CRITICAL(none = tarvex_providers_contracts_value_decimal_construct(G_TYPE_OBJECT, 1), "g_type_is_a");
+  EXPECT_CRITICAL(none = tarvex_providers_contracts_value_decimal_construct(G_TYPE_OBJECT, 1),
+                  "g_type_is_a");
   EXPECT_EQ(none, nullptr);
 }
 
