@@ -145,12 +145,12 @@ inline gpointer create(GType object_type) {
 }
 
 // Accessors; `type_text` is the type macro's name for the reports.
-inline GParamSpec* param_spec(GType type, const char* type_text, const gchar* name,
+inline GParamSpec* param_spec(GType type, const char* func, const char* type_text, const gchar* name,
                               const gchar* nick, const gchar* blurb, GType object_type,
                               GParamFlags flags) {
   if (!g_type_is_a(object_type, type)) {
     GUniqueStr text(g_strdup_printf("g_type_is_a (object_type, %s)", type_text));
-    g_return_if_fail_warning(G_LOG_DOMAIN, G_STRFUNC, text.get());
+    g_return_if_fail_warning(G_LOG_DOMAIN, func, text.get());
     return nullptr;
   }
   GParamSpec* spec = static_cast<GParamSpec*>(
@@ -159,29 +159,34 @@ inline GParamSpec* param_spec(GType type, const char* type_text, const gchar* na
   return spec;
 }
 
-inline bool check_value(GType type, const char* type_text, const GValue* value) {
+inline bool check_value(GType type, const char* func, const char* type_text, const GValue* value) {
   if (G_TYPE_CHECK_VALUE_TYPE(value, type)) return true;
   GUniqueStr text(g_strdup_printf("G_TYPE_CHECK_VALUE_TYPE (value, %s)", type_text));
-  g_return_if_fail_warning(G_LOG_DOMAIN, G_STRFUNC, text.get());
+  g_return_if_fail_warning(G_LOG_DOMAIN, func, text.get());
   return false;
 }
 
-inline gpointer value_get(GType type, const char* type_text, const GValue* value) {
-  if (!check_value(type, type_text, value)) return nullptr;
+inline gpointer value_get(GType type, const char* func, const char* type_text, const GValue* value) {
+  if (!check_value(type, func, type_text, value)) return nullptr;
   return value->data[0].v_pointer;
 }
 
-inline void value_set(GType type, const char* type_text, GValue* value, gpointer v_object,
+inline void value_set(GType type, const char* func, const char* type_text, GValue* value, gpointer v_object,
                       bool take) {
-  if (!check_value(type, type_text, value)) return;
+  if (!check_value(type, func, type_text, value)) return;
   gpointer old = value->data[0].v_pointer;
   if (v_object) {
     if (!G_TYPE_CHECK_INSTANCE_TYPE(v_object, type)) {
       GUniqueStr text(g_strdup_printf("G_TYPE_CHECK_INSTANCE_TYPE (v_object, %s)", type_text));
-      g_return_if_fail_warning(G_LOG_DOMAIN, G_STRFUNC, text.get());
+      g_return_if_fail_warning(G_LOG_DOMAIN, func, text.get());
       return;
     }
-    g_return_if_fail(g_value_type_compatible(G_TYPE_FROM_INSTANCE(v_object), G_VALUE_TYPE(value)));
+    if (!g_value_type_compatible(G_TYPE_FROM_INSTANCE(v_object), G_VALUE_TYPE(value))) {
+      g_return_if_fail_warning(
+          G_LOG_DOMAIN, func,
+          "g_value_type_compatible (G_TYPE_FROM_INSTANCE (v_object), G_VALUE_TYPE (value))");
+      return;
+    }
     value->data[0].v_pointer = take ? v_object : ref(v_object);
   } else {
     value->data[0].v_pointer = nullptr;
@@ -191,8 +196,13 @@ inline void value_set(GType type, const char* type_text, GValue* value, gpointer
 
 }  // namespace tarvex::fundamental
 
-#define TARVEX_DEFINE_FUNDAMENTAL_TYPE_WITH_HOOKS(TypeName, type_name, ns, short_name,            \
-                                                  TYPE_MACRO, init_hook, finalize_hook)         \
+#define TARVEX_DEFINE_FUNDAMENTAL_TYPE_WITH_HOOKS(TypeName, type_name, ns, short_name, TYPE_MACRO, \
+                                                  init_hook, finalize_hook)                      \
+  TARVEX_DEFINE_FUNDAMENTAL_TYPE_IMPL_(TypeName, type_name, ns, short_name, #TYPE_MACRO, init_hook, \
+                                       finalize_hook)
+
+#define TARVEX_DEFINE_FUNDAMENTAL_TYPE_IMPL_(TypeName, type_name, ns, short_name, type_text,        \
+                                             init_hook, finalize_hook)                            \
   static gint type_name##_private_offset_;                                                    \
   [[maybe_unused]] static inline TypeName##Private* type_name##_get_private(gconstpointer self) { \
     return static_cast<TypeName##Private*>(                                                   \
@@ -236,27 +246,26 @@ inline void value_set(GType type, const char* type_text, GValue* value, gpointer
   GParamSpec* ns##_param_spec_##short_name(const gchar* name, const gchar* nick,              \
                                           const gchar* blurb, GType object_type,              \
                                           GParamFlags flags) {                                \
-    return ::tarvex::fundamental::param_spec(type_name##_get_type(), #TYPE_MACRO, name, nick, \
+    return ::tarvex::fundamental::param_spec(type_name##_get_type(), G_STRFUNC, type_text, name, nick, \
                                              blurb, object_type, flags);                      \
   }                                                                                           \
   gpointer ns##_value_get_##short_name(const GValue* value) {                                 \
-    return ::tarvex::fundamental::value_get(type_name##_get_type(), #TYPE_MACRO, value);      \
+    return ::tarvex::fundamental::value_get(type_name##_get_type(), G_STRFUNC, type_text, value);      \
   }                                                                                           \
   void ns##_value_set_##short_name(GValue* value, gpointer v_object) {                        \
-    ::tarvex::fundamental::value_set(type_name##_get_type(), #TYPE_MACRO, value, v_object,    \
+    ::tarvex::fundamental::value_set(type_name##_get_type(), G_STRFUNC, type_text, value, v_object,    \
                                      false);                                                  \
   }                                                                                           \
   void ns##_value_take_##short_name(GValue* value, gpointer v_object) {                       \
-    ::tarvex::fundamental::value_set(type_name##_get_type(), #TYPE_MACRO, value, v_object,    \
+    ::tarvex::fundamental::value_set(type_name##_get_type(), G_STRFUNC, type_text, value, v_object,    \
                                      true);                                                   \
   }
 
 #define TARVEX_FUNDAMENTAL_NO_HOOK_(self) ((void)(self))
 
 #define TARVEX_DEFINE_FUNDAMENTAL_TYPE(TypeName, type_name, ns, short_name, TYPE_MACRO)        \
-  TARVEX_DEFINE_FUNDAMENTAL_TYPE_WITH_HOOKS(TypeName, type_name, ns, short_name, TYPE_MACRO,   \
-                                            TARVEX_FUNDAMENTAL_NO_HOOK_,                       \
-                                            TARVEX_FUNDAMENTAL_NO_HOOK_)
+  TARVEX_DEFINE_FUNDAMENTAL_TYPE_IMPL_(TypeName, type_name, ns, short_name, #TYPE_MACRO,        \
+                                       TARVEX_FUNDAMENTAL_NO_HOOK_, TARVEX_FUNDAMENTAL_NO_HOOK_)
 
 // GRef<TypeName> for such a type, through its own ref/unref pair.
 #define TARVEX_DEFINE_FUNDAMENTAL_GREF_TRAITS(TypeName, type_name)                            \
