@@ -1,0 +1,41 @@
+// Internals shared by the SQL Server provider and reader (not installed).
+#pragma once
+
+#include <sybfront.h>
+#include <sybdb.h>
+
+#include "common/tarvex-gobject.h"
+#include "providers/sqlserver/tds_message.h"
+#include "providers/sqlserver/tds_user_data.h"
+
+namespace tarvex {
+TARVEX_DEFINE_GDELETER(LOGINREC, dbloginfree(ptr))
+}
+
+namespace tarvex::sqlserver {
+
+inline GQuark tdsdb_quark() { return g_quark_from_static_string("TDSDB"); }
+inline GQuark sqlserver_quark() { return g_quark_from_static_string("SQLServer"); }
+
+// db-lib's answers that raise_error turns into an error.
+inline bool is_failure(RETCODE code) { return code == FAIL || code == BUF_FULL; }
+
+// The record behind a process's user data; nullptr for a null process.
+inline TarvexProvidersSupportsTdsUserData* userdata_of(DBPROCESS* process) {
+  return process ? reinterpret_cast<TarvexProvidersSupportsTdsUserData*>(dbgetuserdata(process)) : nullptr;
+}
+
+void queue_message(TarvexProvidersSupportsTdsUserData* userdata, gint severity, gint error, const char* message,
+                   const char* source);
+bool queue_is_empty(const TarvexProvidersSupportsTdsUserData* userdata);
+void queue_clear(TarvexProvidersSupportsTdsUserData* userdata);
+
+// raise_error over a record (which may be null); true when an error was set.
+bool raise_error(TarvexProvidersSupportsTdsUserData* userdata, RETCODE code, GError** error);
+
+// The "TDSDB" error of the messages queued since the command began, when
+// there are any: a command that met a server error or a db-lib error has
+// failed even when db-lib let it end like a success. True when set.
+bool raise_queued(TarvexProvidersSupportsTdsUserData* userdata, GError** error);
+
+}  // namespace tarvex::sqlserver
