@@ -27,6 +27,13 @@ if [ -n "$missing" ]; then
   DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $missing
 fi
 
+# Locale tests check that parsing and printing ignore a comma-decimal locale.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+  if [ "$(id -u)" -eq 0 ]; then
+    localedef -i de_DE -f UTF-8 de_DE.UTF-8 || echo "warning: could not make de_DE.UTF-8" >&2
+  fi
+fi
+
 if [ ! -f "$BUILD/build.ninja" ]; then
   meson setup "$BUILD" "$HERE"
 fi
