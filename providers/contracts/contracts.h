@@ -19,3 +19,4 @@
 #include "providers/contracts/data_set_model.h"
 #include "providers/contracts/server.h"
 #include "providers/contracts/server_setting.h"
+#include "providers/contracts/provider.h"
