@@ -7,20 +7,20 @@
 
 #include <glib.h>
 
-#define TARVEX_RETURN_IF_FAIL_TEXT(expr, text)                  \
-  do {                                                          \
-    if (G_LIKELY(expr)) {                                       \
-    } else {                                                    \
+#define TARVEX_RETURN_IF_FAIL_TEXT(expr, text)                   \
+  do {                                                           \
+    if (G_LIKELY(expr)) {                                        \
+    } else {                                                     \
       g_return_if_fail_warning(G_LOG_DOMAIN, G_STRFUNC, (text)); \
-      return;                                                   \
-    }                                                           \
+      return;                                                    \
+    }                                                            \
   } while (0)
 
-#define TARVEX_RETURN_VAL_IF_FAIL_TEXT(expr, text, val)         \
-  do {                                                          \
-    if (G_LIKELY(expr)) {                                       \
-    } else {                                                    \
+#define TARVEX_RETURN_VAL_IF_FAIL_TEXT(expr, text, val)          \
+  do {                                                           \
+    if (G_LIKELY(expr)) {                                        \
+    } else {                                                     \
       g_return_if_fail_warning(G_LOG_DOMAIN, G_STRFUNC, (text)); \
-      return (val);                                             \
-    }                                                           \
+      return (val);                                              \
+    }                                                            \
   } while (0)

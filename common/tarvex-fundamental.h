@@ -74,7 +74,9 @@ inline void unref(gpointer instance) {
 
 // Value table shared by every type of this layout: a value holds one
 // reference.
-inline void value_init(GValue* value) { value->data[0].v_pointer = nullptr; }
+inline void value_init(GValue* value) {
+  value->data[0].v_pointer = nullptr;
+}
 
 inline void value_free(GValue* value) {
   if (value->data[0].v_pointer) unref(value->data[0].v_pointer);
@@ -84,7 +86,9 @@ inline void value_copy(const GValue* src, GValue* dest) {
   dest->data[0].v_pointer = src->data[0].v_pointer ? ref(src->data[0].v_pointer) : nullptr;
 }
 
-inline gpointer value_peek_pointer(const GValue* value) { return value->data[0].v_pointer; }
+inline gpointer value_peek_pointer(const GValue* value) {
+  return value->data[0].v_pointer;
+}
 
 inline gchar* value_collect(GValue* value, guint, GTypeCValue* collect_values, guint) {
   gpointer object = collect_values[0].v_pointer;
@@ -119,8 +123,7 @@ inline gchar* value_lcopy(const GValue* value, guint, GTypeCValue* collect_value
 
 inline const GTypeValueTable* value_table() {
   static const GTypeValueTable table = {
-      value_init, value_free,  value_copy, value_peek_pointer, "p",
-      value_collect, "p", value_lcopy,
+      value_init, value_free, value_copy, value_peek_pointer, "p", value_collect, "p", value_lcopy,
   };
   return &table;
 }
@@ -145,9 +148,9 @@ inline gpointer create(GType object_type) {
 }
 
 // Accessors; `type_text` is the type macro's name for the reports.
-inline GParamSpec* param_spec(GType type, const char* func, const char* type_text, const gchar* name,
-                              const gchar* nick, const gchar* blurb, GType object_type,
-                              GParamFlags flags) {
+inline GParamSpec* param_spec(GType type, const char* func, const char* type_text,
+                              const gchar* name, const gchar* nick, const gchar* blurb,
+                              GType object_type, GParamFlags flags) {
   if (!g_type_is_a(object_type, type)) {
     GUniqueStr text(g_strdup_printf("g_type_is_a (object_type, %s)", type_text));
     g_return_if_fail_warning(G_LOG_DOMAIN, func, text.get());
@@ -166,13 +169,14 @@ inline bool check_value(GType type, const char* func, const char* type_text, con
   return false;
 }
 
-inline gpointer value_get(GType type, const char* func, const char* type_text, const GValue* value) {
+inline gpointer value_get(GType type, const char* func, const char* type_text,
+                          const GValue* value) {
   if (!check_value(type, func, type_text, value)) return nullptr;
   return value->data[0].v_pointer;
 }
 
-inline void value_set(GType type, const char* func, const char* type_text, GValue* value, gpointer v_object,
-                      bool take) {
+inline void value_set(GType type, const char* func, const char* type_text, GValue* value,
+                      gpointer v_object, bool take) {
   if (!check_value(type, func, type_text, value)) return;
   gpointer old = value->data[0].v_pointer;
   if (v_object) {
@@ -197,82 +201,82 @@ inline void value_set(GType type, const char* func, const char* type_text, GValu
 }  // namespace tarvex::fundamental
 
 #define TARVEX_DEFINE_FUNDAMENTAL_TYPE_WITH_HOOKS(TypeName, type_name, ns, short_name, TYPE_MACRO, \
-                                                  init_hook, finalize_hook)                      \
-  TARVEX_DEFINE_FUNDAMENTAL_TYPE_IMPL_(TypeName, type_name, ns, short_name, #TYPE_MACRO, init_hook, \
-                                       finalize_hook)
+                                                  init_hook, finalize_hook)                        \
+  TARVEX_DEFINE_FUNDAMENTAL_TYPE_IMPL_(TypeName, type_name, ns, short_name, #TYPE_MACRO,           \
+                                       init_hook, finalize_hook)
 
-#define TARVEX_DEFINE_FUNDAMENTAL_TYPE_IMPL_(TypeName, type_name, ns, short_name, type_text,        \
+#define TARVEX_DEFINE_FUNDAMENTAL_TYPE_IMPL_(TypeName, type_name, ns, short_name, type_text,      \
                                              init_hook, finalize_hook)                            \
-  static gint type_name##_private_offset_;                                                    \
+  static gint type_name##_private_offset_;                                                        \
   [[maybe_unused]] static inline TypeName##Private* type_name##_get_private(gconstpointer self) { \
-    return static_cast<TypeName##Private*>(                                                   \
-        G_STRUCT_MEMBER_P(const_cast<gpointer>(self), type_name##_private_offset_));          \
-  }                                                                                           \
-  static void type_name##_fundamental_finalize_(TypeName* self) {                             \
-    finalize_hook(self);                                                                      \
-    type_name##_get_private(self)->~TypeName##Private();                                      \
-    self->priv = nullptr;                                                                     \
-  }                                                                                           \
-  static void type_name##_fundamental_class_init_(gpointer klass, gpointer) {                 \
-    g_type_class_adjust_private_offset(klass, &type_name##_private_offset_);                  \
-    static_cast<TypeName##Class*>(klass)->finalize = type_name##_fundamental_finalize_;        \
-  }                                                                                           \
-  static void type_name##_fundamental_instance_init_(GTypeInstance* instance, gpointer) {     \
-    auto* self = reinterpret_cast<TypeName*>(instance);                                       \
-    self->ref_count = 1;                                                                      \
-    self->priv = new (G_STRUCT_MEMBER_P(instance, type_name##_private_offset_))               \
-        TypeName##Private();                                                                  \
-    init_hook(self);                                                                          \
-  }                                                                                           \
-  GType type_name##_get_type(void) {                                                          \
-    static gsize type_id = 0;                                                                 \
-    if (g_once_init_enter(&type_id)) {                                                        \
-      GType id = ::tarvex::fundamental::register_type(                                        \
-          #TypeName, sizeof(TypeName##Class), type_name##_fundamental_class_init_,            \
-          sizeof(TypeName), type_name##_fundamental_instance_init_);                          \
-      type_name##_private_offset_ = g_type_add_instance_private(id, sizeof(TypeName##Private)); \
-      g_once_init_leave(&type_id, id);                                                        \
-    }                                                                                         \
-    return type_id;                                                                           \
-  }                                                                                           \
-  gpointer type_name##_ref(gpointer instance) {                                               \
-    g_return_val_if_fail(instance != NULL, NULL);                                             \
-    return ::tarvex::fundamental::ref(instance);                                              \
-  }                                                                                           \
-  void type_name##_unref(gpointer instance) {                                                 \
-    g_return_if_fail(instance != NULL);                                                       \
-    ::tarvex::fundamental::unref(instance);                                                   \
-  }                                                                                           \
-  GParamSpec* ns##_param_spec_##short_name(const gchar* name, const gchar* nick,              \
-                                          const gchar* blurb, GType object_type,              \
-                                          GParamFlags flags) {                                \
-    return ::tarvex::fundamental::param_spec(type_name##_get_type(), G_STRFUNC, type_text, name, nick, \
-                                             blurb, object_type, flags);                      \
-  }                                                                                           \
-  gpointer ns##_value_get_##short_name(const GValue* value) {                                 \
-    return ::tarvex::fundamental::value_get(type_name##_get_type(), G_STRFUNC, type_text, value);      \
-  }                                                                                           \
-  void ns##_value_set_##short_name(GValue* value, gpointer v_object) {                        \
-    ::tarvex::fundamental::value_set(type_name##_get_type(), G_STRFUNC, type_text, value, v_object,    \
-                                     false);                                                  \
-  }                                                                                           \
-  void ns##_value_take_##short_name(GValue* value, gpointer v_object) {                       \
-    ::tarvex::fundamental::value_set(type_name##_get_type(), G_STRFUNC, type_text, value, v_object,    \
-                                     true);                                                   \
+    return static_cast<TypeName##Private*>(                                                       \
+        G_STRUCT_MEMBER_P(const_cast<gpointer>(self), type_name##_private_offset_));              \
+  }                                                                                               \
+  static void type_name##_fundamental_finalize_(TypeName* self) {                                 \
+    finalize_hook(self);                                                                          \
+    type_name##_get_private(self)->~TypeName##Private();                                          \
+    self->priv = nullptr;                                                                         \
+  }                                                                                               \
+  static void type_name##_fundamental_class_init_(gpointer klass, gpointer) {                     \
+    g_type_class_adjust_private_offset(klass, &type_name##_private_offset_);                      \
+    static_cast<TypeName##Class*>(klass)->finalize = type_name##_fundamental_finalize_;           \
+  }                                                                                               \
+  static void type_name##_fundamental_instance_init_(GTypeInstance* instance, gpointer) {         \
+    auto* self = reinterpret_cast<TypeName*>(instance);                                           \
+    self->ref_count = 1;                                                                          \
+    self->priv =                                                                                  \
+        new (G_STRUCT_MEMBER_P(instance, type_name##_private_offset_)) TypeName##Private();       \
+    init_hook(self);                                                                              \
+  }                                                                                               \
+  GType type_name##_get_type(void) {                                                              \
+    static gsize type_id = 0;                                                                     \
+    if (g_once_init_enter(&type_id)) {                                                            \
+      GType id = ::tarvex::fundamental::register_type(                                            \
+          #TypeName, sizeof(TypeName##Class), type_name##_fundamental_class_init_,                \
+          sizeof(TypeName), type_name##_fundamental_instance_init_);                              \
+      type_name##_private_offset_ = g_type_add_instance_private(id, sizeof(TypeName##Private));   \
+      g_once_init_leave(&type_id, id);                                                            \
+    }                                                                                             \
+    return type_id;                                                                               \
+  }                                                                                               \
+  gpointer type_name##_ref(gpointer instance) {                                                   \
+    g_return_val_if_fail(instance != NULL, NULL);                                                 \
+    return ::tarvex::fundamental::ref(instance);                                                  \
+  }                                                                                               \
+  void type_name##_unref(gpointer instance) {                                                     \
+    g_return_if_fail(instance != NULL);                                                           \
+    ::tarvex::fundamental::unref(instance);                                                       \
+  }                                                                                               \
+  GParamSpec* ns##_param_spec_##short_name(const gchar* name, const gchar* nick,                  \
+                                           const gchar* blurb, GType object_type,                 \
+                                           GParamFlags flags) {                                   \
+    return ::tarvex::fundamental::param_spec(type_name##_get_type(), G_STRFUNC, type_text, name,  \
+                                             nick, blurb, object_type, flags);                    \
+  }                                                                                               \
+  gpointer ns##_value_get_##short_name(const GValue* value) {                                     \
+    return ::tarvex::fundamental::value_get(type_name##_get_type(), G_STRFUNC, type_text, value); \
+  }                                                                                               \
+  void ns##_value_set_##short_name(GValue* value, gpointer v_object) {                            \
+    ::tarvex::fundamental::value_set(type_name##_get_type(), G_STRFUNC, type_text, value,         \
+                                     v_object, false);                                            \
+  }                                                                                               \
+  void ns##_value_take_##short_name(GValue* value, gpointer v_object) {                           \
+    ::tarvex::fundamental::value_set(type_name##_get_type(), G_STRFUNC, type_text, value,         \
+                                     v_object, true);                                             \
   }
 
 #define TARVEX_FUNDAMENTAL_NO_HOOK_(self) ((void)(self))
 
-#define TARVEX_DEFINE_FUNDAMENTAL_TYPE(TypeName, type_name, ns, short_name, TYPE_MACRO)        \
-  TARVEX_DEFINE_FUNDAMENTAL_TYPE_IMPL_(TypeName, type_name, ns, short_name, #TYPE_MACRO,        \
+#define TARVEX_DEFINE_FUNDAMENTAL_TYPE(TypeName, type_name, ns, short_name, TYPE_MACRO)  \
+  TARVEX_DEFINE_FUNDAMENTAL_TYPE_IMPL_(TypeName, type_name, ns, short_name, #TYPE_MACRO, \
                                        TARVEX_FUNDAMENTAL_NO_HOOK_, TARVEX_FUNDAMENTAL_NO_HOOK_)
 
 // GRef<TypeName> for such a type, through its own ref/unref pair.
-#define TARVEX_DEFINE_FUNDAMENTAL_GREF_TRAITS(TypeName, type_name)                            \
-  namespace tarvex {                                                                          \
-  template <>                                                                                 \
-  struct GRefTraits<TypeName> {                                                               \
-    static TypeName* ref(TypeName* p) { return static_cast<TypeName*>(type_name##_ref(p)); }  \
-    static void unref(TypeName* p) { type_name##_unref(p); }                                  \
-  };                                                                                          \
+#define TARVEX_DEFINE_FUNDAMENTAL_GREF_TRAITS(TypeName, type_name)                           \
+  namespace tarvex {                                                                         \
+  template <>                                                                                \
+  struct GRefTraits<TypeName> {                                                              \
+    static TypeName* ref(TypeName* p) { return static_cast<TypeName*>(type_name##_ref(p)); } \
+    static void unref(TypeName* p) { type_name##_unref(p); }                                 \
+  };                                                                                         \
   }

@@ -14,22 +14,25 @@ typedef struct _TarvexBrevaneContractsLogIFormatterIface TarvexBrevaneContractsL
 
 struct _TarvexBrevaneContractsLogIFormatterIface {
   GTypeInterface parent_iface;
-  gchar* (*format)(TarvexBrevaneContractsLogIFormatter* self, TarvexBrevaneContractsLogLogLevel level,
-                   const gchar* server, const gchar* name, const gchar* format);
+  gchar* (*format)(TarvexBrevaneContractsLogIFormatter* self,
+                   TarvexBrevaneContractsLogLogLevel level, const gchar* server, const gchar* name,
+                   const gchar* format);
 };
 
-#define TARVEX_BREVANE_CONTRACTS_LOG_TYPE_IFORMATTER (tarvex_brevane_contracts_log_iformatter_get_type())
-#define TARVEX_BREVANE_CONTRACTS_LOG_IFORMATTER(obj) \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_CONTRACTS_LOG_TYPE_IFORMATTER, TarvexBrevaneContractsLogIFormatter))
+#define TARVEX_BREVANE_CONTRACTS_LOG_TYPE_IFORMATTER \
+  (tarvex_brevane_contracts_log_iformatter_get_type())
+#define TARVEX_BREVANE_CONTRACTS_LOG_IFORMATTER(obj)                               \
+  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_CONTRACTS_LOG_TYPE_IFORMATTER, \
+                              TarvexBrevaneContractsLogIFormatter))
 #define TARVEX_BREVANE_CONTRACTS_LOG_IS_IFORMATTER(obj) \
   (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_CONTRACTS_LOG_TYPE_IFORMATTER))
-#define TARVEX_BREVANE_CONTRACTS_LOG_IFORMATTER_GET_INTERFACE(obj) \
-  (G_TYPE_INSTANCE_GET_INTERFACE((obj), TARVEX_BREVANE_CONTRACTS_LOG_TYPE_IFORMATTER, TarvexBrevaneContractsLogIFormatterIface))
+#define TARVEX_BREVANE_CONTRACTS_LOG_IFORMATTER_GET_INTERFACE(obj)                    \
+  (G_TYPE_INSTANCE_GET_INTERFACE((obj), TARVEX_BREVANE_CONTRACTS_LOG_TYPE_IFORMATTER, \
+                                 TarvexBrevaneContractsLogIFormatterIface))
 
 TARVEX_EXPORT GType tarvex_brevane_contracts_log_iformatter_get_type(void) G_GNUC_CONST;
-TARVEX_EXPORT gchar* tarvex_brevane_contracts_log_iformatter_format(TarvexBrevaneContractsLogIFormatter* self,
-                                                                    TarvexBrevaneContractsLogLogLevel level,
-                                                                    const gchar* server, const gchar* name,
-                                                                    const gchar* format);
+TARVEX_EXPORT gchar* tarvex_brevane_contracts_log_iformatter_format(
+    TarvexBrevaneContractsLogIFormatter* self, TarvexBrevaneContractsLogLogLevel level,
+    const gchar* server, const gchar* name, const gchar* format);
 
 G_END_DECLS

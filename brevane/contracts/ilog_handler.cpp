@@ -2,15 +2,18 @@
 
 #include "common/tarvex-gobject.h"
 
-TARVEX_DEFINE_INTERFACE(TarvexBrevaneContractsLogILogHandler, tarvex_brevane_contracts_log_ilog_handler,
-                        G_TYPE_OBJECT)
+TARVEX_DEFINE_INTERFACE(TarvexBrevaneContractsLogILogHandler,
+                        tarvex_brevane_contracts_log_ilog_handler, G_TYPE_OBJECT)
 
-static void tarvex_brevane_contracts_log_ilog_handler_default_init(TarvexBrevaneContractsLogILogHandlerIface* iface) {
+static void tarvex_brevane_contracts_log_ilog_handler_default_init(
+    TarvexBrevaneContractsLogILogHandlerIface* iface) {
   g_object_interface_install_property(
-      iface, g_param_spec_object("formatter", "formatter", "formatter", TARVEX_BREVANE_CONTRACTS_LOG_TYPE_IFORMATTER,
+      iface, g_param_spec_object("formatter", "formatter", "formatter",
+                                 TARVEX_BREVANE_CONTRACTS_LOG_TYPE_IFORMATTER,
                                  GParamFlags(G_PARAM_READWRITE | G_PARAM_STATIC_STRINGS)));
   g_object_interface_install_property(
-      iface, g_param_spec_enum("threshold", "threshold", "threshold", TARVEX_BREVANE_CONTRACTS_LOG_TYPE_LOG_LEVEL,
+      iface, g_param_spec_enum("threshold", "threshold", "threshold",
+                               TARVEX_BREVANE_CONTRACTS_LOG_TYPE_LOG_LEVEL,
                                TARVEX_BREVANE_CONTRACTS_LOG_LOG_LEVEL_RISKY,
                                GParamFlags(G_PARAM_READWRITE | G_PARAM_STATIC_STRINGS)));
 }
@@ -18,14 +21,16 @@ static void tarvex_brevane_contracts_log_ilog_handler_default_init(TarvexBrevane
 #define ILOG_HANDLER_IFACE(self) TARVEX_BREVANE_CONTRACTS_LOG_ILOG_HANDLER_GET_INTERFACE(self)
 
 void tarvex_brevane_contracts_log_ilog_handler_publish(TarvexBrevaneContractsLogILogHandler* self,
-                                                       TarvexBrevaneContractsLogLogLevel level, const gchar* server,
-                                                       const gchar* name, const gchar* format, va_list args) {
+                                                       TarvexBrevaneContractsLogLogLevel level,
+                                                       const gchar* server, const gchar* name,
+                                                       const gchar* format, va_list args) {
   g_return_if_fail(self != NULL);
   auto* iface = ILOG_HANDLER_IFACE(self);
   if (iface->publish) iface->publish(self, level, server, name, format, args);
 }
 
-gchar* tarvex_brevane_contracts_log_ilog_handler_recent(TarvexBrevaneContractsLogILogHandler* self, gpointer extra) {
+gchar* tarvex_brevane_contracts_log_ilog_handler_recent(TarvexBrevaneContractsLogILogHandler* self,
+                                                        gpointer extra) {
   g_return_val_if_fail(self != NULL, nullptr);
   auto* iface = ILOG_HANDLER_IFACE(self);
   return iface->recent ? iface->recent(self, extra) : nullptr;
@@ -44,8 +49,8 @@ TarvexBrevaneContractsLogIFormatter* tarvex_brevane_contracts_log_ilog_handler_g
   return iface->get_formatter ? iface->get_formatter(self) : nullptr;
 }
 
-void tarvex_brevane_contracts_log_ilog_handler_set_formatter(TarvexBrevaneContractsLogILogHandler* self,
-                                                             TarvexBrevaneContractsLogIFormatter* value) {
+void tarvex_brevane_contracts_log_ilog_handler_set_formatter(
+    TarvexBrevaneContractsLogILogHandler* self, TarvexBrevaneContractsLogIFormatter* value) {
   g_return_if_fail(self != NULL);
   auto* iface = ILOG_HANDLER_IFACE(self);
   if (iface->set_formatter) iface->set_formatter(self, value);
@@ -58,8 +63,8 @@ TarvexBrevaneContractsLogLogLevel tarvex_brevane_contracts_log_ilog_handler_get_
   return iface->get_threshold ? iface->get_threshold(self) : TarvexBrevaneContractsLogLogLevel(0);
 }
 
-void tarvex_brevane_contracts_log_ilog_handler_set_threshold(TarvexBrevaneContractsLogILogHandler* self,
-                                                             TarvexBrevaneContractsLogLogLevel value) {
+void tarvex_brevane_contracts_log_ilog_handler_set_threshold(
+    TarvexBrevaneContractsLogILogHandler* self, TarvexBrevaneContractsLogLogLevel value) {
   g_return_if_fail(self != NULL);
   auto* iface = ILOG_HANDLER_IFACE(self);
   if (iface->set_threshold) iface->set_threshold(self, value);

@@ -2,10 +2,11 @@
 
 #include "common/tarvex-gobject.h"
 
-TARVEX_DEFINE_INTERFACE(TarvexBrevaneContractsLogILogManager, tarvex_brevane_contracts_log_ilog_manager,
-                        G_TYPE_OBJECT)
+TARVEX_DEFINE_INTERFACE(TarvexBrevaneContractsLogILogManager,
+                        tarvex_brevane_contracts_log_ilog_manager, G_TYPE_OBJECT)
 
-static void tarvex_brevane_contracts_log_ilog_manager_default_init(TarvexBrevaneContractsLogILogManagerIface* iface) {
+static void tarvex_brevane_contracts_log_ilog_manager_default_init(
+    TarvexBrevaneContractsLogILogManagerIface* iface) {
   g_object_interface_install_property(
       iface, g_param_spec_object("main", "main", "main", TARVEX_BREVANE_CONTRACTS_LOG_TYPE_ILOGGER,
                                  GParamFlags(G_PARAM_READABLE | G_PARAM_STATIC_STRINGS)));
@@ -13,10 +14,9 @@ static void tarvex_brevane_contracts_log_ilog_manager_default_init(TarvexBrevane
 
 #define ILOG_MANAGER_IFACE(self) TARVEX_BREVANE_CONTRACTS_LOG_ILOG_MANAGER_GET_INTERFACE(self)
 
-void tarvex_brevane_contracts_log_ilog_manager_initialize(TarvexBrevaneContractsLogILogManager* self,
-                                                          const gchar* uuid_default,
-                                                          TarvexBrevaneContractsLogLogLevel level,
-                                                          const gchar* log_file_dir, gint64 size) {
+void tarvex_brevane_contracts_log_ilog_manager_initialize(
+    TarvexBrevaneContractsLogILogManager* self, const gchar* uuid_default,
+    TarvexBrevaneContractsLogLogLevel level, const gchar* log_file_dir, gint64 size) {
   g_return_if_fail(self != NULL);
   auto* iface = ILOG_MANAGER_IFACE(self);
   if (iface->initialize) iface->initialize(self, uuid_default, level, log_file_dir, size);
@@ -29,13 +29,15 @@ TarvexBrevaneContractsLogILogger* tarvex_brevane_contracts_log_ilog_manager_open
   return iface->open ? iface->open(self, uuid) : nullptr;
 }
 
-void tarvex_brevane_contracts_log_ilog_manager_close(TarvexBrevaneContractsLogILogManager* self, const gchar* uuid) {
+void tarvex_brevane_contracts_log_ilog_manager_close(TarvexBrevaneContractsLogILogManager* self,
+                                                     const gchar* uuid) {
   g_return_if_fail(self != NULL);
   auto* iface = ILOG_MANAGER_IFACE(self);
   if (iface->close) iface->close(self, uuid);
 }
 
-void tarvex_brevane_contracts_log_ilog_manager_shutdown(TarvexBrevaneContractsLogILogManager* self) {
+void tarvex_brevane_contracts_log_ilog_manager_shutdown(
+    TarvexBrevaneContractsLogILogManager* self) {
   g_return_if_fail(self != NULL);
   auto* iface = ILOG_MANAGER_IFACE(self);
   if (iface->shutdown) iface->shutdown(self);

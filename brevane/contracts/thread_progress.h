@@ -11,7 +11,8 @@ G_BEGIN_DECLS
 
 typedef struct _TarvexBrevaneContractsThreadProgress TarvexBrevaneContractsThreadProgress;
 typedef struct _TarvexBrevaneContractsThreadProgressClass TarvexBrevaneContractsThreadProgressClass;
-typedef struct _TarvexBrevaneContractsThreadProgressPrivate TarvexBrevaneContractsThreadProgressPrivate;
+typedef struct _TarvexBrevaneContractsThreadProgressPrivate
+    TarvexBrevaneContractsThreadProgressPrivate;
 
 struct _TarvexBrevaneContractsThreadProgress {
   GTypeInstance parent_instance;
@@ -33,20 +34,23 @@ struct _TarvexBrevaneContractsThreadProgressClass {
   void (*finalize)(TarvexBrevaneContractsThreadProgress* self);
 };
 
-#define TARVEX_BREVANE_CONTRACTS_TYPE_THREAD_PROGRESS (tarvex_brevane_contracts_thread_progress_get_type())
+#define TARVEX_BREVANE_CONTRACTS_TYPE_THREAD_PROGRESS \
+  (tarvex_brevane_contracts_thread_progress_get_type())
 
 TARVEX_EXPORT GType tarvex_brevane_contracts_thread_progress_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT gpointer tarvex_brevane_contracts_thread_progress_ref(gpointer instance);
 TARVEX_EXPORT void tarvex_brevane_contracts_thread_progress_unref(gpointer instance);
-TARVEX_EXPORT GParamSpec* tarvex_brevane_contracts_param_spec_thread_progress(const gchar* name, const gchar* nick,
-                                                                              const gchar* blurb, GType object_type,
-                                                                              GParamFlags flags);
+TARVEX_EXPORT GParamSpec* tarvex_brevane_contracts_param_spec_thread_progress(
+    const gchar* name, const gchar* nick, const gchar* blurb, GType object_type, GParamFlags flags);
 TARVEX_EXPORT gpointer tarvex_brevane_contracts_value_get_thread_progress(const GValue* value);
-TARVEX_EXPORT void tarvex_brevane_contracts_value_set_thread_progress(GValue* value, gpointer v_object);
-TARVEX_EXPORT void tarvex_brevane_contracts_value_take_thread_progress(GValue* value, gpointer v_object);
+TARVEX_EXPORT void tarvex_brevane_contracts_value_set_thread_progress(GValue* value,
+                                                                      gpointer v_object);
+TARVEX_EXPORT void tarvex_brevane_contracts_value_take_thread_progress(GValue* value,
+                                                                       gpointer v_object);
 // All counters 0, an empty queue, not finished; the caller owns the record.
-TARVEX_EXPORT TarvexBrevaneContractsThreadProgress* tarvex_brevane_contracts_thread_progress_new(void);
-TARVEX_EXPORT TarvexBrevaneContractsThreadProgress* tarvex_brevane_contracts_thread_progress_construct(
-    GType object_type);
+TARVEX_EXPORT TarvexBrevaneContractsThreadProgress* tarvex_brevane_contracts_thread_progress_new(
+    void);
+TARVEX_EXPORT TarvexBrevaneContractsThreadProgress*
+tarvex_brevane_contracts_thread_progress_construct(GType object_type);
 
 G_END_DECLS

@@ -22,13 +22,16 @@ struct _TarvexBrevaneFoundationContainerPrivate {
   std::unordered_set<GType> building;
 };
 
-static void tarvex_brevane_foundation_container_icontainer_init(TarvexBrevaneContractsContainerIContainerIface* iface);
+static void tarvex_brevane_foundation_container_icontainer_init(
+    TarvexBrevaneContractsContainerIContainerIface* iface);
 
-TARVEX_DEFINE_TYPE_WITH_CODE(TarvexBrevaneFoundationContainer, tarvex_brevane_foundation_container, G_TYPE_OBJECT,
-                             G_IMPLEMENT_INTERFACE(TARVEX_BREVANE_CONTRACTS_CONTAINER_TYPE_ICONTAINER,
-                                                   tarvex_brevane_foundation_container_icontainer_init))
+TARVEX_DEFINE_TYPE_WITH_CODE(
+    TarvexBrevaneFoundationContainer, tarvex_brevane_foundation_container, G_TYPE_OBJECT,
+    G_IMPLEMENT_INTERFACE(TARVEX_BREVANE_CONTRACTS_CONTAINER_TYPE_ICONTAINER,
+                          tarvex_brevane_foundation_container_icontainer_init))
 
-static void tarvex_brevane_foundation_container_class_setup(TarvexBrevaneFoundationContainerClass*) {}
+static void tarvex_brevane_foundation_container_class_setup(
+    TarvexBrevaneFoundationContainerClass*) {}
 
 namespace {
 
@@ -38,27 +41,35 @@ Private* priv_of(TarvexBrevaneContractsContainerIContainer* self) {
   return tarvex_brevane_foundation_container_get_private(self);
 }
 
-bool is_service_type(GType type) { return G_TYPE_IS_INTERFACE(type) || G_TYPE_IS_OBJECT(type); }
+bool is_service_type(GType type) {
+  return G_TYPE_IS_INTERFACE(type) || G_TYPE_IS_OBJECT(type);
+}
 
 gboolean container_has(TarvexBrevaneContractsContainerIContainer* self, GType type) {
-  TARVEX_RETURN_VAL_IF_FAIL_TEXT(is_service_type(type), "type.is_interface () || type.is_object ()", FALSE);
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(is_service_type(type), "type.is_interface () || type.is_object ()",
+                                 FALSE);
   auto* priv = priv_of(self);
   std::lock_guard<std::recursive_mutex> guard(priv->lock);
   if (priv->instance_map.count(type) || priv->factory_map.count(type)) return TRUE;
   return priv->type_map.count(type) ? TRUE : FALSE;
 }
 
-void container_register_instance(TarvexBrevaneContractsContainerIContainer* self, GType key_type, GObject* instance) {
+void container_register_instance(TarvexBrevaneContractsContainerIContainer* self, GType key_type,
+                                 GObject* instance) {
   g_return_if_fail(instance != NULL);
-  TARVEX_RETURN_IF_FAIL_TEXT(is_service_type(key_type), "key_type.is_interface () || key_type.is_object ()");
-  TARVEX_RETURN_IF_FAIL_TEXT(g_type_is_a(G_OBJECT_TYPE(instance), key_type), "instance.get_type ().is_a (key_type)");
+  TARVEX_RETURN_IF_FAIL_TEXT(is_service_type(key_type),
+                             "key_type.is_interface () || key_type.is_object ()");
+  TARVEX_RETURN_IF_FAIL_TEXT(g_type_is_a(G_OBJECT_TYPE(instance), key_type),
+                             "instance.get_type ().is_a (key_type)");
   auto* priv = priv_of(self);
   std::lock_guard<std::recursive_mutex> guard(priv->lock);
   priv->instance_map[key_type] = tarvex::retainGRef(instance);
 }
 
-void container_register_type(TarvexBrevaneContractsContainerIContainer* self, GType key_type, GType value_type) {
-  TARVEX_RETURN_IF_FAIL_TEXT(is_service_type(key_type), "key_type.is_interface () || key_type.is_object ()");
+void container_register_type(TarvexBrevaneContractsContainerIContainer* self, GType key_type,
+                             GType value_type) {
+  TARVEX_RETURN_IF_FAIL_TEXT(is_service_type(key_type),
+                             "key_type.is_interface () || key_type.is_object ()");
   TARVEX_RETURN_IF_FAIL_TEXT(G_TYPE_IS_OBJECT(value_type), "value_type.is_object ()");
   TARVEX_RETURN_IF_FAIL_TEXT(g_type_is_a(value_type, key_type), "value_type.is_a (key_type)");
   auto* priv = priv_of(self);
@@ -68,7 +79,8 @@ void container_register_type(TarvexBrevaneContractsContainerIContainer* self, GT
 
 void container_register_factory(TarvexBrevaneContractsContainerIContainer* self, GType key_type,
                                 TarvexBrevaneContractsContainerServiceFactory factory) {
-  TARVEX_RETURN_IF_FAIL_TEXT(is_service_type(key_type), "key_type.is_interface () || key_type.is_object ()");
+  TARVEX_RETURN_IF_FAIL_TEXT(is_service_type(key_type),
+                             "key_type.is_interface () || key_type.is_object ()");
   auto* priv = priv_of(self);
   std::lock_guard<std::recursive_mutex> guard(priv->lock);
   priv->factory_map[key_type] = factory;
@@ -84,7 +96,8 @@ std::vector<GValue> get_matched_property_values(TarvexBrevaneContractsContainerI
     GType value_type = G_PARAM_SPEC_VALUE_TYPE(chosen[i]);
     g_value_init(&values[i], value_type);
     GRef<GObject> service = resolve_type(self, value_type);
-    if (service && g_type_is_a(G_OBJECT_TYPE(service.get()), value_type)) g_value_set_object(&values[i], service.get());
+    if (service && g_type_is_a(G_OBJECT_TYPE(service.get()), value_type))
+      g_value_set_object(&values[i], service.get());
   }
   return values;
 }
@@ -109,8 +122,8 @@ GRef<GObject> construct(TarvexBrevaneContractsContainerIContainer* self, GType b
   std::vector<const char*> names;
   for (GParamSpec* pspec : chosen) names.push_back(pspec->name);
 
-  GObject* object = g_object_new_with_properties(build_type, static_cast<guint>(names.size()), names.data(),
-                                                 values.data());
+  GObject* object = g_object_new_with_properties(build_type, static_cast<guint>(names.size()),
+                                                 names.data(), values.data());
   for (GValue& v : values) g_value_unset(&v);
   g_type_class_unref(klass);
   if (object && g_object_is_floating(object)) g_object_ref_sink(object);
@@ -148,13 +161,15 @@ GRef<GObject> resolve_type(TarvexBrevaneContractsContainerIContainer* self, GTyp
 }
 
 GObject* container_resolve(TarvexBrevaneContractsContainerIContainer* self, GType type) {
-  TARVEX_RETURN_VAL_IF_FAIL_TEXT(is_service_type(type), "type.is_interface () || type.is_object ()", nullptr);
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(is_service_type(type), "type.is_interface () || type.is_object ()",
+                                 nullptr);
   return resolve_type(self, type).leak();
 }
 
 }  // namespace
 
-static void tarvex_brevane_foundation_container_icontainer_init(TarvexBrevaneContractsContainerIContainerIface* iface) {
+static void tarvex_brevane_foundation_container_icontainer_init(
+    TarvexBrevaneContractsContainerIContainerIface* iface) {
   iface->has = container_has;
   iface->register_instance = container_register_instance;
   iface->register_type = container_register_type;

@@ -23,13 +23,15 @@ struct _TarvexBrevaneFoundationContainerClass {
 };
 
 #define TARVEX_BREVANE_FOUNDATION_TYPE_CONTAINER (tarvex_brevane_foundation_container_get_type())
-#define TARVEX_BREVANE_FOUNDATION_CONTAINER(obj) \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_FOUNDATION_TYPE_CONTAINER, TarvexBrevaneFoundationContainer))
+#define TARVEX_BREVANE_FOUNDATION_CONTAINER(obj)                               \
+  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_FOUNDATION_TYPE_CONTAINER, \
+                              TarvexBrevaneFoundationContainer))
 #define TARVEX_BREVANE_FOUNDATION_IS_CONTAINER(obj) \
   (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_FOUNDATION_TYPE_CONTAINER))
 
 TARVEX_EXPORT GType tarvex_brevane_foundation_container_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneFoundationContainer* tarvex_brevane_foundation_container_new(void);
-TARVEX_EXPORT TarvexBrevaneFoundationContainer* tarvex_brevane_foundation_container_construct(GType object_type);
+TARVEX_EXPORT TarvexBrevaneFoundationContainer* tarvex_brevane_foundation_container_construct(
+    GType object_type);
 
 G_END_DECLS

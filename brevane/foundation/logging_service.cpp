@@ -11,16 +11,19 @@ using tarvex::GRef;
 
 struct _TarvexBrevaneFoundationLoggingServicePrivate {};
 
-TARVEX_DEFINE_FUNDAMENTAL_TYPE(TarvexBrevaneFoundationLoggingService, tarvex_brevane_foundation_logging_service,
-                               tarvex_brevane_foundation, logging_service,
-                               TARVEX_BREVANE_FOUNDATION_TYPE_LOGGING_SERVICE)
+TARVEX_DEFINE_FUNDAMENTAL_TYPE(TarvexBrevaneFoundationLoggingService,
+                               tarvex_brevane_foundation_logging_service, tarvex_brevane_foundation,
+                               logging_service, TARVEX_BREVANE_FOUNDATION_TYPE_LOGGING_SERVICE)
 
-TarvexBrevaneFoundationLoggingService* tarvex_brevane_foundation_logging_service_construct(GType object_type) {
-  return static_cast<TarvexBrevaneFoundationLoggingService*>(tarvex::fundamental::create(object_type));
+TarvexBrevaneFoundationLoggingService* tarvex_brevane_foundation_logging_service_construct(
+    GType object_type) {
+  return static_cast<TarvexBrevaneFoundationLoggingService*>(
+      tarvex::fundamental::create(object_type));
 }
 
 TarvexBrevaneFoundationLoggingService* tarvex_brevane_foundation_logging_service_new(void) {
-  return tarvex_brevane_foundation_logging_service_construct(TARVEX_BREVANE_FOUNDATION_TYPE_LOGGING_SERVICE);
+  return tarvex_brevane_foundation_logging_service_construct(
+      TARVEX_BREVANE_FOUNDATION_TYPE_LOGGING_SERVICE);
 }
 
 namespace {
@@ -36,7 +39,9 @@ Manager* s_log_manager = nullptr;
 
 using Guard = std::lock_guard<std::recursive_mutex>;
 
-std::string text_of(const gchar* s) { return s ? std::string(s) : std::string(); }
+std::string text_of(const gchar* s) {
+  return s ? std::string(s) : std::string();
+}
 
 void log_to(LogOp op, const gchar* uuid, const gchar* format, va_list args) {
   Guard guard(s_lock);
@@ -50,7 +55,8 @@ void log_to(LogOp op, const gchar* uuid, const gchar* format, va_list args) {
   std::string server = text_of(tarvex_brevane_contracts_log_ilogger_get_server(main));
 
   if (uuid && main_uuid != uuid) {
-    GRef<Logger> logger = tarvex::adoptGRef(tarvex_brevane_contracts_log_ilog_manager_open(s_log_manager, uuid));
+    GRef<Logger> logger =
+        tarvex::adoptGRef(tarvex_brevane_contracts_log_ilog_manager_open(s_log_manager, uuid));
     if (logger) {
       name = text_of(tarvex_brevane_contracts_log_ilogger_get_name(logger.get()));
       server = text_of(tarvex_brevane_contracts_log_ilogger_get_server(logger.get()));
@@ -75,14 +81,16 @@ void tarvex_brevane_foundation_logging_service_initialize(const gchar* uuid_defa
   g_return_if_fail(log_file_dir != NULL);
   Guard guard(s_lock);
   if (!s_log_manager) {
-    s_log_manager = static_cast<Manager*>(tarvex_brevane_foundation_services_get(TARVEX_BREVANE_CONTRACTS_LOG_TYPE_ILOG_MANAGER));
+    s_log_manager = static_cast<Manager*>(
+        tarvex_brevane_foundation_services_get(TARVEX_BREVANE_CONTRACTS_LOG_TYPE_ILOG_MANAGER));
     // The host registers the manager before initializing logging.
     if (!s_log_manager) {
       g_return_if_fail_warning(G_LOG_DOMAIN, G_STRFUNC, "null != s_Log_manager");
       return;
     }
   }
-  tarvex_brevane_contracts_log_ilog_manager_initialize(s_log_manager, uuid_default, level, log_file_dir, size);
+  tarvex_brevane_contracts_log_ilog_manager_initialize(s_log_manager, uuid_default, level,
+                                                       log_file_dir, size);
 }
 
 void tarvex_brevane_foundation_logging_service_shutdown(void) {
@@ -90,13 +98,14 @@ void tarvex_brevane_foundation_logging_service_shutdown(void) {
   tarvex_brevane_contracts_log_ilog_manager_shutdown(s_log_manager);
 }
 
-#define LOGGING_SERVICE_OP(op)                                                              \
-  void tarvex_brevane_foundation_logging_service_##op(const gchar* uuid, const gchar* format, ...) { \
-    g_return_if_fail(format != NULL);                                                       \
-    va_list args;                                                                           \
-    va_start(args, format);                                                                 \
-    log_to(tarvex_brevane_contracts_log_ilogger_##op, uuid, format, args);                  \
-    va_end(args);                                                                           \
+#define LOGGING_SERVICE_OP(op)                                                                \
+  void tarvex_brevane_foundation_logging_service_##op(const gchar* uuid, const gchar* format, \
+                                                      ...) {                                  \
+    g_return_if_fail(format != NULL);                                                         \
+    va_list args;                                                                             \
+    va_start(args, format);                                                                   \
+    log_to(tarvex_brevane_contracts_log_ilogger_##op, uuid, format, args);                    \
+    va_end(args);                                                                             \
   }
 
 LOGGING_SERVICE_OP(error)

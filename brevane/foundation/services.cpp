@@ -6,7 +6,8 @@
 
 struct _TarvexBrevaneFoundationServicesPrivate {};
 
-TARVEX_DEFINE_TYPE(TarvexBrevaneFoundationServices, tarvex_brevane_foundation_services, G_TYPE_OBJECT)
+TARVEX_DEFINE_TYPE(TarvexBrevaneFoundationServices, tarvex_brevane_foundation_services,
+                   G_TYPE_OBJECT)
 
 static void tarvex_brevane_foundation_services_class_setup(TarvexBrevaneFoundationServicesClass*) {}
 

@@ -26,8 +26,10 @@ TARVEX_EXPORT GType tarvex_brevane_foundation_services_get_type(void) G_GNUC_CON
 TARVEX_EXPORT TarvexBrevaneFoundationServices* tarvex_brevane_foundation_services_new(void);
 // Creates the process-wide container once; registers nothing.
 TARVEX_EXPORT void tarvex_brevane_foundation_services_initialize(void);
-TARVEX_EXPORT void tarvex_brevane_foundation_services_register_instance(GType key_type, GObject* instance);
-TARVEX_EXPORT void tarvex_brevane_foundation_services_register_type(GType key_type, GType value_type);
+TARVEX_EXPORT void tarvex_brevane_foundation_services_register_instance(GType key_type,
+                                                                        GObject* instance);
+TARVEX_EXPORT void tarvex_brevane_foundation_services_register_type(GType key_type,
+                                                                    GType value_type);
 // Resolves through the container; the caller owns the result (or NULL).
 TARVEX_EXPORT gpointer tarvex_brevane_foundation_services_get(GType t_type);
 

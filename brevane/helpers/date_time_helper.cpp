@@ -33,19 +33,24 @@ gint64 millis() {
 
 }  // namespace tarvex::brevane::clock
 
-void tarvex_brevane_testing_set_clock(gint64 (*clock)(void)) { tarvex::brevane::clock::s_clock.store(clock); }
+void tarvex_brevane_testing_set_clock(gint64 (*clock)(void)) {
+  tarvex::brevane::clock::s_clock.store(clock);
+}
 
 struct _TarvexBrevaneHelpersDateTimeHelperPrivate {};
 
-TARVEX_DEFINE_FUNDAMENTAL_TYPE(TarvexBrevaneHelpersDateTimeHelper, tarvex_brevane_helpers_date_time_helper,
-                               tarvex_brevane_helpers, date_time_helper, TARVEX_BREVANE_HELPERS_TYPE_DATE_TIME_HELPER)
+TARVEX_DEFINE_FUNDAMENTAL_TYPE(TarvexBrevaneHelpersDateTimeHelper,
+                               tarvex_brevane_helpers_date_time_helper, tarvex_brevane_helpers,
+                               date_time_helper, TARVEX_BREVANE_HELPERS_TYPE_DATE_TIME_HELPER)
 
-TarvexBrevaneHelpersDateTimeHelper* tarvex_brevane_helpers_date_time_helper_construct(GType object_type) {
+TarvexBrevaneHelpersDateTimeHelper* tarvex_brevane_helpers_date_time_helper_construct(
+    GType object_type) {
   return static_cast<TarvexBrevaneHelpersDateTimeHelper*>(tarvex::fundamental::create(object_type));
 }
 
 TarvexBrevaneHelpersDateTimeHelper* tarvex_brevane_helpers_date_time_helper_new(void) {
-  return tarvex_brevane_helpers_date_time_helper_construct(TARVEX_BREVANE_HELPERS_TYPE_DATE_TIME_HELPER);
+  return tarvex_brevane_helpers_date_time_helper_construct(
+      TARVEX_BREVANE_HELPERS_TYPE_DATE_TIME_HELPER);
 }
 
 namespace {
@@ -64,7 +69,8 @@ struct SpanParts {
 SpanParts split(gint64 span) {
   return {static_cast<long long>(span / G_GINT64_CONSTANT(3600000000)),
           static_cast<long long>((span % G_GINT64_CONSTANT(3600000000)) / 60000000),
-          static_cast<long long>((span % 60000000) / 1000000), static_cast<long long>((span % 1000000) / 1000)};
+          static_cast<long long>((span % 60000000) / 1000000),
+          static_cast<long long>((span % 1000000) / 1000)};
 }
 
 }  // namespace
@@ -74,7 +80,8 @@ gchar* tarvex_brevane_helpers_date_time_helper_datetime_as_string(const gchar* f
   return tarvex::dup(clock::format_now(format));
 }
 
-gchar* tarvex_brevane_helpers_date_time_helper_datetime_as_string_ms(const gchar* format, const gchar* ms_format) {
+gchar* tarvex_brevane_helpers_date_time_helper_datetime_as_string_ms(const gchar* format,
+                                                                     const gchar* ms_format) {
   g_return_val_if_fail(format != NULL, nullptr);
   g_return_val_if_fail(ms_format != NULL, nullptr);
   std::string now = clock::format_now(format);
@@ -97,11 +104,17 @@ gchar* tarvex_brevane_helpers_date_time_helper_datetime_as_iso8601(void) {
   return tarvex::dup(clock::format_now("%Y-%m-%dT%H:%M:%S"));
 }
 
-gchar* tarvex_brevane_helpers_date_time_helper_datetime_with_ms_normal(void) { return with_ms("%Y-%m-%d %H:%M:%S"); }
+gchar* tarvex_brevane_helpers_date_time_helper_datetime_with_ms_normal(void) {
+  return with_ms("%Y-%m-%d %H:%M:%S");
+}
 
-gchar* tarvex_brevane_helpers_date_time_helper_datetime_with_ms_compact(void) { return with_ms("%Y%m%d%H%M%S"); }
+gchar* tarvex_brevane_helpers_date_time_helper_datetime_with_ms_compact(void) {
+  return with_ms("%Y%m%d%H%M%S");
+}
 
-gchar* tarvex_brevane_helpers_date_time_helper_datetime_with_ms_iso8601(void) { return with_ms("%Y-%m-%dT%H:%M:%S"); }
+gchar* tarvex_brevane_helpers_date_time_helper_datetime_with_ms_iso8601(void) {
+  return with_ms("%Y-%m-%dT%H:%M:%S");
+}
 
 gchar* tarvex_brevane_helpers_date_time_helper_format_time_span(gint64 span) {
   SpanParts p = split(span);
@@ -121,7 +134,8 @@ gchar* tarvex_brevane_helpers_date_time_helper_format_time_span_unit(gint64 span
   if (span >= G_GINT64_CONSTANT(3600000000))
     return g_strdup_printf(_("%lliH %lliM %lliS %llims"), p.hours, p.minutes, p.seconds, p.millis);
   if (span >= 60000000)
-    return g_strdup_printf(_("%lliM %lliS %llims"), static_cast<long long>(span / 60000000), p.seconds, p.millis);
+    return g_strdup_printf(_("%lliM %lliS %llims"), static_cast<long long>(span / 60000000),
+                           p.seconds, p.millis);
   if (span >= 1000000)
     return g_strdup_printf(_("%lliS %llims"), static_cast<long long>(span / 1000000), p.millis);
   return g_strdup_printf(_("%llims"), static_cast<long long>(span / 1000));

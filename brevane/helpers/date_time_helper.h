@@ -22,24 +22,28 @@ struct _TarvexBrevaneHelpersDateTimeHelperClass {
   void (*finalize)(TarvexBrevaneHelpersDateTimeHelper* self);
 };
 
-#define TARVEX_BREVANE_HELPERS_TYPE_DATE_TIME_HELPER (tarvex_brevane_helpers_date_time_helper_get_type())
+#define TARVEX_BREVANE_HELPERS_TYPE_DATE_TIME_HELPER \
+  (tarvex_brevane_helpers_date_time_helper_get_type())
 
 TARVEX_EXPORT GType tarvex_brevane_helpers_date_time_helper_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT gpointer tarvex_brevane_helpers_date_time_helper_ref(gpointer instance);
 TARVEX_EXPORT void tarvex_brevane_helpers_date_time_helper_unref(gpointer instance);
-TARVEX_EXPORT GParamSpec* tarvex_brevane_helpers_param_spec_date_time_helper(const gchar* name, const gchar* nick,
-                                                                             const gchar* blurb, GType object_type,
-                                                                             GParamFlags flags);
+TARVEX_EXPORT GParamSpec* tarvex_brevane_helpers_param_spec_date_time_helper(
+    const gchar* name, const gchar* nick, const gchar* blurb, GType object_type, GParamFlags flags);
 TARVEX_EXPORT gpointer tarvex_brevane_helpers_value_get_date_time_helper(const GValue* value);
-TARVEX_EXPORT void tarvex_brevane_helpers_value_set_date_time_helper(GValue* value, gpointer v_object);
-TARVEX_EXPORT void tarvex_brevane_helpers_value_take_date_time_helper(GValue* value, gpointer v_object);
+TARVEX_EXPORT void tarvex_brevane_helpers_value_set_date_time_helper(GValue* value,
+                                                                     gpointer v_object);
+TARVEX_EXPORT void tarvex_brevane_helpers_value_take_date_time_helper(GValue* value,
+                                                                      gpointer v_object);
 TARVEX_EXPORT TarvexBrevaneHelpersDateTimeHelper* tarvex_brevane_helpers_date_time_helper_new(void);
-TARVEX_EXPORT TarvexBrevaneHelpersDateTimeHelper* tarvex_brevane_helpers_date_time_helper_construct(GType object_type);
+TARVEX_EXPORT TarvexBrevaneHelpersDateTimeHelper* tarvex_brevane_helpers_date_time_helper_construct(
+    GType object_type);
 
-TARVEX_EXPORT gchar* tarvex_brevane_helpers_date_time_helper_datetime_as_string(const gchar* format);
+TARVEX_EXPORT gchar* tarvex_brevane_helpers_date_time_helper_datetime_as_string(
+    const gchar* format);
 // `ms_format` receives the millisecond within the second as one gint64.
-TARVEX_EXPORT gchar* tarvex_brevane_helpers_date_time_helper_datetime_as_string_ms(const gchar* format,
-                                                                                   const gchar* ms_format);
+TARVEX_EXPORT gchar* tarvex_brevane_helpers_date_time_helper_datetime_as_string_ms(
+    const gchar* format, const gchar* ms_format);
 TARVEX_EXPORT gchar* tarvex_brevane_helpers_date_time_helper_datetime_as_normal(void);
 TARVEX_EXPORT gchar* tarvex_brevane_helpers_date_time_helper_datetime_as_compact(void);
 TARVEX_EXPORT gchar* tarvex_brevane_helpers_date_time_helper_datetime_as_iso8601(void);

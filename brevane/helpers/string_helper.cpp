@@ -12,10 +12,12 @@ using tarvex::GUniqueStr;
 
 struct _TarvexBrevaneHelpersStringHelperPrivate {};
 
-TARVEX_DEFINE_FUNDAMENTAL_TYPE(TarvexBrevaneHelpersStringHelper, tarvex_brevane_helpers_string_helper,
-                               tarvex_brevane_helpers, string_helper, TARVEX_BREVANE_HELPERS_TYPE_STRING_HELPER)
+TARVEX_DEFINE_FUNDAMENTAL_TYPE(TarvexBrevaneHelpersStringHelper,
+                               tarvex_brevane_helpers_string_helper, tarvex_brevane_helpers,
+                               string_helper, TARVEX_BREVANE_HELPERS_TYPE_STRING_HELPER)
 
-TarvexBrevaneHelpersStringHelper* tarvex_brevane_helpers_string_helper_construct(GType object_type) {
+TarvexBrevaneHelpersStringHelper* tarvex_brevane_helpers_string_helper_construct(
+    GType object_type) {
   return static_cast<TarvexBrevaneHelpersStringHelper*>(tarvex::fundamental::create(object_type));
 }
 
@@ -109,16 +111,19 @@ void hand_out(const std::vector<std::string>& list, gchar*** out, gint* out_leng
 }
 
 // Replaces every match of the pattern; an unchanged copy on any failure.
-gchar* regex_replace(const char* text, const std::string& pattern, const char* replacement, bool literal) {
+gchar* regex_replace(const char* text, const std::string& pattern, const char* replacement,
+                     bool literal) {
   GError* error = nullptr;
-  tarvex::GRef<GRegex> regex = tarvex::adoptGRef(g_regex_new(pattern.c_str(), GRegexCompileFlags(0),
-                                                             GRegexMatchFlags(0), &error));
+  tarvex::GRef<GRegex> regex = tarvex::adoptGRef(
+      g_regex_new(pattern.c_str(), GRegexCompileFlags(0), GRegexMatchFlags(0), &error));
   if (!regex) {
     g_error_free(error);
     return g_strdup(text);
   }
-  gchar* result = literal ? g_regex_replace_literal(regex.get(), text, -1, 0, replacement, GRegexMatchFlags(0), &error)
-                          : g_regex_replace(regex.get(), text, -1, 0, replacement, GRegexMatchFlags(0), &error);
+  gchar* result =
+      literal ? g_regex_replace_literal(regex.get(), text, -1, 0, replacement, GRegexMatchFlags(0),
+                                        &error)
+              : g_regex_replace(regex.get(), text, -1, 0, replacement, GRegexMatchFlags(0), &error);
   if (!result) {
     if (error) g_error_free(error);
     return g_strdup(text);
@@ -159,12 +164,13 @@ gchar* tarvex_brevane_helpers_string_helper_stringify_data(GeeMap* data, const g
   return tarvex::dup(text);
 }
 
-GeeHashMap* tarvex_brevane_helpers_string_helper_arraify_data(const gchar* connection, const gchar* delimiter) {
+GeeHashMap* tarvex_brevane_helpers_string_helper_arraify_data(const gchar* connection,
+                                                              const gchar* delimiter) {
   g_return_val_if_fail(connection != NULL, nullptr);
   g_return_val_if_fail(delimiter != NULL, nullptr);
-  GeeHashMap* map =
-      gee_hash_map_new(G_TYPE_STRING, GBoxedCopyFunc(g_strdup), g_free, G_TYPE_STRING, GBoxedCopyFunc(g_strdup),
-                       g_free, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+  GeeHashMap* map = gee_hash_map_new(G_TYPE_STRING, GBoxedCopyFunc(g_strdup), g_free, G_TYPE_STRING,
+                                     GBoxedCopyFunc(g_strdup), g_free, nullptr, nullptr, nullptr,
+                                     nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
   std::vector<std::string> pieces;
   if (*delimiter) {
     tarvex::GUnique<char*> split(g_strsplit(connection, delimiter, -1));
@@ -187,18 +193,21 @@ GeeHashMap* tarvex_brevane_helpers_string_helper_arraify_data(const gchar* conne
 }
 
 gboolean tarvex_brevane_helpers_string_helper_contains_array(const gchar* text, gchar** needles,
-                                                             gint needles_length1, gboolean case_sensitive) {
+                                                             gint needles_length1,
+                                                             gboolean case_sensitive) {
   g_return_val_if_fail(text != NULL, FALSE);
   std::string up = case_sensitive ? std::string() : upper(text);
   for (const char* needle : entries(needles, needles_length1)) {
     if (!needle) continue;
-    if (case_sensitive ? std::strstr(text, needle) != nullptr : up.find(upper(needle)) != std::string::npos)
+    if (case_sensitive ? std::strstr(text, needle) != nullptr
+                       : up.find(upper(needle)) != std::string::npos)
       return TRUE;
   }
   return FALSE;
 }
 
-gint tarvex_brevane_helpers_string_helper_index_with_array(const gchar* text, gchar** needles, gint needles_length1,
+gint tarvex_brevane_helpers_string_helper_index_with_array(const gchar* text, gchar** needles,
+                                                           gint needles_length1,
                                                            gboolean case_sensitive) {
   g_return_val_if_fail(text != NULL, 0);
   if (case_sensitive) {
@@ -222,62 +231,80 @@ gint tarvex_brevane_helpers_string_helper_index_with_array(const gchar* text, gc
   return -1;
 }
 
-gint tarvex_brevane_helpers_string_helper_search_array(gchar** haystack, gint haystack_length1, const gchar* needle,
+gint tarvex_brevane_helpers_string_helper_search_array(gchar** haystack, gint haystack_length1,
+                                                       const gchar* needle,
                                                        gboolean case_sensitive) {
   g_return_val_if_fail(needle != NULL, 0);
   return first_index(haystack, haystack_length1, [&](const char* entry) {
-    return case_sensitive ? std::strcmp(entry, needle) == 0 : g_ascii_strcasecmp(entry, needle) == 0;
+    return case_sensitive ? std::strcmp(entry, needle) == 0
+                          : g_ascii_strcasecmp(entry, needle) == 0;
   });
 }
 
-gint tarvex_brevane_helpers_string_helper_search_array_prefix(gchar** haystack, gint haystack_length1,
-                                                              const gchar* needle, gboolean case_sensitive) {
+gint tarvex_brevane_helpers_string_helper_search_array_prefix(gchar** haystack,
+                                                              gint haystack_length1,
+                                                              const gchar* needle,
+                                                              gboolean case_sensitive) {
   g_return_val_if_fail(needle != NULL, 0);
   return first_index(haystack, haystack_length1,
                      [&](const char* entry) { return has_prefix(entry, needle, case_sensitive); });
 }
 
-gint tarvex_brevane_helpers_string_helper_search_array_prefix_count(gchar** haystack, gint haystack_length1,
-                                                                    const gchar* needle, gboolean case_sensitive) {
+gint tarvex_brevane_helpers_string_helper_search_array_prefix_count(gchar** haystack,
+                                                                    gint haystack_length1,
+                                                                    const gchar* needle,
+                                                                    gboolean case_sensitive) {
   g_return_val_if_fail(needle != NULL, 0);
-  return count(haystack, haystack_length1, [&](const char* entry) { return has_prefix(entry, needle, case_sensitive); });
+  return count(haystack, haystack_length1,
+               [&](const char* entry) { return has_prefix(entry, needle, case_sensitive); });
 }
 
-gint tarvex_brevane_helpers_string_helper_search_array_suffix(gchar** haystack, gint haystack_length1,
-                                                              const gchar* needle, gboolean case_sensitive) {
+gint tarvex_brevane_helpers_string_helper_search_array_suffix(gchar** haystack,
+                                                              gint haystack_length1,
+                                                              const gchar* needle,
+                                                              gboolean case_sensitive) {
   g_return_val_if_fail(needle != NULL, 0);
   return first_index(haystack, haystack_length1,
                      [&](const char* entry) { return has_suffix(entry, needle, case_sensitive); });
 }
 
-gint tarvex_brevane_helpers_string_helper_search_array_suffix_count(gchar** haystack, gint haystack_length1,
-                                                                    const gchar* needle, gboolean case_sensitive) {
+gint tarvex_brevane_helpers_string_helper_search_array_suffix_count(gchar** haystack,
+                                                                    gint haystack_length1,
+                                                                    const gchar* needle,
+                                                                    gboolean case_sensitive) {
   g_return_val_if_fail(needle != NULL, 0);
-  return count(haystack, haystack_length1, [&](const char* entry) { return has_suffix(entry, needle, case_sensitive); });
+  return count(haystack, haystack_length1,
+               [&](const char* entry) { return has_suffix(entry, needle, case_sensitive); });
 }
 
-gboolean tarvex_brevane_helpers_string_helper_prefix_with_array(const gchar* content, gchar** prefixes,
-                                                                gint prefixes_length1, gboolean case_sensitive) {
+gboolean tarvex_brevane_helpers_string_helper_prefix_with_array(const gchar* content,
+                                                                gchar** prefixes,
+                                                                gint prefixes_length1,
+                                                                gboolean case_sensitive) {
   g_return_val_if_fail(content != NULL, FALSE);
   for (const char* prefix : entries(prefixes, prefixes_length1))
     if (prefix && has_prefix(content, prefix, case_sensitive)) return TRUE;
   return FALSE;
 }
 
-gboolean tarvex_brevane_helpers_string_helper_suffix_with_array(const gchar* content, gchar** suffixes,
-                                                                gint suffixes_length1, gboolean case_sensitive) {
+gboolean tarvex_brevane_helpers_string_helper_suffix_with_array(const gchar* content,
+                                                                gchar** suffixes,
+                                                                gint suffixes_length1,
+                                                                gboolean case_sensitive) {
   g_return_val_if_fail(content != NULL, FALSE);
   for (const char* suffix : entries(suffixes, suffixes_length1))
     if (suffix && has_suffix(content, suffix, case_sensitive)) return TRUE;
   return FALSE;
 }
 
-gchar* tarvex_brevane_helpers_string_helper_replace_array(const gchar* plain, gchar** old_texts, gint old_texts_length1,
-                                                          gchar** new_texts, gint new_texts_length1) {
+gchar* tarvex_brevane_helpers_string_helper_replace_array(const gchar* plain, gchar** old_texts,
+                                                          gint old_texts_length1, gchar** new_texts,
+                                                          gint new_texts_length1) {
   g_return_val_if_fail(plain != NULL, nullptr);
   auto olds = entries(old_texts, old_texts_length1);
   auto news = entries(new_texts, new_texts_length1);
-  TARVEX_RETURN_VAL_IF_FAIL_TEXT(olds.size() == news.size(), "old_texts.length == new_texts.length", nullptr);
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(olds.size() == news.size(), "old_texts.length == new_texts.length",
+                                 nullptr);
   std::string text(plain);
   for (size_t i = 0; i < olds.size(); i++) {
     const char* from = olds[i];
@@ -295,10 +322,12 @@ gchar* tarvex_brevane_helpers_string_helper_replace_array(const gchar* plain, gc
   return tarvex::dup(text);
 }
 
-void tarvex_brevane_helpers_string_helper_diff_array(gchar** first, gint first_length1, gchar** second,
-                                                     gint second_length1, gchar*** both, gint* both_length1,
+void tarvex_brevane_helpers_string_helper_diff_array(gchar** first, gint first_length1,
+                                                     gchar** second, gint second_length1,
+                                                     gchar*** both, gint* both_length1,
                                                      gchar*** only_first, gint* only_first_length1,
-                                                     gchar*** only_second, gint* only_second_length1) {
+                                                     gchar*** only_second,
+                                                     gint* only_second_length1) {
   auto a = entries(first, first_length1);
   auto b = entries(second, second_length1);
   std::vector<std::string> in_both, in_first, in_second;
@@ -346,11 +375,12 @@ gchar* tarvex_brevane_helpers_string_helper_proper_case(const gchar* str) {
   }
   tarvex::GRef<GRegex> regex = tarvex::retainGRef(word);
   GError* error = nullptr;
-  gchar* result = regex ? g_regex_replace_eval(regex.get(), str, -1, 0, GRegexMatchFlags(0), proper_case_word,
-                                               nullptr, &error)
+  gchar* result = regex ? g_regex_replace_eval(regex.get(), str, -1, 0, GRegexMatchFlags(0),
+                                               proper_case_word, nullptr, &error)
                         : nullptr;
   if (!result) {
-    g_log(G_LOG_DOMAIN, G_LOG_LEVEL_DEBUG, "helper_string:307: %s", error ? error->message : "no word pattern");
+    g_log(G_LOG_DOMAIN, G_LOG_LEVEL_DEBUG, "helper_string:307: %s",
+          error ? error->message : "no word pattern");
     if (error) g_error_free(error);
     return g_strdup(str);
   }

@@ -6,8 +6,10 @@
 G_BEGIN_DECLS
 
 typedef struct _TarvexBrevaneSupportsLogColorFormatter TarvexBrevaneSupportsLogColorFormatter;
-typedef struct _TarvexBrevaneSupportsLogColorFormatterClass TarvexBrevaneSupportsLogColorFormatterClass;
-typedef struct _TarvexBrevaneSupportsLogColorFormatterPrivate TarvexBrevaneSupportsLogColorFormatterPrivate;
+typedef struct _TarvexBrevaneSupportsLogColorFormatterClass
+    TarvexBrevaneSupportsLogColorFormatterClass;
+typedef struct _TarvexBrevaneSupportsLogColorFormatterPrivate
+    TarvexBrevaneSupportsLogColorFormatterPrivate;
 
 struct _TarvexBrevaneSupportsLogColorFormatter {
   TarvexBrevaneSupportsLogDefaultFormatter parent_instance;
@@ -17,11 +19,13 @@ struct _TarvexBrevaneSupportsLogColorFormatterClass {
   TarvexBrevaneSupportsLogDefaultFormatterClass parent_class;
 };
 
-#define TARVEX_BREVANE_SUPPORTS_LOG_TYPE_COLOR_FORMATTER (tarvex_brevane_supports_log_color_formatter_get_type())
+#define TARVEX_BREVANE_SUPPORTS_LOG_TYPE_COLOR_FORMATTER \
+  (tarvex_brevane_supports_log_color_formatter_get_type())
 
 TARVEX_EXPORT GType tarvex_brevane_supports_log_color_formatter_get_type(void) G_GNUC_CONST;
-TARVEX_EXPORT TarvexBrevaneSupportsLogColorFormatter* tarvex_brevane_supports_log_color_formatter_new(void);
-TARVEX_EXPORT TarvexBrevaneSupportsLogColorFormatter* tarvex_brevane_supports_log_color_formatter_construct(
-    GType object_type);
+TARVEX_EXPORT TarvexBrevaneSupportsLogColorFormatter*
+tarvex_brevane_supports_log_color_formatter_new(void);
+TARVEX_EXPORT TarvexBrevaneSupportsLogColorFormatter*
+tarvex_brevane_supports_log_color_formatter_construct(GType object_type);
 
 G_END_DECLS

@@ -8,12 +8,14 @@ namespace log = tarvex::brevane::log;
 
 struct _TarvexBrevaneSupportsLogDefaultFormatterPrivate {};
 
-static void tarvex_brevane_supports_log_default_formatter_iformatter_init(TarvexBrevaneContractsLogIFormatterIface* iface);
+static void tarvex_brevane_supports_log_default_formatter_iformatter_init(
+    TarvexBrevaneContractsLogIFormatterIface* iface);
 
-TARVEX_DEFINE_TYPE_WITH_CODE(TarvexBrevaneSupportsLogDefaultFormatter, tarvex_brevane_supports_log_default_formatter,
-                             G_TYPE_OBJECT,
-                             G_IMPLEMENT_INTERFACE(TARVEX_BREVANE_CONTRACTS_LOG_TYPE_IFORMATTER,
-                                                   tarvex_brevane_supports_log_default_formatter_iformatter_init))
+TARVEX_DEFINE_TYPE_WITH_CODE(
+    TarvexBrevaneSupportsLogDefaultFormatter, tarvex_brevane_supports_log_default_formatter,
+    G_TYPE_OBJECT,
+    G_IMPLEMENT_INTERFACE(TARVEX_BREVANE_CONTRACTS_LOG_TYPE_IFORMATTER,
+                          tarvex_brevane_supports_log_default_formatter_iformatter_init))
 
 namespace tarvex::brevane::log {
 
@@ -22,7 +24,8 @@ std::string pad(const std::string& text, size_t width) {
 }
 
 std::string level_name(TarvexBrevaneSupportsLogDefaultFormatter* self, Level level) {
-  GUniqueStr name(TARVEX_BREVANE_SUPPORTS_LOG_DEFAULT_FORMATTER_GET_CLASS(self)->get_level_name(self, level));
+  GUniqueStr name(
+      TARVEX_BREVANE_SUPPORTS_LOG_DEFAULT_FORMATTER_GET_CLASS(self)->get_level_name(self, level));
   return name ? std::string(name.get()) : std::string();
 }
 
@@ -30,65 +33,76 @@ std::string level_name(TarvexBrevaneSupportsLogDefaultFormatter* self, Level lev
 
 namespace {
 
-gchar* default_get_level_name(TarvexBrevaneSupportsLogDefaultFormatter*, TarvexBrevaneContractsLogLogLevel level) {
+gchar* default_get_level_name(TarvexBrevaneSupportsLogDefaultFormatter*,
+                              TarvexBrevaneContractsLogLogLevel level) {
   switch (level) {
-    case TARVEX_BREVANE_CONTRACTS_LOG_LOG_LEVEL_RISKY: return g_strdup("RISKY");
-    case TARVEX_BREVANE_CONTRACTS_LOG_LOG_LEVEL_PLAIN: return g_strdup("PLAIN");
-    case TARVEX_BREVANE_CONTRACTS_LOG_LOG_LEVEL_DEBUG: return g_strdup("DEBUG");
+    case TARVEX_BREVANE_CONTRACTS_LOG_LOG_LEVEL_RISKY:
+      return g_strdup("RISKY");
+    case TARVEX_BREVANE_CONTRACTS_LOG_LOG_LEVEL_PLAIN:
+      return g_strdup("PLAIN");
+    case TARVEX_BREVANE_CONTRACTS_LOG_LOG_LEVEL_DEBUG:
+      return g_strdup("DEBUG");
   }
   // The level type has no other values.
   g_return_val_if_reached(nullptr);
 }
 
-gchar* default_format(TarvexBrevaneSupportsLogDefaultFormatter* self, TarvexBrevaneContractsLogLogLevel level,
-                      const gchar* server, const gchar* name, const gchar* format) {
+gchar* default_format(TarvexBrevaneSupportsLogDefaultFormatter* self,
+                      TarvexBrevaneContractsLogLogLevel level, const gchar* server,
+                      const gchar* name, const gchar* format) {
   g_return_val_if_fail(server != NULL, nullptr);
   g_return_val_if_fail(name != NULL, nullptr);
   g_return_val_if_fail(format != NULL, nullptr);
   std::string level_name = log::level_name(self, level);
   std::string now = wall::format_now("%Y%m%d %H:%M:%S");
-  return g_strdup_printf("%s.%03lli [%s][%s][%s] %s\n", now.c_str(), static_cast<long long>(wall::millis()),
+  return g_strdup_printf("%s.%03lli [%s][%s][%s] %s\n", now.c_str(),
+                         static_cast<long long>(wall::millis()),
                          log::escape_percent(server).c_str(), log::escape_percent(name).c_str(),
                          log::escape_percent(level_name.c_str()).c_str(), format);
 }
 
-gchar* iformatter_format(TarvexBrevaneContractsLogIFormatter* self, TarvexBrevaneContractsLogLogLevel level,
-                         const gchar* server, const gchar* name, const gchar* format) {
-  return tarvex_brevane_supports_log_default_formatter_format(TARVEX_BREVANE_SUPPORTS_LOG_DEFAULT_FORMATTER(self),
-                                                              level, server, name, format);
+gchar* iformatter_format(TarvexBrevaneContractsLogIFormatter* self,
+                         TarvexBrevaneContractsLogLogLevel level, const gchar* server,
+                         const gchar* name, const gchar* format) {
+  return tarvex_brevane_supports_log_default_formatter_format(
+      TARVEX_BREVANE_SUPPORTS_LOG_DEFAULT_FORMATTER(self), level, server, name, format);
 }
 
 }  // namespace
 
-static void tarvex_brevane_supports_log_default_formatter_iformatter_init(TarvexBrevaneContractsLogIFormatterIface* iface) {
+static void tarvex_brevane_supports_log_default_formatter_iformatter_init(
+    TarvexBrevaneContractsLogIFormatterIface* iface) {
   iface->format = iformatter_format;
 }
 
-static void tarvex_brevane_supports_log_default_formatter_class_setup(TarvexBrevaneSupportsLogDefaultFormatterClass* klass) {
+static void tarvex_brevane_supports_log_default_formatter_class_setup(
+    TarvexBrevaneSupportsLogDefaultFormatterClass* klass) {
   klass->get_level_name = default_get_level_name;
   klass->format = default_format;
 }
 
-TarvexBrevaneSupportsLogDefaultFormatter* tarvex_brevane_supports_log_default_formatter_construct(GType object_type) {
-  g_return_val_if_fail(g_type_is_a(object_type, TARVEX_BREVANE_SUPPORTS_LOG_TYPE_DEFAULT_FORMATTER), nullptr);
+TarvexBrevaneSupportsLogDefaultFormatter* tarvex_brevane_supports_log_default_formatter_construct(
+    GType object_type) {
+  g_return_val_if_fail(g_type_is_a(object_type, TARVEX_BREVANE_SUPPORTS_LOG_TYPE_DEFAULT_FORMATTER),
+                       nullptr);
   return static_cast<TarvexBrevaneSupportsLogDefaultFormatter*>(g_object_new(object_type, nullptr));
 }
 
 TarvexBrevaneSupportsLogDefaultFormatter* tarvex_brevane_supports_log_default_formatter_new(void) {
-  return tarvex_brevane_supports_log_default_formatter_construct(TARVEX_BREVANE_SUPPORTS_LOG_TYPE_DEFAULT_FORMATTER);
+  return tarvex_brevane_supports_log_default_formatter_construct(
+      TARVEX_BREVANE_SUPPORTS_LOG_TYPE_DEFAULT_FORMATTER);
 }
 
-gchar* tarvex_brevane_supports_log_default_formatter_get_level_name(TarvexBrevaneSupportsLogDefaultFormatter* self,
-                                                                    TarvexBrevaneContractsLogLogLevel level) {
+gchar* tarvex_brevane_supports_log_default_formatter_get_level_name(
+    TarvexBrevaneSupportsLogDefaultFormatter* self, TarvexBrevaneContractsLogLogLevel level) {
   g_return_val_if_fail(self != NULL, nullptr);
   auto* klass = TARVEX_BREVANE_SUPPORTS_LOG_DEFAULT_FORMATTER_GET_CLASS(self);
   return klass->get_level_name ? klass->get_level_name(self, level) : nullptr;
 }
 
-gchar* tarvex_brevane_supports_log_default_formatter_format(TarvexBrevaneSupportsLogDefaultFormatter* self,
-                                                            TarvexBrevaneContractsLogLogLevel level,
-                                                            const gchar* server, const gchar* name,
-                                                            const gchar* format) {
+gchar* tarvex_brevane_supports_log_default_formatter_format(
+    TarvexBrevaneSupportsLogDefaultFormatter* self, TarvexBrevaneContractsLogLogLevel level,
+    const gchar* server, const gchar* name, const gchar* format) {
   g_return_val_if_fail(self != NULL, nullptr);
   auto* klass = TARVEX_BREVANE_SUPPORTS_LOG_DEFAULT_FORMATTER_GET_CLASS(self);
   return klass->format ? klass->format(self, level, server, name, format) : nullptr;

@@ -13,9 +13,9 @@ namespace log = tarvex::brevane::log;
 using tarvex::GUniqueStr;
 
 struct _TarvexBrevaneSupportsLogDelegateHandlerPrivate {
-  log::HandlerSettings settings{TARVEX_BREVANE_CONTRACTS_LOG_LOG_LEVEL_PLAIN,
-                                TARVEX_BREVANE_CONTRACTS_LOG_IFORMATTER(
-                                    tarvex_brevane_supports_log_default_formatter_new())};
+  log::HandlerSettings settings{
+      TARVEX_BREVANE_CONTRACTS_LOG_LOG_LEVEL_PLAIN,
+      TARVEX_BREVANE_CONTRACTS_LOG_IFORMATTER(tarvex_brevane_supports_log_default_formatter_new())};
   std::recursive_mutex lock;
   // Absent before initialize and after close: lines are then dropped.
   std::optional<std::deque<std::string>> queue;
@@ -40,10 +40,11 @@ struct _TarvexBrevaneSupportsLogDelegateHandlerPrivate {
 static void tarvex_brevane_supports_log_delegate_handler_ilog_handler_init(
     TarvexBrevaneContractsLogILogHandlerIface* iface);
 
-TARVEX_DEFINE_TYPE_WITH_CODE(TarvexBrevaneSupportsLogDelegateHandler, tarvex_brevane_supports_log_delegate_handler,
-                             G_TYPE_OBJECT,
-                             G_IMPLEMENT_INTERFACE(TARVEX_BREVANE_CONTRACTS_LOG_TYPE_ILOG_HANDLER,
-                                                   tarvex_brevane_supports_log_delegate_handler_ilog_handler_init))
+TARVEX_DEFINE_TYPE_WITH_CODE(
+    TarvexBrevaneSupportsLogDelegateHandler, tarvex_brevane_supports_log_delegate_handler,
+    G_TYPE_OBJECT,
+    G_IMPLEMENT_INTERFACE(TARVEX_BREVANE_CONTRACTS_LOG_TYPE_ILOG_HANDLER,
+                          tarvex_brevane_supports_log_delegate_handler_ilog_handler_init))
 
 namespace {
 
@@ -52,18 +53,31 @@ using Guard = std::lock_guard<std::recursive_mutex>;
 
 GParamSpec* props[log::HANDLER_N_PROPS];
 
-Private* priv_of(gpointer self) { return tarvex_brevane_supports_log_delegate_handler_get_private(self); }
+Private* priv_of(gpointer self) {
+  return tarvex_brevane_supports_log_delegate_handler_get_private(self);
+}
 
 std::string escape_markup(const char* text) {
   std::string out;
   for (const char* p = text; *p; p++) {
     switch (*p) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&apos;"; break;
-      default: out += *p;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&apos;";
+        break;
+      default:
+        out += *p;
     }
   }
   return out;
@@ -110,8 +124,9 @@ void schedule_drain(gpointer self, Private* priv) {
   g_source_attach(source, nullptr);
 }
 
-void handler_publish(TarvexBrevaneContractsLogILogHandler* self, TarvexBrevaneContractsLogLogLevel level,
-                     const gchar* server, const gchar* name, const gchar* format, va_list args) {
+void handler_publish(TarvexBrevaneContractsLogILogHandler* self,
+                     TarvexBrevaneContractsLogLogLevel level, const gchar* server,
+                     const gchar* name, const gchar* format, va_list args) {
   g_return_if_fail(server != NULL);
   g_return_if_fail(name != NULL);
   g_return_if_fail(format != NULL);
@@ -121,10 +136,11 @@ void handler_publish(TarvexBrevaneContractsLogILogHandler* self, TarvexBrevaneCo
   std::string text = log::expand(format, args);
   GUniqueStr valid(g_utf8_make_valid(text.c_str(), static_cast<gssize>(text.size())));
   std::string escaped = escape_markup(valid.get());
-  GUniqueStr stamp(tarvex_brevane_helpers_date_time_helper_datetime_as_string_ms("%H:%M:%S", "%03lli"));
+  GUniqueStr stamp(
+      tarvex_brevane_helpers_date_time_helper_datetime_as_string_ms("%H:%M:%S", "%03lli"));
   GUniqueStr color(tarvex_brevane_contracts_log_log_level_to_color(level));
-  GUniqueStr line(g_strdup_printf("%s   <span foreground=\"%s\">%s</span>\n", stamp.get(), color.get(),
-                                  escaped.c_str()));
+  GUniqueStr line(g_strdup_printf("%s   <span foreground=\"%s\">%s</span>\n", stamp.get(),
+                                  color.get(), escaped.c_str()));
 
   Guard guard(priv->lock);
   if (!priv->queue) return;
@@ -132,7 +148,9 @@ void handler_publish(TarvexBrevaneContractsLogILogHandler* self, TarvexBrevaneCo
   schedule_drain(self, priv);
 }
 
-gchar* handler_recent(TarvexBrevaneContractsLogILogHandler*, gpointer) { return g_strdup(""); }
+gchar* handler_recent(TarvexBrevaneContractsLogILogHandler*, gpointer) {
+  return g_strdup("");
+}
 
 void handler_close(TarvexBrevaneContractsLogILogHandler* self) {
   auto* priv = priv_of(self);
@@ -146,7 +164,8 @@ TarvexBrevaneContractsLogIFormatter* get_formatter(TarvexBrevaneContractsLogILog
   return priv_of(self)->settings.formatter.get();
 }
 
-void set_formatter(TarvexBrevaneContractsLogILogHandler* self, TarvexBrevaneContractsLogIFormatter* value) {
+void set_formatter(TarvexBrevaneContractsLogILogHandler* self,
+                   TarvexBrevaneContractsLogIFormatter* value) {
   priv_of(self)->settings.set_formatter(G_OBJECT(self), props[log::HANDLER_PROP_FORMATTER], value);
 }
 
@@ -154,7 +173,8 @@ TarvexBrevaneContractsLogLogLevel get_threshold(TarvexBrevaneContractsLogILogHan
   return priv_of(self)->settings.threshold;
 }
 
-void set_threshold(TarvexBrevaneContractsLogILogHandler* self, TarvexBrevaneContractsLogLogLevel value) {
+void set_threshold(TarvexBrevaneContractsLogILogHandler* self,
+                   TarvexBrevaneContractsLogLogLevel value) {
   priv_of(self)->settings.set_threshold(G_OBJECT(self), props[log::HANDLER_PROP_THRESHOLD], value);
 }
 
@@ -181,25 +201,30 @@ static void tarvex_brevane_supports_log_delegate_handler_ilog_handler_init(
   iface->set_threshold = set_threshold;
 }
 
-static void tarvex_brevane_supports_log_delegate_handler_class_setup(TarvexBrevaneSupportsLogDelegateHandlerClass* klass) {
+static void tarvex_brevane_supports_log_delegate_handler_class_setup(
+    TarvexBrevaneSupportsLogDelegateHandlerClass* klass) {
   auto* object_class = G_OBJECT_CLASS(klass);
   object_class->get_property = get_property;
   object_class->set_property = set_property;
-  log::install_handler_properties(object_class, props, TARVEX_BREVANE_CONTRACTS_LOG_LOG_LEVEL_PLAIN);
+  log::install_handler_properties(object_class, props,
+                                  TARVEX_BREVANE_CONTRACTS_LOG_LOG_LEVEL_PLAIN);
 }
 
-TarvexBrevaneSupportsLogDelegateHandler* tarvex_brevane_supports_log_delegate_handler_construct(GType object_type) {
-  g_return_val_if_fail(g_type_is_a(object_type, TARVEX_BREVANE_SUPPORTS_LOG_TYPE_DELEGATE_HANDLER), nullptr);
+TarvexBrevaneSupportsLogDelegateHandler* tarvex_brevane_supports_log_delegate_handler_construct(
+    GType object_type) {
+  g_return_val_if_fail(g_type_is_a(object_type, TARVEX_BREVANE_SUPPORTS_LOG_TYPE_DELEGATE_HANDLER),
+                       nullptr);
   return static_cast<TarvexBrevaneSupportsLogDelegateHandler*>(g_object_new(object_type, nullptr));
 }
 
 TarvexBrevaneSupportsLogDelegateHandler* tarvex_brevane_supports_log_delegate_handler_new(void) {
-  return tarvex_brevane_supports_log_delegate_handler_construct(TARVEX_BREVANE_SUPPORTS_LOG_TYPE_DELEGATE_HANDLER);
+  return tarvex_brevane_supports_log_delegate_handler_construct(
+      TARVEX_BREVANE_SUPPORTS_LOG_TYPE_DELEGATE_HANDLER);
 }
 
-void tarvex_brevane_supports_log_delegate_handler_initialize(TarvexBrevaneSupportsLogDelegateHandler* self,
-                                                             TarvexBrevaneSupportsLogLogLineCallback callback,
-                                                             gpointer user_data) {
+void tarvex_brevane_supports_log_delegate_handler_initialize(
+    TarvexBrevaneSupportsLogDelegateHandler* self, TarvexBrevaneSupportsLogLogLineCallback callback,
+    gpointer user_data) {
   g_return_if_fail(self != NULL);
   auto* priv = priv_of(self);
   Guard guard(priv->lock);

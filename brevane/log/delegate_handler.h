@@ -11,8 +11,10 @@
 G_BEGIN_DECLS
 
 typedef struct _TarvexBrevaneSupportsLogDelegateHandler TarvexBrevaneSupportsLogDelegateHandler;
-typedef struct _TarvexBrevaneSupportsLogDelegateHandlerClass TarvexBrevaneSupportsLogDelegateHandlerClass;
-typedef struct _TarvexBrevaneSupportsLogDelegateHandlerPrivate TarvexBrevaneSupportsLogDelegateHandlerPrivate;
+typedef struct _TarvexBrevaneSupportsLogDelegateHandlerClass
+    TarvexBrevaneSupportsLogDelegateHandlerClass;
+typedef struct _TarvexBrevaneSupportsLogDelegateHandlerPrivate
+    TarvexBrevaneSupportsLogDelegateHandlerPrivate;
 
 // The line is borrowed for the duration of the call.
 typedef void (*TarvexBrevaneSupportsLogLogLineCallback)(const gchar* line, gpointer user_data);
@@ -25,12 +27,14 @@ struct _TarvexBrevaneSupportsLogDelegateHandlerClass {
   GObjectClass parent_class;
 };
 
-#define TARVEX_BREVANE_SUPPORTS_LOG_TYPE_DELEGATE_HANDLER (tarvex_brevane_supports_log_delegate_handler_get_type())
+#define TARVEX_BREVANE_SUPPORTS_LOG_TYPE_DELEGATE_HANDLER \
+  (tarvex_brevane_supports_log_delegate_handler_get_type())
 
 TARVEX_EXPORT GType tarvex_brevane_supports_log_delegate_handler_get_type(void) G_GNUC_CONST;
-TARVEX_EXPORT TarvexBrevaneSupportsLogDelegateHandler* tarvex_brevane_supports_log_delegate_handler_new(void);
-TARVEX_EXPORT TarvexBrevaneSupportsLogDelegateHandler* tarvex_brevane_supports_log_delegate_handler_construct(
-    GType object_type);
+TARVEX_EXPORT TarvexBrevaneSupportsLogDelegateHandler*
+tarvex_brevane_supports_log_delegate_handler_new(void);
+TARVEX_EXPORT TarvexBrevaneSupportsLogDelegateHandler*
+tarvex_brevane_supports_log_delegate_handler_construct(GType object_type);
 // Installs the callback (replacing an earlier one) and starts a new, empty
 // queue; the user data is not owned.
 TARVEX_EXPORT void tarvex_brevane_supports_log_delegate_handler_initialize(

@@ -6,18 +6,19 @@
 namespace log = tarvex::brevane::log;
 
 struct _TarvexBrevaneSupportsLogGLibLogHandlerPrivate {
-  log::HandlerSettings settings{TARVEX_BREVANE_CONTRACTS_LOG_LOG_LEVEL_PLAIN,
-                                TARVEX_BREVANE_CONTRACTS_LOG_IFORMATTER(
-                                    tarvex_brevane_supports_log_default_formatter_new())};
+  log::HandlerSettings settings{
+      TARVEX_BREVANE_CONTRACTS_LOG_LOG_LEVEL_PLAIN,
+      TARVEX_BREVANE_CONTRACTS_LOG_IFORMATTER(tarvex_brevane_supports_log_default_formatter_new())};
 };
 
 static void tarvex_brevane_supports_log_glib_log_handler_ilog_handler_init(
     TarvexBrevaneContractsLogILogHandlerIface* iface);
 
-TARVEX_DEFINE_TYPE_WITH_CODE(TarvexBrevaneSupportsLogGLibLogHandler, tarvex_brevane_supports_log_glib_log_handler,
-                             G_TYPE_OBJECT,
-                             G_IMPLEMENT_INTERFACE(TARVEX_BREVANE_CONTRACTS_LOG_TYPE_ILOG_HANDLER,
-                                                   tarvex_brevane_supports_log_glib_log_handler_ilog_handler_init))
+TARVEX_DEFINE_TYPE_WITH_CODE(
+    TarvexBrevaneSupportsLogGLibLogHandler, tarvex_brevane_supports_log_glib_log_handler,
+    G_TYPE_OBJECT,
+    G_IMPLEMENT_INTERFACE(TARVEX_BREVANE_CONTRACTS_LOG_TYPE_ILOG_HANDLER,
+                          tarvex_brevane_supports_log_glib_log_handler_ilog_handler_init))
 
 namespace {
 
@@ -27,8 +28,8 @@ TarvexBrevaneSupportsLogGLibLogHandlerPrivate* priv_of(gpointer self) {
   return tarvex_brevane_supports_log_glib_log_handler_get_private(self);
 }
 
-void publish(TarvexBrevaneContractsLogILogHandler*, TarvexBrevaneContractsLogLogLevel level, const gchar* server,
-             const gchar* name, const gchar* format, va_list args) {
+void publish(TarvexBrevaneContractsLogILogHandler*, TarvexBrevaneContractsLogLogLevel level,
+             const gchar* server, const gchar* name, const gchar* format, va_list args) {
   g_return_if_fail(server != NULL);
   g_return_if_fail(name != NULL);
   g_return_if_fail(format != NULL);
@@ -47,7 +48,9 @@ void publish(TarvexBrevaneContractsLogILogHandler*, TarvexBrevaneContractsLogLog
   }
 }
 
-gchar* recent(TarvexBrevaneContractsLogILogHandler*, gpointer) { return g_strdup(""); }
+gchar* recent(TarvexBrevaneContractsLogILogHandler*, gpointer) {
+  return g_strdup("");
+}
 
 void handler_close(TarvexBrevaneContractsLogILogHandler*) {}
 
@@ -55,7 +58,8 @@ TarvexBrevaneContractsLogIFormatter* get_formatter(TarvexBrevaneContractsLogILog
   return priv_of(self)->settings.formatter.get();
 }
 
-void set_formatter(TarvexBrevaneContractsLogILogHandler* self, TarvexBrevaneContractsLogIFormatter* value) {
+void set_formatter(TarvexBrevaneContractsLogILogHandler* self,
+                   TarvexBrevaneContractsLogIFormatter* value) {
   priv_of(self)->settings.set_formatter(G_OBJECT(self), props[log::HANDLER_PROP_FORMATTER], value);
 }
 
@@ -63,7 +67,8 @@ TarvexBrevaneContractsLogLogLevel get_threshold(TarvexBrevaneContractsLogILogHan
   return priv_of(self)->settings.threshold;
 }
 
-void set_threshold(TarvexBrevaneContractsLogILogHandler* self, TarvexBrevaneContractsLogLogLevel value) {
+void set_threshold(TarvexBrevaneContractsLogILogHandler* self,
+                   TarvexBrevaneContractsLogLogLevel value) {
   priv_of(self)->settings.set_threshold(G_OBJECT(self), props[log::HANDLER_PROP_THRESHOLD], value);
 }
 
@@ -90,18 +95,23 @@ static void tarvex_brevane_supports_log_glib_log_handler_ilog_handler_init(
   iface->set_threshold = set_threshold;
 }
 
-static void tarvex_brevane_supports_log_glib_log_handler_class_setup(TarvexBrevaneSupportsLogGLibLogHandlerClass* klass) {
+static void tarvex_brevane_supports_log_glib_log_handler_class_setup(
+    TarvexBrevaneSupportsLogGLibLogHandlerClass* klass) {
   auto* object_class = G_OBJECT_CLASS(klass);
   object_class->get_property = get_property;
   object_class->set_property = set_property;
-  log::install_handler_properties(object_class, props, TARVEX_BREVANE_CONTRACTS_LOG_LOG_LEVEL_PLAIN);
+  log::install_handler_properties(object_class, props,
+                                  TARVEX_BREVANE_CONTRACTS_LOG_LOG_LEVEL_PLAIN);
 }
 
-TarvexBrevaneSupportsLogGLibLogHandler* tarvex_brevane_supports_log_glib_log_handler_construct(GType object_type) {
-  g_return_val_if_fail(g_type_is_a(object_type, TARVEX_BREVANE_SUPPORTS_LOG_TYPE_GLIB_LOG_HANDLER), nullptr);
+TarvexBrevaneSupportsLogGLibLogHandler* tarvex_brevane_supports_log_glib_log_handler_construct(
+    GType object_type) {
+  g_return_val_if_fail(g_type_is_a(object_type, TARVEX_BREVANE_SUPPORTS_LOG_TYPE_GLIB_LOG_HANDLER),
+                       nullptr);
   return static_cast<TarvexBrevaneSupportsLogGLibLogHandler*>(g_object_new(object_type, nullptr));
 }
 
 TarvexBrevaneSupportsLogGLibLogHandler* tarvex_brevane_supports_log_glib_log_handler_new(void) {
-  return tarvex_brevane_supports_log_glib_log_handler_construct(TARVEX_BREVANE_SUPPORTS_LOG_TYPE_GLIB_LOG_HANDLER);
+  return tarvex_brevane_supports_log_glib_log_handler_construct(
+      TARVEX_BREVANE_SUPPORTS_LOG_TYPE_GLIB_LOG_HANDLER);
 }

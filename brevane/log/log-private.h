@@ -65,19 +65,25 @@ struct HandlerSettings {
   bool accepts(Level level) const { return level <= threshold; }
 };
 
-inline void install_handler_properties(GObjectClass* klass, GParamSpec** props, Level default_threshold) {
+inline void install_handler_properties(GObjectClass* klass, GParamSpec** props,
+                                       Level default_threshold) {
   const auto flags = GParamFlags(G_PARAM_READWRITE | G_PARAM_STATIC_STRINGS);
-  props[HANDLER_PROP_FORMATTER] = g_param_spec_object("formatter", "formatter", "formatter",
-                                                      TARVEX_BREVANE_CONTRACTS_LOG_TYPE_IFORMATTER, flags);
-  props[HANDLER_PROP_THRESHOLD] = g_param_spec_enum("threshold", "threshold", "threshold",
-                                                    TARVEX_BREVANE_CONTRACTS_LOG_TYPE_LOG_LEVEL, default_threshold, flags);
+  props[HANDLER_PROP_FORMATTER] = g_param_spec_object(
+      "formatter", "formatter", "formatter", TARVEX_BREVANE_CONTRACTS_LOG_TYPE_IFORMATTER, flags);
+  props[HANDLER_PROP_THRESHOLD] =
+      g_param_spec_enum("threshold", "threshold", "threshold",
+                        TARVEX_BREVANE_CONTRACTS_LOG_TYPE_LOG_LEVEL, default_threshold, flags);
   g_object_class_install_properties(klass, HANDLER_N_PROPS, props);
 }
 
 inline bool get_handler_property(HandlerSettings& s, guint id, GValue* value) {
   switch (id) {
-    case HANDLER_PROP_FORMATTER: g_value_set_object(value, s.formatter.get()); return true;
-    case HANDLER_PROP_THRESHOLD: g_value_set_enum(value, s.threshold); return true;
+    case HANDLER_PROP_FORMATTER:
+      g_value_set_object(value, s.formatter.get());
+      return true;
+    case HANDLER_PROP_THRESHOLD:
+      g_value_set_enum(value, s.threshold);
+      return true;
   }
   return false;
 }
@@ -88,7 +94,9 @@ inline bool set_handler_property(HandlerSettings& s, GObject* owner, GParamSpec*
     case HANDLER_PROP_FORMATTER:
       s.set_formatter(owner, props[id], static_cast<Formatter*>(g_value_get_object(value)));
       return true;
-    case HANDLER_PROP_THRESHOLD: s.set_threshold(owner, props[id], Level(g_value_get_enum(value))); return true;
+    case HANDLER_PROP_THRESHOLD:
+      s.set_threshold(owner, props[id], Level(g_value_get_enum(value)));
+      return true;
   }
   return false;
 }

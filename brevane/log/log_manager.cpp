@@ -23,11 +23,13 @@ struct _TarvexBrevaneSupportsLogLogManagerPrivate {
   std::recursive_mutex lock;
 };
 
-static void tarvex_brevane_supports_log_log_manager_ilog_manager_init(TarvexBrevaneContractsLogILogManagerIface* iface);
+static void tarvex_brevane_supports_log_log_manager_ilog_manager_init(
+    TarvexBrevaneContractsLogILogManagerIface* iface);
 
-TARVEX_DEFINE_TYPE_WITH_CODE(TarvexBrevaneSupportsLogLogManager, tarvex_brevane_supports_log_log_manager, G_TYPE_OBJECT,
-                             G_IMPLEMENT_INTERFACE(TARVEX_BREVANE_CONTRACTS_LOG_TYPE_ILOG_MANAGER,
-                                                   tarvex_brevane_supports_log_log_manager_ilog_manager_init))
+TARVEX_DEFINE_TYPE_WITH_CODE(
+    TarvexBrevaneSupportsLogLogManager, tarvex_brevane_supports_log_log_manager, G_TYPE_OBJECT,
+    G_IMPLEMENT_INTERFACE(TARVEX_BREVANE_CONTRACTS_LOG_TYPE_ILOG_MANAGER,
+                          tarvex_brevane_supports_log_log_manager_ilog_manager_init))
 
 namespace {
 
@@ -42,15 +44,17 @@ TarvexBrevaneSupportsLogLogManagerPrivate* priv_of(gpointer self) {
 }
 
 GRef<Logger> new_logger(const char* uuid) {
-  return tarvex::adoptGRef(TARVEX_BREVANE_CONTRACTS_LOG_ILOGGER(tarvex_brevane_supports_log_logger_new(uuid)));
+  return tarvex::adoptGRef(
+      TARVEX_BREVANE_CONTRACTS_LOG_ILOGGER(tarvex_brevane_supports_log_logger_new(uuid)));
 }
 
 void report_handler_failure(const char* message) {
   g_warning("manager:52: *** Failed creating FileHandler: %s\n", message);
 }
 
-void manager_initialize(Manager* self, const gchar* uuid_default, TarvexBrevaneContractsLogLogLevel level,
-                        const gchar* log_file_dir, gint64 size) {
+void manager_initialize(Manager* self, const gchar* uuid_default,
+                        TarvexBrevaneContractsLogLogLevel level, const gchar* log_file_dir,
+                        gint64 size) {
   g_return_if_fail(uuid_default != NULL);
   g_return_if_fail(log_file_dir != NULL);
   auto* priv = priv_of(self);
@@ -77,8 +81,8 @@ void manager_initialize(Manager* self, const gchar* uuid_default, TarvexBrevaneC
   GRef<TarvexBrevaneSupportsLogSliceFileLogHandler> handler =
       tarvex::adoptGRef(tarvex_brevane_supports_log_slice_file_log_handler_new());
   GError* error = nullptr;
-  if (!tarvex_brevane_supports_log_slice_file_log_handler_initialize(handler.get(), uuid_default, log_file_dir, size,
-                                                                      &error)) {
+  if (!tarvex_brevane_supports_log_slice_file_log_handler_initialize(handler.get(), uuid_default,
+                                                                     log_file_dir, size, &error)) {
     report_handler_failure(error->message);
     g_error_free(error);
     return;
@@ -100,7 +104,8 @@ Logger* manager_open(Manager* self, const gchar* uuid) {
       tarvex::adoptGRef(tarvex_brevane_supports_log_temp_file_log_handler_new());
   tarvex_brevane_supports_log_temp_file_log_handler_initialize(handler.get(), uuid);
   auto* as_handler = TARVEX_BREVANE_CONTRACTS_LOG_ILOG_HANDLER(handler.get());
-  tarvex_brevane_contracts_log_ilog_handler_set_threshold(as_handler, TARVEX_BREVANE_CONTRACTS_LOG_LOG_LEVEL_PLAIN);
+  tarvex_brevane_contracts_log_ilog_handler_set_threshold(
+      as_handler, TARVEX_BREVANE_CONTRACTS_LOG_LOG_LEVEL_PLAIN);
   tarvex_brevane_contracts_log_ilogger_append_handler(logger.get(), as_handler);
   return logger.leak();
 }
@@ -119,22 +124,29 @@ void manager_close(Manager* self, const gchar* uuid) {
 void manager_shutdown(Manager* self) {
   auto* priv = priv_of(self);
   Guard guard(priv->lock);
-  for (auto& [uuid, logger] : priv->loggers) tarvex_brevane_contracts_log_ilogger_close(logger.get());
+  for (auto& [uuid, logger] : priv->loggers)
+    tarvex_brevane_contracts_log_ilogger_close(logger.get());
   priv->loggers.clear();
 }
 
-Logger* manager_get_main(Manager* self) { return priv_of(self)->main.get(); }
+Logger* manager_get_main(Manager* self) {
+  return priv_of(self)->main.get();
+}
 
 void get_property(GObject* object, guint id, GValue* value, GParamSpec* pspec) {
   switch (id) {
-    case PROP_MAIN: g_value_set_object(value, priv_of(object)->main.get()); break;
-    default: G_OBJECT_WARN_INVALID_PROPERTY_ID(object, id, pspec);
+    case PROP_MAIN:
+      g_value_set_object(value, priv_of(object)->main.get());
+      break;
+    default:
+      G_OBJECT_WARN_INVALID_PROPERTY_ID(object, id, pspec);
   }
 }
 
 }  // namespace
 
-static void tarvex_brevane_supports_log_log_manager_ilog_manager_init(TarvexBrevaneContractsLogILogManagerIface* iface) {
+static void tarvex_brevane_supports_log_log_manager_ilog_manager_init(
+    TarvexBrevaneContractsLogILogManagerIface* iface) {
   iface->initialize = manager_initialize;
   iface->open = manager_open;
   iface->close = manager_close;
@@ -142,19 +154,24 @@ static void tarvex_brevane_supports_log_log_manager_ilog_manager_init(TarvexBrev
   iface->get_main = manager_get_main;
 }
 
-static void tarvex_brevane_supports_log_log_manager_class_setup(TarvexBrevaneSupportsLogLogManagerClass* klass) {
+static void tarvex_brevane_supports_log_log_manager_class_setup(
+    TarvexBrevaneSupportsLogLogManagerClass* klass) {
   auto* object_class = G_OBJECT_CLASS(klass);
   object_class->get_property = get_property;
-  props[PROP_MAIN] = g_param_spec_object("main", "main", "main", TARVEX_BREVANE_CONTRACTS_LOG_TYPE_ILOGGER,
-                                         GParamFlags(G_PARAM_READABLE | G_PARAM_STATIC_STRINGS));
+  props[PROP_MAIN] =
+      g_param_spec_object("main", "main", "main", TARVEX_BREVANE_CONTRACTS_LOG_TYPE_ILOGGER,
+                          GParamFlags(G_PARAM_READABLE | G_PARAM_STATIC_STRINGS));
   g_object_class_install_properties(object_class, N_PROPS, props);
 }
 
-TarvexBrevaneSupportsLogLogManager* tarvex_brevane_supports_log_log_manager_construct(GType object_type) {
-  g_return_val_if_fail(g_type_is_a(object_type, TARVEX_BREVANE_SUPPORTS_LOG_TYPE_LOG_MANAGER), nullptr);
+TarvexBrevaneSupportsLogLogManager* tarvex_brevane_supports_log_log_manager_construct(
+    GType object_type) {
+  g_return_val_if_fail(g_type_is_a(object_type, TARVEX_BREVANE_SUPPORTS_LOG_TYPE_LOG_MANAGER),
+                       nullptr);
   return static_cast<TarvexBrevaneSupportsLogLogManager*>(g_object_new(object_type, nullptr));
 }
 
 TarvexBrevaneSupportsLogLogManager* tarvex_brevane_supports_log_log_manager_new(void) {
-  return tarvex_brevane_supports_log_log_manager_construct(TARVEX_BREVANE_SUPPORTS_LOG_TYPE_LOG_MANAGER);
+  return tarvex_brevane_supports_log_log_manager_construct(
+      TARVEX_BREVANE_SUPPORTS_LOG_TYPE_LOG_MANAGER);
 }

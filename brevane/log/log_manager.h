@@ -21,10 +21,12 @@ struct _TarvexBrevaneSupportsLogLogManagerClass {
   GObjectClass parent_class;
 };
 
-#define TARVEX_BREVANE_SUPPORTS_LOG_TYPE_LOG_MANAGER (tarvex_brevane_supports_log_log_manager_get_type())
+#define TARVEX_BREVANE_SUPPORTS_LOG_TYPE_LOG_MANAGER \
+  (tarvex_brevane_supports_log_log_manager_get_type())
 
 TARVEX_EXPORT GType tarvex_brevane_supports_log_log_manager_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneSupportsLogLogManager* tarvex_brevane_supports_log_log_manager_new(void);
-TARVEX_EXPORT TarvexBrevaneSupportsLogLogManager* tarvex_brevane_supports_log_log_manager_construct(GType object_type);
+TARVEX_EXPORT TarvexBrevaneSupportsLogLogManager* tarvex_brevane_supports_log_log_manager_construct(
+    GType object_type);
 
 G_END_DECLS

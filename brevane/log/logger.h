@@ -24,8 +24,9 @@ struct _TarvexBrevaneSupportsLogLoggerClass {
 
 TARVEX_EXPORT GType tarvex_brevane_supports_log_logger_get_type(void) G_GNUC_CONST;
 // A logger with the given identity, empty name and server and no handlers.
-TARVEX_EXPORT TarvexBrevaneSupportsLogLogger* tarvex_brevane_supports_log_logger_new(const gchar* t_uuid);
-TARVEX_EXPORT TarvexBrevaneSupportsLogLogger* tarvex_brevane_supports_log_logger_construct(GType object_type,
-                                                                                          const gchar* t_uuid);
+TARVEX_EXPORT TarvexBrevaneSupportsLogLogger* tarvex_brevane_supports_log_logger_new(
+    const gchar* t_uuid);
+TARVEX_EXPORT TarvexBrevaneSupportsLogLogger* tarvex_brevane_supports_log_logger_construct(
+    GType object_type, const gchar* t_uuid);
 
 G_END_DECLS

@@ -12,9 +12,9 @@ using tarvex::GRef;
 using tarvex::GUniqueStr;
 
 struct _TarvexBrevaneSupportsLogSliceFileLogHandlerPrivate {
-  log::HandlerSettings settings{TARVEX_BREVANE_CONTRACTS_LOG_LOG_LEVEL_PLAIN,
-                                TARVEX_BREVANE_CONTRACTS_LOG_IFORMATTER(
-                                    tarvex_brevane_supports_log_simple_formatter_new())};
+  log::HandlerSettings settings{
+      TARVEX_BREVANE_CONTRACTS_LOG_LOG_LEVEL_PLAIN,
+      TARVEX_BREVANE_CONTRACTS_LOG_IFORMATTER(tarvex_brevane_supports_log_simple_formatter_new())};
   gint64 size = 0;
   gint32 index = 0;
   // The file names are the folder joined with "<name>-<index>.log"; only the
@@ -34,10 +34,11 @@ struct _TarvexBrevaneSupportsLogSliceFileLogHandlerPrivate {
 static void tarvex_brevane_supports_log_slice_file_log_handler_ilog_handler_init(
     TarvexBrevaneContractsLogILogHandlerIface* iface);
 
-TARVEX_DEFINE_TYPE_WITH_CODE(TarvexBrevaneSupportsLogSliceFileLogHandler,
-                             tarvex_brevane_supports_log_slice_file_log_handler, G_TYPE_OBJECT,
-                             G_IMPLEMENT_INTERFACE(TARVEX_BREVANE_CONTRACTS_LOG_TYPE_ILOG_HANDLER,
-                                                   tarvex_brevane_supports_log_slice_file_log_handler_ilog_handler_init))
+TARVEX_DEFINE_TYPE_WITH_CODE(
+    TarvexBrevaneSupportsLogSliceFileLogHandler, tarvex_brevane_supports_log_slice_file_log_handler,
+    G_TYPE_OBJECT,
+    G_IMPLEMENT_INTERFACE(TARVEX_BREVANE_CONTRACTS_LOG_TYPE_ILOG_HANDLER,
+                          tarvex_brevane_supports_log_slice_file_log_handler_ilog_handler_init))
 
 namespace {
 
@@ -46,12 +47,16 @@ using Private = TarvexBrevaneSupportsLogSliceFileLogHandlerPrivate;
 
 GParamSpec* props[log::HANDLER_N_PROPS];
 
-Private* priv_of(gpointer self) { return tarvex_brevane_supports_log_slice_file_log_handler_get_private(self); }
-Self* self_of(gpointer self) { return static_cast<Self*>(self); }
+Private* priv_of(gpointer self) {
+  return tarvex_brevane_supports_log_slice_file_log_handler_get_private(self);
+}
+Self* self_of(gpointer self) {
+  return static_cast<Self*>(self);
+}
 
 bool query_size(GFile* file, gint64* size, GError** error) {
-  GRef<GFileInfo> info = tarvex::adoptGRef(
-      g_file_query_info(file, G_FILE_ATTRIBUTE_STANDARD_SIZE, G_FILE_QUERY_INFO_NONE, nullptr, error));
+  GRef<GFileInfo> info = tarvex::adoptGRef(g_file_query_info(
+      file, G_FILE_ATTRIBUTE_STANDARD_SIZE, G_FILE_QUERY_INFO_NONE, nullptr, error));
   if (!info) return false;
   *size = g_file_info_get_size(info.get());
   return true;
@@ -100,8 +105,9 @@ void report_publish_failure(GError* error) {
   g_error_free(error);
 }
 
-void handler_publish(TarvexBrevaneContractsLogILogHandler* handler, TarvexBrevaneContractsLogLogLevel level,
-                     const gchar* server, const gchar* name, const gchar* format, va_list args) {
+void handler_publish(TarvexBrevaneContractsLogILogHandler* handler,
+                     TarvexBrevaneContractsLogLogLevel level, const gchar* server,
+                     const gchar* name, const gchar* format, va_list args) {
   g_return_if_fail(server != NULL);
   g_return_if_fail(name != NULL);
   g_return_if_fail(format != NULL);
@@ -109,8 +115,8 @@ void handler_publish(TarvexBrevaneContractsLogILogHandler* handler, TarvexBrevan
   auto* priv = priv_of(self);
   if (!priv->settings.accepts(level) || !priv->settings.formatter) return;
 
-  GUniqueStr line_format(
-      tarvex_brevane_contracts_log_iformatter_format(priv->settings.formatter.get(), level, server, name, format));
+  GUniqueStr line_format(tarvex_brevane_contracts_log_iformatter_format(
+      priv->settings.formatter.get(), level, server, name, format));
   if (!line_format) return;
   std::string line = log::expand(line_format.get(), args);
 
@@ -127,11 +133,14 @@ void handler_publish(TarvexBrevaneContractsLogILogHandler* handler, TarvexBrevan
   }
   if (!self->stream) return;
   GError* error = nullptr;
-  if (!g_output_stream_write_all(G_OUTPUT_STREAM(self->stream), line.data(), line.size(), nullptr, nullptr, &error))
+  if (!g_output_stream_write_all(G_OUTPUT_STREAM(self->stream), line.data(), line.size(), nullptr,
+                                 nullptr, &error))
     report_publish_failure(error);
 }
 
-gchar* handler_recent(TarvexBrevaneContractsLogILogHandler*, gpointer) { return g_strdup(""); }
+gchar* handler_recent(TarvexBrevaneContractsLogILogHandler*, gpointer) {
+  return g_strdup("");
+}
 
 void handler_close(TarvexBrevaneContractsLogILogHandler* self) {
   tarvex_brevane_supports_log_slice_file_log_handler_close(self_of(self));
@@ -151,7 +160,8 @@ TarvexBrevaneContractsLogIFormatter* get_formatter(TarvexBrevaneContractsLogILog
   return priv_of(self)->settings.formatter.get();
 }
 
-void set_formatter(TarvexBrevaneContractsLogILogHandler* self, TarvexBrevaneContractsLogIFormatter* value) {
+void set_formatter(TarvexBrevaneContractsLogILogHandler* self,
+                   TarvexBrevaneContractsLogIFormatter* value) {
   priv_of(self)->settings.set_formatter(G_OBJECT(self), props[log::HANDLER_PROP_FORMATTER], value);
 }
 
@@ -159,7 +169,8 @@ TarvexBrevaneContractsLogLogLevel get_threshold(TarvexBrevaneContractsLogILogHan
   return priv_of(self)->settings.threshold;
 }
 
-void set_threshold(TarvexBrevaneContractsLogILogHandler* self, TarvexBrevaneContractsLogLogLevel value) {
+void set_threshold(TarvexBrevaneContractsLogILogHandler* self,
+                   TarvexBrevaneContractsLogLogLevel value) {
   priv_of(self)->settings.set_threshold(G_OBJECT(self), props[log::HANDLER_PROP_THRESHOLD], value);
 }
 
@@ -198,28 +209,32 @@ static void tarvex_brevane_supports_log_slice_file_log_handler_class_setup(
   object_class->set_property = set_property;
   object_class->dispose = dispose;
   klass->close = class_close;
-  log::install_handler_properties(object_class, props, TARVEX_BREVANE_CONTRACTS_LOG_LOG_LEVEL_PLAIN);
+  log::install_handler_properties(object_class, props,
+                                  TARVEX_BREVANE_CONTRACTS_LOG_LOG_LEVEL_PLAIN);
 }
 
-TarvexBrevaneSupportsLogSliceFileLogHandler* tarvex_brevane_supports_log_slice_file_log_handler_construct(
-    GType object_type) {
-  g_return_val_if_fail(g_type_is_a(object_type, TARVEX_BREVANE_SUPPORTS_LOG_TYPE_SLICE_FILE_LOG_HANDLER), nullptr);
+TarvexBrevaneSupportsLogSliceFileLogHandler*
+tarvex_brevane_supports_log_slice_file_log_handler_construct(GType object_type) {
+  g_return_val_if_fail(
+      g_type_is_a(object_type, TARVEX_BREVANE_SUPPORTS_LOG_TYPE_SLICE_FILE_LOG_HANDLER), nullptr);
   return static_cast<Self*>(g_object_new(object_type, nullptr));
 }
 
-TarvexBrevaneSupportsLogSliceFileLogHandler* tarvex_brevane_supports_log_slice_file_log_handler_new(void) {
+TarvexBrevaneSupportsLogSliceFileLogHandler* tarvex_brevane_supports_log_slice_file_log_handler_new(
+    void) {
   return tarvex_brevane_supports_log_slice_file_log_handler_construct(
       TARVEX_BREVANE_SUPPORTS_LOG_TYPE_SLICE_FILE_LOG_HANDLER);
 }
 
-gboolean tarvex_brevane_supports_log_slice_file_log_handler_initialize(TarvexBrevaneSupportsLogSliceFileLogHandler* self,
-                                                                       const gchar* name, const gchar* folder,
-                                                                       gint64 size, GError** error) {
+gboolean tarvex_brevane_supports_log_slice_file_log_handler_initialize(
+    TarvexBrevaneSupportsLogSliceFileLogHandler* self, const gchar* name, const gchar* folder,
+    gint64 size, GError** error) {
   g_return_val_if_fail(self != NULL, FALSE);
   g_return_val_if_fail(name != NULL, FALSE);
   g_return_val_if_fail(folder != NULL, FALSE);
   auto* priv = priv_of(self);
-  GRef<GObject> formatter = tarvex::adoptGRef(G_OBJECT(tarvex_brevane_supports_log_default_formatter_new()));
+  GRef<GObject> formatter =
+      tarvex::adoptGRef(G_OBJECT(tarvex_brevane_supports_log_default_formatter_new()));
   priv->settings.set_formatter(G_OBJECT(self), props[log::HANDLER_PROP_FORMATTER],
                                TARVEX_BREVANE_CONTRACTS_LOG_IFORMATTER(formatter.get()));
   priv->size_limit = size;
@@ -227,15 +242,16 @@ gboolean tarvex_brevane_supports_log_slice_file_log_handler_initialize(TarvexBre
   priv->name = name;
 
   GRef<GFile> dir = tarvex::adoptGRef(g_file_new_for_path(folder));
-  GRef<GFileEnumerator> entries = tarvex::adoptGRef(g_file_enumerate_children(
-      dir.get(), G_FILE_ATTRIBUTE_STANDARD_NAME, G_FILE_QUERY_INFO_NOFOLLOW_SYMLINKS, nullptr, error));
+  GRef<GFileEnumerator> entries = tarvex::adoptGRef(
+      g_file_enumerate_children(dir.get(), G_FILE_ATTRIBUTE_STANDARD_NAME,
+                                G_FILE_QUERY_INFO_NOFOLLOW_SYMLINKS, nullptr, error));
   if (!entries) return FALSE;
 
   // The name stands for itself in the pattern.
   GUniqueStr escaped(g_regex_escape_string(name, -1));
   std::string pattern = std::string(escaped.get()) + "-(?<index>[0-9]+).log";
-  GRef<GRegex> regex =
-      tarvex::adoptGRef(g_regex_new(pattern.c_str(), GRegexCompileFlags(0), GRegexMatchFlags(0), error));
+  GRef<GRegex> regex = tarvex::adoptGRef(
+      g_regex_new(pattern.c_str(), GRegexCompileFlags(0), GRegexMatchFlags(0), error));
   if (!regex) return FALSE;
 
   while (true) {
@@ -253,8 +269,10 @@ gboolean tarvex_brevane_supports_log_slice_file_log_handler_initialize(TarvexBre
   return rotate(self, error) ? TRUE : FALSE;
 }
 
-void tarvex_brevane_supports_log_slice_file_log_handler_close(TarvexBrevaneSupportsLogSliceFileLogHandler* self) {
+void tarvex_brevane_supports_log_slice_file_log_handler_close(
+    TarvexBrevaneSupportsLogSliceFileLogHandler* self) {
   g_return_if_fail(self != NULL);
-  auto* klass = reinterpret_cast<TarvexBrevaneSupportsLogSliceFileLogHandlerClass*>(G_OBJECT_GET_CLASS(self));
+  auto* klass =
+      reinterpret_cast<TarvexBrevaneSupportsLogSliceFileLogHandlerClass*>(G_OBJECT_GET_CLASS(self));
   if (klass->close) klass->close(self);
 }

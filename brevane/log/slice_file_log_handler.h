@@ -11,9 +11,12 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneSupportsLogSliceFileLogHandler TarvexBrevaneSupportsLogSliceFileLogHandler;
-typedef struct _TarvexBrevaneSupportsLogSliceFileLogHandlerClass TarvexBrevaneSupportsLogSliceFileLogHandlerClass;
-typedef struct _TarvexBrevaneSupportsLogSliceFileLogHandlerPrivate TarvexBrevaneSupportsLogSliceFileLogHandlerPrivate;
+typedef struct _TarvexBrevaneSupportsLogSliceFileLogHandler
+    TarvexBrevaneSupportsLogSliceFileLogHandler;
+typedef struct _TarvexBrevaneSupportsLogSliceFileLogHandlerClass
+    TarvexBrevaneSupportsLogSliceFileLogHandlerClass;
+typedef struct _TarvexBrevaneSupportsLogSliceFileLogHandlerPrivate
+    TarvexBrevaneSupportsLogSliceFileLogHandlerPrivate;
 
 struct _TarvexBrevaneSupportsLogSliceFileLogHandler {
   GObject parent_instance;
@@ -30,14 +33,15 @@ struct _TarvexBrevaneSupportsLogSliceFileLogHandlerClass {
   (tarvex_brevane_supports_log_slice_file_log_handler_get_type())
 
 TARVEX_EXPORT GType tarvex_brevane_supports_log_slice_file_log_handler_get_type(void) G_GNUC_CONST;
-TARVEX_EXPORT TarvexBrevaneSupportsLogSliceFileLogHandler* tarvex_brevane_supports_log_slice_file_log_handler_new(void);
-TARVEX_EXPORT TarvexBrevaneSupportsLogSliceFileLogHandler* tarvex_brevane_supports_log_slice_file_log_handler_construct(
-    GType object_type);
+TARVEX_EXPORT TarvexBrevaneSupportsLogSliceFileLogHandler*
+tarvex_brevane_supports_log_slice_file_log_handler_new(void);
+TARVEX_EXPORT TarvexBrevaneSupportsLogSliceFileLogHandler*
+tarvex_brevane_supports_log_slice_file_log_handler_construct(GType object_type);
 // Finds the newest numbered file of `name` in `folder` and opens it (or the
 // next number) for writing; `size` is the limit in bytes, 0 or less for none.
 TARVEX_EXPORT gboolean tarvex_brevane_supports_log_slice_file_log_handler_initialize(
-    TarvexBrevaneSupportsLogSliceFileLogHandler* self, const gchar* name, const gchar* folder, gint64 size,
-    GError** error);
+    TarvexBrevaneSupportsLogSliceFileLogHandler* self, const gchar* name, const gchar* folder,
+    gint64 size, GError** error);
 TARVEX_EXPORT void tarvex_brevane_supports_log_slice_file_log_handler_close(
     TarvexBrevaneSupportsLogSliceFileLogHandler* self);
 

@@ -14,9 +14,9 @@ using tarvex::GRef;
 using tarvex::GUniqueStr;
 
 struct _TarvexBrevaneSupportsLogTempFileLogHandlerPrivate {
-  log::HandlerSettings settings{TARVEX_BREVANE_CONTRACTS_LOG_LOG_LEVEL_PLAIN,
-                                TARVEX_BREVANE_CONTRACTS_LOG_IFORMATTER(
-                                    tarvex_brevane_supports_log_simple_formatter_new())};
+  log::HandlerSettings settings{
+      TARVEX_BREVANE_CONTRACTS_LOG_LOG_LEVEL_PLAIN,
+      TARVEX_BREVANE_CONTRACTS_LOG_IFORMATTER(tarvex_brevane_supports_log_simple_formatter_new())};
   // Guards the stream: the host reads back while workers write.
   std::recursive_mutex lock;
   GRef<GFileIOStream> stream;
@@ -25,10 +25,11 @@ struct _TarvexBrevaneSupportsLogTempFileLogHandlerPrivate {
 static void tarvex_brevane_supports_log_temp_file_log_handler_ilog_handler_init(
     TarvexBrevaneContractsLogILogHandlerIface* iface);
 
-TARVEX_DEFINE_TYPE_WITH_CODE(TarvexBrevaneSupportsLogTempFileLogHandler,
-                             tarvex_brevane_supports_log_temp_file_log_handler, G_TYPE_OBJECT,
-                             G_IMPLEMENT_INTERFACE(TARVEX_BREVANE_CONTRACTS_LOG_TYPE_ILOG_HANDLER,
-                                                   tarvex_brevane_supports_log_temp_file_log_handler_ilog_handler_init))
+TARVEX_DEFINE_TYPE_WITH_CODE(
+    TarvexBrevaneSupportsLogTempFileLogHandler, tarvex_brevane_supports_log_temp_file_log_handler,
+    G_TYPE_OBJECT,
+    G_IMPLEMENT_INTERFACE(TARVEX_BREVANE_CONTRACTS_LOG_TYPE_ILOG_HANDLER,
+                          tarvex_brevane_supports_log_temp_file_log_handler_ilog_handler_init))
 
 namespace {
 
@@ -41,8 +42,12 @@ GParamSpec* props[log::HANDLER_N_PROPS];
 TarvexBrevaneSupportsLogTempFileLogHandlerPrivate* priv_of(gpointer self) {
   return tarvex_brevane_supports_log_temp_file_log_handler_get_private(self);
 }
-Self* self_of(gpointer self) { return static_cast<Self*>(self); }
-Klass* class_of(gpointer self) { return reinterpret_cast<Klass*>(G_OBJECT_GET_CLASS(self)); }
+Self* self_of(gpointer self) {
+  return static_cast<Self*>(self);
+}
+Klass* class_of(gpointer self) {
+  return reinterpret_cast<Klass*>(G_OBJECT_GET_CLASS(self));
+}
 
 void class_initialize(Self* self, const gchar* name) {
   g_return_if_fail(name != NULL);
@@ -62,15 +67,15 @@ void class_initialize(Self* self, const gchar* name) {
   }
 }
 
-void class_publish(Self* self, TarvexBrevaneContractsLogLogLevel level, const gchar* server, const gchar* name,
-                   const gchar* format, va_list args) {
+void class_publish(Self* self, TarvexBrevaneContractsLogLogLevel level, const gchar* server,
+                   const gchar* name, const gchar* format, va_list args) {
   g_return_if_fail(server != NULL);
   g_return_if_fail(name != NULL);
   g_return_if_fail(format != NULL);
   auto* priv = priv_of(self);
   if (!priv->settings.accepts(level) || !priv->settings.formatter) return;
-  GUniqueStr line_format(
-      tarvex_brevane_contracts_log_iformatter_format(priv->settings.formatter.get(), level, server, name, format));
+  GUniqueStr line_format(tarvex_brevane_contracts_log_iformatter_format(
+      priv->settings.formatter.get(), level, server, name, format));
   if (!line_format) return;
   std::string line = log::expand(line_format.get(), args);
 
@@ -99,8 +104,8 @@ gchar* class_recent(Self* self, gpointer) {
     if (can_seek && !g_seekable_seek(seekable, 0, G_SEEK_SET, nullptr, &error)) break;
     std::vector<char> buffer(static_cast<size_t>(size) + 1);
     gsize read = 0;
-    gboolean ok = g_input_stream_read_all(g_io_stream_get_input_stream(io), buffer.data(), buffer.size(), &read,
-                                          nullptr, &error);
+    gboolean ok = g_input_stream_read_all(g_io_stream_get_input_stream(io), buffer.data(),
+                                          buffer.size(), &read, nullptr, &error);
     text.append(buffer.data(), read);
     if (!ok) break;
     if (can_seek && !g_seekable_seek(seekable, size, G_SEEK_SET, nullptr, &error)) break;
@@ -125,9 +130,11 @@ void class_close(Self* self) {
   priv->stream = nullptr;
 }
 
-void handler_publish(TarvexBrevaneContractsLogILogHandler* self, TarvexBrevaneContractsLogLogLevel level,
-                     const gchar* server, const gchar* name, const gchar* format, va_list args) {
-  tarvex_brevane_supports_log_temp_file_log_handler_publish(self_of(self), level, server, name, format, args);
+void handler_publish(TarvexBrevaneContractsLogILogHandler* self,
+                     TarvexBrevaneContractsLogLogLevel level, const gchar* server,
+                     const gchar* name, const gchar* format, va_list args) {
+  tarvex_brevane_supports_log_temp_file_log_handler_publish(self_of(self), level, server, name,
+                                                            format, args);
 }
 
 gchar* handler_recent(TarvexBrevaneContractsLogILogHandler* self, gpointer extra) {
@@ -142,7 +149,8 @@ TarvexBrevaneContractsLogIFormatter* get_formatter(TarvexBrevaneContractsLogILog
   return priv_of(self)->settings.formatter.get();
 }
 
-void set_formatter(TarvexBrevaneContractsLogILogHandler* self, TarvexBrevaneContractsLogIFormatter* value) {
+void set_formatter(TarvexBrevaneContractsLogILogHandler* self,
+                   TarvexBrevaneContractsLogIFormatter* value) {
   priv_of(self)->settings.set_formatter(G_OBJECT(self), props[log::HANDLER_PROP_FORMATTER], value);
 }
 
@@ -150,7 +158,8 @@ TarvexBrevaneContractsLogLogLevel get_threshold(TarvexBrevaneContractsLogILogHan
   return priv_of(self)->settings.threshold;
 }
 
-void set_threshold(TarvexBrevaneContractsLogILogHandler* self, TarvexBrevaneContractsLogLogLevel value) {
+void set_threshold(TarvexBrevaneContractsLogILogHandler* self,
+                   TarvexBrevaneContractsLogLogLevel value) {
   priv_of(self)->settings.set_threshold(G_OBJECT(self), props[log::HANDLER_PROP_THRESHOLD], value);
 }
 
@@ -185,41 +194,44 @@ static void tarvex_brevane_supports_log_temp_file_log_handler_class_setup(Klass*
   klass->publish = class_publish;
   klass->recent = class_recent;
   klass->close = class_close;
-  log::install_handler_properties(object_class, props, TARVEX_BREVANE_CONTRACTS_LOG_LOG_LEVEL_PLAIN);
+  log::install_handler_properties(object_class, props,
+                                  TARVEX_BREVANE_CONTRACTS_LOG_LOG_LEVEL_PLAIN);
 }
 
-TarvexBrevaneSupportsLogTempFileLogHandler* tarvex_brevane_supports_log_temp_file_log_handler_construct(
-    GType object_type) {
-  g_return_val_if_fail(g_type_is_a(object_type, TARVEX_BREVANE_SUPPORTS_LOG_TYPE_TEMP_FILE_LOG_HANDLER), nullptr);
+TarvexBrevaneSupportsLogTempFileLogHandler*
+tarvex_brevane_supports_log_temp_file_log_handler_construct(GType object_type) {
+  g_return_val_if_fail(
+      g_type_is_a(object_type, TARVEX_BREVANE_SUPPORTS_LOG_TYPE_TEMP_FILE_LOG_HANDLER), nullptr);
   return static_cast<Self*>(g_object_new(object_type, nullptr));
 }
 
-TarvexBrevaneSupportsLogTempFileLogHandler* tarvex_brevane_supports_log_temp_file_log_handler_new(void) {
+TarvexBrevaneSupportsLogTempFileLogHandler* tarvex_brevane_supports_log_temp_file_log_handler_new(
+    void) {
   return tarvex_brevane_supports_log_temp_file_log_handler_construct(
       TARVEX_BREVANE_SUPPORTS_LOG_TYPE_TEMP_FILE_LOG_HANDLER);
 }
 
-void tarvex_brevane_supports_log_temp_file_log_handler_initialize(TarvexBrevaneSupportsLogTempFileLogHandler* self,
-                                                                  const gchar* name) {
+void tarvex_brevane_supports_log_temp_file_log_handler_initialize(
+    TarvexBrevaneSupportsLogTempFileLogHandler* self, const gchar* name) {
   g_return_if_fail(self != NULL);
   if (class_of(self)->initialize) class_of(self)->initialize(self, name);
 }
 
-void tarvex_brevane_supports_log_temp_file_log_handler_publish(TarvexBrevaneSupportsLogTempFileLogHandler* self,
-                                                               TarvexBrevaneContractsLogLogLevel level,
-                                                               const gchar* server, const gchar* name,
-                                                               const gchar* format, va_list args) {
+void tarvex_brevane_supports_log_temp_file_log_handler_publish(
+    TarvexBrevaneSupportsLogTempFileLogHandler* self, TarvexBrevaneContractsLogLogLevel level,
+    const gchar* server, const gchar* name, const gchar* format, va_list args) {
   g_return_if_fail(self != NULL);
   if (class_of(self)->publish) class_of(self)->publish(self, level, server, name, format, args);
 }
 
-gchar* tarvex_brevane_supports_log_temp_file_log_handler_recent(TarvexBrevaneSupportsLogTempFileLogHandler* self,
-                                                                gpointer extra) {
+gchar* tarvex_brevane_supports_log_temp_file_log_handler_recent(
+    TarvexBrevaneSupportsLogTempFileLogHandler* self, gpointer extra) {
   g_return_val_if_fail(self != NULL, nullptr);
   return class_of(self)->recent ? class_of(self)->recent(self, extra) : nullptr;
 }
 
-void tarvex_brevane_supports_log_temp_file_log_handler_close(TarvexBrevaneSupportsLogTempFileLogHandler* self) {
+void tarvex_brevane_supports_log_temp_file_log_handler_close(
+    TarvexBrevaneSupportsLogTempFileLogHandler* self) {
   g_return_if_fail(self != NULL);
   if (class_of(self)->close) class_of(self)->close(self);
 }

@@ -10,9 +10,12 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneSupportsLogTempFileLogHandler TarvexBrevaneSupportsLogTempFileLogHandler;
-typedef struct _TarvexBrevaneSupportsLogTempFileLogHandlerClass TarvexBrevaneSupportsLogTempFileLogHandlerClass;
-typedef struct _TarvexBrevaneSupportsLogTempFileLogHandlerPrivate TarvexBrevaneSupportsLogTempFileLogHandlerPrivate;
+typedef struct _TarvexBrevaneSupportsLogTempFileLogHandler
+    TarvexBrevaneSupportsLogTempFileLogHandler;
+typedef struct _TarvexBrevaneSupportsLogTempFileLogHandlerClass
+    TarvexBrevaneSupportsLogTempFileLogHandlerClass;
+typedef struct _TarvexBrevaneSupportsLogTempFileLogHandlerPrivate
+    TarvexBrevaneSupportsLogTempFileLogHandlerPrivate;
 
 struct _TarvexBrevaneSupportsLogTempFileLogHandler {
   GObject parent_instance;
@@ -21,8 +24,9 @@ struct _TarvexBrevaneSupportsLogTempFileLogHandler {
 struct _TarvexBrevaneSupportsLogTempFileLogHandlerClass {
   GObjectClass parent_class;
   void (*initialize)(TarvexBrevaneSupportsLogTempFileLogHandler* self, const gchar* name);
-  void (*publish)(TarvexBrevaneSupportsLogTempFileLogHandler* self, TarvexBrevaneContractsLogLogLevel level,
-                  const gchar* server, const gchar* name, const gchar* format, va_list args);
+  void (*publish)(TarvexBrevaneSupportsLogTempFileLogHandler* self,
+                  TarvexBrevaneContractsLogLogLevel level, const gchar* server, const gchar* name,
+                  const gchar* format, va_list args);
   gchar* (*recent)(TarvexBrevaneSupportsLogTempFileLogHandler* self, gpointer extra);
   void (*close)(TarvexBrevaneSupportsLogTempFileLogHandler* self);
 };
@@ -33,16 +37,17 @@ struct _TarvexBrevaneSupportsLogTempFileLogHandlerClass {
   (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_SUPPORTS_LOG_TYPE_TEMP_FILE_LOG_HANDLER))
 
 TARVEX_EXPORT GType tarvex_brevane_supports_log_temp_file_log_handler_get_type(void) G_GNUC_CONST;
-TARVEX_EXPORT TarvexBrevaneSupportsLogTempFileLogHandler* tarvex_brevane_supports_log_temp_file_log_handler_new(void);
-TARVEX_EXPORT TarvexBrevaneSupportsLogTempFileLogHandler* tarvex_brevane_supports_log_temp_file_log_handler_construct(
-    GType object_type);
+TARVEX_EXPORT TarvexBrevaneSupportsLogTempFileLogHandler*
+tarvex_brevane_supports_log_temp_file_log_handler_new(void);
+TARVEX_EXPORT TarvexBrevaneSupportsLogTempFileLogHandler*
+tarvex_brevane_supports_log_temp_file_log_handler_construct(GType object_type);
 // Creates "Tarvex-<name>-XXXXXX.log" in the temporary folder, readable and
 // writable by the owner only.
 TARVEX_EXPORT void tarvex_brevane_supports_log_temp_file_log_handler_initialize(
     TarvexBrevaneSupportsLogTempFileLogHandler* self, const gchar* name);
 TARVEX_EXPORT void tarvex_brevane_supports_log_temp_file_log_handler_publish(
-    TarvexBrevaneSupportsLogTempFileLogHandler* self, TarvexBrevaneContractsLogLogLevel level, const gchar* server,
-    const gchar* name, const gchar* format, va_list args);
+    TarvexBrevaneSupportsLogTempFileLogHandler* self, TarvexBrevaneContractsLogLogLevel level,
+    const gchar* server, const gchar* name, const gchar* format, va_list args);
 // The whole content of the file.
 TARVEX_EXPORT gchar* tarvex_brevane_supports_log_temp_file_log_handler_recent(
     TarvexBrevaneSupportsLogTempFileLogHandler* self, gpointer extra);

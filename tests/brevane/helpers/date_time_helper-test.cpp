@@ -14,7 +14,9 @@ namespace {
 // 2024-01-05 09:30:07.042 in Asia/Kolkata (UTC+05:30, no daylight saving).
 constexpr gint64 kFixedTime = G_GINT64_CONSTANT(1704427207) * G_USEC_PER_SEC + 42000;
 
-gint64 fixed_clock() { return kFixedTime; }
+gint64 fixed_clock() {
+  return kFixedTime;
+}
 
 std::string take(gchar* s) {
   std::string r = s ? s : "(null)";
@@ -39,15 +41,22 @@ class DateTimeHelperTest : public tarvex::test::LogCaptureTest {
 };
 
 TEST_F(DateTimeHelperTest, NowFormsAtFixedLocalTime) {
-  EXPECT_EQ(take(tarvex_brevane_helpers_date_time_helper_datetime_as_normal()), "2024-01-05 09:30:07");
+  EXPECT_EQ(take(tarvex_brevane_helpers_date_time_helper_datetime_as_normal()),
+            "2024-01-05 09:30:07");
   EXPECT_EQ(take(tarvex_brevane_helpers_date_time_helper_datetime_as_compact()), "20240105093007");
-  EXPECT_EQ(take(tarvex_brevane_helpers_date_time_helper_datetime_as_iso8601()), "2024-01-05T09:30:07");
-  EXPECT_EQ(take(tarvex_brevane_helpers_date_time_helper_datetime_with_ms_normal()), "2024-01-05 09:30:07.042");
-  EXPECT_EQ(take(tarvex_brevane_helpers_date_time_helper_datetime_with_ms_compact()), "20240105093007.042");
-  EXPECT_EQ(take(tarvex_brevane_helpers_date_time_helper_datetime_with_ms_iso8601()), "2024-01-05T09:30:07.042");
-  EXPECT_EQ(take(tarvex_brevane_helpers_date_time_helper_datetime_as_string("%d/%m/%Y")), "05/01/2024");
-  EXPECT_EQ(take(tarvex_brevane_helpers_date_time_helper_datetime_as_string_ms("%H:%M:%S", "%03lli")),
-            "09:30:07.042");
+  EXPECT_EQ(take(tarvex_brevane_helpers_date_time_helper_datetime_as_iso8601()),
+            "2024-01-05T09:30:07");
+  EXPECT_EQ(take(tarvex_brevane_helpers_date_time_helper_datetime_with_ms_normal()),
+            "2024-01-05 09:30:07.042");
+  EXPECT_EQ(take(tarvex_brevane_helpers_date_time_helper_datetime_with_ms_compact()),
+            "20240105093007.042");
+  EXPECT_EQ(take(tarvex_brevane_helpers_date_time_helper_datetime_with_ms_iso8601()),
+            "2024-01-05T09:30:07.042");
+  EXPECT_EQ(take(tarvex_brevane_helpers_date_time_helper_datetime_as_string("%d/%m/%Y")),
+            "05/01/2024");
+  EXPECT_EQ(
+      take(tarvex_brevane_helpers_date_time_helper_datetime_as_string_ms("%H:%M:%S", "%03lli")),
+      "09:30:07.042");
 }
 
 TEST_F(DateTimeHelperTest, RealClockShapes) {
@@ -60,7 +69,8 @@ TEST_F(DateTimeHelperTest, RealClockShapes) {
 
 TEST_F(DateTimeHelperTest, NullFormatsAreRefused) {
   gchar* r = nullptr;
-  EXPECT_CRITICAL(r = tarvex_brevane_helpers_date_time_helper_datetime_as_string(nullptr), "format != NULL");
+  EXPECT_CRITICAL(r = tarvex_brevane_helpers_date_time_helper_datetime_as_string(nullptr),
+                  "format != NULL");
   EXPECT_EQ(r, nullptr);
   EXPECT_CRITICAL(r = tarvex_brevane_helpers_date_time_helper_datetime_as_string_ms("%H", nullptr),
                   "ms_format != NULL");
@@ -89,7 +99,10 @@ TEST_F(DateTimeHelperTest, TimeSpans) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.span);
     EXPECT_EQ(take(tarvex_brevane_helpers_date_time_helper_format_time_span(c.span)), c.plain);
-    if (c.micro) EXPECT_EQ(take(tarvex_brevane_helpers_date_time_helper_format_time_span_micro(c.span)), c.micro);
+    if (c.micro) {
+      EXPECT_EQ(take(tarvex_brevane_helpers_date_time_helper_format_time_span_micro(c.span)),
+                c.micro);
+    }
     EXPECT_EQ(take(tarvex_brevane_helpers_date_time_helper_format_time_span_unit(c.span)), c.unit);
   }
 }
