@@ -1,0 +1,99 @@
+#include "brevane/model/meta_view.h"
+
+#include "brevane/model/meta-private.h"
+
+using namespace tarvex;
+using namespace tarvex::meta;
+
+#include "brevane/model/view-columns.h"
+
+// ------------------------------------------------------------ MetaView
+
+struct _TarvexBrevaneMetaModelMetaViewPrivate {};
+
+enum {
+  VIEW_PROP_0,
+  VIEW_PROP_DEFINITION,
+  VIEW_PROP_COLUMNS,
+};
+
+static const PropDecl view_decls[] = {
+    text("definition"),
+    obj_list("columns", tarvex_brevane_meta_model_meta_column_get_type, kReadOnly | kKeepOnReset),
+};
+static void view_definition_changed(GObject* self, guint id);
+static PropClass view_props(view_decls, view_definition_changed);
+
+TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaView, tarvex_brevane_meta_model_meta_view, TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT)
+
+static TarvexProvidersContractsDBObject view_character(TarvexBrevaneMetaModelMetaObject*) {
+  return TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_VIEW;
+}
+
+static void tarvex_brevane_meta_model_meta_view_class_setup(TarvexBrevaneMetaModelMetaViewClass* klass) {
+  [[maybe_unused]] auto* meta = TARVEX_BREVANE_META_MODEL_META_OBJECT_CLASS(klass);
+  meta->character = view_character;
+  view_props.install(G_OBJECT_CLASS(klass));
+}
+
+TARVEX_META_NEW(TarvexBrevaneMetaModelMetaView, tarvex_brevane_meta_model_meta_view, TARVEX_BREVANE_META_MODEL_TYPE_META_VIEW)
+TARVEX_META_NEW_WITH_NAMES(TarvexBrevaneMetaModelMetaView, tarvex_brevane_meta_model_meta_view, TARVEX_BREVANE_META_MODEL_TYPE_META_VIEW)
+
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaView, tarvex_brevane_meta_model_meta_view, definition, VIEW_PROP_DEFINITION, view_props, const gchar*, NULL)
+GeeArrayList* tarvex_brevane_meta_model_meta_view_get_columns(TarvexBrevaneMetaModelMetaView* self) {
+  g_return_val_if_fail(self != NULL, NULL);
+  return get<GeeArrayList*>(self, view_props, VIEW_PROP_COLUMNS);
+}
+
+// ------------------------------------------------------------ Materialized
+
+struct _TarvexBrevaneMetaModelMaterializedPrivate {};
+
+enum {
+  MATERIALIZED_PROP_0,
+  MATERIALIZED_PROP_TABLE_SPACE,
+  MATERIALIZED_PROP_DEFINER,
+  MATERIALIZED_PROP_FILL_FACTOR,
+  MATERIALIZED_PROP_WITH_DATA,
+};
+
+static const PropDecl materialized_decls[] = {
+    text("table-space"),
+    text("definer"),
+    text("fill-factor"),
+    boolean("with-data", true),
+};
+static PropClass materialized_props(materialized_decls);
+
+TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMaterialized, tarvex_brevane_meta_model_materialized, TARVEX_BREVANE_META_MODEL_TYPE_META_VIEW)
+
+static void tarvex_brevane_meta_model_materialized_class_setup(TarvexBrevaneMetaModelMaterializedClass* klass) {
+  [[maybe_unused]] auto* meta = TARVEX_BREVANE_META_MODEL_META_OBJECT_CLASS(klass);
+  materialized_props.install(G_OBJECT_CLASS(klass));
+}
+
+TARVEX_META_NEW(TarvexBrevaneMetaModelMaterialized, tarvex_brevane_meta_model_materialized, TARVEX_BREVANE_META_MODEL_TYPE_MATERIALIZED)
+TARVEX_META_NEW_WITH_NAMES(TarvexBrevaneMetaModelMaterialized, tarvex_brevane_meta_model_materialized, TARVEX_BREVANE_META_MODEL_TYPE_MATERIALIZED)
+
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMaterialized, tarvex_brevane_meta_model_materialized, table_space, MATERIALIZED_PROP_TABLE_SPACE, materialized_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMaterialized, tarvex_brevane_meta_model_materialized, definer, MATERIALIZED_PROP_DEFINER, materialized_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMaterialized, tarvex_brevane_meta_model_materialized, fill_factor, MATERIALIZED_PROP_FILL_FACTOR, materialized_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMaterialized, tarvex_brevane_meta_model_materialized, with_data, MATERIALIZED_PROP_WITH_DATA, materialized_props, gboolean, FALSE)
+
+// Rebuilds the column list from the definition just stored. A text without
+// a select list leaves the list as it was.
+static void view_definition_changed(GObject* self, guint id) {
+  if (id != VIEW_PROP_DEFINITION) return;
+  const char* definition = get<const gchar*>(self, view_props, VIEW_PROP_DEFINITION);
+  auto items = read_view_columns(definition ? definition : "");
+  GeeArrayList* columns = get<GeeArrayList*>(self, view_props, VIEW_PROP_COLUMNS);
+  if (items.empty() || !columns) return;
+  gee_abstract_collection_clear(GEE_ABSTRACT_COLLECTION(columns));
+  for (const auto& item : items) {
+    auto column = adoptGRef(tarvex_brevane_meta_model_meta_column_new());
+    tarvex_brevane_meta_model_meta_object_set_name(TARVEX_BREVANE_META_MODEL_META_OBJECT(column.get()),
+                                                   item.name.c_str());
+    tarvex_brevane_meta_model_meta_column_set_raw_type(column.get(), item.raw.c_str());
+    gee_abstract_collection_add(GEE_ABSTRACT_COLLECTION(columns), column.get());
+  }
+}
