@@ -2,3 +2,4 @@
 #pragma once
 
 #include "providers/contracts/contracts.h"
+#include "providers/sqlserver/sqlserver.h"

@@ -10,6 +10,8 @@ TARVEX_DEFINE_INTERFACE(TarvexProvidersSupportsISQLServerError, tarvex_providers
                         G_TYPE_OBJECT)
 
 static void tarvex_providers_supports_isql_server_error_default_init(TarvexProvidersSupportsISQLServerErrorIface* iface) {
+  // Interface properties live in GObject's property pool, made with its class.
+  g_type_class_unref(g_type_class_ref(G_TYPE_OBJECT));
   g_object_interface_install_property(
       iface, g_param_spec_pointer("userdata", "userdata", "userdata",
                                   GParamFlags(G_PARAM_READABLE | G_PARAM_STATIC_STRINGS)));

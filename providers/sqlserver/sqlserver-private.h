@@ -5,6 +5,7 @@
 #include <sybdb.h>
 
 #include "common/tarvex-gobject.h"
+#include "providers/contracts/table_model.h"
 #include "providers/sqlserver/tds_message.h"
 #include "providers/sqlserver/tds_user_data.h"
 
@@ -37,5 +38,13 @@ bool raise_error(TarvexProvidersSupportsTdsUserData* userdata, RETCODE code, GEr
 // there are any: a command that met a server error or a db-lib error has
 // failed even when db-lib let it end like a success. True when set.
 bool raise_queued(TarvexProvidersSupportsTdsUserData* userdata, GError** error);
+
+// The reader's step: dbnextrow through raise_error; at the end of the rows,
+// raise_queued. True when a row was read.
+bool read_row(DBPROCESS* process, GError** error);
+
+// A new table model of the current result set, its rows read to the end;
+// nullptr with the error set.
+TarvexProvidersContractsTableModel* fill_model(DBPROCESS* process, GError** error);
 
 }  // namespace tarvex::sqlserver

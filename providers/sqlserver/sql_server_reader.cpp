@@ -1,0 +1,626 @@
+#include "providers/sqlserver/sql_server_reader.h"
+
+#include <glib/gi18n-lib.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "providers/contracts/table_model-private.h"
+#include "providers/contracts/value_binary.h"
+#include "providers/contracts/value_date_time.h"
+#include "providers/contracts/value_int.h"
+#include "providers/contracts/value_null.h"
+#include "providers/contracts/value_numeric.h"
+#include "providers/contracts/value_string.h"
+#include "providers/sqlserver/sqlserver-private.h"
+#include "providers/sqlserver/sqlserver-types-private.h"
+
+using namespace tarvex;
+
+using Reader = TarvexProvidersContractsIDataReader;
+using Value = TarvexProvidersContractsValueObject;
+using DT = TarvexProvidersContractsDataType;
+
+// ------------------------------------------------------------ cell decoding
+
+namespace tarvex::sqlserver {
+
+namespace {
+
+// The cracked fields in the layout db-lib fills for a Microsoft-style
+// process (months 1 to 12), which is how the provider opens its processes.
+struct Cracked {
+  DBINT year, quarter, month, day, dayofyear, week, weekday, hour, minute, second, nanosecond, tzone;
+};
+static_assert(sizeof(Cracked) == sizeof(DBDATEREC2));
+
+struct Cell {
+  const BYTE* data;
+  DBINT length;
+};
+
+inline Cell cell_of(DBPROCESS* p, int column) { return {dbdata(p, column), dbdatlen(p, column)}; }
+
+// The first bytes of the data, never more than it holds.
+template <typename T>
+inline T fixed(Cell c) {
+  T v{};
+  if (c.data && c.length > 0) std::memcpy(&v, c.data, std::min<size_t>(sizeof(T), size_t(c.length)));
+  return v;
+}
+
+inline bool crack(DBPROCESS* p, int type, Cell c, Cracked& out) {
+  std::memset(&out, 0, sizeof out);
+  if (!c.data || c.length < 1) return false;
+  return dbanydatecrack(p, reinterpret_cast<DBDATEREC2*>(&out), type, c.data) == SUCCEED;
+}
+
+GTimeZone* utc_zone() {
+  static GTimeZone* utc = g_time_zone_new_utc();
+  return utc;
+}
+
+constexpr int kUniqueType = 36;  // uniqueidentifier
+
+// dbconvert pads its output with blanks up to the length it is given and
+// then writes no terminator (a zero-length source fills it all): give it
+// one byte less than the zeroed buffer and drop the padding.
+std::string converted_text(DBPROCESS* p, int column, int type, Cell c) {
+  if (!c.data || c.length < 1) return {};
+  DBINT printable = std::max<DBINT>(dbprcollen(p, column), 0);
+  std::vector<char> buffer(size_t(std::max<DBINT>(printable, 64)) + 2, '\0');
+  DBINT written = dbconvert(p, type, c.data, c.length, SYBVARCHAR, reinterpret_cast<BYTE*>(buffer.data()),
+                            DBINT(buffer.size() - 1));
+  if (written < 0) return {};
+  std::string text(buffer.data());
+  while (!text.empty() && text.back() == ' ') text.pop_back();
+  return text;
+}
+
+// Bytes of a decimal's magnitude by precision, as TDS lays them out.
+constexpr int kNumericBytes[39] = {0,  2,  2,  3,  3,  4,  4,  4,  5,  5,  6,  6,  6,  7,  7,  8,  8,  9,  9,  9,
+                                   10, 10, 11, 11, 11, 12, 12, 13, 13, 14, 14, 14, 15, 15, 16, 16, 16, 17, 17};
+
+// A decimal whose unscaled magnitude and power of ten are both exact
+// doubles divides to the correctly rounded value, which is what parsing
+// its text gives; anything larger goes through the text.
+bool numeric_fast(Cell c, double& out) {
+  if (!c.data || c.length < 3) return false;
+  int precision = c.data[0], scale = c.data[1];
+  if (precision < 1 || precision > 38 || scale > 22 || scale > precision) return false;
+  int bytes = kNumericBytes[precision] - 1;
+  if (c.length < 3 + bytes) return false;
+  unsigned __int128 magnitude = 0;
+  for (int k = 0; k < bytes; k++) magnitude = (magnitude << 8) | c.data[3 + k];
+  if (magnitude > (unsigned __int128)(1ULL << 53)) return false;
+  static constexpr double kPow10[23] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  if (magnitude == 0) {
+    out = 0.0;
+    return true;
+  }
+  double v = double(uint64_t(magnitude)) / kPow10[scale];
+  out = c.data[2] == 1 ? -v : v;
+  return true;
+}
+
+// db-lib's text of a uniqueidentifier: the first three groups are stored
+// little-endian.
+std::string guid_text(Cell c) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  static constexpr int kOrder[16] = {3, 2, 1, 0, 5, 4, 7, 6, 8, 9, 10, 11, 12, 13, 14, 15};
+  std::string text;
+  text.reserve(36);
+  for (int k = 0; k < 16; k++) {
+    if (k == 4 || k == 6 || k == 8 || k == 10) text += '-';
+    BYTE b = c.data[kOrder[k]];
+    text += kHex[b >> 4];
+    text += kHex[b & 15];
+  }
+  return text;
+}
+
+GDateTime* epoch_utc() { return g_date_time_new_from_unix_utc(0); }
+
+}  // namespace
+
+bool cell_is_null(DBPROCESS* p, int column) {
+  return dbdata(p, column) == nullptr && dbdatlen(p, column) == 0;
+}
+
+gboolean cell_boolean(DBPROCESS* p, int column) { return fixed<guint8>(cell_of(p, column)) != 0; }
+guint8 cell_byte(DBPROCESS* p, int column) { return fixed<guint8>(cell_of(p, column)); }
+guint16 cell_u16(DBPROCESS* p, int column) { return fixed<guint16>(cell_of(p, column)); }
+guint32 cell_u32(DBPROCESS* p, int column) { return fixed<guint32>(cell_of(p, column)); }
+guint64 cell_u64(DBPROCESS* p, int column) { return fixed<guint64>(cell_of(p, column)); }
+gfloat cell_float(DBPROCESS* p, int column) { return fixed<gfloat>(cell_of(p, column)); }
+gdouble cell_double(DBPROCESS* p, int column) { return fixed<gdouble>(cell_of(p, column)); }
+
+gdouble cell_money(DBPROCESS* p, int column) {
+  Cell c = cell_of(p, column);
+  if (c.length == 4) return fixed<gint32>(c) / 10000.0;
+  // money: the signed high half first, then the unsigned low half.
+  gint32 high = fixed<gint32>(c);
+  guint32 low = c.length >= 8 ? fixed<guint32>(Cell{c.data + 4, 4}) : 0;
+  gint64 scaled = gint64((guint64(guint32(high)) << 32) | low);
+  return scaled / 10000.0;
+}
+
+gdouble cell_decimal(DBPROCESS* p, int column) {
+  Cell c = cell_of(p, column);
+  int type = dbcoltype(p, column);
+  double v;
+  if ((type == SYBDECIMAL || type == SYBNUMERIC) && numeric_fast(c, v)) return v;
+  std::string text = converted_text(p, column, type, c);
+  return g_ascii_strtod(text.c_str(), nullptr);
+}
+
+std::string cell_guid(DBPROCESS* p, int column) {
+  Cell c = cell_of(p, column);
+  if (!c.data || c.length < 1) return {};
+  int type = dbcoltype(p, column);
+  if (type == kUniqueType && c.length == 16) return guid_text(c);
+  return converted_text(p, column, type, c);
+}
+
+// Character data arrives already in UTF-8, the login's character set.
+void cell_text(DBPROCESS* p, int column, std::string& out) {
+  Cell c = cell_of(p, column);
+  if (!c.data || c.length < 1)
+    out.clear();
+  else
+    out.assign(reinterpret_cast<const char*>(c.data), size_t(c.length));
+}
+
+gchar* cell_text_dup(DBPROCESS* p, int column) {
+  Cell c = cell_of(p, column);
+  if (!c.data || c.length < 1) return g_strdup("");
+  return g_strndup(reinterpret_cast<const char*>(c.data), gsize(c.length));
+}
+
+// Bytes as they are: a binary that happens to start with "\x" is data too.
+guint8* cell_binary(DBPROCESS* p, int column, gint* length) {
+  Cell c = cell_of(p, column);
+  if (!c.data || c.length < 1) {
+    if (length) *length = 0;
+    return static_cast<guint8*>(g_malloc0(1));
+  }
+  if (length) *length = c.length;
+  return static_cast<guint8*>(g_memdup2(c.data, gsize(c.length)));
+}
+
+void cell_date(DBPROCESS* p, int column, GDate* result) {
+  if (!result) return;
+  g_date_clear(result, 1);
+  if (dbtds(p) < DBTDS_7_3) {
+    g_date_set_dmy(result, 1, G_DATE_JANUARY, 1970);
+    return;
+  }
+  Cracked d;
+  if (crack(p, dbcoltype(p, column), cell_of(p, column), d) && g_date_valid_dmy(GDateDay(d.day), GDateMonth(d.month),
+                                                                                GDateYear(d.year)))
+    g_date_set_dmy(result, GDateDay(d.day), GDateMonth(d.month), GDateYear(d.year));
+}
+
+GDateTime* cell_time(DBPROCESS* p, int column) {
+  g_warning("reader:173: get_time: %d", column - 1);
+  if (dbtds(p) < DBTDS_7_3) {
+    std::string text;
+    cell_text(p, column, text);
+    GDateTime* parsed = g_date_time_new_from_iso8601(text.c_str(), utc_zone());
+    return parsed ? parsed : epoch_utc();
+  }
+  Cracked d;
+  crack(p, dbcoltype(p, column), cell_of(p, column), d);
+  return g_date_time_new(utc_zone(), 1970, 1, 1, d.hour, d.minute, d.second);
+}
+
+// Zone-less server date-times keep their wall-clock time as UTC, so they
+// print as stored in any local zone; a datetimeoffset keeps its instant and
+// its offset (db-lib cracks it to the wall-clock time at that offset).
+GDateTime* cell_datetime(DBPROCESS* p, int column) {
+  int type = dbcoltype(p, column);
+  Cell c = cell_of(p, column);
+  Cracked d;
+  if (!crack(p, type, c, d)) return epoch_utc();
+  if (d.year == 0 && d.month == 0 && d.day == 0 && d.hour == 0 && d.minute == 0 && d.second == 0 &&
+      d.nanosecond == 0)
+    return epoch_utc();
+  if (type == SYBMSDATETIMEOFFSET && c.length >= DBINT(sizeof(DBDATETIMEALL))) {
+    const auto* all = reinterpret_cast<const DBDATETIMEALL*>(c.data);
+    auto zone = adoptGRef(g_time_zone_new_offset(gint32(all->offset) * 60));
+    return g_date_time_new(zone.get(), d.year, d.month, d.day, d.hour, d.minute, d.second);
+  }
+  return g_date_time_new(utc_zone(), d.year, d.month, d.day, d.hour, d.minute, d.second);
+}
+
+gint64 cell_timespan(DBPROCESS* p, int column) {
+  g_warning("reader:201: get_timespan: %d", column - 1);
+  if (dbtds(p) < DBTDS_7_3) return 0;
+  Cracked d;
+  crack(p, dbcoltype(p, column), cell_of(p, column), d);
+  auto moment = adoptGRef(g_date_time_new(utc_zone(), d.year, d.month, d.day, d.hour, d.minute, d.second));
+  return moment ? g_date_time_to_unix(moment.get()) : 0;
+}
+
+// db-lib exposes no base type of a sql_variant: its length tells the kind.
+Value* cell_variant(DBPROCESS* p, int column) {
+  Cell c = cell_of(p, column);
+  switch (c.length) {
+    case 1:
+      return reinterpret_cast<Value*>(tarvex_providers_contracts_value_uint8_new(fixed<guint8>(c)));
+    case 2:
+      return reinterpret_cast<Value*>(tarvex_providers_contracts_value_int16_new(fixed<gint16>(c)));
+    case 4:
+      return reinterpret_cast<Value*>(tarvex_providers_contracts_value_int32_new(fixed<gint32>(c)));
+    case 8:
+      return reinterpret_cast<Value*>(tarvex_providers_contracts_value_int64_new(fixed<gint64>(c)));
+    default: {
+      std::string text;
+      cell_text(p, column, text);
+      return reinterpret_cast<Value*>(tarvex_providers_contracts_value_string_new(text.c_str()));
+    }
+  }
+}
+
+// The value the reader contract's get_value makes of a cell of this kind,
+// without its detour through the interface.
+Value* cell_value(DBPROCESS* p, int column, DT kind, std::string& scratch) {
+  if (cell_is_null(p, column)) return reinterpret_cast<Value*>(tarvex_providers_contracts_value_null_new());
+  auto as_value = [](auto* v) { return reinterpret_cast<Value*>(v); };
+  switch (kind) {
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BOOLEAN:
+      return as_value(tarvex_providers_contracts_value_boolean_new(cell_boolean(p, column)));
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_CHAR:
+      return as_value(tarvex_providers_contracts_value_char_new(cell_byte(p, column)));
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT8:
+      return as_value(tarvex_providers_contracts_value_int8_new(gint8(cell_byte(p, column))));
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT16:
+      return as_value(tarvex_providers_contracts_value_int16_new(gint16(cell_u16(p, column))));
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32:
+      return as_value(tarvex_providers_contracts_value_int32_new(gint32(cell_u32(p, column))));
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT64:
+      return as_value(tarvex_providers_contracts_value_int64_new(gint64(cell_u64(p, column))));
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT8:
+      return as_value(tarvex_providers_contracts_value_uint8_new(cell_byte(p, column)));
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT16:
+      return as_value(tarvex_providers_contracts_value_uint16_new(cell_u16(p, column)));
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT32:
+      return as_value(tarvex_providers_contracts_value_uint32_new(cell_u32(p, column)));
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT64:
+      return as_value(tarvex_providers_contracts_value_uint64_new(cell_u64(p, column)));
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_MONEY:
+      return as_value(tarvex_providers_contracts_value_money_new(cell_money(p, column)));
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DECIMAL:
+      return as_value(tarvex_providers_contracts_value_decimal_new(cell_decimal(p, column)));
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_FLOAT:
+      return as_value(tarvex_providers_contracts_value_float_new(cell_float(p, column)));
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE:
+      return as_value(tarvex_providers_contracts_value_double_new(cell_double(p, column)));
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DATE: {
+      GDate date;
+      cell_date(p, column, &date);
+      return g_date_valid(&date) ? as_value(tarvex_providers_contracts_value_date_new_date(&date))
+                                 : as_value(tarvex_providers_contracts_value_date_new());
+    }
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_TIME: {
+      auto time = adoptGRef(cell_time(p, column));
+      return time ? as_value(tarvex_providers_contracts_value_time_new_time(time.get()))
+                  : as_value(tarvex_providers_contracts_value_time_new());
+    }
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DATETIME: {
+      auto moment = adoptGRef(cell_datetime(p, column));
+      return moment ? as_value(tarvex_providers_contracts_value_date_time_new_datetime(moment.get()))
+                    : as_value(tarvex_providers_contracts_value_date_time_new());
+    }
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_TIMESPAN:
+      return as_value(tarvex_providers_contracts_value_time_span_new(cell_timespan(p, column)));
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_WSTRING:
+      cell_text(p, column, scratch);
+      return as_value(tarvex_providers_contracts_value_utf16_new_string(scratch.c_str()));
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_XML:
+      cell_text(p, column, scratch);
+      return as_value(tarvex_providers_contracts_value_xml_new(scratch.c_str()));
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UUID:
+      return as_value(tarvex_providers_contracts_value_uuid_new_uuid(cell_guid(p, column).c_str()));
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BINARY:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_OBJECT:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BLOB: {
+      Cell c = cell_of(p, column);
+      const guint8* bytes = c.data && c.length > 0 ? c.data : nullptr;
+      gint length = bytes ? c.length : 0;
+      return kind == TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BLOB
+                 ? as_value(tarvex_providers_contracts_value_blob_new(bytes, length))
+                 : as_value(tarvex_providers_contracts_value_binary_new(bytes, length));
+    }
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_VARIANT:
+      return cell_variant(p, column);
+    // Kinds this reader leaves to the contract's defaults.
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_ENUM:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_FLAGS:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_SET:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_TIMESTAMP:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_JSON:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_GEOMETRY:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_GEOGRAPHY:
+      return nullptr;
+    default:
+      cell_text(p, column, scratch);
+      return as_value(tarvex_providers_contracts_value_string_new(scratch.c_str()));
+  }
+}
+
+// dbnextrow through raise_error. A runtime error inside a SELECT (divide by
+// zero, a failed conversion) ends the rows like their end: a message queued
+// since the command began turns that end into the failure it is.
+bool read_row(DBPROCESS* p, GError** error) {
+  STATUS status = dbnextrow(p);
+  auto* userdata = userdata_of(p);
+  if (raise_error(userdata, status, error)) return false;
+  if (status == NO_MORE_ROWS) {
+    raise_queued(userdata, error);
+    return false;
+  }
+  return true;
+}
+
+TarvexProvidersContractsTableModel* fill_model(DBPROCESS* p, GError** error) {
+  auto table = adoptGRef(tarvex_providers_contracts_table_model_new());
+  struct Column {
+    DT kind;
+  };
+  int count = dbnumcols(p);
+  std::vector<Column> columns;
+  columns.reserve(size_t(std::max(count, 0)));
+  for (int i = 1; i <= count; i++) {
+    const char* name = dbcolname(p, i);
+    int type = dbcoltype(p, i);
+    DBINT size = dbcollen(p, i);
+    DT kind = map_data_type(type, size);
+    models::table_take_column(table.get(), tarvex_providers_contracts_column_model_new_full_size(
+                                               name && *name ? name : _("Result"), kind, gulong(size)));
+    columns.push_back({kind});
+  }
+
+  // Kinds whose values only the contract's defaults make go through a
+  // reader, so the table holds what get_value would give.
+  GRef<TarvexProvidersSupportsSQLServerReader> reader;
+  std::string scratch;
+  while (true) {
+    GError* local = nullptr;
+    bool more = read_row(p, &local);
+    if (local) {
+      g_propagate_error(error, local);
+      return nullptr;
+    }
+    if (!more) break;
+    auto* row = models::row_new(guint(count));
+    for (int i = 0; i < count; i++) {
+      Value* value = cell_value(p, i + 1, columns[size_t(i)].kind, scratch);
+      if (!value) {
+        if (!reader) reader = adoptGRef(tarvex_providers_supports_sql_server_reader_new(p));
+        value = tarvex_providers_contracts_idata_reader_get_value(reinterpret_cast<Reader*>(reader.get()),
+                                                                  guint16(i), &local);
+        if (local) {
+          g_object_unref(row);
+          g_propagate_error(error, local);
+          return nullptr;
+        }
+      }
+      models::row_take_value(row, value);
+    }
+    models::table_take_row(table.get(), row);
+  }
+  return table.leak();
+}
+
+}  // namespace tarvex::sqlserver
+
+// ------------------------------------------------------------ the reader
+
+struct _TarvexProvidersSupportsSQLServerReaderPrivate {
+  DBPROCESS* process = nullptr;
+};
+
+static void sql_server_reader_data_reader_init(TarvexProvidersContractsIDataReaderIface* iface);
+static void sql_server_reader_type_init(TarvexProvidersSupportsISQLServerTypeIface*) {}
+static void sql_server_reader_error_init(TarvexProvidersSupportsISQLServerErrorIface* iface);
+
+TARVEX_DEFINE_TYPE_WITH_CODE(
+    TarvexProvidersSupportsSQLServerReader, tarvex_providers_supports_sql_server_reader, G_TYPE_OBJECT,
+    G_IMPLEMENT_INTERFACE(tarvex_providers_contracts_idata_reader_get_type(), sql_server_reader_data_reader_init)
+        G_IMPLEMENT_INTERFACE(tarvex_providers_supports_isql_server_type_get_type(), sql_server_reader_type_init)
+            G_IMPLEMENT_INTERFACE(tarvex_providers_supports_isql_server_error_get_type(),
+                                  sql_server_reader_error_init))
+
+namespace {
+
+enum { PROP_0, PROP_USERDATA, PROP_FIELD_COUNT, PROP_IS_CLOSED, N_PROPERTIES };
+
+inline DBPROCESS* process_of(gconstpointer self) {
+  return tarvex_providers_supports_sql_server_reader_get_private(self)->process;
+}
+
+// db-lib numbers columns from 1.
+inline int col(guint16 position) { return int(position) + 1; }
+
+TarvexProvidersSupportsTdsUserData* reader_get_userdata(TarvexProvidersSupportsISQLServerError* self) {
+  return sqlserver::userdata_of(process_of(self));
+}
+
+gboolean reader_bulk(Reader*, GError**) { return FALSE; }
+
+gboolean reader_read(Reader* self, GError** error) { return sqlserver::read_row(process_of(self), error); }
+
+void reader_close(Reader*, GError**) {}
+
+gchar* reader_get_name(Reader* self, guint16 position, GError**) {
+  return g_strdup(dbcolname(process_of(self), col(position)));
+}
+
+gchar* reader_get_dbms_type(Reader* self, guint16 position, GError**) {
+  DBPROCESS* p = process_of(self);
+  return g_strdup(sqlserver::map_dbms_type(dbcoltype(p, col(position)), dbcollen(p, col(position))));
+}
+
+DT reader_get_data_type(Reader* self, guint16 position, GError**) {
+  DBPROCESS* p = process_of(self);
+  return sqlserver::map_data_type(dbcoltype(p, col(position)), dbcollen(p, col(position)));
+}
+
+gint64 reader_get_size(Reader* self, guint16 position, GError**) { return dbcollen(process_of(self), col(position)); }
+
+gboolean reader_is_null(Reader* self, guint16 position, GError**) {
+  return sqlserver::cell_is_null(process_of(self), col(position));
+}
+
+gboolean reader_get_boolean(Reader* self, guint16 position, GError**) {
+  return sqlserver::cell_boolean(process_of(self), col(position));
+}
+gchar reader_get_char(Reader* self, guint16 position, GError**) {
+  return gchar(sqlserver::cell_byte(process_of(self), col(position)));
+}
+gint8 reader_get_int8(Reader* self, guint16 position, GError**) {
+  return gint8(sqlserver::cell_byte(process_of(self), col(position)));
+}
+guint8 reader_get_uint8(Reader* self, guint16 position, GError**) {
+  return sqlserver::cell_byte(process_of(self), col(position));
+}
+gint16 reader_get_int16(Reader* self, guint16 position, GError**) {
+  return gint16(sqlserver::cell_u16(process_of(self), col(position)));
+}
+guint16 reader_get_uint16(Reader* self, guint16 position, GError**) {
+  return sqlserver::cell_u16(process_of(self), col(position));
+}
+gint32 reader_get_int32(Reader* self, guint16 position, GError**) {
+  return gint32(sqlserver::cell_u32(process_of(self), col(position)));
+}
+guint32 reader_get_uint32(Reader* self, guint16 position, GError**) {
+  return sqlserver::cell_u32(process_of(self), col(position));
+}
+gint64 reader_get_int64(Reader* self, guint16 position, GError**) {
+  return gint64(sqlserver::cell_u64(process_of(self), col(position)));
+}
+guint64 reader_get_uint64(Reader* self, guint16 position, GError**) {
+  return sqlserver::cell_u64(process_of(self), col(position));
+}
+gdouble reader_get_decimal(Reader* self, guint16 position, GError**) {
+  return sqlserver::cell_decimal(process_of(self), col(position));
+}
+gdouble reader_get_money(Reader* self, guint16 position, GError**) {
+  return sqlserver::cell_money(process_of(self), col(position));
+}
+gfloat reader_get_float(Reader* self, guint16 position, GError**) {
+  return sqlserver::cell_float(process_of(self), col(position));
+}
+gdouble reader_get_double(Reader* self, guint16 position, GError**) {
+  return sqlserver::cell_double(process_of(self), col(position));
+}
+void reader_get_date(Reader* self, guint16 position, GDate* result, GError**) {
+  sqlserver::cell_date(process_of(self), col(position), result);
+}
+GDateTime* reader_get_time(Reader* self, guint16 position, GError**) {
+  return sqlserver::cell_time(process_of(self), col(position));
+}
+GDateTime* reader_get_datetime(Reader* self, guint16 position, GError**) {
+  return sqlserver::cell_datetime(process_of(self), col(position));
+}
+gint64 reader_get_timespan(Reader* self, guint16 position, GError**) {
+  return sqlserver::cell_timespan(process_of(self), col(position));
+}
+gchar* reader_get_string(Reader* self, guint16 position, GError**) {
+  return sqlserver::cell_text_dup(process_of(self), col(position));
+}
+gchar* reader_get_guid(Reader* self, guint16 position, GError**) {
+  return dup(sqlserver::cell_guid(process_of(self), col(position)));
+}
+guint8* reader_get_binary(Reader* self, guint16 position, gint* result_length1, GError**) {
+  return sqlserver::cell_binary(process_of(self), col(position), result_length1);
+}
+Value* reader_get_variant(Reader* self, guint16 position, GError**) {
+  return sqlserver::cell_variant(process_of(self), col(position));
+}
+gint reader_get_field_count(Reader* self) { return dbnumcols(process_of(self)); }
+gboolean reader_get_is_closed(Reader* self) { return dbdead(process_of(self)); }
+
+void reader_get_property(GObject* object, guint prop_id, GValue* value, GParamSpec* pspec) {
+  switch (prop_id) {
+    case PROP_USERDATA:
+      g_value_set_pointer(value, sqlserver::userdata_of(process_of(object)));
+      break;
+    case PROP_FIELD_COUNT:
+      g_value_set_int(value, reader_get_field_count(reinterpret_cast<Reader*>(object)));
+      break;
+    case PROP_IS_CLOSED:
+      g_value_set_boolean(value, reader_get_is_closed(reinterpret_cast<Reader*>(object)));
+      break;
+    default:
+      G_OBJECT_WARN_INVALID_PROPERTY_ID(object, prop_id, pspec);
+  }
+}
+
+}  // namespace
+
+static void sql_server_reader_data_reader_init(TarvexProvidersContractsIDataReaderIface* iface) {
+  iface->bulk = reader_bulk;
+  iface->read = reader_read;
+  iface->close = reader_close;
+  iface->get_name = reader_get_name;
+  iface->get_dbms_type = reader_get_dbms_type;
+  iface->get_data_type = reader_get_data_type;
+  iface->get_size = reader_get_size;
+  iface->is_null = reader_is_null;
+  iface->get_boolean = reader_get_boolean;
+  iface->get_char = reader_get_char;
+  iface->get_int8 = reader_get_int8;
+  iface->get_uint8 = reader_get_uint8;
+  iface->get_int16 = reader_get_int16;
+  iface->get_uint16 = reader_get_uint16;
+  iface->get_int32 = reader_get_int32;
+  iface->get_uint32 = reader_get_uint32;
+  iface->get_int64 = reader_get_int64;
+  iface->get_uint64 = reader_get_uint64;
+  iface->get_decimal = reader_get_decimal;
+  iface->get_money = reader_get_money;
+  iface->get_float = reader_get_float;
+  iface->get_double = reader_get_double;
+  iface->get_date = reader_get_date;
+  iface->get_time = reader_get_time;
+  iface->get_datetime = reader_get_datetime;
+  iface->get_timespan = reader_get_timespan;
+  iface->get_string = reader_get_string;
+  iface->get_string16 = reader_get_string;
+  iface->get_guid = reader_get_guid;
+  iface->get_binary = reader_get_binary;
+  iface->get_xml = reader_get_string;
+  iface->get_variant = reader_get_variant;
+  iface->get_field_count = reader_get_field_count;
+  iface->get_is_closed = reader_get_is_closed;
+}
+
+static void sql_server_reader_error_init(TarvexProvidersSupportsISQLServerErrorIface* iface) {
+  iface->get_userdata = reader_get_userdata;
+}
+
+static void tarvex_providers_supports_sql_server_reader_class_setup(TarvexProvidersSupportsSQLServerReaderClass* klass) {
+  auto* oc = G_OBJECT_CLASS(klass);
+  oc->get_property = reader_get_property;
+  g_object_class_override_property(oc, PROP_USERDATA, "userdata");
+  g_object_class_override_property(oc, PROP_FIELD_COUNT, "field-count");
+  g_object_class_override_property(oc, PROP_IS_CLOSED, "is-closed");
+}
+
+TarvexProvidersSupportsSQLServerReader* tarvex_providers_supports_sql_server_reader_construct(GType object_type,
+                                                                                             gpointer connection) {
+  g_return_val_if_fail(connection != NULL, NULL);
+  auto* self = static_cast<TarvexProvidersSupportsSQLServerReader*>(g_object_new(object_type, nullptr));
+  tarvex_providers_supports_sql_server_reader_get_private(self)->process = static_cast<DBPROCESS*>(connection);
+  return self;
+}
+
+TarvexProvidersSupportsSQLServerReader* tarvex_providers_supports_sql_server_reader_new(gpointer connection) {
+  return tarvex_providers_supports_sql_server_reader_construct(TARVEX_PROVIDERS_SUPPORTS_TYPE_SQL_SERVER_READER,
+                                                               connection);
+}
