@@ -51,20 +51,24 @@ Value* make_value(gint r, gint c) {
     case 0:
       return reinterpret_cast<Value*>(tarvex_providers_contracts_value_int32_new(r));
     case 1:
-      return reinterpret_cast<Value*>(tarvex_providers_contracts_value_int64_new(gint64(r) * 1000003));
+      return reinterpret_cast<Value*>(
+          tarvex_providers_contracts_value_int64_new(gint64(r) * 1000003));
     case 2:
       return reinterpret_cast<Value*>(tarvex_providers_contracts_value_double_new(r * 0.25));
     case 3:
       return reinterpret_cast<Value*>(tarvex_providers_contracts_value_decimal_new(r / 100.0));
     case 4:
-      return reinterpret_cast<Value*>(tarvex_providers_contracts_value_string_new(in.names[r % 64].c_str()));
+      return reinterpret_cast<Value*>(
+          tarvex_providers_contracts_value_string_new(in.names[r % 64].c_str()));
     case 5:
-      return reinterpret_cast<Value*>(tarvex_providers_contracts_value_date_time_new_datetime(in.moment.get()));
+      return reinterpret_cast<Value*>(
+          tarvex_providers_contracts_value_date_time_new_datetime(in.moment.get()));
     case 6:
       return reinterpret_cast<Value*>(tarvex_providers_contracts_value_boolean_new(r & 1));
     default:
       if (r % 10 == 0) return reinterpret_cast<Value*>(tarvex_providers_contracts_value_null_new());
-      return reinterpret_cast<Value*>(tarvex_providers_contracts_value_string_new(in.names[(r * 7) % 64].c_str()));
+      return reinterpret_cast<Value*>(
+          tarvex_providers_contracts_value_string_new(in.names[(r * 7) % 64].c_str()));
   }
 }
 
@@ -72,10 +76,12 @@ Value* make_value(gint r, gint c) {
 // row added to the table's "rows" list.
 GRef<Table> build_exported() {
   auto table = adoptGRef(tarvex_providers_contracts_table_model_new_with_types(kTypes, kColumns));
-  auto* rows = GEE_ABSTRACT_COLLECTION(tarvex_providers_contracts_table_model_get_rows(table.get()));
+  auto* rows =
+      GEE_ABSTRACT_COLLECTION(tarvex_providers_contracts_table_model_get_rows(table.get()));
   for (gint r = 0; r < kRows; r++) {
     auto row = adoptGRef(tarvex_providers_contracts_row_model_new());
-    auto* values = GEE_ABSTRACT_COLLECTION(tarvex_providers_contracts_row_model_get_values(row.get()));
+    auto* values =
+        GEE_ABSTRACT_COLLECTION(tarvex_providers_contracts_row_model_get_values(row.get()));
     for (gint c = 0; c < kColumns; c++) {
       auto value = adoptGRef(make_value(r, c));
       gee_abstract_collection_add(values, value.get());

@@ -10,8 +10,8 @@ namespace tarvex::gee {
 // An array list holding references to objects of `type`; elements compare
 // by identity.
 inline GeeArrayList* new_object_list(GType type) {
-  return gee_array_list_new(type, reinterpret_cast<GBoxedCopyFunc>(g_object_ref), g_object_unref, nullptr, nullptr,
-                            nullptr);
+  return gee_array_list_new(type, reinterpret_cast<GBoxedCopyFunc>(g_object_ref), g_object_unref,
+                            nullptr, nullptr, nullptr);
 }
 
 inline gint size(GeeArrayList* list) {
@@ -24,7 +24,9 @@ inline GRef<T> at(GeeArrayList* list, gint index) {
   return adoptGRef(static_cast<T*>(gee_abstract_list_get(GEE_ABSTRACT_LIST(list), index)));
 }
 
-inline void add(GeeArrayList* list, gpointer item) { gee_abstract_collection_add(GEE_ABSTRACT_COLLECTION(list), item); }
+inline void add(GeeArrayList* list, gpointer item) {
+  gee_abstract_collection_add(GEE_ABSTRACT_COLLECTION(list), item);
+}
 
 // Position of the first element that is `item` itself, or -1.
 inline gint index_of_identity(GeeArrayList* list, gconstpointer item) {

@@ -30,7 +30,8 @@ JsonNode* object_node(JsonObject* object) {
 }
 
 std::string data_type_nick(gint kind) {
-  auto* klass = static_cast<GEnumClass*>(g_type_class_ref(tarvex_providers_contracts_data_type_get_type()));
+  auto* klass =
+      static_cast<GEnumClass*>(g_type_class_ref(tarvex_providers_contracts_data_type_get_type()));
   GEnumValue* value = g_enum_get_value(klass, kind);
   std::string nick = value ? value->value_nick : std::to_string(kind);
   g_type_class_unref(klass);
@@ -59,7 +60,8 @@ GUniqueStr value_text(TarvexProvidersContractsValueObject* value) {
 JsonNode* row_values_node(TarvexProvidersContractsRowModel* row) {
   JsonArray* array = json_array_new();
   guint n = models::row_size(row);
-  for (guint i = 0; i < n; i++) json_array_add_element(array, models::value_to_json(models::row_peek(row, i)));
+  for (guint i = 0; i < n; i++)
+    json_array_add_element(array, models::value_to_json(models::row_peek(row, i)));
   return array_node(array);
 }
 
@@ -80,11 +82,16 @@ JsonNode* columns_node(GeeArrayList* columns) {
       continue;
     }
     JsonObject* object = json_object_new();
-    json_object_set_member(object, "name", string_node(tarvex_providers_contracts_column_model_get_name(column.get())));
+    json_object_set_member(
+        object, "name",
+        string_node(tarvex_providers_contracts_column_model_get_name(column.get())));
     json_object_set_string_member(
-        object, "data-type", data_type_nick(tarvex_providers_contracts_column_model_get_data_type(column.get())).c_str());
-    json_object_set_int_member(object, "data-size",
-                               gint64(tarvex_providers_contracts_column_model_get_data_size(column.get())));
+        object, "data-type",
+        data_type_nick(tarvex_providers_contracts_column_model_get_data_type(column.get()))
+            .c_str());
+    json_object_set_int_member(
+        object, "data-size",
+        gint64(tarvex_providers_contracts_column_model_get_data_size(column.get())));
     json_array_add_object_element(array, object);
   }
   return array_node(array);
@@ -103,8 +110,10 @@ JsonNode* rows_node(GeeArrayList* rows) {
 JsonNode* table_node(TarvexProvidersContractsTableModel* table) {
   if (!table) return json_node_new(JSON_NODE_NULL);
   JsonObject* object = json_object_new();
-  json_object_set_member(object, "columns", columns_node(tarvex_providers_contracts_table_model_get_columns(table)));
-  json_object_set_member(object, "rows", rows_node(tarvex_providers_contracts_table_model_get_rows(table)));
+  json_object_set_member(object, "columns",
+                         columns_node(tarvex_providers_contracts_table_model_get_columns(table)));
+  json_object_set_member(object, "rows",
+                         rows_node(tarvex_providers_contracts_table_model_get_rows(table)));
   return object_node(object);
 }
 
@@ -122,11 +131,13 @@ JsonNode* tables_node(GeeArrayList* tables) {
 // through its get_property hook and writing it through serialize_property.
 // The models list their content members; the hooks build those members from
 // the content itself (never from the list objects' own properties).
-GParamSpec** list_pspecs(GObject* object, std::initializer_list<const char*> names, guint* n_pspecs) {
+GParamSpec** list_pspecs(GObject* object, std::initializer_list<const char*> names,
+                         guint* n_pspecs) {
   auto** pspecs = g_new0(GParamSpec*, names.size() + 1);
   guint n = 0;
   for (const char* name : names)
-    if (GParamSpec* pspec = g_object_class_find_property(G_OBJECT_GET_CLASS(object), name)) pspecs[n++] = pspec;
+    if (GParamSpec* pspec = g_object_class_find_property(G_OBJECT_GET_CLASS(object), name))
+      pspecs[n++] = pspec;
   *n_pspecs = n;
   return pspecs;
 }
@@ -136,7 +147,8 @@ void value_get_property(JsonSerializable*, GParamSpec*, GValue*) {}
 
 // Reading "values" would make a row's list only to be ignored.
 void row_get_property(JsonSerializable* serializable, GParamSpec* pspec, GValue* value) {
-  if (!g_str_equal(pspec->name, "values")) g_object_get_property(G_OBJECT(serializable), pspec->name, value);
+  if (!g_str_equal(pspec->name, "values"))
+    g_object_get_property(G_OBJECT(serializable), pspec->name, value);
 }
 
 // --------------------------------------------------------------- values
@@ -161,11 +173,12 @@ GParamSpec** value_list_properties(JsonSerializable*, guint* n_pspecs) {
   return pspecs;
 }
 
-JsonNode* value_serialize_property(JsonSerializable* serializable, const gchar* property_name, const GValue*,
-                                   GParamSpec*) {
+JsonNode* value_serialize_property(JsonSerializable* serializable, const gchar* property_name,
+                                   const GValue*, GParamSpec*) {
   auto* value = reinterpret_cast<TarvexProvidersContractsValueObject*>(serializable);
   if (g_str_equal(property_name, "data-type"))
-    return string_node(data_type_nick(tarvex_providers_contracts_value_object_get_data_type(value)).c_str());
+    return string_node(
+        data_type_nick(tarvex_providers_contracts_value_object_get_data_type(value)).c_str());
   if (g_str_equal(property_name, "text")) return string_node(value_text(value).get());
   return nullptr;
 }
@@ -176,8 +189,8 @@ GParamSpec** row_list_properties(JsonSerializable* serializable, guint* n_pspecs
   return list_pspecs(G_OBJECT(serializable), {"values"}, n_pspecs);
 }
 
-JsonNode* row_serialize_property(JsonSerializable* serializable, const gchar* property_name, const GValue*,
-                                 GParamSpec*) {
+JsonNode* row_serialize_property(JsonSerializable* serializable, const gchar* property_name,
+                                 const GValue*, GParamSpec*) {
   if (!g_str_equal(property_name, "values")) return nullptr;
   return row_values_node(reinterpret_cast<TarvexProvidersContractsRowModel*>(serializable));
 }
@@ -188,12 +201,13 @@ GParamSpec** table_list_properties(JsonSerializable* serializable, guint* n_pspe
   return list_pspecs(G_OBJECT(serializable), {"columns", "rows"}, n_pspecs);
 }
 
-JsonNode* table_serialize_property(JsonSerializable* serializable, const gchar* property_name, const GValue*,
-                                   GParamSpec*) {
+JsonNode* table_serialize_property(JsonSerializable* serializable, const gchar* property_name,
+                                   const GValue*, GParamSpec*) {
   auto* table = reinterpret_cast<TarvexProvidersContractsTableModel*>(serializable);
   if (g_str_equal(property_name, "columns"))
     return columns_node(tarvex_providers_contracts_table_model_get_columns(table));
-  if (g_str_equal(property_name, "rows")) return rows_node(tarvex_providers_contracts_table_model_get_rows(table));
+  if (g_str_equal(property_name, "rows"))
+    return rows_node(tarvex_providers_contracts_table_model_get_rows(table));
   return nullptr;
 }
 
@@ -203,8 +217,8 @@ GParamSpec** data_set_list_properties(JsonSerializable* serializable, guint* n_p
   return list_pspecs(G_OBJECT(serializable), {"tables"}, n_pspecs);
 }
 
-JsonNode* data_set_serialize_property(JsonSerializable* serializable, const gchar* property_name, const GValue*,
-                                      GParamSpec*) {
+JsonNode* data_set_serialize_property(JsonSerializable* serializable, const gchar* property_name,
+                                      const GValue*, GParamSpec*) {
   if (!g_str_equal(property_name, "tables")) return nullptr;
   return tables_node(tarvex_providers_contracts_data_set_model_get_tables(
       reinterpret_cast<TarvexProvidersContractsDataSetModel*>(serializable)));
@@ -217,8 +231,10 @@ namespace tarvex::models {
 JsonNode* value_to_json(TarvexProvidersContractsValueObject* value) {
   if (!value) return json_node_new(JSON_NODE_NULL);
   JsonObject* object = json_object_new();
-  json_object_set_member(object, "data-type",
-                         string_node(data_type_nick(tarvex_providers_contracts_value_object_get_data_type(value)).c_str()));
+  json_object_set_member(
+      object, "data-type",
+      string_node(
+          data_type_nick(tarvex_providers_contracts_value_object_get_data_type(value)).c_str()));
   json_object_set_member(object, "text", string_node(value_text(value).get()));
   return object_node(object);
 }

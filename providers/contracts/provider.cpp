@@ -19,13 +19,17 @@ using Value = TarvexProvidersContractsValueObject;
 
 // --------------------------------------------------------------- IProvider
 
-TARVEX_DEFINE_INTERFACE(TarvexProvidersContractsIProvider, tarvex_providers_contracts_iprovider, G_TYPE_OBJECT)
+TARVEX_DEFINE_INTERFACE(TarvexProvidersContractsIProvider, tarvex_providers_contracts_iprovider,
+                        G_TYPE_OBJECT)
 
 // Interface properties go to GObject's property pool, which its class makes:
 // make sure it exists when the interface is looked at before any object.
-static void ensure_object_class() { g_type_class_unref(g_type_class_ref(G_TYPE_OBJECT)); }
+static void ensure_object_class() {
+  g_type_class_unref(g_type_class_ref(G_TYPE_OBJECT));
+}
 
-static void tarvex_providers_contracts_iprovider_default_init(TarvexProvidersContractsIProviderIface* iface) {
+static void tarvex_providers_contracts_iprovider_default_init(
+    TarvexProvidersContractsIProviderIface* iface) {
   ensure_object_class();
   g_object_interface_install_property(
       iface, g_param_spec_boolean("is-opened", "is-opened", "is-opened", FALSE,
@@ -36,14 +40,14 @@ static void tarvex_providers_contracts_iprovider_default_init(TarvexProvidersCon
 
 // Each invoker calls the implementation's slot, or answers the slot's empty
 // value when the implementation leaves it empty.
-#define PROVIDER_CALL(slot, empty, ...)                   \
-  g_return_val_if_fail(self != NULL, empty);              \
-  auto* iface = PROVIDER_IFACE(self);                     \
+#define PROVIDER_CALL(slot, empty, ...)      \
+  g_return_val_if_fail(self != NULL, empty); \
+  auto* iface = PROVIDER_IFACE(self);        \
   return iface->slot ? iface->slot(self, __VA_ARGS__) : empty
 
-#define PROVIDER_CALL_VOID(slot, ...)  \
-  g_return_if_fail(self != NULL);      \
-  auto* iface = PROVIDER_IFACE(self);  \
+#define PROVIDER_CALL_VOID(slot, ...) \
+  g_return_if_fail(self != NULL);     \
+  auto* iface = PROVIDER_IFACE(self); \
   if (iface->slot) iface->slot(self, __VA_ARGS__)
 
 void tarvex_providers_contracts_iprovider_open(TarvexProvidersContractsIProvider* self,
@@ -52,7 +56,8 @@ void tarvex_providers_contracts_iprovider_open(TarvexProvidersContractsIProvider
   PROVIDER_CALL_VOID(open, server, connection_string, error);
 }
 
-void tarvex_providers_contracts_iprovider_close(TarvexProvidersContractsIProvider* self, GError** error) {
+void tarvex_providers_contracts_iprovider_close(TarvexProvidersContractsIProvider* self,
+                                                GError** error) {
   PROVIDER_CALL_VOID(close, error);
 }
 
@@ -62,7 +67,8 @@ TarvexProvidersContractsTableModel* tarvex_providers_contracts_iprovider_execute
 }
 
 gint64 tarvex_providers_contracts_iprovider_execute_affect(TarvexProvidersContractsIProvider* self,
-                                                           const gchar* statement, guint32 mode, GError** error) {
+                                                           const gchar* statement, guint32 mode,
+                                                           GError** error) {
   PROVIDER_CALL(execute_affect, gint64(-1), statement, mode, error);
 }
 
@@ -71,9 +77,9 @@ TarvexProvidersContractsValueObject* tarvex_providers_contracts_iprovider_execut
   PROVIDER_CALL(execute_scalar, nullptr, statement, mode, error);
 }
 
-GObject** tarvex_providers_contracts_iprovider_execute_statements(TarvexProvidersContractsIProvider* self,
-                                                                 const gchar* statements, guint32 mode,
-                                                                 gint* result_length1, GError** error) {
+GObject** tarvex_providers_contracts_iprovider_execute_statements(
+    TarvexProvidersContractsIProvider* self, const gchar* statements, guint32 mode,
+    gint* result_length1, GError** error) {
   if (result_length1) *result_length1 = 0;
   PROVIDER_CALL(execute_statements, nullptr, statements, mode, result_length1, error);
 }
@@ -83,19 +89,23 @@ TarvexProvidersContractsIDataReader* tarvex_providers_contracts_iprovider_execut
   PROVIDER_CALL(execute_reader, nullptr, statement, error);
 }
 
-gboolean tarvex_providers_contracts_iprovider_transaction(TarvexProvidersContractsIProvider* self, GError** error) {
+gboolean tarvex_providers_contracts_iprovider_transaction(TarvexProvidersContractsIProvider* self,
+                                                          GError** error) {
   PROVIDER_CALL(transaction, FALSE, error);
 }
 
-void tarvex_providers_contracts_iprovider_commit(TarvexProvidersContractsIProvider* self, GError** error) {
+void tarvex_providers_contracts_iprovider_commit(TarvexProvidersContractsIProvider* self,
+                                                 GError** error) {
   PROVIDER_CALL_VOID(commit, error);
 }
 
-void tarvex_providers_contracts_iprovider_rollback(TarvexProvidersContractsIProvider* self, GError** error) {
+void tarvex_providers_contracts_iprovider_rollback(TarvexProvidersContractsIProvider* self,
+                                                   GError** error) {
   PROVIDER_CALL_VOID(rollback, error);
 }
 
-gboolean tarvex_providers_contracts_iprovider_get_is_opened(TarvexProvidersContractsIProvider* self) {
+gboolean tarvex_providers_contracts_iprovider_get_is_opened(
+    TarvexProvidersContractsIProvider* self) {
   g_return_val_if_fail(self != NULL, FALSE);
   auto* iface = PROVIDER_IFACE(self);
   return iface->get_is_opened ? iface->get_is_opened(self) : FALSE;
@@ -103,24 +113,30 @@ gboolean tarvex_providers_contracts_iprovider_get_is_opened(TarvexProvidersContr
 
 // ------------------------------------------------------------- IDataReader
 
-TARVEX_DEFINE_INTERFACE(TarvexProvidersContractsIDataReader, tarvex_providers_contracts_idata_reader, G_TYPE_OBJECT)
+TARVEX_DEFINE_INTERFACE(TarvexProvidersContractsIDataReader,
+                        tarvex_providers_contracts_idata_reader, G_TYPE_OBJECT)
 
 #define READER_IFACE(self) TARVEX_PROVIDERS_CONTRACTS_IDATA_READER_GET_INTERFACE(self)
 
-#define READER_CALL(slot, empty, ...)                     \
-  g_return_val_if_fail(self != NULL, empty);              \
-  auto* iface = READER_IFACE(self);                       \
+#define READER_CALL(slot, empty, ...)        \
+  g_return_val_if_fail(self != NULL, empty); \
+  auto* iface = READER_IFACE(self);          \
   return iface->slot ? iface->slot(self, __VA_ARGS__) : empty
 
 // Getters named by their slot, taking a position and an error.
-#define READER_GETTER(type, slot, empty)                                                                 \
-  type tarvex_providers_contracts_idata_reader_##slot(Reader* self, guint16 position, GError** error) { \
-    READER_CALL(slot, empty, position, error);                                                           \
+#define READER_GETTER(type, slot, empty)                                              \
+  type tarvex_providers_contracts_idata_reader_##slot(Reader* self, guint16 position, \
+                                                      GError** error) {               \
+    READER_CALL(slot, empty, position, error);                                        \
   }
 
-gboolean tarvex_providers_contracts_idata_reader_bulk(Reader* self, GError** error) { READER_CALL(bulk, FALSE, error); }
+gboolean tarvex_providers_contracts_idata_reader_bulk(Reader* self, GError** error) {
+  READER_CALL(bulk, FALSE, error);
+}
 
-gboolean tarvex_providers_contracts_idata_reader_read(Reader* self, GError** error) { READER_CALL(read, FALSE, error); }
+gboolean tarvex_providers_contracts_idata_reader_read(Reader* self, GError** error) {
+  READER_CALL(read, FALSE, error);
+}
 
 void tarvex_providers_contracts_idata_reader_close(Reader* self, GError** error) {
   g_return_if_fail(self != NULL);
@@ -130,7 +146,8 @@ void tarvex_providers_contracts_idata_reader_close(Reader* self, GError** error)
 
 READER_GETTER(gchar*, get_name, nullptr)
 READER_GETTER(gchar*, get_dbms_type, nullptr)
-READER_GETTER(TarvexProvidersContractsDataType, get_data_type, TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UNKNOWN)
+READER_GETTER(TarvexProvidersContractsDataType, get_data_type,
+              TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UNKNOWN)
 READER_GETTER(gint64, get_size, 0)
 READER_GETTER(gboolean, is_null, FALSE)
 READER_GETTER(gboolean, get_boolean, FALSE)
@@ -164,25 +181,27 @@ READER_GETTER(gchar*, get_geography, nullptr)
 READER_GETTER(Value*, get_variant, nullptr)
 READER_GETTER(Value*, get_value, nullptr)
 
-void tarvex_providers_contracts_idata_reader_get_date(Reader* self, guint16 position, GDate* result, GError** error) {
+void tarvex_providers_contracts_idata_reader_get_date(Reader* self, guint16 position, GDate* result,
+                                                      GError** error) {
   g_return_if_fail(self != NULL);
   auto* iface = READER_IFACE(self);
   if (iface->get_date) iface->get_date(self, position, result, error);
 }
 
-guint8* tarvex_providers_contracts_idata_reader_get_binary(Reader* self, guint16 position, gint* result_length1,
-                                                           GError** error) {
+guint8* tarvex_providers_contracts_idata_reader_get_binary(Reader* self, guint16 position,
+                                                           gint* result_length1, GError** error) {
   if (result_length1) *result_length1 = 0;
   READER_CALL(get_binary, nullptr, position, result_length1, error);
 }
 
-guint8* tarvex_providers_contracts_idata_reader_get_object(Reader* self, guint16 position, gint* result_length1,
-                                                           GError** error) {
+guint8* tarvex_providers_contracts_idata_reader_get_object(Reader* self, guint16 position,
+                                                           gint* result_length1, GError** error) {
   if (result_length1) *result_length1 = 0;
   READER_CALL(get_object, nullptr, position, result_length1, error);
 }
 
-Value** tarvex_providers_contracts_idata_reader_get_values(Reader* self, gint* result_length1, GError** error) {
+Value** tarvex_providers_contracts_idata_reader_get_values(Reader* self, gint* result_length1,
+                                                           GError** error) {
   if (result_length1) *result_length1 = 0;
   READER_CALL(get_values, nullptr, result_length1, error);
 }
@@ -203,16 +222,22 @@ gboolean tarvex_providers_contracts_idata_reader_get_is_closed(Reader* self) {
 
 namespace {
 
-const char* or_empty(const char* text) { return text ? text : ""; }
+const char* or_empty(const char* text) {
+  return text ? text : "";
+}
 
 template <typename T>
 Value* as_value(T* value) {
   return reinterpret_cast<Value*>(value);
 }
 
-GDateTime* default_get_timestamp(Reader*, guint16, GError**) { return g_date_time_new_now_local(); }
+GDateTime* default_get_timestamp(Reader*, guint16, GError**) {
+  return g_date_time_new_now_local();
+}
 
-gchar* default_empty_text(Reader*, guint16, GError**) { return g_strdup(""); }
+gchar* default_empty_text(Reader*, guint16, GError**) {
+  return g_strdup("");
+}
 
 Value* default_get_variant(Reader*, guint16, GError**) {
   return as_value(tarvex_providers_contracts_value_null_new());
@@ -256,8 +281,8 @@ Value* default_get_value(Reader* self, guint16 position, GError** error) {
       break;
     }
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT8:
-      value = as_value(
-          tarvex_providers_contracts_value_int8_new(tarvex_providers_contracts_idata_reader_get_int8(self, position, &local)));
+      value = as_value(tarvex_providers_contracts_value_int8_new(
+          tarvex_providers_contracts_idata_reader_get_int8(self, position, &local)));
       break;
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT16:
       value = as_value(tarvex_providers_contracts_value_int16_new(
@@ -328,18 +353,21 @@ Value* default_get_value(Reader* self, guint16 position, GError** error) {
       break;
     }
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_TIME: {
-      auto time = adoptGRef(tarvex_providers_contracts_idata_reader_get_time(self, position, &local));
+      auto time =
+          adoptGRef(tarvex_providers_contracts_idata_reader_get_time(self, position, &local));
       value = time ? as_value(tarvex_providers_contracts_value_time_new_time(time.get()))
                    : as_value(tarvex_providers_contracts_value_time_new());
       break;
     }
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DATETIME:
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_TIMESTAMP: {
-      auto moment = adoptGRef(kind == TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DATETIME
-                                  ? tarvex_providers_contracts_idata_reader_get_datetime(self, position, &local)
-                                  : tarvex_providers_contracts_idata_reader_get_timestamp(self, position, &local));
-      value = moment ? as_value(tarvex_providers_contracts_value_date_time_new_datetime(moment.get()))
-                     : as_value(tarvex_providers_contracts_value_date_time_new());
+      auto moment = adoptGRef(
+          kind == TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DATETIME
+              ? tarvex_providers_contracts_idata_reader_get_datetime(self, position, &local)
+              : tarvex_providers_contracts_idata_reader_get_timestamp(self, position, &local));
+      value = moment
+                  ? as_value(tarvex_providers_contracts_value_date_time_new_datetime(moment.get()))
+                  : as_value(tarvex_providers_contracts_value_date_time_new());
       break;
     }
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_TIMESPAN:
@@ -380,7 +408,8 @@ Value* default_get_value(Reader* self, guint16 position, GError** error) {
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_OBJECT:
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BLOB: {
       gint length = 0;
-      GUnique<guint8> bytes(tarvex_providers_contracts_idata_reader_get_binary(self, position, &length, &local));
+      GUnique<guint8> bytes(
+          tarvex_providers_contracts_idata_reader_get_binary(self, position, &length, &local));
       if (!bytes || length < 0) length = 0;
       value = kind == TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BLOB
                   ? as_value(tarvex_providers_contracts_value_blob_new(bytes.get(), length))
@@ -408,7 +437,8 @@ Value** default_get_values(Reader* self, gint* result_length1, GError** error) {
   gint count = tarvex_providers_contracts_idata_reader_get_field_count(self);
   for (gint i = 0; i < count && i <= G_MAXUINT16; i++) {
     GError* local = nullptr;
-    auto value = adoptGRef(tarvex_providers_contracts_idata_reader_get_value(self, guint16(i), &local));
+    auto value =
+        adoptGRef(tarvex_providers_contracts_idata_reader_get_value(self, guint16(i), &local));
     if (local) {
       g_propagate_error(error, local);
       return nullptr;
@@ -423,12 +453,15 @@ Value** default_get_values(Reader* self, gint* result_length1, GError** error) {
 
 }  // namespace
 
-static void tarvex_providers_contracts_idata_reader_default_init(TarvexProvidersContractsIDataReaderIface* iface) {
+static void tarvex_providers_contracts_idata_reader_default_init(
+    TarvexProvidersContractsIDataReaderIface* iface) {
   ensure_object_class();
   constexpr auto flags = GParamFlags(G_PARAM_READABLE | G_PARAM_STATIC_STRINGS);
   g_object_interface_install_property(
-      iface, g_param_spec_int("field-count", "field-count", "field-count", G_MININT, G_MAXINT, 0, flags));
-  g_object_interface_install_property(iface, g_param_spec_boolean("is-closed", "is-closed", "is-closed", FALSE, flags));
+      iface,
+      g_param_spec_int("field-count", "field-count", "field-count", G_MININT, G_MAXINT, 0, flags));
+  g_object_interface_install_property(
+      iface, g_param_spec_boolean("is-closed", "is-closed", "is-closed", FALSE, flags));
   iface->get_timestamp = default_get_timestamp;
   iface->get_enum = default_empty_text;
   iface->get_flag = default_empty_text;

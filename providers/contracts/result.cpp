@@ -6,15 +6,17 @@ using namespace tarvex;
 
 // ----------------------------------------------------------------- IResult
 
-TARVEX_DEFINE_INTERFACE(TarvexProvidersContractsIResult, tarvex_providers_contracts_iresult, G_TYPE_OBJECT)
+TARVEX_DEFINE_INTERFACE(TarvexProvidersContractsIResult, tarvex_providers_contracts_iresult,
+                        G_TYPE_OBJECT)
 
-static void tarvex_providers_contracts_iresult_default_init(TarvexProvidersContractsIResultIface*) {}
+static void tarvex_providers_contracts_iresult_default_init(TarvexProvidersContractsIResultIface*) {
+}
 
 static void result_iface_init(TarvexProvidersContractsIResultIface*) {}
 
 namespace {
-constexpr auto kFlags =
-    GParamFlags(G_PARAM_READWRITE | G_PARAM_CONSTRUCT | G_PARAM_EXPLICIT_NOTIFY | G_PARAM_STATIC_STRINGS);
+constexpr auto kFlags = GParamFlags(G_PARAM_READWRITE | G_PARAM_CONSTRUCT |
+                                    G_PARAM_EXPLICIT_NOTIFY | G_PARAM_STATIC_STRINGS);
 }
 
 // ------------------------------------------------------------ ScalarResult
@@ -23,9 +25,10 @@ struct _TarvexProvidersContractsScalarResultPrivate {
   gint rows = 0;
 };
 
-TARVEX_DEFINE_TYPE_WITH_CODE(TarvexProvidersContractsScalarResult, tarvex_providers_contracts_scalar_result,
-                             G_TYPE_OBJECT,
-                             G_IMPLEMENT_INTERFACE(tarvex_providers_contracts_iresult_get_type(), result_iface_init))
+TARVEX_DEFINE_TYPE_WITH_CODE(TarvexProvidersContractsScalarResult,
+                             tarvex_providers_contracts_scalar_result, G_TYPE_OBJECT,
+                             G_IMPLEMENT_INTERFACE(tarvex_providers_contracts_iresult_get_type(),
+                                                   result_iface_init))
 
 namespace {
 enum { SCALAR_PROP_0, SCALAR_PROP_ROWS, SCALAR_N_PROPERTIES };
@@ -53,23 +56,27 @@ void scalar_set_property(GObject* object, guint prop_id, const GValue* value, GP
 }
 }  // namespace
 
-static void tarvex_providers_contracts_scalar_result_class_setup(TarvexProvidersContractsScalarResultClass* klass) {
+static void tarvex_providers_contracts_scalar_result_class_setup(
+    TarvexProvidersContractsScalarResultClass* klass) {
   auto* oc = G_OBJECT_CLASS(klass);
   oc->get_property = scalar_get_property;
   oc->set_property = scalar_set_property;
-  scalar_properties[SCALAR_PROP_ROWS] = g_param_spec_int("rows", "rows", "rows", G_MININT, G_MAXINT, 0, kFlags);
+  scalar_properties[SCALAR_PROP_ROWS] =
+      g_param_spec_int("rows", "rows", "rows", G_MININT, G_MAXINT, 0, kFlags);
   g_object_class_install_properties(oc, SCALAR_N_PROPERTIES, scalar_properties);
 }
 
-TarvexProvidersContractsScalarResult* tarvex_providers_contracts_scalar_result_construct(GType object_type,
-                                                                                       gint rows) {
-  auto* self = static_cast<TarvexProvidersContractsScalarResult*>(g_object_new(object_type, nullptr));
+TarvexProvidersContractsScalarResult* tarvex_providers_contracts_scalar_result_construct(
+    GType object_type, gint rows) {
+  auto* self =
+      static_cast<TarvexProvidersContractsScalarResult*>(g_object_new(object_type, nullptr));
   tarvex_providers_contracts_scalar_result_get_private(self)->rows = rows;
   return self;
 }
 
 TarvexProvidersContractsScalarResult* tarvex_providers_contracts_scalar_result_new(gint rows) {
-  return tarvex_providers_contracts_scalar_result_construct(TARVEX_PROVIDERS_CONTRACTS_TYPE_SCALAR_RESULT, rows);
+  return tarvex_providers_contracts_scalar_result_construct(
+      TARVEX_PROVIDERS_CONTRACTS_TYPE_SCALAR_RESULT, rows);
 }
 
 gint tarvex_providers_contracts_scalar_result_get_rows(TarvexProvidersContractsScalarResult* self) {
@@ -77,7 +84,8 @@ gint tarvex_providers_contracts_scalar_result_get_rows(TarvexProvidersContractsS
   return tarvex_providers_contracts_scalar_result_get_private(self)->rows;
 }
 
-void tarvex_providers_contracts_scalar_result_set_rows(TarvexProvidersContractsScalarResult* self, gint value) {
+void tarvex_providers_contracts_scalar_result_set_rows(TarvexProvidersContractsScalarResult* self,
+                                                       gint value) {
   g_return_if_fail(self != NULL);
   auto* priv = tarvex_providers_contracts_scalar_result_get_private(self);
   if (priv->rows == value) return;
@@ -92,9 +100,10 @@ struct _TarvexProvidersContractsInvalidResultPrivate {
   OptString message;
 };
 
-TARVEX_DEFINE_TYPE_WITH_CODE(TarvexProvidersContractsInvalidResult, tarvex_providers_contracts_invalid_result,
-                             G_TYPE_OBJECT,
-                             G_IMPLEMENT_INTERFACE(tarvex_providers_contracts_iresult_get_type(), result_iface_init))
+TARVEX_DEFINE_TYPE_WITH_CODE(TarvexProvidersContractsInvalidResult,
+                             tarvex_providers_contracts_invalid_result, G_TYPE_OBJECT,
+                             G_IMPLEMENT_INTERFACE(tarvex_providers_contracts_iresult_get_type(),
+                                                   result_iface_init))
 
 namespace {
 enum { INVALID_PROP_0, INVALID_PROP_CODE, INVALID_PROP_MESSAGE, INVALID_N_PROPERTIES };
@@ -129,34 +138,38 @@ void invalid_set_property(GObject* object, guint prop_id, const GValue* value, G
 }
 }  // namespace
 
-static void tarvex_providers_contracts_invalid_result_class_setup(TarvexProvidersContractsInvalidResultClass* klass) {
+static void tarvex_providers_contracts_invalid_result_class_setup(
+    TarvexProvidersContractsInvalidResultClass* klass) {
   auto* oc = G_OBJECT_CLASS(klass);
   oc->get_property = invalid_get_property;
   oc->set_property = invalid_set_property;
-  invalid_properties[INVALID_PROP_CODE] = g_param_spec_string("code", "code", "code", nullptr, kFlags);
-  invalid_properties[INVALID_PROP_MESSAGE] = g_param_spec_string("message", "message", "message", nullptr, kFlags);
+  invalid_properties[INVALID_PROP_CODE] =
+      g_param_spec_string("code", "code", "code", nullptr, kFlags);
+  invalid_properties[INVALID_PROP_MESSAGE] =
+      g_param_spec_string("message", "message", "message", nullptr, kFlags);
   g_object_class_install_properties(oc, INVALID_N_PROPERTIES, invalid_properties);
 }
 
-TarvexProvidersContractsInvalidResult* tarvex_providers_contracts_invalid_result_construct(GType object_type,
-                                                                                         const gchar* error_code,
-                                                                                         const gchar* error_message) {
+TarvexProvidersContractsInvalidResult* tarvex_providers_contracts_invalid_result_construct(
+    GType object_type, const gchar* error_code, const gchar* error_message) {
   g_return_val_if_fail(error_code != NULL, NULL);
   g_return_val_if_fail(error_message != NULL, NULL);
-  auto* self = static_cast<TarvexProvidersContractsInvalidResult*>(g_object_new(object_type, nullptr));
+  auto* self =
+      static_cast<TarvexProvidersContractsInvalidResult*>(g_object_new(object_type, nullptr));
   auto* priv = tarvex_providers_contracts_invalid_result_get_private(self);
   priv->code.assign(error_code);
   priv->message.assign(error_message);
   return self;
 }
 
-TarvexProvidersContractsInvalidResult* tarvex_providers_contracts_invalid_result_new(const gchar* error_code,
-                                                                                   const gchar* error_message) {
-  return tarvex_providers_contracts_invalid_result_construct(TARVEX_PROVIDERS_CONTRACTS_TYPE_INVALID_RESULT,
-                                                             error_code, error_message);
+TarvexProvidersContractsInvalidResult* tarvex_providers_contracts_invalid_result_new(
+    const gchar* error_code, const gchar* error_message) {
+  return tarvex_providers_contracts_invalid_result_construct(
+      TARVEX_PROVIDERS_CONTRACTS_TYPE_INVALID_RESULT, error_code, error_message);
 }
 
-const gchar* tarvex_providers_contracts_invalid_result_get_code(TarvexProvidersContractsInvalidResult* self) {
+const gchar* tarvex_providers_contracts_invalid_result_get_code(
+    TarvexProvidersContractsInvalidResult* self) {
   g_return_val_if_fail(self != NULL, NULL);
   return tarvex_providers_contracts_invalid_result_get_private(self)->code.c_str();
 }
@@ -168,13 +181,14 @@ void tarvex_providers_contracts_invalid_result_set_code(TarvexProvidersContracts
     g_object_notify_by_pspec(G_OBJECT(self), invalid_properties[INVALID_PROP_CODE]);
 }
 
-const gchar* tarvex_providers_contracts_invalid_result_get_message(TarvexProvidersContractsInvalidResult* self) {
+const gchar* tarvex_providers_contracts_invalid_result_get_message(
+    TarvexProvidersContractsInvalidResult* self) {
   g_return_val_if_fail(self != NULL, NULL);
   return tarvex_providers_contracts_invalid_result_get_private(self)->message.c_str();
 }
 
-void tarvex_providers_contracts_invalid_result_set_message(TarvexProvidersContractsInvalidResult* self,
-                                                           const gchar* value) {
+void tarvex_providers_contracts_invalid_result_set_message(
+    TarvexProvidersContractsInvalidResult* self, const gchar* value) {
   g_return_if_fail(self != NULL);
   if (tarvex_providers_contracts_invalid_result_get_private(self)->message.set(value))
     g_object_notify_by_pspec(G_OBJECT(self), invalid_properties[INVALID_PROP_MESSAGE]);

@@ -16,7 +16,8 @@ struct _TarvexProvidersContractsIResultIface {
 
 typedef struct _TarvexProvidersContractsScalarResult TarvexProvidersContractsScalarResult;
 typedef struct _TarvexProvidersContractsScalarResultClass TarvexProvidersContractsScalarResultClass;
-typedef struct _TarvexProvidersContractsScalarResultPrivate TarvexProvidersContractsScalarResultPrivate;
+typedef struct _TarvexProvidersContractsScalarResultPrivate
+    TarvexProvidersContractsScalarResultPrivate;
 struct _TarvexProvidersContractsScalarResult {
   GObject parent_instance;
 };
@@ -25,8 +26,10 @@ struct _TarvexProvidersContractsScalarResultClass {
 };
 
 typedef struct _TarvexProvidersContractsInvalidResult TarvexProvidersContractsInvalidResult;
-typedef struct _TarvexProvidersContractsInvalidResultClass TarvexProvidersContractsInvalidResultClass;
-typedef struct _TarvexProvidersContractsInvalidResultPrivate TarvexProvidersContractsInvalidResultPrivate;
+typedef struct _TarvexProvidersContractsInvalidResultClass
+    TarvexProvidersContractsInvalidResultClass;
+typedef struct _TarvexProvidersContractsInvalidResultPrivate
+    TarvexProvidersContractsInvalidResultPrivate;
 struct _TarvexProvidersContractsInvalidResult {
   GObject parent_instance;
 };
@@ -35,31 +38,38 @@ struct _TarvexProvidersContractsInvalidResultClass {
 };
 
 #define TARVEX_PROVIDERS_CONTRACTS_TYPE_IRESULT (tarvex_providers_contracts_iresult_get_type())
-#define TARVEX_PROVIDERS_CONTRACTS_IS_IRESULT(obj) (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_IRESULT))
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_SCALAR_RESULT (tarvex_providers_contracts_scalar_result_get_type())
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_INVALID_RESULT (tarvex_providers_contracts_invalid_result_get_type())
+#define TARVEX_PROVIDERS_CONTRACTS_IS_IRESULT(obj) \
+  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_IRESULT))
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_SCALAR_RESULT \
+  (tarvex_providers_contracts_scalar_result_get_type())
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_INVALID_RESULT \
+  (tarvex_providers_contracts_invalid_result_get_type())
 
 TARVEX_EXPORT GType tarvex_providers_contracts_iresult_get_type(void) G_GNUC_CONST;
 
 TARVEX_EXPORT GType tarvex_providers_contracts_scalar_result_get_type(void) G_GNUC_CONST;
-TARVEX_EXPORT TarvexProvidersContractsScalarResult* tarvex_providers_contracts_scalar_result_new(gint rows);
-TARVEX_EXPORT TarvexProvidersContractsScalarResult* tarvex_providers_contracts_scalar_result_construct(GType object_type,
-                                                                                                     gint rows);
-TARVEX_EXPORT gint tarvex_providers_contracts_scalar_result_get_rows(TarvexProvidersContractsScalarResult* self);
-TARVEX_EXPORT void tarvex_providers_contracts_scalar_result_set_rows(TarvexProvidersContractsScalarResult* self,
-                                                                     gint value);
+TARVEX_EXPORT TarvexProvidersContractsScalarResult* tarvex_providers_contracts_scalar_result_new(
+    gint rows);
+TARVEX_EXPORT TarvexProvidersContractsScalarResult*
+tarvex_providers_contracts_scalar_result_construct(GType object_type, gint rows);
+TARVEX_EXPORT gint
+tarvex_providers_contracts_scalar_result_get_rows(TarvexProvidersContractsScalarResult* self);
+TARVEX_EXPORT void tarvex_providers_contracts_scalar_result_set_rows(
+    TarvexProvidersContractsScalarResult* self, gint value);
 
 TARVEX_EXPORT GType tarvex_providers_contracts_invalid_result_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexProvidersContractsInvalidResult* tarvex_providers_contracts_invalid_result_new(
     const gchar* error_code, const gchar* error_message);
-TARVEX_EXPORT TarvexProvidersContractsInvalidResult* tarvex_providers_contracts_invalid_result_construct(
-    GType object_type, const gchar* error_code, const gchar* error_message);
-TARVEX_EXPORT const gchar* tarvex_providers_contracts_invalid_result_get_code(TarvexProvidersContractsInvalidResult* self);
-TARVEX_EXPORT void tarvex_providers_contracts_invalid_result_set_code(TarvexProvidersContractsInvalidResult* self,
-                                                                      const gchar* value);
+TARVEX_EXPORT TarvexProvidersContractsInvalidResult*
+tarvex_providers_contracts_invalid_result_construct(GType object_type, const gchar* error_code,
+                                                    const gchar* error_message);
+TARVEX_EXPORT const gchar* tarvex_providers_contracts_invalid_result_get_code(
+    TarvexProvidersContractsInvalidResult* self);
+TARVEX_EXPORT void tarvex_providers_contracts_invalid_result_set_code(
+    TarvexProvidersContractsInvalidResult* self, const gchar* value);
 TARVEX_EXPORT const gchar* tarvex_providers_contracts_invalid_result_get_message(
     TarvexProvidersContractsInvalidResult* self);
-TARVEX_EXPORT void tarvex_providers_contracts_invalid_result_set_message(TarvexProvidersContractsInvalidResult* self,
-                                                                         const gchar* value);
+TARVEX_EXPORT void tarvex_providers_contracts_invalid_result_set_message(
+    TarvexProvidersContractsInvalidResult* self, const gchar* value);
 
 G_END_DECLS

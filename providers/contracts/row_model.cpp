@@ -21,9 +21,11 @@ struct _TarvexProvidersContractsRowModelPrivate {
 
 static void row_model_list_model_init(GListModelInterface* iface);
 
-TARVEX_DEFINE_TYPE_WITH_CODE(TarvexProvidersContractsRowModel, tarvex_providers_contracts_row_model, G_TYPE_OBJECT,
+TARVEX_DEFINE_TYPE_WITH_CODE(TarvexProvidersContractsRowModel, tarvex_providers_contracts_row_model,
+                             G_TYPE_OBJECT,
                              G_IMPLEMENT_INTERFACE(G_TYPE_LIST_MODEL, row_model_list_model_init)
-                                 G_IMPLEMENT_INTERFACE(JSON_TYPE_SERIALIZABLE, models::row_serializable_init))
+                                 G_IMPLEMENT_INTERFACE(JSON_TYPE_SERIALIZABLE,
+                                                       models::row_serializable_init))
 
 namespace {
 
@@ -39,7 +41,8 @@ GeeArrayList* ensure_list(TarvexProvidersContractsRowModelPrivate* priv) {
   GType type = tarvex_providers_contracts_value_object_get_type();
   auto dup = reinterpret_cast<GBoxedCopyFunc>(g_object_ref);
   if (priv->pending.empty()) {
-    priv->list = adoptGRef(gee_array_list_new(type, dup, g_object_unref, nullptr, nullptr, nullptr));
+    priv->list =
+        adoptGRef(gee_array_list_new(type, dup, g_object_unref, nullptr, nullptr, nullptr));
   } else {
     // The list takes over the array and the references in it.
     gint n = gint(priv->pending.size());
@@ -47,7 +50,8 @@ GeeArrayList* ensure_list(TarvexProvidersContractsRowModelPrivate* priv) {
     for (gint i = 0; i < n; i++) items[i] = priv->pending[i].leak();
     priv->pending.clear();
     priv->pending.shrink_to_fit();
-    priv->list = adoptGRef(gee_array_list_new_wrap(type, dup, g_object_unref, items, n, nullptr, nullptr, nullptr));
+    priv->list = adoptGRef(
+        gee_array_list_new_wrap(type, dup, g_object_unref, items, n, nullptr, nullptr, nullptr));
   }
   return priv->list.get();
 }
@@ -69,7 +73,8 @@ TarvexProvidersContractsRowModel* real_clone(TarvexProvidersContractsRowModel* s
   priv_of(copy)->version = priv->version;
   for (guint i = 0; i < n; i++) {
     auto value = value_at(priv, i);
-    models::row_take_value(copy, value ? tarvex_providers_contracts_value_object_clone(value.get()) : nullptr);
+    models::row_take_value(
+        copy, value ? tarvex_providers_contracts_value_object_clone(value.get()) : nullptr);
   }
   return copy;
 }
@@ -92,16 +97,21 @@ void set_property(GObject* object, guint prop_id, const GValue* value, GParamSpe
   switch (prop_id) {
     case PROP_VERSION:
       tarvex_providers_contracts_row_model_set_version(
-          TARVEX_PROVIDERS_CONTRACTS_ROW_MODEL(object), TarvexProvidersContractsDataVersion(g_value_get_flags(value)));
+          TARVEX_PROVIDERS_CONTRACTS_ROW_MODEL(object),
+          TarvexProvidersContractsDataVersion(g_value_get_flags(value)));
       break;
     default:
       G_OBJECT_WARN_INVALID_PROPERTY_ID(object, prop_id, pspec);
   }
 }
 
-GType list_get_item_type(GListModel*) { return tarvex_providers_contracts_value_object_get_type(); }
+GType list_get_item_type(GListModel*) {
+  return tarvex_providers_contracts_value_object_get_type();
+}
 
-guint list_get_n_items(GListModel* model) { return size_of(priv_of(model)); }
+guint list_get_n_items(GListModel* model) {
+  return size_of(priv_of(model));
+}
 
 gpointer list_get_item(GListModel* model, guint position) {
   auto* priv = priv_of(model);
@@ -117,17 +127,19 @@ static void row_model_list_model_init(GListModelInterface* iface) {
   iface->get_item = list_get_item;
 }
 
-static void tarvex_providers_contracts_row_model_class_setup(TarvexProvidersContractsRowModelClass* klass) {
+static void tarvex_providers_contracts_row_model_class_setup(
+    TarvexProvidersContractsRowModelClass* klass) {
   klass->clone = real_clone;
   auto* oc = G_OBJECT_CLASS(klass);
   oc->get_property = get_property;
   oc->set_property = set_property;
-  properties[PROP_VERSION] =
-      g_param_spec_flags("version", "version", "version", tarvex_providers_contracts_data_version_get_type(),
-                         TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_INITIAL,
-                         GParamFlags(G_PARAM_READWRITE | G_PARAM_EXPLICIT_NOTIFY | G_PARAM_STATIC_STRINGS));
-  properties[PROP_VALUES] = g_param_spec_object("values", "values", "values", GEE_TYPE_ARRAY_LIST,
-                                                GParamFlags(G_PARAM_READABLE | G_PARAM_STATIC_STRINGS));
+  properties[PROP_VERSION] = g_param_spec_flags(
+      "version", "version", "version", tarvex_providers_contracts_data_version_get_type(),
+      TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_INITIAL,
+      GParamFlags(G_PARAM_READWRITE | G_PARAM_EXPLICIT_NOTIFY | G_PARAM_STATIC_STRINGS));
+  properties[PROP_VALUES] =
+      g_param_spec_object("values", "values", "values", GEE_TYPE_ARRAY_LIST,
+                          GParamFlags(G_PARAM_READABLE | G_PARAM_STATIC_STRINGS));
   g_object_class_install_properties(oc, N_PROPERTIES, properties);
 }
 
@@ -142,7 +154,8 @@ TarvexProvidersContractsRowModel* row_new(guint capacity) {
   return row;
 }
 
-void row_take_value(TarvexProvidersContractsRowModel* row, TarvexProvidersContractsValueObject* value) {
+void row_take_value(TarvexProvidersContractsRowModel* row,
+                    TarvexProvidersContractsValueObject* value) {
   auto* priv = priv_of(row);
   auto owned = adoptGRef(value);
   if (priv->list)
@@ -151,7 +164,9 @@ void row_take_value(TarvexProvidersContractsRowModel* row, TarvexProvidersContra
     priv->pending.push_back(std::move(owned));
 }
 
-guint row_size(TarvexProvidersContractsRowModel* row) { return size_of(priv_of(row)); }
+guint row_size(TarvexProvidersContractsRowModel* row) {
+  return size_of(priv_of(row));
+}
 
 TarvexProvidersContractsValueObject* row_peek(TarvexProvidersContractsRowModel* row, guint index) {
   auto* priv = priv_of(row);
@@ -164,7 +179,8 @@ TarvexProvidersContractsValueObject* row_peek(TarvexProvidersContractsRowModel* 
 
 // ------------------------------------------------------------ public API
 
-TarvexProvidersContractsRowModel* tarvex_providers_contracts_row_model_construct(GType object_type) {
+TarvexProvidersContractsRowModel* tarvex_providers_contracts_row_model_construct(
+    GType object_type) {
   return static_cast<TarvexProvidersContractsRowModel*>(g_object_new(object_type, nullptr));
 }
 
@@ -172,13 +188,15 @@ TarvexProvidersContractsRowModel* tarvex_providers_contracts_row_model_new(void)
   return tarvex_providers_contracts_row_model_construct(TARVEX_PROVIDERS_CONTRACTS_TYPE_ROW_MODEL);
 }
 
-TarvexProvidersContractsRowModel* tarvex_providers_contracts_row_model_clone(TarvexProvidersContractsRowModel* self) {
+TarvexProvidersContractsRowModel* tarvex_providers_contracts_row_model_clone(
+    TarvexProvidersContractsRowModel* self) {
   g_return_val_if_fail(self != NULL, NULL);
   auto* klass = TARVEX_PROVIDERS_CONTRACTS_ROW_MODEL_GET_CLASS(self);
   return klass->clone ? klass->clone(self) : nullptr;
 }
 
-GeeArrayList* tarvex_providers_contracts_row_model_get_values(TarvexProvidersContractsRowModel* self) {
+GeeArrayList* tarvex_providers_contracts_row_model_get_values(
+    TarvexProvidersContractsRowModel* self) {
   g_return_val_if_fail(self != NULL, NULL);
   return ensure_list(priv_of(self));
 }
@@ -206,7 +224,8 @@ TarvexProvidersContractsValueObject* tarvex_providers_contracts_row_model_get_va
   return value_at(priv, guint(position)).leak();
 }
 
-void tarvex_providers_contracts_row_model_set_value_at(TarvexProvidersContractsRowModel* self, gint position,
+void tarvex_providers_contracts_row_model_set_value_at(TarvexProvidersContractsRowModel* self,
+                                                       gint position,
                                                        TarvexProvidersContractsValueObject* value) {
   g_return_if_fail(self != NULL);
   g_return_if_fail(value != NULL);

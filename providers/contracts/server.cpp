@@ -194,7 +194,8 @@ void set_property(GObject* object, guint prop_id, const GValue* value, GParamSpe
       set_number(self, prop_id, g_value_get_boolean(value) ? TRUE : FALSE);
       break;
     case Kind::List:
-      tarvex_providers_contracts_server_set_databases(self, static_cast<char**>(g_value_get_boxed(value)), -1);
+      tarvex_providers_contracts_server_set_databases(
+          self, static_cast<char**>(g_value_get_boxed(value)), -1);
       break;
     case Kind::None:
       break;
@@ -209,11 +210,13 @@ char* new_identity() {
 
 }  // namespace
 
-static void tarvex_providers_contracts_server_class_setup(TarvexProvidersContractsServerClass* klass) {
+static void tarvex_providers_contracts_server_class_setup(
+    TarvexProvidersContractsServerClass* klass) {
   auto* oc = G_OBJECT_CLASS(klass);
   oc->get_property = get_property;
   oc->set_property = set_property;
-  constexpr auto flags = GParamFlags(G_PARAM_READWRITE | G_PARAM_EXPLICIT_NOTIFY | G_PARAM_STATIC_STRINGS);
+  constexpr auto flags =
+      GParamFlags(G_PARAM_READWRITE | G_PARAM_EXPLICIT_NOTIFY | G_PARAM_STATIC_STRINGS);
   for (guint id = 1; id < N_PROPERTIES; id++) {
     const auto& p = kProps[id];
     switch (p.kind) {
@@ -221,7 +224,8 @@ static void tarvex_providers_contracts_server_class_setup(TarvexProvidersContrac
         properties[id] = g_param_spec_string(p.name, p.name, p.name, nullptr, flags);
         break;
       case Kind::Int:
-        properties[id] = g_param_spec_int(p.name, p.name, p.name, G_MININT, G_MAXINT, p.number_default, flags);
+        properties[id] =
+            g_param_spec_int(p.name, p.name, p.name, G_MININT, G_MAXINT, p.number_default, flags);
         break;
       case Kind::Bool:
         properties[id] = g_param_spec_boolean(p.name, p.name, p.name, FALSE, flags);
@@ -244,8 +248,8 @@ TarvexProvidersContractsServer* tarvex_providers_contracts_server_new(void) {
   return tarvex_providers_contracts_server_construct(TARVEX_PROVIDERS_CONTRACTS_TYPE_SERVER);
 }
 
-TarvexProvidersContractsServer* tarvex_providers_contracts_server_construct_with_provider(GType object_type,
-                                                                                          const gchar* _provider) {
+TarvexProvidersContractsServer* tarvex_providers_contracts_server_construct_with_provider(
+    GType object_type, const gchar* _provider) {
   g_return_val_if_fail(_provider != NULL, NULL);
   auto* self = tarvex_providers_contracts_server_construct(object_type);
   auto* priv = priv_of(self);
@@ -255,12 +259,14 @@ TarvexProvidersContractsServer* tarvex_providers_contracts_server_construct_with
   return self;
 }
 
-TarvexProvidersContractsServer* tarvex_providers_contracts_server_new_with_provider(const gchar* _provider) {
-  return tarvex_providers_contracts_server_construct_with_provider(TARVEX_PROVIDERS_CONTRACTS_TYPE_SERVER, _provider);
+TarvexProvidersContractsServer* tarvex_providers_contracts_server_new_with_provider(
+    const gchar* _provider) {
+  return tarvex_providers_contracts_server_construct_with_provider(
+      TARVEX_PROVIDERS_CONTRACTS_TYPE_SERVER, _provider);
 }
 
-TarvexProvidersContractsServer* tarvex_providers_contracts_server_clone(TarvexProvidersContractsServer* self,
-                                                                        gboolean new_uuid) {
+TarvexProvidersContractsServer* tarvex_providers_contracts_server_clone(
+    TarvexProvidersContractsServer* self, gboolean new_uuid) {
   g_return_val_if_fail(self != NULL, NULL);
   auto copy = adoptGRef(tarvex_providers_contracts_server_new());
   auto* copy_class = G_OBJECT_GET_CLASS(copy.get());
@@ -283,7 +289,8 @@ TarvexProvidersContractsServer* tarvex_providers_contracts_server_clone(TarvexPr
   return copy.leak();
 }
 
-gchar* tarvex_providers_contracts_server_to_string(TarvexProvidersContractsServer* self, gboolean show_uuid) {
+gchar* tarvex_providers_contracts_server_to_string(TarvexProvidersContractsServer* self,
+                                                   gboolean show_uuid) {
   g_return_val_if_fail(self != NULL, NULL);
   auto* priv = priv_of(self);
   auto text = [&](guint id) {
@@ -309,34 +316,38 @@ gchar* tarvex_providers_contracts_server_to_string(TarvexProvidersContractsServe
   return g_string_free(out, FALSE);
 }
 
-#define SERVER_STRING_ACCESSORS(name, id)                                                                     \
-  const gchar* tarvex_providers_contracts_server_get_##name(TarvexProvidersContractsServer* self) {          \
-    g_return_val_if_fail(self != NULL, NULL);                                                                 \
-    return priv_of(self)->texts[id].c_str();                                                                  \
-  }                                                                                                           \
-  void tarvex_providers_contracts_server_set_##name(TarvexProvidersContractsServer* self, const gchar* value) { \
-    g_return_if_fail(self != NULL);                                                                           \
-    set_text(self, id, value);                                                                                \
+#define SERVER_STRING_ACCESSORS(name, id)                                                 \
+  const gchar* tarvex_providers_contracts_server_get_##name(                              \
+      TarvexProvidersContractsServer* self) {                                             \
+    g_return_val_if_fail(self != NULL, NULL);                                             \
+    return priv_of(self)->texts[id].c_str();                                              \
+  }                                                                                       \
+  void tarvex_providers_contracts_server_set_##name(TarvexProvidersContractsServer* self, \
+                                                    const gchar* value) {                 \
+    g_return_if_fail(self != NULL);                                                       \
+    set_text(self, id, value);                                                            \
   }
 
-#define SERVER_INT_ACCESSORS(name, id)                                                                  \
-  gint tarvex_providers_contracts_server_get_##name(TarvexProvidersContractsServer* self) {            \
-    g_return_val_if_fail(self != NULL, 0);                                                              \
-    return priv_of(self)->numbers[id];                                                                  \
-  }                                                                                                     \
-  void tarvex_providers_contracts_server_set_##name(TarvexProvidersContractsServer* self, gint value) { \
-    g_return_if_fail(self != NULL);                                                                     \
-    set_number(self, id, value);                                                                        \
+#define SERVER_INT_ACCESSORS(name, id)                                                      \
+  gint tarvex_providers_contracts_server_get_##name(TarvexProvidersContractsServer* self) { \
+    g_return_val_if_fail(self != NULL, 0);                                                  \
+    return priv_of(self)->numbers[id];                                                      \
+  }                                                                                         \
+  void tarvex_providers_contracts_server_set_##name(TarvexProvidersContractsServer* self,   \
+                                                    gint value) {                           \
+    g_return_if_fail(self != NULL);                                                         \
+    set_number(self, id, value);                                                            \
   }
 
-#define SERVER_BOOL_ACCESSORS(name, id)                                                                     \
-  gboolean tarvex_providers_contracts_server_get_##name(TarvexProvidersContractsServer* self) {            \
-    g_return_val_if_fail(self != NULL, FALSE);                                                              \
-    return priv_of(self)->numbers[id];                                                                      \
-  }                                                                                                         \
-  void tarvex_providers_contracts_server_set_##name(TarvexProvidersContractsServer* self, gboolean value) { \
-    g_return_if_fail(self != NULL);                                                                         \
-    set_number(self, id, value ? TRUE : FALSE);                                                             \
+#define SERVER_BOOL_ACCESSORS(name, id)                                                         \
+  gboolean tarvex_providers_contracts_server_get_##name(TarvexProvidersContractsServer* self) { \
+    g_return_val_if_fail(self != NULL, FALSE);                                                  \
+    return priv_of(self)->numbers[id];                                                          \
+  }                                                                                             \
+  void tarvex_providers_contracts_server_set_##name(TarvexProvidersContractsServer* self,       \
+                                                    gboolean value) {                           \
+    g_return_if_fail(self != NULL);                                                             \
+    set_number(self, id, value ? TRUE : FALSE);                                                 \
   }
 
 SERVER_STRING_ACCESSORS(uuid, PROP_UUID)
@@ -378,8 +389,8 @@ SERVER_STRING_ACCESSORS(ssl_key_file, PROP_SSL_KEY_FILE)
 SERVER_STRING_ACCESSORS(ssl_mode, PROP_SSL_MODE)
 SERVER_STRING_ACCESSORS(ssl_password, PROP_SSL_PASSWORD)
 
-
-gchar** tarvex_providers_contracts_server_get_databases(TarvexProvidersContractsServer* self, gint* result_length1) {
+gchar** tarvex_providers_contracts_server_get_databases(TarvexProvidersContractsServer* self,
+                                                        gint* result_length1) {
   if (result_length1) *result_length1 = 0;
   g_return_val_if_fail(self != NULL, NULL);
   char** list = priv_of(self)->databases.get();
@@ -387,8 +398,8 @@ gchar** tarvex_providers_contracts_server_get_databases(TarvexProvidersContracts
   return list;
 }
 
-void tarvex_providers_contracts_server_set_databases(TarvexProvidersContractsServer* self, gchar** value,
-                                                     gint value_length1) {
+void tarvex_providers_contracts_server_set_databases(TarvexProvidersContractsServer* self,
+                                                     gchar** value, gint value_length1) {
   g_return_if_fail(self != NULL);
   auto* priv = priv_of(self);
   // Lists compare by identity.

@@ -12,7 +12,8 @@ using namespace tarvex;
 
 namespace {
 
-constexpr auto kFlags = GParamFlags(G_PARAM_READWRITE | G_PARAM_EXPLICIT_NOTIFY | G_PARAM_STATIC_STRINGS);
+constexpr auto kFlags =
+    GParamFlags(G_PARAM_READWRITE | G_PARAM_EXPLICIT_NOTIFY | G_PARAM_STATIC_STRINGS);
 
 GParamSpec* list_pspec(const char* name) {
   return g_param_spec_object(name, name, name, GEE_TYPE_ARRAY_LIST, kFlags);
@@ -30,30 +31,34 @@ bool replace_list(GRef<GeeArrayList>& slot, GeeArrayList* value) {
 // The element type of each list member of the tree classes.
 GType element_type_of(const char* property_name) {
   if (g_str_equal(property_name, "servers")) return tarvex_providers_contracts_server_get_type();
-  if (g_str_equal(property_name, "groups")) return tarvex_providers_contracts_server_group_get_type();
-  if (g_str_equal(property_name, "organizations")) return tarvex_providers_contracts_organization_get_type();
+  if (g_str_equal(property_name, "groups"))
+    return tarvex_providers_contracts_server_group_get_type();
+  if (g_str_equal(property_name, "organizations"))
+    return tarvex_providers_contracts_organization_get_type();
   return G_TYPE_INVALID;
 }
 
-JsonNode* serialize_property(JsonSerializable* serializable, const gchar* property_name, const GValue* value,
-                             GParamSpec* pspec) {
+JsonNode* serialize_property(JsonSerializable* serializable, const gchar* property_name,
+                             const GValue* value, GParamSpec* pspec) {
   if (element_type_of(property_name) == G_TYPE_INVALID)
     return json_serializable_default_serialize_property(serializable, property_name, value, pspec);
   // A list is always written as an array of its elements, never through
   // the list object's own properties.
   JsonArray* array = json_array_new();
-  gee::for_each<GObject>(static_cast<GeeArrayList*>(g_value_get_object(value)),
-                         [&](GObject* element) { json_array_add_element(array, json_gobject_serialize(element)); });
+  gee::for_each<GObject>(
+      static_cast<GeeArrayList*>(g_value_get_object(value)),
+      [&](GObject* element) { json_array_add_element(array, json_gobject_serialize(element)); });
   JsonNode* node = json_node_new(JSON_NODE_ARRAY);
   json_node_take_array(node, array);
   return node;
 }
 
-gboolean deserialize_property(JsonSerializable* serializable, const gchar* property_name, GValue* value,
-                              GParamSpec* pspec, JsonNode* property_node) {
+gboolean deserialize_property(JsonSerializable* serializable, const gchar* property_name,
+                              GValue* value, GParamSpec* pspec, JsonNode* property_node) {
   GType element_type = element_type_of(property_name);
   if (element_type == G_TYPE_INVALID)
-    return json_serializable_default_deserialize_property(serializable, property_name, value, pspec, property_node);
+    return json_serializable_default_deserialize_property(serializable, property_name, value, pspec,
+                                                          property_node);
   auto list = adoptGRef(gee::new_object_list(element_type));
   // Anything but an array reads as an empty list; elements that are not
   // objects are skipped.
@@ -94,34 +99,41 @@ char* join_names(const char* format, const char* name, GeeArrayList* list,
 // ----------------------------------------------------------- ServerVendors
 
 const gchar* const TARVEX_PROVIDERS_CONTRACTS_SERVER_VENDORS_ARRAY_SUPPORT[1] = {"SQLServer"};
-const gchar* const TARVEX_PROVIDERS_CONTRACTS_SERVER_VENDORS_ARRAY_STRUCTURE[5] = {"MariaDB", "MySQL", "Oracle",
-                                                                                 "PostgreSQL", "SQLServer"};
+const gchar* const TARVEX_PROVIDERS_CONTRACTS_SERVER_VENDORS_ARRAY_STRUCTURE[5] = {
+    "MariaDB", "MySQL", "Oracle", "PostgreSQL", "SQLServer"};
 const gchar* const TARVEX_PROVIDERS_CONTRACTS_SERVER_VENDORS_ARRAY_DATABASE[8] = {
     "Access", "Excel", "SQLite", "MariaDB", "MySQL", "Oracle", "PostgreSQL", "SQLServer"};
-const gchar* const TARVEX_PROVIDERS_CONTRACTS_SERVER_VENDORS_ARRAY_LOCAL[3] = {"Access", "Excel", "SQLite"};
+const gchar* const TARVEX_PROVIDERS_CONTRACTS_SERVER_VENDORS_ARRAY_LOCAL[3] = {"Access", "Excel",
+                                                                               "SQLite"};
 
 struct _TarvexProvidersContractsServerVendorsPrivate {};
 
-TARVEX_DEFINE_TYPE(TarvexProvidersContractsServerVendors, tarvex_providers_contracts_server_vendors, G_TYPE_OBJECT)
+TARVEX_DEFINE_TYPE(TarvexProvidersContractsServerVendors, tarvex_providers_contracts_server_vendors,
+                   G_TYPE_OBJECT)
 
-static void tarvex_providers_contracts_server_vendors_class_setup(TarvexProvidersContractsServerVendorsClass*) {}
+static void tarvex_providers_contracts_server_vendors_class_setup(
+    TarvexProvidersContractsServerVendorsClass*) {}
 
-TarvexProvidersContractsServerVendors* tarvex_providers_contracts_server_vendors_construct(GType object_type) {
+TarvexProvidersContractsServerVendors* tarvex_providers_contracts_server_vendors_construct(
+    GType object_type) {
   return static_cast<TarvexProvidersContractsServerVendors*>(g_object_new(object_type, nullptr));
 }
 
 TarvexProvidersContractsServerVendors* tarvex_providers_contracts_server_vendors_new(void) {
-  return tarvex_providers_contracts_server_vendors_construct(TARVEX_PROVIDERS_CONTRACTS_TYPE_SERVER_VENDORS);
+  return tarvex_providers_contracts_server_vendors_construct(
+      TARVEX_PROVIDERS_CONTRACTS_TYPE_SERVER_VENDORS);
 }
 
 // ------------------------------------------------------------- ServerGroup
 
 struct _TarvexProvidersContractsServerGroupPrivate {
   OptString name{""};
-  GRef<GeeArrayList> servers = adoptGRef(gee::new_object_list(tarvex_providers_contracts_server_get_type()));
+  GRef<GeeArrayList> servers =
+      adoptGRef(gee::new_object_list(tarvex_providers_contracts_server_get_type()));
 };
 
-TARVEX_DEFINE_TYPE_WITH_CODE(TarvexProvidersContractsServerGroup, tarvex_providers_contracts_server_group, G_TYPE_OBJECT,
+TARVEX_DEFINE_TYPE_WITH_CODE(TarvexProvidersContractsServerGroup,
+                             tarvex_providers_contracts_server_group, G_TYPE_OBJECT,
                              G_IMPLEMENT_INTERFACE(JSON_TYPE_SERIALIZABLE, tree_serializable_init))
 
 namespace {
@@ -149,7 +161,8 @@ void group_set_property(GObject* object, guint prop_id, const GValue* value, GPa
       tarvex_providers_contracts_server_group_set_name(self, g_value_get_string(value));
       break;
     case GROUP_PROP_SERVERS:
-      tarvex_providers_contracts_server_group_set_servers(self, static_cast<GeeArrayList*>(g_value_get_object(value)));
+      tarvex_providers_contracts_server_group_set_servers(
+          self, static_cast<GeeArrayList*>(g_value_get_object(value)));
       break;
     default:
       G_OBJECT_WARN_INVALID_PROPERTY_ID(object, prop_id, pspec);
@@ -157,7 +170,8 @@ void group_set_property(GObject* object, guint prop_id, const GValue* value, GPa
 }
 }  // namespace
 
-static void tarvex_providers_contracts_server_group_class_setup(TarvexProvidersContractsServerGroupClass* klass) {
+static void tarvex_providers_contracts_server_group_class_setup(
+    TarvexProvidersContractsServerGroupClass* klass) {
   auto* oc = G_OBJECT_CLASS(klass);
   oc->get_property = group_get_property;
   oc->set_property = group_set_property;
@@ -166,47 +180,56 @@ static void tarvex_providers_contracts_server_group_class_setup(TarvexProvidersC
   g_object_class_install_properties(oc, GROUP_N_PROPERTIES, group_properties);
 }
 
-TarvexProvidersContractsServerGroup* tarvex_providers_contracts_server_group_construct(GType object_type) {
+TarvexProvidersContractsServerGroup* tarvex_providers_contracts_server_group_construct(
+    GType object_type) {
   return static_cast<TarvexProvidersContractsServerGroup*>(g_object_new(object_type, nullptr));
 }
 
 TarvexProvidersContractsServerGroup* tarvex_providers_contracts_server_group_new(void) {
-  return tarvex_providers_contracts_server_group_construct(TARVEX_PROVIDERS_CONTRACTS_TYPE_SERVER_GROUP);
+  return tarvex_providers_contracts_server_group_construct(
+      TARVEX_PROVIDERS_CONTRACTS_TYPE_SERVER_GROUP);
 }
 
-TarvexProvidersContractsServerGroup* tarvex_providers_contracts_server_group_construct_with_name(GType object_type,
-                                                                                                const gchar* _name) {
+TarvexProvidersContractsServerGroup* tarvex_providers_contracts_server_group_construct_with_name(
+    GType object_type, const gchar* _name) {
   g_return_val_if_fail(_name != NULL, NULL);
   auto* self = tarvex_providers_contracts_server_group_construct(object_type);
   tarvex_providers_contracts_server_group_get_private(self)->name.assign(_name);
   return self;
 }
 
-TarvexProvidersContractsServerGroup* tarvex_providers_contracts_server_group_new_with_name(const gchar* _name) {
-  return tarvex_providers_contracts_server_group_construct_with_name(TARVEX_PROVIDERS_CONTRACTS_TYPE_SERVER_GROUP,
-                                                                     _name);
+TarvexProvidersContractsServerGroup* tarvex_providers_contracts_server_group_new_with_name(
+    const gchar* _name) {
+  return tarvex_providers_contracts_server_group_construct_with_name(
+      TARVEX_PROVIDERS_CONTRACTS_TYPE_SERVER_GROUP, _name);
 }
 
-gchar* tarvex_providers_contracts_server_group_to_string(TarvexProvidersContractsServerGroup* self) {
+gchar* tarvex_providers_contracts_server_group_to_string(
+    TarvexProvidersContractsServerGroup* self) {
   g_return_val_if_fail(self != NULL, NULL);
   auto* priv = tarvex_providers_contracts_server_group_get_private(self);
-  return join_names("ServerGroup %s => %s", priv->name.c_str(), priv->servers.get(), [](GObject* server) {
-    return tarvex_providers_contracts_server_get_title(reinterpret_cast<TarvexProvidersContractsServer*>(server));
-  });
+  return join_names("ServerGroup %s => %s", priv->name.c_str(), priv->servers.get(),
+                    [](GObject* server) {
+                      return tarvex_providers_contracts_server_get_title(
+                          reinterpret_cast<TarvexProvidersContractsServer*>(server));
+                    });
 }
 
-const gchar* tarvex_providers_contracts_server_group_get_name(TarvexProvidersContractsServerGroup* self) {
+const gchar* tarvex_providers_contracts_server_group_get_name(
+    TarvexProvidersContractsServerGroup* self) {
   g_return_val_if_fail(self != NULL, NULL);
   return tarvex_providers_contracts_server_group_get_private(self)->name.c_str();
 }
 
-void tarvex_providers_contracts_server_group_set_name(TarvexProvidersContractsServerGroup* self, const gchar* value) {
+void tarvex_providers_contracts_server_group_set_name(TarvexProvidersContractsServerGroup* self,
+                                                      const gchar* value) {
   g_return_if_fail(self != NULL);
   if (tarvex_providers_contracts_server_group_get_private(self)->name.set(value))
     g_object_notify_by_pspec(G_OBJECT(self), group_properties[GROUP_PROP_NAME]);
 }
 
-GeeArrayList* tarvex_providers_contracts_server_group_get_servers(TarvexProvidersContractsServerGroup* self) {
+GeeArrayList* tarvex_providers_contracts_server_group_get_servers(
+    TarvexProvidersContractsServerGroup* self) {
   g_return_val_if_fail(self != NULL, NULL);
   return tarvex_providers_contracts_server_group_get_private(self)->servers.get();
 }
@@ -222,11 +245,13 @@ void tarvex_providers_contracts_server_group_set_servers(TarvexProvidersContract
 
 struct _TarvexProvidersContractsOrganizationPrivate {
   OptString name{""};
-  GRef<GeeArrayList> groups = adoptGRef(gee::new_object_list(tarvex_providers_contracts_server_group_get_type()));
+  GRef<GeeArrayList> groups =
+      adoptGRef(gee::new_object_list(tarvex_providers_contracts_server_group_get_type()));
 };
 
-TARVEX_DEFINE_TYPE_WITH_CODE(TarvexProvidersContractsOrganization, tarvex_providers_contracts_organization,
-                             G_TYPE_OBJECT, G_IMPLEMENT_INTERFACE(JSON_TYPE_SERIALIZABLE, tree_serializable_init))
+TARVEX_DEFINE_TYPE_WITH_CODE(TarvexProvidersContractsOrganization,
+                             tarvex_providers_contracts_organization, G_TYPE_OBJECT,
+                             G_IMPLEMENT_INTERFACE(JSON_TYPE_SERIALIZABLE, tree_serializable_init))
 
 namespace {
 enum { ORG_PROP_0, ORG_PROP_NAME, ORG_PROP_GROUPS, ORG_N_PROPERTIES };
@@ -253,7 +278,8 @@ void org_set_property(GObject* object, guint prop_id, const GValue* value, GPara
       tarvex_providers_contracts_organization_set_name(self, g_value_get_string(value));
       break;
     case ORG_PROP_GROUPS:
-      tarvex_providers_contracts_organization_set_groups(self, static_cast<GeeArrayList*>(g_value_get_object(value)));
+      tarvex_providers_contracts_organization_set_groups(
+          self, static_cast<GeeArrayList*>(g_value_get_object(value)));
       break;
     default:
       G_OBJECT_WARN_INVALID_PROPERTY_ID(object, prop_id, pspec);
@@ -261,7 +287,8 @@ void org_set_property(GObject* object, guint prop_id, const GValue* value, GPara
 }
 }  // namespace
 
-static void tarvex_providers_contracts_organization_class_setup(TarvexProvidersContractsOrganizationClass* klass) {
+static void tarvex_providers_contracts_organization_class_setup(
+    TarvexProvidersContractsOrganizationClass* klass) {
   auto* oc = G_OBJECT_CLASS(klass);
   oc->get_property = org_get_property;
   oc->set_property = org_set_property;
@@ -270,47 +297,56 @@ static void tarvex_providers_contracts_organization_class_setup(TarvexProvidersC
   g_object_class_install_properties(oc, ORG_N_PROPERTIES, org_properties);
 }
 
-TarvexProvidersContractsOrganization* tarvex_providers_contracts_organization_construct(GType object_type) {
+TarvexProvidersContractsOrganization* tarvex_providers_contracts_organization_construct(
+    GType object_type) {
   return static_cast<TarvexProvidersContractsOrganization*>(g_object_new(object_type, nullptr));
 }
 
 TarvexProvidersContractsOrganization* tarvex_providers_contracts_organization_new(void) {
-  return tarvex_providers_contracts_organization_construct(TARVEX_PROVIDERS_CONTRACTS_TYPE_ORGANIZATION);
+  return tarvex_providers_contracts_organization_construct(
+      TARVEX_PROVIDERS_CONTRACTS_TYPE_ORGANIZATION);
 }
 
-TarvexProvidersContractsOrganization* tarvex_providers_contracts_organization_construct_with_name(GType object_type,
-                                                                                                const gchar* _name) {
+TarvexProvidersContractsOrganization* tarvex_providers_contracts_organization_construct_with_name(
+    GType object_type, const gchar* _name) {
   g_return_val_if_fail(_name != NULL, NULL);
   auto* self = tarvex_providers_contracts_organization_construct(object_type);
   tarvex_providers_contracts_organization_get_private(self)->name.assign(_name);
   return self;
 }
 
-TarvexProvidersContractsOrganization* tarvex_providers_contracts_organization_new_with_name(const gchar* _name) {
-  return tarvex_providers_contracts_organization_construct_with_name(TARVEX_PROVIDERS_CONTRACTS_TYPE_ORGANIZATION,
-                                                                     _name);
+TarvexProvidersContractsOrganization* tarvex_providers_contracts_organization_new_with_name(
+    const gchar* _name) {
+  return tarvex_providers_contracts_organization_construct_with_name(
+      TARVEX_PROVIDERS_CONTRACTS_TYPE_ORGANIZATION, _name);
 }
 
-gchar* tarvex_providers_contracts_organization_to_string(TarvexProvidersContractsOrganization* self) {
+gchar* tarvex_providers_contracts_organization_to_string(
+    TarvexProvidersContractsOrganization* self) {
   g_return_val_if_fail(self != NULL, NULL);
   auto* priv = tarvex_providers_contracts_organization_get_private(self);
-  return join_names("Organization %s => %s", priv->name.c_str(), priv->groups.get(), [](GObject* group) {
-    return tarvex_providers_contracts_server_group_get_name(reinterpret_cast<TarvexProvidersContractsServerGroup*>(group));
-  });
+  return join_names("Organization %s => %s", priv->name.c_str(), priv->groups.get(),
+                    [](GObject* group) {
+                      return tarvex_providers_contracts_server_group_get_name(
+                          reinterpret_cast<TarvexProvidersContractsServerGroup*>(group));
+                    });
 }
 
-const gchar* tarvex_providers_contracts_organization_get_name(TarvexProvidersContractsOrganization* self) {
+const gchar* tarvex_providers_contracts_organization_get_name(
+    TarvexProvidersContractsOrganization* self) {
   g_return_val_if_fail(self != NULL, NULL);
   return tarvex_providers_contracts_organization_get_private(self)->name.c_str();
 }
 
-void tarvex_providers_contracts_organization_set_name(TarvexProvidersContractsOrganization* self, const gchar* value) {
+void tarvex_providers_contracts_organization_set_name(TarvexProvidersContractsOrganization* self,
+                                                      const gchar* value) {
   g_return_if_fail(self != NULL);
   if (tarvex_providers_contracts_organization_get_private(self)->name.set(value))
     g_object_notify_by_pspec(G_OBJECT(self), org_properties[ORG_PROP_NAME]);
 }
 
-GeeArrayList* tarvex_providers_contracts_organization_get_groups(TarvexProvidersContractsOrganization* self) {
+GeeArrayList* tarvex_providers_contracts_organization_get_groups(
+    TarvexProvidersContractsOrganization* self) {
   g_return_val_if_fail(self != NULL, NULL);
   return tarvex_providers_contracts_organization_get_private(self)->groups.get();
 }
@@ -327,16 +363,25 @@ void tarvex_providers_contracts_organization_set_groups(TarvexProvidersContracts
 struct _TarvexProvidersContractsServerSettingPrivate {
   GRef<GeeArrayList> organizations =
       adoptGRef(gee::new_object_list(tarvex_providers_contracts_organization_get_type()));
-  GRef<GeeArrayList> groups = adoptGRef(gee::new_object_list(tarvex_providers_contracts_server_group_get_type()));
-  GRef<GeeArrayList> servers = adoptGRef(gee::new_object_list(tarvex_providers_contracts_server_get_type()));
+  GRef<GeeArrayList> groups =
+      adoptGRef(gee::new_object_list(tarvex_providers_contracts_server_group_get_type()));
+  GRef<GeeArrayList> servers =
+      adoptGRef(gee::new_object_list(tarvex_providers_contracts_server_get_type()));
   std::string filename;
 };
 
-TARVEX_DEFINE_TYPE_WITH_CODE(TarvexProvidersContractsServerSetting, tarvex_providers_contracts_server_setting,
-                             G_TYPE_OBJECT, G_IMPLEMENT_INTERFACE(JSON_TYPE_SERIALIZABLE, tree_serializable_init))
+TARVEX_DEFINE_TYPE_WITH_CODE(TarvexProvidersContractsServerSetting,
+                             tarvex_providers_contracts_server_setting, G_TYPE_OBJECT,
+                             G_IMPLEMENT_INTERFACE(JSON_TYPE_SERIALIZABLE, tree_serializable_init))
 
 namespace {
-enum { SETTING_PROP_0, SETTING_PROP_ORGANIZATIONS, SETTING_PROP_GROUPS, SETTING_PROP_SERVERS, SETTING_N_PROPERTIES };
+enum {
+  SETTING_PROP_0,
+  SETTING_PROP_ORGANIZATIONS,
+  SETTING_PROP_GROUPS,
+  SETTING_PROP_SERVERS,
+  SETTING_N_PROPERTIES
+};
 GParamSpec* setting_properties[SETTING_N_PROPERTIES];
 enum { SIGNAL_CHANGED, N_SIGNALS };
 guint setting_signals[N_SIGNALS];
@@ -380,32 +425,38 @@ void setting_set_property(GObject* object, guint prop_id, const GValue* value, G
   }
 }
 
-void set_setting_list(TarvexProvidersContractsServerSetting* self, GRef<GeeArrayList>& slot, GeeArrayList* value,
-                      guint prop_id) {
-  if (replace_list(slot, value)) g_object_notify_by_pspec(G_OBJECT(self), setting_properties[prop_id]);
+void set_setting_list(TarvexProvidersContractsServerSetting* self, GRef<GeeArrayList>& slot,
+                      GeeArrayList* value, guint prop_id) {
+  if (replace_list(slot, value))
+    g_object_notify_by_pspec(G_OBJECT(self), setting_properties[prop_id]);
 }
 
 // The list a description is filed in or taken from: the servers of the named
 // group (inside the named organization when there is one, else among the
 // top-level groups), or the top-level servers when no such group exists.
-GeeArrayList* target_list(TarvexProvidersContractsServerSetting* self, const char* group_name, const char* org_name) {
+GeeArrayList* target_list(TarvexProvidersContractsServerSetting* self, const char* group_name,
+                          const char* org_name) {
   auto* priv = setting_priv(self);
   GRef<TarvexProvidersContractsOrganization> organization;
   if (*org_name) {
     gee::for_each<TarvexProvidersContractsOrganization>(
         priv->organizations.get(), [&](TarvexProvidersContractsOrganization* org) {
-          if (!organization && str_equal0(tarvex_providers_contracts_organization_get_name(org), org_name))
+          if (!organization &&
+              str_equal0(tarvex_providers_contracts_organization_get_name(org), org_name))
             organization = retainGRef(org);
         });
   }
   if (!*group_name) return priv->servers.get();
   GeeArrayList* groups =
-      organization ? tarvex_providers_contracts_organization_get_groups(organization.get()) : priv->groups.get();
+      organization ? tarvex_providers_contracts_organization_get_groups(organization.get())
+                   : priv->groups.get();
   GeeArrayList* target = nullptr;
-  gee::for_each<TarvexProvidersContractsServerGroup>(groups, [&](TarvexProvidersContractsServerGroup* group) {
-    if (!target && str_equal0(tarvex_providers_contracts_server_group_get_name(group), group_name))
-      target = tarvex_providers_contracts_server_group_get_servers(group);
-  });
+  gee::for_each<TarvexProvidersContractsServerGroup>(
+      groups, [&](TarvexProvidersContractsServerGroup* group) {
+        if (!target &&
+            str_equal0(tarvex_providers_contracts_server_group_get_name(group), group_name))
+          target = tarvex_providers_contracts_server_group_get_servers(group);
+      });
   return target ? target : priv->servers.get();
 }
 
@@ -414,15 +465,18 @@ void add_servers(std::vector<GRef<TarvexProvidersContractsServer>>& out, GeeArra
       servers, [&](TarvexProvidersContractsServer* server) { out.push_back(retainGRef(server)); });
 }
 
-void add_group_servers(std::vector<GRef<TarvexProvidersContractsServer>>& out, GeeArrayList* groups) {
-  gee::for_each<TarvexProvidersContractsServerGroup>(groups, [&](TarvexProvidersContractsServerGroup* group) {
-    add_servers(out, tarvex_providers_contracts_server_group_get_servers(group));
-  });
+void add_group_servers(std::vector<GRef<TarvexProvidersContractsServer>>& out,
+                       GeeArrayList* groups) {
+  gee::for_each<TarvexProvidersContractsServerGroup>(
+      groups, [&](TarvexProvidersContractsServerGroup* group) {
+        add_servers(out, tarvex_providers_contracts_server_group_get_servers(group));
+      });
 }
 
 }  // namespace
 
-static void tarvex_providers_contracts_server_setting_class_setup(TarvexProvidersContractsServerSettingClass* klass) {
+static void tarvex_providers_contracts_server_setting_class_setup(
+    TarvexProvidersContractsServerSettingClass* klass) {
   auto* oc = G_OBJECT_CLASS(klass);
   oc->get_property = setting_get_property;
   oc->set_property = setting_set_property;
@@ -430,57 +484,64 @@ static void tarvex_providers_contracts_server_setting_class_setup(TarvexProvider
   setting_properties[SETTING_PROP_GROUPS] = list_pspec("groups");
   setting_properties[SETTING_PROP_SERVERS] = list_pspec("servers");
   g_object_class_install_properties(oc, SETTING_N_PROPERTIES, setting_properties);
-  setting_signals[SIGNAL_CHANGED] = g_signal_new("changed", G_TYPE_FROM_CLASS(klass), G_SIGNAL_RUN_LAST, 0, nullptr,
-                                                 nullptr, nullptr, G_TYPE_NONE, 0);
+  setting_signals[SIGNAL_CHANGED] =
+      g_signal_new("changed", G_TYPE_FROM_CLASS(klass), G_SIGNAL_RUN_LAST, 0, nullptr, nullptr,
+                   nullptr, G_TYPE_NONE, 0);
 }
 
 GQuark tarvex_providers_contracts_server_setting_error_quark(void) {
   return g_quark_from_static_string("ServerSetting");
 }
 
-TarvexProvidersContractsServerSetting* tarvex_providers_contracts_server_setting_construct(GType object_type) {
+TarvexProvidersContractsServerSetting* tarvex_providers_contracts_server_setting_construct(
+    GType object_type) {
   return static_cast<TarvexProvidersContractsServerSetting*>(g_object_new(object_type, nullptr));
 }
 
 TarvexProvidersContractsServerSetting* tarvex_providers_contracts_server_setting_new(void) {
-  return tarvex_providers_contracts_server_setting_construct(TARVEX_PROVIDERS_CONTRACTS_TYPE_SERVER_SETTING);
+  return tarvex_providers_contracts_server_setting_construct(
+      TARVEX_PROVIDERS_CONTRACTS_TYPE_SERVER_SETTING);
 }
 
-GeeArrayList* tarvex_providers_contracts_server_setting_get_organizations(TarvexProvidersContractsServerSetting* self) {
+GeeArrayList* tarvex_providers_contracts_server_setting_get_organizations(
+    TarvexProvidersContractsServerSetting* self) {
   g_return_val_if_fail(self != NULL, NULL);
   return setting_priv(self)->organizations.get();
 }
 
-void tarvex_providers_contracts_server_setting_set_organizations(TarvexProvidersContractsServerSetting* self,
-                                                                 GeeArrayList* value) {
+void tarvex_providers_contracts_server_setting_set_organizations(
+    TarvexProvidersContractsServerSetting* self, GeeArrayList* value) {
   g_return_if_fail(self != NULL);
   set_setting_list(self, setting_priv(self)->organizations, value, SETTING_PROP_ORGANIZATIONS);
 }
 
-GeeArrayList* tarvex_providers_contracts_server_setting_get_groups(TarvexProvidersContractsServerSetting* self) {
+GeeArrayList* tarvex_providers_contracts_server_setting_get_groups(
+    TarvexProvidersContractsServerSetting* self) {
   g_return_val_if_fail(self != NULL, NULL);
   return setting_priv(self)->groups.get();
 }
 
-void tarvex_providers_contracts_server_setting_set_groups(TarvexProvidersContractsServerSetting* self,
-                                                          GeeArrayList* value) {
+void tarvex_providers_contracts_server_setting_set_groups(
+    TarvexProvidersContractsServerSetting* self, GeeArrayList* value) {
   g_return_if_fail(self != NULL);
   set_setting_list(self, setting_priv(self)->groups, value, SETTING_PROP_GROUPS);
 }
 
-GeeArrayList* tarvex_providers_contracts_server_setting_get_servers(TarvexProvidersContractsServerSetting* self) {
+GeeArrayList* tarvex_providers_contracts_server_setting_get_servers(
+    TarvexProvidersContractsServerSetting* self) {
   g_return_val_if_fail(self != NULL, NULL);
   return setting_priv(self)->servers.get();
 }
 
-void tarvex_providers_contracts_server_setting_set_servers(TarvexProvidersContractsServerSetting* self,
-                                                           GeeArrayList* value) {
+void tarvex_providers_contracts_server_setting_set_servers(
+    TarvexProvidersContractsServerSetting* self, GeeArrayList* value) {
   g_return_if_fail(self != NULL);
   set_setting_list(self, setting_priv(self)->servers, value, SETTING_PROP_SERVERS);
 }
 
 void tarvex_providers_contracts_server_setting_append(TarvexProvidersContractsServerSetting* self,
-                                                      TarvexProvidersContractsServer* server, const gchar* group_name,
+                                                      TarvexProvidersContractsServer* server,
+                                                      const gchar* group_name,
                                                       const gchar* org_name) {
   g_return_if_fail(self != NULL);
   g_return_if_fail(server != NULL);
@@ -491,7 +552,8 @@ void tarvex_providers_contracts_server_setting_append(TarvexProvidersContractsSe
 }
 
 void tarvex_providers_contracts_server_setting_remove(TarvexProvidersContractsServerSetting* self,
-                                                      TarvexProvidersContractsServer* server, const gchar* group_name,
+                                                      TarvexProvidersContractsServer* server,
+                                                      const gchar* group_name,
                                                       const gchar* org_name) {
   g_return_if_fail(self != NULL);
   g_return_if_fail(server != NULL);
@@ -500,7 +562,8 @@ void tarvex_providers_contracts_server_setting_remove(TarvexProvidersContractsSe
   if (GeeArrayList* target = target_list(self, group_name, org_name)) {
     gint index = gee::index_of_identity(target, server);
     if (index >= 0) {
-      auto removed = adoptGRef(static_cast<GObject*>(gee_abstract_list_remove_at(GEE_ABSTRACT_LIST(target), index)));
+      auto removed = adoptGRef(
+          static_cast<GObject*>(gee_abstract_list_remove_at(GEE_ABSTRACT_LIST(target), index)));
     }
   }
   g_signal_emit(self, setting_signals[SIGNAL_CHANGED], 0);
@@ -553,7 +616,8 @@ void tarvex_providers_contracts_server_setting_load(TarvexProvidersContractsServ
   tarvex_providers_contracts_server_setting_set_organizations(self, read->organizations.get());
 }
 
-void tarvex_providers_contracts_server_setting_save(TarvexProvidersContractsServerSetting* self, GError** error) {
+void tarvex_providers_contracts_server_setting_save(TarvexProvidersContractsServerSetting* self,
+                                                    GError** error) {
   g_return_if_fail(self != NULL);
   auto* priv = setting_priv(self);
   auto generator = adoptGRef(json_generator_new());
@@ -570,8 +634,8 @@ void tarvex_providers_contracts_server_setting_save(TarvexProvidersContractsServ
   // written owner-only, and through a temporary file renamed into place so a
   // failed write leaves the previous file whole.
   GError* local = nullptr;
-  if (!g_file_set_contents_full(priv->filename.c_str(), text.get(), gssize(length), G_FILE_SET_CONTENTS_CONSISTENT,
-                                0600, &local)) {
+  if (!g_file_set_contents_full(priv->filename.c_str(), text.get(), gssize(length),
+                                G_FILE_SET_CONTENTS_CONSISTENT, 0600, &local)) {
     if (!local) local = g_error_new_literal(G_IO_ERROR, G_IO_ERROR_FAILED, priv->filename.c_str());
     g_propagate_error(error, local);
   }

@@ -20,7 +20,8 @@ TarvexProvidersContractsRowModel* row_new(guint capacity);
 
 // Appends a value at the end of the row, taking over the caller's
 // reference. No signal.
-void row_take_value(TarvexProvidersContractsRowModel* row, TarvexProvidersContractsValueObject* value);
+void row_take_value(TarvexProvidersContractsRowModel* row,
+                    TarvexProvidersContractsValueObject* value);
 
 // Number of values and the value at `index` (borrowed; index < size).
 guint row_size(TarvexProvidersContractsRowModel* row);
@@ -28,9 +29,11 @@ TarvexProvidersContractsValueObject* row_peek(TarvexProvidersContractsRowModel* 
 
 // Appends a row to the table's rows, taking over the caller's reference.
 // No items-changed (as for any direct fill of the list).
-void table_take_row(TarvexProvidersContractsTableModel* table, TarvexProvidersContractsRowModel* row);
+void table_take_row(TarvexProvidersContractsTableModel* table,
+                    TarvexProvidersContractsRowModel* row);
 
 // Appends a column, taking over the caller's reference.
-void table_take_column(TarvexProvidersContractsTableModel* table, TarvexProvidersContractsColumnModel* column);
+void table_take_column(TarvexProvidersContractsTableModel* table,
+                       TarvexProvidersContractsColumnModel* column);
 
 }  // namespace tarvex::models

@@ -10,8 +10,10 @@ using namespace tarvex;
 using Row = TarvexProvidersContractsRowModel;
 
 struct _TarvexProvidersContractsTableModelPrivate {
-  GRef<GeeArrayList> rows = adoptGRef(gee::new_object_list(tarvex_providers_contracts_row_model_get_type()));
-  GRef<GeeArrayList> columns = adoptGRef(gee::new_object_list(tarvex_providers_contracts_column_model_get_type()));
+  GRef<GeeArrayList> rows =
+      adoptGRef(gee::new_object_list(tarvex_providers_contracts_row_model_get_type()));
+  GRef<GeeArrayList> columns =
+      adoptGRef(gee::new_object_list(tarvex_providers_contracts_column_model_get_type()));
 };
 
 static void table_model_list_model_init(GListModelInterface* iface);
@@ -46,9 +48,13 @@ void get_property(GObject* object, guint prop_id, GValue* value, GParamSpec* psp
   }
 }
 
-GType list_get_item_type(GListModel*) { return tarvex_providers_contracts_row_model_get_type(); }
+GType list_get_item_type(GListModel*) {
+  return tarvex_providers_contracts_row_model_get_type();
+}
 
-guint list_get_n_items(GListModel* model) { return guint(gee::size(priv_of(model)->rows.get())); }
+guint list_get_n_items(GListModel* model) {
+  return guint(gee::size(priv_of(model)->rows.get()));
+}
 
 gpointer list_get_item(GListModel* model, guint position) {
   GeeArrayList* rows = priv_of(model)->rows.get();
@@ -56,14 +62,15 @@ gpointer list_get_item(GListModel* model, guint position) {
   return gee::at(rows, gint(position)).leak();
 }
 
-void items_changed(TarvexProvidersContractsTableModel* self, guint position, guint removed, guint added) {
+void items_changed(TarvexProvidersContractsTableModel* self, guint position, guint removed,
+                   guint added) {
   g_list_model_items_changed(G_LIST_MODEL(self), position, removed, added);
 }
 
 // Removes the row at `position` (in range) and announces it.
 GRef<Row> remove_row(TarvexProvidersContractsTableModel* self, gint position) {
-  auto removed =
-      adoptGRef(static_cast<Row*>(gee_abstract_list_remove_at(GEE_ABSTRACT_LIST(priv_of(self)->rows.get()), position)));
+  auto removed = adoptGRef(static_cast<Row*>(
+      gee_abstract_list_remove_at(GEE_ABSTRACT_LIST(priv_of(self)->rows.get()), position)));
   items_changed(self, guint(position), 1, 0);
   return removed;
 }
@@ -76,12 +83,14 @@ static void table_model_list_model_init(GListModelInterface* iface) {
   iface->get_item = list_get_item;
 }
 
-static void tarvex_providers_contracts_table_model_class_setup(TarvexProvidersContractsTableModelClass* klass) {
+static void tarvex_providers_contracts_table_model_class_setup(
+    TarvexProvidersContractsTableModelClass* klass) {
   auto* oc = G_OBJECT_CLASS(klass);
   oc->get_property = get_property;
   constexpr auto flags = GParamFlags(G_PARAM_READABLE | G_PARAM_STATIC_STRINGS);
   properties[PROP_ROWS] = g_param_spec_object("rows", "rows", "rows", GEE_TYPE_ARRAY_LIST, flags);
-  properties[PROP_COLUMNS] = g_param_spec_object("columns", "columns", "columns", GEE_TYPE_ARRAY_LIST, flags);
+  properties[PROP_COLUMNS] =
+      g_param_spec_object("columns", "columns", "columns", GEE_TYPE_ARRAY_LIST, flags);
   g_object_class_install_properties(oc, N_PROPERTIES, properties);
 }
 
@@ -89,12 +98,14 @@ static void tarvex_providers_contracts_table_model_class_setup(TarvexProvidersCo
 
 namespace tarvex::models {
 
-void table_take_row(TarvexProvidersContractsTableModel* table, TarvexProvidersContractsRowModel* row) {
+void table_take_row(TarvexProvidersContractsTableModel* table,
+                    TarvexProvidersContractsRowModel* row) {
   auto owned = adoptGRef(row);
   gee::add(priv_of(table)->rows.get(), owned.get());
 }
 
-void table_take_column(TarvexProvidersContractsTableModel* table, TarvexProvidersContractsColumnModel* column) {
+void table_take_column(TarvexProvidersContractsTableModel* table,
+                       TarvexProvidersContractsColumnModel* column) {
   auto owned = adoptGRef(column);
   gee::add(priv_of(table)->columns.get(), owned.get());
 }
@@ -103,12 +114,14 @@ void table_take_column(TarvexProvidersContractsTableModel* table, TarvexProvider
 
 // ------------------------------------------------------------ public API
 
-TarvexProvidersContractsTableModel* tarvex_providers_contracts_table_model_construct(GType object_type) {
+TarvexProvidersContractsTableModel* tarvex_providers_contracts_table_model_construct(
+    GType object_type) {
   return static_cast<TarvexProvidersContractsTableModel*>(g_object_new(object_type, nullptr));
 }
 
 TarvexProvidersContractsTableModel* tarvex_providers_contracts_table_model_new(void) {
-  return tarvex_providers_contracts_table_model_construct(TARVEX_PROVIDERS_CONTRACTS_TYPE_TABLE_MODEL);
+  return tarvex_providers_contracts_table_model_construct(
+      TARVEX_PROVIDERS_CONTRACTS_TYPE_TABLE_MODEL);
 }
 
 TarvexProvidersContractsTableModel* tarvex_providers_contracts_table_model_construct_with_types(
@@ -116,22 +129,25 @@ TarvexProvidersContractsTableModel* tarvex_providers_contracts_table_model_const
   g_return_val_if_fail(types != NULL || types_length1 <= 0, NULL);
   auto* self = tarvex_providers_contracts_table_model_construct(object_type);
   for (gint i = 0; i < types_length1; i++)
-    models::table_take_column(self, tarvex_providers_contracts_column_model_new_with_type(types[i]));
+    models::table_take_column(self,
+                              tarvex_providers_contracts_column_model_new_with_type(types[i]));
   return self;
 }
 
 TarvexProvidersContractsTableModel* tarvex_providers_contracts_table_model_new_with_types(
     const TarvexProvidersContractsDataType* types, gint types_length1) {
-  return tarvex_providers_contracts_table_model_construct_with_types(TARVEX_PROVIDERS_CONTRACTS_TYPE_TABLE_MODEL,
-                                                                     types, types_length1);
+  return tarvex_providers_contracts_table_model_construct_with_types(
+      TARVEX_PROVIDERS_CONTRACTS_TYPE_TABLE_MODEL, types, types_length1);
 }
 
-GeeArrayList* tarvex_providers_contracts_table_model_get_rows(TarvexProvidersContractsTableModel* self) {
+GeeArrayList* tarvex_providers_contracts_table_model_get_rows(
+    TarvexProvidersContractsTableModel* self) {
   g_return_val_if_fail(self != NULL, NULL);
   return priv_of(self)->rows.get();
 }
 
-GeeArrayList* tarvex_providers_contracts_table_model_get_columns(TarvexProvidersContractsTableModel* self) {
+GeeArrayList* tarvex_providers_contracts_table_model_get_columns(
+    TarvexProvidersContractsTableModel* self) {
   g_return_val_if_fail(self != NULL, NULL);
   return priv_of(self)->columns.get();
 }
@@ -141,7 +157,8 @@ TarvexProvidersContractsRowModel* tarvex_providers_contracts_table_model_new_row
   g_return_val_if_fail(self != NULL, NULL);
   GeeArrayList* columns = priv_of(self)->columns.get();
   auto* row = models::row_new(guint(gee::size(columns)));
-  tarvex_providers_contracts_row_model_set_version(row, TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_INSERT);
+  tarvex_providers_contracts_row_model_set_version(row,
+                                                   TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_INSERT);
   gint n = gee::size(columns);
   for (gint i = 0; i < n; i++) {
     auto column = gee::at<TarvexProvidersContractsColumnModel>(columns, i);
@@ -164,7 +181,8 @@ guint tarvex_providers_contracts_table_model_append(TarvexProvidersContractsTabl
   return position;
 }
 
-guint tarvex_providers_contracts_table_model_insert(TarvexProvidersContractsTableModel* self, gint position,
+guint tarvex_providers_contracts_table_model_insert(TarvexProvidersContractsTableModel* self,
+                                                    gint position,
                                                     TarvexProvidersContractsRowModel* row) {
   g_return_val_if_fail(self != NULL, 0);
   g_return_val_if_fail(row != NULL, 0);
@@ -193,7 +211,8 @@ TarvexProvidersContractsRowModel* tarvex_providers_contracts_table_model_delete_
 }
 
 gboolean tarvex_providers_contracts_table_model_find(TarvexProvidersContractsTableModel* self,
-                                                     TarvexProvidersContractsRowModel* row, gint* position) {
+                                                     TarvexProvidersContractsRowModel* row,
+                                                     gint* position) {
   if (position) *position = 0;
   g_return_val_if_fail(self != NULL, FALSE);
   g_return_val_if_fail(row != NULL, FALSE);
@@ -203,7 +222,8 @@ gboolean tarvex_providers_contracts_table_model_find(TarvexProvidersContractsTab
   return TRUE;
 }
 
-void tarvex_providers_contracts_table_model_clear(TarvexProvidersContractsTableModel* self, gboolean also_columns) {
+void tarvex_providers_contracts_table_model_clear(TarvexProvidersContractsTableModel* self,
+                                                  gboolean also_columns) {
   g_return_if_fail(self != NULL);
   auto* priv = priv_of(self);
   guint former = guint(gee::size(priv->rows.get()));
@@ -212,9 +232,9 @@ void tarvex_providers_contracts_table_model_clear(TarvexProvidersContractsTableM
   items_changed(self, 0, former, 0);
 }
 
-void tarvex_providers_contracts_table_model_update_row_version(TarvexProvidersContractsTableModel* self,
-                                                               guint position,
-                                                               TarvexProvidersContractsDataVersion version) {
+void tarvex_providers_contracts_table_model_update_row_version(
+    TarvexProvidersContractsTableModel* self, guint position,
+    TarvexProvidersContractsDataVersion version) {
   g_return_if_fail(self != NULL);
   GeeArrayList* rows = priv_of(self)->rows.get();
   g_return_if_fail(position < guint(gee::size(rows)));
@@ -228,11 +248,13 @@ void tarvex_providers_contracts_table_model_update_row_version(TarvexProvidersCo
       if (current == TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_INSERT)
         remove_row(self, gint(position));
       else
-        tarvex_providers_contracts_row_model_set_version(row.get(), TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_DELETE);
+        tarvex_providers_contracts_row_model_set_version(
+            row.get(), TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_DELETE);
       break;
     case TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_UPDATE:
       if (current == TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_INITIAL)
-        tarvex_providers_contracts_row_model_set_version(row.get(), TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_UPDATE);
+        tarvex_providers_contracts_row_model_set_version(
+            row.get(), TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_UPDATE);
       break;
     default:
       break;
@@ -248,8 +270,9 @@ TarvexProvidersContractsValueObject* tarvex_providers_contracts_table_model_get_
   return model ? tarvex_providers_contracts_row_model_get_value_at(model.get(), col) : nullptr;
 }
 
-void tarvex_providers_contracts_table_model_set_value_at(TarvexProvidersContractsTableModel* self, gint col, gint row,
-                                                         TarvexProvidersContractsValueObject* value) {
+void tarvex_providers_contracts_table_model_set_value_at(
+    TarvexProvidersContractsTableModel* self, gint col, gint row,
+    TarvexProvidersContractsValueObject* value) {
   g_return_if_fail(self != NULL);
   g_return_if_fail(value != NULL);
   GeeArrayList* rows = priv_of(self)->rows.get();

@@ -30,12 +30,22 @@ constexpr auto DELETE = TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_DELETE;
 constexpr auto INSERT = TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_INSERT;
 constexpr auto UPDATE = TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_UPDATE;
 
-Value* int32(gint v) { return reinterpret_cast<Value*>(tarvex_providers_contracts_value_int32_new(v)); }
-Value* text(const char* v) { return reinterpret_cast<Value*>(tarvex_providers_contracts_value_string_new(v)); }
-Value* null_value() { return reinterpret_cast<Value*>(tarvex_providers_contracts_value_null_new()); }
+Value* int32(gint v) {
+  return reinterpret_cast<Value*>(tarvex_providers_contracts_value_int32_new(v));
+}
+Value* text(const char* v) {
+  return reinterpret_cast<Value*>(tarvex_providers_contracts_value_string_new(v));
+}
+Value* null_value() {
+  return reinterpret_cast<Value*>(tarvex_providers_contracts_value_null_new());
+}
 
-gint size(GeeArrayList* list) { return gee_abstract_collection_get_size(GEE_ABSTRACT_COLLECTION(list)); }
-void add(GeeArrayList* list, gpointer item) { gee_abstract_collection_add(GEE_ABSTRACT_COLLECTION(list), item); }
+gint size(GeeArrayList* list) {
+  return gee_abstract_collection_get_size(GEE_ABSTRACT_COLLECTION(list));
+}
+void add(GeeArrayList* list, gpointer item) {
+  gee_abstract_collection_add(GEE_ABSTRACT_COLLECTION(list), item);
+}
 template <typename T>
 GRef<T> at(GeeArrayList* list, gint i) {
   return adoptGRef(static_cast<T*>(gee_abstract_list_get(GEE_ABSTRACT_LIST(list), i)));
@@ -73,11 +83,12 @@ struct ItemsSpy {
   gulong id;
   GObject* model;
   explicit ItemsSpy(gpointer target) : model(G_OBJECT(target)) {
-    id = g_signal_connect(model, "items-changed",
-                          G_CALLBACK(+[](GListModel*, guint position, guint removed, guint added, gpointer data) {
-                            static_cast<ItemsSpy*>(data)->calls.emplace_back(position, removed, added);
-                          }),
-                          this);
+    id = g_signal_connect(
+        model, "items-changed",
+        G_CALLBACK(+[](GListModel*, guint position, guint removed, guint added, gpointer data) {
+          static_cast<ItemsSpy*>(data)->calls.emplace_back(position, removed, added);
+        }),
+        this);
   }
   ~ItemsSpy() { g_signal_handler_disconnect(model, id); }
   using Call = std::tuple<guint, guint, guint>;
@@ -89,7 +100,8 @@ class TableModelTest : public tarvex::test::LogCaptureTest {
  protected:
   // A table of INT32 and STRING columns with rows (1, "a"), (2, "b"), (3, "c").
   GRef<Table> sample() {
-    DT types[] = {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32, TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING};
+    DT types[] = {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32,
+                  TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING};
     auto table = adoptGRef(tarvex_providers_contracts_table_model_new_with_types(types, 2));
     const char* texts[] = {"a", "b", "c"};
     for (int i = 0; i < 3; i++) {
@@ -98,7 +110,9 @@ class TableModelTest : public tarvex::test::LogCaptureTest {
     }
     return table;
   }
-  GRef<Row> row_at(Table* table, gint i) { return at<Row>(tarvex_providers_contracts_table_model_get_rows(table), i); }
+  GRef<Row> row_at(Table* table, gint i) {
+    return at<Row>(tarvex_providers_contracts_table_model_get_rows(table), i);
+  }
 };
 class ResultTest : public tarvex::test::LogCaptureTest {};
 class ModelJsonTest : public tarvex::test::LogCaptureTest {};
@@ -107,10 +121,12 @@ class ModelJsonTest : public tarvex::test::LogCaptureTest {};
 
 TEST_F(ColumnModelTest, ConstructorsFillWhatTheyAreGiven) {
   auto plain = adoptGRef(tarvex_providers_contracts_column_model_new());
-  auto typed = adoptGRef(tarvex_providers_contracts_column_model_new_with_type(TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_MONEY));
-  auto full = adoptGRef(tarvex_providers_contracts_column_model_new_full("id", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT64));
-  auto sized = adoptGRef(
-      tarvex_providers_contracts_column_model_new_full_size("name", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING, 80));
+  auto typed = adoptGRef(tarvex_providers_contracts_column_model_new_with_type(
+      TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_MONEY));
+  auto full = adoptGRef(tarvex_providers_contracts_column_model_new_full(
+      "id", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT64));
+  auto sized = adoptGRef(tarvex_providers_contracts_column_model_new_full_size(
+      "name", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING, 80));
   struct {
     Column* column;
     const char* name;
@@ -131,28 +147,34 @@ TEST_F(ColumnModelTest, ConstructorsFillWhatTheyAreGiven) {
   EXPECT_STREQ(G_OBJECT_TYPE_NAME(plain.get()), "TarvexProvidersContractsColumnModel");
 
   Column* none = nullptr;
-  EXPECT_CRITICAL(none = tarvex_providers_contracts_column_model_new_full(nullptr, TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32),
+  EXPECT_CRITICAL(none = tarvex_providers_contracts_column_model_new_full(
+                      nullptr, TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32),
                   "column_name != NULL");
   EXPECT_EQ(none, nullptr);
-  EXPECT_CRITICAL(none = tarvex_providers_contracts_column_model_new_full_size(nullptr, TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32, 4),
+  EXPECT_CRITICAL(none = tarvex_providers_contracts_column_model_new_full_size(
+                      nullptr, TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32, 4),
                   "column_name != NULL");
   EXPECT_EQ(none, nullptr);
 
   // Also settable at construction.
-  auto built = adoptGRef(static_cast<Column*>(g_object_new(tarvex_providers_contracts_column_model_get_type(), "name",
-                                                           "x", "title", "X", "data-size", gulong(9), nullptr)));
+  auto built = adoptGRef(
+      static_cast<Column*>(g_object_new(tarvex_providers_contracts_column_model_get_type(), "name",
+                                        "x", "title", "X", "data-size", gulong(9), nullptr)));
   EXPECT_STREQ(tarvex_providers_contracts_column_model_get_title(built.get()), "X");
   EXPECT_EQ(tarvex_providers_contracts_column_model_get_data_size(built.get()), 9u);
 }
 
 TEST_F(ColumnModelTest, SettersNotifyOnlyOnChange) {
-  auto column = adoptGRef(tarvex_providers_contracts_column_model_new_full("id", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32));
+  auto column = adoptGRef(tarvex_providers_contracts_column_model_new_full(
+      "id", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32));
   int notes = 0;
-  g_signal_connect(column.get(), "notify", G_CALLBACK(+[](GObject*, GParamSpec*, gpointer n) { ++*static_cast<int*>(n); }),
+  g_signal_connect(column.get(), "notify",
+                   G_CALLBACK(+[](GObject*, GParamSpec*, gpointer n) { ++*static_cast<int*>(n); }),
                    &notes);
   tarvex_providers_contracts_column_model_set_title(column.get(), nullptr);
   tarvex_providers_contracts_column_model_set_name(column.get(), "id");
-  g_object_set(column.get(), "data-type", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32, "data-size", gulong(0), nullptr);
+  g_object_set(column.get(), "data-type", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32, "data-size",
+               gulong(0), nullptr);
   EXPECT_EQ(notes, 0);
   tarvex_providers_contracts_column_model_set_title(column.get(), "Identity");
   tarvex_providers_contracts_column_model_set_title(column.get(), "Identity");
@@ -160,7 +182,8 @@ TEST_F(ColumnModelTest, SettersNotifyOnlyOnChange) {
   tarvex_providers_contracts_column_model_set_title(column.get(), "");
   EXPECT_EQ(notes, 2);
   tarvex_providers_contracts_column_model_set_data_size(column.get(), 4);
-  tarvex_providers_contracts_column_model_set_data_type(column.get(), TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT64);
+  tarvex_providers_contracts_column_model_set_data_type(column.get(),
+                                                        TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT64);
   EXPECT_EQ(notes, 4);
   EXPECT_STREQ(tarvex_providers_contracts_column_model_get_name(column.get()), "id");
   EXPECT_CRITICAL(tarvex_providers_contracts_column_model_set_title(nullptr, "x"), "self != NULL");
@@ -172,7 +195,8 @@ TEST_F(RowModelTest, NewRowIsEmptyAndAListModelOfValues) {
   auto row = adoptGRef(tarvex_providers_contracts_row_model_new());
   EXPECT_STREQ(G_OBJECT_TYPE_NAME(row.get()), "TarvexProvidersContractsRowModel");
   EXPECT_EQ(tarvex_providers_contracts_row_model_get_version(row.get()), INITIAL);
-  EXPECT_EQ(g_list_model_get_item_type(G_LIST_MODEL(row.get())), tarvex_providers_contracts_value_object_get_type());
+  EXPECT_EQ(g_list_model_get_item_type(G_LIST_MODEL(row.get())),
+            tarvex_providers_contracts_value_object_get_type());
   EXPECT_EQ(g_list_model_get_n_items(G_LIST_MODEL(row.get())), 0u);
   EXPECT_EQ(g_list_model_get_item(G_LIST_MODEL(row.get()), 0), nullptr);
   GeeArrayList* values = tarvex_providers_contracts_row_model_get_values(row.get());
@@ -204,14 +228,18 @@ TEST_F(RowModelTest, EditsOfTheListShowEverywhereWithoutSignals) {
 TEST_F(RowModelTest, PositionsOutsideTheRow) {
   auto row = row_of({int32(1), int32(2)});
   for (gint position : {-1, 2, 100}) {
-    EXPECT_EQ(tarvex_providers_contracts_row_model_get_value_at(row.get(), position), nullptr) << position;
+    EXPECT_EQ(tarvex_providers_contracts_row_model_get_value_at(row.get(), position), nullptr)
+        << position;
   }
   auto second = adoptGRef(tarvex_providers_contracts_row_model_get_value_at(row.get(), 1));
   EXPECT_EQ(text_of(second.get()), "2");
   auto value = adoptGRef(int32(9));
-  EXPECT_CRITICAL(tarvex_providers_contracts_row_model_set_value_at(row.get(), 2, value.get()), "position");
-  EXPECT_CRITICAL(tarvex_providers_contracts_row_model_set_value_at(row.get(), -1, value.get()), "position");
-  EXPECT_CRITICAL(tarvex_providers_contracts_row_model_set_value_at(row.get(), 0, nullptr), "value != NULL");
+  EXPECT_CRITICAL(tarvex_providers_contracts_row_model_set_value_at(row.get(), 2, value.get()),
+                  "position");
+  EXPECT_CRITICAL(tarvex_providers_contracts_row_model_set_value_at(row.get(), -1, value.get()),
+                  "position");
+  EXPECT_CRITICAL(tarvex_providers_contracts_row_model_set_value_at(row.get(), 0, nullptr),
+                  "value != NULL");
   EXPECT_CRITICAL(tarvex_providers_contracts_row_model_get_value_at(nullptr, 0), "self != NULL");
   auto first = adoptGRef(tarvex_providers_contracts_row_model_get_value_at(row.get(), 0));
   EXPECT_EQ(text_of(first.get()), "1");
@@ -221,7 +249,8 @@ TEST_F(RowModelTest, VersionNotifiesOnChange) {
   auto row = adoptGRef(tarvex_providers_contracts_row_model_new());
   int notes = 0;
   g_signal_connect(row.get(), "notify::version",
-                   G_CALLBACK(+[](GObject*, GParamSpec*, gpointer n) { ++*static_cast<int*>(n); }), &notes);
+                   G_CALLBACK(+[](GObject*, GParamSpec*, gpointer n) { ++*static_cast<int*>(n); }),
+                   &notes);
   tarvex_providers_contracts_row_model_set_version(row.get(), INITIAL);
   EXPECT_EQ(notes, 0);
   g_object_set(row.get(), "version", UPDATE, nullptr);
@@ -232,7 +261,8 @@ TEST_F(RowModelTest, VersionNotifiesOnChange) {
 TEST_F(RowModelTest, CloneSharesNoValue) {
   // Both stores of a row: values filled by the table (no list made yet) and
   // values filled through the list.
-  DT types[] = {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING, TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32};
+  DT types[] = {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING,
+                TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32};
   auto table = adoptGRef(tarvex_providers_contracts_table_model_new_with_types(types, 2));
   auto fresh = adoptGRef(tarvex_providers_contracts_table_model_new_row(table.get()));
   auto listed = row_of({text(""), int32(0)});
@@ -260,12 +290,14 @@ TEST_F(RowModelTest, CloneSharesNoValue) {
 // ------------------------------------------------------------- tables
 
 TEST_F(TableModelTest, NewWithTypesMakesOneColumnPerKind) {
-  DT types[] = {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32, TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DATETIME,
+  DT types[] = {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32,
+                TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DATETIME,
                 TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BINARY};
   auto table = adoptGRef(tarvex_providers_contracts_table_model_new_with_types(types, 3));
   EXPECT_STREQ(G_OBJECT_TYPE_NAME(table.get()), "TarvexProvidersContractsTableModel");
   EXPECT_TRUE(TARVEX_PROVIDERS_CONTRACTS_IS_IRESULT(table.get()));
-  EXPECT_EQ(g_list_model_get_item_type(G_LIST_MODEL(table.get())), tarvex_providers_contracts_row_model_get_type());
+  EXPECT_EQ(g_list_model_get_item_type(G_LIST_MODEL(table.get())),
+            tarvex_providers_contracts_row_model_get_type());
   GeeArrayList* columns = tarvex_providers_contracts_table_model_get_columns(table.get());
   ASSERT_EQ(size(columns), 3);
   for (int i = 0; i < 3; i++) {
@@ -280,8 +312,9 @@ TEST_F(TableModelTest, NewWithTypesMakesOneColumnPerKind) {
 }
 
 TEST_F(TableModelTest, NewRowHoldsTheFactoryDefaults) {
-  DT types[] = {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32, TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING,
-                TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DBNULL, TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BOOLEAN};
+  DT types[] = {
+      TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32, TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING,
+      TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DBNULL, TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BOOLEAN};
   auto table = adoptGRef(tarvex_providers_contracts_table_model_new_with_types(types, 4));
   ItemsSpy spy(table.get());
   auto row = adoptGRef(tarvex_providers_contracts_table_model_new_row(table.get()));
@@ -328,13 +361,16 @@ TEST_F(TableModelTest, AppendAndInsertAnnounceWhereTheRowWent) {
   auto past = row_of({int32(6), text("f")});
   EXPECT_EQ(tarvex_providers_contracts_table_model_insert(table.get(), 99, past.get()), 8u);
   using C = ItemsSpy::Call;
-  EXPECT_EQ(spy.calls, (std::vector<C>{C{3, 0, 1}, C{4, 0, 1}, C{0, 0, 1}, C{6, 0, 1}, C{1, 0, 1}, C{8, 0, 1}}));
+  EXPECT_EQ(spy.calls, (std::vector<C>{C{3, 0, 1}, C{4, 0, 1}, C{0, 0, 1}, C{6, 0, 1}, C{1, 0, 1},
+                                       C{8, 0, 1}}));
   EXPECT_EQ(g_list_model_get_n_items(G_LIST_MODEL(table.get())), 9u);
   auto announced = row_at(table.get(), 6);
   EXPECT_EQ(announced.get(), first.get());
 
-  EXPECT_CRITICAL(tarvex_providers_contracts_table_model_append(table.get(), nullptr), "row != NULL");
-  EXPECT_CRITICAL(tarvex_providers_contracts_table_model_insert(table.get(), 0, nullptr), "row != NULL");
+  EXPECT_CRITICAL(tarvex_providers_contracts_table_model_append(table.get(), nullptr),
+                  "row != NULL");
+  EXPECT_CRITICAL(tarvex_providers_contracts_table_model_insert(table.get(), 0, nullptr),
+                  "row != NULL");
   EXPECT_EQ(spy.calls.size(), 6u);
 }
 
@@ -357,7 +393,8 @@ TEST_F(TableModelTest, DeleteFindAndDeleteAt) {
   EXPECT_EQ(spy.calls, (std::vector<C>{C{1, 1, 0}}));
   EXPECT_FALSE(tarvex_providers_contracts_table_model_find(table.get(), second.get(), &position));
 
-  for (gint bad : {-1, 2, 50}) EXPECT_EQ(tarvex_providers_contracts_table_model_delete_at(table.get(), bad), nullptr);
+  for (gint bad : {-1, 2, 50})
+    EXPECT_EQ(tarvex_providers_contracts_table_model_delete_at(table.get(), bad), nullptr);
   EXPECT_EQ(spy.calls.size(), 1u);
   auto removed = adoptGRef(tarvex_providers_contracts_table_model_delete_at(table.get(), 1));
   ASSERT_NE(removed.get(), nullptr);
@@ -373,7 +410,8 @@ TEST_F(TableModelTest, ClearEmitsOnceForTheRows) {
     ItemsSpy spy(table.get());
     tarvex_providers_contracts_table_model_clear(table.get(), also_columns);
     EXPECT_EQ(size(tarvex_providers_contracts_table_model_get_rows(table.get())), 0);
-    EXPECT_EQ(size(tarvex_providers_contracts_table_model_get_columns(table.get())), also_columns ? 0 : 2);
+    EXPECT_EQ(size(tarvex_providers_contracts_table_model_get_columns(table.get())),
+              also_columns ? 0 : 2);
     using C = ItemsSpy::Call;
     EXPECT_EQ(spy.calls, (std::vector<C>{C{0, 3, 0}}));
   }
@@ -384,8 +422,9 @@ TEST_F(TableModelTest, UpdateRowVersionRules) {
     TarvexProvidersContractsDataVersion before, edit, after;
     bool removed;
   } cases[] = {
-      {INITIAL, DELETE, DELETE, false}, {UPDATE, DELETE, DELETE, false}, {INSERT, DELETE, INSERT, true},
-      {INITIAL, UPDATE, UPDATE, false}, {INSERT, UPDATE, INSERT, false}, {DELETE, UPDATE, DELETE, false},
+      {INITIAL, DELETE, DELETE, false},  {UPDATE, DELETE, DELETE, false},
+      {INSERT, DELETE, INSERT, true},    {INITIAL, UPDATE, UPDATE, false},
+      {INSERT, UPDATE, INSERT, false},   {DELETE, UPDATE, DELETE, false},
       {INITIAL, INSERT, INITIAL, false}, {INITIAL, IDENTICAL, INITIAL, false},
   };
   for (auto& c : cases) {
@@ -394,9 +433,11 @@ TEST_F(TableModelTest, UpdateRowVersionRules) {
     tarvex_providers_contracts_row_model_set_version(row.get(), c.before);
     ItemsSpy spy(table.get());
     tarvex_providers_contracts_table_model_update_row_version(table.get(), 1, c.edit);
-    EXPECT_EQ(tarvex_providers_contracts_row_model_get_version(row.get()), c.after) << c.before << "/" << c.edit;
+    EXPECT_EQ(tarvex_providers_contracts_row_model_get_version(row.get()), c.after)
+        << c.before << "/" << c.edit;
     gint position = 0;
-    EXPECT_EQ(tarvex_providers_contracts_table_model_find(table.get(), row.get(), &position), !c.removed);
+    EXPECT_EQ(tarvex_providers_contracts_table_model_find(table.get(), row.get(), &position),
+              !c.removed);
     using C = ItemsSpy::Call;
     // A removed row is announced, so list views do not ask for it.
     std::vector<C> expected;
@@ -412,7 +453,8 @@ TEST_F(TableModelTest, UpdateRowVersionRules) {
   tarvex_providers_contracts_table_model_update_row_version(table.get(), at_end, DELETE);
   EXPECT_EQ(g_list_model_get_n_items(G_LIST_MODEL(table.get())), 3u);
 
-  EXPECT_CRITICAL(tarvex_providers_contracts_table_model_update_row_version(table.get(), 3, DELETE), "position");
+  EXPECT_CRITICAL(tarvex_providers_contracts_table_model_update_row_version(table.get(), 3, DELETE),
+                  "position");
   EXPECT_EQ(g_list_model_get_n_items(G_LIST_MODEL(table.get())), 3u);
 }
 
@@ -421,9 +463,11 @@ TEST_F(TableModelTest, ValueAccessByColumnAndRow) {
   struct {
     gint col, row;
     const char* expected;
-  } cases[] = {{0, 0, "1"}, {1, 2, "c"}, {2, 0, "<none>"}, {-1, 0, "<none>"}, {0, 3, "<none>"}, {0, -1, "<none>"}};
+  } cases[] = {{0, 0, "1"},       {1, 2, "c"},      {2, 0, "<none>"},
+               {-1, 0, "<none>"}, {0, 3, "<none>"}, {0, -1, "<none>"}};
   for (auto& c : cases) {
-    auto value = adoptGRef(tarvex_providers_contracts_table_model_get_value_at(table.get(), c.col, c.row));
+    auto value =
+        adoptGRef(tarvex_providers_contracts_table_model_get_value_at(table.get(), c.col, c.row));
     EXPECT_EQ(text_of(value.get()), c.expected) << c.col << "," << c.row;
   }
   auto empty = adoptGRef(tarvex_providers_contracts_table_model_new());
@@ -435,9 +479,14 @@ TEST_F(TableModelTest, ValueAccessByColumnAndRow) {
   auto read = adoptGRef(tarvex_providers_contracts_table_model_get_value_at(table.get(), 1, 1));
   EXPECT_EQ(read.get(), replacement.get());
   EXPECT_TRUE(spy.calls.empty());
-  EXPECT_CRITICAL(tarvex_providers_contracts_table_model_set_value_at(table.get(), 0, 0, nullptr), "value != NULL");
-  EXPECT_CRITICAL(tarvex_providers_contracts_table_model_set_value_at(table.get(), 0, 3, replacement.get()), "row");
-  EXPECT_CRITICAL(tarvex_providers_contracts_table_model_set_value_at(table.get(), 2, 0, replacement.get()), "position");
+  EXPECT_CRITICAL(tarvex_providers_contracts_table_model_set_value_at(table.get(), 0, 0, nullptr),
+                  "value != NULL");
+  EXPECT_CRITICAL(
+      tarvex_providers_contracts_table_model_set_value_at(table.get(), 0, 3, replacement.get()),
+      "row");
+  EXPECT_CRITICAL(
+      tarvex_providers_contracts_table_model_set_value_at(table.get(), 2, 0, replacement.get()),
+      "position");
 }
 
 TEST_F(TableModelTest, DirectListChangesEmitNothingAndListViewsFollow) {
@@ -456,7 +505,8 @@ TEST_F(TableModelTest, DirectListChangesEmitNothingAndListViewsFollow) {
 TEST_F(TableModelTest, DataSetIsAListModelOfTables) {
   auto set = adoptGRef(tarvex_providers_contracts_data_set_model_new());
   EXPECT_STREQ(G_OBJECT_TYPE_NAME(set.get()), "TarvexProvidersContractsDataSetModel");
-  EXPECT_EQ(g_list_model_get_item_type(G_LIST_MODEL(set.get())), tarvex_providers_contracts_table_model_get_type());
+  EXPECT_EQ(g_list_model_get_item_type(G_LIST_MODEL(set.get())),
+            tarvex_providers_contracts_table_model_get_type());
   GeeArrayList* tables = tarvex_providers_contracts_data_set_model_get_tables(set.get());
   EXPECT_EQ(size(tables), 0);
   auto table = sample();
@@ -471,7 +521,8 @@ TEST_F(TableModelTest, DataSetIsAListModelOfTables) {
 // ------------------------------------------------------------ results
 
 TEST_F(ResultTest, ScalarAndInvalidResults) {
-  EXPECT_STREQ(g_type_name(tarvex_providers_contracts_iresult_get_type()), "TarvexProvidersContractsIResult");
+  EXPECT_STREQ(g_type_name(tarvex_providers_contracts_iresult_get_type()),
+               "TarvexProvidersContractsIResult");
   auto scalar = adoptGRef(tarvex_providers_contracts_scalar_result_new(-3));
   EXPECT_STREQ(G_OBJECT_TYPE_NAME(scalar.get()), "TarvexProvidersContractsScalarResult");
   EXPECT_TRUE(TARVEX_PROVIDERS_CONTRACTS_IS_IRESULT(scalar.get()));
@@ -492,8 +543,10 @@ TEST_F(ResultTest, ScalarAndInvalidResults) {
   EXPECT_STREQ(tarvex_providers_contracts_invalid_result_get_code(invalid.get()), "42");
 
   TarvexProvidersContractsInvalidResult* none = nullptr;
-  EXPECT_CRITICAL(none = tarvex_providers_contracts_invalid_result_new(nullptr, "m"), "error_code != NULL");
-  EXPECT_CRITICAL(none = tarvex_providers_contracts_invalid_result_new("c", nullptr), "error_message != NULL");
+  EXPECT_CRITICAL(none = tarvex_providers_contracts_invalid_result_new(nullptr, "m"),
+                  "error_code != NULL");
+  EXPECT_CRITICAL(none = tarvex_providers_contracts_invalid_result_new("c", nullptr),
+                  "error_message != NULL");
   EXPECT_EQ(none, nullptr);
   EXPECT_CRITICAL(tarvex_providers_contracts_scalar_result_get_rows(nullptr), "self != NULL");
 
@@ -530,8 +583,9 @@ TEST_F(ModelJsonTest, RowsDifferingInOneCellDiffer) {
   auto same = row_of({int32(1), text("x"), null_value()});
   auto other = row_of({int32(1), text("y"), null_value()});
   auto empty_not_null = row_of({int32(1), text("x"), text("")});
-  EXPECT_EQ(json_of(a.get()), R"({"values":[{"data-type":"int32","text":"1"},{"data-type":"string","text":"x"},)"
-                              R"({"data-type":"dbnull","text":null}]})");
+  EXPECT_EQ(json_of(a.get()),
+            R"({"values":[{"data-type":"int32","text":"1"},{"data-type":"string","text":"x"},)"
+            R"({"data-type":"dbnull","text":null}]})");
   EXPECT_EQ(json_of(a.get()), json_of(same.get()));
   EXPECT_NE(json_of(a.get()), json_of(other.get()));
   EXPECT_NE(json_of(a.get()), json_of(empty_not_null.get()));
@@ -542,7 +596,8 @@ TEST_F(ModelJsonTest, RowsDifferingInOneCellDiffer) {
 
 TEST_F(ModelJsonTest, TablesAndDataSets) {
   auto build = [&](const char* second_text) {
-    DT types[] = {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32, TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING};
+    DT types[] = {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32,
+                  TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING};
     auto table = adoptGRef(tarvex_providers_contracts_table_model_new_with_types(types, 2));
     auto id = at<Column>(tarvex_providers_contracts_table_model_get_columns(table.get()), 0);
     tarvex_providers_contracts_column_model_set_name(id.get(), "id");
@@ -554,11 +609,12 @@ TEST_F(ModelJsonTest, TablesAndDataSets) {
     return table;
   };
   auto table = build("b");
-  EXPECT_EQ(json_of(table.get()),
-            R"({"columns":[{"name":"id","data-type":"int32","data-size":0},)"
-            R"({"name":"","data-type":"string","data-size":0}],)"
-            R"("rows":[{"values":[{"data-type":"int32","text":"1"},{"data-type":"string","text":"a"}]},)"
-            R"({"values":[{"data-type":"int32","text":"2"},{"data-type":"string","text":"b"}]}]})");
+  EXPECT_EQ(
+      json_of(table.get()),
+      R"({"columns":[{"name":"id","data-type":"int32","data-size":0},)"
+      R"({"name":"","data-type":"string","data-size":0}],)"
+      R"("rows":[{"values":[{"data-type":"int32","text":"1"},{"data-type":"string","text":"a"}]},)"
+      R"({"values":[{"data-type":"int32","text":"2"},{"data-type":"string","text":"b"}]}]})");
   EXPECT_EQ(json_of(table.get()), json_of(build("b").get()));
   EXPECT_NE(json_of(table.get()), json_of(build("B").get()));
 

@@ -75,7 +75,7 @@ static const Cell* cell_at(Reader* reader, guint16 position, const char* call, G
   }
   return &cell;
 }
-#define CELL(call)                                       \
+#define CELL(call)                                      \
   const Cell* c = cell_at(self, position, call, error); \
   if (!c) return {};
 
@@ -152,7 +152,9 @@ struct BareReaderClass {
   GObjectClass parent_class;
 };
 static void bare_reader_iface_init(ReaderIface* iface) {
-  iface->get_data_type = [](Reader* self, guint16, GError**) { return reinterpret_cast<BareReader*>(self)->kind; };
+  iface->get_data_type = [](Reader* self, guint16, GError**) {
+    return reinterpret_cast<BareReader*>(self)->kind;
+  };
 }
 G_DEFINE_TYPE_WITH_CODE(BareReader, bare_reader, G_TYPE_OBJECT,
                         G_IMPLEMENT_INTERFACE(tarvex_providers_contracts_idata_reader_get_type(),
@@ -197,7 +199,9 @@ class ReaderContractTest : public tarvex::test::LogCaptureTest {
     *r->cells = std::move(cells);
     return adoptGRef(reinterpret_cast<Reader*>(r));
   }
-  static std::vector<std::string>& calls(Reader* r) { return *reinterpret_cast<TestReader*>(r)->calls; }
+  static std::vector<std::string>& calls(Reader* r) {
+    return *reinterpret_cast<TestReader*>(r)->calls;
+  }
   static std::string text_of(Value* value) {
     GUniqueStr s(tarvex_providers_contracts_value_object_to_string(value));
     return s.get() ? s.get() : "<none>";
@@ -205,15 +209,19 @@ class ReaderContractTest : public tarvex::test::LogCaptureTest {
 };
 
 TEST_F(ReaderContractTest, InterfacesAreRegisteredWithTheirProperties) {
-  EXPECT_STREQ(g_type_name(tarvex_providers_contracts_iprovider_get_type()), "TarvexProvidersContractsIProvider");
-  EXPECT_STREQ(g_type_name(tarvex_providers_contracts_idata_reader_get_type()), "TarvexProvidersContractsIDataReader");
-  auto* provider_iface = g_type_default_interface_ref(tarvex_providers_contracts_iprovider_get_type());
+  EXPECT_STREQ(g_type_name(tarvex_providers_contracts_iprovider_get_type()),
+               "TarvexProvidersContractsIProvider");
+  EXPECT_STREQ(g_type_name(tarvex_providers_contracts_idata_reader_get_type()),
+               "TarvexProvidersContractsIDataReader");
+  auto* provider_iface =
+      g_type_default_interface_ref(tarvex_providers_contracts_iprovider_get_type());
   GParamSpec* opened = g_object_interface_find_property(provider_iface, "is-opened");
   ASSERT_NE(opened, nullptr);
   EXPECT_EQ(opened->value_type, G_TYPE_BOOLEAN);
   EXPECT_EQ(opened->flags & G_PARAM_READWRITE, G_PARAM_READABLE);
   g_type_default_interface_unref(provider_iface);
-  auto* reader_iface = g_type_default_interface_ref(tarvex_providers_contracts_idata_reader_get_type());
+  auto* reader_iface =
+      g_type_default_interface_ref(tarvex_providers_contracts_idata_reader_get_type());
   GParamSpec* count = g_object_interface_find_property(reader_iface, "field-count");
   ASSERT_NE(count, nullptr);
   EXPECT_EQ(count->value_type, G_TYPE_INT);
@@ -229,38 +237,70 @@ TEST_F(ReaderContractTest, GetValueWrapsEachKindWithItsGetter) {
     const char* getter;
   } cases[] = {
       {{TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING, false, "abc"},
-       tarvex_providers_contracts_value_string_get_type(), "abc", "get_string"},
+       tarvex_providers_contracts_value_string_get_type(),
+       "abc",
+       "get_string"},
       {{TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UNKNOWN, false, "u"},
-       tarvex_providers_contracts_value_string_get_type(), "u", "get_string"},
+       tarvex_providers_contracts_value_string_get_type(),
+       "u",
+       "get_string"},
       {{TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_COMPOSITE, false, "c"},
-       tarvex_providers_contracts_value_string_get_type(), "c", "get_string"},
+       tarvex_providers_contracts_value_string_get_type(),
+       "c",
+       "get_string"},
       {{TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BOOLEAN, false, "true"},
-       tarvex_providers_contracts_value_boolean_get_type(), "true", "get_boolean"},
+       tarvex_providers_contracts_value_boolean_get_type(),
+       "true",
+       "get_boolean"},
       {{TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32, false, "-42"},
-       tarvex_providers_contracts_value_int32_get_type(), "-42", "get_int32"},
+       tarvex_providers_contracts_value_int32_get_type(),
+       "-42",
+       "get_int32"},
       {{TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT64, false, "18446744073709551615"},
-       tarvex_providers_contracts_value_uint64_get_type(), "18446744073709551615", "get_uint64"},
+       tarvex_providers_contracts_value_uint64_get_type(),
+       "18446744073709551615",
+       "get_uint64"},
       {{TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE, false, "2.5"},
-       tarvex_providers_contracts_value_double_get_type(), "2.5", "get_double"},
+       tarvex_providers_contracts_value_double_get_type(),
+       "2.5",
+       "get_double"},
       {{TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_MONEY, false, "12.25"},
-       tarvex_providers_contracts_value_money_get_type(), "12.25", "get_money"},
+       tarvex_providers_contracts_value_money_get_type(),
+       "12.25",
+       "get_money"},
       {{TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_WSTRING, false, "wide"},
-       tarvex_providers_contracts_value_utf16_get_type(), "wide", "get_string16"},
+       tarvex_providers_contracts_value_utf16_get_type(),
+       "wide",
+       "get_string16"},
       {{TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_XML, false, "<a/>"},
-       tarvex_providers_contracts_value_xml_get_type(), "<a/>", "get_xml"},
+       tarvex_providers_contracts_value_xml_get_type(),
+       "<a/>",
+       "get_xml"},
       {{TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UUID, false, "6F9619FF-8B86-D011-B42D-00C04FC964FF"},
-       tarvex_providers_contracts_value_uuid_get_type(), "6F9619FF-8B86-D011-B42D-00C04FC964FF", "get_guid"},
+       tarvex_providers_contracts_value_uuid_get_type(),
+       "6F9619FF-8B86-D011-B42D-00C04FC964FF",
+       "get_guid"},
       {{TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DATE, false, "2024-03-01"},
-       tarvex_providers_contracts_value_date_get_type(), "2024-03-01", "get_date"},
+       tarvex_providers_contracts_value_date_get_type(),
+       "2024-03-01",
+       "get_date"},
       {{TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BLOB, false, "xy"},
-       tarvex_providers_contracts_value_blob_get_type(), "xy", "get_binary"},
+       tarvex_providers_contracts_value_blob_get_type(),
+       "xy",
+       "get_binary"},
       {{TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_OBJECT, false, "ob"},
-       tarvex_providers_contracts_value_binary_get_type(), "ob", "get_binary"},
+       tarvex_providers_contracts_value_binary_get_type(),
+       "ob",
+       "get_binary"},
       // NULL whatever the kind, without asking a getter.
       {{TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32, true, "5"},
-       tarvex_providers_contracts_value_null_get_type(), "", nullptr},
+       tarvex_providers_contracts_value_null_get_type(),
+       "",
+       nullptr},
       {{TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING, true, ""},
-       tarvex_providers_contracts_value_null_get_type(), "", nullptr},
+       tarvex_providers_contracts_value_null_get_type(),
+       "",
+       nullptr},
   };
   for (auto& c : cases) {
     auto r = reader({c.cell});
@@ -285,25 +325,38 @@ TEST_F(ReaderContractTest, EmptySlotsGiveTheirEmptyValues) {
     GType type;
     const char* text;  // nullptr: not checked
   } cases[] = {
-      {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32, tarvex_providers_contracts_value_int32_get_type(), "-1"},
-      {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT8, tarvex_providers_contracts_value_int8_get_type(), "-1"},
-      {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT16, tarvex_providers_contracts_value_uint16_get_type(), "0"},
-      {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE, tarvex_providers_contracts_value_double_get_type(), "-1"},
-      {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BOOLEAN, tarvex_providers_contracts_value_boolean_get_type(), "false"},
-      {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING, tarvex_providers_contracts_value_string_get_type(), ""},
-      {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_ENUM, tarvex_providers_contracts_value_enum_get_type(), ""},
-      {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_JSON, tarvex_providers_contracts_value_json_get_type(), ""},
-      {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_GEOGRAPHY, tarvex_providers_contracts_value_geography_get_type(),
+      {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32,
+       tarvex_providers_contracts_value_int32_get_type(), "-1"},
+      {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT8, tarvex_providers_contracts_value_int8_get_type(),
+       "-1"},
+      {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT16,
+       tarvex_providers_contracts_value_uint16_get_type(), "0"},
+      {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE,
+       tarvex_providers_contracts_value_double_get_type(), "-1"},
+      {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BOOLEAN,
+       tarvex_providers_contracts_value_boolean_get_type(), "false"},
+      {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING,
+       tarvex_providers_contracts_value_string_get_type(), ""},
+      {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_ENUM, tarvex_providers_contracts_value_enum_get_type(),
+       ""},
+      {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_JSON, tarvex_providers_contracts_value_json_get_type(),
+       ""},
+      {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_GEOGRAPHY,
+       tarvex_providers_contracts_value_geography_get_type(), nullptr},
+      {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_VARIANT,
+       tarvex_providers_contracts_value_null_get_type(), ""},
+      {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BINARY,
+       tarvex_providers_contracts_value_binary_get_type(), ""},
+      {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_TIMESPAN,
+       tarvex_providers_contracts_value_time_span_get_type(), "0"},
+      {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_TIMESTAMP,
+       tarvex_providers_contracts_value_date_time_get_type(), nullptr},
+      {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DATETIME,
+       tarvex_providers_contracts_value_date_time_get_type(), nullptr},
+      {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DATE, tarvex_providers_contracts_value_date_get_type(),
        nullptr},
-      {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_VARIANT, tarvex_providers_contracts_value_null_get_type(), ""},
-      {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BINARY, tarvex_providers_contracts_value_binary_get_type(), ""},
-      {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_TIMESPAN, tarvex_providers_contracts_value_time_span_get_type(), "0"},
-      {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_TIMESTAMP, tarvex_providers_contracts_value_date_time_get_type(),
+      {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_TIME, tarvex_providers_contracts_value_time_get_type(),
        nullptr},
-      {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DATETIME, tarvex_providers_contracts_value_date_time_get_type(),
-       nullptr},
-      {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DATE, tarvex_providers_contracts_value_date_get_type(), nullptr},
-      {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_TIME, tarvex_providers_contracts_value_time_get_type(), nullptr},
   };
   for (auto& c : cases) {
     auto* bare = static_cast<BareReader*>(g_object_new(bare_reader_get_type(), nullptr));
@@ -322,10 +375,12 @@ TEST_F(ReaderContractTest, EmptySlotsGiveTheirEmptyValues) {
   GUniqueStr xml(tarvex_providers_contracts_idata_reader_get_xml(r.get(), 0, nullptr));
   EXPECT_STREQ(xml.get(), "");
   gint length = -1;
-  tarvex::GUnique<guint8> object(tarvex_providers_contracts_idata_reader_get_object(r.get(), 0, &length, nullptr));
+  tarvex::GUnique<guint8> object(
+      tarvex_providers_contracts_idata_reader_get_object(r.get(), 0, &length, nullptr));
   EXPECT_NE(object.get(), nullptr);
   EXPECT_EQ(length, 0);
-  auto stamp = adoptGRef(tarvex_providers_contracts_idata_reader_get_timestamp(r.get(), 0, nullptr));
+  auto stamp =
+      adoptGRef(tarvex_providers_contracts_idata_reader_get_timestamp(r.get(), 0, nullptr));
   ASSERT_NE(stamp.get(), nullptr);
   auto now = adoptGRef(g_date_time_new_now_local());
   EXPECT_LT(g_date_time_difference(now.get(), stamp.get()), G_TIME_SPAN_MINUTE);
@@ -371,31 +426,42 @@ TEST_F(ReaderContractTest, GetValuesCollectsTheRowOrStopsAtTheFirstError) {
   EXPECT_STREQ(error->message, "cell 1 failed");
   g_clear_error(&error);
   // A getter's error ends get_value with no value.
-  auto value = adoptGRef(tarvex_providers_contracts_idata_reader_get_value(failing.get(), 1, &error));
+  auto value =
+      adoptGRef(tarvex_providers_contracts_idata_reader_get_value(failing.get(), 1, &error));
   EXPECT_EQ(value.get(), nullptr);
   ASSERT_NE(error, nullptr);
   g_clear_error(&error);
 
   Value* none = reinterpret_cast<Value*>(1);
-  EXPECT_CRITICAL(none = tarvex_providers_contracts_idata_reader_get_value(nullptr, 0, nullptr), "self != NULL");
+  EXPECT_CRITICAL(none = tarvex_providers_contracts_idata_reader_get_value(nullptr, 0, nullptr),
+                  "self != NULL");
   EXPECT_EQ(none, nullptr);
   gint fields = 0;
-  EXPECT_CRITICAL(fields = tarvex_providers_contracts_idata_reader_get_field_count(nullptr), "self != NULL");
+  EXPECT_CRITICAL(fields = tarvex_providers_contracts_idata_reader_get_field_count(nullptr),
+                  "self != NULL");
   EXPECT_EQ(fields, -1);
 }
 
 TEST_F(ReaderContractTest, ProviderEmptySlots) {
-  auto provider = adoptGRef(
-      reinterpret_cast<TarvexProvidersContractsIProvider*>(g_object_new(bare_provider_get_type(), nullptr)));
+  auto provider = adoptGRef(reinterpret_cast<TarvexProvidersContractsIProvider*>(
+      g_object_new(bare_provider_get_type(), nullptr)));
   GError* error = nullptr;
-  EXPECT_EQ(tarvex_providers_contracts_iprovider_execute_affect(provider.get(), "UPDATE t SET a = 1", 0, &error), -1);
-  EXPECT_EQ(tarvex_providers_contracts_iprovider_execute_model(provider.get(), "SELECT 1", 0, &error), nullptr);
-  EXPECT_EQ(tarvex_providers_contracts_iprovider_execute_scalar(provider.get(), "SELECT 1", 1, &error), nullptr);
+  EXPECT_EQ(tarvex_providers_contracts_iprovider_execute_affect(provider.get(),
+                                                                "UPDATE t SET a = 1", 0, &error),
+            -1);
+  EXPECT_EQ(
+      tarvex_providers_contracts_iprovider_execute_model(provider.get(), "SELECT 1", 0, &error),
+      nullptr);
+  EXPECT_EQ(
+      tarvex_providers_contracts_iprovider_execute_scalar(provider.get(), "SELECT 1", 1, &error),
+      nullptr);
   gint length = 3;
-  EXPECT_EQ(tarvex_providers_contracts_iprovider_execute_statements(provider.get(), "SELECT 1", 0, &length, &error),
+  EXPECT_EQ(tarvex_providers_contracts_iprovider_execute_statements(provider.get(), "SELECT 1", 0,
+                                                                    &length, &error),
             nullptr);
   EXPECT_EQ(length, 0);
-  EXPECT_EQ(tarvex_providers_contracts_iprovider_execute_reader(provider.get(), "SELECT 1", &error), nullptr);
+  EXPECT_EQ(tarvex_providers_contracts_iprovider_execute_reader(provider.get(), "SELECT 1", &error),
+            nullptr);
   EXPECT_FALSE(tarvex_providers_contracts_iprovider_transaction(provider.get(), &error));
   EXPECT_FALSE(tarvex_providers_contracts_iprovider_get_is_opened(provider.get()));
   tarvex_providers_contracts_iprovider_open(provider.get(), nullptr, "", &error);
@@ -408,8 +474,9 @@ TEST_F(ReaderContractTest, ProviderEmptySlots) {
   EXPECT_FALSE(opened);
 
   gint64 affected = 0;
-  EXPECT_CRITICAL(affected = tarvex_providers_contracts_iprovider_execute_affect(nullptr, "x", 0, nullptr),
-                  "self != NULL");
+  EXPECT_CRITICAL(
+      affected = tarvex_providers_contracts_iprovider_execute_affect(nullptr, "x", 0, nullptr),
+      "self != NULL");
   EXPECT_EQ(affected, -1);
   EXPECT_CRITICAL(tarvex_providers_contracts_iprovider_close(nullptr, nullptr), "self != NULL");
 }

@@ -24,14 +24,26 @@ using Server = TarvexProvidersContractsServer;
 using Setting = TarvexProvidersContractsServerSetting;
 
 const char* const kPropertyOrder[] = {
-    "uuid",          "provider",       "driver",        "title",         "host",
-    "port",          "username",       "password",      "initial",       "filename",
-    "location",      "extensions",     "databases",     "options",       "ssh-using",
-    "ssh-process",   "ssh-host",       "ssh-port",      "ssh-auth-type", "ssh-username",
-    "ssh-password",  "ssh-key-private-file", "http-using", "http-process", "http-protocol",
-    "http-host",     "http-port",      "http-auth",     "http-username", "http-password",
-    "http-ca-file",  "http-cert-file", "http-key-file", "ssl-using",     "ssl-ca-file",
-    "ssl-cert-file", "ssl-key-file",   "ssl-mode",      "ssl-password",
+    "uuid",          "provider",
+    "driver",        "title",
+    "host",          "port",
+    "username",      "password",
+    "initial",       "filename",
+    "location",      "extensions",
+    "databases",     "options",
+    "ssh-using",     "ssh-process",
+    "ssh-host",      "ssh-port",
+    "ssh-auth-type", "ssh-username",
+    "ssh-password",  "ssh-key-private-file",
+    "http-using",    "http-process",
+    "http-protocol", "http-host",
+    "http-port",     "http-auth",
+    "http-username", "http-password",
+    "http-ca-file",  "http-cert-file",
+    "http-key-file", "ssl-using",
+    "ssl-ca-file",   "ssl-cert-file",
+    "ssl-key-file",  "ssl-mode",
+    "ssl-password",
 };
 
 std::vector<std::string> property_names(gpointer object) {
@@ -69,7 +81,8 @@ struct NotifyCounter {
   gulong id = 0;
   GObject* object = nullptr;
   NotifyCounter(gpointer target) : object(G_OBJECT(target)) {
-    id = g_signal_connect(object, "notify", G_CALLBACK(+[](GObject*, GParamSpec* pspec, gpointer data) {
+    id = g_signal_connect(object, "notify",
+                          G_CALLBACK(+[](GObject*, GParamSpec* pspec, gpointer data) {
                             auto* self = static_cast<NotifyCounter*>(data);
                             self->count++;
                             self->last = pspec->name;
@@ -88,7 +101,8 @@ TEST_F(ServerTest, PropertiesInOrderWithNamesAsNickAndBlurb) {
   ASSERT_EQ(names.size(), 39u);
   for (size_t i = 0; i < 39; i++) {
     EXPECT_EQ(names[i], kPropertyOrder[i]) << i;
-    GParamSpec* pspec = g_object_class_find_property(G_OBJECT_GET_CLASS(server.get()), kPropertyOrder[i]);
+    GParamSpec* pspec =
+        g_object_class_find_property(G_OBJECT_GET_CLASS(server.get()), kPropertyOrder[i]);
     EXPECT_STREQ(g_param_spec_get_nick(pspec), kPropertyOrder[i]);
     EXPECT_STREQ(g_param_spec_get_blurb(pspec), kPropertyOrder[i]);
     EXPECT_EQ(pspec->flags & G_PARAM_READWRITE, G_PARAM_READWRITE);
@@ -103,12 +117,22 @@ TEST_F(ServerTest, InstanceAndDeclaredDefaults) {
     const char* instance;  // property_text form
     const char* declared;  // g_strdup_value_contents of the pspec default
   } cases[] = {
-      {"uuid", "''", "NULL"},           {"provider", "'UNKNOWN'", "NULL"}, {"port", "0", "0"},
-      {"databases", "[]", "NULL"},      {"ssh-using", "FALSE", "FALSE"},  {"ssh-process", "'ssh'", "NULL"},
-      {"ssh-port", "22", "22"},         {"ssh-auth-type", "'password'", "NULL"},
-      {"http-process", "'wstunnel'", "NULL"}, {"http-protocol", "'http'", "NULL"},
-      {"http-port", "8080", "8080"},    {"http-auth", "FALSE", "FALSE"},  {"ssl-using", "FALSE", "FALSE"},
-      {"ssl-mode", "'require'", "NULL"}, {"host", "''", "NULL"},          {"ssl-password", "''", "NULL"},
+      {"uuid", "''", "NULL"},
+      {"provider", "'UNKNOWN'", "NULL"},
+      {"port", "0", "0"},
+      {"databases", "[]", "NULL"},
+      {"ssh-using", "FALSE", "FALSE"},
+      {"ssh-process", "'ssh'", "NULL"},
+      {"ssh-port", "22", "22"},
+      {"ssh-auth-type", "'password'", "NULL"},
+      {"http-process", "'wstunnel'", "NULL"},
+      {"http-protocol", "'http'", "NULL"},
+      {"http-port", "8080", "8080"},
+      {"http-auth", "FALSE", "FALSE"},
+      {"ssl-using", "FALSE", "FALSE"},
+      {"ssl-mode", "'require'", "NULL"},
+      {"host", "''", "NULL"},
+      {"ssl-password", "''", "NULL"},
   };
   for (auto& c : cases) {
     EXPECT_EQ(property_text(server.get(), c.name), c.instance) << c.name;
@@ -139,13 +163,15 @@ TEST_F(ServerTest, NewWithProviderMakesAnUpperCaseV4Identity) {
   auto b = adoptGRef(tarvex_providers_contracts_server_new_with_provider("SQLServer"));
   EXPECT_STREQ(tarvex_providers_contracts_server_get_provider(a.get()), "SQLServer");
   const char* uuid = tarvex_providers_contracts_server_get_uuid(a.get());
-  EXPECT_TRUE(g_regex_match_simple("^[0-9A-F]{8}-[0-9A-F]{4}-4[0-9A-F]{3}-[0-9A-F]{4}-[0-9A-F]{12}$", uuid,
-                                   GRegexCompileFlags(0), GRegexMatchFlags(0)))
+  EXPECT_TRUE(
+      g_regex_match_simple("^[0-9A-F]{8}-[0-9A-F]{4}-4[0-9A-F]{3}-[0-9A-F]{4}-[0-9A-F]{12}$", uuid,
+                           GRegexCompileFlags(0), GRegexMatchFlags(0)))
       << uuid;
   EXPECT_STRNE(uuid, tarvex_providers_contracts_server_get_uuid(b.get()));
 
   Server* none = nullptr;
-  EXPECT_CRITICAL(none = tarvex_providers_contracts_server_new_with_provider(nullptr), "_provider != NULL");
+  EXPECT_CRITICAL(none = tarvex_providers_contracts_server_new_with_provider(nullptr),
+                  "_provider != NULL");
   EXPECT_EQ(none, nullptr);
   auto plain = adoptGRef(tarvex_providers_contracts_server_new());
   EXPECT_STREQ(tarvex_providers_contracts_server_get_uuid(plain.get()), "");
@@ -196,8 +222,8 @@ TEST_F(ServerTest, SettersNotifyOnlyOnChange) {
 
 TEST_F(ServerTest, CloneCopiesEveryPropertyAndOptionallyANewIdentity) {
   auto server = adoptGRef(tarvex_providers_contracts_server_new_with_provider("SQLServer"));
-  g_object_set(server.get(), "title", "Main", "host", "db1", "port", 1433, "ssh-using", TRUE, "http-port", 1,
-               "ssl-mode", nullptr, "password", "secret", nullptr);
+  g_object_set(server.get(), "title", "Main", "host", "db1", "port", 1433, "ssh-using", TRUE,
+               "http-port", 1, "ssl-mode", nullptr, "password", "secret", nullptr);
   const gchar* dbs[] = {"a", "b", nullptr};
   tarvex_providers_contracts_server_set_databases(server.get(), const_cast<gchar**>(dbs), 2);
 
@@ -231,23 +257,29 @@ TEST_F(ServerTest, ToStringTexts) {
     const char* expected;
   } cases[] = {
       {"", FALSE, FALSE, FALSE, "http", FALSE,
-       "Server Main => Provider:SQLServer, Initial:master, Host:db1, port:1433, User:sa, SSL:No, Tunnel:"},
+       "Server Main => Provider:SQLServer, Initial:master, Host:db1, port:1433, User:sa, SSL:No, "
+       "Tunnel:"},
       {"X", TRUE, FALSE, FALSE, "http", FALSE,
-       "Server Main => Provider:SQLServer, Driver:X, Initial:master, Host:db1, port:1433, User:sa, SSL:Yes, "
+       "Server Main => Provider:SQLServer, Driver:X, Initial:master, Host:db1, port:1433, User:sa, "
+       "SSL:Yes, "
        "Tunnel:"},
       {"", FALSE, TRUE, TRUE, "wss", FALSE,
-       "Server Main => Provider:SQLServer, Initial:master, Host:db1, port:1433, User:sa, SSL:No, Tunnel:SSH"},
+       "Server Main => Provider:SQLServer, Initial:master, Host:db1, port:1433, User:sa, SSL:No, "
+       "Tunnel:SSH"},
       {"", FALSE, FALSE, TRUE, "wss", FALSE,
-       "Server Main => Provider:SQLServer, Initial:master, Host:db1, port:1433, User:sa, SSL:No, Tunnel:WSS"},
+       "Server Main => Provider:SQLServer, Initial:master, Host:db1, port:1433, User:sa, SSL:No, "
+       "Tunnel:WSS"},
       {"", FALSE, FALSE, FALSE, "http", TRUE,
-       "Server Main => Provider:SQLServer, Initial:master, Host:db1, port:1433, User:sa, SSL:No, Tunnel:, "
+       "Server Main => Provider:SQLServer, Initial:master, Host:db1, port:1433, User:sa, SSL:No, "
+       "Tunnel:, "
        "ID:ABC"},
   };
   for (auto& c : cases) {
     auto server = adoptGRef(tarvex_providers_contracts_server_new());
-    g_object_set(server.get(), "title", "Main", "provider", "SQLServer", "driver", c.driver, "initial", "master",
-                 "host", "db1", "port", 1433, "username", "sa", "password", "never shown", "ssl-using", c.ssl,
-                 "ssh-using", c.ssh, "http-using", c.http, "http-protocol", c.protocol, "uuid", "ABC", nullptr);
+    g_object_set(server.get(), "title", "Main", "provider", "SQLServer", "driver", c.driver,
+                 "initial", "master", "host", "db1", "port", 1433, "username", "sa", "password",
+                 "never shown", "ssl-using", c.ssl, "ssh-using", c.ssh, "http-using", c.http,
+                 "http-protocol", c.protocol, "uuid", "ABC", nullptr);
     GUniqueStr text(tarvex_providers_contracts_server_to_string(server.get(), c.show_uuid));
     EXPECT_STREQ(text.get(), c.expected);
   }
@@ -255,7 +287,8 @@ TEST_F(ServerTest, ToStringTexts) {
 
 TEST_F(ServerTest, NullSelfIsAPreconditionFailure) {
   gchar* text = reinterpret_cast<gchar*>(1);
-  EXPECT_CRITICAL(text = tarvex_providers_contracts_server_to_string(nullptr, FALSE), "self != NULL");
+  EXPECT_CRITICAL(text = tarvex_providers_contracts_server_to_string(nullptr, FALSE),
+                  "self != NULL");
   EXPECT_EQ(text, nullptr);
   Server* copy = reinterpret_cast<Server*>(1);
   EXPECT_CRITICAL(copy = tarvex_providers_contracts_server_clone(nullptr, TRUE), "self != NULL");
@@ -265,7 +298,8 @@ TEST_F(ServerTest, NullSelfIsAPreconditionFailure) {
   EXPECT_EQ(port, 0);
   EXPECT_CRITICAL(tarvex_providers_contracts_server_set_host(nullptr, "x"), "self != NULL");
   gint length = 5;
-  EXPECT_CRITICAL(tarvex_providers_contracts_server_get_databases(nullptr, &length), "self != NULL");
+  EXPECT_CRITICAL(tarvex_providers_contracts_server_get_databases(nullptr, &length),
+                  "self != NULL");
   EXPECT_EQ(length, 0);
 }
 
@@ -279,10 +313,9 @@ class ServerTreeTest : public tarvex::test::LogCaptureTest {
     folder_ = g_dir_make_tmp("server-setting-XXXXXX", &error);
     ASSERT_EQ(error, nullptr);
     setting_ = adoptGRef(tarvex_providers_contracts_server_setting_new());
-    changed_id_ = g_signal_connect(setting_.get(), "changed", G_CALLBACK(+[](Setting*, gpointer data) {
-                                     ++*static_cast<int*>(data);
-                                   }),
-                                   &changed_);
+    changed_id_ = g_signal_connect(
+        setting_.get(), "changed",
+        G_CALLBACK(+[](Setting*, gpointer data) { ++*static_cast<int*>(data); }), &changed_);
   }
   void TearDown() override {
     g_signal_handler_disconnect(setting_.get(), changed_id_);
@@ -336,7 +369,8 @@ class ServerTreeTest : public tarvex::test::LogCaptureTest {
     add(tarvex_providers_contracts_organization_get_groups(org.get()), group.get());
     add(tarvex_providers_contracts_server_setting_get_organizations(setting_.get()), org.get());
     auto empty_org = adoptGRef(tarvex_providers_contracts_organization_new_with_name("P"));
-    add(tarvex_providers_contracts_server_setting_get_organizations(setting_.get()), empty_org.get());
+    add(tarvex_providers_contracts_server_setting_get_organizations(setting_.get()),
+        empty_org.get());
     auto top = adoptGRef(tarvex_providers_contracts_server_group_new_with_name("T"));
     add(tarvex_providers_contracts_server_setting_get_groups(setting_.get()), top.get());
     auto top_g = adoptGRef(tarvex_providers_contracts_server_group_new_with_name("G"));
@@ -364,14 +398,14 @@ TEST_F(ServerTreeTest, AppendFindsTheTargetList) {
     const char* org;
     GeeArrayList** expected;
   } cases[] = {
-      {"G", "O", &org_group_},      // group of the organization
-      {"T", "", &top_group_},       // top-level group
-      {"G", "", &top_g_group_},     // no organization: top-level groups
-      {"", "O", &top_servers_},     // empty group name: top level
-      {"T", "O", &top_servers_},    // not sought among the top-level groups
-      {"G", "P", &top_servers_},    // organization without groups
-      {"G", "o", &top_g_group_},    // names are case-sensitive: no organization
-      {"X", "", &top_servers_},     // no such group
+      {"G", "O", &org_group_},    // group of the organization
+      {"T", "", &top_group_},     // top-level group
+      {"G", "", &top_g_group_},   // no organization: top-level groups
+      {"", "O", &top_servers_},   // empty group name: top level
+      {"T", "O", &top_servers_},  // not sought among the top-level groups
+      {"G", "P", &top_servers_},  // organization without groups
+      {"G", "o", &top_g_group_},  // names are case-sensitive: no organization
+      {"X", "", &top_servers_},   // no such group
   };
   int expected_changes = 0;
   for (auto& c : cases) {
@@ -380,7 +414,8 @@ TEST_F(ServerTreeTest, AppendFindsTheTargetList) {
     EXPECT_EQ(changed_, ++expected_changes);
     gint n = gee_abstract_collection_get_size(GEE_ABSTRACT_COLLECTION(*c.expected));
     ASSERT_GT(n, 0) << c.group << "/" << c.org;
-    auto last = adoptGRef(static_cast<Server*>(gee_abstract_list_get(GEE_ABSTRACT_LIST(*c.expected), n - 1)));
+    auto last = adoptGRef(
+        static_cast<Server*>(gee_abstract_list_get(GEE_ABSTRACT_LIST(*c.expected), n - 1)));
     EXPECT_EQ(last.get(), (gpointer)s.get()) << c.group << "/" << c.org;
   }
   EXPECT_EQ(gee_abstract_collection_get_size(GEE_ABSTRACT_COLLECTION(top_servers_)), 4);
@@ -405,11 +440,14 @@ TEST_F(ServerTreeTest, RemoveTakesTheFirstIdenticalEntryOfTheTargetOnly) {
 
   EXPECT_CRITICAL(tarvex_providers_contracts_server_setting_remove(setting_.get(), nullptr, "", ""),
                   "server != NULL");
-  EXPECT_CRITICAL(tarvex_providers_contracts_server_setting_append(setting_.get(), a.get(), nullptr, ""),
-                  "group_name != NULL");
-  EXPECT_CRITICAL(tarvex_providers_contracts_server_setting_append(setting_.get(), a.get(), "", nullptr),
-                  "org_name != NULL");
-  EXPECT_CRITICAL(tarvex_providers_contracts_server_setting_append(nullptr, a.get(), "", ""), "self != NULL");
+  EXPECT_CRITICAL(
+      tarvex_providers_contracts_server_setting_append(setting_.get(), a.get(), nullptr, ""),
+      "group_name != NULL");
+  EXPECT_CRITICAL(
+      tarvex_providers_contracts_server_setting_append(setting_.get(), a.get(), "", nullptr),
+      "org_name != NULL");
+  EXPECT_CRITICAL(tarvex_providers_contracts_server_setting_append(nullptr, a.get(), "", ""),
+                  "self != NULL");
   EXPECT_EQ(changed_, 2);
 }
 
@@ -425,7 +463,8 @@ TEST_F(ServerTreeTest, UniteServersWalksOrganizationsGroupsThenTopLevel) {
   Server** all = tarvex_providers_contracts_server_setting_unite_servers(setting_.get(), &length);
   ASSERT_EQ(length, 5);
   std::vector<std::string> got;
-  for (gint i = 0; i < length; i++) got.push_back(tarvex_providers_contracts_server_get_title(all[i]));
+  for (gint i = 0; i < length; i++)
+    got.push_back(tarvex_providers_contracts_server_get_title(all[i]));
   EXPECT_EQ(got, (std::vector<std::string>{"a", "b", "c", "d", "a"}));
   EXPECT_EQ(all[length], nullptr);
   for (gint i = 0; i < length; i++) g_object_unref(all[i]);
@@ -450,10 +489,12 @@ TEST_F(ServerTreeTest, GroupAndOrganizationTexts) {
   EXPECT_STREQ(org_text.get(), "Organization Acme => Dev, ");
 
   TarvexProvidersContractsServerGroup* none = nullptr;
-  EXPECT_CRITICAL(none = tarvex_providers_contracts_server_group_new_with_name(nullptr), "_name != NULL");
+  EXPECT_CRITICAL(none = tarvex_providers_contracts_server_group_new_with_name(nullptr),
+                  "_name != NULL");
   EXPECT_EQ(none, nullptr);
   TarvexProvidersContractsOrganization* no_org = nullptr;
-  EXPECT_CRITICAL(no_org = tarvex_providers_contracts_organization_new_with_name(nullptr), "_name != NULL");
+  EXPECT_CRITICAL(no_org = tarvex_providers_contracts_organization_new_with_name(nullptr),
+                  "_name != NULL");
   EXPECT_EQ(no_org, nullptr);
   EXPECT_STREQ(tarvex_providers_contracts_server_group_get_name(other.get()), "");
 }
@@ -464,7 +505,8 @@ TEST_F(ServerTreeTest, ListSettersNotifyOnANewListOnly) {
   tarvex_providers_contracts_server_setting_set_servers(setting_.get(), held);
   EXPECT_EQ(notes.count, 0);
   auto list = adoptGRef(gee_array_list_new(tarvex_providers_contracts_server_get_type(),
-                                           (GBoxedCopyFunc)g_object_ref, g_object_unref, nullptr, nullptr, nullptr));
+                                           (GBoxedCopyFunc)g_object_ref, g_object_unref, nullptr,
+                                           nullptr, nullptr));
   tarvex_providers_contracts_server_setting_set_servers(setting_.get(), list.get());
   EXPECT_EQ(notes.count, 1);
   EXPECT_EQ(tarvex_providers_contracts_server_setting_get_servers(setting_.get()), list.get());
@@ -474,16 +516,21 @@ TEST_F(ServerTreeTest, ListSettersNotifyOnANewListOnly) {
 TEST_F(ServerTreeTest, VendorArrays) {
   EXPECT_STREQ(TARVEX_PROVIDERS_CONTRACTS_SERVER_VENDORS_ARRAY_SUPPORT[0], "SQLServer");
   const char* structure[] = {"MariaDB", "MySQL", "Oracle", "PostgreSQL", "SQLServer"};
-  for (int i = 0; i < 5; i++) EXPECT_STREQ(TARVEX_PROVIDERS_CONTRACTS_SERVER_VENDORS_ARRAY_STRUCTURE[i], structure[i]);
-  const char* database[] = {"Access", "Excel", "SQLite", "MariaDB", "MySQL", "Oracle", "PostgreSQL", "SQLServer"};
-  for (int i = 0; i < 8; i++) EXPECT_STREQ(TARVEX_PROVIDERS_CONTRACTS_SERVER_VENDORS_ARRAY_DATABASE[i], database[i]);
+  for (int i = 0; i < 5; i++)
+    EXPECT_STREQ(TARVEX_PROVIDERS_CONTRACTS_SERVER_VENDORS_ARRAY_STRUCTURE[i], structure[i]);
+  const char* database[] = {"Access", "Excel",  "SQLite",     "MariaDB",
+                            "MySQL",  "Oracle", "PostgreSQL", "SQLServer"};
+  for (int i = 0; i < 8; i++)
+    EXPECT_STREQ(TARVEX_PROVIDERS_CONTRACTS_SERVER_VENDORS_ARRAY_DATABASE[i], database[i]);
   const char* local[] = {"Access", "Excel", "SQLite"};
-  for (int i = 0; i < 3; i++) EXPECT_STREQ(TARVEX_PROVIDERS_CONTRACTS_SERVER_VENDORS_ARRAY_LOCAL[i], local[i]);
+  for (int i = 0; i < 3; i++)
+    EXPECT_STREQ(TARVEX_PROVIDERS_CONTRACTS_SERVER_VENDORS_ARRAY_LOCAL[i], local[i]);
   auto vendors = adoptGRef(tarvex_providers_contracts_server_vendors_new());
   EXPECT_STREQ(G_OBJECT_TYPE_NAME(vendors.get()), "TarvexProvidersContractsServerVendors");
   EXPECT_STREQ(g_type_name(tarvex_providers_contracts_server_setting_get_type()),
                "TarvexProvidersContractsServerSetting");
-  EXPECT_STREQ(g_type_name(tarvex_providers_contracts_server_group_get_type()), "TarvexProvidersContractsServerGroup");
+  EXPECT_STREQ(g_type_name(tarvex_providers_contracts_server_group_get_type()),
+               "TarvexProvidersContractsServerGroup");
   EXPECT_STREQ(g_type_name(tarvex_providers_contracts_organization_get_type()),
                "TarvexProvidersContractsOrganization");
 }
@@ -507,7 +554,8 @@ TEST_F(ServerTreeTest, SaveWritesTheDocumentOwnerOnly) {
   EXPECT_EQ(st.st_mode & 0777, 0600u);
 
   std::string text = read(file);
-  EXPECT_EQ(text.rfind("{\n  \"organizations\" : [],\n  \"groups\" : [],\n  \"servers\" : [\n    {\n      \"uuid\" : \"\",\n"
+  EXPECT_EQ(text.rfind("{\n  \"organizations\" : [],\n  \"groups\" : [],\n  \"servers\" : [\n    "
+                       "{\n      \"uuid\" : \"\",\n"
                        "      \"provider\" : \"UNKNOWN\",\n",
                        0),
             0u)
@@ -519,7 +567,8 @@ TEST_F(ServerTreeTest, SaveWritesTheDocumentOwnerOnly) {
   JsonObject* written =
       json_array_get_object_element(json_object_get_array_member(root, "servers"), 0);
   EXPECT_EQ(json_object_get_size(written), 32u);
-  for (const char* absent : {"port", "ssh-using", "ssh-port", "http-using", "http-port", "http-auth", "ssl-using"})
+  for (const char* absent :
+       {"port", "ssh-using", "ssh-port", "http-using", "http-port", "http-auth", "ssl-using"})
     EXPECT_FALSE(json_object_has_member(written, absent)) << absent;
   GList* members = json_object_get_members(written);
   std::vector<std::string> order;
@@ -539,8 +588,8 @@ TEST_F(ServerTreeTest, SaveAndLoadRoundTrip) {
   add(tarvex_providers_contracts_organization_get_groups(org.get()), group.get());
   add(tarvex_providers_contracts_server_setting_get_organizations(setting_.get()), org.get());
   auto a = adoptGRef(tarvex_providers_contracts_server_new_with_provider("SQLServer"));
-  g_object_set(a.get(), "title", "a", "port", 1433, "ssh-using", TRUE, "http-port", 443, "password", "c2VjcmV0",
-               "http-password", "clear", nullptr);
+  g_object_set(a.get(), "title", "a", "port", 1433, "ssh-using", TRUE, "http-port", 443, "password",
+               "c2VjcmV0", "http-password", "clear", nullptr);
   const gchar* dbs[] = {"master", "model", nullptr};
   tarvex_providers_contracts_server_set_databases(a.get(), const_cast<gchar**>(dbs), 2);
   add(tarvex_providers_contracts_server_group_get_servers(group.get()), a.get());
@@ -552,7 +601,8 @@ TEST_F(ServerTreeTest, SaveAndLoadRoundTrip) {
 
   std::string file = path("tree.json");
   GError* error = nullptr;
-  tarvex_providers_contracts_server_setting_load(setting_.get(), file.c_str(), &error);  // remembers the name
+  tarvex_providers_contracts_server_setting_load(setting_.get(), file.c_str(),
+                                                 &error);  // remembers the name
   ASSERT_NE(error, nullptr);
   EXPECT_TRUE(g_error_matches(error, G_FILE_ERROR, G_FILE_ERROR_NOENT)) << error->message;
   g_clear_error(&error);
@@ -564,7 +614,8 @@ TEST_F(ServerTreeTest, SaveAndLoadRoundTrip) {
   auto loaded = adoptGRef(tarvex_providers_contracts_server_setting_new());
   NotifyCounter notes(loaded.get());
   int loaded_changed = 0;
-  g_signal_connect(loaded.get(), "changed", G_CALLBACK(+[](Setting*, gpointer data) { ++*static_cast<int*>(data); }),
+  g_signal_connect(loaded.get(), "changed",
+                   G_CALLBACK(+[](Setting*, gpointer data) { ++*static_cast<int*>(data); }),
                    &loaded_changed);
   tarvex_providers_contracts_server_setting_load(loaded.get(), file.c_str(), &error);
   ASSERT_EQ(error, nullptr);
@@ -583,8 +634,8 @@ TEST_F(ServerTreeTest, SaveAndLoadRoundTrip) {
   g_free(all);
   GeeArrayList* groups = tarvex_providers_contracts_server_setting_get_groups(loaded.get());
   ASSERT_EQ(gee_abstract_collection_get_size(GEE_ABSTRACT_COLLECTION(groups)), 1);
-  auto read_top = adoptGRef(
-      static_cast<TarvexProvidersContractsServerGroup*>(gee_abstract_list_get(GEE_ABSTRACT_LIST(groups), 0)));
+  auto read_top = adoptGRef(static_cast<TarvexProvidersContractsServerGroup*>(
+      gee_abstract_list_get(GEE_ABSTRACT_LIST(groups), 0)));
   // An absent name is left out and reads back as the instance default.
   EXPECT_STREQ(tarvex_providers_contracts_server_group_get_name(read_top.get()), "");
 
@@ -642,7 +693,8 @@ TEST_F(ServerTreeTest, UnknownMembersAndOddShapesAreTolerated) {
   write(file,
         "{\"servers\": [{\"title\": \"only\", \"colour\": \"blue\"}, 7, null],"
         " \"groups\": {\"name\": \"not a list\"},"
-        " \"organizations\": [{\"name\": \"O\", \"groups\": [{\"name\": \"G\", \"servers\": \"x\"}]}],"
+        " \"organizations\": [{\"name\": \"O\", \"groups\": [{\"name\": \"G\", \"servers\": "
+        "\"x\"}]}],"
         " \"extra\": true}");
   GError* error = nullptr;
   tarvex_providers_contracts_server_setting_load(setting_.get(), file.c_str(), &error);
@@ -654,8 +706,8 @@ TEST_F(ServerTreeTest, UnknownMembersAndOddShapesAreTolerated) {
   EXPECT_STREQ(tarvex_providers_contracts_server_get_provider(only.get()), "UNKNOWN");
   EXPECT_EQ(tarvex_providers_contracts_server_get_http_port(only.get()), 8080);
   EXPECT_EQ(g_object_get_data(G_OBJECT(only.get()), "colour"), nullptr);
-  EXPECT_EQ(gee_abstract_collection_get_size(
-                GEE_ABSTRACT_COLLECTION(tarvex_providers_contracts_server_setting_get_groups(setting_.get()))),
+  EXPECT_EQ(gee_abstract_collection_get_size(GEE_ABSTRACT_COLLECTION(
+                tarvex_providers_contracts_server_setting_get_groups(setting_.get()))),
             0);
   gint length = -1;
   Server** all = tarvex_providers_contracts_server_setting_unite_servers(setting_.get(), &length);
@@ -665,7 +717,8 @@ TEST_F(ServerTreeTest, UnknownMembersAndOddShapesAreTolerated) {
 
   // A member of the wrong type is skipped with a warning.
   write(file, "{\"servers\": [{\"title\": \"t\", \"port\": \"1433\"}]}");
-  EXPECT_WARNING(tarvex_providers_contracts_server_setting_load(setting_.get(), file.c_str(), &error), "port");
+  EXPECT_WARNING(
+      tarvex_providers_contracts_server_setting_load(setting_.get(), file.c_str(), &error), "port");
   ASSERT_EQ(error, nullptr);
   servers = tarvex_providers_contracts_server_setting_get_servers(setting_.get());
   ASSERT_EQ(titles(servers), std::vector<std::string>{"t"});
