@@ -217,27 +217,32 @@ class Command {
   DBPROCESS* process() const { return p_; }
 
  private:
-  // Reads every remaining result and row; true when a statement failed. A
+  // Reads every remaining row and result; true when a statement failed. A
   // failed statement is followed by the batch's next one, so only a dead
-  // process ends the reading early.
+  // process (or db-lib refusing again and again) ends the reading early.
   bool discard_results() {
     bool failed = false;
     int failures_in_a_row = 0;
+    discard_rows();
     while (true) {
       RETCODE rc = dbresults(p_);
       if (rc == NO_MORE_RESULTS) break;
       if (rc == FAIL) {
         failed = true;
-        if (dbdead(p_) || ++failures_in_a_row > 1024) break;
-        continue;
+        if (dbdead(p_) || ++failures_in_a_row > 64) break;
+      } else {
+        failures_in_a_row = 0;
       }
-      failures_in_a_row = 0;
-      while (true) {
-        STATUS row = dbnextrow(p_);
-        if (row == NO_MORE_ROWS || row == FAIL || row == BUF_FULL) break;
-      }
+      discard_rows();
     }
     return failed;
+  }
+
+  void discard_rows() {
+    while (true) {
+      STATUS row = dbnextrow(p_);
+      if (row == NO_MORE_ROWS || row == FAIL || row == BUF_FULL) break;
+    }
   }
 
   Private* priv_;
