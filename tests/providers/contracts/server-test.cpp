@@ -722,6 +722,25 @@ TEST_F(ServerTreeTest, UnknownMembersAndOddShapesAreTolerated) {
   ASSERT_EQ(error, nullptr);
   servers = tarvex_providers_contracts_server_setting_get_servers(setting_.get());
   ASSERT_EQ(titles(servers), std::vector<std::string>{"t"});
+
+  // Odd list elements and nulls never crash the reader.
+  write(file,
+        "{\"servers\": [{\"title\": \"n\", \"databases\": [1, \"a\", null, {\"x\": 1}], "
+        "\"host\": null}], \"organizations\": [{\"name\": null, \"groups\": null}]}");
+  tarvex_providers_contracts_server_setting_load(setting_.get(), file.c_str(), &error);
+  tarvex::test::drop_quiet_logs();
+  while (tarvex::test::take_log(G_LOG_LEVEL_WARNING, "")) {
+  }
+  g_clear_error(&error);
+  all = tarvex_providers_contracts_server_setting_unite_servers(setting_.get(), &length);
+  EXPECT_EQ(length, 1);
+  for (gint i = 0; i < length; i++) {
+    gint n = 0;
+    tarvex_providers_contracts_server_get_databases(all[i], &n);
+    GUniqueStr text(tarvex_providers_contracts_server_to_string(all[i], TRUE));
+    g_object_unref(all[i]);
+  }
+  g_free(all);
 }
 
 TEST_F(ServerTreeTest, AFailedSaveKeepsThePreviousFile) {
