@@ -155,7 +155,8 @@ inline GDateTime* iso8601_parse(const char* text) {
 
 // Property descriptions of a table; specs[0] stays NULL.
 inline void install(GObjectClass* klass, const PropDef* defs, size_t count, GParamSpec** specs) {
-  const auto flags = GParamFlags(G_PARAM_READWRITE | G_PARAM_STATIC_STRINGS);
+  const auto flags =
+      GParamFlags(G_PARAM_READWRITE | G_PARAM_STATIC_STRINGS | G_PARAM_EXPLICIT_NOTIFY);
   for (size_t i = 0; i < count; i++) {
     const PropDef& d = defs[i];
     GParamSpec* spec = nullptr;

@@ -115,7 +115,8 @@ static void tarvex_brevane_contracts_setting_user_setting_class_setup(
   GObjectClass* object_class = G_OBJECT_CLASS(klass);
   object_class->get_property = tarvex_brevane_contracts_setting_user_setting_get_property;
   object_class->set_property = tarvex_brevane_contracts_setting_user_setting_set_property;
-  const auto flags = GParamFlags(G_PARAM_READWRITE | G_PARAM_STATIC_STRINGS);
+  const auto flags =
+      GParamFlags(G_PARAM_READWRITE | G_PARAM_STATIC_STRINGS | G_PARAM_EXPLICIT_NOTIFY);
   for (guint id = PROP_GENERAL; id < N_PROPERTIES; id++)
     properties[id] = g_param_spec_object(kNames[id], kNames[id], kNames[id], group_type(id), flags);
   g_object_class_install_properties(object_class, N_PROPERTIES, properties);
