@@ -51,7 +51,9 @@ struct PropDecl {
   guint opts = 0;
 };
 
-inline PropDecl text(const char* name) { return {name, PType::String}; }
+inline PropDecl text(const char* name, guint opts = 0) {
+  return {name, PType::String, 0, nullptr, Holds::Nothing, nullptr, opts};
+}
 inline PropDecl boolean(const char* name, bool def = false) {
   return {name, PType::Boolean, def ? 1 : 0};
 }

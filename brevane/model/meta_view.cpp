@@ -18,7 +18,7 @@ enum {
 };
 
 static const PropDecl view_decls[] = {
-    text("definition"),
+    text("definition", kAlwaysNotify),
     obj_list("columns", tarvex_brevane_meta_model_meta_column_get_type, kReadOnly | kKeepOnReset),
 };
 static void view_definition_changed(GObject* self, guint id);
