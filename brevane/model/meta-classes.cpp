@@ -1,12 +1,12 @@
 // The meta classes a JSON document may name, by registered type name.
 #include <cstring>
 
-#include "brevane/model/meta-private.h"
 #include "brevane/model/constraints/meta_check.h"
 #include "brevane/model/constraints/meta_exclude.h"
 #include "brevane/model/constraints/meta_foreign_key.h"
 #include "brevane/model/constraints/meta_primary_key.h"
 #include "brevane/model/constraints/meta_unique.h"
+#include "brevane/model/meta-private.h"
 #include "brevane/model/meta_column.h"
 #include "brevane/model/meta_database.h"
 #include "brevane/model/meta_event.h"

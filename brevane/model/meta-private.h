@@ -44,10 +44,10 @@ enum : guint {
 struct PropDecl {
   const char* name;
   PType type;
-  gint64 def = 0;                // declared default of booleans, numbers and enumerations
-  GType (*gtype)() = nullptr;    // enumeration, flags or object type
+  gint64 def = 0;              // declared default of booleans, numbers and enumerations
+  GType (*gtype)() = nullptr;  // enumeration, flags or object type
   Holds holds = Holds::Nothing;
-  GType (*elem)() = nullptr;     // element type of an object list
+  GType (*elem)() = nullptr;  // element type of an object list
   guint opts = 0;
 };
 
@@ -60,9 +60,15 @@ inline PropDecl boolean(const char* name, bool def = false) {
 inline PropDecl uint32(const char* name, guint opts = 0) {
   return {name, PType::UInt, 0, nullptr, Holds::Nothing, nullptr, opts};
 }
-inline PropDecl uint8(const char* name) { return {name, PType::UChar}; }
-inline PropDecl int64(const char* name) { return {name, PType::Int64}; }
-inline PropDecl uint64(const char* name) { return {name, PType::UInt64}; }
+inline PropDecl uint8(const char* name) {
+  return {name, PType::UChar};
+}
+inline PropDecl int64(const char* name) {
+  return {name, PType::Int64};
+}
+inline PropDecl uint64(const char* name) {
+  return {name, PType::UInt64};
+}
 inline PropDecl enumeration(const char* name, GType (*type)(), gint64 def = 0) {
   return {name, PType::Enum, def, type};
 }
@@ -79,8 +85,13 @@ inline PropDecl obj_list(const char* name, GType (*elem)(), guint opts = kOwned)
   return {name, PType::Object, 0, gee_array_list_get_type, Holds::ObjList, elem, opts};
 }
 inline PropDecl list_model(const char* name) {
-  return {name, PType::Object, 0, g_list_model_get_type, Holds::ListModel,
-          tarvex_brevane_meta_model_meta_object_get_type, kTagged};
+  return {name,
+          PType::Object,
+          0,
+          g_list_model_get_type,
+          Holds::ListModel,
+          tarvex_brevane_meta_model_meta_object_get_type,
+          kTagged};
 }
 
 // The installed properties of one class.
@@ -130,14 +141,22 @@ T get(gconstpointer self, const PropClass& pc, guint id) {
     return static_cast<T>(g_value_get_object(v));
   } else {
     switch (G_TYPE_FUNDAMENTAL(G_VALUE_TYPE(v))) {
-      case G_TYPE_BOOLEAN: return T(g_value_get_boolean(v));
-      case G_TYPE_UINT: return T(g_value_get_uint(v));
-      case G_TYPE_UCHAR: return T(g_value_get_uchar(v));
-      case G_TYPE_INT64: return T(g_value_get_int64(v));
-      case G_TYPE_UINT64: return T(g_value_get_uint64(v));
-      case G_TYPE_ENUM: return T(g_value_get_enum(v));
-      case G_TYPE_FLAGS: return T(g_value_get_flags(v));
-      default: return T(0);
+      case G_TYPE_BOOLEAN:
+        return T(g_value_get_boolean(v));
+      case G_TYPE_UINT:
+        return T(g_value_get_uint(v));
+      case G_TYPE_UCHAR:
+        return T(g_value_get_uchar(v));
+      case G_TYPE_INT64:
+        return T(g_value_get_int64(v));
+      case G_TYPE_UINT64:
+        return T(g_value_get_uint64(v));
+      case G_TYPE_ENUM:
+        return T(g_value_get_enum(v));
+      case G_TYPE_FLAGS:
+        return T(g_value_get_flags(v));
+      default:
+        return T(0);
     }
   }
 }
@@ -152,14 +171,29 @@ void set(gpointer self, const PropClass& pc, guint id, T value) {
     g_value_set_object(v, value);
   } else {
     switch (G_TYPE_FUNDAMENTAL(G_VALUE_TYPE(v))) {
-      case G_TYPE_BOOLEAN: g_value_set_boolean(v, value ? TRUE : FALSE); break;
-      case G_TYPE_UINT: g_value_set_uint(v, guint(value)); break;
-      case G_TYPE_UCHAR: g_value_set_uchar(v, guchar(value)); break;
-      case G_TYPE_INT64: g_value_set_int64(v, gint64(value)); break;
-      case G_TYPE_UINT64: g_value_set_uint64(v, guint64(value)); break;
-      case G_TYPE_ENUM: g_value_set_enum(v, gint(value)); break;
-      case G_TYPE_FLAGS: g_value_set_flags(v, guint(value)); break;
-      default: break;
+      case G_TYPE_BOOLEAN:
+        g_value_set_boolean(v, value ? TRUE : FALSE);
+        break;
+      case G_TYPE_UINT:
+        g_value_set_uint(v, guint(value));
+        break;
+      case G_TYPE_UCHAR:
+        g_value_set_uchar(v, guchar(value));
+        break;
+      case G_TYPE_INT64:
+        g_value_set_int64(v, gint64(value));
+        break;
+      case G_TYPE_UINT64:
+        g_value_set_uint64(v, guint64(value));
+        break;
+      case G_TYPE_ENUM:
+        g_value_set_enum(v, gint(value));
+        break;
+      case G_TYPE_FLAGS:
+        g_value_set_flags(v, guint(value));
+        break;
+      default:
+        break;
     }
   }
   assign(self, pc, id, v);
@@ -190,13 +224,13 @@ void set_names(gpointer self, const char* database, const char* schema, const ch
 // ------------------------------------------------------ exported accessors
 // One getter and one setter per property, both checking their object.
 #define TARVEX_META_ACCESSORS(Type, prefix, prop, ID, PC, CType, empty) \
-  CType prefix##_get_##prop(Type* self) {                                \
-    g_return_val_if_fail(self != NULL, empty);                           \
-    return ::tarvex::meta::get<CType>(self, PC, ID);                     \
-  }                                                                      \
-  void prefix##_set_##prop(Type* self, CType value) {                    \
-    g_return_if_fail(self != NULL);                                      \
-    ::tarvex::meta::set<CType>(self, PC, ID, value);                     \
+  CType prefix##_get_##prop(Type* self) {                               \
+    g_return_val_if_fail(self != NULL, empty);                          \
+    return ::tarvex::meta::get<CType>(self, PC, ID);                    \
+  }                                                                     \
+  void prefix##_set_##prop(Type* self, CType value) {                   \
+    g_return_if_fail(self != NULL);                                     \
+    ::tarvex::meta::set<CType>(self, PC, ID, value);                    \
   }
 
 #define TARVEX_META_TEXT(Type, prefix, prop, ID, PC) \
@@ -205,26 +239,28 @@ void set_names(gpointer self, const char* database, const char* schema, const ch
   TARVEX_META_ACCESSORS(Type, prefix, prop, ID, PC, gboolean, FALSE)
 
 // `new` and `construct`.
-#define TARVEX_META_NEW(Type, prefix, TYPE)                          \
-  Type* prefix##_construct(GType object_type) {                       \
-    return static_cast<Type*>(g_object_new(object_type, nullptr));    \
-  }                                                                   \
-  Type* prefix##_new(void) { return prefix##_construct(TYPE); }
+#define TARVEX_META_NEW(Type, prefix, TYPE)                        \
+  Type* prefix##_construct(GType object_type) {                    \
+    return static_cast<Type*>(g_object_new(object_type, nullptr)); \
+  }                                                                \
+  Type* prefix##_new(void) {                                       \
+    return prefix##_construct(TYPE);                               \
+  }
 
 // `new_with_names` and `construct_with_names` (database, schema, name).
-#define TARVEX_META_NEW_WITH_NAMES(Type, prefix, TYPE)                                       \
-  Type* prefix##_construct_with_names(GType object_type, const gchar* database,              \
-                                      const gchar* schema, const gchar* name) {              \
-    g_return_val_if_fail(database != NULL, NULL);                                            \
-    g_return_val_if_fail(schema != NULL, NULL);                                              \
-    g_return_val_if_fail(name != NULL, NULL);                                                \
-    Type* self = prefix##_construct(object_type);                                            \
-    ::tarvex::meta::set_names(self, database, schema, name);                                 \
-    return self;                                                                             \
-  }                                                                                          \
+#define TARVEX_META_NEW_WITH_NAMES(Type, prefix, TYPE)                                           \
+  Type* prefix##_construct_with_names(GType object_type, const gchar* database,                  \
+                                      const gchar* schema, const gchar* name) {                  \
+    g_return_val_if_fail(database != NULL, NULL);                                                \
+    g_return_val_if_fail(schema != NULL, NULL);                                                  \
+    g_return_val_if_fail(name != NULL, NULL);                                                    \
+    Type* self = prefix##_construct(object_type);                                                \
+    ::tarvex::meta::set_names(self, database, schema, name);                                     \
+    return self;                                                                                 \
+  }                                                                                              \
   Type* prefix##_new_with_names(const gchar* database, const gchar* schema, const gchar* name) { \
-    g_return_val_if_fail(database != NULL, NULL);                                            \
-    g_return_val_if_fail(schema != NULL, NULL);                                              \
-    g_return_val_if_fail(name != NULL, NULL);                                                \
-    return prefix##_construct_with_names(TYPE, database, schema, name);                      \
+    g_return_val_if_fail(database != NULL, NULL);                                                \
+    g_return_val_if_fail(schema != NULL, NULL);                                                  \
+    g_return_val_if_fail(name != NULL, NULL);                                                    \
+    return prefix##_construct_with_names(TYPE, database, schema, name);                          \
   }

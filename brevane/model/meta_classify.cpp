@@ -50,8 +50,7 @@ TarvexBrevaneMetaModelMetaClassify* tarvex_brevane_meta_model_meta_classify_cons
     GType object_type, TarvexProvidersContractsDBObject kind, const gchar* database,
     const gchar* schema, const gchar* label) {
   CLASSIFY_CHECKS(NULL);
-  auto* self =
-      static_cast<TarvexBrevaneMetaModelMetaClassify*>(g_object_new(object_type, nullptr));
+  auto* self = static_cast<TarvexBrevaneMetaModelMetaClassify*>(g_object_new(object_type, nullptr));
   tarvex_brevane_meta_model_meta_classify_get_private(self)->kind = kind;
   set_names(self, database, schema, label);
   return self;
@@ -70,8 +69,8 @@ TarvexBrevaneMetaModelMetaClassify* tarvex_brevane_meta_model_meta_classify_cons
     const gchar* schema, const gchar* label, GListModel* list_model) {
   CLASSIFY_CHECKS(NULL);
   g_return_val_if_fail(list_model != NULL, NULL);
-  auto* self = tarvex_brevane_meta_model_meta_classify_construct(object_type, kind, database,
-                                                                 schema, label);
+  auto* self =
+      tarvex_brevane_meta_model_meta_classify_construct(object_type, kind, database, schema, label);
   set<GListModel*>(self, classify_props, PROP_CHILDREN, list_model);
   return self;
 }
@@ -97,8 +96,8 @@ TarvexBrevaneMetaModelMetaClassify* tarvex_brevane_meta_model_meta_classify_cons
     if (object && tarvex_brevane_meta_model_meta_object_character(object) == kind)
       g_list_store_append(store.get(), object);
   }
-  auto* self = tarvex_brevane_meta_model_meta_classify_construct(object_type, kind, database,
-                                                                 schema, label);
+  auto* self =
+      tarvex_brevane_meta_model_meta_classify_construct(object_type, kind, database, schema, label);
   set<GListModel*>(self, classify_props, PROP_CHILDREN, G_LIST_MODEL(store.get()));
   return self;
 }

@@ -19,8 +19,9 @@ struct _TarvexBrevaneMetaModelMetaClassifyClass {
   TarvexBrevaneMetaModelMetaObjectClass parent_class;
 };
 
-#define TARVEX_BREVANE_META_MODEL_TYPE_META_CLASSIFY (tarvex_brevane_meta_model_meta_classify_get_type())
-#define TARVEX_BREVANE_META_MODEL_META_CLASSIFY(obj)                                \
+#define TARVEX_BREVANE_META_MODEL_TYPE_META_CLASSIFY \
+  (tarvex_brevane_meta_model_meta_classify_get_type())
+#define TARVEX_BREVANE_META_MODEL_META_CLASSIFY(obj)                               \
   (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_CLASSIFY, \
                               TarvexBrevaneMetaModelMetaClassify))
 #define TARVEX_BREVANE_META_MODEL_IS_META_CLASSIFY(obj) \

@@ -79,52 +79,89 @@ static const PropDecl column_decls[] = {
 };
 static PropClass column_props(column_decls);
 
-TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column, TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT)
+TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                   TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT)
 
 static TarvexProvidersContractsDBObject column_character(TarvexBrevaneMetaModelMetaObject*) {
   return TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_COLUMN;
 }
 
-static void tarvex_brevane_meta_model_meta_column_class_setup(TarvexBrevaneMetaModelMetaColumnClass* klass) {
+static void tarvex_brevane_meta_model_meta_column_class_setup(
+    TarvexBrevaneMetaModelMetaColumnClass* klass) {
   [[maybe_unused]] auto* meta = TARVEX_BREVANE_META_MODEL_META_OBJECT_CLASS(klass);
   meta->character = column_character;
   column_props.install(G_OBJECT_CLASS(klass));
 }
 
-TARVEX_META_NEW(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column, TARVEX_BREVANE_META_MODEL_TYPE_META_COLUMN)
+TARVEX_META_NEW(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                TARVEX_BREVANE_META_MODEL_TYPE_META_COLUMN)
 
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column, ordinal, COLUMN_PROP_ORDINAL, column_props, guint, 0U)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column, alias, COLUMN_PROP_ALIAS, column_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column, after, COLUMN_PROP_AFTER, column_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column, raw_type, COLUMN_PROP_RAW_TYPE, column_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column, data_type, COLUMN_PROP_DATA_TYPE, column_props, TarvexProvidersContractsDataType, TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UNKNOWN)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column, length, COLUMN_PROP_LENGTH, column_props, gint64, 0)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column, scale, COLUMN_PROP_SCALE, column_props, guint8, 0)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column, dimension, COLUMN_PROP_DIMENSION, column_props, guint8, 0)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column, is_unsigned, COLUMN_PROP_IS_UNSIGNED, column_props, gboolean, FALSE)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column, auto_increment, COLUMN_PROP_AUTO_INCREMENT, column_props, gboolean, FALSE)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column, auto_increment_seed, COLUMN_PROP_AUTO_INCREMENT_SEED, column_props, guint64, 0)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column, identity, COLUMN_PROP_IDENTITY, column_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column, default_value, COLUMN_PROP_DEFAULT_VALUE, column_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column, virtual_type, COLUMN_PROP_VIRTUAL_TYPE, column_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column, expression, COLUMN_PROP_EXPRESSION, column_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column, not_null, COLUMN_PROP_NOT_NULL, column_props, gboolean, FALSE)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column, is_selected, COLUMN_PROP_IS_SELECTED, column_props, gboolean, FALSE)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column, is_virtual, COLUMN_PROP_IS_VIRTUAL, column_props, gboolean, FALSE)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column, is_user_defined, COLUMN_PROP_IS_USER_DEFINED, column_props, gboolean, FALSE)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column, is_primary_key, COLUMN_PROP_IS_PRIMARY_KEY, column_props, gboolean, FALSE)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column, primary_ordinal, COLUMN_PROP_PRIMARY_ORDINAL, column_props, guint8, 0)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column, primary_length, COLUMN_PROP_PRIMARY_LENGTH, column_props, guint64, 0)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column, primary_order, COLUMN_PROP_PRIMARY_ORDER, column_props, guint8, 0)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column, conflict, COLUMN_PROP_CONFLICT, column_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column, charset, COLUMN_PROP_CHARSET, column_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column, collation, COLUMN_PROP_COLLATION, column_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column, enum_values, COLUMN_PROP_ENUM_VALUES, column_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column, is_binary, COLUMN_PROP_IS_BINARY, column_props, gboolean, FALSE)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column, is_fill_zero, COLUMN_PROP_IS_FILL_ZERO, column_props, gboolean, FALSE)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column, update_timestamp, COLUMN_PROP_UPDATE_TIMESTAMP, column_props, gboolean, FALSE)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column, is_generated_always, COLUMN_PROP_IS_GENERATED_ALWAYS, column_props, gboolean, FALSE)
-
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      ordinal, COLUMN_PROP_ORDINAL, column_props, guint, 0U)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      alias, COLUMN_PROP_ALIAS, column_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      after, COLUMN_PROP_AFTER, column_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      raw_type, COLUMN_PROP_RAW_TYPE, column_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      data_type, COLUMN_PROP_DATA_TYPE, column_props,
+                      TarvexProvidersContractsDataType,
+                      TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UNKNOWN)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      length, COLUMN_PROP_LENGTH, column_props, gint64, 0)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      scale, COLUMN_PROP_SCALE, column_props, guint8, 0)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      dimension, COLUMN_PROP_DIMENSION, column_props, guint8, 0)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      is_unsigned, COLUMN_PROP_IS_UNSIGNED, column_props, gboolean, FALSE)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      auto_increment, COLUMN_PROP_AUTO_INCREMENT, column_props, gboolean, FALSE)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      auto_increment_seed, COLUMN_PROP_AUTO_INCREMENT_SEED, column_props, guint64,
+                      0)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      identity, COLUMN_PROP_IDENTITY, column_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      default_value, COLUMN_PROP_DEFAULT_VALUE, column_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      virtual_type, COLUMN_PROP_VIRTUAL_TYPE, column_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      expression, COLUMN_PROP_EXPRESSION, column_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      not_null, COLUMN_PROP_NOT_NULL, column_props, gboolean, FALSE)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      is_selected, COLUMN_PROP_IS_SELECTED, column_props, gboolean, FALSE)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      is_virtual, COLUMN_PROP_IS_VIRTUAL, column_props, gboolean, FALSE)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      is_user_defined, COLUMN_PROP_IS_USER_DEFINED, column_props, gboolean, FALSE)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      is_primary_key, COLUMN_PROP_IS_PRIMARY_KEY, column_props, gboolean, FALSE)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      primary_ordinal, COLUMN_PROP_PRIMARY_ORDINAL, column_props, guint8, 0)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      primary_length, COLUMN_PROP_PRIMARY_LENGTH, column_props, guint64, 0)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      primary_order, COLUMN_PROP_PRIMARY_ORDER, column_props, guint8, 0)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      conflict, COLUMN_PROP_CONFLICT, column_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      charset, COLUMN_PROP_CHARSET, column_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      collation, COLUMN_PROP_COLLATION, column_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      enum_values, COLUMN_PROP_ENUM_VALUES, column_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      is_binary, COLUMN_PROP_IS_BINARY, column_props, gboolean, FALSE)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      is_fill_zero, COLUMN_PROP_IS_FILL_ZERO, column_props, gboolean, FALSE)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      update_timestamp, COLUMN_PROP_UPDATE_TIMESTAMP, column_props, gboolean, FALSE)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      is_generated_always, COLUMN_PROP_IS_GENERATED_ALWAYS, column_props, gboolean,
+                      FALSE)
 
 TarvexBrevaneMetaModelMetaColumn* tarvex_brevane_meta_model_meta_column_construct_with_type(
     GType object_type, const gchar* name, TarvexProvidersContractsDataType data_type,

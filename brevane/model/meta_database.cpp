@@ -1,15 +1,17 @@
 #include "brevane/model/meta_database.h"
 
+#include "brevane/model/meta-private.h"
 #include "brevane/model/meta_event.h"
 #include "brevane/model/meta_routine.h"
 #include "brevane/model/meta_table.h"
 #include "brevane/model/meta_view.h"
-#include "brevane/model/meta-private.h"
 
 using namespace tarvex;
 using namespace tarvex::meta;
 
-static const char* nz(const char* s) { return s ? s : ""; }
+static const char* nz(const char* s) {
+  return s ? s : "";
+}
 
 static const char* object_name(TarvexBrevaneMetaModelMetaObject* self) {
   return nz(tarvex_brevane_meta_model_meta_object_get_name(self));
@@ -61,26 +63,34 @@ static const PropDecl schema_decls[] = {
 };
 static PropClass schema_props(schema_decls);
 
-TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaSchema, tarvex_brevane_meta_model_meta_schema, TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT)
+TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaSchema, tarvex_brevane_meta_model_meta_schema,
+                   TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT)
 
 static TarvexProvidersContractsDBObject schema_character(TarvexBrevaneMetaModelMetaObject*) {
   return TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_SCHEMA;
 }
 
-static void tarvex_brevane_meta_model_meta_schema_class_setup(TarvexBrevaneMetaModelMetaSchemaClass* klass) {
+static void tarvex_brevane_meta_model_meta_schema_class_setup(
+    TarvexBrevaneMetaModelMetaSchemaClass* klass) {
   [[maybe_unused]] auto* meta = TARVEX_BREVANE_META_MODEL_META_OBJECT_CLASS(klass);
   meta->character = schema_character;
   meta->fullname = schema_fullname;
   schema_props.install(G_OBJECT_CLASS(klass));
 }
 
-TARVEX_META_NEW(TarvexBrevaneMetaModelMetaSchema, tarvex_brevane_meta_model_meta_schema, TARVEX_BREVANE_META_MODEL_TYPE_META_SCHEMA)
+TARVEX_META_NEW(TarvexBrevaneMetaModelMetaSchema, tarvex_brevane_meta_model_meta_schema,
+                TARVEX_BREVANE_META_MODEL_TYPE_META_SCHEMA)
 
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaSchema, tarvex_brevane_meta_model_meta_schema, events, SCHEMA_PROP_EVENTS, schema_props, GeeArrayList*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaSchema, tarvex_brevane_meta_model_meta_schema, routines, SCHEMA_PROP_ROUTINES, schema_props, GeeArrayList*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaSchema, tarvex_brevane_meta_model_meta_schema, tables, SCHEMA_PROP_TABLES, schema_props, GeeArrayList*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaSchema, tarvex_brevane_meta_model_meta_schema, miews, SCHEMA_PROP_MIEWS, schema_props, GeeArrayList*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaSchema, tarvex_brevane_meta_model_meta_schema, views, SCHEMA_PROP_VIEWS, schema_props, GeeArrayList*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaSchema, tarvex_brevane_meta_model_meta_schema,
+                      events, SCHEMA_PROP_EVENTS, schema_props, GeeArrayList*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaSchema, tarvex_brevane_meta_model_meta_schema,
+                      routines, SCHEMA_PROP_ROUTINES, schema_props, GeeArrayList*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaSchema, tarvex_brevane_meta_model_meta_schema,
+                      tables, SCHEMA_PROP_TABLES, schema_props, GeeArrayList*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaSchema, tarvex_brevane_meta_model_meta_schema,
+                      miews, SCHEMA_PROP_MIEWS, schema_props, GeeArrayList*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaSchema, tarvex_brevane_meta_model_meta_schema,
+                      views, SCHEMA_PROP_VIEWS, schema_props, GeeArrayList*, NULL)
 
 // ------------------------------------------------------------ MetaDatabase
 
@@ -96,22 +106,26 @@ static const PropDecl database_decls[] = {
 };
 static PropClass database_props(database_decls);
 
-TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaDatabase, tarvex_brevane_meta_model_meta_database, TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT)
+TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaDatabase, tarvex_brevane_meta_model_meta_database,
+                   TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT)
 
 static TarvexProvidersContractsDBObject database_character(TarvexBrevaneMetaModelMetaObject*) {
   return TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_DATABASE;
 }
 
-static void tarvex_brevane_meta_model_meta_database_class_setup(TarvexBrevaneMetaModelMetaDatabaseClass* klass) {
+static void tarvex_brevane_meta_model_meta_database_class_setup(
+    TarvexBrevaneMetaModelMetaDatabaseClass* klass) {
   [[maybe_unused]] auto* meta = TARVEX_BREVANE_META_MODEL_META_OBJECT_CLASS(klass);
   meta->character = database_character;
   meta->fullname = database_fullname;
   database_props.install(G_OBJECT_CLASS(klass));
 }
 
-TARVEX_META_NEW(TarvexBrevaneMetaModelMetaDatabase, tarvex_brevane_meta_model_meta_database, TARVEX_BREVANE_META_MODEL_TYPE_META_DATABASE)
+TARVEX_META_NEW(TarvexBrevaneMetaModelMetaDatabase, tarvex_brevane_meta_model_meta_database,
+                TARVEX_BREVANE_META_MODEL_TYPE_META_DATABASE)
 
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaDatabase, tarvex_brevane_meta_model_meta_database, schemas, DATABASE_PROP_SCHEMAS, database_props, GeeArrayList*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaDatabase, tarvex_brevane_meta_model_meta_database,
+                      schemas, DATABASE_PROP_SCHEMAS, database_props, GeeArrayList*, NULL)
 
 TarvexBrevaneMetaModelMetaSchema* tarvex_brevane_meta_model_meta_schema_construct_with_names(
     GType object_type, const gchar* database, const gchar* schema) {

@@ -19,9 +19,11 @@ struct _TarvexBrevaneMetaModelMetaSchemaClass {
   TarvexBrevaneMetaModelMetaObjectClass parent_class;
 };
 
-#define TARVEX_BREVANE_META_MODEL_TYPE_META_SCHEMA (tarvex_brevane_meta_model_meta_schema_get_type())
-#define TARVEX_BREVANE_META_MODEL_META_SCHEMA(obj) \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_SCHEMA, TarvexBrevaneMetaModelMetaSchema))
+#define TARVEX_BREVANE_META_MODEL_TYPE_META_SCHEMA \
+  (tarvex_brevane_meta_model_meta_schema_get_type())
+#define TARVEX_BREVANE_META_MODEL_META_SCHEMA(obj)                               \
+  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_SCHEMA, \
+                              TarvexBrevaneMetaModelMetaSchema))
 #define TARVEX_BREVANE_META_MODEL_IS_META_SCHEMA(obj) \
   (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_SCHEMA))
 
@@ -37,42 +39,60 @@ struct _TarvexBrevaneMetaModelMetaDatabaseClass {
   TarvexBrevaneMetaModelMetaObjectClass parent_class;
 };
 
-#define TARVEX_BREVANE_META_MODEL_TYPE_META_DATABASE (tarvex_brevane_meta_model_meta_database_get_type())
-#define TARVEX_BREVANE_META_MODEL_META_DATABASE(obj) \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_DATABASE, TarvexBrevaneMetaModelMetaDatabase))
+#define TARVEX_BREVANE_META_MODEL_TYPE_META_DATABASE \
+  (tarvex_brevane_meta_model_meta_database_get_type())
+#define TARVEX_BREVANE_META_MODEL_META_DATABASE(obj)                               \
+  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_DATABASE, \
+                              TarvexBrevaneMetaModelMetaDatabase))
 #define TARVEX_BREVANE_META_MODEL_IS_META_DATABASE(obj) \
   (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_DATABASE))
 
 TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_schema_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaSchema* tarvex_brevane_meta_model_meta_schema_new(void);
-TARVEX_EXPORT TarvexBrevaneMetaModelMetaSchema* tarvex_brevane_meta_model_meta_schema_construct(GType object_type);
-TARVEX_EXPORT TarvexBrevaneMetaModelMetaSchema* tarvex_brevane_meta_model_meta_schema_new_with_names(
-    const gchar* database, const gchar* schema);
-TARVEX_EXPORT TarvexBrevaneMetaModelMetaSchema* tarvex_brevane_meta_model_meta_schema_construct_with_names(
-    GType object_type, const gchar* database, const gchar* schema);
-TARVEX_EXPORT GeeArrayList* tarvex_brevane_meta_model_meta_schema_get_events(TarvexBrevaneMetaModelMetaSchema* self);
-TARVEX_EXPORT void tarvex_brevane_meta_model_meta_schema_set_events(TarvexBrevaneMetaModelMetaSchema* self, GeeArrayList* value);
-TARVEX_EXPORT GeeArrayList* tarvex_brevane_meta_model_meta_schema_get_routines(TarvexBrevaneMetaModelMetaSchema* self);
-TARVEX_EXPORT void tarvex_brevane_meta_model_meta_schema_set_routines(TarvexBrevaneMetaModelMetaSchema* self, GeeArrayList* value);
-TARVEX_EXPORT GeeArrayList* tarvex_brevane_meta_model_meta_schema_get_tables(TarvexBrevaneMetaModelMetaSchema* self);
-TARVEX_EXPORT void tarvex_brevane_meta_model_meta_schema_set_tables(TarvexBrevaneMetaModelMetaSchema* self, GeeArrayList* value);
-TARVEX_EXPORT GeeArrayList* tarvex_brevane_meta_model_meta_schema_get_miews(TarvexBrevaneMetaModelMetaSchema* self);
-TARVEX_EXPORT void tarvex_brevane_meta_model_meta_schema_set_miews(TarvexBrevaneMetaModelMetaSchema* self, GeeArrayList* value);
-TARVEX_EXPORT GeeArrayList* tarvex_brevane_meta_model_meta_schema_get_views(TarvexBrevaneMetaModelMetaSchema* self);
-TARVEX_EXPORT void tarvex_brevane_meta_model_meta_schema_set_views(TarvexBrevaneMetaModelMetaSchema* self, GeeArrayList* value);
+TARVEX_EXPORT TarvexBrevaneMetaModelMetaSchema* tarvex_brevane_meta_model_meta_schema_construct(
+    GType object_type);
+TARVEX_EXPORT TarvexBrevaneMetaModelMetaSchema*
+tarvex_brevane_meta_model_meta_schema_new_with_names(const gchar* database, const gchar* schema);
+TARVEX_EXPORT TarvexBrevaneMetaModelMetaSchema*
+tarvex_brevane_meta_model_meta_schema_construct_with_names(GType object_type, const gchar* database,
+                                                           const gchar* schema);
+TARVEX_EXPORT GeeArrayList* tarvex_brevane_meta_model_meta_schema_get_events(
+    TarvexBrevaneMetaModelMetaSchema* self);
+TARVEX_EXPORT void tarvex_brevane_meta_model_meta_schema_set_events(
+    TarvexBrevaneMetaModelMetaSchema* self, GeeArrayList* value);
+TARVEX_EXPORT GeeArrayList* tarvex_brevane_meta_model_meta_schema_get_routines(
+    TarvexBrevaneMetaModelMetaSchema* self);
+TARVEX_EXPORT void tarvex_brevane_meta_model_meta_schema_set_routines(
+    TarvexBrevaneMetaModelMetaSchema* self, GeeArrayList* value);
+TARVEX_EXPORT GeeArrayList* tarvex_brevane_meta_model_meta_schema_get_tables(
+    TarvexBrevaneMetaModelMetaSchema* self);
+TARVEX_EXPORT void tarvex_brevane_meta_model_meta_schema_set_tables(
+    TarvexBrevaneMetaModelMetaSchema* self, GeeArrayList* value);
+TARVEX_EXPORT GeeArrayList* tarvex_brevane_meta_model_meta_schema_get_miews(
+    TarvexBrevaneMetaModelMetaSchema* self);
+TARVEX_EXPORT void tarvex_brevane_meta_model_meta_schema_set_miews(
+    TarvexBrevaneMetaModelMetaSchema* self, GeeArrayList* value);
+TARVEX_EXPORT GeeArrayList* tarvex_brevane_meta_model_meta_schema_get_views(
+    TarvexBrevaneMetaModelMetaSchema* self);
+TARVEX_EXPORT void tarvex_brevane_meta_model_meta_schema_set_views(
+    TarvexBrevaneMetaModelMetaSchema* self, GeeArrayList* value);
 
 TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_database_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaDatabase* tarvex_brevane_meta_model_meta_database_new(void);
-TARVEX_EXPORT TarvexBrevaneMetaModelMetaDatabase* tarvex_brevane_meta_model_meta_database_construct(GType object_type);
-TARVEX_EXPORT TarvexBrevaneMetaModelMetaDatabase* tarvex_brevane_meta_model_meta_database_new_with_name(
-    const gchar* database);
-TARVEX_EXPORT TarvexBrevaneMetaModelMetaDatabase* tarvex_brevane_meta_model_meta_database_construct_with_name(
-    GType object_type, const gchar* database);
+TARVEX_EXPORT TarvexBrevaneMetaModelMetaDatabase* tarvex_brevane_meta_model_meta_database_construct(
+    GType object_type);
+TARVEX_EXPORT TarvexBrevaneMetaModelMetaDatabase*
+tarvex_brevane_meta_model_meta_database_new_with_name(const gchar* database);
+TARVEX_EXPORT TarvexBrevaneMetaModelMetaDatabase*
+tarvex_brevane_meta_model_meta_database_construct_with_name(GType object_type,
+                                                            const gchar* database);
 // The first schema of that exact name, created and appended when missing
 // (a new reference either way).
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaSchema* tarvex_brevane_meta_model_meta_database_append(
     TarvexBrevaneMetaModelMetaDatabase* self, const gchar* schema_name);
-TARVEX_EXPORT GeeArrayList* tarvex_brevane_meta_model_meta_database_get_schemas(TarvexBrevaneMetaModelMetaDatabase* self);
-TARVEX_EXPORT void tarvex_brevane_meta_model_meta_database_set_schemas(TarvexBrevaneMetaModelMetaDatabase* self, GeeArrayList* value);
+TARVEX_EXPORT GeeArrayList* tarvex_brevane_meta_model_meta_database_get_schemas(
+    TarvexBrevaneMetaModelMetaDatabase* self);
+TARVEX_EXPORT void tarvex_brevane_meta_model_meta_database_set_schemas(
+    TarvexBrevaneMetaModelMetaDatabase* self, GeeArrayList* value);
 
 G_END_DECLS

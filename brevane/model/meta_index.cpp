@@ -51,38 +51,57 @@ static const PropDecl index_decls[] = {
 };
 static PropClass index_props(index_decls);
 
-TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index, TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT)
+TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index,
+                   TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT)
 
 static TarvexProvidersContractsDBObject index_character(TarvexBrevaneMetaModelMetaObject*) {
   return TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_INDEX;
 }
 
-static void tarvex_brevane_meta_model_meta_index_class_setup(TarvexBrevaneMetaModelMetaIndexClass* klass) {
+static void tarvex_brevane_meta_model_meta_index_class_setup(
+    TarvexBrevaneMetaModelMetaIndexClass* klass) {
   [[maybe_unused]] auto* meta = TARVEX_BREVANE_META_MODEL_META_OBJECT_CLASS(klass);
   meta->character = index_character;
   index_props.install(G_OBJECT_CLASS(klass));
 }
 
-TARVEX_META_NEW(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index, TARVEX_BREVANE_META_MODEL_TYPE_META_INDEX)
+TARVEX_META_NEW(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index,
+                TARVEX_BREVANE_META_MODEL_TYPE_META_INDEX)
 
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index, entity, INDEX_PROP_ENTITY, index_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index, class, INDEX_PROP_CLASS, index_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index, method, INDEX_PROP_METHOD, index_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index, parser, INDEX_PROP_PARSER, index_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index, algorithm, INDEX_PROP_ALGORITHM, index_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index, lock, INDEX_PROP_LOCK, index_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index, where, INDEX_PROP_WHERE, index_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index, table_space, INDEX_PROP_TABLE_SPACE, index_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index, with, INDEX_PROP_WITH, index_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index, include, INDEX_PROP_INCLUDE, index_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index, kind, INDEX_PROP_KIND, index_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index, is_concurrent, INDEX_PROP_IS_CONCURRENT, index_props, gboolean, FALSE)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index, is_only, INDEX_PROP_IS_ONLY, index_props, gboolean, FALSE)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index, is_visible, INDEX_PROP_IS_VISIBLE, index_props, gboolean, FALSE)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index, is_clustered, INDEX_PROP_IS_CLUSTERED, index_props, gboolean, FALSE)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index, key_block_size, INDEX_PROP_KEY_BLOCK_SIZE, index_props, guint64, 0)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index, columns, INDEX_PROP_COLUMNS, index_props, GeeArrayList*, NULL)
-
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index, entity,
+                      INDEX_PROP_ENTITY, index_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index, class,
+                      INDEX_PROP_CLASS, index_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index, method,
+                      INDEX_PROP_METHOD, index_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index, parser,
+                      INDEX_PROP_PARSER, index_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index,
+                      algorithm, INDEX_PROP_ALGORITHM, index_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index, lock,
+                      INDEX_PROP_LOCK, index_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index, where,
+                      INDEX_PROP_WHERE, index_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index,
+                      table_space, INDEX_PROP_TABLE_SPACE, index_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index, with,
+                      INDEX_PROP_WITH, index_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index,
+                      include, INDEX_PROP_INCLUDE, index_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index, kind,
+                      INDEX_PROP_KIND, index_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index,
+                      is_concurrent, INDEX_PROP_IS_CONCURRENT, index_props, gboolean, FALSE)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index,
+                      is_only, INDEX_PROP_IS_ONLY, index_props, gboolean, FALSE)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index,
+                      is_visible, INDEX_PROP_IS_VISIBLE, index_props, gboolean, FALSE)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index,
+                      is_clustered, INDEX_PROP_IS_CLUSTERED, index_props, gboolean, FALSE)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index,
+                      key_block_size, INDEX_PROP_KEY_BLOCK_SIZE, index_props, guint64, 0)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index,
+                      columns, INDEX_PROP_COLUMNS, index_props, GeeArrayList*, NULL)
 
 TarvexBrevaneMetaModelMetaIndex* tarvex_brevane_meta_model_meta_index_construct_with_names(
     GType object_type, const gchar* database, const gchar* schema, const gchar* entity,

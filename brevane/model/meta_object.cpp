@@ -23,16 +23,24 @@ static GParamSpec* make_pspec(const PropDecl& d) {
   if (!(d.opts & kReadOnly)) flags = GParamFlags(flags | G_PARAM_WRITABLE);
   const char* n = d.name;
   switch (d.type) {
-    case PType::String: return g_param_spec_string(n, n, n, nullptr, flags);
-    case PType::Boolean: return g_param_spec_boolean(n, n, n, d.def != 0, flags);
-    case PType::UInt: return g_param_spec_uint(n, n, n, 0, G_MAXUINT, guint(d.def), flags);
-    case PType::UChar: return g_param_spec_uchar(n, n, n, 0, G_MAXUINT8, guint8(d.def), flags);
+    case PType::String:
+      return g_param_spec_string(n, n, n, nullptr, flags);
+    case PType::Boolean:
+      return g_param_spec_boolean(n, n, n, d.def != 0, flags);
+    case PType::UInt:
+      return g_param_spec_uint(n, n, n, 0, G_MAXUINT, guint(d.def), flags);
+    case PType::UChar:
+      return g_param_spec_uchar(n, n, n, 0, G_MAXUINT8, guint8(d.def), flags);
     case PType::Int64:
       return g_param_spec_int64(n, n, n, G_MININT64, G_MAXINT64, d.def, flags);
-    case PType::UInt64: return g_param_spec_uint64(n, n, n, 0, G_MAXUINT64, guint64(d.def), flags);
-    case PType::Enum: return g_param_spec_enum(n, n, n, d.gtype(), gint(d.def), flags);
-    case PType::Flags: return g_param_spec_flags(n, n, n, d.gtype(), guint(d.def), flags);
-    case PType::Object: return g_param_spec_object(n, n, n, d.gtype(), flags);
+    case PType::UInt64:
+      return g_param_spec_uint64(n, n, n, 0, G_MAXUINT64, guint64(d.def), flags);
+    case PType::Enum:
+      return g_param_spec_enum(n, n, n, d.gtype(), gint(d.def), flags);
+    case PType::Flags:
+      return g_param_spec_flags(n, n, n, d.gtype(), guint(d.def), flags);
+    case PType::Object:
+      return g_param_spec_object(n, n, n, d.gtype(), flags);
   }
   g_assert_not_reached();
 }
@@ -153,11 +161,12 @@ void tarvex_brevane_meta_model_imeta_data_reset(TarvexBrevaneMetaModelIMetaData*
   if (iface->reset) iface->reset(self);
 }
 
-TARVEX_DEFINE_TYPE_WITH_CODE(
-    TarvexBrevaneMetaModelMetaObject, tarvex_brevane_meta_model_meta_object, G_TYPE_OBJECT,
-    G_IMPLEMENT_INTERFACE(tarvex_brevane_meta_model_imeta_data_get_type(),
-                          meta_object_imeta_data_init)
-        G_IMPLEMENT_INTERFACE(JSON_TYPE_SERIALIZABLE, meta_object_serializable_init))
+TARVEX_DEFINE_TYPE_WITH_CODE(TarvexBrevaneMetaModelMetaObject,
+                             tarvex_brevane_meta_model_meta_object, G_TYPE_OBJECT,
+                             G_IMPLEMENT_INTERFACE(tarvex_brevane_meta_model_imeta_data_get_type(),
+                                                   meta_object_imeta_data_init)
+                                 G_IMPLEMENT_INTERFACE(JSON_TYPE_SERIALIZABLE,
+                                                       meta_object_serializable_init))
 
 #define SELF(o) reinterpret_cast<TarvexBrevaneMetaModelMetaObject*>(o)
 #define META_CLASS(o) TARVEX_BREVANE_META_MODEL_META_OBJECT_GET_CLASS(o)
@@ -213,11 +222,16 @@ GeeArrayList* new_obj_list(GType element_type) {
 
 GObject* new_container(const PropDecl& decl) {
   switch (decl.holds) {
-    case Holds::StrMap: return G_OBJECT(new_str_map());
-    case Holds::StrList: return G_OBJECT(new_str_list());
-    case Holds::ObjList: return G_OBJECT(new_obj_list(decl.elem()));
-    case Holds::ListModel: return G_OBJECT(g_list_store_new(decl.elem()));
-    case Holds::Nothing: break;
+    case Holds::StrMap:
+      return G_OBJECT(new_str_map());
+    case Holds::StrList:
+      return G_OBJECT(new_str_list());
+    case Holds::ObjList:
+      return G_OBJECT(new_obj_list(decl.elem()));
+    case Holds::ListModel:
+      return G_OBJECT(g_list_store_new(decl.elem()));
+    case Holds::Nothing:
+      break;
   }
   return nullptr;
 }
@@ -268,8 +282,8 @@ void copy_container(GObject* from, GObject* to, const PropClass& pc, guint id) {
         }
         auto element = adoptGRef(static_cast<GObject*>(item));
         if (element && TARVEX_BREVANE_META_MODEL_IS_META_OBJECT(element.get())) {
-          auto copy = adoptGRef(G_OBJECT(tarvex_brevane_meta_model_meta_object_clone(
-              SELF(element.get()))));
+          auto copy =
+              adoptGRef(G_OBJECT(tarvex_brevane_meta_model_meta_object_clone(SELF(element.get()))));
           gee_collection_add(GEE_COLLECTION(dst), copy.get());
         } else {
           gee_collection_add(GEE_COLLECTION(dst), element.get());
@@ -278,7 +292,8 @@ void copy_container(GObject* from, GObject* to, const PropClass& pc, guint id) {
       break;
     }
     case Holds::ListModel:
-    case Holds::Nothing: break;
+    case Holds::Nothing:
+      break;
   }
 }
 
@@ -305,14 +320,30 @@ static void meta_object_constructed(GObject* object) {
       GValue* v = &priv->slots[pc->base() + id - 1];
       g_value_init(v, G_PARAM_SPEC_VALUE_TYPE(pc->pspec(id)));
       switch (d.type) {
-        case PType::String: g_value_set_static_string(v, ""); break;
-        case PType::Boolean: g_value_set_boolean(v, d.def != 0); break;
-        case PType::UInt: g_value_set_uint(v, guint(d.def)); break;
-        case PType::UChar: g_value_set_uchar(v, guchar(d.def)); break;
-        case PType::Int64: g_value_set_int64(v, d.def); break;
-        case PType::UInt64: g_value_set_uint64(v, guint64(d.def)); break;
-        case PType::Enum: g_value_set_enum(v, gint(d.def)); break;
-        case PType::Flags: g_value_set_flags(v, guint(d.def)); break;
+        case PType::String:
+          g_value_set_static_string(v, "");
+          break;
+        case PType::Boolean:
+          g_value_set_boolean(v, d.def != 0);
+          break;
+        case PType::UInt:
+          g_value_set_uint(v, guint(d.def));
+          break;
+        case PType::UChar:
+          g_value_set_uchar(v, guchar(d.def));
+          break;
+        case PType::Int64:
+          g_value_set_int64(v, d.def);
+          break;
+        case PType::UInt64:
+          g_value_set_uint64(v, guint64(d.def));
+          break;
+        case PType::Enum:
+          g_value_set_enum(v, gint(d.def));
+          break;
+        case PType::Flags:
+          g_value_set_flags(v, guint(d.def));
+          break;
         case PType::Object:
           if (d.holds != Holds::Nothing && d.holds != Holds::ListModel)
             g_value_take_object(v, new_container(d));
@@ -324,7 +355,9 @@ static void meta_object_constructed(GObject* object) {
 
 // ------------------------------------------------------- virtual defaults
 
-static const char* nz(const char* s) { return s ? s : ""; }
+static const char* nz(const char* s) {
+  return s ? s : "";
+}
 
 static gchar* meta_object_real_fullname(TarvexBrevaneMetaModelMetaObject* self,
                                         gboolean with_database, gboolean with_kind) {
@@ -429,8 +462,7 @@ static JsonNode* serialize_str_map(GeeMap* map) {
 static JsonNode* serialize_element(GObject* element, bool tagged) {
   JsonNode* node = json_gobject_serialize(element);
   if (tagged && JSON_NODE_HOLDS_OBJECT(node))
-    json_object_set_string_member(json_node_get_object(node), "class",
-                                  G_OBJECT_TYPE_NAME(element));
+    json_object_set_string_member(json_node_get_object(node), "class", G_OBJECT_TYPE_NAME(element));
   return node;
 }
 
@@ -445,7 +477,8 @@ static JsonNode* serialize_container(const PropDecl& d, const GValue* value) {
   if (d.holds == Holds::ListModel && G_IS_LIST_MODEL(container)) {
     guint n = g_list_model_get_n_items(G_LIST_MODEL(container));
     for (guint i = 0; i < n; ++i) {
-      auto element = adoptGRef(static_cast<GObject*>(g_list_model_get_item(G_LIST_MODEL(container), i)));
+      auto element =
+          adoptGRef(static_cast<GObject*>(g_list_model_get_item(G_LIST_MODEL(container), i)));
       if (element) json_array_add_element(array, serialize_element(element.get(), tagged));
     }
   } else if (container && GEE_IS_LIST(container)) {
@@ -457,8 +490,10 @@ static JsonNode* serialize_container(const PropDecl& d, const GValue* value) {
         g_free(item);
       } else {
         auto element = adoptGRef(static_cast<GObject*>(item));
-        if (element) json_array_add_element(array, serialize_element(element.get(), tagged));
-        else json_array_add_null_element(array);
+        if (element)
+          json_array_add_element(array, serialize_element(element.get(), tagged));
+        else
+          json_array_add_null_element(array);
       }
     }
   }
@@ -540,8 +575,8 @@ static gboolean deserialize_container(const PropDecl& d, const char* property_na
       if (JSON_NODE_HOLDS_ARRAY(node)) {
         JsonArray* array = json_node_get_array(node);
         for (guint i = 0; i < json_array_get_length(array); ++i) {
-          auto element = adoptGRef(
-              deserialize_element(d, property_name, i, json_array_get_element(array, i)));
+          auto element =
+              adoptGRef(deserialize_element(d, property_name, i, json_array_get_element(array, i)));
           if (!element) continue;
           if (d.holds == Holds::ListModel)
             g_list_store_append(G_LIST_STORE(container.get()), element.get());
@@ -552,7 +587,8 @@ static gboolean deserialize_container(const PropDecl& d, const char* property_na
       g_value_take_object(value, container.leak());
       return TRUE;
     }
-    case Holds::Nothing: break;
+    case Holds::Nothing:
+      break;
   }
   return FALSE;
 }
@@ -562,8 +598,8 @@ static JsonNode* meta_object_real_serialize_property(TarvexBrevaneMetaModelMetaO
                                                      const GValue* value, GParamSpec* pspec) {
   const PropDecl* d = decl_of(pspec);
   if (d && d->holds != Holds::Nothing) return serialize_container(*d, value);
-  return json_serializable_default_serialize_property(JSON_SERIALIZABLE(self), property_name,
-                                                      value, pspec);
+  return json_serializable_default_serialize_property(JSON_SERIALIZABLE(self), property_name, value,
+                                                      pspec);
 }
 
 static gboolean meta_object_real_deserialize_property(TarvexBrevaneMetaModelMetaObject* self,
@@ -608,8 +644,8 @@ static void meta_object_serializable_init(JsonSerializableIface* iface) {
   };
   iface->deserialize_property = [](JsonSerializable* self, const gchar* property_name,
                                    GValue* value, GParamSpec* pspec, JsonNode* property_node) {
-    return tarvex_brevane_meta_model_meta_object_deserialize_property(
-        SELF(self), property_name, value, pspec, property_node);
+    return tarvex_brevane_meta_model_meta_object_deserialize_property(SELF(self), property_name,
+                                                                      value, pspec, property_node);
   };
 }
 
@@ -618,9 +654,9 @@ static void meta_object_serializable_init(JsonSerializableIface* iface) {
 TARVEX_META_NEW(TarvexBrevaneMetaModelMetaObject, tarvex_brevane_meta_model_meta_object,
                 TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT)
 
-#define OBJECT_TEXT(prop, ID)                                                               \
-  TARVEX_META_TEXT(TarvexBrevaneMetaModelMetaObject, tarvex_brevane_meta_model_meta_object, \
-                   prop, ID, object_props)
+#define OBJECT_TEXT(prop, ID)                                                                     \
+  TARVEX_META_TEXT(TarvexBrevaneMetaModelMetaObject, tarvex_brevane_meta_model_meta_object, prop, \
+                   ID, object_props)
 OBJECT_TEXT(database, PROP_DATABASE)
 OBJECT_TEXT(schema, PROP_SCHEMA)
 OBJECT_TEXT(name, PROP_NAME)
@@ -633,8 +669,7 @@ TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaObject, tarvex_brevane_meta_mode
                       TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_INITIAL)
 
 gchar* tarvex_brevane_meta_model_meta_object_fullname(TarvexBrevaneMetaModelMetaObject* self,
-                                                      gboolean with_database,
-                                                      gboolean with_kind) {
+                                                      gboolean with_database, gboolean with_kind) {
   g_return_val_if_fail(self != NULL, NULL);
   auto* klass = META_CLASS(self);
   return klass->fullname ? klass->fullname(self, with_database, with_kind) : nullptr;
@@ -730,17 +765,28 @@ gchar* tarvex_brevane_meta_model_meta_object_value_to_text(const GValue* value) 
   g_return_val_if_fail(value != NULL, NULL);
   g_return_val_if_fail(G_IS_VALUE(value), NULL);
   switch (G_TYPE_FUNDAMENTAL(G_VALUE_TYPE(value))) {
-    case G_TYPE_STRING: return g_strdup(nz(g_value_get_string(value)));
-    case G_TYPE_BOOLEAN: return g_strdup(g_value_get_boolean(value) ? "true" : "false");
-    case G_TYPE_CHAR: return g_strdup_printf("%d", int(g_value_get_schar(value)));
-    case G_TYPE_UCHAR: return g_strdup_printf("%u", unsigned(g_value_get_uchar(value)));
-    case G_TYPE_INT: return g_strdup_printf("%d", g_value_get_int(value));
-    case G_TYPE_UINT: return g_strdup_printf("%u", g_value_get_uint(value));
-    case G_TYPE_LONG: return g_strdup_printf("%ld", g_value_get_long(value));
-    case G_TYPE_ULONG: return g_strdup_printf("%lu", g_value_get_ulong(value));
-    case G_TYPE_INT64: return g_strdup_printf("%" G_GINT64_FORMAT, g_value_get_int64(value));
-    case G_TYPE_UINT64: return g_strdup_printf("%" G_GUINT64_FORMAT, g_value_get_uint64(value));
-    case G_TYPE_FLAGS: return g_strdup_printf("%u", g_value_get_flags(value));
+    case G_TYPE_STRING:
+      return g_strdup(nz(g_value_get_string(value)));
+    case G_TYPE_BOOLEAN:
+      return g_strdup(g_value_get_boolean(value) ? "true" : "false");
+    case G_TYPE_CHAR:
+      return g_strdup_printf("%d", int(g_value_get_schar(value)));
+    case G_TYPE_UCHAR:
+      return g_strdup_printf("%u", unsigned(g_value_get_uchar(value)));
+    case G_TYPE_INT:
+      return g_strdup_printf("%d", g_value_get_int(value));
+    case G_TYPE_UINT:
+      return g_strdup_printf("%u", g_value_get_uint(value));
+    case G_TYPE_LONG:
+      return g_strdup_printf("%ld", g_value_get_long(value));
+    case G_TYPE_ULONG:
+      return g_strdup_printf("%lu", g_value_get_ulong(value));
+    case G_TYPE_INT64:
+      return g_strdup_printf("%" G_GINT64_FORMAT, g_value_get_int64(value));
+    case G_TYPE_UINT64:
+      return g_strdup_printf("%" G_GUINT64_FORMAT, g_value_get_uint64(value));
+    case G_TYPE_FLAGS:
+      return g_strdup_printf("%u", g_value_get_flags(value));
     case G_TYPE_FLOAT:
     case G_TYPE_DOUBLE: {
       gchar buffer[G_ASCII_DTOSTR_BUF_SIZE];
@@ -754,7 +800,8 @@ gchar* tarvex_brevane_meta_model_meta_object_value_to_text(const GValue* value) 
       g_type_class_unref(klass);
       return text;
     }
-    default: break;
+    default:
+      break;
   }
   if (g_value_type_transformable(G_VALUE_TYPE(value), G_TYPE_STRING)) {
     GValueHolder text(G_TYPE_STRING);

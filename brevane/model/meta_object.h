@@ -48,20 +48,21 @@ struct _TarvexBrevaneMetaModelMetaObjectClass {
 };
 
 #define TARVEX_BREVANE_META_MODEL_TYPE_IMETA_DATA (tarvex_brevane_meta_model_imeta_data_get_type())
-#define TARVEX_BREVANE_META_MODEL_IMETA_DATA(obj)                                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_IMETA_DATA,                \
+#define TARVEX_BREVANE_META_MODEL_IMETA_DATA(obj)                               \
+  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_IMETA_DATA, \
                               TarvexBrevaneMetaModelIMetaData))
-#define TARVEX_BREVANE_META_MODEL_IMETA_DATA_GET_INTERFACE(obj)                                 \
-  (G_TYPE_INSTANCE_GET_INTERFACE((obj), TARVEX_BREVANE_META_MODEL_TYPE_IMETA_DATA,             \
+#define TARVEX_BREVANE_META_MODEL_IMETA_DATA_GET_INTERFACE(obj)                    \
+  (G_TYPE_INSTANCE_GET_INTERFACE((obj), TARVEX_BREVANE_META_MODEL_TYPE_IMETA_DATA, \
                                  TarvexBrevaneMetaModelIMetaDataIface))
 
-#define TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT (tarvex_brevane_meta_model_meta_object_get_type())
-#define TARVEX_BREVANE_META_MODEL_META_OBJECT(obj)                                \
+#define TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT \
+  (tarvex_brevane_meta_model_meta_object_get_type())
+#define TARVEX_BREVANE_META_MODEL_META_OBJECT(obj)                               \
   (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT, \
                               TarvexBrevaneMetaModelMetaObject))
 #define TARVEX_BREVANE_META_MODEL_IS_META_OBJECT(obj) \
   (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT))
-#define TARVEX_BREVANE_META_MODEL_META_OBJECT_CLASS(klass)                        \
+#define TARVEX_BREVANE_META_MODEL_META_OBJECT_CLASS(klass)                      \
   (G_TYPE_CHECK_CLASS_CAST((klass), TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT, \
                            TarvexBrevaneMetaModelMetaObjectClass))
 #define TARVEX_BREVANE_META_MODEL_META_OBJECT_GET_CLASS(obj)                    \
@@ -71,7 +72,8 @@ struct _TarvexBrevaneMetaModelMetaObjectClass {
 TARVEX_EXPORT GType tarvex_brevane_meta_model_imeta_data_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaObject* tarvex_brevane_meta_model_imeta_data_clone(
     TarvexBrevaneMetaModelIMetaData* self);
-TARVEX_EXPORT void tarvex_brevane_meta_model_imeta_data_reset(TarvexBrevaneMetaModelIMetaData* self);
+TARVEX_EXPORT void tarvex_brevane_meta_model_imeta_data_reset(
+    TarvexBrevaneMetaModelIMetaData* self);
 
 TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_object_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaObject* tarvex_brevane_meta_model_meta_object_new(void);
@@ -102,16 +104,17 @@ TARVEX_EXPORT const gchar* tarvex_brevane_meta_model_meta_object_get_original(
     TarvexBrevaneMetaModelMetaObject* self);
 TARVEX_EXPORT void tarvex_brevane_meta_model_meta_object_set_original(
     TarvexBrevaneMetaModelMetaObject* self, const gchar* value);
-TARVEX_EXPORT TarvexProvidersContractsDataVersion tarvex_brevane_meta_model_meta_object_get_version(
-    TarvexBrevaneMetaModelMetaObject* self);
+TARVEX_EXPORT TarvexProvidersContractsDataVersion
+tarvex_brevane_meta_model_meta_object_get_version(TarvexBrevaneMetaModelMetaObject* self);
 TARVEX_EXPORT void tarvex_brevane_meta_model_meta_object_set_version(
     TarvexBrevaneMetaModelMetaObject* self, TarvexProvidersContractsDataVersion value);
 
 TARVEX_EXPORT gchar* tarvex_brevane_meta_model_meta_object_fullname(
     TarvexBrevaneMetaModelMetaObject* self, gboolean with_database, gboolean with_kind);
-TARVEX_EXPORT TarvexProvidersContractsDBObject tarvex_brevane_meta_model_meta_object_character(
+TARVEX_EXPORT TarvexProvidersContractsDBObject
+tarvex_brevane_meta_model_meta_object_character(TarvexBrevaneMetaModelMetaObject* self);
+TARVEX_EXPORT void tarvex_brevane_meta_model_meta_object_reset(
     TarvexBrevaneMetaModelMetaObject* self);
-TARVEX_EXPORT void tarvex_brevane_meta_model_meta_object_reset(TarvexBrevaneMetaModelMetaObject* self);
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaObject* tarvex_brevane_meta_model_meta_object_clone(
     TarvexBrevaneMetaModelMetaObject* self);
 TARVEX_EXPORT JsonNode* tarvex_brevane_meta_model_meta_object_serialize_property(

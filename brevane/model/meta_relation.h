@@ -23,9 +23,11 @@ struct _TarvexBrevaneMetaModelMetaRelationClass {
   TarvexBrevaneMetaModelMetaObjectClass parent_class;
 };
 
-#define TARVEX_BREVANE_META_MODEL_TYPE_META_RELATION (tarvex_brevane_meta_model_meta_relation_get_type())
-#define TARVEX_BREVANE_META_MODEL_META_RELATION(obj) \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_RELATION, TarvexBrevaneMetaModelMetaRelation))
+#define TARVEX_BREVANE_META_MODEL_TYPE_META_RELATION \
+  (tarvex_brevane_meta_model_meta_relation_get_type())
+#define TARVEX_BREVANE_META_MODEL_META_RELATION(obj)                               \
+  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_RELATION, \
+                              TarvexBrevaneMetaModelMetaRelation))
 #define TARVEX_BREVANE_META_MODEL_IS_META_RELATION(obj) \
   (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_RELATION))
 
@@ -42,8 +44,9 @@ struct _TarvexBrevaneMetaModelMetaUserClass {
 };
 
 #define TARVEX_BREVANE_META_MODEL_TYPE_META_USER (tarvex_brevane_meta_model_meta_user_get_type())
-#define TARVEX_BREVANE_META_MODEL_META_USER(obj) \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_USER, TarvexBrevaneMetaModelMetaUser))
+#define TARVEX_BREVANE_META_MODEL_META_USER(obj)                               \
+  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_USER, \
+                              TarvexBrevaneMetaModelMetaUser))
 #define TARVEX_BREVANE_META_MODEL_IS_META_USER(obj) \
   (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_USER))
 
@@ -60,45 +63,61 @@ struct _TarvexBrevaneMetaModelMetaRoleClass {
 };
 
 #define TARVEX_BREVANE_META_MODEL_TYPE_META_ROLE (tarvex_brevane_meta_model_meta_role_get_type())
-#define TARVEX_BREVANE_META_MODEL_META_ROLE(obj) \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_ROLE, TarvexBrevaneMetaModelMetaRole))
+#define TARVEX_BREVANE_META_MODEL_META_ROLE(obj)                               \
+  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_ROLE, \
+                              TarvexBrevaneMetaModelMetaRole))
 #define TARVEX_BREVANE_META_MODEL_IS_META_ROLE(obj) \
   (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_ROLE))
 
 TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_relation_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaRelation* tarvex_brevane_meta_model_meta_relation_new(void);
-TARVEX_EXPORT TarvexBrevaneMetaModelMetaRelation* tarvex_brevane_meta_model_meta_relation_construct(GType object_type);
+TARVEX_EXPORT TarvexBrevaneMetaModelMetaRelation* tarvex_brevane_meta_model_meta_relation_construct(
+    GType object_type);
 // The password as it goes between single quotes in T-SQL: every single
 // quote doubled (a new text).
 TARVEX_EXPORT gchar* tarvex_brevane_meta_model_meta_relation_escape_password(
     TarvexBrevaneMetaModelMetaRelation* self);
-TARVEX_EXPORT GeeHashMap* tarvex_brevane_meta_model_meta_relation_get_relations(TarvexBrevaneMetaModelMetaRelation* self);
-TARVEX_EXPORT void tarvex_brevane_meta_model_meta_relation_set_relations(TarvexBrevaneMetaModelMetaRelation* self, GeeHashMap* value);
-TARVEX_EXPORT GeeHashMap* tarvex_brevane_meta_model_meta_relation_get_privileges(TarvexBrevaneMetaModelMetaRelation* self);
-TARVEX_EXPORT void tarvex_brevane_meta_model_meta_relation_set_privileges(TarvexBrevaneMetaModelMetaRelation* self, GeeHashMap* value);
-TARVEX_EXPORT const gchar* tarvex_brevane_meta_model_meta_relation_get_scope(TarvexBrevaneMetaModelMetaRelation* self);
-TARVEX_EXPORT void tarvex_brevane_meta_model_meta_relation_set_scope(TarvexBrevaneMetaModelMetaRelation* self, const gchar* value);
-TARVEX_EXPORT const gchar* tarvex_brevane_meta_model_meta_relation_get_password(TarvexBrevaneMetaModelMetaRelation* self);
-TARVEX_EXPORT void tarvex_brevane_meta_model_meta_relation_set_password(TarvexBrevaneMetaModelMetaRelation* self, const gchar* value);
+TARVEX_EXPORT GeeHashMap* tarvex_brevane_meta_model_meta_relation_get_relations(
+    TarvexBrevaneMetaModelMetaRelation* self);
+TARVEX_EXPORT void tarvex_brevane_meta_model_meta_relation_set_relations(
+    TarvexBrevaneMetaModelMetaRelation* self, GeeHashMap* value);
+TARVEX_EXPORT GeeHashMap* tarvex_brevane_meta_model_meta_relation_get_privileges(
+    TarvexBrevaneMetaModelMetaRelation* self);
+TARVEX_EXPORT void tarvex_brevane_meta_model_meta_relation_set_privileges(
+    TarvexBrevaneMetaModelMetaRelation* self, GeeHashMap* value);
+TARVEX_EXPORT const gchar* tarvex_brevane_meta_model_meta_relation_get_scope(
+    TarvexBrevaneMetaModelMetaRelation* self);
+TARVEX_EXPORT void tarvex_brevane_meta_model_meta_relation_set_scope(
+    TarvexBrevaneMetaModelMetaRelation* self, const gchar* value);
+TARVEX_EXPORT const gchar* tarvex_brevane_meta_model_meta_relation_get_password(
+    TarvexBrevaneMetaModelMetaRelation* self);
+TARVEX_EXPORT void tarvex_brevane_meta_model_meta_relation_set_password(
+    TarvexBrevaneMetaModelMetaRelation* self, const gchar* value);
 
 TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_user_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaUser* tarvex_brevane_meta_model_meta_user_new(void);
-TARVEX_EXPORT TarvexBrevaneMetaModelMetaUser* tarvex_brevane_meta_model_meta_user_construct(GType object_type);
+TARVEX_EXPORT TarvexBrevaneMetaModelMetaUser* tarvex_brevane_meta_model_meta_user_construct(
+    GType object_type);
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaUser* tarvex_brevane_meta_model_meta_user_new_with_names(
     const gchar* _database, const gchar* _schema, const gchar* _name, const gchar* _scope);
-TARVEX_EXPORT TarvexBrevaneMetaModelMetaUser* tarvex_brevane_meta_model_meta_user_construct_with_names(
-    GType object_type, const gchar* _database, const gchar* _schema, const gchar* _name,
-    const gchar* _scope);
-TARVEX_EXPORT const gchar* tarvex_brevane_meta_model_meta_user_get_default_schema(TarvexBrevaneMetaModelMetaUser* self);
-TARVEX_EXPORT void tarvex_brevane_meta_model_meta_user_set_default_schema(TarvexBrevaneMetaModelMetaUser* self, const gchar* value);
+TARVEX_EXPORT TarvexBrevaneMetaModelMetaUser*
+tarvex_brevane_meta_model_meta_user_construct_with_names(GType object_type, const gchar* _database,
+                                                         const gchar* _schema, const gchar* _name,
+                                                         const gchar* _scope);
+TARVEX_EXPORT const gchar* tarvex_brevane_meta_model_meta_user_get_default_schema(
+    TarvexBrevaneMetaModelMetaUser* self);
+TARVEX_EXPORT void tarvex_brevane_meta_model_meta_user_set_default_schema(
+    TarvexBrevaneMetaModelMetaUser* self, const gchar* value);
 
 TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_role_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaRole* tarvex_brevane_meta_model_meta_role_new(void);
-TARVEX_EXPORT TarvexBrevaneMetaModelMetaRole* tarvex_brevane_meta_model_meta_role_construct(GType object_type);
+TARVEX_EXPORT TarvexBrevaneMetaModelMetaRole* tarvex_brevane_meta_model_meta_role_construct(
+    GType object_type);
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaRole* tarvex_brevane_meta_model_meta_role_new_with_names(
     const gchar* _database, const gchar* _schema, const gchar* _name, const gchar* _scope);
-TARVEX_EXPORT TarvexBrevaneMetaModelMetaRole* tarvex_brevane_meta_model_meta_role_construct_with_names(
-    GType object_type, const gchar* _database, const gchar* _schema, const gchar* _name,
-    const gchar* _scope);
+TARVEX_EXPORT TarvexBrevaneMetaModelMetaRole*
+tarvex_brevane_meta_model_meta_role_construct_with_names(GType object_type, const gchar* _database,
+                                                         const gchar* _schema, const gchar* _name,
+                                                         const gchar* _scope);
 
 G_END_DECLS

@@ -19,20 +19,25 @@ static const PropDecl synonym_decls[] = {
 };
 static PropClass synonym_props(synonym_decls);
 
-TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaSynonym, tarvex_brevane_meta_model_meta_synonym, TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT)
+TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaSynonym, tarvex_brevane_meta_model_meta_synonym,
+                   TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT)
 
 static TarvexProvidersContractsDBObject synonym_character(TarvexBrevaneMetaModelMetaObject*) {
   return TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_SYNONYM;
 }
 
-static void tarvex_brevane_meta_model_meta_synonym_class_setup(TarvexBrevaneMetaModelMetaSynonymClass* klass) {
+static void tarvex_brevane_meta_model_meta_synonym_class_setup(
+    TarvexBrevaneMetaModelMetaSynonymClass* klass) {
   [[maybe_unused]] auto* meta = TARVEX_BREVANE_META_MODEL_META_OBJECT_CLASS(klass);
   meta->character = synonym_character;
   synonym_props.install(G_OBJECT_CLASS(klass));
 }
 
-TARVEX_META_NEW(TarvexBrevaneMetaModelMetaSynonym, tarvex_brevane_meta_model_meta_synonym, TARVEX_BREVANE_META_MODEL_TYPE_META_SYNONYM)
-TARVEX_META_NEW_WITH_NAMES(TarvexBrevaneMetaModelMetaSynonym, tarvex_brevane_meta_model_meta_synonym, TARVEX_BREVANE_META_MODEL_TYPE_META_SYNONYM)
+TARVEX_META_NEW(TarvexBrevaneMetaModelMetaSynonym, tarvex_brevane_meta_model_meta_synonym,
+                TARVEX_BREVANE_META_MODEL_TYPE_META_SYNONYM)
+TARVEX_META_NEW_WITH_NAMES(TarvexBrevaneMetaModelMetaSynonym,
+                           tarvex_brevane_meta_model_meta_synonym,
+                           TARVEX_BREVANE_META_MODEL_TYPE_META_SYNONYM)
 
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaSynonym, tarvex_brevane_meta_model_meta_synonym, target, SYNONYM_PROP_TARGET, synonym_props, const gchar*, NULL)
-
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaSynonym, tarvex_brevane_meta_model_meta_synonym,
+                      target, SYNONYM_PROP_TARGET, synonym_props, const gchar*, NULL)

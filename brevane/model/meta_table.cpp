@@ -4,10 +4,10 @@
 #include "brevane/model/constraints/meta_exclude.h"
 #include "brevane/model/constraints/meta_foreign_key.h"
 #include "brevane/model/constraints/meta_unique.h"
+#include "brevane/model/meta-private.h"
 #include "brevane/model/meta_index.h"
 #include "brevane/model/meta_rule.h"
 #include "brevane/model/meta_trigger.h"
-#include "brevane/model/meta-private.h"
 
 using namespace tarvex;
 using namespace tarvex::meta;
@@ -36,27 +36,37 @@ static const PropDecl table_decls[] = {
 };
 static PropClass table_props(table_decls);
 
-TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaTable, tarvex_brevane_meta_model_meta_table, TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT)
+TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaTable, tarvex_brevane_meta_model_meta_table,
+                   TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT)
 
 static TarvexProvidersContractsDBObject table_character(TarvexBrevaneMetaModelMetaObject*) {
   return TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_TABLE;
 }
 
-static void tarvex_brevane_meta_model_meta_table_class_setup(TarvexBrevaneMetaModelMetaTableClass* klass) {
+static void tarvex_brevane_meta_model_meta_table_class_setup(
+    TarvexBrevaneMetaModelMetaTableClass* klass) {
   [[maybe_unused]] auto* meta = TARVEX_BREVANE_META_MODEL_META_OBJECT_CLASS(klass);
   meta->character = table_character;
   table_props.install(G_OBJECT_CLASS(klass));
 }
 
-TARVEX_META_NEW(TarvexBrevaneMetaModelMetaTable, tarvex_brevane_meta_model_meta_table, TARVEX_BREVANE_META_MODEL_TYPE_META_TABLE)
-TARVEX_META_NEW_WITH_NAMES(TarvexBrevaneMetaModelMetaTable, tarvex_brevane_meta_model_meta_table, TARVEX_BREVANE_META_MODEL_TYPE_META_TABLE)
+TARVEX_META_NEW(TarvexBrevaneMetaModelMetaTable, tarvex_brevane_meta_model_meta_table,
+                TARVEX_BREVANE_META_MODEL_TYPE_META_TABLE)
+TARVEX_META_NEW_WITH_NAMES(TarvexBrevaneMetaModelMetaTable, tarvex_brevane_meta_model_meta_table,
+                           TARVEX_BREVANE_META_MODEL_TYPE_META_TABLE)
 
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTable, tarvex_brevane_meta_model_meta_table, constraints, TABLE_PROP_CONSTRAINTS, table_props, GeeArrayList*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTable, tarvex_brevane_meta_model_meta_table, columns, TABLE_PROP_COLUMNS, table_props, GeeArrayList*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTable, tarvex_brevane_meta_model_meta_table, indexes, TABLE_PROP_INDEXES, table_props, GeeArrayList*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTable, tarvex_brevane_meta_model_meta_table, rules, TABLE_PROP_RULES, table_props, GeeArrayList*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTable, tarvex_brevane_meta_model_meta_table, triggers, TABLE_PROP_TRIGGERS, table_props, GeeArrayList*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTable, tarvex_brevane_meta_model_meta_table, options, TABLE_PROP_OPTIONS, table_props, GeeHashMap*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTable, tarvex_brevane_meta_model_meta_table,
+                      constraints, TABLE_PROP_CONSTRAINTS, table_props, GeeArrayList*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTable, tarvex_brevane_meta_model_meta_table,
+                      columns, TABLE_PROP_COLUMNS, table_props, GeeArrayList*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTable, tarvex_brevane_meta_model_meta_table,
+                      indexes, TABLE_PROP_INDEXES, table_props, GeeArrayList*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTable, tarvex_brevane_meta_model_meta_table, rules,
+                      TABLE_PROP_RULES, table_props, GeeArrayList*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTable, tarvex_brevane_meta_model_meta_table,
+                      triggers, TABLE_PROP_TRIGGERS, table_props, GeeArrayList*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTable, tarvex_brevane_meta_model_meta_table,
+                      options, TABLE_PROP_OPTIONS, table_props, GeeHashMap*, NULL)
 
 TarvexBrevaneMetaModelMetaColumn* tarvex_brevane_meta_model_meta_table_get_column(
     TarvexBrevaneMetaModelMetaTable* self, const gchar* name) {
@@ -66,10 +76,10 @@ TarvexBrevaneMetaModelMetaColumn* tarvex_brevane_meta_model_meta_table_get_colum
   if (!columns) return nullptr;
   gint n = gee_abstract_collection_get_size(GEE_ABSTRACT_COLLECTION(columns));
   for (gint i = 0; i < n; ++i) {
-    auto* column =
-        static_cast<TarvexBrevaneMetaModelMetaColumn*>(gee_abstract_list_get(GEE_ABSTRACT_LIST(columns), i));
-    const char* column_name =
-        tarvex_brevane_meta_model_meta_object_get_name(TARVEX_BREVANE_META_MODEL_META_OBJECT(column));
+    auto* column = static_cast<TarvexBrevaneMetaModelMetaColumn*>(
+        gee_abstract_list_get(GEE_ABSTRACT_LIST(columns), i));
+    const char* column_name = tarvex_brevane_meta_model_meta_object_get_name(
+        TARVEX_BREVANE_META_MODEL_META_OBJECT(column));
     if (str_equal0(column_name, name)) return column;
     g_object_unref(column);
   }
@@ -96,16 +106,26 @@ void tarvex_brevane_meta_model_meta_table_reset_partial(TarvexBrevaneMetaModelMe
   }
   GType type = 0;
   switch (kind) {
-    case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_CHECK: type = TARVEX_BREVANE_META_MODEL_TYPE_META_CHECK; break;
-    case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_EXCLUDE: type = TARVEX_BREVANE_META_MODEL_TYPE_META_EXCLUDE; break;
-    case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_FOREIGN: type = TARVEX_BREVANE_META_MODEL_TYPE_META_FOREIGN_KEY; break;
-    case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_UNIQUE: type = TARVEX_BREVANE_META_MODEL_TYPE_META_UNIQUE; break;
-    default: return;
+    case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_CHECK:
+      type = TARVEX_BREVANE_META_MODEL_TYPE_META_CHECK;
+      break;
+    case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_EXCLUDE:
+      type = TARVEX_BREVANE_META_MODEL_TYPE_META_EXCLUDE;
+      break;
+    case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_FOREIGN:
+      type = TARVEX_BREVANE_META_MODEL_TYPE_META_FOREIGN_KEY;
+      break;
+    case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_UNIQUE:
+      type = TARVEX_BREVANE_META_MODEL_TYPE_META_UNIQUE;
+      break;
+    default:
+      return;
   }
   GeeArrayList* constraints = tarvex_brevane_meta_model_meta_table_get_constraints(self);
   if (!constraints) return;
   auto* list = GEE_ABSTRACT_LIST(constraints);
-  for (gint i = gee_abstract_collection_get_size(GEE_ABSTRACT_COLLECTION(constraints)) - 1; i >= 0; --i) {
+  for (gint i = gee_abstract_collection_get_size(GEE_ABSTRACT_COLLECTION(constraints)) - 1; i >= 0;
+       --i) {
     auto element = adoptGRef(static_cast<GObject*>(gee_abstract_list_get(list, i)));
     if (element && G_TYPE_CHECK_INSTANCE_TYPE(element.get(), type))
       adoptGRef(static_cast<GObject*>(gee_abstract_list_remove_at(list, i)));

@@ -2,8 +2,8 @@
 // triggers and table options.
 #pragma once
 
-#include "brevane/model/meta_object.h"
 #include "brevane/model/meta_column.h"
+#include "brevane/model/meta_object.h"
 
 G_BEGIN_DECLS
 
@@ -20,18 +20,21 @@ struct _TarvexBrevaneMetaModelMetaTableClass {
 };
 
 #define TARVEX_BREVANE_META_MODEL_TYPE_META_TABLE (tarvex_brevane_meta_model_meta_table_get_type())
-#define TARVEX_BREVANE_META_MODEL_META_TABLE(obj) \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_TABLE, TarvexBrevaneMetaModelMetaTable))
+#define TARVEX_BREVANE_META_MODEL_META_TABLE(obj)                               \
+  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_TABLE, \
+                              TarvexBrevaneMetaModelMetaTable))
 #define TARVEX_BREVANE_META_MODEL_IS_META_TABLE(obj) \
   (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_TABLE))
 
 TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_table_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaTable* tarvex_brevane_meta_model_meta_table_new(void);
-TARVEX_EXPORT TarvexBrevaneMetaModelMetaTable* tarvex_brevane_meta_model_meta_table_construct(GType object_type);
-TARVEX_EXPORT TarvexBrevaneMetaModelMetaTable* tarvex_brevane_meta_model_meta_table_new_with_names(const gchar* database, const gchar* schema,
-    const gchar* name);
-TARVEX_EXPORT TarvexBrevaneMetaModelMetaTable* tarvex_brevane_meta_model_meta_table_construct_with_names(GType object_type,
+TARVEX_EXPORT TarvexBrevaneMetaModelMetaTable* tarvex_brevane_meta_model_meta_table_construct(
+    GType object_type);
+TARVEX_EXPORT TarvexBrevaneMetaModelMetaTable* tarvex_brevane_meta_model_meta_table_new_with_names(
     const gchar* database, const gchar* schema, const gchar* name);
+TARVEX_EXPORT TarvexBrevaneMetaModelMetaTable*
+tarvex_brevane_meta_model_meta_table_construct_with_names(GType object_type, const gchar* database,
+                                                          const gchar* schema, const gchar* name);
 // The first column of that exact name (a new reference), or NULL.
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaColumn* tarvex_brevane_meta_model_meta_table_get_column(
     TarvexBrevaneMetaModelMetaTable* self, const gchar* name);
@@ -44,17 +47,29 @@ TARVEX_EXPORT TarvexBrevaneMetaModelMetaColumn* tarvex_brevane_meta_model_meta_t
 // keys, 44 uniques; other kinds do nothing.
 TARVEX_EXPORT void tarvex_brevane_meta_model_meta_table_reset_partial(
     TarvexBrevaneMetaModelMetaTable* self, TarvexProvidersContractsDBObject kind);
-TARVEX_EXPORT GeeArrayList* tarvex_brevane_meta_model_meta_table_get_constraints(TarvexBrevaneMetaModelMetaTable* self);
-TARVEX_EXPORT void tarvex_brevane_meta_model_meta_table_set_constraints(TarvexBrevaneMetaModelMetaTable* self, GeeArrayList* value);
-TARVEX_EXPORT GeeArrayList* tarvex_brevane_meta_model_meta_table_get_columns(TarvexBrevaneMetaModelMetaTable* self);
-TARVEX_EXPORT void tarvex_brevane_meta_model_meta_table_set_columns(TarvexBrevaneMetaModelMetaTable* self, GeeArrayList* value);
-TARVEX_EXPORT GeeArrayList* tarvex_brevane_meta_model_meta_table_get_indexes(TarvexBrevaneMetaModelMetaTable* self);
-TARVEX_EXPORT void tarvex_brevane_meta_model_meta_table_set_indexes(TarvexBrevaneMetaModelMetaTable* self, GeeArrayList* value);
-TARVEX_EXPORT GeeArrayList* tarvex_brevane_meta_model_meta_table_get_rules(TarvexBrevaneMetaModelMetaTable* self);
-TARVEX_EXPORT void tarvex_brevane_meta_model_meta_table_set_rules(TarvexBrevaneMetaModelMetaTable* self, GeeArrayList* value);
-TARVEX_EXPORT GeeArrayList* tarvex_brevane_meta_model_meta_table_get_triggers(TarvexBrevaneMetaModelMetaTable* self);
-TARVEX_EXPORT void tarvex_brevane_meta_model_meta_table_set_triggers(TarvexBrevaneMetaModelMetaTable* self, GeeArrayList* value);
-TARVEX_EXPORT GeeHashMap* tarvex_brevane_meta_model_meta_table_get_options(TarvexBrevaneMetaModelMetaTable* self);
-TARVEX_EXPORT void tarvex_brevane_meta_model_meta_table_set_options(TarvexBrevaneMetaModelMetaTable* self, GeeHashMap* value);
+TARVEX_EXPORT GeeArrayList* tarvex_brevane_meta_model_meta_table_get_constraints(
+    TarvexBrevaneMetaModelMetaTable* self);
+TARVEX_EXPORT void tarvex_brevane_meta_model_meta_table_set_constraints(
+    TarvexBrevaneMetaModelMetaTable* self, GeeArrayList* value);
+TARVEX_EXPORT GeeArrayList* tarvex_brevane_meta_model_meta_table_get_columns(
+    TarvexBrevaneMetaModelMetaTable* self);
+TARVEX_EXPORT void tarvex_brevane_meta_model_meta_table_set_columns(
+    TarvexBrevaneMetaModelMetaTable* self, GeeArrayList* value);
+TARVEX_EXPORT GeeArrayList* tarvex_brevane_meta_model_meta_table_get_indexes(
+    TarvexBrevaneMetaModelMetaTable* self);
+TARVEX_EXPORT void tarvex_brevane_meta_model_meta_table_set_indexes(
+    TarvexBrevaneMetaModelMetaTable* self, GeeArrayList* value);
+TARVEX_EXPORT GeeArrayList* tarvex_brevane_meta_model_meta_table_get_rules(
+    TarvexBrevaneMetaModelMetaTable* self);
+TARVEX_EXPORT void tarvex_brevane_meta_model_meta_table_set_rules(
+    TarvexBrevaneMetaModelMetaTable* self, GeeArrayList* value);
+TARVEX_EXPORT GeeArrayList* tarvex_brevane_meta_model_meta_table_get_triggers(
+    TarvexBrevaneMetaModelMetaTable* self);
+TARVEX_EXPORT void tarvex_brevane_meta_model_meta_table_set_triggers(
+    TarvexBrevaneMetaModelMetaTable* self, GeeArrayList* value);
+TARVEX_EXPORT GeeHashMap* tarvex_brevane_meta_model_meta_table_get_options(
+    TarvexBrevaneMetaModelMetaTable* self);
+TARVEX_EXPORT void tarvex_brevane_meta_model_meta_table_set_options(
+    TarvexBrevaneMetaModelMetaTable* self, GeeHashMap* value);
 
 G_END_DECLS

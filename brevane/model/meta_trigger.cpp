@@ -33,63 +33,72 @@ enum {
 };
 
 static const PropDecl trigger_decls[] = {
-    text("kind"),
-    text("target"),
-    text("body"),
-    text("definer"),
-    text("timing"),
-    text("event"),
-    text("when"),
-    text("order"),
-    text("trigger"),
-    text("columns"),
-    text("deferrable"),
-    text("deferred"),
-    text("function"),
-    text("arguments"),
-    text("for-each"),
-    text("refer-table"),
-    boolean("constraint"),
-    text("apply"),
-    boolean("enable"),
+    text("kind"),          text("target"),    text("body"),       text("definer"),
+    text("timing"),        text("event"),     text("when"),       text("order"),
+    text("trigger"),       text("columns"),   text("deferrable"), text("deferred"),
+    text("function"),      text("arguments"), text("for-each"),   text("refer-table"),
+    boolean("constraint"), text("apply"),     boolean("enable"),
 };
 static PropClass trigger_props(trigger_decls);
 
-TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger, TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT)
+TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger,
+                   TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT)
 
 static TarvexProvidersContractsDBObject trigger_character(TarvexBrevaneMetaModelMetaObject*) {
   return TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_TRIGGER;
 }
 
-static void tarvex_brevane_meta_model_meta_trigger_class_setup(TarvexBrevaneMetaModelMetaTriggerClass* klass) {
+static void tarvex_brevane_meta_model_meta_trigger_class_setup(
+    TarvexBrevaneMetaModelMetaTriggerClass* klass) {
   [[maybe_unused]] auto* meta = TARVEX_BREVANE_META_MODEL_META_OBJECT_CLASS(klass);
   meta->character = trigger_character;
   trigger_props.install(G_OBJECT_CLASS(klass));
 }
 
-TARVEX_META_NEW(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger, TARVEX_BREVANE_META_MODEL_TYPE_META_TRIGGER)
-TARVEX_META_NEW_WITH_NAMES(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger, TARVEX_BREVANE_META_MODEL_TYPE_META_TRIGGER)
+TARVEX_META_NEW(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger,
+                TARVEX_BREVANE_META_MODEL_TYPE_META_TRIGGER)
+TARVEX_META_NEW_WITH_NAMES(TarvexBrevaneMetaModelMetaTrigger,
+                           tarvex_brevane_meta_model_meta_trigger,
+                           TARVEX_BREVANE_META_MODEL_TYPE_META_TRIGGER)
 
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger, kind, TRIGGER_PROP_KIND, trigger_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger, target, TRIGGER_PROP_TARGET, trigger_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger, body, TRIGGER_PROP_BODY, trigger_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger, definer, TRIGGER_PROP_DEFINER, trigger_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger, timing, TRIGGER_PROP_TIMING, trigger_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger, event, TRIGGER_PROP_EVENT, trigger_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger, when, TRIGGER_PROP_WHEN, trigger_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger, order, TRIGGER_PROP_ORDER, trigger_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger, trigger, TRIGGER_PROP_TRIGGER, trigger_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger, columns, TRIGGER_PROP_COLUMNS, trigger_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger, deferrable, TRIGGER_PROP_DEFERRABLE, trigger_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger, deferred, TRIGGER_PROP_DEFERRED, trigger_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger, function, TRIGGER_PROP_FUNCTION, trigger_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger, arguments, TRIGGER_PROP_ARGUMENTS, trigger_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger, for_each, TRIGGER_PROP_FOR_EACH, trigger_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger, refer_table, TRIGGER_PROP_REFER_TABLE, trigger_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger, constraint, TRIGGER_PROP_CONSTRAINT, trigger_props, gboolean, FALSE)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger, apply, TRIGGER_PROP_APPLY, trigger_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger, enable, TRIGGER_PROP_ENABLE, trigger_props, gboolean, FALSE)
-
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger,
+                      kind, TRIGGER_PROP_KIND, trigger_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger,
+                      target, TRIGGER_PROP_TARGET, trigger_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger,
+                      body, TRIGGER_PROP_BODY, trigger_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger,
+                      definer, TRIGGER_PROP_DEFINER, trigger_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger,
+                      timing, TRIGGER_PROP_TIMING, trigger_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger,
+                      event, TRIGGER_PROP_EVENT, trigger_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger,
+                      when, TRIGGER_PROP_WHEN, trigger_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger,
+                      order, TRIGGER_PROP_ORDER, trigger_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger,
+                      trigger, TRIGGER_PROP_TRIGGER, trigger_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger,
+                      columns, TRIGGER_PROP_COLUMNS, trigger_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger,
+                      deferrable, TRIGGER_PROP_DEFERRABLE, trigger_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger,
+                      deferred, TRIGGER_PROP_DEFERRED, trigger_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger,
+                      function, TRIGGER_PROP_FUNCTION, trigger_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger,
+                      arguments, TRIGGER_PROP_ARGUMENTS, trigger_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger,
+                      for_each, TRIGGER_PROP_FOR_EACH, trigger_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger,
+                      refer_table, TRIGGER_PROP_REFER_TABLE, trigger_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger,
+                      constraint, TRIGGER_PROP_CONSTRAINT, trigger_props, gboolean, FALSE)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger,
+                      apply, TRIGGER_PROP_APPLY, trigger_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger,
+                      enable, TRIGGER_PROP_ENABLE, trigger_props, gboolean, FALSE)
 
 TarvexBrevaneMetaModelMetaTrigger* tarvex_brevane_meta_model_meta_trigger_construct_with_body(
     GType object_type, const gchar* database, const gchar* schema, const gchar* name,

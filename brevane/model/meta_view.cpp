@@ -24,23 +24,29 @@ static const PropDecl view_decls[] = {
 static void view_definition_changed(GObject* self, guint id);
 static PropClass view_props(view_decls, view_definition_changed);
 
-TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaView, tarvex_brevane_meta_model_meta_view, TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT)
+TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaView, tarvex_brevane_meta_model_meta_view,
+                   TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT)
 
 static TarvexProvidersContractsDBObject view_character(TarvexBrevaneMetaModelMetaObject*) {
   return TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_VIEW;
 }
 
-static void tarvex_brevane_meta_model_meta_view_class_setup(TarvexBrevaneMetaModelMetaViewClass* klass) {
+static void tarvex_brevane_meta_model_meta_view_class_setup(
+    TarvexBrevaneMetaModelMetaViewClass* klass) {
   [[maybe_unused]] auto* meta = TARVEX_BREVANE_META_MODEL_META_OBJECT_CLASS(klass);
   meta->character = view_character;
   view_props.install(G_OBJECT_CLASS(klass));
 }
 
-TARVEX_META_NEW(TarvexBrevaneMetaModelMetaView, tarvex_brevane_meta_model_meta_view, TARVEX_BREVANE_META_MODEL_TYPE_META_VIEW)
-TARVEX_META_NEW_WITH_NAMES(TarvexBrevaneMetaModelMetaView, tarvex_brevane_meta_model_meta_view, TARVEX_BREVANE_META_MODEL_TYPE_META_VIEW)
+TARVEX_META_NEW(TarvexBrevaneMetaModelMetaView, tarvex_brevane_meta_model_meta_view,
+                TARVEX_BREVANE_META_MODEL_TYPE_META_VIEW)
+TARVEX_META_NEW_WITH_NAMES(TarvexBrevaneMetaModelMetaView, tarvex_brevane_meta_model_meta_view,
+                           TARVEX_BREVANE_META_MODEL_TYPE_META_VIEW)
 
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaView, tarvex_brevane_meta_model_meta_view, definition, VIEW_PROP_DEFINITION, view_props, const gchar*, NULL)
-GeeArrayList* tarvex_brevane_meta_model_meta_view_get_columns(TarvexBrevaneMetaModelMetaView* self) {
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaView, tarvex_brevane_meta_model_meta_view,
+                      definition, VIEW_PROP_DEFINITION, view_props, const gchar*, NULL)
+GeeArrayList* tarvex_brevane_meta_model_meta_view_get_columns(
+    TarvexBrevaneMetaModelMetaView* self) {
   g_return_val_if_fail(self != NULL, NULL);
   return get<GeeArrayList*>(self, view_props, VIEW_PROP_COLUMNS);
 }
@@ -65,20 +71,31 @@ static const PropDecl materialized_decls[] = {
 };
 static PropClass materialized_props(materialized_decls);
 
-TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMaterialized, tarvex_brevane_meta_model_materialized, TARVEX_BREVANE_META_MODEL_TYPE_META_VIEW)
+TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMaterialized, tarvex_brevane_meta_model_materialized,
+                   TARVEX_BREVANE_META_MODEL_TYPE_META_VIEW)
 
-static void tarvex_brevane_meta_model_materialized_class_setup(TarvexBrevaneMetaModelMaterializedClass* klass) {
+static void tarvex_brevane_meta_model_materialized_class_setup(
+    TarvexBrevaneMetaModelMaterializedClass* klass) {
   [[maybe_unused]] auto* meta = TARVEX_BREVANE_META_MODEL_META_OBJECT_CLASS(klass);
   materialized_props.install(G_OBJECT_CLASS(klass));
 }
 
-TARVEX_META_NEW(TarvexBrevaneMetaModelMaterialized, tarvex_brevane_meta_model_materialized, TARVEX_BREVANE_META_MODEL_TYPE_MATERIALIZED)
-TARVEX_META_NEW_WITH_NAMES(TarvexBrevaneMetaModelMaterialized, tarvex_brevane_meta_model_materialized, TARVEX_BREVANE_META_MODEL_TYPE_MATERIALIZED)
+TARVEX_META_NEW(TarvexBrevaneMetaModelMaterialized, tarvex_brevane_meta_model_materialized,
+                TARVEX_BREVANE_META_MODEL_TYPE_MATERIALIZED)
+TARVEX_META_NEW_WITH_NAMES(TarvexBrevaneMetaModelMaterialized,
+                           tarvex_brevane_meta_model_materialized,
+                           TARVEX_BREVANE_META_MODEL_TYPE_MATERIALIZED)
 
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMaterialized, tarvex_brevane_meta_model_materialized, table_space, MATERIALIZED_PROP_TABLE_SPACE, materialized_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMaterialized, tarvex_brevane_meta_model_materialized, definer, MATERIALIZED_PROP_DEFINER, materialized_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMaterialized, tarvex_brevane_meta_model_materialized, fill_factor, MATERIALIZED_PROP_FILL_FACTOR, materialized_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMaterialized, tarvex_brevane_meta_model_materialized, with_data, MATERIALIZED_PROP_WITH_DATA, materialized_props, gboolean, FALSE)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMaterialized, tarvex_brevane_meta_model_materialized,
+                      table_space, MATERIALIZED_PROP_TABLE_SPACE, materialized_props, const gchar*,
+                      NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMaterialized, tarvex_brevane_meta_model_materialized,
+                      definer, MATERIALIZED_PROP_DEFINER, materialized_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMaterialized, tarvex_brevane_meta_model_materialized,
+                      fill_factor, MATERIALIZED_PROP_FILL_FACTOR, materialized_props, const gchar*,
+                      NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMaterialized, tarvex_brevane_meta_model_materialized,
+                      with_data, MATERIALIZED_PROP_WITH_DATA, materialized_props, gboolean, FALSE)
 
 // Rebuilds the column list from the definition just stored. A text without
 // a select list leaves the list as it was.
@@ -91,8 +108,8 @@ static void view_definition_changed(GObject* self, guint id) {
   gee_abstract_collection_clear(GEE_ABSTRACT_COLLECTION(columns));
   for (const auto& item : items) {
     auto column = adoptGRef(tarvex_brevane_meta_model_meta_column_new());
-    tarvex_brevane_meta_model_meta_object_set_name(TARVEX_BREVANE_META_MODEL_META_OBJECT(column.get()),
-                                                   item.name.c_str());
+    tarvex_brevane_meta_model_meta_object_set_name(
+        TARVEX_BREVANE_META_MODEL_META_OBJECT(column.get()), item.name.c_str());
     tarvex_brevane_meta_model_meta_column_set_raw_type(column.get(), item.raw.c_str());
     gee_abstract_collection_add(GEE_ABSTRACT_COLLECTION(columns), column.get());
   }

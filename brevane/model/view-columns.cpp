@@ -44,10 +44,14 @@ std::size_t skip_span(std::string_view s, std::size_t i, bool* comment = nullptr
   };
   if (comment) *comment = false;
   switch (s[i]) {
-    case '\'': return closing('\'');
-    case '"': return closing('"');
-    case '`': return closing('`');
-    case '[': return closing(']');
+    case '\'':
+      return closing('\'');
+    case '"':
+      return closing('"');
+    case '`':
+      return closing('`');
+    case '[':
+      return closing(']');
     case '-':
       if (i + 1 < s.size() && s[i + 1] == '-') {
         if (comment) *comment = true;
@@ -71,7 +75,8 @@ std::size_t skip_span(std::string_view s, std::size_t i, bool* comment = nullptr
         return s.size();
       }
       break;
-    default: break;
+    default:
+      break;
   }
   return i;
 }
@@ -166,17 +171,17 @@ bool resolve(std::string_view item, ViewColumn* column) {
   }
   // alias = expression
   if (tokens.size() > 2 && tokens[1].kind == Token::Punct && item[tokens[1].start] == '=' &&
-      (tokens[0].kind == Token::Quoted || (tokens[0].kind == Token::Word && !never_alias(text(tokens[0]))))) {
+      (tokens[0].kind == Token::Quoted ||
+       (tokens[0].kind == Token::Word && !never_alias(text(tokens[0]))))) {
     return set(item.substr(tokens[1].end), text(tokens[0]));
   }
   // expression alias
   if (tokens.size() >= 2) {
     const Token& last = tokens.back();
     const Token& before = tokens[tokens.size() - 2];
-    bool alias = last.space_before &&
-                 ((last.kind == Token::Word && !never_alias(text(last)) &&
-                   !g_ascii_isdigit(item[last.start])) ||
-                  (last.kind == Token::Quoted && item[last.start] != '`'));
+    bool alias = last.space_before && ((last.kind == Token::Word && !never_alias(text(last)) &&
+                                        !g_ascii_isdigit(item[last.start])) ||
+                                       (last.kind == Token::Quoted && item[last.start] != '`'));
     bool ends_operand = before.kind == Token::Quoted || before.kind == Token::Group ||
                         (before.kind == Token::Word && !operand_keyword(text(before)));
     if (alias && ends_operand) return set(item.substr(0, last.start), text(last));

@@ -25,25 +25,31 @@ static const PropDecl check_decls[] = {
 };
 static PropClass check_props(check_decls);
 
-TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaCheck, tarvex_brevane_meta_model_meta_check, TARVEX_BREVANE_META_MODEL_TYPE_META_CONSTRAINT)
+TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaCheck, tarvex_brevane_meta_model_meta_check,
+                   TARVEX_BREVANE_META_MODEL_TYPE_META_CONSTRAINT)
 
 static TarvexProvidersContractsDBObject check_character(TarvexBrevaneMetaModelMetaObject*) {
   return TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_CHECK;
 }
 
-static void tarvex_brevane_meta_model_meta_check_class_setup(TarvexBrevaneMetaModelMetaCheckClass* klass) {
+static void tarvex_brevane_meta_model_meta_check_class_setup(
+    TarvexBrevaneMetaModelMetaCheckClass* klass) {
   [[maybe_unused]] auto* meta = TARVEX_BREVANE_META_MODEL_META_OBJECT_CLASS(klass);
   meta->character = check_character;
   check_props.install(G_OBJECT_CLASS(klass));
 }
 
-TARVEX_META_NEW(TarvexBrevaneMetaModelMetaCheck, tarvex_brevane_meta_model_meta_check, TARVEX_BREVANE_META_MODEL_TYPE_META_CHECK)
+TARVEX_META_NEW(TarvexBrevaneMetaModelMetaCheck, tarvex_brevane_meta_model_meta_check,
+                TARVEX_BREVANE_META_MODEL_TYPE_META_CHECK)
 
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaCheck, tarvex_brevane_meta_model_meta_check, enforced, CHECK_PROP_ENFORCED, check_props, gboolean, FALSE)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaCheck, tarvex_brevane_meta_model_meta_check, no_inherit, CHECK_PROP_NO_INHERIT, check_props, gboolean, FALSE)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaCheck, tarvex_brevane_meta_model_meta_check, check, CHECK_PROP_CHECK, check_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaCheck, tarvex_brevane_meta_model_meta_check, deferrable, CHECK_PROP_DEFERRABLE, check_props, const gchar*, NULL)
-
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaCheck, tarvex_brevane_meta_model_meta_check,
+                      enforced, CHECK_PROP_ENFORCED, check_props, gboolean, FALSE)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaCheck, tarvex_brevane_meta_model_meta_check,
+                      no_inherit, CHECK_PROP_NO_INHERIT, check_props, gboolean, FALSE)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaCheck, tarvex_brevane_meta_model_meta_check, check,
+                      CHECK_PROP_CHECK, check_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaCheck, tarvex_brevane_meta_model_meta_check,
+                      deferrable, CHECK_PROP_DEFERRABLE, check_props, const gchar*, NULL)
 
 TarvexBrevaneMetaModelMetaCheck* tarvex_brevane_meta_model_meta_check_construct_with_names(
     GType object_type, const gchar* database, const gchar* schema, const gchar* name,

@@ -23,45 +23,62 @@ enum {
 };
 
 static const PropDecl foreign_key_decls[] = {
-    text("refer-database"),
-    text("refer-schema"),
-    text("refer-table"),
-    text("local-columns"),
-    text("refer-columns"),
-    text("match-method"),
-    text("delete-action"),
-    text("update-action"),
-    text("deferrable"),
+    text("refer-database"), text("refer-schema"),  text("refer-table"),
+    text("local-columns"),  text("refer-columns"), text("match-method"),
+    text("delete-action"),  text("update-action"), text("deferrable"),
 };
 static PropClass foreign_key_props(foreign_key_decls);
 
-TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaForeignKey, tarvex_brevane_meta_model_meta_foreign_key, TARVEX_BREVANE_META_MODEL_TYPE_META_CONSTRAINT)
+TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaForeignKey, tarvex_brevane_meta_model_meta_foreign_key,
+                   TARVEX_BREVANE_META_MODEL_TYPE_META_CONSTRAINT)
 
 static TarvexProvidersContractsDBObject foreign_key_character(TarvexBrevaneMetaModelMetaObject*) {
   return TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_FOREIGN;
 }
 
-static void tarvex_brevane_meta_model_meta_foreign_key_class_setup(TarvexBrevaneMetaModelMetaForeignKeyClass* klass) {
+static void tarvex_brevane_meta_model_meta_foreign_key_class_setup(
+    TarvexBrevaneMetaModelMetaForeignKeyClass* klass) {
   [[maybe_unused]] auto* meta = TARVEX_BREVANE_META_MODEL_META_OBJECT_CLASS(klass);
   meta->character = foreign_key_character;
   foreign_key_props.install(G_OBJECT_CLASS(klass));
 }
 
-TARVEX_META_NEW(TarvexBrevaneMetaModelMetaForeignKey, tarvex_brevane_meta_model_meta_foreign_key, TARVEX_BREVANE_META_MODEL_TYPE_META_FOREIGN_KEY)
-TARVEX_META_NEW_WITH_NAMES(TarvexBrevaneMetaModelMetaForeignKey, tarvex_brevane_meta_model_meta_foreign_key, TARVEX_BREVANE_META_MODEL_TYPE_META_FOREIGN_KEY)
+TARVEX_META_NEW(TarvexBrevaneMetaModelMetaForeignKey, tarvex_brevane_meta_model_meta_foreign_key,
+                TARVEX_BREVANE_META_MODEL_TYPE_META_FOREIGN_KEY)
+TARVEX_META_NEW_WITH_NAMES(TarvexBrevaneMetaModelMetaForeignKey,
+                           tarvex_brevane_meta_model_meta_foreign_key,
+                           TARVEX_BREVANE_META_MODEL_TYPE_META_FOREIGN_KEY)
 
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaForeignKey, tarvex_brevane_meta_model_meta_foreign_key, refer_database, FOREIGN_KEY_PROP_REFER_DATABASE, foreign_key_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaForeignKey, tarvex_brevane_meta_model_meta_foreign_key, refer_schema, FOREIGN_KEY_PROP_REFER_SCHEMA, foreign_key_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaForeignKey, tarvex_brevane_meta_model_meta_foreign_key, refer_table, FOREIGN_KEY_PROP_REFER_TABLE, foreign_key_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaForeignKey, tarvex_brevane_meta_model_meta_foreign_key, local_columns, FOREIGN_KEY_PROP_LOCAL_COLUMNS, foreign_key_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaForeignKey, tarvex_brevane_meta_model_meta_foreign_key, refer_columns, FOREIGN_KEY_PROP_REFER_COLUMNS, foreign_key_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaForeignKey, tarvex_brevane_meta_model_meta_foreign_key, match_method, FOREIGN_KEY_PROP_MATCH_METHOD, foreign_key_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaForeignKey, tarvex_brevane_meta_model_meta_foreign_key, delete_action, FOREIGN_KEY_PROP_DELETE_ACTION, foreign_key_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaForeignKey, tarvex_brevane_meta_model_meta_foreign_key, update_action, FOREIGN_KEY_PROP_UPDATE_ACTION, foreign_key_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaForeignKey, tarvex_brevane_meta_model_meta_foreign_key, deferrable, FOREIGN_KEY_PROP_DEFERRABLE, foreign_key_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaForeignKey,
+                      tarvex_brevane_meta_model_meta_foreign_key, refer_database,
+                      FOREIGN_KEY_PROP_REFER_DATABASE, foreign_key_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaForeignKey,
+                      tarvex_brevane_meta_model_meta_foreign_key, refer_schema,
+                      FOREIGN_KEY_PROP_REFER_SCHEMA, foreign_key_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaForeignKey,
+                      tarvex_brevane_meta_model_meta_foreign_key, refer_table,
+                      FOREIGN_KEY_PROP_REFER_TABLE, foreign_key_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaForeignKey,
+                      tarvex_brevane_meta_model_meta_foreign_key, local_columns,
+                      FOREIGN_KEY_PROP_LOCAL_COLUMNS, foreign_key_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaForeignKey,
+                      tarvex_brevane_meta_model_meta_foreign_key, refer_columns,
+                      FOREIGN_KEY_PROP_REFER_COLUMNS, foreign_key_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaForeignKey,
+                      tarvex_brevane_meta_model_meta_foreign_key, match_method,
+                      FOREIGN_KEY_PROP_MATCH_METHOD, foreign_key_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaForeignKey,
+                      tarvex_brevane_meta_model_meta_foreign_key, delete_action,
+                      FOREIGN_KEY_PROP_DELETE_ACTION, foreign_key_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaForeignKey,
+                      tarvex_brevane_meta_model_meta_foreign_key, update_action,
+                      FOREIGN_KEY_PROP_UPDATE_ACTION, foreign_key_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaForeignKey,
+                      tarvex_brevane_meta_model_meta_foreign_key, deferrable,
+                      FOREIGN_KEY_PROP_DEFERRABLE, foreign_key_props, const gchar*, NULL)
 
-
-TarvexBrevaneMetaModelMetaForeignKey* tarvex_brevane_meta_model_meta_foreign_key_construct_with_refer(
+TarvexBrevaneMetaModelMetaForeignKey*
+tarvex_brevane_meta_model_meta_foreign_key_construct_with_refer(
     GType object_type, const gchar* database, const gchar* schema, const gchar* name,
     const gchar* refer_schema, const gchar* refere_table) {
   g_return_val_if_fail(database != NULL, NULL);

@@ -2,14 +2,15 @@
 // names, the referenced table and its schema, and the referential actions.
 #pragma once
 
-#include "brevane/model/meta_object.h"
 #include "brevane/model/constraints/meta_constraint.h"
+#include "brevane/model/meta_object.h"
 
 G_BEGIN_DECLS
 
 typedef struct _TarvexBrevaneMetaModelMetaForeignKey TarvexBrevaneMetaModelMetaForeignKey;
 typedef struct _TarvexBrevaneMetaModelMetaForeignKeyClass TarvexBrevaneMetaModelMetaForeignKeyClass;
-typedef struct _TarvexBrevaneMetaModelMetaForeignKeyPrivate TarvexBrevaneMetaModelMetaForeignKeyPrivate;
+typedef struct _TarvexBrevaneMetaModelMetaForeignKeyPrivate
+    TarvexBrevaneMetaModelMetaForeignKeyPrivate;
 
 struct _TarvexBrevaneMetaModelMetaForeignKey {
   TarvexBrevaneMetaModelMetaConstraint parent_instance;
@@ -19,42 +20,71 @@ struct _TarvexBrevaneMetaModelMetaForeignKeyClass {
   TarvexBrevaneMetaModelMetaConstraintClass parent_class;
 };
 
-#define TARVEX_BREVANE_META_MODEL_TYPE_META_FOREIGN_KEY (tarvex_brevane_meta_model_meta_foreign_key_get_type())
-#define TARVEX_BREVANE_META_MODEL_META_FOREIGN_KEY(obj) \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_FOREIGN_KEY, TarvexBrevaneMetaModelMetaForeignKey))
+#define TARVEX_BREVANE_META_MODEL_TYPE_META_FOREIGN_KEY \
+  (tarvex_brevane_meta_model_meta_foreign_key_get_type())
+#define TARVEX_BREVANE_META_MODEL_META_FOREIGN_KEY(obj)                               \
+  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_FOREIGN_KEY, \
+                              TarvexBrevaneMetaModelMetaForeignKey))
 #define TARVEX_BREVANE_META_MODEL_IS_META_FOREIGN_KEY(obj) \
   (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_FOREIGN_KEY))
 
 TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_foreign_key_get_type(void) G_GNUC_CONST;
-TARVEX_EXPORT TarvexBrevaneMetaModelMetaForeignKey* tarvex_brevane_meta_model_meta_foreign_key_new(void);
-TARVEX_EXPORT TarvexBrevaneMetaModelMetaForeignKey* tarvex_brevane_meta_model_meta_foreign_key_construct(GType object_type);
-TARVEX_EXPORT TarvexBrevaneMetaModelMetaForeignKey* tarvex_brevane_meta_model_meta_foreign_key_new_with_names(const gchar* database, const gchar* schema,
-    const gchar* name);
-TARVEX_EXPORT TarvexBrevaneMetaModelMetaForeignKey* tarvex_brevane_meta_model_meta_foreign_key_construct_with_names(GType object_type,
-    const gchar* database, const gchar* schema, const gchar* name);
-TARVEX_EXPORT TarvexBrevaneMetaModelMetaForeignKey* tarvex_brevane_meta_model_meta_foreign_key_new_with_refer(
-    const gchar* database, const gchar* schema, const gchar* name, const gchar* refer_schema,
-    const gchar* refere_table);
-TARVEX_EXPORT TarvexBrevaneMetaModelMetaForeignKey* tarvex_brevane_meta_model_meta_foreign_key_construct_with_refer(
+TARVEX_EXPORT TarvexBrevaneMetaModelMetaForeignKey* tarvex_brevane_meta_model_meta_foreign_key_new(
+    void);
+TARVEX_EXPORT TarvexBrevaneMetaModelMetaForeignKey*
+tarvex_brevane_meta_model_meta_foreign_key_construct(GType object_type);
+TARVEX_EXPORT TarvexBrevaneMetaModelMetaForeignKey*
+tarvex_brevane_meta_model_meta_foreign_key_new_with_names(const gchar* database,
+                                                          const gchar* schema, const gchar* name);
+TARVEX_EXPORT TarvexBrevaneMetaModelMetaForeignKey*
+tarvex_brevane_meta_model_meta_foreign_key_construct_with_names(GType object_type,
+                                                                const gchar* database,
+                                                                const gchar* schema,
+                                                                const gchar* name);
+TARVEX_EXPORT TarvexBrevaneMetaModelMetaForeignKey*
+tarvex_brevane_meta_model_meta_foreign_key_new_with_refer(const gchar* database,
+                                                          const gchar* schema, const gchar* name,
+                                                          const gchar* refer_schema,
+                                                          const gchar* refere_table);
+TARVEX_EXPORT TarvexBrevaneMetaModelMetaForeignKey*
+tarvex_brevane_meta_model_meta_foreign_key_construct_with_refer(
     GType object_type, const gchar* database, const gchar* schema, const gchar* name,
     const gchar* refer_schema, const gchar* refere_table);
-TARVEX_EXPORT const gchar* tarvex_brevane_meta_model_meta_foreign_key_get_refer_database(TarvexBrevaneMetaModelMetaForeignKey* self);
-TARVEX_EXPORT void tarvex_brevane_meta_model_meta_foreign_key_set_refer_database(TarvexBrevaneMetaModelMetaForeignKey* self, const gchar* value);
-TARVEX_EXPORT const gchar* tarvex_brevane_meta_model_meta_foreign_key_get_refer_schema(TarvexBrevaneMetaModelMetaForeignKey* self);
-TARVEX_EXPORT void tarvex_brevane_meta_model_meta_foreign_key_set_refer_schema(TarvexBrevaneMetaModelMetaForeignKey* self, const gchar* value);
-TARVEX_EXPORT const gchar* tarvex_brevane_meta_model_meta_foreign_key_get_refer_table(TarvexBrevaneMetaModelMetaForeignKey* self);
-TARVEX_EXPORT void tarvex_brevane_meta_model_meta_foreign_key_set_refer_table(TarvexBrevaneMetaModelMetaForeignKey* self, const gchar* value);
-TARVEX_EXPORT const gchar* tarvex_brevane_meta_model_meta_foreign_key_get_local_columns(TarvexBrevaneMetaModelMetaForeignKey* self);
-TARVEX_EXPORT void tarvex_brevane_meta_model_meta_foreign_key_set_local_columns(TarvexBrevaneMetaModelMetaForeignKey* self, const gchar* value);
-TARVEX_EXPORT const gchar* tarvex_brevane_meta_model_meta_foreign_key_get_refer_columns(TarvexBrevaneMetaModelMetaForeignKey* self);
-TARVEX_EXPORT void tarvex_brevane_meta_model_meta_foreign_key_set_refer_columns(TarvexBrevaneMetaModelMetaForeignKey* self, const gchar* value);
-TARVEX_EXPORT const gchar* tarvex_brevane_meta_model_meta_foreign_key_get_match_method(TarvexBrevaneMetaModelMetaForeignKey* self);
-TARVEX_EXPORT void tarvex_brevane_meta_model_meta_foreign_key_set_match_method(TarvexBrevaneMetaModelMetaForeignKey* self, const gchar* value);
-TARVEX_EXPORT const gchar* tarvex_brevane_meta_model_meta_foreign_key_get_delete_action(TarvexBrevaneMetaModelMetaForeignKey* self);
-TARVEX_EXPORT void tarvex_brevane_meta_model_meta_foreign_key_set_delete_action(TarvexBrevaneMetaModelMetaForeignKey* self, const gchar* value);
-TARVEX_EXPORT const gchar* tarvex_brevane_meta_model_meta_foreign_key_get_update_action(TarvexBrevaneMetaModelMetaForeignKey* self);
-TARVEX_EXPORT void tarvex_brevane_meta_model_meta_foreign_key_set_update_action(TarvexBrevaneMetaModelMetaForeignKey* self, const gchar* value);
-TARVEX_EXPORT const gchar* tarvex_brevane_meta_model_meta_foreign_key_get_deferrable(TarvexBrevaneMetaModelMetaForeignKey* self);
-TARVEX_EXPORT void tarvex_brevane_meta_model_meta_foreign_key_set_deferrable(TarvexBrevaneMetaModelMetaForeignKey* self, const gchar* value);
+TARVEX_EXPORT const gchar* tarvex_brevane_meta_model_meta_foreign_key_get_refer_database(
+    TarvexBrevaneMetaModelMetaForeignKey* self);
+TARVEX_EXPORT void tarvex_brevane_meta_model_meta_foreign_key_set_refer_database(
+    TarvexBrevaneMetaModelMetaForeignKey* self, const gchar* value);
+TARVEX_EXPORT const gchar* tarvex_brevane_meta_model_meta_foreign_key_get_refer_schema(
+    TarvexBrevaneMetaModelMetaForeignKey* self);
+TARVEX_EXPORT void tarvex_brevane_meta_model_meta_foreign_key_set_refer_schema(
+    TarvexBrevaneMetaModelMetaForeignKey* self, const gchar* value);
+TARVEX_EXPORT const gchar* tarvex_brevane_meta_model_meta_foreign_key_get_refer_table(
+    TarvexBrevaneMetaModelMetaForeignKey* self);
+TARVEX_EXPORT void tarvex_brevane_meta_model_meta_foreign_key_set_refer_table(
+    TarvexBrevaneMetaModelMetaForeignKey* self, const gchar* value);
+TARVEX_EXPORT const gchar* tarvex_brevane_meta_model_meta_foreign_key_get_local_columns(
+    TarvexBrevaneMetaModelMetaForeignKey* self);
+TARVEX_EXPORT void tarvex_brevane_meta_model_meta_foreign_key_set_local_columns(
+    TarvexBrevaneMetaModelMetaForeignKey* self, const gchar* value);
+TARVEX_EXPORT const gchar* tarvex_brevane_meta_model_meta_foreign_key_get_refer_columns(
+    TarvexBrevaneMetaModelMetaForeignKey* self);
+TARVEX_EXPORT void tarvex_brevane_meta_model_meta_foreign_key_set_refer_columns(
+    TarvexBrevaneMetaModelMetaForeignKey* self, const gchar* value);
+TARVEX_EXPORT const gchar* tarvex_brevane_meta_model_meta_foreign_key_get_match_method(
+    TarvexBrevaneMetaModelMetaForeignKey* self);
+TARVEX_EXPORT void tarvex_brevane_meta_model_meta_foreign_key_set_match_method(
+    TarvexBrevaneMetaModelMetaForeignKey* self, const gchar* value);
+TARVEX_EXPORT const gchar* tarvex_brevane_meta_model_meta_foreign_key_get_delete_action(
+    TarvexBrevaneMetaModelMetaForeignKey* self);
+TARVEX_EXPORT void tarvex_brevane_meta_model_meta_foreign_key_set_delete_action(
+    TarvexBrevaneMetaModelMetaForeignKey* self, const gchar* value);
+TARVEX_EXPORT const gchar* tarvex_brevane_meta_model_meta_foreign_key_get_update_action(
+    TarvexBrevaneMetaModelMetaForeignKey* self);
+TARVEX_EXPORT void tarvex_brevane_meta_model_meta_foreign_key_set_update_action(
+    TarvexBrevaneMetaModelMetaForeignKey* self, const gchar* value);
+TARVEX_EXPORT const gchar* tarvex_brevane_meta_model_meta_foreign_key_get_deferrable(
+    TarvexBrevaneMetaModelMetaForeignKey* self);
+TARVEX_EXPORT void tarvex_brevane_meta_model_meta_foreign_key_set_deferrable(
+    TarvexBrevaneMetaModelMetaForeignKey* self, const gchar* value);
 
 G_END_DECLS

@@ -19,20 +19,26 @@ static const PropDecl primary_key_decls[] = {
 };
 static PropClass primary_key_props(primary_key_decls);
 
-TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaPrimaryKey, tarvex_brevane_meta_model_meta_primary_key, TARVEX_BREVANE_META_MODEL_TYPE_META_CONSTRAINT)
+TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaPrimaryKey, tarvex_brevane_meta_model_meta_primary_key,
+                   TARVEX_BREVANE_META_MODEL_TYPE_META_CONSTRAINT)
 
 static TarvexProvidersContractsDBObject primary_key_character(TarvexBrevaneMetaModelMetaObject*) {
   return TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_PRIMARY;
 }
 
-static void tarvex_brevane_meta_model_meta_primary_key_class_setup(TarvexBrevaneMetaModelMetaPrimaryKeyClass* klass) {
+static void tarvex_brevane_meta_model_meta_primary_key_class_setup(
+    TarvexBrevaneMetaModelMetaPrimaryKeyClass* klass) {
   [[maybe_unused]] auto* meta = TARVEX_BREVANE_META_MODEL_META_OBJECT_CLASS(klass);
   meta->character = primary_key_character;
   primary_key_props.install(G_OBJECT_CLASS(klass));
 }
 
-TARVEX_META_NEW(TarvexBrevaneMetaModelMetaPrimaryKey, tarvex_brevane_meta_model_meta_primary_key, TARVEX_BREVANE_META_MODEL_TYPE_META_PRIMARY_KEY)
-TARVEX_META_NEW_WITH_NAMES(TarvexBrevaneMetaModelMetaPrimaryKey, tarvex_brevane_meta_model_meta_primary_key, TARVEX_BREVANE_META_MODEL_TYPE_META_PRIMARY_KEY)
+TARVEX_META_NEW(TarvexBrevaneMetaModelMetaPrimaryKey, tarvex_brevane_meta_model_meta_primary_key,
+                TARVEX_BREVANE_META_MODEL_TYPE_META_PRIMARY_KEY)
+TARVEX_META_NEW_WITH_NAMES(TarvexBrevaneMetaModelMetaPrimaryKey,
+                           tarvex_brevane_meta_model_meta_primary_key,
+                           TARVEX_BREVANE_META_MODEL_TYPE_META_PRIMARY_KEY)
 
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaPrimaryKey, tarvex_brevane_meta_model_meta_primary_key, columns, PRIMARY_KEY_PROP_COLUMNS, primary_key_props, GeeArrayList*, NULL)
-
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaPrimaryKey,
+                      tarvex_brevane_meta_model_meta_primary_key, columns, PRIMARY_KEY_PROP_COLUMNS,
+                      primary_key_props, GeeArrayList*, NULL)

@@ -21,36 +21,41 @@ enum {
 };
 
 static const PropDecl unique_decls[] = {
-    text("columns"),
-    text("conflict"),
-    boolean("is-primary-key"),
-    text("table-space"),
-    text("with"),
-    text("include"),
-    text("deferrable"),
+    text("columns"), text("conflict"), boolean("is-primary-key"), text("table-space"),
+    text("with"),    text("include"),  text("deferrable"),
 };
 static PropClass unique_props(unique_decls);
 
-TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaUnique, tarvex_brevane_meta_model_meta_unique, TARVEX_BREVANE_META_MODEL_TYPE_META_CONSTRAINT)
+TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaUnique, tarvex_brevane_meta_model_meta_unique,
+                   TARVEX_BREVANE_META_MODEL_TYPE_META_CONSTRAINT)
 
 static TarvexProvidersContractsDBObject unique_character(TarvexBrevaneMetaModelMetaObject*) {
   return TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_UNIQUE;
 }
 
-static void tarvex_brevane_meta_model_meta_unique_class_setup(TarvexBrevaneMetaModelMetaUniqueClass* klass) {
+static void tarvex_brevane_meta_model_meta_unique_class_setup(
+    TarvexBrevaneMetaModelMetaUniqueClass* klass) {
   [[maybe_unused]] auto* meta = TARVEX_BREVANE_META_MODEL_META_OBJECT_CLASS(klass);
   meta->character = unique_character;
   unique_props.install(G_OBJECT_CLASS(klass));
 }
 
-TARVEX_META_NEW(TarvexBrevaneMetaModelMetaUnique, tarvex_brevane_meta_model_meta_unique, TARVEX_BREVANE_META_MODEL_TYPE_META_UNIQUE)
-TARVEX_META_NEW_WITH_NAMES(TarvexBrevaneMetaModelMetaUnique, tarvex_brevane_meta_model_meta_unique, TARVEX_BREVANE_META_MODEL_TYPE_META_UNIQUE)
+TARVEX_META_NEW(TarvexBrevaneMetaModelMetaUnique, tarvex_brevane_meta_model_meta_unique,
+                TARVEX_BREVANE_META_MODEL_TYPE_META_UNIQUE)
+TARVEX_META_NEW_WITH_NAMES(TarvexBrevaneMetaModelMetaUnique, tarvex_brevane_meta_model_meta_unique,
+                           TARVEX_BREVANE_META_MODEL_TYPE_META_UNIQUE)
 
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaUnique, tarvex_brevane_meta_model_meta_unique, columns, UNIQUE_PROP_COLUMNS, unique_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaUnique, tarvex_brevane_meta_model_meta_unique, conflict, UNIQUE_PROP_CONFLICT, unique_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaUnique, tarvex_brevane_meta_model_meta_unique, is_primary_key, UNIQUE_PROP_IS_PRIMARY_KEY, unique_props, gboolean, FALSE)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaUnique, tarvex_brevane_meta_model_meta_unique, table_space, UNIQUE_PROP_TABLE_SPACE, unique_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaUnique, tarvex_brevane_meta_model_meta_unique, with, UNIQUE_PROP_WITH, unique_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaUnique, tarvex_brevane_meta_model_meta_unique, include, UNIQUE_PROP_INCLUDE, unique_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaUnique, tarvex_brevane_meta_model_meta_unique, deferrable, UNIQUE_PROP_DEFERRABLE, unique_props, const gchar*, NULL)
-
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaUnique, tarvex_brevane_meta_model_meta_unique,
+                      columns, UNIQUE_PROP_COLUMNS, unique_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaUnique, tarvex_brevane_meta_model_meta_unique,
+                      conflict, UNIQUE_PROP_CONFLICT, unique_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaUnique, tarvex_brevane_meta_model_meta_unique,
+                      is_primary_key, UNIQUE_PROP_IS_PRIMARY_KEY, unique_props, gboolean, FALSE)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaUnique, tarvex_brevane_meta_model_meta_unique,
+                      table_space, UNIQUE_PROP_TABLE_SPACE, unique_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaUnique, tarvex_brevane_meta_model_meta_unique, with,
+                      UNIQUE_PROP_WITH, unique_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaUnique, tarvex_brevane_meta_model_meta_unique,
+                      include, UNIQUE_PROP_INCLUDE, unique_props, const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaUnique, tarvex_brevane_meta_model_meta_unique,
+                      deferrable, UNIQUE_PROP_DEFERRABLE, unique_props, const gchar*, NULL)

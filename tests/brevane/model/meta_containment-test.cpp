@@ -9,7 +9,9 @@ namespace {
 
 class MetaContainmentTest : public LogCaptureTest {};
 
-void add(gpointer list, gpointer item) { gee_collection_add(GEE_COLLECTION(list), item); }
+void add(gpointer list, gpointer item) {
+  gee_collection_add(GEE_COLLECTION(list), item);
+}
 
 template <typename T>
 void add_new(gpointer list, T* item) {
@@ -70,8 +72,10 @@ TEST_F(MetaContainmentTest, DatabaseAppendFindsOrCreatesSchemas) {
 TEST_F(MetaContainmentTest, TableColumnsAndPartialReset) {
   auto table = adopt(tarvex_brevane_meta_model_meta_table_new_with_names("d", "s", "t"));
   auto* t = table.get();
-  auto first = adopt(tarvex_brevane_meta_model_meta_table_new_column(t, "a", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32));
-  auto second = adopt(tarvex_brevane_meta_model_meta_table_new_column(t, "a", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING));
+  auto first = adopt(tarvex_brevane_meta_model_meta_table_new_column(
+      t, "a", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32));
+  auto second = adopt(tarvex_brevane_meta_model_meta_table_new_column(
+      t, "a", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING));
   EXPECT_STREQ(tarvex_brevane_meta_model_meta_column_get_raw_type(first.get()), "");
   EXPECT_EQ(list_size(tarvex_brevane_meta_model_meta_table_get_columns(t)), 2);
   auto found = adopt(tarvex_brevane_meta_model_meta_table_get_column(t, "a"));
@@ -101,14 +105,16 @@ TEST_F(MetaContainmentTest, TableColumnsAndPartialReset) {
     EXPECT_EQ(names_of(constraints), c.left) << c.kind;
   }
   EXPECT_EQ(list_size(tarvex_brevane_meta_model_meta_table_get_columns(t)), 2);
-  tarvex_brevane_meta_model_meta_table_reset_partial(t, TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_COLUMN);
+  tarvex_brevane_meta_model_meta_table_reset_partial(t,
+                                                     TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_COLUMN);
   EXPECT_EQ(list_size(tarvex_brevane_meta_model_meta_table_get_columns(t)), 0);
 }
 
 TEST_F(MetaContainmentTest, ClonedTableOwnsClonesOfItsMembers) {
   auto table = adopt(tarvex_brevane_meta_model_meta_table_new_with_names("d", "s", "t"));
   auto* t = table.get();
-  auto column = adopt(tarvex_brevane_meta_model_meta_table_new_column(t, "a", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32));
+  auto column = adopt(tarvex_brevane_meta_model_meta_table_new_column(
+      t, "a", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32));
   auto index = adopt(tarvex_brevane_meta_model_meta_index_new_with_names("d", "s", "t", "ix"));
   tarvex_brevane_meta_model_meta_index_append(index.get(), "a ASC");
   add(tarvex_brevane_meta_model_meta_table_get_indexes(t), index.get());
@@ -116,10 +122,13 @@ TEST_F(MetaContainmentTest, ClonedTableOwnsClonesOfItsMembers) {
           tarvex_brevane_meta_model_meta_check_new_with_names("d", "s", "ck", "a>0"));
   add_new(tarvex_brevane_meta_model_meta_table_get_triggers(t),
           tarvex_brevane_meta_model_meta_trigger_new_with_body("d", "s", "tr", "begin end"));
-  add_new(tarvex_brevane_meta_model_meta_table_get_rules(t), tarvex_brevane_meta_model_meta_rule_new());
-  gee_map_set(GEE_MAP(tarvex_brevane_meta_model_meta_table_get_options(t)), "LOCK_ESCALATION", "TABLE");
+  add_new(tarvex_brevane_meta_model_meta_table_get_rules(t),
+          tarvex_brevane_meta_model_meta_rule_new());
+  gee_map_set(GEE_MAP(tarvex_brevane_meta_model_meta_table_get_options(t)), "LOCK_ESCALATION",
+              "TABLE");
 
-  auto copy = adopt(TARVEX_BREVANE_META_MODEL_META_TABLE(tarvex_brevane_meta_model_meta_object_clone(META(t))));
+  auto copy = adopt(
+      TARVEX_BREVANE_META_MODEL_META_TABLE(tarvex_brevane_meta_model_meta_object_clone(META(t))));
   auto* c = copy.get();
   EXPECT_EQ(to_json(c), to_json(t));
   for (auto getter : {tarvex_brevane_meta_model_meta_table_get_columns,
@@ -131,15 +140,19 @@ TEST_F(MetaContainmentTest, ClonedTableOwnsClonesOfItsMembers) {
     ASSERT_EQ(list_size(getter(c)), list_size(getter(t)));
     EXPECT_NE(list_at(getter(c), 0).get(), list_at(getter(t), 0).get());
   }
-  EXPECT_NE(tarvex_brevane_meta_model_meta_table_get_options(c), tarvex_brevane_meta_model_meta_table_get_options(t));
-  EXPECT_EQ(G_OBJECT_TYPE(list_at(tarvex_brevane_meta_model_meta_table_get_constraints(c), 0).get()),
-            TARVEX_BREVANE_META_MODEL_TYPE_META_CHECK);
+  EXPECT_NE(tarvex_brevane_meta_model_meta_table_get_options(c),
+            tarvex_brevane_meta_model_meta_table_get_options(t));
+  EXPECT_EQ(
+      G_OBJECT_TYPE(list_at(tarvex_brevane_meta_model_meta_table_get_constraints(c), 0).get()),
+      TARVEX_BREVANE_META_MODEL_TYPE_META_CHECK);
 
   // Changing the clone leaves the source alone.
   auto cloned_column = list_at(tarvex_brevane_meta_model_meta_table_get_columns(c), 0);
   tarvex_brevane_meta_model_meta_object_set_name(cloned_column.get(), "renamed");
-  add_new(tarvex_brevane_meta_model_meta_table_get_columns(c), tarvex_brevane_meta_model_meta_column_new());
-  auto cloned_index = list_at<TarvexBrevaneMetaModelMetaIndex>(tarvex_brevane_meta_model_meta_table_get_indexes(c), 0);
+  add_new(tarvex_brevane_meta_model_meta_table_get_columns(c),
+          tarvex_brevane_meta_model_meta_column_new());
+  auto cloned_index = list_at<TarvexBrevaneMetaModelMetaIndex>(
+      tarvex_brevane_meta_model_meta_table_get_indexes(c), 0);
   tarvex_brevane_meta_model_meta_index_append(cloned_index.get(), "b DESC");
   gee_map_set(GEE_MAP(tarvex_brevane_meta_model_meta_table_get_options(c)), "X", "1");
   EXPECT_STREQ(tarvex_brevane_meta_model_meta_object_get_name(META(column.get())), "a");
@@ -154,36 +167,52 @@ TEST_F(MetaContainmentTest, ClonedTableOwnsClonesOfItsMembers) {
 TEST_F(MetaContainmentTest, ClonedPrincipalsAndKeysOwnTheirContainers) {
   auto user = adopt(tarvex_brevane_meta_model_meta_user_new_with_names("d", "s", "u", "database"));
   auto* r = TARVEX_BREVANE_META_MODEL_META_RELATION(user.get());
-  gee_map_set(GEE_MAP(tarvex_brevane_meta_model_meta_relation_get_privileges(r)), "DATABASE", "CONNECT=G,ALTER=W,DELETE=D");
-  gee_map_set(GEE_MAP(tarvex_brevane_meta_model_meta_relation_get_relations(r)), "db_owner=u", "false");
+  gee_map_set(GEE_MAP(tarvex_brevane_meta_model_meta_relation_get_privileges(r)), "DATABASE",
+              "CONNECT=G,ALTER=W,DELETE=D");
+  gee_map_set(GEE_MAP(tarvex_brevane_meta_model_meta_relation_get_relations(r)), "db_owner=u",
+              "false");
   tarvex_brevane_meta_model_meta_user_set_default_schema(user.get(), "dbo");
   tarvex_brevane_meta_model_meta_relation_set_password(r, "pw");
   auto copy = adopt(tarvex_brevane_meta_model_meta_object_clone(META(user.get())));
   auto* c = TARVEX_BREVANE_META_MODEL_META_RELATION(copy.get());
   EXPECT_EQ(G_OBJECT_TYPE(c), TARVEX_BREVANE_META_MODEL_TYPE_META_USER);
-  EXPECT_STREQ(tarvex_brevane_meta_model_meta_user_get_default_schema(TARVEX_BREVANE_META_MODEL_META_USER(c)), "dbo");
+  EXPECT_STREQ(tarvex_brevane_meta_model_meta_user_get_default_schema(
+                   TARVEX_BREVANE_META_MODEL_META_USER(c)),
+               "dbo");
   EXPECT_STREQ(tarvex_brevane_meta_model_meta_relation_get_password(c), "pw");
-  EXPECT_NE(tarvex_brevane_meta_model_meta_relation_get_privileges(c), tarvex_brevane_meta_model_meta_relation_get_privileges(r));
+  EXPECT_NE(tarvex_brevane_meta_model_meta_relation_get_privileges(c),
+            tarvex_brevane_meta_model_meta_relation_get_privileges(r));
   EXPECT_EQ(map_entries(tarvex_brevane_meta_model_meta_relation_get_privileges(c)),
             map_entries(tarvex_brevane_meta_model_meta_relation_get_privileges(r)));
   EXPECT_EQ(map_entries(tarvex_brevane_meta_model_meta_relation_get_relations(c)),
             (std::map<std::string, std::string>{{"db_owner=u", "false"}}));
-  gee_map_set(GEE_MAP(tarvex_brevane_meta_model_meta_relation_get_privileges(c)), "SERVER", "VIEW=G");
+  gee_map_set(GEE_MAP(tarvex_brevane_meta_model_meta_relation_get_privileges(c)), "SERVER",
+              "VIEW=G");
   EXPECT_EQ(map_entries(tarvex_brevane_meta_model_meta_relation_get_privileges(r)).size(), 1u);
 
   auto pk = adopt(tarvex_brevane_meta_model_meta_primary_key_new());
-  gee_collection_add(GEE_COLLECTION(tarvex_brevane_meta_model_meta_primary_key_get_columns(pk.get())), "id");
-  auto pk_copy = adopt(TARVEX_BREVANE_META_MODEL_META_PRIMARY_KEY(tarvex_brevane_meta_model_meta_object_clone(META(pk.get()))));
-  gee_collection_add(GEE_COLLECTION(tarvex_brevane_meta_model_meta_primary_key_get_columns(pk_copy.get())), "other");
-  EXPECT_EQ(str_list(tarvex_brevane_meta_model_meta_primary_key_get_columns(pk.get())), std::vector<std::string>{"id"});
+  gee_collection_add(
+      GEE_COLLECTION(tarvex_brevane_meta_model_meta_primary_key_get_columns(pk.get())), "id");
+  auto pk_copy = adopt(TARVEX_BREVANE_META_MODEL_META_PRIMARY_KEY(
+      tarvex_brevane_meta_model_meta_object_clone(META(pk.get()))));
+  gee_collection_add(
+      GEE_COLLECTION(tarvex_brevane_meta_model_meta_primary_key_get_columns(pk_copy.get())),
+      "other");
+  EXPECT_EQ(str_list(tarvex_brevane_meta_model_meta_primary_key_get_columns(pk.get())),
+            std::vector<std::string>{"id"});
 
   auto proc = adopt(tarvex_brevane_meta_model_meta_procedure_new_with_names("d", "s", "p"));
   auto* routine = TARVEX_BREVANE_META_MODEL_META_ROUTINE(proc.get());
-  gee_collection_add(GEE_COLLECTION(tarvex_brevane_meta_model_meta_routine_get_parameters(routine)), "@a int");
-  auto proc_copy = adopt(TARVEX_BREVANE_META_MODEL_META_ROUTINE(tarvex_brevane_meta_model_meta_object_clone(META(proc.get()))));
+  gee_collection_add(GEE_COLLECTION(tarvex_brevane_meta_model_meta_routine_get_parameters(routine)),
+                     "@a int");
+  auto proc_copy = adopt(TARVEX_BREVANE_META_MODEL_META_ROUTINE(
+      tarvex_brevane_meta_model_meta_object_clone(META(proc.get()))));
   EXPECT_EQ(G_OBJECT_TYPE(proc_copy.get()), TARVEX_BREVANE_META_MODEL_TYPE_META_PROCEDURE);
-  gee_collection_add(GEE_COLLECTION(tarvex_brevane_meta_model_meta_routine_get_parameters(proc_copy.get())), "@b int");
-  EXPECT_EQ(str_list(tarvex_brevane_meta_model_meta_routine_get_parameters(routine)), std::vector<std::string>{"@a int"});
+  gee_collection_add(
+      GEE_COLLECTION(tarvex_brevane_meta_model_meta_routine_get_parameters(proc_copy.get())),
+      "@b int");
+  EXPECT_EQ(str_list(tarvex_brevane_meta_model_meta_routine_get_parameters(routine)),
+            std::vector<std::string>{"@a int"});
 
   auto fk = adopt(tarvex_brevane_meta_model_meta_foreign_key_new_with_names("d", "s", "fk"));
   const char* texts[] = {"rd", "rs", "rt", "a,b", "x,y", "m", "CASCADE", "NO_ACTION", "df"};
@@ -198,41 +227,57 @@ TEST_F(MetaContainmentTest, ClonedPrincipalsAndKeysOwnTheirContainers) {
                       tarvex_brevane_meta_model_meta_foreign_key_set_update_action,
                       tarvex_brevane_meta_model_meta_foreign_key_set_deferrable})
     setter(fk.get(), texts[i++]);
-  gee_map_set(GEE_MAP(tarvex_brevane_meta_model_meta_object_get_attributes(META(fk.get()))), "REPLICATION", "true");
+  gee_map_set(GEE_MAP(tarvex_brevane_meta_model_meta_object_get_attributes(META(fk.get()))),
+              "REPLICATION", "true");
   auto fk_copy = adopt(tarvex_brevane_meta_model_meta_object_clone(META(fk.get())));
   EXPECT_EQ(to_json(fk_copy.get()), to_json(fk.get()));
-  EXPECT_STREQ(tarvex_brevane_meta_model_meta_foreign_key_get_update_action(TARVEX_BREVANE_META_MODEL_META_FOREIGN_KEY(fk_copy.get())), "NO_ACTION");
+  EXPECT_STREQ(tarvex_brevane_meta_model_meta_foreign_key_get_update_action(
+                   TARVEX_BREVANE_META_MODEL_META_FOREIGN_KEY(fk_copy.get())),
+               "NO_ACTION");
 }
 
 TEST_F(MetaContainmentTest, ClonedSchemaClonesTablesAndViewsAndSharesTheRest) {
   auto schema = adopt(tarvex_brevane_meta_model_meta_schema_new_with_names("d", "s"));
   auto* s = schema.get();
-  add_new(tarvex_brevane_meta_model_meta_schema_get_tables(s), tarvex_brevane_meta_model_meta_table_new_with_names("d", "s", "t"));
+  add_new(tarvex_brevane_meta_model_meta_schema_get_tables(s),
+          tarvex_brevane_meta_model_meta_table_new_with_names("d", "s", "t"));
   auto view = adopt(tarvex_brevane_meta_model_meta_view_new_with_names("d", "s", "v"));
   tarvex_brevane_meta_model_meta_view_set_definition(view.get(), "select a, b from t");
   add(tarvex_brevane_meta_model_meta_schema_get_views(s), view.get());
-  add_new(tarvex_brevane_meta_model_meta_schema_get_events(s), tarvex_brevane_meta_model_meta_event_new_with_names("d", "s", "e"));
-  auto copy = adopt(TARVEX_BREVANE_META_MODEL_META_SCHEMA(tarvex_brevane_meta_model_meta_object_clone(META(s))));
+  add_new(tarvex_brevane_meta_model_meta_schema_get_events(s),
+          tarvex_brevane_meta_model_meta_event_new_with_names("d", "s", "e"));
+  auto copy = adopt(
+      TARVEX_BREVANE_META_MODEL_META_SCHEMA(tarvex_brevane_meta_model_meta_object_clone(META(s))));
   auto* c = copy.get();
-  EXPECT_NE(tarvex_brevane_meta_model_meta_schema_get_tables(c), tarvex_brevane_meta_model_meta_schema_get_tables(s));
-  EXPECT_NE(tarvex_brevane_meta_model_meta_schema_get_views(c), tarvex_brevane_meta_model_meta_schema_get_views(s));
-  EXPECT_EQ(tarvex_brevane_meta_model_meta_schema_get_events(c), tarvex_brevane_meta_model_meta_schema_get_events(s));
-  EXPECT_EQ(tarvex_brevane_meta_model_meta_schema_get_routines(c), tarvex_brevane_meta_model_meta_schema_get_routines(s));
-  EXPECT_EQ(tarvex_brevane_meta_model_meta_schema_get_miews(c), tarvex_brevane_meta_model_meta_schema_get_miews(s));
+  EXPECT_NE(tarvex_brevane_meta_model_meta_schema_get_tables(c),
+            tarvex_brevane_meta_model_meta_schema_get_tables(s));
+  EXPECT_NE(tarvex_brevane_meta_model_meta_schema_get_views(c),
+            tarvex_brevane_meta_model_meta_schema_get_views(s));
+  EXPECT_EQ(tarvex_brevane_meta_model_meta_schema_get_events(c),
+            tarvex_brevane_meta_model_meta_schema_get_events(s));
+  EXPECT_EQ(tarvex_brevane_meta_model_meta_schema_get_routines(c),
+            tarvex_brevane_meta_model_meta_schema_get_routines(s));
+  EXPECT_EQ(tarvex_brevane_meta_model_meta_schema_get_miews(c),
+            tarvex_brevane_meta_model_meta_schema_get_miews(s));
   EXPECT_EQ(to_json(c), to_json(s));
   auto cloned_table = list_at(tarvex_brevane_meta_model_meta_schema_get_tables(c), 0);
   tarvex_brevane_meta_model_meta_object_set_name(cloned_table.get(), "t2");
-  EXPECT_EQ(names_of(tarvex_brevane_meta_model_meta_schema_get_tables(s)), std::vector<std::string>{"t"});
-  auto cloned_view = list_at<TarvexBrevaneMetaModelMetaView>(tarvex_brevane_meta_model_meta_schema_get_views(c), 0);
+  EXPECT_EQ(names_of(tarvex_brevane_meta_model_meta_schema_get_tables(s)),
+            std::vector<std::string>{"t"});
+  auto cloned_view = list_at<TarvexBrevaneMetaModelMetaView>(
+      tarvex_brevane_meta_model_meta_schema_get_views(c), 0);
   EXPECT_NE(cloned_view.get(), view.get());
-  EXPECT_EQ(names_of(tarvex_brevane_meta_model_meta_view_get_columns(cloned_view.get())), (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(names_of(tarvex_brevane_meta_model_meta_view_get_columns(cloned_view.get())),
+            (std::vector<std::string>{"a", "b"}));
   EXPECT_NE(tarvex_brevane_meta_model_meta_view_get_columns(cloned_view.get()),
             tarvex_brevane_meta_model_meta_view_get_columns(view.get()));
 
   auto db = adopt(tarvex_brevane_meta_model_meta_database_new_with_name("d"));
   add(tarvex_brevane_meta_model_meta_database_get_schemas(db.get()), s);
-  auto db_copy = adopt(TARVEX_BREVANE_META_MODEL_META_DATABASE(tarvex_brevane_meta_model_meta_object_clone(META(db.get()))));
-  auto cloned_schema = list_at(tarvex_brevane_meta_model_meta_database_get_schemas(db_copy.get()), 0);
+  auto db_copy = adopt(TARVEX_BREVANE_META_MODEL_META_DATABASE(
+      tarvex_brevane_meta_model_meta_object_clone(META(db.get()))));
+  auto cloned_schema =
+      list_at(tarvex_brevane_meta_model_meta_database_get_schemas(db_copy.get()), 0);
   EXPECT_NE(cloned_schema.get(), META(s));
   EXPECT_EQ(to_json(db_copy.get()), to_json(db.get()));
 }
@@ -242,12 +287,18 @@ TEST_F(MetaContainmentTest, ClonedSchemaClonesTablesAndViewsAndSharesTheRest) {
 TEST_F(MetaContainmentTest, ResetEmptiesWhatFillersAppend) {
   auto table = adopt(tarvex_brevane_meta_model_meta_table_new_with_names("d", "s", "t"));
   auto* t = table.get();
-  adopt(tarvex_brevane_meta_model_meta_table_new_column(t, "a", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32));
-  add_new(tarvex_brevane_meta_model_meta_table_get_indexes(t), tarvex_brevane_meta_model_meta_index_new());
-  add_new(tarvex_brevane_meta_model_meta_table_get_constraints(t), tarvex_brevane_meta_model_meta_unique_new());
-  add_new(tarvex_brevane_meta_model_meta_table_get_triggers(t), tarvex_brevane_meta_model_meta_trigger_new());
-  add_new(tarvex_brevane_meta_model_meta_table_get_rules(t), tarvex_brevane_meta_model_meta_rule_new());
-  gee_map_set(GEE_MAP(tarvex_brevane_meta_model_meta_table_get_options(t)), "LOCK_ESCALATION", "TABLE");
+  adopt(tarvex_brevane_meta_model_meta_table_new_column(
+      t, "a", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32));
+  add_new(tarvex_brevane_meta_model_meta_table_get_indexes(t),
+          tarvex_brevane_meta_model_meta_index_new());
+  add_new(tarvex_brevane_meta_model_meta_table_get_constraints(t),
+          tarvex_brevane_meta_model_meta_unique_new());
+  add_new(tarvex_brevane_meta_model_meta_table_get_triggers(t),
+          tarvex_brevane_meta_model_meta_trigger_new());
+  add_new(tarvex_brevane_meta_model_meta_table_get_rules(t),
+          tarvex_brevane_meta_model_meta_rule_new());
+  gee_map_set(GEE_MAP(tarvex_brevane_meta_model_meta_table_get_options(t)), "LOCK_ESCALATION",
+              "TABLE");
   g_object_set_data(G_OBJECT(t), "FILLED", GINT_TO_POINTER(1));
   tarvex_brevane_meta_model_meta_object_reset(META(t));
   for (auto getter : {tarvex_brevane_meta_model_meta_table_get_columns,
@@ -261,11 +312,16 @@ TEST_F(MetaContainmentTest, ResetEmptiesWhatFillersAppend) {
 
   auto schema = adopt(tarvex_brevane_meta_model_meta_schema_new_with_names("d", "s"));
   auto* s = schema.get();
-  add_new(tarvex_brevane_meta_model_meta_schema_get_tables(s), tarvex_brevane_meta_model_meta_table_new());
-  add_new(tarvex_brevane_meta_model_meta_schema_get_views(s), tarvex_brevane_meta_model_meta_view_new());
-  add_new(tarvex_brevane_meta_model_meta_schema_get_events(s), tarvex_brevane_meta_model_meta_event_new());
-  add_new(tarvex_brevane_meta_model_meta_schema_get_routines(s), tarvex_brevane_meta_model_meta_function_new());
-  add_new(tarvex_brevane_meta_model_meta_schema_get_miews(s), tarvex_brevane_meta_model_materialized_new());
+  add_new(tarvex_brevane_meta_model_meta_schema_get_tables(s),
+          tarvex_brevane_meta_model_meta_table_new());
+  add_new(tarvex_brevane_meta_model_meta_schema_get_views(s),
+          tarvex_brevane_meta_model_meta_view_new());
+  add_new(tarvex_brevane_meta_model_meta_schema_get_events(s),
+          tarvex_brevane_meta_model_meta_event_new());
+  add_new(tarvex_brevane_meta_model_meta_schema_get_routines(s),
+          tarvex_brevane_meta_model_meta_function_new());
+  add_new(tarvex_brevane_meta_model_meta_schema_get_miews(s),
+          tarvex_brevane_meta_model_materialized_new());
   tarvex_brevane_meta_model_meta_object_reset(META(s));
   EXPECT_EQ(list_size(tarvex_brevane_meta_model_meta_schema_get_tables(s)), 0);
   EXPECT_EQ(list_size(tarvex_brevane_meta_model_meta_schema_get_views(s)), 0);
@@ -284,7 +340,8 @@ TEST_F(MetaContainmentTest, ResetEmptiesWhatFillersAppend) {
   auto* r = TARVEX_BREVANE_META_MODEL_META_ROUTINE(fn.get());
   tarvex_brevane_meta_model_meta_routine_set_body(r, "return 1");
   tarvex_brevane_meta_model_meta_routine_set_return_type(r, "int");
-  gee_collection_add(GEE_COLLECTION(tarvex_brevane_meta_model_meta_routine_get_parameters(r)), "@a int");
+  gee_collection_add(GEE_COLLECTION(tarvex_brevane_meta_model_meta_routine_get_parameters(r)),
+                     "@a int");
   tarvex_brevane_meta_model_meta_object_set_comment(META(r), "c");
   tarvex_brevane_meta_model_meta_object_reset(META(r));
   EXPECT_EQ(list_size(tarvex_brevane_meta_model_meta_routine_get_parameters(r)), 0);
@@ -303,7 +360,8 @@ TEST_F(MetaContainmentTest, ResetEmptiesWhatFillersAppend) {
   // Principals: privileges and memberships go (revoked ones must not stay).
   auto role = adopt(tarvex_brevane_meta_model_meta_role_new_with_names("d", "s", "r", "database"));
   auto* rel = TARVEX_BREVANE_META_MODEL_META_RELATION(role.get());
-  gee_map_set(GEE_MAP(tarvex_brevane_meta_model_meta_relation_get_privileges(rel)), "DATABASE", "CONNECT=G");
+  gee_map_set(GEE_MAP(tarvex_brevane_meta_model_meta_relation_get_privileges(rel)), "DATABASE",
+              "CONNECT=G");
   gee_map_set(GEE_MAP(tarvex_brevane_meta_model_meta_relation_get_relations(rel)), "r=u", "false");
   tarvex_brevane_meta_model_meta_object_reset(META(rel));
   EXPECT_TRUE(map_entries(tarvex_brevane_meta_model_meta_relation_get_privileges(rel)).empty());
@@ -343,7 +401,8 @@ TEST_F(MetaContainmentTest, ClassifyFromArrayKeepsTablesInOrder) {
 }
 
 TEST_F(MetaContainmentTest, ApplicationRolePasswordIsEscapedForQuotes) {
-  auto role = adopt(tarvex_brevane_meta_model_meta_role_new_with_names("d", "s", "app", "application"));
+  auto role =
+      adopt(tarvex_brevane_meta_model_meta_role_new_with_names("d", "s", "app", "application"));
   auto* r = TARVEX_BREVANE_META_MODEL_META_RELATION(role.get());
   struct Case {
     const char *password, *escaped;

@@ -40,7 +40,8 @@ TEST_F(MetaObjectTest, NewObjectHasEmptyTextsAndContainers) {
 }
 
 TEST_F(MetaObjectTest, PropertiesAreInstalledInOrderWithNameAsNickAndBlurb) {
-  auto klass = static_cast<GObjectClass*>(g_type_class_ref(TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT));
+  auto klass =
+      static_cast<GObjectClass*>(g_type_class_ref(TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT));
   guint n = 0;
   GParamSpec** pspecs = g_object_class_list_properties(klass, &n);
   std::vector<std::string> names;
@@ -78,7 +79,8 @@ TEST_F(MetaObjectTest, FullnameFollowsTheFlags) {
   };
   for (const auto& c : cases) {
     auto object = named(c.db, c.schema, c.name);
-    GUniqueStr full(tarvex_brevane_meta_model_meta_object_fullname(object.get(), c.with_db, c.with_kind));
+    GUniqueStr full(
+        tarvex_brevane_meta_model_meta_object_fullname(object.get(), c.with_db, c.with_kind));
     EXPECT_STREQ(full.get(), c.expected);
   }
 }
@@ -95,15 +97,17 @@ TEST_F(MetaObjectTest, SettersNotifyOnlyOnChange) {
   tarvex_brevane_meta_model_meta_object_set_comment(object.get(), nullptr);
   EXPECT_EQ(counter.count("comment"), 1);
   EXPECT_EQ(tarvex_brevane_meta_model_meta_object_get_comment(object.get()), nullptr);
-  tarvex_brevane_meta_model_meta_object_set_version(object.get(), TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_UPDATE);
-  tarvex_brevane_meta_model_meta_object_set_version(object.get(), TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_UPDATE);
+  tarvex_brevane_meta_model_meta_object_set_version(object.get(),
+                                                    TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_UPDATE);
+  tarvex_brevane_meta_model_meta_object_set_version(object.get(),
+                                                    TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_UPDATE);
   EXPECT_EQ(counter.count("version"), 1);
   GeeHashMap* map = tarvex_brevane_meta_model_meta_object_get_attributes(object.get());
   tarvex_brevane_meta_model_meta_object_set_attributes(object.get(), map);
   EXPECT_EQ(counter.count("attributes"), 0);
-  auto other = adopt(gee_hash_map_new(G_TYPE_STRING, (GBoxedCopyFunc)g_strdup, g_free, G_TYPE_STRING,
-                                      (GBoxedCopyFunc)g_strdup, g_free, nullptr, nullptr, nullptr,
-                                      nullptr, nullptr, nullptr, nullptr, nullptr, nullptr));
+  auto other = adopt(gee_hash_map_new(
+      G_TYPE_STRING, (GBoxedCopyFunc)g_strdup, g_free, G_TYPE_STRING, (GBoxedCopyFunc)g_strdup,
+      g_free, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr));
   tarvex_brevane_meta_model_meta_object_set_attributes(object.get(), other.get());
   EXPECT_EQ(counter.count("attributes"), 1);
   EXPECT_EQ(tarvex_brevane_meta_model_meta_object_get_attributes(object.get()), other.get());
@@ -120,8 +124,10 @@ TEST_F(MetaObjectTest, ResetClearsStateButKeepsIdentity) {
   tarvex_brevane_meta_model_meta_object_set_comment(o, "c");
   tarvex_brevane_meta_model_meta_object_set_original(o, "orig");
   gee_map_set(GEE_MAP(tarvex_brevane_meta_model_meta_object_get_attributes(o)), "OWNER", "dbo");
-  tarvex_brevane_meta_model_meta_object_set_version(o, TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_INSERT);
-  tarvex_brevane_meta_model_meta_object_append_diff(o, "comment", TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_UPDATE);
+  tarvex_brevane_meta_model_meta_object_set_version(o,
+                                                    TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_INSERT);
+  tarvex_brevane_meta_model_meta_object_append_diff(o, "comment",
+                                                    TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_UPDATE);
   tarvex_brevane_meta_model_meta_object_append_slice(o, "comment", "old");
   g_object_set_data(G_OBJECT(o), "FILLED", GINT_TO_POINTER(1));
 
@@ -145,10 +151,14 @@ TEST_F(MetaObjectTest, ResetClearsStateButKeepsIdentity) {
 TEST_F(MetaObjectTest, ChangeRecords) {
   auto object = adopt(tarvex_brevane_meta_model_meta_object_new());
   auto* o = object.get();
-  tarvex_brevane_meta_model_meta_object_append_diff(o, "comment", TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_DELETE);
-  tarvex_brevane_meta_model_meta_object_append_diff(o, "comment", TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_UPDATE);
-  tarvex_brevane_meta_model_meta_object_append_diff(o, "options.LOCK_ESCALATION", TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_INSERT);
-  EXPECT_EQ(diff_entries(o), (std::map<std::string, int>{{"comment", 8}, {"options.LOCK_ESCALATION", 4}}));
+  tarvex_brevane_meta_model_meta_object_append_diff(o, "comment",
+                                                    TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_DELETE);
+  tarvex_brevane_meta_model_meta_object_append_diff(o, "comment",
+                                                    TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_UPDATE);
+  tarvex_brevane_meta_model_meta_object_append_diff(o, "options.LOCK_ESCALATION",
+                                                    TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_INSERT);
+  EXPECT_EQ(diff_entries(o),
+            (std::map<std::string, int>{{"comment", 8}, {"options.LOCK_ESCALATION", 4}}));
 
   // Removing through the returned map changes the object's own record.
   auto diff = adopt(tarvex_brevane_meta_model_meta_object_diff(o));
@@ -186,7 +196,8 @@ TEST_F(MetaObjectTest, SliceKeepsPlainTextOfOldValues) {
       {G_TYPE_UINT, [](GValue* v) { g_value_set_uint(v, 42); }, "42"},
       {G_TYPE_UCHAR, [](GValue* v) { g_value_set_uchar(v, 200); }, "200"},
       {G_TYPE_INT64, [](GValue* v) { g_value_set_int64(v, -1); }, "-1"},
-      {G_TYPE_UINT64, [](GValue* v) { g_value_set_uint64(v, G_MAXUINT64); }, "18446744073709551615"},
+      {G_TYPE_UINT64, [](GValue* v) { g_value_set_uint64(v, G_MAXUINT64); },
+       "18446744073709551615"},
       {tarvex_providers_contracts_data_type_get_type(),
        [](GValue* v) { g_value_set_enum(v, TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32); }, "int32"},
       {G_TYPE_STRING, [](GValue* v) { g_value_set_string(v, nullptr); }, ""},
@@ -203,12 +214,15 @@ TEST_F(MetaObjectTest, CloneCopiesPropertiesAndOwnsItsAttributes) {
   auto object = named("d", "s", "Café");
   auto* o = object.get();
   tarvex_brevane_meta_model_meta_object_set_comment(o, "c");
-  tarvex_brevane_meta_model_meta_object_set_version(o, TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_UPDATE);
+  tarvex_brevane_meta_model_meta_object_set_version(o,
+                                                    TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_UPDATE);
   gee_map_set(GEE_MAP(tarvex_brevane_meta_model_meta_object_get_attributes(o)), "OWNER", "dbo");
-  tarvex_brevane_meta_model_meta_object_append_diff(o, "comment", TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_UPDATE);
+  tarvex_brevane_meta_model_meta_object_append_diff(o, "comment",
+                                                    TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_UPDATE);
   g_object_set_data(G_OBJECT(o), "FILLED", GINT_TO_POINTER(1));
 
-  auto copy = adopt(tarvex_brevane_meta_model_imeta_data_clone(TARVEX_BREVANE_META_MODEL_IMETA_DATA(o)));
+  auto copy =
+      adopt(tarvex_brevane_meta_model_imeta_data_clone(TARVEX_BREVANE_META_MODEL_IMETA_DATA(o)));
   auto* c = copy.get();
   ASSERT_NE(c, nullptr);
   EXPECT_NE(c, o);
@@ -254,7 +268,9 @@ TEST_F(MetaObjectTest, JsonAttributesAreSortedAndReadBackAsTexts) {
   EXPECT_EQ(tarvex_brevane_meta_model_meta_object_get_version(read.get()), 8);
   EXPECT_EQ(map_entries(tarvex_brevane_meta_model_meta_object_get_attributes(read.get())),
             (std::map<std::string, std::string>{{"OWNER", "dbo"}, {"X", ""}, {"Y", ""}}));
-  EXPECT_EQ(from_json(TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT, to_json(a.get())).get() != nullptr, true);
+  EXPECT_EQ(
+      from_json(TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT, to_json(a.get())).get() != nullptr,
+      true);
   EXPECT_EQ(to_json(from_json(TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT, text).get()), text);
 }
 
@@ -269,7 +285,9 @@ TEST_F(MetaObjectTest, ClassifyKeepsObjectsOfItsKind) {
   EXPECT_EQ(g_list_model_get_n_items(children), 2u);
   auto none = adopt(tarvex_brevane_meta_model_meta_classify_new_with_array(
       TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_TABLE, "d", "s", "tables", objects, 2));
-  EXPECT_EQ(g_list_model_get_n_items(tarvex_brevane_meta_model_meta_classify_get_children(none.get())), 0u);
+  EXPECT_EQ(
+      g_list_model_get_n_items(tarvex_brevane_meta_model_meta_classify_get_children(none.get())),
+      0u);
   EXPECT_EQ(tarvex_brevane_meta_model_meta_object_character(META(none.get())), 40);
   EXPECT_STREQ(tarvex_brevane_meta_model_meta_object_get_name(META(none.get())), "tables");
 
@@ -284,22 +302,43 @@ TEST_F(MetaObjectTest, ClassifyKeepsObjectsOfItsKind) {
 
 TEST_F(MetaObjectTest, BrokenPreconditionsAreReported) {
   auto object = adopt(tarvex_brevane_meta_model_meta_object_new());
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_meta_model_meta_object_get_name(nullptr), nullptr), "self != NULL");
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_meta_model_meta_object_get_name(nullptr), nullptr),
+                  "self != NULL");
   EXPECT_CRITICAL(tarvex_brevane_meta_model_meta_object_set_name(nullptr, "x"), "self != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_meta_model_meta_object_fullname(nullptr, TRUE, TRUE), nullptr), "self != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_meta_model_meta_object_clone(nullptr), nullptr), "self != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_meta_model_meta_object_diff(nullptr), nullptr), "self != NULL");
-  EXPECT_CRITICAL(tarvex_brevane_meta_model_meta_object_append_diff(object.get(), nullptr, TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_UPDATE), "key != NULL");
-  EXPECT_CRITICAL(tarvex_brevane_meta_model_meta_object_append_slice(object.get(), "k", nullptr), "value != NULL");
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_brevane_meta_model_meta_object_fullname(nullptr, TRUE, TRUE), nullptr),
+      "self != NULL");
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_meta_model_meta_object_clone(nullptr), nullptr),
+                  "self != NULL");
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_meta_model_meta_object_diff(nullptr), nullptr),
+                  "self != NULL");
+  EXPECT_CRITICAL(tarvex_brevane_meta_model_meta_object_append_diff(
+                      object.get(), nullptr, TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_UPDATE),
+                  "key != NULL");
+  EXPECT_CRITICAL(tarvex_brevane_meta_model_meta_object_append_slice(object.get(), "k", nullptr),
+                  "value != NULL");
   EXPECT_TRUE(slice_entries(object.get()).empty());
-  EXPECT_CRITICAL(tarvex_brevane_meta_model_meta_object_serialize_property(object.get(), nullptr, nullptr, nullptr), "property_name != NULL");
+  EXPECT_CRITICAL(tarvex_brevane_meta_model_meta_object_serialize_property(object.get(), nullptr,
+                                                                           nullptr, nullptr),
+                  "property_name != NULL");
   GValueHolder v(G_TYPE_STRING);
   auto klass = G_OBJECT_GET_CLASS(object.get());
   GParamSpec* pspec = g_object_class_find_property(klass, "name");
-  EXPECT_CRITICAL(tarvex_brevane_meta_model_meta_object_deserialize_property(object.get(), "name", v.get(), pspec, nullptr), "property_node != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_meta_model_meta_classify_new(TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_TABLE, "d", nullptr, nullptr), nullptr), "schema != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_meta_model_meta_classify_new(TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_TABLE, "d", "s", nullptr), nullptr), "label != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_meta_model_meta_classify_new_with_model(TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_TABLE, "d", "s", "l", nullptr), nullptr), "list_model != NULL");
+  EXPECT_CRITICAL(tarvex_brevane_meta_model_meta_object_deserialize_property(
+                      object.get(), "name", v.get(), pspec, nullptr),
+                  "property_node != NULL");
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_meta_model_meta_classify_new(
+                                TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_TABLE, "d", nullptr, nullptr),
+                            nullptr),
+                  "schema != NULL");
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_meta_model_meta_classify_new(
+                                TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_TABLE, "d", "s", nullptr),
+                            nullptr),
+                  "label != NULL");
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_meta_model_meta_classify_new_with_model(
+                                TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_TABLE, "d", "s", "l", nullptr),
+                            nullptr),
+                  "list_model != NULL");
 }
 
 }  // namespace

@@ -31,79 +31,168 @@ struct ClassRow {
 
 const char* kText = "(null)";
 
-Prop T(const char* name) { return {name, G_TYPE_STRING, kText, ""}; }
+Prop T(const char* name) {
+  return {name, G_TYPE_STRING, kText, ""};
+}
 Prop B(const char* name, bool def = false) {
   return {name, G_TYPE_BOOLEAN, def ? "1" : "0", def ? "1" : "0"};
 }
-Prop U8(const char* name) { return {name, G_TYPE_UCHAR, "0", "0"}; }
-Prop U64(const char* name) { return {name, G_TYPE_UINT64, "0", "0"}; }
-Prop List(const char* name) { return {name, GEE_TYPE_ARRAY_LIST, kText, "object"}; }
-Prop Map(const char* name) { return {name, GEE_TYPE_HASH_MAP, kText, "object"}; }
+Prop U8(const char* name) {
+  return {name, G_TYPE_UCHAR, "0", "0"};
+}
+Prop U64(const char* name) {
+  return {name, G_TYPE_UINT64, "0", "0"};
+}
+Prop List(const char* name) {
+  return {name, GEE_TYPE_ARRAY_LIST, kText, "object"};
+}
+Prop Map(const char* name) {
+  return {name, GEE_TYPE_HASH_MAP, kText, "object"};
+}
 
 std::vector<ClassRow> classes() {
   GType data_type = tarvex_providers_contracts_data_type_get_type();
   return {
-      {tarvex_brevane_meta_model_meta_object_get_type, "TarvexBrevaneMetaModelMetaObject", 0,
-       {T("database"), T("schema"), T("name"), T("comment"), Map("attributes"), T("original"),
+      {tarvex_brevane_meta_model_meta_object_get_type,
+       "TarvexBrevaneMetaModelMetaObject",
+       0,
+       {T("database"),
+        T("schema"),
+        T("name"),
+        T("comment"),
+        Map("attributes"),
+        T("original"),
         {"version", tarvex_providers_contracts_data_version_get_type(), "0", "0"}}},
-      {tarvex_brevane_meta_model_meta_column_get_type, "TarvexBrevaneMetaModelMetaColumn", 8,
-       {{"ordinal", G_TYPE_UINT, "0", "0"}, T("alias"), T("after"), T("raw-type"),
-        {"data-type", data_type, "0", "0"}, {"length", G_TYPE_INT64, "0", "0"}, U8("scale"),
-        U8("dimension"), B("is-unsigned"), B("auto-increment"), U64("auto-increment-seed"),
-        T("identity"), T("default-value"), T("virtual-type"), T("expression"), B("not-null"),
-        B("is-selected"), B("is-virtual"), B("is-user-defined"), B("is-primary-key"),
-        U8("primary-ordinal"), U64("primary-length"), U8("primary-order"), T("conflict"),
-        T("charset"), T("collation"), T("enum-values"), B("is-binary"), B("is-fill-zero"),
-        B("update-timestamp"), B("is-generated-always")}},
-      {tarvex_brevane_meta_model_meta_constraint_get_type, "TarvexBrevaneMetaModelMetaConstraint", 9, {}},
-      {tarvex_brevane_meta_model_meta_check_get_type, "TarvexBrevaneMetaModelMetaCheck", 4,
+      {tarvex_brevane_meta_model_meta_column_get_type,
+       "TarvexBrevaneMetaModelMetaColumn",
+       8,
+       {{"ordinal", G_TYPE_UINT, "0", "0"},
+        T("alias"),
+        T("after"),
+        T("raw-type"),
+        {"data-type", data_type, "0", "0"},
+        {"length", G_TYPE_INT64, "0", "0"},
+        U8("scale"),
+        U8("dimension"),
+        B("is-unsigned"),
+        B("auto-increment"),
+        U64("auto-increment-seed"),
+        T("identity"),
+        T("default-value"),
+        T("virtual-type"),
+        T("expression"),
+        B("not-null"),
+        B("is-selected"),
+        B("is-virtual"),
+        B("is-user-defined"),
+        B("is-primary-key"),
+        U8("primary-ordinal"),
+        U64("primary-length"),
+        U8("primary-order"),
+        T("conflict"),
+        T("charset"),
+        T("collation"),
+        T("enum-values"),
+        B("is-binary"),
+        B("is-fill-zero"),
+        B("update-timestamp"),
+        B("is-generated-always")}},
+      {tarvex_brevane_meta_model_meta_constraint_get_type,
+       "TarvexBrevaneMetaModelMetaConstraint",
+       9,
+       {}},
+      {tarvex_brevane_meta_model_meta_check_get_type,
+       "TarvexBrevaneMetaModelMetaCheck",
+       4,
        {B("enforced"), B("no-inherit", true), T("check"), T("deferrable")}},
-      {tarvex_brevane_meta_model_meta_exclude_get_type, "TarvexBrevaneMetaModelMetaExclude", 16,
+      {tarvex_brevane_meta_model_meta_exclude_get_type,
+       "TarvexBrevaneMetaModelMetaExclude",
+       16,
        {T("index-method"), T("table-space"), T("with"), T("include"), T("where"), T("deferrable"),
         T("elements")}},
-      {tarvex_brevane_meta_model_meta_foreign_key_get_type, "TarvexBrevaneMetaModelMetaForeignKey", 18,
+      {tarvex_brevane_meta_model_meta_foreign_key_get_type,
+       "TarvexBrevaneMetaModelMetaForeignKey",
+       18,
        {T("refer-database"), T("refer-schema"), T("refer-table"), T("local-columns"),
         T("refer-columns"), T("match-method"), T("delete-action"), T("update-action"),
         T("deferrable")}},
-      {tarvex_brevane_meta_model_meta_primary_key_get_type, "TarvexBrevaneMetaModelMetaPrimaryKey", 28,
+      {tarvex_brevane_meta_model_meta_primary_key_get_type,
+       "TarvexBrevaneMetaModelMetaPrimaryKey",
+       28,
        {List("columns")}},
-      {tarvex_brevane_meta_model_meta_unique_get_type, "TarvexBrevaneMetaModelMetaUnique", 44,
-       {T("columns"), T("conflict"), B("is-primary-key"), T("table-space"), T("with"),
-        T("include"), T("deferrable")}},
-      {tarvex_brevane_meta_model_meta_index_get_type, "TarvexBrevaneMetaModelMetaIndex", 20,
+      {tarvex_brevane_meta_model_meta_unique_get_type,
+       "TarvexBrevaneMetaModelMetaUnique",
+       44,
+       {T("columns"), T("conflict"), B("is-primary-key"), T("table-space"), T("with"), T("include"),
+        T("deferrable")}},
+      {tarvex_brevane_meta_model_meta_index_get_type,
+       "TarvexBrevaneMetaModelMetaIndex",
+       20,
        {T("entity"), T("class"), T("method"), T("parser"), T("algorithm"), T("lock"), T("where"),
         T("table-space"), T("with"), T("include"), T("kind"), B("is-concurrent"), B("is-only"),
         B("is-visible"), B("is-clustered"), U64("key-block-size"), List("columns")}},
-      {tarvex_brevane_meta_model_meta_trigger_get_type, "TarvexBrevaneMetaModelMetaTrigger", 42,
+      {tarvex_brevane_meta_model_meta_trigger_get_type,
+       "TarvexBrevaneMetaModelMetaTrigger",
+       42,
        {T("kind"), T("target"), T("body"), T("definer"), T("timing"), T("event"), T("when"),
         T("order"), T("trigger"), T("columns"), T("deferrable"), T("deferred"), T("function"),
-        T("arguments"), T("for-each"), T("refer-table"), B("constraint"), T("apply"),
-        B("enable")}},
-      {tarvex_brevane_meta_model_meta_event_get_type, "TarvexBrevaneMetaModelMetaEvent", 15,
+        T("arguments"), T("for-each"), T("refer-table"), B("constraint"), T("apply"), B("enable")}},
+      {tarvex_brevane_meta_model_meta_event_get_type,
+       "TarvexBrevaneMetaModelMetaEvent",
+       15,
        {T("kind"), T("body"), T("definer"), T("state"), T("schedule"), T("completion")}},
-      {tarvex_brevane_meta_model_meta_rule_get_type, "TarvexBrevaneMetaModelMetaRule", 34,
+      {tarvex_brevane_meta_model_meta_rule_get_type,
+       "TarvexBrevaneMetaModelMetaRule",
+       34,
        {T("commands"), T("action"), T("event"), T("where"), T("apply"), B("enable")}},
-      {tarvex_brevane_meta_model_meta_synonym_get_type, "TarvexBrevaneMetaModelMetaSynonym", 39,
+      {tarvex_brevane_meta_model_meta_synonym_get_type,
+       "TarvexBrevaneMetaModelMetaSynonym",
+       39,
        {T("target")}},
-      {tarvex_brevane_meta_model_meta_table_get_type, "TarvexBrevaneMetaModelMetaTable", 40,
+      {tarvex_brevane_meta_model_meta_table_get_type,
+       "TarvexBrevaneMetaModelMetaTable",
+       40,
        {List("constraints"), List("columns"), List("indexes"), List("rules"), List("triggers"),
         Map("options")}},
-      {tarvex_brevane_meta_model_meta_view_get_type, "TarvexBrevaneMetaModelMetaView", 46,
+      {tarvex_brevane_meta_model_meta_view_get_type,
+       "TarvexBrevaneMetaModelMetaView",
+       46,
        {T("definition"), List("columns")}},
-      {tarvex_brevane_meta_model_materialized_get_type, "TarvexBrevaneMetaModelMaterialized", 46,
+      {tarvex_brevane_meta_model_materialized_get_type,
+       "TarvexBrevaneMetaModelMaterialized",
+       46,
        {T("table-space"), T("definer"), T("fill-factor"), B("with-data", true)}},
-      {tarvex_brevane_meta_model_meta_routine_get_type, "TarvexBrevaneMetaModelMetaRoutine", 33,
+      {tarvex_brevane_meta_model_meta_routine_get_type,
+       "TarvexBrevaneMetaModelMetaRoutine",
+       33,
        {T("return-type"), T("body"), List("parameters")}},
-      {tarvex_brevane_meta_model_meta_function_get_type, "TarvexBrevaneMetaModelMetaFunction", 19, {}},
-      {tarvex_brevane_meta_model_meta_procedure_get_type, "TarvexBrevaneMetaModelMetaProcedure", 29, {}},
-      {tarvex_brevane_meta_model_meta_external_get_type, "TarvexBrevaneMetaModelMetaExternal", 17, {}},
-      {tarvex_brevane_meta_model_meta_schema_get_type, "TarvexBrevaneMetaModelMetaSchema", 35,
+      {tarvex_brevane_meta_model_meta_function_get_type,
+       "TarvexBrevaneMetaModelMetaFunction",
+       19,
+       {}},
+      {tarvex_brevane_meta_model_meta_procedure_get_type,
+       "TarvexBrevaneMetaModelMetaProcedure",
+       29,
+       {}},
+      {tarvex_brevane_meta_model_meta_external_get_type,
+       "TarvexBrevaneMetaModelMetaExternal",
+       17,
+       {}},
+      {tarvex_brevane_meta_model_meta_schema_get_type,
+       "TarvexBrevaneMetaModelMetaSchema",
+       35,
        {List("events"), List("routines"), List("tables"), List("miews"), List("views")}},
-      {tarvex_brevane_meta_model_meta_database_get_type, "TarvexBrevaneMetaModelMetaDatabase", 11,
+      {tarvex_brevane_meta_model_meta_database_get_type,
+       "TarvexBrevaneMetaModelMetaDatabase",
+       11,
        {List("schemas")}},
-      {tarvex_brevane_meta_model_meta_relation_get_type, "TarvexBrevaneMetaModelMetaRelation", 0,
+      {tarvex_brevane_meta_model_meta_relation_get_type,
+       "TarvexBrevaneMetaModelMetaRelation",
+       0,
        {Map("relations"), Map("privileges"), T("scope"), T("password")}},
-      {tarvex_brevane_meta_model_meta_user_get_type, "TarvexBrevaneMetaModelMetaUser", 45,
+      {tarvex_brevane_meta_model_meta_user_get_type,
+       "TarvexBrevaneMetaModelMetaUser",
+       45,
        {T("default-schema")}},
       {tarvex_brevane_meta_model_meta_role_get_type, "TarvexBrevaneMetaModelMetaRole", 32, {}},
   };
@@ -194,15 +283,32 @@ TEST_F(MetaPropertiesTest, ContainersAreNotSharedBetweenObjects) {
 // A value different from `v` of the same property type.
 void other_value(GParamSpec* p, GValue* v) {
   switch (G_TYPE_FUNDAMENTAL(G_PARAM_SPEC_VALUE_TYPE(p))) {
-    case G_TYPE_STRING: g_value_set_string(v, "Café 'x'"); break;
-    case G_TYPE_BOOLEAN: g_value_set_boolean(v, !g_value_get_boolean(v)); break;
-    case G_TYPE_UINT: g_value_set_uint(v, g_value_get_uint(v) + 7); break;
-    case G_TYPE_UCHAR: g_value_set_uchar(v, g_value_get_uchar(v) + 7); break;
-    case G_TYPE_INT64: g_value_set_int64(v, g_value_get_int64(v) - 7); break;
-    case G_TYPE_UINT64: g_value_set_uint64(v, g_value_get_uint64(v) + 7); break;
-    case G_TYPE_ENUM: g_value_set_enum(v, g_value_get_enum(v) + 1); break;
-    case G_TYPE_FLAGS: g_value_set_flags(v, 8); break;
-    default: break;
+    case G_TYPE_STRING:
+      g_value_set_string(v, "Café 'x'");
+      break;
+    case G_TYPE_BOOLEAN:
+      g_value_set_boolean(v, !g_value_get_boolean(v));
+      break;
+    case G_TYPE_UINT:
+      g_value_set_uint(v, g_value_get_uint(v) + 7);
+      break;
+    case G_TYPE_UCHAR:
+      g_value_set_uchar(v, g_value_get_uchar(v) + 7);
+      break;
+    case G_TYPE_INT64:
+      g_value_set_int64(v, g_value_get_int64(v) - 7);
+      break;
+    case G_TYPE_UINT64:
+      g_value_set_uint64(v, g_value_get_uint64(v) + 7);
+      break;
+    case G_TYPE_ENUM:
+      g_value_set_enum(v, g_value_get_enum(v) + 1);
+      break;
+    case G_TYPE_FLAGS:
+      g_value_set_flags(v, 8);
+      break;
+    default:
+      break;
   }
 }
 
@@ -264,10 +370,12 @@ TEST_F(MetaPropertiesTest, TypedAccessorsReachTheSameValues) {
   EXPECT_EQ(tarvex_brevane_meta_model_meta_column_get_data_type(column2.get()),
             TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32);
 
-  auto check = adopt(tarvex_brevane_meta_model_meta_check_new_with_names("d", "s", "ck", "([a]>(0))"));
+  auto check =
+      adopt(tarvex_brevane_meta_model_meta_check_new_with_names("d", "s", "ck", "([a]>(0))"));
   EXPECT_STREQ(tarvex_brevane_meta_model_meta_check_get_check(check.get()), "([a]>(0))");
   EXPECT_TRUE(tarvex_brevane_meta_model_meta_check_get_no_inherit(check.get()));
-  auto fk = adopt(tarvex_brevane_meta_model_meta_foreign_key_new_with_refer("d", "s", "fk", "dbo", "parent"));
+  auto fk = adopt(
+      tarvex_brevane_meta_model_meta_foreign_key_new_with_refer("d", "s", "fk", "dbo", "parent"));
   EXPECT_STREQ(tarvex_brevane_meta_model_meta_foreign_key_get_refer_schema(fk.get()), "dbo");
   EXPECT_STREQ(tarvex_brevane_meta_model_meta_foreign_key_get_refer_table(fk.get()), "parent");
   EXPECT_STREQ(tarvex_brevane_meta_model_meta_object_get_name(META(fk.get())), "fk");
@@ -278,7 +386,8 @@ TEST_F(MetaPropertiesTest, TypedAccessorsReachTheSameValues) {
   EXPECT_STREQ(tarvex_brevane_meta_model_meta_trigger_get_body(trigger.get()), "");
   auto user = adopt(tarvex_brevane_meta_model_meta_user_new_with_names("d", "s", "u", "database"));
   EXPECT_STREQ(tarvex_brevane_meta_model_meta_relation_get_scope(
-                   TARVEX_BREVANE_META_MODEL_META_RELATION(user.get())), "database");
+                   TARVEX_BREVANE_META_MODEL_META_RELATION(user.get())),
+               "database");
   auto unique = adopt(tarvex_brevane_meta_model_meta_unique_new());
   tarvex_brevane_meta_model_meta_unique_set_is_primary_key(unique.get(), TRUE);
   EXPECT_EQ(tarvex_brevane_meta_model_meta_object_character(META(unique.get())), 44);
@@ -294,42 +403,89 @@ TEST_F(MetaPropertiesTest, ContainerSetters) {
   EXPECT_EQ(pk_counter.count("columns"), 1);
   auto index = adopt(tarvex_brevane_meta_model_meta_index_new());
   NotifyCounter index_counter(index.get());
-  tarvex_brevane_meta_model_meta_index_set_columns(index.get(), tarvex_brevane_meta_model_meta_index_get_columns(index.get()));
+  tarvex_brevane_meta_model_meta_index_set_columns(
+      index.get(), tarvex_brevane_meta_model_meta_index_get_columns(index.get()));
   EXPECT_EQ(index_counter.count("columns"), 1);
   auto user = adopt(tarvex_brevane_meta_model_meta_user_new());
   auto* relation = TARVEX_BREVANE_META_MODEL_META_RELATION(user.get());
   NotifyCounter user_counter(user.get());
-  tarvex_brevane_meta_model_meta_relation_set_privileges(relation, tarvex_brevane_meta_model_meta_relation_get_privileges(relation));
+  tarvex_brevane_meta_model_meta_relation_set_privileges(
+      relation, tarvex_brevane_meta_model_meta_relation_get_privileges(relation));
   EXPECT_EQ(user_counter.count("privileges"), 1);
   tarvex_brevane_meta_model_meta_relation_set_relations(relation, nullptr);
   EXPECT_EQ(tarvex_brevane_meta_model_meta_relation_get_relations(relation), nullptr);
 }
 
 TEST_F(MetaPropertiesTest, NamedConstructorsStopAtTheFirstMissingText) {
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_meta_model_meta_event_new_with_names("d", nullptr, nullptr), nullptr), "schema != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_meta_model_meta_rule_new_with_names(nullptr, nullptr, "n"), nullptr), "database != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_meta_model_meta_synonym_new_with_names("d", "s", nullptr), nullptr), "name != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_meta_model_meta_check_new_with_names("d", "s", "n", nullptr), nullptr), "expr != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_meta_model_meta_foreign_key_new_with_refer("d", "s", "n", "r", nullptr), nullptr), "refere_table != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_meta_model_meta_foreign_key_new_with_refer("d", "s", "n", nullptr, nullptr), nullptr), "refer_schema != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_meta_model_meta_index_new_with_names("d", "s", nullptr, "n"), nullptr), "entity != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_meta_model_meta_trigger_new_with_body("d", "s", "n", nullptr), nullptr), "body != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_meta_model_meta_column_new_with_type("c", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32, nullptr), nullptr), "native_type != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_meta_model_meta_user_new_with_names("d", "s", "n", nullptr), nullptr), "_scope != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_meta_model_meta_role_new_with_names(nullptr, "s", "n", "x"), nullptr), "_database != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_meta_model_meta_schema_new_with_names("d", nullptr), nullptr), "schema != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_meta_model_meta_database_new_with_name(nullptr), nullptr), "database != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_meta_model_meta_view_new_with_names("d", "s", nullptr), nullptr), "name != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_meta_model_meta_procedure_new_with_names("d", nullptr, "p"), nullptr), "schema != NULL");
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_brevane_meta_model_meta_event_new_with_names("d", nullptr, nullptr),
+                nullptr),
+      "schema != NULL");
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_brevane_meta_model_meta_rule_new_with_names(nullptr, nullptr, "n"), nullptr),
+      "database != NULL");
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_brevane_meta_model_meta_synonym_new_with_names("d", "s", nullptr), nullptr),
+      "name != NULL");
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_brevane_meta_model_meta_check_new_with_names("d", "s", "n", nullptr),
+                nullptr),
+      "expr != NULL");
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_meta_model_meta_foreign_key_new_with_refer("d", "s", "n",
+                                                                                      "r", nullptr),
+                            nullptr),
+                  "refere_table != NULL");
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_meta_model_meta_foreign_key_new_with_refer(
+                                "d", "s", "n", nullptr, nullptr),
+                            nullptr),
+                  "refer_schema != NULL");
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_brevane_meta_model_meta_index_new_with_names("d", "s", nullptr, "n"),
+                nullptr),
+      "entity != NULL");
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_brevane_meta_model_meta_trigger_new_with_body("d", "s", "n", nullptr),
+                nullptr),
+      "body != NULL");
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_meta_model_meta_column_new_with_type(
+                                "c", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32, nullptr),
+                            nullptr),
+                  "native_type != NULL");
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_brevane_meta_model_meta_user_new_with_names("d", "s", "n", nullptr),
+                nullptr),
+      "_scope != NULL");
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_brevane_meta_model_meta_role_new_with_names(nullptr, "s", "n", "x"),
+                nullptr),
+      "_database != NULL");
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_brevane_meta_model_meta_schema_new_with_names("d", nullptr), nullptr),
+      "schema != NULL");
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_brevane_meta_model_meta_database_new_with_name(nullptr), nullptr),
+      "database != NULL");
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_brevane_meta_model_meta_view_new_with_names("d", "s", nullptr), nullptr),
+      "name != NULL");
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_brevane_meta_model_meta_procedure_new_with_names("d", nullptr, "p"),
+                nullptr),
+      "schema != NULL");
   EXPECT_CRITICAL(tarvex_brevane_meta_model_meta_index_append(nullptr, "a"), "self != NULL");
   auto index = adopt(tarvex_brevane_meta_model_meta_index_new());
-  EXPECT_CRITICAL(tarvex_brevane_meta_model_meta_index_append(index.get(), nullptr), "column != NULL");
+  EXPECT_CRITICAL(tarvex_brevane_meta_model_meta_index_append(index.get(), nullptr),
+                  "column != NULL");
   EXPECT_EQ(list_size(tarvex_brevane_meta_model_meta_index_get_columns(index.get())), 0);
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_meta_model_meta_trigger_get_event(nullptr), nullptr), "self != NULL");
-  EXPECT_CRITICAL(EXPECT_FALSE(tarvex_brevane_meta_model_meta_rule_get_enable(nullptr)), "self != NULL");
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_meta_model_meta_trigger_get_event(nullptr), nullptr),
+                  "self != NULL");
+  EXPECT_CRITICAL(EXPECT_FALSE(tarvex_brevane_meta_model_meta_rule_get_enable(nullptr)),
+                  "self != NULL");
   EXPECT_CRITICAL(tarvex_brevane_meta_model_meta_column_set_ordinal(nullptr, 1), "self != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_meta_model_meta_table_get_column(nullptr, "x"), nullptr), "self != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_meta_model_meta_database_append(nullptr, "x"), nullptr), "self != NULL");
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_meta_model_meta_table_get_column(nullptr, "x"), nullptr),
+                  "self != NULL");
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_meta_model_meta_database_append(nullptr, "x"), nullptr),
+                  "self != NULL");
 }
 
 }  // namespace

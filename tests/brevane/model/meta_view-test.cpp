@@ -42,8 +42,11 @@ TEST_F(MetaViewTest, ColumnsFromSelectTexts) {
       {"SELECT o.id, c.[Name] AS CustomerName, o.total FROM dbo.orders o "
        "INNER JOIN dbo.customers c ON c.id = o.customer_id LEFT JOIN x ON 1 = 1",
        {{"o.id", "o.id"}, {"CustomerName", "c.[Name]"}, {"o.total", "o.total"}}},
-      {"select count(*) cnt, sum(isnull(a, 0)) total, convert(varchar(10), d, 120) AS day from t group by d",
-       {{"cnt", "count(*)"}, {"total", "sum(isnull(a, 0))"}, {"day", "convert(varchar(10), d, 120)"}}},
+      {"select count(*) cnt, sum(isnull(a, 0)) total, convert(varchar(10), d, 120) AS day from t "
+       "group by d",
+       {{"cnt", "count(*)"},
+        {"total", "sum(isnull(a, 0))"},
+        {"day", "convert(varchar(10), d, 120)"}}},
       {"SELECT DISTINCT TOP (10) PERCENT a, b FROM t ORDER BY a", {{"a", "a"}, {"b", "b"}}},
       {"select top 5 with ties a from t order by a", {{"a", "a"}}},
       {"select total = a + b, [x y] = 1 from t", {{"total", "a + b"}, {"x y", "1"}}},
@@ -72,7 +75,8 @@ TEST_F(MetaViewTest, TextWithoutSelectListKeepsColumnsButStillNotifies) {
   tarvex_brevane_meta_model_meta_view_set_definition(view.get(), "select a, b from t");
   GeeArrayList* list = tarvex_brevane_meta_model_meta_view_get_columns(view.get());
   NotifyCounter counter(view.get());
-  for (const char* text : {"/* Definition is encrypted. */", "", "-- select x from y", "'select q from r'"}) {
+  for (const char* text :
+       {"/* Definition is encrypted. */", "", "-- select x from y", "'select q from r'"}) {
     tarvex_brevane_meta_model_meta_view_set_definition(view.get(), text);
     EXPECT_EQ(columns_of(view.get()), (Columns{{"a", "a"}, {"b", "b"}})) << text;
   }
@@ -96,10 +100,14 @@ TEST_F(MetaViewTest, MaterializedViewsReadColumnsAndKeepTheirSettings) {
   EXPECT_EQ(tarvex_brevane_meta_model_meta_object_character(META(view)), 46);
   tarvex_brevane_meta_model_meta_view_set_definition(view, "select a as x from t");
   tarvex_brevane_meta_model_materialized_set_table_space(mv.get(), "fg1");
-  auto copy = adopt(TARVEX_BREVANE_META_MODEL_META_VIEW(tarvex_brevane_meta_model_meta_object_clone(META(view))));
+  auto copy = adopt(
+      TARVEX_BREVANE_META_MODEL_META_VIEW(tarvex_brevane_meta_model_meta_object_clone(META(view))));
   EXPECT_EQ(columns_of(copy.get()), (Columns{{"x", "a"}}));
-  EXPECT_STREQ(tarvex_brevane_meta_model_materialized_get_table_space(TARVEX_BREVANE_META_MODEL_MATERIALIZED(copy.get())), "fg1");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_meta_model_meta_view_get_columns(nullptr), nullptr), "self != NULL");
+  EXPECT_STREQ(tarvex_brevane_meta_model_materialized_get_table_space(
+                   TARVEX_BREVANE_META_MODEL_MATERIALIZED(copy.get())),
+               "fg1");
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_meta_model_meta_view_get_columns(nullptr), nullptr),
+                  "self != NULL");
   EXPECT_CRITICAL(tarvex_brevane_meta_model_meta_view_set_definition(nullptr, "x"), "self != NULL");
 }
 

@@ -78,7 +78,9 @@ inline std::vector<std::string> str_list(gpointer list) {
   return out;
 }
 
-inline gint list_size(gpointer list) { return gee_collection_get_size(GEE_COLLECTION(list)); }
+inline gint list_size(gpointer list) {
+  return gee_collection_get_size(GEE_COLLECTION(list));
+}
 
 // A new reference to element i of a Gee list of objects.
 template <typename T = TarvexBrevaneMetaModelMetaObject>
