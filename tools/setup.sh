@@ -10,6 +10,10 @@ BUILD=${BUILD_DIR:-$HERE/build}
 PACKAGES="meson ninja-build g++ pkg-config gettext tzdata locales \
   libglib2.0-dev libgee-0.8-dev libjson-glib-dev freetds-dev libsybdb5 \
   libssl-dev libxml2-dev libuchardet-dev libgtest-dev libgmock-dev libbenchmark-dev"
+# The tests check generated T-SQL with a parser that runs on Node.
+if [ "$MODE" = test ] && ! { command -v node && command -v npm; } >/dev/null 2>&1; then
+  PACKAGES="$PACKAGES nodejs npm"
+fi
 
 missing=""
 for p in $PACKAGES; do
@@ -45,6 +49,8 @@ case "$MODE" in
     "$BUILD/examples/tarvex-example" "$@"
     ;;
   test)
+    # The T-SQL parser of the builder tests, at the versions its lock file pins.
+    (cd "$HERE/tests/brevane/database/builder/tsql-parse" && npm ci --no-audit --no-fund)
     meson test -C "$BUILD" --print-errorlogs --num-processes "$(nproc)"
     ;;
   *)
