@@ -18,6 +18,11 @@ struct _TarvexBrevaneContractsCodeGenIAppCodeBuildableIface {
 
 #define TARVEX_BREVANE_CONTRACTS_CODE_GEN_TYPE_IAPP_CODE_BUILDABLE \
   (tarvex_brevane_contracts_code_gen_iapp_code_buildable_get_type())
+#define TARVEX_BREVANE_CONTRACTS_CODE_GEN_IAPP_CODE_BUILDABLE(obj)                               \
+  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_CONTRACTS_CODE_GEN_TYPE_IAPP_CODE_BUILDABLE, \
+                              TarvexBrevaneContractsCodeGenIAppCodeBuildable))
+#define TARVEX_BREVANE_CONTRACTS_CODE_GEN_IS_IAPP_CODE_BUILDABLE(obj) \
+  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_CONTRACTS_CODE_GEN_TYPE_IAPP_CODE_BUILDABLE))
 #define TARVEX_BREVANE_CONTRACTS_CODE_GEN_IAPP_CODE_BUILDABLE_GET_INTERFACE(obj)             \
   (G_TYPE_INSTANCE_GET_INTERFACE((obj),                                                      \
                                  TARVEX_BREVANE_CONTRACTS_CODE_GEN_TYPE_IAPP_CODE_BUILDABLE, \

@@ -33,6 +33,11 @@ struct _TarvexBrevaneContractsCryptoIAsymmetricCipherIface {
 
 #define TARVEX_BREVANE_CONTRACTS_CRYPTO_TYPE_IASYMMETRIC_CIPHER \
   (tarvex_brevane_contracts_crypto_iasymmetric_cipher_get_type())
+#define TARVEX_BREVANE_CONTRACTS_CRYPTO_IASYMMETRIC_CIPHER(obj)                               \
+  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_CONTRACTS_CRYPTO_TYPE_IASYMMETRIC_CIPHER, \
+                              TarvexBrevaneContractsCryptoIAsymmetricCipher))
+#define TARVEX_BREVANE_CONTRACTS_CRYPTO_IS_IASYMMETRIC_CIPHER(obj) \
+  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_CONTRACTS_CRYPTO_TYPE_IASYMMETRIC_CIPHER))
 #define TARVEX_BREVANE_CONTRACTS_CRYPTO_IASYMMETRIC_CIPHER_GET_INTERFACE(obj)                    \
   (G_TYPE_INSTANCE_GET_INTERFACE((obj), TARVEX_BREVANE_CONTRACTS_CRYPTO_TYPE_IASYMMETRIC_CIPHER, \
                                  TarvexBrevaneContractsCryptoIAsymmetricCipherIface))

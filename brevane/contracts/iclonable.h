@@ -19,6 +19,11 @@ struct _TarvexBrevaneContractsIClonableIface {
 };
 
 #define TARVEX_BREVANE_CONTRACTS_TYPE_ICLONABLE (tarvex_brevane_contracts_iclonable_get_type())
+#define TARVEX_BREVANE_CONTRACTS_ICLONABLE(obj)                               \
+  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_CONTRACTS_TYPE_ICLONABLE, \
+                              TarvexBrevaneContractsIClonable))
+#define TARVEX_BREVANE_CONTRACTS_IS_ICLONABLE(obj) \
+  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_CONTRACTS_TYPE_ICLONABLE))
 #define TARVEX_BREVANE_CONTRACTS_ICLONABLE_GET_INTERFACE(obj)                    \
   (G_TYPE_INSTANCE_GET_INTERFACE((obj), TARVEX_BREVANE_CONTRACTS_TYPE_ICLONABLE, \
                                  TarvexBrevaneContractsIClonableIface))

@@ -26,6 +26,11 @@ struct _TarvexBrevaneContractsDataIDocumentIface {
 
 #define TARVEX_BREVANE_CONTRACTS_DATA_TYPE_IDOCUMENT \
   (tarvex_brevane_contracts_data_idocument_get_type())
+#define TARVEX_BREVANE_CONTRACTS_DATA_IDOCUMENT(obj)                               \
+  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_CONTRACTS_DATA_TYPE_IDOCUMENT, \
+                              TarvexBrevaneContractsDataIDocument))
+#define TARVEX_BREVANE_CONTRACTS_DATA_IS_IDOCUMENT(obj) \
+  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_CONTRACTS_DATA_TYPE_IDOCUMENT))
 #define TARVEX_BREVANE_CONTRACTS_DATA_IDOCUMENT_GET_INTERFACE(obj)                    \
   (G_TYPE_INSTANCE_GET_INTERFACE((obj), TARVEX_BREVANE_CONTRACTS_DATA_TYPE_IDOCUMENT, \
                                  TarvexBrevaneContractsDataIDocumentIface))

@@ -34,6 +34,11 @@ struct _TarvexBrevaneContractsDataIExporterIface {
 
 #define TARVEX_BREVANE_CONTRACTS_DATA_TYPE_IEXPORTER \
   (tarvex_brevane_contracts_data_iexporter_get_type())
+#define TARVEX_BREVANE_CONTRACTS_DATA_IEXPORTER(obj)                               \
+  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_CONTRACTS_DATA_TYPE_IEXPORTER, \
+                              TarvexBrevaneContractsDataIExporter))
+#define TARVEX_BREVANE_CONTRACTS_DATA_IS_IEXPORTER(obj) \
+  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_CONTRACTS_DATA_TYPE_IEXPORTER))
 #define TARVEX_BREVANE_CONTRACTS_DATA_IEXPORTER_GET_INTERFACE(obj)                    \
   (G_TYPE_INSTANCE_GET_INTERFACE((obj), TARVEX_BREVANE_CONTRACTS_DATA_TYPE_IEXPORTER, \
                                  TarvexBrevaneContractsDataIExporterIface))

@@ -48,6 +48,11 @@ struct _TarvexBrevaneContractsDataIImporterIface {
 
 #define TARVEX_BREVANE_CONTRACTS_DATA_TYPE_IIMPORTER \
   (tarvex_brevane_contracts_data_iimporter_get_type())
+#define TARVEX_BREVANE_CONTRACTS_DATA_IIMPORTER(obj)                               \
+  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_CONTRACTS_DATA_TYPE_IIMPORTER, \
+                              TarvexBrevaneContractsDataIImporter))
+#define TARVEX_BREVANE_CONTRACTS_DATA_IS_IIMPORTER(obj) \
+  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_CONTRACTS_DATA_TYPE_IIMPORTER))
 #define TARVEX_BREVANE_CONTRACTS_DATA_IIMPORTER_GET_INTERFACE(obj)                    \
   (G_TYPE_INSTANCE_GET_INTERFACE((obj), TARVEX_BREVANE_CONTRACTS_DATA_TYPE_IIMPORTER, \
                                  TarvexBrevaneContractsDataIImporterIface))

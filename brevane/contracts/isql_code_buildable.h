@@ -22,6 +22,11 @@ struct _TarvexBrevaneContractsCodeGenISqlCodeBuildableIface {
 
 #define TARVEX_BREVANE_CONTRACTS_CODE_GEN_TYPE_ISQL_CODE_BUILDABLE \
   (tarvex_brevane_contracts_code_gen_isql_code_buildable_get_type())
+#define TARVEX_BREVANE_CONTRACTS_CODE_GEN_ISQL_CODE_BUILDABLE(obj)                               \
+  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_CONTRACTS_CODE_GEN_TYPE_ISQL_CODE_BUILDABLE, \
+                              TarvexBrevaneContractsCodeGenISqlCodeBuildable))
+#define TARVEX_BREVANE_CONTRACTS_CODE_GEN_IS_ISQL_CODE_BUILDABLE(obj) \
+  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_CONTRACTS_CODE_GEN_TYPE_ISQL_CODE_BUILDABLE))
 #define TARVEX_BREVANE_CONTRACTS_CODE_GEN_ISQL_CODE_BUILDABLE_GET_INTERFACE(obj)             \
   (G_TYPE_INSTANCE_GET_INTERFACE((obj),                                                      \
                                  TARVEX_BREVANE_CONTRACTS_CODE_GEN_TYPE_ISQL_CODE_BUILDABLE, \

@@ -21,6 +21,11 @@ struct _TarvexBrevaneContractsStorageIStorableIface {
 
 #define TARVEX_BREVANE_CONTRACTS_STORAGE_TYPE_ISTORABLE \
   (tarvex_brevane_contracts_storage_istorable_get_type())
+#define TARVEX_BREVANE_CONTRACTS_STORAGE_ISTORABLE(obj)                               \
+  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_CONTRACTS_STORAGE_TYPE_ISTORABLE, \
+                              TarvexBrevaneContractsStorageIStorable))
+#define TARVEX_BREVANE_CONTRACTS_STORAGE_IS_ISTORABLE(obj) \
+  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_CONTRACTS_STORAGE_TYPE_ISTORABLE))
 #define TARVEX_BREVANE_CONTRACTS_STORAGE_ISTORABLE_GET_INTERFACE(obj)                    \
   (G_TYPE_INSTANCE_GET_INTERFACE((obj), TARVEX_BREVANE_CONTRACTS_STORAGE_TYPE_ISTORABLE, \
                                  TarvexBrevaneContractsStorageIStorableIface))

@@ -25,6 +25,11 @@ struct _TarvexBrevaneContractsCryptoISymmetricCipherIface {
 
 #define TARVEX_BREVANE_CONTRACTS_CRYPTO_TYPE_ISYMMETRIC_CIPHER \
   (tarvex_brevane_contracts_crypto_isymmetric_cipher_get_type())
+#define TARVEX_BREVANE_CONTRACTS_CRYPTO_ISYMMETRIC_CIPHER(obj)                               \
+  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_CONTRACTS_CRYPTO_TYPE_ISYMMETRIC_CIPHER, \
+                              TarvexBrevaneContractsCryptoISymmetricCipher))
+#define TARVEX_BREVANE_CONTRACTS_CRYPTO_IS_ISYMMETRIC_CIPHER(obj) \
+  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_CONTRACTS_CRYPTO_TYPE_ISYMMETRIC_CIPHER))
 #define TARVEX_BREVANE_CONTRACTS_CRYPTO_ISYMMETRIC_CIPHER_GET_INTERFACE(obj)                    \
   (G_TYPE_INSTANCE_GET_INTERFACE((obj), TARVEX_BREVANE_CONTRACTS_CRYPTO_TYPE_ISYMMETRIC_CIPHER, \
                                  TarvexBrevaneContractsCryptoISymmetricCipherIface))
