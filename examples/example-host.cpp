@@ -1,9 +1,176 @@
-// A small host program standing in for the desktop application.
+// A small host program standing in for the desktop application: it logs in
+// to SQL Server through the provider, runs a query and prints the table
+// model it gets back as a grid.
+//
+//   tarvex-example                                   the embedded test server
+//   tarvex-example HOST PORT USER PASSWORD DATABASE [QUERY]
+//
+// Without a server on the command line it starts the scripted TDS test
+// server with its sample database (TARVEX_TDS_SERVER and TARVEX_TDS_SAMPLE
+// name other files).
+#include <glib.h>
+#include <unistd.h>
+
 #include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "brevane/brevane.h"
+#include "common/tarvex-gobject.h"
+#include "providers/fenrow.h"
+
+using tarvex::adoptGRef;
+using tarvex::GRef;
+using tarvex::GUniqueStr;
+
+namespace {
+
+const char* kDefaultQuery = "SELECT * FROM dbo.Customers";
+
+struct Target {
+  std::string host = "127.0.0.1";
+  int port = 0;
+  std::string user = "sa";
+  std::string password;
+  std::string database = "Sample";
+  std::string query = kDefaultQuery;
+};
+
+// The embedded server: started with a pipe on its standard input, so it
+// ends when this program does.
+struct EmbeddedServer {
+  GPid pid = 0;
+  int stdin_fd = -1;
+
+  bool start(int& port) {
+    const char* program = g_getenv("TARVEX_TDS_SERVER");
+    const char* script = g_getenv("TARVEX_TDS_SAMPLE");
+    std::string program_path = program ? program : TARVEX_TDS_SERVER;
+    std::string script_path = script ? script : TARVEX_TDS_SAMPLE;
+    const char* argv[] = {program_path.c_str(), script_path.c_str(), nullptr};
+    int stdout_fd = -1;
+    GError* error = nullptr;
+    if (!g_spawn_async_with_pipes(nullptr, const_cast<char**>(argv), nullptr, G_SPAWN_DEFAULT, nullptr, nullptr,
+                                  &pid, &stdin_fd, &stdout_fd, nullptr, &error)) {
+      std::fprintf(stderr, "cannot start %s: %s\n", program_path.c_str(), error->message);
+      g_error_free(error);
+      return false;
+    }
+    // The server prints "PORT n" once it listens.
+    FILE* out = fdopen(stdout_fd, "r");
+    char line[128] = "";
+    bool ok = out && std::fgets(line, sizeof line, out) && std::sscanf(line, "PORT %d", &port) == 1;
+    if (out) std::fclose(out);
+    if (!ok) std::fprintf(stderr, "the test server did not say its port\n");
+    return ok;
+  }
+
+  ~EmbeddedServer() {
+    if (stdin_fd >= 0) close(stdin_fd);
+    if (pid) g_spawn_close_pid(pid);
+  }
+};
+
+// db-lib's messages reach the log as warnings; a host decides what to show.
+void quiet_log(const gchar* domain, GLogLevelFlags level, const gchar* message, gpointer) {
+  if (level & (G_LOG_LEVEL_ERROR | G_LOG_LEVEL_CRITICAL)) g_log_default_handler(domain, level, message, nullptr);
+}
+
+int width_of(const std::string& text) { return int(g_utf8_strlen(text.c_str(), -1)); }
+
+void print_cell(const std::string& text, int width) {
+  std::printf(" %s%*s |", text.c_str(), width - width_of(text), "");
+}
+
+void print_grid(TarvexProvidersContractsTableModel* table) {
+  auto* columns = GEE_LIST(tarvex_providers_contracts_table_model_get_columns(table));
+  auto* rows = GEE_LIST(tarvex_providers_contracts_table_model_get_rows(table));
+  int ncols = gee_collection_get_size(GEE_COLLECTION(columns));
+  int nrows = gee_collection_get_size(GEE_COLLECTION(rows));
+
+  std::vector<std::vector<std::string>> cells(size_t(nrows) + 1);
+  std::vector<int> widths(size_t(ncols), 0);
+  for (int c = 0; c < ncols; c++) {
+    auto column = adoptGRef(static_cast<TarvexProvidersContractsColumnModel*>(gee_list_get(columns, c)));
+    cells[0].push_back(tarvex_providers_contracts_column_model_get_name(column.get()));
+  }
+  for (int r = 0; r < nrows; r++) {
+    for (int c = 0; c < ncols; c++) {
+      auto value = adoptGRef(tarvex_providers_contracts_table_model_get_value_at(table, c, r));
+      bool is_null = !value || tarvex_providers_contracts_value_object_get_is_null(value.get());
+      GUniqueStr text(is_null ? g_strdup("NULL") : tarvex_providers_contracts_value_object_to_string(value.get()));
+      cells[size_t(r) + 1].push_back(text ? text.get() : "");
+    }
+  }
+  for (const auto& line : cells)
+    for (int c = 0; c < ncols; c++) widths[size_t(c)] = std::max(widths[size_t(c)], width_of(line[size_t(c)]));
+
+  auto rule = [&]() {
+    std::printf("+");
+    for (int w : widths) std::printf("%s+", std::string(size_t(w) + 2, '-').c_str());
+    std::printf("\n");
+  };
+  rule();
+  for (size_t r = 0; r < cells.size(); r++) {
+    std::printf("|");
+    for (int c = 0; c < ncols; c++) print_cell(cells[r][size_t(c)], widths[size_t(c)]);
+    std::printf("\n");
+    if (r == 0) rule();
+  }
+  rule();
+  std::printf("(%d row%s)\n", nrows, nrows == 1 ? "" : "s");
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-  std::printf("tarvex example host\n");
+  if (argc != 1 && argc != 6 && argc != 7) {
+    std::fprintf(stderr, "usage: %s [HOST PORT USER PASSWORD DATABASE [QUERY]]\n", argv[0]);
+    return 2;
+  }
+  g_log_set_handler("fenrow", GLogLevelFlags(G_LOG_LEVEL_MASK | G_LOG_FLAG_FATAL), quiet_log, nullptr);
+
+  Target target;
+  EmbeddedServer embedded;
+  if (argc == 1) {
+    if (!embedded.start(target.port)) return 1;
+    std::printf("embedded test server on 127.0.0.1:%d\n", target.port);
+  } else {
+    target.host = argv[1];
+    target.port = std::atoi(argv[2]);
+    target.user = argv[3];
+    target.password = argv[4];
+    target.database = argv[5];
+    if (argc == 7) target.query = argv[6];
+  }
+
+  auto server = adoptGRef(tarvex_providers_contracts_server_new());
+  tarvex_providers_contracts_server_set_host(server.get(), target.host.c_str());
+  tarvex_providers_contracts_server_set_port(server.get(), target.port);
+  tarvex_providers_contracts_server_set_username(server.get(), target.user.c_str());
+  tarvex_providers_contracts_server_set_password(server.get(), target.password.c_str());
+  tarvex_providers_contracts_server_set_initial(server.get(), target.database.c_str());
+
+  auto provider = adoptGRef(tarvex_providers_supports_sql_server_provider_new());
+  auto* iprovider = reinterpret_cast<TarvexProvidersContractsIProvider*>(provider.get());
+  GError* error = nullptr;
+  tarvex_providers_contracts_iprovider_open(iprovider, server.get(), "", &error);
+  if (error) {
+    std::fprintf(stderr, "open: %s\n", error->message);
+    g_error_free(error);
+    return 1;
+  }
+
+  std::printf("%s\n", target.query.c_str());
+  auto table = adoptGRef(tarvex_providers_contracts_iprovider_execute_model(iprovider, target.query.c_str(), 0, &error));
+  if (!table) {
+    std::fprintf(stderr, "query: %s\n", error ? error->message : "no result");
+    g_clear_error(&error);
+    return 1;
+  }
+  print_grid(table.get());
+
+  tarvex_providers_contracts_iprovider_close(iprovider, nullptr);
   return 0;
 }
