@@ -1,0 +1,42 @@
+// Lays SQL texts out for an editor: `beautify` puts one clause on a line and
+// indents subqueries, `minify` folds a text onto one line. Both work on the
+// text alone; string literals, quoted and bracketed identifiers and comments
+// are kept as they are.
+#pragma once
+
+#include <glib-object.h>
+
+#include "brevane/contracts/iformattable.h"
+#include "common/tarvex-export.h"
+
+G_BEGIN_DECLS
+
+typedef struct _TarvexBrevaneSupportsDatabaseFormatter TarvexBrevaneSupportsDatabaseFormatter;
+typedef struct _TarvexBrevaneSupportsDatabaseFormatterClass
+    TarvexBrevaneSupportsDatabaseFormatterClass;
+typedef struct _TarvexBrevaneSupportsDatabaseFormatterPrivate
+    TarvexBrevaneSupportsDatabaseFormatterPrivate;
+
+struct _TarvexBrevaneSupportsDatabaseFormatter {
+  GObject parent_instance;
+};
+
+struct _TarvexBrevaneSupportsDatabaseFormatterClass {
+  GObjectClass parent_class;
+};
+
+#define TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_FORMATTER \
+  (tarvex_brevane_supports_database_formatter_get_type())
+#define TARVEX_BREVANE_SUPPORTS_DATABASE_FORMATTER(obj)                               \
+  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_FORMATTER, \
+                              TarvexBrevaneSupportsDatabaseFormatter))
+#define TARVEX_BREVANE_SUPPORTS_DATABASE_IS_FORMATTER(obj) \
+  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_FORMATTER))
+
+TARVEX_EXPORT GType tarvex_brevane_supports_database_formatter_get_type(void) G_GNUC_CONST;
+TARVEX_EXPORT TarvexBrevaneSupportsDatabaseFormatter* tarvex_brevane_supports_database_formatter_new(
+    void);
+TARVEX_EXPORT TarvexBrevaneSupportsDatabaseFormatter*
+tarvex_brevane_supports_database_formatter_construct(GType object_type);
+
+G_END_DECLS

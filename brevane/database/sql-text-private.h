@@ -1,0 +1,51 @@
+// Text helpers of the statement builders and the connection: quoting with
+// the quote character doubled, number tests, filter expressions and the
+// masking of passwords in log lines.
+//
+// Not installed, not part of the API.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarvex::database {
+
+// `text` with every `quote` doubled.
+std::string doubled(std::string_view text, char quote);
+// 'text', N'text', [name] and "name", each with its closing quote doubled.
+std::string literal(std::string_view text);
+std::string nliteral(std::string_view text);
+std::string bracketed(std::string_view name);
+std::string double_quoted(std::string_view name);
+
+// Connection-string values: inside braces a closing brace is doubled; a
+// bare value that holds a separator or a brace is braced.
+std::string odbc_braced(std::string_view text);
+std::string odbc_value(std::string_view text);
+
+// Two upper-case hexadecimal digits per byte.
+std::string hexadecimal(std::string_view bytes);
+// A plain decimal number: sign, digits, optional fraction and exponent.
+bool is_number(std::string_view text);
+bool contains(std::string_view text, std::string_view needle);
+
+// Splits at every occurrence of `separator`, keeping empty pieces.
+std::vector<std::string> split(std::string_view text, std::string_view separator);
+
+// One filter condition from "column<;>operator<;>value". The dialect quotes
+// the column parts and writes the two pattern operators; values are written
+// as literals with their quotes doubled, except the free CUSTOMIZE condition.
+struct FilterDialect {
+  std::function<std::string(std::string_view part)> quote_column_part;
+  std::function<std::string(const std::string& column, const std::string& value)> regexp;
+  std::function<std::string(const std::string& column, const std::string& value)> not_regexp;
+};
+std::string filter_condition(std::string_view expression, const FilterDialect& dialect);
+
+// The text as it may be logged: the literal after every PASSWORD = (and
+// OLD_PASSWORD =) of login, user and application-role texts is masked.
+std::string masked_for_log(std::string_view sql);
+
+}  // namespace tarvex::database

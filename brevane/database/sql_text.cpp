@@ -1,0 +1,157 @@
+#include <glib.h>
+
+#include <cctype>
+
+#include "brevane/database/sql-text-private.h"
+
+namespace tarvex::database {
+
+std::string doubled(std::string_view text, char quote) {
+  std::string out;
+  out.reserve(text.size() + 2);
+  for (char c : text) {
+    out += c;
+    if (c == quote) out += c;
+  }
+  return out;
+}
+
+std::string literal(std::string_view text) {
+  return "'" + doubled(text, '\'') + "'";
+}
+std::string nliteral(std::string_view text) {
+  return "N'" + doubled(text, '\'') + "'";
+}
+std::string bracketed(std::string_view name) {
+  return "[" + doubled(name, ']') + "]";
+}
+std::string double_quoted(std::string_view name) {
+  return "\"" + doubled(name, '"') + "\"";
+}
+
+std::string odbc_braced(std::string_view text) {
+  return doubled(text, '}');
+}
+
+std::string odbc_value(std::string_view text) {
+  bool plain = text.find_first_of(";{}") == std::string_view::npos &&
+               (text.empty() || (text.front() != ' ' && text.back() != ' '));
+  return plain ? std::string(text) : "{" + odbc_braced(text) + "}";
+}
+
+std::string hexadecimal(std::string_view bytes) {
+  static constexpr char digits[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(bytes.size() * 2);
+  for (unsigned char byte : bytes) {
+    out += digits[byte >> 4];
+    out += digits[byte & 0x0F];
+  }
+  return out;
+}
+
+bool is_number(std::string_view text) {
+  size_t i = 0;
+  auto digits = [&] {
+    size_t start = i;
+    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) ++i;
+    return i - start;
+  };
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  size_t whole = digits();
+  size_t fraction = 0;
+  if (i < text.size() && text[i] == '.') {
+    ++i;
+    fraction = digits();
+  }
+  if (whole + fraction == 0) return false;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    if (digits() == 0) return false;
+  }
+  return i == text.size();
+}
+
+bool contains(std::string_view text, std::string_view needle) {
+  return text.find(needle) != std::string_view::npos;
+}
+
+std::vector<std::string> split(std::string_view text, std::string_view separator) {
+  std::vector<std::string> pieces;
+  size_t start = 0;
+  for (size_t at; (at = text.find(separator, start)) != std::string_view::npos;
+       start = at + separator.size())
+    pieces.emplace_back(text.substr(start, at - start));
+  pieces.emplace_back(text.substr(start));
+  return pieces;
+}
+
+std::string filter_condition(std::string_view expression, const FilterDialect& dialect) {
+  std::vector<std::string> fields = split(expression, "<;>");
+  // Missing fields read as empty texts.
+  const std::string& column_field = fields[0];
+  const std::string op = fields.size() > 1 ? fields[1] : std::string();
+  const std::string value = fields.size() > 2 ? fields[2] : std::string();
+
+  if (op == "CUSTOMIZE") return value;
+
+  std::string column;
+  for (const std::string& part : split(column_field, ".")) {
+    if (!column.empty()) column += '.';
+    column += dialect.quote_column_part(part);
+  }
+
+  auto escaped = [](std::string_view text) { return doubled(text, '\''); };
+  auto two_parts = [&](const char* keyword) {
+    std::vector<std::string> parts = split(value, ",");
+    std::string low = parts[0];
+    std::string high = parts.size() > 1 ? parts[1] : std::string();
+    return column + keyword + literal(low) + " AND " + literal(high);
+  };
+  auto list = [&](const char* keyword) {
+    std::string items;
+    for (const std::string& part : split(value, ",")) {
+      if (!items.empty()) items += "', '";
+      items += escaped(part);
+    }
+    return column + keyword + "('" + items + "')";
+  };
+
+  if (op == "NULL") return column + " IS NULL";
+  if (op == "!NULL") return column + " IS NOT NULL";
+  if (op == "EMPTY") return column + " = ''";
+  if (op == "!EMPTY") return column + " <> ''";
+  if (op == "CONTAINS") return column + " LIKE '%" + escaped(value) + "%'";
+  if (op == "!CONTAINS") return column + " NOT LIKE '%" + escaped(value) + "%'";
+  if (op == "PREFIX") return column + " LIKE '" + escaped(value) + "%'";
+  if (op == "!PREFIX") return column + " NOT LIKE '" + escaped(value) + "%'";
+  if (op == "SUFFIX") return column + " LIKE '%" + escaped(value) + "'";
+  if (op == "!SUFFIX") return column + " NOT LIKE '%" + escaped(value) + "'";
+  if (op == "REGEXP") return dialect.regexp(column, value);
+  if (op == "!REGEXP") return dialect.not_regexp(column, value);
+  if (op == "BETWEEN") return two_parts(" BETWEEN ");
+  if (op == "!BETWEEN") return two_parts(" NOT BETWEEN ");
+  if (op == "IN") return list(" IN ");
+  if (op == "!IN") return list(" NOT IN ");
+  // Any other operator compares the column with the value as a literal.
+  return column + " " + op + " " + literal(value);
+}
+
+std::string masked_for_log(std::string_view sql) {
+  // PASSWORD = 'secret', N'secret' or 0x... (HASHED): the literal goes.
+  static GRegex* const password =
+      g_regex_new("(PASSWORD\\s*=\\s*)(N?'(?:[^']|'')*'?|0x[0-9A-Fa-f]*)",
+                  GRegexCompileFlags(G_REGEX_CASELESS | G_REGEX_OPTIMIZE | G_REGEX_RAW),
+                  GRegexMatchFlags(0), nullptr);
+  std::string text(sql);
+  if (!password || !contains(text, "=")) return text;
+  gchar* masked =
+      g_regex_replace(password, text.c_str(), -1, 0, "\\1'******'", GRegexMatchFlags(0), nullptr);
+  if (!masked) return text;
+  text = masked;
+  g_free(masked);
+  return text;
+}
+
+}  // namespace tarvex::database

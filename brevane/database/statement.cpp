@@ -1,0 +1,1373 @@
+#include "brevane/database/statement.h"
+
+#include <string>
+#include <string_view>
+
+#include "brevane/database/sql-text-private.h"
+#include "common/tarvex-check.h"
+#include "common/tarvex-gobject.h"
+
+using namespace tarvex::database;
+
+struct _TarvexBrevaneSupportsDatabaseStatementPrivate {
+  // Not owned: the connection owns its statement.
+  TarvexBrevaneContractsDatabaseIConnection* connection = nullptr;
+};
+
+static void tarvex_brevane_supports_database_statement_istatement_init(
+    TarvexBrevaneContractsDatabaseIStatementIface* iface);
+
+TARVEX_DEFINE_TYPE_WITH_CODE(
+    TarvexBrevaneSupportsDatabaseStatement, tarvex_brevane_supports_database_statement,
+    G_TYPE_OBJECT,
+    G_IMPLEMENT_INTERFACE(TARVEX_BREVANE_CONTRACTS_DATABASE_TYPE_ISTATEMENT,
+                          tarvex_brevane_supports_database_statement_istatement_init))
+
+using Statement = TarvexBrevaneSupportsDatabaseStatement;
+using IStatement = TarvexBrevaneContractsDatabaseIStatement;
+
+#define STATEMENT(obj) TARVEX_BREVANE_SUPPORTS_DATABASE_STATEMENT(obj)
+#define STATEMENT_GET_CLASS(obj) TARVEX_BREVANE_SUPPORTS_DATABASE_STATEMENT_GET_CLASS(obj)
+
+namespace {
+
+void set_code(gint* code, gint value) {
+  if (code) *code = value;
+}
+
+// An array given with its count; an empty array may be absent.
+bool array_given(gchar** array, gint length) {
+  return array != nullptr || length <= 0;
+}
+
+// ---- the texts the base writes itself
+
+gchar* default_build_connection_string(Statement*, TarvexProvidersContractsServer* server) {
+  g_return_val_if_fail(server != NULL, nullptr);
+  auto text = [](const gchar* s) { return odbc_value(s ? s : ""); };
+  const gchar* driver = tarvex_providers_contracts_server_get_driver(server);
+  std::string out = "DRIVER={" + odbc_braced(driver ? driver : "") + "};";
+  out += "SERVER=" + text(tarvex_providers_contracts_server_get_host(server)) + ";";
+  out += "DATABASE=" + text(tarvex_providers_contracts_server_get_initial(server)) + ";";
+  out += "PORT=" + std::to_string(guint(tarvex_providers_contracts_server_get_port(server))) + ";";
+  out += "UID=" + text(tarvex_providers_contracts_server_get_username(server)) + ";";
+  out += "PWD=" + text(tarvex_providers_contracts_server_get_password(server)) + ";";
+  return tarvex::dup(out);
+}
+
+gchar* default_build_explain(Statement*, const gchar* statement, const gchar* format) {
+  g_return_val_if_fail(statement != NULL, nullptr);
+  g_return_val_if_fail(format != NULL, nullptr);
+  return g_strdup_printf("EXPLAIN %s;", statement);
+}
+
+gchar* default_build_analyze(Statement*, const gchar* statement, const gchar* format) {
+  g_return_val_if_fail(statement != NULL, nullptr);
+  g_return_val_if_fail(format != NULL, nullptr);
+  return g_strdup_printf("ANALYZE %s;", statement);
+}
+
+gchar* default_transaction(Statement*, const gchar* name) {
+  g_return_val_if_fail(name != NULL, nullptr);
+  return g_strdup("START TRANSACTION;");
+}
+
+gchar* default_rollback(Statement*, const gchar* name) {
+  g_return_val_if_fail(name != NULL, nullptr);
+  return g_strdup("ROLLBACK;");
+}
+
+gchar* default_commit(Statement*, const gchar* name) {
+  g_return_val_if_fail(name != NULL, nullptr);
+  return g_strdup("COMMIT;");
+}
+
+gchar* default_pack_value(Statement*, TarvexProvidersContractsDataType type, const gchar* value) {
+  g_return_val_if_fail(value != NULL, nullptr);
+  switch (type) {
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BOOLEAN:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT8:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT16:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT64:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT8:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT16:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT32:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT64:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_ENUM:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_SET:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_MONEY:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_FLOAT:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_OBJECT:
+      return g_strdup(value);
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BINARY:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BLOB:
+      return tarvex::dup("X" + literal(value));
+    default:
+      return tarvex::dup(literal(value));
+  }
+}
+
+gchar* default_quote_identifier(Statement*, const gchar* identifier, const gchar* schema) {
+  g_return_val_if_fail(identifier != NULL, nullptr);
+  g_return_val_if_fail(schema != NULL, nullptr);
+  std::string out;
+  if (*schema) out = double_quoted(schema) + ".";
+  out += double_quoted(identifier);
+  return tarvex::dup(out);
+}
+
+// The table's name as this dialect quotes it (an override applies).
+std::string table_name(Statement* self, const gchar* schema, const gchar* table) {
+  tarvex::GUniqueStr name(STATEMENT_GET_CLASS(self)->quote_identifier(self, table, schema));
+  return name ? name.get() : "";
+}
+
+// A statement that must not be built: no text, and a critical that says why.
+gchar* refuse(const char* verb, const char* table, const char* why) {
+  g_critical("statement: refusing the %s of table %s: %s", verb, table, why);
+  return nullptr;
+}
+
+// " WHERE k1=v1 AND k2=v2".
+std::string where_keys(gchar** keys, gint keys_length1, gchar** key_values) {
+  std::string out = " WHERE ";
+  for (gint i = 0; i < keys_length1; ++i) {
+    if (i > 0) out += " AND ";
+    out += std::string(keys[i]) + "=" + key_values[i];
+  }
+  return out;
+}
+
+gchar* default_build_sql_update(Statement* self, const gchar* schema, const gchar* table,
+                                gchar** columns, gint columns_length1, gchar** values,
+                                gint values_length1, gchar** keys, gint keys_length1,
+                                gchar** key_values, gint key_values_length1) {
+  g_return_val_if_fail(schema != NULL, nullptr);
+  g_return_val_if_fail(table != NULL, nullptr);
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(array_given(columns, columns_length1), "columns != NULL", nullptr);
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(array_given(values, values_length1), "values != NULL", nullptr);
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(array_given(keys, keys_length1), "keys != NULL", nullptr);
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(array_given(key_values, key_values_length1), "key_values != NULL",
+                                 nullptr);
+  // Without a key the statement would change every row of the table.
+  if (keys_length1 <= 0)
+    return refuse("UPDATE", table, "it has no key columns and would change every row");
+  if (columns_length1 != values_length1)
+    return refuse("UPDATE", table, "its columns and values differ in number");
+  if (keys_length1 != key_values_length1)
+    return refuse("UPDATE", table, "its key columns and key values differ in number");
+  std::string out = "UPDATE " + table_name(self, schema, table) + " SET ";
+  for (gint i = 0; i < columns_length1; ++i) {
+    if (i > 0) out += ", ";
+    out += std::string(columns[i]) + "=" + values[i];
+  }
+  out += where_keys(keys, keys_length1, key_values) + ";";
+  return tarvex::dup(out);
+}
+
+gchar* default_build_sql_insert(Statement* self, const gchar* schema, const gchar* table,
+                                gchar** columns, gint columns_length1, gchar** values,
+                                gint values_length1) {
+  g_return_val_if_fail(schema != NULL, nullptr);
+  g_return_val_if_fail(table != NULL, nullptr);
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(array_given(columns, columns_length1), "columns != NULL", nullptr);
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(array_given(values, values_length1), "values != NULL", nullptr);
+  std::string out = "INSERT INTO " + table_name(self, schema, table) + "(";
+  for (gint i = 0; i < columns_length1; ++i) out += std::string(i ? ", " : "") + columns[i];
+  out += ") VALUES(";
+  for (gint i = 0; i < values_length1; ++i) out += std::string(i ? ", " : "") + values[i];
+  out += ");";
+  return tarvex::dup(out);
+}
+
+gchar* default_build_sql_delete(Statement* self, const gchar* schema, const gchar* table,
+                                gchar** keys, gint keys_length1, gchar** key_values,
+                                gint key_values_length1) {
+  g_return_val_if_fail(schema != NULL, nullptr);
+  g_return_val_if_fail(table != NULL, nullptr);
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(array_given(keys, keys_length1), "keys != NULL", nullptr);
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(array_given(key_values, key_values_length1), "key_values != NULL",
+                                 nullptr);
+  // Without a key the statement would delete every row of the table.
+  if (keys_length1 <= 0)
+    return refuse("DELETE", table, "it has no key columns and would delete every row");
+  if (keys_length1 != key_values_length1)
+    return refuse("DELETE", table, "its key columns and key values differ in number");
+  std::string out = "DELETE FROM " + table_name(self, schema, table);
+  out += where_keys(keys, keys_length1, key_values) + ";";
+  return tarvex::dup(out);
+}
+
+std::string backticked(std::string_view name) {
+  return "`" + doubled(name, '`') + "`";
+}
+
+gchar* default_build_sql_view(Statement*, const gchar* user_schema, const gchar* view_name,
+                              const gchar* statements) {
+  g_return_val_if_fail(user_schema != NULL, nullptr);
+  g_return_val_if_fail(view_name != NULL, nullptr);
+  g_return_val_if_fail(statements != NULL, nullptr);
+  std::string name = backticked(view_name);
+  if (*user_schema) name = backticked(user_schema) + "." + name;
+  return tarvex::dup("CREATE VIEW " + name + " AS " + statements);
+}
+
+gchar* default_parse_expression(Statement*, gint, const gchar* expression) {
+  g_return_val_if_fail(expression != NULL, nullptr);
+  static const FilterDialect dialect{
+      [](std::string_view part) { return double_quoted(part); },
+      [](const std::string& column, const std::string& value) {
+        return column + " REGEXP " + literal(value);
+      },
+      [](const std::string& column, const std::string& value) {
+        return column + " NOT REGEXP " + literal(value);
+      },
+  };
+  return tarvex::dup(filter_condition(expression, dialect));
+}
+
+}  // namespace
+
+// ---- public operations: check the statement, call the class slot
+
+gchar* tarvex_brevane_supports_database_statement_build_connection_string(
+    TarvexBrevaneSupportsDatabaseStatement* self, TarvexProvidersContractsServer* server) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->build_connection_string ? klass->build_connection_string(self, server) : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_show_databases(
+    TarvexBrevaneSupportsDatabaseStatement* self, gint* code) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->show_databases ? klass->show_databases(self, code) : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_change_database(
+    TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->change_database ? klass->change_database(self, database) : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_show_tables(
+    TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
+    gint* code) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->show_tables ? klass->show_tables(self, database, user_schema, code) : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_show_views(
+    TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
+    gint* code) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->show_views ? klass->show_views(self, database, user_schema, code) : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_show_table_spaces(
+    TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, gint* code) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->show_table_spaces ? klass->show_table_spaces(self, database, code) : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_show_table_schemas(
+    TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, gint* code) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->show_table_schemas ? klass->show_table_schemas(self, database, code) : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_show_checks(
+    TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
+    gint* code) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->show_checks ? klass->show_checks(self, database, user_schema, code) : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_show_excludes(
+    TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
+    gint* code) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->show_excludes ? klass->show_excludes(self, database, user_schema, code) : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_show_foreigns(
+    TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
+    gint* code) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->show_foreigns ? klass->show_foreigns(self, database, user_schema, code) : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_show_rules(
+    TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
+    gint* code) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->show_rules ? klass->show_rules(self, database, user_schema, code) : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_show_uniques(
+    TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
+    gint* code) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->show_uniques ? klass->show_uniques(self, database, user_schema, code) : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_show_indexes(
+    TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
+    gint* code) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->show_indexes ? klass->show_indexes(self, database, user_schema, code) : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_show_triggers(
+    TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
+    gint* code) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->show_triggers ? klass->show_triggers(self, database, user_schema, code) : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_show_functions(
+    TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
+    gint* code) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->show_functions ? klass->show_functions(self, database, user_schema, code) : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_show_procedures(
+    TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
+    gint* code) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->show_procedures ? klass->show_procedures(self, database, user_schema, code)
+                                : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_call_function(
+    TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
+    const gchar* function, const gchar* parameters) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->call_function
+             ? klass->call_function(self, database, user_schema, function, parameters)
+             : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_call_procedure(
+    TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
+    const gchar* procedure, const gchar* parameters) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->call_procedure
+             ? klass->call_procedure(self, database, user_schema, procedure, parameters)
+             : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_show_source(
+    TarvexBrevaneSupportsDatabaseStatement* self, TarvexProvidersContractsDBObject kind,
+    const gchar* database, const gchar* user_schema, const gchar* name, gint* code) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->show_source ? klass->show_source(self, kind, database, user_schema, name, code)
+                            : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_show_structure(
+    TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
+    const gchar* table, gint* code) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->show_structure ? klass->show_structure(self, database, user_schema, table, code)
+                               : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_show_content(
+    TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
+    const gchar* table, const gchar* columns, const gchar* where, const gchar* order, gint64 offset,
+    gint limit) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->show_content ? klass->show_content(self, database, user_schema, table, columns,
+                                                   where, order, offset, limit)
+                             : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_show_users(
+    TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
+    gint* code) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->show_users ? klass->show_users(self, database, user_schema, code) : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_show_roles(
+    TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
+    gint* code) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->show_roles ? klass->show_roles(self, database, user_schema, code) : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_show_user_detail(
+    TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
+    const gchar* username) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->show_user_detail ? klass->show_user_detail(self, database, user_schema, username)
+                                 : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_show_role_detail(
+    TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
+    const gchar* rolename) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->show_role_detail ? klass->show_role_detail(self, database, user_schema, rolename)
+                                 : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_show_user_rights(
+    TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
+    const gchar* username) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->show_user_rights ? klass->show_user_rights(self, database, user_schema, username)
+                                 : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_show_role_rights(
+    TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
+    const gchar* rolename) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->show_role_rights ? klass->show_role_rights(self, database, user_schema, rolename)
+                                 : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_grant_user_rights(
+    TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
+    const gchar* username, const gchar* object, const gchar* rights) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->grant_user_rights
+             ? klass->grant_user_rights(self, database, user_schema, username, object, rights)
+             : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_revoke_user_rights(
+    TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
+    const gchar* username, const gchar* object, const gchar* rights) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->revoke_user_rights
+             ? klass->revoke_user_rights(self, database, user_schema, username, object, rights)
+             : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_grant_role_rights(
+    TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
+    const gchar* rolename, const gchar* object, const gchar* rights) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->grant_role_rights
+             ? klass->grant_role_rights(self, database, user_schema, rolename, object, rights)
+             : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_revoke_role_rights(
+    TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
+    const gchar* rolename, const gchar* object, const gchar* rights) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->revoke_role_rights
+             ? klass->revoke_role_rights(self, database, user_schema, rolename, object, rights)
+             : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_show_privileges(
+    TarvexBrevaneSupportsDatabaseStatement* self, gint* code, gint* code2) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->show_privileges ? klass->show_privileges(self, code, code2) : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_flush_privileges(
+    TarvexBrevaneSupportsDatabaseStatement* self) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->flush_privileges ? klass->flush_privileges(self) : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_show_effected(
+    TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
+    const gchar* table, const gchar* where) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->show_effected ? klass->show_effected(self, database, user_schema, table, where)
+                              : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_show_relations(
+    TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
+    const gchar* table) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->show_relations ? klass->show_relations(self, database, user_schema, table)
+                               : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_rename_object(
+    TarvexBrevaneSupportsDatabaseStatement* self, TarvexProvidersContractsDBObject kind,
+    const gchar* database, const gchar* user_schema, const gchar* old_name, const gchar* new_name) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->rename_object
+             ? klass->rename_object(self, kind, database, user_schema, old_name, new_name)
+             : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_drop_object(
+    TarvexBrevaneSupportsDatabaseStatement* self, TarvexProvidersContractsDBObject kind,
+    const gchar* database, const gchar* user_schema, const gchar* object_name,
+    const gchar* object_target) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->drop_object
+             ? klass->drop_object(self, kind, database, user_schema, object_name, object_target)
+             : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_empty_table(
+    TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
+    const gchar* object_name) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->empty_table ? klass->empty_table(self, database, user_schema, object_name)
+                            : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_build_explain(
+    TarvexBrevaneSupportsDatabaseStatement* self, const gchar* statement, const gchar* format) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->build_explain ? klass->build_explain(self, statement, format) : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_build_analyze(
+    TarvexBrevaneSupportsDatabaseStatement* self, const gchar* statement, const gchar* format) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->build_analyze ? klass->build_analyze(self, statement, format) : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_transaction(
+    TarvexBrevaneSupportsDatabaseStatement* self, const gchar* name) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->transaction ? klass->transaction(self, name) : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_rollback(
+    TarvexBrevaneSupportsDatabaseStatement* self, const gchar* name) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->rollback ? klass->rollback(self, name) : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_commit(
+    TarvexBrevaneSupportsDatabaseStatement* self, const gchar* name) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->commit ? klass->commit(self, name) : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_pack_value(
+    TarvexBrevaneSupportsDatabaseStatement* self, TarvexProvidersContractsDataType type,
+    const gchar* value) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->pack_value ? klass->pack_value(self, type, value) : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_quote_identifier(
+    TarvexBrevaneSupportsDatabaseStatement* self, const gchar* identifier, const gchar* schema) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->quote_identifier ? klass->quote_identifier(self, identifier, schema) : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_build_sql_update(
+    TarvexBrevaneSupportsDatabaseStatement* self, const gchar* schema, const gchar* table,
+    gchar** columns, gint columns_length1, gchar** values, gint values_length1, gchar** keys,
+    gint keys_length1, gchar** key_values, gint key_values_length1) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->build_sql_update
+             ? klass->build_sql_update(self, schema, table, columns, columns_length1, values,
+                                       values_length1, keys, keys_length1, key_values,
+                                       key_values_length1)
+             : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_build_sql_insert(
+    TarvexBrevaneSupportsDatabaseStatement* self, const gchar* schema, const gchar* table,
+    gchar** columns, gint columns_length1, gchar** values, gint values_length1) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->build_sql_insert ? klass->build_sql_insert(self, schema, table, columns,
+                                                           columns_length1, values, values_length1)
+                                 : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_build_sql_delete(
+    TarvexBrevaneSupportsDatabaseStatement* self, const gchar* schema, const gchar* table,
+    gchar** keys, gint keys_length1, gchar** key_values, gint key_values_length1) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->build_sql_delete ? klass->build_sql_delete(self, schema, table, keys, keys_length1,
+                                                           key_values, key_values_length1)
+                                 : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_build_sql_view(
+    TarvexBrevaneSupportsDatabaseStatement* self, const gchar* user_schema, const gchar* view_name,
+    const gchar* statements) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->build_sql_view ? klass->build_sql_view(self, user_schema, view_name, statements)
+                               : nullptr;
+}
+
+gchar* tarvex_brevane_supports_database_statement_parse_expression(
+    TarvexBrevaneSupportsDatabaseStatement* self, gint mode, const gchar* expression) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = STATEMENT_GET_CLASS(self);
+  return klass->parse_expression ? klass->parse_expression(self, mode, expression) : nullptr;
+}
+
+// ---- interface slots: each calls the class operation of the same name
+namespace {
+
+gchar* iface_build_connection_string(IStatement* self, TarvexProvidersContractsServer* server) {
+  return tarvex_brevane_supports_database_statement_build_connection_string(STATEMENT(self),
+                                                                            server);
+}
+
+gchar* iface_show_databases(IStatement* self, gint* code) {
+  return tarvex_brevane_supports_database_statement_show_databases(STATEMENT(self), code);
+}
+
+gchar* iface_show_tables(IStatement* self, const gchar* database, const gchar* user_schema,
+                         gint* code) {
+  return tarvex_brevane_supports_database_statement_show_tables(STATEMENT(self), database,
+                                                                user_schema, code);
+}
+
+gchar* iface_show_views(IStatement* self, const gchar* database, const gchar* user_schema,
+                        gint* code) {
+  return tarvex_brevane_supports_database_statement_show_views(STATEMENT(self), database,
+                                                               user_schema, code);
+}
+
+gchar* iface_change_database(IStatement* self, const gchar* database) {
+  return tarvex_brevane_supports_database_statement_change_database(STATEMENT(self), database);
+}
+
+gchar* iface_build_explain(IStatement* self, const gchar* statement, const gchar* format) {
+  return tarvex_brevane_supports_database_statement_build_explain(STATEMENT(self), statement,
+                                                                  format);
+}
+
+gchar* iface_build_analyze(IStatement* self, const gchar* statement, const gchar* format) {
+  return tarvex_brevane_supports_database_statement_build_analyze(STATEMENT(self), statement,
+                                                                  format);
+}
+
+gchar* iface_show_table_spaces(IStatement* self, const gchar* database, gint* code) {
+  return tarvex_brevane_supports_database_statement_show_table_spaces(STATEMENT(self), database,
+                                                                      code);
+}
+
+gchar* iface_show_table_schemas(IStatement* self, const gchar* database, gint* code) {
+  return tarvex_brevane_supports_database_statement_show_table_schemas(STATEMENT(self), database,
+                                                                       code);
+}
+
+gchar* iface_show_checks(IStatement* self, const gchar* database, const gchar* user_schema,
+                         gint* code) {
+  return tarvex_brevane_supports_database_statement_show_checks(STATEMENT(self), database,
+                                                                user_schema, code);
+}
+
+gchar* iface_show_excludes(IStatement* self, const gchar* database, const gchar* user_schema,
+                           gint* code) {
+  return tarvex_brevane_supports_database_statement_show_excludes(STATEMENT(self), database,
+                                                                  user_schema, code);
+}
+
+gchar* iface_show_foreigns(IStatement* self, const gchar* database, const gchar* user_schema,
+                           gint* code) {
+  return tarvex_brevane_supports_database_statement_show_foreigns(STATEMENT(self), database,
+                                                                  user_schema, code);
+}
+
+gchar* iface_show_rules(IStatement* self, const gchar* database, const gchar* user_schema,
+                        gint* code) {
+  return tarvex_brevane_supports_database_statement_show_rules(STATEMENT(self), database,
+                                                               user_schema, code);
+}
+
+gchar* iface_show_uniques(IStatement* self, const gchar* database, const gchar* user_schema,
+                          gint* code) {
+  return tarvex_brevane_supports_database_statement_show_uniques(STATEMENT(self), database,
+                                                                 user_schema, code);
+}
+
+gchar* iface_show_indexes(IStatement* self, const gchar* database, const gchar* user_schema,
+                          gint* code) {
+  return tarvex_brevane_supports_database_statement_show_indexes(STATEMENT(self), database,
+                                                                 user_schema, code);
+}
+
+gchar* iface_show_triggers(IStatement* self, const gchar* database, const gchar* user_schema,
+                           gint* code) {
+  return tarvex_brevane_supports_database_statement_show_triggers(STATEMENT(self), database,
+                                                                  user_schema, code);
+}
+
+gchar* iface_show_functions(IStatement* self, const gchar* database, const gchar* user_schema,
+                            gint* code) {
+  return tarvex_brevane_supports_database_statement_show_functions(STATEMENT(self), database,
+                                                                   user_schema, code);
+}
+
+gchar* iface_show_procedures(IStatement* self, const gchar* database, const gchar* user_schema,
+                             gint* code) {
+  return tarvex_brevane_supports_database_statement_show_procedures(STATEMENT(self), database,
+                                                                    user_schema, code);
+}
+
+gchar* iface_call_function(IStatement* self, const gchar* database, const gchar* user_schema,
+                           const gchar* function, const gchar* parameters) {
+  return tarvex_brevane_supports_database_statement_call_function(
+      STATEMENT(self), database, user_schema, function, parameters);
+}
+
+gchar* iface_call_procedure(IStatement* self, const gchar* database, const gchar* user_schema,
+                            const gchar* procedure, const gchar* parameters) {
+  return tarvex_brevane_supports_database_statement_call_procedure(
+      STATEMENT(self), database, user_schema, procedure, parameters);
+}
+
+gchar* iface_show_source(IStatement* self, TarvexProvidersContractsDBObject kind,
+                         const gchar* database, const gchar* user_schema, const gchar* name,
+                         gint* code) {
+  return tarvex_brevane_supports_database_statement_show_source(STATEMENT(self), kind, database,
+                                                                user_schema, name, code);
+}
+
+gchar* iface_show_structure(IStatement* self, const gchar* database, const gchar* user_schema,
+                            const gchar* table, gint* code) {
+  return tarvex_brevane_supports_database_statement_show_structure(STATEMENT(self), database,
+                                                                   user_schema, table, code);
+}
+
+gchar* iface_show_content(IStatement* self, const gchar* database, const gchar* user_schema,
+                          const gchar* table, const gchar* columns, const gchar* where,
+                          const gchar* order, gint64 offset, gint limit) {
+  return tarvex_brevane_supports_database_statement_show_content(
+      STATEMENT(self), database, user_schema, table, columns, where, order, offset, limit);
+}
+
+gchar* iface_show_users(IStatement* self, const gchar* database, const gchar* user_schema,
+                        gint* code) {
+  return tarvex_brevane_supports_database_statement_show_users(STATEMENT(self), database,
+                                                               user_schema, code);
+}
+
+gchar* iface_show_roles(IStatement* self, const gchar* database, const gchar* user_schema,
+                        gint* code) {
+  return tarvex_brevane_supports_database_statement_show_roles(STATEMENT(self), database,
+                                                               user_schema, code);
+}
+
+gchar* iface_show_user_detail(IStatement* self, const gchar* database, const gchar* user_schema,
+                              const gchar* username) {
+  return tarvex_brevane_supports_database_statement_show_user_detail(STATEMENT(self), database,
+                                                                     user_schema, username);
+}
+
+gchar* iface_show_role_detail(IStatement* self, const gchar* database, const gchar* user_schema,
+                              const gchar* rolename) {
+  return tarvex_brevane_supports_database_statement_show_role_detail(STATEMENT(self), database,
+                                                                     user_schema, rolename);
+}
+
+gchar* iface_show_user_rights(IStatement* self, const gchar* database, const gchar* user_schema,
+                              const gchar* username) {
+  return tarvex_brevane_supports_database_statement_show_user_rights(STATEMENT(self), database,
+                                                                     user_schema, username);
+}
+
+gchar* iface_show_role_rights(IStatement* self, const gchar* database, const gchar* user_schema,
+                              const gchar* rolename) {
+  return tarvex_brevane_supports_database_statement_show_role_rights(STATEMENT(self), database,
+                                                                     user_schema, rolename);
+}
+
+gchar* iface_grant_user_rights(IStatement* self, const gchar* database, const gchar* user_schema,
+                               const gchar* username, const gchar* object, const gchar* rights) {
+  return tarvex_brevane_supports_database_statement_grant_user_rights(
+      STATEMENT(self), database, user_schema, username, object, rights);
+}
+
+gchar* iface_revoke_user_rights(IStatement* self, const gchar* database, const gchar* user_schema,
+                                const gchar* username, const gchar* object, const gchar* rights) {
+  return tarvex_brevane_supports_database_statement_revoke_user_rights(
+      STATEMENT(self), database, user_schema, username, object, rights);
+}
+
+gchar* iface_grant_role_rights(IStatement* self, const gchar* database, const gchar* user_schema,
+                               const gchar* rolename, const gchar* object, const gchar* rights) {
+  return tarvex_brevane_supports_database_statement_grant_role_rights(
+      STATEMENT(self), database, user_schema, rolename, object, rights);
+}
+
+gchar* iface_revoke_role_rights(IStatement* self, const gchar* database, const gchar* user_schema,
+                                const gchar* rolename, const gchar* object, const gchar* rights) {
+  return tarvex_brevane_supports_database_statement_revoke_role_rights(
+      STATEMENT(self), database, user_schema, rolename, object, rights);
+}
+
+gchar* iface_show_privileges(IStatement* self, gint* code, gint* code2) {
+  return tarvex_brevane_supports_database_statement_show_privileges(STATEMENT(self), code, code2);
+}
+
+gchar* iface_flush_privileges(IStatement* self) {
+  return tarvex_brevane_supports_database_statement_flush_privileges(STATEMENT(self));
+}
+
+gchar* iface_show_effected(IStatement* self, const gchar* database, const gchar* user_schema,
+                           const gchar* table, const gchar* where) {
+  return tarvex_brevane_supports_database_statement_show_effected(STATEMENT(self), database,
+                                                                  user_schema, table, where);
+}
+
+gchar* iface_show_relations(IStatement* self, const gchar* database, const gchar* user_schema,
+                            const gchar* table) {
+  return tarvex_brevane_supports_database_statement_show_relations(STATEMENT(self), database,
+                                                                   user_schema, table);
+}
+
+gchar* iface_rename_object(IStatement* self, TarvexProvidersContractsDBObject kind,
+                           const gchar* database, const gchar* user_schema, const gchar* old_name,
+                           const gchar* new_name) {
+  return tarvex_brevane_supports_database_statement_rename_object(STATEMENT(self), kind, database,
+                                                                  user_schema, old_name, new_name);
+}
+
+gchar* iface_drop_object(IStatement* self, TarvexProvidersContractsDBObject kind,
+                         const gchar* database, const gchar* user_schema, const gchar* object_name,
+                         const gchar* object_target) {
+  return tarvex_brevane_supports_database_statement_drop_object(
+      STATEMENT(self), kind, database, user_schema, object_name, object_target);
+}
+
+gchar* iface_empty_table(IStatement* self, const gchar* database, const gchar* user_schema,
+                         const gchar* object_name) {
+  return tarvex_brevane_supports_database_statement_empty_table(STATEMENT(self), database,
+                                                                user_schema, object_name);
+}
+
+gchar* iface_transaction(IStatement* self, const gchar* name) {
+  return tarvex_brevane_supports_database_statement_transaction(STATEMENT(self), name);
+}
+
+gchar* iface_rollback(IStatement* self, const gchar* name) {
+  return tarvex_brevane_supports_database_statement_rollback(STATEMENT(self), name);
+}
+
+gchar* iface_commit(IStatement* self, const gchar* name) {
+  return tarvex_brevane_supports_database_statement_commit(STATEMENT(self), name);
+}
+
+gchar* iface_pack_value(IStatement* self, TarvexProvidersContractsDataType type,
+                        const gchar* value) {
+  return tarvex_brevane_supports_database_statement_pack_value(STATEMENT(self), type, value);
+}
+
+gchar* iface_quote_identifier(IStatement* self, const gchar* identifier, const gchar* schema) {
+  return tarvex_brevane_supports_database_statement_quote_identifier(STATEMENT(self), identifier,
+                                                                     schema);
+}
+
+gchar* iface_build_sql_update(IStatement* self, const gchar* schema, const gchar* table,
+                              gchar** columns, gint columns_length1, gchar** values,
+                              gint values_length1, gchar** keys, gint keys_length1,
+                              gchar** key_values, gint key_values_length1) {
+  return tarvex_brevane_supports_database_statement_build_sql_update(
+      STATEMENT(self), schema, table, columns, columns_length1, values, values_length1, keys,
+      keys_length1, key_values, key_values_length1);
+}
+
+gchar* iface_build_sql_insert(IStatement* self, const gchar* schema, const gchar* table,
+                              gchar** columns, gint columns_length1, gchar** values,
+                              gint values_length1) {
+  return tarvex_brevane_supports_database_statement_build_sql_insert(
+      STATEMENT(self), schema, table, columns, columns_length1, values, values_length1);
+}
+
+gchar* iface_build_sql_delete(IStatement* self, const gchar* schema, const gchar* table,
+                              gchar** keys, gint keys_length1, gchar** key_values,
+                              gint key_values_length1) {
+  return tarvex_brevane_supports_database_statement_build_sql_delete(
+      STATEMENT(self), schema, table, keys, keys_length1, key_values, key_values_length1);
+}
+
+gchar* iface_build_sql_view(IStatement* self, const gchar* user_schema, const gchar* view_name,
+                            const gchar* statements) {
+  return tarvex_brevane_supports_database_statement_build_sql_view(STATEMENT(self), user_schema,
+                                                                   view_name, statements);
+}
+
+gchar* iface_parse_expression(IStatement* self, gint mode, const gchar* expression) {
+  return tarvex_brevane_supports_database_statement_parse_expression(STATEMENT(self), mode,
+                                                                     expression);
+}
+}  // namespace
+
+static void tarvex_brevane_supports_database_statement_istatement_init(
+    TarvexBrevaneContractsDatabaseIStatementIface* iface) {
+  iface->build_connection_string = iface_build_connection_string;
+  iface->show_databases = iface_show_databases;
+  iface->show_tables = iface_show_tables;
+  iface->show_views = iface_show_views;
+  iface->change_database = iface_change_database;
+  iface->build_explain = iface_build_explain;
+  iface->build_analyze = iface_build_analyze;
+  iface->show_table_spaces = iface_show_table_spaces;
+  iface->show_table_schemas = iface_show_table_schemas;
+  iface->show_checks = iface_show_checks;
+  iface->show_excludes = iface_show_excludes;
+  iface->show_foreigns = iface_show_foreigns;
+  iface->show_rules = iface_show_rules;
+  iface->show_uniques = iface_show_uniques;
+  iface->show_indexes = iface_show_indexes;
+  iface->show_triggers = iface_show_triggers;
+  iface->show_functions = iface_show_functions;
+  iface->show_procedures = iface_show_procedures;
+  iface->call_function = iface_call_function;
+  iface->call_procedure = iface_call_procedure;
+  iface->show_source = iface_show_source;
+  iface->show_structure = iface_show_structure;
+  iface->show_content = iface_show_content;
+  iface->show_users = iface_show_users;
+  iface->show_roles = iface_show_roles;
+  iface->show_user_detail = iface_show_user_detail;
+  iface->show_role_detail = iface_show_role_detail;
+  iface->show_user_rights = iface_show_user_rights;
+  iface->show_role_rights = iface_show_role_rights;
+  iface->grant_user_rights = iface_grant_user_rights;
+  iface->revoke_user_rights = iface_revoke_user_rights;
+  iface->grant_role_rights = iface_grant_role_rights;
+  iface->revoke_role_rights = iface_revoke_role_rights;
+  iface->show_privileges = iface_show_privileges;
+  iface->flush_privileges = iface_flush_privileges;
+  iface->show_effected = iface_show_effected;
+  iface->show_relations = iface_show_relations;
+  iface->rename_object = iface_rename_object;
+  iface->drop_object = iface_drop_object;
+  iface->empty_table = iface_empty_table;
+  iface->transaction = iface_transaction;
+  iface->rollback = iface_rollback;
+  iface->commit = iface_commit;
+  iface->pack_value = iface_pack_value;
+  iface->quote_identifier = iface_quote_identifier;
+  iface->build_sql_update = iface_build_sql_update;
+  iface->build_sql_insert = iface_build_sql_insert;
+  iface->build_sql_delete = iface_build_sql_delete;
+  iface->build_sql_view = iface_build_sql_view;
+  iface->parse_expression = iface_parse_expression;
+}
+
+// ---- empty defaults
+namespace {
+
+gchar* default_show_databases(Statement*, gint* code) {
+  set_code(code, 0);
+  return g_strdup("");
+}
+
+gchar* default_change_database(Statement*, const gchar* database) {
+  g_return_val_if_fail(database != NULL, nullptr);
+  return g_strdup("");
+}
+
+gchar* default_show_tables(Statement*, const gchar* database, const gchar* user_schema,
+                           gint* code) {
+  g_return_val_if_fail(database != NULL, nullptr);
+  g_return_val_if_fail(user_schema != NULL, nullptr);
+  set_code(code, 0);
+  return g_strdup("");
+}
+
+gchar* default_show_views(Statement*, const gchar* database, const gchar* user_schema, gint* code) {
+  g_return_val_if_fail(database != NULL, nullptr);
+  g_return_val_if_fail(user_schema != NULL, nullptr);
+  set_code(code, 0);
+  return g_strdup("");
+}
+
+gchar* default_show_table_spaces(Statement*, const gchar* database, gint* code) {
+  g_return_val_if_fail(database != NULL, nullptr);
+  set_code(code, 0);
+  return g_strdup("");
+}
+
+gchar* default_show_table_schemas(Statement*, const gchar* database, gint* code) {
+  g_return_val_if_fail(database != NULL, nullptr);
+  set_code(code, 0);
+  return g_strdup("");
+}
+
+gchar* default_show_checks(Statement*, const gchar* database, const gchar* user_schema,
+                           gint* code) {
+  g_return_val_if_fail(database != NULL, nullptr);
+  g_return_val_if_fail(user_schema != NULL, nullptr);
+  set_code(code, 0);
+  return g_strdup("");
+}
+
+gchar* default_show_excludes(Statement*, const gchar* database, const gchar* user_schema,
+                             gint* code) {
+  g_return_val_if_fail(database != NULL, nullptr);
+  g_return_val_if_fail(user_schema != NULL, nullptr);
+  set_code(code, 0);
+  return g_strdup("");
+}
+
+gchar* default_show_foreigns(Statement*, const gchar* database, const gchar* user_schema,
+                             gint* code) {
+  g_return_val_if_fail(database != NULL, nullptr);
+  g_return_val_if_fail(user_schema != NULL, nullptr);
+  set_code(code, 0);
+  return g_strdup("");
+}
+
+gchar* default_show_rules(Statement*, const gchar* database, const gchar* user_schema, gint* code) {
+  g_return_val_if_fail(database != NULL, nullptr);
+  g_return_val_if_fail(user_schema != NULL, nullptr);
+  set_code(code, 0);
+  return g_strdup("");
+}
+
+gchar* default_show_uniques(Statement*, const gchar* database, const gchar* user_schema,
+                            gint* code) {
+  g_return_val_if_fail(database != NULL, nullptr);
+  g_return_val_if_fail(user_schema != NULL, nullptr);
+  set_code(code, 0);
+  return g_strdup("");
+}
+
+gchar* default_show_indexes(Statement*, const gchar* database, const gchar* user_schema,
+                            gint* code) {
+  g_return_val_if_fail(database != NULL, nullptr);
+  g_return_val_if_fail(user_schema != NULL, nullptr);
+  set_code(code, 0);
+  return g_strdup("");
+}
+
+gchar* default_show_triggers(Statement*, const gchar* database, const gchar* user_schema,
+                             gint* code) {
+  g_return_val_if_fail(database != NULL, nullptr);
+  g_return_val_if_fail(user_schema != NULL, nullptr);
+  set_code(code, 0);
+  return g_strdup("");
+}
+
+gchar* default_show_functions(Statement*, const gchar* database, const gchar* user_schema,
+                              gint* code) {
+  g_return_val_if_fail(database != NULL, nullptr);
+  g_return_val_if_fail(user_schema != NULL, nullptr);
+  set_code(code, 0);
+  return g_strdup("");
+}
+
+gchar* default_show_procedures(Statement*, const gchar* database, const gchar* user_schema,
+                               gint* code) {
+  g_return_val_if_fail(database != NULL, nullptr);
+  g_return_val_if_fail(user_schema != NULL, nullptr);
+  set_code(code, 0);
+  return g_strdup("");
+}
+
+gchar* default_call_function(Statement*, const gchar* database, const gchar* user_schema,
+                             const gchar* function, const gchar* parameters) {
+  g_return_val_if_fail(database != NULL, nullptr);
+  g_return_val_if_fail(user_schema != NULL, nullptr);
+  g_return_val_if_fail(function != NULL, nullptr);
+  g_return_val_if_fail(parameters != NULL, nullptr);
+  return g_strdup("");
+}
+
+gchar* default_call_procedure(Statement*, const gchar* database, const gchar* user_schema,
+                              const gchar* procedure, const gchar* parameters) {
+  g_return_val_if_fail(database != NULL, nullptr);
+  g_return_val_if_fail(user_schema != NULL, nullptr);
+  g_return_val_if_fail(procedure != NULL, nullptr);
+  g_return_val_if_fail(parameters != NULL, nullptr);
+  return g_strdup("");
+}
+
+gchar* default_show_source(Statement*, TarvexProvidersContractsDBObject, const gchar* database,
+                           const gchar* user_schema, const gchar* name, gint* code) {
+  g_return_val_if_fail(database != NULL, nullptr);
+  g_return_val_if_fail(user_schema != NULL, nullptr);
+  g_return_val_if_fail(name != NULL, nullptr);
+  set_code(code, 0);
+  return g_strdup("");
+}
+
+gchar* default_show_structure(Statement*, const gchar* database, const gchar* user_schema,
+                              const gchar* table, gint* code) {
+  g_return_val_if_fail(database != NULL, nullptr);
+  g_return_val_if_fail(user_schema != NULL, nullptr);
+  g_return_val_if_fail(table != NULL, nullptr);
+  set_code(code, 0);
+  return g_strdup("");
+}
+
+gchar* default_show_content(Statement*, const gchar* database, const gchar* user_schema,
+                            const gchar* table, const gchar* columns, const gchar* where,
+                            const gchar* order, gint64, gint) {
+  g_return_val_if_fail(database != NULL, nullptr);
+  g_return_val_if_fail(user_schema != NULL, nullptr);
+  g_return_val_if_fail(table != NULL, nullptr);
+  g_return_val_if_fail(columns != NULL, nullptr);
+  g_return_val_if_fail(where != NULL, nullptr);
+  g_return_val_if_fail(order != NULL, nullptr);
+  return g_strdup("");
+}
+
+gchar* default_show_users(Statement*, const gchar* database, const gchar* user_schema, gint* code) {
+  g_return_val_if_fail(database != NULL, nullptr);
+  g_return_val_if_fail(user_schema != NULL, nullptr);
+  set_code(code, 0);
+  return g_strdup("");
+}
+
+gchar* default_show_roles(Statement*, const gchar* database, const gchar* user_schema, gint* code) {
+  g_return_val_if_fail(database != NULL, nullptr);
+  g_return_val_if_fail(user_schema != NULL, nullptr);
+  set_code(code, 0);
+  return g_strdup("");
+}
+
+gchar* default_show_user_detail(Statement*, const gchar* database, const gchar* user_schema,
+                                const gchar* username) {
+  g_return_val_if_fail(database != NULL, nullptr);
+  g_return_val_if_fail(user_schema != NULL, nullptr);
+  g_return_val_if_fail(username != NULL, nullptr);
+  return g_strdup("");
+}
+
+gchar* default_show_role_detail(Statement*, const gchar* database, const gchar* user_schema,
+                                const gchar* rolename) {
+  g_return_val_if_fail(database != NULL, nullptr);
+  g_return_val_if_fail(user_schema != NULL, nullptr);
+  g_return_val_if_fail(rolename != NULL, nullptr);
+  return g_strdup("");
+}
+
+gchar* default_show_user_rights(Statement*, const gchar* database, const gchar* user_schema,
+                                const gchar* username) {
+  g_return_val_if_fail(database != NULL, nullptr);
+  g_return_val_if_fail(user_schema != NULL, nullptr);
+  g_return_val_if_fail(username != NULL, nullptr);
+  return g_strdup("");
+}
+
+gchar* default_show_role_rights(Statement*, const gchar* database, const gchar* user_schema,
+                                const gchar* rolename) {
+  g_return_val_if_fail(database != NULL, nullptr);
+  g_return_val_if_fail(user_schema != NULL, nullptr);
+  g_return_val_if_fail(rolename != NULL, nullptr);
+  return g_strdup("");
+}
+
+gchar* default_grant_user_rights(Statement*, const gchar* database, const gchar* user_schema,
+                                 const gchar* username, const gchar* object, const gchar* rights) {
+  g_return_val_if_fail(database != NULL, nullptr);
+  g_return_val_if_fail(user_schema != NULL, nullptr);
+  g_return_val_if_fail(username != NULL, nullptr);
+  g_return_val_if_fail(object != NULL, nullptr);
+  g_return_val_if_fail(rights != NULL, nullptr);
+  return g_strdup("");
+}
+
+gchar* default_revoke_user_rights(Statement*, const gchar* database, const gchar* user_schema,
+                                  const gchar* username, const gchar* object, const gchar* rights) {
+  g_return_val_if_fail(database != NULL, nullptr);
+  g_return_val_if_fail(user_schema != NULL, nullptr);
+  g_return_val_if_fail(username != NULL, nullptr);
+  g_return_val_if_fail(object != NULL, nullptr);
+  g_return_val_if_fail(rights != NULL, nullptr);
+  return g_strdup("");
+}
+
+gchar* default_grant_role_rights(Statement*, const gchar* database, const gchar* user_schema,
+                                 const gchar* rolename, const gchar* object, const gchar* rights) {
+  g_return_val_if_fail(database != NULL, nullptr);
+  g_return_val_if_fail(user_schema != NULL, nullptr);
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(rolename != NULL, "username != NULL", nullptr);
+  g_return_val_if_fail(object != NULL, nullptr);
+  g_return_val_if_fail(rights != NULL, nullptr);
+  return g_strdup("");
+}
+
+gchar* default_revoke_role_rights(Statement*, const gchar* database, const gchar* user_schema,
+                                  const gchar* rolename, const gchar* object, const gchar* rights) {
+  g_return_val_if_fail(database != NULL, nullptr);
+  g_return_val_if_fail(user_schema != NULL, nullptr);
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(rolename != NULL, "username != NULL", nullptr);
+  g_return_val_if_fail(object != NULL, nullptr);
+  g_return_val_if_fail(rights != NULL, nullptr);
+  return g_strdup("");
+}
+
+gchar* default_show_privileges(Statement*, gint* code, gint* code2) {
+  set_code(code, 0);
+  set_code(code2, 0);
+  return g_strdup("");
+}
+
+gchar* default_flush_privileges(Statement*) {
+  return g_strdup("");
+}
+
+gchar* default_show_effected(Statement*, const gchar* database, const gchar* user_schema,
+                             const gchar* table, const gchar* where) {
+  g_return_val_if_fail(database != NULL, nullptr);
+  g_return_val_if_fail(user_schema != NULL, nullptr);
+  g_return_val_if_fail(table != NULL, nullptr);
+  g_return_val_if_fail(where != NULL, nullptr);
+  return g_strdup("");
+}
+
+gchar* default_show_relations(Statement*, const gchar* database, const gchar* user_schema,
+                              const gchar* table) {
+  g_return_val_if_fail(database != NULL, nullptr);
+  g_return_val_if_fail(user_schema != NULL, nullptr);
+  g_return_val_if_fail(table != NULL, nullptr);
+  return g_strdup("");
+}
+
+gchar* default_rename_object(Statement*, TarvexProvidersContractsDBObject, const gchar* database,
+                             const gchar* user_schema, const gchar* old_name,
+                             const gchar* new_name) {
+  g_return_val_if_fail(database != NULL, nullptr);
+  g_return_val_if_fail(user_schema != NULL, nullptr);
+  g_return_val_if_fail(old_name != NULL, nullptr);
+  g_return_val_if_fail(new_name != NULL, nullptr);
+  return g_strdup("");
+}
+
+gchar* default_drop_object(Statement*, TarvexProvidersContractsDBObject, const gchar* database,
+                           const gchar* user_schema, const gchar* object_name,
+                           const gchar* object_target) {
+  g_return_val_if_fail(database != NULL, nullptr);
+  g_return_val_if_fail(user_schema != NULL, nullptr);
+  g_return_val_if_fail(object_name != NULL, nullptr);
+  g_return_val_if_fail(object_target != NULL, nullptr);
+  return g_strdup("");
+}
+
+gchar* default_empty_table(Statement*, const gchar* database, const gchar* user_schema,
+                           const gchar* object_name) {
+  g_return_val_if_fail(database != NULL, nullptr);
+  g_return_val_if_fail(user_schema != NULL, nullptr);
+  g_return_val_if_fail(object_name != NULL, nullptr);
+  return g_strdup("");
+}
+}  // namespace
+
+static void tarvex_brevane_supports_database_statement_class_setup(
+    TarvexBrevaneSupportsDatabaseStatementClass* klass) {
+  klass->build_connection_string = default_build_connection_string;
+  klass->show_databases = default_show_databases;
+  klass->change_database = default_change_database;
+  klass->show_tables = default_show_tables;
+  klass->show_views = default_show_views;
+  klass->show_table_spaces = default_show_table_spaces;
+  klass->show_table_schemas = default_show_table_schemas;
+  klass->show_checks = default_show_checks;
+  klass->show_excludes = default_show_excludes;
+  klass->show_foreigns = default_show_foreigns;
+  klass->show_rules = default_show_rules;
+  klass->show_uniques = default_show_uniques;
+  klass->show_indexes = default_show_indexes;
+  klass->show_triggers = default_show_triggers;
+  klass->show_functions = default_show_functions;
+  klass->show_procedures = default_show_procedures;
+  klass->call_function = default_call_function;
+  klass->call_procedure = default_call_procedure;
+  klass->show_source = default_show_source;
+  klass->show_structure = default_show_structure;
+  klass->show_content = default_show_content;
+  klass->show_users = default_show_users;
+  klass->show_roles = default_show_roles;
+  klass->show_user_detail = default_show_user_detail;
+  klass->show_role_detail = default_show_role_detail;
+  klass->show_user_rights = default_show_user_rights;
+  klass->show_role_rights = default_show_role_rights;
+  klass->grant_user_rights = default_grant_user_rights;
+  klass->revoke_user_rights = default_revoke_user_rights;
+  klass->grant_role_rights = default_grant_role_rights;
+  klass->revoke_role_rights = default_revoke_role_rights;
+  klass->show_privileges = default_show_privileges;
+  klass->flush_privileges = default_flush_privileges;
+  klass->show_effected = default_show_effected;
+  klass->show_relations = default_show_relations;
+  klass->rename_object = default_rename_object;
+  klass->drop_object = default_drop_object;
+  klass->empty_table = default_empty_table;
+  klass->build_explain = default_build_explain;
+  klass->build_analyze = default_build_analyze;
+  klass->transaction = default_transaction;
+  klass->rollback = default_rollback;
+  klass->commit = default_commit;
+  klass->pack_value = default_pack_value;
+  klass->quote_identifier = default_quote_identifier;
+  klass->build_sql_update = default_build_sql_update;
+  klass->build_sql_insert = default_build_sql_insert;
+  klass->build_sql_delete = default_build_sql_delete;
+  klass->build_sql_view = default_build_sql_view;
+  klass->parse_expression = default_parse_expression;
+}
+
+TarvexBrevaneSupportsDatabaseStatement* tarvex_brevane_supports_database_statement_construct(
+    GType object_type, TarvexBrevaneContractsDatabaseIConnection* connection) {
+  g_return_val_if_fail(connection != NULL, nullptr);
+  auto* self = static_cast<Statement*>(g_object_new(object_type, nullptr));
+  tarvex_brevane_supports_database_statement_get_private(self)->connection = connection;
+  return self;
+}
+
+TarvexBrevaneSupportsDatabaseStatement* tarvex_brevane_supports_database_statement_new(
+    TarvexBrevaneContractsDatabaseIConnection* connection) {
+  return tarvex_brevane_supports_database_statement_construct(
+      TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_STATEMENT, connection);
+}
