@@ -238,6 +238,10 @@ gboolean tarvex_brevane_supports_log_slice_file_log_handler_initialize(
   priv->settings.set_formatter(G_OBJECT(self), props[log::HANDLER_PROP_FORMATTER],
                                TARVEX_BREVANE_CONTRACTS_LOG_IFORMATTER(formatter.get()));
   priv->size_limit = size;
+  // A handler initialized again starts over in its new folder.
+  if (self->stream) tarvex_brevane_supports_log_slice_file_log_handler_close(self);
+  priv->index = 0;
+  priv->size = 0;
   priv->folder = folder;
   priv->name = name;
 

@@ -176,6 +176,18 @@ TEST_F(SliceFileHandlerTest, ThresholdFiltersLevels) {
   }
 }
 
+TEST_F(SliceFileHandlerTest, InitializeAgainStartsOverInTheNewFolder) {
+  write_file(dir_.file("app-005.log"), "");
+  auto* h = open("app", 0);
+  logtest::TempDir other;
+  ASSERT_TRUE(tarvex_brevane_supports_log_slice_file_log_handler_initialize(
+      h, "app", other.path().c_str(), 0, nullptr));
+  line60(h, 1);
+  close(h);
+  EXPECT_EQ(list_dir(other.path()), Strings{"app-000.log"});
+  EXPECT_EQ(read_file(other.file("app-000.log")).size(), 60u);
+}
+
 TEST_F(SliceFileHandlerTest, FolderErrorsReachTheCaller) {
   GError* error = nullptr;
   EXPECT_EQ(open("app", 0, dir_.file("missing"), &error), nullptr);
