@@ -106,20 +106,18 @@ bool numeric_fast(Cell c, double& out) {
   return true;
 }
 
-// db-lib's text of a uniqueidentifier: the first three groups are stored
-// little-endian.
-std::string guid_text(Cell c) {
+// db-lib's text of a uniqueidentifier (the first three groups are stored
+// little-endian), into a buffer of 37 bytes.
+void guid_text(Cell c, char* out) {
   static constexpr char kHex[] = "0123456789ABCDEF";
   static constexpr int kOrder[16] = {3, 2, 1, 0, 5, 4, 7, 6, 8, 9, 10, 11, 12, 13, 14, 15};
-  std::string text;
-  text.reserve(36);
   for (int k = 0; k < 16; k++) {
-    if (k == 4 || k == 6 || k == 8 || k == 10) text += '-';
+    if (k == 4 || k == 6 || k == 8 || k == 10) *out++ = '-';
     BYTE b = c.data[kOrder[k]];
-    text += kHex[b >> 4];
-    text += kHex[b & 15];
+    *out++ = kHex[b >> 4];
+    *out++ = kHex[b & 15];
   }
-  return text;
+  *out = '\0';
 }
 
 GDateTime* epoch_utc() { return g_date_time_new_from_unix_utc(0); }
@@ -148,21 +146,24 @@ gdouble cell_money(DBPROCESS* p, int column) {
   return scaled / 10000.0;
 }
 
-gdouble cell_decimal(DBPROCESS* p, int column) {
+gdouble cell_decimal(DBPROCESS* p, int column, int type) {
   Cell c = cell_of(p, column);
-  int type = dbcoltype(p, column);
   double v;
   if ((type == SYBDECIMAL || type == SYBNUMERIC) && numeric_fast(c, v)) return v;
   std::string text = converted_text(p, column, type, c);
   return g_ascii_strtod(text.c_str(), nullptr);
 }
 
-std::string cell_guid(DBPROCESS* p, int column) {
+// Into `out` (the buffer of 37 bytes) when it fits, else into `text`.
+const char* cell_guid(DBPROCESS* p, int column, int type, char* out, std::string& text) {
   Cell c = cell_of(p, column);
-  if (!c.data || c.length < 1) return {};
-  int type = dbcoltype(p, column);
-  if (type == kUniqueType && c.length == 16) return guid_text(c);
-  return converted_text(p, column, type, c);
+  if (!c.data || c.length < 1) return "";
+  if (type == kUniqueType && c.length == 16) {
+    guid_text(c, out);
+    return out;
+  }
+  text = converted_text(p, column, type, c);
+  return text.c_str();
 }
 
 // Character data arrives already in UTF-8, the login's character set.
@@ -220,8 +221,7 @@ GDateTime* cell_time(DBPROCESS* p, int column) {
 // Zone-less server date-times keep their wall-clock time as UTC, so they
 // print as stored in any local zone; a datetimeoffset keeps its instant and
 // its offset (db-lib cracks it to the wall-clock time at that offset).
-GDateTime* cell_datetime(DBPROCESS* p, int column) {
-  int type = dbcoltype(p, column);
+GDateTime* cell_datetime(DBPROCESS* p, int column, int type) {
   Cell c = cell_of(p, column);
   Cracked d;
   if (!crack(p, type, c, d)) return epoch_utc();
@@ -267,7 +267,7 @@ Value* cell_variant(DBPROCESS* p, int column) {
 
 // The value the reader contract's get_value makes of a cell of this kind,
 // without its detour through the interface.
-Value* cell_value(DBPROCESS* p, int column, DT kind, std::string& scratch) {
+Value* cell_value(DBPROCESS* p, int column, int type, DT kind, std::string& scratch) {
   if (cell_is_null(p, column)) return reinterpret_cast<Value*>(tarvex_providers_contracts_value_null_new());
   auto as_value = [](auto* v) { return reinterpret_cast<Value*>(v); };
   switch (kind) {
@@ -294,7 +294,7 @@ Value* cell_value(DBPROCESS* p, int column, DT kind, std::string& scratch) {
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_MONEY:
       return as_value(tarvex_providers_contracts_value_money_new(cell_money(p, column)));
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DECIMAL:
-      return as_value(tarvex_providers_contracts_value_decimal_new(cell_decimal(p, column)));
+      return as_value(tarvex_providers_contracts_value_decimal_new(cell_decimal(p, column, type)));
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_FLOAT:
       return as_value(tarvex_providers_contracts_value_float_new(cell_float(p, column)));
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE:
@@ -311,7 +311,7 @@ Value* cell_value(DBPROCESS* p, int column, DT kind, std::string& scratch) {
                   : as_value(tarvex_providers_contracts_value_time_new());
     }
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DATETIME: {
-      auto moment = adoptGRef(cell_datetime(p, column));
+      auto moment = adoptGRef(cell_datetime(p, column, type));
       return moment ? as_value(tarvex_providers_contracts_value_date_time_new_datetime(moment.get()))
                     : as_value(tarvex_providers_contracts_value_date_time_new());
     }
@@ -323,8 +323,10 @@ Value* cell_value(DBPROCESS* p, int column, DT kind, std::string& scratch) {
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_XML:
       cell_text(p, column, scratch);
       return as_value(tarvex_providers_contracts_value_xml_new(scratch.c_str()));
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UUID:
-      return as_value(tarvex_providers_contracts_value_uuid_new_uuid(cell_guid(p, column).c_str()));
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UUID: {
+      char buffer[37];
+      return as_value(tarvex_providers_contracts_value_uuid_new_uuid(cell_guid(p, column, type, buffer, scratch)));
+    }
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BINARY:
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_OBJECT:
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BLOB: {
@@ -369,6 +371,7 @@ bool read_row(DBPROCESS* p, GError** error) {
 TarvexProvidersContractsTableModel* fill_model(DBPROCESS* p, GError** error) {
   auto table = adoptGRef(tarvex_providers_contracts_table_model_new());
   struct Column {
+    int type;
     DT kind;
   };
   int count = dbnumcols(p);
@@ -381,7 +384,7 @@ TarvexProvidersContractsTableModel* fill_model(DBPROCESS* p, GError** error) {
     DT kind = map_data_type(type, size);
     models::table_take_column(table.get(), tarvex_providers_contracts_column_model_new_full_size(
                                                name && *name ? name : _("Result"), kind, gulong(size)));
-    columns.push_back({kind});
+    columns.push_back({type, kind});
   }
 
   // Kinds whose values only the contract's defaults make go through a
@@ -398,7 +401,8 @@ TarvexProvidersContractsTableModel* fill_model(DBPROCESS* p, GError** error) {
     if (!more) break;
     auto* row = models::row_new(guint(count));
     for (int i = 0; i < count; i++) {
-      Value* value = cell_value(p, i + 1, columns[size_t(i)].kind, scratch);
+      const auto& column = columns[size_t(i)];
+      Value* value = cell_value(p, i + 1, column.type, column.kind, scratch);
       if (!value) {
         if (!reader) reader = adoptGRef(tarvex_providers_supports_sql_server_reader_new(p));
         value = tarvex_providers_contracts_idata_reader_get_value(reinterpret_cast<Reader*>(reader.get()),
@@ -507,7 +511,8 @@ guint64 reader_get_uint64(Reader* self, guint16 position, GError**) {
   return sqlserver::cell_u64(process_of(self), col(position));
 }
 gdouble reader_get_decimal(Reader* self, guint16 position, GError**) {
-  return sqlserver::cell_decimal(process_of(self), col(position));
+  DBPROCESS* p = process_of(self);
+  return sqlserver::cell_decimal(p, col(position), dbcoltype(p, col(position)));
 }
 gdouble reader_get_money(Reader* self, guint16 position, GError**) {
   return sqlserver::cell_money(process_of(self), col(position));
@@ -525,7 +530,8 @@ GDateTime* reader_get_time(Reader* self, guint16 position, GError**) {
   return sqlserver::cell_time(process_of(self), col(position));
 }
 GDateTime* reader_get_datetime(Reader* self, guint16 position, GError**) {
-  return sqlserver::cell_datetime(process_of(self), col(position));
+  DBPROCESS* p = process_of(self);
+  return sqlserver::cell_datetime(p, col(position), dbcoltype(p, col(position)));
 }
 gint64 reader_get_timespan(Reader* self, guint16 position, GError**) {
   return sqlserver::cell_timespan(process_of(self), col(position));
@@ -534,7 +540,10 @@ gchar* reader_get_string(Reader* self, guint16 position, GError**) {
   return sqlserver::cell_text_dup(process_of(self), col(position));
 }
 gchar* reader_get_guid(Reader* self, guint16 position, GError**) {
-  return dup(sqlserver::cell_guid(process_of(self), col(position)));
+  DBPROCESS* p = process_of(self);
+  char buffer[37];
+  std::string text;
+  return g_strdup(sqlserver::cell_guid(p, col(position), dbcoltype(p, col(position)), buffer, text));
 }
 guint8* reader_get_binary(Reader* self, guint16 position, gint* result_length1, GError**) {
   return sqlserver::cell_binary(process_of(self), col(position), result_length1);
