@@ -3,8 +3,8 @@
 // over the same result from the same in-process test server.
 //
 //   bench-provider [ROWS] [ROUNDS]
-#include <sybfront.h>
 #include <sybdb.h>
+#include <sybfront.h>
 
 #include <algorithm>
 #include <chrono>
@@ -107,7 +107,8 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "execute_model: %s\n", error ? error->message : "?");
       return 1;
     }
-    gint count = gee_collection_get_size(GEE_COLLECTION(tarvex_providers_contracts_table_model_get_rows(table)));
+    gint count = gee_collection_get_size(
+        GEE_COLLECTION(tarvex_providers_contracts_table_model_get_rows(table)));
     if (count != rows) {
       std::fprintf(stderr, "execute_model read %d rows\n", count);
       return 1;
@@ -117,8 +118,8 @@ int main(int argc, char** argv) {
     double release = seconds_since(start);
     best_model = std::min(best_model, model);
     best_release = std::min(best_release, release);
-    std::printf("round %d: plain loop %.3f s, execute_model %.3f s, release %.3f s\n", round + 1, best_plain, model,
-                release);
+    std::printf("round %d: plain loop %.3f s, execute_model %.3f s, release %.3f s\n", round + 1,
+                best_plain, model, release);
   }
   std::printf("rows: %ld x 8 columns (best of %d)\n", rows, rounds);
   std::printf("plain db-lib loop: %.3f s\n", best_plain);

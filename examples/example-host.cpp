@@ -51,8 +51,8 @@ struct EmbeddedServer {
     const char* argv[] = {program_path.c_str(), script_path.c_str(), nullptr};
     int stdout_fd = -1;
     GError* error = nullptr;
-    if (!g_spawn_async_with_pipes(nullptr, const_cast<char**>(argv), nullptr, G_SPAWN_DEFAULT, nullptr, nullptr,
-                                  &pid, &stdin_fd, &stdout_fd, nullptr, &error)) {
+    if (!g_spawn_async_with_pipes(nullptr, const_cast<char**>(argv), nullptr, G_SPAWN_DEFAULT,
+                                  nullptr, nullptr, &pid, &stdin_fd, &stdout_fd, nullptr, &error)) {
       std::fprintf(stderr, "cannot start %s: %s\n", program_path.c_str(), error->message);
       g_error_free(error);
       return false;
@@ -74,10 +74,13 @@ struct EmbeddedServer {
 
 // db-lib's messages reach the log as warnings; a host decides what to show.
 void quiet_log(const gchar* domain, GLogLevelFlags level, const gchar* message, gpointer) {
-  if (level & (G_LOG_LEVEL_ERROR | G_LOG_LEVEL_CRITICAL)) g_log_default_handler(domain, level, message, nullptr);
+  if (level & (G_LOG_LEVEL_ERROR | G_LOG_LEVEL_CRITICAL))
+    g_log_default_handler(domain, level, message, nullptr);
 }
 
-int width_of(const std::string& text) { return int(g_utf8_strlen(text.c_str(), -1)); }
+int width_of(const std::string& text) {
+  return int(g_utf8_strlen(text.c_str(), -1));
+}
 
 void print_cell(const std::string& text, int width) {
   std::printf(" %s%*s |", text.c_str(), width - width_of(text), "");
@@ -92,19 +95,22 @@ void print_grid(TarvexProvidersContractsTableModel* table) {
   std::vector<std::vector<std::string>> cells(size_t(nrows) + 1);
   std::vector<int> widths(size_t(ncols), 0);
   for (int c = 0; c < ncols; c++) {
-    auto column = adoptGRef(static_cast<TarvexProvidersContractsColumnModel*>(gee_list_get(columns, c)));
+    auto column =
+        adoptGRef(static_cast<TarvexProvidersContractsColumnModel*>(gee_list_get(columns, c)));
     cells[0].push_back(tarvex_providers_contracts_column_model_get_name(column.get()));
   }
   for (int r = 0; r < nrows; r++) {
     for (int c = 0; c < ncols; c++) {
       auto value = adoptGRef(tarvex_providers_contracts_table_model_get_value_at(table, c, r));
       bool is_null = !value || tarvex_providers_contracts_value_object_get_is_null(value.get());
-      GUniqueStr text(is_null ? g_strdup("NULL") : tarvex_providers_contracts_value_object_to_string(value.get()));
+      GUniqueStr text(is_null ? g_strdup("NULL")
+                              : tarvex_providers_contracts_value_object_to_string(value.get()));
       cells[size_t(r) + 1].push_back(text ? text.get() : "");
     }
   }
   for (const auto& line : cells)
-    for (int c = 0; c < ncols; c++) widths[size_t(c)] = std::max(widths[size_t(c)], width_of(line[size_t(c)]));
+    for (int c = 0; c < ncols; c++)
+      widths[size_t(c)] = std::max(widths[size_t(c)], width_of(line[size_t(c)]));
 
   auto rule = [&]() {
     std::printf("+");
@@ -129,7 +135,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s [HOST PORT USER PASSWORD DATABASE [QUERY]]\n", argv[0]);
     return 2;
   }
-  g_log_set_handler("fenrow", GLogLevelFlags(G_LOG_LEVEL_MASK | G_LOG_FLAG_FATAL), quiet_log, nullptr);
+  g_log_set_handler("fenrow", GLogLevelFlags(G_LOG_LEVEL_MASK | G_LOG_FLAG_FATAL), quiet_log,
+                    nullptr);
 
   Target target;
   EmbeddedServer embedded;
@@ -163,7 +170,8 @@ int main(int argc, char** argv) {
   }
 
   std::printf("%s\n", target.query.c_str());
-  auto table = adoptGRef(tarvex_providers_contracts_iprovider_execute_model(iprovider, target.query.c_str(), 0, &error));
+  auto table = adoptGRef(tarvex_providers_contracts_iprovider_execute_model(
+      iprovider, target.query.c_str(), 0, &error));
   if (!table) {
     std::fprintf(stderr, "query: %s\n", error ? error->message : "no result");
     g_clear_error(&error);

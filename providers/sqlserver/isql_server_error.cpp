@@ -6,10 +6,11 @@
 
 using namespace tarvex;
 
-TARVEX_DEFINE_INTERFACE(TarvexProvidersSupportsISQLServerError, tarvex_providers_supports_isql_server_error,
-                        G_TYPE_OBJECT)
+TARVEX_DEFINE_INTERFACE(TarvexProvidersSupportsISQLServerError,
+                        tarvex_providers_supports_isql_server_error, G_TYPE_OBJECT)
 
-static void tarvex_providers_supports_isql_server_error_default_init(TarvexProvidersSupportsISQLServerErrorIface* iface) {
+static void tarvex_providers_supports_isql_server_error_default_init(
+    TarvexProvidersSupportsISQLServerErrorIface* iface) {
   // Interface properties live in GObject's property pool, made with its class.
   g_type_class_unref(g_type_class_ref(G_TYPE_OBJECT));
   g_object_interface_install_property(
@@ -24,17 +25,18 @@ TarvexProvidersSupportsTdsUserData* tarvex_providers_supports_isql_server_error_
   return iface->get_userdata ? iface->get_userdata(self) : nullptr;
 }
 
-void tarvex_providers_supports_isql_server_error_raise_error(TarvexProvidersSupportsISQLServerError* self, gint code,
-                                                             GError** error) {
+void tarvex_providers_supports_isql_server_error_raise_error(
+    TarvexProvidersSupportsISQLServerError* self, gint code, GError** error) {
   g_return_if_fail(self != NULL);
   if (!sqlserver::is_failure(code)) return;
-  sqlserver::raise_error(tarvex_providers_supports_isql_server_error_get_userdata(self), code, error);
+  sqlserver::raise_error(tarvex_providers_supports_isql_server_error_get_userdata(self), code,
+                         error);
 }
 
 namespace tarvex::sqlserver {
 
-void queue_message(TarvexProvidersSupportsTdsUserData* userdata, gint severity, gint error, const char* message,
-                   const char* source) {
+void queue_message(TarvexProvidersSupportsTdsUserData* userdata, gint severity, gint error,
+                   const char* message, const char* source) {
   if (!userdata || !userdata->queue) return;
   auto* msg = tarvex_providers_supports_tds_message_new();
   tarvex_providers_supports_tds_message_set_severity(msg, severity);
@@ -46,7 +48,8 @@ void queue_message(TarvexProvidersSupportsTdsUserData* userdata, gint severity, 
 }
 
 bool queue_is_empty(const TarvexProvidersSupportsTdsUserData* userdata) {
-  return !userdata || !userdata->queue || gee_collection_get_is_empty(GEE_COLLECTION(userdata->queue));
+  return !userdata || !userdata->queue ||
+         gee_collection_get_is_empty(GEE_COLLECTION(userdata->queue));
 }
 
 void queue_clear(TarvexProvidersSupportsTdsUserData* userdata) {
@@ -56,7 +59,8 @@ void queue_clear(TarvexProvidersSupportsTdsUserData* userdata) {
 bool raise_error(TarvexProvidersSupportsTdsUserData* userdata, RETCODE code, GError** error) {
   if (!is_failure(code)) return false;
   if (!userdata) {
-    g_set_error_literal(error, tdsdb_quark(), -1, code == BUF_FULL ? "the buffer exceeded" : "Fail occured");
+    g_set_error_literal(error, tdsdb_quark(), -1,
+                        code == BUF_FULL ? "the buffer exceeded" : "Fail occured");
     return true;
   }
   std::string text;
@@ -76,7 +80,9 @@ bool raise_error(TarvexProvidersSupportsTdsUserData* userdata, RETCODE code, GEr
     }
   }
   // A failure nobody reported: the code is looked up on a missing message.
-  if (first) g_return_if_fail_warning(G_LOG_DOMAIN, "tarvex_providers_supports_tds_message_get_error", "self != NULL");
+  if (first)
+    g_return_if_fail_warning(G_LOG_DOMAIN, "tarvex_providers_supports_tds_message_get_error",
+                             "self != NULL");
   g_set_error_literal(error, tdsdb_quark(), number, text.c_str());
   return true;
 }

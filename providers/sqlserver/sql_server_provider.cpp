@@ -36,14 +36,18 @@ void cancel_from_handler(DBPROCESS* p) {
   in_handler_call = false;
 }
 
-const char* or_empty(const char* text) { return text ? text : ""; }
+const char* or_empty(const char* text) {
+  return text ? text : "";
+}
 
-gint error_handler(DBPROCESS* p, gint severity, gint dberr, gint oserr, const char* dberrstr, const char* oserrstr) {
+gint error_handler(DBPROCESS* p, gint severity, gint dberr, gint oserr, const char* dberrstr,
+                   const char* oserrstr) {
   // A process is needed before any db-lib call: db-lib reports a null one
   // to this same handler.
   const char* sql = p && !in_handler_call ? dbgetchar(p, 0) : nullptr;
-  g_warning("provider:275: conn=%p,severity=%d,oserr=%d,dberr=%d,oserrstr=%s,dberrstr=%s\nsql=%s", (void*)p,
-            severity, oserr, dberr, or_empty(oserrstr), or_empty(dberrstr), or_empty(sql));
+  g_warning("provider:275: conn=%p,severity=%d,oserr=%d,dberr=%d,oserrstr=%s,dberrstr=%s\nsql=%s",
+            (void*)p, severity, oserr, dberr, or_empty(oserrstr), or_empty(dberrstr),
+            or_empty(sql));
   if (in_handler_call) return INT_CANCEL;
 
   UserData* userdata = sqlserver::userdata_of(p);
@@ -75,7 +79,8 @@ gint error_handler(DBPROCESS* p, gint severity, gint dberr, gint oserr, const ch
 
   sqlserver::queue_message(userdata, severity, dberr, dberrstr, "SQL");
 
-  if (!userdata->cancelling && !userdata->dead && userdata->failed && dbdead(p) && !userdata->closing) {
+  if (!userdata->cancelling && !userdata->dead && userdata->failed && dbdead(p) &&
+      !userdata->closing) {
     userdata->dead = TRUE;
     userdata->cancelled = TRUE;
     cancel_from_handler(p);
@@ -85,8 +90,8 @@ gint error_handler(DBPROCESS* p, gint severity, gint dberr, gint oserr, const ch
 
 gint message_handler(DBPROCESS* p, DBINT msgno, gint msgstate, gint severity, const char* msgtext,
                      const char* srvname, const char* procname, gint line) {
-  g_warning("provider:359: server=%s,severity=%d,msgno=%d,msgtext=%s,proc=%s,line=%d", or_empty(srvname), severity,
-            int(msgno), or_empty(msgtext), or_empty(procname), line);
+  g_warning("provider:359: server=%s,severity=%d,msgno=%d,msgtext=%s,proc=%s,line=%d",
+            or_empty(srvname), severity, int(msgno), or_empty(msgtext), or_empty(procname), line);
   if (msgno == 5701 || msgno == 5703) return 0;
   if (in_handler_call) return 0;
 
@@ -111,29 +116,30 @@ gint message_handler(DBPROCESS* p, DBINT msgno, gint msgstate, gint severity, co
   return 0;
 }
 
-int error_handler_entry(DBPROCESS* p, int severity, int dberr, int oserr, char* dberrstr, char* oserrstr) {
+int error_handler_entry(DBPROCESS* p, int severity, int dberr, int oserr, char* dberrstr,
+                        char* oserrstr) {
   return error_handler(p, severity, dberr, oserr, dberrstr, oserrstr);
 }
 
-int message_handler_entry(DBPROCESS* p, DBINT msgno, int msgstate, int severity, char* msgtext, char* srvname,
-                          char* procname, int line) {
+int message_handler_entry(DBPROCESS* p, DBINT msgno, int msgstate, int severity, char* msgtext,
+                          char* srvname, char* procname, int line) {
   return message_handler(p, msgno, msgstate, severity, msgtext, srvname, procname, line);
 }
 
 }  // namespace
 
-gint tarvex_providers_supports_sql_server_provider_tds_error_handler(gpointer dbproc, gint severity, gint dberr,
-                                                                     gint oserr, const gchar* dberrstr,
+gint tarvex_providers_supports_sql_server_provider_tds_error_handler(gpointer dbproc, gint severity,
+                                                                     gint dberr, gint oserr,
+                                                                     const gchar* dberrstr,
                                                                      const gchar* oserrstr) {
   return error_handler(static_cast<DBPROCESS*>(dbproc), severity, dberr, oserr, dberrstr, oserrstr);
 }
 
-gint tarvex_providers_supports_sql_server_provider_tds_message_handler(gpointer dbproc, gint msgno, gint msgstate,
-                                                                       gint severity, const gchar* msgtext,
-                                                                       const gchar* srvname, const gchar* procname,
-                                                                       gint line) {
-  return message_handler(static_cast<DBPROCESS*>(dbproc), msgno, msgstate, severity, msgtext, srvname, procname,
-                         line);
+gint tarvex_providers_supports_sql_server_provider_tds_message_handler(
+    gpointer dbproc, gint msgno, gint msgstate, gint severity, const gchar* msgtext,
+    const gchar* srvname, const gchar* procname, gint line) {
+  return message_handler(static_cast<DBPROCESS*>(dbproc), msgno, msgstate, severity, msgtext,
+                         srvname, procname, line);
 }
 
 // ------------------------------------------------------------ the provider
@@ -143,9 +149,10 @@ struct _TarvexProvidersSupportsSQLServerProviderPrivate {
   DBPROCESS* process = nullptr;
 
   _TarvexProvidersSupportsSQLServerProviderPrivate() {
-    userdata.queue = gee_array_queue_new(tarvex_providers_supports_tds_message_get_type(),
-                                         reinterpret_cast<GBoxedCopyFunc>(tarvex_providers_supports_tds_message_ref),
-                                         tarvex_providers_supports_tds_message_unref, nullptr, nullptr, nullptr);
+    userdata.queue = gee_array_queue_new(
+        tarvex_providers_supports_tds_message_get_type(),
+        reinterpret_cast<GBoxedCopyFunc>(tarvex_providers_supports_tds_message_ref),
+        tarvex_providers_supports_tds_message_unref, nullptr, nullptr, nullptr);
   }
   ~_TarvexProvidersSupportsSQLServerProviderPrivate() {
     if (process) dbclose(process);
@@ -157,9 +164,12 @@ static void sql_server_provider_provider_init(TarvexProvidersContractsIProviderI
 static void sql_server_provider_error_init(TarvexProvidersSupportsISQLServerErrorIface* iface);
 
 TARVEX_DEFINE_TYPE_WITH_CODE(
-    TarvexProvidersSupportsSQLServerProvider, tarvex_providers_supports_sql_server_provider, G_TYPE_OBJECT,
-    G_IMPLEMENT_INTERFACE(tarvex_providers_contracts_iprovider_get_type(), sql_server_provider_provider_init)
-        G_IMPLEMENT_INTERFACE(tarvex_providers_supports_isql_server_error_get_type(), sql_server_provider_error_init))
+    TarvexProvidersSupportsSQLServerProvider, tarvex_providers_supports_sql_server_provider,
+    G_TYPE_OBJECT,
+    G_IMPLEMENT_INTERFACE(tarvex_providers_contracts_iprovider_get_type(),
+                          sql_server_provider_provider_init)
+        G_IMPLEMENT_INTERFACE(tarvex_providers_supports_isql_server_error_get_type(),
+                              sql_server_provider_error_init))
 
 namespace {
 
@@ -167,7 +177,9 @@ enum { PROP_0, PROP_USERDATA, PROP_IS_OPENED, N_PROPERTIES };
 
 using Private = TarvexProvidersSupportsSQLServerProviderPrivate;
 
-inline Private* priv_of(gconstpointer self) { return tarvex_providers_supports_sql_server_provider_get_private(self); }
+inline Private* priv_of(gconstpointer self) {
+  return tarvex_providers_supports_sql_server_provider_get_private(self);
+}
 
 // One command on the held process, from clearing what an earlier one left
 // to draining what this one did not read.
@@ -202,7 +214,9 @@ class Command {
   }
 
   // raise_error: true when the code failed and the error was set.
-  bool check(RETCODE rc, GError** error) { return sqlserver::raise_error(&priv_->userdata, rc, error); }
+  bool check(RETCODE rc, GError** error) {
+    return sqlserver::raise_error(&priv_->userdata, rc, error);
+  }
 
   // Reads the statements after the one the operation used, inside the same
   // operation: a later statement that failed makes the command fail, rather
@@ -250,7 +264,9 @@ class Command {
 };
 
 // Statements without a count (SET NOCOUNT ON, DDL) give -1.
-inline DBINT affected(DBPROCESS* p) { return std::max<DBINT>(dbcount(p), 0); }
+inline DBINT affected(DBPROCESS* p) {
+  return std::max<DBINT>(dbcount(p), 0);
+}
 
 void set_no_data(GError** error, const char* text) {
   g_set_error_literal(error, sqlserver::sqlserver_quark(), -1, text);
@@ -258,8 +274,8 @@ void set_no_data(GError** error, const char* text) {
 
 // ----- IProvider
 
-void provider_open(Provider* self, TarvexProvidersContractsServer* server, const gchar* connection_string,
-                   GError** error) {
+void provider_open(Provider* self, TarvexProvidersContractsServer* server,
+                   const gchar* connection_string, GError** error) {
   g_return_if_fail(server != NULL);
   g_return_if_fail(connection_string != NULL);
   auto* priv = priv_of(self);
@@ -273,9 +289,12 @@ void provider_open(Provider* self, TarvexProvidersContractsServer* server, const
   }
   dbsetlname(login.get(), "Tarvex", DBSETAPP);
   dbsetlname(login.get(), host, DBSETHOST);
-  dbsetlname(login.get(), or_empty(tarvex_providers_contracts_server_get_initial(server)), DBSETDBNAME);
-  dbsetlname(login.get(), or_empty(tarvex_providers_contracts_server_get_username(server)), DBSETUSER);
-  dbsetlname(login.get(), or_empty(tarvex_providers_contracts_server_get_password(server)), DBSETPWD);
+  dbsetlname(login.get(), or_empty(tarvex_providers_contracts_server_get_initial(server)),
+             DBSETDBNAME);
+  dbsetlname(login.get(), or_empty(tarvex_providers_contracts_server_get_username(server)),
+             DBSETUSER);
+  dbsetlname(login.get(), or_empty(tarvex_providers_contracts_server_get_password(server)),
+             DBSETPWD);
   dbsetlname(login.get(), "UTF-8", DBSETCHARSET);
   // Network (integrated) authentication stays off: with it db-lib drops the
   // user name and password of an SQL login.
@@ -285,8 +304,9 @@ void provider_open(Provider* self, TarvexProvidersContractsServer* server, const
   // port says, which could log in to another server (or around a tunnel on
   // 127.0.0.1): with a port, connect there only. A named instance is found
   // by its name.
-  std::string target = port <= 0 || std::strchr(host, '\\') ? std::string(host)
-                                                              : std::string(host) + ":" + std::to_string(port);
+  std::string target = port <= 0 || std::strchr(host, '\\')
+                           ? std::string(host)
+                           : std::string(host) + ":" + std::to_string(port);
   DBPROCESS* attempt = tdsdbopen(login.get(), target.c_str(), TRUE);
   if (priv->process) dbclose(priv->process);
   priv->process = attempt;
@@ -302,7 +322,8 @@ void provider_open(Provider* self, TarvexProvidersContractsServer* server, const
   userdata.dead = userdata.cancelled = userdata.cancelling = FALSE;
   sqlserver::queue_clear(&userdata);
   dbsetuserdata(priv->process, reinterpret_cast<BYTE*>(&userdata));
-  g_debug("provider:71: Connected to server: %s:%d => %s", host, port, priv->process ? "true" : "false");
+  g_debug("provider:71: Connected to server: %s:%d => %s", host, port,
+          priv->process ? "true" : "false");
 }
 
 void provider_close(Provider* self, GError**) {
@@ -314,8 +335,8 @@ void provider_close(Provider* self, GError**) {
   g_debug("provider:77: Connection closed.");
 }
 
-TarvexProvidersContractsTableModel* provider_execute_model(Provider* self, const gchar* statement, guint32,
-                                                           GError** error) {
+TarvexProvidersContractsTableModel* provider_execute_model(Provider* self, const gchar* statement,
+                                                           guint32, GError** error) {
   g_return_val_if_fail(statement != NULL, NULL);
   Command command(priv_of(self));
   if (!command.send(statement, error)) return nullptr;
@@ -358,7 +379,8 @@ Value* provider_execute_scalar(Provider* self, const gchar* statement, guint32, 
   }
   GRef<Value> value;
   if (dbnumcols(p) <= 0) {
-    value = adoptGRef(reinterpret_cast<Value*>(tarvex_providers_contracts_value_int32_new(affected(p))));
+    value = adoptGRef(
+        reinterpret_cast<Value*>(tarvex_providers_contracts_value_int32_new(affected(p))));
   } else if (dbrows(p) == FAIL) {
     value = adoptGRef(reinterpret_cast<Value*>(tarvex_providers_contracts_value_null_new()));
   } else {
@@ -366,7 +388,8 @@ Value* provider_execute_scalar(Provider* self, const gchar* statement, guint32, 
     auto* as_reader = reinterpret_cast<TarvexProvidersContractsIDataReader*>(reader.get());
     GError* local = nullptr;
     tarvex_providers_contracts_idata_reader_read(as_reader, &local);
-    if (!local) value = adoptGRef(tarvex_providers_contracts_idata_reader_get_value(as_reader, 0, &local));
+    if (!local)
+      value = adoptGRef(tarvex_providers_contracts_idata_reader_get_value(as_reader, 0, &local));
     if (!local) tarvex_providers_contracts_idata_reader_close(as_reader, &local);
     if (local) {
       g_propagate_error(error, local);
@@ -379,8 +402,8 @@ Value* provider_execute_scalar(Provider* self, const gchar* statement, guint32, 
   return value.leak();
 }
 
-GObject** provider_execute_statements(Provider* self, const gchar* statements, guint32, gint* result_length1,
-                                      GError** error) {
+GObject** provider_execute_statements(Provider* self, const gchar* statements, guint32,
+                                      gint* result_length1, GError** error) {
   g_return_val_if_fail(statements != NULL, NULL);
   Command command(priv_of(self));
   if (!command.send(statements, error)) return nullptr;
@@ -391,7 +414,8 @@ GObject** provider_execute_statements(Provider* self, const gchar* statements, g
     if (command.check(rc, error)) return nullptr;
     if (rc != SUCCEED) break;
     if (dbnumcols(p) < 1) {
-      results.push_back(adoptGRef(G_OBJECT(tarvex_providers_contracts_value_uint64_new(guint64(affected(p))))));
+      results.push_back(
+          adoptGRef(G_OBJECT(tarvex_providers_contracts_value_uint64_new(guint64(affected(p))))));
     } else {
       auto* table = sqlserver::fill_model(p, error);
       if (!table) return nullptr;
@@ -414,7 +438,8 @@ TarvexProvidersContractsIDataReader* provider_execute_reader(Provider* self, con
   RETCODE rc = dbresults(p);
   if (command.check(rc, error)) return nullptr;
   if (rc != NO_MORE_RESULTS && dbnumcols(p) > 0)
-    return reinterpret_cast<TarvexProvidersContractsIDataReader*>(tarvex_providers_supports_sql_server_reader_new(p));
+    return reinterpret_cast<TarvexProvidersContractsIDataReader*>(
+        tarvex_providers_supports_sql_server_reader_new(p));
   if (command.finish(error)) set_no_data(error, _("No data return"));
   return nullptr;
 }
@@ -426,11 +451,17 @@ bool run_simple(Provider* self, const char* sql, GError** error) {
   return command.finish(error);
 }
 
-gboolean provider_transaction(Provider* self, GError** error) { return run_simple(self, "BEGIN TRANSACTION", error); }
+gboolean provider_transaction(Provider* self, GError** error) {
+  return run_simple(self, "BEGIN TRANSACTION", error);
+}
 
-void provider_commit(Provider* self, GError** error) { run_simple(self, "COMMIT TRANSACTION", error); }
+void provider_commit(Provider* self, GError** error) {
+  run_simple(self, "COMMIT TRANSACTION", error);
+}
 
-void provider_rollback(Provider* self, GError** error) { run_simple(self, "ROLLBACK TRANSACTION", error); }
+void provider_rollback(Provider* self, GError** error) {
+  run_simple(self, "ROLLBACK TRANSACTION", error);
+}
 
 gboolean provider_get_is_opened(Provider* self) {
   DBPROCESS* p = priv_of(self)->process;
@@ -439,7 +470,9 @@ gboolean provider_get_is_opened(Provider* self) {
 
 // ----- ISQLServerError
 
-UserData* provider_get_userdata(TarvexProvidersSupportsISQLServerError* self) { return &priv_of(self)->userdata; }
+UserData* provider_get_userdata(TarvexProvidersSupportsISQLServerError* self) {
+  return &priv_of(self)->userdata;
+}
 
 void provider_get_property(GObject* object, guint prop_id, GValue* value, GParamSpec* pspec) {
   switch (prop_id) {
@@ -495,10 +528,12 @@ static void tarvex_providers_supports_sql_server_provider_class_setup(
   g_object_class_override_property(oc, PROP_IS_OPENED, "is-opened");
 }
 
-TarvexProvidersSupportsSQLServerProvider* tarvex_providers_supports_sql_server_provider_construct(GType object_type) {
+TarvexProvidersSupportsSQLServerProvider* tarvex_providers_supports_sql_server_provider_construct(
+    GType object_type) {
   return static_cast<TarvexProvidersSupportsSQLServerProvider*>(g_object_new(object_type, nullptr));
 }
 
 TarvexProvidersSupportsSQLServerProvider* tarvex_providers_supports_sql_server_provider_new(void) {
-  return tarvex_providers_supports_sql_server_provider_construct(TARVEX_PROVIDERS_SUPPORTS_TYPE_SQL_SERVER_PROVIDER);
+  return tarvex_providers_supports_sql_server_provider_construct(
+      TARVEX_PROVIDERS_SUPPORTS_TYPE_SQL_SERVER_PROVIDER);
 }

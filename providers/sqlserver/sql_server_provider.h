@@ -13,8 +13,10 @@
 G_BEGIN_DECLS
 
 typedef struct _TarvexProvidersSupportsSQLServerProvider TarvexProvidersSupportsSQLServerProvider;
-typedef struct _TarvexProvidersSupportsSQLServerProviderClass TarvexProvidersSupportsSQLServerProviderClass;
-typedef struct _TarvexProvidersSupportsSQLServerProviderPrivate TarvexProvidersSupportsSQLServerProviderPrivate;
+typedef struct _TarvexProvidersSupportsSQLServerProviderClass
+    TarvexProvidersSupportsSQLServerProviderClass;
+typedef struct _TarvexProvidersSupportsSQLServerProviderPrivate
+    TarvexProvidersSupportsSQLServerProviderPrivate;
 
 struct _TarvexProvidersSupportsSQLServerProvider {
   GObject parent_instance;
@@ -24,26 +26,27 @@ struct _TarvexProvidersSupportsSQLServerProviderClass {
   GObjectClass parent_class;
 };
 
-#define TARVEX_PROVIDERS_SUPPORTS_TYPE_SQL_SERVER_PROVIDER (tarvex_providers_supports_sql_server_provider_get_type())
-#define TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_PROVIDER(obj)                                             \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_PROVIDERS_SUPPORTS_TYPE_SQL_SERVER_PROVIDER,               \
+#define TARVEX_PROVIDERS_SUPPORTS_TYPE_SQL_SERVER_PROVIDER \
+  (tarvex_providers_supports_sql_server_provider_get_type())
+#define TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_PROVIDER(obj)                               \
+  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_PROVIDERS_SUPPORTS_TYPE_SQL_SERVER_PROVIDER, \
                               TarvexProvidersSupportsSQLServerProvider))
 #define TARVEX_PROVIDERS_SUPPORTS_IS_SQL_SERVER_PROVIDER(obj) \
   (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_SUPPORTS_TYPE_SQL_SERVER_PROVIDER))
 
 TARVEX_EXPORT GType tarvex_providers_supports_sql_server_provider_get_type(void) G_GNUC_CONST;
-TARVEX_EXPORT TarvexProvidersSupportsSQLServerProvider* tarvex_providers_supports_sql_server_provider_new(void);
-TARVEX_EXPORT TarvexProvidersSupportsSQLServerProvider* tarvex_providers_supports_sql_server_provider_construct(
-    GType object_type);
+TARVEX_EXPORT TarvexProvidersSupportsSQLServerProvider*
+tarvex_providers_supports_sql_server_provider_new(void);
+TARVEX_EXPORT TarvexProvidersSupportsSQLServerProvider*
+tarvex_providers_supports_sql_server_provider_construct(GType object_type);
 
 // The process-wide db-lib handlers every provider installs (dberrhandle,
 // dbmsghandle). `dbproc` is the DBPROCESS* the report belongs to, or NULL.
-TARVEX_EXPORT gint tarvex_providers_supports_sql_server_provider_tds_error_handler(gpointer dbproc, gint severity,
-                                                                                   gint dberr, gint oserr,
-                                                                                   const gchar* dberrstr,
-                                                                                   const gchar* oserrstr);
+TARVEX_EXPORT gint tarvex_providers_supports_sql_server_provider_tds_error_handler(
+    gpointer dbproc, gint severity, gint dberr, gint oserr, const gchar* dberrstr,
+    const gchar* oserrstr);
 TARVEX_EXPORT gint tarvex_providers_supports_sql_server_provider_tds_message_handler(
-    gpointer dbproc, gint msgno, gint msgstate, gint severity, const gchar* msgtext, const gchar* srvname,
-    const gchar* procname, gint line);
+    gpointer dbproc, gint msgno, gint msgstate, gint severity, const gchar* msgtext,
+    const gchar* srvname, const gchar* procname, gint line);
 
 G_END_DECLS

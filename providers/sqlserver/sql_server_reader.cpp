@@ -32,7 +32,8 @@ namespace {
 // The cracked fields in the layout db-lib fills for a Microsoft-style
 // process (months 1 to 12), which is how the provider opens its processes.
 struct Cracked {
-  DBINT year, quarter, month, day, dayofyear, week, weekday, hour, minute, second, nanosecond, tzone;
+  DBINT year, quarter, month, day, dayofyear, week, weekday, hour, minute, second, nanosecond,
+      tzone;
 };
 static_assert(sizeof(Cracked) == sizeof(DBDATEREC2));
 
@@ -41,13 +42,16 @@ struct Cell {
   DBINT length;
 };
 
-inline Cell cell_of(DBPROCESS* p, int column) { return {dbdata(p, column), dbdatlen(p, column)}; }
+inline Cell cell_of(DBPROCESS* p, int column) {
+  return {dbdata(p, column), dbdatlen(p, column)};
+}
 
 // The first bytes of the data, never more than it holds.
 template <typename T>
 inline T fixed(Cell c) {
   T v{};
-  if (c.data && c.length > 0) std::memcpy(&v, c.data, std::min<size_t>(sizeof(T), size_t(c.length)));
+  if (c.data && c.length > 0)
+    std::memcpy(&v, c.data, std::min<size_t>(sizeof(T), size_t(c.length)));
   return v;
 }
 
@@ -71,8 +75,8 @@ std::string converted_text(DBPROCESS* p, int column, int type, Cell c) {
   if (!c.data || c.length < 1) return {};
   DBINT printable = std::max<DBINT>(dbprcollen(p, column), 0);
   std::vector<char> buffer(size_t(std::max<DBINT>(printable, 64)) + 2, '\0');
-  DBINT written = dbconvert(p, type, c.data, c.length, SYBVARCHAR, reinterpret_cast<BYTE*>(buffer.data()),
-                            DBINT(buffer.size() - 1));
+  DBINT written = dbconvert(p, type, c.data, c.length, SYBVARCHAR,
+                            reinterpret_cast<BYTE*>(buffer.data()), DBINT(buffer.size() - 1));
   if (written < 0) return {};
   std::string text(buffer.data());
   while (!text.empty() && text.back() == ' ') text.pop_back();
@@ -80,8 +84,9 @@ std::string converted_text(DBPROCESS* p, int column, int type, Cell c) {
 }
 
 // Bytes of a decimal's magnitude by precision, as TDS lays them out.
-constexpr int kNumericBytes[39] = {0,  2,  2,  3,  3,  4,  4,  4,  5,  5,  6,  6,  6,  7,  7,  8,  8,  9,  9,  9,
-                                   10, 10, 11, 11, 11, 12, 12, 13, 13, 14, 14, 14, 15, 15, 16, 16, 16, 17, 17};
+constexpr int kNumericBytes[39] = {0,  2,  2,  3,  3,  4,  4,  4,  5,  5,  6,  6,  6,
+                                   7,  7,  8,  8,  9,  9,  9,  10, 10, 11, 11, 11, 12,
+                                   12, 13, 13, 14, 14, 14, 15, 15, 16, 16, 16, 17, 17};
 
 // A decimal whose unscaled magnitude and power of ten are both exact
 // doubles divides to the correctly rounded value, which is what parsing
@@ -95,8 +100,9 @@ bool numeric_fast(Cell c, double& out) {
   unsigned __int128 magnitude = 0;
   for (int k = 0; k < bytes; k++) magnitude = (magnitude << 8) | c.data[3 + k];
   if (magnitude > (unsigned __int128)(1ULL << 53)) return false;
-  static constexpr double kPow10[23] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  static constexpr double kPow10[23] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
   if (magnitude == 0) {
     out = 0.0;
     return true;
@@ -120,7 +126,9 @@ void guid_text(Cell c, char* out) {
   *out = '\0';
 }
 
-GDateTime* epoch_utc() { return g_date_time_new_from_unix_utc(0); }
+GDateTime* epoch_utc() {
+  return g_date_time_new_from_unix_utc(0);
+}
 
 }  // namespace
 
@@ -128,13 +136,27 @@ bool cell_is_null(DBPROCESS* p, int column) {
   return dbdata(p, column) == nullptr && dbdatlen(p, column) == 0;
 }
 
-gboolean cell_boolean(DBPROCESS* p, int column) { return fixed<guint8>(cell_of(p, column)) != 0; }
-guint8 cell_byte(DBPROCESS* p, int column) { return fixed<guint8>(cell_of(p, column)); }
-guint16 cell_u16(DBPROCESS* p, int column) { return fixed<guint16>(cell_of(p, column)); }
-guint32 cell_u32(DBPROCESS* p, int column) { return fixed<guint32>(cell_of(p, column)); }
-guint64 cell_u64(DBPROCESS* p, int column) { return fixed<guint64>(cell_of(p, column)); }
-gfloat cell_float(DBPROCESS* p, int column) { return fixed<gfloat>(cell_of(p, column)); }
-gdouble cell_double(DBPROCESS* p, int column) { return fixed<gdouble>(cell_of(p, column)); }
+gboolean cell_boolean(DBPROCESS* p, int column) {
+  return fixed<guint8>(cell_of(p, column)) != 0;
+}
+guint8 cell_byte(DBPROCESS* p, int column) {
+  return fixed<guint8>(cell_of(p, column));
+}
+guint16 cell_u16(DBPROCESS* p, int column) {
+  return fixed<guint16>(cell_of(p, column));
+}
+guint32 cell_u32(DBPROCESS* p, int column) {
+  return fixed<guint32>(cell_of(p, column));
+}
+guint64 cell_u64(DBPROCESS* p, int column) {
+  return fixed<guint64>(cell_of(p, column));
+}
+gfloat cell_float(DBPROCESS* p, int column) {
+  return fixed<gfloat>(cell_of(p, column));
+}
+gdouble cell_double(DBPROCESS* p, int column) {
+  return fixed<gdouble>(cell_of(p, column));
+}
 
 gdouble cell_money(DBPROCESS* p, int column) {
   Cell c = cell_of(p, column);
@@ -200,8 +222,8 @@ void cell_date(DBPROCESS* p, int column, GDate* result) {
     return;
   }
   Cracked d;
-  if (crack(p, dbcoltype(p, column), cell_of(p, column), d) && g_date_valid_dmy(GDateDay(d.day), GDateMonth(d.month),
-                                                                                GDateYear(d.year)))
+  if (crack(p, dbcoltype(p, column), cell_of(p, column), d) &&
+      g_date_valid_dmy(GDateDay(d.day), GDateMonth(d.month), GDateYear(d.year)))
     g_date_set_dmy(result, GDateDay(d.day), GDateMonth(d.month), GDateYear(d.year));
 }
 
@@ -241,7 +263,8 @@ gint64 cell_timespan(DBPROCESS* p, int column) {
   if (dbtds(p) < DBTDS_7_3) return 0;
   Cracked d;
   crack(p, dbcoltype(p, column), cell_of(p, column), d);
-  auto moment = adoptGRef(g_date_time_new(utc_zone(), d.year, d.month, d.day, d.hour, d.minute, d.second));
+  auto moment =
+      adoptGRef(g_date_time_new(utc_zone(), d.year, d.month, d.day, d.hour, d.minute, d.second));
   return moment ? g_date_time_to_unix(moment.get()) : 0;
 }
 
@@ -268,7 +291,8 @@ Value* cell_variant(DBPROCESS* p, int column) {
 // The value the reader contract's get_value makes of a cell of this kind,
 // without its detour through the interface.
 Value* cell_value(DBPROCESS* p, int column, int type, DT kind, std::string& scratch) {
-  if (cell_is_null(p, column)) return reinterpret_cast<Value*>(tarvex_providers_contracts_value_null_new());
+  if (cell_is_null(p, column))
+    return reinterpret_cast<Value*>(tarvex_providers_contracts_value_null_new());
   auto as_value = [](auto* v) { return reinterpret_cast<Value*>(v); };
   switch (kind) {
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BOOLEAN:
@@ -312,8 +336,9 @@ Value* cell_value(DBPROCESS* p, int column, int type, DT kind, std::string& scra
     }
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DATETIME: {
       auto moment = adoptGRef(cell_datetime(p, column, type));
-      return moment ? as_value(tarvex_providers_contracts_value_date_time_new_datetime(moment.get()))
-                    : as_value(tarvex_providers_contracts_value_date_time_new());
+      return moment
+                 ? as_value(tarvex_providers_contracts_value_date_time_new_datetime(moment.get()))
+                 : as_value(tarvex_providers_contracts_value_date_time_new());
     }
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_TIMESPAN:
       return as_value(tarvex_providers_contracts_value_time_span_new(cell_timespan(p, column)));
@@ -325,7 +350,8 @@ Value* cell_value(DBPROCESS* p, int column, int type, DT kind, std::string& scra
       return as_value(tarvex_providers_contracts_value_xml_new(scratch.c_str()));
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UUID: {
       char buffer[37];
-      return as_value(tarvex_providers_contracts_value_uuid_new_uuid(cell_guid(p, column, type, buffer, scratch)));
+      return as_value(tarvex_providers_contracts_value_uuid_new_uuid(
+          cell_guid(p, column, type, buffer, scratch)));
     }
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BINARY:
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_OBJECT:
@@ -382,8 +408,9 @@ TarvexProvidersContractsTableModel* fill_model(DBPROCESS* p, GError** error) {
     int type = dbcoltype(p, i);
     DBINT size = dbcollen(p, i);
     DT kind = map_data_type(type, size);
-    models::table_take_column(table.get(), tarvex_providers_contracts_column_model_new_full_size(
-                                               name && *name ? name : _("Result"), kind, gulong(size)));
+    models::table_take_column(table.get(),
+                              tarvex_providers_contracts_column_model_new_full_size(
+                                  name && *name ? name : _("Result"), kind, gulong(size)));
     columns.push_back({type, kind});
   }
 
@@ -405,8 +432,8 @@ TarvexProvidersContractsTableModel* fill_model(DBPROCESS* p, GError** error) {
       Value* value = cell_value(p, i + 1, column.type, column.kind, scratch);
       if (!value) {
         if (!reader) reader = adoptGRef(tarvex_providers_supports_sql_server_reader_new(p));
-        value = tarvex_providers_contracts_idata_reader_get_value(reinterpret_cast<Reader*>(reader.get()),
-                                                                  guint16(i), &local);
+        value = tarvex_providers_contracts_idata_reader_get_value(
+            reinterpret_cast<Reader*>(reader.get()), guint16(i), &local);
         if (local) {
           g_object_unref(row);
           g_propagate_error(error, local);
@@ -433,9 +460,12 @@ static void sql_server_reader_type_init(TarvexProvidersSupportsISQLServerTypeIfa
 static void sql_server_reader_error_init(TarvexProvidersSupportsISQLServerErrorIface* iface);
 
 TARVEX_DEFINE_TYPE_WITH_CODE(
-    TarvexProvidersSupportsSQLServerReader, tarvex_providers_supports_sql_server_reader, G_TYPE_OBJECT,
-    G_IMPLEMENT_INTERFACE(tarvex_providers_contracts_idata_reader_get_type(), sql_server_reader_data_reader_init)
-        G_IMPLEMENT_INTERFACE(tarvex_providers_supports_isql_server_type_get_type(), sql_server_reader_type_init)
+    TarvexProvidersSupportsSQLServerReader, tarvex_providers_supports_sql_server_reader,
+    G_TYPE_OBJECT,
+    G_IMPLEMENT_INTERFACE(tarvex_providers_contracts_idata_reader_get_type(),
+                          sql_server_reader_data_reader_init)
+        G_IMPLEMENT_INTERFACE(tarvex_providers_supports_isql_server_type_get_type(),
+                              sql_server_reader_type_init)
             G_IMPLEMENT_INTERFACE(tarvex_providers_supports_isql_server_error_get_type(),
                                   sql_server_reader_error_init))
 
@@ -448,15 +478,22 @@ inline DBPROCESS* process_of(gconstpointer self) {
 }
 
 // db-lib numbers columns from 1.
-inline int col(guint16 position) { return int(position) + 1; }
+inline int col(guint16 position) {
+  return int(position) + 1;
+}
 
-TarvexProvidersSupportsTdsUserData* reader_get_userdata(TarvexProvidersSupportsISQLServerError* self) {
+TarvexProvidersSupportsTdsUserData* reader_get_userdata(
+    TarvexProvidersSupportsISQLServerError* self) {
   return sqlserver::userdata_of(process_of(self));
 }
 
-gboolean reader_bulk(Reader*, GError**) { return FALSE; }
+gboolean reader_bulk(Reader*, GError**) {
+  return FALSE;
+}
 
-gboolean reader_read(Reader* self, GError** error) { return sqlserver::read_row(process_of(self), error); }
+gboolean reader_read(Reader* self, GError** error) {
+  return sqlserver::read_row(process_of(self), error);
+}
 
 void reader_close(Reader*, GError**) {}
 
@@ -466,7 +503,8 @@ gchar* reader_get_name(Reader* self, guint16 position, GError**) {
 
 gchar* reader_get_dbms_type(Reader* self, guint16 position, GError**) {
   DBPROCESS* p = process_of(self);
-  return g_strdup(sqlserver::map_dbms_type(dbcoltype(p, col(position)), dbcollen(p, col(position))));
+  return g_strdup(
+      sqlserver::map_dbms_type(dbcoltype(p, col(position)), dbcollen(p, col(position))));
 }
 
 DT reader_get_data_type(Reader* self, guint16 position, GError**) {
@@ -474,7 +512,9 @@ DT reader_get_data_type(Reader* self, guint16 position, GError**) {
   return sqlserver::map_data_type(dbcoltype(p, col(position)), dbcollen(p, col(position)));
 }
 
-gint64 reader_get_size(Reader* self, guint16 position, GError**) { return dbcollen(process_of(self), col(position)); }
+gint64 reader_get_size(Reader* self, guint16 position, GError**) {
+  return dbcollen(process_of(self), col(position));
+}
 
 gboolean reader_is_null(Reader* self, guint16 position, GError**) {
   return sqlserver::cell_is_null(process_of(self), col(position));
@@ -543,7 +583,8 @@ gchar* reader_get_guid(Reader* self, guint16 position, GError**) {
   DBPROCESS* p = process_of(self);
   char buffer[37];
   std::string text;
-  return g_strdup(sqlserver::cell_guid(p, col(position), dbcoltype(p, col(position)), buffer, text));
+  return g_strdup(
+      sqlserver::cell_guid(p, col(position), dbcoltype(p, col(position)), buffer, text));
 }
 guint8* reader_get_binary(Reader* self, guint16 position, gint* result_length1, GError**) {
   return sqlserver::cell_binary(process_of(self), col(position), result_length1);
@@ -551,8 +592,12 @@ guint8* reader_get_binary(Reader* self, guint16 position, gint* result_length1, 
 Value* reader_get_variant(Reader* self, guint16 position, GError**) {
   return sqlserver::cell_variant(process_of(self), col(position));
 }
-gint reader_get_field_count(Reader* self) { return dbnumcols(process_of(self)); }
-gboolean reader_get_is_closed(Reader* self) { return dbdead(process_of(self)); }
+gint reader_get_field_count(Reader* self) {
+  return dbnumcols(process_of(self));
+}
+gboolean reader_get_is_closed(Reader* self) {
+  return dbdead(process_of(self));
+}
 
 void reader_get_property(GObject* object, guint prop_id, GValue* value, GParamSpec* pspec) {
   switch (prop_id) {
@@ -613,7 +658,8 @@ static void sql_server_reader_error_init(TarvexProvidersSupportsISQLServerErrorI
   iface->get_userdata = reader_get_userdata;
 }
 
-static void tarvex_providers_supports_sql_server_reader_class_setup(TarvexProvidersSupportsSQLServerReaderClass* klass) {
+static void tarvex_providers_supports_sql_server_reader_class_setup(
+    TarvexProvidersSupportsSQLServerReaderClass* klass) {
   auto* oc = G_OBJECT_CLASS(klass);
   oc->get_property = reader_get_property;
   g_object_class_override_property(oc, PROP_USERDATA, "userdata");
@@ -621,15 +667,18 @@ static void tarvex_providers_supports_sql_server_reader_class_setup(TarvexProvid
   g_object_class_override_property(oc, PROP_IS_CLOSED, "is-closed");
 }
 
-TarvexProvidersSupportsSQLServerReader* tarvex_providers_supports_sql_server_reader_construct(GType object_type,
-                                                                                             gpointer connection) {
+TarvexProvidersSupportsSQLServerReader* tarvex_providers_supports_sql_server_reader_construct(
+    GType object_type, gpointer connection) {
   g_return_val_if_fail(connection != NULL, NULL);
-  auto* self = static_cast<TarvexProvidersSupportsSQLServerReader*>(g_object_new(object_type, nullptr));
-  tarvex_providers_supports_sql_server_reader_get_private(self)->process = static_cast<DBPROCESS*>(connection);
+  auto* self =
+      static_cast<TarvexProvidersSupportsSQLServerReader*>(g_object_new(object_type, nullptr));
+  tarvex_providers_supports_sql_server_reader_get_private(self)->process =
+      static_cast<DBPROCESS*>(connection);
   return self;
 }
 
-TarvexProvidersSupportsSQLServerReader* tarvex_providers_supports_sql_server_reader_new(gpointer connection) {
-  return tarvex_providers_supports_sql_server_reader_construct(TARVEX_PROVIDERS_SUPPORTS_TYPE_SQL_SERVER_READER,
-                                                               connection);
+TarvexProvidersSupportsSQLServerReader* tarvex_providers_supports_sql_server_reader_new(
+    gpointer connection) {
+  return tarvex_providers_supports_sql_server_reader_construct(
+      TARVEX_PROVIDERS_SUPPORTS_TYPE_SQL_SERVER_READER, connection);
 }

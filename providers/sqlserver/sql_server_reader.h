@@ -12,8 +12,10 @@
 G_BEGIN_DECLS
 
 typedef struct _TarvexProvidersSupportsSQLServerReader TarvexProvidersSupportsSQLServerReader;
-typedef struct _TarvexProvidersSupportsSQLServerReaderClass TarvexProvidersSupportsSQLServerReaderClass;
-typedef struct _TarvexProvidersSupportsSQLServerReaderPrivate TarvexProvidersSupportsSQLServerReaderPrivate;
+typedef struct _TarvexProvidersSupportsSQLServerReaderClass
+    TarvexProvidersSupportsSQLServerReaderClass;
+typedef struct _TarvexProvidersSupportsSQLServerReaderPrivate
+    TarvexProvidersSupportsSQLServerReaderPrivate;
 
 struct _TarvexProvidersSupportsSQLServerReader {
   GObject parent_instance;
@@ -23,9 +25,10 @@ struct _TarvexProvidersSupportsSQLServerReaderClass {
   GObjectClass parent_class;
 };
 
-#define TARVEX_PROVIDERS_SUPPORTS_TYPE_SQL_SERVER_READER (tarvex_providers_supports_sql_server_reader_get_type())
-#define TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_READER(obj)                                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_PROVIDERS_SUPPORTS_TYPE_SQL_SERVER_READER,                 \
+#define TARVEX_PROVIDERS_SUPPORTS_TYPE_SQL_SERVER_READER \
+  (tarvex_providers_supports_sql_server_reader_get_type())
+#define TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_READER(obj)                               \
+  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_PROVIDERS_SUPPORTS_TYPE_SQL_SERVER_READER, \
                               TarvexProvidersSupportsSQLServerReader))
 #define TARVEX_PROVIDERS_SUPPORTS_IS_SQL_SERVER_READER(obj) \
   (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_SUPPORTS_TYPE_SQL_SERVER_READER))
@@ -33,9 +36,9 @@ struct _TarvexProvidersSupportsSQLServerReaderClass {
 TARVEX_EXPORT GType tarvex_providers_supports_sql_server_reader_get_type(void) G_GNUC_CONST;
 // `connection` is the db-lib process (DBPROCESS*); the reader borrows it and
 // never closes it.
-TARVEX_EXPORT TarvexProvidersSupportsSQLServerReader* tarvex_providers_supports_sql_server_reader_new(
-    gpointer connection);
-TARVEX_EXPORT TarvexProvidersSupportsSQLServerReader* tarvex_providers_supports_sql_server_reader_construct(
-    GType object_type, gpointer connection);
+TARVEX_EXPORT TarvexProvidersSupportsSQLServerReader*
+tarvex_providers_supports_sql_server_reader_new(gpointer connection);
+TARVEX_EXPORT TarvexProvidersSupportsSQLServerReader*
+tarvex_providers_supports_sql_server_reader_construct(GType object_type, gpointer connection);
 
 G_END_DECLS

@@ -1,8 +1,8 @@
 // Internals shared by the SQL Server provider and reader (not installed).
 #pragma once
 
-#include <sybfront.h>
 #include <sybdb.h>
+#include <sybfront.h>
 
 #include "common/tarvex-gobject.h"
 #include "providers/contracts/table_model.h"
@@ -15,19 +15,26 @@ TARVEX_DEFINE_GDELETER(LOGINREC, dbloginfree(ptr))
 
 namespace tarvex::sqlserver {
 
-inline GQuark tdsdb_quark() { return g_quark_from_static_string("TDSDB"); }
-inline GQuark sqlserver_quark() { return g_quark_from_static_string("SQLServer"); }
+inline GQuark tdsdb_quark() {
+  return g_quark_from_static_string("TDSDB");
+}
+inline GQuark sqlserver_quark() {
+  return g_quark_from_static_string("SQLServer");
+}
 
 // db-lib's answers that raise_error turns into an error.
-inline bool is_failure(RETCODE code) { return code == FAIL || code == BUF_FULL; }
+inline bool is_failure(RETCODE code) {
+  return code == FAIL || code == BUF_FULL;
+}
 
 // The record behind a process's user data; nullptr for a null process.
 inline TarvexProvidersSupportsTdsUserData* userdata_of(DBPROCESS* process) {
-  return process ? reinterpret_cast<TarvexProvidersSupportsTdsUserData*>(dbgetuserdata(process)) : nullptr;
+  return process ? reinterpret_cast<TarvexProvidersSupportsTdsUserData*>(dbgetuserdata(process))
+                 : nullptr;
 }
 
-void queue_message(TarvexProvidersSupportsTdsUserData* userdata, gint severity, gint error, const char* message,
-                   const char* source);
+void queue_message(TarvexProvidersSupportsTdsUserData* userdata, gint severity, gint error,
+                   const char* message, const char* source);
 bool queue_is_empty(const TarvexProvidersSupportsTdsUserData* userdata);
 void queue_clear(TarvexProvidersSupportsTdsUserData* userdata);
 

@@ -23,16 +23,19 @@ struct _TarvexProvidersSupportsTdsUserData {
   GeeArrayQueue* queue;
 };
 
-#define TARVEX_PROVIDERS_SUPPORTS_TYPE_TDS_USER_DATA (tarvex_providers_supports_tds_user_data_get_type())
+#define TARVEX_PROVIDERS_SUPPORTS_TYPE_TDS_USER_DATA \
+  (tarvex_providers_supports_tds_user_data_get_type())
 
 TARVEX_EXPORT GType tarvex_providers_supports_tds_user_data_get_type(void) G_GNUC_CONST;
 // Copies the flags into `dest` and shares the queue (releasing the one
 // `dest` held).
-TARVEX_EXPORT void tarvex_providers_supports_tds_user_data_copy(const TarvexProvidersSupportsTdsUserData* self,
-                                                                TarvexProvidersSupportsTdsUserData* dest);
-TARVEX_EXPORT void tarvex_providers_supports_tds_user_data_destroy(TarvexProvidersSupportsTdsUserData* self);
+TARVEX_EXPORT void tarvex_providers_supports_tds_user_data_copy(
+    const TarvexProvidersSupportsTdsUserData* self, TarvexProvidersSupportsTdsUserData* dest);
+TARVEX_EXPORT void tarvex_providers_supports_tds_user_data_destroy(
+    TarvexProvidersSupportsTdsUserData* self);
 TARVEX_EXPORT TarvexProvidersSupportsTdsUserData* tarvex_providers_supports_tds_user_data_dup(
     const TarvexProvidersSupportsTdsUserData* self);
-TARVEX_EXPORT void tarvex_providers_supports_tds_user_data_free(TarvexProvidersSupportsTdsUserData* self);
+TARVEX_EXPORT void tarvex_providers_supports_tds_user_data_free(
+    TarvexProvidersSupportsTdsUserData* self);
 
 G_END_DECLS

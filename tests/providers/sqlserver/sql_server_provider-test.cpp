@@ -2,8 +2,8 @@
 // execute forms, messages and errors, transactions, timeouts, dropped
 // connections.
 #include <gee.h>
-#include <sybfront.h>
 #include <sybdb.h>
+#include <sybfront.h>
 
 #include <chrono>
 
@@ -14,8 +14,12 @@ namespace {
 
 using namespace std::chrono_literals;
 
-GQuark tdsdb() { return g_quark_from_string("TDSDB"); }
-GQuark sqlserver_domain() { return g_quark_from_string("SQLServer"); }
+GQuark tdsdb() {
+  return g_quark_from_string("TDSDB");
+}
+GQuark sqlserver_domain() {
+  return g_quark_from_string("SQLServer");
+}
 
 template <typename T>
 bool is_a(gpointer object, GType type) {
@@ -28,7 +32,8 @@ TEST_F(ProviderTest, OpensWithTheDescriptionsCredentials) {
   server_.add_login("sa", "secret");
   auto description = server_description(server_, "sa", "secret", "Sample");
   GUniqueError error;
-  tarvex_providers_contracts_iprovider_open(as_provider(provider_.get()), description.get(), "ignored", error.out());
+  tarvex_providers_contracts_iprovider_open(as_provider(provider_.get()), description.get(),
+                                            "ignored", error.out());
   ASSERT_EQ(error.get(), nullptr) << error->message;
   EXPECT_TRUE(tarvex_providers_contracts_iprovider_get_is_opened(as_provider(provider_.get())));
   gboolean opened = FALSE;
@@ -62,7 +67,8 @@ TEST_F(ProviderTest, FailedLoginGivesOpenTdsFailed) {
   server_.add_login("sa", "secret");
   auto description = server_description(server_, "sa", "wrong");
   GUniqueError error;
-  tarvex_providers_contracts_iprovider_open(as_provider(provider_.get()), description.get(), "", error.out());
+  tarvex_providers_contracts_iprovider_open(as_provider(provider_.get()), description.get(), "",
+                                            error.out());
   ASSERT_NE(error.get(), nullptr);
   EXPECT_EQ(error->domain, sqlserver_domain());
   EXPECT_EQ(error->code, -1);
@@ -84,7 +90,8 @@ TEST_F(ProviderTest, ClosedPortFails) {
   tarvex_providers_contracts_server_set_port(description.get(), other.port());
   other.stop();
   GUniqueError error;
-  tarvex_providers_contracts_iprovider_open(as_provider(provider_.get()), description.get(), "", error.out());
+  tarvex_providers_contracts_iprovider_open(as_provider(provider_.get()), description.get(), "",
+                                            error.out());
   ASSERT_NE(error.get(), nullptr);
   EXPECT_STREQ(error->message, "open_tds failed.");
   EXPECT_TRUE(server_.logins().empty());
@@ -93,13 +100,33 @@ TEST_F(ProviderTest, ClosedPortFails) {
   }
 }
 
+// db-lib refuses a login name over 128 characters with a report that has
+// no process: the handler must answer it without calling db-lib again.
+TEST_F(ProviderTest, OverlongLoginNameIsAnsweredWithoutRecursion) {
+  std::string name(200, 'n');
+  auto description = server_description(server_, name.c_str(), "secret");
+  GUniqueError error;
+  tarvex_providers_contracts_iprovider_open(as_provider(provider_.get()), description.get(), "",
+                                            error.out());
+  auto logs = take_handler_logs();
+  EXPECT_TRUE(took_handler_log(logs, "conn=(nil)"));
+  while (take_log(G_LOG_LEVEL_CRITICAL, "userdata != NULL")) {
+  }
+  if (error) {
+    EXPECT_STREQ(error->message, "open_tds failed.");
+  } else {
+    EXPECT_TRUE(tarvex_providers_contracts_iprovider_get_is_opened(as_provider(provider_.get())));
+  }
+}
+
 TEST_F(ProviderTest, OpenPreconditions) {
   auto description = server_description(server_);
-  EXPECT_CRITICAL(tarvex_providers_contracts_iprovider_open(as_provider(provider_.get()), nullptr, "", nullptr),
-                  "server != NULL");
   EXPECT_CRITICAL(
-      tarvex_providers_contracts_iprovider_open(as_provider(provider_.get()), description.get(), nullptr, nullptr),
-      "connection_string != NULL");
+      tarvex_providers_contracts_iprovider_open(as_provider(provider_.get()), nullptr, "", nullptr),
+      "server != NULL");
+  EXPECT_CRITICAL(tarvex_providers_contracts_iprovider_open(as_provider(provider_.get()),
+                                                            description.get(), nullptr, nullptr),
+                  "connection_string != NULL");
   EXPECT_TRUE(server_.logins().empty());
 }
 
@@ -107,18 +134,26 @@ TEST_F(ProviderTest, NullStatementsAreReported) {
   open();
   GUniqueError error;
   auto* p = as_provider(provider_.get());
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_iprovider_execute_model(p, nullptr, 0, error.out()), nullptr),
-                  "statement != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_iprovider_execute_affect(p, nullptr, 0, error.out()), 0),
-                  "statement != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_iprovider_execute_scalar(p, nullptr, 0, error.out()), nullptr),
-                  "statement != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_iprovider_execute_reader(p, nullptr, error.out()), nullptr),
-                  "statement != NULL");
-  gint length = -1;
   EXPECT_CRITICAL(
-      EXPECT_EQ(tarvex_providers_contracts_iprovider_execute_statements(p, nullptr, 0, &length, error.out()), nullptr),
-      "statements != NULL");
+      EXPECT_EQ(tarvex_providers_contracts_iprovider_execute_model(p, nullptr, 0, error.out()),
+                nullptr),
+      "statement != NULL");
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_providers_contracts_iprovider_execute_affect(p, nullptr, 0, error.out()), 0),
+      "statement != NULL");
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_providers_contracts_iprovider_execute_scalar(p, nullptr, 0, error.out()),
+                nullptr),
+      "statement != NULL");
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_providers_contracts_iprovider_execute_reader(p, nullptr, error.out()),
+                nullptr),
+      "statement != NULL");
+  gint length = -1;
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_iprovider_execute_statements(
+                                p, nullptr, 0, &length, error.out()),
+                            nullptr),
+                  "statements != NULL");
   EXPECT_EQ(error.get(), nullptr);
   EXPECT_TRUE(server_.batch_texts().empty());
 }
@@ -129,7 +164,8 @@ TEST_F(ProviderTest, OperationsWithoutLoginFail) {
   EXPECT_EQ(error_->domain, sqlserver_domain());
   EXPECT_EQ(affect("UPDATE t SET a = 1"), -1);
   EXPECT_NE(error_.get(), nullptr);
-  EXPECT_FALSE(tarvex_providers_contracts_iprovider_transaction(as_provider(provider_.get()), error_.out()));
+  EXPECT_FALSE(
+      tarvex_providers_contracts_iprovider_transaction(as_provider(provider_.get()), error_.out()));
   EXPECT_NE(error_.get(), nullptr);
 }
 
@@ -141,7 +177,8 @@ TEST_F(ProviderTest, ModelOfAnUnnamedConstant) {
   auto table = model("SELECT 1");
   ASSERT_NE(table.get(), nullptr) << error_->message;
   ASSERT_EQ(columns_of(table.get()), 1);
-  EXPECT_STREQ(tarvex_providers_contracts_column_model_get_name(column_at(table.get(), 0)), "Result");
+  EXPECT_STREQ(tarvex_providers_contracts_column_model_get_name(column_at(table.get(), 0)),
+               "Result");
   EXPECT_EQ(tarvex_providers_contracts_column_model_get_data_type(column_at(table.get(), 0)),
             TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32);
   EXPECT_EQ(tarvex_providers_contracts_column_model_get_data_size(column_at(table.get(), 0)), 4u);
@@ -164,13 +201,17 @@ TEST_F(ProviderTest, ModelKeepsColumnsAndRowsInOrder) {
   ASSERT_EQ(rows_of(table.get()), 3);
   EXPECT_EQ(text_at(table.get(), 0, 2), "3");
   EXPECT_EQ(text_at(table.get(), 1, 0), "one");
-  auto null_value = adoptGRef(tarvex_providers_contracts_table_model_get_value_at(table.get(), 1, 1));
+  auto null_value =
+      adoptGRef(tarvex_providers_contracts_table_model_get_value_at(table.get(), 1, 1));
   EXPECT_TRUE(tarvex_providers_contracts_value_object_get_is_null(null_value.get()));
   // Rows come as loaded: INITIAL, with their value lists.
   auto row = adoptGRef(static_cast<TarvexProvidersContractsRowModel*>(
       gee_list_get(GEE_LIST(tarvex_providers_contracts_table_model_get_rows(table.get())), 0)));
-  EXPECT_EQ(tarvex_providers_contracts_row_model_get_version(row.get()), TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_INITIAL);
-  EXPECT_EQ(gee_collection_get_size(GEE_COLLECTION(tarvex_providers_contracts_row_model_get_values(row.get()))), 2);
+  EXPECT_EQ(tarvex_providers_contracts_row_model_get_version(row.get()),
+            TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_INITIAL);
+  EXPECT_EQ(gee_collection_get_size(
+                GEE_COLLECTION(tarvex_providers_contracts_row_model_get_values(row.get()))),
+            2);
 }
 
 TEST_F(ProviderTest, BatchWithoutResultSet) {
@@ -190,8 +231,8 @@ TEST_F(ProviderTest, BatchWithoutResultSet) {
   EXPECT_EQ(affect("UPDATE t SET a = 3"), 3);
   EXPECT_EQ(error_.get(), nullptr);
 
-  auto reader = adoptGRef(
-      tarvex_providers_contracts_iprovider_execute_reader(as_provider(provider_.get()), "UPDATE t SET a = 4", error_.out()));
+  auto reader = adoptGRef(tarvex_providers_contracts_iprovider_execute_reader(
+      as_provider(provider_.get()), "UPDATE t SET a = 4", error_.out()));
   EXPECT_EQ(reader.get(), nullptr);
   ASSERT_NE(error_.get(), nullptr);
   EXPECT_STREQ(error_->message, "No data return");
@@ -199,7 +240,9 @@ TEST_F(ProviderTest, BatchWithoutResultSet) {
 
 TEST_F(ProviderTest, ScalarIsFirstCellOrNull) {
   server_.on_batch("SELECT a FROM empty").result({{"a", "int"}});
-  server_.on_batch("SELECT a, b FROM t").result({{"a", "int"}, {"b", "varchar(5)"}}).rows({{"7", "x"}, {"8", "y"}});
+  server_.on_batch("SELECT a, b FROM t")
+      .result({{"a", "int"}, {"b", "varchar(5)"}})
+      .rows({{"7", "x"}, {"8", "y"}});
   server_.on_batch("SELECT x").done();
   open();
   auto none = scalar("SELECT a FROM empty");
@@ -228,7 +271,8 @@ TEST_F(ProviderTest, StatementsGiveOneResultEach) {
       .end_result()
       .done();
   open();
-  auto results = statements("SELECT a FROM t; UPDATE t SET a = 1; SELECT b FROM u; CREATE TABLE x (a int)");
+  auto results =
+      statements("SELECT a FROM t; UPDATE t SET a = 1; SELECT b FROM u; CREATE TABLE x (a int)");
   ASSERT_EQ(error_.get(), nullptr) << error_->message;
   ASSERT_EQ(results.size(), 4u);
   ASSERT_TRUE(is_a<Table>(results[0].get(), TARVEX_PROVIDERS_CONTRACTS_TYPE_TABLE_MODEL));
@@ -252,10 +296,12 @@ TEST_F(ProviderTest, ServerErrorBecomesTdsdbError) {
   ASSERT_NE(error_.get(), nullptr);
   EXPECT_EQ(error_->domain, tdsdb());
   EXPECT_EQ(error_->code, 208);
-  EXPECT_TRUE(g_str_has_prefix(error_->message, "Invalid object name 'missing'.\n")) << error_->message;
+  EXPECT_TRUE(g_str_has_prefix(error_->message, "Invalid object name 'missing'.\n"))
+      << error_->message;
   auto logs = take_handler_logs();
-  EXPECT_TRUE(took_handler_log(logs, "provider:359: server=TARVEXTEST,severity=16,msgno=208,"
-                                     "msgtext=Invalid object name 'missing'.,proc=,line=1"));
+  EXPECT_TRUE(took_handler_log(logs,
+                               "provider:359: server=TARVEXTEST,severity=16,msgno=208,"
+                               "msgtext=Invalid object name 'missing'.,proc=,line=1"));
   EXPECT_TRUE(took_handler_log(logs, "sql=SELECT * FROM missing"));
 
   // The next command starts with an empty queue.
@@ -286,9 +332,7 @@ TEST_F(ProviderTest, InformationalMessagesAreOnlyLogged) {
 }
 
 TEST_F(ProviderTest, TwoErrorsJoinOldestFirst) {
-  server_.on_batch("EXEC p")
-      .error(50001, 16, "first problem")
-      .error(50002, 11, "second problem");
+  server_.on_batch("EXEC p").error(50001, 16, "first problem").error(50002, 11, "second problem");
   open();
   EXPECT_EQ(affect("EXEC p"), -1);
   ASSERT_NE(error_.get(), nullptr);
@@ -356,8 +400,8 @@ TEST_F(ProviderTest, ErrorInsideASelectFailsTheRead) {
   ASSERT_NE(error_.get(), nullptr);
   EXPECT_EQ(error_->code, 245);
 
-  auto reader = adoptGRef(tarvex_providers_contracts_iprovider_execute_reader(as_provider(provider_.get()),
-                                                                             "SELECT 1 / x FROM t", error_.out()));
+  auto reader = adoptGRef(tarvex_providers_contracts_iprovider_execute_reader(
+      as_provider(provider_.get()), "SELECT 1 / x FROM t", error_.out()));
   ASSERT_NE(reader.get(), nullptr);
   GUniqueError error;
   EXPECT_TRUE(tarvex_providers_contracts_idata_reader_read(reader.get(), error.out()));
@@ -392,7 +436,8 @@ TEST_F(ProviderTest, DroppedConnectionAfterServerError) {
 
   // A new login works, with a clean record.
   open();
-  EXPECT_FALSE(userdata()->failed || userdata()->dead || userdata()->cancelled || userdata()->timed_out);
+  EXPECT_FALSE(userdata()->failed || userdata()->dead || userdata()->cancelled ||
+               userdata()->timed_out);
   EXPECT_TRUE(gee_collection_get_is_empty(GEE_COLLECTION(userdata()->queue)));
   auto table = model("SELECT 4");
   ASSERT_NE(table.get(), nullptr) << error_->message;
@@ -462,25 +507,27 @@ TEST_F(ProviderTest, ErrorHandlerAnswersByErrorNumber) {
   };
   auto size = [&]() { return gee_collection_get_size(GEE_COLLECTION(record->queue)); };
 
-  EXPECT_EQ(tarvex_providers_supports_sql_server_provider_tds_error_handler(process, 6, 20003, 0, "timeout", nullptr),
+  EXPECT_EQ(tarvex_providers_supports_sql_server_provider_tds_error_handler(process, 6, 20003, 0,
+                                                                            "timeout", nullptr),
             kIntTimeout);
   EXPECT_TRUE(record->timed_out && record->failed);
   EXPECT_EQ(last_message(), "SQL:20003");
-  EXPECT_EQ(tarvex_providers_supports_sql_server_provider_tds_error_handler(process, 6, 20003, 0, "timeout", nullptr),
+  EXPECT_EQ(tarvex_providers_supports_sql_server_provider_tds_error_handler(process, 6, 20003, 0,
+                                                                            "timeout", nullptr),
             kIntCancel);
   EXPECT_EQ(size(), 2);
   EXPECT_EQ(last_message(), "SQL:20003");
 
   // An operating-system error: queued as "Library" with its own number.
-  EXPECT_EQ(tarvex_providers_supports_sql_server_provider_tds_error_handler(process, 9, 0, 104, nullptr,
-                                                                           "Connection reset by peer"),
+  EXPECT_EQ(tarvex_providers_supports_sql_server_provider_tds_error_handler(
+                process, 9, 0, 104, nullptr, "Connection reset by peer"),
             kIntCancel);
   EXPECT_EQ(last_message(), "Library:104");
 
   // A failed write after the process was found dead is not queued.
   record->dead = TRUE;
-  EXPECT_EQ(tarvex_providers_supports_sql_server_provider_tds_error_handler(process, 9, 20006, 0, "Write failed",
-                                                                           nullptr),
+  EXPECT_EQ(tarvex_providers_supports_sql_server_provider_tds_error_handler(
+                process, 9, 20006, 0, "Write failed", nullptr),
             kIntCancel);
   EXPECT_EQ(size(), 3);
   EXPECT_EQ(take_handler_logs().size(), 4u);
@@ -553,7 +600,8 @@ TEST_F(ProviderTest, ReaderOverAResult) {
     }
     g_free(values);
     seen.push_back(line);
-    EXPECT_EQ(tarvex_providers_contracts_idata_reader_get_int32(r, 0, error.out()), gint32(seen.size()));
+    EXPECT_EQ(tarvex_providers_contracts_idata_reader_get_int32(r, 0, error.out()),
+              gint32(seen.size()));
   }
   EXPECT_EQ(error.get(), nullptr);
   ASSERT_EQ(seen.size(), 3u);
@@ -565,10 +613,14 @@ TEST_F(ProviderTest, ReaderOverAResult) {
 
 TEST_F(ProviderTest, ReaderLeftUnreadIsDiscardedByTheNextCommand) {
   open();
-  server_.on_batch("SELECT a FROM t").result({{"a", "int"}}).rows({{"1"}, {"2"}, {"3"}}).end_result().row_count(2);
+  server_.on_batch("SELECT a FROM t")
+      .result({{"a", "int"}})
+      .rows({{"1"}, {"2"}, {"3"}})
+      .end_result()
+      .row_count(2);
   server_.on_batch("SELECT 9").result({{"", "int"}}).row({"9"});
-  auto reader = adoptGRef(tarvex_providers_contracts_iprovider_execute_reader(as_provider(provider_.get()),
-                                                                             "SELECT a FROM t", error_.out()));
+  auto reader = adoptGRef(tarvex_providers_contracts_iprovider_execute_reader(
+      as_provider(provider_.get()), "SELECT a FROM t", error_.out()));
   ASSERT_NE(reader.get(), nullptr);
   EXPECT_TRUE(tarvex_providers_contracts_idata_reader_read(reader.get(), error_.out()));
   reader = nullptr;

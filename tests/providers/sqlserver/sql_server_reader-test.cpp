@@ -57,8 +57,10 @@ const TypeCase kTypes[] = {
     {"smalldatetime", "2024-02-29 13:14", DT_(DATETIME), "datetime", "2024-02-29 13:14:00"},
     // The server's wall-clock time, whatever the local zone.
     {"datetime", "2024-02-29 10:00:00.123", DT_(DATETIME), "datetime", "2024-02-29 10:00:00"},
-    {"datetime2(7)", "2024-02-29 23:59:59.9999999", DT_(DATETIME), "datetime", "2024-02-29 23:59:59"},
-    {"datetimeoffset(2)", "2024-02-29 13:14:15.12 +02:00", DT_(DATETIME), "datetime", "2024-02-29 13:14:15"},
+    {"datetime2(7)", "2024-02-29 23:59:59.9999999", DT_(DATETIME), "datetime",
+     "2024-02-29 23:59:59"},
+    {"datetimeoffset(2)", "2024-02-29 13:14:15.12 +02:00", DT_(DATETIME), "datetime",
+     "2024-02-29 13:14:15"},
     {"xml", "<a b=\"1\"/>", DT_(STRING), "string", "<a b=\"1\"/>"},
     {"sql_variant", "int:42", DT_(VARIANT), "int32", "42"},
     {"sql_variant", "smallint:7", DT_(VARIANT), "int16", "7"},
@@ -122,7 +124,8 @@ TEST_F(ReaderTypes, EveryTypeAsValueAndNull) {
       SCOPED_TRACE(testing::Message() << c.type << " " << c.cell);
       auto* column = column_at(table.get(), int(i));
       EXPECT_EQ(tarvex_providers_contracts_column_model_get_data_type(column), c.kind);
-      auto value = adoptGRef(tarvex_providers_contracts_table_model_get_value_at(table.get(), int(i), 0));
+      auto value =
+          adoptGRef(tarvex_providers_contracts_table_model_get_value_at(table.get(), int(i), 0));
       ASSERT_NE(value.get(), nullptr);
       EXPECT_FALSE(tarvex_providers_contracts_value_object_get_is_null(value.get()));
       EXPECT_EQ(value_name(value.get()), c.value_name);
@@ -134,7 +137,8 @@ TEST_F(ReaderTypes, EveryTypeAsValueAndNull) {
         EXPECT_EQ(text_of(value.get()), c.text);
       }
       if (nullable) {
-        auto null_value = adoptGRef(tarvex_providers_contracts_table_model_get_value_at(table.get(), int(i), 1));
+        auto null_value =
+            adoptGRef(tarvex_providers_contracts_table_model_get_value_at(table.get(), int(i), 1));
         EXPECT_TRUE(tarvex_providers_contracts_value_object_get_is_null(null_value.get()));
       }
     }
@@ -144,11 +148,15 @@ TEST_F(ReaderTypes, EveryTypeAsValueAndNull) {
 
 TEST_F(ReaderTypes, TimesAndOffsets) {
   server_.on_batch("SELECT times")
-      .result({{"t", "time(3)"}, {"dto", "datetimeoffset(7)"}, {"dt2", "datetime2(3)"}, {"zero", "datetime"}})
-      .row({"13:14:15.123", "2024-02-29 13:14:15.1234567 -07:30", "1999-12-31 23:59:59.999", "1900-01-01"});
+      .result({{"t", "time(3)"},
+               {"dto", "datetimeoffset(7)"},
+               {"dt2", "datetime2(3)"},
+               {"zero", "datetime"}})
+      .row({"13:14:15.123", "2024-02-29 13:14:15.1234567 -07:30", "1999-12-31 23:59:59.999",
+            "1900-01-01"});
   open();
-  auto reader = adoptGRef(
-      tarvex_providers_contracts_iprovider_execute_reader(as_provider(provider_.get()), "SELECT times", error_.out()));
+  auto reader = adoptGRef(tarvex_providers_contracts_iprovider_execute_reader(
+      as_provider(provider_.get()), "SELECT times", error_.out()));
   ASSERT_NE(reader.get(), nullptr) << error_->message;
   auto* r = reader.get();
   GUniqueError error;
@@ -200,8 +208,8 @@ TEST_F(ReaderTypes, RawGetters) {
       .row({"{0b1c2d3e-4f50-6172-8394-a5b6c7d8e9f0}", "0x5C7834", "", "", "12.3456", "-12.3456",
             "-1234567890123456789.0123456789", "POINT(1 2)"});
   open();
-  auto reader = adoptGRef(
-      tarvex_providers_contracts_iprovider_execute_reader(as_provider(provider_.get()), "SELECT raw", error_.out()));
+  auto reader = adoptGRef(tarvex_providers_contracts_iprovider_execute_reader(
+      as_provider(provider_.get()), "SELECT raw", error_.out()));
   ASSERT_NE(reader.get(), nullptr) << error_->message;
   auto* r = reader.get();
   GUniqueError error;
@@ -211,7 +219,8 @@ TEST_F(ReaderTypes, RawGetters) {
   EXPECT_STREQ(guid.get(), "0B1C2D3E-4F50-6172-8394-A5B6C7D8E9F0");
 
   gint length = -1;
-  GUnique<guint8> bytes(tarvex_providers_contracts_idata_reader_get_binary(r, 1, &length, error.out()));
+  GUnique<guint8> bytes(
+      tarvex_providers_contracts_idata_reader_get_binary(r, 1, &length, error.out()));
   ASSERT_EQ(length, 3);
   EXPECT_EQ(std::memcmp(bytes.get(), "\\x4", 3), 0);
   bytes.reset(tarvex_providers_contracts_idata_reader_get_binary(r, 2, &length, error.out()));
@@ -239,15 +248,17 @@ TEST_F(ReaderTypes, RawGetters) {
 }
 
 TEST_F(ReaderTypes, DecimalsMatchTheirText) {
-  const char* cells[] = {"0.0000", "1.0000", "-0.0001", "12345678901234.5678", "99999999999999.9999",
-                         "0.1000", "-5.0005", "3.3333"};
+  const char* cells[] = {
+      "0.0000", "1.0000",  "-0.0001", "12345678901234.5678", "99999999999999.9999",
+      "0.1000", "-5.0005", "3.3333"};
   auto& rule = server_.on_batch("SELECT d").result({{"d", "decimal(18,4)"}});
   for (const char* cell : cells) rule.row({cell});
   open();
   auto table = model("SELECT d");
   ASSERT_NE(table.get(), nullptr) << error_->message;
   for (size_t i = 0; i < std::size(cells); i++) {
-    auto value = adoptGRef(tarvex_providers_contracts_table_model_get_value_at(table.get(), 0, int(i)));
+    auto value =
+        adoptGRef(tarvex_providers_contracts_table_model_get_value_at(table.get(), 0, int(i)));
     EXPECT_EQ(tarvex_providers_contracts_inumeric_to_double(
                   reinterpret_cast<TarvexProvidersContractsINumeric*>(value.get())),
               g_ascii_strtod(cells[i], nullptr))
@@ -258,15 +269,18 @@ TEST_F(ReaderTypes, DecimalsMatchTheirText) {
 // Below TDS 7.3 the server sends the 2008 date and time types as text.
 TEST_F(ReaderTypes, OlderProtocolSendsDatesAsText) {
   server_.set_max_tds_version(tds::kTds72);
-  server_.on_batch("SELECT d").result({{"d", "date"}, {"t", "time(0)"}}).row({"2024-02-29", "10:11:12"});
+  server_.on_batch("SELECT d")
+      .result({{"d", "date"}, {"t", "time(0)"}})
+      .row({"2024-02-29", "10:11:12"});
   open();
   auto table = model("SELECT d");
   ASSERT_NE(table.get(), nullptr) << error_->message;
-  EXPECT_EQ(tarvex_providers_contracts_column_model_get_data_type(column_at(table.get(), 0)), DT_(STRING));
+  EXPECT_EQ(tarvex_providers_contracts_column_model_get_data_type(column_at(table.get(), 0)),
+            DT_(STRING));
   EXPECT_EQ(text_at(table.get(), 0, 0), "2024-02-29");
 
-  auto reader = adoptGRef(
-      tarvex_providers_contracts_iprovider_execute_reader(as_provider(provider_.get()), "SELECT d", error_.out()));
+  auto reader = adoptGRef(tarvex_providers_contracts_iprovider_execute_reader(
+      as_provider(provider_.get()), "SELECT d", error_.out()));
   ASSERT_NE(reader.get(), nullptr);
   GUniqueError error;
   ASSERT_TRUE(tarvex_providers_contracts_idata_reader_read(reader.get(), error.out()));
@@ -276,17 +290,21 @@ TEST_F(ReaderTypes, OlderProtocolSendsDatesAsText) {
   EXPECT_EQ(g_date_get_year(&date), 1970);
   EXPECT_EQ(g_date_get_day(&date), 1);
   // Not an ISO 8601 date-time: the Unix epoch.
-  auto time = adoptGRef(tarvex_providers_contracts_idata_reader_get_time(reader.get(), 1, error.out()));
+  auto time =
+      adoptGRef(tarvex_providers_contracts_idata_reader_get_time(reader.get(), 1, error.out()));
   EXPECT_TRUE(take_log(G_LOG_LEVEL_WARNING, "reader:173: get_time: 1"));
   EXPECT_EQ(g_date_time_to_unix(time.get()), 0);
 }
 
 TEST_F(ReaderTypes, ReaderPreconditionAndProperties) {
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_supports_sql_server_reader_new(nullptr), nullptr), "connection != NULL");
-  EXPECT_STREQ(g_type_name(TARVEX_PROVIDERS_SUPPORTS_TYPE_SQL_SERVER_READER), "TarvexProvidersSupportsSQLServerReader");
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_supports_sql_server_reader_new(nullptr), nullptr),
+                  "connection != NULL");
+  EXPECT_STREQ(g_type_name(TARVEX_PROVIDERS_SUPPORTS_TYPE_SQL_SERVER_READER),
+               "TarvexProvidersSupportsSQLServerReader");
   EXPECT_STREQ(g_type_name(TARVEX_PROVIDERS_SUPPORTS_TYPE_SQL_SERVER_PROVIDER),
                "TarvexProvidersSupportsSQLServerProvider");
-  auto* klass = static_cast<GObjectClass*>(g_type_class_ref(TARVEX_PROVIDERS_SUPPORTS_TYPE_SQL_SERVER_READER));
+  auto* klass = static_cast<GObjectClass*>(
+      g_type_class_ref(TARVEX_PROVIDERS_SUPPORTS_TYPE_SQL_SERVER_READER));
   for (const char* name : {"userdata", "field-count", "is-closed"}) {
     GParamSpec* spec = g_object_class_find_property(klass, name);
     ASSERT_NE(spec, nullptr) << name;

@@ -39,11 +39,13 @@ std::string text_at(Table* table, int col, int row) {
 }
 
 int rows_of(Table* table) {
-  return gee_collection_get_size(GEE_COLLECTION(tarvex_providers_contracts_table_model_get_rows(table)));
+  return gee_collection_get_size(
+      GEE_COLLECTION(tarvex_providers_contracts_table_model_get_rows(table)));
 }
 
 int columns_of(Table* table) {
-  return gee_collection_get_size(GEE_COLLECTION(tarvex_providers_contracts_table_model_get_columns(table)));
+  return gee_collection_get_size(
+      GEE_COLLECTION(tarvex_providers_contracts_table_model_get_columns(table)));
 }
 
 TarvexProvidersContractsColumnModel* column_at(Table* table, int col) {
@@ -54,7 +56,8 @@ TarvexProvidersContractsColumnModel* column_at(Table* table, int col) {
 }
 
 GRef<TarvexProvidersContractsServer> server_description(const tds::Server& server, const char* user,
-                                                        const char* password, const char* database) {
+                                                        const char* password,
+                                                        const char* database) {
   auto description = adoptGRef(tarvex_providers_contracts_server_new());
   tarvex_providers_contracts_server_set_host(description.get(), "127.0.0.1");
   tarvex_providers_contracts_server_set_port(description.get(), server.port());
@@ -81,7 +84,8 @@ void ProviderTest::TearDown() {
 void ProviderTest::open() {
   auto description = server_description(server_);
   GError* error = nullptr;
-  tarvex_providers_contracts_iprovider_open(as_provider(provider_.get()), description.get(), "", &error);
+  tarvex_providers_contracts_iprovider_open(as_provider(provider_.get()), description.get(), "",
+                                            &error);
   ASSERT_EQ(error, nullptr) << error->message;
   ASSERT_TRUE(tarvex_providers_contracts_iprovider_get_is_opened(as_provider(provider_.get())));
   take_handler_logs();
@@ -94,23 +98,24 @@ UserData* ProviderTest::userdata() {
 }
 
 GRef<Table> ProviderTest::model(const char* sql) {
-  return adoptGRef(
-      tarvex_providers_contracts_iprovider_execute_model(as_provider(provider_.get()), sql, 0, error_.out()));
+  return adoptGRef(tarvex_providers_contracts_iprovider_execute_model(as_provider(provider_.get()),
+                                                                      sql, 0, error_.out()));
 }
 
 gint64 ProviderTest::affect(const char* sql) {
-  return tarvex_providers_contracts_iprovider_execute_affect(as_provider(provider_.get()), sql, 0, error_.out());
+  return tarvex_providers_contracts_iprovider_execute_affect(as_provider(provider_.get()), sql, 0,
+                                                             error_.out());
 }
 
 GRef<Value> ProviderTest::scalar(const char* sql) {
-  return adoptGRef(
-      tarvex_providers_contracts_iprovider_execute_scalar(as_provider(provider_.get()), sql, 0, error_.out()));
+  return adoptGRef(tarvex_providers_contracts_iprovider_execute_scalar(as_provider(provider_.get()),
+                                                                       sql, 0, error_.out()));
 }
 
 std::vector<GRef<GObject>> ProviderTest::statements(const char* sql) {
   gint length = -1;
-  GObject** array = tarvex_providers_contracts_iprovider_execute_statements(as_provider(provider_.get()), sql, 0,
-                                                                           &length, error_.out());
+  GObject** array = tarvex_providers_contracts_iprovider_execute_statements(
+      as_provider(provider_.get()), sql, 0, &length, error_.out());
   std::vector<GRef<GObject>> results;
   if (!array) return results;
   for (gint i = 0; i < length; i++) results.push_back(adoptGRef(array[i]));

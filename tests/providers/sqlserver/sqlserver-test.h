@@ -33,8 +33,12 @@ constexpr int kRegRow = -1;
 constexpr int kIntCancel = 2;
 constexpr int kIntTimeout = 3;
 
-inline IProvider* as_provider(Provider* p) { return reinterpret_cast<IProvider*>(p); }
-inline Value* as_value(gpointer v) { return static_cast<Value*>(v); }
+inline IProvider* as_provider(Provider* p) {
+  return reinterpret_cast<IProvider*>(p);
+}
+inline Value* as_value(gpointer v) {
+  return static_cast<Value*>(v);
+}
 
 // Removes the handlers' log lines (db-lib errors and server messages are
 // logged as warnings) and returns them.
@@ -47,7 +51,8 @@ int rows_of(Table* table);
 int columns_of(Table* table);
 TarvexProvidersContractsColumnModel* column_at(Table* table, int col);  // borrowed
 
-GRef<TarvexProvidersContractsServer> server_description(const tds::Server& server, const char* user = "sa",
+GRef<TarvexProvidersContractsServer> server_description(const tds::Server& server,
+                                                        const char* user = "sa",
                                                         const char* password = "secret",
                                                         const char* database = "master");
 

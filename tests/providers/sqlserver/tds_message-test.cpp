@@ -54,23 +54,28 @@ TEST(TdsMessage, StartsEmptyAndStoresCopies) {
 class TdsPreconditions : public LogCaptureTest {};
 
 TEST_F(TdsPreconditions, NullSelfIsReported) {
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_supports_tds_message_get_error(nullptr), 0), "self != NULL");
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_supports_tds_message_get_error(nullptr), 0),
+                  "self != NULL");
   EXPECT_CRITICAL(tarvex_providers_supports_tds_message_set_source(nullptr, "SQL"), "self != NULL");
-  EXPECT_CRITICAL(tarvex_providers_supports_isql_server_error_raise_error(nullptr, kFail, nullptr), "self != NULL");
+  EXPECT_CRITICAL(tarvex_providers_supports_isql_server_error_raise_error(nullptr, kFail, nullptr),
+                  "self != NULL");
   EXPECT_CRITICAL(tarvex_providers_supports_tds_user_data_free(nullptr), "self != NULL");
 }
 
 TEST(TdsUserData, CopiesShareTheQueue) {
-  EXPECT_STREQ(g_type_name(TARVEX_PROVIDERS_SUPPORTS_TYPE_TDS_USER_DATA), "TarvexProvidersSupportsTdsUserData");
+  EXPECT_STREQ(g_type_name(TARVEX_PROVIDERS_SUPPORTS_TYPE_TDS_USER_DATA),
+               "TarvexProvidersSupportsTdsUserData");
   EXPECT_TRUE(G_TYPE_IS_BOXED(TARVEX_PROVIDERS_SUPPORTS_TYPE_TDS_USER_DATA));
 
   UserData source{};
   source.timed_out = TRUE;
   source.dead = TRUE;
-  source.queue = gee_array_queue_new(TARVEX_PROVIDERS_SUPPORTS_TYPE_TDS_MESSAGE,
-                                     (GBoxedCopyFunc)tarvex_providers_supports_tds_message_ref,
-                                     tarvex_providers_supports_tds_message_unref, nullptr, nullptr, nullptr);
-  auto* copy = static_cast<UserData*>(g_boxed_copy(TARVEX_PROVIDERS_SUPPORTS_TYPE_TDS_USER_DATA, &source));
+  source.queue =
+      gee_array_queue_new(TARVEX_PROVIDERS_SUPPORTS_TYPE_TDS_MESSAGE,
+                          (GBoxedCopyFunc)tarvex_providers_supports_tds_message_ref,
+                          tarvex_providers_supports_tds_message_unref, nullptr, nullptr, nullptr);
+  auto* copy =
+      static_cast<UserData*>(g_boxed_copy(TARVEX_PROVIDERS_SUPPORTS_TYPE_TDS_USER_DATA, &source));
   EXPECT_TRUE(copy->timed_out);
   EXPECT_TRUE(copy->dead);
   EXPECT_FALSE(copy->failed);
@@ -99,7 +104,9 @@ struct NoRecordClass {
   GObjectClass parent_class;
 };
 void no_record_error_init(TarvexProvidersSupportsISQLServerErrorIface* iface) {
-  iface->get_userdata = [](TarvexProvidersSupportsISQLServerError*) -> UserData* { return nullptr; };
+  iface->get_userdata = [](TarvexProvidersSupportsISQLServerError*) -> UserData* {
+    return nullptr;
+  };
 }
 void no_record_get_property(GObject* object, guint, GValue* value, GParamSpec*) {
   g_value_set_pointer(value, nullptr);
@@ -112,7 +119,8 @@ GType no_record_get_type() {
   static GType type = 0;
   if (!type) {
     type = g_type_register_static_simple(G_TYPE_OBJECT, "TarvexTestNoRecord", sizeof(NoRecordClass),
-                                         no_record_class_init, sizeof(NoRecord), nullptr, GTypeFlags(0));
+                                         no_record_class_init, sizeof(NoRecord), nullptr,
+                                         GTypeFlags(0));
     static const GInterfaceInfo info = {(GInterfaceInitFunc)no_record_error_init, nullptr, nullptr};
     g_type_add_interface_static(type, TARVEX_PROVIDERS_SUPPORTS_TYPE_ISQL_SERVER_ERROR, &info);
   }
@@ -173,8 +181,9 @@ TEST_F(RaiseError, JoinsQueuedTextsOldestFirstAndLeavesTheQueue) {
 
 TEST_F(RaiseError, EmptyQueueGivesCodeZeroAndReportsIt) {
   GUniqueError error;
-  EXPECT_CRITICAL(tarvex_providers_supports_isql_server_error_raise_error(self(), kFail, error.out()),
-                  "self != NULL");
+  EXPECT_CRITICAL(
+      tarvex_providers_supports_isql_server_error_raise_error(self(), kFail, error.out()),
+      "self != NULL");
   ASSERT_NE(error.get(), nullptr);
   EXPECT_EQ(error->domain, g_quark_from_string("TDSDB"));
   EXPECT_EQ(error->code, 0);
@@ -203,8 +212,8 @@ TEST_F(RaiseError, UserdataPropertyIsTheRecord) {
   g_object_get(provider_.get(), "userdata", &address, nullptr);
   EXPECT_EQ(address, userdata());
   ASSERT_NE(userdata(), nullptr);
-  EXPECT_FALSE(userdata()->closing || userdata()->timed_out || userdata()->failed || userdata()->dead ||
-               userdata()->cancelled || userdata()->cancelling);
+  EXPECT_FALSE(userdata()->closing || userdata()->timed_out || userdata()->failed ||
+               userdata()->dead || userdata()->cancelled || userdata()->cancelling);
   ASSERT_NE(userdata()->queue, nullptr);
   EXPECT_TRUE(gee_collection_get_is_empty(GEE_COLLECTION(userdata()->queue)));
 }
@@ -213,21 +222,24 @@ TEST_F(RaiseError, UserdataPropertyIsTheRecord) {
 // call db-lib with it (it would recurse without end).
 TEST_F(RaiseError, HandlersAnswerReportsWithoutProcess) {
   gint answer = -1;
-  EXPECT_CRITICAL(answer = tarvex_providers_supports_sql_server_provider_tds_error_handler(
-                      nullptr, 2, 20012, 0, "Server name not found in configuration files", nullptr),
-                  "userdata != NULL");
+  EXPECT_CRITICAL(
+      answer = tarvex_providers_supports_sql_server_provider_tds_error_handler(
+          nullptr, 2, 20012, 0, "Server name not found in configuration files", nullptr),
+      "userdata != NULL");
   EXPECT_EQ(answer, kIntCancel);
-  EXPECT_TRUE(take_log(G_LOG_LEVEL_WARNING,
-                       "provider:275: conn=(nil),severity=2,oserr=0,dberr=20012,oserrstr=,dberrstr=Server name not "
-                       "found in configuration files\nsql="));
+  EXPECT_TRUE(take_log(
+      G_LOG_LEVEL_WARNING,
+      "provider:275: conn=(nil),severity=2,oserr=0,dberr=20012,oserrstr=,dberrstr=Server name not "
+      "found in configuration files\nsql="));
 
   EXPECT_CRITICAL(answer = tarvex_providers_supports_sql_server_provider_tds_message_handler(
                       nullptr, 18456, 1, 14, "Login failed for user 'sa'.", "TARVEXTEST", "", 1),
                   "userdata != NULL");
   EXPECT_EQ(answer, 0);
-  EXPECT_TRUE(take_log(G_LOG_LEVEL_WARNING,
-                       "provider:359: server=TARVEXTEST,severity=14,msgno=18456,msgtext=Login failed for user "
-                       "'sa'.,proc=,line=1"));
+  EXPECT_TRUE(take_log(
+      G_LOG_LEVEL_WARNING,
+      "provider:359: server=TARVEXTEST,severity=14,msgno=18456,msgtext=Login failed for user "
+      "'sa'.,proc=,line=1"));
 
   // A change of database context ends the handler before the record is looked at.
   answer = tarvex_providers_supports_sql_server_provider_tds_message_handler(

@@ -96,9 +96,11 @@ class TypeMaps : public LogCaptureTest {
 TEST_F(TypeMaps, TableOfCodes) {
   for (const auto& c : kCases) {
     SCOPED_TRACE(testing::Message() << "code " << c.code << " length " << c.length);
-    GUniqueStr dbms(tarvex_providers_supports_isql_server_type_map_dbms_type(self(), c.code, c.length));
+    GUniqueStr dbms(
+        tarvex_providers_supports_isql_server_type_map_dbms_type(self(), c.code, c.length));
     EXPECT_STREQ(dbms.get(), c.dbms);
-    EXPECT_EQ(tarvex_providers_supports_isql_server_type_map_data_type(self(), c.code, c.length), c.data);
+    EXPECT_EQ(tarvex_providers_supports_isql_server_type_map_data_type(self(), c.code, c.length),
+              c.data);
     EXPECT_EQ(tarvex_providers_supports_isql_server_type_map_bind_type(self(), c.code), c.bind);
   }
 }
@@ -114,11 +116,14 @@ TEST_F(TypeMaps, BindTableCoversCodes34To239Only) {
 }
 
 TEST_F(TypeMaps, InterfaceAndPreconditions) {
-  EXPECT_STREQ(g_type_name(TARVEX_PROVIDERS_SUPPORTS_TYPE_ISQL_SERVER_TYPE), "TarvexProvidersSupportsISQLServerType");
+  EXPECT_STREQ(g_type_name(TARVEX_PROVIDERS_SUPPORTS_TYPE_ISQL_SERVER_TYPE),
+               "TarvexProvidersSupportsISQLServerType");
   EXPECT_TRUE(G_TYPE_IS_INTERFACE(TARVEX_PROVIDERS_SUPPORTS_TYPE_ISQL_SERVER_TYPE));
   EXPECT_TRUE(TARVEX_PROVIDERS_SUPPORTS_IS_ISQL_SERVER_TYPE(reader_.get()));
-  EXPECT_CRITICAL(tarvex_providers_supports_isql_server_type_map_bind_type(nullptr, 56), "self != NULL");
-  EXPECT_CRITICAL(g_free(tarvex_providers_supports_isql_server_type_map_dbms_type(nullptr, 56, 4)), "self != NULL");
+  EXPECT_CRITICAL(tarvex_providers_supports_isql_server_type_map_bind_type(nullptr, 56),
+                  "self != NULL");
+  EXPECT_CRITICAL(g_free(tarvex_providers_supports_isql_server_type_map_dbms_type(nullptr, 56, 4)),
+                  "self != NULL");
 }
 
 }  // namespace
