@@ -1,0 +1,171 @@
+// Internal pieces of the SQL Server builder, shared by its source files.
+// Not installed.
+#pragma once
+
+#include <gee.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "brevane/database/sqlserver/sql_server_builder.h"
+#include "brevane/model/constraints/meta_check.h"
+#include "brevane/model/constraints/meta_foreign_key.h"
+#include "brevane/model/constraints/meta_unique.h"
+#include "brevane/model/meta_column.h"
+#include "brevane/model/meta_synonym.h"
+#include "common/tarvex-gobject.h"
+
+namespace tarvex::mssql {
+
+using Builder = TarvexBrevaneSupportsDatabaseSQLServerBuilder;
+using MetaObject = TarvexBrevaneMetaModelMetaObject;
+using MetaTable = TarvexBrevaneMetaModelMetaTable;
+using MetaColumn = TarvexBrevaneMetaModelMetaColumn;
+using MetaIndex = TarvexBrevaneMetaModelMetaIndex;
+using MetaTrigger = TarvexBrevaneMetaModelMetaTrigger;
+using MetaView = TarvexBrevaneMetaModelMetaView;
+
+// Change codes of a record as the builder reads them.
+enum DiffCode : int { kAbsent = -1, kIdentical = 1, kDropped = 2, kCreated = 4, kChanged = 8 };
+
+// ------------------------------------------------------------ texts
+
+inline std::string str(const char* s) { return s ? s : ""; }
+std::string upper(std::string_view s);  // ASCII upper case
+std::string trim(std::string_view s);
+bool iequals(std::string_view a, std::string_view b);
+
+// A name between square brackets, "]" doubled inside.
+std::string br(std::string_view name);
+// "[schema].[name]".
+std::string br2(std::string_view schema, std::string_view name);
+// A Unicode literal N'...', "'" doubled inside.
+std::string nq(std::string_view text);
+// A plain literal '...', "'" doubled inside.
+std::string sq(std::string_view text);
+
+// A comma-separated list of column names as the model keeps it ("a,b" or
+// "a ASC,b DESC"), each name bracketed: "[a], [b]" or "[a] ASC, [b] DESC".
+// An entry already in brackets stays as it is. Without `keep_direction` the
+// ASC/DESC words are left out (column lists that take no direction).
+std::string bracket_list(std::string_view list, bool keep_direction);
+// The same for a list of entries.
+std::string bracket_entries(const std::vector<std::string>& entries, bool keep_direction);
+
+// ------------------------------------------------------------ model access
+
+inline MetaObject* meta(gpointer obj) { return TARVEX_BREVANE_META_MODEL_META_OBJECT(obj); }
+std::string name_of(gpointer obj);
+std::string schema_of(gpointer obj);
+std::string comment_of(gpointer obj);
+std::optional<std::string> attr(gpointer obj, const char* key);
+// A boolean attribute: true only for the text "true".
+bool attr_true(gpointer obj, const char* key);
+std::optional<std::string> option(MetaTable* table, const char* key);
+
+// The object's own change record.
+int diff_code(gpointer obj, const std::string& path);
+bool diff_has(gpointer obj, const std::string& path);
+void diff_remove(gpointer obj, const std::string& path);
+int diff_size(gpointer obj);
+
+template <typename T>
+std::vector<GRef<T>> items(GeeArrayList* list) {
+  std::vector<GRef<T>> out;
+  if (!list) return out;
+  const gint n = gee_abstract_collection_get_size(GEE_ABSTRACT_COLLECTION(list));
+  for (gint i = 0; i < n; ++i)
+    out.push_back(adoptGRef(static_cast<T*>(gee_abstract_list_get(GEE_ABSTRACT_LIST(list), i))));
+  return out;
+}
+std::vector<std::string> string_items(GeeArrayList* list);
+
+// ------------------------------------------------------------ batches
+
+// True when the batch starts with a statement that T-SQL requires to begin
+// its batch (CREATE or ALTER of a view, procedure, function or trigger, and
+// CREATE SCHEMA). Leading blanks and comments are skipped.
+bool starts_batch(std::string_view batch);
+// The batches of a text split on lines holding only "GO".
+std::vector<std::string> split_batches(std::string_view text);
+
+// Collects statements into batches. A statement that must begin its batch
+// gets a "GO" line before it when the batch already holds something, and
+// whatever follows such a statement (a body runs to the end of its batch)
+// starts a new batch.
+class Script {
+ public:
+  void add(std::string_view text);
+  std::string str() const;
+  bool empty() const;
+
+ private:
+  std::vector<std::string> batches_{std::string()};
+};
+
+// ------------------------------------------------------------ comments
+
+// The level path of an object: ("SCHEMA", s), then up to two (kind, name)
+// pairs below it.
+struct CommentPath {
+  std::string schema;
+  std::string kind1, name1;
+  std::string kind2, name2;
+};
+std::string comment_add(const CommentPath& path, std::string_view comment);
+std::string comment_upsert(const CommentPath& path, std::string_view comment);
+std::string comment_drop(const CommentPath& path);
+
+std::string build_comment_for_columns(MetaTable* table, bool patch);
+std::string build_comment_for_constraints(MetaTable* table, bool patch);
+
+// ------------------------------------------------------------ columns and constraints
+
+std::optional<std::vector<std::string>> load_collations(Builder* self);
+// The type written for a column: its own type when it names a SQL Server
+// type (or a user-defined one), else the inspector's name for its data type.
+std::string column_type(Builder* self, MetaColumn* column, bool raw,
+                        TarvexBrevaneContractsDatabaseIInspectable* inspector);
+// The text after "[name] TYPE" of a column definition, ending ",\n".
+std::string build_column_body(MetaColumn* column, std::string_view type,
+                              const std::vector<std::string>& collations);
+std::string build_primary_key(MetaTable* table, bool alter);
+std::string build_table_checks(MetaTable* table, bool patch);
+std::string build_table_foreigns(MetaTable* table, bool patch);
+std::string build_table_uniques(MetaTable* table, bool patch);
+// The T-SQL spelling of a referential action, whichever form the model holds.
+std::string referential_action(std::string_view action);
+// The name of a table's primary key: its recorded name, else one made from
+// the table's name that fits the 128 characters of a name.
+std::string primary_key_name(MetaTable* table);
+
+// ------------------------------------------------------------ views, indexes, triggers
+
+std::string build_view_script(MetaView* view, bool alter);
+// Indexes that T-SQL cannot declare inside CREATE TABLE (XML and spatial).
+bool index_is_standalone(MetaIndex* index);
+std::string build_index_body(MetaIndex* index);
+// A CREATE INDEX statement for an index of `table`, with its disable and
+// comment statements.
+std::string build_index_patch(MetaTable* table, MetaIndex* index);
+std::string build_index_statement(std::string_view schema, std::string_view table,
+                                  MetaIndex* index);
+std::string build_table_indexes(MetaTable* table, bool patch);
+void build_table_triggers(Script& script, MetaTable* table, bool patch);
+std::string build_table_trigger_body(MetaTable* table, MetaTrigger* trigger, bool alter);
+
+// ------------------------------------------------------------ tables
+
+std::string build_state_statements(MetaTable* table, bool patch);
+std::string make_compression_sql(std::string_view option, std::string_view values);
+
+// Class operations written in the topic files.
+gchar* build_table(TarvexBrevaneSupportsDatabaseSqlBuilder* base, MetaTable* table, gboolean raw);
+gchar* build_view(TarvexBrevaneSupportsDatabaseSqlBuilder* base, MetaView* view);
+gchar* patch_view(TarvexBrevaneSupportsDatabaseSqlBuilder* base, MetaView* view);
+gchar* build_index(TarvexBrevaneSupportsDatabaseSqlBuilder* base, MetaIndex* index);
+gchar* build_trigger(TarvexBrevaneSupportsDatabaseSqlBuilder* base, MetaTrigger* trigger);
+
+}  // namespace tarvex::mssql

@@ -1,0 +1,534 @@
+// The SQL Server builder: construction, dispatch of CREATE and DROP on the
+// object kind, identifier quoting, schemas and synonyms; and the text,
+// model and batch helpers the other builder files share.
+#include "brevane/database/sqlserver/sql_server_builder.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+#include "brevane/database/sqlserver/sql_server_builder-private.h"
+#include "brevane/model/meta_routine.h"
+
+using namespace tarvex;
+
+namespace tarvex::mssql {
+
+// ------------------------------------------------------------ texts
+
+std::string upper(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) c = char(std::toupper(static_cast<unsigned char>(c)));
+  return out;
+}
+
+std::string trim(std::string_view s) {
+  size_t b = 0, e = s.size();
+  while (b < e && std::isspace(static_cast<unsigned char>(s[b]))) ++b;
+  while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1]))) --e;
+  return std::string(s.substr(b, e - b));
+}
+
+bool iequals(std::string_view a, std::string_view b) { return upper(a) == upper(b); }
+
+static std::string doubled(std::string_view text, char quote) {
+  std::string out;
+  out.reserve(text.size() + 2);
+  for (char c : text) {
+    out += c;
+    if (c == quote) out += c;
+  }
+  return out;
+}
+
+std::string br(std::string_view name) { return "[" + doubled(name, ']') + "]"; }
+std::string br2(std::string_view schema, std::string_view name) {
+  return br(schema) + "." + br(name);
+}
+std::string nq(std::string_view text) { return "N'" + doubled(text, '\'') + "'"; }
+std::string sq(std::string_view text) { return "'" + doubled(text, '\'') + "'"; }
+
+// One entry of a column list: the name bracketed, its direction kept or
+// dropped.
+static std::string bracket_entry(std::string_view raw, bool keep_direction) {
+  std::string entry = trim(raw);
+  std::string direction;
+  for (const char* word : {" ASC", " DESC"}) {
+    const size_t n = std::strlen(word);
+    if (entry.size() > n && iequals(std::string_view(entry).substr(entry.size() - n), word)) {
+      direction = word;
+      entry = trim(std::string_view(entry).substr(0, entry.size() - n));
+      break;
+    }
+  }
+  std::string out =
+      entry.size() >= 2 && entry.front() == '[' && entry.back() == ']' ? entry : br(entry);
+  if (keep_direction) out += direction;
+  return out;
+}
+
+std::string bracket_entries(const std::vector<std::string>& entries, bool keep_direction) {
+  std::string out;
+  for (const auto& e : entries) {
+    if (trim(e).empty()) continue;
+    if (!out.empty()) out += ", ";
+    out += bracket_entry(e, keep_direction);
+  }
+  return out;
+}
+
+std::string bracket_list(std::string_view list, bool keep_direction) {
+  std::vector<std::string> entries;
+  size_t start = 0;
+  for (;;) {
+    size_t at = list.find(',', start);
+    entries.emplace_back(list.substr(start, at == std::string_view::npos ? list.npos : at - start));
+    if (at == std::string_view::npos) break;
+    start = at + 1;
+  }
+  return bracket_entries(entries, keep_direction);
+}
+
+// ------------------------------------------------------------ model access
+
+std::string name_of(gpointer obj) {
+  return str(tarvex_brevane_meta_model_meta_object_get_name(meta(obj)));
+}
+std::string schema_of(gpointer obj) {
+  return str(tarvex_brevane_meta_model_meta_object_get_schema(meta(obj)));
+}
+std::string comment_of(gpointer obj) {
+  return str(tarvex_brevane_meta_model_meta_object_get_comment(meta(obj)));
+}
+
+static std::optional<std::string> map_text(GeeHashMap* map, const char* key) {
+  if (!map || !gee_abstract_map_has_key(GEE_ABSTRACT_MAP(map), key)) return std::nullopt;
+  GUniqueStr value(static_cast<char*>(gee_abstract_map_get(GEE_ABSTRACT_MAP(map), key)));
+  return str(value.get());
+}
+
+std::optional<std::string> attr(gpointer obj, const char* key) {
+  return map_text(tarvex_brevane_meta_model_meta_object_get_attributes(meta(obj)), key);
+}
+bool attr_true(gpointer obj, const char* key) { return attr(obj, key).value_or("") == "true"; }
+
+std::optional<std::string> option(MetaTable* table, const char* key) {
+  return map_text(tarvex_brevane_meta_model_meta_table_get_options(table), key);
+}
+
+int diff_code(gpointer obj, const std::string& path) {
+  GRef<GeeHashMap> map = adoptGRef(tarvex_brevane_meta_model_meta_object_diff(meta(obj)));
+  if (!map || !gee_abstract_map_has_key(GEE_ABSTRACT_MAP(map.get()), path.c_str())) return kAbsent;
+  return GPOINTER_TO_INT(gee_abstract_map_get(GEE_ABSTRACT_MAP(map.get()), path.c_str()));
+}
+bool diff_has(gpointer obj, const std::string& path) { return diff_code(obj, path) != kAbsent; }
+void diff_remove(gpointer obj, const std::string& path) {
+  GRef<GeeHashMap> map = adoptGRef(tarvex_brevane_meta_model_meta_object_diff(meta(obj)));
+  if (map) gee_abstract_map_unset(GEE_ABSTRACT_MAP(map.get()), path.c_str(), nullptr);
+}
+int diff_size(gpointer obj) {
+  GRef<GeeHashMap> map = adoptGRef(tarvex_brevane_meta_model_meta_object_diff(meta(obj)));
+  return map ? gee_abstract_map_get_size(GEE_ABSTRACT_MAP(map.get())) : 0;
+}
+
+std::vector<std::string> string_items(GeeArrayList* list) {
+  std::vector<std::string> out;
+  if (!list) return out;
+  const gint n = gee_abstract_collection_get_size(GEE_ABSTRACT_COLLECTION(list));
+  for (gint i = 0; i < n; ++i) {
+    GUniqueStr s(static_cast<char*>(gee_abstract_list_get(GEE_ABSTRACT_LIST(list), i)));
+    out.push_back(str(s.get()));
+  }
+  return out;
+}
+
+// ------------------------------------------------------------ batches
+
+bool starts_batch(std::string_view batch) {
+  size_t i = 0;
+  auto skip = [&] {
+    for (;;) {
+      while (i < batch.size() && std::isspace(static_cast<unsigned char>(batch[i]))) ++i;
+      if (batch.substr(i, 2) == "--") {
+        while (i < batch.size() && batch[i] != '\n') ++i;
+      } else if (batch.substr(i, 2) == "/*") {
+        size_t end = batch.find("*/", i + 2);
+        i = end == batch.npos ? batch.size() : end + 2;
+      } else {
+        return;
+      }
+    }
+  };
+  auto word = [&] {
+    skip();
+    size_t b = i;
+    while (i < batch.size() && (std::isalnum(static_cast<unsigned char>(batch[i])) || batch[i] == '_'))
+      ++i;
+    return upper(batch.substr(b, i - b));
+  };
+  std::string first = word();
+  std::string second = word();
+  if (first == "CREATE" && second == "OR") {
+    if (word() != "ALTER") return false;
+    second = word();
+  } else if (first == "CREATE") {
+    if (second == "SCHEMA" || second == "DEFAULT" || second == "RULE") return true;
+  } else if (first != "ALTER") {
+    return false;
+  }
+  return second == "VIEW" || second == "PROCEDURE" || second == "PROC" || second == "FUNCTION" ||
+         second == "TRIGGER";
+}
+
+static bool is_go_line(std::string_view line) { return iequals(trim(line), "GO"); }
+
+std::vector<std::string> split_batches(std::string_view text) {
+  std::vector<std::string> out{std::string()};
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    size_t next = end == text.npos ? text.size() : end + 1;
+    std::string_view line = text.substr(start, next - start);
+    if (is_go_line(line))
+      out.emplace_back();
+    else
+      out.back() += line;
+    start = next;
+  }
+  return out;
+}
+
+void Script::add(std::string_view text) {
+  std::vector<std::string> pieces = split_batches(text);
+  for (size_t k = 0; k < pieces.size(); ++k) {
+    std::string& last = batches_.back();
+    if (k > 0) {
+      batches_.push_back(std::move(pieces[k]));
+    } else if (!trim(last).empty() && !trim(pieces[k]).empty() &&
+               (starts_batch(last) || starts_batch(pieces[k]))) {
+      batches_.push_back(std::move(pieces[k]));
+    } else {
+      last += pieces[k];
+    }
+  }
+}
+
+std::string Script::str() const {
+  std::string out;
+  for (size_t k = 0; k < batches_.size(); ++k) {
+    const bool blank = trim(batches_[k]).empty();
+    const bool last = k + 1 == batches_.size();
+    if (blank && !last) continue;
+    if (!out.empty()) {
+      if (out.back() != '\n') out += '\n';
+      out += "GO\n";
+    }
+    if (!blank) out += batches_[k];
+  }
+  return out;
+}
+
+bool Script::empty() const {
+  return std::all_of(batches_.begin(), batches_.end(),
+                     [](const std::string& b) { return trim(b).empty(); });
+}
+
+}  // namespace tarvex::mssql
+
+using namespace tarvex::mssql;
+
+// ------------------------------------------------------------ the class
+
+struct _TarvexBrevaneSupportsDatabaseSQLServerBuilderPrivate {
+  GRef<GRegex> regex_parameter;
+};
+
+TARVEX_DEFINE_TYPE(TarvexBrevaneSupportsDatabaseSQLServerBuilder,
+                   tarvex_brevane_supports_database_sql_server_builder,
+                   TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_BUILDER)
+
+enum { PROP_0, PROP_REGEX_PARAMETER, N_PROPERTIES };
+static GParamSpec* properties[N_PROPERTIES];
+
+using Base = TarvexBrevaneSupportsDatabaseSqlBuilder;
+#define BASE_CLASS(self) TARVEX_BREVANE_SUPPORTS_DATABASE_SQL_BUILDER_GET_CLASS(self)
+
+static const char kParameterPattern[] =
+    R"((?<name>@[\w"`\-]+)(\s+(?<as>AS))?\s+(?<type>[\w\d\.,"'`\(\)]+)(\s+(?<vary>VARYING))?(\s+(?<null>NULL))?(\s+=\s*(?<default>[\w\.'"`]+))?(\s+(?<direction>OUTPUT|OUT|READONLY))?(\s*=>\s*(?<value>[\w\.\'\+\-]+))?)";
+
+static GRegex* shared_parameter_pattern() {
+  static GRegex* pattern = nullptr;
+  if (g_once_init_enter(&pattern)) {
+    GRegex* compiled = g_regex_new(kParameterPattern,
+                                   GRegexCompileFlags(G_REGEX_CASELESS | G_REGEX_MULTILINE),
+                                   GRegexMatchFlags(0), nullptr);
+    g_once_init_leave(&pattern, compiled);
+  }
+  return pattern;
+}
+
+// Routine texts are written by a later part of the builder; until then a
+// routine yields nothing.
+static std::string build_routine(Base*, TarvexBrevaneMetaModelMetaRoutine* routine) {
+  if (!routine) {
+    g_critical("%s: assertion '%s' failed", G_STRFUNC, "routine != NULL");
+    return {};
+  }
+  return {};
+}
+
+static gchar* build_synonym(TarvexBrevaneMetaModelMetaSynonym* synonym) {
+  g_return_val_if_fail(synonym != NULL, nullptr);
+  std::string text = "CREATE SYNONYM " + br2(schema_of(synonym), name_of(synonym)) + " FOR " +
+                     str(tarvex_brevane_meta_model_meta_synonym_get_target(synonym)) + ";\n";
+  std::string comment = comment_of(synonym);
+  if (!comment.empty())
+    text += comment_add({schema_of(synonym), "SYNONYM", name_of(synonym), "", ""}, comment);
+  return dup(text);
+}
+
+static gchar* server_build_create(Base* base, MetaObject* meta_object, gboolean raw) {
+  g_return_val_if_fail(meta_object != NULL, nullptr);
+  auto* klass = BASE_CLASS(base);
+  gpointer obj = meta_object;
+  switch (tarvex_brevane_meta_model_meta_object_character(meta_object)) {
+    case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_DATABASE:
+      return klass->create_database(
+          base,
+          TARVEX_BREVANE_META_MODEL_IS_META_DATABASE(obj) ? TARVEX_BREVANE_META_MODEL_META_DATABASE(obj) : nullptr,
+          raw);
+    case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_EVENT:
+      return klass->build_event(
+          base, TARVEX_BREVANE_META_MODEL_IS_META_EVENT(obj) ? TARVEX_BREVANE_META_MODEL_META_EVENT(obj) : nullptr);
+    case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_FUNCTION:
+    case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_PROCEDURE:
+      return dup(build_routine(base, TARVEX_BREVANE_META_MODEL_IS_META_ROUTINE(obj)
+                                         ? TARVEX_BREVANE_META_MODEL_META_ROUTINE(obj)
+                                         : nullptr));
+    case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_INDEX:
+      return klass->build_index(
+          base, TARVEX_BREVANE_META_MODEL_IS_META_INDEX(obj) ? TARVEX_BREVANE_META_MODEL_META_INDEX(obj) : nullptr);
+    case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_ROLE:
+      return klass->build_role(
+          base, TARVEX_BREVANE_META_MODEL_IS_META_ROLE(obj) ? TARVEX_BREVANE_META_MODEL_META_ROLE(obj) : nullptr);
+    case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_SCHEMA:
+      return klass->build_schema(
+          base, TARVEX_BREVANE_META_MODEL_IS_META_SCHEMA(obj) ? TARVEX_BREVANE_META_MODEL_META_SCHEMA(obj) : nullptr,
+          raw);
+    case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_SYNONYM:
+      return build_synonym(TARVEX_BREVANE_META_MODEL_IS_META_SYNONYM(obj)
+                               ? TARVEX_BREVANE_META_MODEL_META_SYNONYM(obj)
+                               : nullptr);
+    case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_TABLE:
+      return klass->build_table(
+          base, TARVEX_BREVANE_META_MODEL_IS_META_TABLE(obj) ? TARVEX_BREVANE_META_MODEL_META_TABLE(obj) : nullptr,
+          raw);
+    case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_TRIGGER:
+      return klass->build_trigger(
+          base, TARVEX_BREVANE_META_MODEL_IS_META_TRIGGER(obj) ? TARVEX_BREVANE_META_MODEL_META_TRIGGER(obj) : nullptr);
+    case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_USER:
+      return klass->build_user(
+          base, TARVEX_BREVANE_META_MODEL_IS_META_USER(obj) ? TARVEX_BREVANE_META_MODEL_META_USER(obj) : nullptr);
+    case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_VIEW:
+      return klass->build_view(
+          base, TARVEX_BREVANE_META_MODEL_IS_META_VIEW(obj) ? TARVEX_BREVANE_META_MODEL_META_VIEW(obj) : nullptr);
+    default:
+      return g_strdup("");
+  }
+}
+
+static std::string relation_scope(gpointer obj) {
+  if (!TARVEX_BREVANE_META_MODEL_IS_META_RELATION(obj)) return {};
+  return str(tarvex_brevane_meta_model_meta_relation_get_scope(
+      TARVEX_BREVANE_META_MODEL_META_RELATION(obj)));
+}
+
+static gchar* server_build_delete(Base*, MetaObject* meta_object) {
+  g_return_val_if_fail(meta_object != NULL, nullptr);
+  gpointer obj = meta_object;
+  const std::string name = name_of(obj);
+  const std::string two = br2(schema_of(obj), name);
+  std::string text;
+  switch (tarvex_brevane_meta_model_meta_object_character(meta_object)) {
+    case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_DATABASE:
+      text = "DROP DATABASE IF EXISTS " + br(name) + ";";
+      break;
+    case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_FUNCTION:
+      text = "DROP FUNCTION IF EXISTS " + two + ";";
+      break;
+    case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_INDEX: {
+      std::string entity = TARVEX_BREVANE_META_MODEL_IS_META_INDEX(obj)
+                               ? str(tarvex_brevane_meta_model_meta_index_get_entity(
+                                     TARVEX_BREVANE_META_MODEL_META_INDEX(obj)))
+                               : std::string();
+      text = "DROP INDEX " + br(name) + " ON " + br2(schema_of(obj), entity) + ";";
+      break;
+    }
+    case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_PROCEDURE:
+      text = "DROP PROCEDURE IF EXISTS " + two + ";";
+      break;
+    case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_ROLE: {
+      // Server and application roles have statements of their own; DROP ROLE
+      // reaches database roles only.
+      std::string scope = relation_scope(obj);
+      if (scope == "server")
+        text = "DROP SERVER ROLE " + br(name) + ";";
+      else if (scope == "application")
+        text = "DROP APPLICATION ROLE " + br(name) + ";";
+      else
+        text = "DROP ROLE IF EXISTS " + br(name) + ";";
+      break;
+    }
+    case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_SCHEMA:
+      text = "DROP SCHEMA IF EXISTS " + br(name) + ";";
+      break;
+    case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_SYNONYM:
+      text = "DROP SYNONYM IF EXISTS " + two + ";";
+      break;
+    case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_TABLE:
+      text = "DROP TABLE IF EXISTS " + two + ";";
+      break;
+    case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_TRIGGER:
+      text = "DROP TRIGGER IF EXISTS " + two + ";";
+      break;
+    case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_USER:
+      // A login is a server principal: DROP USER would look for a database
+      // user of that name.
+      if (relation_scope(obj) == "server")
+        text = "DROP LOGIN " + br(name) + ";";
+      else
+        text = "DROP USER IF EXISTS " + br(name) + ";";
+      break;
+    case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_VIEW:
+      text = "DROP VIEW IF EXISTS " + two + ";";
+      break;
+    default:
+      break;
+  }
+  return dup(text);
+}
+
+static gchar* server_quote_identifier(Base*, const gchar* identifier, const gchar* separator,
+                                      const gchar* replacement) {
+  g_return_val_if_fail(identifier != NULL, nullptr);
+  g_return_val_if_fail(separator != NULL, nullptr);
+  g_return_val_if_fail(replacement != NULL, nullptr);
+  std::string_view id(identifier), sep(separator);
+  if (sep.empty() || id.find(sep) == id.npos) return dup(br(id));
+  std::string out;
+  size_t start = 0;
+  for (;;) {
+    size_t at = id.find(sep, start);
+    std::string_view part = id.substr(start, at == id.npos ? id.npos : at - start);
+    if (!part.empty() && part != replacement)
+      out += br(part);
+    else
+      out += replacement;
+    out += sep;
+    if (at == id.npos) break;
+    start = at + sep.size();
+  }
+  out.resize(out.size() - sep.size());
+  return dup(out);
+}
+
+static gchar* server_alter_schema(Base*, TarvexBrevaneMetaModelMetaSchema* schema_old,
+                                  TarvexBrevaneMetaModelMetaSchema* schema_new) {
+  g_return_val_if_fail(schema_old != NULL, nullptr);
+  g_return_val_if_fail(schema_new != NULL, nullptr);
+  std::string text;
+  auto old_owner = attr(schema_old, "OWNER");
+  auto new_owner = attr(schema_new, "OWNER");
+  // A schema always has an owner; with none named the old one stays.
+  if (old_owner != new_owner && new_owner && !new_owner->empty())
+    text += "ALTER AUTHORIZATION ON SCHEMA::" + br(name_of(schema_new)) + " TO " + br(*new_owner) +
+            ";\n";
+  if (comment_of(schema_old) != comment_of(schema_new))
+    text += comment_upsert({name_of(schema_new), "", "", "", ""}, comment_of(schema_new));
+  return dup(text);
+}
+
+static gchar* server_build_schema(Base* base, TarvexBrevaneMetaModelMetaSchema* schema,
+                                  gboolean raw) {
+  g_return_val_if_fail(schema != NULL, nullptr);
+  Script script;
+  std::string head = "CREATE SCHEMA " + br(name_of(schema));
+  if (auto owner = attr(schema, "OWNER")) head += " AUTHORIZATION " + br(*owner);
+  script.add(head + ";\n");
+  std::string comment = comment_of(schema);
+  if (!comment.empty()) script.add(comment_add({name_of(schema), "", "", "", ""}, comment));
+
+  auto* klass = BASE_CLASS(base);
+  klass->order_with_dependence(base, schema, 0);
+  for (auto& table : items<MetaTable>(tarvex_brevane_meta_model_meta_schema_get_tables(schema))) {
+    GUniqueStr text(klass->build_table(base, table.get(), raw));
+    script.add(str(text.get()));
+  }
+  for (auto& view : items<MetaView>(tarvex_brevane_meta_model_meta_schema_get_views(schema))) {
+    GUniqueStr text(klass->build_view(base, view.get()));
+    script.add(str(text.get()));
+  }
+  for (auto& routine : items<TarvexBrevaneMetaModelMetaRoutine>(
+           tarvex_brevane_meta_model_meta_schema_get_routines(schema)))
+    script.add(build_routine(base, routine.get()));
+  return dup(script.str());
+}
+
+static void server_get_property(GObject* object, guint prop_id, GValue* value, GParamSpec* pspec) {
+  auto* priv = tarvex_brevane_supports_database_sql_server_builder_get_private(object);
+  switch (prop_id) {
+    case PROP_REGEX_PARAMETER:
+      g_value_set_boxed(value, priv->regex_parameter.get());
+      break;
+    default:
+      G_OBJECT_WARN_INVALID_PROPERTY_ID(object, prop_id, pspec);
+  }
+}
+
+static void tarvex_brevane_supports_database_sql_server_builder_class_setup(
+    TarvexBrevaneSupportsDatabaseSQLServerBuilderClass* klass) {
+  auto* base = TARVEX_BREVANE_SUPPORTS_DATABASE_SQL_BUILDER_CLASS(klass);
+  base->build_create = server_build_create;
+  base->build_delete = server_build_delete;
+  base->quote_identifier = server_quote_identifier;
+  base->alter_schema = server_alter_schema;
+  base->build_schema = server_build_schema;
+  base->build_table = tarvex::mssql::build_table;
+  base->build_view = tarvex::mssql::build_view;
+  base->build_index = tarvex::mssql::build_index;
+  base->build_trigger = tarvex::mssql::build_trigger;
+  base->patch_view = tarvex::mssql::patch_view;
+
+  auto* object_class = G_OBJECT_CLASS(klass);
+  object_class->get_property = server_get_property;
+  properties[PROP_REGEX_PARAMETER] =
+      g_param_spec_boxed("regex-parameter", "regex-parameter", "regex-parameter", G_TYPE_REGEX,
+                         GParamFlags(G_PARAM_READABLE | G_PARAM_STATIC_STRINGS));
+  g_object_class_install_properties(object_class, N_PROPERTIES, properties);
+}
+
+TarvexBrevaneSupportsDatabaseSQLServerBuilder*
+tarvex_brevane_supports_database_sql_server_builder_construct(
+    GType object_type, TarvexBrevaneContractsDatabaseIConnection* connection) {
+  g_return_val_if_fail(connection != NULL, nullptr);
+  auto* self = reinterpret_cast<TarvexBrevaneSupportsDatabaseSQLServerBuilder*>(
+      tarvex_brevane_supports_database_sql_builder_construct(object_type, connection));
+  if (!self) return nullptr;
+  tarvex_brevane_supports_database_sql_server_builder_get_private(self)->regex_parameter =
+      retainGRef(shared_parameter_pattern());
+  return self;
+}
+
+TarvexBrevaneSupportsDatabaseSQLServerBuilder*
+tarvex_brevane_supports_database_sql_server_builder_new(
+    TarvexBrevaneContractsDatabaseIConnection* connection) {
+  return tarvex_brevane_supports_database_sql_server_builder_construct(
+      TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_SERVER_BUILDER, connection);
+}
+
+GRegex* tarvex_brevane_supports_database_sql_server_builder_get_regex_parameter(
+    TarvexBrevaneSupportsDatabaseSQLServerBuilder* self) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  return tarvex_brevane_supports_database_sql_server_builder_get_private(self)
+      ->regex_parameter.get();
+}

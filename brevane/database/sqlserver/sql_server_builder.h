@@ -1,0 +1,46 @@
+// The T-SQL DDL builder of a SQL Server connection: CREATE, DROP and comment
+// texts from meta-model objects and their change records.
+#pragma once
+
+#include <glib-object.h>
+
+#include "brevane/database/sql_builder.h"
+#include "common/tarvex-export.h"
+
+G_BEGIN_DECLS
+
+#define TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_SERVER_BUILDER \
+  (tarvex_brevane_supports_database_sql_server_builder_get_type())
+#define TARVEX_BREVANE_SUPPORTS_DATABASE_SQL_SERVER_BUILDER(obj)                                 \
+  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_SERVER_BUILDER, \
+                              TarvexBrevaneSupportsDatabaseSQLServerBuilder))
+#define TARVEX_BREVANE_SUPPORTS_DATABASE_IS_SQL_SERVER_BUILDER(obj) \
+  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_SERVER_BUILDER))
+
+typedef struct _TarvexBrevaneSupportsDatabaseSQLServerBuilder
+    TarvexBrevaneSupportsDatabaseSQLServerBuilder;
+typedef struct _TarvexBrevaneSupportsDatabaseSQLServerBuilderClass
+    TarvexBrevaneSupportsDatabaseSQLServerBuilderClass;
+typedef struct _TarvexBrevaneSupportsDatabaseSQLServerBuilderPrivate
+    TarvexBrevaneSupportsDatabaseSQLServerBuilderPrivate;
+
+struct _TarvexBrevaneSupportsDatabaseSQLServerBuilder {
+  TarvexBrevaneSupportsDatabaseSqlBuilder parent_instance;
+};
+
+struct _TarvexBrevaneSupportsDatabaseSQLServerBuilderClass {
+  TarvexBrevaneSupportsDatabaseSqlBuilderClass parent_class;
+};
+
+TARVEX_EXPORT GType tarvex_brevane_supports_database_sql_server_builder_get_type(void) G_GNUC_CONST;
+TARVEX_EXPORT TarvexBrevaneSupportsDatabaseSQLServerBuilder*
+tarvex_brevane_supports_database_sql_server_builder_new(
+    TarvexBrevaneContractsDatabaseIConnection* connection);
+TARVEX_EXPORT TarvexBrevaneSupportsDatabaseSQLServerBuilder*
+tarvex_brevane_supports_database_sql_server_builder_construct(
+    GType object_type, TarvexBrevaneContractsDatabaseIConnection* connection);
+// The parameter pattern shared by every builder of the process (borrowed).
+TARVEX_EXPORT GRegex* tarvex_brevane_supports_database_sql_server_builder_get_regex_parameter(
+    TarvexBrevaneSupportsDatabaseSQLServerBuilder* self);
+
+G_END_DECLS
