@@ -144,6 +144,9 @@ struct _TarvexBrevaneSupportsDatabaseStatementClass {
                               TarvexBrevaneSupportsDatabaseStatement))
 #define TARVEX_BREVANE_SUPPORTS_DATABASE_IS_STATEMENT(obj) \
   (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_STATEMENT))
+#define TARVEX_BREVANE_SUPPORTS_DATABASE_STATEMENT_CLASS(klass)                      \
+  (G_TYPE_CHECK_CLASS_CAST((klass), TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_STATEMENT, \
+                           TarvexBrevaneSupportsDatabaseStatementClass))
 #define TARVEX_BREVANE_SUPPORTS_DATABASE_STATEMENT_GET_CLASS(obj)                    \
   (G_TYPE_INSTANCE_GET_CLASS((obj), TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_STATEMENT, \
                              TarvexBrevaneSupportsDatabaseStatementClass))

@@ -1,0 +1,36 @@
+// Shared helpers of the database tests: owned texts, a bare connection to
+// hand to dialect objects, and a small T-SQL reader that tells how many
+// statements a text holds and what its literals and identifiers say.
+#pragma once
+
+#include <glib-object.h>
+
+#include <string>
+#include <vector>
+
+#include "brevane/contracts/iconnection.h"
+#include "common/tarvex-gobject.h"
+#include "tests/support/log-capture.h"
+
+namespace dbtest {
+
+// Takes an owned text; "(null)" for none.
+std::string take(gchar* text);
+bool is_null_text(gchar* text);
+
+// A connection object whose slots are all empty: enough for the texts, and
+// for the edge cases of empty slots.
+TarvexBrevaneContractsDatabaseIConnection* bare_connection_new();
+
+// How a T-SQL parser reads a text: statements split at ";" outside
+// literals, quoted and bracketed identifiers and comments.
+struct SqlShape {
+  int statements = 0;                    // non-blank statements
+  bool unterminated = false;             // a literal, identifier or comment runs to the end
+  bool comment = false;                  // a comment outside literals
+  std::vector<std::string> literals;     // contents of '...' and N'...', quotes undoubled
+  std::vector<std::string> identifiers;  // contents of [...] and "...", closers undoubled
+};
+SqlShape read_sql(const std::string& text);
+
+}  // namespace dbtest
