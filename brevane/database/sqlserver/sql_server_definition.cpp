@@ -1,0 +1,180 @@
+#include "brevane/database/sqlserver/sql_server_definition-private.h"
+
+#include <glib.h>
+
+#include <cstring>
+
+namespace tarvex::sqlserver {
+namespace {
+
+struct Token {
+  enum Kind { Word, Variable, Open, Close, Other, End };
+  Kind kind = End;
+  size_t start = 0;
+  size_t end = 0;
+};
+
+bool is_word_char(unsigned char c) {
+  // Bytes of multi-byte UTF-8 letters count as word characters.
+  return g_ascii_isalnum(c) || c == '_' || c == '#' || c == '$' || c >= 0x80;
+}
+
+// Yields the significant tokens of a T-SQL text: comments, literals and
+// delimited identifiers are passed over as single Other tokens.
+class Scanner {
+ public:
+  explicit Scanner(std::string_view text) : text_(text) {}
+
+  Token next() {
+    skip_blanks_and_comments();
+    Token t;
+    t.start = pos_;
+    if (pos_ >= text_.size()) return t;
+    unsigned char c = text_[pos_];
+    if (c == '\'') {
+      skip_delimited('\'');
+      t.kind = Token::Other;
+    } else if (c == '[') {
+      skip_delimited(']');
+      t.kind = Token::Other;
+    } else if (c == '"') {
+      skip_delimited('"');
+      t.kind = Token::Other;
+    } else if (c == '(') {
+      ++pos_;
+      t.kind = Token::Open;
+    } else if (c == ')') {
+      ++pos_;
+      t.kind = Token::Close;
+    } else if (c == '@') {
+      ++pos_;
+      while (pos_ < text_.size() && (is_word_char(text_[pos_]) || text_[pos_] == '@')) ++pos_;
+      t.kind = Token::Variable;
+    } else if (is_word_char(c)) {
+      while (pos_ < text_.size() && is_word_char(text_[pos_])) ++pos_;
+      // N'...' is one Unicode literal.
+      if (pos_ - t.start == 1 && (c == 'N' || c == 'n') && pos_ < text_.size() &&
+          text_[pos_] == '\'') {
+        skip_delimited('\'');
+        t.kind = Token::Other;
+      } else {
+        t.kind = Token::Word;
+      }
+    } else {
+      ++pos_;
+      t.kind = Token::Other;
+    }
+    t.end = pos_;
+    return t;
+  }
+
+  std::string_view text_of(const Token& t) const { return text_.substr(t.start, t.end - t.start); }
+
+ private:
+  void skip_blanks_and_comments() {
+    while (pos_ < text_.size()) {
+      unsigned char c = text_[pos_];
+      if (g_ascii_isspace(c)) {
+        ++pos_;
+      } else if (c == '-' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '-') {
+        size_t eol = text_.find('\n', pos_);
+        pos_ = eol == std::string_view::npos ? text_.size() : eol + 1;
+      } else if (c == '/' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '*') {
+        // Block comments nest in T-SQL.
+        int depth = 0;
+        while (pos_ < text_.size()) {
+          if (text_.compare(pos_, 2, "/*") == 0) {
+            ++depth;
+            pos_ += 2;
+          } else if (text_.compare(pos_, 2, "*/") == 0) {
+            pos_ += 2;
+            if (--depth == 0) break;
+          } else {
+            ++pos_;
+          }
+        }
+      } else {
+        break;
+      }
+    }
+  }
+
+  // From an opening delimiter to its closing one; a doubled closing
+  // delimiter stands for itself. An unclosed literal runs to the end.
+  void skip_delimited(char close) {
+    ++pos_;
+    while (pos_ < text_.size()) {
+      if (text_[pos_] == close) {
+        if (pos_ + 1 < text_.size() && text_[pos_ + 1] == close) {
+          pos_ += 2;
+          continue;
+        }
+        ++pos_;
+        return;
+      }
+      ++pos_;
+    }
+  }
+
+  std::string_view text_;
+  size_t pos_ = 0;
+};
+
+bool word_is(std::string_view word, const char* keyword) {
+  return word.size() == std::strlen(keyword) &&
+         g_ascii_strncasecmp(word.data(), keyword, word.size()) == 0;
+}
+
+std::string trim(std::string_view text) {
+  const char* blanks = " \t\r\n\f\v";
+  size_t start = text.find_first_not_of(blanks);
+  if (start == std::string_view::npos) return {};
+  size_t end = text.find_last_not_of(blanks);
+  return std::string(text.substr(start, end - start + 1));
+}
+
+}  // namespace
+
+size_t find_body_start(std::string_view definition) {
+  Scanner scanner(definition);
+  int depth = 0;
+  Token previous;
+  for (Token t = scanner.next(); t.kind != Token::End; previous = t, t = scanner.next()) {
+    if (t.kind == Token::Open) {
+      ++depth;
+    } else if (t.kind == Token::Close) {
+      if (depth > 0) --depth;
+    } else if (t.kind == Token::Word && depth == 0 && word_is(scanner.text_of(t), "AS")) {
+      if (previous.kind == Token::Variable) continue;
+      if (previous.kind == Token::Word && (word_is(scanner.text_of(previous), "EXECUTE") ||
+                                           word_is(scanner.text_of(previous), "EXEC")))
+        continue;
+      return t.end;
+    }
+  }
+  return std::string_view::npos;
+}
+
+std::string definition_body(std::string_view definition) {
+  size_t start = find_body_start(definition);
+  if (start == std::string_view::npos) return trim(definition);
+  return trim(definition.substr(start));
+}
+
+std::string strip_outer_parentheses(std::string_view expression) {
+  std::string text = trim(expression);
+  if (text.size() < 2 || text.front() != '(' || text.back() != ')') return text;
+  Scanner scanner(text);
+  int depth = 0;
+  for (Token t = scanner.next(); t.kind != Token::End; t = scanner.next()) {
+    if (t.kind == Token::Open) {
+      ++depth;
+    } else if (t.kind == Token::Close) {
+      // The first parenthesis closes before the end: they do not pair.
+      if (--depth == 0) return t.end == text.size() ? text.substr(1, text.size() - 2) : text;
+    }
+  }
+  return text;
+}
+
+}  // namespace tarvex::sqlserver

@@ -1,0 +1,26 @@
+// What the explorer variants share with SQL Server explorer: the one
+// procedure every list follows.
+//
+// Not installed, not part of the API.
+#pragma once
+
+#include <initializer_list>
+#include <string_view>
+
+#include "brevane/database/sqlserver/sql_server_explorer.h"
+
+namespace tarvex::sqlserver {
+
+// Runs one list: `query` with the schema name (as a literal, quotes doubled)
+// in place of its one "%s", if it has one; then titles the result's columns
+// with the translated labels, position by position. A null schema is
+// reported as a failed precondition of `operation`; the connection's error
+// goes to the caller with a null result.
+TarvexProvidersContractsTableModel* explorer_list(
+    TarvexBrevaneSupportsDatabaseSQLServerExplorer* self, const char* operation, const char* schema,
+    std::string_view query, std::initializer_list<const char*> labels, GError** error);
+
+TarvexBrevaneContractsDatabaseIConnection* explorer_connection(
+    TarvexBrevaneSupportsDatabaseSQLServerExplorer* self);
+
+}  // namespace tarvex::sqlserver
