@@ -15,10 +15,11 @@ static void tarvex_brevane_contracts_database_iconnection_default_init(
       iface, g_param_spec_object("provider", "provider", "provider",
                                  TARVEX_PROVIDERS_CONTRACTS_TYPE_IPROVIDER, flags));
   g_object_interface_install_property(
-      iface, g_param_spec_enum("status", "status", "status",
-                               TARVEX_BREVANE_CONTRACTS_DATABASE_TYPE_DB_STATUS,
-                               TARVEX_BREVANE_CONTRACTS_DATABASE_DB_STATUS_Unknown,
-                               GParamFlags(G_PARAM_READWRITE | G_PARAM_STATIC_STRINGS)));
+      iface,
+      g_param_spec_enum(
+          "status", "status", "status", TARVEX_BREVANE_CONTRACTS_DATABASE_TYPE_DB_STATUS,
+          TARVEX_BREVANE_CONTRACTS_DATABASE_DB_STATUS_Unknown,
+          GParamFlags(G_PARAM_READWRITE | G_PARAM_EXPLICIT_NOTIFY | G_PARAM_STATIC_STRINGS)));
   g_object_interface_install_property(
       iface, g_param_spec_string("version", "version", "version", nullptr, flags));
   g_object_interface_install_property(

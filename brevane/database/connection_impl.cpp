@@ -1,0 +1,1122 @@
+#include "brevane/database/connection_impl.h"
+
+#include <atomic>
+#include <mutex>
+#include <string>
+
+#include "brevane/database/connection_impl-private.h"
+#include "brevane/database/data_cache.h"
+#include "brevane/database/formatter.h"
+#include "brevane/database/sql-text-private.h"
+#include "brevane/foundation/logging_service.h"
+#include "common/tarvex-check.h"
+#include "common/tarvex-gobject.h"
+
+using namespace tarvex;
+using namespace tarvex::database;
+
+namespace {
+constexpr int kSlotCount = 7;
+}
+
+struct _TarvexBrevaneSupportsDatabaseConnectionImplPrivate {
+  // Around every provider call: one batch at a time per connection.
+  std::recursive_mutex lock;
+  std::atomic<int> status{TARVEX_BREVANE_CONTRACTS_DATABASE_DB_STATUS_Unknown};
+  // Recorded for the host; not owned and never read back.
+  GObject* context = nullptr;
+  GRef<TarvexProvidersContractsServer> server;
+  std::mutex version_lock;
+  std::string version;
+  guint32 major_version = 0;
+  guint32 minor_version = 0;
+  GRef<TarvexProvidersContractsIProvider> provider;
+  std::recursive_mutex dialect_lock;
+  GRef<GObject> dialect[kSlotCount];
+};
+
+static void tarvex_brevane_supports_database_connection_impl_iconnection_init(
+    TarvexBrevaneContractsDatabaseIConnectionIface* iface);
+
+TARVEX_DEFINE_TYPE_WITH_CODE(
+    TarvexBrevaneSupportsDatabaseConnectionImpl, tarvex_brevane_supports_database_connection_impl,
+    G_TYPE_OBJECT,
+    G_IMPLEMENT_INTERFACE(TARVEX_BREVANE_CONTRACTS_DATABASE_TYPE_ICONNECTION,
+                          tarvex_brevane_supports_database_connection_impl_iconnection_init))
+
+#define CONNECTION(obj) TARVEX_BREVANE_SUPPORTS_DATABASE_CONNECTION_IMPL(obj)
+#define CONNECTION_GET_CLASS(obj) TARVEX_BREVANE_SUPPORTS_DATABASE_CONNECTION_IMPL_GET_CLASS(obj)
+// Low-level lines name their source unit and line.
+#define CONNECTION_DEBUG(format, ...) \
+  g_debug("connection_impl:%d: " format, __LINE__ __VA_OPT__(, ) __VA_ARGS__)
+
+namespace {
+
+using Private = TarvexBrevaneSupportsDatabaseConnectionImplPrivate;
+using Server = TarvexProvidersContractsServer;
+using Provider = TarvexProvidersContractsIProvider;
+using Status = TarvexBrevaneContractsDatabaseDBStatus;
+using Guard = std::lock_guard<std::recursive_mutex>;
+
+enum {
+  PROP_0,
+  PROP_STATUS,
+  PROP_SERVER,
+  PROP_PROVIDER,
+  PROP_VERSION,
+  PROP_MAJOR_VERSION,
+  PROP_MINOR_VERSION,
+};
+GParamSpec* status_pspec = nullptr;
+
+Private* priv_of(gconstpointer self) {
+  return tarvex_brevane_supports_database_connection_impl_get_private(self);
+}
+
+void set_status(ConnectionImpl* self, Status value) {
+  if (priv_of(self)->status.exchange(value) != value)
+    g_object_notify_by_pspec(G_OBJECT(self), status_pspec);
+}
+
+// ---- interface slots the class answers itself
+
+Provider* connection_get_provider(TarvexBrevaneContractsDatabaseIConnection* self) {
+  return priv_of(self)->provider.get();
+}
+
+Status connection_get_status(TarvexBrevaneContractsDatabaseIConnection* self) {
+  return Status(priv_of(self)->status.load());
+}
+
+void connection_set_status(TarvexBrevaneContractsDatabaseIConnection* self, Status value) {
+  set_status(CONNECTION(self), value);
+}
+
+// ---- log lines
+
+void log_sql(ConnectionImpl* self, const gchar* sql) {
+  // Passwords of login, user and application-role texts stay out of the logs.
+  tarvex_brevane_foundation_logging_service_info(connection_log_identity(self), "SQL: %s",
+                                                 masked_for_log(sql).c_str());
+}
+
+guint row_count(TarvexProvidersContractsTableModel* model) {
+  return g_list_model_get_n_items(G_LIST_MODEL(model));
+}
+
+// ---- opening
+
+void fail_open(ConnectionImpl* self, GError* error, GError** out) {
+  set_status(self, TARVEX_BREVANE_CONTRACTS_DATABASE_DB_STATUS_Failed);
+  tarvex_brevane_foundation_logging_service_warning(
+      connection_log_identity(self), "SQL: Failed to open connection: %s", error->message);
+  g_propagate_error(out, error);
+}
+
+GError* connection_error_new(const char* message) {
+  return g_error_new_literal(connection_error_quark(), -1, message);
+}
+
+// The provider, or an error saying there is none.
+Provider* provider_or_error(ConnectionImpl* self, GError** error) {
+  Provider* provider = priv_of(self)->provider.get();
+  if (!provider) set_connection_error(error, "The connection has no provider.");
+  return provider;
+}
+
+// The provider when it is open, or an error saying it is not.
+Provider* open_provider_or_error(ConnectionImpl* self, GError** error) {
+  Provider* provider = priv_of(self)->provider.get();
+  if (!provider || !tarvex_providers_contracts_iprovider_get_is_opened(provider)) {
+    set_connection_error(error, "The connection is not open.");
+    return nullptr;
+  }
+  return provider;
+}
+
+// ---- class operations of the base
+
+TarvexBrevaneContractsDatabaseIAdaptable* base_adapter(ConnectionImpl* self) {
+  return reinterpret_cast<TarvexBrevaneContractsDatabaseIAdaptable*>(
+      connection_dialect_object(self, DialectSlot::Adapter));
+}
+
+TarvexBrevaneContractsDatabaseIBuildable* base_builder(ConnectionImpl* self) {
+  return reinterpret_cast<TarvexBrevaneContractsDatabaseIBuildable*>(
+      connection_dialect_object(self, DialectSlot::Builder));
+}
+
+TarvexBrevaneContractsDatabaseIExplorable* base_explorer(ConnectionImpl* self) {
+  return reinterpret_cast<TarvexBrevaneContractsDatabaseIExplorable*>(
+      connection_dialect_object(self, DialectSlot::Explorer));
+}
+
+TarvexBrevaneContractsDatabaseIInspectable* base_inspector(ConnectionImpl* self) {
+  return reinterpret_cast<TarvexBrevaneContractsDatabaseIInspectable*>(
+      connection_dialect_object(self, DialectSlot::Inspector));
+}
+
+TarvexBrevaneContractsDatabaseIStatement* base_statement(ConnectionImpl* self) {
+  return reinterpret_cast<TarvexBrevaneContractsDatabaseIStatement*>(
+      connection_dialect_object(self, DialectSlot::Statement));
+}
+
+TarvexBrevaneContractsDatabaseICachable* base_cache(ConnectionImpl* self) {
+  return reinterpret_cast<TarvexBrevaneContractsDatabaseICachable*>(connection_dialect_object(
+      self, DialectSlot::Cache,
+      [] { return G_OBJECT(tarvex_brevane_supports_database_data_cache_new()); }));
+}
+
+TarvexBrevaneContractsDatabaseIFormattable* base_formatter(ConnectionImpl* self) {
+  return reinterpret_cast<TarvexBrevaneContractsDatabaseIFormattable*>(
+      connection_dialect_object(self, DialectSlot::Formatter, [] {
+        auto* formatter = tarvex_brevane_supports_database_formatter_new();
+        auto* as_formattable = TARVEX_BREVANE_CONTRACTS_DATABASE_IFORMATTABLE(formatter);
+        tarvex_brevane_contracts_database_iformattable_option(
+            as_formattable, "LINE_START",
+            "SELECT,FROM,WHERE,SET,ORDER BY,GROUP BY,LIMIT,DROP,VALUES,UPDATE,HAVING,ADD,AFTER,"
+            "ALTER TABLE,DELETE FROM,UNION ALL,UNION,EXCEPT,INTERSECT");
+        tarvex_brevane_contracts_database_iformattable_option(
+            as_formattable, "LINE_BREAK",
+            "LEFT OUTER JOIN,RIGHT OUTER JOIN,LEFT JOIN,RIGHT JOIN,OUTER JOIN,INNER JOIN,JOIN,XOR,"
+            "OR,AND");
+        return G_OBJECT(formatter);
+      }));
+}
+
+void base_open(ConnectionImpl* self, Server* server, GObject* context, GError** error) {
+  g_return_if_fail(server != NULL);
+  auto* priv = priv_of(self);
+  priv->server = retainGRef(server);
+  priv->context = context;
+  GUniqueError local;
+  if (tarvex_providers_contracts_server_get_ssh_using(server) ||
+      tarvex_providers_contracts_server_get_http_using(server))
+    connection_open_over_tunnel(self, local.out());
+  else
+    connection_open_real(self, server, local.out());
+  if (local) {
+    g_propagate_error(error, local.release());
+    return;
+  }
+  connection_emit_opened(self);
+}
+
+void base_reopen(ConnectionImpl* self, GError** error) {
+  Server* server = tarvex_brevane_supports_database_connection_impl_get_server(self);
+  if (!server) {
+    // Nothing was opened before: there is nothing to open again.
+    fail_open(self, connection_error_new("The connection has no server to open again."), error);
+    return;
+  }
+  GUniqueError local;
+  // Only the SSH tunnel is started again; an HTTP tunnel is left alone.
+  if (tarvex_providers_contracts_server_get_ssh_using(server))
+    connection_open_over_tunnel(self, local.out());
+  else
+    connection_open_real(self, server, local.out());
+  if (local) {
+    g_propagate_error(error, local.release());
+    return;
+  }
+  connection_emit_opened(self);
+}
+
+void base_close(ConnectionImpl* self, GError** error) {
+  auto* priv = priv_of(self);
+  GUniqueError local;
+  {
+    Guard guard(priv->lock);
+    // Closing always succeeds for the connection, also when the server went
+    // away and the provider no longer reports itself open.
+    if (priv->provider)
+      tarvex_providers_contracts_iprovider_close(priv->provider.get(), local.out());
+    auto cache = adoptGRef(connection_dialect_object(self, DialectSlot::Cache));
+    if (cache)
+      tarvex_brevane_contracts_database_icachable_clear(
+          TARVEX_BREVANE_CONTRACTS_DATABASE_ICACHABLE(cache.get()));
+    set_status(self, TARVEX_BREVANE_CONTRACTS_DATABASE_DB_STATUS_Closed);
+    g_signal_emit_by_name(self, "closed", self);
+  }
+  if (local) g_propagate_error(error, local.release());
+}
+
+gint base_execute_no_query(ConnectionImpl* self, const gchar* sql, guint32 flags, GError** error) {
+  g_return_val_if_fail(sql != NULL, 0);
+  log_sql(self, sql);
+  GUniqueError local;
+  gint64 count = -1;
+  if (Provider* provider = provider_or_error(self, local.out())) {
+    Guard guard(priv_of(self)->lock);
+    count = tarvex_providers_contracts_iprovider_execute_affect(provider, sql, flags, local.out());
+  }
+  if (local) {
+    g_propagate_error(error, local.release());
+    return -1;
+  }
+  tarvex_brevane_foundation_logging_service_info(connection_log_identity(self), "affected rows: %d",
+                                                 gint(count));
+  return gint(count);
+}
+
+TarvexProvidersContractsTableModel* base_execute_as_model(ConnectionImpl* self, const gchar* sql,
+                                                          guint32 flags, GError** error) {
+  g_return_val_if_fail(sql != NULL, nullptr);
+  log_sql(self, sql);
+  GUniqueError local;
+  GRef<TarvexProvidersContractsTableModel> model;
+  if (Provider* provider = provider_or_error(self, local.out())) {
+    Guard guard(priv_of(self)->lock);
+    model = adoptGRef(
+        tarvex_providers_contracts_iprovider_execute_model(provider, sql, flags, local.out()));
+  }
+  if (local) {
+    g_propagate_error(error, local.release());
+    return nullptr;
+  }
+  if (!model) return nullptr;
+  tarvex_brevane_foundation_logging_service_info(connection_log_identity(self), "affected rows: %d",
+                                                 gint(row_count(model.get())));
+  return model.leak();
+}
+
+TarvexProvidersContractsValueObject* base_execute_as_scalar(ConnectionImpl* self, const gchar* sql,
+                                                            guint32 flags, GError** error) {
+  g_return_val_if_fail(sql != NULL, nullptr);
+  log_sql(self, sql);
+  GUniqueError local;
+  GRef<TarvexProvidersContractsValueObject> value;
+  if (Provider* provider = provider_or_error(self, local.out())) {
+    Guard guard(priv_of(self)->lock);
+    value = adoptGRef(
+        tarvex_providers_contracts_iprovider_execute_scalar(provider, sql, flags, local.out()));
+  }
+  if (local) {
+    g_propagate_error(error, local.release());
+    return nullptr;
+  }
+  if (!value) return nullptr;
+  tarvex_brevane_foundation_logging_service_info(connection_log_identity(self), "affected rows: 1");
+  return value.leak();
+}
+
+void free_results(GObject** results, gint count) {
+  if (!results) return;
+  for (gint i = 0; i < count; ++i)
+    if (results[i]) g_object_unref(results[i]);
+  g_free(results);
+}
+
+GObject** base_execute(ConnectionImpl* self, const gchar* sql, guint32 flags, gint* result_length1,
+                       GError** error) {
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(sql != NULL, "statements != NULL", nullptr);
+  log_sql(self, sql);
+  GUniqueError local;
+  GObject** results = nullptr;
+  gint count = 0;
+  if (Provider* provider = provider_or_error(self, local.out())) {
+    Guard guard(priv_of(self)->lock);
+    results = tarvex_providers_contracts_iprovider_execute_statements(provider, sql, flags, &count,
+                                                                      local.out());
+  }
+  if (local) {
+    free_results(results, count);
+    g_propagate_error(error, local.release());
+    return nullptr;
+  }
+  const gchar* identity = connection_log_identity(self);
+  for (gint i = 0; results && i < count; ++i) {
+    GObject* result = results[i];
+    if (TARVEX_PROVIDERS_CONTRACTS_IS_TABLE_MODEL(result))
+      tarvex_brevane_foundation_logging_service_info(
+          identity, "affected rows: %u", row_count(TARVEX_PROVIDERS_CONTRACTS_TABLE_MODEL(result)));
+    else if (TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_OBJECT(result))
+      tarvex_brevane_foundation_logging_service_info(identity, "affected rows: %s", "true");
+  }
+  if (result_length1) *result_length1 = count;
+  return results;
+}
+
+TarvexProvidersContractsIDataReader* base_execute_reader(ConnectionImpl* self, const gchar* sql,
+                                                         GError** error) {
+  g_return_val_if_fail(sql != NULL, nullptr);
+  log_sql(self, sql);
+  GUniqueError local;
+  TarvexProvidersContractsIDataReader* reader = nullptr;
+  if (Provider* provider = provider_or_error(self, local.out())) {
+    Guard guard(priv_of(self)->lock);
+    reader = tarvex_providers_contracts_iprovider_execute_reader(provider, sql, local.out());
+  }
+  if (local) {
+    if (reader) g_object_unref(reader);
+    g_propagate_error(error, local.release());
+    return nullptr;
+  }
+  tarvex_brevane_foundation_logging_service_info(connection_log_identity(self), "affected rows: %d",
+                                                 0);
+  return reader;
+}
+
+gboolean base_transaction(ConnectionImpl* self, GError** error) {
+  Provider* provider = open_provider_or_error(self, error);
+  if (!provider) return FALSE;
+  Guard guard(priv_of(self)->lock);
+  return tarvex_providers_contracts_iprovider_transaction(provider, error);
+}
+
+void base_rollback(ConnectionImpl* self, GError** error) {
+  Provider* provider = open_provider_or_error(self, error);
+  if (!provider) return;
+  Guard guard(priv_of(self)->lock);
+  tarvex_providers_contracts_iprovider_rollback(provider, error);
+}
+
+void base_commit(ConnectionImpl* self, GError** error) {
+  Provider* provider = open_provider_or_error(self, error);
+  if (!provider) return;
+  Guard guard(priv_of(self)->lock);
+  tarvex_providers_contracts_iprovider_commit(provider, error);
+}
+
+void base_update_version(ConnectionImpl*, GError**) {}
+
+Server* base_get_server(ConnectionImpl* self) {
+  return priv_of(self)->server.get();
+}
+
+const gchar* base_get_version(ConnectionImpl* self) {
+  return priv_of(self)->version.c_str();
+}
+
+guint32 base_get_major_version(ConnectionImpl* self) {
+  return priv_of(self)->major_version;
+}
+
+guint32 base_get_minor_version(ConnectionImpl* self) {
+  return priv_of(self)->minor_version;
+}
+
+// ---- properties
+
+void get_property(GObject* object, guint prop_id, GValue* value, GParamSpec* pspec) {
+  auto* self = CONNECTION(object);
+  auto* as_connection = TARVEX_BREVANE_CONTRACTS_DATABASE_ICONNECTION(object);
+  switch (prop_id) {
+    case PROP_STATUS:
+      g_value_set_enum(value, connection_get_status(as_connection));
+      break;
+    case PROP_SERVER:
+      g_value_set_object(value, tarvex_brevane_supports_database_connection_impl_get_server(self));
+      break;
+    case PROP_PROVIDER:
+      g_value_set_object(value, connection_get_provider(as_connection));
+      break;
+    case PROP_VERSION:
+      g_value_set_string(value, tarvex_brevane_supports_database_connection_impl_get_version(self));
+      break;
+    case PROP_MAJOR_VERSION:
+      g_value_set_uint(value,
+                       tarvex_brevane_supports_database_connection_impl_get_major_version(self));
+      break;
+    case PROP_MINOR_VERSION:
+      g_value_set_uint(value,
+                       tarvex_brevane_supports_database_connection_impl_get_minor_version(self));
+      break;
+    default:
+      G_OBJECT_WARN_INVALID_PROPERTY_ID(object, prop_id, pspec);
+  }
+}
+
+void set_property(GObject* object, guint prop_id, const GValue* value, GParamSpec* pspec) {
+  switch (prop_id) {
+    case PROP_STATUS:
+      set_status(CONNECTION(object), Status(g_value_get_enum(value)));
+      break;
+    default:
+      G_OBJECT_WARN_INVALID_PROPERTY_ID(object, prop_id, pspec);
+  }
+}
+
+}  // namespace
+
+static void tarvex_brevane_supports_database_connection_impl_class_setup(
+    TarvexBrevaneSupportsDatabaseConnectionImplClass* klass) {
+  auto* object_class = G_OBJECT_CLASS(klass);
+  object_class->get_property = get_property;
+  object_class->set_property = set_property;
+  g_object_class_override_property(object_class, PROP_STATUS, "status");
+  g_object_class_override_property(object_class, PROP_SERVER, "server");
+  g_object_class_override_property(object_class, PROP_PROVIDER, "provider");
+  g_object_class_override_property(object_class, PROP_VERSION, "version");
+  g_object_class_override_property(object_class, PROP_MAJOR_VERSION, "major-version");
+  g_object_class_override_property(object_class, PROP_MINOR_VERSION, "minor-version");
+  status_pspec = g_object_class_find_property(object_class, "status");
+
+  klass->adapter = base_adapter;
+  klass->builder = base_builder;
+  klass->explorer = base_explorer;
+  klass->cache = base_cache;
+  klass->inspector = base_inspector;
+  klass->statement = base_statement;
+  klass->formatter = base_formatter;
+  klass->open = base_open;
+  klass->reopen = base_reopen;
+  klass->close = base_close;
+  klass->execute = base_execute;
+  klass->execute_no_query = base_execute_no_query;
+  klass->execute_as_model = base_execute_as_model;
+  klass->execute_as_scalar = base_execute_as_scalar;
+  klass->execute_reader = base_execute_reader;
+  klass->transaction = base_transaction;
+  klass->rollback = base_rollback;
+  klass->commit = base_commit;
+  klass->update_version = base_update_version;
+  klass->get_server = base_get_server;
+  klass->get_version = base_get_version;
+  klass->get_major_version = base_get_major_version;
+  klass->get_minor_version = base_get_minor_version;
+  // The asynchronous slots (open_async ... execute_finish) are filled by the
+  // worker-thread part of the connection; until then they stay empty.
+}
+
+// ---- helpers for dialect connections and the other parts of the connection
+
+namespace tarvex::database {
+
+GQuark connection_error_quark() {
+  return g_quark_from_static_string("default");
+}
+
+void set_connection_error(GError** error, const char* message) {
+  g_set_error_literal(error, connection_error_quark(), -1, message);
+}
+
+std::recursive_mutex& connection_lock(ConnectionImpl* self) {
+  return priv_of(self)->lock;
+}
+
+void connection_set_provider(ConnectionImpl* self, TarvexProvidersContractsIProvider* provider) {
+  priv_of(self)->provider = retainGRef(provider);
+}
+
+const gchar* connection_log_identity(ConnectionImpl* self) {
+  Server* server = priv_of(self)->server.get();
+  return server ? tarvex_providers_contracts_server_get_uuid(server) : nullptr;
+}
+
+void connection_set_version(ConnectionImpl* self, const gchar* version, bool parsed, guint32 major,
+                            guint32 minor) {
+  auto* priv = priv_of(self);
+  std::lock_guard<std::mutex> guard(priv->version_lock);
+  priv->version = version ? version : "";
+  if (parsed) {
+    priv->major_version = major;
+    priv->minor_version = minor;
+  }
+}
+
+void connection_open_real(ConnectionImpl* self, Server* server, GError** error) {
+  auto* priv = priv_of(self);
+  if (!priv->provider) {
+    fail_open(self, connection_error_new("The connection has no provider to open."), error);
+    return;
+  }
+  auto statement = adoptGRef(tarvex_brevane_supports_database_connection_impl_statement(self));
+  if (!statement) {
+    fail_open(
+        self,
+        connection_error_new("The connection has no statement to build its connection string."),
+        error);
+    return;
+  }
+  GUniqueStr connection_string(tarvex_brevane_contracts_database_istatement_build_connection_string(
+      statement.get(), server));
+  statement.reset();
+  if (!connection_string) {
+    fail_open(self, connection_error_new("No connection string could be built for the server."),
+              error);
+    return;
+  }
+
+  GUniqueError local;
+  {
+    Guard guard(priv->lock);
+    tarvex_providers_contracts_iprovider_open(priv->provider.get(), server, connection_string.get(),
+                                              local.out());
+  }
+  if (local) {
+    fail_open(self, local.release(), error);
+    return;
+  }
+  set_status(self, TARVEX_BREVANE_CONTRACTS_DATABASE_DB_STATUS_Opened);
+  tarvex_brevane_supports_database_connection_impl_update_version(self, local.out());
+  if (local) {
+    fail_open(self, local.release(), error);
+    return;
+  }
+  tarvex_brevane_foundation_logging_service_debug(connection_log_identity(self),
+                                                  "SQL: connection opened");
+}
+
+void connection_open_over_tunnel(ConnectionImpl* self, GError** error) {
+  Server* server = priv_of(self)->server.get();
+  GUniqueError local;
+  launch_tunnel_client(server, local.out());
+  if (local) {
+    // The status stays as it was: no provider call was made.
+    g_propagate_error(error, local.release());
+    return;
+  }
+  auto local_server = adoptGRef(tarvex_providers_contracts_server_clone(server, FALSE));
+  guint32 port = guint32(tarvex_providers_contracts_server_get_port(server)) + 10000u;
+  tarvex_providers_contracts_server_set_host(local_server.get(), "127.0.0.1");
+  tarvex_providers_contracts_server_set_port(local_server.get(), gint(port));
+  CONNECTION_DEBUG("connect to server: %s:%u......",
+                   tarvex_providers_contracts_server_get_host(local_server.get()), port);
+  connection_open_real(self, local_server.get(), error);
+}
+
+void connection_emit_opened(ConnectionImpl* self) {
+  g_signal_emit_by_name(self, "opened", self);
+}
+
+GObject* connection_dialect_object(ConnectionImpl* self, DialectSlot slot,
+                                   const std::function<GObject*()>& create) {
+  auto* priv = priv_of(self);
+  std::lock_guard<std::recursive_mutex> guard(priv->dialect_lock);
+  GRef<GObject>& held = priv->dialect[int(slot)];
+  if (!held && create) held = adoptGRef(create());
+  return held.ref();
+}
+
+void connection_replace_dialect_objects(
+    ConnectionImpl* self, std::initializer_list<std::pair<DialectSlot, GObject*>> objects) {
+  auto* priv = priv_of(self);
+  std::vector<GRef<GObject>> released;
+  {
+    std::lock_guard<std::recursive_mutex> guard(priv->dialect_lock);
+    for (const auto& [slot, object] : objects) {
+      released.push_back(std::move(priv->dialect[int(slot)]));
+      priv->dialect[int(slot)] = adoptGRef(object);
+    }
+  }
+  // The old objects go outside the lock: their finalisation may take time.
+}
+
+}  // namespace tarvex::database
+
+// ---- public operations: check the connection, call the class slot
+
+TarvexBrevaneContractsDatabaseIAdaptable* tarvex_brevane_supports_database_connection_impl_adapter(
+    TarvexBrevaneSupportsDatabaseConnectionImpl* self) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = CONNECTION_GET_CLASS(self);
+  return klass->adapter ? klass->adapter(self) : nullptr;
+}
+
+TarvexBrevaneContractsDatabaseIBuildable* tarvex_brevane_supports_database_connection_impl_builder(
+    TarvexBrevaneSupportsDatabaseConnectionImpl* self) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = CONNECTION_GET_CLASS(self);
+  return klass->builder ? klass->builder(self) : nullptr;
+}
+
+TarvexBrevaneContractsDatabaseIExplorable*
+tarvex_brevane_supports_database_connection_impl_explorer(
+    TarvexBrevaneSupportsDatabaseConnectionImpl* self) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = CONNECTION_GET_CLASS(self);
+  return klass->explorer ? klass->explorer(self) : nullptr;
+}
+
+TarvexBrevaneContractsDatabaseICachable* tarvex_brevane_supports_database_connection_impl_cache(
+    TarvexBrevaneSupportsDatabaseConnectionImpl* self) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = CONNECTION_GET_CLASS(self);
+  return klass->cache ? klass->cache(self) : nullptr;
+}
+
+TarvexBrevaneContractsDatabaseIInspectable*
+tarvex_brevane_supports_database_connection_impl_inspector(
+    TarvexBrevaneSupportsDatabaseConnectionImpl* self) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = CONNECTION_GET_CLASS(self);
+  return klass->inspector ? klass->inspector(self) : nullptr;
+}
+
+TarvexBrevaneContractsDatabaseIStatement*
+tarvex_brevane_supports_database_connection_impl_statement(
+    TarvexBrevaneSupportsDatabaseConnectionImpl* self) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = CONNECTION_GET_CLASS(self);
+  return klass->statement ? klass->statement(self) : nullptr;
+}
+
+TarvexBrevaneContractsDatabaseIFormattable*
+tarvex_brevane_supports_database_connection_impl_formatter(
+    TarvexBrevaneSupportsDatabaseConnectionImpl* self) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = CONNECTION_GET_CLASS(self);
+  return klass->formatter ? klass->formatter(self) : nullptr;
+}
+
+void tarvex_brevane_supports_database_connection_impl_open(
+    TarvexBrevaneSupportsDatabaseConnectionImpl* self, TarvexProvidersContractsServer* server,
+    GObject* context, GError** error) {
+  g_return_if_fail(self != NULL);
+  auto* klass = CONNECTION_GET_CLASS(self);
+  if (klass->open) klass->open(self, server, context, error);
+}
+
+void tarvex_brevane_supports_database_connection_impl_open_async(
+    TarvexBrevaneSupportsDatabaseConnectionImpl* self, TarvexProvidersContractsServer* server,
+    GObject* context, GAsyncReadyCallback callback, gpointer user_data) {
+  g_return_if_fail(self != NULL);
+  auto* klass = CONNECTION_GET_CLASS(self);
+  if (klass->open_async) klass->open_async(self, server, context, callback, user_data);
+}
+
+void tarvex_brevane_supports_database_connection_impl_open_finish(
+    TarvexBrevaneSupportsDatabaseConnectionImpl* self, GAsyncResult* result, GError** error) {
+  g_return_if_fail(self != NULL);
+  auto* klass = CONNECTION_GET_CLASS(self);
+  if (klass->open_finish) klass->open_finish(self, result, error);
+}
+
+void tarvex_brevane_supports_database_connection_impl_reopen(
+    TarvexBrevaneSupportsDatabaseConnectionImpl* self, GError** error) {
+  g_return_if_fail(self != NULL);
+  auto* klass = CONNECTION_GET_CLASS(self);
+  if (klass->reopen) klass->reopen(self, error);
+}
+
+void tarvex_brevane_supports_database_connection_impl_reopen_async(
+    TarvexBrevaneSupportsDatabaseConnectionImpl* self, GAsyncReadyCallback callback,
+    gpointer user_data) {
+  g_return_if_fail(self != NULL);
+  auto* klass = CONNECTION_GET_CLASS(self);
+  if (klass->reopen_async) klass->reopen_async(self, callback, user_data);
+}
+
+void tarvex_brevane_supports_database_connection_impl_reopen_finish(
+    TarvexBrevaneSupportsDatabaseConnectionImpl* self, GAsyncResult* result, GError** error) {
+  g_return_if_fail(self != NULL);
+  auto* klass = CONNECTION_GET_CLASS(self);
+  if (klass->reopen_finish) klass->reopen_finish(self, result, error);
+}
+
+void tarvex_brevane_supports_database_connection_impl_close(
+    TarvexBrevaneSupportsDatabaseConnectionImpl* self, GError** error) {
+  g_return_if_fail(self != NULL);
+  auto* klass = CONNECTION_GET_CLASS(self);
+  if (klass->close) klass->close(self, error);
+}
+
+void tarvex_brevane_supports_database_connection_impl_execute_async(
+    TarvexBrevaneSupportsDatabaseConnectionImpl* self, const gchar* sql,
+    GAsyncReadyCallback callback, gpointer user_data) {
+  g_return_if_fail(self != NULL);
+  auto* klass = CONNECTION_GET_CLASS(self);
+  if (klass->execute_async) klass->execute_async(self, sql, callback, user_data);
+}
+
+GObject** tarvex_brevane_supports_database_connection_impl_execute_finish(
+    TarvexBrevaneSupportsDatabaseConnectionImpl* self, GAsyncResult* result, gint* result_length1,
+    GError** error) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = CONNECTION_GET_CLASS(self);
+  return klass->execute_finish ? klass->execute_finish(self, result, result_length1, error)
+                               : nullptr;
+}
+
+GObject** tarvex_brevane_supports_database_connection_impl_execute(
+    TarvexBrevaneSupportsDatabaseConnectionImpl* self, const gchar* sql, guint32 flags,
+    gint* result_length1, GError** error) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = CONNECTION_GET_CLASS(self);
+  return klass->execute ? klass->execute(self, sql, flags, result_length1, error) : nullptr;
+}
+
+void tarvex_brevane_supports_database_connection_impl_execute_no_query_async(
+    TarvexBrevaneSupportsDatabaseConnectionImpl* self, const gchar* sql,
+    GAsyncReadyCallback callback, gpointer user_data) {
+  g_return_if_fail(self != NULL);
+  auto* klass = CONNECTION_GET_CLASS(self);
+  if (klass->execute_no_query_async) klass->execute_no_query_async(self, sql, callback, user_data);
+}
+
+gint tarvex_brevane_supports_database_connection_impl_execute_no_query_finish(
+    TarvexBrevaneSupportsDatabaseConnectionImpl* self, GAsyncResult* result, GError** error) {
+  g_return_val_if_fail(self != NULL, -1);
+  auto* klass = CONNECTION_GET_CLASS(self);
+  return klass->execute_no_query_finish ? klass->execute_no_query_finish(self, result, error) : -1;
+}
+
+gint tarvex_brevane_supports_database_connection_impl_execute_no_query(
+    TarvexBrevaneSupportsDatabaseConnectionImpl* self, const gchar* sql, guint32 flags,
+    GError** error) {
+  g_return_val_if_fail(self != NULL, -1);
+  auto* klass = CONNECTION_GET_CLASS(self);
+  return klass->execute_no_query ? klass->execute_no_query(self, sql, flags, error) : -1;
+}
+
+void tarvex_brevane_supports_database_connection_impl_execute_as_model_async(
+    TarvexBrevaneSupportsDatabaseConnectionImpl* self, const gchar* sql,
+    GAsyncReadyCallback callback, gpointer user_data) {
+  g_return_if_fail(self != NULL);
+  auto* klass = CONNECTION_GET_CLASS(self);
+  if (klass->execute_as_model_async) klass->execute_as_model_async(self, sql, callback, user_data);
+}
+
+TarvexProvidersContractsTableModel*
+tarvex_brevane_supports_database_connection_impl_execute_as_model_finish(
+    TarvexBrevaneSupportsDatabaseConnectionImpl* self, GAsyncResult* result, GError** error) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = CONNECTION_GET_CLASS(self);
+  return klass->execute_as_model_finish ? klass->execute_as_model_finish(self, result, error)
+                                        : nullptr;
+}
+
+TarvexProvidersContractsTableModel*
+tarvex_brevane_supports_database_connection_impl_execute_as_model(
+    TarvexBrevaneSupportsDatabaseConnectionImpl* self, const gchar* sql, guint32 flags,
+    GError** error) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = CONNECTION_GET_CLASS(self);
+  return klass->execute_as_model ? klass->execute_as_model(self, sql, flags, error) : nullptr;
+}
+
+void tarvex_brevane_supports_database_connection_impl_execute_as_scalar_async(
+    TarvexBrevaneSupportsDatabaseConnectionImpl* self, const gchar* sql,
+    GAsyncReadyCallback callback, gpointer user_data) {
+  g_return_if_fail(self != NULL);
+  auto* klass = CONNECTION_GET_CLASS(self);
+  if (klass->execute_as_scalar_async)
+    klass->execute_as_scalar_async(self, sql, callback, user_data);
+}
+
+TarvexProvidersContractsValueObject*
+tarvex_brevane_supports_database_connection_impl_execute_as_scalar_finish(
+    TarvexBrevaneSupportsDatabaseConnectionImpl* self, GAsyncResult* result, GError** error) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = CONNECTION_GET_CLASS(self);
+  return klass->execute_as_scalar_finish ? klass->execute_as_scalar_finish(self, result, error)
+                                         : nullptr;
+}
+
+TarvexProvidersContractsValueObject*
+tarvex_brevane_supports_database_connection_impl_execute_as_scalar(
+    TarvexBrevaneSupportsDatabaseConnectionImpl* self, const gchar* sql, guint32 flags,
+    GError** error) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = CONNECTION_GET_CLASS(self);
+  return klass->execute_as_scalar ? klass->execute_as_scalar(self, sql, flags, error) : nullptr;
+}
+
+TarvexProvidersContractsIDataReader*
+tarvex_brevane_supports_database_connection_impl_execute_reader(
+    TarvexBrevaneSupportsDatabaseConnectionImpl* self, const gchar* sql, GError** error) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = CONNECTION_GET_CLASS(self);
+  return klass->execute_reader ? klass->execute_reader(self, sql, error) : nullptr;
+}
+
+gboolean tarvex_brevane_supports_database_connection_impl_transaction(
+    TarvexBrevaneSupportsDatabaseConnectionImpl* self, GError** error) {
+  g_return_val_if_fail(self != NULL, 0);
+  auto* klass = CONNECTION_GET_CLASS(self);
+  return klass->transaction ? klass->transaction(self, error) : 0;
+}
+
+void tarvex_brevane_supports_database_connection_impl_rollback(
+    TarvexBrevaneSupportsDatabaseConnectionImpl* self, GError** error) {
+  g_return_if_fail(self != NULL);
+  auto* klass = CONNECTION_GET_CLASS(self);
+  if (klass->rollback) klass->rollback(self, error);
+}
+
+void tarvex_brevane_supports_database_connection_impl_commit(
+    TarvexBrevaneSupportsDatabaseConnectionImpl* self, GError** error) {
+  g_return_if_fail(self != NULL);
+  auto* klass = CONNECTION_GET_CLASS(self);
+  if (klass->commit) klass->commit(self, error);
+}
+
+void tarvex_brevane_supports_database_connection_impl_update_version(
+    TarvexBrevaneSupportsDatabaseConnectionImpl* self, GError** error) {
+  g_return_if_fail(self != NULL);
+  auto* klass = CONNECTION_GET_CLASS(self);
+  if (klass->update_version) klass->update_version(self, error);
+}
+
+TarvexProvidersContractsServer* tarvex_brevane_supports_database_connection_impl_get_server(
+    TarvexBrevaneSupportsDatabaseConnectionImpl* self) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = CONNECTION_GET_CLASS(self);
+  return klass->get_server ? klass->get_server(self) : nullptr;
+}
+
+const gchar* tarvex_brevane_supports_database_connection_impl_get_version(
+    TarvexBrevaneSupportsDatabaseConnectionImpl* self) {
+  g_return_val_if_fail(self != NULL, nullptr);
+  auto* klass = CONNECTION_GET_CLASS(self);
+  return klass->get_version ? klass->get_version(self) : nullptr;
+}
+
+guint32 tarvex_brevane_supports_database_connection_impl_get_major_version(
+    TarvexBrevaneSupportsDatabaseConnectionImpl* self) {
+  g_return_val_if_fail(self != NULL, 0);
+  auto* klass = CONNECTION_GET_CLASS(self);
+  return klass->get_major_version ? klass->get_major_version(self) : 0;
+}
+
+guint32 tarvex_brevane_supports_database_connection_impl_get_minor_version(
+    TarvexBrevaneSupportsDatabaseConnectionImpl* self) {
+  g_return_val_if_fail(self != NULL, 0);
+  auto* klass = CONNECTION_GET_CLASS(self);
+  return klass->get_minor_version ? klass->get_minor_version(self) : 0;
+}
+
+namespace {
+
+TarvexBrevaneContractsDatabaseIAdaptable* iface_adapter(
+    TarvexBrevaneContractsDatabaseIConnection* self) {
+  return tarvex_brevane_supports_database_connection_impl_adapter(CONNECTION(self));
+}
+
+TarvexBrevaneContractsDatabaseIBuildable* iface_builder(
+    TarvexBrevaneContractsDatabaseIConnection* self) {
+  return tarvex_brevane_supports_database_connection_impl_builder(CONNECTION(self));
+}
+
+TarvexBrevaneContractsDatabaseIExplorable* iface_explorer(
+    TarvexBrevaneContractsDatabaseIConnection* self) {
+  return tarvex_brevane_supports_database_connection_impl_explorer(CONNECTION(self));
+}
+
+TarvexBrevaneContractsDatabaseIInspectable* iface_inspector(
+    TarvexBrevaneContractsDatabaseIConnection* self) {
+  return tarvex_brevane_supports_database_connection_impl_inspector(CONNECTION(self));
+}
+
+TarvexBrevaneContractsDatabaseIStatement* iface_statement(
+    TarvexBrevaneContractsDatabaseIConnection* self) {
+  return tarvex_brevane_supports_database_connection_impl_statement(CONNECTION(self));
+}
+
+TarvexBrevaneContractsDatabaseIFormattable* iface_formatter(
+    TarvexBrevaneContractsDatabaseIConnection* self) {
+  return tarvex_brevane_supports_database_connection_impl_formatter(CONNECTION(self));
+}
+
+TarvexBrevaneContractsDatabaseICachable* iface_cache(
+    TarvexBrevaneContractsDatabaseIConnection* self) {
+  return tarvex_brevane_supports_database_connection_impl_cache(CONNECTION(self));
+}
+
+void iface_open(TarvexBrevaneContractsDatabaseIConnection* self,
+                TarvexProvidersContractsServer* server, GObject* context, GError** error) {
+  tarvex_brevane_supports_database_connection_impl_open(CONNECTION(self), server, context, error);
+}
+
+void iface_reopen(TarvexBrevaneContractsDatabaseIConnection* self, GError** error) {
+  tarvex_brevane_supports_database_connection_impl_reopen(CONNECTION(self), error);
+}
+
+void iface_open_async(TarvexBrevaneContractsDatabaseIConnection* self,
+                      TarvexProvidersContractsServer* server, GObject* context,
+                      GAsyncReadyCallback callback, gpointer user_data) {
+  tarvex_brevane_supports_database_connection_impl_open_async(CONNECTION(self), server, context,
+                                                              callback, user_data);
+}
+
+void iface_open_finish(TarvexBrevaneContractsDatabaseIConnection* self, GAsyncResult* result,
+                       GError** error) {
+  tarvex_brevane_supports_database_connection_impl_open_finish(CONNECTION(self), result, error);
+}
+
+void iface_reopen_async(TarvexBrevaneContractsDatabaseIConnection* self,
+                        GAsyncReadyCallback callback, gpointer user_data) {
+  tarvex_brevane_supports_database_connection_impl_reopen_async(CONNECTION(self), callback,
+                                                                user_data);
+}
+
+void iface_reopen_finish(TarvexBrevaneContractsDatabaseIConnection* self, GAsyncResult* result,
+                         GError** error) {
+  tarvex_brevane_supports_database_connection_impl_reopen_finish(CONNECTION(self), result, error);
+}
+
+void iface_close(TarvexBrevaneContractsDatabaseIConnection* self, GError** error) {
+  tarvex_brevane_supports_database_connection_impl_close(CONNECTION(self), error);
+}
+
+void iface_execute_no_query_async(TarvexBrevaneContractsDatabaseIConnection* self, const gchar* sql,
+                                  GAsyncReadyCallback callback, gpointer user_data) {
+  tarvex_brevane_supports_database_connection_impl_execute_no_query_async(CONNECTION(self), sql,
+                                                                          callback, user_data);
+}
+
+gint iface_execute_no_query_finish(TarvexBrevaneContractsDatabaseIConnection* self,
+                                   GAsyncResult* result, GError** error) {
+  return tarvex_brevane_supports_database_connection_impl_execute_no_query_finish(CONNECTION(self),
+                                                                                  result, error);
+}
+
+gint iface_execute_no_query(TarvexBrevaneContractsDatabaseIConnection* self, const gchar* sql,
+                            guint32 flags, GError** error) {
+  return tarvex_brevane_supports_database_connection_impl_execute_no_query(CONNECTION(self), sql,
+                                                                           flags, error);
+}
+
+void iface_execute_as_model_async(TarvexBrevaneContractsDatabaseIConnection* self, const gchar* sql,
+                                  GAsyncReadyCallback callback, gpointer user_data) {
+  tarvex_brevane_supports_database_connection_impl_execute_as_model_async(CONNECTION(self), sql,
+                                                                          callback, user_data);
+}
+
+TarvexProvidersContractsTableModel* iface_execute_as_model_finish(
+    TarvexBrevaneContractsDatabaseIConnection* self, GAsyncResult* result, GError** error) {
+  return tarvex_brevane_supports_database_connection_impl_execute_as_model_finish(CONNECTION(self),
+                                                                                  result, error);
+}
+
+TarvexProvidersContractsTableModel* iface_execute_as_model(
+    TarvexBrevaneContractsDatabaseIConnection* self, const gchar* sql, guint32 flags,
+    GError** error) {
+  return tarvex_brevane_supports_database_connection_impl_execute_as_model(CONNECTION(self), sql,
+                                                                           flags, error);
+}
+
+void iface_execute_as_scalar_async(TarvexBrevaneContractsDatabaseIConnection* self,
+                                   const gchar* sql, GAsyncReadyCallback callback,
+                                   gpointer user_data) {
+  tarvex_brevane_supports_database_connection_impl_execute_as_scalar_async(CONNECTION(self), sql,
+                                                                           callback, user_data);
+}
+
+TarvexProvidersContractsValueObject* iface_execute_as_scalar_finish(
+    TarvexBrevaneContractsDatabaseIConnection* self, GAsyncResult* result, GError** error) {
+  return tarvex_brevane_supports_database_connection_impl_execute_as_scalar_finish(CONNECTION(self),
+                                                                                   result, error);
+}
+
+TarvexProvidersContractsValueObject* iface_execute_as_scalar(
+    TarvexBrevaneContractsDatabaseIConnection* self, const gchar* sql, guint32 flags,
+    GError** error) {
+  return tarvex_brevane_supports_database_connection_impl_execute_as_scalar(CONNECTION(self), sql,
+                                                                            flags, error);
+}
+
+void iface_execute_async(TarvexBrevaneContractsDatabaseIConnection* self, const gchar* sql,
+                         GAsyncReadyCallback callback, gpointer user_data) {
+  tarvex_brevane_supports_database_connection_impl_execute_async(CONNECTION(self), sql, callback,
+                                                                 user_data);
+}
+
+GObject** iface_execute_finish(TarvexBrevaneContractsDatabaseIConnection* self,
+                               GAsyncResult* result, gint* result_length1, GError** error) {
+  return tarvex_brevane_supports_database_connection_impl_execute_finish(CONNECTION(self), result,
+                                                                         result_length1, error);
+}
+
+GObject** iface_execute(TarvexBrevaneContractsDatabaseIConnection* self, const gchar* sql,
+                        guint32 flags, gint* result_length1, GError** error) {
+  return tarvex_brevane_supports_database_connection_impl_execute(CONNECTION(self), sql, flags,
+                                                                  result_length1, error);
+}
+
+TarvexProvidersContractsIDataReader* iface_execute_reader(
+    TarvexBrevaneContractsDatabaseIConnection* self, const gchar* sql, GError** error) {
+  return tarvex_brevane_supports_database_connection_impl_execute_reader(CONNECTION(self), sql,
+                                                                         error);
+}
+
+gboolean iface_transaction(TarvexBrevaneContractsDatabaseIConnection* self, GError** error) {
+  return tarvex_brevane_supports_database_connection_impl_transaction(CONNECTION(self), error);
+}
+
+void iface_rollback(TarvexBrevaneContractsDatabaseIConnection* self, GError** error) {
+  tarvex_brevane_supports_database_connection_impl_rollback(CONNECTION(self), error);
+}
+
+void iface_commit(TarvexBrevaneContractsDatabaseIConnection* self, GError** error) {
+  tarvex_brevane_supports_database_connection_impl_commit(CONNECTION(self), error);
+}
+
+TarvexProvidersContractsServer* iface_get_server(TarvexBrevaneContractsDatabaseIConnection* self) {
+  return tarvex_brevane_supports_database_connection_impl_get_server(CONNECTION(self));
+}
+
+const gchar* iface_get_version(TarvexBrevaneContractsDatabaseIConnection* self) {
+  return tarvex_brevane_supports_database_connection_impl_get_version(CONNECTION(self));
+}
+
+guint32 iface_get_major_version(TarvexBrevaneContractsDatabaseIConnection* self) {
+  return tarvex_brevane_supports_database_connection_impl_get_major_version(CONNECTION(self));
+}
+
+guint32 iface_get_minor_version(TarvexBrevaneContractsDatabaseIConnection* self) {
+  return tarvex_brevane_supports_database_connection_impl_get_minor_version(CONNECTION(self));
+}
+}  // namespace
+
+static void tarvex_brevane_supports_database_connection_impl_iconnection_init(
+    TarvexBrevaneContractsDatabaseIConnectionIface* iface) {
+  iface->adapter = iface_adapter;
+  iface->builder = iface_builder;
+  iface->explorer = iface_explorer;
+  iface->inspector = iface_inspector;
+  iface->statement = iface_statement;
+  iface->formatter = iface_formatter;
+  iface->cache = iface_cache;
+  iface->open = iface_open;
+  iface->reopen = iface_reopen;
+  iface->open_async = iface_open_async;
+  iface->open_finish = iface_open_finish;
+  iface->reopen_async = iface_reopen_async;
+  iface->reopen_finish = iface_reopen_finish;
+  iface->close = iface_close;
+  iface->execute_no_query_async = iface_execute_no_query_async;
+  iface->execute_no_query_finish = iface_execute_no_query_finish;
+  iface->execute_no_query = iface_execute_no_query;
+  iface->execute_as_model_async = iface_execute_as_model_async;
+  iface->execute_as_model_finish = iface_execute_as_model_finish;
+  iface->execute_as_model = iface_execute_as_model;
+  iface->execute_as_scalar_async = iface_execute_as_scalar_async;
+  iface->execute_as_scalar_finish = iface_execute_as_scalar_finish;
+  iface->execute_as_scalar = iface_execute_as_scalar;
+  iface->execute_async = iface_execute_async;
+  iface->execute_finish = iface_execute_finish;
+  iface->execute = iface_execute;
+  iface->execute_reader = iface_execute_reader;
+  iface->transaction = iface_transaction;
+  iface->rollback = iface_rollback;
+  iface->commit = iface_commit;
+  iface->get_server = iface_get_server;
+  iface->get_version = iface_get_version;
+  iface->get_major_version = iface_get_major_version;
+  iface->get_minor_version = iface_get_minor_version;
+  // These three the class answers itself.
+  iface->get_provider = connection_get_provider;
+  iface->get_status = connection_get_status;
+  iface->set_status = connection_set_status;
+}
+
+TarvexBrevaneSupportsDatabaseConnectionImpl*
+tarvex_brevane_supports_database_connection_impl_construct(GType object_type) {
+  return static_cast<TarvexBrevaneSupportsDatabaseConnectionImpl*>(
+      g_object_new(object_type, nullptr));
+}
+
+void tarvex_brevane_supports_database_connection_impl_set_provider(
+    TarvexBrevaneSupportsDatabaseConnectionImpl* self,
+    TarvexProvidersContractsIProvider* provider) {
+  g_return_if_fail(self != NULL);
+  connection_set_provider(self, provider);
+}
+
+TarvexBrevaneSupportsDatabaseConnectionImpl* tarvex_brevane_supports_database_connection_impl_new(
+    void) {
+  return tarvex_brevane_supports_database_connection_impl_construct(
+      TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_CONNECTION_IMPL);
+}
