@@ -3,6 +3,11 @@
 #include <cstdio>
 
 #include "brevane/database/connection_impl-private.h"
+#include "brevane/database/sqlserver/sql_server_adapter.h"
+#include "brevane/database/sqlserver/sql_server_builder.h"
+#include "brevane/database/sqlserver/sql_server_explorer.h"
+#include "brevane/database/sqlserver/sql_server_explorer_v10x.h"
+#include "brevane/database/sqlserver/sql_server_inspector.h"
 #include "brevane/database/sqlserver/sql_server_statement.h"
 #include "common/tarvex-gobject.h"
 #include "providers/sqlserver/sql_server_provider.h"
@@ -19,25 +24,34 @@ namespace {
 constexpr char kVersionQuery[] = "SELECT SERVERPROPERTY('ProductVersion') as version;";
 
 // The dialect objects a connection creates for itself. Each keeps the
-// connection without a reference of its own. The adapter, builder, explorer
-// and inspector of SQL Server are not part of this library yet: their
-// factories answer NULL, and so do the getters.
-GObject* new_adapter(ConnectionImpl*, bool /*legacy*/) {
-  return nullptr;
+// connection without a reference of its own.
+TarvexBrevaneContractsDatabaseIConnection* as_connection(ConnectionImpl* self) {
+  return TARVEX_BREVANE_CONTRACTS_DATABASE_ICONNECTION(self);
 }
-GObject* new_builder(ConnectionImpl*) {
-  return nullptr;
+
+GObject* new_adapter(ConnectionImpl* self, bool /*legacy*/) {
+  // Servers of version 10 and lower are filled by the current adapter until
+  // their own variant exists.
+  return G_OBJECT(tarvex_brevane_supports_database_sql_server_adapter_new(as_connection(self)));
 }
-GObject* new_explorer(ConnectionImpl*, bool /*legacy*/) {
-  return nullptr;
+
+GObject* new_builder(ConnectionImpl* self) {
+  return G_OBJECT(tarvex_brevane_supports_database_sql_server_builder_new(as_connection(self)));
 }
-GObject* new_inspector(ConnectionImpl*) {
-  return nullptr;
+
+GObject* new_explorer(ConnectionImpl* self, bool legacy) {
+  if (legacy)
+    return G_OBJECT(
+        tarvex_brevane_supports_database_sql_server_explorer_v10x_new(as_connection(self)));
+  return G_OBJECT(tarvex_brevane_supports_database_sql_server_explorer_new(as_connection(self)));
+}
+
+GObject* new_inspector(ConnectionImpl* self) {
+  return G_OBJECT(tarvex_brevane_supports_database_sql_server_inspector_new(as_connection(self)));
 }
 
 GObject* new_statement(ConnectionImpl* self) {
-  return G_OBJECT(tarvex_brevane_supports_database_sql_server_statement_new(
-      TARVEX_BREVANE_CONTRACTS_DATABASE_ICONNECTION(self)));
+  return G_OBJECT(tarvex_brevane_supports_database_sql_server_statement_new(as_connection(self)));
 }
 
 template <typename T>
