@@ -828,9 +828,10 @@ static T* as_class(MetaObject* object, GType type) {
   return G_TYPE_CHECK_INSTANCE_TYPE(object, type) ? reinterpret_cast<T*>(object) : nullptr;
 }
 
-static void sql_server_adapter_fill_meta_object(Base* base, MetaObject* object, gboolean deep,
+static void sql_server_adapter_fill_meta_object(Base* base, MetaObject* meta_object, gboolean deep,
                                                 gboolean full, GError** error) {
-  g_return_if_fail(object != NULL);
+  g_return_if_fail(meta_object != NULL);
+  MetaObject* object = meta_object;
   Self* self = reinterpret_cast<Self*>(base);
   switch (tarvex_brevane_meta_model_meta_object_character(object)) {
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_DATABASE:
