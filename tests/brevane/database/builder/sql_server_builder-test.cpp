@@ -1,0 +1,1 @@
+#include "tests/brevane/database/builder/builder-test.h"
