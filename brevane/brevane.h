@@ -81,6 +81,8 @@
 #include "brevane/database/sqlserver/sql_server_statement.h"
 #include "brevane/database/sqlserver/sql_server_connection.h"
 #include "brevane/database/adapter.h"
+#include "brevane/database/sql_builder.h"
+#include "brevane/database/sqlserver/sql_server_builder.h"
 #include "brevane/database/sqlserver/sql_server_inspector.h"
 #include "brevane/database/sqlserver/sql_server_explorer.h"
 #include "brevane/database/sqlserver/sql_server_explorer_v10x.h"
