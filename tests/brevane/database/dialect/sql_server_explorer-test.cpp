@@ -374,6 +374,10 @@ TEST_F(ExplorerTest, SchemaNamesAreEscaped) {
   list(ex.get(), KIND(VIEW), "", 8, "a'); DROP TABLE x; --");
   EXPECT_NE(sent().at(0).find("SCHEMA_ID(N'a''); DROP TABLE x; --')"), std::string::npos)
       << sent().at(0);
+  // Non-ASCII letters pass unchanged.
+  list(ex.get(), KIND(SYNONYM), "", 5, "Bücher");
+  EXPECT_NE(sent().at(0).find("SCHEMA_NAME(schema_id)='Bücher' ORDER"), std::string::npos)
+      << sent().at(0);
   // An ordinary name gives the plain text.
   list(ex.get(), KIND(EVENT), "", 4, "dbo");
   EXPECT_NE(sent().at(0).find("OBJECT_SCHEMA_NAME(object_id)='dbo' ORDER"), std::string::npos);
