@@ -1,6 +1,7 @@
-// A small host program standing in for the desktop application: it logs in
-// to SQL Server through the provider, runs a query and prints the table
-// model it gets back as a grid.
+// A small host program standing in for the desktop application: it starts
+// the services and the logging as a host does, opens a SQL Server connection,
+// prints the server version, runs a query and prints the table model it gets
+// back as a grid, and closes. "opened" and "closed" are printed as they fire.
 //
 //   tarvex-example                                   the embedded test server
 //   tarvex-example HOST PORT USER PASSWORD DATABASE [QUERY]
@@ -128,6 +129,28 @@ void print_grid(TarvexProvidersContractsTableModel* table) {
   std::printf("(%d row%s)\n", nrows, nrows == 1 ? "" : "s");
 }
 
+// Start-up as the host does it: the services facade, the log manager, and
+// the logging service writing to a folder of its own.
+void start_services() {
+  tarvex_brevane_foundation_services_initialize();
+  auto manager = adoptGRef(tarvex_brevane_supports_log_log_manager_new());
+  tarvex_brevane_foundation_services_register_instance(
+      TARVEX_BREVANE_CONTRACTS_LOG_TYPE_ILOG_MANAGER, G_OBJECT(manager.get()));
+  GUniqueStr folder(g_build_filename(g_get_tmp_dir(), "tarvex-example-logs", nullptr));
+  tarvex_brevane_foundation_logging_service_initialize(
+      "tarvex-example", TARVEX_BREVANE_CONTRACTS_LOG_LOG_LEVEL_PLAIN, folder.get(), 4 << 20);
+}
+
+void on_opened(TarvexBrevaneContractsDatabaseIConnection*,
+               TarvexBrevaneContractsDatabaseIConnection*, gpointer) {
+  std::printf("opened\n");
+}
+
+void on_closed(TarvexBrevaneContractsDatabaseIConnection*,
+               TarvexBrevaneContractsDatabaseIConnection*, gpointer) {
+  std::printf("closed\n");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -159,26 +182,41 @@ int main(int argc, char** argv) {
   tarvex_providers_contracts_server_set_password(server.get(), target.password.c_str());
   tarvex_providers_contracts_server_set_initial(server.get(), target.database.c_str());
 
-  auto provider = adoptGRef(tarvex_providers_supports_sql_server_provider_new());
-  auto* iprovider = reinterpret_cast<TarvexProvidersContractsIProvider*>(provider.get());
+  start_services();
+  tarvex_providers_contracts_server_set_uuid(server.get(), "example-server");
+
+  auto connection = adoptGRef(tarvex_brevane_supports_database_sql_server_connection_new());
+  auto* iconnection = TARVEX_BREVANE_CONTRACTS_DATABASE_ICONNECTION(connection.get());
+  g_signal_connect(connection.get(), "opened", G_CALLBACK(on_opened), nullptr);
+  g_signal_connect(connection.get(), "closed", G_CALLBACK(on_closed), nullptr);
+
   GError* error = nullptr;
-  tarvex_providers_contracts_iprovider_open(iprovider, server.get(), "", &error);
+  tarvex_brevane_contracts_database_iconnection_open(iconnection, server.get(), nullptr, &error);
   if (error) {
     std::fprintf(stderr, "open: %s\n", error->message);
     g_error_free(error);
     return 1;
   }
+  std::printf("server version %s (major %u, minor %u)\n",
+              tarvex_brevane_contracts_database_iconnection_get_version(iconnection),
+              tarvex_brevane_contracts_database_iconnection_get_major_version(iconnection),
+              tarvex_brevane_contracts_database_iconnection_get_minor_version(iconnection));
 
   std::printf("%s\n", target.query.c_str());
-  auto table = adoptGRef(tarvex_providers_contracts_iprovider_execute_model(
-      iprovider, target.query.c_str(), 0, &error));
+  auto table = adoptGRef(tarvex_brevane_contracts_database_iconnection_execute_as_model(
+      iconnection, target.query.c_str(), 0, &error));
   if (!table) {
     std::fprintf(stderr, "query: %s\n", error ? error->message : "no result");
     g_clear_error(&error);
+    tarvex_brevane_contracts_database_iconnection_close(iconnection, nullptr);
     return 1;
   }
   print_grid(table.get());
 
-  tarvex_providers_contracts_iprovider_close(iprovider, nullptr);
+  tarvex_brevane_contracts_database_iconnection_close(iconnection, &error);
+  if (error) {
+    std::fprintf(stderr, "close: %s\n", error->message);
+    g_clear_error(&error);
+  }
   return 0;
 }
