@@ -235,12 +235,138 @@ class TableScriptTest : public LogCaptureTest {
   GRef<TarvexBrevaneSupportsDatabaseSQLServerBuilder> builder;
 };
 
-TEST_F(TableScriptTest, Print) {
-  for (const Names* nm : {&kOrdinary, &kOdd}) {
-    printf("%s\n====\n", build(builder.get(), make_orders(*nm).get()).c_str());
-    printf("%s\n====\n", build(builder.get(), make_parts(*nm).get()).c_str());
-    printf("%s\n====\n", build(builder.get(), make_legacy(*nm).get()).c_str());
+// The expected scripts for ordinary names.
+const char kOrdersScript[] = R"SQL(CREATE TABLE [sales].[orders] (
+    [id] INT IDENTITY (1,1) NOT NULL,
+    [customer_id] INT NOT NULL,
+    [code] NVARCHAR(20) NOT NULL,
+    [note] NVARCHAR(MAX) NULL,
+    [amount] DECIMAL(38, 0) DEFAULT ((0)) NOT NULL,
+    [price] NUMERIC(10, 2) NULL,
+    [ratio] FLOAT NULL,
+    [small] REAL NULL,
+    [flag] BIT DEFAULT ((1)) NOT NULL,
+    [created] DATETIME2 DEFAULT (sysdatetime()) NOT NULL,
+    [day] DATE NULL,
+    [at] TIME NULL,
+    [offs] DATETIMEOFFSET DEFAULT '' NULL,
+    [guid] UNIQUEIDENTIFIER DEFAULT (newsequentialid()) NOT NULL ROWGUIDCOL,
+    [doc] XML NULL,
+    [geo] GEOGRAPHY NULL,
+    [fixed] CHAR(10) NULL,
+    [bin] VARBINARY(MAX) NULL,
+    [sparse_col] INT SPARSE NULL,
+    [masked] VARCHAR(100) MASKED WITH (FUNCTION = 'partial(1,"x''x",0)') NULL,
+    [total] AS ([amount]*(2)) PERSISTED,
+    [valid_from] DATETIME2 GENERATED ALWAYS AS ROW START NOT NULL,
+    [valid_to] DATETIME2 GENERATED ALWAYS AS ROW END NOT NULL,
+    PERIOD FOR SYSTEM_TIME ([valid_from], [valid_to]),
+    CONSTRAINT [PK_orders] PRIMARY KEY ([id]),
+    CONSTRAINT [ck_amount] CHECK NOT FOR REPLICATION ([amount]>=(0)),
+    CONSTRAINT [uq_code] UNIQUE NONCLUSTERED ([code] ASC) WITH (FILLFACTOR = 80, PAD_INDEX = ON),
+    CONSTRAINT [fk_customer] FOREIGN KEY([customer_id]) REFERENCES [sales].[customers]([id]) ON DELETE CASCADE ON UPDATE NO ACTION,
+    INDEX [ix_created] NONCLUSTERED ([created] DESC) INCLUDE ([note]) WHERE [flag]=(1) WITH (FILLFACTOR = 90),
+    INDEX [ix_code_day] UNIQUE NONCLUSTERED ([code] ASC, [day] DESC),
+    INDEX [ix_cs] NONCLUSTERED COLUMNSTORE ([amount], [price])
+  ) 
+  ON [PRIMARY] 
+  TEXTIMAGE_ON [PRIMARY] 
+  WITH (
+    DATA_COMPRESSION = PAGE,
+    SYSTEM_VERSIONING = ON ( HISTORY_TABLE = [sales].[orders_history], DATA_CONSISTENCY_CHECK = ON )
+  );
+CREATE PRIMARY XML INDEX [ix_doc] ON [sales].[orders] ([doc]);
+CREATE SPATIAL INDEX [ix_geo] ON [sales].[orders] ([geo]);
+GO
+CREATE TRIGGER [tr_audit] ON [sales].[orders]
+  WITH ENCRYPTION,EXECUTE AS N'O''Brien'
+  AFTER INSERT,UPDATE
+  AS BEGIN
+  SET NOCOUNT ON;
+END
+GO
+EXEC sp_addextendedproperty 'MS_Description', N'audit trail', 'SCHEMA', N'sales', 'TABLE', N'orders', 'TRIGGER', N'tr_audit';
+GO
+CREATE TRIGGER [tr_block] ON [sales].[orders]
+  WITH EXECUTE AS OWNER
+  INSTEAD OF DELETE
+  AS ROLLBACK TRANSACTION;
+GO
+CREATE TRIGGER [tr_clr] ON [sales].[orders]
+  AFTER INSERT
+  NOT FOR REPLICATION
+  AS EXTERNAL NAME [Audit].[Company.Triggers].[OnInsert]
+GO
+EXEC sp_addextendedproperty 'MS_Description', N'row number', 'SCHEMA', N'sales', 'TABLE', N'orders', 'COLUMN', N'id';
+EXEC sp_addextendedproperty 'MS_Description', N'free text, ''quoted''', 'SCHEMA', N'sales', 'TABLE', N'orders', 'COLUMN', N'note';
+EXEC sp_addextendedproperty 'MS_Description', N'the customer''s orders', 'SCHEMA', N'sales', 'TABLE', N'orders';
+EXEC sp_addextendedproperty 'MS_Description', N'no negative amounts', 'SCHEMA', N'sales', 'TABLE', N'orders', 'CONSTRAINT', N'ck_amount';
+EXEC sp_addextendedproperty 'MS_Description', N'recent orders', 'SCHEMA', N'sales', 'TABLE', N'orders', 'INDEX', N'ix_created';
+ALTER INDEX [ix_code_day] ON [sales].[orders] DISABLE;
+ALTER TABLE [sales].[orders] NOCHECK CONSTRAINT [fk_customer];
+DISABLE TRIGGER [sales].[tr_block] ON [sales].[orders];
+)SQL";
+
+const char kPartsScript[] = R"SQL(CREATE TABLE [sales].[parts] (
+    [part_id] BIGINT NOT NULL,
+    [day] DATE NOT NULL,
+    [note] VARCHAR(MAX) NULL,
+    CONSTRAINT [PK_orders] PRIMARY KEY ([day], [part_id])
+  ) 
+  ON [ps_day]([day]) 
+  WITH (
+    DATA_COMPRESSION = PAGE ON PARTITIONS (1,2),
+    DATA_COMPRESSION = ROW ON PARTITIONS (3)
+  );
+)SQL";
+
+const char kLegacyScript[] = R"SQL(CREATE TABLE [sales].[legacy] (
+    [body] TEXT NULL,
+    [words] NTEXT NULL,
+    [picture] IMAGE NULL
+  );
+)SQL";
+
+// The expected text for odd names: every name of the ordinary text replaced
+// by its odd form, "]" doubled inside brackets and "'" inside N'...'.
+std::string with_odd_names(std::string text) {
+  auto replace_all = [&](const std::string& from, const std::string& to) {
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+      text.replace(at, from.size(), to);
+  };
+  for (const char* name : kAllNames) {
+    const std::string odd = kOdd.n(name);
+    std::string quoted;
+    for (char c : odd) quoted += c == '\'' ? std::string("''") : std::string(1, c);
+    replace_all("[" + std::string(name) + "]", kOdd.q(name));
+    replace_all("N'" + std::string(name) + "'", "N'" + quoted + "'");
   }
+  return text;
+}
+
+TEST_F(TableScriptTest, OrdinaryNames) {
+  EXPECT_EQ(build(builder.get(), make_orders(kOrdinary).get()), kOrdersScript);
+  EXPECT_EQ(build(builder.get(), make_parts(kOrdinary).get()), kPartsScript);
+  EXPECT_EQ(build(builder.get(), make_legacy(kOrdinary).get()), kLegacyScript);
+}
+
+TEST_F(TableScriptTest, NamesWithQuotesBracketsAndAccents) {
+  EXPECT_EQ(build(builder.get(), make_orders(kOdd).get()), with_odd_names(kOrdersScript));
+  EXPECT_EQ(build(builder.get(), make_parts(kOdd).get()), with_odd_names(kPartsScript));
+  EXPECT_EQ(build(builder.get(), make_legacy(kOdd).get()), with_odd_names(kLegacyScript));
+}
+
+TEST_F(TableScriptTest, BatchesStartCorrectly) {
+  // Split on GO: the CREATE TABLE with its stand-alone indexes, then each
+  // trigger alone, then what follows the triggers.
+  auto batches = batches_of(build(builder.get(), make_orders(kOrdinary).get()));
+  ASSERT_EQ(batches.size(), 6u);
+  EXPECT_EQ(batches[0].rfind("CREATE TABLE [sales].[orders] (", 0), 0u);
+  EXPECT_EQ(batches[1].rfind("CREATE TRIGGER [tr_audit]", 0), 0u);
+  EXPECT_EQ(batches[2].rfind("EXEC sp_addextendedproperty 'MS_Description', N'audit trail'", 0), 0u);
+  EXPECT_EQ(batches[3].rfind("CREATE TRIGGER [tr_block]", 0), 0u);
+  EXPECT_EQ(batches[4].rfind("CREATE TRIGGER [tr_clr]", 0), 0u);
+  EXPECT_EQ(batches[5].rfind("EXEC sp_addextendedproperty 'MS_Description', N'row number'", 0), 0u);
 }
 
 TEST_F(TableScriptTest, ScriptsParse) {
