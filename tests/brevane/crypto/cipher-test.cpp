@@ -43,7 +43,7 @@ class CipherTest : public tarvex::test::LogCaptureTest {
  protected:
   void SetUp() override {
     LogCaptureTest::SetUp();
-    dir_ = g_dir_make_tmp("fw2-crypto-XXXXXX", nullptr);
+    dir_ = tarvex::GUniqueStr(g_dir_make_tmp("fw2-crypto-XXXXXX", nullptr)).get();
   }
   void TearDown() override {
     GDir* dir = g_dir_open(dir_.c_str(), 0, nullptr);

@@ -79,7 +79,7 @@ class PasswordHelperTest : public tarvex::test::LogCaptureTest {
     tarvex_brevane_foundation_services_initialize();
     register_openssl();
     tarvex_brevane_testing_set_account("tarvex-user", "db-host1");
-    log_dir_ = g_dir_make_tmp("fw2-password-XXXXXX", nullptr);
+    log_dir_ = tarvex::GUniqueStr(g_dir_make_tmp("fw2-password-XXXXXX", nullptr)).get();
     tarvex_brevane_foundation_services_register_type(TARVEX_BREVANE_CONTRACTS_LOG_TYPE_ILOG_MANAGER,
                                                      TARVEX_BREVANE_SUPPORTS_LOG_TYPE_LOG_MANAGER);
     tarvex_brevane_foundation_logging_service_initialize(

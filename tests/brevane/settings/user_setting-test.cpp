@@ -20,7 +20,7 @@ class UserSettingTest : public tarvex::test::LogCaptureTest {
  protected:
   void SetUp() override {
     LogCaptureTest::SetUp();
-    dir_ = g_dir_make_tmp("fw2-settings-XXXXXX", nullptr);
+    dir_ = GUniqueStr(g_dir_make_tmp("fw2-settings-XXXXXX", nullptr)).get();
     ASSERT_FALSE(dir_.empty());
   }
   void TearDown() override {
