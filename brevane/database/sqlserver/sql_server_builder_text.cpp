@@ -1,0 +1,229 @@
+// Text, model and batch helpers shared by the SQL Server builder's files.
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+#include "brevane/database/sqlserver/sql_server_builder-private.h"
+
+namespace tarvex::mssql {
+
+// ------------------------------------------------------------ texts
+
+std::string upper(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) c = char(std::toupper(static_cast<unsigned char>(c)));
+  return out;
+}
+
+std::string trim(std::string_view s) {
+  size_t b = 0, e = s.size();
+  while (b < e && std::isspace(static_cast<unsigned char>(s[b]))) ++b;
+  while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1]))) --e;
+  return std::string(s.substr(b, e - b));
+}
+
+bool iequals(std::string_view a, std::string_view b) { return upper(a) == upper(b); }
+
+static std::string doubled(std::string_view text, char quote) {
+  std::string out;
+  out.reserve(text.size() + 2);
+  for (char c : text) {
+    out += c;
+    if (c == quote) out += c;
+  }
+  return out;
+}
+
+std::string br(std::string_view name) { return "[" + doubled(name, ']') + "]"; }
+std::string br2(std::string_view schema, std::string_view name) {
+  return br(schema) + "." + br(name);
+}
+std::string nq(std::string_view text) { return "N'" + doubled(text, '\'') + "'"; }
+std::string sq(std::string_view text) { return "'" + doubled(text, '\'') + "'"; }
+
+// One entry of a column list: the name bracketed, its direction kept or
+// dropped.
+static std::string bracket_entry(std::string_view raw, bool keep_direction) {
+  std::string entry = trim(raw);
+  std::string direction;
+  for (const char* word : {" ASC", " DESC"}) {
+    const size_t n = std::strlen(word);
+    if (entry.size() > n && iequals(std::string_view(entry).substr(entry.size() - n), word)) {
+      direction = word;
+      entry = trim(std::string_view(entry).substr(0, entry.size() - n));
+      break;
+    }
+  }
+  std::string out =
+      entry.size() >= 2 && entry.front() == '[' && entry.back() == ']' ? entry : br(entry);
+  if (keep_direction) out += direction;
+  return out;
+}
+
+std::string bracket_entries(const std::vector<std::string>& entries, bool keep_direction) {
+  std::string out;
+  for (const auto& e : entries) {
+    if (trim(e).empty()) continue;
+    if (!out.empty()) out += ", ";
+    out += bracket_entry(e, keep_direction);
+  }
+  return out;
+}
+
+std::string bracket_list(std::string_view list, bool keep_direction) {
+  std::vector<std::string> entries;
+  size_t start = 0;
+  for (;;) {
+    size_t at = list.find(',', start);
+    entries.emplace_back(list.substr(start, at == std::string_view::npos ? list.npos : at - start));
+    if (at == std::string_view::npos) break;
+    start = at + 1;
+  }
+  return bracket_entries(entries, keep_direction);
+}
+
+// ------------------------------------------------------------ model access
+
+std::string name_of(gpointer obj) {
+  return str(tarvex_brevane_meta_model_meta_object_get_name(meta(obj)));
+}
+std::string schema_of(gpointer obj) {
+  return str(tarvex_brevane_meta_model_meta_object_get_schema(meta(obj)));
+}
+std::string comment_of(gpointer obj) {
+  return str(tarvex_brevane_meta_model_meta_object_get_comment(meta(obj)));
+}
+
+static std::optional<std::string> map_text(GeeHashMap* map, const char* key) {
+  if (!map || !gee_abstract_map_has_key(GEE_ABSTRACT_MAP(map), key)) return std::nullopt;
+  GUniqueStr value(static_cast<char*>(gee_abstract_map_get(GEE_ABSTRACT_MAP(map), key)));
+  return str(value.get());
+}
+
+std::optional<std::string> attr(gpointer obj, const char* key) {
+  return map_text(tarvex_brevane_meta_model_meta_object_get_attributes(meta(obj)), key);
+}
+bool attr_true(gpointer obj, const char* key) { return attr(obj, key).value_or("") == "true"; }
+
+std::optional<std::string> option(MetaTable* table, const char* key) {
+  return map_text(tarvex_brevane_meta_model_meta_table_get_options(table), key);
+}
+
+int diff_code(gpointer obj, const std::string& path) {
+  GRef<GeeHashMap> map = adoptGRef(tarvex_brevane_meta_model_meta_object_diff(meta(obj)));
+  if (!map || !gee_abstract_map_has_key(GEE_ABSTRACT_MAP(map.get()), path.c_str())) return kAbsent;
+  return GPOINTER_TO_INT(gee_abstract_map_get(GEE_ABSTRACT_MAP(map.get()), path.c_str()));
+}
+bool diff_has(gpointer obj, const std::string& path) { return diff_code(obj, path) != kAbsent; }
+void diff_remove(gpointer obj, const std::string& path) {
+  GRef<GeeHashMap> map = adoptGRef(tarvex_brevane_meta_model_meta_object_diff(meta(obj)));
+  if (map) gee_abstract_map_unset(GEE_ABSTRACT_MAP(map.get()), path.c_str(), nullptr);
+}
+int diff_size(gpointer obj) {
+  GRef<GeeHashMap> map = adoptGRef(tarvex_brevane_meta_model_meta_object_diff(meta(obj)));
+  return map ? gee_abstract_map_get_size(GEE_ABSTRACT_MAP(map.get())) : 0;
+}
+
+std::vector<std::string> string_items(GeeArrayList* list) {
+  std::vector<std::string> out;
+  if (!list) return out;
+  const gint n = gee_abstract_collection_get_size(GEE_ABSTRACT_COLLECTION(list));
+  for (gint i = 0; i < n; ++i) {
+    GUniqueStr s(static_cast<char*>(gee_abstract_list_get(GEE_ABSTRACT_LIST(list), i)));
+    out.push_back(str(s.get()));
+  }
+  return out;
+}
+
+// ------------------------------------------------------------ batches
+
+bool starts_batch(std::string_view batch) {
+  size_t i = 0;
+  auto skip = [&] {
+    for (;;) {
+      while (i < batch.size() && std::isspace(static_cast<unsigned char>(batch[i]))) ++i;
+      if (batch.substr(i, 2) == "--") {
+        while (i < batch.size() && batch[i] != '\n') ++i;
+      } else if (batch.substr(i, 2) == "/*") {
+        size_t end = batch.find("*/", i + 2);
+        i = end == batch.npos ? batch.size() : end + 2;
+      } else {
+        return;
+      }
+    }
+  };
+  auto word = [&] {
+    skip();
+    size_t b = i;
+    while (i < batch.size() && (std::isalnum(static_cast<unsigned char>(batch[i])) || batch[i] == '_'))
+      ++i;
+    return upper(batch.substr(b, i - b));
+  };
+  std::string first = word();
+  std::string second = word();
+  if (first == "CREATE" && second == "OR") {
+    if (word() != "ALTER") return false;
+    second = word();
+  } else if (first == "CREATE") {
+    if (second == "SCHEMA" || second == "DEFAULT" || second == "RULE") return true;
+  } else if (first != "ALTER") {
+    return false;
+  }
+  return second == "VIEW" || second == "PROCEDURE" || second == "PROC" || second == "FUNCTION" ||
+         second == "TRIGGER";
+}
+
+static bool is_go_line(std::string_view line) { return iequals(trim(line), "GO"); }
+
+std::vector<std::string> split_batches(std::string_view text) {
+  std::vector<std::string> out{std::string()};
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    size_t next = end == text.npos ? text.size() : end + 1;
+    std::string_view line = text.substr(start, next - start);
+    if (is_go_line(line))
+      out.emplace_back();
+    else
+      out.back() += line;
+    start = next;
+  }
+  return out;
+}
+
+void Script::add(std::string_view text) {
+  std::vector<std::string> pieces = split_batches(text);
+  for (size_t k = 0; k < pieces.size(); ++k) {
+    std::string& last = batches_.back();
+    if (k > 0) {
+      batches_.push_back(std::move(pieces[k]));
+    } else if (!trim(last).empty() && !trim(pieces[k]).empty() &&
+               (starts_batch(last) || starts_batch(pieces[k]))) {
+      batches_.push_back(std::move(pieces[k]));
+    } else {
+      last += pieces[k];
+    }
+  }
+}
+
+std::string Script::str() const {
+  std::string out;
+  for (size_t k = 0; k < batches_.size(); ++k) {
+    const bool blank = trim(batches_[k]).empty();
+    const bool last = k + 1 == batches_.size();
+    if (blank && !last) continue;
+    if (!out.empty()) {
+      if (out.back() != '\n') out += '\n';
+      out += "GO\n";
+    }
+    if (!blank) out += batches_[k];
+  }
+  return out;
+}
+
+bool Script::empty() const {
+  return std::all_of(batches_.begin(), batches_.end(),
+                     [](const std::string& b) { return trim(b).empty(); });
+}
+
+}  // namespace tarvex::mssql
