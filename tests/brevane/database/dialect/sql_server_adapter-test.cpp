@@ -222,6 +222,11 @@ TEST_F(AdapterTest, ConnectionHandsOutTheSqlServerAdapter) {
                "TarvexBrevaneSupportsDatabaseSQLServerAdapter");
   EXPECT_TRUE(g_type_is_a(tarvex_brevane_supports_database_sql_server_adapter_get_type(),
                           tarvex_brevane_supports_database_adapter_get_type()));
+  // Servers of version 10 and lower are filled by the same adapter for now.
+  server_.clear_rules();
+  open("10.50.6000.34");
+  EXPECT_STREQ(G_OBJECT_TYPE_NAME(adapter().get()),
+               "TarvexBrevaneSupportsDatabaseSQLServerAdapter");
 }
 
 TEST_F(AdapterTest, ColumnsAndPrimaryKeyFromTheCatalog) {

@@ -271,7 +271,7 @@ TEST_F(InspectorTest, OptionListCounts) {
       {MT(USER), 0, nullptr},
       {MT(VIEW_CHECK_OPTION), 0, nullptr},
       {MT(YESNO_DEFAULT), 0, nullptr},
-      {static_cast<TarvexBrevaneContractsDatabaseDbMetaType>(999), 0, nullptr},
+      {static_cast<TarvexBrevaneContractsDatabaseDbMetaType>(111), 0, nullptr},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.kind));
