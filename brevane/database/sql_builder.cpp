@@ -14,11 +14,11 @@ struct _TarvexBrevaneSupportsDatabaseSqlBuilderPrivate {};
 
 static void sql_builder_ibuildable_init(TarvexBrevaneContractsDatabaseIBuildableIface* iface);
 
-TARVEX_DEFINE_TYPE_WITH_CODE(TarvexBrevaneSupportsDatabaseSqlBuilder,
-                             tarvex_brevane_supports_database_sql_builder, G_TYPE_OBJECT,
-                             G_IMPLEMENT_INTERFACE(
-                                 tarvex_brevane_contracts_database_ibuildable_get_type(),
-                                 sql_builder_ibuildable_init))
+TARVEX_DEFINE_TYPE_WITH_CODE(
+    TarvexBrevaneSupportsDatabaseSqlBuilder, tarvex_brevane_supports_database_sql_builder,
+    G_TYPE_OBJECT,
+    G_IMPLEMENT_INTERFACE(tarvex_brevane_contracts_database_ibuildable_get_type(),
+                          sql_builder_ibuildable_init))
 
 #define BUILDER_CLASS(self) TARVEX_BREVANE_SUPPORTS_DATABASE_SQL_BUILDER_GET_CLASS(self)
 #define AS_BUILDER(obj) reinterpret_cast<TarvexBrevaneSupportsDatabaseSqlBuilder*>(obj)
@@ -29,7 +29,9 @@ namespace {
 
 using Builder = TarvexBrevaneSupportsDatabaseSqlBuilder;
 
-gchar* empty() { return g_strdup(""); }
+gchar* empty() {
+  return g_strdup("");
+}
 
 gchar* base_build_create(Builder*, TarvexBrevaneMetaModelMetaObject* meta_object, gboolean) {
   g_return_val_if_fail(meta_object != NULL, nullptr);
@@ -110,10 +112,10 @@ gchar* base_quote_value(Builder*, TarvexProvidersContractsDataType type, const g
   return dup(out);
 }
 
-#define EMPTY_OP(name, Type, arg)                  \
-  gchar* base_##name(Builder*, Type* arg) {        \
-    g_return_val_if_fail(arg != NULL, nullptr);    \
-    return empty();                                \
+#define EMPTY_OP(name, Type, arg)               \
+  gchar* base_##name(Builder*, Type* arg) {     \
+    g_return_val_if_fail(arg != NULL, nullptr); \
+    return empty();                             \
   }
 
 gchar* base_alter_database(Builder*, TarvexBrevaneMetaModelMetaDatabase* database_old,
@@ -160,8 +162,7 @@ EMPTY_OP(patch_data_table, TarvexProvidersContractsTableModel, model)
 // in list order keeps independent tables where they were; a reference back
 // into the chain being walked (a cycle, or a table referring to itself) is
 // not followed, so the walk always ends and leaves a cycle in list order.
-void base_order_with_dependence(Builder*, TarvexBrevaneMetaModelMetaSchema* schema,
-                                gint position) {
+void base_order_with_dependence(Builder*, TarvexBrevaneMetaModelMetaSchema* schema, gint position) {
   g_return_if_fail(schema != NULL);
   GeeArrayList* list = tarvex_brevane_meta_model_meta_schema_get_tables(schema);
   if (!list || position < 0) return;
@@ -189,12 +190,13 @@ void base_order_with_dependence(Builder*, TarvexBrevaneMetaModelMetaSchema* sche
   // References of each table to the others, in constraint order.
   std::vector<std::vector<size_t>> refers(n);
   for (size_t i = 0; i < n; ++i) {
-    GeeArrayList* constraints = tarvex_brevane_meta_model_meta_table_get_constraints(tables[i].get());
+    GeeArrayList* constraints =
+        tarvex_brevane_meta_model_meta_table_get_constraints(tables[i].get());
     if (!constraints) continue;
     const gint count = gee_abstract_collection_get_size(GEE_ABSTRACT_COLLECTION(constraints));
     for (gint c = 0; c < count; ++c) {
-      GRef<GObject> item =
-          adoptGRef(static_cast<GObject*>(gee_abstract_list_get(GEE_ABSTRACT_LIST(constraints), c)));
+      GRef<GObject> item = adoptGRef(
+          static_cast<GObject*>(gee_abstract_list_get(GEE_ABSTRACT_LIST(constraints), c)));
       if (!TARVEX_BREVANE_META_MODEL_IS_META_FOREIGN_KEY(item.get())) continue;
       auto* key = TARVEX_BREVANE_META_MODEL_META_FOREIGN_KEY(item.get());
       const char* refer = tarvex_brevane_meta_model_meta_foreign_key_get_refer_table(key);
@@ -280,26 +282,25 @@ static void tarvex_brevane_supports_database_sql_builder_class_setup(
 
 // ------------------------------------------------------------ interface
 
-#define IFACE_FORWARD(name, Arg)                                                           \
-  static gchar* iface_##name(TarvexBrevaneContractsDatabaseIBuildable* self, Arg* arg) {   \
-    return tarvex_brevane_supports_database_sql_builder_##name(AS_BUILDER(self), arg);     \
+#define IFACE_FORWARD(name, Arg)                                                         \
+  static gchar* iface_##name(TarvexBrevaneContractsDatabaseIBuildable* self, Arg* arg) { \
+    return tarvex_brevane_supports_database_sql_builder_##name(AS_BUILDER(self), arg);   \
   }
 
 static gchar* iface_build_create(TarvexBrevaneContractsDatabaseIBuildable* self,
                                  TarvexBrevaneMetaModelMetaObject* meta_object, gboolean raw) {
   return tarvex_brevane_supports_database_sql_builder_build_create(AS_BUILDER(self), meta_object,
-                                                                    raw);
+                                                                   raw);
 }
 IFACE_FORWARD(build_delete, TarvexBrevaneMetaModelMetaObject)
 static gchar* iface_build_patch(TarvexBrevaneContractsDatabaseIBuildable* self,
                                 TarvexBrevaneMetaModelMetaObject* meta_object, gboolean raw) {
   return tarvex_brevane_supports_database_sql_builder_build_patch(AS_BUILDER(self), meta_object,
-                                                                   raw);
+                                                                  raw);
 }
 static gchar* iface_build_normal(TarvexBrevaneContractsDatabaseIBuildable* self,
                                  TarvexBrevaneMetaModelMetaTable* table, const gchar* action) {
-  return tarvex_brevane_supports_database_sql_builder_build_normal(AS_BUILDER(self), table,
-                                                                    action);
+  return tarvex_brevane_supports_database_sql_builder_build_normal(AS_BUILDER(self), table, action);
 }
 IFACE_FORWARD(build_caller, TarvexBrevaneMetaModelMetaRoutine)
 IFACE_FORWARD(build_script, TarvexProvidersContractsDataSetModel)
@@ -308,29 +309,29 @@ static gchar* iface_quote_identifier(TarvexBrevaneContractsDatabaseIBuildable* s
                                      const gchar* identifier, const gchar* separator,
                                      const gchar* replacement) {
   return tarvex_brevane_supports_database_sql_builder_quote_identifier(AS_BUILDER(self), identifier,
-                                                                        separator, replacement);
+                                                                       separator, replacement);
 }
 static gchar* iface_quote_value(TarvexBrevaneContractsDatabaseIBuildable* self,
                                 TarvexProvidersContractsDataType type, const gchar* raw_value) {
   return tarvex_brevane_supports_database_sql_builder_quote_value(AS_BUILDER(self), type,
-                                                                   raw_value);
+                                                                  raw_value);
 }
 static gchar* iface_alter_database(TarvexBrevaneContractsDatabaseIBuildable* self,
                                    TarvexBrevaneMetaModelMetaDatabase* database_old,
                                    TarvexBrevaneMetaModelMetaDatabase* database_new) {
-  return tarvex_brevane_supports_database_sql_builder_alter_database(AS_BUILDER(self),
-                                                                      database_old, database_new);
+  return tarvex_brevane_supports_database_sql_builder_alter_database(AS_BUILDER(self), database_old,
+                                                                     database_new);
 }
 static gchar* iface_create_database(TarvexBrevaneContractsDatabaseIBuildable* self,
                                     TarvexBrevaneMetaModelMetaDatabase* database, gboolean raw) {
   return tarvex_brevane_supports_database_sql_builder_create_database(AS_BUILDER(self), database,
-                                                                       raw);
+                                                                      raw);
 }
 static gchar* iface_alter_schema(TarvexBrevaneContractsDatabaseIBuildable* self,
                                  TarvexBrevaneMetaModelMetaSchema* schema_old,
                                  TarvexBrevaneMetaModelMetaSchema* schema_new) {
   return tarvex_brevane_supports_database_sql_builder_alter_schema(AS_BUILDER(self), schema_old,
-                                                                    schema_new);
+                                                                   schema_new);
 }
 static gchar* iface_build_schema(TarvexBrevaneContractsDatabaseIBuildable* self,
                                  TarvexBrevaneMetaModelMetaSchema* schema, gboolean raw) {
@@ -387,7 +388,8 @@ static void sql_builder_ibuildable_init(TarvexBrevaneContractsDatabaseIBuildable
 TarvexBrevaneSupportsDatabaseSqlBuilder* tarvex_brevane_supports_database_sql_builder_construct(
     GType object_type, TarvexBrevaneContractsDatabaseIConnection* conn) {
   g_return_val_if_fail(conn != NULL, nullptr);
-  auto* self = static_cast<TarvexBrevaneSupportsDatabaseSqlBuilder*>(g_object_new(object_type, nullptr));
+  auto* self =
+      static_cast<TarvexBrevaneSupportsDatabaseSqlBuilder*>(g_object_new(object_type, nullptr));
   self->conn = conn;
   return self;
 }
@@ -398,88 +400,103 @@ TarvexBrevaneSupportsDatabaseSqlBuilder* tarvex_brevane_supports_database_sql_bu
       TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_BUILDER, conn);
 }
 
-#define CALL_SLOT(slot, ...)                                                           \
-  g_return_val_if_fail(self != NULL, nullptr);                                         \
-  auto* klass = BUILDER_CLASS(self);                                                   \
+#define CALL_SLOT(slot, ...)                   \
+  g_return_val_if_fail(self != NULL, nullptr); \
+  auto* klass = BUILDER_CLASS(self);           \
   return klass->slot ? klass->slot(self, __VA_ARGS__) : nullptr;
 
-#define EXPORT_1(name, Type, arg)                                                     \
-  gchar* tarvex_brevane_supports_database_sql_builder_##name(                         \
-      TarvexBrevaneSupportsDatabaseSqlBuilder* self, Type* arg) {                     \
-    CALL_SLOT(name, arg)                                                              \
+#define EXPORT_1(name, Type, arg)                                 \
+  gchar* tarvex_brevane_supports_database_sql_builder_##name(     \
+      TarvexBrevaneSupportsDatabaseSqlBuilder* self, Type* arg) { \
+    CALL_SLOT(name, arg)                                          \
   }
 
 gchar* tarvex_brevane_supports_database_sql_builder_build_create(
     TarvexBrevaneSupportsDatabaseSqlBuilder* self, TarvexBrevaneMetaModelMetaObject* meta_object,
-    gboolean raw) {
-  CALL_SLOT(build_create, meta_object, raw)
-}
-EXPORT_1(build_delete, TarvexBrevaneMetaModelMetaObject, meta_object)
-gchar* tarvex_brevane_supports_database_sql_builder_build_patch(
-    TarvexBrevaneSupportsDatabaseSqlBuilder* self, TarvexBrevaneMetaModelMetaObject* meta_object,
-    gboolean raw) {
-  CALL_SLOT(build_patch, meta_object, raw)
-}
-gchar* tarvex_brevane_supports_database_sql_builder_build_normal(
-    TarvexBrevaneSupportsDatabaseSqlBuilder* self, TarvexBrevaneMetaModelMetaTable* table,
-    const gchar* action) {
-  CALL_SLOT(build_normal, table, action)
-}
-EXPORT_1(build_caller, TarvexBrevaneMetaModelMetaRoutine, function)
-gchar* tarvex_brevane_supports_database_sql_builder_quote_identifier(
-    TarvexBrevaneSupportsDatabaseSqlBuilder* self, const gchar* identifier,
-    const gchar* separator, const gchar* replacement) {
-  CALL_SLOT(quote_identifier, identifier, separator, replacement)
-}
-gchar* tarvex_brevane_supports_database_sql_builder_quote_value(
-    TarvexBrevaneSupportsDatabaseSqlBuilder* self, TarvexProvidersContractsDataType type,
-    const gchar* raw_value) {
-  CALL_SLOT(quote_value, type, raw_value)
-}
-gchar* tarvex_brevane_supports_database_sql_builder_alter_database(
-    TarvexBrevaneSupportsDatabaseSqlBuilder* self,
-    TarvexBrevaneMetaModelMetaDatabase* database_old,
-    TarvexBrevaneMetaModelMetaDatabase* database_new) {
-  CALL_SLOT(alter_database, database_old, database_new)
-}
-gchar* tarvex_brevane_supports_database_sql_builder_create_database(
-    TarvexBrevaneSupportsDatabaseSqlBuilder* self, TarvexBrevaneMetaModelMetaDatabase* database,
-    gboolean raw) {
-  CALL_SLOT(create_database, database, raw)
-}
-gchar* tarvex_brevane_supports_database_sql_builder_alter_schema(
-    TarvexBrevaneSupportsDatabaseSqlBuilder* self, TarvexBrevaneMetaModelMetaSchema* schema_old,
-    TarvexBrevaneMetaModelMetaSchema* schema_new) {
-  CALL_SLOT(alter_schema, schema_old, schema_new)
-}
-gchar* tarvex_brevane_supports_database_sql_builder_build_schema(
-    TarvexBrevaneSupportsDatabaseSqlBuilder* self, TarvexBrevaneMetaModelMetaSchema* schema,
-    gboolean raw) {
-  CALL_SLOT(build_schema, schema, raw)
-}
-gchar* tarvex_brevane_supports_database_sql_builder_build_table(
-    TarvexBrevaneSupportsDatabaseSqlBuilder* self, TarvexBrevaneMetaModelMetaTable* table,
-    gboolean raw) {
-  CALL_SLOT(build_table, table, raw)
-}
-EXPORT_1(build_view, TarvexBrevaneMetaModelMetaView, view)
-EXPORT_1(build_index, TarvexBrevaneMetaModelMetaIndex, index)
-EXPORT_1(build_trigger, TarvexBrevaneMetaModelMetaTrigger, trigger)
-EXPORT_1(build_function, TarvexBrevaneMetaModelMetaRoutine, routine)
-EXPORT_1(build_user, TarvexBrevaneMetaModelMetaUser, user)
-EXPORT_1(build_role, TarvexBrevaneMetaModelMetaRole, role)
-EXPORT_1(build_script, TarvexProvidersContractsDataSetModel, dataset)
-EXPORT_1(build_event, TarvexBrevaneMetaModelMetaEvent, event)
-EXPORT_1(patch_event, TarvexBrevaneMetaModelMetaEvent, event)
-EXPORT_1(patch_function, TarvexBrevaneMetaModelMetaRoutine, routine)
-EXPORT_1(patch_script, TarvexBrevaneMetaModelMetaDatabase, database)
-EXPORT_1(patch_table, TarvexBrevaneMetaModelMetaTable, table)
-EXPORT_1(patch_view, TarvexBrevaneMetaModelMetaView, view)
-EXPORT_1(patch_data_table, TarvexProvidersContractsTableModel, model)
+    gboolean raw){CALL_SLOT(
+    build_create, meta_object,
+    raw)} EXPORT_1(build_delete, TarvexBrevaneMetaModelMetaObject,
+                   meta_object) gchar* tarvex_brevane_supports_database_sql_builder_build_patch(TarvexBrevaneSupportsDatabaseSqlBuilder*
+                                                                                                    self,
+                                                                                                TarvexBrevaneMetaModelMetaObject*
+                                                                                                    meta_object,
+                                                                                                gboolean
+                                                                                                    raw){
+    CALL_SLOT(
+        build_patch, meta_object,
+        raw)} gchar* tarvex_brevane_supports_database_sql_builder_build_normal(TarvexBrevaneSupportsDatabaseSqlBuilder*
+                                                                                   self,
+                                                                               TarvexBrevaneMetaModelMetaTable*
+                                                                                   table,
+                                                                               const gchar* action){
+    CALL_SLOT(build_normal, table, action)} EXPORT_1(build_caller,
+                                                     TarvexBrevaneMetaModelMetaRoutine, function)
+    gchar* tarvex_brevane_supports_database_sql_builder_quote_identifier(
+        TarvexBrevaneSupportsDatabaseSqlBuilder* self, const gchar* identifier,
+        const gchar* separator, const gchar* replacement){CALL_SLOT(
+        quote_identifier, identifier, separator,
+        replacement)} gchar* tarvex_brevane_supports_database_sql_builder_quote_value(TarvexBrevaneSupportsDatabaseSqlBuilder*
+                                                                                          self,
+                                                                                      TarvexProvidersContractsDataType
+                                                                                          type,
+                                                                                      const gchar*
+                                                                                          raw_value){CALL_SLOT(
+        quote_value, type,
+        raw_value)} gchar* tarvex_brevane_supports_database_sql_builder_alter_database(TarvexBrevaneSupportsDatabaseSqlBuilder*
+                                                                                           self,
+                                                                                       TarvexBrevaneMetaModelMetaDatabase*
+                                                                                           database_old,
+                                                                                       TarvexBrevaneMetaModelMetaDatabase*
+                                                                                           database_new){CALL_SLOT(
+        alter_database, database_old,
+        database_new)} gchar* tarvex_brevane_supports_database_sql_builder_create_database(TarvexBrevaneSupportsDatabaseSqlBuilder*
+                                                                                               self,
+                                                                                           TarvexBrevaneMetaModelMetaDatabase*
+                                                                                               database,
+                                                                                           gboolean
+                                                                                               raw){CALL_SLOT(
+        create_database, database,
+        raw)} gchar* tarvex_brevane_supports_database_sql_builder_alter_schema(TarvexBrevaneSupportsDatabaseSqlBuilder*
+                                                                                   self,
+                                                                               TarvexBrevaneMetaModelMetaSchema*
+                                                                                   schema_old,
+                                                                               TarvexBrevaneMetaModelMetaSchema*
+                                                                                   schema_new){CALL_SLOT(
+        alter_schema, schema_old,
+        schema_new)} gchar* tarvex_brevane_supports_database_sql_builder_build_schema(TarvexBrevaneSupportsDatabaseSqlBuilder*
+                                                                                          self,
+                                                                                      TarvexBrevaneMetaModelMetaSchema*
+                                                                                          schema,
+                                                                                      gboolean
+                                                                                          raw){CALL_SLOT(
+        build_schema, schema,
+        raw)} gchar* tarvex_brevane_supports_database_sql_builder_build_table(TarvexBrevaneSupportsDatabaseSqlBuilder*
+                                                                                  self,
+                                                                              TarvexBrevaneMetaModelMetaTable*
+                                                                                  table,
+                                                                              gboolean raw){
+        CALL_SLOT(build_table, table,
+                  raw)} EXPORT_1(build_view, TarvexBrevaneMetaModelMetaView,
+                                 view) EXPORT_1(build_index, TarvexBrevaneMetaModelMetaIndex, index)
+        EXPORT_1(build_trigger, TarvexBrevaneMetaModelMetaTrigger,
+                 trigger) EXPORT_1(build_function, TarvexBrevaneMetaModelMetaRoutine,
+                                   routine) EXPORT_1(build_user, TarvexBrevaneMetaModelMetaUser,
+                                                     user) EXPORT_1(build_role,
+                                                                    TarvexBrevaneMetaModelMetaRole,
+                                                                    role)
+            EXPORT_1(build_script, TarvexProvidersContractsDataSetModel,
+                     dataset) EXPORT_1(build_event, TarvexBrevaneMetaModelMetaEvent, event)
+                EXPORT_1(patch_event, TarvexBrevaneMetaModelMetaEvent,
+                         event) EXPORT_1(patch_function, TarvexBrevaneMetaModelMetaRoutine, routine)
+                    EXPORT_1(patch_script, TarvexBrevaneMetaModelMetaDatabase,
+                             database) EXPORT_1(patch_table, TarvexBrevaneMetaModelMetaTable, table)
+                        EXPORT_1(patch_view, TarvexBrevaneMetaModelMetaView,
+                                 view) EXPORT_1(patch_data_table,
+                                                TarvexProvidersContractsTableModel, model)
 
-void tarvex_brevane_supports_database_sql_builder_order_with_dependence(
-    TarvexBrevaneSupportsDatabaseSqlBuilder* self, TarvexBrevaneMetaModelMetaSchema* schema,
-    gint position) {
+                            void tarvex_brevane_supports_database_sql_builder_order_with_dependence(
+                                TarvexBrevaneSupportsDatabaseSqlBuilder* self,
+                                TarvexBrevaneMetaModelMetaSchema* schema, gint position) {
   g_return_if_fail(self != NULL);
   auto* klass = BUILDER_CLASS(self);
   if (klass->order_with_dependence) klass->order_with_dependence(self, schema, position);

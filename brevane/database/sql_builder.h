@@ -25,15 +25,15 @@ G_BEGIN_DECLS
 
 #define TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_BUILDER \
   (tarvex_brevane_supports_database_sql_builder_get_type())
-#define TARVEX_BREVANE_SUPPORTS_DATABASE_SQL_BUILDER(obj)                                      \
+#define TARVEX_BREVANE_SUPPORTS_DATABASE_SQL_BUILDER(obj)                               \
   (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_BUILDER, \
                               TarvexBrevaneSupportsDatabaseSqlBuilder))
-#define TARVEX_BREVANE_SUPPORTS_DATABASE_SQL_BUILDER_CLASS(klass)                           \
+#define TARVEX_BREVANE_SUPPORTS_DATABASE_SQL_BUILDER_CLASS(klass)                      \
   (G_TYPE_CHECK_CLASS_CAST((klass), TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_BUILDER, \
                            TarvexBrevaneSupportsDatabaseSqlBuilderClass))
 #define TARVEX_BREVANE_SUPPORTS_DATABASE_IS_SQL_BUILDER(obj) \
   (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_BUILDER))
-#define TARVEX_BREVANE_SUPPORTS_DATABASE_SQL_BUILDER_GET_CLASS(obj)                           \
+#define TARVEX_BREVANE_SUPPORTS_DATABASE_SQL_BUILDER_GET_CLASS(obj)                    \
   (G_TYPE_INSTANCE_GET_CLASS((obj), TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_BUILDER, \
                              TarvexBrevaneSupportsDatabaseSqlBuilderClass))
 
@@ -61,9 +61,8 @@ struct _TarvexBrevaneSupportsDatabaseSqlBuilderClass {
                          TarvexBrevaneMetaModelMetaTable* table, const gchar* action);
   gchar* (*build_caller)(TarvexBrevaneSupportsDatabaseSqlBuilder* self,
                          TarvexBrevaneMetaModelMetaRoutine* function);
-  gchar* (*quote_identifier)(TarvexBrevaneSupportsDatabaseSqlBuilder* self,
-                             const gchar* identifier, const gchar* separator,
-                             const gchar* replacement);
+  gchar* (*quote_identifier)(TarvexBrevaneSupportsDatabaseSqlBuilder* self, const gchar* identifier,
+                             const gchar* separator, const gchar* replacement);
   gchar* (*quote_value)(TarvexBrevaneSupportsDatabaseSqlBuilder* self,
                         TarvexProvidersContractsDataType type, const gchar* raw_value);
   gchar* (*alter_database)(TarvexBrevaneSupportsDatabaseSqlBuilder* self,
@@ -131,14 +130,13 @@ TARVEX_EXPORT gchar* tarvex_brevane_supports_database_sql_builder_build_normal(
 TARVEX_EXPORT gchar* tarvex_brevane_supports_database_sql_builder_build_caller(
     TarvexBrevaneSupportsDatabaseSqlBuilder* self, TarvexBrevaneMetaModelMetaRoutine* function);
 TARVEX_EXPORT gchar* tarvex_brevane_supports_database_sql_builder_quote_identifier(
-    TarvexBrevaneSupportsDatabaseSqlBuilder* self, const gchar* identifier,
-    const gchar* separator, const gchar* replacement);
+    TarvexBrevaneSupportsDatabaseSqlBuilder* self, const gchar* identifier, const gchar* separator,
+    const gchar* replacement);
 TARVEX_EXPORT gchar* tarvex_brevane_supports_database_sql_builder_quote_value(
     TarvexBrevaneSupportsDatabaseSqlBuilder* self, TarvexProvidersContractsDataType type,
     const gchar* raw_value);
 TARVEX_EXPORT gchar* tarvex_brevane_supports_database_sql_builder_alter_database(
-    TarvexBrevaneSupportsDatabaseSqlBuilder* self,
-    TarvexBrevaneMetaModelMetaDatabase* database_old,
+    TarvexBrevaneSupportsDatabaseSqlBuilder* self, TarvexBrevaneMetaModelMetaDatabase* database_old,
     TarvexBrevaneMetaModelMetaDatabase* database_new);
 TARVEX_EXPORT gchar* tarvex_brevane_supports_database_sql_builder_create_database(
     TarvexBrevaneSupportsDatabaseSqlBuilder* self, TarvexBrevaneMetaModelMetaDatabase* database,

@@ -32,7 +32,9 @@ enum DiffCode : int { kAbsent = -1, kIdentical = 1, kDropped = 2, kCreated = 4, 
 
 // ------------------------------------------------------------ texts
 
-inline std::string str(const char* s) { return s ? s : ""; }
+inline std::string str(const char* s) {
+  return s ? s : "";
+}
 std::string upper(std::string_view s);  // ASCII upper case
 std::string trim(std::string_view s);
 bool iequals(std::string_view a, std::string_view b);
@@ -56,7 +58,9 @@ std::string bracket_entries(const std::vector<std::string>& entries, bool keep_d
 
 // ------------------------------------------------------------ model access
 
-inline MetaObject* meta(gpointer obj) { return TARVEX_BREVANE_META_MODEL_META_OBJECT(obj); }
+inline MetaObject* meta(gpointer obj) {
+  return TARVEX_BREVANE_META_MODEL_META_OBJECT(obj);
+}
 std::string name_of(gpointer obj);
 std::string schema_of(gpointer obj);
 std::string comment_of(gpointer obj);

@@ -30,9 +30,9 @@ static const char kParameterPattern[] =
 static GRegex* shared_parameter_pattern() {
   static GRegex* pattern = nullptr;
   if (g_once_init_enter(&pattern)) {
-    GRegex* compiled = g_regex_new(kParameterPattern,
-                                   GRegexCompileFlags(G_REGEX_CASELESS | G_REGEX_MULTILINE),
-                                   GRegexMatchFlags(0), nullptr);
+    GRegex* compiled =
+        g_regex_new(kParameterPattern, GRegexCompileFlags(G_REGEX_CASELESS | G_REGEX_MULTILINE),
+                    GRegexMatchFlags(0), nullptr);
     g_once_init_leave(&pattern, compiled);
   }
   return pattern;
@@ -64,45 +64,56 @@ static gchar* server_build_create(Base* base, MetaObject* meta_object, gboolean 
   gpointer obj = meta_object;
   switch (tarvex_brevane_meta_model_meta_object_character(meta_object)) {
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_DATABASE:
-      return klass->create_database(
-          base,
-          TARVEX_BREVANE_META_MODEL_IS_META_DATABASE(obj) ? TARVEX_BREVANE_META_MODEL_META_DATABASE(obj) : nullptr,
-          raw);
+      return klass->create_database(base,
+                                    TARVEX_BREVANE_META_MODEL_IS_META_DATABASE(obj)
+                                        ? TARVEX_BREVANE_META_MODEL_META_DATABASE(obj)
+                                        : nullptr,
+                                    raw);
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_EVENT:
-      return klass->build_event(
-          base, TARVEX_BREVANE_META_MODEL_IS_META_EVENT(obj) ? TARVEX_BREVANE_META_MODEL_META_EVENT(obj) : nullptr);
+      return klass->build_event(base, TARVEX_BREVANE_META_MODEL_IS_META_EVENT(obj)
+                                          ? TARVEX_BREVANE_META_MODEL_META_EVENT(obj)
+                                          : nullptr);
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_FUNCTION:
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_PROCEDURE:
       return dup(build_routine(base, TARVEX_BREVANE_META_MODEL_IS_META_ROUTINE(obj)
                                          ? TARVEX_BREVANE_META_MODEL_META_ROUTINE(obj)
                                          : nullptr));
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_INDEX:
-      return klass->build_index(
-          base, TARVEX_BREVANE_META_MODEL_IS_META_INDEX(obj) ? TARVEX_BREVANE_META_MODEL_META_INDEX(obj) : nullptr);
+      return klass->build_index(base, TARVEX_BREVANE_META_MODEL_IS_META_INDEX(obj)
+                                          ? TARVEX_BREVANE_META_MODEL_META_INDEX(obj)
+                                          : nullptr);
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_ROLE:
-      return klass->build_role(
-          base, TARVEX_BREVANE_META_MODEL_IS_META_ROLE(obj) ? TARVEX_BREVANE_META_MODEL_META_ROLE(obj) : nullptr);
+      return klass->build_role(base, TARVEX_BREVANE_META_MODEL_IS_META_ROLE(obj)
+                                         ? TARVEX_BREVANE_META_MODEL_META_ROLE(obj)
+                                         : nullptr);
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_SCHEMA:
-      return klass->build_schema(
-          base, TARVEX_BREVANE_META_MODEL_IS_META_SCHEMA(obj) ? TARVEX_BREVANE_META_MODEL_META_SCHEMA(obj) : nullptr,
-          raw);
+      return klass->build_schema(base,
+                                 TARVEX_BREVANE_META_MODEL_IS_META_SCHEMA(obj)
+                                     ? TARVEX_BREVANE_META_MODEL_META_SCHEMA(obj)
+                                     : nullptr,
+                                 raw);
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_SYNONYM:
       return build_synonym(TARVEX_BREVANE_META_MODEL_IS_META_SYNONYM(obj)
                                ? TARVEX_BREVANE_META_MODEL_META_SYNONYM(obj)
                                : nullptr);
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_TABLE:
-      return klass->build_table(
-          base, TARVEX_BREVANE_META_MODEL_IS_META_TABLE(obj) ? TARVEX_BREVANE_META_MODEL_META_TABLE(obj) : nullptr,
-          raw);
+      return klass->build_table(base,
+                                TARVEX_BREVANE_META_MODEL_IS_META_TABLE(obj)
+                                    ? TARVEX_BREVANE_META_MODEL_META_TABLE(obj)
+                                    : nullptr,
+                                raw);
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_TRIGGER:
-      return klass->build_trigger(
-          base, TARVEX_BREVANE_META_MODEL_IS_META_TRIGGER(obj) ? TARVEX_BREVANE_META_MODEL_META_TRIGGER(obj) : nullptr);
+      return klass->build_trigger(base, TARVEX_BREVANE_META_MODEL_IS_META_TRIGGER(obj)
+                                            ? TARVEX_BREVANE_META_MODEL_META_TRIGGER(obj)
+                                            : nullptr);
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_USER:
-      return klass->build_user(
-          base, TARVEX_BREVANE_META_MODEL_IS_META_USER(obj) ? TARVEX_BREVANE_META_MODEL_META_USER(obj) : nullptr);
+      return klass->build_user(base, TARVEX_BREVANE_META_MODEL_IS_META_USER(obj)
+                                         ? TARVEX_BREVANE_META_MODEL_META_USER(obj)
+                                         : nullptr);
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_VIEW:
-      return klass->build_view(
-          base, TARVEX_BREVANE_META_MODEL_IS_META_VIEW(obj) ? TARVEX_BREVANE_META_MODEL_META_VIEW(obj) : nullptr);
+      return klass->build_view(base, TARVEX_BREVANE_META_MODEL_IS_META_VIEW(obj)
+                                         ? TARVEX_BREVANE_META_MODEL_META_VIEW(obj)
+                                         : nullptr);
     default:
       return g_strdup("");
   }

@@ -11,7 +11,7 @@ G_BEGIN_DECLS
 
 #define TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_SERVER_BUILDER \
   (tarvex_brevane_supports_database_sql_server_builder_get_type())
-#define TARVEX_BREVANE_SUPPORTS_DATABASE_SQL_SERVER_BUILDER(obj)                                 \
+#define TARVEX_BREVANE_SUPPORTS_DATABASE_SQL_SERVER_BUILDER(obj)                               \
   (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_SERVER_BUILDER, \
                               TarvexBrevaneSupportsDatabaseSQLServerBuilder))
 #define TARVEX_BREVANE_SUPPORTS_DATABASE_IS_SQL_SERVER_BUILDER(obj) \

@@ -19,8 +19,10 @@ namespace tarvex::mssql {
 // VARBINARY. -1 is the catalog's length of the MAX variants, which only the
 // variable-length ones have.
 static bool takes_length(const std::string& type) {
-  static const char* const kTypes[] = {"CHAR", "VARCHAR", "NCHAR", "NVARCHAR", "BINARY", "VARBINARY"};
-  return std::any_of(std::begin(kTypes), std::end(kTypes), [&](const char* t) { return type == t; });
+  static const char* const kTypes[] = {"CHAR",     "VARCHAR", "NCHAR",
+                                       "NVARCHAR", "BINARY",  "VARBINARY"};
+  return std::any_of(std::begin(kTypes), std::end(kTypes),
+                     [&](const char* t) { return type == t; });
 }
 static bool takes_max(const std::string& type) {
   return type == "VARCHAR" || type == "NVARCHAR" || type == "VARBINARY";
@@ -29,14 +31,19 @@ static bool takes_max(const std::string& type) {
 // System type names of SQL Server; a column whose type is one of these keeps
 // it, whatever the system's data type would map back to.
 static bool is_server_type(const std::string& type) {
-  static const std::set<std::string> kTypes = {
-      "BIGINT",    "BINARY",      "BIT",           "CHAR",         "CURSOR",         "DATE",
-      "DATETIME",  "DATETIME2",   "DATETIMEOFFSET", "DEC",         "DECIMAL",        "DOUBLE PRECISION",
-      "FLOAT",     "GEOGRAPHY",   "GEOMETRY",      "HIERARCHYID",  "IMAGE",          "INT",
-      "INTEGER",   "MONEY",       "NCHAR",         "NTEXT",        "NUMERIC",        "NVARCHAR",
-      "REAL",      "ROWVERSION",  "SMALLDATETIME", "SMALLINT",     "SMALLMONEY",     "SQL_VARIANT",
-      "SYSNAME",   "TEXT",        "TIME",          "TIMESTAMP",    "TINYINT",        "UNIQUEIDENTIFIER",
-      "VARBINARY", "VARCHAR",     "XML"};
+  static const std::set<std::string> kTypes = {"BIGINT",      "BINARY",     "BIT",
+                                               "CHAR",        "CURSOR",     "DATE",
+                                               "DATETIME",    "DATETIME2",  "DATETIMEOFFSET",
+                                               "DEC",         "DECIMAL",    "DOUBLE PRECISION",
+                                               "FLOAT",       "GEOGRAPHY",  "GEOMETRY",
+                                               "HIERARCHYID", "IMAGE",      "INT",
+                                               "INTEGER",     "MONEY",      "NCHAR",
+                                               "NTEXT",       "NUMERIC",    "NVARCHAR",
+                                               "REAL",        "ROWVERSION", "SMALLDATETIME",
+                                               "SMALLINT",    "SMALLMONEY", "SQL_VARIANT",
+                                               "SYSNAME",     "TEXT",       "TIME",
+                                               "TIMESTAMP",   "TINYINT",    "UNIQUEIDENTIFIER",
+                                               "VARBINARY",   "VARCHAR",    "XML"};
   return kTypes.count(type) > 0;
 }
 
@@ -73,7 +80,8 @@ std::optional<std::vector<std::string>> load_collations(Builder* self) {
   for (gint r = 0; r < count; ++r) {
     GRef<TarvexProvidersContractsValueObject> value =
         adoptGRef(tarvex_providers_contracts_table_model_get_value_at(model.get(), 0, r));
-    GUniqueStr text(value ? tarvex_providers_contracts_value_object_to_string(value.get()) : nullptr);
+    GUniqueStr text(value ? tarvex_providers_contracts_value_object_to_string(value.get())
+                          : nullptr);
     names.push_back(str(text.get()));
   }
   return names;
@@ -111,12 +119,14 @@ std::string build_column_body(MetaColumn* column, std::string_view type,
     text += " ";
   if (attr_true(column, "FILESTREAM")) text += "FILESTREAM ";
   const std::string collation = str(tarvex_brevane_meta_model_meta_column_get_collation(column));
-  if (!collation.empty() && std::find(collations.begin(), collations.end(), collation) != collations.end())
+  if (!collation.empty() &&
+      std::find(collations.begin(), collations.end(), collation) != collations.end())
     text += "COLLATE " + collation + " ";
   if (attr_true(column, "SPARSE")) text += "SPARSE ";
   if (auto masked = attr(column, "MASKED")) text += "MASKED WITH (FUNCTION = " + sq(*masked) + ") ";
   const std::string def = str(tarvex_brevane_meta_model_meta_column_get_default_value(column));
-  if (!def.empty()) text += def == "EMPYT STRING" ? std::string("DEFAULT '' ") : "DEFAULT " + def + " ";
+  if (!def.empty())
+    text += def == "EMPYT STRING" ? std::string("DEFAULT '' ") : "DEFAULT " + def + " ";
   const std::string identity = str(tarvex_brevane_meta_model_meta_column_get_identity(column));
   if (!identity.empty()) text += "IDENTITY " + identity + " ";
   if (attr_true(column, "REPLICATION")) text += "NOT FOR REPLICATION ";
@@ -161,7 +171,8 @@ std::string build_primary_key(MetaTable* table, bool alter) {
   std::vector<std::pair<guint, GRef<MetaColumn>>> keys;
   for (auto& column : items<MetaColumn>(tarvex_brevane_meta_model_meta_table_get_columns(table)))
     if (tarvex_brevane_meta_model_meta_column_get_is_primary_key(column.get()))
-      keys.emplace_back(tarvex_brevane_meta_model_meta_column_get_primary_ordinal(column.get()), column);
+      keys.emplace_back(tarvex_brevane_meta_model_meta_column_get_primary_ordinal(column.get()),
+                        column);
   if (keys.empty()) return {};
   // Key order, not column order; equal ordinals keep column order.
   std::stable_sort(keys.begin(), keys.end(),
@@ -200,7 +211,8 @@ std::string build_table_checks(MetaTable* table, bool patch) {
     std::string clause = "CONSTRAINT " + br(name_of(c.get())) + " CHECK ";
     if (attr_true(c.get(), "REPLICATION")) clause += "NOT FOR REPLICATION ";
     clause += "(" +
-              str(tarvex_brevane_meta_model_meta_check_get_check(TARVEX_BREVANE_META_MODEL_META_CHECK(c.get()))) +
+              str(tarvex_brevane_meta_model_meta_check_get_check(
+                  TARVEX_BREVANE_META_MODEL_META_CHECK(c.get()))) +
               ")";
     text += frame(table, c.get(), clause, patch);
   }
@@ -220,15 +232,19 @@ std::string build_table_foreigns(MetaTable* table, bool patch) {
     auto* key = TARVEX_BREVANE_META_MODEL_META_FOREIGN_KEY(c.get());
     std::string clause =
         "CONSTRAINT " + br(name_of(key)) + " FOREIGN KEY(" +
-        bracket_list(str(tarvex_brevane_meta_model_meta_foreign_key_get_local_columns(key)), false) +
+        bracket_list(str(tarvex_brevane_meta_model_meta_foreign_key_get_local_columns(key)),
+                     false) +
         ") REFERENCES " +
         br2(str(tarvex_brevane_meta_model_meta_foreign_key_get_refer_schema(key)),
             str(tarvex_brevane_meta_model_meta_foreign_key_get_refer_table(key))) +
         "(" +
-        bracket_list(str(tarvex_brevane_meta_model_meta_foreign_key_get_refer_columns(key)), false) +
+        bracket_list(str(tarvex_brevane_meta_model_meta_foreign_key_get_refer_columns(key)),
+                     false) +
         ")";
-    const std::string on_delete = str(tarvex_brevane_meta_model_meta_foreign_key_get_delete_action(key));
-    const std::string on_update = str(tarvex_brevane_meta_model_meta_foreign_key_get_update_action(key));
+    const std::string on_delete =
+        str(tarvex_brevane_meta_model_meta_foreign_key_get_delete_action(key));
+    const std::string on_update =
+        str(tarvex_brevane_meta_model_meta_foreign_key_get_update_action(key));
     if (!trim(on_delete).empty()) clause += " ON DELETE " + referential_action(on_delete);
     if (!trim(on_update).empty()) clause += " ON UPDATE " + referential_action(on_update);
     if (attr_true(key, "REPLICATION")) clause += " NOT FOR REPLICATION";
@@ -244,7 +260,9 @@ std::string build_table_uniques(MetaTable* table, bool patch) {
     auto* unique = TARVEX_BREVANE_META_MODEL_META_UNIQUE(c.get());
     std::string clause = "CONSTRAINT " + br(name_of(unique)) + " UNIQUE ";
     clause += attr_true(unique, "CLUSTERED") ? "CLUSTERED " : "NONCLUSTERED ";
-    clause += "(" + bracket_list(str(tarvex_brevane_meta_model_meta_unique_get_columns(unique)), true) + ")";
+    clause += "(" +
+              bracket_list(str(tarvex_brevane_meta_model_meta_unique_get_columns(unique)), true) +
+              ")";
     // One WITH clause: T-SQL takes the fill factor among the index options.
     std::vector<std::string> options;
     if (auto fill = attr(unique, "WITH_FILLFACTOR"); fill && !trim(*fill).empty())

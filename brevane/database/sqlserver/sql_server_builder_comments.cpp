@@ -19,15 +19,16 @@ std::string comment_add(const CommentPath& path, std::string_view comment) {
 }
 
 std::string comment_upsert(const CommentPath& path, std::string_view comment) {
-  std::string query = "IF ((SELECT COUNT(*) FROM ::fn_listextendedproperty('MS_Description','SCHEMA', " +
-                      nq(path.schema);
+  std::string query =
+      "IF ((SELECT COUNT(*) FROM ::fn_listextendedproperty('MS_Description','SCHEMA', " +
+      nq(path.schema);
   if (path.kind1.empty())
     query += ", NULL, NULL, NULL, NULL";
   else if (path.kind2.empty())
     query += ", '" + path.kind1 + "', " + nq(path.name1) + ", NULL, NULL";
   else
-    query += ", '" + path.kind1 + "', " + nq(path.name1) + ", '" + path.kind2 + "', " +
-             nq(path.name2);
+    query +=
+        ", '" + path.kind1 + "', " + nq(path.name1) + ", '" + path.kind2 + "', " + nq(path.name2);
   query += ")) > 0)\n";
   const std::string args = nq(comment) + ", " + level_arguments(path);
   return query + "\tEXEC sp_updateextendedproperty 'MS_Description', " + args + "\n" + "ELSE\n" +

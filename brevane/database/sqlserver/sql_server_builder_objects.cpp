@@ -33,7 +33,8 @@ gchar* build_view(Base*, MetaView* view) {
   Script script;
   script.add(build_view_script(view, false));
   const std::string comment = comment_of(view);
-  if (!comment.empty()) script.add(comment_add({schema_of(view), "VIEW", name_of(view), "", ""}, comment));
+  if (!comment.empty())
+    script.add(comment_add({schema_of(view), "VIEW", name_of(view), "", ""}, comment));
   return dup(script.str());
 }
 
@@ -86,7 +87,8 @@ std::string index_tail(MetaIndex* index, const IndexShape& s) {
   if (!where.empty()) text += "WHERE " + where + " ";
   if (!with.empty()) {
     // The model may hold the options with or without their parentheses.
-    text += with.front() == '(' && with.back() == ')' ? "WITH " + with + " " : "WITH (" + with + ") ";
+    text +=
+        with.front() == '(' && with.back() == ')' ? "WITH " + with + " " : "WITH (" + with + ") ";
   }
   if (!space.empty()) text += "ON " + space + " ";
   if (auto stream = attr(index, "FILESTREAM"); stream && !trim(*stream).empty())
@@ -138,8 +140,8 @@ static std::string index_statement(std::string_view schema, std::string_view tab
     text = "CREATE PRIMARY XML INDEX " + br(name_of(index)) + " ON " + on + " " +
            column_part(index, s) + index_tail(index, s);
   } else if (s.kind == "SPATIAL") {
-    text = "CREATE SPATIAL INDEX " + br(name_of(index)) + " ON " + on + " " + column_part(index, s) +
-           index_tail(index, s);
+    text = "CREATE SPATIAL INDEX " + br(name_of(index)) + " ON " + on + " " +
+           column_part(index, s) + index_tail(index, s);
   } else {
     text = "CREATE ";
     if (s.unique) text += "UNIQUE ";
@@ -171,8 +173,9 @@ std::string build_index_statement(std::string_view schema, std::string_view tabl
 
 gchar* build_index(Base*, MetaIndex* index) {
   g_return_val_if_fail(index != NULL, nullptr);
-  return dup(index_statement(schema_of(index), str(tarvex_brevane_meta_model_meta_index_get_entity(index)),
-                             index, true) +
+  return dup(index_statement(schema_of(index),
+                             str(tarvex_brevane_meta_model_meta_index_get_entity(index)), index,
+                             true) +
              ";");
 }
 
@@ -183,7 +186,8 @@ std::string build_index_patch(MetaTable* table, MetaIndex* index) {
             " DISABLE;\n";
   const std::string comment = comment_of(index);
   if (!comment.empty())
-    text += comment_add({schema_of(table), "TABLE", name_of(table), "INDEX", name_of(index)}, comment);
+    text +=
+        comment_add({schema_of(table), "TABLE", name_of(table), "INDEX", name_of(index)}, comment);
   return text;
 }
 
@@ -195,14 +199,16 @@ std::string build_table_indexes(MetaTable* table, bool patch) {
       if (!index_is_standalone(index.get())) text += build_index_body(index.get());
       continue;
     }
-    const std::string drop = "DROP INDEX IF EXISTS " + br(name_of(index.get())) + " ON " + two + ";\n";
+    const std::string drop =
+        "DROP INDEX IF EXISTS " + br(name_of(index.get())) + " ON " + two + ";\n";
     switch (diff_code(table, "indexes." + name_of(index.get()))) {
       case kCreated:
         text += build_index_patch(table, index.get());
         break;
       case kChanged:
         if (diff_has(index.get(), "comment") && diff_size(index.get()) == 1) {
-          const CommentPath path{schema_of(table), "TABLE", name_of(table), "INDEX", name_of(index.get())};
+          const CommentPath path{schema_of(table), "TABLE", name_of(table), "INDEX",
+                                 name_of(index.get())};
           const std::string comment = comment_of(index.get());
           text += comment.empty() ? comment_drop(path) : comment_upsert(path, comment);
         } else {
@@ -262,14 +268,16 @@ std::string build_table_trigger_body(MetaTable* table, MetaTrigger* trigger, boo
   if (attr_true(trigger, "WITH_APPEND")) text += "  WITH APPEND\n";
   if (attr_true(trigger, "REPLICATION")) text += "  NOT FOR REPLICATION\n";
   if (attr(trigger, "DEFINITION_TYPE").value_or("SQL") == "EXTERNAL")
-    text += "  AS EXTERNAL NAME " + external_name(str(tarvex_brevane_meta_model_meta_trigger_get_function(trigger))) + "\n";
+    text += "  AS EXTERNAL NAME " +
+            external_name(str(tarvex_brevane_meta_model_meta_trigger_get_function(trigger))) + "\n";
   else
     text += "  AS " + str(tarvex_brevane_meta_model_meta_trigger_get_body(trigger)) + "\n";
   return text + "GO\n";
 }
 
 void build_table_triggers(Script& script, MetaTable* table, bool patch) {
-  for (auto& trigger : items<MetaTrigger>(tarvex_brevane_meta_model_meta_table_get_triggers(table))) {
+  for (auto& trigger :
+       items<MetaTrigger>(tarvex_brevane_meta_model_meta_table_get_triggers(table))) {
     MetaTrigger* t = trigger.get();
     const CommentPath path{schema_of(table), "TABLE", name_of(table), "TRIGGER", name_of(t)};
     const std::string comment = comment_of(t);
@@ -299,10 +307,11 @@ void build_table_triggers(Script& script, MetaTable* table, bool patch) {
 
 gchar* build_trigger(Base*, MetaTrigger* trigger) {
   g_return_val_if_fail(trigger != NULL, nullptr);
-  std::string text = "CREATE TRIGGER " + br2(schema_of(trigger), name_of(trigger)) + " ON " +
-                     br2(schema_of(trigger), str(tarvex_brevane_meta_model_meta_trigger_get_target(trigger))) +
-                     " " + str(tarvex_brevane_meta_model_meta_trigger_get_timing(trigger)) + " " +
-                     str(tarvex_brevane_meta_model_meta_trigger_get_event(trigger)) + " AS\n";
+  std::string text =
+      "CREATE TRIGGER " + br2(schema_of(trigger), name_of(trigger)) + " ON " +
+      br2(schema_of(trigger), str(tarvex_brevane_meta_model_meta_trigger_get_target(trigger))) +
+      " " + str(tarvex_brevane_meta_model_meta_trigger_get_timing(trigger)) + " " +
+      str(tarvex_brevane_meta_model_meta_trigger_get_event(trigger)) + " AS\n";
   const std::string body = trim(str(tarvex_brevane_meta_model_meta_trigger_get_body(trigger)));
   text += body;
   if (body.empty() || body.back() != ';') text += ";";

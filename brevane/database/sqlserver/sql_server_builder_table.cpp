@@ -21,7 +21,8 @@ static bool is_computed(MetaColumn* column) {
 static std::string computed_column(MetaColumn* column) {
   std::string text = "    " + br(name_of(column)) + " AS (" +
                      trim(str(tarvex_brevane_meta_model_meta_column_get_expression(column))) + ")";
-  const std::string kind = upper(trim(str(tarvex_brevane_meta_model_meta_column_get_virtual_type(column))));
+  const std::string kind =
+      upper(trim(str(tarvex_brevane_meta_model_meta_column_get_virtual_type(column))));
   if (kind == "PERSISTED" || kind == "STORED") {
     text += " PERSISTED";
     if (tarvex_brevane_meta_model_meta_column_get_not_null(column)) text += " NOT NULL";
@@ -32,10 +33,11 @@ static std::string computed_column(MetaColumn* column) {
 // Columns whose values live off-row, which TEXTIMAGE_ON places.
 static bool has_large_object_column(MetaTable* table) {
   for (auto& column : items<MetaColumn>(tarvex_brevane_meta_model_meta_table_get_columns(table))) {
-    const std::string raw = upper(trim(str(tarvex_brevane_meta_model_meta_column_get_raw_type(column.get()))));
+    const std::string raw =
+        upper(trim(str(tarvex_brevane_meta_model_meta_column_get_raw_type(column.get()))));
     const std::string base = trim(raw.substr(0, raw.find('(')));
-    if (base == "TEXT" || base == "NTEXT" || base == "IMAGE" || base == "XML" || base == "GEOMETRY" ||
-        base == "GEOGRAPHY")
+    if (base == "TEXT" || base == "NTEXT" || base == "IMAGE" || base == "XML" ||
+        base == "GEOMETRY" || base == "GEOGRAPHY")
       return true;
     if ((base == "VARCHAR" || base == "NVARCHAR" || base == "VARBINARY") &&
         (tarvex_brevane_meta_model_meta_column_get_length(column.get()) == -1 ||
@@ -68,7 +70,8 @@ static bool is_partitioned(MetaTable* table) {
 static std::string compression_keyword(std::string_view option_name, std::string_view value) {
   const std::string v = trim(value);
   if (option_name == "DATA_COMPRESSION") {
-    static const char* const kNames[] = {"NONE", "ROW", "PAGE", "COLUMNSTORE", "COLUMNSTORE_ARCHIVE"};
+    static const char* const kNames[] = {"NONE", "ROW", "PAGE", "COLUMNSTORE",
+                                         "COLUMNSTORE_ARCHIVE"};
     if (v.size() == 1 && v[0] >= '0' && v[0] <= '4') return kNames[v[0] - '0'];
   } else if (option_name == "XML_COMPRESSION") {
     if (v == "true") return "ON";
@@ -85,7 +88,8 @@ static std::vector<std::pair<std::string, std::string>> partition_items(std::str
     size_t at = values.find(',', start);
     std::string item = trim(values.substr(start, at == values.npos ? values.npos : at - start));
     size_t eq = item.find('=');
-    if (eq != std::string::npos) out.emplace_back(trim(item.substr(0, eq)), trim(item.substr(eq + 1)));
+    if (eq != std::string::npos)
+      out.emplace_back(trim(item.substr(0, eq)), trim(item.substr(eq + 1)));
     if (at == values.npos) break;
     start = at + 1;
   }
@@ -96,7 +100,8 @@ std::string make_compression_sql(std::string_view option_name, std::string_view 
   // Grouped by compression value, in the order the values first appear.
   std::vector<std::pair<std::string, std::string>> groups;
   for (const auto& [partition, value] : partition_items(values)) {
-    auto it = std::find_if(groups.begin(), groups.end(), [&](const auto& g) { return g.first == value; });
+    auto it =
+        std::find_if(groups.begin(), groups.end(), [&](const auto& g) { return g.first == value; });
     if (it == groups.end())
       groups.emplace_back(value, partition);
     else
@@ -112,13 +117,15 @@ std::string make_compression_sql(std::string_view option_name, std::string_view 
 // One compression option of the WITH list. ON PARTITIONS applies to a
 // partitioned table only; a table that is not partitioned has one
 // partition, whose value is the table's.
-static std::string compression_item(MetaTable* table, const char* name, const char* partitions_key) {
+static std::string compression_item(MetaTable* table, const char* name,
+                                    const char* partitions_key) {
   auto partitions = option(table, partitions_key);
   if (partitions && !trim(*partitions).empty()) {
     if (is_partitioned(table)) return make_compression_sql(name, *partitions);
     auto entries = partition_items(*partitions);
     if (!entries.empty())
-      return "    " + std::string(name) + " = " + compression_keyword(name, entries.front().second) + ",\n";
+      return "    " + std::string(name) + " = " +
+             compression_keyword(name, entries.front().second) + ",\n";
     return {};
   }
   if (auto single = option(table, name); single && !trim(*single).empty())
@@ -133,7 +140,8 @@ static std::string build_table_options(MetaTable* table) {
     return v ? trim(*v) : std::string();
   };
   if (auto v = value("FILEGROUP_ON"); !v.empty()) s += "  ON " + br(v) + " \n";
-  if (auto v = value("TEXTIMAGE_ON"); !v.empty() && has_large_object_column(table) && !is_partitioned(table))
+  if (auto v = value("TEXTIMAGE_ON");
+      !v.empty() && has_large_object_column(table) && !is_partitioned(table))
     s += "  TEXTIMAGE_ON " + br(v) + " \n";
   if (auto v = value("FILESTREAM_ON"); !v.empty()) s += "  FILESTREAM_ON " + br(v) + " \n";
   if (is_partitioned(table))
@@ -150,7 +158,8 @@ static std::string build_table_options(MetaTable* table) {
     if (history_schema && history_name) {
       item += "( HISTORY_TABLE = " + br2(*history_schema, *history_name) + ", ";
       if (auto check = option(table, "DATA_CONSISTENCY_CHECK")) {
-        item += std::string("DATA_CONSISTENCY_CHECK = ") + (*check == "true" ? "ON" : "OFF") + " ),\n";
+        item +=
+            std::string("DATA_CONSISTENCY_CHECK = ") + (*check == "true" ? "ON" : "OFF") + " ),\n";
       } else {
         item.resize(item.size() - 2);
         item += " ),\n";
@@ -206,11 +215,13 @@ std::string build_state_statements(MetaTable* table, bool patch) {
       consume(c.get(), key);
     }
   }
-  for (auto& trigger : items<MetaTrigger>(tarvex_brevane_meta_model_meta_table_get_triggers(table))) {
+  for (auto& trigger :
+       items<MetaTrigger>(tarvex_brevane_meta_model_meta_table_get_triggers(table))) {
     const bool disabled = attr_true(trigger.get(), "STATE");
     std::string schema = schema_of(trigger.get());
     if (schema.empty()) schema = schema_of(table);
-    const std::string tail = " TRIGGER " + br2(schema, name_of(trigger.get())) + " ON " + two + ";\n";
+    const std::string tail =
+        " TRIGGER " + br2(schema, name_of(trigger.get())) + " ON " + two + ";\n";
     const std::string key = "triggers." + name_of(trigger.get());
     const int code = patch ? diff_code(table, key) : kCreated;
     if (code == kCreated) {
@@ -226,8 +237,10 @@ std::string build_state_statements(MetaTable* table, bool patch) {
 static std::string build_table_columns(Builder* self, MetaTable* table, bool raw) {
   auto* conn = TARVEX_BREVANE_SUPPORTS_DATABASE_SQL_BUILDER(self)->conn;
   GRef<TarvexBrevaneContractsDatabaseIInspectable> inspector;
-  if (!raw && conn) inspector = adoptGRef(tarvex_brevane_contracts_database_iconnection_inspector(conn));
-  const std::vector<std::string> collations = load_collations(self).value_or(std::vector<std::string>{});
+  if (!raw && conn)
+    inspector = adoptGRef(tarvex_brevane_contracts_database_iconnection_inspector(conn));
+  const std::vector<std::string> collations =
+      load_collations(self).value_or(std::vector<std::string>{});
 
   std::string text;
   for (auto& column : items<MetaColumn>(tarvex_brevane_meta_model_meta_table_get_columns(table))) {

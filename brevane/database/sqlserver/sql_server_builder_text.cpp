@@ -22,7 +22,9 @@ std::string trim(std::string_view s) {
   return std::string(s.substr(b, e - b));
 }
 
-bool iequals(std::string_view a, std::string_view b) { return upper(a) == upper(b); }
+bool iequals(std::string_view a, std::string_view b) {
+  return upper(a) == upper(b);
+}
 
 static std::string doubled(std::string_view text, char quote) {
   std::string out;
@@ -34,12 +36,18 @@ static std::string doubled(std::string_view text, char quote) {
   return out;
 }
 
-std::string br(std::string_view name) { return "[" + doubled(name, ']') + "]"; }
+std::string br(std::string_view name) {
+  return "[" + doubled(name, ']') + "]";
+}
 std::string br2(std::string_view schema, std::string_view name) {
   return br(schema) + "." + br(name);
 }
-std::string nq(std::string_view text) { return "N'" + doubled(text, '\'') + "'"; }
-std::string sq(std::string_view text) { return "'" + doubled(text, '\'') + "'"; }
+std::string nq(std::string_view text) {
+  return "N'" + doubled(text, '\'') + "'";
+}
+std::string sq(std::string_view text) {
+  return "'" + doubled(text, '\'') + "'";
+}
 
 // One entry of a column list: the name bracketed, its direction kept or
 // dropped.
@@ -103,7 +111,9 @@ static std::optional<std::string> map_text(GeeHashMap* map, const char* key) {
 std::optional<std::string> attr(gpointer obj, const char* key) {
   return map_text(tarvex_brevane_meta_model_meta_object_get_attributes(meta(obj)), key);
 }
-bool attr_true(gpointer obj, const char* key) { return attr(obj, key).value_or("") == "true"; }
+bool attr_true(gpointer obj, const char* key) {
+  return attr(obj, key).value_or("") == "true";
+}
 
 std::optional<std::string> option(MetaTable* table, const char* key) {
   return map_text(tarvex_brevane_meta_model_meta_table_get_options(table), key);
@@ -114,7 +124,9 @@ int diff_code(gpointer obj, const std::string& path) {
   if (!map || !gee_abstract_map_has_key(GEE_ABSTRACT_MAP(map.get()), path.c_str())) return kAbsent;
   return GPOINTER_TO_INT(gee_abstract_map_get(GEE_ABSTRACT_MAP(map.get()), path.c_str()));
 }
-bool diff_has(gpointer obj, const std::string& path) { return diff_code(obj, path) != kAbsent; }
+bool diff_has(gpointer obj, const std::string& path) {
+  return diff_code(obj, path) != kAbsent;
+}
 void diff_remove(gpointer obj, const std::string& path) {
   GRef<GeeHashMap> map = adoptGRef(tarvex_brevane_meta_model_meta_object_diff(meta(obj)));
   if (map) gee_abstract_map_unset(GEE_ABSTRACT_MAP(map.get()), path.c_str(), nullptr);
@@ -155,7 +167,8 @@ bool starts_batch(std::string_view batch) {
   auto word = [&] {
     skip();
     size_t b = i;
-    while (i < batch.size() && (std::isalnum(static_cast<unsigned char>(batch[i])) || batch[i] == '_'))
+    while (i < batch.size() &&
+           (std::isalnum(static_cast<unsigned char>(batch[i])) || batch[i] == '_'))
       ++i;
     return upper(batch.substr(b, i - b));
   };
@@ -173,7 +186,9 @@ bool starts_batch(std::string_view batch) {
          second == "TRIGGER";
 }
 
-static bool is_go_line(std::string_view line) { return iequals(trim(line), "GO"); }
+static bool is_go_line(std::string_view line) {
+  return iequals(trim(line), "GO");
+}
 
 std::vector<std::string> split_batches(std::string_view text) {
   std::vector<std::string> out{std::string()};

@@ -18,9 +18,10 @@ struct OfflineConnectionClass {
 
 static void offline_connection_iface_init(TarvexBrevaneContractsDatabaseIConnectionIface*) {}
 
-G_DEFINE_TYPE_WITH_CODE(OfflineConnection, offline_connection, G_TYPE_OBJECT,
-                        G_IMPLEMENT_INTERFACE(tarvex_brevane_contracts_database_iconnection_get_type(),
-                                              offline_connection_iface_init))
+G_DEFINE_TYPE_WITH_CODE(
+    OfflineConnection, offline_connection, G_TYPE_OBJECT,
+    G_IMPLEMENT_INTERFACE(tarvex_brevane_contracts_database_iconnection_get_type(),
+                          offline_connection_iface_init))
 
 // The interface's properties, with their defaults.
 static void offline_connection_get_property(GObject*, guint, GValue*, GParamSpec*) {}
@@ -31,7 +32,8 @@ static void offline_connection_class_init(OfflineConnectionClass* klass) {
   object_class->get_property = offline_connection_get_property;
   object_class->set_property = offline_connection_set_property;
   guint id = 1;
-  for (const char* name : {"server", "provider", "status", "version", "major-version", "minor-version"})
+  for (const char* name :
+       {"server", "provider", "status", "version", "major-version", "minor-version"})
     g_object_class_override_property(object_class, id++, name);
 }
 static void offline_connection_init(OfflineConnection*) {}
@@ -44,13 +46,14 @@ TarvexBrevaneContractsDatabaseIConnection* offline_connection_new() {
 // ------------------------------------------------------------ model helpers
 
 void set_attr(gpointer object, const char* key, const char* value) {
-  gee_abstract_map_set(GEE_ABSTRACT_MAP(tarvex_brevane_meta_model_meta_object_get_attributes(META(object))),
-                       key, value);
+  gee_abstract_map_set(
+      GEE_ABSTRACT_MAP(tarvex_brevane_meta_model_meta_object_get_attributes(META(object))), key,
+      value);
 }
 
 void set_option(TarvexBrevaneMetaModelMetaTable* table, const char* key, const char* value) {
-  gee_abstract_map_set(GEE_ABSTRACT_MAP(tarvex_brevane_meta_model_meta_table_get_options(table)), key,
-                       value);
+  gee_abstract_map_set(GEE_ABSTRACT_MAP(tarvex_brevane_meta_model_meta_table_get_options(table)),
+                       key, value);
 }
 
 void set_diff(gpointer object, const char* path, int code) {
@@ -80,8 +83,8 @@ std::vector<std::string> table_names(TarvexBrevaneMetaModelMetaSchema* schema) {
 }
 
 GRef<TarvexBrevaneMetaModelMetaColumn> add_column(TarvexBrevaneMetaModelMetaTable* table,
-                                                   const char* name, const char* raw_type,
-                                                   gint64 length, guint8 scale, bool not_null) {
+                                                  const char* name, const char* raw_type,
+                                                  gint64 length, guint8 scale, bool not_null) {
   auto column = adoptGRef(tarvex_brevane_meta_model_meta_table_new_column(
       table, name, TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UNKNOWN));
   tarvex_brevane_meta_model_meta_column_set_raw_type(column.get(), raw_type);
@@ -129,15 +132,19 @@ static std::vector<std::string> words_of(const std::string& s) {
     if (c == '\'') {
       for (++i; i < s.size(); ++i)
         if (s[i] == '\'') {
-          if (i + 1 < s.size() && s[i + 1] == '\'') ++i;
-          else break;
+          if (i + 1 < s.size() && s[i + 1] == '\'')
+            ++i;
+          else
+            break;
         }
       ++i;
     } else if (c == '[') {
       for (++i; i < s.size(); ++i)
         if (s[i] == ']') {
-          if (i + 1 < s.size() && s[i + 1] == ']') ++i;
-          else break;
+          if (i + 1 < s.size() && s[i + 1] == ']')
+            ++i;
+          else
+            break;
         }
       ++i;
     } else if (c == '-' && i + 1 < s.size() && s[i + 1] == '-') {
@@ -164,12 +171,14 @@ static void expect_batches_start_correctly(const std::string& text, const std::s
     auto words = words_of(batch);
     size_t leading = 0;
     for (size_t k = 0; k + 1 < words.size(); ++k) {
-      const bool create = words[k] == "CREATE" && (is_body_kind(words[k + 1]) || words[k + 1] == "SCHEMA");
+      const bool create =
+          words[k] == "CREATE" && (is_body_kind(words[k + 1]) || words[k + 1] == "SCHEMA");
       const bool alter = words[k] == "ALTER" && is_body_kind(words[k + 1]);
       if (!create && !alter) continue;
       ++leading;
       EXPECT_EQ(k, 0u) << what << ": " << words[k] << " " << words[k + 1]
-                       << " does not begin its batch:\n" << batch;
+                       << " does not begin its batch:\n"
+                       << batch;
     }
     EXPECT_LE(leading, 1u) << what << ": two batch-leading statements in one batch:\n" << batch;
     if (leading == 1) {
@@ -191,7 +200,8 @@ static void expect_batches_start_correctly(const std::string& text, const std::s
 
 bool tsql_parser_available() {
   GUniqueStr node(g_find_program_in_path("node"));
-  return node && g_file_test(TSQL_PARSE_DIR "/node_modules/antlr4ts-sql/package.json", G_FILE_TEST_EXISTS);
+  return node &&
+         g_file_test(TSQL_PARSE_DIR "/node_modules/antlr4ts-sql/package.json", G_FILE_TEST_EXISTS);
 }
 
 // Runs the parser over the batches; the message of each rejected batch, or
@@ -213,7 +223,8 @@ static std::vector<std::string> parse_batches(const std::vector<std::string>& ba
     files.push_back(path.get());
     index[path.get()] = k;
   }
-  std::vector<char*> argv{const_cast<char*>("node"), const_cast<char*>(TSQL_PARSE_DIR "/tsql-parse.js")};
+  std::vector<char*> argv{const_cast<char*>("node"),
+                          const_cast<char*>(TSQL_PARSE_DIR "/tsql-parse.js")};
   for (auto& f : files) argv.push_back(f.data());
   argv.push_back(nullptr);
   GUniqueStr out, err;
@@ -226,11 +237,14 @@ static std::vector<std::string> parse_batches(const std::vector<std::string>& ba
     size_t start = 0;
     while (start < text.size()) {
       size_t end = text.find('\n', start);
-      std::string line = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+      std::string line =
+          text.substr(start, end == std::string::npos ? std::string::npos : end - start);
       start = end == std::string::npos ? text.size() : end + 1;
       for (const auto& [path, k] : index) {
-        if (line == "ok " + path) results[k] = "";
-        else if (line.rfind("error " + path + ":", 0) == 0) results[k] = line.substr(7 + path.size());
+        if (line == "ok " + path)
+          results[k] = "";
+        else if (line.rfind("error " + path + ":", 0) == 0)
+          results[k] = line.substr(7 + path.size());
       }
     }
     if (!g_spawn_check_wait_status(status, nullptr) && text.find("error ") == std::string::npos)
@@ -272,16 +286,20 @@ static const GrammarGap kGrammarGaps[] = {
     // CREATE TABLE takes "[ ON ... ] [ TEXTIMAGE_ON ... ] [ FILESTREAM_ON ... ]
     // [ WITH ( <table_option> [ ,...n ] ) ]" in this order; the grammar wants
     // the WITH list first. The reduction swaps them, so both still parse.
-    {"table options after storage", R"(((?:\n  (?:ON|TEXTIMAGE_ON|FILESTREAM_ON) [^\n]*)+)(\n  WITH \(\n(?:[^\n]*\n)*?  \)))", "\\2\\1"},
+    {"table options after storage",
+     R"(((?:\n  (?:ON|TEXTIMAGE_ON|FILESTREAM_ON) [^\n]*)+)(\n  WITH \(\n(?:[^\n]*\n)*?  \)))",
+     "\\2\\1"},
     // Inline indexes of CREATE TABLE: "INDEX index_name [ UNIQUE ] [ CLUSTERED
     // | NONCLUSTERED ] ( column [ ASC | DESC ] [ ,...n ] ) | INDEX index_name
     // CLUSTERED COLUMNSTORE | INDEX index_name [ NONCLUSTERED ] COLUMNSTORE (
     // column [ ,...n ] )", then "[ INCLUDE ( column [ ,...n ] ) ] [ WHERE
     // <filter_predicate> ] [ WITH ( <index_option> [ ,...n ] ) ]": the grammar
     // knows the plain form only.
-    {"clustered columnstore inline index", R"(,\n *INDEX \[(?:[^\]]|\]\])*\] CLUSTERED COLUMNSTORE[^,\n]*)", ""},
+    {"clustered columnstore inline index",
+     R"(,\n *INDEX \[(?:[^\]]|\]\])*\] CLUSTERED COLUMNSTORE[^,\n]*)", ""},
     {"unique inline index", R"((?m)(^ *INDEX \[(?:[^\]]|\]\])*\] )UNIQUE )", "\\1"},
-    {"columnstore or hash inline index", R"((?m)(^ *INDEX \[(?:[^\]]|\]\])*\] (?:NON)?CLUSTERED )(?:COLUMNSTORE|HASH) )", "\\1"},
+    {"columnstore or hash inline index",
+     R"((?m)(^ *INDEX \[(?:[^\]]|\]\])*\] (?:NON)?CLUSTERED )(?:COLUMNSTORE|HASH) )", "\\1"},
     {"inline index INCLUDE", R"((?m)(^ *INDEX [^\n]*?) INCLUDE \((?:[^()]|\([^()]*\))*\))", "\\1"},
     {"inline index WHERE", R"((?m)(^ *INDEX [^\n]*?) WHERE [^\n]*?(?= WITH \(| ON |,$|$))", "\\1"},
     {"inline index WITH", R"((?m)(^ *INDEX [^\n]*?) WITH \((?:[^()]|\([^()]*\))*\))", "\\1"},
@@ -293,7 +311,8 @@ static const GrammarGap kGrammarGaps[] = {
     // "CREATE [ NONCLUSTERED ] COLUMNSTORE INDEX index_name ON table ( column
     // [ ,...n ] )" and "CREATE SPATIAL INDEX index_name ON table (
     // spatial_column )".
-    {"columnstore index", R"(\bCREATE NONCLUSTERED COLUMNSTORE INDEX\b)", "CREATE NONCLUSTERED INDEX"},
+    {"columnstore index", R"(\bCREATE NONCLUSTERED COLUMNSTORE INDEX\b)",
+     "CREATE NONCLUSTERED INDEX"},
     {"spatial index", R"(\bCREATE SPATIAL INDEX\b)", "CREATE INDEX"},
     // The table option "DATA_COMPRESSION = { NONE | ROW | PAGE | ... } [ ON
     // PARTITIONS ( { partition_number | range } [ ,...n ] ) ]".
@@ -314,7 +333,8 @@ static const GrammarGap kGrammarGaps[] = {
 };
 
 static std::string reduce(const GrammarGap& gap, const std::string& batch, bool* matched) {
-  GRef<GRegex> regex = adoptGRef(g_regex_new(gap.pattern, G_REGEX_CASELESS, GRegexMatchFlags(0), nullptr));
+  GRef<GRegex> regex =
+      adoptGRef(g_regex_new(gap.pattern, G_REGEX_CASELESS, GRegexMatchFlags(0), nullptr));
   *matched = g_regex_match(regex.get(), batch.c_str(), GRegexMatchFlags(0), nullptr);
   if (!*matched) return batch;
   GUniqueStr replaced(g_regex_replace(regex.get(), batch.c_str(), -1, 0, gap.reduction,
@@ -355,7 +375,8 @@ void expect_valid_tsql(const std::vector<TsqlText>& texts) {
     }
     if (used.empty()) {
       ADD_FAILURE() << items[n].text->what << ": batch " << items[n].index << " does not parse ("
-                    << results[n] << "):\n" << items[n].batch;
+                    << results[n] << "):\n"
+                    << items[n].batch;
       continue;
     }
     reduced.push_back({items[n].text, items[n].index, text});

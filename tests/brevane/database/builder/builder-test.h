@@ -46,9 +46,9 @@ inline void add(GeeArrayList* list, gpointer item) {
 }
 
 GRef<TarvexBrevaneMetaModelMetaColumn> add_column(TarvexBrevaneMetaModelMetaTable* table,
-                                                   const char* name, const char* raw_type,
-                                                   gint64 length = 0, guint8 scale = 0,
-                                                   bool not_null = false);
+                                                  const char* name, const char* raw_type,
+                                                  gint64 length = 0, guint8 scale = 0,
+                                                  bool not_null = false);
 
 // The batches of a generated text, split on lines holding only GO.
 std::vector<std::string> batches_of(const std::string& text);

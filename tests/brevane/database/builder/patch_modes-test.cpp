@@ -26,7 +26,8 @@ class PatchModeTest : public LogCaptureTest {
     return ix;
   }
   GRef<TarvexBrevaneMetaModelMetaTrigger> trigger(const char* name, int code) {
-    auto tr = adoptGRef(tarvex_brevane_meta_model_meta_trigger_new_with_body("db", "s", name, "SET NOCOUNT ON;"));
+    auto tr = adoptGRef(
+        tarvex_brevane_meta_model_meta_trigger_new_with_body("db", "s", name, "SET NOCOUNT ON;"));
     tarvex_brevane_meta_model_meta_trigger_set_timing(tr.get(), "AFTER");
     tarvex_brevane_meta_model_meta_trigger_set_event(tr.get(), "INSERT");
     add(tarvex_brevane_meta_model_meta_table_get_triggers(table.get()), tr.get());
@@ -34,7 +35,8 @@ class PatchModeTest : public LogCaptureTest {
     return tr;
   }
   GRef<TarvexBrevaneMetaModelMetaCheck> check(const char* name, int code) {
-    auto c = adoptGRef(tarvex_brevane_meta_model_meta_check_new_with_names("db", "s", name, "[a]>(0)"));
+    auto c =
+        adoptGRef(tarvex_brevane_meta_model_meta_check_new_with_names("db", "s", name, "[a]>(0)"));
     add(tarvex_brevane_meta_model_meta_table_get_constraints(table.get()), c.get());
     if (code) set_diff(table.get(), (std::string("constraints.") + name).c_str(), code);
     return c;
@@ -59,12 +61,17 @@ TEST_F(PatchModeTest, ColumnComments) {
   set_diff(table.get(), "comment", kChanged);
 
   EXPECT_EQ(ms::build_comment_for_columns(table.get(), true),
-            "EXEC sp_addextendedproperty 'MS_Description', N'new one', 'SCHEMA', N's', 'TABLE', N't', 'COLUMN', N'added';\n"
-            "EXEC sp_dropextendedproperty 'MS_Description', 'SCHEMA', N's', 'TABLE', N't', 'COLUMN', N'cleared';\n"
-            "IF ((SELECT COUNT(*) FROM ::fn_listextendedproperty('MS_Description','SCHEMA', N's', 'TABLE', N't', 'COLUMN', N'changed')) > 0)\n"
-            "\tEXEC sp_updateextendedproperty 'MS_Description', N'it''s new', 'SCHEMA', N's', 'TABLE', N't', 'COLUMN', N'changed'\n"
+            "EXEC sp_addextendedproperty 'MS_Description', N'new one', 'SCHEMA', N's', 'TABLE', "
+            "N't', 'COLUMN', N'added';\n"
+            "EXEC sp_dropextendedproperty 'MS_Description', 'SCHEMA', N's', 'TABLE', N't', "
+            "'COLUMN', N'cleared';\n"
+            "IF ((SELECT COUNT(*) FROM ::fn_listextendedproperty('MS_Description','SCHEMA', N's', "
+            "'TABLE', N't', 'COLUMN', N'changed')) > 0)\n"
+            "\tEXEC sp_updateextendedproperty 'MS_Description', N'it''s new', 'SCHEMA', N's', "
+            "'TABLE', N't', 'COLUMN', N'changed'\n"
             "ELSE\n"
-            "\tEXEC sp_addextendedproperty 'MS_Description', N'it''s new', 'SCHEMA', N's', 'TABLE', N't', 'COLUMN', N'changed';\n"
+            "\tEXEC sp_addextendedproperty 'MS_Description', N'it''s new', 'SCHEMA', N's', "
+            "'TABLE', N't', 'COLUMN', N'changed';\n"
             "EXEC sp_dropextendedproperty 'MS_Description', 'SCHEMA', N's', 'TABLE', N't';\n");
   // A column whose only change was its comment leaves the record; the other
   // keeps its path and loses only the comment entry.
@@ -74,7 +81,8 @@ TEST_F(PatchModeTest, ColumnComments) {
   EXPECT_TRUE(diff_contains(table.get(), "comment"));
   // The record serves one call: the handled comments are not written again.
   EXPECT_EQ(ms::build_comment_for_columns(table.get(), true),
-            "EXEC sp_addextendedproperty 'MS_Description', N'new one', 'SCHEMA', N's', 'TABLE', N't', 'COLUMN', N'added';\n"
+            "EXEC sp_addextendedproperty 'MS_Description', N'new one', 'SCHEMA', N's', 'TABLE', "
+            "N't', 'COLUMN', N'added';\n"
             "EXEC sp_dropextendedproperty 'MS_Description', 'SCHEMA', N's', 'TABLE', N't';\n");
 }
 
@@ -97,11 +105,13 @@ TEST_F(PatchModeTest, ConstraintClauses) {
   add(tarvex_brevane_meta_model_meta_table_get_constraints(table.get()), key.get());
   set_diff(table.get(), "constraints.fk", kCreated);
   EXPECT_EQ(ms::build_table_foreigns(table.get(), true),
-            "ALTER TABLE [s].[t] ADD CONSTRAINT [fk] FOREIGN KEY([a]) REFERENCES [s].[r]([b]) ON DELETE SET NULL;\n");
+            "ALTER TABLE [s].[t] ADD CONSTRAINT [fk] FOREIGN KEY([a]) REFERENCES [s].[r]([b]) ON "
+            "DELETE SET NULL;\n");
 
   auto a = add_column(table.get(), "k", "INT", 4, 0, true);
   tarvex_brevane_meta_model_meta_column_set_is_primary_key(a.get(), TRUE);
-  EXPECT_EQ(ms::build_primary_key(table.get(), true), "ALTER TABLE [s].[t] ADD CONSTRAINT [PK_t] PRIMARY KEY ([k]);\n");
+  EXPECT_EQ(ms::build_primary_key(table.get(), true),
+            "ALTER TABLE [s].[t] ADD CONSTRAINT [PK_t] PRIMARY KEY ([k]);\n");
 }
 
 TEST_F(PatchModeTest, Indexes) {
@@ -117,14 +127,17 @@ TEST_F(PatchModeTest, Indexes) {
   EXPECT_EQ(ms::build_table_indexes(table.get(), true),
             "CREATE NONCLUSTERED INDEX [created] ON [s].[t] ([a] ASC);\n"
             "ALTER INDEX [created] ON [s].[t] DISABLE;\n"
-            "EXEC sp_addextendedproperty 'MS_Description', N'c''', 'SCHEMA', N's', 'TABLE', N't', 'INDEX', N'created';\n"
-            "EXEC sp_dropextendedproperty 'MS_Description', 'SCHEMA', N's', 'TABLE', N't', 'INDEX', N'comment_only';\n"
+            "EXEC sp_addextendedproperty 'MS_Description', N'c''', 'SCHEMA', N's', 'TABLE', N't', "
+            "'INDEX', N'created';\n"
+            "EXEC sp_dropextendedproperty 'MS_Description', 'SCHEMA', N's', 'TABLE', N't', "
+            "'INDEX', N'comment_only';\n"
             "DROP INDEX IF EXISTS [rebuilt] ON [s].[t];\n"
             "CREATE NONCLUSTERED INDEX [rebuilt] ON [s].[t] ([a] ASC);\n"
             "DROP INDEX IF EXISTS [gone] ON [s].[t];\n");
   // The new index's comment is written with it, not a second time among the
   // constraint and index comments.
-  EXPECT_EQ(ms::build_comment_for_constraints(table.get(), true).find("N'created'"), std::string::npos);
+  EXPECT_EQ(ms::build_comment_for_constraints(table.get(), true).find("N'created'"),
+            std::string::npos);
 }
 
 TEST_F(PatchModeTest, Triggers) {
@@ -142,11 +155,15 @@ TEST_F(PatchModeTest, Triggers) {
   EXPECT_EQ(text,
             "CREATE TRIGGER [created] ON [s].[t]\n  AFTER INSERT\n  AS SET NOCOUNT ON;\n"
             "GO\n"
-            "EXEC sp_addextendedproperty 'MS_Description', N'new', 'SCHEMA', N's', 'TABLE', N't', 'TRIGGER', N'created';\n"
-            "IF ((SELECT COUNT(*) FROM ::fn_listextendedproperty('MS_Description','SCHEMA', N's', 'TABLE', N't', 'TRIGGER', N'comment_only')) > 0)\n"
-            "\tEXEC sp_updateextendedproperty 'MS_Description', N'x', 'SCHEMA', N's', 'TABLE', N't', 'TRIGGER', N'comment_only'\n"
+            "EXEC sp_addextendedproperty 'MS_Description', N'new', 'SCHEMA', N's', 'TABLE', N't', "
+            "'TRIGGER', N'created';\n"
+            "IF ((SELECT COUNT(*) FROM ::fn_listextendedproperty('MS_Description','SCHEMA', N's', "
+            "'TABLE', N't', 'TRIGGER', N'comment_only')) > 0)\n"
+            "\tEXEC sp_updateextendedproperty 'MS_Description', N'x', 'SCHEMA', N's', 'TABLE', "
+            "N't', 'TRIGGER', N'comment_only'\n"
             "ELSE\n"
-            "\tEXEC sp_addextendedproperty 'MS_Description', N'x', 'SCHEMA', N's', 'TABLE', N't', 'TRIGGER', N'comment_only';\n"
+            "\tEXEC sp_addextendedproperty 'MS_Description', N'x', 'SCHEMA', N's', 'TABLE', N't', "
+            "'TRIGGER', N'comment_only';\n"
             "GO\n"
             "ALTER TRIGGER [altered] ON [s].[t]\n  AFTER INSERT\n  AS SET NOCOUNT ON;\n"
             "GO\n"
@@ -191,14 +208,19 @@ TEST_F(PatchModeTest, ScriptBatches) {
     const char* expected;
   } cases[] = {
       {{"SELECT 1;\n", "SELECT 2;\n"}, "SELECT 1;\nSELECT 2;\n"},
-      {{"SELECT 1;\n", "CREATE VIEW v AS SELECT 1;\n"}, "SELECT 1;\nGO\nCREATE VIEW v AS SELECT 1;\n"},
-      {{"CREATE VIEW v AS SELECT 1;\n", "SELECT 2;\n"}, "CREATE VIEW v AS SELECT 1;\nGO\nSELECT 2;\n"},
+      {{"SELECT 1;\n", "CREATE VIEW v AS SELECT 1;\n"},
+       "SELECT 1;\nGO\nCREATE VIEW v AS SELECT 1;\n"},
+      {{"CREATE VIEW v AS SELECT 1;\n", "SELECT 2;\n"},
+       "CREATE VIEW v AS SELECT 1;\nGO\nSELECT 2;\n"},
       {{"-- lead\nCREATE OR ALTER PROCEDURE p AS SELECT 1;\n", "EXEC p;\n"},
        "-- lead\nCREATE OR ALTER PROCEDURE p AS SELECT 1;\nGO\nEXEC p;\n"},
-      {{"CREATE TRIGGER tr ON t AFTER INSERT AS SELECT 1\nGO\n", "SELECT 2;\n"}, "CREATE TRIGGER tr ON t AFTER INSERT AS SELECT 1\nGO\nSELECT 2;\n"},
-      {{"CREATE TRIGGER tr ON t AFTER INSERT AS SELECT 1\nGO\n"}, "CREATE TRIGGER tr ON t AFTER INSERT AS SELECT 1\nGO\n"},
+      {{"CREATE TRIGGER tr ON t AFTER INSERT AS SELECT 1\nGO\n", "SELECT 2;\n"},
+       "CREATE TRIGGER tr ON t AFTER INSERT AS SELECT 1\nGO\nSELECT 2;\n"},
+      {{"CREATE TRIGGER tr ON t AFTER INSERT AS SELECT 1\nGO\n"},
+       "CREATE TRIGGER tr ON t AFTER INSERT AS SELECT 1\nGO\n"},
       {{"", "", "SELECT 1;\n"}, "SELECT 1;\n"},
-      {{"CREATE SCHEMA s;\n", "CREATE TABLE s.t (a INT);\n"}, "CREATE SCHEMA s;\nGO\nCREATE TABLE s.t (a INT);\n"},
+      {{"CREATE SCHEMA s;\n", "CREATE TABLE s.t (a INT);\n"},
+       "CREATE SCHEMA s;\nGO\nCREATE TABLE s.t (a INT);\n"},
   };
   for (const auto& c : cases) {
     ms::Script script;

@@ -15,7 +15,8 @@ class SqlBuilderTest : public LogCaptureTest {
   }
 
   // Adds a table that refers to the given tables by foreign keys.
-  void table(const char* name, std::vector<const char*> refers = {}, const char* refer_schema = "dbo") {
+  void table(const char* name, std::vector<const char*> refers = {},
+             const char* refer_schema = "dbo") {
     auto t = adoptGRef(tarvex_brevane_meta_model_meta_table_new_with_names("db", "dbo", name));
     for (const char* target : refers) {
       auto key = adoptGRef(tarvex_brevane_meta_model_meta_foreign_key_new_with_names(
@@ -49,26 +50,43 @@ TEST_F(SqlBuilderTest, TypeAndInterface) {
 TEST_F(SqlBuilderTest, DefaultsAreEmptyTexts) {
   auto table = adoptGRef(tarvex_brevane_meta_model_meta_table_new_with_names("db", "dbo", "t"));
   auto* ib = TARVEX_BREVANE_CONTRACTS_DATABASE_IBUILDABLE(builder.get());
-  EXPECT_EQ(take(tarvex_brevane_contracts_database_ibuildable_build_create(ib, META(table.get()), TRUE)), "");
-  EXPECT_EQ(take(tarvex_brevane_contracts_database_ibuildable_build_table(ib, table.get(), FALSE)), "");
+  EXPECT_EQ(
+      take(tarvex_brevane_contracts_database_ibuildable_build_create(ib, META(table.get()), TRUE)),
+      "");
+  EXPECT_EQ(take(tarvex_brevane_contracts_database_ibuildable_build_table(ib, table.get(), FALSE)),
+            "");
   EXPECT_EQ(take(tarvex_brevane_contracts_database_ibuildable_patch_table(ib, table.get())), "");
-  EXPECT_EQ(take(tarvex_brevane_contracts_database_ibuildable_build_normal(ib, table.get(), "insert")), "");
-  EXPECT_EQ(take(tarvex_brevane_contracts_database_ibuildable_build_schema(ib, schema.get(), FALSE)), "");
+  EXPECT_EQ(
+      take(tarvex_brevane_contracts_database_ibuildable_build_normal(ib, table.get(), "insert")),
+      "");
+  EXPECT_EQ(
+      take(tarvex_brevane_contracts_database_ibuildable_build_schema(ib, schema.get(), FALSE)), "");
 }
 
 TEST_F(SqlBuilderTest, NullArgumentsAreReported) {
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_supports_database_sql_builder_build_create(builder.get(), nullptr, FALSE), nullptr),
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_supports_database_sql_builder_build_create(
+                                builder.get(), nullptr, FALSE),
+                            nullptr),
                   "meta_object != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_supports_database_sql_builder_build_table(builder.get(), nullptr, FALSE), nullptr),
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_supports_database_sql_builder_build_table(
+                                builder.get(), nullptr, FALSE),
+                            nullptr),
                   "table != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_supports_database_sql_builder_quote_identifier(builder.get(), "a", nullptr, "*"), nullptr),
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_supports_database_sql_builder_quote_identifier(
+                                builder.get(), "a", nullptr, "*"),
+                            nullptr),
                   "separator != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_supports_database_sql_builder_quote_value(builder.get(), TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING, nullptr), nullptr),
-                  "raw_value != NULL");
-  EXPECT_CRITICAL(tarvex_brevane_supports_database_sql_builder_order_with_dependence(builder.get(), nullptr, 0),
-                  "schema != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_supports_database_sql_builder_build_view(nullptr, nullptr), nullptr),
-                  "self != NULL");
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_brevane_supports_database_sql_builder_quote_value(
+                    builder.get(), TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING, nullptr),
+                nullptr),
+      "raw_value != NULL");
+  EXPECT_CRITICAL(
+      tarvex_brevane_supports_database_sql_builder_order_with_dependence(builder.get(), nullptr, 0),
+      "schema != NULL");
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_brevane_supports_database_sql_builder_build_view(nullptr, nullptr), nullptr),
+      "self != NULL");
 }
 
 TEST_F(SqlBuilderTest, QuoteIdentifierWithBackticks) {
@@ -82,7 +100,8 @@ TEST_F(SqlBuilderTest, QuoteIdentifierWithBackticks) {
       {"a..c", "`a`.*.`c`"},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(take(tarvex_brevane_supports_database_sql_builder_quote_identifier(builder.get(), c.id, ".", "*")),
+    EXPECT_EQ(take(tarvex_brevane_supports_database_sql_builder_quote_identifier(builder.get(),
+                                                                                 c.id, ".", "*")),
               c.expected)
         << c.id;
 }
@@ -104,7 +123,8 @@ TEST_F(SqlBuilderTest, QuoteValueByDataType) {
       {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DECIMAL, "1.50", "'1.50'"},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(take(tarvex_brevane_supports_database_sql_builder_quote_value(builder.get(), c.type, c.raw)),
+    EXPECT_EQ(take(tarvex_brevane_supports_database_sql_builder_quote_value(builder.get(), c.type,
+                                                                            c.raw)),
               c.expected)
         << c.raw;
 }
@@ -127,17 +147,27 @@ TEST_F(SqlBuilderTest, OrderPutsReferencedTablesFirst) {
     std::vector<std::string> expected;
   } cases[] = {
       {"no keys keep their order", {{"a", {}}, {"b", {}}}, 0, {"a", "b"}},
-      {"first -> third -> second", {{"first", {"third"}}, {"second", {}}, {"third", {"second"}}}, 0,
+      {"first -> third -> second",
+       {{"first", {"third"}}, {"second", {}}, {"third", {"second"}}},
+       0,
        {"second", "third", "first"}},
       // A key of a later table is resolved too, not only the first table's chain.
       {"B refers to C", {{"A", {}}, {"B", {"C"}}, {"C", {}}}, 0, {"A", "C", "B"}},
-      {"chain of four", {{"d", {"c"}}, {"c", {"b"}}, {"b", {"a"}}, {"a", {}}}, 0, {"a", "b", "c", "d"}},
-      {"independent tables stay stable", {{"x", {}}, {"orders", {"customers"}}, {"y", {}}, {"customers", {}}}, 0,
+      {"chain of four",
+       {{"d", {"c"}}, {"c", {"b"}}, {"b", {"a"}}, {"a", {}}},
+       0,
+       {"a", "b", "c", "d"}},
+      {"independent tables stay stable",
+       {{"x", {}}, {"orders", {"customers"}}, {"y", {}}, {"customers", {}}},
+       0,
        {"x", "customers", "orders", "y"}},
       {"self reference", {{"tree", {"tree"}}, {"leaf", {"tree"}}}, 0, {"tree", "leaf"}},
       // A cycle ends and keeps its members in list order after what they need.
       {"two tables in a cycle", {{"p", {"q"}}, {"q", {"p"}}, {"r", {}}}, 0, {"q", "p", "r"}},
-      {"tables before the position stay", {{"z", {"a"}}, {"m", {"a"}}, {"a", {}}}, 1, {"z", "a", "m"}},
+      {"tables before the position stay",
+       {{"z", {"a"}}, {"m", {"a"}}, {"a", {}}},
+       1,
+       {"z", "a", "m"}},
   };
   for (const auto& c : cases) {
     schema = adoptGRef(tarvex_brevane_meta_model_meta_schema_new_with_names("db", "dbo"));

@@ -59,7 +59,8 @@ TEST_F(SqlServerBuilderTest, TypeAndParameterPattern) {
                "TarvexBrevaneSupportsDatabaseSQLServerBuilder");
   EXPECT_EQ(g_type_parent(tarvex_brevane_supports_database_sql_server_builder_get_type()),
             tarvex_brevane_supports_database_sql_builder_get_type());
-  GRegex* pattern = tarvex_brevane_supports_database_sql_server_builder_get_regex_parameter(builder.get());
+  GRegex* pattern =
+      tarvex_brevane_supports_database_sql_server_builder_get_regex_parameter(builder.get());
   ASSERT_NE(pattern, nullptr);
   EXPECT_EQ(std::string(g_regex_get_pattern(pattern)).size(), 209u);
   GRegex* property = nullptr;
@@ -70,7 +71,8 @@ TEST_F(SqlServerBuilderTest, TypeAndParameterPattern) {
   // Every builder of the process holds the same compiled pattern.
   auto other_conn = adoptGRef(offline_connection_new());
   auto other = adoptGRef(tarvex_brevane_supports_database_sql_server_builder_new(other_conn.get()));
-  EXPECT_EQ(tarvex_brevane_supports_database_sql_server_builder_get_regex_parameter(other.get()), pattern);
+  EXPECT_EQ(tarvex_brevane_supports_database_sql_server_builder_get_regex_parameter(other.get()),
+            pattern);
 
   GMatchInfo* info = nullptr;
   ASSERT_TRUE(g_regex_match(pattern, "@id INT = 5 OUTPUT", GRegexMatchFlags(0), &info));
@@ -86,33 +88,51 @@ TEST_F(SqlServerBuilderTest, TypeAndParameterPattern) {
   EXPECT_EQ(group("value"), "'abc'");
   g_match_info_free(info);
 
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_supports_database_sql_server_builder_new(nullptr), nullptr),
-                  "connection != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_supports_database_sql_server_builder_get_regex_parameter(nullptr), nullptr),
-                  "self != NULL");
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_brevane_supports_database_sql_server_builder_new(nullptr), nullptr),
+      "connection != NULL");
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_brevane_supports_database_sql_server_builder_get_regex_parameter(nullptr),
+                nullptr),
+      "self != NULL");
 }
 
 TEST_F(SqlServerBuilderTest, NullArgumentsAreReported) {
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_contracts_database_ibuildable_build_create(ib(), nullptr, FALSE), nullptr),
-                  "meta_object != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_contracts_database_ibuildable_build_delete(ib(), nullptr), nullptr),
-                  "meta_object != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_contracts_database_ibuildable_quote_identifier(ib(), nullptr, ".", "*"), nullptr),
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_brevane_contracts_database_ibuildable_build_create(ib(), nullptr, FALSE),
+                nullptr),
+      "meta_object != NULL");
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_brevane_contracts_database_ibuildable_build_delete(ib(), nullptr), nullptr),
+      "meta_object != NULL");
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_contracts_database_ibuildable_quote_identifier(
+                                ib(), nullptr, ".", "*"),
+                            nullptr),
                   "identifier != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_contracts_database_ibuildable_build_table(ib(), nullptr, FALSE), nullptr),
-                  "table != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_contracts_database_ibuildable_build_schema(ib(), nullptr, FALSE), nullptr),
-                  "schema != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_contracts_database_ibuildable_alter_schema(ib(), nullptr, nullptr), nullptr),
-                  "schema_old != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_contracts_database_ibuildable_build_view(ib(), nullptr), nullptr),
-                  "view != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_contracts_database_ibuildable_patch_view(ib(), nullptr), nullptr),
-                  "view != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_contracts_database_ibuildable_build_index(ib(), nullptr), nullptr),
-                  "index != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_contracts_database_ibuildable_build_trigger(ib(), nullptr), nullptr),
-                  "trigger != NULL");
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_brevane_contracts_database_ibuildable_build_table(ib(), nullptr, FALSE),
+                nullptr),
+      "table != NULL");
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_brevane_contracts_database_ibuildable_build_schema(ib(), nullptr, FALSE),
+                nullptr),
+      "schema != NULL");
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_brevane_contracts_database_ibuildable_alter_schema(ib(), nullptr, nullptr),
+                nullptr),
+      "schema_old != NULL");
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_brevane_contracts_database_ibuildable_build_view(ib(), nullptr), nullptr),
+      "view != NULL");
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_brevane_contracts_database_ibuildable_patch_view(ib(), nullptr), nullptr),
+      "view != NULL");
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_brevane_contracts_database_ibuildable_build_index(ib(), nullptr), nullptr),
+      "index != NULL");
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_brevane_contracts_database_ibuildable_build_trigger(ib(), nullptr), nullptr),
+      "trigger != NULL");
 }
 
 // ------------------------------------------------------------ dispatch and DROP
@@ -138,7 +158,8 @@ TEST_F(SqlServerBuilderTest, CreateDispatchesOnTheKind) {
   tarvex_brevane_meta_model_meta_object_set_comment(META(synonym.get()), "it's far");
   EXPECT_EQ(create(synonym.get()),
             "CREATE SYNONYM [dbo].[s] FOR srv.db.dbo.t;\n"
-            "EXEC sp_addextendedproperty 'MS_Description', N'it''s far', 'SCHEMA', N'dbo', 'SYNONYM', N's';\n");
+            "EXEC sp_addextendedproperty 'MS_Description', N'it''s far', 'SCHEMA', N'dbo', "
+            "'SYNONYM', N's';\n");
 }
 
 TEST_F(SqlServerBuilderTest, DropTexts) {
@@ -146,13 +167,16 @@ TEST_F(SqlServerBuilderTest, DropTexts) {
   EXPECT_EQ(drop(table.get()), "DROP TABLE IF EXISTS [dbo].[t];");
   auto odd = new_table("o'k", "a]b");
   EXPECT_EQ(drop(odd.get()), "DROP TABLE IF EXISTS [o'k].[a]]b];");
-  auto index = adoptGRef(tarvex_brevane_meta_model_meta_index_new_with_names("db", "dbo", "t", "ix"));
+  auto index =
+      adoptGRef(tarvex_brevane_meta_model_meta_index_new_with_names("db", "dbo", "t", "ix"));
   EXPECT_EQ(drop(index.get()), "DROP INDEX [ix] ON [dbo].[t];");
   auto view = adoptGRef(tarvex_brevane_meta_model_meta_view_new_with_names("db", "s", "v"));
   EXPECT_EQ(drop(view.get()), "DROP VIEW IF EXISTS [s].[v];");
-  auto trigger = adoptGRef(tarvex_brevane_meta_model_meta_trigger_new_with_body("db", "s", "tr", ""));
+  auto trigger =
+      adoptGRef(tarvex_brevane_meta_model_meta_trigger_new_with_body("db", "s", "tr", ""));
   EXPECT_EQ(drop(trigger.get()), "DROP TRIGGER IF EXISTS [s].[tr];");
-  auto procedure = adoptGRef(tarvex_brevane_meta_model_meta_procedure_new_with_names("db", "s", "p"));
+  auto procedure =
+      adoptGRef(tarvex_brevane_meta_model_meta_procedure_new_with_names("db", "s", "p"));
   EXPECT_EQ(drop(procedure.get()), "DROP PROCEDURE IF EXISTS [s].[p];");
   auto function = adoptGRef(tarvex_brevane_meta_model_meta_function_new_with_names("db", "s", "f"));
   EXPECT_EQ(drop(function.get()), "DROP FUNCTION IF EXISTS [s].[f];");
@@ -165,7 +189,8 @@ TEST_F(SqlServerBuilderTest, DropTexts) {
   // application roles with their own statements.
   auto user = adoptGRef(tarvex_brevane_meta_model_meta_user_new_with_names("db", "", "bob", ""));
   EXPECT_EQ(drop(user.get()), "DROP USER IF EXISTS [bob];");
-  auto login = adoptGRef(tarvex_brevane_meta_model_meta_user_new_with_names("db", "", "DOMAIN\\bob", "server"));
+  auto login = adoptGRef(
+      tarvex_brevane_meta_model_meta_user_new_with_names("db", "", "DOMAIN\\bob", "server"));
   EXPECT_EQ(drop(login.get()), "DROP LOGIN [DOMAIN\\bob];");
   struct Case {
     const char* scope;
@@ -177,7 +202,8 @@ TEST_F(SqlServerBuilderTest, DropTexts) {
       {"application", "DROP APPLICATION ROLE [r];"},
   };
   for (const auto& c : roles) {
-    auto role = adoptGRef(tarvex_brevane_meta_model_meta_role_new_with_names("db", "", "r", c.scope));
+    auto role =
+        adoptGRef(tarvex_brevane_meta_model_meta_role_new_with_names("db", "", "r", c.scope));
     EXPECT_EQ(drop(role.get()), c.expected) << c.scope;
   }
 }
@@ -187,12 +213,18 @@ TEST_F(SqlServerBuilderTest, QuoteIdentifier) {
     const char* id;
     const char* expected;
   } cases[] = {
-      {"t", "[t]"},          {"dbo.t", "[dbo].[t]"},     {"dbo.*", "[dbo].*"},
-      {"a.b.c", "[a].[b].[c]"}, {"a..c", "[a].*.[c]"},  {"a]b", "[a]]b]"},
+      {"t", "[t]"},
+      {"dbo.t", "[dbo].[t]"},
+      {"dbo.*", "[dbo].*"},
+      {"a.b.c", "[a].[b].[c]"},
+      {"a..c", "[a].*.[c]"},
+      {"a]b", "[a]]b]"},
       {"x]y.z", "[x]]y].[z]"},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(take(tarvex_brevane_contracts_database_ibuildable_quote_identifier(ib(), c.id, ".", "*")), c.expected)
+    EXPECT_EQ(
+        take(tarvex_brevane_contracts_database_ibuildable_quote_identifier(ib(), c.id, ".", "*")),
+        c.expected)
         << c.id;
 }
 
@@ -240,7 +272,8 @@ TEST_F(SqlServerBuilderTest, AlterSchema) {
   auto old_schema = adoptGRef(tarvex_brevane_meta_model_meta_schema_new_with_names("db", "s"));
   auto new_schema = adoptGRef(tarvex_brevane_meta_model_meta_schema_new_with_names("db", "s"));
   auto alter = [&] {
-    return take(tarvex_brevane_contracts_database_ibuildable_alter_schema(ib(), old_schema.get(), new_schema.get()));
+    return take(tarvex_brevane_contracts_database_ibuildable_alter_schema(ib(), old_schema.get(),
+                                                                          new_schema.get()));
   };
   EXPECT_EQ(alter(), "");
   set_attr(old_schema.get(), "OWNER", "a");
@@ -249,14 +282,17 @@ TEST_F(SqlServerBuilderTest, AlterSchema) {
   set_attr(new_schema.get(), "OWNER", "a");
   tarvex_brevane_meta_model_meta_object_set_comment(META(old_schema.get()), "old");
   EXPECT_EQ(alter(),
-            "IF ((SELECT COUNT(*) FROM ::fn_listextendedproperty('MS_Description','SCHEMA', N's', NULL, NULL, NULL, NULL)) > 0)\n"
+            "IF ((SELECT COUNT(*) FROM ::fn_listextendedproperty('MS_Description','SCHEMA', N's', "
+            "NULL, NULL, NULL, NULL)) > 0)\n"
             "\tEXEC sp_updateextendedproperty 'MS_Description', N'', 'SCHEMA', N's'\n"
             "ELSE\n"
             "\tEXEC sp_addextendedproperty 'MS_Description', N'', 'SCHEMA', N's';\n");
   // Without a new owner the old one stays.
   auto bare = adoptGRef(tarvex_brevane_meta_model_meta_schema_new_with_names("db", "s"));
   tarvex_brevane_meta_model_meta_object_set_comment(META(bare.get()), "old");
-  EXPECT_EQ(take(tarvex_brevane_contracts_database_ibuildable_alter_schema(ib(), old_schema.get(), bare.get())), "");
+  EXPECT_EQ(take(tarvex_brevane_contracts_database_ibuildable_alter_schema(ib(), old_schema.get(),
+                                                                           bare.get())),
+            "");
 }
 
 // ------------------------------------------------------------ comments
@@ -267,10 +303,12 @@ TEST_F(SqlServerBuilderTest, CommentsInCreateMode) {
   add_column(table.get(), "b", "INT", 4);
   tarvex_brevane_meta_model_meta_object_set_comment(META(a.get()), "it's a");
   tarvex_brevane_meta_model_meta_object_set_comment(META(table.get()), "t]able");
-  EXPECT_EQ(tail_of(table.get()),
-            ";\n"
-            "EXEC sp_addextendedproperty 'MS_Description', N'it''s a', 'SCHEMA', N's', 'TABLE', N't', 'COLUMN', N'a';\n"
-            "EXEC sp_addextendedproperty 'MS_Description', N't]able', 'SCHEMA', N's', 'TABLE', N't';\n");
+  EXPECT_EQ(
+      tail_of(table.get()),
+      ";\n"
+      "EXEC sp_addextendedproperty 'MS_Description', N'it''s a', 'SCHEMA', N's', 'TABLE', N't', "
+      "'COLUMN', N'a';\n"
+      "EXEC sp_addextendedproperty 'MS_Description', N't]able', 'SCHEMA', N's', 'TABLE', N't';\n");
 }
 
 // ------------------------------------------------------------ columns
@@ -290,28 +328,94 @@ TEST_F(SqlServerBuilderTest, ColumnBodies) {
       {"nvarchar", "NVARCHAR", 50, 0, true, {}, "", "", "[c] NVARCHAR(50) NOT NULL"},
       {"int nullable", "INT", 4, 0, false, {}, "", "", "[c] INT NULL"},
       {"decimal", "DECIMAL", 10, 2, false, {}, "", "", "[c] DECIMAL(10, 2) NULL"},
-      {"decimal scale 0 keeps precision", "DECIMAL", 38, 0, false, {}, "", "", "[c] DECIMAL(38, 0) NULL"},
+      {"decimal scale 0 keeps precision",
+       "DECIMAL",
+       38,
+       0,
+       false,
+       {},
+       "",
+       "",
+       "[c] DECIMAL(38, 0) NULL"},
       {"numeric scale 0", "numeric", 10, 0, false, {}, "", "", "[c] numeric(10, 0) NULL"},
       {"varchar max", "VARCHAR", -1, 0, false, {}, "", "", "[c] VARCHAR(MAX) NULL"},
       {"nvarchar max", "NVARCHAR", -1, 0, false, {}, "", "", "[c] NVARCHAR(MAX) NULL"},
       {"varbinary max", "VARBINARY", -1, 0, false, {}, "", "", "[c] VARBINARY(MAX) NULL"},
       {"char has no max", "CHAR", -1, 0, false, {}, "", "", "[c] CHAR NULL"},
       {"binary", "BINARY", 16, 0, false, {}, "", "", "[c] BINARY(16) NULL"},
-      {"empty string default", "NVARCHAR", 10, 0, false, {}, "EMPYT STRING", "", "[c] NVARCHAR(10) DEFAULT '' NULL"},
+      {"empty string default",
+       "NVARCHAR",
+       10,
+       0,
+       false,
+       {},
+       "EMPYT STRING",
+       "",
+       "[c] NVARCHAR(10) DEFAULT '' NULL"},
       {"default", "INT", 4, 0, false, {}, "((0))", "", "[c] INT DEFAULT ((0)) NULL"},
-      {"identity", "BIGINT", 8, 0, true, {{"REPLICATION", "true"}}, "", "(1,1)",
+      {"identity",
+       "BIGINT",
+       8,
+       0,
+       true,
+       {{"REPLICATION", "true"}},
+       "",
+       "(1,1)",
        "[c] BIGINT IDENTITY (1,1) NOT FOR REPLICATION NOT NULL"},
-      {"period start", "DATETIME2", 8, 0, true, {{"VERSION_METHOD", "ROW"}, {"VERSION_POSITION", "START"}}, "", "",
+      {"period start",
+       "DATETIME2",
+       8,
+       0,
+       true,
+       {{"VERSION_METHOD", "ROW"}, {"VERSION_POSITION", "START"}},
+       "",
+       "",
        "[c] DATETIME2 GENERATED ALWAYS AS ROW START NOT NULL"},
-      {"filestream and rowguid", "VARBINARY", -1, 0, false, {{"FILESTREAM", "true"}}, "", "",
+      {"filestream and rowguid",
+       "VARBINARY",
+       -1,
+       0,
+       false,
+       {{"FILESTREAM", "true"}},
+       "",
+       "",
        "[c] VARBINARY(MAX) FILESTREAM NULL"},
-      {"sparse and masked", "VARCHAR", 20, 0, false, {{"SPARSE", "true"}, {"MASKED", "email()"}}, "", "",
+      {"sparse and masked",
+       "VARCHAR",
+       20,
+       0,
+       false,
+       {{"SPARSE", "true"}, {"MASKED", "email()"}},
+       "",
+       "",
        "[c] VARCHAR(20) SPARSE MASKED WITH (FUNCTION = 'email()') NULL"},
-      {"masked with a quote", "VARCHAR", 20, 0, false, {{"MASKED", "partial(1,\"x'\",0)"}}, "", "",
+      {"masked with a quote",
+       "VARCHAR",
+       20,
+       0,
+       false,
+       {{"MASKED", "partial(1,\"x'\",0)"}},
+       "",
+       "",
        "[c] VARCHAR(20) MASKED WITH (FUNCTION = 'partial(1,\"x''\",0)') NULL"},
-      {"rowguidcol", "UNIQUEIDENTIFIER", 16, 0, true, {{"ROWGUIDCOL", "true"}}, "", "",
+      {"rowguidcol",
+       "UNIQUEIDENTIFIER",
+       16,
+       0,
+       true,
+       {{"ROWGUIDCOL", "true"}},
+       "",
+       "",
        "[c] UNIQUEIDENTIFIER NOT NULL ROWGUIDCOL"},
-      {"false attributes", "INT", 4, 0, false, {{"SPARSE", "false"}, {"ROWGUIDCOL", "1"}}, "", "", "[c] INT NULL"},
+      {"false attributes",
+       "INT",
+       4,
+       0,
+       false,
+       {{"SPARSE", "false"}, {"ROWGUIDCOL", "1"}},
+       "",
+       "",
+       "[c] INT NULL"},
   };
   for (const auto& c : cases) {
     auto table = new_table();
@@ -358,7 +462,8 @@ TEST_F(SqlServerBuilderTest, PrimaryKey) {
   EXPECT_EQ(body_of(table.get()), once);
   // The recorded name wins.
   set_attr(table.get(), "PRIMARY_KEY_NAME", "PK__t__1234");
-  EXPECT_NE(body_of(table.get()).find("CONSTRAINT [PK__t__1234] PRIMARY KEY ([b], [a])"), std::string::npos);
+  EXPECT_NE(body_of(table.get()).find("CONSTRAINT [PK__t__1234] PRIMARY KEY ([b], [a])"),
+            std::string::npos);
   // A clustered index elsewhere makes the key nonclustered.
   auto index = adoptGRef(tarvex_brevane_meta_model_meta_index_new_with_names("db", "s", "t", "cx"));
   tarvex_brevane_meta_model_meta_index_set_is_clustered(index.get(), TRUE);
@@ -368,8 +473,9 @@ TEST_F(SqlServerBuilderTest, PrimaryKey) {
 }
 
 TEST_F(SqlServerBuilderTest, PrimaryKeyNameOfALongTableFitsANAME) {
-  for (const std::string& name : {std::string(140, 'x'), std::string(70, 'x') + std::string(70, 'y'),
-                                  std::string(64, 'a') + std::string(50, 'x') + "é"}) {
+  for (const std::string& name :
+       {std::string(140, 'x'), std::string(70, 'x') + std::string(70, 'y'),
+        std::string(64, 'a') + std::string(50, 'x') + "é"}) {
     auto table = new_table("s", name.c_str());
     auto a = add_column(table.get(), "a", "INT", 4, 0, true);
     tarvex_brevane_meta_model_meta_column_set_is_primary_key(a.get(), TRUE);
@@ -392,8 +498,9 @@ TEST_F(SqlServerBuilderTest, PrimaryKeyNameOfALongTableFitsANAME) {
 
 // ------------------------------------------------------------ constraints
 
-GRef<TarvexBrevaneMetaModelMetaForeignKey> foreign_key(Table* table, const char* name, const char* local,
-                                                       const char* refer, const char* on_delete,
+GRef<TarvexBrevaneMetaModelMetaForeignKey> foreign_key(Table* table, const char* name,
+                                                       const char* local, const char* refer,
+                                                       const char* on_delete,
                                                        const char* on_update) {
   auto key = adoptGRef(tarvex_brevane_meta_model_meta_foreign_key_new_with_names("db", "s", name));
   tarvex_brevane_meta_model_meta_foreign_key_set_local_columns(key.get(), local);
@@ -411,27 +518,31 @@ TEST_F(SqlServerBuilderTest, ForeignKeysSpellTheirActionsInTSql) {
     const char* action;
     const char* written;
   } cases[] = {
-      {"NO_ACTION", "NO ACTION"}, {"NO ACTION", "NO ACTION"}, {"SET_NULL", "SET NULL"},
+      {"NO_ACTION", "NO ACTION"}, {"NO ACTION", "NO ACTION"},     {"SET_NULL", "SET NULL"},
       {"set null", "SET NULL"},   {"SET_DEFAULT", "SET DEFAULT"}, {"CASCADE", "CASCADE"},
   };
   for (const auto& c : cases) {
     auto table = new_table();
     foreign_key(table.get(), "fk", "a,b", "x,y", c.action, c.action);
-    EXPECT_EQ(body_of(table.get()),
-              std::string("    CONSTRAINT [fk] FOREIGN KEY([a], [b]) REFERENCES [s].[r]([x], [y]) ON DELETE ") +
-                  c.written + " ON UPDATE " + c.written)
+    EXPECT_EQ(
+        body_of(table.get()),
+        std::string(
+            "    CONSTRAINT [fk] FOREIGN KEY([a], [b]) REFERENCES [s].[r]([x], [y]) ON DELETE ") +
+            c.written + " ON UPDATE " + c.written)
         << c.action;
   }
   auto table = new_table();
   auto key = foreign_key(table.get(), "f]k", "c]1", "[already]", "", "");
   set_attr(key.get(), "REPLICATION", "true");
   EXPECT_EQ(body_of(table.get()),
-            "    CONSTRAINT [f]]k] FOREIGN KEY([c]]1]) REFERENCES [s].[r]([already]) NOT FOR REPLICATION");
+            "    CONSTRAINT [f]]k] FOREIGN KEY([c]]1]) REFERENCES [s].[r]([already]) NOT FOR "
+            "REPLICATION");
 }
 
 TEST_F(SqlServerBuilderTest, ChecksAndUniques) {
   auto table = new_table();
-  auto check = adoptGRef(tarvex_brevane_meta_model_meta_check_new_with_names("db", "s", "c", "[a]>(0)"));
+  auto check =
+      adoptGRef(tarvex_brevane_meta_model_meta_check_new_with_names("db", "s", "c", "[a]>(0)"));
   add(tarvex_brevane_meta_model_meta_table_get_constraints(table.get()), check.get());
   auto uq = adoptGRef(tarvex_brevane_meta_model_meta_unique_new_with_names("db", "s", "u"));
   tarvex_brevane_meta_model_meta_unique_set_columns(uq.get(), "a ASC,b DESC");
@@ -445,10 +556,12 @@ TEST_F(SqlServerBuilderTest, ChecksAndUniques) {
   tarvex_brevane_meta_model_meta_unique_set_table_space(uq.get(), "[PRIMARY]");
   EXPECT_EQ(body_of(table.get()),
             "    CONSTRAINT [c] CHECK NOT FOR REPLICATION ([a]>(0)),\n"
-            "    CONSTRAINT [u] UNIQUE CLUSTERED ([a] ASC, [b] DESC) WITH (FILLFACTOR = 70) ON [PRIMARY]");
+            "    CONSTRAINT [u] UNIQUE CLUSTERED ([a] ASC, [b] DESC) WITH (FILLFACTOR = 70) ON "
+            "[PRIMARY]");
   // One WITH clause for the fill factor and the other options.
   set_attr(uq.get(), "WITH_INDEX_OPTIONS", "PAD_INDEX = ON");
-  EXPECT_NE(body_of(table.get()).find("WITH (FILLFACTOR = 70, PAD_INDEX = ON) ON"), std::string::npos);
+  EXPECT_NE(body_of(table.get()).find("WITH (FILLFACTOR = 70, PAD_INDEX = ON) ON"),
+            std::string::npos);
 }
 
 // ------------------------------------------------------------ views
@@ -456,25 +569,32 @@ TEST_F(SqlServerBuilderTest, ChecksAndUniques) {
 TEST_F(SqlServerBuilderTest, Views) {
   auto view = adoptGRef(tarvex_brevane_meta_model_meta_view_new_with_names("db", "s", "v"));
   tarvex_brevane_meta_model_meta_view_set_definition(view.get(), "  SELECT 1 AS a;  ");
-  auto build = [&] { return take(tarvex_brevane_contracts_database_ibuildable_build_view(ib(), view.get())); };
-  auto patch = [&] { return take(tarvex_brevane_contracts_database_ibuildable_patch_view(ib(), view.get())); };
+  auto build = [&] {
+    return take(tarvex_brevane_contracts_database_ibuildable_build_view(ib(), view.get()));
+  };
+  auto patch = [&] {
+    return take(tarvex_brevane_contracts_database_ibuildable_patch_view(ib(), view.get()));
+  };
   EXPECT_EQ(build(), "CREATE VIEW [s].[v] AS\n\tSELECT 1 AS a;\n\n");
   set_attr(view.get(), "ENCRYPTION", "true");
   set_attr(view.get(), "VIEW_METADATA", "true");
   set_attr(view.get(), "WITH CHECK OPTION", "true");
   tarvex_brevane_meta_model_meta_object_set_comment(META(view.get()), "v's");
   const std::string created = build();
-  EXPECT_EQ(created,
-            "CREATE VIEW [s].[v] WITH ENCRYPTION, VIEW_METADATA AS\n\tSELECT 1 AS a\n\tWITH CHECK OPTION;\n\n"
-            "GO\n"
-            "EXEC sp_addextendedproperty 'MS_Description', N'v''s', 'SCHEMA', N's', 'VIEW', N'v';\n");
+  EXPECT_EQ(
+      created,
+      "CREATE VIEW [s].[v] WITH ENCRYPTION, VIEW_METADATA AS\n\tSELECT 1 AS a\n\tWITH CHECK "
+      "OPTION;\n\n"
+      "GO\n"
+      "EXEC sp_addextendedproperty 'MS_Description', N'v''s', 'SCHEMA', N's', 'VIEW', N'v';\n");
 
   // An empty record re-writes the view.
   EXPECT_EQ(patch().rfind("ALTER VIEW [s].[v] WITH ENCRYPTION, VIEW_METADATA AS\n", 0), 0u);
   // Only the comment changed: only the comment statement.
   set_diff(view.get(), "comment", 8);
   tarvex_brevane_meta_model_meta_object_set_comment(META(view.get()), "");
-  EXPECT_EQ(patch(), "EXEC sp_dropextendedproperty 'MS_Description', 'SCHEMA', N's', 'VIEW', N'v';\n");
+  EXPECT_EQ(patch(),
+            "EXEC sp_dropextendedproperty 'MS_Description', 'SCHEMA', N's', 'VIEW', N'v';\n");
   EXPECT_TRUE(diff_contains(view.get(), "comment"));
   // The comment with another change: the ALTER VIEW, then the comment in its
   // own batch.
@@ -482,15 +602,19 @@ TEST_F(SqlServerBuilderTest, Views) {
   tarvex_brevane_meta_model_meta_object_set_comment(META(view.get()), "new");
   const std::string patched = patch();
   EXPECT_EQ(batches_of(patched).size(), 2u) << patched;
-  EXPECT_NE(patched.find(";\n\nGO\nIF ((SELECT COUNT(*) FROM ::fn_listextendedproperty('MS_Description','SCHEMA', N's', 'VIEW', N'v', NULL, NULL)) > 0)\n"),
-            std::string::npos)
+  EXPECT_NE(
+      patched.find(
+          ";\n\nGO\nIF ((SELECT COUNT(*) FROM ::fn_listextendedproperty('MS_Description','SCHEMA', "
+          "N's', 'VIEW', N'v', NULL, NULL)) > 0)\n"),
+      std::string::npos)
       << patched;
   expect_valid_tsql({{"view", created}, {"view patch", patched}});
 }
 
 // ------------------------------------------------------------ indexes
 
-GRef<TarvexBrevaneMetaModelMetaIndex> index_of(Table* table, const char* name, std::vector<const char*> columns) {
+GRef<TarvexBrevaneMetaModelMetaIndex> index_of(Table* table, const char* name,
+                                               std::vector<const char*> columns) {
   auto index = adoptGRef(tarvex_brevane_meta_model_meta_index_new_with_names(
       "db", tarvex_brevane_meta_model_meta_object_get_schema(META(table)),
       tarvex_brevane_meta_model_meta_object_get_name(META(table)), name));
@@ -502,7 +626,9 @@ GRef<TarvexBrevaneMetaModelMetaIndex> index_of(Table* table, const char* name, s
 TEST_F(SqlServerBuilderTest, StandAloneIndex) {
   auto table = new_table("s", "t");
   auto index = index_of(table.get(), "ix", {"a ASC", "b DESC"});
-  auto build = [&] { return take(tarvex_brevane_contracts_database_ibuildable_build_index(ib(), index.get())); };
+  auto build = [&] {
+    return take(tarvex_brevane_contracts_database_ibuildable_build_index(ib(), index.get()));
+  };
   EXPECT_EQ(build(), "CREATE NONCLUSTERED INDEX [ix] ON [s].[t]( \n    [a] ASC,\n    [b] DESC\n);");
   set_attr(index.get(), "UNIQUE", "true");
   tarvex_brevane_meta_model_meta_index_set_include(index.get(), "c,d");
@@ -561,10 +687,12 @@ TEST_F(SqlServerBuilderTest, IndexesInPatchMode) {
 
 // ------------------------------------------------------------ triggers
 
-GRef<TarvexBrevaneMetaModelMetaTrigger> trigger_of(Table* table, const char* name, const char* body) {
+GRef<TarvexBrevaneMetaModelMetaTrigger> trigger_of(Table* table, const char* name,
+                                                   const char* body) {
   auto trigger = adoptGRef(tarvex_brevane_meta_model_meta_trigger_new_with_body(
       "db", tarvex_brevane_meta_model_meta_object_get_schema(META(table)), name, body));
-  tarvex_brevane_meta_model_meta_trigger_set_target(trigger.get(), tarvex_brevane_meta_model_meta_object_get_name(META(table)));
+  tarvex_brevane_meta_model_meta_trigger_set_target(
+      trigger.get(), tarvex_brevane_meta_model_meta_object_get_name(META(table)));
   tarvex_brevane_meta_model_meta_trigger_set_timing(trigger.get(), "AFTER");
   tarvex_brevane_meta_model_meta_trigger_set_event(trigger.get(), "INSERT");
   add(tarvex_brevane_meta_model_meta_table_get_triggers(table), trigger.get());
@@ -574,7 +702,9 @@ GRef<TarvexBrevaneMetaModelMetaTrigger> trigger_of(Table* table, const char* nam
 TEST_F(SqlServerBuilderTest, StandAloneTrigger) {
   auto table = new_table("s", "t");
   auto trigger = trigger_of(table.get(), "tr", "  SET NOCOUNT ON  ");
-  auto build = [&] { return take(tarvex_brevane_contracts_database_ibuildable_build_trigger(ib(), trigger.get())); };
+  auto build = [&] {
+    return take(tarvex_brevane_contracts_database_ibuildable_build_trigger(ib(), trigger.get()));
+  };
   EXPECT_EQ(build(), "CREATE TRIGGER [s].[tr] ON [s].[t] AFTER INSERT AS\nSET NOCOUNT ON;\n");
   tarvex_brevane_meta_model_meta_trigger_set_body(trigger.get(), "SET NOCOUNT ON;");
   EXPECT_EQ(build(), "CREATE TRIGGER [s].[tr] ON [s].[t] AFTER INSERT AS\nSET NOCOUNT ON;\n");
@@ -587,9 +717,13 @@ TEST_F(SqlServerBuilderTest, TableTriggerOptions) {
     std::map<std::string, std::string> attrs;
     const char* line;
   } cases[] = {
-      {"encryption and owner", {{"ENCRYPTION", "true"}, {"EXECUTOR", "OWNER"}}, "  WITH ENCRYPTION,EXECUTE AS OWNER\n"},
+      {"encryption and owner",
+       {{"ENCRYPTION", "true"}, {"EXECUTOR", "OWNER"}},
+       "  WITH ENCRYPTION,EXECUTE AS OWNER\n"},
       {"caller", {{"EXECUTOR", "caller"}}, "  WITH EXECUTE AS CALLER\n"},
-      {"a user by name", {{"EXECUTOR", "USER"}, {"EXECUTOR_USER", "bob"}}, "  WITH EXECUTE AS N'bob'\n"},
+      {"a user by name",
+       {{"EXECUTOR", "USER"}, {"EXECUTOR_USER", "bob"}},
+       "  WITH EXECUTE AS N'bob'\n"},
       {"a user with a quote", {{"EXECUTOR_USER", "O'Brien"}}, "  WITH EXECUTE AS N'O''Brien'\n"},
       {"user without a name", {{"EXECUTOR", "USER"}}, "  AFTER INSERT\n"},
   };
@@ -599,8 +733,10 @@ TEST_F(SqlServerBuilderTest, TableTriggerOptions) {
     auto trigger = trigger_of(table.get(), "tr", "SET NOCOUNT ON;");
     for (const auto& [k, v] : c.attrs) set_attr(trigger.get(), k.c_str(), v.c_str());
     const std::string text = table_text(table.get());
-    EXPECT_NE(text.find("GO\nCREATE TRIGGER [tr] ON [s].[t]\n" + std::string(c.line)), std::string::npos)
-        << c.what << "\n" << text;
+    EXPECT_NE(text.find("GO\nCREATE TRIGGER [tr] ON [s].[t]\n" + std::string(c.line)),
+              std::string::npos)
+        << c.what << "\n"
+        << text;
     EXPECT_EQ(text.substr(text.size() - 3), "GO\n") << c.what;
   }
   auto table = new_table("s", "t");
@@ -609,8 +745,10 @@ TEST_F(SqlServerBuilderTest, TableTriggerOptions) {
   set_attr(clr.get(), "DEFINITION_TYPE", "EXTERNAL");
   set_attr(clr.get(), "WITH_APPEND", "true");
   tarvex_brevane_meta_model_meta_trigger_set_function(clr.get(), "Asm.Class.Method");
-  EXPECT_NE(table_text(table.get()).find("  AFTER INSERT\n  WITH APPEND\n  AS EXTERNAL NAME [Asm].[Class].[Method]\nGO\n"),
-            std::string::npos);
+  EXPECT_NE(
+      table_text(table.get())
+          .find("  AFTER INSERT\n  WITH APPEND\n  AS EXTERNAL NAME [Asm].[Class].[Method]\nGO\n"),
+      std::string::npos);
 }
 
 // ------------------------------------------------------------ options
@@ -624,21 +762,33 @@ TEST_F(SqlServerBuilderTest, StorageOptions) {
   } cases[] = {
       {"none", {}, false, ";\n"},
       {"file group", {{"FILEGROUP_ON", "PRIMARY"}}, false, " \n  ON [PRIMARY];\n"},
-      {"file group and compression", {{"FILEGROUP_ON", "PRIMARY"}, {"DATA_COMPRESSION", "PAGE"}}, false,
+      {"file group and compression",
+       {{"FILEGROUP_ON", "PRIMARY"}, {"DATA_COMPRESSION", "PAGE"}},
+       false,
        " \n  ON [PRIMARY] \n  WITH (\n    DATA_COMPRESSION = PAGE\n  );\n"},
       {"text image without large objects", {{"TEXTIMAGE_ON", "PRIMARY"}}, false, ";\n"},
       {"text image empty", {{"TEXTIMAGE_ON", ""}}, true, ";\n"},
       {"text image", {{"TEXTIMAGE_ON", "lob]s"}}, true, " \n  TEXTIMAGE_ON [lob]]s];\n"},
       {"scheme without column", {{"PARTITION_SCHEMA", "ps"}}, false, ";\n"},
-      {"partitions", {{"PARTITION_SCHEMA", "ps"}, {"PARTITION_COLUMN", "a"}, {"DATA_COMPRESSION_PARTITIONS", "1=2,2=2,3=1"}},
+      {"partitions",
+       {{"PARTITION_SCHEMA", "ps"},
+        {"PARTITION_COLUMN", "a"},
+        {"DATA_COMPRESSION_PARTITIONS", "1=2,2=2,3=1"}},
        false,
        " \n  ON [ps]([a]) \n  WITH (\n    DATA_COMPRESSION = PAGE ON PARTITIONS (1,2),\n"
        "    DATA_COMPRESSION = ROW ON PARTITIONS (3)\n  );\n"},
-      {"xml partitions", {{"PARTITION_SCHEMA", "ps"}, {"PARTITION_COLUMN", "a"}, {"XML_COMPRESSION_PARTITIONS", "1=true,2=PAGE"}},
-       false, " \n  ON [ps]([a]) \n  WITH (\n    XML_COMPRESSION = ON ON PARTITIONS (1),\n    XML_COMPRESSION = PAGE ON PARTITIONS (2)\n  );\n"},
+      {"xml partitions",
+       {{"PARTITION_SCHEMA", "ps"},
+        {"PARTITION_COLUMN", "a"},
+        {"XML_COMPRESSION_PARTITIONS", "1=true,2=PAGE"}},
+       false,
+       " \n  ON [ps]([a]) \n  WITH (\n    XML_COMPRESSION = ON ON PARTITIONS (1),\n    "
+       "XML_COMPRESSION = PAGE ON PARTITIONS (2)\n  );\n"},
       // A table that is not partitioned has one partition.
-      {"unpartitioned partitions", {{"DATA_COMPRESSION_PARTITIONS", "1=1"}, {"XML_COMPRESSION_PARTITIONS", "1=true"}},
-       false, " \n  WITH (\n    DATA_COMPRESSION = ROW,\n    XML_COMPRESSION = ON\n  );\n"},
+      {"unpartitioned partitions",
+       {{"DATA_COMPRESSION_PARTITIONS", "1=1"}, {"XML_COMPRESSION_PARTITIONS", "1=true"}},
+       false,
+       " \n  WITH (\n    DATA_COMPRESSION = ROW,\n    XML_COMPRESSION = ON\n  );\n"},
       {"file stream", {{"FILESTREAM_ON", "fs"}}, false, " \n  FILESTREAM_ON [fs];\n"},
       // System versioning needs the table's period.
       {"versioning without period", {{"SYSTEM_VERSIONING", "true"}}, false, ";\n"},
@@ -665,10 +815,12 @@ TEST_F(SqlServerBuilderTest, SystemVersioning) {
   EXPECT_EQ(tail_of(table.get()), " \n  WITH (\n    SYSTEM_VERSIONING = ON \n  );\n");
   set_option(table.get(), "HISTORY_TABLE_SCHEMA", "h");
   set_option(table.get(), "HISTORY_TABLE_NAME", "t_history");
-  EXPECT_EQ(tail_of(table.get()), " \n  WITH (\n    SYSTEM_VERSIONING = ON ( HISTORY_TABLE = [h].[t_history] )\n  );\n");
+  EXPECT_EQ(tail_of(table.get()),
+            " \n  WITH (\n    SYSTEM_VERSIONING = ON ( HISTORY_TABLE = [h].[t_history] )\n  );\n");
   set_option(table.get(), "DATA_CONSISTENCY_CHECK", "false");
   EXPECT_EQ(tail_of(table.get()),
-            " \n  WITH (\n    SYSTEM_VERSIONING = ON ( HISTORY_TABLE = [h].[t_history], DATA_CONSISTENCY_CHECK = OFF )\n  );\n");
+            " \n  WITH (\n    SYSTEM_VERSIONING = ON ( HISTORY_TABLE = [h].[t_history], "
+            "DATA_CONSISTENCY_CHECK = OFF )\n  );\n");
 }
 
 // ------------------------------------------------------------ states
@@ -678,7 +830,8 @@ TEST_F(SqlServerBuilderTest, DisabledStates) {
   add_column(table.get(), "a", "INT", 4);
   auto index = index_of(table.get(), "ix", {"a ASC"});
   set_attr(index.get(), "STATE", "true");
-  auto check = adoptGRef(tarvex_brevane_meta_model_meta_check_new_with_names("db", "s", "c", "[a]>(0)"));
+  auto check =
+      adoptGRef(tarvex_brevane_meta_model_meta_check_new_with_names("db", "s", "c", "[a]>(0)"));
   set_attr(check.get(), "STATE", "true");
   add(tarvex_brevane_meta_model_meta_table_get_constraints(table.get()), check.get());
   auto uq = adoptGRef(tarvex_brevane_meta_model_meta_unique_new_with_names("db", "s", "u"));

@@ -9,12 +9,14 @@ namespace {
 
 using dialect::DialectTest;
 
-constexpr const char* kCollationQuery = "SELECT name FROM sys.fn_helpcollations() WHERE [name] NOT LIKE 'SQL%';";
+constexpr const char* kCollationQuery =
+    "SELECT name FROM sys.fn_helpcollations() WHERE [name] NOT LIKE 'SQL%';";
 
 class ServerBuilderTest : public DialectTest {
  protected:
   TarvexBrevaneContractsDatabaseIBuildable* builder() {
-    if (!builder_) builder_ = adoptGRef(tarvex_brevane_contracts_database_iconnection_builder(iconn()));
+    if (!builder_)
+      builder_ = adoptGRef(tarvex_brevane_contracts_database_iconnection_builder(iconn()));
     return builder_.get();
   }
   void script_collations() {
@@ -47,7 +49,8 @@ TEST_F(ServerBuilderTest, CollationsTheServerLists) {
   tarvex_brevane_meta_model_meta_column_set_collation(known.get(), "Latin1_General_CI_AS");
   auto unknown = add_column(table.get(), "b", "VARCHAR", 10);
   tarvex_brevane_meta_model_meta_column_set_collation(unknown.get(), "Klingon_CI_AS");
-  const std::string text = take(tarvex_brevane_contracts_database_ibuildable_build_table(builder(), table.get(), TRUE));
+  const std::string text =
+      take(tarvex_brevane_contracts_database_ibuildable_build_table(builder(), table.get(), TRUE));
   EXPECT_EQ(text,
             "CREATE TABLE [s].[t] (\n"
             "    [a] NVARCHAR(20) COLLATE Latin1_General_CI_AS NOT NULL,\n"
@@ -67,7 +70,8 @@ TEST_F(ServerBuilderTest, AFailedCollationQueryLeavesCollationsOut) {
   auto column = add_column(table.get(), "a", "NVARCHAR", 20, 0, true);
   tarvex_brevane_meta_model_meta_column_set_collation(column.get(), "Latin1_General_CI_AS");
   std::string text;
-  EXPECT_CRITICAL(text = take(tarvex_brevane_contracts_database_ibuildable_build_table(builder(), table.get(), TRUE)),
+  EXPECT_CRITICAL(text = take(tarvex_brevane_contracts_database_ibuildable_build_table(
+                      builder(), table.get(), TRUE)),
                   "uncaught error: ");
   drop_provider_logs();
   EXPECT_EQ(text, "CREATE TABLE [s].[t] (\n    [a] NVARCHAR(20) NOT NULL\n  );\n");
@@ -99,7 +103,8 @@ TEST_F(ServerBuilderTest, TypesOfTheModelOrOfTheInspector) {
     auto column = add_column(table.get(), c.name, c.raw_type, c.length);
     tarvex_brevane_meta_model_meta_column_set_data_type(column.get(), c.type);
   }
-  const std::string mapped = take(tarvex_brevane_contracts_database_ibuildable_build_table(builder(), table.get(), FALSE));
+  const std::string mapped =
+      take(tarvex_brevane_contracts_database_ibuildable_build_table(builder(), table.get(), FALSE));
   EXPECT_EQ(mapped,
             "CREATE TABLE [s].[t] (\n"
             "    [real] REAL NULL,\n"
@@ -113,8 +118,10 @@ TEST_F(ServerBuilderTest, TypesOfTheModelOrOfTheInspector) {
             "    [oracle] VARCHAR(30) NULL\n"
             "  );\n");
   // Raw keeps every type text as the model holds it.
-  const std::string raw = take(tarvex_brevane_contracts_database_ibuildable_build_table(builder(), table.get(), TRUE));
-  EXPECT_NE(raw.find("    [double] DOUBLE NULL,\n    [oracle] VARCHAR2 NULL\n"), std::string::npos) << raw;
+  const std::string raw =
+      take(tarvex_brevane_contracts_database_ibuildable_build_table(builder(), table.get(), TRUE));
+  EXPECT_NE(raw.find("    [double] DOUBLE NULL,\n    [oracle] VARCHAR2 NULL\n"), std::string::npos)
+      << raw;
   EXPECT_NE(raw.find("    [lower] nvarchar(12) NULL,\n"), std::string::npos) << raw;
   expect_valid_tsql(mapped, "mapped types");
 }

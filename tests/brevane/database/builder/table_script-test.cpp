@@ -32,19 +32,36 @@ const Names kOdd{[](const std::string& s) { return s + "]'Größe"; }};
 
 // Every name the scripts use, so the odd variant's expected text can be made
 // from the ordinary one.
-const char* const kAllNames[] = {
-    "sales", "orders", "id", "customer_id", "code", "note", "amount", "price", "ratio", "small",
-    "flag", "created", "day", "at", "offs", "guid", "doc", "geo", "fixed", "bin", "sparse_col",
-    "masked", "total", "valid_from", "valid_to", "customers", "ck_amount", "fk_customer",
-    "uq_code", "ix_created", "ix_code_day", "ix_cs", "ix_doc", "ix_geo", "tr_audit", "tr_block",
-    "tr_clr", "orders_history", "PK_orders", "PRIMARY", "parts", "part_id", "ps_day", "legacy",
-    "body", "picture", "words"};
+const char* const kAllNames[] = {"sales",       "orders",
+                                 "id",          "customer_id",
+                                 "code",        "note",
+                                 "amount",      "price",
+                                 "ratio",       "small",
+                                 "flag",        "created",
+                                 "day",         "at",
+                                 "offs",        "guid",
+                                 "doc",         "geo",
+                                 "fixed",       "bin",
+                                 "sparse_col",  "masked",
+                                 "total",       "valid_from",
+                                 "valid_to",    "customers",
+                                 "ck_amount",   "fk_customer",
+                                 "uq_code",     "ix_created",
+                                 "ix_code_day", "ix_cs",
+                                 "ix_doc",      "ix_geo",
+                                 "tr_audit",    "tr_block",
+                                 "tr_clr",      "orders_history",
+                                 "PK_orders",   "PRIMARY",
+                                 "parts",       "part_id",
+                                 "ps_day",      "legacy",
+                                 "body",        "picture",
+                                 "words"};
 
 using Table = TarvexBrevaneMetaModelMetaTable;
 
 GRef<TarvexBrevaneMetaModelMetaColumn> col(Table* t, const Names& nm, const char* name,
-                                            const char* type, gint64 length = 0, guint8 scale = 0,
-                                            bool not_null = false) {
+                                           const char* type, gint64 length = 0, guint8 scale = 0,
+                                           bool not_null = false) {
   return add_column(t, nm.n(name).c_str(), type, length, scale, not_null);
 }
 
@@ -56,8 +73,8 @@ void comment(gpointer object, const char* text) {
 // feature, every constraint kind, every index kind, three triggers, storage
 // options, system versioning and comments.
 GRef<Table> make_orders(const Names& nm) {
-  auto t = adoptGRef(tarvex_brevane_meta_model_meta_table_new_with_names("db", nm.n("sales").c_str(),
-                                                                         nm.n("orders").c_str()));
+  auto t = adoptGRef(tarvex_brevane_meta_model_meta_table_new_with_names(
+      "db", nm.n("sales").c_str(), nm.n("orders").c_str()));
   comment(t.get(), "the customer's orders");
 
   auto id = col(t.get(), nm, "id", "INT", 4, 0, true);
@@ -96,7 +113,8 @@ GRef<Table> make_orders(const Names& nm) {
   set_attr(masked.get(), "MASKED", "partial(1,\"x'x\",0)");
   auto total = col(t.get(), nm, "total", "(COMPUTED)");
   tarvex_brevane_meta_model_meta_column_set_is_virtual(total.get(), TRUE);
-  tarvex_brevane_meta_model_meta_column_set_expression(total.get(), (nm.q("amount") + "*(2)").c_str());
+  tarvex_brevane_meta_model_meta_column_set_expression(total.get(),
+                                                       (nm.q("amount") + "*(2)").c_str());
   tarvex_brevane_meta_model_meta_column_set_virtual_type(total.get(), "PERSISTED");
   auto from = col(t.get(), nm, "valid_from", "DATETIME2", 8, 0, true);
   set_attr(from.get(), "VERSION_METHOD", "ROW");
@@ -111,9 +129,10 @@ GRef<Table> make_orders(const Names& nm) {
   set_attr(check.get(), "REPLICATION", "true");
   comment(check.get(), "no negative amounts");
   add(constraints, check.get());
-  auto fk = adoptGRef(tarvex_brevane_meta_model_meta_foreign_key_new_with_names("db", nm.n("sales").c_str(),
-                                                                               nm.n("fk_customer").c_str()));
-  tarvex_brevane_meta_model_meta_foreign_key_set_local_columns(fk.get(), nm.n("customer_id").c_str());
+  auto fk = adoptGRef(tarvex_brevane_meta_model_meta_foreign_key_new_with_names(
+      "db", nm.n("sales").c_str(), nm.n("fk_customer").c_str()));
+  tarvex_brevane_meta_model_meta_foreign_key_set_local_columns(fk.get(),
+                                                               nm.n("customer_id").c_str());
   tarvex_brevane_meta_model_meta_foreign_key_set_refer_schema(fk.get(), nm.n("sales").c_str());
   tarvex_brevane_meta_model_meta_foreign_key_set_refer_table(fk.get(), nm.n("customers").c_str());
   tarvex_brevane_meta_model_meta_foreign_key_set_refer_columns(fk.get(), nm.n("id").c_str());
@@ -121,8 +140,8 @@ GRef<Table> make_orders(const Names& nm) {
   tarvex_brevane_meta_model_meta_foreign_key_set_update_action(fk.get(), "NO_ACTION");
   set_attr(fk.get(), "STATE", "true");
   add(constraints, fk.get());
-  auto uq = adoptGRef(tarvex_brevane_meta_model_meta_unique_new_with_names("db", nm.n("sales").c_str(),
-                                                                          nm.n("uq_code").c_str()));
+  auto uq = adoptGRef(tarvex_brevane_meta_model_meta_unique_new_with_names(
+      "db", nm.n("sales").c_str(), nm.n("uq_code").c_str()));
   tarvex_brevane_meta_model_meta_unique_set_columns(uq.get(), (nm.n("code") + " ASC").c_str());
   set_attr(uq.get(), "CLUSTERED", "false");
   set_attr(uq.get(), "WITH_FILLFACTOR", "80");
@@ -192,8 +211,8 @@ GRef<Table> make_orders(const Names& nm) {
 
 // A partitioned table with per-partition compression.
 GRef<Table> make_parts(const Names& nm) {
-  auto t = adoptGRef(tarvex_brevane_meta_model_meta_table_new_with_names("db", nm.n("sales").c_str(),
-                                                                         nm.n("parts").c_str()));
+  auto t = adoptGRef(tarvex_brevane_meta_model_meta_table_new_with_names(
+      "db", nm.n("sales").c_str(), nm.n("parts").c_str()));
   auto id = col(t.get(), nm, "part_id", "BIGINT", 8, 0, true);
   tarvex_brevane_meta_model_meta_column_set_is_primary_key(id.get(), TRUE);
   tarvex_brevane_meta_model_meta_column_set_primary_ordinal(id.get(), 2);
@@ -211,8 +230,8 @@ GRef<Table> make_parts(const Names& nm) {
 
 // Large-object types of old, without storage options.
 GRef<Table> make_legacy(const Names& nm) {
-  auto t = adoptGRef(tarvex_brevane_meta_model_meta_table_new_with_names("db", nm.n("sales").c_str(),
-                                                                         nm.n("legacy").c_str()));
+  auto t = adoptGRef(tarvex_brevane_meta_model_meta_table_new_with_names(
+      "db", nm.n("sales").c_str(), nm.n("legacy").c_str()));
   col(t.get(), nm, "body", "TEXT", 16);
   col(t.get(), nm, "words", "NTEXT", 16);
   col(t.get(), nm, "picture", "IMAGE", 16);
@@ -363,14 +382,16 @@ TEST_F(TableScriptTest, BatchesStartCorrectly) {
   ASSERT_EQ(batches.size(), 6u);
   EXPECT_EQ(batches[0].rfind("CREATE TABLE [sales].[orders] (", 0), 0u);
   EXPECT_EQ(batches[1].rfind("CREATE TRIGGER [tr_audit]", 0), 0u);
-  EXPECT_EQ(batches[2].rfind("EXEC sp_addextendedproperty 'MS_Description', N'audit trail'", 0), 0u);
+  EXPECT_EQ(batches[2].rfind("EXEC sp_addextendedproperty 'MS_Description', N'audit trail'", 0),
+            0u);
   EXPECT_EQ(batches[3].rfind("CREATE TRIGGER [tr_block]", 0), 0u);
   EXPECT_EQ(batches[4].rfind("CREATE TRIGGER [tr_clr]", 0), 0u);
   EXPECT_EQ(batches[5].rfind("EXEC sp_addextendedproperty 'MS_Description', N'row number'", 0), 0u);
 }
 
 TEST_F(TableScriptTest, ScriptsParse) {
-  if (!tsql_parser_available()) GTEST_SKIP() << "the T-SQL parser is not installed (npm ci in " TSQL_PARSE_DIR ")";
+  if (!tsql_parser_available())
+    GTEST_SKIP() << "the T-SQL parser is not installed (npm ci in " TSQL_PARSE_DIR ")";
   std::vector<TsqlText> texts;
   for (const Names* nm : {&kOrdinary, &kOdd}) {
     texts.push_back({"orders", build(builder.get(), make_orders(*nm).get())});
