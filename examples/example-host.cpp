@@ -1,10 +1,13 @@
 // A small host program standing in for the desktop application: it starts
 // the services and the logging as a host does, opens a SQL Server connection,
 // prints the server version, runs a query and prints the table model it gets
-// back as a grid, and closes. "opened" and "closed" are printed as they fire.
+// back as a grid, lists the tables of a schema through the connection's
+// explorer, fills one table from the catalog through its adapter, prints the
+// table's CREATE TABLE script from its builder, and closes. "opened" and
+// "closed" are printed as they fire.
 //
 //   tarvex-example                                   the embedded test server
-//   tarvex-example HOST PORT USER PASSWORD DATABASE [QUERY]
+//   tarvex-example HOST PORT USER PASSWORD DATABASE [QUERY [SCHEMA.TABLE]]
 //
 // Without a server on the command line it starts the scripted TDS test
 // server with its sample database (TARVEX_TDS_SERVER and TARVEX_TDS_SAMPLE
@@ -12,6 +15,7 @@
 #include <glib.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -36,6 +40,15 @@ struct Target {
   std::string password;
   std::string database = "Sample";
   std::string query = kDefaultQuery;
+  std::string schema = "dbo";
+  std::string table = "Customers";
+
+  // "SCHEMA.TABLE", or a table of dbo.
+  void set_table(const std::string& name) {
+    auto dot = name.find('.');
+    schema = dot == std::string::npos ? "dbo" : name.substr(0, dot);
+    table = dot == std::string::npos ? name : name.substr(dot + 1);
+  }
 };
 
 // The embedded server: started with a pipe on its standard input, so it
@@ -98,7 +111,10 @@ void print_grid(TarvexProvidersContractsTableModel* table) {
   for (int c = 0; c < ncols; c++) {
     auto column =
         adoptGRef(static_cast<TarvexProvidersContractsColumnModel*>(gee_list_get(columns, c)));
-    cells[0].push_back(tarvex_providers_contracts_column_model_get_name(column.get()));
+    // Lists title their columns for people; plain results have names only.
+    const char* title = tarvex_providers_contracts_column_model_get_title(column.get());
+    const char* name = tarvex_providers_contracts_column_model_get_name(column.get());
+    cells[0].push_back(title && *title ? title : name ? name : "");
   }
   for (int r = 0; r < nrows; r++) {
     for (int c = 0; c < ncols; c++) {
@@ -141,6 +157,15 @@ void start_services() {
       "tarvex-example", TARVEX_BREVANE_CONTRACTS_LOG_LOG_LEVEL_PLAIN, folder.get(), 4 << 20);
 }
 
+int size_of(GeeArrayList* list) {
+  return gee_collection_get_size(GEE_COLLECTION(list));
+}
+
+// "1 index", "2 indexes".
+std::string count(int n, const char* one, const char* many = nullptr) {
+  return std::to_string(n) + " " + (n == 1 ? one : many ? many : std::string(one) + "s");
+}
+
 void on_opened(TarvexBrevaneContractsDatabaseIConnection*,
                TarvexBrevaneContractsDatabaseIConnection*, gpointer) {
   std::printf("opened\n");
@@ -154,8 +179,9 @@ void on_closed(TarvexBrevaneContractsDatabaseIConnection*,
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 1 && argc != 6 && argc != 7) {
-    std::fprintf(stderr, "usage: %s [HOST PORT USER PASSWORD DATABASE [QUERY]]\n", argv[0]);
+  if (argc != 1 && (argc < 6 || argc > 8)) {
+    std::fprintf(stderr, "usage: %s [HOST PORT USER PASSWORD DATABASE [QUERY [SCHEMA.TABLE]]]\n",
+                 argv[0]);
     return 2;
   }
   g_log_set_handler("fenrow", GLogLevelFlags(G_LOG_LEVEL_MASK | G_LOG_FLAG_FATAL), quiet_log,
@@ -172,7 +198,8 @@ int main(int argc, char** argv) {
     target.user = argv[3];
     target.password = argv[4];
     target.database = argv[5];
-    if (argc == 7) target.query = argv[6];
+    if (argc >= 7) target.query = argv[6];
+    if (argc == 8) target.set_table(argv[7]);
   }
 
   auto server = adoptGRef(tarvex_providers_contracts_server_new());
@@ -202,16 +229,58 @@ int main(int argc, char** argv) {
               tarvex_brevane_contracts_database_iconnection_get_major_version(iconnection),
               tarvex_brevane_contracts_database_iconnection_get_minor_version(iconnection));
 
-  std::printf("%s\n", target.query.c_str());
-  auto table = adoptGRef(tarvex_brevane_contracts_database_iconnection_execute_as_model(
-      iconnection, target.query.c_str(), 0, &error));
-  if (!table) {
-    std::fprintf(stderr, "query: %s\n", error ? error->message : "no result");
-    g_clear_error(&error);
+  // Every step ends here on failure, the connection closed behind it.
+  auto fail = [&](const char* step, GError* failure, const char* why = "no result") {
+    std::fprintf(stderr, "%s: %s\n", step, failure ? failure->message : why);
+    if (failure) g_error_free(failure);
     tarvex_brevane_contracts_database_iconnection_close(iconnection, nullptr);
     return 1;
-  }
-  print_grid(table.get());
+  };
+
+  // A query, its result as a table model.
+  std::printf("\n%s\n", target.query.c_str());
+  auto result = adoptGRef(tarvex_brevane_contracts_database_iconnection_execute_as_model(
+      iconnection, target.query.c_str(), 0, &error));
+  if (!result || error) return fail("query", error);
+  print_grid(result.get());
+
+  // The tables of the schema, as the object tree lists them.
+  const char* database = target.database.c_str();
+  const char* schema = target.schema.c_str();
+  const char* name = target.table.c_str();
+  std::printf("\ntables of %s.%s\n", database, schema);
+  auto explorer = adoptGRef(tarvex_brevane_contracts_database_iconnection_explorer(iconnection));
+  auto tables = adoptGRef(tarvex_brevane_contracts_database_iexplorable_load_objects(
+      explorer.get(), TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_TABLE, database, schema, "", &error));
+  if (!tables || error) return fail("tables", error);
+  print_grid(tables.get());
+
+  // One table filled from the catalog: columns, keys, indexes, triggers,
+  // constraints and options.
+  auto adapter = adoptGRef(tarvex_brevane_contracts_database_iconnection_adapter(iconnection));
+  auto table =
+      adoptGRef(tarvex_brevane_meta_model_meta_table_new_with_names(database, schema, name));
+  tarvex_brevane_contracts_database_iadaptable_fill_meta_table(adapter.get(), table.get(), TRUE,
+                                                               &error);
+  if (error) return fail("fill", error);
+  const int columns = size_of(tarvex_brevane_meta_model_meta_table_get_columns(table.get()));
+  if (columns == 0) return fail("fill", nullptr, "no such table");
+  std::printf(
+      "\n%s.%s: %s, %s, %s, %s\n", schema, name, count(columns, "column").c_str(),
+      count(size_of(tarvex_brevane_meta_model_meta_table_get_indexes(table.get())), "index",
+            "indexes")
+          .c_str(),
+      count(size_of(tarvex_brevane_meta_model_meta_table_get_constraints(table.get())),
+            "constraint")
+          .c_str(),
+      count(size_of(tarvex_brevane_meta_model_meta_table_get_triggers(table.get())), "trigger")
+          .c_str());
+
+  // Its CREATE TABLE script, with the types as the server names them.
+  auto builder = adoptGRef(tarvex_brevane_contracts_database_iconnection_builder(iconnection));
+  GUniqueStr script(
+      tarvex_brevane_contracts_database_ibuildable_build_table(builder.get(), table.get(), FALSE));
+  std::printf("\n%s\n", script ? script.get() : "");
 
   tarvex_brevane_contracts_database_iconnection_close(iconnection, &error);
   if (error) {
