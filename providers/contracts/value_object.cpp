@@ -10,6 +10,9 @@ using namespace tarvex;
 TARVEX_DEFINE_INTERFACE(TarvexProvidersContractsIValue, tarvex_providers_contracts_ivalue, G_TYPE_OBJECT)
 
 static void tarvex_providers_contracts_ivalue_default_init(TarvexProvidersContractsIValueIface* iface) {
+  // Interface properties live in GObject's property pool, which exists only
+  // once the object base class has been initialised.
+  g_type_class_unref(g_type_class_ref(G_TYPE_OBJECT));
   g_object_interface_install_property(iface, values::name_pspec());
   g_object_interface_install_property(iface, values::data_type_pspec());
   g_object_interface_install_property(iface, values::is_null_pspec());
