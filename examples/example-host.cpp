@@ -265,18 +265,16 @@ int main(int argc, char** argv) {
   if (error) return fail("fill", error);
   const int columns = size_of(tarvex_brevane_meta_model_meta_table_get_columns(table.get()));
   if (columns == 0) return fail("fill", nullptr, "no such table");
-  std::printf(
-      "\n%s.%s: %s, %s, %s, %s\n", schema, name, count(columns, "column").c_str(),
-      count(size_of(tarvex_brevane_meta_model_meta_table_get_indexes(table.get())), "index",
-            "indexes")
-          .c_str(),
-      count(size_of(tarvex_brevane_meta_model_meta_table_get_constraints(table.get())),
-            "constraint")
-          .c_str(),
-      count(size_of(tarvex_brevane_meta_model_meta_table_get_triggers(table.get())), "trigger")
-          .c_str());
+  auto* filled = table.get();
+  const std::string summary =
+      count(columns, "column") + ", " +
+      count(size_of(tarvex_brevane_meta_model_meta_table_get_indexes(filled)), "index", "indexes") +
+      ", " +
+      count(size_of(tarvex_brevane_meta_model_meta_table_get_constraints(filled)), "constraint") +
+      ", " + count(size_of(tarvex_brevane_meta_model_meta_table_get_triggers(filled)), "trigger");
+  std::printf("\n%s.%s: %s\n", schema, name, summary.c_str());
 
-  // Its CREATE TABLE script, with the types as the server names them.
+  // Its CREATE TABLE script, from the connection's builder.
   auto builder = adoptGRef(tarvex_brevane_contracts_database_iconnection_builder(iconnection));
   GUniqueStr script(
       tarvex_brevane_contracts_database_ibuildable_build_table(builder.get(), table.get(), FALSE));
