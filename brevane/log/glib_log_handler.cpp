@@ -22,11 +22,11 @@ TARVEX_DEFINE_TYPE_WITH_CODE(
 
 namespace {
 
-GParamSpec* props[log::HANDLER_N_PROPS];
-
 TarvexBrevaneSupportsLogGLibLogHandlerPrivate* priv_of(gpointer self) {
   return tarvex_brevane_supports_log_glib_log_handler_get_private(self);
 }
+
+using Plumbing = log::HandlerPlumbing<priv_of>;
 
 void publish(TarvexBrevaneContractsLogILogHandler*, TarvexBrevaneContractsLogLogLevel level,
              const gchar* server, const gchar* name, const gchar* format, va_list args) {
@@ -54,34 +54,6 @@ gchar* recent(TarvexBrevaneContractsLogILogHandler*, gpointer) {
 
 void handler_close(TarvexBrevaneContractsLogILogHandler*) {}
 
-TarvexBrevaneContractsLogIFormatter* get_formatter(TarvexBrevaneContractsLogILogHandler* self) {
-  return priv_of(self)->settings.formatter.get();
-}
-
-void set_formatter(TarvexBrevaneContractsLogILogHandler* self,
-                   TarvexBrevaneContractsLogIFormatter* value) {
-  priv_of(self)->settings.set_formatter(G_OBJECT(self), props[log::HANDLER_PROP_FORMATTER], value);
-}
-
-TarvexBrevaneContractsLogLogLevel get_threshold(TarvexBrevaneContractsLogILogHandler* self) {
-  return priv_of(self)->settings.threshold;
-}
-
-void set_threshold(TarvexBrevaneContractsLogILogHandler* self,
-                   TarvexBrevaneContractsLogLogLevel value) {
-  priv_of(self)->settings.set_threshold(G_OBJECT(self), props[log::HANDLER_PROP_THRESHOLD], value);
-}
-
-void get_property(GObject* object, guint id, GValue* value, GParamSpec* pspec) {
-  if (!log::get_handler_property(priv_of(object)->settings, id, value))
-    G_OBJECT_WARN_INVALID_PROPERTY_ID(object, id, pspec);
-}
-
-void set_property(GObject* object, guint id, const GValue* value, GParamSpec* pspec) {
-  if (!log::set_handler_property(priv_of(object)->settings, object, props, id, value))
-    G_OBJECT_WARN_INVALID_PROPERTY_ID(object, id, pspec);
-}
-
 }  // namespace
 
 static void tarvex_brevane_supports_log_glib_log_handler_ilog_handler_init(
@@ -89,19 +61,13 @@ static void tarvex_brevane_supports_log_glib_log_handler_ilog_handler_init(
   iface->publish = publish;
   iface->recent = recent;
   iface->close = handler_close;
-  iface->get_formatter = get_formatter;
-  iface->set_formatter = set_formatter;
-  iface->get_threshold = get_threshold;
-  iface->set_threshold = set_threshold;
+  Plumbing::wire(iface);
 }
 
 static void tarvex_brevane_supports_log_glib_log_handler_class_setup(
     TarvexBrevaneSupportsLogGLibLogHandlerClass* klass) {
   auto* object_class = G_OBJECT_CLASS(klass);
-  object_class->get_property = get_property;
-  object_class->set_property = set_property;
-  log::install_handler_properties(object_class, props,
-                                  TARVEX_BREVANE_CONTRACTS_LOG_LOG_LEVEL_PLAIN);
+  Plumbing::install(object_class, TARVEX_BREVANE_CONTRACTS_LOG_LOG_LEVEL_PLAIN);
 }
 
 TarvexBrevaneSupportsLogGLibLogHandler* tarvex_brevane_supports_log_glib_log_handler_construct(

@@ -76,29 +76,68 @@ inline void install_handler_properties(GObjectClass* klass, GParamSpec** props,
   g_object_class_install_properties(klass, HANDLER_N_PROPS, props);
 }
 
-inline bool get_handler_property(HandlerSettings& s, guint id, GValue* value) {
-  switch (id) {
-    case HANDLER_PROP_FORMATTER:
-      g_value_set_object(value, s.formatter.get());
-      return true;
-    case HANDLER_PROP_THRESHOLD:
-      g_value_set_enum(value, s.threshold);
-      return true;
-  }
-  return false;
-}
+// The plumbing every handler shares: the "formatter" and "threshold"
+// accessors of the handler interface and the GObject property handlers.
+// `priv_of` finds the handler's private struct, which holds `settings`.
+// Each handler class instantiates it once, so each has its own props.
+template <auto priv_of>
+struct HandlerPlumbing {
+  static inline GParamSpec* props[HANDLER_N_PROPS];
 
-inline bool set_handler_property(HandlerSettings& s, GObject* owner, GParamSpec** props, guint id,
-                                 const GValue* value) {
-  switch (id) {
-    case HANDLER_PROP_FORMATTER:
-      s.set_formatter(owner, props[id], static_cast<Formatter*>(g_value_get_object(value)));
-      return true;
-    case HANDLER_PROP_THRESHOLD:
-      s.set_threshold(owner, props[id], Level(g_value_get_enum(value)));
-      return true;
+  static Formatter* get_formatter(TarvexBrevaneContractsLogILogHandler* self) {
+    return priv_of(self)->settings.formatter.get();
   }
-  return false;
-}
+  static void set_formatter(TarvexBrevaneContractsLogILogHandler* self, Formatter* value) {
+    priv_of(self)->settings.set_formatter(G_OBJECT(self), props[HANDLER_PROP_FORMATTER], value);
+  }
+  static Level get_threshold(TarvexBrevaneContractsLogILogHandler* self) {
+    return priv_of(self)->settings.threshold;
+  }
+  static void set_threshold(TarvexBrevaneContractsLogILogHandler* self, Level value) {
+    priv_of(self)->settings.set_threshold(G_OBJECT(self), props[HANDLER_PROP_THRESHOLD], value);
+  }
+
+  static void get_property(GObject* object, guint id, GValue* value, GParamSpec* pspec) {
+    HandlerSettings& s = priv_of(object)->settings;
+    switch (id) {
+      case HANDLER_PROP_FORMATTER:
+        g_value_set_object(value, s.formatter.get());
+        break;
+      case HANDLER_PROP_THRESHOLD:
+        g_value_set_enum(value, s.threshold);
+        break;
+      default:
+        G_OBJECT_WARN_INVALID_PROPERTY_ID(object, id, pspec);
+    }
+  }
+  static void set_property(GObject* object, guint id, const GValue* value, GParamSpec* pspec) {
+    HandlerSettings& s = priv_of(object)->settings;
+    switch (id) {
+      case HANDLER_PROP_FORMATTER:
+        s.set_formatter(object, props[id], static_cast<Formatter*>(g_value_get_object(value)));
+        break;
+      case HANDLER_PROP_THRESHOLD:
+        s.set_threshold(object, props[id], Level(g_value_get_enum(value)));
+        break;
+      default:
+        G_OBJECT_WARN_INVALID_PROPERTY_ID(object, id, pspec);
+    }
+  }
+
+  // Fills the formatter and threshold slots of the handler interface.
+  static void wire(TarvexBrevaneContractsLogILogHandlerIface* iface) {
+    iface->get_formatter = get_formatter;
+    iface->set_formatter = set_formatter;
+    iface->get_threshold = get_threshold;
+    iface->set_threshold = set_threshold;
+  }
+
+  // Sets the property handlers and installs "formatter" and "threshold".
+  static void install(GObjectClass* klass, Level default_threshold) {
+    klass->get_property = get_property;
+    klass->set_property = set_property;
+    install_handler_properties(klass, props, default_threshold);
+  }
+};
 
 }  // namespace tarvex::brevane::log

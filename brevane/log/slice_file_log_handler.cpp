@@ -45,11 +45,12 @@ namespace {
 using Self = TarvexBrevaneSupportsLogSliceFileLogHandler;
 using Private = TarvexBrevaneSupportsLogSliceFileLogHandlerPrivate;
 
-GParamSpec* props[log::HANDLER_N_PROPS];
-
 Private* priv_of(gpointer self) {
   return tarvex_brevane_supports_log_slice_file_log_handler_get_private(self);
 }
+
+using Plumbing = log::HandlerPlumbing<priv_of>;
+
 Self* self_of(gpointer self) {
   return static_cast<Self*>(self);
 }
@@ -156,34 +157,6 @@ void class_close(Self* self) {
   g_clear_object(&self->stream);
 }
 
-TarvexBrevaneContractsLogIFormatter* get_formatter(TarvexBrevaneContractsLogILogHandler* self) {
-  return priv_of(self)->settings.formatter.get();
-}
-
-void set_formatter(TarvexBrevaneContractsLogILogHandler* self,
-                   TarvexBrevaneContractsLogIFormatter* value) {
-  priv_of(self)->settings.set_formatter(G_OBJECT(self), props[log::HANDLER_PROP_FORMATTER], value);
-}
-
-TarvexBrevaneContractsLogLogLevel get_threshold(TarvexBrevaneContractsLogILogHandler* self) {
-  return priv_of(self)->settings.threshold;
-}
-
-void set_threshold(TarvexBrevaneContractsLogILogHandler* self,
-                   TarvexBrevaneContractsLogLogLevel value) {
-  priv_of(self)->settings.set_threshold(G_OBJECT(self), props[log::HANDLER_PROP_THRESHOLD], value);
-}
-
-void get_property(GObject* object, guint id, GValue* value, GParamSpec* pspec) {
-  if (!log::get_handler_property(priv_of(object)->settings, id, value))
-    G_OBJECT_WARN_INVALID_PROPERTY_ID(object, id, pspec);
-}
-
-void set_property(GObject* object, guint id, const GValue* value, GParamSpec* pspec) {
-  if (!log::set_handler_property(priv_of(object)->settings, object, props, id, value))
-    G_OBJECT_WARN_INVALID_PROPERTY_ID(object, id, pspec);
-}
-
 void dispose(GObject* object) {
   g_clear_object(&self_of(object)->stream);
   G_OBJECT_CLASS(tarvex_brevane_supports_log_slice_file_log_handler_parent_class)->dispose(object);
@@ -196,21 +169,15 @@ static void tarvex_brevane_supports_log_slice_file_log_handler_ilog_handler_init
   iface->publish = handler_publish;
   iface->recent = handler_recent;
   iface->close = handler_close;
-  iface->get_formatter = get_formatter;
-  iface->set_formatter = set_formatter;
-  iface->get_threshold = get_threshold;
-  iface->set_threshold = set_threshold;
+  Plumbing::wire(iface);
 }
 
 static void tarvex_brevane_supports_log_slice_file_log_handler_class_setup(
     TarvexBrevaneSupportsLogSliceFileLogHandlerClass* klass) {
   auto* object_class = G_OBJECT_CLASS(klass);
-  object_class->get_property = get_property;
-  object_class->set_property = set_property;
   object_class->dispose = dispose;
   klass->close = class_close;
-  log::install_handler_properties(object_class, props,
-                                  TARVEX_BREVANE_CONTRACTS_LOG_LOG_LEVEL_PLAIN);
+  Plumbing::install(object_class, TARVEX_BREVANE_CONTRACTS_LOG_LOG_LEVEL_PLAIN);
 }
 
 TarvexBrevaneSupportsLogSliceFileLogHandler*
@@ -235,7 +202,7 @@ gboolean tarvex_brevane_supports_log_slice_file_log_handler_initialize(
   auto* priv = priv_of(self);
   GRef<GObject> formatter =
       tarvex::adoptGRef(G_OBJECT(tarvex_brevane_supports_log_default_formatter_new()));
-  priv->settings.set_formatter(G_OBJECT(self), props[log::HANDLER_PROP_FORMATTER],
+  priv->settings.set_formatter(G_OBJECT(self), Plumbing::props[log::HANDLER_PROP_FORMATTER],
                                TARVEX_BREVANE_CONTRACTS_LOG_IFORMATTER(formatter.get()));
   priv->size_limit = size;
   // A handler initialized again starts over in its new folder.

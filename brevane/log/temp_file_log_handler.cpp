@@ -37,11 +37,12 @@ using Self = TarvexBrevaneSupportsLogTempFileLogHandler;
 using Klass = TarvexBrevaneSupportsLogTempFileLogHandlerClass;
 using Guard = std::lock_guard<std::recursive_mutex>;
 
-GParamSpec* props[log::HANDLER_N_PROPS];
-
 TarvexBrevaneSupportsLogTempFileLogHandlerPrivate* priv_of(gpointer self) {
   return tarvex_brevane_supports_log_temp_file_log_handler_get_private(self);
 }
+
+using Plumbing = log::HandlerPlumbing<priv_of>;
+
 Self* self_of(gpointer self) {
   return static_cast<Self*>(self);
 }
@@ -145,34 +146,6 @@ void handler_close(TarvexBrevaneContractsLogILogHandler* self) {
   tarvex_brevane_supports_log_temp_file_log_handler_close(self_of(self));
 }
 
-TarvexBrevaneContractsLogIFormatter* get_formatter(TarvexBrevaneContractsLogILogHandler* self) {
-  return priv_of(self)->settings.formatter.get();
-}
-
-void set_formatter(TarvexBrevaneContractsLogILogHandler* self,
-                   TarvexBrevaneContractsLogIFormatter* value) {
-  priv_of(self)->settings.set_formatter(G_OBJECT(self), props[log::HANDLER_PROP_FORMATTER], value);
-}
-
-TarvexBrevaneContractsLogLogLevel get_threshold(TarvexBrevaneContractsLogILogHandler* self) {
-  return priv_of(self)->settings.threshold;
-}
-
-void set_threshold(TarvexBrevaneContractsLogILogHandler* self,
-                   TarvexBrevaneContractsLogLogLevel value) {
-  priv_of(self)->settings.set_threshold(G_OBJECT(self), props[log::HANDLER_PROP_THRESHOLD], value);
-}
-
-void get_property(GObject* object, guint id, GValue* value, GParamSpec* pspec) {
-  if (!log::get_handler_property(priv_of(object)->settings, id, value))
-    G_OBJECT_WARN_INVALID_PROPERTY_ID(object, id, pspec);
-}
-
-void set_property(GObject* object, guint id, const GValue* value, GParamSpec* pspec) {
-  if (!log::set_handler_property(priv_of(object)->settings, object, props, id, value))
-    G_OBJECT_WARN_INVALID_PROPERTY_ID(object, id, pspec);
-}
-
 }  // namespace
 
 static void tarvex_brevane_supports_log_temp_file_log_handler_ilog_handler_init(
@@ -180,22 +153,16 @@ static void tarvex_brevane_supports_log_temp_file_log_handler_ilog_handler_init(
   iface->publish = handler_publish;
   iface->recent = handler_recent;
   iface->close = handler_close;
-  iface->get_formatter = get_formatter;
-  iface->set_formatter = set_formatter;
-  iface->get_threshold = get_threshold;
-  iface->set_threshold = set_threshold;
+  Plumbing::wire(iface);
 }
 
 static void tarvex_brevane_supports_log_temp_file_log_handler_class_setup(Klass* klass) {
   auto* object_class = G_OBJECT_CLASS(klass);
-  object_class->get_property = get_property;
-  object_class->set_property = set_property;
   klass->initialize = class_initialize;
   klass->publish = class_publish;
   klass->recent = class_recent;
   klass->close = class_close;
-  log::install_handler_properties(object_class, props,
-                                  TARVEX_BREVANE_CONTRACTS_LOG_LOG_LEVEL_PLAIN);
+  Plumbing::install(object_class, TARVEX_BREVANE_CONTRACTS_LOG_LOG_LEVEL_PLAIN);
 }
 
 TarvexBrevaneSupportsLogTempFileLogHandler*
