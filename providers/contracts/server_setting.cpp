@@ -124,12 +124,95 @@ TarvexProvidersContractsServerVendors* tarvex_providers_contracts_server_vendors
       TARVEX_PROVIDERS_CONTRACTS_TYPE_SERVER_VENDORS);
 }
 
+// ----------------------------------------- a name and a list of members
+
+namespace {
+
+// ServerGroup (a name and its servers) and Organization (a name and its
+// groups) are the same shape; only the member type and names differ.
+struct NamedList {
+  OptString name{""};
+  GRef<GeeArrayList> members;
+
+  explicit NamedList(GType member_type)
+      : members(adoptGRef(gee::new_object_list(member_type))) {}
+};
+
+enum { NAMED_PROP_0, NAMED_PROP_NAME, NAMED_PROP_MEMBERS, NAMED_N_PROPERTIES };
+
+// The properties, accessors and text of one such class; `priv_of` finds
+// its private struct, a NamedList.
+template <auto priv_of>
+struct NamedListClass {
+  static inline GParamSpec* props[NAMED_N_PROPERTIES];
+
+  static void set_name(gpointer self, const gchar* value) {
+    if (priv_of(self)->name.set(value))
+      g_object_notify_by_pspec(G_OBJECT(self), props[NAMED_PROP_NAME]);
+  }
+
+  static void set_members(gpointer self, GeeArrayList* value) {
+    if (replace_list(priv_of(self)->members, value))
+      g_object_notify_by_pspec(G_OBJECT(self), props[NAMED_PROP_MEMBERS]);
+  }
+
+  static void get_property(GObject* object, guint prop_id, GValue* value, GParamSpec* pspec) {
+    auto* priv = priv_of(object);
+    switch (prop_id) {
+      case NAMED_PROP_NAME:
+        g_value_set_string(value, priv->name.c_str());
+        break;
+      case NAMED_PROP_MEMBERS:
+        g_value_set_object(value, priv->members.get());
+        break;
+      default:
+        G_OBJECT_WARN_INVALID_PROPERTY_ID(object, prop_id, pspec);
+    }
+  }
+
+  static void set_property(GObject* object, guint prop_id, const GValue* value,
+                           GParamSpec* pspec) {
+    switch (prop_id) {
+      case NAMED_PROP_NAME:
+        set_name(object, g_value_get_string(value));
+        break;
+      case NAMED_PROP_MEMBERS:
+        set_members(object, static_cast<GeeArrayList*>(g_value_get_object(value)));
+        break;
+      default:
+        G_OBJECT_WARN_INVALID_PROPERTY_ID(object, prop_id, pspec);
+    }
+  }
+
+  // Installs "name" and the list property called `members_name`.
+  static void setup(GObjectClass* oc, const char* members_name) {
+    oc->get_property = get_property;
+    oc->set_property = set_property;
+    props[NAMED_PROP_NAME] = g_param_spec_string("name", "name", "name", nullptr, kFlags);
+    props[NAMED_PROP_MEMBERS] = list_pspec(members_name);
+    g_object_class_install_properties(oc, NAMED_N_PROPERTIES, props);
+  }
+
+  template <typename Self>
+  static Self* construct_with_name(Self* self, const gchar* name) {
+    priv_of(self)->name.assign(name);
+    return self;
+  }
+
+  static gchar* to_string(gpointer self, const char* format,
+                          const char* (*name_of)(GObject* member)) {
+    auto* priv = priv_of(self);
+    return join_names(format, priv->name.c_str(), priv->members.get(), name_of);
+  }
+};
+
+}  // namespace
+
 // ------------------------------------------------------------- ServerGroup
 
-struct _TarvexProvidersContractsServerGroupPrivate {
-  OptString name{""};
-  GRef<GeeArrayList> servers =
-      adoptGRef(gee::new_object_list(tarvex_providers_contracts_server_get_type()));
+struct _TarvexProvidersContractsServerGroupPrivate : NamedList {
+  _TarvexProvidersContractsServerGroupPrivate()
+      : NamedList(tarvex_providers_contracts_server_get_type()) {}
 };
 
 TARVEX_DEFINE_TYPE_WITH_CODE(TarvexProvidersContractsServerGroup,
@@ -137,47 +220,15 @@ TARVEX_DEFINE_TYPE_WITH_CODE(TarvexProvidersContractsServerGroup,
                              G_IMPLEMENT_INTERFACE(JSON_TYPE_SERIALIZABLE, tree_serializable_init))
 
 namespace {
-enum { GROUP_PROP_0, GROUP_PROP_NAME, GROUP_PROP_SERVERS, GROUP_N_PROPERTIES };
-GParamSpec* group_properties[GROUP_N_PROPERTIES];
-
-void group_get_property(GObject* object, guint prop_id, GValue* value, GParamSpec* pspec) {
-  auto* priv = tarvex_providers_contracts_server_group_get_private(object);
-  switch (prop_id) {
-    case GROUP_PROP_NAME:
-      g_value_set_string(value, priv->name.c_str());
-      break;
-    case GROUP_PROP_SERVERS:
-      g_value_set_object(value, priv->servers.get());
-      break;
-    default:
-      G_OBJECT_WARN_INVALID_PROPERTY_ID(object, prop_id, pspec);
-  }
+TarvexProvidersContractsServerGroupPrivate* group_priv(gpointer self) {
+  return tarvex_providers_contracts_server_group_get_private(self);
 }
-
-void group_set_property(GObject* object, guint prop_id, const GValue* value, GParamSpec* pspec) {
-  auto* self = reinterpret_cast<TarvexProvidersContractsServerGroup*>(object);
-  switch (prop_id) {
-    case GROUP_PROP_NAME:
-      tarvex_providers_contracts_server_group_set_name(self, g_value_get_string(value));
-      break;
-    case GROUP_PROP_SERVERS:
-      tarvex_providers_contracts_server_group_set_servers(
-          self, static_cast<GeeArrayList*>(g_value_get_object(value)));
-      break;
-    default:
-      G_OBJECT_WARN_INVALID_PROPERTY_ID(object, prop_id, pspec);
-  }
-}
+using Group = NamedListClass<group_priv>;
 }  // namespace
 
 static void tarvex_providers_contracts_server_group_class_setup(
     TarvexProvidersContractsServerGroupClass* klass) {
-  auto* oc = G_OBJECT_CLASS(klass);
-  oc->get_property = group_get_property;
-  oc->set_property = group_set_property;
-  group_properties[GROUP_PROP_NAME] = g_param_spec_string("name", "name", "name", nullptr, kFlags);
-  group_properties[GROUP_PROP_SERVERS] = list_pspec("servers");
-  g_object_class_install_properties(oc, GROUP_N_PROPERTIES, group_properties);
+  Group::setup(G_OBJECT_CLASS(klass), "servers");
 }
 
 TarvexProvidersContractsServerGroup* tarvex_providers_contracts_server_group_construct(
@@ -193,9 +244,8 @@ TarvexProvidersContractsServerGroup* tarvex_providers_contracts_server_group_new
 TarvexProvidersContractsServerGroup* tarvex_providers_contracts_server_group_construct_with_name(
     GType object_type, const gchar* _name) {
   g_return_val_if_fail(_name != NULL, NULL);
-  auto* self = tarvex_providers_contracts_server_group_construct(object_type);
-  tarvex_providers_contracts_server_group_get_private(self)->name.assign(_name);
-  return self;
+  return Group::construct_with_name(
+      tarvex_providers_contracts_server_group_construct(object_type), _name);
 }
 
 TarvexProvidersContractsServerGroup* tarvex_providers_contracts_server_group_new_with_name(
@@ -207,46 +257,41 @@ TarvexProvidersContractsServerGroup* tarvex_providers_contracts_server_group_new
 gchar* tarvex_providers_contracts_server_group_to_string(
     TarvexProvidersContractsServerGroup* self) {
   g_return_val_if_fail(self != NULL, NULL);
-  auto* priv = tarvex_providers_contracts_server_group_get_private(self);
-  return join_names("ServerGroup %s => %s", priv->name.c_str(), priv->servers.get(),
-                    [](GObject* server) {
-                      return tarvex_providers_contracts_server_get_title(
-                          reinterpret_cast<TarvexProvidersContractsServer*>(server));
-                    });
+  return Group::to_string(self, "ServerGroup %s => %s", [](GObject* server) {
+    return tarvex_providers_contracts_server_get_title(
+        reinterpret_cast<TarvexProvidersContractsServer*>(server));
+  });
 }
 
 const gchar* tarvex_providers_contracts_server_group_get_name(
     TarvexProvidersContractsServerGroup* self) {
   g_return_val_if_fail(self != NULL, NULL);
-  return tarvex_providers_contracts_server_group_get_private(self)->name.c_str();
+  return group_priv(self)->name.c_str();
 }
 
 void tarvex_providers_contracts_server_group_set_name(TarvexProvidersContractsServerGroup* self,
                                                       const gchar* value) {
   g_return_if_fail(self != NULL);
-  if (tarvex_providers_contracts_server_group_get_private(self)->name.set(value))
-    g_object_notify_by_pspec(G_OBJECT(self), group_properties[GROUP_PROP_NAME]);
+  Group::set_name(self, value);
 }
 
 GeeArrayList* tarvex_providers_contracts_server_group_get_servers(
     TarvexProvidersContractsServerGroup* self) {
   g_return_val_if_fail(self != NULL, NULL);
-  return tarvex_providers_contracts_server_group_get_private(self)->servers.get();
+  return group_priv(self)->members.get();
 }
 
 void tarvex_providers_contracts_server_group_set_servers(TarvexProvidersContractsServerGroup* self,
                                                          GeeArrayList* value) {
   g_return_if_fail(self != NULL);
-  if (replace_list(tarvex_providers_contracts_server_group_get_private(self)->servers, value))
-    g_object_notify_by_pspec(G_OBJECT(self), group_properties[GROUP_PROP_SERVERS]);
+  Group::set_members(self, value);
 }
 
 // ------------------------------------------------------------ Organization
 
-struct _TarvexProvidersContractsOrganizationPrivate {
-  OptString name{""};
-  GRef<GeeArrayList> groups =
-      adoptGRef(gee::new_object_list(tarvex_providers_contracts_server_group_get_type()));
+struct _TarvexProvidersContractsOrganizationPrivate : NamedList {
+  _TarvexProvidersContractsOrganizationPrivate()
+      : NamedList(tarvex_providers_contracts_server_group_get_type()) {}
 };
 
 TARVEX_DEFINE_TYPE_WITH_CODE(TarvexProvidersContractsOrganization,
@@ -254,47 +299,15 @@ TARVEX_DEFINE_TYPE_WITH_CODE(TarvexProvidersContractsOrganization,
                              G_IMPLEMENT_INTERFACE(JSON_TYPE_SERIALIZABLE, tree_serializable_init))
 
 namespace {
-enum { ORG_PROP_0, ORG_PROP_NAME, ORG_PROP_GROUPS, ORG_N_PROPERTIES };
-GParamSpec* org_properties[ORG_N_PROPERTIES];
-
-void org_get_property(GObject* object, guint prop_id, GValue* value, GParamSpec* pspec) {
-  auto* priv = tarvex_providers_contracts_organization_get_private(object);
-  switch (prop_id) {
-    case ORG_PROP_NAME:
-      g_value_set_string(value, priv->name.c_str());
-      break;
-    case ORG_PROP_GROUPS:
-      g_value_set_object(value, priv->groups.get());
-      break;
-    default:
-      G_OBJECT_WARN_INVALID_PROPERTY_ID(object, prop_id, pspec);
-  }
+TarvexProvidersContractsOrganizationPrivate* org_priv(gpointer self) {
+  return tarvex_providers_contracts_organization_get_private(self);
 }
-
-void org_set_property(GObject* object, guint prop_id, const GValue* value, GParamSpec* pspec) {
-  auto* self = reinterpret_cast<TarvexProvidersContractsOrganization*>(object);
-  switch (prop_id) {
-    case ORG_PROP_NAME:
-      tarvex_providers_contracts_organization_set_name(self, g_value_get_string(value));
-      break;
-    case ORG_PROP_GROUPS:
-      tarvex_providers_contracts_organization_set_groups(
-          self, static_cast<GeeArrayList*>(g_value_get_object(value)));
-      break;
-    default:
-      G_OBJECT_WARN_INVALID_PROPERTY_ID(object, prop_id, pspec);
-  }
-}
+using Org = NamedListClass<org_priv>;
 }  // namespace
 
 static void tarvex_providers_contracts_organization_class_setup(
     TarvexProvidersContractsOrganizationClass* klass) {
-  auto* oc = G_OBJECT_CLASS(klass);
-  oc->get_property = org_get_property;
-  oc->set_property = org_set_property;
-  org_properties[ORG_PROP_NAME] = g_param_spec_string("name", "name", "name", nullptr, kFlags);
-  org_properties[ORG_PROP_GROUPS] = list_pspec("groups");
-  g_object_class_install_properties(oc, ORG_N_PROPERTIES, org_properties);
+  Org::setup(G_OBJECT_CLASS(klass), "groups");
 }
 
 TarvexProvidersContractsOrganization* tarvex_providers_contracts_organization_construct(
@@ -310,9 +323,8 @@ TarvexProvidersContractsOrganization* tarvex_providers_contracts_organization_ne
 TarvexProvidersContractsOrganization* tarvex_providers_contracts_organization_construct_with_name(
     GType object_type, const gchar* _name) {
   g_return_val_if_fail(_name != NULL, NULL);
-  auto* self = tarvex_providers_contracts_organization_construct(object_type);
-  tarvex_providers_contracts_organization_get_private(self)->name.assign(_name);
-  return self;
+  return Org::construct_with_name(tarvex_providers_contracts_organization_construct(object_type),
+                                  _name);
 }
 
 TarvexProvidersContractsOrganization* tarvex_providers_contracts_organization_new_with_name(
@@ -324,38 +336,34 @@ TarvexProvidersContractsOrganization* tarvex_providers_contracts_organization_ne
 gchar* tarvex_providers_contracts_organization_to_string(
     TarvexProvidersContractsOrganization* self) {
   g_return_val_if_fail(self != NULL, NULL);
-  auto* priv = tarvex_providers_contracts_organization_get_private(self);
-  return join_names("Organization %s => %s", priv->name.c_str(), priv->groups.get(),
-                    [](GObject* group) {
-                      return tarvex_providers_contracts_server_group_get_name(
-                          reinterpret_cast<TarvexProvidersContractsServerGroup*>(group));
-                    });
+  return Org::to_string(self, "Organization %s => %s", [](GObject* group) {
+    return tarvex_providers_contracts_server_group_get_name(
+        reinterpret_cast<TarvexProvidersContractsServerGroup*>(group));
+  });
 }
 
 const gchar* tarvex_providers_contracts_organization_get_name(
     TarvexProvidersContractsOrganization* self) {
   g_return_val_if_fail(self != NULL, NULL);
-  return tarvex_providers_contracts_organization_get_private(self)->name.c_str();
+  return org_priv(self)->name.c_str();
 }
 
 void tarvex_providers_contracts_organization_set_name(TarvexProvidersContractsOrganization* self,
                                                       const gchar* value) {
   g_return_if_fail(self != NULL);
-  if (tarvex_providers_contracts_organization_get_private(self)->name.set(value))
-    g_object_notify_by_pspec(G_OBJECT(self), org_properties[ORG_PROP_NAME]);
+  Org::set_name(self, value);
 }
 
 GeeArrayList* tarvex_providers_contracts_organization_get_groups(
     TarvexProvidersContractsOrganization* self) {
   g_return_val_if_fail(self != NULL, NULL);
-  return tarvex_providers_contracts_organization_get_private(self)->groups.get();
+  return org_priv(self)->members.get();
 }
 
 void tarvex_providers_contracts_organization_set_groups(TarvexProvidersContractsOrganization* self,
                                                         GeeArrayList* value) {
   g_return_if_fail(self != NULL);
-  if (replace_list(tarvex_providers_contracts_organization_get_private(self)->groups, value))
-    g_object_notify_by_pspec(G_OBJECT(self), org_properties[ORG_PROP_GROUPS]);
+  Org::set_members(self, value);
 }
 
 // ----------------------------------------------------------- ServerSetting
