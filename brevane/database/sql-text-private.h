@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "providers/contracts/data_type.h"
+
 namespace tarvex::database {
 
 // `text` with every `quote` doubled.
@@ -24,6 +26,12 @@ std::string double_quoted(std::string_view name);
 // bare value that holds a separator or a brace is braced.
 std::string odbc_braced(std::string_view text);
 std::string odbc_value(std::string_view text);
+
+// How a value of a data type stands in SQL text: numbers, booleans, enums,
+// sets and objects as they are, binaries as X'...' literals, the rest
+// quoted.
+enum class ValueForm { bare, hexadecimal, quoted };
+ValueForm value_form(TarvexProvidersContractsDataType type);
 
 // Two upper-case hexadecimal digits per byte.
 std::string hexadecimal(std::string_view bytes);

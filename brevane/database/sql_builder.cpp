@@ -5,10 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "brevane/database/sql-text-private.h"
 #include "brevane/model/constraints/meta_foreign_key.h"
 #include "common/tarvex-gobject.h"
 
 using namespace tarvex;
+using tarvex::database::literal;
+using tarvex::database::value_form;
+using tarvex::database::ValueForm;
 
 struct _TarvexBrevaneSupportsDatabaseSqlBuilderPrivate {};
 
@@ -80,36 +84,15 @@ gchar* base_quote_identifier(Builder*, const gchar* identifier, const gchar* sep
 
 gchar* base_quote_value(Builder*, TarvexProvidersContractsDataType type, const gchar* raw_value) {
   g_return_val_if_fail(raw_value != NULL, nullptr);
-  switch (type) {
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BOOLEAN:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT8:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT16:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT64:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT8:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT16:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT32:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT64:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_ENUM:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_SET:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_MONEY:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_FLOAT:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_OBJECT:
+  switch (value_form(type)) {
+    case ValueForm::bare:
       return g_strdup(raw_value);
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BINARY:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BLOB:
+    case ValueForm::hexadecimal:
       return g_strdup_printf("X'%s'", raw_value);
-    default:
+    case ValueForm::quoted:
       break;
   }
-  std::string out = "'";
-  for (const char* p = raw_value; *p; ++p) {
-    if (*p == '\'') out += '\'';
-    out += *p;
-  }
-  out += "'";
-  return dup(out);
+  return dup(literal(raw_value));
 }
 
 #define EMPTY_OP(name, Type, arg)               \

@@ -22,6 +22,32 @@ std::string literal(std::string_view text) {
 std::string nliteral(std::string_view text) {
   return "N'" + doubled(text, '\'') + "'";
 }
+ValueForm value_form(TarvexProvidersContractsDataType type) {
+  switch (type) {
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BOOLEAN:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT8:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT16:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT64:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT8:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT16:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT32:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT64:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_ENUM:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_SET:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_MONEY:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_FLOAT:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_OBJECT:
+      return ValueForm::bare;
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BINARY:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BLOB:
+      return ValueForm::hexadecimal;
+    default:
+      return ValueForm::quoted;
+  }
+}
+
 std::string bracketed(std::string_view name) {
   return "[" + doubled(name, ']') + "]";
 }

@@ -84,29 +84,15 @@ gchar* default_commit(Statement*, const gchar* name) {
 
 gchar* default_pack_value(Statement*, TarvexProvidersContractsDataType type, const gchar* value) {
   g_return_val_if_fail(value != NULL, nullptr);
-  switch (type) {
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BOOLEAN:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT8:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT16:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT64:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT8:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT16:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT32:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT64:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_ENUM:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_SET:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_MONEY:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_FLOAT:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_OBJECT:
+  switch (value_form(type)) {
+    case ValueForm::bare:
       return g_strdup(value);
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BINARY:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BLOB:
+    case ValueForm::hexadecimal:
       return tarvex::dup("X" + literal(value));
-    default:
-      return tarvex::dup(literal(value));
+    case ValueForm::quoted:
+      break;
   }
+  return tarvex::dup(literal(value));
 }
 
 gchar* default_quote_identifier(Statement*, const gchar* identifier, const gchar* schema) {
