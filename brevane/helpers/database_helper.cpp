@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "brevane/database/sql-text-private.h"
 #include "brevane/helpers/file_type_helper.h"
 #include "common/tarvex-check.h"
 #include "common/tarvex-fundamental.h"
@@ -16,6 +17,9 @@
 #include "providers/contracts/value_null.h"
 
 using tarvex::GUniqueStr;
+using tarvex::database::double_quoted;
+using tarvex::database::doubled;
+using tarvex::database::literal;
 
 struct _TarvexBrevaneHelpersDatabaseHelperPrivate {};
 
@@ -222,28 +226,19 @@ gboolean tarvex_brevane_helpers_database_helper_glib_value_to_double(GValue* box
   g_return_val_if_fail(boxed != NULL, FALSE);
   double out = 0;
   bool ok = true;
+  gint64 whole = 0;
+  guint64 unsigned_whole = 0;
   if (G_VALUE_HOLDS_DOUBLE(boxed))
     out = g_value_get_double(boxed);
   else if (G_VALUE_HOLDS_FLOAT(boxed))
     out = g_value_get_float(boxed);
-  else if (G_VALUE_HOLDS_INT64(boxed))
-    out = static_cast<double>(g_value_get_int64(boxed));
-  else if (G_VALUE_HOLDS_LONG(boxed))
-    out = static_cast<double>(g_value_get_long(boxed));
-  else if (G_VALUE_HOLDS_INT(boxed))
-    out = g_value_get_int(boxed);
-  else if (G_VALUE_HOLDS_CHAR(boxed))
-    out = g_value_get_schar(boxed);
-  else if (G_VALUE_HOLDS_UINT64(boxed))
-    out = static_cast<double>(g_value_get_uint64(boxed));
-  else if (G_VALUE_HOLDS_ULONG(boxed))
-    out = static_cast<double>(g_value_get_ulong(boxed));
-  else if (G_VALUE_HOLDS_UINT(boxed))
-    out = g_value_get_uint(boxed);
   else if (G_VALUE_HOLDS_ENUM(boxed))
+    // An enum reads as its signed value.
     out = g_value_get_enum(boxed);
-  else if (G_VALUE_HOLDS_UCHAR(boxed))
-    out = g_value_get_uchar(boxed);
+  else if (tarvex_brevane_helpers_database_helper_glib_value_to_int64(boxed, &whole))
+    out = static_cast<double>(whole);
+  else if (tarvex_brevane_helpers_database_helper_glib_value_to_uint64(boxed, &unsigned_whole))
+    out = static_cast<double>(unsigned_whole);
   else
     ok = false;
   if (result) *result = out;
@@ -252,19 +247,9 @@ gboolean tarvex_brevane_helpers_database_helper_glib_value_to_double(GValue* box
 
 namespace {
 
-// `text` between `open` and `close`, every `close` inside doubled.
-std::string quoted(std::string_view text, char open, char close) {
-  std::string out(1, open);
-  for (char c : text) {
-    out.push_back(c);
-    if (c == close) out.push_back(close);
-  }
-  out.push_back(close);
-  return out;
-}
-
-std::string identifier(std::string_view name) {
-  return quoted(name, '"', '"');
+// `text` between two `quote`s, every `quote` inside doubled.
+std::string quoted(std::string_view text, char quote) {
+  return quote + doubled(text, quote) + quote;
 }
 
 }  // namespace
@@ -293,7 +278,7 @@ gchar* tarvex_brevane_helpers_database_helper_format_sql_value(
     default:
       // Every quoted kind escapes its quotes: a text must never end the
       // literal early.
-      return tarvex::dup(quoted(t, '\'', '\''));
+      return tarvex::dup(literal(t));
   }
 }
 
@@ -404,9 +389,9 @@ gchar* tarvex_brevane_helpers_database_helper_make_fullname_mysql(const gchar* u
   gchar** pieces = g_strsplit(username, "@", -1);
   std::string out;
   if (!std::strchr(username, '@'))
-    out = quoted(username, '`', '`');
+    out = quoted(username, '`');
   else
-    out = quoted(pieces[0], '`', '`') + "@" + quoted(pieces[1], '`', '`');
+    out = quoted(pieces[0], '`') + "@" + quoted(pieces[1], '`');
   g_strfreev(pieces);
   return tarvex::dup(out);
 }
@@ -414,8 +399,8 @@ gchar* tarvex_brevane_helpers_database_helper_make_fullname_mysql(const gchar* u
 namespace {
 
 std::string object_name(const char* schema, const char* table) {
-  if (!*schema) return identifier(table);
-  return identifier(schema) + "." + identifier(table);
+  if (!*schema) return double_quoted(table);
+  return double_quoted(schema) + "." + double_quoted(table);
 }
 
 // Checks one name/value array pair; the texts are the reports.
@@ -442,7 +427,7 @@ std::string joined(gchar** names, gchar** values, gint length, const char* separ
   std::string out;
   for (gint i = 0; i < length; i++) {
     if (i > 0) out += separator;
-    out += identifier(names[i]) + "=" + values[i];
+    out += double_quoted(names[i]) + "=" + values[i];
   }
   return out;
 }
@@ -490,7 +475,7 @@ gchar* tarvex_brevane_helpers_database_helper_build_sql_insert(const gchar* sche
       names += ", ";
       literals += ", ";
     }
-    names += identifier(columns[i]);
+    names += double_quoted(columns[i]);
     literals += values[i];
   }
   return tarvex::dup("INSERT INTO " + object_name(schema, table) + "(" + names + ") VALUES(" +
