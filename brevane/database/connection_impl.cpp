@@ -184,14 +184,10 @@ TarvexBrevaneContractsDatabaseIFormattable* base_formatter(ConnectionImpl* self)
       }));
 }
 
-void base_open(ConnectionImpl* self, Server* server, GObject* context, GError** error) {
-  g_return_if_fail(server != NULL);
-  auto* priv = priv_of(self);
-  priv->server = retainGRef(server);
-  priv->context = context;
+// Opens directly or through the tunnel; says "opened" once it is open.
+void open_and_announce(ConnectionImpl* self, Server* server, bool over_tunnel, GError** error) {
   GUniqueError local;
-  if (tarvex_providers_contracts_server_get_ssh_using(server) ||
-      tarvex_providers_contracts_server_get_http_using(server))
+  if (over_tunnel)
     connection_open_over_tunnel(self, local.out());
   else
     connection_open_real(self, server, local.out());
@@ -202,6 +198,17 @@ void base_open(ConnectionImpl* self, Server* server, GObject* context, GError** 
   connection_emit_opened(self);
 }
 
+void base_open(ConnectionImpl* self, Server* server, GObject* context, GError** error) {
+  g_return_if_fail(server != NULL);
+  auto* priv = priv_of(self);
+  priv->server = retainGRef(server);
+  priv->context = context;
+  open_and_announce(self, server,
+                    tarvex_providers_contracts_server_get_ssh_using(server) ||
+                        tarvex_providers_contracts_server_get_http_using(server),
+                    error);
+}
+
 void base_reopen(ConnectionImpl* self, GError** error) {
   Server* server = tarvex_brevane_supports_database_connection_impl_get_server(self);
   if (!server) {
@@ -209,17 +216,8 @@ void base_reopen(ConnectionImpl* self, GError** error) {
     fail_open(self, connection_error_new("The connection has no server to open again."), error);
     return;
   }
-  GUniqueError local;
   // Only the SSH tunnel is started again; an HTTP tunnel is left alone.
-  if (tarvex_providers_contracts_server_get_ssh_using(server))
-    connection_open_over_tunnel(self, local.out());
-  else
-    connection_open_real(self, server, local.out());
-  if (local) {
-    g_propagate_error(error, local.release());
-    return;
-  }
-  connection_emit_opened(self);
+  open_and_announce(self, server, tarvex_providers_contracts_server_get_ssh_using(server), error);
 }
 
 void base_close(ConnectionImpl* self, GError** error) {
@@ -241,15 +239,24 @@ void base_close(ConnectionImpl* self, GError** error) {
   if (local) g_propagate_error(error, local.release());
 }
 
-gint base_execute_no_query(ConnectionImpl* self, const gchar* sql, guint32 flags, GError** error) {
-  g_return_val_if_fail(sql != NULL, 0);
+// Logs the text, then runs `call` on the provider under the connection's
+// lock; without a provider `local` says why and `call` is not run.
+template <typename Call>
+void run_sql(ConnectionImpl* self, const gchar* sql, GUniqueError& local, Call call) {
   log_sql(self, sql);
-  GUniqueError local;
-  gint64 count = -1;
   if (Provider* provider = provider_or_error(self, local.out())) {
     Guard guard(priv_of(self)->lock);
-    count = tarvex_providers_contracts_iprovider_execute_affect(provider, sql, flags, local.out());
+    call(provider);
   }
+}
+
+gint base_execute_no_query(ConnectionImpl* self, const gchar* sql, guint32 flags, GError** error) {
+  g_return_val_if_fail(sql != NULL, 0);
+  GUniqueError local;
+  gint64 count = -1;
+  run_sql(self, sql, local, [&](Provider* provider) {
+    count = tarvex_providers_contracts_iprovider_execute_affect(provider, sql, flags, local.out());
+  });
   if (local) {
     g_propagate_error(error, local.release());
     return -1;
@@ -262,14 +269,12 @@ gint base_execute_no_query(ConnectionImpl* self, const gchar* sql, guint32 flags
 TarvexProvidersContractsTableModel* base_execute_as_model(ConnectionImpl* self, const gchar* sql,
                                                           guint32 flags, GError** error) {
   g_return_val_if_fail(sql != NULL, nullptr);
-  log_sql(self, sql);
   GUniqueError local;
   GRef<TarvexProvidersContractsTableModel> model;
-  if (Provider* provider = provider_or_error(self, local.out())) {
-    Guard guard(priv_of(self)->lock);
+  run_sql(self, sql, local, [&](Provider* provider) {
     model = adoptGRef(
         tarvex_providers_contracts_iprovider_execute_model(provider, sql, flags, local.out()));
-  }
+  });
   if (local) {
     g_propagate_error(error, local.release());
     return nullptr;
@@ -283,14 +288,12 @@ TarvexProvidersContractsTableModel* base_execute_as_model(ConnectionImpl* self, 
 TarvexProvidersContractsValueObject* base_execute_as_scalar(ConnectionImpl* self, const gchar* sql,
                                                             guint32 flags, GError** error) {
   g_return_val_if_fail(sql != NULL, nullptr);
-  log_sql(self, sql);
   GUniqueError local;
   GRef<TarvexProvidersContractsValueObject> value;
-  if (Provider* provider = provider_or_error(self, local.out())) {
-    Guard guard(priv_of(self)->lock);
+  run_sql(self, sql, local, [&](Provider* provider) {
     value = adoptGRef(
         tarvex_providers_contracts_iprovider_execute_scalar(provider, sql, flags, local.out()));
-  }
+  });
   if (local) {
     g_propagate_error(error, local.release());
     return nullptr;
@@ -310,15 +313,13 @@ void free_results(GObject** results, gint count) {
 GObject** base_execute(ConnectionImpl* self, const gchar* sql, guint32 flags, gint* result_length1,
                        GError** error) {
   TARVEX_RETURN_VAL_IF_FAIL_TEXT(sql != NULL, "statements != NULL", nullptr);
-  log_sql(self, sql);
   GUniqueError local;
   GObject** results = nullptr;
   gint count = 0;
-  if (Provider* provider = provider_or_error(self, local.out())) {
-    Guard guard(priv_of(self)->lock);
+  run_sql(self, sql, local, [&](Provider* provider) {
     results = tarvex_providers_contracts_iprovider_execute_statements(provider, sql, flags, &count,
                                                                       local.out());
-  }
+  });
   if (local) {
     free_results(results, count);
     g_propagate_error(error, local.release());
@@ -340,13 +341,11 @@ GObject** base_execute(ConnectionImpl* self, const gchar* sql, guint32 flags, gi
 TarvexProvidersContractsIDataReader* base_execute_reader(ConnectionImpl* self, const gchar* sql,
                                                          GError** error) {
   g_return_val_if_fail(sql != NULL, nullptr);
-  log_sql(self, sql);
   GUniqueError local;
   TarvexProvidersContractsIDataReader* reader = nullptr;
-  if (Provider* provider = provider_or_error(self, local.out())) {
-    Guard guard(priv_of(self)->lock);
+  run_sql(self, sql, local, [&](Provider* provider) {
     reader = tarvex_providers_contracts_iprovider_execute_reader(provider, sql, local.out());
-  }
+  });
   if (local) {
     if (reader) g_object_unref(reader);
     g_propagate_error(error, local.release());
