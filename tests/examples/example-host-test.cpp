@@ -196,8 +196,7 @@ TEST_F(ExampleHost, WalksTheMainRoadAgainstTheEmbeddedServer) {
            "    [Name] NVARCHAR(100) NOT NULL,\n",
            "    [Email] VARCHAR(200) COLLATE Latin1_General_CI_AS NULL,\n",
            "    [Country] NCHAR(2) NOT NULL,\n",
-           "    [CreatedAt] DATETIME2",
-           "DEFAULT (sysdatetime()) NOT NULL,\n",
+           "    [CreatedAt] DATETIME2(3) DEFAULT (sysdatetime()) NOT NULL,\n",
            "    [Balance] DECIMAL(12, 2) DEFAULT ((0)) NOT NULL,\n",
            "    [IsActive] BIT DEFAULT ((1)) NOT NULL,\n",
            "CONSTRAINT [PK_Customers] PRIMARY KEY ([CustomerId])",
@@ -241,7 +240,7 @@ TEST_F(ExampleHost, ATableTheServerDoesNotKnowEndsTheRoadClosed) {
                           "SELECT * FROM dbo.Customers", "dbo.Nowhere"});
   EXPECT_EQ(run.status, 1) << run.out;
   EXPECT_NE(run.err.find("fill: "), std::string::npos) << run.err;
-  EXPECT_NE(run.err.find("Nowhere"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("Table [dbo].[Nowhere] not found."), std::string::npos) << run.err;
   EXPECT_EQ(run.out.find("CREATE TABLE"), std::string::npos) << run.out;
   expect_in_order(run.out, {"opened\n", "\ntables of Sample.dbo\n", "\nclosed\n"});
 }

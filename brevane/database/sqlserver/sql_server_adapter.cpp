@@ -153,11 +153,18 @@ static bool fill_table_columns(Self* self, MetaTable* table, GError** error) {
                  "sys.default_constraints dc ON ac.default_object_id = dc.object_id LEFT JOIN "
                  "sys.extended_properties ep ON (ep.class=1 AND ac.object_id=ep.major_id AND "
                  "ep.minor_id=ac.column_id AND ep.name='MS_Description') WHERE "
-                 "OBJECT_SCHEMA_NAME(ac.object_id) = '%s' AND OBJECT_NAME(ac.object_id) = '%s' "
+                 "OBJECT_SCHEMA_NAME(ac.object_id) = N'%s' AND OBJECT_NAME(ac.object_id) = N'%s' "
                  "ORDER BY ac.column_id ASC;",
                  schema.c_str(), name.c_str()),
       error);
   if (!columns) return false;
+  // Every table has a column: none means the catalog does not know it.
+  if (columns->rows() == 0) {
+    g_set_error(error, TARVEX_BREVANE_EXCEPTIONS_SQL_ERROR,
+                TARVEX_BREVANE_EXCEPTIONS_SQL_ERROR_NOT_FOUND, "Table %s.%s not found.",
+                sq::bracketed(schema_of(table)).c_str(), sq::bracketed(name_of(table)).c_str());
+    return false;
+  }
 
   std::string previous;
   for (int j = 0; j < columns->rows(); j++) {
@@ -178,7 +185,9 @@ static bool fill_table_columns(Self* self, MetaTable* table, GError** error) {
       tarvex_brevane_meta_model_meta_column_set_scale(c,
                                                       static_cast<guint8>(columns->integer(5, j)));
     } else if (in_list(TARVEX_BREVANE_SUPPORTS_DATABASE_SQL_SERVER_ADAPTER_TYPE_LIST_DATETIME,
-                       type)) {
+                       type) ||
+               type == "DATETIME2" || type == "DATETIMEOFFSET") {
+      // The fractional-second precision: datetime2(3) is no datetime2(7).
       tarvex_brevane_meta_model_meta_column_set_scale(c,
                                                       static_cast<guint8>(columns->integer(5, j)));
     }
@@ -199,7 +208,7 @@ static bool fill_table_columns(Self* self, MetaTable* table, GError** error) {
       sq::format("SELECT ix.name, ic.column_id, COL_NAME(ic.object_id, ic.column_id) as "
                  "column_name, ic.key_ordinal FROM sys.index_columns ic LEFT JOIN sys.indexes ix "
                  "ON ic.object_id = ix.object_id AND ic.index_id = ix.index_id WHERE "
-                 "OBJECT_SCHEMA_NAME(ic.object_id) = '%s' AND OBJECT_NAME(ic.object_id) = '%s' AND "
+                 "OBJECT_SCHEMA_NAME(ic.object_id) = N'%s' AND OBJECT_NAME(ic.object_id) = N'%s' AND "
                  "ix.index_id > 0 AND ix.is_primary_key = 1 ORDER BY ic.key_ordinal ASC;",
                  schema.c_str(), name.c_str()),
       error);
@@ -227,8 +236,8 @@ static bool fill_table_indexes(Self* self, MetaTable* table, GError** error) {
                  "sys.index_columns ic LEFT JOIN sys.indexes ix ON ic.object_id = ix.object_id "
                  "AND ic.index_id = ix.index_id LEFT JOIN sys.extended_properties ep ON "
                  "(ep.class=7 AND ep.major_id=ix.object_id AND ep.minor_id=ix.index_id AND "
-                 "ep.name='MS_Description') WHERE OBJECT_SCHEMA_NAME(ic.object_id) = '%s' AND "
-                 "OBJECT_NAME(ic.object_id) = '%s' AND ix.is_primary_key = 0 AND "
+                 "ep.name='MS_Description') WHERE OBJECT_SCHEMA_NAME(ic.object_id) = N'%s' AND "
+                 "OBJECT_NAME(ic.object_id) = N'%s' AND ix.is_primary_key = 0 AND "
                  "ix.is_unique_constraint = 0 ORDER BY ix.index_id ASC, ic.key_ordinal ASC, "
                  "ic.index_column_id ASC;",
                  schema.c_str(), name.c_str()),
@@ -319,7 +328,7 @@ static bool fill_table_foreigns(Self* self, MetaTable* table, GError** error) {
           "JOIN sys.objects ob ON fk.referenced_object_id=ob.object_id LEFT JOIN "
           "sys.extended_properties ep ON (fc.constraint_object_id = ep.major_id AND ep.class = 1 "
           "AND ep.minor_id = 0 AND ep.name = 'MS_Description')WHERE "
-          "OBJECT_SCHEMA_NAME(fc.parent_object_id)='%s' AND OBJECT_NAME(fc.parent_object_id)='%s' "
+          "OBJECT_SCHEMA_NAME(fc.parent_object_id)=N'%s' AND OBJECT_NAME(fc.parent_object_id)=N'%s' "
           "ORDER BY fk.name ASC, fc.constraint_column_id ASC;",
           schema.c_str(), name.c_str()),
       error);
@@ -424,7 +433,7 @@ static MetaTable* sql_server_adapter_fill_schema_table_trigger(Self* self, MetaT
           "LEFT JOIN sys.database_principals dp2 ON dp2.principal_id=am.execute_as_principal_id "
           "LEFT JOIN sys.extended_properties ep ON (ep.class=1 AND ep.major_id=tr.object_id AND "
           "ep.minor_id=0 AND ep.name='MS_Description') WHERE "
-          "OBJECT_SCHEMA_NAME(tr.parent_id)='%s' AND OBJECT_NAME(tr.parent_id)='%s' ORDER BY "
+          "OBJECT_SCHEMA_NAME(tr.parent_id)=N'%s' AND OBJECT_NAME(tr.parent_id)=N'%s' ORDER BY "
           "tr.name ASC;",
           schema.c_str(), name.c_str()),
       error);
@@ -491,8 +500,8 @@ static MetaTable* sql_server_adapter_fill_schema_table_check(Self* self, MetaTab
                  "cc.is_not_for_replication,cc.definition,CAST(ep.value AS NVARCHAR(MAX)) AS "
                  "comment FROM sys.check_constraints cc LEFT JOIN sys.extended_properties ep ON "
                  "(cc.object_id=ep.major_id AND ep.class=1 AND ep.minor_id=0 AND "
-                 "ep.name='MS_Description') WHERE OBJECT_SCHEMA_NAME(cc.parent_object_id)='%s' "
-                 "AND OBJECT_NAME(cc.parent_object_id)='%s' ORDER BY cc.name ASC;",
+                 "ep.name='MS_Description') WHERE OBJECT_SCHEMA_NAME(cc.parent_object_id)=N'%s' "
+                 "AND OBJECT_NAME(cc.parent_object_id)=N'%s' ORDER BY cc.name ASC;",
                  schema.c_str(), name.c_str()),
       error);
   if (!rows) return nullptr;
@@ -525,7 +534,7 @@ static MetaTable* sql_server_adapter_fill_schema_table_unique(Self* self, MetaTa
                  "ic.object_id = ix.object_id AND ic.index_id = ix.index_id LEFT JOIN "
                  "sys.extended_properties ep ON (ep.class=7 AND ep.major_id=ix.object_id AND "
                  "ep.minor_id=ix.index_id AND ep.name='MS_Description') WHERE "
-                 "OBJECT_SCHEMA_NAME(ic.object_id) = '%s' AND OBJECT_NAME(ic.object_id) = '%s' AND "
+                 "OBJECT_SCHEMA_NAME(ic.object_id) = N'%s' AND OBJECT_NAME(ic.object_id) = N'%s' AND "
                  "ix.is_unique_constraint = 1 ORDER BY ix.index_id ASC, ic.key_ordinal ASC;",
                  schema.c_str(), name.c_str()),
       error);
@@ -690,7 +699,7 @@ static void sql_server_adapter_fill_meta_schema(Base* base, MetaSchema* schema, 
   auto owner = sq::run_query(
       connection,
       sq::format("SELECT SCHEMA_OWNER, DEFAULT_CHARACTER_SET_NAME FROM INFORMATION_SCHEMA.SCHEMATA "
-                 "WHERE SCHEMA_NAME = '%s';",
+                 "WHERE SCHEMA_NAME = N'%s';",
                  lit(name).c_str()),
       error);
   if (!owner) return;
@@ -703,7 +712,7 @@ static void sql_server_adapter_fill_meta_schema(Base* base, MetaSchema* schema, 
   auto comment = sq::run_query(
       connection,
       sq::format("SELECT CAST(value AS NVARCHAR(MAX)) AS value FROM sys.extended_properties WHERE "
-                 "name='MS_Description' AND class_desc='SCHEMA' AND major_id=SCHEMA_ID('%s')",
+                 "name='MS_Description' AND class_desc='SCHEMA' AND major_id=SCHEMA_ID(N'%s')",
                  lit(name).c_str()),
       error);
   if (!comment) return;
@@ -712,7 +721,7 @@ static void sql_server_adapter_fill_meta_schema(Base* base, MetaSchema* schema, 
   auto objects = sq::run_query(
       connection,
       sq::format("SELECT name, type FROM SYS.all_objects WHERE type in ('U', 'V', 'IT', 'S') AND "
-                 "SCHEMA_NAME(schema_id) = '%s';",
+                 "SCHEMA_NAME(schema_id) = N'%s';",
                  lit(name).c_str()),
       error);
   if (!objects) return;
@@ -736,7 +745,7 @@ static void sql_server_adapter_fill_meta_schema(Base* base, MetaSchema* schema, 
     auto routines = sq::run_query(
         connection,
         sq::format("SELECT name, type FROM SYS.all_objects WHERE type in ('AF', 'FN', 'FS', 'FT', "
-                   "'IF', 'TF', 'P', 'PC', 'X') AND SCHEMA_NAME(schema_id) = '%s';",
+                   "'IF', 'TF', 'P', 'PC', 'X') AND SCHEMA_NAME(schema_id) = N'%s';",
                    lit(name).c_str()),
         error);
     if (!routines) return;
@@ -759,7 +768,7 @@ static void sql_server_adapter_fill_meta_schema(Base* base, MetaSchema* schema, 
         connection,
         sq::format("SELECT object_id, OBJECT_NAME(object_id) as event_name, type_desc, "
                    "event_group_type_desc FROM sys.events WHERE OBJECT_SCHEMA_NAME(object_id) = "
-                   "'%s';",
+                   "N'%s';",
                    lit(name).c_str()),
         error);
     if (!events) return;
@@ -805,7 +814,7 @@ static void fill_meta_synonym(Self* self, TarvexBrevaneMetaModelMetaSynonym* syn
       sq::format("SELECT sy.base_object_name,CAST(ep.value AS NVARCHAR(MAX)) AS comment FROM "
                  "sys.synonyms sy LEFT JOIN sys.extended_properties ep ON "
                  "ep.major_id=sy.object_id AND ep.minor_id=0 AND ep.name='MS_Description' WHERE "
-                 "SCHEMA_NAME(sy.schema_id)='%s' AND sy.name='%s'",
+                 "SCHEMA_NAME(sy.schema_id)=N'%s' AND sy.name=N'%s'",
                  lit(schema).c_str(), lit(name).c_str()),
       error);
   if (!rows) return;

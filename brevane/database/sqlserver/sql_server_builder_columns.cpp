@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <set>
 
 #include "brevane/contracts/db_meta_type.h"
@@ -26,6 +27,25 @@ static bool takes_length(const std::string& type) {
 }
 static bool takes_max(const std::string& type) {
   return type == "VARCHAR" || type == "NVARCHAR" || type == "VARBINARY";
+}
+
+// TIME, DATETIME2 and DATETIMEOFFSET take a fractional-second precision,
+// held as the scale; without one T-SQL reads 7, so a held precision is
+// always written. Scale 0 is also the unset value: it is a real precision
+// only when the length is the catalog's storage size of precision 0.
+static std::optional<guint> time_precision(const std::string& type, gint64 length, guint scale) {
+  gint64 size_of_zero = 0;
+  if (type == "TIME")
+    size_of_zero = 3;
+  else if (type == "DATETIME2")
+    size_of_zero = 6;
+  else if (type == "DATETIMEOFFSET")
+    size_of_zero = 8;
+  else
+    return std::nullopt;
+  if (scale >= 1 && scale <= 7) return scale;
+  if (scale == 0 && length == size_of_zero) return 0u;
+  return std::nullopt;
 }
 
 // System type names of SQL Server; a column whose type is one of these keeps
@@ -115,6 +135,8 @@ std::string build_column_body(MetaColumn* column, std::string_view type,
     text += "(MAX) ";
   else if ((kind == "NUMERIC" || kind == "DECIMAL") && length >= 1)
     text += "(" + std::to_string(length) + ", " + std::to_string(scale) + ") ";
+  else if (auto precision = time_precision(kind, length, scale))
+    text += "(" + std::to_string(*precision) + ") ";
   else
     text += " ";
   if (attr_true(column, "FILESTREAM")) text += "FILESTREAM ";

@@ -90,7 +90,7 @@ static Model* explorer_real_load_tables(Self* self, const gchar* schema, GError*
       "(o.object_id=ep.major_id AND ep.class =1 AND ep.minor_id =0 AND ep.name ='MS_Description') "
       "LEFT JOIN (SELECT object_id,SUM (ROWS) row_count FROM sys.partitions WHERE index_id< 2 "
       "GROUP BY object_id) st ON o.object_id=st.object_id WHERE (o.type ='U' OR o.type ='S') AND "
-      "s.name ='%s' ORDER BY o.name ASC";
+      "s.name =N'%s' ORDER BY o.name ASC";
   return sq::explorer_list(self, "load_tables", schema, sql,
                            {N_("Name"), N_("Rows"), N_("Lock"), N_("Temp table"), N_("External"),
                             N_("Create time"), N_("Update time"), N_("Comment")},
@@ -157,7 +157,7 @@ static Model* explorer_real_load_indexes(Self* self, const gchar* schema, GError
       "i.index_id=xi.index_id) LEFT JOIN sys.spatial_indexes si ON (i.object_id=si.object_id AND "
       "i.index_id =si.index_id) LEFT JOIN sys.extended_properties ep ON (ep.class=7 AND "
       "i.object_id=ep.major_id AND ep.minor_id=i.index_id AND ep.name='MS_Description') WHERE "
-      "(i.is_primary_key=0 AND i.is_unique_constraint=0) AND OBJECT_SCHEMA_NAME(i.object_id)='%s' "
+      "(i.is_primary_key=0 AND i.is_unique_constraint=0) AND OBJECT_SCHEMA_NAME(i.object_id)=N'%s' "
       "ORDER BY i.name ASC",
       {N_("Name"), N_("Type"), N_("Unique"), N_("Fill factor"), N_("Disabled"), N_("Row lock"),
        N_("Page lock"), N_("Filter"), N_("XML type"), N_("Spatial type"), N_("Comment")},
@@ -239,7 +239,7 @@ static Model* explorer_real_load_events(Self* self, const gchar* schema, GError*
       self, "load_events", schema,
       "SELECT OBJECT_NAME(object_id) name,type_desc,CASE is_trigger_event WHEN 0 THEN "
       "'Notification event' ELSE 'Trigger event' END event_type,event_group_type_desc FROM "
-      "sys.events WHERE OBJECT_SCHEMA_NAME(object_id)='%s' ORDER BY name asc;",
+      "sys.events WHERE OBJECT_SCHEMA_NAME(object_id)=N'%s' ORDER BY name asc;",
       {N_("Name"), N_("Fire type"), N_("Event type"), N_("Group type")}, error);
 }
 
@@ -254,7 +254,7 @@ static Model* explorer_real_load_triggers(Self* self, const gchar* schema, GErro
       "is_encrypted,t.create_date,t.modify_date," COMMENT_COLUMN
       " FROM sys.triggers t LEFT JOIN sys.all_objects po ON po.object_id=t.parent_id LEFT JOIN "
       "sys.extended_properties ep ON (ep.major_id=t.object_id AND ep.minor_id=0 AND ep.class=1 "
-      "AND ep.name ='MS_Description') WHERE OBJECT_SCHEMA_NAME(t.object_id)='%s' ORDER BY t.name "
+      "AND ep.name ='MS_Description') WHERE OBJECT_SCHEMA_NAME(t.object_id)=N'%s' ORDER BY t.name "
       "ASC",
       {N_("Name"), N_("Object type"), N_("Object name"), N_("Disabled"), N_("Instead"),
        N_("Insert"), N_("Update"), N_("Delete"), N_("Encrypted"), N_("Create time"),
@@ -333,7 +333,7 @@ static Model* explorer_real_load_statisticses(Self* self, const gchar* schema, G
           "SELECT name, OBJECT_NAME(object_id) hoster,auto_created,user_created,"
           "no_recompute,has_filter,filter_definition,is_temporary,") +
       (incremental ? "is_incremental" : "NULL AS is_incremental") +
-      " FROM sys.stats WHERE OBJECT_SCHEMA_NAME(object_id) = '%s' ORDER BY object_id DESC;";
+      " FROM sys.stats WHERE OBJECT_SCHEMA_NAME(object_id) = N'%s' ORDER BY object_id DESC;";
   return sq::explorer_list(
       self, "load_statisticses", schema, sql,
       {N_("Name"), N_("Hoster"), N_("Auto create"), N_("User create"), N_("No recompute"),
@@ -347,7 +347,7 @@ static Model* explorer_real_load_synonyms(Self* self, const gchar* schema, GErro
       "SELECT sy.name,sy.base_object_name,REPLACE(sy.type_desc,'_',' ') "
       "type,sy.create_date," COMMENT_COLUMN
       " FROM sys.synonyms sy LEFT JOIN sys.extended_properties ep ON ep.major_id=sy.object_id AND "
-      "ep.minor_id=0 AND ep.name='MS_Description' WHERE SCHEMA_NAME(schema_id)='%s' ORDER BY "
+      "ep.minor_id=0 AND ep.name='MS_Description' WHERE SCHEMA_NAME(schema_id)=N'%s' ORDER BY "
       "sy.name ASC",
       {N_("Name"), N_("Target"), N_("Type"), N_("Created"), N_("Comment")}, error);
 }
@@ -357,7 +357,7 @@ static Model* explorer_real_load_sequences(Self* self, const gchar* schema, GErr
       self, "load_sequences", schema,
       "SELECT name,TYPE_NAME(user_type_id) type,precision,scale,start_value,increment,"
       "current_value,is_cycling,is_cached,create_date FROM sys.sequences WHERE "
-      "SCHEMA_NAME(schema_id) = '%s' ORDER BY name ASC;",
+      "SCHEMA_NAME(schema_id) = N'%s' ORDER BY name ASC;",
       {N_("Name"), N_("Data type"), N_("Precision"), N_("Scale"), N_("Start value"),
        N_("Increment"), N_("Current value"), N_("Cycling"), N_("Cached"), N_("Created")},
       error);
@@ -367,7 +367,7 @@ static Model* explorer_real_load_types(Self* self, const gchar* schema, GError**
   return sq::explorer_list(
       self, "load_types", schema,
       "SELECT name,max_length,precision,scale,collation_name,is_nullable,is_user_defined,"
-      "is_assembly_type FROM sys.types WHERE SCHEMA_NAME(schema_id) = '%s' ORDER BY name ASC;",
+      "is_assembly_type FROM sys.types WHERE SCHEMA_NAME(schema_id) = N'%s' ORDER BY name ASC;",
       {N_("Name"), N_("Max length"), N_("Precision"), N_("Scale"), N_("Collation"), N_("Nullable"),
        N_("User defined"), N_("Assembly type")},
       error);

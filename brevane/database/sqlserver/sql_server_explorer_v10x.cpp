@@ -32,7 +32,7 @@ static Model* v10x_load_tables(Explorer* self, const gchar* schema, GError** err
       "(o.object_id=ep.major_id AND ep.class =1 AND ep.minor_id =0 AND ep.name ='MS_Description') "
       "LEFT JOIN (SELECT object_id,SUM (ROWS) row_count FROM sys.partitions WHERE index_id< 2 "
       "GROUP BY object_id) st ON o.object_id=st.object_id WHERE (o.type ='U' OR o.type ='S') AND "
-      "s.name ='%s' ORDER BY o.name ASC",
+      "s.name =N'%s' ORDER BY o.name ASC",
       {N_("Name"), N_("Rows"), N_("Lock"), N_("Create time"), N_("Update time"), N_("Comment")},
       error);
 }
@@ -130,7 +130,7 @@ static Model* v10x_load_statisticses(Explorer* self, const gchar* schema, GError
   return sq::explorer_list(
       self, "load_statisticses", schema,
       "SELECT name, OBJECT_NAME(object_id) hoster,auto_created,user_created,no_recompute,"
-      "has_filter,filter_definition FROM sys.stats WHERE OBJECT_SCHEMA_NAME(object_id) = '%s' "
+      "has_filter,filter_definition FROM sys.stats WHERE OBJECT_SCHEMA_NAME(object_id) = N'%s' "
       "ORDER BY object_id DESC;",
       {N_("Name"), N_("Hoster"), N_("Auto create"), N_("User create"), N_("No recompute"),
        N_("Has filter"), N_("Filter")},

@@ -267,7 +267,7 @@ const char kOrdersScript[] = R"SQL(CREATE TABLE [sales].[orders] (
     [flag] BIT DEFAULT ((1)) NOT NULL,
     [created] DATETIME2 DEFAULT (sysdatetime()) NOT NULL,
     [day] DATE NULL,
-    [at] TIME NULL,
+    [at] TIME(3) NULL,
     [offs] DATETIMEOFFSET DEFAULT '' NULL,
     [guid] UNIQUEIDENTIFIER DEFAULT (newsequentialid()) NOT NULL ROWGUIDCOL,
     [doc] XML NULL,

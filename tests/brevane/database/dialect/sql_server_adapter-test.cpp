@@ -260,7 +260,7 @@ TEST_F(AdapterTest, ColumnsAndPrimaryKeyFromTheCatalog) {
        "", "title"},
       {"notes", 5, "NVARCHAR", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_WSTRING, -1, 0, false, "",
        "Latin1_General_CI_AS", "amount"},
-      {"created", 6, "DATETIME2", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DATETIME, 8, 0, true,
+      {"created", 6, "DATETIME2", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DATETIME, 8, 7, true,
        "(sysdatetime())", "", "notes"},
       {"at", 7, "TIME", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_TIME, 5, 3, false, "", "", "created"},
       {"code", 8, "VARCHAR", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING, 10, 0, false, "('')",
@@ -302,8 +302,8 @@ TEST_F(AdapterTest, ColumnsAndPrimaryKeyFromTheCatalog) {
 
   // The key query is sent for the table, its schema and name as literals.
   EXPECT_NE(sent_with("ix.is_primary_key = 1")
-                .find("OBJECT_SCHEMA_NAME(ic.object_id) = 'dbo' "
-                      "AND OBJECT_NAME(ic.object_id) = 'CASES'"),
+                .find("OBJECT_SCHEMA_NAME(ic.object_id) = N'dbo' "
+                      "AND OBJECT_NAME(ic.object_id) = N'CASES'"),
             std::string::npos);
 }
 
@@ -490,7 +490,9 @@ TEST_F(AdapterTest, QueryErrorsReachTheCallerAndLeaveTheTableUnmarked) {
 
 TEST_F(AdapterTest, NamesEnterQueriesEscaped) {
   open();
-  server_.on_pattern(kColumns).result(kColumnColumns);
+  server_.on_pattern(kColumns)
+      .result(kColumnColumns)
+      .row({"1", "id", "int", "4", "10", "0", "0", nullopt, nullopt, nullopt});
   server_.on_pattern(kPrimary).result({{"name", "sysname", true},
                                        {"column_id", "int"},
                                        {"column_name", "sysname", true},
@@ -500,11 +502,94 @@ TEST_F(AdapterTest, NamesEnterQueriesEscaped) {
   fill_table(t.get(), false, &error);
   ASSERT_EQ(error, nullptr) << error->message;
   EXPECT_NE(sent_with("sys.all_columns")
-                .find("OBJECT_SCHEMA_NAME(ac.object_id) = 'O''Neil' AND "
-                      "OBJECT_NAME(ac.object_id) = 'x''); DROP TABLE t; "
+                .find("OBJECT_SCHEMA_NAME(ac.object_id) = N'O''Neil' AND "
+                      "OBJECT_NAME(ac.object_id) = N'x''); DROP TABLE t; "
                       "--'"),
             std::string::npos)
       << sent().at(0);
+}
+
+// Every table query sends the names as Unicode literals, so names with
+// letters outside the server's code page still match.
+TEST_F(AdapterTest, TableQueriesSendUnicodeNames) {
+  open("16.0.1000.6");
+  script_columns();
+  script_details();
+  auto t = table("Λογιστική", "Κινήσεις");
+  GError* error = nullptr;
+  fill_table(t.get(), true, &error);
+  ASSERT_EQ(error, nullptr) << error->message;
+  const auto batches = sent();
+  ASSERT_EQ(batches.size(), 10u);
+  for (const auto& batch : batches) {
+    SCOPED_TRACE(batch);
+    for (const std::string name : {"'Λογιστική'", "'Κινήσεις'"}) {
+      size_t at = batch.find(name);
+      EXPECT_NE(at, std::string::npos);
+      for (; at != std::string::npos; at = batch.find(name, at + 1))
+        EXPECT_TRUE(at > 0 && batch[at - 1] == 'N');
+    }
+  }
+}
+
+// The catalog knows no column of a missing table: not found, and no mark.
+TEST_F(AdapterTest, MissingTableIsNotFound) {
+  open();
+  server_.on_pattern(kColumns).result(kColumnColumns);
+  for (bool full : {false, true}) {
+    SCOPED_TRACE(full ? "full" : "columns only");
+    auto t = table("dbo", "Gone");
+    GError* error = nullptr;
+    fill_table(t.get(), full, &error);
+    ASSERT_NE(error, nullptr);
+    EXPECT_TRUE(g_error_matches(error, TARVEX_BREVANE_EXCEPTIONS_SQL_ERROR,
+                                TARVEX_BREVANE_EXCEPTIONS_SQL_ERROR_NOT_FOUND))
+        << error->message;
+    EXPECT_STREQ(error->message, "Table [dbo].[Gone] not found.");
+    g_error_free(error);
+    EXPECT_FALSE(is_filled(t.get()));
+    EXPECT_EQ(size_of(tarvex_brevane_meta_model_meta_table_get_columns(t.get())), 0);
+    // Nothing is asked after the empty column list.
+    EXPECT_TRUE(sent_with("ix.is_primary_key").empty());
+  }
+}
+
+// TIME, DATETIME2 and DATETIMEOFFSET keep their fractional-second precision
+// as the scale, 0 included; DATE and DATETIME keep the catalog's scale too.
+TEST_F(AdapterTest, TimeTypesKeepTheirPrecision) {
+  open();
+  server_.on_pattern(kColumns)
+      .result(kColumnColumns)
+      .row({"1", "a", "datetime2", "7", "23", "3", "1", nullopt, nullopt, nullopt})
+      .row({"2", "b", "datetimeoffset", "8", "26", "0", "1", nullopt, nullopt, nullopt})
+      .row({"3", "c", "time", "3", "8", "0", "1", nullopt, nullopt, nullopt})
+      .row({"4", "d", "datetime2", "8", "27", "7", "1", nullopt, nullopt, nullopt})
+      .row({"5", "e", "date", "3", "10", "0", "1", nullopt, nullopt, nullopt})
+      .row({"6", "f", "datetime", "8", "23", "3", "1", nullopt, nullopt, nullopt})
+      .row({"7", "g", "int", "4", "10", "0", "1", nullopt, nullopt, nullopt});
+  server_.on_pattern(kPrimary).result({{"name", "sysname", true},
+                                       {"column_id", "int"},
+                                       {"column_name", "sysname", true},
+                                       {"key_ordinal", "tinyint"}});
+  auto t = table();
+  GError* error = nullptr;
+  fill_table(t.get(), false, &error);
+  ASSERT_EQ(error, nullptr) << error->message;
+  const struct {
+    const char* raw;
+    gint64 length;
+    guint scale;
+  } expected[] = {{"DATETIME2", 7, 3}, {"DATETIMEOFFSET", 8, 0}, {"TIME", 3, 0},
+                  {"DATETIME2", 8, 7}, {"DATE", 3, 0},           {"DATETIME", 8, 3},
+                  {"INT", 4, 0}};
+  ASSERT_EQ(size_of(tarvex_brevane_meta_model_meta_table_get_columns(t.get())), 7);
+  for (int i = 0; i < 7; i++) {
+    SCOPED_TRACE(i);
+    auto c = column(t.get(), i);
+    EXPECT_STREQ(tarvex_brevane_meta_model_meta_column_get_raw_type(c.get()), expected[i].raw);
+    EXPECT_EQ(tarvex_brevane_meta_model_meta_column_get_length(c.get()), expected[i].length);
+    EXPECT_EQ(tarvex_brevane_meta_model_meta_column_get_scale(c.get()), expected[i].scale);
+  }
 }
 
 TEST_F(AdapterTest, SchemaListsItsObjects) {
@@ -634,7 +719,9 @@ TEST_F(AdapterTest, Synonyms) {
                "[Shop].[dbo].[Orders]");
   EXPECT_STREQ(tarvex_brevane_meta_model_meta_object_get_comment(META(synonym.get())), "Old name");
   EXPECT_TRUE(is_filled(synonym.get()));
-  EXPECT_NE(sent_with("sys.synonyms").find("sy.name='Ord''ers'"), std::string::npos);
+  EXPECT_NE(
+      sent_with("sys.synonyms").find("SCHEMA_NAME(sy.schema_id)=N'dbo' AND sy.name=N'Ord''ers'"),
+      std::string::npos);
 
   // Not found: an error, no mark.
   server_.on_pattern("FROM sys\\.synonyms sy")

@@ -29,7 +29,7 @@ const std::vector<ListCase> kCurrentLists = {
     {KIND(TABLE),
      "",
      {"Name", "Rows", "Lock", "Temp table", "External", "Create time", "Update time", "Comment"},
-     {"FROM sys.all_objects o", "s.name ='sch'", "REPLACE(t.temporal_type_desc,'_',' ')",
+     {"FROM sys.all_objects o", "s.name =N'sch'", "REPLACE(t.temporal_type_desc,'_',' ')",
       "t.is_external"}},
     {KIND(VIEW),
      "",
@@ -50,7 +50,7 @@ const std::vector<ListCase> kCurrentLists = {
      "",
      {"Name", "Type", "Unique", "Fill factor", "Disabled", "Row lock", "Page lock", "Filter",
       "XML type", "Spatial type", "Comment"},
-     {"FROM sys.indexes i", "OBJECT_SCHEMA_NAME(i.object_id)='sch'"}},
+     {"FROM sys.indexes i", "OBJECT_SCHEMA_NAME(i.object_id)=N'sch'"}},
     {KIND(ROLE),
      "",
      {"Name", "Type", "Fixed", "Create date", "Comment"},
@@ -88,12 +88,12 @@ const std::vector<ListCase> kCurrentLists = {
     {KIND(EVENT),
      "",
      {"Name", "Fire type", "Event type", "Group type"},
-     {"FROM sys.events", "OBJECT_SCHEMA_NAME(object_id)='sch'"}},
+     {"FROM sys.events", "OBJECT_SCHEMA_NAME(object_id)=N'sch'"}},
     {KIND(TRIGGER),
      "",
      {"Name", "Object type", "Object name", "Disabled", "Instead", "Insert", "Update", "Delete",
       "Encrypted", "Create time", "Modified time", "Comment"},
-     {"FROM sys.triggers t", "OBJECT_SCHEMA_NAME(t.object_id)='sch'"}},
+     {"FROM sys.triggers t", "OBJECT_SCHEMA_NAME(t.object_id)=N'sch'"}},
     {KIND(DATABASE),
      "",
      {"Name", "Version", "Default collation", "User access", "State", "Recovery", "Full text",
@@ -121,21 +121,21 @@ const std::vector<ListCase> kCurrentLists = {
      "",
      {"Name", "Hoster", "Auto create", "User create", "No recompute", "Has filter", "Filter",
       "Temporary", "Incremental"},
-     {"FROM sys.stats", "is_temporary,is_incremental", "'sch'"}},
+     {"FROM sys.stats", "is_temporary,is_incremental", "N'sch'"}},
     {KIND(SYNONYM),
      "",
      {"Name", "Target", "Type", "Created", "Comment"},
-     {"FROM sys.synonyms sy", "SCHEMA_NAME(schema_id)='sch'"}},
+     {"FROM sys.synonyms sy", "SCHEMA_NAME(schema_id)=N'sch'"}},
     {KIND(SEQUENCE),
      "",
      {"Name", "Data type", "Precision", "Scale", "Start value", "Increment", "Current value",
       "Cycling", "Cached", "Created"},
-     {"FROM sys.sequences", "'sch'"}},
+     {"FROM sys.sequences", "N'sch'"}},
     {KIND(TYPE),
      "",
      {"Name", "Max length", "Precision", "Scale", "Collation", "Nullable", "User defined",
       "Assembly type"},
-     {"FROM sys.types", "'sch'"}},
+     {"FROM sys.types", "N'sch'"}},
     {KIND(PARTITION_FUNCTION),
      "",
      {"Name", "Parameter type", "Amount", "Boundary side", "System", "Create time", "Modified time",
@@ -156,7 +156,7 @@ const std::vector<ListCase> kV10Lists = {
     {KIND(TABLE),
      "",
      {"Name", "Rows", "Lock", "Create time", "Update time", "Comment"},
-     {"FROM sys.all_objects o", "s.name ='sch'"}},
+     {"FROM sys.all_objects o", "s.name =N'sch'"}},
     {KIND(ROUTINE),
      "",
      kV10RoutineLabels,
@@ -255,6 +255,10 @@ class ExplorerTest : public DialectTest {
       for (const char* fragment : c.fragments)
         EXPECT_NE(batches[0].find(fragment), std::string::npos)
             << "missing " << fragment << " in " << batches[0];
+      // The schema name is a Unicode literal wherever it stands.
+      for (size_t at = batches[0].find("'sch'"); at != std::string::npos;
+           at = batches[0].find("'sch'", at + 1))
+        EXPECT_TRUE(at > 0 && batches[0][at - 1] == 'N') << batches[0];
       ASSERT_EQ(columns_of(model.get()), static_cast<int>(c.labels.size()));
       for (size_t i = 0; i < c.labels.size(); i++) {
         EXPECT_EQ(title_at(model.get(), i), c.labels[i]);
@@ -370,17 +374,20 @@ TEST_F(ExplorerTest, SchemaNamesAreEscaped) {
   open();
   auto ex = explorer();
   list(ex.get(), KIND(TABLE), "", 8, "O'Brien");
-  EXPECT_NE(sent().at(0).find("s.name ='O''Brien'"), std::string::npos) << sent().at(0);
+  EXPECT_NE(sent().at(0).find("s.name =N'O''Brien'"), std::string::npos) << sent().at(0);
   list(ex.get(), KIND(VIEW), "", 8, "a'); DROP TABLE x; --");
   EXPECT_NE(sent().at(0).find("SCHEMA_ID(N'a''); DROP TABLE x; --')"), std::string::npos)
       << sent().at(0);
   // Non-ASCII letters pass unchanged.
   list(ex.get(), KIND(SYNONYM), "", 5, "Bücher");
-  EXPECT_NE(sent().at(0).find("SCHEMA_NAME(schema_id)='Bücher' ORDER"), std::string::npos)
+  EXPECT_NE(sent().at(0).find("SCHEMA_NAME(schema_id)=N'Bücher' ORDER"), std::string::npos)
       << sent().at(0);
+  // Letters outside any single-byte code page need the Unicode literal.
+  list(ex.get(), KIND(TABLE), "", 8, "Λογιστική");
+  EXPECT_NE(sent().at(0).find("s.name =N'Λογιστική' ORDER"), std::string::npos) << sent().at(0);
   // An ordinary name gives the plain text.
   list(ex.get(), KIND(EVENT), "", 4, "dbo");
-  EXPECT_NE(sent().at(0).find("OBJECT_SCHEMA_NAME(object_id)='dbo' ORDER"), std::string::npos);
+  EXPECT_NE(sent().at(0).find("OBJECT_SCHEMA_NAME(object_id)=N'dbo' ORDER"), std::string::npos);
 }
 
 TEST_F(ExplorerTest, QueryErrorsReachTheCaller) {
