@@ -205,12 +205,13 @@ static bool fill_table_columns(Self* self, MetaTable* table, GError** error) {
   // columns, so they are no positions in the list.
   auto keys = sq::run_query(
       connection_of(self),
-      sq::format("SELECT ix.name, ic.column_id, COL_NAME(ic.object_id, ic.column_id) as "
-                 "column_name, ic.key_ordinal FROM sys.index_columns ic LEFT JOIN sys.indexes ix "
-                 "ON ic.object_id = ix.object_id AND ic.index_id = ix.index_id WHERE "
-                 "OBJECT_SCHEMA_NAME(ic.object_id) = N'%s' AND OBJECT_NAME(ic.object_id) = N'%s' AND "
-                 "ix.index_id > 0 AND ix.is_primary_key = 1 ORDER BY ic.key_ordinal ASC;",
-                 schema.c_str(), name.c_str()),
+      sq::format(
+          "SELECT ix.name, ic.column_id, COL_NAME(ic.object_id, ic.column_id) as "
+          "column_name, ic.key_ordinal FROM sys.index_columns ic LEFT JOIN sys.indexes ix "
+          "ON ic.object_id = ix.object_id AND ic.index_id = ix.index_id WHERE "
+          "OBJECT_SCHEMA_NAME(ic.object_id) = N'%s' AND OBJECT_NAME(ic.object_id) = N'%s' AND "
+          "ix.index_id > 0 AND ix.is_primary_key = 1 ORDER BY ic.key_ordinal ASC;",
+          schema.c_str(), name.c_str()),
       error);
   if (!keys) return false;
   for (int i = 0; i < keys->rows(); i++) {
@@ -328,7 +329,8 @@ static bool fill_table_foreigns(Self* self, MetaTable* table, GError** error) {
           "JOIN sys.objects ob ON fk.referenced_object_id=ob.object_id LEFT JOIN "
           "sys.extended_properties ep ON (fc.constraint_object_id = ep.major_id AND ep.class = 1 "
           "AND ep.minor_id = 0 AND ep.name = 'MS_Description')WHERE "
-          "OBJECT_SCHEMA_NAME(fc.parent_object_id)=N'%s' AND OBJECT_NAME(fc.parent_object_id)=N'%s' "
+          "OBJECT_SCHEMA_NAME(fc.parent_object_id)=N'%s' AND "
+          "OBJECT_NAME(fc.parent_object_id)=N'%s' "
           "ORDER BY fk.name ASC, fc.constraint_column_id ASC;",
           schema.c_str(), name.c_str()),
       error);
@@ -527,16 +529,17 @@ static MetaTable* sql_server_adapter_fill_schema_table_unique(Self* self, MetaTa
   const std::string schema = lit(schema_of(table)), name = lit(name_of(table));
   auto rows = sq::run_query(
       connection_of(self),
-      sq::format("SELECT ix.index_id, ix.name index_name, ix.type_desc, ix.is_unique, "
-                 "ix.is_disabled, ic.column_id, COL_NAME(ic.object_id, ic.column_id) as "
-                 "column_name, ic.key_ordinal, ic.is_descending_key,CAST(ep.value AS "
-                 "NVARCHAR(MAX)) AS comment FROM sys.index_columns ic LEFT JOIN sys.indexes ix ON "
-                 "ic.object_id = ix.object_id AND ic.index_id = ix.index_id LEFT JOIN "
-                 "sys.extended_properties ep ON (ep.class=7 AND ep.major_id=ix.object_id AND "
-                 "ep.minor_id=ix.index_id AND ep.name='MS_Description') WHERE "
-                 "OBJECT_SCHEMA_NAME(ic.object_id) = N'%s' AND OBJECT_NAME(ic.object_id) = N'%s' AND "
-                 "ix.is_unique_constraint = 1 ORDER BY ix.index_id ASC, ic.key_ordinal ASC;",
-                 schema.c_str(), name.c_str()),
+      sq::format(
+          "SELECT ix.index_id, ix.name index_name, ix.type_desc, ix.is_unique, "
+          "ix.is_disabled, ic.column_id, COL_NAME(ic.object_id, ic.column_id) as "
+          "column_name, ic.key_ordinal, ic.is_descending_key,CAST(ep.value AS "
+          "NVARCHAR(MAX)) AS comment FROM sys.index_columns ic LEFT JOIN sys.indexes ix ON "
+          "ic.object_id = ix.object_id AND ic.index_id = ix.index_id LEFT JOIN "
+          "sys.extended_properties ep ON (ep.class=7 AND ep.major_id=ix.object_id AND "
+          "ep.minor_id=ix.index_id AND ep.name='MS_Description') WHERE "
+          "OBJECT_SCHEMA_NAME(ic.object_id) = N'%s' AND OBJECT_NAME(ic.object_id) = N'%s' AND "
+          "ix.is_unique_constraint = 1 ORDER BY ix.index_id ASC, ic.key_ordinal ASC;",
+          schema.c_str(), name.c_str()),
       error);
   if (!rows) return nullptr;
 
