@@ -6,7 +6,15 @@
 // in a plain array until a caller first asks for its "values" list; from
 // then on the list is the only store, so callers that edit the list keep
 // seeing their edits everywhere.
+//
+// A provider may also build rows of decoded data (RowBuilder): the row
+// makes the value object of a cell when a caller first reaches it and keeps
+// it from then on, so the same object comes back on every access.
 #pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "common/tarvex-gobject.h"
 #include "providers/contracts/column_model.h"
@@ -14,6 +22,62 @@
 #include "providers/contracts/table_model.h"
 
 namespace tarvex::models {
+
+// A decoded cell: what a value object of its kind is made of.
+struct Datum {
+  enum Kind : guint8 {
+    OBJECT,      // a value object the row holds (the row's own mark)
+    NULL_VALUE,  // ValueNull
+    BOOLEAN,     // i
+    CHAR,        // u
+    INT8,        // i
+    INT16,       // i
+    INT32,       // i
+    INT64,       // i
+    UINT8,       // u
+    UINT16,      // u
+    UINT32,      // u
+    UINT64,      // u
+    MONEY,       // d
+    DECIMAL,     // d
+    FLOAT,       // f
+    DOUBLE,      // d
+    // `when` as UTC, or at the offset of `extra` seconds: fields that
+    // GLib takes (see datum_datetime_fits).
+    DATETIME_UTC,
+    DATETIME_OFFSET,
+    // Texts and bytes: added with their data (text up to its first zero
+    // byte, as a C string reaches the value).
+    STRING,
+    UTF16,
+    XML,
+    UUID,
+    BINARY,  // no bytes for length 0
+    BLOB,
+  };
+  struct When {
+    gint16 year;
+    guint8 month, day, hour, minute, second;
+  };
+  Kind kind = NULL_VALUE;
+  // DATETIME_OFFSET: its offset in seconds; texts and bytes: their length
+  // (`u` is then where the row keeps them).
+  gint32 extra = 0;
+  union {
+    gint64 i;
+    guint64 u;
+    gdouble d;
+    gfloat f;
+    When when;
+  };
+  Datum() : i(0) {}
+};
+
+// Whether these fields make a date-time GLib accepts (at an offset within
+// a day when `with_offset`), so a datum made of them always becomes a value
+// holding them.
+bool datum_datetime_fits(gint year, gint month, gint day, gint hour, gint minute, gint second,
+                         bool with_offset);
 
 // A new row of version INITIAL with room for `capacity` values.
 TarvexProvidersContractsRowModel* row_new(guint capacity);
@@ -23,7 +87,47 @@ TarvexProvidersContractsRowModel* row_new(guint capacity);
 void row_take_value(TarvexProvidersContractsRowModel* row,
                     TarvexProvidersContractsValueObject* value);
 
-// Number of values and the value at `index` (borrowed; index < size).
+// Memory for the cells of the rows of one result, in large pieces: each
+// piece is freed with the last row that uses it.
+class CellArena {
+ public:
+  // Room for `size` bytes aligned for a Datum, or null for a size better
+  // given its own block; `holder` keeps its piece alive.
+  gpointer take(gsize size, std::shared_ptr<void>& holder);
+
+ private:
+  std::shared_ptr<void> piece_;
+  gsize used_ = 0;
+};
+
+// The cells of one row as a provider reads them, made into a row at once.
+class RowBuilder {
+ public:
+  RowBuilder() = default;
+  RowBuilder(const RowBuilder&) = delete;
+  RowBuilder& operator=(const RowBuilder&) = delete;
+  ~RowBuilder();
+
+  // A decoded cell (not a text or bytes kind).
+  void add(const Datum& datum);
+  // A text or bytes cell of `kind`, copying `length` bytes of `data`.
+  void add_data(Datum::Kind kind, const void* data, gsize length);
+  // A value, taking over the caller's reference.
+  void take(TarvexProvidersContractsValueObject* value);
+
+  // A new row of version INITIAL holding the cells added since the last
+  // one, in memory from `arena`. No signal.
+  TarvexProvidersContractsRowModel* make(CellArena& arena);
+
+ private:
+  std::vector<Datum> cells_;
+  std::string data_;
+  // Empty, or one per cell: the values taken.
+  std::vector<TarvexProvidersContractsValueObject*> objects_;
+};
+
+// Number of values and the value at `index` (borrowed; index < size; made
+// and kept by the row if it was still a datum).
 guint row_size(TarvexProvidersContractsRowModel* row);
 TarvexProvidersContractsValueObject* row_peek(TarvexProvidersContractsRowModel* row, guint index);
 

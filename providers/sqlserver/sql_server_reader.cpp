@@ -240,19 +240,35 @@ GDateTime* cell_time(DBPROCESS* p, int column) {
   return g_date_time_new(utc_zone(), 1970, 1, 1, d.hour, d.minute, d.second);
 }
 
+// The fields of a date-time cell and, for a datetimeoffset, its offset in
+// seconds; false where the cell reads as the epoch.
+bool datetime_fields(DBPROCESS* p, int column, int type, Cracked& d, bool& with_offset,
+                     gint32& offset) {
+  Cell c = cell_of(p, column);
+  with_offset = false;
+  offset = 0;
+  if (!crack(p, type, c, d)) return false;
+  if (d.year == 0 && d.month == 0 && d.day == 0 && d.hour == 0 && d.minute == 0 && d.second == 0 &&
+      d.nanosecond == 0)
+    return false;
+  if (type == SYBMSDATETIMEOFFSET && c.length >= DBINT(sizeof(DBDATETIMEALL))) {
+    const auto* all = reinterpret_cast<const DBDATETIMEALL*>(c.data);
+    with_offset = true;
+    offset = gint32(all->offset) * 60;
+  }
+  return true;
+}
+
 // Zone-less server date-times keep their wall-clock time as UTC, so they
 // print as stored in any local zone; a datetimeoffset keeps its instant and
 // its offset (db-lib cracks it to the wall-clock time at that offset).
 GDateTime* cell_datetime(DBPROCESS* p, int column, int type) {
-  Cell c = cell_of(p, column);
   Cracked d;
-  if (!crack(p, type, c, d)) return epoch_utc();
-  if (d.year == 0 && d.month == 0 && d.day == 0 && d.hour == 0 && d.minute == 0 && d.second == 0 &&
-      d.nanosecond == 0)
-    return epoch_utc();
-  if (type == SYBMSDATETIMEOFFSET && c.length >= DBINT(sizeof(DBDATETIMEALL))) {
-    const auto* all = reinterpret_cast<const DBDATETIMEALL*>(c.data);
-    auto zone = adoptGRef(g_time_zone_new_offset(gint32(all->offset) * 60));
+  bool with_offset;
+  gint32 offset;
+  if (!datetime_fields(p, column, type, d, with_offset, offset)) return epoch_utc();
+  if (with_offset) {
+    auto zone = adoptGRef(g_time_zone_new_offset(offset));
     return g_date_time_new(zone.get(), d.year, d.month, d.day, d.hour, d.minute, d.second);
   }
   return g_date_time_new(utc_zone(), d.year, d.month, d.day, d.hour, d.minute, d.second);
@@ -380,6 +396,137 @@ Value* cell_value(DBPROCESS* p, int column, int type, DT kind, std::string& scra
   }
 }
 
+// Adds the cell to the row as the datum its value is made of where its kind
+// has one (the row makes the value when a caller first reaches it), else
+// as the value itself. False, adding nothing, for kinds whose values only
+// the contract's defaults make.
+bool add_cell(models::RowBuilder& row, DBPROCESS* p, int column, int type, DT kind,
+              std::string& scratch) {
+  using models::Datum;
+  Datum datum;
+  if (cell_is_null(p, column)) {
+    row.add(datum);
+    return true;
+  }
+  auto add_data = [&](Datum::Kind data_kind) {
+    Cell c = cell_of(p, column);
+    bool some = c.data && c.length > 0;
+    row.add_data(data_kind, some ? c.data : nullptr, some ? gsize(c.length) : 0);
+    return true;
+  };
+  switch (kind) {
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BOOLEAN:
+      datum.kind = Datum::BOOLEAN;
+      datum.i = cell_boolean(p, column);
+      break;
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_CHAR:
+      datum.kind = Datum::CHAR;
+      datum.u = cell_byte(p, column);
+      break;
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT8:
+      datum.kind = Datum::INT8;
+      datum.i = gint8(cell_byte(p, column));
+      break;
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT16:
+      datum.kind = Datum::INT16;
+      datum.i = gint16(cell_u16(p, column));
+      break;
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32:
+      datum.kind = Datum::INT32;
+      datum.i = gint32(cell_u32(p, column));
+      break;
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT64:
+      datum.kind = Datum::INT64;
+      datum.i = gint64(cell_u64(p, column));
+      break;
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT8:
+      datum.kind = Datum::UINT8;
+      datum.u = cell_byte(p, column);
+      break;
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT16:
+      datum.kind = Datum::UINT16;
+      datum.u = cell_u16(p, column);
+      break;
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT32:
+      datum.kind = Datum::UINT32;
+      datum.u = cell_u32(p, column);
+      break;
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT64:
+      datum.kind = Datum::UINT64;
+      datum.u = cell_u64(p, column);
+      break;
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_MONEY:
+      datum.kind = Datum::MONEY;
+      datum.d = cell_money(p, column);
+      break;
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DECIMAL:
+      datum.kind = Datum::DECIMAL;
+      datum.d = cell_decimal(p, column, type);
+      break;
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_FLOAT:
+      datum.kind = Datum::FLOAT;
+      datum.f = cell_float(p, column);
+      break;
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE:
+      datum.kind = Datum::DOUBLE;
+      datum.d = cell_double(p, column);
+      break;
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DATETIME: {
+      Cracked d;
+      bool with_offset;
+      gint32 offset;
+      // The epoch and fields GLib refuses go the long way.
+      if (!datetime_fields(p, column, type, d, with_offset, offset) ||
+          !models::datum_datetime_fits(d.year, d.month, d.day, d.hour, d.minute, d.second,
+                                       with_offset)) {
+        row.take(cell_value(p, column, type, kind, scratch));
+        return true;
+      }
+      datum.kind = with_offset ? Datum::DATETIME_OFFSET : Datum::DATETIME_UTC;
+      datum.extra = offset;
+      datum.when = {gint16(d.year), guint8(d.month),  guint8(d.day),
+                    guint8(d.hour), guint8(d.minute), guint8(d.second)};
+      break;
+    }
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_WSTRING:
+      return add_data(Datum::UTF16);
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_XML:
+      return add_data(Datum::XML);
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UUID: {
+      char buffer[37];
+      const char* text = cell_guid(p, column, type, buffer, scratch);
+      row.add_data(Datum::UUID, text, std::strlen(text));
+      return true;
+    }
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BINARY:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_OBJECT:
+      return add_data(Datum::BINARY);
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BLOB:
+      return add_data(Datum::BLOB);
+    // Values whose making logs or depends on the moment it happens, and the
+    // rarer kinds, are made now.
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DATE:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_TIME:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_TIMESPAN:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_VARIANT:
+      row.take(cell_value(p, column, type, kind, scratch));
+      return true;
+    // Kinds this reader leaves to the contract's defaults.
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_ENUM:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_FLAGS:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_SET:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_TIMESTAMP:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_JSON:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_GEOMETRY:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_GEOGRAPHY:
+      return false;
+    default:
+      return add_data(Datum::STRING);
+  }
+  row.add(datum);
+  return true;
+}
+
 // dbnextrow through raise_error. A runtime error inside a SELECT (divide by
 // zero, a failed conversion) ends the rows like their end: a message queued
 // since the command began turns that end into the failure it is.
@@ -418,6 +565,8 @@ TarvexProvidersContractsTableModel* fill_model(DBPROCESS* p, GError** error) {
   // reader, so the table holds what get_value would give.
   GRef<TarvexProvidersSupportsSQLServerReader> reader;
   std::string scratch;
+  models::RowBuilder row;
+  models::CellArena arena;
   while (true) {
     GError* local = nullptr;
     bool more = read_row(p, &local);
@@ -426,23 +575,19 @@ TarvexProvidersContractsTableModel* fill_model(DBPROCESS* p, GError** error) {
       return nullptr;
     }
     if (!more) break;
-    auto* row = models::row_new(guint(count));
     for (int i = 0; i < count; i++) {
       const auto& column = columns[size_t(i)];
-      Value* value = cell_value(p, i + 1, column.type, column.kind, scratch);
-      if (!value) {
-        if (!reader) reader = adoptGRef(tarvex_providers_supports_sql_server_reader_new(p));
-        value = tarvex_providers_contracts_idata_reader_get_value(
-            reinterpret_cast<Reader*>(reader.get()), guint16(i), &local);
-        if (local) {
-          g_object_unref(row);
-          g_propagate_error(error, local);
-          return nullptr;
-        }
+      if (add_cell(row, p, i + 1, column.type, column.kind, scratch)) continue;
+      if (!reader) reader = adoptGRef(tarvex_providers_supports_sql_server_reader_new(p));
+      Value* value = tarvex_providers_contracts_idata_reader_get_value(
+          reinterpret_cast<Reader*>(reader.get()), guint16(i), &local);
+      if (local) {
+        g_propagate_error(error, local);
+        return nullptr;
       }
-      models::row_take_value(row, value);
+      row.take(value);
     }
-    models::table_take_row(table.get(), row);
+    models::table_take_row(table.get(), row.make(arena));
   }
   return table.leak();
 }

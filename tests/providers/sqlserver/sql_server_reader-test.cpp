@@ -1,6 +1,7 @@
 // Every type the reader maps, read over TDS 7.4 (and the older protocol's
 // date fallback), as values, data types and NULLs.
 #include <gee.h>
+#include <json-glib/json-glib.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -143,6 +144,204 @@ TEST_F(ReaderTypes, EveryTypeAsValueAndNull) {
       }
     }
     server_.clear_rules();
+  }
+}
+
+// The object's JSON form, compact.
+std::string json_of(gpointer object) {
+  JsonNode* root = json_gobject_serialize(G_OBJECT(object));
+  GUniqueStr data(json_to_string(root, FALSE));
+  json_node_unref(root);
+  return data.get();
+}
+
+TarvexProvidersContractsRowModel* row_at(Table* table, int row) {
+  return static_cast<TarvexProvidersContractsRowModel*>(
+      g_list_model_get_item(G_LIST_MODEL(table), guint(row)));
+}
+
+// A date-time value's moment with its offset ("" for other values).
+std::string moment_of(Value* value) {
+  if (!g_object_class_find_property(G_OBJECT_GET_CLASS(value), "itsvalue") ||
+      tarvex_providers_contracts_value_object_get_data_type(value) != DT_(DATETIME))
+    return "";
+  GDateTime* moment = nullptr;
+  g_object_get(value, "itsvalue", &moment, nullptr);
+  if (!moment) return "<none>";
+  GUniqueStr text(g_date_time_format_iso8601(moment));
+  g_date_time_unref(moment);
+  return text.get();
+}
+
+// A filled table hands out the values it would have made while reading,
+// however a caller first reaches them, and the same object every time.
+TEST_F(ReaderTypes, FilledValuesAreTheSameWhicheverWayReached) {
+  std::vector<tds::Column> columns;
+  tds::Row values, nulls;
+  for (size_t i = 0; i < std::size(kTypes); i++) {
+    columns.push_back({"c" + std::to_string(i), kTypes[i].type, true});
+    values.push_back(kTypes[i].cell);
+    nulls.push_back(std::nullopt);
+  }
+  // Date-times at the ends of the range, and an empty text and binary.
+  const std::vector<std::pair<const char*, const char*>> extra = {
+      {"datetime2(7)", "0001-01-01 00:00:00"},
+      {"datetime2(7)", "9999-12-31 23:59:59.9999999"},
+      {"datetimeoffset(0)", "9999-12-31 10:00:00 +14:00"},
+      {"datetimeoffset(0)", "2000-01-01 00:00:00 -14:00"},
+      {"varchar(10)", ""},
+      {"varbinary(10)", "0x"},
+  };
+  for (const auto& [type, cell] : extra) {
+    columns.push_back({"e" + std::to_string(columns.size()), type, true});
+    values.push_back(cell);
+    nulls.push_back(std::nullopt);
+  }
+  const int n = int(columns.size());
+  server_.on_batch("SELECT * FROM types").result(columns).row(values).row(nulls);
+  open();
+  auto fill = [&] {
+    auto table = model("SELECT * FROM types");
+    // Made while reading, as before.
+    EXPECT_TRUE(take_log(G_LOG_LEVEL_WARNING, "reader:173: get_time"));
+    return table;
+  };
+  // What the reader contract's get_value makes of each cell.
+  std::vector<std::vector<GRef<Value>>> read;
+  {
+    auto reader = adoptGRef(tarvex_providers_contracts_iprovider_execute_reader(
+        as_provider(provider_.get()), "SELECT * FROM types", error_.out()));
+    ASSERT_NE(reader.get(), nullptr) << error_->message;
+    GUniqueError error;
+    while (tarvex_providers_contracts_idata_reader_read(reader.get(), error.out())) {
+      read.emplace_back();
+      for (int i = 0; i < n; i++)
+        read.back().push_back(adoptGRef(tarvex_providers_contracts_idata_reader_get_value(
+            reader.get(), guint16(i), error.out())));
+    }
+    ASSERT_EQ(error.get(), nullptr);
+    ASSERT_EQ(read.size(), 2u);
+    EXPECT_TRUE(take_log(G_LOG_LEVEL_WARNING, "reader:173: get_time"));
+  }
+  auto made = fill();
+  ASSERT_NE(made.get(), nullptr) << error_->message;
+  ASSERT_EQ(rows_of(made.get()), 2);
+  // Every value made through each row's list.
+  for (int r = 0; r < 2; r++) {
+    auto row = adoptGRef(row_at(made.get(), r));
+    ASSERT_EQ(gee_collection_get_size(
+                  GEE_COLLECTION(tarvex_providers_contracts_row_model_get_values(row.get()))),
+              n);
+  }
+
+  // Copies and the JSON form of an untouched table equal those of one
+  // whose values are made.
+  auto untouched = fill();
+  for (int r = 0; r < 2; r++) {
+    auto row = adoptGRef(row_at(untouched.get(), r));
+    auto made_row = adoptGRef(row_at(made.get(), r));
+    auto copy = adoptGRef(tarvex_providers_contracts_row_model_clone(row.get()));
+    auto made_copy = adoptGRef(tarvex_providers_contracts_row_model_clone(made_row.get()));
+    EXPECT_EQ(json_of(copy.get()), json_of(made_copy.get()));
+  }
+  EXPECT_EQ(json_of(untouched.get()), json_of(made.get()));
+
+  auto lazy = fill();
+  for (int r = 0; r < 2; r++) {
+    auto row = adoptGRef(row_at(lazy.get(), r));
+    auto made_row = adoptGRef(row_at(made.get(), r));
+    EXPECT_EQ(g_list_model_get_n_items(G_LIST_MODEL(row.get())), guint(n));
+    for (int i = 0; i < n; i++) {
+      SCOPED_TRACE(testing::Message() << "row " << r << " column " << i);
+      // Cells reached in turn by each way in.
+      Value* first;
+      switch (i % 3) {
+        case 0:
+          first = tarvex_providers_contracts_table_model_get_value_at(lazy.get(), i, r);
+          break;
+        case 1:
+          first = as_value(g_list_model_get_item(G_LIST_MODEL(row.get()), guint(i)));
+          break;
+        default:
+          first = tarvex_providers_contracts_row_model_get_value_at(row.get(), i);
+      }
+      auto value = adoptGRef(first);
+      ASSERT_NE(value.get(), nullptr);
+      auto again = adoptGRef(tarvex_providers_contracts_table_model_get_value_at(lazy.get(), i, r));
+      EXPECT_EQ(again.get(), value.get());
+      auto expected =
+          adoptGRef(tarvex_providers_contracts_row_model_get_value_at(made_row.get(), i));
+      Value* direct = read[size_t(r)][size_t(i)].get();
+      ASSERT_NE(direct, nullptr);
+      EXPECT_EQ(G_OBJECT_TYPE(direct), G_OBJECT_TYPE(expected.get()));
+      EXPECT_EQ(text_of(direct), text_of(expected.get()));
+      EXPECT_EQ(moment_of(direct), moment_of(expected.get()));
+      EXPECT_EQ(json_of(direct), json_of(expected.get()));
+      EXPECT_EQ(G_OBJECT_TYPE(value.get()), G_OBJECT_TYPE(expected.get()));
+      EXPECT_EQ(value_name(value.get()), value_name(expected.get()));
+      EXPECT_EQ(tarvex_providers_contracts_value_object_get_data_type(value.get()),
+                tarvex_providers_contracts_value_object_get_data_type(expected.get()));
+      EXPECT_EQ(tarvex_providers_contracts_value_object_get_is_null(value.get()),
+                tarvex_providers_contracts_value_object_get_is_null(expected.get()));
+      EXPECT_EQ(text_of(value.get()), text_of(expected.get()));
+      EXPECT_EQ(moment_of(value.get()), moment_of(expected.get()));
+      EXPECT_EQ(json_of(value.get()), json_of(expected.get()));
+    }
+    // The list holds the very objects handed out before it was made.
+    auto first = adoptGRef(tarvex_providers_contracts_row_model_get_value_at(row.get(), 0));
+    GeeArrayList* list = tarvex_providers_contracts_row_model_get_values(row.get());
+    auto listed = adoptGRef(as_value(gee_abstract_list_get(GEE_ABSTRACT_LIST(list), 0)));
+    EXPECT_EQ(listed.get(), first.get());
+  }
+  EXPECT_EQ(json_of(lazy.get()), json_of(made.get()));
+
+  // Edits show everywhere, whether made before the list or through it.
+  auto fresh = fill();
+  auto row = adoptGRef(row_at(fresh.get(), 0));
+  auto replacement = adoptGRef(as_value(tarvex_providers_contracts_value_int32_new(7)));
+  tarvex_providers_contracts_table_model_set_value_at(fresh.get(), 1, 0, replacement.get());
+  auto seen = adoptGRef(as_value(g_list_model_get_item(G_LIST_MODEL(row.get()), 1)));
+  EXPECT_EQ(seen.get(), replacement.get());
+  GeeArrayList* list = tarvex_providers_contracts_row_model_get_values(row.get());
+  auto listed = adoptGRef(as_value(gee_abstract_list_get(GEE_ABSTRACT_LIST(list), 1)));
+  EXPECT_EQ(listed.get(), replacement.get());
+  auto other = adoptGRef(as_value(tarvex_providers_contracts_value_int32_new(8)));
+  gee_abstract_list_set(GEE_ABSTRACT_LIST(list), 2, other.get());
+  auto through_table =
+      adoptGRef(tarvex_providers_contracts_table_model_get_value_at(fresh.get(), 2, 0));
+  EXPECT_EQ(through_table.get(), other.get());
+}
+
+// Many rows share the memory their cells are read into: a row outlives its
+// table with its values intact, and every row reads as a made one.
+TEST_F(ReaderTypes, ManyRowsKeepTheirCells) {
+  server_.on_batch("SELECT big")
+      .generate(3000, {{"Id", "int"},
+                       {"Label", "nvarchar(40)"},
+                       {"Stamp", "datetime2(7)"},
+                       {"Tag", "uniqueidentifier"},
+                       {"Data", "varbinary(20)"}});
+  open();
+  auto made = model("SELECT big");
+  ASSERT_NE(made.get(), nullptr) << error_->message;
+  auto lazy = model("SELECT big");
+  ASSERT_NE(lazy.get(), nullptr) << error_->message;
+  ASSERT_EQ(rows_of(lazy.get()), 3000);
+  for (int r = 0; r < 3000; r++) {
+    auto row = adoptGRef(row_at(made.get(), r));
+    tarvex_providers_contracts_row_model_get_values(row.get());
+  }
+  EXPECT_EQ(json_of(lazy.get()), json_of(made.get()));
+
+  auto untouched = model("SELECT big");
+  ASSERT_NE(untouched.get(), nullptr) << error_->message;
+  std::vector<GRef<TarvexProvidersContractsRowModel>> kept;
+  for (int r : {0, 1499, 2999}) kept.push_back(adoptGRef(row_at(untouched.get(), r)));
+  untouched.reset();
+  for (size_t k = 0; k < kept.size(); k++) {
+    int r = k == 0 ? 0 : k == 1 ? 1499 : 2999;
+    auto made_row = adoptGRef(row_at(made.get(), r));
+    EXPECT_EQ(json_of(kept[k].get()), json_of(made_row.get())) << "row " << r;
   }
 }
 
