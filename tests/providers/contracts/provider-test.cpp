@@ -367,7 +367,9 @@ TEST_F(ReaderContractTest, EmptySlotsGiveTheirEmptyValues) {
     ASSERT_EQ(error, nullptr);
     ASSERT_NE(value.get(), nullptr) << c.kind;
     EXPECT_EQ(G_OBJECT_TYPE(value.get()), c.type) << c.kind;
-    if (c.text) EXPECT_EQ(text_of(value.get()), c.text) << c.kind;
+    if (c.text) {
+      EXPECT_EQ(text_of(value.get()), c.text) << c.kind;
+    }
   }
   // The defaults the interface fills in itself.
   auto* bare = static_cast<BareReader*>(g_object_new(bare_reader_get_type(), nullptr));

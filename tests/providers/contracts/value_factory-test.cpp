@@ -196,9 +196,10 @@ TEST_F(FactoryTest, EveryKindFromNoText) {
       EXPECT_EQ(text_of(v.get()), c.printed);
     } else {
       std::string printed = text_of(v.get());
-      if (before <= after)  // not across midnight
+      if (before <= after) {  // not across midnight
         EXPECT_TRUE(before <= printed && printed <= after)
             << before << " <= " << printed << " <= " << after;
+      }
     }
   }
 }

@@ -204,7 +204,9 @@ TEST_F(NumericValueTest, PrintedTextsReadBackExactly) {
     auto f = adoptGRef(tarvex_providers_contracts_value_float_new(float(n)));
     EXPECT_EQ(g_ascii_strtod(text_of(d.get()).c_str(), nullptr), n);
     EXPECT_EQ(g_ascii_strtod(text_of(m.get()).c_str(), nullptr), n);
-    if (std::isfinite(float(n))) EXPECT_EQ(strtof(text_of(f.get()).c_str(), nullptr), float(n));
+    if (std::isfinite(float(n))) {
+      EXPECT_EQ(strtof(text_of(f.get()).c_str(), nullptr), float(n));
+    }
   }
 }
 

@@ -109,7 +109,9 @@ TEST_F(TypeMaps, BindTableCoversCodes34To239Only) {
   int mapped = 0;
   for (int code = -300; code < 600; code++) {
     int bind = tarvex_providers_supports_isql_server_type_map_bind_type(self(), code);
-    if (code < 34 || code > 239) EXPECT_EQ(bind, 0) << code;
+    if (code < 34 || code > 239) {
+      EXPECT_EQ(bind, 0) << code;
+    }
     if (bind != 0) mapped++;
   }
   EXPECT_EQ(mapped, 31);

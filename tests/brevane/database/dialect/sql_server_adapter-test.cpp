@@ -281,8 +281,9 @@ TEST_F(AdapterTest, ColumnsAndPrimaryKeyFromTheCatalog) {
               e.default_value);
     EXPECT_EQ(take(g_strdup(tarvex_brevane_meta_model_meta_column_get_collation(c.get()))),
               e.collation);
-    if (i > 0)
+    if (i > 0) {
       EXPECT_EQ(take(g_strdup(tarvex_brevane_meta_model_meta_column_get_after(c.get()))), e.after);
+    }
   }
   EXPECT_STREQ(tarvex_brevane_meta_model_meta_object_get_comment(META(column(t.get(), 0).get())),
                "Row id");
@@ -293,10 +294,12 @@ TEST_F(AdapterTest, ColumnsAndPrimaryKeyFromTheCatalog) {
     std::string name = column_name(t.get(), i);
     bool key = name == "amount" || name == "id";
     EXPECT_EQ(tarvex_brevane_meta_model_meta_column_get_is_primary_key(c.get()), key) << name;
-    if (name == "amount")
+    if (name == "amount") {
       EXPECT_EQ(tarvex_brevane_meta_model_meta_column_get_primary_ordinal(c.get()), 1);
-    if (name == "id")
+    }
+    if (name == "id") {
       EXPECT_EQ(tarvex_brevane_meta_model_meta_column_get_primary_ordinal(c.get()), 2);
+    }
   }
   EXPECT_EQ(attr(t.get(), "PRIMARY_KEY_NAME"), "PK_CASES");
 

@@ -278,7 +278,9 @@ TEST_F(InspectorTest, OptionListCounts) {
     gint length = -1;
     auto list = support(c.kind, &length);
     EXPECT_EQ(length, c.count);
-    if (c.first && !list.empty()) EXPECT_EQ(list[0], c.first);
+    if (c.first && !list.empty()) {
+      EXPECT_EQ(list[0], c.first);
+    }
   }
 }
 
