@@ -658,24 +658,6 @@ gchar* pack_value(Statement*, DataType type, const gchar* value) {
       return g_strdup("NULL");
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BOOLEAN:
       return text_of(bit_of(value));
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT8:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT16:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT64:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT8:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT16:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT32:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT64:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_ENUM:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_SET:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_MONEY:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_FLOAT:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_OBJECT:
-      return text_of(number_or_literal(value));
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BINARY:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BLOB:
-      return text_of(binary_of(value));
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_CHAR:
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING:
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_WSTRING:
@@ -683,8 +665,17 @@ gchar* pack_value(Statement*, DataType type, const gchar* value) {
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_JSON:
       return text_of(nliteral(value));
     default:
-      return text_of(literal(value));
+      break;
   }
+  switch (value_form(type)) {
+    case ValueForm::bare:
+      return text_of(number_or_literal(value));
+    case ValueForm::hexadecimal:
+      return text_of(binary_of(value));
+    case ValueForm::quoted:
+      break;
+  }
+  return text_of(literal(value));
 }
 
 gchar* quote_identifier(Statement*, const gchar* identifier, const gchar* schema) {
