@@ -1002,15 +1002,9 @@ gchar* default_change_database(Statement*, const gchar* database) {
   return g_strdup("");
 }
 
-gchar* default_show_tables(Statement*, const gchar* database, const gchar* user_schema,
-                           gint* code) {
-  g_return_val_if_fail(database != NULL, nullptr);
-  g_return_val_if_fail(user_schema != NULL, nullptr);
-  set_code(code, 0);
-  return g_strdup("");
-}
-
-gchar* default_show_views(Statement*, const gchar* database, const gchar* user_schema, gint* code) {
+// Every listing of a schema's objects is empty until a dialect gives it.
+gchar* default_schema_listing(Statement*, const gchar* database, const gchar* user_schema,
+                              gint* code) {
   g_return_val_if_fail(database != NULL, nullptr);
   g_return_val_if_fail(user_schema != NULL, nullptr);
   set_code(code, 0);
@@ -1025,77 +1019,6 @@ gchar* default_show_table_spaces(Statement*, const gchar* database, gint* code) 
 
 gchar* default_show_table_schemas(Statement*, const gchar* database, gint* code) {
   g_return_val_if_fail(database != NULL, nullptr);
-  set_code(code, 0);
-  return g_strdup("");
-}
-
-gchar* default_show_checks(Statement*, const gchar* database, const gchar* user_schema,
-                           gint* code) {
-  g_return_val_if_fail(database != NULL, nullptr);
-  g_return_val_if_fail(user_schema != NULL, nullptr);
-  set_code(code, 0);
-  return g_strdup("");
-}
-
-gchar* default_show_excludes(Statement*, const gchar* database, const gchar* user_schema,
-                             gint* code) {
-  g_return_val_if_fail(database != NULL, nullptr);
-  g_return_val_if_fail(user_schema != NULL, nullptr);
-  set_code(code, 0);
-  return g_strdup("");
-}
-
-gchar* default_show_foreigns(Statement*, const gchar* database, const gchar* user_schema,
-                             gint* code) {
-  g_return_val_if_fail(database != NULL, nullptr);
-  g_return_val_if_fail(user_schema != NULL, nullptr);
-  set_code(code, 0);
-  return g_strdup("");
-}
-
-gchar* default_show_rules(Statement*, const gchar* database, const gchar* user_schema, gint* code) {
-  g_return_val_if_fail(database != NULL, nullptr);
-  g_return_val_if_fail(user_schema != NULL, nullptr);
-  set_code(code, 0);
-  return g_strdup("");
-}
-
-gchar* default_show_uniques(Statement*, const gchar* database, const gchar* user_schema,
-                            gint* code) {
-  g_return_val_if_fail(database != NULL, nullptr);
-  g_return_val_if_fail(user_schema != NULL, nullptr);
-  set_code(code, 0);
-  return g_strdup("");
-}
-
-gchar* default_show_indexes(Statement*, const gchar* database, const gchar* user_schema,
-                            gint* code) {
-  g_return_val_if_fail(database != NULL, nullptr);
-  g_return_val_if_fail(user_schema != NULL, nullptr);
-  set_code(code, 0);
-  return g_strdup("");
-}
-
-gchar* default_show_triggers(Statement*, const gchar* database, const gchar* user_schema,
-                             gint* code) {
-  g_return_val_if_fail(database != NULL, nullptr);
-  g_return_val_if_fail(user_schema != NULL, nullptr);
-  set_code(code, 0);
-  return g_strdup("");
-}
-
-gchar* default_show_functions(Statement*, const gchar* database, const gchar* user_schema,
-                              gint* code) {
-  g_return_val_if_fail(database != NULL, nullptr);
-  g_return_val_if_fail(user_schema != NULL, nullptr);
-  set_code(code, 0);
-  return g_strdup("");
-}
-
-gchar* default_show_procedures(Statement*, const gchar* database, const gchar* user_schema,
-                               gint* code) {
-  g_return_val_if_fail(database != NULL, nullptr);
-  g_return_val_if_fail(user_schema != NULL, nullptr);
   set_code(code, 0);
   return g_strdup("");
 }
@@ -1145,20 +1068,6 @@ gchar* default_show_content(Statement*, const gchar* database, const gchar* user
   g_return_val_if_fail(columns != NULL, nullptr);
   g_return_val_if_fail(where != NULL, nullptr);
   g_return_val_if_fail(order != NULL, nullptr);
-  return g_strdup("");
-}
-
-gchar* default_show_users(Statement*, const gchar* database, const gchar* user_schema, gint* code) {
-  g_return_val_if_fail(database != NULL, nullptr);
-  g_return_val_if_fail(user_schema != NULL, nullptr);
-  set_code(code, 0);
-  return g_strdup("");
-}
-
-gchar* default_show_roles(Statement*, const gchar* database, const gchar* user_schema, gint* code) {
-  g_return_val_if_fail(database != NULL, nullptr);
-  g_return_val_if_fail(user_schema != NULL, nullptr);
-  set_code(code, 0);
   return g_strdup("");
 }
 
@@ -1295,26 +1204,26 @@ static void tarvex_brevane_supports_database_statement_class_setup(
   klass->build_connection_string = default_build_connection_string;
   klass->show_databases = default_show_databases;
   klass->change_database = default_change_database;
-  klass->show_tables = default_show_tables;
-  klass->show_views = default_show_views;
+  klass->show_tables = default_schema_listing;
+  klass->show_views = default_schema_listing;
   klass->show_table_spaces = default_show_table_spaces;
   klass->show_table_schemas = default_show_table_schemas;
-  klass->show_checks = default_show_checks;
-  klass->show_excludes = default_show_excludes;
-  klass->show_foreigns = default_show_foreigns;
-  klass->show_rules = default_show_rules;
-  klass->show_uniques = default_show_uniques;
-  klass->show_indexes = default_show_indexes;
-  klass->show_triggers = default_show_triggers;
-  klass->show_functions = default_show_functions;
-  klass->show_procedures = default_show_procedures;
+  klass->show_checks = default_schema_listing;
+  klass->show_excludes = default_schema_listing;
+  klass->show_foreigns = default_schema_listing;
+  klass->show_rules = default_schema_listing;
+  klass->show_uniques = default_schema_listing;
+  klass->show_indexes = default_schema_listing;
+  klass->show_triggers = default_schema_listing;
+  klass->show_functions = default_schema_listing;
+  klass->show_procedures = default_schema_listing;
   klass->call_function = default_call_function;
   klass->call_procedure = default_call_procedure;
   klass->show_source = default_show_source;
   klass->show_structure = default_show_structure;
   klass->show_content = default_show_content;
-  klass->show_users = default_show_users;
-  klass->show_roles = default_show_roles;
+  klass->show_users = default_schema_listing;
+  klass->show_roles = default_schema_listing;
   klass->show_user_detail = default_show_user_detail;
   klass->show_role_detail = default_show_role_detail;
   klass->show_user_rights = default_show_user_rights;
