@@ -20,6 +20,15 @@ TarvexProvidersContractsTableModel* explorer_list(
     TarvexBrevaneSupportsDatabaseSQLServerExplorer* self, const char* operation, const char* schema,
     std::string_view query, std::initializer_list<const char*> labels, GError** error);
 
+// The object types of the routine lists, and the column that names a
+// routine's kind.
+inline constexpr const char* kRoutineTypes = "('AF','FN','FS','FT','IF','TF','P','PC','X','RF')";
+inline constexpr const char* kFunctionTypes = "('AF','FN','FS','FT','IF','TF','RF')";
+inline constexpr const char* kProcedureTypes = "('P','PC', 'X')";
+inline constexpr const char* kRoutineKindColumn =
+    "CASE WHEN ao.type IN ('AF','FN','FS','FT','IF','TF','RF') THEN 'FUNCTION' "
+    "ELSE 'PROCEDURE' END AS type";
+
 TarvexBrevaneContractsDatabaseIConnection* explorer_connection(
     TarvexBrevaneSupportsDatabaseSQLServerExplorer* self);
 

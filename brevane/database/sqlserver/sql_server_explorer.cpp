@@ -131,19 +131,17 @@ static Model* routine_list(Self* self, const char* operation, const gchar* schem
 }
 
 static Model* explorer_real_load_routines(Self* self, const gchar* schema, GError** error) {
-  return routine_list(self, "load_routines", schema,
-                      "CASE WHEN ao.type IN ('AF','FN','FS','FT','IF','TF','RF') THEN 'FUNCTION' "
-                      "ELSE 'PROCEDURE' END AS type",
-                      "('AF','FN','FS','FT','IF','TF','P','PC','X','RF')", error);
+  return routine_list(self, "load_routines", schema, sq::kRoutineKindColumn, sq::kRoutineTypes,
+                      error);
 }
 
 static Model* explorer_real_load_functions(Self* self, const gchar* schema, GError** error) {
-  return routine_list(self, "load_functions", schema, "'FUNCTION' AS type",
-                      "('AF','FN','FS','FT','IF','TF','RF')", error);
+  return routine_list(self, "load_functions", schema, "'FUNCTION' AS type", sq::kFunctionTypes,
+                      error);
 }
 
 static Model* explorer_real_load_procedures(Self* self, const gchar* schema, GError** error) {
-  return routine_list(self, "load_procedures", schema, "'PROCEDURE' AS type", "('P','PC', 'X')",
+  return routine_list(self, "load_procedures", schema, "'PROCEDURE' AS type", sq::kProcedureTypes,
                       error);
 }
 

@@ -58,20 +58,18 @@ static Model* v10x_routine_list(Explorer* self, const char* operation, const gch
 }
 
 static Model* v10x_load_routines(Explorer* self, const gchar* schema, GError** error) {
-  return v10x_routine_list(self, "load_routines", schema,
-                           "CASE WHEN ao.type IN ('AF','FN','FS','FT','IF','TF','RF') THEN "
-                           "'FUNCTION' ELSE 'PROCEDURE' END AS type",
-                           "('AF','FN','FS','FT','IF','TF','P','PC','X','RF')", error);
+  return v10x_routine_list(self, "load_routines", schema, sq::kRoutineKindColumn, sq::kRoutineTypes,
+                           error);
 }
 
 static Model* v10x_load_functions(Explorer* self, const gchar* schema, GError** error) {
-  return v10x_routine_list(self, "load_functions", schema, "'FUNCTION' AS type",
-                           "('AF','FN','FS','FT','IF','TF','RF')", error);
+  return v10x_routine_list(self, "load_functions", schema, "'FUNCTION' AS type", sq::kFunctionTypes,
+                           error);
 }
 
 static Model* v10x_load_procedures(Explorer* self, const gchar* schema, GError** error) {
   return v10x_routine_list(self, "load_procedures", schema, "'PROCEDURE' AS type",
-                           "('P','PC', 'X')", error);
+                           sq::kProcedureTypes, error);
 }
 
 // Server principals carry no extended properties: no comment.
