@@ -14,6 +14,7 @@
 #include "brevane/model/constraints/meta_foreign_key.h"
 #include "brevane/model/constraints/meta_unique.h"
 #include "brevane/model/meta_column.h"
+#include "brevane/model/meta_routine.h"
 #include "brevane/model/meta_synonym.h"
 #include "common/tarvex-gobject.h"
 
@@ -85,6 +86,10 @@ std::vector<GRef<T>> items(GeeArrayList* list) {
   return out;
 }
 std::vector<std::string> string_items(GeeArrayList* list);
+
+// "EXECUTE AS ..." of a module from its "EXECUTOR_USER" or "EXECUTOR"
+// attribute, or "" when it names none.
+std::string execute_as_clause(gpointer object);
 
 // ------------------------------------------------------------ batches
 
@@ -159,6 +164,14 @@ std::string build_index_statement(std::string_view schema, std::string_view tabl
 std::string build_table_indexes(MetaTable* table, bool patch);
 void build_table_triggers(Script& script, MetaTable* table, bool patch);
 std::string build_table_trigger_body(MetaTable* table, MetaTrigger* trigger, bool alter);
+
+// ------------------------------------------------------------ routines
+
+std::string build_routine(TarvexBrevaneMetaModelMetaRoutine* routine);
+std::string build_procedure_script(TarvexBrevaneMetaModelMetaRoutine* routine, bool alter);
+std::string build_function_script(TarvexBrevaneMetaModelMetaRoutine* routine, bool alter);
+gchar* build_caller(TarvexBrevaneSupportsDatabaseSqlBuilder* base,
+                    TarvexBrevaneMetaModelMetaRoutine* routine);
 
 // ------------------------------------------------------------ tables
 

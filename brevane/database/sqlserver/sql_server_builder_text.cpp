@@ -147,6 +147,20 @@ std::vector<std::string> string_items(GeeArrayList* list) {
   return out;
 }
 
+// EXECUTE AS takes CALLER, SELF and OWNER as keywords and a user name as a
+// string.
+std::string execute_as_clause(gpointer object) {
+  std::optional<std::string> who = attr(object, "EXECUTOR_USER");
+  if (!who || trim(*who).empty()) who = attr(object, "EXECUTOR");
+  if (!who || trim(*who).empty()) return {};
+  const std::string word = trim(*who);
+  for (const char* keyword : {"CALLER", "SELF", "OWNER"})
+    if (iequals(word, keyword)) return std::string("EXECUTE AS ") + keyword;
+  // "USER" alone marks a user executor whose name is missing.
+  if (iequals(word, "USER")) return {};
+  return "EXECUTE AS " + nq(word);
+}
+
 // ------------------------------------------------------------ batches
 
 bool starts_batch(std::string_view batch) {

@@ -326,6 +326,9 @@ static const GrammarGap kGrammarGaps[] = {
     // "ALTER TABLE table { CHECK | NOCHECK } CONSTRAINT { ALL | constraint_name
     // [ ,...n ] }": the grammar takes CHECK only.
     {"NOCHECK CONSTRAINT", R"(\] NOCHECK CONSTRAINT \[)", "] CHECK CONSTRAINT ["},
+    // The scalar-function option "INLINE = { ON | OFF }" (SQL Server 2019).
+    {"function inlining alone", R"((?m)^  WITH INLINE = (?:ON|OFF)\n)", ""},
+    {"function inlining", R"(,INLINE = (?:ON|OFF)\b)", ""},
     // "ALTER VIEW [ schema_name . ] view_name [ WITH <view_attribute> [ ,...n ]
     // ] AS select_statement [ WITH CHECK OPTION ]": the grammar has CREATE VIEW
     // only.
