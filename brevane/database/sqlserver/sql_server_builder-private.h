@@ -75,6 +75,10 @@ int diff_code(gpointer obj, const std::string& path);
 bool diff_has(gpointer obj, const std::string& path);
 void diff_remove(gpointer obj, const std::string& path);
 int diff_size(gpointer obj);
+// The record's paths with their codes, in path order.
+std::vector<std::pair<std::string, int>> diff_entries(gpointer obj);
+// The old value of a path (the slice map), when the record holds one.
+std::optional<std::string> slice_of(gpointer obj, const std::string& path);
 
 template <typename T>
 std::vector<GRef<T>> items(GeeArrayList* list) {
@@ -137,6 +141,8 @@ std::optional<std::vector<std::string>> load_collations(Builder* self);
 // type (or a user-defined one), else the inspector's name for its data type.
 std::string column_type(Builder* self, MetaColumn* column, bool raw,
                         TarvexBrevaneContractsDatabaseIInspectable* inspector);
+// The size of a type: "(n)", "(MAX)", "(p, s)", a time precision, or "".
+std::string size_suffix(std::string_view type, gint64 length, guint scale);
 // The text after "[name] TYPE" of a column definition, ending ",\n".
 std::string build_column_body(MetaColumn* column, std::string_view type,
                               const std::vector<std::string>& collations);
@@ -176,6 +182,12 @@ gchar* build_caller(TarvexBrevaneSupportsDatabaseSqlBuilder* base,
 // ------------------------------------------------------------ tables
 
 std::string build_state_statements(MetaTable* table, bool patch);
+// A computed column: "    [c] AS (expression) ...,\n".
+bool is_computed(MetaColumn* column);
+std::string computed_column(MetaColumn* column);
+gchar* patch_table(TarvexBrevaneSupportsDatabaseSqlBuilder* base, MetaTable* table);
+// True when an expression names the column (bracketed, or as a whole word).
+bool contains_name(std::string_view expression, const std::string& column);
 std::string make_compression_sql(std::string_view option, std::string_view values);
 
 // Class operations written in the topic files.

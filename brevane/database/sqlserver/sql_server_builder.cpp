@@ -279,6 +279,7 @@ static void tarvex_brevane_supports_database_sql_server_builder_class_setup(
   base->build_trigger = tarvex::mssql::build_trigger;
   base->patch_view = tarvex::mssql::patch_view;
   base->build_caller = tarvex::mssql::build_caller;
+  base->patch_table = tarvex::mssql::patch_table;
 
   auto* object_class = G_OBJECT_CLASS(klass);
   object_class->get_property = server_get_property;
