@@ -92,3 +92,4 @@
 #include "brevane/transform/patcher.h"
 #include "brevane/data/extractors/base_extractor.h"
 #include "brevane/data/extractors/dsv_extractor.h"
+#include "brevane/data/extractors/json_extractor.h"
