@@ -12,7 +12,6 @@
 // it from then on, so the same object comes back on every access.
 #pragma once
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -56,6 +55,7 @@ struct Datum {
     BINARY,  // no bytes for length 0
     BLOB,
     DECIMAL_TEXT,  // a decimal's exact text (too many digits for `i`)
+    UUID_BYTES,    // a uniqueidentifier's 16 bytes as stored
   };
   struct When {
     guint64 year : 14, month : 4, day : 5, hour : 5, minute : 6, second : 6, microsecond : 20;
@@ -88,17 +88,32 @@ TarvexProvidersContractsRowModel* row_new(guint capacity);
 void row_take_value(TarvexProvidersContractsRowModel* row,
                     TarvexProvidersContractsValueObject* value);
 
-// Memory for the cells of the rows of one result, in large pieces: each
-// piece is freed with the last row that uses it.
+// A chunk of memory holding the cells of many rows; freed with the last
+// row that uses it.
+struct Chunk;
+void chunk_unref(Chunk* chunk);
+
+// Memory for the cells of the rows of one result, in chunks of a fixed
+// size that are only ever appended: nothing written is moved or copied
+// again. The first chunks are small (a small result takes little); later
+// ones are large and, where the system offers it, backed by huge pages, so
+// a large result costs few page faults.
 class CellArena {
  public:
-  // Room for `size` bytes aligned for a Datum, or null for a size better
-  // given its own block; `holder` keeps its piece alive.
-  gpointer take(gsize size, std::shared_ptr<void>& holder);
+  CellArena() = default;
+  CellArena(const CellArena&) = delete;
+  CellArena& operator=(const CellArena&) = delete;
+  ~CellArena();
+
+  // Room for `size` bytes aligned for a Datum, and in `*chunk` a new
+  // reference to its chunk; or null (and no reference) for a size better
+  // given its own block.
+  gpointer take(gsize size, Chunk** chunk);
 
  private:
-  std::shared_ptr<void> piece_;
+  Chunk* current_ = nullptr;
   gsize used_ = 0;
+  guint chunks_ = 0;
 };
 
 // The cells of one row as a provider reads them, made into a row at once.
