@@ -157,7 +157,8 @@ class RowStore {
     if (chunk_)
       for (guint i = 0; i < size_; i++)
         if (cells_[i].kind >= Datum::STRING)
-          used = std::max<gsize>(used, gsize(cells_[i].u) + gsize(cells_[i].extra) + 1);
+          used = std::max<gsize>(
+              used, gsize(cells_[i].u) + models::data_length(data() + cells_[i].u) + 1);
     Datum* cells = new_own(capacity, used);
     guint size = size_;
     if (cells_) {
@@ -249,7 +250,7 @@ Value* make_value(const Datum& datum, const char* data) {
     case Datum::DECIMAL:
       return as_value(values::decimal_new_exact(values::scaled_text(datum.i, datum.extra)));
     case Datum::DECIMAL_TEXT:
-      return as_value(values::decimal_new_exact(std::string(text, size_t(datum.extra))));
+      return as_value(values::decimal_new_exact(std::string(text, models::data_length(text))));
     case Datum::FLOAT:
       return as_value(tarvex_providers_contracts_value_float_new(datum.f));
     case Datum::DOUBLE:
@@ -257,9 +258,9 @@ Value* make_value(const Datum& datum, const char* data) {
     case Datum::DATETIME_UTC:
     case Datum::DATETIME_OFFSET: {
       auto zone =
-          adoptGRef(datum.kind == Datum::DATETIME_OFFSET ? g_time_zone_new_offset(datum.extra)
+          adoptGRef(datum.kind == Datum::DATETIME_OFFSET ? g_time_zone_new_offset(datum.extra * 60)
                                                          : g_time_zone_new_utc());
-      const auto& w = datum.when;
+      const Datum::When w = datum.when;
       auto moment = adoptGRef(values::date_time_at(zone.get(), gint(w.year), gint(w.month),
                                                    gint(w.day), gint(w.hour), gint(w.minute),
                                                    gint(w.second), gint(w.microsecond)));
@@ -284,10 +285,11 @@ Value* make_value(const Datum& datum, const char* data) {
     }
     case Datum::BINARY:
     case Datum::BLOB: {
-      auto* data = datum.extra > 0 ? reinterpret_cast<const guint8*>(text) : nullptr;
+      gint length = gint(models::data_length(text));
+      auto* data = length > 0 ? reinterpret_cast<const guint8*>(text) : nullptr;
       return datum.kind == Datum::BLOB
-                 ? as_value(tarvex_providers_contracts_value_blob_new(data, datum.extra))
-                 : as_value(tarvex_providers_contracts_value_binary_new(data, datum.extra));
+                 ? as_value(tarvex_providers_contracts_value_blob_new(data, length))
+                 : as_value(tarvex_providers_contracts_value_binary_new(data, length));
     }
   }
   return nullptr;
@@ -545,7 +547,8 @@ void RowBuilder::add_data(Datum::Kind kind, const void* data, gsize length) {
   g_return_if_fail(length <= gsize(G_MAXINT32));
   Datum datum;
   datum.kind = kind;
-  datum.extra = gint32(length);
+  guint32 prefix = guint32(length);
+  data_.append(reinterpret_cast<const char*>(&prefix), sizeof prefix);
   datum.u = data_.size();
   if (length > 0) data_.append(static_cast<const char*>(data), length);
   data_.push_back('\0');

@@ -12,6 +12,7 @@
 // it from then on, so the same object comes back on every access.
 #pragma once
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -22,7 +23,9 @@
 
 namespace tarvex::models {
 
-// A decoded cell: what a value object of its kind is made of.
+// A decoded cell: what a value object of its kind is made of. Twelve
+// bytes: a large result holds millions.
+#pragma pack(push, 4)
 struct Datum {
   enum Kind : guint8 {
     OBJECT,      // a value object the row holds (the row's own mark)
@@ -42,12 +45,13 @@ struct Datum {
     DECIMAL,  // i
     FLOAT,       // f
     DOUBLE,      // d
-    // `when` as UTC, or at the offset of `extra` seconds (printed with
+    // `when` as UTC, or at the offset of `extra` minutes (printed with
     // it): fields that GLib takes (see datum_datetime_fits).
     DATETIME_UTC,
     DATETIME_OFFSET,
     // Texts and bytes: added with their data (text up to its first zero
-    // byte, as a C string reaches the value).
+    // byte, as a C string reaches the value). `u` is where the row keeps
+    // them, after their length (4 bytes, see data_length).
     STRING,
     UTF16,
     XML,
@@ -60,10 +64,6 @@ struct Datum {
   struct When {
     guint64 year : 14, month : 4, day : 5, hour : 5, minute : 6, second : 6, microsecond : 20;
   };
-  Kind kind = NULL_VALUE;
-  // DATETIME_OFFSET: its offset in seconds; texts and bytes: their length
-  // (`u` is then where the row keeps them).
-  gint32 extra = 0;
   union {
     gint64 i;
     guint64 u;
@@ -71,8 +71,21 @@ struct Datum {
     gfloat f;
     When when;
   };
+  // MONEY, DECIMAL: the scale; DATETIME_OFFSET: the offset in minutes.
+  gint16 extra = 0;
+  Kind kind = NULL_VALUE;
   Datum() : i(0) {}
 };
+#pragma pack(pop)
+static_assert(sizeof(Datum) == 12);
+
+// The length of the bytes of a text or bytes cell whose data starts at
+// `bytes` (they follow their length).
+inline guint32 data_length(const char* bytes) {
+  guint32 length;
+  std::memcpy(&length, bytes - sizeof length, sizeof length);
+  return length;
+}
 
 // Whether these fields make a date-time GLib accepts (at an offset within
 // a day when `with_offset`), so a datum made of them always becomes a value

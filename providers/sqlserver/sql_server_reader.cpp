@@ -463,7 +463,7 @@ bool add_cell(models::RowBuilder& row, DBPROCESS* p, int column, int type, DT ki
       if (parts && magnitude <= (unsigned __int128)G_MAXINT64) {
         datum.kind = Datum::DECIMAL;
         datum.i = negative ? -gint64(magnitude) : gint64(magnitude);
-        datum.extra = scale;
+        datum.extra = gint16(scale);
         break;
       }
       std::string text = cell_decimal_text(p, column, type);
@@ -490,7 +490,7 @@ bool add_cell(models::RowBuilder& row, DBPROCESS* p, int column, int type, DT ki
         return true;
       }
       datum.kind = with_offset ? Datum::DATETIME_OFFSET : Datum::DATETIME_UTC;
-      datum.extra = offset;
+      datum.extra = gint16(offset / 60);
       datum.when.year = guint64(d.year);
       datum.when.month = guint64(d.month);
       datum.when.day = guint64(d.day);
