@@ -89,3 +89,4 @@
 #include "brevane/database/sqlserver/sql_server_adapter.h"
 #include "brevane/transform/itransform.h"
 #include "brevane/transform/patcher.h"
+#include "brevane/transform/transfer.h"
