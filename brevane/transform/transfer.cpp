@@ -53,7 +53,7 @@ struct TablePlan {
   std::vector<Column> columns;
   std::vector<std::string> keys;  // source key columns, in key order
   bool identity = false;
-  bool guarded = false;  // has constraints or triggers to hold off during the load
+  bool triggers = false;  // has triggers, held off during the load
   gint64 page = 1000;
   std::vector<std::string> filters;
   std::vector<std::string> references;  // source tables it refers to (same schema)
@@ -365,13 +365,10 @@ void Run::trim_table(MetaSchema* schema, const std::string& target_schema,
         std::string refer_schema = str(tarvex_brevane_meta_model_meta_foreign_key_get_refer_schema(fk));
         if (refer_schema.empty() || refer_schema == plan.schema)
           plan.references.push_back(str(tarvex_brevane_meta_model_meta_foreign_key_get_refer_table(fk)));
-        plan.guarded = true;
-      } else if (TARVEX_BREVANE_META_MODEL_IS_META_CHECK(constraint.get())) {
-        plan.guarded = true;
       }
     }
     if (size_of(tarvex_brevane_meta_model_meta_table_get_triggers(table.get())) > 0)
-      plan.guarded = true;
+      plan.triggers = true;
 
     // The structure follows the plan: columns, names, schema.
     if (!all) apply_fields(table.get(), pairs);
@@ -772,16 +769,16 @@ bool Run::transfer_table(const TablePlan& plan, GError** error) {
 
 bool Run::transfer_user_data(std::vector<TablePlan>& plans, bool cont, GError** error) {
   g_warning("transfer:244: Call transfer_user_data...");
-  // Constraints and triggers wait until every table is loaded.
+  // Tables are loaded referenced ones first (the plans' order); triggers
+  // wait until every table is loaded, so that a copy fires none of them.
   auto guard = [&](bool hold) {
     for (const auto& plan : plans) {
-      if (!plan.guarded) continue;
+      if (!plan.triggers) continue;
       const std::string table = two_part(plan.target_schema, plan.target_table);
-      std::string text = hold ? "ALTER TABLE " + table + " NOCHECK CONSTRAINT ALL;\nDISABLE TRIGGER ALL ON " + table + ";"
-                              : "ALTER TABLE " + table + " WITH CHECK CHECK CONSTRAINT ALL;\nENABLE TRIGGER ALL ON " + table + ";";
+      std::string text = (hold ? "DISABLE TRIGGER ALL ON " : "ENABLE TRIGGER ALL ON ") + table + ";";
       GError* failure = nullptr;
       if (run_target(text, &failure)) continue;
-      std::string line = std::string(hold ? "hold constraints: " : "check constraints: ") + table +
+      std::string line = std::string(hold ? "disable triggers: " : "enable triggers: ") + table +
                          "......\n" + failure->message;
       core_.failed(&line);
       g_error_free(failure);

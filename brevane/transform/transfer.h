@@ -5,8 +5,9 @@
 // Rows are read page by page in key order (each page one query) and written
 // as multi-row INSERT statements, up to 1,000 rows per VALUES list, one batch
 // per page; identity values are kept (IDENTITY_INSERT), computed and
-// rowversion columns are left to the server, constraints and triggers of the
-// loaded tables are disabled during the load and re-enabled WITH CHECK after.
+// rowversion columns are left to the server, referenced tables are loaded
+// before the tables referring to them, and triggers of the loaded tables are
+// disabled during the load and enabled again after it.
 #pragma once
 
 #include <gee.h>

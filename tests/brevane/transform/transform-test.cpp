@@ -66,7 +66,16 @@ void TransformTest::SetUp() {
   // Anything the catalog is asked beyond the script is empty; the target
   // accepts every statement unless a test says otherwise.
   source_server_.on_pattern("(?s).").result({{"x", "int", true}});
-  target_server_.on_pattern("(?s).").done();
+  target_server_.on_pattern("(?s).").result({{"x", "int", true}});
+  // The source database "shop" with the one schema dbo.
+  source_server_.on_pattern("FROM sys\\.databases d LEFT JOIN.*d\\.name=N'shop'")
+      .result({{"state", "nvarchar(60)", true}})
+      .row({"ONLINE"});
+  source_server_.on_pattern("INFORMATION_SCHEMA\\.SCHEMATA WHERE SCHEMA_ID")
+      .result({{"SCHEMA_NAME", "sysname"},
+               {"SCHEMA_OWNER", "sysname", true},
+               {"DEFAULT_CHARACTER_SET_NAME", "sysname", true}})
+      .row({"dbo", "dbo", std::nullopt});
   source_server_.start();
   target_server_.start();
   source_connection_ = open_on(source_server_);
