@@ -90,6 +90,7 @@
 #include "brevane/database/sqlserver/sql_server_adapter_v10x.h"
 #include "brevane/transform/itransform.h"
 #include "brevane/transform/patcher.h"
+#include "brevane/transform/transfer.h"
 #include "brevane/data/extractors/base_extractor.h"
 #include "brevane/data/extractors/dsv_extractor.h"
 #include "brevane/data/extractors/json_extractor.h"
