@@ -86,7 +86,7 @@ gint base_export_to_file(Base* self, Model* model, const gchar* filename, Progre
                          gpointer target, GError** error) {
   TARVEX_RETURN_VAL_IF_FAIL_TEXT(model != nullptr, "model != NULL", 0);
   TARVEX_RETURN_VAL_IF_FAIL_TEXT(filename != nullptr, "filename != NULL", 0);
-  tarvex_brevane_foundation_logging_service_info(nullptr, "export to file: %s", filename);
+  TARVEX_DATA_LOG(info, "export to file: %s", filename);
   auto* klass = TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_BASE_EXTRACTOR_GET_CLASS(self);
   GUniqueStr buffer(g_strdup(""));
   gint count = -1;

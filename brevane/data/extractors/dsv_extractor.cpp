@@ -441,8 +441,7 @@ class DsvSource : public RecordSource {
         }
       }
       if (fields.size() < required_) {
-        tarvex_brevane_foundation_logging_service_warning(
-            nullptr, "record %ld has %zu fields, the header %zu: skipped", reader_.records(),
+        TARVEX_DATA_LOG(warning, "record %ld has %zu fields, the header %zu: skipped", reader_.records(),
             fields.size(), required_);
         continue;
       }

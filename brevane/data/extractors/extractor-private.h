@@ -15,6 +15,7 @@
 
 #include "brevane/contracts/iimporter.h"
 #include "brevane/data/extractors/base_extractor.h"
+#include "brevane/foundation/logging_service.h"
 #include "common/tarvex-check.h"
 #include "common/tarvex-gobject.h"
 #include "providers/contracts/column_model.h"
@@ -40,6 +41,13 @@ bool has_option(Base* self, const char* key);
 bool continue_on_error(Base* self);
 
 void set_error(GError** error, int code, const char* format, ...) G_GNUC_PRINTF(3, 4);
+
+// Lines of the logging service, written only once the host has set it up.
+#define TARVEX_DATA_LOG(level, ...)                                        \
+  do {                                                                     \
+    if (tarvex_brevane_foundation_logging_service_get_manager())           \
+      tarvex_brevane_foundation_logging_service_##level(nullptr, __VA_ARGS__); \
+  } while (0)
 
 // The text of a cell that reads back to the same value: exact decimals,
 // the shortest floating digits that read back, 1 or 0 for a bit, 0x and

@@ -486,10 +486,10 @@ void import_thread(GTask* task, gpointer, gpointer data, GCancellable*) {
     gint64 affected = import_record(job, record, number, &failure);
     if (failure) {
       if (job.numbered_failure)
-        tarvex_brevane_foundation_logging_service_error(nullptr, "create row failed:%ld -> %s",
+        TARVEX_DATA_LOG(error, "create row failed:%ld -> %s",
                                                         number, failure->message);
       else
-        tarvex_brevane_foundation_logging_service_error(nullptr, "import row failed: %s",
+        TARVEX_DATA_LOG(error, "import row failed: %s",
                                                         failure->message);
       if (!job.keep_going) {
         g_task_return_error(task, failure);
