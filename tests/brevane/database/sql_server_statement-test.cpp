@@ -77,7 +77,7 @@ TEST_F(SqlServerStatementTest, OrdinaryNamesGiveTheCatalogTexts) {
        [](IStatement* s) {
          return tarvex_brevane_contracts_database_istatement_change_database(s, "Sales");
        },
-       "use Sales;"},
+       "USE [Sales];"},
       {"transaction",
        [](IStatement* s) {
          return tarvex_brevane_contracts_database_istatement_transaction(s, "x");
@@ -100,13 +100,13 @@ TEST_F(SqlServerStatementTest, OrdinaryNamesGiveTheCatalogTexts) {
          return tarvex_brevane_contracts_database_istatement_show_tables(s, "Sales", "dbo",
                                                                          nullptr);
        },
-       "SELECT TABLE_NAME FROM INFORMATION_SCHEMA.TABLES WHERE TABLE_SCHEMA= 'dbo' ORDER BY "
+       "SELECT TABLE_NAME FROM INFORMATION_SCHEMA.TABLES WHERE TABLE_SCHEMA= N'dbo' ORDER BY "
        "TABLE_NAME;"},
       {"show_views",
        [](IStatement* s) {
          return tarvex_brevane_contracts_database_istatement_show_views(s, "Sales", "dbo", nullptr);
        },
-       "SELECT TABLE_NAME FROM INFORMATION_SCHEMA.VIEWS WHERE TABLE_SCHEMA= 'dbo' ORDER BY "
+       "SELECT TABLE_NAME FROM INFORMATION_SCHEMA.VIEWS WHERE TABLE_SCHEMA= N'dbo' ORDER BY "
        "TABLE_NAME;"},
       {"show_table_schemas",
        [](IStatement* s) {
@@ -123,7 +123,7 @@ TEST_F(SqlServerStatementTest, OrdinaryNamesGiveTheCatalogTexts) {
        "i.type>0 AND "
        "t.is_ms_shipped=0 AND t.name<>'sysdiagrams' AND (is_primary_key=0 AND "
        "is_unique_constraint=0) AND "
-       "schema_name(t.schema_id)='dbo';"},
+       "schema_name(t.schema_id)=N'dbo';"},
       {"show_triggers",
        [](IStatement* s) {
          return tarvex_brevane_contracts_database_istatement_show_triggers(s, "Sales", "dbo",
@@ -131,23 +131,23 @@ TEST_F(SqlServerStatementTest, OrdinaryNamesGiveTheCatalogTexts) {
        },
        "SELECT tg.name FROM sys.triggers tg INNER JOIN sys.tables t ON t.object_id=tg.parent_id "
        "WHERE tg.type='TR' "
-       "AND t.is_ms_shipped=0 AND t.name<>'sysdiagrams' AND schema_name(t.schema_id)='dbo';"},
+       "AND t.is_ms_shipped=0 AND t.name<>'sysdiagrams' AND schema_name(t.schema_id)=N'dbo';"},
       {"show_functions",
        [](IStatement* s) {
          return tarvex_brevane_contracts_database_istatement_show_functions(s, "Sales", "dbo",
                                                                             nullptr);
        },
-       "SELECT ROUTINE_NAME FROM INFORMATION_SCHEMA.ROUTINES WHERE ROUTINE_CATALOG='Sales' AND "
+       "SELECT ROUTINE_NAME FROM INFORMATION_SCHEMA.ROUTINES WHERE ROUTINE_CATALOG=N'Sales' AND "
        "ROUTINE_SCHEMA= "
-       "'dbo' AND ROUTINE_TYPE='FUNCTION' ORDER BY ROUTINE_NAME;"},
+       "N'dbo' AND ROUTINE_TYPE='FUNCTION' ORDER BY ROUTINE_NAME;"},
       {"show_procedures",
        [](IStatement* s) {
          return tarvex_brevane_contracts_database_istatement_show_procedures(s, "Sales", "dbo",
                                                                              nullptr);
        },
-       "SELECT ROUTINE_NAME FROM INFORMATION_SCHEMA.ROUTINES WHERE ROUTINE_CATALOG='Sales' AND "
+       "SELECT ROUTINE_NAME FROM INFORMATION_SCHEMA.ROUTINES WHERE ROUTINE_CATALOG=N'Sales' AND "
        "ROUTINE_SCHEMA= "
-       "'dbo' AND ROUTINE_TYPE='PROCEDURE' ORDER BY ROUTINE_NAME;"},
+       "N'dbo' AND ROUTINE_TYPE='PROCEDURE' ORDER BY ROUTINE_NAME;"},
       {"show_users",
        [](IStatement* s) {
          return tarvex_brevane_contracts_database_istatement_show_users(s, "Sales", "dbo", nullptr);
@@ -180,13 +180,13 @@ TEST_F(SqlServerStatementTest, OrdinaryNamesGiveTheCatalogTexts) {
          return tarvex_brevane_contracts_database_istatement_call_function(s, "Sales", "dbo", "f",
                                                                            "(1, 2)");
        },
-       "SELECT dbo.f(1, 2);"},
+       "SELECT [dbo].[f](1, 2);"},
       {"call_procedure",
        [](IStatement* s) {
          return tarvex_brevane_contracts_database_istatement_call_procedure(s, "Sales", "dbo", "p",
                                                                             "@a = 1");
        },
-       "EXEC dbo.p @a = 1;"},
+       "EXEC [dbo].[p] @a = 1;"},
       {"show_structure",
        [](IStatement* s) {
          return tarvex_brevane_contracts_database_istatement_show_structure(s, "Sales", "dbo", "T",
@@ -194,17 +194,17 @@ TEST_F(SqlServerStatementTest, OrdinaryNamesGiveTheCatalogTexts) {
        },
        "SELECT COLUMN_NAME,ORDINAL_POSITION, COLUMN_DEFAULT, IS_NULLABLE, DATA_TYPE, "
        "CHARACTER_MAXIMUM_LENGTH FROM "
-       "INFORMATION_SCHEMA.COLUMNS WHERE TABLE_CATALOG='Sales' AND TABLE_SCHEMA='dbo' AND "
-       "TABLE_NAME='T' ORDER BY "
+       "INFORMATION_SCHEMA.COLUMNS WHERE TABLE_CATALOG=N'Sales' AND TABLE_SCHEMA=N'dbo' AND "
+       "TABLE_NAME=N'T' ORDER BY "
        "ORDINAL_POSITION ASC;"},
       {"show_source VIEW",
        [](IStatement* s) {
          return tarvex_brevane_contracts_database_istatement_show_source(s, VIEW, "Sales", "dbo",
                                                                          "v", nullptr);
        },
-       "SELECT VIEW_DEFINITION FROM INFORMATION_SCHEMA.VIEWS WHERE TABLE_CATALOG='Sales' AND "
-       "TABLE_SCHEMA= 'dbo' "
-       "AND TABLE_NAME='v';"},
+       "SELECT VIEW_DEFINITION FROM INFORMATION_SCHEMA.VIEWS WHERE TABLE_CATALOG=N'Sales' AND "
+       "TABLE_SCHEMA= N'dbo' "
+       "AND TABLE_NAME=N'v';"},
       {"show_source TRIGGER",
        [](IStatement* s) {
          return tarvex_brevane_contracts_database_istatement_show_source(
@@ -214,7 +214,7 @@ TEST_F(SqlServerStatementTest, OrdinaryNamesGiveTheCatalogTexts) {
        "sm.OBJECT_ID=tr.OBJECT_ID "
        "LEFT JOIN sys.tables ta ON tr.parent_id =ta.OBJECT_ID LEFT JOIN sys.schemas sc ON "
        "ta.SCHEMA_ID=sc.SCHEMA_ID "
-       "WHERE sc.name ='dbo' AND tr.name =N'tr';;"},
+       "WHERE sc.name =N'dbo' AND tr.name =N'tr';;"},
       {"show_source other",
        [](IStatement* s) {
          return tarvex_brevane_contracts_database_istatement_show_source(
@@ -244,7 +244,7 @@ TEST_F(SqlServerStatementTest, OrdinaryNamesGiveTheCatalogTexts) {
          return tarvex_brevane_contracts_database_istatement_show_content(
              s, "Sales", "dbo", "T", "a, b", "a > 1", "a", 20, 10);
        },
-       "SELECT a, b FROM [dbo].[T] WHERE a > 1 ORDER BY a OFFSET 20 ROWS FETCH NEXT 10 ROWS ONLY;"},
+       "SELECT [a], [b] FROM [dbo].[T] WHERE a > 1 ORDER BY a OFFSET 20 ROWS FETCH NEXT 10 ROWS ONLY;"},
       {"show_content order without page",
        [](IStatement* s) {
          return tarvex_brevane_contracts_database_istatement_show_content(s, "Sales", "dbo", "T",
@@ -268,31 +268,31 @@ TEST_F(SqlServerStatementTest, OrdinaryNamesGiveTheCatalogTexts) {
          return tarvex_brevane_contracts_database_istatement_grant_user_rights(
              s, "Sales", "dbo", "ann", "bob", "IMPERSONATE");
        },
-       "GRANT IMPERSONATE ON USER::bob TO [ann];"},
+       "GRANT IMPERSONATE ON USER::[bob] TO [ann];"},
       {"grant_user_rights with option",
        [](IStatement* s) {
          return tarvex_brevane_contracts_database_istatement_grant_user_rights(
              s, "Sales", "dbo", "ann", "bob", "CONTROL WITH GRANT OPTION");
        },
-       "GRANT CONTROL WITH GRANT OPTION ON USER::bob TO [ann] WITH GRANT OPTION;"},
+       "GRANT CONTROL WITH GRANT OPTION ON USER::[bob] TO [ann] WITH GRANT OPTION;"},
       {"grant_role_rights",
        [](IStatement* s) {
          return tarvex_brevane_contracts_database_istatement_grant_role_rights(s, "Sales", "dbo",
                                                                                "r", "o", "ALTER");
        },
-       "GRANT ALTER ON ROLE::o TO [r];"},
+       "GRANT ALTER ON ROLE::[o] TO [r];"},
       {"revoke_user_rights",
        [](IStatement* s) {
          return tarvex_brevane_contracts_database_istatement_revoke_user_rights(
              s, "Sales", "dbo", "ann", "bob", "IMPERSONATE");
        },
-       "REVOKE IMPERSONATE ON USER::bob FROM [ann];"},
+       "REVOKE IMPERSONATE ON USER::[bob] FROM [ann];"},
       {"revoke_role_rights with option",
        [](IStatement* s) {
          return tarvex_brevane_contracts_database_istatement_revoke_role_rights(
              s, "Sales", "dbo", "r", "o", "GRANT OPTION");
        },
-       "REVOKE GRANT OPTION FOR GRANT OPTION ON ROLE::o FROM [r];"},
+       "REVOKE GRANT OPTION FOR GRANT OPTION ON ROLE::[o] FROM [r];"},
       {"rename DATABASE",
        [](IStatement* s) {
          return tarvex_brevane_contracts_database_istatement_rename_object(
@@ -449,7 +449,7 @@ TEST_F(SqlServerStatementTest, LongCatalogQueriesAreFilled) {
   EXPECT_EQ(
       columns.rfind("SELECT OBJECT_NAME(c.object_id) AS table_name, c.name AS column_name,", 0),
       0u);
-  EXPECT_NE(columns.find("p.name = 'MS_Description' WHERE s.name = 'dbo' AND o.name = 'T' ORDER BY "
+  EXPECT_NE(columns.find("p.name = 'MS_Description' WHERE s.name = N'dbo' AND o.name = N'T' ORDER BY "
                          "c.column_id ASC;"),
             std::string::npos);
   std::string user = take(
@@ -457,17 +457,17 @@ TEST_F(SqlServerStatementTest, LongCatalogQueriesAreFilled) {
   EXPECT_EQ(user.rfind("SELECT dp.name,dp.type_desc,dp.default_schema_name,log.name AS login,", 0),
             0u);
   EXPECT_TRUE(
-      g_str_has_suffix(user.c_str(), "WHERE dp.type IN ('S','U','G','C','K') AND dp.name ='ann'"));
+      g_str_has_suffix(user.c_str(), "WHERE dp.type IN ('S','U','G','C','K') AND dp.name =N'ann'"));
   std::string role = take(
       tarvex_brevane_contracts_database_istatement_show_role_detail(st(), "Sales", "dbo", "r"));
-  EXPECT_TRUE(g_str_has_suffix(role.c_str(), "WHERE dp.type='R' AND dp.name = 'r'"));
+  EXPECT_TRUE(g_str_has_suffix(role.c_str(), "WHERE dp.type='R' AND dp.name = N'r'"));
   std::string user_rights = take(
       tarvex_brevane_contracts_database_istatement_show_user_rights(st(), "Sales", "dbo", "ann"));
   EXPECT_TRUE(g_str_has_suffix(user_rights.c_str(), "WHERE u.name =N'ann'"));
   std::string role_rights = take(
       tarvex_brevane_contracts_database_istatement_show_role_rights(st(), "Sales", "dbo", "r"));
   EXPECT_TRUE(
-      g_str_has_suffix(role_rights.c_str(), "WHERE u.name ='r' ORDER BY p.class_desc ASC;"));
+      g_str_has_suffix(role_rights.c_str(), "WHERE u.name =N'r' ORDER BY p.class_desc ASC;"));
   std::string relations =
       take(tarvex_brevane_contracts_database_istatement_show_relations(st(), "Sales", "dbo", "T"));
   EXPECT_NE(relations.find(
@@ -571,16 +571,16 @@ TEST_F(SqlServerStatementTest, BuildersNameSchemaAndTable) {
   gchar* key_values[] = {(gchar*)"7", nullptr};
   EXPECT_EQ(take(tarvex_brevane_contracts_database_istatement_build_sql_insert(
                 st(), "sales", "T", columns, 1, values, 1)),
-            "INSERT INTO [sales].[T](a) VALUES(N'x');");
+            "INSERT INTO [sales].[T]([a]) VALUES(N'x');");
   EXPECT_EQ(take(tarvex_brevane_contracts_database_istatement_build_sql_update(
                 st(), "sales", "T", columns, 1, values, 1, keys, 1, key_values, 1)),
-            "UPDATE [sales].[T] SET a=N'x' WHERE id=7;");
+            "UPDATE [sales].[T] SET [a]=N'x' WHERE [id]=7;");
   EXPECT_EQ(take(tarvex_brevane_contracts_database_istatement_build_sql_delete(
                 st(), "sales", "T", keys, 1, key_values, 1)),
-            "DELETE FROM [sales].[T] WHERE id=7;");
+            "DELETE FROM [sales].[T] WHERE [id]=7;");
   EXPECT_EQ(take(tarvex_brevane_contracts_database_istatement_build_sql_delete(st(), "", "T", keys,
                                                                                1, key_values, 1)),
-            "DELETE FROM [T] WHERE id=7;");
+            "DELETE FROM [T] WHERE [id]=7;");
   EXPECT_CRITICAL(EXPECT_EQ(take(tarvex_brevane_contracts_database_istatement_build_sql_delete(
                                 st(), "s", "T", keys, 0, key_values, 0)),
                             "(null)"),
