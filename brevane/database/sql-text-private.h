@@ -23,10 +23,6 @@ std::string literal(std::string_view text);
 std::string nliteral(std::string_view text);
 std::string bracketed(std::string_view name);
 std::string double_quoted(std::string_view name);
-// A list of column names separated by commas, each name trimmed of blanks
-// and bracketed; "*" stays as it is. A name holding a comma cannot be
-// written in such a list.
-std::string bracketed_list(std::string_view names);
 // [name], or [schema].[name] when the schema is not empty.
 std::string bracketed_qualified(std::string_view schema, std::string_view name);
 

@@ -60,25 +60,6 @@ std::string double_quoted(std::string_view name) {
   return "\"" + doubled(name, '"') + "\"";
 }
 
-std::string bracketed_list(std::string_view names) {
-  if (names.find_first_not_of(" \t\r\n") == std::string_view::npos) return std::string(names);
-  std::string out;
-  size_t start = 0;
-  for (;;) {
-    size_t end = names.find(',', start);
-    std::string_view part =
-        names.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
-    size_t first = part.find_first_not_of(" \t\r\n");
-    size_t last = part.find_last_not_of(" \t\r\n");
-    part = first == std::string_view::npos ? std::string_view() : part.substr(first, last - first + 1);
-    if (start > 0) out += ", ";
-    out += part == "*" ? std::string("*") : bracketed(part);
-    if (end == std::string_view::npos) break;
-    start = end + 1;
-  }
-  return out;
-}
-
 std::string bracketed_qualified(std::string_view schema, std::string_view name) {
   return schema.empty() ? bracketed(name) : bracketed(schema) + "." + bracketed(name);
 }

@@ -434,8 +434,9 @@ gchar* show_relations(Statement*, const gchar* database, const gchar* user_schem
   return text_of(fill(kShowRelations, {q(user_schema), q(table)}));
 }
 
-// ---- content and counts; `columns` lists column names, `where` and
-// `order` are free texts
+// ---- content and counts; `columns` is a select list whose names the
+// caller brackets (it may hold expressions and aliases), `where` and `order`
+// are free texts
 
 std::string table_of(const gchar* schema, const gchar* table) {
   return "[" + b(schema) + "].[" + b(table) + "]";
@@ -462,7 +463,7 @@ gchar* show_content(Statement*, const gchar* database, const gchar* user_schema,
   CHECK(where);
   CHECK(order);
   std::string out =
-      "SELECT " + bracketed_list(columns) + " FROM " + table_of(user_schema, table) + " ";
+      std::string("SELECT ") + columns + " FROM " + table_of(user_schema, table) + " ";
   if (*where) out += std::string("WHERE ") + where + " ";
   if (limit > 0) {
     // T-SQL pages only an ordered query; without an order the rows keep the
