@@ -281,7 +281,8 @@ bool prepare(const TablePlan& plan, const Record& record, long number, Prepared&
       }
       literal = std::move(*typed);
     }
-    std::string name = database::bracketed(column.name);
+    // The statement quotes the names itself.
+    std::string name = column.name;
     if (column.key) {
       out.keys.push_back(name);
       out.key_values.push_back(literal);
