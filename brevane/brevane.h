@@ -87,3 +87,6 @@
 #include "brevane/database/sqlserver/sql_server_explorer.h"
 #include "brevane/database/sqlserver/sql_server_explorer_v10x.h"
 #include "brevane/database/sqlserver/sql_server_adapter.h"
+#include "brevane/database/sqlserver/sql_server_adapter_v10x.h"
+#include "brevane/transform/itransform.h"
+#include "brevane/transform/patcher.h"

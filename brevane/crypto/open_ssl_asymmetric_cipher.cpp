@@ -1,11 +1,8 @@
 #include "brevane/crypto/open_ssl_asymmetric_cipher.h"
 
-#include <fcntl.h>
 #include <glib/gi18n-lib.h>
 #include <openssl/pem.h>
 #include <openssl/rsa.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdio>
 
@@ -128,28 +125,23 @@ static void asymmetric_save_key(TarvexBrevaneContractsCryptoIAsymmetricCipher* s
   if (public_key) *public_key = public_pem.release();
 }
 
-// Creates or truncates `path` owner-only, also when it already existed with
-// wider permissions.
-static FILE* open_owner_only(const char* path) {
-  int fd = open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-  if (fd < 0) return nullptr;
-  if (fchmod(fd, 0600) != 0) {
-    close(fd);
-    return nullptr;
-  }
-  FILE* file = fdopen(fd, "w");
-  if (!file) close(fd);
-  return file;
-}
-
+// Writes one PEM file the way the settings files are written: into a new
+// owner-only file beside it (created exclusively, so no link is followed),
+// then renamed over the old one. A link at `path` is replaced, not written
+// through, and a write that fails half-way (a full disk) leaves the old key
+// whole.
 static bool write_key_file(const char* path, EVP_PKEY* key, bool private_part) {
-  FILE* file = open_owner_only(path);
-  if (!file) return false;
-  int rc = private_part ? PEM_write_PrivateKey(file, key, nullptr, nullptr, 0, nullptr, nullptr)
-                        : PEM_write_PUBKEY(file, key);
-  bool flushed = fflush(file) == 0;
-  bool closed = fclose(file) == 0;
-  return rc == 1 && flushed && closed;
+  // Secure memory: the private key's text is wiped when the buffer goes.
+  Owned<BIO> bio(BIO_new(private_part ? BIO_s_secmem() : BIO_s_mem()));
+  if (!bio) return false;
+  int rc = private_part ? PEM_write_bio_PrivateKey(bio.get(), key, nullptr, nullptr, 0, nullptr,
+                                                   nullptr)
+                        : PEM_write_bio_PUBKEY(bio.get(), key);
+  if (rc != 1) return false;
+  char* data = nullptr;
+  long size = BIO_get_mem_data(bio.get(), &data);
+  if (size <= 0) return false;
+  return g_file_set_contents_full(path, data, size, G_FILE_SET_CONTENTS_CONSISTENT, 0600, nullptr);
 }
 
 static void asymmetric_save_key_file(TarvexBrevaneContractsCryptoIAsymmetricCipher* self,

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/tarvex-gobject.h"
+#include "common/tarvex-json-file.h"
 
 using tarvex::GRef;
 using tarvex::GUniqueStr;
@@ -64,6 +65,9 @@ using NodePtr = tarvex::GUnique<JsonNode, JsonNodeFree>;
 struct _TarvexBrevaneContractsSettingUserSettingPrivate {
   GRef<GObject> groups[N_PROPERTIES];
   std::string filename;
+  // The file at `filename` was there but could not be loaded: it is kept
+  // aside before the next save.
+  bool keep_aside = false;
   bool has_filename = false;
 
   _TarvexBrevaneContractsSettingUserSettingPrivate() {
@@ -143,9 +147,15 @@ void tarvex_brevane_contracts_setting_user_setting_load(
   // Stored first: a later save goes to this name even when loading fails.
   priv->filename = filename;
   priv->has_filename = true;
+  priv->keep_aside = false;
 
+  auto fail = [&](GError* local) {
+    priv->keep_aside = tarvex::json_file::must_keep_aside(local);
+    g_propagate_error(error, local);
+  };
   auto parser = tarvex::adoptGRef(json_parser_new());
-  if (!json_parser_load_from_file(parser.get(), filename, error)) return;
+  GError* local = nullptr;
+  if (!tarvex::json_file::load(parser.get(), filename, &local)) return fail(local);
 
   JsonNode* root = json_parser_get_root(parser.get());
   GRef<GObject> loaded;
@@ -161,11 +171,9 @@ void tarvex_brevane_contracts_setting_user_setting_load(
     loaded = tarvex::adoptGRef(
         json_gobject_deserialize(TARVEX_BREVANE_CONTRACTS_SETTING_TYPE_USER_SETTING, copy.get()));
   }
-  if (!loaded) {
-    g_set_error_literal(error, TARVEX_BREVANE_CONTRACTS_SETTING_USER_SETTING_ERROR, -2,
-                        _("Load user setting file failure"));
-    return;
-  }
+  if (!loaded)
+    return fail(g_error_new_literal(TARVEX_BREVANE_CONTRACTS_SETTING_USER_SETTING_ERROR, -2,
+                                    _("Load user setting file failure")));
   auto* read = priv_of(loaded.get());
   for (guint id = PROP_GENERAL; id < N_PROPERTIES; id++)
     set_group(self, id, read->groups[id].get());
@@ -191,6 +199,12 @@ void tarvex_brevane_contracts_setting_user_setting_save(
   // The file holds the proxy password in clear: owner-only, and written
   // through a temporary file renamed into place so a failed save leaves the
   // previous file whole.
+  // A file that could not be loaded still holds the user's settings: it is
+  // moved aside rather than replaced by the defaults.
+  if (priv->keep_aside) {
+    if (!tarvex::json_file::keep_aside(priv->filename, error)) return;
+    priv->keep_aside = false;
+  }
   GError* local = nullptr;
   if (!g_file_set_contents_full(priv->filename.c_str(), text.get(), gssize(length),
                                 G_FILE_SET_CONTENTS_CONSISTENT, 0600, &local)) {

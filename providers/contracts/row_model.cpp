@@ -10,6 +10,7 @@
 #include "providers/contracts/gee-list-private.h"
 #include "providers/contracts/model-json-private.h"
 #include "providers/contracts/table_model-private.h"
+#include "providers/contracts/value-exact-private.h"
 #include "providers/contracts/value_binary.h"
 #include "providers/contracts/value_date_time.h"
 #include "providers/contracts/value_int.h"
@@ -165,9 +166,11 @@ Value* make_value(const Datum& datum, const char* data) {
     case Datum::UINT64:
       return as_value(tarvex_providers_contracts_value_uint64_new(datum.u));
     case Datum::MONEY:
-      return as_value(tarvex_providers_contracts_value_money_new(datum.d));
+      return as_value(values::money_new_exact(values::scaled_text(datum.i, datum.extra)));
     case Datum::DECIMAL:
-      return as_value(tarvex_providers_contracts_value_decimal_new(datum.d));
+      return as_value(values::decimal_new_exact(values::scaled_text(datum.i, datum.extra)));
+    case Datum::DECIMAL_TEXT:
+      return as_value(values::decimal_new_exact(std::string(text, size_t(datum.extra))));
     case Datum::FLOAT:
       return as_value(tarvex_providers_contracts_value_float_new(datum.f));
     case Datum::DOUBLE:
@@ -178,12 +181,14 @@ Value* make_value(const Datum& datum, const char* data) {
           adoptGRef(datum.kind == Datum::DATETIME_OFFSET ? g_time_zone_new_offset(datum.extra)
                                                          : g_time_zone_new_utc());
       const auto& w = datum.when;
-      auto moment = adoptGRef(
-          g_date_time_new(zone.get(), w.year, w.month, w.day, w.hour, w.minute, w.second));
+      auto moment = adoptGRef(values::date_time_at(zone.get(), gint(w.year), gint(w.month),
+                                                   gint(w.day), gint(w.hour), gint(w.minute),
+                                                   gint(w.second), gint(w.microsecond)));
       // The provider only hands over fields GLib takes.
-      return moment
-                 ? as_value(tarvex_providers_contracts_value_date_time_new_datetime(moment.get()))
-                 : as_value(tarvex_providers_contracts_value_date_time_new());
+      if (!moment) return as_value(tarvex_providers_contracts_value_date_time_new());
+      return datum.kind == Datum::DATETIME_OFFSET
+                 ? as_value(values::date_time_new_with_offset(moment.get()))
+                 : as_value(tarvex_providers_contracts_value_date_time_new_datetime(moment.get()));
     }
     case Datum::STRING:
       return as_value(tarvex_providers_contracts_value_string_new(text));

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/tarvex-json-file.h"
 #include "providers/contracts/gee-list-private.h"
 
 using namespace tarvex;
@@ -376,6 +377,9 @@ struct _TarvexProvidersContractsServerSettingPrivate {
   GRef<GeeArrayList> servers =
       adoptGRef(gee::new_object_list(tarvex_providers_contracts_server_get_type()));
   std::string filename;
+  // The file at `filename` was there but could not be loaded: it is kept
+  // aside before the next save.
+  bool keep_aside = false;
 };
 
 TARVEX_DEFINE_TYPE_WITH_CODE(TarvexProvidersContractsServerSetting,
@@ -602,22 +606,23 @@ void tarvex_providers_contracts_server_setting_load(TarvexProvidersContractsServ
   auto* priv = setting_priv(self);
   // Remembered first: a later save writes here even when this load fails.
   priv->filename = filename;
+  priv->keep_aside = false;
 
+  auto fail = [&](GError* local) {
+    priv->keep_aside = json_file::must_keep_aside(local);
+    g_propagate_error(error, local);
+  };
   auto parser = adoptGRef(json_parser_new());
-  if (!json_parser_load_from_file(parser.get(), filename, error)) return;
+  GError* local = nullptr;
+  if (!json_file::load(parser.get(), filename, &local)) return fail(local);
   JsonNode* root = json_parser_get_root(parser.get());
-  if (!root || !JSON_NODE_HOLDS_OBJECT(root)) {
-    g_set_error_literal(error, TARVEX_PROVIDERS_CONTRACTS_SERVER_SETTING_ERROR, -2,
-                        _("Failed to load database setting file."));
-    return;
-  }
-  auto loaded = adoptGRef(reinterpret_cast<TarvexProvidersContractsServerSetting*>(
-      json_gobject_deserialize(TARVEX_PROVIDERS_CONTRACTS_TYPE_SERVER_SETTING, root)));
-  if (!loaded) {
-    g_set_error_literal(error, TARVEX_PROVIDERS_CONTRACTS_SERVER_SETTING_ERROR, -2,
-                        _("Failed to load database setting file."));
-    return;
-  }
+  GRef<TarvexProvidersContractsServerSetting> loaded;
+  if (root && JSON_NODE_HOLDS_OBJECT(root))
+    loaded = adoptGRef(reinterpret_cast<TarvexProvidersContractsServerSetting*>(
+        json_gobject_deserialize(TARVEX_PROVIDERS_CONTRACTS_TYPE_SERVER_SETTING, root)));
+  if (!loaded)
+    return fail(g_error_new_literal(TARVEX_PROVIDERS_CONTRACTS_SERVER_SETTING_ERROR, -2,
+                                    _("Failed to load database setting file.")));
   auto* read = setting_priv(loaded.get());
   tarvex_providers_contracts_server_setting_set_groups(self, read->groups.get());
   tarvex_providers_contracts_server_setting_set_servers(self, read->servers.get());
@@ -641,6 +646,12 @@ void tarvex_providers_contracts_server_setting_save(TarvexProvidersContractsServ
   // The file holds enciphered passwords and the clear tunnel password: it is
   // written owner-only, and through a temporary file renamed into place so a
   // failed write leaves the previous file whole.
+  // A file that could not be loaded still holds the user's servers: it is
+  // moved aside rather than replaced by this (then empty) tree.
+  if (priv->keep_aside) {
+    if (!json_file::keep_aside(priv->filename, error)) return;
+    priv->keep_aside = false;
+  }
   GError* local = nullptr;
   if (!g_file_set_contents_full(priv->filename.c_str(), text.get(), gssize(length),
                                 G_FILE_SET_CONTENTS_CONSISTENT, 0600, &local)) {

@@ -38,12 +38,13 @@ struct Datum {
     UINT16,      // u
     UINT32,      // u
     UINT64,      // u
-    MONEY,       // d
-    DECIMAL,     // d
+    // i / 10^extra, printed with `extra` decimals.
+    MONEY,    // i
+    DECIMAL,  // i
     FLOAT,       // f
     DOUBLE,      // d
-    // `when` as UTC, or at the offset of `extra` seconds: fields that
-    // GLib takes (see datum_datetime_fits).
+    // `when` as UTC, or at the offset of `extra` seconds (printed with
+    // it): fields that GLib takes (see datum_datetime_fits).
     DATETIME_UTC,
     DATETIME_OFFSET,
     // Texts and bytes: added with their data (text up to its first zero
@@ -54,10 +55,10 @@ struct Datum {
     UUID,
     BINARY,  // no bytes for length 0
     BLOB,
+    DECIMAL_TEXT,  // a decimal's exact text (too many digits for `i`)
   };
   struct When {
-    gint16 year;
-    guint8 month, day, hour, minute, second;
+    guint64 year : 14, month : 4, day : 5, hour : 5, minute : 6, second : 6, microsecond : 20;
   };
   Kind kind = NULL_VALUE;
   // DATETIME_OFFSET: its offset in seconds; texts and bytes: their length

@@ -1,8 +1,10 @@
 #include "providers/contracts/value_date_time.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "providers/contracts/value-exact-private.h"
 #include "providers/contracts/value-private.h"
 
 using namespace tarvex;
@@ -11,14 +13,38 @@ namespace {
 
 using DateTimeRef = GRef<GDateTime>;
 
+// ".123", ".1234567" and so on: the fraction of a second a date-time holds
+// (to the microsecond), its trailing zeros dropped; nothing when whole.
+void append_fraction(std::string& out, GDateTime* dt) {
+  gint usec = g_date_time_get_microsecond(dt);
+  if (usec == 0) return;
+  char digits[8];
+  g_snprintf(digits, sizeof digits, ".%06d", usec);
+  size_t n = std::strlen(digits);
+  while (n > 1 && digits[n - 1] == '0') n--;
+  out.append(digits, n);
+}
+
 // "%Y-%m-%d" and friends from the fields: GLib's %Y does not pad years
-// below 1000, and such a text would not read back as ISO 8601.
-char* print_date_time(GDateTime* dt) {
+// below 1000, and such a text would not read back as ISO 8601. Fractions of
+// a second show when there are any, and a date-time stored with its offset
+// shows it after the time, as SQL Server writes a datetimeoffset.
+char* print_date_time(GDateTime* dt, bool with_offset = false) {
   if (!dt) return g_strdup("(NULL)");
-  return g_strdup_printf("%04d-%02d-%02d %02d:%02d:%02d", g_date_time_get_year(dt),
-                         g_date_time_get_month(dt), g_date_time_get_day_of_month(dt),
-                         g_date_time_get_hour(dt), g_date_time_get_minute(dt),
-                         g_date_time_get_second(dt));
+  char head[32];
+  g_snprintf(head, sizeof head, "%04d-%02d-%02d %02d:%02d:%02d", g_date_time_get_year(dt),
+             g_date_time_get_month(dt), g_date_time_get_day_of_month(dt),
+             g_date_time_get_hour(dt), g_date_time_get_minute(dt), g_date_time_get_second(dt));
+  std::string out(head);
+  append_fraction(out, dt);
+  if (with_offset) {
+    gint64 minutes = g_date_time_get_utc_offset(dt) / G_TIME_SPAN_MINUTE;
+    char zone[16];
+    g_snprintf(zone, sizeof zone, " %c%02d:%02d", minutes < 0 ? '-' : '+',
+               int(std::abs(minutes) / 60), int(std::abs(minutes) % 60));
+    out += zone;
+  }
+  return dup(out);
 }
 char* print_date(GDateTime* dt) {
   if (!dt) return g_strdup("(NULL)");
@@ -27,8 +53,12 @@ char* print_date(GDateTime* dt) {
 }
 char* print_time(GDateTime* dt) {
   if (!dt) return g_strdup("(NULL)");
-  return g_strdup_printf("%02d:%02d:%02d", g_date_time_get_hour(dt), g_date_time_get_minute(dt),
-                         g_date_time_get_second(dt));
+  char head[16];
+  g_snprintf(head, sizeof head, "%02d:%02d:%02d", g_date_time_get_hour(dt),
+             g_date_time_get_minute(dt), g_date_time_get_second(dt));
+  std::string out(head);
+  append_fraction(out, dt);
+  return dup(out);
 }
 
 DateTimeRef epoch_local() {
@@ -67,6 +97,8 @@ DateTimeRef whole_second(GDateTime* dt) {
 
 struct _TarvexProvidersContractsValueDateTimePrivate {
   DateTimeRef itsvalue;
+  // Read from a datetimeoffset: the text carries the offset.
+  bool with_offset = false;
 };
 
 enum { DT_PROP_0, DT_PROP_NAME, DT_PROP_DATA_TYPE, DT_PROP_ITSVALUE, DT_N_PROPERTIES };
@@ -93,14 +125,18 @@ static void value_date_time_to_value(TarvexProvidersContractsValueObject* self, 
   if (GDateTime* dt = held(self)) g_value_take_boxed(result, whole_second(dt).leak());
 }
 static gchar* value_date_time_to_string(TarvexProvidersContractsValueObject* self) {
-  return print_date_time(held(self));
+  return print_date_time(held(self),
+                         tarvex_providers_contracts_value_date_time_get_private(self)->with_offset);
 }
 // The date-time is immutable, so the clone shares it: same instant, same
 // zone, same text.
 static TarvexProvidersContractsValueObject* value_date_time_clone(
     TarvexProvidersContractsValueObject* self) {
-  return values::as_value(make_holding<TarvexProvidersContractsValueDateTime>(
-      TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_DATE_TIME, retainGRef(held(self))));
+  auto* copy = make_holding<TarvexProvidersContractsValueDateTime>(
+      TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_DATE_TIME, retainGRef(held(self)));
+  tarvex_providers_contracts_value_date_time_get_private(copy)->with_offset =
+      tarvex_providers_contracts_value_date_time_get_private(self)->with_offset;
+  return values::as_value(copy);
 }
 static const gchar* value_date_time_get_name(TarvexProvidersContractsValueObject*) {
   return "datetime";
@@ -227,6 +263,15 @@ void tarvex_providers_contracts_value_date_time_set_itsvalue(
   g_return_if_fail(self != NULL);
   tarvex_providers_contracts_value_date_time_get_private(self)->itsvalue = retainGRef(value);
   g_object_notify_by_pspec(G_OBJECT(self), dt_properties[DT_PROP_ITSVALUE]);
+}
+
+TarvexProvidersContractsValueDateTime* tarvex::values::date_time_new_with_offset(
+    GDateTime* datetime) {
+  g_return_val_if_fail(datetime != NULL, NULL);
+  auto* self = make_holding<TarvexProvidersContractsValueDateTime>(
+      TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_DATE_TIME, retainGRef(datetime));
+  tarvex_providers_contracts_value_date_time_get_private(self)->with_offset = true;
+  return self;
 }
 
 // ---------------------------------------------------------------- ValueDate

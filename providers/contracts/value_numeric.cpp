@@ -7,6 +7,7 @@
 
 #include <glib/gi18n-lib.h>
 
+#include "providers/contracts/value-exact-private.h"
 #include "providers/contracts/value-scalar-private.h"
 
 using namespace tarvex;
@@ -108,14 +109,22 @@ TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueDouble,
 
 // -------------------------------------------------------------- ValueMoney
 
+// Money read from a server keeps its text: its 19 digits at the limits are
+// more than a double holds. Storing a number drops the text.
 struct _TarvexProvidersContractsValueMoneyPrivate {
   gdouble value = 0;
+  std::string text;
 };
 namespace {
 struct MoneyDesc : DoubleDesc<TarvexProvidersContractsValueMoneyPrivate> {
   NUMERIC_KIND(money, "money", MONEY)
+  static void assign(Private* p, gdouble d) {
+    p->value = d;
+    p->text.clear();
+  }
   static gchar* text(const Private* p) {
-    return values::floating_text(p->value, values::Notation::kPlain);
+    return p->text.empty() ? values::floating_text(p->value, values::Notation::kPlain)
+                           : dup(p->text);
   }
 };
 }  // namespace
@@ -217,3 +226,44 @@ TarvexProvidersContractsValueDecimal* tarvex_providers_contracts_value_decimal_n
   return tarvex_providers_contracts_value_decimal_construct_string(DecimalDesc::type(), text,
                                                                    error);
 }
+
+// ------------------------------------------------------------ exact values
+
+namespace tarvex::values {
+
+std::string scaled_text(bool negative, unsigned __int128 magnitude, int scale) {
+  char digits[48];
+  int n = 0;
+  do {
+    digits[n++] = char('0' + int(magnitude % 10));
+    magnitude /= 10;
+  } while (magnitude != 0 && n < int(sizeof digits));
+  bool zero = n == 1 && digits[0] == '0';
+  while (n < scale + 1 && n < int(sizeof digits)) digits[n++] = '0';
+  std::string out;
+  out.reserve(size_t(n) + 2);
+  if (negative && !zero) out += '-';
+  for (int k = n - 1; k >= 0; k--) {
+    out += digits[k];
+    if (k == scale && scale > 0) out += '.';
+  }
+  return out;
+}
+
+TarvexProvidersContractsValueDecimal* decimal_new_exact(std::string text) {
+  auto* self = make<TarvexProvidersContractsValueDecimal>(DecimalDesc::type());
+  auto* priv = tarvex_providers_contracts_value_decimal_get_private(self);
+  priv->value = g_ascii_strtod(text.c_str(), nullptr);
+  priv->text = std::move(text);
+  return self;
+}
+
+TarvexProvidersContractsValueMoney* money_new_exact(std::string text) {
+  auto* self = make<TarvexProvidersContractsValueMoney>(MoneyDesc::type());
+  auto* priv = tarvex_providers_contracts_value_money_get_private(self);
+  priv->value = g_ascii_strtod(text.c_str(), nullptr);
+  priv->text = std::move(text);
+  return self;
+}
+
+}  // namespace tarvex::values

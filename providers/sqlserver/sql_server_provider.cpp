@@ -296,9 +296,9 @@ void provider_open(Provider* self, TarvexProvidersContractsServer* server,
   dbsetlname(login.get(), or_empty(tarvex_providers_contracts_server_get_password(server)),
              DBSETPWD);
   dbsetlname(login.get(), "UTF-8", DBSETCHARSET);
-  // Network (integrated) authentication stays off: with it db-lib drops the
-  // user name and password of an SQL login.
-  dbsetlbool(login.get(), FALSE, DBSETUTF16);
+  // UTF-16 rather than UCS-2 with the server, so characters beyond the
+  // Basic Multilingual Plane (emoji, rarer CJK) travel in both directions.
+  dbsetlbool(login.get(), TRUE, DBSETUTF16);
 
   // db-lib sends a bare host name to port 1433 whatever the description's
   // port says, which could log in to another server (or around a tunnel on

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "providers/contracts/table_model-private.h"
+#include "providers/contracts/value-exact-private.h"
 #include "providers/contracts/value_binary.h"
 #include "providers/contracts/value_date_time.h"
 #include "providers/contracts/value_int.h"
@@ -88,17 +89,29 @@ constexpr int kNumericBytes[39] = {0,  2,  2,  3,  3,  4,  4,  4,  5,  5,  6,  6
                                    7,  7,  8,  8,  9,  9,  9,  10, 10, 11, 11, 11, 12,
                                    12, 13, 13, 14, 14, 14, 15, 15, 16, 16, 16, 17, 17};
 
+// A decimal's sign, magnitude and scale, as TDS lays them out after the
+// precision and scale bytes. False for data that is no decimal.
+bool numeric_parts(Cell c, bool& negative, unsigned __int128& magnitude, int& scale) {
+  if (!c.data || c.length < 3) return false;
+  int precision = c.data[0];
+  scale = c.data[1];
+  if (precision < 1 || precision > 38 || scale > precision) return false;
+  int bytes = kNumericBytes[precision] - 1;
+  if (c.length < 3 + bytes) return false;
+  magnitude = 0;
+  for (int k = 0; k < bytes; k++) magnitude = (magnitude << 8) | c.data[3 + k];
+  negative = c.data[2] == 1;
+  return true;
+}
+
 // A decimal whose unscaled magnitude and power of ten are both exact
 // doubles divides to the correctly rounded value, which is what parsing
 // its text gives; anything larger goes through the text.
 bool numeric_fast(Cell c, double& out) {
-  if (!c.data || c.length < 3) return false;
-  int precision = c.data[0], scale = c.data[1];
-  if (precision < 1 || precision > 38 || scale > 22 || scale > precision) return false;
-  int bytes = kNumericBytes[precision] - 1;
-  if (c.length < 3 + bytes) return false;
-  unsigned __int128 magnitude = 0;
-  for (int k = 0; k < bytes; k++) magnitude = (magnitude << 8) | c.data[3 + k];
+  bool negative;
+  unsigned __int128 magnitude;
+  int scale;
+  if (!numeric_parts(c, negative, magnitude, scale) || scale > 22) return false;
   if (magnitude > (unsigned __int128)(1ULL << 53)) return false;
   static constexpr double kPow10[23] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
@@ -108,7 +121,7 @@ bool numeric_fast(Cell c, double& out) {
     return true;
   }
   double v = double(uint64_t(magnitude)) / kPow10[scale];
-  out = c.data[2] == 1 ? -v : v;
+  out = negative ? -v : v;
   return true;
 }
 
@@ -128,6 +141,11 @@ void guid_text(Cell c, char* out) {
 
 GDateTime* epoch_utc() {
   return g_date_time_new_from_unix_utc(0);
+}
+
+// A GDateTime holds microseconds: the last digit of a 100 ns fraction goes.
+inline gint microsecond_of(const Cracked& d) {
+  return d.nanosecond >= 0 && d.nanosecond < 1000000000 ? d.nanosecond / 1000 : 0;
 }
 
 }  // namespace
@@ -158,14 +176,18 @@ gdouble cell_double(DBPROCESS* p, int column) {
   return fixed<gdouble>(cell_of(p, column));
 }
 
-gdouble cell_money(DBPROCESS* p, int column) {
+// Money as the signed count of ten-thousandths it is.
+gint64 cell_money_scaled(DBPROCESS* p, int column) {
   Cell c = cell_of(p, column);
-  if (c.length == 4) return fixed<gint32>(c) / 10000.0;
+  if (c.length == 4) return fixed<gint32>(c);
   // money: the signed high half first, then the unsigned low half.
   gint32 high = fixed<gint32>(c);
   guint32 low = c.length >= 8 ? fixed<guint32>(Cell{c.data + 4, 4}) : 0;
-  gint64 scaled = gint64((guint64(guint32(high)) << 32) | low);
-  return scaled / 10000.0;
+  return gint64((guint64(guint32(high)) << 32) | low);
+}
+
+gdouble cell_money(DBPROCESS* p, int column) {
+  return cell_money_scaled(p, column) / 10000.0;
 }
 
 gdouble cell_decimal(DBPROCESS* p, int column, int type) {
@@ -174,6 +196,34 @@ gdouble cell_decimal(DBPROCESS* p, int column, int type) {
   if ((type == SYBDECIMAL || type == SYBNUMERIC) && numeric_fast(c, v)) return v;
   std::string text = converted_text(p, column, type, c);
   return g_ascii_strtod(text.c_str(), nullptr);
+}
+
+namespace {
+
+bool is_money_type(int type) {
+  return type == SYBMONEY || type == SYBMONEY4 || type == SYBMONEYN;
+}
+
+}  // namespace
+
+// Every digit the server sent, as db-lib writes it: a decimal with its
+// scale's decimals ("0.5000"), money with four.
+std::string cell_decimal_text(DBPROCESS* p, int column, int type) {
+  Cell c = cell_of(p, column);
+  bool negative;
+  unsigned __int128 magnitude;
+  int scale;
+  if ((type == SYBDECIMAL || type == SYBNUMERIC) && numeric_parts(c, negative, magnitude, scale))
+    return values::scaled_text(negative, magnitude, scale);
+  if (is_money_type(type)) return values::scaled_text(cell_money_scaled(p, column), 4);
+  return converted_text(p, column, type, c);
+}
+
+Value* cell_exact_number(DBPROCESS* p, int column, int type, DT kind) {
+  std::string text = cell_decimal_text(p, column, type);
+  if (kind == TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_MONEY)
+    return reinterpret_cast<Value*>(values::money_new_exact(std::move(text)));
+  return reinterpret_cast<Value*>(values::decimal_new_exact(std::move(text)));
 }
 
 // Into `out` (the buffer of 37 bytes) when it fits, else into `text`.
@@ -237,7 +287,8 @@ GDateTime* cell_time(DBPROCESS* p, int column) {
   }
   Cracked d;
   crack(p, dbcoltype(p, column), cell_of(p, column), d);
-  return g_date_time_new(utc_zone(), 1970, 1, 1, d.hour, d.minute, d.second);
+  return values::date_time_at(utc_zone(), 1970, 1, 1, d.hour, d.minute, d.second,
+                              microsecond_of(d));
 }
 
 // The fields of a date-time cell and, for a datetimeoffset, its offset in
@@ -262,16 +313,17 @@ bool datetime_fields(DBPROCESS* p, int column, int type, Cracked& d, bool& with_
 // Zone-less server date-times keep their wall-clock time as UTC, so they
 // print as stored in any local zone; a datetimeoffset keeps its instant and
 // its offset (db-lib cracks it to the wall-clock time at that offset).
-GDateTime* cell_datetime(DBPROCESS* p, int column, int type) {
+GDateTime* cell_datetime(DBPROCESS* p, int column, int type, bool* offset_kept) {
   Cracked d;
   bool with_offset;
   gint32 offset;
+  if (offset_kept) *offset_kept = false;
   if (!datetime_fields(p, column, type, d, with_offset, offset)) return epoch_utc();
-  if (with_offset) {
-    auto zone = adoptGRef(g_time_zone_new_offset(offset));
-    return g_date_time_new(zone.get(), d.year, d.month, d.day, d.hour, d.minute, d.second);
-  }
-  return g_date_time_new(utc_zone(), d.year, d.month, d.day, d.hour, d.minute, d.second);
+  if (offset_kept) *offset_kept = with_offset;
+  GRef<GTimeZone> zone = with_offset ? adoptGRef(g_time_zone_new_offset(offset))
+                                     : retainGRef(utc_zone());
+  return values::date_time_at(zone.get(), d.year, d.month, d.day, d.hour, d.minute, d.second,
+                              microsecond_of(d));
 }
 
 gint64 cell_timespan(DBPROCESS* p, int column) {
@@ -284,24 +336,22 @@ gint64 cell_timespan(DBPROCESS* p, int column) {
   return moment ? g_date_time_to_unix(moment.get()) : 0;
 }
 
-// db-lib exposes no base type of a sql_variant: its length tells the kind.
+// db-lib gives a sql_variant's value converted (texts to UTF-8) but not
+// its base type, so no number can be told from text by its bytes: text
+// that reads as text is a text value, anything else the bytes it is.
 Value* cell_variant(DBPROCESS* p, int column) {
   Cell c = cell_of(p, column);
-  switch (c.length) {
-    case 1:
-      return reinterpret_cast<Value*>(tarvex_providers_contracts_value_uint8_new(fixed<guint8>(c)));
-    case 2:
-      return reinterpret_cast<Value*>(tarvex_providers_contracts_value_int16_new(fixed<gint16>(c)));
-    case 4:
-      return reinterpret_cast<Value*>(tarvex_providers_contracts_value_int32_new(fixed<gint32>(c)));
-    case 8:
-      return reinterpret_cast<Value*>(tarvex_providers_contracts_value_int64_new(fixed<gint64>(c)));
-    default: {
-      std::string text;
-      cell_text(p, column, text);
-      return reinterpret_cast<Value*>(tarvex_providers_contracts_value_string_new(text.c_str()));
-    }
-  }
+  const char* bytes = reinterpret_cast<const char*>(c.data);
+  gsize length = c.data && c.length > 0 ? gsize(c.length) : 0;
+  bool text = g_utf8_validate_len(bytes, length, nullptr);
+  for (const char* at = bytes; text && at < bytes + length; at = g_utf8_next_char(at))
+    if (g_unichar_iscntrl(g_utf8_get_char(at))) text = false;
+  if (text)
+    return reinterpret_cast<Value*>(
+        tarvex_providers_contracts_value_string_new(std::string(bytes, length).c_str()));
+  return reinterpret_cast<Value*>(
+      tarvex_providers_contracts_value_binary_new(reinterpret_cast<const guint8*>(bytes),
+                                                  gint(length)));
 }
 
 // The value of a cell whose kind the row cannot keep as a datum: values
@@ -325,11 +375,16 @@ Value* cell_value(DBPROCESS* p, int column, int type, DT kind) {
                   : as_value(tarvex_providers_contracts_value_time_new());
     }
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DATETIME: {
-      auto moment = adoptGRef(cell_datetime(p, column, type));
-      return moment
-                 ? as_value(tarvex_providers_contracts_value_date_time_new_datetime(moment.get()))
-                 : as_value(tarvex_providers_contracts_value_date_time_new());
+      bool with_offset;
+      auto moment = adoptGRef(cell_datetime(p, column, type, &with_offset));
+      if (!moment) return as_value(tarvex_providers_contracts_value_date_time_new());
+      // Only a datetimeoffset prints its offset.
+      return with_offset ? as_value(values::date_time_new_with_offset(moment.get()))
+                 : as_value(tarvex_providers_contracts_value_date_time_new_datetime(moment.get()));
     }
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_MONEY:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DECIMAL:
+      return cell_exact_number(p, column, type, kind);
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_TIMESPAN:
       return as_value(tarvex_providers_contracts_value_time_span_new(cell_timespan(p, column)));
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_VARIANT:
@@ -399,13 +454,31 @@ bool add_cell(models::RowBuilder& row, DBPROCESS* p, int column, int type, DT ki
       datum.u = cell_u64(p, column);
       break;
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_MONEY:
+      if (!is_money_type(type)) {
+        row.take(cell_value(p, column, type, kind));
+        return true;
+      }
       datum.kind = Datum::MONEY;
-      datum.d = cell_money(p, column);
+      datum.i = cell_money_scaled(p, column);
+      datum.extra = 4;
       break;
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DECIMAL:
-      datum.kind = Datum::DECIMAL;
-      datum.d = cell_decimal(p, column, type);
-      break;
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DECIMAL: {
+      // Unscaled digits that fit 64 bits stay a number; more go as text.
+      bool negative = false;
+      unsigned __int128 magnitude = 0;
+      int scale = 0;
+      bool parts = (type == SYBDECIMAL || type == SYBNUMERIC) &&
+                   numeric_parts(cell_of(p, column), negative, magnitude, scale);
+      if (parts && magnitude <= (unsigned __int128)G_MAXINT64) {
+        datum.kind = Datum::DECIMAL;
+        datum.i = negative ? -gint64(magnitude) : gint64(magnitude);
+        datum.extra = scale;
+        break;
+      }
+      std::string text = cell_decimal_text(p, column, type);
+      row.add_data(Datum::DECIMAL_TEXT, text.data(), text.size());
+      return true;
+    }
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_FLOAT:
       datum.kind = Datum::FLOAT;
       datum.f = cell_float(p, column);
@@ -427,8 +500,13 @@ bool add_cell(models::RowBuilder& row, DBPROCESS* p, int column, int type, DT ki
       }
       datum.kind = with_offset ? Datum::DATETIME_OFFSET : Datum::DATETIME_UTC;
       datum.extra = offset;
-      datum.when = {gint16(d.year), guint8(d.month),  guint8(d.day),
-                    guint8(d.hour), guint8(d.minute), guint8(d.second)};
+      datum.when.year = guint64(d.year);
+      datum.when.month = guint64(d.month);
+      datum.when.day = guint64(d.day);
+      datum.when.hour = guint64(d.hour);
+      datum.when.minute = guint64(d.minute);
+      datum.when.second = guint64(d.second);
+      datum.when.microsecond = guint64(microsecond_of(d));
       break;
     }
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_WSTRING:
@@ -659,7 +737,7 @@ GDateTime* reader_get_time(Reader* self, guint16 position, GError**) {
 }
 GDateTime* reader_get_datetime(Reader* self, guint16 position, GError**) {
   DBPROCESS* p = process_of(self);
-  return sqlserver::cell_datetime(p, col(position), dbcoltype(p, col(position)));
+  return sqlserver::cell_datetime(p, col(position), dbcoltype(p, col(position)), nullptr);
 }
 gint64 reader_get_timespan(Reader* self, guint16 position, GError**) {
   return sqlserver::cell_timespan(process_of(self), col(position));
@@ -679,6 +757,27 @@ guint8* reader_get_binary(Reader* self, guint16 position, gint* result_length1, 
 }
 Value* reader_get_variant(Reader* self, guint16 position, GError**) {
   return sqlserver::cell_variant(process_of(self), col(position));
+}
+
+// The contract's get_value makes decimals and money from a double and
+// date-times without their offset; those kinds are made here from the cell
+// itself (as a filled table makes them), the others by the contract.
+Value* reader_get_value(Reader* self, guint16 position, GError** error) {
+  DBPROCESS* p = process_of(self);
+  int column = col(position);
+  int type = dbcoltype(p, column);
+  DT kind = sqlserver::map_data_type(type, dbcollen(p, column));
+  switch (kind) {
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_MONEY:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DECIMAL:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DATETIME:
+      return sqlserver::cell_value(p, column, type, kind);
+    default: {
+      auto* contract = static_cast<TarvexProvidersContractsIDataReaderIface*>(
+          g_type_default_interface_peek(tarvex_providers_contracts_idata_reader_get_type()));
+      return contract->get_value(self, position, error);
+    }
+  }
 }
 gint reader_get_field_count(Reader* self) {
   return dbnumcols(process_of(self));
@@ -738,6 +837,7 @@ static void sql_server_reader_data_reader_init(TarvexProvidersContractsIDataRead
   iface->get_binary = reader_get_binary;
   iface->get_xml = reader_get_string;
   iface->get_variant = reader_get_variant;
+  iface->get_value = reader_get_value;
   iface->get_field_count = reader_get_field_count;
   iface->get_is_closed = reader_get_is_closed;
 }

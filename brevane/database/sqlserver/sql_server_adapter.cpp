@@ -6,22 +6,18 @@
 #include <string>
 #include <vector>
 
-#include "brevane/database/sqlserver/sql_server_catalog-private.h"
+#include "brevane/database/sqlserver/sql_server_adapter-private.h"
 #include "brevane/database/sqlserver/sql_server_definition-private.h"
-#include "brevane/foundation/sql_error.h"
 #include "brevane/model/constraints/meta_check.h"
 #include "brevane/model/constraints/meta_foreign_key.h"
 #include "brevane/model/constraints/meta_unique.h"
-#include "brevane/model/meta_database.h"
 #include "brevane/model/meta_synonym.h"
-#include "common/tarvex-gobject.h"
 
 using tarvex::GRef;
 using tarvex::GUniqueStr;
 namespace sq = tarvex::sqlserver;
+using namespace tarvex::sqlserver::adapter;
 
-using Self = TarvexBrevaneSupportsDatabaseSQLServerAdapter;
-using Base = TarvexBrevaneSupportsDatabaseAdapter;
 using MetaObject = TarvexBrevaneMetaModelMetaObject;
 using MetaTable = TarvexBrevaneMetaModelMetaTable;
 using MetaSchema = TarvexBrevaneMetaModelMetaSchema;
@@ -51,58 +47,9 @@ TARVEX_DEFINE_TYPE(TarvexBrevaneSupportsDatabaseSQLServerAdapter,
 
 namespace {
 
-template <size_t N>
-bool in_list(const gchar* const (&list)[N], const std::string& value) {
-  for (const gchar* entry : list)
-    if (value == entry) return true;
-  return false;
-}
-
-MetaObject* meta(gpointer object) {
-  return reinterpret_cast<MetaObject*>(object);
-}
-
-TarvexBrevaneContractsDatabaseIConnection* connection_of(Self* self) {
-  return reinterpret_cast<Base*>(self)->connection;
-}
-
-bool is_filled(gpointer object) {
-  return g_object_get_data(G_OBJECT(object), "FILLED") != nullptr;
-}
-
-void mark_filled(gpointer object) {
-  g_object_set_data(G_OBJECT(object), "FILLED", GINT_TO_POINTER(TRUE));
-}
-
-std::string name_of(gpointer object) {
-  const gchar* s = tarvex_brevane_meta_model_meta_object_get_name(meta(object));
-  return s ? s : "";
-}
-std::string schema_of(gpointer object) {
-  const gchar* s = tarvex_brevane_meta_model_meta_object_get_schema(meta(object));
-  return s ? s : "";
-}
-std::string database_of(gpointer object) {
-  const gchar* s = tarvex_brevane_meta_model_meta_object_get_database(meta(object));
-  return s ? s : "";
-}
-
-void set_attribute(gpointer object, const char* key, const std::string& value) {
-  GeeHashMap* map = tarvex_brevane_meta_model_meta_object_get_attributes(meta(object));
-  gee_abstract_map_set(GEE_ABSTRACT_MAP(map), key, value.c_str());
-}
-
-void set_comment(gpointer object, const std::string& comment) {
-  tarvex_brevane_meta_model_meta_object_set_comment(meta(object), comment.c_str());
-}
-
 void set_option(MetaTable* table, const char* key, const std::string& value) {
   GeeHashMap* map = tarvex_brevane_meta_model_meta_table_get_options(table);
   gee_abstract_map_set(GEE_ABSTRACT_MAP(map), key, value.c_str());
-}
-
-void append_to(GeeArrayList* list, gpointer item) {
-  gee_abstract_collection_add(GEE_ABSTRACT_COLLECTION(list), item);
 }
 
 std::vector<GRef<GObject>> items_of(GeeArrayList* list) {
@@ -112,22 +59,6 @@ std::vector<GRef<GObject>> items_of(GeeArrayList* list) {
     items.push_back(GRef<GObject>::adopt(
         static_cast<GObject*>(gee_abstract_list_get(GEE_ABSTRACT_LIST(list), i))));
   return items;
-}
-
-std::string upper(const std::string& text) {
-  GUniqueStr up(g_utf8_strup(text.c_str(), -1));
-  return up.get();
-}
-
-// A comma list without its trailing comma.
-std::string finished(std::string list) {
-  if (!list.empty() && list.back() == ',') list.pop_back();
-  return list;
-}
-
-// The literal text of a name for a '...' or N'...' of a catalog query.
-std::string lit(const std::string& name) {
-  return sq::literal(name);
 }
 
 TarvexProvidersContractsDataType data_type_for(Self* self, const std::string& type) {
@@ -233,7 +164,7 @@ static bool fill_table_indexes(Self* self, MetaTable* table, GError** error) {
       sq::format("SELECT ix.index_id, ix.name index_name, ix.type_desc, ix.is_unique, "
                  "ix.is_disabled, ic.column_id, COL_NAME(ic.object_id, ic.column_id) as "
                  "column_name, ic.key_ordinal, ic.is_descending_key,CAST(ep.value AS "
-                 "NVARCHAR(MAX)) AS comment, ic.is_included_column, ix.filter_definition FROM "
+                 "NVARCHAR(MAX)) AS comment, ic.is_included_column, %s FROM "
                  "sys.index_columns ic LEFT JOIN sys.indexes ix ON ic.object_id = ix.object_id "
                  "AND ic.index_id = ix.index_id LEFT JOIN sys.extended_properties ep ON "
                  "(ep.class=7 AND ep.major_id=ix.object_id AND ep.minor_id=ix.index_id AND "
@@ -241,6 +172,8 @@ static bool fill_table_indexes(Self* self, MetaTable* table, GError** error) {
                  "OBJECT_NAME(ic.object_id) = N'%s' AND ix.is_primary_key = 0 AND "
                  "ix.is_unique_constraint = 0 ORDER BY ix.index_id ASC, ic.key_ordinal ASC, "
                  "ic.index_column_id ASC;",
+                 column_since(major_of(self), 10, "ix.filter_definition", "filter_definition")
+                     .c_str(),
                  schema.c_str(), name.c_str()),
       error);
   if (!rows) return false;
@@ -264,50 +197,9 @@ static bool fill_table_indexes(Self* self, MetaTable* table, GError** error) {
           tarvex_brevane_meta_model_meta_index_new_with_names(
               database_of(table).c_str(), schema_of(table).c_str(), name_of(table).c_str(),
               index_name.c_str()));
-      const std::string method = rows->text(2, i);
-      tarvex_brevane_meta_model_meta_index_set_method(index.get(), method.c_str());
-      struct Kind {
-        const char* method;
-        const char* kind;
-        int clustered;  // -1: unchanged
-      };
-      static const Kind kinds[] = {{"HEAP", "", 0},
-                                   {"CLUSTERED", "", 1},
-                                   {"NONCLUSTERED", "", 0},
-                                   {"XML", "XML", -1},
-                                   {"SPATIAL", "SPATIAL", -1},
-                                   {"CLUSTERED COLUMNSTORE", "COLUMNSTORE", 1},
-                                   {"NONCLUSTERED COLUMNSTORE", "COLUMNSTORE", 0},
-                                   {"NONCLUSTERED HASH", "HASH", 0}};
-      for (const Kind& k : kinds) {
-        if (method != k.method) continue;
-        tarvex_brevane_meta_model_meta_index_set_kind(index.get(), k.kind);
-        if (k.clustered >= 0)
-          tarvex_brevane_meta_model_meta_index_set_is_clustered(index.get(), k.clustered);
-      }
-      set_attribute(index.get(), "UNIQUE", rows->text(3, i));
-      set_attribute(index.get(), "STATE", rows->text(4, i));
-      set_comment(index.get(), rows->text(9, i));
-      if (!rows->is_null(11, i))
-        tarvex_brevane_meta_model_meta_index_set_where(index.get(), rows->text(11, i).c_str());
+      index_head_from_row(index.get(), *rows, i);
     }
-    const std::string column = rows->text(6, i);
-    const std::string method = rows->text(2, i);
-    const bool columnstore = method.find("COLUMNSTORE") != std::string::npos;
-    const bool included = rows->flag(10, i);
-    if (columnstore) {
-      // A columnstore index lists its columns as included ones; only the
-      // nonclustered form names them.
-      if (method == "NONCLUSTERED COLUMNSTORE")
-        tarvex_brevane_meta_model_meta_index_append(index.get(), (column + " ASC").c_str());
-    } else if (included) {
-      // Included columns carry key_ordinal 0: they are no key columns.
-      if (!include.empty()) include += ", ";
-      include += sq::bracketed(column);
-    } else {
-      const std::string entry = column + (rows->flag(8, i) ? " DESC" : " ASC");
-      tarvex_brevane_meta_model_meta_index_append(index.get(), entry.c_str());
-    }
+    index_column_from_row(index.get(), *rows, i, include);
   }
   finish();
   return true;
@@ -415,81 +307,7 @@ static void sql_server_adapter_fill_meta_table(Base* base, MetaTable* table, gbo
 static MetaTable* sql_server_adapter_fill_schema_table_trigger(Self* self, MetaTable* table,
                                                                GError** error) {
   g_return_val_if_fail(table != NULL, nullptr);
-  const std::string schema = lit(schema_of(table)), name = lit(name_of(table));
-  auto rows = sq::run_query(
-      connection_of(self),
-      sq::format(
-          "SELECT tr.name,tr.type,po.type AS object_type,po.name AS object_name,"
-          "OBJECTPROPERTY(tr.object_id,'ExecIsInsertTrigger') AS is_insert_trigger,"
-          "OBJECTPROPERTY(tr.object_id,'ExecIsUpdateTrigger') AS is_update_trigger,"
-          "OBJECTPROPERTY(tr.object_id,'ExecIsDeleteTrigger') AS is_delete_trigger,"
-          "OBJECTPROPERTY(tr.object_id,'IsEncrypted') is_encrypted,tr.is_instead_of_trigger,"
-          "tr.is_disabled,asm.definition,asm.execute_as_principal_id AS sql_principal_id,dp.name "
-          "AS sql_principal_name,ao.name AS assembly_name,am.assembly_class,am.assembly_method,"
-          "am.execute_as_principal_id AS clr_principal_id,dp2.name AS clr_principal_name,CAST "
-          "(ep.value AS NVARCHAR (MAX)) AS comment FROM sys.triggers tr LEFT JOIN sys.all_objects "
-          "po ON po.object_id=tr.parent_id LEFT JOIN sys.all_sql_modules asm ON "
-          "tr.object_id=asm.object_id LEFT JOIN sys.database_principals dp ON "
-          "dp.principal_id=asm.execute_as_principal_id LEFT JOIN sys.assembly_modules am ON "
-          "am.object_id=tr.object_id LEFT JOIN sys.all_objects ao ON am.assembly_id=ao.object_id "
-          "LEFT JOIN sys.database_principals dp2 ON dp2.principal_id=am.execute_as_principal_id "
-          "LEFT JOIN sys.extended_properties ep ON (ep.class=1 AND ep.major_id=tr.object_id AND "
-          "ep.minor_id=0 AND ep.name='MS_Description') WHERE "
-          "OBJECT_SCHEMA_NAME(tr.parent_id)=N'%s' AND OBJECT_NAME(tr.parent_id)=N'%s' ORDER BY "
-          "tr.name ASC;",
-          schema.c_str(), name.c_str()),
-      error);
-  if (!rows) return nullptr;
-
-  GeeArrayList* triggers = tarvex_brevane_meta_model_meta_table_get_triggers(table);
-  // OBJECTPROPERTY answers an integer; a NULL counts as set.
-  auto set = [&](int column, int row) {
-    return rows->is_null(column, row) || rows->integer(column, row) != 0;
-  };
-  for (int i = 0; i < rows->rows(); i++) {
-    const std::string body = sq::definition_body(rows->text(10, i));
-    auto trigger = GRef<TarvexBrevaneMetaModelMetaTrigger>::adopt(
-        tarvex_brevane_meta_model_meta_trigger_new_with_body(
-            database_of(table).c_str(), schema_of(table).c_str(), rows->text(0, i).c_str(),
-            body.c_str()));
-    auto* t = trigger.get();
-    tarvex_brevane_meta_model_meta_trigger_set_target(t, name_of(table).c_str());
-    // Type codes are char(2): "U " for a user table.
-    set_attribute(t, "TARGET_TYPE", sq::trimmed(rows->text(2, i)) == "U" ? "TABLE" : "VIEW");
-    std::string events;
-    if (set(4, i)) events += "INSERT,";
-    if (set(5, i)) events += "UPDATE,";
-    if (set(6, i)) events += "DELETE,";
-    if (!events.empty())
-      tarvex_brevane_meta_model_meta_trigger_set_event(t, finished(events).c_str());
-    if (set(7, i)) set_attribute(t, "ENCRYPTION", "true");
-    tarvex_brevane_meta_model_meta_trigger_set_timing(t, rows->flag(8, i) ? "INSTEAD OF" : "AFTER");
-    set_attribute(t, "STATE", rows->text(9, i));
-    std::string executor;
-    if (sq::trimmed(rows->text(1, i)) != "TR") {
-      set_attribute(t, "DEFINITION_TYPE", "EXTERNAL");
-      const std::string assembly = rows->text(13, i);
-      if (!assembly.empty()) {
-        const std::string function = assembly + "." + rows->text(14, i) + "." + rows->text(15, i);
-        tarvex_brevane_meta_model_meta_trigger_set_function(t, function.c_str());
-      }
-      executor = rows->text(17, i);
-    } else {
-      set_attribute(t, "DEFINITION_TYPE", "SQL");
-      executor = rows->text(12, i);
-    }
-    if (!executor.empty()) {
-      set_attribute(t, "EXECUTOR", executor);
-      if (!in_list(TARVEX_BREVANE_SUPPORTS_DATABASE_SQL_SERVER_ADAPTER_USER_LIST_INTERNAL,
-                   executor)) {
-        set_attribute(t, "EXECUTOR", "USER");
-        set_attribute(t, "EXECUTOR_USER", executor);
-      }
-    }
-    set_comment(t, rows->text(18, i));
-    append_to(triggers, t);
-  }
-  return static_cast<MetaTable*>(g_object_ref(table));
+  return fill_table_triggers(self, table, error);
 }
 
 static MetaTable* sql_server_adapter_fill_schema_table_check(Self* self, MetaTable* table,
@@ -803,6 +621,16 @@ static void sql_server_adapter_fill_meta_schema(Base* base, MetaSchema* schema, 
         return;
       }
     }
+    for (auto& routine :
+         items_of(tarvex_brevane_meta_model_meta_schema_get_routines(schema))) {
+      GError* failure = nullptr;
+      fill_routine(self, reinterpret_cast<TarvexBrevaneMetaModelMetaRoutine*>(routine.get()),
+                   &failure);
+      if (failure) {
+        g_propagate_error(error, failure);
+        return;
+      }
+    }
   }
   mark_filled(schema);
 }
@@ -860,6 +688,21 @@ static void sql_server_adapter_fill_meta_object(Base* base, MetaObject* meta_obj
               object, tarvex_brevane_meta_model_meta_event_get_type()),
           error);
       break;
+    case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_EXTERNAL:
+    case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_FUNCTION:
+    case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_PROCEDURE:
+      // The routine filler itself, not the fill_meta_function slot.
+      fill_routine(self,
+                   as_class<TarvexBrevaneMetaModelMetaRoutine>(
+                       object, tarvex_brevane_meta_model_meta_routine_get_type()),
+                   error);
+      break;
+    case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_ROLE:
+      fill_role(self,
+                as_class<TarvexBrevaneMetaModelMetaRole>(
+                    object, tarvex_brevane_meta_model_meta_role_get_type()),
+                error);
+      break;
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_INDEX:
       tarvex_brevane_supports_database_adapter_fill_meta_index(
           base,
@@ -897,7 +740,9 @@ static void sql_server_adapter_fill_meta_object(Base* base, MetaObject* meta_obj
                                       reinterpret_cast<TarvexBrevaneMetaModelMetaRelation*>(user))
                                 : nullptr;
       // Logins (scope "server") have a filler of their own.
-      if (g_strcmp0(scope, "server") != 0)
+      if (g_strcmp0(scope, "server") == 0)
+        fill_login(self, user, error);
+      else
         tarvex_brevane_supports_database_adapter_fill_meta_user(base, user, error);
       break;
     }
@@ -924,6 +769,9 @@ static void tarvex_brevane_supports_database_sql_server_adapter_class_setup(
   klass->fill_schema_table_trigger = sql_server_adapter_fill_schema_table_trigger;
   klass->fill_schema_table_check = sql_server_adapter_fill_schema_table_check;
   klass->fill_schema_table_unique = sql_server_adapter_fill_schema_table_unique;
+  setup_database_fillers(klass);
+  setup_object_fillers(klass);
+  setup_principal_fillers(klass);
 }
 
 Self* tarvex_brevane_supports_database_sql_server_adapter_construct(

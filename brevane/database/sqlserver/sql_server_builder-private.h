@@ -14,6 +14,7 @@
 #include "brevane/model/constraints/meta_foreign_key.h"
 #include "brevane/model/constraints/meta_unique.h"
 #include "brevane/model/meta_column.h"
+#include "brevane/model/meta_routine.h"
 #include "brevane/model/meta_synonym.h"
 #include "common/tarvex-gobject.h"
 
@@ -74,6 +75,10 @@ int diff_code(gpointer obj, const std::string& path);
 bool diff_has(gpointer obj, const std::string& path);
 void diff_remove(gpointer obj, const std::string& path);
 int diff_size(gpointer obj);
+// The record's paths with their codes, in path order.
+std::vector<std::pair<std::string, int>> diff_entries(gpointer obj);
+// The old value of a path (the slice map), when the record holds one.
+std::optional<std::string> slice_of(gpointer obj, const std::string& path);
 
 template <typename T>
 std::vector<GRef<T>> items(GeeArrayList* list) {
@@ -85,6 +90,10 @@ std::vector<GRef<T>> items(GeeArrayList* list) {
   return out;
 }
 std::vector<std::string> string_items(GeeArrayList* list);
+
+// "EXECUTE AS ..." of a module from its "EXECUTOR_USER" or "EXECUTOR"
+// attribute, or "" when it names none.
+std::string execute_as_clause(gpointer object);
 
 // ------------------------------------------------------------ batches
 
@@ -132,6 +141,8 @@ std::optional<std::vector<std::string>> load_collations(Builder* self);
 // type (or a user-defined one), else the inspector's name for its data type.
 std::string column_type(Builder* self, MetaColumn* column, bool raw,
                         TarvexBrevaneContractsDatabaseIInspectable* inspector);
+// The size of a type: "(n)", "(MAX)", "(p, s)", a time precision, or "".
+std::string size_suffix(std::string_view type, gint64 length, guint scale);
 // The text after "[name] TYPE" of a column definition, ending ",\n".
 std::string build_column_body(MetaColumn* column, std::string_view type,
                               const std::vector<std::string>& collations);
@@ -160,9 +171,23 @@ std::string build_table_indexes(MetaTable* table, bool patch);
 void build_table_triggers(Script& script, MetaTable* table, bool patch);
 std::string build_table_trigger_body(MetaTable* table, MetaTrigger* trigger, bool alter);
 
+// ------------------------------------------------------------ routines
+
+std::string build_routine(TarvexBrevaneMetaModelMetaRoutine* routine);
+std::string build_procedure_script(TarvexBrevaneMetaModelMetaRoutine* routine, bool alter);
+std::string build_function_script(TarvexBrevaneMetaModelMetaRoutine* routine, bool alter);
+gchar* build_caller(TarvexBrevaneSupportsDatabaseSqlBuilder* base,
+                    TarvexBrevaneMetaModelMetaRoutine* routine);
+
 // ------------------------------------------------------------ tables
 
 std::string build_state_statements(MetaTable* table, bool patch);
+// A computed column: "    [c] AS (expression) ...,\n".
+bool is_computed(MetaColumn* column);
+std::string computed_column(MetaColumn* column);
+gchar* patch_table(TarvexBrevaneSupportsDatabaseSqlBuilder* base, MetaTable* table);
+// True when an expression names the column (bracketed, or as a whole word).
+bool contains_name(std::string_view expression, const std::string& column);
 std::string make_compression_sql(std::string_view option, std::string_view values);
 
 // Class operations written in the topic files.

@@ -38,14 +38,12 @@ static GRegex* shared_parameter_pattern() {
   return pattern;
 }
 
-// Routine texts are written by a later part of the builder; until then a
-// routine yields nothing.
 static std::string build_routine(Base*, TarvexBrevaneMetaModelMetaRoutine* routine) {
   if (!routine) {
     g_critical("%s: assertion '%s' failed", G_STRFUNC, "routine != NULL");
     return {};
   }
-  return {};
+  return tarvex::mssql::build_routine(routine);
 }
 
 static gchar* build_synonym(TarvexBrevaneMetaModelMetaSynonym* synonym) {
@@ -280,6 +278,8 @@ static void tarvex_brevane_supports_database_sql_server_builder_class_setup(
   base->build_index = tarvex::mssql::build_index;
   base->build_trigger = tarvex::mssql::build_trigger;
   base->patch_view = tarvex::mssql::patch_view;
+  base->build_caller = tarvex::mssql::build_caller;
+  base->patch_table = tarvex::mssql::patch_table;
 
   auto* object_class = G_OBJECT_CLASS(klass);
   object_class->get_property = server_get_property;

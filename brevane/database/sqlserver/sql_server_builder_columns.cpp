@@ -120,25 +120,26 @@ std::string column_type(Builder*, MetaColumn* column, bool raw,
   return mapped ? str(mapped.get()) : own;
 }
 
+std::string size_suffix(std::string_view type, gint64 length, guint scale) {
+  const std::string kind = upper(trim(type));
+  // A scale of 0 still needs the precision (DECIMAL(38,0) is not
+  // DECIMAL(18,0)), and a MAX type needs (MAX): without a length T-SQL
+  // reads 1.
+  if (takes_length(kind) && length >= 1) return "(" + std::to_string(length) + ")";
+  if (takes_max(kind) && length == -1) return "(MAX)";
+  if ((kind == "NUMERIC" || kind == "DECIMAL") && length >= 1)
+    return "(" + std::to_string(length) + ", " + std::to_string(scale) + ")";
+  if (auto precision = time_precision(kind, length, scale))
+    return "(" + std::to_string(*precision) + ")";
+  return {};
+}
+
 std::string build_column_body(MetaColumn* column, std::string_view type,
                               const std::vector<std::string>& collations) {
   const std::string kind = upper(trim(type));
   const gint64 length = tarvex_brevane_meta_model_meta_column_get_length(column);
   const guint scale = tarvex_brevane_meta_model_meta_column_get_scale(column);
-  std::string text;
-  // 1. Size. A scale of 0 still needs the precision (DECIMAL(38,0) is not
-  // DECIMAL(18,0)), and a MAX type needs (MAX): without a length T-SQL
-  // reads 1.
-  if (takes_length(kind) && length >= 1)
-    text += "(" + std::to_string(length) + ") ";
-  else if (takes_max(kind) && length == -1)
-    text += "(MAX) ";
-  else if ((kind == "NUMERIC" || kind == "DECIMAL") && length >= 1)
-    text += "(" + std::to_string(length) + ", " + std::to_string(scale) + ") ";
-  else if (auto precision = time_precision(kind, length, scale))
-    text += "(" + std::to_string(*precision) + ") ";
-  else
-    text += " ";
+  std::string text = size_suffix(kind, length, scale) + " ";
   if (attr_true(column, "FILESTREAM")) text += "FILESTREAM ";
   const std::string collation = str(tarvex_brevane_meta_model_meta_column_get_collation(column));
   if (!collation.empty() &&

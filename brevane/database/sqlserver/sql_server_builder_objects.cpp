@@ -227,20 +227,6 @@ std::string build_table_indexes(MetaTable* table, bool patch) {
 
 // ------------------------------------------------------------ triggers
 
-// EXECUTE AS takes CALLER, SELF and OWNER as keywords and a user name as a
-// string.
-static std::string execute_as(MetaTrigger* trigger) {
-  std::optional<std::string> who = attr(trigger, "EXECUTOR_USER");
-  if (!who || trim(*who).empty()) who = attr(trigger, "EXECUTOR");
-  if (!who || trim(*who).empty()) return {};
-  const std::string word = trim(*who);
-  for (const char* keyword : {"CALLER", "SELF", "OWNER"})
-    if (iequals(word, keyword)) return std::string("EXECUTE AS ") + keyword;
-  // "USER" alone marks a user executor whose name is missing.
-  if (iequals(word, "USER")) return {};
-  return "EXECUTE AS " + nq(word);
-}
-
 // assembly.class.method with each part bracketed; the class may itself hold
 // dots (a namespace).
 static std::string external_name(std::string_view function) {
@@ -258,7 +244,7 @@ std::string build_table_trigger_body(MetaTable* table, MetaTrigger* trigger, boo
                      " ON " + br2(schema_of(table), name_of(table)) + "\n";
   std::string options;
   if (attr_true(trigger, "ENCRYPTION")) options += "ENCRYPTION,";
-  if (std::string as = execute_as(trigger); !as.empty()) options += as + ",";
+  if (std::string as = execute_as_clause(trigger); !as.empty()) options += as + ",";
   if (!options.empty()) {
     options.pop_back();
     text += "  WITH " + options + "\n";

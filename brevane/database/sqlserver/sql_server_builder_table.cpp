@@ -11,14 +11,14 @@ namespace tarvex::mssql {
 
 using Base = TarvexBrevaneSupportsDatabaseSqlBuilder;
 
-static bool is_computed(MetaColumn* column) {
+bool is_computed(MetaColumn* column) {
   return tarvex_brevane_meta_model_meta_column_get_is_virtual(column) &&
          !trim(str(tarvex_brevane_meta_model_meta_column_get_expression(column))).empty();
 }
 
 // A computed column: its expression, PERSISTED when it is stored, and
 // NOT NULL, which T-SQL allows only on a persisted one.
-static std::string computed_column(MetaColumn* column) {
+std::string computed_column(MetaColumn* column) {
   std::string text = "    " + br(name_of(column)) + " AS (" +
                      trim(str(tarvex_brevane_meta_model_meta_column_get_expression(column))) + ")";
   const std::string kind =
@@ -181,8 +181,10 @@ static std::string build_table_options(MetaTable* table) {
 std::string build_state_statements(MetaTable* table, bool patch) {
   const std::string two = br2(schema_of(table), name_of(table));
   std::string text;
-  // In patch mode only members of the record take part; a changed member's
-  // state entry is consumed, and the member's path once nothing else is left.
+  // In patch mode only members of the record take part, a changed one only
+  // when its state changed; that entry is consumed, and the member's path
+  // once nothing else is left (a member without a record of its own keeps
+  // its path: it is created again).
   auto consume = [&](gpointer member, const std::string& key) {
     diff_remove(member, "attributes.STATE");
     if (diff_size(member) == 0) diff_remove(table, key);
@@ -195,7 +197,7 @@ std::string build_state_statements(MetaTable* table, bool patch) {
     const int code = patch ? diff_code(table, key) : kCreated;
     if (code == kCreated) {
       if (disabled) text += head + " DISABLE;\n";
-    } else if (code == kChanged) {
+    } else if (code == kChanged && diff_has(index.get(), "attributes.STATE")) {
       text += head + (disabled ? " DISABLE;\n" : " REBUILD;\n");
       consume(index.get(), key);
     }
@@ -210,7 +212,7 @@ std::string build_state_statements(MetaTable* table, bool patch) {
     const int code = patch ? diff_code(table, key) : kCreated;
     if (code == kCreated) {
       if (disabled) text += "ALTER TABLE " + two + " NOCHECK" + tail;
-    } else if (code == kChanged) {
+    } else if (code == kChanged && diff_has(c.get(), "attributes.STATE")) {
       text += "ALTER TABLE " + two + (disabled ? " NOCHECK" : " CHECK") + tail;
       consume(c.get(), key);
     }

@@ -136,6 +136,24 @@ int diff_size(gpointer obj) {
   return map ? gee_abstract_map_get_size(GEE_ABSTRACT_MAP(map.get())) : 0;
 }
 
+std::vector<std::pair<std::string, int>> diff_entries(gpointer obj) {
+  std::vector<std::pair<std::string, int>> out;
+  GRef<GeeHashMap> map = adoptGRef(tarvex_brevane_meta_model_meta_object_diff(meta(obj)));
+  if (!map) return out;
+  GRef<GeeMapIterator> it = adoptGRef(gee_map_map_iterator(GEE_MAP(map.get())));
+  while (gee_map_iterator_next(it.get())) {
+    GUniqueStr key(static_cast<char*>(gee_map_iterator_get_key(it.get())));
+    out.emplace_back(str(key.get()), GPOINTER_TO_INT(gee_map_iterator_get_value(it.get())));
+  }
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+std::optional<std::string> slice_of(gpointer obj, const std::string& path) {
+  GRef<GeeHashMap> map = adoptGRef(tarvex_brevane_meta_model_meta_object_slice(meta(obj)));
+  return map_text(map.get(), path.c_str());
+}
+
 std::vector<std::string> string_items(GeeArrayList* list) {
   std::vector<std::string> out;
   if (!list) return out;
@@ -145,6 +163,20 @@ std::vector<std::string> string_items(GeeArrayList* list) {
     out.push_back(str(s.get()));
   }
   return out;
+}
+
+// EXECUTE AS takes CALLER, SELF and OWNER as keywords and a user name as a
+// string.
+std::string execute_as_clause(gpointer object) {
+  std::optional<std::string> who = attr(object, "EXECUTOR_USER");
+  if (!who || trim(*who).empty()) who = attr(object, "EXECUTOR");
+  if (!who || trim(*who).empty()) return {};
+  const std::string word = trim(*who);
+  for (const char* keyword : {"CALLER", "SELF", "OWNER"})
+    if (iequals(word, keyword)) return std::string("EXECUTE AS ") + keyword;
+  // "USER" alone marks a user executor whose name is missing.
+  if (iequals(word, "USER")) return {};
+  return "EXECUTE AS " + nq(word);
 }
 
 // ------------------------------------------------------------ batches

@@ -4,6 +4,7 @@
 
 #include "brevane/database/connection_impl-private.h"
 #include "brevane/database/sqlserver/sql_server_adapter.h"
+#include "brevane/database/sqlserver/sql_server_adapter_v10x.h"
 #include "brevane/database/sqlserver/sql_server_builder.h"
 #include "brevane/database/sqlserver/sql_server_explorer.h"
 #include "brevane/database/sqlserver/sql_server_explorer_v10x.h"
@@ -29,9 +30,10 @@ TarvexBrevaneContractsDatabaseIConnection* as_connection(ConnectionImpl* self) {
   return TARVEX_BREVANE_CONTRACTS_DATABASE_ICONNECTION(self);
 }
 
-GObject* new_adapter(ConnectionImpl* self, bool /*legacy*/) {
-  // Servers of version 10 and lower are filled by the current adapter until
-  // their own variant exists.
+GObject* new_adapter(ConnectionImpl* self, bool legacy) {
+  if (legacy)
+    return G_OBJECT(
+        tarvex_brevane_supports_database_sql_server_adapter_v10x_new(as_connection(self)));
   return G_OBJECT(tarvex_brevane_supports_database_sql_server_adapter_new(as_connection(self)));
 }
 

@@ -10,6 +10,7 @@
 // Not installed, not part of the API.
 #pragma once
 
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -32,5 +33,16 @@ std::string definition_body(std::string_view definition);
 // the trimmed text unchanged when its first and last parentheses do not
 // belong together ("(a) OR (b)").
 std::string strip_outer_parentheses(std::string_view expression);
+
+// What the header of a procedure or function definition declares beyond
+// the catalog: each parameter's default as written (1.5, -1, N'x',
+// '2020-01-01', NULL), keyed by the parameter name in lower case, and the
+// table a multi-statement function returns (RETURNS @t TABLE (...)).
+struct RoutineHeader {
+  std::map<std::string, std::string> defaults;
+  std::string return_variable;  // "@t", or empty
+  std::string return_table;     // "(a int, b int)" with its parentheses, or empty
+};
+RoutineHeader read_routine_header(std::string_view definition);
 
 }  // namespace tarvex::sqlserver

@@ -4,7 +4,10 @@
 // round trips, and RSA key pairs made, saved, loaded and used.
 #include <fcntl.h>
 #include <glib/gstdio.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -358,6 +361,113 @@ TEST_F(CipherTest, RsaKeyFilesOwnerOnlyAndLoadedBack) {
   Buffer wrong;
   rsa_decrypt(stranger, sealed.data, sealed.used, wrong, &error);
   expect_crypto_error(error, "Failed to decrypt data.");
+  g_clear_error(&error);
+}
+
+int entries_in(const std::string& folder) {
+  GDir* dir = g_dir_open(folder.c_str(), 0, nullptr);
+  int count = 0;
+  while (dir && g_dir_read_name(dir)) count++;
+  if (dir) g_dir_close(dir);
+  return count;
+}
+
+TEST_F(CipherTest, RsaKeyFileLinksAreReplacedNotFollowed) {
+  auto& pair = shared_pair();
+  std::string pub = path("key.pub"), priv = path("key.pem");
+  std::string pub_target = path("elsewhere.pub"), priv_target = path("elsewhere.txt");
+  ASSERT_TRUE(g_file_set_contents(priv_target.c_str(), "do not touch", -1, nullptr));
+  ASSERT_TRUE(g_file_set_contents(pub_target.c_str(), "nor this", -1, nullptr));
+  ASSERT_EQ(g_chmod(priv_target.c_str(), 0644), 0);
+  ASSERT_EQ(symlink(priv_target.c_str(), priv.c_str()), 0);
+  ASSERT_EQ(symlink(pub_target.c_str(), pub.c_str()), 0);
+
+  GError* error = nullptr;
+  tarvex_brevane_contracts_crypto_iasymmetric_cipher_save_key_file(as_asym(pair), pub.c_str(),
+                                                                   priv.c_str(), &error);
+  ASSERT_EQ(error, nullptr);
+  // The links' targets are as they were; the key paths are now owner-only
+  // files of their own.
+  EXPECT_EQ(file_text(priv_target), "do not touch");
+  EXPECT_EQ(file_text(pub_target), "nor this");
+  GStatBuf st;
+  ASSERT_EQ(g_stat(priv_target.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0644u);
+  for (const std::string& file : {pub, priv}) {
+    ASSERT_EQ(g_lstat(file.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISREG(st.st_mode)) << file;
+    EXPECT_EQ(st.st_mode & 0777, 0600u) << file;
+  }
+  auto loaded = asymmetric();
+  tarvex_brevane_contracts_crypto_iasymmetric_cipher_load_private_key(as_asym(loaded),
+                                                                      priv.c_str(), &error);
+  EXPECT_EQ(error, nullptr);
+  g_clear_error(&error);
+  // Nothing but the four files: no temporary file is left behind.
+  EXPECT_EQ(entries_in(dir_), 4);
+}
+
+TEST_F(CipherTest, RsaKeySaveOnAFullDiskKeepsTheOldKey) {
+  auto& pair = shared_pair();
+  std::string pub = path("key.pub"), priv = path("key.pem");
+  GError* error = nullptr;
+  tarvex_brevane_contracts_crypto_iasymmetric_cipher_save_key_file(as_asym(pair), pub.c_str(),
+                                                                   priv.c_str(), &error);
+  ASSERT_EQ(error, nullptr);
+  const std::string old_priv = file_text(priv), old_pub = file_text(pub);
+  ASSERT_GT(old_priv.size(), 1000u);
+
+  auto other = asymmetric();
+  tarvex_brevane_contracts_crypto_iasymmetric_cipher_initialize(as_asym(other), &error);
+  ASSERT_EQ(error, nullptr);
+
+  // The limits of a full disk, exactly below, at and above the private
+  // key's size: only a file that fits is written.
+  struct {
+    rlim_t limit;
+    bool saved;
+  } rows[] = {
+      {512, false},
+      {rlim_t(old_priv.size()) - 1, false},
+      {rlim_t(old_priv.size()) + 1, true},
+  };
+  for (const auto& row : rows) {
+    fflush(nullptr);
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      // A write beyond the limit fails with EFBIG instead of killing the
+      // process, as on a full disk.
+      signal(SIGXFSZ, SIG_IGN);
+      struct rlimit limit = {row.limit, row.limit};
+      if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(10);
+      GError* failure = nullptr;
+      tarvex_brevane_contracts_crypto_iasymmetric_cipher_save_key_file(
+          as_asym(other), pub.c_str(), priv.c_str(), &failure);
+      if (!failure) _exit(0);
+      bool reported = g_str_equal(failure->message, "Failed to write private key.");
+      _exit(reported ? 1 : 2);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << row.limit;
+    EXPECT_EQ(WEXITSTATUS(status), row.saved ? 0 : 1) << row.limit;
+    if (row.saved) {
+      EXPECT_NE(file_text(priv), old_priv);
+      EXPECT_NE(file_text(pub), old_pub);
+    } else {
+      EXPECT_EQ(file_text(priv), old_priv) << row.limit;
+      EXPECT_EQ(file_text(pub), old_pub) << row.limit;
+    }
+    EXPECT_EQ(entries_in(dir_), 2) << row.limit;
+  }
+
+  // The old key survived every failed save whole: it still loads.
+  ASSERT_TRUE(g_file_set_contents(priv.c_str(), old_priv.c_str(), -1, nullptr));
+  auto loaded = asymmetric();
+  tarvex_brevane_contracts_crypto_iasymmetric_cipher_load_private_key(as_asym(loaded),
+                                                                      priv.c_str(), &error);
+  EXPECT_EQ(error, nullptr);
   g_clear_error(&error);
 }
 

@@ -4,11 +4,13 @@
 #include <json-glib/json-glib.h>
 #include <sys/stat.h>
 
+#include <cstring>
 #include <string>
 
 #include "brevane/settings/user_setting.h"
 #include "common/tarvex-gobject.h"
 #include "tests/support/log-capture.h"
+#include "tests/support/settings-files.h"
 
 using tarvex::adoptGRef;
 using tarvex::GRef;
@@ -300,6 +302,105 @@ TEST_F(UserSettingTest, LoadFailuresKeepGroupsAndStoreTheName) {
   g_error_free(error);
   EXPECT_EQ(TARVEX_BREVANE_CONTRACTS_SETTING_USER_SETTING_ERROR,
             g_quark_from_string("UserSetting"));
+}
+
+TEST_F(UserSettingTest, AFileThatFailedToLoadIsKeptAsideBeforeASave) {
+  struct {
+    const char* text;  // nullptr: no file at all
+    bool kept;
+  } rows[] = {
+      {"{\"datagrid\": {\"records-limit\": 200},}", true},  // trailing comma
+      {"[{\"datagrid\": {}}]", true},                       // no settings object
+      {nullptr, false},
+  };
+  for (const auto& row : rows) {
+    std::string file = path("user.json");
+    if (row.text) write(file, row.text);
+    auto settings = make();
+    GError* error = nullptr;
+    tarvex_brevane_contracts_setting_user_setting_load(settings.get(), file.c_str(), &error);
+    ASSERT_NE(error, nullptr);
+    g_clear_error(&error);
+
+    tarvex_brevane_contracts_setting_user_setting_save(settings.get(), &error);
+    ASSERT_EQ(error, nullptr) << error->message;
+    auto aside = tarvex::test::names_starting(dir_, "user.json.broken-");
+    ASSERT_EQ(aside.size(), row.kept ? 1u : 0u);
+    if (row.kept) EXPECT_EQ(read(path(aside[0].c_str())), row.text);
+    // The new file holds the settings and loads.
+    tarvex_brevane_contracts_setting_user_setting_load(make().get(), file.c_str(), &error);
+    EXPECT_EQ(error, nullptr);
+    g_clear_error(&error);
+
+    // Kept once: the next save replaces the file it wrote itself.
+    tarvex_brevane_contracts_setting_user_setting_save(settings.get(), &error);
+    ASSERT_EQ(error, nullptr);
+    EXPECT_EQ(tarvex::test::names_starting(dir_, "user.json.broken-").size(), aside.size());
+    for (const auto& name : aside) g_remove(path(name.c_str()).c_str());
+    g_remove(file.c_str());
+  }
+
+  // A file mended after the failed load and loaded again is simply replaced.
+  std::string file = path("mended.json");
+  write(file, "{,}");
+  auto settings = make();
+  GError* error = nullptr;
+  tarvex_brevane_contracts_setting_user_setting_load(settings.get(), file.c_str(), &error);
+  ASSERT_NE(error, nullptr);
+  g_clear_error(&error);
+  write(file, "{}");
+  tarvex_brevane_contracts_setting_user_setting_load(settings.get(), file.c_str(), &error);
+  ASSERT_EQ(error, nullptr);
+  tarvex_brevane_contracts_setting_user_setting_save(settings.get(), &error);
+  ASSERT_EQ(error, nullptr);
+  EXPECT_TRUE(tarvex::test::names_starting(dir_, "mended.json.broken-").empty());
+}
+
+TEST_F(UserSettingTest, DeepAndHugeDocumentsAreRefusedBeforeParsing) {
+  struct {
+    std::string text;
+    bool loads;
+  } rows[] = {
+      {tarvex::test::nested_document(512), true},
+      {tarvex::test::nested_document(513), false},
+      {tarvex::test::nested_document(100000), false},
+      {tarvex::test::brackets_in_strings(1000), true},
+  };
+  std::string file = path("deep.json");
+  for (const auto& row : rows) {
+    write(file, row.text);
+    auto settings = make();
+    auto* editor = tarvex_brevane_contracts_setting_user_setting_get_editor(settings.get());
+    GError* error = nullptr;
+    tarvex_brevane_contracts_setting_user_setting_load(settings.get(), file.c_str(), &error);
+    if (row.loads) {
+      EXPECT_EQ(error, nullptr) << row.text.size();
+    } else {
+      ASSERT_NE(error, nullptr) << row.text.size();
+      EXPECT_TRUE(g_error_matches(error, JSON_PARSER_ERROR, JSON_PARSER_ERROR_PARSE));
+      EXPECT_NE(strstr(error->message, "nested deeper than 512 levels"), nullptr)
+          << error->message;
+      EXPECT_EQ(tarvex_brevane_contracts_setting_user_setting_get_editor(settings.get()), editor);
+    }
+    g_clear_error(&error);
+  }
+
+  // 64 MB is read; one byte more is refused without being read.
+  const size_t limit = size_t(64) << 20;
+  for (size_t size : {limit, limit + 1}) {
+    ASSERT_TRUE(tarvex::test::write_padded_object(file, size));
+    GError* error = nullptr;
+    tarvex_brevane_contracts_setting_user_setting_load(make().get(), file.c_str(), &error);
+    if (size == limit) {
+      EXPECT_EQ(error, nullptr);
+    } else {
+      ASSERT_NE(error, nullptr);
+      EXPECT_EQ(error->domain, G_FILE_ERROR);
+      EXPECT_NE(strstr(error->message, "larger than 64 MB"), nullptr) << error->message;
+    }
+    g_clear_error(&error);
+  }
+  g_remove(file.c_str());
 }
 
 TEST_F(UserSettingTest, EmptyObjectReplacesEveryGroup) {

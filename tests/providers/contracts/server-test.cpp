@@ -7,12 +7,14 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "common/tarvex-gobject.h"
 #include "providers/fenrow.h"
 #include "tests/support/log-capture.h"
+#include "tests/support/settings-files.h"
 
 using tarvex::adoptGRef;
 using tarvex::GRef;
@@ -685,6 +687,95 @@ TEST_F(ServerTreeTest, BadDocumentsFailAndKeepTreeAndFile) {
     tarvex_providers_contracts_server_setting_save(setting_.get(), &error);
     ASSERT_EQ(error, nullptr);
     EXPECT_NE(read(file).find("\"kept\""), std::string::npos);
+  }
+}
+
+TEST_F(ServerTreeTest, AFileThatFailedToLoadIsKeptAsideBeforeASave) {
+  // The user's servers, with one trailing comma too many.
+  const std::string broken =
+      "{\"servers\": [{\"title\": \"production\", \"host\": \"db1\"},\n"
+      "             {\"title\": \"staging\", \"host\": \"db2\"},]}";
+  std::string file = path("servers.json");
+  write(file, broken);
+  GError* error = nullptr;
+  tarvex_providers_contracts_server_setting_load(setting_.get(), file.c_str(), &error);
+  ASSERT_NE(error, nullptr);
+  EXPECT_EQ(error->domain, JSON_PARSER_ERROR);
+  g_clear_error(&error);
+
+  auto added = server("added");
+  tarvex_providers_contracts_server_setting_append(setting_.get(), added.get(), "", "");
+  tarvex_providers_contracts_server_setting_save(setting_.get(), &error);
+  ASSERT_EQ(error, nullptr) << error->message;
+  auto aside = tarvex::test::names_starting(folder_, "servers.json.broken-");
+  ASSERT_EQ(aside.size(), 1u);
+  // The broken file is whole under its new name, in the owner-only mode it
+  // had; the tree went to the file's own name.
+  EXPECT_EQ(read(path(aside[0].c_str())), broken);
+  EXPECT_TRUE(g_regex_match_simple("^servers\\.json\\.broken-\\d{8}T\\d{6}Z$", aside[0].c_str(),
+                                   GRegexCompileFlags(0), GRegexMatchFlags(0)))
+      << aside[0];
+  auto reread = adoptGRef(tarvex_providers_contracts_server_setting_new());
+  tarvex_providers_contracts_server_setting_load(reread.get(), file.c_str(), &error);
+  ASSERT_EQ(error, nullptr);
+  EXPECT_EQ(titles(tarvex_providers_contracts_server_setting_get_servers(reread.get())),
+            std::vector<std::string>{"added"});
+
+  // Kept once: later saves replace the file this tree wrote.
+  tarvex_providers_contracts_server_setting_save(setting_.get(), &error);
+  ASSERT_EQ(error, nullptr);
+  EXPECT_EQ(tarvex::test::names_starting(folder_, "servers.json.broken-").size(), 1u);
+
+  // A missing file is no loss: the first save just writes.
+  std::string fresh = path("fresh.json");
+  tarvex_providers_contracts_server_setting_load(setting_.get(), fresh.c_str(), &error);
+  ASSERT_NE(error, nullptr);
+  g_clear_error(&error);
+  tarvex_providers_contracts_server_setting_save(setting_.get(), &error);
+  ASSERT_EQ(error, nullptr);
+  EXPECT_TRUE(tarvex::test::names_starting(folder_, "fresh.json.broken-").empty());
+}
+
+TEST_F(ServerTreeTest, DeepAndHugeDocumentsAreRefusedBeforeParsing) {
+  struct {
+    std::string text;
+    bool loads;
+  } rows[] = {
+      {tarvex::test::nested_document(512), true},
+      {tarvex::test::nested_document(513), false},
+      {tarvex::test::nested_document(100000), false},
+      {tarvex::test::brackets_in_strings(1000), true},
+  };
+  std::string file = path("deep.json");
+  for (const auto& row : rows) {
+    write(file, row.text);
+    GError* error = nullptr;
+    tarvex_providers_contracts_server_setting_load(setting_.get(), file.c_str(), &error);
+    if (row.loads) {
+      EXPECT_EQ(error, nullptr) << row.text.size();
+    } else {
+      ASSERT_NE(error, nullptr) << row.text.size();
+      EXPECT_TRUE(g_error_matches(error, JSON_PARSER_ERROR, JSON_PARSER_ERROR_PARSE));
+      EXPECT_NE(strstr(error->message, "nested deeper than 512 levels"), nullptr)
+          << error->message;
+    }
+    g_clear_error(&error);
+  }
+
+  // 64 MB is read; one byte more is refused without being read.
+  const size_t limit = size_t(64) << 20;
+  for (size_t size : {limit, limit + 1}) {
+    ASSERT_TRUE(tarvex::test::write_padded_object(file, size));
+    GError* error = nullptr;
+    tarvex_providers_contracts_server_setting_load(setting_.get(), file.c_str(), &error);
+    if (size == limit) {
+      EXPECT_EQ(error, nullptr);
+    } else {
+      ASSERT_NE(error, nullptr);
+      EXPECT_EQ(error->domain, G_FILE_ERROR);
+      EXPECT_NE(strstr(error->message, "larger than 64 MB"), nullptr) << error->message;
+    }
+    g_clear_error(&error);
   }
 }
 

@@ -93,7 +93,7 @@ const Case kFromText[] = {
     {17, "2.5", "TarvexProvidersContractsValueFloat", K(FLOAT), "2.5"},
     {18, "3.14159", "TarvexProvidersContractsValueDouble", K(DOUBLE), "3.14159"},
     {19, "2024-03-01T10:20:30", "TarvexProvidersContractsValueDate", K(DATE), "2024-03-01"},
-    {20, "2024-03-01T10:20:30.75", "TarvexProvidersContractsValueTime", K(TIME), "10:20:30"},
+    {20, "2024-03-01T10:20:30.75", "TarvexProvidersContractsValueTime", K(TIME), "10:20:30.75"},
     {21, "2024-03-01T10:20:30", "TarvexProvidersContractsValueDateTime", K(DATETIME),
      "2024-03-01 10:20:30"},
     {22, "0x10", "TarvexProvidersContractsValueTimeSpan", K(TIMESPAN), "16"},
@@ -195,7 +195,9 @@ TEST_F(FactoryTest, EveryKindFromNoText) {
     if (c.printed) {
       EXPECT_EQ(text_of(v.get()), c.printed);
     } else {
+      // Whole seconds: the clock's fraction is no part of the format.
       std::string printed = text_of(v.get());
+      printed = printed.substr(0, printed.find('.'));
       if (before <= after) {  // not across midnight
         EXPECT_TRUE(before <= printed && printed <= after)
             << before << " <= " << printed << " <= " << after;
@@ -352,7 +354,7 @@ TEST_F(FactoryTest, TimeTexts) {
     const char* printed;
   } cases[] = {
       {"2024-03-01T10:20:30", "10:20:30"},
-      {"2024-03-01T23:59:59.999", "23:59:59"},
+      {"2024-03-01T23:59:59.999", "23:59:59.999"},
       {"2024-07-01T10:20:30+02:00", "10:20:30"},  // the text's own wall clock
       {"10:20:30", "00:00:00"},                   // no date: not parsed
       {"garbage", "00:00:00"},

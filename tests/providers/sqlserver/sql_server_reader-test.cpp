@@ -3,8 +3,12 @@
 #include <gee.h>
 #include <json-glib/json-glib.h>
 
+#include <sybdb.h>
+#include <sybfront.h>
+
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 #include "tests/providers/sqlserver/sqlserver-test.h"
 
@@ -35,7 +39,7 @@ const TypeCase kTypes[] = {
     {"decimal(18,4)", "-12345.6789", DT_(DECIMAL), "decimal", "-12345.6789"},
     {"numeric(5,2)", "1.25", DT_(DECIMAL), "decimal", "1.25"},
     {"decimal(38,2)", "123456789012345678901234567890.12", DT_(DECIMAL), "decimal",
-     "123456789012345680000000000000"},
+     "123456789012345678901234567890.12"},
     {"smallmoney", "12.3456", DT_(MONEY), "money", "12.3456"},
     {"money", "-922337203685.4775", DT_(MONEY), "money", "-922337203685.4775"},
     {"char(4)", "ab", DT_(STRING), "string", "ab  "},
@@ -54,19 +58,22 @@ const TypeCase kTypes[] = {
     {"uniqueidentifier", "6F9619FF-8B86-D011-B42D-00C04FC964FF", DT_(UUID), "uuid",
      "6F9619FF-8B86-D011-B42D-00C04FC964FF"},
     {"date", "2024-02-29", DT_(DATE), "date", "2024-02-29"},
-    {"time(3)", "13:14:15.123", DT_(TIME), "time", "13:14:15"},
+    {"time(3)", "13:14:15.123", DT_(TIME), "time", "13:14:15.123"},
     {"smalldatetime", "2024-02-29 13:14", DT_(DATETIME), "datetime", "2024-02-29 13:14:00"},
     // The server's wall-clock time, whatever the local zone.
-    {"datetime", "2024-02-29 10:00:00.123", DT_(DATETIME), "datetime", "2024-02-29 10:00:00"},
+    {"datetime", "2024-02-29 10:00:00.123", DT_(DATETIME), "datetime",
+     "2024-02-29 10:00:00.123"},
+    // To the microsecond a GDateTime holds.
     {"datetime2(7)", "2024-02-29 23:59:59.9999999", DT_(DATETIME), "datetime",
-     "2024-02-29 23:59:59"},
+     "2024-02-29 23:59:59.999999"},
     {"datetimeoffset(2)", "2024-02-29 13:14:15.12 +02:00", DT_(DATETIME), "datetime",
-     "2024-02-29 13:14:15"},
+     "2024-02-29 13:14:15.12 +02:00"},
     {"xml", "<a b=\"1\"/>", DT_(STRING), "string", "<a b=\"1\"/>"},
-    {"sql_variant", "int:42", DT_(VARIANT), "int32", "42"},
-    {"sql_variant", "smallint:7", DT_(VARIANT), "int16", "7"},
-    {"sql_variant", "bigint:5", DT_(VARIANT), "int64", "5"},
-    {"sql_variant", "tinyint:3", DT_(VARIANT), "uint8", "3"},
+    // A variant's base type is not known: bytes that are no text stay bytes.
+    {"sql_variant", "int:42", DT_(VARIANT), "binary", "hex:2A000000"},
+    {"sql_variant", "smallint:7", DT_(VARIANT), "binary", "hex:0700"},
+    {"sql_variant", "bigint:5", DT_(VARIANT), "binary", "hex:0500000000000000"},
+    {"sql_variant", "tinyint:3", DT_(VARIANT), "binary", "hex:03"},
     {"sql_variant", "nvarchar(20):16.0.1000.6", DT_(VARIANT), "string", "16.0.1000.6"},
     {"geometry", "POINT(1 2)", DT_(BINARY), "binary", nullptr},
 };
@@ -365,7 +372,7 @@ TEST_F(ReaderTypes, TimesAndOffsets) {
   EXPECT_TRUE(take_log(G_LOG_LEVEL_WARNING, "reader:173: get_time: 0"));
   ASSERT_NE(time.get(), nullptr);
   GUniqueStr time_text(g_date_time_format_iso8601(time.get()));
-  EXPECT_STREQ(time_text.get(), "1970-01-01T13:14:15Z");
+  EXPECT_STREQ(time_text.get(), "1970-01-01T13:14:15.123000Z");
 
   // The instant and its offset both stay.
   auto offset = adoptGRef(tarvex_providers_contracts_idata_reader_get_datetime(r, 1, error.out()));
@@ -377,7 +384,7 @@ TEST_F(ReaderTypes, TimesAndOffsets) {
 
   auto dt2 = adoptGRef(tarvex_providers_contracts_idata_reader_get_datetime(r, 2, error.out()));
   GUniqueStr dt2_text(g_date_time_format_iso8601(dt2.get()));
-  EXPECT_STREQ(dt2_text.get(), "1999-12-31T23:59:59Z");
+  EXPECT_STREQ(dt2_text.get(), "1999-12-31T23:59:59.999000Z");
   EXPECT_EQ(tarvex_providers_contracts_idata_reader_get_timespan(r, 2, error.out()), 946684799);
   EXPECT_TRUE(take_log(G_LOG_LEVEL_WARNING, "reader:201: get_timespan: 2"));
 
@@ -510,6 +517,328 @@ TEST_F(ReaderTypes, ReaderPreconditionAndProperties) {
     EXPECT_EQ(spec->flags & G_PARAM_WRITABLE, 0) << name;
   }
   g_type_class_unref(klass);
+}
+
+// ------------------------------------------------------------ every route
+
+// What a plain db-lib program reads of a result: each cell's bytes and, for
+// the types db-lib converts, its text (dbconvert to varchar). db-lib's
+// defaults otherwise, as any program that sets nothing gets them.
+struct PlainCell {
+  std::optional<std::string> bytes;  // none for NULL
+  std::string converted;
+};
+
+std::vector<std::vector<PlainCell>> plain_dblib_read(const tds::Server& server, const char* sql) {
+  std::vector<std::vector<PlainCell>> rows;
+  LOGINREC* login = dblogin();
+  DBSETLUSER(login, "sa");
+  DBSETLPWD(login, "secret");
+  dbsetlname(login, "UTF-8", DBSETCHARSET);
+  DBPROCESS* p = tdsdbopen(login, server.address().c_str(), 1);
+  dbloginfree(login);
+  if (!p) return rows;
+  dbcmd(p, sql);
+  if (dbsqlexec(p) == 1 && dbresults(p) == 1) {
+    int n = dbnumcols(p);
+    while (dbnextrow(p) == REG_ROW) {
+      rows.emplace_back();
+      for (int i = 1; i <= n; i++) {
+        PlainCell cell;
+        BYTE* data = dbdata(p, i);
+        DBINT length = dbdatlen(p, i);
+        int type = dbcoltype(p, i);
+        if (data || length > 0) {
+          cell.bytes = std::string(reinterpret_cast<const char*>(data), size_t(length));
+          if (type != 98) {  // db-lib refuses to convert a sql_variant
+            char buffer[256] = {};
+            dbconvert(p, type, data, length, SYBVARCHAR, reinterpret_cast<BYTE*>(buffer),
+                      sizeof buffer - 1);
+            cell.converted = buffer;
+            while (!cell.converted.empty() && cell.converted.back() == ' ')
+              cell.converted.pop_back();
+          }
+        }
+        rows.back().push_back(cell);
+      }
+    }
+  }
+  dbclose(p);
+  return rows;
+}
+
+// The texts of one cell by every way a caller reaches it: a fresh table's
+// value, the clone of an untouched row, the JSON of an untouched table, and
+// the reader's get_value. All must agree.
+class ReaderRoutes : public ReaderTypes {
+ protected:
+  // Texts of column `col` of every row, after checking that every route
+  // gives the same text and value class.
+  std::vector<std::string> texts(const char* sql, int col, std::vector<std::string>* classes =
+                                                              nullptr) {
+    std::vector<std::string> out;
+    auto lazy = model(sql);
+    auto untouched = model(sql);
+    auto for_json = model(sql);
+    if (!lazy || !untouched || !for_json) {
+      ADD_FAILURE() << error_->message;
+      return out;
+    }
+    // get_value of the reader.
+    std::vector<GRef<Value>> read;
+    {
+      auto reader = adoptGRef(tarvex_providers_contracts_iprovider_execute_reader(
+          as_provider(provider_.get()), sql, error_.out()));
+      EXPECT_NE(reader.get(), nullptr);
+      if (!reader) return out;
+      GUniqueError error;
+      while (tarvex_providers_contracts_idata_reader_read(reader.get(), error.out()))
+        read.push_back(adoptGRef(
+            tarvex_providers_contracts_idata_reader_get_value(reader.get(), guint16(col), nullptr)));
+      EXPECT_EQ(error.get(), nullptr);
+    }
+    JsonNode* root = json_gobject_serialize(G_OBJECT(for_json.get()));
+    JsonArray* json_rows = json_object_get_array_member(json_node_get_object(root), "rows");
+    int n = rows_of(lazy.get());
+    EXPECT_EQ(size_t(n), read.size());
+    for (int r = 0; r < n && size_t(r) < read.size(); r++) {
+      SCOPED_TRACE(testing::Message() << sql << " row " << r);
+      auto value = adoptGRef(tarvex_providers_contracts_table_model_get_value_at(lazy.get(), col, r));
+      std::string text = text_of(value.get());
+      auto row = adoptGRef(row_at(untouched.get(), r));
+      auto copy = adoptGRef(tarvex_providers_contracts_row_model_clone(row.get()));
+      auto copied = adoptGRef(tarvex_providers_contracts_row_model_get_value_at(copy.get(), col));
+      EXPECT_EQ(text_of(copied.get()), text);
+      EXPECT_EQ(text_of(read[size_t(r)].get()), text);
+      EXPECT_EQ(G_OBJECT_TYPE(read[size_t(r)].get()), G_OBJECT_TYPE(value.get()));
+      EXPECT_EQ(G_OBJECT_TYPE(copied.get()), G_OBJECT_TYPE(value.get()));
+      // A clone of the made value prints the same too.
+      auto cloned = adoptGRef(tarvex_providers_contracts_value_object_clone(value.get()));
+      EXPECT_EQ(text_of(cloned.get()), text);
+      JsonObject* json_row = json_array_get_object_element(json_rows, guint(r));
+      JsonObject* json_value =
+          json_array_get_object_element(json_object_get_array_member(json_row, "values"), guint(col));
+      if (tarvex_providers_contracts_value_object_get_is_null(value.get())) {
+        EXPECT_TRUE(json_object_get_null_member(json_value, "text"));
+      } else if (TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_BINARY(value.get())) {
+        // Bytes go out in hexadecimal.
+        GUniqueStr hex(tarvex_providers_contracts_value_binary_to_hexadecimal(
+            reinterpret_cast<TarvexProvidersContractsValueBinary*>(value.get())));
+        EXPECT_STREQ(json_object_get_string_member(json_value, "text"), hex.get());
+      } else {
+        EXPECT_STREQ(json_object_get_string_member(json_value, "text"), text.c_str());
+      }
+      out.push_back(text);
+      if (classes) classes->push_back(G_OBJECT_TYPE_NAME(value.get()));
+    }
+    json_node_unref(root);
+    return out;
+  }
+};
+
+TEST_F(ReaderRoutes, CharactersBeyondTheBasicPlaneArriveWhole) {
+  const char* kEmoji = "\xF0\x9F\x98\x80";                     // U+1F600
+  const char* kClef = "\xF0\x9D\x84\x9E";                      // U+1D11E
+  const char* kCjkExtB = "\xF0\xA0\x80\x80\xF0\xAA\x9A\xA5";  // U+20000 U+2A6A5
+  const std::string mixed = std::string("Z\xC3\xBCrich \xE2\x80\x93 \xE6\x9D\xB1\xE4\xBA\xAC "
+                                        "\xE2\x9C\x93 ") + kEmoji;
+  const std::string name = std::string("Name ") + kEmoji;
+  server_.on_batch("SELECT chars")
+      .result({{name, "nvarchar(40)"}, {"max", "nvarchar(max)"}, {"n", "nchar(4)", true}})
+      .row({mixed, kClef, kCjkExtB})
+      .row({"", std::string(kEmoji) + kClef + kCjkExtB, std::nullopt});
+  open();
+  EXPECT_EQ(texts("SELECT chars", 0), (std::vector<std::string>{mixed, ""}));
+  EXPECT_EQ(texts("SELECT chars", 1),
+            (std::vector<std::string>{kClef, std::string(kEmoji) + kClef + kCjkExtB}));
+  // nchar(4) holds two pairs of surrogates, no padding left.
+  EXPECT_EQ(texts("SELECT chars", 2), (std::vector<std::string>{kCjkExtB, ""}));
+  auto table = model("SELECT chars");
+  ASSERT_NE(table.get(), nullptr);
+  EXPECT_STREQ(tarvex_providers_contracts_column_model_get_name(column_at(table.get(), 0)),
+               name.c_str());
+
+  // What a db-lib program with the library's defaults reads, byte for byte.
+  auto plain = plain_dblib_read(server_, "SELECT chars");
+  ASSERT_EQ(plain.size(), 2u);
+  EXPECT_EQ(plain[0][0].bytes, mixed);
+  EXPECT_EQ(plain[0][1].bytes, kClef);
+  EXPECT_EQ(plain[1][1].bytes, std::string(kEmoji) + kClef + kCjkExtB);
+  EXPECT_EQ(text_at(table.get(), 1, 1), *plain[1][1].bytes);
+  take_handler_logs();
+}
+
+TEST_F(ReaderRoutes, SqlTextsWithCharactersBeyondTheBasicPlaneReachTheServer) {
+  const std::string sql = "SELECT N'\xF0\x9F\x98\x80' AS [\xF0\xA0\x80\x80 \xF0\x9D\x84\x9E]";
+  server_.on_batch(sql).result({{"\xF0\xA0\x80\x80 \xF0\x9D\x84\x9E", "nvarchar(10)"}}).row(
+      {"\xF0\x9F\x98\x80"});
+  open();
+  auto value = scalar(sql.c_str());
+  ASSERT_NE(value.get(), nullptr) << error_->message;
+  EXPECT_EQ(text_of(value.get()), "\xF0\x9F\x98\x80");
+  auto sent = server_.batch_texts();
+  ASSERT_FALSE(sent.empty());
+  EXPECT_EQ(sent.back(), sql);
+}
+
+struct ExactCase {
+  const char* type;
+  std::vector<std::optional<std::string>> cells;  // also the texts expected
+};
+
+TEST_F(ReaderRoutes, DecimalsAndMoneyKeepEveryDigit) {
+  const ExactCase cases[] = {
+      {"decimal(18,4)",
+       {"-98765432109876.5432", "99999999999999.9999", "-99999999999999.9999", "0.0000",
+        "0.5000", "-0.0001", std::nullopt}},
+      {"numeric(38,10)",
+       {"-9876543210987654321098765432.1234567891", "9999999999999999999999999999.9999999999",
+        "0.0000000000", std::nullopt}},
+      // 38 digits, at the sides of what 64 bits of unscaled digits hold.
+      {"decimal(38,0)",
+       {"99999999999999999999999999999999999999", "-99999999999999999999999999999999999999",
+        "9223372036854775807", "9223372036854775808", "-9223372036854775808", "0"}},
+      {"decimal(38,38)",
+       {"0.00000000000000000000000000000000000001", "-0.99999999999999999999999999999999999999"}},
+      {"money",
+       {"-922337203685477.5808", "922337203685477.5807", "-922337203685477.5807",
+        "922337203685477.5806", "0.0000", "12.5000", std::nullopt}},
+      {"smallmoney", {"-214748.3648", "214748.3647", "-214748.3647", "0.0000", std::nullopt}},
+  };
+  open();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.type);
+    server_.clear_rules();
+    auto& rule = server_.on_batch("SELECT exact").result({{"x", c.type, true}});
+    for (const auto& cell : c.cells) rule.row({cell});
+    std::vector<std::string> expected;
+    for (const auto& cell : c.cells) expected.push_back(cell ? *cell : "");
+    EXPECT_EQ(texts("SELECT exact", 0), expected);
+    // The very text db-lib writes of each cell.
+    auto plain = plain_dblib_read(server_, "SELECT exact");
+    ASSERT_EQ(plain.size(), c.cells.size());
+    for (size_t r = 0; r < plain.size(); r++)
+      if (c.cells[r]) EXPECT_EQ(plain[r][0].converted, *c.cells[r]);
+    // The double view stays the nearest double.
+    auto table = model("SELECT exact");
+    for (size_t r = 0; r < c.cells.size(); r++) {
+      if (!c.cells[r]) continue;
+      auto value =
+          adoptGRef(tarvex_providers_contracts_table_model_get_value_at(table.get(), 0, int(r)));
+      EXPECT_EQ(tarvex_providers_contracts_inumeric_to_double(
+                    reinterpret_cast<TarvexProvidersContractsINumeric*>(value.get())),
+                g_ascii_strtod(c.cells[r]->c_str(), nullptr));
+    }
+  }
+  take_handler_logs();
+}
+
+TEST_F(ReaderRoutes, DateTimesKeepFractionsAndOffsets) {
+  const struct {
+    const char* type;
+    const char* cell;
+    const char* text;
+  } cases[] = {
+      // datetime ticks in 1/300 s: SQL Server shows .123, .127, .997.
+      {"datetime", "2023-07-14 10:20:30.123", "2023-07-14 10:20:30.123"},
+      {"datetime", "2023-07-14 10:20:30.127", "2023-07-14 10:20:30.127"},
+      {"datetime", "2023-07-14 23:59:59.997", "2023-07-14 23:59:59.997"},
+      {"datetime", "2023-07-14 10:20:30", "2023-07-14 10:20:30"},
+      {"datetime2(7)", "2023-07-14 10:20:30.1234567", "2023-07-14 10:20:30.123456"},
+      {"datetime2(7)", "2023-07-14 10:20:30.0000001", "2023-07-14 10:20:30"},
+      {"datetime2(7)", "2023-07-14 10:20:30.000001", "2023-07-14 10:20:30.000001"},
+      {"datetime2(7)", "9999-12-31 23:59:59.9999999", "9999-12-31 23:59:59.999999"},
+      {"datetime2(0)", "2023-07-14 10:20:30", "2023-07-14 10:20:30"},
+      {"time(7)", "10:20:30.1234567", "10:20:30.123456"},
+      {"time(7)", "00:00:00", "00:00:00"},
+      {"time(3)", "23:59:59.5", "23:59:59.5"},
+      // The offset as SQL Server writes it, the wall-clock time at it.
+      {"datetimeoffset(0)", "2023-12-31 22:10:05 -03:30", "2023-12-31 22:10:05 -03:30"},
+      {"datetimeoffset(7)", "2023-12-31 22:10:05.1234567 +05:45", "2023-12-31 22:10:05.123456 +05:45"},
+      {"datetimeoffset(3)", "2023-12-31 22:10:05.5 +00:00", "2023-12-31 22:10:05.5 +00:00"},
+      {"datetimeoffset(0)", "0001-01-01 00:00:00 -14:00", "0001-01-01 00:00:00 -14:00"},
+      {"datetimeoffset(0)", "9999-12-31 23:59:59 +14:00", "9999-12-31 23:59:59 +14:00"},
+      {"datetimeoffset(0)", "1970-01-01 00:00:00 +00:00", "1970-01-01 00:00:00 +00:00"},
+  };
+  open();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.type << " " << c.cell);
+    server_.clear_rules();
+    server_.on_batch("SELECT moment").result({{"m", c.type, true}}).row({c.cell}).row({std::nullopt});
+    auto seen = texts("SELECT moment", 0);
+    take_log(G_LOG_LEVEL_WARNING, "reader:173: get_time");
+    take_log(G_LOG_LEVEL_WARNING, "reader:173: get_time");
+    take_log(G_LOG_LEVEL_WARNING, "reader:173: get_time");
+    take_log(G_LOG_LEVEL_WARNING, "reader:173: get_time");
+    EXPECT_EQ(seen, (std::vector<std::string>{c.text, ""}));
+  }
+  // A datetimeoffset keeps its instant: the text's wall clock at its offset.
+  server_.clear_rules();
+  server_.on_batch("SELECT moment")
+      .result({{"m", "datetimeoffset(0)"}})
+      .row({"2023-12-31 22:10:05 -03:30"});
+  auto table = model("SELECT moment");
+  ASSERT_NE(table.get(), nullptr);
+  auto value = adoptGRef(tarvex_providers_contracts_table_model_get_value_at(table.get(), 0, 0));
+  GDateTime* moment = tarvex_providers_contracts_value_date_time_get_itsvalue(
+      reinterpret_cast<TarvexProvidersContractsValueDateTime*>(value.get()));
+  auto expected = adoptGRef(g_date_time_new_from_iso8601("2024-01-01T01:40:05Z", nullptr));
+  EXPECT_EQ(g_date_time_to_unix(moment), g_date_time_to_unix(expected.get()));
+}
+
+TEST_F(ReaderRoutes, VariantsAreTextOrTheirBytes) {
+  const struct {
+    const char* cell;
+    const char* type_name;
+    const char* text;  // text, or "hex:" the bytes
+  } cases[] = {
+      {"nvarchar(10):abcd", "TarvexProvidersContractsValueString", "abcd"},
+      {"nvarchar(10):ab", "TarvexProvidersContractsValueString", "ab"},
+      {"varchar(10):x", "TarvexProvidersContractsValueString", "x"},
+      {"nvarchar(10):", "TarvexProvidersContractsValueString", ""},
+      {"nvarchar(10):\xE6\x9D\xB1\xF0\x9F\x98\x80", "TarvexProvidersContractsValueString",
+       "\xE6\x9D\xB1\xF0\x9F\x98\x80"},
+      {"nvarchar(128):16.0.1000.6", "TarvexProvidersContractsValueString", "16.0.1000.6"},
+      {"float:1.5", "TarvexProvidersContractsValueBinary", "hex:000000000000F83F"},
+      {"real:2.5", "TarvexProvidersContractsValueBinary", "hex:00002040"},
+      {"int:42", "TarvexProvidersContractsValueBinary", "hex:2A000000"},
+      {"money:12.5", "TarvexProvidersContractsValueBinary", "hex:0000000048E80100"},
+      {"datetime:2023-01-01 10:00:00", "TarvexProvidersContractsValueBinary", nullptr},
+      {"date:2023-01-01", "TarvexProvidersContractsValueBinary", nullptr},
+  };
+  open();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.cell);
+    server_.clear_rules();
+    server_.on_batch("SELECT variant").result({{"v", "sql_variant", true}}).row({c.cell}).row(
+        {std::nullopt});
+    std::vector<std::string> classes;
+    auto seen = texts("SELECT variant", 0, &classes);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(classes[0], c.type_name);
+    EXPECT_EQ(classes[1], "TarvexProvidersContractsValueNull");
+    auto table = model("SELECT variant");
+    auto value = adoptGRef(tarvex_providers_contracts_table_model_get_value_at(table.get(), 0, 0));
+    auto plain = plain_dblib_read(server_, "SELECT variant");
+    ASSERT_EQ(plain.size(), 2u);
+    if (g_str_equal(c.type_name, "TarvexProvidersContractsValueBinary")) {
+      GUniqueStr hex(tarvex_providers_contracts_value_binary_to_hexadecimal(
+          reinterpret_cast<TarvexProvidersContractsValueBinary*>(value.get())));
+      if (c.text) EXPECT_STREQ(hex.get(), c.text + 4);
+      // The bytes db-lib gives, as they are.
+      std::string bytes_hex;
+      for (unsigned char b : *plain[0][0].bytes) {
+        char two[3];
+        g_snprintf(two, sizeof two, "%02X", b);
+        bytes_hex += two;
+      }
+      EXPECT_EQ(hex.get(), bytes_hex);
+    } else {
+      EXPECT_EQ(seen[0], c.text);
+      EXPECT_EQ(*plain[0][0].bytes, c.text);
+    }
+  }
+  take_handler_logs();
 }
 
 }  // namespace

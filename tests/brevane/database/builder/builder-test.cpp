@@ -326,6 +326,26 @@ static const GrammarGap kGrammarGaps[] = {
     // "ALTER TABLE table { CHECK | NOCHECK } CONSTRAINT { ALL | constraint_name
     // [ ,...n ] }": the grammar takes CHECK only.
     {"NOCHECK CONSTRAINT", R"(\] NOCHECK CONSTRAINT \[)", "] CHECK CONSTRAINT ["},
+    // "ALTER TABLE table ADD [ CONSTRAINT name ] DEFAULT constant_expression FOR
+    // column": the grammar takes one pair of parentheses around the constant,
+    // not the two the catalog stores.
+    {"default in double parentheses", R"(\bDEFAULT \(\(((?:[^()']|'(?:[^']|'')*')*)\)\) FOR\b)",
+     "DEFAULT (\\1) FOR"},
+    // "ALTER TABLE table ALTER COLUMN column { ADD | DROP } { ROWGUIDCOL |
+    // PERSISTED | NOT FOR REPLICATION | SPARSE | HIDDEN }" and "{ ADD | DROP }
+    // MASKED [ WITH ( FUNCTION = 'mask_function' ) ]": the grammar knows only
+    // the definition form.
+    {"column property",
+     R"((ALTER COLUMN \[(?:[^\]]|\]\])*\]) (?:ADD|DROP) (?:ROWGUIDCOL|PERSISTED|NOT FOR REPLICATION|SPARSE|HIDDEN|MASKED(?: WITH \(FUNCTION = '(?:[^']|'')*'\))?);)",
+     "\\1 int;"},
+    // "ALTER TABLE table { ENABLE | DISABLE } CHANGE_TRACKING [ WITH (
+    // TRACK_COLUMNS_UPDATED = { ON | OFF } ) ]".
+    {"change tracking",
+     R"(\] (?:ENABLE|DISABLE) CHANGE_TRACKING(?: WITH \(TRACK_COLUMNS_UPDATED = (?:ON|OFF)\))?;)",
+     "] SET (LOCK_ESCALATION = AUTO);"},
+    // The scalar-function option "INLINE = { ON | OFF }" (SQL Server 2019).
+    {"function inlining alone", R"((?m)^  WITH INLINE = (?:ON|OFF)\n)", ""},
+    {"function inlining", R"(,INLINE = (?:ON|OFF)\b)", ""},
     // "ALTER VIEW [ schema_name . ] view_name [ WITH <view_attribute> [ ,...n ]
     // ] AS select_statement [ WITH CHECK OPTION ]": the grammar has CREATE VIEW
     // only.

@@ -222,9 +222,18 @@ TEST_F(AdapterTest, ConnectionHandsOutTheSqlServerAdapter) {
                "TarvexBrevaneSupportsDatabaseSQLServerAdapter");
   EXPECT_TRUE(g_type_is_a(tarvex_brevane_supports_database_sql_server_adapter_get_type(),
                           tarvex_brevane_supports_database_adapter_get_type()));
-  // Servers of version 10 and lower are filled by the same adapter for now.
+  // Servers of version 10 and lower, and those whose version does not
+  // parse, get the version-10 adapter, a kind of the current one.
+  for (const char* version : {"10.50.6000.34", "9.00.5000.00", "unknown"}) {
+    SCOPED_TRACE(version);
+    server_.clear_rules();
+    open(version);
+    EXPECT_STREQ(G_OBJECT_TYPE_NAME(adapter().get()),
+                 "TarvexBrevaneSupportsDatabaseSQLServerAdapterV10x");
+    EXPECT_TRUE(TARVEX_BREVANE_SUPPORTS_DATABASE_IS_SQL_SERVER_ADAPTER(adapter().get()));
+  }
   server_.clear_rules();
-  open("10.50.6000.34");
+  open("11.0.2100.60");
   EXPECT_STREQ(G_OBJECT_TYPE_NAME(adapter().get()),
                "TarvexBrevaneSupportsDatabaseSQLServerAdapter");
 }

@@ -1,0 +1,162 @@
+// What the SQL Server adapter's fillers share: reading and writing meta
+// objects, the "FILLED" mark, the not-found error, catalog columns that only
+// newer servers have, and the fillers that the version-10 adapter reuses.
+//
+// Not installed, not part of the API.
+#pragma once
+
+#include <gee.h>
+
+#include <string>
+#include <vector>
+
+#include "brevane/database/sql-text-private.h"
+#include "brevane/database/sqlserver/sql_server_adapter.h"
+#include "brevane/database/sqlserver/sql_server_catalog-private.h"
+#include "brevane/foundation/sql_error.h"
+#include "brevane/model/meta_database.h"
+#include "brevane/model/meta_event.h"
+#include "brevane/model/meta_index.h"
+#include "brevane/model/meta_relation.h"
+#include "brevane/model/meta_routine.h"
+#include "brevane/model/meta_trigger.h"
+#include "brevane/model/meta_view.h"
+#include "common/tarvex-gobject.h"
+
+namespace tarvex::sqlserver::adapter {
+
+using Self = TarvexBrevaneSupportsDatabaseSQLServerAdapter;
+using Base = TarvexBrevaneSupportsDatabaseAdapter;
+
+inline TarvexBrevaneMetaModelMetaObject* meta(gpointer object) {
+  return reinterpret_cast<TarvexBrevaneMetaModelMetaObject*>(object);
+}
+
+inline TarvexBrevaneContractsDatabaseIConnection* connection_of(Self* self) {
+  return reinterpret_cast<Base*>(self)->connection;
+}
+
+inline int major_of(Self* self) {
+  return server_major_version(connection_of(self));
+}
+
+inline bool is_filled(gpointer object) {
+  return g_object_get_data(G_OBJECT(object), "FILLED") != nullptr;
+}
+
+inline void mark_filled(gpointer object) {
+  g_object_set_data(G_OBJECT(object), "FILLED", GINT_TO_POINTER(TRUE));
+}
+
+inline std::string name_of(gpointer object) {
+  const gchar* s = tarvex_brevane_meta_model_meta_object_get_name(meta(object));
+  return s ? s : "";
+}
+inline std::string schema_of(gpointer object) {
+  const gchar* s = tarvex_brevane_meta_model_meta_object_get_schema(meta(object));
+  return s ? s : "";
+}
+inline std::string database_of(gpointer object) {
+  const gchar* s = tarvex_brevane_meta_model_meta_object_get_database(meta(object));
+  return s ? s : "";
+}
+
+inline void set_attribute(gpointer object, const char* key, const std::string& value) {
+  GeeHashMap* map = tarvex_brevane_meta_model_meta_object_get_attributes(meta(object));
+  gee_abstract_map_set(GEE_ABSTRACT_MAP(map), key, value.c_str());
+}
+
+inline void set_comment(gpointer object, const std::string& comment) {
+  tarvex_brevane_meta_model_meta_object_set_comment(meta(object), comment.c_str());
+}
+
+inline void append_to(GeeArrayList* list, gpointer item) {
+  gee_abstract_collection_add(GEE_ABSTRACT_COLLECTION(list), item);
+}
+
+template <size_t N>
+bool in_list(const gchar* const (&list)[N], const std::string& value) {
+  for (const gchar* entry : list)
+    if (value == entry) return true;
+  return false;
+}
+
+inline std::string upper(const std::string& text) {
+  GUniqueStr up(g_utf8_strup(text.c_str(), -1));
+  return up.get();
+}
+
+// A comma list without its trailing comma.
+inline std::string finished(std::string list) {
+  if (!list.empty() && list.back() == ',') list.pop_back();
+  return list;
+}
+
+// The text of a name inside the N'...' of a catalog query.
+inline std::string lit(const std::string& name) {
+  return tarvex::database::doubled(name, '\'');
+}
+
+// A catalog column that servers before major version `since` lack: NULL in
+// its place there, so that the row keeps its shape.
+inline std::string column_since(int major, int since, const char* expression, const char* alias) {
+  return std::string(major >= since ? expression : "NULL") + " AS " + alias;
+}
+
+// The catalog does not know the object: an error for the caller.
+G_GNUC_PRINTF(2, 3) inline void not_found(GError** error, const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  GUniqueStr message(g_strdup_vprintf(format, args));
+  va_end(args);
+  g_set_error_literal(error, TARVEX_BREVANE_EXCEPTIONS_SQL_ERROR,
+                      TARVEX_BREVANE_EXCEPTIONS_SQL_ERROR_NOT_FOUND, message.get());
+}
+
+inline std::string qualified(gpointer object) {
+  return tarvex::database::bracketed(schema_of(object)) + "." +
+         tarvex::database::bracketed(name_of(object));
+}
+
+// The executor of a module or trigger as the table fill writes it: CALLER,
+// SELF and OWNER stay keywords; a user goes to "EXECUTOR_USER" beside
+// "EXECUTOR" = USER.
+void set_executor(gpointer object, const std::string& executor);
+
+// One row of the trigger query as a trigger of `schema` on `target`.
+GRef<TarvexBrevaneMetaModelMetaTrigger> trigger_from_row(const Result& rows, int row,
+                                                        const std::string& database,
+                                                        const std::string& schema,
+                                                        const std::string& target);
+// The trigger query of the table fill for the triggers of one table, or for
+// one trigger by name when `trigger` is not null.
+std::string trigger_query(const std::string& schema, const std::string& table,
+                          const std::string* trigger);
+// The table fill's trigger part.
+TarvexBrevaneMetaModelMetaTable* fill_table_triggers(Self* self,
+                                                     TarvexBrevaneMetaModelMetaTable* table,
+                                                     GError** error);
+
+// Rows of the index query (the table fill's columns, 0 to 11): what the
+// first row of an index says of it, and the key or included column of each.
+void index_head_from_row(TarvexBrevaneMetaModelMetaIndex* index, const Result& rows, int row);
+void index_column_from_row(TarvexBrevaneMetaModelMetaIndex* index, const Result& rows, int row,
+                           std::string& include);
+
+// Fillers the version-10 adapter reuses; each reads the server's version
+// and selects only the columns that server has.
+void fill_database(Self* self, TarvexBrevaneMetaModelMetaDatabase* database, gboolean deep,
+                   gboolean full, GError** error);
+void fill_routine(Self* self, TarvexBrevaneMetaModelMetaRoutine* routine, GError** error);
+void fill_user(Self* self, TarvexBrevaneMetaModelMetaUser* user, GError** error);
+
+// Private fillers reached through fill_meta_object.
+void fill_login(Self* self, TarvexBrevaneMetaModelMetaUser* user, GError** error);
+void fill_role(Self* self, TarvexBrevaneMetaModelMetaRole* role, GError** error);
+
+// Class setup of the fillers of each file.
+void setup_database_fillers(TarvexBrevaneSupportsDatabaseSQLServerAdapterClass* klass);
+void setup_object_fillers(TarvexBrevaneSupportsDatabaseSQLServerAdapterClass* klass);
+void setup_principal_fillers(TarvexBrevaneSupportsDatabaseSQLServerAdapterClass* klass);
+
+}  // namespace tarvex::sqlserver::adapter

@@ -1,0 +1,118 @@
+// State and helpers shared by the transform classes: the two connections,
+// the progress record and the lock guarding its updates, the options map
+// and the run's start time; option lookup, progress steps and the split of
+// generated scripts into batches.
+//
+// Not installed, not part of the API.
+#pragma once
+
+#include <gee.h>
+
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "brevane/contracts/iconnection.h"
+#include "brevane/contracts/thread_progress.h"
+#include "brevane/transform/itransform.h"
+#include "common/tarvex-gobject.h"
+
+namespace tarvex {
+template <>
+struct GRefTraits<TarvexBrevaneContractsThreadProgress> {
+  static TarvexBrevaneContractsThreadProgress* ref(TarvexBrevaneContractsThreadProgress* p) {
+    return static_cast<TarvexBrevaneContractsThreadProgress*>(
+        tarvex_brevane_contracts_thread_progress_ref(p));
+  }
+  static void unref(TarvexBrevaneContractsThreadProgress* p) {
+    tarvex_brevane_contracts_thread_progress_unref(p);
+  }
+};
+}  // namespace tarvex
+
+namespace tarvex::transform {
+
+using IConnection = TarvexBrevaneContractsDatabaseIConnection;
+using Progress = TarvexBrevaneContractsThreadProgress;
+
+// Property ids every transform class installs first.
+enum { PROP_0, PROP_SERVER_SOURCE, PROP_SERVER_TARGET, PROP_PROGRESS, N_CORE_PROPERTIES };
+
+struct Core {
+  GRef<IConnection> source;
+  GRef<IConnection> target;
+  GRef<Progress> progress;
+  std::recursive_mutex mutex;
+  GRef<GeeMap> options;
+  gint64 start = 0;  // monotonic microseconds
+
+  // The option's value; none when the key is absent.
+  std::optional<std::string> option(const std::string& key) const;
+  std::string option_or(const std::string& key, const std::string& fallback) const;
+  bool has_option(const std::string& key) const;
+  // True only for the exact text "true".
+  bool option_true(const std::string& key) const;
+  bool continue_on_error() const { return option_true("OPTION|RESULT|CONTINUE"); }
+
+  void begin() { start = g_get_monotonic_time(); }
+  // One locked update: elapsed time, counters, an optional message line
+  // (the current time, a blank and `text`).
+  void succeeded(const std::string* text = nullptr);
+  void failed(const std::string* text = nullptr);
+  void reset_counters();
+  // A message line without a counter change.
+  void note(const std::string& text);
+  void finish();
+
+  // The copy handed to a reader on another thread.
+  Progress* snapshot(bool take_messages);
+
+  // Installs the three shared properties and answers for them.
+  static void install_properties(GObjectClass* klass, GParamSpec** specs);
+  bool set_property(GObject* object, guint id, const GValue* value, GParamSpec** specs);
+  bool get_property(guint id, GValue* value);
+
+  // Ties the core to its object, for the interface's progress snapshot.
+  void attach(gpointer object);
+  static Core* of(gpointer object);
+
+ private:
+  void update(int outcome, const std::string* text);
+};
+
+std::string key3(std::string_view a, std::string_view b, std::string_view c);
+// The current local time as message lines begin with it.
+std::string now_text();
+// Logs an error a run does not pass on, and clears it.
+void log_uncaught(GError** error, const char* file, int line);
+
+// The batches of a script: split on lines holding only GO (any case,
+// surrounding blanks ignored), never on ";". Blank batches are dropped.
+std::vector<std::string> split_batches(std::string_view script);
+std::string trimmed(std::string_view text);
+
+// Strings of a new GeeArrayList of texts.
+GeeArrayList* new_string_list();
+void list_add(GeeArrayList* list, const std::string& text);
+
+// Borrowed items of a list, each with a reference of our own.
+template <typename T>
+std::vector<GRef<T>> items_of(GeeArrayList* list) {
+  std::vector<GRef<T>> out;
+  if (!list) return out;
+  gint n = gee_abstract_collection_get_size(GEE_ABSTRACT_COLLECTION(list));
+  out.reserve(n);
+  for (gint i = 0; i < n; ++i)
+    out.push_back(GRef<T>::adopt(static_cast<T*>(gee_abstract_list_get(GEE_ABSTRACT_LIST(list), i))));
+  return out;
+}
+inline gint size_of(GeeArrayList* list) {
+  return list ? gee_abstract_collection_get_size(GEE_ABSTRACT_COLLECTION(list)) : 0;
+}
+inline void append(GeeArrayList* list, gpointer item) {
+  gee_abstract_collection_add(GEE_ABSTRACT_COLLECTION(list), item);
+}
+
+}  // namespace tarvex::transform

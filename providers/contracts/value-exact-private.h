@@ -1,0 +1,45 @@
+// Internal constructors of values that keep what a server sent exactly
+// (not installed, not exported): decimals and money from their digits, and
+// date-times that print the offset they were stored with.
+#pragma once
+
+#include <string>
+
+#include "providers/contracts/value_date_time.h"
+#include "providers/contracts/value_numeric.h"
+
+namespace tarvex::values {
+
+// The text of `unscaled` / 10^scale with exactly `scale` decimals, as a
+// server writes a decimal or money ("-0.0001", "12.3456", "0.5000").
+std::string scaled_text(bool negative, unsigned __int128 magnitude, int scale);
+inline std::string scaled_text(gint64 unscaled, int scale) {
+  bool negative = unscaled < 0;
+  unsigned __int128 magnitude =
+      negative ? (unsigned __int128)(-(__int128)unscaled) : (unsigned __int128)unscaled;
+  return scaled_text(negative, magnitude, scale);
+}
+
+// Values that print `text` (a plain decimal number, not checked) and give
+// its nearest double.
+TarvexProvidersContractsValueDecimal* decimal_new_exact(std::string text);
+TarvexProvidersContractsValueMoney* money_new_exact(std::string text);
+
+// A date-time that keeps the instant at the zone of `datetime` and prints
+// that zone's offset after the time ("2023-12-31 22:10:05 -03:30"), as a
+// server writes a datetimeoffset.
+TarvexProvidersContractsValueDateTime* date_time_new_with_offset(GDateTime* datetime);
+
+// The date-time of these fields in `zone` with `microsecond` added
+// exactly (GLib's seconds as a double can lose the last microsecond); null
+// when GLib refuses the fields.
+inline GDateTime* date_time_at(GTimeZone* zone, gint year, gint month, gint day, gint hour,
+                               gint minute, gint second, gint microsecond) {
+  GDateTime* whole = g_date_time_new(zone, year, month, day, hour, minute, second);
+  if (!whole || microsecond == 0) return whole;
+  GDateTime* exact = g_date_time_add(whole, GTimeSpan(microsecond));
+  g_date_time_unref(whole);
+  return exact;
+}
+
+}  // namespace tarvex::values
