@@ -1,6 +1,9 @@
 #include "providers/contracts/row_model.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -28,25 +31,50 @@ static_assert(std::is_trivially_copyable_v<Datum>);
 
 namespace {
 
-// The cells of a row and, after room for them, the texts and bytes of its
-// data cells (each followed by a zero byte), in one block: its own, or one
-// in a piece of a CellArena that `piece_` keeps alive.
-class Cells {
+// The storage of a row, in 32 bytes so that a row object takes 64 (a
+// million rows are a million objects). Until a caller asks for the
+// "values" list, the values live in `cells`: a provider fills many rows,
+// and a libgee list costs far more to make than the row itself, as does a
+// value object per cell. A cell is a datum until a caller first reaches
+// it; its value object is then made and kept in `objects`, so every access
+// gives the same object. Once made, the list is the only store.
+//
+// The cells, and after room for them the texts and bytes of data cells
+// (each followed by a zero byte), are one block: a piece of a chunk of a
+// CellArena (`chunk` holds a reference to it; the block never moves), or a
+// block of the row's own, headed by an OwnBlock, that grows when values are
+// appended.
+class RowStore {
  public:
-  Cells() = default;
-  Cells(const Cells&) = delete;
-  Cells& operator=(const Cells&) = delete;
-  ~Cells() { release(); }
+  RowStore() = default;
+  RowStore(const RowStore&) = delete;
+  RowStore& operator=(const RowStore&) = delete;
+  ~RowStore() {
+    release();
+    if (listed_ && list_) g_object_unref(list_);
+  }
+
+  TarvexProvidersContractsDataVersion version() const {
+    return TarvexProvidersContractsDataVersion(version_);
+  }
+  void set_version(TarvexProvidersContractsDataVersion v) { version_ = guint8(v); }
+
+  GeeArrayList* list() const { return listed_ ? list_ : nullptr; }
+  // Takes over `list`; the cells must have been released.
+  void set_list(GeeArrayList* list) {
+    listed_ = true;
+    list_ = list;
+  }
 
   guint size() const { return size_; }
   bool empty() const { return size_ == 0; }
-  guint capacity() const { return capacity_; }
-  Datum& operator[](guint index) { return cells()[index]; }
+  guint capacity() const { return chunk_ || !cells_ ? size_ : own()->capacity; }
+  Datum& operator[](guint index) { return cells_[index]; }
   // The start of the texts and bytes (`Datum::u` counts from here).
-  const char* data() const { return reinterpret_cast<const char*>(cells() + capacity_); }
+  const char* data() const { return reinterpret_cast<const char*>(cells_ + capacity()); }
 
   void reserve(guint cells) {
-    if (cells > capacity_) regrow(cells, room_);
+    if (cells > capacity()) regrow(cells);
   }
 
   // Takes `cells` and their `data` into a block from `arena`.
@@ -54,67 +82,119 @@ class Cells {
     release();
     gsize size = sizeof(Datum) * cells.size() + data.size();
     if (size == 0) return;
-    block_ = arena.take(size, piece_);
-    if (!block_) block_ = g_malloc(size);
-    capacity_ = size_ = guint(cells.size());
-    used_ = room_ = data.size();
-    if (!cells.empty()) std::memcpy(block_, cells.data(), sizeof(Datum) * cells.size());
+    void* block = arena.take(size, &chunk_);
+    if (block) {
+      cells_ = static_cast<Datum*>(block);
+    } else {
+      cells_ = new_own(guint(cells.size()), data.size());
+    }
+    size_ = guint(cells.size());
+    if (!cells.empty()) std::memcpy(cells_, cells.data(), sizeof(Datum) * cells.size());
     if (!data.empty()) std::memcpy(const_cast<char*>(this->data()), data.data(), data.size());
   }
 
   void push_back(const Datum& datum) {
-    if (size_ == capacity_) regrow(std::max<guint>(4, capacity_ * 2), room_);
-    cells()[size_++] = datum;
+    if (!cells_ || chunk_ || size_ == own()->capacity)
+      regrow(std::max<guint>(4, capacity() * 2));
+    cells_[size_++] = datum;
+  }
+
+  // Objects: one per cell once any is kept (owned references).
+  Value* object(guint index) const { return objects_ ? objects_[index] : nullptr; }
+  // Keeps `value` (taking over the caller's reference) for the cell.
+  void set_object(guint index, Value* value) {
+    if (!objects_) objects_ = static_cast<Value**>(g_malloc0(sizeof(Value*) * capacity()));
+    if (objects_[index]) g_object_unref(objects_[index]);
+    objects_[index] = value;
+  }
+  // Hands over the reference kept for the cell.
+  Value* take_object(guint index) {
+    if (!objects_) return nullptr;
+    Value* value = objects_[index];
+    objects_[index] = nullptr;
+    return value;
   }
 
   void release() {
-    if (!piece_) g_free(block_);
-    piece_.reset();
-    block_ = nullptr;
-    size_ = capacity_ = 0;
-    used_ = room_ = 0;
+    if (listed_) return;
+    if (objects_) {
+      for (guint i = 0; i < size_; i++)
+        if (objects_[i]) g_object_unref(objects_[i]);
+      g_free(objects_);
+      objects_ = nullptr;
+    }
+    if (chunk_)
+      models::chunk_unref(chunk_);
+    else if (cells_)
+      g_free(own());
+    cells_ = nullptr;
+    chunk_ = nullptr;
+    size_ = 0;
   }
 
  private:
-  Datum* cells() const { return static_cast<Datum*>(block_); }
+  struct OwnBlock {
+    guint capacity;
+    gsize used;  // bytes of texts and bytes
+  };
+  static_assert(sizeof(OwnBlock) % alignof(Datum) == 0);
 
-  // Into a block of its own.
-  void regrow(guint capacity, gsize room) {
-    auto* block = g_malloc(sizeof(Datum) * capacity + room);
-    if (block_) {
-      std::memcpy(block, block_, sizeof(Datum) * size_);
-      std::memcpy(static_cast<char*>(block) + sizeof(Datum) * capacity, data(), used_);
-    }
-    guint size = size_;
-    gsize used = used_;
-    release();
-    block_ = block;
-    size_ = size;
-    used_ = used;
-    capacity_ = capacity;
-    room_ = room;
+  OwnBlock* own() const { return reinterpret_cast<OwnBlock*>(cells_) - 1; }
+
+  static Datum* new_own(guint capacity, gsize used) {
+    auto* head = static_cast<OwnBlock*>(
+        g_malloc(sizeof(OwnBlock) + sizeof(Datum) * capacity + used));
+    head->capacity = capacity;
+    head->used = used;
+    return reinterpret_cast<Datum*>(head + 1);
   }
 
-  gpointer block_ = nullptr;
-  std::shared_ptr<void> piece_;
-  guint size_ = 0, capacity_ = 0;
-  gsize used_ = 0, room_ = 0;
+  // Into a block of its own with room for `capacity` cells.
+  void regrow(guint capacity) {
+    gsize used = 0;
+    if (cells_ && !chunk_) used = own()->used;
+    // Bytes of a chunk's block after its cells: up to the last data cell's end.
+    if (chunk_)
+      for (guint i = 0; i < size_; i++)
+        if (cells_[i].kind >= Datum::STRING)
+          used = std::max<gsize>(
+              used, gsize(cells_[i].u) + models::data_length(data() + cells_[i].u) + 1);
+    Datum* cells = new_own(capacity, used);
+    guint size = size_;
+    if (cells_) {
+      std::memcpy(cells, cells_, sizeof(Datum) * size);
+      std::memcpy(reinterpret_cast<char*>(cells + capacity), data(), used);
+    }
+    Value** objects = nullptr;
+    if (objects_) {
+      objects = static_cast<Value**>(g_malloc0(sizeof(Value*) * capacity));
+      std::memcpy(objects, objects_, sizeof(Value*) * size);
+      g_free(objects_);
+      objects_ = nullptr;
+    }
+    release();
+    cells_ = cells;
+    size_ = size;
+    objects_ = objects;
+  }
+
+  guint8 version_ = TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_INITIAL;
+  bool listed_ = false;
+  guint size_ = 0;
+  Datum* cells_ = nullptr;
+  models::Chunk* chunk_ = nullptr;
+  union {
+    Value** objects_ = nullptr;  // while not listed
+    GeeArrayList* list_;         // once listed
+  };
 };
+
+static_assert(sizeof(RowStore) <= 32);
 
 }  // namespace
 
-// Until a caller asks for the "values" list, the values live in `cells`: a
-// provider fills many rows, and a libgee list costs far more to make than
-// the row itself, as does a value object per cell. A cell is a datum until
-// a caller first reaches it; its value object is then made and kept in
-// `objects`, so every access gives the same object. Once made, the list is
-// the only store.
 struct _TarvexProvidersContractsRowModelPrivate {
-  TarvexProvidersContractsDataVersion version = TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_INITIAL;
-  GRef<GeeArrayList> list;
-  Cells cells;
-  // Empty, or one per cell: the value of each OBJECT cell.
-  std::vector<GRef<Value>> objects;
+  RowStore store;
 };
 
 static void row_model_list_model_init(GListModelInterface* iface);
@@ -170,7 +250,7 @@ Value* make_value(const Datum& datum, const char* data) {
     case Datum::DECIMAL:
       return as_value(values::decimal_new_exact(values::scaled_text(datum.i, datum.extra)));
     case Datum::DECIMAL_TEXT:
-      return as_value(values::decimal_new_exact(std::string(text, size_t(datum.extra))));
+      return as_value(values::decimal_new_exact(std::string(text, models::data_length(text))));
     case Datum::FLOAT:
       return as_value(tarvex_providers_contracts_value_float_new(datum.f));
     case Datum::DOUBLE:
@@ -178,9 +258,9 @@ Value* make_value(const Datum& datum, const char* data) {
     case Datum::DATETIME_UTC:
     case Datum::DATETIME_OFFSET: {
       auto zone =
-          adoptGRef(datum.kind == Datum::DATETIME_OFFSET ? g_time_zone_new_offset(datum.extra)
+          adoptGRef(datum.kind == Datum::DATETIME_OFFSET ? g_time_zone_new_offset(datum.extra * 60)
                                                          : g_time_zone_new_utc());
-      const auto& w = datum.when;
+      const Datum::When w = datum.when;
       auto moment = adoptGRef(values::date_time_at(zone.get(), gint(w.year), gint(w.month),
                                                    gint(w.day), gint(w.hour), gint(w.minute),
                                                    gint(w.second), gint(w.microsecond)));
@@ -198,71 +278,77 @@ Value* make_value(const Datum& datum, const char* data) {
       return as_value(tarvex_providers_contracts_value_xml_new(text));
     case Datum::UUID:
       return as_value(tarvex_providers_contracts_value_uuid_new_uuid(text));
+    case Datum::UUID_BYTES: {
+      char uuid[37];
+      values::uuid_text(reinterpret_cast<const guint8*>(text), uuid);
+      return as_value(tarvex_providers_contracts_value_uuid_new_uuid(uuid));
+    }
     case Datum::BINARY:
     case Datum::BLOB: {
-      auto* data = datum.extra > 0 ? reinterpret_cast<const guint8*>(text) : nullptr;
+      gint length = gint(models::data_length(text));
+      auto* data = length > 0 ? reinterpret_cast<const guint8*>(text) : nullptr;
       return datum.kind == Datum::BLOB
-                 ? as_value(tarvex_providers_contracts_value_blob_new(data, datum.extra))
-                 : as_value(tarvex_providers_contracts_value_binary_new(data, datum.extra));
+                 ? as_value(tarvex_providers_contracts_value_blob_new(data, length))
+                 : as_value(tarvex_providers_contracts_value_binary_new(data, length));
     }
   }
   return nullptr;
 }
 
 // The value at `index` (< cells), made and kept on first access; borrowed.
-Value* materialize(TarvexProvidersContractsRowModelPrivate* priv, guint index) {
-  Datum& cell = priv->cells[index];
-  if (cell.kind == Datum::OBJECT) return priv->objects[index].get();
-  if (priv->objects.empty()) priv->objects.resize(priv->cells.size());
-  priv->objects[index] = adoptGRef(make_value(cell, priv->cells.data()));
+Value* materialize(RowStore& store, guint index) {
+  Datum& cell = store[index];
+  if (cell.kind == Datum::OBJECT) return store.object(index);
+  store.set_object(index, make_value(cell, store.data()));
   cell.kind = Datum::OBJECT;
-  return priv->objects[index].get();
+  return store.object(index);
 }
 
 GeeArrayList* ensure_list(TarvexProvidersContractsRowModelPrivate* priv) {
-  if (priv->list) return priv->list.get();
+  RowStore& store = priv->store;
+  if (GeeArrayList* list = store.list()) return list;
   GType type = tarvex_providers_contracts_value_object_get_type();
   auto dup = reinterpret_cast<GBoxedCopyFunc>(g_object_ref);
-  if (priv->cells.empty()) {
-    priv->list =
-        adoptGRef(gee_array_list_new(type, dup, g_object_unref, nullptr, nullptr, nullptr));
+  if (store.empty()) {
+    store.release();
+    store.set_list(gee_array_list_new(type, dup, g_object_unref, nullptr, nullptr, nullptr));
   } else {
     // The list takes over the array and the references in it.
-    gint n = gint(priv->cells.size());
+    gint n = gint(store.size());
     auto** items = static_cast<gpointer*>(g_malloc(sizeof(gpointer) * n));
     for (gint i = 0; i < n; i++) {
-      materialize(priv, guint(i));
-      items[i] = priv->objects[i].leak();
+      materialize(store, guint(i));
+      items[i] = store.take_object(guint(i));
     }
-    priv->cells.release();
-    priv->objects = {};
-    priv->list = adoptGRef(
+    store.release();
+    store.set_list(
         gee_array_list_new_wrap(type, dup, g_object_unref, items, n, nullptr, nullptr, nullptr));
   }
-  return priv->list.get();
+  return store.list();
 }
 
 guint size_of(TarvexProvidersContractsRowModelPrivate* priv) {
-  return priv->list ? guint(gee::size(priv->list.get())) : guint(priv->cells.size());
+  GeeArrayList* list = priv->store.list();
+  return list ? guint(gee::size(list)) : priv->store.size();
 }
 
 // A new reference to the value at index (< size), or null.
 GRef<Value> value_at(TarvexProvidersContractsRowModelPrivate* priv, guint index) {
-  if (priv->list) return gee::at<Value>(priv->list.get(), gint(index));
-  return retainGRef(materialize(priv, index));
+  if (GeeArrayList* list = priv->store.list()) return gee::at<Value>(list, gint(index));
+  return retainGRef(materialize(priv->store, index));
 }
 
 TarvexProvidersContractsRowModel* real_clone(TarvexProvidersContractsRowModel* self) {
   auto* priv = priv_of(self);
   guint n = size_of(priv);
   auto* copy = models::row_new(n);
-  priv_of(copy)->version = priv->version;
+  priv_of(copy)->store.set_version(priv->store.version());
   for (guint i = 0; i < n; i++) {
     // A cell still a datum stays one here: its copy comes from a value
     // made for the purpose, as the one it would become.
     GRef<Value> value;
-    if (!priv->list && priv->cells[i].kind != Datum::OBJECT)
-      value = adoptGRef(make_value(priv->cells[i], priv->cells.data()));
+    if (!priv->store.list() && priv->store[i].kind != Datum::OBJECT)
+      value = adoptGRef(make_value(priv->store[i], priv->store.data()));
     else
       value = value_at(priv, i);
     models::row_take_value(
@@ -275,7 +361,7 @@ void get_property(GObject* object, guint prop_id, GValue* value, GParamSpec* psp
   auto* priv = priv_of(object);
   switch (prop_id) {
     case PROP_VERSION:
-      g_value_set_flags(value, priv->version);
+      g_value_set_flags(value, priv->store.version());
       break;
     case PROP_VALUES:
       g_value_set_object(value, ensure_list(priv));
@@ -351,45 +437,97 @@ bool datum_datetime_fits(gint year, gint month, gint day, gint hour, gint minute
 TarvexProvidersContractsRowModel* row_new(guint capacity) {
   auto* row = static_cast<TarvexProvidersContractsRowModel*>(
       g_object_new(tarvex_providers_contracts_row_model_get_type(), nullptr));
-  priv_of(row)->cells.reserve(capacity);
+  priv_of(row)->store.reserve(capacity);
   return row;
 }
 
 void row_take_value(TarvexProvidersContractsRowModel* row,
                     TarvexProvidersContractsValueObject* value) {
-  auto* priv = priv_of(row);
-  auto owned = adoptGRef(value);
-  if (priv->list) {
-    gee::add(priv->list.get(), owned.get());
+  RowStore& store = priv_of(row)->store;
+  if (GeeArrayList* list = store.list()) {
+    auto owned = adoptGRef(value);
+    gee::add(list, owned.get());
     return;
-  }
-  if (priv->objects.empty()) {
-    priv->objects.reserve(priv->cells.capacity());
-    priv->objects.resize(priv->cells.size());
   }
   Datum cell;
   cell.kind = Datum::OBJECT;
-  priv->cells.push_back(cell);
-  priv->objects.push_back(std::move(owned));
+  store.push_back(cell);
+  store.set_object(store.size() - 1, value);
 }
 
+struct Chunk {
+  std::atomic<gint> refs;
+  gsize size;     // bytes after the header
+  gsize mapping;  // bytes mapped with mmap; 0 for g_malloc
+  gpointer base;  // what was mapped
+};
+
 namespace {
-// Pieces hold the cells of some hundred rows; a row needing more than a
-// small share of one gets a block of its own.
-constexpr gsize kPieceSize = 64 * 1024;
-constexpr gsize kLargestShare = kPieceSize / 8;
+
+// The first chunks hold the cells of some hundred rows; then chunks of one
+// huge page. A row needing more than a small share of a chunk gets a block
+// of its own.
+constexpr gsize kSmallChunk = 64 * 1024;
+constexpr guint kSmallChunks = 4;
+constexpr gsize kLargeChunk = 2 * 1024 * 1024;
+constexpr gsize kChunkHeader = (sizeof(Chunk) + 15) & ~gsize(15);
+
+Chunk* chunk_new(gsize total) {
+  Chunk* chunk = nullptr;
+  gsize mapping = 0;
+  void* base = nullptr;
+#if defined(MADV_HUGEPAGE)
+  if (total >= kLargeChunk) {
+    // Aligned to the huge page, so the kernel can back it with one.
+    mapping = total * 2;
+    base = mmap(nullptr, mapping, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (base == MAP_FAILED) {
+      base = nullptr;
+      mapping = 0;
+    } else {
+      auto start = reinterpret_cast<guintptr>(base);
+      auto aligned = (start + total - 1) & ~guintptr(total - 1);
+      madvise(reinterpret_cast<void*>(aligned), total, MADV_HUGEPAGE);
+      chunk = reinterpret_cast<Chunk*>(aligned);
+    }
+  }
+#endif
+  if (!chunk) chunk = static_cast<Chunk*>(g_malloc(total));
+  chunk->refs.store(1, std::memory_order_relaxed);
+  chunk->size = total - kChunkHeader;
+  chunk->mapping = mapping;
+  chunk->base = base;
+  return chunk;
+}
+
 }  // namespace
 
-gpointer CellArena::take(gsize size, std::shared_ptr<void>& holder) {
-  if (size > kLargestShare) return nullptr;
+void chunk_unref(Chunk* chunk) {
+  if (chunk->refs.fetch_sub(1, std::memory_order_acq_rel) != 1) return;
+  if (chunk->mapping)
+    munmap(chunk->base, chunk->mapping);
+  else
+    g_free(chunk);
+}
+
+CellArena::~CellArena() {
+  if (current_) chunk_unref(current_);
+}
+
+gpointer CellArena::take(gsize size, Chunk** chunk) {
+  gsize chunk_size = chunks_ < kSmallChunks ? kSmallChunk : kLargeChunk;
+  if (size > chunk_size / 32) return nullptr;
   size = (size + alignof(Datum) - 1) & ~(alignof(Datum) - 1);
-  if (!piece_ || used_ + size > kPieceSize) {
-    piece_ = std::shared_ptr<void>(g_malloc(kPieceSize), g_free);
+  if (!current_ || used_ + size > current_->size) {
+    if (current_) chunk_unref(current_);
+    current_ = chunk_new(chunk_size);
+    chunks_++;
     used_ = 0;
   }
-  gpointer at = static_cast<char*>(piece_.get()) + used_;
+  gpointer at = reinterpret_cast<char*>(current_) + kChunkHeader + used_;
   used_ += size;
-  holder = piece_;
+  current_->refs.fetch_add(1, std::memory_order_relaxed);
+  *chunk = current_;
   return at;
 }
 
@@ -409,7 +547,8 @@ void RowBuilder::add_data(Datum::Kind kind, const void* data, gsize length) {
   g_return_if_fail(length <= gsize(G_MAXINT32));
   Datum datum;
   datum.kind = kind;
-  datum.extra = gint32(length);
+  guint32 prefix = guint32(length);
+  data_.append(reinterpret_cast<const char*>(&prefix), sizeof prefix);
   datum.u = data_.size();
   if (length > 0) data_.append(static_cast<const char*>(data), length);
   data_.push_back('\0');
@@ -428,11 +567,11 @@ void RowBuilder::take(TarvexProvidersContractsValueObject* value) {
 TarvexProvidersContractsRowModel* RowBuilder::make(CellArena& arena) {
   auto* row = static_cast<TarvexProvidersContractsRowModel*>(
       g_object_new(tarvex_providers_contracts_row_model_get_type(), nullptr));
-  auto* priv = priv_of(row);
-  priv->cells.fill(arena, cells_, data_);
+  RowStore& store = priv_of(row)->store;
+  store.fill(arena, cells_, data_);
   if (!objects_.empty()) {
-    priv->objects.reserve(objects_.size());
-    for (auto* value : objects_) priv->objects.push_back(adoptGRef(value));
+    for (guint i = 0; i < guint(objects_.size()); i++)
+      if (objects_[i]) store.set_object(i, objects_[i]);
     objects_.clear();
   }
   cells_.clear();
@@ -446,7 +585,7 @@ guint row_size(TarvexProvidersContractsRowModel* row) {
 
 TarvexProvidersContractsValueObject* row_peek(TarvexProvidersContractsRowModel* row, guint index) {
   auto* priv = priv_of(row);
-  if (!priv->list) return materialize(priv, index);
+  if (!priv->store.list()) return materialize(priv->store, index);
   // The list keeps its own reference.
   return value_at(priv, index).get();
 }
@@ -480,15 +619,15 @@ GeeArrayList* tarvex_providers_contracts_row_model_get_values(
 TarvexProvidersContractsDataVersion tarvex_providers_contracts_row_model_get_version(
     TarvexProvidersContractsRowModel* self) {
   g_return_val_if_fail(self != NULL, TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_INITIAL);
-  return priv_of(self)->version;
+  return priv_of(self)->store.version();
 }
 
 void tarvex_providers_contracts_row_model_set_version(TarvexProvidersContractsRowModel* self,
                                                       TarvexProvidersContractsDataVersion value) {
   g_return_if_fail(self != NULL);
   auto* priv = priv_of(self);
-  if (priv->version == value) return;
-  priv->version = value;
+  if (priv->store.version() == value) return;
+  priv->store.set_version(value);
   g_object_notify_by_pspec(G_OBJECT(self), properties[PROP_VERSION]);
 }
 
@@ -508,11 +647,10 @@ void tarvex_providers_contracts_row_model_set_value_at(TarvexProvidersContractsR
   auto* priv = priv_of(self);
   // Outside the row nothing is replaced (a warning, not a crash).
   g_return_if_fail(position >= 0 && guint(position) < size_of(priv));
-  if (priv->list) {
-    gee_abstract_list_set(GEE_ABSTRACT_LIST(priv->list.get()), position, value);
+  if (GeeArrayList* list = priv->store.list()) {
+    gee_abstract_list_set(GEE_ABSTRACT_LIST(list), position, value);
     return;
   }
-  if (priv->objects.empty()) priv->objects.resize(priv->cells.size());
-  priv->cells[position].kind = Datum::OBJECT;
-  priv->objects[position] = retainGRef(value);
+  priv->store[position].kind = Datum::OBJECT;
+  priv->store.set_object(guint(position), retainGRef(value).leak());
 }

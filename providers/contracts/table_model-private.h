@@ -12,7 +12,7 @@
 // it from then on, so the same object comes back on every access.
 #pragma once
 
-#include <memory>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -23,7 +23,9 @@
 
 namespace tarvex::models {
 
-// A decoded cell: what a value object of its kind is made of.
+// A decoded cell: what a value object of its kind is made of. Twelve
+// bytes: a large result holds millions.
+#pragma pack(push, 4)
 struct Datum {
   enum Kind : guint8 {
     OBJECT,      // a value object the row holds (the row's own mark)
@@ -43,12 +45,13 @@ struct Datum {
     DECIMAL,  // i
     FLOAT,       // f
     DOUBLE,      // d
-    // `when` as UTC, or at the offset of `extra` seconds (printed with
+    // `when` as UTC, or at the offset of `extra` minutes (printed with
     // it): fields that GLib takes (see datum_datetime_fits).
     DATETIME_UTC,
     DATETIME_OFFSET,
     // Texts and bytes: added with their data (text up to its first zero
-    // byte, as a C string reaches the value).
+    // byte, as a C string reaches the value). `u` is where the row keeps
+    // them, after their length (4 bytes, see data_length).
     STRING,
     UTF16,
     XML,
@@ -56,14 +59,11 @@ struct Datum {
     BINARY,  // no bytes for length 0
     BLOB,
     DECIMAL_TEXT,  // a decimal's exact text (too many digits for `i`)
+    UUID_BYTES,    // a uniqueidentifier's 16 bytes as stored
   };
   struct When {
     guint64 year : 14, month : 4, day : 5, hour : 5, minute : 6, second : 6, microsecond : 20;
   };
-  Kind kind = NULL_VALUE;
-  // DATETIME_OFFSET: its offset in seconds; texts and bytes: their length
-  // (`u` is then where the row keeps them).
-  gint32 extra = 0;
   union {
     gint64 i;
     guint64 u;
@@ -71,8 +71,21 @@ struct Datum {
     gfloat f;
     When when;
   };
+  // MONEY, DECIMAL: the scale; DATETIME_OFFSET: the offset in minutes.
+  gint16 extra = 0;
+  Kind kind = NULL_VALUE;
   Datum() : i(0) {}
 };
+#pragma pack(pop)
+static_assert(sizeof(Datum) == 12);
+
+// The length of the bytes of a text or bytes cell whose data starts at
+// `bytes` (they follow their length).
+inline guint32 data_length(const char* bytes) {
+  guint32 length;
+  std::memcpy(&length, bytes - sizeof length, sizeof length);
+  return length;
+}
 
 // Whether these fields make a date-time GLib accepts (at an offset within
 // a day when `with_offset`), so a datum made of them always becomes a value
@@ -88,17 +101,32 @@ TarvexProvidersContractsRowModel* row_new(guint capacity);
 void row_take_value(TarvexProvidersContractsRowModel* row,
                     TarvexProvidersContractsValueObject* value);
 
-// Memory for the cells of the rows of one result, in large pieces: each
-// piece is freed with the last row that uses it.
+// A chunk of memory holding the cells of many rows; freed with the last
+// row that uses it.
+struct Chunk;
+void chunk_unref(Chunk* chunk);
+
+// Memory for the cells of the rows of one result, in chunks of a fixed
+// size that are only ever appended: nothing written is moved or copied
+// again. The first chunks are small (a small result takes little); later
+// ones are large and, where the system offers it, backed by huge pages, so
+// a large result costs few page faults.
 class CellArena {
  public:
-  // Room for `size` bytes aligned for a Datum, or null for a size better
-  // given its own block; `holder` keeps its piece alive.
-  gpointer take(gsize size, std::shared_ptr<void>& holder);
+  CellArena() = default;
+  CellArena(const CellArena&) = delete;
+  CellArena& operator=(const CellArena&) = delete;
+  ~CellArena();
+
+  // Room for `size` bytes aligned for a Datum, and in `*chunk` a new
+  // reference to its chunk; or null (and no reference) for a size better
+  // given its own block.
+  gpointer take(gsize size, Chunk** chunk);
 
  private:
-  std::shared_ptr<void> piece_;
+  Chunk* current_ = nullptr;
   gsize used_ = 0;
+  guint chunks_ = 0;
 };
 
 // The cells of one row as a provider reads them, made into a row at once.

@@ -42,4 +42,18 @@ inline GDateTime* date_time_at(GTimeZone* zone, gint year, gint month, gint day,
   return exact;
 }
 
+// The text of a uniqueidentifier's 16 bytes as SQL Server writes it (its
+// first three groups are stored little-endian), into `out` (37 bytes).
+inline void uuid_text(const guint8* bytes, char* out) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  static constexpr int kOrder[16] = {3, 2, 1, 0, 5, 4, 7, 6, 8, 9, 10, 11, 12, 13, 14, 15};
+  for (int k = 0; k < 16; k++) {
+    if (k == 4 || k == 6 || k == 8 || k == 10) *out++ = '-';
+    guint8 b = bytes[kOrder[k]];
+    *out++ = kHex[b >> 4];
+    *out++ = kHex[b & 15];
+  }
+  *out = '\0';
+}
+
 }  // namespace tarvex::values

@@ -125,18 +125,9 @@ bool numeric_fast(Cell c, double& out) {
   return true;
 }
 
-// db-lib's text of a uniqueidentifier (the first three groups are stored
-// little-endian), into a buffer of 37 bytes.
+// db-lib's text of a uniqueidentifier, into a buffer of 37 bytes.
 void guid_text(Cell c, char* out) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  static constexpr int kOrder[16] = {3, 2, 1, 0, 5, 4, 7, 6, 8, 9, 10, 11, 12, 13, 14, 15};
-  for (int k = 0; k < 16; k++) {
-    if (k == 4 || k == 6 || k == 8 || k == 10) *out++ = '-';
-    BYTE b = c.data[kOrder[k]];
-    *out++ = kHex[b >> 4];
-    *out++ = kHex[b & 15];
-  }
-  *out = '\0';
+  values::uuid_text(c.data, out);
 }
 
 GDateTime* epoch_utc() {
@@ -472,7 +463,7 @@ bool add_cell(models::RowBuilder& row, DBPROCESS* p, int column, int type, DT ki
       if (parts && magnitude <= (unsigned __int128)G_MAXINT64) {
         datum.kind = Datum::DECIMAL;
         datum.i = negative ? -gint64(magnitude) : gint64(magnitude);
-        datum.extra = scale;
+        datum.extra = gint16(scale);
         break;
       }
       std::string text = cell_decimal_text(p, column, type);
@@ -499,7 +490,7 @@ bool add_cell(models::RowBuilder& row, DBPROCESS* p, int column, int type, DT ki
         return true;
       }
       datum.kind = with_offset ? Datum::DATETIME_OFFSET : Datum::DATETIME_UTC;
-      datum.extra = offset;
+      datum.extra = gint16(offset / 60);
       datum.when.year = guint64(d.year);
       datum.when.month = guint64(d.month);
       datum.when.day = guint64(d.day);
@@ -514,6 +505,9 @@ bool add_cell(models::RowBuilder& row, DBPROCESS* p, int column, int type, DT ki
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_XML:
       return add_data(Datum::XML);
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UUID: {
+      // The 16 bytes, less than half their text.
+      Cell c = cell_of(p, column);
+      if (type == kUniqueType && c.data && c.length == 16) return add_data(Datum::UUID_BYTES);
       char buffer[37];
       const char* text = cell_guid(p, column, type, buffer, scratch);
       row.add_data(Datum::UUID, text, std::strlen(text));

@@ -421,15 +421,25 @@ TEST_F(CipherTest, RsaKeySaveOnAFullDiskKeepsTheOldKey) {
   tarvex_brevane_contracts_crypto_iasymmetric_cipher_initialize(as_asym(other), &error);
   ASSERT_EQ(error, nullptr);
 
-  // The limits of a full disk, exactly below, at and above the private
-  // key's size: only a file that fits is written.
+  // The size of the new private key's file.
+  guint8 *pub_pem = nullptr, *priv_pem = nullptr;
+  gint pub_length = 0, priv_length = 0;
+  tarvex_brevane_contracts_crypto_iasymmetric_cipher_save_key(as_asym(other), &pub_pem, &pub_length,
+                                                              &priv_pem, &priv_length, &error);
+  ASSERT_EQ(error, nullptr);
+  g_free(pub_pem);
+  g_free(priv_pem);
+  const rlim_t size = rlim_t(priv_length - 1);
+
+  // The limits of a full disk, below and exactly at the private key's
+  // size: only a file that fits is written.
   struct {
     rlim_t limit;
     bool saved;
   } rows[] = {
       {512, false},
-      {rlim_t(old_priv.size()) - 1, false},
-      {rlim_t(old_priv.size()) + 1, true},
+      {size - 1, false},
+      {size, true},
   };
   for (const auto& row : rows) {
     fflush(nullptr);

@@ -352,6 +352,43 @@ TEST_F(ReaderTypes, ManyRowsKeepTheirCells) {
   }
 }
 
+// Large cells take blocks of their own beside the shared chunks; rows kept
+// past their table keep their cells, small and large, as made ones do.
+TEST_F(ReaderTypes, LargeAndSmallCellsSurviveTheirTable) {
+  auto& rule = server_.on_batch("SELECT mixed").result(
+      {{"Id", "int"}, {"Text", "nvarchar(max)", true}, {"Amount", "decimal(38,4)", true}});
+  const int n = 400;
+  auto text_of_row = [](int r) {
+    return r % 7 == 0 ? std::string(size_t(70000 + r), char('a' + r % 26))
+                      : "small " + std::to_string(r);
+  };
+  for (int r = 0; r < n; r++) {
+    std::optional<std::string> text = r % 11 == 5 ? std::nullopt : std::optional(text_of_row(r));
+    rule.row({std::to_string(r), text,
+              r % 2 ? "1234567890123456789012345678901234." + std::to_string(1000 + r)
+                    : std::to_string(r) + ".0000"});
+  }
+  open();
+  auto table = model("SELECT mixed");
+  ASSERT_NE(table.get(), nullptr) << error_->message;
+  ASSERT_EQ(rows_of(table.get()), n);
+  std::vector<GRef<TarvexProvidersContractsRowModel>> kept;
+  for (int r = 0; r < n; r++) kept.push_back(adoptGRef(row_at(table.get(), r)));
+  table.reset();
+  for (int r = 0; r < n; r++) {
+    SCOPED_TRACE(r);
+    auto text = adoptGRef(tarvex_providers_contracts_row_model_get_value_at(kept[size_t(r)].get(), 1));
+    EXPECT_EQ(text_of(text.get()), r % 11 == 5 ? "" : text_of_row(r));
+    auto amount =
+        adoptGRef(tarvex_providers_contracts_row_model_get_value_at(kept[size_t(r)].get(), 2));
+    EXPECT_EQ(text_of(amount.get()), r % 2 ? "1234567890123456789012345678901234." +
+                                                 std::to_string(1000 + r)
+                                           : std::to_string(r) + ".0000");
+    auto copy = adoptGRef(tarvex_providers_contracts_row_model_clone(kept[size_t(r)].get()));
+    EXPECT_EQ(json_of(copy.get()), json_of(kept[size_t(r)].get()));
+  }
+}
+
 TEST_F(ReaderTypes, TimesAndOffsets) {
   server_.on_batch("SELECT times")
       .result({{"t", "time(3)"},
