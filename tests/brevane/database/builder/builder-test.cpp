@@ -343,6 +343,9 @@ static const GrammarGap kGrammarGaps[] = {
     {"change tracking",
      R"(\] (?:ENABLE|DISABLE) CHANGE_TRACKING(?: WITH \(TRACK_COLUMNS_UPDATED = (?:ON|OFF)\))?;)",
      "] SET (LOCK_ESCALATION = AUTO);"},
+    // Routine parameters "@parameter data_type [ VARYING ] [ NULL ] [ = default
+    // ] [ OUT | OUTPUT | READONLY ]": the grammar has no NULL.
+    {"nullable parameter", R"((@[\w$#@]+ [^\s=,()]+(?:\([^()]*\))?(?: VARYING)?) NULL\b)", "\\1"},
     // The scalar-function option "INLINE = { ON | OFF }" (SQL Server 2019).
     {"function inlining alone", R"((?m)^  WITH INLINE = (?:ON|OFF)\n)", ""},
     {"function inlining", R"(,INLINE = (?:ON|OFF)\b)", ""},
