@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/tarvex-log-mask.h"
 #include "providers/contracts/data_type.h"
 
 namespace tarvex::database {
@@ -52,8 +53,8 @@ struct FilterDialect {
 };
 std::string filter_condition(std::string_view expression, const FilterDialect& dialect);
 
-// The text as it may be logged: the literal after every PASSWORD = (and
-// OLD_PASSWORD =) of login, user and application-role texts is masked.
-std::string masked_for_log(std::string_view sql);
+// The masking of passwords in logged SQL text lives in common/, shared with
+// the provider library.
+using tarvex::masked_for_log;
 
 }  // namespace tarvex::database

@@ -245,6 +245,22 @@ TEST_F(ExampleHost, ATableTheServerDoesNotKnowEndsTheRoadClosed) {
   expect_in_order(run.out, {"opened\n", "\ntables of Sample.dbo\n", "\nclosed\n"});
 }
 
+// Nothing listens on the port: the host is told why the open failed, and
+// the libraries log no critical for it.
+TEST_F(ExampleHost, AClosedPortPrintsTheReason) {
+  std::string closed_port;
+  {
+    SampleServer server;
+    closed_port = server.port();
+  }
+  HostRun run = run_host({"127.0.0.1", closed_port, "sa", "secret", "Sample"});
+  EXPECT_EQ(run.status, 1) << run.out;
+  EXPECT_NE(run.err.find("open: open_tds failed. "), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("refused"), std::string::npos) << run.err;
+  EXPECT_EQ(run.err.find("CRITICAL"), std::string::npos) << run.err;
+  EXPECT_EQ(run.out.find("opened"), std::string::npos) << run.out;
+}
+
 TEST_F(ExampleHost, WrongArgumentsGiveTheUsage) {
   for (const auto& args : std::vector<std::vector<std::string>>{
            {"127.0.0.1"}, {"127.0.0.1", "1433", "sa", "secret", "Sample", "q", "t", "extra"}}) {
