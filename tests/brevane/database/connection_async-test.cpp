@@ -217,17 +217,27 @@ TEST_F(ConnectionAsyncTest, EachExecuteFormCompletesWithItsResult) {
 
 TEST_F(ConnectionAsyncTest, AFailedLoginCompletesWithAnError) {
   server_.set_login_failure(true);
+  // The synchronous open says what the provider reports.
+  GUniqueError sync_error;
+  tarvex_brevane_contracts_database_iconnection_open(ic(), description_.get(), nullptr,
+                                                     sync_error.out());
+  ASSERT_TRUE(sync_error);
+  tarvex_brevane_contracts_database_iconnection_set_status(
+      ic(), TARVEX_BREVANE_CONTRACTS_DATABASE_DB_STATUS_Unknown);
+  dbtest::clear_log_lines();
+
   GUniqueError error = open_async();
   ASSERT_TRUE(error);
   EXPECT_STREQ(g_quark_to_string(error->domain), "default");
-  EXPECT_EQ(error->code, -1);
-  EXPECT_STREQ(error->message, "open_tds failed.");
+  EXPECT_EQ(error->code, sync_error->code);
+  EXPECT_STREQ(error->message, sync_error->message);
   EXPECT_EQ(status(), TARVEX_BREVANE_CONTRACTS_DATABASE_DB_STATUS_Failed);
   EXPECT_EQ(opened_, 0);
   auto lines = dbtest::take_log_lines(kUuid);
   ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(lines[0].text, "SQL: Failed to open connection: open_tds failed.");
-  EXPECT_EQ(lines[1].text, "Failed to open connection: -1 -> open_tds failed.");
+  EXPECT_EQ(lines[0].text, std::string("SQL: Failed to open connection: ") + sync_error->message);
+  EXPECT_EQ(lines[1].text, "Failed to open connection: " + std::to_string(sync_error->code) +
+                               " -> " + sync_error->message);
   EXPECT_EQ(lines[1].level, TARVEX_BREVANE_CONTRACTS_LOG_LOG_LEVEL_RISKY);
 }
 
