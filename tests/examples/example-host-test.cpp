@@ -271,5 +271,25 @@ TEST_F(ExampleHost, WrongArgumentsGiveTheUsage) {
   }
 }
 
+// One view, one procedure and one user of the sample database, filled from
+// the catalog and printed with their builder texts.
+TEST_F(ExampleHost, FillsAViewAProcedureAndAUser) {
+  HostRun run = run_host({});
+  ASSERT_EQ(run.status, 0) << run.err << run.out;
+  EXPECT_EQ(run.err, "");
+  expect_in_order(
+      run.out,
+      {"\nview dbo.CustomerView: 3 columns\n", "CREATE VIEW [dbo].[CustomerView] AS\n",
+       "SELECT c.CustomerId, c.Name AS CustomerName, c.Country\nFROM dbo.Customers AS c\n",
+       "\nprocedure dbo.usp_CustomerOrders: 4 parameters\n", "  parameter @CustomerId int\n",
+       "  parameter @Since date = '2023-01-01'\n", "  parameter @MinTotal decimal(12,2) = -1.5\n",
+       "  parameter @Count int OUTPUT\n", "  body\nBEGIN\n  SET NOCOUNT ON;\n",
+       "\nuser shop_reader: authentication LOGIN, login shop_reader, roles db_datareader\n",
+       "  privilege DATABASE CONNECT=G\n",
+       "  privilege PROCEDURE:dbo.usp_CustomerOrders EXECUTE=G\n",
+       "  privilege TABLE:dbo.Customers.Email SELECT=D\n", "closed\n"});
+}
+
+
 }  // namespace
 }  // namespace tarvex::test
