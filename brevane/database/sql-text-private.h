@@ -12,6 +12,7 @@
 
 #include "common/tarvex-log-mask.h"
 #include "providers/contracts/data_type.h"
+#include "providers/contracts/value_object.h"
 
 namespace tarvex::database {
 
@@ -33,6 +34,12 @@ std::string odbc_value(std::string_view text);
 // quoted.
 enum class ValueForm { bare, hexadecimal, quoted };
 ValueForm value_form(TarvexProvidersContractsDataType type);
+
+// The T-SQL literal that gives the value back without loss: NULL, 1 or 0
+// for booleans, all digits of numbers (floating values in their shortest
+// exact form), 0x hexadecimal bytes, ISO 8601 date-times with their
+// microseconds and (when not UTC) their offset, everything else N'...'.
+std::string value_literal(TarvexProvidersContractsValueObject* value);
 
 // Two upper-case hexadecimal digits per byte.
 std::string hexadecimal(std::string_view bytes);

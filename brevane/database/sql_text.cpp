@@ -4,6 +4,11 @@
 
 #include "brevane/database/sql-text-private.h"
 
+#include "providers/contracts/value_binary.h"
+#include "providers/contracts/value_date_time.h"
+#include "providers/contracts/value_int.h"
+#include "providers/contracts/value_null.h"
+
 namespace tarvex::database {
 
 std::string doubled(std::string_view text, char quote) {
@@ -162,6 +167,77 @@ std::string filter_condition(std::string_view expression, const FilterDialect& d
   if (op == "!IN") return list(" NOT IN ");
   // Any other operator compares the column with the value as a literal.
   return column + " " + op + " " + literal(value);
+}
+
+std::string value_literal(TarvexProvidersContractsValueObject* value) {
+  if (!value || TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_NULL(value) ||
+      tarvex_providers_contracts_value_object_get_is_null(value))
+    return "NULL";
+  if (TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_BOOLEAN(value))
+    return tarvex_providers_contracts_value_boolean_get_itsvalue(
+               reinterpret_cast<TarvexProvidersContractsValueBoolean*>(value))
+               ? "1"
+               : "0";
+  if (TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_BINARY(value)) {
+    GBytes* bytes = tarvex_providers_contracts_value_binary_get_itsvalue(
+        reinterpret_cast<TarvexProvidersContractsValueBinary*>(value));
+    gsize size = 0;
+    const char* data = bytes ? static_cast<const char*>(g_bytes_get_data(bytes, &size)) : nullptr;
+    return "0x" + hexadecimal(std::string_view(data ? data : "", size));
+  }
+  if (TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_DATE_TIME(value)) {
+    GDateTime* moment = tarvex_providers_contracts_value_date_time_get_itsvalue(
+        reinterpret_cast<TarvexProvidersContractsValueDateTime*>(value));
+    if (!moment) return "NULL";
+    char buffer[80];
+    if (TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_DATE(value)) {
+      g_snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", g_date_time_get_year(moment),
+                 g_date_time_get_month(moment), g_date_time_get_day_of_month(moment));
+      return nliteral(buffer);
+    }
+    int micro = g_date_time_get_microsecond(moment);
+    if (TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_TIME(value)) {
+      g_snprintf(buffer, sizeof buffer, "%02d:%02d:%02d.%06d", g_date_time_get_hour(moment),
+                 g_date_time_get_minute(moment), g_date_time_get_second(moment), micro);
+      return nliteral(buffer);
+    }
+    g_snprintf(buffer, sizeof buffer, "%04d-%02d-%02dT%02d:%02d:%02d.%06d",
+               g_date_time_get_year(moment), g_date_time_get_month(moment),
+               g_date_time_get_day_of_month(moment), g_date_time_get_hour(moment),
+               g_date_time_get_minute(moment), g_date_time_get_second(moment), micro);
+    std::string text = buffer;
+    GTimeSpan offset = g_date_time_get_utc_offset(moment) / G_TIME_SPAN_MINUTE;
+    if (offset != 0) {
+      long minutes = offset < 0 ? -offset : offset;
+      g_snprintf(buffer, sizeof buffer, "%c%02ld:%02ld", offset < 0 ? '-' : '+', minutes / 60,
+                 minutes % 60);
+      text += buffer;
+    }
+    return nliteral(text);
+  }
+  char* printed = tarvex_providers_contracts_value_object_to_string(value);
+  std::string text = printed ? printed : "";
+  g_free(printed);
+  switch (tarvex_providers_contracts_value_object_get_data_type(value)) {
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT8:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT16:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT64:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT8:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT16:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT32:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT64:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_FLOAT:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_MONEY:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DECIMAL:
+      // Only a plain number stays bare; anything else cannot end the
+      // statement it stands in.
+      if (is_number(text)) return text;
+      return nliteral(text);
+    default:
+      return nliteral(text);
+  }
 }
 
 }  // namespace tarvex::database
