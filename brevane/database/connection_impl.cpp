@@ -626,6 +626,18 @@ void connection_open(ConnectionImpl* self, Server* server, GError** error) {
   replace_tunnel(self, std::move(tunnel));
 }
 
+}  // namespace tarvex::database
+
+GPid tarvex_brevane_testing_connection_tunnel(TarvexBrevaneSupportsDatabaseConnectionImpl* self,
+                                              guint16* port) {
+  auto* priv = priv_of(self);
+  Guard guard(priv->lock);
+  if (port) *port = priv->tunnel ? priv->tunnel->local_port() : 0;
+  return priv->tunnel ? priv->tunnel->pid() : 0;
+}
+
+namespace tarvex::database {
+
 void connection_emit_opened(ConnectionImpl* self) {
   g_signal_emit_by_name(self, "opened", self);
 }

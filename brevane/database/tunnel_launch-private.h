@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "brevane/database/connection_impl.h"
 #include "common/tarvex-export.h"
 #include "providers/contracts/server.h"
 
@@ -27,6 +28,10 @@ typedef gboolean (*TarvexBrevaneTestingTunnelSpawn)(const gchar* const* argv,
 // Installs the seam; NULL restores the real start.
 TARVEX_EXPORT void tarvex_brevane_testing_set_tunnel_spawn(TarvexBrevaneTestingTunnelSpawn spawn,
                                                            gpointer user_data);
+// The process id of the tunnel program a connection goes through (0 for
+// none) and its local port (when `port` is not NULL).
+TARVEX_EXPORT GPid tarvex_brevane_testing_connection_tunnel(
+    TarvexBrevaneSupportsDatabaseConnectionImpl* connection, guint16* port);
 G_END_DECLS
 
 namespace tarvex::database {
