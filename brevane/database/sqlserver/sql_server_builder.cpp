@@ -265,6 +265,11 @@ static void server_get_property(GObject* object, guint prop_id, GValue* value, G
   }
 }
 
+namespace tarvex::mssql {
+gchar* patch_data_table(TarvexBrevaneSupportsDatabaseSqlBuilder* self,
+                        TarvexProvidersContractsTableModel* model);
+}
+
 static void tarvex_brevane_supports_database_sql_server_builder_class_setup(
     TarvexBrevaneSupportsDatabaseSQLServerBuilderClass* klass) {
   auto* base = TARVEX_BREVANE_SUPPORTS_DATABASE_SQL_BUILDER_CLASS(klass);
@@ -280,6 +285,7 @@ static void tarvex_brevane_supports_database_sql_server_builder_class_setup(
   base->patch_view = tarvex::mssql::patch_view;
   base->build_caller = tarvex::mssql::build_caller;
   base->patch_table = tarvex::mssql::patch_table;
+  base->patch_data_table = tarvex::mssql::patch_data_table;
 
   auto* object_class = G_OBJECT_CLASS(klass);
   object_class->get_property = server_get_property;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "brevane/transform/patcher.h"
 #include "tests/brevane/database/dialect/sql_server_adapter_fill-test.h"
 
 namespace tarvex::test::dialect {
@@ -250,6 +251,14 @@ TEST_F(AdapterDatabaseTest, TwoFillsGiveEqualObjects) {
   EXPECT_EQ(json_of(first.get()), json_of(second.get()));
   EXPECT_EQ(keys_with(first.get(), "GROUP."), keys_with(second.get(), "GROUP."));
   EXPECT_EQ(keys_with(first.get(), "GROUP.").size(), 3u);
+  // The diff engine finds nothing to patch between them.
+  auto patcher = adoptGRef(tarvex_brevane_transform_patcher_new());
+  TarvexBrevaneMetaModelMetaDatabase* patched = nullptr;
+  EXPECT_EQ(tarvex_brevane_transform_patcher_diff_meta_database(patcher.get(), first.get(),
+                                                                second.get(), TRUE, &patched),
+            1);
+  EXPECT_EQ(patched, nullptr);
+  if (patched) g_object_unref(patched);
 
   // Filled once: a second fill asks nothing until a reset.
   mark();
