@@ -80,7 +80,7 @@ TEST_F(ImportTest, HostileFileSendsOnlyTheIntendedInserts) {
                           "1,\"x'); DROP TABLE t;--\",12345678901234567890123456.789012345678,true\n"
                           "2,\"a ]; [b\",-3,0\n"
                           "3,\"O'Brien /* c */ -- d\nGO\nSELECT 1\",,FALSE\n"
-                          "4,Grüße ∑,0.5,\n");
+                          "4,Grüße ∑ 😀,0.5,\n");
   ASSERT_FALSE(o.error) << o.error->message;
   EXPECT_EQ(o.count, 4);
   const std::vector<std::string> expected = {
@@ -89,7 +89,7 @@ TEST_F(ImportTest, HostileFileSendsOnlyTheIntendedInserts) {
       "INSERT INTO [dbo].[we]]ird]([Id], [Name], [Amount], [Done]) VALUES(2, N'a ]; [b', -3, 0);",
       "INSERT INTO [dbo].[we]]ird]([Id], [Name], [Amount], [Done]) VALUES(3, N'O''Brien /* c */ -- "
       "d\nGO\nSELECT 1', NULL, 0);",
-      "INSERT INTO [dbo].[we]]ird]([Id], [Name], [Amount], [Done]) VALUES(4, N'Grüße ∑', 0.5, "
+      "INSERT INTO [dbo].[we]]ird]([Id], [Name], [Amount], [Done]) VALUES(4, N'Grüße ∑ 😀', 0.5, "
       "NULL);",
   };
   EXPECT_EQ(sent(), expected);
