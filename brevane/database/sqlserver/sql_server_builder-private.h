@@ -179,6 +179,14 @@ std::string build_function_script(TarvexBrevaneMetaModelMetaRoutine* routine, bo
 gchar* build_caller(TarvexBrevaneSupportsDatabaseSqlBuilder* base,
                     TarvexBrevaneMetaModelMetaRoutine* routine);
 
+// ------------------------------------------------------------ databases
+
+std::string build_file_sql(std::string_view spec, std::string_view current);
+std::string build_group_sql(std::string_view spec, std::string_view database, bool add, bool modify);
+gchar* create_database(TarvexBrevaneSupportsDatabaseSqlBuilder* base,
+                       TarvexBrevaneMetaModelMetaDatabase* database, gboolean raw);
+std::string patch_database_text(TarvexBrevaneMetaModelMetaDatabase* database);
+
 // ------------------------------------------------------------ tables
 
 std::string build_state_statements(MetaTable* table, bool patch);

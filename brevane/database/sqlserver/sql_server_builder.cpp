@@ -280,6 +280,7 @@ static void tarvex_brevane_supports_database_sql_server_builder_class_setup(
   base->patch_view = tarvex::mssql::patch_view;
   base->build_caller = tarvex::mssql::build_caller;
   base->patch_table = tarvex::mssql::patch_table;
+  base->create_database = tarvex::mssql::create_database;
 
   auto* object_class = G_OBJECT_CLASS(klass);
   object_class->get_property = server_get_property;

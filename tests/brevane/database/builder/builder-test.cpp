@@ -346,6 +346,21 @@ static const GrammarGap kGrammarGaps[] = {
     // Routine parameters "@parameter data_type [ VARYING ] [ NULL ] [ = default
     // ] [ OUT | OUTPUT | READONLY ]": the grammar has no NULL.
     {"nullable parameter", R"((@[\w$#@]+ [^\s=,()]+(?:\([^()]*\))?(?: VARYING)?) NULL\b)", "\\1"},
+    // ALTER DATABASE's "<add_or_modify_files> ::= { ADD FILE <filespec> [
+    // ,...n ] [ TO FILEGROUP { filegroup_name } ] | ADD LOG FILE <filespec> [
+    // ,...n ] | REMOVE FILE logical_file_name | MODIFY FILE <filespec> }" and
+    // "<add_or_modify_filegroups> ::= { ADD FILEGROUP filegroup_name [ CONTAINS
+    // FILESTREAM | CONTAINS MEMORY_OPTIMIZED_DATA ] | REMOVE FILEGROUP
+    // filegroup_name | MODIFY FILEGROUP filegroup_name { <filegroup_updatability_option>
+    // | DEFAULT | NAME = new_filegroup_name | { AUTOGROW_SINGLE_FILE |
+    // AUTOGROW_ALL_FILES } } }": the grammar has none of them.
+    {"database files and file groups",
+     R"((ALTER DATABASE \[(?:[^\]]|\]\])*\]) (?:ADD (?:LOG )?FILE \((?:[^()']|'(?:[^']|'')*')*\)(?: TO FILEGROUP \[(?:[^\]]|\]\])*\])?|ADD FILEGROUP \[(?:[^\]]|\]\])*\](?: CONTAINS FILESTREAM)?|MODIFY FILE \((?:[^()']|'(?:[^']|'')*')*\)|REMOVE FILE(?:GROUP)? \[(?:[^\]]|\]\])*\]|MODIFY FILEGROUP \[(?:[^\]]|\]\])*\] (?:DEFAULT|READ_ONLY|READ_WRITE|AUTOGROW_SINGLE_FILE|AUTOGROW_ALL_FILES|NAME = \[(?:[^\]]|\]\])*\]));)",
+     "\\1 SET AUTO_CLOSE OFF;"},
+    // "CHANGE_TRACKING { = OFF | = ON [ ( <change_tracking_option_list> [,...n]
+    // ) ] }" with "CHANGE_RETENTION = retention_period { DAYS | HOURS | MINUTES
+    // }" and "AUTO_CLEANUP = { ON | OFF }".
+    {"change tracking options", R"(\bSET CHANGE_TRACKING = ON \([^)]*\))", "SET CHANGE_TRACKING = OFF"},
     // The scalar-function option "INLINE = { ON | OFF }" (SQL Server 2019).
     {"function inlining alone", R"((?m)^  WITH INLINE = (?:ON|OFF)\n)", ""},
     {"function inlining", R"(,INLINE = (?:ON|OFF)\b)", ""},
