@@ -361,6 +361,25 @@ static const GrammarGap kGrammarGaps[] = {
     // ) ] }" with "CHANGE_RETENTION = retention_period { DAYS | HOURS | MINUTES
     // }" and "AUTO_CLEANUP = { ON | OFF }".
     {"change tracking options", R"(\bSET CHANGE_TRACKING = ON \([^)]*\))", "SET CHANGE_TRACKING = OFF"},
+    // "GRANT <permission> [ ,...n ] [ ON [ <class> :: ] securable [ ( column
+    // ) ] ] TO principal [ WITH GRANT OPTION ]", "DENY ... TO principal [
+    // CASCADE ]" and "REVOKE [ GRANT OPTION FOR ] ... FROM principal [ CASCADE
+    // ]": the grammar takes only GRANT of one permission without a class. The
+    // statement's shape is checked here; the grammar parses the principal.
+    {"permissions",
+     R"((?m)^(?:GRANT|DENY|REVOKE) [A-Z ,]+?(?: ON (?:OBJECT|SCHEMA|ENDPOINT|LOGIN|TYPE)::\[(?:[^\]]|\]\])*\](?:\.\[(?:[^\]]|\]\])*\])?(?: \(\[(?:[^\]]|\]\])*\]\))?)? (?:TO|FROM) (\[(?:[^\]]|\]\])*\])(?: WITH GRANT OPTION| CASCADE)?;$)",
+     "GRANT SELECT TO \\1;"},
+    // "ALTER USER userName WITH PASSWORD = 'password' [ OLD_PASSWORD =
+    // 'oldpassword' ]": the grammar requires OLD_PASSWORD.
+    {"user password", R"((ALTER USER [^\n]*PASSWORD = N'(?:[^']|'')*')(?! OLD_PASSWORD))",
+     "\\1 OLD_PASSWORD = N'x'"},
+    // "ALTER LOGIN login_name WITH <set_option> [ ,... ]": the grammar takes
+    // one option; the list is cut into one statement per option.
+    {"login options", R"((?m)^(ALTER LOGIN \[(?:[^\]]|\]\])*\] WITH )([^\n,]*?), ([^\n]*;)$)", "\\1\\2;\n\\1\\3"},
+    {"login options", R"((?m)^(ALTER LOGIN \[(?:[^\]]|\]\])*\] WITH )([^\n,]*?), ([^\n]*;)$)", "\\1\\2;\n\\1\\3"},
+    {"login options", R"((?m)^(ALTER LOGIN \[(?:[^\]]|\]\])*\] WITH )([^\n,]*?), ([^\n]*;)$)", "\\1\\2;\n\\1\\3"},
+    // "CREATE LOGIN login_name FROM EXTERNAL PROVIDER" (Azure).
+    {"external login", R"(\bFROM EXTERNAL PROVIDER\b)", "FROM WINDOWS"},
     // The scalar-function option "INLINE = { ON | OFF }" (SQL Server 2019).
     {"function inlining alone", R"((?m)^  WITH INLINE = (?:ON|OFF)\n)", ""},
     {"function inlining", R"(,INLINE = (?:ON|OFF)\b)", ""},
