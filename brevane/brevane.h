@@ -90,3 +90,4 @@
 #include "brevane/database/sqlserver/sql_server_adapter_v10x.h"
 #include "brevane/transform/itransform.h"
 #include "brevane/transform/patcher.h"
+#include "brevane/transform/transfer.h"

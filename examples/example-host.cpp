@@ -3,7 +3,8 @@
 // prints the server version, runs a query and prints the table model it gets
 // back as a grid, lists the tables of a schema through the connection's
 // explorer, fills one table from the catalog through its adapter, prints the
-// table's CREATE TABLE script from its builder, and closes. "opened" and
+// table's CREATE TABLE script from its builder, fills one view, one
+// procedure and one user and prints them, and closes. "opened" and
 // "closed" are printed as they fire.
 //
 //   tarvex-example                                   the embedded test server
@@ -18,6 +19,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -178,6 +180,79 @@ void on_closed(TarvexBrevaneContractsDatabaseIConnection*,
 
 }  // namespace
 
+// One view, one procedure and one user of the database, each filled from
+// the catalog through the adapter and printed with what the builder makes
+// of it. An object the server does not have is reported and passed over.
+void print_filled_objects(TarvexBrevaneContractsDatabaseIConnection* iconnection,
+                          const char* database, const char* schema) {
+  auto adapter = adoptGRef(tarvex_brevane_contracts_database_iconnection_adapter(iconnection));
+  auto builder = adoptGRef(tarvex_brevane_contracts_database_iconnection_builder(iconnection));
+  auto show = [&](const char* kind, gpointer object, const std::string& name,
+                  const std::function<std::string()>& summary) {
+    auto* meta = reinterpret_cast<TarvexBrevaneMetaModelMetaObject*>(object);
+    GError* error = nullptr;
+    tarvex_brevane_contracts_database_iadaptable_fill_meta_object(adapter.get(), meta, FALSE,
+                                                                  FALSE, &error);
+    if (error) {
+      std::printf("\n%s %s: not filled (%s)\n", kind, name.c_str(), error->message);
+      g_error_free(error);
+      return false;
+    }
+    GUniqueStr text(
+        tarvex_brevane_contracts_database_ibuildable_build_create(builder.get(), meta, FALSE));
+    std::printf("\n%s %s: %s\n%s", kind, name.c_str(), summary().c_str(),
+                text ? text.get() : "");
+    return true;
+  };
+  auto attribute = [](gpointer object, const char* key) {
+    GeeHashMap* map = tarvex_brevane_meta_model_meta_object_get_attributes(
+        reinterpret_cast<TarvexBrevaneMetaModelMetaObject*>(object));
+    GUniqueStr value(static_cast<gchar*>(gee_abstract_map_get(GEE_ABSTRACT_MAP(map), key)));
+    return std::string(value ? value.get() : "");
+  };
+
+  const std::string prefix = std::string(schema) + ".";
+  auto view = adoptGRef(
+      tarvex_brevane_meta_model_meta_view_new_with_names(database, schema, "CustomerView"));
+  show("view", view.get(), prefix + "CustomerView", [&] {
+    return count(size_of(tarvex_brevane_meta_model_meta_view_get_columns(view.get())), "column");
+  });
+
+  auto procedure = adoptGRef(tarvex_brevane_meta_model_meta_procedure_new_with_names(
+      database, schema, "usp_CustomerOrders"));
+  auto* routine = reinterpret_cast<TarvexBrevaneMetaModelMetaRoutine*>(procedure.get());
+  auto* parameters = tarvex_brevane_meta_model_meta_routine_get_parameters(routine);
+  if (show("procedure", procedure.get(), prefix + "usp_CustomerOrders",
+           [&] { return count(size_of(parameters), "parameter"); })) {
+    for (int i = 0; i < size_of(parameters); i++) {
+      GUniqueStr parameter(
+          static_cast<gchar*>(gee_abstract_list_get(GEE_ABSTRACT_LIST(parameters), i)));
+      std::printf("  parameter %s\n", parameter.get());
+    }
+    std::printf("  body\n%s\n", tarvex_brevane_meta_model_meta_routine_get_body(routine));
+  }
+
+  auto user = adoptGRef(
+      tarvex_brevane_meta_model_meta_user_new_with_names(database, "", "shop_reader", "database"));
+  if (show("user", user.get(), "shop_reader", [&] {
+        return "authentication " + attribute(user.get(), "AUTHENTICATION") + ", login " +
+               attribute(user.get(), "LOGIN") + ", roles " + attribute(user.get(), "ROLES");
+      })) {
+    GeeHashMap* privileges = tarvex_brevane_meta_model_meta_relation_get_privileges(
+        reinterpret_cast<TarvexBrevaneMetaModelMetaRelation*>(user.get()));
+    std::vector<std::string> keys;
+    GeeMapIterator* it = gee_abstract_map_map_iterator(GEE_ABSTRACT_MAP(privileges));
+    while (gee_map_iterator_next(it)) {
+      GUniqueStr key(static_cast<gchar*>(gee_map_iterator_get_key(it)));
+      GUniqueStr value(static_cast<gchar*>(gee_map_iterator_get_value(it)));
+      keys.push_back(std::string(key.get()) + " " + value.get());
+    }
+    g_object_unref(it);
+    std::sort(keys.begin(), keys.end());
+    for (const auto& line : keys) std::printf("  privilege %s\n", line.c_str());
+  }
+}
+
 int main(int argc, char** argv) {
   if (argc != 1 && (argc < 6 || argc > 8)) {
     std::fprintf(stderr, "usage: %s [HOST PORT USER PASSWORD DATABASE [QUERY [SCHEMA.TABLE]]]\n",
@@ -279,6 +354,8 @@ int main(int argc, char** argv) {
   GUniqueStr script(
       tarvex_brevane_contracts_database_ibuildable_build_table(builder.get(), table.get(), FALSE));
   std::printf("\n%s\n", script ? script.get() : "");
+
+  print_filled_objects(iconnection, database, schema);
 
   tarvex_brevane_contracts_database_iconnection_close(iconnection, &error);
   if (error) {

@@ -10,7 +10,9 @@
 #include <string_view>
 #include <vector>
 
+#include "common/tarvex-log-mask.h"
 #include "providers/contracts/data_type.h"
+#include "providers/contracts/value_object.h"
 
 namespace tarvex::database {
 
@@ -33,6 +35,12 @@ std::string odbc_value(std::string_view text);
 enum class ValueForm { bare, hexadecimal, quoted };
 ValueForm value_form(TarvexProvidersContractsDataType type);
 
+// The T-SQL literal that gives the value back without loss: NULL, 1 or 0
+// for booleans, all digits of numbers (floating values in their shortest
+// exact form), 0x hexadecimal bytes, ISO 8601 date-times with their
+// microseconds and (when not UTC) their offset, everything else N'...'.
+std::string value_literal(TarvexProvidersContractsValueObject* value);
+
 // Two upper-case hexadecimal digits per byte.
 std::string hexadecimal(std::string_view bytes);
 // A plain decimal number: sign, digits, optional fraction and exponent.
@@ -52,8 +60,8 @@ struct FilterDialect {
 };
 std::string filter_condition(std::string_view expression, const FilterDialect& dialect);
 
-// The text as it may be logged: the literal after every PASSWORD = (and
-// OLD_PASSWORD =) of login, user and application-role texts is masked.
-std::string masked_for_log(std::string_view sql);
+// The masking of passwords in logged SQL text lives in common/, shared with
+// the provider library.
+using tarvex::masked_for_log;
 
 }  // namespace tarvex::database

@@ -4,6 +4,11 @@
 
 #include "brevane/database/sql-text-private.h"
 
+#include "providers/contracts/value_binary.h"
+#include "providers/contracts/value_date_time.h"
+#include "providers/contracts/value_int.h"
+#include "providers/contracts/value_null.h"
+
 namespace tarvex::database {
 
 std::string doubled(std::string_view text, char quote) {
@@ -164,20 +169,75 @@ std::string filter_condition(std::string_view expression, const FilterDialect& d
   return column + " " + op + " " + literal(value);
 }
 
-std::string masked_for_log(std::string_view sql) {
-  // PASSWORD = 'secret', N'secret' or 0x... (HASHED): the literal goes.
-  static GRegex* const password =
-      g_regex_new("(PASSWORD\\s*=\\s*)(N?'(?:[^']|'')*'?|0x[0-9A-Fa-f]*)",
-                  GRegexCompileFlags(G_REGEX_CASELESS | G_REGEX_OPTIMIZE | G_REGEX_RAW),
-                  GRegexMatchFlags(0), nullptr);
-  std::string text(sql);
-  if (!password || !contains(text, "=")) return text;
-  gchar* masked =
-      g_regex_replace(password, text.c_str(), -1, 0, "\\1'******'", GRegexMatchFlags(0), nullptr);
-  if (!masked) return text;
-  text = masked;
-  g_free(masked);
-  return text;
+std::string value_literal(TarvexProvidersContractsValueObject* value) {
+  if (!value || TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_NULL(value) ||
+      tarvex_providers_contracts_value_object_get_is_null(value))
+    return "NULL";
+  if (TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_BOOLEAN(value))
+    return tarvex_providers_contracts_value_boolean_get_itsvalue(
+               reinterpret_cast<TarvexProvidersContractsValueBoolean*>(value))
+               ? "1"
+               : "0";
+  if (TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_BINARY(value)) {
+    GBytes* bytes = tarvex_providers_contracts_value_binary_get_itsvalue(
+        reinterpret_cast<TarvexProvidersContractsValueBinary*>(value));
+    gsize size = 0;
+    const char* data = bytes ? static_cast<const char*>(g_bytes_get_data(bytes, &size)) : nullptr;
+    return "0x" + hexadecimal(std::string_view(data ? data : "", size));
+  }
+  if (TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_DATE_TIME(value)) {
+    GDateTime* moment = tarvex_providers_contracts_value_date_time_get_itsvalue(
+        reinterpret_cast<TarvexProvidersContractsValueDateTime*>(value));
+    if (!moment) return "NULL";
+    char buffer[80];
+    if (TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_DATE(value)) {
+      g_snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", g_date_time_get_year(moment),
+                 g_date_time_get_month(moment), g_date_time_get_day_of_month(moment));
+      return nliteral(buffer);
+    }
+    int micro = g_date_time_get_microsecond(moment);
+    if (TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_TIME(value)) {
+      g_snprintf(buffer, sizeof buffer, "%02d:%02d:%02d.%06d", g_date_time_get_hour(moment),
+                 g_date_time_get_minute(moment), g_date_time_get_second(moment), micro);
+      return nliteral(buffer);
+    }
+    g_snprintf(buffer, sizeof buffer, "%04d-%02d-%02dT%02d:%02d:%02d.%06d",
+               g_date_time_get_year(moment), g_date_time_get_month(moment),
+               g_date_time_get_day_of_month(moment), g_date_time_get_hour(moment),
+               g_date_time_get_minute(moment), g_date_time_get_second(moment), micro);
+    std::string text = buffer;
+    GTimeSpan offset = g_date_time_get_utc_offset(moment) / G_TIME_SPAN_MINUTE;
+    if (offset != 0) {
+      long minutes = offset < 0 ? -offset : offset;
+      g_snprintf(buffer, sizeof buffer, "%c%02ld:%02ld", offset < 0 ? '-' : '+', minutes / 60,
+                 minutes % 60);
+      text += buffer;
+    }
+    return nliteral(text);
+  }
+  char* printed = tarvex_providers_contracts_value_object_to_string(value);
+  std::string text = printed ? printed : "";
+  g_free(printed);
+  switch (tarvex_providers_contracts_value_object_get_data_type(value)) {
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT8:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT16:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT64:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT8:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT16:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT32:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT64:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_FLOAT:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_MONEY:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DECIMAL:
+      // Only a plain number stays bare; anything else cannot end the
+      // statement it stands in.
+      if (is_number(text)) return text;
+      return nliteral(text);
+    default:
+      return nliteral(text);
+  }
 }
 
 }  // namespace tarvex::database

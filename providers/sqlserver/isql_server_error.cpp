@@ -1,5 +1,7 @@
 #include "providers/sqlserver/isql_server_error.h"
 
+#include <glib/gi18n-lib.h>
+
 #include <string>
 
 #include "providers/sqlserver/sqlserver-private.h"
@@ -79,10 +81,16 @@ bool raise_error(TarvexProvidersSupportsTdsUserData* userdata, RETCODE code, GEr
       tarvex_providers_supports_tds_message_unref(msg);
     }
   }
-  // A failure nobody reported: the code is looked up on a missing message.
-  if (first)
-    g_return_if_fail_warning(G_LOG_DOMAIN, "tarvex_providers_supports_tds_message_get_error",
-                             "self != NULL");
+  // A failure nobody reported (a peer that broke the stream, a DONE with
+  // the error flag alone) is not a programming error, and still says what
+  // happened.
+  if (first) {
+    if (explain_unreported(userdata, error)) return true;
+    g_set_error_literal(error, tdsdb_quark(), -1,
+                        code == BUF_FULL ? _("db-lib's row buffer is full.")
+                                         : _("db-lib reported a failure without a message."));
+    return true;
+  }
   g_set_error_literal(error, tdsdb_quark(), number, text.c_str());
   return true;
 }

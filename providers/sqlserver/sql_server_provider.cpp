@@ -4,8 +4,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <mutex>
 #include <string>
 #include <vector>
+
+#include "common/tarvex-log-mask.h"
 
 #include "providers/contracts/value_int.h"
 #include "providers/contracts/value_null.h"
@@ -27,9 +30,48 @@ namespace {
 // end. While a handler's own db-lib calls run, reports only get logged.
 thread_local bool in_handler_call = false;
 
+// Set while db-lib writes a command to the server on this thread. A cancel
+// from inside a handler then runs in the middle of db-lib's own write and
+// breaks it (FreeTDS aborts the process): the handler records the failure
+// and the operation returns it.
+thread_local bool writing = false;
+
+class WriteScope {
+ public:
+  WriteScope() { writing = true; }
+  ~WriteScope() { writing = false; }
+  WriteScope(const WriteScope&) = delete;
+  WriteScope& operator=(const WriteScope&) = delete;
+};
+
+// What db-lib and the server said to one login attempt on this thread. The
+// process has no record yet while db-lib logs in (it may not even exist), so
+// the handlers report here instead.
+struct LoginReport {
+  std::vector<std::string> reasons;
+  bool timed_out = false;
+
+  void add(const char* text) {
+    if (!text || !*text) return;
+    if (std::find(reasons.begin(), reasons.end(), text) == reasons.end())
+      reasons.emplace_back(text);
+  }
+};
+thread_local LoginReport* login_report = nullptr;
+
+// The informational messages (severity 10 and less) of the command running
+// on this thread: only logged, unless the server then fails the statement
+// without an error message, when they are all that explains the failure.
+struct CommandNotes {
+  UserData* userdata = nullptr;
+  DBPROCESS* process = nullptr;
+  std::vector<std::pair<gint, std::string>> notes;
+};
+thread_local CommandNotes* command_notes = nullptr;
+
 // Discards what is pending on the process from inside a handler.
 void cancel_from_handler(DBPROCESS* p) {
-  if (in_handler_call) return;
+  if (in_handler_call || writing) return;
   in_handler_call = true;
   dbcanquery(p);
   dbcancel(p);
@@ -43,15 +85,26 @@ const char* or_empty(const char* text) {
 gint error_handler(DBPROCESS* p, gint severity, gint dberr, gint oserr, const char* dberrstr,
                    const char* oserrstr) {
   // A process is needed before any db-lib call: db-lib reports a null one
-  // to this same handler.
+  // to this same handler. Passwords in the command text stay out of the log.
   const char* sql = p && !in_handler_call ? dbgetchar(p, 0) : nullptr;
   g_warning("provider:275: conn=%p,severity=%d,oserr=%d,dberr=%d,oserrstr=%s,dberrstr=%s\nsql=%s",
             (void*)p, severity, oserr, dberr, or_empty(oserrstr), or_empty(dberrstr),
-            or_empty(sql));
+            sql ? masked_for_log(sql).c_str() : "");
   if (in_handler_call) return INT_CANCEL;
 
   UserData* userdata = sqlserver::userdata_of(p);
-  g_return_val_if_fail(userdata != NULL, INT_CANCEL);
+  if (!userdata) {
+    // A login under way (its process has no record yet), or a process that
+    // is not a provider's: nothing to queue into.
+    if (login_report) {
+      if (dberr == SYBETIME) login_report->timed_out = true;
+      // "Check messages from the server" adds nothing to the messages.
+      if (dberr != SYBESMSG) login_report->add(dberrstr);
+      // A timeout's system text ("Operation now in progress") says nothing.
+      if (oserr != 0 && dberr != SYBETIME) login_report->add(oserrstr);
+    }
+    return INT_CANCEL;
+  }
 
   if (dberr == 0) {
     sqlserver::queue_message(userdata, severity, oserr, oserrstr, "Library");
@@ -71,6 +124,9 @@ gint error_handler(DBPROCESS* p, gint severity, gint dberr, gint oserr, const ch
       userdata->failed = TRUE;
       break;
     case 2402:
+      // The text could not be converted while db-lib wrote it: the write
+      // must end before anything is cancelled.
+      userdata->failed = TRUE;
       if (!userdata->dead) cancel_from_handler(p);
       break;
     default:
@@ -96,11 +152,17 @@ gint message_handler(DBPROCESS* p, DBINT msgno, gint msgstate, gint severity, co
   if (in_handler_call) return 0;
 
   UserData* userdata = sqlserver::userdata_of(p);
-  g_return_val_if_fail(userdata != NULL, 0);
+  if (!userdata) {
+    // The server's answer to a login (18456, 4060) comes before the record.
+    if (login_report && severity > 10) login_report->add(msgtext);
+    return 0;
+  }
 
   if (severity > 10) {
     userdata->failed = TRUE;
     sqlserver::queue_message(userdata, severity, msgno, msgtext, "message");
+  } else if (command_notes && command_notes->process == p && msgtext && *msgtext) {
+    command_notes->notes.emplace_back(msgno, msgtext);
   }
 
   if (userdata->failed && !userdata->dead && dbdead(p) && !userdata->closing) {
@@ -145,6 +207,9 @@ gint tarvex_providers_supports_sql_server_provider_tds_message_handler(
 // ------------------------------------------------------------ the provider
 
 struct _TarvexProvidersSupportsSQLServerProviderPrivate {
+  // A provider is a public object that threads may share: every db-lib call
+  // on its process, and the queue its handlers fill, is used under this lock.
+  std::recursive_mutex lock;
   UserData userdata{};
   DBPROCESS* process = nullptr;
 
@@ -181,25 +246,72 @@ inline Private* priv_of(gconstpointer self) {
   return tarvex_providers_supports_sql_server_provider_get_private(self);
 }
 
+using Lock = std::lock_guard<std::recursive_mutex>;
+
+// How long a login may wait for the server. A listener that accepts the
+// connection and never answers would otherwise hold the host forever;
+// queries keep db-lib's default of no limit (long queries are normal).
+constexpr int kLoginSeconds = 15;
+
+void set_sqlserver_error(GError** error, const char* text) {
+  g_set_error_literal(error, sqlserver::sqlserver_quark(), -1, text);
+}
+
+// The offset of the first byte that is not valid UTF-8, or -1. db-lib
+// converts the text to the server's encoding while it writes it; a byte it
+// cannot convert fails in the middle of that write.
+gssize invalid_utf8_offset(const char* text) {
+  const gchar* end = nullptr;
+  if (g_utf8_validate(text, -1, &end)) return -1;
+  return end - text;
+}
+
 // One command on the held process, from clearing what an earlier one left
 // to draining what this one did not read.
 class Command {
  public:
-  explicit Command(Private* priv) : priv_(priv), p_(priv->process) {}
+  explicit Command(Private* priv) : priv_(priv), p_(priv->process), outer_(command_notes) {
+    notes_.userdata = &priv->userdata;
+    notes_.process = p_;
+    command_notes = &notes_;
+  }
+  ~Command() { command_notes = outer_; }
+  Command(const Command&) = delete;
+  Command& operator=(const Command&) = delete;
 
   // Sends the text after clearing pending results. False with the error set.
   bool send(const char* sql, GError** error) {
     if (!begin(error)) return false;
+    gssize bad = invalid_utf8_offset(sql);
+    if (bad >= 0) {
+      g_set_error(error, sqlserver::sqlserver_quark(), -1,
+                  _("The SQL text is not valid UTF-8: byte 0x%02X at offset %" G_GSSIZE_FORMAT
+                    " is not part of a character."),
+                  guint(guchar(sql[bad])), bad);
+      return false;
+    }
     if (check(dbcmd(p_, sql), error)) return false;
-    if (check(dbsqlexec(p_), error)) return false;
+    RETCODE sent;
+    {
+      WriteScope scope;
+      sent = dbsqlsend(p_);
+    }
+    if (check(sent, error)) return false;
+    if (check(dbsqlok(p_), error)) return false;
+    // A failure recorded while the text was written (a character db-lib
+    // could not convert) is this command's, whatever db-lib answered.
+    if (sqlserver::raise_queued(&priv_->userdata, error)) return false;
     return true;
   }
 
-  // Pending results are discarded and the queue emptied, so each command's
-  // error carries its own messages only.
+  // Every operation starts with an empty queue, so its error carries its
+  // own messages only, and a dead process fails it at once: a message left
+  // from before the drop would otherwise come back on every later command.
   bool begin(GError** error) {
-    if (!p_) {
-      g_set_error_literal(error, sqlserver::sqlserver_quark(), -1, _("Not connected."));
+    sqlserver::queue_clear(&priv_->userdata);
+    notes_.notes.clear();
+    if (!p_ || dbdead(p_)) {
+      set_sqlserver_error(error, _("Not connected."));
       return false;
     }
     // Each command's first timeout cancels only that command.
@@ -210,6 +322,7 @@ class Command {
     if (check(dbcanquery(p_), error)) return false;
     if (check(dbcancel(p_), error)) return false;
     sqlserver::queue_clear(&priv_->userdata);
+    notes_.notes.clear();
     return true;
   }
 
@@ -261,15 +374,52 @@ class Command {
 
   Private* priv_;
   DBPROCESS* p_;
+  CommandNotes notes_;
+  CommandNotes* outer_;
 };
+
+}  // namespace
+
+namespace tarvex::sqlserver {
+
+bool explain_unreported(UserData* userdata, GError** error) {
+  CommandNotes* current = command_notes;
+  if (!current || !userdata || current->userdata != userdata || !current->process) return false;
+  // A statement the server failed with only informational messages: they
+  // are what explains it.
+  if (!current->notes.empty()) {
+    std::string text;
+    for (const auto& note : current->notes) text += note.second + "\n";
+    g_set_error_literal(error, tdsdb_quark(), current->notes.front().first, text.c_str());
+    return true;
+  }
+  const char* text = dbdead(current->process)
+                         ? _("The connection to the server was lost.")
+                         : _("The server reported an error without a message.");
+  g_set_error_literal(error, tdsdb_quark(), -1, text);
+  return true;
+}
+
+}  // namespace tarvex::sqlserver
+
+namespace {
 
 // Statements without a count (SET NOCOUNT ON, DDL) give -1.
 inline DBINT affected(DBPROCESS* p) {
   return std::max<DBINT>(dbcount(p), 0);
 }
 
-void set_no_data(GError** error, const char* text) {
-  g_set_error_literal(error, sqlserver::sqlserver_quark(), -1, text);
+// "open_tds failed." and why: what the server and db-lib said to the attempt.
+std::string open_failure_text(const LoginReport& report) {
+  std::string text = "open_tds failed.";
+  for (const auto& reason : report.reasons) {
+    text += ' ';
+    text += reason;
+    if (!std::strchr(".!?", reason.back())) text += '.';
+  }
+  if (report.timed_out && report.reasons.empty())
+    text += " The login timed out: the server did not answer.";
+  return text;
 }
 
 // ----- IProvider
@@ -279,12 +429,14 @@ void provider_open(Provider* self, TarvexProvidersContractsServer* server,
   g_return_if_fail(server != NULL);
   g_return_if_fail(connection_string != NULL);
   auto* priv = priv_of(self);
+  Lock lock(priv->lock);
+  sqlserver::queue_clear(&priv->userdata);
 
   const char* host = or_empty(tarvex_providers_contracts_server_get_host(server));
   gint port = tarvex_providers_contracts_server_get_port(server);
   GUnique<LOGINREC> login(dblogin());
   if (!login) {
-    g_set_error_literal(error, sqlserver::sqlserver_quark(), -1, "open_tds failed.");
+    set_sqlserver_error(error, "open_tds failed.");
     return;
   }
   dbsetlname(login.get(), "Tarvex", DBSETAPP);
@@ -299,6 +451,10 @@ void provider_open(Provider* self, TarvexProvidersContractsServer* server,
   // UTF-16 rather than UCS-2 with the server, so characters beyond the
   // Basic Multilingual Plane (emoji, rarer CJK) travel in both directions.
   dbsetlbool(login.get(), TRUE, DBSETUTF16);
+  // One protocol version: after a failed or timed-out attempt db-lib would
+  // otherwise try again with an older one, and that attempt can block.
+  dbsetlversion(login.get(), DBVERSION_74);
+  dbsetlogintime(kLoginSeconds);
 
   // db-lib sends a bare host name to port 1433 whatever the description's
   // port says, which could log in to another server (or around a tunnel on
@@ -307,11 +463,14 @@ void provider_open(Provider* self, TarvexProvidersContractsServer* server,
   std::string target = port <= 0 || std::strchr(host, '\\')
                            ? std::string(host)
                            : std::string(host) + ":" + std::to_string(port);
+  LoginReport report;
+  login_report = &report;
   DBPROCESS* attempt = tdsdbopen(login.get(), target.c_str(), TRUE);
+  login_report = nullptr;
   if (priv->process) dbclose(priv->process);
   priv->process = attempt;
   if (!priv->process) {
-    g_set_error_literal(error, sqlserver::sqlserver_quark(), -1, "open_tds failed.");
+    set_sqlserver_error(error, open_failure_text(report).c_str());
     return;
   }
 
@@ -328,6 +487,7 @@ void provider_open(Provider* self, TarvexProvidersContractsServer* server,
 
 void provider_close(Provider* self, GError**) {
   auto* priv = priv_of(self);
+  Lock lock(priv->lock);
   if (priv->process) {
     dbclose(priv->process);
     priv->process = nullptr;
@@ -338,13 +498,14 @@ void provider_close(Provider* self, GError**) {
 TarvexProvidersContractsTableModel* provider_execute_model(Provider* self, const gchar* statement,
                                                            guint32, GError** error) {
   g_return_val_if_fail(statement != NULL, NULL);
+  Lock lock(priv_of(self)->lock);
   Command command(priv_of(self));
   if (!command.send(statement, error)) return nullptr;
   DBPROCESS* p = command.process();
   RETCODE rc = dbresults(p);
   if (command.check(rc, error)) return nullptr;
   if (rc == NO_MORE_RESULTS || dbnumcols(p) <= 0) {
-    if (command.finish(error)) set_no_data(error, _("No data returned."));
+    if (command.finish(error)) set_sqlserver_error(error, _("No data returned."));
     return nullptr;
   }
   auto table = adoptGRef(sqlserver::fill_model(p, error));
@@ -355,26 +516,30 @@ TarvexProvidersContractsTableModel* provider_execute_model(Provider* self, const
 
 gint64 provider_execute_affect(Provider* self, const gchar* statement, guint32, GError** error) {
   g_return_val_if_fail(statement != NULL, 0);
+  Lock lock(priv_of(self)->lock);
   Command command(priv_of(self));
   if (!command.send(statement, error)) return -1;
   DBPROCESS* p = command.process();
   RETCODE rc = dbresults(p);
   if (command.check(rc, error)) return -1;
   gint64 count = rc == NO_MORE_RESULTS ? 0 : affected(p);
-  dbcanquery(p);
+  // Rows nobody asked for are skipped, but a reply broken among them is
+  // this command's failure.
+  if (command.check(dbcanquery(p), error)) return -1;
   if (!command.finish(error)) return -1;
   return count;
 }
 
 Value* provider_execute_scalar(Provider* self, const gchar* statement, guint32, GError** error) {
   g_return_val_if_fail(statement != NULL, NULL);
+  Lock lock(priv_of(self)->lock);
   Command command(priv_of(self));
   if (!command.send(statement, error)) return nullptr;
   DBPROCESS* p = command.process();
   RETCODE rc = dbresults(p);
   if (command.check(rc, error)) return nullptr;
   if (rc == NO_MORE_RESULTS) {
-    set_no_data(error, _("No data return"));
+    if (command.finish(error)) set_sqlserver_error(error, _("No data return"));
     return nullptr;
   }
   GRef<Value> value;
@@ -405,6 +570,7 @@ Value* provider_execute_scalar(Provider* self, const gchar* statement, guint32, 
 GObject** provider_execute_statements(Provider* self, const gchar* statements, guint32,
                                       gint* result_length1, GError** error) {
   g_return_val_if_fail(statements != NULL, NULL);
+  Lock lock(priv_of(self)->lock);
   Command command(priv_of(self));
   if (!command.send(statements, error)) return nullptr;
   DBPROCESS* p = command.process();
@@ -432,6 +598,7 @@ GObject** provider_execute_statements(Provider* self, const gchar* statements, g
 TarvexProvidersContractsIDataReader* provider_execute_reader(Provider* self, const gchar* statement,
                                                              GError** error) {
   g_return_val_if_fail(statement != NULL, NULL);
+  Lock lock(priv_of(self)->lock);
   Command command(priv_of(self));
   if (!command.send(statement, error)) return nullptr;
   DBPROCESS* p = command.process();
@@ -440,11 +607,12 @@ TarvexProvidersContractsIDataReader* provider_execute_reader(Provider* self, con
   if (rc != NO_MORE_RESULTS && dbnumcols(p) > 0)
     return reinterpret_cast<TarvexProvidersContractsIDataReader*>(
         tarvex_providers_supports_sql_server_reader_new(p));
-  if (command.finish(error)) set_no_data(error, _("No data return"));
+  if (command.finish(error)) set_sqlserver_error(error, _("No data return"));
   return nullptr;
 }
 
 bool run_simple(Provider* self, const char* sql, GError** error) {
+  Lock lock(priv_of(self)->lock);
   Command command(priv_of(self));
   if (!command.send(sql, error)) return false;
   if (command.check(dbresults(command.process()), error)) return false;
@@ -464,8 +632,9 @@ void provider_rollback(Provider* self, GError** error) {
 }
 
 gboolean provider_get_is_opened(Provider* self) {
-  DBPROCESS* p = priv_of(self)->process;
-  return p && !dbdead(p);
+  auto* priv = priv_of(self);
+  Lock lock(priv->lock);
+  return priv->process && !dbdead(priv->process);
 }
 
 // ----- ISQLServerError

@@ -38,6 +38,11 @@ void queue_message(TarvexProvidersSupportsTdsUserData* userdata, gint severity, 
 bool queue_is_empty(const TarvexProvidersSupportsTdsUserData* userdata);
 void queue_clear(TarvexProvidersSupportsTdsUserData* userdata);
 
+// The error of a failure no message reported, from what the command running
+// on this thread knows (its informational messages, a dead process); false
+// when no command of that record runs here. raise_error's last resort.
+bool explain_unreported(TarvexProvidersSupportsTdsUserData* userdata, GError** error);
+
 // raise_error over a record (which may be null); true when an error was set.
 bool raise_error(TarvexProvidersSupportsTdsUserData* userdata, RETCODE code, GError** error);
 

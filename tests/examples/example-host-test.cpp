@@ -245,6 +245,22 @@ TEST_F(ExampleHost, ATableTheServerDoesNotKnowEndsTheRoadClosed) {
   expect_in_order(run.out, {"opened\n", "\ntables of Sample.dbo\n", "\nclosed\n"});
 }
 
+// Nothing listens on the port: the host is told why the open failed, and
+// the libraries log no critical for it.
+TEST_F(ExampleHost, AClosedPortPrintsTheReason) {
+  std::string closed_port;
+  {
+    SampleServer server;
+    closed_port = server.port();
+  }
+  HostRun run = run_host({"127.0.0.1", closed_port, "sa", "secret", "Sample"});
+  EXPECT_EQ(run.status, 1) << run.out;
+  EXPECT_NE(run.err.find("open: open_tds failed. "), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("refused"), std::string::npos) << run.err;
+  EXPECT_EQ(run.err.find("CRITICAL"), std::string::npos) << run.err;
+  EXPECT_EQ(run.out.find("opened"), std::string::npos) << run.out;
+}
+
 TEST_F(ExampleHost, WrongArgumentsGiveTheUsage) {
   for (const auto& args : std::vector<std::vector<std::string>>{
            {"127.0.0.1"}, {"127.0.0.1", "1433", "sa", "secret", "Sample", "q", "t", "extra"}}) {
@@ -254,6 +270,26 @@ TEST_F(ExampleHost, WrongArgumentsGiveTheUsage) {
     EXPECT_EQ(run.out, "");
   }
 }
+
+// One view, one procedure and one user of the sample database, filled from
+// the catalog and printed with their builder texts.
+TEST_F(ExampleHost, FillsAViewAProcedureAndAUser) {
+  HostRun run = run_host({});
+  ASSERT_EQ(run.status, 0) << run.err << run.out;
+  EXPECT_EQ(run.err, "");
+  expect_in_order(
+      run.out,
+      {"\nview dbo.CustomerView: 3 columns\n", "CREATE VIEW [dbo].[CustomerView] AS\n",
+       "SELECT c.CustomerId, c.Name AS CustomerName, c.Country\nFROM dbo.Customers AS c\n",
+       "\nprocedure dbo.usp_CustomerOrders: 4 parameters\n", "  parameter @CustomerId int\n",
+       "  parameter @Since date = '2023-01-01'\n", "  parameter @MinTotal decimal(12,2) = -1.5\n",
+       "  parameter @Count int OUTPUT\n", "  body\nBEGIN\n  SET NOCOUNT ON;\n",
+       "\nuser shop_reader: authentication LOGIN, login shop_reader, roles db_datareader\n",
+       "  privilege DATABASE CONNECT=G\n",
+       "  privilege PROCEDURE:dbo.usp_CustomerOrders EXECUTE=G\n",
+       "  privilege TABLE:dbo.Customers.Email SELECT=D\n", "closed\n"});
+}
+
 
 }  // namespace
 }  // namespace tarvex::test

@@ -85,6 +85,18 @@ int64_t number(const Token& t, const char* what) {
   return v;
 }
 
+// "0A1bFF" as its bytes.
+std::string hex_bytes(const std::string& text) {
+  if (text.size() % 2 != 0) throw std::invalid_argument("an odd number of hexadecimal digits");
+  std::string bytes;
+  for (size_t k = 0; k < text.size(); k += 2) {
+    int hi = g_ascii_xdigit_value(text[k]), lo = g_ascii_xdigit_value(text[k + 1]);
+    if (hi < 0 || lo < 0) throw std::invalid_argument("not hexadecimal: \"" + text + "\"");
+    bytes += char(hi << 4 | lo);
+  }
+  return bytes;
+}
+
 std::string_view strip(std::string_view s) {
   while (!s.empty() && g_ascii_isspace(s.front())) s.remove_prefix(1);
   while (!s.empty() && g_ascii_isspace(s.back())) s.remove_suffix(1);
@@ -152,7 +164,9 @@ class Loader {
     columns_.clear();
   }
 
-  ServerMessage parse_message(const std::vector<Token>& t, bool is_error) {
+  // `any_severity`: an ERROR token of any severity (error-token).
+  ServerMessage parse_message(const std::vector<Token>& t, bool is_error,
+                              bool any_severity = false) {
     // info NUMBER "text" [severity S] [state S] [proc NAME] [line N]
     // error NUMBER SEVERITY "text" [state S] [proc NAME] [line N]
     ServerMessage m;
@@ -175,7 +189,7 @@ class Loader {
         throw std::invalid_argument("unknown message attribute \"" + t[k].text + "\"");
     }
     if (k != t.size()) throw std::invalid_argument("a message attribute without a value");
-    if (is_error && m.severity <= 10)
+    if (is_error && m.severity <= 10 && !any_severity)
       throw std::invalid_argument("an error needs a severity above 10");
     if (!is_error && m.severity > 10)
       throw std::invalid_argument("an info has a severity of 10 or less");
@@ -293,6 +307,19 @@ class Loader {
     } else if (word == "use") {
       if (t.size() != 2) throw std::invalid_argument("use DATABASE");
       rule().use_database(t[1].text);
+    } else if (word == "reset") {
+      rule().reset();
+    } else if (word == "done-error") {
+      rule().done_error();
+    } else if (word == "error-token") {
+      ServerMessage m = parse_message(t, true, true);
+      m.error_token = true;
+      rule().message(m);
+    } else if (word == "raw") {
+      if (t.size() != 2) throw std::invalid_argument("raw HEXADECIMAL");
+      rule().raw(hex_bytes(t[1].text));
+    } else if (word == "bad-packet") {
+      rule().bad_packet();
     } else if (word == "times") {
       if (t.size() != 2) throw std::invalid_argument("times N");
       rule().times(int(number(t[1], "times")));

@@ -42,7 +42,14 @@ std::string_view trim(std::string_view s) {
 
 bool ends_statement(detail::Item::Kind k) {
   using K = detail::Item;
-  return k == K::ResultEnd || k == K::RowCount || k == K::Done || k == K::Generate;
+  return k == K::ResultEnd || k == K::RowCount || k == K::Done || k == K::Generate ||
+         k == K::DoneError;
+}
+
+// Items after which nothing more is sent on the connection.
+bool ends_connection(detail::Item::Kind k) {
+  using K = detail::Item;
+  return k == K::Drop || k == K::Reset || k == K::BadPacket;
 }
 
 }  // namespace
@@ -181,6 +188,45 @@ Reply& Reply::use_database(std::string name) {
   return *this;
 }
 
+Reply& Reply::reset() {
+  detail::Item it;
+  it.kind = detail::Item::Reset;
+  items_.push_back(std::move(it));
+  return *this;
+}
+
+Reply& Reply::done_error() {
+  close_result();
+  detail::Item it;
+  it.kind = detail::Item::DoneError;
+  items_.push_back(std::move(it));
+  return *this;
+}
+
+Reply& Reply::error_token(int32_t number, uint8_t severity, std::string text) {
+  ServerMessage m;
+  m.number = number;
+  m.severity = severity;
+  m.text = std::move(text);
+  m.error_token = true;
+  return message(m);
+}
+
+Reply& Reply::raw(std::string bytes) {
+  detail::Item it;
+  it.kind = detail::Item::Raw;
+  it.name = std::move(bytes);
+  items_.push_back(std::move(it));
+  return *this;
+}
+
+Reply& Reply::bad_packet() {
+  detail::Item it;
+  it.kind = detail::Item::BadPacket;
+  items_.push_back(std::move(it));
+  return *this;
+}
+
 // ------------------------------------------------------------------- Rule
 
 struct Rule::Matcher {
@@ -233,8 +279,8 @@ std::vector<detail::Item> Rule::plan() const {
     it.kind = Item::ResultEnd;
     plan.push_back(std::move(it));
   }
-  auto drop =
-      std::find_if(plan.begin(), plan.end(), [](const Item& i) { return i.kind == Item::Drop; });
+  auto drop = std::find_if(plan.begin(), plan.end(),
+                           [](const Item& i) { return ends_connection(i.kind); });
   if (drop != plan.end()) {
     plan.erase(drop + 1, plan.end());
   } else {
@@ -368,7 +414,7 @@ void put_message(PacketWriter& w, const ServerMessage& m, const std::string& ser
     body_u32(b, uint32_t(m.line));
   else
     body_u16(b, uint16_t(m.line));
-  put_token_with_length(w, m.severity > 10 ? kTokenError : kTokenInfo, b);
+  put_token_with_length(w, m.severity > 10 || m.error_token ? kTokenError : kTokenInfo, b);
 }
 
 void put_done(PacketWriter& w, uint16_t status, uint64_t count, uint32_t version,
@@ -812,6 +858,31 @@ Connection::Outcome Connection::run_plan(const std::vector<detail::Item>& plan) 
         }
         put_done(out, uint16_t(done_status(it.more) | kDoneCount), it.count, version, 0xC1);
         break;
+      }
+      case Item::Reset: {
+        out.close_partial();
+        send_ready();
+        // A zero linger time makes close() send RST instead of FIN.
+        struct linger hard {1, 0};
+        setsockopt(fd, SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
+        close(fd);
+        fd = -1;
+        return Outcome::Closed;
+      }
+      case Item::DoneError:
+        error_in_statement = false;
+        put_done(out, uint16_t((it.more ? kDoneMore : kDoneFinal) | kDoneError), 0, version);
+        break;
+      case Item::Raw:
+        out.bytes(it.name);
+        break;
+      case Item::BadPacket: {
+        out.close_partial();
+        if (!send_ready()) return Outcome::Closed;
+        // Type reply, end of message, length 4: shorter than its own header.
+        const uint8_t header[8] = {kPacketReply, 0x01, 0x00, 0x04, 0x00, 0x00, 0x01, 0x00};
+        send(fd, header, sizeof header, MSG_NOSIGNAL);
+        return Outcome::Closed;
       }
     }
     Outcome o = maybe_flush();

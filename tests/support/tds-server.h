@@ -48,6 +48,9 @@ struct ServerMessage {
   std::string text;
   std::string procedure;
   int32_t line = 1;
+  // Sent as an ERROR token whatever the severity (SQL Server itself sends
+  // severities of 10 and less as INFO).
+  bool error_token = false;
 };
 
 // What a client sent in its LOGIN7 and how the server answered it.
@@ -86,7 +89,13 @@ struct Item {
     Delay,
     Drop,
     UseDatabase,
-    Generate
+    Generate,
+    // Broken peers: a TCP reset, a DONE with only the error flag, bytes
+    // written as they are, a packet header with an impossible length.
+    Reset,
+    DoneError,
+    Raw,
+    BadPacket
   };
   Kind kind = Done;
   std::vector<ColumnSpec> columns;  // ResultStart, Generate
@@ -95,7 +104,7 @@ struct Item {
   bool with_count = true;           // ResultEnd
   ServerMessage message;            // Message
   std::chrono::milliseconds delay{0};
-  std::string name;   // UseDatabase
+  std::string name;   // UseDatabase; Raw: the bytes
   bool more = false;  // set when planned: a later DONE follows
 };
 }  // namespace detail
@@ -130,6 +139,20 @@ class Reply {
   Reply& drop();
   // Changes the database (ENVCHANGE and message 5701), as USE does.
   Reply& use_database(std::string name);
+
+  // Broken peers (what a client must survive).
+  // Sends what came before, then closes the connection with a TCP reset.
+  Reply& reset();
+  // A statement ending in a DONE with the error flag and no ERROR token.
+  Reply& done_error();
+  // An ERROR token whatever the severity (also 10 and less).
+  Reply& error_token(int32_t number, uint8_t severity, std::string text);
+  // Bytes put into the token stream as they are (a malformed token; follow
+  // it with drop() or reset() when it leaves the stream unfinished).
+  Reply& raw(std::string bytes);
+  // Sends what came before, then a packet header whose length is below the
+  // header's own size, and closes the connection.
+  Reply& bad_packet();
 
   const std::vector<detail::Item>& items() const { return items_; }
 
@@ -206,6 +229,26 @@ class Rule : public Reply {
   }
   Rule& use_database(std::string n) {
     Reply::use_database(std::move(n));
+    return *this;
+  }
+  Rule& reset() {
+    Reply::reset();
+    return *this;
+  }
+  Rule& done_error() {
+    Reply::done_error();
+    return *this;
+  }
+  Rule& error_token(int32_t n, uint8_t s, std::string t) {
+    Reply::error_token(n, s, std::move(t));
+    return *this;
+  }
+  Rule& raw(std::string bytes) {
+    Reply::raw(std::move(bytes));
+    return *this;
+  }
+  Rule& bad_packet() {
+    Reply::bad_packet();
     return *this;
   }
 

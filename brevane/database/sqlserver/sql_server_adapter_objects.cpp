@@ -449,7 +449,10 @@ void fill_routine(Self* self, MetaRoutine* routine, GError** error) {
       continue;
     }
     std::string text = parameter + " " + type_text + " ";
-    if (parameters->flag(5, i)) text += "NULL ";
+    // Parameters are nullable unless declared NOT NULL (natively compiled
+    // procedures only); the NULL of the default case is left out, as
+    // servers before version 12 do not take it.
+    if (!parameters->is_null(5, i) && !parameters->flag(5, i)) text += "NOT NULL ";
     GUniqueStr key(g_utf8_strdown(parameter.c_str(), -1));
     auto found = declared.defaults.find(key.get());
     if (found != declared.defaults.end()) text += "= " + found->second + " ";

@@ -334,12 +334,14 @@ void fill_login(Self* self, MetaUser* meta_user, GError** error) {
   const std::string name = name_of(meta_user);
   const std::string n = lit(name);
   std::optional<Result> rows;
+  // LOGINPROPERTY answers a sql_variant: read as the integer it holds.
   if (!run(self,
            sq::format("SELECT sp.name,sp.type,sp.is_disabled,sp.default_database_name,"
-                      "sp.default_language_name,LOGINPROPERTY (sp.name,'IsLocked') AS "
-                      "is_locked,l.is_policy_checked,l.is_expiration_checked,LOGINPROPERTY "
-                      "(sp.name,'IsExpired') AS is_expired,LOGINPROPERTY "
-                      "(sp.name,'IsMustChange') AS is_must_changed,cert.name AS "
+                      "sp.default_language_name,CAST(LOGINPROPERTY (sp.name,'IsLocked') AS int) "
+                      "AS is_locked,l.is_policy_checked,l.is_expiration_checked,"
+                      "CAST(LOGINPROPERTY (sp.name,'IsExpired') AS int) AS is_expired,"
+                      "CAST(LOGINPROPERTY (sp.name,'IsMustChange') AS int) AS is_must_changed,"
+                      "cert.name AS "
                       "certificate,ak.name AS asymmkey FROM sys.server_principals sp LEFT JOIN "
                       "sys.sql_logins l ON l.principal_id=sp.principal_id LEFT JOIN "
                       "master.sys.certificates cert ON sp.sid=cert.sid LEFT JOIN "

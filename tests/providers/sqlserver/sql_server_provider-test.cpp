@@ -72,14 +72,12 @@ TEST_F(ProviderTest, FailedLoginGivesOpenTdsFailed) {
   ASSERT_NE(error.get(), nullptr);
   EXPECT_EQ(error->domain, sqlserver_domain());
   EXPECT_EQ(error->code, -1);
-  EXPECT_STREQ(error->message, "open_tds failed.");
+  EXPECT_TRUE(g_str_has_prefix(error->message, "open_tds failed.")) << error->message;
   EXPECT_FALSE(tarvex_providers_contracts_iprovider_get_is_opened(as_provider(provider_.get())));
-  // The login's messages come before the process has a record: reported,
-  // not queued.
+  // The login's messages come before the process has a record: logged and
+  // kept for the open's error, not queued.
   auto logs = take_handler_logs();
   EXPECT_TRUE(took_handler_log(logs, "msgno=18456"));
-  while (take_log(G_LOG_LEVEL_CRITICAL, "userdata != NULL")) {
-  }
   EXPECT_TRUE(gee_collection_get_is_empty(GEE_COLLECTION(userdata()->queue)));
 }
 
@@ -93,11 +91,9 @@ TEST_F(ProviderTest, ClosedPortFails) {
   tarvex_providers_contracts_iprovider_open(as_provider(provider_.get()), description.get(), "",
                                             error.out());
   ASSERT_NE(error.get(), nullptr);
-  EXPECT_STREQ(error->message, "open_tds failed.");
+  EXPECT_TRUE(g_str_has_prefix(error->message, "open_tds failed.")) << error->message;
   EXPECT_TRUE(server_.logins().empty());
   take_handler_logs();
-  while (take_log(G_LOG_LEVEL_CRITICAL, "userdata != NULL")) {
-  }
 }
 
 // db-lib refuses a login name over 128 characters with a report that has
@@ -110,10 +106,8 @@ TEST_F(ProviderTest, OverlongLoginNameIsAnsweredWithoutRecursion) {
                                             error.out());
   auto logs = take_handler_logs();
   EXPECT_TRUE(took_handler_log(logs, "conn=(nil)"));
-  while (take_log(G_LOG_LEVEL_CRITICAL, "userdata != NULL")) {
-  }
   if (error) {
-    EXPECT_STREQ(error->message, "open_tds failed.");
+    EXPECT_TRUE(g_str_has_prefix(error->message, "open_tds failed.")) << error->message;
   } else {
     EXPECT_TRUE(tarvex_providers_contracts_iprovider_get_is_opened(as_provider(provider_.get())));
   }
@@ -427,11 +421,13 @@ TEST_F(ProviderTest, DroppedConnectionAfterServerError) {
   EXPECT_EQ(error_->code, 1205);
   EXPECT_FALSE(tarvex_providers_contracts_iprovider_get_is_opened(as_provider(provider_.get())));
 
-  // Further commands fail clearly on the dead process.
+  // Further commands fail clearly on the dead process, not with the
+  // deadlock again.
   EXPECT_EQ(model("SELECT 4").get(), nullptr);
   ASSERT_NE(error_.get(), nullptr);
-  EXPECT_EQ(error_->domain, tdsdb());
-  EXPECT_NE(error_->message[0], '\0');
+  EXPECT_EQ(error_->domain, sqlserver_domain());
+  EXPECT_EQ(error_->code, -1);
+  EXPECT_STREQ(error_->message, "Not connected.");
   take_handler_logs();
 
   // A new login works, with a clean record.

@@ -306,17 +306,17 @@ TEST_F(AdapterObjectsTest, ProcedureParametersWithDefaultsOfEveryForm) {
       .row({"@neg", "int", "4", "10", "0", "1", nullopt, "0", "0", "2"})
       .row({"@day", "date", "3", "10", "0", "1", nullopt, "0", "0", "3"})
       .row({"@name", "nvarchar", "100", "0", "0", "1", nullopt, "1", "0", "4"})
-      .row({"@none", "varchar", "10", "0", "0", "0", nullopt, "0", "0", "5"})
-      .row({"@out", "int", "4", "10", "0", "0", nullopt, "1", "0", "6"})
-      .row({"@blob", "varbinary", "-1", "0", "0", "0", nullopt, "0", "0", "7"})
-      .row({"@at", "datetime2", "7", "23", "3", "0", nullopt, "0", "0", "8"});
+      .row({"@none", "varchar", "10", "0", "0", "1", nullopt, "0", "0", "5"})
+      .row({"@out", "int", "4", "10", "0", "1", nullopt, "1", "0", "6"})
+      .row({"@blob", "varbinary", "-1", "0", "0", "1", nullopt, "0", "0", "7"})
+      .row({"@at", "datetime2", "7", "23", "3", "1", nullopt, "0", "0", "8"});
   auto p = procedure("usp_run");
   ASSERT_EQ(fill(p.get()), nullptr);
   EXPECT_TRUE(is_filled(p.get()));
   EXPECT_EQ(strings_of(tarvex_brevane_meta_model_meta_routine_get_parameters(p.get())),
             (std::vector<std::string>{
-                "@p$1 decimal(5,2) NULL = 1.5", "@neg int NULL = -1",
-                "@day date NULL = '2020-01-01'", "@name nvarchar(50) NULL = N'O''Neil, AS' OUTPUT",
+                "@p$1 decimal(5,2) = 1.5", "@neg int = -1", "@day date = '2020-01-01'",
+                "@name nvarchar(50) = N'O''Neil, AS' OUTPUT",
                 "@none varchar(10) = NULL", "@out int OUTPUT", "@blob varbinary(MAX) = 0x1F",
                 "@at datetime2(3) = '2020-01-01T10:00:00.123'"}));
   EXPECT_STREQ(tarvex_brevane_meta_model_meta_routine_get_body(p.get()),
@@ -354,9 +354,9 @@ TEST_F(AdapterObjectsTest, FunctionsOfEachKind) {
        "CREATE FUNCTION dbo.fn_total(@a int = 2, @b numeric(10,4) = -0.5)\nRETURNS "
        "nvarchar(50)\nWITH SCHEMABINDING, EXECUTE AS OWNER\nAS\nBEGIN\n  RETURN N'AS'\nEND",
        "-2",
-       {{"", "nvarchar", "100", "0", "0", "0", nullopt, "1", "0", "0"},
-        {"@a", "int", "4", "10", "0", "0", nullopt, "0", "0", "1"},
-        {"@b", "numeric", "9", "10", "4", "0", nullopt, "0", "0", "2"}},
+       {{"", "nvarchar", "100", "0", "0", "1", nullopt, "1", "0", "0"},
+        {"@a", "int", "4", "10", "0", "1", nullopt, "0", "0", "1"},
+        {"@b", "numeric", "9", "10", "4", "1", nullopt, "0", "0", "2"}},
        "nvarchar(50)",
        "BEGIN\n  RETURN N'AS'\nEND",
        nullptr,
@@ -366,7 +366,7 @@ TEST_F(AdapterObjectsTest, FunctionsOfEachKind) {
        "IF",
        "CREATE FUNCTION dbo.tvf_rows (@x int) RETURNS TABLE AS RETURN (SELECT @x AS x)",
        nullopt,
-       {{"@x", "int", "4", "10", "0", "0", nullopt, "0", "0", "1"}},
+       {{"@x", "int", "4", "10", "0", "1", nullopt, "0", "0", "1"}},
        "TABLE",
        "RETURN (SELECT @x AS x)",
        "",
@@ -445,6 +445,28 @@ TEST_F(AdapterObjectsTest, ClrEncryptedAndMissingRoutines) {
   EXPECT_FALSE(is_filled(failing.get()));
 }
 
+// A natively compiled procedure's parameter may be NOT NULL; others are
+// nullable, which their declarations leave unsaid.
+TEST_F(AdapterObjectsTest, NotNullParametersOfNativeProcedures) {
+  open();
+  auto row = routine_row(
+      "P ",
+      "CREATE PROCEDURE dbo.usp_native @id int NOT NULL, @note nvarchar(10) = NULL\n"
+      "WITH NATIVE_COMPILATION, SCHEMABINDING\nAS BEGIN ATOMIC WITH (TRANSACTION ISOLATION "
+      "LEVEL = SNAPSHOT, LANGUAGE = N'us_english')\n  SELECT @id AS id\nEND");
+  row[7] = "1";
+  server_.on_pattern(kRoutine).result(kRoutineColumns).row(row);
+  server_.on_pattern(kParameters)
+      .result(kParameterColumns)
+      .row({"@id", "int", "4", "10", "0", "0", nullopt, "0", "0", "1"})
+      .row({"@note", "nvarchar", "20", "0", "0", "1", nullopt, "0", "0", "2"});
+  auto p = procedure("usp_native");
+  ASSERT_EQ(fill(p.get()), nullptr);
+  EXPECT_EQ(strings_of(tarvex_brevane_meta_model_meta_routine_get_parameters(p.get())),
+            (std::vector<std::string>{"@id int NOT NULL", "@note nvarchar(10) = NULL"}));
+  EXPECT_EQ(attr(p.get(), "NATIVE_COMPILATION"), "true");
+}
+
 // A deep schema fill fills its routines too.
 TEST_F(AdapterObjectsTest, DeepSchemaFillFillsItsRoutines) {
   open();
@@ -505,7 +527,7 @@ TEST_F(AdapterObjectsTest, Version10ReadsWhatItsCatalogHas) {
   server_.on_pattern(kRoutine).result(kRoutineColumns).row(old_row);
   server_.on_pattern(kParameters)
       .result(kParameterColumns)
-      .row({"@a", "int", "4", "10", "0", "0", nullopt, "0", "0", "1"});
+      .row({"@a", "int", "4", "10", "0", "1", nullopt, "0", "0", "1"});
   for (bool through_object : {false, true}) {
     SCOPED_TRACE(through_object ? "fill_meta_object" : "fill_meta_function");
     auto p = procedure("p");

@@ -1,0 +1,888 @@
+#include "brevane/transform/transfer.h"
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "brevane/contracts/iadaptable.h"
+#include "brevane/contracts/ibuildable.h"
+#include "brevane/contracts/istatement.h"
+#include "brevane/database/sql-text-private.h"
+#include "brevane/model/constraints/meta_check.h"
+#include "brevane/model/constraints/meta_foreign_key.h"
+#include "brevane/model/meta_column.h"
+#include "brevane/model/meta_database.h"
+#include "brevane/model/meta_index.h"
+#include "brevane/model/meta_table.h"
+#include "brevane/model/meta_trigger.h"
+#include "brevane/model/meta_view.h"
+#include "brevane/transform/transform-private.h"
+#include "common/tarvex-check.h"
+#include "providers/contracts/row_model.h"
+#include "providers/contracts/server.h"
+#include "providers/contracts/table_model.h"
+
+using tarvex::GRef;
+using tarvex::GUniqueStr;
+using namespace tarvex::transform;
+namespace sql = tarvex::database;
+
+using MetaObject = TarvexBrevaneMetaModelMetaObject;
+using MetaDatabase = TarvexBrevaneMetaModelMetaDatabase;
+using MetaSchema = TarvexBrevaneMetaModelMetaSchema;
+using MetaTable = TarvexBrevaneMetaModelMetaTable;
+using MetaColumn = TarvexBrevaneMetaModelMetaColumn;
+using MetaView = TarvexBrevaneMetaModelMetaView;
+using Self = TarvexBrevaneTransformTransfer;
+
+namespace {
+
+// What the data phase needs of one selected table, taken before the
+// structure is renamed: every key is formed from the source's names.
+struct Column {
+  std::string source;
+  std::string target;
+  std::string select;  // the select-list item reading it without loss
+  bool orderable = true;
+};
+
+struct TablePlan {
+  std::string database, schema, table;  // source
+  std::string target_schema, target_table;
+  std::vector<Column> columns;
+  std::vector<std::string> keys;  // source key columns, in key order
+  bool identity = false;
+  bool triggers = false;  // has triggers, held off during the load
+  gint64 page = 1000;
+  std::vector<std::string> filters;
+  std::vector<std::string> references;  // source tables it refers to (same schema)
+};
+
+std::string str(const char* text) {
+  return text ? text : "";
+}
+MetaObject* meta(gpointer p) {
+  return reinterpret_cast<MetaObject*>(p);
+}
+std::string name_of(gpointer object) {
+  return str(tarvex_brevane_meta_model_meta_object_get_name(meta(object)));
+}
+std::string schema_of(gpointer object) {
+  return str(tarvex_brevane_meta_model_meta_object_get_schema(meta(object)));
+}
+std::string database_of(gpointer object) {
+  return str(tarvex_brevane_meta_model_meta_object_get_database(meta(object)));
+}
+std::string upper(std::string text) {
+  for (auto& c : text) c = g_ascii_toupper(c);
+  return text;
+}
+std::string two_part(const std::string& schema, const std::string& name) {
+  return sql::bracketed(schema) + "." + sql::bracketed(name);
+}
+
+void remove_at(GeeArrayList* list, gint i) {
+  gpointer item = gee_abstract_list_remove_at(GEE_ABSTRACT_LIST(list), i);
+  if (item) g_object_unref(item);
+}
+
+// A BATCH value: decimal, 0x hexadecimal or 0 octal.
+gint64 parse_count(const std::string& text) {
+  std::string t = trimmed(text);
+  if (t.empty()) return 0;
+  bool negative = t[0] == '-';
+  if (negative || t[0] == '+') t.erase(0, 1);
+  int base = 10;
+  if (t.size() > 1 && t[0] == '0' && (t[1] == 'x' || t[1] == 'X')) {
+    base = 16;
+    t.erase(0, 2);
+  } else if (t.size() > 1 && t[0] == '0') {
+    base = 8;
+  }
+  gchar* end = nullptr;
+  gint64 value = g_ascii_strtoll(t.c_str(), &end, base);
+  if (!end || *end || t.empty()) return 0;
+  return negative ? -value : value;
+}
+
+// FIELDS pairs "source=target" separated by ";", compared exactly.
+std::vector<std::pair<std::string, std::string>> field_pairs(const std::string& fields) {
+  std::vector<std::pair<std::string, std::string>> out;
+  for (const auto& piece : sql::split(fields, ";")) {
+    std::string p = trimmed(piece);
+    if (p.empty()) continue;
+    size_t eq = p.find('=');
+    std::string left = trimmed(p.substr(0, eq));
+    std::string right = eq == std::string::npos ? left : trimmed(p.substr(eq + 1));
+    if (right.empty()) right = left;
+    out.emplace_back(left, right);
+  }
+  return out;
+}
+
+// Types whose values the reader would round: read them as the server's
+// own exact text, which converts back without loss.
+std::string select_item(const std::string& name, const std::string& raw_type) {
+  const std::string c = sql::bracketed(name);
+  const std::string type = upper(raw_type);
+  std::string expression = c;
+  if (type == "DECIMAL" || type == "NUMERIC" || type == "TIME" || type == "DATETIMEOFFSET")
+    expression = "CONVERT(NVARCHAR(64), " + c + ")";
+  else if (type == "MONEY" || type == "SMALLMONEY")
+    expression = "CONVERT(NVARCHAR(64), " + c + ", 2)";
+  else if (type == "DATETIME" || type == "SMALLDATETIME" || type == "DATETIME2")
+    expression = "CONVERT(NVARCHAR(64), " + c + ", 126)";
+  else
+    return c;
+  return expression + " AS " + c;
+}
+
+bool is_orderable(const std::string& raw_type) {
+  static const std::set<std::string> no = {"TEXT",     "NTEXT",     "IMAGE",      "XML",
+                                           "GEOMETRY", "GEOGRAPHY", "SQL_VARIANT"};
+  return !no.count(upper(raw_type));
+}
+
+// Columns the server fills itself.
+bool server_filled(MetaColumn* column) {
+  const std::string type = upper(str(tarvex_brevane_meta_model_meta_column_get_raw_type(column)));
+  if (type == "TIMESTAMP" || type == "ROWVERSION") return true;
+  if (tarvex_brevane_meta_model_meta_column_get_is_virtual(column)) return true;
+  return !str(tarvex_brevane_meta_model_meta_column_get_expression(column)).empty();
+}
+
+bool has_identity(MetaColumn* column) {
+  return !str(tarvex_brevane_meta_model_meta_column_get_identity(column)).empty() ||
+         tarvex_brevane_meta_model_meta_column_get_auto_increment(column);
+}
+
+// Gives a table and everything in it another schema name.
+void move_to_schema(MetaTable* table, const std::string& schema) {
+  tarvex_brevane_meta_model_meta_object_set_schema(meta(table), schema.c_str());
+  for (GeeArrayList* list : {tarvex_brevane_meta_model_meta_table_get_columns(table),
+                             tarvex_brevane_meta_model_meta_table_get_indexes(table),
+                             tarvex_brevane_meta_model_meta_table_get_constraints(table),
+                             tarvex_brevane_meta_model_meta_table_get_triggers(table)})
+    for (auto& item : items_of<MetaObject>(list))
+      tarvex_brevane_meta_model_meta_object_set_schema(item.get(), schema.c_str());
+}
+
+// Keeps the FIELDS columns, renamed; true when every left side was found.
+void apply_fields(MetaTable* table, const std::vector<std::pair<std::string, std::string>>& pairs) {
+  GeeArrayList* columns = tarvex_brevane_meta_model_meta_table_get_columns(table);
+  for (gint i = size_of(columns) - 1; i >= 0; --i) {
+    auto column = GRef<MetaObject>::adopt(
+        static_cast<MetaObject*>(gee_abstract_list_get(GEE_ABSTRACT_LIST(columns), i)));
+    const std::string name = name_of(column.get());
+    auto it = std::find_if(pairs.begin(), pairs.end(),
+                           [&](const auto& p) { return p.first == name; });
+    if (it == pairs.end()) {
+      remove_at(columns, i);
+    } else if (it->second != name) {
+      tarvex_brevane_meta_model_meta_object_set_name(column.get(), it->second.c_str());
+    }
+  }
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+
+typedef struct _TarvexBrevaneTransformTransferPrivate TarvexBrevaneTransformTransferPrivate;
+struct _TarvexBrevaneTransformTransferPrivate {
+  Core core;
+};
+
+static void transfer_itransform_init(TarvexBrevaneTransformITransformIface* iface);
+
+TARVEX_DEFINE_TYPE_WITH_CODE(TarvexBrevaneTransformTransfer, tarvex_brevane_transform_transfer,
+                             G_TYPE_OBJECT,
+                             G_IMPLEMENT_INTERFACE(TARVEX_BREVANE_TRANSFORM_TYPE_ITRANSFORM,
+                                                   transfer_itransform_init))
+
+static GParamSpec* transfer_properties[N_CORE_PROPERTIES];
+
+static Core& core_of(gpointer self) {
+  return tarvex_brevane_transform_transfer_get_private(self)->core;
+}
+
+static void transfer_set_property(GObject* object, guint id, const GValue* value,
+                                  GParamSpec* pspec) {
+  if (!core_of(object).set_property(object, id, value, transfer_properties))
+    G_OBJECT_WARN_INVALID_PROPERTY_ID(object, id, pspec);
+}
+
+static void transfer_get_property(GObject* object, guint id, GValue* value, GParamSpec* pspec) {
+  if (!core_of(object).get_property(id, value))
+    G_OBJECT_WARN_INVALID_PROPERTY_ID(object, id, pspec);
+}
+
+static void tarvex_brevane_transform_transfer_class_setup(TarvexBrevaneTransformTransferClass* klass) {
+  GObjectClass* object_class = G_OBJECT_CLASS(klass);
+  object_class->set_property = transfer_set_property;
+  object_class->get_property = transfer_get_property;
+  Core::install_properties(object_class, transfer_properties);
+}
+
+namespace {
+
+class Run {
+ public:
+  Run(Self* self) : self_(self), core_(core_of(self)) {}
+
+  void handle();
+
+ private:
+  GRef<MetaDatabase> load_meta_data(bool cont, GError** error);
+  std::vector<TablePlan> do_restructure(MetaDatabase* database);
+  void trim_table(MetaSchema* schema, const std::string& target_schema,
+                  std::vector<TablePlan>& plans);
+  void trim_view(MetaSchema* schema, const std::string& target_schema);
+  bool transfer_structure(MetaDatabase* database, const std::vector<TablePlan>& plans, bool cont,
+                          GError** error);
+  bool transfer_user_data(std::vector<TablePlan>& plans, bool cont, GError** error);
+  bool transfer_table(const TablePlan& plan, GError** error);
+  bool copy_page(const TablePlan& plan, TarvexProvidersContractsTableModel* page);
+
+  // Runs one text on the target; counted as a step when `line` is given.
+  bool run_target(const std::string& text, GError** error);
+
+  Self* self_;
+  Core& core_;
+  bool cont_ = false;
+};
+
+bool Run::run_target(const std::string& text, GError** error) {
+  tarvex_brevane_contracts_database_iconnection_execute_no_query(core_.target.get(), text.c_str(),
+                                                                 0, error);
+  return !(error && *error);
+}
+
+GRef<MetaDatabase> Run::load_meta_data(bool cont, GError** error) {
+  auto database = GRef<MetaDatabase>::adopt(tarvex_brevane_meta_model_meta_database_new_with_name(
+      core_.option_or(key3("OPTION", "SOURCE", "DATABASE"), "").c_str()));
+  auto adapter = GRef<TarvexBrevaneContractsDatabaseIAdaptable>::adopt(
+      tarvex_brevane_contracts_database_iconnection_adapter(core_.source.get()));
+  GError* failure = nullptr;
+  if (adapter) {
+    tarvex_brevane_contracts_database_iadaptable_fill_meta_database(adapter.get(), database.get(),
+                                                                    TRUE, TRUE, &failure);
+    // The selected schemas are filled even where the database filler lists
+    // none of them.
+    if (!failure && core_.options) {
+      auto keys = GRef<GeeSet>::adopt(gee_map_get_keys(core_.options.get()));
+      auto it = GRef<GeeIterator>::adopt(gee_iterable_iterator(GEE_ITERABLE(keys.get())));
+      while (!failure && gee_iterator_next(it.get())) {
+        GUniqueStr key(static_cast<char*>(gee_iterator_get(it.get())));
+        std::string k = key ? key.get() : "";
+        const std::string head = "schema|", tail = "|MODE";
+        if (k.size() <= head.size() + tail.size() || k.compare(0, head.size(), head) != 0 ||
+            k.compare(k.size() - tail.size(), tail.size(), tail) != 0)
+          continue;
+        std::string name = k.substr(head.size(), k.size() - head.size() - tail.size());
+        auto schema = GRef<MetaSchema>::adopt(
+            tarvex_brevane_meta_model_meta_database_append(database.get(), name.c_str()));
+        tarvex_brevane_contracts_database_iadaptable_fill_meta_schema(adapter.get(), schema.get(),
+                                                                      TRUE, TRUE, &failure);
+      }
+    }
+  }
+  if (!failure) {
+    std::string line = "Load meta data......[done]";
+    core_.succeeded(&line);
+    return database;
+  }
+  std::string line = std::string("Load meta data......\n") + failure->message;
+  core_.failed(&line);
+  if (!cont) {
+    g_propagate_error(error, failure);
+    return nullptr;
+  }
+  g_error_free(failure);
+  return database;
+}
+
+void Run::trim_table(MetaSchema* schema, const std::string& target_schema,
+                     std::vector<TablePlan>& plans) {
+  GeeArrayList* tables = tarvex_brevane_meta_model_meta_schema_get_tables(schema);
+  std::vector<TablePlan> found;
+  for (gint i = size_of(tables) - 1; i >= 0; --i) {
+    auto table = GRef<MetaTable>::adopt(
+        static_cast<MetaTable*>(gee_abstract_list_get(GEE_ABSTRACT_LIST(tables), i)));
+    const std::string name = name_of(table.get());
+    const std::string mode_key = key3("table", name, "MODE");
+    if (!core_.has_option(mode_key)) {
+      remove_at(tables, i);
+      continue;
+    }
+    g_warning("transfer:366: Handle table: %s.%s.%s......", database_of(schema).c_str(),
+              name_of(schema).c_str(), name.c_str());
+    TablePlan plan;
+    plan.database = database_of(schema);
+    plan.schema = name_of(schema);
+    plan.table = name;
+    plan.target_schema = target_schema;
+    plan.target_table = name;
+    std::vector<std::pair<std::string, std::string>> pairs;
+    bool all = true;
+    if (core_.option_true(mode_key)) {
+      plan.target_table = core_.option_or(key3("table", name, "NAME"), name);
+      if (plan.target_table.empty()) plan.target_table = name;
+      std::string fields = core_.option_or(key3("table", name, "FIELDS"), "ALL");
+      all = fields == "ALL";
+      if (!all) pairs = field_pairs(fields);
+      plan.page = parse_count(core_.option_or(key3("table", name, "BATCH"), "1000"));
+      std::string records = core_.option_or(key3("table", name, "RECORDS"), "");
+      if (records.find(';') != std::string::npos)
+        plan.filters = sql::split(records, ";");
+      else
+        plan.filters = {records};
+    } else {
+      plan.filters = {""};
+    }
+    for (auto& column : items_of<MetaColumn>(tarvex_brevane_meta_model_meta_table_get_columns(table.get()))) {
+      const std::string column_name = name_of(column.get());
+      if (tarvex_brevane_meta_model_meta_column_get_is_primary_key(column.get()))
+        plan.keys.push_back(column_name);
+      std::string target_name = column_name;
+      if (!all) {
+        auto it = std::find_if(pairs.begin(), pairs.end(),
+                               [&](const auto& p) { return p.first == column_name; });
+        if (it == pairs.end()) continue;
+        target_name = it->second;
+      }
+      if (server_filled(column.get())) continue;
+      if (has_identity(column.get())) plan.identity = true;
+      const std::string raw = str(tarvex_brevane_meta_model_meta_column_get_raw_type(column.get()));
+      plan.columns.push_back({column_name, target_name, select_item(column_name, raw),
+                              is_orderable(raw)});
+    }
+    for (auto& constraint :
+         items_of<GObject>(tarvex_brevane_meta_model_meta_table_get_constraints(table.get()))) {
+      if (TARVEX_BREVANE_META_MODEL_IS_META_FOREIGN_KEY(constraint.get())) {
+        auto* fk = reinterpret_cast<TarvexBrevaneMetaModelMetaForeignKey*>(constraint.get());
+        std::string refer_schema = str(tarvex_brevane_meta_model_meta_foreign_key_get_refer_schema(fk));
+        if (refer_schema.empty() || refer_schema == plan.schema)
+          plan.references.push_back(str(tarvex_brevane_meta_model_meta_foreign_key_get_refer_table(fk)));
+      }
+    }
+    if (size_of(tarvex_brevane_meta_model_meta_table_get_triggers(table.get())) > 0)
+      plan.triggers = true;
+
+    // The structure follows the plan: columns, names, schema.
+    if (!all) apply_fields(table.get(), pairs);
+    if (plan.target_table != name)
+      tarvex_brevane_meta_model_meta_object_set_name(meta(table.get()), plan.target_table.c_str());
+    move_to_schema(table.get(), target_schema);
+    std::string line = "tidy table: " + plan.database + "." + plan.schema + "." + name + "......[done]";
+    core_.succeeded(&line);
+    found.push_back(std::move(plan));
+  }
+  std::reverse(found.begin(), found.end());
+  for (auto& plan : found) plans.push_back(std::move(plan));
+}
+
+void Run::trim_view(MetaSchema* schema, const std::string& target_schema) {
+  GeeArrayList* views = tarvex_brevane_meta_model_meta_schema_get_views(schema);
+  GeeArrayList* tables = tarvex_brevane_meta_model_meta_schema_get_tables(schema);
+  for (gint i = size_of(views) - 1; i >= 0; --i) {
+    auto view = GRef<MetaView>::adopt(
+        static_cast<MetaView*>(gee_abstract_list_get(GEE_ABSTRACT_LIST(views), i)));
+    const std::string name = name_of(view.get());
+    const std::string mode_key = key3("table", name, "MODE");
+    if (!core_.has_option(mode_key)) {
+      remove_at(views, i);
+      continue;
+    }
+    g_warning("transfer:426: Handle view: %s.%s.%s......", database_of(schema).c_str(),
+              name_of(schema).c_str(), name.c_str());
+    std::string target_name = name;
+    if (core_.option_true(mode_key)) {
+      target_name = core_.option_or(key3("table", name, "NAME"), name);
+      if (target_name.empty()) target_name = name;
+    }
+    if (core_.option_true(key3("table", name, "VIEW2TABLE"))) {
+      // The view's columns with their types, as the catalog describes them.
+      auto table = GRef<MetaTable>::adopt(tarvex_brevane_meta_model_meta_table_new_with_names(
+          database_of(view.get()).c_str(), schema_of(view.get()).c_str(), name.c_str()));
+      auto adapter = GRef<TarvexBrevaneContractsDatabaseIAdaptable>::adopt(
+          tarvex_brevane_contracts_database_iconnection_adapter(core_.source.get()));
+      GError* failure = nullptr;
+      if (adapter)
+        tarvex_brevane_contracts_database_iadaptable_fill_meta_table(adapter.get(), table.get(),
+                                                                     FALSE, &failure);
+      if (failure) {
+        std::string line = "tidy view: " + database_of(schema) + "." + name_of(schema) + "." +
+                           name + "......\n" + failure->message;
+        core_.failed(&line);
+        g_error_free(failure);
+        remove_at(views, i);
+        continue;
+      }
+      std::string fields = core_.option_or(key3("view", name, "FIELDS"), "ALL");
+      if (fields != "ALL") apply_fields(table.get(), field_pairs(fields));
+      // A table from a view has no key or identity of the view's.
+      for (auto& column : items_of<MetaColumn>(tarvex_brevane_meta_model_meta_table_get_columns(table.get())))
+        tarvex_brevane_meta_model_meta_column_set_is_primary_key(column.get(), FALSE);
+      tarvex_brevane_meta_model_meta_object_set_name(meta(table.get()), target_name.c_str());
+      move_to_schema(table.get(), target_schema);
+      append(tables, table.get());
+      remove_at(views, i);
+    } else {
+      if (target_name != name)
+        tarvex_brevane_meta_model_meta_object_set_name(meta(view.get()), target_name.c_str());
+      tarvex_brevane_meta_model_meta_object_set_schema(meta(view.get()), target_schema.c_str());
+    }
+    std::string line = "tidy view: " + database_of(schema) + "." + name_of(schema) + "." + name +
+                       "......[done]";
+    core_.succeeded(&line);
+  }
+}
+
+std::vector<TablePlan> Run::do_restructure(MetaDatabase* database) {
+  std::vector<TablePlan> plans;
+  GeeArrayList* schemas = tarvex_brevane_meta_model_meta_database_get_schemas(database);
+  std::vector<std::vector<TablePlan>> per_schema;
+  for (gint i = size_of(schemas) - 1; i >= 0; --i) {
+    auto schema = GRef<MetaSchema>::adopt(
+        static_cast<MetaSchema*>(gee_abstract_list_get(GEE_ABSTRACT_LIST(schemas), i)));
+    const std::string name = name_of(schema.get());
+    const std::string mode_key = key3("schema", name, "MODE");
+    auto mode = core_.option(mode_key);
+    g_warning("transfer:127: Handle schema: %s ==> %s", mode_key.c_str(),
+              mode ? mode->c_str() : "NULL");
+    if (!mode) {
+      remove_at(schemas, i);
+      continue;
+    }
+    g_warning("transfer:133: Handle schema: %s.%s......", database_of(schema.get()).c_str(),
+              name.c_str());
+    std::string target = name;
+    if (*mode == "true") {
+      target = core_.option_or(key3("schema", name, "NAME"), name);
+      if (target.empty()) target = name;
+    }
+    std::vector<TablePlan> found;
+    trim_table(schema.get(), target, found);
+    trim_view(schema.get(), target);
+    if (target != name) tarvex_brevane_meta_model_meta_object_set_name(meta(schema.get()), target.c_str());
+    for (auto& view : items_of<MetaObject>(tarvex_brevane_meta_model_meta_schema_get_views(schema.get())))
+      tarvex_brevane_meta_model_meta_object_set_schema(view.get(), target.c_str());
+    g_warning("transfer:150: Handle schema: %s.%s......[done]", database_of(schema.get()).c_str(),
+              name.c_str());
+    per_schema.push_back(std::move(found));
+  }
+  std::reverse(per_schema.begin(), per_schema.end());
+  for (auto& list : per_schema)
+    for (auto& plan : list) plans.push_back(std::move(plan));
+
+  // Referenced tables first; a cycle keeps the catalog order of its members.
+  std::vector<TablePlan> ordered;
+  std::vector<bool> placed(plans.size(), false);
+  for (size_t round = 0; round < plans.size(); ++round) {
+    bool progress = false;
+    for (size_t i = 0; i < plans.size(); ++i) {
+      if (placed[i]) continue;
+      bool ready = true;
+      for (const auto& ref : plans[i].references)
+        for (size_t j = 0; j < plans.size(); ++j)
+          if (j != i && !placed[j] && plans[j].schema == plans[i].schema && plans[j].table == ref)
+            ready = false;
+      if (!ready) continue;
+      placed[i] = true;
+      progress = true;
+      ordered.push_back(plans[i]);
+    }
+    if (!progress) break;
+  }
+  for (size_t i = 0; i < plans.size(); ++i)
+    if (!placed[i]) ordered.push_back(plans[i]);
+  return ordered;
+}
+
+bool Run::transfer_structure(MetaDatabase* database, const std::vector<TablePlan>& plans,
+                             bool cont, GError** error) {
+  auto builder = GRef<TarvexBrevaneContractsDatabaseIBuildable>::adopt(
+      tarvex_brevane_contracts_database_iconnection_builder(core_.target.get()));
+  auto run_piece = [&](const std::string& piece, const char* what, const char* warning) {
+    g_warning(warning, piece.c_str());
+    GError* failure = nullptr;
+    if (run_target(piece, &failure)) {
+      std::string line = std::string(what) + "......[done]\n" + piece;
+      core_.succeeded(&line);
+      return true;
+    }
+    std::string line = std::string(what) + "......" + failure->message + "\n" + piece;
+    core_.failed(&line);
+    if (!cont) {
+      g_propagate_error(error, failure);
+      return false;
+    }
+    g_error_free(failure);
+    return true;
+  };
+
+  auto schemas = items_of<MetaSchema>(tarvex_brevane_meta_model_meta_database_get_schemas(database));
+  if (core_.option_true("OPTION|RESULT|DROP_OBJECT")) {
+    // The schema's selected objects go, dependents first; the schema itself
+    // stays (it may hold other objects).
+    for (auto& schema : schemas) {
+      for (auto& view : items_of<MetaObject>(tarvex_brevane_meta_model_meta_schema_get_views(schema.get())))
+        if (!run_piece("DROP VIEW IF EXISTS " + two_part(schema_of(view.get()), name_of(view.get())) + ";",
+                       "drop object", "transfer:170: transfer_structure: %s"))
+          return false;
+    }
+    for (auto it = plans.rbegin(); it != plans.rend(); ++it)
+      if (!run_piece("DROP TABLE IF EXISTS " + two_part(it->target_schema, it->target_table) + ";",
+                     "drop object", "transfer:170: transfer_structure: %s"))
+        return false;
+    for (auto& schema : schemas)
+      for (auto& table : items_of<MetaObject>(tarvex_brevane_meta_model_meta_schema_get_tables(schema.get()))) {
+        bool planned = std::any_of(plans.begin(), plans.end(), [&](const TablePlan& p) {
+          return p.target_schema == schema_of(table.get()) && p.target_table == name_of(table.get());
+        });
+        if (!planned &&
+            !run_piece("DROP TABLE IF EXISTS " + two_part(schema_of(table.get()), name_of(table.get())) + ";",
+                       "drop object", "transfer:170: transfer_structure: %s"))
+          return false;
+      }
+  }
+  for (auto& schema : schemas) {
+    GUniqueStr text(builder ? tarvex_brevane_contracts_database_ibuildable_build_schema(
+                                  builder.get(), schema.get(), FALSE)
+                            : nullptr);
+    const std::string script = text ? text.get() : "";
+    g_warning("transfer:201: Transfer schema: %s.%s......\n%s", database_of(schema.get()).c_str(),
+              name_of(schema.get()).c_str(), script.c_str());
+    for (std::string batch : split_batches(script)) {
+      std::string bare = trimmed(batch);
+      // An existing schema is kept: only a missing one is created.
+      if (g_ascii_strncasecmp(bare.c_str(), "CREATE SCHEMA", 13) == 0)
+        batch = "IF SCHEMA_ID(" + sql::nliteral(name_of(schema.get())) + ") IS NULL EXEC(" +
+                sql::nliteral(bare) + ");";
+      if (!run_piece(batch, "create table", "transfer:209: transfer_structure: %s")) return false;
+    }
+    g_warning("transfer:236: Transfer schema: %s.%s......[done]", database_of(schema.get()).c_str(),
+              name_of(schema.get()).c_str());
+  }
+  g_warning("transfer:239: Call transfer_structure...[done]");
+  return true;
+}
+
+bool Run::copy_page(const TablePlan& plan, TarvexProvidersContractsTableModel* page) {
+  const guint rows = g_list_model_get_n_items(G_LIST_MODEL(page));
+  if (rows == 0) return true;
+  const gint width = std::min<gint>(
+      gint(plan.columns.size()),
+      size_of(tarvex_providers_contracts_table_model_get_columns(page)));
+  const std::string table = two_part(plan.target_schema, plan.target_table);
+  std::string head = "INSERT INTO " + table + " (";
+  for (gint c = 0; c < width; ++c) head += (c ? ", " : "") + sql::bracketed(plan.columns[c].target);
+  head += ") VALUES\n";
+
+  std::string batch;
+  if (plan.identity) batch += "SET IDENTITY_INSERT " + table + " ON;\n";
+  for (guint r = 0; r < rows; ++r) {
+    if (r % 1000 == 0) batch += (r ? ";\n" : "") + head;
+    else batch += ",\n";
+    auto row = GRef<TarvexProvidersContractsRowModel>::adopt(
+        static_cast<TarvexProvidersContractsRowModel*>(g_list_model_get_item(G_LIST_MODEL(page), r)));
+    batch += "(";
+    for (gint c = 0; c < width; ++c) {
+      auto value = GRef<TarvexProvidersContractsValueObject>::adopt(
+          tarvex_providers_contracts_row_model_get_value_at(row.get(), c));
+      batch += (c ? ", " : "") + sql::value_literal(value.get());
+    }
+    batch += ")";
+  }
+  batch += ";\n";
+  if (plan.identity) batch += "SET IDENTITY_INSERT " + table + " OFF;\n";
+
+  GError* failure = nullptr;
+  std::string line = "transfer data " + plan.database + "." + plan.schema + "." + plan.table +
+                     "......" + std::to_string(rows) + " rows";
+  if (run_target(batch, &failure)) {
+    core_.succeeded(&line);
+    return true;
+  }
+  line += "\n";
+  line += failure->message;
+  core_.failed(&line);
+  g_error_free(failure);
+  // A failure may leave the switch on for the session.
+  if (plan.identity) {
+    GError* ignored = nullptr;
+    run_target("SET IDENTITY_INSERT " + table + " OFF;", &ignored);
+    g_clear_error(&ignored);
+  }
+  return false;
+}
+
+bool Run::transfer_table(const TablePlan& plan, GError** error) {
+  auto statement_of = [](IConnection* connection) {
+    return GRef<TarvexBrevaneContractsDatabaseIStatement>::adopt(
+        tarvex_brevane_contracts_database_iconnection_statement(connection));
+  };
+  auto source_statement = statement_of(core_.source.get());
+  auto target_statement = statement_of(core_.target.get());
+  if (!source_statement || !target_statement) {
+    g_set_error_literal(error, G_IO_ERROR, G_IO_ERROR_NOT_SUPPORTED,
+                        "The connection has no statement texts");
+    return false;
+  }
+  if (plan.page <= 0) {
+    g_set_error(error, G_IO_ERROR, G_IO_ERROR_INVALID_ARGUMENT,
+                "The page size of %s.%s must be a positive number", plan.schema.c_str(),
+                plan.table.c_str());
+    return false;
+  }
+  if (plan.columns.empty()) {
+    g_set_error(error, G_IO_ERROR, G_IO_ERROR_INVALID_ARGUMENT, "No column of %s.%s is selected",
+                plan.schema.c_str(), plan.table.c_str());
+    return false;
+  }
+  // Emptying the target must never reach the source's own rows.
+  bool same_server = core_.source == core_.target;
+  if (!same_server) {
+    auto* a = tarvex_brevane_contracts_database_iconnection_get_server(core_.source.get());
+    auto* b = tarvex_brevane_contracts_database_iconnection_get_server(core_.target.get());
+    same_server = a && b &&
+                  (a == b || (tarvex::str_equal0(tarvex_providers_contracts_server_get_host(a),
+                                                 tarvex_providers_contracts_server_get_host(b)) &&
+                              tarvex_providers_contracts_server_get_port(a) ==
+                                  tarvex_providers_contracts_server_get_port(b) &&
+                              tarvex::str_equal0(tarvex_providers_contracts_server_get_initial(a),
+                                                 tarvex_providers_contracts_server_get_initial(b))));
+  }
+  if (same_server && g_ascii_strcasecmp(plan.schema.c_str(), plan.target_schema.c_str()) == 0 &&
+      g_ascii_strcasecmp(plan.table.c_str(), plan.target_table.c_str()) == 0) {
+    g_set_error(error, G_IO_ERROR, G_IO_ERROR_EXISTS,
+                "The target table %s.%s is the source table itself", plan.target_schema.c_str(),
+                plan.target_table.c_str());
+    return false;
+  }
+
+  GUniqueStr empty(tarvex_brevane_contracts_database_istatement_empty_table(
+      target_statement.get(), plan.database.c_str(), plan.target_schema.c_str(),
+      plan.target_table.c_str()));
+  if (!run_target(empty ? empty.get() : "", error)) return false;
+  core_.note("truncate table: " + plan.database + "." + plan.target_schema + "." +
+             plan.target_table + "......[done]");
+
+  // The target's own catalog tells which columns the server fills and
+  // whether explicit identity values need the switch.
+  TablePlan effective = plan;
+  {
+    const std::string object = two_part(plan.target_schema, plan.target_table);
+    GError* ignored = nullptr;
+    auto described = GRef<TarvexProvidersContractsTableModel>::adopt(
+        tarvex_brevane_contracts_database_iconnection_execute_as_model(
+            core_.target.get(),
+            ("SELECT c.name, c.is_identity, c.is_computed, c.system_type_id FROM sys.columns c "
+             "WHERE c.object_id = OBJECT_ID(" + sql::nliteral(object) + ");").c_str(),
+            0, &ignored));
+    if (described && !ignored) {
+      auto text_at = [&](gint col, gint row) {
+        auto value = GRef<TarvexProvidersContractsValueObject>::adopt(
+            tarvex_providers_contracts_table_model_get_value_at(described.get(), col, row));
+        GUniqueStr text(value ? tarvex_providers_contracts_value_object_to_string(value.get())
+                              : nullptr);
+        return std::string(text ? text.get() : "");
+      };
+      auto flag = [&](gint col, gint row) {
+        std::string t = text_at(col, row);
+        return t == "1" || t == "true" || t == "True";
+      };
+      gint rows = gint(g_list_model_get_n_items(G_LIST_MODEL(described.get())));
+      for (gint r = 0; r < rows; ++r) {
+        const std::string name = text_at(0, r);
+        auto it = std::find_if(effective.columns.begin(), effective.columns.end(),
+                               [&](const Column& c) { return c.target == name; });
+        if (it == effective.columns.end()) continue;
+        if (flag(2, r) || text_at(3, r) == "189")
+          effective.columns.erase(it);
+        else if (flag(1, r))
+          effective.identity = true;
+      }
+    }
+    g_clear_error(&ignored);
+  }
+  if (effective.columns.empty()) {
+    g_set_error(error, G_IO_ERROR, G_IO_ERROR_INVALID_ARGUMENT, "No column of %s.%s is writable",
+                plan.schema.c_str(), plan.table.c_str());
+    return false;
+  }
+
+  std::string columns, order;
+  for (const auto& c : effective.columns) columns += (columns.empty() ? "" : ", ") + c.select;
+  for (const auto& k : plan.keys) order += (order.empty() ? "" : ", ") + sql::bracketed(k);
+  if (order.empty())
+    for (const auto& c : effective.columns)
+      if (c.orderable) order += (order.empty() ? "" : ", ") + sql::bracketed(c.source);
+  if (order.empty()) order = "(SELECT NULL)";
+
+  std::string joined;
+  for (const auto& f : plan.filters) joined += (joined.empty() ? "" : ";") + f;
+  g_warning("transfer:546: Recordsets: %d -> %s", int(plan.filters.size()), joined.c_str());
+  const gint page_size = gint(std::min<gint64>(plan.page, G_MAXINT));
+  bool all_pages = true;
+  for (const auto& filter : plan.filters) {
+    const std::string where = trimmed(filter);
+    GUniqueStr count_text(tarvex_brevane_contracts_database_istatement_show_effected(
+        source_statement.get(), plan.database.c_str(), plan.schema.c_str(), plan.table.c_str(),
+        where.c_str()));
+    auto scalar = GRef<TarvexProvidersContractsValueObject>::adopt(
+        tarvex_brevane_contracts_database_iconnection_execute_as_scalar(
+            core_.source.get(), count_text ? count_text.get() : "", 0, error));
+    if (error && *error) return false;
+    GUniqueStr total_text(scalar ? tarvex_providers_contracts_value_object_to_string(scalar.get())
+                                 : nullptr);
+    gchar* end = nullptr;
+    gint64 total = total_text ? g_ascii_strtoll(total_text.get(), &end, 10) : 0;
+    if (!total_text || !end || *end || total < 0) {
+      g_set_error(error, G_IO_ERROR, G_IO_ERROR_INVALID_DATA,
+                  "The row count of %s.%s is no number", plan.schema.c_str(), plan.table.c_str());
+      return false;
+    }
+    g_warning("transfer:551: Handle recordset: %s -> %lld", where.c_str(), (long long)total);
+    for (gint64 offset = 0; offset < total; offset += page_size) {
+      GUniqueStr query(tarvex_brevane_contracts_database_istatement_show_content(
+          source_statement.get(), plan.database.c_str(), plan.schema.c_str(), plan.table.c_str(),
+          columns.c_str(), where.c_str(), order.c_str(), offset, page_size));
+      auto page = GRef<TarvexProvidersContractsTableModel>::adopt(
+          tarvex_brevane_contracts_database_iconnection_execute_as_model(
+              core_.source.get(), query ? query.get() : "", 0, error));
+      if (error && *error) return false;
+      if (!page) break;
+      g_debug("transfer:569: Transfer recordset: %lld ==> %u", (long long)offset,
+              g_list_model_get_n_items(G_LIST_MODEL(page.get())));
+      if (!copy_page(effective, page.get())) all_pages = false;
+      // A short page means the rows ran out before the count.
+      if (g_list_model_get_n_items(G_LIST_MODEL(page.get())) < guint(page_size)) break;
+    }
+  }
+  // A page that failed is counted on its own and never stops the run.
+  (void)all_pages;
+  return true;
+}
+
+bool Run::transfer_user_data(std::vector<TablePlan>& plans, bool cont, GError** error) {
+  g_warning("transfer:244: Call transfer_user_data...");
+  // Tables are loaded referenced ones first (the plans' order); triggers
+  // wait until every table is loaded, so that a copy fires none of them.
+  auto guard = [&](bool hold) {
+    for (const auto& plan : plans) {
+      if (!plan.triggers) continue;
+      const std::string table = two_part(plan.target_schema, plan.target_table);
+      std::string text = (hold ? "DISABLE TRIGGER ALL ON " : "ENABLE TRIGGER ALL ON ") + table + ";";
+      GError* failure = nullptr;
+      if (run_target(text, &failure)) continue;
+      std::string line = std::string(hold ? "disable triggers: " : "enable triggers: ") + table +
+                         "......\n" + failure->message;
+      core_.failed(&line);
+      g_error_free(failure);
+    }
+  };
+  guard(true);
+  bool ok = true;
+  for (const auto& plan : plans) {
+    g_warning("transfer:499: Transfer table: %s.%s.%s", plan.database.c_str(), plan.schema.c_str(),
+              plan.table.c_str());
+    GError* failure = nullptr;
+    if (transfer_table(plan, &failure)) {
+      std::string line = "transfer table data " + plan.database + "." + plan.schema + "." +
+                         plan.table + "......[done]\n";
+      core_.succeeded(&line);
+      g_warning("transfer:590: Transfer table: %s.%s.%s......[done]", plan.database.c_str(),
+                plan.schema.c_str(), plan.table.c_str());
+      continue;
+    }
+    std::string line = "transfer table data " + plan.database + "." + plan.schema + "." +
+                       plan.table + "......\n" + failure->message;
+    core_.failed(&line);
+    g_warning("transfer:600: Transfer table: %s.%s.%s......[failed]", plan.database.c_str(),
+              plan.schema.c_str(), plan.table.c_str());
+    if (!cont) {
+      g_propagate_error(error, failure);
+      ok = false;
+      break;
+    }
+    g_error_free(failure);
+  }
+  guard(false);
+  if (ok) g_warning("transfer:268: Call transfer_user_data...[done]");
+  return ok;
+}
+
+void Run::handle() {
+  core_.begin();
+  core_.reset_counters();
+  cont_ = core_.continue_on_error();
+  g_warning("transfer:67: Process continue: %s", cont_ ? "true" : "false");
+  GError* error = nullptr;
+  auto database = load_meta_data(cont_, &error);
+  if (database) {
+    auto plans = do_restructure(database.get());
+    if (transfer_structure(database.get(), plans, cont_, &error))
+      transfer_user_data(plans, cont_, &error);
+  }
+  if (error) {
+    g_warning("transfer:76: Process is broken: %s", error->message);
+    g_clear_error(&error);
+  }
+  g_warning("transfer:78: Handle finished.");
+  core_.finish();
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+
+static void transfer_initialize(TarvexBrevaneTransformITransform*, GError**) {}
+
+static void transfer_handle(TarvexBrevaneTransformITransform* iface_self) {
+  auto* self = TARVEX_BREVANE_TRANSFORM_TRANSFER(iface_self);
+  Core& core = core_of(self);
+  TARVEX_RETURN_IF_FAIL_TEXT(core.source, "server_source != NULL");
+  TARVEX_RETURN_IF_FAIL_TEXT(core.target, "server_target != NULL");
+  Run(self).handle();
+}
+
+static void transfer_itransform_init(TarvexBrevaneTransformITransformIface* iface) {
+  iface->initialize = transfer_initialize;
+  iface->handle = transfer_handle;
+  iface->get_server_source = [](TarvexBrevaneTransformITransform* self) {
+    return core_of(self).source.get();
+  };
+  iface->set_server_source = [](TarvexBrevaneTransformITransform* self, IConnection* value) {
+    g_object_set(self, "server-source", value, nullptr);
+  };
+  iface->get_server_target = [](TarvexBrevaneTransformITransform* self) {
+    return core_of(self).target.get();
+  };
+  iface->set_server_target = [](TarvexBrevaneTransformITransform* self, IConnection* value) {
+    g_object_set(self, "server-target", value, nullptr);
+  };
+  iface->get_progress = [](TarvexBrevaneTransformITransform* self) {
+    return core_of(self).progress.get();
+  };
+  iface->set_progress = [](TarvexBrevaneTransformITransform* self, Progress* value) {
+    g_object_set(self, "progress", value, nullptr);
+  };
+}
+
+TarvexBrevaneTransformTransfer* tarvex_brevane_transform_transfer_construct(GType object_type,
+                                                                           GeeMap* _options) {
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(GEE_IS_MAP(_options), "_options != NULL", nullptr);
+  auto* self = static_cast<Self*>(g_object_new(object_type, nullptr));
+  Core& core = core_of(self);
+  core.options = GRef<GeeMap>::retain(_options);
+  core.attach(self);
+  return self;
+}
+
+TarvexBrevaneTransformTransfer* tarvex_brevane_transform_transfer_new(GeeMap* _options) {
+  return tarvex_brevane_transform_transfer_construct(TARVEX_BREVANE_TRANSFORM_TYPE_TRANSFER,
+                                                     _options);
+}

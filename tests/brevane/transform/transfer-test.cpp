@@ -1,0 +1,310 @@
+// Transfer: a source database copied to a target over real TDS, checked
+// from the batches each scripted server received.
+#include <map>
+#include <regex>
+#include <set>
+
+#include "tests/brevane/database/builder/builder-test.h"
+#include "tests/brevane/transform/transform-test.h"
+
+namespace tarvex::test::transform {
+namespace {
+
+using Transfer = TarvexBrevaneTransformTransfer;
+using std::nullopt;
+
+const std::vector<CatalogColumn> kOrderColumns = {
+    {"id", "int"},
+    {"name", "nvarchar", 80, 0, 0, true},
+    {"amount", "decimal", 17, 38, 4, true},
+};
+
+// The ids of the rows a batch inserts: each row of a VALUES list stands on
+// its own line and starts with its id.
+std::vector<int> inserted_ids(const std::string& batch) {
+  std::vector<int> ids;
+  static const std::regex row("(?:^|\n)\\((\\d+),");
+  for (auto it = std::sregex_iterator(batch.begin(), batch.end(), row); it != std::sregex_iterator();
+       ++it)
+    ids.push_back(std::stoi((*it)[1]));
+  return ids;
+}
+
+class TransferTest : public TransformTest {
+ protected:
+  // `total` rows of dbo.orders, answered a page of `page` rows at a time.
+  void script_orders(int total, int page, const std::string& table = "orders") {
+    script_table(source_server_, "dbo", table, kOrderColumns, {"id"});
+    source_server_.on_pattern("SELECT count\\(\\*\\) FROM \\[dbo\\]\\.\\[" + table + "\\]")
+        .result({{"n", "int"}})
+        .row({std::to_string(total)});
+    for (int offset = 0; offset < total; offset += page) {
+      auto& rows = source_server_
+                       .on_pattern("FROM \\[dbo\\]\\.\\[" + table + "\\].*OFFSET " +
+                                   std::to_string(offset) + " ROWS FETCH NEXT " +
+                                   std::to_string(page) + " ROWS ONLY")
+                       .result({{"id", "int"},
+                                {"name", "nvarchar(80)", true},
+                                {"amount", "nvarchar(64)", true}});
+      for (int id = offset + 1; id <= std::min(total, offset + page); ++id) {
+        std::optional<std::string> name = "n" + std::to_string(id);
+        std::optional<std::string> amount = std::to_string(id) + ".5";
+        if (id == 1) name = "O'Brien [x] 😀", amount = "1234567890123456789012345678901234.5678";
+        if (id == 2) name = nullopt, amount = nullopt;
+        if (id == 3) name = "";
+        rows.row({std::to_string(id), name, amount});
+      }
+    }
+    // The target's catalog: the key is an identity column.
+    target_server_.on_pattern("FROM sys\\.columns c WHERE c\\.object_id = OBJECT_ID")
+        .result({{"name", "sysname"},
+                 {"is_identity", "bit"},
+                 {"is_computed", "bit"},
+                 {"system_type_id", "tinyint"}})
+        .row({"id", "1", "0", "56"})
+        .row({"title", "0", "0", "231"})
+        .row({"amount", "0", "0", "106"});
+  }
+
+  GRef<Transfer> make(const std::vector<std::pair<std::string, std::string>>& entries) {
+    auto all = entries;
+    all.push_back({"OPTION|SOURCE|DATABASE", "shop"});
+    auto map = options(all);
+    auto transfer = adoptGRef(tarvex_brevane_transform_transfer_new(map.get()));
+    auto* it = TARVEX_BREVANE_TRANSFORM_ITRANSFORM(transfer.get());
+    tarvex_brevane_transform_itransform_set_server_source(it, source());
+    tarvex_brevane_transform_itransform_set_server_target(it, target());
+    return transfer;
+  }
+
+  static TarvexBrevaneContractsThreadProgress* progress_of(GObject* holder) {
+    return static_cast<TarvexBrevaneContractsThreadProgress*>(
+        g_object_get_data(holder, "progress"));
+  }
+};
+
+// 250 rows in pages of 100: three ordered page queries, each row inserted
+// exactly once into the renamed target, identity values kept.
+TEST_F(TransferTest, PagesInKeyOrderInsertEachRowOnce) {
+  script_schema(source_server_, "dbo", {{"orders", "U "}});
+  script_orders(250, 100);
+  auto transfer = make({{"schema|dbo|MODE", "true"},
+                        {"schema|dbo|NAME", "sales2"},
+                        {"table|orders|MODE", "true"},
+                        {"table|orders|NAME", "orders_copy"},
+                        {"table|orders|FIELDS", "id=id;name=title;amount=amount"},
+                        {"table|orders|BATCH", "100"}});
+  std::vector<gint64> seen;
+  auto holder = run_handle(transfer.get(), &seen);
+  auto* progress = progress_of(holder.get());
+  EXPECT_EQ(progress->finished, 1);
+  EXPECT_EQ(progress->failed, 0) << ::testing::PrintToString(messages_of(progress));
+  for (size_t i = 1; i < seen.size(); ++i) EXPECT_LE(seen[i - 1], seen[i]);
+
+  std::vector<std::string> pages;
+  for (const auto& batch : received(source_server_, source_mark_))
+    if (batch.find("FETCH NEXT") != std::string::npos) pages.push_back(batch);
+  ASSERT_EQ(pages.size(), 3u);
+  for (size_t i = 0; i < pages.size(); ++i) {
+    EXPECT_NE(pages[i].find("ORDER BY [id] OFFSET " + std::to_string(i * 100) + " ROWS"),
+              std::string::npos)
+        << pages[i];
+    // The decimal travels as the server's exact text.
+    EXPECT_NE(pages[i].find("CONVERT(NVARCHAR(64), [amount]) AS [amount]"), std::string::npos);
+  }
+
+  std::map<int, int> times;
+  std::vector<TsqlText> texts;
+  int insert_batches = 0;
+  bool emptied_target = false;
+  for (const auto& batch : received(target_server_, target_mark_)) {
+    texts.push_back({"target batch", batch});
+    if (batch.find("DELETE FROM [sales2].[orders_copy];") != std::string::npos) emptied_target = true;
+    EXPECT_EQ(batch.find("[dbo].[orders]"), std::string::npos) << batch;
+    if (batch.find("INSERT INTO") == std::string::npos) continue;
+    ++insert_batches;
+    EXPECT_NE(batch.find("INSERT INTO [sales2].[orders_copy] ([id], [title], [amount]) VALUES"),
+              std::string::npos)
+        << batch;
+    EXPECT_EQ(batch.rfind("SET IDENTITY_INSERT [sales2].[orders_copy] ON;", 0), 0u) << batch;
+    EXPECT_NE(batch.find("SET IDENTITY_INSERT [sales2].[orders_copy] OFF;"), std::string::npos);
+    for (int id : inserted_ids(batch)) times[id]++;
+  }
+  EXPECT_TRUE(emptied_target);
+  EXPECT_EQ(insert_batches, 3);
+  ASSERT_EQ(times.size(), 250u);
+  for (const auto& [id, count] : times) EXPECT_EQ(count, 1) << id;
+
+  // Lossless literals, NULL and empty side by side.
+  std::string all;
+  for (const auto& t : texts) all += t.text;
+  EXPECT_NE(all.find("(1, N'O''Brien [x] 😀', N'1234567890123456789012345678901234.5678')"),
+            std::string::npos);
+  EXPECT_NE(all.find("(2, NULL, NULL)"), std::string::npos);
+  EXPECT_NE(all.find("(3, N'', N'3.5')"), std::string::npos);
+  expect_valid_tsql(texts);
+}
+
+// Exactly at, one below and one above the 1,000 rows of a VALUES list.
+TEST_F(TransferTest, ValuesListsHoldAtMostAThousandRows) {
+  struct Case {
+    int rows;
+    int lists;
+  };
+  for (const Case c : {Case{999, 1}, Case{1000, 1}, Case{1001, 2}}) {
+    SCOPED_TRACE(c.rows);
+    const std::string table = "t" + std::to_string(c.rows);
+    script_schema(source_server_, "dbo", {{table, "U "}});
+    script_orders(c.rows, 2000, table);
+    size_t mark = target_server_.batch_texts().size();
+    auto transfer = make({{"schema|dbo|MODE", "x"},
+                          {"table|" + table + "|MODE", "true"},
+                          {"table|" + table + "|BATCH", "2000"}});
+    // The source and target are two servers: a renamed-less copy is fine.
+    run_handle(transfer.get());
+    int lists = 0, batches = 0;
+    std::set<int> ids;
+    for (const auto& batch : received(target_server_, mark)) {
+      if (batch.find("INSERT INTO") == std::string::npos) continue;
+      ++batches;
+      for (size_t p = batch.find("INSERT INTO"); p != std::string::npos;
+           p = batch.find("INSERT INTO", p + 1))
+        ++lists;
+      for (int id : inserted_ids(batch)) ids.insert(id);
+    }
+    EXPECT_EQ(batches, 1);
+    EXPECT_EQ(lists, c.lists);
+    EXPECT_EQ(int(ids.size()), c.rows);
+  }
+}
+
+TEST_F(TransferTest, RefusesThePageSizeZeroAndTheSourceAsTarget) {
+  script_schema(source_server_, "dbo", {{"orders", "U "}});
+  script_orders(10, 10);
+  {
+    auto transfer = make({{"schema|dbo|MODE", "true"},
+                          {"table|orders|MODE", "true"},
+                          {"table|orders|BATCH", "0"},
+                          {"OPTION|RESULT|CONTINUE", "true"}});
+    auto holder = run_handle(transfer.get());
+    EXPECT_EQ(progress_of(holder.get())->failed, 1);
+    for (const auto& batch : received(source_server_, source_mark_))
+      EXPECT_EQ(batch.find("FETCH NEXT"), std::string::npos);
+  }
+  {
+    // One connection on both sides, the same names: emptying the target
+    // would empty the source.
+    size_t mark = source_server_.batch_texts().size();
+    auto map = options({{"schema|dbo|MODE", "true"},
+                        {"table|orders|MODE", "true"},
+                        {"OPTION|SOURCE|DATABASE", "shop"}});
+    auto transfer = adoptGRef(tarvex_brevane_transform_transfer_new(map.get()));
+    auto* it = TARVEX_BREVANE_TRANSFORM_ITRANSFORM(transfer.get());
+    tarvex_brevane_transform_itransform_set_server_source(it, source());
+    tarvex_brevane_transform_itransform_set_server_target(it, source());
+    auto holder = run_handle(transfer.get());
+    EXPECT_GE(progress_of(holder.get())->failed, 1);
+    for (const auto& batch : received(source_server_, mark)) {
+      EXPECT_EQ(batch.find("DELETE FROM"), std::string::npos) << batch;
+      EXPECT_EQ(batch.find("INSERT INTO"), std::string::npos) << batch;
+    }
+  }
+}
+
+// Foreign keys: the referenced table is loaded first; a view becomes a table with the
+// catalog's column types and is no longer created as a view.
+TEST_F(TransferTest, ForeignKeysViewToTableAndDropPhase) {
+  script_schema(source_server_, "dbo", {{"child", "U "}, {"parent", "U "}, {"v_sum", "V "}});
+  script_table(source_server_, "dbo", "child", {{"id", "int"}, {"parent_id", "int"}}, {"id"},
+               {{"FK_child_parent", "parent_id", "parent", "id"}});
+  script_table(source_server_, "dbo", "parent", {{"id", "int"}}, {"id"});
+  script_table(source_server_, "dbo", "v_sum", {{"total", "bigint", 8, 19}, {"label", "nvarchar", 40, 0, 0, true}}, {});
+  source_server_.on_pattern("sys\\.all_views av.*av\\.name=N'v_sum'")
+      .result({{"definition", "nvarchar(max)", true}})
+      .row({"CREATE VIEW [dbo].[v_sum] AS SELECT 1 AS total, N'x' AS label"});
+  for (const char* t : {"child", "parent"}) {
+    source_server_.on_pattern(std::string("SELECT count\\(\\*\\) FROM \\[dbo\\]\\.\\[") + t + "\\]")
+        .result({{"n", "int"}})
+        .row({"1"});
+  }
+  source_server_.on_pattern("FROM \\[dbo\\]\\.\\[child\\].*FETCH")
+      .result({{"id", "int"}, {"parent_id", "int"}})
+      .row({"7", "1"});
+  source_server_.on_pattern("FROM \\[dbo\\]\\.\\[parent\\].*FETCH").result({{"id", "int"}}).row({"1"});
+  auto transfer = make({{"schema|dbo|MODE", "true"},
+                        {"table|child|MODE", "false"},
+                        {"table|parent|MODE", "true"},
+                        {"table|v_sum|MODE", "true"},
+                        {"table|v_sum|VIEW2TABLE", "true"},
+                        {"OPTION|RESULT|DROP_OBJECT", "true"}});
+  auto holder = run_handle(transfer.get());
+  auto* progress = progress_of(holder.get());
+  EXPECT_EQ(progress->failed, 0) << ::testing::PrintToString(messages_of(progress));
+
+  auto batches = received(target_server_, target_mark_);
+  auto index_of = [&](const std::string& needle) {
+    for (size_t i = 0; i < batches.size(); ++i)
+      if (batches[i].find(needle) != std::string::npos) return int(i);
+    return -1;
+  };
+  std::vector<TsqlText> texts;
+  for (const auto& b : batches) {
+    texts.push_back({"target batch", b});
+    EXPECT_EQ(b.find("DROP SCHEMA"), std::string::npos) << b;
+    EXPECT_EQ(b.find("CREATE VIEW"), std::string::npos) << b;
+  }
+  // Dependents are dropped first, referenced tables created and loaded first.
+  EXPECT_LT(index_of("DROP TABLE IF EXISTS [dbo].[child]"), index_of("DROP TABLE IF EXISTS [dbo].[parent]"));
+  EXPECT_GE(index_of("IF SCHEMA_ID(N'dbo') IS NULL"), 0);
+  EXPECT_GE(index_of("CREATE TABLE [dbo].[v_sum]"), 0);
+  EXPECT_NE(batches[index_of("CREATE TABLE [dbo].[v_sum]")].find("BIGINT"), std::string::npos);
+  EXPECT_LT(index_of("INSERT INTO [dbo].[parent]"), index_of("INSERT INTO [dbo].[child]"));
+  EXPECT_EQ(index_of("INSERT INTO [dbo].[v_sum]"), -1);
+  expect_valid_tsql(texts);
+}
+
+// A failed count stops the run without the continue option and is only
+// counted with it; a failed INSERT never stops it.
+TEST_F(TransferTest, ContinueOnError) {
+  script_schema(source_server_, "dbo", {{"orders", "U "}, {"bad", "U "}});
+  script_orders(5, 1000);
+  script_table(source_server_, "dbo", "bad", {{"id", "int"}}, {"id"});
+  source_server_.on_pattern("SELECT count\\(\\*\\) FROM \\[dbo\\]\\.\\[bad\\]")
+      .error(229, 14, "The SELECT permission was denied.");
+  target_server_.on_pattern("INSERT INTO \\[dbo\\]\\.\\[orders\\]").error(2627, 14, "Violation of PRIMARY KEY constraint.");
+  for (const bool cont : {false, true}) {
+    SCOPED_TRACE(cont);
+    size_t mark = source_server_.batch_texts().size();
+    std::vector<std::pair<std::string, std::string>> entries = {
+        {"schema|dbo|MODE", "true"}, {"table|orders|MODE", "true"}, {"table|bad|MODE", "true"}};
+    if (cont) entries.push_back({"OPTION|RESULT|CONTINUE", "true"});
+    // Only the exact text "true" continues.
+    else entries.push_back({"OPTION|RESULT|CONTINUE", "TRUE"});
+    auto transfer = make(entries);
+    auto holder = run_handle(transfer.get());
+    auto* progress = progress_of(holder.get());
+    EXPECT_EQ(progress->finished, 1);
+    EXPECT_GE(progress->failed, 1);
+    bool orders_read = false;
+    for (const auto& batch : received(source_server_, mark))
+      if (batch.find("FROM [dbo].[orders]") != std::string::npos && batch.find("FETCH") != std::string::npos)
+        orders_read = true;
+    // Catalog order is orders, bad: the orders page is read either way;
+    // its failed INSERT is counted and the run goes on to the next table.
+    EXPECT_TRUE(orders_read);
+  }
+}
+
+TEST_F(TransferTest, PreconditionsAndNullOptions) {
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_transform_transfer_new(nullptr), nullptr),
+                  "_options != NULL");
+  auto map = options({});
+  auto transfer = adoptGRef(tarvex_brevane_transform_transfer_new(map.get()));
+  EXPECT_CRITICAL(tarvex_brevane_transform_itransform_handle(
+                      TARVEX_BREVANE_TRANSFORM_ITRANSFORM(transfer.get())),
+                  "server_source != NULL");
+  EXPECT_CRITICAL(tarvex_brevane_transform_itransform_handle(nullptr), "self != NULL");
+}
+
+}  // namespace
+}  // namespace tarvex::test::transform

@@ -1,0 +1,3 @@
+/* Everything the public headers declare, preprocessed at build time for the
+   exported-symbols test. */
+#include "brevane/brevane.h"
