@@ -91,3 +91,4 @@
 #include "brevane/transform/itransform.h"
 #include "brevane/transform/patcher.h"
 #include "brevane/transform/transfer.h"
+#include "brevane/transform/structure_synchronizer.h"

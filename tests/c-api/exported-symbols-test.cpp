@@ -62,6 +62,11 @@ void read_marked_exports(const std::string& folder, std::set<std::string>& funct
     for (const auto& f :
          matches(contents, "\\bTARVEX_EXPORT\\b[^;{]*?\\b(tarvex_[A-Za-z0-9_]+)\\s*\\("))
       functions.insert(f);
+    for (const auto& prefix :
+         matches(contents,
+                 "\\bG_DECLARE_(?:FINAL|DERIVABLE|INTERFACE)_TYPE\\s*\\(\\s*\\w+\\s*,"
+                 "\\s*(tarvex_[A-Za-z0-9_]+)"))
+      functions.insert(prefix + "_get_type");
     g_free(contents);
   }
   g_dir_close(dir);

@@ -1,0 +1,427 @@
+#include "brevane/transform/structure_synchronizer.h"
+
+#include <string>
+#include <vector>
+
+#include "brevane/contracts/iadaptable.h"
+#include "brevane/contracts/ibuildable.h"
+#include "brevane/contracts/istatement.h"
+#include "brevane/model/meta_event.h"
+#include "brevane/model/meta_routine.h"
+#include "brevane/model/meta_view.h"
+#include "brevane/transform/patcher.h"
+#include "brevane/transform/transform-private.h"
+#include "common/tarvex-check.h"
+
+using tarvex::GRef;
+using tarvex::GUniqueStr;
+using namespace tarvex::transform;
+
+using Self = TarvexBrevaneTransformStructureSynchronizer;
+using MetaObject = TarvexBrevaneMetaModelMetaObject;
+using MetaSchema = TarvexBrevaneMetaModelMetaSchema;
+using MetaTable = TarvexBrevaneMetaModelMetaTable;
+
+typedef struct _TarvexBrevaneTransformStructureSynchronizerPrivate
+    TarvexBrevaneTransformStructureSynchronizerPrivate;
+struct _TarvexBrevaneTransformStructureSynchronizerPrivate {
+  Core core;
+  GRef<TarvexBrevaneTransformPatcher> patcher =
+      GRef<TarvexBrevaneTransformPatcher>::adopt(tarvex_brevane_transform_patcher_new());
+  GRef<MetaSchema> source;
+  GRef<MetaSchema> target;
+  // Changed objects that could not be written, reported by `handle`.
+  std::vector<std::string> refused;
+};
+
+static void structure_itransform_init(TarvexBrevaneTransformITransformIface* iface);
+static void structure_isynchronize_init(TarvexBrevaneTransformISynchronizeIface* iface);
+
+TARVEX_DEFINE_TYPE_WITH_CODE(
+    TarvexBrevaneTransformStructureSynchronizer, tarvex_brevane_transform_structure_synchronizer,
+    G_TYPE_OBJECT,
+    G_IMPLEMENT_INTERFACE(TARVEX_BREVANE_TRANSFORM_TYPE_ITRANSFORM, structure_itransform_init)
+        G_IMPLEMENT_INTERFACE(TARVEX_BREVANE_TRANSFORM_TYPE_ISYNCHRONIZE,
+                              structure_isynchronize_init))
+
+enum { PROP_SCHEMA_SOURCE = N_CORE_PROPERTIES, PROP_SCHEMA_TARGET, N_PROPERTIES };
+static GParamSpec* structure_properties[N_PROPERTIES];
+
+static TarvexBrevaneTransformStructureSynchronizerPrivate* priv_of(gpointer self) {
+  return tarvex_brevane_transform_structure_synchronizer_get_private(self);
+}
+
+static void structure_set_property(GObject* object, guint id, const GValue* value,
+                                   GParamSpec* pspec) {
+  if (!priv_of(object)->core.set_property(object, id, value, structure_properties))
+    G_OBJECT_WARN_INVALID_PROPERTY_ID(object, id, pspec);
+}
+
+static void structure_get_property(GObject* object, guint id, GValue* value, GParamSpec* pspec) {
+  auto* priv = priv_of(object);
+  if (priv->core.get_property(id, value)) return;
+  switch (id) {
+    case PROP_SCHEMA_SOURCE:
+      g_value_set_object(value, priv->source.get());
+      break;
+    case PROP_SCHEMA_TARGET:
+      g_value_set_object(value, priv->target.get());
+      break;
+    default:
+      G_OBJECT_WARN_INVALID_PROPERTY_ID(object, id, pspec);
+  }
+}
+
+static void tarvex_brevane_transform_structure_synchronizer_class_setup(
+    TarvexBrevaneTransformStructureSynchronizerClass* klass) {
+  GObjectClass* object_class = G_OBJECT_CLASS(klass);
+  object_class->set_property = structure_set_property;
+  object_class->get_property = structure_get_property;
+  Core::install_properties(object_class, structure_properties);
+  auto flags = GParamFlags(G_PARAM_READABLE | G_PARAM_STATIC_STRINGS);
+  structure_properties[PROP_SCHEMA_SOURCE] = g_param_spec_object(
+      "schema-source", nullptr, nullptr, TARVEX_BREVANE_META_MODEL_TYPE_META_SCHEMA, flags);
+  structure_properties[PROP_SCHEMA_TARGET] = g_param_spec_object(
+      "schema-target", nullptr, nullptr, TARVEX_BREVANE_META_MODEL_TYPE_META_SCHEMA, flags);
+  g_object_class_install_property(object_class, PROP_SCHEMA_SOURCE,
+                                  structure_properties[PROP_SCHEMA_SOURCE]);
+  g_object_class_install_property(object_class, PROP_SCHEMA_TARGET,
+                                  structure_properties[PROP_SCHEMA_TARGET]);
+}
+
+namespace {
+
+std::string str(const char* text) {
+  return text ? text : "";
+}
+MetaObject* meta(gpointer p) {
+  return reinterpret_cast<MetaObject*>(p);
+}
+std::string name_of(gpointer object) {
+  return str(tarvex_brevane_meta_model_meta_object_get_name(meta(object)));
+}
+
+// Fresh schemas named from the options, filled from both connections.
+bool fill(Self* self, GError** error) {
+  auto* priv = priv_of(self);
+  Core& core = priv->core;
+  auto make = [&](const char* side) {
+    return GRef<MetaSchema>::adopt(tarvex_brevane_meta_model_meta_schema_new_with_names(
+        core.option_or(key3("OPTION", side, "DATABASE"), "").c_str(),
+        core.option_or(key3("OPTION", side, "SCHEMA"), "").c_str()));
+  };
+  auto source = make("SOURCE");
+  auto target = make("TARGET");
+  for (auto [connection, schema] : {std::pair{core.source.get(), source.get()},
+                                    std::pair{core.target.get(), target.get()}}) {
+    auto adapter = GRef<TarvexBrevaneContractsDatabaseIAdaptable>::adopt(
+        tarvex_brevane_contracts_database_iconnection_adapter(connection));
+    if (!adapter) continue;
+    GError* failure = nullptr;
+    tarvex_brevane_contracts_database_iadaptable_fill_meta_schema(adapter.get(), schema, TRUE, TRUE,
+                                                                  &failure);
+    if (failure) {
+      g_propagate_error(error, failure);
+      return false;
+    }
+  }
+  priv->source = source;
+  priv->target = target;
+  g_object_notify_by_pspec(G_OBJECT(self), structure_properties[PROP_SCHEMA_SOURCE]);
+  g_object_notify_by_pspec(G_OBJECT(self), structure_properties[PROP_SCHEMA_TARGET]);
+  return true;
+}
+
+// Puts an object (and the children of a table) into the target's place.
+void place(gpointer object, const std::string& database, const std::string& schema) {
+  tarvex_brevane_meta_model_meta_object_set_database(meta(object), database.c_str());
+  tarvex_brevane_meta_model_meta_object_set_schema(meta(object), schema.c_str());
+  if (!TARVEX_BREVANE_META_MODEL_IS_META_TABLE(object)) return;
+  auto* table = TARVEX_BREVANE_META_MODEL_META_TABLE(object);
+  for (GeeArrayList* list : {tarvex_brevane_meta_model_meta_table_get_columns(table),
+                             tarvex_brevane_meta_model_meta_table_get_indexes(table),
+                             tarvex_brevane_meta_model_meta_table_get_constraints(table),
+                             tarvex_brevane_meta_model_meta_table_get_triggers(table)})
+    for (auto& item : items_of<MetaObject>(list)) {
+      tarvex_brevane_meta_model_meta_object_set_database(item.get(), database.c_str());
+      tarvex_brevane_meta_model_meta_object_set_schema(item.get(), schema.c_str());
+    }
+}
+
+gpointer find_named(GeeArrayList* list, const std::string& name) {
+  for (auto& item : items_of<GObject>(list))
+    if (name_of(item.get()) == name) return item.get();
+  return nullptr;
+}
+
+GeeList* generate(Self* self, GError** error) {
+  auto* priv = priv_of(self);
+  Core& core = priv->core;
+  priv->refused.clear();
+  if (!fill(self, error)) return nullptr;
+  GeeArrayList* out = new_string_list();
+  MetaSchema* patched = nullptr;
+  gint code = tarvex_brevane_transform_patcher_diff_meta_schema(
+      priv->patcher.get(), priv->source.get(), priv->target.get(), FALSE, &patched);
+  auto owned = GRef<MetaSchema>::adopt(patched);
+  if (code == 1 || !patched) return GEE_LIST(out);
+
+  auto builder = GRef<TarvexBrevaneContractsDatabaseIBuildable>::adopt(
+      tarvex_brevane_contracts_database_iconnection_builder(core.target.get()));
+  auto statement = GRef<TarvexBrevaneContractsDatabaseIStatement>::adopt(
+      tarvex_brevane_contracts_database_iconnection_statement(core.target.get()));
+  if (!builder || !statement) return GEE_LIST(out);
+  const std::string database = str(tarvex_brevane_meta_model_meta_object_get_database(meta(priv->target.get())));
+  const std::string schema = name_of(priv->target.get());
+  auto add = [&](gchar* text) {
+    GUniqueStr owned_text(text);
+    if (owned_text && *owned_text.get()) list_add(out, owned_text.get());
+  };
+  auto drop = [&](gpointer object, TarvexProvidersContractsDBObject kind) {
+    return tarvex_brevane_contracts_database_istatement_drop_object(
+        statement.get(), kind, database.c_str(), schema.c_str(), name_of(object).c_str(), "");
+  };
+  // A changed object is dropped only when its new text exists, and then in
+  // a batch of its own: T-SQL wants CREATE VIEW (and routines) first in a
+  // batch.
+  auto recreate = [&](gpointer object, TarvexProvidersContractsDBObject kind, gchar* create) {
+    GUniqueStr text(create);
+    if (!text || trimmed(text.get()).empty()) {
+      priv->refused.push_back(name_of(object));
+      return;
+    }
+    add(drop(object, kind));
+    list_add(out, text.get());
+  };
+  auto selected = [&](const char* nick, gpointer object) {
+    return core.has_option(key3("OPTION", nick, name_of(object)));
+  };
+  auto version = [](gpointer object) {
+    return int(tarvex_brevane_meta_model_meta_object_get_version(meta(object)));
+  };
+
+  for (auto& table : items_of<MetaTable>(tarvex_brevane_meta_model_meta_schema_get_tables(patched))) {
+    if (!selected("table", table.get())) continue;
+    place(table.get(), database, schema);
+    switch (version(table.get())) {
+      case 4:
+        add(tarvex_brevane_contracts_database_ibuildable_build_table(builder.get(), table.get(), TRUE));
+        break;
+      case 2:
+        add(drop(table.get(), TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_TABLE));
+        break;
+      case 8: {
+        // The builder patches the desired table (the source's) with the
+        // change record read against the current one (the target's).
+        gpointer desired_source = find_named(
+            tarvex_brevane_meta_model_meta_schema_get_tables(priv->source.get()), name_of(table.get()));
+        gpointer current = find_named(
+            tarvex_brevane_meta_model_meta_schema_get_tables(priv->target.get()), name_of(table.get()));
+        if (!desired_source || !current) break;
+        auto desired = GRef<MetaTable>::adopt(TARVEX_BREVANE_META_MODEL_META_TABLE(
+            tarvex_brevane_meta_model_meta_object_clone(meta(desired_source))));
+        place(desired.get(), database, schema);
+        place(current, database, schema);
+        tarvex_brevane_transform_patcher_diff_model(priv->patcher.get(), meta(current),
+                                                    meta(desired.get()));
+        add(tarvex_brevane_contracts_database_ibuildable_patch_table(builder.get(), desired.get()));
+        break;
+      }
+      default:
+        break;
+    }
+  }
+  for (auto& view : items_of<TarvexBrevaneMetaModelMetaView>(
+           tarvex_brevane_meta_model_meta_schema_get_views(patched))) {
+    if (!selected("view", view.get())) continue;
+    place(view.get(), database, schema);
+    switch (version(view.get())) {
+      case 4:
+        add(tarvex_brevane_contracts_database_ibuildable_build_view(builder.get(), view.get()));
+        break;
+      case 8:
+        recreate(view.get(), TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_VIEW,
+                 tarvex_brevane_contracts_database_ibuildable_build_view(builder.get(), view.get()));
+        break;
+      case 2:
+        add(drop(view.get(), TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_VIEW));
+        break;
+      default:
+        break;
+    }
+  }
+  for (auto& routine : items_of<TarvexBrevaneMetaModelMetaRoutine>(
+           tarvex_brevane_meta_model_meta_schema_get_routines(patched))) {
+    if (!selected("function", routine.get())) continue;
+    place(routine.get(), database, schema);
+    // Procedures are dropped as procedures.
+    auto kind = TARVEX_BREVANE_META_MODEL_IS_META_PROCEDURE(routine.get())
+                    ? TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_PROCEDURE
+                    : TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_FUNCTION;
+    switch (version(routine.get())) {
+      case 4:
+        add(tarvex_brevane_contracts_database_ibuildable_build_function(builder.get(), routine.get()));
+        break;
+      case 8:
+        recreate(routine.get(), kind,
+                 tarvex_brevane_contracts_database_ibuildable_build_function(builder.get(),
+                                                                             routine.get()));
+        break;
+      case 2:
+        add(drop(routine.get(), kind));
+        break;
+      default:
+        break;
+    }
+  }
+  for (auto& event : items_of<TarvexBrevaneMetaModelMetaEvent>(
+           tarvex_brevane_meta_model_meta_schema_get_events(patched))) {
+    if (!selected("event", event.get())) continue;
+    place(event.get(), database, schema);
+    switch (version(event.get())) {
+      case 4:
+        add(tarvex_brevane_contracts_database_ibuildable_build_event(builder.get(), event.get()));
+        break;
+      case 8:
+        recreate(event.get(), TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_EVENT,
+                 tarvex_brevane_contracts_database_ibuildable_build_event(builder.get(), event.get()));
+        break;
+      case 2:
+        add(drop(event.get(), TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_EVENT));
+        break;
+      default:
+        break;
+    }
+  }
+  return GEE_LIST(out);
+}
+
+}  // namespace
+
+static void structure_initialize(TarvexBrevaneTransformITransform* iface_self, GError** error) {
+  auto* self = TARVEX_BREVANE_TRANSFORM_STRUCTURE_SYNCHRONIZER(iface_self);
+  Core& core = priv_of(self)->core;
+  TARVEX_RETURN_IF_FAIL_TEXT(core.source, "server_source != NULL");
+  TARVEX_RETURN_IF_FAIL_TEXT(core.target, "server_target != NULL");
+  fill(self, error);
+}
+
+static GObject* structure_preview(TarvexBrevaneTransformISynchronize* iface_self, GError** error) {
+  auto* self = TARVEX_BREVANE_TRANSFORM_STRUCTURE_SYNCHRONIZER(iface_self);
+  auto* priv = priv_of(self);
+  if (!priv->source || !priv->target) return nullptr;
+  MetaSchema* patched = nullptr;
+  tarvex_brevane_transform_patcher_diff_meta_schema(priv->patcher.get(), priv->source.get(),
+                                                    priv->target.get(), FALSE, &patched);
+  auto owned = GRef<MetaSchema>::adopt(patched);
+  if (!fill(self, error)) return nullptr;
+  return G_OBJECT(owned.leak());
+}
+
+static GeeList* structure_generate(TarvexBrevaneTransformISynchronize* iface_self, GError** error) {
+  return generate(TARVEX_BREVANE_TRANSFORM_STRUCTURE_SYNCHRONIZER(iface_self), error);
+}
+
+static void structure_handle(TarvexBrevaneTransformITransform* iface_self) {
+  auto* self = TARVEX_BREVANE_TRANSFORM_STRUCTURE_SYNCHRONIZER(iface_self);
+  auto* priv = priv_of(self);
+  Core& core = priv->core;
+  TARVEX_RETURN_IF_FAIL_TEXT(core.source, "server_source != NULL");
+  TARVEX_RETURN_IF_FAIL_TEXT(core.target, "server_target != NULL");
+  core.begin();
+  const bool cont = core.continue_on_error();
+  GError* error = nullptr;
+  auto texts = GRef<GeeList>::adopt(generate(self, &error));
+  if (!texts) {
+    log_uncaught(&error, __FILE__, __LINE__);
+    core.finish();
+    return;
+  }
+  bool stop = false;
+  for (const auto& name : priv->refused) {
+    std::string line = "The new text of " + name + " is empty; it is kept as it is.";
+    core.failed(&line);
+    if (!cont) stop = true;
+  }
+  gint n = gee_collection_get_size(GEE_COLLECTION(texts.get()));
+  for (gint i = 0; i < n && !stop; ++i) {
+    GUniqueStr text(static_cast<char*>(gee_list_get(texts.get(), i)));
+    for (const auto& batch : split_batches(text ? text.get() : "")) {
+      const std::string bare = trimmed(batch);
+      if (bare.empty()) continue;
+      GError* failure = nullptr;
+      tarvex_brevane_contracts_database_iconnection_execute_no_query(core.target.get(), bare.c_str(),
+                                                                     0, &failure);
+      if (!failure) {
+        core.succeeded();
+        continue;
+      }
+      std::string line = failure->message;
+      core.failed(&line);
+      g_error_free(failure);
+      if (!cont) {
+        stop = true;
+        break;
+      }
+    }
+  }
+  core.finish();
+}
+
+static void structure_itransform_init(TarvexBrevaneTransformITransformIface* iface) {
+  iface->initialize = structure_initialize;
+  iface->handle = structure_handle;
+  iface->get_server_source = [](TarvexBrevaneTransformITransform* self) {
+    return priv_of(self)->core.source.get();
+  };
+  iface->set_server_source = [](TarvexBrevaneTransformITransform* self, IConnection* value) {
+    g_object_set(self, "server-source", value, nullptr);
+  };
+  iface->get_server_target = [](TarvexBrevaneTransformITransform* self) {
+    return priv_of(self)->core.target.get();
+  };
+  iface->set_server_target = [](TarvexBrevaneTransformITransform* self, IConnection* value) {
+    g_object_set(self, "server-target", value, nullptr);
+  };
+  iface->get_progress = [](TarvexBrevaneTransformITransform* self) {
+    return priv_of(self)->core.progress.get();
+  };
+  iface->set_progress = [](TarvexBrevaneTransformITransform* self, Progress* value) {
+    g_object_set(self, "progress", value, nullptr);
+  };
+}
+
+static void structure_isynchronize_init(TarvexBrevaneTransformISynchronizeIface* iface) {
+  iface->preview = structure_preview;
+  iface->generate = structure_generate;
+}
+
+TarvexBrevaneTransformStructureSynchronizer* tarvex_brevane_transform_structure_synchronizer_construct(
+    GType object_type, GeeMap* _options) {
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(GEE_IS_MAP(_options), "_options != NULL", nullptr);
+  auto* self = static_cast<Self*>(g_object_new(object_type, nullptr));
+  auto* priv = priv_of(self);
+  priv->core.options = GRef<GeeMap>::retain(_options);
+  priv->core.attach(self);
+  return self;
+}
+
+TarvexBrevaneTransformStructureSynchronizer* tarvex_brevane_transform_structure_synchronizer_new(
+    GeeMap* _options) {
+  return tarvex_brevane_transform_structure_synchronizer_construct(
+      TARVEX_BREVANE_TRANSFORM_TYPE_STRUCTURE_SYNCHRONIZER, _options);
+}
+
+TarvexBrevaneMetaModelMetaSchema* tarvex_brevane_transform_structure_synchronizer_get_schema_source(
+    Self* self) {
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(TARVEX_BREVANE_TRANSFORM_IS_STRUCTURE_SYNCHRONIZER(self),
+                                 "self != NULL", nullptr);
+  return priv_of(self)->source.get();
+}
+
+TarvexBrevaneMetaModelMetaSchema* tarvex_brevane_transform_structure_synchronizer_get_schema_target(
+    Self* self) {
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(TARVEX_BREVANE_TRANSFORM_IS_STRUCTURE_SYNCHRONIZER(self),
+                                 "self != NULL", nullptr);
+  return priv_of(self)->target.get();
+}

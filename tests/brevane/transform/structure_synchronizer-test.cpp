@@ -1,0 +1,160 @@
+// StructureSynchronizer: two scripted schemas compared and the target
+// brought in line, checked from the target's received batches.
+#include "tests/brevane/database/builder/builder-test.h"
+#include "tests/brevane/transform/transform-test.h"
+
+namespace tarvex::test::transform {
+namespace {
+
+using Sync = TarvexBrevaneTransformStructureSynchronizer;
+
+class StructureSynchronizerTest : public TransformTest {
+ protected:
+  void SetUp() override {
+    TransformTest::SetUp();
+    script_schema(source_server_, "dbo", {{"only_src", "U "}, {"changed", "U "}, {"same", "U "}, {"v1", "V "}});
+    script_table(source_server_, "dbo", "only_src", {{"id", "int"}}, {"id"});
+    script_table(source_server_, "dbo", "changed",
+                 {{"id", "int"}, {"größe", "nvarchar", 80, 0, 0, true}}, {"id"});
+    script_table(source_server_, "dbo", "same", {{"id", "int"}}, {"id"});
+    script_view(source_server_, "v1", "CREATE VIEW [dbo].[v1] AS SELECT 2 AS two");
+    script_schema(target_server_, "dbo", {{"changed", "U "}, {"same", "U "}, {"only_tgt", "U "}, {"v1", "V "}});
+    script_table(target_server_, "dbo", "changed", {{"id", "int"}}, {"id"});
+    script_table(target_server_, "dbo", "same", {{"id", "int"}}, {"id"});
+    script_table(target_server_, "dbo", "only_tgt", {{"id", "int"}}, {"id"});
+    script_view(target_server_, "v1", "CREATE VIEW [dbo].[v1] AS SELECT 1 AS one");
+  }
+
+  void script_view(tds::Server& server, const std::string& name, const std::string& definition) {
+    server.on_pattern("sys\\.all_views av.*av\\.name=N'" + name + "'")
+        .result({{"definition", "nvarchar(max)", true}})
+        .row({definition});
+  }
+
+  GRef<Sync> make(std::vector<std::pair<std::string, std::string>> entries) {
+    for (const char* side : {"SOURCE", "TARGET"}) {
+      entries.push_back({std::string("OPTION|") + side + "|DATABASE", "shop"});
+      entries.push_back({std::string("OPTION|") + side + "|SCHEMA", "dbo"});
+    }
+    auto map = options(entries);
+    auto sync = adoptGRef(tarvex_brevane_transform_structure_synchronizer_new(map.get()));
+    auto* it = TARVEX_BREVANE_TRANSFORM_ITRANSFORM(sync.get());
+    tarvex_brevane_transform_itransform_set_server_source(it, source());
+    tarvex_brevane_transform_itransform_set_server_target(it, target());
+    return sync;
+  }
+
+  static std::vector<std::string> texts_of(GeeList* list) {
+    std::vector<std::string> out;
+    gint n = gee_collection_get_size(GEE_COLLECTION(list));
+    for (gint i = 0; i < n; ++i) out.push_back(take(static_cast<gchar*>(gee_list_get(list, i))));
+    return out;
+  }
+};
+
+const std::vector<std::pair<std::string, std::string>> kSelection = {
+    {"OPTION|table|only_src", ""},
+    {"OPTION|table|changed", ""},
+    {"OPTION|table|only_tgt", ""},
+    {"OPTION|view|v1", ""}};
+
+TEST_F(StructureSynchronizerTest, PreviewGenerateAndHandle) {
+  auto sync = make(kSelection);
+  GError* error = nullptr;
+  tarvex_brevane_transform_itransform_initialize(TARVEX_BREVANE_TRANSFORM_ITRANSFORM(sync.get()),
+                                                 &error);
+  ASSERT_EQ(error, nullptr) << error->message;
+
+  auto patched = adoptGRef(tarvex_brevane_transform_isynchronize_preview(
+      TARVEX_BREVANE_TRANSFORM_ISYNCHRONIZE(sync.get()), &error));
+  ASSERT_EQ(error, nullptr) << error->message;
+  ASSERT_TRUE(patched);
+  ASSERT_TRUE(TARVEX_BREVANE_META_MODEL_IS_META_SCHEMA(patched.get()));
+
+  auto list = adoptGRef(tarvex_brevane_transform_isynchronize_generate(
+      TARVEX_BREVANE_TRANSFORM_ISYNCHRONIZE(sync.get()), &error));
+  ASSERT_EQ(error, nullptr) << error->message;
+  auto texts = texts_of(list.get());
+  auto find = [&](const std::string& needle) {
+    for (size_t i = 0; i < texts.size(); ++i)
+      if (texts[i].find(needle) != std::string::npos) return int(i);
+    return -1;
+  };
+  EXPECT_GE(find("CREATE TABLE [dbo].[only_src]"), 0) << ::testing::PrintToString(texts);
+  EXPECT_GE(find("DROP TABLE [dbo].[only_tgt]"), 0);
+  // The changed table is patched, not dropped: an ALTER adding the column.
+  int altered = find("[größe]");
+  ASSERT_GE(altered, 0) << ::testing::PrintToString(texts);
+  EXPECT_NE(texts[altered].find("ALTER TABLE [dbo].[changed]"), std::string::npos) << texts[altered];
+  EXPECT_EQ(find("DROP TABLE [dbo].[changed]"), -1);
+  EXPECT_EQ(find("[same]"), -1);
+  // The changed view: its drop and its new text are two texts, drop first.
+  int drop_view = find("DROP VIEW [dbo].[v1]");
+  int create_view = find("CREATE VIEW [dbo].[v1]");
+  ASSERT_GE(drop_view, 0);
+  ASSERT_GE(create_view, 0);
+  EXPECT_LT(drop_view, create_view);
+  EXPECT_EQ(texts[drop_view].find("CREATE VIEW"), std::string::npos);
+
+  std::vector<gint64> seen;
+  auto holder = run_handle(sync.get(), &seen);
+  auto* progress =
+      static_cast<TarvexBrevaneContractsThreadProgress*>(g_object_get_data(holder.get(), "progress"));
+  EXPECT_EQ(progress->finished, 1);
+  EXPECT_EQ(progress->failed, 0) << ::testing::PrintToString(messages_of(progress));
+  EXPECT_GT(progress->succeeded, 3);
+
+  std::vector<TsqlText> batches;
+  for (const auto& batch : received(target_server_, target_mark_)) {
+    if (batch.find("DROP") == std::string::npos && batch.find("CREATE") == std::string::npos &&
+        batch.find("ALTER") == std::string::npos && batch.find("EXEC") == std::string::npos)
+      continue;  // catalog queries of the fill
+    EXPECT_FALSE(batch.find("DROP VIEW") != std::string::npos &&
+                 batch.find("CREATE VIEW") != std::string::npos)
+        << batch;
+    EXPECT_EQ(batch.find("\nGO"), std::string::npos) << batch;
+    batches.push_back({"structure batch", batch});
+  }
+  EXPECT_GE(batches.size(), 4u);
+  expect_valid_tsql(batches);
+}
+
+TEST_F(StructureSynchronizerTest, UnselectedObjectsAndStopAtFirstFailure) {
+  {
+    auto sync = make({});
+    GError* error = nullptr;
+    auto list = adoptGRef(tarvex_brevane_transform_isynchronize_generate(
+        TARVEX_BREVANE_TRANSFORM_ISYNCHRONIZE(sync.get()), &error));
+    ASSERT_EQ(error, nullptr);
+    EXPECT_TRUE(texts_of(list.get()).empty());
+  }
+  target_server_.on_pattern("^\\s*CREATE TABLE").error(2714, 16, "There is already an object named 'only_src'.");
+  for (const bool cont : {false, true}) {
+    auto entries = kSelection;
+    if (cont) entries.push_back({"OPTION|RESULT|CONTINUE", "true"});
+    auto sync = make(entries);
+    size_t mark = target_server_.batch_texts().size();
+    auto holder = run_handle(sync.get());
+    auto* progress = static_cast<TarvexBrevaneContractsThreadProgress*>(
+        g_object_get_data(holder.get(), "progress"));
+    EXPECT_EQ(progress->finished, 1);
+    EXPECT_EQ(progress->failed, 1);
+    bool dropped = false;
+    for (const auto& batch : received(target_server_, mark))
+      if (batch.find("DROP TABLE [dbo].[only_tgt]") != std::string::npos) dropped = true;
+    EXPECT_EQ(dropped, cont);
+  }
+}
+
+TEST_F(StructureSynchronizerTest, MissingConnectionsAreReported) {
+  auto map = options({});
+  auto sync = adoptGRef(tarvex_brevane_transform_structure_synchronizer_new(map.get()));
+  EXPECT_CRITICAL(tarvex_brevane_transform_itransform_initialize(
+                      TARVEX_BREVANE_TRANSFORM_ITRANSFORM(sync.get()), nullptr),
+                  "server_source != NULL");
+  EXPECT_CRITICAL(tarvex_brevane_transform_structure_synchronizer_get_schema_source(nullptr),
+                  "self != NULL");
+}
+
+}  // namespace
+}  // namespace tarvex::test::transform
