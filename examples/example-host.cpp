@@ -191,8 +191,8 @@ void print_filled_objects(TarvexBrevaneContractsDatabaseIConnection* iconnection
                   const std::function<std::string()>& summary) {
     auto* meta = reinterpret_cast<TarvexBrevaneMetaModelMetaObject*>(object);
     GError* error = nullptr;
-    tarvex_brevane_contracts_database_iadaptable_fill_meta_object(adapter.get(), meta, FALSE,
-                                                                  FALSE, &error);
+    tarvex_brevane_contracts_database_iadaptable_fill_meta_object(adapter.get(), meta, FALSE, FALSE,
+                                                                  &error);
     if (error) {
       std::printf("\n%s %s: not filled (%s)\n", kind, name.c_str(), error->message);
       g_error_free(error);
@@ -200,8 +200,7 @@ void print_filled_objects(TarvexBrevaneContractsDatabaseIConnection* iconnection
     }
     GUniqueStr text(
         tarvex_brevane_contracts_database_ibuildable_build_create(builder.get(), meta, FALSE));
-    std::printf("\n%s %s: %s\n%s", kind, name.c_str(), summary().c_str(),
-                text ? text.get() : "");
+    std::printf("\n%s %s: %s\n%s", kind, name.c_str(), summary().c_str(), text ? text.get() : "");
     return true;
   };
   auto attribute = [](gpointer object, const char* key) {

@@ -290,6 +290,5 @@ TEST_F(ExampleHost, FillsAViewAProcedureAndAUser) {
        "  privilege TABLE:dbo.Customers.Email SELECT=D\n", "closed\n"});
 }
 
-
 }  // namespace
 }  // namespace tarvex::test

@@ -125,9 +125,9 @@ void set_executor(gpointer object, const std::string& executor);
 
 // One row of the trigger query as a trigger of `schema` on `target`.
 GRef<TarvexBrevaneMetaModelMetaTrigger> trigger_from_row(const Result& rows, int row,
-                                                        const std::string& database,
-                                                        const std::string& schema,
-                                                        const std::string& target);
+                                                         const std::string& database,
+                                                         const std::string& schema,
+                                                         const std::string& target);
 // The trigger query of the table fill for the triggers of one table, or for
 // one trigger by name when `trigger` is not null.
 std::string trigger_query(const std::string& schema, const std::string& table,

@@ -161,20 +161,20 @@ static bool fill_table_indexes(Self* self, MetaTable* table, GError** error) {
   const std::string schema = lit(schema_of(table)), name = lit(name_of(table));
   auto rows = sq::run_query(
       connection_of(self),
-      sq::format("SELECT ix.index_id, ix.name index_name, ix.type_desc, ix.is_unique, "
-                 "ix.is_disabled, ic.column_id, COL_NAME(ic.object_id, ic.column_id) as "
-                 "column_name, ic.key_ordinal, ic.is_descending_key,CAST(ep.value AS "
-                 "NVARCHAR(MAX)) AS comment, ic.is_included_column, %s FROM "
-                 "sys.index_columns ic LEFT JOIN sys.indexes ix ON ic.object_id = ix.object_id "
-                 "AND ic.index_id = ix.index_id LEFT JOIN sys.extended_properties ep ON "
-                 "(ep.class=7 AND ep.major_id=ix.object_id AND ep.minor_id=ix.index_id AND "
-                 "ep.name='MS_Description') WHERE OBJECT_SCHEMA_NAME(ic.object_id) = N'%s' AND "
-                 "OBJECT_NAME(ic.object_id) = N'%s' AND ix.is_primary_key = 0 AND "
-                 "ix.is_unique_constraint = 0 ORDER BY ix.index_id ASC, ic.key_ordinal ASC, "
-                 "ic.index_column_id ASC;",
-                 column_since(major_of(self), 10, "ix.filter_definition", "filter_definition")
-                     .c_str(),
-                 schema.c_str(), name.c_str()),
+      sq::format(
+          "SELECT ix.index_id, ix.name index_name, ix.type_desc, ix.is_unique, "
+          "ix.is_disabled, ic.column_id, COL_NAME(ic.object_id, ic.column_id) as "
+          "column_name, ic.key_ordinal, ic.is_descending_key,CAST(ep.value AS "
+          "NVARCHAR(MAX)) AS comment, ic.is_included_column, %s FROM "
+          "sys.index_columns ic LEFT JOIN sys.indexes ix ON ic.object_id = ix.object_id "
+          "AND ic.index_id = ix.index_id LEFT JOIN sys.extended_properties ep ON "
+          "(ep.class=7 AND ep.major_id=ix.object_id AND ep.minor_id=ix.index_id AND "
+          "ep.name='MS_Description') WHERE OBJECT_SCHEMA_NAME(ic.object_id) = N'%s' AND "
+          "OBJECT_NAME(ic.object_id) = N'%s' AND ix.is_primary_key = 0 AND "
+          "ix.is_unique_constraint = 0 ORDER BY ix.index_id ASC, ic.key_ordinal ASC, "
+          "ic.index_column_id ASC;",
+          column_since(major_of(self), 10, "ix.filter_definition", "filter_definition").c_str(),
+          schema.c_str(), name.c_str()),
       error);
   if (!rows) return false;
 
@@ -621,8 +621,7 @@ static void sql_server_adapter_fill_meta_schema(Base* base, MetaSchema* schema, 
         return;
       }
     }
-    for (auto& routine :
-         items_of(tarvex_brevane_meta_model_meta_schema_get_routines(schema))) {
+    for (auto& routine : items_of(tarvex_brevane_meta_model_meta_schema_get_routines(schema))) {
       GError* failure = nullptr;
       fill_routine(self, reinterpret_cast<TarvexBrevaneMetaModelMetaRoutine*>(routine.get()),
                    &failure);

@@ -126,8 +126,7 @@ void fill_database(Self* self, MetaDatabase* database, gboolean deep, gboolean f
       connection,
       sq::format("SELECT data_space_id,filegroup_guid, name, type, is_default, is_read_only,%s "
                  "FROM sys.filegroups ORDER BY data_space_id ASC",
-                 column_since(major, 13, "is_autogrow_all_files", "is_autogrow_all_files")
-                     .c_str()),
+                 column_since(major, 13, "is_autogrow_all_files", "is_autogrow_all_files").c_str()),
       error);
   if (!groups) return;
   std::set<std::string> filestream;
@@ -138,9 +137,9 @@ void fill_database(Self* self, MetaDatabase* database, gboolean deep, gboolean f
     // fill.
     const bool primary = groups->is_null(1, i);
     const std::string key = "GROUP." + (primary ? group : groups->text(1, i));
-    std::string value = "NAME=" + group + ",TYPE=" + type + ",PRIMARY=" +
-                        (primary ? "true" : "false") + ",DEFAULT=" + groups->text(4, i) +
-                        ",READONLY=" + groups->text(5, i);
+    std::string value = "NAME=" + group + ",TYPE=" + type +
+                        ",PRIMARY=" + (primary ? "true" : "false") +
+                        ",DEFAULT=" + groups->text(4, i) + ",READONLY=" + groups->text(5, i);
     if (autogrow) value += ",AUTOGROW=" + groups->text(6, i);
     set_attribute(database, key.c_str(), value);
     if (type == "FD") filestream.insert(group);
@@ -204,8 +203,8 @@ void fill_database(Self* self, MetaDatabase* database, gboolean deep, gboolean f
 
 }  // namespace tarvex::sqlserver::adapter
 
-static void sql_server_adapter_fill_meta_database(Base* base, MetaDatabase* database,
-                                                  gboolean deep, gboolean full, GError** error) {
+static void sql_server_adapter_fill_meta_database(Base* base, MetaDatabase* database, gboolean deep,
+                                                  gboolean full, GError** error) {
   fill_database(reinterpret_cast<Self*>(base), database, deep, full, error);
 }
 

@@ -40,9 +40,10 @@ std::string trigger_query(const std::string& schema, const std::string& table,
   const std::string where =
       trigger ? sq::format("OBJECT_SCHEMA_NAME(tr.parent_id)=N'%s' AND tr.name=N'%s'",
                            lit(schema).c_str(), lit(*trigger).c_str())
-              : sq::format("OBJECT_SCHEMA_NAME(tr.parent_id)=N'%s' AND "
-                           "OBJECT_NAME(tr.parent_id)=N'%s'",
-                           lit(schema).c_str(), lit(table).c_str());
+              : sq::format(
+                    "OBJECT_SCHEMA_NAME(tr.parent_id)=N'%s' AND "
+                    "OBJECT_NAME(tr.parent_id)=N'%s'",
+                    lit(schema).c_str(), lit(table).c_str());
   return "SELECT tr.name,tr.type,po.type AS object_type,po.name AS object_name,"
          "OBJECTPROPERTY(tr.object_id,'ExecIsInsertTrigger') AS is_insert_trigger,"
          "OBJECTPROPERTY(tr.object_id,'ExecIsUpdateTrigger') AS is_update_trigger,"
@@ -270,8 +271,7 @@ static void sql_server_adapter_fill_meta_index(Base* base, MetaIndex* index, GEr
 // ---------------------------------------------------------------------------
 // A trigger standing alone.
 
-static void sql_server_adapter_fill_meta_trigger(Base* base, MetaTrigger* trigger,
-                                                 GError** error) {
+static void sql_server_adapter_fill_meta_trigger(Base* base, MetaTrigger* trigger, GError** error) {
   g_return_if_fail(trigger != NULL);
   Self* self = reinterpret_cast<Self*>(base);
   if (is_filled(trigger)) return;
@@ -319,8 +319,8 @@ std::string declared_type(const sq::Result& rows, int i) {
   const std::string up = upper(type);
   const gint64 length = rows.integer(2, i);
   if (up == "NCHAR" || up == "NVARCHAR")
-    return length == -1 ? type + "(MAX)" : sq::format("%s(%" G_GINT64_FORMAT ")", type.c_str(),
-                                                      length / 2);
+    return length == -1 ? type + "(MAX)"
+                        : sq::format("%s(%" G_GINT64_FORMAT ")", type.c_str(), length / 2);
   if (up == "CHAR" || up == "VARCHAR" || up == "BINARY" || up == "VARBINARY")
     return length == -1 ? type + "(MAX)"
                         : sq::format("%s(%" G_GINT64_FORMAT ")", type.c_str(), length);
@@ -343,23 +343,23 @@ void fill_routine(Self* self, MetaRoutine* routine, GError** error) {
   const std::string schema = schema_of(routine), name = name_of(routine);
   auto rows = sq::run_query(
       connection,
-      sq::format("SELECT ao.type,asm.definition,OBJECTPROPERTY(ao.object_id, 'IsEncrypted') as "
-                 "is_encrypted,OBJECTPROPERTY(ao.object_id, 'IsReplProc') as "
-                 "is_replication,asm.is_schema_bound,asm.is_recompiled,asm.null_on_null_input,%s,"
-                 "dp.name AS executor,a.name AS assembly,am.assembly_class,am.assembly_method,"
-                 "ao.create_date,ao.modify_date,CAST(ep.value AS NVARCHAR(MAX)) AS comment,"
-                 "asm.execute_as_principal_id FROM sys.all_objects ao LEFT JOIN "
-                 "sys.all_sql_modules asm ON asm.object_id=ao.object_id LEFT JOIN "
-                 "sys.database_principals dp ON dp.principal_id=asm.execute_as_principal_id LEFT "
-                 "JOIN sys.assembly_modules am ON am.object_id=ao.object_id LEFT JOIN "
-                 "sys.assemblies a ON a.assembly_id=am.assembly_id LEFT JOIN "
-                 "sys.extended_properties ep ON (ep.class=1 AND ep.major_id=ao.object_id AND "
-                 "ep.minor_id=0 AND ep.name='MS_Description') WHERE "
-                 "SCHEMA_NAME(ao.schema_id)=N'%s' AND ao.name=N'%s' AND ao.type IN "
-                 "('AF','FN','FS','FT','IF','TF','P','PC','X','RF')",
-                 column_since(major, 12, "asm.uses_native_compilation", "uses_native_compilation")
-                     .c_str(),
-                 lit(schema).c_str(), lit(name).c_str()),
+      sq::format(
+          "SELECT ao.type,asm.definition,OBJECTPROPERTY(ao.object_id, 'IsEncrypted') as "
+          "is_encrypted,OBJECTPROPERTY(ao.object_id, 'IsReplProc') as "
+          "is_replication,asm.is_schema_bound,asm.is_recompiled,asm.null_on_null_input,%s,"
+          "dp.name AS executor,a.name AS assembly,am.assembly_class,am.assembly_method,"
+          "ao.create_date,ao.modify_date,CAST(ep.value AS NVARCHAR(MAX)) AS comment,"
+          "asm.execute_as_principal_id FROM sys.all_objects ao LEFT JOIN "
+          "sys.all_sql_modules asm ON asm.object_id=ao.object_id LEFT JOIN "
+          "sys.database_principals dp ON dp.principal_id=asm.execute_as_principal_id LEFT "
+          "JOIN sys.assembly_modules am ON am.object_id=ao.object_id LEFT JOIN "
+          "sys.assemblies a ON a.assembly_id=am.assembly_id LEFT JOIN "
+          "sys.extended_properties ep ON (ep.class=1 AND ep.major_id=ao.object_id AND "
+          "ep.minor_id=0 AND ep.name='MS_Description') WHERE "
+          "SCHEMA_NAME(ao.schema_id)=N'%s' AND ao.name=N'%s' AND ao.type IN "
+          "('AF','FN','FS','FT','IF','TF','P','PC','X','RF')",
+          column_since(major, 12, "asm.uses_native_compilation", "uses_native_compilation").c_str(),
+          lit(schema).c_str(), lit(name).c_str()),
       error);
   if (!rows) return;
   if (rows->rows() != 1) {
@@ -389,9 +389,8 @@ void fill_routine(Self* self, MetaRoutine* routine, GError** error) {
   const std::string header =
       definition.substr(0, body_start == std::string::npos ? definition.size() : body_start);
   if (executor.empty()) {
-    static GRegex* execute_as =
-        g_regex_new("EXECUTE\\s+AS\\s+(?<user>[\\w\\.\\[\\]'\"`]+)", G_REGEX_CASELESS,
-                    GRegexMatchFlags(0), nullptr);
+    static GRegex* execute_as = g_regex_new("EXECUTE\\s+AS\\s+(?<user>[\\w\\.\\[\\]'\"`]+)",
+                                            G_REGEX_CASELESS, GRegexMatchFlags(0), nullptr);
     GMatchInfo* match = nullptr;
     if (g_regex_match(execute_as, header.c_str(), GRegexMatchFlags(0), &match)) {
       GUniqueStr user(g_match_info_fetch_named(match, "user"));

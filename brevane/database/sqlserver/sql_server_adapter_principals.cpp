@@ -267,8 +267,7 @@ void fill_user(Self* self, MetaUser* meta_user, GError** error) {
                "sys.extended_properties ep ON ep.major_id=dp.principal_id AND ep.class=4 AND "
                "ep.minor_id=0 AND ep.name='MS_Description' WHERE dp.type IN "
                "('S','U','G','C','K','E','X') AND dp.name =N'%s'",
-               column_since(major, 11, "dp.default_language_name", "default_language_name")
-                   .c_str(),
+               column_since(major, 11, "dp.default_language_name", "default_language_name").c_str(),
                column_since(major, 13, "dp.allow_encrypted_value_modifications",
                             "allow_encrypted_value_modifications")
                    .c_str(),
@@ -355,9 +354,9 @@ void fill_login(Self* self, MetaUser* meta_user, GError** error) {
     return;
   }
   const std::string type = sq::trimmed(rows->text(1, 0));
-  const char* authentication = type == "C"                 ? "CERTIFICATE"
-                               : type == "K"               ? "ASYMMETRIC KEY"
-                               : type == "S"               ? "PASSWORD"
+  const char* authentication = type == "C"                  ? "CERTIFICATE"
+                               : type == "K"                ? "ASYMMETRIC KEY"
+                               : type == "S"                ? "PASSWORD"
                                : type == "G" || type == "U" ? "WINDOWS"
                                : type == "E" || type == "X" ? "EXTERNAL"
                                                             : nullptr;
@@ -368,24 +367,26 @@ void fill_login(Self* self, MetaUser* meta_user, GError** error) {
   const struct {
     int column;
     const char* key;
-  } optional_keys[] = {{5, "LOCKED"},  {6, "CHECK_POLICY"}, {7, "CHECK_EXPIRATION"},
-                       {8, "EXPIRED"}, {9, "MUST_CHANGE"},  {10, "CERTIFICATE"},
+  } optional_keys[] = {{5, "LOCKED"},         {6, "CHECK_POLICY"}, {7, "CHECK_EXPIRATION"},
+                       {8, "EXPIRED"},        {9, "MUST_CHANGE"},  {10, "CERTIFICATE"},
                        {11, "ASYMMETRIC_KEY"}};
   for (const auto& k : optional_keys)
     if (!rows->is_null(k.column, 0)) set_attribute(meta_user, k.key, rows->text(k.column, 0));
 
   // Several credentials per login came with version 13; before, one.
   const std::string credentials =
-      major >= 13 ? sq::format("SELECT cre.name AS credential FROM "
-                               "sys.server_principal_credentials spc INNER JOIN "
-                               "sys.server_principals sp ON spc.principal_id=sp.principal_id "
-                               "INNER JOIN sys.credentials cre ON "
-                               "spc.credential_id=cre.credential_id WHERE sp.name =N'%s';",
-                               n.c_str())
-                  : sq::format("SELECT cre.name AS credential FROM sys.server_principals sp "
-                               "INNER JOIN sys.credentials cre ON "
-                               "sp.credential_id=cre.credential_id WHERE sp.name =N'%s';",
-                               n.c_str());
+      major >= 13 ? sq::format(
+                        "SELECT cre.name AS credential FROM "
+                        "sys.server_principal_credentials spc INNER JOIN "
+                        "sys.server_principals sp ON spc.principal_id=sp.principal_id "
+                        "INNER JOIN sys.credentials cre ON "
+                        "spc.credential_id=cre.credential_id WHERE sp.name =N'%s';",
+                        n.c_str())
+                  : sq::format(
+                        "SELECT cre.name AS credential FROM sys.server_principals sp "
+                        "INNER JOIN sys.credentials cre ON "
+                        "sp.credential_id=cre.credential_id WHERE sp.name =N'%s';",
+                        n.c_str());
   if (!run(self, credentials, rows, error)) return;
   const std::string credential = joined(*rows);
   if (!credential.empty()) set_attribute(meta_user, "CREDENTIAL", credential);
@@ -447,27 +448,26 @@ void fill_login(Self* self, MetaUser* meta_user, GError** error) {
 // ---------------------------------------------------------------------------
 // Roles.
 
-static void fill_role_database(Self* self, MetaRole* meta_role, bool application,
-                               GError** error) {
+static void fill_role_database(Self* self, MetaRole* meta_role, bool application, GError** error) {
   const int major = major_of(self);
   const std::string name = name_of(meta_role);
   const std::string n = lit(name);
   std::optional<Result> rows;
   if (!run(self,
-           sq::format("SELECT dp.sid,dp.is_fixed_role,dp.default_schema_name,%s,owner.name "
-                      "owning_principal,%s,CAST(ep.value AS NVARCHAR(MAX)) AS "
-                      "comment,dp.create_date,dp.modify_date FROM sys.database_principals dp "
-                      "LEFT JOIN sys.database_principals owner ON "
-                      "dp.owning_principal_id=owner.principal_id LEFT JOIN "
-                      "sys.extended_properties ep ON (ep.major_id=dp.principal_id AND "
-                      "ep.class=4 AND ep.minor_id=0 AND ep.name='MS_Description') WHERE "
-                      "dp.type='%s' AND dp.name=N'%s'",
-                      column_since(major, 11, "dp.default_language_name", "default_language_name")
-                          .c_str(),
-                      column_since(major, 13, "dp.allow_encrypted_value_modifications",
-                                   "allow_encrypted_value_modifications")
-                          .c_str(),
-                      application ? "A" : "R", n.c_str()),
+           sq::format(
+               "SELECT dp.sid,dp.is_fixed_role,dp.default_schema_name,%s,owner.name "
+               "owning_principal,%s,CAST(ep.value AS NVARCHAR(MAX)) AS "
+               "comment,dp.create_date,dp.modify_date FROM sys.database_principals dp "
+               "LEFT JOIN sys.database_principals owner ON "
+               "dp.owning_principal_id=owner.principal_id LEFT JOIN "
+               "sys.extended_properties ep ON (ep.major_id=dp.principal_id AND "
+               "ep.class=4 AND ep.minor_id=0 AND ep.name='MS_Description') WHERE "
+               "dp.type='%s' AND dp.name=N'%s'",
+               column_since(major, 11, "dp.default_language_name", "default_language_name").c_str(),
+               column_since(major, 13, "dp.allow_encrypted_value_modifications",
+                            "allow_encrypted_value_modifications")
+                   .c_str(),
+               application ? "A" : "R", n.c_str()),
            rows, error))
     return;
   if (rows->rows() == 0) {

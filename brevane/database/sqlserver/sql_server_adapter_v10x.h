@@ -30,8 +30,7 @@ struct _TarvexBrevaneSupportsDatabaseSQLServerAdapterV10xClass {
                               TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_SERVER_ADAPTER_V10X, \
                               TarvexBrevaneSupportsDatabaseSQLServerAdapterV10x))
 #define TARVEX_BREVANE_SUPPORTS_DATABASE_IS_SQL_SERVER_ADAPTER_V10X(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj),                                     \
-                              TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_SERVER_ADAPTER_V10X))
+  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_SERVER_ADAPTER_V10X))
 
 TARVEX_EXPORT GType tarvex_brevane_supports_database_sql_server_adapter_v10x_get_type(void)
     G_GNUC_CONST;

@@ -198,8 +198,8 @@ bool ends_parameter(const Scanner& scanner, const Token& t) {
 RoutineHeader read_routine_header(std::string_view definition) {
   RoutineHeader header;
   size_t body = find_body_start(definition);
-  std::string_view head = definition.substr(0, body == std::string_view::npos ? definition.size()
-                                                                             : body);
+  std::string_view head =
+      definition.substr(0, body == std::string_view::npos ? definition.size() : body);
   std::vector<Token> tokens;
   Scanner scanner(head);
   for (Token t = scanner.next(); t.kind != Token::End; t = scanner.next()) tokens.push_back(t);

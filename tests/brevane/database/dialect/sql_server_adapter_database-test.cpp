@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "brevane/transform/patcher.h"
 #include "tests/brevane/database/dialect/sql_server_adapter_fill-test.h"
 
 namespace tarvex::test::dialect {
@@ -19,47 +20,75 @@ constexpr const char* kGroups = "FROM sys\\.filegroups ORDER BY data_space_id";
 constexpr const char* kFiles = "FROM sys\\.database_files df";
 constexpr const char* kSchemas = "SELECT SCHEMA_NAME, SCHEMA_OWNER";
 
-const std::vector<tds::Column> kOptionColumns = {
-    {"state_desc", "nvarchar(60)", true},
-    {"db_owner", "sysname", true},
-    {"user_access_desc", "nvarchar(60)", true},
-    {"is_read_only", "bit", true},
-    {"collation_name", "sysname", true},
-    {"recovery_model_desc", "nvarchar(60)", true},
-    {"compatibility_level", "tinyint"},
-    {"is_auto_close_on", "bit"},
-    {"is_auto_create_stats_on", "bit", true},
-    {"is_auto_shrink_on", "bit", true},
-    {"is_auto_update_stats_on", "bit", true},
-    {"is_auto_update_stats_async_on", "bit", true},
-    {"is_cursor_close_on_commit_on", "bit", true},
-    {"is_local_cursor_default", "bit", true},
-    {"page_verify_option_desc", "nvarchar(60)", true},
-    {"is_ansi_null_default_on", "bit", true},
-    {"is_ansi_nulls_on", "bit", true},
-    {"is_ansi_padding_on", "bit", true},
-    {"is_ansi_warnings_on", "bit", true},
-    {"is_arithabort_on", "bit", true},
-    {"is_concat_null_yields_null_on", "bit", true},
-    {"is_numeric_roundabort_on", "bit", true},
-    {"is_quoted_identifier_on", "bit", true},
-    {"is_recursive_triggers_on", "bit", true},
-    {"is_broker_enabled", "bit"},
-    {"service_broker_guid", "uniqueidentifier", true},
-    {"is_honor_broker_priority_on", "bit", true},
-    {"is_db_chaining_on", "bit", true},
-    {"is_trustworthy_on", "bit", true},
-    {"is_date_correlation_on", "bit"},
-    {"is_parameterization_forced", "bit", true},
-    {"is_encrypted", "bit", true},
-    {"retention_period", "int", true},
-    {"retention_period_units", "tinyint", true},
-    {"is_auto_cleanup_on", "bit", true}};
+const std::vector<tds::Column> kOptionColumns = {{"state_desc", "nvarchar(60)", true},
+                                                 {"db_owner", "sysname", true},
+                                                 {"user_access_desc", "nvarchar(60)", true},
+                                                 {"is_read_only", "bit", true},
+                                                 {"collation_name", "sysname", true},
+                                                 {"recovery_model_desc", "nvarchar(60)", true},
+                                                 {"compatibility_level", "tinyint"},
+                                                 {"is_auto_close_on", "bit"},
+                                                 {"is_auto_create_stats_on", "bit", true},
+                                                 {"is_auto_shrink_on", "bit", true},
+                                                 {"is_auto_update_stats_on", "bit", true},
+                                                 {"is_auto_update_stats_async_on", "bit", true},
+                                                 {"is_cursor_close_on_commit_on", "bit", true},
+                                                 {"is_local_cursor_default", "bit", true},
+                                                 {"page_verify_option_desc", "nvarchar(60)", true},
+                                                 {"is_ansi_null_default_on", "bit", true},
+                                                 {"is_ansi_nulls_on", "bit", true},
+                                                 {"is_ansi_padding_on", "bit", true},
+                                                 {"is_ansi_warnings_on", "bit", true},
+                                                 {"is_arithabort_on", "bit", true},
+                                                 {"is_concat_null_yields_null_on", "bit", true},
+                                                 {"is_numeric_roundabort_on", "bit", true},
+                                                 {"is_quoted_identifier_on", "bit", true},
+                                                 {"is_recursive_triggers_on", "bit", true},
+                                                 {"is_broker_enabled", "bit"},
+                                                 {"service_broker_guid", "uniqueidentifier", true},
+                                                 {"is_honor_broker_priority_on", "bit", true},
+                                                 {"is_db_chaining_on", "bit", true},
+                                                 {"is_trustworthy_on", "bit", true},
+                                                 {"is_date_correlation_on", "bit"},
+                                                 {"is_parameterization_forced", "bit", true},
+                                                 {"is_encrypted", "bit", true},
+                                                 {"retention_period", "int", true},
+                                                 {"retention_period_units", "tinyint", true},
+                                                 {"is_auto_cleanup_on", "bit", true}};
 
 std::vector<std::optional<std::string>> option_row(bool tracking) {
-  return {"ONLINE", "sa", "MULTI_USER", "0", "Latin1_General_CI_AS", "FULL", "150", "0", "1", "0",
-          "1", "0", "0", "1", "CHECKSUM", "0", "1", "1", "1", "1", "1", "0", "1", "0", "1",
-          "6F9619FF-8B86-D011-B42D-00C04FC964FF", "0", "0", "0", "0", "1", "0",
+  return {"ONLINE",
+          "sa",
+          "MULTI_USER",
+          "0",
+          "Latin1_General_CI_AS",
+          "FULL",
+          "150",
+          "0",
+          "1",
+          "0",
+          "1",
+          "0",
+          "0",
+          "1",
+          "CHECKSUM",
+          "0",
+          "1",
+          "1",
+          "1",
+          "1",
+          "1",
+          "0",
+          "1",
+          "0",
+          "1",
+          "6F9619FF-8B86-D011-B42D-00C04FC964FF",
+          "0",
+          "0",
+          "0",
+          "0",
+          "1",
+          "0",
           tracking ? std::optional<std::string>("2") : nullopt,
           tracking ? std::optional<std::string>("3") : nullopt,
           tracking ? std::optional<std::string>("1") : nullopt};
@@ -91,18 +120,14 @@ class AdapterDatabaseTest : public AdapterFillTest {
   void script(bool tracking = true, bool autogrow = true) {
     server_.on_pattern(kOptions).result(kOptionColumns).row(option_row(tracking));
     server_.on_pattern(kUse).done();
-    server_.on_pattern(kComment)
-        .result({{"comment", "nvarchar(max)", true}})
-        .row({"Shop data ☕"});
+    server_.on_pattern(kComment).result({{"comment", "nvarchar(max)", true}}).row({"Shop data ☕"});
     auto grow = [&](const char* v) {
       return autogrow ? std::optional<std::string>(v) : std::optional<std::string>();
     };
     auto& groups = server_.on_pattern(kGroups).result(kGroupColumns);
     groups.row({"1", nullopt, "PRIMARY", "FG", "1", "0", grow("0")})
-        .row({"2", "0E984725-C51C-4BF4-9960-E1C80E27ABA0", "FS", "FG", "0", "0",
-              grow("1")})
-        .row({"3", "1E984725-C51C-4BF4-9960-E1C80E27ABA1", "FSG", "FD", "0", "0",
-              grow("0")});
+        .row({"2", "0E984725-C51C-4BF4-9960-E1C80E27ABA0", "FS", "FG", "0", "0", grow("1")})
+        .row({"3", "1E984725-C51C-4BF4-9960-E1C80E27ABA1", "FSG", "FD", "0", "0", grow("0")});
     server_.on_pattern(kFiles)
         .result(kFileColumns)
         .row({"AAAAAAAA-0000-0000-0000-000000000001", "Shop", "ROWS", "PRIMARY",
@@ -226,6 +251,14 @@ TEST_F(AdapterDatabaseTest, TwoFillsGiveEqualObjects) {
   EXPECT_EQ(json_of(first.get()), json_of(second.get()));
   EXPECT_EQ(keys_with(first.get(), "GROUP."), keys_with(second.get(), "GROUP."));
   EXPECT_EQ(keys_with(first.get(), "GROUP.").size(), 3u);
+  // The diff engine finds nothing to patch between them.
+  auto patcher = adoptGRef(tarvex_brevane_transform_patcher_new());
+  TarvexBrevaneMetaModelMetaDatabase* patched = nullptr;
+  EXPECT_EQ(tarvex_brevane_transform_patcher_diff_meta_database(patcher.get(), first.get(),
+                                                                second.get(), TRUE, &patched),
+            1);
+  EXPECT_EQ(patched, nullptr);
+  if (patched) g_object_unref(patched);
 
   // Filled once: a second fill asks nothing until a reset.
   mark();

@@ -14,7 +14,8 @@ using MetaRole = TarvexBrevaneMetaModelMetaRole;
 using MetaRelation = TarvexBrevaneMetaModelMetaRelation;
 using Row = std::vector<std::optional<std::string>>;
 
-constexpr const char* kUser = "FROM sys\\.database_principals dp LEFT JOIN sys\\.server_principals sp";
+constexpr const char* kUser =
+    "FROM sys\\.database_principals dp LEFT JOIN sys\\.server_principals sp";
 constexpr const char* kContainment = "SELECT containment FROM sys\\.databases";
 constexpr const char* kUserRoles = "SELECT dpr\\.name AS rolename";
 constexpr const char* kOwned = "WHERE SCHEMA_OWNER=N'";
@@ -44,15 +45,16 @@ const std::vector<tds::Column> kUserColumns = {{"name", "sysname"},
                                                {"asymmkey", "sysname", true},
                                                {"comment", "nvarchar(max)", true}};
 
-const std::vector<tds::Column> kObjectPermissionColumns = {{"class", "tinyint"},
-                                                           {"class_desc", "nvarchar(60)", true},
-                                                           {"type", "char(2)", true},
-                                                           {"SchemaName", "nvarchar(128)", true},
-                                                           {"ObjectName", "nvarchar(128)", true},
-                                                           {"ColumnName", "sysname", true},
-                                                           {"permission_name", "nvarchar(128)", true},
-                                                           {"state", "char(1)"},
-                                                           {"principal_type", "char(1)", true}};
+const std::vector<tds::Column> kObjectPermissionColumns = {
+    {"class", "tinyint"},
+    {"class_desc", "nvarchar(60)", true},
+    {"type", "char(2)", true},
+    {"SchemaName", "nvarchar(128)", true},
+    {"ObjectName", "nvarchar(128)", true},
+    {"ColumnName", "sysname", true},
+    {"permission_name", "nvarchar(128)", true},
+    {"state", "char(1)"},
+    {"principal_type", "char(1)", true}};
 
 const std::vector<tds::Column> kPermissionColumns = {{"permission_name", "nvarchar(128)", true},
                                                      {"state", "char(1)"}};
@@ -169,9 +171,9 @@ TEST_F(AdapterPrincipalsTest, UserAuthenticationByType) {
                {"X", false, nullopt, nullopt, nullopt, "EXTERNAL"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.type) + (c.contained ? " contained" : ""));
-    script_user({"u", c.type, "dbo", nullopt, "0x01", nullopt, c.login, c.certificate, c.key,
-                 nullopt},
-                c.contained);
+    script_user(
+        {"u", c.type, "dbo", nullopt, "0x01", nullopt, c.login, c.certificate, c.key, nullopt},
+        c.contained);
     auto u = user("u");
     ASSERT_EQ(fill(u.get()), nullptr);
     EXPECT_EQ(attr(u.get(), "AUTHENTICATION"), c.authentication);
@@ -196,7 +198,8 @@ TEST_F(AdapterPrincipalsTest, MissingAndFailingUsers) {
   expect_not_found(fill(gone.get()), "User [gone] not found.");
   EXPECT_FALSE(is_filled(gone.get()));
 
-  for (const char* failing : {kUser, kUserRoles, kOwned, kDatabasePermissions, kObjectPermissions}) {
+  for (const char* failing :
+       {kUser, kUserRoles, kOwned, kDatabasePermissions, kObjectPermissions}) {
     SCOPED_TRACE(failing);
     script_principal_parts();
     script_user({"u", "S", "dbo", nullopt, "0x01", nullopt, "u", nullopt, nullopt, nullopt});
@@ -224,8 +227,7 @@ TEST_F(AdapterPrincipalsTest, LoginWithCredentialsRolesAndServerPermissions) {
                {"is_must_changed", "int", true},
                {"certificate", "sysname", true},
                {"asymmkey", "sysname", true}})
-      .row({"Ann Lee", "S", "0", "Shop", "Deutsch", "0", "1", "0", "0", "1", nullopt,
-            nullopt});
+      .row({"Ann Lee", "S", "0", "Shop", "Deutsch", "0", "1", "0", "0", "1", nullopt, nullopt});
   server_.on_pattern(kCredentials).result(kNameColumn).row({"azure"}).row({"s3"});
   server_.on_pattern(kLoginRoles)
       .result({{"rolename", "sysname", true}, {"loginname", "sysname", true}})
@@ -271,8 +273,8 @@ TEST_F(AdapterPrincipalsTest, LoginWithCredentialsRolesAndServerPermissions) {
   expect_valid_tsql(build(login.get()), "login");
 
   // A login in no server role is still in public; a missing one is an error.
-  server_.on_pattern(kLoginRoles).result({{"rolename", "sysname", true},
-                                          {"loginname", "sysname", true}});
+  server_.on_pattern(kLoginRoles)
+      .result({{"rolename", "sysname", true}, {"loginname", "sysname", true}});
   tarvex_brevane_meta_model_meta_object_reset(META(login.get()));
   ASSERT_EQ(fill(login.get()), nullptr);
   EXPECT_EQ(attr(login.get(), "ROLES"), "public");
@@ -389,10 +391,9 @@ TEST_F(AdapterPrincipalsTest, PermissionNamesPerClass) {
       .row({"CONTROL"});
   server_.on_pattern("fn_builtin_permissions\\(N'NONE'\\)")
       .result({{"permission_name", "nvarchar(60)", true}});
-  auto matrix = adoptGRef(gee_hash_map_new(G_TYPE_STRING, (GBoxedCopyFunc)g_strdup, g_free,
-                                           G_TYPE_STRING, (GBoxedCopyFunc)g_strdup, g_free,
-                                           nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                                           nullptr, nullptr, nullptr));
+  auto matrix = adoptGRef(gee_hash_map_new(
+      G_TYPE_STRING, (GBoxedCopyFunc)g_strdup, g_free, G_TYPE_STRING, (GBoxedCopyFunc)g_strdup,
+      g_free, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr));
   const gchar* classes[] = {"DATABASE", "schema", "NONE"};
   GError* error = nullptr;
   tarvex_brevane_contracts_database_iadaptable_load_privileges(
@@ -420,8 +421,7 @@ TEST_F(AdapterPrincipalsTest, RoleRelationsOfAUser) {
       .result(kMemberColumns)
       .row({"db_datareader", "bob"})
       .row({"db_owner", "bob"});
-  auto* adapt =
-      reinterpret_cast<TarvexBrevaneSupportsDatabaseSQLServerAdapter*>(adapter().get());
+  auto* adapt = reinterpret_cast<TarvexBrevaneSupportsDatabaseSQLServerAdapter*>(adapter().get());
   auto bob = user("bob");
   GError* error = nullptr;
   tarvex_brevane_supports_database_sql_server_adapter_load_relation(adapt, bob.get(), &error);
@@ -429,9 +429,9 @@ TEST_F(AdapterPrincipalsTest, RoleRelationsOfAUser) {
   GeeHashMap* relations = tarvex_brevane_meta_model_meta_relation_get_relations(
       reinterpret_cast<MetaRelation*>(bob.get()));
   EXPECT_EQ(gee_abstract_map_get_size(GEE_ABSTRACT_MAP(relations)), 2);
-  EXPECT_EQ(take(static_cast<gchar*>(
-                gee_abstract_map_get(GEE_ABSTRACT_MAP(relations), "db_owner=bob"))),
-            "false");
+  EXPECT_EQ(
+      take(static_cast<gchar*>(gee_abstract_map_get(GEE_ABSTRACT_MAP(relations), "db_owner=bob"))),
+      "false");
   EXPECT_FALSE(is_filled(bob.get()));
 
   // A user in no role: nothing written, nothing reported.
@@ -439,8 +439,8 @@ TEST_F(AdapterPrincipalsTest, RoleRelationsOfAUser) {
   auto alone = user("alone");
   tarvex_brevane_supports_database_sql_server_adapter_load_relation(adapt, alone.get(), &error);
   ASSERT_EQ(error, nullptr);
-  EXPECT_EQ(gee_abstract_map_get_size(GEE_ABSTRACT_MAP(
-                tarvex_brevane_meta_model_meta_relation_get_relations(
+  EXPECT_EQ(gee_abstract_map_get_size(
+                GEE_ABSTRACT_MAP(tarvex_brevane_meta_model_meta_relation_get_relations(
                     reinterpret_cast<MetaRelation*>(alone.get())))),
             0);
   EXPECT_CRITICAL(
@@ -453,8 +453,9 @@ TEST_F(AdapterPrincipalsTest, RoleRelationsOfAUser) {
 TEST_F(AdapterPrincipalsTest, Version10UserWritesItsObjectList) {
   open("10.50.6000.34");
   script_principal_parts();
-  server_.on_pattern(kUser).result(kUserColumns).row(
-      {"u", "S", "dbo", nullopt, "0x01", nullopt, "u", nullopt, nullopt, nullopt});
+  server_.on_pattern(kUser)
+      .result(kUserColumns)
+      .row({"u", "S", "dbo", nullopt, "0x01", nullopt, "u", nullopt, nullopt, nullopt});
   server_.on_pattern(kObjectPermissions)
       .result(kObjectPermissionColumns)
       .row({"1", "OBJECT_OR_COLUMN", "U ", "dbo", "T", "a", "SELECT", "G", nullopt})
