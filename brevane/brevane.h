@@ -92,3 +92,4 @@
 #include "brevane/transform/patcher.h"
 #include "brevane/transform/transfer.h"
 #include "brevane/transform/structure_synchronizer.h"
+#include "brevane/transform/userdata_synchronizer.h"

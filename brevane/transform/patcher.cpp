@@ -655,7 +655,7 @@ std::string key_text(RowModel* row, const std::vector<int>& positions) {
 }
 
 void copy_identity(TableModel* from, TableModel* to) {
-  for (const char* key : {"SCHEMA", "TABLE"}) {
+  for (const char* key : {"SCHEMA", "TABLE", "IDENTITY"}) {
     const char* text = static_cast<const char*>(g_object_get_data(G_OBJECT(from), key));
     if (text) g_object_set_data_full(G_OBJECT(to), key, g_strdup(text), g_free);
   }

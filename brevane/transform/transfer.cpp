@@ -121,29 +121,6 @@ std::vector<std::pair<std::string, std::string>> field_pairs(const std::string& 
   return out;
 }
 
-// Types whose values the reader would round: read them as the server's
-// own exact text, which converts back without loss.
-std::string select_item(const std::string& name, const std::string& raw_type) {
-  const std::string c = sql::bracketed(name);
-  const std::string type = upper(raw_type);
-  std::string expression = c;
-  if (type == "DECIMAL" || type == "NUMERIC" || type == "TIME" || type == "DATETIMEOFFSET")
-    expression = "CONVERT(NVARCHAR(64), " + c + ")";
-  else if (type == "MONEY" || type == "SMALLMONEY")
-    expression = "CONVERT(NVARCHAR(64), " + c + ", 2)";
-  else if (type == "DATETIME" || type == "SMALLDATETIME" || type == "DATETIME2")
-    expression = "CONVERT(NVARCHAR(64), " + c + ", 126)";
-  else
-    return c;
-  return expression + " AS " + c;
-}
-
-bool is_orderable(const std::string& raw_type) {
-  static const std::set<std::string> no = {"TEXT",     "NTEXT",     "IMAGE",      "XML",
-                                           "GEOMETRY", "GEOGRAPHY", "SQL_VARIANT"};
-  return !no.count(upper(raw_type));
-}
-
 // Columns the server fills itself.
 bool server_filled(MetaColumn* column) {
   const std::string type = upper(str(tarvex_brevane_meta_model_meta_column_get_raw_type(column)));
@@ -355,7 +332,7 @@ void Run::trim_table(MetaSchema* schema, const std::string& target_schema,
       if (server_filled(column.get())) continue;
       if (has_identity(column.get())) plan.identity = true;
       const std::string raw = str(tarvex_brevane_meta_model_meta_column_get_raw_type(column.get()));
-      plan.columns.push_back({column_name, target_name, select_item(column_name, raw),
+      plan.columns.push_back({column_name, target_name, lossless_select_item(column_name, raw),
                               is_orderable(raw)});
     }
     for (auto& constraint :

@@ -265,6 +265,11 @@ static void server_get_property(GObject* object, guint prop_id, GValue* value, G
   }
 }
 
+namespace tarvex::mssql {
+gchar* patch_data_table(TarvexBrevaneSupportsDatabaseSqlBuilder* self,
+                        TarvexProvidersContractsTableModel* model);
+}
+
 static void tarvex_brevane_supports_database_sql_server_builder_class_setup(
     TarvexBrevaneSupportsDatabaseSQLServerBuilderClass* klass) {
   auto* base = TARVEX_BREVANE_SUPPORTS_DATABASE_SQL_BUILDER_CLASS(klass);
@@ -284,6 +289,7 @@ static void tarvex_brevane_supports_database_sql_server_builder_class_setup(
   base->build_user = tarvex::mssql::build_user;
   base->build_role = tarvex::mssql::build_role;
   base->build_patch = tarvex::mssql::build_patch;
+  base->patch_data_table = tarvex::mssql::patch_data_table;
 
   auto* object_class = G_OBJECT_CLASS(klass);
   object_class->get_property = server_get_property;
