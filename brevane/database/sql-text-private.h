@@ -23,6 +23,8 @@ std::string literal(std::string_view text);
 std::string nliteral(std::string_view text);
 std::string bracketed(std::string_view name);
 std::string double_quoted(std::string_view name);
+// [name], or [schema].[name] when the schema is not empty.
+std::string bracketed_qualified(std::string_view schema, std::string_view name);
 
 // Connection-string values: inside braces a closing brace is doubled; a
 // bare value that holds a separator or a brace is braced.

@@ -60,6 +60,10 @@ std::string double_quoted(std::string_view name) {
   return "\"" + doubled(name, '"') + "\"";
 }
 
+std::string bracketed_qualified(std::string_view schema, std::string_view name) {
+  return schema.empty() ? bracketed(name) : bracketed(schema) + "." + bracketed(name);
+}
+
 std::string odbc_braced(std::string_view text) {
   return doubled(text, '}');
 }

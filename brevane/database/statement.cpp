@@ -110,6 +110,12 @@ std::string table_name(Statement* self, const gchar* schema, const gchar* table)
   return name ? name.get() : "";
 }
 
+// A column's name as this dialect quotes it: column names are names, and
+// a keyword or a blank in one ("Order", "First Name") must not break the text.
+std::string column_name(Statement* self, const gchar* column) {
+  return table_name(self, "", column);
+}
+
 // A statement that must not be built: no text, and a critical that says why.
 gchar* refuse(const char* verb, const char* table, const char* why) {
   g_critical("statement: refusing the %s of table %s: %s", verb, table, why);
@@ -117,11 +123,11 @@ gchar* refuse(const char* verb, const char* table, const char* why) {
 }
 
 // " WHERE k1=v1 AND k2=v2".
-std::string where_keys(gchar** keys, gint keys_length1, gchar** key_values) {
+std::string where_keys(Statement* self, gchar** keys, gint keys_length1, gchar** key_values) {
   std::string out = " WHERE ";
   for (gint i = 0; i < keys_length1; ++i) {
     if (i > 0) out += " AND ";
-    out += std::string(keys[i]) + "=" + key_values[i];
+    out += column_name(self, keys[i]) + "=" + key_values[i];
   }
   return out;
 }
@@ -147,9 +153,9 @@ gchar* default_build_sql_update(Statement* self, const gchar* schema, const gcha
   std::string out = "UPDATE " + table_name(self, schema, table) + " SET ";
   for (gint i = 0; i < columns_length1; ++i) {
     if (i > 0) out += ", ";
-    out += std::string(columns[i]) + "=" + values[i];
+    out += column_name(self, columns[i]) + "=" + values[i];
   }
-  out += where_keys(keys, keys_length1, key_values) + ";";
+  out += where_keys(self, keys, keys_length1, key_values) + ";";
   return tarvex::dup(out);
 }
 
@@ -161,7 +167,8 @@ gchar* default_build_sql_insert(Statement* self, const gchar* schema, const gcha
   TARVEX_RETURN_VAL_IF_FAIL_TEXT(array_given(columns, columns_length1), "columns != NULL", nullptr);
   TARVEX_RETURN_VAL_IF_FAIL_TEXT(array_given(values, values_length1), "values != NULL", nullptr);
   std::string out = "INSERT INTO " + table_name(self, schema, table) + "(";
-  for (gint i = 0; i < columns_length1; ++i) out += std::string(i ? ", " : "") + columns[i];
+  for (gint i = 0; i < columns_length1; ++i)
+    out += std::string(i ? ", " : "") + column_name(self, columns[i]);
   out += ") VALUES(";
   for (gint i = 0; i < values_length1; ++i) out += std::string(i ? ", " : "") + values[i];
   out += ");";
@@ -182,7 +189,7 @@ gchar* default_build_sql_delete(Statement* self, const gchar* schema, const gcha
   if (keys_length1 != key_values_length1)
     return refuse("DELETE", table, "its key columns and key values differ in number");
   std::string out = "DELETE FROM " + table_name(self, schema, table);
-  out += where_keys(keys, keys_length1, key_values) + ";";
+  out += where_keys(self, keys, keys_length1, key_values) + ";";
   return tarvex::dup(out);
 }
 

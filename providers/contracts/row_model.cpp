@@ -93,6 +93,15 @@ class RowStore {
     if (!data.empty()) std::memcpy(const_cast<char*>(this->data()), data.data(), data.size());
   }
 
+  // Takes over `cells` (`size` of them, then their data) in a block of
+  // `chunk`, and the caller's reference to the chunk.
+  void adopt(Datum* cells, guint size, models::Chunk* chunk) {
+    release();
+    cells_ = cells;
+    size_ = size;
+    chunk_ = chunk;
+  }
+
   void push_back(const Datum& datum) {
     if (!cells_ || chunk_ || size_ == own()->capacity)
       regrow(std::max<guint>(4, capacity() * 2));
@@ -576,6 +585,31 @@ TarvexProvidersContractsRowModel* RowBuilder::make(CellArena& arena) {
   }
   cells_.clear();
   data_.clear();
+  return row;
+}
+
+bool RowBuilder::place(CellArena& arena, Datum** cells, Chunk** chunk) {
+  if (!objects_.empty() || cells_.empty()) return false;
+  gsize cell_bytes = sizeof(Datum) * cells_.size();
+  auto* block = static_cast<char*>(
+      arena.take(sizeof(guint32) + cell_bytes + data_.size(), chunk));
+  if (!block) return false;
+  guint32 count = guint32(cells_.size());
+  std::memcpy(block, &count, sizeof count);
+  std::memcpy(block + sizeof count, cells_.data(), cell_bytes);
+  if (!data_.empty()) std::memcpy(block + sizeof count + cell_bytes, data_.data(), data_.size());
+  *cells = reinterpret_cast<Datum*>(block + sizeof count);
+  cells_.clear();
+  data_.clear();
+  return true;
+}
+
+TarvexProvidersContractsRowModel* row_from_block(Datum* cells, Chunk* chunk) {
+  guint32 count;
+  std::memcpy(&count, reinterpret_cast<const char*>(cells) - sizeof count, sizeof count);
+  auto* row = static_cast<TarvexProvidersContractsRowModel*>(
+      g_object_new(tarvex_providers_contracts_row_model_get_type(), nullptr));
+  priv_of(row)->store.adopt(cells, count, chunk);
   return row;
 }
 

@@ -148,12 +148,22 @@ class RowBuilder {
   // one, in memory from `arena`. No signal.
   TarvexProvidersContractsRowModel* make(CellArena& arena);
 
+  // Without making a row: the cells added since the last row (all decoded,
+  // none taken as a value) into a block from `arena`, for row_from_block;
+  // `*cells` gets the block and `*chunk` a new reference to its chunk.
+  // False, keeping the cells, where they need a row of their own (make).
+  bool place(CellArena& arena, Datum** cells, Chunk** chunk);
+
  private:
   std::vector<Datum> cells_;
   std::string data_;
   // Empty, or one per cell: the values taken.
   std::vector<TarvexProvidersContractsValueObject*> objects_;
 };
+
+// A new row of version INITIAL of a block RowBuilder::place filled,
+// taking over the reference to its chunk.
+TarvexProvidersContractsRowModel* row_from_block(Datum* cells, Chunk* chunk);
 
 // Number of values and the value at `index` (borrowed; index < size; made
 // and kept by the row if it was still a datum).
@@ -164,6 +174,11 @@ TarvexProvidersContractsValueObject* row_peek(TarvexProvidersContractsRowModel* 
 // No items-changed (as for any direct fill of the list).
 void table_take_row(TarvexProvidersContractsTableModel* table,
                     TarvexProvidersContractsRowModel* row);
+
+// Appends the row of the cells added to `row` since its last row, as
+// table_take_row does. The table makes the row object when a caller first
+// reaches it (a provider fills millions of rows; a host looks at few).
+void table_add_row(TarvexProvidersContractsTableModel* table, RowBuilder& row, CellArena& arena);
 
 // Appends a column, taking over the caller's reference.
 void table_take_column(TarvexProvidersContractsTableModel* table,

@@ -1,5 +1,8 @@
 #include "providers/contracts/table_model.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "providers/contracts/gee-list-private.h"
 #include "providers/contracts/model-json-private.h"
 #include "providers/contracts/table_model-private.h"
@@ -9,9 +12,90 @@ using namespace tarvex;
 
 using Row = TarvexProvidersContractsRowModel;
 
+namespace {
+
+// The rows of a table until a caller first asks for its "rows" list: each
+// one a row object, or the cells a provider read for it (a block of a
+// CellArena chunk), made into a row object when a caller first reaches it
+// and kept from then on. A filled table of a million rows thus costs no
+// million objects unless they are asked for.
+class PendingRows {
+ public:
+  PendingRows() = default;
+  PendingRows(const PendingRows&) = delete;
+  PendingRows& operator=(const PendingRows&) = delete;
+  ~PendingRows() { clear(); }
+
+  guint size() const { return size_; }
+
+  void push_row(Row* row) { slot_for_push() = {row, nullptr}; }
+  void push_block(models::Datum* cells, models::Chunk* chunk) {
+    slot_for_push() = {cells, chunk};
+  }
+
+  // The row at `index` (< size), made now if it was still cells; borrowed.
+  Row* row(guint index) {
+    Entry& entry = at(index);
+    if (entry.chunk) {
+      entry.item = models::row_from_block(static_cast<models::Datum*>(entry.item), entry.chunk);
+      entry.chunk = nullptr;
+    }
+    return static_cast<Row*>(entry.item);
+  }
+
+  // Every row, made where still cells, in a new array that takes over the
+  // references; the store is left empty.
+  gpointer* take_all() {
+    auto** items = static_cast<gpointer*>(g_malloc(sizeof(gpointer) * std::max<guint>(size_, 1)));
+    for (guint i = 0; i < size_; i++) {
+      items[i] = row(i);
+      at(i).item = nullptr;
+    }
+    clear();
+    return items;
+  }
+
+  void clear() {
+    for (guint i = 0; i < size_; i++) {
+      Entry& entry = at(i);
+      if (entry.chunk)
+        models::chunk_unref(entry.chunk);
+      else if (entry.item)
+        g_object_unref(entry.item);
+    }
+    for (Entry* block : blocks_) g_free(block);
+    blocks_.clear();
+    size_ = 0;
+  }
+
+ private:
+  // A row object (chunk null), or a block of cells with a reference to
+  // its chunk.
+  struct Entry {
+    gpointer item;
+    models::Chunk* chunk;
+  };
+  // Entries in blocks of a fixed size: growing never copies them.
+  static constexpr guint kPerBlock = 4096;
+
+  Entry& at(guint index) { return blocks_[index / kPerBlock][index % kPerBlock]; }
+  Entry& slot_for_push() {
+    if (size_ % kPerBlock == 0) blocks_.push_back(g_new(Entry, kPerBlock));
+    return at(size_++);
+  }
+
+  std::vector<Entry*> blocks_;
+  guint size_ = 0;
+};
+
+}  // namespace
+
 struct _TarvexProvidersContractsTableModelPrivate {
-  GRef<GeeArrayList> rows =
-      adoptGRef(gee::new_object_list(tarvex_providers_contracts_row_model_get_type()));
+  // Rows not yet in `rows`: all of them until the list is first asked for,
+  // none from then on (`listed`).
+  PendingRows pending;
+  bool listed = false;
+  GRef<GeeArrayList> rows;
   GRef<GeeArrayList> columns =
       adoptGRef(gee::new_object_list(tarvex_providers_contracts_column_model_get_type()));
 };
@@ -34,11 +118,43 @@ inline TarvexProvidersContractsTableModelPrivate* priv_of(gconstpointer self) {
   return tarvex_providers_contracts_table_model_get_private(self);
 }
 
+// The "rows" list, made of the pending rows on first use.
+GeeArrayList* rows_of(gconstpointer self) {
+  auto* priv = priv_of(self);
+  if (!priv->listed) {
+    GType type = tarvex_providers_contracts_row_model_get_type();
+    guint n = priv->pending.size();
+    if (n == 0) {
+      priv->rows = adoptGRef(gee::new_object_list(type));
+    } else {
+      // The list takes over the array and the references in it.
+      gpointer* items = priv->pending.take_all();
+      priv->rows = adoptGRef(gee_array_list_new_wrap(
+          type, reinterpret_cast<GBoxedCopyFunc>(g_object_ref), g_object_unref, items, gint(n),
+          nullptr, nullptr, nullptr));
+    }
+    priv->listed = true;
+  }
+  return priv->rows.get();
+}
+
+guint row_count(gconstpointer self) {
+  auto* priv = priv_of(self);
+  return priv->listed ? guint(gee::size(priv->rows.get())) : priv->pending.size();
+}
+
+// A new reference to the row at `position` (< row_count), or null.
+GRef<Row> row_at(gconstpointer self, guint position) {
+  auto* priv = priv_of(self);
+  if (priv->listed) return gee::at<Row>(priv->rows.get(), gint(position));
+  return retainGRef(priv->pending.row(position));
+}
+
 void get_property(GObject* object, guint prop_id, GValue* value, GParamSpec* pspec) {
   auto* priv = priv_of(object);
   switch (prop_id) {
     case PROP_ROWS:
-      g_value_set_object(value, priv->rows.get());
+      g_value_set_object(value, rows_of(object));
       break;
     case PROP_COLUMNS:
       g_value_set_object(value, priv->columns.get());
@@ -53,13 +169,12 @@ GType list_get_item_type(GListModel*) {
 }
 
 guint list_get_n_items(GListModel* model) {
-  return guint(gee::size(priv_of(model)->rows.get()));
+  return row_count(model);
 }
 
 gpointer list_get_item(GListModel* model, guint position) {
-  GeeArrayList* rows = priv_of(model)->rows.get();
-  if (position >= guint(gee::size(rows))) return nullptr;
-  return gee::at(rows, gint(position)).leak();
+  if (position >= row_count(model)) return nullptr;
+  return row_at(model, position).leak();
 }
 
 void items_changed(TarvexProvidersContractsTableModel* self, guint position, guint removed,
@@ -70,7 +185,7 @@ void items_changed(TarvexProvidersContractsTableModel* self, guint position, gui
 // Removes the row at `position` (in range) and announces it.
 GRef<Row> remove_row(TarvexProvidersContractsTableModel* self, gint position) {
   auto removed = adoptGRef(static_cast<Row*>(
-      gee_abstract_list_remove_at(GEE_ABSTRACT_LIST(priv_of(self)->rows.get()), position)));
+      gee_abstract_list_remove_at(GEE_ABSTRACT_LIST(rows_of(self)), position)));
   items_changed(self, guint(position), 1, 0);
   return removed;
 }
@@ -100,8 +215,23 @@ namespace tarvex::models {
 
 void table_take_row(TarvexProvidersContractsTableModel* table,
                     TarvexProvidersContractsRowModel* row) {
+  auto* priv = priv_of(table);
+  if (!priv->listed) {
+    priv->pending.push_row(row);
+    return;
+  }
   auto owned = adoptGRef(row);
-  gee::add(priv_of(table)->rows.get(), owned.get());
+  gee::add(priv->rows.get(), owned.get());
+}
+
+void table_add_row(TarvexProvidersContractsTableModel* table, RowBuilder& row, CellArena& arena) {
+  auto* priv = priv_of(table);
+  Datum* cells = nullptr;
+  Chunk* chunk = nullptr;
+  if (!priv->listed && row.place(arena, &cells, &chunk))
+    priv->pending.push_block(cells, chunk);
+  else
+    table_take_row(table, row.make(arena));
 }
 
 void table_take_column(TarvexProvidersContractsTableModel* table,
@@ -143,7 +273,7 @@ TarvexProvidersContractsTableModel* tarvex_providers_contracts_table_model_new_w
 GeeArrayList* tarvex_providers_contracts_table_model_get_rows(
     TarvexProvidersContractsTableModel* self) {
   g_return_val_if_fail(self != NULL, NULL);
-  return priv_of(self)->rows.get();
+  return rows_of(self);
 }
 
 GeeArrayList* tarvex_providers_contracts_table_model_get_columns(
@@ -173,7 +303,7 @@ guint tarvex_providers_contracts_table_model_append(TarvexProvidersContractsTabl
                                                     TarvexProvidersContractsRowModel* row) {
   g_return_val_if_fail(self != NULL, 0);
   g_return_val_if_fail(row != NULL, 0);
-  GeeArrayList* rows = priv_of(self)->rows.get();
+  GeeArrayList* rows = rows_of(self);
   // Announced where it went, also for a row already in the table.
   guint position = guint(gee::size(rows));
   gee::add(rows, row);
@@ -186,7 +316,7 @@ guint tarvex_providers_contracts_table_model_insert(TarvexProvidersContractsTabl
                                                     TarvexProvidersContractsRowModel* row) {
   g_return_val_if_fail(self != NULL, 0);
   g_return_val_if_fail(row != NULL, 0);
-  GeeArrayList* rows = priv_of(self)->rows.get();
+  GeeArrayList* rows = rows_of(self);
   gint size = gee::size(rows);
   // A negative position, or one past the end, adds at the end.
   if (position < 0 || position > size) position = size;
@@ -199,14 +329,14 @@ void tarvex_providers_contracts_table_model_delete(TarvexProvidersContractsTable
                                                    TarvexProvidersContractsRowModel* row) {
   g_return_if_fail(self != NULL);
   g_return_if_fail(row != NULL);
-  gint position = gee::index_of_identity(priv_of(self)->rows.get(), row);
+  gint position = gee::index_of_identity(rows_of(self), row);
   if (position >= 0) remove_row(self, position);
 }
 
 TarvexProvidersContractsRowModel* tarvex_providers_contracts_table_model_delete_at(
     TarvexProvidersContractsTableModel* self, gint position) {
   g_return_val_if_fail(self != NULL, NULL);
-  if (position < 0 || position >= gee::size(priv_of(self)->rows.get())) return nullptr;
+  if (position < 0 || guint(position) >= row_count(self)) return nullptr;
   return remove_row(self, position).leak();
 }
 
@@ -216,7 +346,7 @@ gboolean tarvex_providers_contracts_table_model_find(TarvexProvidersContractsTab
   if (position) *position = 0;
   g_return_val_if_fail(self != NULL, FALSE);
   g_return_val_if_fail(row != NULL, FALSE);
-  gint found = gee::index_of_identity(priv_of(self)->rows.get(), row);
+  gint found = gee::index_of_identity(rows_of(self), row);
   if (found < 0) return FALSE;
   if (position) *position = found;
   return TRUE;
@@ -226,8 +356,11 @@ void tarvex_providers_contracts_table_model_clear(TarvexProvidersContractsTableM
                                                   gboolean also_columns) {
   g_return_if_fail(self != NULL);
   auto* priv = priv_of(self);
-  guint former = guint(gee::size(priv->rows.get()));
-  gee_abstract_collection_clear(GEE_ABSTRACT_COLLECTION(priv->rows.get()));
+  guint former = row_count(self);
+  if (priv->listed)
+    gee_abstract_collection_clear(GEE_ABSTRACT_COLLECTION(priv->rows.get()));
+  else
+    priv->pending.clear();
   if (also_columns) gee_abstract_collection_clear(GEE_ABSTRACT_COLLECTION(priv->columns.get()));
   items_changed(self, 0, former, 0);
 }
@@ -236,9 +369,8 @@ void tarvex_providers_contracts_table_model_update_row_version(
     TarvexProvidersContractsTableModel* self, guint position,
     TarvexProvidersContractsDataVersion version) {
   g_return_if_fail(self != NULL);
-  GeeArrayList* rows = priv_of(self)->rows.get();
-  g_return_if_fail(position < guint(gee::size(rows)));
-  auto row = gee::at<Row>(rows, gint(position));
+  g_return_if_fail(position < row_count(self));
+  auto row = row_at(self, position);
   if (!row) return;
   auto current = tarvex_providers_contracts_row_model_get_version(row.get());
   switch (version) {
@@ -264,9 +396,8 @@ void tarvex_providers_contracts_table_model_update_row_version(
 TarvexProvidersContractsValueObject* tarvex_providers_contracts_table_model_get_value_at(
     TarvexProvidersContractsTableModel* self, gint col, gint row) {
   g_return_val_if_fail(self != NULL, NULL);
-  GeeArrayList* rows = priv_of(self)->rows.get();
-  if (row < 0 || row >= gee::size(rows)) return nullptr;
-  auto model = gee::at<Row>(rows, row);
+  if (row < 0 || guint(row) >= row_count(self)) return nullptr;
+  auto model = row_at(self, guint(row));
   return model ? tarvex_providers_contracts_row_model_get_value_at(model.get(), col) : nullptr;
 }
 
@@ -275,9 +406,8 @@ void tarvex_providers_contracts_table_model_set_value_at(
     TarvexProvidersContractsValueObject* value) {
   g_return_if_fail(self != NULL);
   g_return_if_fail(value != NULL);
-  GeeArrayList* rows = priv_of(self)->rows.get();
-  g_return_if_fail(row >= 0 && row < gee::size(rows));
-  auto model = gee::at<Row>(rows, row);
+  g_return_if_fail(row >= 0 && guint(row) < row_count(self));
+  auto model = row_at(self, guint(row));
   g_return_if_fail(model);
   tarvex_providers_contracts_row_model_set_value_at(model.get(), col, value);
 }

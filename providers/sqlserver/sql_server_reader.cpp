@@ -602,7 +602,7 @@ TarvexProvidersContractsTableModel* fill_model(DBPROCESS* p, GError** error) {
       }
       row.take(value);
     }
-    models::table_take_row(table.get(), row.make(arena));
+    models::table_add_row(table.get(), row, arena);
   }
   return table.leak();
 }

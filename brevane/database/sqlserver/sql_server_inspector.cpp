@@ -178,8 +178,8 @@ gchar** support_of(TarvexBrevaneContractsDatabaseDbMetaType kind, gint* length) 
       // The marker of the empty-string default, spelled as the builder reads it.
       return make_list({K("EMPYT STRING"), K("NULL")}, length);
     case TARVEX_BREVANE_CONTRACTS_DATABASE_DB_META_TYPE_COLUMN_NAME:
-      return make_list({K("SELECT name FROM sys.columns WHERE OBJECT_SCHEMA_NAME(object_id) = '%s' "
-                          "AND OBJECT_NAME(object_id) = '%s' ORDER BY column_id ASC;")},
+      return make_list({K("SELECT name FROM sys.columns WHERE OBJECT_SCHEMA_NAME(object_id) = N'%s' "
+                          "AND OBJECT_NAME(object_id) = N'%s' ORDER BY column_id ASC;")},
                        length);
     case TARVEX_BREVANE_CONTRACTS_DATABASE_DB_META_TYPE_COLUMN_TYPE:
       return make_list({T(N_("##Numeric")),
@@ -236,7 +236,7 @@ gchar** support_of(TarvexBrevaneContractsDatabaseDbMetaType kind, gint* length) 
     case TARVEX_BREVANE_CONTRACTS_DATABASE_DB_META_TYPE_CREDENTIAL:
       return make_list({K("SELECT name FROM sys.credentials ORDER BY name ASC")}, length);
     case TARVEX_BREVANE_CONTRACTS_DATABASE_DB_META_TYPE_DATA_TYPE:
-      return make_list({K("SELECT name FROM sys.types WHERE SCHEMA_NAME(schema_id) = '%s' ORDER BY "
+      return make_list({K("SELECT name FROM sys.types WHERE SCHEMA_NAME(schema_id) = N'%s' ORDER BY "
                           "name ASC;")},
                        length);
     case TARVEX_BREVANE_CONTRACTS_DATABASE_DB_META_TYPE_DATABASE_STATE:
@@ -303,7 +303,7 @@ gchar** support_of(TarvexBrevaneContractsDatabaseDbMetaType kind, gint* length) 
       return make_list({K("ASC"), K("DESC")}, length);
     case TARVEX_BREVANE_CONTRACTS_DATABASE_DB_META_TYPE_PERMISSION:
       return make_list({K("SELECT permission_name FROM sys.fn_builtin_permissions(DEFAULT) WHERE "
-                          "CLASS_DESC = '%s' ORDER BY permission_name ASC")},
+                          "CLASS_DESC = N'%s' ORDER BY permission_name ASC")},
                        length);
     case TARVEX_BREVANE_CONTRACTS_DATABASE_DB_META_TYPE_RECOVERY:
       return make_list({K("FULL"), K("BULK_LOGGED"), K("SIMPLE")}, length);
@@ -330,7 +330,7 @@ gchar** support_of(TarvexBrevaneContractsDatabaseDbMetaType kind, gint* length) 
     case TARVEX_BREVANE_CONTRACTS_DATABASE_DB_META_TYPE_ROUTINE_FUNCTION:
       return make_list({K("SELECT name FROM sys.all_objects WHERE type IN "
                           "('AF','FN','FS','FT','IF','TF','P','PC','X','RF') AND "
-                          "SCHEMA_NAME(schema_id)='%s';")},
+                          "SCHEMA_NAME(schema_id)=N'%s';")},
                        length);
     case TARVEX_BREVANE_CONTRACTS_DATABASE_DB_META_TYPE_ROUTINE_TYPE:
       return make_list({K("FUNCTION"), K("PROCEDURE")}, length);
@@ -357,7 +357,7 @@ gchar** support_of(TarvexBrevaneContractsDatabaseDbMetaType kind, gint* length) 
       return make_list({K("PRESERVE ROWS"), K("DELETE ROWS"), K("DROP")}, length);
     case TARVEX_BREVANE_CONTRACTS_DATABASE_DB_META_TYPE_TABLE_NAME:
       return make_list({K("SELECT name FROM sys.tables WHERE type = 'U' and "
-                          "SCHEMA_NAME(schema_id) = '%s' ORDER BY name ASC;")},
+                          "SCHEMA_NAME(schema_id) = N'%s' ORDER BY name ASC;")},
                        length);
     case TARVEX_BREVANE_CONTRACTS_DATABASE_DB_META_TYPE_TABLE_NAMESPACE:
     case TARVEX_BREVANE_CONTRACTS_DATABASE_DB_META_TYPE_TABLE_SCHEMA:
@@ -369,12 +369,12 @@ gchar** support_of(TarvexBrevaneContractsDatabaseDbMetaType kind, gint* length) 
     case TARVEX_BREVANE_CONTRACTS_DATABASE_DB_META_TYPE_TABLE_PARTITION:
       return make_list({K("SELECT dds.destination_id AS partition_id FROM sys.partition_schemes ps "
                           "LEFT JOIN sys.destination_data_spaces dds ON "
-                          "dds.partition_scheme_id=ps.data_space_id WHERE ps.name ='%s' ORDER BY "
+                          "dds.partition_scheme_id=ps.data_space_id WHERE ps.name =N'%s' ORDER BY "
                           "partition_id ASC;")},
                        length);
     case TARVEX_BREVANE_CONTRACTS_DATABASE_DB_META_TYPE_TABLE_TABLESPACE:
       return make_list({K("SELECT name FROM sys.data_spaces;"),
-                        K("SELECT name FROM sys.data_spaces WHERE type='%s';")},
+                        K("SELECT name FROM sys.data_spaces WHERE type=N'%s';")},
                        length);
     // Routine bodies start with a T-SQL comment line.
     case TARVEX_BREVANE_CONTRACTS_DATABASE_DB_META_TYPE_TEMPLATE_FUNCTION:
@@ -392,11 +392,11 @@ gchar** support_of(TarvexBrevaneContractsDatabaseDbMetaType kind, gint* length) 
     case TARVEX_BREVANE_CONTRACTS_DATABASE_DB_META_TYPE_TRIGGER_TYPE:
       return make_list({K("TABLE"), K("VIEW")}, length);
     case TARVEX_BREVANE_CONTRACTS_DATABASE_DB_META_TYPE_TYPE_STANDARD:
-      return make_list({K("SELECT name FROM sys.types WHERE SCHEMA_NAME(schema_id) = '%s' AND "
+      return make_list({K("SELECT name FROM sys.types WHERE SCHEMA_NAME(schema_id) = N'%s' AND "
                           "is_user_defined = 0 ORDER BY name ASC;")},
                        length);
     case TARVEX_BREVANE_CONTRACTS_DATABASE_DB_META_TYPE_TYPE_USER_DEFINED:
-      return make_list({K("SELECT name FROM sys.types WHERE SCHEMA_NAME(schema_id) = '%s' AND "
+      return make_list({K("SELECT name FROM sys.types WHERE SCHEMA_NAME(schema_id) = N'%s' AND "
                           "is_user_defined = 1 ORDER BY name ASC;")},
                        length);
     case TARVEX_BREVANE_CONTRACTS_DATABASE_DB_META_TYPE_VERIFY_TYPE:

@@ -22,7 +22,8 @@ using DataType = TarvexProvidersContractsDataType;
 using DBObject = TarvexProvidersContractsDBObject;
 
 // Catalog queries, filled through fill(): "%s" places take the arguments in
-// order, already escaped for the quotes around them.
+// order, already escaped for the quotes around them. Names are compared as
+// N'...' texts, so that names outside the database's code page match.
 constexpr char kIndexSource[] =
     "SELECT i.name, ic.partition_ordinal, i.type_desc, i.index_id, i.is_unique, "
     "i.is_primary_key, i.is_unique_constraint, i.fill_factor, i.data_space_id, "
@@ -74,29 +75,29 @@ constexpr char kTableSource[] =
     "LEFT JOIN sys.schemas s ON s.schema_id = o.schema_id LEFT JOIN sys.identity_columns id "
     "ON c.object_id = id.object_id AND c.column_id = id.column_id LEFT JOIN "
     "sys.extended_properties p ON p.major_id = c.object_id AND p.minor_id = c.column_id AND "
-    "p.class = 1 AND p.name = 'MS_Description' WHERE s.name = '%s' AND o.name = '%s' ORDER "
+    "p.class = 1 AND p.name = 'MS_Description' WHERE s.name = N'%s' AND o.name = N'%s' ORDER "
     "BY c.column_id ASC;";
 
 constexpr char kTriggerSource[] =
     "SELECT sm.definition FROM sys.all_sql_modules sm LEFT JOIN sys.triggers tr ON "
     "sm.OBJECT_ID=tr.OBJECT_ID LEFT JOIN sys.tables ta ON tr.parent_id =ta.OBJECT_ID LEFT "
-    "JOIN sys.schemas sc ON ta.SCHEMA_ID=sc.SCHEMA_ID WHERE sc.name ='%s' AND tr.name "
+    "JOIN sys.schemas sc ON ta.SCHEMA_ID=sc.SCHEMA_ID WHERE sc.name =N'%s' AND tr.name "
     "=N'%s';;";
 
 constexpr char kViewSource[] =
-    "SELECT VIEW_DEFINITION FROM INFORMATION_SCHEMA.VIEWS WHERE TABLE_CATALOG='%s' AND "
-    "TABLE_SCHEMA= '%s' AND TABLE_NAME='%s';";
+    "SELECT VIEW_DEFINITION FROM INFORMATION_SCHEMA.VIEWS WHERE TABLE_CATALOG=N'%s' AND "
+    "TABLE_SCHEMA= N'%s' AND TABLE_NAME=N'%s';";
 
 constexpr char kShowDatabases[] =
     "SELECT name from SYS.DATABASES WHERE name NOT IN ('model', 'tempdb', 'msdb', 'master') "
     "ORDER BY NAME;";
 
 constexpr char kShowTables[] =
-    "SELECT TABLE_NAME FROM INFORMATION_SCHEMA.TABLES WHERE TABLE_SCHEMA= '%s' ORDER BY "
+    "SELECT TABLE_NAME FROM INFORMATION_SCHEMA.TABLES WHERE TABLE_SCHEMA= N'%s' ORDER BY "
     "TABLE_NAME;";
 
 constexpr char kShowViews[] =
-    "SELECT TABLE_NAME FROM INFORMATION_SCHEMA.VIEWS WHERE TABLE_SCHEMA= '%s' ORDER BY "
+    "SELECT TABLE_NAME FROM INFORMATION_SCHEMA.VIEWS WHERE TABLE_SCHEMA= N'%s' ORDER BY "
     "TABLE_NAME;";
 
 constexpr char kShowTableSchemas[] =
@@ -105,20 +106,20 @@ constexpr char kShowTableSchemas[] =
 constexpr char kShowIndexes[] =
     "SELECT i.name FROM sys.indexes i INNER JOIN sys.tables t ON t.object_id=i.object_id "
     "WHERE i.type>0 AND t.is_ms_shipped=0 AND t.name<>'sysdiagrams' AND (is_primary_key=0 "
-    "AND is_unique_constraint=0) AND schema_name(t.schema_id)='%s';";
+    "AND is_unique_constraint=0) AND schema_name(t.schema_id)=N'%s';";
 
 constexpr char kShowTriggers[] =
     "SELECT tg.name FROM sys.triggers tg INNER JOIN sys.tables t ON t.object_id=tg.parent_id "
     "WHERE tg.type='TR' AND t.is_ms_shipped=0 AND t.name<>'sysdiagrams' AND "
-    "schema_name(t.schema_id)='%s';";
+    "schema_name(t.schema_id)=N'%s';";
 
 constexpr char kShowFunctions[] =
-    "SELECT ROUTINE_NAME FROM INFORMATION_SCHEMA.ROUTINES WHERE ROUTINE_CATALOG='%s' AND "
-    "ROUTINE_SCHEMA= '%s' AND ROUTINE_TYPE='FUNCTION' ORDER BY ROUTINE_NAME;";
+    "SELECT ROUTINE_NAME FROM INFORMATION_SCHEMA.ROUTINES WHERE ROUTINE_CATALOG=N'%s' AND "
+    "ROUTINE_SCHEMA= N'%s' AND ROUTINE_TYPE='FUNCTION' ORDER BY ROUTINE_NAME;";
 
 constexpr char kShowProcedures[] =
-    "SELECT ROUTINE_NAME FROM INFORMATION_SCHEMA.ROUTINES WHERE ROUTINE_CATALOG='%s' AND "
-    "ROUTINE_SCHEMA= '%s' AND ROUTINE_TYPE='PROCEDURE' ORDER BY ROUTINE_NAME;";
+    "SELECT ROUTINE_NAME FROM INFORMATION_SCHEMA.ROUTINES WHERE ROUTINE_CATALOG=N'%s' AND "
+    "ROUTINE_SCHEMA= N'%s' AND ROUTINE_TYPE='PROCEDURE' ORDER BY ROUTINE_NAME;";
 
 constexpr char kShowUsers[] =
     "SELECT name FROM sys.database_principals WHERE type IN ('S','U','G','C','K')";
@@ -132,8 +133,8 @@ constexpr char kShowPrivileges[] =
 
 constexpr char kShowStructure[] =
     "SELECT COLUMN_NAME,ORDINAL_POSITION, COLUMN_DEFAULT, IS_NULLABLE, DATA_TYPE, "
-    "CHARACTER_MAXIMUM_LENGTH FROM INFORMATION_SCHEMA.COLUMNS WHERE TABLE_CATALOG='%s' AND "
-    "TABLE_SCHEMA='%s' AND TABLE_NAME='%s' ORDER BY ORDINAL_POSITION ASC;";
+    "CHARACTER_MAXIMUM_LENGTH FROM INFORMATION_SCHEMA.COLUMNS WHERE TABLE_CATALOG=N'%s' AND "
+    "TABLE_SCHEMA=N'%s' AND TABLE_NAME=N'%s' ORDER BY ORDINAL_POSITION ASC;";
 
 constexpr char kShowUserDetail[] =
     "SELECT dp.name,dp.type_desc,dp.default_schema_name,log.name AS login,cert.name AS "
@@ -142,7 +143,7 @@ constexpr char kShowUserDetail[] =
     "JOIN sys.certificates cert ON dp.sid =cert.sid LEFT JOIN sys.asymmetric_keys ak ON "
     "dp.sid =ak.sid LEFT JOIN sys.extended_properties exp ON exp.major_id=dp.principal_id "
     "AND exp.class=4 AND exp.minor_id=0 AND exp.name='MS_Description' WHERE dp.type IN "
-    "('S','U','G','C','K') AND dp.name ='%s'";
+    "('S','U','G','C','K') AND dp.name =N'%s'";
 
 constexpr char kShowRoleDetail[] =
     "SELECT dp.name, dp.principal_id, dp.type, dp.authentication_type, "
@@ -150,7 +151,7 @@ constexpr char kShowRoleDetail[] =
     "ep.value as comment FROM sys.database_principals dp LEFT JOIN sys.database_principals "
     "owner ON dp.owning_principal_id = owner.principal_id LEFT OUTER JOIN "
     "sys.extended_properties ep ON ep.major_id = dp.principal_id AND ep.class = 4 AND "
-    "ep.minor_id = 0 AND ep.name = 'MS_Description' WHERE dp.type='R' AND dp.name = '%s'";
+    "ep.minor_id = 0 AND ep.name = 'MS_Description' WHERE dp.type='R' AND dp.name = N'%s'";
 
 constexpr char kShowUserRights[] =
     "SELECT u.name,p.class_desc,p.permission_name,p.state,o.type,CASE WHEN class='3' THEN "
@@ -166,7 +167,7 @@ constexpr char kShowRoleRights[] =
     "class='3' THEN '' ELSE o.name END AS ObjectName,c.name AS ColumnName FROM "
     "sys.database_permissions p LEFT JOIN sys.sysusers u ON u.uid =p.grantee_principal_id "
     "LEFT JOIN sys.all_objects o ON p.major_id=o.object_id LEFT JOIN sys.all_columns c ON "
-    "p.major_id=c.object_id AND p.minor_id=c.column_id WHERE u.name ='%s' ORDER BY "
+    "p.major_id=c.object_id AND p.minor_id=c.column_id WHERE u.name =N'%s' ORDER BY "
     "p.class_desc ASC;";
 
 constexpr char kShowRelations[] =
@@ -241,7 +242,7 @@ gchar* build_connection_string(Statement*, Server* server) {
 
 gchar* change_database(Statement*, const gchar* database) {
   CHECK(database);
-  return text_of(std::string("use ") + database + ";");
+  return text_of("USE " + bracketed(database) + ";");
 }
 
 gchar* transaction(Statement*, const gchar* name) {
@@ -340,7 +341,8 @@ gchar* show_privileges(Statement*, gint* code, gint* code2) {
   return g_strdup(kShowPrivileges);
 }
 
-// ---- routine calls: the parameter text carries its own parentheses
+// ---- routine calls: the parameter text carries its own parentheses; an
+// empty schema leaves the name to the server's resolution
 
 gchar* call_function(Statement*, const gchar* database, const gchar* user_schema,
                      const gchar* function, const gchar* parameters) {
@@ -348,7 +350,7 @@ gchar* call_function(Statement*, const gchar* database, const gchar* user_schema
   CHECK(user_schema);
   CHECK(function);
   CHECK(parameters);
-  return g_strdup_printf("SELECT %s.%s%s;", user_schema, function, parameters);
+  return text_of("SELECT " + bracketed_qualified(user_schema, function) + parameters + ";");
 }
 
 gchar* call_procedure(Statement*, const gchar* database, const gchar* user_schema,
@@ -357,7 +359,7 @@ gchar* call_procedure(Statement*, const gchar* database, const gchar* user_schem
   CHECK(user_schema);
   CHECK(procedure);
   CHECK(parameters);
-  return g_strdup_printf("EXEC %s.%s %s;", user_schema, procedure, parameters);
+  return text_of("EXEC " + bracketed_qualified(user_schema, procedure) + " " + parameters + ";");
 }
 
 // ---- details of one object
@@ -432,7 +434,9 @@ gchar* show_relations(Statement*, const gchar* database, const gchar* user_schem
   return text_of(fill(kShowRelations, {q(user_schema), q(table)}));
 }
 
-// ---- content and counts; `where`, `order` and `columns` are free texts
+// ---- content and counts; `columns` is a select list whose names the
+// caller brackets (it may hold expressions and aliases), `where` and `order`
+// are free texts
 
 std::string table_of(const gchar* schema, const gchar* table) {
   return "[" + b(schema) + "].[" + b(table) + "]";
@@ -482,7 +486,8 @@ gchar* empty_table(Statement*, const gchar* database, const gchar* user_schema,
   return text_of("DELETE FROM " + table_of(user_schema, object_name) + ";");
 }
 
-// ---- privileges: rights and object are permission texts, inserted as given
+// ---- privileges: rights is a permission text, inserted as given; the
+// securable and the principal are names
 
 bool with_grant_option(const gchar* rights) {
   return contains(rights, "GRANT OPTION");
@@ -490,14 +495,14 @@ bool with_grant_option(const gchar* rights) {
 
 std::string grant(const char* scope, const gchar* principal, const gchar* object,
                   const gchar* rights) {
-  return std::string("GRANT ") + rights + scope + object + " TO [" + b(principal) +
+  return std::string("GRANT ") + rights + scope + bracketed(object) + " TO [" + b(principal) +
          (with_grant_option(rights) ? "] WITH GRANT OPTION;" : "];");
 }
 
 std::string revoke(const char* scope, const gchar* principal, const gchar* object,
                    const gchar* rights) {
   return std::string(with_grant_option(rights) ? "REVOKE GRANT OPTION FOR " : "REVOKE ") + rights +
-         scope + object + " FROM [" + b(principal) + "];";
+         scope + bracketed(object) + " FROM [" + b(principal) + "];";
 }
 
 gchar* grant_user_rights(Statement*, const gchar* database, const gchar* user_schema,

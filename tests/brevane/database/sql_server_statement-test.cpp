@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "brevane/database/sqlserver/sql_server_statement.h"
+#include "tests/brevane/database/builder/builder-test.h"
 #include "tests/brevane/database/database-test.h"
 
 using dbtest::read_sql;
@@ -77,7 +78,7 @@ TEST_F(SqlServerStatementTest, OrdinaryNamesGiveTheCatalogTexts) {
        [](IStatement* s) {
          return tarvex_brevane_contracts_database_istatement_change_database(s, "Sales");
        },
-       "use Sales;"},
+       "USE [Sales];"},
       {"transaction",
        [](IStatement* s) {
          return tarvex_brevane_contracts_database_istatement_transaction(s, "x");
@@ -100,13 +101,13 @@ TEST_F(SqlServerStatementTest, OrdinaryNamesGiveTheCatalogTexts) {
          return tarvex_brevane_contracts_database_istatement_show_tables(s, "Sales", "dbo",
                                                                          nullptr);
        },
-       "SELECT TABLE_NAME FROM INFORMATION_SCHEMA.TABLES WHERE TABLE_SCHEMA= 'dbo' ORDER BY "
+       "SELECT TABLE_NAME FROM INFORMATION_SCHEMA.TABLES WHERE TABLE_SCHEMA= N'dbo' ORDER BY "
        "TABLE_NAME;"},
       {"show_views",
        [](IStatement* s) {
          return tarvex_brevane_contracts_database_istatement_show_views(s, "Sales", "dbo", nullptr);
        },
-       "SELECT TABLE_NAME FROM INFORMATION_SCHEMA.VIEWS WHERE TABLE_SCHEMA= 'dbo' ORDER BY "
+       "SELECT TABLE_NAME FROM INFORMATION_SCHEMA.VIEWS WHERE TABLE_SCHEMA= N'dbo' ORDER BY "
        "TABLE_NAME;"},
       {"show_table_schemas",
        [](IStatement* s) {
@@ -123,7 +124,7 @@ TEST_F(SqlServerStatementTest, OrdinaryNamesGiveTheCatalogTexts) {
        "i.type>0 AND "
        "t.is_ms_shipped=0 AND t.name<>'sysdiagrams' AND (is_primary_key=0 AND "
        "is_unique_constraint=0) AND "
-       "schema_name(t.schema_id)='dbo';"},
+       "schema_name(t.schema_id)=N'dbo';"},
       {"show_triggers",
        [](IStatement* s) {
          return tarvex_brevane_contracts_database_istatement_show_triggers(s, "Sales", "dbo",
@@ -131,23 +132,23 @@ TEST_F(SqlServerStatementTest, OrdinaryNamesGiveTheCatalogTexts) {
        },
        "SELECT tg.name FROM sys.triggers tg INNER JOIN sys.tables t ON t.object_id=tg.parent_id "
        "WHERE tg.type='TR' "
-       "AND t.is_ms_shipped=0 AND t.name<>'sysdiagrams' AND schema_name(t.schema_id)='dbo';"},
+       "AND t.is_ms_shipped=0 AND t.name<>'sysdiagrams' AND schema_name(t.schema_id)=N'dbo';"},
       {"show_functions",
        [](IStatement* s) {
          return tarvex_brevane_contracts_database_istatement_show_functions(s, "Sales", "dbo",
                                                                             nullptr);
        },
-       "SELECT ROUTINE_NAME FROM INFORMATION_SCHEMA.ROUTINES WHERE ROUTINE_CATALOG='Sales' AND "
+       "SELECT ROUTINE_NAME FROM INFORMATION_SCHEMA.ROUTINES WHERE ROUTINE_CATALOG=N'Sales' AND "
        "ROUTINE_SCHEMA= "
-       "'dbo' AND ROUTINE_TYPE='FUNCTION' ORDER BY ROUTINE_NAME;"},
+       "N'dbo' AND ROUTINE_TYPE='FUNCTION' ORDER BY ROUTINE_NAME;"},
       {"show_procedures",
        [](IStatement* s) {
          return tarvex_brevane_contracts_database_istatement_show_procedures(s, "Sales", "dbo",
                                                                              nullptr);
        },
-       "SELECT ROUTINE_NAME FROM INFORMATION_SCHEMA.ROUTINES WHERE ROUTINE_CATALOG='Sales' AND "
+       "SELECT ROUTINE_NAME FROM INFORMATION_SCHEMA.ROUTINES WHERE ROUTINE_CATALOG=N'Sales' AND "
        "ROUTINE_SCHEMA= "
-       "'dbo' AND ROUTINE_TYPE='PROCEDURE' ORDER BY ROUTINE_NAME;"},
+       "N'dbo' AND ROUTINE_TYPE='PROCEDURE' ORDER BY ROUTINE_NAME;"},
       {"show_users",
        [](IStatement* s) {
          return tarvex_brevane_contracts_database_istatement_show_users(s, "Sales", "dbo", nullptr);
@@ -180,13 +181,13 @@ TEST_F(SqlServerStatementTest, OrdinaryNamesGiveTheCatalogTexts) {
          return tarvex_brevane_contracts_database_istatement_call_function(s, "Sales", "dbo", "f",
                                                                            "(1, 2)");
        },
-       "SELECT dbo.f(1, 2);"},
+       "SELECT [dbo].[f](1, 2);"},
       {"call_procedure",
        [](IStatement* s) {
          return tarvex_brevane_contracts_database_istatement_call_procedure(s, "Sales", "dbo", "p",
                                                                             "@a = 1");
        },
-       "EXEC dbo.p @a = 1;"},
+       "EXEC [dbo].[p] @a = 1;"},
       {"show_structure",
        [](IStatement* s) {
          return tarvex_brevane_contracts_database_istatement_show_structure(s, "Sales", "dbo", "T",
@@ -194,17 +195,17 @@ TEST_F(SqlServerStatementTest, OrdinaryNamesGiveTheCatalogTexts) {
        },
        "SELECT COLUMN_NAME,ORDINAL_POSITION, COLUMN_DEFAULT, IS_NULLABLE, DATA_TYPE, "
        "CHARACTER_MAXIMUM_LENGTH FROM "
-       "INFORMATION_SCHEMA.COLUMNS WHERE TABLE_CATALOG='Sales' AND TABLE_SCHEMA='dbo' AND "
-       "TABLE_NAME='T' ORDER BY "
+       "INFORMATION_SCHEMA.COLUMNS WHERE TABLE_CATALOG=N'Sales' AND TABLE_SCHEMA=N'dbo' AND "
+       "TABLE_NAME=N'T' ORDER BY "
        "ORDINAL_POSITION ASC;"},
       {"show_source VIEW",
        [](IStatement* s) {
          return tarvex_brevane_contracts_database_istatement_show_source(s, VIEW, "Sales", "dbo",
                                                                          "v", nullptr);
        },
-       "SELECT VIEW_DEFINITION FROM INFORMATION_SCHEMA.VIEWS WHERE TABLE_CATALOG='Sales' AND "
-       "TABLE_SCHEMA= 'dbo' "
-       "AND TABLE_NAME='v';"},
+       "SELECT VIEW_DEFINITION FROM INFORMATION_SCHEMA.VIEWS WHERE TABLE_CATALOG=N'Sales' AND "
+       "TABLE_SCHEMA= N'dbo' "
+       "AND TABLE_NAME=N'v';"},
       {"show_source TRIGGER",
        [](IStatement* s) {
          return tarvex_brevane_contracts_database_istatement_show_source(
@@ -214,7 +215,7 @@ TEST_F(SqlServerStatementTest, OrdinaryNamesGiveTheCatalogTexts) {
        "sm.OBJECT_ID=tr.OBJECT_ID "
        "LEFT JOIN sys.tables ta ON tr.parent_id =ta.OBJECT_ID LEFT JOIN sys.schemas sc ON "
        "ta.SCHEMA_ID=sc.SCHEMA_ID "
-       "WHERE sc.name ='dbo' AND tr.name =N'tr';;"},
+       "WHERE sc.name =N'dbo' AND tr.name =N'tr';;"},
       {"show_source other",
        [](IStatement* s) {
          return tarvex_brevane_contracts_database_istatement_show_source(
@@ -268,31 +269,31 @@ TEST_F(SqlServerStatementTest, OrdinaryNamesGiveTheCatalogTexts) {
          return tarvex_brevane_contracts_database_istatement_grant_user_rights(
              s, "Sales", "dbo", "ann", "bob", "IMPERSONATE");
        },
-       "GRANT IMPERSONATE ON USER::bob TO [ann];"},
+       "GRANT IMPERSONATE ON USER::[bob] TO [ann];"},
       {"grant_user_rights with option",
        [](IStatement* s) {
          return tarvex_brevane_contracts_database_istatement_grant_user_rights(
              s, "Sales", "dbo", "ann", "bob", "CONTROL WITH GRANT OPTION");
        },
-       "GRANT CONTROL WITH GRANT OPTION ON USER::bob TO [ann] WITH GRANT OPTION;"},
+       "GRANT CONTROL WITH GRANT OPTION ON USER::[bob] TO [ann] WITH GRANT OPTION;"},
       {"grant_role_rights",
        [](IStatement* s) {
          return tarvex_brevane_contracts_database_istatement_grant_role_rights(s, "Sales", "dbo",
                                                                                "r", "o", "ALTER");
        },
-       "GRANT ALTER ON ROLE::o TO [r];"},
+       "GRANT ALTER ON ROLE::[o] TO [r];"},
       {"revoke_user_rights",
        [](IStatement* s) {
          return tarvex_brevane_contracts_database_istatement_revoke_user_rights(
              s, "Sales", "dbo", "ann", "bob", "IMPERSONATE");
        },
-       "REVOKE IMPERSONATE ON USER::bob FROM [ann];"},
+       "REVOKE IMPERSONATE ON USER::[bob] FROM [ann];"},
       {"revoke_role_rights with option",
        [](IStatement* s) {
          return tarvex_brevane_contracts_database_istatement_revoke_role_rights(
              s, "Sales", "dbo", "r", "o", "GRANT OPTION");
        },
-       "REVOKE GRANT OPTION FOR GRANT OPTION ON ROLE::o FROM [r];"},
+       "REVOKE GRANT OPTION FOR GRANT OPTION ON ROLE::[o] FROM [r];"},
       {"rename DATABASE",
        [](IStatement* s) {
          return tarvex_brevane_contracts_database_istatement_rename_object(
@@ -449,7 +450,7 @@ TEST_F(SqlServerStatementTest, LongCatalogQueriesAreFilled) {
   EXPECT_EQ(
       columns.rfind("SELECT OBJECT_NAME(c.object_id) AS table_name, c.name AS column_name,", 0),
       0u);
-  EXPECT_NE(columns.find("p.name = 'MS_Description' WHERE s.name = 'dbo' AND o.name = 'T' ORDER BY "
+  EXPECT_NE(columns.find("p.name = 'MS_Description' WHERE s.name = N'dbo' AND o.name = N'T' ORDER BY "
                          "c.column_id ASC;"),
             std::string::npos);
   std::string user = take(
@@ -457,17 +458,17 @@ TEST_F(SqlServerStatementTest, LongCatalogQueriesAreFilled) {
   EXPECT_EQ(user.rfind("SELECT dp.name,dp.type_desc,dp.default_schema_name,log.name AS login,", 0),
             0u);
   EXPECT_TRUE(
-      g_str_has_suffix(user.c_str(), "WHERE dp.type IN ('S','U','G','C','K') AND dp.name ='ann'"));
+      g_str_has_suffix(user.c_str(), "WHERE dp.type IN ('S','U','G','C','K') AND dp.name =N'ann'"));
   std::string role = take(
       tarvex_brevane_contracts_database_istatement_show_role_detail(st(), "Sales", "dbo", "r"));
-  EXPECT_TRUE(g_str_has_suffix(role.c_str(), "WHERE dp.type='R' AND dp.name = 'r'"));
+  EXPECT_TRUE(g_str_has_suffix(role.c_str(), "WHERE dp.type='R' AND dp.name = N'r'"));
   std::string user_rights = take(
       tarvex_brevane_contracts_database_istatement_show_user_rights(st(), "Sales", "dbo", "ann"));
   EXPECT_TRUE(g_str_has_suffix(user_rights.c_str(), "WHERE u.name =N'ann'"));
   std::string role_rights = take(
       tarvex_brevane_contracts_database_istatement_show_role_rights(st(), "Sales", "dbo", "r"));
   EXPECT_TRUE(
-      g_str_has_suffix(role_rights.c_str(), "WHERE u.name ='r' ORDER BY p.class_desc ASC;"));
+      g_str_has_suffix(role_rights.c_str(), "WHERE u.name =N'r' ORDER BY p.class_desc ASC;"));
   std::string relations =
       take(tarvex_brevane_contracts_database_istatement_show_relations(st(), "Sales", "dbo", "T"));
   EXPECT_NE(relations.find(
@@ -571,16 +572,16 @@ TEST_F(SqlServerStatementTest, BuildersNameSchemaAndTable) {
   gchar* key_values[] = {(gchar*)"7", nullptr};
   EXPECT_EQ(take(tarvex_brevane_contracts_database_istatement_build_sql_insert(
                 st(), "sales", "T", columns, 1, values, 1)),
-            "INSERT INTO [sales].[T](a) VALUES(N'x');");
+            "INSERT INTO [sales].[T]([a]) VALUES(N'x');");
   EXPECT_EQ(take(tarvex_brevane_contracts_database_istatement_build_sql_update(
                 st(), "sales", "T", columns, 1, values, 1, keys, 1, key_values, 1)),
-            "UPDATE [sales].[T] SET a=N'x' WHERE id=7;");
+            "UPDATE [sales].[T] SET [a]=N'x' WHERE [id]=7;");
   EXPECT_EQ(take(tarvex_brevane_contracts_database_istatement_build_sql_delete(
                 st(), "sales", "T", keys, 1, key_values, 1)),
-            "DELETE FROM [sales].[T] WHERE id=7;");
+            "DELETE FROM [sales].[T] WHERE [id]=7;");
   EXPECT_EQ(take(tarvex_brevane_contracts_database_istatement_build_sql_delete(st(), "", "T", keys,
                                                                                1, key_values, 1)),
-            "DELETE FROM [T] WHERE id=7;");
+            "DELETE FROM [T] WHERE [id]=7;");
   EXPECT_CRITICAL(EXPECT_EQ(take(tarvex_brevane_contracts_database_istatement_build_sql_delete(
                                 st(), "s", "T", keys, 0, key_values, 0)),
                             "(null)"),
@@ -621,7 +622,7 @@ TEST_F(SqlServerStatementTest, FilterExpressions) {
 TEST_F(SqlServerStatementTest, NamesNeverLeaveTheirQuotes) {
   const char* names[] = {
       "O'Brien", "a]b", "x'; DROP TABLE t; --", "x]; DROP TABLE t; --", "a]]'b", "Zürich 名前",
-      "N'",      "/*"};
+      "N'",      "/*",          "Order",        "First Name"};
   struct Builder {
     const char* name;
     int statements;
@@ -718,6 +719,44 @@ TEST_F(SqlServerStatementTest, NamesNeverLeaveTheirQuotes) {
          return tarvex_brevane_contracts_database_istatement_revoke_role_rights(s, "db", "dbo", n,
                                                                                 "o", "CONTROL");
        }},
+      {"change_database", 1,
+       [](IStatement* s, const char* n) {
+         return tarvex_brevane_contracts_database_istatement_change_database(s, n);
+       }},
+      {"call_function", 1,
+       [](IStatement* s, const char* n) {
+         return tarvex_brevane_contracts_database_istatement_call_function(s, "db", n, n, "(1)");
+       }},
+      {"call_procedure", 1,
+       [](IStatement* s, const char* n) {
+         return tarvex_brevane_contracts_database_istatement_call_procedure(s, "db", n, n, "1");
+       }},
+      {"grant_user_rights securable", 1,
+       [](IStatement* s, const char* n) {
+         return tarvex_brevane_contracts_database_istatement_grant_user_rights(s, "db", "dbo", "u",
+                                                                               n, "CONTROL");
+       }},
+      {"build_sql_insert columns", 1,
+       [](IStatement* s, const char* n) {
+         gchar* columns[] = {const_cast<gchar*>(n), nullptr};
+         gchar* values[] = {(gchar*)"1", nullptr};
+         return tarvex_brevane_contracts_database_istatement_build_sql_insert(s, "dbo", "T", columns,
+                                                                              1, values, 1);
+       }},
+      {"build_sql_update columns", 1,
+       [](IStatement* s, const char* n) {
+         gchar* columns[] = {const_cast<gchar*>(n), nullptr};
+         gchar* values[] = {(gchar*)"1", nullptr};
+         return tarvex_brevane_contracts_database_istatement_build_sql_update(
+             s, "dbo", "T", columns, 1, values, 1, columns, 1, values, 1);
+       }},
+      {"build_sql_delete columns", 1,
+       [](IStatement* s, const char* n) {
+         gchar* keys[] = {const_cast<gchar*>(n), nullptr};
+         gchar* values[] = {(gchar*)"1", nullptr};
+         return tarvex_brevane_contracts_database_istatement_build_sql_delete(s, "dbo", "T", keys,
+                                                                              1, values, 1);
+       }},
       {"rename DATABASE", 1,
        [](IStatement* s, const char* n) {
          return tarvex_brevane_contracts_database_istatement_rename_object(
@@ -800,6 +839,135 @@ TEST_F(SqlServerStatementTest, NamesNeverLeaveTheirQuotes) {
       EXPECT_TRUE(found) << builder.name << " / " << name << "\n" << text;
     }
   }
+}
+
+// Column names that are keywords or hold blanks, quotes and brackets are
+// bracketed in every text that names a column, as are the database of USE,
+// routines and securables.
+TEST_F(SqlServerStatementTest, ColumnAndObjectNamesAreBracketed) {
+  gchar* columns[] = {(gchar*)"Order", (gchar*)"Key", (gchar*)"First Name", nullptr};
+  gchar* values[] = {(gchar*)"1", (gchar*)"2", (gchar*)"N'x'", nullptr};
+  gchar* keys[] = {(gchar*)"Key", nullptr};
+  gchar* key_values[] = {(gchar*)"7", nullptr};
+  const std::pair<std::string, std::string> cases[] = {
+      {take(tarvex_brevane_contracts_database_istatement_build_sql_insert(st(), "dbo", "T", columns,
+                                                                          3, values, 3)),
+       "INSERT INTO [dbo].[T]([Order], [Key], [First Name]) VALUES(1, 2, N'x');"},
+      {take(tarvex_brevane_contracts_database_istatement_build_sql_update(
+           st(), "dbo", "T", columns, 3, values, 3, keys, 1, key_values, 1)),
+       "UPDATE [dbo].[T] SET [Order]=1, [Key]=2, [First Name]=N'x' WHERE [Key]=7;"},
+      {take(tarvex_brevane_contracts_database_istatement_build_sql_delete(st(), "dbo", "T", keys, 1,
+                                                                          key_values, 1)),
+       "DELETE FROM [dbo].[T] WHERE [Key]=7;"},
+      // The select list is the caller's, names bracketed by it.
+      {take(tarvex_brevane_contracts_database_istatement_show_content(
+           st(), "db", "dbo", "Order", "[Order], [First Name]", "", "", 0, 0)),
+       "SELECT [Order], [First Name] FROM [dbo].[Order] ;"},
+      {take(tarvex_brevane_contracts_database_istatement_change_database(
+           st(), "x]; DROP TABLE pwn; --")),
+       "USE [x]]; DROP TABLE pwn; --];"},
+      {take(tarvex_brevane_contracts_database_istatement_call_function(st(), "db", "dbo", "Key",
+                                                                       "(1)")),
+       "SELECT [dbo].[Key](1);"},
+      {take(tarvex_brevane_contracts_database_istatement_call_procedure(st(), "db", "", "Order",
+                                                                        "@a = 1")),
+       "EXEC [Order] @a = 1;"},
+      {take(tarvex_brevane_contracts_database_istatement_grant_user_rights(st(), "db", "dbo", "ann",
+                                                                           "First Name", "ALTER")),
+       "GRANT ALTER ON USER::[First Name] TO [ann];"},
+      {take(tarvex_brevane_contracts_database_istatement_revoke_role_rights(
+           st(), "db", "dbo", "r", "a]b", "CONTROL")),
+       "REVOKE CONTROL ON ROLE::[a]]b] FROM [r];"},
+  };
+  std::vector<tarvex::test::TsqlText> texts;
+  for (const auto& [text, expected] : cases) {
+    EXPECT_EQ(text, expected);
+    // The parser's grammar knows no class securables (ON USER::...); those
+    // texts are read by the small reader only.
+    if (text.find("::") == std::string::npos) {
+      texts.push_back({expected, text});
+    } else {
+      auto shape = read_sql(text);
+      EXPECT_EQ(shape.statements, 1) << text;
+      EXPECT_FALSE(shape.unterminated) << text;
+    }
+  }
+  tarvex::test::expect_valid_tsql(texts);
+}
+
+// Names in catalog queries are N'...' texts: a name outside the database's
+// code page still matches.
+TEST_F(SqlServerStatementTest, CatalogNamesAreUnicodeTexts) {
+  const char* name = "Zürich 名前 O'Brien";
+  const std::string quoted = "'Zürich 名前 O''Brien'";
+  const std::function<gchar*(IStatement*)> builders[] = {
+      [&](IStatement* s) {
+        return tarvex_brevane_contracts_database_istatement_show_tables(s, name, name, nullptr);
+      },
+      [&](IStatement* s) {
+        return tarvex_brevane_contracts_database_istatement_show_views(s, name, name, nullptr);
+      },
+      [&](IStatement* s) {
+        return tarvex_brevane_contracts_database_istatement_show_indexes(s, name, name, nullptr);
+      },
+      [&](IStatement* s) {
+        return tarvex_brevane_contracts_database_istatement_show_triggers(s, name, name, nullptr);
+      },
+      [&](IStatement* s) {
+        return tarvex_brevane_contracts_database_istatement_show_functions(s, name, name, nullptr);
+      },
+      [&](IStatement* s) {
+        return tarvex_brevane_contracts_database_istatement_show_procedures(s, name, name,
+                                                                            nullptr);
+      },
+      [&](IStatement* s) {
+        return tarvex_brevane_contracts_database_istatement_show_source(
+            s, TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_INDEX, name, name, name, nullptr);
+      },
+      [&](IStatement* s) {
+        return tarvex_brevane_contracts_database_istatement_show_source(s, TABLE, name, name, name,
+                                                                        nullptr);
+      },
+      [&](IStatement* s) {
+        return tarvex_brevane_contracts_database_istatement_show_source(
+            s, TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_TRIGGER, name, name, name, nullptr);
+      },
+      [&](IStatement* s) {
+        return tarvex_brevane_contracts_database_istatement_show_source(s, VIEW, name, name, name,
+                                                                        nullptr);
+      },
+      [&](IStatement* s) {
+        return tarvex_brevane_contracts_database_istatement_show_structure(s, name, name, name,
+                                                                           nullptr);
+      },
+      [&](IStatement* s) {
+        return tarvex_brevane_contracts_database_istatement_show_user_detail(s, name, name, name);
+      },
+      [&](IStatement* s) {
+        return tarvex_brevane_contracts_database_istatement_show_role_detail(s, name, name, name);
+      },
+      [&](IStatement* s) {
+        return tarvex_brevane_contracts_database_istatement_show_user_rights(s, name, name, name);
+      },
+      [&](IStatement* s) {
+        return tarvex_brevane_contracts_database_istatement_show_role_rights(s, name, name, name);
+      },
+      [&](IStatement* s) {
+        return tarvex_brevane_contracts_database_istatement_show_relations(s, name, name, name);
+      },
+  };
+  std::vector<tarvex::test::TsqlText> texts;
+  for (const auto& build : builders) {
+    std::string text = take(build(st()));
+    size_t places = 0;
+    for (size_t at = text.find(quoted); at != std::string::npos; at = text.find(quoted, at + 1)) {
+      places++;
+      EXPECT_TRUE(at > 0 && text[at - 1] == 'N') << text;
+    }
+    EXPECT_GE(places, 1u) << text;
+    texts.push_back({text.substr(0, 60), text});
+  }
+  tarvex::test::expect_valid_tsql(texts);
 }
 
 TEST_F(SqlServerStatementTest, SchemaRenameCreatesFirstAndDropsLast) {

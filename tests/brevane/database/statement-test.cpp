@@ -190,6 +190,8 @@ TEST_F(StatementTest, QuoteIdentifierInDoubleQuotes) {
               c.expected);
 }
 
+// Column names are quoted like the table: the generic dialect's double
+// quotes here.
 TEST_F(StatementTest, InsertUpdateDelete) {
   gchar* columns[] = {(gchar*)"a", (gchar*)"b", nullptr};
   gchar* values[] = {(gchar*)"1", (gchar*)"'x'", nullptr};
@@ -197,19 +199,19 @@ TEST_F(StatementTest, InsertUpdateDelete) {
   gchar* key_values[] = {(gchar*)"7", (gchar*)"'z'", nullptr};
   EXPECT_EQ(take(tarvex_brevane_supports_database_statement_build_sql_insert(
                 st(), "s", "t", columns, 2, values, 2)),
-            "INSERT INTO \"s\".\"t\"(a, b) VALUES(1, 'x');");
+            "INSERT INTO \"s\".\"t\"(\"a\", \"b\") VALUES(1, 'x');");
   EXPECT_EQ(take(tarvex_brevane_supports_database_statement_build_sql_update(
                 st(), "", "t", columns, 1, values, 1, keys, 1, key_values, 1)),
-            "UPDATE \"t\" SET a=1 WHERE id=7;");
+            "UPDATE \"t\" SET \"a\"=1 WHERE \"id\"=7;");
   EXPECT_EQ(take(tarvex_brevane_supports_database_statement_build_sql_update(
                 st(), "s", "t", columns, 2, values, 2, keys, 2, key_values, 2)),
-            "UPDATE \"s\".\"t\" SET a=1, b='x' WHERE id=7 AND k='z';");
+            "UPDATE \"s\".\"t\" SET \"a\"=1, \"b\"='x' WHERE \"id\"=7 AND \"k\"='z';");
   EXPECT_EQ(take(tarvex_brevane_supports_database_statement_build_sql_delete(st(), "s", "t", keys,
                                                                              2, key_values, 2)),
-            "DELETE FROM \"s\".\"t\" WHERE id=7 AND k='z';");
+            "DELETE FROM \"s\".\"t\" WHERE \"id\"=7 AND \"k\"='z';");
   EXPECT_EQ(take(tarvex_brevane_contracts_database_istatement_build_sql_delete(ist(), "", "t", keys,
                                                                                1, key_values, 1)),
-            "DELETE FROM \"t\" WHERE id=7;");
+            "DELETE FROM \"t\" WHERE \"id\"=7;");
 }
 
 TEST_F(StatementTest, UpdateAndDeleteWithoutKeysAreRefused) {

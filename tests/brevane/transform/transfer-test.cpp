@@ -295,6 +295,47 @@ TEST_F(TransferTest, ContinueOnError) {
   }
 }
 
+// Columns the server fills (computed, rowversion) are neither read nor
+// written; date-times travel as the server's ISO text with all fractions.
+TEST_F(TransferTest, ServerFilledColumnsSkippedAndDateTimesExact) {
+  script_schema(source_server_, "dbo", {{"stamped", "U "}});
+  script_table(source_server_, "dbo", "stamped",
+               {{"id", "int"}, {"total", "int"}, {"ver", "timestamp", 8, 0}, {"at", "datetime2", 8, 27, 7},
+                {"zone", "datetimeoffset", 10, 34, 7}},
+               {"id"});
+  source_server_.on_pattern("SELECT count\\(\\*\\) FROM \\[dbo\\]\\.\\[stamped\\]")
+      .result({{"n", "int"}})
+      .row({"1"});
+  source_server_.on_pattern("FROM \\[dbo\\]\\.\\[stamped\\].*FETCH")
+      .result({{"id", "int"}, {"at", "nvarchar(64)"}, {"zone", "nvarchar(64)"}})
+      .row({"1", "2024-02-29T13:14:15.1234567", "2024-02-29 13:14:15.1234567 -05:30"});
+  target_server_.on_pattern("FROM sys\\.columns c WHERE c\\.object_id = OBJECT_ID\\(N'\\[dbo\\]\\.\\[stamped\\]'\\)")
+      .result({{"name", "sysname"}, {"is_identity", "bit"}, {"is_computed", "bit"}, {"system_type_id", "tinyint"}})
+      .row({"id", "0", "0", "56"})
+      .row({"total", "0", "1", "56"})
+      .row({"ver", "0", "0", "189"})
+      .row({"at", "0", "0", "42"})
+      .row({"zone", "0", "0", "43"});
+  auto transfer = make({{"schema|dbo|MODE", "true"}, {"table|stamped|MODE", "true"}});
+  auto holder = run_handle(transfer.get());
+  EXPECT_EQ(progress_of(holder.get())->failed, 0);
+  std::string page, insert;
+  for (const auto& batch : received(source_server_, source_mark_))
+    if (batch.find("FETCH") != std::string::npos) page = batch;
+  for (const auto& batch : received(target_server_, target_mark_))
+    if (batch.find("INSERT INTO") != std::string::npos) insert = batch;
+  EXPECT_NE(page.find("CONVERT(NVARCHAR(64), [at], 126) AS [at]"), std::string::npos) << page;
+  EXPECT_NE(page.find("CONVERT(NVARCHAR(64), [zone]) AS [zone]"), std::string::npos) << page;
+  EXPECT_EQ(page.find("[total]"), std::string::npos) << page;
+  EXPECT_EQ(page.find("[ver]"), std::string::npos) << page;
+  EXPECT_NE(insert.find("INSERT INTO [dbo].[stamped] ([id], [at], [zone]) VALUES\n(1, "
+                        "N'2024-02-29T13:14:15.1234567', N'2024-02-29 13:14:15.1234567 -05:30')"),
+            std::string::npos)
+      << insert;
+  EXPECT_EQ(insert.find("IDENTITY_INSERT"), std::string::npos);
+  expect_valid_tsql(insert, "insert");
+}
+
 TEST_F(TransferTest, PreconditionsAndNullOptions) {
   EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_transform_transfer_new(nullptr), nullptr),
                   "_options != NULL");

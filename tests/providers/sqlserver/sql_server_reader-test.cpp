@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <tuple>
+#include <vector>
 
 #include "tests/providers/sqlserver/sqlserver-test.h"
 
@@ -387,6 +389,147 @@ TEST_F(ReaderTypes, LargeAndSmallCellsSurviveTheirTable) {
     auto copy = adoptGRef(tarvex_providers_contracts_row_model_clone(kept[size_t(r)].get()));
     EXPECT_EQ(json_of(copy.get()), json_of(kept[size_t(r)].get()));
   }
+}
+
+// A filled table answers for its rows before any caller asks for its
+// "rows" list: the row a caller reaches is made once and is the one every
+// route gives from then on, the list included; edits, removals and
+// additions made before the list exists show in it and are announced.
+TEST_F(ReaderTypes, RowsReachedBeforeTheListAreTheRowsOfTheList) {
+  using Row = TarvexProvidersContractsRowModel;
+  auto& rule = server_.on_batch("SELECT some").result(
+      {{"Id", "int"}, {"Text", "nvarchar(max)", true}, {"Amount", "decimal(38,4)", true}});
+  const int n = 300;
+  // Every seventh row too large for the shared chunks.
+  auto text_of_row = [](int r) {
+    return r % 7 == 0 ? std::string(size_t(70000 + r), char('a' + r % 26))
+                      : "t\xC3\xA9xt " + std::to_string(r);
+  };
+  for (int r = 0; r < n; r++)
+    rule.row({std::to_string(r), r % 11 == 5 ? std::nullopt : std::optional(text_of_row(r)),
+              r % 2 ? "1234567890123456789012345678901234." + std::to_string(1000 + r)
+                    : std::to_string(r) + ".0000"});
+  open();
+  auto expected_text = [&](int r) { return r % 11 == 5 ? std::string() : text_of_row(r); };
+  auto item = [](Table* table, guint position) {
+    return adoptGRef(static_cast<Row*>(g_list_model_get_item(G_LIST_MODEL(table), position)));
+  };
+  auto value = [](Row* row, int col) {
+    return adoptGRef(tarvex_providers_contracts_row_model_get_value_at(row, col));
+  };
+  struct Spy {
+    std::vector<std::tuple<guint, guint, guint>> calls;
+    static void on(GListModel*, guint position, guint removed, guint added, gpointer data) {
+      static_cast<Spy*>(data)->calls.emplace_back(position, removed, added);
+    }
+  };
+  using Call = std::tuple<guint, guint, guint>;
+
+  auto listed = model("SELECT some");
+  ASSERT_NE(listed.get(), nullptr) << error_->message;
+  ASSERT_EQ(rows_of(listed.get()), n);
+
+  auto table = model("SELECT some");
+  ASSERT_NE(table.get(), nullptr) << error_->message;
+  EXPECT_EQ(g_list_model_get_n_items(G_LIST_MODEL(table.get())), guint(n));
+  EXPECT_EQ(g_list_model_get_item(G_LIST_MODEL(table.get()), guint(n)), nullptr);
+  EXPECT_EQ(tarvex_providers_contracts_table_model_get_value_at(table.get(), 0, n), nullptr);
+  EXPECT_EQ(tarvex_providers_contracts_table_model_get_value_at(table.get(), 3, 0), nullptr);
+  // Reached cell first, row first, and the last row: large and small ones.
+  std::vector<GRef<Row>> reached;
+  std::vector<GRef<Value>> cells;
+  const std::vector<int> positions = {0, 1, 7, 8, n - 1};
+  for (int r : positions) {
+    SCOPED_TRACE(r);
+    auto cell = adoptGRef(tarvex_providers_contracts_table_model_get_value_at(table.get(), 1, r));
+    auto row = item(table.get(), guint(r));
+    ASSERT_NE(row.get(), nullptr);
+    EXPECT_EQ(item(table.get(), guint(r)).get(), row.get());
+    EXPECT_EQ(value(row.get(), 1).get(), cell.get());
+    EXPECT_EQ(text_of(cell.get()), expected_text(r));
+    EXPECT_EQ(tarvex_providers_contracts_row_model_get_version(row.get()),
+              TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_INITIAL);
+    reached.push_back(std::move(row));
+    cells.push_back(std::move(cell));
+  }
+  // The list, through the property, holds those very rows and values.
+  GeeArrayList* rows = nullptr;
+  g_object_get(table.get(), "rows", &rows, nullptr);
+  ASSERT_NE(rows, nullptr);
+  EXPECT_EQ(rows, tarvex_providers_contracts_table_model_get_rows(table.get()));
+  EXPECT_EQ(gee_collection_get_size(GEE_COLLECTION(rows)), n);
+  for (size_t k = 0; k < positions.size(); k++) {
+    auto in_list = adoptGRef(
+        static_cast<Row*>(gee_abstract_list_get(GEE_ABSTRACT_LIST(rows), positions[k])));
+    EXPECT_EQ(in_list.get(), reached[k].get());
+    EXPECT_EQ(value(in_list.get(), 1).get(), cells[k].get());
+  }
+  g_object_unref(rows);
+  for (size_t k = 0; k < positions.size(); k++) {
+    gint found = -1;
+    EXPECT_TRUE(tarvex_providers_contracts_table_model_find(table.get(), reached[k].get(), &found));
+    EXPECT_EQ(found, positions[k]);
+  }
+  EXPECT_EQ(json_of(table.get()), json_of(listed.get()));
+
+  // Changes before the list exists.
+  auto edited = model("SELECT some");
+  ASSERT_NE(edited.get(), nullptr) << error_->message;
+  Spy spy;
+  g_signal_connect(edited.get(), "items-changed", G_CALLBACK(Spy::on), &spy);
+  auto kept = item(edited.get(), 2);
+  auto replacement = adoptGRef(as_value(tarvex_providers_contracts_value_int32_new(-1)));
+  tarvex_providers_contracts_table_model_set_value_at(edited.get(), 0, 3, replacement.get());
+  tarvex_providers_contracts_table_model_update_row_version(
+      edited.get(), 4, TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_UPDATE);
+  auto removed = adoptGRef(tarvex_providers_contracts_table_model_delete_at(edited.get(), 5));
+  ASSERT_NE(removed.get(), nullptr);
+  EXPECT_EQ(text_of(value(removed.get(), 0).get()), "5");
+  EXPECT_EQ(tarvex_providers_contracts_table_model_delete_at(edited.get(), n - 1), nullptr);
+  auto added = adoptGRef(tarvex_providers_contracts_table_model_new_row(edited.get()));
+  EXPECT_EQ(tarvex_providers_contracts_table_model_append(edited.get(), added.get()), guint(n - 1));
+  EXPECT_EQ(spy.calls, (std::vector<Call>{{5, 1, 0}, {guint(n - 1), 0, 1}}));
+  ASSERT_EQ(rows_of(edited.get()), n);
+  EXPECT_EQ(text_at(edited.get(), 0, 5), "6");
+  EXPECT_EQ(adoptGRef(tarvex_providers_contracts_table_model_get_value_at(edited.get(), 0, 3)).get(),
+            replacement.get());
+  auto updated = item(edited.get(), 4);
+  EXPECT_EQ(tarvex_providers_contracts_row_model_get_version(updated.get()),
+            TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_UPDATE);
+  EXPECT_EQ(item(edited.get(), 2).get(), kept.get());
+  EXPECT_EQ(item(edited.get(), guint(n - 1)).get(), added.get());
+  g_signal_handlers_disconnect_by_data(edited.get(), &spy);
+
+  // Cleared before the list exists: announced, and rows reached before
+  // keep their cells, also past their table.
+  auto cleared = model("SELECT some");
+  ASSERT_NE(cleared.get(), nullptr) << error_->message;
+  Spy cleared_spy;
+  g_signal_connect(cleared.get(), "items-changed", G_CALLBACK(Spy::on), &cleared_spy);
+  std::vector<GRef<Row>> survivors;
+  for (int r : positions) survivors.push_back(item(cleared.get(), guint(r)));
+  tarvex_providers_contracts_table_model_clear(cleared.get(), FALSE);
+  EXPECT_EQ(cleared_spy.calls, (std::vector<Call>{{0, guint(n), 0}}));
+  EXPECT_EQ(g_list_model_get_n_items(G_LIST_MODEL(cleared.get())), 0u);
+  EXPECT_EQ(rows_of(cleared.get()), 0);
+  EXPECT_EQ(columns_of(cleared.get()), 3);
+  g_signal_handlers_disconnect_by_data(cleared.get(), &cleared_spy);
+  cleared.reset();
+  table.reset();
+  for (size_t k = 0; k < positions.size(); k++) {
+    SCOPED_TRACE(positions[k]);
+    EXPECT_EQ(text_of(value(survivors[k].get(), 1).get()), expected_text(positions[k]));
+    EXPECT_EQ(text_of(value(reached[k].get(), 1).get()), expected_text(positions[k]));
+    auto same = adoptGRef(static_cast<Row*>(
+        gee_abstract_list_get(GEE_ABSTRACT_LIST(tarvex_providers_contracts_table_model_get_rows(
+                                  listed.get())),
+                              positions[k])));
+    EXPECT_EQ(json_of(survivors[k].get()), json_of(same.get()));
+  }
+
+  // A table released without its rows ever reached frees them with it (the
+  // sanitizers' run checks the memory).
+  EXPECT_NE(model("SELECT some").get(), nullptr);
 }
 
 TEST_F(ReaderTypes, TimesAndOffsets) {

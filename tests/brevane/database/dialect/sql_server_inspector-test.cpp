@@ -308,14 +308,31 @@ TEST_F(InspectorTest, RoutineTemplatesStartWithATsqlComment) {
 
 TEST_F(InspectorTest, QueriesCarryTheirPlaceholders) {
   EXPECT_EQ(support(MT(COLUMN_NAME))[0],
-            "SELECT name FROM sys.columns WHERE OBJECT_SCHEMA_NAME(object_id) = '%s' AND "
-            "OBJECT_NAME(object_id) = '%s' ORDER BY column_id ASC;");
+            "SELECT name FROM sys.columns WHERE OBJECT_SCHEMA_NAME(object_id) = N'%s' AND "
+            "OBJECT_NAME(object_id) = N'%s' ORDER BY column_id ASC;");
   EXPECT_EQ(support(MT(LOGIN_CERTIFICATE))[0],
             "SELECT name FROM master.sys.certificates WHERE name NOT LIKE '##%%##' ORDER BY "
             "name;");
   auto owners = support(MT(ROLE_OWNER));
   EXPECT_EQ(owners[2], "SELECT name FROM sys.server_principals WHERE type = 'R'");
-  EXPECT_EQ(support(MT(TABLE_TABLESPACE))[1], "SELECT name FROM sys.data_spaces WHERE type='%s';");
+  EXPECT_EQ(support(MT(TABLE_TABLESPACE))[1], "SELECT name FROM sys.data_spaces WHERE type=N'%s';");
+}
+
+// The caller fills the names in; every place for one is an N'...' text, so
+// that names outside the database's code page match.
+TEST_F(InspectorTest, NamePlaceholdersAreUnicodeTexts) {
+  int places = 0;
+  for (int kind = TARVEX_BREVANE_CONTRACTS_DATABASE_DB_META_TYPE_NONE;
+       kind <= TARVEX_BREVANE_CONTRACTS_DATABASE_DB_META_TYPE_YESNO_DEFAULT; kind++) {
+    for (const std::string& entry : support(TarvexBrevaneContractsDatabaseDbMetaType(kind))) {
+      for (size_t at = entry.find("'%s'"); at != std::string::npos;
+           at = entry.find("'%s'", at + 1)) {
+        places++;
+        EXPECT_TRUE(at > 0 && entry[at - 1] == 'N') << kind << ": " << entry;
+      }
+    }
+  }
+  EXPECT_EQ(places, 10);
 }
 
 }  // namespace
