@@ -9,6 +9,10 @@
 //
 //   tarvex-example                                   the embedded test server
 //   tarvex-example HOST PORT USER PASSWORD DATABASE [QUERY [SCHEMA.TABLE]]
+//   tarvex-example --ssh-tunnel SSH_HOST SSH_PORT SSH_USER SSH_PASSWORD [...]
+//
+// With --ssh-tunnel the connection goes through an SSH tunnel (ssh through
+// sshpass); the output is the same as for a direct open.
 //
 // Without a server on the command line it starts the scripted TDS test
 // server with its sample database (TARVEX_TDS_SERVER and TARVEX_TDS_SAMPLE
@@ -252,9 +256,52 @@ void print_filled_objects(TarvexBrevaneContractsDatabaseIConnection* iconnection
   }
 }
 
+namespace {
+
+// "--ssh-tunnel SSH_HOST SSH_PORT SSH_USER SSH_PASSWORD" before the other
+// arguments: the SSH server the tunnel logs in to. The tunnel forwards to the
+// database host as the SSH server resolves it, so the database HOST is the
+// SSH server itself (SSH_HOST must name the same machine).
+struct SshTunnel {
+  bool used = false;
+  std::string host;
+  int port = 22;
+  std::string user;
+  std::string password;
+
+  // Takes the option off the command line; false when it is incomplete.
+  bool take(int& argc, char** argv) {
+    if (argc < 2 || std::string(argv[1]) != "--ssh-tunnel") return true;
+    if (argc < 6) return false;
+    used = true;
+    host = argv[2];
+    port = std::atoi(argv[3]);
+    user = argv[4];
+    password = argv[5];
+    for (int i = 6; i <= argc; i++) argv[i - 5] = argv[i];
+    argc -= 5;
+    return true;
+  }
+
+  void apply(TarvexProvidersContractsServer* server) const {
+    if (!used) return;
+    tarvex_providers_contracts_server_set_ssh_using(server, TRUE);
+    tarvex_providers_contracts_server_set_ssh_host(server, host.c_str());
+    tarvex_providers_contracts_server_set_ssh_port(server, port);
+    tarvex_providers_contracts_server_set_ssh_username(server, user.c_str());
+    tarvex_providers_contracts_server_set_ssh_password(server, password.c_str());
+  }
+};
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  SshTunnel tunnel;
+  if (!tunnel.take(argc, argv)) argc = 0;
   if (argc != 1 && (argc < 6 || argc > 8)) {
-    std::fprintf(stderr, "usage: %s [HOST PORT USER PASSWORD DATABASE [QUERY [SCHEMA.TABLE]]]\n",
+    std::fprintf(stderr,
+                 "usage: %s [--ssh-tunnel SSH_HOST SSH_PORT SSH_USER SSH_PASSWORD] "
+                 "[HOST PORT USER PASSWORD DATABASE [QUERY [SCHEMA.TABLE]]]\n",
                  argv[0]);
     return 2;
   }
@@ -282,6 +329,7 @@ int main(int argc, char** argv) {
   tarvex_providers_contracts_server_set_username(server.get(), target.user.c_str());
   tarvex_providers_contracts_server_set_password(server.get(), target.password.c_str());
   tarvex_providers_contracts_server_set_initial(server.get(), target.database.c_str());
+  tunnel.apply(server.get());
 
   start_services();
   tarvex_providers_contracts_server_set_uuid(server.get(), "example-server");

@@ -9,7 +9,12 @@ BUILD=${BUILD_DIR:-$HERE/build}
 
 PACKAGES="meson ninja-build g++ pkg-config gettext tzdata locales \
   libglib2.0-dev libgee-0.8-dev libjson-glib-dev freetds-dev libsybdb5 \
-  libssl-dev libxml2-dev libuchardet-dev libgtest-dev libgmock-dev libbenchmark-dev"
+  libssl-dev libxml2-dev libuchardet-dev libgtest-dev libgmock-dev libbenchmark-dev \
+  openssh-client sshpass putty-tools"
+# The tunnel tests log in through a private sshd of their own.
+if [ "$MODE" = test ]; then
+  PACKAGES="$PACKAGES openssh-server"
+fi
 # The tests check generated T-SQL with a parser that runs on Node.
 if [ "$MODE" = test ] && ! { command -v node && command -v npm; } >/dev/null 2>&1; then
   PACKAGES="$PACKAGES nodejs npm"

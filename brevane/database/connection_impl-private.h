@@ -8,6 +8,7 @@
 #include <mutex>
 
 #include "brevane/database/connection_impl.h"
+#include "common/tarvex-gobject.h"
 
 namespace tarvex::database {
 
@@ -23,9 +24,16 @@ std::recursive_mutex& connection_lock(ConnectionImpl* self);
 // Installs the provider, releasing any provider already there.
 void connection_set_provider(ConnectionImpl* self, TarvexProvidersContractsIProvider* provider);
 
-// The identity log lines of this connection go under (the stored server's
-// "uuid"), or NULL.
-const gchar* connection_log_identity(ConnectionImpl* self);
+// The identity log lines of this connection go under (a copy of the stored
+// server's "uuid"), or NULL.
+GUniqueStr connection_log_identity(ConnectionImpl* self);
+
+// A reference to the stored server, taken under the lock that guards its
+// replacement, so a worker never reads a description being released.
+GRef<TarvexProvidersContractsServer> connection_server(ConnectionImpl* self);
+// Stores the server (a new reference) and the open context.
+void connection_store_server(ConnectionImpl* self, TarvexProvidersContractsServer* server,
+                             GObject* context);
 
 // Stores the version text; the numbers only when `parsed`.
 void connection_set_version(ConnectionImpl* self, const gchar* version, bool parsed, guint32 major,
@@ -37,8 +45,12 @@ void connection_set_version(ConnectionImpl* self, const gchar* version, bool par
 void connection_open_real(ConnectionImpl* self, TarvexProvidersContractsServer* server,
                           GError** error);
 
-// Launches the server's tunnel, then opens 127.0.0.1 at its port + 10000.
-void connection_open_over_tunnel(ConnectionImpl* self, GError** error);
+// Every open path: directly, or through the tunnel the server asks for (SSH
+// or HTTP), started on a free local port; the provider then opens a clone of
+// the server that targets 127.0.0.1 at that port. The tunnel lives until the
+// next open, close or finalisation.
+void connection_open(ConnectionImpl* self, TarvexProvidersContractsServer* server,
+                     GError** error);
 
 // Emits "opened" / "closed" with the connection as argument.
 void connection_emit_opened(ConnectionImpl* self);
@@ -55,8 +67,7 @@ GObject* connection_dialect_object(ConnectionImpl* self, DialectSlot slot,
 void connection_replace_dialect_objects(
     ConnectionImpl* self, std::initializer_list<std::pair<DialectSlot, GObject*>> objects);
 
-// Starts the tunnel program a server description asks for (SSH or HTTP); a
-// program that cannot be started is an error.
-void launch_tunnel_client(TarvexProvidersContractsServer* server, GError** error);
+// Fills the asynchronous class slots (open_async ... execute_finish).
+void connection_install_async(TarvexBrevaneSupportsDatabaseConnectionImplClass* klass);
 
 }  // namespace tarvex::database

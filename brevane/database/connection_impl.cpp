@@ -1,6 +1,7 @@
 #include "brevane/database/connection_impl.h"
 
 #include <atomic>
+#include <memory>
 #include <mutex>
 #include <string>
 
@@ -8,6 +9,7 @@
 #include "brevane/database/data_cache.h"
 #include "brevane/database/formatter.h"
 #include "brevane/database/sql-text-private.h"
+#include "brevane/database/tunnel_launch-private.h"
 #include "brevane/foundation/logging_service.h"
 #include "common/tarvex-check.h"
 #include "common/tarvex-gobject.h"
@@ -23,9 +25,17 @@ struct _TarvexBrevaneSupportsDatabaseConnectionImplPrivate {
   // Around every provider call: one batch at a time per connection.
   std::recursive_mutex lock;
   std::atomic<int> status{TARVEX_BREVANE_CONTRACTS_DATABASE_DB_STATUS_Unknown};
+  // Guards the stored server and the open context: replaced on the caller's
+  // thread while workers read them. Held only for a moment, never around a
+  // provider call, so the main loop never waits on a running query for it.
+  std::mutex server_lock;
   // Recorded for the host; not owned and never read back.
   GObject* context = nullptr;
   GRef<TarvexProvidersContractsServer> server;
+  // The tunnel program the provider's connection goes through (under
+  // `lock`). Declared before the provider, so it ends after the provider
+  // let go of its connection at finalisation.
+  std::unique_ptr<Tunnel> tunnel;
   std::mutex version_lock;
   std::string version;
   guint32 major_version = 0;
@@ -96,7 +106,7 @@ void connection_set_status(TarvexBrevaneContractsDatabaseIConnection* self, Stat
 
 void log_sql(ConnectionImpl* self, const gchar* sql) {
   // Passwords of login, user and application-role texts stay out of the logs.
-  tarvex_brevane_foundation_logging_service_info(connection_log_identity(self), "SQL: %s",
+  tarvex_brevane_foundation_logging_service_info(connection_log_identity(self).get(), "SQL: %s",
                                                  masked_for_log(sql).c_str());
 }
 
@@ -109,7 +119,7 @@ guint row_count(TarvexProvidersContractsTableModel* model) {
 void fail_open(ConnectionImpl* self, GError* error, GError** out) {
   set_status(self, TARVEX_BREVANE_CONTRACTS_DATABASE_DB_STATUS_Failed);
   tarvex_brevane_foundation_logging_service_warning(
-      connection_log_identity(self), "SQL: Failed to open connection: %s", error->message);
+      connection_log_identity(self).get(), "SQL: Failed to open connection: %s", error->message);
   g_propagate_error(out, error);
 }
 
@@ -185,12 +195,9 @@ TarvexBrevaneContractsDatabaseIFormattable* base_formatter(ConnectionImpl* self)
 }
 
 // Opens directly or through the tunnel; says "opened" once it is open.
-void open_and_announce(ConnectionImpl* self, Server* server, bool over_tunnel, GError** error) {
+void open_and_announce(ConnectionImpl* self, Server* server, GError** error) {
   GUniqueError local;
-  if (over_tunnel)
-    connection_open_over_tunnel(self, local.out());
-  else
-    connection_open_real(self, server, local.out());
+  connection_open(self, server, local.out());
   if (local) {
     g_propagate_error(error, local.release());
     return;
@@ -200,29 +207,24 @@ void open_and_announce(ConnectionImpl* self, Server* server, bool over_tunnel, G
 
 void base_open(ConnectionImpl* self, Server* server, GObject* context, GError** error) {
   g_return_if_fail(server != NULL);
-  auto* priv = priv_of(self);
-  priv->server = retainGRef(server);
-  priv->context = context;
-  open_and_announce(self, server,
-                    tarvex_providers_contracts_server_get_ssh_using(server) ||
-                        tarvex_providers_contracts_server_get_http_using(server),
-                    error);
+  connection_store_server(self, server, context);
+  open_and_announce(self, server, error);
 }
 
 void base_reopen(ConnectionImpl* self, GError** error) {
-  Server* server = tarvex_brevane_supports_database_connection_impl_get_server(self);
+  GRef<Server> server = connection_server(self);
   if (!server) {
     // Nothing was opened before: there is nothing to open again.
     fail_open(self, connection_error_new("The connection has no server to open again."), error);
     return;
   }
-  // Only the SSH tunnel is started again; an HTTP tunnel is left alone.
-  open_and_announce(self, server, tarvex_providers_contracts_server_get_ssh_using(server), error);
+  open_and_announce(self, server.get(), error);
 }
 
 void base_close(ConnectionImpl* self, GError** error) {
   auto* priv = priv_of(self);
   GUniqueError local;
+  std::unique_ptr<Tunnel> tunnel;
   {
     Guard guard(priv->lock);
     // Closing always succeeds for the connection, also when the server went
@@ -235,7 +237,11 @@ void base_close(ConnectionImpl* self, GError** error) {
           TARVEX_BREVANE_CONTRACTS_DATABASE_ICACHABLE(cache.get()));
     set_status(self, TARVEX_BREVANE_CONTRACTS_DATABASE_DB_STATUS_Closed);
     g_signal_emit_by_name(self, "closed", self);
+    tunnel = std::move(priv->tunnel);
   }
+  // The tunnel program ends once the provider no longer needs it, outside
+  // the lock: it may take a moment to leave.
+  tunnel.reset();
   if (local) g_propagate_error(error, local.release());
 }
 
@@ -261,7 +267,7 @@ gint base_execute_no_query(ConnectionImpl* self, const gchar* sql, guint32 flags
     g_propagate_error(error, local.release());
     return -1;
   }
-  tarvex_brevane_foundation_logging_service_info(connection_log_identity(self), "affected rows: %d",
+  tarvex_brevane_foundation_logging_service_info(connection_log_identity(self).get(), "affected rows: %d",
                                                  gint(count));
   return gint(count);
 }
@@ -280,7 +286,7 @@ TarvexProvidersContractsTableModel* base_execute_as_model(ConnectionImpl* self, 
     return nullptr;
   }
   if (!model) return nullptr;
-  tarvex_brevane_foundation_logging_service_info(connection_log_identity(self), "affected rows: %d",
+  tarvex_brevane_foundation_logging_service_info(connection_log_identity(self).get(), "affected rows: %d",
                                                  gint(row_count(model.get())));
   return model.leak();
 }
@@ -299,7 +305,7 @@ TarvexProvidersContractsValueObject* base_execute_as_scalar(ConnectionImpl* self
     return nullptr;
   }
   if (!value) return nullptr;
-  tarvex_brevane_foundation_logging_service_info(connection_log_identity(self), "affected rows: 1");
+  tarvex_brevane_foundation_logging_service_info(connection_log_identity(self).get(), "affected rows: 1");
   return value.leak();
 }
 
@@ -325,7 +331,8 @@ GObject** base_execute(ConnectionImpl* self, const gchar* sql, guint32 flags, gi
     g_propagate_error(error, local.release());
     return nullptr;
   }
-  const gchar* identity = connection_log_identity(self);
+  GUniqueStr identity_text = connection_log_identity(self);
+  const gchar* identity = identity_text.get();
   for (gint i = 0; results && i < count; ++i) {
     GObject* result = results[i];
     if (TARVEX_PROVIDERS_CONTRACTS_IS_TABLE_MODEL(result))
@@ -351,7 +358,7 @@ TarvexProvidersContractsIDataReader* base_execute_reader(ConnectionImpl* self, c
     g_propagate_error(error, local.release());
     return nullptr;
   }
-  tarvex_brevane_foundation_logging_service_info(connection_log_identity(self), "affected rows: %d",
+  tarvex_brevane_foundation_logging_service_info(connection_log_identity(self).get(), "affected rows: %d",
                                                  0);
   return reader;
 }
@@ -380,7 +387,9 @@ void base_commit(ConnectionImpl* self, GError** error) {
 void base_update_version(ConnectionImpl*, GError**) {}
 
 Server* base_get_server(ConnectionImpl* self) {
-  return priv_of(self)->server.get();
+  auto* priv = priv_of(self);
+  std::lock_guard<std::mutex> guard(priv->server_lock);
+  return priv->server.get();
 }
 
 const gchar* base_get_version(ConnectionImpl* self) {
@@ -474,8 +483,7 @@ static void tarvex_brevane_supports_database_connection_impl_class_setup(
   klass->get_version = base_get_version;
   klass->get_major_version = base_get_major_version;
   klass->get_minor_version = base_get_minor_version;
-  // The asynchronous slots (open_async ... execute_finish) are filled by the
-  // worker-thread part of the connection; until then they stay empty.
+  connection_install_async(klass);
 }
 
 // ---- helpers for dialect connections and the other parts of the connection
@@ -498,9 +506,27 @@ void connection_set_provider(ConnectionImpl* self, TarvexProvidersContractsIProv
   priv_of(self)->provider = retainGRef(provider);
 }
 
-const gchar* connection_log_identity(ConnectionImpl* self) {
-  Server* server = priv_of(self)->server.get();
-  return server ? tarvex_providers_contracts_server_get_uuid(server) : nullptr;
+GUniqueStr connection_log_identity(ConnectionImpl* self) {
+  GRef<Server> server = connection_server(self);
+  return GUniqueStr(server ? g_strdup(tarvex_providers_contracts_server_get_uuid(server.get()))
+                           : nullptr);
+}
+
+GRef<Server> connection_server(ConnectionImpl* self) {
+  auto* priv = priv_of(self);
+  std::lock_guard<std::mutex> guard(priv->server_lock);
+  return priv->server;
+}
+
+void connection_store_server(ConnectionImpl* self, Server* server, GObject* context) {
+  auto* priv = priv_of(self);
+  GRef<Server> previous;
+  {
+    std::lock_guard<std::mutex> guard(priv->server_lock);
+    previous = std::exchange(priv->server, retainGRef(server));
+    priv->context = context;
+  }
+  // The previous description is released outside the lock.
 }
 
 void connection_set_version(ConnectionImpl* self, const gchar* version, bool parsed, guint32 major,
@@ -553,27 +579,64 @@ void connection_open_real(ConnectionImpl* self, Server* server, GError** error) 
     fail_open(self, local.release(), error);
     return;
   }
-  tarvex_brevane_foundation_logging_service_debug(connection_log_identity(self),
+  tarvex_brevane_foundation_logging_service_debug(connection_log_identity(self).get(),
                                                   "SQL: connection opened");
 }
 
-void connection_open_over_tunnel(ConnectionImpl* self, GError** error) {
-  Server* server = priv_of(self)->server.get();
+namespace {
+
+// After a provider open the old tunnel carries nothing any more: the
+// provider replaced its connection. The new one is kept only while the
+// provider is connected through it.
+void replace_tunnel(ConnectionImpl* self, std::unique_ptr<Tunnel> tunnel) {
+  auto* priv = priv_of(self);
+  std::unique_ptr<Tunnel> old;
+  {
+    Guard guard(priv->lock);
+    bool connected =
+        priv->provider && tarvex_providers_contracts_iprovider_get_is_opened(priv->provider.get());
+    old = std::exchange(priv->tunnel, connected ? std::move(tunnel) : nullptr);
+  }
+  // Programs end here, outside the lock.
+}
+
+}  // namespace
+
+void connection_open(ConnectionImpl* self, Server* server, GError** error) {
+  if (!server_uses_tunnel(server)) {
+    connection_open_real(self, server, error);
+    replace_tunnel(self, nullptr);
+    return;
+  }
   GUniqueError local;
-  launch_tunnel_client(server, local.out());
-  if (local) {
+  std::unique_ptr<Tunnel> tunnel = Tunnel::launch(server, local.out());
+  if (local || !tunnel) {
     // The status stays as it was: no provider call was made.
+    if (!local) local.reset(connection_error_new("The tunnel could not be started."));
     g_propagate_error(error, local.release());
     return;
   }
   auto local_server = adoptGRef(tarvex_providers_contracts_server_clone(server, FALSE));
-  guint32 port = guint32(tarvex_providers_contracts_server_get_port(server)) + 10000u;
   tarvex_providers_contracts_server_set_host(local_server.get(), "127.0.0.1");
-  tarvex_providers_contracts_server_set_port(local_server.get(), gint(port));
+  tarvex_providers_contracts_server_set_port(local_server.get(), gint(tunnel->local_port()));
   CONNECTION_DEBUG("connect to server: %s:%u......",
-                   tarvex_providers_contracts_server_get_host(local_server.get()), port);
+                   tarvex_providers_contracts_server_get_host(local_server.get()),
+                   guint(tunnel->local_port()));
   connection_open_real(self, local_server.get(), error);
+  replace_tunnel(self, std::move(tunnel));
 }
+
+}  // namespace tarvex::database
+
+GPid tarvex_brevane_testing_connection_tunnel(TarvexBrevaneSupportsDatabaseConnectionImpl* self,
+                                              guint16* port) {
+  auto* priv = priv_of(self);
+  Guard guard(priv->lock);
+  if (port) *port = priv->tunnel ? priv->tunnel->local_port() : 0;
+  return priv->tunnel ? priv->tunnel->pid() : 0;
+}
+
+namespace tarvex::database {
 
 void connection_emit_opened(ConnectionImpl* self) {
   g_signal_emit_by_name(self, "opened", self);

@@ -74,9 +74,10 @@ void record(Provider* self, const std::string& call) {
   state.calls.push_back(call);
 }
 
-void fail(GError** error) {
-  g_set_error_literal(error, g_quark_from_static_string("TDSDB"), 102,
-                      "Incorrect syntax near 'x'.");
+void fail(Provider* self, GError** error) {
+  auto& state = state_of(self);
+  g_set_error_literal(error, g_quark_from_static_string("TDSDB"), state.fail_code,
+                      state.fail_message.c_str());
 }
 
 // Counts how many execute operations run at once, and runs the hook.
@@ -129,14 +130,14 @@ TarvexProvidersContractsTableModel* fake_execute_model(Provider* self, const gch
                                                        guint32 mode, GError** error) {
   record(self, "model:" + std::string(sql) + ":" + std::to_string(mode));
   Inside inside(self, sql);
-  if (state_of(self).fail_execute) return fail(error), nullptr;
+  if (state_of(self).fail_execute) return fail(self, error), nullptr;
   return make_model(state_of(self).rows);
 }
 
 gint64 fake_execute_affect(Provider* self, const gchar* sql, guint32 mode, GError** error) {
   record(self, "affect:" + std::string(sql) + ":" + std::to_string(mode));
   Inside inside(self, sql);
-  if (state_of(self).fail_execute) return fail(error), -1;
+  if (state_of(self).fail_execute) return fail(self, error), -1;
   return state_of(self).affected;
 }
 
@@ -144,7 +145,7 @@ TarvexProvidersContractsValueObject* fake_execute_scalar(Provider* self, const g
                                                          guint32 mode, GError** error) {
   record(self, "scalar:" + std::string(sql) + ":" + std::to_string(mode));
   Inside inside(self, sql);
-  if (state_of(self).fail_execute) return fail(error), nullptr;
+  if (state_of(self).fail_execute) return fail(self, error), nullptr;
   return reinterpret_cast<TarvexProvidersContractsValueObject*>(
       tarvex_providers_contracts_value_string_new(state_of(self).scalar.c_str()));
 }
@@ -153,7 +154,7 @@ GObject** fake_execute_statements(Provider* self, const gchar* sql, guint32 mode
                                   GError** error) {
   record(self, "statements:" + std::string(sql) + ":" + std::to_string(mode));
   Inside inside(self, sql);
-  if (state_of(self).fail_execute) return fail(error), nullptr;
+  if (state_of(self).fail_execute) return fail(self, error), nullptr;
   auto** results = static_cast<GObject**>(g_malloc0(sizeof(GObject*) * 3));
   results[0] = G_OBJECT(make_model(state_of(self).rows));
   results[1] = G_OBJECT(tarvex_providers_contracts_value_uint64_new(5));
@@ -165,25 +166,25 @@ TarvexProvidersContractsIDataReader* fake_execute_reader(Provider* self, const g
                                                          GError** error) {
   record(self, "reader:" + std::string(sql));
   Inside inside(self, sql);
-  if (state_of(self).fail_execute) return fail(error), nullptr;
+  if (state_of(self).fail_execute) return fail(self, error), nullptr;
   return reinterpret_cast<TarvexProvidersContractsIDataReader*>(
       g_object_new(db_test_fake_reader_get_type(), nullptr));
 }
 
 gboolean fake_transaction(Provider* self, GError** error) {
   record(self, "transaction");
-  if (state_of(self).fail_execute) return fail(error), FALSE;
+  if (state_of(self).fail_execute) return fail(self, error), FALSE;
   return TRUE;
 }
 
 void fake_commit(Provider* self, GError** error) {
   record(self, "commit");
-  if (state_of(self).fail_execute) fail(error);
+  if (state_of(self).fail_execute) fail(self, error);
 }
 
 void fake_rollback(Provider* self, GError** error) {
   record(self, "rollback");
-  if (state_of(self).fail_execute) fail(error);
+  if (state_of(self).fail_execute) fail(self, error);
 }
 
 gboolean fake_get_is_opened(Provider* self) {

@@ -25,6 +25,9 @@ struct FakeProviderState {
   bool fail_open = false;
   bool fail_execute = false;
   bool fail_close = false;
+  // The error of a failing execute operation.
+  int fail_code = 102;
+  std::string fail_message = "Incorrect syntax near 'x'.";
   gint64 affected = 3;
   int rows = 2;
   std::string scalar = "16.0.1000.6";
