@@ -511,6 +511,28 @@ Chunk* chunk_new(gsize total) {
 
 }  // namespace
 
+gpointer large_block_new(gsize size) {
+  // Aligned to the huge page, so the kernel can back it with them; the
+  // rest of the mapping is given back at once.
+  gsize mapping = size + kLargeChunk;
+  void* base = mmap(nullptr, mapping, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  // As g_malloc does when memory runs out.
+  if (base == MAP_FAILED) g_error("failed to map %" G_GSIZE_FORMAT " bytes", mapping);
+  auto start = reinterpret_cast<guintptr>(base);
+  auto aligned = (start + kLargeChunk - 1) & ~guintptr(kLargeChunk - 1);
+  if (aligned > start) munmap(base, aligned - start);
+  gsize tail = start + mapping - (aligned + size);
+  if (tail > 0) munmap(reinterpret_cast<void*>(aligned + size), tail);
+#if defined(MADV_HUGEPAGE)
+  madvise(reinterpret_cast<void*>(aligned), size, MADV_HUGEPAGE);
+#endif
+  return reinterpret_cast<gpointer>(aligned);
+}
+
+void large_block_free(gpointer block, gsize size) {
+  munmap(block, size);
+}
+
 void chunk_unref(Chunk* chunk) {
   if (chunk->refs.fetch_sub(1, std::memory_order_acq_rel) != 1) return;
   if (chunk->mapping)

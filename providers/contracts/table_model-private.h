@@ -101,6 +101,12 @@ TarvexProvidersContractsRowModel* row_new(guint capacity);
 void row_take_value(TarvexProvidersContractsRowModel* row,
                     TarvexProvidersContractsValueObject* value);
 
+// A block of `size` bytes (a multiple of 2 MB) backed by huge pages where
+// the system offers them: few page faults for much memory. Its bytes are
+// zero until written.
+gpointer large_block_new(gsize size);
+void large_block_free(gpointer block, gsize size);
+
 // A chunk of memory holding the cells of many rows; freed with the last
 // row that uses it.
 struct Chunk;

@@ -63,7 +63,12 @@ class PendingRows {
       else if (entry.item)
         g_object_unref(entry.item);
     }
-    for (Entry* block : blocks_) g_free(block);
+    for (size_t b = 0; b < blocks_.size(); b++) {
+      if (b < kSmallBlocks)
+        g_free(blocks_[b]);
+      else
+        models::large_block_free(blocks_[b], sizeof(Entry) * kLarge);
+    }
     blocks_.clear();
     size_ = 0;
   }
@@ -75,13 +80,31 @@ class PendingRows {
     gpointer item;
     models::Chunk* chunk;
   };
-  // Entries in blocks of a fixed size: growing never copies them.
-  static constexpr guint kPerBlock = 4096;
+  // Entries in blocks that are never moved: a few small ones (a small
+  // result takes little), then blocks of huge pages (a large one costs few
+  // page faults).
+  static constexpr guint kSmall = 4096;
+  static constexpr guint kSmallBlocks = 8;
+  static constexpr guint kSmallTotal = kSmall * kSmallBlocks;
+  static constexpr guint kLarge = 2 * 1024 * 1024 / sizeof(Entry);
 
-  Entry& at(guint index) { return blocks_[index / kPerBlock][index % kPerBlock]; }
+  Entry& at(guint index) {
+    if (index < kSmallTotal) return blocks_[index / kSmall][index % kSmall];
+    index -= kSmallTotal;
+    return blocks_[kSmallBlocks + index / kLarge][index % kLarge];
+  }
   Entry& slot_for_push() {
-    if (size_ % kPerBlock == 0) blocks_.push_back(g_new(Entry, kPerBlock));
+    if (size_ == capacity()) {
+      if (blocks_.size() < kSmallBlocks)
+        blocks_.push_back(g_new(Entry, kSmall));
+      else
+        blocks_.push_back(static_cast<Entry*>(models::large_block_new(sizeof(Entry) * kLarge)));
+    }
     return at(size_++);
+  }
+  guint capacity() const {
+    guint n = guint(blocks_.size());
+    return n <= kSmallBlocks ? n * kSmall : kSmallTotal + (n - kSmallBlocks) * kLarge;
   }
 
   std::vector<Entry*> blocks_;
