@@ -256,6 +256,36 @@ void print_filled_objects(TarvexBrevaneContractsDatabaseIConnection* iconnection
   }
 }
 
+// The query result exported as a host offers it: a CSV file and a
+// Markdown table.
+void export_result(TarvexProvidersContractsTableModel* result) {
+  GError* error = nullptr;
+  GUniqueStr folder(g_dir_make_tmp("tarvex-example-XXXXXX", &error));
+  if (!folder) {
+    std::fprintf(stderr, "export: %s\n", error->message);
+    g_error_free(error);
+    return;
+  }
+  GUniqueStr path(g_build_filename(folder.get(), "result.csv", nullptr));
+  auto csv = adoptGRef(tarvex_brevane_supports_data_extractors_dsv_extractor_new("csv"));
+  gint rows = tarvex_brevane_contracts_data_iexporter_export_to_file(
+      reinterpret_cast<TarvexBrevaneContractsDataIExporter*>(csv.get()), result, path.get(),
+      nullptr, nullptr, &error);
+  if (rows < 0) {
+    std::fprintf(stderr, "export: %s\n", error ? error->message : "failed");
+    g_clear_error(&error);
+  } else {
+    std::printf("\nquery result as CSV: %d rows in %s\n", rows, path.get());
+  }
+  auto markdown = adoptGRef(tarvex_brevane_supports_data_extractors_markdown_extractor_new("md"));
+  gchar* text = g_strdup("");
+  tarvex_brevane_contracts_data_iexporter_export_to_text(
+      reinterpret_cast<TarvexBrevaneContractsDataIExporter*>(markdown.get()), result, &text,
+      nullptr, nullptr, nullptr);
+  std::printf("\nquery result as a Markdown table:\n%s", text);
+  g_free(text);
+}
+
 namespace {
 
 // "--ssh-tunnel SSH_HOST SSH_PORT SSH_USER SSH_PASSWORD" before the other
@@ -403,6 +433,8 @@ int main(int argc, char** argv) {
   std::printf("\n%s\n", script ? script.get() : "");
 
   print_filled_objects(iconnection, database, schema);
+
+  export_result(result.get());
 
   tarvex_brevane_contracts_database_iconnection_close(iconnection, &error);
   if (error) {

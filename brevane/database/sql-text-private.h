@@ -6,6 +6,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,6 +49,19 @@ std::string hexadecimal(std::string_view bytes);
 // A plain decimal number: sign, digits, optional fraction and exponent.
 bool is_number(std::string_view text);
 bool contains(std::string_view text, std::string_view needle);
+
+// A T-SQL literal of `text` for a column of `type`: integers, and decimal,
+// money and floating numbers bare after their text is checked; bits as 1 or
+// 0 (from true/false/1/0); binaries as 0x... (a text that is not already a
+// 0x literal gives its bytes); every other kind as N'...' with its quotes
+// doubled. A blank text of a number, bit, binary or temporal kind is NULL.
+// Nothing when the text is not a value of the kind, so no text of a file or
+// a cell can end the statement it stands in.
+std::optional<std::string> typed_literal(TarvexProvidersContractsDataType type,
+                                         std::string_view text);
+// Whether `type` keeps its text as it is (strings, XML, JSON and the
+// like): a blank text of such a kind is a text, not NULL.
+bool is_text_kind(TarvexProvidersContractsDataType type);
 
 // Splits at every occurrence of `separator`, keeping empty pieces.
 std::vector<std::string> split(std::string_view text, std::string_view separator);

@@ -108,6 +108,92 @@ bool is_number(std::string_view text) {
   return i == text.size();
 }
 
+bool is_text_kind(TarvexProvidersContractsDataType type) {
+  switch (type) {
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_CHAR:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_WSTRING:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_XML:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_JSON:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UNKNOWN:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_ENUM:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_FLAGS:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_SET:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_GEOMETRY:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_GEOGRAPHY:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_VARIANT:
+      return true;
+    default:
+      return false;
+  }
+}
+
+namespace {
+
+std::string_view stripped(std::string_view text) {
+  auto blank = [](char c) { return g_ascii_isspace(c); };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+bool is_integer(std::string_view text) {
+  if (!text.empty() && (text.front() == '+' || text.front() == '-')) text.remove_prefix(1);
+  if (text.empty()) return false;
+  for (char c : text)
+    if (c < '0' || c > '9') return false;
+  return true;
+}
+
+bool is_hex_literal(std::string_view text) {
+  return text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X') &&
+         text.find_first_not_of("0123456789abcdefABCDEF", 2) == std::string_view::npos;
+}
+
+}  // namespace
+
+std::optional<std::string> typed_literal(TarvexProvidersContractsDataType type,
+                                         std::string_view text) {
+  if (is_text_kind(type)) return nliteral(text);
+  std::string_view value = stripped(text);
+  if (value.empty()) return std::string("NULL");
+  switch (type) {
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DBNULL:
+      return std::string("NULL");
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT8:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT16:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT64:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT8:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT16:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT32:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT64:
+      if (!is_integer(value)) return std::nullopt;
+      return std::string(value);
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_MONEY:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DECIMAL:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_FLOAT:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE:
+      if (!is_number(value)) return std::nullopt;
+      return std::string(value);
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BOOLEAN:
+      if (value.size() == 4 && g_ascii_strncasecmp(value.data(), "true", 4) == 0)
+        return std::string("1");
+      if (value.size() == 5 && g_ascii_strncasecmp(value.data(), "false", 5) == 0)
+        return std::string("0");
+      if (value == "1" || value == "0") return std::string(value);
+      return std::nullopt;
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BINARY:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BLOB:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_OBJECT:
+      if (is_hex_literal(value)) return "0x" + std::string(value.substr(2));
+      return "0x" + hexadecimal(text);
+    default:
+      // Dates, times, identifiers and the rest: the server reads the text.
+      return nliteral(value);
+  }
+}
+
 bool contains(std::string_view text, std::string_view needle) {
   return text.find(needle) != std::string_view::npos;
 }

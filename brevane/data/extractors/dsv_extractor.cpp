@@ -1,0 +1,541 @@
+#include "brevane/data/extractors/dsv_extractor.h"
+
+#include <glib/gi18n-lib.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "brevane/data/extractors/extractor-private.h"
+#include "brevane/database/sql-text-private.h"
+#include "brevane/foundation/logging_service.h"
+#include "common/tarvex-check.h"
+#include "common/tarvex-gobject.h"
+
+using namespace tarvex;
+using namespace tarvex::data;
+
+typedef struct _TarvexBrevaneSupportsDataExtractorsDsvExtractorPrivate TarvexBrevaneSupportsDataExtractorsDsvExtractorPrivate;
+struct _TarvexBrevaneSupportsDataExtractorsDsvExtractorPrivate {};
+
+namespace {
+
+struct DsvOptions {
+  std::string prefix, suffix, null_text, delimiter, row_delimiter;
+  bool header = true;
+  bool always = false;
+  std::string left_quote = "\"", right_quote = "\"", left_escape = "\"\"", right_escape = "\"\"";
+  std::string encoding = "UTF-8";
+  bool has_columns = false;
+  std::vector<std::string> columns;
+
+  bool read(Base* self, GError** error) {
+    prefix = option(self, "ROW_PREFIX");
+    suffix = option(self, "ROW_SUFFIX");
+    null_text = option(self, "NULL_VALUE");
+    header = !has_option(self, "HAS_HEADER") || option(self, "HAS_HEADER") == "true";
+    delimiter = option(self, "DELIMITER_COLUMN", ",");
+    row_delimiter = option(self, "DELIMITER_ROWNEW", "\n");
+    always = option(self, "QUOTATION_TIME", "ifneed") == "always";
+    encoding = option(self, "ENCODING", "UTF-8");
+    has_columns = has_option(self, "COLUMNS");
+    if (has_columns) columns = database::split(option(self, "COLUMNS"), ",");
+    std::string list = option(self, "QUOTATION_LIST");
+    if (!list.empty()) {
+      std::vector<std::string> parts = database::split(database::split(list, ";")[0], "-");
+      bool complete = parts.size() == 4;
+      for (const auto& part : parts) complete = complete && !part.empty();
+      if (!complete) {
+        set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_OPTION,
+                  _("QUOTATION_LIST \xe2\x80\x9c%s\xe2\x80\x9d is not a left quote, right quote, "
+                    "left escape and right escape joined by \xe2\x80\x9c-\xe2\x80\x9d"),
+                  list.c_str());
+        return false;
+      }
+      left_quote = parts[0];
+      right_quote = parts[1];
+      left_escape = parts[2];
+      right_escape = parts[3];
+    }
+    if (delimiter.empty() || row_delimiter.empty()) {
+      set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_OPTION,
+                "%s", _("DELIMITER_COLUMN and DELIMITER_ROWNEW must not be empty"));
+      return false;
+    }
+    return true;
+  }
+};
+
+// ------------------------------------------------------------------ writing
+
+bool needs_quotes(std::string_view text, const DsvOptions& o) {
+  if (o.always || text == o.null_text) return true;
+  if (database::contains(text, o.delimiter) || database::contains(text, o.left_quote) ||
+      database::contains(text, o.right_quote))
+    return true;
+  if (text.find_first_of("\r\n") != std::string_view::npos) return true;
+  if (text.find_first_of(o.row_delimiter) != std::string_view::npos) return true;
+  if (!o.prefix.empty() && text.substr(0, o.prefix.size()) == o.prefix) return true;
+  if (!o.suffix.empty() && text.size() >= o.suffix.size() &&
+      text.substr(text.size() - o.suffix.size()) == o.suffix)
+    return true;
+  return false;
+}
+
+void replace_all(std::string& text, const std::string& from, const std::string& to) {
+  if (from.empty() || text.find(from) == std::string::npos) return;
+  std::string out;
+  out.reserve(text.size() + 8);
+  size_t start = 0;
+  for (size_t at; (at = text.find(from, start)) != std::string::npos; start = at + from.size()) {
+    out.append(text, start, at - start);
+    out += to;
+  }
+  out.append(text, start, std::string::npos);
+  text.swap(out);
+}
+
+void append_field(std::string& out, const std::optional<std::string>& value, const DsvOptions& o) {
+  if (!value) {
+    out += o.null_text;
+    return;
+  }
+  if (!needs_quotes(*value, o)) {
+    out += *value;
+    return;
+  }
+  std::string escaped;
+  if (o.left_quote == o.right_quote) {
+    escaped = *value;
+    replace_all(escaped, o.left_quote, o.left_escape);
+  } else {
+    // One pass, so an escape never meets the other replacement.
+    for (size_t i = 0; i < value->size();) {
+      std::string_view rest(value->data() + i, value->size() - i);
+      if (rest.substr(0, o.left_quote.size()) == o.left_quote) {
+        escaped += o.left_escape;
+        i += o.left_quote.size();
+      } else if (rest.substr(0, o.right_quote.size()) == o.right_quote) {
+        escaped += o.right_escape;
+        i += o.right_quote.size();
+      } else {
+        escaped += (*value)[i++];
+      }
+    }
+  }
+  out += o.left_quote;
+  out += escaped;
+  out += o.right_quote;
+}
+
+std::string header_line(const std::vector<ColumnInfo>& columns, const DsvOptions& o) {
+  std::string line = o.prefix;
+  for (size_t i = 0; i < columns.size(); ++i) {
+    if (i) line += o.delimiter;
+    append_field(line, columns[i].name, o);
+  }
+  line += o.suffix;
+  line += o.row_delimiter;
+  return line;
+}
+
+// The row's text without the row delimiter.
+void row_text(std::string& line, const std::vector<Value*>& values, const DsvOptions& o) {
+  line = o.prefix;
+  for (size_t i = 0; i < values.size(); ++i) {
+    if (i) line += o.delimiter;
+    append_field(line, export_text(values[i]), o);
+  }
+  line += o.suffix;
+}
+
+gint dsv_export_to_text(Base* self, Model* model, gchar** buffer, Progress progress,
+                        gpointer target, GError** error) {
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(model != nullptr, "model != NULL", 0);
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(buffer != nullptr && *buffer != nullptr, "*buffer != NULL", 0);
+  DsvOptions o;
+  if (!o.read(self, error)) return -1;
+  std::vector<ColumnInfo> columns = columns_of(model);
+  std::string text;
+  if (o.header) text = header_line(columns, o);
+  guint total = row_count(model);
+  std::string line;
+  gint count = 0;
+  for_each_row(model, [&](guint position, const std::vector<Value*>& values) {
+    row_text(line, values, o);
+    text += line;
+    text += o.row_delimiter;
+    ++count;
+    if (progress) progress(total, position, line.c_str(), target);
+    return true;
+  });
+  g_free(*buffer);
+  *buffer = dup(text);
+  return count;
+}
+
+// Streams the rows to the file in large writes.
+gint dsv_export_to_file(Base* self, Model* model, const gchar* filename, Progress progress,
+                        gpointer target, GError** error) {
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(model != nullptr, "model != NULL", 0);
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(filename != nullptr, "filename != NULL", 0);
+  DsvOptions o;
+  if (!o.read(self, error)) return -1;
+  auto file = adoptGRef(g_file_new_for_path(filename));
+  auto stream = adoptGRef(
+      G_OUTPUT_STREAM(g_file_replace(file.get(), nullptr, FALSE, G_FILE_CREATE_NONE, nullptr, error)));
+  if (!stream) return -1;
+  std::vector<ColumnInfo> columns = columns_of(model);
+  std::string chunk;
+  if (o.header) chunk = header_line(columns, o);
+  constexpr size_t kChunk = 1 << 20;
+  GError* failure = nullptr;
+  auto flush = [&] {
+    if (chunk.empty()) return true;
+    bool ok = g_output_stream_write_all(stream.get(), chunk.data(), chunk.size(), nullptr, nullptr,
+                                        &failure);
+    chunk.clear();
+    return ok;
+  };
+  guint total = row_count(model);
+  std::string line;
+  gint count = 0;
+  for_each_row(model, [&](guint position, const std::vector<Value*>& values) {
+    row_text(line, values, o);
+    chunk += line;
+    chunk += o.row_delimiter;
+    if (chunk.size() >= kChunk && !flush()) return false;
+    ++count;
+    if (progress) progress(total, position, line.c_str(), target);
+    return true;
+  });
+  if (!failure) flush();
+  GError* close_error = nullptr;
+  g_output_stream_close(stream.get(), nullptr, &close_error);
+  if (close_error && !failure) failure = close_error;
+  else if (close_error) g_error_free(close_error);
+  if (failure) {
+    g_propagate_error(error, failure);
+    return -1;
+  }
+  return count;
+}
+
+// ------------------------------------------------------------------ reading
+
+// An RFC 4180 reader over a stream, generalised to the delimiter, row
+// delimiter, quotes and escapes of the options. The delimiters are matched
+// as whole texts; with "\n" as row delimiter CR LF also ends a record. A
+// quoted field runs to its closing quote (delimiters and line breaks
+// inside are data; an escape stands for its quote); text after the closing
+// quote is kept. An unquoted field equal to the NULL text reads as NULL.
+class DsvReader {
+ public:
+  DsvReader(GInputStream* input, DsvOptions options)
+      : input_(retainGRef(input)), o_(std::move(options)) {
+    longest_ = std::max({o_.delimiter.size(), o_.row_delimiter.size(), o_.left_quote.size(),
+                         o_.right_quote.size(), o_.left_escape.size(), o_.right_escape.size(),
+                         o_.prefix.size(), size_t(3)});
+  }
+
+  // The next record; false at the end of the input (no error) or with the
+  // error.
+  bool next(std::vector<Field>& fields, GError** error) {
+    fields.clear();
+    if (!fill(error)) return false;
+    if (first_) {
+      first_ = false;
+      if (at("\xEF\xBB\xBF")) pos_ += 3;
+    }
+    if (pos_ >= buffer_.size()) return false;
+    ++records_;
+    if (!o_.prefix.empty() && at(o_.prefix)) pos_ += o_.prefix.size();
+    std::string field;
+    for (;;) {
+      field.clear();
+      bool quoted = false;
+      if (!fill(error)) return false;
+      if (at(o_.left_quote)) {
+        quoted = true;
+        pos_ += o_.left_quote.size();
+        if (!read_quoted(field, error)) return false;
+      }
+      // Unquoted text, or what follows a closing quote, up to a delimiter.
+      int end = 0;  // 1: field ends, 2: record ends
+      while (end == 0) {
+        if (!fill(error)) return false;
+        if (pos_ >= buffer_.size()) {
+          end = 2;
+        } else if (at(o_.delimiter)) {
+          pos_ += o_.delimiter.size();
+          end = 1;
+        } else if (at(o_.row_delimiter)) {
+          pos_ += o_.row_delimiter.size();
+          end = 2;
+        } else if (o_.row_delimiter == "\n" && at("\r\n")) {
+          pos_ += 2;
+          end = 2;
+        } else {
+          // A run of plain bytes at once.
+          size_t start = pos_;
+          while (pos_ < buffer_.size() && !stop_byte(buffer_[pos_])) ++pos_;
+          if (pos_ == start) ++pos_;
+          field.append(buffer_, start, pos_ - start);
+        }
+      }
+      if (end == 2 && !o_.suffix.empty() && field.size() >= o_.suffix.size() &&
+          field.compare(field.size() - o_.suffix.size(), o_.suffix.size(), o_.suffix) == 0)
+        field.resize(field.size() - o_.suffix.size());
+      if (!quoted && field == o_.null_text)
+        fields.emplace_back(std::nullopt);
+      else
+        fields.emplace_back(field);
+      if (end == 2) return true;
+    }
+  }
+
+  long records() const { return records_; }
+
+ private:
+  bool read_quoted(std::string& field, GError** error) {
+    for (;;) {
+      if (!fill(error)) return false;
+      if (pos_ >= buffer_.size()) {
+        set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_MALFORMED,
+                  _("record %ld: a quoted field is not closed before the end of the input"),
+                  records_);
+        return false;
+      }
+      if (at(o_.right_escape)) {
+        field += o_.right_quote;
+        pos_ += o_.right_escape.size();
+      } else if (o_.left_quote != o_.right_quote && at(o_.left_escape)) {
+        field += o_.left_quote;
+        pos_ += o_.left_escape.size();
+      } else if (at(o_.right_quote)) {
+        pos_ += o_.right_quote.size();
+        return true;
+      } else {
+        size_t start = pos_;
+        char stop = o_.right_quote[0], stop2 = o_.left_escape[0];
+        while (pos_ < buffer_.size() && buffer_[pos_] != stop && buffer_[pos_] != stop2 &&
+               buffer_[pos_] != o_.right_escape[0])
+          ++pos_;
+        if (pos_ == start) ++pos_;
+        field.append(buffer_, start, pos_ - start);
+      }
+    }
+  }
+
+  bool stop_byte(char c) const {
+    return c == o_.delimiter[0] || c == o_.row_delimiter[0] || c == '\r' ||
+           (!o_.suffix.empty() && false);
+  }
+
+  bool at(std::string_view token) const {
+    return buffer_.size() - pos_ >= token.size() &&
+           std::memcmp(buffer_.data() + pos_, token.data(), token.size()) == 0;
+  }
+
+  // Keeps at least `longest_` bytes ahead unless the input ends.
+  bool fill(GError** error) {
+    if (buffer_.size() - pos_ >= longest_ || eof_) return true;
+    buffer_.erase(0, pos_);
+    pos_ = 0;
+    while (buffer_.size() < longest_ && !eof_) {
+      size_t old = buffer_.size();
+      buffer_.resize(old + kRead);
+      gssize got = g_input_stream_read(input_.get(), buffer_.data() + old, kRead, nullptr, error);
+      if (got < 0) {
+        buffer_.resize(old);
+        return false;
+      }
+      buffer_.resize(old + size_t(got));
+      if (got == 0) eof_ = true;
+    }
+    return true;
+  }
+
+  static constexpr size_t kRead = 1 << 16;
+  GRef<GInputStream> input_;
+  DsvOptions o_;
+  std::string buffer_;
+  size_t pos_ = 0;
+  size_t longest_ = 3;
+  bool eof_ = false;
+  bool first_ = true;
+  long records_ = 0;
+};
+
+GInputStream* text_stream(const char* text) {
+  GBytes* bytes = g_bytes_new(text, std::strlen(text));
+  GInputStream* stream = g_memory_input_stream_new_from_bytes(bytes);
+  g_bytes_unref(bytes);
+  return stream;
+}
+
+// The file of "FILENAME", converted from "ENCODING" to UTF-8.
+GInputStream* file_stream(Base* self, const DsvOptions& o, GError** error) {
+  GRef<GConverter> converter;
+  if (o.encoding != "UTF-8") {
+    converter = adoptGRef(G_CONVERTER(g_charset_converter_new("UTF-8", o.encoding.c_str(), error)));
+    if (!converter) return nullptr;
+  }
+  GInputStream* raw = open_option_file(self, error);
+  if (!raw || !converter) return raw;
+  GInputStream* converted = g_converter_input_stream_new(raw, converter.get());
+  g_object_unref(raw);
+  return converted;
+}
+
+Model* load_stream(GInputStream* input, const DsvOptions& o, gint limit, GError** error) {
+  DsvReader reader(input, o);
+  GRef<Model> model;
+  size_t width = 0;
+  std::vector<Field> fields;
+  GError* local = nullptr;
+  while (reader.next(fields, &local)) {
+    if (!model) {
+      std::vector<std::string> names;
+      for (size_t i = 0; i < fields.size(); ++i) {
+        if (o.header)
+          names.push_back(fields[i] ? *fields[i] : std::string());
+        else
+          names.push_back("C" + std::to_string(i));
+      }
+      model = adoptGRef(string_model_new(names));
+      width = names.size();
+      if (o.header) continue;
+    }
+    // A record shorter than the header is not a row of the table.
+    if (fields.size() < width) continue;
+    append_string_row(model.get(), fields);
+    if (limit > 0 && row_count(model.get()) >= guint(limit)) break;
+  }
+  g_input_stream_close(input, nullptr, nullptr);
+  if (local) {
+    g_propagate_error(error, local);
+    return nullptr;
+  }
+  return model.leak();
+}
+
+class DsvSource : public RecordSource {
+ public:
+  DsvSource(GInputStream* input, DsvOptions o)
+      : input_(adoptGRef(input)), reader_(input, o), o_(std::move(o)) {}
+  ~DsvSource() override { g_input_stream_close(input_.get(), nullptr, nullptr); }
+
+  bool next(Record& record, GError** error) override {
+    std::vector<Field> fields;
+    for (;;) {
+      if (!reader_.next(fields, error)) return false;
+      if (first_) {
+        first_ = false;
+        names_ = o_.columns;
+        if (o_.header) {
+          required_ = fields.size();
+          if (!o_.has_columns)
+            for (const Field& f : fields) names_.push_back(f ? *f : std::string());
+          continue;
+        }
+      }
+      if (fields.size() < required_) {
+        TARVEX_DATA_LOG(warning, "record %ld has %zu fields, the header %zu: skipped", reader_.records(),
+            fields.size(), required_);
+        continue;
+      }
+      record.names = names_;
+      record.values = std::move(fields);
+      return true;
+    }
+  }
+
+ private:
+  GRef<GInputStream> input_;
+  DsvReader reader_;
+  DsvOptions o_;
+  bool first_ = true;
+  size_t required_ = 0;
+  std::vector<std::string> names_;
+};
+
+struct DsvFormat {
+  static constexpr ImportCount count = ImportCount::imported;
+  static constexpr bool numbered_failure = true;
+
+  static SourceOpener failing(GError* error) {
+    auto shared = std::shared_ptr<GError>(error, g_error_free);
+    return [shared](GError** out) -> std::unique_ptr<RecordSource> {
+      g_propagate_error(out, g_error_copy(shared.get()));
+      return nullptr;
+    };
+  }
+
+  static SourceOpener file_source(Base* self) {
+    DsvOptions o;
+    GError* error = nullptr;
+    if (!o.read(self, &error)) return failing(error);
+    GRef<GObject> keep = retainGRef(G_OBJECT(self));
+    return [keep, o](GError** out) -> std::unique_ptr<RecordSource> {
+      GInputStream* input = file_stream(base_of(keep.get()), o, out);
+      if (!input) return nullptr;
+      return std::make_unique<DsvSource>(input, o);
+    };
+  }
+
+  static SourceOpener text_source(Base* self, const char* text) {
+    DsvOptions o;
+    GError* error = nullptr;
+    if (!o.read(self, &error)) return failing(error);
+    std::string copy = text;
+    return [copy, o](GError**) -> std::unique_ptr<RecordSource> {
+      return std::make_unique<DsvSource>(text_stream(copy.c_str()), o);
+    };
+  }
+
+  static Model* load_file(Base* self, gint limit, GError** error) {
+    DsvOptions o;
+    if (!o.read(self, error)) return nullptr;
+    auto input = adoptGRef(file_stream(self, o, error));
+    if (!input) return nullptr;
+    return load_stream(input.get(), o, limit, error);
+  }
+
+  static Model* load_text(Base* self, const char* text, GError** error) {
+    DsvOptions o;
+    if (!o.read(self, error)) return nullptr;
+    auto input = adoptGRef(text_stream(text));
+    return load_stream(input.get(), o, 0, error);
+  }
+};
+
+}  // namespace
+
+TARVEX_DEFINE_TYPE_WITH_CODE(TarvexBrevaneSupportsDataExtractorsDsvExtractor,
+                             tarvex_brevane_supports_data_extractors_dsv_extractor,
+                             TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_TYPE_BASE_EXTRACTOR,
+                             G_IMPLEMENT_INTERFACE(TARVEX_BREVANE_CONTRACTS_DATA_TYPE_IIMPORTER,
+                                                   Importer<DsvFormat>::init))
+
+static void tarvex_brevane_supports_data_extractors_dsv_extractor_class_setup(
+    TarvexBrevaneSupportsDataExtractorsDsvExtractorClass* klass) {
+  auto* base = reinterpret_cast<TarvexBrevaneSupportsDataExtractorsBaseExtractorClass*>(klass);
+  base->export_to_text = dsv_export_to_text;
+  base->export_to_file = dsv_export_to_file;
+}
+
+TarvexBrevaneSupportsDataExtractorsDsvExtractor*
+tarvex_brevane_supports_data_extractors_dsv_extractor_construct(GType object_type,
+                                                                const gchar* file_extension) {
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(file_extension != nullptr, "file_extension != NULL", nullptr);
+  return reinterpret_cast<TarvexBrevaneSupportsDataExtractorsDsvExtractor*>(
+      tarvex_brevane_supports_data_extractors_base_extractor_construct(object_type, file_extension));
+}
+
+TarvexBrevaneSupportsDataExtractorsDsvExtractor*
+tarvex_brevane_supports_data_extractors_dsv_extractor_new(const gchar* file_extension) {
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(file_extension != nullptr, "file_extension != NULL", nullptr);
+  return tarvex_brevane_supports_data_extractors_dsv_extractor_construct(
+      TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_TYPE_DSV_EXTRACTOR, file_extension);
+}

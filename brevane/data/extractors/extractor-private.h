@@ -1,0 +1,202 @@
+// Internal support of the extractors: options, the lossless text of a cell,
+// walking a model, and the asynchronous import of records into a table.
+//
+// Not installed, not part of the API.
+#pragma once
+
+#include <gio/gio.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "brevane/contracts/iimporter.h"
+#include "brevane/data/extractors/base_extractor.h"
+#include "brevane/foundation/logging_service.h"
+#include "common/tarvex-check.h"
+#include "common/tarvex-gobject.h"
+#include "providers/contracts/column_model.h"
+#include "providers/contracts/row_model.h"
+
+namespace tarvex::data {
+
+using Base = TarvexBrevaneSupportsDataExtractorsBaseExtractor;
+using Model = TarvexProvidersContractsTableModel;
+using Value = TarvexProvidersContractsValueObject;
+using DataType = TarvexProvidersContractsDataType;
+using Progress = TarvexBrevaneContractsDataExportProgressFunc;
+using IConnection = TarvexBrevaneContractsDatabaseIConnection;
+using MetaTable = TarvexBrevaneMetaModelMetaTable;
+
+inline Base* base_of(gpointer self) {
+  return reinterpret_cast<Base*>(self);
+}
+
+// An option's text, or `fallback` when the key is absent.
+std::string option(Base* self, const char* key, const char* fallback = "");
+bool has_option(Base* self, const char* key);
+bool continue_on_error(Base* self);
+
+void set_error(GError** error, int code, const char* format, ...) G_GNUC_PRINTF(3, 4);
+
+// Lines of the logging service, written only once the host has set it up.
+#define TARVEX_DATA_LOG(level, ...)                                        \
+  do {                                                                     \
+    if (tarvex_brevane_foundation_logging_service_get_manager())           \
+      tarvex_brevane_foundation_logging_service_##level(nullptr, __VA_ARGS__); \
+  } while (0)
+
+// The text of a cell that reads back to the same value: exact decimals,
+// the shortest floating digits that read back, 1 or 0 for a bit, 0x and
+// hexadecimal digits for bytes, date-times as "YYYY-MM-DD HH:MM:SS" with
+// their fraction of a second and, unless they are UTC, their offset. None
+// for a NULL cell.
+std::optional<std::string> export_text(Value* value);
+
+struct ColumnInfo {
+  std::string name;
+  DataType type;
+};
+std::vector<ColumnInfo> columns_of(Model* model);
+guint row_count(Model* model);
+
+// Calls `visit(position, values)` for every row in order (position from 1;
+// the values borrowed for the call, one per column, null past a short row).
+// Stops when `visit` returns false.
+void for_each_row(Model* model, const std::function<bool(guint, const std::vector<Value*>&)>& visit);
+
+// A new all-string model with these column names.
+Model* string_model_new(const std::vector<std::string>& names);
+// Appends a row of string values (a missing or absent field a NULL value).
+void append_string_row(Model* model, const std::vector<std::optional<std::string>>& fields);
+
+// Writes a whole text to a file, replacing it.
+bool write_file(const char* filename, std::string_view text, GError** error);
+
+// ---- imports
+
+using Field = std::optional<std::string>;  // none: NULL
+struct Record {
+  std::vector<std::string> names;
+  std::vector<Field> values;
+};
+
+// Records of a document, read one after the other on the import's thread.
+class RecordSource {
+ public:
+  virtual ~RecordSource() = default;
+  // The next record; false at the end, or with the error.
+  virtual bool next(Record& record, GError** error) = 0;
+  // Records in the document when known ahead, else 0.
+  virtual guint total() { return 0; }
+};
+using SourceOpener = std::function<std::unique_ptr<RecordSource>(GError** error)>;
+
+// What the import's result counts.
+enum class ImportCount {
+  imported,  // records whose statements succeeded
+  affected,  // rows the statements affected
+  handled,   // every record read, failed ones included
+};
+
+struct ImportRequest {
+  Base* self;
+  IConnection* connection;
+  MetaTable* table;
+  Progress progress;
+  gpointer progress_target;
+  GAsyncReadyCallback callback;
+  gpointer user_data;
+  gpointer source_tag;
+  ImportCount count;
+  // Log line of a failed record: "%d" the record's number, "%s" the message.
+  bool numbered_failure;
+};
+
+// Runs the import on a worker thread: `open` makes the source there, each
+// record's statements run through the connection in order, and the task
+// completes on the caller's main context. Progress reaches the caller's
+// context too, at most once per main-loop turn (the latest position).
+void start_import(const ImportRequest& request, SourceOpener open);
+gint64 finish_import(gpointer self, GAsyncResult* result, GError** error);
+
+// The statement texts of one record (exported through the base's builders).
+enum class Verb { insert, update, del };
+gchar* build_record_sql(Base* self, IConnection* connection, MetaTable* table, Verb verb,
+                        gchar** names, gint names_length, gchar** values, gint values_length,
+                        GError** error);
+
+// The input stream of the "FILENAME" file (error when the option is
+// missing or the file does not open).
+GInputStream* open_option_file(Base* self, GError** error);
+
+// The importer contract of an extractor whose Format supplies:
+//   static SourceOpener file_source(Base*);            reads "FILENAME"
+//   static SourceOpener text_source(Base*, const char*);
+//   static Model* load_file(Base*, gint limit, GError**);
+//   static Model* load_text(Base*, const char*, GError**);
+//   static constexpr ImportCount count; static constexpr bool numbered_failure;
+template <typename Format>
+struct Importer {
+  using IImporter = TarvexBrevaneContractsDataIImporter;
+  static void tag() {}
+
+  static bool start(IImporter* self, IConnection* connection, MetaTable* table, Progress progress,
+                    gpointer target, GAsyncReadyCallback callback, gpointer user_data,
+                    SourceOpener open) {
+    start_import({base_of(self), connection, table, progress, target, callback, user_data,
+                  reinterpret_cast<gpointer>(&tag), Format::count, Format::numbered_failure},
+                 std::move(open));
+    return true;
+  }
+
+  static void init(TarvexBrevaneContractsDataIImporterIface* iface) {
+    iface->import_from_file = [](IImporter* self, IConnection* connection, MetaTable* table,
+                                 Progress progress, gpointer target, GAsyncReadyCallback callback,
+                                 gpointer user_data) {
+      TARVEX_RETURN_IF_FAIL_TEXT(TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_IS_BASE_EXTRACTOR(self),
+                                 "self != NULL");
+      TARVEX_RETURN_IF_FAIL_TEXT(TARVEX_BREVANE_CONTRACTS_DATABASE_IS_ICONNECTION(connection),
+                                 "connection != NULL");
+      TARVEX_RETURN_IF_FAIL_TEXT(TARVEX_BREVANE_META_MODEL_IS_META_TABLE(table), "table != NULL");
+      start(self, connection, table, progress, target, callback, user_data,
+            Format::file_source(base_of(self)));
+    };
+    iface->import_from_text = [](IImporter* self, const gchar* text, IConnection* connection,
+                                 MetaTable* table, Progress progress, gpointer target,
+                                 GAsyncReadyCallback callback, gpointer user_data) {
+      TARVEX_RETURN_IF_FAIL_TEXT(TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_IS_BASE_EXTRACTOR(self),
+                                 "self != NULL");
+      TARVEX_RETURN_IF_FAIL_TEXT(text != nullptr, "textbuffer != NULL");
+      TARVEX_RETURN_IF_FAIL_TEXT(TARVEX_BREVANE_CONTRACTS_DATABASE_IS_ICONNECTION(connection),
+                                 "connection != NULL");
+      TARVEX_RETURN_IF_FAIL_TEXT(TARVEX_BREVANE_META_MODEL_IS_META_TABLE(table), "table != NULL");
+      start(self, connection, table, progress, target, callback, user_data,
+            Format::text_source(base_of(self), text));
+    };
+    iface->import_from_file_finish = [](IImporter* self, GAsyncResult* result, GError** error) {
+      return finish_import(self, result, error);
+    };
+    iface->import_from_text_finish = [](IImporter* self, GAsyncResult* result, GError** error) {
+      return finish_import(self, result, error);
+    };
+    iface->load_from_file = [](IImporter* self, gint count, Progress, gpointer,
+                               GError** error) -> Model* {
+      TARVEX_RETURN_VAL_IF_FAIL_TEXT(
+          TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_IS_BASE_EXTRACTOR(self), "self != NULL", nullptr);
+      return Format::load_file(base_of(self), count, error);
+    };
+    iface->load_from_text = [](IImporter* self, const gchar* text, Progress, gpointer,
+                               GError** error) -> Model* {
+      TARVEX_RETURN_VAL_IF_FAIL_TEXT(
+          TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_IS_BASE_EXTRACTOR(self), "self != NULL", nullptr);
+      TARVEX_RETURN_VAL_IF_FAIL_TEXT(text != nullptr, "textbuffer != NULL", nullptr);
+      return Format::load_text(base_of(self), text, error);
+    };
+  }
+};
+
+}  // namespace tarvex::data

@@ -1,0 +1,595 @@
+// Options, cell texts, model walks and the asynchronous record import
+// shared by the extractors.
+#include <glib/gi18n-lib.h>
+
+#include <atomic>
+#include <cstdarg>
+#include <cstring>
+
+#include "brevane/contracts/istatement.h"
+#include "brevane/data/extractors/extractor-private.h"
+#include "brevane/database/sql-text-private.h"
+#include "brevane/foundation/logging_service.h"
+#include "brevane/model/meta_column.h"
+#include "providers/contracts/value_binary.h"
+#include "providers/contracts/value_date_time.h"
+#include "providers/contracts/value_int.h"
+#include "providers/contracts/value_null.h"
+#include "providers/contracts/value_string.h"
+
+namespace tarvex::data {
+
+void set_error(GError** error, int code, const char* format, ...) {
+  if (!error) return;
+  va_list args;
+  va_start(args, format);
+  GUniqueStr message(g_strdup_vprintf(format, args));
+  va_end(args);
+  g_set_error_literal(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR, code,
+                      message.get());
+}
+
+namespace {
+
+std::string take_text(gchar* text) {
+  std::string out = text ? text : "";
+  g_free(text);
+  return out;
+}
+
+void append_fraction(std::string& out, GDateTime* dt) {
+  gint usec = g_date_time_get_microsecond(dt);
+  if (usec == 0) return;
+  char digits[8];
+  g_snprintf(digits, sizeof digits, "%06d", usec);
+  size_t n = 6;
+  while (n > 0 && digits[n - 1] == '0') --n;
+  out += '.';
+  out.append(digits, n);
+}
+
+std::string time_text(GDateTime* dt) {
+  char buffer[16];
+  g_snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", g_date_time_get_hour(dt),
+             g_date_time_get_minute(dt), g_date_time_get_second(dt));
+  std::string out = buffer;
+  append_fraction(out, dt);
+  return out;
+}
+
+std::string date_text(GDateTime* dt) {
+  char buffer[24];
+  g_snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", g_date_time_get_year(dt),
+             g_date_time_get_month(dt), g_date_time_get_day_of_month(dt));
+  return buffer;
+}
+
+// Server date-times without a zone arrive as UTC wall-clock times; any
+// other zone (a datetimeoffset, even at +00:00) keeps its offset.
+std::string date_time_text(GDateTime* dt) {
+  std::string out = date_text(dt) + " " + time_text(dt);
+  GTimeZone* zone = g_date_time_get_timezone(dt);
+  const char* id = zone ? g_time_zone_get_identifier(zone) : "UTC";
+  if (std::strcmp(id, "UTC") != 0) {
+    gint64 offset = g_date_time_get_utc_offset(dt) / G_TIME_SPAN_MINUTE;
+    char buffer[16];
+    gint64 magnitude = offset < 0 ? -offset : offset;
+    g_snprintf(buffer, sizeof buffer, "%c%02d:%02d", offset < 0 ? '-' : '+', int(magnitude / 60),
+               int(magnitude % 60));
+    out += buffer;
+  }
+  return out;
+}
+
+}  // namespace
+
+std::optional<std::string> export_text(Value* value) {
+  if (!value || TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_NULL(value)) return std::nullopt;
+  if (TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_BOOLEAN(value))
+    return std::string(tarvex_providers_contracts_value_boolean_get_boolean(
+                           reinterpret_cast<TarvexProvidersContractsValueBoolean*>(value))
+                           ? "1"
+                           : "0");
+  if (TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_BINARY(value)) {
+    GBytes* bytes = tarvex_providers_contracts_value_binary_get_itsvalue(
+        reinterpret_cast<TarvexProvidersContractsValueBinary*>(value));
+    gsize size = 0;
+    const char* data = bytes ? static_cast<const char*>(g_bytes_get_data(bytes, &size)) : nullptr;
+    return "0x" + database::hexadecimal(std::string_view(data ? data : "", size));
+  }
+  if (TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_DATE_TIME(value)) {
+    GDateTime* dt = tarvex_providers_contracts_value_date_time_get_itsvalue(
+        reinterpret_cast<TarvexProvidersContractsValueDateTime*>(value));
+    if (dt) {
+      if (TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_DATE(value)) return date_text(dt);
+      if (TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_TIME(value)) return time_text(dt);
+      return date_time_text(dt);
+    }
+  }
+  return take_text(tarvex_providers_contracts_value_object_to_string(value));
+}
+
+std::vector<ColumnInfo> columns_of(Model* model) {
+  std::vector<ColumnInfo> out;
+  auto* columns = GEE_LIST(tarvex_providers_contracts_table_model_get_columns(model));
+  gint n = gee_collection_get_size(GEE_COLLECTION(columns));
+  out.reserve(size_t(n));
+  for (gint i = 0; i < n; ++i) {
+    auto column = adoptGRef(static_cast<TarvexProvidersContractsColumnModel*>(gee_list_get(columns, i)));
+    const char* name = tarvex_providers_contracts_column_model_get_name(column.get());
+    out.push_back({name ? name : "", tarvex_providers_contracts_column_model_get_data_type(column.get())});
+  }
+  return out;
+}
+
+guint row_count(Model* model) {
+  return guint(gee_collection_get_size(
+      GEE_COLLECTION(tarvex_providers_contracts_table_model_get_rows(model))));
+}
+
+void for_each_row(Model* model,
+                  const std::function<bool(guint, const std::vector<Value*>&)>& visit) {
+  auto* rows = GEE_LIST(tarvex_providers_contracts_table_model_get_rows(model));
+  gint n = gee_collection_get_size(GEE_COLLECTION(rows));
+  guint width = guint(gee_collection_get_size(
+      GEE_COLLECTION(tarvex_providers_contracts_table_model_get_columns(model))));
+  std::vector<Value*> values(width, nullptr);
+  for (gint i = 0; i < n; ++i) {
+    auto row = adoptGRef(static_cast<TarvexProvidersContractsRowModel*>(gee_list_get(rows, i)));
+    auto* list = GEE_COLLECTION(tarvex_providers_contracts_row_model_get_values(row.get()));
+    (void)list;
+    guint have = guint(gee_collection_get_size(list));
+    for (guint c = 0; c < width; ++c)
+      values[c] = c < have ? tarvex_providers_contracts_row_model_get_value_at(row.get(), gint(c))
+                           : nullptr;
+    bool go_on = visit(guint(i) + 1, values);
+    for (Value* v : values)
+      if (v) g_object_unref(v);
+    if (!go_on) break;
+  }
+}
+
+Model* string_model_new(const std::vector<std::string>& names) {
+  std::vector<TarvexProvidersContractsDataType> kinds(names.size(),
+                                                      TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING);
+  Model* model = tarvex_providers_contracts_table_model_new_with_types(kinds.data(), gint(kinds.size()));
+  auto* columns = GEE_LIST(tarvex_providers_contracts_table_model_get_columns(model));
+  for (size_t i = 0; i < names.size(); ++i) {
+    auto column = adoptGRef(static_cast<TarvexProvidersContractsColumnModel*>(gee_list_get(columns, gint(i))));
+    tarvex_providers_contracts_column_model_set_name(column.get(), names[i].c_str());
+  }
+  return model;
+}
+
+void append_string_row(Model* model, const std::vector<std::optional<std::string>>& fields) {
+  auto row = adoptGRef(tarvex_providers_contracts_table_model_new_row(model));
+  guint width = guint(gee_collection_get_size(
+      GEE_COLLECTION(tarvex_providers_contracts_table_model_get_columns(model))));
+  for (guint i = 0; i < width; ++i) {
+    Value* value;
+    if (i < fields.size() && fields[i])
+      value = reinterpret_cast<Value*>(tarvex_providers_contracts_value_string_new(fields[i]->c_str()));
+    else
+      value = reinterpret_cast<Value*>(tarvex_providers_contracts_value_null_new());
+    tarvex_providers_contracts_row_model_set_value_at(row.get(), gint(i), value);
+    g_object_unref(value);
+  }
+  tarvex_providers_contracts_table_model_append(model, row.get());
+}
+
+bool write_file(const char* filename, std::string_view text, GError** error) {
+  auto file = adoptGRef(g_file_new_for_path(filename));
+  auto stream = adoptGRef(g_file_replace(file.get(), nullptr, FALSE, G_FILE_CREATE_NONE, nullptr, error));
+  if (!stream) return false;
+  gsize written = 0;
+  bool ok = g_output_stream_write_all(G_OUTPUT_STREAM(stream.get()), text.data(), text.size(),
+                                      &written, nullptr, error);
+  GError* close_error = nullptr;
+  bool closed = g_output_stream_close(G_OUTPUT_STREAM(stream.get()), nullptr, ok ? &close_error : nullptr);
+  if (ok && !closed) {
+    g_propagate_error(error, close_error);
+    return false;
+  }
+  return ok;
+}
+
+GInputStream* open_option_file(Base* self, GError** error) {
+  if (!has_option(self, "FILENAME")) {
+    set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_OPTION,
+              "%s", _("no file to read: the FILENAME option is missing"));
+    return nullptr;
+  }
+  std::string name = option(self, "FILENAME");
+  auto file = adoptGRef(g_file_new_for_path(name.c_str()));
+  return G_INPUT_STREAM(g_file_read(file.get(), nullptr, error));
+}
+
+// ---------------------------------------------------------------- statements
+
+namespace {
+
+struct ColumnPlan {
+  std::string name;
+  DataType type;
+  std::string source;
+  bool key;
+};
+
+struct TablePlan {
+  std::string schema;
+  std::string table;
+  std::vector<ColumnPlan> columns;
+  GRef<GObject> statement;
+};
+
+TablePlan plan_of(IConnection* connection, MetaTable* table) {
+  TablePlan plan;
+  auto* meta = reinterpret_cast<TarvexBrevaneMetaModelMetaObject*>(table);
+  const char* schema = tarvex_brevane_meta_model_meta_object_get_schema(meta);
+  const char* name = tarvex_brevane_meta_model_meta_object_get_name(meta);
+  plan.schema = schema ? schema : "";
+  plan.table = name ? name : "";
+  auto* columns = GEE_LIST(tarvex_brevane_meta_model_meta_table_get_columns(table));
+  gint n = gee_collection_get_size(GEE_COLLECTION(columns));
+  for (gint i = 0; i < n; ++i) {
+    auto column = adoptGRef(static_cast<TarvexBrevaneMetaModelMetaColumn*>(gee_list_get(columns, i)));
+    const char* column_name = tarvex_brevane_meta_model_meta_object_get_name(
+        reinterpret_cast<TarvexBrevaneMetaModelMetaObject*>(column.get()));
+    const char* source = static_cast<const char*>(g_object_get_data(G_OBJECT(column.get()), "SOURCE"));
+    plan.columns.push_back({column_name ? column_name : "",
+                            tarvex_brevane_meta_model_meta_column_get_data_type(column.get()),
+                            source ? source : "",
+                            bool(tarvex_brevane_meta_model_meta_column_get_is_primary_key(column.get()))});
+  }
+  plan.statement = adoptGRef(reinterpret_cast<GObject*>(
+      tarvex_brevane_contracts_database_iconnection_statement(connection)));
+  return plan;
+}
+
+struct Prepared {
+  std::vector<std::string> columns, values, keys, key_values;
+};
+
+const char* kind_name(DataType type) {
+  GEnumClass* klass = G_ENUM_CLASS(g_type_class_ref(tarvex_providers_contracts_data_type_get_type()));
+  GEnumValue* v = g_enum_get_value(klass, type);
+  const char* nick = v ? v->value_nick : "unknown";
+  g_type_class_unref(klass);
+  return nick;
+}
+
+bool prepare(const TablePlan& plan, const Record& record, long number, Prepared& out,
+             GError** error) {
+  for (const ColumnPlan& column : plan.columns) {
+    if (column.source.empty()) continue;
+    size_t at = 0;
+    while (at < record.names.size() && record.names[at] != column.source) ++at;
+    // A name without a value is an absent field.
+    if (at >= record.names.size() || at >= record.values.size()) continue;
+    const Field& field = record.values[at];
+    std::string literal;
+    if (!field) {
+      literal = "NULL";
+    } else {
+      std::optional<std::string> typed = database::typed_literal(column.type, *field);
+      if (!typed) {
+        std::string shown = field->size() > 64 ? field->substr(0, 64) + "..." : *field;
+        set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_VALUE,
+                  _("record %ld: column %s: \xe2\x80\x9c%s\xe2\x80\x9d is not a %s value"), number,
+                  column.name.c_str(), shown.c_str(), kind_name(column.type));
+        return false;
+      }
+      literal = std::move(*typed);
+    }
+    // The statement quotes the names itself.
+    std::string name = column.name;
+    if (column.key) {
+      out.keys.push_back(name);
+      out.key_values.push_back(literal);
+    }
+    out.columns.push_back(std::move(name));
+    out.values.push_back(std::move(literal));
+  }
+  if (out.columns.empty()) {
+    set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_NO_COLUMN,
+              _("record %ld feeds no column of table %s.%s"), number, plan.schema.c_str(),
+              plan.table.c_str());
+    return false;
+  }
+  return true;
+}
+
+struct CArray {
+  std::vector<gchar*> items;
+  explicit CArray(std::vector<std::string>& texts) {
+    for (auto& t : texts) items.push_back(t.data());
+    items.push_back(nullptr);
+  }
+  gchar** get() { return items.data(); }
+  gint size() const { return gint(items.size() - 1); }
+};
+
+std::optional<std::string> statement_text(const TablePlan& plan, Verb verb, Prepared& p,
+                                          long number, GError** error) {
+  auto* statement = reinterpret_cast<TarvexBrevaneContractsDatabaseIStatement*>(plan.statement.get());
+  if (verb != Verb::insert && p.keys.empty()) {
+    set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_NO_KEY,
+              _("record %ld: table %s.%s has no mapped primary-key column: an %s would change "
+                "every row"),
+              number, plan.schema.c_str(), plan.table.c_str(),
+              verb == Verb::update ? "UPDATE" : "DELETE");
+    return std::nullopt;
+  }
+  gchar* text = nullptr;
+  if (verb == Verb::insert) {
+    CArray columns(p.columns), values(p.values);
+    text = tarvex_brevane_contracts_database_istatement_build_sql_insert(
+        statement, plan.schema.c_str(), plan.table.c_str(), columns.get(), columns.size(),
+        values.get(), values.size());
+  } else if (verb == Verb::update) {
+    // Keys identify the row; they are not set. A record of keys only sets
+    // them to themselves, so its count still tells whether the row exists.
+    std::vector<std::string> set_columns, set_values;
+    for (size_t i = 0; i < p.columns.size(); ++i) {
+      bool is_key = false;
+      for (const auto& k : p.keys) is_key = is_key || k == p.columns[i];
+      if (is_key) continue;
+      set_columns.push_back(p.columns[i]);
+      set_values.push_back(p.values[i]);
+    }
+    if (set_columns.empty()) {
+      set_columns = p.keys;
+      set_values = p.key_values;
+    }
+    CArray columns(set_columns), values(set_values), keys(p.keys), key_values(p.key_values);
+    text = tarvex_brevane_contracts_database_istatement_build_sql_update(
+        statement, plan.schema.c_str(), plan.table.c_str(), columns.get(), columns.size(),
+        values.get(), values.size(), keys.get(), keys.size(), key_values.get(), key_values.size());
+  } else {
+    CArray keys(p.keys), key_values(p.key_values);
+    text = tarvex_brevane_contracts_database_istatement_build_sql_delete(
+        statement, plan.schema.c_str(), plan.table.c_str(), keys.get(), keys.size(),
+        key_values.get(), key_values.size());
+  }
+  if (!text) {
+    set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_NO_COLUMN,
+              _("record %ld: no statement for table %s.%s"), number, plan.schema.c_str(),
+              plan.table.c_str());
+    return std::nullopt;
+  }
+  return take_text(text);
+}
+
+Record record_of(gchar** names, gint names_length, gchar** values, gint values_length) {
+  Record record;
+  for (gint i = 0; names && i < names_length; ++i) record.names.emplace_back(names[i] ? names[i] : "");
+  for (gint i = 0; values && i < values_length; ++i) {
+    if (values[i])
+      record.values.emplace_back(std::string(values[i]));
+    else
+      record.values.emplace_back(std::nullopt);
+  }
+  return record;
+}
+
+}  // namespace
+
+gchar* build_record_sql(Base*, IConnection* connection, MetaTable* table, Verb verb, gchar** names,
+                        gint names_length, gchar** values, gint values_length, GError** error) {
+  TablePlan plan = plan_of(connection, table);
+  if (!plan.statement) {
+    set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_NO_COLUMN,
+              _("the connection has no statement texts"));
+    return nullptr;
+  }
+  Record record = record_of(names, names_length, values, values_length);
+  Prepared prepared;
+  if (!prepare(plan, record, 1, prepared, error)) return nullptr;
+  std::optional<std::string> text = statement_text(plan, verb, prepared, 1, error);
+  return text ? dup(*text) : nullptr;
+}
+
+// ------------------------------------------------------------------ imports
+
+namespace {
+
+enum class Action { append, update, merge, del };
+
+struct ProgressRelay {
+  Progress func = nullptr;
+  gpointer target = nullptr;
+  GRef<GMainContext> context;
+  std::atomic<guint> total{0};
+  std::atomic<guint> position{0};
+  std::atomic<guint> reported{0};
+  std::atomic<bool> pending{false};
+  std::atomic<bool> finished{false};
+};
+
+void post_progress(const std::shared_ptr<ProgressRelay>& relay) {
+  if (!relay->func || relay->pending.exchange(true)) return;
+  auto* held = new std::shared_ptr<ProgressRelay>(relay);
+  g_main_context_invoke_full(
+      relay->context.get(), G_PRIORITY_DEFAULT,
+      [](gpointer data) -> gboolean {
+        auto& r = *static_cast<std::shared_ptr<ProgressRelay>*>(data);
+        r->pending = false;
+        if (!r->finished && r->reported != r->position) {
+          r->reported = guint(r->position);
+          r->func(r->total, r->position, "", r->target);
+        }
+        return G_SOURCE_REMOVE;
+      },
+      held, [](gpointer data) { delete static_cast<std::shared_ptr<ProgressRelay>*>(data); });
+}
+
+struct ImportJob {
+  GRef<GObject> self;
+  GRef<GObject> connection;
+  TablePlan plan;
+  Action action;
+  ImportCount count;
+  bool numbered_failure;
+  bool keep_going;
+  SourceOpener open;
+  std::shared_ptr<ProgressRelay> relay;
+};
+
+// Runs one statement; its affected-row count, or -1 with the error.
+gint run(ImportJob& job, const std::string& sql, GError** error) {
+  return tarvex_brevane_contracts_database_iconnection_execute_no_query(
+      reinterpret_cast<IConnection*>(job.connection.get()), sql.c_str(), 1, error);
+}
+
+// The statements of one record by the action; its count, or -1.
+gint64 import_record(ImportJob& job, const Record& record, long number, GError** error) {
+  Prepared prepared;
+  if (!prepare(job.plan, record, number, prepared, error)) return -1;
+  auto once = [&](Verb verb) -> gint64 {
+    std::optional<std::string> sql = statement_text(job.plan, verb, prepared, number, error);
+    if (!sql) return -1;
+    return run(job, *sql, error);
+  };
+  switch (job.action) {
+    case Action::append:
+      return once(Verb::insert);
+    case Action::update:
+      return once(Verb::update);
+    case Action::del:
+      return once(Verb::del);
+    case Action::merge: {
+      gint64 updated = once(Verb::update);
+      if (updated != 0) return updated;
+      return once(Verb::insert);
+    }
+  }
+  return -1;
+}
+
+void import_thread(GTask* task, gpointer, gpointer data, GCancellable*) {
+  auto& job = *static_cast<ImportJob*>(data);
+  GError* error = nullptr;
+  std::unique_ptr<RecordSource> source = job.open(&error);
+  if (!source) {
+    g_task_return_error(task, error);
+    return;
+  }
+  job.relay->total = source->total();
+  gint64 result = 0;
+  long number = 0;
+  Record record;
+  for (;;) {
+    record.names.clear();
+    record.values.clear();
+    if (!source->next(record, &error)) break;
+    ++number;
+    GError* failure = nullptr;
+    gint64 affected = import_record(job, record, number, &failure);
+    if (failure) {
+      if (job.numbered_failure)
+        TARVEX_DATA_LOG(error, "create row failed:%ld -> %s",
+                                                        number, failure->message);
+      else
+        TARVEX_DATA_LOG(error, "import row failed: %s",
+                                                        failure->message);
+      if (!job.keep_going) {
+        g_task_return_error(task, failure);
+        return;
+      }
+      g_error_free(failure);
+      if (job.count == ImportCount::handled) ++result;
+    } else {
+      switch (job.count) {
+        case ImportCount::imported:
+        case ImportCount::handled:
+          ++result;
+          break;
+        case ImportCount::affected:
+          result += affected > 0 ? affected : 0;
+          break;
+      }
+    }
+    job.relay->position = guint(number);
+    post_progress(job.relay);
+  }
+  if (error) {
+    g_task_return_error(task, error);
+    return;
+  }
+  g_task_return_int(task, result);
+}
+
+}  // namespace
+
+void start_import(const ImportRequest& request, SourceOpener open) {
+  GRef<GTask> task = adoptGRef(g_task_new(request.self, nullptr, request.callback, request.user_data));
+  g_task_set_source_tag(task.get(), request.source_tag);
+  std::string action = option(request.self, "ACTION", "");
+  Action chosen;
+  if (action == "append" || action == "replace") {
+    // "replace" removes nothing first: it appends.
+    chosen = Action::append;
+  } else if (action == "update") {
+    chosen = Action::update;
+  } else if (action == "merge") {
+    chosen = Action::merge;
+  } else if (action == "delete") {
+    chosen = Action::del;
+  } else {
+    g_task_return_new_error(
+        task.get(), TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
+        TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_ACTION,
+        action.empty() ? _("no import action: set ACTION to append, update, merge, delete or replace")
+                       : _("unknown import action \xe2\x80\x9c%s\xe2\x80\x9d"),
+        action.c_str());
+    return;
+  }
+  auto* job = new ImportJob;
+  job->self = retainGRef(G_OBJECT(request.self));
+  job->connection = retainGRef(G_OBJECT(request.connection));
+  job->plan = plan_of(request.connection, request.table);
+  job->action = chosen;
+  job->count = request.count;
+  job->numbered_failure = request.numbered_failure;
+  job->keep_going = continue_on_error(request.self);
+  job->open = std::move(open);
+  job->relay = std::make_shared<ProgressRelay>();
+  job->relay->func = request.progress;
+  job->relay->target = request.progress_target;
+  job->relay->context = adoptGRef(g_main_context_ref_thread_default());
+  if (!job->plan.statement) {
+    delete job;
+    g_task_return_new_error(task.get(), TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
+                            TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_NO_COLUMN,
+                            "%s", _("the connection has no statement texts"));
+    return;
+  }
+  g_task_set_task_data(task.get(), job, [](gpointer data) {
+    auto* j = static_cast<ImportJob*>(data);
+    j->relay->finished = true;
+    delete j;
+  });
+  g_task_run_in_thread(task.get(), import_thread);
+}
+
+gint64 finish_import(gpointer self, GAsyncResult* result, GError** error) {
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(g_task_is_valid(result, self), "g_task_is_valid (result, self)", -1);
+  GTask* task = G_TASK(result);
+  // The final position reaches the caller before the completion returns.
+  if (auto* job = static_cast<ImportJob*>(g_task_get_task_data(task))) {
+    if (job->relay->func && !job->relay->finished &&
+        job->relay->reported != job->relay->position) {
+      job->relay->finished = true;
+      job->relay->func(job->relay->total, job->relay->position, "", job->relay->target);
+    }
+  }
+  GError* local = nullptr;
+  gssize value = g_task_propagate_int(task, &local);
+  if (local) {
+    g_propagate_error(error, local);
+    return -1;
+  }
+  return gint64(value);
+}
+
+}  // namespace tarvex::data

@@ -1,0 +1,377 @@
+#include "brevane/data/extractors/json_extractor.h"
+
+#include <glib/gi18n-lib.h>
+#include <json-glib/json-glib.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "brevane/data/extractors/extractor-private.h"
+#include "common/tarvex-check.h"
+#include "common/tarvex-gobject.h"
+#include "providers/contracts/value_int.h"
+#include "providers/contracts/value_null.h"
+
+using namespace tarvex;
+using namespace tarvex::data;
+
+typedef struct _TarvexBrevaneSupportsDataExtractorsJsonExtractorPrivate
+    TarvexBrevaneSupportsDataExtractorsJsonExtractorPrivate;
+struct _TarvexBrevaneSupportsDataExtractorsJsonExtractorPrivate {};
+
+namespace {
+
+GQuark json_quark() {
+  return g_quark_from_static_string("JSON");
+}
+
+// Member names: a repeated name gets "_2", "_3", ... (never another
+// column's name).
+std::vector<std::string> member_names(const std::vector<ColumnInfo>& columns) {
+  std::set<std::string> originals, taken;
+  for (const auto& c : columns) originals.insert(c.name);
+  std::vector<std::string> out;
+  for (const auto& c : columns) {
+    std::string name = c.name;
+    for (int n = 2; taken.count(name); ++n) {
+      name = c.name + "_" + std::to_string(n);
+      if (originals.count(name)) name = c.name;
+    }
+    taken.insert(name);
+    out.push_back(name);
+  }
+  return out;
+}
+
+bool is_integer_kind(DataType t) {
+  return t >= TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT8 &&
+         t <= TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT64;
+}
+
+void add_value(JsonBuilder* builder, DataType kind, Value* value) {
+  std::optional<std::string> text = export_text(value);
+  if (!text) {
+    json_builder_add_null_value(builder);
+    return;
+  }
+  if (kind == TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BOOLEAN &&
+      TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_BOOLEAN(value)) {
+    json_builder_add_boolean_value(builder, *text == "1");
+    return;
+  }
+  if (is_integer_kind(kind)) {
+    // Numbers beyond the signed 64-bit range stay exact as strings.
+    char* end = nullptr;
+    errno = 0;
+    gint64 n = g_ascii_strtoll(text->c_str(), &end, 10);
+    if (errno == 0 && end && *end == '\0' && !text->empty()) {
+      json_builder_add_int_value(builder, n);
+      return;
+    }
+  } else if (kind == TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_FLOAT ||
+             kind == TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE ||
+             kind == TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_MONEY) {
+    char* end = nullptr;
+    gdouble d = g_ascii_strtod(text->c_str(), &end);
+    if (end && *end == '\0' && !text->empty() && std::isfinite(d)) {
+      json_builder_add_double_value(builder, d);
+      return;
+    }
+  }
+  json_builder_add_string_value(builder, text->c_str());
+}
+
+// json-glib leaves U+001F raw inside strings; a raw control character is
+// not JSON, so it is written as its escape (the byte occurs only there).
+// One row object, pretty with an indent of 4, every line indented by 8.
+void append_row(std::string& out, JsonGenerator* generator, const std::vector<std::string>& names,
+                const std::vector<ColumnInfo>& columns, const std::vector<Value*>& values) {
+  auto builder = adoptGRef(json_builder_new());
+  json_builder_begin_object(builder.get());
+  for (size_t i = 0; i < columns.size(); ++i) {
+    json_builder_set_member_name(builder.get(), names[i].c_str());
+    add_value(builder.get(), columns[i].type, values[i]);
+  }
+  json_builder_end_object(builder.get());
+  JsonNode* root = json_builder_get_root(builder.get());
+  json_generator_set_root(generator, root);
+  json_node_unref(root);
+  GUniqueStr text(json_generator_to_data(generator, nullptr));
+  out += "        ";
+  for (const char* p = text.get(); *p; ++p) {
+    if (*p == '\n') {
+      out += "\n        ";
+    } else if (*p == '\x1f') {
+      out += "\\u001f";
+    } else {
+      out += *p;
+    }
+  }
+}
+
+// Writes the document piece by piece through `sink` (false stops).
+gint write_document(Model* model, Progress progress, gpointer target,
+                    const std::function<bool(std::string&, bool last)>& sink) {
+  std::vector<ColumnInfo> columns = columns_of(model);
+  std::vector<std::string> names = member_names(columns);
+  auto generator = adoptGRef(json_generator_new());
+  json_generator_set_pretty(generator.get(), TRUE);
+  json_generator_set_indent(generator.get(), 4);
+  json_generator_set_indent_char(generator.get(), ' ');
+  guint total = row_count(model);
+  std::string chunk = total ? "{\n    \"RECORDS\": [\n" : "{\n    \"RECORDS\": [";
+  gint count = 0;
+  bool ok = true;
+  for_each_row(model, [&](guint position, const std::vector<Value*>& values) {
+    append_row(chunk, generator.get(), names, columns, values);
+    chunk += position < total ? ",\n" : "\n";
+    ++count;
+    if (progress) progress(total, position, "", target);
+    if (chunk.size() >= (1u << 20)) ok = sink(chunk, false);
+    return ok;
+  });
+  if (!ok) return -1;
+  chunk += total ? "    ]\n}" : "]\n}";
+  if (!sink(chunk, true)) return -1;
+  return count;
+}
+
+gint json_export_to_text(Base*, Model* model, gchar** buffer, Progress progress, gpointer target,
+                         GError**) {
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(model != nullptr, "model != NULL", 0);
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(buffer != nullptr && *buffer != nullptr, "*buffer != NULL", 0);
+  std::string text;
+  gint count = write_document(model, progress, target, [&](std::string& chunk, bool) {
+    text += chunk;
+    chunk.clear();
+    return true;
+  });
+  g_free(*buffer);
+  *buffer = dup(text);
+  return count;
+}
+
+gint json_export_to_file(Base*, Model* model, const gchar* filename, Progress progress,
+                         gpointer target, GError** error) {
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(model != nullptr, "model != NULL", 0);
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(filename != nullptr, "filename != NULL", 0);
+  auto file = adoptGRef(g_file_new_for_path(filename));
+  auto stream = adoptGRef(G_OUTPUT_STREAM(
+      g_file_replace(file.get(), nullptr, FALSE, G_FILE_CREATE_NONE, nullptr, error)));
+  if (!stream) return -1;
+  GError* failure = nullptr;
+  gint count = write_document(model, progress, target, [&](std::string& chunk, bool) {
+    bool ok = g_output_stream_write_all(stream.get(), chunk.data(), chunk.size(), nullptr,
+                                        nullptr, &failure);
+    chunk.clear();
+    return ok;
+  });
+  GError* close_error = nullptr;
+  g_output_stream_close(stream.get(), nullptr, &close_error);
+  if (close_error && !failure)
+    failure = close_error;
+  else if (close_error)
+    g_error_free(close_error);
+  if (failure) {
+    g_propagate_error(error, failure);
+    return -1;
+  }
+  return count;
+}
+
+// ------------------------------------------------------------------ reading
+
+// The shortest text that reads back to the same double.
+std::string double_text(gdouble d) {
+  char buffer[G_ASCII_DTOSTR_BUF_SIZE];
+  for (int digits = 1; digits <= 17; ++digits) {
+    char format[8];
+    g_snprintf(format, sizeof format, "%%.%dg", digits);
+    g_ascii_formatd(buffer, sizeof buffer, format, d);
+    if (g_ascii_strtod(buffer, nullptr) == d) break;
+  }
+  return buffer;
+}
+
+Field member_text(JsonNode* node) {
+  switch (json_node_get_node_type(node)) {
+    case JSON_NODE_NULL:
+      return std::nullopt;
+    case JSON_NODE_VALUE: {
+      GType type = json_node_get_value_type(node);
+      if (type == G_TYPE_INT64) return std::to_string(json_node_get_int(node));
+      if (type == G_TYPE_DOUBLE) return double_text(json_node_get_double(node));
+      if (type == G_TYPE_BOOLEAN) return std::string(json_node_get_boolean(node) ? "1" : "0");
+      const char* s = json_node_get_string(node);
+      return std::string(s ? s : "");
+    }
+    default: {
+      // Arrays and objects keep their JSON text.
+      GUniqueStr text(json_to_string(node, FALSE));
+      return std::string(text.get());
+    }
+  }
+}
+
+// The records array of a parsed document, or the structure error.
+JsonArray* records_of(JsonParser* parser, GError** error) {
+  JsonNode* root = json_parser_get_root(parser);
+  if (!root || !JSON_NODE_HOLDS_OBJECT(root)) {
+    g_set_error_literal(error, json_quark(), -1, _("invalid json format: root object not exist."));
+    return nullptr;
+  }
+  JsonObject* object = json_node_get_object(root);
+  if (!json_object_has_member(object, "RECORDS")) {
+    g_set_error_literal(error, json_quark(), -1,
+                        _("invalid json format: RECORDS member not exist."));
+    return nullptr;
+  }
+  JsonNode* records = json_object_get_member(object, "RECORDS");
+  if (!JSON_NODE_HOLDS_ARRAY(records)) {
+    g_set_error_literal(error, json_quark(), -1,
+                        _("invalid json format: object array not exist."));
+    return nullptr;
+  }
+  return json_node_get_array(records);
+}
+
+bool record_of(JsonNode* element, Record& record, guint index, GError** error) {
+  if (!JSON_NODE_HOLDS_OBJECT(element)) {
+    g_set_error(error, json_quark(), -1, _("invalid json format: record %u is not an object."),
+                index + 1);
+    return false;
+  }
+  JsonObject* object = json_node_get_object(element);
+  GList* members = json_object_get_members(object);
+  for (GList* m = members; m; m = m->next) {
+    const char* name = static_cast<const char*>(m->data);
+    record.names.emplace_back(name);
+    record.values.push_back(member_text(json_object_get_member(object, name)));
+  }
+  g_list_free(members);
+  return true;
+}
+
+Model* load_parsed(JsonParser* parser, gint limit, GError** error) {
+  JsonArray* records = records_of(parser, error);
+  if (!records) return nullptr;
+  guint n = json_array_get_length(records);
+  GRef<Model> model;
+  std::vector<std::string> names;
+  for (guint i = 0; i < n; ++i) {
+    Record record;
+    if (!record_of(json_array_get_element(records, i), record, i, error)) return nullptr;
+    if (!model) {
+      names = record.names;
+      model = adoptGRef(string_model_new(names));
+    }
+    // Members are matched by name; a member the first record lacks is dropped.
+    std::vector<Field> fields(names.size());
+    for (size_t c = 0; c < names.size(); ++c)
+      for (size_t k = 0; k < record.names.size(); ++k)
+        if (record.names[k] == names[c]) {
+          fields[c] = record.values[k];
+          break;
+        }
+    append_string_row(model.get(), fields);
+    if (limit > 0 && row_count(model.get()) >= guint(limit)) break;
+  }
+  return model.leak();
+}
+
+class JsonSource : public RecordSource {
+ public:
+  explicit JsonSource(GRef<JsonParser> parser, JsonArray* records)
+      : parser_(std::move(parser)), records_(records) {}
+  bool next(Record& record, GError** error) override {
+    if (index_ >= json_array_get_length(records_)) return false;
+    guint i = index_++;
+    return record_of(json_array_get_element(records_, i), record, i, error);
+  }
+  guint total() override { return json_array_get_length(records_); }
+
+ private:
+  GRef<JsonParser> parser_;
+  JsonArray* records_;
+  guint index_ = 0;
+};
+
+std::unique_ptr<RecordSource> source_of(GRef<JsonParser> parser, GError** error) {
+  JsonArray* records = records_of(parser.get(), error);
+  if (!records) return nullptr;
+  return std::make_unique<JsonSource>(std::move(parser), records);
+}
+
+struct JsonFormat {
+  static constexpr ImportCount count = ImportCount::affected;
+  static constexpr bool numbered_failure = false;
+
+  static SourceOpener file_source(Base* self) {
+    GRef<GObject> keep = retainGRef(G_OBJECT(self));
+    return [keep](GError** error) -> std::unique_ptr<RecordSource> {
+      auto input = adoptGRef(open_option_file(base_of(keep.get()), error));
+      if (!input) return nullptr;
+      auto parser = adoptGRef(json_parser_new_immutable());
+      if (!json_parser_load_from_stream(parser.get(), input.get(), nullptr, error)) return nullptr;
+      return source_of(std::move(parser), error);
+    };
+  }
+
+  static SourceOpener text_source(Base*, const char* text) {
+    std::string copy = text;
+    return [copy](GError** error) -> std::unique_ptr<RecordSource> {
+      auto parser = adoptGRef(json_parser_new_immutable());
+      if (!json_parser_load_from_data(parser.get(), copy.data(), gssize(copy.size()), error))
+        return nullptr;
+      return source_of(std::move(parser), error);
+    };
+  }
+
+  static Model* load_file(Base* self, gint limit, GError** error) {
+    auto input = adoptGRef(open_option_file(self, error));
+    if (!input) return nullptr;
+    auto parser = adoptGRef(json_parser_new_immutable());
+    if (!json_parser_load_from_stream(parser.get(), input.get(), nullptr, error)) return nullptr;
+    return load_parsed(parser.get(), limit, error);
+  }
+
+  static Model* load_text(Base*, const char* text, GError** error) {
+    auto parser = adoptGRef(json_parser_new_immutable());
+    if (!json_parser_load_from_data(parser.get(), text, -1, error)) return nullptr;
+    return load_parsed(parser.get(), 0, error);
+  }
+};
+
+}  // namespace
+
+TARVEX_DEFINE_TYPE_WITH_CODE(TarvexBrevaneSupportsDataExtractorsJsonExtractor,
+                             tarvex_brevane_supports_data_extractors_json_extractor,
+                             TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_TYPE_BASE_EXTRACTOR,
+                             G_IMPLEMENT_INTERFACE(TARVEX_BREVANE_CONTRACTS_DATA_TYPE_IIMPORTER,
+                                                   Importer<JsonFormat>::init))
+
+static void tarvex_brevane_supports_data_extractors_json_extractor_class_setup(
+    TarvexBrevaneSupportsDataExtractorsJsonExtractorClass* klass) {
+  auto* base = reinterpret_cast<TarvexBrevaneSupportsDataExtractorsBaseExtractorClass*>(klass);
+  base->export_to_text = json_export_to_text;
+  base->export_to_file = json_export_to_file;
+}
+
+TarvexBrevaneSupportsDataExtractorsJsonExtractor*
+tarvex_brevane_supports_data_extractors_json_extractor_construct(GType object_type,
+                                                                 const gchar* file_extension) {
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(file_extension != nullptr, "file_extension != NULL", nullptr);
+  return reinterpret_cast<TarvexBrevaneSupportsDataExtractorsJsonExtractor*>(
+      tarvex_brevane_supports_data_extractors_base_extractor_construct(object_type, file_extension));
+}
+
+TarvexBrevaneSupportsDataExtractorsJsonExtractor*
+tarvex_brevane_supports_data_extractors_json_extractor_new(const gchar* file_extension) {
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(file_extension != nullptr, "file_extension != NULL", nullptr);
+  return tarvex_brevane_supports_data_extractors_json_extractor_construct(
+      TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_TYPE_JSON_EXTRACTOR, file_extension);
+}

@@ -1,0 +1,525 @@
+#include "brevane/data/extractors/xml_extractor.h"
+
+#include <glib/gi18n-lib.h>
+#include <libxml/parser.h>
+#include <libxml/xmlreader.h>
+#include <libxml/xmlwriter.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "brevane/data/extractors/extractor-private.h"
+#include "common/tarvex-check.h"
+#include "common/tarvex-gobject.h"
+
+using namespace tarvex;
+using namespace tarvex::data;
+
+typedef struct _TarvexBrevaneSupportsDataExtractorsXmlExtractorPrivate
+    TarvexBrevaneSupportsDataExtractorsXmlExtractorPrivate;
+struct _TarvexBrevaneSupportsDataExtractorsXmlExtractorPrivate {};
+
+namespace {
+
+constexpr const char* kXsi = "http://www.w3.org/2001/XMLSchema-instance";
+
+const xmlChar* X(const char* s) {
+  return reinterpret_cast<const xmlChar*>(s);
+}
+const char* C(const xmlChar* s) {
+  return reinterpret_cast<const char*>(s);
+}
+
+// ------------------------------------------------------------------- names
+
+bool name_start(gunichar c) {
+  return (c >= 'A' && c <= 'Z') || c == '_' || (c >= 'a' && c <= 'z') ||
+         (c >= 0xC0 && c <= 0xD6) || (c >= 0xD8 && c <= 0xF6) || (c >= 0xF8 && c <= 0x2FF) ||
+         (c >= 0x370 && c <= 0x37D) || (c >= 0x37F && c <= 0x1FFF) ||
+         (c >= 0x200C && c <= 0x200D) || (c >= 0x2070 && c <= 0x218F) ||
+         (c >= 0x2C00 && c <= 0x2FEF) || (c >= 0x3001 && c <= 0xD7FF) ||
+         (c >= 0xF900 && c <= 0xFDCF) || (c >= 0xFDF0 && c <= 0xFFFD) ||
+         (c >= 0x10000 && c <= 0xEFFFF);
+}
+
+bool name_char(gunichar c) {
+  return name_start(c) || c == '-' || c == '.' || (c >= '0' && c <= '9') || c == 0xB7 ||
+         (c >= 0x300 && c <= 0x36F) || (c >= 0x203F && c <= 0x2040);
+}
+
+void append_escape(std::string& out, gunichar c) {
+  char buffer[16];
+  g_snprintf(buffer, sizeof buffer, c > 0xFFFF ? "_x%08X_" : "_x%04X_", c);
+  out += buffer;
+}
+
+// A column name as an XML name: characters that cannot stand in a name,
+// and an underscore followed by "x", become _xHHHH_; the empty name is
+// "_x_".
+std::string encode_name(const std::string& name) {
+  if (name.empty()) return "_x_";
+  std::string out;
+  const char* p = name.c_str();
+  const char* end = p + name.size();
+  bool first = true;
+  while (p < end) {
+    gunichar c = g_utf8_get_char_validated(p, end - p);
+    if (c == gunichar(-1) || c == gunichar(-2)) {
+      append_escape(out, guchar(*p));
+      ++p;
+      first = false;
+      continue;
+    }
+    const char* next = g_utf8_next_char(p);
+    bool ok = first ? name_start(c) : name_char(c);
+    if (c == '_' && next < end && *next == 'x') ok = false;
+    if (ok)
+      out.append(p, next - p);
+    else
+      append_escape(out, c);
+    p = next;
+    first = false;
+  }
+  return out;
+}
+
+std::string decode_name(const std::string& name) {
+  if (name == "_x_") return "";
+  std::string out;
+  for (size_t i = 0; i < name.size();) {
+    if (name.compare(i, 2, "_x") == 0) {
+      for (size_t digits : {size_t(4), size_t(8)}) {
+        if (i + 2 + digits < name.size() + 0 && name[i + 2 + digits] == '_') {
+          bool hex = true;
+          for (size_t k = 0; k < digits; ++k) hex = hex && g_ascii_isxdigit(name[i + 2 + k]);
+          if (hex) {
+            gunichar c = gunichar(std::stoul(name.substr(i + 2, digits), nullptr, 16));
+            char buffer[8];
+            out.append(buffer, size_t(g_unichar_to_utf8(c, buffer)));
+            i += 3 + digits;
+            goto next;
+          }
+        }
+      }
+    }
+    out += name[i++];
+  next:;
+  }
+  return out;
+}
+
+// The first character XML 1.0 cannot carry, or 0.
+gunichar illegal_character(const std::string& text) {
+  const char* p = text.c_str();
+  const char* end = p + text.size();
+  while (p < end) {
+    gunichar c = g_utf8_get_char_validated(p, end - p);
+    if (c == gunichar(-1) || c == gunichar(-2)) return 0xFFFD0000u | guchar(*p);
+    if ((c < 0x20 && c != '\t' && c != '\n' && c != '\r') || c == 0xFFFE || c == 0xFFFF ||
+        (c >= 0xD800 && c <= 0xDFFF))
+      return c ? c : 0x110000;
+    p = g_utf8_next_char(p);
+  }
+  return 0;
+}
+
+// ----------------------------------------------------------------- writing
+
+struct XmlOptions {
+  bool attribute = false;
+  bool null_text_set = false;
+  std::string null_text;
+  void read(Base* self) {
+    attribute = option(self, "STORAGE") == "attribute";
+    null_text_set = has_option(self, "NULL_VALUE");
+    null_text = option(self, "NULL_VALUE");
+  }
+};
+
+bool writer_failed(GError** error, const char* what) {
+  set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_TEXT,
+            _("the XML writer failed: %s"), what);
+  return false;
+}
+
+gint write_xml(xmlTextWriterPtr w, Model* model, const XmlOptions& o, Progress progress,
+               gpointer target, GError** error) {
+  if (xmlTextWriterSetIndent(w, 1) < 0 || xmlTextWriterSetIndentString(w, X("    ")) < 0 ||
+      xmlTextWriterStartDocument(w, "1.0", "utf-8", nullptr) < 0 ||
+      xmlTextWriterStartElement(w, X("RECORDS")) < 0)
+    return writer_failed(error, "RECORDS"), -1;
+  bool mark_nulls = !o.null_text_set && !o.attribute;
+  if (mark_nulls && xmlTextWriterWriteAttribute(w, X("xmlns:xsi"), X(kXsi)) < 0)
+    return writer_failed(error, "xmlns:xsi"), -1;
+  std::vector<ColumnInfo> columns = columns_of(model);
+  std::vector<std::string> names;
+  for (const auto& c : columns) names.push_back(encode_name(c.name));
+  guint total = row_count(model);
+  gint count = 0;
+  bool ok = true;
+  for_each_row(model, [&](guint position, const std::vector<Value*>& values) {
+    if (xmlTextWriterStartElement(w, X("RECORD")) < 0) return ok = writer_failed(error, "RECORD");
+    for (size_t i = 0; i < columns.size(); ++i) {
+      std::optional<std::string> text = export_text(values[i]);
+      if (!text && o.null_text_set) text = o.null_text;
+      if (text) {
+        if (gunichar bad = illegal_character(*text)) {
+          set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_TEXT,
+                    _("row %u, column %s: character U+%04X cannot stand in XML"), position,
+                    columns[i].name.c_str(), bad);
+          return ok = false;
+        }
+      }
+      int rc = 0;
+      if (o.attribute) {
+        if (text) rc = xmlTextWriterWriteAttribute(w, X(names[i].c_str()), X(text->c_str()));
+      } else if (text) {
+        rc = xmlTextWriterWriteElement(w, X(names[i].c_str()), X(text->c_str()));
+      } else {
+        rc = xmlTextWriterStartElement(w, X(names[i].c_str()));
+        if (rc >= 0) rc = xmlTextWriterWriteAttribute(w, X("xsi:nil"), X("true"));
+        if (rc >= 0) rc = xmlTextWriterEndElement(w);
+      }
+      if (rc < 0) return ok = writer_failed(error, columns[i].name.c_str());
+    }
+    if (xmlTextWriterEndElement(w) < 0) return ok = writer_failed(error, "RECORD");
+    ++count;
+    if (progress) progress(total, position, "", target);
+    return true;
+  });
+  if (!ok) return -1;
+  if (xmlTextWriterEndElement(w) < 0 || xmlTextWriterEndDocument(w) < 0 || xmlTextWriterFlush(w) < 0)
+    return writer_failed(error, "RECORDS"), -1;
+  return count;
+}
+
+gint xml_export_to_text(Base* self, Model* model, gchar** buffer, Progress progress,
+                        gpointer target, GError** error) {
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(model != nullptr, "model != NULL", 0);
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(buffer != nullptr && *buffer != nullptr, "*buffer != NULL", 0);
+  XmlOptions o;
+  o.read(self);
+  xmlBufferPtr memory = xmlBufferCreate();
+  xmlTextWriterPtr w = memory ? xmlNewTextWriterMemory(memory, 0) : nullptr;
+  if (!w) {
+    if (memory) xmlBufferFree(memory);
+    writer_failed(error, "no writer");
+    return -1;
+  }
+  gint count = write_xml(w, model, o, progress, target, error);
+  xmlFreeTextWriter(w);
+  if (count >= 0) {
+    g_free(*buffer);
+    *buffer = g_strdup(C(xmlBufferContent(memory)));
+  }
+  xmlBufferFree(memory);
+  return count;
+}
+
+struct StreamSink {
+  GOutputStream* stream;
+  GError* error = nullptr;
+};
+
+gint xml_export_to_file(Base* self, Model* model, const gchar* filename, Progress progress,
+                        gpointer target, GError** error) {
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(model != nullptr, "model != NULL", 0);
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(filename != nullptr, "filename != NULL", 0);
+  XmlOptions o;
+  o.read(self);
+  auto file = adoptGRef(g_file_new_for_path(filename));
+  auto stream = adoptGRef(G_OUTPUT_STREAM(
+      g_file_replace(file.get(), nullptr, FALSE, G_FILE_CREATE_NONE, nullptr, error)));
+  if (!stream) return -1;
+  StreamSink sink{stream.get()};
+  xmlOutputBufferPtr out = xmlOutputBufferCreateIO(
+      [](void* context, const char* data, int length) -> int {
+        auto* s = static_cast<StreamSink*>(context);
+        if (s->error) return -1;
+        if (!g_output_stream_write_all(s->stream, data, gsize(length), nullptr, nullptr, &s->error))
+          return -1;
+        return length;
+      },
+      [](void*) -> int { return 0; }, &sink, nullptr);
+  xmlTextWriterPtr w = out ? xmlNewTextWriter(out) : nullptr;
+  gint count = -1;
+  GError* failure = nullptr;
+  if (w) {
+    count = write_xml(w, model, o, progress, target, &failure);
+    xmlFreeTextWriter(w);
+  } else {
+    if (out) xmlOutputBufferClose(out);
+    writer_failed(&failure, "no writer");
+  }
+  if (sink.error) {
+    g_clear_error(&failure);
+    failure = sink.error;
+  }
+  if (failure) {
+    // A failed export leaves the older file as it was.
+    auto cancel = adoptGRef(g_cancellable_new());
+    g_cancellable_cancel(cancel.get());
+    g_output_stream_close(stream.get(), cancel.get(), nullptr);
+    g_propagate_error(error, failure);
+    return -1;
+  }
+  if (!g_output_stream_close(stream.get(), nullptr, error)) return -1;
+  return count;
+}
+
+// ----------------------------------------------------------------- reading
+
+class XmlReader {
+ public:
+  // Takes the reader.
+  explicit XmlReader(xmlTextReaderPtr reader) : reader_(reader) {
+    if (reader_)
+      xmlTextReaderSetErrorHandler(
+          reader_,
+          [](void* arg, const char* message, xmlParserSeverities severity,
+             xmlTextReaderLocatorPtr locator) {
+            auto* self = static_cast<XmlReader*>(arg);
+            if (!self->message_.empty()) return;
+            int line = xmlTextReaderLocatorLineNumber(locator);
+            self->message_ = "line " + std::to_string(line) + ": " + (message ? message : "");
+            while (!self->message_.empty() && self->message_.back() == '\n')
+              self->message_.pop_back();
+            (void)severity;
+          },
+          this);
+  }
+  ~XmlReader() {
+    if (reader_) xmlFreeTextReader(reader_);
+  }
+  XmlReader(const XmlReader&) = delete;
+  XmlReader& operator=(const XmlReader&) = delete;
+
+  bool valid(GError** error) {
+    if (reader_) return true;
+    g_set_error_literal(error, g_quark_from_static_string("default"), -1,
+                        _("load xml document failed."));
+    return false;
+  }
+
+  // The next record; false at the end (no error) or with the error.
+  bool next(Record& record, GError** error) {
+    record.names.clear();
+    record.values.clear();
+    for (;;) {
+      int rc = read(error);
+      if (rc <= 0) return false;
+      int type = xmlTextReaderNodeType(reader_);
+      int depth = xmlTextReaderDepth(reader_);
+      if (type != XML_READER_TYPE_ELEMENT) continue;
+      const char* name = C(xmlTextReaderConstName(reader_));
+      if (depth == 0) {
+        if (std::strcmp(name, "RECORDS") != 0) {
+          g_set_error(error, g_quark_from_static_string("default"), -1,
+                      _("load xml document failed: the root element is %s, not RECORDS."), name);
+          return false;
+        }
+        continue;
+      }
+      if (depth != 1 || std::strcmp(name, "RECORD") != 0) continue;
+      return read_record(record, error);
+    }
+  }
+
+ private:
+  int read(GError** error) {
+    int rc = xmlTextReaderRead(reader_);
+    if (rc < 0 || !message_.empty()) {
+      g_set_error(error, g_quark_from_static_string("default"), -1,
+                  _("load xml document failed: %s"),
+                  message_.empty() ? "unreadable document" : message_.c_str());
+      return -1;
+    }
+    return rc;
+  }
+
+  bool read_record(Record& record, GError** error) {
+    if (xmlTextReaderMoveToFirstAttribute(reader_) == 1) {
+      do {
+        std::string name = C(xmlTextReaderConstName(reader_));
+        if (name.rfind("xmlns", 0) == 0 || name.rfind("xsi:", 0) == 0) continue;
+        record.names.push_back(decode_name(name));
+        record.values.emplace_back(std::string(C(xmlTextReaderConstValue(reader_))));
+      } while (xmlTextReaderMoveToNextAttribute(reader_) == 1);
+      xmlTextReaderMoveToElement(reader_);
+    }
+    if (xmlTextReaderIsEmptyElement(reader_)) return true;
+    for (;;) {
+      if (read(error) <= 0) return fail_end(error);
+      int type = xmlTextReaderNodeType(reader_);
+      int depth = xmlTextReaderDepth(reader_);
+      if (type == XML_READER_TYPE_END_ELEMENT && depth == 1) return true;
+      if (type != XML_READER_TYPE_ELEMENT || depth != 2) continue;
+      record.names.push_back(decode_name(C(xmlTextReaderConstName(reader_))));
+      xmlChar* nil = xmlTextReaderGetAttributeNs(reader_, X("nil"), X(kXsi));
+      bool is_nil = nil && (std::strcmp(C(nil), "true") == 0 || std::strcmp(C(nil), "1") == 0);
+      xmlFree(nil);
+      std::string text;
+      if (!xmlTextReaderIsEmptyElement(reader_)) {
+        for (;;) {
+          if (read(error) <= 0) return fail_end(error);
+          int t = xmlTextReaderNodeType(reader_);
+          if (t == XML_READER_TYPE_END_ELEMENT && xmlTextReaderDepth(reader_) == 2) break;
+          if (t == XML_READER_TYPE_TEXT || t == XML_READER_TYPE_CDATA ||
+              t == XML_READER_TYPE_WHITESPACE || t == XML_READER_TYPE_SIGNIFICANT_WHITESPACE)
+            text += C(xmlTextReaderConstValue(reader_));
+        }
+      }
+      if (is_nil)
+        record.values.emplace_back(std::nullopt);
+      else
+        record.values.emplace_back(std::move(text));
+    }
+  }
+
+  bool fail_end(GError** error) {
+    if (error && !*error)
+      g_set_error_literal(error, g_quark_from_static_string("default"), -1,
+                          _("load xml document failed: the document ends inside a record."));
+    return false;
+  }
+
+  xmlTextReaderPtr reader_;
+  std::string message_;
+};
+
+constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
+
+// The reader keeps the bytes or the stream it reads.
+struct XmlInput {
+  std::string text;
+  GRef<GInputStream> stream;
+  std::unique_ptr<XmlReader> reader;
+};
+
+std::unique_ptr<XmlInput> text_input(std::string text) {
+  auto input = std::make_unique<XmlInput>();
+  input->text = std::move(text);
+  input->reader = std::make_unique<XmlReader>(xmlReaderForMemory(
+      input->text.data(), int(input->text.size()), nullptr, nullptr, kParseOptions));
+  return input;
+}
+
+std::unique_ptr<XmlInput> stream_input(GInputStream* stream) {
+  auto input = std::make_unique<XmlInput>();
+  input->stream = adoptGRef(stream);
+  input->reader = std::make_unique<XmlReader>(xmlReaderForIO(
+      [](void* context, char* buffer, int length) -> int {
+        gssize got = g_input_stream_read(static_cast<GInputStream*>(context), buffer,
+                                         gsize(length), nullptr, nullptr);
+        return got < 0 ? -1 : int(got);
+      },
+      [](void*) -> int { return 0; }, input->stream.get(), nullptr, nullptr, kParseOptions));
+  return input;
+}
+
+Model* load(XmlInput& input, gint limit, GError** error) {
+  if (!input.reader->valid(error)) return nullptr;
+  GRef<Model> model;
+  std::vector<std::string> names;
+  Record record;
+  GError* local = nullptr;
+  while (input.reader->next(record, &local)) {
+    if (!model) {
+      names = record.names;
+      model = adoptGRef(string_model_new(names));
+    }
+    std::vector<Field> fields(names.size());
+    for (size_t c = 0; c < names.size(); ++c)
+      for (size_t k = 0; k < record.names.size(); ++k)
+        if (record.names[k] == names[c]) {
+          fields[c] = record.values[k];
+          break;
+        }
+    append_string_row(model.get(), fields);
+    if (limit > 0 && row_count(model.get()) >= guint(limit)) break;
+  }
+  if (local) {
+    g_propagate_error(error, local);
+    return nullptr;
+  }
+  return model.leak();
+}
+
+class XmlSource : public RecordSource {
+ public:
+  explicit XmlSource(std::unique_ptr<XmlInput> input) : input_(std::move(input)) {}
+  bool next(Record& record, GError** error) override { return input_->reader->next(record, error); }
+
+ private:
+  std::unique_ptr<XmlInput> input_;
+};
+
+struct XmlFormat {
+  static constexpr ImportCount count = ImportCount::handled;
+  static constexpr bool numbered_failure = false;
+
+  static SourceOpener file_source(Base* self) {
+    GRef<GObject> keep = retainGRef(G_OBJECT(self));
+    return [keep](GError** error) -> std::unique_ptr<RecordSource> {
+      GInputStream* stream = open_option_file(base_of(keep.get()), error);
+      if (!stream) return nullptr;
+      auto input = stream_input(stream);
+      if (!input->reader->valid(error)) return nullptr;
+      return std::make_unique<XmlSource>(std::move(input));
+    };
+  }
+
+  static SourceOpener text_source(Base*, const char* text) {
+    std::string copy = text;
+    return [copy](GError** error) -> std::unique_ptr<RecordSource> {
+      auto input = text_input(copy);
+      if (!input->reader->valid(error)) return nullptr;
+      return std::make_unique<XmlSource>(std::move(input));
+    };
+  }
+
+  static Model* load_file(Base* self, gint limit, GError** error) {
+    GInputStream* stream = open_option_file(self, error);
+    if (!stream) return nullptr;
+    auto input = stream_input(stream);
+    return load(*input, limit, error);
+  }
+
+  static Model* load_text(Base*, const char* text, GError** error) {
+    auto input = text_input(text);
+    return load(*input, 0, error);
+  }
+};
+
+}  // namespace
+
+TARVEX_DEFINE_TYPE_WITH_CODE(TarvexBrevaneSupportsDataExtractorsXmlExtractor,
+                             tarvex_brevane_supports_data_extractors_xml_extractor,
+                             TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_TYPE_BASE_EXTRACTOR,
+                             G_IMPLEMENT_INTERFACE(TARVEX_BREVANE_CONTRACTS_DATA_TYPE_IIMPORTER,
+                                                   Importer<XmlFormat>::init))
+
+static void tarvex_brevane_supports_data_extractors_xml_extractor_class_setup(
+    TarvexBrevaneSupportsDataExtractorsXmlExtractorClass* klass) {
+  // libxml2 sets itself up once, before any import thread uses it.
+  xmlInitParser();
+  auto* base = reinterpret_cast<TarvexBrevaneSupportsDataExtractorsBaseExtractorClass*>(klass);
+  base->export_to_text = xml_export_to_text;
+  base->export_to_file = xml_export_to_file;
+}
+
+TarvexBrevaneSupportsDataExtractorsXmlExtractor*
+tarvex_brevane_supports_data_extractors_xml_extractor_construct(GType object_type,
+                                                                const gchar* file_extension) {
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(file_extension != nullptr, "file_extension != NULL", nullptr);
+  return reinterpret_cast<TarvexBrevaneSupportsDataExtractorsXmlExtractor*>(
+      tarvex_brevane_supports_data_extractors_base_extractor_construct(object_type, file_extension));
+}
+
+TarvexBrevaneSupportsDataExtractorsXmlExtractor*
+tarvex_brevane_supports_data_extractors_xml_extractor_new(const gchar* file_extension) {
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(file_extension != nullptr, "file_extension != NULL", nullptr);
+  return tarvex_brevane_supports_data_extractors_xml_extractor_construct(
+      TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_TYPE_XML_EXTRACTOR, file_extension);
+}

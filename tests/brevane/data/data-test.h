@@ -1,0 +1,62 @@
+// Shared helpers of the data interchange tests: a table model holding every
+// value kind with the texts its cells must export as, readers of loaded
+// models, temporary files, and the independent readers (Python's csv and
+// json modules, xmllint, html5lib, cmark-gfm) run as programs.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "brevane/brevane.h"
+#include "common/tarvex-gobject.h"
+#include "providers/fenrow.h"
+#include "tests/support/log-capture.h"
+
+namespace tarvex::test::data {
+
+using Model = TarvexProvidersContractsTableModel;
+using Cell = std::optional<std::string>;  // none: NULL
+using Cells = std::vector<std::vector<Cell>>;
+
+struct Sample {
+  GRef<Model> model;
+  std::vector<std::string> names;
+  Cells texts;  // the lossless text of every cell, row by row
+};
+
+// Columns of every kind (names with a comma, quotes, a blank and non-ASCII
+// among them) and rows of limits, NULLs, empty texts, quotes, delimiters,
+// line breaks, non-ASCII and, with `controls`, control characters.
+Sample every_kind_sample(bool controls = true);
+
+// A model of `names` (all STRING) holding `rows` (NULL cells for none).
+GRef<Model> string_model(const std::vector<std::string>& names, const Cells& rows);
+
+// The names and cells of a loaded model (NULL for a null value).
+std::vector<std::string> names_of(Model* model);
+Cells cells_of(Model* model);
+
+std::string take(gchar* text);
+std::string temp_dir();
+std::string read_file(const std::string& path);
+void write_file(const std::string& path, const std::string& text);
+
+// Runs a program with the arguments; its standard output, and the exit
+// status through `status`. Standard input is `input`.
+std::string run(const std::vector<std::string>& argv, int* status, const std::string& input = "");
+// Debian's python3 (with html5lib), or the one on the path.
+std::string python();
+bool have_program(const char* name);
+bool python_has(const char* module);
+
+// Cells as a JSON array of arrays (null for NULL), for comparing with a
+// reader's dump.
+std::string cells_json(const Cells& cells);
+
+// Sets an option of an extractor.
+void set_option(gpointer extractor, const char* key, const char* value);
+
+}  // namespace tarvex::test::data

@@ -1,0 +1,183 @@
+// The XML extractor: round trips in both storages, xmllint as independent
+// reader, encoded names, NULLs, refused control characters, malformed
+// documents and external entities.
+#include <gee.h>
+
+#include "tests/brevane/data/data-test.h"
+
+namespace tarvex::test::data {
+namespace {
+
+using Exporter = TarvexBrevaneContractsDataIExporter;
+using Importer = TarvexBrevaneContractsDataIImporter;
+
+Exporter* EX(gpointer p) {
+  return reinterpret_cast<Exporter*>(p);
+}
+Importer* IM(gpointer p) {
+  return reinterpret_cast<Importer*>(p);
+}
+
+class XmlExtractorTest : public LogCaptureTest {
+ protected:
+  void SetUp() override {
+    LogCaptureTest::SetUp();
+    xml_ = adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_xml_extractor_new("xml")));
+  }
+
+  std::string export_text(Model* model, gint* count = nullptr, GError** error = nullptr) {
+    gchar* buffer = g_strdup("");
+    gint n = tarvex_brevane_contracts_data_iexporter_export_to_text(EX(xml_.get()), model, &buffer,
+                                                                    nullptr, nullptr, error);
+    if (count) *count = n;
+    return take(buffer);
+  }
+
+  GRef<Model> load_text(const std::string& text, GError** error = nullptr) {
+    return adoptGRef(tarvex_brevane_contracts_data_iimporter_load_from_text(
+        IM(xml_.get()), text.c_str(), nullptr, nullptr, error));
+  }
+
+  GRef<GObject> xml_;
+};
+
+TEST_F(XmlExtractorTest, RoundTripInBothStorages) {
+  Sample s = every_kind_sample(false);
+  for (const char* storage : {"element", "attribute"}) {
+    set_option(xml_.get(), "STORAGE", storage);
+    gint count = 0;
+    GUniqueError error;
+    std::string text = export_text(s.model.get(), &count, error.out());
+    ASSERT_FALSE(error) << error->message;
+    EXPECT_EQ(count, 5);
+    auto loaded = load_text(text, error.out());
+    ASSERT_FALSE(error) << storage << ": " << error->message << "\n" << text;
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(names_of(loaded.get()), s.names) << storage;
+    EXPECT_EQ(cells_of(loaded.get()), s.texts) << storage << "\n" << text;
+  }
+}
+
+TEST_F(XmlExtractorTest, XmllintReadsTheExport) {
+  if (!have_program("xmllint")) GTEST_SKIP() << "xmllint not installed";
+  Sample s = every_kind_sample(false);
+  std::string dir = temp_dir();
+  std::string path = dir + "/every.xml";
+  GUniqueError error;
+  ASSERT_EQ(tarvex_brevane_contracts_data_iexporter_export_to_file(
+                EX(xml_.get()), s.model.get(), path.c_str(), nullptr, nullptr, error.out()),
+            5);
+  int status = 0;
+  std::string out = run({"xmllint", "--noout", "--nonet", path}, &status);
+  EXPECT_EQ(status, 0) << out;
+  struct Query {
+    const char* xpath;
+    std::string expected;
+  };
+  const std::vector<Query> queries = {
+      {"count(/RECORDS/RECORD)", "5"},
+      {"string(/RECORDS/RECORD[1]/label_x002C__x0020__x0022_quoted_x0022_)",
+       "He said \"hi\", then left"},
+      {"string(/RECORDS/RECORD[3]/Größe_x0020__x005D_x_x005B_)",
+       "line one\r\nline two\nthree,\"four\"; -- x'); DROP TABLE t;--"},
+      {"string(/RECORDS/RECORD[2]/amount/@*[local-name()='nil'])", "true"},
+      {"string(/RECORDS/RECORD[1]/stamp)", "2024-02-29 23:59:59.123456-08:00"},
+  };
+  for (const auto& q : queries) {
+    out = run({"xmllint", "--nonet", "--xpath", q.xpath, path}, &status);
+    EXPECT_EQ(status, 0) << q.xpath << ": " << out;
+    EXPECT_EQ(out, q.expected + "\n") << q.xpath;
+  }
+}
+
+TEST_F(XmlExtractorTest, ControlCharactersAreRefused) {
+  Sample s = every_kind_sample(true);
+  GUniqueError error;
+  gint count = 0;
+  std::string text = export_text(s.model.get(), &count, error.out());
+  EXPECT_EQ(count, -1);
+  EXPECT_TRUE(g_error_matches(error.get(), TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
+                              TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_TEXT));
+  EXPECT_EQ(text, "");
+
+  std::string dir = temp_dir();
+  std::string path = dir + "/keep.xml";
+  write_file(path, "older");
+  error.reset();
+  EXPECT_EQ(tarvex_brevane_contracts_data_iexporter_export_to_file(
+                EX(xml_.get()), s.model.get(), path.c_str(), nullptr, nullptr, error.out()),
+            -1);
+  EXPECT_TRUE(error);
+  EXPECT_EQ(read_file(path), "older");
+}
+
+TEST_F(XmlExtractorTest, NamesThatAreNotXmlNames) {
+  auto model = string_model({"1st", "a:b", "_x0041_", "", "with space", "ok-name.1"},
+                            {{"1", "2", "3", "4", "5", "6"}});
+  GUniqueError error;
+  std::string text = export_text(model.get(), nullptr, error.out());
+  ASSERT_FALSE(error);
+  auto loaded = load_text(text, error.out());
+  ASSERT_FALSE(error) << error->message;
+  EXPECT_EQ(names_of(loaded.get()), names_of(model.get()));
+  EXPECT_EQ(cells_of(loaded.get()), (Cells{{"1", "2", "3", "4", "5", "6"}}));
+}
+
+TEST_F(XmlExtractorTest, NullValueOption) {
+  set_option(xml_.get(), "NULL_VALUE", "NULL");
+  auto model = string_model({"a"}, {{std::nullopt}});
+  auto loaded = load_text(export_text(model.get()));
+  ASSERT_TRUE(loaded);
+  EXPECT_EQ(cells_of(loaded.get()), (Cells{{"NULL"}}));
+}
+
+TEST_F(XmlExtractorTest, EmptyModel) {
+  auto model = string_model({"a"}, {});
+  gint count = -1;
+  std::string text = export_text(model.get(), &count);
+  EXPECT_EQ(count, 0);
+  EXPECT_EQ(text.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<RECORDS", 0), 0u) << text;
+  GUniqueError error;
+  EXPECT_FALSE(load_text(text, error.out()));
+  EXPECT_FALSE(error);
+}
+
+TEST_F(XmlExtractorTest, MalformedDocumentsAreErrors) {
+  for (const char* text : {"<RECORDS><RECORD><a>1</a></RECORD>", "<RECORDS><RECORD a=1/></RECORDS>",
+                           "not xml at all", "<OTHER/>"}) {
+    GUniqueError error;
+    EXPECT_FALSE(load_text(text, error.out())) << text;
+    EXPECT_TRUE(error) << text;
+  }
+}
+
+TEST_F(XmlExtractorTest, ExternalEntitiesAreNotLoaded) {
+  std::string dir = temp_dir();
+  write_file(dir + "/secret", "SECRET");
+  std::string text = "<?xml version=\"1.0\"?>\n<!DOCTYPE RECORDS [<!ENTITY x SYSTEM \"file://" +
+                     dir + "/secret\">]>\n<RECORDS><RECORD><a>&x;</a></RECORD></RECORDS>";
+  GUniqueError error;
+  auto loaded = load_text(text, error.out());
+  if (loaded) {
+    for (const auto& row : cells_of(loaded.get()))
+      for (const auto& cell : row) EXPECT_EQ(cell.value_or("").find("SECRET"), std::string::npos);
+  }
+}
+
+TEST_F(XmlExtractorTest, LoadFromFileWithLimit) {
+  std::string dir = temp_dir();
+  std::string path = dir + "/rows.xml";
+  auto model = string_model({"id"}, {{"1"}, {"2"}, {"3"}});
+  GUniqueError error;
+  ASSERT_EQ(tarvex_brevane_contracts_data_iexporter_export_to_file(
+                EX(xml_.get()), model.get(), path.c_str(), nullptr, nullptr, error.out()),
+            3);
+  set_option(xml_.get(), "FILENAME", path.c_str());
+  auto loaded = adoptGRef(tarvex_brevane_contracts_data_iimporter_load_from_file(
+      IM(xml_.get()), 1, nullptr, nullptr, error.out()));
+  ASSERT_TRUE(loaded);
+  EXPECT_EQ(cells_of(loaded.get()), (Cells{{"1"}}));
+}
+
+}  // namespace
+}  // namespace tarvex::test::data
