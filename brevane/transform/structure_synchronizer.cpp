@@ -51,6 +51,10 @@ static TarvexBrevaneTransformStructureSynchronizerPrivate* priv_of(gpointer self
   return tarvex_brevane_transform_structure_synchronizer_get_private(self);
 }
 
+static Core* core_of(gpointer self) {
+  return &priv_of(self)->core;
+}
+
 static void structure_set_property(GObject* object, guint id, const GValue* value,
                                    GParamSpec* pspec) {
   if (!priv_of(object)->core.set_property(object, id, value, structure_properties))
@@ -58,18 +62,7 @@ static void structure_set_property(GObject* object, guint id, const GValue* valu
 }
 
 static void structure_get_property(GObject* object, guint id, GValue* value, GParamSpec* pspec) {
-  auto* priv = priv_of(object);
-  if (priv->core.get_property(id, value)) return;
-  switch (id) {
-    case PROP_SCHEMA_SOURCE:
-      g_value_set_object(value, priv->source.get());
-      break;
-    case PROP_SCHEMA_TARGET:
-      g_value_set_object(value, priv->target.get());
-      break;
-    default:
-      G_OBJECT_WARN_INVALID_PROPERTY_ID(object, id, pspec);
-  }
+  get_model_property(priv_of(object), object, id, value, pspec, PROP_SCHEMA_SOURCE);
 }
 
 static void tarvex_brevane_transform_structure_synchronizer_class_setup(
@@ -78,15 +71,8 @@ static void tarvex_brevane_transform_structure_synchronizer_class_setup(
   object_class->set_property = structure_set_property;
   object_class->get_property = structure_get_property;
   Core::install_properties(object_class, structure_properties);
-  auto flags = GParamFlags(G_PARAM_READABLE | G_PARAM_STATIC_STRINGS);
-  structure_properties[PROP_SCHEMA_SOURCE] = g_param_spec_object(
-      "schema-source", nullptr, nullptr, TARVEX_BREVANE_META_MODEL_TYPE_META_SCHEMA, flags);
-  structure_properties[PROP_SCHEMA_TARGET] = g_param_spec_object(
-      "schema-target", nullptr, nullptr, TARVEX_BREVANE_META_MODEL_TYPE_META_SCHEMA, flags);
-  g_object_class_install_property(object_class, PROP_SCHEMA_SOURCE,
-                                  structure_properties[PROP_SCHEMA_SOURCE]);
-  g_object_class_install_property(object_class, PROP_SCHEMA_TARGET,
-                                  structure_properties[PROP_SCHEMA_TARGET]);
+  install_model_properties(object_class, structure_properties, PROP_SCHEMA_SOURCE, "schema-source",
+                           "schema-target", TARVEX_BREVANE_META_MODEL_TYPE_META_SCHEMA);
 }
 
 namespace {
@@ -371,24 +357,7 @@ static void structure_handle(TarvexBrevaneTransformITransform* iface_self) {
 static void structure_itransform_init(TarvexBrevaneTransformITransformIface* iface) {
   iface->initialize = structure_initialize;
   iface->handle = structure_handle;
-  iface->get_server_source = [](TarvexBrevaneTransformITransform* self) {
-    return priv_of(self)->core.source.get();
-  };
-  iface->set_server_source = [](TarvexBrevaneTransformITransform* self, IConnection* value) {
-    g_object_set(self, "server-source", value, nullptr);
-  };
-  iface->get_server_target = [](TarvexBrevaneTransformITransform* self) {
-    return priv_of(self)->core.target.get();
-  };
-  iface->set_server_target = [](TarvexBrevaneTransformITransform* self, IConnection* value) {
-    g_object_set(self, "server-target", value, nullptr);
-  };
-  iface->get_progress = [](TarvexBrevaneTransformITransform* self) {
-    return priv_of(self)->core.progress.get();
-  };
-  iface->set_progress = [](TarvexBrevaneTransformITransform* self, Progress* value) {
-    g_object_set(self, "progress", value, nullptr);
-  };
+  install_core_accessors<core_of>(iface);
 }
 
 static void structure_isynchronize_init(TarvexBrevaneTransformISynchronizeIface* iface) {

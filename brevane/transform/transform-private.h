@@ -82,6 +82,49 @@ struct Core {
   void update(int outcome, const std::string* text);
 };
 
+// The interface's connection and progress accessors, answered from the
+// class's own core.
+template <Core* (*CoreOf)(gpointer)>
+void install_core_accessors(TarvexBrevaneTransformITransformIface* iface) {
+  iface->get_server_source = [](TarvexBrevaneTransformITransform* self) {
+    return CoreOf(self)->source.get();
+  };
+  iface->set_server_source = [](TarvexBrevaneTransformITransform* self, IConnection* value) {
+    g_object_set(self, "server-source", value, nullptr);
+  };
+  iface->get_server_target = [](TarvexBrevaneTransformITransform* self) {
+    return CoreOf(self)->target.get();
+  };
+  iface->set_server_target = [](TarvexBrevaneTransformITransform* self, IConnection* value) {
+    g_object_set(self, "server-target", value, nullptr);
+  };
+  iface->get_progress = [](TarvexBrevaneTransformITransform* self) {
+    return CoreOf(self)->progress.get();
+  };
+  iface->set_progress = [](TarvexBrevaneTransformITransform* self, Progress* value) {
+    g_object_set(self, "progress", value, nullptr);
+  };
+}
+
+// A synchronizer's two read-only model properties, with ids `first` and
+// `first + 1`, installed after the core's.
+void install_model_properties(GObjectClass* klass, GParamSpec** specs, guint first,
+                              const char* source_name, const char* target_name, GType type);
+
+// Answers for the core's properties and the two model properties at
+// `first` and `first + 1`.
+template <typename Priv>
+void get_model_property(Priv* priv, GObject* object, guint id, GValue* value, GParamSpec* pspec,
+                        guint first) {
+  if (priv->core.get_property(id, value)) return;
+  if (id == first)
+    g_value_set_object(value, priv->source.get());
+  else if (id == first + 1)
+    g_value_set_object(value, priv->target.get());
+  else
+    G_OBJECT_WARN_INVALID_PROPERTY_ID(object, id, pspec);
+}
+
 std::string key3(std::string_view a, std::string_view b, std::string_view c);
 // The current local time as message lines begin with it.
 std::string now_text();

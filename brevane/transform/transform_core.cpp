@@ -242,4 +242,13 @@ void list_add(GeeArrayList* list, const std::string& text) {
   gee_abstract_collection_add(GEE_ABSTRACT_COLLECTION(list), text.c_str());
 }
 
+void install_model_properties(GObjectClass* klass, GParamSpec** specs, guint first,
+                              const char* source_name, const char* target_name, GType type) {
+  auto flags = GParamFlags(G_PARAM_READABLE | G_PARAM_STATIC_STRINGS);
+  specs[first] = g_param_spec_object(source_name, nullptr, nullptr, type, flags);
+  specs[first + 1] = g_param_spec_object(target_name, nullptr, nullptr, type, flags);
+  g_object_class_install_property(klass, first, specs[first]);
+  g_object_class_install_property(klass, first + 1, specs[first + 1]);
+}
+
 }  // namespace tarvex::transform

@@ -51,6 +51,10 @@ static TarvexBrevaneTransformUserdataSynchronizerPrivate* priv_of(gpointer self)
   return tarvex_brevane_transform_userdata_synchronizer_get_private(self);
 }
 
+static Core* core_of(gpointer self) {
+  return &priv_of(self)->core;
+}
+
 static void userdata_set_property(GObject* object, guint id, const GValue* value,
                                   GParamSpec* pspec) {
   if (!priv_of(object)->core.set_property(object, id, value, userdata_properties))
@@ -58,18 +62,7 @@ static void userdata_set_property(GObject* object, guint id, const GValue* value
 }
 
 static void userdata_get_property(GObject* object, guint id, GValue* value, GParamSpec* pspec) {
-  auto* priv = priv_of(object);
-  if (priv->core.get_property(id, value)) return;
-  switch (id) {
-    case PROP_DATASET_SOURCE:
-      g_value_set_object(value, priv->source.get());
-      break;
-    case PROP_DATASET_TARGET:
-      g_value_set_object(value, priv->target.get());
-      break;
-    default:
-      G_OBJECT_WARN_INVALID_PROPERTY_ID(object, id, pspec);
-  }
+  get_model_property(priv_of(object), object, id, value, pspec, PROP_DATASET_SOURCE);
 }
 
 static void tarvex_brevane_transform_userdata_synchronizer_class_setup(
@@ -78,15 +71,8 @@ static void tarvex_brevane_transform_userdata_synchronizer_class_setup(
   object_class->set_property = userdata_set_property;
   object_class->get_property = userdata_get_property;
   Core::install_properties(object_class, userdata_properties);
-  auto flags = GParamFlags(G_PARAM_READABLE | G_PARAM_STATIC_STRINGS);
-  userdata_properties[PROP_DATASET_SOURCE] = g_param_spec_object(
-      "dataset-source", nullptr, nullptr, TARVEX_PROVIDERS_CONTRACTS_TYPE_DATA_SET_MODEL, flags);
-  userdata_properties[PROP_DATASET_TARGET] = g_param_spec_object(
-      "dataset-target", nullptr, nullptr, TARVEX_PROVIDERS_CONTRACTS_TYPE_DATA_SET_MODEL, flags);
-  g_object_class_install_property(object_class, PROP_DATASET_SOURCE,
-                                  userdata_properties[PROP_DATASET_SOURCE]);
-  g_object_class_install_property(object_class, PROP_DATASET_TARGET,
-                                  userdata_properties[PROP_DATASET_TARGET]);
+  install_model_properties(object_class, userdata_properties, PROP_DATASET_SOURCE, "dataset-source",
+                           "dataset-target", TARVEX_PROVIDERS_CONTRACTS_TYPE_DATA_SET_MODEL);
 }
 
 namespace {
@@ -317,24 +303,7 @@ static void userdata_handle(TarvexBrevaneTransformITransform* iface_self) {
 static void userdata_itransform_init(TarvexBrevaneTransformITransformIface* iface) {
   iface->initialize = userdata_initialize;
   iface->handle = userdata_handle;
-  iface->get_server_source = [](TarvexBrevaneTransformITransform* self) {
-    return priv_of(self)->core.source.get();
-  };
-  iface->set_server_source = [](TarvexBrevaneTransformITransform* self, IConnection* value) {
-    g_object_set(self, "server-source", value, nullptr);
-  };
-  iface->get_server_target = [](TarvexBrevaneTransformITransform* self) {
-    return priv_of(self)->core.target.get();
-  };
-  iface->set_server_target = [](TarvexBrevaneTransformITransform* self, IConnection* value) {
-    g_object_set(self, "server-target", value, nullptr);
-  };
-  iface->get_progress = [](TarvexBrevaneTransformITransform* self) {
-    return priv_of(self)->core.progress.get();
-  };
-  iface->set_progress = [](TarvexBrevaneTransformITransform* self, Progress* value) {
-    g_object_set(self, "progress", value, nullptr);
-  };
+  install_core_accessors<core_of>(iface);
 }
 
 static void userdata_isynchronize_init(TarvexBrevaneTransformISynchronizeIface* iface) {

@@ -285,6 +285,10 @@ static void tarvex_brevane_supports_database_sql_server_builder_class_setup(
   base->patch_view = tarvex::mssql::patch_view;
   base->build_caller = tarvex::mssql::build_caller;
   base->patch_table = tarvex::mssql::patch_table;
+  base->create_database = tarvex::mssql::create_database;
+  base->build_user = tarvex::mssql::build_user;
+  base->build_role = tarvex::mssql::build_role;
+  base->build_patch = tarvex::mssql::build_patch;
   base->patch_data_table = tarvex::mssql::patch_data_table;
 
   auto* object_class = G_OBJECT_CLASS(klass);

@@ -43,4 +43,13 @@ tarvex_brevane_supports_database_sql_server_builder_construct(
 TARVEX_EXPORT GRegex* tarvex_brevane_supports_database_sql_server_builder_get_regex_parameter(
     TarvexBrevaneSupportsDatabaseSQLServerBuilder* self);
 
+// The ALTER texts of a changed database, user or login, and role, from their
+// change records (new strings).
+TARVEX_EXPORT gchar* tarvex_brevane_supports_database_sql_server_builder_patch_database(
+    TarvexBrevaneSupportsDatabaseSQLServerBuilder* self, TarvexBrevaneMetaModelMetaDatabase* database);
+TARVEX_EXPORT gchar* tarvex_brevane_supports_database_sql_server_builder_patch_user(
+    TarvexBrevaneSupportsDatabaseSQLServerBuilder* self, TarvexBrevaneMetaModelMetaUser* user);
+TARVEX_EXPORT gchar* tarvex_brevane_supports_database_sql_server_builder_patch_role(
+    TarvexBrevaneSupportsDatabaseSQLServerBuilder* self, TarvexBrevaneMetaModelMetaRole* role);
+
 G_END_DECLS

@@ -346,6 +346,40 @@ static const GrammarGap kGrammarGaps[] = {
     // Routine parameters "@parameter data_type [ VARYING ] [ NULL ] [ = default
     // ] [ OUT | OUTPUT | READONLY ]": the grammar has no NULL.
     {"nullable parameter", R"((@[\w$#@]+ [^\s=,()]+(?:\([^()]*\))?(?: VARYING)?) NULL\b)", "\\1"},
+    // ALTER DATABASE's "<add_or_modify_files> ::= { ADD FILE <filespec> [
+    // ,...n ] [ TO FILEGROUP { filegroup_name } ] | ADD LOG FILE <filespec> [
+    // ,...n ] | REMOVE FILE logical_file_name | MODIFY FILE <filespec> }" and
+    // "<add_or_modify_filegroups> ::= { ADD FILEGROUP filegroup_name [ CONTAINS
+    // FILESTREAM | CONTAINS MEMORY_OPTIMIZED_DATA ] | REMOVE FILEGROUP
+    // filegroup_name | MODIFY FILEGROUP filegroup_name { <filegroup_updatability_option>
+    // | DEFAULT | NAME = new_filegroup_name | { AUTOGROW_SINGLE_FILE |
+    // AUTOGROW_ALL_FILES } } }": the grammar has none of them.
+    {"database files and file groups",
+     R"((ALTER DATABASE \[(?:[^\]]|\]\])*\]) (?:ADD (?:LOG )?FILE \((?:[^()']|'(?:[^']|'')*')*\)(?: TO FILEGROUP \[(?:[^\]]|\]\])*\])?|ADD FILEGROUP \[(?:[^\]]|\]\])*\](?: CONTAINS FILESTREAM)?|MODIFY FILE \((?:[^()']|'(?:[^']|'')*')*\)|REMOVE FILE(?:GROUP)? \[(?:[^\]]|\]\])*\]|MODIFY FILEGROUP \[(?:[^\]]|\]\])*\] (?:DEFAULT|READ_ONLY|READ_WRITE|AUTOGROW_SINGLE_FILE|AUTOGROW_ALL_FILES|NAME = \[(?:[^\]]|\]\])*\]));)",
+     "\\1 SET AUTO_CLOSE OFF;"},
+    // "CHANGE_TRACKING { = OFF | = ON [ ( <change_tracking_option_list> [,...n]
+    // ) ] }" with "CHANGE_RETENTION = retention_period { DAYS | HOURS | MINUTES
+    // }" and "AUTO_CLEANUP = { ON | OFF }".
+    {"change tracking options", R"(\bSET CHANGE_TRACKING = ON \([^)]*\))", "SET CHANGE_TRACKING = OFF"},
+    // "GRANT <permission> [ ,...n ] [ ON [ <class> :: ] securable [ ( column
+    // ) ] ] TO principal [ WITH GRANT OPTION ]", "DENY ... TO principal [
+    // CASCADE ]" and "REVOKE [ GRANT OPTION FOR ] ... FROM principal [ CASCADE
+    // ]": the grammar takes only GRANT of one permission without a class. The
+    // statement's shape is checked here; the grammar parses the principal.
+    {"permissions",
+     R"((?m)^(?:GRANT|DENY|REVOKE) [A-Z ,]+?(?: ON (?:OBJECT|SCHEMA|ENDPOINT|LOGIN|TYPE)::\[(?:[^\]]|\]\])*\](?:\.\[(?:[^\]]|\]\])*\])?(?: \(\[(?:[^\]]|\]\])*\]\))?)? (?:TO|FROM) (\[(?:[^\]]|\]\])*\])(?: WITH GRANT OPTION| CASCADE)?;$)",
+     "GRANT SELECT TO \\1;"},
+    // "ALTER USER userName WITH PASSWORD = 'password' [ OLD_PASSWORD =
+    // 'oldpassword' ]": the grammar requires OLD_PASSWORD.
+    {"user password", R"((ALTER USER [^\n]*PASSWORD = N'(?:[^']|'')*')(?! OLD_PASSWORD))",
+     "\\1 OLD_PASSWORD = N'x'"},
+    // "ALTER LOGIN login_name WITH <set_option> [ ,... ]": the grammar takes
+    // one option; the list is cut into one statement per option.
+    {"login options", R"((?m)^(ALTER LOGIN \[(?:[^\]]|\]\])*\] WITH )([^\n,]*?), ([^\n]*;)$)", "\\1\\2;\n\\1\\3"},
+    {"login options", R"((?m)^(ALTER LOGIN \[(?:[^\]]|\]\])*\] WITH )([^\n,]*?), ([^\n]*;)$)", "\\1\\2;\n\\1\\3"},
+    {"login options", R"((?m)^(ALTER LOGIN \[(?:[^\]]|\]\])*\] WITH )([^\n,]*?), ([^\n]*;)$)", "\\1\\2;\n\\1\\3"},
+    // "CREATE LOGIN login_name FROM EXTERNAL PROVIDER" (Azure).
+    {"external login", R"(\bFROM EXTERNAL PROVIDER\b)", "FROM WINDOWS"},
     // The scalar-function option "INLINE = { ON | OFF }" (SQL Server 2019).
     {"function inlining alone", R"((?m)^  WITH INLINE = (?:ON|OFF)\n)", ""},
     {"function inlining", R"(,INLINE = (?:ON|OFF)\b)", ""},
