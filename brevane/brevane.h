@@ -52,6 +52,8 @@
 #include "brevane/data/extractors/markdown_extractor.h"
 #include "brevane/data/extractors/sql_insert_extractor.h"
 #include "brevane/data/extractors/sql_update_extractor.h"
+#include "brevane/data/documents/html_document.h"
+#include "brevane/data/documents/markdown_document.h"
 #include "brevane/model/meta_object.h"
 #include "brevane/model/meta_classify.h"
 #include "brevane/model/meta_column.h"

@@ -7,6 +7,7 @@
 #include "brevane/data/extractors/extractor-private.h"
 #include "brevane/data/extractors/html_extractor.h"
 #include "brevane/data/extractors/markdown_extractor.h"
+#include "brevane/data/markup-private.h"
 #include "common/tarvex-check.h"
 #include "common/tarvex-gobject.h"
 
@@ -22,11 +23,6 @@ struct _TarvexBrevaneSupportsDataExtractorsMarkdownExtractorPrivate {};
 
 namespace {
 
-std::string escaped(const std::string& text) {
-  GUniqueStr out(g_markup_escape_text(text.c_str(), gssize(text.size())));
-  return out.get();
-}
-
 gint html_export_to_text(Base* self, Model* model, gchar** buffer, Progress progress,
                          gpointer target, GError**) {
   TARVEX_RETURN_VAL_IF_FAIL_TEXT(model != nullptr, "model != NULL", 0);
@@ -34,19 +30,19 @@ gint html_export_to_text(Base* self, Model* model, gchar** buffer, Progress prog
   std::string title = option(self, "TITLE", _("Table data"));
   std::string text =
       "<!DOCTYPE html>\n<html>\n\t<head>\n\t\t<meta charset=\"UTF-8\">\n\t\t<title>" +
-      escaped(title) +
+      html_escaped(title) +
       "</title>\n\t\t<style>table { border-collapse: collapse; width: 100%; } th, td { "
       "text-align: left; padding: 8px; } tr:nth-child(even) { background-color: rgba(0, 0, 0, "
       "0.05); } th { background-color: #7799AA; color: white; }</style>\n\t</head>\n\t<body>\n"
       "\t\t<table>\n\t\t\t<tr>";
-  for (const auto& column : columns_of(model)) text += "<th>" + escaped(column.name) + "</th>";
+  for (const auto& column : columns_of(model)) text += "<th>" + html_escaped(column.name) + "</th>";
   text += "</tr>\n";
   guint total = row_count(model);
   gint count = 0;
   std::string row;
   for_each_row(model, [&](guint position, const std::vector<Value*>& values) {
     row = "<tr>";
-    for (Value* v : values) row += "<td>" + escaped(export_text(v).value_or("")) + "</td>";
+    for (Value* v : values) row += "<td>" + html_escaped(export_text(v).value_or("")) + "</td>";
     row += "</tr>";
     text += "\t\t\t" + row + "\n";
     ++count;
@@ -57,37 +53,6 @@ gint html_export_to_text(Base* self, Model* model, gchar** buffer, Progress prog
   g_free(*buffer);
   *buffer = dup(text);
   return count;
-}
-
-// A cell a Markdown reader gives back as its text.
-std::string markdown_cell(const std::string& text) {
-  std::string out;
-  size_t start = 0, end = text.size();
-  while (start < end && text[start] == ' ') {
-    out += "&#32;";
-    ++start;
-  }
-  size_t trailing = 0;
-  while (end > start && text[end - 1] == ' ') {
-    --end;
-    ++trailing;
-  }
-  for (size_t i = start; i < end; ++i) {
-    char c = text[i];
-    if (c == '\r') {
-      out += "<br>";
-      if (i + 1 < end && text[i + 1] == '\n') ++i;
-    } else if (c == '\n') {
-      out += "<br>";
-    } else if (g_ascii_ispunct(c)) {
-      out += '\\';
-      out += c;
-    } else {
-      out += c;
-    }
-  }
-  for (size_t i = 0; i < trailing; ++i) out += "&#32;";
-  return out;
 }
 
 gint markdown_export_to_text(Base*, Model* model, gchar** buffer, Progress progress,

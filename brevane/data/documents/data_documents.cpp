@@ -1,0 +1,368 @@
+// The HTML and Markdown data dictionaries.
+#include <glib/gi18n-lib.h>
+
+#include <string>
+#include <vector>
+
+#include "brevane/data/documents/html_document.h"
+#include "brevane/data/documents/markdown_document.h"
+#include "brevane/data/markup-private.h"
+#include "brevane/model/meta_database.h"
+#include "common/tarvex-check.h"
+#include "common/tarvex-gobject.h"
+
+using namespace tarvex;
+using namespace tarvex::data;
+
+typedef struct _TarvexBrevaneSupportsDataDocumentsHtmlDocumentPrivate
+    TarvexBrevaneSupportsDataDocumentsHtmlDocumentPrivate;
+struct _TarvexBrevaneSupportsDataDocumentsHtmlDocumentPrivate {};
+typedef struct _TarvexBrevaneSupportsDataDocumentsMarkdownDocumentPrivate
+    TarvexBrevaneSupportsDataDocumentsMarkdownDocumentPrivate;
+struct _TarvexBrevaneSupportsDataDocumentsMarkdownDocumentPrivate {};
+
+namespace {
+
+using Database = TarvexBrevaneMetaModelMetaDatabase;
+using Schema = TarvexBrevaneMetaModelMetaSchema;
+using Object = TarvexBrevaneMetaModelMetaObject;
+using Column = TarvexBrevaneMetaModelMetaColumn;
+using Config = TarvexBrevaneContractsDataConfiguration;
+
+std::string text_of(const gchar* text) { return text ? text : ""; }
+
+template <typename T>
+std::vector<GRef<T>> items(GeeArrayList* list) {
+  std::vector<GRef<T>> out;
+  if (!list) return out;
+  gint size = gee_abstract_collection_get_size(GEE_ABSTRACT_COLLECTION(list));
+  for (gint i = 0; i < size; ++i)
+    out.emplace_back(GRef<T>::adopt(
+        static_cast<T*>(gee_abstract_list_get(GEE_ABSTRACT_LIST(list), i))));
+  return out;
+}
+
+Object* meta(gpointer object) { return reinterpret_cast<Object*>(object); }
+std::string schema_of(gpointer o) {
+  return text_of(tarvex_brevane_meta_model_meta_object_get_schema(meta(o)));
+}
+std::string name_of(gpointer o) {
+  return text_of(tarvex_brevane_meta_model_meta_object_get_name(meta(o)));
+}
+std::string comment_of(gpointer o) {
+  return text_of(tarvex_brevane_meta_model_meta_object_get_comment(meta(o)));
+}
+
+std::string format(const char* fmt, ...) G_GNUC_PRINTF(1, 2);
+std::string format(const char* fmt, ...) {
+  va_list args;
+  va_start(args, fmt);
+  GUniqueStr out(g_strdup_vprintf(fmt, args));
+  va_end(args);
+  return out.get();
+}
+
+// Writes one piece; false with the error set when the stream refuses it.
+bool put(GDataOutputStream* stream, const std::string& text, GError** error) {
+  return g_output_stream_write_all(G_OUTPUT_STREAM(stream), text.data(), text.size(), nullptr,
+                                   nullptr, error);
+}
+
+// The cells of one column row, before escaping.
+struct ColumnCells {
+  std::string ordinal, name, type, length, scale, null, primary, defaults, comment;
+};
+
+ColumnCells cells_of(Column* column) {
+  ColumnCells c;
+  c.ordinal = format("%u", tarvex_brevane_meta_model_meta_column_get_ordinal(column));
+  c.name = name_of(column);
+  c.type = text_of(tarvex_brevane_meta_model_meta_column_get_raw_type(column));
+  c.length = format("%lli", (long long)tarvex_brevane_meta_model_meta_column_get_length(column));
+  c.scale = format("%hhu", tarvex_brevane_meta_model_meta_column_get_scale(column));
+  c.null = tarvex_brevane_meta_model_meta_column_get_not_null(column) ? _("No") : _("Yes");
+  c.primary = tarvex_brevane_meta_model_meta_column_get_is_primary_key(column) ? _("Yes") : "";
+  c.defaults = text_of(tarvex_brevane_meta_model_meta_column_get_default_value(column));
+  c.comment = comment_of(column);
+  return c;
+}
+
+// An I/O failure goes to the caller; any other is logged and ends the section.
+void section_failed(GError* failure, GError** error, int line) {
+  if (failure->domain == G_IO_ERROR) {
+    g_propagate_error(error, failure);
+    return;
+  }
+  g_critical("file %s: line %d: uncaught error: %s (%s, %d)", __FILE__, line, failure->message,
+             g_quark_to_string(failure->domain), failure->code);
+  g_error_free(failure);
+}
+
+// ---- HTML ----
+
+void html_section(GDataOutputStream* stream, gpointer object, GeeArrayList* columns,
+                  GError** error) {
+  std::string schema = html_escaped(schema_of(object)), name = html_escaped(name_of(object));
+  std::string text = "<div style='margin-top:30px;'><a id='" + schema + "." + name + "'></a>";
+  text += _("<a href='#index' style='float:right; margin-top:6px;'>Content</a>");
+  text += format(_("<h3>Table: %s.%s</h3></div>"), schema.c_str(), name.c_str());
+  text += format(_("<div>Description: %s</div>"), html_escaped(comment_of(object)).c_str());
+  text += _("<div>Columns:</div>");
+  text += "<table cellspacing='1'><thead><tr><td style='width:40px;'>";
+  text += _("No</td><td>Name</td><td>Type</td><td> Length </td><td>Scale</td><td>Null</td>"
+            "<td>Primary key</td><td>Default</td><td>Description</td>");
+  text += "</tr></thead>";
+  for (const auto& column : items<Column>(columns)) {
+    ColumnCells c = cells_of(column.get());
+    text += "<tr><td style='text-align:center;'>" + html_escaped(c.ordinal) + "</td>";
+    for (const std::string* cell :
+         {&c.name, &c.type, &c.length, &c.scale, &c.null, &c.primary, &c.defaults, &c.comment})
+      text += "<td>" + html_escaped(*cell) + "</td>";
+    text += "</tr>";
+  }
+  text += "</table>";
+  GError* failure = nullptr;
+  if (!put(stream, text, &failure)) section_failed(failure, error, __LINE__);
+}
+
+// ---- Markdown ----
+
+// The anchor of a section, percent-encoded so that it stays on the heading's
+// line and the index link names it exactly.
+std::string anchor_of(gpointer object) {
+  GUniqueStr target(
+      g_uri_escape_string((schema_of(object) + "." + name_of(object)).c_str(), ".", FALSE));
+  return target.get();
+}
+
+void markdown_section(GDataOutputStream* stream, gpointer object, GeeArrayList* columns,
+                      GError** error) {
+  std::string schema = markdown_cell(schema_of(object)), name = markdown_cell(name_of(object));
+  std::string anchor = anchor_of(object);
+  std::string text = format(_("## **Table:** <a id='%s'>%s.%s</a>\n"), anchor.c_str(),
+                            schema.c_str(), name.c_str());
+  text += format(_("**Description:** %s<br/>\n"), markdown_cell(comment_of(object)).c_str());
+  text += _("**Columns:**<br/>\n");
+  // A table needs a blank line before it to stand apart from a paragraph.
+  text += "\n";
+  text += _("| No | Name | Type |  Length  | Scale | Null | Primary key | Default | Description |\n");
+  text += "| :--: | :--- | :------: | :----: | :----: | :------: | :--: | :----: | :--: |\n";
+  for (const auto& column : items<Column>(columns)) {
+    ColumnCells c = cells_of(column.get());
+    text += "|";
+    for (const std::string* cell : {&c.ordinal, &c.name, &c.type, &c.length, &c.scale, &c.null,
+                                    &c.primary, &c.defaults, &c.comment})
+      text += " " + markdown_cell(*cell) + " |";
+    text += "\n";
+  }
+  GError* failure = nullptr;
+  if (!put(stream, text, &failure)) section_failed(failure, error, __LINE__);
+}
+
+// ---- shared document frame ----
+
+struct Writer {
+  std::string (*header)(Database*, const Config*);
+  std::string (*index_header)();
+  std::string (*index_row)(int, gpointer, bool);
+  std::string index_end;
+  std::string section_prefix;
+  void (*section)(GDataOutputStream*, gpointer, GeeArrayList*, GError**);
+  std::string (*footer)(const Config*);
+};
+
+void produce(const Writer& w, Database* database, const gchar* filename, Config* cfg,
+             GError** error) {
+  GRef<GFile> file = GRef<GFile>::adopt(g_file_new_for_path(filename));
+  GError* failure = nullptr;
+  GRef<GFileOutputStream> out = GRef<GFileOutputStream>::adopt(
+      g_file_replace(file.get(), nullptr, FALSE, G_FILE_CREATE_NONE, nullptr, &failure));
+  if (!out) {
+    g_propagate_error(error, failure);
+    return;
+  }
+  GRef<GDataOutputStream> stream =
+      GRef<GDataOutputStream>::adopt(g_data_output_stream_new(G_OUTPUT_STREAM(out.get())));
+  auto schemas = items<Schema>(tarvex_brevane_meta_model_meta_database_get_schemas(database));
+  std::string text = w.header(database, cfg) + w.index_header();
+  int number = 0;
+  for (const auto& schema : schemas) {
+    for (const auto& t : items<GObject>(tarvex_brevane_meta_model_meta_schema_get_tables(schema.get())))
+      text += w.index_row(++number, t.get(), true);
+    for (const auto& v : items<GObject>(tarvex_brevane_meta_model_meta_schema_get_views(schema.get())))
+      text += w.index_row(++number, v.get(), false);
+  }
+  text += w.index_end;
+  auto fail = [&](GError* f) {
+    if (f->domain == G_IO_ERROR) {
+      g_propagate_error(error, f);
+    } else {
+      g_critical("file %s: line %d: unexpected error: %s (%s, %d)", __FILE__, __LINE__,
+                 f->message, g_quark_to_string(f->domain), f->code);
+      g_error_free(f);
+    }
+  };
+  if (!put(stream.get(), text, &failure)) return fail(failure);
+  auto one = [&](gpointer object, GeeArrayList* columns) {
+    if (!put(stream.get(), w.section_prefix, &failure)) return fail(failure), false;
+    w.section(stream.get(), object, columns, &failure);
+    if (failure) return fail(failure), false;
+    return true;
+  };
+  for (const auto& schema : schemas) {
+    for (const auto& t : items<TarvexBrevaneMetaModelMetaTable>(
+             tarvex_brevane_meta_model_meta_schema_get_tables(schema.get())))
+      if (!one(t.get(), tarvex_brevane_meta_model_meta_table_get_columns(t.get()))) return;
+    for (const auto& v : items<TarvexBrevaneMetaModelMetaView>(
+             tarvex_brevane_meta_model_meta_schema_get_views(schema.get())))
+      if (!one(v.get(), tarvex_brevane_meta_model_meta_view_get_columns(v.get()))) return;
+  }
+  if (!put(stream.get(), w.footer(cfg), &failure)) return fail(failure);
+  if (!g_output_stream_close(G_OUTPUT_STREAM(stream.get()), nullptr, &failure)) fail(failure);
+}
+
+std::string html_header(Database* database, const Config* cfg) {
+  std::string title = html_escaped(text_of(cfg->title));
+  std::string text = "<!DOCTYPE html><html lang=\"en\"><head>";
+  text += "<meta charset=\"utf-8\">\n<meta content=\"IE=edge\" http-equiv=\"X-UA-Compatible\">\n";
+  text += "<title>" + title + "</title>";
+  const char* style =
+      "<style type='text/css'>\r\n"
+      "        body { padding-bottom: 50px; }\r\n"
+      "        body, td { font-family: verdana, fantasy; font-size: 12px; line-height: 150%; }\r\n"
+      "        table { width: 100%; background-color: #ccc; margin: 5px 0; }\r\n"
+      "        td { background-color: #fff; padding: 3px 3px 3px 10px; }\r\n"
+      "        thead td { text-align: center; font-weight: bold; background-color: #eee; }\r\n"
+      "        a:link, a:visited, a:active { color: #015fb6; text-decoration: none; }\r\n"
+      "        a:hover { color: #e33e06; }\r\n"
+      "        </style>";
+  text += style;
+  text += "</head><body style='text-align:center;'>\n";
+  text += "<div style='width:800px; margin:20px auto; text-align:left;'><a name='index'></a>\n";
+  text += "<h2 style='text-align:center; line-height:50px;'>" + title + "</h2>";
+  text += format(_("<div><b>Database: </b>%s<br>"),
+                 html_escaped(text_of(tarvex_brevane_meta_model_meta_object_get_database(
+                                  meta(database))))
+                     .c_str());
+  text += format(_("<b>Data version: </b>%s<br/>"), html_escaped(text_of(cfg->data_version)).c_str());
+  text += format(_("<b>Description: </b>%s</div>\n"), html_escaped(text_of(cfg->description)).c_str());
+  return text;
+}
+
+std::string html_index_header() {
+  return std::string("<table cellspacing='1'><thead><tr><td style='width:40px;'>") +
+         _("No</td><td>Name</td><td>Type</td><td>Description</td>") + "</tr></thead>";
+}
+
+std::string html_index_row(int number, gpointer object, bool table) {
+  std::string full = html_escaped(schema_of(object) + "." + name_of(object));
+  return format("<tr><td style='text-align:center;'>%d</td><td><a href='#%s'>%s</a></td>"
+                "<td>%s</td><td>%s</td></tr>",
+                number, full.c_str(), full.c_str(),
+                html_escaped(table ? _("Data table") : _("Data view")).c_str(),
+                html_escaped(comment_of(object)).c_str());
+}
+
+std::string html_footer(const Config* cfg) {
+  std::string text = "</div>";
+  if (cfg->footer_text && *cfg->footer_text)
+    text += "<footer><div><a href=\"" + html_escaped(text_of(cfg->footer_link)) + "\">" +
+            html_escaped(cfg->footer_text) + "</a></div></footer>";
+  return text + "</body></html>";
+}
+
+std::string markdown_header(Database* database, const Config* cfg) {
+  std::string text = "# " + markdown_cell(text_of(cfg->title)) + "\n\n";
+  text += format(_("**Database name:** %s<br/>\n"),
+                 markdown_cell(text_of(tarvex_brevane_meta_model_meta_object_get_database(
+                                   meta(database))))
+                     .c_str());
+  text += format(_("**Data version:** %s<br/>\n"), markdown_cell(text_of(cfg->data_version)).c_str());
+  text += format(_("**Description:** %s\n"), markdown_cell(text_of(cfg->description)).c_str());
+  return text;
+}
+
+std::string markdown_index_header() {
+  // A table needs a blank line before it to stand apart from a paragraph.
+  return std::string("\n") + _("| No        | Table        | Type        | Description        |\n") +
+         "| :-----------: | :----------- | :----------- | :----------- |\n";
+}
+
+std::string markdown_index_row(int number, gpointer object, bool table) {
+  return format("| %d | [%s.%s](#%s) | %s | %s |\n", number,
+                markdown_cell(schema_of(object)).c_str(), markdown_cell(name_of(object)).c_str(),
+                anchor_of(object).c_str(), markdown_cell(table ? _("Data table") : _("Data view")).c_str(),
+                markdown_cell(comment_of(object)).c_str());
+}
+
+std::string markdown_footer(const Config*) { return ""; }
+
+}  // namespace
+
+namespace {
+
+const Writer html_writer{html_header, html_index_header, html_index_row, "</table>",
+                         "<br/><br/>", html_section, html_footer};
+const Writer markdown_writer{markdown_header, markdown_index_header, markdown_index_row, "",
+                             "\n\n", markdown_section, markdown_footer};
+
+}  // namespace
+
+#define DOCUMENT_TYPE(Type, prefix, TYPE_MACRO, IS_MACRO, writer, section_fn)                      \
+  static void prefix##_idocument_init(TarvexBrevaneContractsDataIDocumentIface* iface);          \
+  TARVEX_DEFINE_TYPE_WITH_CODE(                                                                  \
+      Type, prefix, G_TYPE_OBJECT,                                                               \
+      G_IMPLEMENT_INTERFACE(TARVEX_BREVANE_CONTRACTS_DATA_TYPE_IDOCUMENT, prefix##_idocument_init)) \
+  static void prefix##_class_setup(Type##Class*) {}                                              \
+  static void prefix##_produce(TarvexBrevaneContractsDataIDocument* self, Database* database,    \
+                               const gchar* filename, Config* cfg,                               \
+                               TarvexBrevaneContractsDataExportProgressFunc, gpointer,           \
+                               GError** error) {                                                 \
+    TARVEX_RETURN_IF_FAIL_TEXT(IS_MACRO(self), "self != NULL");                                  \
+    TARVEX_RETURN_IF_FAIL_TEXT(database != nullptr, "meta_database != NULL");                    \
+    TARVEX_RETURN_IF_FAIL_TEXT(filename != nullptr, "filename != NULL");                         \
+    TARVEX_RETURN_IF_FAIL_TEXT(cfg != nullptr, "cfg != NULL");                                   \
+    try {                                                                                        \
+      produce(writer, database, filename, cfg, error);                                           \
+    } catch (const std::exception& e) {                                                          \
+      g_critical("%s", e.what());                                                                \
+    }                                                                                            \
+  }                                                                                              \
+  static void prefix##_idocument_init(TarvexBrevaneContractsDataIDocumentIface* iface) {         \
+    iface->produce = prefix##_produce;                                                           \
+  }                                                                                              \
+  Type* prefix##_construct(GType object_type) {                                                  \
+    return static_cast<Type*>(g_object_new(object_type, nullptr));                               \
+  }                                                                                              \
+  Type* prefix##_new(void) { return prefix##_construct(TYPE_MACRO); }                            \
+  void prefix##_make_table_section(GDataOutputStream* data_stream,                               \
+                                   TarvexBrevaneMetaModelMetaTable* table, GError** error) {     \
+    TARVEX_RETURN_IF_FAIL_TEXT(data_stream != nullptr, "data_stream != NULL");                   \
+    TARVEX_RETURN_IF_FAIL_TEXT(table != nullptr, "table != NULL");                               \
+    try {                                                                                        \
+      section_fn(data_stream, table, tarvex_brevane_meta_model_meta_table_get_columns(table),    \
+                 error);                                                                         \
+    } catch (const std::exception& e) {                                                          \
+      g_critical("%s", e.what());                                                                \
+    }                                                                                            \
+  }                                                                                              \
+  void prefix##_make_view_section(GDataOutputStream* data_stream,                                \
+                                  TarvexBrevaneMetaModelMetaView* view, GError** error) {        \
+    TARVEX_RETURN_IF_FAIL_TEXT(data_stream != nullptr, "data_stream != NULL");                   \
+    TARVEX_RETURN_IF_FAIL_TEXT(view != nullptr, "view != NULL");                                 \
+    try {                                                                                        \
+      section_fn(data_stream, view, tarvex_brevane_meta_model_meta_view_get_columns(view), error); \
+    } catch (const std::exception& e) {                                                          \
+      g_critical("%s", e.what());                                                                \
+    }                                                                                            \
+  }
+
+DOCUMENT_TYPE(TarvexBrevaneSupportsDataDocumentsHtmlDocument,
+              tarvex_brevane_supports_data_documents_html_document,
+              TARVEX_BREVANE_SUPPORTS_DATA_DOCUMENTS_TYPE_HTML_DOCUMENT,
+              TARVEX_BREVANE_SUPPORTS_DATA_DOCUMENTS_IS_HTML_DOCUMENT, html_writer, html_section)
+DOCUMENT_TYPE(TarvexBrevaneSupportsDataDocumentsMarkdownDocument,
+              tarvex_brevane_supports_data_documents_markdown_document,
+              TARVEX_BREVANE_SUPPORTS_DATA_DOCUMENTS_TYPE_MARKDOWN_DOCUMENT,
+              TARVEX_BREVANE_SUPPORTS_DATA_DOCUMENTS_IS_MARKDOWN_DOCUMENT, markdown_writer,
+              markdown_section)
