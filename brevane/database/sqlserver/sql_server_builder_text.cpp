@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstring>
 
+#include "brevane/database/sql-text-private.h"
 #include "brevane/database/sqlserver/sql_server_builder-private.h"
 
 namespace tarvex::mssql {
@@ -26,27 +27,17 @@ bool iequals(std::string_view a, std::string_view b) {
   return upper(a) == upper(b);
 }
 
-static std::string doubled(std::string_view text, char quote) {
-  std::string out;
-  out.reserve(text.size() + 2);
-  for (char c : text) {
-    out += c;
-    if (c == quote) out += c;
-  }
-  return out;
-}
-
 std::string br(std::string_view name) {
-  return "[" + doubled(name, ']') + "]";
+  return database::bracketed(name);
 }
 std::string br2(std::string_view schema, std::string_view name) {
   return br(schema) + "." + br(name);
 }
 std::string nq(std::string_view text) {
-  return "N'" + doubled(text, '\'') + "'";
+  return database::nliteral(text);
 }
 std::string sq(std::string_view text) {
-  return "'" + doubled(text, '\'') + "'";
+  return database::literal(text);
 }
 
 // One entry of a column list: the name bracketed, its direction kept or
