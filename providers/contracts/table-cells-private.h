@@ -59,6 +59,8 @@ struct TableCellsIface {
   // as a C string given to a string value does) as string cells, without a
   // row or value object; no items-changed, as for any fill of a table.
   void (*append_texts)(GObject* table, const char* const* texts, const gsize* lengths, guint n);
+  // Rows still kept as cells, no row object made for them yet (for tests).
+  guint (*n_cell_rows)(GObject* table);
 };
 
 // The reader of `table`, or null for an object that has none.

@@ -65,6 +65,12 @@ class PendingRows {
     return entry.chunk ? static_cast<const models::Datum*>(entry.item) : nullptr;
   }
 
+  guint cell_rows() {
+    guint n = 0;
+    for (guint i = 0; i < size_; i++) n += at(i).chunk ? 1 : 0;
+    return n;
+  }
+
   // Every row, made where still cells, in a new array that takes over the
   // references; the store is left empty.
   gpointer* take_all() {
@@ -309,6 +315,10 @@ static void table_model_cells_init(models::TableCellsIface* iface) {
     auto* block = priv->pending.block(row);
     if (block) return models::block_read_cells(block, width, cells, slots);
     models::row_read_cells(priv->pending.row(row), width, cells, slots);
+  };
+  iface->n_cell_rows = [](GObject* table) {
+    auto* priv = priv_of(table);
+    return priv->listed ? 0u : priv->pending.cell_rows();
   };
   iface->append_texts = [](GObject* object, const char* const* texts, const gsize* lengths,
                            guint n) {
