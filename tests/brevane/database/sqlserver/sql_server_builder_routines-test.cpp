@@ -1,7 +1,7 @@
 // Routines of the SQL Server builder: CREATE and ALTER texts of procedures
 // and functions, and the call snippets, for ordinary and hostile names.
 #include "brevane/database/sqlserver/sql_server_builder-private.h"
-#include "tests/brevane/database/builder/builder-test.h"
+#include "tests/brevane/database/sqlserver/builder-test.h"
 
 namespace tarvex::test {
 namespace {

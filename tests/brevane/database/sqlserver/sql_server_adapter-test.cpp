@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "brevane/foundation/sql_error.h"
-#include "tests/brevane/database/dialect/dialect-test.h"
+#include "tests/brevane/database/sqlserver/dialect-test.h"
 
 namespace tarvex::test::dialect {
 namespace {

@@ -2,7 +2,7 @@
 // table's change record. They are internal, so their sources are compiled
 // into this test.
 #include "brevane/database/sqlserver/sql_server_builder-private.h"
-#include "tests/brevane/database/builder/builder-test.h"
+#include "tests/brevane/database/sqlserver/builder-test.h"
 
 namespace tarvex::test {
 namespace {

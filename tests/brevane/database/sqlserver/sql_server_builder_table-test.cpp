@@ -6,7 +6,7 @@
 #include <functional>
 #include <map>
 
-#include "tests/brevane/database/builder/builder-test.h"
+#include "tests/brevane/database/sqlserver/builder-test.h"
 
 namespace tarvex::test {
 namespace {

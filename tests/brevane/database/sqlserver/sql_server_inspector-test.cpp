@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/brevane/database/dialect/dialect-test.h"
+#include "tests/brevane/database/sqlserver/dialect-test.h"
 
 namespace tarvex::test::dialect {
 namespace {

@@ -1,8 +1,8 @@
 // The SQL Server builder of a real SQL Server connection, logged in to the
 // scripted TDS server through db-lib: the server's collation list and the
 // inspector's type names for columns whose type is not SQL Server's.
-#include "tests/brevane/database/builder/builder-test.h"
-#include "tests/brevane/database/dialect/dialect-test.h"
+#include "tests/brevane/database/sqlserver/builder-test.h"
+#include "tests/brevane/database/sqlserver/dialect-test.h"
 
 namespace tarvex::test {
 namespace {

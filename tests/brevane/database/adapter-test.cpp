@@ -2,7 +2,7 @@
 // of fill_data_table.
 #include <vector>
 
-#include "tests/brevane/database/dialect/dialect-test.h"
+#include "tests/brevane/database/sqlserver/dialect-test.h"
 
 // An adapter whose fill_data_table records the tables it is given and
 // fails on the second one.

@@ -1,4 +1,4 @@
-#include "tests/brevane/database/builder/builder-test.h"
+#include "tests/brevane/database/sqlserver/builder-test.h"
 
 #include <glib/gstdio.h>
 

@@ -2,7 +2,7 @@
 // every securable class) and the patch dispatch of every object kind.
 #include "brevane/database/sqlserver/sql_server_builder-private.h"
 #include "brevane/database/sql-text-private.h"
-#include "tests/brevane/database/builder/builder-test.h"
+#include "tests/brevane/database/sqlserver/builder-test.h"
 
 namespace tarvex::test {
 namespace {

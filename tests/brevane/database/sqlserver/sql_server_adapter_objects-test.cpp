@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/brevane/database/dialect/sql_server_adapter_fill-test.h"
+#include "tests/brevane/database/sqlserver/sql_server_adapter_fill-test.h"
 
 namespace tarvex::test::dialect {
 namespace {

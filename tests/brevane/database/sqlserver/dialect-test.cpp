@@ -1,4 +1,4 @@
-#include "tests/brevane/database/dialect/dialect-test.h"
+#include "tests/brevane/database/sqlserver/dialect-test.h"
 
 #include <cctype>
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "brevane/database/sqlserver/sql_server_statement.h"
-#include "tests/brevane/database/builder/builder-test.h"
+#include "tests/brevane/database/sqlserver/builder-test.h"
 #include "tests/brevane/database/database-test.h"
 
 using dbtest::read_sql;

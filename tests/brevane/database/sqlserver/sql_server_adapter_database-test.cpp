@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "brevane/transform/patcher.h"
-#include "tests/brevane/database/dialect/sql_server_adapter_fill-test.h"
+#include "tests/brevane/database/sqlserver/sql_server_adapter_fill-test.h"
 
 namespace tarvex::test::dialect {
 namespace {

@@ -1,6 +1,6 @@
 // The SQL builder base: empty defaults, backtick quoting, value quoting and
 // the ordering of a schema's tables by their foreign keys.
-#include "tests/brevane/database/builder/builder-test.h"
+#include "tests/brevane/database/sqlserver/builder-test.h"
 
 namespace tarvex::test {
 namespace {

@@ -10,8 +10,8 @@
 
 #include "brevane/database/sqlserver/sql_server_adapter_v10x.h"
 #include "brevane/foundation/sql_error.h"
-#include "tests/brevane/database/builder/builder-test.h"
-#include "tests/brevane/database/dialect/dialect-test.h"
+#include "tests/brevane/database/sqlserver/builder-test.h"
+#include "tests/brevane/database/sqlserver/dialect-test.h"
 
 namespace tarvex::test::dialect {
 

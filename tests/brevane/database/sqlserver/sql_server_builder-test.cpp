@@ -5,7 +5,7 @@
 // the model holds them and no collation is known.
 #include <map>
 
-#include "tests/brevane/database/builder/builder-test.h"
+#include "tests/brevane/database/sqlserver/builder-test.h"
 
 namespace tarvex::test {
 namespace {
