@@ -3,7 +3,7 @@
 #include <gee.h>
 
 #include "tests/brevane/data/data-test.h"
-#include "tests/brevane/database/builder/builder-test.h"
+#include "tests/brevane/database/sqlserver/builder-test.h"
 
 namespace tarvex::test::data {
 namespace {

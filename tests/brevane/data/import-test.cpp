@@ -4,8 +4,8 @@
 #include <gee.h>
 
 #include "tests/brevane/data/data-test.h"
-#include "tests/brevane/database/builder/builder-test.h"
-#include "tests/brevane/database/dialect/dialect-test.h"
+#include "tests/brevane/database/sqlserver/builder-test.h"
+#include "tests/brevane/database/sqlserver/dialect-test.h"
 
 namespace tarvex::test::data {
 namespace {
