@@ -19,6 +19,7 @@ namespace tarvex::database {
 
 using tarvex::sql::bracketed;
 using tarvex::sql::bracketed_qualified;
+using tarvex::sql::bracketed_select_list;
 using tarvex::sql::double_quoted;
 using tarvex::sql::doubled;
 using tarvex::sql::hexadecimal;

@@ -29,6 +29,11 @@ std::string double_quoted(std::string_view name);
 std::string backquoted(std::string_view name);
 // [name], or [schema].[name] when the schema is not empty.
 std::string bracketed_qualified(std::string_view schema, std::string_view name);
+// A select list of column names separated by commas, each name bracketed
+// and the list joined by ", ". Blanks around a name go; "*" and a name
+// already written as one bracketed identifier ("[a]]b]", which may hold
+// commas) stay as they are.
+std::string bracketed_select_list(std::string_view columns);
 
 // Two upper-case hexadecimal digits per byte.
 std::string hexadecimal(std::string_view bytes);

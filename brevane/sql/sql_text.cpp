@@ -44,6 +44,62 @@ std::string bracketed_qualified(std::string_view schema, std::string_view name) 
   return schema.empty() ? bracketed(name) : bracketed(schema) + "." + bracketed(name);
 }
 
+namespace {
+
+bool is_blank(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+// Whether `item` is one whole bracketed identifier: "[", then characters
+// with every "]" doubled, then the closing "]".
+bool is_one_bracketed(std::string_view item) {
+  if (item.size() < 2 || item.front() != '[' || item.back() != ']') return false;
+  for (size_t i = 1; i + 1 < item.size(); i++) {
+    if (item[i] != ']') continue;
+    if (i + 2 >= item.size() || item[i + 1] != ']') return false;
+    i++;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string bracketed_select_list(std::string_view columns) {
+  std::string out;
+  size_t at = 0;
+  bool first = true;
+  while (true) {
+    while (at < columns.size() && is_blank(columns[at])) at++;
+    // The item ends at the first comma, past a bracketed identifier's
+    // closing bracket when it starts with one.
+    size_t end = at;
+    if (end < columns.size() && columns[end] == '[') {
+      for (end++; end < columns.size(); end++) {
+        if (columns[end] != ']') continue;
+        if (end + 1 < columns.size() && columns[end + 1] == ']') {
+          end++;
+          continue;
+        }
+        end++;
+        break;
+      }
+    }
+    size_t comma = columns.find(',', end);
+    std::string_view item =
+        columns.substr(at, comma == std::string_view::npos ? comma : comma - at);
+    while (!item.empty() && is_blank(item.back())) item.remove_suffix(1);
+    // An empty or blank list stays empty.
+    if (!first || comma != std::string_view::npos || !item.empty()) {
+      if (!first) out += ", ";
+      first = false;
+      out += item == "*" || is_one_bracketed(item) ? std::string(item) : bracketed(item);
+    }
+    if (comma == std::string_view::npos) break;
+    at = comma + 1;
+  }
+  return out;
+}
+
 std::string hexadecimal(std::string_view bytes) {
   static constexpr char digits[] = "0123456789ABCDEF";
   std::string out;
