@@ -13,6 +13,7 @@
 #include "brevane/database/sqlserver/sql_server_statement.h"
 #include "providers/contracts/table_model.h"
 #include "providers/contracts/value_int.h"
+#include "tests/brevane/database/sqlserver/builder-test.h"
 #include "tests/brevane/database/database-test.h"
 #include "tests/brevane/database/fakes.h"
 #include "tests/support/tds-server.h"
@@ -494,3 +495,48 @@ TEST_F(VersionTextTest, GettersAreSafeWhileTheVersionIsRead) {
 }
 
 }  // namespace
+
+// The column names of a content query reach the server bracketed and whole:
+// keywords, blanks, brackets, quotes and letters outside ASCII each name
+// their own column.
+TEST_F(SqlServerConnectionTest, ContentQueriesNameTheirColumnsBracketed) {
+  open_ok();
+  const std::vector<std::string> names = {"Order", "Key",   "First Name", "a]b",
+                                          "it's",  "Größe", "名前",       "x,y"};
+  // "x,y" holds a comma: the caller brackets it so that the list keeps it
+  // whole.
+  std::string columns;
+  for (const auto& name : names)
+    columns += (columns.empty() ? "" : " , ") + (name == "x,y" ? "[x,y]" : name);
+  auto statement = adoptGRef(tarvex_brevane_contracts_database_iconnection_statement(ic()));
+  ASSERT_TRUE(statement);
+  std::string text = take(tarvex_brevane_contracts_database_istatement_show_content(
+      statement.get(), "master", "dbo", "Order Lines", columns.c_str(), "", "", 0, 0));
+
+  std::vector<tds::Column> result;
+  std::vector<std::optional<std::string>> row;
+  for (const auto& name : names) {
+    result.push_back({name, "nvarchar(20)"});
+    row.push_back(name + " value");
+  }
+  server_.on_batch(text).result(result).row(row);
+  GUniqueError error;
+  auto model = adoptGRef(tarvex_brevane_contracts_database_iconnection_execute_as_model(
+      ic(), text.c_str(), 0, error.out()));
+  ASSERT_TRUE(model) << error->message;
+
+  // What the server received: one statement naming exactly these columns of
+  // the table, in their order, and T-SQL the parser reads.
+  ASSERT_FALSE(server_.batch_texts().empty());
+  const std::string received = server_.batch_texts().back();
+  EXPECT_EQ(received, text);
+  auto shape = dbtest::read_sql(received);
+  EXPECT_EQ(shape.statements, 1);
+  EXPECT_FALSE(shape.unterminated);
+  std::vector<std::string> expected = names;
+  expected.push_back("dbo");
+  expected.push_back("Order Lines");
+  EXPECT_EQ(shape.identifiers, expected);
+  tarvex::test::expect_valid_tsql(received, "content query");
+  EXPECT_EQ(text_at(model.get(), 6, 0), "名前 value");
+}

@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "brevane/database/sql-text-private.h"
 #include "brevane/database/sqlserver/sql_server_statement.h"
+#include "brevane/database/statement-private.h"
 #include "tests/brevane/database/sqlserver/builder-test.h"
 #include "tests/brevane/database/database-test.h"
 
@@ -245,7 +247,8 @@ TEST_F(SqlServerStatementTest, OrdinaryNamesGiveTheCatalogTexts) {
          return tarvex_brevane_contracts_database_istatement_show_content(
              s, "Sales", "dbo", "T", "a, b", "a > 1", "a", 20, 10);
        },
-       "SELECT a, b FROM [dbo].[T] WHERE a > 1 ORDER BY a OFFSET 20 ROWS FETCH NEXT 10 ROWS ONLY;"},
+       "SELECT [a], [b] FROM [dbo].[T] WHERE a > 1 ORDER BY a OFFSET 20 ROWS FETCH NEXT 10 ROWS "
+       "ONLY;"},
       {"show_content order without page",
        [](IStatement* s) {
          return tarvex_brevane_contracts_database_istatement_show_content(s, "Sales", "dbo", "T",
@@ -859,12 +862,19 @@ TEST_F(SqlServerStatementTest, ColumnAndObjectNamesAreBracketed) {
       {take(tarvex_brevane_contracts_database_istatement_build_sql_delete(st(), "dbo", "T", keys, 1,
                                                                           key_values, 1)),
        "DELETE FROM [dbo].[T] WHERE [Key]=7;"},
-      // The select list is the caller's, names bracketed by it.
+      // Names of the select list are bracketed; names the caller bracketed
+      // stay as they are.
+      {take(tarvex_brevane_contracts_database_istatement_show_content(
+           st(), "db", "dbo", "Order", "Order, Key,First Name", "", "", 0, 0)),
+       "SELECT [Order], [Key], [First Name] FROM [dbo].[Order] ;"},
       {take(tarvex_brevane_contracts_database_istatement_show_content(
            st(), "db", "dbo", "Order", "[Order], [First Name]", "", "", 0, 0)),
        "SELECT [Order], [First Name] FROM [dbo].[Order] ;"},
-      {take(tarvex_brevane_contracts_database_istatement_change_database(
-           st(), "x]; DROP TABLE pwn; --")),
+      {take(tarvex_brevane_contracts_database_istatement_show_content(
+           st(), "db", "dbo", "T", "a]b, it's, Größe", "", "", 0, 0)),
+       "SELECT [a]]b], [it's], [Größe] FROM [dbo].[T] ;"},
+      {take(tarvex_brevane_contracts_database_istatement_change_database(st(),
+                                                                         "x]; DROP TABLE pwn; --")),
        "USE [x]]; DROP TABLE pwn; --];"},
       {take(tarvex_brevane_contracts_database_istatement_call_function(st(), "db", "dbo", "Key",
                                                                        "(1)")),
@@ -875,8 +885,8 @@ TEST_F(SqlServerStatementTest, ColumnAndObjectNamesAreBracketed) {
       {take(tarvex_brevane_contracts_database_istatement_grant_user_rights(st(), "db", "dbo", "ann",
                                                                            "First Name", "ALTER")),
        "GRANT ALTER ON USER::[First Name] TO [ann];"},
-      {take(tarvex_brevane_contracts_database_istatement_revoke_role_rights(
-           st(), "db", "dbo", "r", "a]b", "CONTROL")),
+      {take(tarvex_brevane_contracts_database_istatement_revoke_role_rights(st(), "db", "dbo", "r",
+                                                                            "a]b", "CONTROL")),
        "REVOKE CONTROL ON ROLE::[a]]b] FROM [r];"},
   };
   std::vector<tarvex::test::TsqlText> texts;
@@ -982,3 +992,54 @@ TEST_F(SqlServerStatementTest, SchemaRenameCreatesFirstAndDropsLast) {
 }
 
 }  // namespace
+
+// A select list of names: every name bracketed, "*" and whole bracketed
+// identifiers kept, blanks around names dropped, commas inside brackets kept.
+TEST(BracketedSelectListTest, Names) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"*", "*"},
+      {"", ""},
+      {"   ", ""},
+      {"a", "[a]"},
+      {" a , b ", "[a], [b]"},
+      {"Order,Key", "[Order], [Key]"},
+      {"First Name", "[First Name]"},
+      {"a]b", "[a]]b]"},
+      {"it's", "[it's]"},
+      {"Größe, 名前", "[Größe], [名前]"},
+      {"[a]]b], c", "[a]]b], [c]"},
+      {"[x,y], z", "[x,y], [z]"},
+      {"[Order]", "[Order]"},
+      // Not one bracketed identifier: a name of its own.
+      {"[a]b]", "[[a]]b]]]"},
+      {"[open", "[[open]"},
+      {"a[b", "[a[b]"},
+      {"a;DROP TABLE t--", "[a;DROP TABLE t--]"},
+      {"emoji 😀", "[emoji 😀]"},
+  };
+  for (const auto& [columns, expected] : cases)
+    EXPECT_EQ(tarvex::database::bracketed_select_list(columns), expected) << columns;
+}
+
+// The library's own callers hand a ready select list (expressions and
+// aliases); the exported operation would take it for names.
+TEST_F(SqlServerStatementTest, AReadySelectListStaysAsItIs) {
+  const char* list = "CONVERT(VARCHAR(MAX), [Order], 2) AS [Order], [it's]";
+  const std::string ready = take(tarvex::database::show_content_with_select_list(
+      st(), "db", "dbo", "T", list, "", "[Order]", 10, 5));
+  EXPECT_EQ(ready,
+            "SELECT CONVERT(VARCHAR(MAX), [Order], 2) AS [Order], [it's] FROM [dbo].[T] ORDER BY "
+            "[Order] OFFSET 10 ROWS FETCH NEXT 5 ROWS ONLY;");
+  tarvex::test::expect_valid_tsql(ready, "ready select list");
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex::database::show_content_with_select_list(st(), "db", "dbo", "T",
+                                                                            nullptr, "", "", 0, 0),
+                            nullptr),
+                  "columns != NULL");
+  // A statement of no dialect that registered a builder: the exported text.
+  auto base = GRef<GObject>::adopt(
+      G_OBJECT(tarvex_brevane_supports_database_statement_new(connection.get())));
+  EXPECT_EQ(take(tarvex::database::show_content_with_select_list(
+                TARVEX_BREVANE_CONTRACTS_DATABASE_ISTATEMENT(base.get()), "db", "dbo", "T", list,
+                "", "", 0, 0)),
+            "");
+}
