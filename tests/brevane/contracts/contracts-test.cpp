@@ -1,4 +1,5 @@
-// Framework contracts, the progress record and the SQL error domain.
+// Framework contracts: interface names and prerequisites, configurations,
+// the default clone and the empty operations.
 #include <gee.h>
 #include <glib-object.h>
 
@@ -14,8 +15,6 @@
 #include "brevane/contracts/isql_code_buildable.h"
 #include "brevane/contracts/istorable.h"
 #include "brevane/contracts/isymmetric_cipher.h"
-#include "brevane/contracts/thread_progress.h"
-#include "brevane/foundation/sql_error.h"
 #include "tests/support/log-capture.h"
 
 // A clonable with a construct-only text, a read-write text, a read-only
@@ -240,106 +239,6 @@ TEST_F(FrameworkContractsTest, EmptyOperationsGiveEmptyResults) {
   EXPECT_NE(g_object_class_find_property(G_OBJECT_GET_CLASS(exporter), "file-extention"), nullptr);
   EXPECT_CRITICAL(tarvex_brevane_contracts_data_iexporter_get_options(nullptr), "self != NULL");
   g_object_unref(exporter);
-}
-
-// ------------------------------------------------------------ progress record
-class ThreadProgressTest : public tarvex::test::LogCaptureTest {};
-
-TEST_F(ThreadProgressTest, NewRecordAndSteps) {
-  auto* p = tarvex_brevane_contracts_thread_progress_new();
-  EXPECT_STREQ(g_type_name(G_TYPE_FROM_INSTANCE(p)), "TarvexBrevaneContractsThreadProgress");
-  EXPECT_EQ(p->processed, 0);
-  EXPECT_EQ(p->succeeded, 0);
-  EXPECT_EQ(p->failed, 0);
-  EXPECT_EQ(p->elapsed, 0);
-  ASSERT_NE(p->messages, nullptr);
-  EXPECT_EQ(g_queue_get_length(p->messages), 0u);
-  EXPECT_FALSE(p->finished);
-
-  for (bool ok : {true, true, false}) {
-    p->processed++;
-    (ok ? p->succeeded : p->failed)++;
-    g_queue_push_tail(p->messages, g_strdup(ok ? "step: ok" : "step: failed"));
-  }
-  EXPECT_EQ(p->processed, 3);
-  EXPECT_EQ(p->succeeded, 2);
-  EXPECT_EQ(p->failed, 1);
-  EXPECT_EQ(g_queue_get_length(p->messages), 3u);
-  gchar* head = static_cast<gchar*>(g_queue_pop_head(p->messages));
-  EXPECT_STREQ(head, "step: ok");
-  g_free(head);
-
-  // Held by a generic value, the record outlives the caller's reference;
-  // the last release frees the queue and its lines.
-  GValue value = G_VALUE_INIT;
-  g_value_init(&value, TARVEX_BREVANE_CONTRACTS_TYPE_THREAD_PROGRESS);
-  tarvex_brevane_contracts_value_set_thread_progress(&value, p);
-  EXPECT_EQ(p->ref_count, 2);
-  tarvex_brevane_contracts_thread_progress_unref(p);
-  EXPECT_EQ(tarvex_brevane_contracts_value_get_thread_progress(&value), p);
-  EXPECT_EQ(g_queue_get_length(p->messages), 2u);
-  g_value_unset(&value);
-}
-
-TEST_F(ThreadProgressTest, PropertyDescriptionAndValueChecks) {
-  GParamSpec* spec = tarvex_brevane_contracts_param_spec_thread_progress(
-      "progress", "progress", "progress", TARVEX_BREVANE_CONTRACTS_TYPE_THREAD_PROGRESS,
-      G_PARAM_READWRITE);
-  ASSERT_NE(spec, nullptr);
-  EXPECT_EQ(G_PARAM_SPEC_VALUE_TYPE(spec), TARVEX_BREVANE_CONTRACTS_TYPE_THREAD_PROGRESS);
-  g_param_spec_unref(g_param_spec_ref_sink(spec));
-  EXPECT_CRITICAL(tarvex_brevane_contracts_param_spec_thread_progress("p", "p", "p", G_TYPE_STRING,
-                                                                      G_PARAM_READWRITE),
-                  "g_type_is_a (object_type, TARVEX_BREVANE_CONTRACTS_TYPE_THREAD_PROGRESS)");
-
-  GValue wrong = G_VALUE_INIT;
-  g_value_init(&wrong, G_TYPE_STRING);
-  auto* p = tarvex_brevane_contracts_thread_progress_new();
-  EXPECT_CRITICAL(tarvex_brevane_contracts_value_take_thread_progress(&wrong, p),
-                  "G_TYPE_CHECK_VALUE_TYPE (value, TARVEX_BREVANE_CONTRACTS_TYPE_THREAD_PROGRESS)");
-  g_value_unset(&wrong);
-
-  // Collecting through varargs and copying out use the value table.
-  GValue value = G_VALUE_INIT;
-  g_value_init(&value, TARVEX_BREVANE_CONTRACTS_TYPE_THREAD_PROGRESS);
-  tarvex_brevane_contracts_value_take_thread_progress(&value, p);
-  GValue copy = G_VALUE_INIT;
-  g_value_init(&copy, TARVEX_BREVANE_CONTRACTS_TYPE_THREAD_PROGRESS);
-  g_value_copy(&value, &copy);
-  EXPECT_EQ(p->ref_count, 2);
-  EXPECT_EQ(g_value_peek_pointer(&copy), p);
-  g_value_unset(&copy);
-  g_value_unset(&value);
-}
-
-TEST(SqlErrorTest, CodesNicksAndQuark) {
-  GQuark q = tarvex_brevane_exceptions_sql_error_quark();
-  EXPECT_EQ(q, tarvex_brevane_exceptions_sql_error_quark());
-  EXPECT_STREQ(g_quark_to_string(q), "tarvex-brevane-exceptions-sql-error-quark");
-  GType type = TARVEX_BREVANE_EXCEPTIONS_TYPE_SQL_ERROR;
-  EXPECT_STREQ(g_type_name(type), "TarvexBrevaneExceptionsSqlError");
-  auto* klass = static_cast<GEnumClass*>(g_type_class_ref(type));
-  EXPECT_EQ(klass->n_values, 38u);
-  struct Case {
-    int code;
-    const char* name;
-    const char* nick;
-  };
-  const Case cases[] = {
-      {0, "TARVEX_BREVANE_EXCEPTIONS_SQL_ERROR_APP_ERROR_START", "app-error-start"},
-      {1, "TARVEX_BREVANE_EXCEPTIONS_SQL_ERROR_CRYPTOGRAPHY", "cryptography"},
-      {20000, "TARVEX_BREVANE_EXCEPTIONS_SQL_ERROR_POSTGRESQL_ERROR_START",
-       "postgresql-error-start"},
-      {30013, "TARVEX_BREVANE_EXCEPTIONS_SQL_ERROR_NOT_FOUND", "not-found"},
-      {30033, "TARVEX_BREVANE_EXCEPTIONS_SQL_ERROR_MISSING_PARAMETER", "missing-parameter"},
-  };
-  for (const auto& c : cases) {
-    GEnumValue* v = g_enum_get_value(klass, c.code);
-    ASSERT_NE(v, nullptr) << c.code;
-    EXPECT_STREQ(v->value_name, c.name);
-    EXPECT_STREQ(v->value_nick, c.nick);
-  }
-  g_type_class_unref(klass);
 }
 
 }  // namespace
