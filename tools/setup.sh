@@ -59,7 +59,7 @@ case "$MODE" in
     ;;
   test)
     # The T-SQL parser of the builder tests, at the versions its lock file pins.
-    (cd "$HERE/tests/brevane/database/builder/tsql-parse" && npm ci --no-audit --no-fund)
+    (cd "$HERE/tests/brevane/database/sqlserver/tsql-parse" && npm ci --no-audit --no-fund)
     meson test -C "$BUILD" --print-errorlogs --num-processes "$(nproc)"
     ;;
   *)

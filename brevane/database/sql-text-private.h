@@ -1,68 +1,44 @@
-// Text helpers of the statement builders and the connection: quoting with
-// the quote character doubled, number tests, filter expressions and the
-// masking of passwords in log lines.
+// Text helpers of the statements and the connection: filter expressions,
+// connection-string values and the masking of passwords in log lines. The
+// quoting itself (brackets, N'...' literals, literals of values) lives in
+// brevane/sql, below every folder that writes SQL; its names are usable here
+// too.
 //
 // Not installed, not part of the API.
 #pragma once
 
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "brevane/sql/sql-text-private.h"
 #include "common/tarvex-log-mask.h"
-#include "providers/contracts/data_type.h"
-#include "providers/contracts/value_object.h"
 
 namespace tarvex::database {
 
-// `text` with every `quote` doubled.
-std::string doubled(std::string_view text, char quote);
-// 'text', N'text', [name] and "name", each with its closing quote doubled.
-std::string literal(std::string_view text);
-std::string nliteral(std::string_view text);
-std::string bracketed(std::string_view name);
-std::string double_quoted(std::string_view name);
-// [name], or [schema].[name] when the schema is not empty.
-std::string bracketed_qualified(std::string_view schema, std::string_view name);
+using tarvex::sql::bracketed;
+using tarvex::sql::bracketed_qualified;
+using tarvex::sql::bracketed_select_list;
+using tarvex::sql::double_quoted;
+using tarvex::sql::doubled;
+using tarvex::sql::hexadecimal;
+using tarvex::sql::is_number;
+using tarvex::sql::is_text_kind;
+using tarvex::sql::literal;
+using tarvex::sql::literal_body;
+using tarvex::sql::nliteral;
+using tarvex::sql::typed_literal;
+using tarvex::sql::value_form;
+using tarvex::sql::value_literal;
+using tarvex::sql::ValueForm;
 
 // Connection-string values: inside braces a closing brace is doubled; a
 // bare value that holds a separator or a brace is braced.
 std::string odbc_braced(std::string_view text);
 std::string odbc_value(std::string_view text);
 
-// How a value of a data type stands in SQL text: numbers, booleans, enums,
-// sets and objects as they are, binaries as X'...' literals, the rest
-// quoted.
-enum class ValueForm { bare, hexadecimal, quoted };
-ValueForm value_form(TarvexProvidersContractsDataType type);
-
-// The T-SQL literal that gives the value back without loss: NULL, 1 or 0
-// for booleans, all digits of numbers (floating values in their shortest
-// exact form), 0x hexadecimal bytes, ISO 8601 date-times with their
-// microseconds and (when not UTC) their offset, everything else N'...'.
-std::string value_literal(TarvexProvidersContractsValueObject* value);
-
-// Two upper-case hexadecimal digits per byte.
-std::string hexadecimal(std::string_view bytes);
-// A plain decimal number: sign, digits, optional fraction and exponent.
-bool is_number(std::string_view text);
 bool contains(std::string_view text, std::string_view needle);
-
-// A T-SQL literal of `text` for a column of `type`: integers, and decimal,
-// money and floating numbers bare after their text is checked; bits as 1 or
-// 0 (from true/false/1/0); binaries as 0x... (a text that is not already a
-// 0x literal gives its bytes); every other kind as N'...' with its quotes
-// doubled. A blank text of a number, bit, binary or temporal kind is NULL.
-// Nothing when the text is not a value of the kind, so no text of a file or
-// a cell can end the statement it stands in.
-std::optional<std::string> typed_literal(TarvexProvidersContractsDataType type,
-                                         std::string_view text);
-// Whether `type` keeps its text as it is (strings, XML, JSON and the
-// like): a blank text of such a kind is a text, not NULL.
-bool is_text_kind(TarvexProvidersContractsDataType type);
-
 // Splits at every occurrence of `separator`, keeping empty pieces.
 std::vector<std::string> split(std::string_view text, std::string_view separator);
 

@@ -1,68 +1,6 @@
-#include <glib.h>
-
-#include <cctype>
-
 #include "brevane/database/sql-text-private.h"
 
-#include "providers/contracts/value_binary.h"
-#include "providers/contracts/value_date_time.h"
-#include "providers/contracts/value_int.h"
-#include "providers/contracts/value_null.h"
-
 namespace tarvex::database {
-
-std::string doubled(std::string_view text, char quote) {
-  std::string out;
-  out.reserve(text.size() + 2);
-  for (char c : text) {
-    out += c;
-    if (c == quote) out += c;
-  }
-  return out;
-}
-
-std::string literal(std::string_view text) {
-  return "'" + doubled(text, '\'') + "'";
-}
-std::string nliteral(std::string_view text) {
-  return "N'" + doubled(text, '\'') + "'";
-}
-ValueForm value_form(TarvexProvidersContractsDataType type) {
-  switch (type) {
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BOOLEAN:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT8:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT16:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT64:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT8:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT16:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT32:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT64:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_ENUM:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_SET:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_MONEY:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_FLOAT:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_OBJECT:
-      return ValueForm::bare;
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BINARY:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BLOB:
-      return ValueForm::hexadecimal;
-    default:
-      return ValueForm::quoted;
-  }
-}
-
-std::string bracketed(std::string_view name) {
-  return "[" + doubled(name, ']') + "]";
-}
-std::string double_quoted(std::string_view name) {
-  return "\"" + doubled(name, '"') + "\"";
-}
-
-std::string bracketed_qualified(std::string_view schema, std::string_view name) {
-  return schema.empty() ? bracketed(name) : bracketed(schema) + "." + bracketed(name);
-}
 
 std::string odbc_braced(std::string_view text) {
   return doubled(text, '}');
@@ -72,126 +10,6 @@ std::string odbc_value(std::string_view text) {
   bool plain = text.find_first_of(";{}") == std::string_view::npos &&
                (text.empty() || (text.front() != ' ' && text.back() != ' '));
   return plain ? std::string(text) : "{" + odbc_braced(text) + "}";
-}
-
-std::string hexadecimal(std::string_view bytes) {
-  static constexpr char digits[] = "0123456789ABCDEF";
-  std::string out;
-  out.reserve(bytes.size() * 2);
-  for (unsigned char byte : bytes) {
-    out += digits[byte >> 4];
-    out += digits[byte & 0x0F];
-  }
-  return out;
-}
-
-bool is_number(std::string_view text) {
-  size_t i = 0;
-  auto digits = [&] {
-    size_t start = i;
-    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) ++i;
-    return i - start;
-  };
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-  size_t whole = digits();
-  size_t fraction = 0;
-  if (i < text.size() && text[i] == '.') {
-    ++i;
-    fraction = digits();
-  }
-  if (whole + fraction == 0) return false;
-  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-    ++i;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-    if (digits() == 0) return false;
-  }
-  return i == text.size();
-}
-
-bool is_text_kind(TarvexProvidersContractsDataType type) {
-  switch (type) {
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_CHAR:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_WSTRING:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_XML:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_JSON:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UNKNOWN:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_ENUM:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_FLAGS:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_SET:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_GEOMETRY:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_GEOGRAPHY:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_VARIANT:
-      return true;
-    default:
-      return false;
-  }
-}
-
-namespace {
-
-std::string_view stripped(std::string_view text) {
-  auto blank = [](char c) { return g_ascii_isspace(c); };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
-bool is_integer(std::string_view text) {
-  if (!text.empty() && (text.front() == '+' || text.front() == '-')) text.remove_prefix(1);
-  if (text.empty()) return false;
-  for (char c : text)
-    if (c < '0' || c > '9') return false;
-  return true;
-}
-
-bool is_hex_literal(std::string_view text) {
-  return text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X') &&
-         text.find_first_not_of("0123456789abcdefABCDEF", 2) == std::string_view::npos;
-}
-
-}  // namespace
-
-std::optional<std::string> typed_literal(TarvexProvidersContractsDataType type,
-                                         std::string_view text) {
-  if (is_text_kind(type)) return nliteral(text);
-  std::string_view value = stripped(text);
-  if (value.empty()) return std::string("NULL");
-  switch (type) {
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DBNULL:
-      return std::string("NULL");
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT8:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT16:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT64:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT8:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT16:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT32:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT64:
-      if (!is_integer(value)) return std::nullopt;
-      return std::string(value);
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_MONEY:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DECIMAL:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_FLOAT:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE:
-      if (!is_number(value)) return std::nullopt;
-      return std::string(value);
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BOOLEAN:
-      if (value.size() == 4 && g_ascii_strncasecmp(value.data(), "true", 4) == 0)
-        return std::string("1");
-      if (value.size() == 5 && g_ascii_strncasecmp(value.data(), "false", 5) == 0)
-        return std::string("0");
-      if (value == "1" || value == "0") return std::string(value);
-      return std::nullopt;
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BINARY:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BLOB:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_OBJECT:
-      if (is_hex_literal(value)) return "0x" + std::string(value.substr(2));
-      return "0x" + hexadecimal(text);
-    default:
-      // Dates, times, identifiers and the rest: the server reads the text.
-      return nliteral(value);
-  }
 }
 
 bool contains(std::string_view text, std::string_view needle) {
@@ -223,7 +41,7 @@ std::string filter_condition(std::string_view expression, const FilterDialect& d
     column += dialect.quote_column_part(part);
   }
 
-  auto escaped = [](std::string_view text) { return doubled(text, '\''); };
+  auto escaped = [](std::string_view text) { return literal_body(text); };
   auto two_parts = [&](const char* keyword) {
     std::vector<std::string> parts = split(value, ",");
     std::string low = parts[0];
@@ -257,77 +75,6 @@ std::string filter_condition(std::string_view expression, const FilterDialect& d
   if (op == "!IN") return list(" NOT IN ");
   // Any other operator compares the column with the value as a literal.
   return column + " " + op + " " + literal(value);
-}
-
-std::string value_literal(TarvexProvidersContractsValueObject* value) {
-  if (!value || TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_NULL(value) ||
-      tarvex_providers_contracts_value_object_get_is_null(value))
-    return "NULL";
-  if (TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_BOOLEAN(value))
-    return tarvex_providers_contracts_value_boolean_get_itsvalue(
-               reinterpret_cast<TarvexProvidersContractsValueBoolean*>(value))
-               ? "1"
-               : "0";
-  if (TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_BINARY(value)) {
-    GBytes* bytes = tarvex_providers_contracts_value_binary_get_itsvalue(
-        reinterpret_cast<TarvexProvidersContractsValueBinary*>(value));
-    gsize size = 0;
-    const char* data = bytes ? static_cast<const char*>(g_bytes_get_data(bytes, &size)) : nullptr;
-    return "0x" + hexadecimal(std::string_view(data ? data : "", size));
-  }
-  if (TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_DATE_TIME(value)) {
-    GDateTime* moment = tarvex_providers_contracts_value_date_time_get_itsvalue(
-        reinterpret_cast<TarvexProvidersContractsValueDateTime*>(value));
-    if (!moment) return "NULL";
-    char buffer[80];
-    if (TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_DATE(value)) {
-      g_snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", g_date_time_get_year(moment),
-                 g_date_time_get_month(moment), g_date_time_get_day_of_month(moment));
-      return nliteral(buffer);
-    }
-    int micro = g_date_time_get_microsecond(moment);
-    if (TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_TIME(value)) {
-      g_snprintf(buffer, sizeof buffer, "%02d:%02d:%02d.%06d", g_date_time_get_hour(moment),
-                 g_date_time_get_minute(moment), g_date_time_get_second(moment), micro);
-      return nliteral(buffer);
-    }
-    g_snprintf(buffer, sizeof buffer, "%04d-%02d-%02dT%02d:%02d:%02d.%06d",
-               g_date_time_get_year(moment), g_date_time_get_month(moment),
-               g_date_time_get_day_of_month(moment), g_date_time_get_hour(moment),
-               g_date_time_get_minute(moment), g_date_time_get_second(moment), micro);
-    std::string text = buffer;
-    GTimeSpan offset = g_date_time_get_utc_offset(moment) / G_TIME_SPAN_MINUTE;
-    if (offset != 0) {
-      long minutes = offset < 0 ? -offset : offset;
-      g_snprintf(buffer, sizeof buffer, "%c%02ld:%02ld", offset < 0 ? '-' : '+', minutes / 60,
-                 minutes % 60);
-      text += buffer;
-    }
-    return nliteral(text);
-  }
-  char* printed = tarvex_providers_contracts_value_object_to_string(value);
-  std::string text = printed ? printed : "";
-  g_free(printed);
-  switch (tarvex_providers_contracts_value_object_get_data_type(value)) {
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT8:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT16:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT64:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT8:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT16:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT32:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT64:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_FLOAT:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_MONEY:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DECIMAL:
-      // Only a plain number stays bare; anything else cannot end the
-      // statement it stands in.
-      if (is_number(text)) return text;
-      return nliteral(text);
-    default:
-      return nliteral(text);
-  }
 }
 
 }  // namespace tarvex::database

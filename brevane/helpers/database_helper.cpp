@@ -9,17 +9,17 @@
 #include <string>
 #include <string_view>
 
-#include "brevane/database/sql-text-private.h"
 #include "brevane/helpers/file_type_helper.h"
+#include "brevane/sql/sql-text-private.h"
 #include "common/tarvex-check.h"
 #include "common/tarvex-fundamental.h"
 #include "providers/contracts/column_model.h"
 #include "providers/contracts/value_null.h"
 
 using tarvex::GUniqueStr;
-using tarvex::database::double_quoted;
-using tarvex::database::doubled;
-using tarvex::database::literal;
+using tarvex::sql::backquoted;
+using tarvex::sql::double_quoted;
+using tarvex::sql::literal;
 
 struct _TarvexBrevaneHelpersDatabaseHelperPrivate {};
 
@@ -245,15 +245,6 @@ gboolean tarvex_brevane_helpers_database_helper_glib_value_to_double(GValue* box
   return ok;
 }
 
-namespace {
-
-// `text` between two `quote`s, every `quote` inside doubled.
-std::string quoted(std::string_view text, char quote) {
-  return quote + doubled(text, quote) + quote;
-}
-
-}  // namespace
-
 gchar* tarvex_brevane_helpers_database_helper_format_sql_value(
     TarvexProvidersContractsDataType data_type, TarvexProvidersContractsIValue* data_value) {
   g_return_val_if_fail(data_value != NULL, NULL);
@@ -261,25 +252,10 @@ gchar* tarvex_brevane_helpers_database_helper_format_sql_value(
     return g_strdup("NULL");
   GUniqueStr text(tarvex_providers_contracts_ivalue_to_string(data_value));
   const char* t = text ? text.get() : "";
-  switch (data_type) {
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BOOLEAN:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT8:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT16:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT64:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT8:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT16:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT32:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT64:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_MONEY:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_FLOAT:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE:
-      return g_strdup(t);
-    default:
-      // Every quoted kind escapes its quotes: a text must never end the
-      // literal early.
-      return tarvex::dup(literal(t));
-  }
+  if (tarvex::sql::is_bare_number_kind(data_type)) return g_strdup(t);
+  // Every quoted kind escapes its quotes: a text must never end the literal
+  // early.
+  return tarvex::dup(literal(t));
 }
 
 gboolean tarvex_brevane_helpers_database_helper_update_schema_with_model(
@@ -389,9 +365,9 @@ gchar* tarvex_brevane_helpers_database_helper_make_fullname_mysql(const gchar* u
   gchar** pieces = g_strsplit(username, "@", -1);
   std::string out;
   if (!std::strchr(username, '@'))
-    out = quoted(username, '`');
+    out = backquoted(username);
   else
-    out = quoted(pieces[0], '`') + "@" + quoted(pieces[1], '`');
+    out = backquoted(pieces[0]) + "@" + backquoted(pieces[1]);
   g_strfreev(pieces);
   return tarvex::dup(out);
 }

@@ -1,9 +1,7 @@
 #include "brevane/log/color_formatter.h"
 
-#include "brevane/helpers/clock-private.h"
 #include "brevane/log/formatter-private.h"
 
-namespace wall = tarvex::brevane::clock;
 namespace log = tarvex::brevane::log;
 
 struct _TarvexBrevaneSupportsLogColorFormatterPrivate {};
@@ -44,10 +42,9 @@ gchar* color_format(TarvexBrevaneSupportsLogDefaultFormatter* self,
   g_return_val_if_fail(name != NULL, nullptr);
   g_return_val_if_fail(format != NULL, nullptr);
   std::string level_name = log::level_name(self, level);
-  std::string now = wall::format_now("%H:%M:%S");
+  std::string now = log::now_with_millis("%H:%M:%S");
   // Columns are padded before "%" is doubled, so they line up once expanded.
-  return g_strdup_printf("%s.%03lli [%s][%s][%s] %s\n", now.c_str(),
-                         static_cast<long long>(wall::millis()),
+  return g_strdup_printf("%s [%s][%s][%s] %s\n", now.c_str(),
                          log::escape_percent(log::pad(server, 12).c_str()).c_str(),
                          log::escape_percent(log::pad(name, 12).c_str()).c_str(),
                          log::escape_percent(log::pad(level_name, 20).c_str()).c_str(), format);

@@ -1,9 +1,7 @@
 #include "brevane/log/default_formatter.h"
 
-#include "brevane/helpers/clock-private.h"
 #include "brevane/log/formatter-private.h"
 
-namespace wall = tarvex::brevane::clock;
 namespace log = tarvex::brevane::log;
 
 struct _TarvexBrevaneSupportsLogDefaultFormatterPrivate {};
@@ -54,10 +52,9 @@ gchar* default_format(TarvexBrevaneSupportsLogDefaultFormatter* self,
   g_return_val_if_fail(name != NULL, nullptr);
   g_return_val_if_fail(format != NULL, nullptr);
   std::string level_name = log::level_name(self, level);
-  std::string now = wall::format_now("%Y%m%d %H:%M:%S");
-  return g_strdup_printf("%s.%03lli [%s][%s][%s] %s\n", now.c_str(),
-                         static_cast<long long>(wall::millis()),
-                         log::escape_percent(server).c_str(), log::escape_percent(name).c_str(),
+  std::string now = log::now_with_millis("%Y%m%d %H:%M:%S");
+  return g_strdup_printf("%s [%s][%s][%s] %s\n", now.c_str(), log::escape_percent(server).c_str(),
+                         log::escape_percent(name).c_str(),
                          log::escape_percent(level_name.c_str()).c_str(), format);
 }
 

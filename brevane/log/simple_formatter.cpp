@@ -1,9 +1,7 @@
 #include "brevane/log/simple_formatter.h"
 
-#include "brevane/helpers/clock-private.h"
 #include "brevane/log/formatter-private.h"
 
-namespace wall = tarvex::brevane::clock;
 namespace log = tarvex::brevane::log;
 
 struct _TarvexBrevaneSupportsLogSimpleFormatterPrivate {};
@@ -22,9 +20,8 @@ gchar* simple_format(TarvexBrevaneSupportsLogDefaultFormatter* self,
   g_return_val_if_fail(format != NULL, nullptr);
   // Asked for like the other formatters, though this layout has no level.
   (void)log::level_name(self, level);
-  std::string now = wall::format_now("%H:%M:%S");
-  return g_strdup_printf("%s.%03lli %s\n", now.c_str(), static_cast<long long>(wall::millis()),
-                         format);
+  std::string now = log::now_with_millis("%H:%M:%S");
+  return g_strdup_printf("%s %s\n", now.c_str(), format);
 }
 
 }  // namespace

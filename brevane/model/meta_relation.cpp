@@ -1,6 +1,7 @@
 #include "brevane/model/meta_relation.h"
 
 #include "brevane/model/meta-private.h"
+#include "brevane/sql/sql-text-private.h"
 
 using namespace tarvex;
 using namespace tarvex::meta;
@@ -104,12 +105,7 @@ gchar* tarvex_brevane_meta_model_meta_relation_escape_password(
     TarvexBrevaneMetaModelMetaRelation* self) {
   g_return_val_if_fail(self != NULL, NULL);
   const char* password = tarvex_brevane_meta_model_meta_relation_get_password(self);
-  std::string escaped;
-  for (const char* p = password ? password : ""; *p; ++p) {
-    escaped += *p;
-    if (*p == '\'') escaped += '\'';
-  }
-  return dup(escaped);
+  return dup(tarvex::sql::literal_body(password ? password : ""));
 }
 
 #define PRINCIPAL_NEW_WITH_NAMES(Type, prefix, TYPE)                                              \

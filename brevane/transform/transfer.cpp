@@ -9,6 +9,7 @@
 #include "brevane/contracts/ibuildable.h"
 #include "brevane/contracts/istatement.h"
 #include "brevane/database/sql-text-private.h"
+#include "brevane/database/statement-private.h"
 #include "brevane/model/constraints/meta_check.h"
 #include "brevane/model/constraints/meta_foreign_key.h"
 #include "brevane/model/meta_column.h"
@@ -724,7 +725,7 @@ bool Run::transfer_table(const TablePlan& plan, GError** error) {
     }
     g_warning("transfer:551: Handle recordset: %s -> %lld", where.c_str(), (long long)total);
     for (gint64 offset = 0; offset < total; offset += page_size) {
-      GUniqueStr query(tarvex_brevane_contracts_database_istatement_show_content(
+      GUniqueStr query(tarvex::database::show_content_with_select_list(
           source_statement.get(), plan.database.c_str(), plan.schema.c_str(), plan.table.c_str(),
           columns.c_str(), where.c_str(), order.c_str(), offset, page_size));
       auto page = GRef<TarvexProvidersContractsTableModel>::adopt(

@@ -8,6 +8,7 @@
 #include "brevane/contracts/ibuildable.h"
 #include "brevane/contracts/istatement.h"
 #include "brevane/database/sql-text-private.h"
+#include "brevane/database/statement-private.h"
 #include "brevane/model/meta_column.h"
 #include "brevane/model/meta_table.h"
 #include "brevane/transform/patcher.h"
@@ -149,7 +150,7 @@ bool fill(Self* self, GError** error) {
     for (auto [connection, statement, db, schema, set] :
          {std::tuple{core.source.get(), source_statement.get(), source_db, source_schema, source.get()},
           std::tuple{core.target.get(), target_statement.get(), target_db, target_schema, target.get()}}) {
-      GUniqueStr query(tarvex_brevane_contracts_database_istatement_show_content(
+      GUniqueStr query(tarvex::database::show_content_with_select_list(
           statement, db.c_str(), schema.c_str(), name.c_str(), columns.c_str(), "", order.c_str(),
           0, 0));
       auto model = GRef<TableModel>::adopt(tarvex_brevane_contracts_database_iconnection_execute_as_model(

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <charconv>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -12,8 +13,10 @@
 
 #include "providers/contracts/gee-list-private.h"
 #include "providers/contracts/model-json-private.h"
+#include "providers/contracts/table-cells-private.h"
 #include "providers/contracts/table_model-private.h"
 #include "providers/contracts/value-exact-private.h"
+#include "providers/contracts/value-scalar-private.h"
 #include "providers/contracts/value_binary.h"
 #include "providers/contracts/value_date_time.h"
 #include "providers/contracts/value_int.h"
@@ -302,6 +305,141 @@ Value* make_value(const Datum& datum, const char* data) {
     }
   }
   return nullptr;
+}
+
+// The cell a datum stands for, with the text its value object would give
+// an export (see Cell), written without making the object. The few kinds
+// whose text only the object tells come as a value made for the call.
+void datum_cell(const Datum& datum, const char* data, models::Cell& cell, models::CellSlot& slot) {
+  using models::Cell;
+  const char* text = datum.kind >= Datum::STRING ? data + datum.u : nullptr;
+  char* out = slot.text;
+  auto set_text = [&](const char* from, gsize length) {
+    cell.kind = Cell::TEXT;
+    cell.data = from;
+    cell.length = length;
+  };
+  auto number = [&](auto n) {
+    auto result = std::to_chars(out, out + sizeof slot.text, n);
+    set_text(out, gsize(result.ptr - out));
+  };
+  auto two = [](char* at, guint n) {
+    at[0] = char('0' + n / 10);
+    at[1] = char('0' + n % 10);
+  };
+  cell.boolean = false;
+  cell.owned = false;
+  switch (datum.kind) {
+    case Datum::OBJECT:  // not a datum: the caller gives the row's object
+      cell.kind = Cell::ABSENT;
+      return;
+    case Datum::NULL_VALUE:
+      cell.kind = Cell::NULL_CELL;
+      return;
+    case Datum::BOOLEAN:
+      set_text(datum.i ? "1" : "0", 1);
+      cell.boolean = true;
+      return;
+    case Datum::CHAR:
+      // The byte as a one-character text; the zero byte is an empty text.
+      out[0] = char(guchar(datum.u));
+      set_text(out, out[0] ? 1 : 0);
+      return;
+    case Datum::INT8:
+      return number(int(gint8(datum.i)));
+    case Datum::INT16:
+      return number(gint16(datum.i));
+    case Datum::INT32:
+      return number(gint32(datum.i));
+    case Datum::INT64:
+      return number(datum.i);
+    case Datum::UINT8:
+      return number(int(guint8(datum.u)));
+    case Datum::UINT16:
+      return number(guint16(datum.u));
+    case Datum::UINT32:
+      return number(guint32(datum.u));
+    case Datum::UINT64:
+      return number(datum.u);
+    case Datum::MONEY:
+    case Datum::DECIMAL:
+      return set_text(out, values::scaled_chars(datum.i, datum.extra, out));
+    case Datum::DECIMAL_TEXT:
+      return set_text(text, models::data_length(text));
+    case Datum::FLOAT:
+      return set_text(out, values::floating_chars(datum.f, values::Notation::kGeneral, out,
+                                                  sizeof slot.text));
+    case Datum::DOUBLE:
+      return set_text(out, values::floating_chars(datum.d, values::Notation::kGeneral, out,
+                                                  sizeof slot.text));
+    case Datum::DATETIME_UTC:
+    case Datum::DATETIME_OFFSET: {
+      const Datum::When w = datum.when;
+      bool offset = datum.kind == Datum::DATETIME_OFFSET;
+      if (!models::datum_datetime_fits(gint(w.year), gint(w.month), gint(w.day), gint(w.hour),
+                                       gint(w.minute), gint(w.second), offset) ||
+          w.microsecond >= G_USEC_PER_SEC)
+        break;
+      // "YYYY-MM-DD HH:MM:SS", the fraction without trailing zeros, and
+      // the offset of a zone other than UTC.
+      guint year = guint(w.year);
+      two(out, year / 100);
+      two(out + 2, year % 100);
+      out[4] = '-';
+      two(out + 5, guint(w.month));
+      out[7] = '-';
+      two(out + 8, guint(w.day));
+      out[10] = ' ';
+      two(out + 11, guint(w.hour));
+      out[13] = ':';
+      two(out + 14, guint(w.minute));
+      out[16] = ':';
+      two(out + 17, guint(w.second));
+      gsize at = 19;
+      if (guint fraction = guint(w.microsecond)) {
+        char digits[6];
+        for (int k = 5; k >= 0; k--, fraction /= 10) digits[k] = char('0' + fraction % 10);
+        int n = 6;
+        while (digits[n - 1] == '0') --n;
+        out[at++] = '.';
+        std::memcpy(out + at, digits, size_t(n));
+        at += size_t(n);
+      }
+      if (offset) {
+        gint minutes = datum.extra;
+        guint magnitude = guint(minutes < 0 ? -minutes : minutes);
+        out[at++] = minutes < 0 ? '-' : '+';
+        two(out + at, magnitude / 60);
+        out[at + 2] = ':';
+        two(out + at + 3, magnitude % 60);
+        at += 5;
+      }
+      return set_text(out, at);
+    }
+    case Datum::STRING:
+    case Datum::XML:
+    case Datum::UUID:
+      // Up to the first zero byte, as the value holds it.
+      return set_text(text, strnlen(text, models::data_length(text)));
+    case Datum::UTF16: {
+      gsize length = strnlen(text, models::data_length(text));
+      // Valid UTF-8 comes back the same from the value's code units.
+      if (g_utf8_validate_len(text, length, nullptr)) return set_text(text, length);
+      break;
+    }
+    case Datum::UUID_BYTES:
+      values::uuid_text(reinterpret_cast<const guint8*>(text), out);
+      return set_text(out, 36);
+    case Datum::BINARY:
+    case Datum::BLOB:
+      cell.kind = Cell::BYTES;
+      cell.data = text;
+      cell.length = models::data_length(text);
+      return;
+  }
+  cell.kind = Cell::VALUE;
+  cell.value = make_value(datum, data);
+  cell.owned = true;
 }
 
 // The value at `index` (< cells), made and kept on first access; borrowed.
@@ -644,6 +782,39 @@ TarvexProvidersContractsValueObject* row_peek(TarvexProvidersContractsRowModel* 
   if (!priv->store.list()) return materialize(priv->store, index);
   // The list keeps its own reference.
   return value_at(priv, index).get();
+}
+
+void block_read_cells(const Datum* cells, guint width, Cell* out, CellSlot* slots) {
+  guint32 count;
+  std::memcpy(&count, reinterpret_cast<const char*>(cells) - sizeof count, sizeof count);
+  const char* data = reinterpret_cast<const char*>(cells + count);
+  for (guint i = 0; i < width; i++) {
+    if (i < count)
+      datum_cell(cells[i], data, out[i], slots[i]);
+    else
+      out[i] = Cell();
+  }
+}
+
+void row_read_cells(TarvexProvidersContractsRowModel* row, guint width, Cell* out,
+                    CellSlot* slots) {
+  auto* priv = priv_of(row);
+  RowStore& store = priv->store;
+  GeeArrayList* list = store.list();
+  guint size = size_of(priv);
+  for (guint i = 0; i < width; i++) {
+    Cell& cell = out[i];
+    cell = Cell();
+    if (i >= size) continue;
+    if (!list && store[i].kind != Datum::OBJECT) {
+      datum_cell(store[i], store.data(), cell, slots[i]);
+      continue;
+    }
+    // A value the row holds (the list, or the row's kept objects, keeps
+    // its reference).
+    cell.value = list ? gee::at<Value>(list, gint(i)).get() : store.object(i);
+    cell.kind = cell.value ? Cell::VALUE : Cell::ABSENT;
+  }
 }
 
 }  // namespace tarvex::models

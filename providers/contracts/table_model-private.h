@@ -19,6 +19,7 @@
 #include "common/tarvex-gobject.h"
 #include "providers/contracts/column_model.h"
 #include "providers/contracts/row_model.h"
+#include "providers/contracts/table-cells-private.h"
 #include "providers/contracts/table_model.h"
 
 namespace tarvex::models {
@@ -175,6 +176,13 @@ TarvexProvidersContractsRowModel* row_from_block(Datum* cells, Chunk* chunk);
 // and kept by the row if it was still a datum).
 guint row_size(TarvexProvidersContractsRowModel* row);
 TarvexProvidersContractsValueObject* row_peek(TarvexProvidersContractsRowModel* row, guint index);
+
+// The export cells (see table-cells-private.h) of a row object, or of the
+// cells of a row RowBuilder::place put in a block, into `out[0..width)`.
+// No value object is kept.
+void row_read_cells(TarvexProvidersContractsRowModel* row, guint width, Cell* out,
+                    CellSlot* slots);
+void block_read_cells(const Datum* cells, guint width, Cell* out, CellSlot* slots);
 
 // Appends a row to the table's rows, taking over the caller's reference.
 // No items-changed (as for any direct fill of the list).

@@ -1,6 +1,7 @@
 #include "providers/contracts/table_model.h"
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "providers/contracts/gee-list-private.h"
@@ -31,16 +32,43 @@ class PendingRows {
   void push_row(Row* row) { slot_for_push() = {row, nullptr}; }
   void push_block(models::Datum* cells, models::Chunk* chunk) {
     slot_for_push() = {cells, chunk};
+    block_rows_++;
+  }
+
+  // The version of the rows made of blocks: the provider's rows are
+  // INITIAL, the rows of texts an importer appends INSERT. A table holds
+  // blocks of one version (set it while it has none).
+  TarvexProvidersContractsDataVersion block_version() const { return block_version_; }
+  bool set_block_version(TarvexProvidersContractsDataVersion version) {
+    if (block_rows_ > 0 && version != block_version_) return false;
+    block_version_ = version;
+    return true;
   }
 
   // The row at `index` (< size), made now if it was still cells; borrowed.
   Row* row(guint index) {
     Entry& entry = at(index);
     if (entry.chunk) {
-      entry.item = models::row_from_block(static_cast<models::Datum*>(entry.item), entry.chunk);
+      auto* made = models::row_from_block(static_cast<models::Datum*>(entry.item), entry.chunk);
+      if (block_version_ != TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_INITIAL)
+        tarvex_providers_contracts_row_model_set_version(made, block_version_);
+      entry.item = made;
       entry.chunk = nullptr;
     }
     return static_cast<Row*>(entry.item);
+  }
+
+  // The cells of the row at `index` (< size) while they are not yet a
+  // row object, else null.
+  const models::Datum* block(guint index) {
+    Entry& entry = at(index);
+    return entry.chunk ? static_cast<const models::Datum*>(entry.item) : nullptr;
+  }
+
+  guint cell_rows() {
+    guint n = 0;
+    for (guint i = 0; i < size_; i++) n += at(i).chunk ? 1 : 0;
+    return n;
   }
 
   // Every row, made where still cells, in a new array that takes over the
@@ -71,6 +99,8 @@ class PendingRows {
     }
     blocks_.clear();
     size_ = 0;
+    block_rows_ = 0;
+    block_version_ = TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_INITIAL;
   }
 
  private:
@@ -109,6 +139,8 @@ class PendingRows {
 
   std::vector<Entry*> blocks_;
   guint size_ = 0;
+  guint block_rows_ = 0;  // entries pushed as blocks
+  TarvexProvidersContractsDataVersion block_version_ = TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_INITIAL;
 };
 
 }  // namespace
@@ -117,6 +149,9 @@ struct _TarvexProvidersContractsTableModelPrivate {
   // Rows not yet in `rows`: all of them until the list is first asked for,
   // none from then on (`listed`).
   PendingRows pending;
+  // Cells of the rows of texts an importer appends (made on first use).
+  std::unique_ptr<models::CellArena> arena;
+  std::unique_ptr<models::RowBuilder> builder;
   bool listed = false;
   GRef<GeeArrayList> rows;
   GRef<GeeArrayList> columns =
@@ -125,12 +160,32 @@ struct _TarvexProvidersContractsTableModelPrivate {
 
 static void table_model_list_model_init(GListModelInterface* iface);
 static void table_model_result_init(TarvexProvidersContractsIResultIface*) {}
+static void table_model_cells_init(models::TableCellsIface* iface);
+
+namespace {
+
+// The interface of table-cells-private.h, found by its name from the other
+// library of the project.
+GType table_cells_get_type() {
+  static gsize type = 0;
+  if (g_once_init_enter(&type)) {
+    GType registered = g_type_register_static_simple(
+        G_TYPE_INTERFACE, g_intern_static_string(models::kTableCellsType),
+        sizeof(models::TableCellsIface), nullptr, 0, nullptr, GTypeFlags(0));
+    g_type_interface_add_prerequisite(registered, G_TYPE_OBJECT);
+    g_once_init_leave(&type, registered);
+  }
+  return GType(type);
+}
+
+}  // namespace
 
 TARVEX_DEFINE_TYPE_WITH_CODE(
     TarvexProvidersContractsTableModel, tarvex_providers_contracts_table_model, G_TYPE_OBJECT,
     G_IMPLEMENT_INTERFACE(tarvex_providers_contracts_iresult_get_type(), table_model_result_init)
         G_IMPLEMENT_INTERFACE(G_TYPE_LIST_MODEL, table_model_list_model_init)
-            G_IMPLEMENT_INTERFACE(JSON_TYPE_SERIALIZABLE, models::table_serializable_init))
+            G_IMPLEMENT_INTERFACE(JSON_TYPE_SERIALIZABLE, models::table_serializable_init)
+                G_IMPLEMENT_INTERFACE(table_cells_get_type(), table_model_cells_init))
 
 namespace {
 
@@ -221,6 +276,71 @@ static void table_model_list_model_init(GListModelInterface* iface) {
   iface->get_item = list_get_item;
 }
 
+namespace {
+
+// Appends the row of the cells added to `row`: kept as cells while the
+// table's rows are pending and of the same version, else a row object.
+void add_built_row(TarvexProvidersContractsTableModel* table, models::RowBuilder& row,
+                   models::CellArena& arena, TarvexProvidersContractsDataVersion version) {
+  auto* priv = priv_of(table);
+  models::Datum* cells = nullptr;
+  models::Chunk* chunk = nullptr;
+  if (!priv->listed && priv->pending.set_block_version(version) &&
+      row.place(arena, &cells, &chunk)) {
+    priv->pending.push_block(cells, chunk);
+    return;
+  }
+  auto* made = row.make(arena);
+  if (version != TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_INITIAL)
+    tarvex_providers_contracts_row_model_set_version(made, version);
+  models::table_take_row(table, made);
+}
+
+}  // namespace
+
+// Cells for exports and rows of texts for imports, without the row and
+// value objects of the public API (pending rows stay pending).
+static void table_model_cells_init(models::TableCellsIface* iface) {
+  iface->n_rows = [](GObject* table) { return row_count(table); };
+  iface->read_row = [](GObject* table, guint row, guint width, models::Cell* cells,
+                       models::CellSlot* slots) {
+    auto* priv = priv_of(table);
+    if (priv->listed) {
+      // The list keeps the row.
+      auto object = gee::at<Row>(priv->rows.get(), gint(row));
+      if (object) return models::row_read_cells(object.get(), width, cells, slots);
+      for (guint i = 0; i < width; i++) cells[i] = models::Cell();
+      return;
+    }
+    auto* block = priv->pending.block(row);
+    if (block) return models::block_read_cells(block, width, cells, slots);
+    models::row_read_cells(priv->pending.row(row), width, cells, slots);
+  };
+  iface->n_cell_rows = [](GObject* table) {
+    auto* priv = priv_of(table);
+    return priv->listed ? 0u : priv->pending.cell_rows();
+  };
+  iface->append_texts = [](GObject* object, const char* const* texts, const gsize* lengths,
+                           guint n) {
+    auto* table = TARVEX_PROVIDERS_CONTRACTS_TABLE_MODEL(object);
+    auto* priv = priv_of(table);
+    if (!priv->arena) {
+      priv->arena = std::make_unique<models::CellArena>();
+      priv->builder = std::make_unique<models::RowBuilder>();
+    }
+    for (guint i = 0; i < n; i++) {
+      if (texts[i]) {
+        const char* text = texts[i];
+        priv->builder->add_data(models::Datum::STRING, text, strnlen(text, lengths[i]));
+      } else {
+        priv->builder->add(models::Datum());
+      }
+    }
+    add_built_row(table, *priv->builder, *priv->arena,
+                  TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_INSERT);
+  };
+}
+
 static void tarvex_providers_contracts_table_model_class_setup(
     TarvexProvidersContractsTableModelClass* klass) {
   auto* oc = G_OBJECT_CLASS(klass);
@@ -248,13 +368,7 @@ void table_take_row(TarvexProvidersContractsTableModel* table,
 }
 
 void table_add_row(TarvexProvidersContractsTableModel* table, RowBuilder& row, CellArena& arena) {
-  auto* priv = priv_of(table);
-  Datum* cells = nullptr;
-  Chunk* chunk = nullptr;
-  if (!priv->listed && row.place(arena, &cells, &chunk))
-    priv->pending.push_block(cells, chunk);
-  else
-    table_take_row(table, row.make(arena));
+  add_built_row(table, row, arena, TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_INITIAL);
 }
 
 void table_take_column(TarvexProvidersContractsTableModel* table,

@@ -231,23 +231,33 @@ TarvexProvidersContractsValueDecimal* tarvex_providers_contracts_value_decimal_n
 
 namespace tarvex::values {
 
-std::string scaled_text(bool negative, unsigned __int128 magnitude, int scale) {
+size_t scaled_chars(bool negative, unsigned __int128 magnitude, int scale, char* out) {
   char digits[48];
   int n = 0;
-  do {
+  // 128-bit division is slow; most values fit 64 bits.
+  while (magnitude > G_MAXUINT64 && n < int(sizeof digits)) {
     digits[n++] = char('0' + int(magnitude % 10));
     magnitude /= 10;
-  } while (magnitude != 0 && n < int(sizeof digits));
+  }
+  guint64 small = guint64(magnitude);
+  do {
+    digits[n++] = char('0' + int(small % 10));
+    small /= 10;
+  } while (small != 0 && n < int(sizeof digits));
   bool zero = n == 1 && digits[0] == '0';
   while (n < scale + 1 && n < int(sizeof digits)) digits[n++] = '0';
-  std::string out;
-  out.reserve(size_t(n) + 2);
-  if (negative && !zero) out += '-';
+  size_t at = 0;
+  if (negative && !zero) out[at++] = '-';
   for (int k = n - 1; k >= 0; k--) {
-    out += digits[k];
-    if (k == scale && scale > 0) out += '.';
+    out[at++] = digits[k];
+    if (k == scale && scale > 0) out[at++] = '.';
   }
-  return out;
+  return at;
+}
+
+std::string scaled_text(bool negative, unsigned __int128 magnitude, int scale) {
+  char out[kScaledChars];
+  return std::string(out, scaled_chars(negative, magnitude, scale, out));
 }
 
 TarvexProvidersContractsValueDecimal* decimal_new_exact(std::string text) {

@@ -68,86 +68,134 @@ struct DsvOptions {
 
 // ------------------------------------------------------------------ writing
 
-bool needs_quotes(std::string_view text, const DsvOptions& o) {
-  if (o.always || text == o.null_text) return true;
-  if (database::contains(text, o.delimiter) || database::contains(text, o.left_quote) ||
-      database::contains(text, o.right_quote))
-    return true;
-  if (text.find_first_of("\r\n") != std::string_view::npos) return true;
-  if (text.find_first_of(o.row_delimiter) != std::string_view::npos) return true;
-  if (!o.prefix.empty() && text.substr(0, o.prefix.size()) == o.prefix) return true;
-  if (!o.suffix.empty() && text.size() >= o.suffix.size() &&
-      text.substr(text.size() - o.suffix.size()) == o.suffix)
-    return true;
-  return false;
-}
-
-void replace_all(std::string& text, const std::string& from, const std::string& to) {
-  if (from.empty() || text.find(from) == std::string::npos) return;
-  std::string out;
-  out.reserve(text.size() + 8);
-  size_t start = 0;
-  for (size_t at; (at = text.find(from, start)) != std::string::npos; start = at + from.size()) {
-    out.append(text, start, at - start);
-    out += to;
-  }
-  out.append(text, start, std::string::npos);
-  text.swap(out);
-}
-
-void append_field(std::string& out, const std::optional<std::string>& value, const DsvOptions& o) {
-  if (!value) {
-    out += o.null_text;
-    return;
-  }
-  if (!needs_quotes(*value, o)) {
-    out += *value;
-    return;
-  }
-  std::string escaped;
-  if (o.left_quote == o.right_quote) {
-    escaped = *value;
-    replace_all(escaped, o.left_quote, o.left_escape);
-  } else {
-    // One pass, so an escape never meets the other replacement.
-    for (size_t i = 0; i < value->size();) {
-      std::string_view rest(value->data() + i, value->size() - i);
-      if (rest.substr(0, o.left_quote.size()) == o.left_quote) {
-        escaped += o.left_escape;
-        i += o.left_quote.size();
-      } else if (rest.substr(0, o.right_quote.size()) == o.right_quote) {
-        escaped += o.right_escape;
-        i += o.right_quote.size();
-      } else {
-        escaped += (*value)[i++];
+// Formats the rows straight into large buffers: a text is copied once,
+// from the table's cell into the buffer, and a buffer goes to the file in
+// one write.
+class DsvWriter {
+ public:
+  explicit DsvWriter(const DsvOptions& o) : o_(o) {
+    // Bytes that may make a value need quotes: a text without any of them
+    // is written bare (unless it is the NULL text or meets the prefix or
+    // suffix).
+    auto mark = [&](std::string_view text, bool all) {
+      for (char c : text) {
+        special_[guchar(c)] = true;
+        if (!all) break;
       }
+    };
+    mark(o.delimiter, false);
+    mark(o.left_quote, false);
+    mark(o.right_quote, false);
+    mark(o.row_delimiter, true);  // any of its bytes
+    special_[guchar('\r')] = special_[guchar('\n')] = true;
+  }
+
+  bool needs_quotes(std::string_view text) const {
+    if (o_.always || text == o_.null_text) return true;
+    bool plain = true;
+    for (char c : text)
+      if (special_[guchar(c)]) {
+        plain = false;
+        break;
+      }
+    if (!plain) {
+      if (database::contains(text, o_.delimiter) || database::contains(text, o_.left_quote) ||
+          database::contains(text, o_.right_quote))
+        return true;
+      if (text.find_first_of("\r\n") != std::string_view::npos) return true;
+      if (text.find_first_of(o_.row_delimiter) != std::string_view::npos) return true;
     }
+    if (!o_.prefix.empty() && text.substr(0, o_.prefix.size()) == o_.prefix) return true;
+    if (!o_.suffix.empty() && text.size() >= o_.suffix.size() &&
+        text.substr(text.size() - o_.suffix.size()) == o_.suffix)
+      return true;
+    return false;
   }
-  out += o.left_quote;
-  out += escaped;
-  out += o.right_quote;
-}
 
-std::string header_line(const std::vector<ColumnInfo>& columns, const DsvOptions& o) {
-  std::string line = o.prefix;
-  for (size_t i = 0; i < columns.size(); ++i) {
-    if (i) line += o.delimiter;
-    append_field(line, columns[i].name, o);
+  void field(std::string& out, std::optional<std::string_view> value) const {
+    if (!value) {
+      out += o_.null_text;
+      return;
+    }
+    std::string_view text = *value;
+    if (!needs_quotes(text)) {
+      out += text;
+      return;
+    }
+    out += o_.left_quote;
+    // One pass, so an escape never meets the other replacement.
+    const std::string& lq = o_.left_quote;
+    const std::string& rq = o_.right_quote;
+    bool same = lq == rq;
+    size_t start = 0;
+    for (size_t i = 0; i < text.size();) {
+      std::string_view rest = text.substr(i);
+      const std::string* escape = nullptr;
+      size_t skip = 0;
+      if (rest.substr(0, lq.size()) == lq) {
+        escape = &o_.left_escape;
+        skip = lq.size();
+      } else if (!same && rest.substr(0, rq.size()) == rq) {
+        escape = &o_.right_escape;
+        skip = rq.size();
+      }
+      if (!escape) {
+        ++i;
+        continue;
+      }
+      out.append(text, start, i - start);
+      out += *escape;
+      i += skip;
+      start = i;
+    }
+    out.append(text, start, std::string_view::npos);
+    out += o_.right_quote;
   }
-  line += o.suffix;
-  line += o.row_delimiter;
-  return line;
-}
 
-// The row's text without the row delimiter.
-void row_text(std::string& line, const std::vector<Value*>& values, const DsvOptions& o) {
-  line = o.prefix;
-  for (size_t i = 0; i < values.size(); ++i) {
-    if (i) line += o.delimiter;
-    append_field(line, export_text(values[i]), o);
+  void header(std::string& out, const std::vector<ColumnInfo>& columns) const {
+    out += o_.prefix;
+    for (size_t i = 0; i < columns.size(); ++i) {
+      if (i) out += o_.delimiter;
+      field(out, std::string_view(columns[i].name));
+    }
+    out += o_.suffix;
+    out += o_.row_delimiter;
   }
-  line += o.suffix;
-}
+
+  // Writes every row to `out`, handing it to `flush` whenever it holds
+  // `limit` bytes (false from `flush` stops). Progress gets each row's
+  // text, without the row delimiter.
+  gint rows(Model* model, std::string& out, size_t limit, Progress progress, gpointer target,
+            const std::function<bool(std::string&)>& flush) const {
+    RowCells cells(model);
+    guint total = cells.rows();
+    gint count = 0;
+    for (guint r = 0; r < total; ++r) {
+      cells.read(r);
+      size_t start = out.size();
+      out += o_.prefix;
+      for (guint c = 0; c < cells.width(); ++c) {
+        if (c) out += o_.delimiter;
+        field(out, cells.text(c));
+      }
+      out += o_.suffix;
+      if (progress) {
+        // The row's own text, ended in place for the call.
+        out.push_back('\0');
+        progress(total, r + 1, out.c_str() + start, target);
+        out.pop_back();
+      }
+      out += o_.row_delimiter;
+      ++count;
+      if (out.size() >= limit && !flush(out)) return -1;
+    }
+    return count;
+  }
+
+ private:
+  const DsvOptions& o_;
+  bool special_[256] = {};
+};
 
 gint dsv_export_to_text(Base* self, Model* model, gchar** buffer, Progress progress,
                         gpointer target, GError** error) {
@@ -155,20 +203,11 @@ gint dsv_export_to_text(Base* self, Model* model, gchar** buffer, Progress progr
   TARVEX_RETURN_VAL_IF_FAIL_TEXT(buffer != nullptr && *buffer != nullptr, "*buffer != NULL", 0);
   DsvOptions o;
   if (!o.read(self, error)) return -1;
-  std::vector<ColumnInfo> columns = columns_of(model);
+  DsvWriter writer(o);
   std::string text;
-  if (o.header) text = header_line(columns, o);
-  guint total = row_count(model);
-  std::string line;
-  gint count = 0;
-  for_each_row(model, [&](guint position, const std::vector<Value*>& values) {
-    row_text(line, values, o);
-    text += line;
-    text += o.row_delimiter;
-    ++count;
-    if (progress) progress(total, position, line.c_str(), target);
-    return true;
-  });
+  if (o.header) writer.header(text, columns_of(model));
+  gint count = writer.rows(model, text, std::string::npos, progress, target,
+                           [](std::string&) { return true; });
   g_free(*buffer);
   *buffer = dup(text);
   return count;
@@ -185,31 +224,21 @@ gint dsv_export_to_file(Base* self, Model* model, const gchar* filename, Progres
   auto stream = adoptGRef(
       G_OUTPUT_STREAM(g_file_replace(file.get(), nullptr, FALSE, G_FILE_CREATE_NONE, nullptr, error)));
   if (!stream) return -1;
-  std::vector<ColumnInfo> columns = columns_of(model);
-  std::string chunk;
-  if (o.header) chunk = header_line(columns, o);
+  DsvWriter writer(o);
   constexpr size_t kChunk = 1 << 20;
+  std::string chunk;
+  chunk.reserve(kChunk + (kChunk >> 2));
+  if (o.header) writer.header(chunk, columns_of(model));
   GError* failure = nullptr;
-  auto flush = [&] {
-    if (chunk.empty()) return true;
-    bool ok = g_output_stream_write_all(stream.get(), chunk.data(), chunk.size(), nullptr, nullptr,
+  auto flush = [&](std::string& out) {
+    if (out.empty()) return true;
+    bool ok = g_output_stream_write_all(stream.get(), out.data(), out.size(), nullptr, nullptr,
                                         &failure);
-    chunk.clear();
+    out.clear();
     return ok;
   };
-  guint total = row_count(model);
-  std::string line;
-  gint count = 0;
-  for_each_row(model, [&](guint position, const std::vector<Value*>& values) {
-    row_text(line, values, o);
-    chunk += line;
-    chunk += o.row_delimiter;
-    if (chunk.size() >= kChunk && !flush()) return false;
-    ++count;
-    if (progress) progress(total, position, line.c_str(), target);
-    return true;
-  });
-  if (!failure) flush();
+  gint count = writer.rows(model, chunk, kChunk, progress, target, flush);
+  if (!failure) flush(chunk);
   GError* close_error = nullptr;
   g_output_stream_close(stream.get(), nullptr, &close_error);
   if (close_error && !failure) failure = close_error;

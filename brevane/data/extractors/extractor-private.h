@@ -20,6 +20,7 @@
 #include "common/tarvex-gobject.h"
 #include "providers/contracts/column_model.h"
 #include "providers/contracts/row_model.h"
+#include "providers/contracts/table-cells-private.h"
 
 namespace tarvex::data {
 
@@ -62,6 +63,40 @@ struct ColumnInfo {
 };
 std::vector<ColumnInfo> columns_of(Model* model);
 guint row_count(Model* model);
+
+// The cells of a model's rows, one row at a time, as export texts: through
+// the table's cell reader where it has one (so no row or value object is
+// made or kept, and a texts's bytes are not copied), else through its row
+// and value objects.
+class RowCells {
+ public:
+  explicit RowCells(Model* model);
+  ~RowCells();
+  RowCells(const RowCells&) = delete;
+  RowCells& operator=(const RowCells&) = delete;
+
+  guint rows() const { return rows_; }
+  guint width() const { return width_; }
+  // Reads the row at `index` (< rows()).
+  void read(guint index);
+  // The export text of a column of the row read (as export_text gives it;
+  // none for NULL), valid until the next read.
+  std::optional<std::string_view> text(guint column);
+  // Whether the cell is a bit (a boolean value).
+  bool is_boolean(guint column) const;
+
+ private:
+  void release();
+
+  Model* model_;
+  const models::TableCellsIface* reader_;
+  GeeList* list_ = nullptr;  // without a reader: the "rows" list
+  guint rows_ = 0;
+  guint width_ = 0;
+  std::vector<models::Cell> cells_;
+  std::vector<models::CellSlot> slots_;
+  std::vector<std::string> scratch_;  // texts made from bytes and values
+};
 
 // Calls `visit(position, values)` for every row in order (position from 1;
 // the values borrowed for the call, one per column, null past a short row).

@@ -123,8 +123,85 @@ std::vector<ColumnInfo> columns_of(Model* model) {
 }
 
 guint row_count(Model* model) {
+  // Asking the reader leaves a filled table's rows unmade.
+  if (auto* reader = models::table_cells_of(model)) return reader->n_rows(G_OBJECT(model));
   return guint(gee_collection_get_size(
       GEE_COLLECTION(tarvex_providers_contracts_table_model_get_rows(model))));
+}
+
+RowCells::RowCells(Model* model) : model_(model), reader_(models::table_cells_of(model)) {
+  width_ = guint(gee_collection_get_size(
+      GEE_COLLECTION(tarvex_providers_contracts_table_model_get_columns(model))));
+  if (reader_) {
+    rows_ = reader_->n_rows(G_OBJECT(model));
+  } else {
+    list_ = GEE_LIST(tarvex_providers_contracts_table_model_get_rows(model));
+    rows_ = guint(gee_collection_get_size(GEE_COLLECTION(list_)));
+  }
+  cells_.resize(width_);
+  slots_.resize(width_);
+  scratch_.resize(width_);
+}
+
+RowCells::~RowCells() {
+  release();
+}
+
+void RowCells::release() {
+  for (models::Cell& cell : cells_)
+    if (cell.owned && cell.value) {
+      g_object_unref(cell.value);
+      cell.value = nullptr;
+      cell.owned = false;
+    }
+}
+
+void RowCells::read(guint index) {
+  release();
+  if (reader_) {
+    reader_->read_row(G_OBJECT(model_), index, width_, cells_.data(), slots_.data());
+    return;
+  }
+  auto row = adoptGRef(static_cast<TarvexProvidersContractsRowModel*>(gee_list_get(list_, gint(index))));
+  guint have = row ? guint(gee_collection_get_size(
+                         GEE_COLLECTION(tarvex_providers_contracts_row_model_get_values(row.get()))))
+                   : 0;
+  for (guint c = 0; c < width_; ++c) {
+    models::Cell& cell = cells_[c];
+    cell = models::Cell();
+    if (c >= have) continue;
+    cell.value = tarvex_providers_contracts_row_model_get_value_at(row.get(), gint(c));
+    cell.owned = cell.value != nullptr;
+    cell.kind = cell.value ? models::Cell::VALUE : models::Cell::ABSENT;
+  }
+}
+
+std::optional<std::string_view> RowCells::text(guint column) {
+  const models::Cell& cell = cells_[column];
+  switch (cell.kind) {
+    case models::Cell::TEXT:
+      return std::string_view(cell.data, cell.length);
+    case models::Cell::BYTES: {
+      std::string& out = scratch_[column];
+      out.assign("0x");
+      out += database::hexadecimal(std::string_view(cell.data, cell.length));
+      return std::string_view(out);
+    }
+    case models::Cell::VALUE: {
+      std::optional<std::string> text = export_text(cell.value);
+      if (!text) return std::nullopt;
+      scratch_[column] = std::move(*text);
+      return std::string_view(scratch_[column]);
+    }
+    default:
+      return std::nullopt;
+  }
+}
+
+bool RowCells::is_boolean(guint column) const {
+  const models::Cell& cell = cells_[column];
+  if (cell.kind == models::Cell::TEXT) return cell.boolean;
+  return cell.kind == models::Cell::VALUE && TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_BOOLEAN(cell.value);
 }
 
 void for_each_row(Model* model,
@@ -162,9 +239,31 @@ Model* string_model_new(const std::vector<std::string>& names) {
 }
 
 void append_string_row(Model* model, const std::vector<std::optional<std::string>>& fields) {
-  auto row = adoptGRef(tarvex_providers_contracts_table_model_new_row(model));
   guint width = guint(gee_collection_get_size(
       GEE_COLLECTION(tarvex_providers_contracts_table_model_get_columns(model))));
+  if (auto* reader = models::table_cells_of(model)) {
+    // Cells the table keeps as texts, its rows made when first reached.
+    const char* texts[64];
+    gsize lengths[64];
+    std::vector<const char*> more_texts;
+    std::vector<gsize> more_lengths;
+    const char** t = texts;
+    gsize* l = lengths;
+    if (width > G_N_ELEMENTS(texts)) {
+      more_texts.resize(width);
+      more_lengths.resize(width);
+      t = more_texts.data();
+      l = more_lengths.data();
+    }
+    for (guint i = 0; i < width; ++i) {
+      bool present = i < fields.size() && fields[i];
+      t[i] = present ? fields[i]->c_str() : nullptr;
+      l[i] = present ? fields[i]->size() : 0;
+    }
+    reader->append_texts(G_OBJECT(model), t, l, width);
+    return;
+  }
+  auto row = adoptGRef(tarvex_providers_contracts_table_model_new_row(model));
   for (guint i = 0; i < width; ++i) {
     Value* value;
     if (i < fields.size() && fields[i])

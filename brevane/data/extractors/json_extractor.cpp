@@ -4,6 +4,7 @@
 #include <json-glib/json-glib.h>
 
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <set>
@@ -52,89 +53,138 @@ bool is_integer_kind(DataType t) {
          t <= TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT64;
 }
 
-void add_value(JsonBuilder* builder, DataType kind, Value* value) {
-  std::optional<std::string> text = export_text(value);
+// A JSON string as json-glib writes one, byte by byte: quote, backslash
+// and the control characters escaped (U+001F too, which json-glib leaves
+// raw although raw it is not JSON), everything else as it is.
+void append_string(std::string& out, std::string_view text) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  out += '"';
+  size_t start = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    guchar c = guchar(text[i]);
+    if (c >= 0x20 && c != '"' && c != '\\' && c != 0x7f) continue;
+    out.append(text, start, i - start);
+    start = i + 1;
+    switch (c) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\b': out += "\\b"; break;
+      case '\t': out += "\\t"; break;
+      case '\n': out += "\\n"; break;
+      case '\f': out += "\\f"; break;
+      case '\r': out += "\\r"; break;
+      default: {
+        const char escape[6] = {'\\', 'u', '0', '0', kHex[c >> 4], kHex[c & 15]};
+        out.append(escape, 6);
+      }
+    }
+  }
+  out.append(text, start, std::string_view::npos);
+  out += '"';
+}
+
+// A C string of a cell's text, for the number parsers.
+struct CText {
+  char small[96];
+  std::string large;
+  const char* of(std::string_view text) {
+    if (text.size() < sizeof small) {
+      std::memcpy(small, text.data(), text.size());
+      small[text.size()] = '\0';
+      return small;
+    }
+    large.assign(text);
+    return large.c_str();
+  }
+};
+
+// A double as json-glib writes one ("%.17g", ".0" added when there is no
+// point), except that an exponent form stays as it is: "1e+20.0" is not
+// JSON.
+void append_double(std::string& out, gdouble d) {
+  char buffer[G_ASCII_DTOSTR_BUF_SIZE];
+  g_ascii_formatd(buffer, sizeof buffer, "%.17g", d);
+  out += buffer;
+  if (!std::strchr(buffer, '.') && !std::strchr(buffer, 'e')) out += ".0";
+}
+
+// A cell as a JSON value: NULL as null, a bit as true or false, integer
+// and floating columns as numbers where the text reads as one (numbers
+// beyond the signed 64-bit range stay exact as strings), else a string.
+void append_value(std::string& out, DataType kind, RowCells& cells, guint column, CText& ctext) {
+  std::optional<std::string_view> text = cells.text(column);
   if (!text) {
-    json_builder_add_null_value(builder);
+    out += "null";
     return;
   }
-  if (kind == TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BOOLEAN &&
-      TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_BOOLEAN(value)) {
-    json_builder_add_boolean_value(builder, *text == "1");
+  if (kind == TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BOOLEAN && cells.is_boolean(column)) {
+    out += *text == "1" ? "true" : "false";
     return;
   }
   if (is_integer_kind(kind)) {
-    // Numbers beyond the signed 64-bit range stay exact as strings.
+    const char* c = ctext.of(*text);
     char* end = nullptr;
     errno = 0;
-    gint64 n = g_ascii_strtoll(text->c_str(), &end, 10);
+    gint64 n = g_ascii_strtoll(c, &end, 10);
     if (errno == 0 && end && *end == '\0' && !text->empty()) {
-      json_builder_add_int_value(builder, n);
+      char digits[24];
+      auto result = std::to_chars(digits, digits + sizeof digits, n);
+      out.append(digits, size_t(result.ptr - digits));
       return;
     }
   } else if (kind == TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_FLOAT ||
              kind == TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE ||
              kind == TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_MONEY) {
+    const char* c = ctext.of(*text);
     char* end = nullptr;
-    gdouble d = g_ascii_strtod(text->c_str(), &end);
+    gdouble d = g_ascii_strtod(c, &end);
     if (end && *end == '\0' && !text->empty() && std::isfinite(d)) {
-      json_builder_add_double_value(builder, d);
+      append_double(out, d);
       return;
     }
   }
-  json_builder_add_string_value(builder, text->c_str());
+  append_string(out, *text);
 }
 
-// json-glib leaves U+001F raw inside strings; a raw control character is
-// not JSON, so it is written as its escape (the byte occurs only there).
-// One row object, pretty with an indent of 4, every line indented by 8.
-void append_row(std::string& out, JsonGenerator* generator, const std::vector<std::string>& names,
-                const std::vector<ColumnInfo>& columns, const std::vector<Value*>& values) {
-  auto builder = adoptGRef(json_builder_new());
-  json_builder_begin_object(builder.get());
-  for (size_t i = 0; i < columns.size(); ++i) {
-    json_builder_set_member_name(builder.get(), names[i].c_str());
-    add_value(builder.get(), columns[i].type, values[i]);
-  }
-  json_builder_end_object(builder.get());
-  JsonNode* root = json_builder_get_root(builder.get());
-  json_generator_set_root(generator, root);
-  json_node_unref(root);
-  GUniqueStr text(json_generator_to_data(generator, nullptr));
-  out += "        ";
-  for (const char* p = text.get(); *p; ++p) {
-    if (*p == '\n') {
-      out += "\n        ";
-    } else if (*p == '\x1f') {
-      out += "\\u001f";
-    } else {
-      out += *p;
-    }
-  }
-}
-
-// Writes the document piece by piece through `sink` (false stops).
+// Writes the document piece by piece through `sink` (false stops): pretty,
+// an indent of 4, as json-glib lays it out.
 gint write_document(Model* model, Progress progress, gpointer target,
                     const std::function<bool(std::string&, bool last)>& sink) {
   std::vector<ColumnInfo> columns = columns_of(model);
   std::vector<std::string> names = member_names(columns);
-  auto generator = adoptGRef(json_generator_new());
-  json_generator_set_pretty(generator.get(), TRUE);
-  json_generator_set_indent(generator.get(), 4);
-  json_generator_set_indent_char(generator.get(), ' ');
-  guint total = row_count(model);
+  // Each member's lead, escaped once: "            \"name\" : ".
+  std::vector<std::string> leads;
+  for (size_t i = 0; i < names.size(); ++i) {
+    std::string lead = "            ";
+    append_string(lead, names[i]);
+    lead += " : ";
+    leads.push_back(std::move(lead));
+  }
+  RowCells cells(model);
+  guint total = cells.rows();
   std::string chunk = total ? "{\n    \"RECORDS\": [\n" : "{\n    \"RECORDS\": [";
+  constexpr size_t kChunk = 1 << 20;
+  chunk.reserve(kChunk + (kChunk >> 2));
+  CText ctext;
   gint count = 0;
-  bool ok = true;
-  for_each_row(model, [&](guint position, const std::vector<Value*>& values) {
-    append_row(chunk, generator.get(), names, columns, values);
-    chunk += position < total ? ",\n" : "\n";
+  for (guint r = 0; r < total; ++r) {
+    cells.read(r);
+    if (columns.empty()) {
+      chunk += "        {}";
+    } else {
+      chunk += "        {\n";
+      for (guint c = 0; c < columns.size(); ++c) {
+        chunk += leads[c];
+        append_value(chunk, columns[c].type, cells, c, ctext);
+        chunk += c + 1 < columns.size() ? ",\n" : "\n";
+      }
+      chunk += "        }";
+    }
+    chunk += r + 1 < total ? ",\n" : "\n";
     ++count;
-    if (progress) progress(total, position, "", target);
-    if (chunk.size() >= (1u << 20)) ok = sink(chunk, false);
-    return ok;
-  });
-  if (!ok) return -1;
+    if (progress) progress(total, r + 1, "", target);
+    if (chunk.size() >= kChunk && !sink(chunk, false)) return -1;
+  }
   chunk += total ? "    ]\n}" : "]\n}";
   if (!sink(chunk, true)) return -1;
   return count;

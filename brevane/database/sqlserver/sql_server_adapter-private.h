@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "brevane/database/sql-text-private.h"
 #include "brevane/database/sqlserver/sql_server_adapter.h"
 #include "brevane/database/sqlserver/sql_server_catalog-private.h"
 #include "brevane/foundation/sql_error.h"
@@ -21,9 +20,13 @@
 #include "brevane/model/meta_routine.h"
 #include "brevane/model/meta_trigger.h"
 #include "brevane/model/meta_view.h"
+#include "brevane/sql/sql-text-private.h"
 #include "common/tarvex-gobject.h"
 
 namespace tarvex::sqlserver::adapter {
+
+using tarvex::sql::bracketed;
+using tarvex::sql::literal_body;
 
 using Self = TarvexBrevaneSupportsDatabaseSQLServerAdapter;
 using Base = TarvexBrevaneSupportsDatabaseAdapter;
@@ -92,11 +95,6 @@ inline std::string finished(std::string list) {
   return list;
 }
 
-// The text of a name inside the N'...' of a catalog query.
-inline std::string lit(const std::string& name) {
-  return tarvex::database::doubled(name, '\'');
-}
-
 // A catalog column that servers before major version `since` lack: NULL in
 // its place there, so that the row keeps its shape.
 inline std::string column_since(int major, int since, const char* expression, const char* alias) {
@@ -114,8 +112,7 @@ G_GNUC_PRINTF(2, 3) inline void not_found(GError** error, const char* format, ..
 }
 
 inline std::string qualified(gpointer object) {
-  return tarvex::database::bracketed(schema_of(object)) + "." +
-         tarvex::database::bracketed(name_of(object));
+  return bracketed(schema_of(object)) + "." + bracketed(name_of(object));
 }
 
 // The executor of a module or trigger as the table fill writes it: CALLER,

@@ -69,13 +69,35 @@ TarvexProvidersContractsDataType data_type_for(Self* self, const std::string& ty
                                                                       0);
 }
 
+// The head of an index and one of its columns, as index_head_from_row and
+// index_column_from_row read them.
+constexpr const char* kIndexColumnHead =
+    "ix.index_id, ix.name index_name, ix.type_desc, ix.is_unique, ix.is_disabled, ic.column_id, "
+    "COL_NAME(ic.object_id, ic.column_id) as column_name, ic.key_ordinal, "
+    "ic.is_descending_key,CAST(ep.value AS NVARCHAR(MAX)) AS comment";
+
+// The columns of the indexes of one table, each joined with its index and
+// the index's comment (its extended property of class 7): `select` of the
+// rows `filter` keeps, in `order`.
+std::string index_columns_query(MetaTable* table, const std::string& select, const char* filter,
+                                const char* order) {
+  return sq::format(
+      "SELECT %s FROM sys.index_columns ic LEFT JOIN sys.indexes ix ON ic.object_id = "
+      "ix.object_id AND ic.index_id = ix.index_id LEFT JOIN sys.extended_properties ep ON "
+      "(ep.class=7 AND ep.major_id=ix.object_id AND ep.minor_id=ix.index_id AND "
+      "ep.name='MS_Description') WHERE OBJECT_SCHEMA_NAME(ic.object_id) = N'%s' AND "
+      "OBJECT_NAME(ic.object_id) = N'%s' AND %s ORDER BY %s;",
+      select.c_str(), literal_body(schema_of(table)).c_str(), literal_body(name_of(table)).c_str(),
+      filter, order);
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
 // Tables.
 
 static bool fill_table_columns(Self* self, MetaTable* table, GError** error) {
-  const std::string schema = lit(schema_of(table)), name = lit(name_of(table));
+  const std::string schema = literal_body(schema_of(table)), name = literal_body(name_of(table));
   auto columns = sq::run_query(
       connection_of(self),
       sq::format("SELECT ac.column_id, ac.name, TYPE_NAME(ac.user_type_id) type, ac.max_length, "
@@ -93,7 +115,7 @@ static bool fill_table_columns(Self* self, MetaTable* table, GError** error) {
   if (columns->rows() == 0) {
     g_set_error(error, TARVEX_BREVANE_EXCEPTIONS_SQL_ERROR,
                 TARVEX_BREVANE_EXCEPTIONS_SQL_ERROR_NOT_FOUND, "Table %s.%s not found.",
-                sq::bracketed(schema_of(table)).c_str(), sq::bracketed(name_of(table)).c_str());
+                bracketed(schema_of(table)).c_str(), bracketed(name_of(table)).c_str());
     return false;
   }
 
@@ -136,13 +158,10 @@ static bool fill_table_columns(Self* self, MetaTable* table, GError** error) {
   // columns, so they are no positions in the list.
   auto keys = sq::run_query(
       connection_of(self),
-      sq::format(
-          "SELECT ix.name, ic.column_id, COL_NAME(ic.object_id, ic.column_id) as "
-          "column_name, ic.key_ordinal FROM sys.index_columns ic LEFT JOIN sys.indexes ix "
-          "ON ic.object_id = ix.object_id AND ic.index_id = ix.index_id WHERE "
-          "OBJECT_SCHEMA_NAME(ic.object_id) = N'%s' AND OBJECT_NAME(ic.object_id) = N'%s' AND "
-          "ix.index_id > 0 AND ix.is_primary_key = 1 ORDER BY ic.key_ordinal ASC;",
-          schema.c_str(), name.c_str()),
+      index_columns_query(table,
+                          "ix.name, ic.column_id, COL_NAME(ic.object_id, ic.column_id) as "
+                          "column_name, ic.key_ordinal",
+                          "ix.index_id > 0 AND ix.is_primary_key = 1", "ic.key_ordinal ASC"),
       error);
   if (!keys) return false;
   for (int i = 0; i < keys->rows(); i++) {
@@ -158,23 +177,14 @@ static bool fill_table_columns(Self* self, MetaTable* table, GError** error) {
 }
 
 static bool fill_table_indexes(Self* self, MetaTable* table, GError** error) {
-  const std::string schema = lit(schema_of(table)), name = lit(name_of(table));
+  const std::string filter_definition =
+      column_since(major_of(self), 10, "ix.filter_definition", "filter_definition");
   auto rows = sq::run_query(
       connection_of(self),
-      sq::format(
-          "SELECT ix.index_id, ix.name index_name, ix.type_desc, ix.is_unique, "
-          "ix.is_disabled, ic.column_id, COL_NAME(ic.object_id, ic.column_id) as "
-          "column_name, ic.key_ordinal, ic.is_descending_key,CAST(ep.value AS "
-          "NVARCHAR(MAX)) AS comment, ic.is_included_column, %s FROM "
-          "sys.index_columns ic LEFT JOIN sys.indexes ix ON ic.object_id = ix.object_id "
-          "AND ic.index_id = ix.index_id LEFT JOIN sys.extended_properties ep ON "
-          "(ep.class=7 AND ep.major_id=ix.object_id AND ep.minor_id=ix.index_id AND "
-          "ep.name='MS_Description') WHERE OBJECT_SCHEMA_NAME(ic.object_id) = N'%s' AND "
-          "OBJECT_NAME(ic.object_id) = N'%s' AND ix.is_primary_key = 0 AND "
-          "ix.is_unique_constraint = 0 ORDER BY ix.index_id ASC, ic.key_ordinal ASC, "
-          "ic.index_column_id ASC;",
-          column_since(major_of(self), 10, "ix.filter_definition", "filter_definition").c_str(),
-          schema.c_str(), name.c_str()),
+      index_columns_query(
+          table, std::string(kIndexColumnHead) + ", ic.is_included_column, " + filter_definition,
+          "ix.is_primary_key = 0 AND ix.is_unique_constraint = 0",
+          "ix.index_id ASC, ic.key_ordinal ASC, ic.index_column_id ASC"),
       error);
   if (!rows) return false;
 
@@ -206,7 +216,7 @@ static bool fill_table_indexes(Self* self, MetaTable* table, GError** error) {
 }
 
 static bool fill_table_foreigns(Self* self, MetaTable* table, GError** error) {
-  const std::string schema = lit(schema_of(table)), name = lit(name_of(table));
+  const std::string schema = literal_body(schema_of(table)), name = literal_body(name_of(table));
   // Ordered by key, then position: the columns of one key stay together.
   auto rows = sq::run_query(
       connection_of(self),
@@ -313,7 +323,7 @@ static MetaTable* sql_server_adapter_fill_schema_table_trigger(Self* self, MetaT
 static MetaTable* sql_server_adapter_fill_schema_table_check(Self* self, MetaTable* table,
                                                              GError** error) {
   g_return_val_if_fail(table != NULL, nullptr);
-  const std::string schema = lit(schema_of(table)), name = lit(name_of(table));
+  const std::string schema = literal_body(schema_of(table)), name = literal_body(name_of(table));
   auto rows = sq::run_query(
       connection_of(self),
       sq::format("SELECT cc.object_id,cc.name,cc.type_desc,cc.is_disabled,"
@@ -344,21 +354,11 @@ static MetaTable* sql_server_adapter_fill_schema_table_check(Self* self, MetaTab
 static MetaTable* sql_server_adapter_fill_schema_table_unique(Self* self, MetaTable* table,
                                                               GError** error) {
   g_return_val_if_fail(table != NULL, nullptr);
-  const std::string schema = lit(schema_of(table)), name = lit(name_of(table));
-  auto rows = sq::run_query(
-      connection_of(self),
-      sq::format(
-          "SELECT ix.index_id, ix.name index_name, ix.type_desc, ix.is_unique, "
-          "ix.is_disabled, ic.column_id, COL_NAME(ic.object_id, ic.column_id) as "
-          "column_name, ic.key_ordinal, ic.is_descending_key,CAST(ep.value AS "
-          "NVARCHAR(MAX)) AS comment FROM sys.index_columns ic LEFT JOIN sys.indexes ix ON "
-          "ic.object_id = ix.object_id AND ic.index_id = ix.index_id LEFT JOIN "
-          "sys.extended_properties ep ON (ep.class=7 AND ep.major_id=ix.object_id AND "
-          "ep.minor_id=ix.index_id AND ep.name='MS_Description') WHERE "
-          "OBJECT_SCHEMA_NAME(ic.object_id) = N'%s' AND OBJECT_NAME(ic.object_id) = N'%s' AND "
-          "ix.is_unique_constraint = 1 ORDER BY ix.index_id ASC, ic.key_ordinal ASC;",
-          schema.c_str(), name.c_str()),
-      error);
+  auto rows =
+      sq::run_query(connection_of(self),
+                    index_columns_query(table, kIndexColumnHead, "ix.is_unique_constraint = 1",
+                                        "ix.index_id ASC, ic.key_ordinal ASC"),
+                    error);
   if (!rows) return nullptr;
 
   GeeArrayList* constraints = tarvex_brevane_meta_model_meta_table_get_constraints(table);
@@ -411,7 +411,7 @@ MetaTable* tarvex_brevane_supports_database_sql_server_adapter_fill_schema_table
     Self* self, MetaTable* table, GError** error) {
   g_return_val_if_fail(self != NULL, nullptr);
   g_return_val_if_fail(table != NULL, nullptr);
-  const std::string schema = lit(schema_of(table)), name = lit(name_of(table));
+  const std::string schema = literal_body(schema_of(table)), name = literal_body(name_of(table));
 
   auto general = sq::run_query(
       connection_of(self),
@@ -521,7 +521,7 @@ static void sql_server_adapter_fill_meta_schema(Base* base, MetaSchema* schema, 
       connection,
       sq::format("SELECT SCHEMA_OWNER, DEFAULT_CHARACTER_SET_NAME FROM INFORMATION_SCHEMA.SCHEMATA "
                  "WHERE SCHEMA_NAME = N'%s';",
-                 lit(name).c_str()),
+                 literal_body(name).c_str()),
       error);
   if (!owner) return;
   if (owner->rows() > 0) {
@@ -534,7 +534,7 @@ static void sql_server_adapter_fill_meta_schema(Base* base, MetaSchema* schema, 
       connection,
       sq::format("SELECT CAST(value AS NVARCHAR(MAX)) AS value FROM sys.extended_properties WHERE "
                  "name='MS_Description' AND class_desc='SCHEMA' AND major_id=SCHEMA_ID(N'%s')",
-                 lit(name).c_str()),
+                 literal_body(name).c_str()),
       error);
   if (!comment) return;
   if (comment->rows() > 0) set_comment(schema, comment->text(0, 0));
@@ -543,7 +543,7 @@ static void sql_server_adapter_fill_meta_schema(Base* base, MetaSchema* schema, 
       connection,
       sq::format("SELECT name, type FROM SYS.all_objects WHERE type in ('U', 'V', 'IT', 'S') AND "
                  "SCHEMA_NAME(schema_id) = N'%s';",
-                 lit(name).c_str()),
+                 literal_body(name).c_str()),
       error);
   if (!objects) return;
   GeeArrayList* tables = tarvex_brevane_meta_model_meta_schema_get_tables(schema);
@@ -567,7 +567,7 @@ static void sql_server_adapter_fill_meta_schema(Base* base, MetaSchema* schema, 
         connection,
         sq::format("SELECT name, type FROM SYS.all_objects WHERE type in ('AF', 'FN', 'FS', 'FT', "
                    "'IF', 'TF', 'P', 'PC', 'X') AND SCHEMA_NAME(schema_id) = N'%s';",
-                   lit(name).c_str()),
+                   literal_body(name).c_str()),
         error);
     if (!routines) return;
     GeeArrayList* list = tarvex_brevane_meta_model_meta_schema_get_routines(schema);
@@ -590,7 +590,7 @@ static void sql_server_adapter_fill_meta_schema(Base* base, MetaSchema* schema, 
         sq::format("SELECT object_id, OBJECT_NAME(object_id) as event_name, type_desc, "
                    "event_group_type_desc FROM sys.events WHERE OBJECT_SCHEMA_NAME(object_id) = "
                    "N'%s';",
-                   lit(name).c_str()),
+                   literal_body(name).c_str()),
         error);
     if (!events) return;
     GeeArrayList* event_list = tarvex_brevane_meta_model_meta_schema_get_events(schema);
@@ -645,13 +645,13 @@ static void fill_meta_synonym(Self* self, TarvexBrevaneMetaModelMetaSynonym* syn
                  "sys.synonyms sy LEFT JOIN sys.extended_properties ep ON "
                  "ep.major_id=sy.object_id AND ep.minor_id=0 AND ep.name='MS_Description' WHERE "
                  "SCHEMA_NAME(sy.schema_id)=N'%s' AND sy.name=N'%s'",
-                 lit(schema).c_str(), lit(name).c_str()),
+                 literal_body(schema).c_str(), literal_body(name).c_str()),
       error);
   if (!rows) return;
   if (rows->rows() != 1) {
     g_set_error(error, TARVEX_BREVANE_EXCEPTIONS_SQL_ERROR,
                 TARVEX_BREVANE_EXCEPTIONS_SQL_ERROR_NOT_FOUND, "Synonym %s.%s not found.",
-                sq::bracketed(schema).c_str(), sq::bracketed(name).c_str());
+                bracketed(schema).c_str(), bracketed(name).c_str());
     return;
   }
   tarvex_brevane_meta_model_meta_synonym_set_target(synonym, rows->text(0, 0).c_str());

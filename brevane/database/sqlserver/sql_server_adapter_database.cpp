@@ -69,7 +69,7 @@ std::string options_query(int major, const std::string& name) {
       v10 ? "ct.retention_period,ct.retention_period_units,ct.is_auto_cleanup_on"
           : "NULL AS retention_period,NULL AS retention_period_units,NULL AS is_auto_cleanup_on",
       v10 ? "LEFT JOIN sys.change_tracking_databases ct ON d.database_id=ct.database_id" : "",
-      lit(name).c_str());
+      literal_body(name).c_str());
 }
 
 }  // namespace
@@ -87,7 +87,7 @@ void fill_database(Self* self, MetaDatabase* database, gboolean deep, gboolean f
   auto options = sq::run_query(connection, options_query(major, name), error);
   if (!options) return;
   if (options->rows() == 0) {
-    not_found(error, "Database %s not found.", tarvex::database::bracketed(name).c_str());
+    not_found(error, "Database %s not found.", bracketed(name).c_str());
     return;
   }
   for (int column = 0; column < int(G_N_ELEMENTS(kOptions)); column++)
@@ -105,7 +105,7 @@ void fill_database(Self* self, MetaDatabase* database, gboolean deep, gboolean f
   // connection stays on it after the fill.
   GError* failure = nullptr;
   tarvex_brevane_contracts_database_iconnection_execute_no_query(
-      connection, ("use " + tarvex::database::bracketed(name)).c_str(), 0, &failure);
+      connection, ("use " + bracketed(name)).c_str(), 0, &failure);
   if (failure) {
     g_propagate_error(error, failure);
     return;

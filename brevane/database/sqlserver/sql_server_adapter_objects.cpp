@@ -39,11 +39,11 @@ std::string trigger_query(const std::string& schema, const std::string& table,
                           const std::string* trigger) {
   const std::string where =
       trigger ? sq::format("OBJECT_SCHEMA_NAME(tr.parent_id)=N'%s' AND tr.name=N'%s'",
-                           lit(schema).c_str(), lit(*trigger).c_str())
+                           literal_body(schema).c_str(), literal_body(*trigger).c_str())
               : sq::format(
                     "OBJECT_SCHEMA_NAME(tr.parent_id)=N'%s' AND "
                     "OBJECT_NAME(tr.parent_id)=N'%s'",
-                    lit(schema).c_str(), lit(table).c_str());
+                    literal_body(schema).c_str(), literal_body(table).c_str());
   return "SELECT tr.name,tr.type,po.type AS object_type,po.name AS object_name,"
          "OBJECTPROPERTY(tr.object_id,'ExecIsInsertTrigger') AS is_insert_trigger,"
          "OBJECTPROPERTY(tr.object_id,'ExecIsUpdateTrigger') AS is_update_trigger,"
@@ -163,7 +163,7 @@ void index_column_from_row(MetaIndex* index, const Result& rows, int i, std::str
   } else if (rows.flag(10, i)) {
     // Included columns carry key_ordinal 0: they are no key columns.
     if (!include.empty()) include += ", ";
-    include += sq::bracketed(column);
+    include += bracketed(column);
   } else {
     const std::string entry = column + (rows.flag(8, i) ? " DESC" : " ASC");
     tarvex_brevane_meta_model_meta_index_append(index, entry.c_str());
@@ -189,7 +189,7 @@ static void sql_server_adapter_fill_meta_view(Base* base, MetaView* view, GError
                  "(ep.class=1 AND ep.major_id=av.object_id AND ep.minor_id=0 AND "
                  "ep.name='MS_Description') WHERE av.schema_id=SCHEMA_ID(N'%s') AND "
                  "av.name=N'%s'",
-                 lit(schema_of(view)).c_str(), lit(name_of(view)).c_str()),
+                 literal_body(schema_of(view)).c_str(), literal_body(name_of(view)).c_str()),
       error);
   if (!rows) return;
   if (rows->rows() != 1) {
@@ -242,14 +242,13 @@ static void sql_server_adapter_fill_meta_index(Base* base, MetaIndex* index, GEr
                  "OBJECT_NAME(ix.object_id) = N'%s' AND ix.name = N'%s' ORDER BY "
                  "ic.key_ordinal ASC, ic.index_column_id ASC;",
                  column_since(major, 10, "ix.filter_definition", "filter_definition").c_str(),
-                 lit(schema_of(index)).c_str(), lit(table).c_str(), lit(name_of(index)).c_str()),
+                 literal_body(schema_of(index)).c_str(), literal_body(table).c_str(),
+                 literal_body(name_of(index)).c_str()),
       error);
   if (!rows) return;
   if (rows->rows() == 0) {
-    not_found(error, "Index %s on %s.%s not found.",
-              tarvex::database::bracketed(name_of(index)).c_str(),
-              tarvex::database::bracketed(schema_of(index)).c_str(),
-              tarvex::database::bracketed(table).c_str());
+    not_found(error, "Index %s on %s.%s not found.", bracketed(name_of(index)).c_str(),
+              bracketed(schema_of(index)).c_str(), bracketed(table).c_str());
     return;
   }
   // A list filled before (the object was reset) starts again.
@@ -359,7 +358,7 @@ void fill_routine(Self* self, MetaRoutine* routine, GError** error) {
           "SCHEMA_NAME(ao.schema_id)=N'%s' AND ao.name=N'%s' AND ao.type IN "
           "('AF','FN','FS','FT','IF','TF','P','PC','X','RF')",
           column_since(major, 12, "asm.uses_native_compilation", "uses_native_compilation").c_str(),
-          lit(schema).c_str(), lit(name).c_str()),
+          literal_body(schema).c_str(), literal_body(name).c_str()),
       error);
   if (!rows) return;
   if (rows->rows() != 1) {
@@ -413,9 +412,8 @@ void fill_routine(Self* self, MetaRoutine* routine, GError** error) {
   if (!rows->is_null(1, 0))
     body = sq::definition_body(definition);
   else if (!assembly.empty())
-    body = "EXTERNAL NAME " + tarvex::database::bracketed(assembly) + "." +
-           tarvex::database::bracketed(rows->text(10, 0)) + "." +
-           tarvex::database::bracketed(rows->text(11, 0));
+    body = "EXTERNAL NAME " + bracketed(assembly) + "." + bracketed(rows->text(10, 0)) + "." +
+           bracketed(rows->text(11, 0));
   tarvex_brevane_meta_model_meta_routine_set_body(routine, body.c_str());
 
   const sq::RoutineHeader declared = sq::read_routine_header(definition);
@@ -434,7 +432,7 @@ void fill_routine(Self* self, MetaRoutine* routine, GError** error) {
                  "ao.object_id=ap.object_id WHERE OBJECT_SCHEMA_NAME(ao.object_id)=N'%s' AND "
                  "ao.name=N'%s' ORDER BY ap.parameter_id ASC",
                  column_since(major, 10, "ap.is_readonly", "is_readonly").c_str(),
-                 lit(schema).c_str(), lit(name).c_str()),
+                 literal_body(schema).c_str(), literal_body(name).c_str()),
       error);
   if (!parameters) return;
   GeeArrayList* list = tarvex_brevane_meta_model_meta_routine_get_parameters(routine);

@@ -95,7 +95,7 @@ bool owned_schemas(Self* self, gpointer principal, GError** error) {
   if (!run(self,
            sq::format("SELECT SCHEMA_NAME FROM INFORMATION_SCHEMA.SCHEMATA WHERE "
                       "SCHEMA_OWNER=N'%s' ORDER BY SCHEMA_NAME ASC",
-                      lit(name_of(principal)).c_str()),
+                      literal_body(name_of(principal)).c_str()),
            rows, error))
     return false;
   const std::string list = joined(*rows);
@@ -110,7 +110,7 @@ bool database_privileges(Self* self, gpointer principal, GError** error) {
            sq::format("SELECT dp.permission_name,dp.state FROM sys.database_permissions dp "
                       "INNER JOIN sys.database_principals u ON "
                       "u.principal_id=dp.grantee_principal_id WHERE dp.class=0 AND u.name=N'%s'",
-                      lit(name_of(principal)).c_str()),
+                      literal_body(name_of(principal)).c_str()),
            rows, error))
     return false;
   std::string items;
@@ -195,7 +195,7 @@ bool object_privileges(Self* self, gpointer principal, GError** error) {
                "sys.all_columns ac ON dp.class=1 AND dp.minor_id<>0 AND "
                "dp.major_id=ac.object_id AND dp.minor_id=ac.column_id WHERE dp.class<>0 AND "
                "u.name=N'%s' ORDER BY dp.class, SchemaName, ObjectName, ColumnName",
-               lit(name_of(principal)).c_str()),
+               literal_body(name_of(principal)).c_str()),
            rows, error))
     return false;
   Grouped grouped;
@@ -251,7 +251,7 @@ void fill_user(Self* self, MetaUser* meta_user, GError** error) {
   if (major >= 11) {
     if (!run(self,
              sq::format("SELECT containment FROM sys.databases WHERE name = N'%s'",
-                        lit(database_of(meta_user)).c_str()),
+                        literal_body(database_of(meta_user)).c_str()),
              rows, error))
       return;
     contained = rows->rows() == 1 && rows->integer(0, 0) == 1;
@@ -271,11 +271,11 @@ void fill_user(Self* self, MetaUser* meta_user, GError** error) {
                column_since(major, 13, "dp.allow_encrypted_value_modifications",
                             "allow_encrypted_value_modifications")
                    .c_str(),
-               lit(name).c_str()),
+               literal_body(name).c_str()),
            rows, error))
     return;
   if (rows->rows() == 0) {
-    not_found(error, "User %s not found.", tarvex::database::bracketed(name).c_str());
+    not_found(error, "User %s not found.", bracketed(name).c_str());
     return;
   }
   const std::string type = sq::trimmed(rows->text(1, 0));
@@ -311,7 +311,7 @@ void fill_user(Self* self, MetaUser* meta_user, GError** error) {
                       "sys.database_principals dpr ON drm.role_principal_id =dpr.principal_id "
                       "INNER JOIN sys.database_principals dpu ON drm.member_principal_id "
                       "=dpu.principal_id WHERE dpu.name=N'%s' ORDER BY rolename ASC",
-                      lit(name).c_str()),
+                      literal_body(name).c_str()),
            rows, error))
     return;
   const std::string roles = joined(*rows);
@@ -331,7 +331,7 @@ void fill_login(Self* self, MetaUser* meta_user, GError** error) {
   if (is_filled(meta_user)) return;
   const int major = major_of(self);
   const std::string name = name_of(meta_user);
-  const std::string n = lit(name);
+  const std::string n = literal_body(name);
   std::optional<Result> rows;
   // LOGINPROPERTY answers a sql_variant: read as the integer it holds.
   if (!run(self,
@@ -350,7 +350,7 @@ void fill_login(Self* self, MetaUser* meta_user, GError** error) {
            rows, error))
     return;
   if (rows->rows() == 0) {
-    not_found(error, "Login %s not found.", tarvex::database::bracketed(name).c_str());
+    not_found(error, "Login %s not found.", bracketed(name).c_str());
     return;
   }
   const std::string type = sq::trimmed(rows->text(1, 0));
@@ -451,7 +451,7 @@ void fill_login(Self* self, MetaUser* meta_user, GError** error) {
 static void fill_role_database(Self* self, MetaRole* meta_role, bool application, GError** error) {
   const int major = major_of(self);
   const std::string name = name_of(meta_role);
-  const std::string n = lit(name);
+  const std::string n = literal_body(name);
   std::optional<Result> rows;
   if (!run(self,
            sq::format(
@@ -472,7 +472,7 @@ static void fill_role_database(Self* self, MetaRole* meta_role, bool application
     return;
   if (rows->rows() == 0) {
     not_found(error, "%s %s not found.", application ? "Application role" : "Role",
-              tarvex::database::bracketed(name).c_str());
+              bracketed(name).c_str());
     return;
   }
   if (!rows->is_null(0, 0)) set_attribute(meta_role, "SID", sid_text(*rows, 0, 0));
@@ -505,7 +505,7 @@ static void fill_role_database(Self* self, MetaRole* meta_role, bool application
 static void fill_role_server(Self* self, MetaRole* meta_role, GError** error) {
   const int major = major_of(self);
   const std::string name = name_of(meta_role);
-  const std::string n = lit(name);
+  const std::string n = literal_body(name);
   std::optional<Result> rows;
   if (!run(self,
            sq::format("SELECT sp.sid,%s,sp.is_disabled,sp.default_database_name,"
@@ -519,7 +519,7 @@ static void fill_role_server(Self* self, MetaRole* meta_role, GError** error) {
            rows, error))
     return;
   if (rows->rows() == 0) {
-    not_found(error, "Server role %s not found.", tarvex::database::bracketed(name).c_str());
+    not_found(error, "Server role %s not found.", bracketed(name).c_str());
     return;
   }
   if (!rows->is_null(0, 0)) set_attribute(meta_role, "SID", sid_text(*rows, 0, 0));
@@ -574,7 +574,7 @@ static void sql_server_adapter_load_privileges(Base* base, GeeMap* matrix, gchar
     if (!run(self,
              sq::format("SELECT permission_name FROM sys.fn_builtin_permissions(N'%s') ORDER BY "
                         "permission_name ASC;",
-                        lit(classes[i]).c_str()),
+                        literal_body(classes[i]).c_str()),
              rows, error))
       return;
     gee_map_set(matrix, upper(classes[i]).c_str(), joined(*rows).c_str());
@@ -590,7 +590,7 @@ static void sql_server_adapter_load_relation(Self* self, MetaUser* user, GError*
                       "m.member_principal_id=u.principal_id LEFT JOIN sys.database_principals r "
                       "ON m.role_principal_id=r.principal_id WHERE u.name =N'%s' ORDER BY u.name "
                       "OPTION (ROBUST PLAN)",
-                      lit(name_of(user)).c_str()),
+                      literal_body(name_of(user)).c_str()),
            rows, error))
     return;
   // A user in no role has no relation: nothing to write.

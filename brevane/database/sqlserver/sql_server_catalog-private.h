@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "brevane/contracts/iconnection.h"
+#include "brevane/sql/sql-text-private.h"
 #include "common/tarvex-gobject.h"
 #include "providers/contracts/table_model.h"
 #include "providers/contracts/value_int.h"
@@ -21,27 +22,8 @@
 
 namespace tarvex::sqlserver {
 
-// The text of a '...' or N'...' literal: every quote doubled.
-inline std::string literal(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() + 2);
-  for (char c : text) {
-    out += c;
-    if (c == '\'') out += '\'';
-  }
-  return out;
-}
-
-// The text of a [...] identifier: every closing bracket doubled.
-inline std::string bracketed(std::string_view text) {
-  std::string out = "[";
-  for (char c : text) {
-    out += c;
-    if (c == ']') out += ']';
-  }
-  out += ']';
-  return out;
-}
+using tarvex::sql::bracketed;
+using tarvex::sql::literal_body;
 
 // printf into a std::string.
 G_GNUC_PRINTF(1, 2) inline std::string format(const char* fmt, ...) {

@@ -49,7 +49,7 @@ Model* sq::explorer_list(Self* self, const char* operation, const char* schema,
   }
   std::string sql(query);
   size_t slot = sql.find("%s");
-  if (slot != std::string::npos) sql.replace(slot, 2, literal(schema));
+  if (slot != std::string::npos) sql.replace(slot, 2, literal_body(schema));
 
   auto result = run_query(explorer_connection(self), sql, error);
   if (!result) return nullptr;

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "brevane/database/sql-text-private.h"
+#include "brevane/database/statement-private.h"
 #include "common/tarvex-check.h"
 #include "common/tarvex-gobject.h"
 
@@ -434,9 +435,7 @@ gchar* show_relations(Statement*, const gchar* database, const gchar* user_schem
   return text_of(fill(kShowRelations, {q(user_schema), q(table)}));
 }
 
-// ---- content and counts; `columns` is a select list whose names the
-// caller brackets (it may hold expressions and aliases), `where` and `order`
-// are free texts
+// ---- content and counts; `where` and `order` are free texts
 
 std::string table_of(const gchar* schema, const gchar* table) {
   return "[" + b(schema) + "].[" + b(table) + "]";
@@ -453,17 +452,19 @@ gchar* show_effected(Statement*, const gchar* database, const gchar* user_schema
   return text_of(out);
 }
 
-gchar* show_content(Statement*, const gchar* database, const gchar* user_schema, const gchar* table,
-                    const gchar* columns, const gchar* where, const gchar* order, gint64 offset,
-                    gint limit) {
+// `select_list` as it is: expressions and aliases of the library's own
+// callers.
+gchar* content_of_select_list(Statement*, const gchar* database, const gchar* user_schema,
+                              const gchar* table, const gchar* select_list, const gchar* where,
+                              const gchar* order, gint64 offset, gint limit) {
   CHECK(database);
   CHECK_AS(user_schema, "object_schema != NULL");
   CHECK(table);
-  CHECK(columns);
+  CHECK_AS(select_list, "columns != NULL");
   CHECK(where);
   CHECK(order);
   std::string out =
-      std::string("SELECT ") + columns + " FROM " + table_of(user_schema, table) + " ";
+      std::string("SELECT ") + select_list + " FROM " + table_of(user_schema, table) + " ";
   if (*where) out += std::string("WHERE ") + where + " ";
   if (limit > 0) {
     // T-SQL pages only an ordered query; without an order the rows keep the
@@ -476,6 +477,19 @@ gchar* show_content(Statement*, const gchar* database, const gchar* user_schema,
     out += ";";
   }
   return text_of(out);
+}
+
+// `columns` names columns (see bracketed_select_list).
+gchar* show_content(Statement* self, const gchar* database, const gchar* user_schema,
+                    const gchar* table, const gchar* columns, const gchar* where,
+                    const gchar* order, gint64 offset, gint limit) {
+  CHECK(database);
+  CHECK_AS(user_schema, "object_schema != NULL");
+  CHECK(table);
+  CHECK(columns);
+  return content_of_select_list(self, database, user_schema, table,
+                                bracketed_select_list(columns).c_str(), where, order, offset,
+                                limit);
 }
 
 gchar* empty_table(Statement*, const gchar* database, const gchar* user_schema,
@@ -758,6 +772,7 @@ static void tarvex_brevane_supports_database_sql_server_statement_class_init(
   statement->commit = commit;
   statement->quote_identifier = quote_identifier;
   statement->parse_expression = parse_expression;
+  set_select_list_content(G_TYPE_FROM_CLASS(klass), content_of_select_list);
   // T-SQL forms of what the generic base would write as another dialect.
   statement->pack_value = pack_value;
   statement->build_sql_view = build_sql_view;

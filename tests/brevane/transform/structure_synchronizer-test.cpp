@@ -1,6 +1,6 @@
 // StructureSynchronizer: two scripted schemas compared and the target
 // brought in line, checked from the target's received batches.
-#include "tests/brevane/database/builder/builder-test.h"
+#include "tests/brevane/database/sqlserver/builder-test.h"
 #include "tests/brevane/transform/transform-test.h"
 
 namespace tarvex::test::transform {

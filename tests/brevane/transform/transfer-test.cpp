@@ -4,7 +4,7 @@
 #include <regex>
 #include <set>
 
-#include "tests/brevane/database/builder/builder-test.h"
+#include "tests/brevane/database/sqlserver/builder-test.h"
 #include "tests/brevane/transform/transform-test.h"
 
 namespace tarvex::test::transform {

@@ -1,6 +1,6 @@
 // UserdataSynchronizer: keyed tables of two scripted servers compared and
 // the target's rows patched by key.
-#include "tests/brevane/database/builder/builder-test.h"
+#include "tests/brevane/database/sqlserver/builder-test.h"
 #include "tests/brevane/transform/transform-test.h"
 
 namespace tarvex::test::transform {

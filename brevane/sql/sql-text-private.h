@@ -1,0 +1,72 @@
+// SQL text: bracketed names, N'...' literals, texts with their quote doubled
+// and the literal of a value by its kind. The one place that doubles a quote
+// for SQL; every folder of the library that writes SQL text uses it, so it
+// sits below them all and includes nothing but common/ and the value types.
+//
+// Not installed, not part of the API.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "providers/contracts/data_type.h"
+#include "providers/contracts/value_object.h"
+
+namespace tarvex::sql {
+
+// `text` with every `quote` doubled.
+std::string doubled(std::string_view text, char quote);
+// The text between the quotes of a '...' or N'...' literal: every quote
+// doubled, no quotes around it (for catalog queries written with N'%s').
+std::string literal_body(std::string_view text);
+// 'text', N'text', [name], "name" and `name`, each with its closing quote
+// doubled.
+std::string literal(std::string_view text);
+std::string nliteral(std::string_view text);
+std::string bracketed(std::string_view name);
+std::string double_quoted(std::string_view name);
+std::string backquoted(std::string_view name);
+// [name], or [schema].[name] when the schema is not empty.
+std::string bracketed_qualified(std::string_view schema, std::string_view name);
+// A select list of column names separated by commas, each name bracketed
+// and the list joined by ", ". Blanks around a name go; "*" and a name
+// already written as one bracketed identifier ("[a]]b]", which may hold
+// commas) stay as they are.
+std::string bracketed_select_list(std::string_view columns);
+
+// Two upper-case hexadecimal digits per byte.
+std::string hexadecimal(std::string_view bytes);
+// A plain decimal number: sign, digits, optional fraction and exponent.
+bool is_number(std::string_view text);
+
+// Booleans, integers, money and floating numbers: kinds whose text stands
+// bare in SQL.
+bool is_bare_number_kind(TarvexProvidersContractsDataType type);
+// Whether `type` keeps its text as it is (strings, XML, JSON and the
+// like): a blank text of such a kind is a text, not NULL.
+bool is_text_kind(TarvexProvidersContractsDataType type);
+
+// How a value of a data type stands in SQL text: numbers, booleans, enums,
+// sets and objects as they are, binaries as X'...' literals, the rest
+// quoted.
+enum class ValueForm { bare, hexadecimal, quoted };
+ValueForm value_form(TarvexProvidersContractsDataType type);
+
+// The T-SQL literal that gives the value back without loss: NULL, 1 or 0
+// for booleans, all digits of numbers (floating values in their shortest
+// exact form), 0x hexadecimal bytes, ISO 8601 date-times with their
+// microseconds and (when not UTC) their offset, everything else N'...'.
+std::string value_literal(TarvexProvidersContractsValueObject* value);
+
+// A T-SQL literal of `text` for a column of `type`: integers, and decimal,
+// money and floating numbers bare after their text is checked; bits as 1 or
+// 0 (from true/false/1/0); binaries as 0x... (a text that is not already a
+// 0x literal gives its bytes); every other kind as N'...' with its quotes
+// doubled. A blank text of a number, bit, binary or temporal kind is NULL.
+// Nothing when the text is not a value of the kind, so no text of a file or
+// a cell can end the statement it stands in.
+std::optional<std::string> typed_literal(TarvexProvidersContractsDataType type,
+                                         std::string_view text);
+
+}  // namespace tarvex::sql

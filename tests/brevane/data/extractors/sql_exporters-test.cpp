@@ -1,0 +1,95 @@
+// SQL exporters: the T-SQL parser reads every statement.
+#include <gee.h>
+
+#include "tests/brevane/data/data-test.h"
+#include "tests/brevane/database/sqlserver/builder-test.h"
+
+namespace tarvex::test::data {
+namespace {
+
+using Exporter = TarvexBrevaneContractsDataIExporter;
+
+Exporter* EX(gpointer p) {
+  return reinterpret_cast<Exporter*>(p);
+}
+
+std::string export_with(gpointer extractor, Model* model, gint* count = nullptr,
+                        GError** error = nullptr) {
+  gchar* buffer = g_strdup("");
+  gint n = tarvex_brevane_contracts_data_iexporter_export_to_text(EX(extractor), model, &buffer,
+                                                                  nullptr, nullptr, error);
+  if (count) *count = n;
+  return take(buffer);
+}
+
+
+class SqlExportersTest : public LogCaptureTest {};
+
+TEST_F(SqlExportersTest, SqlStatementsParseAndQuote) {
+  Sample s = every_kind_sample(true);
+  auto insert = adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_sql_insert_extractor_new()));
+  auto update = adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_sql_update_extractor_new()));
+  for (auto* e : {insert.get(), update.get()}) {
+    EXPECT_STREQ(tarvex_brevane_contracts_data_iexporter_get_file_extention(EX(e)), "sql");
+    set_option(e, "TABLENAME", "Order ]details[");
+    set_option(e, "SCHEMANAME", "sales's");
+  }
+  set_option(update.get(), "PRIMARY_KEYS", "id,big");
+  GUniqueError error;
+  gint count = 0;
+  std::string inserts = export_with(insert.get(), s.model.get(), &count, error.out());
+  ASSERT_FALSE(error);
+  EXPECT_EQ(count, 5);
+  std::string updates = export_with(update.get(), s.model.get(), &count, error.out());
+  ASSERT_FALSE(error);
+  EXPECT_EQ(count, 5);
+  auto lines = [](const std::string& text) {
+    std::vector<std::string> out;
+    size_t start = 0;
+    for (size_t at; (at = text.find(";\n", start)) != std::string::npos; start = at + 2)
+      out.push_back(text.substr(start, at + 1 - start));
+    return out;
+  };
+  auto insert_lines = lines(inserts);
+  auto update_lines = lines(updates);
+  ASSERT_EQ(insert_lines.size(), 5u);
+  ASSERT_EQ(update_lines.size(), 5u);
+  EXPECT_EQ(insert_lines[0],
+            "INSERT INTO [sales's].[Order ]]details[] ([id], [big], [tiny], [flag], [amount], "
+            "[price], [ratio], [real], [day], [at], [stamp], [label, \"quoted\"], [Größe ]]x[], "
+            "[data], [tag]) VALUES (2147483647, -9223372036854775808, 255, 1, "
+            "-12345678901234567890123456.789012345678, -922337203685477.6, 0.1, 1.5, "
+            "N'2024-02-29', N'23:59:59.5', N'2024-02-29 23:59:59.123456-08:00', N'He said \"hi\", "
+            "then left', N'Grüße 😀 ∑', 0x00FF41, N'6f9619ff-8b86-d011-b42d-00c04fc964ff');");
+  EXPECT_EQ(update_lines[1].rfind("UPDATE [sales's].[Order ]]details[] SET [tiny] = NULL,", 0), 0u)
+      << update_lines[1];
+  EXPECT_NE(update_lines[1].find(" WHERE [id] = -1 AND [big] IS NULL;"), std::string::npos)
+      << update_lines[1];
+  std::vector<TsqlText> texts;
+  for (const auto& l : insert_lines) texts.push_back({"insert", l});
+  for (const auto& l : update_lines) texts.push_back({"update", l});
+  expect_valid_tsql(texts);
+}
+
+TEST_F(SqlExportersTest, SqlWithoutTableNameIsAnError) {
+  auto insert = adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_sql_insert_extractor_new()));
+  auto model = string_model({"a"}, {{"1"}});
+  GUniqueError error;
+  gint count = 0;
+  export_with(insert.get(), model.get(), &count, error.out());
+  EXPECT_EQ(count, -1);
+  EXPECT_TRUE(g_error_matches(error.get(), TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
+                              TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_OPTION));
+}
+
+TEST_F(SqlExportersTest, UpdateKeyedOnTheFirstColumnByDefault) {
+  auto update = adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_sql_update_extractor_new()));
+  set_option(update.get(), "TABLENAME", "t");
+  auto model = string_model({"a", "b"}, {{"1", "x'y"}, {std::nullopt, "z"}});
+  EXPECT_EQ(export_with(update.get(), model.get()),
+            "UPDATE [t] SET [b] = N'x''y' WHERE [a] = N'1';\n"
+            "UPDATE [t] SET [b] = N'z' WHERE [a] IS NULL;\n");
+}
+
+}  // namespace
+}  // namespace tarvex::test::data

@@ -1,0 +1,135 @@
+// HTML and Markdown exporters: html5lib reads the HTML, cmark-gfm the
+// Markdown table (same cells).
+#include <gee.h>
+
+#include "tests/brevane/data/data-test.h"
+
+namespace tarvex::test::data {
+namespace {
+
+using Exporter = TarvexBrevaneContractsDataIExporter;
+
+Exporter* EX(gpointer p) {
+  return reinterpret_cast<Exporter*>(p);
+}
+
+std::string export_with(gpointer extractor, Model* model, gint* count = nullptr,
+                        GError** error = nullptr) {
+  gchar* buffer = g_strdup("");
+  gint n = tarvex_brevane_contracts_data_iexporter_export_to_text(EX(extractor), model, &buffer,
+                                                                  nullptr, nullptr, error);
+  if (count) *count = n;
+  return take(buffer);
+}
+
+// The cells an HTML parser finds: header row first; <br> read as a line
+// break.
+const char* kCellsOfHtml =
+    "import html5lib, json, sys\n"
+    "doc = html5lib.parse(sys.stdin.read(), namespaceHTMLElements=False)\n"
+    "def text(e):\n"
+    "    out = e.text or ''\n"
+    "    for c in e:\n"
+    "        out += ('\\n' if c.tag == 'br' else text(c)) + (c.tail or '')\n"
+    "    return out\n"
+    "rows = [[text(c) for c in tr if c.tag in ('td', 'th')] for tr in doc.iter('tr')]\n"
+    "title = doc.find('.//title')\n"
+    "print(json.dumps({'title': title.text if title is not None else None, 'rows': rows}))\n";
+
+// What a reader of HTML gets back: CR LF and CR become LF; NULL is empty.
+Cells as_html_reads(const std::vector<std::string>& names, const Cells& texts) {
+  Cells out;
+  out.push_back(std::vector<Cell>(names.begin(), names.end()));
+  for (auto row : texts) {
+    for (auto& cell : row) {
+      std::string t = cell.value_or("");
+      std::string n;
+      for (size_t i = 0; i < t.size(); ++i) {
+        if (t[i] == '\r') {
+          n += '\n';
+          if (i + 1 < t.size() && t[i + 1] == '\n') ++i;
+        } else {
+          n += t[i];
+        }
+      }
+      cell = n;
+    }
+    out.push_back(row);
+  }
+  return out;
+}
+
+class TableExportersTest : public LogCaptureTest {};
+
+TEST_F(TableExportersTest, HtmlIsEscapedAndReadsBackWithHtml5lib) {
+  if (!python_has("html5lib")) GTEST_SKIP() << "python3-html5lib not installed";
+  Sample s = every_kind_sample(false);
+  auto html = adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_html_extractor_new("html")));
+  set_option(html.get(), "TITLE", "<Report> & \"more\"");
+  gint count = 0;
+  std::string text = export_with(html.get(), s.model.get(), &count);
+  EXPECT_EQ(count, 5);
+  EXPECT_EQ(text.substr(text.size() - 7), "</html>");
+  int status = 0;
+  std::string out = run({python(), "-c", kCellsOfHtml}, &status, text);
+  ASSERT_EQ(status, 0) << out;
+  std::string expected = "{\"title\": \"<Report> & \\\"more\\\"\", \"rows\": " +
+                         cells_json(as_html_reads(s.names, s.texts)) + "}\n";
+  int same = 0;
+  std::string verdict = run({python(), "-c",
+                             "import json, sys\n"
+                             "a, b = sys.stdin.read().split('\\n@@SEP@@\\n')\n"
+                             "print('equal' if json.loads(a) == json.loads(b) else a + '\\n' + b)\n"},
+                            &same, out + "\n@@SEP@@\n" + expected);
+  EXPECT_EQ(verdict, "equal\n");
+}
+
+TEST_F(TableExportersTest, MarkdownTableReadsBackWithCmarkGfm) {
+  if (!have_program("cmark-gfm") || !python_has("html5lib"))
+    GTEST_SKIP() << "cmark-gfm or python3-html5lib not installed";
+  Sample s = every_kind_sample(false);
+  auto md = adoptGRef(
+      G_OBJECT(tarvex_brevane_supports_data_extractors_markdown_extractor_new("md")));
+  gint count = 0;
+  std::string text = "Some paragraph right above." + export_with(md.get(), s.model.get(), &count);
+  EXPECT_EQ(count, 5);
+  int status = 0;
+  std::string html = run({"cmark-gfm", "-e", "table", "--unsafe"}, &status, text);
+  ASSERT_EQ(status, 0) << html;
+  std::string out = run({python(), "-c", kCellsOfHtml}, &status, html);
+  ASSERT_EQ(status, 0) << out;
+  std::string expected = "{\"title\": null, \"rows\": " +
+                         cells_json(as_html_reads(s.names, s.texts)) + "}\n";
+  int same = 0;
+  std::string verdict = run({python(), "-c",
+                             "import json, sys\n"
+                             "a, b = sys.stdin.read().split('\\n@@SEP@@\\n')\n"
+                             "print('equal' if json.loads(a) == json.loads(b) else a + '\\n' + b)\n"},
+                            &same, out + "\n@@SEP@@\n" + expected);
+  EXPECT_EQ(verdict, "equal\n") << text;
+}
+
+TEST_F(TableExportersTest, MarkdownOfAnEmptyModel) {
+  auto md = adoptGRef(
+      G_OBJECT(tarvex_brevane_supports_data_extractors_markdown_extractor_new("md")));
+  auto model = string_model({"id", "name"}, {});
+  gint count = -1;
+  EXPECT_EQ(export_with(md.get(), model.get(), &count), "\n| id | name |\n|----|------|\n");
+  EXPECT_EQ(count, 0);
+}
+
+TEST_F(TableExportersTest, BaseFileExportOfAnEmptyModelWritesTheDocument) {
+  auto html = adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_html_extractor_new("html")));
+  std::string dir = temp_dir();
+  std::string path = dir + "/page.html";
+  write_file(path, "older");
+  auto model = string_model({"a"}, {});
+  GUniqueError error;
+  EXPECT_EQ(tarvex_brevane_contracts_data_iexporter_export_to_file(
+                EX(html.get()), model.get(), path.c_str(), nullptr, nullptr, error.out()),
+            0);
+  EXPECT_NE(read_file(path).find("<th>a</th>"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tarvex::test::data
