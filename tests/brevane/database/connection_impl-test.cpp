@@ -11,6 +11,7 @@
 #include "brevane/database/statement.h"
 #include "providers/contracts/table_model.h"
 #include "providers/contracts/value_int.h"
+#include "providers/sqlserver/tdsdb_error.h"
 #include "tests/brevane/database/database-test.h"
 #include "tests/brevane/database/fakes.h"
 
@@ -48,7 +49,7 @@ static void db_test_connection_update_version(TarvexBrevaneSupportsDatabaseConne
   auto* test = reinterpret_cast<DbTestConnection*>(self);
   ++test->version_reads;
   if (test->fail_version)
-    g_set_error_literal(error, g_quark_from_static_string("TDSDB"), 208, "Invalid object name.");
+    g_set_error_literal(error, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR, 208, "Invalid object name.");
 }
 
 static void db_test_connection_dispose(GObject* object) {

@@ -23,9 +23,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-GQuark sqlserver_domain() {
-  return g_quark_from_string("SQLServer");
-}
 
 bool queue_is_empty(UserData* userdata) {
   return gee_collection_get_is_empty(GEE_COLLECTION(userdata->queue));
@@ -149,7 +146,7 @@ TEST_F(FailureTest, InvalidUtf8IsRefusedBeforeItReachesDbLib) {
       GUniqueError error;
       EXPECT_FALSE(op.run(provider(), c.sql.c_str(), error.out()));
       ASSERT_NE(error.get(), nullptr);
-      EXPECT_EQ(error->domain, sqlserver_domain());
+      EXPECT_EQ(error->domain, TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_ERROR);
       EXPECT_EQ(error->code, -1);
       // The error names where the text breaks, and is itself valid text.
       EXPECT_NE(std::string(error->message).find(" " + std::to_string(c.offset) + " "),
@@ -199,7 +196,7 @@ TEST_F(FailureTest, AfterTheProcessDiedEveryOperationIsNotConnected) {
   auto expect_not_connected = [&](GError* error, const char* what) {
     SCOPED_TRACE(what);
     ASSERT_NE(error, nullptr);
-    EXPECT_EQ(error->domain, sqlserver_domain());
+    EXPECT_EQ(error->domain, TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_ERROR);
     EXPECT_EQ(error->code, -1);
     EXPECT_STREQ(error->message, "Not connected.");
     EXPECT_TRUE(queue_is_empty(userdata()));
@@ -368,7 +365,7 @@ TEST_F(FailureTest, FailedOpenSaysWhy) {
     GUniqueError error;
     tarvex_providers_contracts_iprovider_open(provider(), description.get(), "", error.out());
     ASSERT_NE(error.get(), nullptr);
-    EXPECT_EQ(error->domain, sqlserver_domain());
+    EXPECT_EQ(error->domain, TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_ERROR);
     EXPECT_EQ(error->code, -1);
     EXPECT_TRUE(g_str_has_prefix(error->message, "open_tds failed. ")) << error->message;
     for (const char* reason : c.reasons)
@@ -512,7 +509,7 @@ TEST_F(FailureTest, OpenAndCloseWhileAnotherThreadRunsCommands) {
       auto value = adoptGRef(
           tarvex_providers_contracts_iprovider_execute_scalar(provider(), "SELECT 1", 0, &error));
       if (value ? text_of(value.get()) != "1"
-                : !error || error->domain != sqlserver_domain() || error->code != -1)
+                : !error || error->domain != TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_ERROR || error->code != -1)
         wrong++;
       g_clear_error(&error);
     }

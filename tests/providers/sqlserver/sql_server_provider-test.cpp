@@ -14,12 +14,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-GQuark tdsdb() {
-  return g_quark_from_string("TDSDB");
-}
-GQuark sqlserver_domain() {
-  return g_quark_from_string("SQLServer");
-}
 
 template <typename T>
 bool is_a(gpointer object, GType type) {
@@ -70,7 +64,7 @@ TEST_F(ProviderTest, FailedLoginGivesOpenTdsFailed) {
   tarvex_providers_contracts_iprovider_open(as_provider(provider_.get()), description.get(), "",
                                             error.out());
   ASSERT_NE(error.get(), nullptr);
-  EXPECT_EQ(error->domain, sqlserver_domain());
+  EXPECT_EQ(error->domain, TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_ERROR);
   EXPECT_EQ(error->code, -1);
   EXPECT_TRUE(g_str_has_prefix(error->message, "open_tds failed.")) << error->message;
   EXPECT_FALSE(tarvex_providers_contracts_iprovider_get_is_opened(as_provider(provider_.get())));
@@ -155,7 +149,7 @@ TEST_F(ProviderTest, NullStatementsAreReported) {
 TEST_F(ProviderTest, OperationsWithoutLoginFail) {
   EXPECT_EQ(model("SELECT 1").get(), nullptr);
   ASSERT_NE(error_.get(), nullptr);
-  EXPECT_EQ(error_->domain, sqlserver_domain());
+  EXPECT_EQ(error_->domain, TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_ERROR);
   EXPECT_EQ(affect("UPDATE t SET a = 1"), -1);
   EXPECT_NE(error_.get(), nullptr);
   EXPECT_FALSE(
@@ -213,7 +207,7 @@ TEST_F(ProviderTest, BatchWithoutResultSet) {
   open();
   EXPECT_EQ(model("UPDATE t SET a = 1").get(), nullptr);
   ASSERT_NE(error_.get(), nullptr);
-  EXPECT_EQ(error_->domain, sqlserver_domain());
+  EXPECT_EQ(error_->domain, TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_ERROR);
   EXPECT_EQ(error_->code, -1);
   EXPECT_STREQ(error_->message, "No data returned.");
 
@@ -288,7 +282,7 @@ TEST_F(ProviderTest, ServerErrorBecomesTdsdbError) {
   open();
   EXPECT_EQ(model("SELECT * FROM missing").get(), nullptr);
   ASSERT_NE(error_.get(), nullptr);
-  EXPECT_EQ(error_->domain, tdsdb());
+  EXPECT_EQ(error_->domain, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR);
   EXPECT_EQ(error_->code, 208);
   EXPECT_TRUE(g_str_has_prefix(error_->message, "Invalid object name 'missing'.\n"))
       << error_->message;
@@ -330,7 +324,7 @@ TEST_F(ProviderTest, TwoErrorsJoinOldestFirst) {
   open();
   EXPECT_EQ(affect("EXEC p"), -1);
   ASSERT_NE(error_.get(), nullptr);
-  EXPECT_EQ(error_->domain, tdsdb());
+  EXPECT_EQ(error_->domain, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR);
   EXPECT_EQ(error_->code, 50001);
   // db-lib adds its own "check messages" error after each server error.
   std::string text = error_->message;
@@ -356,7 +350,7 @@ TEST_F(ProviderTest, ErrorInALaterStatementFailsTheCommand) {
 
   EXPECT_EQ(affect("ALTER TABLE a ADD b int; ALTER TABLE c ADD d int"), -1);
   ASSERT_NE(error_.get(), nullptr);
-  EXPECT_EQ(error_->domain, tdsdb());
+  EXPECT_EQ(error_->domain, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR);
   EXPECT_EQ(error_->code, 4902);
 
   EXPECT_EQ(model("SELECT a FROM t; DROP TABLE nope").get(), nullptr);
@@ -385,7 +379,7 @@ TEST_F(ProviderTest, ErrorInsideASelectFailsTheRead) {
   open();
   EXPECT_EQ(model("SELECT 1 / x FROM t").get(), nullptr);
   ASSERT_NE(error_.get(), nullptr);
-  EXPECT_EQ(error_->domain, tdsdb());
+  EXPECT_EQ(error_->domain, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR);
   EXPECT_EQ(error_->code, 8134);
   EXPECT_EQ(scalar("SELECT 1 / x FROM t").get(), nullptr);
   ASSERT_NE(error_.get(), nullptr);
@@ -417,7 +411,7 @@ TEST_F(ProviderTest, DroppedConnectionAfterServerError) {
   open();
   EXPECT_EQ(model("SELECT a FROM t").get(), nullptr);
   ASSERT_NE(error_.get(), nullptr);
-  EXPECT_EQ(error_->domain, tdsdb());
+  EXPECT_EQ(error_->domain, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR);
   EXPECT_EQ(error_->code, 1205);
   EXPECT_FALSE(tarvex_providers_contracts_iprovider_get_is_opened(as_provider(provider_.get())));
 
@@ -425,7 +419,7 @@ TEST_F(ProviderTest, DroppedConnectionAfterServerError) {
   // deadlock again.
   EXPECT_EQ(model("SELECT 4").get(), nullptr);
   ASSERT_NE(error_.get(), nullptr);
-  EXPECT_EQ(error_->domain, sqlserver_domain());
+  EXPECT_EQ(error_->domain, TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_ERROR);
   EXPECT_EQ(error_->code, -1);
   EXPECT_STREQ(error_->message, "Not connected.");
   take_handler_logs();
@@ -445,7 +439,7 @@ TEST_F(ProviderTest, DroppedConnectionMidResult) {
   open();
   EXPECT_EQ(model("SELECT a FROM t").get(), nullptr);
   ASSERT_NE(error_.get(), nullptr);
-  EXPECT_EQ(error_->domain, tdsdb());
+  EXPECT_EQ(error_->domain, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR);
   EXPECT_FALSE(tarvex_providers_contracts_iprovider_get_is_opened(as_provider(provider_.get())));
 }
 
@@ -467,7 +461,7 @@ TEST_F(TimeoutTest, EachCommandsFirstTimeoutCancelsOnlyThatCommand) {
     SCOPED_TRACE(round);
     EXPECT_EQ(affect("WAITFOR DELAY '00:00:05'"), -1);
     ASSERT_NE(error_.get(), nullptr);
-    EXPECT_EQ(error_->domain, tdsdb());
+    EXPECT_EQ(error_->domain, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR);
     EXPECT_EQ(error_->code, 20003);
     EXPECT_TRUE(took_handler_log(take_handler_logs(), "dberr=20003"));
     // The first timeout answers INT_TIMEOUT: the connection stays.
@@ -546,7 +540,7 @@ TEST_F(ProviderTest, TransactionsSendTheirStatements) {
   EXPECT_EQ(error_.get(), nullptr);
   tarvex_providers_contracts_iprovider_rollback(p, error_.out());
   ASSERT_NE(error_.get(), nullptr);
-  EXPECT_EQ(error_->domain, tdsdb());
+  EXPECT_EQ(error_->domain, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR);
   EXPECT_EQ(error_->code, 3903);
   auto texts = server_.batch_texts();
   ASSERT_EQ(texts.size(), 3u);
