@@ -100,7 +100,8 @@ class RowCells {
 
 // Calls `visit(position, values)` for every row in order (position from 1;
 // the values borrowed for the call, one per column, null past a short row).
-// Stops when `visit` returns false.
+// Stops when `visit` returns false. A filled table's rows are not made:
+// values its rows do not hold are made for the call and dropped after it.
 void for_each_row(Model* model, const std::function<bool(guint, const std::vector<Value*>&)>& visit);
 
 // A new all-string model with these column names.
