@@ -106,6 +106,8 @@ void for_each_row(Model* model, const std::function<bool(guint, const std::vecto
 
 // A new all-string model with these column names.
 Model* string_model_new(const std::vector<std::string>& names);
+// Appends a row of string values of these texts (null: NULL), one per column.
+void append_text_row(Model* model, const std::vector<const char*>& texts);
 // Appends a row of string values (a missing or absent field a NULL value).
 void append_string_row(Model* model, const std::vector<std::optional<std::string>>& fields);
 

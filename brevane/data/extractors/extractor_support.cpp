@@ -255,6 +255,22 @@ Model* string_model_new(const std::vector<std::string>& names) {
   return model;
 }
 
+void append_text_row(Model* model, const std::vector<const char*>& texts) {
+  if (auto* reader = models::table_cells_of(model)) {
+    std::vector<gsize> lengths(texts.size());
+    for (size_t i = 0; i < texts.size(); ++i) lengths[i] = texts[i] ? std::strlen(texts[i]) : 0;
+    guint width = guint(gee_collection_get_size(
+        GEE_COLLECTION(tarvex_providers_contracts_table_model_get_columns(model))));
+    if (width == texts.size()) {
+      reader->append_texts(G_OBJECT(model), texts.data(), lengths.data(), width);
+      return;
+    }
+  }
+  std::vector<std::optional<std::string>> fields;
+  for (const char* t : texts) fields.push_back(t ? std::optional<std::string>(t) : std::nullopt);
+  append_string_row(model, fields);
+}
+
 void append_string_row(Model* model, const std::vector<std::optional<std::string>>& fields) {
   guint width = guint(gee_collection_get_size(
       GEE_COLLECTION(tarvex_providers_contracts_table_model_get_columns(model))));
