@@ -9,7 +9,11 @@
 // before the step (/proc/self/clear_refs) and read after it (VmHWM), for
 // this process and for Python's alike.
 //
-//   bench-data [ROWS [REPEATS [STEP]]]
+//   bench-data [ROWS [REPEATS [STEP [IMPORT_ROWS]]]]
+//
+// The imports (INSERT per record into the test server, which answers each
+// with a row count) read the first IMPORT_ROWS rows (default 100,000) of
+// the exports, as CSV and as JSON; they have no Python counterpart.
 //
 // With STEP (csv-export, csv-load, json-export or json-load) only that step
 // (and the export a load reads) runs, without Python: for a profiler.
@@ -156,13 +160,23 @@ int main(int argc, char** argv) {
   long rows = argc > 1 ? std::atol(argv[1]) : 1000000;
   int repeats = argc > 2 ? std::max(1, std::atoi(argv[2])) : 1;
   std::string only = argc > 3 ? argv[3] : "";
+  if (only == "all") only.clear();
+  long import_rows = argc > 4 ? std::atol(argv[4]) : std::min(rows, 100000L);
   // A load reads the file its export writes.
   auto runs = [&](const std::string& step) {
-    return only.empty() || only == step ||
+    return only.empty() || only == step || (only == "import" && step != "json-load" && step != "csv-load") ||
            (step.find("-export") != std::string::npos &&
             only == step.substr(0, step.find('-')) + "-load");
   };
   tds::use_private_freetds_conf();
+  // The services a host sets up: connections log their statements.
+  tarvex_brevane_foundation_services_initialize();
+  auto log_manager = tarvex::adoptGRef(G_OBJECT(tarvex_brevane_supports_log_log_manager_new()));
+  tarvex_brevane_foundation_services_register_instance(
+      TARVEX_BREVANE_CONTRACTS_LOG_TYPE_ILOG_MANAGER, log_manager.get());
+  tarvex::GUniqueStr log_dir(g_dir_make_tmp("bench-data-log-XXXXXX", nullptr));
+  tarvex_brevane_foundation_logging_service_initialize(
+      "main", TARVEX_BREVANE_CONTRACTS_LOG_LOG_LEVEL_PLAIN, log_dir.get(), 1 << 20);
   auto provider = tarvex::adoptGRef(tarvex_providers_supports_sql_server_provider_new());
   auto* iprovider = reinterpret_cast<TarvexProvidersContractsIProvider*>(provider.get());
   tds::Server server;
@@ -175,6 +189,10 @@ int main(int argc, char** argv) {
                                                    {"Stamp", "datetime2(7)"},
                                                    {"Flag", "bit"},
                                                    {"Tag", "uniqueidentifier"}});
+  server.on_pattern("^INSERT").row_count(1);
+  server.on_pattern("SERVERPROPERTY\\('ProductVersion'\\)")
+      .result({{"version", "sql_variant", true}})
+      .row({"nvarchar(128):16.0.1000.6"});
   server.start();
   auto description = tarvex::adoptGRef(tarvex_providers_contracts_server_new());
   tarvex_providers_contracts_server_set_host(description.get(), "127.0.0.1");
@@ -237,11 +255,104 @@ int main(int argc, char** argv) {
     json_loaded_rows = loaded_rows(loaded.get());
   });
 
+  // Imports of the first rows of the exports.
+  Figure csv_import, json_import;
+  gint64 csv_imported = 0, json_imported = 0;
+  guint csv_import_progress = 0, json_import_progress = 0;
+  if (runs("import") && import_rows > 0) {
+    auto connection =
+        tarvex::adoptGRef(tarvex_brevane_supports_database_sql_server_connection_new());
+    auto* iconnection = reinterpret_cast<TarvexBrevaneContractsDatabaseIConnection*>(connection.get());
+    tarvex_providers_contracts_server_set_initial(description.get(), "master");
+    tarvex_brevane_contracts_database_iconnection_open(iconnection, description.get(), nullptr,
+                                                       &error);
+    check(error, "connection");
+    auto table = tarvex::adoptGRef(
+        tarvex_brevane_meta_model_meta_table_new_with_names("master", "dbo", "BigTable"));
+    const std::pair<const char*, TarvexProvidersContractsDataType> kinds[] = {
+        {"Id", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32},
+        {"Counter", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT64},
+        {"Ratio", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE},
+        {"Amount", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DECIMAL},
+        {"Label", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING},
+        {"Stamp", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DATETIME},
+        {"Flag", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BOOLEAN},
+        {"Tag", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UUID}};
+    for (auto [name, kind] : kinds) {
+      auto column = tarvex::adoptGRef(
+          tarvex_brevane_meta_model_meta_table_new_column(table.get(), name, kind));
+      g_object_set_data_full(G_OBJECT(column.get()), "SOURCE", g_strdup(name), g_free);
+    }
+    // The first rows of the CSV export, and the same rows as JSON.
+    std::string import_csv = std::string(dir.get()) + "/import.csv";
+    std::string import_json = std::string(dir.get()) + "/import.json";
+    {
+      FILE* in = std::fopen(csv_path.c_str(), "r");
+      FILE* out = std::fopen(import_csv.c_str(), "w");
+      char* line = nullptr;
+      size_t size = 0;
+      for (long n = 0; in && out && n <= import_rows && getline(&line, &size, in) > 0; ++n)
+        std::fputs(line, out);
+      free(line);
+      if (in) std::fclose(in);
+      if (out) std::fclose(out);
+    }
+    gee_abstract_map_set(GEE_ABSTRACT_MAP(tarvex_brevane_contracts_data_iexporter_get_options(dsv_ex)),
+                         "FILENAME", import_csv.c_str());
+    {
+      auto first = tarvex::adoptGRef(
+          tarvex_brevane_contracts_data_iimporter_load_from_file(dsv_im, 0, nullptr, nullptr, &error));
+      check(error, "import file");
+      tarvex_brevane_contracts_data_iexporter_export_to_file(json_ex, first.get(),
+                                                             import_json.c_str(), nullptr, nullptr,
+                                                             &error);
+      check(error, "import file");
+    }
+    gee_abstract_map_set(GEE_ABSTRACT_MAP(tarvex_brevane_contracts_data_iexporter_get_options(json_ex)),
+                         "FILENAME", import_json.c_str());
+    struct Run {
+      bool done = false;
+      gint64 count = 0;
+      guint progress = 0;
+      GError* error = nullptr;
+    };
+    auto import = [&](TarvexBrevaneContractsDataIImporter* importer, gint64* count, guint* calls) {
+      gee_abstract_map_set(
+          GEE_ABSTRACT_MAP(tarvex_brevane_contracts_data_iexporter_get_options(
+              reinterpret_cast<TarvexBrevaneContractsDataIExporter*>(importer))),
+          "ACTION", "append");
+      Run run;
+      tarvex_brevane_contracts_data_iimporter_import_from_file(
+          importer, iconnection, table.get(),
+          [](guint, guint, const gchar*, gpointer target) { ++static_cast<Run*>(target)->progress; },
+          &run,
+          [](GObject* source, GAsyncResult* result, gpointer data) {
+            auto* r = static_cast<Run*>(data);
+            r->count = tarvex_brevane_contracts_data_iimporter_import_from_file_finish(
+                reinterpret_cast<TarvexBrevaneContractsDataIImporter*>(source), result, &r->error);
+            r->done = true;
+          },
+          &run);
+      while (!run.done) g_main_context_iteration(nullptr, TRUE);
+      check(run.error, "import");
+      *count = run.count;
+      *calls = run.progress;
+    };
+    csv_import = measure(1, [&] { import(dsv_im, &csv_imported, &csv_import_progress); });
+    json_import = measure(1, [&] { import(json_im, &json_imported, &json_import_progress); });
+    g_remove(import_csv.c_str());
+    g_remove(import_json.c_str());
+  }
+
   if (!only.empty()) {
     const Figure* f[4] = {&csv_export, &csv_load, &json_export, &json_load};
     for (const Figure* x : f)
       if (x->first > 0)
         std::printf("%.3f s (best %.3f s), peak RSS %ld MB\n", x->first, x->best, x->peak);
+    if (csv_imported || json_imported)
+      std::printf("imports: CSV %ld in %.3f s, peak RSS %ld MB; JSON %ld in %.3f s, peak RSS %ld MB\n",
+                  long(csv_imported), csv_import.first, csv_import.peak, long(json_imported),
+                  json_import.first, json_import.peak);
     return 0;
   }
   std::string python = g_file_test("/usr/bin/python3", G_FILE_TEST_IS_EXECUTABLE)
@@ -293,6 +404,16 @@ int main(int argc, char** argv) {
   }
   std::printf("%-12s | %8s %7.3fs %9s | %8s %7.3fs %9s | %6s %6ld |\n", "(CSV count)", "",
               py[4].first, "", "", py[4].best, "", "", py[4].peak);
+  if (import_rows > 0)
+    std::printf("\nimport (INSERT per record into the test server), first run:\n"
+                "CSV import   | %ld records in %.3fs (%.0f records/s), %u progress calls, "
+                "peak RSS %ld MB (RSS before %ld MB)\n"
+                "JSON import  | %ld records in %.3fs (%.0f records/s), %u progress calls, "
+                "peak RSS %ld MB (RSS before %ld MB)\n",
+                long(csv_imported), csv_import.first, double(csv_imported) / csv_import.first,
+                csv_import_progress, csv_import.peak, csv_import.rss_before, long(json_imported),
+                json_import.first, double(json_imported) / json_import.first, json_import_progress,
+                json_import.peak, json_import.rss_before);
   std::printf("\nN = %d. Goal: CSV export at least 3x faster than Python's csv writer "
               "(first run: %s).\n",
               repeats, py[0].first / csv_export.first >= 3 ? "met" : "NOT met");
@@ -307,5 +428,13 @@ int main(int argc, char** argv) {
   g_remove(py_csv.c_str());
   g_remove(py_json.c_str());
   g_rmdir(dir.get());
+  if (GDir* logs = g_dir_open(log_dir.get(), 0, nullptr)) {
+    while (const char* name = g_dir_read_name(logs)) {
+      tarvex::GUniqueStr path(g_build_filename(log_dir.get(), name, nullptr));
+      g_remove(path.get());
+    }
+    g_dir_close(logs);
+  }
+  g_rmdir(log_dir.get());
   return 0;
 }
