@@ -3,6 +3,7 @@
 #include <gee.h>
 
 #include "tests/providers/sqlserver/sqlserver-test.h"
+#include "tests/support/expect-gerror.h"
 
 namespace tarvex::test::sqlserver {
 namespace {
@@ -161,8 +162,7 @@ TEST_F(RaiseError, OnlyFailAndBufferFullRaise) {
     GUniqueError error;
     tarvex_providers_supports_isql_server_error_raise_error(self(), code, error.out());
     ASSERT_NE(error.get(), nullptr) << code;
-    EXPECT_EQ(error->domain, g_quark_from_string("TDSDB"));
-    EXPECT_EQ(error->code, 208);
+    EXPECT_GERROR(error, g_quark_from_string("TDSDB"), 208);
     EXPECT_STREQ(error->message, "Invalid object name 'x'.\n");
   }
 }
@@ -187,8 +187,7 @@ TEST_F(RaiseError, EmptyQueueStillGivesAMessage) {
     GUniqueError error;
     tarvex_providers_supports_isql_server_error_raise_error(self(), code, error.out());
     ASSERT_NE(error.get(), nullptr);
-    EXPECT_EQ(error->domain, g_quark_from_string("TDSDB"));
-    EXPECT_EQ(error->code, -1);
+    EXPECT_GERROR(error, g_quark_from_string("TDSDB"), -1);
     EXPECT_NE(error->message[0], '\0');
   }
 }
@@ -204,8 +203,7 @@ TEST_F(RaiseError, WithoutRecordUsesTheBaseTexts) {
     GUniqueError error;
     tarvex_providers_supports_isql_server_error_raise_error(no_record, c.code, error.out());
     ASSERT_NE(error.get(), nullptr);
-    EXPECT_EQ(error->domain, g_quark_from_string("TDSDB"));
-    EXPECT_EQ(error->code, -1);
+    EXPECT_GERROR(error, g_quark_from_string("TDSDB"), -1);
     EXPECT_STREQ(error->message, c.text);
   }
 }
