@@ -288,7 +288,19 @@ struct OptString {
 inline char* dup(const std::string& s) { return g_strndup(s.data(), s.size()); }
 inline char* dup(std::string_view s) { return g_strndup(s.data(), s.size()); }
 
+// The GType of an instance type, for the forwarding templates of
+// common/tarvex-dispatch.h. The type-definition macros below declare it.
+template <typename Instance>
+struct TypeOf;
+
 }  // namespace tarvex
+
+#define TARVEX_TYPE_OF_(TypeName, type_name, interface)   \
+  template <>                                             \
+  struct tarvex::TypeOf<TypeName> {                       \
+    static constexpr bool is_interface = interface;       \
+    static GType get() { return type_name##_get_type(); } \
+  };
 
 // ---------------------------------------------------------------------------
 // Type definition with a C++ private struct.
@@ -329,6 +341,7 @@ inline char* dup(std::string_view s) { return g_strndup(s.data(), s.size()); }
     G_ADD_PRIVATE(TypeName) __VA_ARGS__;                                                      \
   }                                                                                           \
   _G_DEFINE_TYPE_EXTENDED_END()                                                               \
+  TARVEX_TYPE_OF_(TypeName, type_name, false)                                                 \
   TARVEX_PRIVATE_FUNCS_(TypeName, type_name)
 
 #define TARVEX_DEFINE_TYPE(TypeName, type_name, PARENT_TYPE) \
@@ -338,4 +351,5 @@ inline char* dup(std::string_view s) { return g_strndup(s.data(), s.size()); }
 // wants TypeName##Interface.
 #define TARVEX_DEFINE_INTERFACE(TypeName, type_name, PREREQ) \
   typedef TypeName##Iface TypeName##Interface;               \
+  TARVEX_TYPE_OF_(TypeName, type_name, true)                 \
   G_DEFINE_INTERFACE(TypeName, type_name, PREREQ)

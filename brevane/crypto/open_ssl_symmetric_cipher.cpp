@@ -13,8 +13,6 @@ using tarvex::crypto::Bytes;
 using tarvex::crypto::fail;
 using tarvex::crypto::Owned;
 
-G_DEFINE_QUARK(Crypto, tarvex_brevane_supports_crypto_error)
-
 struct _TarvexBrevaneSupportsCryptoOpenSSLSymmetricCipherPrivate {
   std::string key;
   std::string salt;

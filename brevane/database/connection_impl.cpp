@@ -12,6 +12,7 @@
 #include "brevane/database/tunnel_launch-private.h"
 #include "brevane/foundation/logging_service.h"
 #include "common/tarvex-check.h"
+#include "common/tarvex-dispatch.h"
 #include "common/tarvex-gobject.h"
 
 using namespace tarvex;
@@ -55,7 +56,7 @@ TARVEX_DEFINE_TYPE_WITH_CODE(
                           tarvex_brevane_supports_database_connection_impl_iconnection_init))
 
 #define CONNECTION(obj) TARVEX_BREVANE_SUPPORTS_DATABASE_CONNECTION_IMPL(obj)
-#define CONNECTION_GET_CLASS(obj) TARVEX_BREVANE_SUPPORTS_DATABASE_CONNECTION_IMPL_GET_CLASS(obj)
+using ConnectionImplClass = TarvexBrevaneSupportsDatabaseConnectionImplClass;
 // Low-level lines name their source unit and line.
 #define CONNECTION_DEBUG(format, ...) \
   g_debug("connection_impl:%d: " format, __LINE__ __VA_OPT__(, ) __VA_ARGS__)
@@ -671,493 +672,258 @@ void connection_replace_dialect_objects(
 
 TarvexBrevaneContractsDatabaseIAdaptable* tarvex_brevane_supports_database_connection_impl_adapter(
     TarvexBrevaneSupportsDatabaseConnectionImpl* self) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = CONNECTION_GET_CLASS(self);
-  return klass->adapter ? klass->adapter(self) : nullptr;
+  return tarvex::call_slot<&ConnectionImplClass::adapter>(self);
 }
 
 TarvexBrevaneContractsDatabaseIBuildable* tarvex_brevane_supports_database_connection_impl_builder(
     TarvexBrevaneSupportsDatabaseConnectionImpl* self) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = CONNECTION_GET_CLASS(self);
-  return klass->builder ? klass->builder(self) : nullptr;
+  return tarvex::call_slot<&ConnectionImplClass::builder>(self);
 }
 
 TarvexBrevaneContractsDatabaseIExplorable*
 tarvex_brevane_supports_database_connection_impl_explorer(
     TarvexBrevaneSupportsDatabaseConnectionImpl* self) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = CONNECTION_GET_CLASS(self);
-  return klass->explorer ? klass->explorer(self) : nullptr;
+  return tarvex::call_slot<&ConnectionImplClass::explorer>(self);
 }
 
 TarvexBrevaneContractsDatabaseICachable* tarvex_brevane_supports_database_connection_impl_cache(
     TarvexBrevaneSupportsDatabaseConnectionImpl* self) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = CONNECTION_GET_CLASS(self);
-  return klass->cache ? klass->cache(self) : nullptr;
+  return tarvex::call_slot<&ConnectionImplClass::cache>(self);
 }
 
 TarvexBrevaneContractsDatabaseIInspectable*
 tarvex_brevane_supports_database_connection_impl_inspector(
     TarvexBrevaneSupportsDatabaseConnectionImpl* self) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = CONNECTION_GET_CLASS(self);
-  return klass->inspector ? klass->inspector(self) : nullptr;
+  return tarvex::call_slot<&ConnectionImplClass::inspector>(self);
 }
 
 TarvexBrevaneContractsDatabaseIStatement*
 tarvex_brevane_supports_database_connection_impl_statement(
     TarvexBrevaneSupportsDatabaseConnectionImpl* self) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = CONNECTION_GET_CLASS(self);
-  return klass->statement ? klass->statement(self) : nullptr;
+  return tarvex::call_slot<&ConnectionImplClass::statement>(self);
 }
 
 TarvexBrevaneContractsDatabaseIFormattable*
 tarvex_brevane_supports_database_connection_impl_formatter(
     TarvexBrevaneSupportsDatabaseConnectionImpl* self) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = CONNECTION_GET_CLASS(self);
-  return klass->formatter ? klass->formatter(self) : nullptr;
+  return tarvex::call_slot<&ConnectionImplClass::formatter>(self);
 }
 
 void tarvex_brevane_supports_database_connection_impl_open(
     TarvexBrevaneSupportsDatabaseConnectionImpl* self, TarvexProvidersContractsServer* server,
     GObject* context, GError** error) {
-  g_return_if_fail(self != NULL);
-  auto* klass = CONNECTION_GET_CLASS(self);
-  if (klass->open) klass->open(self, server, context, error);
+  tarvex::call_slot<&ConnectionImplClass::open>(self, server, context, error);
 }
 
 void tarvex_brevane_supports_database_connection_impl_open_async(
     TarvexBrevaneSupportsDatabaseConnectionImpl* self, TarvexProvidersContractsServer* server,
     GObject* context, GAsyncReadyCallback callback, gpointer user_data) {
-  g_return_if_fail(self != NULL);
-  auto* klass = CONNECTION_GET_CLASS(self);
-  if (klass->open_async) klass->open_async(self, server, context, callback, user_data);
+  tarvex::call_slot<&ConnectionImplClass::open_async>(self, server, context, callback, user_data);
 }
 
 void tarvex_brevane_supports_database_connection_impl_open_finish(
     TarvexBrevaneSupportsDatabaseConnectionImpl* self, GAsyncResult* result, GError** error) {
-  g_return_if_fail(self != NULL);
-  auto* klass = CONNECTION_GET_CLASS(self);
-  if (klass->open_finish) klass->open_finish(self, result, error);
+  tarvex::call_slot<&ConnectionImplClass::open_finish>(self, result, error);
 }
 
 void tarvex_brevane_supports_database_connection_impl_reopen(
     TarvexBrevaneSupportsDatabaseConnectionImpl* self, GError** error) {
-  g_return_if_fail(self != NULL);
-  auto* klass = CONNECTION_GET_CLASS(self);
-  if (klass->reopen) klass->reopen(self, error);
+  tarvex::call_slot<&ConnectionImplClass::reopen>(self, error);
 }
 
 void tarvex_brevane_supports_database_connection_impl_reopen_async(
     TarvexBrevaneSupportsDatabaseConnectionImpl* self, GAsyncReadyCallback callback,
     gpointer user_data) {
-  g_return_if_fail(self != NULL);
-  auto* klass = CONNECTION_GET_CLASS(self);
-  if (klass->reopen_async) klass->reopen_async(self, callback, user_data);
+  tarvex::call_slot<&ConnectionImplClass::reopen_async>(self, callback, user_data);
 }
 
 void tarvex_brevane_supports_database_connection_impl_reopen_finish(
     TarvexBrevaneSupportsDatabaseConnectionImpl* self, GAsyncResult* result, GError** error) {
-  g_return_if_fail(self != NULL);
-  auto* klass = CONNECTION_GET_CLASS(self);
-  if (klass->reopen_finish) klass->reopen_finish(self, result, error);
+  tarvex::call_slot<&ConnectionImplClass::reopen_finish>(self, result, error);
 }
 
 void tarvex_brevane_supports_database_connection_impl_close(
     TarvexBrevaneSupportsDatabaseConnectionImpl* self, GError** error) {
-  g_return_if_fail(self != NULL);
-  auto* klass = CONNECTION_GET_CLASS(self);
-  if (klass->close) klass->close(self, error);
+  tarvex::call_slot<&ConnectionImplClass::close>(self, error);
 }
 
 void tarvex_brevane_supports_database_connection_impl_execute_async(
     TarvexBrevaneSupportsDatabaseConnectionImpl* self, const gchar* sql,
     GAsyncReadyCallback callback, gpointer user_data) {
-  g_return_if_fail(self != NULL);
-  auto* klass = CONNECTION_GET_CLASS(self);
-  if (klass->execute_async) klass->execute_async(self, sql, callback, user_data);
+  tarvex::call_slot<&ConnectionImplClass::execute_async>(self, sql, callback, user_data);
 }
 
 GObject** tarvex_brevane_supports_database_connection_impl_execute_finish(
     TarvexBrevaneSupportsDatabaseConnectionImpl* self, GAsyncResult* result, gint* result_length1,
     GError** error) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = CONNECTION_GET_CLASS(self);
-  return klass->execute_finish ? klass->execute_finish(self, result, result_length1, error)
-                               : nullptr;
+  return tarvex::call_slot<&ConnectionImplClass::execute_finish>(self, result, result_length1,
+                                                                 error);
 }
 
 GObject** tarvex_brevane_supports_database_connection_impl_execute(
     TarvexBrevaneSupportsDatabaseConnectionImpl* self, const gchar* sql, guint32 flags,
     gint* result_length1, GError** error) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = CONNECTION_GET_CLASS(self);
-  return klass->execute ? klass->execute(self, sql, flags, result_length1, error) : nullptr;
+  return tarvex::call_slot<&ConnectionImplClass::execute>(self, sql, flags, result_length1, error);
 }
 
 void tarvex_brevane_supports_database_connection_impl_execute_no_query_async(
     TarvexBrevaneSupportsDatabaseConnectionImpl* self, const gchar* sql,
     GAsyncReadyCallback callback, gpointer user_data) {
-  g_return_if_fail(self != NULL);
-  auto* klass = CONNECTION_GET_CLASS(self);
-  if (klass->execute_no_query_async) klass->execute_no_query_async(self, sql, callback, user_data);
+  tarvex::call_slot<&ConnectionImplClass::execute_no_query_async>(self, sql, callback, user_data);
 }
 
 gint tarvex_brevane_supports_database_connection_impl_execute_no_query_finish(
     TarvexBrevaneSupportsDatabaseConnectionImpl* self, GAsyncResult* result, GError** error) {
-  g_return_val_if_fail(self != NULL, -1);
-  auto* klass = CONNECTION_GET_CLASS(self);
-  return klass->execute_no_query_finish ? klass->execute_no_query_finish(self, result, error) : -1;
+  return tarvex::call_slot<&ConnectionImplClass::execute_no_query_finish, -1>(self, result, error);
 }
 
 gint tarvex_brevane_supports_database_connection_impl_execute_no_query(
     TarvexBrevaneSupportsDatabaseConnectionImpl* self, const gchar* sql, guint32 flags,
     GError** error) {
-  g_return_val_if_fail(self != NULL, -1);
-  auto* klass = CONNECTION_GET_CLASS(self);
-  return klass->execute_no_query ? klass->execute_no_query(self, sql, flags, error) : -1;
+  return tarvex::call_slot<&ConnectionImplClass::execute_no_query, -1>(self, sql, flags, error);
 }
 
 void tarvex_brevane_supports_database_connection_impl_execute_as_model_async(
     TarvexBrevaneSupportsDatabaseConnectionImpl* self, const gchar* sql,
     GAsyncReadyCallback callback, gpointer user_data) {
-  g_return_if_fail(self != NULL);
-  auto* klass = CONNECTION_GET_CLASS(self);
-  if (klass->execute_as_model_async) klass->execute_as_model_async(self, sql, callback, user_data);
+  tarvex::call_slot<&ConnectionImplClass::execute_as_model_async>(self, sql, callback, user_data);
 }
 
 TarvexProvidersContractsTableModel*
 tarvex_brevane_supports_database_connection_impl_execute_as_model_finish(
     TarvexBrevaneSupportsDatabaseConnectionImpl* self, GAsyncResult* result, GError** error) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = CONNECTION_GET_CLASS(self);
-  return klass->execute_as_model_finish ? klass->execute_as_model_finish(self, result, error)
-                                        : nullptr;
+  return tarvex::call_slot<&ConnectionImplClass::execute_as_model_finish>(self, result, error);
 }
 
 TarvexProvidersContractsTableModel*
 tarvex_brevane_supports_database_connection_impl_execute_as_model(
     TarvexBrevaneSupportsDatabaseConnectionImpl* self, const gchar* sql, guint32 flags,
     GError** error) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = CONNECTION_GET_CLASS(self);
-  return klass->execute_as_model ? klass->execute_as_model(self, sql, flags, error) : nullptr;
+  return tarvex::call_slot<&ConnectionImplClass::execute_as_model>(self, sql, flags, error);
 }
 
 void tarvex_brevane_supports_database_connection_impl_execute_as_scalar_async(
     TarvexBrevaneSupportsDatabaseConnectionImpl* self, const gchar* sql,
     GAsyncReadyCallback callback, gpointer user_data) {
-  g_return_if_fail(self != NULL);
-  auto* klass = CONNECTION_GET_CLASS(self);
-  if (klass->execute_as_scalar_async)
-    klass->execute_as_scalar_async(self, sql, callback, user_data);
+  tarvex::call_slot<&ConnectionImplClass::execute_as_scalar_async>(self, sql, callback, user_data);
 }
 
 TarvexProvidersContractsValueObject*
 tarvex_brevane_supports_database_connection_impl_execute_as_scalar_finish(
     TarvexBrevaneSupportsDatabaseConnectionImpl* self, GAsyncResult* result, GError** error) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = CONNECTION_GET_CLASS(self);
-  return klass->execute_as_scalar_finish ? klass->execute_as_scalar_finish(self, result, error)
-                                         : nullptr;
+  return tarvex::call_slot<&ConnectionImplClass::execute_as_scalar_finish>(self, result, error);
 }
 
 TarvexProvidersContractsValueObject*
 tarvex_brevane_supports_database_connection_impl_execute_as_scalar(
     TarvexBrevaneSupportsDatabaseConnectionImpl* self, const gchar* sql, guint32 flags,
     GError** error) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = CONNECTION_GET_CLASS(self);
-  return klass->execute_as_scalar ? klass->execute_as_scalar(self, sql, flags, error) : nullptr;
+  return tarvex::call_slot<&ConnectionImplClass::execute_as_scalar>(self, sql, flags, error);
 }
 
 TarvexProvidersContractsIDataReader*
 tarvex_brevane_supports_database_connection_impl_execute_reader(
     TarvexBrevaneSupportsDatabaseConnectionImpl* self, const gchar* sql, GError** error) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = CONNECTION_GET_CLASS(self);
-  return klass->execute_reader ? klass->execute_reader(self, sql, error) : nullptr;
+  return tarvex::call_slot<&ConnectionImplClass::execute_reader>(self, sql, error);
 }
 
 gboolean tarvex_brevane_supports_database_connection_impl_transaction(
     TarvexBrevaneSupportsDatabaseConnectionImpl* self, GError** error) {
-  g_return_val_if_fail(self != NULL, 0);
-  auto* klass = CONNECTION_GET_CLASS(self);
-  return klass->transaction ? klass->transaction(self, error) : 0;
+  return tarvex::call_slot<&ConnectionImplClass::transaction>(self, error);
 }
 
 void tarvex_brevane_supports_database_connection_impl_rollback(
     TarvexBrevaneSupportsDatabaseConnectionImpl* self, GError** error) {
-  g_return_if_fail(self != NULL);
-  auto* klass = CONNECTION_GET_CLASS(self);
-  if (klass->rollback) klass->rollback(self, error);
+  tarvex::call_slot<&ConnectionImplClass::rollback>(self, error);
 }
 
 void tarvex_brevane_supports_database_connection_impl_commit(
     TarvexBrevaneSupportsDatabaseConnectionImpl* self, GError** error) {
-  g_return_if_fail(self != NULL);
-  auto* klass = CONNECTION_GET_CLASS(self);
-  if (klass->commit) klass->commit(self, error);
+  tarvex::call_slot<&ConnectionImplClass::commit>(self, error);
 }
 
 void tarvex_brevane_supports_database_connection_impl_update_version(
     TarvexBrevaneSupportsDatabaseConnectionImpl* self, GError** error) {
-  g_return_if_fail(self != NULL);
-  auto* klass = CONNECTION_GET_CLASS(self);
-  if (klass->update_version) klass->update_version(self, error);
+  tarvex::call_slot<&ConnectionImplClass::update_version>(self, error);
 }
 
 TarvexProvidersContractsServer* tarvex_brevane_supports_database_connection_impl_get_server(
     TarvexBrevaneSupportsDatabaseConnectionImpl* self) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = CONNECTION_GET_CLASS(self);
-  return klass->get_server ? klass->get_server(self) : nullptr;
+  return tarvex::call_slot<&ConnectionImplClass::get_server>(self);
 }
 
 const gchar* tarvex_brevane_supports_database_connection_impl_get_version(
     TarvexBrevaneSupportsDatabaseConnectionImpl* self) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = CONNECTION_GET_CLASS(self);
-  return klass->get_version ? klass->get_version(self) : nullptr;
+  return tarvex::call_slot<&ConnectionImplClass::get_version>(self);
 }
 
 guint32 tarvex_brevane_supports_database_connection_impl_get_major_version(
     TarvexBrevaneSupportsDatabaseConnectionImpl* self) {
-  g_return_val_if_fail(self != NULL, 0);
-  auto* klass = CONNECTION_GET_CLASS(self);
-  return klass->get_major_version ? klass->get_major_version(self) : 0;
+  return tarvex::call_slot<&ConnectionImplClass::get_major_version>(self);
 }
 
 guint32 tarvex_brevane_supports_database_connection_impl_get_minor_version(
     TarvexBrevaneSupportsDatabaseConnectionImpl* self) {
-  g_return_val_if_fail(self != NULL, 0);
-  auto* klass = CONNECTION_GET_CLASS(self);
-  return klass->get_minor_version ? klass->get_minor_version(self) : 0;
+  return tarvex::call_slot<&ConnectionImplClass::get_minor_version>(self);
 }
 
-namespace {
-
-TarvexBrevaneContractsDatabaseIAdaptable* iface_adapter(
-    TarvexBrevaneContractsDatabaseIConnection* self) {
-  return tarvex_brevane_supports_database_connection_impl_adapter(CONNECTION(self));
-}
-
-TarvexBrevaneContractsDatabaseIBuildable* iface_builder(
-    TarvexBrevaneContractsDatabaseIConnection* self) {
-  return tarvex_brevane_supports_database_connection_impl_builder(CONNECTION(self));
-}
-
-TarvexBrevaneContractsDatabaseIExplorable* iface_explorer(
-    TarvexBrevaneContractsDatabaseIConnection* self) {
-  return tarvex_brevane_supports_database_connection_impl_explorer(CONNECTION(self));
-}
-
-TarvexBrevaneContractsDatabaseIInspectable* iface_inspector(
-    TarvexBrevaneContractsDatabaseIConnection* self) {
-  return tarvex_brevane_supports_database_connection_impl_inspector(CONNECTION(self));
-}
-
-TarvexBrevaneContractsDatabaseIStatement* iface_statement(
-    TarvexBrevaneContractsDatabaseIConnection* self) {
-  return tarvex_brevane_supports_database_connection_impl_statement(CONNECTION(self));
-}
-
-TarvexBrevaneContractsDatabaseIFormattable* iface_formatter(
-    TarvexBrevaneContractsDatabaseIConnection* self) {
-  return tarvex_brevane_supports_database_connection_impl_formatter(CONNECTION(self));
-}
-
-TarvexBrevaneContractsDatabaseICachable* iface_cache(
-    TarvexBrevaneContractsDatabaseIConnection* self) {
-  return tarvex_brevane_supports_database_connection_impl_cache(CONNECTION(self));
-}
-
-void iface_open(TarvexBrevaneContractsDatabaseIConnection* self,
-                TarvexProvidersContractsServer* server, GObject* context, GError** error) {
-  tarvex_brevane_supports_database_connection_impl_open(CONNECTION(self), server, context, error);
-}
-
-void iface_reopen(TarvexBrevaneContractsDatabaseIConnection* self, GError** error) {
-  tarvex_brevane_supports_database_connection_impl_reopen(CONNECTION(self), error);
-}
-
-void iface_open_async(TarvexBrevaneContractsDatabaseIConnection* self,
-                      TarvexProvidersContractsServer* server, GObject* context,
-                      GAsyncReadyCallback callback, gpointer user_data) {
-  tarvex_brevane_supports_database_connection_impl_open_async(CONNECTION(self), server, context,
-                                                              callback, user_data);
-}
-
-void iface_open_finish(TarvexBrevaneContractsDatabaseIConnection* self, GAsyncResult* result,
-                       GError** error) {
-  tarvex_brevane_supports_database_connection_impl_open_finish(CONNECTION(self), result, error);
-}
-
-void iface_reopen_async(TarvexBrevaneContractsDatabaseIConnection* self,
-                        GAsyncReadyCallback callback, gpointer user_data) {
-  tarvex_brevane_supports_database_connection_impl_reopen_async(CONNECTION(self), callback,
-                                                                user_data);
-}
-
-void iface_reopen_finish(TarvexBrevaneContractsDatabaseIConnection* self, GAsyncResult* result,
-                         GError** error) {
-  tarvex_brevane_supports_database_connection_impl_reopen_finish(CONNECTION(self), result, error);
-}
-
-void iface_close(TarvexBrevaneContractsDatabaseIConnection* self, GError** error) {
-  tarvex_brevane_supports_database_connection_impl_close(CONNECTION(self), error);
-}
-
-void iface_execute_no_query_async(TarvexBrevaneContractsDatabaseIConnection* self, const gchar* sql,
-                                  GAsyncReadyCallback callback, gpointer user_data) {
-  tarvex_brevane_supports_database_connection_impl_execute_no_query_async(CONNECTION(self), sql,
-                                                                          callback, user_data);
-}
-
-gint iface_execute_no_query_finish(TarvexBrevaneContractsDatabaseIConnection* self,
-                                   GAsyncResult* result, GError** error) {
-  return tarvex_brevane_supports_database_connection_impl_execute_no_query_finish(CONNECTION(self),
-                                                                                  result, error);
-}
-
-gint iface_execute_no_query(TarvexBrevaneContractsDatabaseIConnection* self, const gchar* sql,
-                            guint32 flags, GError** error) {
-  return tarvex_brevane_supports_database_connection_impl_execute_no_query(CONNECTION(self), sql,
-                                                                           flags, error);
-}
-
-void iface_execute_as_model_async(TarvexBrevaneContractsDatabaseIConnection* self, const gchar* sql,
-                                  GAsyncReadyCallback callback, gpointer user_data) {
-  tarvex_brevane_supports_database_connection_impl_execute_as_model_async(CONNECTION(self), sql,
-                                                                          callback, user_data);
-}
-
-TarvexProvidersContractsTableModel* iface_execute_as_model_finish(
-    TarvexBrevaneContractsDatabaseIConnection* self, GAsyncResult* result, GError** error) {
-  return tarvex_brevane_supports_database_connection_impl_execute_as_model_finish(CONNECTION(self),
-                                                                                  result, error);
-}
-
-TarvexProvidersContractsTableModel* iface_execute_as_model(
-    TarvexBrevaneContractsDatabaseIConnection* self, const gchar* sql, guint32 flags,
-    GError** error) {
-  return tarvex_brevane_supports_database_connection_impl_execute_as_model(CONNECTION(self), sql,
-                                                                           flags, error);
-}
-
-void iface_execute_as_scalar_async(TarvexBrevaneContractsDatabaseIConnection* self,
-                                   const gchar* sql, GAsyncReadyCallback callback,
-                                   gpointer user_data) {
-  tarvex_brevane_supports_database_connection_impl_execute_as_scalar_async(CONNECTION(self), sql,
-                                                                           callback, user_data);
-}
-
-TarvexProvidersContractsValueObject* iface_execute_as_scalar_finish(
-    TarvexBrevaneContractsDatabaseIConnection* self, GAsyncResult* result, GError** error) {
-  return tarvex_brevane_supports_database_connection_impl_execute_as_scalar_finish(CONNECTION(self),
-                                                                                   result, error);
-}
-
-TarvexProvidersContractsValueObject* iface_execute_as_scalar(
-    TarvexBrevaneContractsDatabaseIConnection* self, const gchar* sql, guint32 flags,
-    GError** error) {
-  return tarvex_brevane_supports_database_connection_impl_execute_as_scalar(CONNECTION(self), sql,
-                                                                            flags, error);
-}
-
-void iface_execute_async(TarvexBrevaneContractsDatabaseIConnection* self, const gchar* sql,
-                         GAsyncReadyCallback callback, gpointer user_data) {
-  tarvex_brevane_supports_database_connection_impl_execute_async(CONNECTION(self), sql, callback,
-                                                                 user_data);
-}
-
-GObject** iface_execute_finish(TarvexBrevaneContractsDatabaseIConnection* self,
-                               GAsyncResult* result, gint* result_length1, GError** error) {
-  return tarvex_brevane_supports_database_connection_impl_execute_finish(CONNECTION(self), result,
-                                                                         result_length1, error);
-}
-
-GObject** iface_execute(TarvexBrevaneContractsDatabaseIConnection* self, const gchar* sql,
-                        guint32 flags, gint* result_length1, GError** error) {
-  return tarvex_brevane_supports_database_connection_impl_execute(CONNECTION(self), sql, flags,
-                                                                  result_length1, error);
-}
-
-TarvexProvidersContractsIDataReader* iface_execute_reader(
-    TarvexBrevaneContractsDatabaseIConnection* self, const gchar* sql, GError** error) {
-  return tarvex_brevane_supports_database_connection_impl_execute_reader(CONNECTION(self), sql,
-                                                                         error);
-}
-
-gboolean iface_transaction(TarvexBrevaneContractsDatabaseIConnection* self, GError** error) {
-  return tarvex_brevane_supports_database_connection_impl_transaction(CONNECTION(self), error);
-}
-
-void iface_rollback(TarvexBrevaneContractsDatabaseIConnection* self, GError** error) {
-  tarvex_brevane_supports_database_connection_impl_rollback(CONNECTION(self), error);
-}
-
-void iface_commit(TarvexBrevaneContractsDatabaseIConnection* self, GError** error) {
-  tarvex_brevane_supports_database_connection_impl_commit(CONNECTION(self), error);
-}
-
-TarvexProvidersContractsServer* iface_get_server(TarvexBrevaneContractsDatabaseIConnection* self) {
-  return tarvex_brevane_supports_database_connection_impl_get_server(CONNECTION(self));
-}
-
-const gchar* iface_get_version(TarvexBrevaneContractsDatabaseIConnection* self) {
-  return tarvex_brevane_supports_database_connection_impl_get_version(CONNECTION(self));
-}
-
-guint32 iface_get_major_version(TarvexBrevaneContractsDatabaseIConnection* self) {
-  return tarvex_brevane_supports_database_connection_impl_get_major_version(CONNECTION(self));
-}
-
-guint32 iface_get_minor_version(TarvexBrevaneContractsDatabaseIConnection* self) {
-  return tarvex_brevane_supports_database_connection_impl_get_minor_version(CONNECTION(self));
-}
-}  // namespace
+// ---- interface slots: each calls the class operation of the same name
 
 static void tarvex_brevane_supports_database_connection_impl_iconnection_init(
     TarvexBrevaneContractsDatabaseIConnectionIface* iface) {
-  iface->adapter = iface_adapter;
-  iface->builder = iface_builder;
-  iface->explorer = iface_explorer;
-  iface->inspector = iface_inspector;
-  iface->statement = iface_statement;
-  iface->formatter = iface_formatter;
-  iface->cache = iface_cache;
-  iface->open = iface_open;
-  iface->reopen = iface_reopen;
-  iface->open_async = iface_open_async;
-  iface->open_finish = iface_open_finish;
-  iface->reopen_async = iface_reopen_async;
-  iface->reopen_finish = iface_reopen_finish;
-  iface->close = iface_close;
-  iface->execute_no_query_async = iface_execute_no_query_async;
-  iface->execute_no_query_finish = iface_execute_no_query_finish;
-  iface->execute_no_query = iface_execute_no_query;
-  iface->execute_as_model_async = iface_execute_as_model_async;
-  iface->execute_as_model_finish = iface_execute_as_model_finish;
-  iface->execute_as_model = iface_execute_as_model;
-  iface->execute_as_scalar_async = iface_execute_as_scalar_async;
-  iface->execute_as_scalar_finish = iface_execute_as_scalar_finish;
-  iface->execute_as_scalar = iface_execute_as_scalar;
-  iface->execute_async = iface_execute_async;
-  iface->execute_finish = iface_execute_finish;
-  iface->execute = iface_execute;
-  iface->execute_reader = iface_execute_reader;
-  iface->transaction = iface_transaction;
-  iface->rollback = iface_rollback;
-  iface->commit = iface_commit;
-  iface->get_server = iface_get_server;
-  iface->get_version = iface_get_version;
-  iface->get_major_version = iface_get_major_version;
-  iface->get_minor_version = iface_get_minor_version;
+  iface->adapter = tarvex::forward<&tarvex_brevane_supports_database_connection_impl_adapter>;
+  iface->builder = tarvex::forward<&tarvex_brevane_supports_database_connection_impl_builder>;
+  iface->explorer = tarvex::forward<&tarvex_brevane_supports_database_connection_impl_explorer>;
+  iface->inspector = tarvex::forward<&tarvex_brevane_supports_database_connection_impl_inspector>;
+  iface->statement = tarvex::forward<&tarvex_brevane_supports_database_connection_impl_statement>;
+  iface->formatter = tarvex::forward<&tarvex_brevane_supports_database_connection_impl_formatter>;
+  iface->cache = tarvex::forward<&tarvex_brevane_supports_database_connection_impl_cache>;
+  iface->open = tarvex::forward<&tarvex_brevane_supports_database_connection_impl_open>;
+  iface->reopen = tarvex::forward<&tarvex_brevane_supports_database_connection_impl_reopen>;
+  iface->open_async = tarvex::forward<&tarvex_brevane_supports_database_connection_impl_open_async>;
+  iface->open_finish =
+      tarvex::forward<&tarvex_brevane_supports_database_connection_impl_open_finish>;
+  iface->reopen_async =
+      tarvex::forward<&tarvex_brevane_supports_database_connection_impl_reopen_async>;
+  iface->reopen_finish =
+      tarvex::forward<&tarvex_brevane_supports_database_connection_impl_reopen_finish>;
+  iface->close = tarvex::forward<&tarvex_brevane_supports_database_connection_impl_close>;
+  iface->execute_no_query_async =
+      tarvex::forward<&tarvex_brevane_supports_database_connection_impl_execute_no_query_async>;
+  iface->execute_no_query_finish =
+      tarvex::forward<&tarvex_brevane_supports_database_connection_impl_execute_no_query_finish>;
+  iface->execute_no_query =
+      tarvex::forward<&tarvex_brevane_supports_database_connection_impl_execute_no_query>;
+  iface->execute_as_model_async =
+      tarvex::forward<&tarvex_brevane_supports_database_connection_impl_execute_as_model_async>;
+  iface->execute_as_model_finish =
+      tarvex::forward<&tarvex_brevane_supports_database_connection_impl_execute_as_model_finish>;
+  iface->execute_as_model =
+      tarvex::forward<&tarvex_brevane_supports_database_connection_impl_execute_as_model>;
+  iface->execute_as_scalar_async =
+      tarvex::forward<&tarvex_brevane_supports_database_connection_impl_execute_as_scalar_async>;
+  iface->execute_as_scalar_finish =
+      tarvex::forward<&tarvex_brevane_supports_database_connection_impl_execute_as_scalar_finish>;
+  iface->execute_as_scalar =
+      tarvex::forward<&tarvex_brevane_supports_database_connection_impl_execute_as_scalar>;
+  iface->execute_async =
+      tarvex::forward<&tarvex_brevane_supports_database_connection_impl_execute_async>;
+  iface->execute_finish =
+      tarvex::forward<&tarvex_brevane_supports_database_connection_impl_execute_finish>;
+  iface->execute = tarvex::forward<&tarvex_brevane_supports_database_connection_impl_execute>;
+  iface->execute_reader =
+      tarvex::forward<&tarvex_brevane_supports_database_connection_impl_execute_reader>;
+  iface->transaction =
+      tarvex::forward<&tarvex_brevane_supports_database_connection_impl_transaction>;
+  iface->rollback = tarvex::forward<&tarvex_brevane_supports_database_connection_impl_rollback>;
+  iface->commit = tarvex::forward<&tarvex_brevane_supports_database_connection_impl_commit>;
+  iface->get_server = tarvex::forward<&tarvex_brevane_supports_database_connection_impl_get_server>;
+  iface->get_version =
+      tarvex::forward<&tarvex_brevane_supports_database_connection_impl_get_version>;
+  iface->get_major_version =
+      tarvex::forward<&tarvex_brevane_supports_database_connection_impl_get_major_version>;
+  iface->get_minor_version =
+      tarvex::forward<&tarvex_brevane_supports_database_connection_impl_get_minor_version>;
   // These three the class answers itself.
   iface->get_provider = connection_get_provider;
   iface->get_status = connection_get_status;

@@ -7,6 +7,7 @@
 
 #include "brevane/database/sql-text-private.h"
 #include "brevane/model/constraints/meta_foreign_key.h"
+#include "common/tarvex-dispatch.h"
 #include "common/tarvex-gobject.h"
 
 using namespace tarvex;
@@ -24,8 +25,7 @@ TARVEX_DEFINE_TYPE_WITH_CODE(
     G_IMPLEMENT_INTERFACE(tarvex_brevane_contracts_database_ibuildable_get_type(),
                           sql_builder_ibuildable_init))
 
-#define BUILDER_CLASS(self) TARVEX_BREVANE_SUPPORTS_DATABASE_SQL_BUILDER_GET_CLASS(self)
-#define AS_BUILDER(obj) reinterpret_cast<TarvexBrevaneSupportsDatabaseSqlBuilder*>(obj)
+using SqlBuilderClass = TarvexBrevaneSupportsDatabaseSqlBuilderClass;
 
 // ------------------------------------------------------------ defaults
 
@@ -265,105 +265,40 @@ static void tarvex_brevane_supports_database_sql_builder_class_setup(
 
 // ------------------------------------------------------------ interface
 
-#define IFACE_FORWARD(name, Arg)                                                         \
-  static gchar* iface_##name(TarvexBrevaneContractsDatabaseIBuildable* self, Arg* arg) { \
-    return tarvex_brevane_supports_database_sql_builder_##name(AS_BUILDER(self), arg);   \
-  }
-
-static gchar* iface_build_create(TarvexBrevaneContractsDatabaseIBuildable* self,
-                                 TarvexBrevaneMetaModelMetaObject* meta_object, gboolean raw) {
-  return tarvex_brevane_supports_database_sql_builder_build_create(AS_BUILDER(self), meta_object,
-                                                                   raw);
-}
-IFACE_FORWARD(build_delete, TarvexBrevaneMetaModelMetaObject)
-static gchar* iface_build_patch(TarvexBrevaneContractsDatabaseIBuildable* self,
-                                TarvexBrevaneMetaModelMetaObject* meta_object, gboolean raw) {
-  return tarvex_brevane_supports_database_sql_builder_build_patch(AS_BUILDER(self), meta_object,
-                                                                  raw);
-}
-static gchar* iface_build_normal(TarvexBrevaneContractsDatabaseIBuildable* self,
-                                 TarvexBrevaneMetaModelMetaTable* table, const gchar* action) {
-  return tarvex_brevane_supports_database_sql_builder_build_normal(AS_BUILDER(self), table, action);
-}
-IFACE_FORWARD(build_caller, TarvexBrevaneMetaModelMetaRoutine)
-IFACE_FORWARD(build_script, TarvexProvidersContractsDataSetModel)
-IFACE_FORWARD(patch_data_table, TarvexProvidersContractsTableModel)
-static gchar* iface_quote_identifier(TarvexBrevaneContractsDatabaseIBuildable* self,
-                                     const gchar* identifier, const gchar* separator,
-                                     const gchar* replacement) {
-  return tarvex_brevane_supports_database_sql_builder_quote_identifier(AS_BUILDER(self), identifier,
-                                                                       separator, replacement);
-}
-static gchar* iface_quote_value(TarvexBrevaneContractsDatabaseIBuildable* self,
-                                TarvexProvidersContractsDataType type, const gchar* raw_value) {
-  return tarvex_brevane_supports_database_sql_builder_quote_value(AS_BUILDER(self), type,
-                                                                  raw_value);
-}
-static gchar* iface_alter_database(TarvexBrevaneContractsDatabaseIBuildable* self,
-                                   TarvexBrevaneMetaModelMetaDatabase* database_old,
-                                   TarvexBrevaneMetaModelMetaDatabase* database_new) {
-  return tarvex_brevane_supports_database_sql_builder_alter_database(AS_BUILDER(self), database_old,
-                                                                     database_new);
-}
-static gchar* iface_create_database(TarvexBrevaneContractsDatabaseIBuildable* self,
-                                    TarvexBrevaneMetaModelMetaDatabase* database, gboolean raw) {
-  return tarvex_brevane_supports_database_sql_builder_create_database(AS_BUILDER(self), database,
-                                                                      raw);
-}
-static gchar* iface_alter_schema(TarvexBrevaneContractsDatabaseIBuildable* self,
-                                 TarvexBrevaneMetaModelMetaSchema* schema_old,
-                                 TarvexBrevaneMetaModelMetaSchema* schema_new) {
-  return tarvex_brevane_supports_database_sql_builder_alter_schema(AS_BUILDER(self), schema_old,
-                                                                   schema_new);
-}
-static gchar* iface_build_schema(TarvexBrevaneContractsDatabaseIBuildable* self,
-                                 TarvexBrevaneMetaModelMetaSchema* schema, gboolean raw) {
-  return tarvex_brevane_supports_database_sql_builder_build_schema(AS_BUILDER(self), schema, raw);
-}
-static gchar* iface_build_table(TarvexBrevaneContractsDatabaseIBuildable* self,
-                                TarvexBrevaneMetaModelMetaTable* table, gboolean raw) {
-  return tarvex_brevane_supports_database_sql_builder_build_table(AS_BUILDER(self), table, raw);
-}
-IFACE_FORWARD(build_view, TarvexBrevaneMetaModelMetaView)
-IFACE_FORWARD(build_index, TarvexBrevaneMetaModelMetaIndex)
-IFACE_FORWARD(build_trigger, TarvexBrevaneMetaModelMetaTrigger)
-IFACE_FORWARD(build_function, TarvexBrevaneMetaModelMetaRoutine)
-IFACE_FORWARD(build_user, TarvexBrevaneMetaModelMetaUser)
-IFACE_FORWARD(build_role, TarvexBrevaneMetaModelMetaRole)
-IFACE_FORWARD(build_event, TarvexBrevaneMetaModelMetaEvent)
-IFACE_FORWARD(patch_event, TarvexBrevaneMetaModelMetaEvent)
-IFACE_FORWARD(patch_function, TarvexBrevaneMetaModelMetaRoutine)
-IFACE_FORWARD(patch_script, TarvexBrevaneMetaModelMetaDatabase)
-IFACE_FORWARD(patch_table, TarvexBrevaneMetaModelMetaTable)
-IFACE_FORWARD(patch_view, TarvexBrevaneMetaModelMetaView)
-
 static void sql_builder_ibuildable_init(TarvexBrevaneContractsDatabaseIBuildableIface* iface) {
-  iface->build_create = iface_build_create;
-  iface->build_delete = iface_build_delete;
-  iface->build_patch = iface_build_patch;
-  iface->build_normal = iface_build_normal;
-  iface->build_caller = iface_build_caller;
-  iface->build_script = iface_build_script;
-  iface->patch_data_table = iface_patch_data_table;
-  iface->quote_identifier = iface_quote_identifier;
-  iface->quote_value = iface_quote_value;
-  iface->alter_database = iface_alter_database;
-  iface->create_database = iface_create_database;
-  iface->alter_schema = iface_alter_schema;
-  iface->build_schema = iface_build_schema;
-  iface->build_table = iface_build_table;
-  iface->build_view = iface_build_view;
-  iface->build_index = iface_build_index;
-  iface->build_trigger = iface_build_trigger;
-  iface->build_function = iface_build_function;
-  iface->build_user = iface_build_user;
-  iface->build_role = iface_build_role;
-  iface->build_event = iface_build_event;
-  iface->patch_event = iface_patch_event;
-  iface->patch_function = iface_patch_function;
-  iface->patch_script = iface_patch_script;
-  iface->patch_table = iface_patch_table;
-  iface->patch_view = iface_patch_view;
+  iface->build_create = tarvex::forward<&tarvex_brevane_supports_database_sql_builder_build_create>;
+  iface->build_delete = tarvex::forward<&tarvex_brevane_supports_database_sql_builder_build_delete>;
+  iface->build_patch = tarvex::forward<&tarvex_brevane_supports_database_sql_builder_build_patch>;
+  iface->build_normal = tarvex::forward<&tarvex_brevane_supports_database_sql_builder_build_normal>;
+  iface->build_caller = tarvex::forward<&tarvex_brevane_supports_database_sql_builder_build_caller>;
+  iface->build_script = tarvex::forward<&tarvex_brevane_supports_database_sql_builder_build_script>;
+  iface->patch_data_table =
+      tarvex::forward<&tarvex_brevane_supports_database_sql_builder_patch_data_table>;
+  iface->quote_identifier =
+      tarvex::forward<&tarvex_brevane_supports_database_sql_builder_quote_identifier>;
+  iface->quote_value = tarvex::forward<&tarvex_brevane_supports_database_sql_builder_quote_value>;
+  iface->alter_database =
+      tarvex::forward<&tarvex_brevane_supports_database_sql_builder_alter_database>;
+  iface->create_database =
+      tarvex::forward<&tarvex_brevane_supports_database_sql_builder_create_database>;
+  iface->alter_schema = tarvex::forward<&tarvex_brevane_supports_database_sql_builder_alter_schema>;
+  iface->build_schema = tarvex::forward<&tarvex_brevane_supports_database_sql_builder_build_schema>;
+  iface->build_table = tarvex::forward<&tarvex_brevane_supports_database_sql_builder_build_table>;
+  iface->build_view = tarvex::forward<&tarvex_brevane_supports_database_sql_builder_build_view>;
+  iface->build_index = tarvex::forward<&tarvex_brevane_supports_database_sql_builder_build_index>;
+  iface->build_trigger =
+      tarvex::forward<&tarvex_brevane_supports_database_sql_builder_build_trigger>;
+  iface->build_function =
+      tarvex::forward<&tarvex_brevane_supports_database_sql_builder_build_function>;
+  iface->build_user = tarvex::forward<&tarvex_brevane_supports_database_sql_builder_build_user>;
+  iface->build_role = tarvex::forward<&tarvex_brevane_supports_database_sql_builder_build_role>;
+  iface->build_event = tarvex::forward<&tarvex_brevane_supports_database_sql_builder_build_event>;
+  iface->patch_event = tarvex::forward<&tarvex_brevane_supports_database_sql_builder_patch_event>;
+  iface->patch_function =
+      tarvex::forward<&tarvex_brevane_supports_database_sql_builder_patch_function>;
+  iface->patch_script = tarvex::forward<&tarvex_brevane_supports_database_sql_builder_patch_script>;
+  iface->patch_table = tarvex::forward<&tarvex_brevane_supports_database_sql_builder_patch_table>;
+  iface->patch_view = tarvex::forward<&tarvex_brevane_supports_database_sql_builder_patch_view>;
 }
 
 // ------------------------------------------------------------ exported
@@ -383,104 +318,149 @@ TarvexBrevaneSupportsDatabaseSqlBuilder* tarvex_brevane_supports_database_sql_bu
       TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_BUILDER, conn);
 }
 
-#define CALL_SLOT(slot, ...)                   \
-  g_return_val_if_fail(self != NULL, nullptr); \
-  auto* klass = BUILDER_CLASS(self);           \
-  return klass->slot ? klass->slot(self, __VA_ARGS__) : nullptr;
-
-#define EXPORT_1(name, Type, arg)                                 \
-  gchar* tarvex_brevane_supports_database_sql_builder_##name(     \
-      TarvexBrevaneSupportsDatabaseSqlBuilder* self, Type* arg) { \
-    CALL_SLOT(name, arg)                                          \
-  }
-
 gchar* tarvex_brevane_supports_database_sql_builder_build_create(
     TarvexBrevaneSupportsDatabaseSqlBuilder* self, TarvexBrevaneMetaModelMetaObject* meta_object,
-    gboolean raw){CALL_SLOT(
-    build_create, meta_object,
-    raw)} EXPORT_1(build_delete, TarvexBrevaneMetaModelMetaObject,
-                   meta_object) gchar* tarvex_brevane_supports_database_sql_builder_build_patch(TarvexBrevaneSupportsDatabaseSqlBuilder*
-                                                                                                    self,
-                                                                                                TarvexBrevaneMetaModelMetaObject*
-                                                                                                    meta_object,
-                                                                                                gboolean
-                                                                                                    raw){
-    CALL_SLOT(
-        build_patch, meta_object,
-        raw)} gchar* tarvex_brevane_supports_database_sql_builder_build_normal(TarvexBrevaneSupportsDatabaseSqlBuilder*
-                                                                                   self,
-                                                                               TarvexBrevaneMetaModelMetaTable*
-                                                                                   table,
-                                                                               const gchar* action){
-    CALL_SLOT(build_normal, table, action)} EXPORT_1(build_caller,
-                                                     TarvexBrevaneMetaModelMetaRoutine, function)
-    gchar* tarvex_brevane_supports_database_sql_builder_quote_identifier(
-        TarvexBrevaneSupportsDatabaseSqlBuilder* self, const gchar* identifier,
-        const gchar* separator, const gchar* replacement){CALL_SLOT(
-        quote_identifier, identifier, separator,
-        replacement)} gchar* tarvex_brevane_supports_database_sql_builder_quote_value(TarvexBrevaneSupportsDatabaseSqlBuilder*
-                                                                                          self,
-                                                                                      TarvexProvidersContractsDataType
-                                                                                          type,
-                                                                                      const gchar*
-                                                                                          raw_value){CALL_SLOT(
-        quote_value, type,
-        raw_value)} gchar* tarvex_brevane_supports_database_sql_builder_alter_database(TarvexBrevaneSupportsDatabaseSqlBuilder*
-                                                                                           self,
-                                                                                       TarvexBrevaneMetaModelMetaDatabase*
-                                                                                           database_old,
-                                                                                       TarvexBrevaneMetaModelMetaDatabase*
-                                                                                           database_new){CALL_SLOT(
-        alter_database, database_old,
-        database_new)} gchar* tarvex_brevane_supports_database_sql_builder_create_database(TarvexBrevaneSupportsDatabaseSqlBuilder*
-                                                                                               self,
-                                                                                           TarvexBrevaneMetaModelMetaDatabase*
-                                                                                               database,
-                                                                                           gboolean
-                                                                                               raw){CALL_SLOT(
-        create_database, database,
-        raw)} gchar* tarvex_brevane_supports_database_sql_builder_alter_schema(TarvexBrevaneSupportsDatabaseSqlBuilder*
-                                                                                   self,
-                                                                               TarvexBrevaneMetaModelMetaSchema*
-                                                                                   schema_old,
-                                                                               TarvexBrevaneMetaModelMetaSchema*
-                                                                                   schema_new){CALL_SLOT(
-        alter_schema, schema_old,
-        schema_new)} gchar* tarvex_brevane_supports_database_sql_builder_build_schema(TarvexBrevaneSupportsDatabaseSqlBuilder*
-                                                                                          self,
-                                                                                      TarvexBrevaneMetaModelMetaSchema*
-                                                                                          schema,
-                                                                                      gboolean
-                                                                                          raw){CALL_SLOT(
-        build_schema, schema,
-        raw)} gchar* tarvex_brevane_supports_database_sql_builder_build_table(TarvexBrevaneSupportsDatabaseSqlBuilder*
-                                                                                  self,
-                                                                              TarvexBrevaneMetaModelMetaTable*
-                                                                                  table,
-                                                                              gboolean raw){
-        CALL_SLOT(build_table, table,
-                  raw)} EXPORT_1(build_view, TarvexBrevaneMetaModelMetaView,
-                                 view) EXPORT_1(build_index, TarvexBrevaneMetaModelMetaIndex, index)
-        EXPORT_1(build_trigger, TarvexBrevaneMetaModelMetaTrigger,
-                 trigger) EXPORT_1(build_function, TarvexBrevaneMetaModelMetaRoutine,
-                                   routine) EXPORT_1(build_user, TarvexBrevaneMetaModelMetaUser,
-                                                     user) EXPORT_1(build_role,
-                                                                    TarvexBrevaneMetaModelMetaRole,
-                                                                    role)
-            EXPORT_1(build_script, TarvexProvidersContractsDataSetModel,
-                     dataset) EXPORT_1(build_event, TarvexBrevaneMetaModelMetaEvent, event)
-                EXPORT_1(patch_event, TarvexBrevaneMetaModelMetaEvent,
-                         event) EXPORT_1(patch_function, TarvexBrevaneMetaModelMetaRoutine, routine)
-                    EXPORT_1(patch_script, TarvexBrevaneMetaModelMetaDatabase,
-                             database) EXPORT_1(patch_table, TarvexBrevaneMetaModelMetaTable, table)
-                        EXPORT_1(patch_view, TarvexBrevaneMetaModelMetaView,
-                                 view) EXPORT_1(patch_data_table,
-                                                TarvexProvidersContractsTableModel, model)
+    gboolean raw) {
+  return tarvex::call_slot<&SqlBuilderClass::build_create>(self, meta_object, raw);
+}
 
-                            void tarvex_brevane_supports_database_sql_builder_order_with_dependence(
-                                TarvexBrevaneSupportsDatabaseSqlBuilder* self,
-                                TarvexBrevaneMetaModelMetaSchema* schema, gint position) {
-  g_return_if_fail(self != NULL);
-  auto* klass = BUILDER_CLASS(self);
-  if (klass->order_with_dependence) klass->order_with_dependence(self, schema, position);
+gchar* tarvex_brevane_supports_database_sql_builder_build_delete(
+    TarvexBrevaneSupportsDatabaseSqlBuilder* self, TarvexBrevaneMetaModelMetaObject* meta_object) {
+  return tarvex::call_slot<&SqlBuilderClass::build_delete>(self, meta_object);
+}
+
+gchar* tarvex_brevane_supports_database_sql_builder_build_patch(
+    TarvexBrevaneSupportsDatabaseSqlBuilder* self, TarvexBrevaneMetaModelMetaObject* meta_object,
+    gboolean raw) {
+  return tarvex::call_slot<&SqlBuilderClass::build_patch>(self, meta_object, raw);
+}
+
+gchar* tarvex_brevane_supports_database_sql_builder_build_normal(
+    TarvexBrevaneSupportsDatabaseSqlBuilder* self, TarvexBrevaneMetaModelMetaTable* table,
+    const gchar* action) {
+  return tarvex::call_slot<&SqlBuilderClass::build_normal>(self, table, action);
+}
+
+gchar* tarvex_brevane_supports_database_sql_builder_build_caller(
+    TarvexBrevaneSupportsDatabaseSqlBuilder* self, TarvexBrevaneMetaModelMetaRoutine* function) {
+  return tarvex::call_slot<&SqlBuilderClass::build_caller>(self, function);
+}
+
+gchar* tarvex_brevane_supports_database_sql_builder_quote_identifier(
+    TarvexBrevaneSupportsDatabaseSqlBuilder* self, const gchar* identifier, const gchar* separator,
+    const gchar* replacement) {
+  return tarvex::call_slot<&SqlBuilderClass::quote_identifier>(self, identifier, separator,
+                                                               replacement);
+}
+
+gchar* tarvex_brevane_supports_database_sql_builder_quote_value(
+    TarvexBrevaneSupportsDatabaseSqlBuilder* self, TarvexProvidersContractsDataType type,
+    const gchar* raw_value) {
+  return tarvex::call_slot<&SqlBuilderClass::quote_value>(self, type, raw_value);
+}
+
+gchar* tarvex_brevane_supports_database_sql_builder_alter_database(
+    TarvexBrevaneSupportsDatabaseSqlBuilder* self, TarvexBrevaneMetaModelMetaDatabase* database_old,
+    TarvexBrevaneMetaModelMetaDatabase* database_new) {
+  return tarvex::call_slot<&SqlBuilderClass::alter_database>(self, database_old, database_new);
+}
+
+gchar* tarvex_brevane_supports_database_sql_builder_create_database(
+    TarvexBrevaneSupportsDatabaseSqlBuilder* self, TarvexBrevaneMetaModelMetaDatabase* database,
+    gboolean raw) {
+  return tarvex::call_slot<&SqlBuilderClass::create_database>(self, database, raw);
+}
+
+gchar* tarvex_brevane_supports_database_sql_builder_alter_schema(
+    TarvexBrevaneSupportsDatabaseSqlBuilder* self, TarvexBrevaneMetaModelMetaSchema* schema_old,
+    TarvexBrevaneMetaModelMetaSchema* schema_new) {
+  return tarvex::call_slot<&SqlBuilderClass::alter_schema>(self, schema_old, schema_new);
+}
+
+gchar* tarvex_brevane_supports_database_sql_builder_build_schema(
+    TarvexBrevaneSupportsDatabaseSqlBuilder* self, TarvexBrevaneMetaModelMetaSchema* schema,
+    gboolean raw) {
+  return tarvex::call_slot<&SqlBuilderClass::build_schema>(self, schema, raw);
+}
+
+gchar* tarvex_brevane_supports_database_sql_builder_build_table(
+    TarvexBrevaneSupportsDatabaseSqlBuilder* self, TarvexBrevaneMetaModelMetaTable* table,
+    gboolean raw) {
+  return tarvex::call_slot<&SqlBuilderClass::build_table>(self, table, raw);
+}
+
+gchar* tarvex_brevane_supports_database_sql_builder_build_view(
+    TarvexBrevaneSupportsDatabaseSqlBuilder* self, TarvexBrevaneMetaModelMetaView* view) {
+  return tarvex::call_slot<&SqlBuilderClass::build_view>(self, view);
+}
+
+gchar* tarvex_brevane_supports_database_sql_builder_build_index(
+    TarvexBrevaneSupportsDatabaseSqlBuilder* self, TarvexBrevaneMetaModelMetaIndex* index) {
+  return tarvex::call_slot<&SqlBuilderClass::build_index>(self, index);
+}
+
+gchar* tarvex_brevane_supports_database_sql_builder_build_trigger(
+    TarvexBrevaneSupportsDatabaseSqlBuilder* self, TarvexBrevaneMetaModelMetaTrigger* trigger) {
+  return tarvex::call_slot<&SqlBuilderClass::build_trigger>(self, trigger);
+}
+
+gchar* tarvex_brevane_supports_database_sql_builder_build_function(
+    TarvexBrevaneSupportsDatabaseSqlBuilder* self, TarvexBrevaneMetaModelMetaRoutine* routine) {
+  return tarvex::call_slot<&SqlBuilderClass::build_function>(self, routine);
+}
+
+gchar* tarvex_brevane_supports_database_sql_builder_build_user(
+    TarvexBrevaneSupportsDatabaseSqlBuilder* self, TarvexBrevaneMetaModelMetaUser* user) {
+  return tarvex::call_slot<&SqlBuilderClass::build_user>(self, user);
+}
+
+gchar* tarvex_brevane_supports_database_sql_builder_build_role(
+    TarvexBrevaneSupportsDatabaseSqlBuilder* self, TarvexBrevaneMetaModelMetaRole* role) {
+  return tarvex::call_slot<&SqlBuilderClass::build_role>(self, role);
+}
+
+gchar* tarvex_brevane_supports_database_sql_builder_build_script(
+    TarvexBrevaneSupportsDatabaseSqlBuilder* self, TarvexProvidersContractsDataSetModel* dataset) {
+  return tarvex::call_slot<&SqlBuilderClass::build_script>(self, dataset);
+}
+
+gchar* tarvex_brevane_supports_database_sql_builder_build_event(
+    TarvexBrevaneSupportsDatabaseSqlBuilder* self, TarvexBrevaneMetaModelMetaEvent* event) {
+  return tarvex::call_slot<&SqlBuilderClass::build_event>(self, event);
+}
+
+gchar* tarvex_brevane_supports_database_sql_builder_patch_event(
+    TarvexBrevaneSupportsDatabaseSqlBuilder* self, TarvexBrevaneMetaModelMetaEvent* event) {
+  return tarvex::call_slot<&SqlBuilderClass::patch_event>(self, event);
+}
+
+gchar* tarvex_brevane_supports_database_sql_builder_patch_function(
+    TarvexBrevaneSupportsDatabaseSqlBuilder* self, TarvexBrevaneMetaModelMetaRoutine* routine) {
+  return tarvex::call_slot<&SqlBuilderClass::patch_function>(self, routine);
+}
+
+gchar* tarvex_brevane_supports_database_sql_builder_patch_script(
+    TarvexBrevaneSupportsDatabaseSqlBuilder* self, TarvexBrevaneMetaModelMetaDatabase* database) {
+  return tarvex::call_slot<&SqlBuilderClass::patch_script>(self, database);
+}
+
+gchar* tarvex_brevane_supports_database_sql_builder_patch_table(
+    TarvexBrevaneSupportsDatabaseSqlBuilder* self, TarvexBrevaneMetaModelMetaTable* table) {
+  return tarvex::call_slot<&SqlBuilderClass::patch_table>(self, table);
+}
+
+gchar* tarvex_brevane_supports_database_sql_builder_patch_view(
+    TarvexBrevaneSupportsDatabaseSqlBuilder* self, TarvexBrevaneMetaModelMetaView* view) {
+  return tarvex::call_slot<&SqlBuilderClass::patch_view>(self, view);
+}
+
+gchar* tarvex_brevane_supports_database_sql_builder_patch_data_table(
+    TarvexBrevaneSupportsDatabaseSqlBuilder* self, TarvexProvidersContractsTableModel* model) {
+  return tarvex::call_slot<&SqlBuilderClass::patch_data_table>(self, model);
+}
+
+void tarvex_brevane_supports_database_sql_builder_order_with_dependence(
+    TarvexBrevaneSupportsDatabaseSqlBuilder* self, TarvexBrevaneMetaModelMetaSchema* schema,
+    gint position) {
+  tarvex::call_slot<&SqlBuilderClass::order_with_dependence>(self, schema, position);
 }

@@ -5,6 +5,7 @@
 
 #include "brevane/database/sql-text-private.h"
 #include "common/tarvex-check.h"
+#include "common/tarvex-dispatch.h"
 #include "common/tarvex-gobject.h"
 
 using namespace tarvex::database;
@@ -24,9 +25,9 @@ TARVEX_DEFINE_TYPE_WITH_CODE(
                           tarvex_brevane_supports_database_statement_istatement_init))
 
 using Statement = TarvexBrevaneSupportsDatabaseStatement;
+using StatementClass = TarvexBrevaneSupportsDatabaseStatementClass;
 using IStatement = TarvexBrevaneContractsDatabaseIStatement;
 
-#define STATEMENT(obj) TARVEX_BREVANE_SUPPORTS_DATABASE_STATEMENT(obj)
 #define STATEMENT_GET_CLASS(obj) TARVEX_BREVANE_SUPPORTS_DATABASE_STATEMENT_GET_CLASS(obj)
 
 namespace {
@@ -227,773 +228,394 @@ gchar* default_parse_expression(Statement*, gint, const gchar* expression) {
 
 gchar* tarvex_brevane_supports_database_statement_build_connection_string(
     TarvexBrevaneSupportsDatabaseStatement* self, TarvexProvidersContractsServer* server) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->build_connection_string ? klass->build_connection_string(self, server) : nullptr;
+  return tarvex::call_slot<&StatementClass::build_connection_string>(self, server);
 }
 
 gchar* tarvex_brevane_supports_database_statement_show_databases(
     TarvexBrevaneSupportsDatabaseStatement* self, gint* code) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->show_databases ? klass->show_databases(self, code) : nullptr;
+  return tarvex::call_slot<&StatementClass::show_databases>(self, code);
 }
 
 gchar* tarvex_brevane_supports_database_statement_change_database(
     TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->change_database ? klass->change_database(self, database) : nullptr;
+  return tarvex::call_slot<&StatementClass::change_database>(self, database);
 }
 
 gchar* tarvex_brevane_supports_database_statement_show_tables(
     TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
     gint* code) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->show_tables ? klass->show_tables(self, database, user_schema, code) : nullptr;
+  return tarvex::call_slot<&StatementClass::show_tables>(self, database, user_schema, code);
 }
 
 gchar* tarvex_brevane_supports_database_statement_show_views(
     TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
     gint* code) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->show_views ? klass->show_views(self, database, user_schema, code) : nullptr;
+  return tarvex::call_slot<&StatementClass::show_views>(self, database, user_schema, code);
 }
 
 gchar* tarvex_brevane_supports_database_statement_show_table_spaces(
     TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, gint* code) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->show_table_spaces ? klass->show_table_spaces(self, database, code) : nullptr;
+  return tarvex::call_slot<&StatementClass::show_table_spaces>(self, database, code);
 }
 
 gchar* tarvex_brevane_supports_database_statement_show_table_schemas(
     TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, gint* code) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->show_table_schemas ? klass->show_table_schemas(self, database, code) : nullptr;
+  return tarvex::call_slot<&StatementClass::show_table_schemas>(self, database, code);
 }
 
 gchar* tarvex_brevane_supports_database_statement_show_checks(
     TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
     gint* code) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->show_checks ? klass->show_checks(self, database, user_schema, code) : nullptr;
+  return tarvex::call_slot<&StatementClass::show_checks>(self, database, user_schema, code);
 }
 
 gchar* tarvex_brevane_supports_database_statement_show_excludes(
     TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
     gint* code) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->show_excludes ? klass->show_excludes(self, database, user_schema, code) : nullptr;
+  return tarvex::call_slot<&StatementClass::show_excludes>(self, database, user_schema, code);
 }
 
 gchar* tarvex_brevane_supports_database_statement_show_foreigns(
     TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
     gint* code) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->show_foreigns ? klass->show_foreigns(self, database, user_schema, code) : nullptr;
+  return tarvex::call_slot<&StatementClass::show_foreigns>(self, database, user_schema, code);
 }
 
 gchar* tarvex_brevane_supports_database_statement_show_rules(
     TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
     gint* code) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->show_rules ? klass->show_rules(self, database, user_schema, code) : nullptr;
+  return tarvex::call_slot<&StatementClass::show_rules>(self, database, user_schema, code);
 }
 
 gchar* tarvex_brevane_supports_database_statement_show_uniques(
     TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
     gint* code) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->show_uniques ? klass->show_uniques(self, database, user_schema, code) : nullptr;
+  return tarvex::call_slot<&StatementClass::show_uniques>(self, database, user_schema, code);
 }
 
 gchar* tarvex_brevane_supports_database_statement_show_indexes(
     TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
     gint* code) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->show_indexes ? klass->show_indexes(self, database, user_schema, code) : nullptr;
+  return tarvex::call_slot<&StatementClass::show_indexes>(self, database, user_schema, code);
 }
 
 gchar* tarvex_brevane_supports_database_statement_show_triggers(
     TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
     gint* code) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->show_triggers ? klass->show_triggers(self, database, user_schema, code) : nullptr;
+  return tarvex::call_slot<&StatementClass::show_triggers>(self, database, user_schema, code);
 }
 
 gchar* tarvex_brevane_supports_database_statement_show_functions(
     TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
     gint* code) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->show_functions ? klass->show_functions(self, database, user_schema, code) : nullptr;
+  return tarvex::call_slot<&StatementClass::show_functions>(self, database, user_schema, code);
 }
 
 gchar* tarvex_brevane_supports_database_statement_show_procedures(
     TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
     gint* code) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->show_procedures ? klass->show_procedures(self, database, user_schema, code)
-                                : nullptr;
+  return tarvex::call_slot<&StatementClass::show_procedures>(self, database, user_schema, code);
 }
 
 gchar* tarvex_brevane_supports_database_statement_call_function(
     TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
     const gchar* function, const gchar* parameters) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->call_function
-             ? klass->call_function(self, database, user_schema, function, parameters)
-             : nullptr;
+  return tarvex::call_slot<&StatementClass::call_function>(self, database, user_schema, function,
+                                                           parameters);
 }
 
 gchar* tarvex_brevane_supports_database_statement_call_procedure(
     TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
     const gchar* procedure, const gchar* parameters) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->call_procedure
-             ? klass->call_procedure(self, database, user_schema, procedure, parameters)
-             : nullptr;
+  return tarvex::call_slot<&StatementClass::call_procedure>(self, database, user_schema, procedure,
+                                                            parameters);
 }
 
 gchar* tarvex_brevane_supports_database_statement_show_source(
     TarvexBrevaneSupportsDatabaseStatement* self, TarvexProvidersContractsDBObject kind,
     const gchar* database, const gchar* user_schema, const gchar* name, gint* code) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->show_source ? klass->show_source(self, kind, database, user_schema, name, code)
-                            : nullptr;
+  return tarvex::call_slot<&StatementClass::show_source>(self, kind, database, user_schema, name,
+                                                         code);
 }
 
 gchar* tarvex_brevane_supports_database_statement_show_structure(
     TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
     const gchar* table, gint* code) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->show_structure ? klass->show_structure(self, database, user_schema, table, code)
-                               : nullptr;
+  return tarvex::call_slot<&StatementClass::show_structure>(self, database, user_schema, table,
+                                                            code);
 }
 
 gchar* tarvex_brevane_supports_database_statement_show_content(
     TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
     const gchar* table, const gchar* columns, const gchar* where, const gchar* order, gint64 offset,
     gint limit) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->show_content ? klass->show_content(self, database, user_schema, table, columns,
-                                                   where, order, offset, limit)
-                             : nullptr;
+  return tarvex::call_slot<&StatementClass::show_content>(self, database, user_schema, table,
+                                                          columns, where, order, offset, limit);
 }
 
 gchar* tarvex_brevane_supports_database_statement_show_users(
     TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
     gint* code) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->show_users ? klass->show_users(self, database, user_schema, code) : nullptr;
+  return tarvex::call_slot<&StatementClass::show_users>(self, database, user_schema, code);
 }
 
 gchar* tarvex_brevane_supports_database_statement_show_roles(
     TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
     gint* code) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->show_roles ? klass->show_roles(self, database, user_schema, code) : nullptr;
+  return tarvex::call_slot<&StatementClass::show_roles>(self, database, user_schema, code);
 }
 
 gchar* tarvex_brevane_supports_database_statement_show_user_detail(
     TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
     const gchar* username) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->show_user_detail ? klass->show_user_detail(self, database, user_schema, username)
-                                 : nullptr;
+  return tarvex::call_slot<&StatementClass::show_user_detail>(self, database, user_schema,
+                                                              username);
 }
 
 gchar* tarvex_brevane_supports_database_statement_show_role_detail(
     TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
     const gchar* rolename) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->show_role_detail ? klass->show_role_detail(self, database, user_schema, rolename)
-                                 : nullptr;
+  return tarvex::call_slot<&StatementClass::show_role_detail>(self, database, user_schema,
+                                                              rolename);
 }
 
 gchar* tarvex_brevane_supports_database_statement_show_user_rights(
     TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
     const gchar* username) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->show_user_rights ? klass->show_user_rights(self, database, user_schema, username)
-                                 : nullptr;
+  return tarvex::call_slot<&StatementClass::show_user_rights>(self, database, user_schema,
+                                                              username);
 }
 
 gchar* tarvex_brevane_supports_database_statement_show_role_rights(
     TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
     const gchar* rolename) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->show_role_rights ? klass->show_role_rights(self, database, user_schema, rolename)
-                                 : nullptr;
+  return tarvex::call_slot<&StatementClass::show_role_rights>(self, database, user_schema,
+                                                              rolename);
 }
 
 gchar* tarvex_brevane_supports_database_statement_grant_user_rights(
     TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
     const gchar* username, const gchar* object, const gchar* rights) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->grant_user_rights
-             ? klass->grant_user_rights(self, database, user_schema, username, object, rights)
-             : nullptr;
+  return tarvex::call_slot<&StatementClass::grant_user_rights>(self, database, user_schema,
+                                                               username, object, rights);
 }
 
 gchar* tarvex_brevane_supports_database_statement_revoke_user_rights(
     TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
     const gchar* username, const gchar* object, const gchar* rights) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->revoke_user_rights
-             ? klass->revoke_user_rights(self, database, user_schema, username, object, rights)
-             : nullptr;
+  return tarvex::call_slot<&StatementClass::revoke_user_rights>(self, database, user_schema,
+                                                                username, object, rights);
 }
 
 gchar* tarvex_brevane_supports_database_statement_grant_role_rights(
     TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
     const gchar* rolename, const gchar* object, const gchar* rights) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->grant_role_rights
-             ? klass->grant_role_rights(self, database, user_schema, rolename, object, rights)
-             : nullptr;
+  return tarvex::call_slot<&StatementClass::grant_role_rights>(self, database, user_schema,
+                                                               rolename, object, rights);
 }
 
 gchar* tarvex_brevane_supports_database_statement_revoke_role_rights(
     TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
     const gchar* rolename, const gchar* object, const gchar* rights) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->revoke_role_rights
-             ? klass->revoke_role_rights(self, database, user_schema, rolename, object, rights)
-             : nullptr;
+  return tarvex::call_slot<&StatementClass::revoke_role_rights>(self, database, user_schema,
+                                                                rolename, object, rights);
 }
 
 gchar* tarvex_brevane_supports_database_statement_show_privileges(
     TarvexBrevaneSupportsDatabaseStatement* self, gint* code, gint* code2) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->show_privileges ? klass->show_privileges(self, code, code2) : nullptr;
+  return tarvex::call_slot<&StatementClass::show_privileges>(self, code, code2);
 }
 
 gchar* tarvex_brevane_supports_database_statement_flush_privileges(
     TarvexBrevaneSupportsDatabaseStatement* self) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->flush_privileges ? klass->flush_privileges(self) : nullptr;
+  return tarvex::call_slot<&StatementClass::flush_privileges>(self);
 }
 
 gchar* tarvex_brevane_supports_database_statement_show_effected(
     TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
     const gchar* table, const gchar* where) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->show_effected ? klass->show_effected(self, database, user_schema, table, where)
-                              : nullptr;
+  return tarvex::call_slot<&StatementClass::show_effected>(self, database, user_schema, table,
+                                                           where);
 }
 
 gchar* tarvex_brevane_supports_database_statement_show_relations(
     TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
     const gchar* table) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->show_relations ? klass->show_relations(self, database, user_schema, table)
-                               : nullptr;
+  return tarvex::call_slot<&StatementClass::show_relations>(self, database, user_schema, table);
 }
 
 gchar* tarvex_brevane_supports_database_statement_rename_object(
     TarvexBrevaneSupportsDatabaseStatement* self, TarvexProvidersContractsDBObject kind,
     const gchar* database, const gchar* user_schema, const gchar* old_name, const gchar* new_name) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->rename_object
-             ? klass->rename_object(self, kind, database, user_schema, old_name, new_name)
-             : nullptr;
+  return tarvex::call_slot<&StatementClass::rename_object>(self, kind, database, user_schema,
+                                                           old_name, new_name);
 }
 
 gchar* tarvex_brevane_supports_database_statement_drop_object(
     TarvexBrevaneSupportsDatabaseStatement* self, TarvexProvidersContractsDBObject kind,
     const gchar* database, const gchar* user_schema, const gchar* object_name,
     const gchar* object_target) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->drop_object
-             ? klass->drop_object(self, kind, database, user_schema, object_name, object_target)
-             : nullptr;
+  return tarvex::call_slot<&StatementClass::drop_object>(self, kind, database, user_schema,
+                                                         object_name, object_target);
 }
 
 gchar* tarvex_brevane_supports_database_statement_empty_table(
     TarvexBrevaneSupportsDatabaseStatement* self, const gchar* database, const gchar* user_schema,
     const gchar* object_name) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->empty_table ? klass->empty_table(self, database, user_schema, object_name)
-                            : nullptr;
+  return tarvex::call_slot<&StatementClass::empty_table>(self, database, user_schema, object_name);
 }
 
 gchar* tarvex_brevane_supports_database_statement_build_explain(
     TarvexBrevaneSupportsDatabaseStatement* self, const gchar* statement, const gchar* format) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->build_explain ? klass->build_explain(self, statement, format) : nullptr;
+  return tarvex::call_slot<&StatementClass::build_explain>(self, statement, format);
 }
 
 gchar* tarvex_brevane_supports_database_statement_build_analyze(
     TarvexBrevaneSupportsDatabaseStatement* self, const gchar* statement, const gchar* format) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->build_analyze ? klass->build_analyze(self, statement, format) : nullptr;
+  return tarvex::call_slot<&StatementClass::build_analyze>(self, statement, format);
 }
 
 gchar* tarvex_brevane_supports_database_statement_transaction(
     TarvexBrevaneSupportsDatabaseStatement* self, const gchar* name) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->transaction ? klass->transaction(self, name) : nullptr;
+  return tarvex::call_slot<&StatementClass::transaction>(self, name);
 }
 
 gchar* tarvex_brevane_supports_database_statement_rollback(
     TarvexBrevaneSupportsDatabaseStatement* self, const gchar* name) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->rollback ? klass->rollback(self, name) : nullptr;
+  return tarvex::call_slot<&StatementClass::rollback>(self, name);
 }
 
 gchar* tarvex_brevane_supports_database_statement_commit(
     TarvexBrevaneSupportsDatabaseStatement* self, const gchar* name) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->commit ? klass->commit(self, name) : nullptr;
+  return tarvex::call_slot<&StatementClass::commit>(self, name);
 }
 
 gchar* tarvex_brevane_supports_database_statement_pack_value(
     TarvexBrevaneSupportsDatabaseStatement* self, TarvexProvidersContractsDataType type,
     const gchar* value) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->pack_value ? klass->pack_value(self, type, value) : nullptr;
+  return tarvex::call_slot<&StatementClass::pack_value>(self, type, value);
 }
 
 gchar* tarvex_brevane_supports_database_statement_quote_identifier(
     TarvexBrevaneSupportsDatabaseStatement* self, const gchar* identifier, const gchar* schema) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->quote_identifier ? klass->quote_identifier(self, identifier, schema) : nullptr;
+  return tarvex::call_slot<&StatementClass::quote_identifier>(self, identifier, schema);
 }
 
 gchar* tarvex_brevane_supports_database_statement_build_sql_update(
     TarvexBrevaneSupportsDatabaseStatement* self, const gchar* schema, const gchar* table,
     gchar** columns, gint columns_length1, gchar** values, gint values_length1, gchar** keys,
     gint keys_length1, gchar** key_values, gint key_values_length1) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->build_sql_update
-             ? klass->build_sql_update(self, schema, table, columns, columns_length1, values,
-                                       values_length1, keys, keys_length1, key_values,
-                                       key_values_length1)
-             : nullptr;
+  return tarvex::call_slot<&StatementClass::build_sql_update>(
+      self, schema, table, columns, columns_length1, values, values_length1, keys, keys_length1,
+      key_values, key_values_length1);
 }
 
 gchar* tarvex_brevane_supports_database_statement_build_sql_insert(
     TarvexBrevaneSupportsDatabaseStatement* self, const gchar* schema, const gchar* table,
     gchar** columns, gint columns_length1, gchar** values, gint values_length1) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->build_sql_insert ? klass->build_sql_insert(self, schema, table, columns,
-                                                           columns_length1, values, values_length1)
-                                 : nullptr;
+  return tarvex::call_slot<&StatementClass::build_sql_insert>(
+      self, schema, table, columns, columns_length1, values, values_length1);
 }
 
 gchar* tarvex_brevane_supports_database_statement_build_sql_delete(
     TarvexBrevaneSupportsDatabaseStatement* self, const gchar* schema, const gchar* table,
     gchar** keys, gint keys_length1, gchar** key_values, gint key_values_length1) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->build_sql_delete ? klass->build_sql_delete(self, schema, table, keys, keys_length1,
-                                                           key_values, key_values_length1)
-                                 : nullptr;
+  return tarvex::call_slot<&StatementClass::build_sql_delete>(
+      self, schema, table, keys, keys_length1, key_values, key_values_length1);
 }
 
 gchar* tarvex_brevane_supports_database_statement_build_sql_view(
     TarvexBrevaneSupportsDatabaseStatement* self, const gchar* user_schema, const gchar* view_name,
     const gchar* statements) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->build_sql_view ? klass->build_sql_view(self, user_schema, view_name, statements)
-                               : nullptr;
+  return tarvex::call_slot<&StatementClass::build_sql_view>(self, user_schema, view_name,
+                                                            statements);
 }
 
 gchar* tarvex_brevane_supports_database_statement_parse_expression(
     TarvexBrevaneSupportsDatabaseStatement* self, gint mode, const gchar* expression) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = STATEMENT_GET_CLASS(self);
-  return klass->parse_expression ? klass->parse_expression(self, mode, expression) : nullptr;
+  return tarvex::call_slot<&StatementClass::parse_expression>(self, mode, expression);
 }
 
 // ---- interface slots: each calls the class operation of the same name
-namespace {
-
-gchar* iface_build_connection_string(IStatement* self, TarvexProvidersContractsServer* server) {
-  return tarvex_brevane_supports_database_statement_build_connection_string(STATEMENT(self),
-                                                                            server);
-}
-
-gchar* iface_show_databases(IStatement* self, gint* code) {
-  return tarvex_brevane_supports_database_statement_show_databases(STATEMENT(self), code);
-}
-
-gchar* iface_show_tables(IStatement* self, const gchar* database, const gchar* user_schema,
-                         gint* code) {
-  return tarvex_brevane_supports_database_statement_show_tables(STATEMENT(self), database,
-                                                                user_schema, code);
-}
-
-gchar* iface_show_views(IStatement* self, const gchar* database, const gchar* user_schema,
-                        gint* code) {
-  return tarvex_brevane_supports_database_statement_show_views(STATEMENT(self), database,
-                                                               user_schema, code);
-}
-
-gchar* iface_change_database(IStatement* self, const gchar* database) {
-  return tarvex_brevane_supports_database_statement_change_database(STATEMENT(self), database);
-}
-
-gchar* iface_build_explain(IStatement* self, const gchar* statement, const gchar* format) {
-  return tarvex_brevane_supports_database_statement_build_explain(STATEMENT(self), statement,
-                                                                  format);
-}
-
-gchar* iface_build_analyze(IStatement* self, const gchar* statement, const gchar* format) {
-  return tarvex_brevane_supports_database_statement_build_analyze(STATEMENT(self), statement,
-                                                                  format);
-}
-
-gchar* iface_show_table_spaces(IStatement* self, const gchar* database, gint* code) {
-  return tarvex_brevane_supports_database_statement_show_table_spaces(STATEMENT(self), database,
-                                                                      code);
-}
-
-gchar* iface_show_table_schemas(IStatement* self, const gchar* database, gint* code) {
-  return tarvex_brevane_supports_database_statement_show_table_schemas(STATEMENT(self), database,
-                                                                       code);
-}
-
-gchar* iface_show_checks(IStatement* self, const gchar* database, const gchar* user_schema,
-                         gint* code) {
-  return tarvex_brevane_supports_database_statement_show_checks(STATEMENT(self), database,
-                                                                user_schema, code);
-}
-
-gchar* iface_show_excludes(IStatement* self, const gchar* database, const gchar* user_schema,
-                           gint* code) {
-  return tarvex_brevane_supports_database_statement_show_excludes(STATEMENT(self), database,
-                                                                  user_schema, code);
-}
-
-gchar* iface_show_foreigns(IStatement* self, const gchar* database, const gchar* user_schema,
-                           gint* code) {
-  return tarvex_brevane_supports_database_statement_show_foreigns(STATEMENT(self), database,
-                                                                  user_schema, code);
-}
-
-gchar* iface_show_rules(IStatement* self, const gchar* database, const gchar* user_schema,
-                        gint* code) {
-  return tarvex_brevane_supports_database_statement_show_rules(STATEMENT(self), database,
-                                                               user_schema, code);
-}
-
-gchar* iface_show_uniques(IStatement* self, const gchar* database, const gchar* user_schema,
-                          gint* code) {
-  return tarvex_brevane_supports_database_statement_show_uniques(STATEMENT(self), database,
-                                                                 user_schema, code);
-}
-
-gchar* iface_show_indexes(IStatement* self, const gchar* database, const gchar* user_schema,
-                          gint* code) {
-  return tarvex_brevane_supports_database_statement_show_indexes(STATEMENT(self), database,
-                                                                 user_schema, code);
-}
-
-gchar* iface_show_triggers(IStatement* self, const gchar* database, const gchar* user_schema,
-                           gint* code) {
-  return tarvex_brevane_supports_database_statement_show_triggers(STATEMENT(self), database,
-                                                                  user_schema, code);
-}
-
-gchar* iface_show_functions(IStatement* self, const gchar* database, const gchar* user_schema,
-                            gint* code) {
-  return tarvex_brevane_supports_database_statement_show_functions(STATEMENT(self), database,
-                                                                   user_schema, code);
-}
-
-gchar* iface_show_procedures(IStatement* self, const gchar* database, const gchar* user_schema,
-                             gint* code) {
-  return tarvex_brevane_supports_database_statement_show_procedures(STATEMENT(self), database,
-                                                                    user_schema, code);
-}
-
-gchar* iface_call_function(IStatement* self, const gchar* database, const gchar* user_schema,
-                           const gchar* function, const gchar* parameters) {
-  return tarvex_brevane_supports_database_statement_call_function(
-      STATEMENT(self), database, user_schema, function, parameters);
-}
-
-gchar* iface_call_procedure(IStatement* self, const gchar* database, const gchar* user_schema,
-                            const gchar* procedure, const gchar* parameters) {
-  return tarvex_brevane_supports_database_statement_call_procedure(
-      STATEMENT(self), database, user_schema, procedure, parameters);
-}
-
-gchar* iface_show_source(IStatement* self, TarvexProvidersContractsDBObject kind,
-                         const gchar* database, const gchar* user_schema, const gchar* name,
-                         gint* code) {
-  return tarvex_brevane_supports_database_statement_show_source(STATEMENT(self), kind, database,
-                                                                user_schema, name, code);
-}
-
-gchar* iface_show_structure(IStatement* self, const gchar* database, const gchar* user_schema,
-                            const gchar* table, gint* code) {
-  return tarvex_brevane_supports_database_statement_show_structure(STATEMENT(self), database,
-                                                                   user_schema, table, code);
-}
-
-gchar* iface_show_content(IStatement* self, const gchar* database, const gchar* user_schema,
-                          const gchar* table, const gchar* columns, const gchar* where,
-                          const gchar* order, gint64 offset, gint limit) {
-  return tarvex_brevane_supports_database_statement_show_content(
-      STATEMENT(self), database, user_schema, table, columns, where, order, offset, limit);
-}
-
-gchar* iface_show_users(IStatement* self, const gchar* database, const gchar* user_schema,
-                        gint* code) {
-  return tarvex_brevane_supports_database_statement_show_users(STATEMENT(self), database,
-                                                               user_schema, code);
-}
-
-gchar* iface_show_roles(IStatement* self, const gchar* database, const gchar* user_schema,
-                        gint* code) {
-  return tarvex_brevane_supports_database_statement_show_roles(STATEMENT(self), database,
-                                                               user_schema, code);
-}
-
-gchar* iface_show_user_detail(IStatement* self, const gchar* database, const gchar* user_schema,
-                              const gchar* username) {
-  return tarvex_brevane_supports_database_statement_show_user_detail(STATEMENT(self), database,
-                                                                     user_schema, username);
-}
-
-gchar* iface_show_role_detail(IStatement* self, const gchar* database, const gchar* user_schema,
-                              const gchar* rolename) {
-  return tarvex_brevane_supports_database_statement_show_role_detail(STATEMENT(self), database,
-                                                                     user_schema, rolename);
-}
-
-gchar* iface_show_user_rights(IStatement* self, const gchar* database, const gchar* user_schema,
-                              const gchar* username) {
-  return tarvex_brevane_supports_database_statement_show_user_rights(STATEMENT(self), database,
-                                                                     user_schema, username);
-}
-
-gchar* iface_show_role_rights(IStatement* self, const gchar* database, const gchar* user_schema,
-                              const gchar* rolename) {
-  return tarvex_brevane_supports_database_statement_show_role_rights(STATEMENT(self), database,
-                                                                     user_schema, rolename);
-}
-
-gchar* iface_grant_user_rights(IStatement* self, const gchar* database, const gchar* user_schema,
-                               const gchar* username, const gchar* object, const gchar* rights) {
-  return tarvex_brevane_supports_database_statement_grant_user_rights(
-      STATEMENT(self), database, user_schema, username, object, rights);
-}
-
-gchar* iface_revoke_user_rights(IStatement* self, const gchar* database, const gchar* user_schema,
-                                const gchar* username, const gchar* object, const gchar* rights) {
-  return tarvex_brevane_supports_database_statement_revoke_user_rights(
-      STATEMENT(self), database, user_schema, username, object, rights);
-}
-
-gchar* iface_grant_role_rights(IStatement* self, const gchar* database, const gchar* user_schema,
-                               const gchar* rolename, const gchar* object, const gchar* rights) {
-  return tarvex_brevane_supports_database_statement_grant_role_rights(
-      STATEMENT(self), database, user_schema, rolename, object, rights);
-}
-
-gchar* iface_revoke_role_rights(IStatement* self, const gchar* database, const gchar* user_schema,
-                                const gchar* rolename, const gchar* object, const gchar* rights) {
-  return tarvex_brevane_supports_database_statement_revoke_role_rights(
-      STATEMENT(self), database, user_schema, rolename, object, rights);
-}
-
-gchar* iface_show_privileges(IStatement* self, gint* code, gint* code2) {
-  return tarvex_brevane_supports_database_statement_show_privileges(STATEMENT(self), code, code2);
-}
-
-gchar* iface_flush_privileges(IStatement* self) {
-  return tarvex_brevane_supports_database_statement_flush_privileges(STATEMENT(self));
-}
-
-gchar* iface_show_effected(IStatement* self, const gchar* database, const gchar* user_schema,
-                           const gchar* table, const gchar* where) {
-  return tarvex_brevane_supports_database_statement_show_effected(STATEMENT(self), database,
-                                                                  user_schema, table, where);
-}
-
-gchar* iface_show_relations(IStatement* self, const gchar* database, const gchar* user_schema,
-                            const gchar* table) {
-  return tarvex_brevane_supports_database_statement_show_relations(STATEMENT(self), database,
-                                                                   user_schema, table);
-}
-
-gchar* iface_rename_object(IStatement* self, TarvexProvidersContractsDBObject kind,
-                           const gchar* database, const gchar* user_schema, const gchar* old_name,
-                           const gchar* new_name) {
-  return tarvex_brevane_supports_database_statement_rename_object(STATEMENT(self), kind, database,
-                                                                  user_schema, old_name, new_name);
-}
-
-gchar* iface_drop_object(IStatement* self, TarvexProvidersContractsDBObject kind,
-                         const gchar* database, const gchar* user_schema, const gchar* object_name,
-                         const gchar* object_target) {
-  return tarvex_brevane_supports_database_statement_drop_object(
-      STATEMENT(self), kind, database, user_schema, object_name, object_target);
-}
-
-gchar* iface_empty_table(IStatement* self, const gchar* database, const gchar* user_schema,
-                         const gchar* object_name) {
-  return tarvex_brevane_supports_database_statement_empty_table(STATEMENT(self), database,
-                                                                user_schema, object_name);
-}
-
-gchar* iface_transaction(IStatement* self, const gchar* name) {
-  return tarvex_brevane_supports_database_statement_transaction(STATEMENT(self), name);
-}
-
-gchar* iface_rollback(IStatement* self, const gchar* name) {
-  return tarvex_brevane_supports_database_statement_rollback(STATEMENT(self), name);
-}
-
-gchar* iface_commit(IStatement* self, const gchar* name) {
-  return tarvex_brevane_supports_database_statement_commit(STATEMENT(self), name);
-}
-
-gchar* iface_pack_value(IStatement* self, TarvexProvidersContractsDataType type,
-                        const gchar* value) {
-  return tarvex_brevane_supports_database_statement_pack_value(STATEMENT(self), type, value);
-}
-
-gchar* iface_quote_identifier(IStatement* self, const gchar* identifier, const gchar* schema) {
-  return tarvex_brevane_supports_database_statement_quote_identifier(STATEMENT(self), identifier,
-                                                                     schema);
-}
-
-gchar* iface_build_sql_update(IStatement* self, const gchar* schema, const gchar* table,
-                              gchar** columns, gint columns_length1, gchar** values,
-                              gint values_length1, gchar** keys, gint keys_length1,
-                              gchar** key_values, gint key_values_length1) {
-  return tarvex_brevane_supports_database_statement_build_sql_update(
-      STATEMENT(self), schema, table, columns, columns_length1, values, values_length1, keys,
-      keys_length1, key_values, key_values_length1);
-}
-
-gchar* iface_build_sql_insert(IStatement* self, const gchar* schema, const gchar* table,
-                              gchar** columns, gint columns_length1, gchar** values,
-                              gint values_length1) {
-  return tarvex_brevane_supports_database_statement_build_sql_insert(
-      STATEMENT(self), schema, table, columns, columns_length1, values, values_length1);
-}
-
-gchar* iface_build_sql_delete(IStatement* self, const gchar* schema, const gchar* table,
-                              gchar** keys, gint keys_length1, gchar** key_values,
-                              gint key_values_length1) {
-  return tarvex_brevane_supports_database_statement_build_sql_delete(
-      STATEMENT(self), schema, table, keys, keys_length1, key_values, key_values_length1);
-}
-
-gchar* iface_build_sql_view(IStatement* self, const gchar* user_schema, const gchar* view_name,
-                            const gchar* statements) {
-  return tarvex_brevane_supports_database_statement_build_sql_view(STATEMENT(self), user_schema,
-                                                                   view_name, statements);
-}
-
-gchar* iface_parse_expression(IStatement* self, gint mode, const gchar* expression) {
-  return tarvex_brevane_supports_database_statement_parse_expression(STATEMENT(self), mode,
-                                                                     expression);
-}
-}  // namespace
 
 static void tarvex_brevane_supports_database_statement_istatement_init(
     TarvexBrevaneContractsDatabaseIStatementIface* iface) {
-  iface->build_connection_string = iface_build_connection_string;
-  iface->show_databases = iface_show_databases;
-  iface->show_tables = iface_show_tables;
-  iface->show_views = iface_show_views;
-  iface->change_database = iface_change_database;
-  iface->build_explain = iface_build_explain;
-  iface->build_analyze = iface_build_analyze;
-  iface->show_table_spaces = iface_show_table_spaces;
-  iface->show_table_schemas = iface_show_table_schemas;
-  iface->show_checks = iface_show_checks;
-  iface->show_excludes = iface_show_excludes;
-  iface->show_foreigns = iface_show_foreigns;
-  iface->show_rules = iface_show_rules;
-  iface->show_uniques = iface_show_uniques;
-  iface->show_indexes = iface_show_indexes;
-  iface->show_triggers = iface_show_triggers;
-  iface->show_functions = iface_show_functions;
-  iface->show_procedures = iface_show_procedures;
-  iface->call_function = iface_call_function;
-  iface->call_procedure = iface_call_procedure;
-  iface->show_source = iface_show_source;
-  iface->show_structure = iface_show_structure;
-  iface->show_content = iface_show_content;
-  iface->show_users = iface_show_users;
-  iface->show_roles = iface_show_roles;
-  iface->show_user_detail = iface_show_user_detail;
-  iface->show_role_detail = iface_show_role_detail;
-  iface->show_user_rights = iface_show_user_rights;
-  iface->show_role_rights = iface_show_role_rights;
-  iface->grant_user_rights = iface_grant_user_rights;
-  iface->revoke_user_rights = iface_revoke_user_rights;
-  iface->grant_role_rights = iface_grant_role_rights;
-  iface->revoke_role_rights = iface_revoke_role_rights;
-  iface->show_privileges = iface_show_privileges;
-  iface->flush_privileges = iface_flush_privileges;
-  iface->show_effected = iface_show_effected;
-  iface->show_relations = iface_show_relations;
-  iface->rename_object = iface_rename_object;
-  iface->drop_object = iface_drop_object;
-  iface->empty_table = iface_empty_table;
-  iface->transaction = iface_transaction;
-  iface->rollback = iface_rollback;
-  iface->commit = iface_commit;
-  iface->pack_value = iface_pack_value;
-  iface->quote_identifier = iface_quote_identifier;
-  iface->build_sql_update = iface_build_sql_update;
-  iface->build_sql_insert = iface_build_sql_insert;
-  iface->build_sql_delete = iface_build_sql_delete;
-  iface->build_sql_view = iface_build_sql_view;
-  iface->parse_expression = iface_parse_expression;
+  iface->build_connection_string =
+      tarvex::forward<&tarvex_brevane_supports_database_statement_build_connection_string>;
+  iface->show_databases =
+      tarvex::forward<&tarvex_brevane_supports_database_statement_show_databases>;
+  iface->show_tables = tarvex::forward<&tarvex_brevane_supports_database_statement_show_tables>;
+  iface->show_views = tarvex::forward<&tarvex_brevane_supports_database_statement_show_views>;
+  iface->change_database =
+      tarvex::forward<&tarvex_brevane_supports_database_statement_change_database>;
+  iface->build_explain = tarvex::forward<&tarvex_brevane_supports_database_statement_build_explain>;
+  iface->build_analyze = tarvex::forward<&tarvex_brevane_supports_database_statement_build_analyze>;
+  iface->show_table_spaces =
+      tarvex::forward<&tarvex_brevane_supports_database_statement_show_table_spaces>;
+  iface->show_table_schemas =
+      tarvex::forward<&tarvex_brevane_supports_database_statement_show_table_schemas>;
+  iface->show_checks = tarvex::forward<&tarvex_brevane_supports_database_statement_show_checks>;
+  iface->show_excludes = tarvex::forward<&tarvex_brevane_supports_database_statement_show_excludes>;
+  iface->show_foreigns = tarvex::forward<&tarvex_brevane_supports_database_statement_show_foreigns>;
+  iface->show_rules = tarvex::forward<&tarvex_brevane_supports_database_statement_show_rules>;
+  iface->show_uniques = tarvex::forward<&tarvex_brevane_supports_database_statement_show_uniques>;
+  iface->show_indexes = tarvex::forward<&tarvex_brevane_supports_database_statement_show_indexes>;
+  iface->show_triggers = tarvex::forward<&tarvex_brevane_supports_database_statement_show_triggers>;
+  iface->show_functions =
+      tarvex::forward<&tarvex_brevane_supports_database_statement_show_functions>;
+  iface->show_procedures =
+      tarvex::forward<&tarvex_brevane_supports_database_statement_show_procedures>;
+  iface->call_function = tarvex::forward<&tarvex_brevane_supports_database_statement_call_function>;
+  iface->call_procedure =
+      tarvex::forward<&tarvex_brevane_supports_database_statement_call_procedure>;
+  iface->show_source = tarvex::forward<&tarvex_brevane_supports_database_statement_show_source>;
+  iface->show_structure =
+      tarvex::forward<&tarvex_brevane_supports_database_statement_show_structure>;
+  iface->show_content = tarvex::forward<&tarvex_brevane_supports_database_statement_show_content>;
+  iface->show_users = tarvex::forward<&tarvex_brevane_supports_database_statement_show_users>;
+  iface->show_roles = tarvex::forward<&tarvex_brevane_supports_database_statement_show_roles>;
+  iface->show_user_detail =
+      tarvex::forward<&tarvex_brevane_supports_database_statement_show_user_detail>;
+  iface->show_role_detail =
+      tarvex::forward<&tarvex_brevane_supports_database_statement_show_role_detail>;
+  iface->show_user_rights =
+      tarvex::forward<&tarvex_brevane_supports_database_statement_show_user_rights>;
+  iface->show_role_rights =
+      tarvex::forward<&tarvex_brevane_supports_database_statement_show_role_rights>;
+  iface->grant_user_rights =
+      tarvex::forward<&tarvex_brevane_supports_database_statement_grant_user_rights>;
+  iface->revoke_user_rights =
+      tarvex::forward<&tarvex_brevane_supports_database_statement_revoke_user_rights>;
+  iface->grant_role_rights =
+      tarvex::forward<&tarvex_brevane_supports_database_statement_grant_role_rights>;
+  iface->revoke_role_rights =
+      tarvex::forward<&tarvex_brevane_supports_database_statement_revoke_role_rights>;
+  iface->show_privileges =
+      tarvex::forward<&tarvex_brevane_supports_database_statement_show_privileges>;
+  iface->flush_privileges =
+      tarvex::forward<&tarvex_brevane_supports_database_statement_flush_privileges>;
+  iface->show_effected = tarvex::forward<&tarvex_brevane_supports_database_statement_show_effected>;
+  iface->show_relations =
+      tarvex::forward<&tarvex_brevane_supports_database_statement_show_relations>;
+  iface->rename_object = tarvex::forward<&tarvex_brevane_supports_database_statement_rename_object>;
+  iface->drop_object = tarvex::forward<&tarvex_brevane_supports_database_statement_drop_object>;
+  iface->empty_table = tarvex::forward<&tarvex_brevane_supports_database_statement_empty_table>;
+  iface->transaction = tarvex::forward<&tarvex_brevane_supports_database_statement_transaction>;
+  iface->rollback = tarvex::forward<&tarvex_brevane_supports_database_statement_rollback>;
+  iface->commit = tarvex::forward<&tarvex_brevane_supports_database_statement_commit>;
+  iface->pack_value = tarvex::forward<&tarvex_brevane_supports_database_statement_pack_value>;
+  iface->quote_identifier =
+      tarvex::forward<&tarvex_brevane_supports_database_statement_quote_identifier>;
+  iface->build_sql_update =
+      tarvex::forward<&tarvex_brevane_supports_database_statement_build_sql_update>;
+  iface->build_sql_insert =
+      tarvex::forward<&tarvex_brevane_supports_database_statement_build_sql_insert>;
+  iface->build_sql_delete =
+      tarvex::forward<&tarvex_brevane_supports_database_statement_build_sql_delete>;
+  iface->build_sql_view =
+      tarvex::forward<&tarvex_brevane_supports_database_statement_build_sql_view>;
+  iface->parse_expression =
+      tarvex::forward<&tarvex_brevane_supports_database_statement_parse_expression>;
 }
 
 // ---- empty defaults

@@ -1,10 +1,12 @@
 // Shared enumerations of the provider contracts: value kinds, row and object
-// change states, database object kinds and the provider error codes.
+// change states and database object kinds. The provider error domain has its
+// own header, included here for the hosts that found it in this one.
 #pragma once
 
 #include <glib-object.h>
 
 #include "common/tarvex-export.h"
+#include "providers/contracts/database_error.h"
 
 G_BEGIN_DECLS
 
@@ -111,21 +113,9 @@ typedef enum {
   TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_WRAPPER = 47,
 } TarvexProvidersContractsDBObject;
 
-typedef enum {
-  TARVEX_PROVIDERS_EXCEPTIONS_DATABASE_ERROR_DATABASE_NOT_FOUND = 0,
-  TARVEX_PROVIDERS_EXCEPTIONS_DATABASE_ERROR_DATABASE_NOT_CONNECTED = 1,
-  TARVEX_PROVIDERS_EXCEPTIONS_DATABASE_ERROR_DATABASE_NOT_INITIALIZED = 2,
-  TARVEX_PROVIDERS_EXCEPTIONS_DATABASE_ERROR_DATABASE_NOT_SUPPORTED = 3,
-  TARVEX_PROVIDERS_EXCEPTIONS_DATABASE_ERROR_DATABASE_NOT_SUPPORTED_BY_PROVIDER = 4,
-  TARVEX_PROVIDERS_EXCEPTIONS_DATABASE_ERROR_DATABASE_NOT_SUPPORTED_BY_DRIVER = 5,
-  TARVEX_PROVIDERS_EXCEPTIONS_DATABASE_ERROR_DATABASE_NOT_SUPPORTED_BY_SERVER = 6,
-} TarvexProvidersExceptionsDatabaseError;
-
 #define TARVEX_PROVIDERS_CONTRACTS_TYPE_DATA_TYPE (tarvex_providers_contracts_data_type_get_type())
 #define TARVEX_PROVIDERS_CONTRACTS_TYPE_DATA_VERSION (tarvex_providers_contracts_data_version_get_type())
 #define TARVEX_PROVIDERS_CONTRACTS_TYPE_DB_OBJECT (tarvex_providers_contracts_db_object_get_type())
-#define TARVEX_PROVIDERS_EXCEPTIONS_TYPE_DATABASE_ERROR (tarvex_providers_exceptions_database_error_get_type())
-#define TARVEX_PROVIDERS_EXCEPTIONS_DATABASE_ERROR (tarvex_providers_exceptions_database_error_quark())
 
 TARVEX_EXPORT GType tarvex_providers_contracts_data_type_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT gchar* tarvex_providers_contracts_data_type_to_string(TarvexProvidersContractsDataType self);
@@ -138,8 +128,5 @@ TARVEX_EXPORT gchar* tarvex_providers_contracts_data_version_to_string(TarvexPro
 
 TARVEX_EXPORT GType tarvex_providers_contracts_db_object_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT gchar* tarvex_providers_contracts_db_object_to_string(TarvexProvidersContractsDBObject self);
-
-TARVEX_EXPORT GType tarvex_providers_exceptions_database_error_get_type(void) G_GNUC_CONST;
-TARVEX_EXPORT GQuark tarvex_providers_exceptions_database_error_quark(void);
 
 G_END_DECLS

@@ -5,9 +5,14 @@
 #include <algorithm>
 #include <atomic>
 #include <charconv>
+#include <condition_variable>
 #include <cstring>
+#include <deque>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <system_error>
+#include <thread>
 #include <type_traits>
 #include <vector>
 
@@ -619,7 +624,15 @@ constexpr guint kSmallChunks = 4;
 constexpr gsize kLargeChunk = 2 * 1024 * 1024;
 constexpr gsize kChunkHeader = (sizeof(Chunk) + 15) & ~gsize(15);
 
-Chunk* chunk_new(gsize total) {
+// Memory the kernel has not given the process yet costs a page fault and
+// the zeroing of its page at the first write: for a large result, a good
+// share of the fill. Writing to every page of a new chunk makes it present.
+void make_present(void* start, gsize size) {
+  auto* bytes = static_cast<volatile char*>(start);
+  for (gsize at = 0; at < size; at += 4096) bytes[at] = 0;
+}
+
+Chunk* chunk_new(gsize total, bool present = false) {
   Chunk* chunk = nullptr;
   gsize mapping = 0;
   void* base = nullptr;
@@ -640,6 +653,7 @@ Chunk* chunk_new(gsize total) {
   }
 #endif
   if (!chunk) chunk = static_cast<Chunk*>(g_malloc(total));
+  if (present) make_present(chunk, total);
   chunk->refs.store(1, std::memory_order_relaxed);
   chunk->size = total - kChunkHeader;
   chunk->mapping = mapping;
@@ -679,8 +693,80 @@ void chunk_unref(Chunk* chunk) {
     g_free(chunk);
 }
 
+// Makes large chunks, their pages present, on a thread of its own a few
+// chunks ahead of the arena that fills them: a large result then takes its
+// memory without waiting for the kernel to give and zero it page by page.
+class ChunkMaker {
+ public:
+  ChunkMaker() : thread_([this] { run(); }) {}
+  ChunkMaker(const ChunkMaker&) = delete;
+  ChunkMaker& operator=(const ChunkMaker&) = delete;
+  ~ChunkMaker() {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      stop_ = true;
+    }
+    wake_.notify_one();
+    thread_.join();
+    for (Chunk* chunk : ready_) chunk_unref(chunk);
+  }
+
+  // A large chunk made ahead, or null when none is ready yet (the caller
+  // makes its own rather than wait).
+  Chunk* take() {
+    Chunk* chunk = nullptr;
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      if (!ready_.empty()) {
+        chunk = ready_.front();
+        ready_.pop_front();
+      }
+    }
+    wake_.notify_one();
+    return chunk;
+  }
+
+ private:
+  static constexpr size_t kAhead = 4;
+
+  void run() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    while (true) {
+      wake_.wait(lock, [this] { return stop_ || ready_.size() < kAhead; });
+      if (stop_) return;
+      lock.unlock();
+      Chunk* chunk = chunk_new(kLargeChunk, true);
+      lock.lock();
+      ready_.push_back(chunk);
+    }
+  }
+
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::deque<Chunk*> ready_;
+  bool stop_ = false;
+  std::thread thread_;
+};
+
 CellArena::~CellArena() {
+  // The maker's unused chunks go with it.
+  delete maker_;
   if (current_) chunk_unref(current_);
+}
+
+Chunk* CellArena::next_chunk(gsize size) {
+  if (size != kLargeChunk) return chunk_new(size);
+  // From the second large chunk on the result is large: chunks are made
+  // ahead from then on.
+  if (!maker_ && chunks_ > kSmallChunks) {
+    try {
+      maker_ = new ChunkMaker();
+    } catch (const std::system_error&) {
+      // No thread to be had: the arena makes its chunks itself.
+    }
+  }
+  Chunk* chunk = maker_ ? maker_->take() : nullptr;
+  return chunk ? chunk : chunk_new(size);
 }
 
 gpointer CellArena::take(gsize size, Chunk** chunk) {
@@ -689,7 +775,7 @@ gpointer CellArena::take(gsize size, Chunk** chunk) {
   size = (size + alignof(Datum) - 1) & ~(alignof(Datum) - 1);
   if (!current_ || used_ + size > current_->size) {
     if (current_) chunk_unref(current_);
-    current_ = chunk_new(chunk_size);
+    current_ = next_chunk(chunk_size);
     chunks_++;
     used_ = 0;
   }

@@ -112,12 +112,14 @@ void large_block_free(gpointer block, gsize size);
 // row that uses it.
 struct Chunk;
 void chunk_unref(Chunk* chunk);
+class ChunkMaker;
 
 // Memory for the cells of the rows of one result, in chunks of a fixed
 // size that are only ever appended: nothing written is moved or copied
 // again. The first chunks are small (a small result takes little); later
 // ones are large and, where the system offers it, backed by huge pages, so
-// a large result costs few page faults.
+// a large result costs few page faults, and a thread of the arena makes
+// them, their pages present, ahead of the rows that fill them.
 class CellArena {
  public:
   CellArena() = default;
@@ -131,9 +133,12 @@ class CellArena {
   gpointer take(gsize size, Chunk** chunk);
 
  private:
+  Chunk* next_chunk(gsize size);
+
   Chunk* current_ = nullptr;
   gsize used_ = 0;
   guint chunks_ = 0;
+  ChunkMaker* maker_ = nullptr;
 };
 
 // The cells of one row as a provider reads them, made into a row at once.

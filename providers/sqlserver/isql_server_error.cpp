@@ -61,7 +61,7 @@ void queue_clear(TarvexProvidersSupportsTdsUserData* userdata) {
 bool raise_error(TarvexProvidersSupportsTdsUserData* userdata, RETCODE code, GError** error) {
   if (!is_failure(code)) return false;
   if (!userdata) {
-    g_set_error_literal(error, tdsdb_quark(), -1,
+    g_set_error_literal(error, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR, -1,
                         code == BUF_FULL ? "the buffer exceeded" : "Fail occured");
     return true;
   }
@@ -86,12 +86,12 @@ bool raise_error(TarvexProvidersSupportsTdsUserData* userdata, RETCODE code, GEr
   // happened.
   if (first) {
     if (explain_unreported(userdata, error)) return true;
-    g_set_error_literal(error, tdsdb_quark(), -1,
+    g_set_error_literal(error, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR, -1,
                         code == BUF_FULL ? _("db-lib's row buffer is full.")
                                          : _("db-lib reported a failure without a message."));
     return true;
   }
-  g_set_error_literal(error, tdsdb_quark(), number, text.c_str());
+  g_set_error_literal(error, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR, number, text.c_str());
   return true;
 }
 

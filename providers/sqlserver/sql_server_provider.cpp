@@ -254,7 +254,7 @@ using Lock = std::lock_guard<std::recursive_mutex>;
 constexpr int kLoginSeconds = 15;
 
 void set_sqlserver_error(GError** error, const char* text) {
-  g_set_error_literal(error, sqlserver::sqlserver_quark(), -1, text);
+  g_set_error_literal(error, TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_ERROR, -1, text);
 }
 
 // The offset of the first byte that is not valid UTF-8, or -1. db-lib
@@ -284,7 +284,7 @@ class Command {
     if (!begin(error)) return false;
     gssize bad = invalid_utf8_offset(sql);
     if (bad >= 0) {
-      g_set_error(error, sqlserver::sqlserver_quark(), -1,
+      g_set_error(error, TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_ERROR, -1,
                   _("The SQL text is not valid UTF-8: byte 0x%02X at offset %" G_GSSIZE_FORMAT
                     " is not part of a character."),
                   guint(guchar(sql[bad])), bad);
@@ -390,13 +390,13 @@ bool explain_unreported(UserData* userdata, GError** error) {
   if (!current->notes.empty()) {
     std::string text;
     for (const auto& note : current->notes) text += note.second + "\n";
-    g_set_error_literal(error, tdsdb_quark(), current->notes.front().first, text.c_str());
+    g_set_error_literal(error, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR, current->notes.front().first, text.c_str());
     return true;
   }
   const char* text = dbdead(current->process)
                          ? _("The connection to the server was lost.")
                          : _("The server reported an error without a message.");
-  g_set_error_literal(error, tdsdb_quark(), -1, text);
+  g_set_error_literal(error, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR, -1, text);
   return true;
 }
 

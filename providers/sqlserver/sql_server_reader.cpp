@@ -284,9 +284,8 @@ GDateTime* cell_time(DBPROCESS* p, int column) {
 
 // The fields of a date-time cell and, for a datetimeoffset, its offset in
 // seconds; false where the cell reads as the epoch.
-bool datetime_fields(DBPROCESS* p, int column, int type, Cracked& d, bool& with_offset,
+bool datetime_fields(DBPROCESS* p, Cell c, int type, Cracked& d, bool& with_offset,
                      gint32& offset) {
-  Cell c = cell_of(p, column);
   with_offset = false;
   offset = 0;
   if (!crack(p, type, c, d)) return false;
@@ -309,7 +308,7 @@ GDateTime* cell_datetime(DBPROCESS* p, int column, int type, bool* offset_kept) 
   bool with_offset;
   gint32 offset;
   if (offset_kept) *offset_kept = false;
-  if (!datetime_fields(p, column, type, d, with_offset, offset)) return epoch_utc();
+  if (!datetime_fields(p, cell_of(p, column), type, d, with_offset, offset)) return epoch_utc();
   if (offset_kept) *offset_kept = with_offset;
   GRef<GTimeZone> zone = with_offset ? adoptGRef(g_time_zone_new_offset(offset))
                                      : retainGRef(utc_zone());
@@ -393,12 +392,13 @@ bool add_cell(models::RowBuilder& row, DBPROCESS* p, int column, int type, DT ki
               std::string& scratch) {
   using models::Datum;
   Datum datum;
-  if (cell_is_null(p, column)) {
+  // The cell's data and length, asked of db-lib once.
+  const Cell c = cell_of(p, column);
+  if (!c.data && c.length == 0) {
     row.add(datum);
     return true;
   }
   auto add_data = [&](Datum::Kind data_kind) {
-    Cell c = cell_of(p, column);
     bool some = c.data && c.length > 0;
     row.add_data(data_kind, some ? c.data : nullptr, some ? gsize(c.length) : 0);
     return true;
@@ -406,43 +406,43 @@ bool add_cell(models::RowBuilder& row, DBPROCESS* p, int column, int type, DT ki
   switch (kind) {
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BOOLEAN:
       datum.kind = Datum::BOOLEAN;
-      datum.i = cell_boolean(p, column);
+      datum.i = fixed<guint8>(c) != 0;
       break;
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_CHAR:
       datum.kind = Datum::CHAR;
-      datum.u = cell_byte(p, column);
+      datum.u = fixed<guint8>(c);
       break;
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT8:
       datum.kind = Datum::INT8;
-      datum.i = gint8(cell_byte(p, column));
+      datum.i = gint8(fixed<guint8>(c));
       break;
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT16:
       datum.kind = Datum::INT16;
-      datum.i = gint16(cell_u16(p, column));
+      datum.i = gint16(fixed<guint16>(c));
       break;
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32:
       datum.kind = Datum::INT32;
-      datum.i = gint32(cell_u32(p, column));
+      datum.i = gint32(fixed<guint32>(c));
       break;
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT64:
       datum.kind = Datum::INT64;
-      datum.i = gint64(cell_u64(p, column));
+      datum.i = gint64(fixed<guint64>(c));
       break;
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT8:
       datum.kind = Datum::UINT8;
-      datum.u = cell_byte(p, column);
+      datum.u = fixed<guint8>(c);
       break;
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT16:
       datum.kind = Datum::UINT16;
-      datum.u = cell_u16(p, column);
+      datum.u = fixed<guint16>(c);
       break;
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT32:
       datum.kind = Datum::UINT32;
-      datum.u = cell_u32(p, column);
+      datum.u = fixed<guint32>(c);
       break;
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT64:
       datum.kind = Datum::UINT64;
-      datum.u = cell_u64(p, column);
+      datum.u = fixed<guint64>(c);
       break;
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_MONEY:
       if (!is_money_type(type)) {
@@ -459,7 +459,7 @@ bool add_cell(models::RowBuilder& row, DBPROCESS* p, int column, int type, DT ki
       unsigned __int128 magnitude = 0;
       int scale = 0;
       bool parts = (type == SYBDECIMAL || type == SYBNUMERIC) &&
-                   numeric_parts(cell_of(p, column), negative, magnitude, scale);
+                   numeric_parts(c, negative, magnitude, scale);
       if (parts && magnitude <= (unsigned __int128)G_MAXINT64) {
         datum.kind = Datum::DECIMAL;
         datum.i = negative ? -gint64(magnitude) : gint64(magnitude);
@@ -472,18 +472,18 @@ bool add_cell(models::RowBuilder& row, DBPROCESS* p, int column, int type, DT ki
     }
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_FLOAT:
       datum.kind = Datum::FLOAT;
-      datum.f = cell_float(p, column);
+      datum.f = fixed<gfloat>(c);
       break;
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE:
       datum.kind = Datum::DOUBLE;
-      datum.d = cell_double(p, column);
+      datum.d = fixed<gdouble>(c);
       break;
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DATETIME: {
       Cracked d;
       bool with_offset;
       gint32 offset;
       // The epoch and fields GLib refuses go the long way.
-      if (!datetime_fields(p, column, type, d, with_offset, offset) ||
+      if (!datetime_fields(p, c, type, d, with_offset, offset) ||
           !models::datum_datetime_fits(d.year, d.month, d.day, d.hour, d.minute, d.second,
                                        with_offset)) {
         row.take(cell_value(p, column, type, kind));
@@ -506,7 +506,6 @@ bool add_cell(models::RowBuilder& row, DBPROCESS* p, int column, int type, DT ki
       return add_data(Datum::XML);
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UUID: {
       // The 16 bytes, less than half their text.
-      Cell c = cell_of(p, column);
       if (type == kUniqueType && c.data && c.length == 16) return add_data(Datum::UUID_BYTES);
       char buffer[37];
       const char* text = cell_guid(p, column, type, buffer, scratch);

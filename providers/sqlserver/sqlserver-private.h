@@ -6,21 +6,16 @@
 
 #include "common/tarvex-gobject.h"
 #include "providers/contracts/table_model.h"
+#include "providers/sqlserver/sql_server_error.h"
 #include "providers/sqlserver/tds_message.h"
 #include "providers/sqlserver/tds_user_data.h"
+#include "providers/sqlserver/tdsdb_error.h"
 
 namespace tarvex {
 TARVEX_DEFINE_GDELETER(LOGINREC, dbloginfree(ptr))
 }
 
 namespace tarvex::sqlserver {
-
-inline GQuark tdsdb_quark() {
-  return g_quark_from_static_string("TDSDB");
-}
-inline GQuark sqlserver_quark() {
-  return g_quark_from_static_string("SQLServer");
-}
 
 // db-lib's answers that raise_error turns into an error.
 inline bool is_failure(RETCODE code) {

@@ -3,10 +3,13 @@
 #include <glib/gi18n-lib.h>
 #include <json-glib/json-glib.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <functional>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -235,15 +238,18 @@ gint json_export_to_file(Base*, Model* model, const gchar* filename, Progress pr
 
 // ------------------------------------------------------------------ reading
 
-// The shortest text that reads back to the same double.
+// The shortest text that reads back to the same double, in "%g" form: the
+// fewest significant digits come from the shortest exponent form.
 std::string double_text(gdouble d) {
+  char shortest[64];
+  auto result = std::to_chars(shortest, shortest + sizeof shortest, d, std::chars_format::scientific);
+  int digits = 0;
+  for (const char* p = shortest; p < result.ptr && *p != 'e'; ++p)
+    if (*p >= '0' && *p <= '9') ++digits;
+  char format[8];
+  g_snprintf(format, sizeof format, "%%.%dg", std::clamp(digits, 1, 17));
   char buffer[G_ASCII_DTOSTR_BUF_SIZE];
-  for (int digits = 1; digits <= 17; ++digits) {
-    char format[8];
-    g_snprintf(format, sizeof format, "%%.%dg", digits);
-    g_ascii_formatd(buffer, sizeof buffer, format, d);
-    if (g_ascii_strtod(buffer, nullptr) == d) break;
-  }
+  g_ascii_formatd(buffer, sizeof buffer, format, d);
   return buffer;
 }
 
@@ -295,42 +301,275 @@ bool record_of(JsonNode* element, Record& record, guint index, GError** error) {
                 index + 1);
     return false;
   }
-  JsonObject* object = json_node_get_object(element);
-  GList* members = json_object_get_members(object);
-  for (GList* m = members; m; m = m->next) {
-    const char* name = static_cast<const char*>(m->data);
+  record.names.clear();
+  record.values.clear();
+  JsonObjectIter iter;
+  json_object_iter_init_ordered(&iter, json_node_get_object(element));
+  const char* name = nullptr;
+  JsonNode* member = nullptr;
+  while (json_object_iter_next_ordered(&iter, &name, &member)) {
     record.names.emplace_back(name);
-    record.values.push_back(member_text(json_object_get_member(object, name)));
+    record.values.push_back(member_text(member));
   }
-  g_list_free(members);
   return true;
 }
+
+// The elements of the "RECORDS" array of a document read one after the
+// other from a stream, each parsed by json-glib from its own text, so a
+// large document is never in memory as a whole. The text of an element
+// leaves out the blanks between tokens: json-glib's scanner spends most of
+// its time on the indentation of a pretty document.
+//
+// Only the usual shape is read this way: an object whose one member is
+// "RECORDS", an array of objects. Anything else, or a syntax error, makes
+// the reader give up (Status::other), and the caller parses the whole
+// document as json-glib does, for its exact result or error.
+class RecordStream {
+ public:
+  enum class Status { element, end, other, failed };
+
+  explicit RecordStream(GInputStream* input)
+      : input_(retainGRef(input)), parser_(adoptGRef(json_parser_new_immutable())) {}
+
+  // Up to the first element.
+  Status start(GError** error) {
+    if (!skip_blanks(error)) return Status::failed;
+    if (!take('{', error) || !skip_blanks(error)) return give_up(error);
+    static constexpr std::string_view kName = "\"RECORDS\"";
+    for (char c : kName)
+      if (!take(c, error)) return give_up(error);
+    if (!skip_blanks(error) || !take(':', error) || !skip_blanks(error) || !take('[', error))
+      return give_up(error);
+    first_ = true;
+    return Status::element;
+  }
+
+  // The next element (owned by the stream until the next call).
+  Status next(JsonNode** element, GError** error) {
+    if (!skip_blanks(error)) return Status::failed;
+    int c = peek(error);
+    if (c < 0) return give_up(error);
+    if (c == ']') {
+      // Only blanks may follow the array and the root object.
+      ++pos_;
+      if (!skip_blanks(error) || !take('}', error) || !skip_blanks(error)) return give_up(error);
+      if (peek(error) != kEnd) return give_up(error);
+      return Status::end;
+    }
+    if (!first_) {
+      if (!take(',', error) || !skip_blanks(error)) return give_up(error);
+      c = peek(error);
+    }
+    first_ = false;
+    if (c != '{' || !element_text(error)) return give_up(error);
+    if (!json_parser_load_from_data(parser_.get(), text_.data(), gssize(text_.size()), nullptr))
+      return Status::other;
+    *element = json_parser_get_root(parser_.get());
+    return Status::element;
+  }
+
+ private:
+  static constexpr int kEnd = -2;
+
+  Status give_up(GError** error) { return error && *error ? Status::failed : Status::other; }
+
+  // The next byte, kEnd at the end of the input, -1 on a read error.
+  int peek(GError** error) {
+    if (pos_ == buffer_.size() && !refill(error)) return -1;
+    if (pos_ == buffer_.size()) return kEnd;
+    return guchar(buffer_[pos_]);
+  }
+
+  bool refill(GError** error) {
+    buffer_.resize(kRead);
+    pos_ = 0;
+    gssize got = g_input_stream_read(input_.get(), buffer_.data(), kRead, nullptr, error);
+    buffer_.resize(got > 0 ? size_t(got) : 0);
+    return got >= 0;
+  }
+
+  static bool blank(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+  static bool word(char c) {
+    switch (c) {
+      case '{': case '}': case '[': case ']': case ',': case ':': case '"':
+        return false;
+      default:
+        return true;
+    }
+  }
+
+  bool skip_blanks(GError** error) {
+    for (;;) {
+      int c = peek(error);
+      if (c == -1) return false;
+      if (!blank(c)) return true;
+      ++pos_;
+    }
+  }
+
+  bool take(char wanted, GError** error) {
+    if (peek(error) != guchar(wanted)) return false;
+    ++pos_;
+    return true;
+  }
+
+  // The text of the object that starts here, to its closing brace.
+  bool element_text(GError** error) {
+    text_.clear();
+    int depth = 0;
+    bool in_string = false, escaped = false, blanks = false;
+    for (;;) {
+      if (pos_ == buffer_.size() && !refill(error)) return false;
+      if (pos_ == buffer_.size()) return false;  // the document ends inside
+      const char* data = buffer_.data();
+      size_t end = buffer_.size();
+      size_t i = pos_;
+      if (in_string) {
+        // A run of string bytes at once.
+        size_t start = i;
+        while (i < end) {
+          char c = data[i++];
+          if (escaped) {
+            escaped = false;
+          } else if (c == '\\') {
+            escaped = true;
+          } else if (c == '"') {
+            in_string = false;
+            break;
+          }
+        }
+        text_.append(data + start, i - start);
+        pos_ = i;
+        continue;
+      }
+      char c = data[i];
+      pos_ = i + 1;
+      if (blank(guchar(c))) {
+        blanks = true;
+        continue;
+      }
+      // A blank between two words (numbers, literals) keeps them apart.
+      if (blanks && !text_.empty() && word(text_.back()) && word(c)) text_ += ' ';
+      blanks = false;
+      text_ += c;
+      if (c == '"') {
+        in_string = true;
+      } else if (c == '{' || c == '[') {
+        ++depth;
+      } else if (c == '}' || c == ']') {
+        if (--depth == 0) return true;
+      }
+    }
+  }
+
+  static constexpr size_t kRead = 1 << 16;
+  GRef<GInputStream> input_;
+  GRef<JsonParser> parser_;
+  std::string buffer_;
+  size_t pos_ = 0;
+  std::string text_;
+  bool first_ = true;
+};
+
+// A load of the records into a new model: the first record's members name
+// the columns; later records give their members by name.
+class ModelBuilder {
+ public:
+  explicit ModelBuilder(gint limit) : limit_(limit) {}
+
+  // False once the limit is reached.
+  bool add(const Record& record) {
+    if (full()) return false;
+    if (!model_) {
+      names_ = record.names;
+      model_ = adoptGRef(string_model_new(names_));
+    }
+    // Members are matched by name; a member the first record lacks is dropped.
+    fields_.assign(names_.size(), std::nullopt);
+    for (size_t c = 0; c < names_.size(); ++c) {
+      if (c < record.names.size() && record.names[c] == names_[c]) {
+        fields_[c] = record.values[c];
+        continue;
+      }
+      for (size_t k = 0; k < record.names.size(); ++k)
+        if (record.names[k] == names_[c]) {
+          fields_[c] = record.values[k];
+          break;
+        }
+    }
+    append_string_row(model_.get(), fields_);
+    ++rows_;
+    return !full();
+  }
+  bool full() const { return limit_ > 0 && rows_ >= guint(limit_); }
+  Model* take() { return model_.leak(); }
+
+ private:
+  gint limit_;
+  guint rows_ = 0;
+  GRef<Model> model_;
+  std::vector<std::string> names_;
+  std::vector<Field> fields_;
+};
 
 Model* load_parsed(JsonParser* parser, gint limit, GError** error) {
   JsonArray* records = records_of(parser, error);
   if (!records) return nullptr;
   guint n = json_array_get_length(records);
-  GRef<Model> model;
-  std::vector<std::string> names;
-  for (guint i = 0; i < n; ++i) {
-    Record record;
+  ModelBuilder builder(limit);
+  Record record;
+  for (guint i = 0; i < n && !builder.full(); ++i) {
     if (!record_of(json_array_get_element(records, i), record, i, error)) return nullptr;
-    if (!model) {
-      names = record.names;
-      model = adoptGRef(string_model_new(names));
-    }
-    // Members are matched by name; a member the first record lacks is dropped.
-    std::vector<Field> fields(names.size());
-    for (size_t c = 0; c < names.size(); ++c)
-      for (size_t k = 0; k < record.names.size(); ++k)
-        if (record.names[k] == names[c]) {
-          fields[c] = record.values[k];
-          break;
-        }
-    append_string_row(model.get(), fields);
-    if (limit > 0 && row_count(model.get()) >= guint(limit)) break;
+    builder.add(record);
   }
-  return model.leak();
+  return builder.take();
+}
+
+// Walks every element of a document of the usual shape: `visit(element,
+// index)` (false stops early, still reading the rest). Status::other when
+// the document is not of that shape or not valid.
+RecordStream::Status stream_records(GInputStream* input,
+                                    const std::function<bool(JsonNode*, guint)>& visit,
+                                    GError** error) {
+  RecordStream stream(input);
+  RecordStream::Status status = stream.start(error);
+  bool visiting = true;
+  for (guint index = 0; status == RecordStream::Status::element; ++index) {
+    JsonNode* element = nullptr;
+    status = stream.next(&element, error);
+    if (status == RecordStream::Status::element && visiting) visiting = visit(element, index);
+  }
+  return status;
+}
+
+// Loads a document from the streams `open` gives (it may be asked twice):
+// streamed when the document has the usual shape, else parsed as a whole.
+using Parse = std::function<bool(JsonParser*, GError**)>;
+
+Model* load_streams(const std::function<GInputStream*(GError**)>& open, const Parse& parse,
+                    gint limit, GError** error) {
+  auto input = adoptGRef(open(error));
+  if (!input) return nullptr;
+  ModelBuilder builder(limit);
+  Record record;
+  GError* local = nullptr;
+  // A limited load still reads the rest: an invalid document is an error.
+  auto status = stream_records(
+      input.get(),
+      [&](JsonNode* element, guint) {
+        return record_of(element, record, 0, nullptr) && builder.add(record);
+      },
+      &local);
+  g_input_stream_close(input.get(), nullptr, nullptr);
+  if (status == RecordStream::Status::failed) {
+    g_propagate_error(error, local);
+    return nullptr;
+  }
+  if (status == RecordStream::Status::end) return builder.take();
+  // Not the usual shape: as json-glib reads the whole of it.
+  auto parser = adoptGRef(json_parser_new_immutable());
+  if (!parse(parser.get(), error)) return nullptr;
+  return load_parsed(parser.get(), limit, error);
 }
 
 class JsonSource : public RecordSource {
@@ -350,10 +589,91 @@ class JsonSource : public RecordSource {
   guint index_ = 0;
 };
 
+// The records of a document of the usual shape, read from a second stream
+// after a first pass checked the whole document and counted them (so an
+// invalid document imports nothing, as when it is parsed as a whole).
+class StreamSource : public RecordSource {
+ public:
+  StreamSource(GInputStream* input, guint total)
+      : input_(adoptGRef(input)), stream_(input), total_(total) {}
+  ~StreamSource() override { g_input_stream_close(input_.get(), nullptr, nullptr); }
+
+  bool next(Record& record, GError** error) override {
+    if (!started_) {
+      started_ = true;
+      if (stream_.start(error) != RecordStream::Status::element) return false;
+    }
+    JsonNode* element = nullptr;
+    if (stream_.next(&element, error) != RecordStream::Status::element) return false;
+    return record_of(element, record, index_++, error);
+  }
+  guint total() override { return total_; }
+
+ private:
+  GRef<GInputStream> input_;
+  RecordStream stream_;
+  guint total_;
+  guint index_ = 0;
+  bool started_ = false;
+};
+
 std::unique_ptr<RecordSource> source_of(GRef<JsonParser> parser, GError** error) {
   JsonArray* records = records_of(parser.get(), error);
   if (!records) return nullptr;
   return std::make_unique<JsonSource>(std::move(parser), records);
+}
+
+// The records of the documents `open` gives: streamed when the document has
+// the usual shape, else from the whole document parsed at once.
+std::unique_ptr<RecordSource> open_source(const std::function<GInputStream*(GError**)>& open,
+                                          const Parse& parse, GError** error) {
+  auto input = adoptGRef(open(error));
+  if (!input) return nullptr;
+  guint total = 0;
+  GError* local = nullptr;
+  auto status = stream_records(
+      input.get(),
+      [&](JsonNode* element, guint) {
+        ++total;
+        // An element that is not an object is the whole parse's error.
+        return JSON_NODE_HOLDS_OBJECT(element);
+      },
+      &local);
+  g_input_stream_close(input.get(), nullptr, nullptr);
+  if (status == RecordStream::Status::failed) {
+    g_propagate_error(error, local);
+    return nullptr;
+  }
+  if (status == RecordStream::Status::end) {
+    input = adoptGRef(open(error));
+    if (!input) return nullptr;
+    return std::make_unique<StreamSource>(input.leak(), total);
+  }
+  auto parser = adoptGRef(json_parser_new_immutable());
+  if (!parse(parser.get(), error)) return nullptr;
+  return source_of(std::move(parser), error);
+}
+
+GInputStream* memory_stream(const std::shared_ptr<std::string>& text) {
+  // The bytes keep the text alive.
+  auto* keep = new std::shared_ptr<std::string>(text);
+  GBytes* bytes = g_bytes_new_with_free_func(text->data(), text->size(),
+                                             [](gpointer p) {
+                                               delete static_cast<std::shared_ptr<std::string>*>(p);
+                                             },
+                                             keep);
+  GInputStream* stream = g_memory_input_stream_new_from_bytes(bytes);
+  g_bytes_unref(bytes);
+  return stream;
+}
+
+// The whole file of "FILENAME" parsed at once.
+bool parse_file(Base* self, JsonParser* parser, GError** error) {
+  auto input = adoptGRef(open_option_file(self, error));
+  if (!input) return false;
+  bool parsed = json_parser_load_from_stream(parser, input.get(), nullptr, error);
+  g_input_stream_close(input.get(), nullptr, nullptr);
+  return parsed;
 }
 
 struct JsonFormat {
@@ -363,36 +683,38 @@ struct JsonFormat {
   static SourceOpener file_source(Base* self) {
     GRef<GObject> keep = retainGRef(G_OBJECT(self));
     return [keep](GError** error) -> std::unique_ptr<RecordSource> {
-      auto input = adoptGRef(open_option_file(base_of(keep.get()), error));
-      if (!input) return nullptr;
-      auto parser = adoptGRef(json_parser_new_immutable());
-      if (!json_parser_load_from_stream(parser.get(), input.get(), nullptr, error)) return nullptr;
-      return source_of(std::move(parser), error);
+      Base* base = base_of(keep.get());
+      return open_source([&](GError** e) { return open_option_file(base, e); },
+                         [&](JsonParser* p, GError** e) { return parse_file(base, p, e); },
+                         error);
     };
   }
 
   static SourceOpener text_source(Base*, const char* text) {
-    std::string copy = text;
+    auto copy = std::make_shared<std::string>(text);
     return [copy](GError** error) -> std::unique_ptr<RecordSource> {
-      auto parser = adoptGRef(json_parser_new_immutable());
-      if (!json_parser_load_from_data(parser.get(), copy.data(), gssize(copy.size()), error))
-        return nullptr;
-      return source_of(std::move(parser), error);
+      return open_source(
+          [&](GError**) { return memory_stream(copy); },
+          [&](JsonParser* p, GError** e) {
+            return bool(json_parser_load_from_data(p, copy->data(), gssize(copy->size()), e));
+          },
+          error);
     };
   }
 
   static Model* load_file(Base* self, gint limit, GError** error) {
-    auto input = adoptGRef(open_option_file(self, error));
-    if (!input) return nullptr;
-    auto parser = adoptGRef(json_parser_new_immutable());
-    if (!json_parser_load_from_stream(parser.get(), input.get(), nullptr, error)) return nullptr;
-    return load_parsed(parser.get(), limit, error);
+    return load_streams([&](GError** e) { return open_option_file(self, e); },
+                        [&](JsonParser* p, GError** e) { return parse_file(self, p, e); }, limit,
+                        error);
   }
 
   static Model* load_text(Base*, const char* text, GError** error) {
-    auto parser = adoptGRef(json_parser_new_immutable());
-    if (!json_parser_load_from_data(parser.get(), text, -1, error)) return nullptr;
-    return load_parsed(parser.get(), 0, error);
+    auto copy = std::make_shared<std::string>(text);
+    return load_streams([&](GError**) { return memory_stream(copy); },
+                        [&](JsonParser* p, GError** e) {
+                          return bool(json_parser_load_from_data(p, text, -1, e));
+                        },
+                        0, error);
   }
 };
 

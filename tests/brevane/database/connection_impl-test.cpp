@@ -11,6 +11,8 @@
 #include "brevane/database/statement.h"
 #include "providers/contracts/table_model.h"
 #include "providers/contracts/value_int.h"
+#include "providers/sqlserver/sql_server_error.h"
+#include "providers/sqlserver/tdsdb_error.h"
 #include "tests/brevane/database/database-test.h"
 #include "tests/brevane/database/fakes.h"
 #include "tests/support/expect-gerror.h"
@@ -49,7 +51,7 @@ static void db_test_connection_update_version(TarvexBrevaneSupportsDatabaseConne
   auto* test = reinterpret_cast<DbTestConnection*>(self);
   ++test->version_reads;
   if (test->fail_version)
-    g_set_error_literal(error, g_quark_from_static_string("TDSDB"), 208, "Invalid object name.");
+    g_set_error_literal(error, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR, 208, "Invalid object name.");
 }
 
 static void db_test_connection_dispose(GObject* object) {
@@ -219,7 +221,7 @@ TEST_F(ConnectionTest, FailedLoginLeavesTheStatusFailed) {
   GUniqueError error;
   tarvex_brevane_contracts_database_iconnection_open(ic(), server.get(), nullptr, error.out());
   ASSERT_TRUE(error);
-  EXPECT_GERROR(error, "SQLServer", -1);
+  EXPECT_GERROR(error, TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_ERROR, -1);
   EXPECT_STREQ(error->message, "open_tds failed.");
   EXPECT_EQ(status(), kFailed);
   EXPECT_EQ(opened, 0);
@@ -423,7 +425,7 @@ TEST_F(ConnectionTest, FailedExecutionsReturnTheProviderError) {
                                                                            error.out()),
             -1);
   ASSERT_TRUE(error);
-  EXPECT_GERROR(error, "TDSDB", 102);
+  EXPECT_GERROR(error, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR, 102);
   error.reset();
   EXPECT_EQ(tarvex_brevane_contracts_database_iconnection_execute_as_model(ic(), "SELECT x", 0,
                                                                            error.out()),

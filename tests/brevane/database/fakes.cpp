@@ -10,6 +10,8 @@
 #include "providers/contracts/table_model.h"
 #include "providers/contracts/value_int.h"
 #include "providers/contracts/value_string.h"
+#include "providers/sqlserver/sql_server_error.h"
+#include "providers/sqlserver/tdsdb_error.h"
 
 using tarvex::GRef;
 
@@ -76,7 +78,7 @@ void record(Provider* self, const std::string& call) {
 
 void fail(Provider* self, GError** error) {
   auto& state = state_of(self);
-  g_set_error_literal(error, g_quark_from_static_string("TDSDB"), state.fail_code,
+  g_set_error_literal(error, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR, state.fail_code,
                       state.fail_message.c_str());
 }
 
@@ -101,7 +103,7 @@ void fake_open(Provider* self, TarvexProvidersContractsServer*, const gchar* con
   state.connection_string = connection_string ? connection_string : "(null)";
   if (state.fail_open) {
     state.opened = false;
-    g_set_error_literal(error, g_quark_from_static_string("SQLServer"), -1, "open_tds failed.");
+    g_set_error_literal(error, TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_ERROR, -1, "open_tds failed.");
     return;
   }
   state.opened = true;
@@ -112,7 +114,7 @@ void fake_close(Provider* self, GError** error) {
   auto& state = state_of(self);
   state.opened = false;
   if (state.fail_close)
-    g_set_error_literal(error, g_quark_from_static_string("TDSDB"), 20047, "dead");
+    g_set_error_literal(error, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR, 20047, "dead");
 }
 
 TarvexProvidersContractsTableModel* make_model(int rows) {

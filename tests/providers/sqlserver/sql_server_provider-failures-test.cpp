@@ -24,9 +24,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-GQuark sqlserver_domain() {
-  return g_quark_from_string("SQLServer");
-}
 
 bool queue_is_empty(UserData* userdata) {
   return gee_collection_get_is_empty(GEE_COLLECTION(userdata->queue));
@@ -150,7 +147,7 @@ TEST_F(FailureTest, InvalidUtf8IsRefusedBeforeItReachesDbLib) {
       GUniqueError error;
       EXPECT_FALSE(op.run(provider(), c.sql.c_str(), error.out()));
       ASSERT_NE(error.get(), nullptr);
-      EXPECT_GERROR(error, sqlserver_domain(), -1);
+      EXPECT_GERROR(error, TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_ERROR, -1);
       // The error names where the text breaks, and is itself valid text.
       EXPECT_NE(std::string(error->message).find(" " + std::to_string(c.offset) + " "),
                 std::string::npos)
@@ -199,7 +196,7 @@ TEST_F(FailureTest, AfterTheProcessDiedEveryOperationIsNotConnected) {
   auto expect_not_connected = [&](GError* error, const char* what) {
     SCOPED_TRACE(what);
     ASSERT_NE(error, nullptr);
-    EXPECT_GERROR(error, sqlserver_domain(), -1);
+    EXPECT_GERROR(error, TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_ERROR, -1);
     EXPECT_STREQ(error->message, "Not connected.");
     EXPECT_TRUE(queue_is_empty(userdata()));
   };
@@ -367,7 +364,7 @@ TEST_F(FailureTest, FailedOpenSaysWhy) {
     GUniqueError error;
     tarvex_providers_contracts_iprovider_open(provider(), description.get(), "", error.out());
     ASSERT_NE(error.get(), nullptr);
-    EXPECT_GERROR(error, sqlserver_domain(), -1);
+    EXPECT_GERROR(error, TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_ERROR, -1);
     EXPECT_TRUE(g_str_has_prefix(error->message, "open_tds failed. ")) << error->message;
     for (const char* reason : c.reasons)
       EXPECT_NE(std::string(error->message).find(reason), std::string::npos) << error->message;
@@ -510,7 +507,7 @@ TEST_F(FailureTest, OpenAndCloseWhileAnotherThreadRunsCommands) {
       auto value = adoptGRef(
           tarvex_providers_contracts_iprovider_execute_scalar(provider(), "SELECT 1", 0, &error));
       if (value ? value_text(value.get()) != "1"
-                : !error || error->domain != sqlserver_domain() || error->code != -1)
+                : !error || error->domain != TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_ERROR || error->code != -1)
         wrong++;
       g_clear_error(&error);
     }

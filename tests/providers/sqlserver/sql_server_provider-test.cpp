@@ -15,12 +15,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-GQuark tdsdb() {
-  return g_quark_from_string("TDSDB");
-}
-GQuark sqlserver_domain() {
-  return g_quark_from_string("SQLServer");
-}
 
 template <typename T>
 bool is_a(gpointer object, GType type) {
@@ -71,7 +65,7 @@ TEST_F(ProviderTest, FailedLoginGivesOpenTdsFailed) {
   tarvex_providers_contracts_iprovider_open(as_provider(provider_.get()), description.get(), "",
                                             error.out());
   ASSERT_NE(error.get(), nullptr);
-  EXPECT_GERROR(error, sqlserver_domain(), -1);
+  EXPECT_GERROR(error, TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_ERROR, -1);
   EXPECT_TRUE(g_str_has_prefix(error->message, "open_tds failed.")) << error->message;
   EXPECT_FALSE(tarvex_providers_contracts_iprovider_get_is_opened(as_provider(provider_.get())));
   // The login's messages come before the process has a record: logged and
@@ -155,7 +149,7 @@ TEST_F(ProviderTest, NullStatementsAreReported) {
 TEST_F(ProviderTest, OperationsWithoutLoginFail) {
   EXPECT_EQ(model("SELECT 1").get(), nullptr);
   ASSERT_NE(error_.get(), nullptr);
-  EXPECT_EQ(error_->domain, sqlserver_domain());
+  EXPECT_EQ(error_->domain, TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_ERROR);
   EXPECT_EQ(affect("UPDATE t SET a = 1"), -1);
   EXPECT_NE(error_.get(), nullptr);
   EXPECT_FALSE(
@@ -213,7 +207,7 @@ TEST_F(ProviderTest, BatchWithoutResultSet) {
   open();
   EXPECT_EQ(model("UPDATE t SET a = 1").get(), nullptr);
   ASSERT_NE(error_.get(), nullptr);
-  EXPECT_GERROR(error_, sqlserver_domain(), -1);
+  EXPECT_GERROR(error_, TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_ERROR, -1);
   EXPECT_STREQ(error_->message, "No data returned.");
 
   auto value = scalar("UPDATE t SET a = 2");
@@ -287,7 +281,7 @@ TEST_F(ProviderTest, ServerErrorBecomesTdsdbError) {
   open();
   EXPECT_EQ(model("SELECT * FROM missing").get(), nullptr);
   ASSERT_NE(error_.get(), nullptr);
-  EXPECT_GERROR(error_, tdsdb(), 208);
+  EXPECT_GERROR(error_, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR, 208);
   EXPECT_TRUE(g_str_has_prefix(error_->message, "Invalid object name 'missing'.\n"))
       << error_->message;
   auto logs = take_handler_logs();
@@ -328,7 +322,7 @@ TEST_F(ProviderTest, TwoErrorsJoinOldestFirst) {
   open();
   EXPECT_EQ(affect("EXEC p"), -1);
   ASSERT_NE(error_.get(), nullptr);
-  EXPECT_GERROR(error_, tdsdb(), 50001);
+  EXPECT_GERROR(error_, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR, 50001);
   // db-lib adds its own "check messages" error after each server error.
   std::string text = error_->message;
   EXPECT_EQ(text.rfind("first problem\n", 0), 0u) << text;
@@ -353,7 +347,7 @@ TEST_F(ProviderTest, ErrorInALaterStatementFailsTheCommand) {
 
   EXPECT_EQ(affect("ALTER TABLE a ADD b int; ALTER TABLE c ADD d int"), -1);
   ASSERT_NE(error_.get(), nullptr);
-  EXPECT_GERROR(error_, tdsdb(), 4902);
+  EXPECT_GERROR(error_, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR, 4902);
 
   EXPECT_EQ(model("SELECT a FROM t; DROP TABLE nope").get(), nullptr);
   ASSERT_NE(error_.get(), nullptr);
@@ -381,7 +375,7 @@ TEST_F(ProviderTest, ErrorInsideASelectFailsTheRead) {
   open();
   EXPECT_EQ(model("SELECT 1 / x FROM t").get(), nullptr);
   ASSERT_NE(error_.get(), nullptr);
-  EXPECT_GERROR(error_, tdsdb(), 8134);
+  EXPECT_GERROR(error_, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR, 8134);
   EXPECT_EQ(scalar("SELECT 1 / x FROM t").get(), nullptr);
   ASSERT_NE(error_.get(), nullptr);
   EXPECT_EQ(error_->code, 8134);
@@ -412,14 +406,14 @@ TEST_F(ProviderTest, DroppedConnectionAfterServerError) {
   open();
   EXPECT_EQ(model("SELECT a FROM t").get(), nullptr);
   ASSERT_NE(error_.get(), nullptr);
-  EXPECT_GERROR(error_, tdsdb(), 1205);
+  EXPECT_GERROR(error_, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR, 1205);
   EXPECT_FALSE(tarvex_providers_contracts_iprovider_get_is_opened(as_provider(provider_.get())));
 
   // Further commands fail clearly on the dead process, not with the
   // deadlock again.
   EXPECT_EQ(model("SELECT 4").get(), nullptr);
   ASSERT_NE(error_.get(), nullptr);
-  EXPECT_GERROR(error_, sqlserver_domain(), -1);
+  EXPECT_GERROR(error_, TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_ERROR, -1);
   EXPECT_STREQ(error_->message, "Not connected.");
   take_handler_logs();
 
@@ -438,7 +432,7 @@ TEST_F(ProviderTest, DroppedConnectionMidResult) {
   open();
   EXPECT_EQ(model("SELECT a FROM t").get(), nullptr);
   ASSERT_NE(error_.get(), nullptr);
-  EXPECT_EQ(error_->domain, tdsdb());
+  EXPECT_EQ(error_->domain, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR);
   EXPECT_FALSE(tarvex_providers_contracts_iprovider_get_is_opened(as_provider(provider_.get())));
 }
 
@@ -460,7 +454,7 @@ TEST_F(TimeoutTest, EachCommandsFirstTimeoutCancelsOnlyThatCommand) {
     SCOPED_TRACE(round);
     EXPECT_EQ(affect("WAITFOR DELAY '00:00:05'"), -1);
     ASSERT_NE(error_.get(), nullptr);
-    EXPECT_GERROR(error_, tdsdb(), 20003);
+    EXPECT_GERROR(error_, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR, 20003);
     EXPECT_TRUE(took_handler_log(take_handler_logs(), "dberr=20003"));
     // The first timeout answers INT_TIMEOUT: the connection stays.
     EXPECT_TRUE(tarvex_providers_contracts_iprovider_get_is_opened(as_provider(provider_.get())));
@@ -538,7 +532,7 @@ TEST_F(ProviderTest, TransactionsSendTheirStatements) {
   EXPECT_EQ(error_.get(), nullptr);
   tarvex_providers_contracts_iprovider_rollback(p, error_.out());
   ASSERT_NE(error_.get(), nullptr);
-  EXPECT_GERROR(error_, tdsdb(), 3903);
+  EXPECT_GERROR(error_, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR, 3903);
   auto texts = server_.batch_texts();
   ASSERT_EQ(texts.size(), 3u);
   EXPECT_EQ(texts[0], "BEGIN TRANSACTION");

@@ -220,6 +220,50 @@ TEST_F(ImportTest, ServerErrorStopsOrIsSkipped) {
   drop_provider_logs();
 }
 
+// A JSON document is read record by record; one that is not JSON imports
+// nothing, even when the fault comes after the records; progress counts
+// every record of the document.
+TEST_F(ImportTest, JsonImportChecksTheWholeDocumentFirst) {
+  auto json = adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_json_extractor_new("json")));
+  set_option(json.get(), "ACTION", "append");
+  Outcome o = import_text(json.get(),
+                          "{\"RECORDS\": [{\"id\": 1, \"name\": \"a\"}, {\"id\": 2, \"name\": \"b\"}] x");
+  EXPECT_TRUE(o.error);
+  EXPECT_TRUE(sent().empty());
+  o = import_text(json.get(), "{\"RECORDS\": [{\"id\": 1, \"name\": \"a\"}, {\"id\": 2 3}]}");
+  EXPECT_TRUE(o.error);
+  EXPECT_TRUE(sent().empty());
+  std::string dir = temp_dir();
+  write_file(dir + "/in.json",
+             "{\n    \"RECORDS\": [\n        {\n            \"id\" : 1,\n            \"name\" : "
+             "\"x'); DROP TABLE t;--\"\n        },\n        {\n            \"id\" : 2,\n"
+             "            \"name\" : null\n        }\n    ]\n}");
+  set_option(json.get(), "FILENAME", (dir + "/in.json").c_str());
+  Progress progress;
+  Outcome done;
+  tarvex_brevane_contracts_data_iimporter_import_from_file(
+      IM(json.get()), iconn(), table_.get(),
+      +[](guint total, guint position, const gchar*, gpointer target) {
+        static_cast<Progress*>(target)->calls.push_back({total, position});
+      },
+      &progress,
+      +[](GObject* source, GAsyncResult* result, gpointer data) {
+        auto* out = static_cast<Outcome*>(data);
+        out->count = tarvex_brevane_contracts_data_iimporter_import_from_file_finish(
+            IM(source), result, out->error.out());
+        out->done = true;
+      },
+      &done);
+  while (!done.done) g_main_context_iteration(nullptr, TRUE);
+  ASSERT_FALSE(done.error) << done.error->message;
+  EXPECT_EQ(done.count, 2);
+  EXPECT_EQ(sent(), (std::vector<std::string>{
+                        "INSERT INTO [dbo].[we]]ird]([Id], [Name]) VALUES(1, N'x''); DROP TABLE t;--');",
+                        "INSERT INTO [dbo].[we]]ird]([Id], [Name]) VALUES(2, NULL);"}));
+  ASSERT_FALSE(progress.calls.empty());
+  EXPECT_EQ(progress.calls.back(), (std::pair<guint, guint>{2, 2}));
+}
+
 TEST_F(ImportTest, FewerValuesThanNamesLeaveColumnsOut) {
   auto* base = reinterpret_cast<Base*>(dsv_.get());
   const gchar* names[] = {"id", "name", "amount", "done"};

@@ -2,6 +2,7 @@
 // as independent reader, NULLs, duplicate names, exact decimals, structure
 // errors.
 #include <gee.h>
+#include <json-glib/json-glib.h>
 
 #include "tests/brevane/data/data-test.h"
 #include "tests/support/expect-gerror.h"
@@ -162,6 +163,102 @@ TEST_F(JsonExtractorTest, StructureErrors) {
   }
   GUniqueError error;
   EXPECT_FALSE(load_text("{\"RECORDS\": [", error.out()));
+  EXPECT_TRUE(error);
+}
+
+// A document is read record by record when it has the usual shape; every
+// other shape is read as json-glib reads the whole document. Both give the
+// same model, and the same error for a document that is not JSON.
+GRef<Model> whole_document_model(const std::string& text, std::string* error_text) {
+  auto parser = adoptGRef(json_parser_new_immutable());
+  GError* error = nullptr;
+  if (!json_parser_load_from_data(parser.get(), text.c_str(), -1, &error)) {
+    *error_text = error->message;
+    g_error_free(error);
+    return nullptr;
+  }
+  JsonNode* root = json_parser_get_root(parser.get());
+  JsonArray* records = json_node_get_array(json_object_get_member(json_node_get_object(root), "RECORDS"));
+  std::vector<std::string> names;
+  Cells rows;
+  for (guint i = 0; i < json_array_get_length(records); ++i) {
+    JsonObject* object = json_array_get_object_element(records, i);
+    if (names.empty()) {
+      GList* members = json_object_get_members(object);
+      for (GList* m = members; m; m = m->next) names.emplace_back(static_cast<char*>(m->data));
+      g_list_free(members);
+    }
+    std::vector<Cell> row;
+    for (const auto& name : names) {
+      JsonNode* node = json_object_get_member(object, name.c_str());
+      if (!node || JSON_NODE_HOLDS_NULL(node))
+        row.emplace_back(std::nullopt);
+      else if (JSON_NODE_HOLDS_VALUE(node) && json_node_get_value_type(node) == G_TYPE_STRING)
+        row.emplace_back(json_node_get_string(node));
+      else if (JSON_NODE_HOLDS_VALUE(node) && json_node_get_value_type(node) == G_TYPE_INT64)
+        row.emplace_back(std::to_string(json_node_get_int(node)));
+      else
+        row.emplace_back(take(json_to_string(node, FALSE)));
+    }
+    rows.push_back(std::move(row));
+  }
+  return string_model(names, rows);
+}
+
+TEST_F(JsonExtractorTest, EveryShapeLoadsAsTheWholeDocument) {
+  const std::vector<std::string> texts = {
+      "{\"RECORDS\":[{\"a\":1,\"b\":\"x y\"},{\"b\":\"2\",\"a\":null}]}",
+      "\n\t{ \"RECORDS\" :\r\n [ { \"a\" : [ 1 , { \"n\" : [ ] } ] , \"b\" : \"\\\"}{][\" } ] } \n",
+      // Other members around the records, and records named twice.
+      "{\"before\": [1, 2], \"RECORDS\": [{\"a\": \"1\"}], \"after\": {\"x\": \"]\"}}",
+      "{\"RECORDS\": [{\"a\": \"old\"}], \"RECORDS\": [{\"a\": \"new\"}]}",
+      // Blanks between words keep them apart: not JSON.
+      "{\"RECORDS\": [{\"a\": [1 2]}]}",
+      "{\"RECORDS\": [{\"a\": tr ue}]}",
+      "{\"RECORDS\": [{\"a\": \"1\"},]}",
+      "{\"RECORDS\": [{\"a\": \"1\"}] extra",
+      "{\"RECORDS\": [{\"a\": \"1\"}, {\"a\": \"2\"}",
+      "{\"RECORDS\": [{\"a\": \"unterminated}]}",
+  };
+  std::string dir = temp_dir();
+  for (const auto& text : texts) {
+    SCOPED_TRACE(text);
+    std::string expected_error;
+    auto expected = whole_document_model(text, &expected_error);
+    for (bool from_file : {false, true}) {
+      GUniqueError error;
+      GRef<Model> loaded;
+      if (from_file) {
+        write_file(dir + "/in.json", text);
+        set_option(json_.get(), "FILENAME", (dir + "/in.json").c_str());
+        loaded = adoptGRef(tarvex_brevane_contracts_data_iimporter_load_from_file(
+            IM(json_.get()), 0, nullptr, nullptr, error.out()));
+      } else {
+        loaded = load_text(text, error.out());
+      }
+      if (!expected) {
+        EXPECT_FALSE(loaded);
+        ASSERT_TRUE(error);
+        if (!from_file) {
+          EXPECT_EQ(error->message, expected_error);
+        }
+        continue;
+      }
+      ASSERT_TRUE(loaded) << (error ? error->message : "");
+      EXPECT_EQ(names_of(loaded.get()), names_of(expected.get()));
+      EXPECT_EQ(cells_of(loaded.get()), cells_of(expected.get()));
+    }
+  }
+}
+
+TEST_F(JsonExtractorTest, LimitedLoadOfAnInvalidDocumentIsAnError) {
+  std::string dir = temp_dir();
+  write_file(dir + "/in.json", "{\"RECORDS\": [{\"a\": \"1\"}, {\"a\": \"2\"}, {\"a\": 3 4}]}");
+  set_option(json_.get(), "FILENAME", (dir + "/in.json").c_str());
+  GUniqueError error;
+  auto loaded = adoptGRef(tarvex_brevane_contracts_data_iimporter_load_from_file(
+      IM(json_.get()), 1, nullptr, nullptr, error.out()));
+  EXPECT_FALSE(loaded);
   EXPECT_TRUE(error);
 }
 

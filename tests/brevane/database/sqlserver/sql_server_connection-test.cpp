@@ -13,6 +13,7 @@
 #include "brevane/database/sqlserver/sql_server_statement.h"
 #include "providers/contracts/table_model.h"
 #include "providers/contracts/value_int.h"
+#include "providers/sqlserver/sql_server_error.h"
 #include "tests/brevane/database/database-test.h"
 #include "tests/brevane/database/fakes.h"
 #include "tests/brevane/database/sqlserver/builder-test.h"
@@ -232,7 +233,7 @@ TEST_F(SqlServerConnectionTest, FailedLogin) {
   GUniqueError error;
   open(error.out());
   ASSERT_TRUE(error);
-  EXPECT_GERROR(error, "SQLServer", -1);
+  EXPECT_GERROR(error, TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_ERROR, -1);
   // "open_tds failed." and the server's reason.
   EXPECT_TRUE(g_str_has_prefix(error->message, "open_tds failed. ")) << error->message;
   EXPECT_NE(std::string(error->message).find("Login failed for user 'sa'."), std::string::npos)

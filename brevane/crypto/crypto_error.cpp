@@ -1,0 +1,3 @@
+#include "brevane/crypto/crypto_error.h"
+
+G_DEFINE_QUARK(Crypto, tarvex_brevane_supports_crypto_error)
