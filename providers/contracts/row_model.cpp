@@ -882,6 +882,30 @@ void block_read_cells(const Datum* cells, guint width, Cell* out, CellSlot* slot
   }
 }
 
+void block_values(const Datum* cells, guint width, Value** out) {
+  guint32 count;
+  std::memcpy(&count, reinterpret_cast<const char*>(cells) - sizeof count, sizeof count);
+  const char* data = reinterpret_cast<const char*>(cells + count);
+  for (guint i = 0; i < width; i++) out[i] = i < count ? make_value(cells[i], data) : nullptr;
+}
+
+void row_values(TarvexProvidersContractsRowModel* row, guint width, Value** out) {
+  auto* priv = priv_of(row);
+  RowStore& store = priv->store;
+  GeeArrayList* list = store.list();
+  guint size = size_of(priv);
+  for (guint i = 0; i < width; i++) {
+    if (i >= size)
+      out[i] = nullptr;
+    else if (list)
+      out[i] = gee::at<Value>(list, gint(i)).leak();
+    else if (store[i].kind == Datum::OBJECT)
+      out[i] = retainGRef(store.object(i)).leak();
+    else
+      out[i] = make_value(store[i], store.data());
+  }
+}
+
 void row_read_cells(TarvexProvidersContractsRowModel* row, guint width, Cell* out,
                     CellSlot* slots) {
   auto* priv = priv_of(row);

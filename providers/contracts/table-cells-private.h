@@ -59,6 +59,12 @@ struct TableCellsIface {
   // as a C string given to a string value does) as string cells, without a
   // row or value object; no items-changed, as for any fill of a table.
   void (*append_texts)(GObject* table, const char* const* texts, const gsize* lengths, guint n);
+  // The values of row `row` (< n_rows) into `values[0..width)`, each a new
+  // reference (null past the end of a short row): the row's own where it
+  // holds one, else made for the call and not kept, so neither the row nor
+  // its values stay behind.
+  void (*row_values)(GObject* table, guint row, guint width,
+                     TarvexProvidersContractsValueObject** values);
   // Rows still kept as cells, no row object made for them yet (for tests).
   guint (*n_cell_rows)(GObject* table);
 };

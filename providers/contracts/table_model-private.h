@@ -188,6 +188,11 @@ TarvexProvidersContractsValueObject* row_peek(TarvexProvidersContractsRowModel* 
 void row_read_cells(TarvexProvidersContractsRowModel* row, guint width, Cell* out,
                     CellSlot* slots);
 void block_read_cells(const Datum* cells, guint width, Cell* out, CellSlot* slots);
+// Their values as new references, made for the call where the row keeps
+// none (see TableCellsIface::row_values).
+void row_values(TarvexProvidersContractsRowModel* row, guint width,
+                TarvexProvidersContractsValueObject** out);
+void block_values(const Datum* cells, guint width, TarvexProvidersContractsValueObject** out);
 
 // Appends a row to the table's rows, taking over the caller's reference.
 // No items-changed (as for any direct fill of the list).

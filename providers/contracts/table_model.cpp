@@ -316,6 +316,18 @@ static void table_model_cells_init(models::TableCellsIface* iface) {
     if (block) return models::block_read_cells(block, width, cells, slots);
     models::row_read_cells(priv->pending.row(row), width, cells, slots);
   };
+  iface->row_values = [](GObject* table, guint row, guint width,
+                         TarvexProvidersContractsValueObject** values) {
+    auto* priv = priv_of(table);
+    if (priv->listed) {
+      auto object = gee::at<Row>(priv->rows.get(), gint(row));
+      if (object) return models::row_values(object.get(), width, values);
+      for (guint i = 0; i < width; i++) values[i] = nullptr;
+      return;
+    }
+    if (auto* block = priv->pending.block(row)) return models::block_values(block, width, values);
+    models::row_values(priv->pending.row(row), width, values);
+  };
   iface->n_cell_rows = [](GObject* table) {
     auto* priv = priv_of(table);
     return priv->listed ? 0u : priv->pending.cell_rows();

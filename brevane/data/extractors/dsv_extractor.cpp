@@ -88,17 +88,35 @@ class DsvWriter {
     mark(o.right_quote, false);
     mark(o.row_delimiter, true);  // any of its bytes
     special_[guchar('\r')] = special_[guchar('\n')] = true;
+    for (int b = 0; b < 256; ++b)
+      if (special_[b]) {
+        if (few_ < G_N_ELEMENTS(spread_)) spread_[few_] = guint64(b) * kOnes;
+        ++few_;
+      }
+  }
+
+  // Whether the text holds a special byte: eight bytes at a time when
+  // there are few of them (the usual comma, quote, CR and LF).
+  bool has_special(std::string_view text) const {
+    size_t i = 0;
+    if (few_ <= G_N_ELEMENTS(spread_)) {
+      for (; i + 8 <= text.size(); i += 8) {
+        guint64 word;
+        std::memcpy(&word, text.data() + i, 8);
+        for (size_t k = 0; k < few_; ++k) {
+          guint64 x = word ^ spread_[k];
+          if ((x - kOnes) & ~x & (kOnes << 7)) return true;
+        }
+      }
+    }
+    for (; i < text.size(); ++i)
+      if (special_[guchar(text[i])]) return true;
+    return false;
   }
 
   bool needs_quotes(std::string_view text) const {
     if (o_.always || text == o_.null_text) return true;
-    bool plain = true;
-    for (char c : text)
-      if (special_[guchar(c)]) {
-        plain = false;
-        break;
-      }
-    if (!plain) {
+    if (has_special(text)) {
       if (database::contains(text, o_.delimiter) || database::contains(text, o_.left_quote) ||
           database::contains(text, o_.right_quote))
         return true;
@@ -193,8 +211,11 @@ class DsvWriter {
   }
 
  private:
+  static constexpr guint64 kOnes = 0x0101010101010101ULL;
   const DsvOptions& o_;
   bool special_[256] = {};
+  guint64 spread_[4] = {};  // each special byte in every byte of a word
+  size_t few_ = 0;          // special bytes
 };
 
 gint dsv_export_to_text(Base* self, Model* model, gchar** buffer, Progress progress,

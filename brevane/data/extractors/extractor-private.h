@@ -100,11 +100,14 @@ class RowCells {
 
 // Calls `visit(position, values)` for every row in order (position from 1;
 // the values borrowed for the call, one per column, null past a short row).
-// Stops when `visit` returns false.
+// Stops when `visit` returns false. A filled table's rows are not made:
+// values its rows do not hold are made for the call and dropped after it.
 void for_each_row(Model* model, const std::function<bool(guint, const std::vector<Value*>&)>& visit);
 
 // A new all-string model with these column names.
 Model* string_model_new(const std::vector<std::string>& names);
+// Appends a row of string values of these texts (null: NULL), one per column.
+void append_text_row(Model* model, const std::vector<const char*>& texts);
 // Appends a row of string values (a missing or absent field a NULL value).
 void append_string_row(Model* model, const std::vector<std::optional<std::string>>& fields);
 

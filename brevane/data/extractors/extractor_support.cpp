@@ -206,22 +206,39 @@ bool RowCells::is_boolean(guint column) const {
 
 void for_each_row(Model* model,
                   const std::function<bool(guint, const std::vector<Value*>&)>& visit) {
-  auto* rows = GEE_LIST(tarvex_providers_contracts_table_model_get_rows(model));
-  gint n = gee_collection_get_size(GEE_COLLECTION(rows));
   guint width = guint(gee_collection_get_size(
       GEE_COLLECTION(tarvex_providers_contracts_table_model_get_columns(model))));
   std::vector<Value*> values(width, nullptr);
+  auto drop = [&] {
+    for (Value*& v : values)
+      if (v) {
+        g_object_unref(v);
+        v = nullptr;
+      }
+  };
+  if (auto* reader = models::table_cells_of(model)) {
+    // Values made for the row and dropped after it: a filled table's rows
+    // stay unmade.
+    guint n = reader->n_rows(G_OBJECT(model));
+    for (guint i = 0; i < n; ++i) {
+      reader->row_values(G_OBJECT(model), i, width, values.data());
+      bool go_on = visit(i + 1, values);
+      drop();
+      if (!go_on) break;
+    }
+    return;
+  }
+  auto* rows = GEE_LIST(tarvex_providers_contracts_table_model_get_rows(model));
+  gint n = gee_collection_get_size(GEE_COLLECTION(rows));
   for (gint i = 0; i < n; ++i) {
     auto row = adoptGRef(static_cast<TarvexProvidersContractsRowModel*>(gee_list_get(rows, i)));
-    auto* list = GEE_COLLECTION(tarvex_providers_contracts_row_model_get_values(row.get()));
-    (void)list;
-    guint have = guint(gee_collection_get_size(list));
+    guint have = guint(gee_collection_get_size(
+        GEE_COLLECTION(tarvex_providers_contracts_row_model_get_values(row.get()))));
     for (guint c = 0; c < width; ++c)
       values[c] = c < have ? tarvex_providers_contracts_row_model_get_value_at(row.get(), gint(c))
                            : nullptr;
     bool go_on = visit(guint(i) + 1, values);
-    for (Value* v : values)
-      if (v) g_object_unref(v);
+    drop();
     if (!go_on) break;
   }
 }
@@ -236,6 +253,22 @@ Model* string_model_new(const std::vector<std::string>& names) {
     tarvex_providers_contracts_column_model_set_name(column.get(), names[i].c_str());
   }
   return model;
+}
+
+void append_text_row(Model* model, const std::vector<const char*>& texts) {
+  if (auto* reader = models::table_cells_of(model)) {
+    std::vector<gsize> lengths(texts.size());
+    for (size_t i = 0; i < texts.size(); ++i) lengths[i] = texts[i] ? std::strlen(texts[i]) : 0;
+    guint width = guint(gee_collection_get_size(
+        GEE_COLLECTION(tarvex_providers_contracts_table_model_get_columns(model))));
+    if (width == texts.size()) {
+      reader->append_texts(G_OBJECT(model), texts.data(), lengths.data(), width);
+      return;
+    }
+  }
+  std::vector<std::optional<std::string>> fields;
+  for (const char* t : texts) fields.push_back(t ? std::optional<std::string>(t) : std::nullopt);
+  append_string_row(model, fields);
 }
 
 void append_string_row(Model* model, const std::vector<std::optional<std::string>>& fields) {

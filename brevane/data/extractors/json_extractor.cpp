@@ -477,27 +477,39 @@ class ModelBuilder {
  public:
   explicit ModelBuilder(gint limit) : limit_(limit) {}
 
-  // False once the limit is reached.
-  bool add(const Record& record) {
+  // Adds the record (its texts not copied); false once the limit is
+  // reached. Members are matched by name; a member the first record lacks
+  // is dropped.
+  bool add(JsonObject* object) {
     if (full()) return false;
+    JsonObjectIter iter;
+    const char* name = nullptr;
+    JsonNode* member = nullptr;
     if (!model_) {
-      names_ = record.names;
+      json_object_iter_init_ordered(&iter, object);
+      while (json_object_iter_next_ordered(&iter, &name, &member)) names_.emplace_back(name);
       model_ = adoptGRef(string_model_new(names_));
+      texts_.resize(names_.size());
+      scratch_.resize(names_.size());
     }
-    // Members are matched by name; a member the first record lacks is dropped.
-    fields_.assign(names_.size(), std::nullopt);
-    for (size_t c = 0; c < names_.size(); ++c) {
-      if (c < record.names.size() && record.names[c] == names_[c]) {
-        fields_[c] = record.values[c];
-        continue;
+    std::fill(texts_.begin(), texts_.end(), nullptr);
+    json_object_iter_init_ordered(&iter, object);
+    for (size_t k = 0; json_object_iter_next_ordered(&iter, &name, &member); ++k) {
+      size_t c = k;
+      if (c >= names_.size() || names_[c] != name) {
+        c = 0;
+        while (c < names_.size() && names_[c] != name) ++c;
+        if (c == names_.size()) continue;
       }
-      for (size_t k = 0; k < record.names.size(); ++k)
-        if (record.names[k] == names_[c]) {
-          fields_[c] = record.values[k];
-          break;
-        }
+      if (JSON_NODE_HOLDS_VALUE(member) && json_node_get_value_type(member) == G_TYPE_STRING) {
+        const char* text = json_node_get_string(member);
+        texts_[c] = text ? text : "";
+      } else if (Field text = member_text(member)) {
+        scratch_[c] = std::move(*text);
+        texts_[c] = scratch_[c].c_str();
+      }
     }
-    append_string_row(model_.get(), fields_);
+    append_text_row(model_.get(), texts_);
     ++rows_;
     return !full();
   }
@@ -509,7 +521,8 @@ class ModelBuilder {
   guint rows_ = 0;
   GRef<Model> model_;
   std::vector<std::string> names_;
-  std::vector<Field> fields_;
+  std::vector<const char*> texts_;
+  std::vector<std::string> scratch_;
 };
 
 Model* load_parsed(JsonParser* parser, gint limit, GError** error) {
@@ -517,10 +530,14 @@ Model* load_parsed(JsonParser* parser, gint limit, GError** error) {
   if (!records) return nullptr;
   guint n = json_array_get_length(records);
   ModelBuilder builder(limit);
-  Record record;
   for (guint i = 0; i < n && !builder.full(); ++i) {
-    if (!record_of(json_array_get_element(records, i), record, i, error)) return nullptr;
-    builder.add(record);
+    JsonNode* element = json_array_get_element(records, i);
+    if (!JSON_NODE_HOLDS_OBJECT(element)) {
+      Record record;
+      record_of(element, record, i, error);
+      return nullptr;
+    }
+    builder.add(json_node_get_object(element));
   }
   return builder.take();
 }
@@ -551,13 +568,12 @@ Model* load_streams(const std::function<GInputStream*(GError**)>& open, const Pa
   auto input = adoptGRef(open(error));
   if (!input) return nullptr;
   ModelBuilder builder(limit);
-  Record record;
   GError* local = nullptr;
   // A limited load still reads the rest: an invalid document is an error.
   auto status = stream_records(
       input.get(),
       [&](JsonNode* element, guint) {
-        return record_of(element, record, 0, nullptr) && builder.add(record);
+        return builder.add(json_node_get_object(element));
       },
       &local);
   g_input_stream_close(input.get(), nullptr, nullptr);

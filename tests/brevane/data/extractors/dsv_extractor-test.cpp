@@ -312,3 +312,46 @@ TEST_F(DsvExtractorTest, ShortRecordsAreNotRows) {
 
 }  // namespace
 }  // namespace tarvex::test::data
+
+namespace tarvex::test::data {
+namespace {
+
+// A byte that needs quotes is found wherever it stands in a long value,
+// with the usual marks and with many marks of other options.
+TEST_F(DsvExtractorTest, QuotesWhereverTheMarkStands) {
+  struct Marks {
+    const char* delimiter;
+    const char* row_delimiter;
+    const char* quotes;  // QUOTATION_LIST, or none
+    std::vector<char> marks;
+    char plain;  // a byte that needs no quotes
+  };
+  const std::vector<Marks> cases = {
+      {",", "\n", nullptr, {',', '"', '\r', '\n'}, ';'},
+      {";", "\r\n", "'-'-''-''", {';', '\'', '\r', '\n'}, ','},
+      {"|", "#~", "<->-<<->>", {'|', '<', '>', '\r', '\n', '#', '~'}, '"'},
+  };
+  for (const Marks& m : cases) {
+    set_option(dsv_.get(), "DELIMITER_COLUMN", m.delimiter);
+    set_option(dsv_.get(), "DELIMITER_ROWNEW", m.row_delimiter);
+    if (m.quotes) set_option(dsv_.get(), "QUOTATION_LIST", m.quotes);
+    set_option(dsv_.get(), "HAS_HEADER", "false");
+    for (char mark : m.marks)
+      for (size_t at = 0; at < 19; ++at) {
+        std::string value(19, 'a');
+        value[at] = mark;
+        auto model = string_model({"c"}, {{value}});
+        std::string text = export_text(model.get());
+        SCOPED_TRACE(std::string(m.delimiter) + " mark " + std::to_string(int(mark)) + " at " +
+                     std::to_string(at));
+        std::string open = m.quotes ? std::string(1, m.quotes[0]) : "\"";
+        EXPECT_EQ(text.substr(0, open.size()), open) << text;
+      }
+    std::string value(19, m.plain);
+    auto model = string_model({"c"}, {{value}});
+    EXPECT_EQ(export_text(model.get()), value + m.row_delimiter);
+  }
+}
+
+}  // namespace
+}  // namespace tarvex::test::data
