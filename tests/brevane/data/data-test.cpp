@@ -39,17 +39,7 @@ Value* null() {
   return V(tarvex_providers_contracts_value_null_new());
 }
 
-std::string value_text(Value* v) {
-  return take(tarvex_providers_contracts_value_object_to_string(v));
-}
-
 }  // namespace
-
-std::string take(gchar* text) {
-  std::string out = text ? text : "(null)";
-  g_free(text);
-  return out;
-}
 
 Sample every_kind_sample(bool controls) {
   Sample s;

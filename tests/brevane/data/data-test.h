@@ -14,6 +14,7 @@
 #include "common/tarvex-gobject.h"
 #include "providers/fenrow.h"
 #include "tests/support/log-capture.h"
+#include "tests/support/texts.h"
 
 namespace tarvex::test::data {
 
@@ -39,7 +40,6 @@ GRef<Model> string_model(const std::vector<std::string>& names, const Cells& row
 std::vector<std::string> names_of(Model* model);
 Cells cells_of(Model* model);
 
-std::string take(gchar* text);
 std::string temp_dir();
 std::string read_file(const std::string& path);
 void write_file(const std::string& path, const std::string& text);

@@ -15,7 +15,9 @@
 #include "tests/brevane/database/connection-loop.h"
 #include "tests/brevane/database/database-test.h"
 #include "tests/brevane/database/fakes.h"
+#include "tests/support/expect-gerror.h"
 #include "tests/support/tds-server.h"
+#include "tests/support/texts.h"
 
 using dbtest::Completion;
 using dbtest::take;
@@ -33,9 +35,7 @@ using Status = TarvexBrevaneContractsDatabaseDBStatus;
 constexpr const char* kVersionQuery = "SELECT SERVERPROPERTY('ProductVersion') as version;";
 constexpr const char* kUuid = "tds-async-1";
 
-std::string text_of(TarvexProvidersContractsValueObject* value) {
-  return value ? take(tarvex_providers_contracts_value_object_to_string(value)) : "<none>";
-}
+using tarvex::test::value_text;
 
 std::vector<std::string> texts(const std::vector<dbtest::LogLine>& lines) {
   std::vector<std::string> out;
@@ -177,7 +177,7 @@ TEST_F(ConnectionAsyncTest, EachExecuteFormCompletesWithItsResult) {
   ASSERT_TRUE(model) << error->message;
   EXPECT_EQ(g_list_model_get_n_items(G_LIST_MODEL(model.get())), 2u);
   auto cell = adoptGRef(tarvex_providers_contracts_table_model_get_value_at(model.get(), 1, 0));
-  EXPECT_EQ(text_of(cell.get()), "Zürich");
+  EXPECT_EQ(value_text(cell.get()), "Zürich");
 
   Completion scalar;
   tarvex_brevane_contracts_database_iconnection_execute_as_scalar_async(
@@ -185,7 +185,7 @@ TEST_F(ConnectionAsyncTest, EachExecuteFormCompletesWithItsResult) {
   ASSERT_TRUE(dbtest::run_until_done(scalar));
   auto value = adoptGRef(tarvex_brevane_contracts_database_iconnection_execute_as_scalar_finish(
       ic(), scalar.result.get(), error.out()));
-  EXPECT_EQ(text_of(value.get()), "2");
+  EXPECT_EQ(value_text(value.get()), "2");
 
   Completion batch;
   tarvex_brevane_contracts_database_iconnection_execute_async(
@@ -228,8 +228,7 @@ TEST_F(ConnectionAsyncTest, AFailedLoginCompletesWithAnError) {
 
   GUniqueError error = open_async();
   ASSERT_TRUE(error);
-  EXPECT_STREQ(g_quark_to_string(error->domain), "default");
-  EXPECT_EQ(error->code, sync_error->code);
+  EXPECT_GERROR(error, "default", sync_error->code);
   EXPECT_STREQ(error->message, sync_error->message);
   EXPECT_EQ(status(), TARVEX_BREVANE_CONTRACTS_DATABASE_DB_STATUS_Failed);
   EXPECT_EQ(opened_, 0);
@@ -245,8 +244,7 @@ TEST_F(ConnectionAsyncTest, AFailedVersionReadIsAFailedOpen) {
   server_.on_batch(kVersionQuery).error(208, 16, "Invalid object name 'SERVERPROPERTY'.");
   GUniqueError error = open_async();
   ASSERT_TRUE(error);
-  EXPECT_STREQ(g_quark_to_string(error->domain), "default");
-  EXPECT_EQ(error->code, 208);
+  EXPECT_GERROR(error, "default", 208);
   // Failed, and no "opened".
   EXPECT_EQ(status(), TARVEX_BREVANE_CONTRACTS_DATABASE_DB_STATUS_Failed);
   EXPECT_EQ(opened_, 0);
@@ -264,8 +262,7 @@ TEST_F(ConnectionAsyncTest, AServerErrorCompletesWithItsCodeAndText) {
   auto model = model_async("SELECT * FROM dbo.Missing", error);
   EXPECT_FALSE(model);
   ASSERT_TRUE(error);
-  EXPECT_STREQ(g_quark_to_string(error->domain), "default");
-  EXPECT_EQ(error->code, sync_error->code);
+  EXPECT_GERROR(error, "default", sync_error->code);
   EXPECT_STREQ(error->message, sync_error->message);
 
   // The count form yields 0 on failure, not -1.
@@ -390,7 +387,7 @@ TEST_F(ConnectionAsyncTest, CallsOnOneConnectionTakeTurns) {
         ic(), done[size_t(i)].result.get(), error.out()));
     ASSERT_TRUE(model) << error->message;
     auto cell = adoptGRef(tarvex_providers_contracts_table_model_get_value_at(model.get(), 0, 0));
-    EXPECT_EQ(text_of(cell.get()), std::to_string(i));
+    EXPECT_EQ(value_text(cell.get()), std::to_string(i));
   }
 }
 
@@ -443,8 +440,7 @@ TEST_F(ConnectionAsyncFakeTest, AnErrorWithCodeZeroIsStillAFailure) {
   auto model = model_async("SELECT a FROM t", error);
   EXPECT_FALSE(model);
   ASSERT_TRUE(error);
-  EXPECT_STREQ(g_quark_to_string(error->domain), "default");
-  EXPECT_EQ(error->code, 0);
+  EXPECT_GERROR(error, "default", 0);
   EXPECT_STRNE(error->message, "");
 }
 

@@ -11,9 +11,11 @@
 #include "brevane/database/statement.h"
 #include "providers/contracts/table_model.h"
 #include "providers/contracts/value_int.h"
+#include "providers/sqlserver/sql_server_error.h"
 #include "providers/sqlserver/tdsdb_error.h"
 #include "tests/brevane/database/database-test.h"
 #include "tests/brevane/database/fakes.h"
+#include "tests/support/expect-gerror.h"
 
 using dbtest::take;
 using tarvex::GRef;
@@ -219,8 +221,7 @@ TEST_F(ConnectionTest, FailedLoginLeavesTheStatusFailed) {
   GUniqueError error;
   tarvex_brevane_contracts_database_iconnection_open(ic(), server.get(), nullptr, error.out());
   ASSERT_TRUE(error);
-  EXPECT_STREQ(g_quark_to_string(error->domain), "SQLServer");
-  EXPECT_EQ(error->code, -1);
+  EXPECT_GERROR(error, TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_ERROR, -1);
   EXPECT_STREQ(error->message, "open_tds failed.");
   EXPECT_EQ(status(), kFailed);
   EXPECT_EQ(opened, 0);
@@ -424,8 +425,7 @@ TEST_F(ConnectionTest, FailedExecutionsReturnTheProviderError) {
                                                                            error.out()),
             -1);
   ASSERT_TRUE(error);
-  EXPECT_STREQ(g_quark_to_string(error->domain), "TDSDB");
-  EXPECT_EQ(error->code, 102);
+  EXPECT_GERROR(error, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR, 102);
   error.reset();
   EXPECT_EQ(tarvex_brevane_contracts_database_iconnection_execute_as_model(ic(), "SELECT x", 0,
                                                                            error.out()),

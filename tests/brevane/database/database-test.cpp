@@ -4,13 +4,6 @@
 
 namespace dbtest {
 
-std::string take(gchar* text) {
-  if (!text) return "(null)";
-  std::string out(text);
-  g_free(text);
-  return out;
-}
-
 bool is_null_text(gchar* text) {
   bool null = text == nullptr;
   g_free(text);

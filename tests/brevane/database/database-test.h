@@ -11,11 +11,11 @@
 #include "brevane/contracts/iconnection.h"
 #include "common/tarvex-gobject.h"
 #include "tests/support/log-capture.h"
+#include "tests/support/texts.h"
 
 namespace dbtest {
 
-// Takes an owned text; "(null)" for none.
-std::string take(gchar* text);
+using tarvex::test::take;
 bool is_null_text(gchar* text);
 
 // A connection object whose slots are all empty: enough for the texts, and

@@ -26,10 +26,13 @@
 #include "tests/brevane/database/connection-loop.h"
 #include "tests/brevane/database/database-test.h"
 #include "tests/brevane/database/fakes.h"
+#include "tests/support/expect-gerror.h"
 #include "tests/support/tds-server.h"
+#include "tests/support/texts.h"
 
 using dbtest::Completion;
 using dbtest::take;
+using tarvex::test::value_text;
 using tarvex::adoptGRef;
 using tarvex::GRef;
 using tarvex::GUniqueError;
@@ -312,8 +315,7 @@ TEST_F(TunnelSeamTest, AsyncOpenCarriesTheLaunchError) {
   GUniqueError error;
   tarvex_brevane_contracts_database_iconnection_open_finish(ic(), open.result.get(), error.out());
   ASSERT_TRUE(error);
-  EXPECT_STREQ(g_quark_to_string(error->domain), "default");
-  EXPECT_EQ(error->code, 7);
+  EXPECT_GERROR(error, "default", 7);
   EXPECT_STREQ(error->message, "not started by the test");
   EXPECT_EQ(status(), TARVEX_BREVANE_CONTRACTS_DATABASE_DB_STATUS_Unknown);
   auto lines = dbtest::take_log_lines("seam-1");
@@ -548,7 +550,7 @@ class RealTunnelTest : public tarvex::test::LogCaptureTest {
     auto value = adoptGRef(tarvex_brevane_contracts_database_iconnection_execute_as_scalar(
         c, "SELECT @@SERVERNAME", 0, error.out()));
     if (!value) return std::string("error: ") + (error ? error->message : "none");
-    return take(tarvex_providers_contracts_value_object_to_string(value.get()));
+    return value_text(value.get());
   }
 
   static GPid tunnel_of(IConnection* c, guint16* port) {

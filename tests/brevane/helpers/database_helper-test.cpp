@@ -11,6 +11,7 @@
 #include "providers/contracts/contracts.h"
 #include "tests/brevane/helpers/file-types/file-types.h"
 #include "tests/support/log-capture.h"
+#include "tests/support/texts.h"
 
 using tarvex::adoptGRef;
 using tarvex::GRef;
@@ -19,11 +20,7 @@ namespace {
 
 class DatabaseHelperTest : public tarvex::test::LogCaptureTest {};
 
-std::string take(gchar* s) {
-  std::string out = s ? s : "(null)";
-  g_free(s);
-  return out;
-}
+using tarvex::test::take;
 
 // A host's calendar-time record registered under the name the helper knows.
 GType time_record_type() {

@@ -8,6 +8,7 @@
 #include "brevane/helpers/clock-private.h"
 #include "brevane/helpers/date_time_helper.h"
 #include "tests/support/log-capture.h"
+#include "tests/support/texts.h"
 
 namespace {
 
@@ -18,11 +19,7 @@ gint64 fixed_clock() {
   return kFixedTime;
 }
 
-std::string take(gchar* s) {
-  std::string r = s ? s : "(null)";
-  g_free(s);
-  return r;
-}
+using tarvex::test::take;
 
 class DateTimeHelperTest : public tarvex::test::LogCaptureTest {
  protected:

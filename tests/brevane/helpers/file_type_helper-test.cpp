@@ -10,6 +10,7 @@
 #include "brevane/helpers/file_type_helper.h"
 #include "tests/brevane/helpers/file-types/file-types.h"
 #include "tests/support/log-capture.h"
+#include "tests/support/texts.h"
 
 namespace tarvex::test {
 
@@ -26,11 +27,7 @@ bool ensure_file_types() {
 
 namespace {
 
-std::string take(gchar* s) {
-  std::string out = s ? s : "(null)";
-  g_free(s);
-  return out;
-}
+using tarvex::test::take;
 
 std::string convert(const char* utf8, const char* charset) {
   gsize written = 0;

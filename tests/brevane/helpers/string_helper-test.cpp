@@ -7,16 +7,13 @@
 
 #include "brevane/helpers/string_helper.h"
 #include "tests/support/log-capture.h"
+#include "tests/support/texts.h"
 
 namespace {
 
 using Strings = std::vector<const char*>;
 
-std::string take(gchar* s) {
-  std::string r = s ? s : "(null)";
-  g_free(s);
-  return r;
-}
+using tarvex::test::take;
 
 gchar** arr(Strings& v) {
   return const_cast<gchar**>(v.data());

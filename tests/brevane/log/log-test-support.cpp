@@ -118,12 +118,6 @@ unsigned mode_of(const std::string& path) {
   return st.st_mode & 0777;
 }
 
-std::string take(gchar* s) {
-  std::string r = s ? s : "(null)";
-  g_free(s);
-  return r;
-}
-
 void publish(TarvexBrevaneContractsLogILogHandler* handler, TarvexBrevaneContractsLogLogLevel level,
              const char* server, const char* name, const char* format, ...) {
   va_list args;

@@ -11,6 +11,7 @@
 
 #include "brevane/contracts/ilog_handler.h"
 #include "brevane/contracts/ilogger.h"
+#include "tests/support/texts.h"
 
 namespace logtest {
 
@@ -42,7 +43,7 @@ std::vector<std::string> list_dir(const std::string& path);
 std::vector<std::string> lines_of(const std::string& text);
 // Permission bits of a path (mode & 0777).
 unsigned mode_of(const std::string& path);
-std::string take(gchar* s);
+using tarvex::test::take;
 
 void publish(TarvexBrevaneContractsLogILogHandler* handler, TarvexBrevaneContractsLogLogLevel level,
              const char* server, const char* name, const char* format, ...) G_GNUC_PRINTF(5, 6);

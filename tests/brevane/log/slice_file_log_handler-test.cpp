@@ -10,6 +10,7 @@
 #include "brevane/log/simple_formatter.h"
 #include "brevane/log/slice_file_log_handler.h"
 #include "tests/brevane/log/log-test-support.h"
+#include "tests/support/expect-gerror.h"
 #include "tests/support/log-capture.h"
 
 namespace {
@@ -192,7 +193,7 @@ TEST_F(SliceFileHandlerTest, FolderErrorsReachTheCaller) {
   GError* error = nullptr;
   EXPECT_EQ(open("app", 0, dir_.file("missing"), &error), nullptr);
   ASSERT_NE(error, nullptr);
-  EXPECT_TRUE(g_error_matches(error, G_IO_ERROR, G_IO_ERROR_NOT_FOUND));
+  EXPECT_GERROR(error, G_IO_ERROR, G_IO_ERROR_NOT_FOUND);
   g_error_free(error);
 
   auto* h = tarvex_brevane_supports_log_slice_file_log_handler_new();

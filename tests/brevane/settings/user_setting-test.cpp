@@ -9,6 +9,7 @@
 
 #include "brevane/settings/user_setting.h"
 #include "common/tarvex-gobject.h"
+#include "tests/support/expect-gerror.h"
 #include "tests/support/log-capture.h"
 #include "tests/support/settings-files.h"
 
@@ -255,7 +256,7 @@ TEST_F(UserSettingTest, SaveWithoutFileNameFails) {
   GError* error = nullptr;
   tarvex_brevane_contracts_setting_user_setting_save(settings.get(), &error);
   ASSERT_NE(error, nullptr);
-  EXPECT_TRUE(g_error_matches(error, G_IO_ERROR, G_IO_ERROR_FAILED));
+  EXPECT_GERROR(error, G_IO_ERROR, G_IO_ERROR_FAILED);
   g_error_free(error);
 }
 
@@ -377,7 +378,7 @@ TEST_F(UserSettingTest, DeepAndHugeDocumentsAreRefusedBeforeParsing) {
       EXPECT_EQ(error, nullptr) << row.text.size();
     } else {
       ASSERT_NE(error, nullptr) << row.text.size();
-      EXPECT_TRUE(g_error_matches(error, JSON_PARSER_ERROR, JSON_PARSER_ERROR_PARSE));
+      EXPECT_GERROR(error, JSON_PARSER_ERROR, JSON_PARSER_ERROR_PARSE);
       EXPECT_NE(strstr(error->message, "nested deeper than 512 levels"), nullptr)
           << error->message;
       EXPECT_EQ(tarvex_brevane_contracts_setting_user_setting_get_editor(settings.get()), editor);

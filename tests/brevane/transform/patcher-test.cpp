@@ -9,6 +9,7 @@
 #include "common/tarvex-gobject.h"
 #include "providers/fenrow.h"
 #include "tests/support/log-capture.h"
+#include "tests/support/texts.h"
 
 namespace tarvex::test {
 namespace {
@@ -247,8 +248,7 @@ std::vector<RowSeen> rows_of(TableModel* model) {
   for (guint i = 0; i < n; ++i) {
     auto row = adoptGRef(static_cast<RowModel*>(g_list_model_get_item(G_LIST_MODEL(model), i)));
     auto v = adoptGRef(tarvex_providers_contracts_row_model_get_value_at(row.get(), 0));
-    GUniqueStr text(tarvex_providers_contracts_value_object_to_string(v.get()));
-    out.push_back({text.get(), int(tarvex_providers_contracts_row_model_get_version(row.get()))});
+    out.push_back({value_text(v.get()), int(tarvex_providers_contracts_row_model_get_version(row.get()))});
   }
   return out;
 }

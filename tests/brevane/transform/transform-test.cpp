@@ -47,12 +47,6 @@ std::string escape_regex(const std::string& text) {
 }
 }  // namespace
 
-std::string take(gchar* text) {
-  std::string out = text ? text : "(null)";
-  g_free(text);
-  return out;
-}
-
 std::vector<std::string> messages_of(TarvexBrevaneContractsThreadProgress* progress) {
   std::vector<std::string> out;
   for (GList* l = progress->messages->head; l; l = l->next)

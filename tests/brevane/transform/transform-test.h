@@ -14,6 +14,7 @@
 #include "common/tarvex-gobject.h"
 #include "tests/support/log-capture.h"
 #include "tests/support/tds-server.h"
+#include "tests/support/texts.h"
 
 namespace tarvex::test::transform {
 
@@ -64,7 +65,6 @@ class TransformTest : public LogCaptureTest {
   size_t target_mark_ = 0, source_mark_ = 0;
 };
 
-std::string take(gchar* text);
 std::vector<std::string> messages_of(TarvexBrevaneContractsThreadProgress* progress);
 
 }  // namespace tarvex::test::transform

@@ -12,6 +12,7 @@
 
 #include "common/tarvex-gobject.h"
 #include "providers/fenrow.h"
+#include "tests/support/texts.h"
 
 namespace modeltest {
 
@@ -52,11 +53,7 @@ inline GRef<T> at(GeeArrayList* list, gint i) {
   return adoptGRef(static_cast<T*>(gee_abstract_list_get(GEE_ABSTRACT_LIST(list), i)));
 }
 
-inline std::string text_of(Value* value) {
-  if (!value) return "<none>";
-  GUniqueStr s(tarvex_providers_contracts_value_object_to_string(value));
-  return s.get();
-}
+using tarvex::test::value_text;
 
 // A row of the given values (taking the references).
 inline GRef<Row> row_of(std::initializer_list<Value*> values) {

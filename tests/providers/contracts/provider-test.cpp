@@ -8,6 +8,7 @@
 #include "common/tarvex-gobject.h"
 #include "providers/fenrow.h"
 #include "tests/support/log-capture.h"
+#include "tests/support/texts.h"
 
 using tarvex::adoptGRef;
 using tarvex::GRef;
@@ -192,6 +193,8 @@ static void bare_provider_init(BareProvider*) {}
 
 namespace {
 
+using tarvex::test::value_text;
+
 class ReaderContractTest : public tarvex::test::LogCaptureTest {
  protected:
   GRef<Reader> reader(std::vector<Cell> cells) {
@@ -201,10 +204,6 @@ class ReaderContractTest : public tarvex::test::LogCaptureTest {
   }
   static std::vector<std::string>& calls(Reader* r) {
     return *reinterpret_cast<TestReader*>(r)->calls;
-  }
-  static std::string text_of(Value* value) {
-    GUniqueStr s(tarvex_providers_contracts_value_object_to_string(value));
-    return s.get() ? s.get() : "<none>";
   }
 };
 
@@ -309,7 +308,7 @@ TEST_F(ReaderContractTest, GetValueWrapsEachKindWithItsGetter) {
     ASSERT_EQ(error, nullptr);
     ASSERT_NE(value.get(), nullptr) << c.cell.kind;
     EXPECT_EQ(G_OBJECT_TYPE(value.get()), c.type) << c.cell.kind;
-    EXPECT_EQ(text_of(value.get()), c.text) << c.cell.kind;
+    EXPECT_EQ(value_text(value.get()), c.text) << c.cell.kind;
     std::vector<std::string> expected{"is_null"};
     if (c.getter) {
       expected.push_back("get_data_type");
@@ -368,7 +367,7 @@ TEST_F(ReaderContractTest, EmptySlotsGiveTheirEmptyValues) {
     ASSERT_NE(value.get(), nullptr) << c.kind;
     EXPECT_EQ(G_OBJECT_TYPE(value.get()), c.type) << c.kind;
     if (c.text) {
-      EXPECT_EQ(text_of(value.get()), c.text) << c.kind;
+      EXPECT_EQ(value_text(value.get()), c.text) << c.kind;
     }
   }
   // The defaults the interface fills in itself.
@@ -409,9 +408,9 @@ TEST_F(ReaderContractTest, GetValuesCollectsTheRowOrStopsAtTheFirstError) {
   Value** values = tarvex_providers_contracts_idata_reader_get_values(r.get(), &count, &error);
   ASSERT_EQ(error, nullptr);
   ASSERT_EQ(count, 3);
-  EXPECT_EQ(text_of(values[0]), "1");
+  EXPECT_EQ(value_text(values[0]), "1");
   EXPECT_TRUE(tarvex_providers_contracts_value_object_get_is_null(values[1]));
-  EXPECT_EQ(text_of(values[2]), "x");
+  EXPECT_EQ(value_text(values[2]), "x");
   EXPECT_EQ(values[3], nullptr);
   for (gint i = 0; i < count; i++) g_object_unref(values[i]);
   g_free(values);

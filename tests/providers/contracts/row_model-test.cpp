@@ -41,7 +41,7 @@ TEST_F(RowModelTest, EditsOfTheListShowEverywhereWithoutSignals) {
   EXPECT_TRUE(tarvex_providers_contracts_value_object_get_is_null(third.get()));
   tarvex_providers_contracts_row_model_set_value_at(row.get(), 0, adoptGRef(int32(7)).get());
   auto first = at<Value>(values, 0);
-  EXPECT_EQ(text_of(first.get()), "7");
+  EXPECT_EQ(value_text(first.get()), "7");
   EXPECT_TRUE(spy.calls.empty());
 }
 
@@ -52,7 +52,7 @@ TEST_F(RowModelTest, PositionsOutsideTheRow) {
         << position;
   }
   auto second = adoptGRef(tarvex_providers_contracts_row_model_get_value_at(row.get(), 1));
-  EXPECT_EQ(text_of(second.get()), "2");
+  EXPECT_EQ(value_text(second.get()), "2");
   auto value = adoptGRef(int32(9));
   EXPECT_CRITICAL(tarvex_providers_contracts_row_model_set_value_at(row.get(), 2, value.get()),
                   "position");
@@ -62,7 +62,7 @@ TEST_F(RowModelTest, PositionsOutsideTheRow) {
                   "value != NULL");
   EXPECT_CRITICAL(tarvex_providers_contracts_row_model_get_value_at(nullptr, 0), "self != NULL");
   auto first = adoptGRef(tarvex_providers_contracts_row_model_get_value_at(row.get(), 0));
-  EXPECT_EQ(text_of(first.get()), "1");
+  EXPECT_EQ(value_text(first.get()), "1");
 }
 
 TEST_F(RowModelTest, VersionNotifiesOnChange) {
@@ -97,7 +97,7 @@ TEST_F(RowModelTest, CloneSharesNoValue) {
     EXPECT_EQ(G_OBJECT_TYPE(copied.get()), G_OBJECT_TYPE(original.get()));
     tarvex_providers_contracts_value_string_set_itsvalue(
         reinterpret_cast<TarvexProvidersContractsValueString*>(copied.get()), "changed");
-    EXPECT_EQ(text_of(original.get()), "");
+    EXPECT_EQ(value_text(original.get()), "");
     // The lists are independent too.
     add(tarvex_providers_contracts_row_model_get_values(copy.get()), copied.get());
     EXPECT_EQ(g_list_model_get_n_items(G_LIST_MODEL(source)), 2u);

@@ -13,6 +13,7 @@
 
 #include "common/tarvex-gobject.h"
 #include "providers/fenrow.h"
+#include "tests/support/expect-gerror.h"
 #include "tests/support/log-capture.h"
 #include "tests/support/settings-files.h"
 
@@ -606,7 +607,7 @@ TEST_F(ServerTreeTest, SaveAndLoadRoundTrip) {
   tarvex_providers_contracts_server_setting_load(setting_.get(), file.c_str(),
                                                  &error);  // remembers the name
   ASSERT_NE(error, nullptr);
-  EXPECT_TRUE(g_error_matches(error, G_FILE_ERROR, G_FILE_ERROR_NOENT)) << error->message;
+  EXPECT_GERROR(error, G_FILE_ERROR, G_FILE_ERROR_NOENT);
   g_clear_error(&error);
   tarvex_providers_contracts_server_setting_save(setting_.get(), &error);
   ASSERT_EQ(error, nullptr);
@@ -673,8 +674,7 @@ TEST_F(ServerTreeTest, BadDocumentsFailAndKeepTreeAndFile) {
     tarvex_providers_contracts_server_setting_load(setting_.get(), file.c_str(), &error);
     ASSERT_NE(error, nullptr) << c.name;
     if (c.domain) {
-      EXPECT_STREQ(g_quark_to_string(error->domain), c.domain);
-      EXPECT_EQ(error->code, c.code);
+      EXPECT_GERROR(error, c.domain, c.code);
       EXPECT_STREQ(error->message, "Failed to load database setting file.");
     } else {
       EXPECT_EQ(error->domain, JSON_PARSER_ERROR) << error->message;
@@ -755,7 +755,7 @@ TEST_F(ServerTreeTest, DeepAndHugeDocumentsAreRefusedBeforeParsing) {
       EXPECT_EQ(error, nullptr) << row.text.size();
     } else {
       ASSERT_NE(error, nullptr) << row.text.size();
-      EXPECT_TRUE(g_error_matches(error, JSON_PARSER_ERROR, JSON_PARSER_ERROR_PARSE));
+      EXPECT_GERROR(error, JSON_PARSER_ERROR, JSON_PARSER_ERROR_PARSE);
       EXPECT_NE(strstr(error->message, "nested deeper than 512 levels"), nullptr)
           << error->message;
     }

@@ -70,7 +70,7 @@ TEST_F(TableModelTest, NewRowHoldsTheFactoryDefaults) {
     auto value = adoptGRef(tarvex_providers_contracts_row_model_get_value_at(row.get(), i));
     ASSERT_NE(value.get(), nullptr);
     EXPECT_EQ(G_OBJECT_TYPE(value.get()), expected[i].type) << i;
-    EXPECT_EQ(text_of(value.get()), expected[i].text) << i;
+    EXPECT_EQ(value_text(value.get()), expected[i].text) << i;
     EXPECT_EQ(tarvex_providers_contracts_value_object_get_data_type(value.get()), types[i]);
   }
   // Not added to the table.
@@ -138,7 +138,7 @@ TEST_F(TableModelTest, DeleteFindAndDeleteAt) {
   auto removed = adoptGRef(tarvex_providers_contracts_table_model_delete_at(table.get(), 1));
   ASSERT_NE(removed.get(), nullptr);
   auto value = adoptGRef(tarvex_providers_contracts_row_model_get_value_at(removed.get(), 1));
-  EXPECT_EQ(text_of(value.get()), "c");
+  EXPECT_EQ(value_text(value.get()), "c");
   EXPECT_EQ(spy.calls, (std::vector<C>{C{1, 1, 0}, C{1, 1, 0}}));
   EXPECT_EQ(g_list_model_get_n_items(G_LIST_MODEL(table.get())), 1u);
 }
@@ -207,7 +207,7 @@ TEST_F(TableModelTest, ValueAccessByColumnAndRow) {
   for (auto& c : cases) {
     auto value =
         adoptGRef(tarvex_providers_contracts_table_model_get_value_at(table.get(), c.col, c.row));
-    EXPECT_EQ(text_of(value.get()), c.expected) << c.col << "," << c.row;
+    EXPECT_EQ(value_text(value.get()), c.expected) << c.col << "," << c.row;
   }
   auto empty = adoptGRef(tarvex_providers_contracts_table_model_new());
   EXPECT_EQ(tarvex_providers_contracts_table_model_get_value_at(empty.get(), 0, 0), nullptr);

@@ -9,7 +9,9 @@
 #include "common/tarvex-gobject.h"
 #include "providers/fenrow.h"
 #include "tests/providers/contracts/value-file-test.h"
+#include "tests/support/expect-gerror.h"
 #include "tests/support/log-capture.h"
+#include "tests/support/texts.h"
 
 using tarvex::adoptGRef;
 using tarvex::GRef;
@@ -38,10 +40,7 @@ Bytes held(gpointer value) {
 
 Bytes of(const std::string& text) { return Bytes(text.begin(), text.end()); }
 
-std::string text_of(gpointer value) {
-  GUniqueStr text(tarvex_providers_contracts_value_object_to_string(as_value(value)));
-  return text ? text.get() : "<absent>";
-}
+using tarvex::test::value_text;
 
 std::string hex_of(gpointer value) {
   GUniqueStr text(tarvex_providers_contracts_value_binary_to_hexadecimal(as_binary(value)));
@@ -117,7 +116,7 @@ TEST_F(BinaryValueTest, TextAndHexadecimal) {
   for (auto& c : cases) {
     auto value = binary(c.bytes);
     EXPECT_EQ(hex_of(value.get()), c.hex) << c.text;
-    EXPECT_EQ(text_of(value.get()), c.text) << c.hex;
+    EXPECT_EQ(value_text(value.get()), c.text) << c.hex;
   }
 }
 
@@ -166,7 +165,7 @@ TEST_F(BinaryValueTest, SetterSharesTheBufferAndNotifiesEveryTime) {
   // The value holds its own reference.
   GBytes* raw = bytes.get();
   bytes = nullptr;
-  EXPECT_EQ(text_of(value.get()), "xyz");
+  EXPECT_EQ(value_text(value.get()), "xyz");
 
   auto other = adoptGRef(g_bytes_new("q", 1));
   EXPECT_EQ(count_notifies(value.get(), [&] { g_object_set(value.get(), "itsvalue", other.get(), nullptr); }), 1);
@@ -176,7 +175,7 @@ TEST_F(BinaryValueTest, SetterSharesTheBufferAndNotifiesEveryTime) {
   // Storing none: texts are empty after a precondition warning.
   tarvex_providers_contracts_value_binary_set_itsvalue(value.get(), nullptr);
   std::string text;
-  EXPECT_CRITICAL(text = text_of(value.get()), "bytes != NULL");
+  EXPECT_CRITICAL(text = value_text(value.get()), "bytes != NULL");
   EXPECT_EQ(text, "");
   EXPECT_CRITICAL(text = hex_of(value.get()), "bytes != NULL");
   EXPECT_EQ(text, "");
@@ -223,7 +222,7 @@ TEST_F(BinaryValueTest, WriteAsksTheStreamOnce) {
   g_output_stream_close(stream.get(), nullptr, nullptr);
   tarvex_providers_contracts_value_binary_write(value.get(), stream.get(), &error);
   ASSERT_NE(error, nullptr);
-  EXPECT_TRUE(g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CLOSED));
+  EXPECT_GERROR(error, G_IO_ERROR, G_IO_ERROR_CLOSED);
   g_clear_error(&error);
 }
 
@@ -338,7 +337,7 @@ TEST_F(BinaryFileTest, SaveFailuresKeepTheExistingFile) {
   auto value = binary(pattern(3000));
   GError* error = save(value.get(), path("no-such-folder/out.bin"));
   ASSERT_NE(error, nullptr);
-  EXPECT_TRUE(g_error_matches(error, G_IO_ERROR, G_IO_ERROR_NOT_FOUND)) << error->message;
+  EXPECT_GERROR(error, G_IO_ERROR, G_IO_ERROR_NOT_FOUND);
   g_clear_error(&error);
 
   std::string file = path("kept.bin");
@@ -348,7 +347,7 @@ TEST_F(BinaryFileTest, SaveFailuresKeepTheExistingFile) {
     error = save(value.get(), file);
   }
   ASSERT_NE(error, nullptr);
-  EXPECT_TRUE(g_error_matches(error, G_IO_ERROR, G_IO_ERROR_NO_SPACE)) << error->message;
+  EXPECT_GERROR(error, G_IO_ERROR, G_IO_ERROR_NO_SPACE);
   g_clear_error(&error);
   EXPECT_EQ(tarvex::test::read_file(file), "original");
   EXPECT_EQ(tarvex::test::list_folder(folder_), std::vector<std::string>{"kept.bin"});

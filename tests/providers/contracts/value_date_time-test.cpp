@@ -8,6 +8,7 @@
 #include "common/tarvex-gobject.h"
 #include "providers/fenrow.h"
 #include "tests/support/log-capture.h"
+#include "tests/support/texts.h"
 
 using tarvex::adoptGRef;
 using tarvex::GRef;
@@ -27,10 +28,7 @@ ValueDateTime* as_dt(gpointer p) {
   return static_cast<ValueDateTime*>(p);
 }
 
-std::string text_of(gpointer value) {
-  GUniqueStr text(tarvex_providers_contracts_value_object_to_string(as_value(value)));
-  return text.get() ? text.get() : "<absent>";
-}
+using tarvex::test::value_text;
 
 GDateTime* held(gpointer value) {
   return tarvex_providers_contracts_value_date_time_get_itsvalue(as_dt(value));
@@ -199,7 +197,7 @@ TEST_F(DateTimeValueTest, Iso8601DateTimeKeepsTheTextsZone) {
     for (auto& c : cases) {
       auto v = adoptGRef(tarvex_providers_contracts_value_date_time_new_iso8601(c.text));
       ASSERT_TRUE(v) << c.text;
-      EXPECT_EQ(text_of(v.get()), c.printed) << c.text << " in " << zone;
+      EXPECT_EQ(value_text(v.get()), c.printed) << c.text << " in " << zone;
       ASSERT_NE(held(v.get()), nullptr);
       EXPECT_EQ(g_date_time_get_utc_offset(held(v.get())), c.offset) << c.text;
     }
@@ -217,13 +215,13 @@ TEST_F(DateTimeValueTest, UnparsableTextHoldsTheEpochInTheLocalZone) {
     use_zone(z.zone);
     for (const char* text : bad) {
       auto v = adoptGRef(tarvex_providers_contracts_value_date_time_new_iso8601(text));
-      EXPECT_EQ(text_of(v.get()), z.printed) << "\"" << text << "\" in " << z.zone;
+      EXPECT_EQ(value_text(v.get()), z.printed) << "\"" << text << "\" in " << z.zone;
       EXPECT_EQ(g_date_time_to_unix(held(v.get())), 0) << text;
     }
   }
   use_zone("Europe/Berlin");
   auto date = adoptGRef(tarvex_providers_contracts_value_date_new_iso8601("abc"));
-  EXPECT_EQ(text_of(date.get()), "1970-01-01");
+  EXPECT_EQ(value_text(date.get()), "1970-01-01");
   EXPECT_EQ(g_date_time_to_unix(held(date.get())), 0);
   EXPECT_EQ(g_date_time_get_utc_offset(held(date.get())), kHour);
 }
@@ -246,7 +244,7 @@ TEST_F(DateTimeValueTest, Iso8601DateUsesTheLocalZone) {
     auto v = adoptGRef(tarvex_providers_contracts_value_date_new_iso8601(c.text));
     ASSERT_TRUE(v) << c.text;
     EXPECT_TRUE(TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_DATE(v.get()));
-    EXPECT_EQ(text_of(v.get()), c.printed) << c.text;
+    EXPECT_EQ(value_text(v.get()), c.printed) << c.text;
     EXPECT_EQ(g_date_time_get_utc_offset(held(v.get())), c.offset) << c.text;
     EXPECT_EQ(g_date_time_get_hour(held(v.get())), c.hour) << c.text;
   }
@@ -264,7 +262,7 @@ TEST_F(DateTimeValueTest, FieldConstructors) {
   for (auto& d : dates) {
     auto v = adoptGRef(tarvex_providers_contracts_value_date_new_dmy(d.year, d.month, d.day));
     ASSERT_TRUE(v);
-    EXPECT_EQ(text_of(v.get()), d.printed) << d.year << "-" << d.month << "-" << d.day;
+    EXPECT_EQ(value_text(v.get()), d.printed) << d.year << "-" << d.month << "-" << d.day;
     if (GDateTime* dt = held(v.get())) {
       EXPECT_EQ(g_date_time_get_hour(dt), 0);  // midnight
       EXPECT_EQ(g_date_time_get_utc_offset(dt), local_offset_at(dt));
@@ -285,7 +283,7 @@ TEST_F(DateTimeValueTest, FieldConstructors) {
   for (auto& u : utc) {
     auto v = adoptGRef(
         tarvex_providers_contracts_value_date_time_new_utc(u.y, u.mo, u.d, u.h, u.mi, u.s));
-    EXPECT_EQ(text_of(v.get()), u.printed) << u.printed;
+    EXPECT_EQ(value_text(v.get()), u.printed) << u.printed;
     if (GDateTime* dt = held(v.get())) {
       EXPECT_EQ(g_date_time_get_utc_offset(dt), 0);
     }
@@ -294,10 +292,10 @@ TEST_F(DateTimeValueTest, FieldConstructors) {
   GDate date;
   g_date_clear(&date, 1);
   auto cleared = adoptGRef(tarvex_providers_contracts_value_date_new_date(&date));
-  EXPECT_EQ(text_of(cleared.get()), "(NULL)");
+  EXPECT_EQ(value_text(cleared.get()), "(NULL)");
   g_date_set_dmy(&date, 1, G_DATE_MARCH, 2024);
   auto from_gdate = adoptGRef(tarvex_providers_contracts_value_date_new_date(&date));
-  EXPECT_EQ(text_of(from_gdate.get()), "2024-03-01");
+  EXPECT_EQ(value_text(from_gdate.get()), "2024-03-01");
   EXPECT_EQ(g_date_time_get_hour(held(from_gdate.get())), 0);
   EXPECT_EQ(g_date_time_get_utc_offset(held(from_gdate.get())), kHour);
 }
@@ -316,7 +314,7 @@ TEST_F(DateTimeValueTest, DateTimeConstructorKeepsTheGivenZone) {
     const char* printed[] = {"2024-03-01 10:00:00", "2024-03-01 10:00:00", "2024-07-01 10:00:00"};
     for (size_t i = 0; i < G_N_ELEMENTS(sources); ++i) {
       auto v = adoptGRef(tarvex_providers_contracts_value_date_time_new_datetime(sources[i]));
-      EXPECT_EQ(text_of(v.get()), printed[i]) << i << " in " << zone;
+      EXPECT_EQ(value_text(v.get()), printed[i]) << i << " in " << zone;
       EXPECT_TRUE(g_date_time_equal(held(v.get()), sources[i]));
       EXPECT_EQ(g_date_time_get_utc_offset(held(v.get())), g_date_time_get_utc_offset(sources[i]));
 
@@ -324,7 +322,7 @@ TEST_F(DateTimeValueTest, DateTimeConstructorKeepsTheGivenZone) {
       auto copy = adoptGRef(tarvex_providers_contracts_value_object_clone(as_value(v.get())));
       EXPECT_EQ(G_OBJECT_TYPE(copy.get()), tarvex_providers_contracts_value_date_time_get_type());
       EXPECT_NE(copy.get(), as_value(v.get()));
-      EXPECT_EQ(text_of(copy.get()), printed[i]);
+      EXPECT_EQ(value_text(copy.get()), printed[i]);
       EXPECT_TRUE(g_date_time_equal(held(copy.get()), sources[i]));
     }
   }
@@ -333,22 +331,22 @@ TEST_F(DateTimeValueTest, DateTimeConstructorKeepsTheGivenZone) {
   // clone.
   auto time_utc = adoptGRef(g_date_time_new_utc(1970, 1, 1, 10, 20, 30));
   auto time_value = adoptGRef(tarvex_providers_contracts_value_time_new_time(time_utc.get()));
-  EXPECT_EQ(text_of(time_value.get()), "10:20:30");
+  EXPECT_EQ(value_text(time_value.get()), "10:20:30");
   auto time_copy =
       adoptGRef(tarvex_providers_contracts_value_object_clone(as_value(time_value.get())));
   EXPECT_TRUE(TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_TIME(time_copy.get()));
-  EXPECT_EQ(text_of(time_copy.get()), "10:20:30");
+  EXPECT_EQ(value_text(time_copy.get()), "10:20:30");
   auto time_local = adoptGRef(g_date_time_new_local(2024, 1, 15, 8, 5, 0));
   auto local_time_value =
       adoptGRef(tarvex_providers_contracts_value_time_new_time(time_local.get()));
-  EXPECT_EQ(text_of(local_time_value.get()), "08:05:00");
+  EXPECT_EQ(value_text(local_time_value.get()), "08:05:00");
 
   auto date_value =
       adoptGRef(tarvex_providers_contracts_value_date_new_iso8601("2024-03-01T23:30:00Z"));
   auto date_copy =
       adoptGRef(tarvex_providers_contracts_value_object_clone(as_value(date_value.get())));
   EXPECT_TRUE(TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_DATE(date_copy.get()));
-  EXPECT_EQ(text_of(date_copy.get()), "2024-03-01");
+  EXPECT_EQ(value_text(date_copy.get()), "2024-03-01");
 }
 
 TEST_F(DateTimeValueTest, CloneIsIndependent) {
@@ -356,14 +354,14 @@ TEST_F(DateTimeValueTest, CloneIsIndependent) {
   auto copy = adoptGRef(tarvex_providers_contracts_value_object_clone(as_value(source.get())));
   auto other = adoptGRef(g_date_time_new_utc(2000, 6, 1, 0, 0, 0));
   tarvex_providers_contracts_value_date_time_set_itsvalue(as_dt(copy.get()), other.get());
-  EXPECT_EQ(text_of(copy.get()), "2000-06-01 00:00:00");
-  EXPECT_EQ(text_of(source.get()), "2024-01-01 12:00:00");
+  EXPECT_EQ(value_text(copy.get()), "2000-06-01 00:00:00");
+  EXPECT_EQ(value_text(source.get()), "2024-01-01 12:00:00");
 
   // A value without a date-time clones to one without.
   auto empty = adoptGRef(tarvex_providers_contracts_value_date_new_dmy(2024, 2, 30));
   auto empty_copy = adoptGRef(tarvex_providers_contracts_value_object_clone(as_value(empty.get())));
   ASSERT_TRUE(empty_copy);
-  EXPECT_EQ(text_of(empty_copy.get()), "(NULL)");
+  EXPECT_EQ(value_text(empty_copy.get()), "(NULL)");
 }
 
 TEST_F(DateTimeValueTest, TimeFromHoursMinutesSeconds) {
@@ -381,7 +379,7 @@ TEST_F(DateTimeValueTest, TimeFromHoursMinutesSeconds) {
   for (auto& c : cases) {
     auto v = adoptGRef(tarvex_providers_contracts_value_time_new_hms(c.hour, c.minute, c.seconds));
     ASSERT_TRUE(v);
-    EXPECT_EQ(text_of(v.get()), c.printed) << c.hour << ":" << c.minute << ":" << c.seconds;
+    EXPECT_EQ(value_text(v.get()), c.printed) << c.hour << ":" << c.minute << ":" << c.seconds;
     if (GDateTime* dt = held(v.get())) {
       EXPECT_EQ(g_date_time_get_utc_offset(dt), local_offset_at(dt));
     }
@@ -470,12 +468,12 @@ TEST_F(DateTimeValueTest, ItsvalueAccessors) {
   tarvex_providers_contracts_value_date_time_set_itsvalue(v.get(), nullptr);
   EXPECT_EQ(notified, 2);
   EXPECT_EQ(held(v.get()), nullptr);
-  EXPECT_EQ(text_of(v.get()), "(NULL)");
+  EXPECT_EQ(value_text(v.get()), "(NULL)");
 
   auto dt = adoptGRef(g_date_time_new_utc(2001, 2, 3, 4, 5, 6));
   g_object_set(v.get(), "itsvalue", dt.get(), nullptr);
   EXPECT_EQ(notified, 3);
-  EXPECT_EQ(text_of(v.get()), "2001-02-03 04:05:06");
+  EXPECT_EQ(value_text(v.get()), "2001-02-03 04:05:06");
   GDateTime* read = nullptr;
   g_object_get(v.get(), "itsvalue", &read, nullptr);
   EXPECT_EQ(read, dt.get());
@@ -484,7 +482,7 @@ TEST_F(DateTimeValueTest, ItsvalueAccessors) {
   // A date value shares the date-time property of its parent.
   auto date = adoptGRef(tarvex_providers_contracts_value_date_new_dmy(2024, 3, 1));
   g_object_set(date.get(), "itsvalue", dt.get(), nullptr);
-  EXPECT_EQ(text_of(date.get()), "2001-02-03");
+  EXPECT_EQ(value_text(date.get()), "2001-02-03");
 }
 
 TEST_F(DateTimeValueTest, Format) {
@@ -509,11 +507,11 @@ TEST_F(DateTimeValueTest, ConstructSubclassTypes) {
   auto time = adoptGRef(tarvex_providers_contracts_value_date_time_construct_iso8601(
       tarvex_providers_contracts_value_time_get_type(), "2024-03-01T10:20:30"));
   EXPECT_TRUE(TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_TIME(time.get()));
-  EXPECT_EQ(text_of(time.get()), "10:20:30");
+  EXPECT_EQ(value_text(time.get()), "10:20:30");
   auto date = adoptGRef(tarvex_providers_contracts_value_date_time_construct_utc(
       tarvex_providers_contracts_value_date_get_type(), 2024, 3, 1, 0, 0, 0));
   EXPECT_TRUE(TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_DATE(date.get()));
-  EXPECT_EQ(text_of(date.get()), "2024-03-01");
+  EXPECT_EQ(value_text(date.get()), "2024-03-01");
 }
 
 TEST_F(DateTimeValueTest, RefusedArguments) {
@@ -550,8 +548,8 @@ TEST_F(DateTimeValueTest, ParsingIgnoresTheLocale) {
   auto v =
       adoptGRef(tarvex_providers_contracts_value_date_time_new_iso8601("2024-03-01T10:20:30.5"));
   auto span = adoptGRef(tarvex_providers_contracts_value_time_span_new(-1234567));
-  std::string printed = text_of(v.get());
-  std::string span_text = text_of(span.get());
+  std::string printed = value_text(v.get());
+  std::string span_text = value_text(span.get());
   double fraction = g_date_time_get_microsecond(held(v.get()));
   setlocale(LC_ALL, saved.c_str());
   EXPECT_EQ(printed, "2024-03-01 10:20:30.5");
@@ -571,7 +569,7 @@ TEST_F(TimeSpanValueTest, SpanTextGenericFormAndClone) {
   for (auto& c : cases) {
     auto v = adoptGRef(tarvex_providers_contracts_value_time_span_new(c.span));
     EXPECT_EQ(tarvex_providers_contracts_value_time_span_get_itsvalue(v.get()), c.span);
-    EXPECT_EQ(text_of(v.get()), c.printed);
+    EXPECT_EQ(value_text(v.get()), c.printed);
     GValue gv = G_VALUE_INIT;
     tarvex_providers_contracts_value_object_to_value(as_value(v.get()), &gv);
     ASSERT_TRUE(G_VALUE_HOLDS_INT64(&gv));
@@ -580,12 +578,12 @@ TEST_F(TimeSpanValueTest, SpanTextGenericFormAndClone) {
     auto copy = adoptGRef(tarvex_providers_contracts_value_object_clone(as_value(v.get())));
     EXPECT_TRUE(TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_TIME_SPAN(copy.get()));
     EXPECT_NE(copy.get(), as_value(v.get()));
-    EXPECT_EQ(text_of(copy.get()), c.printed);
+    EXPECT_EQ(value_text(copy.get()), c.printed);
   }
 
   auto interval = adoptGRef(tarvex_providers_contracts_value_time_span_new_interval(7, 3600));
   EXPECT_EQ(tarvex_providers_contracts_value_time_span_get_itsvalue(interval.get()), 3600);
-  EXPECT_EQ(text_of(interval.get()), "3600");
+  EXPECT_EQ(value_text(interval.get()), "3600");
 }
 
 TEST_F(TimeSpanValueTest, ItsvalueNotifiesOnEveryStore) {

@@ -7,6 +7,7 @@
 #include "common/tarvex-gobject.h"
 #include "providers/fenrow.h"
 #include "tests/support/log-capture.h"
+#include "tests/support/texts.h"
 
 using tarvex::adoptGRef;
 using tarvex::GRef;
@@ -26,10 +27,7 @@ ValueEnum* as_enum(gpointer p) {
   return static_cast<ValueEnum*>(p);
 }
 
-std::string text_of(gpointer value) {
-  GUniqueStr text(tarvex_providers_contracts_value_object_to_string(as_value(value)));
-  return text.get() ? text.get() : "<absent>";
-}
+using tarvex::test::value_text;
 
 std::vector<std::string> members_of(gpointer value) {
   gint length = -1;
@@ -120,7 +118,7 @@ TEST_F(EnumValueTest, TextKindGenericFormAndDump) {
       auto v = adoptGRef(k.make(t));
       ASSERT_TRUE(v);
       EXPECT_EQ(G_OBJECT_TYPE(v.get()), k.get_type());
-      EXPECT_EQ(text_of(v.get()), t);
+      EXPECT_EQ(value_text(v.get()), t);
       EXPECT_STREQ(tarvex_providers_contracts_value_object_get_name(v.get()), k.name);
       EXPECT_EQ(tarvex_providers_contracts_value_object_get_data_type(v.get()), k.data_type);
       EXPECT_FALSE(tarvex_providers_contracts_value_object_get_is_null(v.get()));
@@ -150,7 +148,7 @@ TEST_F(EnumValueTest, TextKindGenericFormAndDump) {
   auto v = adoptGRef(tarvex_providers_contracts_value_enum_new(text));
   text[0] = 'b';
   g_free(text);
-  EXPECT_EQ(text_of(v.get()), "red");
+  EXPECT_EQ(value_text(v.get()), "red");
 }
 
 TEST_F(EnumValueTest, InitializeAppendsMembersInOrder) {
@@ -208,7 +206,7 @@ TEST_F(EnumValueTest, InitializeCallsTheVirtual) {
   tarvex_providers_contracts_value_enum_initialize(v.get(), members, 2);
   EXPECT_EQ(counting_calls, 2);
   EXPECT_TRUE(members_of(v.get()).empty());
-  EXPECT_EQ(text_of(v.get()), "one");
+  EXPECT_EQ(value_text(v.get()), "one");
 }
 
 TEST_F(EnumValueTest, CloneKeepsClassTextAndMembers) {
@@ -221,7 +219,7 @@ TEST_F(EnumValueTest, CloneKeepsClassTextAndMembers) {
     ASSERT_TRUE(copy) << k.name;
     EXPECT_NE(copy.get(), v.get());
     EXPECT_EQ(G_OBJECT_TYPE(copy.get()), k.get_type());
-    EXPECT_EQ(text_of(copy.get()), "a,b");
+    EXPECT_EQ(value_text(copy.get()), "a,b");
     EXPECT_STREQ(tarvex_providers_contracts_value_object_get_name(copy.get()), k.name);
     EXPECT_EQ(tarvex_providers_contracts_value_object_get_data_type(copy.get()), k.data_type);
     EXPECT_EQ(members_of(copy.get()), (std::vector<std::string>{"a", "b"}));
@@ -230,7 +228,7 @@ TEST_F(EnumValueTest, CloneKeepsClassTextAndMembers) {
     tarvex_providers_contracts_value_enum_set_itsvalue(as_enum(copy.get()), "c");
     gchar* more[] = {const_cast<gchar*>("c")};
     tarvex_providers_contracts_value_enum_initialize(as_enum(copy.get()), more, 1);
-    EXPECT_EQ(text_of(v.get()), "a,b");
+    EXPECT_EQ(value_text(v.get()), "a,b");
     EXPECT_EQ(members_of(v.get()).size(), 2u);
   }
 }
@@ -242,7 +240,7 @@ TEST_F(EnumValueTest, ClearedText) {
     auto v = adoptGRef(k.make("x"));
     tarvex_providers_contracts_value_enum_set_itsvalue(as_enum(v.get()), nullptr);
     EXPECT_EQ(tarvex_providers_contracts_value_enum_get_itsvalue(as_enum(v.get())), nullptr);
-    EXPECT_EQ(text_of(v.get()), "");
+    EXPECT_EQ(value_text(v.get()), "");
     GValue gv = G_VALUE_INIT;
     tarvex_providers_contracts_value_object_to_value(v.get(), &gv);
     EXPECT_TRUE(G_VALUE_HOLDS_STRING(&gv));
@@ -273,7 +271,7 @@ TEST_F(EnumValueTest, ItsvalueAccessorsNotifyOnEveryStore) {
   EXPECT_EQ(notified, 1);
   tarvex_providers_contracts_value_enum_set_itsvalue(
       e.get(), tarvex_providers_contracts_value_enum_get_itsvalue(e.get()));  // its own text
-  EXPECT_EQ(text_of(e.get()), "a");
+  EXPECT_EQ(value_text(e.get()), "a");
   EXPECT_EQ(notified, 2);
 
   tarvex_providers_contracts_value_flags_set_itsvalue(f.get(), "READ|WRITE");
@@ -289,7 +287,7 @@ TEST_F(EnumValueTest, ItsvalueAccessorsNotifyOnEveryStore) {
   g_object_get(s.get(), "itsvalue", &read, nullptr);
   EXPECT_STREQ(read, "z");
   g_free(read);
-  EXPECT_EQ(text_of(s.get()), "z");
+  EXPECT_EQ(value_text(s.get()), "z");
 }
 
 TEST_F(EnumValueTest, RefusedArguments) {

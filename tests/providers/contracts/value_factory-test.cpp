@@ -7,6 +7,7 @@
 #include "common/tarvex-gobject.h"
 #include "providers/fenrow.h"
 #include "tests/support/log-capture.h"
+#include "tests/support/texts.h"
 
 using tarvex::adoptGRef;
 using tarvex::GRef;
@@ -49,10 +50,7 @@ GRef<Value> make(gint kind, const char* text) {
   return adoptGRef(tarvex_providers_contracts_ivalue_factory(DT(kind), text));
 }
 
-std::string text_of(Value* v) {
-  GUniqueStr s(tarvex_providers_contracts_value_object_to_string(v));
-  return s.get() ? s.get() : "(null)";
-}
+using tarvex::test::value_text;
 
 std::string now_text(const char* format) {
   auto now = adoptGRef(g_date_time_new_now_local());
@@ -128,7 +126,7 @@ TEST_F(FactoryTest, EveryKindFromAText) {
     ASSERT_NE(v.get(), nullptr);
     EXPECT_STREQ(G_OBJECT_TYPE_NAME(v.get()), c.type_name);
     EXPECT_EQ(tarvex_providers_contracts_value_object_get_data_type(v.get()), c.reported);
-    EXPECT_EQ(text_of(v.get()), c.printed);
+    EXPECT_EQ(value_text(v.get()), c.printed);
     EXPECT_EQ(bool(tarvex_providers_contracts_value_object_get_is_null(v.get())), c.kind == 1);
   }
 }
@@ -193,10 +191,10 @@ TEST_F(FactoryTest, EveryKindFromNoText) {
     EXPECT_STREQ(G_OBJECT_TYPE_NAME(v.get()), c.type_name);
     EXPECT_EQ(tarvex_providers_contracts_value_object_get_data_type(v.get()), c.reported);
     if (c.printed) {
-      EXPECT_EQ(text_of(v.get()), c.printed);
+      EXPECT_EQ(value_text(v.get()), c.printed);
     } else {
       // Whole seconds: the clock's fraction is no part of the format.
-      std::string printed = text_of(v.get());
+      std::string printed = value_text(v.get());
       printed = printed.substr(0, printed.find('.'));
       if (before <= after) {  // not across midnight
         EXPECT_TRUE(before <= printed && printed <= after)
@@ -284,7 +282,7 @@ TEST_F(FactoryTest, IntegerTexts) {
   };
   for (const auto& c : cases) {
     auto v = make(c.kind, c.text);
-    EXPECT_EQ(text_of(v.get()), c.printed) << "kind " << c.kind << " text \"" << c.text << "\"";
+    EXPECT_EQ(value_text(v.get()), c.printed) << "kind " << c.kind << " text \"" << c.text << "\"";
   }
 }
 
@@ -317,9 +315,9 @@ TEST_F(FactoryTest, FloatingTexts) {
   }
   // The single-precision money prints the digits of its double.
   auto money = make(15, "0.1");
-  EXPECT_EQ(text_of(money.get()), "0.10000000149011612");
+  EXPECT_EQ(value_text(money.get()), "0.10000000149011612");
   auto f = make(17, "0.1");
-  EXPECT_EQ(text_of(f.get()), "0.1");
+  EXPECT_EQ(value_text(f.get()), "0.1");
 }
 
 TEST_F(FactoryTest, NumberTextsIgnoreTheProcessLocale) {
@@ -340,11 +338,11 @@ TEST_F(FactoryTest, NumberTextsIgnoreTheProcessLocale) {
                   reinterpret_cast<TarvexProvidersContractsINumeric*>(v.get())),
               12.5)
         << kind;
-    EXPECT_EQ(text_of(v.get()), "12.5") << kind;
+    EXPECT_EQ(value_text(v.get()), "12.5") << kind;
   }
   // Nor does the comma become a separator.
   auto v = make(17, "12,5");
-  EXPECT_EQ(text_of(v.get()), "12");
+  EXPECT_EQ(value_text(v.get()), "12");
   setlocale(LC_ALL, saved.c_str());
 }
 
@@ -362,7 +360,7 @@ TEST_F(FactoryTest, TimeTexts) {
   };
   for (const auto& c : cases) {
     auto v = make(20, c.text);
-    EXPECT_EQ(text_of(v.get()), c.printed) << c.text;
+    EXPECT_EQ(value_text(v.get()), c.printed) << c.text;
   }
 }
 
@@ -372,21 +370,21 @@ TEST_F(FactoryTest, DateTextsGoThroughTheIso8601Constructors) {
     SCOPED_TRACE(text);
     auto date = make(19, text);
     auto direct = adoptGRef(tarvex_providers_contracts_value_date_new_iso8601(text));
-    EXPECT_EQ(text_of(date.get()), text_of(reinterpret_cast<Value*>(direct.get())));
+    EXPECT_EQ(value_text(date.get()), value_text(reinterpret_cast<Value*>(direct.get())));
     auto datetime = make(21, text);
     auto direct_dt = adoptGRef(tarvex_providers_contracts_value_date_time_new_iso8601(text));
-    EXPECT_EQ(text_of(datetime.get()), text_of(reinterpret_cast<Value*>(direct_dt.get())));
+    EXPECT_EQ(value_text(datetime.get()), value_text(reinterpret_cast<Value*>(direct_dt.get())));
   }
   auto bad = make(21, "abc");
-  EXPECT_EQ(text_of(bad.get()), "1970-01-01 01:00:00");  // the epoch, in Berlin
+  EXPECT_EQ(value_text(bad.get()), "1970-01-01 01:00:00");  // the epoch, in Berlin
   auto zoned = make(23, "2024-03-01T10:20:30+02:00");
-  EXPECT_EQ(text_of(zoned.get()), "2024-03-01 10:20:30");
+  EXPECT_EQ(value_text(zoned.get()), "2024-03-01 10:20:30");
 }
 
 TEST_F(FactoryTest, ObjectIgnoresItsText) {
   for (const char* text : {"x", "", static_cast<const char*>(nullptr)}) {
     auto v = make(33, text);
-    EXPECT_EQ(text_of(v.get()), "");
+    EXPECT_EQ(value_text(v.get()), "");
     EXPECT_STREQ(tarvex_providers_contracts_value_object_get_name(v.get()), "UNKNOWN");
     EXPECT_EQ(tarvex_providers_contracts_value_object_get_data_type(v.get()), K(UNKNOWN));
   }
@@ -398,8 +396,8 @@ TEST_F(FactoryTest, MadeValuesAreIndependentOfTheirText) {
   auto bin = make(31, text);
   text[0] = 'X';
   g_free(text);
-  EXPECT_EQ(text_of(xml.get()), "keep me");
-  EXPECT_EQ(text_of(bin.get()), "keep me");
+  EXPECT_EQ(value_text(xml.get()), "keep me");
+  EXPECT_EQ(value_text(bin.get()), "keep me");
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "common/tarvex-gobject.h"
 #include "providers/fenrow.h"
 #include "tests/support/log-capture.h"
+#include "tests/support/texts.h"
 
 using tarvex::adoptGRef;
 using tarvex::GRef;
@@ -23,10 +24,7 @@ using Geography = TarvexProvidersContractsValueGeography;
 Value* as_value(gpointer p) { return static_cast<Value*>(p); }
 Geometry* as_geometry(gpointer p) { return static_cast<Geometry*>(p); }
 
-std::string text_of(gpointer value) {
-  GUniqueStr text(tarvex_providers_contracts_value_object_to_string(as_value(value)));
-  return text ? text.get() : "<absent>";
-}
+using tarvex::test::value_text;
 
 class GeometryValueTest : public tarvex::test::LogCaptureTest {};
 
@@ -50,7 +48,7 @@ TEST_F(GeometryValueTest, KindsNamesAndProperties) {
     EXPECT_STREQ(tarvex_providers_contracts_value_object_get_name(v), c.name);
     EXPECT_EQ(tarvex_providers_contracts_value_object_get_data_type(v), c.kind);
     EXPECT_FALSE(tarvex_providers_contracts_value_object_get_is_null(v));
-    EXPECT_EQ(text_of(v), point);
+    EXPECT_EQ(value_text(v), point);
     gchar* name = nullptr;
     gchar* itsvalue = nullptr;
     gint kind = 0;
@@ -75,7 +73,7 @@ TEST_F(GeometryValueTest, KindsNamesAndProperties) {
     EXPECT_STREQ(tarvex_providers_contracts_value_object_get_name(copy.get()), c.name);
     EXPECT_EQ(tarvex_providers_contracts_value_object_get_data_type(copy.get()), c.kind);
     tarvex_providers_contracts_value_geometry_set_itsvalue(as_geometry(v), "changed");
-    EXPECT_EQ(text_of(copy.get()), point);
+    EXPECT_EQ(value_text(copy.get()), point);
   }
   auto plain = adoptGRef(G_OBJECT(g_object_new(tarvex_providers_contracts_value_geography_get_type(), nullptr)));
   EXPECT_STREQ(tarvex_providers_contracts_value_geometry_get_itsvalue(as_geometry(plain.get())), "");
@@ -92,7 +90,7 @@ TEST_F(GeometryValueTest, SetterNotifiesEveryTime) {
   EXPECT_STREQ(tarvex_providers_contracts_value_geometry_get_itsvalue(value.get()), "POINT (2 2)");
   tarvex_providers_contracts_value_geometry_set_itsvalue(
       value.get(), tarvex_providers_contracts_value_geometry_get_itsvalue(value.get()));
-  EXPECT_EQ(text_of(value.get()), "POINT (2 2)");
+  EXPECT_EQ(value_text(value.get()), "POINT (2 2)");
 }
 
 TEST_F(GeometryValueTest, Coordinates) {

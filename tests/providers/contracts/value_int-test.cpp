@@ -6,6 +6,7 @@
 #include "common/tarvex-gobject.h"
 #include "providers/fenrow.h"
 #include "tests/support/log-capture.h"
+#include "tests/support/texts.h"
 
 using tarvex::adoptGRef;
 using tarvex::GRef;
@@ -28,10 +29,7 @@ auto* as_unsigned(gpointer p) {
   return static_cast<TarvexProvidersContractsIUnsigned*>(p);
 }
 
-std::string text_of(gpointer v) {
-  GUniqueStr s(tarvex_providers_contracts_value_object_to_string(as_value(v)));
-  return s.get() ? s.get() : "(null)";
-}
+using tarvex::test::value_text;
 
 std::string gvalue_contents(gpointer v, GType* type) {
   GValue gv = G_VALUE_INIT;
@@ -131,7 +129,7 @@ TEST_F(IntValueTest, TextNumbersAndGenericForms) {
     EXPECT_EQ(tarvex_providers_contracts_value_object_get_data_type(as_value(v.get())),
               c.data_type);
     EXPECT_FALSE(tarvex_providers_contracts_value_object_get_is_null(as_value(v.get())));
-    EXPECT_EQ(text_of(v.get()), c.text);
+    EXPECT_EQ(value_text(v.get()), c.text);
 
     ASSERT_TRUE(TARVEX_PROVIDERS_CONTRACTS_IS_IINTEGER(v.get()));
     EXPECT_EQ(tarvex_providers_contracts_iinteger_to_integer(as_integer(v.get())), c.integer);
@@ -183,7 +181,7 @@ TEST_F(IntValueTest, NamedGettersAndItsvalue) {
   EXPECT_EQ(tarvex_providers_contracts_value_uint64_get_uint64(u64.get()), G_MAXUINT64 - 1);
 
   tarvex_providers_contracts_value_int8_set_itsvalue(i8.get(), 127);
-  EXPECT_EQ(text_of(i8.get()), "127");
+  EXPECT_EQ(value_text(i8.get()), "127");
   tarvex_providers_contracts_value_uint64_set_itsvalue(u64.get(), 0);
   EXPECT_EQ(tarvex_providers_contracts_iinteger_to_integer(as_integer(u64.get())), 0);
 }
@@ -307,16 +305,16 @@ TEST_F(IntValueTest, SixteenBitPropertiesKeepTheLowBits) {
 
   auto u16 = adoptGRef(tarvex_providers_contracts_value_uint16_new(0));
   g_object_set(u16.get(), "itsvalue", guint(65536 + 7), nullptr);
-  EXPECT_EQ(text_of(u16.get()), "7");
+  EXPECT_EQ(value_text(u16.get()), "7");
 }
 
 TEST_F(IntValueTest, ItsvalueThroughThePropertyInterface) {
   auto i64 = adoptGRef(tarvex_providers_contracts_value_int64_new(0));
   g_object_set(i64.get(), "itsvalue", G_MININT64, nullptr);
-  EXPECT_EQ(text_of(i64.get()), "-9223372036854775808");
+  EXPECT_EQ(value_text(i64.get()), "-9223372036854775808");
   auto b = adoptGRef(tarvex_providers_contracts_value_boolean_new(FALSE));
   g_object_set(b.get(), "itsvalue", TRUE, nullptr);
-  EXPECT_EQ(text_of(b.get()), "true");
+  EXPECT_EQ(value_text(b.get()), "true");
   gboolean flag = FALSE;
   g_object_get(b.get(), "itsvalue", &flag, nullptr);
   EXPECT_TRUE(flag);
@@ -351,14 +349,14 @@ TEST_F(IntValueTest, ClonesAreIndependentValuesOfTheSameClass) {
     ASSERT_NE(copy.get(), nullptr);
     EXPECT_NE(static_cast<gpointer>(copy.get()), static_cast<gpointer>(v.get()));
     EXPECT_EQ(G_OBJECT_TYPE(copy.get()), G_OBJECT_TYPE(v.get()));
-    EXPECT_EQ(text_of(copy.get()), c.text);
+    EXPECT_EQ(value_text(copy.get()), c.text);
     // Changing the source through its property leaves the clone alone.
     GParamSpec* spec = g_object_class_find_property(G_OBJECT_GET_CLASS(v.get()), "itsvalue");
     GValue zero = G_VALUE_INIT;
     g_value_init(&zero, spec->value_type);
     g_object_set_property(v.get(), "itsvalue", &zero);
     g_value_unset(&zero);
-    EXPECT_EQ(text_of(copy.get()), c.text);
+    EXPECT_EQ(value_text(copy.get()), c.text);
     // The source is gone, the clone lives on.
     v = nullptr;
     EXPECT_EQ(tarvex_providers_contracts_iinteger_to_integer(as_integer(copy.get())), c.integer);
@@ -431,7 +429,7 @@ TEST_F(IntValueTest, PreconditionsAreReported) {
 TEST_F(IntValueTest, ConstructMakesTheGivenSubclass) {
   auto v = adoptGRef(tarvex_providers_contracts_value_uint32_construct(
       tarvex_providers_contracts_value_uint32_get_type(), 12));
-  EXPECT_EQ(text_of(v.get()), "12");
+  EXPECT_EQ(value_text(v.get()), "12");
 }
 
 TEST_F(IntValueTest, FinalizeFreesTheValue) {

@@ -9,7 +9,9 @@
 
 #include "common/tarvex-gobject.h"
 #include "providers/fenrow.h"
+#include "tests/support/expect-gerror.h"
 #include "tests/support/log-capture.h"
+#include "tests/support/texts.h"
 
 using tarvex::adoptGRef;
 using tarvex::GUniqueError;
@@ -29,10 +31,7 @@ auto* as_numeric(gpointer p) {
   return static_cast<TarvexProvidersContractsINumeric*>(p);
 }
 
-std::string text_of(gpointer v) {
-  GUniqueStr s(tarvex_providers_contracts_value_object_to_string(as_value(v)));
-  return s.get() ? s.get() : "(null)";
-}
+using tarvex::test::value_text;
 
 // Switches LC_ALL to a locale whose decimal separator is a comma for the
 // scope; empty when the machine has none.
@@ -162,7 +161,7 @@ TEST_F(NumericValueTest, TextNumbersAndGenericForms) {
     EXPECT_EQ(tarvex_providers_contracts_value_object_get_data_type(as_value(v.get())),
               c.data_type);
     EXPECT_FALSE(tarvex_providers_contracts_value_object_get_is_null(as_value(v.get())));
-    EXPECT_EQ(text_of(v.get()), c.text);
+    EXPECT_EQ(value_text(v.get()), c.text);
     ASSERT_TRUE(TARVEX_PROVIDERS_CONTRACTS_IS_INUMERIC(v.get()));
     EXPECT_EQ(tarvex_providers_contracts_inumeric_to_double(as_numeric(v.get())), c.number);
 
@@ -202,10 +201,10 @@ TEST_F(NumericValueTest, PrintedTextsReadBackExactly) {
     auto d = adoptGRef(tarvex_providers_contracts_value_double_new(n));
     auto m = adoptGRef(tarvex_providers_contracts_value_money_new(n));
     auto f = adoptGRef(tarvex_providers_contracts_value_float_new(float(n)));
-    EXPECT_EQ(g_ascii_strtod(text_of(d.get()).c_str(), nullptr), n);
-    EXPECT_EQ(g_ascii_strtod(text_of(m.get()).c_str(), nullptr), n);
+    EXPECT_EQ(g_ascii_strtod(value_text(d.get()).c_str(), nullptr), n);
+    EXPECT_EQ(g_ascii_strtod(value_text(m.get()).c_str(), nullptr), n);
     if (std::isfinite(float(n))) {
-      EXPECT_EQ(strtof(text_of(f.get()).c_str(), nullptr), float(n));
+      EXPECT_EQ(strtof(value_text(f.get()).c_str(), nullptr), float(n));
     }
   }
 }
@@ -214,11 +213,11 @@ TEST_F(NumericValueTest, PrintingIgnoresTheProcessLocale) {
   CommaLocale comma;
   if (!comma.active()) GTEST_SKIP() << "no locale with a decimal comma on this machine";
   auto d = adoptGRef(tarvex_providers_contracts_value_double_new(12.5));
-  EXPECT_EQ(text_of(d.get()), "12.5");
+  EXPECT_EQ(value_text(d.get()), "12.5");
   auto f = adoptGRef(tarvex_providers_contracts_value_float_new(-0.25f));
-  EXPECT_EQ(text_of(f.get()), "-0.25");
+  EXPECT_EQ(value_text(f.get()), "-0.25");
   auto m = adoptGRef(tarvex_providers_contracts_value_money_new(1234567.89));
-  EXPECT_EQ(text_of(m.get()), "1234567.89");
+  EXPECT_EQ(value_text(m.get()), "1234567.89");
   GUniqueError error;
   auto dec = adoptGRef(tarvex_providers_contracts_value_decimal_new_string("12.5", error.out()));
   ASSERT_NE(dec.get(), nullptr);
@@ -248,11 +247,11 @@ TEST_F(NumericValueTest, DecimalKeepsTheTextItWasMadeFrom) {
     auto v = adoptGRef(tarvex_providers_contracts_value_decimal_new_string(c.in, error.out()));
     ASSERT_NE(v.get(), nullptr);
     EXPECT_EQ(error.get(), nullptr);
-    EXPECT_EQ(text_of(v.get()), c.text);
+    EXPECT_EQ(value_text(v.get()), c.text);
     EXPECT_DOUBLE_EQ(tarvex_providers_contracts_value_decimal_get_itsvalue(v.get()), c.number);
     // The clone keeps the exact text too.
     auto copy = adoptGRef(tarvex_providers_contracts_value_object_clone(as_value(v.get())));
-    EXPECT_EQ(text_of(copy.get()), c.text);
+    EXPECT_EQ(value_text(copy.get()), c.text);
   }
 
   struct {
@@ -279,7 +278,7 @@ TEST_F(NumericValueTest, DecimalKeepsTheTextItWasMadeFrom) {
     auto* v = tarvex_providers_contracts_value_decimal_new_string(c.in, error.out());
     EXPECT_EQ(v, nullptr);
     ASSERT_NE(error.get(), nullptr);
-    EXPECT_TRUE(g_error_matches(error.get(), G_NUMBER_PARSER_ERROR, c.code)) << error->message;
+    EXPECT_GERROR(error.get(), G_NUMBER_PARSER_ERROR, c.code);
     if (v) g_object_unref(v);
   }
   // No error out-argument: the failure is still no value, and no crash.
@@ -289,10 +288,10 @@ TEST_F(NumericValueTest, DecimalKeepsTheTextItWasMadeFrom) {
 TEST_F(NumericValueTest, StoringANumberDropsTheDecimalText) {
   auto v = adoptGRef(tarvex_providers_contracts_value_decimal_new_string("10.00", nullptr));
   tarvex_providers_contracts_value_decimal_set_itsvalue(v.get(), 2.25);
-  EXPECT_EQ(text_of(v.get()), "2.25");
+  EXPECT_EQ(value_text(v.get()), "2.25");
   auto w = adoptGRef(tarvex_providers_contracts_value_decimal_new_string("10.00", nullptr));
   g_object_set(w.get(), "itsvalue", 3.5, nullptr);
-  EXPECT_EQ(text_of(w.get()), "3.5");
+  EXPECT_EQ(value_text(w.get()), "3.5");
 }
 
 TEST_F(NumericValueTest, ClonesAreIndependentValuesOfTheSameClass) {
@@ -309,8 +308,8 @@ TEST_F(NumericValueTest, ClonesAreIndependentValuesOfTheSameClass) {
     g_value_init(&zero, c.gtype);
     g_object_set_property(v.get(), "itsvalue", &zero);
     g_value_unset(&zero);
-    EXPECT_EQ(text_of(v.get()), "0");
-    EXPECT_EQ(text_of(copy.get()), c.text);
+    EXPECT_EQ(value_text(v.get()), "0");
+    EXPECT_EQ(value_text(copy.get()), c.text);
     v = nullptr;
     EXPECT_EQ(tarvex_providers_contracts_inumeric_to_double(as_numeric(copy.get())), c.number);
   }
@@ -380,7 +379,7 @@ TEST_F(NumericValueTest, SetItsvalueAlwaysNotifies) {
   EXPECT_EQ(tarvex_providers_contracts_value_money_get_itsvalue(v.get()), 2);
   auto f = adoptGRef(tarvex_providers_contracts_value_float_new(0));
   g_object_set(f.get(), "itsvalue", 1.5f, nullptr);
-  EXPECT_EQ(text_of(f.get()), "1.5");
+  EXPECT_EQ(value_text(f.get()), "1.5");
 }
 
 TEST_F(NumericValueTest, MissingImplementationsAndPreconditions) {

@@ -3,6 +3,7 @@
 
 #include "common/tarvex-gobject.h"
 #include "providers/fenrow.h"
+#include "tests/support/expect-gerror.h"
 #include "tests/support/log-capture.h"
 
 using tarvex::adoptGRef;
@@ -131,8 +132,7 @@ TEST_F(ValueBaseTest, ErrorValue) {
   tarvex_providers_contracts_value_object_to_value(v, &gv);
   ASSERT_TRUE(G_VALUE_HOLDS(&gv, G_TYPE_ERROR));
   auto* e = static_cast<GError*>(g_value_get_boxed(&gv));
-  EXPECT_EQ(e->domain, g_quark_from_string("SQL"));
-  EXPECT_EQ(e->code, -1);
+  EXPECT_GERROR(e, g_quark_from_string("SQL"), -1);
   EXPECT_STREQ(e->message, "boom");
   g_value_unset(&gv);
 

@@ -9,7 +9,9 @@
 #include "common/tarvex-gobject.h"
 #include "providers/fenrow.h"
 #include "tests/providers/contracts/value-file-test.h"
+#include "tests/support/expect-gerror.h"
 #include "tests/support/log-capture.h"
+#include "tests/support/texts.h"
 
 using tarvex::adoptGRef;
 using tarvex::GRef;
@@ -24,10 +26,7 @@ using Utf16 = TarvexProvidersContractsValueUtf16;
 Value* as_value(gpointer p) { return static_cast<Value*>(p); }
 String* as_string(gpointer p) { return static_cast<String*>(p); }
 
-std::string text_of(gpointer value) {
-  GUniqueStr text(tarvex_providers_contracts_value_object_to_string(as_value(value)));
-  return text ? text.get() : "<absent>";
-}
+using tarvex::test::value_text;
 
 int count_notifies(gpointer object, const char* property, const std::function<void()>& action) {
   int count = 0;
@@ -67,7 +66,7 @@ TEST_F(TextValueTest, KindsNamesAndProperties) {
     EXPECT_FALSE(tarvex_providers_contracts_value_object_get_is_null(v));
     auto* iv = reinterpret_cast<TarvexProvidersContractsIValue*>(v);
     EXPECT_STREQ(tarvex_providers_contracts_ivalue_get_name(iv), c.name);
-    EXPECT_EQ(text_of(v), "abc");
+    EXPECT_EQ(value_text(v), "abc");
 
     gchar* name = nullptr;
     gint kind = 0;
@@ -124,18 +123,18 @@ TEST_F(TextValueTest, StringHoldsACopyAndNotifiesEverySet) {
   // Storing the held text itself keeps it.
   tarvex_providers_contracts_value_string_set_itsvalue(
       value.get(), tarvex_providers_contracts_value_string_get_itsvalue(value.get()));
-  EXPECT_EQ(text_of(value.get()), "prop");
+  EXPECT_EQ(value_text(value.get()), "prop");
 
   // The kinds inherit the accessor and its notification.
   auto xml = adoptGRef(tarvex_providers_contracts_value_xml_new("<a/>"));
   EXPECT_EQ(count_notifies(xml.get(), "itsvalue", [&] { g_object_set(xml.get(), "itsvalue", "<b/>", nullptr); }), 1);
-  EXPECT_EQ(text_of(xml.get()), "<b/>");
+  EXPECT_EQ(value_text(xml.get()), "<b/>");
 
   // A plain construct holds the empty text; no text is validated.
   auto plain = adoptGRef(G_OBJECT(g_object_new(tarvex_providers_contracts_value_json_get_type(), nullptr)));
   EXPECT_STREQ(tarvex_providers_contracts_value_string_get_itsvalue(as_string(plain.get())), "");
   auto json = adoptGRef(tarvex_providers_contracts_value_json_new("{not json"));
-  EXPECT_EQ(text_of(json.get()), "{not json");
+  EXPECT_EQ(value_text(json.get()), "{not json");
 }
 
 TEST_F(TextValueTest, ClonesAreIndependentAndKeepTheirClass) {
@@ -147,14 +146,14 @@ TEST_F(TextValueTest, ClonesAreIndependentAndKeepTheirClass) {
   };
   for (auto& original : originals) {
     SCOPED_TRACE(G_OBJECT_TYPE_NAME(original.get()));
-    std::string before = text_of(original.get());
+    std::string before = value_text(original.get());
     auto copy = adoptGRef(tarvex_providers_contracts_value_object_clone(original.get()));
     ASSERT_TRUE(copy);
     EXPECT_NE(copy.get(), original.get());
     EXPECT_EQ(G_OBJECT_TYPE(copy.get()), G_OBJECT_TYPE(original.get()));
-    EXPECT_EQ(text_of(copy.get()), before);
+    EXPECT_EQ(value_text(copy.get()), before);
     tarvex_providers_contracts_value_string_set_itsvalue(as_string(original.get()), "changed");
-    EXPECT_EQ(text_of(copy.get()), before);
+    EXPECT_EQ(value_text(copy.get()), before);
   }
 }
 
@@ -195,7 +194,7 @@ TEST_F(TextValueTest, RandomUuidText) {
 
   // A given text is kept as it is, valid or not.
   auto given = adoptGRef(tarvex_providers_contracts_value_uuid_new_uuid("NOT-A-UUID"));
-  EXPECT_EQ(text_of(given.get()), "NOT-A-UUID");
+  EXPECT_EQ(value_text(given.get()), "NOT-A-UUID");
 }
 
 TEST_F(TextValueTest, Preconditions) {
@@ -220,7 +219,7 @@ TEST_F(TextValueTest, Utf16RoundTripsEveryPlane) {
     SCOPED_TRACE(text);
     auto value = adoptGRef(tarvex_providers_contracts_value_utf16_new_string(text));
     ASSERT_NE(tarvex_providers_contracts_value_utf16_get_itsvalue(value.get()), nullptr);
-    EXPECT_EQ(text_of(value.get()), text);
+    EXPECT_EQ(value_text(value.get()), text);
     GValue gv = G_VALUE_INIT;
     tarvex_providers_contracts_value_object_to_value(as_value(value.get()), &gv);
     EXPECT_STREQ(g_value_get_string(&gv), text);
@@ -229,7 +228,7 @@ TEST_F(TextValueTest, Utf16RoundTripsEveryPlane) {
     EXPECT_TRUE(TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_UTF16(copy.get()));
     EXPECT_NE(tarvex_providers_contracts_value_utf16_get_itsvalue(reinterpret_cast<Utf16*>(copy.get())),
               tarvex_providers_contracts_value_utf16_get_itsvalue(value.get()));
-    EXPECT_EQ(text_of(copy.get()), text);
+    EXPECT_EQ(value_text(copy.get()), text);
   }
   // Surrogate pairs: the G clef is two code units.
   auto clef = adoptGRef(tarvex_providers_contracts_value_utf16_new_string("\U0001D11E"));
@@ -243,23 +242,23 @@ TEST_F(TextValueTest, Utf16TakesTheBufferItIsGiven) {
   auto* buffer = g_utf8_to_utf16("owned", -1, nullptr, nullptr, nullptr);
   auto value = adoptGRef(tarvex_providers_contracts_value_utf16_new(buffer));
   EXPECT_EQ(tarvex_providers_contracts_value_utf16_get_itsvalue(value.get()), buffer);
-  EXPECT_EQ(text_of(value.get()), "owned");
+  EXPECT_EQ(value_text(value.get()), "owned");
 
   auto* next = g_utf8_to_utf16("next", -1, nullptr, nullptr, nullptr);
   EXPECT_EQ(count_notifies(value.get(), "itsvalue",
                            [&] { tarvex_providers_contracts_value_utf16_set_itsvalue(value.get(), next); }),
             1);
-  EXPECT_EQ(text_of(value.get()), "next");
+  EXPECT_EQ(value_text(value.get()), "next");
   // The held buffer stored again stays alive.
   tarvex_providers_contracts_value_utf16_set_itsvalue(value.get(), next);
-  EXPECT_EQ(text_of(value.get()), "next");
+  EXPECT_EQ(value_text(value.get()), "next");
 
   auto* by_property = g_utf8_to_utf16("prop", -1, nullptr, nullptr, nullptr);
   g_object_set(value.get(), "itsvalue", by_property, nullptr);
   gpointer held = nullptr;
   g_object_get(value.get(), "itsvalue", &held, nullptr);
   EXPECT_EQ(held, by_property);
-  EXPECT_EQ(text_of(value.get()), "prop");
+  EXPECT_EQ(value_text(value.get()), "prop");
 }
 
 TEST_F(TextValueTest, Utf16WithoutValidText) {
@@ -269,7 +268,7 @@ TEST_F(TextValueTest, Utf16WithoutValidText) {
   broken[1] = 0xD800;
   broken[2] = 0;
   auto value = adoptGRef(tarvex_providers_contracts_value_utf16_new(broken));
-  EXPECT_EQ(text_of(value.get()), "<absent>");
+  EXPECT_EQ(value_text(value.get()), "(null)");
   auto copy = adoptGRef(tarvex_providers_contracts_value_object_clone(as_value(value.get())));
   ASSERT_TRUE(copy);
   const gunichar2* units = tarvex_providers_contracts_value_utf16_get_itsvalue(reinterpret_cast<Utf16*>(copy.get()));
@@ -282,8 +281,8 @@ TEST_F(TextValueTest, Utf16WithoutValidText) {
   auto no_buffer = adoptGRef(tarvex_providers_contracts_value_utf16_new_string("bad \xFF byte"));
   EXPECT_EQ(tarvex_providers_contracts_value_utf16_get_itsvalue(no_buffer.get()), nullptr);
   std::string text;
-  EXPECT_CRITICAL(text = text_of(no_buffer.get()), "text != NULL");
-  EXPECT_EQ(text, "<absent>");
+  EXPECT_CRITICAL(text = value_text(no_buffer.get()), "text != NULL");
+  EXPECT_EQ(text, "(null)");
   auto empty_copy = adoptGRef(tarvex_providers_contracts_value_object_clone(as_value(no_buffer.get())));
   ASSERT_TRUE(empty_copy);
   EXPECT_EQ(tarvex_providers_contracts_value_utf16_get_itsvalue(reinterpret_cast<Utf16*>(empty_copy.get())), nullptr);
@@ -345,7 +344,7 @@ TEST_F(TextFileTest, LoadStoresWithoutNotification) {
                              tarvex_providers_contracts_value_string_load_finish(value.get(), result.get(), nullptr);
                            }),
             0);
-  EXPECT_EQ(text_of(value.get()), "quiet\n");
+  EXPECT_EQ(value_text(value.get()), "quiet\n");
 }
 
 TEST_F(TextFileTest, LoadFailuresKeepTheText) {
@@ -357,7 +356,7 @@ TEST_F(TextFileTest, LoadFailuresKeepTheText) {
   GError* error = nullptr;
   tarvex_providers_contracts_value_string_load_finish(as_str, result.get(), &error);
   EXPECT_EQ(error, nullptr);
-  EXPECT_EQ(text_of(value.get()), "<kept/>");
+  EXPECT_EQ(value_text(value.get()), "<kept/>");
 
   // A folder cannot be read as a file.
   result = load(as_str, folder_);
@@ -365,7 +364,7 @@ TEST_F(TextFileTest, LoadFailuresKeepTheText) {
   ASSERT_NE(error, nullptr);
   EXPECT_EQ(error->domain, G_IO_ERROR);
   g_clear_error(&error);
-  EXPECT_EQ(text_of(value.get()), "<kept/>");
+  EXPECT_EQ(value_text(value.get()), "<kept/>");
 }
 
 TEST_F(TextFileTest, SaveWritesPiecesOfAtMost1024Bytes) {
@@ -407,7 +406,7 @@ TEST_F(TextFileTest, SaveReplacesTheWholeFileAndLoadReadsItBack) {
   auto back = adoptGRef(tarvex_providers_contracts_value_string_new(""));
   result = load(back.get(), file);
   tarvex_providers_contracts_value_string_load_finish(back.get(), result.get(), nullptr);
-  EXPECT_EQ(text_of(back.get()), "first\nGrüße \U0001F600\n");
+  EXPECT_EQ(value_text(back.get()), "first\nGrüße \U0001F600\n");
 }
 
 TEST_F(TextFileTest, SaveFailuresReachTheFinish) {
@@ -416,7 +415,7 @@ TEST_F(TextFileTest, SaveFailuresReachTheFinish) {
   GError* error = nullptr;
   tarvex_providers_contracts_value_string_save_finish(value.get(), result.get(), &error);
   ASSERT_NE(error, nullptr);
-  EXPECT_TRUE(g_error_matches(error, G_IO_ERROR, G_IO_ERROR_NOT_FOUND)) << error->message;
+  EXPECT_GERROR(error, G_IO_ERROR, G_IO_ERROR_NOT_FOUND);
   g_clear_error(&error);
 
   // A write that fails leaves the existing file as it was, with no
@@ -431,7 +430,7 @@ TEST_F(TextFileTest, SaveFailuresReachTheFinish) {
   }
   tarvex_providers_contracts_value_string_save_finish(value.get(), result.get(), &error);
   ASSERT_NE(error, nullptr);
-  EXPECT_TRUE(g_error_matches(error, G_IO_ERROR, G_IO_ERROR_NO_SPACE)) << error->message;
+  EXPECT_GERROR(error, G_IO_ERROR, G_IO_ERROR_NO_SPACE);
   g_clear_error(&error);
   EXPECT_EQ(tarvex::test::read_file(file), "original");
   EXPECT_EQ(tarvex::test::list_folder(folder_), std::vector<std::string>{"kept.txt"});

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "tests/providers/sqlserver/sqlserver-test.h"
+#include "tests/support/expect-gerror.h"
 
 namespace tarvex::test::sqlserver {
 namespace {
@@ -146,8 +147,7 @@ TEST_F(FailureTest, InvalidUtf8IsRefusedBeforeItReachesDbLib) {
       GUniqueError error;
       EXPECT_FALSE(op.run(provider(), c.sql.c_str(), error.out()));
       ASSERT_NE(error.get(), nullptr);
-      EXPECT_EQ(error->domain, TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_ERROR);
-      EXPECT_EQ(error->code, -1);
+      EXPECT_GERROR(error, TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_ERROR, -1);
       // The error names where the text breaks, and is itself valid text.
       EXPECT_NE(std::string(error->message).find(" " + std::to_string(c.offset) + " "),
                 std::string::npos)
@@ -196,8 +196,7 @@ TEST_F(FailureTest, AfterTheProcessDiedEveryOperationIsNotConnected) {
   auto expect_not_connected = [&](GError* error, const char* what) {
     SCOPED_TRACE(what);
     ASSERT_NE(error, nullptr);
-    EXPECT_EQ(error->domain, TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_ERROR);
-    EXPECT_EQ(error->code, -1);
+    EXPECT_GERROR(error, TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_ERROR, -1);
     EXPECT_STREQ(error->message, "Not connected.");
     EXPECT_TRUE(queue_is_empty(userdata()));
   };
@@ -365,8 +364,7 @@ TEST_F(FailureTest, FailedOpenSaysWhy) {
     GUniqueError error;
     tarvex_providers_contracts_iprovider_open(provider(), description.get(), "", error.out());
     ASSERT_NE(error.get(), nullptr);
-    EXPECT_EQ(error->domain, TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_ERROR);
-    EXPECT_EQ(error->code, -1);
+    EXPECT_GERROR(error, TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_ERROR, -1);
     EXPECT_TRUE(g_str_has_prefix(error->message, "open_tds failed. ")) << error->message;
     for (const char* reason : c.reasons)
       EXPECT_NE(std::string(error->message).find(reason), std::string::npos) << error->message;
@@ -464,7 +462,7 @@ TEST_F(FailureTest, ThreadsSharingOneProviderGetTheirOwnResults) {
         GError* error = nullptr;
         auto value = adoptGRef(tarvex_providers_contracts_iprovider_execute_scalar(
             p, ("SELECT '" + name + "'").c_str(), 0, &error));
-        if (error || text_of(value.get()) != name) wrong++;
+        if (error || value_text(value.get()) != name) wrong++;
         g_clear_error(&error);
 
         auto table = adoptGRef(tarvex_providers_contracts_iprovider_execute_model(
@@ -508,7 +506,7 @@ TEST_F(FailureTest, OpenAndCloseWhileAnotherThreadRunsCommands) {
       GError* error = nullptr;
       auto value = adoptGRef(
           tarvex_providers_contracts_iprovider_execute_scalar(provider(), "SELECT 1", 0, &error));
-      if (value ? text_of(value.get()) != "1"
+      if (value ? value_text(value.get()) != "1"
                 : !error || error->domain != TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_ERROR || error->code != -1)
         wrong++;
       g_clear_error(&error);

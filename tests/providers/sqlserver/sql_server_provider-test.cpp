@@ -8,6 +8,7 @@
 #include <chrono>
 
 #include "tests/providers/sqlserver/sqlserver-test.h"
+#include "tests/support/expect-gerror.h"
 
 namespace tarvex::test::sqlserver {
 namespace {
@@ -49,7 +50,7 @@ TEST_F(ProviderTest, OpensWithTheDescriptionsCredentials) {
 
   server_.on_batch("SELECT DB_NAME()").result({{"", "nvarchar(128)"}}).row({"Sample"});
   auto value = scalar("SELECT DB_NAME()");
-  EXPECT_EQ(text_of(value.get()), "Sample");
+  EXPECT_EQ(value_text(value.get()), "Sample");
 
   tarvex_providers_contracts_iprovider_close(as_provider(provider_.get()), error.out());
   EXPECT_EQ(error.get(), nullptr);
@@ -64,8 +65,7 @@ TEST_F(ProviderTest, FailedLoginGivesOpenTdsFailed) {
   tarvex_providers_contracts_iprovider_open(as_provider(provider_.get()), description.get(), "",
                                             error.out());
   ASSERT_NE(error.get(), nullptr);
-  EXPECT_EQ(error->domain, TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_ERROR);
-  EXPECT_EQ(error->code, -1);
+  EXPECT_GERROR(error, TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_ERROR, -1);
   EXPECT_TRUE(g_str_has_prefix(error->message, "open_tds failed.")) << error->message;
   EXPECT_FALSE(tarvex_providers_contracts_iprovider_get_is_opened(as_provider(provider_.get())));
   // The login's messages come before the process has a record: logged and
@@ -173,7 +173,7 @@ TEST_F(ProviderTest, ModelOfAnUnnamedConstant) {
   ASSERT_EQ(rows_of(table.get()), 1);
   auto value = adoptGRef(tarvex_providers_contracts_table_model_get_value_at(table.get(), 0, 0));
   EXPECT_TRUE(is_a<Value>(value.get(), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_INT32));
-  EXPECT_EQ(text_of(value.get()), "1");
+  EXPECT_EQ(value_text(value.get()), "1");
   EXPECT_EQ(server_.batch_texts().back(), "SELECT 1");
 }
 
@@ -207,14 +207,13 @@ TEST_F(ProviderTest, BatchWithoutResultSet) {
   open();
   EXPECT_EQ(model("UPDATE t SET a = 1").get(), nullptr);
   ASSERT_NE(error_.get(), nullptr);
-  EXPECT_EQ(error_->domain, TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_ERROR);
-  EXPECT_EQ(error_->code, -1);
+  EXPECT_GERROR(error_, TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_ERROR, -1);
   EXPECT_STREQ(error_->message, "No data returned.");
 
   auto value = scalar("UPDATE t SET a = 2");
   ASSERT_NE(value.get(), nullptr) << error_->message;
   EXPECT_TRUE(is_a<Value>(value.get(), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_INT32));
-  EXPECT_EQ(text_of(value.get()), "3");
+  EXPECT_EQ(value_text(value.get()), "3");
 
   EXPECT_EQ(affect("UPDATE t SET a = 3"), 3);
   EXPECT_EQ(error_.get(), nullptr);
@@ -238,14 +237,14 @@ TEST_F(ProviderTest, ScalarIsFirstCellOrNull) {
   EXPECT_TRUE(is_a<Value>(none.get(), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_NULL));
   auto first = scalar("SELECT a, b FROM t");
   ASSERT_NE(first.get(), nullptr) << error_->message;
-  EXPECT_EQ(text_of(first.get()), "7");
+  EXPECT_EQ(value_text(first.get()), "7");
   // A statement without a count (SET NOCOUNT ON, DDL) counts 0 rows.
   auto count = scalar("SELECT x");
   ASSERT_NE(count.get(), nullptr) << error_->message;
-  EXPECT_EQ(text_of(count.get()), "0");
+  EXPECT_EQ(value_text(count.get()), "0");
   EXPECT_EQ(affect("SELECT x"), 0);
   // The next command runs clean after the rows left unread.
-  EXPECT_EQ(text_of(scalar("SELECT a, b FROM t").get()), "7");
+  EXPECT_EQ(value_text(scalar("SELECT a, b FROM t").get()), "7");
 }
 
 TEST_F(ProviderTest, StatementsGiveOneResultEach) {
@@ -266,12 +265,12 @@ TEST_F(ProviderTest, StatementsGiveOneResultEach) {
   ASSERT_TRUE(is_a<Table>(results[0].get(), TARVEX_PROVIDERS_CONTRACTS_TYPE_TABLE_MODEL));
   EXPECT_EQ(rows_of(reinterpret_cast<Table*>(results[0].get())), 1);
   ASSERT_TRUE(is_a<Value>(results[1].get(), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_UINT64));
-  EXPECT_EQ(text_of(as_value(results[1].get())), "5");
+  EXPECT_EQ(value_text(as_value(results[1].get())), "5");
   ASSERT_TRUE(is_a<Table>(results[2].get(), TARVEX_PROVIDERS_CONTRACTS_TYPE_TABLE_MODEL));
   EXPECT_EQ(text_at(reinterpret_cast<Table*>(results[2].get()), 0, 1), "y");
   // Without a row count: 0, not db-lib's -1 read as unsigned.
   ASSERT_TRUE(is_a<Value>(results[3].get(), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_UINT64));
-  EXPECT_EQ(text_of(as_value(results[3].get())), "0");
+  EXPECT_EQ(value_text(as_value(results[3].get())), "0");
 }
 
 // ------------------------------------------------------------ messages and errors
@@ -282,8 +281,7 @@ TEST_F(ProviderTest, ServerErrorBecomesTdsdbError) {
   open();
   EXPECT_EQ(model("SELECT * FROM missing").get(), nullptr);
   ASSERT_NE(error_.get(), nullptr);
-  EXPECT_EQ(error_->domain, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR);
-  EXPECT_EQ(error_->code, 208);
+  EXPECT_GERROR(error_, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR, 208);
   EXPECT_TRUE(g_str_has_prefix(error_->message, "Invalid object name 'missing'.\n"))
       << error_->message;
   auto logs = take_handler_logs();
@@ -324,8 +322,7 @@ TEST_F(ProviderTest, TwoErrorsJoinOldestFirst) {
   open();
   EXPECT_EQ(affect("EXEC p"), -1);
   ASSERT_NE(error_.get(), nullptr);
-  EXPECT_EQ(error_->domain, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR);
-  EXPECT_EQ(error_->code, 50001);
+  EXPECT_GERROR(error_, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR, 50001);
   // db-lib adds its own "check messages" error after each server error.
   std::string text = error_->message;
   EXPECT_EQ(text.rfind("first problem\n", 0), 0u) << text;
@@ -350,8 +347,7 @@ TEST_F(ProviderTest, ErrorInALaterStatementFailsTheCommand) {
 
   EXPECT_EQ(affect("ALTER TABLE a ADD b int; ALTER TABLE c ADD d int"), -1);
   ASSERT_NE(error_.get(), nullptr);
-  EXPECT_EQ(error_->domain, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR);
-  EXPECT_EQ(error_->code, 4902);
+  EXPECT_GERROR(error_, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR, 4902);
 
   EXPECT_EQ(model("SELECT a FROM t; DROP TABLE nope").get(), nullptr);
   ASSERT_NE(error_.get(), nullptr);
@@ -363,7 +359,7 @@ TEST_F(ProviderTest, ErrorInALaterStatementFailsTheCommand) {
   EXPECT_EQ(error_->code, 3701);
 
   // Nothing of it reaches the next command.
-  EXPECT_EQ(text_of(scalar("SELECT 3").get()), "3");
+  EXPECT_EQ(value_text(scalar("SELECT 3").get()), "3");
   EXPECT_EQ(error_.get(), nullptr);
 }
 
@@ -379,8 +375,7 @@ TEST_F(ProviderTest, ErrorInsideASelectFailsTheRead) {
   open();
   EXPECT_EQ(model("SELECT 1 / x FROM t").get(), nullptr);
   ASSERT_NE(error_.get(), nullptr);
-  EXPECT_EQ(error_->domain, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR);
-  EXPECT_EQ(error_->code, 8134);
+  EXPECT_GERROR(error_, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR, 8134);
   EXPECT_EQ(scalar("SELECT 1 / x FROM t").get(), nullptr);
   ASSERT_NE(error_.get(), nullptr);
   EXPECT_EQ(error_->code, 8134);
@@ -411,16 +406,14 @@ TEST_F(ProviderTest, DroppedConnectionAfterServerError) {
   open();
   EXPECT_EQ(model("SELECT a FROM t").get(), nullptr);
   ASSERT_NE(error_.get(), nullptr);
-  EXPECT_EQ(error_->domain, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR);
-  EXPECT_EQ(error_->code, 1205);
+  EXPECT_GERROR(error_, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR, 1205);
   EXPECT_FALSE(tarvex_providers_contracts_iprovider_get_is_opened(as_provider(provider_.get())));
 
   // Further commands fail clearly on the dead process, not with the
   // deadlock again.
   EXPECT_EQ(model("SELECT 4").get(), nullptr);
   ASSERT_NE(error_.get(), nullptr);
-  EXPECT_EQ(error_->domain, TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_ERROR);
-  EXPECT_EQ(error_->code, -1);
+  EXPECT_GERROR(error_, TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_ERROR, -1);
   EXPECT_STREQ(error_->message, "Not connected.");
   take_handler_logs();
 
@@ -461,8 +454,7 @@ TEST_F(TimeoutTest, EachCommandsFirstTimeoutCancelsOnlyThatCommand) {
     SCOPED_TRACE(round);
     EXPECT_EQ(affect("WAITFOR DELAY '00:00:05'"), -1);
     ASSERT_NE(error_.get(), nullptr);
-    EXPECT_EQ(error_->domain, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR);
-    EXPECT_EQ(error_->code, 20003);
+    EXPECT_GERROR(error_, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR, 20003);
     EXPECT_TRUE(took_handler_log(take_handler_logs(), "dberr=20003"));
     // The first timeout answers INT_TIMEOUT: the connection stays.
     EXPECT_TRUE(tarvex_providers_contracts_iprovider_get_is_opened(as_provider(provider_.get())));
@@ -540,8 +532,7 @@ TEST_F(ProviderTest, TransactionsSendTheirStatements) {
   EXPECT_EQ(error_.get(), nullptr);
   tarvex_providers_contracts_iprovider_rollback(p, error_.out());
   ASSERT_NE(error_.get(), nullptr);
-  EXPECT_EQ(error_->domain, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR);
-  EXPECT_EQ(error_->code, 3903);
+  EXPECT_GERROR(error_, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR, 3903);
   auto texts = server_.batch_texts();
   ASSERT_EQ(texts.size(), 3u);
   EXPECT_EQ(texts[0], "BEGIN TRANSACTION");
@@ -585,7 +576,7 @@ TEST_F(ProviderTest, ReaderOverAResult) {
     ASSERT_EQ(n, 3);
     std::string line;
     for (gint i = 0; i < n; i++) {
-      line += (i ? "|" : "") + text_of(values[i]);
+      line += (i ? "|" : "") + value_text(values[i]);
       g_object_unref(values[i]);
     }
     g_free(values);

@@ -144,7 +144,7 @@ TEST_F(ReaderTypes, EveryTypeAsValueAndNull) {
             reinterpret_cast<TarvexProvidersContractsValueBinary*>(value.get())));
         EXPECT_STREQ(hex.get(), c.text + 4);
       } else if (c.text) {
-        EXPECT_EQ(text_of(value.get()), c.text);
+        EXPECT_EQ(value_text(value.get()), c.text);
       }
       if (nullable) {
         auto null_value =
@@ -283,7 +283,7 @@ TEST_F(ReaderTypes, FilledValuesAreTheSameWhicheverWayReached) {
       Value* direct = read[size_t(r)][size_t(i)].get();
       ASSERT_NE(direct, nullptr);
       EXPECT_EQ(G_OBJECT_TYPE(direct), G_OBJECT_TYPE(expected.get()));
-      EXPECT_EQ(text_of(direct), text_of(expected.get()));
+      EXPECT_EQ(value_text(direct), value_text(expected.get()));
       EXPECT_EQ(moment_of(direct), moment_of(expected.get()));
       EXPECT_EQ(json_of(direct), json_of(expected.get()));
       EXPECT_EQ(G_OBJECT_TYPE(value.get()), G_OBJECT_TYPE(expected.get()));
@@ -292,7 +292,7 @@ TEST_F(ReaderTypes, FilledValuesAreTheSameWhicheverWayReached) {
                 tarvex_providers_contracts_value_object_get_data_type(expected.get()));
       EXPECT_EQ(tarvex_providers_contracts_value_object_get_is_null(value.get()),
                 tarvex_providers_contracts_value_object_get_is_null(expected.get()));
-      EXPECT_EQ(text_of(value.get()), text_of(expected.get()));
+      EXPECT_EQ(value_text(value.get()), value_text(expected.get()));
       EXPECT_EQ(moment_of(value.get()), moment_of(expected.get()));
       EXPECT_EQ(json_of(value.get()), json_of(expected.get()));
     }
@@ -387,10 +387,10 @@ TEST_F(ReaderTypes, LargeAndSmallCellsSurviveTheirTable) {
   for (int r = 0; r < n; r++) {
     SCOPED_TRACE(r);
     auto text = adoptGRef(tarvex_providers_contracts_row_model_get_value_at(kept[size_t(r)].get(), 1));
-    EXPECT_EQ(text_of(text.get()), r % 11 == 5 ? "" : text_of_row(r));
+    EXPECT_EQ(value_text(text.get()), r % 11 == 5 ? "" : text_of_row(r));
     auto amount =
         adoptGRef(tarvex_providers_contracts_row_model_get_value_at(kept[size_t(r)].get(), 2));
-    EXPECT_EQ(text_of(amount.get()), r % 2 ? "1234567890123456789012345678901234." +
+    EXPECT_EQ(value_text(amount.get()), r % 2 ? "1234567890123456789012345678901234." +
                                                  std::to_string(1000 + r)
                                            : std::to_string(r) + ".0000");
     auto copy = adoptGRef(tarvex_providers_contracts_row_model_clone(kept[size_t(r)].get()));
@@ -453,7 +453,7 @@ TEST_F(ReaderTypes, RowsReachedBeforeTheListAreTheRowsOfTheList) {
     ASSERT_NE(row.get(), nullptr);
     EXPECT_EQ(item(table.get(), guint(r)).get(), row.get());
     EXPECT_EQ(value(row.get(), 1).get(), cell.get());
-    EXPECT_EQ(text_of(cell.get()), expected_text(r));
+    EXPECT_EQ(value_text(cell.get()), expected_text(r));
     EXPECT_EQ(tarvex_providers_contracts_row_model_get_version(row.get()),
               TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_INITIAL);
     reached.push_back(std::move(row));
@@ -491,7 +491,7 @@ TEST_F(ReaderTypes, RowsReachedBeforeTheListAreTheRowsOfTheList) {
       edited.get(), 4, TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_UPDATE);
   auto removed = adoptGRef(tarvex_providers_contracts_table_model_delete_at(edited.get(), 5));
   ASSERT_NE(removed.get(), nullptr);
-  EXPECT_EQ(text_of(value(removed.get(), 0).get()), "5");
+  EXPECT_EQ(value_text(value(removed.get(), 0).get()), "5");
   EXPECT_EQ(tarvex_providers_contracts_table_model_delete_at(edited.get(), n - 1), nullptr);
   auto added = adoptGRef(tarvex_providers_contracts_table_model_new_row(edited.get()));
   EXPECT_EQ(tarvex_providers_contracts_table_model_append(edited.get(), added.get()), guint(n - 1));
@@ -525,8 +525,8 @@ TEST_F(ReaderTypes, RowsReachedBeforeTheListAreTheRowsOfTheList) {
   table.reset();
   for (size_t k = 0; k < positions.size(); k++) {
     SCOPED_TRACE(positions[k]);
-    EXPECT_EQ(text_of(value(survivors[k].get(), 1).get()), expected_text(positions[k]));
-    EXPECT_EQ(text_of(value(reached[k].get(), 1).get()), expected_text(positions[k]));
+    EXPECT_EQ(value_text(value(survivors[k].get(), 1).get()), expected_text(positions[k]));
+    EXPECT_EQ(value_text(value(reached[k].get(), 1).get()), expected_text(positions[k]));
     auto same = adoptGRef(static_cast<Row*>(
         gee_abstract_list_get(GEE_ABSTRACT_LIST(tarvex_providers_contracts_table_model_get_rows(
                                   listed.get())),
@@ -791,17 +791,17 @@ class ReaderRoutes : public ReaderTypes {
     for (int r = 0; r < n && size_t(r) < read.size(); r++) {
       SCOPED_TRACE(testing::Message() << sql << " row " << r);
       auto value = adoptGRef(tarvex_providers_contracts_table_model_get_value_at(lazy.get(), col, r));
-      std::string text = text_of(value.get());
+      std::string text = value_text(value.get());
       auto row = adoptGRef(row_at(untouched.get(), r));
       auto copy = adoptGRef(tarvex_providers_contracts_row_model_clone(row.get()));
       auto copied = adoptGRef(tarvex_providers_contracts_row_model_get_value_at(copy.get(), col));
-      EXPECT_EQ(text_of(copied.get()), text);
-      EXPECT_EQ(text_of(read[size_t(r)].get()), text);
+      EXPECT_EQ(value_text(copied.get()), text);
+      EXPECT_EQ(value_text(read[size_t(r)].get()), text);
       EXPECT_EQ(G_OBJECT_TYPE(read[size_t(r)].get()), G_OBJECT_TYPE(value.get()));
       EXPECT_EQ(G_OBJECT_TYPE(copied.get()), G_OBJECT_TYPE(value.get()));
       // A clone of the made value prints the same too.
       auto cloned = adoptGRef(tarvex_providers_contracts_value_object_clone(value.get()));
-      EXPECT_EQ(text_of(cloned.get()), text);
+      EXPECT_EQ(value_text(cloned.get()), text);
       JsonObject* json_row = json_array_get_object_element(json_rows, guint(r));
       JsonObject* json_value =
           json_array_get_object_element(json_object_get_array_member(json_row, "values"), guint(col));
@@ -862,7 +862,7 @@ TEST_F(ReaderRoutes, SqlTextsWithCharactersBeyondTheBasicPlaneReachTheServer) {
   open();
   auto value = scalar(sql.c_str());
   ASSERT_NE(value.get(), nullptr) << error_->message;
-  EXPECT_EQ(text_of(value.get()), "\xF0\x9F\x98\x80");
+  EXPECT_EQ(value_text(value.get()), "\xF0\x9F\x98\x80");
   auto sent = server_.batch_texts();
   ASSERT_FALSE(sent.empty());
   EXPECT_EQ(sent.back(), sql);

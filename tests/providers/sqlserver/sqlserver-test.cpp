@@ -27,15 +27,9 @@ bool took_handler_log(const std::vector<std::string>& logs, const std::string& n
   return false;
 }
 
-std::string text_of(Value* value) {
-  if (!value) return "<none>";
-  GUniqueStr text(tarvex_providers_contracts_value_object_to_string(value));
-  return text ? text.get() : "<null>";
-}
-
 std::string text_at(Table* table, int col, int row) {
   auto value = adoptGRef(tarvex_providers_contracts_table_model_get_value_at(table, col, row));
-  return text_of(value.get());
+  return value_text(value.get());
 }
 
 int rows_of(Table* table) {

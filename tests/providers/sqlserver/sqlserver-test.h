@@ -11,6 +11,7 @@
 #include "providers/fenrow.h"
 #include "tests/support/log-capture.h"
 #include "tests/support/tds-server.h"
+#include "tests/support/texts.h"
 
 namespace tarvex::test::sqlserver {
 
@@ -45,7 +46,6 @@ inline Value* as_value(gpointer v) {
 std::vector<std::string> take_handler_logs();
 bool took_handler_log(const std::vector<std::string>& logs, const std::string& needle);
 
-std::string text_of(Value* value);
 std::string text_at(Table* table, int col, int row);
 int rows_of(Table* table);
 int columns_of(Table* table);

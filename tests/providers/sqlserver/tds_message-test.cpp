@@ -2,7 +2,9 @@
 // that come without a process.
 #include <gee.h>
 
+#include "providers/sqlserver/tdsdb_error.h"
 #include "tests/providers/sqlserver/sqlserver-test.h"
+#include "tests/support/expect-gerror.h"
 
 namespace tarvex::test::sqlserver {
 namespace {
@@ -161,8 +163,7 @@ TEST_F(RaiseError, OnlyFailAndBufferFullRaise) {
     GUniqueError error;
     tarvex_providers_supports_isql_server_error_raise_error(self(), code, error.out());
     ASSERT_NE(error.get(), nullptr) << code;
-    EXPECT_EQ(error->domain, g_quark_from_string("TDSDB"));
-    EXPECT_EQ(error->code, 208);
+    EXPECT_GERROR(error, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR, 208);
     EXPECT_STREQ(error->message, "Invalid object name 'x'.\n");
   }
 }
@@ -187,8 +188,7 @@ TEST_F(RaiseError, EmptyQueueStillGivesAMessage) {
     GUniqueError error;
     tarvex_providers_supports_isql_server_error_raise_error(self(), code, error.out());
     ASSERT_NE(error.get(), nullptr);
-    EXPECT_EQ(error->domain, g_quark_from_string("TDSDB"));
-    EXPECT_EQ(error->code, -1);
+    EXPECT_GERROR(error, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR, -1);
     EXPECT_NE(error->message[0], '\0');
   }
 }
@@ -204,8 +204,7 @@ TEST_F(RaiseError, WithoutRecordUsesTheBaseTexts) {
     GUniqueError error;
     tarvex_providers_supports_isql_server_error_raise_error(no_record, c.code, error.out());
     ASSERT_NE(error.get(), nullptr);
-    EXPECT_EQ(error->domain, g_quark_from_string("TDSDB"));
-    EXPECT_EQ(error->code, -1);
+    EXPECT_GERROR(error, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR, -1);
     EXPECT_STREQ(error->message, c.text);
   }
 }

@@ -6,6 +6,7 @@
 #include "tests/brevane/data/data-test.h"
 #include "tests/brevane/database/sqlserver/builder-test.h"
 #include "tests/brevane/database/sqlserver/dialect-test.h"
+#include "tests/support/expect-gerror.h"
 
 namespace tarvex::test::data {
 namespace {
@@ -117,8 +118,8 @@ TEST_F(ImportTest, FieldsAreCheckedAgainstTheirKinds) {
   for (const auto& c : cases) {
     mark();
     Outcome o = import_text(dsv_.get(), std::string("id,name,amount,done\n") + c.record + "\n");
-    EXPECT_TRUE(g_error_matches(o.error.get(), TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
-                                TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_VALUE))
+    EXPECT_GERROR(o.error.get(), TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
+                  TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_VALUE)
         << c.what;
     EXPECT_TRUE(sent().empty()) << c.what;
   }
@@ -140,8 +141,8 @@ TEST_F(ImportTest, MissingOrUnknownActionIsAnError) {
     dsv_ = adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_dsv_extractor_new("csv")));
     if (action) set_option(dsv_.get(), "ACTION", action);
     Outcome o = import_text(dsv_.get(), "id,name,amount,done\n1,a,1,1\n");
-    EXPECT_TRUE(g_error_matches(o.error.get(), TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
-                                TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_ACTION))
+    EXPECT_GERROR(o.error.get(), TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
+                  TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_ACTION)
         << (action ? action : "(none)");
     EXPECT_EQ(o.count, -1);
     EXPECT_TRUE(sent().empty());
@@ -178,8 +179,8 @@ TEST_F(ImportTest, WithoutMappedKeyUpdateMergeAndDeleteAreRefused) {
     tarvex_brevane_contracts_data_iexporter_set_continue_on_error(
         reinterpret_cast<Exporter*>(dsv_.get()), FALSE);
     Outcome o = import_text(dsv_.get(), "id,name,amount,done\n5,n,1.5,1\n");
-    EXPECT_TRUE(g_error_matches(o.error.get(), TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
-                                TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_NO_KEY))
+    EXPECT_GERROR(o.error.get(), TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
+                  TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_NO_KEY)
         << action;
   }
   EXPECT_TRUE(sent().empty());

@@ -4,6 +4,7 @@
 #include <gee.h>
 
 #include "tests/brevane/data/data-test.h"
+#include "tests/support/expect-gerror.h"
 
 namespace tarvex::test::data {
 namespace {
@@ -129,8 +130,8 @@ TEST_F(DsvExtractorTest, UnclosedQuoteIsAnError) {
   auto model = load_text("a,\"open\nstill open", error.out());
   EXPECT_FALSE(model);
   ASSERT_TRUE(error);
-  EXPECT_TRUE(g_error_matches(error.get(), TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
-                              TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_MALFORMED));
+  EXPECT_GERROR(error.get(), TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
+                TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_MALFORMED);
 }
 
 TEST_F(DsvExtractorTest, EmptyTextLoadsNoModel) {
@@ -299,8 +300,8 @@ TEST_F(DsvExtractorTest, BadQuotationListIsAnError) {
   set_option(dsv_.get(), "QUOTATION_LIST", "[-]");
   GUniqueError error;
   EXPECT_FALSE(load_text("a\n", error.out()));
-  EXPECT_TRUE(g_error_matches(error.get(), TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
-                              TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_OPTION));
+  EXPECT_GERROR(error.get(), TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
+                TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_OPTION);
 }
 
 TEST_F(DsvExtractorTest, ShortRecordsAreNotRows) {

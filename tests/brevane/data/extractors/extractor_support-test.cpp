@@ -9,6 +9,7 @@
 #include "providers/contracts/table-cells-private.h"
 #include "tests/brevane/data/data-test.h"
 #include "tests/support/tds-server.h"
+#include "tests/support/texts.h"
 
 namespace tarvex::test::data {
 namespace {
@@ -300,7 +301,7 @@ std::string json_glib_row(Model* model, guint index) {
   for (guint c = 0; c < names.size(); ++c) {
     json_builder_set_member_name(builder.get(), names[c].c_str());
     auto value = adoptGRef(tarvex_providers_contracts_table_model_get_value_at(model, gint(c), gint(index)));
-    std::string text = take(tarvex_providers_contracts_value_object_to_string(value.get()));
+    std::string text = value_text(value.get());
     if (TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_NULL(value.get()))
       json_builder_add_null_value(builder.get());
     else if (c == 0)
@@ -440,7 +441,7 @@ TEST_F(ExtractorSupportTest, LoadingCsvMakesNoRowOrValueUntilReached) {
             TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_INSERT);
   auto value = adoptGRef(tarvex_providers_contracts_row_model_get_value_at(row.get(), 1));
   ASSERT_TRUE(TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_STRING(value.get()));
-  EXPECT_EQ(take(tarvex_providers_contracts_value_object_to_string(value.get())), "x 999");
+  EXPECT_EQ(value_text(value.get()), "x 999");
   // The export of the loaded table gives the text back.
   EXPECT_EQ(export_text("csv", loaded.get()), text);
 }

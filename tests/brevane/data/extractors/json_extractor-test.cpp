@@ -5,6 +5,7 @@
 #include <json-glib/json-glib.h>
 
 #include "tests/brevane/data/data-test.h"
+#include "tests/support/expect-gerror.h"
 
 namespace tarvex::test::data {
 namespace {
@@ -157,8 +158,7 @@ TEST_F(JsonExtractorTest, StructureErrors) {
     GUniqueError error;
     EXPECT_FALSE(load_text(c.text, error.out()));
     ASSERT_TRUE(error) << c.text;
-    EXPECT_EQ(error->domain, g_quark_from_string("JSON"));
-    EXPECT_EQ(error->code, -1);
+    EXPECT_GERROR(error, g_quark_from_string("JSON"), -1);
     EXPECT_STREQ(error->message, c.message);
   }
   GUniqueError error;

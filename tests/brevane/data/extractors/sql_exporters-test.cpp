@@ -3,6 +3,7 @@
 
 #include "tests/brevane/data/data-test.h"
 #include "tests/brevane/database/sqlserver/builder-test.h"
+#include "tests/support/expect-gerror.h"
 
 namespace tarvex::test::data {
 namespace {
@@ -78,8 +79,8 @@ TEST_F(SqlExportersTest, SqlWithoutTableNameIsAnError) {
   gint count = 0;
   export_with(insert.get(), model.get(), &count, error.out());
   EXPECT_EQ(count, -1);
-  EXPECT_TRUE(g_error_matches(error.get(), TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
-                              TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_OPTION));
+  EXPECT_GERROR(error.get(), TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
+                TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_OPTION);
 }
 
 TEST_F(SqlExportersTest, UpdateKeyedOnTheFirstColumnByDefault) {

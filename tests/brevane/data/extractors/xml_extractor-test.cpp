@@ -4,6 +4,7 @@
 #include <gee.h>
 
 #include "tests/brevane/data/data-test.h"
+#include "tests/support/expect-gerror.h"
 
 namespace tarvex::test::data {
 namespace {
@@ -96,8 +97,8 @@ TEST_F(XmlExtractorTest, ControlCharactersAreRefused) {
   gint count = 0;
   std::string text = export_text(s.model.get(), &count, error.out());
   EXPECT_EQ(count, -1);
-  EXPECT_TRUE(g_error_matches(error.get(), TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
-                              TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_TEXT));
+  EXPECT_GERROR(error.get(), TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
+                TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_TEXT);
   EXPECT_EQ(text, "");
 
   std::string dir = temp_dir();

@@ -14,6 +14,7 @@
 #include "brevane/database/sqlserver/sql_server_builder.h"
 #include "common/tarvex-gobject.h"
 #include "tests/support/log-capture.h"
+#include "tests/support/texts.h"
 
 namespace tarvex::test {
 
@@ -24,13 +25,6 @@ inline TarvexBrevaneMetaModelMetaObject* META(gpointer p) {
 // A connection without server or dialect objects: the builder base and the
 // texts that need neither the inspector nor the collation list.
 TarvexBrevaneContractsDatabaseIConnection* offline_connection_new();
-
-// Takes a returned text.
-inline std::string take(gchar* text) {
-  std::string out = text ? text : "(null)";
-  g_free(text);
-  return out;
-}
 
 void set_attr(gpointer object, const char* key, const char* value);
 void set_option(TarvexBrevaneMetaModelMetaTable* table, const char* key, const char* value);

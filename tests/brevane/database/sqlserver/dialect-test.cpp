@@ -25,16 +25,9 @@ void start_services() {
 }
 }  // namespace
 
-std::string take(gchar* text) {
-  std::string out = text ? text : "(null)";
-  g_free(text);
-  return out;
-}
-
 std::string text_at(Table* table, int col, int row) {
   auto value = adoptGRef(tarvex_providers_contracts_table_model_get_value_at(table, col, row));
-  if (!value) return "<none>";
-  return take(tarvex_providers_contracts_value_object_to_string(value.get()));
+  return value_text(value.get());
 }
 
 int rows_of(Table* table) {

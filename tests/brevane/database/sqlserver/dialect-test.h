@@ -20,6 +20,7 @@
 #include "providers/fenrow.h"
 #include "tests/support/log-capture.h"
 #include "tests/support/tds-server.h"
+#include "tests/support/texts.h"
 
 namespace tarvex::test::dialect {
 
@@ -33,7 +34,6 @@ inline TarvexBrevaneMetaModelMetaObject* META(gpointer p) {
   return reinterpret_cast<TarvexBrevaneMetaModelMetaObject*>(p);
 }
 
-std::string take(gchar* text);
 std::string text_at(Table* table, int col, int row);
 int rows_of(Table* table);
 int columns_of(Table* table);

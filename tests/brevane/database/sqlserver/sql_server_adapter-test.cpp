@@ -5,6 +5,7 @@
 
 #include "brevane/foundation/sql_error.h"
 #include "tests/brevane/database/sqlserver/dialect-test.h"
+#include "tests/support/expect-gerror.h"
 
 namespace tarvex::test::dialect {
 namespace {
@@ -554,9 +555,8 @@ TEST_F(AdapterTest, MissingTableIsNotFound) {
     GError* error = nullptr;
     fill_table(t.get(), full, &error);
     ASSERT_NE(error, nullptr);
-    EXPECT_TRUE(g_error_matches(error, TARVEX_BREVANE_EXCEPTIONS_SQL_ERROR,
-                                TARVEX_BREVANE_EXCEPTIONS_SQL_ERROR_NOT_FOUND))
-        << error->message;
+    EXPECT_GERROR(error, TARVEX_BREVANE_EXCEPTIONS_SQL_ERROR,
+                  TARVEX_BREVANE_EXCEPTIONS_SQL_ERROR_NOT_FOUND);
     EXPECT_STREQ(error->message, "Table [dbo].[Gone] not found.");
     g_error_free(error);
     EXPECT_FALSE(is_filled(t.get()));
@@ -743,8 +743,8 @@ TEST_F(AdapterTest, Synonyms) {
   tarvex_brevane_contracts_database_iadaptable_fill_meta_object(adapt.get(), META(missing.get()),
                                                                 FALSE, FALSE, &error);
   ASSERT_NE(error, nullptr);
-  EXPECT_TRUE(g_error_matches(error, TARVEX_BREVANE_EXCEPTIONS_SQL_ERROR,
-                              TARVEX_BREVANE_EXCEPTIONS_SQL_ERROR_NOT_FOUND));
+  EXPECT_GERROR(error, TARVEX_BREVANE_EXCEPTIONS_SQL_ERROR,
+                TARVEX_BREVANE_EXCEPTIONS_SQL_ERROR_NOT_FOUND);
   g_clear_error(&error);
   EXPECT_FALSE(is_filled(missing.get()));
 

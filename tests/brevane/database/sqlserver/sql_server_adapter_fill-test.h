@@ -12,6 +12,7 @@
 #include "brevane/foundation/sql_error.h"
 #include "tests/brevane/database/sqlserver/builder-test.h"
 #include "tests/brevane/database/sqlserver/dialect-test.h"
+#include "tests/support/expect-gerror.h"
 
 namespace tarvex::test::dialect {
 
@@ -51,9 +52,8 @@ class AdapterFillTest : public DialectTest {
   // Expects `error` to be the not-found error, and frees it.
   static void expect_not_found(GError* error, const std::string& message) {
     ASSERT_NE(error, nullptr);
-    EXPECT_TRUE(g_error_matches(error, TARVEX_BREVANE_EXCEPTIONS_SQL_ERROR,
-                                TARVEX_BREVANE_EXCEPTIONS_SQL_ERROR_NOT_FOUND))
-        << error->message;
+    EXPECT_GERROR(error, TARVEX_BREVANE_EXCEPTIONS_SQL_ERROR,
+                  TARVEX_BREVANE_EXCEPTIONS_SQL_ERROR_NOT_FOUND);
     EXPECT_EQ(std::string(error->message), message);
     g_error_free(error);
   }

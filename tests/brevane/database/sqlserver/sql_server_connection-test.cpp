@@ -13,10 +13,13 @@
 #include "brevane/database/sqlserver/sql_server_statement.h"
 #include "providers/contracts/table_model.h"
 #include "providers/contracts/value_int.h"
-#include "tests/brevane/database/sqlserver/builder-test.h"
+#include "providers/sqlserver/sql_server_error.h"
 #include "tests/brevane/database/database-test.h"
 #include "tests/brevane/database/fakes.h"
+#include "tests/brevane/database/sqlserver/builder-test.h"
+#include "tests/support/expect-gerror.h"
 #include "tests/support/tds-server.h"
+#include "tests/support/texts.h"
 
 using dbtest::take;
 using tarvex::adoptGRef;
@@ -34,13 +37,11 @@ using Status = TarvexBrevaneContractsDatabaseDBStatus;
 constexpr const char* kVersionQuery = "SELECT SERVERPROPERTY('ProductVersion') as version;";
 constexpr const char* kUuid = "tds-server-1";
 
-std::string text_of(TarvexProvidersContractsValueObject* value) {
-  return value ? take(tarvex_providers_contracts_value_object_to_string(value)) : "<none>";
-}
+using tarvex::test::value_text;
 
 std::string text_at(TarvexProvidersContractsTableModel* model, int column, int row) {
   auto value = adoptGRef(tarvex_providers_contracts_table_model_get_value_at(model, column, row));
-  return text_of(value.get());
+  return value_text(value.get());
 }
 
 class SqlServerConnectionTest : public tarvex::test::LogCaptureTest {
@@ -232,8 +233,7 @@ TEST_F(SqlServerConnectionTest, FailedLogin) {
   GUniqueError error;
   open(error.out());
   ASSERT_TRUE(error);
-  EXPECT_STREQ(g_quark_to_string(error->domain), "SQLServer");
-  EXPECT_EQ(error->code, -1);
+  EXPECT_GERROR(error, TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_ERROR, -1);
   // "open_tds failed." and the server's reason.
   EXPECT_TRUE(g_str_has_prefix(error->message, "open_tds failed. ")) << error->message;
   EXPECT_NE(std::string(error->message).find("Login failed for user 'sa'."), std::string::npos)
@@ -277,7 +277,7 @@ TEST_F(SqlServerConnectionTest, EveryExecuteForm) {
 
   auto scalar = adoptGRef(tarvex_brevane_contracts_database_iconnection_execute_as_scalar(
       ic(), "SELECT COUNT(*) FROM dbo.T", 0, error.out()));
-  EXPECT_EQ(text_of(scalar.get()), "2");
+  EXPECT_EQ(value_text(scalar.get()), "2");
 
   gint count = 0;
   GObject** results = tarvex_brevane_contracts_database_iconnection_execute(
@@ -288,7 +288,7 @@ TEST_F(SqlServerConnectionTest, EveryExecuteForm) {
   EXPECT_EQ(text_at(TARVEX_PROVIDERS_CONTRACTS_TABLE_MODEL(results[0]), 0, 0), "1");
   ASSERT_TRUE(
       G_TYPE_CHECK_INSTANCE_TYPE(results[1], tarvex_providers_contracts_value_uint64_get_type()));
-  EXPECT_EQ(text_of(reinterpret_cast<TarvexProvidersContractsValueObject*>(results[1])), "1");
+  EXPECT_EQ(value_text(reinterpret_cast<TarvexProvidersContractsValueObject*>(results[1])), "1");
   for (gint i = 0; i < count; ++i) g_object_unref(results[i]);
   g_free(results);
 
