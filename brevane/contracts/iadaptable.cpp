@@ -1,93 +1,78 @@
 #include "brevane/contracts/iadaptable.h"
 
+#include "common/tarvex-dispatch.h"
 #include "common/tarvex-gobject.h"
 
 TARVEX_DEFINE_INTERFACE(TarvexBrevaneContractsDatabaseIAdaptable, tarvex_brevane_contracts_database_iadaptable, G_TYPE_OBJECT)
 
 static void tarvex_brevane_contracts_database_iadaptable_default_init(TarvexBrevaneContractsDatabaseIAdaptableIface*) {}
 
-#define IADAPTABLE_IFACE(self) TARVEX_BREVANE_CONTRACTS_DATABASE_IADAPTABLE_GET_INTERFACE(self)
-
 void tarvex_brevane_contracts_database_iadaptable_fill_meta_object(TarvexBrevaneContractsDatabaseIAdaptable* self, TarvexBrevaneMetaModelMetaObject* meta_object, gboolean deep, gboolean full, GError** error) {
-  g_return_if_fail(self != NULL);
-  auto* iface = IADAPTABLE_IFACE(self);
-  if (iface->fill_meta_object) iface->fill_meta_object(self, meta_object, deep, full, error);
+  tarvex::call_slot<&TarvexBrevaneContractsDatabaseIAdaptableIface::fill_meta_object>(
+      self, meta_object, deep, full, error);
 }
 
 void tarvex_brevane_contracts_database_iadaptable_fill_data_table(TarvexBrevaneContractsDatabaseIAdaptable* self, TarvexProvidersContractsTableModel* table, GError** error) {
-  g_return_if_fail(self != NULL);
-  auto* iface = IADAPTABLE_IFACE(self);
-  if (iface->fill_data_table) iface->fill_data_table(self, table, error);
+  tarvex::call_slot<&TarvexBrevaneContractsDatabaseIAdaptableIface::fill_data_table>(self, table,
+                                                                                     error);
 }
 
 void tarvex_brevane_contracts_database_iadaptable_load_privileges(TarvexBrevaneContractsDatabaseIAdaptable* self, GeeMap* matrix, gchar** classes, gint classes_length1, GError** error) {
-  g_return_if_fail(self != NULL);
-  auto* iface = IADAPTABLE_IFACE(self);
-  if (iface->load_privileges) iface->load_privileges(self, matrix, classes, classes_length1, error);
+  tarvex::call_slot<&TarvexBrevaneContractsDatabaseIAdaptableIface::load_privileges>(
+      self, matrix, classes, classes_length1, error);
 }
 
 void tarvex_brevane_contracts_database_iadaptable_fill_data_set(TarvexBrevaneContractsDatabaseIAdaptable* self, TarvexProvidersContractsDataSetModel* dataset, GError** error) {
-  g_return_if_fail(self != NULL);
-  auto* iface = IADAPTABLE_IFACE(self);
-  if (iface->fill_data_set) iface->fill_data_set(self, dataset, error);
+  tarvex::call_slot<&TarvexBrevaneContractsDatabaseIAdaptableIface::fill_data_set>(self, dataset,
+                                                                                   error);
 }
 
 void tarvex_brevane_contracts_database_iadaptable_fill_meta_database(TarvexBrevaneContractsDatabaseIAdaptable* self, TarvexBrevaneMetaModelMetaDatabase* database, gboolean deep, gboolean full, GError** error) {
-  g_return_if_fail(self != NULL);
-  auto* iface = IADAPTABLE_IFACE(self);
-  if (iface->fill_meta_database) iface->fill_meta_database(self, database, deep, full, error);
+  tarvex::call_slot<&TarvexBrevaneContractsDatabaseIAdaptableIface::fill_meta_database>(
+      self, database, deep, full, error);
 }
 
 void tarvex_brevane_contracts_database_iadaptable_fill_meta_schema(TarvexBrevaneContractsDatabaseIAdaptable* self, TarvexBrevaneMetaModelMetaSchema* schema, gboolean deep, gboolean full, GError** error) {
-  g_return_if_fail(self != NULL);
-  auto* iface = IADAPTABLE_IFACE(self);
-  if (iface->fill_meta_schema) iface->fill_meta_schema(self, schema, deep, full, error);
+  tarvex::call_slot<&TarvexBrevaneContractsDatabaseIAdaptableIface::fill_meta_schema>(
+      self, schema, deep, full, error);
 }
 
 void tarvex_brevane_contracts_database_iadaptable_fill_meta_table(TarvexBrevaneContractsDatabaseIAdaptable* self, TarvexBrevaneMetaModelMetaTable* table, gboolean full, GError** error) {
-  g_return_if_fail(self != NULL);
-  auto* iface = IADAPTABLE_IFACE(self);
-  if (iface->fill_meta_table) iface->fill_meta_table(self, table, full, error);
+  tarvex::call_slot<&TarvexBrevaneContractsDatabaseIAdaptableIface::fill_meta_table>(self, table,
+                                                                                     full, error);
 }
 
 void tarvex_brevane_contracts_database_iadaptable_fill_meta_view(TarvexBrevaneContractsDatabaseIAdaptable* self, TarvexBrevaneMetaModelMetaView* view, GError** error) {
-  g_return_if_fail(self != NULL);
-  auto* iface = IADAPTABLE_IFACE(self);
-  if (iface->fill_meta_view) iface->fill_meta_view(self, view, error);
+  tarvex::call_slot<&TarvexBrevaneContractsDatabaseIAdaptableIface::fill_meta_view>(self, view,
+                                                                                    error);
 }
 
 void tarvex_brevane_contracts_database_iadaptable_fill_meta_index(TarvexBrevaneContractsDatabaseIAdaptable* self, TarvexBrevaneMetaModelMetaIndex* index, GError** error) {
-  g_return_if_fail(self != NULL);
-  auto* iface = IADAPTABLE_IFACE(self);
-  if (iface->fill_meta_index) iface->fill_meta_index(self, index, error);
+  tarvex::call_slot<&TarvexBrevaneContractsDatabaseIAdaptableIface::fill_meta_index>(self, index,
+                                                                                     error);
 }
 
 void tarvex_brevane_contracts_database_iadaptable_fill_meta_trigger(TarvexBrevaneContractsDatabaseIAdaptable* self, TarvexBrevaneMetaModelMetaTrigger* trigger, GError** error) {
-  g_return_if_fail(self != NULL);
-  auto* iface = IADAPTABLE_IFACE(self);
-  if (iface->fill_meta_trigger) iface->fill_meta_trigger(self, trigger, error);
+  tarvex::call_slot<&TarvexBrevaneContractsDatabaseIAdaptableIface::fill_meta_trigger>(
+      self, trigger, error);
 }
 
 void tarvex_brevane_contracts_database_iadaptable_fill_meta_function(TarvexBrevaneContractsDatabaseIAdaptable* self, TarvexBrevaneMetaModelMetaRoutine* routine, GError** error) {
-  g_return_if_fail(self != NULL);
-  auto* iface = IADAPTABLE_IFACE(self);
-  if (iface->fill_meta_function) iface->fill_meta_function(self, routine, error);
+  tarvex::call_slot<&TarvexBrevaneContractsDatabaseIAdaptableIface::fill_meta_function>(
+      self, routine, error);
 }
 
 void tarvex_brevane_contracts_database_iadaptable_fill_meta_user(TarvexBrevaneContractsDatabaseIAdaptable* self, TarvexBrevaneMetaModelMetaUser* user, GError** error) {
-  g_return_if_fail(self != NULL);
-  auto* iface = IADAPTABLE_IFACE(self);
-  if (iface->fill_meta_user) iface->fill_meta_user(self, user, error);
+  tarvex::call_slot<&TarvexBrevaneContractsDatabaseIAdaptableIface::fill_meta_user>(self, user,
+                                                                                    error);
 }
 
 void tarvex_brevane_contracts_database_iadaptable_fill_meta_role(TarvexBrevaneContractsDatabaseIAdaptable* self, TarvexBrevaneMetaModelMetaRole* role, GError** error) {
-  g_return_if_fail(self != NULL);
-  auto* iface = IADAPTABLE_IFACE(self);
-  if (iface->fill_meta_role) iface->fill_meta_role(self, role, error);
+  tarvex::call_slot<&TarvexBrevaneContractsDatabaseIAdaptableIface::fill_meta_role>(self, role,
+                                                                                    error);
 }
 
 void tarvex_brevane_contracts_database_iadaptable_fill_meta_event(TarvexBrevaneContractsDatabaseIAdaptable* self, TarvexBrevaneMetaModelMetaEvent* event, GError** error) {
-  g_return_if_fail(self != NULL);
-  auto* iface = IADAPTABLE_IFACE(self);
-  if (iface->fill_meta_event) iface->fill_meta_event(self, event, error);
+  tarvex::call_slot<&TarvexBrevaneContractsDatabaseIAdaptableIface::fill_meta_event>(self, event,
+                                                                                     error);
 }

@@ -1,5 +1,6 @@
 #include "brevane/contracts/ilog_handler.h"
 
+#include "common/tarvex-dispatch.h"
 #include "common/tarvex-gobject.h"
 
 TARVEX_DEFINE_INTERFACE(TarvexBrevaneContractsLogILogHandler,
@@ -18,54 +19,40 @@ static void tarvex_brevane_contracts_log_ilog_handler_default_init(
                                GParamFlags(G_PARAM_READWRITE | G_PARAM_STATIC_STRINGS)));
 }
 
-#define ILOG_HANDLER_IFACE(self) TARVEX_BREVANE_CONTRACTS_LOG_ILOG_HANDLER_GET_INTERFACE(self)
-
 void tarvex_brevane_contracts_log_ilog_handler_publish(TarvexBrevaneContractsLogILogHandler* self,
                                                        TarvexBrevaneContractsLogLogLevel level,
                                                        const gchar* server, const gchar* name,
                                                        const gchar* format, va_list args) {
-  g_return_if_fail(self != NULL);
-  auto* iface = ILOG_HANDLER_IFACE(self);
-  if (iface->publish) iface->publish(self, level, server, name, format, args);
+  tarvex::call_slot<&TarvexBrevaneContractsLogILogHandlerIface::publish>(self, level, server, name,
+                                                                         format, args);
 }
 
 gchar* tarvex_brevane_contracts_log_ilog_handler_recent(TarvexBrevaneContractsLogILogHandler* self,
                                                         gpointer extra) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* iface = ILOG_HANDLER_IFACE(self);
-  return iface->recent ? iface->recent(self, extra) : nullptr;
+  return tarvex::call_slot<&TarvexBrevaneContractsLogILogHandlerIface::recent>(self, extra);
 }
 
 void tarvex_brevane_contracts_log_ilog_handler_close(TarvexBrevaneContractsLogILogHandler* self) {
-  g_return_if_fail(self != NULL);
-  auto* iface = ILOG_HANDLER_IFACE(self);
-  if (iface->close) iface->close(self);
+  tarvex::call_slot<&TarvexBrevaneContractsLogILogHandlerIface::close>(self);
 }
 
 TarvexBrevaneContractsLogIFormatter* tarvex_brevane_contracts_log_ilog_handler_get_formatter(
     TarvexBrevaneContractsLogILogHandler* self) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* iface = ILOG_HANDLER_IFACE(self);
-  return iface->get_formatter ? iface->get_formatter(self) : nullptr;
+  return tarvex::call_slot<&TarvexBrevaneContractsLogILogHandlerIface::get_formatter>(self);
 }
 
 void tarvex_brevane_contracts_log_ilog_handler_set_formatter(
     TarvexBrevaneContractsLogILogHandler* self, TarvexBrevaneContractsLogIFormatter* value) {
-  g_return_if_fail(self != NULL);
-  auto* iface = ILOG_HANDLER_IFACE(self);
-  if (iface->set_formatter) iface->set_formatter(self, value);
+  tarvex::call_slot<&TarvexBrevaneContractsLogILogHandlerIface::set_formatter>(self, value);
 }
 
 TarvexBrevaneContractsLogLogLevel tarvex_brevane_contracts_log_ilog_handler_get_threshold(
     TarvexBrevaneContractsLogILogHandler* self) {
-  g_return_val_if_fail(self != NULL, TarvexBrevaneContractsLogLogLevel(0));
-  auto* iface = ILOG_HANDLER_IFACE(self);
-  return iface->get_threshold ? iface->get_threshold(self) : TarvexBrevaneContractsLogLogLevel(0);
+  return tarvex::call_slot<&TarvexBrevaneContractsLogILogHandlerIface::get_threshold,
+                           TarvexBrevaneContractsLogLogLevel(0)>(self);
 }
 
 void tarvex_brevane_contracts_log_ilog_handler_set_threshold(
     TarvexBrevaneContractsLogILogHandler* self, TarvexBrevaneContractsLogLogLevel value) {
-  g_return_if_fail(self != NULL);
-  auto* iface = ILOG_HANDLER_IFACE(self);
-  if (iface->set_threshold) iface->set_threshold(self, value);
+  tarvex::call_slot<&TarvexBrevaneContractsLogILogHandlerIface::set_threshold>(self, value);
 }

@@ -1,5 +1,6 @@
 #include "brevane/contracts/ilog_manager.h"
 
+#include "common/tarvex-dispatch.h"
 #include "common/tarvex-gobject.h"
 
 TARVEX_DEFINE_INTERFACE(TarvexBrevaneContractsLogILogManager,
@@ -12,40 +13,29 @@ static void tarvex_brevane_contracts_log_ilog_manager_default_init(
                                  GParamFlags(G_PARAM_READABLE | G_PARAM_STATIC_STRINGS)));
 }
 
-#define ILOG_MANAGER_IFACE(self) TARVEX_BREVANE_CONTRACTS_LOG_ILOG_MANAGER_GET_INTERFACE(self)
-
 void tarvex_brevane_contracts_log_ilog_manager_initialize(
     TarvexBrevaneContractsLogILogManager* self, const gchar* uuid_default,
     TarvexBrevaneContractsLogLogLevel level, const gchar* log_file_dir, gint64 size) {
-  g_return_if_fail(self != NULL);
-  auto* iface = ILOG_MANAGER_IFACE(self);
-  if (iface->initialize) iface->initialize(self, uuid_default, level, log_file_dir, size);
+  tarvex::call_slot<&TarvexBrevaneContractsLogILogManagerIface::initialize>(
+      self, uuid_default, level, log_file_dir, size);
 }
 
 TarvexBrevaneContractsLogILogger* tarvex_brevane_contracts_log_ilog_manager_open(
     TarvexBrevaneContractsLogILogManager* self, const gchar* uuid) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* iface = ILOG_MANAGER_IFACE(self);
-  return iface->open ? iface->open(self, uuid) : nullptr;
+  return tarvex::call_slot<&TarvexBrevaneContractsLogILogManagerIface::open>(self, uuid);
 }
 
 void tarvex_brevane_contracts_log_ilog_manager_close(TarvexBrevaneContractsLogILogManager* self,
                                                      const gchar* uuid) {
-  g_return_if_fail(self != NULL);
-  auto* iface = ILOG_MANAGER_IFACE(self);
-  if (iface->close) iface->close(self, uuid);
+  tarvex::call_slot<&TarvexBrevaneContractsLogILogManagerIface::close>(self, uuid);
 }
 
 void tarvex_brevane_contracts_log_ilog_manager_shutdown(
     TarvexBrevaneContractsLogILogManager* self) {
-  g_return_if_fail(self != NULL);
-  auto* iface = ILOG_MANAGER_IFACE(self);
-  if (iface->shutdown) iface->shutdown(self);
+  tarvex::call_slot<&TarvexBrevaneContractsLogILogManagerIface::shutdown>(self);
 }
 
 TarvexBrevaneContractsLogILogger* tarvex_brevane_contracts_log_ilog_manager_get_main(
     TarvexBrevaneContractsLogILogManager* self) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* iface = ILOG_MANAGER_IFACE(self);
-  return iface->get_main ? iface->get_main(self) : nullptr;
+  return tarvex::call_slot<&TarvexBrevaneContractsLogILogManagerIface::get_main>(self);
 }

@@ -1,5 +1,6 @@
 #include "brevane/contracts/ilogger.h"
 
+#include "common/tarvex-dispatch.h"
 #include "common/tarvex-gobject.h"
 
 TARVEX_DEFINE_INTERFACE(TarvexBrevaneContractsLogILogger, tarvex_brevane_contracts_log_ilogger,
@@ -20,50 +21,36 @@ static void tarvex_brevane_contracts_log_ilogger_default_init(
 
 void tarvex_brevane_contracts_log_ilogger_initialize(TarvexBrevaneContractsLogILogger* self,
                                                      const gchar* server, const gchar* name) {
-  g_return_if_fail(self != NULL);
-  auto* iface = ILOGGER_IFACE(self);
-  if (iface->initialize) iface->initialize(self, server, name);
+  tarvex::call_slot<&TarvexBrevaneContractsLogILoggerIface::initialize>(self, server, name);
 }
 
 void tarvex_brevane_contracts_log_ilogger_close(TarvexBrevaneContractsLogILogger* self) {
-  g_return_if_fail(self != NULL);
-  auto* iface = ILOGGER_IFACE(self);
-  if (iface->close) iface->close(self);
+  tarvex::call_slot<&TarvexBrevaneContractsLogILoggerIface::close>(self);
 }
 
 void tarvex_brevane_contracts_log_ilogger_append_handler(
     TarvexBrevaneContractsLogILogger* self, TarvexBrevaneContractsLogILogHandler* handler) {
-  g_return_if_fail(self != NULL);
-  auto* iface = ILOGGER_IFACE(self);
-  if (iface->append_handler) iface->append_handler(self, handler);
+  tarvex::call_slot<&TarvexBrevaneContractsLogILoggerIface::append_handler>(self, handler);
 }
 
 void tarvex_brevane_contracts_log_ilogger_delete_handler(
     TarvexBrevaneContractsLogILogger* self, TarvexBrevaneContractsLogILogHandler* handler) {
-  g_return_if_fail(self != NULL);
-  auto* iface = ILOGGER_IFACE(self);
-  if (iface->delete_handler) iface->delete_handler(self, handler);
+  tarvex::call_slot<&TarvexBrevaneContractsLogILoggerIface::delete_handler>(self, handler);
 }
 
 void tarvex_brevane_contracts_log_ilogger_remove_handler_all(
     TarvexBrevaneContractsLogILogger* self) {
-  g_return_if_fail(self != NULL);
-  auto* iface = ILOGGER_IFACE(self);
-  if (iface->remove_handler_all) iface->remove_handler_all(self);
+  tarvex::call_slot<&TarvexBrevaneContractsLogILoggerIface::remove_handler_all>(self);
 }
 
 GeeHashSet* tarvex_brevane_contracts_log_ilogger_get_handlers(
     TarvexBrevaneContractsLogILogger* self) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* iface = ILOGGER_IFACE(self);
-  return iface->get_handlers ? iface->get_handlers(self) : nullptr;
+  return tarvex::call_slot<&TarvexBrevaneContractsLogILoggerIface::get_handlers>(self);
 }
 
 gchar* tarvex_brevane_contracts_log_ilogger_recent(TarvexBrevaneContractsLogILogger* self,
                                                    gpointer extra) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* iface = ILOGGER_IFACE(self);
-  return iface->recent ? iface->recent(self, extra) : nullptr;
+  return tarvex::call_slot<&TarvexBrevaneContractsLogILoggerIface::recent>(self, extra);
 }
 
 #define ILOGGER_LOG_CALLER(op)                                                           \
@@ -83,20 +70,14 @@ ILOGGER_LOG_CALLER(info)
 ILOGGER_LOG_CALLER(debug)
 
 const gchar* tarvex_brevane_contracts_log_ilogger_get_uuid(TarvexBrevaneContractsLogILogger* self) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* iface = ILOGGER_IFACE(self);
-  return iface->get_uuid ? iface->get_uuid(self) : nullptr;
+  return tarvex::call_slot<&TarvexBrevaneContractsLogILoggerIface::get_uuid>(self);
 }
 
 const gchar* tarvex_brevane_contracts_log_ilogger_get_name(TarvexBrevaneContractsLogILogger* self) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* iface = ILOGGER_IFACE(self);
-  return iface->get_name ? iface->get_name(self) : nullptr;
+  return tarvex::call_slot<&TarvexBrevaneContractsLogILoggerIface::get_name>(self);
 }
 
 const gchar* tarvex_brevane_contracts_log_ilogger_get_server(
     TarvexBrevaneContractsLogILogger* self) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* iface = ILOGGER_IFACE(self);
-  return iface->get_server ? iface->get_server(self) : nullptr;
+  return tarvex::call_slot<&TarvexBrevaneContractsLogILoggerIface::get_server>(self);
 }
