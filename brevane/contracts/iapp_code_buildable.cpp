@@ -1,5 +1,6 @@
 #include "brevane/contracts/iapp_code_buildable.h"
 
+#include "common/tarvex-dispatch.h"
 #include "common/tarvex-gobject.h"
 
 TARVEX_DEFINE_INTERFACE(TarvexBrevaneContractsCodeGenIAppCodeBuildable,
@@ -10,7 +11,6 @@ static void tarvex_brevane_contracts_code_gen_iapp_code_buildable_default_init(
 
 gchar* tarvex_brevane_contracts_code_gen_iapp_code_buildable_build_app_code(
     TarvexBrevaneContractsCodeGenIAppCodeBuildable* self, GObject* source) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* iface = TARVEX_BREVANE_CONTRACTS_CODE_GEN_IAPP_CODE_BUILDABLE_GET_INTERFACE(self);
-  return iface->build_app_code ? iface->build_app_code(self, source) : nullptr;
+  return tarvex::call_slot<&TarvexBrevaneContractsCodeGenIAppCodeBuildableIface::build_app_code>(
+      self, source);
 }

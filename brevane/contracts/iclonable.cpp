@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "common/tarvex-dispatch.h"
 #include "common/tarvex-gobject.h"
 
 using tarvex::GRef;
@@ -119,7 +120,5 @@ static void tarvex_brevane_contracts_iclonable_default_init(
 }
 
 GObject* tarvex_brevane_contracts_iclonable_clone(TarvexBrevaneContractsIClonable* self) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* iface = TARVEX_BREVANE_CONTRACTS_ICLONABLE_GET_INTERFACE(self);
-  return iface->clone ? iface->clone(self) : nullptr;
+  return tarvex::call_slot<&TarvexBrevaneContractsIClonableIface::clone>(self);
 }

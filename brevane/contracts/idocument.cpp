@@ -1,5 +1,6 @@
 #include "brevane/contracts/idocument.h"
 
+#include "common/tarvex-dispatch.h"
 #include "common/tarvex-gobject.h"
 
 TARVEX_DEFINE_INTERFACE(TarvexBrevaneContractsDataIDocument,
@@ -13,8 +14,6 @@ void tarvex_brevane_contracts_data_idocument_produce(
     const gchar* filename, TarvexBrevaneContractsDataConfiguration* cfg,
     TarvexBrevaneContractsDataExportProgressFunc progress, gpointer progress_target,
     GError** error) {
-  g_return_if_fail(self != NULL);
-  auto* iface = TARVEX_BREVANE_CONTRACTS_DATA_IDOCUMENT_GET_INTERFACE(self);
-  if (iface->produce)
-    iface->produce(self, meta_database, filename, cfg, progress, progress_target, error);
+  tarvex::call_slot<&TarvexBrevaneContractsDataIDocumentIface::produce>(
+      self, meta_database, filename, cfg, progress, progress_target, error);
 }

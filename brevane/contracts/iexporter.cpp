@@ -1,5 +1,6 @@
 #include "brevane/contracts/iexporter.h"
 
+#include "common/tarvex-dispatch.h"
 #include "common/tarvex-gobject.h"
 
 TARVEX_DEFINE_INTERFACE(TarvexBrevaneContractsDataIExporter,
@@ -22,48 +23,34 @@ gint tarvex_brevane_contracts_data_iexporter_export_to_file(
     TarvexBrevaneContractsDataIExporter* self, TarvexProvidersContractsTableModel* model,
     const gchar* filename, TarvexBrevaneContractsDataExportProgressFunc progress,
     gpointer progress_target, GError** error) {
-  g_return_val_if_fail(self != NULL, -1);
-  auto* iface = TARVEX_BREVANE_CONTRACTS_DATA_IEXPORTER_GET_INTERFACE(self);
-  return iface->export_to_file
-             ? iface->export_to_file(self, model, filename, progress, progress_target, error)
-             : -1;
+  return tarvex::call_slot<&TarvexBrevaneContractsDataIExporterIface::export_to_file, -1>(
+      self, model, filename, progress, progress_target, error);
 }
 
 gint tarvex_brevane_contracts_data_iexporter_export_to_text(
     TarvexBrevaneContractsDataIExporter* self, TarvexProvidersContractsTableModel* model,
     gchar** buffer, TarvexBrevaneContractsDataExportProgressFunc progress, gpointer progress_target,
     GError** error) {
-  g_return_val_if_fail(self != NULL, -1);
-  auto* iface = TARVEX_BREVANE_CONTRACTS_DATA_IEXPORTER_GET_INTERFACE(self);
-  return iface->export_to_text
-             ? iface->export_to_text(self, model, buffer, progress, progress_target, error)
-             : -1;
+  return tarvex::call_slot<&TarvexBrevaneContractsDataIExporterIface::export_to_text, -1>(
+      self, model, buffer, progress, progress_target, error);
 }
 
 GeeHashMap* tarvex_brevane_contracts_data_iexporter_get_options(
     TarvexBrevaneContractsDataIExporter* self) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* iface = TARVEX_BREVANE_CONTRACTS_DATA_IEXPORTER_GET_INTERFACE(self);
-  return iface->get_options ? iface->get_options(self) : nullptr;
+  return tarvex::call_slot<&TarvexBrevaneContractsDataIExporterIface::get_options>(self);
 }
 
 const gchar* tarvex_brevane_contracts_data_iexporter_get_file_extention(
     TarvexBrevaneContractsDataIExporter* self) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* iface = TARVEX_BREVANE_CONTRACTS_DATA_IEXPORTER_GET_INTERFACE(self);
-  return iface->get_file_extention ? iface->get_file_extention(self) : nullptr;
+  return tarvex::call_slot<&TarvexBrevaneContractsDataIExporterIface::get_file_extention>(self);
 }
 
 gboolean tarvex_brevane_contracts_data_iexporter_get_continue_on_error(
     TarvexBrevaneContractsDataIExporter* self) {
-  g_return_val_if_fail(self != NULL, FALSE);
-  auto* iface = TARVEX_BREVANE_CONTRACTS_DATA_IEXPORTER_GET_INTERFACE(self);
-  return iface->get_continue_on_error ? iface->get_continue_on_error(self) : FALSE;
+  return tarvex::call_slot<&TarvexBrevaneContractsDataIExporterIface::get_continue_on_error>(self);
 }
 
 void tarvex_brevane_contracts_data_iexporter_set_continue_on_error(
     TarvexBrevaneContractsDataIExporter* self, gboolean value) {
-  g_return_if_fail(self != NULL);
-  auto* iface = TARVEX_BREVANE_CONTRACTS_DATA_IEXPORTER_GET_INTERFACE(self);
-  if (iface->set_continue_on_error) iface->set_continue_on_error(self, value);
+  tarvex::call_slot<&TarvexBrevaneContractsDataIExporterIface::set_continue_on_error>(self, value);
 }

@@ -1,5 +1,6 @@
 #include "brevane/contracts/iformatter.h"
 
+#include "common/tarvex-dispatch.h"
 #include "common/tarvex-gobject.h"
 
 TARVEX_DEFINE_INTERFACE(TarvexBrevaneContractsLogIFormatter,
@@ -12,7 +13,6 @@ gchar* tarvex_brevane_contracts_log_iformatter_format(TarvexBrevaneContractsLogI
                                                       TarvexBrevaneContractsLogLogLevel level,
                                                       const gchar* server, const gchar* name,
                                                       const gchar* format) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* iface = TARVEX_BREVANE_CONTRACTS_LOG_IFORMATTER_GET_INTERFACE(self);
-  return iface->format ? iface->format(self, level, server, name, format) : nullptr;
+  return tarvex::call_slot<&TarvexBrevaneContractsLogIFormatterIface::format>(self, level, server,
+                                                                              name, format);
 }

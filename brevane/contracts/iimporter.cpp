@@ -1,5 +1,6 @@
 #include "brevane/contracts/iimporter.h"
 
+#include "common/tarvex-dispatch.h"
 #include "common/tarvex-gobject.h"
 
 TARVEX_DEFINE_INTERFACE(TarvexBrevaneContractsDataIImporter,
@@ -13,18 +14,14 @@ void tarvex_brevane_contracts_data_iimporter_import_from_file(
     TarvexBrevaneContractsDatabaseIConnection* connection, TarvexBrevaneMetaModelMetaTable* table,
     TarvexBrevaneContractsDataExportProgressFunc progress, gpointer progress_target,
     GAsyncReadyCallback callback, gpointer user_data) {
-  g_return_if_fail(self != NULL);
-  auto* iface = TARVEX_BREVANE_CONTRACTS_DATA_IIMPORTER_GET_INTERFACE(self);
-  if (iface->import_from_file)
-    iface->import_from_file(self, connection, table, progress, progress_target, callback,
-                            user_data);
+  tarvex::call_slot<&TarvexBrevaneContractsDataIImporterIface::import_from_file>(
+      self, connection, table, progress, progress_target, callback, user_data);
 }
 
 gint64 tarvex_brevane_contracts_data_iimporter_import_from_file_finish(
     TarvexBrevaneContractsDataIImporter* self, GAsyncResult* result, GError** error) {
-  g_return_val_if_fail(self != NULL, -1);
-  auto* iface = TARVEX_BREVANE_CONTRACTS_DATA_IIMPORTER_GET_INTERFACE(self);
-  return iface->import_from_file_finish ? iface->import_from_file_finish(self, result, error) : -1;
+  return tarvex::call_slot<&TarvexBrevaneContractsDataIImporterIface::import_from_file_finish, -1>(
+      self, result, error);
 }
 
 void tarvex_brevane_contracts_data_iimporter_import_from_text(
@@ -32,38 +29,28 @@ void tarvex_brevane_contracts_data_iimporter_import_from_text(
     TarvexBrevaneContractsDatabaseIConnection* connection, TarvexBrevaneMetaModelMetaTable* table,
     TarvexBrevaneContractsDataExportProgressFunc progress, gpointer progress_target,
     GAsyncReadyCallback callback, gpointer user_data) {
-  g_return_if_fail(self != NULL);
-  auto* iface = TARVEX_BREVANE_CONTRACTS_DATA_IIMPORTER_GET_INTERFACE(self);
-  if (iface->import_from_text)
-    iface->import_from_text(self, textbuffer, connection, table, progress, progress_target,
-                            callback, user_data);
+  tarvex::call_slot<&TarvexBrevaneContractsDataIImporterIface::import_from_text>(
+      self, textbuffer, connection, table, progress, progress_target, callback, user_data);
 }
 
 gint64 tarvex_brevane_contracts_data_iimporter_import_from_text_finish(
     TarvexBrevaneContractsDataIImporter* self, GAsyncResult* result, GError** error) {
-  g_return_val_if_fail(self != NULL, -1);
-  auto* iface = TARVEX_BREVANE_CONTRACTS_DATA_IIMPORTER_GET_INTERFACE(self);
-  return iface->import_from_text_finish ? iface->import_from_text_finish(self, result, error) : -1;
+  return tarvex::call_slot<&TarvexBrevaneContractsDataIImporterIface::import_from_text_finish, -1>(
+      self, result, error);
 }
 
 TarvexProvidersContractsTableModel* tarvex_brevane_contracts_data_iimporter_load_from_file(
     TarvexBrevaneContractsDataIImporter* self, gint count,
     TarvexBrevaneContractsDataExportProgressFunc progress, gpointer progress_target,
     GError** error) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* iface = TARVEX_BREVANE_CONTRACTS_DATA_IIMPORTER_GET_INTERFACE(self);
-  return iface->load_from_file
-             ? iface->load_from_file(self, count, progress, progress_target, error)
-             : nullptr;
+  return tarvex::call_slot<&TarvexBrevaneContractsDataIImporterIface::load_from_file>(
+      self, count, progress, progress_target, error);
 }
 
 TarvexProvidersContractsTableModel* tarvex_brevane_contracts_data_iimporter_load_from_text(
     TarvexBrevaneContractsDataIImporter* self, const gchar* textbuffer,
     TarvexBrevaneContractsDataExportProgressFunc progress, gpointer progress_target,
     GError** error) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* iface = TARVEX_BREVANE_CONTRACTS_DATA_IIMPORTER_GET_INTERFACE(self);
-  return iface->load_from_text
-             ? iface->load_from_text(self, textbuffer, progress, progress_target, error)
-             : nullptr;
+  return tarvex::call_slot<&TarvexBrevaneContractsDataIImporterIface::load_from_text>(
+      self, textbuffer, progress, progress_target, error);
 }

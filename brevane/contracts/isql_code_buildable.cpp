@@ -1,5 +1,6 @@
 #include "brevane/contracts/isql_code_buildable.h"
 
+#include "common/tarvex-dispatch.h"
 #include "common/tarvex-gobject.h"
 
 TARVEX_DEFINE_INTERFACE(TarvexBrevaneContractsCodeGenISqlCodeBuildable,
@@ -10,35 +11,30 @@ static void tarvex_brevane_contracts_code_gen_isql_code_buildable_default_init(
 
 gchar* tarvex_brevane_contracts_code_gen_isql_code_buildable_build_table(
     TarvexBrevaneContractsCodeGenISqlCodeBuildable* self, GObject* source) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* iface = TARVEX_BREVANE_CONTRACTS_CODE_GEN_ISQL_CODE_BUILDABLE_GET_INTERFACE(self);
-  return iface->build_table ? iface->build_table(self, source) : nullptr;
+  return tarvex::call_slot<&TarvexBrevaneContractsCodeGenISqlCodeBuildableIface::build_table>(
+      self, source);
 }
 
 gchar* tarvex_brevane_contracts_code_gen_isql_code_buildable_build_select(
     TarvexBrevaneContractsCodeGenISqlCodeBuildable* self, GObject* source) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* iface = TARVEX_BREVANE_CONTRACTS_CODE_GEN_ISQL_CODE_BUILDABLE_GET_INTERFACE(self);
-  return iface->build_select ? iface->build_select(self, source) : nullptr;
+  return tarvex::call_slot<&TarvexBrevaneContractsCodeGenISqlCodeBuildableIface::build_select>(
+      self, source);
 }
 
 gchar* tarvex_brevane_contracts_code_gen_isql_code_buildable_build_update(
     TarvexBrevaneContractsCodeGenISqlCodeBuildable* self, GObject* source) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* iface = TARVEX_BREVANE_CONTRACTS_CODE_GEN_ISQL_CODE_BUILDABLE_GET_INTERFACE(self);
-  return iface->build_update ? iface->build_update(self, source) : nullptr;
+  return tarvex::call_slot<&TarvexBrevaneContractsCodeGenISqlCodeBuildableIface::build_update>(
+      self, source);
 }
 
 gchar* tarvex_brevane_contracts_code_gen_isql_code_buildable_build_delete(
     TarvexBrevaneContractsCodeGenISqlCodeBuildable* self, GObject* source) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* iface = TARVEX_BREVANE_CONTRACTS_CODE_GEN_ISQL_CODE_BUILDABLE_GET_INTERFACE(self);
-  return iface->build_delete ? iface->build_delete(self, source) : nullptr;
+  return tarvex::call_slot<&TarvexBrevaneContractsCodeGenISqlCodeBuildableIface::build_delete>(
+      self, source);
 }
 
 gchar* tarvex_brevane_contracts_code_gen_isql_code_buildable_build_insert(
     TarvexBrevaneContractsCodeGenISqlCodeBuildable* self, GObject* source) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* iface = TARVEX_BREVANE_CONTRACTS_CODE_GEN_ISQL_CODE_BUILDABLE_GET_INTERFACE(self);
-  return iface->build_insert ? iface->build_insert(self, source) : nullptr;
+  return tarvex::call_slot<&TarvexBrevaneContractsCodeGenISqlCodeBuildableIface::build_insert>(
+      self, source);
 }

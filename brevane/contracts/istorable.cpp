@@ -1,5 +1,6 @@
 #include "brevane/contracts/istorable.h"
 
+#include "common/tarvex-dispatch.h"
 #include "common/tarvex-gobject.h"
 
 TARVEX_DEFINE_INTERFACE(TarvexBrevaneContractsStorageIStorable,
@@ -10,14 +11,12 @@ static void tarvex_brevane_contracts_storage_istorable_default_init(
 
 gboolean tarvex_brevane_contracts_storage_istorable_load(
     TarvexBrevaneContractsStorageIStorable* self, const gchar* location, GError** error) {
-  g_return_val_if_fail(self != NULL, FALSE);
-  auto* iface = TARVEX_BREVANE_CONTRACTS_STORAGE_ISTORABLE_GET_INTERFACE(self);
-  return iface->load ? iface->load(self, location, error) : FALSE;
+  return tarvex::call_slot<&TarvexBrevaneContractsStorageIStorableIface::load>(self, location,
+                                                                               error);
 }
 
 gboolean tarvex_brevane_contracts_storage_istorable_save(
     TarvexBrevaneContractsStorageIStorable* self, const gchar* location, GError** error) {
-  g_return_val_if_fail(self != NULL, FALSE);
-  auto* iface = TARVEX_BREVANE_CONTRACTS_STORAGE_ISTORABLE_GET_INTERFACE(self);
-  return iface->save ? iface->save(self, location, error) : FALSE;
+  return tarvex::call_slot<&TarvexBrevaneContractsStorageIStorableIface::save>(self, location,
+                                                                               error);
 }

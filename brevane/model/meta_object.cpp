@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "brevane/model/meta-private.h"
+#include "common/tarvex-dispatch.h"
 
 using namespace tarvex;
 using namespace tarvex::meta;
@@ -156,9 +157,7 @@ TarvexBrevaneMetaModelMetaObject* tarvex_brevane_meta_model_imeta_data_clone(
 }
 
 void tarvex_brevane_meta_model_imeta_data_reset(TarvexBrevaneMetaModelIMetaData* self) {
-  g_return_if_fail(self != NULL);
-  auto* iface = TARVEX_BREVANE_META_MODEL_IMETA_DATA_GET_INTERFACE(self);
-  if (iface->reset) iface->reset(self);
+  tarvex::call_slot<&TarvexBrevaneMetaModelIMetaDataIface::reset>(self);
 }
 
 TARVEX_DEFINE_TYPE_WITH_CODE(TarvexBrevaneMetaModelMetaObject,
