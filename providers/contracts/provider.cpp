@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "common/tarvex-dispatch.h"
 #include "common/tarvex-gobject.h"
 #include "providers/contracts/value_binary.h"
 #include "providers/contracts/value_date_time.h"
@@ -40,15 +41,12 @@ static void tarvex_providers_contracts_iprovider_default_init(
 
 // Each invoker calls the implementation's slot, or answers the slot's empty
 // value when the implementation leaves it empty.
-#define PROVIDER_CALL(slot, empty, ...)      \
-  g_return_val_if_fail(self != NULL, empty); \
-  auto* iface = PROVIDER_IFACE(self);        \
-  return iface->slot ? iface->slot(self, __VA_ARGS__) : empty
+#define PROVIDER_CALL(slot, empty, ...)                                         \
+  return tarvex::call_slot<&TarvexProvidersContractsIProviderIface::slot, empty>( \
+      self __VA_OPT__(, ) __VA_ARGS__)
 
 #define PROVIDER_CALL_VOID(slot, ...) \
-  g_return_if_fail(self != NULL);     \
-  auto* iface = PROVIDER_IFACE(self); \
-  if (iface->slot) iface->slot(self, __VA_ARGS__)
+  tarvex::call_slot<&TarvexProvidersContractsIProviderIface::slot>(self __VA_OPT__(, ) __VA_ARGS__)
 
 void tarvex_providers_contracts_iprovider_open(TarvexProvidersContractsIProvider* self,
                                                TarvexProvidersContractsServer* server,
@@ -118,10 +116,9 @@ TARVEX_DEFINE_INTERFACE(TarvexProvidersContractsIDataReader,
 
 #define READER_IFACE(self) TARVEX_PROVIDERS_CONTRACTS_IDATA_READER_GET_INTERFACE(self)
 
-#define READER_CALL(slot, empty, ...)        \
-  g_return_val_if_fail(self != NULL, empty); \
-  auto* iface = READER_IFACE(self);          \
-  return iface->slot ? iface->slot(self, __VA_ARGS__) : empty
+#define READER_CALL(slot, empty, ...)                                              \
+  return tarvex::call_slot<&TarvexProvidersContractsIDataReaderIface::slot, empty>( \
+      self __VA_OPT__(, ) __VA_ARGS__)
 
 // Getters named by their slot, taking a position and an error.
 #define READER_GETTER(type, slot, empty)                                              \
