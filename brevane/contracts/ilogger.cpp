@@ -17,8 +17,6 @@ static void tarvex_brevane_contracts_log_ilogger_default_init(
       iface, g_param_spec_string("server", "server", "server", nullptr, flags));
 }
 
-#define ILOGGER_IFACE(self) TARVEX_BREVANE_CONTRACTS_LOG_ILOGGER_GET_INTERFACE(self)
-
 void tarvex_brevane_contracts_log_ilogger_initialize(TarvexBrevaneContractsLogILogger* self,
                                                      const gchar* server, const gchar* name) {
   tarvex::call_slot<&TarvexBrevaneContractsLogILoggerIface::initialize>(self, server, name);
@@ -53,13 +51,12 @@ gchar* tarvex_brevane_contracts_log_ilogger_recent(TarvexBrevaneContractsLogILog
   return tarvex::call_slot<&TarvexBrevaneContractsLogILoggerIface::recent>(self, extra);
 }
 
-#define ILOGGER_LOG_CALLER(op)                                                           \
-  void tarvex_brevane_contracts_log_ilogger_##op(TarvexBrevaneContractsLogILogger* self, \
-                                                 const gchar* server, const gchar* name, \
-                                                 const gchar* format, va_list args) {    \
-    g_return_if_fail(self != NULL);                                                      \
-    auto* iface = ILOGGER_IFACE(self);                                                   \
-    if (iface->op) iface->op(self, server, name, format, args);                          \
+#define ILOGGER_LOG_CALLER(op)                                                                \
+  void tarvex_brevane_contracts_log_ilogger_##op(TarvexBrevaneContractsLogILogger* self,      \
+                                                 const gchar* server, const gchar* name,      \
+                                                 const gchar* format, va_list args) {         \
+    tarvex::call_slot<&TarvexBrevaneContractsLogILoggerIface::op>(self, server, name, format, \
+                                                                  args);                      \
   }
 
 ILOGGER_LOG_CALLER(error)

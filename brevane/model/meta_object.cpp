@@ -151,9 +151,7 @@ static void tarvex_brevane_meta_model_imeta_data_default_init(
 
 TarvexBrevaneMetaModelMetaObject* tarvex_brevane_meta_model_imeta_data_clone(
     TarvexBrevaneMetaModelIMetaData* self) {
-  g_return_val_if_fail(self != NULL, NULL);
-  auto* iface = TARVEX_BREVANE_META_MODEL_IMETA_DATA_GET_INTERFACE(self);
-  return iface->clone ? iface->clone(self) : nullptr;
+  return tarvex::call_slot<&TarvexBrevaneMetaModelIMetaDataIface::clone>(self);
 }
 
 void tarvex_brevane_meta_model_imeta_data_reset(TarvexBrevaneMetaModelIMetaData* self) {

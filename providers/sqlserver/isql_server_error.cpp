@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "common/tarvex-dispatch.h"
 #include "providers/sqlserver/sqlserver-private.h"
 
 using namespace tarvex;
@@ -22,9 +23,7 @@ static void tarvex_providers_supports_isql_server_error_default_init(
 
 TarvexProvidersSupportsTdsUserData* tarvex_providers_supports_isql_server_error_get_userdata(
     TarvexProvidersSupportsISQLServerError* self) {
-  g_return_val_if_fail(self != NULL, NULL);
-  auto* iface = TARVEX_PROVIDERS_SUPPORTS_ISQL_SERVER_ERROR_GET_INTERFACE(self);
-  return iface->get_userdata ? iface->get_userdata(self) : nullptr;
+  return tarvex::call_slot<&TarvexProvidersSupportsISQLServerErrorIface::get_userdata>(self);
 }
 
 void tarvex_providers_supports_isql_server_error_raise_error(
