@@ -2,6 +2,7 @@
 
 #include "providers/contracts/model-json-private.h"
 #include "providers/contracts/value-private.h"
+#include "common/tarvex-dispatch.h"
 
 using namespace tarvex;
 
@@ -21,45 +22,32 @@ static void tarvex_providers_contracts_ivalue_default_init(TarvexProvidersContra
 #define IVALUE_IFACE(self) TARVEX_PROVIDERS_CONTRACTS_IVALUE_GET_INTERFACE(self)
 
 void tarvex_providers_contracts_ivalue_to_value(TarvexProvidersContractsIValue* self, GValue* result) {
-  g_return_if_fail(self != NULL);
-  auto* iface = IVALUE_IFACE(self);
-  if (iface->to_value) iface->to_value(self, result);
+  tarvex::call_slot<&TarvexProvidersContractsIValueIface::to_value>(self, result);
 }
 
 gchar* tarvex_providers_contracts_ivalue_to_string(TarvexProvidersContractsIValue* self) {
-  g_return_val_if_fail(self != NULL, NULL);
-  auto* iface = IVALUE_IFACE(self);
-  return iface->to_string ? iface->to_string(self) : nullptr;
+  return tarvex::call_slot<&TarvexProvidersContractsIValueIface::to_string>(self);
 }
 
 TarvexProvidersContractsValueObject* tarvex_providers_contracts_ivalue_clone(TarvexProvidersContractsIValue* self) {
-  g_return_val_if_fail(self != NULL, NULL);
-  auto* iface = IVALUE_IFACE(self);
-  return iface->clone ? iface->clone(self) : nullptr;
+  return tarvex::call_slot<&TarvexProvidersContractsIValueIface::clone>(self);
 }
 
 gchar* tarvex_providers_contracts_ivalue_dump(TarvexProvidersContractsIValue* self) {
-  g_return_val_if_fail(self != NULL, NULL);
-  auto* iface = IVALUE_IFACE(self);
-  return iface->dump ? iface->dump(self) : nullptr;
+  return tarvex::call_slot<&TarvexProvidersContractsIValueIface::dump>(self);
 }
 
 const gchar* tarvex_providers_contracts_ivalue_get_name(TarvexProvidersContractsIValue* self) {
-  g_return_val_if_fail(self != NULL, NULL);
-  auto* iface = IVALUE_IFACE(self);
-  return iface->get_name ? iface->get_name(self) : nullptr;
+  return tarvex::call_slot<&TarvexProvidersContractsIValueIface::get_name>(self);
 }
 
 TarvexProvidersContractsDataType tarvex_providers_contracts_ivalue_get_data_type(TarvexProvidersContractsIValue* self) {
-  g_return_val_if_fail(self != NULL, TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UNKNOWN);
-  auto* iface = IVALUE_IFACE(self);
-  return iface->get_data_type ? iface->get_data_type(self) : TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UNKNOWN;
+  return tarvex::call_slot<&TarvexProvidersContractsIValueIface::get_data_type,
+                           TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UNKNOWN>(self);
 }
 
 gboolean tarvex_providers_contracts_ivalue_get_is_null(TarvexProvidersContractsIValue* self) {
-  g_return_val_if_fail(self != NULL, FALSE);
-  auto* iface = IVALUE_IFACE(self);
-  return iface->get_is_null ? iface->get_is_null(self) : FALSE;
+  return tarvex::call_slot<&TarvexProvidersContractsIValueIface::get_is_null>(self);
 }
 
 // -------------------------------------------------------------- ValueObject
@@ -153,44 +141,31 @@ TarvexProvidersContractsValueObject* tarvex_providers_contracts_value_object_new
 #define VALUE_CLASS(self) TARVEX_PROVIDERS_CONTRACTS_VALUE_OBJECT_GET_CLASS(self)
 
 void tarvex_providers_contracts_value_object_to_value(TarvexProvidersContractsValueObject* self, GValue* result) {
-  g_return_if_fail(self != NULL);
-  auto* klass = VALUE_CLASS(self);
-  if (klass->to_value) klass->to_value(self, result);
+  tarvex::call_slot<&TarvexProvidersContractsValueObjectClass::to_value>(self, result);
 }
 
 gchar* tarvex_providers_contracts_value_object_to_string(TarvexProvidersContractsValueObject* self) {
-  g_return_val_if_fail(self != NULL, NULL);
-  auto* klass = VALUE_CLASS(self);
-  return klass->to_string ? klass->to_string(self) : nullptr;
+  return tarvex::call_slot<&TarvexProvidersContractsValueObjectClass::to_string>(self);
 }
 
 TarvexProvidersContractsValueObject* tarvex_providers_contracts_value_object_clone(TarvexProvidersContractsValueObject* self) {
-  g_return_val_if_fail(self != NULL, NULL);
-  auto* klass = VALUE_CLASS(self);
-  return klass->clone ? klass->clone(self) : nullptr;
+  return tarvex::call_slot<&TarvexProvidersContractsValueObjectClass::clone>(self);
 }
 
 gchar* tarvex_providers_contracts_value_object_dump(TarvexProvidersContractsValueObject* self) {
-  g_return_val_if_fail(self != NULL, NULL);
-  auto* klass = VALUE_CLASS(self);
-  return klass->dump ? klass->dump(self) : nullptr;
+  return tarvex::call_slot<&TarvexProvidersContractsValueObjectClass::dump>(self);
 }
 
 const gchar* tarvex_providers_contracts_value_object_get_name(TarvexProvidersContractsValueObject* self) {
-  g_return_val_if_fail(self != NULL, NULL);
-  auto* klass = VALUE_CLASS(self);
-  return klass->get_name ? klass->get_name(self) : nullptr;
+  return tarvex::call_slot<&TarvexProvidersContractsValueObjectClass::get_name>(self);
 }
 
 TarvexProvidersContractsDataType tarvex_providers_contracts_value_object_get_data_type(
     TarvexProvidersContractsValueObject* self) {
-  g_return_val_if_fail(self != NULL, TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UNKNOWN);
-  auto* klass = VALUE_CLASS(self);
-  return klass->get_data_type ? klass->get_data_type(self) : TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UNKNOWN;
+  return tarvex::call_slot<&TarvexProvidersContractsValueObjectClass::get_data_type,
+                           TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UNKNOWN>(self);
 }
 
 gboolean tarvex_providers_contracts_value_object_get_is_null(TarvexProvidersContractsValueObject* self) {
-  g_return_val_if_fail(self != NULL, FALSE);
-  auto* klass = VALUE_CLASS(self);
-  return klass->get_is_null ? klass->get_is_null(self) : FALSE;
+  return tarvex::call_slot<&TarvexProvidersContractsValueObjectClass::get_is_null>(self);
 }
