@@ -28,7 +28,7 @@
 #include <string>
 
 #include "brevane/brevane.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 #include "providers/fenrow.h"
 #include "tests/support/tds-server.h"
 

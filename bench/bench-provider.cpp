@@ -19,7 +19,7 @@
 #include <fstream>
 #include <string>
 
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 #include "providers/fenrow.h"
 #include "tests/support/tds-server.h"
 

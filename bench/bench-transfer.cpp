@@ -13,7 +13,7 @@
 #include <string>
 
 #include "brevane/brevane.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 #include "tests/support/tds-server.h"
 
 namespace tds = tarvex::test::tds;

@@ -1,4 +1,4 @@
-#include "common/tarvex-log-mask.h"
+#include "common/tarvex-log-mask-private.h"
 
 #include <glib.h>
 

@@ -28,7 +28,7 @@
 #include <vector>
 
 #include "brevane/brevane.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 #include "providers/fenrow.h"
 
 using tarvex::adoptGRef;

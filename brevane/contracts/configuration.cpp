@@ -1,6 +1,6 @@
 #include "brevane/contracts/configuration.h"
 
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 
 using Configuration = TarvexBrevaneContractsDataConfiguration;
 

@@ -1,7 +1,7 @@
 #include "brevane/contracts/iadaptable.h"
 
-#include "common/tarvex-dispatch.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-dispatch-private.h"
+#include "common/tarvex-gobject-private.h"
 
 TARVEX_DEFINE_INTERFACE(TarvexBrevaneContractsDatabaseIAdaptable, tarvex_brevane_contracts_database_iadaptable, G_TYPE_OBJECT)
 

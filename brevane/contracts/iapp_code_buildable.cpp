@@ -1,7 +1,7 @@
 #include "brevane/contracts/iapp_code_buildable.h"
 
-#include "common/tarvex-dispatch.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-dispatch-private.h"
+#include "common/tarvex-gobject-private.h"
 
 TARVEX_DEFINE_INTERFACE(TarvexBrevaneContractsCodeGenIAppCodeBuildable,
                         tarvex_brevane_contracts_code_gen_iapp_code_buildable, G_TYPE_INVALID)

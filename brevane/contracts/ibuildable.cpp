@@ -1,7 +1,7 @@
 #include "brevane/contracts/ibuildable.h"
 
-#include "common/tarvex-dispatch.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-dispatch-private.h"
+#include "common/tarvex-gobject-private.h"
 
 TARVEX_DEFINE_INTERFACE(TarvexBrevaneContractsDatabaseIBuildable, tarvex_brevane_contracts_database_ibuildable, G_TYPE_OBJECT)
 

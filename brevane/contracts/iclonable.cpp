@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "common/tarvex-dispatch.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-dispatch-private.h"
+#include "common/tarvex-gobject-private.h"
 
 using tarvex::GRef;
 

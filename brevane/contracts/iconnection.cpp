@@ -1,7 +1,7 @@
 #include "brevane/contracts/iconnection.h"
 
-#include "common/tarvex-dispatch.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-dispatch-private.h"
+#include "common/tarvex-gobject-private.h"
 
 TARVEX_DEFINE_INTERFACE(TarvexBrevaneContractsDatabaseIConnection,
                         tarvex_brevane_contracts_database_iconnection, G_TYPE_OBJECT)

@@ -1,7 +1,7 @@
 #include "brevane/contracts/icontainer.h"
 
-#include "common/tarvex-dispatch.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-dispatch-private.h"
+#include "common/tarvex-gobject-private.h"
 
 TARVEX_DEFINE_INTERFACE(TarvexBrevaneContractsContainerIContainer,
                         tarvex_brevane_contracts_container_icontainer, G_TYPE_OBJECT)

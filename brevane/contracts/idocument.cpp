@@ -1,7 +1,7 @@
 #include "brevane/contracts/idocument.h"
 
-#include "common/tarvex-dispatch.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-dispatch-private.h"
+#include "common/tarvex-gobject-private.h"
 
 TARVEX_DEFINE_INTERFACE(TarvexBrevaneContractsDataIDocument,
                         tarvex_brevane_contracts_data_idocument, G_TYPE_OBJECT)

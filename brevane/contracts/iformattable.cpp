@@ -1,7 +1,7 @@
 #include "brevane/contracts/iformattable.h"
 
-#include "common/tarvex-dispatch.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-dispatch-private.h"
+#include "common/tarvex-gobject-private.h"
 
 TARVEX_DEFINE_INTERFACE(TarvexBrevaneContractsDatabaseIFormattable, tarvex_brevane_contracts_database_iformattable, G_TYPE_OBJECT)
 

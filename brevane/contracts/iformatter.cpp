@@ -1,7 +1,7 @@
 #include "brevane/contracts/iformatter.h"
 
-#include "common/tarvex-dispatch.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-dispatch-private.h"
+#include "common/tarvex-gobject-private.h"
 
 TARVEX_DEFINE_INTERFACE(TarvexBrevaneContractsLogIFormatter,
                         tarvex_brevane_contracts_log_iformatter, G_TYPE_OBJECT)

@@ -1,7 +1,7 @@
 #include "brevane/contracts/iimporter.h"
 
-#include "common/tarvex-dispatch.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-dispatch-private.h"
+#include "common/tarvex-gobject-private.h"
 
 TARVEX_DEFINE_INTERFACE(TarvexBrevaneContractsDataIImporter,
                         tarvex_brevane_contracts_data_iimporter, G_TYPE_OBJECT)

@@ -1,7 +1,7 @@
 #include "brevane/contracts/iinspectable.h"
 
-#include "common/tarvex-dispatch.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-dispatch-private.h"
+#include "common/tarvex-gobject-private.h"
 
 TARVEX_DEFINE_INTERFACE(TarvexBrevaneContractsDatabaseIInspectable, tarvex_brevane_contracts_database_iinspectable, G_TYPE_OBJECT)
 

@@ -1,7 +1,7 @@
 #include "brevane/contracts/ilog_manager.h"
 
-#include "common/tarvex-dispatch.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-dispatch-private.h"
+#include "common/tarvex-gobject-private.h"
 
 TARVEX_DEFINE_INTERFACE(TarvexBrevaneContractsLogILogManager,
                         tarvex_brevane_contracts_log_ilog_manager, G_TYPE_OBJECT)

@@ -1,7 +1,7 @@
 #include "brevane/contracts/ilogger.h"
 
-#include "common/tarvex-dispatch.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-dispatch-private.h"
+#include "common/tarvex-gobject-private.h"
 
 TARVEX_DEFINE_INTERFACE(TarvexBrevaneContractsLogILogger, tarvex_brevane_contracts_log_ilogger,
                         G_TYPE_OBJECT)

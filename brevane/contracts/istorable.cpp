@@ -1,7 +1,7 @@
 #include "brevane/contracts/istorable.h"
 
-#include "common/tarvex-dispatch.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-dispatch-private.h"
+#include "common/tarvex-gobject-private.h"
 
 TARVEX_DEFINE_INTERFACE(TarvexBrevaneContractsStorageIStorable,
                         tarvex_brevane_contracts_storage_istorable, G_TYPE_OBJECT)

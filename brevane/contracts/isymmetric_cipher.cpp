@@ -1,7 +1,7 @@
 #include "brevane/contracts/isymmetric_cipher.h"
 
-#include "common/tarvex-dispatch.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-dispatch-private.h"
+#include "common/tarvex-gobject-private.h"
 
 TARVEX_DEFINE_INTERFACE(TarvexBrevaneContractsCryptoISymmetricCipher,
                         tarvex_brevane_contracts_crypto_isymmetric_cipher, G_TYPE_OBJECT)

@@ -1,6 +1,6 @@
 #include "brevane/contracts/log_level.h"
 
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 
 GType tarvex_brevane_contracts_log_log_level_get_type(void) {
   static gsize type_id = 0;

@@ -1,6 +1,6 @@
 #include "brevane/contracts/thread_progress.h"
 
-#include "common/tarvex-fundamental.h"
+#include "common/tarvex-fundamental-private.h"
 
 struct _TarvexBrevaneContractsThreadProgressPrivate {};
 

@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "brevane/crypto/crypto-private.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 
 using tarvex::crypto::Bytes;
 using tarvex::crypto::fail;

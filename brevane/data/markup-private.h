@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 
 namespace tarvex::data {
 

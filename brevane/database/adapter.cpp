@@ -1,6 +1,6 @@
 #include "brevane/database/adapter.h"
 
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 
 using tarvex::GRef;
 

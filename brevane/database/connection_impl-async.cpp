@@ -14,7 +14,7 @@
 #include "brevane/database/sql-text-private.h"
 #include "brevane/database/tunnel_launch-private.h"
 #include "brevane/foundation/logging_service.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 
 using namespace tarvex;
 using namespace tarvex::database;

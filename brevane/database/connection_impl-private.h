@@ -8,7 +8,7 @@
 #include <mutex>
 
 #include "brevane/database/connection_impl.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 
 namespace tarvex::database {
 

@@ -11,9 +11,9 @@
 #include "brevane/database/sql-text-private.h"
 #include "brevane/database/tunnel_launch-private.h"
 #include "brevane/foundation/logging_service.h"
-#include "common/tarvex-check.h"
-#include "common/tarvex-dispatch.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-check-private.h"
+#include "common/tarvex-dispatch-private.h"
+#include "common/tarvex-gobject-private.h"
 
 using namespace tarvex;
 using namespace tarvex::database;

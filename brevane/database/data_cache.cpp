@@ -4,7 +4,7 @@
 
 #include <mutex>
 
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 
 using tarvex::GRef;
 

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 
 using tarvex::GUniqueError;
 

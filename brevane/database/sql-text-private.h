@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "brevane/sql/sql-text-private.h"
-#include "common/tarvex-log-mask.h"
+#include "common/tarvex-log-mask-private.h"
 
 namespace tarvex::database {
 

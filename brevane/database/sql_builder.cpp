@@ -7,8 +7,8 @@
 
 #include "brevane/database/sql-text-private.h"
 #include "brevane/model/constraints/meta_foreign_key.h"
-#include "common/tarvex-dispatch.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-dispatch-private.h"
+#include "common/tarvex-gobject-private.h"
 
 using namespace tarvex;
 using tarvex::database::literal;

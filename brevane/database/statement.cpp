@@ -4,9 +4,9 @@
 #include <string_view>
 
 #include "brevane/database/sql-text-private.h"
-#include "common/tarvex-check.h"
-#include "common/tarvex-dispatch.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-check-private.h"
+#include "common/tarvex-dispatch-private.h"
+#include "common/tarvex-gobject-private.h"
 
 using namespace tarvex::database;
 

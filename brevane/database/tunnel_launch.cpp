@@ -15,7 +15,7 @@
 
 #include "brevane/database/connection_impl-private.h"
 #include "brevane/foundation/logging_service.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 
 // Low-level lines name their source unit and line.
 #define TUNNEL_DEBUG(format, ...) \

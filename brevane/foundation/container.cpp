@@ -5,8 +5,8 @@
 #include <unordered_set>
 #include <vector>
 
-#include "common/tarvex-check.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-check-private.h"
+#include "common/tarvex-gobject-private.h"
 
 using tarvex::GRef;
 

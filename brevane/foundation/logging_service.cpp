@@ -5,7 +5,7 @@
 #include <string>
 
 #include "brevane/foundation/services.h"
-#include "common/tarvex-fundamental.h"
+#include "common/tarvex-fundamental-private.h"
 
 using tarvex::GRef;
 

@@ -2,7 +2,7 @@
 
 #include <mutex>
 
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 
 struct _TarvexBrevaneFoundationServicesPrivate {};
 

@@ -1,6 +1,6 @@
 #include "brevane/foundation/sql_error.h"
 
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 
 GQuark tarvex_brevane_exceptions_sql_error_quark(void) {
   return g_quark_from_static_string("tarvex-brevane-exceptions-sql-error-quark");

@@ -11,8 +11,8 @@
 
 #include "brevane/helpers/file_type_helper.h"
 #include "brevane/sql/sql-text-private.h"
-#include "common/tarvex-check.h"
-#include "common/tarvex-fundamental.h"
+#include "common/tarvex-check-private.h"
+#include "common/tarvex-fundamental-private.h"
 #include "providers/contracts/column_model.h"
 #include "providers/contracts/value_null.h"
 

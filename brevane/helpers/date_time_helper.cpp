@@ -5,7 +5,7 @@
 #include <atomic>
 
 #include "brevane/helpers/clock-private.h"
-#include "common/tarvex-fundamental.h"
+#include "common/tarvex-fundamental-private.h"
 
 namespace tarvex::brevane::clock {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <uchardet.h>
 
-#include "common/tarvex-fundamental.h"
+#include "common/tarvex-fundamental-private.h"
 
 struct _TarvexBrevaneHelpersEncodingHelperPrivate {
   uchardet_t detector = uchardet_new();

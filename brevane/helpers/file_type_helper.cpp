@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "brevane/foundation/logging_service.h"
-#include "common/tarvex-fundamental.h"
+#include "common/tarvex-fundamental-private.h"
 
 using tarvex::GUniqueError;
 

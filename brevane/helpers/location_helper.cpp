@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "common/tarvex-fundamental.h"
+#include "common/tarvex-fundamental-private.h"
 
 struct _TarvexBrevaneHelpersLocationHelperPrivate {};
 

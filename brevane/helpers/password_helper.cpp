@@ -15,7 +15,7 @@
 #include "brevane/foundation/logging_service.h"
 #include "brevane/helpers/account-private.h"
 #include "brevane/helpers/service_helper.h"
-#include "common/tarvex-fundamental.h"
+#include "common/tarvex-fundamental-private.h"
 
 using tarvex::GRef;
 

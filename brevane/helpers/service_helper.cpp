@@ -1,7 +1,7 @@
 #include "brevane/helpers/service_helper.h"
 
 #include "brevane/foundation/services.h"
-#include "common/tarvex-fundamental.h"
+#include "common/tarvex-fundamental-private.h"
 
 struct _TarvexBrevaneHelpersServiceHelperPrivate {};
 

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "common/tarvex-check.h"
-#include "common/tarvex-fundamental.h"
+#include "common/tarvex-check-private.h"
+#include "common/tarvex-fundamental-private.h"
 
 using tarvex::GUniqueStr;
 

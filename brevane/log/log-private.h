@@ -10,7 +10,7 @@
 
 #include "brevane/contracts/iformatter.h"
 #include "brevane/contracts/ilog_handler.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 
 namespace tarvex::brevane::log {
 

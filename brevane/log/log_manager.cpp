@@ -10,7 +10,7 @@
 #include "brevane/log/logger.h"
 #include "brevane/log/slice_file_log_handler.h"
 #include "brevane/log/temp_file_log_handler.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 
 using tarvex::GRef;
 using Logger = TarvexBrevaneContractsLogILogger;

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "brevane/log/temp_file_log_handler.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 
 using tarvex::GRef;
 using Handler = TarvexBrevaneContractsLogILogHandler;

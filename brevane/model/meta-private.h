@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "brevane/model/meta_object.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 
 namespace tarvex::meta {
 

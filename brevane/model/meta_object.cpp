@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "brevane/model/meta-private.h"
-#include "common/tarvex-dispatch.h"
+#include "common/tarvex-dispatch-private.h"
 
 using namespace tarvex;
 using namespace tarvex::meta;

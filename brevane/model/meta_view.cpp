@@ -5,7 +5,7 @@
 using namespace tarvex;
 using namespace tarvex::meta;
 
-#include "brevane/model/view-columns.h"
+#include "brevane/model/view-columns-private.h"
 
 // ------------------------------------------------------------ MetaView
 

@@ -1,4 +1,4 @@
-#include "brevane/model/view-columns.h"
+#include "brevane/model/view-columns-private.h"
 
 #include <glib.h>
 

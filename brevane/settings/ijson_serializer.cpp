@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "brevane/settings/setting-private.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 
 using tarvex::GUniqueStr;
 

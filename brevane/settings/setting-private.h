@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 
 namespace tarvex::settings {
 

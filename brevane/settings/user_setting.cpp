@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "common/tarvex-gobject.h"
-#include "common/tarvex-json-file.h"
+#include "common/tarvex-gobject-private.h"
+#include "common/tarvex-json-file-private.h"
 
 using tarvex::GRef;
 using tarvex::GUniqueStr;

@@ -1,8 +1,8 @@
 #include "brevane/transform/itransform.h"
 
 #include "brevane/transform/transform-private.h"
-#include "common/tarvex-check.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-check-private.h"
+#include "common/tarvex-gobject-private.h"
 
 TARVEX_DEFINE_INTERFACE(TarvexBrevaneTransformITransform, tarvex_brevane_transform_itransform,
                         G_TYPE_OBJECT)

@@ -16,8 +16,8 @@
 #include "brevane/model/meta_rule.h"
 #include "brevane/model/meta_trigger.h"
 #include "brevane/transform/transform-private.h"
-#include "common/tarvex-check.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-check-private.h"
+#include "common/tarvex-gobject-private.h"
 #include "providers/contracts/column_model.h"
 #include "providers/contracts/value_object.h"
 

@@ -11,7 +11,7 @@
 #include "brevane/model/meta_view.h"
 #include "brevane/transform/patcher.h"
 #include "brevane/transform/transform-private.h"
-#include "common/tarvex-check.h"
+#include "common/tarvex-check-private.h"
 
 using tarvex::GRef;
 using tarvex::GUniqueStr;

@@ -19,7 +19,7 @@
 #include "brevane/model/meta_trigger.h"
 #include "brevane/model/meta_view.h"
 #include "brevane/transform/transform-private.h"
-#include "common/tarvex-check.h"
+#include "common/tarvex-check-private.h"
 #include "providers/contracts/row_model.h"
 #include "providers/contracts/server.h"
 #include "providers/contracts/table_model.h"

@@ -17,7 +17,7 @@
 #include "brevane/contracts/iconnection.h"
 #include "brevane/contracts/thread_progress.h"
 #include "brevane/transform/itransform.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 
 namespace tarvex {
 template <>

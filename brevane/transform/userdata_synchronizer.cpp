@@ -13,7 +13,7 @@
 #include "brevane/model/meta_table.h"
 #include "brevane/transform/patcher.h"
 #include "brevane/transform/transform-private.h"
-#include "common/tarvex-check.h"
+#include "common/tarvex-check-private.h"
 #include "providers/contracts/row_model.h"
 #include "providers/contracts/table_model.h"
 

@@ -1,6 +1,6 @@
 #include "providers/contracts/column_model.h"
 
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 
 using namespace tarvex;
 

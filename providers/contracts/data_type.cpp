@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 
 #include "providers/contracts/value_null.h"
 

@@ -3,7 +3,7 @@
 
 #include <gee.h>
 
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 
 namespace tarvex::gee {
 

@@ -1,6 +1,6 @@
 #include "providers/contracts/result.h"
 
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 
 using namespace tarvex;
 

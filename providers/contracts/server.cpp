@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 
 using namespace tarvex;
 

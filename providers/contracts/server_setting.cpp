@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "common/tarvex-json-file.h"
+#include "common/tarvex-json-file-private.h"
 #include "providers/contracts/gee-list-private.h"
 
 using namespace tarvex;

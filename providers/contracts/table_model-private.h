@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 #include "providers/contracts/column_model.h"
 #include "providers/contracts/row_model.h"
 #include "providers/contracts/table-cells-private.h"

@@ -1,7 +1,7 @@
 // Internal helpers shared by the value classes (not installed).
 #pragma once
 
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 #include "providers/contracts/value_object.h"
 
 namespace tarvex::values {

@@ -2,7 +2,7 @@
 
 #include "providers/contracts/model-json-private.h"
 #include "providers/contracts/value-private.h"
-#include "common/tarvex-dispatch.h"
+#include "common/tarvex-dispatch-private.h"
 
 using namespace tarvex;
 

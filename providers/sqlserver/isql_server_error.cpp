@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "common/tarvex-dispatch.h"
+#include "common/tarvex-dispatch-private.h"
 #include "providers/sqlserver/sqlserver-private.h"
 
 using namespace tarvex;

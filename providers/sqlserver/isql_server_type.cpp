@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 #include "providers/sqlserver/sqlserver-types-private.h"
 
 using namespace tarvex;

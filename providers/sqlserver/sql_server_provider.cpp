@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "common/tarvex-log-mask.h"
+#include "common/tarvex-log-mask-private.h"
 
 #include "providers/contracts/value_int.h"
 #include "providers/contracts/value_null.h"

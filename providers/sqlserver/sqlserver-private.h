@@ -4,7 +4,7 @@
 #include <sybdb.h>
 #include <sybfront.h>
 
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 #include "providers/contracts/table_model.h"
 #include "providers/sqlserver/sql_server_error.h"
 #include "providers/sqlserver/tds_message.h"

@@ -1,6 +1,6 @@
 #include "providers/sqlserver/tds_message.h"
 
-#include "common/tarvex-fundamental.h"
+#include "common/tarvex-fundamental-private.h"
 
 using namespace tarvex;
 

@@ -8,8 +8,8 @@
 #include "brevane/data/documents/markdown_document.h"
 #include "brevane/data/markup-private.h"
 #include "brevane/model/meta_database.h"
-#include "common/tarvex-check.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-check-private.h"
+#include "common/tarvex-gobject-private.h"
 
 using namespace tarvex;
 using namespace tarvex::data;

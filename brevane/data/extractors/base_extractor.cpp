@@ -7,8 +7,8 @@
 #include "brevane/data/extractors/extractor-private.h"
 #include "brevane/database/sql-text-private.h"
 #include "brevane/foundation/logging_service.h"
-#include "common/tarvex-check.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-check-private.h"
+#include "common/tarvex-gobject-private.h"
 
 using namespace tarvex;
 using namespace tarvex::data;

@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "brevane/data/extractors/extractor-private.h"
-#include "common/tarvex-check.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-check-private.h"
+#include "common/tarvex-gobject-private.h"
 #include "providers/contracts/value_int.h"
 #include "providers/contracts/value_null.h"
 

@@ -8,8 +8,8 @@
 #include "brevane/data/extractors/html_extractor.h"
 #include "brevane/data/extractors/markdown_extractor.h"
 #include "brevane/data/markup-private.h"
-#include "common/tarvex-check.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-check-private.h"
+#include "common/tarvex-gobject-private.h"
 
 using namespace tarvex;
 using namespace tarvex::data;

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "brevane/data/extractors/extractor-private.h"
-#include "common/tarvex-check.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-check-private.h"
+#include "common/tarvex-gobject-private.h"
 
 using namespace tarvex;
 using namespace tarvex::data;

@@ -21,7 +21,7 @@
 #include "brevane/model/meta_trigger.h"
 #include "brevane/model/meta_view.h"
 #include "brevane/sql/sql-text-private.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 
 namespace tarvex::sqlserver::adapter {
 

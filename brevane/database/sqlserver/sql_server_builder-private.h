@@ -16,7 +16,7 @@
 #include "brevane/model/meta_column.h"
 #include "brevane/model/meta_routine.h"
 #include "brevane/model/meta_synonym.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 
 namespace tarvex::mssql {
 

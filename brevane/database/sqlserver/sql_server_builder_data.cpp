@@ -13,7 +13,7 @@
 
 #include "brevane/database/sql-text-private.h"
 #include "brevane/database/sql_builder.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 #include "providers/contracts/column_model.h"
 #include "providers/contracts/row_model.h"
 #include "providers/contracts/table_model.h"

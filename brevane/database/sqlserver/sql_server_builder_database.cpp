@@ -10,7 +10,7 @@
 #include <set>
 
 #include "brevane/database/sqlserver/sql_server_builder-private.h"
-#include "common/tarvex-check.h"
+#include "common/tarvex-check-private.h"
 
 namespace tarvex::mssql {
 

@@ -11,7 +11,7 @@
 #include <cctype>
 
 #include "brevane/database/sqlserver/sql_server_builder-private.h"
-#include "common/tarvex-check.h"
+#include "common/tarvex-check-private.h"
 
 namespace tarvex::mssql {
 

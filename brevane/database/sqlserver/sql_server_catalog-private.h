@@ -15,7 +15,7 @@
 
 #include "brevane/contracts/iconnection.h"
 #include "brevane/sql/sql-text-private.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 #include "providers/contracts/table_model.h"
 #include "providers/contracts/value_int.h"
 #include "providers/contracts/value_object.h"

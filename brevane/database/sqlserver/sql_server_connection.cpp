@@ -10,7 +10,7 @@
 #include "brevane/database/sqlserver/sql_server_explorer_v10x.h"
 #include "brevane/database/sqlserver/sql_server_inspector.h"
 #include "brevane/database/sqlserver/sql_server_statement.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 #include "providers/sqlserver/sql_server_provider.h"
 
 using namespace tarvex;

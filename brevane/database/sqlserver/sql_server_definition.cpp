@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 
 namespace tarvex::sqlserver {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "brevane/database/sqlserver/sql_server_catalog-private.h"
 #include "brevane/database/sqlserver/sql_server_explorer-private.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 #include "providers/contracts/column_model.h"
 
 using tarvex::GRef;

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "brevane/database/sqlserver/sql_server_explorer-private.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 
 namespace sq = tarvex::sqlserver;
 

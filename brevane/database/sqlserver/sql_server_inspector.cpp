@@ -6,7 +6,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 
 using tarvex::GUniqueStr;
 

@@ -6,8 +6,8 @@
 
 #include "brevane/database/sql-text-private.h"
 #include "brevane/database/statement-private.h"
-#include "common/tarvex-check.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-check-private.h"
+#include "common/tarvex-gobject-private.h"
 
 using namespace tarvex::database;
 

@@ -8,7 +8,7 @@
 
 #include "brevane/crypto/open_ssl_asymmetric_cipher.h"
 #include "brevane/crypto/open_ssl_symmetric_cipher.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 #include "tests/support/log-capture.h"
 
 namespace cryptotest {

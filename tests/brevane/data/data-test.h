@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "brevane/brevane.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 #include "providers/fenrow.h"
 #include "tests/support/log-capture.h"
 #include "tests/support/texts.h"

@@ -8,7 +8,7 @@
 
 #include <functional>
 
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 
 namespace dbtest {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "brevane/contracts/iconnection.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 #include "tests/support/log-capture.h"
 #include "tests/support/texts.h"
 

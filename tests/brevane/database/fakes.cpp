@@ -6,7 +6,7 @@
 #include "brevane/contracts/ilogger.h"
 #include "brevane/foundation/logging_service.h"
 #include "brevane/foundation/services.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 #include "providers/contracts/table_model.h"
 #include "providers/contracts/value_int.h"
 #include "providers/contracts/value_string.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "brevane/helpers/database_helper.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 #include "providers/contracts/contracts.h"
 #include "tests/brevane/helpers/file-types/file-types.h"
 #include "tests/support/log-capture.h"

@@ -15,7 +15,7 @@
 #include "brevane/helpers/password_helper.h"
 #include "brevane/helpers/service_helper.h"
 #include "brevane/log/log_manager.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 #include "tests/support/log-capture.h"
 
 using tarvex::adoptGRef;

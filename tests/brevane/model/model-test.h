@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "brevane/brevane.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 #include "tests/support/log-capture.h"
 
 namespace tarvex::test {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "brevane/settings/ijson_serializer.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 #include "tests/support/log-capture.h"
 
 using tarvex::adoptGRef;

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "brevane/settings/user_setting.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 #include "tests/support/expect-gerror.h"
 #include "tests/support/log-capture.h"
 #include "tests/support/settings-files.h"

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "brevane/brevane.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 #include "tests/support/log-capture.h"
 #include "tests/support/tds-server.h"
 #include "tests/support/texts.h"

@@ -10,7 +10,7 @@
 #include <tuple>
 #include <vector>
 
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 #include "providers/fenrow.h"
 #include "tests/support/texts.h"
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 #include "providers/fenrow.h"
 #include "tests/support/expect-gerror.h"
 #include "tests/support/log-capture.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 #include "tests/support/log-capture.h"
 
 namespace tarvex::test {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 #include "providers/fenrow.h"
 #include "tests/providers/contracts/value-file-test.h"
 #include "tests/support/expect-gerror.h"

@@ -5,7 +5,7 @@
 #include <ctime>
 #include <string>
 
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 #include "providers/fenrow.h"
 #include "tests/support/log-capture.h"
 #include "tests/support/texts.h"

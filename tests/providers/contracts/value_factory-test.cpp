@@ -4,7 +4,7 @@
 #include <clocale>
 #include <string>
 
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 #include "providers/fenrow.h"
 #include "tests/support/log-capture.h"
 #include "tests/support/texts.h"

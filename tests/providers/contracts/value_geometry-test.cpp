@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 #include "providers/fenrow.h"
 #include "tests/support/log-capture.h"
 #include "tests/support/texts.h"

@@ -1,7 +1,7 @@
 // The shared enumerations, the value contract and its base, null and error.
 #include <gtest/gtest.h>
 
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 #include "providers/fenrow.h"
 #include "tests/support/expect-gerror.h"
 #include "tests/support/log-capture.h"

@@ -12,7 +12,7 @@
 #include "brevane/brevane.h"
 #include "brevane/database/sql_builder.h"
 #include "brevane/database/sqlserver/sql_server_builder.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 #include "tests/support/log-capture.h"
 #include "tests/support/texts.h"
 

@@ -16,7 +16,7 @@
 #include "brevane/database/sqlserver/sql_server_explorer.h"
 #include "brevane/database/sqlserver/sql_server_explorer_v10x.h"
 #include "brevane/database/sqlserver/sql_server_inspector.h"
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 #include "providers/fenrow.h"
 #include "tests/support/log-capture.h"
 #include "tests/support/tds-server.h"

@@ -43,7 +43,7 @@
 
 #include <new>
 
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 
 namespace tarvex::fundamental {
 

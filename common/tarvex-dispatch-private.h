@@ -36,7 +36,7 @@
 #include <source_location>
 #include <type_traits>
 
-#include "common/tarvex-gobject.h"
+#include "common/tarvex-gobject-private.h"
 
 namespace tarvex {
 

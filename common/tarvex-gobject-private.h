@@ -289,7 +289,7 @@ inline char* dup(const std::string& s) { return g_strndup(s.data(), s.size()); }
 inline char* dup(std::string_view s) { return g_strndup(s.data(), s.size()); }
 
 // The GType of an instance type, for the forwarding templates of
-// common/tarvex-dispatch.h. The type-definition macros below declare it.
+// common/tarvex-dispatch-private.h. The type-definition macros below declare it.
 template <typename Instance>
 struct TypeOf;
 
