@@ -15,6 +15,7 @@
 using tarvex::GRef;
 using Logger = TarvexBrevaneContractsLogILogger;
 
+typedef struct _TarvexBrevaneSupportsLogLogManagerPrivate TarvexBrevaneSupportsLogLogManagerPrivate;
 struct _TarvexBrevaneSupportsLogLogManagerPrivate {
   std::string uuid_default;
   GRef<Logger> main;

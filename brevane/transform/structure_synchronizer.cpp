@@ -24,6 +24,7 @@ using MetaTable = TarvexBrevaneMetaModelMetaTable;
 
 typedef struct _TarvexBrevaneTransformStructureSynchronizerPrivate
     TarvexBrevaneTransformStructureSynchronizerPrivate;
+typedef struct _TarvexBrevaneTransformStructureSynchronizerPrivate TarvexBrevaneTransformStructureSynchronizerPrivate;
 struct _TarvexBrevaneTransformStructureSynchronizerPrivate {
   Core core;
   GRef<TarvexBrevaneTransformPatcher> patcher =

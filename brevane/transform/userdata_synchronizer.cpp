@@ -27,6 +27,7 @@ using TableModel = TarvexProvidersContractsTableModel;
 
 typedef struct _TarvexBrevaneTransformUserdataSynchronizerPrivate
     TarvexBrevaneTransformUserdataSynchronizerPrivate;
+typedef struct _TarvexBrevaneTransformUserdataSynchronizerPrivate TarvexBrevaneTransformUserdataSynchronizerPrivate;
 struct _TarvexBrevaneTransformUserdataSynchronizerPrivate {
   Core core;
   GRef<TarvexBrevaneTransformPatcher> patcher =
