@@ -11,65 +11,35 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneMetaModelMetaRelation TarvexBrevaneMetaModelMetaRelation;
-typedef struct _TarvexBrevaneMetaModelMetaRelationClass TarvexBrevaneMetaModelMetaRelationClass;
-typedef struct _TarvexBrevaneMetaModelMetaRelationPrivate TarvexBrevaneMetaModelMetaRelationPrivate;
-
-struct _TarvexBrevaneMetaModelMetaRelation {
-  TarvexBrevaneMetaModelMetaObject parent_instance;
-};
+#define TARVEX_BREVANE_META_MODEL_TYPE_META_RELATION \
+  (tarvex_brevane_meta_model_meta_relation_get_type())
+TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_relation_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneMetaModelMetaRelation,
+                         tarvex_brevane_meta_model_meta_relation, TARVEX_BREVANE_META_MODEL,
+                         META_RELATION, TarvexBrevaneMetaModelMetaObject)
 
 struct _TarvexBrevaneMetaModelMetaRelationClass {
   TarvexBrevaneMetaModelMetaObjectClass parent_class;
 };
 
-#define TARVEX_BREVANE_META_MODEL_TYPE_META_RELATION \
-  (tarvex_brevane_meta_model_meta_relation_get_type())
-#define TARVEX_BREVANE_META_MODEL_META_RELATION(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_RELATION, \
-                              TarvexBrevaneMetaModelMetaRelation))
-#define TARVEX_BREVANE_META_MODEL_IS_META_RELATION(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_RELATION))
-
-typedef struct _TarvexBrevaneMetaModelMetaUser TarvexBrevaneMetaModelMetaUser;
-typedef struct _TarvexBrevaneMetaModelMetaUserClass TarvexBrevaneMetaModelMetaUserClass;
-typedef struct _TarvexBrevaneMetaModelMetaUserPrivate TarvexBrevaneMetaModelMetaUserPrivate;
-
-struct _TarvexBrevaneMetaModelMetaUser {
-  TarvexBrevaneMetaModelMetaRelation parent_instance;
-};
+#define TARVEX_BREVANE_META_MODEL_TYPE_META_USER (tarvex_brevane_meta_model_meta_user_get_type())
+TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_user_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneMetaModelMetaUser, tarvex_brevane_meta_model_meta_user,
+                         TARVEX_BREVANE_META_MODEL, META_USER, TarvexBrevaneMetaModelMetaRelation)
 
 struct _TarvexBrevaneMetaModelMetaUserClass {
   TarvexBrevaneMetaModelMetaRelationClass parent_class;
 };
 
-#define TARVEX_BREVANE_META_MODEL_TYPE_META_USER (tarvex_brevane_meta_model_meta_user_get_type())
-#define TARVEX_BREVANE_META_MODEL_META_USER(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_USER, \
-                              TarvexBrevaneMetaModelMetaUser))
-#define TARVEX_BREVANE_META_MODEL_IS_META_USER(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_USER))
-
-typedef struct _TarvexBrevaneMetaModelMetaRole TarvexBrevaneMetaModelMetaRole;
-typedef struct _TarvexBrevaneMetaModelMetaRoleClass TarvexBrevaneMetaModelMetaRoleClass;
-typedef struct _TarvexBrevaneMetaModelMetaRolePrivate TarvexBrevaneMetaModelMetaRolePrivate;
-
-struct _TarvexBrevaneMetaModelMetaRole {
-  TarvexBrevaneMetaModelMetaRelation parent_instance;
-};
+#define TARVEX_BREVANE_META_MODEL_TYPE_META_ROLE (tarvex_brevane_meta_model_meta_role_get_type())
+TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_role_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneMetaModelMetaRole, tarvex_brevane_meta_model_meta_role,
+                         TARVEX_BREVANE_META_MODEL, META_ROLE, TarvexBrevaneMetaModelMetaRelation)
 
 struct _TarvexBrevaneMetaModelMetaRoleClass {
   TarvexBrevaneMetaModelMetaRelationClass parent_class;
 };
 
-#define TARVEX_BREVANE_META_MODEL_TYPE_META_ROLE (tarvex_brevane_meta_model_meta_role_get_type())
-#define TARVEX_BREVANE_META_MODEL_META_ROLE(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_ROLE, \
-                              TarvexBrevaneMetaModelMetaRole))
-#define TARVEX_BREVANE_META_MODEL_IS_META_ROLE(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_ROLE))
-
-TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_relation_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaRelation* tarvex_brevane_meta_model_meta_relation_new(void);
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaRelation* tarvex_brevane_meta_model_meta_relation_construct(
     GType object_type);
@@ -94,7 +64,6 @@ TARVEX_EXPORT const gchar* tarvex_brevane_meta_model_meta_relation_get_password(
 TARVEX_EXPORT void tarvex_brevane_meta_model_meta_relation_set_password(
     TarvexBrevaneMetaModelMetaRelation* self, const gchar* value);
 
-TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_user_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaUser* tarvex_brevane_meta_model_meta_user_new(void);
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaUser* tarvex_brevane_meta_model_meta_user_construct(
     GType object_type);
@@ -109,7 +78,6 @@ TARVEX_EXPORT const gchar* tarvex_brevane_meta_model_meta_user_get_default_schem
 TARVEX_EXPORT void tarvex_brevane_meta_model_meta_user_set_default_schema(
     TarvexBrevaneMetaModelMetaUser* self, const gchar* value);
 
-TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_role_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaRole* tarvex_brevane_meta_model_meta_role_new(void);
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaRole* tarvex_brevane_meta_model_meta_role_construct(
     GType object_type);
