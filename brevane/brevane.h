@@ -71,6 +71,7 @@
 #include "brevane/model/meta_table.h"
 #include "brevane/model/meta_view.h"
 #include "brevane/model/meta_routine.h"
+#include "brevane/model/meta_schema.h"
 #include "brevane/model/meta_database.h"
 #include "brevane/model/meta_relation.h"
 #include "brevane/contracts/db_status.h"
