@@ -74,6 +74,8 @@
 #include "brevane/model/meta_schema.h"
 #include "brevane/model/meta_database.h"
 #include "brevane/model/meta_relation.h"
+#include "brevane/model/meta_user.h"
+#include "brevane/model/meta_role.h"
 #include "brevane/contracts/db_status.h"
 #include "brevane/contracts/sql_action.h"
 #include "brevane/contracts/db_meta_type.h"

@@ -31,44 +31,6 @@ struct _TarvexBrevaneMetaModelMetaRelationClass {
 #define TARVEX_BREVANE_META_MODEL_IS_META_RELATION(obj) \
   (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_RELATION))
 
-typedef struct _TarvexBrevaneMetaModelMetaUser TarvexBrevaneMetaModelMetaUser;
-typedef struct _TarvexBrevaneMetaModelMetaUserClass TarvexBrevaneMetaModelMetaUserClass;
-typedef struct _TarvexBrevaneMetaModelMetaUserPrivate TarvexBrevaneMetaModelMetaUserPrivate;
-
-struct _TarvexBrevaneMetaModelMetaUser {
-  TarvexBrevaneMetaModelMetaRelation parent_instance;
-};
-
-struct _TarvexBrevaneMetaModelMetaUserClass {
-  TarvexBrevaneMetaModelMetaRelationClass parent_class;
-};
-
-#define TARVEX_BREVANE_META_MODEL_TYPE_META_USER (tarvex_brevane_meta_model_meta_user_get_type())
-#define TARVEX_BREVANE_META_MODEL_META_USER(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_USER, \
-                              TarvexBrevaneMetaModelMetaUser))
-#define TARVEX_BREVANE_META_MODEL_IS_META_USER(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_USER))
-
-typedef struct _TarvexBrevaneMetaModelMetaRole TarvexBrevaneMetaModelMetaRole;
-typedef struct _TarvexBrevaneMetaModelMetaRoleClass TarvexBrevaneMetaModelMetaRoleClass;
-typedef struct _TarvexBrevaneMetaModelMetaRolePrivate TarvexBrevaneMetaModelMetaRolePrivate;
-
-struct _TarvexBrevaneMetaModelMetaRole {
-  TarvexBrevaneMetaModelMetaRelation parent_instance;
-};
-
-struct _TarvexBrevaneMetaModelMetaRoleClass {
-  TarvexBrevaneMetaModelMetaRelationClass parent_class;
-};
-
-#define TARVEX_BREVANE_META_MODEL_TYPE_META_ROLE (tarvex_brevane_meta_model_meta_role_get_type())
-#define TARVEX_BREVANE_META_MODEL_META_ROLE(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_ROLE, \
-                              TarvexBrevaneMetaModelMetaRole))
-#define TARVEX_BREVANE_META_MODEL_IS_META_ROLE(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_ROLE))
-
 TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_relation_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaRelation* tarvex_brevane_meta_model_meta_relation_new(void);
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaRelation* tarvex_brevane_meta_model_meta_relation_construct(
@@ -94,30 +56,8 @@ TARVEX_EXPORT const gchar* tarvex_brevane_meta_model_meta_relation_get_password(
 TARVEX_EXPORT void tarvex_brevane_meta_model_meta_relation_set_password(
     TarvexBrevaneMetaModelMetaRelation* self, const gchar* value);
 
-TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_user_get_type(void) G_GNUC_CONST;
-TARVEX_EXPORT TarvexBrevaneMetaModelMetaUser* tarvex_brevane_meta_model_meta_user_new(void);
-TARVEX_EXPORT TarvexBrevaneMetaModelMetaUser* tarvex_brevane_meta_model_meta_user_construct(
-    GType object_type);
-TARVEX_EXPORT TarvexBrevaneMetaModelMetaUser* tarvex_brevane_meta_model_meta_user_new_with_names(
-    const gchar* _database, const gchar* _schema, const gchar* _name, const gchar* _scope);
-TARVEX_EXPORT TarvexBrevaneMetaModelMetaUser*
-tarvex_brevane_meta_model_meta_user_construct_with_names(GType object_type, const gchar* _database,
-                                                         const gchar* _schema, const gchar* _name,
-                                                         const gchar* _scope);
-TARVEX_EXPORT const gchar* tarvex_brevane_meta_model_meta_user_get_default_schema(
-    TarvexBrevaneMetaModelMetaUser* self);
-TARVEX_EXPORT void tarvex_brevane_meta_model_meta_user_set_default_schema(
-    TarvexBrevaneMetaModelMetaUser* self, const gchar* value);
-
-TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_role_get_type(void) G_GNUC_CONST;
-TARVEX_EXPORT TarvexBrevaneMetaModelMetaRole* tarvex_brevane_meta_model_meta_role_new(void);
-TARVEX_EXPORT TarvexBrevaneMetaModelMetaRole* tarvex_brevane_meta_model_meta_role_construct(
-    GType object_type);
-TARVEX_EXPORT TarvexBrevaneMetaModelMetaRole* tarvex_brevane_meta_model_meta_role_new_with_names(
-    const gchar* _database, const gchar* _schema, const gchar* _name, const gchar* _scope);
-TARVEX_EXPORT TarvexBrevaneMetaModelMetaRole*
-tarvex_brevane_meta_model_meta_role_construct_with_names(GType object_type, const gchar* _database,
-                                                         const gchar* _schema, const gchar* _name,
-                                                         const gchar* _scope);
-
 G_END_DECLS
+
+// The principals themselves, reachable through this header.
+#include "brevane/model/meta_role.h"
+#include "brevane/model/meta_user.h"
