@@ -11,11 +11,10 @@
 //
 //   typedef struct _TarvexFoo TarvexFoo;
 //   typedef struct _TarvexFooClass TarvexFooClass;
-//   typedef struct _TarvexFooPrivate TarvexFooPrivate;
 //   struct _TarvexFoo {
 //     GTypeInstance parent_instance;
 //     volatile int ref_count;
-//     TarvexFooPrivate* priv;
+//     struct _TarvexFooPrivate* priv;
 //     ... public fields ...
 //   };
 //   struct _TarvexFooClass {
@@ -23,7 +22,11 @@
 //     void (*finalize)(TarvexFoo* self);
 //   };
 //
-// In its .cpp, after the (possibly empty) C++ struct _TarvexFooPrivate:
+//   ... the exported tarvex_foo_ref and tarvex_foo_unref ...
+//   G_DEFINE_AUTOPTR_CLEANUP_FUNC(TarvexFoo, tarvex_foo_unref)
+//
+// In its .cpp, after the (possibly empty) C++ struct _TarvexFooPrivate
+// (the macro declares the TarvexFooPrivate typedef):
 //
 //   TARVEX_DEFINE_FUNDAMENTAL_TYPE(TarvexFoo, tarvex_foo, tarvex, foo, TARVEX_TYPE_FOO)
 //
@@ -207,6 +210,7 @@ inline void value_set(GType type, const char* func, const char* type_text, GValu
 
 #define TARVEX_DEFINE_FUNDAMENTAL_TYPE_IMPL_(TypeName, type_name, ns, short_name, type_text,      \
                                              init_hook, finalize_hook)                            \
+  typedef struct _##TypeName##Private TypeName##Private;                                          \
   static gint type_name##_private_offset_;                                                        \
   [[maybe_unused]] static inline TypeName##Private* type_name##_get_private(gconstpointer self) { \
     return static_cast<TypeName##Private*>(                                                       \

@@ -170,10 +170,10 @@ GRef<T> retainGRef(T* p) {
 template <typename T>
 struct GDeleter;
 
-#define TARVEX_DEFINE_GDELETER(Type, expr)        \
-  template <>                                     \
-  struct GDeleter<Type> {                         \
-    void operator()(Type* ptr) const { expr; }    \
+#define TARVEX_DEFINE_GDELETER(Type, expr)     \
+  template <>                                  \
+  struct GDeleter<Type> {                      \
+    void operator()(Type* ptr) const { expr; } \
   };
 
 TARVEX_DEFINE_GDELETER(char, g_free(ptr))
@@ -285,8 +285,12 @@ struct OptString {
   }
 };
 
-inline char* dup(const std::string& s) { return g_strndup(s.data(), s.size()); }
-inline char* dup(std::string_view s) { return g_strndup(s.data(), s.size()); }
+inline char* dup(const std::string& s) {
+  return g_strndup(s.data(), s.size());
+}
+inline char* dup(std::string_view s) {
+  return g_strndup(s.data(), s.size());
+}
 
 // The GType of an instance type, for the forwarding templates of
 // common/tarvex-dispatch-private.h. The type-definition macros below declare it.
@@ -311,37 +315,39 @@ struct TypeOf;
 //   TARVEX_DEFINE_TYPE(TarvexFoo, tarvex_foo, G_TYPE_OBJECT)
 //   static void tarvex_foo_class_setup(TarvexFooClass* klass) { ... }
 //
-// The private struct is named TypeName##Private. The macro supplies
+// The private struct is struct _TypeName##Private (public headers do not
+// name it); the macro declares the TypeName##Private typedef and supplies
 // tarvex_foo_init (placement new), a finalize that runs the destructor and
 // chains up, and class_init, which calls the class's own
 // tarvex_foo_class_setup and then installs that finalize. Release work that
 // must happen before finalize (breaking reference cycles) goes in dispose.
 // tarvex_foo_get_private(self) returns the struct.
-#define TARVEX_PRIVATE_FUNCS_(TypeName, type_name)                                           \
+#define TARVEX_PRIVATE_FUNCS_(TypeName, type_name)                                                \
   [[maybe_unused]] static inline TypeName##Private* type_name##_get_private(gconstpointer self) { \
-    return static_cast<TypeName##Private*>(type_name##_get_instance_private(                 \
-        reinterpret_cast<TypeName*>(const_cast<gpointer>(self))));                           \
-  }                                                                                          \
-  static void type_name##_private_finalize_(GObject* object) {                               \
-    type_name##_get_private(object)->~TypeName##Private();                                   \
-    G_OBJECT_CLASS(type_name##_parent_class)->finalize(object);                              \
-  }                                                                                          \
-  static void type_name##_init(TypeName* self) {                                             \
-    new (type_name##_get_instance_private(self)) TypeName##Private();                        \
-  }                                                                                          \
-  static void type_name##_class_init(TypeName##Class* klass) {                               \
-    type_name##_class_setup(klass);                                                          \
-    G_OBJECT_CLASS(klass)->finalize = type_name##_private_finalize_;                         \
+    return static_cast<TypeName##Private*>(type_name##_get_instance_private(                      \
+        reinterpret_cast<TypeName*>(const_cast<gpointer>(self))));                                \
+  }                                                                                               \
+  static void type_name##_private_finalize_(GObject* object) {                                    \
+    type_name##_get_private(object)->~TypeName##Private();                                        \
+    G_OBJECT_CLASS(type_name##_parent_class)->finalize(object);                                   \
+  }                                                                                               \
+  static void type_name##_init(TypeName* self) {                                                  \
+    new (type_name##_get_instance_private(self)) TypeName##Private();                             \
+  }                                                                                               \
+  static void type_name##_class_init(TypeName##Class* klass) {                                    \
+    type_name##_class_setup(klass);                                                               \
+    G_OBJECT_CLASS(klass)->finalize = type_name##_private_finalize_;                              \
   }
 
-#define TARVEX_DEFINE_TYPE_WITH_CODE(TypeName, type_name, PARENT_TYPE, ...)                       \
-  static void type_name##_class_setup(TypeName##Class* klass);                                \
-  static void type_name##_init(TypeName* self);                                               \
-  _G_DEFINE_TYPE_EXTENDED_BEGIN(TypeName, type_name, PARENT_TYPE, GTypeFlags(0)) {               \
-    G_ADD_PRIVATE(TypeName) __VA_ARGS__;                                                      \
-  }                                                                                           \
-  _G_DEFINE_TYPE_EXTENDED_END()                                                               \
-  TARVEX_TYPE_OF_(TypeName, type_name, false)                                                 \
+#define TARVEX_DEFINE_TYPE_WITH_CODE(TypeName, type_name, PARENT_TYPE, ...)        \
+  typedef struct _##TypeName##Private TypeName##Private;                           \
+  static void type_name##_class_setup(TypeName##Class* klass);                     \
+  static void type_name##_init(TypeName* self);                                    \
+  _G_DEFINE_TYPE_EXTENDED_BEGIN(TypeName, type_name, PARENT_TYPE, GTypeFlags(0)) { \
+    G_ADD_PRIVATE(TypeName) __VA_ARGS__;                                           \
+  }                                                                                \
+  _G_DEFINE_TYPE_EXTENDED_END()                                                    \
+  TARVEX_TYPE_OF_(TypeName, type_name, false)                                      \
   TARVEX_PRIVATE_FUNCS_(TypeName, type_name)
 
 #define TARVEX_DEFINE_TYPE(TypeName, type_name, PARENT_TYPE) \

@@ -11,13 +11,11 @@ G_BEGIN_DECLS
 
 typedef struct _TarvexBrevaneContractsThreadProgress TarvexBrevaneContractsThreadProgress;
 typedef struct _TarvexBrevaneContractsThreadProgressClass TarvexBrevaneContractsThreadProgressClass;
-typedef struct _TarvexBrevaneContractsThreadProgressPrivate
-    TarvexBrevaneContractsThreadProgressPrivate;
 
 struct _TarvexBrevaneContractsThreadProgress {
   GTypeInstance parent_instance;
   volatile int ref_count;
-  TarvexBrevaneContractsThreadProgressPrivate* priv;
+  struct _TarvexBrevaneContractsThreadProgressPrivate* priv;
   // Steps attempted; always succeeded + failed.
   gint64 processed;
   gint64 succeeded;
@@ -40,6 +38,8 @@ struct _TarvexBrevaneContractsThreadProgressClass {
 TARVEX_EXPORT GType tarvex_brevane_contracts_thread_progress_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT gpointer tarvex_brevane_contracts_thread_progress_ref(gpointer instance);
 TARVEX_EXPORT void tarvex_brevane_contracts_thread_progress_unref(gpointer instance);
+G_DEFINE_AUTOPTR_CLEANUP_FUNC(TarvexBrevaneContractsThreadProgress,
+                              tarvex_brevane_contracts_thread_progress_unref)
 TARVEX_EXPORT GParamSpec* tarvex_brevane_contracts_param_spec_thread_progress(
     const gchar* name, const gchar* nick, const gchar* blurb, GType object_type, GParamFlags flags);
 TARVEX_EXPORT gpointer tarvex_brevane_contracts_value_get_thread_progress(const GValue* value);

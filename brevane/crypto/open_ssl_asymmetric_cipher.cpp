@@ -13,6 +13,7 @@ using tarvex::crypto::Bytes;
 using tarvex::crypto::fail;
 using tarvex::crypto::Owned;
 
+typedef struct _TarvexBrevaneSupportsCryptoOpenSSLAsymmetricCipherPrivate TarvexBrevaneSupportsCryptoOpenSSLAsymmetricCipherPrivate;
 struct _TarvexBrevaneSupportsCryptoOpenSSLAsymmetricCipherPrivate {
   Owned<EVP_PKEY_CTX> generator;
   Owned<BIGNUM> exponent;

@@ -10,26 +10,18 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneSupportsCryptoOpenSSLAsymmetricCipher
-    TarvexBrevaneSupportsCryptoOpenSSLAsymmetricCipher;
-typedef struct _TarvexBrevaneSupportsCryptoOpenSSLAsymmetricCipherClass
-    TarvexBrevaneSupportsCryptoOpenSSLAsymmetricCipherClass;
-typedef struct _TarvexBrevaneSupportsCryptoOpenSSLAsymmetricCipherPrivate
-    TarvexBrevaneSupportsCryptoOpenSSLAsymmetricCipherPrivate;
-
-struct _TarvexBrevaneSupportsCryptoOpenSSLAsymmetricCipher {
-  GObject parent_instance;
-};
+#define TARVEX_BREVANE_SUPPORTS_CRYPTO_TYPE_OPEN_SSL_ASYMMETRIC_CIPHER \
+  (tarvex_brevane_supports_crypto_open_ssl_asymmetric_cipher_get_type())
+TARVEX_EXPORT GType tarvex_brevane_supports_crypto_open_ssl_asymmetric_cipher_get_type(void)
+    G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneSupportsCryptoOpenSSLAsymmetricCipher,
+                         tarvex_brevane_supports_crypto_open_ssl_asymmetric_cipher,
+                         TARVEX_BREVANE_SUPPORTS_CRYPTO, OPEN_SSL_ASYMMETRIC_CIPHER, GObject)
 
 struct _TarvexBrevaneSupportsCryptoOpenSSLAsymmetricCipherClass {
   GObjectClass parent_class;
 };
 
-#define TARVEX_BREVANE_SUPPORTS_CRYPTO_TYPE_OPEN_SSL_ASYMMETRIC_CIPHER \
-  (tarvex_brevane_supports_crypto_open_ssl_asymmetric_cipher_get_type())
-
-TARVEX_EXPORT GType tarvex_brevane_supports_crypto_open_ssl_asymmetric_cipher_get_type(void)
-    G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneSupportsCryptoOpenSSLAsymmetricCipher*
 tarvex_brevane_supports_crypto_open_ssl_asymmetric_cipher_new(void);
 TARVEX_EXPORT TarvexBrevaneSupportsCryptoOpenSSLAsymmetricCipher*

@@ -13,6 +13,7 @@ using tarvex::crypto::Bytes;
 using tarvex::crypto::fail;
 using tarvex::crypto::Owned;
 
+typedef struct _TarvexBrevaneSupportsCryptoOpenSSLSymmetricCipherPrivate TarvexBrevaneSupportsCryptoOpenSSLSymmetricCipherPrivate;
 struct _TarvexBrevaneSupportsCryptoOpenSSLSymmetricCipherPrivate {
   std::string key;
   std::string salt;

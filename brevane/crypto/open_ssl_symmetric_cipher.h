@@ -11,26 +11,18 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneSupportsCryptoOpenSSLSymmetricCipher
-    TarvexBrevaneSupportsCryptoOpenSSLSymmetricCipher;
-typedef struct _TarvexBrevaneSupportsCryptoOpenSSLSymmetricCipherClass
-    TarvexBrevaneSupportsCryptoOpenSSLSymmetricCipherClass;
-typedef struct _TarvexBrevaneSupportsCryptoOpenSSLSymmetricCipherPrivate
-    TarvexBrevaneSupportsCryptoOpenSSLSymmetricCipherPrivate;
-
-struct _TarvexBrevaneSupportsCryptoOpenSSLSymmetricCipher {
-  GObject parent_instance;
-};
+#define TARVEX_BREVANE_SUPPORTS_CRYPTO_TYPE_OPEN_SSL_SYMMETRIC_CIPHER \
+  (tarvex_brevane_supports_crypto_open_ssl_symmetric_cipher_get_type())
+TARVEX_EXPORT GType tarvex_brevane_supports_crypto_open_ssl_symmetric_cipher_get_type(void)
+    G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneSupportsCryptoOpenSSLSymmetricCipher,
+                         tarvex_brevane_supports_crypto_open_ssl_symmetric_cipher,
+                         TARVEX_BREVANE_SUPPORTS_CRYPTO, OPEN_SSL_SYMMETRIC_CIPHER, GObject)
 
 struct _TarvexBrevaneSupportsCryptoOpenSSLSymmetricCipherClass {
   GObjectClass parent_class;
 };
 
-#define TARVEX_BREVANE_SUPPORTS_CRYPTO_TYPE_OPEN_SSL_SYMMETRIC_CIPHER \
-  (tarvex_brevane_supports_crypto_open_ssl_symmetric_cipher_get_type())
-
-TARVEX_EXPORT GType tarvex_brevane_supports_crypto_open_ssl_symmetric_cipher_get_type(void)
-    G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneSupportsCryptoOpenSSLSymmetricCipher*
 tarvex_brevane_supports_crypto_open_ssl_symmetric_cipher_new(void);
 TARVEX_EXPORT TarvexBrevaneSupportsCryptoOpenSSLSymmetricCipher*

@@ -28,8 +28,6 @@ G_BEGIN_DECLS
 
 typedef struct _TarvexBrevaneSupportsDatabaseAdapter TarvexBrevaneSupportsDatabaseAdapter;
 typedef struct _TarvexBrevaneSupportsDatabaseAdapterClass TarvexBrevaneSupportsDatabaseAdapterClass;
-typedef struct _TarvexBrevaneSupportsDatabaseAdapterPrivate
-    TarvexBrevaneSupportsDatabaseAdapterPrivate;
 
 struct _TarvexBrevaneSupportsDatabaseAdapter {
   GObject parent_instance;
@@ -86,7 +84,10 @@ struct _TarvexBrevaneSupportsDatabaseAdapterClass {
   (G_TYPE_INSTANCE_GET_CLASS((obj), TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_ADAPTER, \
                              TarvexBrevaneSupportsDatabaseAdapterClass))
 
+#define TARVEX_BREVANE_SUPPORTS_DATABASE_IS_ADAPTER_CLASS(klass) \
+  (G_TYPE_CHECK_CLASS_TYPE((klass), TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_ADAPTER))
 TARVEX_EXPORT GType tarvex_brevane_supports_database_adapter_get_type(void) G_GNUC_CONST;
+G_DEFINE_AUTOPTR_CLEANUP_FUNC(TarvexBrevaneSupportsDatabaseAdapter, g_object_unref)
 TARVEX_EXPORT TarvexBrevaneSupportsDatabaseAdapter* tarvex_brevane_supports_database_adapter_new(
     TarvexBrevaneContractsDatabaseIConnection* connection);
 TARVEX_EXPORT TarvexBrevaneSupportsDatabaseAdapter*

@@ -22,6 +22,7 @@ namespace {
 constexpr int kSlotCount = 7;
 }
 
+typedef struct _TarvexBrevaneSupportsDatabaseConnectionImplPrivate TarvexBrevaneSupportsDatabaseConnectionImplPrivate;
 struct _TarvexBrevaneSupportsDatabaseConnectionImplPrivate {
   // Around every provider call: one batch at a time per connection.
   std::recursive_mutex lock;

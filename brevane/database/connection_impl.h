@@ -12,16 +12,12 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneSupportsDatabaseConnectionImpl
-    TarvexBrevaneSupportsDatabaseConnectionImpl;
-typedef struct _TarvexBrevaneSupportsDatabaseConnectionImplClass
-    TarvexBrevaneSupportsDatabaseConnectionImplClass;
-typedef struct _TarvexBrevaneSupportsDatabaseConnectionImplPrivate
-    TarvexBrevaneSupportsDatabaseConnectionImplPrivate;
-
-struct _TarvexBrevaneSupportsDatabaseConnectionImpl {
-  GObject parent_instance;
-};
+#define TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_CONNECTION_IMPL \
+  (tarvex_brevane_supports_database_connection_impl_get_type())
+TARVEX_EXPORT GType tarvex_brevane_supports_database_connection_impl_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneSupportsDatabaseConnectionImpl,
+                         tarvex_brevane_supports_database_connection_impl,
+                         TARVEX_BREVANE_SUPPORTS_DATABASE, CONNECTION_IMPL, GObject)
 
 struct _TarvexBrevaneSupportsDatabaseConnectionImplClass {
   GObjectClass parent_class;
@@ -93,21 +89,6 @@ struct _TarvexBrevaneSupportsDatabaseConnectionImplClass {
   guint32 (*get_minor_version)(TarvexBrevaneSupportsDatabaseConnectionImpl* self);
 };
 
-#define TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_CONNECTION_IMPL \
-  (tarvex_brevane_supports_database_connection_impl_get_type())
-#define TARVEX_BREVANE_SUPPORTS_DATABASE_CONNECTION_IMPL(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_CONNECTION_IMPL, \
-                              TarvexBrevaneSupportsDatabaseConnectionImpl))
-#define TARVEX_BREVANE_SUPPORTS_DATABASE_CONNECTION_IMPL_CLASS(klass)                      \
-  (G_TYPE_CHECK_CLASS_CAST((klass), TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_CONNECTION_IMPL, \
-                           TarvexBrevaneSupportsDatabaseConnectionImplClass))
-#define TARVEX_BREVANE_SUPPORTS_DATABASE_IS_CONNECTION_IMPL(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_CONNECTION_IMPL))
-#define TARVEX_BREVANE_SUPPORTS_DATABASE_CONNECTION_IMPL_GET_CLASS(obj)                    \
-  (G_TYPE_INSTANCE_GET_CLASS((obj), TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_CONNECTION_IMPL, \
-                             TarvexBrevaneSupportsDatabaseConnectionImplClass))
-
-TARVEX_EXPORT GType tarvex_brevane_supports_database_connection_impl_get_type(void) G_GNUC_CONST;
 // A connection without a provider; a dialect constructor installs one.
 TARVEX_EXPORT TarvexBrevaneSupportsDatabaseConnectionImpl*
 tarvex_brevane_supports_database_connection_impl_new(void);

@@ -9,29 +9,17 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneSupportsDatabaseDataCache TarvexBrevaneSupportsDatabaseDataCache;
-typedef struct _TarvexBrevaneSupportsDatabaseDataCacheClass
-    TarvexBrevaneSupportsDatabaseDataCacheClass;
-typedef struct _TarvexBrevaneSupportsDatabaseDataCachePrivate
-    TarvexBrevaneSupportsDatabaseDataCachePrivate;
-
-struct _TarvexBrevaneSupportsDatabaseDataCache {
-  GObject parent_instance;
-};
+#define TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_DATA_CACHE \
+  (tarvex_brevane_supports_database_data_cache_get_type())
+TARVEX_EXPORT GType tarvex_brevane_supports_database_data_cache_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneSupportsDatabaseDataCache,
+                         tarvex_brevane_supports_database_data_cache,
+                         TARVEX_BREVANE_SUPPORTS_DATABASE, DATA_CACHE, GObject)
 
 struct _TarvexBrevaneSupportsDatabaseDataCacheClass {
   GObjectClass parent_class;
 };
 
-#define TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_DATA_CACHE \
-  (tarvex_brevane_supports_database_data_cache_get_type())
-#define TARVEX_BREVANE_SUPPORTS_DATABASE_DATA_CACHE(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_DATA_CACHE, \
-                              TarvexBrevaneSupportsDatabaseDataCache))
-#define TARVEX_BREVANE_SUPPORTS_DATABASE_IS_DATA_CACHE(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_DATA_CACHE))
-
-TARVEX_EXPORT GType tarvex_brevane_supports_database_data_cache_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneSupportsDatabaseDataCache*
 tarvex_brevane_supports_database_data_cache_new(void);
 TARVEX_EXPORT TarvexBrevaneSupportsDatabaseDataCache*

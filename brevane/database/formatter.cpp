@@ -12,6 +12,7 @@
 
 using tarvex::GUniqueError;
 
+typedef struct _TarvexBrevaneSupportsDatabaseFormatterPrivate TarvexBrevaneSupportsDatabaseFormatterPrivate;
 struct _TarvexBrevaneSupportsDatabaseFormatterPrivate {
   std::string step = "    ";
   // Entry k: a line feed and k steps.

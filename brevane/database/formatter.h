@@ -11,31 +11,19 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneSupportsDatabaseFormatter TarvexBrevaneSupportsDatabaseFormatter;
-typedef struct _TarvexBrevaneSupportsDatabaseFormatterClass
-    TarvexBrevaneSupportsDatabaseFormatterClass;
-typedef struct _TarvexBrevaneSupportsDatabaseFormatterPrivate
-    TarvexBrevaneSupportsDatabaseFormatterPrivate;
-
-struct _TarvexBrevaneSupportsDatabaseFormatter {
-  GObject parent_instance;
-};
+#define TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_FORMATTER \
+  (tarvex_brevane_supports_database_formatter_get_type())
+TARVEX_EXPORT GType tarvex_brevane_supports_database_formatter_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneSupportsDatabaseFormatter,
+                         tarvex_brevane_supports_database_formatter,
+                         TARVEX_BREVANE_SUPPORTS_DATABASE, FORMATTER, GObject)
 
 struct _TarvexBrevaneSupportsDatabaseFormatterClass {
   GObjectClass parent_class;
 };
 
-#define TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_FORMATTER \
-  (tarvex_brevane_supports_database_formatter_get_type())
-#define TARVEX_BREVANE_SUPPORTS_DATABASE_FORMATTER(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_FORMATTER, \
-                              TarvexBrevaneSupportsDatabaseFormatter))
-#define TARVEX_BREVANE_SUPPORTS_DATABASE_IS_FORMATTER(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_FORMATTER))
-
-TARVEX_EXPORT GType tarvex_brevane_supports_database_formatter_get_type(void) G_GNUC_CONST;
-TARVEX_EXPORT TarvexBrevaneSupportsDatabaseFormatter* tarvex_brevane_supports_database_formatter_new(
-    void);
+TARVEX_EXPORT TarvexBrevaneSupportsDatabaseFormatter*
+tarvex_brevane_supports_database_formatter_new(void);
 TARVEX_EXPORT TarvexBrevaneSupportsDatabaseFormatter*
 tarvex_brevane_supports_database_formatter_construct(GType object_type);
 

@@ -40,8 +40,6 @@ G_BEGIN_DECLS
 typedef struct _TarvexBrevaneSupportsDatabaseSqlBuilder TarvexBrevaneSupportsDatabaseSqlBuilder;
 typedef struct _TarvexBrevaneSupportsDatabaseSqlBuilderClass
     TarvexBrevaneSupportsDatabaseSqlBuilderClass;
-typedef struct _TarvexBrevaneSupportsDatabaseSqlBuilderPrivate
-    TarvexBrevaneSupportsDatabaseSqlBuilderPrivate;
 
 struct _TarvexBrevaneSupportsDatabaseSqlBuilder {
   GObject parent_instance;
@@ -109,7 +107,10 @@ struct _TarvexBrevaneSupportsDatabaseSqlBuilderClass {
                                 TarvexBrevaneMetaModelMetaSchema* schema, gint position);
 };
 
+#define TARVEX_BREVANE_SUPPORTS_DATABASE_IS_SQL_BUILDER_CLASS(klass) \
+  (G_TYPE_CHECK_CLASS_TYPE((klass), TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_BUILDER))
 TARVEX_EXPORT GType tarvex_brevane_supports_database_sql_builder_get_type(void) G_GNUC_CONST;
+G_DEFINE_AUTOPTR_CLEANUP_FUNC(TarvexBrevaneSupportsDatabaseSqlBuilder, g_object_unref)
 TARVEX_EXPORT TarvexBrevaneSupportsDatabaseSqlBuilder*
 tarvex_brevane_supports_database_sql_builder_new(TarvexBrevaneContractsDatabaseIConnection* conn);
 TARVEX_EXPORT TarvexBrevaneSupportsDatabaseSqlBuilder*

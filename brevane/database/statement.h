@@ -16,15 +16,12 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneSupportsDatabaseStatement TarvexBrevaneSupportsDatabaseStatement;
-typedef struct _TarvexBrevaneSupportsDatabaseStatementClass
-    TarvexBrevaneSupportsDatabaseStatementClass;
-typedef struct _TarvexBrevaneSupportsDatabaseStatementPrivate
-    TarvexBrevaneSupportsDatabaseStatementPrivate;
-
-struct _TarvexBrevaneSupportsDatabaseStatement {
-  GObject parent_instance;
-};
+#define TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_STATEMENT \
+  (tarvex_brevane_supports_database_statement_get_type())
+TARVEX_EXPORT GType tarvex_brevane_supports_database_statement_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneSupportsDatabaseStatement,
+                         tarvex_brevane_supports_database_statement,
+                         TARVEX_BREVANE_SUPPORTS_DATABASE, STATEMENT, GObject)
 
 struct _TarvexBrevaneSupportsDatabaseStatementClass {
   GObjectClass parent_class;
@@ -137,21 +134,6 @@ struct _TarvexBrevaneSupportsDatabaseStatementClass {
                              const gchar* expression);
 };
 
-#define TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_STATEMENT \
-  (tarvex_brevane_supports_database_statement_get_type())
-#define TARVEX_BREVANE_SUPPORTS_DATABASE_STATEMENT(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_STATEMENT, \
-                              TarvexBrevaneSupportsDatabaseStatement))
-#define TARVEX_BREVANE_SUPPORTS_DATABASE_IS_STATEMENT(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_STATEMENT))
-#define TARVEX_BREVANE_SUPPORTS_DATABASE_STATEMENT_CLASS(klass)                      \
-  (G_TYPE_CHECK_CLASS_CAST((klass), TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_STATEMENT, \
-                           TarvexBrevaneSupportsDatabaseStatementClass))
-#define TARVEX_BREVANE_SUPPORTS_DATABASE_STATEMENT_GET_CLASS(obj)                    \
-  (G_TYPE_INSTANCE_GET_CLASS((obj), TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_STATEMENT, \
-                             TarvexBrevaneSupportsDatabaseStatementClass))
-
-TARVEX_EXPORT GType tarvex_brevane_supports_database_statement_get_type(void) G_GNUC_CONST;
 // The statement keeps the connection without a reference: the connection
 // owns its statement and outlives it.
 TARVEX_EXPORT TarvexBrevaneSupportsDatabaseStatement*

@@ -10,6 +10,7 @@
 
 using tarvex::GRef;
 
+typedef struct _TarvexBrevaneFoundationContainerPrivate TarvexBrevaneFoundationContainerPrivate;
 struct _TarvexBrevaneFoundationContainerPrivate {
   // Registration happens at start-up on one thread; the lock keeps a first
   // resolution from a worker thread from building a service twice.

@@ -10,26 +10,15 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneFoundationContainer TarvexBrevaneFoundationContainer;
-typedef struct _TarvexBrevaneFoundationContainerClass TarvexBrevaneFoundationContainerClass;
-typedef struct _TarvexBrevaneFoundationContainerPrivate TarvexBrevaneFoundationContainerPrivate;
-
-struct _TarvexBrevaneFoundationContainer {
-  GObject parent_instance;
-};
+#define TARVEX_BREVANE_FOUNDATION_TYPE_CONTAINER (tarvex_brevane_foundation_container_get_type())
+TARVEX_EXPORT GType tarvex_brevane_foundation_container_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneFoundationContainer, tarvex_brevane_foundation_container,
+                         TARVEX_BREVANE_FOUNDATION, CONTAINER, GObject)
 
 struct _TarvexBrevaneFoundationContainerClass {
   GObjectClass parent_class;
 };
 
-#define TARVEX_BREVANE_FOUNDATION_TYPE_CONTAINER (tarvex_brevane_foundation_container_get_type())
-#define TARVEX_BREVANE_FOUNDATION_CONTAINER(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_FOUNDATION_TYPE_CONTAINER, \
-                              TarvexBrevaneFoundationContainer))
-#define TARVEX_BREVANE_FOUNDATION_IS_CONTAINER(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_FOUNDATION_TYPE_CONTAINER))
-
-TARVEX_EXPORT GType tarvex_brevane_foundation_container_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneFoundationContainer* tarvex_brevane_foundation_container_new(void);
 TARVEX_EXPORT TarvexBrevaneFoundationContainer* tarvex_brevane_foundation_container_construct(
     GType object_type);

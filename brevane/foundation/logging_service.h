@@ -18,13 +18,11 @@ G_BEGIN_DECLS
 typedef struct _TarvexBrevaneFoundationLoggingService TarvexBrevaneFoundationLoggingService;
 typedef struct _TarvexBrevaneFoundationLoggingServiceClass
     TarvexBrevaneFoundationLoggingServiceClass;
-typedef struct _TarvexBrevaneFoundationLoggingServicePrivate
-    TarvexBrevaneFoundationLoggingServicePrivate;
 
 struct _TarvexBrevaneFoundationLoggingService {
   GTypeInstance parent_instance;
   volatile int ref_count;
-  TarvexBrevaneFoundationLoggingServicePrivate* priv;
+  struct _TarvexBrevaneFoundationLoggingServicePrivate* priv;
 };
 
 struct _TarvexBrevaneFoundationLoggingServiceClass {
@@ -38,6 +36,8 @@ struct _TarvexBrevaneFoundationLoggingServiceClass {
 TARVEX_EXPORT GType tarvex_brevane_foundation_logging_service_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT gpointer tarvex_brevane_foundation_logging_service_ref(gpointer instance);
 TARVEX_EXPORT void tarvex_brevane_foundation_logging_service_unref(gpointer instance);
+G_DEFINE_AUTOPTR_CLEANUP_FUNC(TarvexBrevaneFoundationLoggingService,
+                              tarvex_brevane_foundation_logging_service_unref)
 TARVEX_EXPORT GParamSpec* tarvex_brevane_foundation_param_spec_logging_service(
     const gchar* name, const gchar* nick, const gchar* blurb, GType object_type, GParamFlags flags);
 TARVEX_EXPORT gpointer tarvex_brevane_foundation_value_get_logging_service(const GValue* value);

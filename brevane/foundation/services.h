@@ -8,21 +8,15 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneFoundationServices TarvexBrevaneFoundationServices;
-typedef struct _TarvexBrevaneFoundationServicesClass TarvexBrevaneFoundationServicesClass;
-typedef struct _TarvexBrevaneFoundationServicesPrivate TarvexBrevaneFoundationServicesPrivate;
-
-struct _TarvexBrevaneFoundationServices {
-  GObject parent_instance;
-};
+#define TARVEX_BREVANE_FOUNDATION_TYPE_SERVICES (tarvex_brevane_foundation_services_get_type())
+TARVEX_EXPORT GType tarvex_brevane_foundation_services_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneFoundationServices, tarvex_brevane_foundation_services,
+                         TARVEX_BREVANE_FOUNDATION, SERVICES, GObject)
 
 struct _TarvexBrevaneFoundationServicesClass {
   GObjectClass parent_class;
 };
 
-#define TARVEX_BREVANE_FOUNDATION_TYPE_SERVICES (tarvex_brevane_foundation_services_get_type())
-
-TARVEX_EXPORT GType tarvex_brevane_foundation_services_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneFoundationServices* tarvex_brevane_foundation_services_new(void);
 // Creates the process-wide container once; registers nothing.
 TARVEX_EXPORT void tarvex_brevane_foundation_services_initialize(void);

@@ -17,12 +17,11 @@ G_BEGIN_DECLS
 
 typedef struct _TarvexBrevaneHelpersDatabaseHelper TarvexBrevaneHelpersDatabaseHelper;
 typedef struct _TarvexBrevaneHelpersDatabaseHelperClass TarvexBrevaneHelpersDatabaseHelperClass;
-typedef struct _TarvexBrevaneHelpersDatabaseHelperPrivate TarvexBrevaneHelpersDatabaseHelperPrivate;
 
 struct _TarvexBrevaneHelpersDatabaseHelper {
   GTypeInstance parent_instance;
   volatile int ref_count;
-  TarvexBrevaneHelpersDatabaseHelperPrivate* priv;
+  struct _TarvexBrevaneHelpersDatabaseHelperPrivate* priv;
 };
 
 struct _TarvexBrevaneHelpersDatabaseHelperClass {
@@ -36,6 +35,8 @@ struct _TarvexBrevaneHelpersDatabaseHelperClass {
 TARVEX_EXPORT GType tarvex_brevane_helpers_database_helper_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT gpointer tarvex_brevane_helpers_database_helper_ref(gpointer instance);
 TARVEX_EXPORT void tarvex_brevane_helpers_database_helper_unref(gpointer instance);
+G_DEFINE_AUTOPTR_CLEANUP_FUNC(TarvexBrevaneHelpersDatabaseHelper,
+                              tarvex_brevane_helpers_database_helper_unref)
 TARVEX_EXPORT GParamSpec* tarvex_brevane_helpers_param_spec_database_helper(
     const gchar* name, const gchar* nick, const gchar* blurb, GType object_type, GParamFlags flags);
 TARVEX_EXPORT gpointer tarvex_brevane_helpers_value_get_database_helper(const GValue* value);

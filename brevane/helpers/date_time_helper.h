@@ -9,12 +9,11 @@ G_BEGIN_DECLS
 
 typedef struct _TarvexBrevaneHelpersDateTimeHelper TarvexBrevaneHelpersDateTimeHelper;
 typedef struct _TarvexBrevaneHelpersDateTimeHelperClass TarvexBrevaneHelpersDateTimeHelperClass;
-typedef struct _TarvexBrevaneHelpersDateTimeHelperPrivate TarvexBrevaneHelpersDateTimeHelperPrivate;
 
 struct _TarvexBrevaneHelpersDateTimeHelper {
   GTypeInstance parent_instance;
   volatile int ref_count;
-  TarvexBrevaneHelpersDateTimeHelperPrivate* priv;
+  struct _TarvexBrevaneHelpersDateTimeHelperPrivate* priv;
 };
 
 struct _TarvexBrevaneHelpersDateTimeHelperClass {
@@ -28,6 +27,8 @@ struct _TarvexBrevaneHelpersDateTimeHelperClass {
 TARVEX_EXPORT GType tarvex_brevane_helpers_date_time_helper_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT gpointer tarvex_brevane_helpers_date_time_helper_ref(gpointer instance);
 TARVEX_EXPORT void tarvex_brevane_helpers_date_time_helper_unref(gpointer instance);
+G_DEFINE_AUTOPTR_CLEANUP_FUNC(TarvexBrevaneHelpersDateTimeHelper,
+                              tarvex_brevane_helpers_date_time_helper_unref)
 TARVEX_EXPORT GParamSpec* tarvex_brevane_helpers_param_spec_date_time_helper(
     const gchar* name, const gchar* nick, const gchar* blurb, GType object_type, GParamFlags flags);
 TARVEX_EXPORT gpointer tarvex_brevane_helpers_value_get_date_time_helper(const GValue* value);

@@ -11,12 +11,11 @@ G_BEGIN_DECLS
 
 typedef struct _TarvexBrevaneHelpersEncodingHelper TarvexBrevaneHelpersEncodingHelper;
 typedef struct _TarvexBrevaneHelpersEncodingHelperClass TarvexBrevaneHelpersEncodingHelperClass;
-typedef struct _TarvexBrevaneHelpersEncodingHelperPrivate TarvexBrevaneHelpersEncodingHelperPrivate;
 
 struct _TarvexBrevaneHelpersEncodingHelper {
   GTypeInstance parent_instance;
   volatile int ref_count;
-  TarvexBrevaneHelpersEncodingHelperPrivate* priv;
+  struct _TarvexBrevaneHelpersEncodingHelperPrivate* priv;
 };
 
 struct _TarvexBrevaneHelpersEncodingHelperClass {
@@ -30,6 +29,8 @@ struct _TarvexBrevaneHelpersEncodingHelperClass {
 TARVEX_EXPORT GType tarvex_brevane_helpers_encoding_helper_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT gpointer tarvex_brevane_helpers_encoding_helper_ref(gpointer instance);
 TARVEX_EXPORT void tarvex_brevane_helpers_encoding_helper_unref(gpointer instance);
+G_DEFINE_AUTOPTR_CLEANUP_FUNC(TarvexBrevaneHelpersEncodingHelper,
+                              tarvex_brevane_helpers_encoding_helper_unref)
 TARVEX_EXPORT GParamSpec* tarvex_brevane_helpers_param_spec_encoding_helper(
     const gchar* name, const gchar* nick, const gchar* blurb, GType object_type, GParamFlags flags);
 TARVEX_EXPORT gpointer tarvex_brevane_helpers_value_get_encoding_helper(const GValue* value);

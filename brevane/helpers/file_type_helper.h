@@ -12,12 +12,11 @@ G_BEGIN_DECLS
 
 typedef struct _TarvexBrevaneHelpersFileTypeHelper TarvexBrevaneHelpersFileTypeHelper;
 typedef struct _TarvexBrevaneHelpersFileTypeHelperClass TarvexBrevaneHelpersFileTypeHelperClass;
-typedef struct _TarvexBrevaneHelpersFileTypeHelperPrivate TarvexBrevaneHelpersFileTypeHelperPrivate;
 
 struct _TarvexBrevaneHelpersFileTypeHelper {
   GTypeInstance parent_instance;
   volatile int ref_count;
-  TarvexBrevaneHelpersFileTypeHelperPrivate* priv;
+  struct _TarvexBrevaneHelpersFileTypeHelperPrivate* priv;
 };
 
 struct _TarvexBrevaneHelpersFileTypeHelperClass {
@@ -31,6 +30,8 @@ struct _TarvexBrevaneHelpersFileTypeHelperClass {
 TARVEX_EXPORT GType tarvex_brevane_helpers_file_type_helper_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT gpointer tarvex_brevane_helpers_file_type_helper_ref(gpointer instance);
 TARVEX_EXPORT void tarvex_brevane_helpers_file_type_helper_unref(gpointer instance);
+G_DEFINE_AUTOPTR_CLEANUP_FUNC(TarvexBrevaneHelpersFileTypeHelper,
+                              tarvex_brevane_helpers_file_type_helper_unref)
 TARVEX_EXPORT GParamSpec* tarvex_brevane_helpers_param_spec_file_type_helper(
     const gchar* name, const gchar* nick, const gchar* blurb, GType object_type, GParamFlags flags);
 TARVEX_EXPORT gpointer tarvex_brevane_helpers_value_get_file_type_helper(const GValue* value);

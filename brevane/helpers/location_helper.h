@@ -12,12 +12,11 @@ G_BEGIN_DECLS
 
 typedef struct _TarvexBrevaneHelpersLocationHelper TarvexBrevaneHelpersLocationHelper;
 typedef struct _TarvexBrevaneHelpersLocationHelperClass TarvexBrevaneHelpersLocationHelperClass;
-typedef struct _TarvexBrevaneHelpersLocationHelperPrivate TarvexBrevaneHelpersLocationHelperPrivate;
 
 struct _TarvexBrevaneHelpersLocationHelper {
   GTypeInstance parent_instance;
   volatile int ref_count;
-  TarvexBrevaneHelpersLocationHelperPrivate* priv;
+  struct _TarvexBrevaneHelpersLocationHelperPrivate* priv;
 };
 
 struct _TarvexBrevaneHelpersLocationHelperClass {
@@ -31,6 +30,8 @@ struct _TarvexBrevaneHelpersLocationHelperClass {
 TARVEX_EXPORT GType tarvex_brevane_helpers_location_helper_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT gpointer tarvex_brevane_helpers_location_helper_ref(gpointer instance);
 TARVEX_EXPORT void tarvex_brevane_helpers_location_helper_unref(gpointer instance);
+G_DEFINE_AUTOPTR_CLEANUP_FUNC(TarvexBrevaneHelpersLocationHelper,
+                              tarvex_brevane_helpers_location_helper_unref)
 TARVEX_EXPORT GParamSpec* tarvex_brevane_helpers_param_spec_location_helper(
     const gchar* name, const gchar* nick, const gchar* blurb, GType object_type, GParamFlags flags);
 TARVEX_EXPORT gpointer tarvex_brevane_helpers_value_get_location_helper(const GValue* value);

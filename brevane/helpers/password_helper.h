@@ -12,12 +12,11 @@ G_BEGIN_DECLS
 
 typedef struct _TarvexBrevaneHelpersPasswordHelper TarvexBrevaneHelpersPasswordHelper;
 typedef struct _TarvexBrevaneHelpersPasswordHelperClass TarvexBrevaneHelpersPasswordHelperClass;
-typedef struct _TarvexBrevaneHelpersPasswordHelperPrivate TarvexBrevaneHelpersPasswordHelperPrivate;
 
 struct _TarvexBrevaneHelpersPasswordHelper {
   GTypeInstance parent_instance;
   volatile int ref_count;
-  TarvexBrevaneHelpersPasswordHelperPrivate* priv;
+  struct _TarvexBrevaneHelpersPasswordHelperPrivate* priv;
 };
 
 struct _TarvexBrevaneHelpersPasswordHelperClass {
@@ -31,6 +30,8 @@ struct _TarvexBrevaneHelpersPasswordHelperClass {
 TARVEX_EXPORT GType tarvex_brevane_helpers_password_helper_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT gpointer tarvex_brevane_helpers_password_helper_ref(gpointer instance);
 TARVEX_EXPORT void tarvex_brevane_helpers_password_helper_unref(gpointer instance);
+G_DEFINE_AUTOPTR_CLEANUP_FUNC(TarvexBrevaneHelpersPasswordHelper,
+                              tarvex_brevane_helpers_password_helper_unref)
 TARVEX_EXPORT GParamSpec* tarvex_brevane_helpers_param_spec_password_helper(
     const gchar* name, const gchar* nick, const gchar* blurb, GType object_type, GParamFlags flags);
 TARVEX_EXPORT gpointer tarvex_brevane_helpers_value_get_password_helper(const GValue* value);

@@ -15,12 +15,11 @@ G_BEGIN_DECLS
 
 typedef struct _TarvexBrevaneHelpersServiceHelper TarvexBrevaneHelpersServiceHelper;
 typedef struct _TarvexBrevaneHelpersServiceHelperClass TarvexBrevaneHelpersServiceHelperClass;
-typedef struct _TarvexBrevaneHelpersServiceHelperPrivate TarvexBrevaneHelpersServiceHelperPrivate;
 
 struct _TarvexBrevaneHelpersServiceHelper {
   GTypeInstance parent_instance;
   volatile int ref_count;
-  TarvexBrevaneHelpersServiceHelperPrivate* priv;
+  struct _TarvexBrevaneHelpersServiceHelperPrivate* priv;
 };
 
 struct _TarvexBrevaneHelpersServiceHelperClass {
@@ -34,6 +33,8 @@ struct _TarvexBrevaneHelpersServiceHelperClass {
 TARVEX_EXPORT GType tarvex_brevane_helpers_service_helper_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT gpointer tarvex_brevane_helpers_service_helper_ref(gpointer instance);
 TARVEX_EXPORT void tarvex_brevane_helpers_service_helper_unref(gpointer instance);
+G_DEFINE_AUTOPTR_CLEANUP_FUNC(TarvexBrevaneHelpersServiceHelper,
+                              tarvex_brevane_helpers_service_helper_unref)
 TARVEX_EXPORT GParamSpec* tarvex_brevane_helpers_param_spec_service_helper(
     const gchar* name, const gchar* nick, const gchar* blurb, GType object_type, GParamFlags flags);
 TARVEX_EXPORT gpointer tarvex_brevane_helpers_value_get_service_helper(const GValue* value);

@@ -13,12 +13,11 @@ G_BEGIN_DECLS
 
 typedef struct _TarvexBrevaneHelpersStringHelper TarvexBrevaneHelpersStringHelper;
 typedef struct _TarvexBrevaneHelpersStringHelperClass TarvexBrevaneHelpersStringHelperClass;
-typedef struct _TarvexBrevaneHelpersStringHelperPrivate TarvexBrevaneHelpersStringHelperPrivate;
 
 struct _TarvexBrevaneHelpersStringHelper {
   GTypeInstance parent_instance;
   volatile int ref_count;
-  TarvexBrevaneHelpersStringHelperPrivate* priv;
+  struct _TarvexBrevaneHelpersStringHelperPrivate* priv;
 };
 
 struct _TarvexBrevaneHelpersStringHelperClass {
@@ -31,6 +30,8 @@ struct _TarvexBrevaneHelpersStringHelperClass {
 TARVEX_EXPORT GType tarvex_brevane_helpers_string_helper_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT gpointer tarvex_brevane_helpers_string_helper_ref(gpointer instance);
 TARVEX_EXPORT void tarvex_brevane_helpers_string_helper_unref(gpointer instance);
+G_DEFINE_AUTOPTR_CLEANUP_FUNC(TarvexBrevaneHelpersStringHelper,
+                              tarvex_brevane_helpers_string_helper_unref)
 TARVEX_EXPORT GParamSpec* tarvex_brevane_helpers_param_spec_string_helper(
     const gchar* name, const gchar* nick, const gchar* blurb, GType object_type, GParamFlags flags);
 TARVEX_EXPORT gpointer tarvex_brevane_helpers_value_get_string_helper(const GValue* value);

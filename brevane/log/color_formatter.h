@@ -5,24 +5,17 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneSupportsLogColorFormatter TarvexBrevaneSupportsLogColorFormatter;
-typedef struct _TarvexBrevaneSupportsLogColorFormatterClass
-    TarvexBrevaneSupportsLogColorFormatterClass;
-typedef struct _TarvexBrevaneSupportsLogColorFormatterPrivate
-    TarvexBrevaneSupportsLogColorFormatterPrivate;
-
-struct _TarvexBrevaneSupportsLogColorFormatter {
-  TarvexBrevaneSupportsLogDefaultFormatter parent_instance;
-};
+#define TARVEX_BREVANE_SUPPORTS_LOG_TYPE_COLOR_FORMATTER \
+  (tarvex_brevane_supports_log_color_formatter_get_type())
+TARVEX_EXPORT GType tarvex_brevane_supports_log_color_formatter_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneSupportsLogColorFormatter,
+                         tarvex_brevane_supports_log_color_formatter, TARVEX_BREVANE_SUPPORTS_LOG,
+                         COLOR_FORMATTER, TarvexBrevaneSupportsLogDefaultFormatter)
 
 struct _TarvexBrevaneSupportsLogColorFormatterClass {
   TarvexBrevaneSupportsLogDefaultFormatterClass parent_class;
 };
 
-#define TARVEX_BREVANE_SUPPORTS_LOG_TYPE_COLOR_FORMATTER \
-  (tarvex_brevane_supports_log_color_formatter_get_type())
-
-TARVEX_EXPORT GType tarvex_brevane_supports_log_color_formatter_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneSupportsLogColorFormatter*
 tarvex_brevane_supports_log_color_formatter_new(void);
 TARVEX_EXPORT TarvexBrevaneSupportsLogColorFormatter*

@@ -9,15 +9,12 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneSupportsLogDefaultFormatter TarvexBrevaneSupportsLogDefaultFormatter;
-typedef struct _TarvexBrevaneSupportsLogDefaultFormatterClass
-    TarvexBrevaneSupportsLogDefaultFormatterClass;
-typedef struct _TarvexBrevaneSupportsLogDefaultFormatterPrivate
-    TarvexBrevaneSupportsLogDefaultFormatterPrivate;
-
-struct _TarvexBrevaneSupportsLogDefaultFormatter {
-  GObject parent_instance;
-};
+#define TARVEX_BREVANE_SUPPORTS_LOG_TYPE_DEFAULT_FORMATTER \
+  (tarvex_brevane_supports_log_default_formatter_get_type())
+TARVEX_EXPORT GType tarvex_brevane_supports_log_default_formatter_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneSupportsLogDefaultFormatter,
+                         tarvex_brevane_supports_log_default_formatter, TARVEX_BREVANE_SUPPORTS_LOG,
+                         DEFAULT_FORMATTER, GObject)
 
 struct _TarvexBrevaneSupportsLogDefaultFormatterClass {
   GObjectClass parent_class;
@@ -28,18 +25,6 @@ struct _TarvexBrevaneSupportsLogDefaultFormatterClass {
                    const gchar* format);
 };
 
-#define TARVEX_BREVANE_SUPPORTS_LOG_TYPE_DEFAULT_FORMATTER \
-  (tarvex_brevane_supports_log_default_formatter_get_type())
-#define TARVEX_BREVANE_SUPPORTS_LOG_DEFAULT_FORMATTER(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_SUPPORTS_LOG_TYPE_DEFAULT_FORMATTER, \
-                              TarvexBrevaneSupportsLogDefaultFormatter))
-#define TARVEX_BREVANE_SUPPORTS_LOG_IS_DEFAULT_FORMATTER(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_SUPPORTS_LOG_TYPE_DEFAULT_FORMATTER))
-#define TARVEX_BREVANE_SUPPORTS_LOG_DEFAULT_FORMATTER_GET_CLASS(obj)                    \
-  (G_TYPE_INSTANCE_GET_CLASS((obj), TARVEX_BREVANE_SUPPORTS_LOG_TYPE_DEFAULT_FORMATTER, \
-                             TarvexBrevaneSupportsLogDefaultFormatterClass))
-
-TARVEX_EXPORT GType tarvex_brevane_supports_log_default_formatter_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneSupportsLogDefaultFormatter*
 tarvex_brevane_supports_log_default_formatter_new(void);
 TARVEX_EXPORT TarvexBrevaneSupportsLogDefaultFormatter*

@@ -10,27 +10,20 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneSupportsLogDelegateHandler TarvexBrevaneSupportsLogDelegateHandler;
-typedef struct _TarvexBrevaneSupportsLogDelegateHandlerClass
-    TarvexBrevaneSupportsLogDelegateHandlerClass;
-typedef struct _TarvexBrevaneSupportsLogDelegateHandlerPrivate
-    TarvexBrevaneSupportsLogDelegateHandlerPrivate;
+#define TARVEX_BREVANE_SUPPORTS_LOG_TYPE_DELEGATE_HANDLER \
+  (tarvex_brevane_supports_log_delegate_handler_get_type())
+TARVEX_EXPORT GType tarvex_brevane_supports_log_delegate_handler_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneSupportsLogDelegateHandler,
+                         tarvex_brevane_supports_log_delegate_handler, TARVEX_BREVANE_SUPPORTS_LOG,
+                         DELEGATE_HANDLER, GObject)
 
 // The line is borrowed for the duration of the call.
 typedef void (*TarvexBrevaneSupportsLogLogLineCallback)(const gchar* line, gpointer user_data);
-
-struct _TarvexBrevaneSupportsLogDelegateHandler {
-  GObject parent_instance;
-};
 
 struct _TarvexBrevaneSupportsLogDelegateHandlerClass {
   GObjectClass parent_class;
 };
 
-#define TARVEX_BREVANE_SUPPORTS_LOG_TYPE_DELEGATE_HANDLER \
-  (tarvex_brevane_supports_log_delegate_handler_get_type())
-
-TARVEX_EXPORT GType tarvex_brevane_supports_log_delegate_handler_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneSupportsLogDelegateHandler*
 tarvex_brevane_supports_log_delegate_handler_new(void);
 TARVEX_EXPORT TarvexBrevaneSupportsLogDelegateHandler*

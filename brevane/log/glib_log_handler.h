@@ -9,24 +9,17 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneSupportsLogGLibLogHandler TarvexBrevaneSupportsLogGLibLogHandler;
-typedef struct _TarvexBrevaneSupportsLogGLibLogHandlerClass
-    TarvexBrevaneSupportsLogGLibLogHandlerClass;
-typedef struct _TarvexBrevaneSupportsLogGLibLogHandlerPrivate
-    TarvexBrevaneSupportsLogGLibLogHandlerPrivate;
-
-struct _TarvexBrevaneSupportsLogGLibLogHandler {
-  GObject parent_instance;
-};
+#define TARVEX_BREVANE_SUPPORTS_LOG_TYPE_GLIB_LOG_HANDLER \
+  (tarvex_brevane_supports_log_glib_log_handler_get_type())
+TARVEX_EXPORT GType tarvex_brevane_supports_log_glib_log_handler_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneSupportsLogGLibLogHandler,
+                         tarvex_brevane_supports_log_glib_log_handler, TARVEX_BREVANE_SUPPORTS_LOG,
+                         GLIB_LOG_HANDLER, GObject)
 
 struct _TarvexBrevaneSupportsLogGLibLogHandlerClass {
   GObjectClass parent_class;
 };
 
-#define TARVEX_BREVANE_SUPPORTS_LOG_TYPE_GLIB_LOG_HANDLER \
-  (tarvex_brevane_supports_log_glib_log_handler_get_type())
-
-TARVEX_EXPORT GType tarvex_brevane_supports_log_glib_log_handler_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneSupportsLogGLibLogHandler*
 tarvex_brevane_supports_log_glib_log_handler_new(void);
 TARVEX_EXPORT TarvexBrevaneSupportsLogGLibLogHandler*

@@ -40,9 +40,6 @@ inline std::string expand(const char* format, va_list args) {
   return text ? std::string(text.get()) : std::string();
 }
 
-// The "formatter" and "threshold" properties every handler has.
-enum { HANDLER_PROP_0, HANDLER_PROP_FORMATTER, HANDLER_PROP_THRESHOLD, HANDLER_N_PROPS };
-
 struct HandlerSettings {
   GRef<Formatter> formatter;
   Level threshold;
@@ -65,45 +62,36 @@ struct HandlerSettings {
   bool accepts(Level level) const { return level <= threshold; }
 };
 
-inline void install_handler_properties(GObjectClass* klass, GParamSpec** props,
-                                       Level default_threshold) {
-  const auto flags = GParamFlags(G_PARAM_READWRITE | G_PARAM_STATIC_STRINGS);
-  props[HANDLER_PROP_FORMATTER] = g_param_spec_object(
-      "formatter", "formatter", "formatter", TARVEX_BREVANE_CONTRACTS_LOG_TYPE_IFORMATTER, flags);
-  props[HANDLER_PROP_THRESHOLD] =
-      g_param_spec_enum("threshold", "threshold", "threshold",
-                        TARVEX_BREVANE_CONTRACTS_LOG_TYPE_LOG_LEVEL, default_threshold, flags);
-  g_object_class_install_properties(klass, HANDLER_N_PROPS, props);
-}
-
 // The plumbing every handler shares: the "formatter" and "threshold"
 // accessors of the handler interface and the GObject property handlers.
 // `priv_of` finds the handler's private struct, which holds `settings`.
-// Each handler class instantiates it once, so each has its own props.
+// Each handler class instantiates it once, so each has its own property table.
 template <auto priv_of>
 struct HandlerPlumbing {
-  static inline GParamSpec* props[HANDLER_N_PROPS];
+  // The "formatter" and "threshold" properties every handler has.
+  enum { PROP_0, PROP_FORMATTER, PROP_THRESHOLD, N_PROPERTIES };
+  static inline GParamSpec* properties[N_PROPERTIES];
 
   static Formatter* get_formatter(TarvexBrevaneContractsLogILogHandler* self) {
     return priv_of(self)->settings.formatter.get();
   }
   static void set_formatter(TarvexBrevaneContractsLogILogHandler* self, Formatter* value) {
-    priv_of(self)->settings.set_formatter(G_OBJECT(self), props[HANDLER_PROP_FORMATTER], value);
+    priv_of(self)->settings.set_formatter(G_OBJECT(self), properties[PROP_FORMATTER], value);
   }
   static Level get_threshold(TarvexBrevaneContractsLogILogHandler* self) {
     return priv_of(self)->settings.threshold;
   }
   static void set_threshold(TarvexBrevaneContractsLogILogHandler* self, Level value) {
-    priv_of(self)->settings.set_threshold(G_OBJECT(self), props[HANDLER_PROP_THRESHOLD], value);
+    priv_of(self)->settings.set_threshold(G_OBJECT(self), properties[PROP_THRESHOLD], value);
   }
 
   static void get_property(GObject* object, guint id, GValue* value, GParamSpec* pspec) {
     HandlerSettings& s = priv_of(object)->settings;
     switch (id) {
-      case HANDLER_PROP_FORMATTER:
+      case PROP_FORMATTER:
         g_value_set_object(value, s.formatter.get());
         break;
-      case HANDLER_PROP_THRESHOLD:
+      case PROP_THRESHOLD:
         g_value_set_enum(value, s.threshold);
         break;
       default:
@@ -113,11 +101,11 @@ struct HandlerPlumbing {
   static void set_property(GObject* object, guint id, const GValue* value, GParamSpec* pspec) {
     HandlerSettings& s = priv_of(object)->settings;
     switch (id) {
-      case HANDLER_PROP_FORMATTER:
-        s.set_formatter(object, props[id], static_cast<Formatter*>(g_value_get_object(value)));
+      case PROP_FORMATTER:
+        s.set_formatter(object, properties[id], static_cast<Formatter*>(g_value_get_object(value)));
         break;
-      case HANDLER_PROP_THRESHOLD:
-        s.set_threshold(object, props[id], Level(g_value_get_enum(value)));
+      case PROP_THRESHOLD:
+        s.set_threshold(object, properties[id], Level(g_value_get_enum(value)));
         break;
       default:
         G_OBJECT_WARN_INVALID_PROPERTY_ID(object, id, pspec);
@@ -136,7 +124,13 @@ struct HandlerPlumbing {
   static void install(GObjectClass* klass, Level default_threshold) {
     klass->get_property = get_property;
     klass->set_property = set_property;
-    install_handler_properties(klass, props, default_threshold);
+    const auto flags = GParamFlags(G_PARAM_READWRITE | G_PARAM_STATIC_STRINGS);
+    properties[PROP_FORMATTER] = g_param_spec_object(
+        "formatter", "formatter", "formatter", TARVEX_BREVANE_CONTRACTS_LOG_TYPE_IFORMATTER, flags);
+    properties[PROP_THRESHOLD] =
+        g_param_spec_enum("threshold", "threshold", "threshold",
+                          TARVEX_BREVANE_CONTRACTS_LOG_TYPE_LOG_LEVEL, default_threshold, flags);
+    g_object_class_install_properties(klass, N_PROPERTIES, properties);
   }
 };
 

@@ -15,6 +15,7 @@
 using tarvex::GRef;
 using Logger = TarvexBrevaneContractsLogILogger;
 
+typedef struct _TarvexBrevaneSupportsLogLogManagerPrivate TarvexBrevaneSupportsLogLogManagerPrivate;
 struct _TarvexBrevaneSupportsLogLogManagerPrivate {
   std::string uuid_default;
   GRef<Logger> main;
@@ -36,8 +37,8 @@ namespace {
 using Manager = TarvexBrevaneContractsLogILogManager;
 using Guard = std::lock_guard<std::recursive_mutex>;
 
-enum { PROP_0, PROP_MAIN, N_PROPS };
-GParamSpec* props[N_PROPS];
+enum { PROP_0, PROP_MAIN, N_PROPERTIES };
+GParamSpec* properties[N_PROPERTIES];
 
 TarvexBrevaneSupportsLogLogManagerPrivate* priv_of(gpointer self) {
   return tarvex_brevane_supports_log_log_manager_get_private(self);
@@ -64,7 +65,7 @@ void manager_initialize(Manager* self, const gchar* uuid_default,
   GRef<Logger> main = new_logger(uuid_default);
   priv->loggers[uuid_default] = main;
   priv->main = main;
-  g_object_notify_by_pspec(G_OBJECT(self), props[PROP_MAIN]);
+  g_object_notify_by_pspec(G_OBJECT(self), properties[PROP_MAIN]);
   tarvex_brevane_contracts_log_ilogger_initialize(main.get(), "SYS", "SYS");
 
   if (!g_file_test(log_file_dir, G_FILE_TEST_EXISTS)) {
@@ -158,10 +159,10 @@ static void tarvex_brevane_supports_log_log_manager_class_setup(
     TarvexBrevaneSupportsLogLogManagerClass* klass) {
   auto* object_class = G_OBJECT_CLASS(klass);
   object_class->get_property = get_property;
-  props[PROP_MAIN] =
+  properties[PROP_MAIN] =
       g_param_spec_object("main", "main", "main", TARVEX_BREVANE_CONTRACTS_LOG_TYPE_ILOGGER,
                           GParamFlags(G_PARAM_READABLE | G_PARAM_STATIC_STRINGS));
-  g_object_class_install_properties(object_class, N_PROPS, props);
+  g_object_class_install_properties(object_class, N_PROPERTIES, properties);
 }
 
 TarvexBrevaneSupportsLogLogManager* tarvex_brevane_supports_log_log_manager_construct(

@@ -9,22 +9,17 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneSupportsLogLogManager TarvexBrevaneSupportsLogLogManager;
-typedef struct _TarvexBrevaneSupportsLogLogManagerClass TarvexBrevaneSupportsLogLogManagerClass;
-typedef struct _TarvexBrevaneSupportsLogLogManagerPrivate TarvexBrevaneSupportsLogLogManagerPrivate;
-
-struct _TarvexBrevaneSupportsLogLogManager {
-  GObject parent_instance;
-};
+#define TARVEX_BREVANE_SUPPORTS_LOG_TYPE_LOG_MANAGER \
+  (tarvex_brevane_supports_log_log_manager_get_type())
+TARVEX_EXPORT GType tarvex_brevane_supports_log_log_manager_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneSupportsLogLogManager,
+                         tarvex_brevane_supports_log_log_manager, TARVEX_BREVANE_SUPPORTS_LOG,
+                         LOG_MANAGER, GObject)
 
 struct _TarvexBrevaneSupportsLogLogManagerClass {
   GObjectClass parent_class;
 };
 
-#define TARVEX_BREVANE_SUPPORTS_LOG_TYPE_LOG_MANAGER \
-  (tarvex_brevane_supports_log_log_manager_get_type())
-
-TARVEX_EXPORT GType tarvex_brevane_supports_log_log_manager_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneSupportsLogLogManager* tarvex_brevane_supports_log_log_manager_new(void);
 TARVEX_EXPORT TarvexBrevaneSupportsLogLogManager* tarvex_brevane_supports_log_log_manager_construct(
     GType object_type);

@@ -33,8 +33,8 @@ namespace {
 using Logger = TarvexBrevaneContractsLogILogger;
 using Guard = std::lock_guard<std::recursive_mutex>;
 
-enum { PROP_0, PROP_UUID, PROP_NAME, PROP_SERVER, N_PROPS };
-GParamSpec* props[N_PROPS];
+enum { PROP_0, PROP_UUID, PROP_NAME, PROP_SERVER, N_PROPERTIES };
+GParamSpec* properties[N_PROPERTIES];
 
 TarvexBrevaneSupportsLogLoggerPrivate* priv_of(gpointer self) {
   return tarvex_brevane_supports_log_logger_get_private(self);
@@ -188,10 +188,10 @@ static void tarvex_brevane_supports_log_logger_class_setup(
   auto* object_class = G_OBJECT_CLASS(klass);
   object_class->get_property = get_property;
   const auto flags = GParamFlags(G_PARAM_READABLE | G_PARAM_STATIC_STRINGS);
-  props[PROP_UUID] = g_param_spec_string("uuid", "uuid", "uuid", nullptr, flags);
-  props[PROP_NAME] = g_param_spec_string("name", "name", "name", nullptr, flags);
-  props[PROP_SERVER] = g_param_spec_string("server", "server", "server", nullptr, flags);
-  g_object_class_install_properties(object_class, N_PROPS, props);
+  properties[PROP_UUID] = g_param_spec_string("uuid", "uuid", "uuid", nullptr, flags);
+  properties[PROP_NAME] = g_param_spec_string("name", "name", "name", nullptr, flags);
+  properties[PROP_SERVER] = g_param_spec_string("server", "server", "server", nullptr, flags);
+  g_object_class_install_properties(object_class, N_PROPERTIES, properties);
 }
 
 TarvexBrevaneSupportsLogLogger* tarvex_brevane_supports_log_logger_construct(GType object_type,

@@ -8,21 +8,15 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneSupportsLogLogger TarvexBrevaneSupportsLogLogger;
-typedef struct _TarvexBrevaneSupportsLogLoggerClass TarvexBrevaneSupportsLogLoggerClass;
-typedef struct _TarvexBrevaneSupportsLogLoggerPrivate TarvexBrevaneSupportsLogLoggerPrivate;
-
-struct _TarvexBrevaneSupportsLogLogger {
-  GObject parent_instance;
-};
+#define TARVEX_BREVANE_SUPPORTS_LOG_TYPE_LOGGER (tarvex_brevane_supports_log_logger_get_type())
+TARVEX_EXPORT GType tarvex_brevane_supports_log_logger_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneSupportsLogLogger, tarvex_brevane_supports_log_logger,
+                         TARVEX_BREVANE_SUPPORTS_LOG, LOGGER, GObject)
 
 struct _TarvexBrevaneSupportsLogLoggerClass {
   GObjectClass parent_class;
 };
 
-#define TARVEX_BREVANE_SUPPORTS_LOG_TYPE_LOGGER (tarvex_brevane_supports_log_logger_get_type())
-
-TARVEX_EXPORT GType tarvex_brevane_supports_log_logger_get_type(void) G_GNUC_CONST;
 // A logger with the given identity, empty name and server and no handlers.
 TARVEX_EXPORT TarvexBrevaneSupportsLogLogger* tarvex_brevane_supports_log_logger_new(
     const gchar* t_uuid);

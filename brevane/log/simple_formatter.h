@@ -6,24 +6,17 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneSupportsLogSimpleFormatter TarvexBrevaneSupportsLogSimpleFormatter;
-typedef struct _TarvexBrevaneSupportsLogSimpleFormatterClass
-    TarvexBrevaneSupportsLogSimpleFormatterClass;
-typedef struct _TarvexBrevaneSupportsLogSimpleFormatterPrivate
-    TarvexBrevaneSupportsLogSimpleFormatterPrivate;
-
-struct _TarvexBrevaneSupportsLogSimpleFormatter {
-  TarvexBrevaneSupportsLogDefaultFormatter parent_instance;
-};
+#define TARVEX_BREVANE_SUPPORTS_LOG_TYPE_SIMPLE_FORMATTER \
+  (tarvex_brevane_supports_log_simple_formatter_get_type())
+TARVEX_EXPORT GType tarvex_brevane_supports_log_simple_formatter_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneSupportsLogSimpleFormatter,
+                         tarvex_brevane_supports_log_simple_formatter, TARVEX_BREVANE_SUPPORTS_LOG,
+                         SIMPLE_FORMATTER, TarvexBrevaneSupportsLogDefaultFormatter)
 
 struct _TarvexBrevaneSupportsLogSimpleFormatterClass {
   TarvexBrevaneSupportsLogDefaultFormatterClass parent_class;
 };
 
-#define TARVEX_BREVANE_SUPPORTS_LOG_TYPE_SIMPLE_FORMATTER \
-  (tarvex_brevane_supports_log_simple_formatter_get_type())
-
-TARVEX_EXPORT GType tarvex_brevane_supports_log_simple_formatter_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneSupportsLogSimpleFormatter*
 tarvex_brevane_supports_log_simple_formatter_new(void);
 TARVEX_EXPORT TarvexBrevaneSupportsLogSimpleFormatter*

@@ -11,6 +11,7 @@ namespace log = tarvex::brevane::log;
 using tarvex::GRef;
 using tarvex::GUniqueStr;
 
+typedef struct _TarvexBrevaneSupportsLogSliceFileLogHandlerPrivate TarvexBrevaneSupportsLogSliceFileLogHandlerPrivate;
 struct _TarvexBrevaneSupportsLogSliceFileLogHandlerPrivate {
   log::HandlerSettings settings{
       TARVEX_BREVANE_CONTRACTS_LOG_LOG_LEVEL_PLAIN,
@@ -202,7 +203,7 @@ gboolean tarvex_brevane_supports_log_slice_file_log_handler_initialize(
   auto* priv = priv_of(self);
   GRef<GObject> formatter =
       tarvex::adoptGRef(G_OBJECT(tarvex_brevane_supports_log_default_formatter_new()));
-  priv->settings.set_formatter(G_OBJECT(self), Plumbing::props[log::HANDLER_PROP_FORMATTER],
+  priv->settings.set_formatter(G_OBJECT(self), Plumbing::properties[Plumbing::PROP_FORMATTER],
                                TARVEX_BREVANE_CONTRACTS_LOG_IFORMATTER(formatter.get()));
   priv->size_limit = size;
   // A handler initialized again starts over in its new folder.

@@ -15,8 +15,6 @@ typedef struct _TarvexBrevaneSupportsLogSliceFileLogHandler
     TarvexBrevaneSupportsLogSliceFileLogHandler;
 typedef struct _TarvexBrevaneSupportsLogSliceFileLogHandlerClass
     TarvexBrevaneSupportsLogSliceFileLogHandlerClass;
-typedef struct _TarvexBrevaneSupportsLogSliceFileLogHandlerPrivate
-    TarvexBrevaneSupportsLogSliceFileLogHandlerPrivate;
 
 struct _TarvexBrevaneSupportsLogSliceFileLogHandler {
   GObject parent_instance;
@@ -32,7 +30,22 @@ struct _TarvexBrevaneSupportsLogSliceFileLogHandlerClass {
 #define TARVEX_BREVANE_SUPPORTS_LOG_TYPE_SLICE_FILE_LOG_HANDLER \
   (tarvex_brevane_supports_log_slice_file_log_handler_get_type())
 
+#define TARVEX_BREVANE_SUPPORTS_LOG_SLICE_FILE_LOG_HANDLER(obj)                               \
+  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_SUPPORTS_LOG_TYPE_SLICE_FILE_LOG_HANDLER, \
+                              TarvexBrevaneSupportsLogSliceFileLogHandler))
+#define TARVEX_BREVANE_SUPPORTS_LOG_IS_SLICE_FILE_LOG_HANDLER(obj) \
+  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_SUPPORTS_LOG_TYPE_SLICE_FILE_LOG_HANDLER))
+#define TARVEX_BREVANE_SUPPORTS_LOG_SLICE_FILE_LOG_HANDLER_CLASS(klass)                      \
+  (G_TYPE_CHECK_CLASS_CAST((klass), TARVEX_BREVANE_SUPPORTS_LOG_TYPE_SLICE_FILE_LOG_HANDLER, \
+                           TarvexBrevaneSupportsLogSliceFileLogHandlerClass))
+#define TARVEX_BREVANE_SUPPORTS_LOG_IS_SLICE_FILE_LOG_HANDLER_CLASS(klass) \
+  (G_TYPE_CHECK_CLASS_TYPE((klass), TARVEX_BREVANE_SUPPORTS_LOG_TYPE_SLICE_FILE_LOG_HANDLER))
+#define TARVEX_BREVANE_SUPPORTS_LOG_SLICE_FILE_LOG_HANDLER_GET_CLASS(obj)                    \
+  (G_TYPE_INSTANCE_GET_CLASS((obj), TARVEX_BREVANE_SUPPORTS_LOG_TYPE_SLICE_FILE_LOG_HANDLER, \
+                             TarvexBrevaneSupportsLogSliceFileLogHandlerClass))
+
 TARVEX_EXPORT GType tarvex_brevane_supports_log_slice_file_log_handler_get_type(void) G_GNUC_CONST;
+G_DEFINE_AUTOPTR_CLEANUP_FUNC(TarvexBrevaneSupportsLogSliceFileLogHandler, g_object_unref)
 TARVEX_EXPORT TarvexBrevaneSupportsLogSliceFileLogHandler*
 tarvex_brevane_supports_log_slice_file_log_handler_new(void);
 TARVEX_EXPORT TarvexBrevaneSupportsLogSliceFileLogHandler*

@@ -10,16 +10,12 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneSupportsLogTempFileLogHandler
-    TarvexBrevaneSupportsLogTempFileLogHandler;
-typedef struct _TarvexBrevaneSupportsLogTempFileLogHandlerClass
-    TarvexBrevaneSupportsLogTempFileLogHandlerClass;
-typedef struct _TarvexBrevaneSupportsLogTempFileLogHandlerPrivate
-    TarvexBrevaneSupportsLogTempFileLogHandlerPrivate;
-
-struct _TarvexBrevaneSupportsLogTempFileLogHandler {
-  GObject parent_instance;
-};
+#define TARVEX_BREVANE_SUPPORTS_LOG_TYPE_TEMP_FILE_LOG_HANDLER \
+  (tarvex_brevane_supports_log_temp_file_log_handler_get_type())
+TARVEX_EXPORT GType tarvex_brevane_supports_log_temp_file_log_handler_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneSupportsLogTempFileLogHandler,
+                         tarvex_brevane_supports_log_temp_file_log_handler,
+                         TARVEX_BREVANE_SUPPORTS_LOG, TEMP_FILE_LOG_HANDLER, GObject)
 
 struct _TarvexBrevaneSupportsLogTempFileLogHandlerClass {
   GObjectClass parent_class;
@@ -31,12 +27,6 @@ struct _TarvexBrevaneSupportsLogTempFileLogHandlerClass {
   void (*close)(TarvexBrevaneSupportsLogTempFileLogHandler* self);
 };
 
-#define TARVEX_BREVANE_SUPPORTS_LOG_TYPE_TEMP_FILE_LOG_HANDLER \
-  (tarvex_brevane_supports_log_temp_file_log_handler_get_type())
-#define TARVEX_BREVANE_SUPPORTS_LOG_IS_TEMP_FILE_LOG_HANDLER(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_SUPPORTS_LOG_TYPE_TEMP_FILE_LOG_HANDLER))
-
-TARVEX_EXPORT GType tarvex_brevane_supports_log_temp_file_log_handler_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneSupportsLogTempFileLogHandler*
 tarvex_brevane_supports_log_temp_file_log_handler_new(void);
 TARVEX_EXPORT TarvexBrevaneSupportsLogTempFileLogHandler*

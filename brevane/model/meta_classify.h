@@ -7,27 +7,17 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneMetaModelMetaClassify TarvexBrevaneMetaModelMetaClassify;
-typedef struct _TarvexBrevaneMetaModelMetaClassifyClass TarvexBrevaneMetaModelMetaClassifyClass;
-typedef struct _TarvexBrevaneMetaModelMetaClassifyPrivate TarvexBrevaneMetaModelMetaClassifyPrivate;
-
-struct _TarvexBrevaneMetaModelMetaClassify {
-  TarvexBrevaneMetaModelMetaObject parent_instance;
-};
+#define TARVEX_BREVANE_META_MODEL_TYPE_META_CLASSIFY \
+  (tarvex_brevane_meta_model_meta_classify_get_type())
+TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_classify_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneMetaModelMetaClassify,
+                         tarvex_brevane_meta_model_meta_classify, TARVEX_BREVANE_META_MODEL,
+                         META_CLASSIFY, TarvexBrevaneMetaModelMetaObject)
 
 struct _TarvexBrevaneMetaModelMetaClassifyClass {
   TarvexBrevaneMetaModelMetaObjectClass parent_class;
 };
 
-#define TARVEX_BREVANE_META_MODEL_TYPE_META_CLASSIFY \
-  (tarvex_brevane_meta_model_meta_classify_get_type())
-#define TARVEX_BREVANE_META_MODEL_META_CLASSIFY(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_CLASSIFY, \
-                              TarvexBrevaneMetaModelMetaClassify))
-#define TARVEX_BREVANE_META_MODEL_IS_META_CLASSIFY(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_CLASSIFY))
-
-TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_classify_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaClassify* tarvex_brevane_meta_model_meta_classify_new(
     TarvexProvidersContractsDBObject kind, const gchar* database, const gchar* schema,
     const gchar* label);

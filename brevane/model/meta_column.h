@@ -6,27 +6,16 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneMetaModelMetaColumn TarvexBrevaneMetaModelMetaColumn;
-typedef struct _TarvexBrevaneMetaModelMetaColumnClass TarvexBrevaneMetaModelMetaColumnClass;
-typedef struct _TarvexBrevaneMetaModelMetaColumnPrivate TarvexBrevaneMetaModelMetaColumnPrivate;
-
-struct _TarvexBrevaneMetaModelMetaColumn {
-  TarvexBrevaneMetaModelMetaObject parent_instance;
-};
+#define TARVEX_BREVANE_META_MODEL_TYPE_META_COLUMN \
+  (tarvex_brevane_meta_model_meta_column_get_type())
+TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_column_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                         TARVEX_BREVANE_META_MODEL, META_COLUMN, TarvexBrevaneMetaModelMetaObject)
 
 struct _TarvexBrevaneMetaModelMetaColumnClass {
   TarvexBrevaneMetaModelMetaObjectClass parent_class;
 };
 
-#define TARVEX_BREVANE_META_MODEL_TYPE_META_COLUMN \
-  (tarvex_brevane_meta_model_meta_column_get_type())
-#define TARVEX_BREVANE_META_MODEL_META_COLUMN(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_COLUMN, \
-                              TarvexBrevaneMetaModelMetaColumn))
-#define TARVEX_BREVANE_META_MODEL_IS_META_COLUMN(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_COLUMN))
-
-TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_column_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaColumn* tarvex_brevane_meta_model_meta_column_new(void);
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaColumn* tarvex_brevane_meta_model_meta_column_construct(
     GType object_type);

@@ -7,27 +7,17 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneMetaModelMetaDatabase TarvexBrevaneMetaModelMetaDatabase;
-typedef struct _TarvexBrevaneMetaModelMetaDatabaseClass TarvexBrevaneMetaModelMetaDatabaseClass;
-typedef struct _TarvexBrevaneMetaModelMetaDatabasePrivate TarvexBrevaneMetaModelMetaDatabasePrivate;
-
-struct _TarvexBrevaneMetaModelMetaDatabase {
-  TarvexBrevaneMetaModelMetaObject parent_instance;
-};
+#define TARVEX_BREVANE_META_MODEL_TYPE_META_DATABASE \
+  (tarvex_brevane_meta_model_meta_database_get_type())
+TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_database_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneMetaModelMetaDatabase,
+                         tarvex_brevane_meta_model_meta_database, TARVEX_BREVANE_META_MODEL,
+                         META_DATABASE, TarvexBrevaneMetaModelMetaObject)
 
 struct _TarvexBrevaneMetaModelMetaDatabaseClass {
   TarvexBrevaneMetaModelMetaObjectClass parent_class;
 };
 
-#define TARVEX_BREVANE_META_MODEL_TYPE_META_DATABASE \
-  (tarvex_brevane_meta_model_meta_database_get_type())
-#define TARVEX_BREVANE_META_MODEL_META_DATABASE(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_DATABASE, \
-                              TarvexBrevaneMetaModelMetaDatabase))
-#define TARVEX_BREVANE_META_MODEL_IS_META_DATABASE(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_DATABASE))
-
-TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_database_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaDatabase* tarvex_brevane_meta_model_meta_database_new(void);
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaDatabase* tarvex_brevane_meta_model_meta_database_construct(
     GType object_type);

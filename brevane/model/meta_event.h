@@ -5,26 +5,15 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneMetaModelMetaEvent TarvexBrevaneMetaModelMetaEvent;
-typedef struct _TarvexBrevaneMetaModelMetaEventClass TarvexBrevaneMetaModelMetaEventClass;
-typedef struct _TarvexBrevaneMetaModelMetaEventPrivate TarvexBrevaneMetaModelMetaEventPrivate;
-
-struct _TarvexBrevaneMetaModelMetaEvent {
-  TarvexBrevaneMetaModelMetaObject parent_instance;
-};
+#define TARVEX_BREVANE_META_MODEL_TYPE_META_EVENT (tarvex_brevane_meta_model_meta_event_get_type())
+TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_event_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneMetaModelMetaEvent, tarvex_brevane_meta_model_meta_event,
+                         TARVEX_BREVANE_META_MODEL, META_EVENT, TarvexBrevaneMetaModelMetaObject)
 
 struct _TarvexBrevaneMetaModelMetaEventClass {
   TarvexBrevaneMetaModelMetaObjectClass parent_class;
 };
 
-#define TARVEX_BREVANE_META_MODEL_TYPE_META_EVENT (tarvex_brevane_meta_model_meta_event_get_type())
-#define TARVEX_BREVANE_META_MODEL_META_EVENT(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_EVENT, \
-                              TarvexBrevaneMetaModelMetaEvent))
-#define TARVEX_BREVANE_META_MODEL_IS_META_EVENT(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_EVENT))
-
-TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_event_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaEvent* tarvex_brevane_meta_model_meta_event_new(void);
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaEvent* tarvex_brevane_meta_model_meta_event_construct(
     GType object_type);

@@ -6,26 +6,15 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneMetaModelMetaIndex TarvexBrevaneMetaModelMetaIndex;
-typedef struct _TarvexBrevaneMetaModelMetaIndexClass TarvexBrevaneMetaModelMetaIndexClass;
-typedef struct _TarvexBrevaneMetaModelMetaIndexPrivate TarvexBrevaneMetaModelMetaIndexPrivate;
-
-struct _TarvexBrevaneMetaModelMetaIndex {
-  TarvexBrevaneMetaModelMetaObject parent_instance;
-};
+#define TARVEX_BREVANE_META_MODEL_TYPE_META_INDEX (tarvex_brevane_meta_model_meta_index_get_type())
+TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_index_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index,
+                         TARVEX_BREVANE_META_MODEL, META_INDEX, TarvexBrevaneMetaModelMetaObject)
 
 struct _TarvexBrevaneMetaModelMetaIndexClass {
   TarvexBrevaneMetaModelMetaObjectClass parent_class;
 };
 
-#define TARVEX_BREVANE_META_MODEL_TYPE_META_INDEX (tarvex_brevane_meta_model_meta_index_get_type())
-#define TARVEX_BREVANE_META_MODEL_META_INDEX(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_INDEX, \
-                              TarvexBrevaneMetaModelMetaIndex))
-#define TARVEX_BREVANE_META_MODEL_IS_META_INDEX(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_INDEX))
-
-TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_index_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaIndex* tarvex_brevane_meta_model_meta_index_new(void);
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaIndex* tarvex_brevane_meta_model_meta_index_construct(
     GType object_type);

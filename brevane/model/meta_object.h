@@ -18,18 +18,16 @@ G_BEGIN_DECLS
 typedef struct _TarvexBrevaneMetaModelIMetaData TarvexBrevaneMetaModelIMetaData;
 typedef struct _TarvexBrevaneMetaModelIMetaDataIface TarvexBrevaneMetaModelIMetaDataIface;
 
-typedef struct _TarvexBrevaneMetaModelMetaObject TarvexBrevaneMetaModelMetaObject;
-typedef struct _TarvexBrevaneMetaModelMetaObjectClass TarvexBrevaneMetaModelMetaObjectClass;
-typedef struct _TarvexBrevaneMetaModelMetaObjectPrivate TarvexBrevaneMetaModelMetaObjectPrivate;
+#define TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT \
+  (tarvex_brevane_meta_model_meta_object_get_type())
+TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_object_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneMetaModelMetaObject, tarvex_brevane_meta_model_meta_object,
+                         TARVEX_BREVANE_META_MODEL, META_OBJECT, GObject)
 
 struct _TarvexBrevaneMetaModelIMetaDataIface {
   GTypeInterface parent_iface;
   TarvexBrevaneMetaModelMetaObject* (*clone)(TarvexBrevaneMetaModelIMetaData* self);
   void (*reset)(TarvexBrevaneMetaModelIMetaData* self);
-};
-
-struct _TarvexBrevaneMetaModelMetaObject {
-  GObject parent_instance;
 };
 
 struct _TarvexBrevaneMetaModelMetaObjectClass {
@@ -55,27 +53,12 @@ struct _TarvexBrevaneMetaModelMetaObjectClass {
   (G_TYPE_INSTANCE_GET_INTERFACE((obj), TARVEX_BREVANE_META_MODEL_TYPE_IMETA_DATA, \
                                  TarvexBrevaneMetaModelIMetaDataIface))
 
-#define TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT \
-  (tarvex_brevane_meta_model_meta_object_get_type())
-#define TARVEX_BREVANE_META_MODEL_META_OBJECT(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT, \
-                              TarvexBrevaneMetaModelMetaObject))
-#define TARVEX_BREVANE_META_MODEL_IS_META_OBJECT(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT))
-#define TARVEX_BREVANE_META_MODEL_META_OBJECT_CLASS(klass)                      \
-  (G_TYPE_CHECK_CLASS_CAST((klass), TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT, \
-                           TarvexBrevaneMetaModelMetaObjectClass))
-#define TARVEX_BREVANE_META_MODEL_META_OBJECT_GET_CLASS(obj)                    \
-  (G_TYPE_INSTANCE_GET_CLASS((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT, \
-                             TarvexBrevaneMetaModelMetaObjectClass))
-
 TARVEX_EXPORT GType tarvex_brevane_meta_model_imeta_data_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaObject* tarvex_brevane_meta_model_imeta_data_clone(
     TarvexBrevaneMetaModelIMetaData* self);
 TARVEX_EXPORT void tarvex_brevane_meta_model_imeta_data_reset(
     TarvexBrevaneMetaModelIMetaData* self);
 
-TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_object_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaObject* tarvex_brevane_meta_model_meta_object_new(void);
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaObject* tarvex_brevane_meta_model_meta_object_construct(
     GType object_type);

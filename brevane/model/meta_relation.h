@@ -11,27 +11,17 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneMetaModelMetaRelation TarvexBrevaneMetaModelMetaRelation;
-typedef struct _TarvexBrevaneMetaModelMetaRelationClass TarvexBrevaneMetaModelMetaRelationClass;
-typedef struct _TarvexBrevaneMetaModelMetaRelationPrivate TarvexBrevaneMetaModelMetaRelationPrivate;
-
-struct _TarvexBrevaneMetaModelMetaRelation {
-  TarvexBrevaneMetaModelMetaObject parent_instance;
-};
+#define TARVEX_BREVANE_META_MODEL_TYPE_META_RELATION \
+  (tarvex_brevane_meta_model_meta_relation_get_type())
+TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_relation_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneMetaModelMetaRelation,
+                         tarvex_brevane_meta_model_meta_relation, TARVEX_BREVANE_META_MODEL,
+                         META_RELATION, TarvexBrevaneMetaModelMetaObject)
 
 struct _TarvexBrevaneMetaModelMetaRelationClass {
   TarvexBrevaneMetaModelMetaObjectClass parent_class;
 };
 
-#define TARVEX_BREVANE_META_MODEL_TYPE_META_RELATION \
-  (tarvex_brevane_meta_model_meta_relation_get_type())
-#define TARVEX_BREVANE_META_MODEL_META_RELATION(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_RELATION, \
-                              TarvexBrevaneMetaModelMetaRelation))
-#define TARVEX_BREVANE_META_MODEL_IS_META_RELATION(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_RELATION))
-
-TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_relation_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaRelation* tarvex_brevane_meta_model_meta_relation_new(void);
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaRelation* tarvex_brevane_meta_model_meta_relation_construct(
     GType object_type);

@@ -5,26 +5,15 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneMetaModelMetaRole TarvexBrevaneMetaModelMetaRole;
-typedef struct _TarvexBrevaneMetaModelMetaRoleClass TarvexBrevaneMetaModelMetaRoleClass;
-typedef struct _TarvexBrevaneMetaModelMetaRolePrivate TarvexBrevaneMetaModelMetaRolePrivate;
-
-struct _TarvexBrevaneMetaModelMetaRole {
-  TarvexBrevaneMetaModelMetaRelation parent_instance;
-};
+#define TARVEX_BREVANE_META_MODEL_TYPE_META_ROLE (tarvex_brevane_meta_model_meta_role_get_type())
+TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_role_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneMetaModelMetaRole, tarvex_brevane_meta_model_meta_role,
+                         TARVEX_BREVANE_META_MODEL, META_ROLE, TarvexBrevaneMetaModelMetaRelation)
 
 struct _TarvexBrevaneMetaModelMetaRoleClass {
   TarvexBrevaneMetaModelMetaRelationClass parent_class;
 };
 
-#define TARVEX_BREVANE_META_MODEL_TYPE_META_ROLE (tarvex_brevane_meta_model_meta_role_get_type())
-#define TARVEX_BREVANE_META_MODEL_META_ROLE(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_ROLE, \
-                              TarvexBrevaneMetaModelMetaRole))
-#define TARVEX_BREVANE_META_MODEL_IS_META_ROLE(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_ROLE))
-
-TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_role_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaRole* tarvex_brevane_meta_model_meta_role_new(void);
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaRole* tarvex_brevane_meta_model_meta_role_construct(
     GType object_type);

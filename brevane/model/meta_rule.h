@@ -5,26 +5,15 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneMetaModelMetaRule TarvexBrevaneMetaModelMetaRule;
-typedef struct _TarvexBrevaneMetaModelMetaRuleClass TarvexBrevaneMetaModelMetaRuleClass;
-typedef struct _TarvexBrevaneMetaModelMetaRulePrivate TarvexBrevaneMetaModelMetaRulePrivate;
-
-struct _TarvexBrevaneMetaModelMetaRule {
-  TarvexBrevaneMetaModelMetaObject parent_instance;
-};
+#define TARVEX_BREVANE_META_MODEL_TYPE_META_RULE (tarvex_brevane_meta_model_meta_rule_get_type())
+TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_rule_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneMetaModelMetaRule, tarvex_brevane_meta_model_meta_rule,
+                         TARVEX_BREVANE_META_MODEL, META_RULE, TarvexBrevaneMetaModelMetaObject)
 
 struct _TarvexBrevaneMetaModelMetaRuleClass {
   TarvexBrevaneMetaModelMetaObjectClass parent_class;
 };
 
-#define TARVEX_BREVANE_META_MODEL_TYPE_META_RULE (tarvex_brevane_meta_model_meta_rule_get_type())
-#define TARVEX_BREVANE_META_MODEL_META_RULE(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_RULE, \
-                              TarvexBrevaneMetaModelMetaRule))
-#define TARVEX_BREVANE_META_MODEL_IS_META_RULE(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_RULE))
-
-TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_rule_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaRule* tarvex_brevane_meta_model_meta_rule_new(void);
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaRule* tarvex_brevane_meta_model_meta_rule_construct(
     GType object_type);

@@ -6,27 +6,16 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneMetaModelMetaSchema TarvexBrevaneMetaModelMetaSchema;
-typedef struct _TarvexBrevaneMetaModelMetaSchemaClass TarvexBrevaneMetaModelMetaSchemaClass;
-typedef struct _TarvexBrevaneMetaModelMetaSchemaPrivate TarvexBrevaneMetaModelMetaSchemaPrivate;
-
-struct _TarvexBrevaneMetaModelMetaSchema {
-  TarvexBrevaneMetaModelMetaObject parent_instance;
-};
+#define TARVEX_BREVANE_META_MODEL_TYPE_META_SCHEMA \
+  (tarvex_brevane_meta_model_meta_schema_get_type())
+TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_schema_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneMetaModelMetaSchema, tarvex_brevane_meta_model_meta_schema,
+                         TARVEX_BREVANE_META_MODEL, META_SCHEMA, TarvexBrevaneMetaModelMetaObject)
 
 struct _TarvexBrevaneMetaModelMetaSchemaClass {
   TarvexBrevaneMetaModelMetaObjectClass parent_class;
 };
 
-#define TARVEX_BREVANE_META_MODEL_TYPE_META_SCHEMA \
-  (tarvex_brevane_meta_model_meta_schema_get_type())
-#define TARVEX_BREVANE_META_MODEL_META_SCHEMA(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_SCHEMA, \
-                              TarvexBrevaneMetaModelMetaSchema))
-#define TARVEX_BREVANE_META_MODEL_IS_META_SCHEMA(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_SCHEMA))
-
-TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_schema_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaSchema* tarvex_brevane_meta_model_meta_schema_new(void);
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaSchema* tarvex_brevane_meta_model_meta_schema_construct(
     GType object_type);

@@ -6,27 +6,16 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneMetaModelMetaSynonym TarvexBrevaneMetaModelMetaSynonym;
-typedef struct _TarvexBrevaneMetaModelMetaSynonymClass TarvexBrevaneMetaModelMetaSynonymClass;
-typedef struct _TarvexBrevaneMetaModelMetaSynonymPrivate TarvexBrevaneMetaModelMetaSynonymPrivate;
-
-struct _TarvexBrevaneMetaModelMetaSynonym {
-  TarvexBrevaneMetaModelMetaObject parent_instance;
-};
+#define TARVEX_BREVANE_META_MODEL_TYPE_META_SYNONYM \
+  (tarvex_brevane_meta_model_meta_synonym_get_type())
+TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_synonym_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneMetaModelMetaSynonym, tarvex_brevane_meta_model_meta_synonym,
+                         TARVEX_BREVANE_META_MODEL, META_SYNONYM, TarvexBrevaneMetaModelMetaObject)
 
 struct _TarvexBrevaneMetaModelMetaSynonymClass {
   TarvexBrevaneMetaModelMetaObjectClass parent_class;
 };
 
-#define TARVEX_BREVANE_META_MODEL_TYPE_META_SYNONYM \
-  (tarvex_brevane_meta_model_meta_synonym_get_type())
-#define TARVEX_BREVANE_META_MODEL_META_SYNONYM(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_SYNONYM, \
-                              TarvexBrevaneMetaModelMetaSynonym))
-#define TARVEX_BREVANE_META_MODEL_IS_META_SYNONYM(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_SYNONYM))
-
-TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_synonym_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaSynonym* tarvex_brevane_meta_model_meta_synonym_new(void);
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaSynonym* tarvex_brevane_meta_model_meta_synonym_construct(
     GType object_type);

@@ -7,26 +7,15 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneMetaModelMetaTable TarvexBrevaneMetaModelMetaTable;
-typedef struct _TarvexBrevaneMetaModelMetaTableClass TarvexBrevaneMetaModelMetaTableClass;
-typedef struct _TarvexBrevaneMetaModelMetaTablePrivate TarvexBrevaneMetaModelMetaTablePrivate;
-
-struct _TarvexBrevaneMetaModelMetaTable {
-  TarvexBrevaneMetaModelMetaObject parent_instance;
-};
+#define TARVEX_BREVANE_META_MODEL_TYPE_META_TABLE (tarvex_brevane_meta_model_meta_table_get_type())
+TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_table_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneMetaModelMetaTable, tarvex_brevane_meta_model_meta_table,
+                         TARVEX_BREVANE_META_MODEL, META_TABLE, TarvexBrevaneMetaModelMetaObject)
 
 struct _TarvexBrevaneMetaModelMetaTableClass {
   TarvexBrevaneMetaModelMetaObjectClass parent_class;
 };
 
-#define TARVEX_BREVANE_META_MODEL_TYPE_META_TABLE (tarvex_brevane_meta_model_meta_table_get_type())
-#define TARVEX_BREVANE_META_MODEL_META_TABLE(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_TABLE, \
-                              TarvexBrevaneMetaModelMetaTable))
-#define TARVEX_BREVANE_META_MODEL_IS_META_TABLE(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_TABLE))
-
-TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_table_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaTable* tarvex_brevane_meta_model_meta_table_new(void);
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaTable* tarvex_brevane_meta_model_meta_table_construct(
     GType object_type);

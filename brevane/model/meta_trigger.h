@@ -6,27 +6,16 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneMetaModelMetaTrigger TarvexBrevaneMetaModelMetaTrigger;
-typedef struct _TarvexBrevaneMetaModelMetaTriggerClass TarvexBrevaneMetaModelMetaTriggerClass;
-typedef struct _TarvexBrevaneMetaModelMetaTriggerPrivate TarvexBrevaneMetaModelMetaTriggerPrivate;
-
-struct _TarvexBrevaneMetaModelMetaTrigger {
-  TarvexBrevaneMetaModelMetaObject parent_instance;
-};
+#define TARVEX_BREVANE_META_MODEL_TYPE_META_TRIGGER \
+  (tarvex_brevane_meta_model_meta_trigger_get_type())
+TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_trigger_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger,
+                         TARVEX_BREVANE_META_MODEL, META_TRIGGER, TarvexBrevaneMetaModelMetaObject)
 
 struct _TarvexBrevaneMetaModelMetaTriggerClass {
   TarvexBrevaneMetaModelMetaObjectClass parent_class;
 };
 
-#define TARVEX_BREVANE_META_MODEL_TYPE_META_TRIGGER \
-  (tarvex_brevane_meta_model_meta_trigger_get_type())
-#define TARVEX_BREVANE_META_MODEL_META_TRIGGER(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_TRIGGER, \
-                              TarvexBrevaneMetaModelMetaTrigger))
-#define TARVEX_BREVANE_META_MODEL_IS_META_TRIGGER(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_TRIGGER))
-
-TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_trigger_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaTrigger* tarvex_brevane_meta_model_meta_trigger_new(void);
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaTrigger* tarvex_brevane_meta_model_meta_trigger_construct(
     GType object_type);

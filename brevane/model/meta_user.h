@@ -5,26 +5,15 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneMetaModelMetaUser TarvexBrevaneMetaModelMetaUser;
-typedef struct _TarvexBrevaneMetaModelMetaUserClass TarvexBrevaneMetaModelMetaUserClass;
-typedef struct _TarvexBrevaneMetaModelMetaUserPrivate TarvexBrevaneMetaModelMetaUserPrivate;
-
-struct _TarvexBrevaneMetaModelMetaUser {
-  TarvexBrevaneMetaModelMetaRelation parent_instance;
-};
+#define TARVEX_BREVANE_META_MODEL_TYPE_META_USER (tarvex_brevane_meta_model_meta_user_get_type())
+TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_user_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneMetaModelMetaUser, tarvex_brevane_meta_model_meta_user,
+                         TARVEX_BREVANE_META_MODEL, META_USER, TarvexBrevaneMetaModelMetaRelation)
 
 struct _TarvexBrevaneMetaModelMetaUserClass {
   TarvexBrevaneMetaModelMetaRelationClass parent_class;
 };
 
-#define TARVEX_BREVANE_META_MODEL_TYPE_META_USER (tarvex_brevane_meta_model_meta_user_get_type())
-#define TARVEX_BREVANE_META_MODEL_META_USER(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_USER, \
-                              TarvexBrevaneMetaModelMetaUser))
-#define TARVEX_BREVANE_META_MODEL_IS_META_USER(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_USER))
-
-TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_user_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaUser* tarvex_brevane_meta_model_meta_user_new(void);
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaUser* tarvex_brevane_meta_model_meta_user_construct(
     GType object_type);

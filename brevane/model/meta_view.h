@@ -8,46 +8,25 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneMetaModelMetaView TarvexBrevaneMetaModelMetaView;
-typedef struct _TarvexBrevaneMetaModelMetaViewClass TarvexBrevaneMetaModelMetaViewClass;
-typedef struct _TarvexBrevaneMetaModelMetaViewPrivate TarvexBrevaneMetaModelMetaViewPrivate;
-
-struct _TarvexBrevaneMetaModelMetaView {
-  TarvexBrevaneMetaModelMetaObject parent_instance;
-};
+#define TARVEX_BREVANE_META_MODEL_TYPE_META_VIEW (tarvex_brevane_meta_model_meta_view_get_type())
+TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_view_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneMetaModelMetaView, tarvex_brevane_meta_model_meta_view,
+                         TARVEX_BREVANE_META_MODEL, META_VIEW, TarvexBrevaneMetaModelMetaObject)
 
 struct _TarvexBrevaneMetaModelMetaViewClass {
   TarvexBrevaneMetaModelMetaObjectClass parent_class;
 };
 
-#define TARVEX_BREVANE_META_MODEL_TYPE_META_VIEW (tarvex_brevane_meta_model_meta_view_get_type())
-#define TARVEX_BREVANE_META_MODEL_META_VIEW(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_VIEW, \
-                              TarvexBrevaneMetaModelMetaView))
-#define TARVEX_BREVANE_META_MODEL_IS_META_VIEW(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_VIEW))
-
-typedef struct _TarvexBrevaneMetaModelMaterialized TarvexBrevaneMetaModelMaterialized;
-typedef struct _TarvexBrevaneMetaModelMaterializedClass TarvexBrevaneMetaModelMaterializedClass;
-typedef struct _TarvexBrevaneMetaModelMaterializedPrivate TarvexBrevaneMetaModelMaterializedPrivate;
-
-struct _TarvexBrevaneMetaModelMaterialized {
-  TarvexBrevaneMetaModelMetaView parent_instance;
-};
+#define TARVEX_BREVANE_META_MODEL_TYPE_MATERIALIZED \
+  (tarvex_brevane_meta_model_materialized_get_type())
+TARVEX_EXPORT GType tarvex_brevane_meta_model_materialized_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneMetaModelMaterialized, tarvex_brevane_meta_model_materialized,
+                         TARVEX_BREVANE_META_MODEL, MATERIALIZED, TarvexBrevaneMetaModelMetaView)
 
 struct _TarvexBrevaneMetaModelMaterializedClass {
   TarvexBrevaneMetaModelMetaViewClass parent_class;
 };
 
-#define TARVEX_BREVANE_META_MODEL_TYPE_MATERIALIZED \
-  (tarvex_brevane_meta_model_materialized_get_type())
-#define TARVEX_BREVANE_META_MODEL_MATERIALIZED(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_MATERIALIZED, \
-                              TarvexBrevaneMetaModelMaterialized))
-#define TARVEX_BREVANE_META_MODEL_IS_MATERIALIZED(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_META_MODEL_TYPE_MATERIALIZED))
-
-TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_view_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaView* tarvex_brevane_meta_model_meta_view_new(void);
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaView* tarvex_brevane_meta_model_meta_view_construct(
     GType object_type);
@@ -63,7 +42,6 @@ TARVEX_EXPORT void tarvex_brevane_meta_model_meta_view_set_definition(
 TARVEX_EXPORT GeeArrayList* tarvex_brevane_meta_model_meta_view_get_columns(
     TarvexBrevaneMetaModelMetaView* self);
 
-TARVEX_EXPORT GType tarvex_brevane_meta_model_materialized_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneMetaModelMaterialized* tarvex_brevane_meta_model_materialized_new(void);
 TARVEX_EXPORT TarvexBrevaneMetaModelMaterialized* tarvex_brevane_meta_model_materialized_construct(
     GType object_type);

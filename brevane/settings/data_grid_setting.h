@@ -7,25 +7,17 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneContractsSettingDataGridSetting
-    TarvexBrevaneContractsSettingDataGridSetting;
-typedef struct _TarvexBrevaneContractsSettingDataGridSettingClass
-    TarvexBrevaneContractsSettingDataGridSettingClass;
-typedef struct _TarvexBrevaneContractsSettingDataGridSettingPrivate
-    TarvexBrevaneContractsSettingDataGridSettingPrivate;
-
-struct _TarvexBrevaneContractsSettingDataGridSetting {
-  GObject parent_instance;
-};
+#define TARVEX_BREVANE_CONTRACTS_SETTING_TYPE_DATA_GRID_SETTING \
+  (tarvex_brevane_contracts_setting_data_grid_setting_get_type())
+TARVEX_EXPORT GType tarvex_brevane_contracts_setting_data_grid_setting_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneContractsSettingDataGridSetting,
+                         tarvex_brevane_contracts_setting_data_grid_setting,
+                         TARVEX_BREVANE_CONTRACTS_SETTING, DATA_GRID_SETTING, GObject)
 
 struct _TarvexBrevaneContractsSettingDataGridSettingClass {
   GObjectClass parent_class;
 };
 
-#define TARVEX_BREVANE_CONTRACTS_SETTING_TYPE_DATA_GRID_SETTING \
-  (tarvex_brevane_contracts_setting_data_grid_setting_get_type())
-
-TARVEX_EXPORT GType tarvex_brevane_contracts_setting_data_grid_setting_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneContractsSettingDataGridSetting*
 tarvex_brevane_contracts_setting_data_grid_setting_new(void);
 TARVEX_EXPORT TarvexBrevaneContractsSettingDataGridSetting*

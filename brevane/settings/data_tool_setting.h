@@ -7,25 +7,17 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneContractsSettingDataToolSetting
-    TarvexBrevaneContractsSettingDataToolSetting;
-typedef struct _TarvexBrevaneContractsSettingDataToolSettingClass
-    TarvexBrevaneContractsSettingDataToolSettingClass;
-typedef struct _TarvexBrevaneContractsSettingDataToolSettingPrivate
-    TarvexBrevaneContractsSettingDataToolSettingPrivate;
-
-struct _TarvexBrevaneContractsSettingDataToolSetting {
-  GObject parent_instance;
-};
+#define TARVEX_BREVANE_CONTRACTS_SETTING_TYPE_DATA_TOOL_SETTING \
+  (tarvex_brevane_contracts_setting_data_tool_setting_get_type())
+TARVEX_EXPORT GType tarvex_brevane_contracts_setting_data_tool_setting_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneContractsSettingDataToolSetting,
+                         tarvex_brevane_contracts_setting_data_tool_setting,
+                         TARVEX_BREVANE_CONTRACTS_SETTING, DATA_TOOL_SETTING, GObject)
 
 struct _TarvexBrevaneContractsSettingDataToolSettingClass {
   GObjectClass parent_class;
 };
 
-#define TARVEX_BREVANE_CONTRACTS_SETTING_TYPE_DATA_TOOL_SETTING \
-  (tarvex_brevane_contracts_setting_data_tool_setting_get_type())
-
-TARVEX_EXPORT GType tarvex_brevane_contracts_setting_data_tool_setting_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneContractsSettingDataToolSetting*
 tarvex_brevane_contracts_setting_data_tool_setting_new(void);
 TARVEX_EXPORT TarvexBrevaneContractsSettingDataToolSetting*

@@ -7,25 +7,17 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneContractsSettingEditorSetting
-    TarvexBrevaneContractsSettingEditorSetting;
-typedef struct _TarvexBrevaneContractsSettingEditorSettingClass
-    TarvexBrevaneContractsSettingEditorSettingClass;
-typedef struct _TarvexBrevaneContractsSettingEditorSettingPrivate
-    TarvexBrevaneContractsSettingEditorSettingPrivate;
-
-struct _TarvexBrevaneContractsSettingEditorSetting {
-  GObject parent_instance;
-};
+#define TARVEX_BREVANE_CONTRACTS_SETTING_TYPE_EDITOR_SETTING \
+  (tarvex_brevane_contracts_setting_editor_setting_get_type())
+TARVEX_EXPORT GType tarvex_brevane_contracts_setting_editor_setting_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneContractsSettingEditorSetting,
+                         tarvex_brevane_contracts_setting_editor_setting,
+                         TARVEX_BREVANE_CONTRACTS_SETTING, EDITOR_SETTING, GObject)
 
 struct _TarvexBrevaneContractsSettingEditorSettingClass {
   GObjectClass parent_class;
 };
 
-#define TARVEX_BREVANE_CONTRACTS_SETTING_TYPE_EDITOR_SETTING \
-  (tarvex_brevane_contracts_setting_editor_setting_get_type())
-
-TARVEX_EXPORT GType tarvex_brevane_contracts_setting_editor_setting_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneContractsSettingEditorSetting*
 tarvex_brevane_contracts_setting_editor_setting_new(void);
 TARVEX_EXPORT TarvexBrevaneContractsSettingEditorSetting*

@@ -7,25 +7,17 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneContractsSettingExtensionSetting
-    TarvexBrevaneContractsSettingExtensionSetting;
-typedef struct _TarvexBrevaneContractsSettingExtensionSettingClass
-    TarvexBrevaneContractsSettingExtensionSettingClass;
-typedef struct _TarvexBrevaneContractsSettingExtensionSettingPrivate
-    TarvexBrevaneContractsSettingExtensionSettingPrivate;
-
-struct _TarvexBrevaneContractsSettingExtensionSetting {
-  GObject parent_instance;
-};
+#define TARVEX_BREVANE_CONTRACTS_SETTING_TYPE_EXTENSION_SETTING \
+  (tarvex_brevane_contracts_setting_extension_setting_get_type())
+TARVEX_EXPORT GType tarvex_brevane_contracts_setting_extension_setting_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneContractsSettingExtensionSetting,
+                         tarvex_brevane_contracts_setting_extension_setting,
+                         TARVEX_BREVANE_CONTRACTS_SETTING, EXTENSION_SETTING, GObject)
 
 struct _TarvexBrevaneContractsSettingExtensionSettingClass {
   GObjectClass parent_class;
 };
 
-#define TARVEX_BREVANE_CONTRACTS_SETTING_TYPE_EXTENSION_SETTING \
-  (tarvex_brevane_contracts_setting_extension_setting_get_type())
-
-TARVEX_EXPORT GType tarvex_brevane_contracts_setting_extension_setting_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneContractsSettingExtensionSetting*
 tarvex_brevane_contracts_setting_extension_setting_new(void);
 TARVEX_EXPORT TarvexBrevaneContractsSettingExtensionSetting*

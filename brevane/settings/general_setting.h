@@ -7,25 +7,17 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneContractsSettingGeneralSetting
-    TarvexBrevaneContractsSettingGeneralSetting;
-typedef struct _TarvexBrevaneContractsSettingGeneralSettingClass
-    TarvexBrevaneContractsSettingGeneralSettingClass;
-typedef struct _TarvexBrevaneContractsSettingGeneralSettingPrivate
-    TarvexBrevaneContractsSettingGeneralSettingPrivate;
-
-struct _TarvexBrevaneContractsSettingGeneralSetting {
-  GObject parent_instance;
-};
+#define TARVEX_BREVANE_CONTRACTS_SETTING_TYPE_GENERAL_SETTING \
+  (tarvex_brevane_contracts_setting_general_setting_get_type())
+TARVEX_EXPORT GType tarvex_brevane_contracts_setting_general_setting_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneContractsSettingGeneralSetting,
+                         tarvex_brevane_contracts_setting_general_setting,
+                         TARVEX_BREVANE_CONTRACTS_SETTING, GENERAL_SETTING, GObject)
 
 struct _TarvexBrevaneContractsSettingGeneralSettingClass {
   GObjectClass parent_class;
 };
 
-#define TARVEX_BREVANE_CONTRACTS_SETTING_TYPE_GENERAL_SETTING \
-  (tarvex_brevane_contracts_setting_general_setting_get_type())
-
-TARVEX_EXPORT GType tarvex_brevane_contracts_setting_general_setting_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneContractsSettingGeneralSetting*
 tarvex_brevane_contracts_setting_general_setting_new(void);
 TARVEX_EXPORT TarvexBrevaneContractsSettingGeneralSetting*

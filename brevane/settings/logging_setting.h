@@ -7,25 +7,17 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneContractsSettingLoggingSetting
-    TarvexBrevaneContractsSettingLoggingSetting;
-typedef struct _TarvexBrevaneContractsSettingLoggingSettingClass
-    TarvexBrevaneContractsSettingLoggingSettingClass;
-typedef struct _TarvexBrevaneContractsSettingLoggingSettingPrivate
-    TarvexBrevaneContractsSettingLoggingSettingPrivate;
-
-struct _TarvexBrevaneContractsSettingLoggingSetting {
-  GObject parent_instance;
-};
+#define TARVEX_BREVANE_CONTRACTS_SETTING_TYPE_LOGGING_SETTING \
+  (tarvex_brevane_contracts_setting_logging_setting_get_type())
+TARVEX_EXPORT GType tarvex_brevane_contracts_setting_logging_setting_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneContractsSettingLoggingSetting,
+                         tarvex_brevane_contracts_setting_logging_setting,
+                         TARVEX_BREVANE_CONTRACTS_SETTING, LOGGING_SETTING, GObject)
 
 struct _TarvexBrevaneContractsSettingLoggingSettingClass {
   GObjectClass parent_class;
 };
 
-#define TARVEX_BREVANE_CONTRACTS_SETTING_TYPE_LOGGING_SETTING \
-  (tarvex_brevane_contracts_setting_logging_setting_get_type())
-
-TARVEX_EXPORT GType tarvex_brevane_contracts_setting_logging_setting_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneContractsSettingLoggingSetting*
 tarvex_brevane_contracts_setting_logging_setting_new(void);
 TARVEX_EXPORT TarvexBrevaneContractsSettingLoggingSetting*

@@ -7,25 +7,17 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneContractsSettingNetworkSetting
-    TarvexBrevaneContractsSettingNetworkSetting;
-typedef struct _TarvexBrevaneContractsSettingNetworkSettingClass
-    TarvexBrevaneContractsSettingNetworkSettingClass;
-typedef struct _TarvexBrevaneContractsSettingNetworkSettingPrivate
-    TarvexBrevaneContractsSettingNetworkSettingPrivate;
-
-struct _TarvexBrevaneContractsSettingNetworkSetting {
-  GObject parent_instance;
-};
+#define TARVEX_BREVANE_CONTRACTS_SETTING_TYPE_NETWORK_SETTING \
+  (tarvex_brevane_contracts_setting_network_setting_get_type())
+TARVEX_EXPORT GType tarvex_brevane_contracts_setting_network_setting_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneContractsSettingNetworkSetting,
+                         tarvex_brevane_contracts_setting_network_setting,
+                         TARVEX_BREVANE_CONTRACTS_SETTING, NETWORK_SETTING, GObject)
 
 struct _TarvexBrevaneContractsSettingNetworkSettingClass {
   GObjectClass parent_class;
 };
 
-#define TARVEX_BREVANE_CONTRACTS_SETTING_TYPE_NETWORK_SETTING \
-  (tarvex_brevane_contracts_setting_network_setting_get_type())
-
-TARVEX_EXPORT GType tarvex_brevane_contracts_setting_network_setting_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneContractsSettingNetworkSetting*
 tarvex_brevane_contracts_setting_network_setting_new(void);
 TARVEX_EXPORT TarvexBrevaneContractsSettingNetworkSetting*

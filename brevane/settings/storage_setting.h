@@ -7,25 +7,17 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneContractsSettingStorageSetting
-    TarvexBrevaneContractsSettingStorageSetting;
-typedef struct _TarvexBrevaneContractsSettingStorageSettingClass
-    TarvexBrevaneContractsSettingStorageSettingClass;
-typedef struct _TarvexBrevaneContractsSettingStorageSettingPrivate
-    TarvexBrevaneContractsSettingStorageSettingPrivate;
-
-struct _TarvexBrevaneContractsSettingStorageSetting {
-  GObject parent_instance;
-};
+#define TARVEX_BREVANE_CONTRACTS_SETTING_TYPE_STORAGE_SETTING \
+  (tarvex_brevane_contracts_setting_storage_setting_get_type())
+TARVEX_EXPORT GType tarvex_brevane_contracts_setting_storage_setting_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneContractsSettingStorageSetting,
+                         tarvex_brevane_contracts_setting_storage_setting,
+                         TARVEX_BREVANE_CONTRACTS_SETTING, STORAGE_SETTING, GObject)
 
 struct _TarvexBrevaneContractsSettingStorageSettingClass {
   GObjectClass parent_class;
 };
 
-#define TARVEX_BREVANE_CONTRACTS_SETTING_TYPE_STORAGE_SETTING \
-  (tarvex_brevane_contracts_setting_storage_setting_get_type())
-
-TARVEX_EXPORT GType tarvex_brevane_contracts_setting_storage_setting_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneContractsSettingStorageSetting*
 tarvex_brevane_contracts_setting_storage_setting_new(void);
 TARVEX_EXPORT TarvexBrevaneContractsSettingStorageSetting*

@@ -16,29 +16,22 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneContractsSettingUserSetting TarvexBrevaneContractsSettingUserSetting;
-typedef struct _TarvexBrevaneContractsSettingUserSettingClass
-    TarvexBrevaneContractsSettingUserSettingClass;
-typedef struct _TarvexBrevaneContractsSettingUserSettingPrivate
-    TarvexBrevaneContractsSettingUserSettingPrivate;
-
-struct _TarvexBrevaneContractsSettingUserSetting {
-  GObject parent_instance;
-};
+#define TARVEX_BREVANE_CONTRACTS_SETTING_TYPE_USER_SETTING \
+  (tarvex_brevane_contracts_setting_user_setting_get_type())
+TARVEX_EXPORT GType tarvex_brevane_contracts_setting_user_setting_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneContractsSettingUserSetting,
+                         tarvex_brevane_contracts_setting_user_setting,
+                         TARVEX_BREVANE_CONTRACTS_SETTING, USER_SETTING, GObject)
 
 struct _TarvexBrevaneContractsSettingUserSettingClass {
   GObjectClass parent_class;
 };
-
-#define TARVEX_BREVANE_CONTRACTS_SETTING_TYPE_USER_SETTING \
-  (tarvex_brevane_contracts_setting_user_setting_get_type())
 
 // Domain of a settings document that yields no settings object (code -2).
 #define TARVEX_BREVANE_CONTRACTS_SETTING_USER_SETTING_ERROR \
   (tarvex_brevane_contracts_setting_user_setting_error_quark())
 TARVEX_EXPORT GQuark tarvex_brevane_contracts_setting_user_setting_error_quark(void);
 
-TARVEX_EXPORT GType tarvex_brevane_contracts_setting_user_setting_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneContractsSettingUserSetting*
 tarvex_brevane_contracts_setting_user_setting_new(void);
 TARVEX_EXPORT TarvexBrevaneContractsSettingUserSetting*

@@ -24,6 +24,7 @@ using MetaTable = TarvexBrevaneMetaModelMetaTable;
 
 typedef struct _TarvexBrevaneTransformStructureSynchronizerPrivate
     TarvexBrevaneTransformStructureSynchronizerPrivate;
+typedef struct _TarvexBrevaneTransformStructureSynchronizerPrivate TarvexBrevaneTransformStructureSynchronizerPrivate;
 struct _TarvexBrevaneTransformStructureSynchronizerPrivate {
   Core core;
   GRef<TarvexBrevaneTransformPatcher> patcher =
@@ -45,7 +46,7 @@ TARVEX_DEFINE_TYPE_WITH_CODE(
                               structure_isynchronize_init))
 
 enum { PROP_SCHEMA_SOURCE = N_CORE_PROPERTIES, PROP_SCHEMA_TARGET, N_PROPERTIES };
-static GParamSpec* structure_properties[N_PROPERTIES];
+static GParamSpec* properties[N_PROPERTIES];
 
 static TarvexBrevaneTransformStructureSynchronizerPrivate* priv_of(gpointer self) {
   return tarvex_brevane_transform_structure_synchronizer_get_private(self);
@@ -57,7 +58,7 @@ static Core* core_of(gpointer self) {
 
 static void structure_set_property(GObject* object, guint id, const GValue* value,
                                    GParamSpec* pspec) {
-  if (!priv_of(object)->core.set_property(object, id, value, structure_properties))
+  if (!priv_of(object)->core.set_property(object, id, value, properties))
     G_OBJECT_WARN_INVALID_PROPERTY_ID(object, id, pspec);
 }
 
@@ -70,8 +71,8 @@ static void tarvex_brevane_transform_structure_synchronizer_class_setup(
   GObjectClass* object_class = G_OBJECT_CLASS(klass);
   object_class->set_property = structure_set_property;
   object_class->get_property = structure_get_property;
-  Core::install_properties(object_class, structure_properties);
-  install_model_properties(object_class, structure_properties, PROP_SCHEMA_SOURCE, "schema-source",
+  Core::install_properties(object_class, properties);
+  install_model_properties(object_class, properties, PROP_SCHEMA_SOURCE, "schema-source",
                            "schema-target", TARVEX_BREVANE_META_MODEL_TYPE_META_SCHEMA);
 }
 
@@ -113,8 +114,8 @@ bool fill(Self* self, GError** error) {
   }
   priv->source = source;
   priv->target = target;
-  g_object_notify_by_pspec(G_OBJECT(self), structure_properties[PROP_SCHEMA_SOURCE]);
-  g_object_notify_by_pspec(G_OBJECT(self), structure_properties[PROP_SCHEMA_TARGET]);
+  g_object_notify_by_pspec(G_OBJECT(self), properties[PROP_SCHEMA_SOURCE]);
+  g_object_notify_by_pspec(G_OBJECT(self), properties[PROP_SCHEMA_TARGET]);
   return true;
 }
 

@@ -179,7 +179,9 @@ TARVEX_DEFINE_TYPE_WITH_CODE(TarvexBrevaneTransformTransfer, tarvex_brevane_tran
                              G_IMPLEMENT_INTERFACE(TARVEX_BREVANE_TRANSFORM_TYPE_ITRANSFORM,
                                                    transfer_itransform_init))
 
-static GParamSpec* transfer_properties[N_CORE_PROPERTIES];
+// A transfer has only the shared properties, the overrides of the interface ones.
+enum { N_PROPERTIES = N_CORE_PROPERTIES };
+static GParamSpec* properties[N_PROPERTIES];
 
 static Core& core_of(gpointer self) {
   return tarvex_brevane_transform_transfer_get_private(self)->core;
@@ -187,7 +189,7 @@ static Core& core_of(gpointer self) {
 
 static void transfer_set_property(GObject* object, guint id, const GValue* value,
                                   GParamSpec* pspec) {
-  if (!core_of(object).set_property(object, id, value, transfer_properties))
+  if (!core_of(object).set_property(object, id, value, properties))
     G_OBJECT_WARN_INVALID_PROPERTY_ID(object, id, pspec);
 }
 
@@ -200,7 +202,7 @@ static void tarvex_brevane_transform_transfer_class_setup(TarvexBrevaneTransform
   GObjectClass* object_class = G_OBJECT_CLASS(klass);
   object_class->set_property = transfer_set_property;
   object_class->get_property = transfer_get_property;
-  Core::install_properties(object_class, transfer_properties);
+  Core::install_properties(object_class, properties);
 }
 
 namespace {

@@ -27,6 +27,7 @@ using TableModel = TarvexProvidersContractsTableModel;
 
 typedef struct _TarvexBrevaneTransformUserdataSynchronizerPrivate
     TarvexBrevaneTransformUserdataSynchronizerPrivate;
+typedef struct _TarvexBrevaneTransformUserdataSynchronizerPrivate TarvexBrevaneTransformUserdataSynchronizerPrivate;
 struct _TarvexBrevaneTransformUserdataSynchronizerPrivate {
   Core core;
   GRef<TarvexBrevaneTransformPatcher> patcher =
@@ -46,7 +47,7 @@ TARVEX_DEFINE_TYPE_WITH_CODE(
                               userdata_isynchronize_init))
 
 enum { PROP_DATASET_SOURCE = N_CORE_PROPERTIES, PROP_DATASET_TARGET, N_PROPERTIES };
-static GParamSpec* userdata_properties[N_PROPERTIES];
+static GParamSpec* properties[N_PROPERTIES];
 
 static TarvexBrevaneTransformUserdataSynchronizerPrivate* priv_of(gpointer self) {
   return tarvex_brevane_transform_userdata_synchronizer_get_private(self);
@@ -58,7 +59,7 @@ static Core* core_of(gpointer self) {
 
 static void userdata_set_property(GObject* object, guint id, const GValue* value,
                                   GParamSpec* pspec) {
-  if (!priv_of(object)->core.set_property(object, id, value, userdata_properties))
+  if (!priv_of(object)->core.set_property(object, id, value, properties))
     G_OBJECT_WARN_INVALID_PROPERTY_ID(object, id, pspec);
 }
 
@@ -71,8 +72,8 @@ static void tarvex_brevane_transform_userdata_synchronizer_class_setup(
   GObjectClass* object_class = G_OBJECT_CLASS(klass);
   object_class->set_property = userdata_set_property;
   object_class->get_property = userdata_get_property;
-  Core::install_properties(object_class, userdata_properties);
-  install_model_properties(object_class, userdata_properties, PROP_DATASET_SOURCE, "dataset-source",
+  Core::install_properties(object_class, properties);
+  install_model_properties(object_class, properties, PROP_DATASET_SOURCE, "dataset-source",
                            "dataset-target", TARVEX_PROVIDERS_CONTRACTS_TYPE_DATA_SET_MODEL);
 }
 
@@ -193,8 +194,8 @@ bool fill(Self* self, GError** error) {
   }
   priv->source = source;
   priv->target = target;
-  g_object_notify_by_pspec(G_OBJECT(self), userdata_properties[PROP_DATASET_SOURCE]);
-  g_object_notify_by_pspec(G_OBJECT(self), userdata_properties[PROP_DATASET_TARGET]);
+  g_object_notify_by_pspec(G_OBJECT(self), properties[PROP_DATASET_SOURCE]);
+  g_object_notify_by_pspec(G_OBJECT(self), properties[PROP_DATASET_TARGET]);
   return true;
 }
 

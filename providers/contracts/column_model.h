@@ -8,28 +8,17 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexProvidersContractsColumnModel TarvexProvidersContractsColumnModel;
-typedef struct _TarvexProvidersContractsColumnModelClass TarvexProvidersContractsColumnModelClass;
-typedef struct _TarvexProvidersContractsColumnModelPrivate
-    TarvexProvidersContractsColumnModelPrivate;
-
-struct _TarvexProvidersContractsColumnModel {
-  GObject parent_instance;
-};
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_COLUMN_MODEL \
+  (tarvex_providers_contracts_column_model_get_type())
+TARVEX_EXPORT GType tarvex_providers_contracts_column_model_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexProvidersContractsColumnModel,
+                         tarvex_providers_contracts_column_model, TARVEX_PROVIDERS_CONTRACTS,
+                         COLUMN_MODEL, GObject)
 
 struct _TarvexProvidersContractsColumnModelClass {
   GObjectClass parent_class;
 };
 
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_COLUMN_MODEL \
-  (tarvex_providers_contracts_column_model_get_type())
-#define TARVEX_PROVIDERS_CONTRACTS_COLUMN_MODEL(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_COLUMN_MODEL, \
-                              TarvexProvidersContractsColumnModel))
-#define TARVEX_PROVIDERS_CONTRACTS_IS_COLUMN_MODEL(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_COLUMN_MODEL))
-
-TARVEX_EXPORT GType tarvex_providers_contracts_column_model_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexProvidersContractsColumnModel* tarvex_providers_contracts_column_model_new(
     void);
 TARVEX_EXPORT TarvexProvidersContractsColumnModel*

@@ -9,23 +9,16 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexProvidersContractsDataSetModel TarvexProvidersContractsDataSetModel;
-typedef struct _TarvexProvidersContractsDataSetModelClass TarvexProvidersContractsDataSetModelClass;
-typedef struct _TarvexProvidersContractsDataSetModelPrivate
-    TarvexProvidersContractsDataSetModelPrivate;
-struct _TarvexProvidersContractsDataSetModel {
-  GObject parent_instance;
-};
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_DATA_SET_MODEL \
+  (tarvex_providers_contracts_data_set_model_get_type())
+TARVEX_EXPORT GType tarvex_providers_contracts_data_set_model_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexProvidersContractsDataSetModel,
+                         tarvex_providers_contracts_data_set_model, TARVEX_PROVIDERS_CONTRACTS,
+                         DATA_SET_MODEL, GObject)
 struct _TarvexProvidersContractsDataSetModelClass {
   GObjectClass parent_class;
 };
 
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_DATA_SET_MODEL \
-  (tarvex_providers_contracts_data_set_model_get_type())
-#define TARVEX_PROVIDERS_CONTRACTS_IS_DATA_SET_MODEL(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_DATA_SET_MODEL))
-
-TARVEX_EXPORT GType tarvex_providers_contracts_data_set_model_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexProvidersContractsDataSetModel* tarvex_providers_contracts_data_set_model_new(
     void);
 TARVEX_EXPORT TarvexProvidersContractsDataSetModel*

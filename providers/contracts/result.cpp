@@ -31,12 +31,15 @@ TARVEX_DEFINE_TYPE_WITH_CODE(TarvexProvidersContractsScalarResult,
                                                    result_iface_init))
 
 namespace {
-enum { SCALAR_PROP_0, SCALAR_PROP_ROWS, SCALAR_N_PROPERTIES };
-GParamSpec* scalar_properties[SCALAR_N_PROPERTIES];
+namespace scalar_props {
+enum { PROP_0, PROP_ROWS, N_PROPERTIES };
+GParamSpec* properties[N_PROPERTIES];
+}  // namespace scalar_props
 
 void scalar_get_property(GObject* object, guint prop_id, GValue* value, GParamSpec* pspec) {
+  using namespace scalar_props;
   switch (prop_id) {
-    case SCALAR_PROP_ROWS:
+    case PROP_ROWS:
       g_value_set_int(value, tarvex_providers_contracts_scalar_result_get_private(object)->rows);
       break;
     default:
@@ -45,8 +48,9 @@ void scalar_get_property(GObject* object, guint prop_id, GValue* value, GParamSp
 }
 
 void scalar_set_property(GObject* object, guint prop_id, const GValue* value, GParamSpec* pspec) {
+  using namespace scalar_props;
   switch (prop_id) {
-    case SCALAR_PROP_ROWS:
+    case PROP_ROWS:
       tarvex_providers_contracts_scalar_result_set_rows(
           reinterpret_cast<TarvexProvidersContractsScalarResult*>(object), g_value_get_int(value));
       break;
@@ -58,12 +62,12 @@ void scalar_set_property(GObject* object, guint prop_id, const GValue* value, GP
 
 static void tarvex_providers_contracts_scalar_result_class_setup(
     TarvexProvidersContractsScalarResultClass* klass) {
+  using namespace scalar_props;
   auto* oc = G_OBJECT_CLASS(klass);
   oc->get_property = scalar_get_property;
   oc->set_property = scalar_set_property;
-  scalar_properties[SCALAR_PROP_ROWS] =
-      g_param_spec_int("rows", "rows", "rows", G_MININT, G_MAXINT, 0, kFlags);
-  g_object_class_install_properties(oc, SCALAR_N_PROPERTIES, scalar_properties);
+  properties[PROP_ROWS] = g_param_spec_int("rows", "rows", "rows", G_MININT, G_MAXINT, 0, kFlags);
+  g_object_class_install_properties(oc, N_PROPERTIES, properties);
 }
 
 TarvexProvidersContractsScalarResult* tarvex_providers_contracts_scalar_result_construct(
@@ -86,11 +90,12 @@ gint tarvex_providers_contracts_scalar_result_get_rows(TarvexProvidersContractsS
 
 void tarvex_providers_contracts_scalar_result_set_rows(TarvexProvidersContractsScalarResult* self,
                                                        gint value) {
+  using namespace scalar_props;
   g_return_if_fail(self != NULL);
   auto* priv = tarvex_providers_contracts_scalar_result_get_private(self);
   if (priv->rows == value) return;
   priv->rows = value;
-  g_object_notify_by_pspec(G_OBJECT(self), scalar_properties[SCALAR_PROP_ROWS]);
+  g_object_notify_by_pspec(G_OBJECT(self), properties[PROP_ROWS]);
 }
 
 // ----------------------------------------------------------- InvalidResult
@@ -106,16 +111,19 @@ TARVEX_DEFINE_TYPE_WITH_CODE(TarvexProvidersContractsInvalidResult,
                                                    result_iface_init))
 
 namespace {
-enum { INVALID_PROP_0, INVALID_PROP_CODE, INVALID_PROP_MESSAGE, INVALID_N_PROPERTIES };
-GParamSpec* invalid_properties[INVALID_N_PROPERTIES];
+namespace invalid_props {
+enum { PROP_0, PROP_CODE, PROP_MESSAGE, N_PROPERTIES };
+GParamSpec* properties[N_PROPERTIES];
+}  // namespace invalid_props
 
 void invalid_get_property(GObject* object, guint prop_id, GValue* value, GParamSpec* pspec) {
+  using namespace invalid_props;
   auto* priv = tarvex_providers_contracts_invalid_result_get_private(object);
   switch (prop_id) {
-    case INVALID_PROP_CODE:
+    case PROP_CODE:
       g_value_set_string(value, priv->code.c_str());
       break;
-    case INVALID_PROP_MESSAGE:
+    case PROP_MESSAGE:
       g_value_set_string(value, priv->message.c_str());
       break;
     default:
@@ -124,12 +132,13 @@ void invalid_get_property(GObject* object, guint prop_id, GValue* value, GParamS
 }
 
 void invalid_set_property(GObject* object, guint prop_id, const GValue* value, GParamSpec* pspec) {
+  using namespace invalid_props;
   auto* self = reinterpret_cast<TarvexProvidersContractsInvalidResult*>(object);
   switch (prop_id) {
-    case INVALID_PROP_CODE:
+    case PROP_CODE:
       tarvex_providers_contracts_invalid_result_set_code(self, g_value_get_string(value));
       break;
-    case INVALID_PROP_MESSAGE:
+    case PROP_MESSAGE:
       tarvex_providers_contracts_invalid_result_set_message(self, g_value_get_string(value));
       break;
     default:
@@ -140,14 +149,13 @@ void invalid_set_property(GObject* object, guint prop_id, const GValue* value, G
 
 static void tarvex_providers_contracts_invalid_result_class_setup(
     TarvexProvidersContractsInvalidResultClass* klass) {
+  using namespace invalid_props;
   auto* oc = G_OBJECT_CLASS(klass);
   oc->get_property = invalid_get_property;
   oc->set_property = invalid_set_property;
-  invalid_properties[INVALID_PROP_CODE] =
-      g_param_spec_string("code", "code", "code", nullptr, kFlags);
-  invalid_properties[INVALID_PROP_MESSAGE] =
-      g_param_spec_string("message", "message", "message", nullptr, kFlags);
-  g_object_class_install_properties(oc, INVALID_N_PROPERTIES, invalid_properties);
+  properties[PROP_CODE] = g_param_spec_string("code", "code", "code", nullptr, kFlags);
+  properties[PROP_MESSAGE] = g_param_spec_string("message", "message", "message", nullptr, kFlags);
+  g_object_class_install_properties(oc, N_PROPERTIES, properties);
 }
 
 TarvexProvidersContractsInvalidResult* tarvex_providers_contracts_invalid_result_construct(
@@ -176,9 +184,10 @@ const gchar* tarvex_providers_contracts_invalid_result_get_code(
 
 void tarvex_providers_contracts_invalid_result_set_code(TarvexProvidersContractsInvalidResult* self,
                                                         const gchar* value) {
+  using namespace invalid_props;
   g_return_if_fail(self != NULL);
   if (tarvex_providers_contracts_invalid_result_get_private(self)->code.set(value))
-    g_object_notify_by_pspec(G_OBJECT(self), invalid_properties[INVALID_PROP_CODE]);
+    g_object_notify_by_pspec(G_OBJECT(self), properties[PROP_CODE]);
 }
 
 const gchar* tarvex_providers_contracts_invalid_result_get_message(
@@ -189,7 +198,8 @@ const gchar* tarvex_providers_contracts_invalid_result_get_message(
 
 void tarvex_providers_contracts_invalid_result_set_message(
     TarvexProvidersContractsInvalidResult* self, const gchar* value) {
+  using namespace invalid_props;
   g_return_if_fail(self != NULL);
   if (tarvex_providers_contracts_invalid_result_get_private(self)->message.set(value))
-    g_object_notify_by_pspec(G_OBJECT(self), invalid_properties[INVALID_PROP_MESSAGE]);
+    g_object_notify_by_pspec(G_OBJECT(self), properties[PROP_MESSAGE]);
 }

@@ -14,25 +14,22 @@ struct _TarvexProvidersContractsIResultIface {
   GTypeInterface parent_iface;
 };
 
-typedef struct _TarvexProvidersContractsScalarResult TarvexProvidersContractsScalarResult;
-typedef struct _TarvexProvidersContractsScalarResultClass TarvexProvidersContractsScalarResultClass;
-typedef struct _TarvexProvidersContractsScalarResultPrivate
-    TarvexProvidersContractsScalarResultPrivate;
-struct _TarvexProvidersContractsScalarResult {
-  GObject parent_instance;
-};
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_SCALAR_RESULT \
+  (tarvex_providers_contracts_scalar_result_get_type())
+TARVEX_EXPORT GType tarvex_providers_contracts_scalar_result_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexProvidersContractsScalarResult,
+                         tarvex_providers_contracts_scalar_result, TARVEX_PROVIDERS_CONTRACTS,
+                         SCALAR_RESULT, GObject)
 struct _TarvexProvidersContractsScalarResultClass {
   GObjectClass parent_class;
 };
 
-typedef struct _TarvexProvidersContractsInvalidResult TarvexProvidersContractsInvalidResult;
-typedef struct _TarvexProvidersContractsInvalidResultClass
-    TarvexProvidersContractsInvalidResultClass;
-typedef struct _TarvexProvidersContractsInvalidResultPrivate
-    TarvexProvidersContractsInvalidResultPrivate;
-struct _TarvexProvidersContractsInvalidResult {
-  GObject parent_instance;
-};
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_INVALID_RESULT \
+  (tarvex_providers_contracts_invalid_result_get_type())
+TARVEX_EXPORT GType tarvex_providers_contracts_invalid_result_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexProvidersContractsInvalidResult,
+                         tarvex_providers_contracts_invalid_result, TARVEX_PROVIDERS_CONTRACTS,
+                         INVALID_RESULT, GObject)
 struct _TarvexProvidersContractsInvalidResultClass {
   GObjectClass parent_class;
 };
@@ -40,14 +37,9 @@ struct _TarvexProvidersContractsInvalidResultClass {
 #define TARVEX_PROVIDERS_CONTRACTS_TYPE_IRESULT (tarvex_providers_contracts_iresult_get_type())
 #define TARVEX_PROVIDERS_CONTRACTS_IS_IRESULT(obj) \
   (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_IRESULT))
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_SCALAR_RESULT \
-  (tarvex_providers_contracts_scalar_result_get_type())
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_INVALID_RESULT \
-  (tarvex_providers_contracts_invalid_result_get_type())
 
 TARVEX_EXPORT GType tarvex_providers_contracts_iresult_get_type(void) G_GNUC_CONST;
 
-TARVEX_EXPORT GType tarvex_providers_contracts_scalar_result_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexProvidersContractsScalarResult* tarvex_providers_contracts_scalar_result_new(
     gint rows);
 TARVEX_EXPORT TarvexProvidersContractsScalarResult*
@@ -57,7 +49,6 @@ tarvex_providers_contracts_scalar_result_get_rows(TarvexProvidersContractsScalar
 TARVEX_EXPORT void tarvex_providers_contracts_scalar_result_set_rows(
     TarvexProvidersContractsScalarResult* self, gint value);
 
-TARVEX_EXPORT GType tarvex_providers_contracts_invalid_result_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexProvidersContractsInvalidResult* tarvex_providers_contracts_invalid_result_new(
     const gchar* error_code, const gchar* error_message);
 TARVEX_EXPORT TarvexProvidersContractsInvalidResult*

@@ -11,30 +11,16 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexProvidersContractsRowModel TarvexProvidersContractsRowModel;
-typedef struct _TarvexProvidersContractsRowModelClass TarvexProvidersContractsRowModelClass;
-typedef struct _TarvexProvidersContractsRowModelPrivate TarvexProvidersContractsRowModelPrivate;
-
-struct _TarvexProvidersContractsRowModel {
-  GObject parent_instance;
-};
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_ROW_MODEL (tarvex_providers_contracts_row_model_get_type())
+TARVEX_EXPORT GType tarvex_providers_contracts_row_model_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexProvidersContractsRowModel, tarvex_providers_contracts_row_model,
+                         TARVEX_PROVIDERS_CONTRACTS, ROW_MODEL, GObject)
 
 struct _TarvexProvidersContractsRowModelClass {
   GObjectClass parent_class;
   TarvexProvidersContractsRowModel* (*clone)(TarvexProvidersContractsRowModel* self);
 };
 
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_ROW_MODEL (tarvex_providers_contracts_row_model_get_type())
-#define TARVEX_PROVIDERS_CONTRACTS_ROW_MODEL(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_ROW_MODEL, \
-                              TarvexProvidersContractsRowModel))
-#define TARVEX_PROVIDERS_CONTRACTS_IS_ROW_MODEL(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_ROW_MODEL))
-#define TARVEX_PROVIDERS_CONTRACTS_ROW_MODEL_GET_CLASS(obj)                    \
-  (G_TYPE_INSTANCE_GET_CLASS((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_ROW_MODEL, \
-                             TarvexProvidersContractsRowModelClass))
-
-TARVEX_EXPORT GType tarvex_providers_contracts_row_model_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexProvidersContractsRowModel* tarvex_providers_contracts_row_model_new(void);
 TARVEX_EXPORT TarvexProvidersContractsRowModel* tarvex_providers_contracts_row_model_construct(
     GType object_type);

@@ -8,26 +8,15 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexProvidersContractsServer TarvexProvidersContractsServer;
-typedef struct _TarvexProvidersContractsServerClass TarvexProvidersContractsServerClass;
-typedef struct _TarvexProvidersContractsServerPrivate TarvexProvidersContractsServerPrivate;
-
-struct _TarvexProvidersContractsServer {
-  GObject parent_instance;
-};
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_SERVER (tarvex_providers_contracts_server_get_type())
+TARVEX_EXPORT GType tarvex_providers_contracts_server_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexProvidersContractsServer, tarvex_providers_contracts_server,
+                         TARVEX_PROVIDERS_CONTRACTS, SERVER, GObject)
 
 struct _TarvexProvidersContractsServerClass {
   GObjectClass parent_class;
 };
 
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_SERVER (tarvex_providers_contracts_server_get_type())
-#define TARVEX_PROVIDERS_CONTRACTS_SERVER(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_SERVER, \
-                              TarvexProvidersContractsServer))
-#define TARVEX_PROVIDERS_CONTRACTS_IS_SERVER(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_SERVER))
-
-TARVEX_EXPORT GType tarvex_providers_contracts_server_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexProvidersContractsServer* tarvex_providers_contracts_server_new(void);
 TARVEX_EXPORT TarvexProvidersContractsServer* tarvex_providers_contracts_server_construct(
     GType object_type);

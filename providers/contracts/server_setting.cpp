@@ -139,31 +139,30 @@ struct NamedList {
       : members(adoptGRef(gee::new_object_list(member_type))) {}
 };
 
-enum { NAMED_PROP_0, NAMED_PROP_NAME, NAMED_PROP_MEMBERS, NAMED_N_PROPERTIES };
-
 // The properties, accessors and text of one such class; `priv_of` finds
 // its private struct, a NamedList.
 template <auto priv_of>
 struct NamedListClass {
-  static inline GParamSpec* props[NAMED_N_PROPERTIES];
+  enum { PROP_0, PROP_NAME, PROP_MEMBERS, N_PROPERTIES };
+  static inline GParamSpec* properties[N_PROPERTIES];
 
   static void set_name(gpointer self, const gchar* value) {
     if (priv_of(self)->name.set(value))
-      g_object_notify_by_pspec(G_OBJECT(self), props[NAMED_PROP_NAME]);
+      g_object_notify_by_pspec(G_OBJECT(self), properties[PROP_NAME]);
   }
 
   static void set_members(gpointer self, GeeArrayList* value) {
     if (replace_list(priv_of(self)->members, value))
-      g_object_notify_by_pspec(G_OBJECT(self), props[NAMED_PROP_MEMBERS]);
+      g_object_notify_by_pspec(G_OBJECT(self), properties[PROP_MEMBERS]);
   }
 
   static void get_property(GObject* object, guint prop_id, GValue* value, GParamSpec* pspec) {
     auto* priv = priv_of(object);
     switch (prop_id) {
-      case NAMED_PROP_NAME:
+      case PROP_NAME:
         g_value_set_string(value, priv->name.c_str());
         break;
-      case NAMED_PROP_MEMBERS:
+      case PROP_MEMBERS:
         g_value_set_object(value, priv->members.get());
         break;
       default:
@@ -174,10 +173,10 @@ struct NamedListClass {
   static void set_property(GObject* object, guint prop_id, const GValue* value,
                            GParamSpec* pspec) {
     switch (prop_id) {
-      case NAMED_PROP_NAME:
+      case PROP_NAME:
         set_name(object, g_value_get_string(value));
         break;
-      case NAMED_PROP_MEMBERS:
+      case PROP_MEMBERS:
         set_members(object, static_cast<GeeArrayList*>(g_value_get_object(value)));
         break;
       default:
@@ -189,9 +188,9 @@ struct NamedListClass {
   static void setup(GObjectClass* oc, const char* members_name) {
     oc->get_property = get_property;
     oc->set_property = set_property;
-    props[NAMED_PROP_NAME] = g_param_spec_string("name", "name", "name", nullptr, kFlags);
-    props[NAMED_PROP_MEMBERS] = list_pspec(members_name);
-    g_object_class_install_properties(oc, NAMED_N_PROPERTIES, props);
+    properties[PROP_NAME] = g_param_spec_string("name", "name", "name", nullptr, kFlags);
+    properties[PROP_MEMBERS] = list_pspec(members_name);
+    g_object_class_install_properties(oc, N_PROPERTIES, properties);
   }
 
   template <typename Self>
@@ -387,14 +386,8 @@ TARVEX_DEFINE_TYPE_WITH_CODE(TarvexProvidersContractsServerSetting,
                              G_IMPLEMENT_INTERFACE(JSON_TYPE_SERIALIZABLE, tree_serializable_init))
 
 namespace {
-enum {
-  SETTING_PROP_0,
-  SETTING_PROP_ORGANIZATIONS,
-  SETTING_PROP_GROUPS,
-  SETTING_PROP_SERVERS,
-  SETTING_N_PROPERTIES
-};
-GParamSpec* setting_properties[SETTING_N_PROPERTIES];
+enum { PROP_0, PROP_ORGANIZATIONS, PROP_GROUPS, PROP_SERVERS, N_PROPERTIES };
+GParamSpec* properties[N_PROPERTIES];
 enum { SIGNAL_CHANGED, N_SIGNALS };
 guint setting_signals[N_SIGNALS];
 
@@ -405,13 +398,13 @@ inline TarvexProvidersContractsServerSettingPrivate* setting_priv(gconstpointer 
 void setting_get_property(GObject* object, guint prop_id, GValue* value, GParamSpec* pspec) {
   auto* priv = setting_priv(object);
   switch (prop_id) {
-    case SETTING_PROP_ORGANIZATIONS:
+    case PROP_ORGANIZATIONS:
       g_value_set_object(value, priv->organizations.get());
       break;
-    case SETTING_PROP_GROUPS:
+    case PROP_GROUPS:
       g_value_set_object(value, priv->groups.get());
       break;
-    case SETTING_PROP_SERVERS:
+    case PROP_SERVERS:
       g_value_set_object(value, priv->servers.get());
       break;
     default:
@@ -423,13 +416,13 @@ void setting_set_property(GObject* object, guint prop_id, const GValue* value, G
   auto* self = reinterpret_cast<TarvexProvidersContractsServerSetting*>(object);
   auto* list = static_cast<GeeArrayList*>(g_value_get_object(value));
   switch (prop_id) {
-    case SETTING_PROP_ORGANIZATIONS:
+    case PROP_ORGANIZATIONS:
       tarvex_providers_contracts_server_setting_set_organizations(self, list);
       break;
-    case SETTING_PROP_GROUPS:
+    case PROP_GROUPS:
       tarvex_providers_contracts_server_setting_set_groups(self, list);
       break;
-    case SETTING_PROP_SERVERS:
+    case PROP_SERVERS:
       tarvex_providers_contracts_server_setting_set_servers(self, list);
       break;
     default:
@@ -439,8 +432,7 @@ void setting_set_property(GObject* object, guint prop_id, const GValue* value, G
 
 void set_setting_list(TarvexProvidersContractsServerSetting* self, GRef<GeeArrayList>& slot,
                       GeeArrayList* value, guint prop_id) {
-  if (replace_list(slot, value))
-    g_object_notify_by_pspec(G_OBJECT(self), setting_properties[prop_id]);
+  if (replace_list(slot, value)) g_object_notify_by_pspec(G_OBJECT(self), properties[prop_id]);
 }
 
 // The list a description is filed in or taken from: the servers of the named
@@ -492,10 +484,10 @@ static void tarvex_providers_contracts_server_setting_class_setup(
   auto* oc = G_OBJECT_CLASS(klass);
   oc->get_property = setting_get_property;
   oc->set_property = setting_set_property;
-  setting_properties[SETTING_PROP_ORGANIZATIONS] = list_pspec("organizations");
-  setting_properties[SETTING_PROP_GROUPS] = list_pspec("groups");
-  setting_properties[SETTING_PROP_SERVERS] = list_pspec("servers");
-  g_object_class_install_properties(oc, SETTING_N_PROPERTIES, setting_properties);
+  properties[PROP_ORGANIZATIONS] = list_pspec("organizations");
+  properties[PROP_GROUPS] = list_pspec("groups");
+  properties[PROP_SERVERS] = list_pspec("servers");
+  g_object_class_install_properties(oc, N_PROPERTIES, properties);
   setting_signals[SIGNAL_CHANGED] =
       g_signal_new("changed", G_TYPE_FROM_CLASS(klass), G_SIGNAL_RUN_LAST, 0, nullptr, nullptr,
                    nullptr, G_TYPE_NONE, 0);
@@ -524,7 +516,7 @@ GeeArrayList* tarvex_providers_contracts_server_setting_get_organizations(
 void tarvex_providers_contracts_server_setting_set_organizations(
     TarvexProvidersContractsServerSetting* self, GeeArrayList* value) {
   g_return_if_fail(self != NULL);
-  set_setting_list(self, setting_priv(self)->organizations, value, SETTING_PROP_ORGANIZATIONS);
+  set_setting_list(self, setting_priv(self)->organizations, value, PROP_ORGANIZATIONS);
 }
 
 GeeArrayList* tarvex_providers_contracts_server_setting_get_groups(
@@ -536,7 +528,7 @@ GeeArrayList* tarvex_providers_contracts_server_setting_get_groups(
 void tarvex_providers_contracts_server_setting_set_groups(
     TarvexProvidersContractsServerSetting* self, GeeArrayList* value) {
   g_return_if_fail(self != NULL);
-  set_setting_list(self, setting_priv(self)->groups, value, SETTING_PROP_GROUPS);
+  set_setting_list(self, setting_priv(self)->groups, value, PROP_GROUPS);
 }
 
 GeeArrayList* tarvex_providers_contracts_server_setting_get_servers(
@@ -548,7 +540,7 @@ GeeArrayList* tarvex_providers_contracts_server_setting_get_servers(
 void tarvex_providers_contracts_server_setting_set_servers(
     TarvexProvidersContractsServerSetting* self, GeeArrayList* value) {
   g_return_if_fail(self != NULL);
-  set_setting_list(self, setting_priv(self)->servers, value, SETTING_PROP_SERVERS);
+  set_setting_list(self, setting_priv(self)->servers, value, PROP_SERVERS);
 }
 
 void tarvex_providers_contracts_server_setting_append(TarvexProvidersContractsServerSetting* self,

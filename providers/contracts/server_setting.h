@@ -12,60 +12,46 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexProvidersContractsServerGroup TarvexProvidersContractsServerGroup;
-typedef struct _TarvexProvidersContractsServerGroupClass TarvexProvidersContractsServerGroupClass;
-typedef struct _TarvexProvidersContractsServerGroupPrivate
-    TarvexProvidersContractsServerGroupPrivate;
-struct _TarvexProvidersContractsServerGroup {
-  GObject parent_instance;
-};
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_SERVER_GROUP \
+  (tarvex_providers_contracts_server_group_get_type())
+TARVEX_EXPORT GType tarvex_providers_contracts_server_group_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexProvidersContractsServerGroup,
+                         tarvex_providers_contracts_server_group, TARVEX_PROVIDERS_CONTRACTS,
+                         SERVER_GROUP, GObject)
 struct _TarvexProvidersContractsServerGroupClass {
   GObjectClass parent_class;
 };
 
-typedef struct _TarvexProvidersContractsOrganization TarvexProvidersContractsOrganization;
-typedef struct _TarvexProvidersContractsOrganizationClass TarvexProvidersContractsOrganizationClass;
-typedef struct _TarvexProvidersContractsOrganizationPrivate
-    TarvexProvidersContractsOrganizationPrivate;
-struct _TarvexProvidersContractsOrganization {
-  GObject parent_instance;
-};
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_ORGANIZATION \
+  (tarvex_providers_contracts_organization_get_type())
+TARVEX_EXPORT GType tarvex_providers_contracts_organization_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexProvidersContractsOrganization,
+                         tarvex_providers_contracts_organization, TARVEX_PROVIDERS_CONTRACTS,
+                         ORGANIZATION, GObject)
 struct _TarvexProvidersContractsOrganizationClass {
   GObjectClass parent_class;
 };
 
-typedef struct _TarvexProvidersContractsServerSetting TarvexProvidersContractsServerSetting;
-typedef struct _TarvexProvidersContractsServerSettingClass
-    TarvexProvidersContractsServerSettingClass;
-typedef struct _TarvexProvidersContractsServerSettingPrivate
-    TarvexProvidersContractsServerSettingPrivate;
-struct _TarvexProvidersContractsServerSetting {
-  GObject parent_instance;
-};
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_SERVER_SETTING \
+  (tarvex_providers_contracts_server_setting_get_type())
+TARVEX_EXPORT GType tarvex_providers_contracts_server_setting_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexProvidersContractsServerSetting,
+                         tarvex_providers_contracts_server_setting, TARVEX_PROVIDERS_CONTRACTS,
+                         SERVER_SETTING, GObject)
 struct _TarvexProvidersContractsServerSettingClass {
   GObjectClass parent_class;
 };
 
-typedef struct _TarvexProvidersContractsServerVendors TarvexProvidersContractsServerVendors;
-typedef struct _TarvexProvidersContractsServerVendorsClass
-    TarvexProvidersContractsServerVendorsClass;
-typedef struct _TarvexProvidersContractsServerVendorsPrivate
-    TarvexProvidersContractsServerVendorsPrivate;
-struct _TarvexProvidersContractsServerVendors {
-  GObject parent_instance;
-};
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_SERVER_VENDORS \
+  (tarvex_providers_contracts_server_vendors_get_type())
+TARVEX_EXPORT GType tarvex_providers_contracts_server_vendors_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexProvidersContractsServerVendors,
+                         tarvex_providers_contracts_server_vendors, TARVEX_PROVIDERS_CONTRACTS,
+                         SERVER_VENDORS, GObject)
 struct _TarvexProvidersContractsServerVendorsClass {
   GObjectClass parent_class;
 };
 
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_SERVER_GROUP \
-  (tarvex_providers_contracts_server_group_get_type())
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_ORGANIZATION \
-  (tarvex_providers_contracts_organization_get_type())
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_SERVER_SETTING \
-  (tarvex_providers_contracts_server_setting_get_type())
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_SERVER_VENDORS \
-  (tarvex_providers_contracts_server_vendors_get_type())
 #define TARVEX_PROVIDERS_CONTRACTS_SERVER_SETTING_ERROR \
   (tarvex_providers_contracts_server_setting_error_quark())
 
@@ -80,13 +66,11 @@ TARVEX_EXPORT extern const gchar* const
 TARVEX_EXPORT extern const gchar* const TARVEX_PROVIDERS_CONTRACTS_SERVER_VENDORS_ARRAY_DATABASE[8];
 TARVEX_EXPORT extern const gchar* const TARVEX_PROVIDERS_CONTRACTS_SERVER_VENDORS_ARRAY_LOCAL[3];
 
-TARVEX_EXPORT GType tarvex_providers_contracts_server_vendors_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexProvidersContractsServerVendors* tarvex_providers_contracts_server_vendors_new(
     void);
 TARVEX_EXPORT TarvexProvidersContractsServerVendors*
 tarvex_providers_contracts_server_vendors_construct(GType object_type);
 
-TARVEX_EXPORT GType tarvex_providers_contracts_server_group_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexProvidersContractsServerGroup* tarvex_providers_contracts_server_group_new(
     void);
 TARVEX_EXPORT TarvexProvidersContractsServerGroup*
@@ -106,7 +90,6 @@ TARVEX_EXPORT GeeArrayList* tarvex_providers_contracts_server_group_get_servers(
 TARVEX_EXPORT void tarvex_providers_contracts_server_group_set_servers(
     TarvexProvidersContractsServerGroup* self, GeeArrayList* value);
 
-TARVEX_EXPORT GType tarvex_providers_contracts_organization_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexProvidersContractsOrganization* tarvex_providers_contracts_organization_new(
     void);
 TARVEX_EXPORT TarvexProvidersContractsOrganization*
@@ -127,7 +110,6 @@ TARVEX_EXPORT void tarvex_providers_contracts_organization_set_groups(
     TarvexProvidersContractsOrganization* self, GeeArrayList* value);
 
 TARVEX_EXPORT GQuark tarvex_providers_contracts_server_setting_error_quark(void);
-TARVEX_EXPORT GType tarvex_providers_contracts_server_setting_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexProvidersContractsServerSetting* tarvex_providers_contracts_server_setting_new(
     void);
 TARVEX_EXPORT TarvexProvidersContractsServerSetting*

@@ -145,6 +145,7 @@ class PendingRows {
 
 }  // namespace
 
+typedef struct _TarvexProvidersContractsTableModelPrivate TarvexProvidersContractsTableModelPrivate;
 struct _TarvexProvidersContractsTableModelPrivate {
   // Rows not yet in `rows`: all of them until the list is first asked for,
   // none from then on (`listed`).

@@ -14,25 +14,15 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexProvidersContractsTableModel TarvexProvidersContractsTableModel;
-typedef struct _TarvexProvidersContractsTableModelClass TarvexProvidersContractsTableModelClass;
-typedef struct _TarvexProvidersContractsTableModelPrivate TarvexProvidersContractsTableModelPrivate;
-struct _TarvexProvidersContractsTableModel {
-  GObject parent_instance;
-};
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_TABLE_MODEL \
+  (tarvex_providers_contracts_table_model_get_type())
+TARVEX_EXPORT GType tarvex_providers_contracts_table_model_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexProvidersContractsTableModel, tarvex_providers_contracts_table_model,
+                         TARVEX_PROVIDERS_CONTRACTS, TABLE_MODEL, GObject)
 struct _TarvexProvidersContractsTableModelClass {
   GObjectClass parent_class;
 };
 
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_TABLE_MODEL \
-  (tarvex_providers_contracts_table_model_get_type())
-#define TARVEX_PROVIDERS_CONTRACTS_TABLE_MODEL(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_TABLE_MODEL, \
-                              TarvexProvidersContractsTableModel))
-#define TARVEX_PROVIDERS_CONTRACTS_IS_TABLE_MODEL(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_TABLE_MODEL))
-
-TARVEX_EXPORT GType tarvex_providers_contracts_table_model_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexProvidersContractsTableModel* tarvex_providers_contracts_table_model_new(void);
 TARVEX_EXPORT TarvexProvidersContractsTableModel* tarvex_providers_contracts_table_model_construct(
     GType object_type);

@@ -129,8 +129,8 @@ struct Scalar {
   using Datum = typename Desc::Datum;
   using Object = TarvexProvidersContractsValueObject;
 
-  enum { PROP_0, PROP_NAME, PROP_ITSVALUE, PROP_DATA_TYPE, N_PROPS };
-  static inline GParamSpec* props[N_PROPS] = {};
+  enum { PROP_0, PROP_NAME, PROP_ITSVALUE, PROP_DATA_TYPE, N_PROPERTIES };
+  static inline GParamSpec* properties[N_PROPERTIES] = {};
 
   static Object* construct(GType type, Datum d) {
     auto* self = make<Object>(type);
@@ -141,7 +141,7 @@ struct Scalar {
   // Always notifies, also when the datum is unchanged.
   static void set(gpointer self, Datum d) {
     Desc::assign(Desc::priv(self), d);
-    g_object_notify_by_pspec(G_OBJECT(self), props[PROP_ITSVALUE]);
+    g_object_notify_by_pspec(G_OBJECT(self), properties[PROP_ITSVALUE]);
   }
 
   static void to_value(Object* self, GValue* result) {
@@ -187,10 +187,10 @@ struct Scalar {
     auto* oc = G_OBJECT_CLASS(klass);
     oc->get_property = get_property;
     oc->set_property = set_property;
-    props[PROP_NAME] = name_pspec();
-    props[PROP_ITSVALUE] = Desc::itsvalue_pspec();
-    props[PROP_DATA_TYPE] = data_type_pspec();
-    g_object_class_install_properties(oc, N_PROPS, props);
+    properties[PROP_NAME] = name_pspec();
+    properties[PROP_ITSVALUE] = Desc::itsvalue_pspec();
+    properties[PROP_DATA_TYPE] = data_type_pspec();
+    g_object_class_install_properties(oc, N_PROPERTIES, properties);
   }
 };
 

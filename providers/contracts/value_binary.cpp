@@ -15,8 +15,10 @@ struct _TarvexProvidersContractsValueBinaryPrivate {
   GRef<GBytes> bytes;
 };
 
-enum { BINARY_PROP_0, BINARY_PROP_NAME, BINARY_PROP_ITSVALUE, BINARY_PROP_DATA_TYPE, BINARY_N_PROPS };
-static GParamSpec* binary_props[BINARY_N_PROPS];
+namespace binary_props {
+enum { PROP_0, PROP_NAME, PROP_ITSVALUE, PROP_DATA_TYPE, N_PROPERTIES };
+static GParamSpec* properties[N_PROPERTIES];
+}  // namespace binary_props
 
 TARVEX_DEFINE_TYPE(TarvexProvidersContractsValueBinary, tarvex_providers_contracts_value_binary,
                    TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_OBJECT)
@@ -90,12 +92,13 @@ static TarvexProvidersContractsDataType value_binary_get_data_type(TarvexProvide
 }
 
 static void value_binary_get_property(GObject* object, guint prop_id, GValue* value, GParamSpec* pspec) {
+  using namespace binary_props;
   switch (prop_id) {
-    case BINARY_PROP_ITSVALUE:
+    case PROP_ITSVALUE:
       g_value_set_boxed(value, binary_bytes(object));
       break;
-    case BINARY_PROP_NAME:
-    case BINARY_PROP_DATA_TYPE:
+    case PROP_NAME:
+    case PROP_DATA_TYPE:
       values::set_kind_property(object, value, pspec);
       break;
     default:
@@ -104,8 +107,9 @@ static void value_binary_get_property(GObject* object, guint prop_id, GValue* va
 }
 
 static void value_binary_set_property(GObject* object, guint prop_id, const GValue* value, GParamSpec* pspec) {
+  using namespace binary_props;
   switch (prop_id) {
-    case BINARY_PROP_ITSVALUE:
+    case PROP_ITSVALUE:
       tarvex_providers_contracts_value_binary_set_itsvalue(
           reinterpret_cast<TarvexProvidersContractsValueBinary*>(object), static_cast<GBytes*>(g_value_get_boxed(value)));
       break;
@@ -115,6 +119,7 @@ static void value_binary_set_property(GObject* object, guint prop_id, const GVal
 }
 
 static void tarvex_providers_contracts_value_binary_class_setup(TarvexProvidersContractsValueBinaryClass* klass) {
+  using namespace binary_props;
   auto* vc = reinterpret_cast<TarvexProvidersContractsValueObjectClass*>(klass);
   vc->to_value = value_binary_to_value;
   vc->to_string = value_binary_to_string;
@@ -124,11 +129,11 @@ static void tarvex_providers_contracts_value_binary_class_setup(TarvexProvidersC
   auto* oc = G_OBJECT_CLASS(klass);
   oc->get_property = value_binary_get_property;
   oc->set_property = value_binary_set_property;
-  binary_props[BINARY_PROP_NAME] = values::name_pspec();
-  binary_props[BINARY_PROP_ITSVALUE] =
+  properties[PROP_NAME] = values::name_pspec();
+  properties[PROP_ITSVALUE] =
       g_param_spec_boxed("itsvalue", "itsvalue", "itsvalue", G_TYPE_BYTES, values::kReadWrite);
-  binary_props[BINARY_PROP_DATA_TYPE] = values::data_type_pspec();
-  g_object_class_install_properties(oc, BINARY_N_PROPS, binary_props);
+  properties[PROP_DATA_TYPE] = values::data_type_pspec();
+  g_object_class_install_properties(oc, N_PROPERTIES, properties);
 }
 
 TarvexProvidersContractsValueBinary* tarvex_providers_contracts_value_binary_construct(GType object_type,
@@ -151,9 +156,10 @@ GBytes* tarvex_providers_contracts_value_binary_get_itsvalue(TarvexProvidersCont
 
 void tarvex_providers_contracts_value_binary_set_itsvalue(TarvexProvidersContractsValueBinary* self,
                                                           GBytes* value) {
+  using namespace binary_props;
   g_return_if_fail(self != NULL);
   tarvex_providers_contracts_value_binary_get_private(self)->bytes = retainGRef(value);
-  g_object_notify_by_pspec(G_OBJECT(self), binary_props[BINARY_PROP_ITSVALUE]);
+  g_object_notify_by_pspec(G_OBJECT(self), properties[PROP_ITSVALUE]);
 }
 
 guint8* tarvex_providers_contracts_value_binary_to_bytes(TarvexProvidersContractsValueBinary* self,
@@ -226,7 +232,10 @@ void tarvex_providers_contracts_value_binary_save_finish(TarvexProvidersContract
 
 struct _TarvexProvidersContractsValueBlobPrivate {};
 
-enum { BLOB_PROP_0, BLOB_PROP_NAME, BLOB_PROP_DATA_TYPE };
+namespace blob_props {
+enum { PROP_0, PROP_NAME, PROP_DATA_TYPE, N_PROPERTIES };
+static GParamSpec* properties[N_PROPERTIES];
+}  // namespace blob_props
 
 TARVEX_DEFINE_TYPE(TarvexProvidersContractsValueBlob, tarvex_providers_contracts_value_blob,
                    TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_BINARY)
@@ -241,9 +250,10 @@ static TarvexProvidersContractsDataType value_blob_get_data_type(TarvexProviders
 }
 
 static void value_blob_get_property(GObject* object, guint prop_id, GValue* value, GParamSpec* pspec) {
+  using namespace blob_props;
   switch (prop_id) {
-    case BLOB_PROP_NAME:
-    case BLOB_PROP_DATA_TYPE:
+    case PROP_NAME:
+    case PROP_DATA_TYPE:
       values::set_kind_property(object, value, pspec);
       break;
     default:
@@ -252,14 +262,16 @@ static void value_blob_get_property(GObject* object, guint prop_id, GValue* valu
 }
 
 static void tarvex_providers_contracts_value_blob_class_setup(TarvexProvidersContractsValueBlobClass* klass) {
+  using namespace blob_props;
   auto* vc = reinterpret_cast<TarvexProvidersContractsValueObjectClass*>(klass);
   vc->clone = value_blob_clone;
   vc->get_name = value_blob_get_name;
   vc->get_data_type = value_blob_get_data_type;
   auto* oc = G_OBJECT_CLASS(klass);
   oc->get_property = value_blob_get_property;
-  g_object_class_install_property(oc, BLOB_PROP_NAME, values::name_pspec());
-  g_object_class_install_property(oc, BLOB_PROP_DATA_TYPE, values::data_type_pspec());
+  properties[PROP_NAME] = values::name_pspec();
+  properties[PROP_DATA_TYPE] = values::data_type_pspec();
+  g_object_class_install_properties(oc, N_PROPERTIES, properties);
 }
 
 TarvexProvidersContractsValueBlob* tarvex_providers_contracts_value_blob_construct(GType object_type,

@@ -101,8 +101,10 @@ struct _TarvexProvidersContractsValueDateTimePrivate {
   bool with_offset = false;
 };
 
-enum { DT_PROP_0, DT_PROP_NAME, DT_PROP_DATA_TYPE, DT_PROP_ITSVALUE, DT_N_PROPERTIES };
-static GParamSpec* dt_properties[DT_N_PROPERTIES];
+namespace date_time_props {
+enum { PROP_0, PROP_NAME, PROP_DATA_TYPE, PROP_ITSVALUE, N_PROPERTIES };
+static GParamSpec* properties[N_PROPERTIES];
+}  // namespace date_time_props
 
 TARVEX_DEFINE_TYPE(TarvexProvidersContractsValueDateTime,
                    tarvex_providers_contracts_value_date_time,
@@ -148,12 +150,13 @@ static TarvexProvidersContractsDataType value_date_time_get_data_type(
 
 static void value_date_time_get_property(GObject* object, guint prop_id, GValue* value,
                                          GParamSpec* pspec) {
+  using namespace date_time_props;
   switch (prop_id) {
-    case DT_PROP_ITSVALUE:
+    case PROP_ITSVALUE:
       g_value_set_boxed(value, held(object));
       break;
-    case DT_PROP_NAME:
-    case DT_PROP_DATA_TYPE:
+    case PROP_NAME:
+    case PROP_DATA_TYPE:
       values::set_kind_property(object, value, pspec);
       break;
     default:
@@ -163,8 +166,9 @@ static void value_date_time_get_property(GObject* object, guint prop_id, GValue*
 
 static void value_date_time_set_property(GObject* object, guint prop_id, const GValue* value,
                                          GParamSpec* pspec) {
+  using namespace date_time_props;
   switch (prop_id) {
-    case DT_PROP_ITSVALUE:
+    case PROP_ITSVALUE:
       tarvex_providers_contracts_value_date_time_set_itsvalue(
           reinterpret_cast<TarvexProvidersContractsValueDateTime*>(object),
           static_cast<GDateTime*>(g_value_get_boxed(value)));
@@ -176,6 +180,7 @@ static void value_date_time_set_property(GObject* object, guint prop_id, const G
 
 static void tarvex_providers_contracts_value_date_time_class_setup(
     TarvexProvidersContractsValueDateTimeClass* klass) {
+  using namespace date_time_props;
   auto* vc = reinterpret_cast<TarvexProvidersContractsValueObjectClass*>(klass);
   vc->to_value = value_date_time_to_value;
   vc->to_string = value_date_time_to_string;
@@ -185,11 +190,11 @@ static void tarvex_providers_contracts_value_date_time_class_setup(
   auto* oc = G_OBJECT_CLASS(klass);
   oc->get_property = value_date_time_get_property;
   oc->set_property = value_date_time_set_property;
-  dt_properties[DT_PROP_NAME] = values::name_pspec();
-  dt_properties[DT_PROP_DATA_TYPE] = values::data_type_pspec();
-  dt_properties[DT_PROP_ITSVALUE] =
+  properties[PROP_NAME] = values::name_pspec();
+  properties[PROP_DATA_TYPE] = values::data_type_pspec();
+  properties[PROP_ITSVALUE] =
       g_param_spec_boxed("itsvalue", "itsvalue", "itsvalue", G_TYPE_DATE_TIME, values::kReadWrite);
-  g_object_class_install_properties(oc, DT_N_PROPERTIES, dt_properties);
+  g_object_class_install_properties(oc, N_PROPERTIES, properties);
 }
 
 TarvexProvidersContractsValueDateTime* tarvex_providers_contracts_value_date_time_construct(
@@ -260,9 +265,10 @@ GDateTime* tarvex_providers_contracts_value_date_time_get_itsvalue(
 
 void tarvex_providers_contracts_value_date_time_set_itsvalue(
     TarvexProvidersContractsValueDateTime* self, GDateTime* value) {
+  using namespace date_time_props;
   g_return_if_fail(self != NULL);
   tarvex_providers_contracts_value_date_time_get_private(self)->itsvalue = retainGRef(value);
-  g_object_notify_by_pspec(G_OBJECT(self), dt_properties[DT_PROP_ITSVALUE]);
+  g_object_notify_by_pspec(G_OBJECT(self), properties[PROP_ITSVALUE]);
 }
 
 TarvexProvidersContractsValueDateTime* tarvex::values::date_time_new_with_offset(
@@ -278,7 +284,11 @@ TarvexProvidersContractsValueDateTime* tarvex::values::date_time_new_with_offset
 
 struct _TarvexProvidersContractsValueDatePrivate {};
 
-enum { DATE_PROP_0, DATE_PROP_NAME, DATE_PROP_DATA_TYPE };
+// One table for ValueDate and ValueTime: each class fills it afresh before installing.
+namespace kind_props {
+enum { PROP_0, PROP_NAME, PROP_DATA_TYPE, N_PROPERTIES };
+static GParamSpec* properties[N_PROPERTIES];
+}  // namespace kind_props
 
 TARVEX_DEFINE_TYPE(TarvexProvidersContractsValueDate, tarvex_providers_contracts_value_date,
                    TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_DATE_TIME)
@@ -309,9 +319,10 @@ static TarvexProvidersContractsDataType value_date_get_data_type(
 
 static void value_kind_get_property(GObject* object, guint prop_id, GValue* value,
                                     GParamSpec* pspec) {
+  using namespace kind_props;
   switch (prop_id) {
-    case DATE_PROP_NAME:
-    case DATE_PROP_DATA_TYPE:
+    case PROP_NAME:
+    case PROP_DATA_TYPE:
       values::set_kind_property(object, value, pspec);
       break;
     default:
@@ -320,9 +331,11 @@ static void value_kind_get_property(GObject* object, guint prop_id, GValue* valu
 }
 
 static void install_kind_properties(GObjectClass* oc) {
+  using namespace kind_props;
   oc->get_property = value_kind_get_property;
-  g_object_class_install_property(oc, DATE_PROP_NAME, values::name_pspec());
-  g_object_class_install_property(oc, DATE_PROP_DATA_TYPE, values::data_type_pspec());
+  properties[PROP_NAME] = values::name_pspec();
+  properties[PROP_DATA_TYPE] = values::data_type_pspec();
+  g_object_class_install_properties(oc, N_PROPERTIES, properties);
 }
 
 static void tarvex_providers_contracts_value_date_class_setup(
@@ -488,8 +501,10 @@ struct _TarvexProvidersContractsValueTimeSpanPrivate {
   gint64 span = 0;
 };
 
-enum { SPAN_PROP_0, SPAN_PROP_NAME, SPAN_PROP_ITSVALUE, SPAN_PROP_DATA_TYPE, SPAN_N_PROPERTIES };
-static GParamSpec* span_properties[SPAN_N_PROPERTIES];
+namespace span_props {
+enum { PROP_0, PROP_NAME, PROP_ITSVALUE, PROP_DATA_TYPE, N_PROPERTIES };
+static GParamSpec* properties[N_PROPERTIES];
+}  // namespace span_props
 
 TARVEX_DEFINE_TYPE(TarvexProvidersContractsValueTimeSpan,
                    tarvex_providers_contracts_value_time_span,
@@ -521,12 +536,13 @@ static TarvexProvidersContractsDataType value_time_span_get_data_type(
 
 static void value_time_span_get_property(GObject* object, guint prop_id, GValue* value,
                                          GParamSpec* pspec) {
+  using namespace span_props;
   switch (prop_id) {
-    case SPAN_PROP_ITSVALUE:
+    case PROP_ITSVALUE:
       g_value_set_int64(value, span_of(object));
       break;
-    case SPAN_PROP_NAME:
-    case SPAN_PROP_DATA_TYPE:
+    case PROP_NAME:
+    case PROP_DATA_TYPE:
       values::set_kind_property(object, value, pspec);
       break;
     default:
@@ -536,8 +552,9 @@ static void value_time_span_get_property(GObject* object, guint prop_id, GValue*
 
 static void value_time_span_set_property(GObject* object, guint prop_id, const GValue* value,
                                          GParamSpec* pspec) {
+  using namespace span_props;
   switch (prop_id) {
-    case SPAN_PROP_ITSVALUE:
+    case PROP_ITSVALUE:
       tarvex_providers_contracts_value_time_span_set_itsvalue(
           reinterpret_cast<TarvexProvidersContractsValueTimeSpan*>(object),
           g_value_get_int64(value));
@@ -549,6 +566,7 @@ static void value_time_span_set_property(GObject* object, guint prop_id, const G
 
 static void tarvex_providers_contracts_value_time_span_class_setup(
     TarvexProvidersContractsValueTimeSpanClass* klass) {
+  using namespace span_props;
   auto* vc = reinterpret_cast<TarvexProvidersContractsValueObjectClass*>(klass);
   vc->to_value = value_time_span_to_value;
   vc->to_string = value_time_span_to_string;
@@ -558,11 +576,11 @@ static void tarvex_providers_contracts_value_time_span_class_setup(
   auto* oc = G_OBJECT_CLASS(klass);
   oc->get_property = value_time_span_get_property;
   oc->set_property = value_time_span_set_property;
-  span_properties[SPAN_PROP_NAME] = values::name_pspec();
-  span_properties[SPAN_PROP_ITSVALUE] = g_param_spec_int64(
-      "itsvalue", "itsvalue", "itsvalue", G_MININT64, G_MAXINT64, 0, values::kReadWrite);
-  span_properties[SPAN_PROP_DATA_TYPE] = values::data_type_pspec();
-  g_object_class_install_properties(oc, SPAN_N_PROPERTIES, span_properties);
+  properties[PROP_NAME] = values::name_pspec();
+  properties[PROP_ITSVALUE] = g_param_spec_int64("itsvalue", "itsvalue", "itsvalue", G_MININT64,
+                                                 G_MAXINT64, 0, values::kReadWrite);
+  properties[PROP_DATA_TYPE] = values::data_type_pspec();
+  g_object_class_install_properties(oc, N_PROPERTIES, properties);
 }
 
 TarvexProvidersContractsValueTimeSpan*
@@ -599,7 +617,8 @@ gint64 tarvex_providers_contracts_value_time_span_get_itsvalue(
 
 void tarvex_providers_contracts_value_time_span_set_itsvalue(
     TarvexProvidersContractsValueTimeSpan* self, gint64 value) {
+  using namespace span_props;
   g_return_if_fail(self != NULL);
   tarvex_providers_contracts_value_time_span_get_private(self)->span = value;
-  g_object_notify_by_pspec(G_OBJECT(self), span_properties[SPAN_PROP_ITSVALUE]);
+  g_object_notify_by_pspec(G_OBJECT(self), properties[PROP_ITSVALUE]);
 }

@@ -6,70 +6,48 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexProvidersContractsValueDateTime TarvexProvidersContractsValueDateTime;
-typedef struct _TarvexProvidersContractsValueDateTimeClass
-    TarvexProvidersContractsValueDateTimeClass;
-typedef struct _TarvexProvidersContractsValueDateTimePrivate
-    TarvexProvidersContractsValueDateTimePrivate;
-struct _TarvexProvidersContractsValueDateTime {
-  TarvexProvidersContractsValueObject parent_instance;
-};
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_DATE_TIME \
+  (tarvex_providers_contracts_value_date_time_get_type())
+TARVEX_EXPORT GType tarvex_providers_contracts_value_date_time_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexProvidersContractsValueDateTime,
+                         tarvex_providers_contracts_value_date_time, TARVEX_PROVIDERS_CONTRACTS,
+                         VALUE_DATE_TIME, TarvexProvidersContractsValueObject)
 struct _TarvexProvidersContractsValueDateTimeClass {
   TarvexProvidersContractsValueObjectClass parent_class;
 };
 
-typedef struct _TarvexProvidersContractsValueDate TarvexProvidersContractsValueDate;
-typedef struct _TarvexProvidersContractsValueDateClass TarvexProvidersContractsValueDateClass;
-typedef struct _TarvexProvidersContractsValueDatePrivate TarvexProvidersContractsValueDatePrivate;
-struct _TarvexProvidersContractsValueDate {
-  TarvexProvidersContractsValueDateTime parent_instance;
-};
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_DATE \
+  (tarvex_providers_contracts_value_date_get_type())
+TARVEX_EXPORT GType tarvex_providers_contracts_value_date_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexProvidersContractsValueDate, tarvex_providers_contracts_value_date,
+                         TARVEX_PROVIDERS_CONTRACTS, VALUE_DATE,
+                         TarvexProvidersContractsValueDateTime)
 struct _TarvexProvidersContractsValueDateClass {
   TarvexProvidersContractsValueDateTimeClass parent_class;
 };
 
-typedef struct _TarvexProvidersContractsValueTime TarvexProvidersContractsValueTime;
-typedef struct _TarvexProvidersContractsValueTimeClass TarvexProvidersContractsValueTimeClass;
-typedef struct _TarvexProvidersContractsValueTimePrivate TarvexProvidersContractsValueTimePrivate;
-struct _TarvexProvidersContractsValueTime {
-  TarvexProvidersContractsValueDateTime parent_instance;
-};
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_TIME \
+  (tarvex_providers_contracts_value_time_get_type())
+TARVEX_EXPORT GType tarvex_providers_contracts_value_time_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexProvidersContractsValueTime, tarvex_providers_contracts_value_time,
+                         TARVEX_PROVIDERS_CONTRACTS, VALUE_TIME,
+                         TarvexProvidersContractsValueDateTime)
 struct _TarvexProvidersContractsValueTimeClass {
   TarvexProvidersContractsValueDateTimeClass parent_class;
 };
 
-typedef struct _TarvexProvidersContractsValueTimeSpan TarvexProvidersContractsValueTimeSpan;
-typedef struct _TarvexProvidersContractsValueTimeSpanClass
-    TarvexProvidersContractsValueTimeSpanClass;
-typedef struct _TarvexProvidersContractsValueTimeSpanPrivate
-    TarvexProvidersContractsValueTimeSpanPrivate;
-struct _TarvexProvidersContractsValueTimeSpan {
-  TarvexProvidersContractsValueObject parent_instance;
-};
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_TIME_SPAN \
+  (tarvex_providers_contracts_value_time_span_get_type())
+TARVEX_EXPORT GType tarvex_providers_contracts_value_time_span_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexProvidersContractsValueTimeSpan,
+                         tarvex_providers_contracts_value_time_span, TARVEX_PROVIDERS_CONTRACTS,
+                         VALUE_TIME_SPAN, TarvexProvidersContractsValueObject)
 struct _TarvexProvidersContractsValueTimeSpanClass {
   TarvexProvidersContractsValueObjectClass parent_class;
 };
 
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_DATE_TIME \
-  (tarvex_providers_contracts_value_date_time_get_type())
-#define TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_DATE_TIME(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_DATE_TIME))
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_DATE \
-  (tarvex_providers_contracts_value_date_get_type())
-#define TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_DATE(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_DATE))
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_TIME \
-  (tarvex_providers_contracts_value_time_get_type())
-#define TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_TIME(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_TIME))
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_TIME_SPAN \
-  (tarvex_providers_contracts_value_time_span_get_type())
-#define TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_TIME_SPAN(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_TIME_SPAN))
-
 // ValueDateTime. A value keeps the zone of the date-time it was given and
 // prints its wall-clock time in that zone.
-TARVEX_EXPORT GType tarvex_providers_contracts_value_date_time_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexProvidersContractsValueDateTime* tarvex_providers_contracts_value_date_time_new(
     void);
 TARVEX_EXPORT TarvexProvidersContractsValueDateTime*
@@ -99,7 +77,6 @@ TARVEX_EXPORT void tarvex_providers_contracts_value_date_time_set_itsvalue(
     TarvexProvidersContractsValueDateTime* self, GDateTime* value);
 
 // ValueDate
-TARVEX_EXPORT GType tarvex_providers_contracts_value_date_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexProvidersContractsValueDate* tarvex_providers_contracts_value_date_new(void);
 TARVEX_EXPORT TarvexProvidersContractsValueDate* tarvex_providers_contracts_value_date_construct(
     GType object_type);
@@ -118,7 +95,6 @@ TARVEX_EXPORT TarvexProvidersContractsValueDate*
 tarvex_providers_contracts_value_date_construct_iso8601(GType object_type, const gchar* date);
 
 // ValueTime
-TARVEX_EXPORT GType tarvex_providers_contracts_value_time_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexProvidersContractsValueTime* tarvex_providers_contracts_value_time_new(void);
 TARVEX_EXPORT TarvexProvidersContractsValueTime* tarvex_providers_contracts_value_time_construct(
     GType object_type);
@@ -133,7 +109,6 @@ TARVEX_EXPORT TarvexProvidersContractsValueTime*
 tarvex_providers_contracts_value_time_construct_time(GType object_type, GDateTime* datetime);
 
 // ValueTimeSpan
-TARVEX_EXPORT GType tarvex_providers_contracts_value_time_span_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexProvidersContractsValueTimeSpan* tarvex_providers_contracts_value_time_span_new(
     gint64 span);
 TARVEX_EXPORT TarvexProvidersContractsValueTimeSpan*

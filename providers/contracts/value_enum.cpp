@@ -43,8 +43,10 @@ struct _TarvexProvidersContractsValueEnumPrivate {
   MemberList members;
 };
 
-enum { ENUM_PROP_0, ENUM_PROP_NAME, ENUM_PROP_ITSVALUE, ENUM_PROP_DATA_TYPE, ENUM_N_PROPERTIES };
-static GParamSpec* enum_properties[ENUM_N_PROPERTIES];
+namespace enum_props {
+enum { PROP_0, PROP_NAME, PROP_ITSVALUE, PROP_DATA_TYPE, N_PROPERTIES };
+static GParamSpec* properties[N_PROPERTIES];
+}  // namespace enum_props
 
 TARVEX_DEFINE_TYPE(TarvexProvidersContractsValueEnum, tarvex_providers_contracts_value_enum,
                    TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_OBJECT)
@@ -106,12 +108,13 @@ static void value_enum_real_initialize(TarvexProvidersContractsValueEnum* self, 
 
 static void value_enum_get_property(GObject* object, guint prop_id, GValue* value,
                                     GParamSpec* pspec) {
+  using namespace enum_props;
   switch (prop_id) {
-    case ENUM_PROP_ITSVALUE:
+    case PROP_ITSVALUE:
       g_value_set_string(value, enum_private(object)->itsvalue.c_str());
       break;
-    case ENUM_PROP_NAME:
-    case ENUM_PROP_DATA_TYPE:
+    case PROP_NAME:
+    case PROP_DATA_TYPE:
       values::set_kind_property(object, value, pspec);
       break;
     default:
@@ -121,8 +124,9 @@ static void value_enum_get_property(GObject* object, guint prop_id, GValue* valu
 
 static void value_enum_set_property(GObject* object, guint prop_id, const GValue* value,
                                     GParamSpec* pspec) {
+  using namespace enum_props;
   switch (prop_id) {
-    case ENUM_PROP_ITSVALUE:
+    case PROP_ITSVALUE:
       tarvex_providers_contracts_value_enum_set_itsvalue(
           reinterpret_cast<TarvexProvidersContractsValueEnum*>(object), g_value_get_string(value));
       break;
@@ -133,6 +137,7 @@ static void value_enum_set_property(GObject* object, guint prop_id, const GValue
 
 static void tarvex_providers_contracts_value_enum_class_setup(
     TarvexProvidersContractsValueEnumClass* klass) {
+  using namespace enum_props;
   auto* vc = reinterpret_cast<TarvexProvidersContractsValueObjectClass*>(klass);
   vc->to_value = value_enum_to_value;
   vc->to_string = value_enum_to_string;
@@ -143,11 +148,11 @@ static void tarvex_providers_contracts_value_enum_class_setup(
   auto* oc = G_OBJECT_CLASS(klass);
   oc->get_property = value_enum_get_property;
   oc->set_property = value_enum_set_property;
-  enum_properties[ENUM_PROP_NAME] = values::name_pspec();
-  enum_properties[ENUM_PROP_ITSVALUE] =
+  properties[PROP_NAME] = values::name_pspec();
+  properties[PROP_ITSVALUE] =
       g_param_spec_string("itsvalue", "itsvalue", "itsvalue", nullptr, values::kReadWrite);
-  enum_properties[ENUM_PROP_DATA_TYPE] = values::data_type_pspec();
-  g_object_class_install_properties(oc, ENUM_N_PROPERTIES, enum_properties);
+  properties[PROP_DATA_TYPE] = values::data_type_pspec();
+  g_object_class_install_properties(oc, N_PROPERTIES, properties);
 }
 
 TarvexProvidersContractsValueEnum* tarvex_providers_contracts_value_enum_construct(
@@ -187,20 +192,26 @@ const gchar* tarvex_providers_contracts_value_enum_get_itsvalue(
 
 void tarvex_providers_contracts_value_enum_set_itsvalue(TarvexProvidersContractsValueEnum* self,
                                                         const gchar* value) {
+  using namespace enum_props;
   g_return_if_fail(self != NULL);
   enum_private(self)->itsvalue.assign(value);
-  g_object_notify_by_pspec(G_OBJECT(self), enum_properties[ENUM_PROP_ITSVALUE]);
+  g_object_notify_by_pspec(G_OBJECT(self), properties[PROP_ITSVALUE]);
 }
 
 // ------------------------------------------------------ ValueFlags, ValueSet
 
-enum { KIND_PROP_0, KIND_PROP_NAME, KIND_PROP_DATA_TYPE };
+// One table for ValueFlags and ValueSet: each class fills it afresh before installing.
+namespace kind_props {
+enum { PROP_0, PROP_NAME, PROP_DATA_TYPE, N_PROPERTIES };
+static GParamSpec* properties[N_PROPERTIES];
+}  // namespace kind_props
 
 static void enum_kind_get_property(GObject* object, guint prop_id, GValue* value,
                                    GParamSpec* pspec) {
+  using namespace kind_props;
   switch (prop_id) {
-    case KIND_PROP_NAME:
-    case KIND_PROP_DATA_TYPE:
+    case PROP_NAME:
+    case PROP_DATA_TYPE:
       values::set_kind_property(object, value, pspec);
       break;
     default:
@@ -209,9 +220,11 @@ static void enum_kind_get_property(GObject* object, guint prop_id, GValue* value
 }
 
 static void install_kind_properties(GObjectClass* oc) {
+  using namespace kind_props;
   oc->get_property = enum_kind_get_property;
-  g_object_class_install_property(oc, KIND_PROP_NAME, values::name_pspec());
-  g_object_class_install_property(oc, KIND_PROP_DATA_TYPE, values::data_type_pspec());
+  properties[PROP_NAME] = values::name_pspec();
+  properties[PROP_DATA_TYPE] = values::data_type_pspec();
+  g_object_class_install_properties(oc, N_PROPERTIES, properties);
 }
 
 struct _TarvexProvidersContractsValueFlagsPrivate {};

@@ -7,54 +7,35 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexProvidersContractsValueEnum TarvexProvidersContractsValueEnum;
-typedef struct _TarvexProvidersContractsValueEnumClass TarvexProvidersContractsValueEnumClass;
-typedef struct _TarvexProvidersContractsValueEnumPrivate TarvexProvidersContractsValueEnumPrivate;
-struct _TarvexProvidersContractsValueEnum {
-  TarvexProvidersContractsValueObject parent_instance;
-};
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_ENUM \
+  (tarvex_providers_contracts_value_enum_get_type())
+TARVEX_EXPORT GType tarvex_providers_contracts_value_enum_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexProvidersContractsValueEnum, tarvex_providers_contracts_value_enum,
+                         TARVEX_PROVIDERS_CONTRACTS, VALUE_ENUM,
+                         TarvexProvidersContractsValueObject)
 struct _TarvexProvidersContractsValueEnumClass {
   TarvexProvidersContractsValueObjectClass parent_class;
   void (*initialize)(TarvexProvidersContractsValueEnum* self, gchar** members, gint members_length);
 };
 
-typedef struct _TarvexProvidersContractsValueFlags TarvexProvidersContractsValueFlags;
-typedef struct _TarvexProvidersContractsValueFlagsClass TarvexProvidersContractsValueFlagsClass;
-typedef struct _TarvexProvidersContractsValueFlagsPrivate TarvexProvidersContractsValueFlagsPrivate;
-struct _TarvexProvidersContractsValueFlags {
-  TarvexProvidersContractsValueEnum parent_instance;
-};
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_FLAGS \
+  (tarvex_providers_contracts_value_flags_get_type())
+TARVEX_EXPORT GType tarvex_providers_contracts_value_flags_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexProvidersContractsValueFlags, tarvex_providers_contracts_value_flags,
+                         TARVEX_PROVIDERS_CONTRACTS, VALUE_FLAGS, TarvexProvidersContractsValueEnum)
 struct _TarvexProvidersContractsValueFlagsClass {
   TarvexProvidersContractsValueEnumClass parent_class;
 };
 
-typedef struct _TarvexProvidersContractsValueSet TarvexProvidersContractsValueSet;
-typedef struct _TarvexProvidersContractsValueSetClass TarvexProvidersContractsValueSetClass;
-typedef struct _TarvexProvidersContractsValueSetPrivate TarvexProvidersContractsValueSetPrivate;
-struct _TarvexProvidersContractsValueSet {
-  TarvexProvidersContractsValueEnum parent_instance;
-};
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_SET (tarvex_providers_contracts_value_set_get_type())
+TARVEX_EXPORT GType tarvex_providers_contracts_value_set_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexProvidersContractsValueSet, tarvex_providers_contracts_value_set,
+                         TARVEX_PROVIDERS_CONTRACTS, VALUE_SET, TarvexProvidersContractsValueEnum)
 struct _TarvexProvidersContractsValueSetClass {
   TarvexProvidersContractsValueEnumClass parent_class;
 };
 
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_ENUM \
-  (tarvex_providers_contracts_value_enum_get_type())
-#define TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_ENUM(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_ENUM))
-#define TARVEX_PROVIDERS_CONTRACTS_VALUE_ENUM_GET_CLASS(obj)                    \
-  (G_TYPE_INSTANCE_GET_CLASS((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_ENUM, \
-                             TarvexProvidersContractsValueEnumClass))
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_FLAGS \
-  (tarvex_providers_contracts_value_flags_get_type())
-#define TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_FLAGS(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_FLAGS))
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_SET (tarvex_providers_contracts_value_set_get_type())
-#define TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_SET(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_SET))
-
 // ValueEnum
-TARVEX_EXPORT GType tarvex_providers_contracts_value_enum_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexProvidersContractsValueEnum* tarvex_providers_contracts_value_enum_new(
     const gchar* enum_value);
 TARVEX_EXPORT TarvexProvidersContractsValueEnum* tarvex_providers_contracts_value_enum_construct(
@@ -72,7 +53,6 @@ TARVEX_EXPORT void tarvex_providers_contracts_value_enum_set_itsvalue(
     TarvexProvidersContractsValueEnum* self, const gchar* value);
 
 // ValueFlags
-TARVEX_EXPORT GType tarvex_providers_contracts_value_flags_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexProvidersContractsValueFlags* tarvex_providers_contracts_value_flags_new(
     const gchar* flag_value);
 TARVEX_EXPORT TarvexProvidersContractsValueFlags* tarvex_providers_contracts_value_flags_construct(
@@ -83,7 +63,6 @@ TARVEX_EXPORT void tarvex_providers_contracts_value_flags_set_itsvalue(
     TarvexProvidersContractsValueFlags* self, const gchar* value);
 
 // ValueSet
-TARVEX_EXPORT GType tarvex_providers_contracts_value_set_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexProvidersContractsValueSet* tarvex_providers_contracts_value_set_new(
     const gchar* set_value);
 TARVEX_EXPORT TarvexProvidersContractsValueSet* tarvex_providers_contracts_value_set_construct(

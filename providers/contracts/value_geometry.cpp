@@ -11,8 +11,10 @@ struct _TarvexProvidersContractsValueGeometryPrivate {
   OptString text{""};
 };
 
-enum { GEOMETRY_PROP_0, GEOMETRY_PROP_NAME, GEOMETRY_PROP_ITSVALUE, GEOMETRY_PROP_DATA_TYPE, GEOMETRY_N_PROPS };
-static GParamSpec* geometry_props[GEOMETRY_N_PROPS];
+namespace geometry_props {
+enum { PROP_0, PROP_NAME, PROP_ITSVALUE, PROP_DATA_TYPE, N_PROPERTIES };
+static GParamSpec* properties[N_PROPERTIES];
+}  // namespace geometry_props
 
 TARVEX_DEFINE_TYPE(TarvexProvidersContractsValueGeometry, tarvex_providers_contracts_value_geometry,
                    TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_OBJECT)
@@ -37,12 +39,13 @@ static TarvexProvidersContractsDataType value_geometry_get_data_type(TarvexProvi
 }
 
 static void value_geometry_get_property(GObject* object, guint prop_id, GValue* value, GParamSpec* pspec) {
+  using namespace geometry_props;
   switch (prop_id) {
-    case GEOMETRY_PROP_ITSVALUE:
+    case PROP_ITSVALUE:
       g_value_set_string(value, geometry_text(object));
       break;
-    case GEOMETRY_PROP_NAME:
-    case GEOMETRY_PROP_DATA_TYPE:
+    case PROP_NAME:
+    case PROP_DATA_TYPE:
       values::set_kind_property(object, value, pspec);
       break;
     default:
@@ -51,8 +54,9 @@ static void value_geometry_get_property(GObject* object, guint prop_id, GValue* 
 }
 
 static void value_geometry_set_property(GObject* object, guint prop_id, const GValue* value, GParamSpec* pspec) {
+  using namespace geometry_props;
   switch (prop_id) {
-    case GEOMETRY_PROP_ITSVALUE:
+    case PROP_ITSVALUE:
       tarvex_providers_contracts_value_geometry_set_itsvalue(
           reinterpret_cast<TarvexProvidersContractsValueGeometry*>(object), g_value_get_string(value));
       break;
@@ -62,6 +66,7 @@ static void value_geometry_set_property(GObject* object, guint prop_id, const GV
 }
 
 static void tarvex_providers_contracts_value_geometry_class_setup(TarvexProvidersContractsValueGeometryClass* klass) {
+  using namespace geometry_props;
   auto* vc = reinterpret_cast<TarvexProvidersContractsValueObjectClass*>(klass);
   vc->to_value = value_geometry_to_value;
   vc->to_string = value_geometry_to_string;
@@ -71,11 +76,11 @@ static void tarvex_providers_contracts_value_geometry_class_setup(TarvexProvider
   auto* oc = G_OBJECT_CLASS(klass);
   oc->get_property = value_geometry_get_property;
   oc->set_property = value_geometry_set_property;
-  geometry_props[GEOMETRY_PROP_NAME] = values::name_pspec();
-  geometry_props[GEOMETRY_PROP_ITSVALUE] =
+  properties[PROP_NAME] = values::name_pspec();
+  properties[PROP_ITSVALUE] =
       g_param_spec_string("itsvalue", "itsvalue", "itsvalue", nullptr, values::kReadWrite);
-  geometry_props[GEOMETRY_PROP_DATA_TYPE] = values::data_type_pspec();
-  g_object_class_install_properties(oc, GEOMETRY_N_PROPS, geometry_props);
+  properties[PROP_DATA_TYPE] = values::data_type_pspec();
+  g_object_class_install_properties(oc, N_PROPERTIES, properties);
 }
 
 TarvexProvidersContractsValueGeometry* tarvex_providers_contracts_value_geometry_construct(GType object_type,
@@ -97,16 +102,20 @@ const gchar* tarvex_providers_contracts_value_geometry_get_itsvalue(TarvexProvid
 
 void tarvex_providers_contracts_value_geometry_set_itsvalue(TarvexProvidersContractsValueGeometry* self,
                                                             const gchar* value) {
+  using namespace geometry_props;
   g_return_if_fail(self != NULL);
   tarvex_providers_contracts_value_geometry_get_private(self)->text.assign(value);
-  g_object_notify_by_pspec(G_OBJECT(self), geometry_props[GEOMETRY_PROP_ITSVALUE]);
+  g_object_notify_by_pspec(G_OBJECT(self), properties[PROP_ITSVALUE]);
 }
 
 // ---------------------------------------------------------- ValueGeography
 
 struct _TarvexProvidersContractsValueGeographyPrivate {};
 
-enum { GEOGRAPHY_PROP_0, GEOGRAPHY_PROP_NAME, GEOGRAPHY_PROP_DATA_TYPE };
+namespace geography_props {
+enum { PROP_0, PROP_NAME, PROP_DATA_TYPE, N_PROPERTIES };
+static GParamSpec* properties[N_PROPERTIES];
+}  // namespace geography_props
 
 TARVEX_DEFINE_TYPE(TarvexProvidersContractsValueGeography, tarvex_providers_contracts_value_geography,
                    TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_GEOMETRY)
@@ -120,9 +129,10 @@ static TarvexProvidersContractsDataType value_geography_get_data_type(TarvexProv
 }
 
 static void value_geography_get_property(GObject* object, guint prop_id, GValue* value, GParamSpec* pspec) {
+  using namespace geography_props;
   switch (prop_id) {
-    case GEOGRAPHY_PROP_NAME:
-    case GEOGRAPHY_PROP_DATA_TYPE:
+    case PROP_NAME:
+    case PROP_DATA_TYPE:
       values::set_kind_property(object, value, pspec);
       break;
     default:
@@ -132,6 +142,7 @@ static void value_geography_get_property(GObject* object, guint prop_id, GValue*
 
 static void tarvex_providers_contracts_value_geography_class_setup(
     TarvexProvidersContractsValueGeographyClass* klass) {
+  using namespace geography_props;
   auto* vc = reinterpret_cast<TarvexProvidersContractsValueObjectClass*>(klass);
   vc->to_value = value_geometry_to_value;
   vc->to_string = value_geometry_to_string;
@@ -140,8 +151,9 @@ static void tarvex_providers_contracts_value_geography_class_setup(
   vc->get_data_type = value_geography_get_data_type;
   auto* oc = G_OBJECT_CLASS(klass);
   oc->get_property = value_geography_get_property;
-  g_object_class_install_property(oc, GEOGRAPHY_PROP_NAME, values::name_pspec());
-  g_object_class_install_property(oc, GEOGRAPHY_PROP_DATA_TYPE, values::data_type_pspec());
+  properties[PROP_NAME] = values::name_pspec();
+  properties[PROP_DATA_TYPE] = values::data_type_pspec();
+  g_object_class_install_properties(oc, N_PROPERTIES, properties);
 }
 
 TarvexProvidersContractsValueGeography* tarvex_providers_contracts_value_geography_construct(GType object_type,

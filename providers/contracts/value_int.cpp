@@ -86,6 +86,7 @@ constexpr auto kRW = values::kReadWrite;
 
 // ------------------------------------------------------------ ValueBoolean
 
+typedef struct _TarvexProvidersContractsValueBooleanPrivate TarvexProvidersContractsValueBooleanPrivate;
 struct _TarvexProvidersContractsValueBooleanPrivate {
   gboolean value = FALSE;
 };
@@ -113,6 +114,7 @@ TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueBoolean,
 
 // --------------------------------------------------------------- ValueChar
 
+typedef struct _TarvexProvidersContractsValueCharPrivate TarvexProvidersContractsValueCharPrivate;
 struct _TarvexProvidersContractsValueCharPrivate {
   guchar value = 0;
 };
@@ -143,6 +145,7 @@ TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueChar,
 
 // --------------------------------------------------------------- ValueInt8
 
+typedef struct _TarvexProvidersContractsValueInt8Private TarvexProvidersContractsValueInt8Private;
 struct _TarvexProvidersContractsValueInt8Private {
   gint8 value = 0;
 };
@@ -166,6 +169,7 @@ TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueInt8,
 
 // -------------------------------------------------------------- ValueInt16
 
+typedef struct _TarvexProvidersContractsValueInt16Private TarvexProvidersContractsValueInt16Private;
 struct _TarvexProvidersContractsValueInt16Private {
   gint16 value = 0;
 };
@@ -190,6 +194,7 @@ TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueInt16,
 
 // -------------------------------------------------------------- ValueInt32
 
+typedef struct _TarvexProvidersContractsValueInt32Private TarvexProvidersContractsValueInt32Private;
 struct _TarvexProvidersContractsValueInt32Private {
   gint32 value = 0;
 };
@@ -213,6 +218,7 @@ TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueInt32,
 
 // -------------------------------------------------------------- ValueInt64
 
+typedef struct _TarvexProvidersContractsValueInt64Private TarvexProvidersContractsValueInt64Private;
 struct _TarvexProvidersContractsValueInt64Private {
   gint64 value = 0;
 };
@@ -236,6 +242,7 @@ TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueInt64,
 
 // -------------------------------------------------------------- ValueUInt8
 
+typedef struct _TarvexProvidersContractsValueUInt8Private TarvexProvidersContractsValueUInt8Private;
 struct _TarvexProvidersContractsValueUInt8Private {
   guint8 value = 0;
 };
@@ -261,6 +268,7 @@ TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueUInt8,
 
 // ------------------------------------------------------------- ValueUInt16
 
+typedef struct _TarvexProvidersContractsValueUInt16Private TarvexProvidersContractsValueUInt16Private;
 struct _TarvexProvidersContractsValueUInt16Private {
   guint16 value = 0;
 };
@@ -287,6 +295,7 @@ TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueUInt16,
 
 // ------------------------------------------------------------- ValueUInt32
 
+typedef struct _TarvexProvidersContractsValueUInt32Private TarvexProvidersContractsValueUInt32Private;
 struct _TarvexProvidersContractsValueUInt32Private {
   guint32 value = 0;
 };
@@ -312,6 +321,7 @@ TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueUInt32,
 
 // ------------------------------------------------------------- ValueUInt64
 
+typedef struct _TarvexProvidersContractsValueUInt64Private TarvexProvidersContractsValueUInt64Private;
 struct _TarvexProvidersContractsValueUInt64Private {
   guint64 value = 0;
 };

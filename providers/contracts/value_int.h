@@ -41,21 +41,15 @@ tarvex_providers_contracts_iunsigned_to_unsigned(TarvexProvidersContractsIUnsign
 // Each holds one datum of its width; the 16-bit ones are stored in 16 bits
 // whatever their 32-bit property receives.
 
-typedef struct _TarvexProvidersContractsValueBoolean TarvexProvidersContractsValueBoolean;
-typedef struct _TarvexProvidersContractsValueBooleanClass TarvexProvidersContractsValueBooleanClass;
-typedef struct _TarvexProvidersContractsValueBooleanPrivate
-    TarvexProvidersContractsValueBooleanPrivate;
-struct _TarvexProvidersContractsValueBoolean {
-  TarvexProvidersContractsValueObject parent_instance;
-};
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_BOOLEAN \
+  (tarvex_providers_contracts_value_boolean_get_type())
+TARVEX_EXPORT GType tarvex_providers_contracts_value_boolean_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexProvidersContractsValueBoolean,
+                         tarvex_providers_contracts_value_boolean, TARVEX_PROVIDERS_CONTRACTS,
+                         VALUE_BOOLEAN, TarvexProvidersContractsValueObject)
 struct _TarvexProvidersContractsValueBooleanClass {
   TarvexProvidersContractsValueObjectClass parent_class;
 };
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_BOOLEAN \
-  (tarvex_providers_contracts_value_boolean_get_type())
-#define TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_BOOLEAN(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_BOOLEAN))
-TARVEX_EXPORT GType tarvex_providers_contracts_value_boolean_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexProvidersContractsValueBoolean* tarvex_providers_contracts_value_boolean_new(
     gboolean value);
 TARVEX_EXPORT TarvexProvidersContractsValueBoolean*
@@ -67,20 +61,15 @@ tarvex_providers_contracts_value_boolean_get_itsvalue(TarvexProvidersContractsVa
 TARVEX_EXPORT void tarvex_providers_contracts_value_boolean_set_itsvalue(
     TarvexProvidersContractsValueBoolean* self, gboolean value);
 
-typedef struct _TarvexProvidersContractsValueChar TarvexProvidersContractsValueChar;
-typedef struct _TarvexProvidersContractsValueCharClass TarvexProvidersContractsValueCharClass;
-typedef struct _TarvexProvidersContractsValueCharPrivate TarvexProvidersContractsValueCharPrivate;
-struct _TarvexProvidersContractsValueChar {
-  TarvexProvidersContractsValueObject parent_instance;
-};
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_CHAR \
+  (tarvex_providers_contracts_value_char_get_type())
+TARVEX_EXPORT GType tarvex_providers_contracts_value_char_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexProvidersContractsValueChar, tarvex_providers_contracts_value_char,
+                         TARVEX_PROVIDERS_CONTRACTS, VALUE_CHAR,
+                         TarvexProvidersContractsValueObject)
 struct _TarvexProvidersContractsValueCharClass {
   TarvexProvidersContractsValueObjectClass parent_class;
 };
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_CHAR \
-  (tarvex_providers_contracts_value_char_get_type())
-#define TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_CHAR(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_CHAR))
-TARVEX_EXPORT GType tarvex_providers_contracts_value_char_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexProvidersContractsValueChar* tarvex_providers_contracts_value_char_new(
     guchar value);
 TARVEX_EXPORT TarvexProvidersContractsValueChar* tarvex_providers_contracts_value_char_construct(
@@ -92,20 +81,15 @@ tarvex_providers_contracts_value_char_get_itsvalue(TarvexProvidersContractsValue
 TARVEX_EXPORT void tarvex_providers_contracts_value_char_set_itsvalue(
     TarvexProvidersContractsValueChar* self, guchar value);
 
-typedef struct _TarvexProvidersContractsValueInt8 TarvexProvidersContractsValueInt8;
-typedef struct _TarvexProvidersContractsValueInt8Class TarvexProvidersContractsValueInt8Class;
-typedef struct _TarvexProvidersContractsValueInt8Private TarvexProvidersContractsValueInt8Private;
-struct _TarvexProvidersContractsValueInt8 {
-  TarvexProvidersContractsValueObject parent_instance;
-};
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_INT8 \
+  (tarvex_providers_contracts_value_int8_get_type())
+TARVEX_EXPORT GType tarvex_providers_contracts_value_int8_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexProvidersContractsValueInt8, tarvex_providers_contracts_value_int8,
+                         TARVEX_PROVIDERS_CONTRACTS, VALUE_INT8,
+                         TarvexProvidersContractsValueObject)
 struct _TarvexProvidersContractsValueInt8Class {
   TarvexProvidersContractsValueObjectClass parent_class;
 };
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_INT8 \
-  (tarvex_providers_contracts_value_int8_get_type())
-#define TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_INT8(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_INT8))
-TARVEX_EXPORT GType tarvex_providers_contracts_value_int8_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexProvidersContractsValueInt8* tarvex_providers_contracts_value_int8_new(
     gint8 value);
 TARVEX_EXPORT TarvexProvidersContractsValueInt8* tarvex_providers_contracts_value_int8_construct(
@@ -117,20 +101,15 @@ tarvex_providers_contracts_value_int8_get_itsvalue(TarvexProvidersContractsValue
 TARVEX_EXPORT void tarvex_providers_contracts_value_int8_set_itsvalue(
     TarvexProvidersContractsValueInt8* self, gint8 value);
 
-typedef struct _TarvexProvidersContractsValueInt16 TarvexProvidersContractsValueInt16;
-typedef struct _TarvexProvidersContractsValueInt16Class TarvexProvidersContractsValueInt16Class;
-typedef struct _TarvexProvidersContractsValueInt16Private TarvexProvidersContractsValueInt16Private;
-struct _TarvexProvidersContractsValueInt16 {
-  TarvexProvidersContractsValueObject parent_instance;
-};
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_INT16 \
+  (tarvex_providers_contracts_value_int16_get_type())
+TARVEX_EXPORT GType tarvex_providers_contracts_value_int16_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexProvidersContractsValueInt16, tarvex_providers_contracts_value_int16,
+                         TARVEX_PROVIDERS_CONTRACTS, VALUE_INT16,
+                         TarvexProvidersContractsValueObject)
 struct _TarvexProvidersContractsValueInt16Class {
   TarvexProvidersContractsValueObjectClass parent_class;
 };
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_INT16 \
-  (tarvex_providers_contracts_value_int16_get_type())
-#define TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_INT16(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_INT16))
-TARVEX_EXPORT GType tarvex_providers_contracts_value_int16_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexProvidersContractsValueInt16* tarvex_providers_contracts_value_int16_new(
     gint16 value);
 TARVEX_EXPORT TarvexProvidersContractsValueInt16* tarvex_providers_contracts_value_int16_construct(
@@ -142,20 +121,15 @@ tarvex_providers_contracts_value_int16_get_itsvalue(TarvexProvidersContractsValu
 TARVEX_EXPORT void tarvex_providers_contracts_value_int16_set_itsvalue(
     TarvexProvidersContractsValueInt16* self, gint16 value);
 
-typedef struct _TarvexProvidersContractsValueInt32 TarvexProvidersContractsValueInt32;
-typedef struct _TarvexProvidersContractsValueInt32Class TarvexProvidersContractsValueInt32Class;
-typedef struct _TarvexProvidersContractsValueInt32Private TarvexProvidersContractsValueInt32Private;
-struct _TarvexProvidersContractsValueInt32 {
-  TarvexProvidersContractsValueObject parent_instance;
-};
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_INT32 \
+  (tarvex_providers_contracts_value_int32_get_type())
+TARVEX_EXPORT GType tarvex_providers_contracts_value_int32_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexProvidersContractsValueInt32, tarvex_providers_contracts_value_int32,
+                         TARVEX_PROVIDERS_CONTRACTS, VALUE_INT32,
+                         TarvexProvidersContractsValueObject)
 struct _TarvexProvidersContractsValueInt32Class {
   TarvexProvidersContractsValueObjectClass parent_class;
 };
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_INT32 \
-  (tarvex_providers_contracts_value_int32_get_type())
-#define TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_INT32(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_INT32))
-TARVEX_EXPORT GType tarvex_providers_contracts_value_int32_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexProvidersContractsValueInt32* tarvex_providers_contracts_value_int32_new(
     gint32 value);
 TARVEX_EXPORT TarvexProvidersContractsValueInt32* tarvex_providers_contracts_value_int32_construct(
@@ -167,20 +141,15 @@ tarvex_providers_contracts_value_int32_get_itsvalue(TarvexProvidersContractsValu
 TARVEX_EXPORT void tarvex_providers_contracts_value_int32_set_itsvalue(
     TarvexProvidersContractsValueInt32* self, gint32 value);
 
-typedef struct _TarvexProvidersContractsValueInt64 TarvexProvidersContractsValueInt64;
-typedef struct _TarvexProvidersContractsValueInt64Class TarvexProvidersContractsValueInt64Class;
-typedef struct _TarvexProvidersContractsValueInt64Private TarvexProvidersContractsValueInt64Private;
-struct _TarvexProvidersContractsValueInt64 {
-  TarvexProvidersContractsValueObject parent_instance;
-};
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_INT64 \
+  (tarvex_providers_contracts_value_int64_get_type())
+TARVEX_EXPORT GType tarvex_providers_contracts_value_int64_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexProvidersContractsValueInt64, tarvex_providers_contracts_value_int64,
+                         TARVEX_PROVIDERS_CONTRACTS, VALUE_INT64,
+                         TarvexProvidersContractsValueObject)
 struct _TarvexProvidersContractsValueInt64Class {
   TarvexProvidersContractsValueObjectClass parent_class;
 };
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_INT64 \
-  (tarvex_providers_contracts_value_int64_get_type())
-#define TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_INT64(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_INT64))
-TARVEX_EXPORT GType tarvex_providers_contracts_value_int64_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexProvidersContractsValueInt64* tarvex_providers_contracts_value_int64_new(
     gint64 value);
 TARVEX_EXPORT TarvexProvidersContractsValueInt64* tarvex_providers_contracts_value_int64_construct(
@@ -192,20 +161,15 @@ tarvex_providers_contracts_value_int64_get_itsvalue(TarvexProvidersContractsValu
 TARVEX_EXPORT void tarvex_providers_contracts_value_int64_set_itsvalue(
     TarvexProvidersContractsValueInt64* self, gint64 value);
 
-typedef struct _TarvexProvidersContractsValueUInt8 TarvexProvidersContractsValueUInt8;
-typedef struct _TarvexProvidersContractsValueUInt8Class TarvexProvidersContractsValueUInt8Class;
-typedef struct _TarvexProvidersContractsValueUInt8Private TarvexProvidersContractsValueUInt8Private;
-struct _TarvexProvidersContractsValueUInt8 {
-  TarvexProvidersContractsValueObject parent_instance;
-};
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_UINT8 \
+  (tarvex_providers_contracts_value_uint8_get_type())
+TARVEX_EXPORT GType tarvex_providers_contracts_value_uint8_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexProvidersContractsValueUInt8, tarvex_providers_contracts_value_uint8,
+                         TARVEX_PROVIDERS_CONTRACTS, VALUE_UINT8,
+                         TarvexProvidersContractsValueObject)
 struct _TarvexProvidersContractsValueUInt8Class {
   TarvexProvidersContractsValueObjectClass parent_class;
 };
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_UINT8 \
-  (tarvex_providers_contracts_value_uint8_get_type())
-#define TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_UINT8(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_UINT8))
-TARVEX_EXPORT GType tarvex_providers_contracts_value_uint8_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexProvidersContractsValueUInt8* tarvex_providers_contracts_value_uint8_new(
     guint8 value);
 TARVEX_EXPORT TarvexProvidersContractsValueUInt8* tarvex_providers_contracts_value_uint8_construct(
@@ -217,21 +181,15 @@ tarvex_providers_contracts_value_uint8_get_itsvalue(TarvexProvidersContractsValu
 TARVEX_EXPORT void tarvex_providers_contracts_value_uint8_set_itsvalue(
     TarvexProvidersContractsValueUInt8* self, guint8 value);
 
-typedef struct _TarvexProvidersContractsValueUInt16 TarvexProvidersContractsValueUInt16;
-typedef struct _TarvexProvidersContractsValueUInt16Class TarvexProvidersContractsValueUInt16Class;
-typedef struct _TarvexProvidersContractsValueUInt16Private
-    TarvexProvidersContractsValueUInt16Private;
-struct _TarvexProvidersContractsValueUInt16 {
-  TarvexProvidersContractsValueObject parent_instance;
-};
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_UINT16 \
+  (tarvex_providers_contracts_value_uint16_get_type())
+TARVEX_EXPORT GType tarvex_providers_contracts_value_uint16_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexProvidersContractsValueUInt16,
+                         tarvex_providers_contracts_value_uint16, TARVEX_PROVIDERS_CONTRACTS,
+                         VALUE_UINT16, TarvexProvidersContractsValueObject)
 struct _TarvexProvidersContractsValueUInt16Class {
   TarvexProvidersContractsValueObjectClass parent_class;
 };
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_UINT16 \
-  (tarvex_providers_contracts_value_uint16_get_type())
-#define TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_UINT16(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_UINT16))
-TARVEX_EXPORT GType tarvex_providers_contracts_value_uint16_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexProvidersContractsValueUInt16* tarvex_providers_contracts_value_uint16_new(
     guint16 value);
 TARVEX_EXPORT TarvexProvidersContractsValueUInt16*
@@ -243,21 +201,15 @@ tarvex_providers_contracts_value_uint16_get_itsvalue(TarvexProvidersContractsVal
 TARVEX_EXPORT void tarvex_providers_contracts_value_uint16_set_itsvalue(
     TarvexProvidersContractsValueUInt16* self, guint16 value);
 
-typedef struct _TarvexProvidersContractsValueUInt32 TarvexProvidersContractsValueUInt32;
-typedef struct _TarvexProvidersContractsValueUInt32Class TarvexProvidersContractsValueUInt32Class;
-typedef struct _TarvexProvidersContractsValueUInt32Private
-    TarvexProvidersContractsValueUInt32Private;
-struct _TarvexProvidersContractsValueUInt32 {
-  TarvexProvidersContractsValueObject parent_instance;
-};
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_UINT32 \
+  (tarvex_providers_contracts_value_uint32_get_type())
+TARVEX_EXPORT GType tarvex_providers_contracts_value_uint32_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexProvidersContractsValueUInt32,
+                         tarvex_providers_contracts_value_uint32, TARVEX_PROVIDERS_CONTRACTS,
+                         VALUE_UINT32, TarvexProvidersContractsValueObject)
 struct _TarvexProvidersContractsValueUInt32Class {
   TarvexProvidersContractsValueObjectClass parent_class;
 };
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_UINT32 \
-  (tarvex_providers_contracts_value_uint32_get_type())
-#define TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_UINT32(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_UINT32))
-TARVEX_EXPORT GType tarvex_providers_contracts_value_uint32_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexProvidersContractsValueUInt32* tarvex_providers_contracts_value_uint32_new(
     guint32 value);
 TARVEX_EXPORT TarvexProvidersContractsValueUInt32*
@@ -269,21 +221,15 @@ tarvex_providers_contracts_value_uint32_get_itsvalue(TarvexProvidersContractsVal
 TARVEX_EXPORT void tarvex_providers_contracts_value_uint32_set_itsvalue(
     TarvexProvidersContractsValueUInt32* self, guint32 value);
 
-typedef struct _TarvexProvidersContractsValueUInt64 TarvexProvidersContractsValueUInt64;
-typedef struct _TarvexProvidersContractsValueUInt64Class TarvexProvidersContractsValueUInt64Class;
-typedef struct _TarvexProvidersContractsValueUInt64Private
-    TarvexProvidersContractsValueUInt64Private;
-struct _TarvexProvidersContractsValueUInt64 {
-  TarvexProvidersContractsValueObject parent_instance;
-};
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_UINT64 \
+  (tarvex_providers_contracts_value_uint64_get_type())
+TARVEX_EXPORT GType tarvex_providers_contracts_value_uint64_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexProvidersContractsValueUInt64,
+                         tarvex_providers_contracts_value_uint64, TARVEX_PROVIDERS_CONTRACTS,
+                         VALUE_UINT64, TarvexProvidersContractsValueObject)
 struct _TarvexProvidersContractsValueUInt64Class {
   TarvexProvidersContractsValueObjectClass parent_class;
 };
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_UINT64 \
-  (tarvex_providers_contracts_value_uint64_get_type())
-#define TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_UINT64(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_UINT64))
-TARVEX_EXPORT GType tarvex_providers_contracts_value_uint64_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexProvidersContractsValueUInt64* tarvex_providers_contracts_value_uint64_new(
     guint64 value);
 TARVEX_EXPORT TarvexProvidersContractsValueUInt64*

@@ -10,7 +10,10 @@ using namespace tarvex;
 
 struct _TarvexProvidersContractsValueNullPrivate {};
 
-enum { NULL_PROP_0, NULL_PROP_NAME, NULL_PROP_ITSVALUE, NULL_PROP_DATA_TYPE, NULL_PROP_IS_NULL };
+namespace null_props {
+enum { PROP_0, PROP_NAME, PROP_ITSVALUE, PROP_DATA_TYPE, PROP_IS_NULL, N_PROPERTIES };
+static GParamSpec* properties[N_PROPERTIES];
+}  // namespace null_props
 
 TARVEX_DEFINE_TYPE(TarvexProvidersContractsValueNull, tarvex_providers_contracts_value_null,
                    TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_OBJECT)
@@ -30,13 +33,14 @@ static TarvexProvidersContractsDataType value_null_get_data_type(TarvexProviders
 static gboolean value_null_get_is_null(TarvexProvidersContractsValueObject*) { return TRUE; }
 
 static void value_null_get_property(GObject* object, guint prop_id, GValue* value, GParamSpec* pspec) {
+  using namespace null_props;
   switch (prop_id) {
-    case NULL_PROP_ITSVALUE:
+    case PROP_ITSVALUE:
       g_value_set_static_string(value, "NULL");
       break;
-    case NULL_PROP_NAME:
-    case NULL_PROP_DATA_TYPE:
-    case NULL_PROP_IS_NULL:
+    case PROP_NAME:
+    case PROP_DATA_TYPE:
+    case PROP_IS_NULL:
       values::set_kind_property(object, value, pspec);
       break;
     default:
@@ -45,6 +49,7 @@ static void value_null_get_property(GObject* object, guint prop_id, GValue* valu
 }
 
 static void tarvex_providers_contracts_value_null_class_setup(TarvexProvidersContractsValueNullClass* klass) {
+  using namespace null_props;
   auto* vc = reinterpret_cast<TarvexProvidersContractsValueObjectClass*>(klass);
   vc->to_value = value_null_to_value;
   vc->to_string = value_null_to_string;
@@ -54,12 +59,12 @@ static void tarvex_providers_contracts_value_null_class_setup(TarvexProvidersCon
   vc->get_is_null = value_null_get_is_null;
   auto* oc = G_OBJECT_CLASS(klass);
   oc->get_property = value_null_get_property;
-  g_object_class_install_property(oc, NULL_PROP_NAME, values::name_pspec());
-  g_object_class_install_property(
-      oc, NULL_PROP_ITSVALUE,
-      g_param_spec_string("itsvalue", "itsvalue", "itsvalue", nullptr, values::kReadOnly));
-  g_object_class_install_property(oc, NULL_PROP_DATA_TYPE, values::data_type_pspec());
-  g_object_class_install_property(oc, NULL_PROP_IS_NULL, values::is_null_pspec());
+  properties[PROP_NAME] = values::name_pspec();
+  properties[PROP_ITSVALUE] =
+      g_param_spec_string("itsvalue", "itsvalue", "itsvalue", nullptr, values::kReadOnly);
+  properties[PROP_DATA_TYPE] = values::data_type_pspec();
+  properties[PROP_IS_NULL] = values::is_null_pspec();
+  g_object_class_install_properties(oc, N_PROPERTIES, properties);
 }
 
 TarvexProvidersContractsValueNull* tarvex_providers_contracts_value_null_construct(GType object_type) {
@@ -82,7 +87,10 @@ struct _TarvexProvidersContractsValueErrorPrivate {
   std::string message;
 };
 
-enum { ERROR_PROP_0, ERROR_PROP_NAME, ERROR_PROP_ITSVALUE, ERROR_PROP_DATA_TYPE, ERROR_PROP_IS_NULL };
+namespace error_props {
+enum { PROP_0, PROP_NAME, PROP_ITSVALUE, PROP_DATA_TYPE, PROP_IS_NULL, N_PROPERTIES };
+static GParamSpec* properties[N_PROPERTIES];
+}  // namespace error_props
 
 TARVEX_DEFINE_TYPE(TarvexProvidersContractsValueError, tarvex_providers_contracts_value_error,
                    TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_OBJECT)
@@ -109,13 +117,14 @@ static TarvexProvidersContractsDataType value_error_get_data_type(TarvexProvider
 static gboolean value_error_get_is_null(TarvexProvidersContractsValueObject*) { return FALSE; }
 
 static void value_error_get_property(GObject* object, guint prop_id, GValue* value, GParamSpec* pspec) {
+  using namespace error_props;
   switch (prop_id) {
-    case ERROR_PROP_ITSVALUE:
+    case PROP_ITSVALUE:
       g_value_take_string(value, value_error_to_string(values::as_value(object)));
       break;
-    case ERROR_PROP_NAME:
-    case ERROR_PROP_DATA_TYPE:
-    case ERROR_PROP_IS_NULL:
+    case PROP_NAME:
+    case PROP_DATA_TYPE:
+    case PROP_IS_NULL:
       values::set_kind_property(object, value, pspec);
       break;
     default:
@@ -124,6 +133,7 @@ static void value_error_get_property(GObject* object, guint prop_id, GValue* val
 }
 
 static void tarvex_providers_contracts_value_error_class_setup(TarvexProvidersContractsValueErrorClass* klass) {
+  using namespace error_props;
   auto* vc = reinterpret_cast<TarvexProvidersContractsValueObjectClass*>(klass);
   vc->to_value = value_error_to_value;
   vc->to_string = value_error_to_string;
@@ -133,12 +143,12 @@ static void tarvex_providers_contracts_value_error_class_setup(TarvexProvidersCo
   vc->get_is_null = value_error_get_is_null;
   auto* oc = G_OBJECT_CLASS(klass);
   oc->get_property = value_error_get_property;
-  g_object_class_install_property(oc, ERROR_PROP_NAME, values::name_pspec());
-  g_object_class_install_property(
-      oc, ERROR_PROP_ITSVALUE,
-      g_param_spec_string("itsvalue", "itsvalue", "itsvalue", nullptr, values::kReadOnly));
-  g_object_class_install_property(oc, ERROR_PROP_DATA_TYPE, values::data_type_pspec());
-  g_object_class_install_property(oc, ERROR_PROP_IS_NULL, values::is_null_pspec());
+  properties[PROP_NAME] = values::name_pspec();
+  properties[PROP_ITSVALUE] =
+      g_param_spec_string("itsvalue", "itsvalue", "itsvalue", nullptr, values::kReadOnly);
+  properties[PROP_DATA_TYPE] = values::data_type_pspec();
+  properties[PROP_IS_NULL] = values::is_null_pspec();
+  g_object_class_install_properties(oc, N_PROPERTIES, properties);
 }
 
 TarvexProvidersContractsValueError* tarvex_providers_contracts_value_error_construct(GType object_type, gint code,

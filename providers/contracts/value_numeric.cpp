@@ -69,6 +69,7 @@ struct DoubleDesc : values::ScalarDesc<Private, gdouble> {
 
 // -------------------------------------------------------------- ValueFloat
 
+typedef struct _TarvexProvidersContractsValueFloatPrivate TarvexProvidersContractsValueFloatPrivate;
 struct _TarvexProvidersContractsValueFloatPrivate {
   gfloat value = 0;
 };
@@ -93,6 +94,7 @@ TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueFloat,
 
 // ------------------------------------------------------------- ValueDouble
 
+typedef struct _TarvexProvidersContractsValueDoublePrivate TarvexProvidersContractsValueDoublePrivate;
 struct _TarvexProvidersContractsValueDoublePrivate {
   gdouble value = 0;
 };
@@ -111,6 +113,7 @@ TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueDouble,
 
 // Money read from a server keeps its text: its 19 digits at the limits are
 // more than a double holds. Storing a number drops the text.
+typedef struct _TarvexProvidersContractsValueMoneyPrivate TarvexProvidersContractsValueMoneyPrivate;
 struct _TarvexProvidersContractsValueMoneyPrivate {
   gdouble value = 0;
   std::string text;
@@ -139,6 +142,7 @@ TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueMoney,
 // A decimal made from its text keeps that text: a decimal(38,10) has more
 // digits than a double, and its text is what exports and SQL literals use.
 // Storing a number (set_itsvalue, the property) drops the text.
+typedef struct _TarvexProvidersContractsValueDecimalPrivate TarvexProvidersContractsValueDecimalPrivate;
 struct _TarvexProvidersContractsValueDecimalPrivate {
   gdouble value = 0;
   std::string text;

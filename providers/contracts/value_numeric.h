@@ -25,20 +25,15 @@ TARVEX_EXPORT GType tarvex_providers_contracts_inumeric_get_type(void) G_GNUC_CO
 TARVEX_EXPORT gdouble
 tarvex_providers_contracts_inumeric_to_double(TarvexProvidersContractsINumeric* self);
 
-typedef struct _TarvexProvidersContractsValueFloat TarvexProvidersContractsValueFloat;
-typedef struct _TarvexProvidersContractsValueFloatClass TarvexProvidersContractsValueFloatClass;
-typedef struct _TarvexProvidersContractsValueFloatPrivate TarvexProvidersContractsValueFloatPrivate;
-struct _TarvexProvidersContractsValueFloat {
-  TarvexProvidersContractsValueObject parent_instance;
-};
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_FLOAT \
+  (tarvex_providers_contracts_value_float_get_type())
+TARVEX_EXPORT GType tarvex_providers_contracts_value_float_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexProvidersContractsValueFloat, tarvex_providers_contracts_value_float,
+                         TARVEX_PROVIDERS_CONTRACTS, VALUE_FLOAT,
+                         TarvexProvidersContractsValueObject)
 struct _TarvexProvidersContractsValueFloatClass {
   TarvexProvidersContractsValueObjectClass parent_class;
 };
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_FLOAT \
-  (tarvex_providers_contracts_value_float_get_type())
-#define TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_FLOAT(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_FLOAT))
-TARVEX_EXPORT GType tarvex_providers_contracts_value_float_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexProvidersContractsValueFloat* tarvex_providers_contracts_value_float_new(
     gfloat value);
 TARVEX_EXPORT TarvexProvidersContractsValueFloat* tarvex_providers_contracts_value_float_construct(
@@ -48,21 +43,15 @@ tarvex_providers_contracts_value_float_get_itsvalue(TarvexProvidersContractsValu
 TARVEX_EXPORT void tarvex_providers_contracts_value_float_set_itsvalue(
     TarvexProvidersContractsValueFloat* self, gfloat value);
 
-typedef struct _TarvexProvidersContractsValueDouble TarvexProvidersContractsValueDouble;
-typedef struct _TarvexProvidersContractsValueDoubleClass TarvexProvidersContractsValueDoubleClass;
-typedef struct _TarvexProvidersContractsValueDoublePrivate
-    TarvexProvidersContractsValueDoublePrivate;
-struct _TarvexProvidersContractsValueDouble {
-  TarvexProvidersContractsValueObject parent_instance;
-};
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_DOUBLE \
+  (tarvex_providers_contracts_value_double_get_type())
+TARVEX_EXPORT GType tarvex_providers_contracts_value_double_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexProvidersContractsValueDouble,
+                         tarvex_providers_contracts_value_double, TARVEX_PROVIDERS_CONTRACTS,
+                         VALUE_DOUBLE, TarvexProvidersContractsValueObject)
 struct _TarvexProvidersContractsValueDoubleClass {
   TarvexProvidersContractsValueObjectClass parent_class;
 };
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_DOUBLE \
-  (tarvex_providers_contracts_value_double_get_type())
-#define TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_DOUBLE(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_DOUBLE))
-TARVEX_EXPORT GType tarvex_providers_contracts_value_double_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexProvidersContractsValueDouble* tarvex_providers_contracts_value_double_new(
     gdouble value);
 TARVEX_EXPORT TarvexProvidersContractsValueDouble*
@@ -72,20 +61,15 @@ tarvex_providers_contracts_value_double_get_itsvalue(TarvexProvidersContractsVal
 TARVEX_EXPORT void tarvex_providers_contracts_value_double_set_itsvalue(
     TarvexProvidersContractsValueDouble* self, gdouble value);
 
-typedef struct _TarvexProvidersContractsValueMoney TarvexProvidersContractsValueMoney;
-typedef struct _TarvexProvidersContractsValueMoneyClass TarvexProvidersContractsValueMoneyClass;
-typedef struct _TarvexProvidersContractsValueMoneyPrivate TarvexProvidersContractsValueMoneyPrivate;
-struct _TarvexProvidersContractsValueMoney {
-  TarvexProvidersContractsValueObject parent_instance;
-};
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_MONEY \
+  (tarvex_providers_contracts_value_money_get_type())
+TARVEX_EXPORT GType tarvex_providers_contracts_value_money_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexProvidersContractsValueMoney, tarvex_providers_contracts_value_money,
+                         TARVEX_PROVIDERS_CONTRACTS, VALUE_MONEY,
+                         TarvexProvidersContractsValueObject)
 struct _TarvexProvidersContractsValueMoneyClass {
   TarvexProvidersContractsValueObjectClass parent_class;
 };
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_MONEY \
-  (tarvex_providers_contracts_value_money_get_type())
-#define TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_MONEY(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_MONEY))
-TARVEX_EXPORT GType tarvex_providers_contracts_value_money_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexProvidersContractsValueMoney* tarvex_providers_contracts_value_money_new(
     gdouble value);
 TARVEX_EXPORT TarvexProvidersContractsValueMoney* tarvex_providers_contracts_value_money_construct(
@@ -95,21 +79,15 @@ tarvex_providers_contracts_value_money_get_itsvalue(TarvexProvidersContractsValu
 TARVEX_EXPORT void tarvex_providers_contracts_value_money_set_itsvalue(
     TarvexProvidersContractsValueMoney* self, gdouble value);
 
-typedef struct _TarvexProvidersContractsValueDecimal TarvexProvidersContractsValueDecimal;
-typedef struct _TarvexProvidersContractsValueDecimalClass TarvexProvidersContractsValueDecimalClass;
-typedef struct _TarvexProvidersContractsValueDecimalPrivate
-    TarvexProvidersContractsValueDecimalPrivate;
-struct _TarvexProvidersContractsValueDecimal {
-  TarvexProvidersContractsValueObject parent_instance;
-};
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_DECIMAL \
+  (tarvex_providers_contracts_value_decimal_get_type())
+TARVEX_EXPORT GType tarvex_providers_contracts_value_decimal_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexProvidersContractsValueDecimal,
+                         tarvex_providers_contracts_value_decimal, TARVEX_PROVIDERS_CONTRACTS,
+                         VALUE_DECIMAL, TarvexProvidersContractsValueObject)
 struct _TarvexProvidersContractsValueDecimalClass {
   TarvexProvidersContractsValueObjectClass parent_class;
 };
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_DECIMAL \
-  (tarvex_providers_contracts_value_decimal_get_type())
-#define TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_DECIMAL(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_DECIMAL))
-TARVEX_EXPORT GType tarvex_providers_contracts_value_decimal_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexProvidersContractsValueDecimal* tarvex_providers_contracts_value_decimal_new(
     gdouble value);
 TARVEX_EXPORT TarvexProvidersContractsValueDecimal*

@@ -54,7 +54,8 @@ gboolean tarvex_providers_contracts_ivalue_get_is_null(TarvexProvidersContractsI
 
 struct _TarvexProvidersContractsValueObjectPrivate {};
 
-enum { VALUE_OBJECT_PROP_0, VALUE_OBJECT_PROP_NAME, VALUE_OBJECT_PROP_DATA_TYPE, VALUE_OBJECT_PROP_IS_NULL };
+enum { PROP_0, PROP_NAME, PROP_DATA_TYPE, PROP_IS_NULL, N_PROPERTIES };
+static GParamSpec* properties[N_PROPERTIES];
 
 static void value_object_ivalue_init(TarvexProvidersContractsIValueIface* iface);
 
@@ -87,13 +88,13 @@ static gboolean value_object_real_get_is_null(TarvexProvidersContractsValueObjec
 static void value_object_get_property(GObject* object, guint prop_id, GValue* value, GParamSpec* pspec) {
   auto* self = TARVEX_PROVIDERS_CONTRACTS_VALUE_OBJECT(object);
   switch (prop_id) {
-    case VALUE_OBJECT_PROP_NAME:
+    case PROP_NAME:
       g_value_set_string(value, tarvex_providers_contracts_value_object_get_name(self));
       break;
-    case VALUE_OBJECT_PROP_DATA_TYPE:
+    case PROP_DATA_TYPE:
       g_value_set_enum(value, tarvex_providers_contracts_value_object_get_data_type(self));
       break;
-    case VALUE_OBJECT_PROP_IS_NULL:
+    case PROP_IS_NULL:
       g_value_set_boolean(value, tarvex_providers_contracts_value_object_get_is_null(self));
       break;
     default:
@@ -111,9 +112,10 @@ static void tarvex_providers_contracts_value_object_class_setup(TarvexProvidersC
   klass->get_is_null = value_object_real_get_is_null;
   auto* oc = G_OBJECT_CLASS(klass);
   oc->get_property = value_object_get_property;
-  g_object_class_install_property(oc, VALUE_OBJECT_PROP_NAME, values::name_pspec());
-  g_object_class_install_property(oc, VALUE_OBJECT_PROP_DATA_TYPE, values::data_type_pspec());
-  g_object_class_install_property(oc, VALUE_OBJECT_PROP_IS_NULL, values::is_null_pspec());
+  properties[PROP_NAME] = values::name_pspec();
+  properties[PROP_DATA_TYPE] = values::data_type_pspec();
+  properties[PROP_IS_NULL] = values::is_null_pspec();
+  g_object_class_install_properties(oc, N_PROPERTIES, properties);
 }
 
 // The interface answers through the class virtuals, so subclasses override

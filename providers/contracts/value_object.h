@@ -13,9 +13,12 @@ G_BEGIN_DECLS
 typedef struct _TarvexProvidersContractsIValue TarvexProvidersContractsIValue;
 typedef struct _TarvexProvidersContractsIValueIface TarvexProvidersContractsIValueIface;
 
-typedef struct _TarvexProvidersContractsValueObject TarvexProvidersContractsValueObject;
-typedef struct _TarvexProvidersContractsValueObjectClass TarvexProvidersContractsValueObjectClass;
-typedef struct _TarvexProvidersContractsValueObjectPrivate TarvexProvidersContractsValueObjectPrivate;
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_OBJECT \
+  (tarvex_providers_contracts_value_object_get_type())
+TARVEX_EXPORT GType tarvex_providers_contracts_value_object_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexProvidersContractsValueObject,
+                         tarvex_providers_contracts_value_object, TARVEX_PROVIDERS_CONTRACTS,
+                         VALUE_OBJECT, GObject)
 
 struct _TarvexProvidersContractsIValueIface {
   GTypeInterface parent_iface;
@@ -26,10 +29,6 @@ struct _TarvexProvidersContractsIValueIface {
   const gchar* (*get_name)(TarvexProvidersContractsIValue* self);
   TarvexProvidersContractsDataType (*get_data_type)(TarvexProvidersContractsIValue* self);
   gboolean (*get_is_null)(TarvexProvidersContractsIValue* self);
-};
-
-struct _TarvexProvidersContractsValueObject {
-  GObject parent_instance;
 };
 
 struct _TarvexProvidersContractsValueObjectClass {
@@ -44,34 +43,42 @@ struct _TarvexProvidersContractsValueObjectClass {
 };
 
 #define TARVEX_PROVIDERS_CONTRACTS_TYPE_IVALUE (tarvex_providers_contracts_ivalue_get_type())
-#define TARVEX_PROVIDERS_CONTRACTS_IVALUE_GET_INTERFACE(obj) \
-  (G_TYPE_INSTANCE_GET_INTERFACE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_IVALUE, TarvexProvidersContractsIValueIface))
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_OBJECT (tarvex_providers_contracts_value_object_get_type())
-#define TARVEX_PROVIDERS_CONTRACTS_VALUE_OBJECT(obj) \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_OBJECT, TarvexProvidersContractsValueObject))
-#define TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_OBJECT(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_OBJECT))
-#define TARVEX_PROVIDERS_CONTRACTS_VALUE_OBJECT_GET_CLASS(obj) \
-  (G_TYPE_INSTANCE_GET_CLASS((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_OBJECT, TarvexProvidersContractsValueObjectClass))
+#define TARVEX_PROVIDERS_CONTRACTS_IVALUE_GET_INTERFACE(obj)                    \
+  (G_TYPE_INSTANCE_GET_INTERFACE((obj), TARVEX_PROVIDERS_CONTRACTS_TYPE_IVALUE, \
+                                 TarvexProvidersContractsIValueIface))
 
 TARVEX_EXPORT GType tarvex_providers_contracts_ivalue_get_type(void) G_GNUC_CONST;
-TARVEX_EXPORT void tarvex_providers_contracts_ivalue_to_value(TarvexProvidersContractsIValue* self, GValue* result);
-TARVEX_EXPORT gchar* tarvex_providers_contracts_ivalue_to_string(TarvexProvidersContractsIValue* self);
-TARVEX_EXPORT TarvexProvidersContractsValueObject* tarvex_providers_contracts_ivalue_clone(TarvexProvidersContractsIValue* self);
+TARVEX_EXPORT void tarvex_providers_contracts_ivalue_to_value(TarvexProvidersContractsIValue* self,
+                                                              GValue* result);
+TARVEX_EXPORT gchar* tarvex_providers_contracts_ivalue_to_string(
+    TarvexProvidersContractsIValue* self);
+TARVEX_EXPORT TarvexProvidersContractsValueObject* tarvex_providers_contracts_ivalue_clone(
+    TarvexProvidersContractsIValue* self);
 TARVEX_EXPORT gchar* tarvex_providers_contracts_ivalue_dump(TarvexProvidersContractsIValue* self);
-TARVEX_EXPORT const gchar* tarvex_providers_contracts_ivalue_get_name(TarvexProvidersContractsIValue* self);
-TARVEX_EXPORT TarvexProvidersContractsDataType tarvex_providers_contracts_ivalue_get_data_type(TarvexProvidersContractsIValue* self);
-TARVEX_EXPORT gboolean tarvex_providers_contracts_ivalue_get_is_null(TarvexProvidersContractsIValue* self);
+TARVEX_EXPORT const gchar* tarvex_providers_contracts_ivalue_get_name(
+    TarvexProvidersContractsIValue* self);
+TARVEX_EXPORT TarvexProvidersContractsDataType
+tarvex_providers_contracts_ivalue_get_data_type(TarvexProvidersContractsIValue* self);
+TARVEX_EXPORT gboolean
+tarvex_providers_contracts_ivalue_get_is_null(TarvexProvidersContractsIValue* self);
 
-TARVEX_EXPORT GType tarvex_providers_contracts_value_object_get_type(void) G_GNUC_CONST;
-TARVEX_EXPORT TarvexProvidersContractsValueObject* tarvex_providers_contracts_value_object_new(void);
-TARVEX_EXPORT TarvexProvidersContractsValueObject* tarvex_providers_contracts_value_object_construct(GType object_type);
-TARVEX_EXPORT void tarvex_providers_contracts_value_object_to_value(TarvexProvidersContractsValueObject* self, GValue* result);
-TARVEX_EXPORT gchar* tarvex_providers_contracts_value_object_to_string(TarvexProvidersContractsValueObject* self);
-TARVEX_EXPORT TarvexProvidersContractsValueObject* tarvex_providers_contracts_value_object_clone(TarvexProvidersContractsValueObject* self);
-TARVEX_EXPORT gchar* tarvex_providers_contracts_value_object_dump(TarvexProvidersContractsValueObject* self);
-TARVEX_EXPORT const gchar* tarvex_providers_contracts_value_object_get_name(TarvexProvidersContractsValueObject* self);
-TARVEX_EXPORT TarvexProvidersContractsDataType tarvex_providers_contracts_value_object_get_data_type(TarvexProvidersContractsValueObject* self);
-TARVEX_EXPORT gboolean tarvex_providers_contracts_value_object_get_is_null(TarvexProvidersContractsValueObject* self);
+TARVEX_EXPORT TarvexProvidersContractsValueObject* tarvex_providers_contracts_value_object_new(
+    void);
+TARVEX_EXPORT TarvexProvidersContractsValueObject*
+tarvex_providers_contracts_value_object_construct(GType object_type);
+TARVEX_EXPORT void tarvex_providers_contracts_value_object_to_value(
+    TarvexProvidersContractsValueObject* self, GValue* result);
+TARVEX_EXPORT gchar* tarvex_providers_contracts_value_object_to_string(
+    TarvexProvidersContractsValueObject* self);
+TARVEX_EXPORT TarvexProvidersContractsValueObject* tarvex_providers_contracts_value_object_clone(
+    TarvexProvidersContractsValueObject* self);
+TARVEX_EXPORT gchar* tarvex_providers_contracts_value_object_dump(
+    TarvexProvidersContractsValueObject* self);
+TARVEX_EXPORT const gchar* tarvex_providers_contracts_value_object_get_name(
+    TarvexProvidersContractsValueObject* self);
+TARVEX_EXPORT TarvexProvidersContractsDataType
+tarvex_providers_contracts_value_object_get_data_type(TarvexProvidersContractsValueObject* self);
+TARVEX_EXPORT gboolean
+tarvex_providers_contracts_value_object_get_is_null(TarvexProvidersContractsValueObject* self);
 
 G_END_DECLS

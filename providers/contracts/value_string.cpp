@@ -12,8 +12,10 @@ struct _TarvexProvidersContractsValueStringPrivate {
   OptString text{""};
 };
 
-enum { STRING_PROP_0, STRING_PROP_NAME, STRING_PROP_ITSVALUE, STRING_PROP_DATA_TYPE, STRING_N_PROPS };
-static GParamSpec* string_props[STRING_N_PROPS];
+namespace string_props {
+enum { PROP_0, PROP_NAME, PROP_ITSVALUE, PROP_DATA_TYPE, N_PROPERTIES };
+static GParamSpec* properties[N_PROPERTIES];
+}  // namespace string_props
 
 TARVEX_DEFINE_TYPE(TarvexProvidersContractsValueString, tarvex_providers_contracts_value_string,
                    TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_OBJECT)
@@ -36,12 +38,13 @@ static TarvexProvidersContractsDataType value_string_get_data_type(TarvexProvide
 }
 
 static void value_string_get_property(GObject* object, guint prop_id, GValue* value, GParamSpec* pspec) {
+  using namespace string_props;
   switch (prop_id) {
-    case STRING_PROP_ITSVALUE:
+    case PROP_ITSVALUE:
       g_value_set_string(value, string_text(object));
       break;
-    case STRING_PROP_NAME:
-    case STRING_PROP_DATA_TYPE:
+    case PROP_NAME:
+    case PROP_DATA_TYPE:
       values::set_kind_property(object, value, pspec);
       break;
     default:
@@ -50,8 +53,9 @@ static void value_string_get_property(GObject* object, guint prop_id, GValue* va
 }
 
 static void value_string_set_property(GObject* object, guint prop_id, const GValue* value, GParamSpec* pspec) {
+  using namespace string_props;
   switch (prop_id) {
-    case STRING_PROP_ITSVALUE:
+    case PROP_ITSVALUE:
       tarvex_providers_contracts_value_string_set_itsvalue(
           reinterpret_cast<TarvexProvidersContractsValueString*>(object), g_value_get_string(value));
       break;
@@ -61,6 +65,7 @@ static void value_string_set_property(GObject* object, guint prop_id, const GVal
 }
 
 static void tarvex_providers_contracts_value_string_class_setup(TarvexProvidersContractsValueStringClass* klass) {
+  using namespace string_props;
   auto* vc = reinterpret_cast<TarvexProvidersContractsValueObjectClass*>(klass);
   vc->to_value = value_string_to_value;
   vc->to_string = value_string_to_string;
@@ -70,11 +75,11 @@ static void tarvex_providers_contracts_value_string_class_setup(TarvexProvidersC
   auto* oc = G_OBJECT_CLASS(klass);
   oc->get_property = value_string_get_property;
   oc->set_property = value_string_set_property;
-  string_props[STRING_PROP_NAME] = values::name_pspec();
-  string_props[STRING_PROP_ITSVALUE] =
+  properties[PROP_NAME] = values::name_pspec();
+  properties[PROP_ITSVALUE] =
       g_param_spec_string("itsvalue", "itsvalue", "itsvalue", nullptr, values::kReadWrite);
-  string_props[STRING_PROP_DATA_TYPE] = values::data_type_pspec();
-  g_object_class_install_properties(oc, STRING_N_PROPS, string_props);
+  properties[PROP_DATA_TYPE] = values::data_type_pspec();
+  g_object_class_install_properties(oc, N_PROPERTIES, properties);
 }
 
 TarvexProvidersContractsValueString* tarvex_providers_contracts_value_string_construct(GType object_type,
@@ -96,9 +101,10 @@ const gchar* tarvex_providers_contracts_value_string_get_itsvalue(TarvexProvider
 
 void tarvex_providers_contracts_value_string_set_itsvalue(TarvexProvidersContractsValueString* self,
                                                           const gchar* value) {
+  using namespace string_props;
   g_return_if_fail(self != NULL);
   tarvex_providers_contracts_value_string_get_private(self)->text.assign(value);
-  g_object_notify_by_pspec(G_OBJECT(self), string_props[STRING_PROP_ITSVALUE]);
+  g_object_notify_by_pspec(G_OBJECT(self), properties[PROP_ITSVALUE]);
 }
 
 static void value_string_store_loaded(GObject* source, std::string&& text) {
@@ -146,12 +152,17 @@ void tarvex_providers_contracts_value_string_save_finish(TarvexProvidersContract
 // Same text as ValueString; they report another kind and clone to their own
 // class. Each declares its own read-only "name" and "data-type".
 
-enum { KIND_PROP_0, KIND_PROP_NAME, KIND_PROP_DATA_TYPE };
+// One table for the three kinds: each class fills it afresh before installing.
+namespace kind_props {
+enum { PROP_0, PROP_NAME, PROP_DATA_TYPE, N_PROPERTIES };
+static GParamSpec* properties[N_PROPERTIES];
+}  // namespace kind_props
 
 static void string_kind_get_property(GObject* object, guint prop_id, GValue* value, GParamSpec* pspec) {
+  using namespace kind_props;
   switch (prop_id) {
-    case KIND_PROP_NAME:
-    case KIND_PROP_DATA_TYPE:
+    case PROP_NAME:
+    case PROP_DATA_TYPE:
       values::set_kind_property(object, value, pspec);
       break;
     default:
@@ -162,14 +173,16 @@ static void string_kind_get_property(GObject* object, guint prop_id, GValue* val
 static void string_kind_class_setup(gpointer klass, decltype(TarvexProvidersContractsValueObjectClass::clone) clone,
                                     decltype(TarvexProvidersContractsValueObjectClass::get_name) get_name,
                                     decltype(TarvexProvidersContractsValueObjectClass::get_data_type) get_data_type) {
+  using namespace kind_props;
   auto* vc = static_cast<TarvexProvidersContractsValueObjectClass*>(klass);
   vc->clone = clone;
   vc->get_name = get_name;
   vc->get_data_type = get_data_type;
   auto* oc = G_OBJECT_CLASS(klass);
   oc->get_property = string_kind_get_property;
-  g_object_class_install_property(oc, KIND_PROP_NAME, values::name_pspec());
-  g_object_class_install_property(oc, KIND_PROP_DATA_TYPE, values::data_type_pspec());
+  properties[PROP_NAME] = values::name_pspec();
+  properties[PROP_DATA_TYPE] = values::data_type_pspec();
+  g_object_class_install_properties(oc, N_PROPERTIES, properties);
 }
 
 struct _TarvexProvidersContractsValueXmlPrivate {};
@@ -264,8 +277,10 @@ struct _TarvexProvidersContractsValueUtf16Private {
   GUnique<gunichar2> buffer;
 };
 
-enum { UTF16_PROP_0, UTF16_PROP_NAME, UTF16_PROP_ITSVALUE, UTF16_PROP_DATA_TYPE, UTF16_N_PROPS };
-static GParamSpec* utf16_props[UTF16_N_PROPS];
+namespace utf16_props {
+enum { PROP_0, PROP_NAME, PROP_ITSVALUE, PROP_DATA_TYPE, N_PROPERTIES };
+static GParamSpec* properties[N_PROPERTIES];
+}  // namespace utf16_props
 
 TARVEX_DEFINE_TYPE(TarvexProvidersContractsValueUtf16, tarvex_providers_contracts_value_utf16,
                    TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_OBJECT)
@@ -307,12 +322,13 @@ static TarvexProvidersContractsDataType value_utf16_get_data_type(TarvexProvider
 }
 
 static void value_utf16_get_property(GObject* object, guint prop_id, GValue* value, GParamSpec* pspec) {
+  using namespace utf16_props;
   switch (prop_id) {
-    case UTF16_PROP_ITSVALUE:
+    case PROP_ITSVALUE:
       g_value_set_pointer(value, utf16_buffer(object));
       break;
-    case UTF16_PROP_NAME:
-    case UTF16_PROP_DATA_TYPE:
+    case PROP_NAME:
+    case PROP_DATA_TYPE:
       values::set_kind_property(object, value, pspec);
       break;
     default:
@@ -321,8 +337,9 @@ static void value_utf16_get_property(GObject* object, guint prop_id, GValue* val
 }
 
 static void value_utf16_set_property(GObject* object, guint prop_id, const GValue* value, GParamSpec* pspec) {
+  using namespace utf16_props;
   switch (prop_id) {
-    case UTF16_PROP_ITSVALUE:
+    case PROP_ITSVALUE:
       tarvex_providers_contracts_value_utf16_set_itsvalue(reinterpret_cast<TarvexProvidersContractsValueUtf16*>(object),
                                                           static_cast<gunichar2*>(g_value_get_pointer(value)));
       break;
@@ -332,6 +349,7 @@ static void value_utf16_set_property(GObject* object, guint prop_id, const GValu
 }
 
 static void tarvex_providers_contracts_value_utf16_class_setup(TarvexProvidersContractsValueUtf16Class* klass) {
+  using namespace utf16_props;
   auto* vc = reinterpret_cast<TarvexProvidersContractsValueObjectClass*>(klass);
   vc->to_value = value_utf16_to_value;
   vc->to_string = value_utf16_to_string;
@@ -341,10 +359,11 @@ static void tarvex_providers_contracts_value_utf16_class_setup(TarvexProvidersCo
   auto* oc = G_OBJECT_CLASS(klass);
   oc->get_property = value_utf16_get_property;
   oc->set_property = value_utf16_set_property;
-  utf16_props[UTF16_PROP_NAME] = values::name_pspec();
-  utf16_props[UTF16_PROP_ITSVALUE] = g_param_spec_pointer("itsvalue", "itsvalue", "itsvalue", values::kReadWrite);
-  utf16_props[UTF16_PROP_DATA_TYPE] = values::data_type_pspec();
-  g_object_class_install_properties(oc, UTF16_N_PROPS, utf16_props);
+  properties[PROP_NAME] = values::name_pspec();
+  properties[PROP_ITSVALUE] =
+      g_param_spec_pointer("itsvalue", "itsvalue", "itsvalue", values::kReadWrite);
+  properties[PROP_DATA_TYPE] = values::data_type_pspec();
+  g_object_class_install_properties(oc, N_PROPERTIES, properties);
 }
 
 TarvexProvidersContractsValueUtf16* tarvex_providers_contracts_value_utf16_construct(GType object_type,
@@ -380,9 +399,10 @@ gunichar2* tarvex_providers_contracts_value_utf16_get_itsvalue(TarvexProvidersCo
 
 void tarvex_providers_contracts_value_utf16_set_itsvalue(TarvexProvidersContractsValueUtf16* self,
                                                          gunichar2* value) {
+  using namespace utf16_props;
   g_return_if_fail(self != NULL);
   auto& slot = tarvex_providers_contracts_value_utf16_get_private(self)->buffer;
   // Storing the held buffer again must not free it.
   if (slot.get() != value) slot.reset(value);
-  g_object_notify_by_pspec(G_OBJECT(self), utf16_props[UTF16_PROP_ITSVALUE]);
+  g_object_notify_by_pspec(G_OBJECT(self), properties[PROP_ITSVALUE]);
 }

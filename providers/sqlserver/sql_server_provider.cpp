@@ -206,6 +206,7 @@ gint tarvex_providers_supports_sql_server_provider_tds_message_handler(
 
 // ------------------------------------------------------------ the provider
 
+typedef struct _TarvexProvidersSupportsSQLServerProviderPrivate TarvexProvidersSupportsSQLServerProviderPrivate;
 struct _TarvexProvidersSupportsSQLServerProviderPrivate {
   // A provider is a public object that threads may share: every db-lib call
   // on its process, and the queue its handlers fill, is used under this lock.

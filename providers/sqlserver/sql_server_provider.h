@@ -12,29 +12,17 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexProvidersSupportsSQLServerProvider TarvexProvidersSupportsSQLServerProvider;
-typedef struct _TarvexProvidersSupportsSQLServerProviderClass
-    TarvexProvidersSupportsSQLServerProviderClass;
-typedef struct _TarvexProvidersSupportsSQLServerProviderPrivate
-    TarvexProvidersSupportsSQLServerProviderPrivate;
-
-struct _TarvexProvidersSupportsSQLServerProvider {
-  GObject parent_instance;
-};
+#define TARVEX_PROVIDERS_SUPPORTS_TYPE_SQL_SERVER_PROVIDER \
+  (tarvex_providers_supports_sql_server_provider_get_type())
+TARVEX_EXPORT GType tarvex_providers_supports_sql_server_provider_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexProvidersSupportsSQLServerProvider,
+                         tarvex_providers_supports_sql_server_provider, TARVEX_PROVIDERS_SUPPORTS,
+                         SQL_SERVER_PROVIDER, GObject)
 
 struct _TarvexProvidersSupportsSQLServerProviderClass {
   GObjectClass parent_class;
 };
 
-#define TARVEX_PROVIDERS_SUPPORTS_TYPE_SQL_SERVER_PROVIDER \
-  (tarvex_providers_supports_sql_server_provider_get_type())
-#define TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_PROVIDER(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_PROVIDERS_SUPPORTS_TYPE_SQL_SERVER_PROVIDER, \
-                              TarvexProvidersSupportsSQLServerProvider))
-#define TARVEX_PROVIDERS_SUPPORTS_IS_SQL_SERVER_PROVIDER(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_SUPPORTS_TYPE_SQL_SERVER_PROVIDER))
-
-TARVEX_EXPORT GType tarvex_providers_supports_sql_server_provider_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexProvidersSupportsSQLServerProvider*
 tarvex_providers_supports_sql_server_provider_new(void);
 TARVEX_EXPORT TarvexProvidersSupportsSQLServerProvider*

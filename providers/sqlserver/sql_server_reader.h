@@ -11,29 +11,17 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexProvidersSupportsSQLServerReader TarvexProvidersSupportsSQLServerReader;
-typedef struct _TarvexProvidersSupportsSQLServerReaderClass
-    TarvexProvidersSupportsSQLServerReaderClass;
-typedef struct _TarvexProvidersSupportsSQLServerReaderPrivate
-    TarvexProvidersSupportsSQLServerReaderPrivate;
-
-struct _TarvexProvidersSupportsSQLServerReader {
-  GObject parent_instance;
-};
+#define TARVEX_PROVIDERS_SUPPORTS_TYPE_SQL_SERVER_READER \
+  (tarvex_providers_supports_sql_server_reader_get_type())
+TARVEX_EXPORT GType tarvex_providers_supports_sql_server_reader_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexProvidersSupportsSQLServerReader,
+                         tarvex_providers_supports_sql_server_reader, TARVEX_PROVIDERS_SUPPORTS,
+                         SQL_SERVER_READER, GObject)
 
 struct _TarvexProvidersSupportsSQLServerReaderClass {
   GObjectClass parent_class;
 };
 
-#define TARVEX_PROVIDERS_SUPPORTS_TYPE_SQL_SERVER_READER \
-  (tarvex_providers_supports_sql_server_reader_get_type())
-#define TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_READER(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_PROVIDERS_SUPPORTS_TYPE_SQL_SERVER_READER, \
-                              TarvexProvidersSupportsSQLServerReader))
-#define TARVEX_PROVIDERS_SUPPORTS_IS_SQL_SERVER_READER(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_PROVIDERS_SUPPORTS_TYPE_SQL_SERVER_READER))
-
-TARVEX_EXPORT GType tarvex_providers_supports_sql_server_reader_get_type(void) G_GNUC_CONST;
 // `connection` is the db-lib process (DBPROCESS*); the reader borrows it and
 // never closes it.
 TARVEX_EXPORT TarvexProvidersSupportsSQLServerReader*

@@ -10,12 +10,11 @@ G_BEGIN_DECLS
 
 typedef struct _TarvexProvidersSupportsTdsMessage TarvexProvidersSupportsTdsMessage;
 typedef struct _TarvexProvidersSupportsTdsMessageClass TarvexProvidersSupportsTdsMessageClass;
-typedef struct _TarvexProvidersSupportsTdsMessagePrivate TarvexProvidersSupportsTdsMessagePrivate;
 
 struct _TarvexProvidersSupportsTdsMessage {
   GTypeInstance parent_instance;
   volatile int ref_count;
-  TarvexProvidersSupportsTdsMessagePrivate* priv;
+  struct _TarvexProvidersSupportsTdsMessagePrivate* priv;
 };
 
 struct _TarvexProvidersSupportsTdsMessageClass {
@@ -31,6 +30,8 @@ struct _TarvexProvidersSupportsTdsMessageClass {
 TARVEX_EXPORT GType tarvex_providers_supports_tds_message_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT gpointer tarvex_providers_supports_tds_message_ref(gpointer instance);
 TARVEX_EXPORT void tarvex_providers_supports_tds_message_unref(gpointer instance);
+G_DEFINE_AUTOPTR_CLEANUP_FUNC(TarvexProvidersSupportsTdsMessage,
+                              tarvex_providers_supports_tds_message_unref)
 TARVEX_EXPORT GParamSpec* tarvex_providers_supports_param_spec_tds_message(
     const gchar* name, const gchar* nick, const gchar* blurb, GType object_type, GParamFlags flags);
 TARVEX_EXPORT gpointer tarvex_providers_supports_value_get_tds_message(const GValue* value);

@@ -16,9 +16,11 @@ using namespace tarvex::data;
 
 typedef struct _TarvexBrevaneSupportsDataDocumentsHtmlDocumentPrivate
     TarvexBrevaneSupportsDataDocumentsHtmlDocumentPrivate;
+typedef struct _TarvexBrevaneSupportsDataDocumentsHtmlDocumentPrivate TarvexBrevaneSupportsDataDocumentsHtmlDocumentPrivate;
 struct _TarvexBrevaneSupportsDataDocumentsHtmlDocumentPrivate {};
 typedef struct _TarvexBrevaneSupportsDataDocumentsMarkdownDocumentPrivate
     TarvexBrevaneSupportsDataDocumentsMarkdownDocumentPrivate;
+typedef struct _TarvexBrevaneSupportsDataDocumentsMarkdownDocumentPrivate TarvexBrevaneSupportsDataDocumentsMarkdownDocumentPrivate;
 struct _TarvexBrevaneSupportsDataDocumentsMarkdownDocumentPrivate {};
 
 namespace {

@@ -25,6 +25,7 @@ using namespace tarvex::data;
 
 typedef struct _TarvexBrevaneSupportsDataExtractorsJsonExtractorPrivate
     TarvexBrevaneSupportsDataExtractorsJsonExtractorPrivate;
+typedef struct _TarvexBrevaneSupportsDataExtractorsJsonExtractorPrivate TarvexBrevaneSupportsDataExtractorsJsonExtractorPrivate;
 struct _TarvexBrevaneSupportsDataExtractorsJsonExtractorPrivate {};
 
 namespace {

@@ -18,6 +18,7 @@ using namespace tarvex::data;
 
 typedef struct _TarvexBrevaneSupportsDataExtractorsXmlExtractorPrivate
     TarvexBrevaneSupportsDataExtractorsXmlExtractorPrivate;
+typedef struct _TarvexBrevaneSupportsDataExtractorsXmlExtractorPrivate TarvexBrevaneSupportsDataExtractorsXmlExtractorPrivate;
 struct _TarvexBrevaneSupportsDataExtractorsXmlExtractorPrivate {};
 
 namespace {

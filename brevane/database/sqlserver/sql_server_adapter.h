@@ -13,16 +13,13 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneSupportsDatabaseSQLServerAdapter
-    TarvexBrevaneSupportsDatabaseSQLServerAdapter;
-typedef struct _TarvexBrevaneSupportsDatabaseSQLServerAdapterClass
-    TarvexBrevaneSupportsDatabaseSQLServerAdapterClass;
-typedef struct _TarvexBrevaneSupportsDatabaseSQLServerAdapterPrivate
-    TarvexBrevaneSupportsDatabaseSQLServerAdapterPrivate;
-
-struct _TarvexBrevaneSupportsDatabaseSQLServerAdapter {
-  TarvexBrevaneSupportsDatabaseAdapter parent_instance;
-};
+#define TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_SERVER_ADAPTER \
+  (tarvex_brevane_supports_database_sql_server_adapter_get_type())
+TARVEX_EXPORT GType tarvex_brevane_supports_database_sql_server_adapter_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneSupportsDatabaseSQLServerAdapter,
+                         tarvex_brevane_supports_database_sql_server_adapter,
+                         TARVEX_BREVANE_SUPPORTS_DATABASE, SQL_SERVER_ADAPTER,
+                         TarvexBrevaneSupportsDatabaseAdapter)
 
 struct _TarvexBrevaneSupportsDatabaseSQLServerAdapterClass {
   TarvexBrevaneSupportsDatabaseAdapterClass parent_class;
@@ -41,17 +38,6 @@ struct _TarvexBrevaneSupportsDatabaseSQLServerAdapterClass {
       TarvexBrevaneSupportsDatabaseSQLServerAdapter* self, TarvexBrevaneMetaModelMetaTable* table,
       GError** error);
 };
-
-#define TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_SERVER_ADAPTER \
-  (tarvex_brevane_supports_database_sql_server_adapter_get_type())
-#define TARVEX_BREVANE_SUPPORTS_DATABASE_SQL_SERVER_ADAPTER(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_SERVER_ADAPTER, \
-                              TarvexBrevaneSupportsDatabaseSQLServerAdapter))
-#define TARVEX_BREVANE_SUPPORTS_DATABASE_IS_SQL_SERVER_ADAPTER(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_SERVER_ADAPTER))
-#define TARVEX_BREVANE_SUPPORTS_DATABASE_SQL_SERVER_ADAPTER_GET_CLASS(obj)                    \
-  (G_TYPE_INSTANCE_GET_CLASS((obj), TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_SERVER_ADAPTER, \
-                             TarvexBrevaneSupportsDatabaseSQLServerAdapterClass))
 
 // Executors that are keywords of EXECUTE AS, not user names.
 TARVEX_EXPORT extern const gchar* const
@@ -72,7 +58,6 @@ TARVEX_EXPORT extern const gchar* const
 TARVEX_EXPORT extern const gchar* const
     TARVEX_BREVANE_SUPPORTS_DATABASE_SQL_SERVER_ADAPTER_TYPE_LIST_CHARACTER[4];
 
-TARVEX_EXPORT GType tarvex_brevane_supports_database_sql_server_adapter_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneSupportsDatabaseSQLServerAdapter*
 tarvex_brevane_supports_database_sql_server_adapter_new(
     TarvexBrevaneContractsDatabaseIConnection* connection);

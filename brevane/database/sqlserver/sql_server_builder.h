@@ -11,28 +11,16 @@ G_BEGIN_DECLS
 
 #define TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_SERVER_BUILDER \
   (tarvex_brevane_supports_database_sql_server_builder_get_type())
-#define TARVEX_BREVANE_SUPPORTS_DATABASE_SQL_SERVER_BUILDER(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_SERVER_BUILDER, \
-                              TarvexBrevaneSupportsDatabaseSQLServerBuilder))
-#define TARVEX_BREVANE_SUPPORTS_DATABASE_IS_SQL_SERVER_BUILDER(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_SERVER_BUILDER))
-
-typedef struct _TarvexBrevaneSupportsDatabaseSQLServerBuilder
-    TarvexBrevaneSupportsDatabaseSQLServerBuilder;
-typedef struct _TarvexBrevaneSupportsDatabaseSQLServerBuilderClass
-    TarvexBrevaneSupportsDatabaseSQLServerBuilderClass;
-typedef struct _TarvexBrevaneSupportsDatabaseSQLServerBuilderPrivate
-    TarvexBrevaneSupportsDatabaseSQLServerBuilderPrivate;
-
-struct _TarvexBrevaneSupportsDatabaseSQLServerBuilder {
-  TarvexBrevaneSupportsDatabaseSqlBuilder parent_instance;
-};
+TARVEX_EXPORT GType tarvex_brevane_supports_database_sql_server_builder_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneSupportsDatabaseSQLServerBuilder,
+                         tarvex_brevane_supports_database_sql_server_builder,
+                         TARVEX_BREVANE_SUPPORTS_DATABASE, SQL_SERVER_BUILDER,
+                         TarvexBrevaneSupportsDatabaseSqlBuilder)
 
 struct _TarvexBrevaneSupportsDatabaseSQLServerBuilderClass {
   TarvexBrevaneSupportsDatabaseSqlBuilderClass parent_class;
 };
 
-TARVEX_EXPORT GType tarvex_brevane_supports_database_sql_server_builder_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneSupportsDatabaseSQLServerBuilder*
 tarvex_brevane_supports_database_sql_server_builder_new(
     TarvexBrevaneContractsDatabaseIConnection* connection);
@@ -46,7 +34,8 @@ TARVEX_EXPORT GRegex* tarvex_brevane_supports_database_sql_server_builder_get_re
 // The ALTER texts of a changed database, user or login, and role, from their
 // change records (new strings).
 TARVEX_EXPORT gchar* tarvex_brevane_supports_database_sql_server_builder_patch_database(
-    TarvexBrevaneSupportsDatabaseSQLServerBuilder* self, TarvexBrevaneMetaModelMetaDatabase* database);
+    TarvexBrevaneSupportsDatabaseSQLServerBuilder* self,
+    TarvexBrevaneMetaModelMetaDatabase* database);
 TARVEX_EXPORT gchar* tarvex_brevane_supports_database_sql_server_builder_patch_user(
     TarvexBrevaneSupportsDatabaseSQLServerBuilder* self, TarvexBrevaneMetaModelMetaUser* user);
 TARVEX_EXPORT gchar* tarvex_brevane_supports_database_sql_server_builder_patch_role(

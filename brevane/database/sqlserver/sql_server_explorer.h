@@ -15,16 +15,13 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneSupportsDatabaseSQLServerExplorer
-    TarvexBrevaneSupportsDatabaseSQLServerExplorer;
-typedef struct _TarvexBrevaneSupportsDatabaseSQLServerExplorerClass
-    TarvexBrevaneSupportsDatabaseSQLServerExplorerClass;
-typedef struct _TarvexBrevaneSupportsDatabaseSQLServerExplorerPrivate
-    TarvexBrevaneSupportsDatabaseSQLServerExplorerPrivate;
-
-struct _TarvexBrevaneSupportsDatabaseSQLServerExplorer {
-  GObject parent_instance;
-};
+#define TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_SERVER_EXPLORER \
+  (tarvex_brevane_supports_database_sql_server_explorer_get_type())
+TARVEX_EXPORT GType tarvex_brevane_supports_database_sql_server_explorer_get_type(void)
+    G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneSupportsDatabaseSQLServerExplorer,
+                         tarvex_brevane_supports_database_sql_server_explorer,
+                         TARVEX_BREVANE_SUPPORTS_DATABASE, SQL_SERVER_EXPLORER, GObject)
 
 struct _TarvexBrevaneSupportsDatabaseSQLServerExplorerClass {
   GObjectClass parent_class;
@@ -82,19 +79,6 @@ struct _TarvexBrevaneSupportsDatabaseSQLServerExplorerClass {
       TarvexBrevaneSupportsDatabaseSQLServerExplorer* self, const gchar* schema, GError** error);
 };
 
-#define TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_SERVER_EXPLORER \
-  (tarvex_brevane_supports_database_sql_server_explorer_get_type())
-#define TARVEX_BREVANE_SUPPORTS_DATABASE_SQL_SERVER_EXPLORER(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_SERVER_EXPLORER, \
-                              TarvexBrevaneSupportsDatabaseSQLServerExplorer))
-#define TARVEX_BREVANE_SUPPORTS_DATABASE_IS_SQL_SERVER_EXPLORER(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_SERVER_EXPLORER))
-#define TARVEX_BREVANE_SUPPORTS_DATABASE_SQL_SERVER_EXPLORER_GET_CLASS(obj)                    \
-  (G_TYPE_INSTANCE_GET_CLASS((obj), TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_SERVER_EXPLORER, \
-                             TarvexBrevaneSupportsDatabaseSQLServerExplorerClass))
-
-TARVEX_EXPORT GType tarvex_brevane_supports_database_sql_server_explorer_get_type(void)
-    G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneSupportsDatabaseSQLServerExplorer*
 tarvex_brevane_supports_database_sql_server_explorer_new(
     TarvexBrevaneContractsDatabaseIConnection* conn);

@@ -7,33 +7,19 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneSupportsDatabaseSQLServerExplorerV10x
-    TarvexBrevaneSupportsDatabaseSQLServerExplorerV10x;
-typedef struct _TarvexBrevaneSupportsDatabaseSQLServerExplorerV10xClass
-    TarvexBrevaneSupportsDatabaseSQLServerExplorerV10xClass;
-typedef struct _TarvexBrevaneSupportsDatabaseSQLServerExplorerV10xPrivate
-    TarvexBrevaneSupportsDatabaseSQLServerExplorerV10xPrivate;
-
-struct _TarvexBrevaneSupportsDatabaseSQLServerExplorerV10x {
-  TarvexBrevaneSupportsDatabaseSQLServerExplorer parent_instance;
-};
+#define TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_SERVER_EXPLORER_V10X \
+  (tarvex_brevane_supports_database_sql_server_explorer_v10x_get_type())
+TARVEX_EXPORT GType tarvex_brevane_supports_database_sql_server_explorer_v10x_get_type(void)
+    G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneSupportsDatabaseSQLServerExplorerV10x,
+                         tarvex_brevane_supports_database_sql_server_explorer_v10x,
+                         TARVEX_BREVANE_SUPPORTS_DATABASE, SQL_SERVER_EXPLORER_V10X,
+                         TarvexBrevaneSupportsDatabaseSQLServerExplorer)
 
 struct _TarvexBrevaneSupportsDatabaseSQLServerExplorerV10xClass {
   TarvexBrevaneSupportsDatabaseSQLServerExplorerClass parent_class;
 };
 
-#define TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_SERVER_EXPLORER_V10X \
-  (tarvex_brevane_supports_database_sql_server_explorer_v10x_get_type())
-#define TARVEX_BREVANE_SUPPORTS_DATABASE_SQL_SERVER_EXPLORER_V10X(obj)                        \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj),                                                          \
-                              TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_SERVER_EXPLORER_V10X, \
-                              TarvexBrevaneSupportsDatabaseSQLServerExplorerV10x))
-#define TARVEX_BREVANE_SUPPORTS_DATABASE_IS_SQL_SERVER_EXPLORER_V10X(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj),                                      \
-                              TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_SERVER_EXPLORER_V10X))
-
-TARVEX_EXPORT GType tarvex_brevane_supports_database_sql_server_explorer_v10x_get_type(void)
-    G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneSupportsDatabaseSQLServerExplorerV10x*
 tarvex_brevane_supports_database_sql_server_explorer_v10x_new(
     TarvexBrevaneContractsDatabaseIConnection* conn);

@@ -14,31 +14,18 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneSupportsDatabaseSQLServerInspector
-    TarvexBrevaneSupportsDatabaseSQLServerInspector;
-typedef struct _TarvexBrevaneSupportsDatabaseSQLServerInspectorClass
-    TarvexBrevaneSupportsDatabaseSQLServerInspectorClass;
-typedef struct _TarvexBrevaneSupportsDatabaseSQLServerInspectorPrivate
-    TarvexBrevaneSupportsDatabaseSQLServerInspectorPrivate;
-
-struct _TarvexBrevaneSupportsDatabaseSQLServerInspector {
-  GObject parent_instance;
-};
+#define TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_SERVER_INSPECTOR \
+  (tarvex_brevane_supports_database_sql_server_inspector_get_type())
+TARVEX_EXPORT GType tarvex_brevane_supports_database_sql_server_inspector_get_type(void)
+    G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneSupportsDatabaseSQLServerInspector,
+                         tarvex_brevane_supports_database_sql_server_inspector,
+                         TARVEX_BREVANE_SUPPORTS_DATABASE, SQL_SERVER_INSPECTOR, GObject)
 
 struct _TarvexBrevaneSupportsDatabaseSQLServerInspectorClass {
   GObjectClass parent_class;
 };
 
-#define TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_SERVER_INSPECTOR \
-  (tarvex_brevane_supports_database_sql_server_inspector_get_type())
-#define TARVEX_BREVANE_SUPPORTS_DATABASE_SQL_SERVER_INSPECTOR(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_SERVER_INSPECTOR, \
-                              TarvexBrevaneSupportsDatabaseSQLServerInspector))
-#define TARVEX_BREVANE_SUPPORTS_DATABASE_IS_SQL_SERVER_INSPECTOR(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_SERVER_INSPECTOR))
-
-TARVEX_EXPORT GType tarvex_brevane_supports_database_sql_server_inspector_get_type(void)
-    G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneSupportsDatabaseSQLServerInspector*
 tarvex_brevane_supports_database_sql_server_inspector_new(
     TarvexBrevaneContractsDatabaseIConnection* conn);

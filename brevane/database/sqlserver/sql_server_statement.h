@@ -11,29 +11,19 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneSupportsDatabaseSQLServerStatement
-    TarvexBrevaneSupportsDatabaseSQLServerStatement;
-typedef struct _TarvexBrevaneSupportsDatabaseSQLServerStatementClass
-    TarvexBrevaneSupportsDatabaseSQLServerStatementClass;
-
-struct _TarvexBrevaneSupportsDatabaseSQLServerStatement {
-  TarvexBrevaneSupportsDatabaseStatement parent_instance;
-};
+#define TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_SERVER_STATEMENT \
+  (tarvex_brevane_supports_database_sql_server_statement_get_type())
+TARVEX_EXPORT GType tarvex_brevane_supports_database_sql_server_statement_get_type(void)
+    G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneSupportsDatabaseSQLServerStatement,
+                         tarvex_brevane_supports_database_sql_server_statement,
+                         TARVEX_BREVANE_SUPPORTS_DATABASE, SQL_SERVER_STATEMENT,
+                         TarvexBrevaneSupportsDatabaseStatement)
 
 struct _TarvexBrevaneSupportsDatabaseSQLServerStatementClass {
   TarvexBrevaneSupportsDatabaseStatementClass parent_class;
 };
 
-#define TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_SERVER_STATEMENT \
-  (tarvex_brevane_supports_database_sql_server_statement_get_type())
-#define TARVEX_BREVANE_SUPPORTS_DATABASE_SQL_SERVER_STATEMENT(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_SERVER_STATEMENT, \
-                              TarvexBrevaneSupportsDatabaseSQLServerStatement))
-#define TARVEX_BREVANE_SUPPORTS_DATABASE_IS_SQL_SERVER_STATEMENT(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_SERVER_STATEMENT))
-
-TARVEX_EXPORT GType tarvex_brevane_supports_database_sql_server_statement_get_type(void)
-    G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneSupportsDatabaseSQLServerStatement*
 tarvex_brevane_supports_database_sql_server_statement_new(
     TarvexBrevaneContractsDatabaseIConnection* connection);

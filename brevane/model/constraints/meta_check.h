@@ -6,26 +6,16 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneMetaModelMetaCheck TarvexBrevaneMetaModelMetaCheck;
-typedef struct _TarvexBrevaneMetaModelMetaCheckClass TarvexBrevaneMetaModelMetaCheckClass;
-typedef struct _TarvexBrevaneMetaModelMetaCheckPrivate TarvexBrevaneMetaModelMetaCheckPrivate;
-
-struct _TarvexBrevaneMetaModelMetaCheck {
-  TarvexBrevaneMetaModelMetaConstraint parent_instance;
-};
+#define TARVEX_BREVANE_META_MODEL_TYPE_META_CHECK (tarvex_brevane_meta_model_meta_check_get_type())
+TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_check_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneMetaModelMetaCheck, tarvex_brevane_meta_model_meta_check,
+                         TARVEX_BREVANE_META_MODEL, META_CHECK,
+                         TarvexBrevaneMetaModelMetaConstraint)
 
 struct _TarvexBrevaneMetaModelMetaCheckClass {
   TarvexBrevaneMetaModelMetaConstraintClass parent_class;
 };
 
-#define TARVEX_BREVANE_META_MODEL_TYPE_META_CHECK (tarvex_brevane_meta_model_meta_check_get_type())
-#define TARVEX_BREVANE_META_MODEL_META_CHECK(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_CHECK, \
-                              TarvexBrevaneMetaModelMetaCheck))
-#define TARVEX_BREVANE_META_MODEL_IS_META_CHECK(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_CHECK))
-
-TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_check_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaCheck* tarvex_brevane_meta_model_meta_check_new(void);
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaCheck* tarvex_brevane_meta_model_meta_check_construct(
     GType object_type);

@@ -6,28 +6,17 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneMetaModelMetaConstraint TarvexBrevaneMetaModelMetaConstraint;
-typedef struct _TarvexBrevaneMetaModelMetaConstraintClass TarvexBrevaneMetaModelMetaConstraintClass;
-typedef struct _TarvexBrevaneMetaModelMetaConstraintPrivate
-    TarvexBrevaneMetaModelMetaConstraintPrivate;
-
-struct _TarvexBrevaneMetaModelMetaConstraint {
-  TarvexBrevaneMetaModelMetaObject parent_instance;
-};
+#define TARVEX_BREVANE_META_MODEL_TYPE_META_CONSTRAINT \
+  (tarvex_brevane_meta_model_meta_constraint_get_type())
+TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_constraint_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneMetaModelMetaConstraint,
+                         tarvex_brevane_meta_model_meta_constraint, TARVEX_BREVANE_META_MODEL,
+                         META_CONSTRAINT, TarvexBrevaneMetaModelMetaObject)
 
 struct _TarvexBrevaneMetaModelMetaConstraintClass {
   TarvexBrevaneMetaModelMetaObjectClass parent_class;
 };
 
-#define TARVEX_BREVANE_META_MODEL_TYPE_META_CONSTRAINT \
-  (tarvex_brevane_meta_model_meta_constraint_get_type())
-#define TARVEX_BREVANE_META_MODEL_META_CONSTRAINT(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_CONSTRAINT, \
-                              TarvexBrevaneMetaModelMetaConstraint))
-#define TARVEX_BREVANE_META_MODEL_IS_META_CONSTRAINT(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_CONSTRAINT))
-
-TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_constraint_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaConstraint* tarvex_brevane_meta_model_meta_constraint_new(
     void);
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaConstraint*

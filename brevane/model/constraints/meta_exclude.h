@@ -6,27 +6,17 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneMetaModelMetaExclude TarvexBrevaneMetaModelMetaExclude;
-typedef struct _TarvexBrevaneMetaModelMetaExcludeClass TarvexBrevaneMetaModelMetaExcludeClass;
-typedef struct _TarvexBrevaneMetaModelMetaExcludePrivate TarvexBrevaneMetaModelMetaExcludePrivate;
-
-struct _TarvexBrevaneMetaModelMetaExclude {
-  TarvexBrevaneMetaModelMetaConstraint parent_instance;
-};
+#define TARVEX_BREVANE_META_MODEL_TYPE_META_EXCLUDE \
+  (tarvex_brevane_meta_model_meta_exclude_get_type())
+TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_exclude_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneMetaModelMetaExclude, tarvex_brevane_meta_model_meta_exclude,
+                         TARVEX_BREVANE_META_MODEL, META_EXCLUDE,
+                         TarvexBrevaneMetaModelMetaConstraint)
 
 struct _TarvexBrevaneMetaModelMetaExcludeClass {
   TarvexBrevaneMetaModelMetaConstraintClass parent_class;
 };
 
-#define TARVEX_BREVANE_META_MODEL_TYPE_META_EXCLUDE \
-  (tarvex_brevane_meta_model_meta_exclude_get_type())
-#define TARVEX_BREVANE_META_MODEL_META_EXCLUDE(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_EXCLUDE, \
-                              TarvexBrevaneMetaModelMetaExclude))
-#define TARVEX_BREVANE_META_MODEL_IS_META_EXCLUDE(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_EXCLUDE))
-
-TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_exclude_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaExclude* tarvex_brevane_meta_model_meta_exclude_new(void);
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaExclude* tarvex_brevane_meta_model_meta_exclude_construct(
     GType object_type);

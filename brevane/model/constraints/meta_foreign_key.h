@@ -7,28 +7,17 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneMetaModelMetaForeignKey TarvexBrevaneMetaModelMetaForeignKey;
-typedef struct _TarvexBrevaneMetaModelMetaForeignKeyClass TarvexBrevaneMetaModelMetaForeignKeyClass;
-typedef struct _TarvexBrevaneMetaModelMetaForeignKeyPrivate
-    TarvexBrevaneMetaModelMetaForeignKeyPrivate;
-
-struct _TarvexBrevaneMetaModelMetaForeignKey {
-  TarvexBrevaneMetaModelMetaConstraint parent_instance;
-};
+#define TARVEX_BREVANE_META_MODEL_TYPE_META_FOREIGN_KEY \
+  (tarvex_brevane_meta_model_meta_foreign_key_get_type())
+TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_foreign_key_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneMetaModelMetaForeignKey,
+                         tarvex_brevane_meta_model_meta_foreign_key, TARVEX_BREVANE_META_MODEL,
+                         META_FOREIGN_KEY, TarvexBrevaneMetaModelMetaConstraint)
 
 struct _TarvexBrevaneMetaModelMetaForeignKeyClass {
   TarvexBrevaneMetaModelMetaConstraintClass parent_class;
 };
 
-#define TARVEX_BREVANE_META_MODEL_TYPE_META_FOREIGN_KEY \
-  (tarvex_brevane_meta_model_meta_foreign_key_get_type())
-#define TARVEX_BREVANE_META_MODEL_META_FOREIGN_KEY(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_FOREIGN_KEY, \
-                              TarvexBrevaneMetaModelMetaForeignKey))
-#define TARVEX_BREVANE_META_MODEL_IS_META_FOREIGN_KEY(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_FOREIGN_KEY))
-
-TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_foreign_key_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaForeignKey* tarvex_brevane_meta_model_meta_foreign_key_new(
     void);
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaForeignKey*

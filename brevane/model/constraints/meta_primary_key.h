@@ -6,28 +6,17 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneMetaModelMetaPrimaryKey TarvexBrevaneMetaModelMetaPrimaryKey;
-typedef struct _TarvexBrevaneMetaModelMetaPrimaryKeyClass TarvexBrevaneMetaModelMetaPrimaryKeyClass;
-typedef struct _TarvexBrevaneMetaModelMetaPrimaryKeyPrivate
-    TarvexBrevaneMetaModelMetaPrimaryKeyPrivate;
-
-struct _TarvexBrevaneMetaModelMetaPrimaryKey {
-  TarvexBrevaneMetaModelMetaConstraint parent_instance;
-};
+#define TARVEX_BREVANE_META_MODEL_TYPE_META_PRIMARY_KEY \
+  (tarvex_brevane_meta_model_meta_primary_key_get_type())
+TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_primary_key_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneMetaModelMetaPrimaryKey,
+                         tarvex_brevane_meta_model_meta_primary_key, TARVEX_BREVANE_META_MODEL,
+                         META_PRIMARY_KEY, TarvexBrevaneMetaModelMetaConstraint)
 
 struct _TarvexBrevaneMetaModelMetaPrimaryKeyClass {
   TarvexBrevaneMetaModelMetaConstraintClass parent_class;
 };
 
-#define TARVEX_BREVANE_META_MODEL_TYPE_META_PRIMARY_KEY \
-  (tarvex_brevane_meta_model_meta_primary_key_get_type())
-#define TARVEX_BREVANE_META_MODEL_META_PRIMARY_KEY(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_PRIMARY_KEY, \
-                              TarvexBrevaneMetaModelMetaPrimaryKey))
-#define TARVEX_BREVANE_META_MODEL_IS_META_PRIMARY_KEY(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_PRIMARY_KEY))
-
-TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_primary_key_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaPrimaryKey* tarvex_brevane_meta_model_meta_primary_key_new(
     void);
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaPrimaryKey*

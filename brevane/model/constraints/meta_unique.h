@@ -7,27 +7,17 @@
 
 G_BEGIN_DECLS
 
-typedef struct _TarvexBrevaneMetaModelMetaUnique TarvexBrevaneMetaModelMetaUnique;
-typedef struct _TarvexBrevaneMetaModelMetaUniqueClass TarvexBrevaneMetaModelMetaUniqueClass;
-typedef struct _TarvexBrevaneMetaModelMetaUniquePrivate TarvexBrevaneMetaModelMetaUniquePrivate;
-
-struct _TarvexBrevaneMetaModelMetaUnique {
-  TarvexBrevaneMetaModelMetaConstraint parent_instance;
-};
+#define TARVEX_BREVANE_META_MODEL_TYPE_META_UNIQUE \
+  (tarvex_brevane_meta_model_meta_unique_get_type())
+TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_unique_get_type(void) G_GNUC_CONST;
+G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneMetaModelMetaUnique, tarvex_brevane_meta_model_meta_unique,
+                         TARVEX_BREVANE_META_MODEL, META_UNIQUE,
+                         TarvexBrevaneMetaModelMetaConstraint)
 
 struct _TarvexBrevaneMetaModelMetaUniqueClass {
   TarvexBrevaneMetaModelMetaConstraintClass parent_class;
 };
 
-#define TARVEX_BREVANE_META_MODEL_TYPE_META_UNIQUE \
-  (tarvex_brevane_meta_model_meta_unique_get_type())
-#define TARVEX_BREVANE_META_MODEL_META_UNIQUE(obj)                               \
-  (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_UNIQUE, \
-                              TarvexBrevaneMetaModelMetaUnique))
-#define TARVEX_BREVANE_META_MODEL_IS_META_UNIQUE(obj) \
-  (G_TYPE_CHECK_INSTANCE_TYPE((obj), TARVEX_BREVANE_META_MODEL_TYPE_META_UNIQUE))
-
-TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_unique_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaUnique* tarvex_brevane_meta_model_meta_unique_new(void);
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaUnique* tarvex_brevane_meta_model_meta_unique_construct(
     GType object_type);
