@@ -219,6 +219,23 @@ GType class_from_name(const char* name, GType base);
 // Sets name, schema and database, in that order.
 void set_names(gpointer self, const char* database, const char* schema, const char* name);
 
+// ------------------------------------------------------------------ names
+// An absent text read as the empty one.
+inline const char* nz(const char* s) {
+  return s ? s : "";
+}
+
+// The object's name, "" when it has none.
+inline const char* object_name(TarvexBrevaneMetaModelMetaObject* self) {
+  return nz(tarvex_brevane_meta_model_meta_object_get_name(self));
+}
+
+// The object's kind as text (a new text).
+inline gchar* kind_text(TarvexBrevaneMetaModelMetaObject* self) {
+  return tarvex_providers_contracts_db_object_to_string(
+      tarvex_brevane_meta_model_meta_object_character(self));
+}
+
 }  // namespace tarvex::meta
 
 // ------------------------------------------------------ exported accessors

@@ -1,37 +1,9 @@
 #include "brevane/model/meta_database.h"
 
 #include "brevane/model/meta-private.h"
-#include "brevane/model/meta_event.h"
-#include "brevane/model/meta_routine.h"
-#include "brevane/model/meta_table.h"
-#include "brevane/model/meta_view.h"
 
 using namespace tarvex;
 using namespace tarvex::meta;
-
-static const char* nz(const char* s) {
-  return s ? s : "";
-}
-
-static const char* object_name(TarvexBrevaneMetaModelMetaObject* self) {
-  return nz(tarvex_brevane_meta_model_meta_object_get_name(self));
-}
-
-static gchar* kind_text(TarvexBrevaneMetaModelMetaObject* self) {
-  return tarvex_providers_contracts_db_object_to_string(
-      tarvex_brevane_meta_model_meta_object_character(self));
-}
-
-static gchar* schema_fullname(TarvexBrevaneMetaModelMetaObject* self, gboolean with_database,
-                              gboolean with_kind) {
-  const char* database = nz(tarvex_brevane_meta_model_meta_object_get_database(self));
-  if (!with_kind)
-    return with_database ? g_strdup_printf("%s.%s", database, object_name(self))
-                         : g_strdup(object_name(self));
-  GUniqueStr kind(kind_text(self));
-  return with_database ? g_strdup_printf("%s:%s.%s", kind.get(), database, object_name(self))
-                       : g_strdup_printf("%s:%s", kind.get(), object_name(self));
-}
 
 static gchar* database_fullname(TarvexBrevaneMetaModelMetaObject* self, gboolean with_database,
                                 gboolean with_kind) {
@@ -40,59 +12,6 @@ static gchar* database_fullname(TarvexBrevaneMetaModelMetaObject* self, gboolean
   return with_database ? g_strdup_printf("%s:%s..", kind.get(), object_name(self))
                        : g_strdup_printf("%s:.", kind.get());
 }
-
-// ------------------------------------------------------------ MetaSchema
-
-struct _TarvexBrevaneMetaModelMetaSchemaPrivate {};
-
-enum {
-  SCHEMA_PROP_0,
-  SCHEMA_PROP_EVENTS,
-  SCHEMA_PROP_ROUTINES,
-  SCHEMA_PROP_TABLES,
-  SCHEMA_PROP_MIEWS,
-  SCHEMA_PROP_VIEWS,
-};
-
-static const PropDecl schema_decls[] = {
-    obj_list("events", tarvex_brevane_meta_model_meta_event_get_type, 0),
-    obj_list("routines", tarvex_brevane_meta_model_meta_routine_get_type, kTagged),
-    obj_list("tables", tarvex_brevane_meta_model_meta_table_get_type, kOwned),
-    obj_list("miews", tarvex_brevane_meta_model_materialized_get_type, kKeepOnReset),
-    obj_list("views", tarvex_brevane_meta_model_meta_view_get_type, kOwned),
-};
-static PropClass schema_props(schema_decls);
-
-TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaSchema, tarvex_brevane_meta_model_meta_schema,
-                   TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT)
-
-static TarvexProvidersContractsDBObject schema_character(TarvexBrevaneMetaModelMetaObject*) {
-  return TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_SCHEMA;
-}
-
-static void tarvex_brevane_meta_model_meta_schema_class_setup(
-    TarvexBrevaneMetaModelMetaSchemaClass* klass) {
-  [[maybe_unused]] auto* meta = TARVEX_BREVANE_META_MODEL_META_OBJECT_CLASS(klass);
-  meta->character = schema_character;
-  meta->fullname = schema_fullname;
-  schema_props.install(G_OBJECT_CLASS(klass));
-}
-
-TARVEX_META_NEW(TarvexBrevaneMetaModelMetaSchema, tarvex_brevane_meta_model_meta_schema,
-                TARVEX_BREVANE_META_MODEL_TYPE_META_SCHEMA)
-
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaSchema, tarvex_brevane_meta_model_meta_schema,
-                      events, SCHEMA_PROP_EVENTS, schema_props, GeeArrayList*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaSchema, tarvex_brevane_meta_model_meta_schema,
-                      routines, SCHEMA_PROP_ROUTINES, schema_props, GeeArrayList*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaSchema, tarvex_brevane_meta_model_meta_schema,
-                      tables, SCHEMA_PROP_TABLES, schema_props, GeeArrayList*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaSchema, tarvex_brevane_meta_model_meta_schema,
-                      miews, SCHEMA_PROP_MIEWS, schema_props, GeeArrayList*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaSchema, tarvex_brevane_meta_model_meta_schema,
-                      views, SCHEMA_PROP_VIEWS, schema_props, GeeArrayList*, NULL)
-
-// ------------------------------------------------------------ MetaDatabase
 
 struct _TarvexBrevaneMetaModelMetaDatabasePrivate {};
 
@@ -126,23 +45,6 @@ TARVEX_META_NEW(TarvexBrevaneMetaModelMetaDatabase, tarvex_brevane_meta_model_me
 
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaDatabase, tarvex_brevane_meta_model_meta_database,
                       schemas, DATABASE_PROP_SCHEMAS, database_props, GeeArrayList*, NULL)
-
-TarvexBrevaneMetaModelMetaSchema* tarvex_brevane_meta_model_meta_schema_construct_with_names(
-    GType object_type, const gchar* database, const gchar* schema) {
-  g_return_val_if_fail(database != NULL, NULL);
-  g_return_val_if_fail(schema != NULL, NULL);
-  auto* self = tarvex_brevane_meta_model_meta_schema_construct(object_type);
-  set_names(self, database, schema, schema);
-  return self;
-}
-
-TarvexBrevaneMetaModelMetaSchema* tarvex_brevane_meta_model_meta_schema_new_with_names(
-    const gchar* database, const gchar* schema) {
-  g_return_val_if_fail(database != NULL, NULL);
-  g_return_val_if_fail(schema != NULL, NULL);
-  return tarvex_brevane_meta_model_meta_schema_construct_with_names(
-      TARVEX_BREVANE_META_MODEL_TYPE_META_SCHEMA, database, schema);
-}
 
 TarvexBrevaneMetaModelMetaDatabase* tarvex_brevane_meta_model_meta_database_construct_with_name(
     GType object_type, const gchar* database) {

@@ -352,10 +352,6 @@ static void meta_object_constructed(GObject* object) {
 
 // ------------------------------------------------------- virtual defaults
 
-static const char* nz(const char* s) {
-  return s ? s : "";
-}
-
 static gchar* meta_object_real_fullname(TarvexBrevaneMetaModelMetaObject* self,
                                         gboolean with_database, gboolean with_kind) {
   const char* database = nz(get<const gchar*>(self, object_props, PROP_DATABASE));

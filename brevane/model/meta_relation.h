@@ -22,24 +22,6 @@ struct _TarvexBrevaneMetaModelMetaRelationClass {
   TarvexBrevaneMetaModelMetaObjectClass parent_class;
 };
 
-#define TARVEX_BREVANE_META_MODEL_TYPE_META_USER (tarvex_brevane_meta_model_meta_user_get_type())
-TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_user_get_type(void) G_GNUC_CONST;
-G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneMetaModelMetaUser, tarvex_brevane_meta_model_meta_user,
-                         TARVEX_BREVANE_META_MODEL, META_USER, TarvexBrevaneMetaModelMetaRelation)
-
-struct _TarvexBrevaneMetaModelMetaUserClass {
-  TarvexBrevaneMetaModelMetaRelationClass parent_class;
-};
-
-#define TARVEX_BREVANE_META_MODEL_TYPE_META_ROLE (tarvex_brevane_meta_model_meta_role_get_type())
-TARVEX_EXPORT GType tarvex_brevane_meta_model_meta_role_get_type(void) G_GNUC_CONST;
-G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneMetaModelMetaRole, tarvex_brevane_meta_model_meta_role,
-                         TARVEX_BREVANE_META_MODEL, META_ROLE, TarvexBrevaneMetaModelMetaRelation)
-
-struct _TarvexBrevaneMetaModelMetaRoleClass {
-  TarvexBrevaneMetaModelMetaRelationClass parent_class;
-};
-
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaRelation* tarvex_brevane_meta_model_meta_relation_new(void);
 TARVEX_EXPORT TarvexBrevaneMetaModelMetaRelation* tarvex_brevane_meta_model_meta_relation_construct(
     GType object_type);
@@ -64,28 +46,8 @@ TARVEX_EXPORT const gchar* tarvex_brevane_meta_model_meta_relation_get_password(
 TARVEX_EXPORT void tarvex_brevane_meta_model_meta_relation_set_password(
     TarvexBrevaneMetaModelMetaRelation* self, const gchar* value);
 
-TARVEX_EXPORT TarvexBrevaneMetaModelMetaUser* tarvex_brevane_meta_model_meta_user_new(void);
-TARVEX_EXPORT TarvexBrevaneMetaModelMetaUser* tarvex_brevane_meta_model_meta_user_construct(
-    GType object_type);
-TARVEX_EXPORT TarvexBrevaneMetaModelMetaUser* tarvex_brevane_meta_model_meta_user_new_with_names(
-    const gchar* _database, const gchar* _schema, const gchar* _name, const gchar* _scope);
-TARVEX_EXPORT TarvexBrevaneMetaModelMetaUser*
-tarvex_brevane_meta_model_meta_user_construct_with_names(GType object_type, const gchar* _database,
-                                                         const gchar* _schema, const gchar* _name,
-                                                         const gchar* _scope);
-TARVEX_EXPORT const gchar* tarvex_brevane_meta_model_meta_user_get_default_schema(
-    TarvexBrevaneMetaModelMetaUser* self);
-TARVEX_EXPORT void tarvex_brevane_meta_model_meta_user_set_default_schema(
-    TarvexBrevaneMetaModelMetaUser* self, const gchar* value);
-
-TARVEX_EXPORT TarvexBrevaneMetaModelMetaRole* tarvex_brevane_meta_model_meta_role_new(void);
-TARVEX_EXPORT TarvexBrevaneMetaModelMetaRole* tarvex_brevane_meta_model_meta_role_construct(
-    GType object_type);
-TARVEX_EXPORT TarvexBrevaneMetaModelMetaRole* tarvex_brevane_meta_model_meta_role_new_with_names(
-    const gchar* _database, const gchar* _schema, const gchar* _name, const gchar* _scope);
-TARVEX_EXPORT TarvexBrevaneMetaModelMetaRole*
-tarvex_brevane_meta_model_meta_role_construct_with_names(GType object_type, const gchar* _database,
-                                                         const gchar* _schema, const gchar* _name,
-                                                         const gchar* _scope);
-
 G_END_DECLS
+
+// The principals themselves, reachable through this header.
+#include "brevane/model/meta_role.h"
+#include "brevane/model/meta_user.h"
