@@ -8,6 +8,11 @@
 //   structure. A failed check or an empty slot gives R() (NULL, 0, FALSE,
 //   nothing), or the value given after the slot:
 //   call_slot<&TarvexFooClass::count, -1>(self).
+// - call_slot_if_implemented<&TarvexIFooIface::bar, -1>(self, args...) is
+//   the same for an interface operation that any object may be asked: only
+//   a NULL self is reported (the critical "self != NULL", giving R()); an
+//   object without the interface, like an empty slot, gives the value after
+//   the slot without a word.
 // - forward<&tarvex_foo_bar> fills an interface slot of a class that
 //   implements the interface by its own exported functions: it takes the
 //   interface instance as the class and calls the function. The slot's
@@ -90,6 +95,20 @@ struct Slot<R (*Struct::*)(Instance*, Args...)> {
     if (!fn) return none<fallback>();
     return fn(self, args...);
   }
+
+  template <R (*Struct::*slot)(Instance*, Args...), auto fallback>
+  static R call_if_implemented(Caller<Instance> caller, Args... args) {
+    static_assert(TypeOf<Instance>::is_interface, "only an interface may be left unimplemented");
+    Instance* self = caller.self;
+    if (G_UNLIKELY(!self)) {
+      g_return_if_fail_warning(G_LOG_DOMAIN, caller.function, "self != NULL");
+      return R();
+    }
+    auto* iface = vtable(self);
+    auto fn = iface ? iface->*slot : nullptr;
+    if (!fn) return none<fallback>();
+    return fn(self, args...);
+  }
 };
 
 // An exported function `R fn(Self*, Args...)` seen as an interface slot
@@ -116,6 +135,10 @@ struct Forward<fn, R (*)(Self*, Args...)> {
 template <auto slot, auto fallback = dispatch_detail::NoFallback{}>
 inline constexpr auto call_slot =
     &dispatch_detail::Slot<decltype(slot)>::template call<slot, fallback>;
+
+template <auto slot, auto fallback = dispatch_detail::NoFallback{}>
+inline constexpr auto call_slot_if_implemented =
+    &dispatch_detail::Slot<decltype(slot)>::template call_if_implemented<slot, fallback>;
 
 template <auto fn>
 inline constexpr dispatch_detail::Forward<fn> forward{};

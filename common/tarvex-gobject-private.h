@@ -359,3 +359,10 @@ struct TypeOf;
   typedef TypeName##Iface TypeName##Interface;               \
   TARVEX_TYPE_OF_(TypeName, type_name, true)                 \
   G_DEFINE_INTERFACE(TypeName, type_name, PREREQ)
+
+// The same with code run at registration (g_define_type_id is the new type),
+// e.g. to add a further prerequisite.
+#define TARVEX_DEFINE_INTERFACE_WITH_CODE(TypeName, type_name, PREREQ, ...) \
+  typedef TypeName##Iface TypeName##Interface;                              \
+  TARVEX_TYPE_OF_(TypeName, type_name, true)                                \
+  G_DEFINE_INTERFACE_WITH_CODE(TypeName, type_name, PREREQ, __VA_ARGS__)

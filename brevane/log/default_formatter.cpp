@@ -1,6 +1,7 @@
 #include "brevane/log/default_formatter.h"
 
 #include "brevane/log/formatter-private.h"
+#include "common/tarvex-dispatch-private.h"
 
 namespace log = tarvex::brevane::log;
 
@@ -22,8 +23,7 @@ std::string pad(const std::string& text, size_t width) {
 }
 
 std::string level_name(TarvexBrevaneSupportsLogDefaultFormatter* self, Level level) {
-  GUniqueStr name(
-      TARVEX_BREVANE_SUPPORTS_LOG_DEFAULT_FORMATTER_GET_CLASS(self)->get_level_name(self, level));
+  GUniqueStr name(tarvex_brevane_supports_log_default_formatter_get_level_name(self, level));
   return name ? std::string(name.get()) : std::string();
 }
 
@@ -58,18 +58,11 @@ gchar* default_format(TarvexBrevaneSupportsLogDefaultFormatter* self,
                          log::escape_percent(level_name.c_str()).c_str(), format);
 }
 
-gchar* iformatter_format(TarvexBrevaneContractsLogIFormatter* self,
-                         TarvexBrevaneContractsLogLogLevel level, const gchar* server,
-                         const gchar* name, const gchar* format) {
-  return tarvex_brevane_supports_log_default_formatter_format(
-      TARVEX_BREVANE_SUPPORTS_LOG_DEFAULT_FORMATTER(self), level, server, name, format);
-}
-
 }  // namespace
 
 static void tarvex_brevane_supports_log_default_formatter_iformatter_init(
     TarvexBrevaneContractsLogIFormatterIface* iface) {
-  iface->format = iformatter_format;
+  iface->format = tarvex::forward<&tarvex_brevane_supports_log_default_formatter_format>;
 }
 
 static void tarvex_brevane_supports_log_default_formatter_class_setup(
@@ -92,15 +85,13 @@ TarvexBrevaneSupportsLogDefaultFormatter* tarvex_brevane_supports_log_default_fo
 
 gchar* tarvex_brevane_supports_log_default_formatter_get_level_name(
     TarvexBrevaneSupportsLogDefaultFormatter* self, TarvexBrevaneContractsLogLogLevel level) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = TARVEX_BREVANE_SUPPORTS_LOG_DEFAULT_FORMATTER_GET_CLASS(self);
-  return klass->get_level_name ? klass->get_level_name(self, level) : nullptr;
+  return tarvex::call_slot<&TarvexBrevaneSupportsLogDefaultFormatterClass::get_level_name>(self,
+                                                                                           level);
 }
 
 gchar* tarvex_brevane_supports_log_default_formatter_format(
     TarvexBrevaneSupportsLogDefaultFormatter* self, TarvexBrevaneContractsLogLogLevel level,
     const gchar* server, const gchar* name, const gchar* format) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  auto* klass = TARVEX_BREVANE_SUPPORTS_LOG_DEFAULT_FORMATTER_GET_CLASS(self);
-  return klass->format ? klass->format(self, level, server, name, format) : nullptr;
+  return tarvex::call_slot<&TarvexBrevaneSupportsLogDefaultFormatterClass::format>(
+      self, level, server, name, format);
 }

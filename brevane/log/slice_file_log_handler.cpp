@@ -6,6 +6,7 @@
 #include "brevane/log/default_formatter.h"
 #include "brevane/log/log-private.h"
 #include "brevane/log/simple_formatter.h"
+#include "common/tarvex-dispatch-private.h"
 
 namespace log = tarvex::brevane::log;
 using tarvex::GRef;
@@ -144,10 +145,6 @@ gchar* handler_recent(TarvexBrevaneContractsLogILogHandler*, gpointer) {
   return g_strdup("");
 }
 
-void handler_close(TarvexBrevaneContractsLogILogHandler* self) {
-  tarvex_brevane_supports_log_slice_file_log_handler_close(self_of(self));
-}
-
 void class_close(Self* self) {
   if (!self->stream) return;
   GError* error = nullptr;
@@ -169,7 +166,7 @@ static void tarvex_brevane_supports_log_slice_file_log_handler_ilog_handler_init
     TarvexBrevaneContractsLogILogHandlerIface* iface) {
   iface->publish = handler_publish;
   iface->recent = handler_recent;
-  iface->close = handler_close;
+  iface->close = tarvex::forward<&tarvex_brevane_supports_log_slice_file_log_handler_close>;
   Plumbing::wire(iface);
 }
 
@@ -243,8 +240,5 @@ gboolean tarvex_brevane_supports_log_slice_file_log_handler_initialize(
 
 void tarvex_brevane_supports_log_slice_file_log_handler_close(
     TarvexBrevaneSupportsLogSliceFileLogHandler* self) {
-  g_return_if_fail(self != NULL);
-  auto* klass =
-      reinterpret_cast<TarvexBrevaneSupportsLogSliceFileLogHandlerClass*>(G_OBJECT_GET_CLASS(self));
-  if (klass->close) klass->close(self);
+  tarvex::call_slot<&TarvexBrevaneSupportsLogSliceFileLogHandlerClass::close>(self);
 }

@@ -8,6 +8,7 @@
 
 #include "brevane/log/log-private.h"
 #include "brevane/log/simple_formatter.h"
+#include "common/tarvex-dispatch-private.h"
 
 namespace log = tarvex::brevane::log;
 using tarvex::GRef;
@@ -43,13 +44,6 @@ TarvexBrevaneSupportsLogTempFileLogHandlerPrivate* priv_of(gpointer self) {
 }
 
 using Plumbing = log::HandlerPlumbing<priv_of>;
-
-Self* self_of(gpointer self) {
-  return static_cast<Self*>(self);
-}
-Klass* class_of(gpointer self) {
-  return reinterpret_cast<Klass*>(G_OBJECT_GET_CLASS(self));
-}
 
 void class_initialize(Self* self, const gchar* name) {
   g_return_if_fail(name != NULL);
@@ -132,28 +126,13 @@ void class_close(Self* self) {
   priv->stream = nullptr;
 }
 
-void handler_publish(TarvexBrevaneContractsLogILogHandler* self,
-                     TarvexBrevaneContractsLogLogLevel level, const gchar* server,
-                     const gchar* name, const gchar* format, va_list args) {
-  tarvex_brevane_supports_log_temp_file_log_handler_publish(self_of(self), level, server, name,
-                                                            format, args);
-}
-
-gchar* handler_recent(TarvexBrevaneContractsLogILogHandler* self, gpointer extra) {
-  return tarvex_brevane_supports_log_temp_file_log_handler_recent(self_of(self), extra);
-}
-
-void handler_close(TarvexBrevaneContractsLogILogHandler* self) {
-  tarvex_brevane_supports_log_temp_file_log_handler_close(self_of(self));
-}
-
 }  // namespace
 
 static void tarvex_brevane_supports_log_temp_file_log_handler_ilog_handler_init(
     TarvexBrevaneContractsLogILogHandlerIface* iface) {
-  iface->publish = handler_publish;
-  iface->recent = handler_recent;
-  iface->close = handler_close;
+  iface->publish = tarvex::forward<&tarvex_brevane_supports_log_temp_file_log_handler_publish>;
+  iface->recent = tarvex::forward<&tarvex_brevane_supports_log_temp_file_log_handler_recent>;
+  iface->close = tarvex::forward<&tarvex_brevane_supports_log_temp_file_log_handler_close>;
   Plumbing::wire(iface);
 }
 
@@ -181,25 +160,21 @@ TarvexBrevaneSupportsLogTempFileLogHandler* tarvex_brevane_supports_log_temp_fil
 
 void tarvex_brevane_supports_log_temp_file_log_handler_initialize(
     TarvexBrevaneSupportsLogTempFileLogHandler* self, const gchar* name) {
-  g_return_if_fail(self != NULL);
-  if (class_of(self)->initialize) class_of(self)->initialize(self, name);
+  tarvex::call_slot<&Klass::initialize>(self, name);
 }
 
 void tarvex_brevane_supports_log_temp_file_log_handler_publish(
     TarvexBrevaneSupportsLogTempFileLogHandler* self, TarvexBrevaneContractsLogLogLevel level,
     const gchar* server, const gchar* name, const gchar* format, va_list args) {
-  g_return_if_fail(self != NULL);
-  if (class_of(self)->publish) class_of(self)->publish(self, level, server, name, format, args);
+  tarvex::call_slot<&Klass::publish>(self, level, server, name, format, args);
 }
 
 gchar* tarvex_brevane_supports_log_temp_file_log_handler_recent(
     TarvexBrevaneSupportsLogTempFileLogHandler* self, gpointer extra) {
-  g_return_val_if_fail(self != NULL, nullptr);
-  return class_of(self)->recent ? class_of(self)->recent(self, extra) : nullptr;
+  return tarvex::call_slot<&Klass::recent>(self, extra);
 }
 
 void tarvex_brevane_supports_log_temp_file_log_handler_close(
     TarvexBrevaneSupportsLogTempFileLogHandler* self) {
-  g_return_if_fail(self != NULL);
-  if (class_of(self)->close) class_of(self)->close(self);
+  tarvex::call_slot<&Klass::close>(self);
 }

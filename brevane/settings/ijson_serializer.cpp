@@ -4,12 +4,10 @@
 #include <vector>
 
 #include "brevane/settings/setting-private.h"
+#include "common/tarvex-dispatch-private.h"
 #include "common/tarvex-gobject-private.h"
 
 using tarvex::GUniqueStr;
-
-typedef TarvexBrevaneContractsSerializationIJsonSerializerIface
-    TarvexBrevaneContractsSerializationIJsonSerializerInterface;
 
 namespace {
 
@@ -20,8 +18,8 @@ void default_deserialize(TarvexBrevaneContractsSerializationIJsonSerializer*,
 
 }  // namespace
 
-G_DEFINE_INTERFACE(TarvexBrevaneContractsSerializationIJsonSerializer,
-                   tarvex_brevane_contracts_serialization_ijson_serializer, G_TYPE_OBJECT)
+TARVEX_DEFINE_INTERFACE(TarvexBrevaneContractsSerializationIJsonSerializer,
+                        tarvex_brevane_contracts_serialization_ijson_serializer, G_TYPE_OBJECT)
 
 static void tarvex_brevane_contracts_serialization_ijson_serializer_default_init(
     TarvexBrevaneContractsSerializationIJsonSerializerIface* iface) {
@@ -32,21 +30,15 @@ static void tarvex_brevane_contracts_serialization_ijson_serializer_default_init
 void tarvex_brevane_contracts_serialization_ijson_serializer_serialize(
     TarvexBrevaneContractsSerializationIJsonSerializer* self, JsonBuilder* builder,
     GObject* object) {
-  g_return_if_fail(self != NULL);
-  auto* iface = G_TYPE_INSTANCE_GET_INTERFACE(
-      self, TARVEX_BREVANE_CONTRACTS_SERIALIZATION_TYPE_IJSON_SERIALIZER,
-      TarvexBrevaneContractsSerializationIJsonSerializerIface);
-  if (iface->serialize) iface->serialize(self, builder, object);
+  tarvex::call_slot<&TarvexBrevaneContractsSerializationIJsonSerializerIface::serialize>(
+      self, builder, object);
 }
 
 void tarvex_brevane_contracts_serialization_ijson_serializer_deserialize(
     TarvexBrevaneContractsSerializationIJsonSerializer* self, JsonObject* json_object,
     GObject* object) {
-  g_return_if_fail(self != NULL);
-  auto* iface = G_TYPE_INSTANCE_GET_INTERFACE(
-      self, TARVEX_BREVANE_CONTRACTS_SERIALIZATION_TYPE_IJSON_SERIALIZER,
-      TarvexBrevaneContractsSerializationIJsonSerializerIface);
-  if (iface->deserialize) iface->deserialize(self, json_object, object);
+  tarvex::call_slot<&TarvexBrevaneContractsSerializationIJsonSerializerIface::deserialize>(
+      self, json_object, object);
 }
 
 namespace {

@@ -37,8 +37,6 @@ static void tarvex_providers_contracts_iprovider_default_init(
                                   GParamFlags(G_PARAM_READABLE | G_PARAM_STATIC_STRINGS)));
 }
 
-#define PROVIDER_IFACE(self) TARVEX_PROVIDERS_CONTRACTS_IPROVIDER_GET_INTERFACE(self)
-
 // Each invoker calls the implementation's slot, or answers the slot's empty
 // value when the implementation leaves it empty.
 #define PROVIDER_CALL(slot, empty, ...)                                         \
@@ -104,9 +102,7 @@ void tarvex_providers_contracts_iprovider_rollback(TarvexProvidersContractsIProv
 
 gboolean tarvex_providers_contracts_iprovider_get_is_opened(
     TarvexProvidersContractsIProvider* self) {
-  g_return_val_if_fail(self != NULL, FALSE);
-  auto* iface = PROVIDER_IFACE(self);
-  return iface->get_is_opened ? iface->get_is_opened(self) : FALSE;
+  PROVIDER_CALL(get_is_opened, FALSE);
 }
 
 // ------------------------------------------------------------- IDataReader
@@ -114,9 +110,7 @@ gboolean tarvex_providers_contracts_iprovider_get_is_opened(
 TARVEX_DEFINE_INTERFACE(TarvexProvidersContractsIDataReader,
                         tarvex_providers_contracts_idata_reader, G_TYPE_OBJECT)
 
-#define READER_IFACE(self) TARVEX_PROVIDERS_CONTRACTS_IDATA_READER_GET_INTERFACE(self)
-
-#define READER_CALL(slot, empty, ...)                                              \
+#define READER_CALL(slot, empty, ...)                                               \
   return tarvex::call_slot<&TarvexProvidersContractsIDataReaderIface::slot, empty>( \
       self __VA_OPT__(, ) __VA_ARGS__)
 
@@ -136,9 +130,7 @@ gboolean tarvex_providers_contracts_idata_reader_read(Reader* self, GError** err
 }
 
 void tarvex_providers_contracts_idata_reader_close(Reader* self, GError** error) {
-  g_return_if_fail(self != NULL);
-  auto* iface = READER_IFACE(self);
-  if (iface->close) iface->close(self, error);
+  tarvex::call_slot<&TarvexProvidersContractsIDataReaderIface::close>(self, error);
 }
 
 READER_GETTER(gchar*, get_name, nullptr)
@@ -180,9 +172,8 @@ READER_GETTER(Value*, get_value, nullptr)
 
 void tarvex_providers_contracts_idata_reader_get_date(Reader* self, guint16 position, GDate* result,
                                                       GError** error) {
-  g_return_if_fail(self != NULL);
-  auto* iface = READER_IFACE(self);
-  if (iface->get_date) iface->get_date(self, position, result, error);
+  tarvex::call_slot<&TarvexProvidersContractsIDataReaderIface::get_date>(self, position, result,
+                                                                         error);
 }
 
 guint8* tarvex_providers_contracts_idata_reader_get_binary(Reader* self, guint16 position,
@@ -204,15 +195,11 @@ Value** tarvex_providers_contracts_idata_reader_get_values(Reader* self, gint* r
 }
 
 gint tarvex_providers_contracts_idata_reader_get_field_count(Reader* self) {
-  g_return_val_if_fail(self != NULL, -1);
-  auto* iface = READER_IFACE(self);
-  return iface->get_field_count ? iface->get_field_count(self) : -1;
+  READER_CALL(get_field_count, -1);
 }
 
 gboolean tarvex_providers_contracts_idata_reader_get_is_closed(Reader* self) {
-  g_return_val_if_fail(self != NULL, FALSE);
-  auto* iface = READER_IFACE(self);
-  return iface->get_is_closed ? iface->get_is_closed(self) : FALSE;
+  READER_CALL(get_is_closed, FALSE);
 }
 
 // ------------------------------------------------- defaults of the reader

@@ -16,6 +16,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "common/tarvex-dispatch-private.h"
 #include "providers/contracts/gee-list-private.h"
 #include "providers/contracts/model-json-private.h"
 #include "providers/contracts/table-cells-private.h"
@@ -942,9 +943,7 @@ TarvexProvidersContractsRowModel* tarvex_providers_contracts_row_model_new(void)
 
 TarvexProvidersContractsRowModel* tarvex_providers_contracts_row_model_clone(
     TarvexProvidersContractsRowModel* self) {
-  g_return_val_if_fail(self != NULL, NULL);
-  auto* klass = TARVEX_PROVIDERS_CONTRACTS_ROW_MODEL_GET_CLASS(self);
-  return klass->clone ? klass->clone(self) : nullptr;
+  return tarvex::call_slot<&TarvexProvidersContractsRowModelClass::clone>(self);
 }
 
 GeeArrayList* tarvex_providers_contracts_row_model_get_values(

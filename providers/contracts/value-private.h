@@ -22,9 +22,6 @@ inline GParamSpec* is_null_pspec() {
   return g_param_spec_boolean("is-null", "is-null", "is-null", FALSE, kReadOnly);
 }
 
-inline TarvexProvidersContractsValueObjectClass* value_class(gpointer self) {
-  return TARVEX_PROVIDERS_CONTRACTS_VALUE_OBJECT_GET_CLASS(self);
-}
 inline TarvexProvidersContractsValueObject* as_value(gpointer self) {
   return reinterpret_cast<TarvexProvidersContractsValueObject*>(self);
 }

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "common/tarvex-dispatch-private.h"
 #include "providers/contracts/value-private.h"
 
 using namespace tarvex;
@@ -169,10 +170,9 @@ TarvexProvidersContractsValueEnum* tarvex_providers_contracts_value_enum_new(
 
 void tarvex_providers_contracts_value_enum_initialize(TarvexProvidersContractsValueEnum* self,
                                                       gchar** members, gint members_length) {
-  g_return_if_fail(self != NULL);
   g_return_if_fail(members != NULL || members_length < 1);
-  auto* klass = TARVEX_PROVIDERS_CONTRACTS_VALUE_ENUM_GET_CLASS(self);
-  if (klass->initialize) klass->initialize(self, members, members_length);
+  tarvex::call_slot<&TarvexProvidersContractsValueEnumClass::initialize>(self, members,
+                                                                         members_length);
 }
 
 const gchar* const* tarvex_providers_contracts_value_enum_get_members(

@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "common/tarvex-dispatch-private.h"
 #include "providers/contracts/value-scalar-private.h"
 
 using namespace tarvex;
@@ -19,17 +20,13 @@ static void tarvex_providers_contracts_iunsigned_default_init(
     TarvexProvidersContractsIUnsignedIface*) {}
 
 gint64 tarvex_providers_contracts_iinteger_to_integer(TarvexProvidersContractsIInteger* self) {
-  g_return_val_if_fail(self != NULL, 0);
-  auto* iface = static_cast<TarvexProvidersContractsIIntegerIface*>(
-      g_type_interface_peek(G_OBJECT_GET_CLASS(self), TARVEX_PROVIDERS_CONTRACTS_TYPE_IINTEGER));
-  return iface && iface->to_integer ? iface->to_integer(self) : -1;
+  return tarvex::call_slot_if_implemented<&TarvexProvidersContractsIIntegerIface::to_integer, -1>(
+      self);
 }
 
 guint64 tarvex_providers_contracts_iunsigned_to_unsigned(TarvexProvidersContractsIUnsigned* self) {
-  g_return_val_if_fail(self != NULL, 0);
-  auto* iface = static_cast<TarvexProvidersContractsIUnsignedIface*>(
-      g_type_interface_peek(G_OBJECT_GET_CLASS(self), TARVEX_PROVIDERS_CONTRACTS_TYPE_IUNSIGNED));
-  return iface && iface->to_unsigned ? iface->to_unsigned(self) : 0;
+  return tarvex::call_slot_if_implemented<&TarvexProvidersContractsIUnsignedIface::to_unsigned>(
+      self);
 }
 
 // ------------------------------------------------------------- descriptors

@@ -7,6 +7,7 @@
 
 #include <glib/gi18n-lib.h>
 
+#include "common/tarvex-dispatch-private.h"
 #include "providers/contracts/value-exact-private.h"
 #include "providers/contracts/value-scalar-private.h"
 
@@ -20,10 +21,7 @@ static void tarvex_providers_contracts_inumeric_default_init(
     TarvexProvidersContractsINumericIface*) {}
 
 gdouble tarvex_providers_contracts_inumeric_to_double(TarvexProvidersContractsINumeric* self) {
-  g_return_val_if_fail(self != NULL, 0);
-  auto* iface = static_cast<TarvexProvidersContractsINumericIface*>(
-      g_type_interface_peek(G_OBJECT_GET_CLASS(self), TARVEX_PROVIDERS_CONTRACTS_TYPE_INUMERIC));
-  return iface && iface->to_double ? iface->to_double(self) : 0;
+  return tarvex::call_slot_if_implemented<&TarvexProvidersContractsINumericIface::to_double>(self);
 }
 
 // ------------------------------------------------------------- descriptors

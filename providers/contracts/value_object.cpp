@@ -1,8 +1,8 @@
 #include "providers/contracts/value_object.h"
 
+#include "common/tarvex-dispatch-private.h"
 #include "providers/contracts/model-json-private.h"
 #include "providers/contracts/value-private.h"
-#include "common/tarvex-dispatch-private.h"
 
 using namespace tarvex;
 
@@ -121,15 +121,13 @@ static void tarvex_providers_contracts_value_object_class_setup(TarvexProvidersC
 // The interface answers through the class virtuals, so subclasses override
 // the class slots only.
 static void value_object_ivalue_init(TarvexProvidersContractsIValueIface* iface) {
-  iface->to_value = reinterpret_cast<decltype(iface->to_value)>(tarvex_providers_contracts_value_object_to_value);
-  iface->to_string = reinterpret_cast<decltype(iface->to_string)>(tarvex_providers_contracts_value_object_to_string);
-  iface->clone = reinterpret_cast<decltype(iface->clone)>(tarvex_providers_contracts_value_object_clone);
-  iface->dump = reinterpret_cast<decltype(iface->dump)>(tarvex_providers_contracts_value_object_dump);
-  iface->get_name = reinterpret_cast<decltype(iface->get_name)>(tarvex_providers_contracts_value_object_get_name);
-  iface->get_data_type =
-      reinterpret_cast<decltype(iface->get_data_type)>(tarvex_providers_contracts_value_object_get_data_type);
-  iface->get_is_null =
-      reinterpret_cast<decltype(iface->get_is_null)>(tarvex_providers_contracts_value_object_get_is_null);
+  iface->to_value = tarvex::forward<&tarvex_providers_contracts_value_object_to_value>;
+  iface->to_string = tarvex::forward<&tarvex_providers_contracts_value_object_to_string>;
+  iface->clone = tarvex::forward<&tarvex_providers_contracts_value_object_clone>;
+  iface->dump = tarvex::forward<&tarvex_providers_contracts_value_object_dump>;
+  iface->get_name = tarvex::forward<&tarvex_providers_contracts_value_object_get_name>;
+  iface->get_data_type = tarvex::forward<&tarvex_providers_contracts_value_object_get_data_type>;
+  iface->get_is_null = tarvex::forward<&tarvex_providers_contracts_value_object_get_is_null>;
 }
 
 TarvexProvidersContractsValueObject* tarvex_providers_contracts_value_object_construct(GType object_type) {
@@ -140,9 +138,8 @@ TarvexProvidersContractsValueObject* tarvex_providers_contracts_value_object_new
   return tarvex_providers_contracts_value_object_construct(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_OBJECT);
 }
 
-#define VALUE_CLASS(self) TARVEX_PROVIDERS_CONTRACTS_VALUE_OBJECT_GET_CLASS(self)
-
-void tarvex_providers_contracts_value_object_to_value(TarvexProvidersContractsValueObject* self, GValue* result) {
+void tarvex_providers_contracts_value_object_to_value(TarvexProvidersContractsValueObject* self,
+                                                      GValue* result) {
   tarvex::call_slot<&TarvexProvidersContractsValueObjectClass::to_value>(self, result);
 }
 

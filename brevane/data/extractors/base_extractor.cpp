@@ -8,6 +8,7 @@
 #include "brevane/database/sql-text-private.h"
 #include "brevane/foundation/logging_service.h"
 #include "common/tarvex-check-private.h"
+#include "common/tarvex-dispatch-private.h"
 #include "common/tarvex-gobject-private.h"
 
 using namespace tarvex;
@@ -87,18 +88,14 @@ gint base_export_to_file(Base* self, Model* model, const gchar* filename, Progre
   TARVEX_RETURN_VAL_IF_FAIL_TEXT(model != nullptr, "model != NULL", 0);
   TARVEX_RETURN_VAL_IF_FAIL_TEXT(filename != nullptr, "filename != NULL", 0);
   TARVEX_DATA_LOG(info, "export to file: %s", filename);
-  auto* klass = TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_BASE_EXTRACTOR_GET_CLASS(self);
-  GUniqueStr buffer(g_strdup(""));
-  gint count = -1;
-  if (klass->export_to_text) {
-    gchar* text = buffer.release();
-    GError* local = nullptr;
-    count = klass->export_to_text(self, model, &text, progress, target, &local);
-    buffer.reset(text);
-    if (local) {
-      g_propagate_error(error, local);
-      return -1;
-    }
+  gchar* text = g_strdup("");
+  GError* local = nullptr;
+  gint count = tarvex_brevane_supports_data_extractors_base_extractor_export_to_text(
+      self, model, &text, progress, target, &local);
+  GUniqueStr buffer(text);
+  if (local) {
+    g_propagate_error(error, local);
+    return -1;
   }
   if (!buffer) return -1;
   if (!write_file(filename, buffer.get(), error)) return -1;
@@ -127,17 +124,10 @@ static void tarvex_brevane_supports_data_extractors_base_extractor_class_setup(
 }
 
 static void base_extractor_exporter_init(TarvexBrevaneContractsDataIExporterIface* iface) {
-  iface->export_to_file = [](TarvexBrevaneContractsDataIExporter* self, Model* model,
-                             const gchar* filename, Progress progress, gpointer target,
-                             GError** error) {
-    return tarvex_brevane_supports_data_extractors_base_extractor_export_to_file(
-        base_from_iface(self), model, filename, progress, target, error);
-  };
-  iface->export_to_text = [](TarvexBrevaneContractsDataIExporter* self, Model* model,
-                             gchar** buffer, Progress progress, gpointer target, GError** error) {
-    return tarvex_brevane_supports_data_extractors_base_extractor_export_to_text(
-        base_from_iface(self), model, buffer, progress, target, error);
-  };
+  iface->export_to_file =
+      tarvex::forward<&tarvex_brevane_supports_data_extractors_base_extractor_export_to_file>;
+  iface->export_to_text =
+      tarvex::forward<&tarvex_brevane_supports_data_extractors_base_extractor_export_to_text>;
   iface->get_options = [](TarvexBrevaneContractsDataIExporter* self) {
     return priv_of(self)->options.get();
   };
@@ -191,24 +181,22 @@ tarvex_brevane_supports_data_extractors_base_extractor_new(const gchar* file_ext
       TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_TYPE_BASE_EXTRACTOR, file_ext);
 }
 
-gint tarvex_brevane_supports_data_extractors_base_extractor_export_to_file(
-    Base* self, Model* model, const gchar* filename, Progress progress, gpointer progress_target,
-    GError** error) {
-  TARVEX_RETURN_VAL_IF_FAIL_TEXT(IS_BASE(self), "self != NULL", -1);
-  auto* klass = TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_BASE_EXTRACTOR_GET_CLASS(self);
-  return klass->export_to_file
-             ? klass->export_to_file(self, model, filename, progress, progress_target, error)
-             : -1;
+gint tarvex_brevane_supports_data_extractors_base_extractor_export_to_file(Base* self, Model* model,
+                                                                           const gchar* filename,
+                                                                           Progress progress,
+                                                                           gpointer progress_target,
+                                                                           GError** error) {
+  return tarvex::call_slot<&TarvexBrevaneSupportsDataExtractorsBaseExtractorClass::export_to_file,
+                           -1>(self, model, filename, progress, progress_target, error);
 }
 
-gint tarvex_brevane_supports_data_extractors_base_extractor_export_to_text(
-    Base* self, Model* model, gchar** buffer, Progress progress, gpointer progress_target,
-    GError** error) {
-  TARVEX_RETURN_VAL_IF_FAIL_TEXT(IS_BASE(self), "self != NULL", -1);
-  auto* klass = TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_BASE_EXTRACTOR_GET_CLASS(self);
-  return klass->export_to_text
-             ? klass->export_to_text(self, model, buffer, progress, progress_target, error)
-             : -1;
+gint tarvex_brevane_supports_data_extractors_base_extractor_export_to_text(Base* self, Model* model,
+                                                                           gchar** buffer,
+                                                                           Progress progress,
+                                                                           gpointer progress_target,
+                                                                           GError** error) {
+  return tarvex::call_slot<&TarvexBrevaneSupportsDataExtractorsBaseExtractorClass::export_to_text,
+                           -1>(self, model, buffer, progress, progress_target, error);
 }
 
 gchar* tarvex_brevane_supports_data_extractors_base_extractor_format_column_value(

@@ -12,6 +12,7 @@
 #include "brevane/model/constraints/meta_foreign_key.h"
 #include "brevane/model/constraints/meta_unique.h"
 #include "brevane/model/meta_synonym.h"
+#include "common/tarvex-dispatch-private.h"
 
 using tarvex::GRef;
 using tarvex::GUniqueStr;
@@ -42,8 +43,6 @@ struct _TarvexBrevaneSupportsDatabaseSQLServerAdapterPrivate {};
 TARVEX_DEFINE_TYPE(TarvexBrevaneSupportsDatabaseSQLServerAdapter,
                    tarvex_brevane_supports_database_sql_server_adapter,
                    TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_ADAPTER)
-
-#define ADAPTER_GET_CLASS(self) TARVEX_BREVANE_SUPPORTS_DATABASE_SQL_SERVER_ADAPTER_GET_CLASS(self)
 
 namespace {
 
@@ -290,10 +289,8 @@ static void sql_server_adapter_fill_meta_table(Base* base, MetaTable* table, gbo
   }
   if (!fill_table_indexes(self, table, error)) return;
 
-  auto* klass = ADAPTER_GET_CLASS(self);
   using Part = MetaTable* (*)(Self*, MetaTable*, GError**);
   auto run_part = [&](Part part) {
-    if (!part) return true;
     GError* failure = nullptr;
     MetaTable* result = part(self, table, &failure);
     if (result) g_object_unref(result);
@@ -303,8 +300,10 @@ static void sql_server_adapter_fill_meta_table(Base* base, MetaTable* table, gbo
     }
     return true;
   };
-  if (!run_part(klass->fill_schema_table_trigger)) return;
-  if (!run_part(klass->fill_schema_table_check)) return;
+  if (!run_part(tarvex_brevane_supports_database_sql_server_adapter_fill_schema_table_trigger))
+    return;
+  if (!run_part(tarvex_brevane_supports_database_sql_server_adapter_fill_schema_table_check))
+    return;
   if (!fill_table_foreigns(self, table, error)) return;
   if (!run_part(tarvex_brevane_supports_database_sql_server_adapter_fill_schema_table_unique))
     return;
@@ -788,17 +787,15 @@ Self* tarvex_brevane_supports_database_sql_server_adapter_new(
 
 void tarvex_brevane_supports_database_sql_server_adapter_load_relation(
     Self* self, TarvexBrevaneMetaModelMetaUser* user, GError** error) {
-  g_return_if_fail(self != NULL);
-  auto* klass = ADAPTER_GET_CLASS(self);
-  if (klass->load_relation) klass->load_relation(self, user, error);
+  tarvex::call_slot<&TarvexBrevaneSupportsDatabaseSQLServerAdapterClass::load_relation>(self, user,
+                                                                                        error);
 }
 
-#define DEFINE_PART_INVOKER(op)                                        \
-  MetaTable* tarvex_brevane_supports_database_sql_server_adapter_##op( \
-      Self* self, MetaTable* table, GError** error) {                  \
-    g_return_val_if_fail(self != NULL, nullptr);                       \
-    auto* klass = ADAPTER_GET_CLASS(self);                             \
-    return klass->op ? klass->op(self, table, error) : nullptr;        \
+#define DEFINE_PART_INVOKER(op)                                                                    \
+  MetaTable* tarvex_brevane_supports_database_sql_server_adapter_##op(                             \
+      Self* self, MetaTable* table, GError** error) {                                              \
+    return tarvex::call_slot<&TarvexBrevaneSupportsDatabaseSQLServerAdapterClass::op>(self, table, \
+                                                                                      error);      \
   }
 
 DEFINE_PART_INVOKER(fill_schema_table_trigger)

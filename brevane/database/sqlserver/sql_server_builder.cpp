@@ -22,7 +22,6 @@ enum { PROP_0, PROP_REGEX_PARAMETER, N_PROPERTIES };
 static GParamSpec* properties[N_PROPERTIES];
 
 using Base = TarvexBrevaneSupportsDatabaseSqlBuilder;
-#define BASE_CLASS(self) TARVEX_BREVANE_SUPPORTS_DATABASE_SQL_BUILDER_GET_CLASS(self)
 
 static const char kParameterPattern[] =
     R"((?<name>@[\w"`\-]+)(\s+(?<as>AS))?\s+(?<type>[\w\d\.,"'`\(\)]+)(\s+(?<vary>VARYING))?(\s+(?<null>NULL))?(\s+=\s*(?<default>[\w\.'"`]+))?(\s+(?<direction>OUTPUT|OUT|READONLY))?(\s*=>\s*(?<value>[\w\.\'\+\-]+))?)";
@@ -58,60 +57,66 @@ static gchar* build_synonym(TarvexBrevaneMetaModelMetaSynonym* synonym) {
 
 static gchar* server_build_create(Base* base, MetaObject* meta_object, gboolean raw) {
   g_return_val_if_fail(meta_object != NULL, nullptr);
-  auto* klass = BASE_CLASS(base);
   gpointer obj = meta_object;
   switch (tarvex_brevane_meta_model_meta_object_character(meta_object)) {
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_DATABASE:
-      return klass->create_database(base,
-                                    TARVEX_BREVANE_META_MODEL_IS_META_DATABASE(obj)
-                                        ? TARVEX_BREVANE_META_MODEL_META_DATABASE(obj)
-                                        : nullptr,
-                                    raw);
+      return tarvex_brevane_supports_database_sql_builder_create_database(
+          base,
+          TARVEX_BREVANE_META_MODEL_IS_META_DATABASE(obj)
+              ? TARVEX_BREVANE_META_MODEL_META_DATABASE(obj)
+              : nullptr,
+          raw);
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_EVENT:
-      return klass->build_event(base, TARVEX_BREVANE_META_MODEL_IS_META_EVENT(obj)
-                                          ? TARVEX_BREVANE_META_MODEL_META_EVENT(obj)
-                                          : nullptr);
+      return tarvex_brevane_supports_database_sql_builder_build_event(
+          base, TARVEX_BREVANE_META_MODEL_IS_META_EVENT(obj)
+                    ? TARVEX_BREVANE_META_MODEL_META_EVENT(obj)
+                    : nullptr);
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_FUNCTION:
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_PROCEDURE:
       return dup(build_routine(base, TARVEX_BREVANE_META_MODEL_IS_META_ROUTINE(obj)
                                          ? TARVEX_BREVANE_META_MODEL_META_ROUTINE(obj)
                                          : nullptr));
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_INDEX:
-      return klass->build_index(base, TARVEX_BREVANE_META_MODEL_IS_META_INDEX(obj)
-                                          ? TARVEX_BREVANE_META_MODEL_META_INDEX(obj)
-                                          : nullptr);
+      return tarvex_brevane_supports_database_sql_builder_build_index(
+          base, TARVEX_BREVANE_META_MODEL_IS_META_INDEX(obj)
+                    ? TARVEX_BREVANE_META_MODEL_META_INDEX(obj)
+                    : nullptr);
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_ROLE:
-      return klass->build_role(base, TARVEX_BREVANE_META_MODEL_IS_META_ROLE(obj)
-                                         ? TARVEX_BREVANE_META_MODEL_META_ROLE(obj)
-                                         : nullptr);
+      return tarvex_brevane_supports_database_sql_builder_build_role(
+          base, TARVEX_BREVANE_META_MODEL_IS_META_ROLE(obj)
+                    ? TARVEX_BREVANE_META_MODEL_META_ROLE(obj)
+                    : nullptr);
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_SCHEMA:
-      return klass->build_schema(base,
-                                 TARVEX_BREVANE_META_MODEL_IS_META_SCHEMA(obj)
-                                     ? TARVEX_BREVANE_META_MODEL_META_SCHEMA(obj)
-                                     : nullptr,
-                                 raw);
+      return tarvex_brevane_supports_database_sql_builder_build_schema(
+          base,
+          TARVEX_BREVANE_META_MODEL_IS_META_SCHEMA(obj) ? TARVEX_BREVANE_META_MODEL_META_SCHEMA(obj)
+                                                        : nullptr,
+          raw);
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_SYNONYM:
       return build_synonym(TARVEX_BREVANE_META_MODEL_IS_META_SYNONYM(obj)
                                ? TARVEX_BREVANE_META_MODEL_META_SYNONYM(obj)
                                : nullptr);
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_TABLE:
-      return klass->build_table(base,
-                                TARVEX_BREVANE_META_MODEL_IS_META_TABLE(obj)
-                                    ? TARVEX_BREVANE_META_MODEL_META_TABLE(obj)
-                                    : nullptr,
-                                raw);
+      return tarvex_brevane_supports_database_sql_builder_build_table(
+          base,
+          TARVEX_BREVANE_META_MODEL_IS_META_TABLE(obj) ? TARVEX_BREVANE_META_MODEL_META_TABLE(obj)
+                                                       : nullptr,
+          raw);
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_TRIGGER:
-      return klass->build_trigger(base, TARVEX_BREVANE_META_MODEL_IS_META_TRIGGER(obj)
-                                            ? TARVEX_BREVANE_META_MODEL_META_TRIGGER(obj)
-                                            : nullptr);
+      return tarvex_brevane_supports_database_sql_builder_build_trigger(
+          base, TARVEX_BREVANE_META_MODEL_IS_META_TRIGGER(obj)
+                    ? TARVEX_BREVANE_META_MODEL_META_TRIGGER(obj)
+                    : nullptr);
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_USER:
-      return klass->build_user(base, TARVEX_BREVANE_META_MODEL_IS_META_USER(obj)
-                                         ? TARVEX_BREVANE_META_MODEL_META_USER(obj)
-                                         : nullptr);
+      return tarvex_brevane_supports_database_sql_builder_build_user(
+          base, TARVEX_BREVANE_META_MODEL_IS_META_USER(obj)
+                    ? TARVEX_BREVANE_META_MODEL_META_USER(obj)
+                    : nullptr);
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_VIEW:
-      return klass->build_view(base, TARVEX_BREVANE_META_MODEL_IS_META_VIEW(obj)
-                                         ? TARVEX_BREVANE_META_MODEL_META_VIEW(obj)
-                                         : nullptr);
+      return tarvex_brevane_supports_database_sql_builder_build_view(
+          base, TARVEX_BREVANE_META_MODEL_IS_META_VIEW(obj)
+                    ? TARVEX_BREVANE_META_MODEL_META_VIEW(obj)
+                    : nullptr);
     default:
       return g_strdup("");
   }
@@ -238,14 +243,14 @@ static gchar* server_build_schema(Base* base, TarvexBrevaneMetaModelMetaSchema* 
   std::string comment = comment_of(schema);
   if (!comment.empty()) script.add(comment_add({name_of(schema), "", "", "", ""}, comment));
 
-  auto* klass = BASE_CLASS(base);
-  klass->order_with_dependence(base, schema, 0);
+  tarvex_brevane_supports_database_sql_builder_order_with_dependence(base, schema, 0);
   for (auto& table : items<MetaTable>(tarvex_brevane_meta_model_meta_schema_get_tables(schema))) {
-    GUniqueStr text(klass->build_table(base, table.get(), raw));
+    GUniqueStr text(
+        tarvex_brevane_supports_database_sql_builder_build_table(base, table.get(), raw));
     script.add(str(text.get()));
   }
   for (auto& view : items<MetaView>(tarvex_brevane_meta_model_meta_schema_get_views(schema))) {
-    GUniqueStr text(klass->build_view(base, view.get()));
+    GUniqueStr text(tarvex_brevane_supports_database_sql_builder_build_view(base, view.get()));
     script.add(str(text.get()));
   }
   for (auto& routine : items<TarvexBrevaneMetaModelMetaRoutine>(

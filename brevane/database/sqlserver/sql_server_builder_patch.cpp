@@ -8,11 +8,10 @@ using Base = TarvexBrevaneSupportsDatabaseSqlBuilder;
 
 gchar* build_patch(Base* base, MetaObject* meta_object, gboolean raw) {
   g_return_val_if_fail(meta_object != NULL, nullptr);
-  auto* klass = TARVEX_BREVANE_SUPPORTS_DATABASE_SQL_BUILDER_GET_CLASS(base);
   gpointer obj = meta_object;
   // Kinds that are patched by dropping and creating them again.
   auto recreate = [&](gchar* created) -> gchar* {
-    GUniqueStr drop(klass->build_delete(base, meta_object));
+    GUniqueStr drop(tarvex_brevane_supports_database_sql_builder_build_delete(base, meta_object));
     GUniqueStr create(created);
     if (!create) return nullptr;
     // A body (a trigger) must begin its batch.
@@ -26,13 +25,15 @@ gchar* build_patch(Base* base, MetaObject* meta_object, gboolean raw) {
       if (!TARVEX_BREVANE_META_MODEL_IS_META_DATABASE(obj)) break;
       return dup(patch_database_text(TARVEX_BREVANE_META_MODEL_META_DATABASE(obj)));
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_TABLE:
-      return klass->patch_table(base, TARVEX_BREVANE_META_MODEL_IS_META_TABLE(obj)
-                                          ? TARVEX_BREVANE_META_MODEL_META_TABLE(obj)
-                                          : nullptr);
+      return tarvex_brevane_supports_database_sql_builder_patch_table(
+          base, TARVEX_BREVANE_META_MODEL_IS_META_TABLE(obj)
+                    ? TARVEX_BREVANE_META_MODEL_META_TABLE(obj)
+                    : nullptr);
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_VIEW:
-      return klass->patch_view(base, TARVEX_BREVANE_META_MODEL_IS_META_VIEW(obj)
-                                         ? TARVEX_BREVANE_META_MODEL_META_VIEW(obj)
-                                         : nullptr);
+      return tarvex_brevane_supports_database_sql_builder_patch_view(
+          base, TARVEX_BREVANE_META_MODEL_IS_META_VIEW(obj)
+                    ? TARVEX_BREVANE_META_MODEL_META_VIEW(obj)
+                    : nullptr);
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_USER:
       if (!TARVEX_BREVANE_META_MODEL_IS_META_USER(obj)) break;
       return dup(patch_user_text(TARVEX_BREVANE_META_MODEL_META_USER(obj)));
@@ -52,12 +53,15 @@ gchar* build_patch(Base* base, MetaObject* meta_object, gboolean raw) {
     }
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_INDEX:
       if (!TARVEX_BREVANE_META_MODEL_IS_META_INDEX(obj)) break;
-      return recreate(klass->build_index(base, TARVEX_BREVANE_META_MODEL_META_INDEX(obj)));
+      return recreate(tarvex_brevane_supports_database_sql_builder_build_index(
+          base, TARVEX_BREVANE_META_MODEL_META_INDEX(obj)));
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_TRIGGER:
       if (!TARVEX_BREVANE_META_MODEL_IS_META_TRIGGER(obj)) break;
-      return recreate(klass->build_trigger(base, TARVEX_BREVANE_META_MODEL_META_TRIGGER(obj)));
+      return recreate(tarvex_brevane_supports_database_sql_builder_build_trigger(
+          base, TARVEX_BREVANE_META_MODEL_META_TRIGGER(obj)));
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_SYNONYM:
-      return recreate(klass->build_create(base, meta_object, raw));
+      return recreate(
+          tarvex_brevane_supports_database_sql_builder_build_create(base, meta_object, raw));
     default:
       break;
   }

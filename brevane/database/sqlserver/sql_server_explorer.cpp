@@ -7,6 +7,7 @@
 
 #include "brevane/database/sqlserver/sql_server_catalog-private.h"
 #include "brevane/database/sqlserver/sql_server_explorer-private.h"
+#include "common/tarvex-dispatch-private.h"
 #include "common/tarvex-gobject-private.h"
 #include "providers/contracts/column_model.h"
 
@@ -29,9 +30,6 @@ TARVEX_DEFINE_TYPE_WITH_CODE(
     tarvex_brevane_supports_database_sql_server_explorer, G_TYPE_OBJECT,
     G_IMPLEMENT_INTERFACE(tarvex_brevane_contracts_database_iexplorable_get_type(),
                           sql_server_explorer_iexplorable_init))
-
-#define EXPLORER_GET_CLASS(self) \
-  TARVEX_BREVANE_SUPPORTS_DATABASE_SQL_SERVER_EXPLORER_GET_CLASS(self)
 
 // ---------------------------------------------------------------------------
 // The list procedure.
@@ -416,7 +414,8 @@ static Model* explorer_load_objects(TarvexBrevaneContractsDatabaseIExplorable* i
   g_return_val_if_fail(schema != NULL, nullptr);
   g_return_val_if_fail(extra_data != NULL, nullptr);
   Self* self = as_explorer(iface_self);
-  auto* klass = EXPLORER_GET_CLASS(self);
+  // The slot of the kind, or none: a kind without one lists an empty model.
+  auto* klass = TARVEX_BREVANE_SUPPORTS_DATABASE_SQL_SERVER_EXPLORER_GET_CLASS(self);
   using List = Model* (*)(Self*, const gchar*, GError**);
   List list = nullptr;
   switch (kind) {
@@ -579,12 +578,11 @@ Self* tarvex_brevane_supports_database_sql_server_explorer_new(
       TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_SERVER_EXPLORER, conn);
 }
 
-#define DEFINE_INVOKER(op)                                          \
-  Model* tarvex_brevane_supports_database_sql_server_explorer_##op( \
-      Self* self, const gchar* schema, GError** error) {            \
-    g_return_val_if_fail(self != NULL, nullptr);                    \
-    auto* klass = EXPLORER_GET_CLASS(self);                         \
-    return klass->op ? klass->op(self, schema, error) : nullptr;    \
+#define DEFINE_INVOKER(op)                                                              \
+  Model* tarvex_brevane_supports_database_sql_server_explorer_##op(                     \
+      Self* self, const gchar* schema, GError** error) {                                \
+    return tarvex::call_slot<&TarvexBrevaneSupportsDatabaseSQLServerExplorerClass::op>( \
+        self, schema, error);                                                           \
   }
 
 DEFINE_INVOKER(load_tables)
