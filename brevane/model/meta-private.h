@@ -211,6 +211,18 @@ void clear_container(gpointer container);
 // meta objects, copies of texts and map entries, in source order.
 void copy_container(GObject* from, GObject* to, const PropClass& pc, guint id);
 
+// Calls f(key, value) for every entry of a text map.
+template <typename F>
+void for_each_entry(GeeMap* map, F&& f) {
+  if (!map) return;
+  auto it = adoptGRef(gee_map_map_iterator(map));
+  while (gee_map_iterator_next(it.get())) {
+    GUniqueStr key(static_cast<char*>(gee_map_iterator_get_key(it.get())));
+    GUniqueStr value(static_cast<char*>(gee_map_iterator_get_value(it.get())));
+    f(key.get(), value.get());
+  }
+}
+
 // ---------------------------------------------------------------- classes
 // The meta class registered under `name`, looked up in the model's own
 // table (never the whole type system); 0 when unknown or not a `base`.
@@ -218,6 +230,18 @@ GType class_from_name(const char* name, GType base);
 
 // Sets name, schema and database, in that order.
 void set_names(gpointer self, const char* database, const char* schema, const char* name);
+
+// --------------------------------------------------------------- JSON form
+// The meta object's defaults of the serialize_property and
+// deserialize_property slots, and its JsonSerializable implementation
+// (meta_json.cpp).
+JsonNode* meta_object_real_serialize_property(TarvexBrevaneMetaModelMetaObject* self,
+                                              const gchar* property_name, const GValue* value,
+                                              GParamSpec* pspec);
+gboolean meta_object_real_deserialize_property(TarvexBrevaneMetaModelMetaObject* self,
+                                               const gchar* property_name, GValue* value,
+                                               GParamSpec* pspec, JsonNode* property_node);
+void meta_object_serializable_init(JsonSerializableIface* iface);
 
 // ------------------------------------------------------------------ names
 // An absent text read as the empty one.

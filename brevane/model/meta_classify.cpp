@@ -10,10 +10,13 @@ struct _TarvexBrevaneMetaModelMetaClassifyPrivate {
   TarvexProvidersContractsDBObject kind = TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_UNKNOWN;
 };
 
-enum { PROP_0, PROP_CHILDREN };
+namespace classify_props {
+enum { PROP_0, PROP_CHILDREN, N_PROPERTIES };
 
-static const PropDecl classify_decls[] = {list_model("children")};
-static PropClass classify_props(classify_decls);
+static const PropDecl decls[] = {list_model("children")};
+static_assert(G_N_ELEMENTS(decls) == N_PROPERTIES - 1);
+static PropClass properties(decls);
+}  // namespace classify_props
 
 TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaClassify, tarvex_brevane_meta_model_meta_classify,
                    TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT)
@@ -38,7 +41,7 @@ static void tarvex_brevane_meta_model_meta_classify_class_setup(
   auto* meta = TARVEX_BREVANE_META_MODEL_META_OBJECT_CLASS(klass);
   meta->character = classify_character;
   meta->clone = classify_clone;
-  classify_props.install(G_OBJECT_CLASS(klass));
+  classify_props::properties.install(G_OBJECT_CLASS(klass));
 }
 
 #define CLASSIFY_CHECKS(ret)                   \
@@ -71,7 +74,7 @@ TarvexBrevaneMetaModelMetaClassify* tarvex_brevane_meta_model_meta_classify_cons
   g_return_val_if_fail(list_model != NULL, NULL);
   auto* self =
       tarvex_brevane_meta_model_meta_classify_construct(object_type, kind, database, schema, label);
-  set<GListModel*>(self, classify_props, PROP_CHILDREN, list_model);
+  set<GListModel*>(self, classify_props::properties, classify_props::PROP_CHILDREN, list_model);
   return self;
 }
 
@@ -98,7 +101,8 @@ TarvexBrevaneMetaModelMetaClassify* tarvex_brevane_meta_model_meta_classify_cons
   }
   auto* self =
       tarvex_brevane_meta_model_meta_classify_construct(object_type, kind, database, schema, label);
-  set<GListModel*>(self, classify_props, PROP_CHILDREN, G_LIST_MODEL(store.get()));
+  set<GListModel*>(self, classify_props::properties, classify_props::PROP_CHILDREN,
+                   G_LIST_MODEL(store.get()));
   return self;
 }
 
@@ -112,4 +116,5 @@ TarvexBrevaneMetaModelMetaClassify* tarvex_brevane_meta_model_meta_classify_new_
 }
 
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaClassify, tarvex_brevane_meta_model_meta_classify,
-                      children, PROP_CHILDREN, classify_props, GListModel*, NULL)
+                      children, classify_props::PROP_CHILDREN, classify_props::properties,
+                      GListModel*, NULL)

@@ -9,42 +9,44 @@ using namespace tarvex::meta;
 
 struct _TarvexBrevaneMetaModelMetaColumnPrivate {};
 
+namespace column_props {
 enum {
-  COLUMN_PROP_0,
-  COLUMN_PROP_ORDINAL,
-  COLUMN_PROP_ALIAS,
-  COLUMN_PROP_AFTER,
-  COLUMN_PROP_RAW_TYPE,
-  COLUMN_PROP_DATA_TYPE,
-  COLUMN_PROP_LENGTH,
-  COLUMN_PROP_SCALE,
-  COLUMN_PROP_DIMENSION,
-  COLUMN_PROP_IS_UNSIGNED,
-  COLUMN_PROP_AUTO_INCREMENT,
-  COLUMN_PROP_AUTO_INCREMENT_SEED,
-  COLUMN_PROP_IDENTITY,
-  COLUMN_PROP_DEFAULT_VALUE,
-  COLUMN_PROP_VIRTUAL_TYPE,
-  COLUMN_PROP_EXPRESSION,
-  COLUMN_PROP_NOT_NULL,
-  COLUMN_PROP_IS_SELECTED,
-  COLUMN_PROP_IS_VIRTUAL,
-  COLUMN_PROP_IS_USER_DEFINED,
-  COLUMN_PROP_IS_PRIMARY_KEY,
-  COLUMN_PROP_PRIMARY_ORDINAL,
-  COLUMN_PROP_PRIMARY_LENGTH,
-  COLUMN_PROP_PRIMARY_ORDER,
-  COLUMN_PROP_CONFLICT,
-  COLUMN_PROP_CHARSET,
-  COLUMN_PROP_COLLATION,
-  COLUMN_PROP_ENUM_VALUES,
-  COLUMN_PROP_IS_BINARY,
-  COLUMN_PROP_IS_FILL_ZERO,
-  COLUMN_PROP_UPDATE_TIMESTAMP,
-  COLUMN_PROP_IS_GENERATED_ALWAYS,
+  PROP_0,
+  PROP_ORDINAL,
+  PROP_ALIAS,
+  PROP_AFTER,
+  PROP_RAW_TYPE,
+  PROP_DATA_TYPE,
+  PROP_LENGTH,
+  PROP_SCALE,
+  PROP_DIMENSION,
+  PROP_IS_UNSIGNED,
+  PROP_AUTO_INCREMENT,
+  PROP_AUTO_INCREMENT_SEED,
+  PROP_IDENTITY,
+  PROP_DEFAULT_VALUE,
+  PROP_VIRTUAL_TYPE,
+  PROP_EXPRESSION,
+  PROP_NOT_NULL,
+  PROP_IS_SELECTED,
+  PROP_IS_VIRTUAL,
+  PROP_IS_USER_DEFINED,
+  PROP_IS_PRIMARY_KEY,
+  PROP_PRIMARY_ORDINAL,
+  PROP_PRIMARY_LENGTH,
+  PROP_PRIMARY_ORDER,
+  PROP_CONFLICT,
+  PROP_CHARSET,
+  PROP_COLLATION,
+  PROP_ENUM_VALUES,
+  PROP_IS_BINARY,
+  PROP_IS_FILL_ZERO,
+  PROP_UPDATE_TIMESTAMP,
+  PROP_IS_GENERATED_ALWAYS,
+  N_PROPERTIES
 };
 
-static const PropDecl column_decls[] = {
+static const PropDecl decls[] = {
     uint32("ordinal", kLow16),
     text("alias"),
     text("after"),
@@ -77,7 +79,9 @@ static const PropDecl column_decls[] = {
     boolean("update-timestamp"),
     boolean("is-generated-always"),
 };
-static PropClass column_props(column_decls);
+static_assert(G_N_ELEMENTS(decls) == N_PROPERTIES - 1);
+static PropClass properties(decls);
+}  // namespace column_props
 
 TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
                    TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT)
@@ -90,78 +94,100 @@ static void tarvex_brevane_meta_model_meta_column_class_setup(
     TarvexBrevaneMetaModelMetaColumnClass* klass) {
   [[maybe_unused]] auto* meta = TARVEX_BREVANE_META_MODEL_META_OBJECT_CLASS(klass);
   meta->character = column_character;
-  column_props.install(G_OBJECT_CLASS(klass));
+  column_props::properties.install(G_OBJECT_CLASS(klass));
 }
 
 TARVEX_META_NEW(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
                 TARVEX_BREVANE_META_MODEL_TYPE_META_COLUMN)
 
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
-                      ordinal, COLUMN_PROP_ORDINAL, column_props, guint, 0U)
+                      ordinal, column_props::PROP_ORDINAL, column_props::properties, guint, 0U)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
-                      alias, COLUMN_PROP_ALIAS, column_props, const gchar*, NULL)
+                      alias, column_props::PROP_ALIAS, column_props::properties, const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
-                      after, COLUMN_PROP_AFTER, column_props, const gchar*, NULL)
+                      after, column_props::PROP_AFTER, column_props::properties, const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
-                      raw_type, COLUMN_PROP_RAW_TYPE, column_props, const gchar*, NULL)
+                      raw_type, column_props::PROP_RAW_TYPE, column_props::properties, const gchar*,
+                      NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
-                      data_type, COLUMN_PROP_DATA_TYPE, column_props,
+                      data_type, column_props::PROP_DATA_TYPE, column_props::properties,
                       TarvexProvidersContractsDataType,
                       TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UNKNOWN)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
-                      length, COLUMN_PROP_LENGTH, column_props, gint64, 0)
+                      length, column_props::PROP_LENGTH, column_props::properties, gint64, 0)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
-                      scale, COLUMN_PROP_SCALE, column_props, guint8, 0)
+                      scale, column_props::PROP_SCALE, column_props::properties, guint8, 0)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
-                      dimension, COLUMN_PROP_DIMENSION, column_props, guint8, 0)
+                      dimension, column_props::PROP_DIMENSION, column_props::properties, guint8, 0)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
-                      is_unsigned, COLUMN_PROP_IS_UNSIGNED, column_props, gboolean, FALSE)
+                      is_unsigned, column_props::PROP_IS_UNSIGNED, column_props::properties,
+                      gboolean, FALSE)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
-                      auto_increment, COLUMN_PROP_AUTO_INCREMENT, column_props, gboolean, FALSE)
+                      auto_increment, column_props::PROP_AUTO_INCREMENT, column_props::properties,
+                      gboolean, FALSE)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
-                      auto_increment_seed, COLUMN_PROP_AUTO_INCREMENT_SEED, column_props, guint64,
-                      0)
+                      auto_increment_seed, column_props::PROP_AUTO_INCREMENT_SEED,
+                      column_props::properties, guint64, 0)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
-                      identity, COLUMN_PROP_IDENTITY, column_props, const gchar*, NULL)
+                      identity, column_props::PROP_IDENTITY, column_props::properties, const gchar*,
+                      NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
-                      default_value, COLUMN_PROP_DEFAULT_VALUE, column_props, const gchar*, NULL)
+                      default_value, column_props::PROP_DEFAULT_VALUE, column_props::properties,
+                      const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
-                      virtual_type, COLUMN_PROP_VIRTUAL_TYPE, column_props, const gchar*, NULL)
+                      virtual_type, column_props::PROP_VIRTUAL_TYPE, column_props::properties,
+                      const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
-                      expression, COLUMN_PROP_EXPRESSION, column_props, const gchar*, NULL)
+                      expression, column_props::PROP_EXPRESSION, column_props::properties,
+                      const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
-                      not_null, COLUMN_PROP_NOT_NULL, column_props, gboolean, FALSE)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
-                      is_selected, COLUMN_PROP_IS_SELECTED, column_props, gboolean, FALSE)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
-                      is_virtual, COLUMN_PROP_IS_VIRTUAL, column_props, gboolean, FALSE)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
-                      is_user_defined, COLUMN_PROP_IS_USER_DEFINED, column_props, gboolean, FALSE)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
-                      is_primary_key, COLUMN_PROP_IS_PRIMARY_KEY, column_props, gboolean, FALSE)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
-                      primary_ordinal, COLUMN_PROP_PRIMARY_ORDINAL, column_props, guint8, 0)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
-                      primary_length, COLUMN_PROP_PRIMARY_LENGTH, column_props, guint64, 0)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
-                      primary_order, COLUMN_PROP_PRIMARY_ORDER, column_props, guint8, 0)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
-                      conflict, COLUMN_PROP_CONFLICT, column_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
-                      charset, COLUMN_PROP_CHARSET, column_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
-                      collation, COLUMN_PROP_COLLATION, column_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
-                      enum_values, COLUMN_PROP_ENUM_VALUES, column_props, const gchar*, NULL)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
-                      is_binary, COLUMN_PROP_IS_BINARY, column_props, gboolean, FALSE)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
-                      is_fill_zero, COLUMN_PROP_IS_FILL_ZERO, column_props, gboolean, FALSE)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
-                      update_timestamp, COLUMN_PROP_UPDATE_TIMESTAMP, column_props, gboolean, FALSE)
-TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
-                      is_generated_always, COLUMN_PROP_IS_GENERATED_ALWAYS, column_props, gboolean,
+                      not_null, column_props::PROP_NOT_NULL, column_props::properties, gboolean,
                       FALSE)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      is_selected, column_props::PROP_IS_SELECTED, column_props::properties,
+                      gboolean, FALSE)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      is_virtual, column_props::PROP_IS_VIRTUAL, column_props::properties, gboolean,
+                      FALSE)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      is_user_defined, column_props::PROP_IS_USER_DEFINED, column_props::properties,
+                      gboolean, FALSE)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      is_primary_key, column_props::PROP_IS_PRIMARY_KEY, column_props::properties,
+                      gboolean, FALSE)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      primary_ordinal, column_props::PROP_PRIMARY_ORDINAL, column_props::properties,
+                      guint8, 0)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      primary_length, column_props::PROP_PRIMARY_LENGTH, column_props::properties,
+                      guint64, 0)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      primary_order, column_props::PROP_PRIMARY_ORDER, column_props::properties,
+                      guint8, 0)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      conflict, column_props::PROP_CONFLICT, column_props::properties, const gchar*,
+                      NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      charset, column_props::PROP_CHARSET, column_props::properties, const gchar*,
+                      NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      collation, column_props::PROP_COLLATION, column_props::properties,
+                      const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      enum_values, column_props::PROP_ENUM_VALUES, column_props::properties,
+                      const gchar*, NULL)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      is_binary, column_props::PROP_IS_BINARY, column_props::properties, gboolean,
+                      FALSE)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      is_fill_zero, column_props::PROP_IS_FILL_ZERO, column_props::properties,
+                      gboolean, FALSE)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      update_timestamp, column_props::PROP_UPDATE_TIMESTAMP,
+                      column_props::properties, gboolean, FALSE)
+TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaColumn, tarvex_brevane_meta_model_meta_column,
+                      is_generated_always, column_props::PROP_IS_GENERATED_ALWAYS,
+                      column_props::properties, gboolean, FALSE)
 
 TarvexBrevaneMetaModelMetaColumn* tarvex_brevane_meta_model_meta_column_construct_with_type(
     GType object_type, const gchar* name, TarvexProvidersContractsDataType data_type,

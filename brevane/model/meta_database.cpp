@@ -15,15 +15,15 @@ static gchar* database_fullname(TarvexBrevaneMetaModelMetaObject* self, gboolean
 
 struct _TarvexBrevaneMetaModelMetaDatabasePrivate {};
 
-enum {
-  DATABASE_PROP_0,
-  DATABASE_PROP_SCHEMAS,
-};
+namespace database_props {
+enum { PROP_0, PROP_SCHEMAS, N_PROPERTIES };
 
-static const PropDecl database_decls[] = {
+static const PropDecl decls[] = {
     obj_list("schemas", tarvex_brevane_meta_model_meta_schema_get_type, kOwned),
 };
-static PropClass database_props(database_decls);
+static_assert(G_N_ELEMENTS(decls) == N_PROPERTIES - 1);
+static PropClass properties(decls);
+}  // namespace database_props
 
 TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaDatabase, tarvex_brevane_meta_model_meta_database,
                    TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT)
@@ -37,14 +37,15 @@ static void tarvex_brevane_meta_model_meta_database_class_setup(
   [[maybe_unused]] auto* meta = TARVEX_BREVANE_META_MODEL_META_OBJECT_CLASS(klass);
   meta->character = database_character;
   meta->fullname = database_fullname;
-  database_props.install(G_OBJECT_CLASS(klass));
+  database_props::properties.install(G_OBJECT_CLASS(klass));
 }
 
 TARVEX_META_NEW(TarvexBrevaneMetaModelMetaDatabase, tarvex_brevane_meta_model_meta_database,
                 TARVEX_BREVANE_META_MODEL_TYPE_META_DATABASE)
 
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaDatabase, tarvex_brevane_meta_model_meta_database,
-                      schemas, DATABASE_PROP_SCHEMAS, database_props, GeeArrayList*, NULL)
+                      schemas, database_props::PROP_SCHEMAS, database_props::properties,
+                      GeeArrayList*, NULL)
 
 TarvexBrevaneMetaModelMetaDatabase* tarvex_brevane_meta_model_meta_database_construct_with_name(
     GType object_type, const gchar* database) {

@@ -9,21 +9,25 @@ using namespace tarvex::meta;
 
 struct _TarvexBrevaneMetaModelMetaEventPrivate {};
 
+namespace event_props {
 enum {
-  EVENT_PROP_0,
-  EVENT_PROP_KIND,
-  EVENT_PROP_BODY,
-  EVENT_PROP_DEFINER,
-  EVENT_PROP_STATE,
-  EVENT_PROP_SCHEDULE,
-  EVENT_PROP_COMPLETION,
+  PROP_0,
+  PROP_KIND,
+  PROP_BODY,
+  PROP_DEFINER,
+  PROP_STATE,
+  PROP_SCHEDULE,
+  PROP_COMPLETION,
+  N_PROPERTIES
 };
 
-static const PropDecl event_decls[] = {
+static const PropDecl decls[] = {
     text("kind"),  text("body"),     text("definer"),
     text("state"), text("schedule"), text("completion"),
 };
-static PropClass event_props(event_decls);
+static_assert(G_N_ELEMENTS(decls) == N_PROPERTIES - 1);
+static PropClass properties(decls);
+}  // namespace event_props
 
 TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaEvent, tarvex_brevane_meta_model_meta_event,
                    TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT)
@@ -36,7 +40,7 @@ static void tarvex_brevane_meta_model_meta_event_class_setup(
     TarvexBrevaneMetaModelMetaEventClass* klass) {
   [[maybe_unused]] auto* meta = TARVEX_BREVANE_META_MODEL_META_OBJECT_CLASS(klass);
   meta->character = event_character;
-  event_props.install(G_OBJECT_CLASS(klass));
+  event_props::properties.install(G_OBJECT_CLASS(klass));
 }
 
 TARVEX_META_NEW(TarvexBrevaneMetaModelMetaEvent, tarvex_brevane_meta_model_meta_event,
@@ -45,14 +49,17 @@ TARVEX_META_NEW_WITH_NAMES(TarvexBrevaneMetaModelMetaEvent, tarvex_brevane_meta_
                            TARVEX_BREVANE_META_MODEL_TYPE_META_EVENT)
 
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaEvent, tarvex_brevane_meta_model_meta_event, kind,
-                      EVENT_PROP_KIND, event_props, const gchar*, NULL)
+                      event_props::PROP_KIND, event_props::properties, const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaEvent, tarvex_brevane_meta_model_meta_event, body,
-                      EVENT_PROP_BODY, event_props, const gchar*, NULL)
+                      event_props::PROP_BODY, event_props::properties, const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaEvent, tarvex_brevane_meta_model_meta_event,
-                      definer, EVENT_PROP_DEFINER, event_props, const gchar*, NULL)
+                      definer, event_props::PROP_DEFINER, event_props::properties, const gchar*,
+                      NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaEvent, tarvex_brevane_meta_model_meta_event, state,
-                      EVENT_PROP_STATE, event_props, const gchar*, NULL)
+                      event_props::PROP_STATE, event_props::properties, const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaEvent, tarvex_brevane_meta_model_meta_event,
-                      schedule, EVENT_PROP_SCHEDULE, event_props, const gchar*, NULL)
+                      schedule, event_props::PROP_SCHEDULE, event_props::properties, const gchar*,
+                      NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaEvent, tarvex_brevane_meta_model_meta_event,
-                      completion, EVENT_PROP_COMPLETION, event_props, const gchar*, NULL)
+                      completion, event_props::PROP_COMPLETION, event_props::properties,
+                      const gchar*, NULL)

@@ -9,28 +9,30 @@ using namespace tarvex::meta;
 
 struct _TarvexBrevaneMetaModelMetaIndexPrivate {};
 
+namespace index_props {
 enum {
-  INDEX_PROP_0,
-  INDEX_PROP_ENTITY,
-  INDEX_PROP_CLASS,
-  INDEX_PROP_METHOD,
-  INDEX_PROP_PARSER,
-  INDEX_PROP_ALGORITHM,
-  INDEX_PROP_LOCK,
-  INDEX_PROP_WHERE,
-  INDEX_PROP_TABLE_SPACE,
-  INDEX_PROP_WITH,
-  INDEX_PROP_INCLUDE,
-  INDEX_PROP_KIND,
-  INDEX_PROP_IS_CONCURRENT,
-  INDEX_PROP_IS_ONLY,
-  INDEX_PROP_IS_VISIBLE,
-  INDEX_PROP_IS_CLUSTERED,
-  INDEX_PROP_KEY_BLOCK_SIZE,
-  INDEX_PROP_COLUMNS,
+  PROP_0,
+  PROP_ENTITY,
+  PROP_CLASS,
+  PROP_METHOD,
+  PROP_PARSER,
+  PROP_ALGORITHM,
+  PROP_LOCK,
+  PROP_WHERE,
+  PROP_TABLE_SPACE,
+  PROP_WITH,
+  PROP_INCLUDE,
+  PROP_KIND,
+  PROP_IS_CONCURRENT,
+  PROP_IS_ONLY,
+  PROP_IS_VISIBLE,
+  PROP_IS_CLUSTERED,
+  PROP_KEY_BLOCK_SIZE,
+  PROP_COLUMNS,
+  N_PROPERTIES
 };
 
-static const PropDecl index_decls[] = {
+static const PropDecl decls[] = {
     text("entity"),
     text("class"),
     text("method"),
@@ -49,7 +51,9 @@ static const PropDecl index_decls[] = {
     uint64("key-block-size"),
     str_list("columns", kOwned | kAlwaysNotify),
 };
-static PropClass index_props(index_decls);
+static_assert(G_N_ELEMENTS(decls) == N_PROPERTIES - 1);
+static PropClass properties(decls);
+}  // namespace index_props
 
 TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index,
                    TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT)
@@ -62,46 +66,54 @@ static void tarvex_brevane_meta_model_meta_index_class_setup(
     TarvexBrevaneMetaModelMetaIndexClass* klass) {
   [[maybe_unused]] auto* meta = TARVEX_BREVANE_META_MODEL_META_OBJECT_CLASS(klass);
   meta->character = index_character;
-  index_props.install(G_OBJECT_CLASS(klass));
+  index_props::properties.install(G_OBJECT_CLASS(klass));
 }
 
 TARVEX_META_NEW(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index,
                 TARVEX_BREVANE_META_MODEL_TYPE_META_INDEX)
 
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index, entity,
-                      INDEX_PROP_ENTITY, index_props, const gchar*, NULL)
+                      index_props::PROP_ENTITY, index_props::properties, const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index, class,
-                      INDEX_PROP_CLASS, index_props, const gchar*, NULL)
+                      index_props::PROP_CLASS, index_props::properties, const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index, method,
-                      INDEX_PROP_METHOD, index_props, const gchar*, NULL)
+                      index_props::PROP_METHOD, index_props::properties, const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index, parser,
-                      INDEX_PROP_PARSER, index_props, const gchar*, NULL)
+                      index_props::PROP_PARSER, index_props::properties, const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index,
-                      algorithm, INDEX_PROP_ALGORITHM, index_props, const gchar*, NULL)
+                      algorithm, index_props::PROP_ALGORITHM, index_props::properties, const gchar*,
+                      NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index, lock,
-                      INDEX_PROP_LOCK, index_props, const gchar*, NULL)
+                      index_props::PROP_LOCK, index_props::properties, const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index, where,
-                      INDEX_PROP_WHERE, index_props, const gchar*, NULL)
+                      index_props::PROP_WHERE, index_props::properties, const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index,
-                      table_space, INDEX_PROP_TABLE_SPACE, index_props, const gchar*, NULL)
+                      table_space, index_props::PROP_TABLE_SPACE, index_props::properties,
+                      const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index, with,
-                      INDEX_PROP_WITH, index_props, const gchar*, NULL)
+                      index_props::PROP_WITH, index_props::properties, const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index,
-                      include, INDEX_PROP_INCLUDE, index_props, const gchar*, NULL)
+                      include, index_props::PROP_INCLUDE, index_props::properties, const gchar*,
+                      NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index, kind,
-                      INDEX_PROP_KIND, index_props, const gchar*, NULL)
+                      index_props::PROP_KIND, index_props::properties, const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index,
-                      is_concurrent, INDEX_PROP_IS_CONCURRENT, index_props, gboolean, FALSE)
+                      is_concurrent, index_props::PROP_IS_CONCURRENT, index_props::properties,
+                      gboolean, FALSE)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index,
-                      is_only, INDEX_PROP_IS_ONLY, index_props, gboolean, FALSE)
+                      is_only, index_props::PROP_IS_ONLY, index_props::properties, gboolean, FALSE)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index,
-                      is_visible, INDEX_PROP_IS_VISIBLE, index_props, gboolean, FALSE)
+                      is_visible, index_props::PROP_IS_VISIBLE, index_props::properties, gboolean,
+                      FALSE)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index,
-                      is_clustered, INDEX_PROP_IS_CLUSTERED, index_props, gboolean, FALSE)
+                      is_clustered, index_props::PROP_IS_CLUSTERED, index_props::properties,
+                      gboolean, FALSE)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index,
-                      key_block_size, INDEX_PROP_KEY_BLOCK_SIZE, index_props, guint64, 0)
+                      key_block_size, index_props::PROP_KEY_BLOCK_SIZE, index_props::properties,
+                      guint64, 0)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaIndex, tarvex_brevane_meta_model_meta_index,
-                      columns, INDEX_PROP_COLUMNS, index_props, GeeArrayList*, NULL)
+                      columns, index_props::PROP_COLUMNS, index_props::properties, GeeArrayList*,
+                      NULL)
 
 TarvexBrevaneMetaModelMetaIndex* tarvex_brevane_meta_model_meta_index_construct_with_names(
     GType object_type, const gchar* database, const gchar* schema, const gchar* entity,

@@ -8,21 +8,18 @@ using namespace tarvex::meta;
 
 struct _TarvexBrevaneMetaModelMetaRelationPrivate {};
 
-enum {
-  RELATION_PROP_0,
-  RELATION_PROP_RELATIONS,
-  RELATION_PROP_PRIVILEGES,
-  RELATION_PROP_SCOPE,
-  RELATION_PROP_PASSWORD,
-};
+namespace relation_props {
+enum { PROP_0, PROP_RELATIONS, PROP_PRIVILEGES, PROP_SCOPE, PROP_PASSWORD, N_PROPERTIES };
 
-static const PropDecl relation_decls[] = {
+static const PropDecl decls[] = {
     str_map("relations", kOwned | kAlwaysNotify),
     str_map("privileges", kOwned | kAlwaysNotify),
     text("scope"),
     text("password"),
 };
-static PropClass relation_props(relation_decls);
+static_assert(G_N_ELEMENTS(decls) == N_PROPERTIES - 1);
+static PropClass properties(decls);
+}  // namespace relation_props
 
 TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaRelation, tarvex_brevane_meta_model_meta_relation,
                    TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT)
@@ -30,20 +27,24 @@ TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaRelation, tarvex_brevane_meta_model
 static void tarvex_brevane_meta_model_meta_relation_class_setup(
     TarvexBrevaneMetaModelMetaRelationClass* klass) {
   [[maybe_unused]] auto* meta = TARVEX_BREVANE_META_MODEL_META_OBJECT_CLASS(klass);
-  relation_props.install(G_OBJECT_CLASS(klass));
+  relation_props::properties.install(G_OBJECT_CLASS(klass));
 }
 
 TARVEX_META_NEW(TarvexBrevaneMetaModelMetaRelation, tarvex_brevane_meta_model_meta_relation,
                 TARVEX_BREVANE_META_MODEL_TYPE_META_RELATION)
 
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaRelation, tarvex_brevane_meta_model_meta_relation,
-                      relations, RELATION_PROP_RELATIONS, relation_props, GeeHashMap*, NULL)
+                      relations, relation_props::PROP_RELATIONS, relation_props::properties,
+                      GeeHashMap*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaRelation, tarvex_brevane_meta_model_meta_relation,
-                      privileges, RELATION_PROP_PRIVILEGES, relation_props, GeeHashMap*, NULL)
+                      privileges, relation_props::PROP_PRIVILEGES, relation_props::properties,
+                      GeeHashMap*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaRelation, tarvex_brevane_meta_model_meta_relation,
-                      scope, RELATION_PROP_SCOPE, relation_props, const gchar*, NULL)
+                      scope, relation_props::PROP_SCOPE, relation_props::properties, const gchar*,
+                      NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaRelation, tarvex_brevane_meta_model_meta_relation,
-                      password, RELATION_PROP_PASSWORD, relation_props, const gchar*, NULL)
+                      password, relation_props::PROP_PASSWORD, relation_props::properties,
+                      const gchar*, NULL)
 
 gchar* tarvex_brevane_meta_model_meta_relation_escape_password(
     TarvexBrevaneMetaModelMetaRelation* self) {

@@ -9,19 +9,17 @@ using namespace tarvex::meta;
 
 struct _TarvexBrevaneMetaModelMetaRoutinePrivate {};
 
-enum {
-  ROUTINE_PROP_0,
-  ROUTINE_PROP_RETURN_TYPE,
-  ROUTINE_PROP_BODY,
-  ROUTINE_PROP_PARAMETERS,
-};
+namespace routine_props {
+enum { PROP_0, PROP_RETURN_TYPE, PROP_BODY, PROP_PARAMETERS, N_PROPERTIES };
 
-static const PropDecl routine_decls[] = {
+static const PropDecl decls[] = {
     text("return-type"),
     text("body"),
     str_list("parameters", kOwned),
 };
-static PropClass routine_props(routine_decls);
+static_assert(G_N_ELEMENTS(decls) == N_PROPERTIES - 1);
+static PropClass properties(decls);
+}  // namespace routine_props
 
 TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaRoutine, tarvex_brevane_meta_model_meta_routine,
                    TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT)
@@ -34,18 +32,20 @@ static void tarvex_brevane_meta_model_meta_routine_class_setup(
     TarvexBrevaneMetaModelMetaRoutineClass* klass) {
   [[maybe_unused]] auto* meta = TARVEX_BREVANE_META_MODEL_META_OBJECT_CLASS(klass);
   meta->character = routine_character;
-  routine_props.install(G_OBJECT_CLASS(klass));
+  routine_props::properties.install(G_OBJECT_CLASS(klass));
 }
 
 TARVEX_META_NEW(TarvexBrevaneMetaModelMetaRoutine, tarvex_brevane_meta_model_meta_routine,
                 TARVEX_BREVANE_META_MODEL_TYPE_META_ROUTINE)
 
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaRoutine, tarvex_brevane_meta_model_meta_routine,
-                      return_type, ROUTINE_PROP_RETURN_TYPE, routine_props, const gchar*, NULL)
+                      return_type, routine_props::PROP_RETURN_TYPE, routine_props::properties,
+                      const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaRoutine, tarvex_brevane_meta_model_meta_routine,
-                      body, ROUTINE_PROP_BODY, routine_props, const gchar*, NULL)
+                      body, routine_props::PROP_BODY, routine_props::properties, const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaRoutine, tarvex_brevane_meta_model_meta_routine,
-                      parameters, ROUTINE_PROP_PARAMETERS, routine_props, GeeArrayList*, NULL)
+                      parameters, routine_props::PROP_PARAMETERS, routine_props::properties,
+                      GeeArrayList*, NULL)
 
 // ------------------------------------------------------------ MetaFunction
 

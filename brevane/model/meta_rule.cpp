@@ -9,21 +9,25 @@ using namespace tarvex::meta;
 
 struct _TarvexBrevaneMetaModelMetaRulePrivate {};
 
+namespace rule_props {
 enum {
-  RULE_PROP_0,
-  RULE_PROP_COMMANDS,
-  RULE_PROP_ACTION,
-  RULE_PROP_EVENT,
-  RULE_PROP_WHERE,
-  RULE_PROP_APPLY,
-  RULE_PROP_ENABLE,
+  PROP_0,
+  PROP_COMMANDS,
+  PROP_ACTION,
+  PROP_EVENT,
+  PROP_WHERE,
+  PROP_APPLY,
+  PROP_ENABLE,
+  N_PROPERTIES
 };
 
-static const PropDecl rule_decls[] = {
+static const PropDecl decls[] = {
     text("commands"), text("action"), text("event"),
     text("where"),    text("apply"),  boolean("enable"),
 };
-static PropClass rule_props(rule_decls);
+static_assert(G_N_ELEMENTS(decls) == N_PROPERTIES - 1);
+static PropClass properties(decls);
+}  // namespace rule_props
 
 TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaRule, tarvex_brevane_meta_model_meta_rule,
                    TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT)
@@ -36,7 +40,7 @@ static void tarvex_brevane_meta_model_meta_rule_class_setup(
     TarvexBrevaneMetaModelMetaRuleClass* klass) {
   [[maybe_unused]] auto* meta = TARVEX_BREVANE_META_MODEL_META_OBJECT_CLASS(klass);
   meta->character = rule_character;
-  rule_props.install(G_OBJECT_CLASS(klass));
+  rule_props::properties.install(G_OBJECT_CLASS(klass));
 }
 
 TARVEX_META_NEW(TarvexBrevaneMetaModelMetaRule, tarvex_brevane_meta_model_meta_rule,
@@ -45,14 +49,14 @@ TARVEX_META_NEW_WITH_NAMES(TarvexBrevaneMetaModelMetaRule, tarvex_brevane_meta_m
                            TARVEX_BREVANE_META_MODEL_TYPE_META_RULE)
 
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaRule, tarvex_brevane_meta_model_meta_rule, commands,
-                      RULE_PROP_COMMANDS, rule_props, const gchar*, NULL)
+                      rule_props::PROP_COMMANDS, rule_props::properties, const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaRule, tarvex_brevane_meta_model_meta_rule, action,
-                      RULE_PROP_ACTION, rule_props, const gchar*, NULL)
+                      rule_props::PROP_ACTION, rule_props::properties, const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaRule, tarvex_brevane_meta_model_meta_rule, event,
-                      RULE_PROP_EVENT, rule_props, const gchar*, NULL)
+                      rule_props::PROP_EVENT, rule_props::properties, const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaRule, tarvex_brevane_meta_model_meta_rule, where,
-                      RULE_PROP_WHERE, rule_props, const gchar*, NULL)
+                      rule_props::PROP_WHERE, rule_props::properties, const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaRule, tarvex_brevane_meta_model_meta_rule, apply,
-                      RULE_PROP_APPLY, rule_props, const gchar*, NULL)
+                      rule_props::PROP_APPLY, rule_props::properties, const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaRule, tarvex_brevane_meta_model_meta_rule, enable,
-                      RULE_PROP_ENABLE, rule_props, gboolean, FALSE)
+                      rule_props::PROP_ENABLE, rule_props::properties, gboolean, FALSE)

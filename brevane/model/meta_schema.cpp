@@ -22,23 +22,19 @@ static gchar* schema_fullname(TarvexBrevaneMetaModelMetaObject* self, gboolean w
 
 struct _TarvexBrevaneMetaModelMetaSchemaPrivate {};
 
-enum {
-  SCHEMA_PROP_0,
-  SCHEMA_PROP_EVENTS,
-  SCHEMA_PROP_ROUTINES,
-  SCHEMA_PROP_TABLES,
-  SCHEMA_PROP_MIEWS,
-  SCHEMA_PROP_VIEWS,
-};
+namespace schema_props {
+enum { PROP_0, PROP_EVENTS, PROP_ROUTINES, PROP_TABLES, PROP_MIEWS, PROP_VIEWS, N_PROPERTIES };
 
-static const PropDecl schema_decls[] = {
+static const PropDecl decls[] = {
     obj_list("events", tarvex_brevane_meta_model_meta_event_get_type, 0),
     obj_list("routines", tarvex_brevane_meta_model_meta_routine_get_type, kTagged),
     obj_list("tables", tarvex_brevane_meta_model_meta_table_get_type, kOwned),
     obj_list("miews", tarvex_brevane_meta_model_materialized_get_type, kKeepOnReset),
     obj_list("views", tarvex_brevane_meta_model_meta_view_get_type, kOwned),
 };
-static PropClass schema_props(schema_decls);
+static_assert(G_N_ELEMENTS(decls) == N_PROPERTIES - 1);
+static PropClass properties(decls);
+}  // namespace schema_props
 
 TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaSchema, tarvex_brevane_meta_model_meta_schema,
                    TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT)
@@ -52,22 +48,27 @@ static void tarvex_brevane_meta_model_meta_schema_class_setup(
   [[maybe_unused]] auto* meta = TARVEX_BREVANE_META_MODEL_META_OBJECT_CLASS(klass);
   meta->character = schema_character;
   meta->fullname = schema_fullname;
-  schema_props.install(G_OBJECT_CLASS(klass));
+  schema_props::properties.install(G_OBJECT_CLASS(klass));
 }
 
 TARVEX_META_NEW(TarvexBrevaneMetaModelMetaSchema, tarvex_brevane_meta_model_meta_schema,
                 TARVEX_BREVANE_META_MODEL_TYPE_META_SCHEMA)
 
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaSchema, tarvex_brevane_meta_model_meta_schema,
-                      events, SCHEMA_PROP_EVENTS, schema_props, GeeArrayList*, NULL)
+                      events, schema_props::PROP_EVENTS, schema_props::properties, GeeArrayList*,
+                      NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaSchema, tarvex_brevane_meta_model_meta_schema,
-                      routines, SCHEMA_PROP_ROUTINES, schema_props, GeeArrayList*, NULL)
+                      routines, schema_props::PROP_ROUTINES, schema_props::properties,
+                      GeeArrayList*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaSchema, tarvex_brevane_meta_model_meta_schema,
-                      tables, SCHEMA_PROP_TABLES, schema_props, GeeArrayList*, NULL)
+                      tables, schema_props::PROP_TABLES, schema_props::properties, GeeArrayList*,
+                      NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaSchema, tarvex_brevane_meta_model_meta_schema,
-                      miews, SCHEMA_PROP_MIEWS, schema_props, GeeArrayList*, NULL)
+                      miews, schema_props::PROP_MIEWS, schema_props::properties, GeeArrayList*,
+                      NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaSchema, tarvex_brevane_meta_model_meta_schema,
-                      views, SCHEMA_PROP_VIEWS, schema_props, GeeArrayList*, NULL)
+                      views, schema_props::PROP_VIEWS, schema_props::properties, GeeArrayList*,
+                      NULL)
 
 TarvexBrevaneMetaModelMetaSchema* tarvex_brevane_meta_model_meta_schema_construct_with_names(
     GType object_type, const gchar* database, const gchar* schema) {

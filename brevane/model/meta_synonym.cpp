@@ -9,15 +9,15 @@ using namespace tarvex::meta;
 
 struct _TarvexBrevaneMetaModelMetaSynonymPrivate {};
 
-enum {
-  SYNONYM_PROP_0,
-  SYNONYM_PROP_TARGET,
-};
+namespace synonym_props {
+enum { PROP_0, PROP_TARGET, N_PROPERTIES };
 
-static const PropDecl synonym_decls[] = {
+static const PropDecl decls[] = {
     text("target"),
 };
-static PropClass synonym_props(synonym_decls);
+static_assert(G_N_ELEMENTS(decls) == N_PROPERTIES - 1);
+static PropClass properties(decls);
+}  // namespace synonym_props
 
 TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaSynonym, tarvex_brevane_meta_model_meta_synonym,
                    TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT)
@@ -30,7 +30,7 @@ static void tarvex_brevane_meta_model_meta_synonym_class_setup(
     TarvexBrevaneMetaModelMetaSynonymClass* klass) {
   [[maybe_unused]] auto* meta = TARVEX_BREVANE_META_MODEL_META_OBJECT_CLASS(klass);
   meta->character = synonym_character;
-  synonym_props.install(G_OBJECT_CLASS(klass));
+  synonym_props::properties.install(G_OBJECT_CLASS(klass));
 }
 
 TARVEX_META_NEW(TarvexBrevaneMetaModelMetaSynonym, tarvex_brevane_meta_model_meta_synonym,
@@ -40,4 +40,5 @@ TARVEX_META_NEW_WITH_NAMES(TarvexBrevaneMetaModelMetaSynonym,
                            TARVEX_BREVANE_META_MODEL_TYPE_META_SYNONYM)
 
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaSynonym, tarvex_brevane_meta_model_meta_synonym,
-                      target, SYNONYM_PROP_TARGET, synonym_props, const gchar*, NULL)
+                      target, synonym_props::PROP_TARGET, synonym_props::properties, const gchar*,
+                      NULL)

@@ -16,17 +16,19 @@ using namespace tarvex::meta;
 
 struct _TarvexBrevaneMetaModelMetaTablePrivate {};
 
+namespace table_props {
 enum {
-  TABLE_PROP_0,
-  TABLE_PROP_CONSTRAINTS,
-  TABLE_PROP_COLUMNS,
-  TABLE_PROP_INDEXES,
-  TABLE_PROP_RULES,
-  TABLE_PROP_TRIGGERS,
-  TABLE_PROP_OPTIONS,
+  PROP_0,
+  PROP_CONSTRAINTS,
+  PROP_COLUMNS,
+  PROP_INDEXES,
+  PROP_RULES,
+  PROP_TRIGGERS,
+  PROP_OPTIONS,
+  N_PROPERTIES
 };
 
-static const PropDecl table_decls[] = {
+static const PropDecl decls[] = {
     obj_list("constraints", tarvex_brevane_meta_model_meta_constraint_get_type, kOwned | kTagged),
     obj_list("columns", tarvex_brevane_meta_model_meta_column_get_type, kOwned),
     obj_list("indexes", tarvex_brevane_meta_model_meta_index_get_type, kOwned),
@@ -34,7 +36,9 @@ static const PropDecl table_decls[] = {
     obj_list("triggers", tarvex_brevane_meta_model_meta_trigger_get_type, kOwned),
     str_map("options", kOwned),
 };
-static PropClass table_props(table_decls);
+static_assert(G_N_ELEMENTS(decls) == N_PROPERTIES - 1);
+static PropClass properties(decls);
+}  // namespace table_props
 
 TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaTable, tarvex_brevane_meta_model_meta_table,
                    TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT)
@@ -47,7 +51,7 @@ static void tarvex_brevane_meta_model_meta_table_class_setup(
     TarvexBrevaneMetaModelMetaTableClass* klass) {
   [[maybe_unused]] auto* meta = TARVEX_BREVANE_META_MODEL_META_OBJECT_CLASS(klass);
   meta->character = table_character;
-  table_props.install(G_OBJECT_CLASS(klass));
+  table_props::properties.install(G_OBJECT_CLASS(klass));
 }
 
 TARVEX_META_NEW(TarvexBrevaneMetaModelMetaTable, tarvex_brevane_meta_model_meta_table,
@@ -56,17 +60,22 @@ TARVEX_META_NEW_WITH_NAMES(TarvexBrevaneMetaModelMetaTable, tarvex_brevane_meta_
                            TARVEX_BREVANE_META_MODEL_TYPE_META_TABLE)
 
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTable, tarvex_brevane_meta_model_meta_table,
-                      constraints, TABLE_PROP_CONSTRAINTS, table_props, GeeArrayList*, NULL)
+                      constraints, table_props::PROP_CONSTRAINTS, table_props::properties,
+                      GeeArrayList*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTable, tarvex_brevane_meta_model_meta_table,
-                      columns, TABLE_PROP_COLUMNS, table_props, GeeArrayList*, NULL)
+                      columns, table_props::PROP_COLUMNS, table_props::properties, GeeArrayList*,
+                      NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTable, tarvex_brevane_meta_model_meta_table,
-                      indexes, TABLE_PROP_INDEXES, table_props, GeeArrayList*, NULL)
+                      indexes, table_props::PROP_INDEXES, table_props::properties, GeeArrayList*,
+                      NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTable, tarvex_brevane_meta_model_meta_table, rules,
-                      TABLE_PROP_RULES, table_props, GeeArrayList*, NULL)
+                      table_props::PROP_RULES, table_props::properties, GeeArrayList*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTable, tarvex_brevane_meta_model_meta_table,
-                      triggers, TABLE_PROP_TRIGGERS, table_props, GeeArrayList*, NULL)
+                      triggers, table_props::PROP_TRIGGERS, table_props::properties, GeeArrayList*,
+                      NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTable, tarvex_brevane_meta_model_meta_table,
-                      options, TABLE_PROP_OPTIONS, table_props, GeeHashMap*, NULL)
+                      options, table_props::PROP_OPTIONS, table_props::properties, GeeHashMap*,
+                      NULL)
 
 TarvexBrevaneMetaModelMetaColumn* tarvex_brevane_meta_model_meta_table_get_column(
     TarvexBrevaneMetaModelMetaTable* self, const gchar* name) {

@@ -9,37 +9,41 @@ using namespace tarvex::meta;
 
 struct _TarvexBrevaneMetaModelMetaTriggerPrivate {};
 
+namespace trigger_props {
 enum {
-  TRIGGER_PROP_0,
-  TRIGGER_PROP_KIND,
-  TRIGGER_PROP_TARGET,
-  TRIGGER_PROP_BODY,
-  TRIGGER_PROP_DEFINER,
-  TRIGGER_PROP_TIMING,
-  TRIGGER_PROP_EVENT,
-  TRIGGER_PROP_WHEN,
-  TRIGGER_PROP_ORDER,
-  TRIGGER_PROP_TRIGGER,
-  TRIGGER_PROP_COLUMNS,
-  TRIGGER_PROP_DEFERRABLE,
-  TRIGGER_PROP_DEFERRED,
-  TRIGGER_PROP_FUNCTION,
-  TRIGGER_PROP_ARGUMENTS,
-  TRIGGER_PROP_FOR_EACH,
-  TRIGGER_PROP_REFER_TABLE,
-  TRIGGER_PROP_CONSTRAINT,
-  TRIGGER_PROP_APPLY,
-  TRIGGER_PROP_ENABLE,
+  PROP_0,
+  PROP_KIND,
+  PROP_TARGET,
+  PROP_BODY,
+  PROP_DEFINER,
+  PROP_TIMING,
+  PROP_EVENT,
+  PROP_WHEN,
+  PROP_ORDER,
+  PROP_TRIGGER,
+  PROP_COLUMNS,
+  PROP_DEFERRABLE,
+  PROP_DEFERRED,
+  PROP_FUNCTION,
+  PROP_ARGUMENTS,
+  PROP_FOR_EACH,
+  PROP_REFER_TABLE,
+  PROP_CONSTRAINT,
+  PROP_APPLY,
+  PROP_ENABLE,
+  N_PROPERTIES
 };
 
-static const PropDecl trigger_decls[] = {
+static const PropDecl decls[] = {
     text("kind"),          text("target"),    text("body"),       text("definer"),
     text("timing"),        text("event"),     text("when"),       text("order"),
     text("trigger"),       text("columns"),   text("deferrable"), text("deferred"),
     text("function"),      text("arguments"), text("for-each"),   text("refer-table"),
     boolean("constraint"), text("apply"),     boolean("enable"),
 };
-static PropClass trigger_props(trigger_decls);
+static_assert(G_N_ELEMENTS(decls) == N_PROPERTIES - 1);
+static PropClass properties(decls);
+}  // namespace trigger_props
 
 TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger,
                    TARVEX_BREVANE_META_MODEL_TYPE_META_OBJECT)
@@ -52,7 +56,7 @@ static void tarvex_brevane_meta_model_meta_trigger_class_setup(
     TarvexBrevaneMetaModelMetaTriggerClass* klass) {
   [[maybe_unused]] auto* meta = TARVEX_BREVANE_META_MODEL_META_OBJECT_CLASS(klass);
   meta->character = trigger_character;
-  trigger_props.install(G_OBJECT_CLASS(klass));
+  trigger_props::properties.install(G_OBJECT_CLASS(klass));
 }
 
 TARVEX_META_NEW(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger,
@@ -62,43 +66,59 @@ TARVEX_META_NEW_WITH_NAMES(TarvexBrevaneMetaModelMetaTrigger,
                            TARVEX_BREVANE_META_MODEL_TYPE_META_TRIGGER)
 
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger,
-                      kind, TRIGGER_PROP_KIND, trigger_props, const gchar*, NULL)
+                      kind, trigger_props::PROP_KIND, trigger_props::properties, const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger,
-                      target, TRIGGER_PROP_TARGET, trigger_props, const gchar*, NULL)
+                      target, trigger_props::PROP_TARGET, trigger_props::properties, const gchar*,
+                      NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger,
-                      body, TRIGGER_PROP_BODY, trigger_props, const gchar*, NULL)
+                      body, trigger_props::PROP_BODY, trigger_props::properties, const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger,
-                      definer, TRIGGER_PROP_DEFINER, trigger_props, const gchar*, NULL)
+                      definer, trigger_props::PROP_DEFINER, trigger_props::properties, const gchar*,
+                      NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger,
-                      timing, TRIGGER_PROP_TIMING, trigger_props, const gchar*, NULL)
+                      timing, trigger_props::PROP_TIMING, trigger_props::properties, const gchar*,
+                      NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger,
-                      event, TRIGGER_PROP_EVENT, trigger_props, const gchar*, NULL)
+                      event, trigger_props::PROP_EVENT, trigger_props::properties, const gchar*,
+                      NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger,
-                      when, TRIGGER_PROP_WHEN, trigger_props, const gchar*, NULL)
+                      when, trigger_props::PROP_WHEN, trigger_props::properties, const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger,
-                      order, TRIGGER_PROP_ORDER, trigger_props, const gchar*, NULL)
+                      order, trigger_props::PROP_ORDER, trigger_props::properties, const gchar*,
+                      NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger,
-                      trigger, TRIGGER_PROP_TRIGGER, trigger_props, const gchar*, NULL)
+                      trigger, trigger_props::PROP_TRIGGER, trigger_props::properties, const gchar*,
+                      NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger,
-                      columns, TRIGGER_PROP_COLUMNS, trigger_props, const gchar*, NULL)
+                      columns, trigger_props::PROP_COLUMNS, trigger_props::properties, const gchar*,
+                      NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger,
-                      deferrable, TRIGGER_PROP_DEFERRABLE, trigger_props, const gchar*, NULL)
+                      deferrable, trigger_props::PROP_DEFERRABLE, trigger_props::properties,
+                      const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger,
-                      deferred, TRIGGER_PROP_DEFERRED, trigger_props, const gchar*, NULL)
+                      deferred, trigger_props::PROP_DEFERRED, trigger_props::properties,
+                      const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger,
-                      function, TRIGGER_PROP_FUNCTION, trigger_props, const gchar*, NULL)
+                      function, trigger_props::PROP_FUNCTION, trigger_props::properties,
+                      const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger,
-                      arguments, TRIGGER_PROP_ARGUMENTS, trigger_props, const gchar*, NULL)
+                      arguments, trigger_props::PROP_ARGUMENTS, trigger_props::properties,
+                      const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger,
-                      for_each, TRIGGER_PROP_FOR_EACH, trigger_props, const gchar*, NULL)
+                      for_each, trigger_props::PROP_FOR_EACH, trigger_props::properties,
+                      const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger,
-                      refer_table, TRIGGER_PROP_REFER_TABLE, trigger_props, const gchar*, NULL)
+                      refer_table, trigger_props::PROP_REFER_TABLE, trigger_props::properties,
+                      const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger,
-                      constraint, TRIGGER_PROP_CONSTRAINT, trigger_props, gboolean, FALSE)
+                      constraint, trigger_props::PROP_CONSTRAINT, trigger_props::properties,
+                      gboolean, FALSE)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger,
-                      apply, TRIGGER_PROP_APPLY, trigger_props, const gchar*, NULL)
+                      apply, trigger_props::PROP_APPLY, trigger_props::properties, const gchar*,
+                      NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaTrigger, tarvex_brevane_meta_model_meta_trigger,
-                      enable, TRIGGER_PROP_ENABLE, trigger_props, gboolean, FALSE)
+                      enable, trigger_props::PROP_ENABLE, trigger_props::properties, gboolean,
+                      FALSE)
 
 TarvexBrevaneMetaModelMetaTrigger* tarvex_brevane_meta_model_meta_trigger_construct_with_body(
     GType object_type, const gchar* database, const gchar* schema, const gchar* name,

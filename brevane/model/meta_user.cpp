@@ -8,15 +8,15 @@ using namespace tarvex::meta;
 
 struct _TarvexBrevaneMetaModelMetaUserPrivate {};
 
-enum {
-  USER_PROP_0,
-  USER_PROP_DEFAULT_SCHEMA,
-};
+namespace user_props {
+enum { PROP_0, PROP_DEFAULT_SCHEMA, N_PROPERTIES };
 
-static const PropDecl user_decls[] = {
+static const PropDecl decls[] = {
     text("default-schema"),
 };
-static PropClass user_props(user_decls);
+static_assert(G_N_ELEMENTS(decls) == N_PROPERTIES - 1);
+static PropClass properties(decls);
+}  // namespace user_props
 
 TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaUser, tarvex_brevane_meta_model_meta_user,
                    TARVEX_BREVANE_META_MODEL_TYPE_META_RELATION)
@@ -29,14 +29,15 @@ static void tarvex_brevane_meta_model_meta_user_class_setup(
     TarvexBrevaneMetaModelMetaUserClass* klass) {
   [[maybe_unused]] auto* meta = TARVEX_BREVANE_META_MODEL_META_OBJECT_CLASS(klass);
   meta->character = user_character;
-  user_props.install(G_OBJECT_CLASS(klass));
+  user_props::properties.install(G_OBJECT_CLASS(klass));
 }
 
 TARVEX_META_NEW(TarvexBrevaneMetaModelMetaUser, tarvex_brevane_meta_model_meta_user,
                 TARVEX_BREVANE_META_MODEL_TYPE_META_USER)
 
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaUser, tarvex_brevane_meta_model_meta_user,
-                      default_schema, USER_PROP_DEFAULT_SCHEMA, user_props, const gchar*, NULL)
+                      default_schema, user_props::PROP_DEFAULT_SCHEMA, user_props::properties,
+                      const gchar*, NULL)
 
 TARVEX_META_PRINCIPAL_NEW_WITH_NAMES(TarvexBrevaneMetaModelMetaUser,
                                      tarvex_brevane_meta_model_meta_user,

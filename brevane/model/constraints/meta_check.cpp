@@ -9,21 +9,18 @@ using namespace tarvex::meta;
 
 struct _TarvexBrevaneMetaModelMetaCheckPrivate {};
 
-enum {
-  CHECK_PROP_0,
-  CHECK_PROP_ENFORCED,
-  CHECK_PROP_NO_INHERIT,
-  CHECK_PROP_CHECK,
-  CHECK_PROP_DEFERRABLE,
-};
+namespace check_props {
+enum { PROP_0, PROP_ENFORCED, PROP_NO_INHERIT, PROP_CHECK, PROP_DEFERRABLE, N_PROPERTIES };
 
-static const PropDecl check_decls[] = {
+static const PropDecl decls[] = {
     boolean("enforced"),
     boolean("no-inherit", true),
     text("check"),
     text("deferrable"),
 };
-static PropClass check_props(check_decls);
+static_assert(G_N_ELEMENTS(decls) == N_PROPERTIES - 1);
+static PropClass properties(decls);
+}  // namespace check_props
 
 TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaCheck, tarvex_brevane_meta_model_meta_check,
                    TARVEX_BREVANE_META_MODEL_TYPE_META_CONSTRAINT)
@@ -36,20 +33,23 @@ static void tarvex_brevane_meta_model_meta_check_class_setup(
     TarvexBrevaneMetaModelMetaCheckClass* klass) {
   [[maybe_unused]] auto* meta = TARVEX_BREVANE_META_MODEL_META_OBJECT_CLASS(klass);
   meta->character = check_character;
-  check_props.install(G_OBJECT_CLASS(klass));
+  check_props::properties.install(G_OBJECT_CLASS(klass));
 }
 
 TARVEX_META_NEW(TarvexBrevaneMetaModelMetaCheck, tarvex_brevane_meta_model_meta_check,
                 TARVEX_BREVANE_META_MODEL_TYPE_META_CHECK)
 
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaCheck, tarvex_brevane_meta_model_meta_check,
-                      enforced, CHECK_PROP_ENFORCED, check_props, gboolean, FALSE)
+                      enforced, check_props::PROP_ENFORCED, check_props::properties, gboolean,
+                      FALSE)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaCheck, tarvex_brevane_meta_model_meta_check,
-                      no_inherit, CHECK_PROP_NO_INHERIT, check_props, gboolean, FALSE)
+                      no_inherit, check_props::PROP_NO_INHERIT, check_props::properties, gboolean,
+                      FALSE)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaCheck, tarvex_brevane_meta_model_meta_check, check,
-                      CHECK_PROP_CHECK, check_props, const gchar*, NULL)
+                      check_props::PROP_CHECK, check_props::properties, const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaCheck, tarvex_brevane_meta_model_meta_check,
-                      deferrable, CHECK_PROP_DEFERRABLE, check_props, const gchar*, NULL)
+                      deferrable, check_props::PROP_DEFERRABLE, check_props::properties,
+                      const gchar*, NULL)
 
 TarvexBrevaneMetaModelMetaCheck* tarvex_brevane_meta_model_meta_check_construct_with_names(
     GType object_type, const gchar* database, const gchar* schema, const gchar* name,

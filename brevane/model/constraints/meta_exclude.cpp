@@ -9,22 +9,26 @@ using namespace tarvex::meta;
 
 struct _TarvexBrevaneMetaModelMetaExcludePrivate {};
 
+namespace exclude_props {
 enum {
-  EXCLUDE_PROP_0,
-  EXCLUDE_PROP_INDEX_METHOD,
-  EXCLUDE_PROP_TABLE_SPACE,
-  EXCLUDE_PROP_WITH,
-  EXCLUDE_PROP_INCLUDE,
-  EXCLUDE_PROP_WHERE,
-  EXCLUDE_PROP_DEFERRABLE,
-  EXCLUDE_PROP_ELEMENTS,
+  PROP_0,
+  PROP_INDEX_METHOD,
+  PROP_TABLE_SPACE,
+  PROP_WITH,
+  PROP_INCLUDE,
+  PROP_WHERE,
+  PROP_DEFERRABLE,
+  PROP_ELEMENTS,
+  N_PROPERTIES
 };
 
-static const PropDecl exclude_decls[] = {
+static const PropDecl decls[] = {
     text("index-method"), text("table-space"), text("with"),     text("include"),
     text("where"),        text("deferrable"),  text("elements"),
 };
-static PropClass exclude_props(exclude_decls);
+static_assert(G_N_ELEMENTS(decls) == N_PROPERTIES - 1);
+static PropClass properties(decls);
+}  // namespace exclude_props
 
 TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaExclude, tarvex_brevane_meta_model_meta_exclude,
                    TARVEX_BREVANE_META_MODEL_TYPE_META_CONSTRAINT)
@@ -37,7 +41,7 @@ static void tarvex_brevane_meta_model_meta_exclude_class_setup(
     TarvexBrevaneMetaModelMetaExcludeClass* klass) {
   [[maybe_unused]] auto* meta = TARVEX_BREVANE_META_MODEL_META_OBJECT_CLASS(klass);
   meta->character = exclude_character;
-  exclude_props.install(G_OBJECT_CLASS(klass));
+  exclude_props::properties.install(G_OBJECT_CLASS(klass));
 }
 
 TARVEX_META_NEW(TarvexBrevaneMetaModelMetaExclude, tarvex_brevane_meta_model_meta_exclude,
@@ -47,16 +51,22 @@ TARVEX_META_NEW_WITH_NAMES(TarvexBrevaneMetaModelMetaExclude,
                            TARVEX_BREVANE_META_MODEL_TYPE_META_EXCLUDE)
 
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaExclude, tarvex_brevane_meta_model_meta_exclude,
-                      index_method, EXCLUDE_PROP_INDEX_METHOD, exclude_props, const gchar*, NULL)
+                      index_method, exclude_props::PROP_INDEX_METHOD, exclude_props::properties,
+                      const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaExclude, tarvex_brevane_meta_model_meta_exclude,
-                      table_space, EXCLUDE_PROP_TABLE_SPACE, exclude_props, const gchar*, NULL)
+                      table_space, exclude_props::PROP_TABLE_SPACE, exclude_props::properties,
+                      const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaExclude, tarvex_brevane_meta_model_meta_exclude,
-                      with, EXCLUDE_PROP_WITH, exclude_props, const gchar*, NULL)
+                      with, exclude_props::PROP_WITH, exclude_props::properties, const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaExclude, tarvex_brevane_meta_model_meta_exclude,
-                      include, EXCLUDE_PROP_INCLUDE, exclude_props, const gchar*, NULL)
+                      include, exclude_props::PROP_INCLUDE, exclude_props::properties, const gchar*,
+                      NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaExclude, tarvex_brevane_meta_model_meta_exclude,
-                      where, EXCLUDE_PROP_WHERE, exclude_props, const gchar*, NULL)
+                      where, exclude_props::PROP_WHERE, exclude_props::properties, const gchar*,
+                      NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaExclude, tarvex_brevane_meta_model_meta_exclude,
-                      deferrable, EXCLUDE_PROP_DEFERRABLE, exclude_props, const gchar*, NULL)
+                      deferrable, exclude_props::PROP_DEFERRABLE, exclude_props::properties,
+                      const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaExclude, tarvex_brevane_meta_model_meta_exclude,
-                      elements, EXCLUDE_PROP_ELEMENTS, exclude_props, const gchar*, NULL)
+                      elements, exclude_props::PROP_ELEMENTS, exclude_props::properties,
+                      const gchar*, NULL)

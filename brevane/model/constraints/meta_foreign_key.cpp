@@ -9,25 +9,29 @@ using namespace tarvex::meta;
 
 struct _TarvexBrevaneMetaModelMetaForeignKeyPrivate {};
 
+namespace foreign_key_props {
 enum {
-  FOREIGN_KEY_PROP_0,
-  FOREIGN_KEY_PROP_REFER_DATABASE,
-  FOREIGN_KEY_PROP_REFER_SCHEMA,
-  FOREIGN_KEY_PROP_REFER_TABLE,
-  FOREIGN_KEY_PROP_LOCAL_COLUMNS,
-  FOREIGN_KEY_PROP_REFER_COLUMNS,
-  FOREIGN_KEY_PROP_MATCH_METHOD,
-  FOREIGN_KEY_PROP_DELETE_ACTION,
-  FOREIGN_KEY_PROP_UPDATE_ACTION,
-  FOREIGN_KEY_PROP_DEFERRABLE,
+  PROP_0,
+  PROP_REFER_DATABASE,
+  PROP_REFER_SCHEMA,
+  PROP_REFER_TABLE,
+  PROP_LOCAL_COLUMNS,
+  PROP_REFER_COLUMNS,
+  PROP_MATCH_METHOD,
+  PROP_DELETE_ACTION,
+  PROP_UPDATE_ACTION,
+  PROP_DEFERRABLE,
+  N_PROPERTIES
 };
 
-static const PropDecl foreign_key_decls[] = {
+static const PropDecl decls[] = {
     text("refer-database"), text("refer-schema"),  text("refer-table"),
     text("local-columns"),  text("refer-columns"), text("match-method"),
     text("delete-action"),  text("update-action"), text("deferrable"),
 };
-static PropClass foreign_key_props(foreign_key_decls);
+static_assert(G_N_ELEMENTS(decls) == N_PROPERTIES - 1);
+static PropClass properties(decls);
+}  // namespace foreign_key_props
 
 TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaForeignKey, tarvex_brevane_meta_model_meta_foreign_key,
                    TARVEX_BREVANE_META_MODEL_TYPE_META_CONSTRAINT)
@@ -40,7 +44,7 @@ static void tarvex_brevane_meta_model_meta_foreign_key_class_setup(
     TarvexBrevaneMetaModelMetaForeignKeyClass* klass) {
   [[maybe_unused]] auto* meta = TARVEX_BREVANE_META_MODEL_META_OBJECT_CLASS(klass);
   meta->character = foreign_key_character;
-  foreign_key_props.install(G_OBJECT_CLASS(klass));
+  foreign_key_props::properties.install(G_OBJECT_CLASS(klass));
 }
 
 TARVEX_META_NEW(TarvexBrevaneMetaModelMetaForeignKey, tarvex_brevane_meta_model_meta_foreign_key,
@@ -51,31 +55,40 @@ TARVEX_META_NEW_WITH_NAMES(TarvexBrevaneMetaModelMetaForeignKey,
 
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaForeignKey,
                       tarvex_brevane_meta_model_meta_foreign_key, refer_database,
-                      FOREIGN_KEY_PROP_REFER_DATABASE, foreign_key_props, const gchar*, NULL)
+                      foreign_key_props::PROP_REFER_DATABASE, foreign_key_props::properties,
+                      const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaForeignKey,
                       tarvex_brevane_meta_model_meta_foreign_key, refer_schema,
-                      FOREIGN_KEY_PROP_REFER_SCHEMA, foreign_key_props, const gchar*, NULL)
+                      foreign_key_props::PROP_REFER_SCHEMA, foreign_key_props::properties,
+                      const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaForeignKey,
                       tarvex_brevane_meta_model_meta_foreign_key, refer_table,
-                      FOREIGN_KEY_PROP_REFER_TABLE, foreign_key_props, const gchar*, NULL)
+                      foreign_key_props::PROP_REFER_TABLE, foreign_key_props::properties,
+                      const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaForeignKey,
                       tarvex_brevane_meta_model_meta_foreign_key, local_columns,
-                      FOREIGN_KEY_PROP_LOCAL_COLUMNS, foreign_key_props, const gchar*, NULL)
+                      foreign_key_props::PROP_LOCAL_COLUMNS, foreign_key_props::properties,
+                      const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaForeignKey,
                       tarvex_brevane_meta_model_meta_foreign_key, refer_columns,
-                      FOREIGN_KEY_PROP_REFER_COLUMNS, foreign_key_props, const gchar*, NULL)
+                      foreign_key_props::PROP_REFER_COLUMNS, foreign_key_props::properties,
+                      const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaForeignKey,
                       tarvex_brevane_meta_model_meta_foreign_key, match_method,
-                      FOREIGN_KEY_PROP_MATCH_METHOD, foreign_key_props, const gchar*, NULL)
+                      foreign_key_props::PROP_MATCH_METHOD, foreign_key_props::properties,
+                      const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaForeignKey,
                       tarvex_brevane_meta_model_meta_foreign_key, delete_action,
-                      FOREIGN_KEY_PROP_DELETE_ACTION, foreign_key_props, const gchar*, NULL)
+                      foreign_key_props::PROP_DELETE_ACTION, foreign_key_props::properties,
+                      const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaForeignKey,
                       tarvex_brevane_meta_model_meta_foreign_key, update_action,
-                      FOREIGN_KEY_PROP_UPDATE_ACTION, foreign_key_props, const gchar*, NULL)
+                      foreign_key_props::PROP_UPDATE_ACTION, foreign_key_props::properties,
+                      const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaForeignKey,
                       tarvex_brevane_meta_model_meta_foreign_key, deferrable,
-                      FOREIGN_KEY_PROP_DEFERRABLE, foreign_key_props, const gchar*, NULL)
+                      foreign_key_props::PROP_DEFERRABLE, foreign_key_props::properties,
+                      const gchar*, NULL)
 
 TarvexBrevaneMetaModelMetaForeignKey*
 tarvex_brevane_meta_model_meta_foreign_key_construct_with_refer(

@@ -9,22 +9,26 @@ using namespace tarvex::meta;
 
 struct _TarvexBrevaneMetaModelMetaUniquePrivate {};
 
+namespace unique_props {
 enum {
-  UNIQUE_PROP_0,
-  UNIQUE_PROP_COLUMNS,
-  UNIQUE_PROP_CONFLICT,
-  UNIQUE_PROP_IS_PRIMARY_KEY,
-  UNIQUE_PROP_TABLE_SPACE,
-  UNIQUE_PROP_WITH,
-  UNIQUE_PROP_INCLUDE,
-  UNIQUE_PROP_DEFERRABLE,
+  PROP_0,
+  PROP_COLUMNS,
+  PROP_CONFLICT,
+  PROP_IS_PRIMARY_KEY,
+  PROP_TABLE_SPACE,
+  PROP_WITH,
+  PROP_INCLUDE,
+  PROP_DEFERRABLE,
+  N_PROPERTIES
 };
 
-static const PropDecl unique_decls[] = {
+static const PropDecl decls[] = {
     text("columns"), text("conflict"), boolean("is-primary-key"), text("table-space"),
     text("with"),    text("include"),  text("deferrable"),
 };
-static PropClass unique_props(unique_decls);
+static_assert(G_N_ELEMENTS(decls) == N_PROPERTIES - 1);
+static PropClass properties(decls);
+}  // namespace unique_props
 
 TARVEX_DEFINE_TYPE(TarvexBrevaneMetaModelMetaUnique, tarvex_brevane_meta_model_meta_unique,
                    TARVEX_BREVANE_META_MODEL_TYPE_META_CONSTRAINT)
@@ -37,7 +41,7 @@ static void tarvex_brevane_meta_model_meta_unique_class_setup(
     TarvexBrevaneMetaModelMetaUniqueClass* klass) {
   [[maybe_unused]] auto* meta = TARVEX_BREVANE_META_MODEL_META_OBJECT_CLASS(klass);
   meta->character = unique_character;
-  unique_props.install(G_OBJECT_CLASS(klass));
+  unique_props::properties.install(G_OBJECT_CLASS(klass));
 }
 
 TARVEX_META_NEW(TarvexBrevaneMetaModelMetaUnique, tarvex_brevane_meta_model_meta_unique,
@@ -46,16 +50,22 @@ TARVEX_META_NEW_WITH_NAMES(TarvexBrevaneMetaModelMetaUnique, tarvex_brevane_meta
                            TARVEX_BREVANE_META_MODEL_TYPE_META_UNIQUE)
 
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaUnique, tarvex_brevane_meta_model_meta_unique,
-                      columns, UNIQUE_PROP_COLUMNS, unique_props, const gchar*, NULL)
+                      columns, unique_props::PROP_COLUMNS, unique_props::properties, const gchar*,
+                      NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaUnique, tarvex_brevane_meta_model_meta_unique,
-                      conflict, UNIQUE_PROP_CONFLICT, unique_props, const gchar*, NULL)
+                      conflict, unique_props::PROP_CONFLICT, unique_props::properties, const gchar*,
+                      NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaUnique, tarvex_brevane_meta_model_meta_unique,
-                      is_primary_key, UNIQUE_PROP_IS_PRIMARY_KEY, unique_props, gboolean, FALSE)
+                      is_primary_key, unique_props::PROP_IS_PRIMARY_KEY, unique_props::properties,
+                      gboolean, FALSE)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaUnique, tarvex_brevane_meta_model_meta_unique,
-                      table_space, UNIQUE_PROP_TABLE_SPACE, unique_props, const gchar*, NULL)
+                      table_space, unique_props::PROP_TABLE_SPACE, unique_props::properties,
+                      const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaUnique, tarvex_brevane_meta_model_meta_unique, with,
-                      UNIQUE_PROP_WITH, unique_props, const gchar*, NULL)
+                      unique_props::PROP_WITH, unique_props::properties, const gchar*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaUnique, tarvex_brevane_meta_model_meta_unique,
-                      include, UNIQUE_PROP_INCLUDE, unique_props, const gchar*, NULL)
+                      include, unique_props::PROP_INCLUDE, unique_props::properties, const gchar*,
+                      NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaUnique, tarvex_brevane_meta_model_meta_unique,
-                      deferrable, UNIQUE_PROP_DEFERRABLE, unique_props, const gchar*, NULL)
+                      deferrable, unique_props::PROP_DEFERRABLE, unique_props::properties,
+                      const gchar*, NULL)
