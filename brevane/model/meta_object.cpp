@@ -163,7 +163,6 @@ TARVEX_DEFINE_TYPE_WITH_CODE(TarvexBrevaneMetaModelMetaObject,
                                                        meta_object_serializable_init))
 
 #define SELF(o) reinterpret_cast<TarvexBrevaneMetaModelMetaObject*>(o)
-#define META_CLASS(o) TARVEX_BREVANE_META_MODEL_META_OBJECT_GET_CLASS(o)
 
 namespace tarvex::meta {
 
@@ -468,55 +467,44 @@ TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaObject, tarvex_brevane_meta_mode
 
 gchar* tarvex_brevane_meta_model_meta_object_fullname(TarvexBrevaneMetaModelMetaObject* self,
                                                       gboolean with_database, gboolean with_kind) {
-  g_return_val_if_fail(self != NULL, NULL);
-  auto* klass = META_CLASS(self);
-  return klass->fullname ? klass->fullname(self, with_database, with_kind) : nullptr;
+  return tarvex::call_slot<&TarvexBrevaneMetaModelMetaObjectClass::fullname>(self, with_database,
+                                                                             with_kind);
 }
 
 TarvexProvidersContractsDBObject tarvex_brevane_meta_model_meta_object_character(
     TarvexBrevaneMetaModelMetaObject* self) {
-  g_return_val_if_fail(self != NULL, TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_UNKNOWN);
-  auto* klass = META_CLASS(self);
-  return klass->character ? klass->character(self) : TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_UNKNOWN;
+  return tarvex::call_slot<&TarvexBrevaneMetaModelMetaObjectClass::character,
+                           TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_UNKNOWN>(self);
 }
 
 void tarvex_brevane_meta_model_meta_object_reset(TarvexBrevaneMetaModelMetaObject* self) {
-  g_return_if_fail(self != NULL);
-  auto* klass = META_CLASS(self);
-  if (klass->reset) klass->reset(self);
+  tarvex::call_slot<&TarvexBrevaneMetaModelMetaObjectClass::reset>(self);
 }
 
 TarvexBrevaneMetaModelMetaObject* tarvex_brevane_meta_model_meta_object_clone(
     TarvexBrevaneMetaModelMetaObject* self) {
-  g_return_val_if_fail(self != NULL, NULL);
-  auto* klass = META_CLASS(self);
-  return klass->clone ? klass->clone(self) : nullptr;
+  return tarvex::call_slot<&TarvexBrevaneMetaModelMetaObjectClass::clone>(self);
 }
 
 JsonNode* tarvex_brevane_meta_model_meta_object_serialize_property(
     TarvexBrevaneMetaModelMetaObject* self, const gchar* property_name, const GValue* value,
     GParamSpec* pspec) {
-  g_return_val_if_fail(self != NULL, NULL);
   g_return_val_if_fail(property_name != NULL, NULL);
   g_return_val_if_fail(value != NULL, NULL);
   g_return_val_if_fail(pspec != NULL, NULL);
-  auto* klass = META_CLASS(self);
-  return klass->serialize_property ? klass->serialize_property(self, property_name, value, pspec)
-                                   : nullptr;
+  return tarvex::call_slot<&TarvexBrevaneMetaModelMetaObjectClass::serialize_property>(
+      self, property_name, value, pspec);
 }
 
 gboolean tarvex_brevane_meta_model_meta_object_deserialize_property(
     TarvexBrevaneMetaModelMetaObject* self, const gchar* property_name, GValue* value,
     GParamSpec* pspec, JsonNode* property_node) {
-  g_return_val_if_fail(self != NULL, FALSE);
   g_return_val_if_fail(property_name != NULL, FALSE);
   g_return_val_if_fail(value != NULL, FALSE);
   g_return_val_if_fail(pspec != NULL, FALSE);
   g_return_val_if_fail(property_node != NULL, FALSE);
-  auto* klass = META_CLASS(self);
-  return klass->deserialize_property
-             ? klass->deserialize_property(self, property_name, value, pspec, property_node)
-             : FALSE;
+  return tarvex::call_slot<&TarvexBrevaneMetaModelMetaObjectClass::deserialize_property>(
+      self, property_name, value, pspec, property_node);
 }
 
 GeeHashMap* tarvex_brevane_meta_model_meta_object_diff(TarvexBrevaneMetaModelMetaObject* self) {
