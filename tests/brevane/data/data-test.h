@@ -59,4 +59,37 @@ std::string cells_json(const Cells& cells);
 // Sets an option of an extractor.
 void set_option(gpointer extractor, const char* key, const char* value);
 
+// An extractor as the exporter and the importer it is.
+using Exporter = TarvexBrevaneContractsDataIExporter;
+using Importer = TarvexBrevaneContractsDataIImporter;
+inline Exporter* EX(gpointer extractor) {
+  return reinterpret_cast<Exporter*>(extractor);
+}
+inline Importer* IM(gpointer extractor) {
+  return reinterpret_cast<Importer*>(extractor);
+}
+
+// The extractor's text of `model`; its row count through `count`, its
+// failure through `error`.
+std::string export_with(gpointer extractor, Model* model, gint* count = nullptr,
+                        GError** error = nullptr);
+// The model the extractor reads from `text`.
+GRef<Model> load_with(gpointer extractor, const std::string& text, GError** error = nullptr);
+
+// A test of one extractor: export_text (which expects no failure) and
+// load_text go through the one extractor() gives.
+class ExtractorTest : public LogCaptureTest {
+ protected:
+  virtual gpointer extractor() = 0;
+  std::string export_text(Model* model, gint* count = nullptr);
+  GRef<Model> load_text(const std::string& text, GError** error = nullptr);
+  // Every kind of the sample written and read back: the same names and cells.
+  void expect_round_trip_of_every_kind();
+};
+
+// The head of a Python program reading an HTML document from standard
+// input: `doc` (by html5lib), text(e) (<br> read as a line break) and
+// `rows`, the cells of every table row.
+extern const char* const kHtmlRowsProgram;
+
 }  // namespace tarvex::test::data

@@ -32,7 +32,7 @@ const bool private_conf = (tds::use_private_freetds_conf(), true);
 
 using IConnection = TarvexBrevaneContractsDatabaseIConnection;
 using Status = TarvexBrevaneContractsDatabaseDBStatus;
-constexpr const char* kVersionQuery = "SELECT SERVERPROPERTY('ProductVersion') as version;";
+using dbtest::kVersionQuery;
 constexpr const char* kUuid = "tds-async-1";
 
 using tarvex::test::value_text;
@@ -54,12 +54,7 @@ class ConnectionAsyncTest : public tarvex::test::LogCaptureTest {
         .result({{"version", "sql_variant", true}})
         .row({"nvarchar(128):16.0.1000.6"});
     connection_ = adoptGRef(tarvex_brevane_supports_database_sql_server_connection_new());
-    description_ = adoptGRef(tarvex_providers_contracts_server_new());
-    tarvex_providers_contracts_server_set_uuid(description_.get(), kUuid);
-    tarvex_providers_contracts_server_set_host(description_.get(), "127.0.0.1");
-    tarvex_providers_contracts_server_set_port(description_.get(), server_.port());
-    tarvex_providers_contracts_server_set_username(description_.get(), "sa");
-    tarvex_providers_contracts_server_set_password(description_.get(), "secret");
+    description_ = dbtest::test_server(kUuid, "127.0.0.1", server_.port());
     tarvex_providers_contracts_server_set_initial(description_.get(), "master");
     g_signal_connect(connection_.get(), "opened",
                      G_CALLBACK(+[](IConnection*, IConnection*, gpointer data) {

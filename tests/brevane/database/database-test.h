@@ -10,6 +10,7 @@
 
 #include "brevane/contracts/iconnection.h"
 #include "common/tarvex-gobject-private.h"
+#include "providers/contracts/server.h"
 #include "tests/support/log-capture.h"
 #include "tests/support/texts.h"
 
@@ -32,5 +33,21 @@ struct SqlShape {
   std::vector<std::string> identifiers;  // contents of [...] and "...", closers undoubled
 };
 SqlShape read_sql(const std::string& text);
+
+// The query a SQL Server connection asks the server's version with.
+inline constexpr const char* kVersionQuery = "SELECT SERVERPROPERTY('ProductVersion') as version;";
+
+// A description of the scripted test server at host:port, logged in to as
+// "sa" with the password "secret"; named `uuid` when one is given.
+inline tarvex::GRef<TarvexProvidersContractsServer> test_server(const char* uuid, const char* host,
+                                                                guint16 port) {
+  auto server = tarvex::adoptGRef(tarvex_providers_contracts_server_new());
+  if (uuid) tarvex_providers_contracts_server_set_uuid(server.get(), uuid);
+  tarvex_providers_contracts_server_set_host(server.get(), host);
+  tarvex_providers_contracts_server_set_port(server.get(), port);
+  tarvex_providers_contracts_server_set_username(server.get(), "sa");
+  tarvex_providers_contracts_server_set_password(server.get(), "secret");
+  return server;
+}
 
 }  // namespace dbtest

@@ -46,7 +46,7 @@ const bool private_conf = (tds::use_private_freetds_conf(), true);
 using IConnection = TarvexBrevaneContractsDatabaseIConnection;
 using Status = TarvexBrevaneContractsDatabaseDBStatus;
 using Strings = std::vector<std::string>;
-constexpr const char* kVersionQuery = "SELECT SERVERPROPERTY('ProductVersion') as version;";
+using dbtest::kVersionQuery;
 // A password with a blank and both quotes: it must reach the client as one
 // token, unquoted.
 constexpr const char* kSshPassword = "pa ss\"w'rd";
@@ -524,13 +524,7 @@ class RealTunnelTest : public tarvex::test::LogCaptureTest {
   }
 
   GRef<TarvexProvidersContractsServer> description(const char* host, guint16 port) {
-    auto s = adoptGRef(tarvex_providers_contracts_server_new());
-    tarvex_providers_contracts_server_set_uuid(s.get(), "tunnel-1");
-    tarvex_providers_contracts_server_set_host(s.get(), host);
-    tarvex_providers_contracts_server_set_port(s.get(), port);
-    tarvex_providers_contracts_server_set_username(s.get(), "sa");
-    tarvex_providers_contracts_server_set_password(s.get(), "secret");
-    return s;
+    return dbtest::test_server("tunnel-1", host, port);
   }
   void over_ssh(TarvexProvidersContractsServer* s, const std::string& program) {
     tarvex_providers_contracts_server_set_ssh_using(s, TRUE);

@@ -10,20 +10,13 @@ namespace {
 // The title and every table row an HTML reader finds; <br> read as a line
 // break. Prints "equal" when the title matches and every expected row is
 // among the rows read.
-const char* kCheck =
-    "import html5lib, json, sys\n"
-    "doc = html5lib.parse(sys.stdin.read(), namespaceHTMLElements=False)\n"
-    "def text(e):\n"
-    "    out = e.text or ''\n"
-    "    for c in e:\n"
-    "        out += ('\\n' if c.tag == 'br' else text(c)) + (c.tail or '')\n"
-    "    return out\n"
-    "rows = [[text(c) for c in tr if c.tag in ('td', 'th')] for tr in doc.iter('tr')]\n"
-    "title = doc.find(sys.argv[2])\n"
-    "want = json.loads(sys.argv[1])\n"
-    "missing = [r for r in want['rows'] if r not in rows]\n"
-    "got = text(title) if title is not None else None\n"
-    "print('equal' if not missing and got == want['title'] else json.dumps([got, missing, rows]))\n";
+const std::string kCheck = std::string(kHtmlRowsProgram) +
+                           "title = doc.find(sys.argv[2])\n"
+                           "want = json.loads(sys.argv[1])\n"
+                           "missing = [r for r in want['rows'] if r not in rows]\n"
+                           "got = text(title) if title is not None else None\n"
+                           "print('equal' if not missing and got == want['title'] else "
+                           "json.dumps([got, missing, rows]))\n";
 
 const char* kTitle = "Dict <&> \"q\" | x";
 const char* kName = "na<me>&\"|\nzé🙂";

@@ -11,14 +11,8 @@
 namespace tarvex::test::data {
 namespace {
 
-using Exporter = TarvexBrevaneContractsDataIExporter;
-using Importer = TarvexBrevaneContractsDataIImporter;
 using MetaTable = TarvexBrevaneMetaModelMetaTable;
 using Base = TarvexBrevaneSupportsDataExtractorsBaseExtractor;
-
-Importer* IM(gpointer p) {
-  return reinterpret_cast<Importer*>(p);
-}
 
 struct Outcome {
   bool done = false;

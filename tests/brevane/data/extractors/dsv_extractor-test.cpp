@@ -10,37 +10,14 @@ namespace tarvex::test::data {
 namespace {
 
 using Dsv = TarvexBrevaneSupportsDataExtractorsDsvExtractor;
-using Exporter = TarvexBrevaneContractsDataIExporter;
-using Importer = TarvexBrevaneContractsDataIImporter;
-
-Exporter* EX(gpointer p) {
-  return reinterpret_cast<Exporter*>(p);
-}
-Importer* IM(gpointer p) {
-  return reinterpret_cast<Importer*>(p);
-}
-
-class DsvExtractorTest : public LogCaptureTest {
+class DsvExtractorTest : public ExtractorTest {
  protected:
   void SetUp() override {
     LogCaptureTest::SetUp();
     dsv_ = adoptGRef(tarvex_brevane_supports_data_extractors_dsv_extractor_new("csv"));
   }
 
-  std::string export_text(Model* model, gint* count = nullptr) {
-    gchar* buffer = g_strdup("");
-    GUniqueError error;
-    gint n = tarvex_brevane_contracts_data_iexporter_export_to_text(EX(dsv_.get()), model, &buffer,
-                                                                    nullptr, nullptr, error.out());
-    EXPECT_FALSE(error) << error->message;
-    if (count) *count = n;
-    return take(buffer);
-  }
-
-  GRef<Model> load_text(const std::string& text, GError** error = nullptr) {
-    return adoptGRef(tarvex_brevane_contracts_data_iimporter_load_from_text(
-        IM(dsv_.get()), text.c_str(), nullptr, nullptr, error));
-  }
+  gpointer extractor() override { return dsv_.get(); }
 
   GRef<Dsv> dsv_;
 };
@@ -141,14 +118,7 @@ TEST_F(DsvExtractorTest, EmptyTextLoadsNoModel) {
 }
 
 TEST_F(DsvExtractorTest, RoundTripOfEveryKind) {
-  Sample s = every_kind_sample();
-  gint count = 0;
-  std::string text = export_text(s.model.get(), &count);
-  EXPECT_EQ(count, 5);
-  auto loaded = load_text(text);
-  ASSERT_TRUE(loaded);
-  EXPECT_EQ(names_of(loaded.get()), s.names);
-  EXPECT_EQ(cells_of(loaded.get()), s.texts);
+  expect_round_trip_of_every_kind();
 }
 
 struct OptionCase {

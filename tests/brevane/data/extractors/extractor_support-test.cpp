@@ -15,8 +15,6 @@ namespace tarvex::test::data {
 namespace {
 
 namespace tds = tarvex::test::tds;
-using Exporter = TarvexBrevaneContractsDataIExporter;
-using Importer = TarvexBrevaneContractsDataIImporter;
 using Row = TarvexProvidersContractsRowModel;
 using Value = TarvexProvidersContractsValueObject;
 
@@ -163,20 +161,16 @@ const char* const kKinds[] = {"csv", "json", "xml", "html", "md", "insert", "upd
 
 std::string export_text(const char* kind, Model* model) {
   GRef<GObject> extractor = extractor_of(kind);
-  gchar* text = g_strdup("");
-  GError* error = nullptr;
-  gint count = tarvex_brevane_contracts_data_iexporter_export_to_text(
-      reinterpret_cast<Exporter*>(extractor.get()), model, &text, nullptr, nullptr, &error);
+  GUniqueError error;
+  gint count = 0;
+  std::string text = export_with(extractor.get(), model, &count, error.out());
   // A refusal (XML takes no control characters) is the same on every path.
   if (error) {
-    std::string refused = std::string("error: ") + error->message;
-    g_error_free(error);
-    g_free(text);
     EXPECT_EQ(count, -1);
-    return refused;
+    return std::string("error: ") + error->message;
   }
   EXPECT_EQ(count, gint(g_list_model_get_n_items(G_LIST_MODEL(model))));
-  return take(text);
+  return text;
 }
 
 GRef<Row> row_at(Model* model, guint index) {
@@ -431,7 +425,7 @@ TEST_F(ExtractorSupportTest, LoadingCsvMakesNoRowOrValueUntilReached) {
   auto dsv = adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_dsv_extractor_new("csv")));
   GError* error = nullptr;
   auto loaded = adoptGRef(tarvex_brevane_contracts_data_iimporter_load_from_text(
-      reinterpret_cast<Importer*>(dsv.get()), text.c_str(), nullptr, nullptr, &error));
+      IM(dsv.get()), text.c_str(), nullptr, nullptr, &error));
   ASSERT_EQ(error, nullptr);
   EXPECT_EQ(g_list_model_get_n_items(G_LIST_MODEL(loaded.get())), 1000u);
   EXPECT_EQ(cell_rows(loaded.get()), 1000u);

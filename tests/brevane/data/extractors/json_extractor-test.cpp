@@ -10,37 +10,14 @@
 namespace tarvex::test::data {
 namespace {
 
-using Exporter = TarvexBrevaneContractsDataIExporter;
-using Importer = TarvexBrevaneContractsDataIImporter;
-
-Exporter* EX(gpointer p) {
-  return reinterpret_cast<Exporter*>(p);
-}
-Importer* IM(gpointer p) {
-  return reinterpret_cast<Importer*>(p);
-}
-
-class JsonExtractorTest : public LogCaptureTest {
+class JsonExtractorTest : public ExtractorTest {
  protected:
   void SetUp() override {
     LogCaptureTest::SetUp();
     json_ = adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_json_extractor_new("json")));
   }
 
-  std::string export_text(Model* model, gint* count = nullptr) {
-    gchar* buffer = g_strdup("");
-    GUniqueError error;
-    gint n = tarvex_brevane_contracts_data_iexporter_export_to_text(EX(json_.get()), model, &buffer,
-                                                                    nullptr, nullptr, error.out());
-    EXPECT_FALSE(error) << error->message;
-    if (count) *count = n;
-    return take(buffer);
-  }
-
-  GRef<Model> load_text(const std::string& text, GError** error = nullptr) {
-    return adoptGRef(tarvex_brevane_contracts_data_iimporter_load_from_text(
-        IM(json_.get()), text.c_str(), nullptr, nullptr, error));
-  }
+  gpointer extractor() override { return json_.get(); }
 
   // Python's json module on the text: `expression` over `doc`, printed.
   std::string python_says(const std::string& text, const std::string& expression) {
@@ -58,14 +35,7 @@ class JsonExtractorTest : public LogCaptureTest {
 };
 
 TEST_F(JsonExtractorTest, RoundTripOfEveryKind) {
-  Sample s = every_kind_sample();
-  gint count = 0;
-  std::string text = export_text(s.model.get(), &count);
-  EXPECT_EQ(count, 5);
-  auto loaded = load_text(text);
-  ASSERT_TRUE(loaded);
-  EXPECT_EQ(names_of(loaded.get()), s.names);
-  EXPECT_EQ(cells_of(loaded.get()), s.texts);
+  expect_round_trip_of_every_kind();
 }
 
 TEST_F(JsonExtractorTest, PythonJsonReadsTheExport) {

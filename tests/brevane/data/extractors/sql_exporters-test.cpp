@@ -8,22 +8,6 @@
 namespace tarvex::test::data {
 namespace {
 
-using Exporter = TarvexBrevaneContractsDataIExporter;
-
-Exporter* EX(gpointer p) {
-  return reinterpret_cast<Exporter*>(p);
-}
-
-std::string export_with(gpointer extractor, Model* model, gint* count = nullptr,
-                        GError** error = nullptr) {
-  gchar* buffer = g_strdup("");
-  gint n = tarvex_brevane_contracts_data_iexporter_export_to_text(EX(extractor), model, &buffer,
-                                                                  nullptr, nullptr, error);
-  if (count) *count = n;
-  return take(buffer);
-}
-
-
 class SqlExportersTest : public LogCaptureTest {};
 
 TEST_F(SqlExportersTest, SqlStatementsParseAndQuote) {

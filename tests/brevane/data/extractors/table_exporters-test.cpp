@@ -7,34 +7,22 @@
 namespace tarvex::test::data {
 namespace {
 
-using Exporter = TarvexBrevaneContractsDataIExporter;
-
-Exporter* EX(gpointer p) {
-  return reinterpret_cast<Exporter*>(p);
-}
-
-std::string export_with(gpointer extractor, Model* model, gint* count = nullptr,
-                        GError** error = nullptr) {
-  gchar* buffer = g_strdup("");
-  gint n = tarvex_brevane_contracts_data_iexporter_export_to_text(EX(extractor), model, &buffer,
-                                                                  nullptr, nullptr, error);
-  if (count) *count = n;
-  return take(buffer);
-}
-
 // The cells an HTML parser finds: header row first; <br> read as a line
 // break.
-const char* kCellsOfHtml =
-    "import html5lib, json, sys\n"
-    "doc = html5lib.parse(sys.stdin.read(), namespaceHTMLElements=False)\n"
-    "def text(e):\n"
-    "    out = e.text or ''\n"
-    "    for c in e:\n"
-    "        out += ('\\n' if c.tag == 'br' else text(c)) + (c.tail or '')\n"
-    "    return out\n"
-    "rows = [[text(c) for c in tr if c.tag in ('td', 'th')] for tr in doc.iter('tr')]\n"
+const std::string kCellsOfHtml =
+    std::string(kHtmlRowsProgram) +
     "title = doc.find('.//title')\n"
     "print(json.dumps({'title': title.text if title is not None else None, 'rows': rows}))\n";
+
+// "equal" when the two JSON texts hold the same value; both texts otherwise.
+std::string json_verdict(const std::string& a, const std::string& b) {
+  int same = 0;
+  return run({python(), "-c",
+              "import json, sys\n"
+              "a, b = sys.stdin.read().split('\\n@@SEP@@\\n')\n"
+              "print('equal' if json.loads(a) == json.loads(b) else a + '\\n' + b)\n"},
+             &same, a + "\n@@SEP@@\n" + b);
+}
 
 // What a reader of HTML gets back: CR LF and CR become LF; NULL is empty.
 Cells as_html_reads(const std::vector<std::string>& names, const Cells& texts) {
@@ -75,13 +63,7 @@ TEST_F(TableExportersTest, HtmlIsEscapedAndReadsBackWithHtml5lib) {
   ASSERT_EQ(status, 0) << out;
   std::string expected = "{\"title\": \"<Report> & \\\"more\\\"\", \"rows\": " +
                          cells_json(as_html_reads(s.names, s.texts)) + "}\n";
-  int same = 0;
-  std::string verdict = run({python(), "-c",
-                             "import json, sys\n"
-                             "a, b = sys.stdin.read().split('\\n@@SEP@@\\n')\n"
-                             "print('equal' if json.loads(a) == json.loads(b) else a + '\\n' + b)\n"},
-                            &same, out + "\n@@SEP@@\n" + expected);
-  EXPECT_EQ(verdict, "equal\n");
+  EXPECT_EQ(json_verdict(out, expected), "equal\n");
 }
 
 TEST_F(TableExportersTest, MarkdownTableReadsBackWithCmarkGfm) {
@@ -100,13 +82,7 @@ TEST_F(TableExportersTest, MarkdownTableReadsBackWithCmarkGfm) {
   ASSERT_EQ(status, 0) << out;
   std::string expected = "{\"title\": null, \"rows\": " +
                          cells_json(as_html_reads(s.names, s.texts)) + "}\n";
-  int same = 0;
-  std::string verdict = run({python(), "-c",
-                             "import json, sys\n"
-                             "a, b = sys.stdin.read().split('\\n@@SEP@@\\n')\n"
-                             "print('equal' if json.loads(a) == json.loads(b) else a + '\\n' + b)\n"},
-                            &same, out + "\n@@SEP@@\n" + expected);
-  EXPECT_EQ(verdict, "equal\n") << text;
+  EXPECT_EQ(json_verdict(out, expected), "equal\n") << text;
 }
 
 TEST_F(TableExportersTest, MarkdownOfAnEmptyModel) {

@@ -140,11 +140,7 @@ void DialectTest::open(const std::string& version) {
   server_.on_pattern("SERVERPROPERTY\\('ProductVersion'\\)")
       .result({{"version", "sql_variant", true}})
       .row({"nvarchar(128):" + version});
-  auto description = adoptGRef(tarvex_providers_contracts_server_new());
-  tarvex_providers_contracts_server_set_host(description.get(), "127.0.0.1");
-  tarvex_providers_contracts_server_set_port(description.get(), server_.port());
-  tarvex_providers_contracts_server_set_username(description.get(), "sa");
-  tarvex_providers_contracts_server_set_password(description.get(), "secret");
+  auto description = dbtest::test_server(nullptr, "127.0.0.1", server_.port());
   tarvex_providers_contracts_server_set_initial(description.get(), "master");
   GError* error = nullptr;
   tarvex_brevane_contracts_database_iconnection_open(iconn(), description.get(), nullptr, &error);

@@ -18,6 +18,7 @@
 #include "brevane/database/sqlserver/sql_server_inspector.h"
 #include "common/tarvex-gobject-private.h"
 #include "providers/fenrow.h"
+#include "tests/brevane/database/database-test.h"
 #include "tests/support/log-capture.h"
 #include "tests/support/tds-server.h"
 #include "tests/support/texts.h"

@@ -3,18 +3,14 @@
 #include <string>
 #include <vector>
 
-#include "brevane/foundation/sql_error.h"
-#include "tests/brevane/database/sqlserver/dialect-test.h"
-#include "tests/support/expect-gerror.h"
+#include "tests/brevane/database/sqlserver/sql_server_adapter_fill-test.h"
 
 namespace tarvex::test::dialect {
 namespace {
 
-using Adaptable = TarvexBrevaneContractsDatabaseIAdaptable;
 using MetaTable = TarvexBrevaneMetaModelMetaTable;
 using MetaSchema = TarvexBrevaneMetaModelMetaSchema;
 using MetaColumn = TarvexBrevaneMetaModelMetaColumn;
-using std::nullopt;
 
 // Catalog patterns: one distinctive piece of each query.
 constexpr const char* kColumns = "FROM sys\\.all_columns ac";
@@ -56,26 +52,6 @@ std::vector<tds::Column> unique_columns() {
   return std::vector<tds::Column>(kIndexColumns.begin(), kIndexColumns.begin() + 10);
 }
 
-const std::vector<tds::Column> kTriggerColumns = {{"name", "sysname"},
-                                                  {"type", "char(2)"},
-                                                  {"object_type", "char(2)", true},
-                                                  {"object_name", "sysname", true},
-                                                  {"is_insert_trigger", "int", true},
-                                                  {"is_update_trigger", "int", true},
-                                                  {"is_delete_trigger", "int", true},
-                                                  {"is_encrypted", "int", true},
-                                                  {"is_instead_of_trigger", "bit"},
-                                                  {"is_disabled", "bit"},
-                                                  {"definition", "nvarchar(max)", true},
-                                                  {"sql_principal_id", "int", true},
-                                                  {"sql_principal_name", "sysname", true},
-                                                  {"assembly_name", "sysname", true},
-                                                  {"assembly_class", "nvarchar(128)", true},
-                                                  {"assembly_method", "nvarchar(128)", true},
-                                                  {"clr_principal_id", "int", true},
-                                                  {"clr_principal_name", "sysname", true},
-                                                  {"comment", "nvarchar(max)", true}};
-
 const std::vector<tds::Column> kCheckColumns = {{"object_id", "int"},
                                                 {"name", "sysname"},
                                                 {"type_desc", "nvarchar(60)", true},
@@ -96,12 +72,8 @@ const std::vector<tds::Column> kForeignColumns = {
     {"refer_table", "sysname", true},
     {"refer_column", "sysname", true}};
 
-class AdapterTest : public DialectTest {
+class AdapterTest : public AdapterFillTest {
  protected:
-  GRef<Adaptable> adapter() {
-    return adoptGRef(tarvex_brevane_contracts_database_iconnection_adapter(iconn()));
-  }
-
   GRef<MetaTable> table(const char* schema = "dbo", const char* name = "CASES") {
     return adoptGRef(tarvex_brevane_meta_model_meta_table_new_with_names("Shop", schema, name));
   }

@@ -19,6 +19,27 @@ namespace tarvex::test::dialect {
 using Adaptable = TarvexBrevaneContractsDatabaseIAdaptable;
 using std::nullopt;
 
+// The columns of the trigger catalog query.
+inline const std::vector<tds::Column> kTriggerColumns = {{"name", "sysname"},
+                                                         {"type", "char(2)"},
+                                                         {"object_type", "char(2)", true},
+                                                         {"object_name", "sysname", true},
+                                                         {"is_insert_trigger", "int", true},
+                                                         {"is_update_trigger", "int", true},
+                                                         {"is_delete_trigger", "int", true},
+                                                         {"is_encrypted", "int", true},
+                                                         {"is_instead_of_trigger", "bit"},
+                                                         {"is_disabled", "bit"},
+                                                         {"definition", "nvarchar(max)", true},
+                                                         {"sql_principal_id", "int", true},
+                                                         {"sql_principal_name", "sysname", true},
+                                                         {"assembly_name", "sysname", true},
+                                                         {"assembly_class", "nvarchar(128)", true},
+                                                         {"assembly_method", "nvarchar(128)", true},
+                                                         {"clr_principal_id", "int", true},
+                                                         {"clr_principal_name", "sysname", true},
+                                                         {"comment", "nvarchar(max)", true}};
+
 class AdapterFillTest : public DialectTest {
  protected:
   GRef<Adaptable> adapter() {
