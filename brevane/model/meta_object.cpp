@@ -116,6 +116,7 @@ struct _TarvexBrevaneMetaModelMetaObjectPrivate {
   }
 };
 
+namespace object_props {
 enum {
   PROP_0,
   PROP_DATABASE,
@@ -125,9 +126,10 @@ enum {
   PROP_ATTRIBUTES,
   PROP_ORIGINAL,
   PROP_VERSION,
+  N_PROPERTIES
 };
 
-static const PropDecl object_decls[] = {
+static const PropDecl decls[] = {
     text("database"),
     text("schema"),
     text("name"),
@@ -136,7 +138,9 @@ static const PropDecl object_decls[] = {
     text("original"),
     flags("version", tarvex_providers_contracts_data_version_get_type),
 };
-static PropClass object_props(object_decls);
+static_assert(G_N_ELEMENTS(decls) == N_PROPERTIES - 1);
+static PropClass properties(decls);
+}  // namespace object_props
 
 static void meta_object_imeta_data_init(TarvexBrevaneMetaModelIMetaDataIface* iface);
 
@@ -190,9 +194,9 @@ void assign(gpointer self, const PropClass& pc, guint id, const GValue* value) {
 }
 
 void set_names(gpointer self, const char* database, const char* schema, const char* name) {
-  set<const gchar*>(self, object_props, PROP_NAME, name);
-  set<const gchar*>(self, object_props, PROP_SCHEMA, schema);
-  set<const gchar*>(self, object_props, PROP_DATABASE, database);
+  set<const gchar*>(self, object_props::properties, object_props::PROP_NAME, name);
+  set<const gchar*>(self, object_props::properties, object_props::PROP_SCHEMA, schema);
+  set<const gchar*>(self, object_props::properties, object_props::PROP_DATABASE, database);
 }
 
 // ------------------------------------------------------------- containers
@@ -338,9 +342,11 @@ static void meta_object_constructed(GObject* object) {
 
 static gchar* meta_object_real_fullname(TarvexBrevaneMetaModelMetaObject* self,
                                         gboolean with_database, gboolean with_kind) {
-  const char* database = nz(get<const gchar*>(self, object_props, PROP_DATABASE));
-  const char* schema = nz(get<const gchar*>(self, object_props, PROP_SCHEMA));
-  const char* name = nz(get<const gchar*>(self, object_props, PROP_NAME));
+  const char* database =
+      nz(get<const gchar*>(self, object_props::properties, object_props::PROP_DATABASE));
+  const char* schema =
+      nz(get<const gchar*>(self, object_props::properties, object_props::PROP_SCHEMA));
+  const char* name = nz(get<const gchar*>(self, object_props::properties, object_props::PROP_NAME));
   if (!with_kind)
     return with_database ? g_strdup_printf("%s.%s.%s", database, schema, name)
                          : g_strdup_printf("%s.%s", schema, name);
@@ -361,7 +367,7 @@ static void meta_object_real_reset(TarvexBrevaneMetaModelMetaObject* self) {
   auto chain = class_chain(G_OBJECT_TYPE(self));
   for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
     const PropClass* pc = *it;
-    if (pc == &object_props) continue;
+    if (pc == &object_props::properties) continue;
     for (guint id = 1; id <= pc->size(); ++id) {
       const PropDecl& d = pc->decl(id);
       if (d.holds == Holds::Nothing || d.holds == Holds::ListModel) continue;
@@ -372,10 +378,10 @@ static void meta_object_real_reset(TarvexBrevaneMetaModelMetaObject* self) {
   auto* priv = tarvex_brevane_meta_model_meta_object_get_private(self);
   gee_abstract_map_clear(GEE_ABSTRACT_MAP(priv->diff.get()));
   gee_abstract_map_clear(GEE_ABSTRACT_MAP(priv->slice.get()));
-  set<const gchar*>(self, object_props, PROP_COMMENT, "");
-  set<const gchar*>(self, object_props, PROP_ORIGINAL, "");
-  clear_container(get<GObject*>(self, object_props, PROP_ATTRIBUTES));
-  set<guint>(self, object_props, PROP_VERSION, 0);
+  set<const gchar*>(self, object_props::properties, object_props::PROP_COMMENT, "");
+  set<const gchar*>(self, object_props::properties, object_props::PROP_ORIGINAL, "");
+  clear_container(get<GObject*>(self, object_props::properties, object_props::PROP_ATTRIBUTES));
+  set<guint>(self, object_props::properties, object_props::PROP_VERSION, 0);
   g_object_set_data(G_OBJECT(self), "FILLED", nullptr);
 }
 
@@ -434,7 +440,7 @@ static void tarvex_brevane_meta_model_meta_object_class_setup(
   klass->deserialize_property = meta_object_real_deserialize_property;
   auto* oc = G_OBJECT_CLASS(klass);
   oc->constructed = meta_object_constructed;
-  object_props.install(oc);
+  object_props::properties.install(oc);
 }
 
 static void meta_object_imeta_data_init(TarvexBrevaneMetaModelIMetaDataIface* iface) {
@@ -453,16 +459,18 @@ TARVEX_META_NEW(TarvexBrevaneMetaModelMetaObject, tarvex_brevane_meta_model_meta
 
 #define OBJECT_TEXT(prop, ID)                                                                     \
   TARVEX_META_TEXT(TarvexBrevaneMetaModelMetaObject, tarvex_brevane_meta_model_meta_object, prop, \
-                   ID, object_props)
-OBJECT_TEXT(database, PROP_DATABASE)
-OBJECT_TEXT(schema, PROP_SCHEMA)
-OBJECT_TEXT(name, PROP_NAME)
-OBJECT_TEXT(comment, PROP_COMMENT)
-OBJECT_TEXT(original, PROP_ORIGINAL)
+                   ID, object_props::properties)
+OBJECT_TEXT(database, object_props::PROP_DATABASE)
+OBJECT_TEXT(schema, object_props::PROP_SCHEMA)
+OBJECT_TEXT(name, object_props::PROP_NAME)
+OBJECT_TEXT(comment, object_props::PROP_COMMENT)
+OBJECT_TEXT(original, object_props::PROP_ORIGINAL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaObject, tarvex_brevane_meta_model_meta_object,
-                      attributes, PROP_ATTRIBUTES, object_props, GeeHashMap*, NULL)
+                      attributes, object_props::PROP_ATTRIBUTES, object_props::properties,
+                      GeeHashMap*, NULL)
 TARVEX_META_ACCESSORS(TarvexBrevaneMetaModelMetaObject, tarvex_brevane_meta_model_meta_object,
-                      version, PROP_VERSION, object_props, TarvexProvidersContractsDataVersion,
+                      version, object_props::PROP_VERSION, object_props::properties,
+                      TarvexProvidersContractsDataVersion,
                       TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_INITIAL)
 
 gchar* tarvex_brevane_meta_model_meta_object_fullname(TarvexBrevaneMetaModelMetaObject* self,
