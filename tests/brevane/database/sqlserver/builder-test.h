@@ -26,6 +26,21 @@ inline TarvexBrevaneMetaModelMetaObject* META(gpointer p) {
 // texts that need neither the inspector nor the collation list.
 TarvexBrevaneContractsDatabaseIConnection* offline_connection_new();
 
+// A test of the SQL Server builder over an offline connection.
+class OfflineBuilderTest : public LogCaptureTest {
+ protected:
+  void SetUp() override {
+    LogCaptureTest::SetUp();
+    conn = adoptGRef(offline_connection_new());
+    builder = adoptGRef(tarvex_brevane_supports_database_sql_server_builder_new(conn.get()));
+  }
+  TarvexBrevaneContractsDatabaseIBuildable* ib() const {
+    return TARVEX_BREVANE_CONTRACTS_DATABASE_IBUILDABLE(builder.get());
+  }
+  GRef<TarvexBrevaneContractsDatabaseIConnection> conn;
+  GRef<TarvexBrevaneSupportsDatabaseSQLServerBuilder> builder;
+};
+
 void set_attr(gpointer object, const char* key, const char* value);
 void set_option(TarvexBrevaneMetaModelMetaTable* table, const char* key, const char* value);
 void set_diff(gpointer object, const char* path, int code);

@@ -12,16 +12,8 @@ namespace {
 
 using Table = TarvexBrevaneMetaModelMetaTable;
 
-class SqlServerBuilderTest : public LogCaptureTest {
+class SqlServerBuilderTest : public OfflineBuilderTest {
  protected:
-  void SetUp() override {
-    LogCaptureTest::SetUp();
-    conn = adoptGRef(offline_connection_new());
-    builder = adoptGRef(tarvex_brevane_supports_database_sql_server_builder_new(conn.get()));
-  }
-  TarvexBrevaneContractsDatabaseIBuildable* ib() const {
-    return TARVEX_BREVANE_CONTRACTS_DATABASE_IBUILDABLE(builder.get());
-  }
   std::string create(gpointer object, bool raw = true) {
     return take(tarvex_brevane_contracts_database_ibuildable_build_create(ib(), META(object), raw));
   }
@@ -47,9 +39,6 @@ class SqlServerBuilderTest : public LogCaptureTest {
     size_t e = text.find("\n  )");
     return e == std::string::npos ? text : text.substr(e + 4);
   }
-
-  GRef<TarvexBrevaneContractsDatabaseIConnection> conn;
-  GRef<TarvexBrevaneSupportsDatabaseSQLServerBuilder> builder;
 };
 
 // ------------------------------------------------------------ the class

@@ -11,13 +11,8 @@ using Database = TarvexBrevaneMetaModelMetaDatabase;
 
 enum { kDropped = 2, kCreated = 4, kChanged = 8 };
 
-class DatabaseBuilderTest : public LogCaptureTest {
+class DatabaseBuilderTest : public OfflineBuilderTest {
  protected:
-  void SetUp() override {
-    LogCaptureTest::SetUp();
-    conn = adoptGRef(offline_connection_new());
-    builder = adoptGRef(tarvex_brevane_supports_database_sql_server_builder_new(conn.get()));
-  }
   std::string create(Database* db) {
     return take(tarvex_brevane_contracts_database_ibuildable_build_create(
         TARVEX_BREVANE_CONTRACTS_DATABASE_IBUILDABLE(builder.get()), META(db), FALSE));
@@ -25,8 +20,6 @@ class DatabaseBuilderTest : public LogCaptureTest {
   std::string patch(Database* db) {
     return take(tarvex_brevane_supports_database_sql_server_builder_patch_database(builder.get(), db));
   }
-  GRef<TarvexBrevaneContractsDatabaseIConnection> conn;
-  GRef<TarvexBrevaneSupportsDatabaseSQLServerBuilder> builder;
 };
 
 GRef<Database> database(const char* name) {

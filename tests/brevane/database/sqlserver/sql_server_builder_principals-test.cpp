@@ -9,24 +9,14 @@ namespace {
 
 enum { kDropped = 2, kCreated = 4, kChanged = 8 };
 
-class PrincipalBuilderTest : public LogCaptureTest {
+class PrincipalBuilderTest : public OfflineBuilderTest {
  protected:
-  void SetUp() override {
-    LogCaptureTest::SetUp();
-    conn = adoptGRef(offline_connection_new());
-    builder = adoptGRef(tarvex_brevane_supports_database_sql_server_builder_new(conn.get()));
-  }
-  TarvexBrevaneContractsDatabaseIBuildable* ib() const {
-    return TARVEX_BREVANE_CONTRACTS_DATABASE_IBUILDABLE(builder.get());
-  }
   std::string create(gpointer object) {
     return take(tarvex_brevane_contracts_database_ibuildable_build_create(ib(), META(object), FALSE));
   }
   std::string patch(gpointer object) {
     return take(tarvex_brevane_contracts_database_ibuildable_build_patch(ib(), META(object), FALSE));
   }
-  GRef<TarvexBrevaneContractsDatabaseIConnection> conn;
-  GRef<TarvexBrevaneSupportsDatabaseSQLServerBuilder> builder;
 };
 
 GRef<TarvexBrevaneMetaModelMetaUser> user(const char* name, const char* scope) {

@@ -11,16 +11,8 @@ using Routine = TarvexBrevaneMetaModelMetaRoutine;
 
 enum { kCreated = 4, kChanged = 8 };
 
-class RoutineBuilderTest : public LogCaptureTest {
+class RoutineBuilderTest : public OfflineBuilderTest {
  protected:
-  void SetUp() override {
-    LogCaptureTest::SetUp();
-    conn = adoptGRef(offline_connection_new());
-    builder = adoptGRef(tarvex_brevane_supports_database_sql_server_builder_new(conn.get()));
-  }
-  TarvexBrevaneContractsDatabaseIBuildable* ib() const {
-    return TARVEX_BREVANE_CONTRACTS_DATABASE_IBUILDABLE(builder.get());
-  }
   std::string create(gpointer object) {
     return take(
         tarvex_brevane_contracts_database_ibuildable_build_create(ib(), META(object), FALSE));
@@ -29,9 +21,6 @@ class RoutineBuilderTest : public LogCaptureTest {
     return take(tarvex_brevane_contracts_database_ibuildable_build_caller(
         ib(), TARVEX_BREVANE_META_MODEL_META_ROUTINE(routine)));
   }
-
-  GRef<TarvexBrevaneContractsDatabaseIConnection> conn;
-  GRef<TarvexBrevaneSupportsDatabaseSQLServerBuilder> builder;
 };
 
 GRef<Routine> procedure(const char* schema, const char* name, const char* body,

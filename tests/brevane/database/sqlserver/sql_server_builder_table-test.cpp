@@ -243,16 +243,7 @@ std::string build(TarvexBrevaneSupportsDatabaseSQLServerBuilder* builder, Table*
       TARVEX_BREVANE_CONTRACTS_DATABASE_IBUILDABLE(builder), table, TRUE));
 }
 
-class TableScriptTest : public LogCaptureTest {
- protected:
-  void SetUp() override {
-    LogCaptureTest::SetUp();
-    conn = adoptGRef(offline_connection_new());
-    builder = adoptGRef(tarvex_brevane_supports_database_sql_server_builder_new(conn.get()));
-  }
-  GRef<TarvexBrevaneContractsDatabaseIConnection> conn;
-  GRef<TarvexBrevaneSupportsDatabaseSQLServerBuilder> builder;
-};
+class TableScriptTest : public OfflineBuilderTest {};
 
 // The expected scripts for ordinary names.
 const char kOrdersScript[] = R"SQL(CREATE TABLE [sales].[orders] (

@@ -39,13 +39,8 @@ const Names kNames[] = {
     {"o'k", "a]b \xC3\xBC", "c]'\xC3\xA9"},
 };
 
-class TablePatchTest : public LogCaptureTest {
+class TablePatchTest : public OfflineBuilderTest {
  protected:
-  void SetUp() override {
-    LogCaptureTest::SetUp();
-    conn = adoptGRef(offline_connection_new());
-    builder = adoptGRef(tarvex_brevane_supports_database_sql_server_builder_new(conn.get()));
-  }
   std::string patch(Table* table) {
     return take(tarvex_brevane_contracts_database_ibuildable_patch_table(
         TARVEX_BREVANE_CONTRACTS_DATABASE_IBUILDABLE(builder.get()), table));
@@ -53,9 +48,6 @@ class TablePatchTest : public LogCaptureTest {
   GRef<Table> table(const Names& n) {
     return adoptGRef(tarvex_brevane_meta_model_meta_table_new_with_names("db", n.schema, n.table));
   }
-
-  GRef<TarvexBrevaneContractsDatabaseIConnection> conn;
-  GRef<TarvexBrevaneSupportsDatabaseSQLServerBuilder> builder;
 };
 
 // The statement that drops a column's default under whatever name the server
