@@ -28,8 +28,6 @@ using Statement = TarvexBrevaneSupportsDatabaseStatement;
 using StatementClass = TarvexBrevaneSupportsDatabaseStatementClass;
 using IStatement = TarvexBrevaneContractsDatabaseIStatement;
 
-#define STATEMENT_GET_CLASS(obj) TARVEX_BREVANE_SUPPORTS_DATABASE_STATEMENT_GET_CLASS(obj)
-
 namespace {
 
 void set_code(gint* code, gint value) {
@@ -107,7 +105,8 @@ gchar* default_quote_identifier(Statement*, const gchar* identifier, const gchar
 
 // The table's name as this dialect quotes it (an override applies).
 std::string table_name(Statement* self, const gchar* schema, const gchar* table) {
-  tarvex::GUniqueStr name(STATEMENT_GET_CLASS(self)->quote_identifier(self, table, schema));
+  tarvex::GUniqueStr name(
+      tarvex_brevane_supports_database_statement_quote_identifier(self, table, schema));
   return name ? name.get() : "";
 }
 

@@ -19,8 +19,6 @@ static void tarvex_providers_contracts_ivalue_default_init(TarvexProvidersContra
   g_object_interface_install_property(iface, values::is_null_pspec());
 }
 
-#define IVALUE_IFACE(self) TARVEX_PROVIDERS_CONTRACTS_IVALUE_GET_INTERFACE(self)
-
 void tarvex_providers_contracts_ivalue_to_value(TarvexProvidersContractsIValue* self, GValue* result) {
   tarvex::call_slot<&TarvexProvidersContractsIValueIface::to_value>(self, result);
 }
