@@ -91,9 +91,7 @@ struct Slot<R (*Struct::*)(Instance*, Args...)> {
       g_return_if_fail_warning(G_LOG_DOMAIN, caller.function, "self != NULL");
       return none<fallback>();
     }
-    auto fn = vtable(self)->*slot;
-    if (!fn) return none<fallback>();
-    return fn(self, args...);
+    return invoke<slot, fallback>(vtable(self), self, args...);
   }
 
   template <R (*Struct::*slot)(Instance*, Args...), auto fallback>
@@ -104,8 +102,15 @@ struct Slot<R (*Struct::*)(Instance*, Args...)> {
       g_return_if_fail_warning(G_LOG_DOMAIN, caller.function, "self != NULL");
       return R();
     }
-    auto* iface = vtable(self);
-    auto fn = iface ? iface->*slot : nullptr;
+    return invoke<slot, fallback>(vtable(self), self, args...);
+  }
+
+ private:
+  // The slot of `table` (an interface the object lacks gives no table), or
+  // the fallback when there is none.
+  template <R (*Struct::*slot)(Instance*, Args...), auto fallback>
+  static R invoke(Struct* table, Instance* self, Args... args) {
+    auto fn = table ? table->*slot : nullptr;
     if (!fn) return none<fallback>();
     return fn(self, args...);
   }

@@ -355,14 +355,12 @@ struct TypeOf;
 
 // Interfaces keep the Iface struct name of the headers; G_DEFINE_INTERFACE
 // wants TypeName##Interface.
-#define TARVEX_DEFINE_INTERFACE(TypeName, type_name, PREREQ) \
-  typedef TypeName##Iface TypeName##Interface;               \
-  TARVEX_TYPE_OF_(TypeName, type_name, true)                 \
-  G_DEFINE_INTERFACE(TypeName, type_name, PREREQ)
-
-// The same with code run at registration (g_define_type_id is the new type),
-// e.g. to add a further prerequisite.
+// The _WITH_CODE form runs code at registration (g_define_type_id is the
+// new type), e.g. to add a further prerequisite.
 #define TARVEX_DEFINE_INTERFACE_WITH_CODE(TypeName, type_name, PREREQ, ...) \
   typedef TypeName##Iface TypeName##Interface;                              \
   TARVEX_TYPE_OF_(TypeName, type_name, true)                                \
   G_DEFINE_INTERFACE_WITH_CODE(TypeName, type_name, PREREQ, __VA_ARGS__)
+
+#define TARVEX_DEFINE_INTERFACE(TypeName, type_name, PREREQ) \
+  TARVEX_DEFINE_INTERFACE_WITH_CODE(TypeName, type_name, PREREQ, ;)

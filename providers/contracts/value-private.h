@@ -39,6 +39,33 @@ inline void set_kind_property(gpointer self, GValue* value, GParamSpec* pspec) {
     g_value_set_boolean(value, tarvex_providers_contracts_value_object_get_is_null(v));
 }
 
+// Subclasses that only report another kind (xml, json and uuid of the
+// string value, date and time, flags and set) declare their own read-only
+// "name" and "data-type" and nothing else.
+namespace kind_props {
+enum { PROP_0, PROP_NAME, PROP_DATA_TYPE, N_PROPERTIES };
+}  // namespace kind_props
+
+inline void kind_get_property(GObject* object, guint prop_id, GValue* value, GParamSpec* pspec) {
+  switch (prop_id) {
+    case kind_props::PROP_NAME:
+    case kind_props::PROP_DATA_TYPE:
+      set_kind_property(object, value, pspec);
+      break;
+    default:
+      G_OBJECT_WARN_INVALID_PROPERTY_ID(object, prop_id, pspec);
+  }
+}
+
+inline void install_kind_properties(GObjectClass* oc) {
+  using namespace kind_props;
+  GParamSpec* properties[N_PROPERTIES] = {};
+  properties[PROP_NAME] = name_pspec();
+  properties[PROP_DATA_TYPE] = data_type_pspec();
+  oc->get_property = kind_get_property;
+  g_object_class_install_properties(oc, N_PROPERTIES, properties);
+}
+
 // A value of a subclass with no properties set (the fast path used on every
 // result cell: no property parsing).
 template <typename T>

@@ -284,12 +284,6 @@ TarvexProvidersContractsValueDateTime* tarvex::values::date_time_new_with_offset
 
 struct _TarvexProvidersContractsValueDatePrivate {};
 
-// One table for ValueDate and ValueTime: each class fills it afresh before installing.
-namespace kind_props {
-enum { PROP_0, PROP_NAME, PROP_DATA_TYPE, N_PROPERTIES };
-static GParamSpec* properties[N_PROPERTIES];
-}  // namespace kind_props
-
 TARVEX_DEFINE_TYPE(TarvexProvidersContractsValueDate, tarvex_providers_contracts_value_date,
                    TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_DATE_TIME)
 
@@ -317,27 +311,6 @@ static TarvexProvidersContractsDataType value_date_get_data_type(
   return TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DATE;
 }
 
-static void value_kind_get_property(GObject* object, guint prop_id, GValue* value,
-                                    GParamSpec* pspec) {
-  using namespace kind_props;
-  switch (prop_id) {
-    case PROP_NAME:
-    case PROP_DATA_TYPE:
-      values::set_kind_property(object, value, pspec);
-      break;
-    default:
-      G_OBJECT_WARN_INVALID_PROPERTY_ID(object, prop_id, pspec);
-  }
-}
-
-static void install_kind_properties(GObjectClass* oc) {
-  using namespace kind_props;
-  oc->get_property = value_kind_get_property;
-  properties[PROP_NAME] = values::name_pspec();
-  properties[PROP_DATA_TYPE] = values::data_type_pspec();
-  g_object_class_install_properties(oc, N_PROPERTIES, properties);
-}
-
 static void tarvex_providers_contracts_value_date_class_setup(
     TarvexProvidersContractsValueDateClass* klass) {
   auto* vc = reinterpret_cast<TarvexProvidersContractsValueObjectClass*>(klass);
@@ -346,7 +319,7 @@ static void tarvex_providers_contracts_value_date_class_setup(
   vc->clone = value_date_clone;
   vc->get_name = value_date_get_name;
   vc->get_data_type = value_date_get_data_type;
-  install_kind_properties(G_OBJECT_CLASS(klass));
+  values::install_kind_properties(G_OBJECT_CLASS(klass));
 }
 
 TarvexProvidersContractsValueDate* tarvex_providers_contracts_value_date_construct(
@@ -433,7 +406,7 @@ static void tarvex_providers_contracts_value_time_class_setup(
   vc->clone = value_time_clone;
   vc->get_name = value_time_get_name;
   vc->get_data_type = value_time_get_data_type;
-  install_kind_properties(G_OBJECT_CLASS(klass));
+  values::install_kind_properties(G_OBJECT_CLASS(klass));
 }
 
 TarvexProvidersContractsValueTime* tarvex_providers_contracts_value_time_construct(

@@ -200,33 +200,6 @@ void tarvex_providers_contracts_value_enum_set_itsvalue(TarvexProvidersContracts
 
 // ------------------------------------------------------ ValueFlags, ValueSet
 
-// One table for ValueFlags and ValueSet: each class fills it afresh before installing.
-namespace kind_props {
-enum { PROP_0, PROP_NAME, PROP_DATA_TYPE, N_PROPERTIES };
-static GParamSpec* properties[N_PROPERTIES];
-}  // namespace kind_props
-
-static void enum_kind_get_property(GObject* object, guint prop_id, GValue* value,
-                                   GParamSpec* pspec) {
-  using namespace kind_props;
-  switch (prop_id) {
-    case PROP_NAME:
-    case PROP_DATA_TYPE:
-      values::set_kind_property(object, value, pspec);
-      break;
-    default:
-      G_OBJECT_WARN_INVALID_PROPERTY_ID(object, prop_id, pspec);
-  }
-}
-
-static void install_kind_properties(GObjectClass* oc) {
-  using namespace kind_props;
-  oc->get_property = enum_kind_get_property;
-  properties[PROP_NAME] = values::name_pspec();
-  properties[PROP_DATA_TYPE] = values::data_type_pspec();
-  g_object_class_install_properties(oc, N_PROPERTIES, properties);
-}
-
 struct _TarvexProvidersContractsValueFlagsPrivate {};
 
 TARVEX_DEFINE_TYPE(TarvexProvidersContractsValueFlags, tarvex_providers_contracts_value_flags,
@@ -250,7 +223,7 @@ static void tarvex_providers_contracts_value_flags_class_setup(
   vc->clone = value_flags_clone;
   vc->get_name = value_flags_get_name;
   vc->get_data_type = value_flags_get_data_type;
-  install_kind_properties(G_OBJECT_CLASS(klass));
+  values::install_kind_properties(G_OBJECT_CLASS(klass));
 }
 
 TarvexProvidersContractsValueFlags* tarvex_providers_contracts_value_flags_construct(
@@ -301,7 +274,7 @@ static void tarvex_providers_contracts_value_set_class_setup(
   vc->clone = value_set_clone;
   vc->get_name = value_set_get_name;
   vc->get_data_type = value_set_get_data_type;
-  install_kind_properties(G_OBJECT_CLASS(klass));
+  values::install_kind_properties(G_OBJECT_CLASS(klass));
 }
 
 TarvexProvidersContractsValueSet* tarvex_providers_contracts_value_set_construct(

@@ -152,37 +152,14 @@ void tarvex_providers_contracts_value_string_save_finish(TarvexProvidersContract
 // Same text as ValueString; they report another kind and clone to their own
 // class. Each declares its own read-only "name" and "data-type".
 
-// One table for the three kinds: each class fills it afresh before installing.
-namespace kind_props {
-enum { PROP_0, PROP_NAME, PROP_DATA_TYPE, N_PROPERTIES };
-static GParamSpec* properties[N_PROPERTIES];
-}  // namespace kind_props
-
-static void string_kind_get_property(GObject* object, guint prop_id, GValue* value, GParamSpec* pspec) {
-  using namespace kind_props;
-  switch (prop_id) {
-    case PROP_NAME:
-    case PROP_DATA_TYPE:
-      values::set_kind_property(object, value, pspec);
-      break;
-    default:
-      G_OBJECT_WARN_INVALID_PROPERTY_ID(object, prop_id, pspec);
-  }
-}
-
 static void string_kind_class_setup(gpointer klass, decltype(TarvexProvidersContractsValueObjectClass::clone) clone,
                                     decltype(TarvexProvidersContractsValueObjectClass::get_name) get_name,
                                     decltype(TarvexProvidersContractsValueObjectClass::get_data_type) get_data_type) {
-  using namespace kind_props;
   auto* vc = static_cast<TarvexProvidersContractsValueObjectClass*>(klass);
   vc->clone = clone;
   vc->get_name = get_name;
   vc->get_data_type = get_data_type;
-  auto* oc = G_OBJECT_CLASS(klass);
-  oc->get_property = string_kind_get_property;
-  properties[PROP_NAME] = values::name_pspec();
-  properties[PROP_DATA_TYPE] = values::data_type_pspec();
-  g_object_class_install_properties(oc, N_PROPERTIES, properties);
+  values::install_kind_properties(G_OBJECT_CLASS(klass));
 }
 
 struct _TarvexProvidersContractsValueXmlPrivate {};
