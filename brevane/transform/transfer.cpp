@@ -557,26 +557,25 @@ bool Run::copy_page(const TablePlan& plan, TarvexProvidersContractsTableModel* p
       gint(plan.columns.size()),
       size_of(tarvex_providers_contracts_table_model_get_columns(page)));
   const std::string table = two_part(plan.target_schema, plan.target_table);
-  std::string head = "INSERT INTO " + table + " (";
-  for (gint c = 0; c < width; ++c) head += (c ? ", " : "") + sql::bracketed(plan.columns[c].target);
-  head += ") VALUES\n";
-
-  std::string batch;
-  if (plan.identity) batch += "SET IDENTITY_INSERT " + table + " ON;\n";
+  std::vector<std::string> names;
+  for (gint c = 0; c < width; ++c) names.push_back(plan.columns[c].target);
+  tarvex::sql::InsertWriter insert(plan.target_schema, plan.target_table, names);
+  std::vector<std::string> literals;
   for (guint r = 0; r < rows; ++r) {
-    if (r % 1000 == 0) batch += (r ? ";\n" : "") + head;
-    else batch += ",\n";
     auto row = GRef<TarvexProvidersContractsRowModel>::adopt(
         static_cast<TarvexProvidersContractsRowModel*>(g_list_model_get_item(G_LIST_MODEL(page), r)));
-    batch += "(";
+    literals.clear();
     for (gint c = 0; c < width; ++c) {
       auto value = GRef<TarvexProvidersContractsValueObject>::adopt(
           tarvex_providers_contracts_row_model_get_value_at(row.get(), c));
-      batch += (c ? ", " : "") + sql::value_literal(value.get());
+      literals.push_back(sql::value_literal(value.get()));
     }
-    batch += ")";
+    insert.add_row(literals);
   }
-  batch += ";\n";
+
+  std::string batch;
+  if (plan.identity) batch += "SET IDENTITY_INSERT " + table + " ON;\n";
+  batch += insert.text();
   if (plan.identity) batch += "SET IDENTITY_INSERT " + table + " OFF;\n";
 
   GError* failure = nullptr;
