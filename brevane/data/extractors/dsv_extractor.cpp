@@ -15,7 +15,8 @@
 using namespace tarvex;
 using namespace tarvex::data;
 
-typedef struct _TarvexBrevaneSupportsDataExtractorsDsvExtractorPrivate TarvexBrevaneSupportsDataExtractorsDsvExtractorPrivate;
+typedef struct _TarvexBrevaneSupportsDataExtractorsDsvExtractorPrivate
+    TarvexBrevaneSupportsDataExtractorsDsvExtractorPrivate;
 struct _TarvexBrevaneSupportsDataExtractorsDsvExtractorPrivate {};
 
 namespace {
@@ -58,8 +59,8 @@ struct DsvOptions {
       right_escape = parts[3];
     }
     if (delimiter.empty() || row_delimiter.empty()) {
-      set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_OPTION,
-                "%s", _("DELIMITER_COLUMN and DELIMITER_ROWNEW must not be empty"));
+      set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_OPTION, "%s",
+                _("DELIMITER_COLUMN and DELIMITER_ROWNEW must not be empty"));
       return false;
     }
     return true;
@@ -242,8 +243,8 @@ gint dsv_export_to_file(Base* self, Model* model, const gchar* filename, Progres
   DsvOptions o;
   if (!o.read(self, error)) return -1;
   auto file = adoptGRef(g_file_new_for_path(filename));
-  auto stream = adoptGRef(
-      G_OUTPUT_STREAM(g_file_replace(file.get(), nullptr, FALSE, G_FILE_CREATE_NONE, nullptr, error)));
+  auto stream = adoptGRef(G_OUTPUT_STREAM(
+      g_file_replace(file.get(), nullptr, FALSE, G_FILE_CREATE_NONE, nullptr, error)));
   if (!stream) return -1;
   DsvWriter writer(o);
   constexpr size_t kChunk = 1 << 20;
@@ -253,8 +254,8 @@ gint dsv_export_to_file(Base* self, Model* model, const gchar* filename, Progres
   GError* failure = nullptr;
   auto flush = [&](std::string& out) {
     if (out.empty()) return true;
-    bool ok = g_output_stream_write_all(stream.get(), out.data(), out.size(), nullptr, nullptr,
-                                        &failure);
+    bool ok =
+        g_output_stream_write_all(stream.get(), out.data(), out.size(), nullptr, nullptr, &failure);
     out.clear();
     return ok;
   };
@@ -262,8 +263,10 @@ gint dsv_export_to_file(Base* self, Model* model, const gchar* filename, Progres
   if (!failure) flush(chunk);
   GError* close_error = nullptr;
   g_output_stream_close(stream.get(), nullptr, &close_error);
-  if (close_error && !failure) failure = close_error;
-  else if (close_error) g_error_free(close_error);
+  if (close_error && !failure)
+    failure = close_error;
+  else if (close_error)
+    g_error_free(close_error);
   if (failure) {
     g_propagate_error(error, failure);
     return -1;
@@ -456,7 +459,8 @@ GInputStream* file_stream(Base* self, const DsvOptions& o, GError** error) {
     if (got < 0) return nullptr;
     if (got == 0) break;
   }
-  const auto* head = static_cast<const guchar*>(g_buffered_input_stream_peek_buffer(peeker, &available));
+  const auto* head =
+      static_cast<const guchar*>(g_buffered_input_stream_peek_buffer(peeker, &available));
   std::string encoding = o.encoding;
   gsize mark = 0;
   if (available >= 3 && head[0] == 0xEF && head[1] == 0xBB && head[2] == 0xBF) {
@@ -471,7 +475,8 @@ GInputStream* file_stream(Base* self, const DsvOptions& o, GError** error) {
   }
   if (mark && g_input_stream_skip(buffered.get(), mark, nullptr, error) < 0) return nullptr;
   if (is_utf8(encoding)) return G_INPUT_STREAM(buffered.leak());
-  auto converter = adoptGRef(G_CONVERTER(g_charset_converter_new("UTF-8", encoding.c_str(), error)));
+  auto converter =
+      adoptGRef(G_CONVERTER(g_charset_converter_new("UTF-8", encoding.c_str(), error)));
   if (!converter) return nullptr;
   return g_converter_input_stream_new(buffered.get(), converter.get());
 }
@@ -531,7 +536,7 @@ class DsvSource : public RecordSource {
       record.number = reader_.number();
       if (fields.size() < required_) {
         // An empty line holds no data; a record cut short does, and fails.
-        if (fields.size() == 1 && fields[0] && fields[0]->empty()) continue;
+        if (fields.size() == 1 && (!fields[0] || fields[0]->empty())) continue;
         record.fault = fault_text(fields.size());
         return true;
       }
@@ -543,7 +548,10 @@ class DsvSource : public RecordSource {
 
  private:
   std::string fault_text(size_t fields) const {
-    GUniqueStr text(g_strdup_printf(_("the record has %zu fields, the header %zu"), fields, required_));
+    GUniqueStr text(
+        g_strdup_printf(g_dngettext(GETTEXT_PACKAGE, "the record has %zu field, the header %zu",
+                                    "the record has %zu fields, the header %zu", fields),
+                        fields, required_));
     return text.get();
   }
 
@@ -625,7 +633,8 @@ tarvex_brevane_supports_data_extractors_dsv_extractor_construct(GType object_typ
                                                                 const gchar* file_extension) {
   TARVEX_RETURN_VAL_IF_FAIL_TEXT(file_extension != nullptr, "file_extension != NULL", nullptr);
   return reinterpret_cast<TarvexBrevaneSupportsDataExtractorsDsvExtractor*>(
-      tarvex_brevane_supports_data_extractors_base_extractor_construct(object_type, file_extension));
+      tarvex_brevane_supports_data_extractors_base_extractor_construct(object_type,
+                                                                       file_extension));
 }
 
 TarvexBrevaneSupportsDataExtractorsDsvExtractor*

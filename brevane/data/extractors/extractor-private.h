@@ -44,9 +44,9 @@ bool continue_on_error(Base* self);
 void set_error(GError** error, int code, const char* format, ...) G_GNUC_PRINTF(3, 4);
 
 // Lines of the logging service, written only once the host has set it up.
-#define TARVEX_DATA_LOG(level, ...)                                        \
-  do {                                                                     \
-    if (tarvex_brevane_foundation_logging_service_get_manager())           \
+#define TARVEX_DATA_LOG(level, ...)                                            \
+  do {                                                                         \
+    if (tarvex_brevane_foundation_logging_service_get_manager())               \
       tarvex_brevane_foundation_logging_service_##level(nullptr, __VA_ARGS__); \
   } while (0)
 
@@ -102,7 +102,8 @@ class RowCells {
 // the values borrowed for the call, one per column, null past a short row).
 // Stops when `visit` returns false. A filled table's rows are not made:
 // values its rows do not hold are made for the call and dropped after it.
-void for_each_row(Model* model, const std::function<bool(guint, const std::vector<Value*>&)>& visit);
+void for_each_row(Model* model,
+                  const std::function<bool(guint, const std::vector<Value*>&)>& visit);
 
 // A new all-string model with these column names.
 Model* string_model_new(const std::vector<std::string>& names);

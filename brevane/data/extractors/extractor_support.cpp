@@ -117,9 +117,11 @@ std::vector<ColumnInfo> columns_of(Model* model) {
   gint n = gee_collection_get_size(GEE_COLLECTION(columns));
   out.reserve(size_t(n));
   for (gint i = 0; i < n; ++i) {
-    auto column = adoptGRef(static_cast<TarvexProvidersContractsColumnModel*>(gee_list_get(columns, i)));
+    auto column =
+        adoptGRef(static_cast<TarvexProvidersContractsColumnModel*>(gee_list_get(columns, i)));
     const char* name = tarvex_providers_contracts_column_model_get_name(column.get());
-    out.push_back({name ? name : "", tarvex_providers_contracts_column_model_get_data_type(column.get())});
+    out.push_back(
+        {name ? name : "", tarvex_providers_contracts_column_model_get_data_type(column.get())});
   }
   return out;
 }
@@ -164,9 +166,10 @@ void RowCells::read(guint index) {
     reader_->read_row(G_OBJECT(model_), index, width_, cells_.data(), slots_.data());
     return;
   }
-  auto row = adoptGRef(static_cast<TarvexProvidersContractsRowModel*>(gee_list_get(list_, gint(index))));
-  guint have = row ? guint(gee_collection_get_size(
-                         GEE_COLLECTION(tarvex_providers_contracts_row_model_get_values(row.get()))))
+  auto row =
+      adoptGRef(static_cast<TarvexProvidersContractsRowModel*>(gee_list_get(list_, gint(index))));
+  guint have = row ? guint(gee_collection_get_size(GEE_COLLECTION(
+                         tarvex_providers_contracts_row_model_get_values(row.get()))))
                    : 0;
   for (guint c = 0; c < width_; ++c) {
     models::Cell& cell = cells_[c];
@@ -203,7 +206,8 @@ std::optional<std::string_view> RowCells::text(guint column) {
 bool RowCells::is_boolean(guint column) const {
   const models::Cell& cell = cells_[column];
   if (cell.kind == models::Cell::TEXT) return cell.boolean;
-  return cell.kind == models::Cell::VALUE && TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_BOOLEAN(cell.value);
+  return cell.kind == models::Cell::VALUE &&
+         TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_BOOLEAN(cell.value);
 }
 
 void for_each_row(Model* model,
@@ -248,10 +252,12 @@ void for_each_row(Model* model,
 Model* string_model_new(const std::vector<std::string>& names) {
   std::vector<TarvexProvidersContractsDataType> kinds(names.size(),
                                                       TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING);
-  Model* model = tarvex_providers_contracts_table_model_new_with_types(kinds.data(), gint(kinds.size()));
+  Model* model =
+      tarvex_providers_contracts_table_model_new_with_types(kinds.data(), gint(kinds.size()));
   auto* columns = GEE_LIST(tarvex_providers_contracts_table_model_get_columns(model));
   for (size_t i = 0; i < names.size(); ++i) {
-    auto column = adoptGRef(static_cast<TarvexProvidersContractsColumnModel*>(gee_list_get(columns, gint(i))));
+    auto column = adoptGRef(
+        static_cast<TarvexProvidersContractsColumnModel*>(gee_list_get(columns, gint(i))));
     tarvex_providers_contracts_column_model_set_name(column.get(), names[i].c_str());
   }
   return model;
@@ -302,7 +308,8 @@ void append_string_row(Model* model, const std::vector<std::optional<std::string
   for (guint i = 0; i < width; ++i) {
     Value* value;
     if (i < fields.size() && fields[i])
-      value = reinterpret_cast<Value*>(tarvex_providers_contracts_value_string_new(fields[i]->c_str()));
+      value =
+          reinterpret_cast<Value*>(tarvex_providers_contracts_value_string_new(fields[i]->c_str()));
     else
       value = reinterpret_cast<Value*>(tarvex_providers_contracts_value_null_new());
     tarvex_providers_contracts_row_model_set_value_at(row.get(), gint(i), value);
@@ -313,13 +320,15 @@ void append_string_row(Model* model, const std::vector<std::optional<std::string
 
 bool write_file(const char* filename, std::string_view text, GError** error) {
   auto file = adoptGRef(g_file_new_for_path(filename));
-  auto stream = adoptGRef(g_file_replace(file.get(), nullptr, FALSE, G_FILE_CREATE_NONE, nullptr, error));
+  auto stream =
+      adoptGRef(g_file_replace(file.get(), nullptr, FALSE, G_FILE_CREATE_NONE, nullptr, error));
   if (!stream) return false;
   gsize written = 0;
   bool ok = g_output_stream_write_all(G_OUTPUT_STREAM(stream.get()), text.data(), text.size(),
                                       &written, nullptr, error);
   GError* close_error = nullptr;
-  bool closed = g_output_stream_close(G_OUTPUT_STREAM(stream.get()), nullptr, ok ? &close_error : nullptr);
+  bool closed =
+      g_output_stream_close(G_OUTPUT_STREAM(stream.get()), nullptr, ok ? &close_error : nullptr);
   if (ok && !closed) {
     g_propagate_error(error, close_error);
     return false;
@@ -329,8 +338,8 @@ bool write_file(const char* filename, std::string_view text, GError** error) {
 
 GInputStream* open_option_file(Base* self, GError** error) {
   if (!has_option(self, "FILENAME")) {
-    set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_OPTION,
-              "%s", _("no file to read: the FILENAME option is missing"));
+    set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_OPTION, "%s",
+              _("no file to read: the FILENAME option is missing"));
     return nullptr;
   }
   std::string name = option(self, "FILENAME");
@@ -366,14 +375,16 @@ TablePlan plan_of(IConnection* connection, MetaTable* table) {
   auto* columns = GEE_LIST(tarvex_brevane_meta_model_meta_table_get_columns(table));
   gint n = gee_collection_get_size(GEE_COLLECTION(columns));
   for (gint i = 0; i < n; ++i) {
-    auto column = adoptGRef(static_cast<TarvexBrevaneMetaModelMetaColumn*>(gee_list_get(columns, i)));
+    auto column =
+        adoptGRef(static_cast<TarvexBrevaneMetaModelMetaColumn*>(gee_list_get(columns, i)));
     const char* column_name = tarvex_brevane_meta_model_meta_object_get_name(
         reinterpret_cast<TarvexBrevaneMetaModelMetaObject*>(column.get()));
-    const char* source = static_cast<const char*>(g_object_get_data(G_OBJECT(column.get()), "SOURCE"));
-    plan.columns.push_back({column_name ? column_name : "",
-                            tarvex_brevane_meta_model_meta_column_get_data_type(column.get()),
-                            source ? source : "",
-                            bool(tarvex_brevane_meta_model_meta_column_get_is_primary_key(column.get()))});
+    const char* source =
+        static_cast<const char*>(g_object_get_data(G_OBJECT(column.get()), "SOURCE"));
+    plan.columns.push_back(
+        {column_name ? column_name : "",
+         tarvex_brevane_meta_model_meta_column_get_data_type(column.get()), source ? source : "",
+         bool(tarvex_brevane_meta_model_meta_column_get_is_primary_key(column.get()))});
   }
   plan.statement = adoptGRef(reinterpret_cast<GObject*>(
       tarvex_brevane_contracts_database_iconnection_statement(connection)));
@@ -385,7 +396,8 @@ struct Prepared {
 };
 
 const char* kind_name(DataType type) {
-  GEnumClass* klass = G_ENUM_CLASS(g_type_class_ref(tarvex_providers_contracts_data_type_get_type()));
+  GEnumClass* klass =
+      G_ENUM_CLASS(g_type_class_ref(tarvex_providers_contracts_data_type_get_type()));
   GEnumValue* v = g_enum_get_value(klass, type);
   const char* nick = v ? v->value_nick : "unknown";
   g_type_class_unref(klass);
@@ -446,12 +458,12 @@ struct CArray {
 
 std::optional<std::string> statement_text(const TablePlan& plan, Verb verb, Prepared& p,
                                           GError** error) {
-  auto* statement = reinterpret_cast<TarvexBrevaneContractsDatabaseIStatement*>(plan.statement.get());
+  auto* statement =
+      reinterpret_cast<TarvexBrevaneContractsDatabaseIStatement*>(plan.statement.get());
   if (verb != Verb::insert && p.keys.empty()) {
     set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_NO_KEY,
               _("table %s.%s has no mapped primary-key column: an %s would change every row"),
-              plan.schema.c_str(), plan.table.c_str(),
-              verb == Verb::update ? "UPDATE" : "DELETE");
+              plan.schema.c_str(), plan.table.c_str(), verb == Verb::update ? "UPDATE" : "DELETE");
     return std::nullopt;
   }
   gchar* text = nullptr;
@@ -495,7 +507,8 @@ std::optional<std::string> statement_text(const TablePlan& plan, Verb verb, Prep
 
 Record record_of(gchar** names, gint names_length, gchar** values, gint values_length) {
   Record record;
-  for (gint i = 0; names && i < names_length; ++i) record.names.emplace_back(names[i] ? names[i] : "");
+  for (gint i = 0; names && i < names_length; ++i)
+    record.names.emplace_back(names[i] ? names[i] : "");
   for (gint i = 0; values && i < values_length; ++i) {
     if (values[i])
       record.values.emplace_back(std::string(values[i]));
@@ -610,10 +623,10 @@ class Tally {
 
   // "; 2 records imported before it" and, when some failed, "(1 failed)".
   std::string before_it() const {
-    GUniqueStr text(failed ? g_strdup_printf(_("%s imported before it, %ld failed"),
-                                             records_text(imported).c_str(), failed)
-                           : g_strdup_printf(_("%s imported before it"),
-                                             records_text(imported).c_str()));
+    GUniqueStr text(
+        failed ? g_strdup_printf(_("%s imported before it, %ld failed"),
+                                 records_text(imported).c_str(), failed)
+               : g_strdup_printf(_("%s imported before it"), records_text(imported).c_str()));
     return text.get();
   }
 
@@ -719,11 +732,11 @@ void import_thread(GTask* task, gpointer, gpointer data, GCancellable*) {
       else
         TARVEX_DATA_LOG(error, "import row failed: record %ld: %s", number, failure->message);
       if (sent && !connection_alive(job)) {
-        GError* lost = g_error_new(
-            TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
-            TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_CONNECTION_LOST,
-            _("record %ld: the connection was lost or closed (%s)"), number,
-            clause(failure->message).c_str());
+        GError* lost =
+            g_error_new(TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
+                        TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_CONNECTION_LOST,
+                        _("record %ld: the connection was lost or closed (%s)"), number,
+                        clause(failure->message).c_str());
         g_error_free(failure);
         g_task_return_error(task, tally.stopped(lost));
         return;
@@ -756,7 +769,8 @@ void import_thread(GTask* task, gpointer, gpointer data, GCancellable*) {
 }  // namespace
 
 void start_import(const ImportRequest& request, SourceOpener open) {
-  GRef<GTask> task = adoptGRef(g_task_new(request.self, nullptr, request.callback, request.user_data));
+  GRef<GTask> task =
+      adoptGRef(g_task_new(request.self, nullptr, request.callback, request.user_data));
   g_task_set_source_tag(task.get(), request.source_tag);
   std::string action = option(request.self, "ACTION", "");
   Action chosen;
@@ -773,8 +787,9 @@ void start_import(const ImportRequest& request, SourceOpener open) {
     g_task_return_new_error(
         task.get(), TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
         TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_ACTION,
-        action.empty() ? _("no import action: set ACTION to append, update, merge, delete or replace")
-                       : _("unknown import action \xe2\x80\x9c%s\xe2\x80\x9d"),
+        action.empty()
+            ? _("no import action: set ACTION to append, update, merge, delete or replace")
+            : _("unknown import action \xe2\x80\x9c%s\xe2\x80\x9d"),
         action.c_str());
     return;
   }
@@ -794,8 +809,8 @@ void start_import(const ImportRequest& request, SourceOpener open) {
   if (!job->plan.statement) {
     delete job;
     g_task_return_new_error(task.get(), TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
-                            TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_NO_COLUMN,
-                            "%s", _("the connection has no statement texts"));
+                            TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_NO_COLUMN, "%s",
+                            _("the connection has no statement texts"));
     return;
   }
   g_task_set_task_data(task.get(), job, [](gpointer data) {
@@ -807,12 +822,12 @@ void start_import(const ImportRequest& request, SourceOpener open) {
 }
 
 gint64 finish_import(gpointer self, GAsyncResult* result, GError** error) {
-  TARVEX_RETURN_VAL_IF_FAIL_TEXT(g_task_is_valid(result, self), "g_task_is_valid (result, self)", -1);
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(g_task_is_valid(result, self), "g_task_is_valid (result, self)",
+                                 -1);
   GTask* task = G_TASK(result);
   // The final position reaches the caller before the completion returns.
   if (auto* job = static_cast<ImportJob*>(g_task_get_task_data(task))) {
-    if (job->relay->func && !job->relay->finished &&
-        job->relay->reported != job->relay->position) {
+    if (job->relay->func && !job->relay->finished && job->relay->reported != job->relay->position) {
       job->relay->finished = true;
       job->relay->func(job->relay->total, job->relay->position, "", job->relay->target);
     }

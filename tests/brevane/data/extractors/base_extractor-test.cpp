@@ -28,7 +28,8 @@ class ImportTest : public dialect::DialectTest {
   void SetUp() override {
     DialectTest::SetUp();
     open();
-    table_ = adoptGRef(tarvex_brevane_meta_model_meta_table_new_with_names("master", "dbo", "we]ird"));
+    table_ =
+        adoptGRef(tarvex_brevane_meta_model_meta_table_new_with_names("master", "dbo", "we]ird"));
     column("Id", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32, "id", true);
     column("Name", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING, "name", false);
     column("Amount", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DECIMAL, "amount", false);
@@ -52,9 +53,11 @@ class ImportTest : public dialect::DialectTest {
     Outcome outcome;
     tarvex_brevane_contracts_data_iimporter_import_from_text(
         IM(extractor), text.c_str(), iconn(), table_.get(),
-        progress ? +[](guint total, guint position, const gchar*, gpointer target) {
-          static_cast<Progress*>(target)->calls.push_back({total, position});
-        } : nullptr,
+        progress
+            ? +[](guint total, guint position, const gchar*,
+                  gpointer
+                      target) { static_cast<Progress*>(target)->calls.push_back({total, position}); }
+            : nullptr,
         progress,
         +[](GObject* source, GAsyncResult* result, gpointer data) {
           auto* o = static_cast<Outcome*>(data);
@@ -84,7 +87,8 @@ class ImportTest : public dialect::DialectTest {
   }
 
   // Whether the outcome's error says every one of `parts`.
-  static ::testing::AssertionResult has(const Outcome& o, std::initializer_list<const char*> parts) {
+  static ::testing::AssertionResult has(const Outcome& o,
+                                        std::initializer_list<const char*> parts) {
     if (!o.error) return ::testing::AssertionFailure() << "no error";
     for (const char* part : parts)
       if (!std::strstr(o.error->message, part))
@@ -114,8 +118,10 @@ std::string records_in(const char* kind, int n) {
   for (int i = 1; i <= n; ++i) {
     std::string id = std::to_string(i);
     if (format == "csv") out += id + ",n" + id + "\n";
-    if (format == "json") out += std::string(i > 1 ? ", " : "") + "{\"id\": " + id + ", \"name\": \"n" + id + "\"}";
-    if (format == "xml") out += "  <RECORD>\n    <id>" + id + "</id>\n    <name>n" + id + "</name>\n  </RECORD>\n";
+    if (format == "json")
+      out += std::string(i > 1 ? ", " : "") + "{\"id\": " + id + ", \"name\": \"n" + id + "\"}";
+    if (format == "xml")
+      out += "  <RECORD>\n    <id>" + id + "</id>\n    <name>n" + id + "</name>\n  </RECORD>\n";
   }
   if (format == "json") out += "]}";
   if (format == "xml") out += "</RECORDS>\n";
@@ -126,12 +132,13 @@ const char* const kImporters[] = {"csv", "json", "xml"};
 
 TEST_F(ImportTest, HostileFileSendsOnlyTheIntendedInserts) {
   set_option(dsv_.get(), "ACTION", "append");
-  Outcome o = import_text(dsv_.get(),
-                          "id,name,amount,done\n"
-                          "1,\"x'); DROP TABLE t;--\",12345678901234567890123456.789012345678,true\n"
-                          "2,\"a ]; [b\",-3,0\n"
-                          "3,\"O'Brien /* c */ -- d\nGO\nSELECT 1\",,FALSE\n"
-                          "4,Grüße ∑ 😀,0.5,\n");
+  Outcome o =
+      import_text(dsv_.get(),
+                  "id,name,amount,done\n"
+                  "1,\"x'); DROP TABLE t;--\",12345678901234567890123456.789012345678,true\n"
+                  "2,\"a ]; [b\",-3,0\n"
+                  "3,\"O'Brien /* c */ -- d\nGO\nSELECT 1\",,FALSE\n"
+                  "4,Grüße ∑ 😀,0.5,\n");
   ASSERT_FALSE(o.error) << o.error->message;
   EXPECT_EQ(o.count, 4);
   const std::vector<std::string> expected = {
@@ -178,7 +185,8 @@ TEST_F(ImportTest, FieldsAreCheckedAgainstTheirKinds) {
 TEST_F(ImportTest, FailedRecordsAreSkippedWhenContinuing) {
   set_option(dsv_.get(), "ACTION", "append");
   Progress progress;
-  Outcome o = import_text(dsv_.get(), "id,name,amount,done\n1,a,1,1\nx,b,2,0\n3,c,3,1\n", &progress);
+  Outcome o =
+      import_text(dsv_.get(), "id,name,amount,done\n1,a,1,1\nx,b,2,0\n3,c,3,1\n", &progress);
   // The others went in; the import still says that one did not.
   EXPECT_GERROR(o.error.get(), TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
                 TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_RECORDS_FAILED);
@@ -282,10 +290,11 @@ TEST_F(ImportTest, ServerErrorStopsOrIsSkipped) {
 // nothing, even when the fault comes after the records; progress counts
 // every record of the document.
 TEST_F(ImportTest, JsonImportChecksTheWholeDocumentFirst) {
-  auto json = adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_json_extractor_new("json")));
+  auto json =
+      adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_json_extractor_new("json")));
   set_option(json.get(), "ACTION", "append");
-  Outcome o = import_text(json.get(),
-                          "{\"RECORDS\": [{\"id\": 1, \"name\": \"a\"}, {\"id\": 2, \"name\": \"b\"}] x");
+  Outcome o = import_text(
+      json.get(), "{\"RECORDS\": [{\"id\": 1, \"name\": \"a\"}, {\"id\": 2, \"name\": \"b\"}] x");
   EXPECT_TRUE(o.error);
   EXPECT_TRUE(sent().empty());
   o = import_text(json.get(), "{\"RECORDS\": [{\"id\": 1, \"name\": \"a\"}, {\"id\": 2 3}]}");
@@ -315,9 +324,10 @@ TEST_F(ImportTest, JsonImportChecksTheWholeDocumentFirst) {
   while (!done.done) g_main_context_iteration(nullptr, TRUE);
   ASSERT_FALSE(done.error) << done.error->message;
   EXPECT_EQ(done.count, 2);
-  EXPECT_EQ(sent(), (std::vector<std::string>{
-                        "INSERT INTO [dbo].[we]]ird]([Id], [Name]) VALUES(1, N'x''); DROP TABLE t;--');",
-                        "INSERT INTO [dbo].[we]]ird]([Id], [Name]) VALUES(2, NULL);"}));
+  EXPECT_EQ(sent(),
+            (std::vector<std::string>{
+                "INSERT INTO [dbo].[we]]ird]([Id], [Name]) VALUES(1, N'x''); DROP TABLE t;--');",
+                "INSERT INTO [dbo].[we]]ird]([Id], [Name]) VALUES(2, NULL);"}));
   ASSERT_FALSE(progress.calls.empty());
   EXPECT_EQ(progress.calls.back(), (std::pair<guint, guint>{2, 2}));
 }
@@ -327,7 +337,7 @@ TEST_F(ImportTest, JsonImportChecksTheWholeDocumentFirst) {
 TEST_F(ImportTest, LostConnectionEndsTheImportAtOnce) {
   server_.on_pattern("VALUES\\(3,").drop();
   for (const char* kind : kImporters) {
-    for (gboolean keep_going : {TRUE, FALSE}) {
+    for (gboolean keep_going : {gboolean(TRUE), gboolean(FALSE)}) {
       SCOPED_TRACE(std::string(kind) + (keep_going ? ", continuing" : ", stopping"));
       GError* error = nullptr;
       tarvex_brevane_contracts_database_iconnection_reopen(iconn(), &error);
@@ -385,7 +395,8 @@ TEST_F(ImportTest, ClosedConnectionEndsTheImportAtOnce) {
   size_t took = sent().size();
   ASSERT_GE(took, 1u);
   EXPECT_LT(took, 50u);
-  std::string in = std::to_string(took) + (took == 1 ? " record" : " records") + " imported before it";
+  std::string in =
+      std::to_string(took) + (took == 1 ? " record" : " records") + " imported before it";
   std::string at = "record " + std::to_string(took + 1) + ":";
   EXPECT_TRUE(has(o, {at.c_str(), in.c_str()}));
   drop_provider_logs();
@@ -395,7 +406,8 @@ TEST_F(ImportTest, ClosedConnectionEndsTheImportAtOnce) {
 // records that went in (XML counted the failed ones too).
 TEST_F(ImportTest, FailedRecordsMakeTheImportFailInEveryFormat) {
   server_.clear_rules();
-  server_.on_pattern("^INSERT").error(547, 16, "The INSERT statement conflicted with the FOREIGN KEY constraint");
+  server_.on_pattern("^INSERT").error(
+      547, 16, "The INSERT statement conflicted with the FOREIGN KEY constraint");
   for (const char* kind : kImporters) {
     SCOPED_TRACE(kind);
     mark();
@@ -404,8 +416,8 @@ TEST_F(ImportTest, FailedRecordsMakeTheImportFailInEveryFormat) {
     Outcome o = import_text(extractor.get(), records_in(kind, 3));
     EXPECT_GERROR(o.error.get(), TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
                   TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_RECORDS_FAILED);
-    EXPECT_TRUE(has(o, {"0 records imported", "3 failed", "record 1:", "record 2:", "record 3:",
-                        "FOREIGN KEY"}));
+    EXPECT_TRUE(has(o, {"0 records imported", "3 failed",
+                        "record 1:", "record 2:", "record 3:", "FOREIGN KEY"}));
     EXPECT_EQ(sent().size(), 3u);
     drop_provider_logs();
   }
@@ -470,15 +482,18 @@ TEST_F(ImportTest, JsonDocumentIsCheckedWholeBeforeImporting) {
   const std::vector<Case> cases = {
       {"a number among records", "{\"RECORDS\": [{\"id\": 1}, 5, {\"id\": 3}]}", "record 2"},
       {"null among records", "{\"RECORDS\": [{\"id\": 1}, {\"id\": 2}, null]}", "record 3"},
-      {"two RECORDS members",
-       "{\"RECORDS\": [{\"id\": 1}], \"RECORDS\": [{\"id\": 2}]}", "RECORDS"},
-      {"a key twice, usual shape", "{\"RECORDS\": [{\"id\": 1}, {\"id\": 2, \"name\": \"a\", \"id\": 3}]}",
-       "record 2"},
+      {"two RECORDS members", "{\"RECORDS\": [{\"id\": 1}], \"RECORDS\": [{\"id\": 2}]}",
+       "RECORDS"},
+      {"a key twice, usual shape",
+       "{\"RECORDS\": [{\"id\": 1}, {\"id\": 2, \"name\": \"a\", \"id\": 3}]}", "record 2"},
       {"a key twice, other shape",
-       "{\"x\": 0, \"RECORDS\": [{\"id\": 1}, {\"id\": 2, \"name\": \"a\", \"id\": 3}]}", "record 2"},
+       "{\"x\": 0, \"RECORDS\": [{\"id\": 1}, {\"id\": 2, \"name\": \"a\", \"id\": 3}]}",
+       "record 2"},
       {"a key twice, written differently", "{\"RECORDS\": [{\"id\": 1, \"\\u0069d\": 2}]}",
        "record 1"},
-      {"a key twice, pretty", "{\n  \"RECORDS\" : [\n    {\n      \"name\" : \"a\",\n      \"name\" : \"b\"\n    }\n  ]\n}",
+      {"a key twice, pretty",
+       "{\n  \"RECORDS\" : [\n    {\n      \"name\" : \"a\",\n      \"name\" : \"b\"\n    }\n  "
+       "]\n}",
        "record 1"},
   };
   for (const auto& c : cases) {
@@ -490,8 +505,9 @@ TEST_F(ImportTest, JsonDocumentIsCheckedWholeBeforeImporting) {
   }
   // The same name in different records, or nested, is no repetition.
   mark();
-  Outcome o = import_text(json.get(),
-                          "{\"RECORDS\": [{\"id\": 1, \"name\": {\"a\": 1}}, {\"id\": 2, \"name\": \"x\"}]}");
+  Outcome o = import_text(
+      json.get(),
+      "{\"RECORDS\": [{\"id\": 1, \"name\": {\"a\": 1}}, {\"id\": 2, \"name\": \"x\"}]}");
   ASSERT_FALSE(o.error) << o.error->message;
   EXPECT_EQ(sent().size(), 2u);
 }
@@ -499,9 +515,12 @@ TEST_F(ImportTest, JsonDocumentIsCheckedWholeBeforeImporting) {
 // A UTF-16 file with its mark imports under the default ENCODING; CR alone
 // ends its lines.
 TEST_F(ImportTest, MarkedUtf16FileImports) {
-  const std::string text = "id,name,amount,done\r1,Gr\xC3\xBC\xC3\x9F" "e \xF0\x9F\x98\x80,1,1\r2,\"a\rb\",2,0\r";
+  const std::string text =
+      "id,name,amount,done\r1,Gr\xC3\xBC\xC3\x9F"
+      "e \xF0\x9F\x98\x80,1,1\r2,\"a\rb\",2,0\r";
   gsize size = 0;
-  GUniqueStr bytes(g_convert(text.data(), gssize(text.size()), "UTF-16LE", "UTF-8", nullptr, &size, nullptr));
+  GUniqueStr bytes(
+      g_convert(text.data(), gssize(text.size()), "UTF-16LE", "UTF-8", nullptr, &size, nullptr));
   std::string path = temp_dir() + "/in.csv";
   write_file(path, "\xFF\xFE" + std::string(bytes.get(), size));
   set_option(dsv_.get(), "ACTION", "append");
@@ -510,8 +529,10 @@ TEST_F(ImportTest, MarkedUtf16FileImports) {
   EXPECT_EQ(o.count, 2);
   EXPECT_EQ(sent(), (std::vector<std::string>{
                         "INSERT INTO [dbo].[we]]ird]([Id], [Name], [Amount], [Done]) VALUES(1, "
-                        "N'Gr\xC3\xBC\xC3\x9F" "e \xF0\x9F\x98\x80', 1, 1);",
-                        "INSERT INTO [dbo].[we]]ird]([Id], [Name], [Amount], [Done]) VALUES(2, N'a\rb', 2, 0);"}));
+                        "N'Gr\xC3\xBC\xC3\x9F"
+                        "e \xF0\x9F\x98\x80', 1, 1);",
+                        "INSERT INTO [dbo].[we]]ird]([Id], [Name], [Amount], [Done]) VALUES(2, "
+                        "N'a\rb', 2, 0);"}));
 }
 
 TEST_F(ImportTest, FewerValuesThanNamesLeaveColumnsOut) {
@@ -519,9 +540,10 @@ TEST_F(ImportTest, FewerValuesThanNamesLeaveColumnsOut) {
   const gchar* names[] = {"id", "name", "amount", "done"};
   const gchar* values[] = {"9", "only two"};
   GUniqueError error;
-  std::string sql = take(tarvex_brevane_supports_data_extractors_base_extractor_build_insert_data_sql(
-      base, iconn(), table_.get(), const_cast<gchar**>(names), 4, const_cast<gchar**>(values), 2,
-      error.out()));
+  std::string sql =
+      take(tarvex_brevane_supports_data_extractors_base_extractor_build_insert_data_sql(
+          base, iconn(), table_.get(), const_cast<gchar**>(names), 4, const_cast<gchar**>(values),
+          2, error.out()));
   ASSERT_FALSE(error);
   EXPECT_EQ(sql, "INSERT INTO [dbo].[we]]ird]([Id], [Name]) VALUES(9, N'only two');");
 }
@@ -555,8 +577,8 @@ TEST_F(ImportTest, FormatColumnText) {
        "-922337203685477.5808"},
   };
   for (const auto& c : cases) {
-    gchar* literal =
-        tarvex_brevane_supports_data_extractors_base_extractor_format_column_text(base, c.type, c.text);
+    gchar* literal = tarvex_brevane_supports_data_extractors_base_extractor_format_column_text(
+        base, c.type, c.text);
     if (c.literal)
       EXPECT_EQ(take(literal), c.literal) << c.text;
     else

@@ -38,8 +38,9 @@ TEST_F(DsvExtractorTest, TypeAndProperties) {
 }
 
 TEST_F(DsvExtractorTest, PreconditionsAreCriticals) {
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_supports_data_extractors_dsv_extractor_new(nullptr), nullptr),
-                  "file_extension != NULL");
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_brevane_supports_data_extractors_dsv_extractor_new(nullptr), nullptr),
+      "file_extension != NULL");
   EXPECT_CRITICAL(
       EXPECT_EQ(tarvex_brevane_supports_data_extractors_base_extractor_new(nullptr), nullptr),
       "file_ext != NULL");
@@ -84,7 +85,9 @@ TEST_F(DsvExtractorTest, ReadsRfc4180) {
       {"CR LF row ends", "a,b\r\nc,d\r\n", {{"a", "b"}, {"c", "d"}}},
       {"CR row ends", "a,b\rc,d\r", {{"a", "b"}, {"c", "d"}}},
       {"CR row end without a final one", "a,b\rc,d", {{"a", "b"}, {"c", "d"}}},
-      {"CR, LF and CR LF mixed", "a\rb\nc\r\nd\n\re\r", {{"a"}, {"b"}, {"c"}, {"d"}, {std::nullopt}, {"e"}}},
+      {"CR, LF and CR LF mixed",
+       "a\rb\nc\r\nd\n\re\r",
+       {{"a"}, {"b"}, {"c"}, {"d"}, {std::nullopt}, {"e"}}},
       {"CR inside quotes stays", "\"1\r2\"\r3\r", {{"1\r2"}, {"3"}}},
       {"empty quoted fields", "\"\",\"\"\n", {{"", ""}}},
       {"unquoted empty fields are NULL", ",x,\n", {{std::nullopt, "x", std::nullopt}}},
@@ -139,10 +142,13 @@ TEST_F(DsvExtractorTest, UnclosedQuoteNamesItsDataRecord) {
 // A byte-order mark of UTF-8 or UTF-16 names the file's encoding, whatever
 // ENCODING says; without one ENCODING holds.
 TEST_F(DsvExtractorTest, ByteOrderMarkDecidesTheEncoding) {
-  const std::string text = "name,n\nGr\xC3\xBC\xC3\x9F" "e \xF0\x9F\x98\x80,1\r\"'],x\",2\r";
+  const std::string text =
+      "name,n\nGr\xC3\xBC\xC3\x9F"
+      "e \xF0\x9F\x98\x80,1\r\"'],x\",2\r";
   auto encoded = [&](const char* set) {
     gsize size = 0;
-    GUniqueStr bytes(g_convert(text.data(), gssize(text.size()), set, "UTF-8", nullptr, &size, nullptr));
+    GUniqueStr bytes(
+        g_convert(text.data(), gssize(text.size()), set, "UTF-8", nullptr, &size, nullptr));
     return std::string(bytes.get(), size);
   };
   struct Case {
@@ -171,8 +177,10 @@ TEST_F(DsvExtractorTest, ByteOrderMarkDecidesTheEncoding) {
     ASSERT_FALSE(error) << c.what << ": " << error->message;
     ASSERT_TRUE(model) << c.what;
     EXPECT_EQ(names_of(model.get()), (std::vector<std::string>{"name", "n"})) << c.what;
-    EXPECT_EQ(cells_of(model.get()),
-              (Cells{{"Gr\xC3\xBC\xC3\x9F" "e \xF0\x9F\x98\x80", "1"}, {"'],x", "2"}}))
+    EXPECT_EQ(cells_of(model.get()), (Cells{{"Gr\xC3\xBC\xC3\x9F"
+                                             "e \xF0\x9F\x98\x80",
+                                             "1"},
+                                            {"'],x", "2"}}))
         << c.what;
   }
 }
@@ -292,8 +300,8 @@ TEST_F(DsvExtractorTest, FileExportStreamsWithProgressAndReplacesTheFile) {
   auto model = string_model({"id"}, {{"1"}, {"2"}, {"3"}});
   std::vector<std::string> seen;
   auto record = +[](guint total, guint position, const gchar* text, gpointer target) {
-    static_cast<std::vector<std::string>*>(target)->push_back(std::to_string(total) + "/" +
-                                                              std::to_string(position) + ":" + text);
+    static_cast<std::vector<std::string>*>(target)->push_back(
+        std::to_string(total) + "/" + std::to_string(position) + ":" + text);
   };
   EXPECT_EQ(tarvex_brevane_contracts_data_iexporter_export_to_file(
                 EX(dsv_.get()), model.get(), path.c_str(), record, &seen, error.out()),
@@ -305,10 +313,10 @@ TEST_F(DsvExtractorTest, FileExportStreamsWithProgressAndReplacesTheFile) {
 TEST_F(DsvExtractorTest, ExportToMissingFolderIsAnError) {
   auto model = string_model({"id"}, {{"1"}});
   GUniqueError error;
-  EXPECT_EQ(tarvex_brevane_contracts_data_iexporter_export_to_file(
-                EX(dsv_.get()), model.get(), "/nonexistent/folder/x.csv", nullptr, nullptr,
-                error.out()),
-            -1);
+  EXPECT_EQ(
+      tarvex_brevane_contracts_data_iexporter_export_to_file(
+          EX(dsv_.get()), model.get(), "/nonexistent/folder/x.csv", nullptr, nullptr, error.out()),
+      -1);
   EXPECT_TRUE(error);
 }
 
@@ -316,7 +324,9 @@ TEST_F(DsvExtractorTest, LoadFromFileWithLimitAndEncoding) {
   std::string dir = temp_dir();
   std::string path = dir + "/latin1.csv";
   // "Größe" in ISO-8859-1.
-  write_file(path, "name\nGr\xF6\xDF" "e\nb\nc\n");
+  write_file(path,
+             "name\nGr\xF6\xDF"
+             "e\nb\nc\n");
   set_option(dsv_.get(), "FILENAME", path.c_str());
   set_option(dsv_.get(), "ENCODING", "ISO-8859-1");
   GUniqueError error;
