@@ -185,7 +185,8 @@ std::string insert_text(Statement* self, std::string_view schema, std::string_vi
   for (size_t i = 0; i < columns.size(); ++i)
     out += std::string(i ? ", " : "") + column_name(self, std::string(columns[i]).c_str());
   out += ") VALUES(";
-  for (size_t i = 0; i < values.size(); ++i) out += std::string(i ? ", " : "") + std::string(values[i]);
+  for (size_t i = 0; i < values.size(); ++i)
+    out += std::string(i ? ", " : "") + std::string(values[i]);
   out += ");";
   return out;
 }
@@ -1006,7 +1007,8 @@ std::optional<std::string> record_insert(TarvexBrevaneContractsDatabaseIStatemen
                                          const std::string& schema, const std::string& table,
                                          const std::vector<std::string>& columns,
                                          const std::vector<std::string>& values) {
-  if (Statement* self = base_writer<&StatementClass::build_sql_insert, default_build_sql_insert>(statement))
+  if (Statement* self =
+          base_writer<&StatementClass::build_sql_insert, default_build_sql_insert>(statement))
     return insert_text(self, schema, table, views_of(columns), views_of(values));
   CTexts c(columns), v(values);
   if (!c.whole || !v.whole) return refuse_cut(table);
@@ -1020,7 +1022,8 @@ std::optional<std::string> record_update(TarvexBrevaneContractsDatabaseIStatemen
                                          const std::vector<std::string>& values,
                                          const std::vector<std::string>& keys,
                                          const std::vector<std::string>& key_values) {
-  if (Statement* self = base_writer<&StatementClass::build_sql_update, default_build_sql_update>(statement))
+  if (Statement* self =
+          base_writer<&StatementClass::build_sql_update, default_build_sql_update>(statement))
     return update_text(self, schema, table, views_of(columns), views_of(values), views_of(keys),
                        views_of(key_values));
   CTexts c(columns), v(values), k(keys), kv(key_values);
@@ -1034,7 +1037,8 @@ std::optional<std::string> record_delete(TarvexBrevaneContractsDatabaseIStatemen
                                          const std::string& schema, const std::string& table,
                                          const std::vector<std::string>& keys,
                                          const std::vector<std::string>& key_values) {
-  if (Statement* self = base_writer<&StatementClass::build_sql_delete, default_build_sql_delete>(statement))
+  if (Statement* self =
+          base_writer<&StatementClass::build_sql_delete, default_build_sql_delete>(statement))
     return delete_text(self, schema, table, views_of(keys), views_of(key_values));
   CTexts k(keys), kv(key_values);
   if (!k.whole || !kv.whole) return refuse_cut(table);

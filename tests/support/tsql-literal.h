@@ -133,6 +133,49 @@ inline std::optional<std::string> literal_after(std::string_view text, std::stri
   return literal_value(text, at);
 }
 
+// The values of every text literal in `text`, in order: a literal starts
+// at N', ', NCHAR(, CHAR( or CAST( outside bracketed names; a join counts
+// as one literal. A literal that does not read back ends the list with
+// "<unreadable at N>".
+inline std::vector<std::string> literals_in(std::string_view text) {
+  std::vector<std::string> out;
+  auto starts = [&](size_t i, std::string_view word) {
+    return text.size() - i >= word.size() &&
+           g_ascii_strncasecmp(text.data() + i, word.data(), word.size()) == 0;
+  };
+  size_t i = 0;
+  while (i < text.size()) {
+    const char c = text[i];
+    if (c == '[') {
+      for (++i; i < text.size(); ++i)
+        if (text[i] == ']') {
+          if (i + 1 < text.size() && text[i + 1] == ']') {
+            ++i;
+            continue;
+          }
+          break;
+        }
+      ++i;
+      continue;
+    }
+    const bool word_start = i == 0 || !(g_ascii_isalnum(text[i - 1]) || text[i - 1] == '_');
+    if (c == '\'' || (word_start && (starts(i, "N'") || starts(i, "NCHAR(") || starts(i, "CHAR(") ||
+                                     starts(i, "CAST(")))) {
+      size_t at = i;
+      std::optional<std::string> value = literal_value(text, at);
+      if (!value) {
+        out.push_back("<unreadable at " + std::to_string(i) + ">");
+        return out;
+      }
+      out.push_back(*value);
+      i = at;
+      continue;
+    }
+    ++i;
+  }
+  return out;
+}
+
 // The lines of `text` that a tool splitting scripts takes as a batch
 // separator: blanks, GO in any case, an optional count, an optional
 // comment. Lines end at LF or CR.
@@ -143,8 +186,8 @@ inline std::vector<std::string> separator_lines(std::string_view text) {
     size_t end = text.find_first_of("\r\n", start);
     if (end == std::string_view::npos) end = text.size();
     std::string line(text.substr(start, end - start));
-    GRegex* separator =
-        g_regex_new("^\\s*GO(\\s+\\d+)?\\s*(--.*)?$", G_REGEX_CASELESS, GRegexMatchFlags(0), nullptr);
+    GRegex* separator = g_regex_new("^\\s*GO(\\s+\\d+)?\\s*(--.*)?$", G_REGEX_CASELESS,
+                                    GRegexMatchFlags(0), nullptr);
     if (g_regex_match(separator, line.c_str(), GRegexMatchFlags(0), nullptr)) out.push_back(line);
     g_regex_unref(separator);
     start = end + 1;

@@ -12,8 +12,8 @@
 #include "brevane/database/sql-text-private.h"
 #include "brevane/database/statement-private.h"
 #include "brevane/foundation/logging_service.h"
-#include "brevane/sql/sql-text-private.h"
 #include "brevane/model/meta_column.h"
+#include "brevane/sql/sql-text-private.h"
 #include "providers/contracts/provider.h"
 #include "providers/contracts/value_binary.h"
 #include "providers/contracts/value_date_time.h"
@@ -701,9 +701,9 @@ gint64 import_record(ImportJob& job, const Record& record, bool* sent, GError** 
       // add a row without its key.
       if (const std::string* key = null_key(prepared)) {
         set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_NO_KEY,
-                  _("record %ld: key column %s is empty and matches no row of table %s.%s; "
-                    "a row without its key is not inserted"),
-                  number, key->c_str(), job.plan.schema.c_str(), job.plan.table.c_str());
+                  _("key column %s is empty and matches no row of table %s.%s; a row "
+                    "without its key is not inserted"),
+                  key->c_str(), job.plan.schema.c_str(), job.plan.table.c_str());
         return -1;
       }
       return once(Verb::insert);

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "brevane/sql/sql-text-private.h"
 #include "brevane/database/sql_builder.h"
+#include "brevane/sql/sql-text-private.h"
 #include "common/tarvex-gobject-private.h"
 #include "providers/contracts/column_model.h"
 #include "providers/contracts/row_model.h"
@@ -73,7 +73,8 @@ gchar* patch_data_table(TarvexBrevaneSupportsDatabaseSqlBuilder*,
     auto version = tarvex_providers_contracts_row_model_get_version(row.get());
     std::vector<GRef<Value>> values;
     for (gint i = 0; i < width; ++i)
-      values.push_back(GRef<Value>::adopt(tarvex_providers_contracts_row_model_get_value_at(row.get(), i)));
+      values.push_back(
+          GRef<Value>::adopt(tarvex_providers_contracts_row_model_get_value_at(row.get(), i)));
     auto where = [&] {
       std::string out;
       for (int k : keys) {
@@ -97,9 +98,11 @@ gchar* patch_data_table(TarvexBrevaneSupportsDatabaseSqlBuilder*,
         std::string set;
         for (gint i = 0; i < width; ++i) {
           if (is_key(i)) continue;
-          gpointer code = values[i] ? g_object_get_data(G_OBJECT(values[i].get()), "VERSION") : nullptr;
+          gpointer code =
+              values[i] ? g_object_get_data(G_OBJECT(values[i].get()), "VERSION") : nullptr;
           if (GPOINTER_TO_INT(code) == 1) continue;
-          set += (set.empty() ? "" : ", ") + bracketed(columns[i]) + " = " + value_literal(values[i].get());
+          set += (set.empty() ? "" : ", ") + bracketed(columns[i]) + " = " +
+                 value_literal(values[i].get());
         }
         if (!set.empty()) changes += "UPDATE " + name + " SET " + set + where() + ";\n";
         break;

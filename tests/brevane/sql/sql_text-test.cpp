@@ -19,9 +19,11 @@ namespace tsql = tarvex::test::tsql;
 // byte, no separator line and no backslash before a line break, also when
 // it stands on a line of its own.
 void expect_exact(const std::string& literal, const std::string& text, const std::string& what) {
-  EXPECT_EQ(tsql::literal_value(literal), std::optional<std::string>(text)) << what << ": " << literal;
+  EXPECT_EQ(tsql::literal_value(literal), std::optional<std::string>(text))
+      << what << ": " << literal;
   EXPECT_EQ(literal.find('\0'), std::string::npos) << what;
-  EXPECT_TRUE(tsql::separator_lines("SELECT\n" + literal + "\n").empty()) << what << ": " << literal;
+  EXPECT_TRUE(tsql::separator_lines("SELECT\n" + literal + "\n").empty())
+      << what << ": " << literal;
   EXPECT_FALSE(tsql::has_backslash_before_break(literal)) << what << ": " << literal;
 }
 
@@ -99,9 +101,9 @@ TEST(SqlLiteral, LongJoinsStartWithTheLongType) {
 
 TEST(SqlLiteral, TypedAndValueLiteralsGoThroughTheWriter) {
   for (const auto& h : tsql::hostile_texts()) {
-    for (auto type : {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING,
-                      TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_WSTRING,
-                      TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_XML}) {
+    for (auto type :
+         {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING, TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_WSTRING,
+          TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_XML}) {
       std::optional<std::string> typed = sql::typed_literal(type, h.text);
       ASSERT_TRUE(typed) << h.what;
       expect_exact(*typed, h.text, std::string("typed: ") + h.what);
@@ -116,6 +118,23 @@ TEST(SqlLiteral, TypedAndValueLiteralsGoThroughTheWriter) {
   // writer for what is left after the blanks around them go.
   EXPECT_EQ(sql::typed_literal(TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DATE, " x\0y "s),
             std::optional<std::string>("N'x' + NCHAR(0) + N'y'"));
+}
+
+// The tests' reader does what a server does with a literal, so that a
+// literal the server would change is caught.
+TEST(LiteralReader, ReadsAsTheServerDoes) {
+  EXPECT_EQ(tsql::literal_value("N'a\\\nb'"), std::optional<std::string>("ab"));
+  EXPECT_EQ(tsql::literal_value("N'a\\\r\nb'"), std::optional<std::string>("ab"));
+  EXPECT_EQ(tsql::literal_value("N'it''s'"), std::optional<std::string>("it's"));
+  EXPECT_EQ(tsql::literal_value("N'x' + NCHAR(0) + 'y'"), std::optional<std::string>("x\0y"s));
+  EXPECT_EQ(tsql::literal_value("CAST(N'a' AS nvarchar(max)) + N'b'"),
+            std::optional<std::string>("ab"));
+  EXPECT_EQ(tsql::literal_value("N'open"), std::nullopt);
+  EXPECT_EQ(tsql::literal_value("N'a' +"), std::nullopt);
+  EXPECT_EQ(tsql::literals_in("INSERT INTO [N'x] VALUES(1, N'a', NULL, 'b' + NCHAR(65));"),
+            (std::vector<std::string>{"a", "bA"}));
+  EXPECT_EQ(tsql::separator_lines("a\n go 2 -- c\r\nGOOD\rGO\n"),
+            (std::vector<std::string>{" go 2 -- c", "GO"}));
 }
 
 // ---- INSERT ... VALUES
@@ -156,8 +175,8 @@ TEST(InsertWriter, AtMostAThousandRowsAStatement) {
     size_t rows;
     std::vector<size_t> per_statement;
   };
-  for (const Case& c : std::vector<Case>{{999, {999}}, {1000, {1000}}, {1001, {1000, 1}},
-                                         {2001, {1000, 1000, 1}}}) {
+  for (const Case& c : std::vector<Case>{
+           {999, {999}}, {1000, {1000}}, {1001, {1000, 1}}, {2001, {1000, 1000, 1}}}) {
     sql::InsertWriter insert("dbo", "t", {"id"});
     for (size_t r = 0; r < c.rows; ++r) insert.add_row({std::to_string(r)});
     std::vector<std::string> statements = insert.statements();
@@ -169,7 +188,8 @@ TEST(InsertWriter, AtMostAThousandRowsAStatement) {
       EXPECT_EQ(s.back(), ';');
       size_t n = 0;
       for (size_t at = s.find("\n("); at != std::string::npos; at = s.find("\n(", at + 1)) {
-        EXPECT_EQ(s.compare(at + 2, std::to_string(next).size() + 1, std::to_string(next) + ")"), 0);
+        EXPECT_EQ(s.compare(at + 2, std::to_string(next).size() + 1, std::to_string(next) + ")"),
+                  0);
         ++n;
         ++next;
       }
