@@ -24,26 +24,32 @@ using MetaTable = TarvexBrevaneMetaModelMetaTable;
 
 typedef struct _TarvexBrevaneTransformStructureSynchronizerPrivate
     TarvexBrevaneTransformStructureSynchronizerPrivate;
-typedef struct _TarvexBrevaneTransformStructureSynchronizerPrivate TarvexBrevaneTransformStructureSynchronizerPrivate;
+typedef struct _TarvexBrevaneTransformStructureSynchronizerPrivate
+    TarvexBrevaneTransformStructureSynchronizerPrivate;
 struct _TarvexBrevaneTransformStructureSynchronizerPrivate {
   Core core;
   GRef<TarvexBrevaneTransformPatcher> patcher =
       GRef<TarvexBrevaneTransformPatcher>::adopt(tarvex_brevane_transform_patcher_new());
   GRef<MetaSchema> source;
   GRef<MetaSchema> target;
-  // Changed objects that could not be written, reported by `handle`.
-  std::vector<std::string> refused;
+  // Objects the target's builder gives no text for, reported by `handle`
+  // in their place among the texts: each before the text at `before`.
+  struct Refusal {
+    size_t before;
+    std::string line;
+  };
+  std::vector<Refusal> refused;
 };
 
 static void structure_itransform_init(TarvexBrevaneTransformITransformIface* iface);
 static void structure_isynchronize_init(TarvexBrevaneTransformISynchronizeIface* iface);
 
-TARVEX_DEFINE_TYPE_WITH_CODE(
-    TarvexBrevaneTransformStructureSynchronizer, tarvex_brevane_transform_structure_synchronizer,
-    G_TYPE_OBJECT,
-    G_IMPLEMENT_INTERFACE(TARVEX_BREVANE_TRANSFORM_TYPE_ITRANSFORM, structure_itransform_init)
-        G_IMPLEMENT_INTERFACE(TARVEX_BREVANE_TRANSFORM_TYPE_ISYNCHRONIZE,
-                              structure_isynchronize_init))
+TARVEX_DEFINE_TYPE_WITH_CODE(TarvexBrevaneTransformStructureSynchronizer,
+                             tarvex_brevane_transform_structure_synchronizer, G_TYPE_OBJECT,
+                             G_IMPLEMENT_INTERFACE(TARVEX_BREVANE_TRANSFORM_TYPE_ITRANSFORM,
+                                                   structure_itransform_init)
+                                 G_IMPLEMENT_INTERFACE(TARVEX_BREVANE_TRANSFORM_TYPE_ISYNCHRONIZE,
+                                                       structure_isynchronize_init))
 
 enum { PROP_SCHEMA_SOURCE = N_CORE_PROPERTIES, PROP_SCHEMA_TARGET, N_PROPERTIES };
 static GParamSpec* properties[N_PROPERTIES];
@@ -99,8 +105,8 @@ bool fill(Self* self, GError** error) {
   };
   auto source = make("SOURCE");
   auto target = make("TARGET");
-  for (auto [connection, schema] : {std::pair{core.source.get(), source.get()},
-                                    std::pair{core.target.get(), target.get()}}) {
+  for (auto [connection, schema] :
+       {std::pair{core.source.get(), source.get()}, std::pair{core.target.get(), target.get()}}) {
     auto adapter = GRef<TarvexBrevaneContractsDatabaseIAdaptable>::adopt(
         tarvex_brevane_contracts_database_iconnection_adapter(connection));
     if (!adapter) continue;
@@ -135,12 +141,6 @@ void place(gpointer object, const std::string& database, const std::string& sche
     }
 }
 
-gpointer find_named(GeeArrayList* list, const std::string& name) {
-  for (auto& item : items_of<GObject>(list))
-    if (name_of(item.get()) == name) return item.get();
-  return nullptr;
-}
-
 GeeList* generate(Self* self, GError** error) {
   auto* priv = priv_of(self);
   Core& core = priv->core;
@@ -158,7 +158,8 @@ GeeList* generate(Self* self, GError** error) {
   auto statement = GRef<TarvexBrevaneContractsDatabaseIStatement>::adopt(
       tarvex_brevane_contracts_database_iconnection_statement(core.target.get()));
   if (!builder || !statement) return GEE_LIST(out);
-  const std::string database = str(tarvex_brevane_meta_model_meta_object_get_database(meta(priv->target.get())));
+  const std::string database =
+      str(tarvex_brevane_meta_model_meta_object_get_database(meta(priv->target.get())));
   const std::string schema = name_of(priv->target.get());
   auto add = [&](gchar* text) {
     GUniqueStr owned_text(text);
@@ -168,13 +169,29 @@ GeeList* generate(Self* self, GError** error) {
     return tarvex_brevane_contracts_database_istatement_drop_object(
         statement.get(), kind, database.c_str(), schema.c_str(), name_of(object).c_str(), "");
   };
+  // An object the builder writes no text for (an encrypted routine) is a
+  // step that fails, named, where its statements would have run.
+  auto refuse = [&](gpointer object, bool changed) {
+    const std::string name = schema + "." + name_of(object);
+    priv->refused.push_back(
+        {size_t(size_of(out)), "No text can be written for " + name +
+                                   " (for example an encrypted routine); " +
+                                   (changed ? "it is kept as it is." : "it is not created.")});
+  };
+  auto create = [&](gpointer object, gchar* create) {
+    GUniqueStr text(create);
+    if (!text || trimmed(text.get()).empty())
+      refuse(object, false);
+    else
+      list_add(out, text.get());
+  };
   // A changed object is dropped only when its new text exists, and then in
   // a batch of its own: T-SQL wants CREATE VIEW (and routines) first in a
   // batch.
   auto recreate = [&](gpointer object, TarvexProvidersContractsDBObject kind, gchar* create) {
     GUniqueStr text(create);
     if (!text || trimmed(text.get()).empty()) {
-      priv->refused.push_back(name_of(object));
+      refuse(object, true);
       return;
     }
     add(drop(object, kind));
@@ -187,12 +204,18 @@ GeeList* generate(Self* self, GError** error) {
     return int(tarvex_brevane_meta_model_meta_object_get_version(meta(object)));
   };
 
-  for (auto& table : items_of<MetaTable>(tarvex_brevane_meta_model_meta_schema_get_tables(patched))) {
+  const NameIndex source_tables(
+      tarvex_brevane_meta_model_meta_schema_get_tables(priv->source.get()));
+  const NameIndex target_tables(
+      tarvex_brevane_meta_model_meta_schema_get_tables(priv->target.get()));
+  for (auto& table :
+       items_of<MetaTable>(tarvex_brevane_meta_model_meta_schema_get_tables(patched))) {
     if (!selected("table", table.get())) continue;
     place(table.get(), database, schema);
     switch (version(table.get())) {
       case 4:
-        add(tarvex_brevane_contracts_database_ibuildable_build_table(builder.get(), table.get(), TRUE));
+        add(tarvex_brevane_contracts_database_ibuildable_build_table(builder.get(), table.get(),
+                                                                     TRUE));
         break;
       case 2:
         add(drop(table.get(), TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_TABLE));
@@ -200,10 +223,8 @@ GeeList* generate(Self* self, GError** error) {
       case 8: {
         // The builder patches the desired table (the source's) with the
         // change record read against the current one (the target's).
-        gpointer desired_source = find_named(
-            tarvex_brevane_meta_model_meta_schema_get_tables(priv->source.get()), name_of(table.get()));
-        gpointer current = find_named(
-            tarvex_brevane_meta_model_meta_schema_get_tables(priv->target.get()), name_of(table.get()));
+        gpointer desired_source = source_tables.find(name_of(table.get()));
+        gpointer current = target_tables.find(name_of(table.get()));
         if (!desired_source || !current) break;
         auto desired = GRef<MetaTable>::adopt(TARVEX_BREVANE_META_MODEL_META_TABLE(
             tarvex_brevane_meta_model_meta_object_clone(meta(desired_source))));
@@ -224,11 +245,13 @@ GeeList* generate(Self* self, GError** error) {
     place(view.get(), database, schema);
     switch (version(view.get())) {
       case 4:
-        add(tarvex_brevane_contracts_database_ibuildable_build_view(builder.get(), view.get()));
+        create(view.get(),
+               tarvex_brevane_contracts_database_ibuildable_build_view(builder.get(), view.get()));
         break;
       case 8:
-        recreate(view.get(), TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_VIEW,
-                 tarvex_brevane_contracts_database_ibuildable_build_view(builder.get(), view.get()));
+        recreate(
+            view.get(), TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_VIEW,
+            tarvex_brevane_contracts_database_ibuildable_build_view(builder.get(), view.get()));
         break;
       case 2:
         add(drop(view.get(), TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_VIEW));
@@ -247,7 +270,8 @@ GeeList* generate(Self* self, GError** error) {
                     : TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_FUNCTION;
     switch (version(routine.get())) {
       case 4:
-        add(tarvex_brevane_contracts_database_ibuildable_build_function(builder.get(), routine.get()));
+        create(routine.get(), tarvex_brevane_contracts_database_ibuildable_build_function(
+                                  builder.get(), routine.get()));
         break;
       case 8:
         recreate(routine.get(), kind,
@@ -267,11 +291,13 @@ GeeList* generate(Self* self, GError** error) {
     place(event.get(), database, schema);
     switch (version(event.get())) {
       case 4:
-        add(tarvex_brevane_contracts_database_ibuildable_build_event(builder.get(), event.get()));
+        create(event.get(), tarvex_brevane_contracts_database_ibuildable_build_event(builder.get(),
+                                                                                     event.get()));
         break;
       case 8:
-        recreate(event.get(), TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_EVENT,
-                 tarvex_brevane_contracts_database_ibuildable_build_event(builder.get(), event.get()));
+        recreate(
+            event.get(), TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_EVENT,
+            tarvex_brevane_contracts_database_ibuildable_build_event(builder.get(), event.get()));
         break;
       case 2:
         add(drop(event.get(), TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_EVENT));
@@ -325,20 +351,27 @@ static void structure_handle(TarvexBrevaneTransformITransform* iface_self) {
     return;
   }
   bool stop = false;
-  for (const auto& name : priv->refused) {
-    std::string line = "The new text of " + name + " is empty; it is kept as it is.";
-    core.failed(&line);
-    if (!cont) stop = true;
-  }
+  size_t next_refusal = 0;
+  // The refusals standing before the text at `position`.
+  auto report_refusals = [&](size_t position) {
+    for (; next_refusal < priv->refused.size() && priv->refused[next_refusal].before <= position &&
+           !stop;
+         ++next_refusal) {
+      core.failed(&priv->refused[next_refusal].line);
+      if (!cont) stop = true;
+    }
+  };
   gint n = gee_collection_get_size(GEE_COLLECTION(texts.get()));
-  for (gint i = 0; i < n && !stop; ++i) {
+  for (gint i = 0; i <= n && !stop; ++i) {
+    report_refusals(size_t(i));
+    if (stop || i == n) break;
     GUniqueStr text(static_cast<char*>(gee_list_get(texts.get(), i)));
     for (const auto& batch : split_batches(text ? text.get() : "")) {
       const std::string bare = trimmed(batch);
       if (bare.empty()) continue;
       GError* failure = nullptr;
-      tarvex_brevane_contracts_database_iconnection_execute_no_query(core.target.get(), bare.c_str(),
-                                                                     0, &failure);
+      tarvex_brevane_contracts_database_iconnection_execute_no_query(core.target.get(),
+                                                                     bare.c_str(), 0, &failure);
       if (!failure) {
         core.succeeded();
         continue;
@@ -366,8 +399,8 @@ static void structure_isynchronize_init(TarvexBrevaneTransformISynchronizeIface*
   iface->generate = structure_generate;
 }
 
-TarvexBrevaneTransformStructureSynchronizer* tarvex_brevane_transform_structure_synchronizer_construct(
-    GType object_type, GeeMap* _options) {
+TarvexBrevaneTransformStructureSynchronizer*
+tarvex_brevane_transform_structure_synchronizer_construct(GType object_type, GeeMap* _options) {
   TARVEX_RETURN_VAL_IF_FAIL_TEXT(GEE_IS_MAP(_options), "_options != NULL", nullptr);
   auto* self = static_cast<Self*>(g_object_new(object_type, nullptr));
   auto* priv = priv_of(self);

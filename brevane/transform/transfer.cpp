@@ -1,6 +1,7 @@
 #include "brevane/transform/transfer.h"
 
 #include <algorithm>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -153,8 +154,8 @@ void apply_fields(MetaTable* table, const std::vector<std::pair<std::string, std
     auto column = GRef<MetaObject>::adopt(
         static_cast<MetaObject*>(gee_abstract_list_get(GEE_ABSTRACT_LIST(columns), i)));
     const std::string name = name_of(column.get());
-    auto it = std::find_if(pairs.begin(), pairs.end(),
-                           [&](const auto& p) { return p.first == name; });
+    auto it =
+        std::find_if(pairs.begin(), pairs.end(), [&](const auto& p) { return p.first == name; });
     if (it == pairs.end()) {
       remove_at(columns, i);
     } else if (it->second != name) {
@@ -198,7 +199,8 @@ static void transfer_get_property(GObject* object, guint id, GValue* value, GPar
     G_OBJECT_WARN_INVALID_PROPERTY_ID(object, id, pspec);
 }
 
-static void tarvex_brevane_transform_transfer_class_setup(TarvexBrevaneTransformTransferClass* klass) {
+static void tarvex_brevane_transform_transfer_class_setup(
+    TarvexBrevaneTransformTransferClass* klass) {
   GObjectClass* object_class = G_OBJECT_CLASS(klass);
   object_class->set_property = transfer_set_property;
   object_class->get_property = transfer_get_property;
@@ -222,8 +224,10 @@ class Run {
   bool transfer_structure(MetaDatabase* database, const std::vector<TablePlan>& plans, bool cont,
                           GError** error);
   bool transfer_user_data(std::vector<TablePlan>& plans, bool cont, GError** error);
-  bool transfer_table(const TablePlan& plan, GError** error);
-  bool copy_page(const TablePlan& plan, TarvexProvidersContractsTableModel* page);
+  // Copies one table; `failed_rows` counts the rows the target refused.
+  bool transfer_table(const TablePlan& plan, gint64* failed_rows, GError** error);
+  // Copies one page; returns the number of rows the target refused.
+  gint copy_page(const TablePlan& plan, TarvexProvidersContractsTableModel* page);
 
   // Runs one text on the target; counted as a step when `line` is given.
   bool run_target(const std::string& text, GError** error);
@@ -321,7 +325,8 @@ void Run::trim_table(MetaSchema* schema, const std::string& target_schema,
     } else {
       plan.filters = {""};
     }
-    for (auto& column : items_of<MetaColumn>(tarvex_brevane_meta_model_meta_table_get_columns(table.get()))) {
+    for (auto& column :
+         items_of<MetaColumn>(tarvex_brevane_meta_model_meta_table_get_columns(table.get()))) {
       const std::string column_name = name_of(column.get());
       if (tarvex_brevane_meta_model_meta_column_get_is_primary_key(column.get()))
         plan.keys.push_back(column_name);
@@ -335,27 +340,37 @@ void Run::trim_table(MetaSchema* schema, const std::string& target_schema,
       if (server_filled(column.get())) continue;
       if (has_identity(column.get())) plan.identity = true;
       const std::string raw = str(tarvex_brevane_meta_model_meta_column_get_raw_type(column.get()));
-      plan.columns.push_back({column_name, target_name, lossless_select_item(column_name, raw),
-                              is_orderable(raw)});
+      plan.columns.push_back(
+          {column_name, target_name, lossless_select_item(column_name, raw), is_orderable(raw)});
     }
     for (auto& constraint :
          items_of<GObject>(tarvex_brevane_meta_model_meta_table_get_constraints(table.get()))) {
       if (TARVEX_BREVANE_META_MODEL_IS_META_FOREIGN_KEY(constraint.get())) {
         auto* fk = reinterpret_cast<TarvexBrevaneMetaModelMetaForeignKey*>(constraint.get());
-        std::string refer_schema = str(tarvex_brevane_meta_model_meta_foreign_key_get_refer_schema(fk));
+        std::string refer_schema =
+            str(tarvex_brevane_meta_model_meta_foreign_key_get_refer_schema(fk));
         if (refer_schema.empty() || refer_schema == plan.schema)
-          plan.references.push_back(str(tarvex_brevane_meta_model_meta_foreign_key_get_refer_table(fk)));
+          plan.references.push_back(
+              str(tarvex_brevane_meta_model_meta_foreign_key_get_refer_table(fk)));
       }
     }
     if (size_of(tarvex_brevane_meta_model_meta_table_get_triggers(table.get())) > 0)
       plan.triggers = true;
+    // The catalog gives a current identity value only to a table with an
+    // identity column; with every column copied, that column is written.
+    if (all) {
+      GeeMap* table_options =
+          GEE_MAP(tarvex_brevane_meta_model_meta_table_get_options(table.get()));
+      if (table_options && gee_map_has_key(table_options, "IDENT_CURRENT")) plan.identity = true;
+    }
 
     // The structure follows the plan: columns, names, schema.
     if (!all) apply_fields(table.get(), pairs);
     if (plan.target_table != name)
       tarvex_brevane_meta_model_meta_object_set_name(meta(table.get()), plan.target_table.c_str());
     move_to_schema(table.get(), target_schema);
-    std::string line = "tidy table: " + plan.database + "." + plan.schema + "." + name + "......[done]";
+    std::string line =
+        "tidy table: " + plan.database + "." + plan.schema + "." + name + "......[done]";
     core_.succeeded(&line);
     found.push_back(std::move(plan));
   }
@@ -403,7 +418,8 @@ void Run::trim_view(MetaSchema* schema, const std::string& target_schema) {
       std::string fields = core_.option_or(key3("view", name, "FIELDS"), "ALL");
       if (fields != "ALL") apply_fields(table.get(), field_pairs(fields));
       // A table from a view has no key or identity of the view's.
-      for (auto& column : items_of<MetaColumn>(tarvex_brevane_meta_model_meta_table_get_columns(table.get())))
+      for (auto& column :
+           items_of<MetaColumn>(tarvex_brevane_meta_model_meta_table_get_columns(table.get())))
         tarvex_brevane_meta_model_meta_column_set_is_primary_key(column.get(), FALSE);
       tarvex_brevane_meta_model_meta_object_set_name(meta(table.get()), target_name.c_str());
       move_to_schema(table.get(), target_schema);
@@ -414,8 +430,8 @@ void Run::trim_view(MetaSchema* schema, const std::string& target_schema) {
         tarvex_brevane_meta_model_meta_object_set_name(meta(view.get()), target_name.c_str());
       tarvex_brevane_meta_model_meta_object_set_schema(meta(view.get()), target_schema.c_str());
     }
-    std::string line = "tidy view: " + database_of(schema) + "." + name_of(schema) + "." + name +
-                       "......[done]";
+    std::string line =
+        "tidy view: " + database_of(schema) + "." + name_of(schema) + "." + name + "......[done]";
     core_.succeeded(&line);
   }
 }
@@ -446,8 +462,10 @@ std::vector<TablePlan> Run::do_restructure(MetaDatabase* database) {
     std::vector<TablePlan> found;
     trim_table(schema.get(), target, found);
     trim_view(schema.get(), target);
-    if (target != name) tarvex_brevane_meta_model_meta_object_set_name(meta(schema.get()), target.c_str());
-    for (auto& view : items_of<MetaObject>(tarvex_brevane_meta_model_meta_schema_get_views(schema.get())))
+    if (target != name)
+      tarvex_brevane_meta_model_meta_object_set_name(meta(schema.get()), target.c_str());
+    for (auto& view :
+         items_of<MetaObject>(tarvex_brevane_meta_model_meta_schema_get_views(schema.get())))
       tarvex_brevane_meta_model_meta_object_set_schema(view.get(), target.c_str());
     g_warning("transfer:150: Handle schema: %s.%s......[done]", database_of(schema.get()).c_str(),
               name.c_str());
@@ -481,8 +499,8 @@ std::vector<TablePlan> Run::do_restructure(MetaDatabase* database) {
   return ordered;
 }
 
-bool Run::transfer_structure(MetaDatabase* database, const std::vector<TablePlan>& plans,
-                             bool cont, GError** error) {
+bool Run::transfer_structure(MetaDatabase* database, const std::vector<TablePlan>& plans, bool cont,
+                             GError** error) {
   auto builder = GRef<TarvexBrevaneContractsDatabaseIBuildable>::adopt(
       tarvex_brevane_contracts_database_iconnection_builder(core_.target.get()));
   auto run_piece = [&](const std::string& piece, const char* what, const char* warning) {
@@ -503,14 +521,17 @@ bool Run::transfer_structure(MetaDatabase* database, const std::vector<TablePlan
     return true;
   };
 
-  auto schemas = items_of<MetaSchema>(tarvex_brevane_meta_model_meta_database_get_schemas(database));
+  auto schemas =
+      items_of<MetaSchema>(tarvex_brevane_meta_model_meta_database_get_schemas(database));
   if (core_.option_true("OPTION|RESULT|DROP_OBJECT")) {
     // The schema's selected objects go, dependents first; the schema itself
     // stays (it may hold other objects).
     for (auto& schema : schemas) {
-      for (auto& view : items_of<MetaObject>(tarvex_brevane_meta_model_meta_schema_get_views(schema.get())))
-        if (!run_piece("DROP VIEW IF EXISTS " + two_part(schema_of(view.get()), name_of(view.get())) + ";",
-                       "drop object", "transfer:170: transfer_structure: %s"))
+      for (auto& view :
+           items_of<MetaObject>(tarvex_brevane_meta_model_meta_schema_get_views(schema.get())))
+        if (!run_piece(
+                "DROP VIEW IF EXISTS " + two_part(schema_of(view.get()), name_of(view.get())) + ";",
+                "drop object", "transfer:170: transfer_structure: %s"))
           return false;
     }
     for (auto it = plans.rbegin(); it != plans.rend(); ++it)
@@ -518,13 +539,15 @@ bool Run::transfer_structure(MetaDatabase* database, const std::vector<TablePlan
                      "drop object", "transfer:170: transfer_structure: %s"))
         return false;
     for (auto& schema : schemas)
-      for (auto& table : items_of<MetaObject>(tarvex_brevane_meta_model_meta_schema_get_tables(schema.get()))) {
+      for (auto& table :
+           items_of<MetaObject>(tarvex_brevane_meta_model_meta_schema_get_tables(schema.get()))) {
         bool planned = std::any_of(plans.begin(), plans.end(), [&](const TablePlan& p) {
-          return p.target_schema == schema_of(table.get()) && p.target_table == name_of(table.get());
+          return p.target_schema == schema_of(table.get()) &&
+                 p.target_table == name_of(table.get());
         });
-        if (!planned &&
-            !run_piece("DROP TABLE IF EXISTS " + two_part(schema_of(table.get()), name_of(table.get())) + ";",
-                       "drop object", "transfer:170: transfer_structure: %s"))
+        if (!planned && !run_piece("DROP TABLE IF EXISTS " +
+                                       two_part(schema_of(table.get()), name_of(table.get())) + ";",
+                                   "drop object", "transfer:170: transfer_structure: %s"))
           return false;
       }
   }
@@ -550,56 +573,105 @@ bool Run::transfer_structure(MetaDatabase* database, const std::vector<TablePlan
   return true;
 }
 
-bool Run::copy_page(const TablePlan& plan, TarvexProvidersContractsTableModel* page) {
+// The page's rows as VALUES items, made once: a statement that fails is
+// sent again by halves from the same texts.
+struct PageRows {
+  std::vector<std::string> items;  // "(v1, v2, ...)"
+  std::vector<std::string> keys;   // "[id] = 7" (or the whole item without a key)
+};
+
+PageRows page_rows(const TablePlan& plan, TarvexProvidersContractsTableModel* page, gint width) {
+  PageRows out;
+  std::vector<std::pair<gint, std::string>> key_at;
+  for (const auto& key : plan.keys)
+    for (gint c = 0; c < width; ++c)
+      if (plan.columns[c].source == key) key_at.emplace_back(c, sql::bracketed(key));
+  // A key column that is not copied cannot name the row.
+  if (key_at.size() != plan.keys.size()) key_at.clear();
   const guint rows = g_list_model_get_n_items(G_LIST_MODEL(page));
-  if (rows == 0) return true;
+  out.items.reserve(rows);
+  out.keys.reserve(rows);
+  for (guint r = 0; r < rows; ++r) {
+    auto row = GRef<TarvexProvidersContractsRowModel>::adopt(
+        static_cast<TarvexProvidersContractsRowModel*>(
+            g_list_model_get_item(G_LIST_MODEL(page), r)));
+    std::vector<std::string> literals;
+    std::string item = "(";
+    for (gint c = 0; c < width; ++c) {
+      auto value = GRef<TarvexProvidersContractsValueObject>::adopt(
+          tarvex_providers_contracts_row_model_get_value_at(row.get(), c));
+      literals.push_back(sql::value_literal(value.get()));
+      item += (c ? ", " : "") + literals.back();
+    }
+    item += ")";
+    std::string key;
+    for (const auto& [c, name] : key_at)
+      key += (key.empty() ? "" : ", ") + name + " = " + literals[c];
+    out.keys.push_back(key.empty() ? item : key);
+    out.items.push_back(std::move(item));
+  }
+  return out;
+}
+
+gint Run::copy_page(const TablePlan& plan, TarvexProvidersContractsTableModel* page) {
+  const guint rows = g_list_model_get_n_items(G_LIST_MODEL(page));
+  if (rows == 0) return 0;
   const gint width = std::min<gint>(
-      gint(plan.columns.size()),
-      size_of(tarvex_providers_contracts_table_model_get_columns(page)));
+      gint(plan.columns.size()), size_of(tarvex_providers_contracts_table_model_get_columns(page)));
   const std::string table = two_part(plan.target_schema, plan.target_table);
   std::string head = "INSERT INTO " + table + " (";
   for (gint c = 0; c < width; ++c) head += (c ? ", " : "") + sql::bracketed(plan.columns[c].target);
   head += ") VALUES\n";
+  const PageRows values = page_rows(plan, page, width);
+  const std::string where = plan.database + "." + plan.schema + "." + plan.table;
 
-  std::string batch;
-  if (plan.identity) batch += "SET IDENTITY_INSERT " + table + " ON;\n";
-  for (guint r = 0; r < rows; ++r) {
-    if (r % 1000 == 0) batch += (r ? ";\n" : "") + head;
-    else batch += ",\n";
-    auto row = GRef<TarvexProvidersContractsRowModel>::adopt(
-        static_cast<TarvexProvidersContractsRowModel*>(g_list_model_get_item(G_LIST_MODEL(page), r)));
-    batch += "(";
-    for (gint c = 0; c < width; ++c) {
-      auto value = GRef<TarvexProvidersContractsValueObject>::adopt(
-          tarvex_providers_contracts_row_model_get_value_at(row.get(), c));
-      batch += (c ? ", " : "") + sql::value_literal(value.get());
+  // Each statement is a batch of its own, so that a failure belongs to its
+  // rows alone; the identity switch is set in the same batch.
+  auto statement = [&](size_t begin, size_t end) {
+    std::string batch;
+    if (plan.identity) batch += "SET IDENTITY_INSERT " + table + " ON;\n";
+    batch += head;
+    for (size_t r = begin; r < end; ++r) batch += (r > begin ? ",\n" : "") + values.items[r];
+    batch += ";\n";
+    if (plan.identity) batch += "SET IDENTITY_INSERT " + table + " OFF;\n";
+    return batch;
+  };
+  gint failed = 0;
+  // A failed statement's rows go again by halves, down to the single rows
+  // that the server refuses: only those fail.
+  std::function<void(size_t, size_t)> send = [&](size_t begin, size_t end) {
+    GError* failure = nullptr;
+    if (run_target(statement(begin, end), &failure)) {
+      std::string line =
+          "transfer data " + where + "......" + std::to_string(end - begin) + " rows";
+      core_.succeeded(&line);
+      return;
     }
-    batch += ")";
-  }
-  batch += ";\n";
-  if (plan.identity) batch += "SET IDENTITY_INSERT " + table + " OFF;\n";
-
-  GError* failure = nullptr;
-  std::string line = "transfer data " + plan.database + "." + plan.schema + "." + plan.table +
-                     "......" + std::to_string(rows) + " rows";
-  if (run_target(batch, &failure)) {
-    core_.succeeded(&line);
-    return true;
-  }
-  line += "\n";
-  line += failure->message;
-  core_.failed(&line);
-  g_error_free(failure);
+    if (end - begin > 1) {
+      g_error_free(failure);
+      const size_t middle = begin + (end - begin) / 2;
+      send(begin, middle);
+      send(middle, end);
+      return;
+    }
+    std::string line = "transfer data " + where + "......row " + values.keys[begin] + " failed\n" +
+                       failure->message;
+    core_.failed(&line);
+    g_error_free(failure);
+    ++failed;
+  };
+  for (size_t begin = 0; begin < rows; begin += 1000)
+    send(begin, std::min<size_t>(rows, begin + 1000));
   // A failure may leave the switch on for the session.
-  if (plan.identity) {
+  if (failed && plan.identity) {
     GError* ignored = nullptr;
     run_target("SET IDENTITY_INSERT " + table + " OFF;", &ignored);
     g_clear_error(&ignored);
   }
-  return false;
+  return failed;
 }
 
-bool Run::transfer_table(const TablePlan& plan, GError** error) {
+bool Run::transfer_table(const TablePlan& plan, gint64* failed_rows, GError** error) {
   auto statement_of = [](IConnection* connection) {
     return GRef<TarvexBrevaneContractsDatabaseIStatement>::adopt(
         tarvex_brevane_contracts_database_iconnection_statement(connection));
@@ -627,13 +699,14 @@ bool Run::transfer_table(const TablePlan& plan, GError** error) {
   if (!same_server) {
     auto* a = tarvex_brevane_contracts_database_iconnection_get_server(core_.source.get());
     auto* b = tarvex_brevane_contracts_database_iconnection_get_server(core_.target.get());
-    same_server = a && b &&
-                  (a == b || (tarvex::str_equal0(tarvex_providers_contracts_server_get_host(a),
-                                                 tarvex_providers_contracts_server_get_host(b)) &&
-                              tarvex_providers_contracts_server_get_port(a) ==
-                                  tarvex_providers_contracts_server_get_port(b) &&
-                              tarvex::str_equal0(tarvex_providers_contracts_server_get_initial(a),
-                                                 tarvex_providers_contracts_server_get_initial(b))));
+    same_server =
+        a && b &&
+        (a == b || (tarvex::str_equal0(tarvex_providers_contracts_server_get_host(a),
+                                       tarvex_providers_contracts_server_get_host(b)) &&
+                    tarvex_providers_contracts_server_get_port(a) ==
+                        tarvex_providers_contracts_server_get_port(b) &&
+                    tarvex::str_equal0(tarvex_providers_contracts_server_get_initial(a),
+                                       tarvex_providers_contracts_server_get_initial(b))));
   }
   if (same_server && g_ascii_strcasecmp(plan.schema.c_str(), plan.target_schema.c_str()) == 0 &&
       g_ascii_strcasecmp(plan.table.c_str(), plan.target_table.c_str()) == 0) {
@@ -660,7 +733,9 @@ bool Run::transfer_table(const TablePlan& plan, GError** error) {
         tarvex_brevane_contracts_database_iconnection_execute_as_model(
             core_.target.get(),
             ("SELECT c.name, c.is_identity, c.is_computed, c.system_type_id FROM sys.columns c "
-             "WHERE c.object_id = OBJECT_ID(" + sql::nliteral(object) + ");").c_str(),
+             "WHERE c.object_id = OBJECT_ID(" +
+             sql::nliteral(object) + ");")
+                .c_str(),
             0, &ignored));
     if (described && !ignored) {
       auto text_at = [&](gint col, gint row) {
@@ -675,6 +750,9 @@ bool Run::transfer_table(const TablePlan& plan, GError** error) {
         return t == "1" || t == "true" || t == "True";
       };
       gint rows = gint(g_list_model_get_n_items(G_LIST_MODEL(described.get())));
+      // What the target says wins; the source's flag stands only when the
+      // target told nothing.
+      if (rows > 0) effective.identity = false;
       for (gint r = 0; r < rows; ++r) {
         const std::string name = text_at(0, r);
         auto it = std::find_if(effective.columns.begin(), effective.columns.end(),
@@ -706,7 +784,6 @@ bool Run::transfer_table(const TablePlan& plan, GError** error) {
   for (const auto& f : plan.filters) joined += (joined.empty() ? "" : ";") + f;
   g_warning("transfer:546: Recordsets: %d -> %s", int(plan.filters.size()), joined.c_str());
   const gint page_size = gint(std::min<gint64>(plan.page, G_MAXINT));
-  bool all_pages = true;
   for (const auto& filter : plan.filters) {
     const std::string where = trimmed(filter);
     GUniqueStr count_text(tarvex_brevane_contracts_database_istatement_show_effected(
@@ -721,8 +798,8 @@ bool Run::transfer_table(const TablePlan& plan, GError** error) {
     gchar* end = nullptr;
     gint64 total = total_text ? g_ascii_strtoll(total_text.get(), &end, 10) : 0;
     if (!total_text || !end || *end || total < 0) {
-      g_set_error(error, G_IO_ERROR, G_IO_ERROR_INVALID_DATA,
-                  "The row count of %s.%s is no number", plan.schema.c_str(), plan.table.c_str());
+      g_set_error(error, G_IO_ERROR, G_IO_ERROR_INVALID_DATA, "The row count of %s.%s is no number",
+                  plan.schema.c_str(), plan.table.c_str());
       return false;
     }
     g_warning("transfer:551: Handle recordset: %s -> %lld", where.c_str(), (long long)total);
@@ -737,13 +814,12 @@ bool Run::transfer_table(const TablePlan& plan, GError** error) {
       if (!page) break;
       g_debug("transfer:569: Transfer recordset: %lld ==> %u", (long long)offset,
               g_list_model_get_n_items(G_LIST_MODEL(page.get())));
-      if (!copy_page(effective, page.get())) all_pages = false;
+      *failed_rows += copy_page(effective, page.get());
       // A short page means the rows ran out before the count.
       if (g_list_model_get_n_items(G_LIST_MODEL(page.get())) < guint(page_size)) break;
     }
   }
-  // A page that failed is counted on its own and never stops the run.
-  (void)all_pages;
+  // A refused row is counted on its own and never stops the run.
   return true;
 }
 
@@ -755,7 +831,8 @@ bool Run::transfer_user_data(std::vector<TablePlan>& plans, bool cont, GError** 
     for (const auto& plan : plans) {
       if (!plan.triggers) continue;
       const std::string table = two_part(plan.target_schema, plan.target_table);
-      std::string text = (hold ? "DISABLE TRIGGER ALL ON " : "ENABLE TRIGGER ALL ON ") + table + ";";
+      std::string text =
+          (hold ? "DISABLE TRIGGER ALL ON " : "ENABLE TRIGGER ALL ON ") + table + ";";
       GError* failure = nullptr;
       if (run_target(text, &failure)) continue;
       std::string line = std::string(hold ? "disable triggers: " : "enable triggers: ") + table +
@@ -770,12 +847,19 @@ bool Run::transfer_user_data(std::vector<TablePlan>& plans, bool cont, GError** 
     g_warning("transfer:499: Transfer table: %s.%s.%s", plan.database.c_str(), plan.schema.c_str(),
               plan.table.c_str());
     GError* failure = nullptr;
-    if (transfer_table(plan, &failure)) {
+    gint64 failed_rows = 0;
+    if (transfer_table(plan, &failed_rows, &failure)) {
+      // Rows the target refused were counted one by one; the table's line
+      // says how many instead of claiming it done.
+      const std::string outcome = failed_rows == 0 ? std::string("[done]")
+                                  : failed_rows == 1
+                                      ? std::string("[1 row failed]")
+                                      : "[" + std::to_string(failed_rows) + " rows failed]";
       std::string line = "transfer table data " + plan.database + "." + plan.schema + "." +
-                         plan.table + "......[done]\n";
+                         plan.table + "......" + outcome + "\n";
       core_.succeeded(&line);
-      g_warning("transfer:590: Transfer table: %s.%s.%s......[done]", plan.database.c_str(),
-                plan.schema.c_str(), plan.table.c_str());
+      g_warning("transfer:590: Transfer table: %s.%s.%s......%s", plan.database.c_str(),
+                plan.schema.c_str(), plan.table.c_str(), outcome.c_str());
       continue;
     }
     std::string line = "transfer table data " + plan.database + "." + plan.schema + "." +
@@ -853,7 +937,7 @@ static void transfer_itransform_init(TarvexBrevaneTransformITransformIface* ifac
 }
 
 TarvexBrevaneTransformTransfer* tarvex_brevane_transform_transfer_construct(GType object_type,
-                                                                           GeeMap* _options) {
+                                                                            GeeMap* _options) {
   TARVEX_RETURN_VAL_IF_FAIL_TEXT(GEE_IS_MAP(_options), "_options != NULL", nullptr);
   auto* self = static_cast<Self*>(g_object_new(object_type, nullptr));
   Core& core = core_of(self);
