@@ -186,8 +186,7 @@ gchar* build_function(TarvexBrevaneSupportsDatabaseSqlBuilder* base,
 // ------------------------------------------------------------ databases
 
 std::string build_file_sql(std::string_view spec, std::string_view current);
-std::string build_group_sql(std::string_view spec, std::string_view database, bool add,
-                            bool modify);
+std::string build_group_sql(std::string_view spec, std::string_view database, bool add, bool modify);
 gchar* create_database(TarvexBrevaneSupportsDatabaseSqlBuilder* base,
                        TarvexBrevaneMetaModelMetaDatabase* database, gboolean raw);
 std::string patch_database_text(TarvexBrevaneMetaModelMetaDatabase* database);
@@ -195,17 +194,14 @@ std::string patch_database_text(TarvexBrevaneMetaModelMetaDatabase* database);
 // ------------------------------------------------------------ principals
 
 std::vector<std::string> split_at(std::string_view text, char separator);
-gchar* build_user(TarvexBrevaneSupportsDatabaseSqlBuilder* base,
-                  TarvexBrevaneMetaModelMetaUser* user);
-gchar* build_role(TarvexBrevaneSupportsDatabaseSqlBuilder* base,
-                  TarvexBrevaneMetaModelMetaRole* role);
+gchar* build_user(TarvexBrevaneSupportsDatabaseSqlBuilder* base, TarvexBrevaneMetaModelMetaUser* user);
+gchar* build_role(TarvexBrevaneSupportsDatabaseSqlBuilder* base, TarvexBrevaneMetaModelMetaRole* role);
 std::string patch_user_text(TarvexBrevaneMetaModelMetaUser* user);
 std::string patch_role_text(TarvexBrevaneMetaModelMetaRole* role);
 
 // ------------------------------------------------------------ patch dispatch
 
-gchar* build_patch(TarvexBrevaneSupportsDatabaseSqlBuilder* base, MetaObject* meta_object,
-                   gboolean raw);
+gchar* build_patch(TarvexBrevaneSupportsDatabaseSqlBuilder* base, MetaObject* meta_object, gboolean raw);
 
 // ------------------------------------------------------------ tables
 
