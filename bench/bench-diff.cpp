@@ -72,9 +72,7 @@ GRef<MetaTable> make_table(const char* database, const char* schema, long i, boo
   tarvex_brevane_meta_model_meta_index_append(index.get(), "column_1 ASC");
   add(tarvex_brevane_meta_model_meta_table_get_indexes(table.get()), index.get());
   auto check = tarvex::adoptGRef(tarvex_brevane_meta_model_meta_check_new_with_names(
-      database, schema, ("CK_" + name).c_str()));
-  tarvex_brevane_meta_model_meta_check_set_check(check.get(),
-                                                 variant ? "column_0 > 1" : "column_0 > 0");
+      database, schema, ("CK_" + name).c_str(), variant ? "column_0 > 1" : "column_0 > 0"));
   add(tarvex_brevane_meta_model_meta_table_get_constraints(table.get()), check.get());
   auto trigger = tarvex::adoptGRef(tarvex_brevane_meta_model_meta_trigger_new_with_names(
       database, schema, ("TR_" + name).c_str()));

@@ -176,8 +176,8 @@ GeeList* generate(Self* self, GError** error) {
                                    " (for example an encrypted routine); " +
                                    (changed ? "it is kept as it is." : "it is not created.")});
   };
-  auto create = [&](gpointer object, gchar* create) {
-    GUniqueStr text(create);
+  auto create = [&](gpointer object, gchar* made) {
+    GUniqueStr text(made);
     if (!text || trimmed(text.get()).empty())
       refuse(object, false);
     else

@@ -228,7 +228,7 @@ GRef<GObject> make_child(const ChildKind& kind, MetaTable* table, const char* na
         db, schema, name_of(table).c_str(), name)));
   else if (type == TARVEX_BREVANE_META_MODEL_TYPE_META_CHECK)
     child =
-        adoptGRef(G_OBJECT(tarvex_brevane_meta_model_meta_check_new_with_names(db, schema, name)));
+        adoptGRef(G_OBJECT(tarvex_brevane_meta_model_meta_check_new_with_names(db, schema, name, "[id] > 0")));
   else if (type == TARVEX_BREVANE_META_MODEL_TYPE_META_UNIQUE)
     child =
         adoptGRef(G_OBJECT(tarvex_brevane_meta_model_meta_unique_new_with_names(db, schema, name)));
@@ -265,8 +265,8 @@ const ChildKind kChildKinds[] = {
 TEST_F(PatcherTest, EveryChildKindOnEitherSideChangedAndEqual) {
   for (const ChildKind& kind : kChildKinds) {
     SCOPED_TRACE(kind.kind);
-    auto source = table("d1", "dbo", "t", {});
-    auto target = table("d2", "dbo", "t", {});
+    auto source = table("d", "dbo", "t", {});
+    auto target = table("d", "dbo", "t", {});
     const bool constraint = kind.list == tarvex_brevane_meta_model_meta_table_get_constraints;
     if (constraint)
       for (const ChildKind& other : kChildKinds)
@@ -397,7 +397,7 @@ TEST_F(PatcherTest, DiffCodesNeverMakeObjectsDiffer) {
   };
   mark(source.get(), 8);
   mark(target.get(), 2);
-  for (gboolean names : {FALSE, TRUE})
+  for (gboolean names : {gboolean(FALSE), gboolean(TRUE)})
     EXPECT_EQ(tarvex_brevane_transform_patcher_diff_meta_table(patcher_.get(), source.get(),
                                                                target.get(), names, nullptr),
               1);
