@@ -167,9 +167,11 @@ std::string whole_pattern(const Query& q, const std::string& schema) {
          q.schema_close + "(?! AND " + q.name_expression + "))";
 }
 
+// One object's query; an empty name stands for any object.
 std::string own_pattern(const Query& q, const std::string& schema, const std::string& name) {
   return std::string("(?s)^(?=.*") + q.marker + ")(?=.*" + q.schema_test + literal(schema) +
-         q.schema_close + " AND " + q.name_expression + literal(name) + ")";
+         q.schema_close + " AND " + q.name_expression +
+         (name.empty() ? std::string("N'") : literal(name)) + ")";
 }
 
 std::vector<tds::Column> with_owner(const std::vector<tds::Column>& columns, const Query& q) {
@@ -220,6 +222,12 @@ void script_query(tds::Server& server, const Query& q, const std::vector<tds::Co
   auto& whole = server.on_pattern(whole_pattern(q, schema)).result(with_owner(columns, q));
   for (size_t i = 0; i < names.size(); i++)
     for (const auto& row : *rows[i]) whole.row(owned(row, q, names[i]));
+  if (reads == Reads::WholeSchemaAndAnyObject) {
+    auto& any = server.on_pattern(own_pattern(q, schema, "")).result(columns);
+    if (!names.empty())
+      for (const auto& row : *rows[0]) any.row(row);
+    return;
+  }
   if (reads != Reads::Both) return;
   for (size_t i = 0; i < names.size(); i++) {
     auto& own = server.on_pattern(own_pattern(q, schema, names[i])).result(columns);

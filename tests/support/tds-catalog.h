@@ -63,6 +63,9 @@ struct Schema {
 enum class Reads {
   WholeSchema,  // only the queries of the whole schema
   Both,         // also every object's own queries
+  // Also the own queries of any object, each answered with the rows of the
+  // first object: one rule per query, for counting reads at scale.
+  WholeSchemaAndAnyObject,
 };
 
 // Scripts the catalog of `schema` on `server` (added last, so these rules

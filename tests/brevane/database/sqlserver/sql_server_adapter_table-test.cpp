@@ -99,6 +99,34 @@ catalog::Schema rich_schema(int tables, bool xml) {
   return s;
 }
 
+// An adapter whose check filler marks each table it fills.
+struct CheckingAdapter {
+  TarvexBrevaneSupportsDatabaseSQLServerAdapter parent_instance;
+};
+struct CheckingAdapterClass {
+  TarvexBrevaneSupportsDatabaseSQLServerAdapterClass parent_class;
+};
+G_DEFINE_TYPE(CheckingAdapter, checking_adapter,
+              TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_SERVER_ADAPTER)
+
+TarvexBrevaneMetaModelMetaTable* checking_fill_check(
+    TarvexBrevaneSupportsDatabaseSQLServerAdapter* self, TarvexBrevaneMetaModelMetaTable* table,
+    GError** error) {
+  auto* parent = reinterpret_cast<TarvexBrevaneSupportsDatabaseSQLServerAdapterClass*>(
+      checking_adapter_parent_class);
+  auto* filled = parent->fill_schema_table_check(self, table, error);
+  if (filled)
+    gee_abstract_map_set(
+        GEE_ABSTRACT_MAP(tarvex_brevane_meta_model_meta_object_get_attributes(META(table))),
+        "CHECKED", "yes");
+  return filled;
+}
+
+void checking_adapter_class_init(CheckingAdapterClass* klass) {
+  klass->parent_class.fill_schema_table_check = checking_fill_check;
+}
+void checking_adapter_init(CheckingAdapter*) {}
+
 class AdapterTableTest : public AdapterFillTest {
  protected:
   GRef<MetaSchema> schema() {
@@ -217,6 +245,29 @@ TEST_F(AdapterTableTest, DeepFillBatchesDoNotGrowWithTheTables) {
   EXPECT_EQ(size_of(tarvex_brevane_meta_model_meta_table_get_columns(t.get())), 6);
   EXPECT_EQ(size_of(tarvex_brevane_meta_model_meta_table_get_indexes(t.get())), 0);
   EXPECT_EQ(attr(t.get(), "PRIMARY_KEY_NAME"), "PK_Ünïcode 😀 table");
+}
+
+// A class that replaces a part of the table fill gets its own filler
+// called for each table: the deep fill then fills each table on its own.
+TEST_F(AdapterTableTest, ReplacedPartFillerIsCalledForEachTable) {
+  open();
+  catalog::script(server_, rich_schema(3, true));
+  auto checking = adoptGRef(reinterpret_cast<TarvexBrevaneSupportsDatabaseAdapter*>(
+      tarvex_brevane_supports_database_sql_server_adapter_construct(checking_adapter_get_type(),
+                                                                    iconn())));
+  mark();
+  auto filled = schema();
+  GError* error = nullptr;
+  tarvex_brevane_supports_database_adapter_fill_meta_schema(checking.get(), filled.get(), TRUE,
+                                                            TRUE, &error);
+  ASSERT_EQ(error, nullptr) << error->message;
+  for (auto& t : objects(tarvex_brevane_meta_model_meta_schema_get_tables(filled.get()))) {
+    EXPECT_TRUE(is_filled(t.get()));
+    EXPECT_EQ(attr(t.get(), "CHECKED"), "yes");
+  }
+  EXPECT_EQ(per_object_batches(), 3 * 10 + 0);
+  // Its views and routines are still read for the whole schema.
+  EXPECT_EQ(sent().size(), 5u + 3 * 10 + 1 + 2);
 }
 
 // A table the whole schema's column read does not show is asked for on its
