@@ -106,7 +106,7 @@ std::string html_text(const std::string& text) {
 
 // Markdown text a GFM reader (tables, autolinks, strikethrough, tag filter)
 // gives back as the same text: punctuation is escaped, line breaks are <br>
-// and white space at either edge, which readers trim, is written as
+// and the other white space at either edge, which readers trim, is written as
 // references. An empty comment before each "@" keeps the autolinker from
 // reading an e-mail address into the text.
 std::string markdown_text(const std::string& text) {
@@ -120,16 +120,20 @@ std::string markdown_text(const std::string& text) {
   for (size_t i = 0; i < text.size(); ++i) {
     char c = text[i];
     bool inner = i >= start && i < end;
-    if (c == '\n')
+    if (c == '\r' || c == '\n') {
+      // HTML reads a carriage return as a line feed: CR LF is one break.
       out += "<br>";
-    else if (c == '\r' || (!inner && edge(c)))
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else if (!inner && edge(c)) {
       out += format("&#%d;", int(c));
-    else if (c == '@')
+    } else if (c == '@') {
       out += "<!---->@";
-    else if (g_ascii_ispunct(c))
-      out += std::string("\\") + c;
-    else
+    } else if (g_ascii_ispunct(c)) {
+      out += '\\';
       out += c;
+    } else {
+      out += c;
+    }
   }
   return out;
 }
