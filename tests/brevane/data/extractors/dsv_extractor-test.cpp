@@ -5,6 +5,7 @@
 
 #include "tests/brevane/data/data-test.h"
 #include "tests/support/expect-gerror.h"
+#include "tests/support/need-tool.h"
 
 namespace tarvex::test::data {
 namespace {
@@ -159,7 +160,7 @@ TEST_F(DsvExtractorTest, NullTextValueIsQuoted) {
 }
 
 TEST_F(DsvExtractorTest, PythonCsvReadsTheExport) {
-  if (!python_has("csv")) GTEST_SKIP() << "python3 not installed";
+  TARVEX_NEED_TOOL(python_has("csv"), "python3");
   Sample s = every_kind_sample();
   std::string dir = temp_dir();
   std::string path = dir + "/every.csv";
@@ -188,7 +189,7 @@ TEST_F(DsvExtractorTest, PythonCsvReadsTheExport) {
 }
 
 TEST_F(DsvExtractorTest, PythonCsvWrittenFileLoads) {
-  if (!python_has("csv")) GTEST_SKIP() << "python3 not installed";
+  TARVEX_NEED_TOOL(python_has("csv"), "python3");
   std::string dir = temp_dir();
   std::string path = dir + "/python.csv";
   int status = 0;

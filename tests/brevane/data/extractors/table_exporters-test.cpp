@@ -3,6 +3,7 @@
 #include <gee.h>
 
 #include "tests/brevane/data/data-test.h"
+#include "tests/support/need-tool.h"
 
 namespace tarvex::test::data {
 namespace {
@@ -50,7 +51,7 @@ Cells as_html_reads(const std::vector<std::string>& names, const Cells& texts) {
 class TableExportersTest : public LogCaptureTest {};
 
 TEST_F(TableExportersTest, HtmlIsEscapedAndReadsBackWithHtml5lib) {
-  if (!python_has("html5lib")) GTEST_SKIP() << "python3-html5lib not installed";
+  TARVEX_NEED_TOOL(python_has("html5lib"), "python3-html5lib");
   Sample s = every_kind_sample(false);
   auto html = adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_html_extractor_new("html")));
   set_option(html.get(), "TITLE", "<Report> & \"more\"");
@@ -67,8 +68,8 @@ TEST_F(TableExportersTest, HtmlIsEscapedAndReadsBackWithHtml5lib) {
 }
 
 TEST_F(TableExportersTest, MarkdownTableReadsBackWithCmarkGfm) {
-  if (!have_program("cmark-gfm") || !python_has("html5lib"))
-    GTEST_SKIP() << "cmark-gfm or python3-html5lib not installed";
+  TARVEX_NEED_TOOL(have_program("cmark-gfm"), "cmark-gfm");
+  TARVEX_NEED_TOOL(python_has("html5lib"), "python3-html5lib");
   Sample s = every_kind_sample(false);
   auto md = adoptGRef(
       G_OBJECT(tarvex_brevane_supports_data_extractors_markdown_extractor_new("md")));
