@@ -168,7 +168,7 @@ TEST_F(DsvExtractorTest, PythonCsvReadsTheExport) {
   gint n = tarvex_brevane_contracts_data_iexporter_export_to_file(
       EX(dsv_.get()), s.model.get(), path.c_str(), nullptr, nullptr, error.out());
   ASSERT_FALSE(error) << error->message;
-  EXPECT_EQ(n, 5);
+  EXPECT_EQ(n, gint(s.texts.size()));
   // csv has no NULL: an empty field stands for it.
   Cells expected = s.texts;
   expected.insert(expected.begin(), std::vector<Cell>(s.names.begin(), s.names.end()));
