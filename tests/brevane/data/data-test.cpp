@@ -23,8 +23,8 @@ Value* date_time(const char* zone, int y, int mo, int d, int h, int mi, double s
 }
 
 Value* bytes(const std::string& b) {
-  return V(tarvex_providers_contracts_value_binary_new(
-      reinterpret_cast<const guint8*>(b.data()), gint(b.size())));
+  return V(tarvex_providers_contracts_value_binary_new(reinterpret_cast<const guint8*>(b.data()),
+                                                       gint(b.size())));
 }
 
 Value* decimal(const char* text) {
@@ -75,8 +75,8 @@ Sample every_kind_sample(bool controls) {
       tarvex_providers_contracts_table_model_new_with_types(kinds.data(), gint(kinds.size())));
   auto* cols = GEE_LIST(tarvex_providers_contracts_table_model_get_columns(s.model.get()));
   for (size_t i = 0; i < columns.size(); ++i) {
-    auto col = adoptGRef(
-        static_cast<TarvexProvidersContractsColumnModel*>(gee_list_get(cols, gint(i))));
+    auto col =
+        adoptGRef(static_cast<TarvexProvidersContractsColumnModel*>(gee_list_get(cols, gint(i))));
     tarvex_providers_contracts_column_model_set_name(col.get(), columns[i].first.c_str());
   }
   std::string control = controls ? "bell\x07 and unit\x1f end" : "tab\tbetween";
@@ -91,10 +91,11 @@ Sample every_kind_sample(bool controls) {
        V(tarvex_providers_contracts_value_float_new(1.5f)),
        V(tarvex_providers_contracts_value_date_new_dmy(2024, 2, 29)),
        V(tarvex_providers_contracts_value_time_new_hms(23, 59, 59.5)),
-       date_time("-08:00", 2024, 2, 29, 23, 59, 59.123456),
-       str("He said \"hi\", then left"),
+       date_time("-08:00", 2024, 2, 29, 23, 59, 59.123456), str("He said \"hi\", then left"),
        str("Grüße 😀 ∑"),
-       bytes(std::string("\x00\xff" "A", 3)),
+       bytes(std::string("\x00\xff"
+                         "A",
+                         3)),
        V(tarvex_providers_contracts_value_uuid_new_uuid("6f9619ff-8b86-d011-b42d-00c04fc964ff"))},
       {V(tarvex_providers_contracts_value_int32_new(-1)), null(), null(), null(), null(), null(),
        null(), null(), null(), null(), null(), null(), null(), null(), null()},
@@ -119,11 +120,11 @@ Sample every_kind_sample(bool controls) {
        V(tarvex_providers_contracts_value_float_new(3.25f)),
        V(tarvex_providers_contracts_value_date_new_dmy(1999, 12, 31)),
        V(tarvex_providers_contracts_value_time_new_hms(1, 2, 3.0000001)),
-       date_time("+05:45", 2000, 1, 1, 0, 0, 0), str(control.c_str()),
-       str("\"starts with a quote"), bytes("text bytes"), null()},
+       date_time("+05:45", 2000, 1, 1, 0, 0, 0), str(control.c_str()), str("\"starts with a quote"),
+       bytes("text bytes"), null()},
       {V(tarvex_providers_contracts_value_int32_new(8)), null(), null(), null(), null(), null(),
-       null(), null(), null(), null(), null(), str("   blanks around   "), str("ends with a quote\""),
-       null(), null()},
+       null(), null(), null(), null(), null(), str("   blanks around   "),
+       str("ends with a quote\""), null(), null()},
       // Markup of HTML and Markdown: a reader must get the text back, not
       // an element, an entity, a link, code or emphasis.
       {V(tarvex_providers_contracts_value_int32_new(9)), null(), null(), null(), null(), null(),
@@ -132,10 +133,10 @@ Sample every_kind_sample(bool controls) {
        null(), null(), null(), null(), null(), str("*"), str(kMarkdown), null(), null()},
   };
   std::vector<std::vector<Cell>> texts = {
-      {"2147483647", "-9223372036854775808", "255", "1",
-       "-12345678901234567890123456.789012345678", std::nullopt, "0.1", "1.5", "2024-02-29",
-       "23:59:59.5", "2024-02-29 23:59:59.123456-08:00", "He said \"hi\", then left",
-       "Grüße 😀 ∑", "0x00FF41", "6f9619ff-8b86-d011-b42d-00c04fc964ff"},
+      {"2147483647", "-9223372036854775808", "255", "1", "-12345678901234567890123456.789012345678",
+       std::nullopt, "0.1", "1.5", "2024-02-29", "23:59:59.5", "2024-02-29 23:59:59.123456-08:00",
+       "He said \"hi\", then left", "Grüße 😀 ∑", "0x00FF41",
+       "6f9619ff-8b86-d011-b42d-00c04fc964ff"},
       {"-1", std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
        std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
        std::nullopt, std::nullopt},
@@ -144,8 +145,8 @@ Sample every_kind_sample(bool controls) {
        "line one\r\nline two\nthree,\"four\"; -- x'); DROP TABLE t;--", "0x",
        "00000000-0000-0000-0000-000000000000"},
       {"7", "9223372036854775807", "1", "1", "12.50", std::nullopt, "1e+300", "3.25", "1999-12-31",
-       "01:02:03", "2000-01-01 00:00:00+05:45", control, "\"starts with a quote", "0x74657874206279746573",
-       std::nullopt},
+       "01:02:03", "2000-01-01 00:00:00+05:45", control, "\"starts with a quote",
+       "0x74657874206279746573", std::nullopt},
       {"8", std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
        std::nullopt, std::nullopt, std::nullopt, std::nullopt, "   blanks around   ",
        "ends with a quote\"", std::nullopt, std::nullopt},
@@ -178,8 +179,8 @@ GRef<Model> string_model(const std::vector<std::string>& names, const Cells& row
       tarvex_providers_contracts_table_model_new_with_types(kinds.data(), gint(kinds.size())));
   auto* cols = GEE_LIST(tarvex_providers_contracts_table_model_get_columns(model.get()));
   for (size_t i = 0; i < names.size(); ++i) {
-    auto col = adoptGRef(
-        static_cast<TarvexProvidersContractsColumnModel*>(gee_list_get(cols, gint(i))));
+    auto col =
+        adoptGRef(static_cast<TarvexProvidersContractsColumnModel*>(gee_list_get(cols, gint(i))));
     tarvex_providers_contracts_column_model_set_name(col.get(), names[i].c_str());
   }
   for (const auto& cells : rows) {
@@ -249,8 +250,7 @@ std::string run(const std::vector<std::string>& argv, int* status, const std::st
   auto launcher = adoptGRef(g_subprocess_launcher_new(
       GSubprocessFlags(G_SUBPROCESS_FLAGS_STDIN_PIPE | G_SUBPROCESS_FLAGS_STDOUT_PIPE |
                        G_SUBPROCESS_FLAGS_STDERR_PIPE)));
-  auto process = adoptGRef(
-      g_subprocess_launcher_spawnv(launcher.get(), args.data(), error.out()));
+  auto process = adoptGRef(g_subprocess_launcher_spawnv(launcher.get(), args.data(), error.out()));
   if (!process) {
     if (status) *status = -1;
     return error->message;
@@ -258,9 +258,10 @@ std::string run(const std::vector<std::string>& argv, int* status, const std::st
   GUniqueStr out, err;
   g_subprocess_communicate_utf8(process.get(), input.c_str(), nullptr, out.out(), err.out(),
                                 error.out());
-  if (status) *status = g_subprocess_get_if_exited(process.get())
-                            ? g_subprocess_get_exit_status(process.get())
-                            : -1;
+  if (status)
+    *status = g_subprocess_get_if_exited(process.get())
+                  ? g_subprocess_get_exit_status(process.get())
+                  : -1;
   std::string text = out ? out.get() : "";
   if (status && *status != 0 && err) text += err.get();
   return text;
@@ -268,7 +269,7 @@ std::string run(const std::vector<std::string>& argv, int* status, const std::st
 
 std::string python() {
   return g_file_test("/usr/bin/python3", G_FILE_TEST_IS_EXECUTABLE) ? "/usr/bin/python3"
-                                                                     : "python3";
+                                                                    : "python3";
 }
 
 bool have_program(const char* name) {

@@ -329,7 +329,7 @@ TEST_F(ConnectionTest, CloseThatDidNotHappenIsAnErrorWithoutSignal) {
     bool close_first;         // a successful close came before
     Status status;            // what the connection says before and after
     std::vector<std::string> calls;
-    int code;                 // of the error
+    int code;  // of the error
   };
   const Case cases[] = {
       {"never opened", false, false, false, false, kUnknown, {}, -1},

@@ -4,14 +4,14 @@
 // (own host key, own configuration, a throwaway user), and the project's
 // own wstunnel stand-in found on PATH. Every program a test starts it ends
 // by its process id.
-#include <gtest/gtest.h>
+#include <arpa/inet.h>
 #include <glib/gstdio.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
 #include <signal.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <netinet/in.h>
-#include <arpa/inet.h>
 
 #include <fstream>
 #include <map>
@@ -33,11 +33,11 @@
 
 using dbtest::Completion;
 using dbtest::take;
-using tarvex::test::value_text;
 using tarvex::adoptGRef;
 using tarvex::GRef;
 using tarvex::GUniqueError;
 using tarvex::GUniqueStr;
+using tarvex::test::value_text;
 namespace tds = tarvex::test::tds;
 
 namespace {
@@ -145,8 +145,7 @@ void ssh(TarvexProvidersContractsServer* s, const char* process) {
   tarvex_providers_contracts_server_set_ssh_password(s, kSshPassword);
 }
 
-void http(TarvexProvidersContractsServer* s, const char* process, const char* protocol,
-          bool auth) {
+void http(TarvexProvidersContractsServer* s, const char* process, const char* protocol, bool auth) {
   tarvex_providers_contracts_server_set_http_using(s, TRUE);
   if (process) tarvex_providers_contracts_server_set_http_process(s, process);
   tarvex_providers_contracts_server_set_http_protocol(s, protocol);
@@ -167,27 +166,25 @@ TEST_F(TunnelSeamTest, ExactArgumentVectors) {
     return a;
   };
   const std::vector<Case> cases = {
-      {"ssh through sshpass, password in SSHPASS",
-       [](auto* s) { ssh(s, nullptr); },
+      {"ssh through sshpass, password in SSHPASS", [](auto* s) { ssh(s, nullptr); },
        join({"sshpass", "-e", "ssh", "-N", "-o", "ExitOnForwardFailure=yes", "-p", "2222", "-l",
              "tunnel user"},
             ssh_tail),
        kSshPassword},
-      {"another SSH program keeps sshpass first",
-       [](auto* s) { ssh(s, "/opt/bin/ssh-9"); },
-       join({"sshpass", "-e", "/opt/bin/ssh-9", "-N", "-o", "ExitOnForwardFailure=yes", "-p", "2222",
-             "-l", "tunnel user"},
+      {"another SSH program keeps sshpass first", [](auto* s) { ssh(s, "/opt/bin/ssh-9"); },
+       join({"sshpass", "-e", "/opt/bin/ssh-9", "-N", "-o", "ExitOnForwardFailure=yes", "-p",
+             "2222", "-l", "tunnel user"},
             ssh_tail),
        kSshPassword},
-      {"plink reads its password from descriptor 3",
-       [](auto* s) { ssh(s, "/opt/putty/plink"); },
+      {"plink reads its password from descriptor 3", [](auto* s) { ssh(s, "/opt/putty/plink"); },
        join({"/opt/putty/plink", "-batch", "-N", "-P", "2222", "-l", "tunnel user", "-pwfile",
              "/dev/fd/3"},
             ssh_tail),
        nullptr, "pa ss\"w'rd\n"},
       {"wstunnel: no TLS options",
        [](auto* s) { http(s, nullptr, "wss", false); },
-       {"wstunnel", "client", "-L", "tcp://127.0.0.1:{L}:db.example:1433", "wss://gw.example:8443"}},
+       {"wstunnel", "client", "-L", "tcp://127.0.0.1:{L}:db.example:1433",
+        "wss://gw.example:8443"}},
       {"another HTTP client over https: authentication and TLS files",
        [](auto* s) { http(s, "/usr/bin/htunnel", "https", true); },
        {"/usr/bin/htunnel", "client", "https://gw.example:8443", "--auth", "hu:hp", "--tls-ca",
@@ -259,7 +256,8 @@ TEST_F(TunnelSeamTest, ExactArgumentVectors) {
 TEST_F(TunnelSeamTest, NamesThatReadAsOptionsAreRefused) {
   const std::vector<std::pair<const char*, std::function<void(TarvexProvidersContractsServer*)>>>
       cases = {
-          {"host", [](auto* s) { tarvex_providers_contracts_server_set_host(s, "-oProxyCommand=x"); }},
+          {"host",
+           [](auto* s) { tarvex_providers_contracts_server_set_host(s, "-oProxyCommand=x"); }},
           {"SSH user name",
            [](auto* s) {
              tarvex_providers_contracts_server_set_ssh_username(s, "-oProxyCommand=touch x");
@@ -307,8 +305,7 @@ TEST_F(TunnelSeamTest, WstunnelCannotAuthenticate) {
     // The text names the client and what it cannot do.
     EXPECT_NE(std::string(error->message).find("/opt/bin/wstunnel"), std::string::npos)
         << error->message;
-    EXPECT_NE(std::string(error->message).find("authenticat"), std::string::npos)
-        << error->message;
+    EXPECT_NE(std::string(error->message).find("authenticat"), std::string::npos) << error->message;
     EXPECT_TRUE(recorder_.launches.empty());
     EXPECT_TRUE(state().take_calls().empty());
     EXPECT_EQ(status(), TARVEX_BREVANE_CONTRACTS_DATABASE_DB_STATUS_Unknown);
@@ -346,8 +343,8 @@ TEST_F(TunnelSeamTest, EveryOpenPathTakesTheTunnel) {
   // Each open targets 127.0.0.1 at the port of its own launch; the stored
   // description stays the caller's.
   for (const auto& launch : recorder_.launches) EXPECT_EQ(launch.argv[0], "wstunnel");
-  EXPECT_NE(state().connection_string.find(
-                "Server={127.0.0.1}," + std::to_string(recorder_.launches.back().port) + ";"),
+  EXPECT_NE(state().connection_string.find("Server={127.0.0.1}," +
+                                           std::to_string(recorder_.launches.back().port) + ";"),
             std::string::npos)
       << state().connection_string;
   EXPECT_EQ(tarvex_brevane_contracts_database_iconnection_get_server(ic()), server_.get());
@@ -494,9 +491,9 @@ struct PrivateSshd {
     std::istringstream fields(pub);
     std::string type, blob;
     fields >> type >> blob;
-    write_file(dir + "/known_hosts",
-               "[127.0.0.1]:" + std::to_string(port) + " " + type + " " + blob + "\n[127.0.0.2]:" +
-                   std::to_string(port) + " " + type + " " + blob + "\n");
+    write_file(dir + "/known_hosts", "[127.0.0.1]:" + std::to_string(port) + " " + type + " " +
+                                         blob + "\n[127.0.0.2]:" + std::to_string(port) + " " +
+                                         type + " " + blob + "\n");
     std::istringstream print(run_text({"ssh-keygen", "-l", "-E", "sha256", "-f", key + ".pub"}));
     std::string bits, fingerprint;
     print >> bits >> fingerprint;
@@ -507,8 +504,7 @@ struct PrivateSshd {
                    "\"$@\"\n",
                0755);
     plink_program = dir + "/plink-pinned";
-    write_file(plink_program, "#!/bin/sh\nexec plink -hostkey " + fingerprint + " \"$@\"\n",
-               0755);
+    write_file(plink_program, "#!/bin/sh\nexec plink -hostkey " + fingerprint + " \"$@\"\n", 0755);
   }
 
   void stop() {
@@ -532,10 +528,10 @@ PrivateSshd* sshd = nullptr;
 
 // Skips (or, under the test command, fails) from the test itself: a helper
 // function would return only from itself and the test would go on.
-#define NEED_SSHD()                                                               \
-  do {                                                                            \
+#define NEED_SSHD()                                                                    \
+  do {                                                                                 \
     TARVEX_NEED_TOOL(sshd->missing.empty(), "a private sshd needs " << sshd->missing); \
-    ASSERT_GT(sshd->pid, 0) << "the private sshd did not start";                  \
+    ASSERT_GT(sshd->pid, 0) << "the private sshd did not start";                       \
   } while (0)
 
 class RealTunnelTest : public tarvex::test::LogCaptureTest {
@@ -599,8 +595,8 @@ class RealTunnelTest : public tarvex::test::LogCaptureTest {
   }
 
   static GPid tunnel_of(IConnection* c, guint16* port) {
-    return tarvex::testing::connection_tunnel(
-        TARVEX_BREVANE_SUPPORTS_DATABASE_CONNECTION_IMPL(c), port);
+    return tarvex::testing::connection_tunnel(TARVEX_BREVANE_SUPPORTS_DATABASE_CONNECTION_IMPL(c),
+                                              port);
   }
 
   // Opens, queries, closes; the tunnel program is gone after the close.
@@ -650,8 +646,7 @@ TEST_F(RealTunnelTest, AsyncOpenThroughSsh) {
   over_ssh(s.get(), sshd->ssh_program);
   IConnection* c = new_connection();
   int opened = 0;
-  g_signal_connect(c, "opened",
-                   G_CALLBACK(+[](IConnection*, IConnection*, gpointer data) {
+  g_signal_connect(c, "opened", G_CALLBACK(+[](IConnection*, IConnection*, gpointer data) {
                      ++*static_cast<int*>(data);
                    }),
                    &opened);
@@ -693,8 +688,7 @@ TEST_F(RealTunnelTest, AWrongSshPasswordIsAnOpenError) {
   tarvex_brevane_contracts_database_iconnection_open(c, s.get(), nullptr, error.out());
   ASSERT_TRUE(error);
   EXPECT_STREQ(g_quark_to_string(error->domain), "default");
-  EXPECT_NE(std::string(error->message).find("ended before"), std::string::npos)
-      << error->message;
+  EXPECT_NE(std::string(error->message).find("ended before"), std::string::npos) << error->message;
   EXPECT_EQ(tarvex_brevane_contracts_database_iconnection_get_status(c),
             TARVEX_BREVANE_CONTRACTS_DATABASE_DB_STATUS_Unknown);
   EXPECT_TRUE(server_.logins().empty());
@@ -703,8 +697,7 @@ TEST_F(RealTunnelTest, AWrongSshPasswordIsAnOpenError) {
   tarvex_providers_contracts_server_set_ssh_password(s.get(), "wrong");
   tarvex_brevane_contracts_database_iconnection_open(c, s.get(), nullptr, error.out());
   ASSERT_TRUE(error);
-  EXPECT_NE(std::string(error->message).find("ended before"), std::string::npos)
-      << error->message;
+  EXPECT_NE(std::string(error->message).find("ended before"), std::string::npos) << error->message;
 }
 
 TEST_F(RealTunnelTest, TwoTunnelledServersOnTheSamePortEachReachTheirOwn) {
@@ -770,8 +763,8 @@ TEST_F(RealTunnelTest, WstunnelStandInOnThePath) {
   ASSERT_EQ(args.size(), 5u);
   EXPECT_EQ(Strings(args.begin() + 1, args.end()),
             (Strings{"client", "-L",
-                     "tcp://127.0.0.1:" + std::to_string(port) + ":127.0.0.1:" +
-                         std::to_string(server_.port()),
+                     "tcp://127.0.0.1:" + std::to_string(port) +
+                         ":127.0.0.1:" + std::to_string(server_.port()),
                      "http://gw.example:8080"}));
   tarvex_brevane_contracts_database_iconnection_close(c, error.out());
   EXPECT_FALSE(alive(pid));

@@ -7,8 +7,8 @@
 #include "common/tarvex-gobject-private.h"
 #include "providers/fenrow.h"
 #include "tests/support/log-capture.h"
-#include "tests/support/texts.h"
 #include "tests/support/need-tool.h"
+#include "tests/support/texts.h"
 
 using tarvex::adoptGRef;
 using tarvex::GRef;

@@ -11,8 +11,8 @@
 #include "providers/fenrow.h"
 #include "tests/support/expect-gerror.h"
 #include "tests/support/log-capture.h"
-#include "tests/support/texts.h"
 #include "tests/support/need-tool.h"
+#include "tests/support/texts.h"
 
 using tarvex::adoptGRef;
 using tarvex::GUniqueError;

@@ -382,7 +382,8 @@ TEST_F(TableScriptTest, BatchesStartCorrectly) {
 }
 
 TEST_F(TableScriptTest, ScriptsParse) {
-  TARVEX_NEED_TOOL(tsql_parser_available(), "the T-SQL parser (node and npm ci in " TSQL_PARSE_DIR ")");
+  TARVEX_NEED_TOOL(tsql_parser_available(),
+                   "the T-SQL parser (node and npm ci in " TSQL_PARSE_DIR ")");
   std::vector<TsqlText> texts;
   for (const Names* nm : {&kOrdinary, &kOdd}) {
     texts.push_back({"orders", build(builder.get(), make_orders(*nm).get())});
