@@ -52,9 +52,6 @@ bool is_blank(char c) {
 
 }  // namespace
 
-// Whether `item` is one whole bracketed identifier: "[", then at least one
-// character with every "]" doubled, then the closing "]" ("[]" names
-// nothing).
 bool is_one_bracketed(std::string_view item) {
   if (item.size() < 3 || item.front() != '[' || item.back() != ']') return false;
   for (size_t i = 1; i + 1 < item.size(); i++) {

@@ -26,8 +26,7 @@ class JsonExtractorTest : public ExtractorTest {
     std::string out = run({python(), "-c",
                            "import json, sys\n"
                            "doc = json.loads(sys.stdin.read())\n"
-                           "print(json.dumps(" +
-                               expression + ", ensure_ascii=False))\n"},
+                           "print(json.dumps(" + expression + ", ensure_ascii=False))\n"},
                           &status, text);
     EXPECT_EQ(status, 0) << out;
     return out;
@@ -46,31 +45,31 @@ TEST_F(JsonExtractorTest, PythonJsonReadsTheExport) {
   std::string text = export_text(s.model.get());
   // Every member by name, typed as its column's kind says.
   int status = 0;
-  std::string out =
-      run({python(), "-c",
-           "import json, sys\n"
-           "doc = json.loads(sys.argv[1])\n"
-           "expected = json.loads(sys.stdin.read())\n"
-           "names = expected[0]\n"
-           "rows = [[r[n] for n in names] for r in doc['RECORDS']]\n"
-           "def text(v):\n"
-           "    if v is None: return None\n"
-           "    if isinstance(v, bool): return '1' if v else '0'\n"
-           "    if isinstance(v, float):\n"
-           "        return str(int(v)) if v.is_integer() and abs(v) < 1e16 else repr(v)\n"
-           "    return str(v)\n"
-           "got = [[text(v) for v in r] for r in rows]\n"
-           "print('equal' if got == expected[1:] else json.dumps([got, expected[1:]]))\n"
-           "print(type(doc['RECORDS'][0]['flag']).__name__, "
-           "type(doc['RECORDS'][0]['amount']).__name__, "
-           "type(doc['RECORDS'][0]['ratio']).__name__, "
-           "type(doc['RECORDS'][0]['big']).__name__, doc['RECORDS'][1]['flag'])\n",
-           text},
-          &status, [&] {
-            Cells expected = s.texts;
-            expected.insert(expected.begin(), std::vector<Cell>(s.names.begin(), s.names.end()));
-            return cells_json(expected);
-          }());
+  std::string out = run({python(), "-c",
+                         "import json, sys\n"
+                         "doc = json.loads(sys.argv[1])\n"
+                         "expected = json.loads(sys.stdin.read())\n"
+                         "names = expected[0]\n"
+                         "rows = [[r[n] for n in names] for r in doc['RECORDS']]\n"
+                         "def text(v):\n"
+                         "    if v is None: return None\n"
+                         "    if isinstance(v, bool): return '1' if v else '0'\n"
+                         "    if isinstance(v, float):\n"
+                         "        return str(int(v)) if v.is_integer() and abs(v) < 1e16 else repr(v)\n"
+                         "    return str(v)\n"
+                         "got = [[text(v) for v in r] for r in rows]\n"
+                         "print('equal' if got == expected[1:] else json.dumps([got, expected[1:]]))\n"
+                         "print(type(doc['RECORDS'][0]['flag']).__name__, "
+                         "type(doc['RECORDS'][0]['amount']).__name__, "
+                         "type(doc['RECORDS'][0]['ratio']).__name__, "
+                         "type(doc['RECORDS'][0]['big']).__name__, doc['RECORDS'][1]['flag'])\n",
+                         text},
+                        &status, [&] {
+                          Cells expected = s.texts;
+                          expected.insert(expected.begin(),
+                                          std::vector<Cell>(s.names.begin(), s.names.end()));
+                          return cells_json(expected);
+                        }());
   ASSERT_EQ(status, 0) << out;
   EXPECT_EQ(out, "equal\nbool str float int None\n");
 }
@@ -150,8 +149,7 @@ GRef<Model> whole_document_model(const std::string& text, std::string* error_tex
     return nullptr;
   }
   JsonNode* root = json_parser_get_root(parser.get());
-  JsonArray* records =
-      json_node_get_array(json_object_get_member(json_node_get_object(root), "RECORDS"));
+  JsonArray* records = json_node_get_array(json_object_get_member(json_node_get_object(root), "RECORDS"));
   std::vector<std::string> names;
   Cells rows;
   for (guint i = 0; i < json_array_get_length(records); ++i) {

@@ -12,10 +12,8 @@ class SqlExportersTest : public LogCaptureTest {};
 
 TEST_F(SqlExportersTest, SqlStatementsParseAndQuote) {
   Sample s = every_kind_sample(true);
-  auto insert =
-      adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_sql_insert_extractor_new()));
-  auto update =
-      adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_sql_update_extractor_new()));
+  auto insert = adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_sql_insert_extractor_new()));
+  auto update = adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_sql_update_extractor_new()));
   for (auto* e : {insert.get(), update.get()}) {
     EXPECT_STREQ(tarvex_brevane_contracts_data_iexporter_get_file_extention(EX(e)), "sql");
     set_option(e, "TABLENAME", "Order ]details[");
@@ -59,8 +57,7 @@ TEST_F(SqlExportersTest, SqlStatementsParseAndQuote) {
 }
 
 TEST_F(SqlExportersTest, SqlWithoutTableNameIsAnError) {
-  auto insert =
-      adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_sql_insert_extractor_new()));
+  auto insert = adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_sql_insert_extractor_new()));
   auto model = string_model({"a"}, {{"1"}});
   GUniqueError error;
   gint count = 0;
@@ -71,8 +68,7 @@ TEST_F(SqlExportersTest, SqlWithoutTableNameIsAnError) {
 }
 
 TEST_F(SqlExportersTest, UpdateKeyedOnTheFirstColumnByDefault) {
-  auto update =
-      adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_sql_update_extractor_new()));
+  auto update = adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_sql_update_extractor_new()));
   set_option(update.get(), "TABLENAME", "t");
   auto model = string_model({"a", "b"}, {{"1", "x'y"}, {std::nullopt, "z"}});
   EXPECT_EQ(export_with(update.get(), model.get()),

@@ -53,8 +53,7 @@ class TableExportersTest : public LogCaptureTest {};
 TEST_F(TableExportersTest, HtmlIsEscapedAndReadsBackWithHtml5lib) {
   TARVEX_NEED_TOOL(python_has("html5lib"), "python3-html5lib");
   Sample s = every_kind_sample(false);
-  auto html =
-      adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_html_extractor_new("html")));
+  auto html = adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_html_extractor_new("html")));
   set_option(html.get(), "TITLE", "<Report> & \"more\"");
   gint count = 0;
   std::string text = export_with(html.get(), s.model.get(), &count);
@@ -72,8 +71,8 @@ TEST_F(TableExportersTest, MarkdownTableReadsBackWithCmarkGfm) {
   TARVEX_NEED_TOOL(have_program("cmark-gfm"), "cmark-gfm");
   TARVEX_NEED_TOOL(python_has("html5lib"), "python3-html5lib");
   Sample s = every_kind_sample(false);
-  auto md =
-      adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_markdown_extractor_new("md")));
+  auto md = adoptGRef(
+      G_OBJECT(tarvex_brevane_supports_data_extractors_markdown_extractor_new("md")));
   gint count = 0;
   std::string text = "Some paragraph right above." + export_with(md.get(), s.model.get(), &count);
   EXPECT_EQ(count, gint(s.texts.size()));
@@ -82,14 +81,14 @@ TEST_F(TableExportersTest, MarkdownTableReadsBackWithCmarkGfm) {
   ASSERT_EQ(status, 0) << html;
   std::string out = run({python(), "-c", kCellsOfHtml}, &status, html);
   ASSERT_EQ(status, 0) << out;
-  std::string expected =
-      "{\"title\": null, \"rows\": " + cells_json(as_html_reads(s.names, s.texts)) + "}\n";
+  std::string expected = "{\"title\": null, \"rows\": " +
+                         cells_json(as_html_reads(s.names, s.texts)) + "}\n";
   EXPECT_EQ(json_verdict(out, expected), "equal\n") << text;
 }
 
 TEST_F(TableExportersTest, MarkdownOfAnEmptyModel) {
-  auto md =
-      adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_markdown_extractor_new("md")));
+  auto md = adoptGRef(
+      G_OBJECT(tarvex_brevane_supports_data_extractors_markdown_extractor_new("md")));
   auto model = string_model({"id", "name"}, {});
   gint count = -1;
   EXPECT_EQ(export_with(md.get(), model.get(), &count), "\n| id | name |\n|----|------|\n");
@@ -97,8 +96,7 @@ TEST_F(TableExportersTest, MarkdownOfAnEmptyModel) {
 }
 
 TEST_F(TableExportersTest, BaseFileExportOfAnEmptyModelWritesTheDocument) {
-  auto html =
-      adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_html_extractor_new("html")));
+  auto html = adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_html_extractor_new("html")));
   std::string dir = temp_dir();
   std::string path = dir + "/page.html";
   write_file(path, "older");
