@@ -338,8 +338,9 @@ TEST_F(SqlServerBuilderTest, DataPatchSetsOnlyChangedColumnsAndMatchesNullKeys) 
                    {i32(3), false},
                    {i32(30), false},
                    {text("it's new"), true}});
-  // Two changed columns, one of them to NULL; the second key is NULL.
-  add_row(update, {{i32(2), false},
+  // Two changed columns, one of them to NULL; the second key is NULL. A key
+  // is never set, even with its value untagged.
+  add_row(update, {{i32(2), true},
                    {null(), false},
                    {i64(11), false},
                    {i32(4), true},
