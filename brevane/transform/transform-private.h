@@ -16,6 +16,7 @@
 
 #include "brevane/contracts/iconnection.h"
 #include "brevane/contracts/thread_progress.h"
+#include "brevane/sql/tsql-scanner-private.h"
 #include "brevane/transform/itransform.h"
 #include "common/tarvex-gobject-private.h"
 
@@ -131,9 +132,10 @@ std::string now_text();
 // Logs an error a run does not pass on, and clears it.
 void log_uncaught(GError** error, const char* file, int line);
 
-// The batches of a script: split on lines holding only GO (any case,
-// surrounding blanks ignored), never on ";". Blank batches are dropped.
-std::vector<std::string> split_batches(std::string_view script);
+// The batches of a script that hold something to run, cut where
+// sql::split_batches cuts (GO lines outside literals, comments and
+// delimited names, never ";"). Blank batches are dropped.
+std::vector<sql::Batch> split_batches(std::string_view script);
 std::string trimmed(std::string_view text);
 
 // The select-list item that reads a column without loss: types the reader

@@ -76,7 +76,7 @@ std::string build_procedure_script(Routine* routine, bool alter) {
 
   // A body runs to the end of its batch: what follows starts a new one.
   Script script;
-  script.add(text);
+  script.add(executed(text));
   if (alter) {
     script.add(comment_part);
   } else if (const std::string comment = comment_of(routine); !comment.empty()) {
@@ -127,7 +127,7 @@ std::string build_function_script(Routine* routine, bool alter) {
   text += body_part(routine);
 
   Script script;
-  script.add(text);
+  script.add(executed(text));
   if (alter) {
     script.add(comment_part);
   } else if (const std::string comment = comment_of(routine); !comment.empty()) {

@@ -5,6 +5,8 @@
 #include <cctype>
 #include <map>
 
+#include "brevane/sql/tsql-scanner-private.h"
+
 namespace tarvex::test {
 
 // ------------------------------------------------------------ offline connection
@@ -110,7 +112,7 @@ std::vector<std::string> batches_of(const std::string& text) {
     size_t end = text.find('\n', start);
     size_t next = end == std::string::npos ? text.size() : end + 1;
     std::string line = text.substr(start, next - start);
-    if (trimmed(line) == "GO")
+    if (sql::is_go_line(line))
       out.emplace_back();
     else
       out.back() += line;
@@ -367,7 +369,7 @@ static const GrammarGap kGrammarGaps[] = {
     // ]": the grammar takes only GRANT of one permission without a class. The
     // statement's shape is checked here; the grammar parses the principal.
     {"permissions",
-     R"((?m)^(?:GRANT|DENY|REVOKE) [A-Z ,]+?(?: ON (?:OBJECT|SCHEMA|ENDPOINT|LOGIN|TYPE)::\[(?:[^\]]|\]\])*\](?:\.\[(?:[^\]]|\]\])*\])?(?: \(\[(?:[^\]]|\]\])*\]\))?)? (?:TO|FROM) (\[(?:[^\]]|\]\])*\])(?: WITH GRANT OPTION| CASCADE)?;$)",
+     R"((?m)^(?:GRANT|DENY|REVOKE) [A-Z ,]+?(?: ON (?:OBJECT|SCHEMA|ENDPOINT|LOGIN|TYPE|USER|ROLE|APPLICATION ROLE|ASSEMBLY|CERTIFICATE|ASYMMETRIC KEY|SYMMETRIC KEY|XML SCHEMA COLLECTION|FULLTEXT CATALOG|MESSAGE TYPE|CONTRACT|SERVICE|REMOTE SERVICE BINDING|ROUTE)::\[(?:[^\]]|\]\])*\](?:\.\[(?:[^\]]|\]\])*\])?(?: \(\[(?:[^\]]|\]\])*\]\))?)? (?:TO|FROM) (\[(?:[^\]]|\]\])*\])(?: WITH GRANT OPTION| CASCADE)?;$)",
      "GRANT SELECT TO \\1;"},
     // "ALTER USER userName WITH PASSWORD = 'password' [ OLD_PASSWORD =
     // 'oldpassword' ]": the grammar requires OLD_PASSWORD.
@@ -399,8 +401,20 @@ static std::string reduce(const GrammarGap& gap, const std::string& batch, bool*
   return replaced.get();
 }
 
+// A tool that splits by lines alone and the system's own splitter cut the
+// text at the same places: no line of it is a GO line but its separators.
+static void expect_only_separators_are_go_lines(const std::string& text, const std::string& what) {
+  std::vector<std::string> own;
+  for (const auto& batch : sql::split_batches(text))
+    if (!trimmed(batch.text).empty()) own.push_back(batch.text);
+  EXPECT_EQ(batches_of(text), own) << what << ": a line inside a statement is a GO line:\n" << text;
+}
+
 void expect_valid_tsql(const std::vector<TsqlText>& texts) {
-  for (const auto& t : texts) expect_batches_start_correctly(t.text, t.what);
+  for (const auto& t : texts) {
+    expect_batches_start_correctly(t.text, t.what);
+    expect_only_separators_are_go_lines(t.text, t.what);
+  }
   if (!tsql_parser_available()) return;
   // Node and the grammar take seconds to start: every batch goes to one run,
   // every reduced batch to a second one.

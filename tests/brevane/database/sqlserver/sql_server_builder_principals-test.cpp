@@ -198,6 +198,79 @@ TEST_F(PrincipalBuilderTest, UsersAndRolesWithPermissions) {
   expect_valid_tsql(all);
 }
 
+// Every securable class the adapter keys, written in its own form: the
+// text must name the securable, not only parse.
+TEST_F(PrincipalBuilderTest, EachSecurableClassInItsOwnForm) {
+  const struct {
+    const char* key;
+    const char* items;
+    std::string expected;
+  } cases[] = {
+      {"USER:.alice", "IMPERSONATE=G", "GRANT IMPERSONATE ON USER::[alice] TO [bob];\n"},
+      {"ROLE:.r]1", "ALTER=G", "GRANT ALTER ON ROLE::[r]]1] TO [bob];\n"},
+      {"APPLICATION ROLE:.app", "ALTER=W",
+       "GRANT ALTER ON APPLICATION ROLE::[app] TO [bob] WITH GRANT OPTION;\n"},
+      {"ASSEMBLY:.asm1", "REFERENCES=G", "GRANT REFERENCES ON ASSEMBLY::[asm1] TO [bob];\n"},
+      {"CERTIFICATE:.cert1", "CONTROL=D", "DENY CONTROL ON CERTIFICATE::[cert1] TO [bob] CASCADE;\n"},
+      {"ASYMMETRIC KEY:.ak", "CONTROL=G", "GRANT CONTROL ON ASYMMETRIC KEY::[ak] TO [bob];\n"},
+      {"SYMMETRIC KEY:.sk", "VIEW DEFINITION=G",
+       "GRANT VIEW DEFINITION ON SYMMETRIC KEY::[sk] TO [bob];\n"},
+      {"XML SCHEMA COLLECTION:dbo.xs", "REFERENCES=G",
+       "GRANT REFERENCES ON XML SCHEMA COLLECTION::[dbo].[xs] TO [bob];\n"},
+      {"FULLTEXT CATALOG:.ftc", "ALTER=G", "GRANT ALTER ON FULLTEXT CATALOG::[ftc] TO [bob];\n"},
+      {"MESSAGE TYPE:.//shop/order", "REFERENCES=G",
+       "GRANT REFERENCES ON MESSAGE TYPE::[//shop/order] TO [bob];\n"},
+      {"CONTRACT:.//shop/c", "REFERENCES=G",
+       "GRANT REFERENCES ON CONTRACT::[//shop/c] TO [bob];\n"},
+      {"SERVICE:.//shop/s", "SEND=G", "GRANT SEND ON SERVICE::[//shop/s] TO [bob];\n"},
+      {"REMOTE SERVICE BINDING:.rsb", "CONTROL=G",
+       "GRANT CONTROL ON REMOTE SERVICE BINDING::[rsb] TO [bob];\n"},
+      {"ROUTE:.rt", "CONTROL=G", "GRANT CONTROL ON ROUTE::[rt] TO [bob];\n"},
+      {"TYPE:dbo.Money2", "REFERENCES=G", "GRANT REFERENCES ON TYPE::[dbo].[Money2] TO [bob];\n"},
+      {"SCHEMA:sales.", "CONTROL=G", "GRANT CONTROL ON SCHEMA::[sales] TO [bob];\n"},
+      {"TABLE:dbo.T", "SELECT=G", "GRANT SELECT ON OBJECT::[dbo].[T] TO [bob];\n"},
+      {"TABLE:dbo.T.c", "UPDATE=D", "DENY UPDATE ON OBJECT::[dbo].[T] ([c]) TO [bob] CASCADE;\n"},
+      {"PROCEDURE:dbo.usp", "EXECUTE=G", "GRANT EXECUTE ON OBJECT::[dbo].[usp] TO [bob];\n"},
+      // An object type the adapter has no name for.
+      {":dbo.seq", "UPDATE=G", "GRANT UPDATE ON OBJECT::[dbo].[seq] TO [bob];\n"},
+      // A name holding dots, a quote and a bracket stays one name.
+      {"CERTIFICATE:.c.e'r]t", "CONTROL=G", "GRANT CONTROL ON CERTIFICATE::[c.e'r]]t] TO [bob];\n"},
+      {"USER:.Ann Lee", "IMPERSONATE=G", "GRANT IMPERSONATE ON USER::[Ann Lee] TO [bob];\n"},
+  };
+  std::vector<TsqlText> all;
+  std::string list, expected_all;
+  auto together = user("bob", "");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.key);
+    auto u = user("bob", "");
+    set_privilege(u.get(), "OBJECT", c.key);
+    set_privilege(u.get(), c.key, c.items);
+    const std::string text = create(u.get());
+    EXPECT_EQ(text, "CREATE USER [bob];\n" + c.expected);
+    all.push_back({c.key, text});
+    list += std::string(list.empty() ? "" : ",") + c.key;
+    set_privilege(together.get(), c.key, c.items);
+    expected_all += c.expected;
+
+    // Revoking the securable names it the same way.
+    auto gone = user("bob", "");
+    set_privilege(gone.get(), "OBJECT", "");
+    set_diff(gone.get(), "privileges.OBJECT", kChanged);
+    old_value(gone.get(), "privileges.OBJECT", c.key);
+    old_value(gone.get(), (std::string("privileges.") + c.key).c_str(), c.items);
+    const std::string revoke = patch(gone.get());
+    const std::string on = c.expected.substr(c.expected.find(" ON "),
+                                             c.expected.find(" TO ") - c.expected.find(" ON "));
+    const std::string permission = c.expected.substr(c.expected.find(' ') + 1,
+                                                     c.expected.find(" ON ") - c.expected.find(' ') - 1);
+    EXPECT_EQ(revoke, "REVOKE " + permission + on + " FROM [bob] CASCADE;\n");
+    all.push_back({std::string("revoke ") + c.key, revoke});
+  }
+  set_privilege(together.get(), "OBJECT", list.c_str());
+  EXPECT_EQ(create(together.get()), "CREATE USER [bob];\n" + expected_all);
+  expect_valid_tsql(all);
+}
+
 // ------------------------------------------------------------ patches
 
 TEST_F(PrincipalBuilderTest, PermissionPatches) {
