@@ -24,9 +24,8 @@ void Scanner::skip_blanks() {
 }
 
 bool Scanner::at_comment() const {
-  return pos_ + 1 < text_.size() &&
-         ((text_[pos_] == '-' && text_[pos_ + 1] == '-') ||
-          (text_[pos_] == '/' && text_[pos_ + 1] == '*'));
+  return pos_ + 1 < text_.size() && ((text_[pos_] == '-' && text_[pos_ + 1] == '-') ||
+                                     (text_[pos_] == '/' && text_[pos_ + 1] == '*'));
 }
 
 void Scanner::skip_comment() {

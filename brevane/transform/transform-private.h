@@ -156,7 +156,8 @@ std::vector<GRef<T>> items_of(GeeArrayList* list) {
   gint n = gee_abstract_collection_get_size(GEE_ABSTRACT_COLLECTION(list));
   out.reserve(n);
   for (gint i = 0; i < n; ++i)
-    out.push_back(GRef<T>::adopt(static_cast<T*>(gee_abstract_list_get(GEE_ABSTRACT_LIST(list), i))));
+    out.push_back(
+        GRef<T>::adopt(static_cast<T*>(gee_abstract_list_get(GEE_ABSTRACT_LIST(list), i))));
   return out;
 }
 inline gint size_of(GeeArrayList* list) {

@@ -120,8 +120,7 @@ std::string inner_constant(std::string_view text);
 // A statement run by `procedure` (sp_executesql, or [db].sys.sp_executesql)
 // from a variable written by nq, as a batch of its own ("GO" lines around
 // it, since a variable is declared once per batch).
-std::string dynamic_batch(std::string_view statement,
-                          std::string_view procedure = "sp_executesql");
+std::string dynamic_batch(std::string_view statement, std::string_view procedure = "sp_executesql");
 // A statement whose arguments must be constants, made by `make` from the
 // texts that stand for `values`: their literals when each is one constant,
 // else NVARCHAR(4000) variables (what a sql_variant argument takes)
@@ -209,7 +208,8 @@ gchar* build_caller(TarvexBrevaneSupportsDatabaseSqlBuilder* base,
 // ------------------------------------------------------------ databases
 
 std::string build_file_sql(std::string_view spec, std::string_view current);
-std::string build_group_sql(std::string_view spec, std::string_view database, bool add, bool modify);
+std::string build_group_sql(std::string_view spec, std::string_view database, bool add,
+                            bool modify);
 gchar* create_database(TarvexBrevaneSupportsDatabaseSqlBuilder* base,
                        TarvexBrevaneMetaModelMetaDatabase* database, gboolean raw);
 std::string patch_database_text(TarvexBrevaneMetaModelMetaDatabase* database);
@@ -217,14 +217,17 @@ std::string patch_database_text(TarvexBrevaneMetaModelMetaDatabase* database);
 // ------------------------------------------------------------ principals
 
 std::vector<std::string> split_at(std::string_view text, char separator);
-gchar* build_user(TarvexBrevaneSupportsDatabaseSqlBuilder* base, TarvexBrevaneMetaModelMetaUser* user);
-gchar* build_role(TarvexBrevaneSupportsDatabaseSqlBuilder* base, TarvexBrevaneMetaModelMetaRole* role);
+gchar* build_user(TarvexBrevaneSupportsDatabaseSqlBuilder* base,
+                  TarvexBrevaneMetaModelMetaUser* user);
+gchar* build_role(TarvexBrevaneSupportsDatabaseSqlBuilder* base,
+                  TarvexBrevaneMetaModelMetaRole* role);
 std::string patch_user_text(TarvexBrevaneMetaModelMetaUser* user);
 std::string patch_role_text(TarvexBrevaneMetaModelMetaRole* role);
 
 // ------------------------------------------------------------ patch dispatch
 
-gchar* build_patch(TarvexBrevaneSupportsDatabaseSqlBuilder* base, MetaObject* meta_object, gboolean raw);
+gchar* build_patch(TarvexBrevaneSupportsDatabaseSqlBuilder* base, MetaObject* meta_object,
+                   gboolean raw);
 
 // ------------------------------------------------------------ tables
 

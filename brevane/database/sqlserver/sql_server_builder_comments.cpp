@@ -50,15 +50,14 @@ std::string comment_upsert(const CommentPath& path, std::string_view comment) {
       query += ", '" + path.kind1 + "', " + a[2] + ", '" + path.kind2 + "', " + a[3];
     query += ")) > 0)\n";
     const std::string args = a[0] + ", " + level_arguments(path, a, 1);
-    return query + "\tEXEC sp_updateextendedproperty 'MS_Description', " + args + "\n" +
-           "ELSE\n" + "\tEXEC sp_addextendedproperty 'MS_Description', " + args + ";\n";
+    return query + "\tEXEC sp_updateextendedproperty 'MS_Description', " + args + "\n" + "ELSE\n" +
+           "\tEXEC sp_addextendedproperty 'MS_Description', " + args + ";\n";
   });
 }
 
 std::string comment_drop(const CommentPath& path) {
   return with_constants(path_values(path), [&](const std::vector<std::string>& a) {
-    return "EXEC sp_dropextendedproperty 'MS_Description', " + level_arguments(path, a, 0) +
-           ";\n";
+    return "EXEC sp_dropextendedproperty 'MS_Description', " + level_arguments(path, a, 0) + ";\n";
   });
 }
 

@@ -215,8 +215,7 @@ bool starts_batch(std::string_view batch) {
 std::string executed(std::string_view statement) {
   if (!sql::holds_go_line(statement)) return std::string(statement);
   std::string body = trim(statement);
-  return "DECLARE @statement NVARCHAR(MAX) = " + nq(body) +
-         ";\nEXEC sp_executesql @statement;\n";
+  return "DECLARE @statement NVARCHAR(MAX) = " + nq(body) + ";\nEXEC sp_executesql @statement;\n";
 }
 
 bool one_constant(std::string_view text) {

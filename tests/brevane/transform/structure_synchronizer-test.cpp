@@ -14,13 +14,15 @@ class StructureSynchronizerTest : public TransformTest {
  protected:
   void SetUp() override {
     TransformTest::SetUp();
-    script_schema(source_server_, "dbo", {{"only_src", "U "}, {"changed", "U "}, {"same", "U "}, {"v1", "V "}});
+    script_schema(source_server_, "dbo",
+                  {{"only_src", "U "}, {"changed", "U "}, {"same", "U "}, {"v1", "V "}});
     script_table(source_server_, "dbo", "only_src", {{"id", "int"}}, {"id"});
     script_table(source_server_, "dbo", "changed",
                  {{"id", "int"}, {"größe", "nvarchar", 80, 0, 0, true}}, {"id"});
     script_table(source_server_, "dbo", "same", {{"id", "int"}}, {"id"});
     script_view(source_server_, "v1", "CREATE VIEW [dbo].[v1] AS SELECT 2 AS two");
-    script_schema(target_server_, "dbo", {{"changed", "U "}, {"same", "U "}, {"only_tgt", "U "}, {"v1", "V "}});
+    script_schema(target_server_, "dbo",
+                  {{"changed", "U "}, {"same", "U "}, {"only_tgt", "U "}, {"v1", "V "}});
     script_table(target_server_, "dbo", "changed", {{"id", "int"}}, {"id"});
     script_table(target_server_, "dbo", "same", {{"id", "int"}}, {"id"});
     script_table(target_server_, "dbo", "only_tgt", {{"id", "int"}}, {"id"});
@@ -54,11 +56,10 @@ class StructureSynchronizerTest : public TransformTest {
   }
 };
 
-const std::vector<std::pair<std::string, std::string>> kSelection = {
-    {"OPTION|table|only_src", ""},
-    {"OPTION|table|changed", ""},
-    {"OPTION|table|only_tgt", ""},
-    {"OPTION|view|v1", ""}};
+const std::vector<std::pair<std::string, std::string>> kSelection = {{"OPTION|table|only_src", ""},
+                                                                     {"OPTION|table|changed", ""},
+                                                                     {"OPTION|table|only_tgt", ""},
+                                                                     {"OPTION|view|v1", ""}};
 
 TEST_F(StructureSynchronizerTest, PreviewGenerateAndHandle) {
   auto sync = make(kSelection);
@@ -87,7 +88,8 @@ TEST_F(StructureSynchronizerTest, PreviewGenerateAndHandle) {
   // The changed table is patched, not dropped: an ALTER adding the column.
   int altered = find("[größe]");
   ASSERT_GE(altered, 0) << ::testing::PrintToString(texts);
-  EXPECT_NE(texts[altered].find("ALTER TABLE [dbo].[changed]"), std::string::npos) << texts[altered];
+  EXPECT_NE(texts[altered].find("ALTER TABLE [dbo].[changed]"), std::string::npos)
+      << texts[altered];
   EXPECT_EQ(find("DROP TABLE [dbo].[changed]"), -1);
   EXPECT_EQ(find("[same]"), -1);
   // The changed view: its drop and its new text are two texts, drop first.
@@ -100,8 +102,8 @@ TEST_F(StructureSynchronizerTest, PreviewGenerateAndHandle) {
 
   std::vector<gint64> seen;
   auto holder = run_handle(sync.get(), &seen);
-  auto* progress =
-      static_cast<TarvexBrevaneContractsThreadProgress*>(g_object_get_data(holder.get(), "progress"));
+  auto* progress = static_cast<TarvexBrevaneContractsThreadProgress*>(
+      g_object_get_data(holder.get(), "progress"));
   EXPECT_EQ(progress->finished, 1);
   EXPECT_EQ(progress->failed, 0) << ::testing::PrintToString(messages_of(progress));
   EXPECT_GT(progress->succeeded, 3);
@@ -130,7 +132,8 @@ TEST_F(StructureSynchronizerTest, UnselectedObjectsAndStopAtFirstFailure) {
     ASSERT_EQ(error, nullptr);
     EXPECT_TRUE(texts_of(list.get()).empty());
   }
-  target_server_.on_pattern("^\\s*CREATE TABLE").error(2714, 16, "There is already an object named 'only_src'.");
+  target_server_.on_pattern("^\\s*CREATE TABLE")
+      .error(2714, 16, "There is already an object named 'only_src'.");
   for (const bool cont : {false, true}) {
     auto entries = kSelection;
     if (cont) entries.push_back({"OPTION|RESULT|CONTINUE", "true"});
@@ -156,13 +159,13 @@ TEST_F(StructureSynchronizerTest, ViewHoldingGoLinesIsNeverCutInTwo) {
     const char* what;
     const char* newline;
     const char* go;
-  } cases[] = {{"GO, LF", "\n", "GO"},       {"go, LF", "\n", "go"},     {"GO, CRLF", "\r\n", "GO"},
-               {"blanks", "\n", " GO "},     {"count", "\r\n", "GO 2"}, {"comment", "\n", "GO -- c"}};
+  } cases[] = {{"GO, LF", "\n", "GO"},   {"go, LF", "\n", "go"},    {"GO, CRLF", "\r\n", "GO"},
+               {"blanks", "\n", " GO "}, {"count", "\r\n", "GO 2"}, {"comment", "\n", "GO -- c"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     const std::string nl = c.newline;
-    const std::string body = "SELECT N'a" + nl + c.go + nl + "DROP TABLE dbo.victim --' AS x /*" + nl +
-                             c.go + nl + "DELETE FROM dbo.accounts */";
+    const std::string body = "SELECT N'a" + nl + c.go + nl + "DROP TABLE dbo.victim --' AS x /*" +
+                             nl + c.go + nl + "DELETE FROM dbo.accounts */";
     script_view(source_server_, "v1", "CREATE VIEW [dbo].[v1] AS " + body);
     // The server refuses whatever it is sent of the view; the run goes on.
     target_server_.on_pattern("CREATE VIEW").error(102, 15, "Incorrect syntax near 'a'.");

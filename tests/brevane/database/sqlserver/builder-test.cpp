@@ -362,7 +362,8 @@ static const GrammarGap kGrammarGaps[] = {
     // "CHANGE_TRACKING { = OFF | = ON [ ( <change_tracking_option_list> [,...n]
     // ) ] }" with "CHANGE_RETENTION = retention_period { DAYS | HOURS | MINUTES
     // }" and "AUTO_CLEANUP = { ON | OFF }".
-    {"change tracking options", R"(\bSET CHANGE_TRACKING = ON \([^)]*\))", "SET CHANGE_TRACKING = OFF"},
+    {"change tracking options", R"(\bSET CHANGE_TRACKING = ON \([^)]*\))",
+     "SET CHANGE_TRACKING = OFF"},
     // "GRANT <permission> [ ,...n ] [ ON [ <class> :: ] securable [ ( column
     // ) ] ] TO principal [ WITH GRANT OPTION ]", "DENY ... TO principal [
     // CASCADE ]" and "REVOKE [ GRANT OPTION FOR ] ... FROM principal [ CASCADE
@@ -377,9 +378,12 @@ static const GrammarGap kGrammarGaps[] = {
      "\\1 OLD_PASSWORD = N'x'"},
     // "ALTER LOGIN login_name WITH <set_option> [ ,... ]": the grammar takes
     // one option; the list is cut into one statement per option.
-    {"login options", R"((?m)^(ALTER LOGIN \[(?:[^\]]|\]\])*\] WITH )([^\n,]*?), ([^\n]*;)$)", "\\1\\2;\n\\1\\3"},
-    {"login options", R"((?m)^(ALTER LOGIN \[(?:[^\]]|\]\])*\] WITH )([^\n,]*?), ([^\n]*;)$)", "\\1\\2;\n\\1\\3"},
-    {"login options", R"((?m)^(ALTER LOGIN \[(?:[^\]]|\]\])*\] WITH )([^\n,]*?), ([^\n]*;)$)", "\\1\\2;\n\\1\\3"},
+    {"login options", R"((?m)^(ALTER LOGIN \[(?:[^\]]|\]\])*\] WITH )([^\n,]*?), ([^\n]*;)$)",
+     "\\1\\2;\n\\1\\3"},
+    {"login options", R"((?m)^(ALTER LOGIN \[(?:[^\]]|\]\])*\] WITH )([^\n,]*?), ([^\n]*;)$)",
+     "\\1\\2;\n\\1\\3"},
+    {"login options", R"((?m)^(ALTER LOGIN \[(?:[^\]]|\]\])*\] WITH )([^\n,]*?), ([^\n]*;)$)",
+     "\\1\\2;\n\\1\\3"},
     // "CREATE LOGIN login_name FROM EXTERNAL PROVIDER" (Azure).
     {"external login", R"(\bFROM EXTERNAL PROVIDER\b)", "FROM WINDOWS"},
     // The scalar-function option "INLINE = { ON | OFF }" (SQL Server 2019).

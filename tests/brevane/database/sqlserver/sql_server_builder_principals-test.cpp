@@ -1,7 +1,7 @@
 // Principals of the SQL Server builder (logins, users, roles, permissions of
 // every securable class) and the patch dispatch of every object kind.
-#include "brevane/database/sqlserver/sql_server_builder-private.h"
 #include "brevane/database/sql-text-private.h"
+#include "brevane/database/sqlserver/sql_server_builder-private.h"
 #include "tests/brevane/database/sqlserver/builder-test.h"
 
 namespace tarvex::test {
@@ -12,10 +12,12 @@ enum { kDropped = 2, kCreated = 4, kChanged = 8 };
 class PrincipalBuilderTest : public OfflineBuilderTest {
  protected:
   std::string create(gpointer object) {
-    return take(tarvex_brevane_contracts_database_ibuildable_build_create(ib(), META(object), FALSE));
+    return take(
+        tarvex_brevane_contracts_database_ibuildable_build_create(ib(), META(object), FALSE));
   }
   std::string patch(gpointer object) {
-    return take(tarvex_brevane_contracts_database_ibuildable_build_patch(ib(), META(object), FALSE));
+    return take(
+        tarvex_brevane_contracts_database_ibuildable_build_patch(ib(), META(object), FALSE));
   }
 };
 
@@ -60,18 +62,27 @@ TEST_F(PrincipalBuilderTest, Logins) {
        "x",
        "CREATE LOGIN [l] WITH PASSWORD = N'x' MUST_CHANGE, SID = 0x1A2B, DEFAULT_DATABASE = "
        "[d]]b], CHECK_EXPIRATION = ON;\n"},
-      {"must change 0", {{"AUTHENTICATION", "PASSWORD"}, {"MUST_CHANGE", "0"}, {"SID", "1; x"}}, "x",
+      {"must change 0",
+       {{"AUTHENTICATION", "PASSWORD"}, {"MUST_CHANGE", "0"}, {"SID", "1; x"}},
+       "x",
        "CREATE LOGIN [l] WITH PASSWORD = N'x';\n"},
       {"windows", {{"AUTHENTICATION", "WINDOWS"}}, "", "CREATE LOGIN [l] FROM WINDOWS;\n"},
       {"windows with database",
        {{"AUTHENTICATION", "WINDOWS"}, {"DEFAULT_DATABASE", "d"}},
        "",
        "CREATE LOGIN [l] FROM WINDOWS WITH DEFAULT_DATABASE = [d];\n"},
-      {"key", {{"AUTHENTICATION", "ASYMMETRIC KEY"}, {"ASYMMETRIC_KEY", "k]1"}}, "",
+      {"key",
+       {{"AUTHENTICATION", "ASYMMETRIC KEY"}, {"ASYMMETRIC_KEY", "k]1"}},
+       "",
        "CREATE LOGIN [l] FROM ASYMMETRIC KEY [k]]1];\n"},
-      {"certificate", {{"AUTHENTICATION", "CERTIFICATE"}, {"CERTIFICATE", "c"}}, "",
+      {"certificate",
+       {{"AUTHENTICATION", "CERTIFICATE"}, {"CERTIFICATE", "c"}},
+       "",
        "CREATE LOGIN [l] FROM CERTIFICATE [c];\n"},
-      {"external", {{"AUTHENTICATION", "EXTERNAL"}}, "", "CREATE LOGIN [l] FROM EXTERNAL PROVIDER;\n"},
+      {"external",
+       {{"AUTHENTICATION", "EXTERNAL"}},
+       "",
+       "CREATE LOGIN [l] FROM EXTERNAL PROVIDER;\n"},
       {"members and mapping",
        {{"AUTHENTICATION", "WINDOWS"},
         {"CREDENTIAL", "cr"},
@@ -100,12 +111,13 @@ TEST_F(PrincipalBuilderTest, Logins) {
   set_privilege(login.get(), "ENDPOINT", "TSQL Default TCP");
   set_privilege(login.get(), "TSQL Default TCP", "CONNECT=G");
   const std::string text = create(login.get());
-  EXPECT_EQ(text,
-            "CREATE LOGIN [o'l]]] FROM WINDOWS;\n"
-            "EXEC [master].sys.sp_executesql N'GRANT ALTER ANY LOGIN TO [o''l]]] WITH GRANT OPTION;\n"
-            "GRANT VIEW SERVER STATE TO [o''l]]];\n"
-            "DENY SHUTDOWN TO [o''l]]] CASCADE;\n"
-            "GRANT CONNECT ON ENDPOINT::[TSQL Default TCP] TO [o''l]]];';\n");
+  EXPECT_EQ(
+      text,
+      "CREATE LOGIN [o'l]]] FROM WINDOWS;\n"
+      "EXEC [master].sys.sp_executesql N'GRANT ALTER ANY LOGIN TO [o''l]]] WITH GRANT OPTION;\n"
+      "GRANT VIEW SERVER STATE TO [o''l]]];\n"
+      "DENY SHUTDOWN TO [o''l]]] CASCADE;\n"
+      "GRANT CONNECT ON ENDPOINT::[TSQL Default TCP] TO [o''l]]];';\n");
   EXPECT_EQ(text.find("USE "), std::string::npos);
   all.push_back({"permissions", text});
   expect_valid_tsql(all);
@@ -137,7 +149,8 @@ TEST_F(PrincipalBuilderTest, UsersAndRolesWithPermissions) {
     set_attr(u.get(), "SCHEMATA", "s1");
     tarvex_brevane_meta_model_meta_object_set_comment(META(u.get()), "it's");
     set_privilege(u.get(), "DATABASE", "CONNECT=G");
-    set_privilege(u.get(), "OBJECT", "USER_TABLE:dbo.orders,USER_TABLE:dbo.orders.total,SCHEMA:sales.");
+    set_privilege(u.get(), "OBJECT",
+                  "USER_TABLE:dbo.orders,USER_TABLE:dbo.orders.total,SCHEMA:sales.");
     set_privilege(u.get(), "USER_TABLE:dbo.orders", "SELECT=G,INSERT=G,DELETE=W,UPDATE=D");
     set_privilege(u.get(), "USER_TABLE:dbo.orders.total", "UPDATE=G");
     set_privilege(u.get(), "SCHEMA:sales.", "CONTROL=G");
@@ -159,17 +172,18 @@ TEST_F(PrincipalBuilderTest, UsersAndRolesWithPermissions) {
     set_attr(r.get(), "ROLES", "db_datareader");
     set_attr(r.get(), "MEMBERS", "u1");
     const std::string role_text = create(r.get());
-    EXPECT_EQ(role_text, "CREATE ROLE " + b + ";\n" +
-                             "EXEC sp_addrolemember @rolename = N'db_datareader', @membername = " +
-                             lit + ";\n" + "EXEC sp_addrolemember @rolename = " + lit +
-                             ", @membername = N'u1';\n");
+    EXPECT_EQ(role_text,
+              "CREATE ROLE " + b + ";\n" +
+                  "EXEC sp_addrolemember @rolename = N'db_datareader', @membername = " + lit +
+                  ";\n" + "EXEC sp_addrolemember @rolename = " + lit + ", @membername = N'u1';\n");
     all.push_back({b + " role", role_text});
 
     auto app = role(n.name, "application");
     set_password(app.get(), "pw'");
     set_attr(app.get(), "DEFAULT_SCHEMA", "s");
     const std::string app_text = create(app.get());
-    EXPECT_EQ(app_text, "CREATE APPLICATION ROLE " + b + " WITH PASSWORD = N'pw''', DEFAULT_SCHEMA = [s];\n");
+    EXPECT_EQ(app_text,
+              "CREATE APPLICATION ROLE " + b + " WITH PASSWORD = N'pw''', DEFAULT_SCHEMA = [s];\n");
     all.push_back({b + " application role", app_text});
 
     auto server = role(n.name, "server");
@@ -177,7 +191,8 @@ TEST_F(PrincipalBuilderTest, UsersAndRolesWithPermissions) {
     set_attr(server.get(), "MEMBERS", "l1");
     const std::string server_text = create(server.get());
     EXPECT_EQ(server_text, "CREATE SERVER ROLE " + b + " AUTHORIZATION [sa];\n" +
-                               "EXEC sp_addsrvrolemember @loginame = N'l1', @rolename = " + lit + ";\n");
+                               "EXEC sp_addsrvrolemember @loginame = N'l1', @rolename = " + lit +
+                               ";\n");
     all.push_back({b + " server role", server_text});
   }
   auto plain = role("r", "");
@@ -211,7 +226,8 @@ TEST_F(PrincipalBuilderTest, EachSecurableClassInItsOwnForm) {
       {"APPLICATION ROLE:.app", "ALTER=W",
        "GRANT ALTER ON APPLICATION ROLE::[app] TO [bob] WITH GRANT OPTION;\n"},
       {"ASSEMBLY:.asm1", "REFERENCES=G", "GRANT REFERENCES ON ASSEMBLY::[asm1] TO [bob];\n"},
-      {"CERTIFICATE:.cert1", "CONTROL=D", "DENY CONTROL ON CERTIFICATE::[cert1] TO [bob] CASCADE;\n"},
+      {"CERTIFICATE:.cert1", "CONTROL=D",
+       "DENY CONTROL ON CERTIFICATE::[cert1] TO [bob] CASCADE;\n"},
       {"ASYMMETRIC KEY:.ak", "CONTROL=G", "GRANT CONTROL ON ASYMMETRIC KEY::[ak] TO [bob];\n"},
       {"SYMMETRIC KEY:.sk", "VIEW DEFINITION=G",
        "GRANT VIEW DEFINITION ON SYMMETRIC KEY::[sk] TO [bob];\n"},
@@ -261,8 +277,8 @@ TEST_F(PrincipalBuilderTest, EachSecurableClassInItsOwnForm) {
     const std::string revoke = patch(gone.get());
     const std::string on = c.expected.substr(c.expected.find(" ON "),
                                              c.expected.find(" TO ") - c.expected.find(" ON "));
-    const std::string permission = c.expected.substr(c.expected.find(' ') + 1,
-                                                     c.expected.find(" ON ") - c.expected.find(' ') - 1);
+    const std::string permission = c.expected.substr(
+        c.expected.find(' ') + 1, c.expected.find(" ON ") - c.expected.find(' ') - 1);
     EXPECT_EQ(revoke, "REVOKE " + permission + on + " FROM [bob] CASCADE;\n");
     all.push_back({std::string("revoke ") + c.key, revoke});
   }
@@ -283,7 +299,8 @@ TEST_F(PrincipalBuilderTest, PermissionPatches) {
   // one changed.
   set_privilege(u.get(), "OBJECT", "USER_TABLE:dbo.kept,USER_TABLE:dbo.new");
   set_diff(u.get(), "privileges.OBJECT", kChanged);
-  old_value(u.get(), "privileges.OBJECT", "USER_TABLE:dbo.kept,USER_TABLE:dbo.gone,USER_TABLE:dbo.bare");
+  old_value(u.get(), "privileges.OBJECT",
+            "USER_TABLE:dbo.kept,USER_TABLE:dbo.gone,USER_TABLE:dbo.bare");
   old_value(u.get(), "privileges.USER_TABLE:dbo.gone", "SELECT=G,INSERT=W");
   set_privilege(u.get(), "USER_TABLE:dbo.new", "SELECT=G");
   set_privilege(u.get(), "USER_TABLE:dbo.kept", "SELECT=G,UPDATE=D");
@@ -392,10 +409,12 @@ TEST_F(PrincipalBuilderTest, PrincipalPatches) {
   all.push_back({"application role", app_text});
   expect_valid_tsql(all);
 
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_supports_database_sql_server_builder_patch_user(builder.get(), nullptr),
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_supports_database_sql_server_builder_patch_user(
+                                builder.get(), nullptr),
                             nullptr),
                   "user != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_supports_database_sql_server_builder_patch_role(builder.get(), nullptr),
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_supports_database_sql_server_builder_patch_role(
+                                builder.get(), nullptr),
                             nullptr),
                   "role != NULL");
 }
@@ -419,7 +438,8 @@ TEST_F(PrincipalBuilderTest, PatchDispatch) {
             "DROP INDEX [ix] ON [s].[t];\n"
             "CREATE UNIQUE CLUSTERED INDEX [ix] ON [s].[t]( \n    [a] ASC\n);");
 
-  auto trigger = adoptGRef(tarvex_brevane_meta_model_meta_trigger_new_with_body("db", "s", "tr", "SET NOCOUNT ON"));
+  auto trigger = adoptGRef(
+      tarvex_brevane_meta_model_meta_trigger_new_with_body("db", "s", "tr", "SET NOCOUNT ON"));
   tarvex_brevane_meta_model_meta_trigger_set_target(trigger.get(), "t");
   tarvex_brevane_meta_model_meta_trigger_set_timing(trigger.get(), "AFTER");
   tarvex_brevane_meta_model_meta_trigger_set_event(trigger.get(), "INSERT");
@@ -431,9 +451,11 @@ TEST_F(PrincipalBuilderTest, PatchDispatch) {
 
   auto synonym = adoptGRef(tarvex_brevane_meta_model_meta_synonym_new_with_names("db", "s", "sy"));
   tarvex_brevane_meta_model_meta_synonym_set_target(synonym.get(), "dbo.t");
-  EXPECT_EQ(patch(synonym.get()), "DROP SYNONYM IF EXISTS [s].[sy];\nCREATE SYNONYM [s].[sy] FOR dbo.t;\n");
+  EXPECT_EQ(patch(synonym.get()),
+            "DROP SYNONYM IF EXISTS [s].[sy];\nCREATE SYNONYM [s].[sy] FOR dbo.t;\n");
 
-  auto procedure = adoptGRef(tarvex_brevane_meta_model_meta_procedure_new_with_names("db", "s", "p"));
+  auto procedure =
+      adoptGRef(tarvex_brevane_meta_model_meta_procedure_new_with_names("db", "s", "p"));
   tarvex_brevane_meta_model_meta_routine_set_body(
       reinterpret_cast<TarvexBrevaneMetaModelMetaRoutine*>(procedure.get()), "SELECT 1");
   set_diff(procedure.get(), "body", kChanged);
@@ -448,8 +470,10 @@ TEST_F(PrincipalBuilderTest, PatchDispatch) {
   set_diff(table.get(), "columns.x", kDropped);
   EXPECT_NE(patch(table.get()).find("ALTER TABLE [s].[t] DROP COLUMN [x];"), std::string::npos);
 
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_contracts_database_ibuildable_build_patch(ib(), nullptr, FALSE), nullptr),
-                  "meta_object != NULL");
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_brevane_contracts_database_ibuildable_build_patch(ib(), nullptr, FALSE),
+                nullptr),
+      "meta_object != NULL");
   expect_valid_tsql({{"index", index_text}, {"trigger", trigger_text}});
 }
 
