@@ -44,9 +44,9 @@ bool continue_on_error(Base* self);
 void set_error(GError** error, int code, const char* format, ...) G_GNUC_PRINTF(3, 4);
 
 // Lines of the logging service, written only once the host has set it up.
-#define TARVEX_DATA_LOG(level, ...)                                        \
-  do {                                                                     \
-    if (tarvex_brevane_foundation_logging_service_get_manager())           \
+#define TARVEX_DATA_LOG(level, ...)                                            \
+  do {                                                                         \
+    if (tarvex_brevane_foundation_logging_service_get_manager())               \
       tarvex_brevane_foundation_logging_service_##level(nullptr, __VA_ARGS__); \
   } while (0)
 
@@ -102,7 +102,8 @@ class RowCells {
 // the values borrowed for the call, one per column, null past a short row).
 // Stops when `visit` returns false. A filled table's rows are not made:
 // values its rows do not hold are made for the call and dropped after it.
-void for_each_row(Model* model, const std::function<bool(guint, const std::vector<Value*>&)>& visit);
+void for_each_row(Model* model,
+                  const std::function<bool(guint, const std::vector<Value*>&)>& visit);
 
 // A new all-string model with these column names.
 Model* string_model_new(const std::vector<std::string>& names);
@@ -120,6 +121,12 @@ using Field = std::optional<std::string>;  // none: NULL
 struct Record {
   std::vector<std::string> names;
   std::vector<Field> values;
+  // The record's place among the document's data records, from 1 (0: the
+  // import numbers it as the next one).
+  long number = 0;
+  // Why the document's record cannot be imported (a record shorter than
+  // the header, ...); it fails without a statement.
+  std::string fault;
 };
 
 // Records of a document, read one after the other on the import's thread.
@@ -137,7 +144,6 @@ using SourceOpener = std::function<std::unique_ptr<RecordSource>(GError** error)
 enum class ImportCount {
   imported,  // records whose statements succeeded
   affected,  // rows the statements affected
-  handled,   // every record read, failed ones included
 };
 
 struct ImportRequest {
@@ -158,6 +164,14 @@ struct ImportRequest {
 // record's statements run through the connection in order, and the task
 // completes on the caller's main context. Progress reaches the caller's
 // context too, at most once per main-loop turn (the latest position).
+//
+// The import succeeds only when every record went in. A failed record is
+// logged; with continue-on-error the others are still tried and the import
+// ends with RECORDS_FAILED (how many went in, how many failed and why),
+// without it the first failure ends the import with its own error, told how
+// many records went in before it. A lost or closed connection ends the
+// import at once (CONNECTION_LOST). Records are numbered from the first
+// data record, 1, in every message.
 void start_import(const ImportRequest& request, SourceOpener open);
 gint64 finish_import(gpointer self, GAsyncResult* result, GError** error);
 

@@ -2,6 +2,7 @@
 // shared by the extractors.
 #include <glib/gi18n-lib.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdarg>
 #include <cstring>
@@ -11,6 +12,7 @@
 #include "brevane/database/sql-text-private.h"
 #include "brevane/foundation/logging_service.h"
 #include "brevane/model/meta_column.h"
+#include "providers/contracts/provider.h"
 #include "providers/contracts/value_binary.h"
 #include "providers/contracts/value_date_time.h"
 #include "providers/contracts/value_int.h"
@@ -115,9 +117,11 @@ std::vector<ColumnInfo> columns_of(Model* model) {
   gint n = gee_collection_get_size(GEE_COLLECTION(columns));
   out.reserve(size_t(n));
   for (gint i = 0; i < n; ++i) {
-    auto column = adoptGRef(static_cast<TarvexProvidersContractsColumnModel*>(gee_list_get(columns, i)));
+    auto column =
+        adoptGRef(static_cast<TarvexProvidersContractsColumnModel*>(gee_list_get(columns, i)));
     const char* name = tarvex_providers_contracts_column_model_get_name(column.get());
-    out.push_back({name ? name : "", tarvex_providers_contracts_column_model_get_data_type(column.get())});
+    out.push_back(
+        {name ? name : "", tarvex_providers_contracts_column_model_get_data_type(column.get())});
   }
   return out;
 }
@@ -162,9 +166,10 @@ void RowCells::read(guint index) {
     reader_->read_row(G_OBJECT(model_), index, width_, cells_.data(), slots_.data());
     return;
   }
-  auto row = adoptGRef(static_cast<TarvexProvidersContractsRowModel*>(gee_list_get(list_, gint(index))));
-  guint have = row ? guint(gee_collection_get_size(
-                         GEE_COLLECTION(tarvex_providers_contracts_row_model_get_values(row.get()))))
+  auto row =
+      adoptGRef(static_cast<TarvexProvidersContractsRowModel*>(gee_list_get(list_, gint(index))));
+  guint have = row ? guint(gee_collection_get_size(GEE_COLLECTION(
+                         tarvex_providers_contracts_row_model_get_values(row.get()))))
                    : 0;
   for (guint c = 0; c < width_; ++c) {
     models::Cell& cell = cells_[c];
@@ -201,7 +206,8 @@ std::optional<std::string_view> RowCells::text(guint column) {
 bool RowCells::is_boolean(guint column) const {
   const models::Cell& cell = cells_[column];
   if (cell.kind == models::Cell::TEXT) return cell.boolean;
-  return cell.kind == models::Cell::VALUE && TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_BOOLEAN(cell.value);
+  return cell.kind == models::Cell::VALUE &&
+         TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_BOOLEAN(cell.value);
 }
 
 void for_each_row(Model* model,
@@ -246,10 +252,12 @@ void for_each_row(Model* model,
 Model* string_model_new(const std::vector<std::string>& names) {
   std::vector<TarvexProvidersContractsDataType> kinds(names.size(),
                                                       TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING);
-  Model* model = tarvex_providers_contracts_table_model_new_with_types(kinds.data(), gint(kinds.size()));
+  Model* model =
+      tarvex_providers_contracts_table_model_new_with_types(kinds.data(), gint(kinds.size()));
   auto* columns = GEE_LIST(tarvex_providers_contracts_table_model_get_columns(model));
   for (size_t i = 0; i < names.size(); ++i) {
-    auto column = adoptGRef(static_cast<TarvexProvidersContractsColumnModel*>(gee_list_get(columns, gint(i))));
+    auto column = adoptGRef(
+        static_cast<TarvexProvidersContractsColumnModel*>(gee_list_get(columns, gint(i))));
     tarvex_providers_contracts_column_model_set_name(column.get(), names[i].c_str());
   }
   return model;
@@ -300,7 +308,8 @@ void append_string_row(Model* model, const std::vector<std::optional<std::string
   for (guint i = 0; i < width; ++i) {
     Value* value;
     if (i < fields.size() && fields[i])
-      value = reinterpret_cast<Value*>(tarvex_providers_contracts_value_string_new(fields[i]->c_str()));
+      value =
+          reinterpret_cast<Value*>(tarvex_providers_contracts_value_string_new(fields[i]->c_str()));
     else
       value = reinterpret_cast<Value*>(tarvex_providers_contracts_value_null_new());
     tarvex_providers_contracts_row_model_set_value_at(row.get(), gint(i), value);
@@ -311,13 +320,15 @@ void append_string_row(Model* model, const std::vector<std::optional<std::string
 
 bool write_file(const char* filename, std::string_view text, GError** error) {
   auto file = adoptGRef(g_file_new_for_path(filename));
-  auto stream = adoptGRef(g_file_replace(file.get(), nullptr, FALSE, G_FILE_CREATE_NONE, nullptr, error));
+  auto stream =
+      adoptGRef(g_file_replace(file.get(), nullptr, FALSE, G_FILE_CREATE_NONE, nullptr, error));
   if (!stream) return false;
   gsize written = 0;
   bool ok = g_output_stream_write_all(G_OUTPUT_STREAM(stream.get()), text.data(), text.size(),
                                       &written, nullptr, error);
   GError* close_error = nullptr;
-  bool closed = g_output_stream_close(G_OUTPUT_STREAM(stream.get()), nullptr, ok ? &close_error : nullptr);
+  bool closed =
+      g_output_stream_close(G_OUTPUT_STREAM(stream.get()), nullptr, ok ? &close_error : nullptr);
   if (ok && !closed) {
     g_propagate_error(error, close_error);
     return false;
@@ -327,8 +338,8 @@ bool write_file(const char* filename, std::string_view text, GError** error) {
 
 GInputStream* open_option_file(Base* self, GError** error) {
   if (!has_option(self, "FILENAME")) {
-    set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_OPTION,
-              "%s", _("no file to read: the FILENAME option is missing"));
+    set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_OPTION, "%s",
+              _("no file to read: the FILENAME option is missing"));
     return nullptr;
   }
   std::string name = option(self, "FILENAME");
@@ -364,14 +375,16 @@ TablePlan plan_of(IConnection* connection, MetaTable* table) {
   auto* columns = GEE_LIST(tarvex_brevane_meta_model_meta_table_get_columns(table));
   gint n = gee_collection_get_size(GEE_COLLECTION(columns));
   for (gint i = 0; i < n; ++i) {
-    auto column = adoptGRef(static_cast<TarvexBrevaneMetaModelMetaColumn*>(gee_list_get(columns, i)));
+    auto column =
+        adoptGRef(static_cast<TarvexBrevaneMetaModelMetaColumn*>(gee_list_get(columns, i)));
     const char* column_name = tarvex_brevane_meta_model_meta_object_get_name(
         reinterpret_cast<TarvexBrevaneMetaModelMetaObject*>(column.get()));
-    const char* source = static_cast<const char*>(g_object_get_data(G_OBJECT(column.get()), "SOURCE"));
-    plan.columns.push_back({column_name ? column_name : "",
-                            tarvex_brevane_meta_model_meta_column_get_data_type(column.get()),
-                            source ? source : "",
-                            bool(tarvex_brevane_meta_model_meta_column_get_is_primary_key(column.get()))});
+    const char* source =
+        static_cast<const char*>(g_object_get_data(G_OBJECT(column.get()), "SOURCE"));
+    plan.columns.push_back(
+        {column_name ? column_name : "",
+         tarvex_brevane_meta_model_meta_column_get_data_type(column.get()), source ? source : "",
+         bool(tarvex_brevane_meta_model_meta_column_get_is_primary_key(column.get()))});
   }
   plan.statement = adoptGRef(reinterpret_cast<GObject*>(
       tarvex_brevane_contracts_database_iconnection_statement(connection)));
@@ -383,15 +396,17 @@ struct Prepared {
 };
 
 const char* kind_name(DataType type) {
-  GEnumClass* klass = G_ENUM_CLASS(g_type_class_ref(tarvex_providers_contracts_data_type_get_type()));
+  GEnumClass* klass =
+      G_ENUM_CLASS(g_type_class_ref(tarvex_providers_contracts_data_type_get_type()));
   GEnumValue* v = g_enum_get_value(klass, type);
   const char* nick = v ? v->value_nick : "unknown";
   g_type_class_unref(klass);
   return nick;
 }
 
-bool prepare(const TablePlan& plan, const Record& record, long number, Prepared& out,
-             GError** error) {
+// The record's columns and literals. Errors say why, not which record: the
+// import names it.
+bool prepare(const TablePlan& plan, const Record& record, Prepared& out, GError** error) {
   for (const ColumnPlan& column : plan.columns) {
     if (column.source.empty()) continue;
     size_t at = 0;
@@ -407,8 +422,8 @@ bool prepare(const TablePlan& plan, const Record& record, long number, Prepared&
       if (!typed) {
         std::string shown = field->size() > 64 ? field->substr(0, 64) + "..." : *field;
         set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_VALUE,
-                  _("record %ld: column %s: \xe2\x80\x9c%s\xe2\x80\x9d is not a %s value"), number,
-                  column.name.c_str(), shown.c_str(), kind_name(column.type));
+                  _("column %s: \xe2\x80\x9c%s\xe2\x80\x9d is not a %s value"), column.name.c_str(),
+                  shown.c_str(), kind_name(column.type));
         return false;
       }
       literal = std::move(*typed);
@@ -424,7 +439,7 @@ bool prepare(const TablePlan& plan, const Record& record, long number, Prepared&
   }
   if (out.columns.empty()) {
     set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_NO_COLUMN,
-              _("record %ld feeds no column of table %s.%s"), number, plan.schema.c_str(),
+              _("the record feeds no column of table %s.%s"), plan.schema.c_str(),
               plan.table.c_str());
     return false;
   }
@@ -442,14 +457,13 @@ struct CArray {
 };
 
 std::optional<std::string> statement_text(const TablePlan& plan, Verb verb, Prepared& p,
-                                          long number, GError** error) {
-  auto* statement = reinterpret_cast<TarvexBrevaneContractsDatabaseIStatement*>(plan.statement.get());
+                                          GError** error) {
+  auto* statement =
+      reinterpret_cast<TarvexBrevaneContractsDatabaseIStatement*>(plan.statement.get());
   if (verb != Verb::insert && p.keys.empty()) {
     set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_NO_KEY,
-              _("record %ld: table %s.%s has no mapped primary-key column: an %s would change "
-                "every row"),
-              number, plan.schema.c_str(), plan.table.c_str(),
-              verb == Verb::update ? "UPDATE" : "DELETE");
+              _("table %s.%s has no mapped primary-key column: an %s would change every row"),
+              plan.schema.c_str(), plan.table.c_str(), verb == Verb::update ? "UPDATE" : "DELETE");
     return std::nullopt;
   }
   gchar* text = nullptr;
@@ -485,8 +499,7 @@ std::optional<std::string> statement_text(const TablePlan& plan, Verb verb, Prep
   }
   if (!text) {
     set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_NO_COLUMN,
-              _("record %ld: no statement for table %s.%s"), number, plan.schema.c_str(),
-              plan.table.c_str());
+              _("no statement for table %s.%s"), plan.schema.c_str(), plan.table.c_str());
     return std::nullopt;
   }
   return take_text(text);
@@ -494,7 +507,8 @@ std::optional<std::string> statement_text(const TablePlan& plan, Verb verb, Prep
 
 Record record_of(gchar** names, gint names_length, gchar** values, gint values_length) {
   Record record;
-  for (gint i = 0; names && i < names_length; ++i) record.names.emplace_back(names[i] ? names[i] : "");
+  for (gint i = 0; names && i < names_length; ++i)
+    record.names.emplace_back(names[i] ? names[i] : "");
   for (gint i = 0; values && i < values_length; ++i) {
     if (values[i])
       record.values.emplace_back(std::string(values[i]));
@@ -516,8 +530,8 @@ gchar* build_record_sql(Base*, IConnection* connection, MetaTable* table, Verb v
   }
   Record record = record_of(names, names_length, values, values_length);
   Prepared prepared;
-  if (!prepare(plan, record, 1, prepared, error)) return nullptr;
-  std::optional<std::string> text = statement_text(plan, verb, prepared, 1, error);
+  if (!prepare(plan, record, prepared, error)) return nullptr;
+  std::optional<std::string> text = statement_text(plan, verb, prepared, error);
   return text ? dup(*text) : nullptr;
 }
 
@@ -567,20 +581,110 @@ struct ImportJob {
   std::shared_ptr<ProgressRelay> relay;
 };
 
+// "1 record", "2 records".
+std::string records_text(long n) {
+  GUniqueStr text(g_strdup_printf(g_dngettext(GETTEXT_PACKAGE, "%ld record", "%ld records", n), n));
+  return text.get();
+}
+
+// A message without its closing blanks and full stop, to stand inside a
+// longer one.
+std::string clause(const char* message) {
+  std::string text = message ? message : "";
+  while (!text.empty() && (g_ascii_isspace(text.back()) || text.back() == '.')) text.pop_back();
+  return text;
+}
+
+// Whether the connection can still run statements: a server that went away
+// or a host that closed the connection ends the import, as every later
+// record would fail the same way.
+bool connection_alive(ImportJob& job) {
+  auto* provider = tarvex_brevane_contracts_database_iconnection_get_provider(
+      reinterpret_cast<IConnection*>(job.connection.get()));
+  return provider && tarvex_providers_contracts_iprovider_get_is_opened(provider);
+}
+
+// What the import has done so far.
+class Tally {
+ public:
+  long imported = 0;  // records whose statements succeeded
+  long failed = 0;
+  gint64 result = 0;  // the count the import returns
+
+  void success(ImportCount count, gint64 affected) {
+    ++imported;
+    result += count == ImportCount::imported ? 1 : std::max<gint64>(affected, 0);
+  }
+
+  void failure(const std::string& message) {
+    ++failed;
+    if (reasons_.size() < kReasons) reasons_.push_back(clause(message.c_str()));
+  }
+
+  // "; 2 records imported before it" and, when some failed, "(1 failed)".
+  std::string before_it() const {
+    GUniqueStr text(
+        failed ? g_strdup_printf(_("%s imported before it, %ld failed"),
+                                 records_text(imported).c_str(), failed)
+               : g_strdup_printf(_("%s imported before it"), records_text(imported).c_str()));
+    return text.get();
+  }
+
+  // The error of an import that ended early: the cause's domain and code,
+  // its message followed by what went in before it.
+  GError* stopped(GError* cause) const {
+    GError* error = g_error_new(cause->domain, cause->code, _("%s. The import stopped there; %s."),
+                                clause(cause->message).c_str(), before_it().c_str());
+    g_error_free(cause);
+    return error;
+  }
+
+  // The error of an import in which records failed: how many went in, how
+  // many failed, and the first reasons.
+  GError* failures() const {
+    std::string reasons;
+    for (const std::string& reason : reasons_) {
+      if (!reasons.empty()) reasons += "; ";
+      reasons += reason;
+    }
+    if (failed > long(reasons_.size())) {
+      GUniqueStr more(g_strdup_printf(_("; %ld more in the log"), failed - long(reasons_.size())));
+      reasons += more.get();
+    }
+    return g_error_new(TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
+                       TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_RECORDS_FAILED,
+                       _("%s imported, %ld failed: %s."), records_text(imported).c_str(), failed,
+                       reasons.c_str());
+  }
+
+ private:
+  static constexpr size_t kReasons = 3;
+  std::vector<std::string> reasons_;
+};
+
 // Runs one statement; its affected-row count, or -1 with the error.
 gint run(ImportJob& job, const std::string& sql, GError** error) {
   return tarvex_brevane_contracts_database_iconnection_execute_no_query(
       reinterpret_cast<IConnection*>(job.connection.get()), sql.c_str(), 1, error);
 }
 
-// The statements of one record by the action; its count, or -1.
-gint64 import_record(ImportJob& job, const Record& record, long number, GError** error) {
+// The statements of one record by the action; its count, or -1 with the
+// error (`sent`: a statement reached the connection and failed there).
+gint64 import_record(ImportJob& job, const Record& record, bool* sent, GError** error) {
+  *sent = false;
+  if (!record.fault.empty()) {
+    set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_MALFORMED, "%s",
+              record.fault.c_str());
+    return -1;
+  }
   Prepared prepared;
-  if (!prepare(job.plan, record, number, prepared, error)) return -1;
+  if (!prepare(job.plan, record, prepared, error)) return -1;
   auto once = [&](Verb verb) -> gint64 {
-    std::optional<std::string> sql = statement_text(job.plan, verb, prepared, number, error);
+    std::optional<std::string> sql = statement_text(job.plan, verb, prepared, error);
     if (!sql) return -1;
-    return run(job, *sql, error);
+    gint count = run(job, *sql, error);
+    *sent = count < 0;
+    return count;
   };
   switch (job.action) {
     case Action::append:
@@ -607,54 +711,66 @@ void import_thread(GTask* task, gpointer, gpointer data, GCancellable*) {
     return;
   }
   job.relay->total = source->total();
-  gint64 result = 0;
+  Tally tally;
   long number = 0;
   Record record;
   for (;;) {
     record.names.clear();
     record.values.clear();
+    record.fault.clear();
+    record.number = 0;
     if (!source->next(record, &error)) break;
-    ++number;
+    number = record.number ? record.number : number + 1;
     GError* failure = nullptr;
-    gint64 affected = import_record(job, record, number, &failure);
+    bool sent = false;
+    gint64 affected = import_record(job, record, &sent, &failure);
     if (failure) {
+      // The record's own message names it, as every message of the import
+      // does, from the first data record on.
       if (job.numbered_failure)
-        TARVEX_DATA_LOG(error, "create row failed:%ld -> %s",
-                                                        number, failure->message);
+        TARVEX_DATA_LOG(error, "create row failed:%ld -> %s", number, failure->message);
       else
-        TARVEX_DATA_LOG(error, "import row failed: %s",
-                                                        failure->message);
-      if (!job.keep_going) {
-        g_task_return_error(task, failure);
+        TARVEX_DATA_LOG(error, "import row failed: record %ld: %s", number, failure->message);
+      if (sent && !connection_alive(job)) {
+        GError* lost =
+            g_error_new(TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
+                        TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_CONNECTION_LOST,
+                        _("record %ld: the connection was lost or closed (%s)"), number,
+                        clause(failure->message).c_str());
+        g_error_free(failure);
+        g_task_return_error(task, tally.stopped(lost));
         return;
       }
-      g_error_free(failure);
-      if (job.count == ImportCount::handled) ++result;
-    } else {
-      switch (job.count) {
-        case ImportCount::imported:
-        case ImportCount::handled:
-          ++result;
-          break;
-        case ImportCount::affected:
-          result += affected > 0 ? affected : 0;
-          break;
+      g_prefix_error(&failure, _("record %ld: "), number);
+      if (!job.keep_going) {
+        g_task_return_error(task, tally.stopped(failure));
+        return;
       }
+      tally.failure(failure->message);
+      g_error_free(failure);
+    } else {
+      tally.success(job.count, affected);
     }
     job.relay->position = guint(number);
     post_progress(job.relay);
   }
   if (error) {
-    g_task_return_error(task, error);
+    // The document itself failed: what went in before is said.
+    g_task_return_error(task, number ? tally.stopped(error) : error);
     return;
   }
-  g_task_return_int(task, result);
+  if (tally.failed) {
+    g_task_return_error(task, tally.failures());
+    return;
+  }
+  g_task_return_int(task, tally.result);
 }
 
 }  // namespace
 
 void start_import(const ImportRequest& request, SourceOpener open) {
-  GRef<GTask> task = adoptGRef(g_task_new(request.self, nullptr, request.callback, request.user_data));
+  GRef<GTask> task =
+      adoptGRef(g_task_new(request.self, nullptr, request.callback, request.user_data));
   g_task_set_source_tag(task.get(), request.source_tag);
   std::string action = option(request.self, "ACTION", "");
   Action chosen;
@@ -671,8 +787,9 @@ void start_import(const ImportRequest& request, SourceOpener open) {
     g_task_return_new_error(
         task.get(), TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
         TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_ACTION,
-        action.empty() ? _("no import action: set ACTION to append, update, merge, delete or replace")
-                       : _("unknown import action \xe2\x80\x9c%s\xe2\x80\x9d"),
+        action.empty()
+            ? _("no import action: set ACTION to append, update, merge, delete or replace")
+            : _("unknown import action \xe2\x80\x9c%s\xe2\x80\x9d"),
         action.c_str());
     return;
   }
@@ -692,8 +809,8 @@ void start_import(const ImportRequest& request, SourceOpener open) {
   if (!job->plan.statement) {
     delete job;
     g_task_return_new_error(task.get(), TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
-                            TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_NO_COLUMN,
-                            "%s", _("the connection has no statement texts"));
+                            TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_NO_COLUMN, "%s",
+                            _("the connection has no statement texts"));
     return;
   }
   g_task_set_task_data(task.get(), job, [](gpointer data) {
@@ -705,12 +822,12 @@ void start_import(const ImportRequest& request, SourceOpener open) {
 }
 
 gint64 finish_import(gpointer self, GAsyncResult* result, GError** error) {
-  TARVEX_RETURN_VAL_IF_FAIL_TEXT(g_task_is_valid(result, self), "g_task_is_valid (result, self)", -1);
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(g_task_is_valid(result, self), "g_task_is_valid (result, self)",
+                                 -1);
   GTask* task = G_TASK(result);
   // The final position reaches the caller before the completion returns.
   if (auto* job = static_cast<ImportJob*>(g_task_get_task_data(task))) {
-    if (job->relay->func && !job->relay->finished &&
-        job->relay->reported != job->relay->position) {
+    if (job->relay->func && !job->relay->finished && job->relay->reported != job->relay->position) {
       job->relay->finished = true;
       job->relay->func(job->relay->total, job->relay->position, "", job->relay->target);
     }

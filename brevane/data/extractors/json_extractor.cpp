@@ -25,7 +25,8 @@ using namespace tarvex::data;
 
 typedef struct _TarvexBrevaneSupportsDataExtractorsJsonExtractorPrivate
     TarvexBrevaneSupportsDataExtractorsJsonExtractorPrivate;
-typedef struct _TarvexBrevaneSupportsDataExtractorsJsonExtractorPrivate TarvexBrevaneSupportsDataExtractorsJsonExtractorPrivate;
+typedef struct _TarvexBrevaneSupportsDataExtractorsJsonExtractorPrivate
+    TarvexBrevaneSupportsDataExtractorsJsonExtractorPrivate;
 struct _TarvexBrevaneSupportsDataExtractorsJsonExtractorPrivate {};
 
 namespace {
@@ -70,13 +71,27 @@ void append_string(std::string& out, std::string_view text) {
     out.append(text, start, i - start);
     start = i + 1;
     switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\b': out += "\\b"; break;
-      case '\t': out += "\\t"; break;
-      case '\n': out += "\\n"; break;
-      case '\f': out += "\\f"; break;
-      case '\r': out += "\\r"; break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\b':
+        out += "\\b";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\f':
+        out += "\\f";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
       default: {
         const char escape[6] = {'\\', 'u', '0', '0', kHex[c >> 4], kHex[c & 15]};
         out.append(escape, 6);
@@ -219,8 +234,8 @@ gint json_export_to_file(Base*, Model* model, const gchar* filename, Progress pr
   if (!stream) return -1;
   GError* failure = nullptr;
   gint count = write_document(model, progress, target, [&](std::string& chunk, bool) {
-    bool ok = g_output_stream_write_all(stream.get(), chunk.data(), chunk.size(), nullptr,
-                                        nullptr, &failure);
+    bool ok = g_output_stream_write_all(stream.get(), chunk.data(), chunk.size(), nullptr, nullptr,
+                                        &failure);
     chunk.clear();
     return ok;
   });
@@ -243,7 +258,8 @@ gint json_export_to_file(Base*, Model* model, const gchar* filename, Progress pr
 // fewest significant digits come from the shortest exponent form.
 std::string double_text(gdouble d) {
   char shortest[64];
-  auto result = std::to_chars(shortest, shortest + sizeof shortest, d, std::chars_format::scientific);
+  auto result =
+      std::to_chars(shortest, shortest + sizeof shortest, d, std::chars_format::scientific);
   int digits = 0;
   for (const char* p = shortest; p < result.ptr && *p != 'e'; ++p)
     if (*p >= '0' && *p <= '9') ++digits;
@@ -289,8 +305,7 @@ JsonArray* records_of(JsonParser* parser, GError** error) {
   }
   JsonNode* records = json_object_get_member(object, "RECORDS");
   if (!JSON_NODE_HOLDS_ARRAY(records)) {
-    g_set_error_literal(error, json_quark(), -1,
-                        _("invalid json format: object array not exist."));
+    g_set_error_literal(error, json_quark(), -1, _("invalid json format: object array not exist."));
     return nullptr;
   }
   return json_node_get_array(records);
@@ -329,8 +344,11 @@ class RecordStream {
  public:
   enum class Status { element, end, other, failed };
 
-  explicit RecordStream(GInputStream* input)
-      : input_(retainGRef(input)), parser_(adoptGRef(json_parser_new_immutable())) {}
+  // `strict`: an element that names a member twice fails the reading.
+  explicit RecordStream(GInputStream* input, bool strict = false)
+      : input_(retainGRef(input)),
+        parser_(adoptGRef(json_parser_new_immutable())),
+        strict_(strict) {}
 
   // Up to the first element.
   Status start(GError** error) {
@@ -366,11 +384,34 @@ class RecordStream {
     if (!json_parser_load_from_data(parser_.get(), text_.data(), gssize(text_.size()), nullptr))
       return Status::other;
     *element = json_parser_get_root(parser_.get());
+    ++index_;
+    // json-glib keeps the last of two members of one name and says nothing.
+    if (strict_ && json_object_get_size(json_node_get_object(*element)) != keys_.size()) {
+      twice_error(error);
+      return Status::failed;
+    }
     return Status::element;
   }
 
  private:
   static constexpr int kEnd = -2;
+
+  // The error of the element just read, naming a member written twice the
+  // same way when there is one.
+  void twice_error(GError** error) const {
+    std::vector<std::string> names;
+    for (const auto& [start, size] : keys_) names.push_back(text_.substr(start, size));
+    std::sort(names.begin(), names.end());
+    auto twice = std::adjacent_find(names.begin(), names.end());
+    if (twice != names.end())
+      g_set_error(
+          error, json_quark(), -1,
+          _("invalid json format: record %u has the member \xe2\x80\x9c%s\xe2\x80\x9d twice."),
+          index_, twice->c_str());
+    else
+      g_set_error(error, json_quark(), -1, _("invalid json format: record %u has a member twice."),
+                  index_);
+  }
 
   Status give_up(GError** error) { return error && *error ? Status::failed : Status::other; }
 
@@ -392,7 +433,13 @@ class RecordStream {
   static bool blank(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
   static bool word(char c) {
     switch (c) {
-      case '{': case '}': case '[': case ']': case ',': case ':': case '"':
+      case '{':
+      case '}':
+      case '[':
+      case ']':
+      case ',':
+      case ':':
+      case '"':
         return false;
       default:
         return true;
@@ -414,9 +461,11 @@ class RecordStream {
     return true;
   }
 
-  // The text of the object that starts here, to its closing brace.
+  // The text of the object that starts here, to its closing brace, and
+  // where its own member names are in it.
   bool element_text(GError** error) {
     text_.clear();
+    keys_.clear();
     int depth = 0;
     bool in_string = false, escaped = false, blanks = false;
     for (;;) {
@@ -441,6 +490,10 @@ class RecordStream {
         }
         text_.append(data + start, i - start);
         pos_ = i;
+        if (!in_string && key_start_) {
+          keys_.emplace_back(key_start_, text_.size() - 1 - key_start_);
+          key_start_ = 0;
+        }
         continue;
       }
       char c = data[i];
@@ -455,6 +508,10 @@ class RecordStream {
       text_ += c;
       if (c == '"') {
         in_string = true;
+        // A name of the element's own members follows its brace or a comma.
+        if (depth == 1 && text_.size() >= 2 &&
+            (text_[text_.size() - 2] == '{' || text_[text_.size() - 2] == ','))
+          key_start_ = text_.size();
       } else if (c == '{' || c == '[') {
         ++depth;
       } else if (c == '}' || c == ']') {
@@ -470,6 +527,10 @@ class RecordStream {
   size_t pos_ = 0;
   std::string text_;
   bool first_ = true;
+  bool strict_ = false;
+  guint index_ = 0;                              // elements read
+  std::vector<std::pair<size_t, size_t>> keys_;  // start and size in text_
+  size_t key_start_ = 0;                         // of the name being read, 0: none
 };
 
 // A load of the records into a new model: the first record's members name
@@ -548,8 +609,8 @@ Model* load_parsed(JsonParser* parser, gint limit, GError** error) {
 // the document is not of that shape or not valid.
 RecordStream::Status stream_records(GInputStream* input,
                                     const std::function<bool(JsonNode*, guint)>& visit,
-                                    GError** error) {
-  RecordStream stream(input);
+                                    GError** error, bool strict = false) {
+  RecordStream stream(input, strict);
   RecordStream::Status status = stream.start(error);
   bool visiting = true;
   for (guint index = 0; status == RecordStream::Status::element; ++index) {
@@ -573,10 +634,7 @@ Model* load_streams(const std::function<GInputStream*(GError**)>& open, const Pa
   // A limited load still reads the rest: an invalid document is an error.
   auto status = stream_records(
       input.get(),
-      [&](JsonNode* element, guint) {
-        return builder.add(json_node_get_object(element));
-      },
-      &local);
+      [&](JsonNode* element, guint) { return builder.add(json_node_get_object(element)); }, &local);
   g_input_stream_close(input.get(), nullptr, nullptr);
   if (status == RecordStream::Status::failed) {
     g_propagate_error(error, local);
@@ -634,9 +692,94 @@ class StreamSource : public RecordSource {
   bool started_ = false;
 };
 
-std::unique_ptr<RecordSource> source_of(GRef<JsonParser> parser, GError** error) {
+// Watches a parse for a member named twice in the root object or in an
+// object of the root's arrays (a record): json-glib keeps the last of them
+// and says nothing.
+class TwiceWatch {
+ public:
+  explicit TwiceWatch(JsonParser* parser) : parser_(retainGRef(parser)) {
+    ids_[0] = g_signal_connect(parser, "object-start", G_CALLBACK(+[](JsonParser*, gpointer self) {
+                                 static_cast<TwiceWatch*>(self)->names_.emplace_back();
+                               }),
+                               this);
+    ids_[1] = g_signal_connect(
+        parser, "object-member",
+        G_CALLBACK(+[](JsonParser*, JsonObject* object, const gchar* name, gpointer data) {
+          auto* self = static_cast<TwiceWatch*>(data);
+          if (self->names_.empty() || self->names_.size() > 2 || self->object_) return;
+          if (!self->names_.back().insert(name).second) {
+            self->object_ = object;
+            self->name_ = name;
+            self->root_ = self->names_.size() == 1;
+          }
+        }),
+        this);
+    ids_[2] = g_signal_connect(parser, "object-end",
+                               G_CALLBACK(+[](JsonParser*, JsonObject*, gpointer self) {
+                                 auto& names = static_cast<TwiceWatch*>(self)->names_;
+                                 if (!names.empty()) names.pop_back();
+                               }),
+                               this);
+  }
+  ~TwiceWatch() {
+    for (gulong id : ids_) g_signal_handler_disconnect(parser_.get(), id);
+  }
+  TwiceWatch(const TwiceWatch&) = delete;
+  TwiceWatch& operator=(const TwiceWatch&) = delete;
+
+  // The error of the first name given twice, if any, after the parse.
+  bool check(JsonArray* records, GError** error) const {
+    if (!object_) return true;
+    if (root_) {
+      g_set_error(
+          error, json_quark(), -1,
+          _("invalid json format: the document has the member \xe2\x80\x9c%s\xe2\x80\x9d twice."),
+          name_.c_str());
+      return false;
+    }
+    guint n = records ? json_array_get_length(records) : 0;
+    for (guint i = 0; i < n; ++i) {
+      JsonNode* element = json_array_get_element(records, i);
+      if (JSON_NODE_HOLDS_OBJECT(element) && json_node_get_object(element) == object_) {
+        g_set_error(
+            error, json_quark(), -1,
+            _("invalid json format: record %u has the member \xe2\x80\x9c%s\xe2\x80\x9d twice."),
+            i + 1, name_.c_str());
+        return false;
+      }
+    }
+    g_set_error(
+        error, json_quark(), -1,
+        _("invalid json format: an object has the member \xe2\x80\x9c%s\xe2\x80\x9d twice."),
+        name_.c_str());
+    return false;
+  }
+
+ private:
+  GRef<JsonParser> parser_;
+  gulong ids_[3] = {};
+  std::vector<std::set<std::string>> names_;  // of the objects being read
+  JsonObject* object_ = nullptr;              // where a name came twice
+  std::string name_;
+  bool root_ = false;
+};
+
+// The records of a document parsed whole, every one checked before the
+// first is imported.
+std::unique_ptr<RecordSource> source_of(GRef<JsonParser> parser, const TwiceWatch& watch,
+                                        GError** error) {
   JsonArray* records = records_of(parser.get(), error);
   if (!records) return nullptr;
+  if (!watch.check(records, error)) return nullptr;
+  guint n = json_array_get_length(records);
+  Record record;
+  for (guint i = 0; i < n; ++i) {
+    JsonNode* element = json_array_get_element(records, i);
+    if (!JSON_NODE_HOLDS_OBJECT(element)) {
+      record_of(element, record, i, error);
+      return nullptr;
+    }
+  }
   return std::make_unique<JsonSource>(std::move(parser), records);
 }
 
@@ -655,7 +798,7 @@ std::unique_ptr<RecordSource> open_source(const std::function<GInputStream*(GErr
         // An element that is not an object is the whole parse's error.
         return JSON_NODE_HOLDS_OBJECT(element);
       },
-      &local);
+      &local, true);
   g_input_stream_close(input.get(), nullptr, nullptr);
   if (status == RecordStream::Status::failed) {
     g_propagate_error(error, local);
@@ -667,18 +810,17 @@ std::unique_ptr<RecordSource> open_source(const std::function<GInputStream*(GErr
     return std::make_unique<StreamSource>(input.leak(), total);
   }
   auto parser = adoptGRef(json_parser_new_immutable());
+  TwiceWatch watch(parser.get());
   if (!parse(parser.get(), error)) return nullptr;
-  return source_of(std::move(parser), error);
+  return source_of(std::move(parser), watch, error);
 }
 
 GInputStream* memory_stream(const std::shared_ptr<std::string>& text) {
   // The bytes keep the text alive.
   auto* keep = new std::shared_ptr<std::string>(text);
-  GBytes* bytes = g_bytes_new_with_free_func(text->data(), text->size(),
-                                             [](gpointer p) {
-                                               delete static_cast<std::shared_ptr<std::string>*>(p);
-                                             },
-                                             keep);
+  GBytes* bytes = g_bytes_new_with_free_func(
+      text->data(), text->size(),
+      [](gpointer p) { delete static_cast<std::shared_ptr<std::string>*>(p); }, keep);
   GInputStream* stream = g_memory_input_stream_new_from_bytes(bytes);
   g_bytes_unref(bytes);
   return stream;
@@ -702,8 +844,7 @@ struct JsonFormat {
     return [keep](GError** error) -> std::unique_ptr<RecordSource> {
       Base* base = base_of(keep.get());
       return open_source([&](GError** e) { return open_option_file(base, e); },
-                         [&](JsonParser* p, GError** e) { return parse_file(base, p, e); },
-                         error);
+                         [&](JsonParser* p, GError** e) { return parse_file(base, p, e); }, error);
     };
   }
 
@@ -727,11 +868,10 @@ struct JsonFormat {
 
   static Model* load_text(Base*, const char* text, GError** error) {
     auto copy = std::make_shared<std::string>(text);
-    return load_streams([&](GError**) { return memory_stream(copy); },
-                        [&](JsonParser* p, GError** e) {
-                          return bool(json_parser_load_from_data(p, text, -1, e));
-                        },
-                        0, error);
+    return load_streams(
+        [&](GError**) { return memory_stream(copy); },
+        [&](JsonParser* p, GError** e) { return bool(json_parser_load_from_data(p, text, -1, e)); },
+        0, error);
   }
 };
 
@@ -755,7 +895,8 @@ tarvex_brevane_supports_data_extractors_json_extractor_construct(GType object_ty
                                                                  const gchar* file_extension) {
   TARVEX_RETURN_VAL_IF_FAIL_TEXT(file_extension != nullptr, "file_extension != NULL", nullptr);
   return reinterpret_cast<TarvexBrevaneSupportsDataExtractorsJsonExtractor*>(
-      tarvex_brevane_supports_data_extractors_base_extractor_construct(object_type, file_extension));
+      tarvex_brevane_supports_data_extractors_base_extractor_construct(object_type,
+                                                                       file_extension));
 }
 
 TarvexBrevaneSupportsDataExtractorsJsonExtractor*

@@ -18,7 +18,8 @@ using namespace tarvex::data;
 
 typedef struct _TarvexBrevaneSupportsDataExtractorsXmlExtractorPrivate
     TarvexBrevaneSupportsDataExtractorsXmlExtractorPrivate;
-typedef struct _TarvexBrevaneSupportsDataExtractorsXmlExtractorPrivate TarvexBrevaneSupportsDataExtractorsXmlExtractorPrivate;
+typedef struct _TarvexBrevaneSupportsDataExtractorsXmlExtractorPrivate
+    TarvexBrevaneSupportsDataExtractorsXmlExtractorPrivate;
 struct _TarvexBrevaneSupportsDataExtractorsXmlExtractorPrivate {};
 
 namespace {
@@ -35,13 +36,12 @@ const char* C(const xmlChar* s) {
 // ------------------------------------------------------------------- names
 
 bool name_start(gunichar c) {
-  return (c >= 'A' && c <= 'Z') || c == '_' || (c >= 'a' && c <= 'z') ||
-         (c >= 0xC0 && c <= 0xD6) || (c >= 0xD8 && c <= 0xF6) || (c >= 0xF8 && c <= 0x2FF) ||
-         (c >= 0x370 && c <= 0x37D) || (c >= 0x37F && c <= 0x1FFF) ||
-         (c >= 0x200C && c <= 0x200D) || (c >= 0x2070 && c <= 0x218F) ||
-         (c >= 0x2C00 && c <= 0x2FEF) || (c >= 0x3001 && c <= 0xD7FF) ||
-         (c >= 0xF900 && c <= 0xFDCF) || (c >= 0xFDF0 && c <= 0xFFFD) ||
-         (c >= 0x10000 && c <= 0xEFFFF);
+  return (c >= 'A' && c <= 'Z') || c == '_' || (c >= 'a' && c <= 'z') || (c >= 0xC0 && c <= 0xD6) ||
+         (c >= 0xD8 && c <= 0xF6) || (c >= 0xF8 && c <= 0x2FF) || (c >= 0x370 && c <= 0x37D) ||
+         (c >= 0x37F && c <= 0x1FFF) || (c >= 0x200C && c <= 0x200D) ||
+         (c >= 0x2070 && c <= 0x218F) || (c >= 0x2C00 && c <= 0x2FEF) ||
+         (c >= 0x3001 && c <= 0xD7FF) || (c >= 0xF900 && c <= 0xFDCF) ||
+         (c >= 0xFDF0 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0xEFFFF);
 }
 
 bool name_char(gunichar c) {
@@ -190,7 +190,8 @@ gint write_xml(xmlTextWriterPtr w, Model* model, const XmlOptions& o, Progress p
     return true;
   });
   if (!ok) return -1;
-  if (xmlTextWriterEndElement(w) < 0 || xmlTextWriterEndDocument(w) < 0 || xmlTextWriterFlush(w) < 0)
+  if (xmlTextWriterEndElement(w) < 0 || xmlTextWriterEndDocument(w) < 0 ||
+      xmlTextWriterFlush(w) < 0)
     return writer_failed(error, "RECORDS"), -1;
   return count;
 }
@@ -411,8 +412,8 @@ std::unique_ptr<XmlInput> stream_input(GInputStream* stream) {
   input->stream = adoptGRef(stream);
   input->reader = std::make_unique<XmlReader>(xmlReaderForIO(
       [](void* context, char* buffer, int length) -> int {
-        gssize got = g_input_stream_read(static_cast<GInputStream*>(context), buffer,
-                                         gsize(length), nullptr, nullptr);
+        gssize got = g_input_stream_read(static_cast<GInputStream*>(context), buffer, gsize(length),
+                                         nullptr, nullptr);
         return got < 0 ? -1 : int(got);
       },
       [](void*) -> int { return 0; }, input->stream.get(), nullptr, nullptr, kParseOptions));
@@ -457,7 +458,7 @@ class XmlSource : public RecordSource {
 };
 
 struct XmlFormat {
-  static constexpr ImportCount count = ImportCount::handled;
+  static constexpr ImportCount count = ImportCount::imported;
   static constexpr bool numbered_failure = false;
 
   static SourceOpener file_source(Base* self) {
@@ -515,7 +516,8 @@ tarvex_brevane_supports_data_extractors_xml_extractor_construct(GType object_typ
                                                                 const gchar* file_extension) {
   TARVEX_RETURN_VAL_IF_FAIL_TEXT(file_extension != nullptr, "file_extension != NULL", nullptr);
   return reinterpret_cast<TarvexBrevaneSupportsDataExtractorsXmlExtractor*>(
-      tarvex_brevane_supports_data_extractors_base_extractor_construct(object_type, file_extension));
+      tarvex_brevane_supports_data_extractors_base_extractor_construct(object_type,
+                                                                       file_extension));
 }
 
 TarvexBrevaneSupportsDataExtractorsXmlExtractor*

@@ -38,8 +38,9 @@ TEST_F(DsvExtractorTest, TypeAndProperties) {
 }
 
 TEST_F(DsvExtractorTest, PreconditionsAreCriticals) {
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_supports_data_extractors_dsv_extractor_new(nullptr), nullptr),
-                  "file_extension != NULL");
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_brevane_supports_data_extractors_dsv_extractor_new(nullptr), nullptr),
+      "file_extension != NULL");
   EXPECT_CRITICAL(
       EXPECT_EQ(tarvex_brevane_supports_data_extractors_base_extractor_new(nullptr), nullptr),
       "file_ext != NULL");
@@ -82,6 +83,12 @@ TEST_F(DsvExtractorTest, ReadsRfc4180) {
   const std::vector<ReadCase> cases = {
       {"last record without a final newline", "a,b\nc,d", {{"a", "b"}, {"c", "d"}}},
       {"CR LF row ends", "a,b\r\nc,d\r\n", {{"a", "b"}, {"c", "d"}}},
+      {"CR row ends", "a,b\rc,d\r", {{"a", "b"}, {"c", "d"}}},
+      {"CR row end without a final one", "a,b\rc,d", {{"a", "b"}, {"c", "d"}}},
+      {"CR, LF and CR LF mixed",
+       "a\rb\nc\r\nd\n\re\r",
+       {{"a"}, {"b"}, {"c"}, {"d"}, {std::nullopt}, {"e"}}},
+      {"CR inside quotes stays", "\"1\r2\"\r3\r", {{"1\r2"}, {"3"}}},
       {"empty quoted fields", "\"\",\"\"\n", {{"", ""}}},
       {"unquoted empty fields are NULL", ",x,\n", {{std::nullopt, "x", std::nullopt}}},
       {"escaped quote at the end of a field", "\"a\"\"\",b\n", {{"a\"", "b"}}},
@@ -109,6 +116,73 @@ TEST_F(DsvExtractorTest, UnclosedQuoteIsAnError) {
   ASSERT_TRUE(error);
   EXPECT_GERROR(error.get(), TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
                 TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_MALFORMED);
+}
+
+// Records are numbered from the first data record, the header apart.
+TEST_F(DsvExtractorTest, UnclosedQuoteNamesItsDataRecord) {
+  struct Case {
+    const char* header;
+    const char* text;
+    const char* names;
+  };
+  const std::vector<Case> cases = {
+      {"true", "a,b\n1,2\n3,\"open\n", "record 2:"},
+      {"false", "1,2\n3,\"open\n", "record 2:"},
+      {"true", "a,\"b\n1,2\n", "header"},
+  };
+  for (const auto& c : cases) {
+    set_option(dsv_.get(), "HAS_HEADER", c.header);
+    GUniqueError error;
+    EXPECT_FALSE(load_text(c.text, error.out()));
+    ASSERT_TRUE(error) << c.text;
+    EXPECT_NE(std::string(error->message).find(c.names), std::string::npos) << error->message;
+  }
+}
+
+// A byte-order mark of UTF-8 or UTF-16 names the file's encoding, whatever
+// ENCODING says; without one ENCODING holds.
+TEST_F(DsvExtractorTest, ByteOrderMarkDecidesTheEncoding) {
+  const std::string text =
+      "name,n\nGr\xC3\xBC\xC3\x9F"
+      "e \xF0\x9F\x98\x80,1\r\"'],x\",2\r";
+  auto encoded = [&](const char* set) {
+    gsize size = 0;
+    GUniqueStr bytes(
+        g_convert(text.data(), gssize(text.size()), set, "UTF-8", nullptr, &size, nullptr));
+    return std::string(bytes.get(), size);
+  };
+  struct Case {
+    const char* what;
+    std::string bytes;
+    const char* encoding;  // nullptr: not set
+  };
+  const std::vector<Case> cases = {
+      {"UTF-16LE mark, no ENCODING", "\xFF\xFE" + encoded("UTF-16LE"), nullptr},
+      {"UTF-16LE mark, ENCODING UTF-8", "\xFF\xFE" + encoded("UTF-16LE"), "UTF-8"},
+      {"UTF-16BE mark, ENCODING ISO-8859-1", "\xFE\xFF" + encoded("UTF-16BE"), "ISO-8859-1"},
+      {"UTF-8 mark, ENCODING ISO-8859-1", "\xEF\xBB\xBF" + text, "ISO-8859-1"},
+      {"UTF-8 mark, no ENCODING", "\xEF\xBB\xBF" + text, nullptr},
+      {"no mark, ENCODING UTF-16LE", encoded("UTF-16LE"), "UTF-16LE"},
+      {"no mark, ENCODING utf8", text, "utf8"},
+  };
+  std::string path = temp_dir() + "/marked.csv";
+  for (const auto& c : cases) {
+    write_file(path, c.bytes);
+    auto extractor = adoptGRef(tarvex_brevane_supports_data_extractors_dsv_extractor_new("csv"));
+    set_option(extractor.get(), "FILENAME", path.c_str());
+    if (c.encoding) set_option(extractor.get(), "ENCODING", c.encoding);
+    GUniqueError error;
+    auto model = adoptGRef(tarvex_brevane_contracts_data_iimporter_load_from_file(
+        IM(extractor.get()), 0, nullptr, nullptr, error.out()));
+    ASSERT_FALSE(error) << c.what << ": " << error->message;
+    ASSERT_TRUE(model) << c.what;
+    EXPECT_EQ(names_of(model.get()), (std::vector<std::string>{"name", "n"})) << c.what;
+    EXPECT_EQ(cells_of(model.get()), (Cells{{"Gr\xC3\xBC\xC3\x9F"
+                                             "e \xF0\x9F\x98\x80",
+                                             "1"},
+                                            {"'],x", "2"}}))
+        << c.what;
+  }
 }
 
 TEST_F(DsvExtractorTest, EmptyTextLoadsNoModel) {
@@ -226,8 +300,8 @@ TEST_F(DsvExtractorTest, FileExportStreamsWithProgressAndReplacesTheFile) {
   auto model = string_model({"id"}, {{"1"}, {"2"}, {"3"}});
   std::vector<std::string> seen;
   auto record = +[](guint total, guint position, const gchar* text, gpointer target) {
-    static_cast<std::vector<std::string>*>(target)->push_back(std::to_string(total) + "/" +
-                                                              std::to_string(position) + ":" + text);
+    static_cast<std::vector<std::string>*>(target)->push_back(
+        std::to_string(total) + "/" + std::to_string(position) + ":" + text);
   };
   EXPECT_EQ(tarvex_brevane_contracts_data_iexporter_export_to_file(
                 EX(dsv_.get()), model.get(), path.c_str(), record, &seen, error.out()),
@@ -239,10 +313,10 @@ TEST_F(DsvExtractorTest, FileExportStreamsWithProgressAndReplacesTheFile) {
 TEST_F(DsvExtractorTest, ExportToMissingFolderIsAnError) {
   auto model = string_model({"id"}, {{"1"}});
   GUniqueError error;
-  EXPECT_EQ(tarvex_brevane_contracts_data_iexporter_export_to_file(
-                EX(dsv_.get()), model.get(), "/nonexistent/folder/x.csv", nullptr, nullptr,
-                error.out()),
-            -1);
+  EXPECT_EQ(
+      tarvex_brevane_contracts_data_iexporter_export_to_file(
+          EX(dsv_.get()), model.get(), "/nonexistent/folder/x.csv", nullptr, nullptr, error.out()),
+      -1);
   EXPECT_TRUE(error);
 }
 
@@ -250,7 +324,9 @@ TEST_F(DsvExtractorTest, LoadFromFileWithLimitAndEncoding) {
   std::string dir = temp_dir();
   std::string path = dir + "/latin1.csv";
   // "Größe" in ISO-8859-1.
-  write_file(path, "name\nGr\xF6\xDF" "e\nb\nc\n");
+  write_file(path,
+             "name\nGr\xF6\xDF"
+             "e\nb\nc\n");
   set_option(dsv_.get(), "FILENAME", path.c_str());
   set_option(dsv_.get(), "ENCODING", "ISO-8859-1");
   GUniqueError error;
