@@ -35,6 +35,58 @@ class StructureSynchronizerTest : public TransformTest {
         .row({definition});
   }
 
+  // The routine listing of dbo: names and catalog types.
+  void script_routines(tds::Server& server,
+                       const std::vector<std::pair<std::string, std::string>>& routines) {
+    auto& listing = server.on_pattern("type in \\('AF', 'FN'.*N'dbo'")
+                        .result({{"name", "sysname"}, {"type", "char(2)"}});
+    for (const auto& [name, type] : routines) listing.row({name, type});
+  }
+
+  // One routine's catalog row; no definition means an encrypted one. A
+  // function gets its return value as the nameless parameter.
+  void script_routine(tds::Server& server, const std::string& name, const char* type,
+                      std::optional<std::string> definition, const char* returns = nullptr) {
+    std::string doubled;
+    for (char c : name) doubled += c == '\'' ? std::string("''") : std::string(1, c);
+    GUniqueStr escaped(g_regex_escape_string(doubled.c_str(), -1));
+    const std::string where = std::string("ao\\.name=N'") + escaped.get() + "'";
+    const bool encrypted = !definition;
+    server.on_pattern("FROM sys\\.all_objects ao LEFT JOIN sys\\.all_sql_modules.*" + where)
+        .result({{"type", "char(2)"},
+                 {"definition", "nvarchar(max)", true},
+                 {"is_encrypted", "int", true},
+                 {"is_replication", "int", true},
+                 {"is_schema_bound", "bit", true},
+                 {"is_recompiled", "bit", true},
+                 {"null_on_null_input", "bit", true},
+                 {"uses_native_compilation", "bit", true},
+                 {"executor", "sysname", true},
+                 {"assembly", "sysname", true},
+                 {"assembly_class", "nvarchar(max)", true},
+                 {"assembly_method", "nvarchar(max)", true},
+                 {"create_date", "datetime"},
+                 {"modify_date", "datetime"},
+                 {"comment", "nvarchar(max)", true},
+                 {"execute_as_principal_id", "int", true}})
+        .row({type, definition, encrypted ? "1" : "0", "0", "0", "0", "0", "0", std::nullopt,
+              std::nullopt, std::nullopt, std::nullopt, "2024-02-29 13:14:15",
+              "2024-02-29 13:14:15", std::nullopt, std::nullopt});
+    if (returns)
+      server.on_pattern("FROM sys\\.all_parameters ap.*" + where)
+          .result({{"name", "sysname", true},
+                   {"type", "sysname", true},
+                   {"max_length", "smallint"},
+                   {"precision", "tinyint"},
+                   {"scale", "tinyint"},
+                   {"is_nullable", "bit", true},
+                   {"default_value", "sql_variant", true},
+                   {"is_output", "bit"},
+                   {"is_readonly", "bit"},
+                   {"parameter_id", "int"}})
+          .row({"", returns, "4", "10", "0", "1", std::nullopt, "1", "0", "0"});
+  }
+
   GRef<Sync> make(std::vector<std::pair<std::string, std::string>> entries) {
     for (const char* side : {"SOURCE", "TARGET"}) {
       entries.push_back({std::string("OPTION|") + side + "|DATABASE", "shop"});
@@ -192,6 +244,101 @@ TEST_F(StructureSynchronizerTest, ViewHoldingGoLinesIsNeverCutInTwo) {
       EXPECT_NE(batch.find("accounts"), std::string::npos) << batch;
     }
     EXPECT_EQ(views, 1);
+  }
+}
+
+// Routines as views: created when only the source has one, dropped and
+// created in two texts when changed, dropped when only the target has one.
+TEST_F(StructureSynchronizerTest, RoutinesCreatedRecreatedAndDropped) {
+  const std::string hostile = "p'n]ew";
+  script_routines(source_server_, {{hostile, "P "}, {"f_new", "FN"}, {"p_changed", "P "}});
+  script_routines(target_server_, {{"p_changed", "P "}, {"t_only", "P "}});
+  script_routine(source_server_, hostile, "P ",
+                 "CREATE PROCEDURE [dbo].[p'n]]ew] AS SELECT N'\xF0\x9F\x98\x80' AS x");
+  script_routine(source_server_, "f_new", "FN",
+                 "CREATE FUNCTION dbo.f_new() RETURNS int AS BEGIN RETURN 1 END", "int");
+  script_routine(source_server_, "p_changed", "P ",
+                 "CREATE PROCEDURE dbo.p_changed AS SELECT 2 AS two");
+  script_routine(target_server_, "p_changed", "P ",
+                 "CREATE PROCEDURE dbo.p_changed AS SELECT 1 AS one");
+  script_routine(target_server_, "t_only", "P ", "CREATE PROCEDURE dbo.t_only AS SELECT 0");
+  auto sync = make({{"OPTION|function|" + hostile, ""},
+                    {"OPTION|function|f_new", ""},
+                    {"OPTION|function|p_changed", ""},
+                    {"OPTION|function|t_only", ""}});
+  GError* error = nullptr;
+  auto list = adoptGRef(tarvex_brevane_transform_isynchronize_generate(
+      TARVEX_BREVANE_TRANSFORM_ISYNCHRONIZE(sync.get()), &error));
+  ASSERT_EQ(error, nullptr) << error->message;
+  const auto texts = texts_of(list.get());
+  ASSERT_EQ(texts.size(), 5u) << ::testing::PrintToString(texts);
+  EXPECT_EQ(texts[0].rfind("CREATE PROCEDURE [dbo].[p'n]]ew]", 0), 0u) << texts[0];
+  EXPECT_NE(texts[0].find("SELECT N'\xF0\x9F\x98\x80' AS x"), std::string::npos) << texts[0];
+  EXPECT_EQ(texts[1].rfind("CREATE FUNCTION [dbo].[f_new]", 0), 0u) << texts[1];
+  EXPECT_EQ(texts[2], "DROP PROCEDURE [dbo].[p_changed];");
+  EXPECT_EQ(texts[3].rfind("CREATE PROCEDURE [dbo].[p_changed]", 0), 0u) << texts[3];
+  EXPECT_NE(texts[3].find("SELECT 2 AS two"), std::string::npos) << texts[3];
+  EXPECT_EQ(texts[4], "DROP PROCEDURE [dbo].[t_only];");
+
+  auto holder = run_handle(sync.get());
+  auto* progress = static_cast<TarvexBrevaneContractsThreadProgress*>(
+      g_object_get_data(holder.get(), "progress"));
+  EXPECT_EQ(progress->failed, 0) << ::testing::PrintToString(messages_of(progress));
+  EXPECT_EQ(progress->succeeded, 5);
+  std::vector<TsqlText> batches;
+  for (const auto& batch : received(target_server_, target_mark_)) {
+    const bool drops = batch.find("DROP ") != std::string::npos;
+    const bool creates = batch.find("CREATE ") != std::string::npos;
+    if (!drops && !creates) continue;
+    EXPECT_FALSE(drops && creates) << batch;
+    batches.push_back({"routine batch", batch});
+  }
+  EXPECT_EQ(batches.size(), 5u);
+  expect_valid_tsql(batches);
+}
+
+// A routine the builder writes no text for (an encrypted one) is a failed
+// step named in its place: without CONTINUE nothing after it runs, with it
+// the rest runs. The target's routine is never dropped.
+TEST_F(StructureSynchronizerTest, RoutineWithoutTextIsAFailedStepInItsPlace) {
+  script_routines(source_server_, {{"enc", "P "}, {"later", "P "}, {"enc_new", "FN"}});
+  script_routines(target_server_, {{"enc", "P "}});
+  script_routine(source_server_, "enc", "P ", std::nullopt);
+  script_routine(target_server_, "enc", "P ", "CREATE PROCEDURE dbo.enc AS SELECT 1");
+  script_routine(source_server_, "later", "P ", "CREATE PROCEDURE dbo.later AS SELECT 1");
+  script_routine(source_server_, "enc_new", "FN", std::nullopt, "int");
+  for (const bool cont : {false, true}) {
+    SCOPED_TRACE(cont);
+    std::vector<std::pair<std::string, std::string>> entries = {{"OPTION|table|only_src", ""},
+                                                                {"OPTION|function|enc", ""},
+                                                                {"OPTION|function|later", ""},
+                                                                {"OPTION|function|enc_new", ""}};
+    if (cont) entries.push_back({"OPTION|RESULT|CONTINUE", "true"});
+    auto sync = make(entries);
+    size_t mark = target_server_.batch_texts().size();
+    auto holder = run_handle(sync.get());
+    auto* progress = static_cast<TarvexBrevaneContractsThreadProgress*>(
+        g_object_get_data(holder.get(), "progress"));
+    bool table = false, later = false, enc = false;
+    for (const auto& batch : received(target_server_, mark)) {
+      table |= batch.find("CREATE TABLE [dbo].[only_src]") != std::string::npos;
+      later |= batch.find("CREATE PROCEDURE [dbo].[later]") != std::string::npos;
+      enc |= batch.find("[dbo].[enc") != std::string::npos;
+    }
+    EXPECT_TRUE(table);  // before the refused step
+    EXPECT_EQ(later, cont);
+    EXPECT_FALSE(enc);
+    EXPECT_EQ(progress->failed, cont ? 2 : 1);
+    EXPECT_EQ(progress->finished, 1);
+    std::vector<std::string> named_enc, named_new;
+    for (const auto& line : messages_of(progress)) {
+      if (line.find("dbo.enc_new") != std::string::npos)
+        named_new.push_back(line);
+      else if (line.find("dbo.enc") != std::string::npos)
+        named_enc.push_back(line);
+    }
+    EXPECT_EQ(named_enc.size(), 1u) << ::testing::PrintToString(messages_of(progress));
+    EXPECT_EQ(named_new.size(), cont ? 1u : 0u);
   }
 }
 
