@@ -15,7 +15,8 @@
 using namespace tarvex;
 using namespace tarvex::data;
 
-typedef struct _TarvexBrevaneSupportsDataExtractorsDsvExtractorPrivate TarvexBrevaneSupportsDataExtractorsDsvExtractorPrivate;
+typedef struct _TarvexBrevaneSupportsDataExtractorsDsvExtractorPrivate
+    TarvexBrevaneSupportsDataExtractorsDsvExtractorPrivate;
 struct _TarvexBrevaneSupportsDataExtractorsDsvExtractorPrivate {};
 
 namespace {
@@ -58,8 +59,8 @@ struct DsvOptions {
       right_escape = parts[3];
     }
     if (delimiter.empty() || row_delimiter.empty()) {
-      set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_OPTION,
-                "%s", _("DELIMITER_COLUMN and DELIMITER_ROWNEW must not be empty"));
+      set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_OPTION, "%s",
+                _("DELIMITER_COLUMN and DELIMITER_ROWNEW must not be empty"));
       return false;
     }
     return true;
@@ -114,8 +115,22 @@ class DsvWriter {
     return false;
   }
 
+  // Whether the text starts with an end of the delimiter or ends with a
+  // start of it: next to the delimiter written after or before it, the
+  // two would read as a delimiter one byte early ("a|" then "||" reads as
+  // "a" then "||").
+  bool meets_delimiter(std::string_view text) const {
+    std::string_view d = o_.delimiter;
+    for (size_t k = 1; k < d.size() && k <= text.size(); ++k)
+      if (text.substr(text.size() - k) == d.substr(0, k) ||
+          text.substr(0, k) == d.substr(d.size() - k))
+        return true;
+    return false;
+  }
+
   bool needs_quotes(std::string_view text) const {
     if (o_.always || text == o_.null_text) return true;
+    if (o_.delimiter.size() > 1 && meets_delimiter(text)) return true;
     if (has_special(text)) {
       if (database::contains(text, o_.delimiter) || database::contains(text, o_.left_quote) ||
           database::contains(text, o_.right_quote))
@@ -242,8 +257,8 @@ gint dsv_export_to_file(Base* self, Model* model, const gchar* filename, Progres
   DsvOptions o;
   if (!o.read(self, error)) return -1;
   auto file = adoptGRef(g_file_new_for_path(filename));
-  auto stream = adoptGRef(
-      G_OUTPUT_STREAM(g_file_replace(file.get(), nullptr, FALSE, G_FILE_CREATE_NONE, nullptr, error)));
+  auto stream = adoptGRef(G_OUTPUT_STREAM(
+      g_file_replace(file.get(), nullptr, FALSE, G_FILE_CREATE_NONE, nullptr, error)));
   if (!stream) return -1;
   DsvWriter writer(o);
   constexpr size_t kChunk = 1 << 20;
@@ -253,8 +268,8 @@ gint dsv_export_to_file(Base* self, Model* model, const gchar* filename, Progres
   GError* failure = nullptr;
   auto flush = [&](std::string& out) {
     if (out.empty()) return true;
-    bool ok = g_output_stream_write_all(stream.get(), out.data(), out.size(), nullptr, nullptr,
-                                        &failure);
+    bool ok =
+        g_output_stream_write_all(stream.get(), out.data(), out.size(), nullptr, nullptr, &failure);
     out.clear();
     return ok;
   };
@@ -262,8 +277,10 @@ gint dsv_export_to_file(Base* self, Model* model, const gchar* filename, Progres
   if (!failure) flush(chunk);
   GError* close_error = nullptr;
   g_output_stream_close(stream.get(), nullptr, &close_error);
-  if (close_error && !failure) failure = close_error;
-  else if (close_error) g_error_free(close_error);
+  if (close_error && !failure)
+    failure = close_error;
+  else if (close_error)
+    g_error_free(close_error);
   if (failure) {
     g_propagate_error(error, failure);
     return -1;
@@ -491,8 +508,8 @@ class DsvSource : public RecordSource {
         }
       }
       if (fields.size() < required_) {
-        TARVEX_DATA_LOG(warning, "record %ld has %zu fields, the header %zu: skipped", reader_.records(),
-            fields.size(), required_);
+        TARVEX_DATA_LOG(warning, "record %ld has %zu fields, the header %zu: skipped",
+                        reader_.records(), fields.size(), required_);
         continue;
       }
       record.names = names_;
@@ -580,7 +597,8 @@ tarvex_brevane_supports_data_extractors_dsv_extractor_construct(GType object_typ
                                                                 const gchar* file_extension) {
   TARVEX_RETURN_VAL_IF_FAIL_TEXT(file_extension != nullptr, "file_extension != NULL", nullptr);
   return reinterpret_cast<TarvexBrevaneSupportsDataExtractorsDsvExtractor*>(
-      tarvex_brevane_supports_data_extractors_base_extractor_construct(object_type, file_extension));
+      tarvex_brevane_supports_data_extractors_base_extractor_construct(object_type,
+                                                                       file_extension));
 }
 
 TarvexBrevaneSupportsDataExtractorsDsvExtractor*

@@ -44,9 +44,9 @@ bool continue_on_error(Base* self);
 void set_error(GError** error, int code, const char* format, ...) G_GNUC_PRINTF(3, 4);
 
 // Lines of the logging service, written only once the host has set it up.
-#define TARVEX_DATA_LOG(level, ...)                                        \
-  do {                                                                     \
-    if (tarvex_brevane_foundation_logging_service_get_manager())           \
+#define TARVEX_DATA_LOG(level, ...)                                            \
+  do {                                                                         \
+    if (tarvex_brevane_foundation_logging_service_get_manager())               \
       tarvex_brevane_foundation_logging_service_##level(nullptr, __VA_ARGS__); \
   } while (0)
 
@@ -62,6 +62,10 @@ struct ColumnInfo {
   DataType type;
 };
 std::vector<ColumnInfo> columns_of(Model* model);
+// The column names as a document writes them: a repeated name (two
+// columns of one name, two unnamed results) gets "_2", "_3", ... (never
+// another column's name), so every column reads back as its own.
+std::vector<std::string> unique_names(const std::vector<ColumnInfo>& columns);
 guint row_count(Model* model);
 
 // The cells of a model's rows, one row at a time, as export texts: through
@@ -102,7 +106,8 @@ class RowCells {
 // the values borrowed for the call, one per column, null past a short row).
 // Stops when `visit` returns false. A filled table's rows are not made:
 // values its rows do not hold are made for the call and dropped after it.
-void for_each_row(Model* model, const std::function<bool(guint, const std::vector<Value*>&)>& visit);
+void for_each_row(Model* model,
+                  const std::function<bool(guint, const std::vector<Value*>&)>& visit);
 
 // A new all-string model with these column names.
 Model* string_model_new(const std::vector<std::string>& names);
@@ -160,6 +165,29 @@ struct ImportRequest {
 // context too, at most once per main-loop turn (the latest position).
 void start_import(const ImportRequest& request, SourceOpener open);
 gint64 finish_import(gpointer self, GAsyncResult* result, GError** error);
+
+// What a column holds, as far as the numbers going into it go: its kind,
+// its server type ("SMALLMONEY"), and a decimal's precision and scale
+// (none known: 0).
+struct ColumnShape {
+  DataType type;
+  std::string raw_type;
+  gint64 precision = 0;
+  guint scale = 0;
+};
+
+// The text of an imported number as it goes into the column: plain digits
+// (no exponent) for integer, decimal and money columns, the text itself
+// for the rest and for texts that are no number. None, with the reason in
+// `why`, when the column cannot hold it: out of the kind's range, more
+// decimals than the column keeps, beyond a floating column or so small it
+// would be stored as 0.
+std::optional<std::string> fit_number(const ColumnShape& column, std::string_view text,
+                                      std::string* why);
+
+// Whether two number texts ("1.50", "15e-1") stand for the same decimal
+// value; false when either is no number.
+bool same_number(std::string_view a, std::string_view b);
 
 // The statement texts of one record (exported through the base's builders).
 enum class Verb { insert, update, del };

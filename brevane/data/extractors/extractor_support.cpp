@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstdarg>
 #include <cstring>
+#include <set>
 
 #include "brevane/contracts/istatement.h"
 #include "brevane/data/extractors/extractor-private.h"
@@ -115,9 +116,27 @@ std::vector<ColumnInfo> columns_of(Model* model) {
   gint n = gee_collection_get_size(GEE_COLLECTION(columns));
   out.reserve(size_t(n));
   for (gint i = 0; i < n; ++i) {
-    auto column = adoptGRef(static_cast<TarvexProvidersContractsColumnModel*>(gee_list_get(columns, i)));
+    auto column =
+        adoptGRef(static_cast<TarvexProvidersContractsColumnModel*>(gee_list_get(columns, i)));
     const char* name = tarvex_providers_contracts_column_model_get_name(column.get());
-    out.push_back({name ? name : "", tarvex_providers_contracts_column_model_get_data_type(column.get())});
+    out.push_back(
+        {name ? name : "", tarvex_providers_contracts_column_model_get_data_type(column.get())});
+  }
+  return out;
+}
+
+std::vector<std::string> unique_names(const std::vector<ColumnInfo>& columns) {
+  std::set<std::string> originals, taken;
+  for (const auto& c : columns) originals.insert(c.name);
+  std::vector<std::string> out;
+  for (const auto& c : columns) {
+    std::string name = c.name;
+    for (int n = 2; taken.count(name); ++n) {
+      name = c.name + "_" + std::to_string(n);
+      if (originals.count(name)) name = c.name;
+    }
+    taken.insert(name);
+    out.push_back(name);
   }
   return out;
 }
@@ -162,9 +181,10 @@ void RowCells::read(guint index) {
     reader_->read_row(G_OBJECT(model_), index, width_, cells_.data(), slots_.data());
     return;
   }
-  auto row = adoptGRef(static_cast<TarvexProvidersContractsRowModel*>(gee_list_get(list_, gint(index))));
-  guint have = row ? guint(gee_collection_get_size(
-                         GEE_COLLECTION(tarvex_providers_contracts_row_model_get_values(row.get()))))
+  auto row =
+      adoptGRef(static_cast<TarvexProvidersContractsRowModel*>(gee_list_get(list_, gint(index))));
+  guint have = row ? guint(gee_collection_get_size(GEE_COLLECTION(
+                         tarvex_providers_contracts_row_model_get_values(row.get()))))
                    : 0;
   for (guint c = 0; c < width_; ++c) {
     models::Cell& cell = cells_[c];
@@ -201,7 +221,8 @@ std::optional<std::string_view> RowCells::text(guint column) {
 bool RowCells::is_boolean(guint column) const {
   const models::Cell& cell = cells_[column];
   if (cell.kind == models::Cell::TEXT) return cell.boolean;
-  return cell.kind == models::Cell::VALUE && TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_BOOLEAN(cell.value);
+  return cell.kind == models::Cell::VALUE &&
+         TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_BOOLEAN(cell.value);
 }
 
 void for_each_row(Model* model,
@@ -246,10 +267,12 @@ void for_each_row(Model* model,
 Model* string_model_new(const std::vector<std::string>& names) {
   std::vector<TarvexProvidersContractsDataType> kinds(names.size(),
                                                       TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING);
-  Model* model = tarvex_providers_contracts_table_model_new_with_types(kinds.data(), gint(kinds.size()));
+  Model* model =
+      tarvex_providers_contracts_table_model_new_with_types(kinds.data(), gint(kinds.size()));
   auto* columns = GEE_LIST(tarvex_providers_contracts_table_model_get_columns(model));
   for (size_t i = 0; i < names.size(); ++i) {
-    auto column = adoptGRef(static_cast<TarvexProvidersContractsColumnModel*>(gee_list_get(columns, gint(i))));
+    auto column = adoptGRef(
+        static_cast<TarvexProvidersContractsColumnModel*>(gee_list_get(columns, gint(i))));
     tarvex_providers_contracts_column_model_set_name(column.get(), names[i].c_str());
   }
   return model;
@@ -300,7 +323,8 @@ void append_string_row(Model* model, const std::vector<std::optional<std::string
   for (guint i = 0; i < width; ++i) {
     Value* value;
     if (i < fields.size() && fields[i])
-      value = reinterpret_cast<Value*>(tarvex_providers_contracts_value_string_new(fields[i]->c_str()));
+      value =
+          reinterpret_cast<Value*>(tarvex_providers_contracts_value_string_new(fields[i]->c_str()));
     else
       value = reinterpret_cast<Value*>(tarvex_providers_contracts_value_null_new());
     tarvex_providers_contracts_row_model_set_value_at(row.get(), gint(i), value);
@@ -311,13 +335,15 @@ void append_string_row(Model* model, const std::vector<std::optional<std::string
 
 bool write_file(const char* filename, std::string_view text, GError** error) {
   auto file = adoptGRef(g_file_new_for_path(filename));
-  auto stream = adoptGRef(g_file_replace(file.get(), nullptr, FALSE, G_FILE_CREATE_NONE, nullptr, error));
+  auto stream =
+      adoptGRef(g_file_replace(file.get(), nullptr, FALSE, G_FILE_CREATE_NONE, nullptr, error));
   if (!stream) return false;
   gsize written = 0;
   bool ok = g_output_stream_write_all(G_OUTPUT_STREAM(stream.get()), text.data(), text.size(),
                                       &written, nullptr, error);
   GError* close_error = nullptr;
-  bool closed = g_output_stream_close(G_OUTPUT_STREAM(stream.get()), nullptr, ok ? &close_error : nullptr);
+  bool closed =
+      g_output_stream_close(G_OUTPUT_STREAM(stream.get()), nullptr, ok ? &close_error : nullptr);
   if (ok && !closed) {
     g_propagate_error(error, close_error);
     return false;
@@ -327,8 +353,8 @@ bool write_file(const char* filename, std::string_view text, GError** error) {
 
 GInputStream* open_option_file(Base* self, GError** error) {
   if (!has_option(self, "FILENAME")) {
-    set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_OPTION,
-              "%s", _("no file to read: the FILENAME option is missing"));
+    set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_OPTION, "%s",
+              _("no file to read: the FILENAME option is missing"));
     return nullptr;
   }
   std::string name = option(self, "FILENAME");
@@ -345,6 +371,7 @@ struct ColumnPlan {
   DataType type;
   std::string source;
   bool key;
+  ColumnShape shape;
 };
 
 struct TablePlan {
@@ -364,14 +391,24 @@ TablePlan plan_of(IConnection* connection, MetaTable* table) {
   auto* columns = GEE_LIST(tarvex_brevane_meta_model_meta_table_get_columns(table));
   gint n = gee_collection_get_size(GEE_COLLECTION(columns));
   for (gint i = 0; i < n; ++i) {
-    auto column = adoptGRef(static_cast<TarvexBrevaneMetaModelMetaColumn*>(gee_list_get(columns, i)));
+    auto column =
+        adoptGRef(static_cast<TarvexBrevaneMetaModelMetaColumn*>(gee_list_get(columns, i)));
     const char* column_name = tarvex_brevane_meta_model_meta_object_get_name(
         reinterpret_cast<TarvexBrevaneMetaModelMetaObject*>(column.get()));
-    const char* source = static_cast<const char*>(g_object_get_data(G_OBJECT(column.get()), "SOURCE"));
-    plan.columns.push_back({column_name ? column_name : "",
-                            tarvex_brevane_meta_model_meta_column_get_data_type(column.get()),
-                            source ? source : "",
-                            bool(tarvex_brevane_meta_model_meta_column_get_is_primary_key(column.get()))});
+    const char* source =
+        static_cast<const char*>(g_object_get_data(G_OBJECT(column.get()), "SOURCE"));
+    DataType type = tarvex_brevane_meta_model_meta_column_get_data_type(column.get());
+    const char* raw_type = tarvex_brevane_meta_model_meta_column_get_raw_type(column.get());
+    ColumnShape shape{type, raw_type ? raw_type : ""};
+    if (type == TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DECIMAL) {
+      // A decimal's length is its precision.
+      shape.precision = tarvex_brevane_meta_model_meta_column_get_length(column.get());
+      shape.scale = tarvex_brevane_meta_model_meta_column_get_scale(column.get());
+    }
+    plan.columns.push_back(
+        {column_name ? column_name : "", type, source ? source : "",
+         bool(tarvex_brevane_meta_model_meta_column_get_is_primary_key(column.get())),
+         std::move(shape)});
   }
   plan.statement = adoptGRef(reinterpret_cast<GObject*>(
       tarvex_brevane_contracts_database_iconnection_statement(connection)));
@@ -383,7 +420,8 @@ struct Prepared {
 };
 
 const char* kind_name(DataType type) {
-  GEnumClass* klass = G_ENUM_CLASS(g_type_class_ref(tarvex_providers_contracts_data_type_get_type()));
+  GEnumClass* klass =
+      G_ENUM_CLASS(g_type_class_ref(tarvex_providers_contracts_data_type_get_type()));
   GEnumValue* v = g_enum_get_value(klass, type);
   const char* nick = v ? v->value_nick : "unknown";
   g_type_class_unref(klass);
@@ -403,7 +441,17 @@ bool prepare(const TablePlan& plan, const Record& record, long number, Prepared&
     if (!field) {
       literal = "NULL";
     } else {
-      std::optional<std::string> typed = database::typed_literal(column.type, *field);
+      std::string why;
+      std::optional<std::string> fitted = fit_number(column.shape, *field, &why);
+      if (!fitted) {
+        std::string shown = field->size() > 64 ? field->substr(0, 64) + "..." : *field;
+        set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_VALUE,
+                  _("record %ld, field %s: \xe2\x80\x9c%s\xe2\x80\x9d does not fit column %s: %s"),
+                  number, record.names[at].c_str(), shown.c_str(), column.name.c_str(),
+                  why.c_str());
+        return false;
+      }
+      std::optional<std::string> typed = database::typed_literal(column.type, *fitted);
       if (!typed) {
         std::string shown = field->size() > 64 ? field->substr(0, 64) + "..." : *field;
         set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_VALUE,
@@ -443,7 +491,8 @@ struct CArray {
 
 std::optional<std::string> statement_text(const TablePlan& plan, Verb verb, Prepared& p,
                                           long number, GError** error) {
-  auto* statement = reinterpret_cast<TarvexBrevaneContractsDatabaseIStatement*>(plan.statement.get());
+  auto* statement =
+      reinterpret_cast<TarvexBrevaneContractsDatabaseIStatement*>(plan.statement.get());
   if (verb != Verb::insert && p.keys.empty()) {
     set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_NO_KEY,
               _("record %ld: table %s.%s has no mapped primary-key column: an %s would change "
@@ -494,7 +543,8 @@ std::optional<std::string> statement_text(const TablePlan& plan, Verb verb, Prep
 
 Record record_of(gchar** names, gint names_length, gchar** values, gint values_length) {
   Record record;
-  for (gint i = 0; names && i < names_length; ++i) record.names.emplace_back(names[i] ? names[i] : "");
+  for (gint i = 0; names && i < names_length; ++i)
+    record.names.emplace_back(names[i] ? names[i] : "");
   for (gint i = 0; values && i < values_length; ++i) {
     if (values[i])
       record.values.emplace_back(std::string(values[i]));
@@ -619,11 +669,9 @@ void import_thread(GTask* task, gpointer, gpointer data, GCancellable*) {
     gint64 affected = import_record(job, record, number, &failure);
     if (failure) {
       if (job.numbered_failure)
-        TARVEX_DATA_LOG(error, "create row failed:%ld -> %s",
-                                                        number, failure->message);
+        TARVEX_DATA_LOG(error, "create row failed:%ld -> %s", number, failure->message);
       else
-        TARVEX_DATA_LOG(error, "import row failed: %s",
-                                                        failure->message);
+        TARVEX_DATA_LOG(error, "import row failed: %s", failure->message);
       if (!job.keep_going) {
         g_task_return_error(task, failure);
         return;
@@ -654,7 +702,8 @@ void import_thread(GTask* task, gpointer, gpointer data, GCancellable*) {
 }  // namespace
 
 void start_import(const ImportRequest& request, SourceOpener open) {
-  GRef<GTask> task = adoptGRef(g_task_new(request.self, nullptr, request.callback, request.user_data));
+  GRef<GTask> task =
+      adoptGRef(g_task_new(request.self, nullptr, request.callback, request.user_data));
   g_task_set_source_tag(task.get(), request.source_tag);
   std::string action = option(request.self, "ACTION", "");
   Action chosen;
@@ -671,8 +720,9 @@ void start_import(const ImportRequest& request, SourceOpener open) {
     g_task_return_new_error(
         task.get(), TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
         TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_ACTION,
-        action.empty() ? _("no import action: set ACTION to append, update, merge, delete or replace")
-                       : _("unknown import action \xe2\x80\x9c%s\xe2\x80\x9d"),
+        action.empty()
+            ? _("no import action: set ACTION to append, update, merge, delete or replace")
+            : _("unknown import action \xe2\x80\x9c%s\xe2\x80\x9d"),
         action.c_str());
     return;
   }
@@ -692,8 +742,8 @@ void start_import(const ImportRequest& request, SourceOpener open) {
   if (!job->plan.statement) {
     delete job;
     g_task_return_new_error(task.get(), TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
-                            TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_NO_COLUMN,
-                            "%s", _("the connection has no statement texts"));
+                            TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_NO_COLUMN, "%s",
+                            _("the connection has no statement texts"));
     return;
   }
   g_task_set_task_data(task.get(), job, [](gpointer data) {
@@ -705,12 +755,12 @@ void start_import(const ImportRequest& request, SourceOpener open) {
 }
 
 gint64 finish_import(gpointer self, GAsyncResult* result, GError** error) {
-  TARVEX_RETURN_VAL_IF_FAIL_TEXT(g_task_is_valid(result, self), "g_task_is_valid (result, self)", -1);
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(g_task_is_valid(result, self), "g_task_is_valid (result, self)",
+                                 -1);
   GTask* task = G_TASK(result);
   // The final position reaches the caller before the completion returns.
   if (auto* job = static_cast<ImportJob*>(g_task_get_task_data(task))) {
-    if (job->relay->func && !job->relay->finished &&
-        job->relay->reported != job->relay->position) {
+    if (job->relay->func && !job->relay->finished && job->relay->reported != job->relay->position) {
       job->relay->finished = true;
       job->relay->func(job->relay->total, job->relay->position, "", job->relay->target);
     }

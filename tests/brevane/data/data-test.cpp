@@ -23,8 +23,8 @@ Value* date_time(const char* zone, int y, int mo, int d, int h, int mi, double s
 }
 
 Value* bytes(const std::string& b) {
-  return V(tarvex_providers_contracts_value_binary_new(
-      reinterpret_cast<const guint8*>(b.data()), gint(b.size())));
+  return V(tarvex_providers_contracts_value_binary_new(reinterpret_cast<const guint8*>(b.data()),
+                                                       gint(b.size())));
 }
 
 Value* decimal(const char* text) {
@@ -69,8 +69,8 @@ Sample every_kind_sample(bool controls) {
       tarvex_providers_contracts_table_model_new_with_types(kinds.data(), gint(kinds.size())));
   auto* cols = GEE_LIST(tarvex_providers_contracts_table_model_get_columns(s.model.get()));
   for (size_t i = 0; i < columns.size(); ++i) {
-    auto col = adoptGRef(
-        static_cast<TarvexProvidersContractsColumnModel*>(gee_list_get(cols, gint(i))));
+    auto col =
+        adoptGRef(static_cast<TarvexProvidersContractsColumnModel*>(gee_list_get(cols, gint(i))));
     tarvex_providers_contracts_column_model_set_name(col.get(), columns[i].first.c_str());
   }
   std::string control = controls ? "bell\x07 and unit\x1f end" : "tab\tbetween";
@@ -85,10 +85,11 @@ Sample every_kind_sample(bool controls) {
        V(tarvex_providers_contracts_value_float_new(1.5f)),
        V(tarvex_providers_contracts_value_date_new_dmy(2024, 2, 29)),
        V(tarvex_providers_contracts_value_time_new_hms(23, 59, 59.5)),
-       date_time("-08:00", 2024, 2, 29, 23, 59, 59.123456),
-       str("He said \"hi\", then left"),
+       date_time("-08:00", 2024, 2, 29, 23, 59, 59.123456), str("He said \"hi\", then left"),
        str("Grüße 😀 ∑"),
-       bytes(std::string("\x00\xff" "A", 3)),
+       bytes(std::string("\x00\xff"
+                         "A",
+                         3)),
        V(tarvex_providers_contracts_value_uuid_new_uuid("6f9619ff-8b86-d011-b42d-00c04fc964ff"))},
       {V(tarvex_providers_contracts_value_int32_new(-1)), null(), null(), null(), null(), null(),
        null(), null(), null(), null(), null(), null(), null(), null(), null()},
@@ -113,17 +114,17 @@ Sample every_kind_sample(bool controls) {
        V(tarvex_providers_contracts_value_float_new(3.25f)),
        V(tarvex_providers_contracts_value_date_new_dmy(1999, 12, 31)),
        V(tarvex_providers_contracts_value_time_new_hms(1, 2, 3.0000001)),
-       date_time("+05:45", 2000, 1, 1, 0, 0, 0), str(control.c_str()),
-       str("\"starts with a quote"), bytes("text bytes"), null()},
+       date_time("+05:45", 2000, 1, 1, 0, 0, 0), str(control.c_str()), str("\"starts with a quote"),
+       bytes("text bytes"), null()},
       {V(tarvex_providers_contracts_value_int32_new(8)), null(), null(), null(), null(), null(),
-       null(), null(), null(), null(), null(), str("   blanks around   "), str("ends with a quote\""),
-       null(), null()},
+       null(), null(), null(), null(), null(), str("   blanks around   "),
+       str("ends with a quote\""), null(), null()},
   };
   std::vector<std::vector<Cell>> texts = {
-      {"2147483647", "-9223372036854775808", "255", "1",
-       "-12345678901234567890123456.789012345678", std::nullopt, "0.1", "1.5", "2024-02-29",
-       "23:59:59.5", "2024-02-29 23:59:59.123456-08:00", "He said \"hi\", then left",
-       "Grüße 😀 ∑", "0x00FF41", "6f9619ff-8b86-d011-b42d-00c04fc964ff"},
+      {"2147483647", "-9223372036854775808", "255", "1", "-12345678901234567890123456.789012345678",
+       std::nullopt, "0.1", "1.5", "2024-02-29", "23:59:59.5", "2024-02-29 23:59:59.123456-08:00",
+       "He said \"hi\", then left", "Grüße 😀 ∑", "0x00FF41",
+       "6f9619ff-8b86-d011-b42d-00c04fc964ff"},
       {"-1", std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
        std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
        std::nullopt, std::nullopt},
@@ -132,8 +133,8 @@ Sample every_kind_sample(bool controls) {
        "line one\r\nline two\nthree,\"four\"; -- x'); DROP TABLE t;--", "0x",
        "00000000-0000-0000-0000-000000000000"},
       {"7", "9223372036854775807", "1", "1", "12.50", std::nullopt, "1e+300", "3.25", "1999-12-31",
-       "01:02:03", "2000-01-01 00:00:00+05:45", control, "\"starts with a quote", "0x74657874206279746573",
-       std::nullopt},
+       "01:02:03", "2000-01-01 00:00:00+05:45", control, "\"starts with a quote",
+       "0x74657874206279746573", std::nullopt},
       {"8", std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
        std::nullopt, std::nullopt, std::nullopt, std::nullopt, "   blanks around   ",
        "ends with a quote\"", std::nullopt, std::nullopt},
@@ -154,14 +155,62 @@ Sample every_kind_sample(bool controls) {
   return s;
 }
 
+const std::vector<std::string> kEdgeNumbers = {
+    "99999999999999999999",
+    "9223372036854775808",
+    "-9223372036854775809",
+    "12345678901234567890123456789012345678",
+    "12345678901234567890.123456789",
+    "922337203685477.5807",
+    "-922337203685477.5808",
+    "1E-400",
+    "1e400",
+};
+
+const std::vector<std::string> kEdgeTexts = {
+    "a|",
+    "|b",
+    "||",
+    "|",
+    "a||b",
+    "|||",
+    "a|b",
+    "",
+    " ",
+    "\"",
+    "\"\"",
+    "a\"b",
+    "x,y",
+    "line\nbreak",
+    "cr\r\nlf",
+    "<b>&amp;</b>",
+    "*star* _under_ `tick` ~tilde~ [link](x) \\ back",
+    "maria.anders@example.com",
+    "2021-03-14 09:26:53.589",
+    "a = b: c - d",
+    "Grüße 😀",
+};
+
+Sample edge_columns_sample() {
+  Sample s;
+  s.names = {"n", "n", "Result", "Result", "xmlnsVersion", "xmlns", "n_2"};
+  s.texts = {
+      {"1", std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt},
+      {"2", "second n", "count", "max", "1.0", "urn:x", "own n_2"},
+      {"3", "", "0", "", "", "", ""},
+  };
+  s.model = string_model(s.names, s.texts);
+  return s;
+}
+
 GRef<Model> string_model(const std::vector<std::string>& names, const Cells& rows) {
   std::vector<DT> kinds(names.size(), TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING);
   auto model = adoptGRef(
       tarvex_providers_contracts_table_model_new_with_types(kinds.data(), gint(kinds.size())));
   auto* cols = GEE_LIST(tarvex_providers_contracts_table_model_get_columns(model.get()));
   for (size_t i = 0; i < names.size(); ++i) {
-    auto col = adoptGRef(
-        static_cast<TarvexProvidersContractsColumnModel*>(gee_list_get(cols, gint(i))));
+    auto col =
+        adoptGRef(static_cast<TarvexProvidersContractsColumnModel*>(gee_list_get(cols, gint(i))));
     tarvex_providers_contracts_column_model_set_name(col.get(), names[i].c_str());
   }
   for (const auto& cells : rows) {
@@ -231,8 +280,7 @@ std::string run(const std::vector<std::string>& argv, int* status, const std::st
   auto launcher = adoptGRef(g_subprocess_launcher_new(
       GSubprocessFlags(G_SUBPROCESS_FLAGS_STDIN_PIPE | G_SUBPROCESS_FLAGS_STDOUT_PIPE |
                        G_SUBPROCESS_FLAGS_STDERR_PIPE)));
-  auto process = adoptGRef(
-      g_subprocess_launcher_spawnv(launcher.get(), args.data(), error.out()));
+  auto process = adoptGRef(g_subprocess_launcher_spawnv(launcher.get(), args.data(), error.out()));
   if (!process) {
     if (status) *status = -1;
     return error->message;
@@ -240,9 +288,10 @@ std::string run(const std::vector<std::string>& argv, int* status, const std::st
   GUniqueStr out, err;
   g_subprocess_communicate_utf8(process.get(), input.c_str(), nullptr, out.out(), err.out(),
                                 error.out());
-  if (status) *status = g_subprocess_get_if_exited(process.get())
-                            ? g_subprocess_get_exit_status(process.get())
-                            : -1;
+  if (status)
+    *status = g_subprocess_get_if_exited(process.get())
+                  ? g_subprocess_get_exit_status(process.get())
+                  : -1;
   std::string text = out ? out.get() : "";
   if (status && *status != 0 && err) text += err.get();
   return text;
@@ -250,7 +299,7 @@ std::string run(const std::vector<std::string>& argv, int* status, const std::st
 
 std::string python() {
   return g_file_test("/usr/bin/python3", G_FILE_TEST_IS_EXECUTABLE) ? "/usr/bin/python3"
-                                                                     : "python3";
+                                                                    : "python3";
 }
 
 bool have_program(const char* name) {

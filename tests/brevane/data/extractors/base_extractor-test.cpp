@@ -25,7 +25,8 @@ class ImportTest : public dialect::DialectTest {
   void SetUp() override {
     DialectTest::SetUp();
     open();
-    table_ = adoptGRef(tarvex_brevane_meta_model_meta_table_new_with_names("master", "dbo", "we]ird"));
+    table_ =
+        adoptGRef(tarvex_brevane_meta_model_meta_table_new_with_names("master", "dbo", "we]ird"));
     column("Id", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32, "id", true);
     column("Name", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING, "name", false);
     column("Amount", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DECIMAL, "amount", false);
@@ -49,9 +50,11 @@ class ImportTest : public dialect::DialectTest {
     Outcome outcome;
     tarvex_brevane_contracts_data_iimporter_import_from_text(
         IM(extractor), text.c_str(), iconn(), table_.get(),
-        progress ? +[](guint total, guint position, const gchar*, gpointer target) {
-          static_cast<Progress*>(target)->calls.push_back({total, position});
-        } : nullptr,
+        progress
+            ? +[](guint total, guint position, const gchar*,
+                  gpointer
+                      target) { static_cast<Progress*>(target)->calls.push_back({total, position}); }
+            : nullptr,
         progress,
         +[](GObject* source, GAsyncResult* result, gpointer data) {
           auto* o = static_cast<Outcome*>(data);
@@ -70,12 +73,13 @@ class ImportTest : public dialect::DialectTest {
 
 TEST_F(ImportTest, HostileFileSendsOnlyTheIntendedInserts) {
   set_option(dsv_.get(), "ACTION", "append");
-  Outcome o = import_text(dsv_.get(),
-                          "id,name,amount,done\n"
-                          "1,\"x'); DROP TABLE t;--\",12345678901234567890123456.789012345678,true\n"
-                          "2,\"a ]; [b\",-3,0\n"
-                          "3,\"O'Brien /* c */ -- d\nGO\nSELECT 1\",,FALSE\n"
-                          "4,Grüße ∑ 😀,0.5,\n");
+  Outcome o =
+      import_text(dsv_.get(),
+                  "id,name,amount,done\n"
+                  "1,\"x'); DROP TABLE t;--\",12345678901234567890123456.789012345678,true\n"
+                  "2,\"a ]; [b\",-3,0\n"
+                  "3,\"O'Brien /* c */ -- d\nGO\nSELECT 1\",,FALSE\n"
+                  "4,Grüße ∑ 😀,0.5,\n");
   ASSERT_FALSE(o.error) << o.error->message;
   EXPECT_EQ(o.count, 4);
   const std::vector<std::string> expected = {
@@ -122,7 +126,8 @@ TEST_F(ImportTest, FieldsAreCheckedAgainstTheirKinds) {
 TEST_F(ImportTest, FailedRecordsAreSkippedWhenContinuing) {
   set_option(dsv_.get(), "ACTION", "append");
   Progress progress;
-  Outcome o = import_text(dsv_.get(), "id,name,amount,done\n1,a,1,1\nx,b,2,0\n3,c,3,1\n", &progress);
+  Outcome o =
+      import_text(dsv_.get(), "id,name,amount,done\n1,a,1,1\nx,b,2,0\n3,c,3,1\n", &progress);
   ASSERT_FALSE(o.error);
   EXPECT_EQ(o.count, 2);
   EXPECT_EQ(sent().size(), 2u);
@@ -218,10 +223,11 @@ TEST_F(ImportTest, ServerErrorStopsOrIsSkipped) {
 // nothing, even when the fault comes after the records; progress counts
 // every record of the document.
 TEST_F(ImportTest, JsonImportChecksTheWholeDocumentFirst) {
-  auto json = adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_json_extractor_new("json")));
+  auto json =
+      adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_json_extractor_new("json")));
   set_option(json.get(), "ACTION", "append");
-  Outcome o = import_text(json.get(),
-                          "{\"RECORDS\": [{\"id\": 1, \"name\": \"a\"}, {\"id\": 2, \"name\": \"b\"}] x");
+  Outcome o = import_text(
+      json.get(), "{\"RECORDS\": [{\"id\": 1, \"name\": \"a\"}, {\"id\": 2, \"name\": \"b\"}] x");
   EXPECT_TRUE(o.error);
   EXPECT_TRUE(sent().empty());
   o = import_text(json.get(), "{\"RECORDS\": [{\"id\": 1, \"name\": \"a\"}, {\"id\": 2 3}]}");
@@ -251,11 +257,101 @@ TEST_F(ImportTest, JsonImportChecksTheWholeDocumentFirst) {
   while (!done.done) g_main_context_iteration(nullptr, TRUE);
   ASSERT_FALSE(done.error) << done.error->message;
   EXPECT_EQ(done.count, 2);
-  EXPECT_EQ(sent(), (std::vector<std::string>{
-                        "INSERT INTO [dbo].[we]]ird]([Id], [Name]) VALUES(1, N'x''); DROP TABLE t;--');",
-                        "INSERT INTO [dbo].[we]]ird]([Id], [Name]) VALUES(2, NULL);"}));
+  EXPECT_EQ(sent(),
+            (std::vector<std::string>{
+                "INSERT INTO [dbo].[we]]ird]([Id], [Name]) VALUES(1, N'x''); DROP TABLE t;--');",
+                "INSERT INTO [dbo].[we]]ird]([Id], [Name]) VALUES(2, NULL);"}));
   ASSERT_FALSE(progress.calls.empty());
   EXPECT_EQ(progress.calls.back(), (std::pair<guint, guint>{2, 2}));
+}
+
+// A JSON number reaches its column with every digit (json-glib's value
+// would wrap or round it); what the column cannot hold is refused before
+// any statement, with an error naming the record and the field.
+TEST_F(ImportTest, JsonNumbersReachTheirColumnsWhole) {
+  table_ = adoptGRef(tarvex_brevane_meta_model_meta_table_new_with_names("master", "dbo", "N"));
+  auto typed = [&](const char* name, TarvexProvidersContractsDataType type, const char* raw,
+                   gint64 precision, guint8 scale) {
+    column(name, type, name, false);
+    auto* columns = GEE_LIST(tarvex_brevane_meta_model_meta_table_get_columns(table_.get()));
+    auto c = adoptGRef(static_cast<TarvexBrevaneMetaModelMetaColumn*>(
+        gee_list_get(columns, gee_collection_get_size(GEE_COLLECTION(columns)) - 1)));
+    tarvex_brevane_meta_model_meta_column_set_raw_type(c.get(), raw);
+    tarvex_brevane_meta_model_meta_column_set_length(c.get(), precision);
+    tarvex_brevane_meta_model_meta_column_set_scale(c.get(), scale);
+  };
+  typed("big", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT64, "BIGINT", 8, 0);
+  typed("dec", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DECIMAL, "DECIMAL", 38, 9);
+  typed("whole", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DECIMAL, "NUMERIC", 38, 0);
+  typed("cash", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_MONEY, "MONEY", 19, 4);
+  typed("petty", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_MONEY, "SMALLMONEY", 10, 4);
+  typed("ratio", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE, "FLOAT", 53, 0);
+  typed("tiny", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT8, "TINYINT", 1, 0);
+  auto json =
+      adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_json_extractor_new("json")));
+  set_option(json.get(), "ACTION", "append");
+  tarvex_brevane_contracts_data_iexporter_set_continue_on_error(
+      reinterpret_cast<Exporter*>(json.get()), FALSE);
+  struct Case {
+    const char* field;
+    std::string number;
+    const char* literal;  // nullptr: refused
+  };
+  const std::vector<Case> cases = {
+      {"big", "9223372036854775807", "9223372036854775807"},
+      {"big", "-9223372036854775808", "-9223372036854775808"},
+      {"big", "9223372036854775808", nullptr},
+      {"big", "-9223372036854775809", nullptr},
+      {"big", "99999999999999999999", nullptr},
+      {"big", "1e400", nullptr},
+      {"big", "1.5", nullptr},
+      {"big", "2e3", "2000"},
+      {"whole", "99999999999999999999", "99999999999999999999"},
+      {"whole", "12345678901234567890123456789012345678", "12345678901234567890123456789012345678"},
+      {"whole", "123456789012345678901234567890123456789", nullptr},
+      {"dec", "12345678901234567890.123456789", "12345678901234567890.123456789"},
+      {"dec", "12345678901234567890.1234567891", nullptr},
+      {"dec", "12345678901234567890123456789012345678", nullptr},
+      {"dec", "1E-400", nullptr},
+      {"dec", "1e400", nullptr},
+      {"cash", "922337203685477.5807", "922337203685477.5807"},
+      {"cash", "-922337203685477.5808", "-922337203685477.5808"},
+      {"cash", "922337203685477.5808", nullptr},
+      {"cash", "-922337203685477.5809", nullptr},
+      {"cash", "0.12345", nullptr},
+      {"petty", "214748.3647", "214748.3647"},
+      {"petty", "-214748.3648", "-214748.3648"},
+      {"petty", "214748.3648", nullptr},
+      {"ratio", "0.1", "0.1"},
+      {"ratio", "1.7976931348623157e308", "1.7976931348623157e+308"},
+      {"ratio", "1e400", nullptr},
+      {"ratio", "-1e400", nullptr},
+      {"ratio", "1E-400", nullptr},
+      {"tiny", "255", "255"},
+      {"tiny", "256", nullptr},
+      {"tiny", "-1", nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.field) + " " + c.number);
+    mark();
+    Outcome o = import_text(
+        json.get(), "{\"RECORDS\": [{\"" + std::string(c.field) + "\": " + c.number + "}]}");
+    if (c.literal) {
+      ASSERT_FALSE(o.error) << o.error->message;
+      EXPECT_EQ(sent(), (std::vector<std::string>{"INSERT INTO [dbo].[N]([" + std::string(c.field) +
+                                                  "]) VALUES(" + c.literal + ");"}));
+      continue;
+    }
+    EXPECT_GERROR(o.error.get(), TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
+                  TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_VALUE);
+    if (o.error) {
+      std::string message = o.error->message;
+      EXPECT_NE(message.find("record 1"), std::string::npos) << message;
+      EXPECT_NE(message.find(c.field), std::string::npos) << message;
+      EXPECT_NE(message.find(c.number), std::string::npos) << message;
+    }
+    EXPECT_TRUE(sent().empty());
+  }
 }
 
 TEST_F(ImportTest, FewerValuesThanNamesLeaveColumnsOut) {
@@ -263,9 +359,10 @@ TEST_F(ImportTest, FewerValuesThanNamesLeaveColumnsOut) {
   const gchar* names[] = {"id", "name", "amount", "done"};
   const gchar* values[] = {"9", "only two"};
   GUniqueError error;
-  std::string sql = take(tarvex_brevane_supports_data_extractors_base_extractor_build_insert_data_sql(
-      base, iconn(), table_.get(), const_cast<gchar**>(names), 4, const_cast<gchar**>(values), 2,
-      error.out()));
+  std::string sql =
+      take(tarvex_brevane_supports_data_extractors_base_extractor_build_insert_data_sql(
+          base, iconn(), table_.get(), const_cast<gchar**>(names), 4, const_cast<gchar**>(values),
+          2, error.out()));
   ASSERT_FALSE(error);
   EXPECT_EQ(sql, "INSERT INTO [dbo].[we]]ird]([Id], [Name]) VALUES(9, N'only two');");
 }
@@ -299,8 +396,8 @@ TEST_F(ImportTest, FormatColumnText) {
        "-922337203685477.5808"},
   };
   for (const auto& c : cases) {
-    gchar* literal =
-        tarvex_brevane_supports_data_extractors_base_extractor_format_column_text(base, c.type, c.text);
+    gchar* literal = tarvex_brevane_supports_data_extractors_base_extractor_format_column_text(
+        base, c.type, c.text);
     if (c.literal)
       EXPECT_EQ(take(literal), c.literal) << c.text;
     else

@@ -38,8 +38,9 @@ TEST_F(DsvExtractorTest, TypeAndProperties) {
 }
 
 TEST_F(DsvExtractorTest, PreconditionsAreCriticals) {
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_supports_data_extractors_dsv_extractor_new(nullptr), nullptr),
-                  "file_extension != NULL");
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_brevane_supports_data_extractors_dsv_extractor_new(nullptr), nullptr),
+      "file_extension != NULL");
   EXPECT_CRITICAL(
       EXPECT_EQ(tarvex_brevane_supports_data_extractors_base_extractor_new(nullptr), nullptr),
       "file_ext != NULL");
@@ -226,8 +227,8 @@ TEST_F(DsvExtractorTest, FileExportStreamsWithProgressAndReplacesTheFile) {
   auto model = string_model({"id"}, {{"1"}, {"2"}, {"3"}});
   std::vector<std::string> seen;
   auto record = +[](guint total, guint position, const gchar* text, gpointer target) {
-    static_cast<std::vector<std::string>*>(target)->push_back(std::to_string(total) + "/" +
-                                                              std::to_string(position) + ":" + text);
+    static_cast<std::vector<std::string>*>(target)->push_back(
+        std::to_string(total) + "/" + std::to_string(position) + ":" + text);
   };
   EXPECT_EQ(tarvex_brevane_contracts_data_iexporter_export_to_file(
                 EX(dsv_.get()), model.get(), path.c_str(), record, &seen, error.out()),
@@ -239,10 +240,10 @@ TEST_F(DsvExtractorTest, FileExportStreamsWithProgressAndReplacesTheFile) {
 TEST_F(DsvExtractorTest, ExportToMissingFolderIsAnError) {
   auto model = string_model({"id"}, {{"1"}});
   GUniqueError error;
-  EXPECT_EQ(tarvex_brevane_contracts_data_iexporter_export_to_file(
-                EX(dsv_.get()), model.get(), "/nonexistent/folder/x.csv", nullptr, nullptr,
-                error.out()),
-            -1);
+  EXPECT_EQ(
+      tarvex_brevane_contracts_data_iexporter_export_to_file(
+          EX(dsv_.get()), model.get(), "/nonexistent/folder/x.csv", nullptr, nullptr, error.out()),
+      -1);
   EXPECT_TRUE(error);
 }
 
@@ -250,7 +251,9 @@ TEST_F(DsvExtractorTest, LoadFromFileWithLimitAndEncoding) {
   std::string dir = temp_dir();
   std::string path = dir + "/latin1.csv";
   // "Größe" in ISO-8859-1.
-  write_file(path, "name\nGr\xF6\xDF" "e\nb\nc\n");
+  write_file(path,
+             "name\nGr\xF6\xDF"
+             "e\nb\nc\n");
   set_option(dsv_.get(), "FILENAME", path.c_str());
   set_option(dsv_.get(), "ENCODING", "ISO-8859-1");
   GUniqueError error;
@@ -321,6 +324,36 @@ TEST_F(DsvExtractorTest, QuotesWhereverTheMarkStands) {
     auto model = string_model({"c"}, {{value}});
     EXPECT_EQ(export_text(model.get()), value + m.row_delimiter);
   }
+}
+
+// A value that holds a delimiter of several characters, or starts or ends
+// with a part of it, is quoted, so "a|" next to "||" never reads as a
+// delimiter one character early; every edge text comes back in every
+// position of a row.
+TEST_F(DsvExtractorTest, MultiCharacterDelimiterKeepsEveryValue) {
+  for (const char* delimiter : {"||", "|~|", "ab"}) {
+    SCOPED_TRACE(delimiter);
+    dsv_ = adoptGRef(tarvex_brevane_supports_data_extractors_dsv_extractor_new("csv"));
+    set_option(dsv_.get(), "DELIMITER_COLUMN", delimiter);
+    std::vector<std::string> texts = kEdgeTexts;
+    texts.insert(texts.end(), {"b", "a", "xa", "bx", "|~", "~|", "~"});
+    Cells rows;
+    for (size_t i = 0; i < texts.size(); ++i)
+      for (size_t k = 0; k < texts.size(); k += 5)
+        rows.push_back({texts[i], texts[(i + k) % texts.size()], texts[(i + 1) % texts.size()]});
+    auto model = string_model({"a|", "|b", "c"}, rows);
+    std::string text = export_text(model.get());
+    GUniqueError error;
+    auto loaded = load_text(text, error.out());
+    ASSERT_TRUE(loaded) << error->message;
+    EXPECT_EQ(names_of(loaded.get()), (std::vector<std::string>{"a|", "|b", "c"}));
+    EXPECT_EQ(cells_of(loaded.get()), rows) << text;
+  }
+  // The row of the report: both values quoted.
+  set_option(dsv_.get(), "DELIMITER_COLUMN", "||");
+  set_option(dsv_.get(), "HAS_HEADER", "false");
+  auto model = string_model({"x", "y"}, {{"a|", "b"}, {"a", "|b"}});
+  EXPECT_EQ(export_text(model.get()), "\"a|\"||b\na||\"|b\"\n");
 }
 
 }  // namespace
