@@ -63,6 +63,12 @@ typedef enum {
   TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_MALFORMED,
   // A required option is missing ("TABLENAME", "FILENAME") or invalid.
   TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_OPTION,
+  // An import whose records were all tried but some failed; the message
+  // says how many went in, how many failed and why.
+  TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_RECORDS_FAILED,
+  // The connection was lost or closed during an import, which ended there;
+  // the message says how many records went in before.
+  TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_CONNECTION_LOST,
 } TarvexBrevaneSupportsDataExtractorsExtractorError;
 TARVEX_EXPORT GQuark tarvex_brevane_supports_data_extractors_extractor_error_quark(void);
 

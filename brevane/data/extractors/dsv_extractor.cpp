@@ -292,7 +292,8 @@ gint dsv_export_to_file(Base* self, Model* model, const gchar* filename, Progres
 
 // An RFC 4180 reader over a stream, generalised to the delimiter, row
 // delimiter, quotes and escapes of the options. The delimiters are matched
-// as whole texts; with "\n" as row delimiter CR LF also ends a record. A
+// as whole texts; with "\n" as row delimiter CR LF and CR alone also end a
+// record. A
 // quoted field runs to its closing quote (delimiters and line breaks
 // inside are data; an escape stands for its quote); text after the closing
 // quote is kept. An unquoted field equal to the NULL text reads as NULL.
@@ -339,8 +340,8 @@ class DsvReader {
         } else if (at(o_.row_delimiter)) {
           pos_ += o_.row_delimiter.size();
           end = 2;
-        } else if (o_.row_delimiter == "\n" && at("\r\n")) {
-          pos_ += 2;
+        } else if (o_.row_delimiter == "\n" && buffer_[pos_] == '\r') {
+          pos_ += at("\r\n") ? 2 : 1;
           end = 2;
         } else {
           // A run of plain bytes at once.
@@ -361,16 +362,22 @@ class DsvReader {
     }
   }
 
-  long records() const { return records_; }
+  // The number of the record read last among the data records, from 1
+  // (the header is 0).
+  long number() const { return o_.header ? records_ - 1 : records_; }
 
  private:
   bool read_quoted(std::string& field, GError** error) {
     for (;;) {
       if (!fill(error)) return false;
       if (pos_ >= buffer_.size()) {
-        set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_MALFORMED,
-                  _("record %ld: a quoted field is not closed before the end of the input"),
-                  records_);
+        if (number() == 0)
+          set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_MALFORMED, "%s",
+                    _("the header: a quoted field is not closed before the end of the input"));
+        else
+          set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_MALFORMED,
+                    _("record %ld: a quoted field is not closed before the end of the input"),
+                    number());
         return false;
       }
       if (at(o_.right_escape)) {
@@ -441,18 +448,51 @@ GInputStream* text_stream(const char* text) {
   return stream;
 }
 
-// The file of "FILENAME", converted from "ENCODING" to UTF-8.
+// The file of "FILENAME" as UTF-8: a byte-order mark of UTF-8 or UTF-16
+// names its encoding (and is dropped), else the text is read as "ENCODING".
 GInputStream* file_stream(Base* self, const DsvOptions& o, GError** error) {
-  GRef<GConverter> converter;
-  if (o.encoding != "UTF-8") {
-    converter = adoptGRef(G_CONVERTER(g_charset_converter_new("UTF-8", o.encoding.c_str(), error)));
-    if (!converter) return nullptr;
+  auto is_utf8 = [](const std::string& name) {
+    return g_ascii_strcasecmp(name.c_str(), "UTF-8") == 0 ||
+           g_ascii_strcasecmp(name.c_str(), "UTF8") == 0;
+  };
+  // An unknown ENCODING fails before the file is opened.
+  if (!is_utf8(o.encoding)) {
+    auto check = adoptGRef(g_charset_converter_new("UTF-8", o.encoding.c_str(), error));
+    if (!check) return nullptr;
   }
   GInputStream* raw = open_option_file(self, error);
-  if (!raw || !converter) return raw;
-  GInputStream* converted = g_converter_input_stream_new(raw, converter.get());
+  if (!raw) return nullptr;
+  auto buffered = adoptGRef(g_buffered_input_stream_new(raw));
   g_object_unref(raw);
-  return converted;
+  auto* peeker = G_BUFFERED_INPUT_STREAM(buffered.get());
+  gsize available = 0;
+  for (;;) {
+    g_buffered_input_stream_peek_buffer(peeker, &available);
+    if (available >= 3) break;
+    gssize got = g_buffered_input_stream_fill(peeker, 3 - gssize(available), nullptr, error);
+    if (got < 0) return nullptr;
+    if (got == 0) break;
+  }
+  const auto* head =
+      static_cast<const guchar*>(g_buffered_input_stream_peek_buffer(peeker, &available));
+  std::string encoding = o.encoding;
+  gsize mark = 0;
+  if (available >= 3 && head[0] == 0xEF && head[1] == 0xBB && head[2] == 0xBF) {
+    encoding = "UTF-8";
+    mark = 3;
+  } else if (available >= 2 && head[0] == 0xFF && head[1] == 0xFE) {
+    encoding = "UTF-16LE";
+    mark = 2;
+  } else if (available >= 2 && head[0] == 0xFE && head[1] == 0xFF) {
+    encoding = "UTF-16BE";
+    mark = 2;
+  }
+  if (mark && g_input_stream_skip(buffered.get(), mark, nullptr, error) < 0) return nullptr;
+  if (is_utf8(encoding)) return G_INPUT_STREAM(buffered.leak());
+  auto converter =
+      adoptGRef(G_CONVERTER(g_charset_converter_new("UTF-8", encoding.c_str(), error)));
+  if (!converter) return nullptr;
+  return g_converter_input_stream_new(buffered.get(), converter.get());
 }
 
 Model* load_stream(GInputStream* input, const DsvOptions& o, gint limit, GError** error) {
@@ -507,10 +547,12 @@ class DsvSource : public RecordSource {
           continue;
         }
       }
+      record.number = reader_.number();
       if (fields.size() < required_) {
-        TARVEX_DATA_LOG(warning, "record %ld has %zu fields, the header %zu: skipped",
-                        reader_.records(), fields.size(), required_);
-        continue;
+        // An empty line holds no data; a record cut short does, and fails.
+        if (fields.size() == 1 && (!fields[0] || fields[0]->empty())) continue;
+        record.fault = fault_text(fields.size());
+        return true;
       }
       record.names = names_;
       record.values = std::move(fields);
@@ -519,6 +561,14 @@ class DsvSource : public RecordSource {
   }
 
  private:
+  std::string fault_text(size_t fields) const {
+    GUniqueStr text(
+        g_strdup_printf(g_dngettext(GETTEXT_PACKAGE, "the record has %zu field, the header %zu",
+                                    "the record has %zu fields, the header %zu", fields),
+                        fields, required_));
+    return text.get();
+  }
+
   GRef<GInputStream> input_;
   DsvReader reader_;
   DsvOptions o_;

@@ -125,6 +125,12 @@ using Field = std::optional<std::string>;  // none: NULL
 struct Record {
   std::vector<std::string> names;
   std::vector<Field> values;
+  // The record's place among the document's data records, from 1 (0: the
+  // import numbers it as the next one).
+  long number = 0;
+  // Why the document's record cannot be imported (a record shorter than
+  // the header, ...); it fails without a statement.
+  std::string fault;
 };
 
 // Records of a document, read one after the other on the import's thread.
@@ -142,7 +148,6 @@ using SourceOpener = std::function<std::unique_ptr<RecordSource>(GError** error)
 enum class ImportCount {
   imported,  // records whose statements succeeded
   affected,  // rows the statements affected
-  handled,   // every record read, failed ones included
 };
 
 struct ImportRequest {
@@ -163,6 +168,14 @@ struct ImportRequest {
 // record's statements run through the connection in order, and the task
 // completes on the caller's main context. Progress reaches the caller's
 // context too, at most once per main-loop turn (the latest position).
+//
+// The import succeeds only when every record went in. A failed record is
+// logged; with continue-on-error the others are still tried and the import
+// ends with RECORDS_FAILED (how many went in, how many failed and why),
+// without it the first failure ends the import with its own error, told how
+// many records went in before it. A lost or closed connection ends the
+// import at once (CONNECTION_LOST). Records are numbered from the first
+// data record, 1, in every message.
 void start_import(const ImportRequest& request, SourceOpener open);
 gint64 finish_import(gpointer self, GAsyncResult* result, GError** error);
 

@@ -2,6 +2,7 @@
 // shared by the extractors.
 #include <glib/gi18n-lib.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdarg>
 #include <cstring>
@@ -12,6 +13,7 @@
 #include "brevane/database/sql-text-private.h"
 #include "brevane/foundation/logging_service.h"
 #include "brevane/model/meta_column.h"
+#include "providers/contracts/provider.h"
 #include "providers/contracts/value_binary.h"
 #include "providers/contracts/value_date_time.h"
 #include "providers/contracts/value_int.h"
@@ -428,8 +430,9 @@ const char* kind_name(DataType type) {
   return nick;
 }
 
-bool prepare(const TablePlan& plan, const Record& record, long number, Prepared& out,
-             GError** error) {
+// The record's columns and literals. Errors say why, not which record: the
+// import names it.
+bool prepare(const TablePlan& plan, const Record& record, Prepared& out, GError** error) {
   for (const ColumnPlan& column : plan.columns) {
     if (column.source.empty()) continue;
     size_t at = 0;
@@ -446,17 +449,16 @@ bool prepare(const TablePlan& plan, const Record& record, long number, Prepared&
       if (!fitted) {
         std::string shown = field->size() > 64 ? field->substr(0, 64) + "..." : *field;
         set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_VALUE,
-                  _("record %ld, field %s: \xe2\x80\x9c%s\xe2\x80\x9d does not fit column %s: %s"),
-                  number, record.names[at].c_str(), shown.c_str(), column.name.c_str(),
-                  why.c_str());
+                  _("field %s: \xe2\x80\x9c%s\xe2\x80\x9d does not fit column %s: %s"),
+                  record.names[at].c_str(), shown.c_str(), column.name.c_str(), why.c_str());
         return false;
       }
       std::optional<std::string> typed = database::typed_literal(column.type, *fitted);
       if (!typed) {
         std::string shown = field->size() > 64 ? field->substr(0, 64) + "..." : *field;
         set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_VALUE,
-                  _("record %ld: column %s: \xe2\x80\x9c%s\xe2\x80\x9d is not a %s value"), number,
-                  column.name.c_str(), shown.c_str(), kind_name(column.type));
+                  _("column %s: \xe2\x80\x9c%s\xe2\x80\x9d is not a %s value"), column.name.c_str(),
+                  shown.c_str(), kind_name(column.type));
         return false;
       }
       literal = std::move(*typed);
@@ -472,7 +474,7 @@ bool prepare(const TablePlan& plan, const Record& record, long number, Prepared&
   }
   if (out.columns.empty()) {
     set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_NO_COLUMN,
-              _("record %ld feeds no column of table %s.%s"), number, plan.schema.c_str(),
+              _("the record feeds no column of table %s.%s"), plan.schema.c_str(),
               plan.table.c_str());
     return false;
   }
@@ -490,15 +492,13 @@ struct CArray {
 };
 
 std::optional<std::string> statement_text(const TablePlan& plan, Verb verb, Prepared& p,
-                                          long number, GError** error) {
+                                          GError** error) {
   auto* statement =
       reinterpret_cast<TarvexBrevaneContractsDatabaseIStatement*>(plan.statement.get());
   if (verb != Verb::insert && p.keys.empty()) {
     set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_NO_KEY,
-              _("record %ld: table %s.%s has no mapped primary-key column: an %s would change "
-                "every row"),
-              number, plan.schema.c_str(), plan.table.c_str(),
-              verb == Verb::update ? "UPDATE" : "DELETE");
+              _("table %s.%s has no mapped primary-key column: an %s would change every row"),
+              plan.schema.c_str(), plan.table.c_str(), verb == Verb::update ? "UPDATE" : "DELETE");
     return std::nullopt;
   }
   gchar* text = nullptr;
@@ -534,8 +534,7 @@ std::optional<std::string> statement_text(const TablePlan& plan, Verb verb, Prep
   }
   if (!text) {
     set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_NO_COLUMN,
-              _("record %ld: no statement for table %s.%s"), number, plan.schema.c_str(),
-              plan.table.c_str());
+              _("no statement for table %s.%s"), plan.schema.c_str(), plan.table.c_str());
     return std::nullopt;
   }
   return take_text(text);
@@ -566,8 +565,8 @@ gchar* build_record_sql(Base*, IConnection* connection, MetaTable* table, Verb v
   }
   Record record = record_of(names, names_length, values, values_length);
   Prepared prepared;
-  if (!prepare(plan, record, 1, prepared, error)) return nullptr;
-  std::optional<std::string> text = statement_text(plan, verb, prepared, 1, error);
+  if (!prepare(plan, record, prepared, error)) return nullptr;
+  std::optional<std::string> text = statement_text(plan, verb, prepared, error);
   return text ? dup(*text) : nullptr;
 }
 
@@ -617,20 +616,110 @@ struct ImportJob {
   std::shared_ptr<ProgressRelay> relay;
 };
 
+// "1 record", "2 records".
+std::string records_text(long n) {
+  GUniqueStr text(g_strdup_printf(g_dngettext(GETTEXT_PACKAGE, "%ld record", "%ld records", n), n));
+  return text.get();
+}
+
+// A message without its closing blanks and full stop, to stand inside a
+// longer one.
+std::string clause(const char* message) {
+  std::string text = message ? message : "";
+  while (!text.empty() && (g_ascii_isspace(text.back()) || text.back() == '.')) text.pop_back();
+  return text;
+}
+
+// Whether the connection can still run statements: a server that went away
+// or a host that closed the connection ends the import, as every later
+// record would fail the same way.
+bool connection_alive(ImportJob& job) {
+  auto* provider = tarvex_brevane_contracts_database_iconnection_get_provider(
+      reinterpret_cast<IConnection*>(job.connection.get()));
+  return provider && tarvex_providers_contracts_iprovider_get_is_opened(provider);
+}
+
+// What the import has done so far.
+class Tally {
+ public:
+  long imported = 0;  // records whose statements succeeded
+  long failed = 0;
+  gint64 result = 0;  // the count the import returns
+
+  void success(ImportCount count, gint64 affected) {
+    ++imported;
+    result += count == ImportCount::imported ? 1 : std::max<gint64>(affected, 0);
+  }
+
+  void failure(const std::string& message) {
+    ++failed;
+    if (reasons_.size() < kReasons) reasons_.push_back(clause(message.c_str()));
+  }
+
+  // "; 2 records imported before it" and, when some failed, "(1 failed)".
+  std::string before_it() const {
+    GUniqueStr text(
+        failed ? g_strdup_printf(_("%s imported before it, %ld failed"),
+                                 records_text(imported).c_str(), failed)
+               : g_strdup_printf(_("%s imported before it"), records_text(imported).c_str()));
+    return text.get();
+  }
+
+  // The error of an import that ended early: the cause's domain and code,
+  // its message followed by what went in before it.
+  GError* stopped(GError* cause) const {
+    GError* error = g_error_new(cause->domain, cause->code, _("%s. The import stopped there; %s."),
+                                clause(cause->message).c_str(), before_it().c_str());
+    g_error_free(cause);
+    return error;
+  }
+
+  // The error of an import in which records failed: how many went in, how
+  // many failed, and the first reasons.
+  GError* failures() const {
+    std::string reasons;
+    for (const std::string& reason : reasons_) {
+      if (!reasons.empty()) reasons += "; ";
+      reasons += reason;
+    }
+    if (failed > long(reasons_.size())) {
+      GUniqueStr more(g_strdup_printf(_("; %ld more in the log"), failed - long(reasons_.size())));
+      reasons += more.get();
+    }
+    return g_error_new(TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
+                       TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_RECORDS_FAILED,
+                       _("%s imported, %ld failed: %s."), records_text(imported).c_str(), failed,
+                       reasons.c_str());
+  }
+
+ private:
+  static constexpr size_t kReasons = 3;
+  std::vector<std::string> reasons_;
+};
+
 // Runs one statement; its affected-row count, or -1 with the error.
 gint run(ImportJob& job, const std::string& sql, GError** error) {
   return tarvex_brevane_contracts_database_iconnection_execute_no_query(
       reinterpret_cast<IConnection*>(job.connection.get()), sql.c_str(), 1, error);
 }
 
-// The statements of one record by the action; its count, or -1.
-gint64 import_record(ImportJob& job, const Record& record, long number, GError** error) {
+// The statements of one record by the action; its count, or -1 with the
+// error (`sent`: a statement reached the connection and failed there).
+gint64 import_record(ImportJob& job, const Record& record, bool* sent, GError** error) {
+  *sent = false;
+  if (!record.fault.empty()) {
+    set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_MALFORMED, "%s",
+              record.fault.c_str());
+    return -1;
+  }
   Prepared prepared;
-  if (!prepare(job.plan, record, number, prepared, error)) return -1;
+  if (!prepare(job.plan, record, prepared, error)) return -1;
   auto once = [&](Verb verb) -> gint64 {
-    std::optional<std::string> sql = statement_text(job.plan, verb, prepared, number, error);
+    std::optional<std::string> sql = statement_text(job.plan, verb, prepared, error);
     if (!sql) return -1;
-    return run(job, *sql, error);
+    gint count = run(job, *sql, error);
+    *sent = count < 0;
+    return count;
   };
   switch (job.action) {
     case Action::append:
@@ -657,46 +746,59 @@ void import_thread(GTask* task, gpointer, gpointer data, GCancellable*) {
     return;
   }
   job.relay->total = source->total();
-  gint64 result = 0;
+  Tally tally;
   long number = 0;
   Record record;
   for (;;) {
     record.names.clear();
     record.values.clear();
+    record.fault.clear();
+    record.number = 0;
     if (!source->next(record, &error)) break;
-    ++number;
+    number = record.number ? record.number : number + 1;
     GError* failure = nullptr;
-    gint64 affected = import_record(job, record, number, &failure);
+    bool sent = false;
+    gint64 affected = import_record(job, record, &sent, &failure);
     if (failure) {
+      // The record's own message names it, as every message of the import
+      // does, from the first data record on.
       if (job.numbered_failure)
         TARVEX_DATA_LOG(error, "create row failed:%ld -> %s", number, failure->message);
       else
-        TARVEX_DATA_LOG(error, "import row failed: %s", failure->message);
-      if (!job.keep_going) {
-        g_task_return_error(task, failure);
+        TARVEX_DATA_LOG(error, "import row failed: record %ld: %s", number, failure->message);
+      if (sent && !connection_alive(job)) {
+        GError* lost =
+            g_error_new(TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
+                        TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_CONNECTION_LOST,
+                        _("record %ld: the connection was lost or closed (%s)"), number,
+                        clause(failure->message).c_str());
+        g_error_free(failure);
+        g_task_return_error(task, tally.stopped(lost));
         return;
       }
-      g_error_free(failure);
-      if (job.count == ImportCount::handled) ++result;
-    } else {
-      switch (job.count) {
-        case ImportCount::imported:
-        case ImportCount::handled:
-          ++result;
-          break;
-        case ImportCount::affected:
-          result += affected > 0 ? affected : 0;
-          break;
+      g_prefix_error(&failure, _("record %ld: "), number);
+      if (!job.keep_going) {
+        g_task_return_error(task, tally.stopped(failure));
+        return;
       }
+      tally.failure(failure->message);
+      g_error_free(failure);
+    } else {
+      tally.success(job.count, affected);
     }
     job.relay->position = guint(number);
     post_progress(job.relay);
   }
   if (error) {
-    g_task_return_error(task, error);
+    // The document itself failed: what went in before is said.
+    g_task_return_error(task, number ? tally.stopped(error) : error);
     return;
   }
-  g_task_return_int(task, result);
+  if (tally.failed) {
+    g_task_return_error(task, tally.failures());
+    return;
+  }
+  g_task_return_int(task, tally.result);
 }
 
 }  // namespace

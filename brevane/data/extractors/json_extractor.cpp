@@ -509,7 +509,9 @@ class RecordStream {
  public:
   enum class Status { element, end, other, failed };
 
-  explicit RecordStream(GInputStream* input) : input_(retainGRef(input)) {}
+  // `strict`: an element that names a member twice fails the reading.
+  explicit RecordStream(GInputStream* input, bool strict = false)
+      : input_(retainGRef(input)), strict_(strict) {}
 
   // Up to the first element.
   Status start(GError** error) {
@@ -555,6 +557,12 @@ class RecordStream {
       return deep ? Status::failed : Status::other;
     }
     *element = json_parser_get_root(parser_.get());
+    ++index_;
+    // json-glib keeps the last of two members of one name and says nothing.
+    if (strict_ && json_object_get_size(json_node_get_object(*element)) != keys_.size()) {
+      twice_error(error);
+      return Status::failed;
+    }
     return Status::element;
   }
 
@@ -562,6 +570,23 @@ class RecordStream {
 
  private:
   static constexpr int kEnd = -2;
+
+  // The error of the element just read, naming a member written twice the
+  // same way when there is one.
+  void twice_error(GError** error) const {
+    std::vector<std::string> names;
+    for (const auto& [start, size] : keys_) names.push_back(text_.substr(start, size));
+    std::sort(names.begin(), names.end());
+    auto twice = std::adjacent_find(names.begin(), names.end());
+    if (twice != names.end())
+      g_set_error(
+          error, json_quark(), -1,
+          _("invalid json format: record %u has the member \xe2\x80\x9c%s\xe2\x80\x9d twice."),
+          index_, twice->c_str());
+    else
+      g_set_error(error, json_quark(), -1, _("invalid json format: record %u has a member twice."),
+                  index_);
+  }
 
   Status give_up(GError** error) { return error && *error ? Status::failed : Status::other; }
 
@@ -611,9 +636,11 @@ class RecordStream {
     return true;
   }
 
-  // The text of the object that starts here, to its closing brace.
+  // The text of the object that starts here, to its closing brace, and
+  // where its own member names are in it.
   bool element_text(GError** error) {
     text_.clear();
+    keys_.clear();
     int depth = 0;
     bool in_string = false, escaped = false, blanks = false;
     for (;;) {
@@ -638,6 +665,10 @@ class RecordStream {
         }
         text_.append(data + start, i - start);
         pos_ = i;
+        if (!in_string && key_start_) {
+          keys_.emplace_back(key_start_, text_.size() - 1 - key_start_);
+          key_start_ = 0;
+        }
         continue;
       }
       char c = data[i];
@@ -652,6 +683,10 @@ class RecordStream {
       text_ += c;
       if (c == '"') {
         in_string = true;
+        // A name of the element's own members follows its brace or a comma.
+        if (depth == 1 && text_.size() >= 2 &&
+            (text_[text_.size() - 2] == '{' || text_[text_.size() - 2] == ','))
+          key_start_ = text_.size();
       } else if (c == '{' || c == '[') {
         ++depth;
       } else if (c == '}' || c == ']') {
@@ -667,6 +702,10 @@ class RecordStream {
   size_t pos_ = 0;
   std::string text_;
   bool first_ = true;
+  bool strict_ = false;
+  guint index_ = 0;                              // elements read
+  std::vector<std::pair<size_t, size_t>> keys_;  // start and size in text_
+  size_t key_start_ = 0;                         // of the name being read, 0: none
 };
 
 // A load of the records into a new model: the first record's members name
@@ -756,8 +795,8 @@ Model* load_parsed(const Parser& parser, gint limit, GError** error) {
 // the document is not of that shape or not valid.
 RecordStream::Status stream_records(
     GInputStream* input, const std::function<bool(JsonNode*, const Parser&, guint)>& visit,
-    GError** error) {
-  RecordStream stream(input);
+    GError** error, bool strict = false) {
+  RecordStream stream(input, strict);
   RecordStream::Status status = stream.start(error);
   bool visiting = true;
   for (guint index = 0; status == RecordStream::Status::element; ++index) {
@@ -855,9 +894,94 @@ class StreamSource : public RecordSource {
   bool started_ = false;
 };
 
-std::unique_ptr<RecordSource> source_of(std::unique_ptr<Parser> parser, GError** error) {
+// Watches a parse for a member named twice in the root object or in an
+// object of the root's arrays (a record): json-glib keeps the last of them
+// and says nothing.
+class TwiceWatch {
+ public:
+  explicit TwiceWatch(JsonParser* parser) : parser_(retainGRef(parser)) {
+    ids_[0] = g_signal_connect(parser, "object-start", G_CALLBACK(+[](JsonParser*, gpointer self) {
+                                 static_cast<TwiceWatch*>(self)->names_.emplace_back();
+                               }),
+                               this);
+    ids_[1] = g_signal_connect(
+        parser, "object-member",
+        G_CALLBACK(+[](JsonParser*, JsonObject* object, const gchar* name, gpointer data) {
+          auto* self = static_cast<TwiceWatch*>(data);
+          if (self->names_.empty() || self->names_.size() > 2 || self->object_) return;
+          if (!self->names_.back().insert(name).second) {
+            self->object_ = object;
+            self->name_ = name;
+            self->root_ = self->names_.size() == 1;
+          }
+        }),
+        this);
+    ids_[2] = g_signal_connect(parser, "object-end",
+                               G_CALLBACK(+[](JsonParser*, JsonObject*, gpointer self) {
+                                 auto& names = static_cast<TwiceWatch*>(self)->names_;
+                                 if (!names.empty()) names.pop_back();
+                               }),
+                               this);
+  }
+  ~TwiceWatch() {
+    for (gulong id : ids_) g_signal_handler_disconnect(parser_.get(), id);
+  }
+  TwiceWatch(const TwiceWatch&) = delete;
+  TwiceWatch& operator=(const TwiceWatch&) = delete;
+
+  // The error of the first name given twice, if any, after the parse.
+  bool check(JsonArray* records, GError** error) const {
+    if (!object_) return true;
+    if (root_) {
+      g_set_error(
+          error, json_quark(), -1,
+          _("invalid json format: the document has the member \xe2\x80\x9c%s\xe2\x80\x9d twice."),
+          name_.c_str());
+      return false;
+    }
+    guint n = records ? json_array_get_length(records) : 0;
+    for (guint i = 0; i < n; ++i) {
+      JsonNode* element = json_array_get_element(records, i);
+      if (JSON_NODE_HOLDS_OBJECT(element) && json_node_get_object(element) == object_) {
+        g_set_error(
+            error, json_quark(), -1,
+            _("invalid json format: record %u has the member \xe2\x80\x9c%s\xe2\x80\x9d twice."),
+            i + 1, name_.c_str());
+        return false;
+      }
+    }
+    g_set_error(
+        error, json_quark(), -1,
+        _("invalid json format: an object has the member \xe2\x80\x9c%s\xe2\x80\x9d twice."),
+        name_.c_str());
+    return false;
+  }
+
+ private:
+  GRef<JsonParser> parser_;
+  gulong ids_[3] = {};
+  std::vector<std::set<std::string>> names_;  // of the objects being read
+  JsonObject* object_ = nullptr;              // where a name came twice
+  std::string name_;
+  bool root_ = false;
+};
+
+// The records of a document parsed whole, every one checked before the
+// first is imported.
+std::unique_ptr<RecordSource> source_of(std::unique_ptr<Parser> parser, const TwiceWatch& watch,
+                                        GError** error) {
   JsonArray* records = records_of(parser->get(), error);
   if (!records) return nullptr;
+  if (!watch.check(records, error)) return nullptr;
+  guint n = json_array_get_length(records);
+  Record record;
+  for (guint i = 0; i < n; ++i) {
+    JsonNode* element = json_array_get_element(records, i);
+    if (!JSON_NODE_HOLDS_OBJECT(element)) {
+      record_of(element, *parser, record, i, error);
+      return nullptr;
+    }
+  }
   return std::make_unique<JsonSource>(std::move(parser), records);
 }
 
@@ -876,7 +1000,7 @@ std::unique_ptr<RecordSource> open_source(const std::function<GInputStream*(GErr
         // An element that is not an object is the whole parse's error.
         return JSON_NODE_HOLDS_OBJECT(element);
       },
-      &local);
+      &local, true);
   g_input_stream_close(input.get(), nullptr, nullptr);
   if (status == RecordStream::Status::failed) {
     g_propagate_error(error, local);
@@ -890,8 +1014,9 @@ std::unique_ptr<RecordSource> open_source(const std::function<GInputStream*(GErr
   std::string text;
   if (!read(text, error)) return nullptr;
   auto parser = std::make_unique<Parser>();
+  TwiceWatch watch(parser->get());
   if (!parser->load(text, 0, error)) return nullptr;
-  return source_of(std::move(parser), error);
+  return source_of(std::move(parser), watch, error);
 }
 
 GInputStream* memory_stream(const std::shared_ptr<std::string>& text) {

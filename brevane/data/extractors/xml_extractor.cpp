@@ -593,7 +593,7 @@ class XmlSource : public RecordSource {
 };
 
 struct XmlFormat {
-  static constexpr ImportCount count = ImportCount::handled;
+  static constexpr ImportCount count = ImportCount::imported;
   static constexpr bool numbered_failure = false;
 
   static SourceOpener file_source(Base* self) {

@@ -3,6 +3,9 @@
 // actions, keys and failures; the statement builders of the base.
 #include <gee.h>
 
+#include <chrono>
+#include <cstring>
+
 #include "tests/brevane/data/data-test.h"
 #include "tests/brevane/database/sqlserver/builder-test.h"
 #include "tests/brevane/database/sqlserver/dialect-test.h"
@@ -67,9 +70,65 @@ class ImportTest : public dialect::DialectTest {
     return outcome;
   }
 
+  Outcome import_file(GObject* extractor, const std::string& path) {
+    set_option(extractor, "FILENAME", path.c_str());
+    Outcome outcome;
+    tarvex_brevane_contracts_data_iimporter_import_from_file(
+        IM(extractor), iconn(), table_.get(), nullptr, nullptr,
+        +[](GObject* source, GAsyncResult* result, gpointer data) {
+          auto* o = static_cast<Outcome*>(data);
+          o->count = tarvex_brevane_contracts_data_iimporter_import_from_file_finish(
+              IM(source), result, o->error.out());
+          o->done = true;
+        },
+        &outcome);
+    while (!outcome.done) g_main_context_iteration(nullptr, TRUE);
+    return outcome;
+  }
+
+  // Whether the outcome's error says every one of `parts`.
+  static ::testing::AssertionResult has(const Outcome& o,
+                                        std::initializer_list<const char*> parts) {
+    if (!o.error) return ::testing::AssertionFailure() << "no error";
+    for (const char* part : parts)
+      if (!std::strstr(o.error->message, part))
+        return ::testing::AssertionFailure() << "\"" << part << "\" not in: " << o.error->message;
+    return ::testing::AssertionSuccess();
+  }
+
   GRef<MetaTable> table_;
   GRef<GObject> dsv_;
 };
+
+GRef<GObject> importer(const char* kind) {
+  if (std::string(kind) == "json")
+    return adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_json_extractor_new("json")));
+  if (std::string(kind) == "xml")
+    return adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_xml_extractor_new("xml")));
+  return adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_dsv_extractor_new("csv")));
+}
+
+// The same records (id 1 to `n`, name "n<id>") in each importing format.
+std::string records_in(const char* kind, int n) {
+  std::string out;
+  std::string format = kind;
+  if (format == "csv") out = "id,name\n";
+  if (format == "json") out = "{\"RECORDS\": [";
+  if (format == "xml") out = "<?xml version=\"1.0\"?>\n<RECORDS>\n";
+  for (int i = 1; i <= n; ++i) {
+    std::string id = std::to_string(i);
+    if (format == "csv") out += id + ",n" + id + "\n";
+    if (format == "json")
+      out += std::string(i > 1 ? ", " : "") + "{\"id\": " + id + ", \"name\": \"n" + id + "\"}";
+    if (format == "xml")
+      out += "  <RECORD>\n    <id>" + id + "</id>\n    <name>n" + id + "</name>\n  </RECORD>\n";
+  }
+  if (format == "json") out += "]}";
+  if (format == "xml") out += "</RECORDS>\n";
+  return out;
+}
+
+const char* const kImporters[] = {"csv", "json", "xml"};
 
 TEST_F(ImportTest, HostileFileSendsOnlyTheIntendedInserts) {
   set_option(dsv_.get(), "ACTION", "append");
@@ -128,8 +187,11 @@ TEST_F(ImportTest, FailedRecordsAreSkippedWhenContinuing) {
   Progress progress;
   Outcome o =
       import_text(dsv_.get(), "id,name,amount,done\n1,a,1,1\nx,b,2,0\n3,c,3,1\n", &progress);
-  ASSERT_FALSE(o.error);
-  EXPECT_EQ(o.count, 2);
+  // The others went in; the import still says that one did not.
+  EXPECT_GERROR(o.error.get(), TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
+                TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_RECORDS_FAILED);
+  EXPECT_EQ(o.count, -1);
+  EXPECT_TRUE(has(o, {"2 records imported", "1 failed", "record 2:", "\xE2\x80\x9Cx\xE2\x80\x9D"}));
   EXPECT_EQ(sent().size(), 2u);
   ASSERT_FALSE(progress.calls.empty());
   EXPECT_EQ(progress.calls.back().second, 3u);
@@ -207,14 +269,19 @@ TEST_F(ImportTest, ServerErrorStopsOrIsSkipped) {
   server_.on_pattern("VALUES\\(2,").error(2627, 14, "Violation of PRIMARY KEY constraint");
   set_option(dsv_.get(), "ACTION", "append");
   Outcome o = import_text(dsv_.get(), "id,name,amount,done\n1,a,1,1\n2,b,2,0\n3,c,3,1\n");
-  ASSERT_FALSE(o.error);
-  EXPECT_EQ(o.count, 2);
+  EXPECT_GERROR(o.error.get(), TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
+                TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_RECORDS_FAILED);
+  EXPECT_TRUE(has(o, {"2 records imported", "1 failed", "record 2:", "PRIMARY KEY"}));
+  EXPECT_EQ(sent().size(), 3u);
   drop_provider_logs();
   tarvex_brevane_contracts_data_iexporter_set_continue_on_error(
       reinterpret_cast<Exporter*>(dsv_.get()), FALSE);
   mark();
   o = import_text(dsv_.get(), "id,name,amount,done\n1,a,1,1\n2,b,2,0\n3,c,3,1\n");
-  EXPECT_TRUE(o.error);
+  ASSERT_TRUE(o.error);
+  // The server's own error, told what went in before it.
+  EXPECT_EQ(o.error->code, 2627);
+  EXPECT_TRUE(has(o, {"record 2:", "PRIMARY KEY", "1 record imported before it"}));
   EXPECT_EQ(sent().size(), 2u);
   drop_provider_logs();
 }
@@ -352,6 +419,209 @@ TEST_F(ImportTest, JsonNumbersReachTheirColumnsWhole) {
     }
     EXPECT_TRUE(sent().empty());
   }
+}
+
+// A server that goes away ends the import at once, whatever
+// continue-on-error says, with how much went in before.
+TEST_F(ImportTest, LostConnectionEndsTheImportAtOnce) {
+  server_.on_pattern("VALUES\\(3,").drop();
+  for (const char* kind : kImporters) {
+    for (gboolean keep_going : {gboolean(TRUE), gboolean(FALSE)}) {
+      SCOPED_TRACE(std::string(kind) + (keep_going ? ", continuing" : ", stopping"));
+      GError* error = nullptr;
+      tarvex_brevane_contracts_database_iconnection_reopen(iconn(), &error);
+      ASSERT_EQ(error, nullptr) << error->message;
+      drop_provider_logs();
+      mark();
+      auto extractor = importer(kind);
+      set_option(extractor.get(), "ACTION", "append");
+      tarvex_brevane_contracts_data_iexporter_set_continue_on_error(
+          reinterpret_cast<Exporter*>(extractor.get()), keep_going);
+      Outcome o = import_text(extractor.get(), records_in(kind, 5));
+      EXPECT_GERROR(o.error.get(), TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
+                    TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_CONNECTION_LOST);
+      EXPECT_EQ(o.count, -1);
+      EXPECT_TRUE(has(o, {"record 3:", "2 records imported before it"}));
+      // Records 4 and 5 were not tried.
+      EXPECT_EQ(sent().size(), 3u);
+      drop_provider_logs();
+    }
+  }
+}
+
+// A host that closes the connection while records are being imported.
+TEST_F(ImportTest, ClosedConnectionEndsTheImportAtOnce) {
+  server_.clear_rules();
+  server_.on_pattern("^INSERT").delay(std::chrono::milliseconds(20)).row_count(1);
+  set_option(dsv_.get(), "ACTION", "append");
+  struct Closer {
+    dialect::IConnection* connection;
+    bool closed = false;
+  } closer{iconn()};
+  Outcome o;
+  tarvex_brevane_contracts_data_iimporter_import_from_text(
+      IM(dsv_.get()), records_in("csv", 50).c_str(), iconn(), table_.get(),
+      +[](guint, guint, const gchar*, gpointer target) {
+        auto* c = static_cast<Closer*>(target);
+        if (c->closed) return;
+        c->closed = true;
+        tarvex_brevane_contracts_database_iconnection_close(c->connection, nullptr);
+      },
+      &closer,
+      +[](GObject* source, GAsyncResult* result, gpointer data) {
+        auto* out = static_cast<Outcome*>(data);
+        out->count = tarvex_brevane_contracts_data_iimporter_import_from_text_finish(
+            IM(source), result, out->error.out());
+        out->done = true;
+      },
+      &o);
+  while (!o.done) g_main_context_iteration(nullptr, TRUE);
+  EXPECT_TRUE(closer.closed);
+  EXPECT_GERROR(o.error.get(), TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
+                TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_CONNECTION_LOST);
+  // Every record the server took went in; the next one found the
+  // connection closed and nothing after it was tried.
+  size_t took = sent().size();
+  ASSERT_GE(took, 1u);
+  EXPECT_LT(took, 50u);
+  std::string in =
+      std::to_string(took) + (took == 1 ? " record" : " records") + " imported before it";
+  std::string at = "record " + std::to_string(took + 1) + ":";
+  EXPECT_TRUE(has(o, {at.c_str(), in.c_str()}));
+  drop_provider_logs();
+}
+
+// Every record failing is an error in every format; the count is the
+// records that went in (XML counted the failed ones too).
+TEST_F(ImportTest, FailedRecordsMakeTheImportFailInEveryFormat) {
+  server_.clear_rules();
+  server_.on_pattern("^INSERT").error(
+      547, 16, "The INSERT statement conflicted with the FOREIGN KEY constraint");
+  for (const char* kind : kImporters) {
+    SCOPED_TRACE(kind);
+    mark();
+    auto extractor = importer(kind);
+    set_option(extractor.get(), "ACTION", "append");
+    Outcome o = import_text(extractor.get(), records_in(kind, 3));
+    EXPECT_GERROR(o.error.get(), TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
+                  TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_RECORDS_FAILED);
+    EXPECT_TRUE(has(o, {"0 records imported", "3 failed",
+                        "record 1:", "record 2:", "record 3:", "FOREIGN KEY"}));
+    EXPECT_EQ(sent().size(), 3u);
+    drop_provider_logs();
+  }
+  // One bad record among good ones: the others go in, exactly that one is
+  // reported.
+  server_.clear_rules();
+  server_.on_pattern("^INSERT").row_count(1);
+  server_.on_pattern("VALUES\\(4,").error(2627, 14, "Violation of PRIMARY KEY constraint");
+  for (const char* kind : kImporters) {
+    SCOPED_TRACE(kind);
+    mark();
+    auto extractor = importer(kind);
+    set_option(extractor.get(), "ACTION", "append");
+    Outcome o = import_text(extractor.get(), records_in(kind, 6));
+    EXPECT_GERROR(o.error.get(), TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
+                  TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_RECORDS_FAILED);
+    EXPECT_TRUE(has(o, {"5 records imported", "1 failed", "record 4:", "PRIMARY KEY"}));
+    EXPECT_FALSE(has(o, {"record 3:"}));
+    EXPECT_FALSE(has(o, {"record 5:"}));
+    EXPECT_EQ(sent().size(), 6u);
+    drop_provider_logs();
+    // Without failures every format counts the records that went in.
+    server_.clear_rules();
+    server_.on_pattern("^INSERT").row_count(1);
+    o = import_text(extractor.get(), records_in(kind, 3));
+    ASSERT_FALSE(o.error) << o.error->message;
+    EXPECT_EQ(o.count, 3);
+    server_.on_pattern("VALUES\\(4,").error(2627, 14, "Violation of PRIMARY KEY constraint");
+  }
+}
+
+// A stopping failure of the document itself says what went in before it;
+// records are numbered from the first data record, as in the log.
+TEST_F(ImportTest, StoppingFailuresSayHowMuchWentIn) {
+  set_option(dsv_.get(), "ACTION", "append");
+  Outcome o = import_text(dsv_.get(), "id,name,amount,done\n1,a,1,1\n2,b,2,0\n3,\"open,3,1\n");
+  EXPECT_GERROR(o.error.get(), TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
+                TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_MALFORMED);
+  EXPECT_TRUE(has(o, {"record 3:", "2 records imported before it"}));
+  EXPECT_FALSE(has(o, {"record 4"}));
+  EXPECT_EQ(sent().size(), 2u);
+  // A record shorter than the header fails (an empty line is no record).
+  mark();
+  o = import_text(dsv_.get(), "id,name,amount,done\n1,a,1,1\n2,b\n\n3,c,3,1\n");
+  EXPECT_GERROR(o.error.get(), TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
+                TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_RECORDS_FAILED);
+  EXPECT_TRUE(has(o, {"2 records imported", "1 failed", "record 2:"}));
+  EXPECT_EQ(sent().size(), 2u);
+}
+
+// A JSON import checks every record before the first goes in: an element
+// that is not an object, a second "RECORDS" and a member given twice
+// import nothing.
+TEST_F(ImportTest, JsonDocumentIsCheckedWholeBeforeImporting) {
+  auto json = importer("json");
+  set_option(json.get(), "ACTION", "append");
+  struct Case {
+    const char* what;
+    const char* text;
+    const char* names;  // what the message must say
+  };
+  const std::vector<Case> cases = {
+      {"a number among records", "{\"RECORDS\": [{\"id\": 1}, 5, {\"id\": 3}]}", "record 2"},
+      {"null among records", "{\"RECORDS\": [{\"id\": 1}, {\"id\": 2}, null]}", "record 3"},
+      {"two RECORDS members", "{\"RECORDS\": [{\"id\": 1}], \"RECORDS\": [{\"id\": 2}]}",
+       "RECORDS"},
+      {"a key twice, usual shape",
+       "{\"RECORDS\": [{\"id\": 1}, {\"id\": 2, \"name\": \"a\", \"id\": 3}]}", "record 2"},
+      {"a key twice, other shape",
+       "{\"x\": 0, \"RECORDS\": [{\"id\": 1}, {\"id\": 2, \"name\": \"a\", \"id\": 3}]}",
+       "record 2"},
+      {"a key twice, written differently", "{\"RECORDS\": [{\"id\": 1, \"\\u0069d\": 2}]}",
+       "record 1"},
+      {"a key twice, pretty",
+       "{\n  \"RECORDS\" : [\n    {\n      \"name\" : \"a\",\n      \"name\" : \"b\"\n    }\n  "
+       "]\n}",
+       "record 1"},
+  };
+  for (const auto& c : cases) {
+    mark();
+    Outcome o = import_text(json.get(), c.text);
+    EXPECT_GERROR(o.error.get(), "JSON", -1) << c.what;
+    EXPECT_TRUE(has(o, {c.names})) << c.what;
+    EXPECT_TRUE(sent().empty()) << c.what;
+  }
+  // The same name in different records, or nested, is no repetition.
+  mark();
+  Outcome o = import_text(
+      json.get(),
+      "{\"RECORDS\": [{\"id\": 1, \"name\": {\"a\": 1}}, {\"id\": 2, \"name\": \"x\"}]}");
+  ASSERT_FALSE(o.error) << o.error->message;
+  EXPECT_EQ(sent().size(), 2u);
+}
+
+// A UTF-16 file with its mark imports under the default ENCODING; CR alone
+// ends its lines.
+TEST_F(ImportTest, MarkedUtf16FileImports) {
+  const std::string text =
+      "id,name,amount,done\r1,Gr\xC3\xBC\xC3\x9F"
+      "e \xF0\x9F\x98\x80,1,1\r2,\"a\rb\",2,0\r";
+  gsize size = 0;
+  GUniqueStr bytes(
+      g_convert(text.data(), gssize(text.size()), "UTF-16LE", "UTF-8", nullptr, &size, nullptr));
+  std::string path = temp_dir() + "/in.csv";
+  write_file(path, "\xFF\xFE" + std::string(bytes.get(), size));
+  set_option(dsv_.get(), "ACTION", "append");
+  Outcome o = import_file(dsv_.get(), path);
+  ASSERT_FALSE(o.error) << o.error->message;
+  EXPECT_EQ(o.count, 2);
+  EXPECT_EQ(sent(), (std::vector<std::string>{
+                        "INSERT INTO [dbo].[we]]ird]([Id], [Name], [Amount], [Done]) VALUES(1, "
+                        "N'Gr\xC3\xBC\xC3\x9F"
+                        "e \xF0\x9F\x98\x80', 1, 1);",
+                        "INSERT INTO [dbo].[we]]ird]([Id], [Name], [Amount], [Done]) VALUES(2, "
+                        "N'a\rb', 2, 0);"}));
 }
 
 TEST_F(ImportTest, FewerValuesThanNamesLeaveColumnsOut) {

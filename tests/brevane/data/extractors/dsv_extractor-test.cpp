@@ -83,6 +83,12 @@ TEST_F(DsvExtractorTest, ReadsRfc4180) {
   const std::vector<ReadCase> cases = {
       {"last record without a final newline", "a,b\nc,d", {{"a", "b"}, {"c", "d"}}},
       {"CR LF row ends", "a,b\r\nc,d\r\n", {{"a", "b"}, {"c", "d"}}},
+      {"CR row ends", "a,b\rc,d\r", {{"a", "b"}, {"c", "d"}}},
+      {"CR row end without a final one", "a,b\rc,d", {{"a", "b"}, {"c", "d"}}},
+      {"CR, LF and CR LF mixed",
+       "a\rb\nc\r\nd\n\re\r",
+       {{"a"}, {"b"}, {"c"}, {"d"}, {std::nullopt}, {"e"}}},
+      {"CR inside quotes stays", "\"1\r2\"\r3\r", {{"1\r2"}, {"3"}}},
       {"empty quoted fields", "\"\",\"\"\n", {{"", ""}}},
       {"unquoted empty fields are NULL", ",x,\n", {{std::nullopt, "x", std::nullopt}}},
       {"escaped quote at the end of a field", "\"a\"\"\",b\n", {{"a\"", "b"}}},
@@ -110,6 +116,73 @@ TEST_F(DsvExtractorTest, UnclosedQuoteIsAnError) {
   ASSERT_TRUE(error);
   EXPECT_GERROR(error.get(), TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
                 TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_MALFORMED);
+}
+
+// Records are numbered from the first data record, the header apart.
+TEST_F(DsvExtractorTest, UnclosedQuoteNamesItsDataRecord) {
+  struct Case {
+    const char* header;
+    const char* text;
+    const char* names;
+  };
+  const std::vector<Case> cases = {
+      {"true", "a,b\n1,2\n3,\"open\n", "record 2:"},
+      {"false", "1,2\n3,\"open\n", "record 2:"},
+      {"true", "a,\"b\n1,2\n", "header"},
+  };
+  for (const auto& c : cases) {
+    set_option(dsv_.get(), "HAS_HEADER", c.header);
+    GUniqueError error;
+    EXPECT_FALSE(load_text(c.text, error.out()));
+    ASSERT_TRUE(error) << c.text;
+    EXPECT_NE(std::string(error->message).find(c.names), std::string::npos) << error->message;
+  }
+}
+
+// A byte-order mark of UTF-8 or UTF-16 names the file's encoding, whatever
+// ENCODING says; without one ENCODING holds.
+TEST_F(DsvExtractorTest, ByteOrderMarkDecidesTheEncoding) {
+  const std::string text =
+      "name,n\nGr\xC3\xBC\xC3\x9F"
+      "e \xF0\x9F\x98\x80,1\r\"'],x\",2\r";
+  auto encoded = [&](const char* set) {
+    gsize size = 0;
+    GUniqueStr bytes(
+        g_convert(text.data(), gssize(text.size()), set, "UTF-8", nullptr, &size, nullptr));
+    return std::string(bytes.get(), size);
+  };
+  struct Case {
+    const char* what;
+    std::string bytes;
+    const char* encoding;  // nullptr: not set
+  };
+  const std::vector<Case> cases = {
+      {"UTF-16LE mark, no ENCODING", "\xFF\xFE" + encoded("UTF-16LE"), nullptr},
+      {"UTF-16LE mark, ENCODING UTF-8", "\xFF\xFE" + encoded("UTF-16LE"), "UTF-8"},
+      {"UTF-16BE mark, ENCODING ISO-8859-1", "\xFE\xFF" + encoded("UTF-16BE"), "ISO-8859-1"},
+      {"UTF-8 mark, ENCODING ISO-8859-1", "\xEF\xBB\xBF" + text, "ISO-8859-1"},
+      {"UTF-8 mark, no ENCODING", "\xEF\xBB\xBF" + text, nullptr},
+      {"no mark, ENCODING UTF-16LE", encoded("UTF-16LE"), "UTF-16LE"},
+      {"no mark, ENCODING utf8", text, "utf8"},
+  };
+  std::string path = temp_dir() + "/marked.csv";
+  for (const auto& c : cases) {
+    write_file(path, c.bytes);
+    auto extractor = adoptGRef(tarvex_brevane_supports_data_extractors_dsv_extractor_new("csv"));
+    set_option(extractor.get(), "FILENAME", path.c_str());
+    if (c.encoding) set_option(extractor.get(), "ENCODING", c.encoding);
+    GUniqueError error;
+    auto model = adoptGRef(tarvex_brevane_contracts_data_iimporter_load_from_file(
+        IM(extractor.get()), 0, nullptr, nullptr, error.out()));
+    ASSERT_FALSE(error) << c.what << ": " << error->message;
+    ASSERT_TRUE(model) << c.what;
+    EXPECT_EQ(names_of(model.get()), (std::vector<std::string>{"name", "n"})) << c.what;
+    EXPECT_EQ(cells_of(model.get()), (Cells{{"Gr\xC3\xBC\xC3\x9F"
+                                             "e \xF0\x9F\x98\x80",
+                                             "1"},
+                                            {"'],x", "2"}}))
+        << c.what;
+  }
 }
 
 TEST_F(DsvExtractorTest, EmptyTextLoadsNoModel) {
