@@ -332,6 +332,35 @@ TEST_F(ImportTest, JsonImportChecksTheWholeDocumentFirst) {
   EXPECT_EQ(progress.calls.back(), (std::pair<guint, guint>{2, 2}));
 }
 
+// A field that is not UTF-8 fails its record before any statement is
+// written, named by record, field and where its byte stands in the file.
+TEST_F(ImportTest, InvalidUtf8IsNamedWhereItStandsInTheFile) {
+  set_option(dsv_.get(), "ACTION", "append");
+  tarvex_brevane_contracts_data_iexporter_set_continue_on_error(
+      reinterpret_cast<Exporter*>(dsv_.get()), FALSE);
+  // The header is 20 bytes, the first record 9; the quoted field starts
+  // at byte 32 and its third byte is the bad one.
+  std::string dir = temp_dir();
+  write_file(dir + "/in.csv", "id,name,amount,done\n1,ok,1,1\n2,\"ab\xff\",2,0\n3,c,3,1\n");
+  set_option(dsv_.get(), "FILENAME", (dir + "/in.csv").c_str());
+  Outcome done;
+  tarvex_brevane_contracts_data_iimporter_import_from_file(
+      IM(dsv_.get()), iconn(), table_.get(), nullptr, nullptr,
+      +[](GObject* source, GAsyncResult* result, gpointer data) {
+        auto* out = static_cast<Outcome*>(data);
+        out->count = tarvex_brevane_contracts_data_iimporter_import_from_file_finish(
+            IM(source), result, out->error.out());
+        out->done = true;
+      },
+      &done);
+  while (!done.done) g_main_context_iteration(nullptr, TRUE);
+  ASSERT_TRUE(done.error);
+  std::string message = done.error->message;
+  for (const char* part : {"record 2", "name", "0xFF", "offset 34"})
+    EXPECT_NE(message.find(part), std::string::npos) << part << ": " << message;
+  EXPECT_EQ(sent().size(), 1u);
+}
+
 // A JSON number reaches its column with every digit (json-glib's value
 // would wrap or round it); what the column cannot hold is refused before
 // any statement, with an error naming the record and the field.
