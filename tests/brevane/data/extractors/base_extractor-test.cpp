@@ -712,7 +712,10 @@ TEST_F(ImportTest, HostileTextsArriveExactlyInEveryAction) {
   table_ = adoptGRef(tarvex_brevane_meta_model_meta_table_new_with_names("master", "dbo", "t"));
   column("Id", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32, "id", true);
   column("Name", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING, "name", true);
-  const auto hostile = tsql::hostile_texts();
+  // A file's zero byte is refused by the reader, naming record and field.
+  std::vector<tsql::Hostile> hostile;
+  for (auto& h : tsql::hostile_texts())
+    if (h.text.find('\0') == std::string::npos) hostile.push_back(h);
   std::string file = "id,name\n";
   for (size_t i = 0; i < hostile.size(); ++i)
     file += std::to_string(i + 1) + ",\"" + hostile[i].text + "\"\n";
