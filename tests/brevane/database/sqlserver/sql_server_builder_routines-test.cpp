@@ -159,9 +159,10 @@ TEST_F(RoutineBuilderTest, BuildFunctionGivesTheCreateTextOrNone) {
   EXPECT_EQ(build(hidden.get()), "");
   auto hidden_function = function("dbo", "hidden_f", "INT", " \n");
   EXPECT_EQ(build(hidden_function.get()), "");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_contracts_database_ibuildable_build_function(ib(), nullptr),
-                            nullptr),
-                  "routine != NULL");
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_brevane_contracts_database_ibuildable_build_function(ib(), nullptr),
+                nullptr),
+      "routine != NULL");
 }
 
 // ------------------------------------------------------------ functions
