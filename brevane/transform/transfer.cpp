@@ -61,6 +61,10 @@ struct TablePlan {
   std::vector<std::string> references;  // source tables it refers to (same schema)
 };
 
+// Up to this many selected tables and views are filled one by one; more
+// cost fewer round trips as the deep fill of their schema.
+constexpr size_t kFilledOneByOne = 2;
+
 std::string str(const char* text) {
   return text ? text : "";
 }
@@ -216,6 +220,9 @@ class Run {
 
  private:
   GRef<MetaDatabase> load_meta_data(bool cont, GError** error);
+  std::vector<std::string> selected_schemas() const;
+  bool fill_selected(TarvexBrevaneContractsDatabaseIAdaptable* adapter, MetaSchema* schema,
+                     GError** error);
   std::vector<TablePlan> do_restructure(MetaDatabase* database);
   void trim_table(MetaSchema* schema, const std::string& target_schema,
                   std::vector<TablePlan>& plans);
@@ -242,6 +249,70 @@ bool Run::run_target(const std::string& text, GError** error) {
   return !(error && *error);
 }
 
+// The names of the schemas the options select.
+std::vector<std::string> Run::selected_schemas() const {
+  std::vector<std::string> names;
+  if (!core_.options) return names;
+  auto keys = GRef<GeeSet>::adopt(gee_map_get_keys(core_.options.get()));
+  auto it = GRef<GeeIterator>::adopt(gee_iterable_iterator(GEE_ITERABLE(keys.get())));
+  const std::string head = "schema|", tail = "|MODE";
+  while (gee_iterator_next(it.get())) {
+    GUniqueStr key(static_cast<char*>(gee_iterator_get(it.get())));
+    std::string k = key ? key.get() : "";
+    if (k.size() <= head.size() + tail.size() || k.compare(0, head.size(), head) != 0 ||
+        k.compare(k.size() - tail.size(), tail.size(), tail) != 0)
+      continue;
+    names.push_back(k.substr(head.size(), k.size() - head.size() - tail.size()));
+  }
+  return names;
+}
+
+// Fills what the run moves out of one selected schema. Table and view
+// selections name no schema, so their count bounds what any one schema
+// holds of them: a few are filled one by one, after the schema's listing;
+// more, and the schema is filled deep, its catalog read once for all its
+// objects, whatever they number.
+bool Run::fill_selected(TarvexBrevaneContractsDatabaseIAdaptable* adapter, MetaSchema* schema,
+                        GError** error) {
+  size_t selections = 0;
+  if (core_.options) {
+    auto keys = GRef<GeeSet>::adopt(gee_map_get_keys(core_.options.get()));
+    auto it = GRef<GeeIterator>::adopt(gee_iterable_iterator(GEE_ITERABLE(keys.get())));
+    const std::string head = "table|", tail = "|MODE";
+    while (gee_iterator_next(it.get())) {
+      GUniqueStr key(static_cast<char*>(gee_iterator_get(it.get())));
+      std::string k = key ? key.get() : "";
+      if (k.size() > head.size() + tail.size() && k.compare(0, head.size(), head) == 0 &&
+          k.compare(k.size() - tail.size(), tail.size(), tail) == 0)
+        ++selections;
+    }
+  }
+  GError* failure = nullptr;
+  const bool deep = selections > kFilledOneByOne;
+  tarvex_brevane_contracts_database_iadaptable_fill_meta_schema(adapter, schema, deep, deep,
+                                                                &failure);
+  if (!failure && !deep) {
+    for (auto& table :
+         items_of<MetaTable>(tarvex_brevane_meta_model_meta_schema_get_tables(schema))) {
+      if (failure) break;
+      if (core_.has_option(key3("table", name_of(table.get()), "MODE")))
+        tarvex_brevane_contracts_database_iadaptable_fill_meta_table(adapter, table.get(), TRUE,
+                                                                     &failure);
+    }
+    // A view turned into a table is read as a table when it is trimmed.
+    for (auto& view : items_of<MetaView>(tarvex_brevane_meta_model_meta_schema_get_views(schema))) {
+      if (failure) break;
+      const std::string name = name_of(view.get());
+      if (core_.has_option(key3("table", name, "MODE")) &&
+          !core_.option_true(key3("table", name, "VIEW2TABLE")))
+        tarvex_brevane_contracts_database_iadaptable_fill_meta_view(adapter, view.get(), &failure);
+    }
+  }
+  if (!failure) return true;
+  g_propagate_error(error, failure);
+  return false;
+}
+
 GRef<MetaDatabase> Run::load_meta_data(bool cont, GError** error) {
   auto database = GRef<MetaDatabase>::adopt(tarvex_brevane_meta_model_meta_database_new_with_name(
       core_.option_or(key3("OPTION", "SOURCE", "DATABASE"), "").c_str()));
@@ -249,26 +320,14 @@ GRef<MetaDatabase> Run::load_meta_data(bool cont, GError** error) {
       tarvex_brevane_contracts_database_iconnection_adapter(core_.source.get()));
   GError* failure = nullptr;
   if (adapter) {
+    // The database itself, not its schemas: only the selected schemas are
+    // filled, also where the database filler lists none of them.
     tarvex_brevane_contracts_database_iadaptable_fill_meta_database(adapter.get(), database.get(),
-                                                                    TRUE, TRUE, &failure);
-    // The selected schemas are filled even where the database filler lists
-    // none of them.
-    if (!failure && core_.options) {
-      auto keys = GRef<GeeSet>::adopt(gee_map_get_keys(core_.options.get()));
-      auto it = GRef<GeeIterator>::adopt(gee_iterable_iterator(GEE_ITERABLE(keys.get())));
-      while (!failure && gee_iterator_next(it.get())) {
-        GUniqueStr key(static_cast<char*>(gee_iterator_get(it.get())));
-        std::string k = key ? key.get() : "";
-        const std::string head = "schema|", tail = "|MODE";
-        if (k.size() <= head.size() + tail.size() || k.compare(0, head.size(), head) != 0 ||
-            k.compare(k.size() - tail.size(), tail.size(), tail) != 0)
-          continue;
-        std::string name = k.substr(head.size(), k.size() - head.size() - tail.size());
-        auto schema = GRef<MetaSchema>::adopt(
-            tarvex_brevane_meta_model_meta_database_append(database.get(), name.c_str()));
-        tarvex_brevane_contracts_database_iadaptable_fill_meta_schema(adapter.get(), schema.get(),
-                                                                      TRUE, TRUE, &failure);
-      }
+                                                                    FALSE, FALSE, &failure);
+    for (const auto& name : failure ? std::vector<std::string>() : selected_schemas()) {
+      auto schema = GRef<MetaSchema>::adopt(
+          tarvex_brevane_meta_model_meta_database_append(database.get(), name.c_str()));
+      if (!fill_selected(adapter.get(), schema.get(), &failure)) break;
     }
   }
   if (!failure) {

@@ -2,6 +2,7 @@
 // brought in line, checked from the target's received batches.
 #include "tests/brevane/database/sqlserver/builder-test.h"
 #include "tests/brevane/transform/transform-test.h"
+#include "tests/support/tds-catalog.h"
 
 namespace tarvex::test::transform {
 namespace {
@@ -304,6 +305,68 @@ TEST_F(StructureSynchronizerTest, MissingConnectionsAreReported) {
                   "server_source != NULL");
   EXPECT_CRITICAL(tarvex_brevane_transform_structure_synchronizer_get_schema_source(nullptr),
                   "self != NULL");
+}
+
+// A compare (initialize, then preview) reads each side's catalog a fixed
+// number of times, whatever the number of tables: each fill reads the whole
+// schema at once.
+TEST_F(StructureSynchronizerTest, CompareReadsEachCatalogAFixedNumberOfTimes) {
+  namespace catalog = tarvex::test::catalog;
+  std::vector<std::pair<size_t, size_t>> counts;
+  for (int tables : {1, 2, 120}) {
+    SCOPED_TRACE(tables);
+    // A schema of its own per size; the target lacks the last table and
+    // has one more column in the first.
+    const std::string name = "s" + std::to_string(tables);
+    catalog::Schema from, to;
+    from.name = to.name = name;
+    for (int i = 0; i < tables; ++i) {
+      from.tables.push_back(catalog::plain_table("t" + std::to_string(i), 3, i ? "t0" : ""));
+      if (i + 1 < tables || tables == 1)
+        to.tables.push_back(
+            catalog::plain_table("t" + std::to_string(i), i ? 3 : 4, i ? "t0" : ""));
+    }
+    catalog::script(source_server_, from, catalog::Reads::WholeSchema);
+    catalog::script(target_server_, to, catalog::Reads::WholeSchema);
+    std::vector<std::pair<std::string, std::string>> entries;
+    for (const char* side : {"SOURCE", "TARGET"}) {
+      entries.push_back({std::string("OPTION|") + side + "|DATABASE", "shop"});
+      entries.push_back({std::string("OPTION|") + side + "|SCHEMA", name});
+    }
+    auto map = options(entries);
+    auto sync = adoptGRef(tarvex_brevane_transform_structure_synchronizer_new(map.get()));
+    auto* it = TARVEX_BREVANE_TRANSFORM_ITRANSFORM(sync.get());
+    tarvex_brevane_transform_itransform_set_server_source(it, source());
+    tarvex_brevane_transform_itransform_set_server_target(it, target());
+    const size_t source_mark = source_server_.batch_texts().size();
+    const size_t target_mark = target_server_.batch_texts().size();
+    GError* error = nullptr;
+    tarvex_brevane_transform_itransform_initialize(it, &error);
+    ASSERT_EQ(error, nullptr) << error->message;
+    auto patched = adoptGRef(tarvex_brevane_transform_isynchronize_preview(
+        TARVEX_BREVANE_TRANSFORM_ISYNCHRONIZE(sync.get()), &error));
+    ASSERT_EQ(error, nullptr) << error->message;
+    // The schemas differ (one column more), and every table was read.
+    EXPECT_TRUE(patched);
+    auto* held = tarvex_brevane_transform_structure_synchronizer_get_schema_source(sync.get());
+    GeeArrayList* held_tables = tarvex_brevane_meta_model_meta_schema_get_tables(held);
+    ASSERT_EQ(gee_abstract_collection_get_size(GEE_ABSTRACT_COLLECTION(held_tables)), tables);
+    auto last = adoptGRef(static_cast<TarvexBrevaneMetaModelMetaTable*>(
+        gee_abstract_list_get(GEE_ABSTRACT_LIST(held_tables), tables - 1)));
+    EXPECT_EQ(gee_abstract_collection_get_size(GEE_ABSTRACT_COLLECTION(
+                  tarvex_brevane_meta_model_meta_table_get_columns(last.get()))),
+              3);
+    auto source_batches = received(source_server_, source_mark);
+    auto target_batches = received(target_server_, target_mark);
+    for (const auto* batches : {&source_batches, &target_batches})
+      for (const auto& batch : *batches)
+        EXPECT_EQ(batch.find("AND OBJECT_NAME("), std::string::npos) << batch;
+    counts.push_back({source_batches.size(), target_batches.size()});
+  }
+  for (size_t i = 1; i < counts.size(); ++i) {
+    EXPECT_EQ(counts[i].first, counts[0].first) << i;
+    EXPECT_EQ(counts[i].second, counts[0].second) << i;
+  }
 }
 
 }  // namespace

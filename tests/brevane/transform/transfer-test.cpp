@@ -7,6 +7,7 @@
 
 #include "tests/brevane/database/sqlserver/builder-test.h"
 #include "tests/brevane/transform/transform-test.h"
+#include "tests/support/tds-catalog.h"
 
 namespace tarvex::test::transform {
 namespace {
@@ -467,6 +468,72 @@ TEST_F(TransferTest, PreconditionsAndNullOptions) {
                       TARVEX_BREVANE_TRANSFORM_ITRANSFORM(transfer.get())),
                   "server_source != NULL");
   EXPECT_CRITICAL(tarvex_brevane_transform_itransform_handle(nullptr), "self != NULL");
+}
+
+// The source's batches of a run that moves `moved` beside `others` tables
+// nobody selected, each table empty.
+class TransferReadsTest : public TransferTest {
+ protected:
+  std::vector<std::string> run_beside(const std::vector<std::string>& moved, int others) {
+    namespace catalog = tarvex::test::catalog;
+    catalog::Schema schema;
+    schema.name = "dbo";
+    for (const auto& name : moved) schema.tables.push_back(catalog::plain_table(name, 4));
+    for (int i = 0; i < others; ++i)
+      schema.tables.push_back(catalog::plain_table("other" + std::to_string(i), 6, "other0"));
+    catalog::script(source_server_, schema);
+    for (const auto& name : moved)
+      source_server_.on_pattern("SELECT count\\(\\*\\) FROM \\[dbo\\]\\.\\[" + name + "\\]")
+          .result({{"n", "int"}})
+          .row({"0"});
+    std::vector<std::pair<std::string, std::string>> entries = {{"schema|dbo|MODE", "true"}};
+    for (const auto& name : moved) entries.push_back({"table|" + name + "|MODE", "true"});
+    const size_t mark = source_server_.batch_texts().size();
+    auto transfer = make(entries);
+    auto holder = run_handle(transfer.get());
+    auto* progress = progress_of(holder.get());
+    EXPECT_EQ(progress->failed, 0) << ::testing::PrintToString(messages_of(progress));
+    for (const auto& name : moved) {
+      bool created = false;
+      for (const auto& batch : received(target_server_, target_mark_))
+        created = created || batch.find("CREATE TABLE [dbo].[" + name + "]") != std::string::npos;
+      EXPECT_TRUE(created) << name;
+    }
+    return received(source_server_, mark);
+  }
+};
+
+// Moving one table reads only that table: the same batches whether 0 or
+// 200 other tables stand beside it, none of them naming another table.
+TEST_F(TransferReadsTest, OneTableCostsTheSameBesideOtherTables) {
+  const auto alone = run_beside({"moved"}, 0);
+  const auto beside = run_beside({"moved"}, 200);
+  EXPECT_EQ(alone.size(), beside.size());
+  EXPECT_EQ(alone, beside);
+  for (const auto& batch : beside) EXPECT_EQ(batch.find("other"), std::string::npos) << batch;
+  // The table's own catalog queries, not the whole schema's.
+  int own = 0;
+  for (const auto& batch : beside)
+    own += batch.find("OBJECT_NAME(ac.object_id) = N'moved'") != std::string::npos;
+  EXPECT_EQ(own, 1);
+}
+
+// Moving several tables reads their schema's catalog once: the batches do
+// not grow with the tables beside them, nor with the tables moved.
+TEST_F(TransferReadsTest, SeveralTablesReadTheirSchemaOnce) {
+  const auto three = run_beside({"a1", "a2", "a3"}, 0);
+  const auto three_beside = run_beside({"b1", "b2", "b3"}, 200);
+  const auto six = run_beside({"c1", "c2", "c3", "c4", "c5", "c6"}, 200);
+  auto catalog_reads = [](const std::vector<std::string>& batches) {
+    size_t n = 0;
+    for (const auto& batch : batches)
+      n += batch.find("count(*)") == std::string::npos && batch.find("FETCH") == std::string::npos;
+    return n;
+  };
+  EXPECT_EQ(catalog_reads(three), catalog_reads(three_beside));
+  EXPECT_EQ(catalog_reads(three), catalog_reads(six));
+  for (const auto& batch : six)
+    EXPECT_EQ(batch.find("AND OBJECT_NAME(ac.object_id)"), std::string::npos) << batch;
 }
 
 }  // namespace
