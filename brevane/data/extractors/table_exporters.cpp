@@ -77,6 +77,37 @@ gint write_html(Base* self, Model* model, ExportSink& sink, Progress progress, g
   return gint(total);
 }
 
+// Appends a text as markdown_cell writes it. Most cells are left as they
+// are: a text whose bytes markdown_cell keeps, inside a cell and at its
+// edges, is copied without its help.
+class MarkdownCells {
+ public:
+  MarkdownCells() {
+    for (int b = 1; b < 256; ++b) {
+      std::string alone(1, char(b));
+      std::string inside = "a" + alone + "a";
+      inner_[b] = markdown_cell(inside) == inside;
+      edge_[b] = inner_[b] && markdown_cell(alone) == alone;
+    }
+  }
+
+  void append(std::string& out, std::string_view text) {
+    bool plain = text.empty() || (edge_[guchar(text.front())] && edge_[guchar(text.back())]);
+    for (size_t i = 0; plain && i < text.size(); ++i) plain = inner_[guchar(text[i])];
+    if (plain) {
+      out += text;
+    } else {
+      scratch_.assign(text);
+      out += markdown_cell(scratch_);
+    }
+  }
+
+ private:
+  bool inner_[256] = {};
+  bool edge_[256] = {};
+  std::string scratch_;
+};
+
 gint write_markdown(Base*, Model* model, ExportSink& sink, Progress progress, gpointer target,
                     GError**) {
   std::string& out = sink.out();
@@ -91,15 +122,14 @@ gint write_markdown(Base*, Model* model, ExportSink& sink, Progress progress, gp
   out += "|\n" + separator + "|\n";
   RowCells cells(model);
   guint total = cells.rows();
-  std::string cell;
+  MarkdownCells cell;
   for (guint r = 0; r < total; ++r) {
     cells.read(r);
     size_t start = out.size();
     for (guint c = 0; c < cells.width(); ++c) {
       if (std::optional<std::string_view> text = cells.text(c)) {
-        cell.assign(*text);
         out += "| ";
-        out += markdown_cell(cell);
+        cell.append(out, *text);
         out += ' ';
       } else {
         out += "| ";
