@@ -4,6 +4,7 @@
 #include <json-glib/json-glib.h>
 
 #include "tests/brevane/data/data-test.h"
+#include "tests/support/need-tool.h"
 
 namespace tarvex::test::data {
 namespace {
@@ -92,7 +93,7 @@ std::string expected_json() {
 class DocumentsTest : public LogCaptureTest {};
 
 TEST_F(DocumentsTest, HtmlDictionaryReadsBackWhole) {
-  if (!python_has("html5lib")) GTEST_SKIP() << "python3-html5lib not installed";
+  TARVEX_NEED_TOOL(python_has("html5lib"), "python3-html5lib");
   std::string html = meta_db(temp_dir() + "/dict.html", true);
   int status = 0;
   std::string out = run({python(), "-c", kCheck, expected_json(), ".//title"}, &status, html);
@@ -100,8 +101,8 @@ TEST_F(DocumentsTest, HtmlDictionaryReadsBackWhole) {
 }
 
 TEST_F(DocumentsTest, MarkdownDictionaryTablesReadBackWhole) {
-  if (!have_program("cmark-gfm") || !python_has("html5lib"))
-    GTEST_SKIP() << "cmark-gfm or python3-html5lib not installed";
+  TARVEX_NEED_TOOL(have_program("cmark-gfm"), "cmark-gfm");
+  TARVEX_NEED_TOOL(python_has("html5lib"), "python3-html5lib");
   std::string md = meta_db(temp_dir() + "/dict.md", false);
   int status = 0;
   std::string html = run({"cmark-gfm", "-e", "table", "--unsafe"}, &status, md);
