@@ -123,6 +123,87 @@ void append_string_row(Model* model, const std::vector<std::optional<std::string
 // Writes a whole text to a file, replacing it.
 bool write_file(const char* filename, std::string_view text, GError** error);
 
+// Where an export's text goes as it is made: kept whole (for an export to
+// text), or written to a file in large pieces as it grows, so an export to
+// a file holds about one piece whatever the file's size.
+class ExportSink {
+ public:
+  static constexpr size_t kChunk = 1 << 20;
+
+  ExportSink();  // keeps the whole text
+  // Replaces the file, which opens at the first write: an export that
+  // fails before it leaves no file, and one that fails after it leaves
+  // the older file as it was.
+  explicit ExportSink(const char* filename);
+  ~ExportSink();
+  ExportSink(const ExportSink&) = delete;
+  ExportSink& operator=(const ExportSink&) = delete;
+
+  // The text not yet written; append to it.
+  std::string& out() { return out_; }
+  // Writes the text held once it fills a piece; false once a write failed.
+  bool written() { return !file_ || out_.size() < kChunk || write(); }
+  // Hands progress the text appended since `start` (a row), ended in place
+  // for the call.
+  void progress(Progress report, guint total, guint position, size_t start, gpointer target) {
+    out_.push_back('\0');
+    report(total, position, out_.c_str() + start, target);
+    out_.pop_back();
+  }
+  // Ends an export that succeeded: the rest written and the file closed.
+  bool finish(GError** error);
+  // The error of a failed write, taken (null when none failed).
+  GError* take_failure();
+
+ private:
+  bool write();
+
+  std::string out_;
+  GFile* file_ = nullptr;
+  GOutputStream* stream_ = nullptr;
+  GError* failure_ = nullptr;
+};
+
+// An export written through an ExportSink, given either to a text or to a
+// file. It returns the rows written, or -1 (with the error set, or after a
+// write failed).
+using ExportWriter = gint (*)(Base* self, Model* model, ExportSink& sink, Progress progress,
+                              gpointer target, GError** error);
+
+template <ExportWriter Write>
+gint export_to_text_with(Base* self, Model* model, gchar** buffer, Progress progress,
+                         gpointer target, GError** error) {
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(model != nullptr, "model != NULL", 0);
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(buffer != nullptr && *buffer != nullptr, "*buffer != NULL", 0);
+  ExportSink sink;
+  gint count = Write(self, model, sink, progress, target, error);
+  if (count < 0) return -1;
+  g_free(*buffer);
+  *buffer = g_strndup(sink.out().data(), sink.out().size());
+  return count;
+}
+
+template <ExportWriter Write>
+gint export_to_file_with(Base* self, Model* model, const gchar* filename, Progress progress,
+                         gpointer target, GError** error) {
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(model != nullptr, "model != NULL", 0);
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(filename != nullptr, "filename != NULL", 0);
+  TARVEX_DATA_LOG(info, "export to file: %s", filename);
+  ExportSink sink(filename);
+  GError* local = nullptr;
+  gint count = Write(self, model, sink, progress, target, &local);
+  if (count < 0) {
+    if (GError* failure = sink.take_failure()) {
+      g_clear_error(&local);
+      local = failure;
+    }
+    if (local) g_propagate_error(error, local);
+    return -1;
+  }
+  if (!sink.finish(error)) return -1;
+  return count;
+}
+
 // ---- imports
 
 using Field = std::optional<std::string>;  // none: NULL

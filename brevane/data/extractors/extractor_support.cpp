@@ -363,6 +363,56 @@ bool write_file(const char* filename, std::string_view text, GError** error) {
   return ok;
 }
 
+ExportSink::ExportSink() = default;
+
+ExportSink::ExportSink(const char* filename) : file_(g_file_new_for_path(filename)) {
+  out_.reserve(kChunk + (kChunk >> 2));
+}
+
+ExportSink::~ExportSink() {
+  if (stream_) {
+    // Not finished: a cancelled close leaves the older file as it was.
+    auto cancel = adoptGRef(g_cancellable_new());
+    g_cancellable_cancel(cancel.get());
+    g_output_stream_close(stream_, cancel.get(), nullptr);
+    g_object_unref(stream_);
+  }
+  if (file_) g_object_unref(file_);
+  if (failure_) g_error_free(failure_);
+}
+
+bool ExportSink::write() {
+  if (failure_) return false;
+  if (!stream_) {
+    stream_ = G_OUTPUT_STREAM(
+        g_file_replace(file_, nullptr, FALSE, G_FILE_CREATE_NONE, nullptr, &failure_));
+    if (!stream_) return false;
+  }
+  bool ok = out_.empty() || g_output_stream_write_all(stream_, out_.data(), out_.size(), nullptr,
+                                                      nullptr, &failure_);
+  out_.clear();
+  return ok;
+}
+
+bool ExportSink::finish(GError** error) {
+  if (!file_) return true;
+  if (!write()) {
+    g_propagate_error(error, take_failure());
+    return false;
+  }
+  GOutputStream* stream = stream_;
+  stream_ = nullptr;
+  bool closed = g_output_stream_close(stream, nullptr, error);
+  g_object_unref(stream);
+  return closed;
+}
+
+GError* ExportSink::take_failure() {
+  GError* failure = failure_;
+  failure_ = nullptr;
+  return failure;
+}
+
 GInputStream* open_option_file(Base* self, GError** error) {
   if (!has_option(self, "FILENAME")) {
     set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_OPTION, "%s",

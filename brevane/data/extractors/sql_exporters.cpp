@@ -3,6 +3,7 @@
 
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "brevane/data/extractors/extractor-private.h"
@@ -18,11 +19,13 @@ using namespace tarvex::data;
 
 typedef struct _TarvexBrevaneSupportsDataExtractorsSqlInsertExtractorPrivate
     TarvexBrevaneSupportsDataExtractorsSqlInsertExtractorPrivate;
-typedef struct _TarvexBrevaneSupportsDataExtractorsSqlInsertExtractorPrivate TarvexBrevaneSupportsDataExtractorsSqlInsertExtractorPrivate;
+typedef struct _TarvexBrevaneSupportsDataExtractorsSqlInsertExtractorPrivate
+    TarvexBrevaneSupportsDataExtractorsSqlInsertExtractorPrivate;
 struct _TarvexBrevaneSupportsDataExtractorsSqlInsertExtractorPrivate {};
 typedef struct _TarvexBrevaneSupportsDataExtractorsSqlUpdateExtractorPrivate
     TarvexBrevaneSupportsDataExtractorsSqlUpdateExtractorPrivate;
-typedef struct _TarvexBrevaneSupportsDataExtractorsSqlUpdateExtractorPrivate TarvexBrevaneSupportsDataExtractorsSqlUpdateExtractorPrivate;
+typedef struct _TarvexBrevaneSupportsDataExtractorsSqlUpdateExtractorPrivate
+    TarvexBrevaneSupportsDataExtractorsSqlUpdateExtractorPrivate;
 struct _TarvexBrevaneSupportsDataExtractorsSqlUpdateExtractorPrivate {};
 
 namespace {
@@ -41,51 +44,54 @@ bool target_table(Base* self, std::string& out, GError** error) {
   return true;
 }
 
-gint finish(gchar** buffer, const std::string& text, gint count) {
-  g_free(*buffer);
-  *buffer = dup(text);
-  return count;
+// The literal of a cell of the row read, for a column of `type`: NULL, the
+// literal of its text by the column's kind, or, when the text is not of
+// that kind, the text as N'...' (as format_column_value writes it).
+void append_literal(std::string& out, DataType type, RowCells& cells, guint column) {
+  std::optional<std::string_view> text = cells.text(column);
+  if (!text) {
+    out += "NULL";
+    return;
+  }
+  std::optional<std::string> literal = sql::typed_literal(type, *text);
+  out += literal ? *literal : sql::nliteral(*text);
 }
 
-gint insert_export_to_text(Base* self, Model* model, gchar** buffer, Progress progress,
-                           gpointer target, GError** error) {
-  TARVEX_RETURN_VAL_IF_FAIL_TEXT(model != nullptr, "model != NULL", 0);
-  TARVEX_RETURN_VAL_IF_FAIL_TEXT(buffer != nullptr && *buffer != nullptr, "*buffer != NULL", 0);
+gint write_insert(Base* self, Model* model, ExportSink& sink, Progress progress, gpointer target,
+                  GError** error) {
   std::string table;
   if (!target_table(self, table, error)) return -1;
   std::vector<ColumnInfo> columns = columns_of(model);
-  if (columns.empty()) return finish(buffer, "", 0);
-  std::vector<std::string> names;
-  for (const ColumnInfo& column : columns) names.push_back(column.name);
-  sql::InsertWriter insert(option(self, "SCHEMANAME"), option(self, "TABLENAME"), names);
-  std::string text;
-  guint total = row_count(model);
-  gint count = 0;
-  std::vector<std::string> literals;
-  for_each_row(model, [&](guint position, const std::vector<Value*>& values) {
-    literals.clear();
-    for (size_t i = 0; i < columns.size(); ++i)
-      literals.push_back(cell_literal(columns[i].type, values[i]));
-    // One statement a row.
-    insert.clear();
-    insert.add_row(literals);
-    std::string statement = insert.statement(0, 1, sql::InsertWriter::Layout::one_line);
-    text += statement + "\n";
-    ++count;
-    if (progress) progress(total, position, statement.c_str(), target);
-    return true;
-  });
-  return finish(buffer, text, count);
+  if (columns.empty()) return 0;
+  std::string head = "INSERT INTO " + table + " (";
+  for (size_t i = 0; i < columns.size(); ++i)
+    head += (i ? ", " : "") + database::bracketed(columns[i].name);
+  head += ") VALUES (";
+  std::string& out = sink.out();
+  RowCells cells(model);
+  guint total = cells.rows();
+  for (guint r = 0; r < total; ++r) {
+    cells.read(r);
+    size_t start = out.size();
+    out += head;
+    for (guint i = 0; i < columns.size(); ++i) {
+      if (i) out += ", ";
+      append_literal(out, columns[i].type, cells, i);
+    }
+    out += ");";
+    if (progress) sink.progress(progress, total, r + 1, start, target);
+    out += '\n';
+    if (!sink.written()) return -1;
+  }
+  return gint(total);
 }
 
-gint update_export_to_text(Base* self, Model* model, gchar** buffer, Progress progress,
-                           gpointer target, GError** error) {
-  TARVEX_RETURN_VAL_IF_FAIL_TEXT(model != nullptr, "model != NULL", 0);
-  TARVEX_RETURN_VAL_IF_FAIL_TEXT(buffer != nullptr && *buffer != nullptr, "*buffer != NULL", 0);
+gint write_update(Base* self, Model* model, ExportSink& sink, Progress progress, gpointer target,
+                  GError** error) {
   std::string table;
   if (!target_table(self, table, error)) return -1;
   std::vector<ColumnInfo> columns = columns_of(model);
-  if (columns.empty()) return finish(buffer, "", 0);
+  if (columns.empty()) return 0;
   std::vector<bool> key(columns.size(), false);
   if (has_option(self, "PRIMARY_KEYS")) {
     bool any = false;
@@ -102,28 +108,48 @@ gint update_export_to_text(Base* self, Model* model, gchar** buffer, Progress pr
   }
   bool all_keys = true;
   for (bool k : key) all_keys = all_keys && k;
-  std::string text;
-  guint total = row_count(model);
-  gint count = 0;
-  std::string statement;
-  for_each_row(model, [&](guint position, const std::vector<Value*>& values) {
-    std::string set, where;
-    for (size_t i = 0; i < columns.size(); ++i) {
-      std::string name = database::bracketed(columns[i].name);
-      std::string literal = cell_literal(columns[i].type, values[i]);
+  std::vector<std::string> names;
+  for (const ColumnInfo& column : columns) names.push_back(database::bracketed(column.name));
+  std::string& out = sink.out();
+  RowCells cells(model);
+  guint total = cells.rows();
+  std::string literal, where;
+  for (guint r = 0; r < total; ++r) {
+    cells.read(r);
+    size_t start = out.size();
+    out += "UPDATE " + table + " SET ";
+    where.clear();
+    bool first_set = true;
+    for (guint i = 0; i < columns.size(); ++i) {
+      literal.clear();
+      append_literal(literal, columns[i].type, cells, i);
       // A row of keys only sets them to themselves.
-      if (!key[i] || all_keys) set += (set.empty() ? "" : ", ") + name + " = " + literal;
-      if (key[i])
-        where += (where.empty() ? "" : " AND ") + name +
-                 (literal == "NULL" ? " IS NULL" : " = " + literal);
+      if (!key[i] || all_keys) {
+        if (!first_set) out += ", ";
+        first_set = false;
+        out += names[i];
+        out += " = ";
+        out += literal;
+      }
+      if (key[i]) {
+        if (!where.empty()) where += " AND ";
+        where += names[i];
+        if (literal == "NULL") {
+          where += " IS NULL";
+        } else {
+          where += " = ";
+          where += literal;
+        }
+      }
     }
-    statement = "UPDATE " + table + " SET " + set + " WHERE " + where + ";";
-    text += statement + "\n";
-    ++count;
-    if (progress) progress(total, position, statement.c_str(), target);
-    return true;
-  });
-  return finish(buffer, text, count);
+    out += " WHERE ";
+    out += where;
+    out += ';';
+    if (progress) sink.progress(progress, total, r + 1, start, target);
+    out += '\n';
+    if (!sink.written()) return -1;
+  }
+  return gint(total);
 }
 
 }  // namespace
@@ -134,8 +160,9 @@ TARVEX_DEFINE_TYPE(TarvexBrevaneSupportsDataExtractorsSqlInsertExtractor,
 
 static void tarvex_brevane_supports_data_extractors_sql_insert_extractor_class_setup(
     TarvexBrevaneSupportsDataExtractorsSqlInsertExtractorClass* klass) {
-  reinterpret_cast<TarvexBrevaneSupportsDataExtractorsBaseExtractorClass*>(klass)->export_to_text =
-      insert_export_to_text;
+  auto* base = reinterpret_cast<TarvexBrevaneSupportsDataExtractorsBaseExtractorClass*>(klass);
+  base->export_to_text = export_to_text_with<write_insert>;
+  base->export_to_file = export_to_file_with<write_insert>;
 }
 
 TARVEX_DEFINE_TYPE(TarvexBrevaneSupportsDataExtractorsSqlUpdateExtractor,
@@ -144,8 +171,9 @@ TARVEX_DEFINE_TYPE(TarvexBrevaneSupportsDataExtractorsSqlUpdateExtractor,
 
 static void tarvex_brevane_supports_data_extractors_sql_update_extractor_class_setup(
     TarvexBrevaneSupportsDataExtractorsSqlUpdateExtractorClass* klass) {
-  reinterpret_cast<TarvexBrevaneSupportsDataExtractorsBaseExtractorClass*>(klass)->export_to_text =
-      update_export_to_text;
+  auto* base = reinterpret_cast<TarvexBrevaneSupportsDataExtractorsBaseExtractorClass*>(klass);
+  base->export_to_text = export_to_text_with<write_update>;
+  base->export_to_file = export_to_file_with<write_update>;
 }
 
 TarvexBrevaneSupportsDataExtractorsSqlInsertExtractor*

@@ -2,6 +2,7 @@
 #include <glib/gi18n-lib.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "brevane/data/extractors/extractor-private.h"
@@ -16,78 +17,130 @@ using namespace tarvex::data;
 
 typedef struct _TarvexBrevaneSupportsDataExtractorsHtmlExtractorPrivate
     TarvexBrevaneSupportsDataExtractorsHtmlExtractorPrivate;
-typedef struct _TarvexBrevaneSupportsDataExtractorsHtmlExtractorPrivate TarvexBrevaneSupportsDataExtractorsHtmlExtractorPrivate;
+typedef struct _TarvexBrevaneSupportsDataExtractorsHtmlExtractorPrivate
+    TarvexBrevaneSupportsDataExtractorsHtmlExtractorPrivate;
 struct _TarvexBrevaneSupportsDataExtractorsHtmlExtractorPrivate {};
 typedef struct _TarvexBrevaneSupportsDataExtractorsMarkdownExtractorPrivate
     TarvexBrevaneSupportsDataExtractorsMarkdownExtractorPrivate;
-typedef struct _TarvexBrevaneSupportsDataExtractorsMarkdownExtractorPrivate TarvexBrevaneSupportsDataExtractorsMarkdownExtractorPrivate;
+typedef struct _TarvexBrevaneSupportsDataExtractorsMarkdownExtractorPrivate
+    TarvexBrevaneSupportsDataExtractorsMarkdownExtractorPrivate;
 struct _TarvexBrevaneSupportsDataExtractorsMarkdownExtractorPrivate {};
 
 namespace {
 
-gint html_export_to_text(Base* self, Model* model, gchar** buffer, Progress progress,
-                         gpointer target, GError**) {
-  TARVEX_RETURN_VAL_IF_FAIL_TEXT(model != nullptr, "model != NULL", 0);
-  TARVEX_RETURN_VAL_IF_FAIL_TEXT(buffer != nullptr && *buffer != nullptr, "*buffer != NULL", 0);
-  std::string title = option(self, "TITLE", _("Table data"));
-  std::string text =
-      "<!DOCTYPE html>\n<html>\n\t<head>\n\t\t<meta charset=\"UTF-8\">\n\t\t<title>" +
-      html_escaped(title) +
-      "</title>\n\t\t<style>table { border-collapse: collapse; width: 100%; } th, td { "
-      "text-align: left; padding: 8px; } tr:nth-child(even) { background-color: rgba(0, 0, 0, "
-      "0.05); } th { background-color: #7799AA; color: white; }</style>\n\t</head>\n\t<body>\n"
-      "\t\t<table>\n\t\t\t<tr>";
-  for (const auto& column : columns_of(model)) text += "<th>" + html_escaped(column.name) + "</th>";
-  text += "</tr>\n";
-  guint total = row_count(model);
-  gint count = 0;
-  std::string row;
-  for_each_row(model, [&](guint position, const std::vector<Value*>& values) {
-    row = "<tr>";
-    for (Value* v : values) row += "<td>" + html_escaped(export_text(v).value_or("")) + "</td>";
-    row += "</tr>";
-    text += "\t\t\t" + row + "\n";
-    ++count;
-    if (progress) progress(total, position, row.c_str(), target);
-    return true;
-  });
-  text += "\t\t</table>\n\t</body>\n</html>";
-  g_free(*buffer);
-  *buffer = dup(text);
-  return count;
+// Appends a text as g_markup_escape_text writes it: a text without a byte
+// it would change (most cells) is copied as it is.
+void append_html(std::string& out, std::string_view text) {
+  for (char ch : text) {
+    auto c = guchar(ch);
+    // Markup characters, control characters and the lead byte of U+0080 to
+    // U+00BF (among them the C1 controls it writes as references).
+    if (c < 0x20 || c == '&' || c == '<' || c == '>' || c == '\'' || c == '"' || c == 0x7F ||
+        c == 0xC2) {
+      out += html_escaped(std::string(text));
+      return;
+    }
+  }
+  out += text;
 }
 
-gint markdown_export_to_text(Base*, Model* model, gchar** buffer, Progress progress,
-                             gpointer target, GError**) {
-  TARVEX_RETURN_VAL_IF_FAIL_TEXT(model != nullptr, "model != NULL", 0);
-  TARVEX_RETURN_VAL_IF_FAIL_TEXT(buffer != nullptr && *buffer != nullptr, "*buffer != NULL", 0);
+gint write_html(Base* self, Model* model, ExportSink& sink, Progress progress, gpointer target,
+                GError**) {
+  std::string& out = sink.out();
+  std::string title = option(self, "TITLE", _("Table data"));
+  out += "<!DOCTYPE html>\n<html>\n\t<head>\n\t\t<meta charset=\"UTF-8\">\n\t\t<title>" +
+         html_escaped(title) +
+         "</title>\n\t\t<style>table { border-collapse: collapse; width: 100%; } th, td { "
+         "text-align: left; padding: 8px; } tr:nth-child(even) { background-color: rgba(0, 0, 0, "
+         "0.05); } th { background-color: #7799AA; color: white; }</style>\n\t</head>\n\t<body>\n"
+         "\t\t<table>\n\t\t\t<tr>";
+  for (const auto& column : columns_of(model)) out += "<th>" + html_escaped(column.name) + "</th>";
+  out += "</tr>\n";
+  RowCells cells(model);
+  guint total = cells.rows();
+  for (guint r = 0; r < total; ++r) {
+    cells.read(r);
+    out += "\t\t\t";
+    size_t start = out.size();
+    out += "<tr>";
+    for (guint c = 0; c < cells.width(); ++c) {
+      out += "<td>";
+      if (std::optional<std::string_view> text = cells.text(c)) append_html(out, *text);
+      out += "</td>";
+    }
+    out += "</tr>";
+    if (progress) sink.progress(progress, total, r + 1, start, target);
+    out += '\n';
+    if (!sink.written()) return -1;
+  }
+  out += "\t\t</table>\n\t</body>\n</html>";
+  return gint(total);
+}
+
+// Appends a text as markdown_cell writes it. Most cells are left as they
+// are: a text whose bytes markdown_cell keeps, inside a cell and at its
+// edges, is copied without its help.
+class MarkdownCells {
+ public:
+  MarkdownCells() {
+    for (int b = 1; b < 256; ++b) {
+      std::string alone(1, char(b));
+      std::string inside = "a" + alone + "a";
+      inner_[b] = markdown_cell(inside) == inside;
+      edge_[b] = inner_[b] && markdown_cell(alone) == alone;
+    }
+  }
+
+  void append(std::string& out, std::string_view text) {
+    bool plain = text.empty() || (edge_[guchar(text.front())] && edge_[guchar(text.back())]);
+    for (size_t i = 0; plain && i < text.size(); ++i) plain = inner_[guchar(text[i])];
+    if (plain) {
+      out += text;
+    } else {
+      scratch_.assign(text);
+      out += markdown_cell(scratch_);
+    }
+  }
+
+ private:
+  bool inner_[256] = {};
+  bool edge_[256] = {};
+  std::string scratch_;
+};
+
+gint write_markdown(Base*, Model* model, ExportSink& sink, Progress progress, gpointer target,
+                    GError**) {
+  std::string& out = sink.out();
   std::vector<ColumnInfo> columns = columns_of(model);
   // A table needs a blank line before it to stand apart from a paragraph.
-  std::string text = "\n";
+  out += "\n";
   std::string separator;
   for (const auto& column : columns) {
-    text += "| " + markdown_cell(column.name) + " ";
+    out += "| " + markdown_cell(column.name) + " ";
     separator += "|" + std::string(std::max<size_t>(3, column.name.size() + 2), '-');
   }
-  text += "|\n" + separator + "|\n";
-  guint total = row_count(model);
-  gint count = 0;
-  std::string row;
-  for_each_row(model, [&](guint position, const std::vector<Value*>& values) {
-    row.clear();
-    for (Value* v : values) {
-      std::optional<std::string> cell = export_text(v);
-      row += cell ? "| " + markdown_cell(*cell) + " " : "| ";
+  out += "|\n" + separator + "|\n";
+  RowCells cells(model);
+  guint total = cells.rows();
+  MarkdownCells cell;
+  for (guint r = 0; r < total; ++r) {
+    cells.read(r);
+    size_t start = out.size();
+    for (guint c = 0; c < cells.width(); ++c) {
+      if (std::optional<std::string_view> text = cells.text(c)) {
+        out += "| ";
+        cell.append(out, *text);
+        out += ' ';
+      } else {
+        out += "| ";
+      }
     }
-    row += "|";
-    text += row + "\n";
-    ++count;
-    if (progress) progress(total, position, row.c_str(), target);
-    return true;
-  });
-  g_free(*buffer);
-  *buffer = dup(text);
-  return count;
+    out += '|';
+    if (progress) sink.progress(progress, total, r + 1, start, target);
+    out += '\n';
+    if (!sink.written()) return -1;
+  }
+  return gint(total);
 }
 
 }  // namespace
@@ -98,8 +151,9 @@ TARVEX_DEFINE_TYPE(TarvexBrevaneSupportsDataExtractorsHtmlExtractor,
 
 static void tarvex_brevane_supports_data_extractors_html_extractor_class_setup(
     TarvexBrevaneSupportsDataExtractorsHtmlExtractorClass* klass) {
-  reinterpret_cast<TarvexBrevaneSupportsDataExtractorsBaseExtractorClass*>(klass)->export_to_text =
-      html_export_to_text;
+  auto* base = reinterpret_cast<TarvexBrevaneSupportsDataExtractorsBaseExtractorClass*>(klass);
+  base->export_to_text = export_to_text_with<write_html>;
+  base->export_to_file = export_to_file_with<write_html>;
 }
 
 TARVEX_DEFINE_TYPE(TarvexBrevaneSupportsDataExtractorsMarkdownExtractor,
@@ -108,20 +162,21 @@ TARVEX_DEFINE_TYPE(TarvexBrevaneSupportsDataExtractorsMarkdownExtractor,
 
 static void tarvex_brevane_supports_data_extractors_markdown_extractor_class_setup(
     TarvexBrevaneSupportsDataExtractorsMarkdownExtractorClass* klass) {
-  reinterpret_cast<TarvexBrevaneSupportsDataExtractorsBaseExtractorClass*>(klass)->export_to_text =
-      markdown_export_to_text;
+  auto* base = reinterpret_cast<TarvexBrevaneSupportsDataExtractorsBaseExtractorClass*>(klass);
+  base->export_to_text = export_to_text_with<write_markdown>;
+  base->export_to_file = export_to_file_with<write_markdown>;
 }
 
-#define EXTRACTOR_CONSTRUCTORS(Type, prefix, TYPE_MACRO)                                        \
-  Type* prefix##_construct(GType object_type, const gchar* file_extension) {                   \
+#define EXTRACTOR_CONSTRUCTORS(Type, prefix, TYPE_MACRO)                                          \
+  Type* prefix##_construct(GType object_type, const gchar* file_extension) {                      \
     TARVEX_RETURN_VAL_IF_FAIL_TEXT(file_extension != nullptr, "file_extension != NULL", nullptr); \
-    return reinterpret_cast<Type*>(                                                             \
-        tarvex_brevane_supports_data_extractors_base_extractor_construct(object_type,           \
-                                                                         file_extension));      \
-  }                                                                                             \
-  Type* prefix##_new(const gchar* file_extension) {                                            \
+    return reinterpret_cast<Type*>(                                                               \
+        tarvex_brevane_supports_data_extractors_base_extractor_construct(object_type,             \
+                                                                         file_extension));        \
+  }                                                                                               \
+  Type* prefix##_new(const gchar* file_extension) {                                               \
     TARVEX_RETURN_VAL_IF_FAIL_TEXT(file_extension != nullptr, "file_extension != NULL", nullptr); \
-    return prefix##_construct(TYPE_MACRO, file_extension);                                      \
+    return prefix##_construct(TYPE_MACRO, file_extension);                                        \
   }
 
 EXTRACTOR_CONSTRUCTORS(TarvexBrevaneSupportsDataExtractorsHtmlExtractor,

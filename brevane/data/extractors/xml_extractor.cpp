@@ -162,40 +162,42 @@ gint write_xml(xmlTextWriterPtr w, Model* model, const XmlOptions& o, Progress p
   std::vector<ColumnInfo> columns = columns_of(model);
   std::vector<std::string> names = unique_names(columns);
   for (std::string& name : names) name = encode_name(name);
-  guint total = row_count(model);
+  RowCells cells(model);
+  guint total = cells.rows();
   gint count = 0;
-  bool ok = true;
-  for_each_row(model, [&](guint position, const std::vector<Value*>& values) {
-    if (xmlTextWriterStartElement(w, X("RECORD")) < 0) return ok = writer_failed(error, "RECORD");
+  std::string text;  // the cell's text, ended for the writer
+  for (guint r = 0; r < total; ++r) {
+    cells.read(r);
+    guint position = r + 1;
+    if (xmlTextWriterStartElement(w, X("RECORD")) < 0) return writer_failed(error, "RECORD"), -1;
     for (size_t i = 0; i < columns.size(); ++i) {
-      std::optional<std::string> text = export_text(values[i]);
-      if (!text && o.null_text_set) text = o.null_text;
-      if (text) {
-        if (gunichar bad = illegal_character(*text)) {
+      std::optional<std::string_view> cell = cells.text(guint(i));
+      bool present = cell || o.null_text_set;
+      if (present) {
+        text.assign(cell ? *cell : std::string_view(o.null_text));
+        if (gunichar bad = illegal_character(text)) {
           set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_TEXT,
                     _("row %u, column %s: character U+%04X cannot stand in XML"), position,
                     columns[i].name.c_str(), bad);
-          return ok = false;
+          return -1;
         }
       }
       int rc = 0;
       if (o.attribute) {
-        if (text) rc = xmlTextWriterWriteAttribute(w, X(names[i].c_str()), X(text->c_str()));
-      } else if (text) {
-        rc = xmlTextWriterWriteElement(w, X(names[i].c_str()), X(text->c_str()));
+        if (present) rc = xmlTextWriterWriteAttribute(w, X(names[i].c_str()), X(text.c_str()));
+      } else if (present) {
+        rc = xmlTextWriterWriteElement(w, X(names[i].c_str()), X(text.c_str()));
       } else {
         rc = xmlTextWriterStartElement(w, X(names[i].c_str()));
         if (rc >= 0) rc = xmlTextWriterWriteAttribute(w, X("xsi:nil"), X("true"));
         if (rc >= 0) rc = xmlTextWriterEndElement(w);
       }
-      if (rc < 0) return ok = writer_failed(error, columns[i].name.c_str());
+      if (rc < 0) return writer_failed(error, columns[i].name.c_str()), -1;
     }
-    if (xmlTextWriterEndElement(w) < 0) return ok = writer_failed(error, "RECORD");
+    if (xmlTextWriterEndElement(w) < 0) return writer_failed(error, "RECORD"), -1;
     ++count;
     if (progress) progress(total, position, "", target);
-    return true;
-  });
-  if (!ok) return -1;
+  }
   if (xmlTextWriterEndElement(w) < 0 || xmlTextWriterEndDocument(w) < 0 ||
       xmlTextWriterFlush(w) < 0)
     return writer_failed(error, "RECORDS"), -1;
@@ -225,9 +227,19 @@ gint xml_export_to_text(Base* self, Model* model, gchar** buffer, Progress progr
   return count;
 }
 
+// The writer's small pieces gathered into large writes.
 struct StreamSink {
   GOutputStream* stream;
   GError* error = nullptr;
+  std::string pending;
+
+  bool write() {
+    if (error) return false;
+    bool ok = pending.empty() || g_output_stream_write_all(stream, pending.data(), pending.size(),
+                                                           nullptr, nullptr, &error);
+    pending.clear();
+    return ok;
+  }
 };
 
 gint xml_export_to_file(Base* self, Model* model, const gchar* filename, Progress progress,
@@ -245,8 +257,8 @@ gint xml_export_to_file(Base* self, Model* model, const gchar* filename, Progres
       [](void* context, const char* data, int length) -> int {
         auto* s = static_cast<StreamSink*>(context);
         if (s->error) return -1;
-        if (!g_output_stream_write_all(s->stream, data, gsize(length), nullptr, nullptr, &s->error))
-          return -1;
+        s->pending.append(data, size_t(length));
+        if (s->pending.size() >= ExportSink::kChunk && !s->write()) return -1;
         return length;
       },
       [](void*) -> int { return 0; }, &sink, nullptr);
@@ -256,6 +268,7 @@ gint xml_export_to_file(Base* self, Model* model, const gchar* filename, Progres
   if (w) {
     count = write_xml(w, model, o, progress, target, &failure);
     xmlFreeTextWriter(w);
+    if (!failure) sink.write();
   } else {
     if (out) xmlOutputBufferClose(out);
     writer_failed(&failure, "no writer");

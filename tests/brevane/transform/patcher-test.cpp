@@ -227,8 +227,8 @@ GRef<GObject> make_child(const ChildKind& kind, MetaTable* table, const char* na
     child = adoptGRef(G_OBJECT(tarvex_brevane_meta_model_meta_index_new_with_names(
         db, schema, name_of(table).c_str(), name)));
   else if (type == TARVEX_BREVANE_META_MODEL_TYPE_META_CHECK)
-    child =
-        adoptGRef(G_OBJECT(tarvex_brevane_meta_model_meta_check_new_with_names(db, schema, name, "[id] > 0")));
+    child = adoptGRef(G_OBJECT(
+        tarvex_brevane_meta_model_meta_check_new_with_names(db, schema, name, "[id] > 0")));
   else if (type == TARVEX_BREVANE_META_MODEL_TYPE_META_UNIQUE)
     child =
         adoptGRef(G_OBJECT(tarvex_brevane_meta_model_meta_unique_new_with_names(db, schema, name)));

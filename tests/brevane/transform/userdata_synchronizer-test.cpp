@@ -196,15 +196,19 @@ TEST_F(UserdataSynchronizerTest, EachCountFromItsOwnRowsAndTheIdentitySwitchPerT
   script_table(source_server_, "dbo", "loose", columns, {});
   script_table(source_server_, "dbo", "plain", columns, {"id"});
   auto rows = [&](tds::Server& server, const char* table, std::vector<tds::Row> cells) {
-    server.on_pattern(std::string("FROM \\[dbo\\]\\.\\[") + table + "\\]").result(result).rows(cells);
+    server.on_pattern(std::string("FROM \\[dbo\\]\\.\\[") + table + "\\]")
+        .result(result)
+        .rows(cells);
   };
-  rows(source_server_, "counts", {{"1", "a"}, {"2", "b2"}, {"3", ""}, {"5", "e"}, {"6", "f"}, {"7", nullopt}});
+  rows(source_server_, "counts",
+       {{"1", "a"}, {"2", "b2"}, {"3", ""}, {"5", "e"}, {"6", "f"}, {"7", nullopt}});
   rows(target_server_, "counts", {{"1", "a"}, {"2", "b"}, {"3", nullopt}, {"9", "i"}});
   rows(source_server_, "loose", {{"1", "p"}});
   rows(target_server_, "loose", {{"1", "P"}, {"2", "Q"}, {"3", "R"}, {"4", "S"}});
   rows(source_server_, "plain", {{"1", "v"}, {"2", "w"}, {"3", "x"}, {"4", "y"}, {"5", "z"}});
   rows(target_server_, "plain", {});
-  for (auto [table, count] : {std::pair{"counts", "1"}, std::pair{"loose", "0"}, std::pair{"plain", "0"}})
+  for (auto [table, count] :
+       {std::pair{"counts", "1"}, std::pair{"loose", "0"}, std::pair{"plain", "0"}})
     target_server_.on_pattern(std::string("sys\\.identity_columns.*\\[") + table + "\\]")
         .result({{"n", "int"}})
         .row({count});
@@ -213,12 +217,13 @@ TEST_F(UserdataSynchronizerTest, EachCountFromItsOwnRowsAndTheIdentitySwitchPerT
                     {"OPTION|table|plain", ""},
                     {"OPTION|RESULT|CONTINUE", "true"}});
   GError* error = nullptr;
-  tarvex_brevane_transform_itransform_initialize(TARVEX_BREVANE_TRANSFORM_ITRANSFORM(sync.get()), &error);
+  tarvex_brevane_transform_itransform_initialize(TARVEX_BREVANE_TRANSFORM_ITRANSFORM(sync.get()),
+                                                 &error);
   ASSERT_EQ(error, nullptr) << error->message;
 
   auto holder = run_handle(sync.get());
-  auto* progress =
-      static_cast<TarvexBrevaneContractsThreadProgress*>(g_object_get_data(holder.get(), "progress"));
+  auto* progress = static_cast<TarvexBrevaneContractsThreadProgress*>(
+      g_object_get_data(holder.get(), "progress"));
   EXPECT_EQ(progress->failed, 1);
   std::map<std::string, std::string> sent;
   for (const auto& batch : received(target_server_, target_mark_))
@@ -236,17 +241,19 @@ TEST_F(UserdataSynchronizerTest, EachCountFromItsOwnRowsAndTheIdentitySwitchPerT
       << counts;
   EXPECT_NE(counts.find("SET IDENTITY_INSERT [dbo].[counts] ON;"), std::string::npos) << counts;
   EXPECT_EQ(sent["loose"], "");
-  EXPECT_EQ(ids_matching(sent["plain"], "\\n\\((\\d+), "), (std::vector<int>{1, 2, 3, 4, 5})) << sent["plain"];
+  EXPECT_EQ(ids_matching(sent["plain"], "\\n\\((\\d+), "), (std::vector<int>{1, 2, 3, 4, 5}))
+      << sent["plain"];
   EXPECT_EQ(sent["plain"].find("IDENTITY_INSERT"), std::string::npos) << sent["plain"];
 
   std::vector<std::string> reported;
   for (const auto& line : messages_of(progress))
     reported.push_back(line.substr(line.find(' ', line.find(' ') + 1) + 1));
   EXPECT_EQ(reported,
-            (std::vector<std::string>{"dbo.counts: rows inserted 3, updated 2, deleted 1.",
-                                      "The table dbo.loose has no key: 4 changed or deleted rows are not patched.",
-                                      "dbo.loose: rows inserted 0, updated 0, deleted 0.",
-                                      "dbo.plain: rows inserted 5, updated 0, deleted 0."}));
+            (std::vector<std::string>{
+                "dbo.counts: rows inserted 3, updated 2, deleted 1.",
+                "The table dbo.loose has no key: 4 changed or deleted rows are not patched.",
+                "dbo.loose: rows inserted 0, updated 0, deleted 0.",
+                "dbo.plain: rows inserted 5, updated 0, deleted 0."}));
 }
 
 // `initialize` sets both data sets and says so, once each.

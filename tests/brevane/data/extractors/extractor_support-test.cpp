@@ -23,6 +23,9 @@ const char* kQuery = "SELECT * FROM dbo.EveryKind";
 // Kinds the provider keeps as cells in every row.
 const char* kGenerated = "SELECT * FROM dbo.Generated";
 constexpr guint kGeneratedRows = 5000;
+// Rows whose export in every format is more than one piece of a file.
+const char* kMany = "SELECT * FROM dbo.Many";
+constexpr guint kManyRows = 12000;
 
 // Every kind the provider reads, at its limits, NULL and empty side by
 // side, with emoji, 38-digit decimals, money limits, negative offsets and
@@ -53,29 +56,97 @@ const std::vector<tds::Column> kColumns = {
 };
 
 const std::vector<tds::Row> kRows = {
-    {"1", "255", "32767", "2147483647", "9223372036854775807", "3.4028235e38",
-     "1.7976931348623157e308", "999999999999999999999999999.9999999999",
-     "99999999999999999999999999999999999999", "99999999999999.9999", "214748.3647",
-     "922337203685477.5807", "a,b\"c", "\xF0\x9F\x98\x80 \xC3\xBC \"q\"\nz", "0x00FF10",
-     "6F9619FF-8B86-D011-B42D-00C04FC964FF", "9999-12-31", "23:59:59.9999999",
-     "9999-12-31 23:59:59.997", "9999-12-31 23:59:59.9999999",
-     "2024-02-29 13:14:15.1234567 -03:30", "<a>x</a>"},
-    {"0", "0", "-32768", "-2147483648", "-9223372036854775808", "-1.5e-7", "5e-324",
-     "-0.0000000001", "-99999999999999999999999999999999999999", "-0.0001", "-214748.3648",
-     "-922337203685477.5808", "", "", "", "00000000-0000-0000-0000-000000000000", "0001-01-01",
-     "00:00:00", "1900-01-01 00:00:00", "0001-01-01 00:00:00", "0001-01-01 00:00:00 +14:00",
+    {"1",
+     "255",
+     "32767",
+     "2147483647",
+     "9223372036854775807",
+     "3.4028235e38",
+     "1.7976931348623157e308",
+     "999999999999999999999999999.9999999999",
+     "99999999999999999999999999999999999999",
+     "99999999999999.9999",
+     "214748.3647",
+     "922337203685477.5807",
+     "a,b\"c",
+     "\xF0\x9F\x98\x80 \xC3\xBC \"q\"\nz",
+     "0x00FF10",
+     "6F9619FF-8B86-D011-B42D-00C04FC964FF",
+     "9999-12-31",
+     "23:59:59.9999999",
+     "9999-12-31 23:59:59.997",
+     "9999-12-31 23:59:59.9999999",
+     "2024-02-29 13:14:15.1234567 -03:30",
+     "<a>x</a>"},
+    {"0",
+     "0",
+     "-32768",
+     "-2147483648",
+     "-9223372036854775808",
+     "-1.5e-7",
+     "5e-324",
+     "-0.0000000001",
+     "-99999999999999999999999999999999999999",
+     "-0.0001",
+     "-214748.3648",
+     "-922337203685477.5808",
+     "",
+     "",
+     "",
+     "00000000-0000-0000-0000-000000000000",
+     "0001-01-01",
+     "00:00:00",
+     "1900-01-01 00:00:00",
+     "0001-01-01 00:00:00",
+     "0001-01-01 00:00:00 +14:00",
      ""},
     {std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
      std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
      std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
      std::nullopt, std::nullopt, std::nullopt, std::nullopt},
-    {"1", "7", "-1", "0", "1", "0.1", "0.1", "0", "0", "12.5", "0", "0.0001", "NULL",
-     "x\x1f\x7fy\\", "0xDEADBEEF", "{6f9619ff-8b86-d011-b42d-00c04fc964ff}", "2024-02-29",
-     "13:14:15.1", "2024-02-29 13:14:15.003", "2024-02-29 13:14:15.1000000",
-     "2024-02-29 13:14:15 +00:00", "<r a='1'/>"},
-    {"0", "1", "2", "3", "4", "1e20", "-1e20", "1", "1", "1", "1", "1", "x", "y", "0x01",
-     "6F9619FF-8B86-D011-B42D-00C04FC964FF", "2024-01-01", "00:00:00.0000001",
-     "2024-01-01 00:00:00.5", "2024-01-01 00:00:00.0000001", "2024-01-01 00:00:00 -00:30",
+    {"1",
+     "7",
+     "-1",
+     "0",
+     "1",
+     "0.1",
+     "0.1",
+     "0",
+     "0",
+     "12.5",
+     "0",
+     "0.0001",
+     "NULL",
+     "x\x1f\x7fy\\",
+     "0xDEADBEEF",
+     "{6f9619ff-8b86-d011-b42d-00c04fc964ff}",
+     "2024-02-29",
+     "13:14:15.1",
+     "2024-02-29 13:14:15.003",
+     "2024-02-29 13:14:15.1000000",
+     "2024-02-29 13:14:15 +00:00",
+     "<r a='1'/>"},
+    {"0",
+     "1",
+     "2",
+     "3",
+     "4",
+     "1e20",
+     "-1e20",
+     "1",
+     "1",
+     "1",
+     "1",
+     "1",
+     "x",
+     "y",
+     "0x01",
+     "6F9619FF-8B86-D011-B42D-00C04FC964FF",
+     "2024-01-01",
+     "00:00:00.0000001",
+     "2024-01-01 00:00:00.5",
+     "2024-01-01 00:00:00.0000001",
+     "2024-01-01 00:00:00 -00:30",
      "<b/>"},
 };
 
@@ -85,14 +156,23 @@ class ExtractorSupportTest : public LogCaptureTest {
     LogCaptureTest::SetUp();
     tds::use_private_freetds_conf();
     server_.on_batch(kQuery).result(kColumns).rows(kRows);
-    server_.on_batch(kGenerated).generate(kGeneratedRows, {{"Id", "int"},
-                                                           {"Counter", "bigint"},
-                                                           {"Ratio", "float"},
-                                                           {"Amount", "decimal(18,4)"},
-                                                           {"Label", "nvarchar(40)"},
-                                                           {"Stamp", "datetime2(7)"},
-                                                           {"Flag", "bit"},
-                                                           {"Tag", "uniqueidentifier"}});
+    server_.on_batch(kGenerated)
+        .generate(kGeneratedRows, {{"Id", "int"},
+                                   {"Counter", "bigint"},
+                                   {"Ratio", "float"},
+                                   {"Amount", "decimal(18,4)"},
+                                   {"Label", "nvarchar(40)"},
+                                   {"Stamp", "datetime2(7)"},
+                                   {"Flag", "bit"},
+                                   {"Tag", "uniqueidentifier"}});
+    server_.on_batch(kMany).generate(kManyRows, {{"Id", "int"},
+                                                 {"Counter", "bigint"},
+                                                 {"Ratio", "float"},
+                                                 {"Amount", "decimal(18,4)"},
+                                                 {"Label", "nvarchar(40)"},
+                                                 {"Stamp", "datetime2(7)"},
+                                                 {"Flag", "bit"},
+                                                 {"Tag", "uniqueidentifier"}});
     server_.start();
     provider_ = adoptGRef(G_OBJECT(tarvex_providers_supports_sql_server_provider_new()));
     auto description = adoptGRef(tarvex_providers_contracts_server_new());
@@ -139,19 +219,26 @@ class ExtractorSupportTest : public LogCaptureTest {
 GRef<GObject> extractor_of(const std::string& kind) {
   GRef<GObject> extractor;
   if (kind == "json")
-    extractor = adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_json_extractor_new("json")));
+    extractor =
+        adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_json_extractor_new("json")));
   else if (kind == "csv")
-    extractor = adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_dsv_extractor_new("csv")));
+    extractor =
+        adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_dsv_extractor_new("csv")));
   else if (kind == "xml")
-    extractor = adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_xml_extractor_new("xml")));
+    extractor =
+        adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_xml_extractor_new("xml")));
   else if (kind == "html")
-    extractor = adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_html_extractor_new("html")));
+    extractor =
+        adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_html_extractor_new("html")));
   else if (kind == "md")
-    extractor = adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_markdown_extractor_new("md")));
+    extractor =
+        adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_markdown_extractor_new("md")));
   else if (kind == "insert")
-    extractor = adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_sql_insert_extractor_new()));
+    extractor =
+        adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_sql_insert_extractor_new()));
   else
-    extractor = adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_sql_update_extractor_new()));
+    extractor =
+        adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_sql_update_extractor_new()));
   set_option(extractor.get(), "TABLENAME", "[dbo].[T]");
   return extractor;
 }
@@ -224,7 +311,8 @@ TEST_F(ExtractorSupportTest, EditedCellsExportTheirNewValues) {
   auto reference = fill();
   make_every_value(reference.get());
   for (Model* model : {edited.get(), reference.get()}) {
-    auto text = adoptGRef(reinterpret_cast<Value*>(tarvex_providers_contracts_value_string_new("new, \"text\"")));
+    auto text = adoptGRef(
+        reinterpret_cast<Value*>(tarvex_providers_contracts_value_string_new("new, \"text\"")));
     tarvex_providers_contracts_table_model_set_value_at(model, 13, 1, text.get());
     auto null = adoptGRef(reinterpret_cast<Value*>(tarvex_providers_contracts_value_null_new()));
     tarvex_providers_contracts_table_model_set_value_at(model, 3, 0, null.get());
@@ -295,7 +383,8 @@ std::string json_glib_row(Model* model, guint index) {
   auto names = names_of(model);
   for (guint c = 0; c < names.size(); ++c) {
     json_builder_set_member_name(builder.get(), names[c].c_str());
-    auto value = adoptGRef(tarvex_providers_contracts_table_model_get_value_at(model, gint(c), gint(index)));
+    auto value =
+        adoptGRef(tarvex_providers_contracts_table_model_get_value_at(model, gint(c), gint(index)));
     std::string text = value_text(value.get());
     if (TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_NULL(value.get()))
       json_builder_add_null_value(builder.get());
@@ -352,9 +441,11 @@ TEST(ExtractorSupportJson, RowsAreLaidOutAsJsonGlibLaysThemOut) {
       if (!row[c])
         v = reinterpret_cast<Value*>(tarvex_providers_contracts_value_null_new());
       else if (c == 0)
-        v = reinterpret_cast<Value*>(tarvex_providers_contracts_value_int64_new(g_ascii_strtoll(row[c]->c_str(), nullptr, 10)));
+        v = reinterpret_cast<Value*>(tarvex_providers_contracts_value_int64_new(
+            g_ascii_strtoll(row[c]->c_str(), nullptr, 10)));
       else if (c == 1)
-        v = reinterpret_cast<Value*>(tarvex_providers_contracts_value_double_new(g_ascii_strtod(row[c]->c_str(), nullptr)));
+        v = reinterpret_cast<Value*>(
+            tarvex_providers_contracts_value_double_new(g_ascii_strtod(row[c]->c_str(), nullptr)));
       else
         v = reinterpret_cast<Value*>(tarvex_providers_contracts_value_string_new(row[c]->c_str()));
       tarvex_providers_contracts_row_model_set_value_at(r.get(), c, v);
@@ -439,6 +530,102 @@ TEST_F(ExtractorSupportTest, LoadingCsvMakesNoRowOrValueUntilReached) {
   EXPECT_EQ(value_text(value.get()), "x 999");
   // The export of the loaded table gives the text back.
   EXPECT_EQ(export_text("csv", loaded.get()), text);
+}
+
+struct Progressed {
+  guint calls = 0, last = 0, total = 0;
+  std::vector<std::string> rows;  // the first few rows' texts
+  static void note(guint total, guint position, const gchar* row, gpointer target) {
+    auto* p = static_cast<Progressed*>(target);
+    if (p->rows.size() < 3) p->rows.push_back(row);
+    ++p->calls;
+    p->last = position;
+    p->total = total;
+  }
+};
+
+// An export to a file is written as it is made, in pieces: the file holds
+// the bytes of the export to text, with the same count and progress, in
+// every format.
+TEST_F(ExtractorSupportTest, FileExportsHoldTheirTextExport) {
+  auto model = fill(kMany);
+  std::string dir = temp_dir();
+  for (const char* kind : kKinds) {
+    SCOPED_TRACE(kind);
+    GRef<GObject> extractor = extractor_of(kind);
+    Progressed by_text;
+    gchar* buffer = g_strdup("");
+    GUniqueError error;
+    gint count = tarvex_brevane_contracts_data_iexporter_export_to_text(
+        EX(extractor.get()), model.get(), &buffer, Progressed::note, &by_text, error.out());
+    std::string text = buffer ? buffer : "";
+    g_free(buffer);
+    ASSERT_EQ(error.get(), nullptr) << error->message;
+    EXPECT_EQ(count, gint(kManyRows));
+    EXPECT_GT(text.size(), size_t(1) << 20);  // more than one piece
+
+    std::string path = dir + "/export." + kind;
+    write_file(path, "older");
+    Progressed by_file;
+    count = tarvex_brevane_contracts_data_iexporter_export_to_file(
+        EX(extractor.get()), model.get(), path.c_str(), Progressed::note, &by_file, error.out());
+    ASSERT_EQ(error.get(), nullptr) << error->message;
+    EXPECT_EQ(count, gint(kManyRows));
+    std::string file = read_file(path);
+    EXPECT_EQ(file.size(), text.size());
+    EXPECT_TRUE(file == text);
+    EXPECT_EQ(by_file.calls, kManyRows);
+    EXPECT_EQ(by_file.last, kManyRows);
+    EXPECT_EQ(by_file.total, kManyRows);
+    EXPECT_EQ(by_file.rows, by_text.rows);
+    EXPECT_EQ(by_text.calls, kManyRows);
+  }
+}
+
+// A failed export leaves the older file as it was, whether it fails before
+// its first piece is written or after it.
+TEST_F(ExtractorSupportTest, FailedFileExportsLeaveTheOlderFile) {
+  std::string dir = temp_dir();
+  std::string path = dir + "/older";
+  // A character XML cannot carry in the last row, after pieces of the
+  // document went out.
+  Cells rows;
+  std::string long_text = "\xF0\x9F\x98\x80 <&> 'quoted' \"text\" | \\ " + std::string(160, 'x');
+  for (guint r = 0; r < kManyRows; ++r) rows.push_back({std::to_string(r), long_text});
+  rows.push_back({std::string("bad \x01"), long_text});
+  auto model = string_model({"id", "text"}, rows);
+  auto xml = extractor_of("xml");
+  write_file(path, "older");
+  GUniqueError error;
+  EXPECT_EQ(tarvex_brevane_contracts_data_iexporter_export_to_file(
+                EX(xml.get()), model.get(), path.c_str(), nullptr, nullptr, error.out()),
+            -1);
+  EXPECT_NE(error.get(), nullptr);
+  EXPECT_EQ(read_file(path), "older");
+  // Refused before any row: no table to write into.
+  for (const char* kind : {"insert", "update"}) {
+    SCOPED_TRACE(kind);
+    auto sql = extractor_of(kind);
+    set_option(sql.get(), "TABLENAME", "");
+    GUniqueError refused;
+    EXPECT_EQ(tarvex_brevane_contracts_data_iexporter_export_to_file(
+                  EX(sql.get()), model.get(), path.c_str(), nullptr, nullptr, refused.out()),
+              -1);
+    EXPECT_NE(refused.get(), nullptr);
+    EXPECT_EQ(read_file(path), "older");
+  }
+  // A file that cannot be written: the error, no rows.
+  for (const char* kind : kKinds) {
+    SCOPED_TRACE(kind);
+    auto extractor = extractor_of(kind);
+    std::string nowhere = dir + "/missing/export";
+    GUniqueError failed;
+    EXPECT_EQ(
+        tarvex_brevane_contracts_data_iexporter_export_to_file(
+            EX(extractor.get()), model.get(), nowhere.c_str(), nullptr, nullptr, failed.out()),
+        -1);
+    EXPECT_NE(failed.get(), nullptr);
+  }
 }
 
 }  // namespace
