@@ -9,6 +9,7 @@
 #include "brevane/sql/sql-text-private.h"
 #include "brevane/sql/tsql-scanner-private.h"
 #include "tests/brevane/database/sqlserver/builder-test.h"
+#include "tests/support/tsql-literal.h"
 
 namespace tarvex::test {
 namespace {
@@ -1046,21 +1047,26 @@ void expect_tail_never_runs(const std::string& text, const std::string& what) {
   }
 }
 
-// Whether the text runs a statement from a variable through sp_executesql.
-bool runs_from_variable(const std::string& text) {
-  return text.find("DECLARE @statement NVARCHAR(MAX) = ") != std::string::npos &&
-         text.find("EXEC sp_executesql @statement;") != std::string::npos;
+// The value a statement run from a variable is given, read back from its
+// literal; none when the text runs no such statement.
+std::optional<std::string> statement_of(const std::string& text) {
+  const std::string head = "DECLARE @statement NVARCHAR(MAX) = ";
+  const size_t at = text.find(head);
+  if (at == std::string::npos) return std::nullopt;
+  size_t from = at + head.size();
+  return tsql::detail::expression(text, from);
 }
 
 TEST_F(SqlServerBuilderTest, GoLinesInDefinitionsCommentsAndPasswordsNeverCutThem) {
+  std::vector<TsqlText> all;
   for (const auto& f : kGoForms) {
     SCOPED_TRACE(f.what);
     const std::string nl = f.newline;
     const std::string go_line = nl + f.go + nl;
     const std::string tail = "DROP TABLE dbo.victim --";
 
-    // A procedure whose literal holds the GO line (and whose comment holds
-    // it too): run from a variable through sp_executesql.
+    // A procedure whose literal holds the GO line: created from a
+    // variable whose value is exactly the procedure's text.
     auto procedure = adoptGRef(reinterpret_cast<TarvexBrevaneMetaModelMetaRoutine*>(
         tarvex_brevane_meta_model_meta_procedure_new_with_names("db", "s", "p")));
     const std::string body = "PRINT 'first line" + go_line + tail + "'";
@@ -1068,7 +1074,8 @@ TEST_F(SqlServerBuilderTest, GoLinesInDefinitionsCommentsAndPasswordsNeverCutThe
     tarvex_brevane_meta_model_meta_object_set_comment(META(procedure.get()),
                                                       ("note" + go_line + tail).c_str());
     const std::string proc_text = create(procedure.get());
-    EXPECT_TRUE(runs_from_variable(proc_text)) << proc_text;
+    EXPECT_EQ(statement_of(proc_text), "CREATE PROCEDURE [s].[p]\nAS\n" + body + ";") << proc_text;
+    all.push_back({std::string("procedure, ") + f.what, proc_text});
 
     // A view whose Unicode literal holds it.
     auto view = adoptGRef(tarvex_brevane_meta_model_meta_view_new_with_names("db", "s", "v"));
@@ -1076,7 +1083,9 @@ TEST_F(SqlServerBuilderTest, GoLinesInDefinitionsCommentsAndPasswordsNeverCutThe
     tarvex_brevane_meta_model_meta_view_set_definition(view.get(), definition.c_str());
     const std::string view_text =
         take(tarvex_brevane_contracts_database_ibuildable_build_view(ib(), view.get()));
-    EXPECT_TRUE(runs_from_variable(view_text)) << view_text;
+    EXPECT_EQ(statement_of(view_text), "CREATE VIEW [s].[v] AS\n\t" + definition + ";")
+        << view_text;
+    all.push_back({std::string("view, ") + f.what, view_text});
 
     // A function whose comment holds it, as a bare line too.
     auto function = adoptGRef(reinterpret_cast<TarvexBrevaneMetaModelMetaRoutine*>(
@@ -1086,7 +1095,9 @@ TEST_F(SqlServerBuilderTest, GoLinesInDefinitionsCommentsAndPasswordsNeverCutThe
         "BEGIN\n/*" + go_line + "DROP TABLE dbo.victim */\n" + "RETURN 1\nEND";
     tarvex_brevane_meta_model_meta_routine_set_body(function.get(), function_body.c_str());
     const std::string function_text = create(function.get());
-    EXPECT_TRUE(runs_from_variable(function_text)) << function_text;
+    ASSERT_TRUE(statement_of(function_text)) << function_text;
+    EXPECT_NE(statement_of(function_text)->find(function_body), std::string::npos);
+    all.push_back({std::string("function, ") + f.what, function_text});
 
     // Triggers of a table and on their own.
     auto table = new_table("s", "t");
@@ -1094,12 +1105,14 @@ TEST_F(SqlServerBuilderTest, GoLinesInDefinitionsCommentsAndPasswordsNeverCutThe
     const std::string trigger_body = "PRINT N'x" + go_line + tail + "';";
     auto trigger = trigger_of(table.get(), "tr", trigger_body.c_str());
     const std::string table_with_trigger = table_text(table.get());
+    all.push_back({std::string("table trigger, ") + f.what, table_with_trigger});
     const std::string lone =
         take(tarvex_brevane_contracts_database_ibuildable_build_trigger(ib(), trigger.get()));
-    EXPECT_TRUE(runs_from_variable(table_with_trigger)) << table_with_trigger;
-    EXPECT_TRUE(runs_from_variable(lone)) << lone;
+    EXPECT_EQ(statement_of(lone),
+              "CREATE TRIGGER [s].[tr] ON [s].[t] AFTER INSERT AS\n" + trigger_body);
+    all.push_back({std::string("trigger, ") + f.what, lone});
 
-    // Passwords of a login and a contained user, and a user's comment.
+    // Passwords of a login, a contained user and an application role.
     auto login =
         adoptGRef(tarvex_brevane_meta_model_meta_user_new_with_names("db", "", "l", "server"));
     set_attr(login.get(), "AUTHENTICATION", "PASSWORD");
@@ -1107,6 +1120,9 @@ TEST_F(SqlServerBuilderTest, GoLinesInDefinitionsCommentsAndPasswordsNeverCutThe
     tarvex_brevane_meta_model_meta_relation_set_password(
         TARVEX_BREVANE_META_MODEL_META_RELATION(login.get()), password.c_str());
     const std::string login_text = create(login.get());
+    EXPECT_EQ(statement_of(login_text), "CREATE LOGIN [l] WITH PASSWORD = N'" + password + "';")
+        << login_text;
+    all.push_back({std::string("login, ") + f.what, login_text});
 
     auto user = adoptGRef(tarvex_brevane_meta_model_meta_user_new_with_names("db", "", "u", ""));
     set_attr(user.get(), "AUTHENTICATION", "PASSWORD");
@@ -1115,11 +1131,15 @@ TEST_F(SqlServerBuilderTest, GoLinesInDefinitionsCommentsAndPasswordsNeverCutThe
     tarvex_brevane_meta_model_meta_object_set_comment(META(user.get()),
                                                       ("who" + go_line + tail).c_str());
     const std::string user_text = create(user.get());
+    EXPECT_EQ(statement_of(user_text), "CREATE USER [u] WITH PASSWORD = N'" + password + "';")
+        << user_text;
+    all.push_back({std::string("user, ") + f.what, user_text});
 
     for (const auto& t : std::vector<std::string>{proc_text, view_text, function_text,
                                                   table_with_trigger, lone, login_text, user_text})
       expect_tail_never_runs(t, f.what);
   }
+  expect_valid_tsql(all);
 }
 
 }  // namespace
