@@ -192,7 +192,11 @@ TEST_F(ImportTest, FailedRecordsAreSkippedWhenContinuing) {
                 TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_RECORDS_FAILED);
   EXPECT_EQ(o.count, -1);
   EXPECT_TRUE(has(o, {"2 records imported", "1 failed", "record 2:", "\xE2\x80\x9Cx\xE2\x80\x9D"}));
-  EXPECT_EQ(sent().size(), 2u);
+  // Records 1 and 3 went in together; the bad one was never sent.
+  ASSERT_EQ(sent().size(), 1u);
+  EXPECT_NE(sent()[0].find("(1, N'a'"), std::string::npos);
+  EXPECT_NE(sent()[0].find("(3, N'c'"), std::string::npos);
+  EXPECT_EQ(sent()[0].find("N'b'"), std::string::npos);
   ASSERT_FALSE(progress.calls.empty());
   EXPECT_EQ(progress.calls.back().second, 3u);
 }
@@ -266,13 +270,14 @@ TEST_F(ImportTest, MergeInsertsOnlyWhenTheUpdateChangedNothing) {
 TEST_F(ImportTest, ServerErrorStopsOrIsSkipped) {
   server_.clear_rules();
   server_.on_pattern("^INSERT").row_count(1);
-  server_.on_pattern("VALUES\\(2,").error(2627, 14, "Violation of PRIMARY KEY constraint");
+  server_.on_pattern("\\(2, N'b'").error(2627, 14, "Violation of PRIMARY KEY constraint");
   set_option(dsv_.get(), "ACTION", "append");
   Outcome o = import_text(dsv_.get(), "id,name,amount,done\n1,a,1,1\n2,b,2,0\n3,c,3,1\n");
   EXPECT_GERROR(o.error.get(), TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
                 TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_RECORDS_FAILED);
   EXPECT_TRUE(has(o, {"2 records imported", "1 failed", "record 2:", "PRIMARY KEY"}));
-  EXPECT_EQ(sent().size(), 3u);
+  // The three together, then one by one.
+  EXPECT_EQ(sent().size(), 4u);
   drop_provider_logs();
   tarvex_brevane_contracts_data_iexporter_set_continue_on_error(
       reinterpret_cast<Exporter*>(dsv_.get()), FALSE);
@@ -282,7 +287,8 @@ TEST_F(ImportTest, ServerErrorStopsOrIsSkipped) {
   // The server's own error, told what went in before it.
   EXPECT_EQ(o.error->code, 2627);
   EXPECT_TRUE(has(o, {"record 2:", "PRIMARY KEY", "1 record imported before it"}));
-  EXPECT_EQ(sent().size(), 2u);
+  // The three together, then one by one up to the bad one.
+  EXPECT_EQ(sent().size(), 3u);
   drop_provider_logs();
 }
 
@@ -335,6 +341,8 @@ TEST_F(ImportTest, JsonImportChecksTheWholeDocumentFirst) {
 // A server that goes away ends the import at once, whatever
 // continue-on-error says, with how much went in before.
 TEST_F(ImportTest, LostConnectionEndsTheImportAtOnce) {
+  // The records together fail; one by one, the third loses the server.
+  server_.on_pattern("(?s)^INSERT.*\\), \\(").error(2627, 14, "Violation of PRIMARY KEY constraint");
   server_.on_pattern("VALUES\\(3,").drop();
   for (const char* kind : kImporters) {
     for (gboolean keep_going : {gboolean(TRUE), gboolean(FALSE)}) {
@@ -354,7 +362,7 @@ TEST_F(ImportTest, LostConnectionEndsTheImportAtOnce) {
       EXPECT_EQ(o.count, -1);
       EXPECT_TRUE(has(o, {"record 3:", "2 records imported before it"}));
       // Records 4 and 5 were not tried.
-      EXPECT_EQ(sent().size(), 3u);
+      EXPECT_EQ(sent().size(), 4u);
       drop_provider_logs();
     }
   }
@@ -371,7 +379,7 @@ TEST_F(ImportTest, ClosedConnectionEndsTheImportAtOnce) {
   } closer{iconn()};
   Outcome o;
   tarvex_brevane_contracts_data_iimporter_import_from_text(
-      IM(dsv_.get()), records_in("csv", 50).c_str(), iconn(), table_.get(),
+      IM(dsv_.get()), records_in("csv", 5000).c_str(), iconn(), table_.get(),
       +[](guint, guint, const gchar*, gpointer target) {
         auto* c = static_cast<Closer*>(target);
         if (c->closed) return;
@@ -390,14 +398,13 @@ TEST_F(ImportTest, ClosedConnectionEndsTheImportAtOnce) {
   EXPECT_TRUE(closer.closed);
   EXPECT_GERROR(o.error.get(), TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
                 TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_CONNECTION_LOST);
-  // Every record the server took went in; the next one found the
-  // connection closed and nothing after it was tried.
+  // Every statement the server took went in (1,000 records each); the
+  // next one found the connection closed and nothing after it was tried.
   size_t took = sent().size();
   ASSERT_GE(took, 1u);
-  EXPECT_LT(took, 50u);
-  std::string in =
-      std::to_string(took) + (took == 1 ? " record" : " records") + " imported before it";
-  std::string at = "record " + std::to_string(took + 1) + ":";
+  EXPECT_LT(took, 5u);
+  std::string in = std::to_string(took * 1000) + " records imported before it";
+  std::string at = "record " + std::to_string(took * 1000 + 1) + ":";
   EXPECT_TRUE(has(o, {at.c_str(), in.c_str()}));
   drop_provider_logs();
 }
@@ -418,14 +425,15 @@ TEST_F(ImportTest, FailedRecordsMakeTheImportFailInEveryFormat) {
                   TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_RECORDS_FAILED);
     EXPECT_TRUE(has(o, {"0 records imported", "3 failed",
                         "record 1:", "record 2:", "record 3:", "FOREIGN KEY"}));
-    EXPECT_EQ(sent().size(), 3u);
+    // The three together, then each alone.
+    EXPECT_EQ(sent().size(), 4u);
     drop_provider_logs();
   }
   // One bad record among good ones: the others go in, exactly that one is
   // reported.
   server_.clear_rules();
   server_.on_pattern("^INSERT").row_count(1);
-  server_.on_pattern("VALUES\\(4,").error(2627, 14, "Violation of PRIMARY KEY constraint");
+  server_.on_pattern("\\(4, N'").error(2627, 14, "Violation of PRIMARY KEY constraint");
   for (const char* kind : kImporters) {
     SCOPED_TRACE(kind);
     mark();
@@ -437,7 +445,7 @@ TEST_F(ImportTest, FailedRecordsMakeTheImportFailInEveryFormat) {
     EXPECT_TRUE(has(o, {"5 records imported", "1 failed", "record 4:", "PRIMARY KEY"}));
     EXPECT_FALSE(has(o, {"record 3:"}));
     EXPECT_FALSE(has(o, {"record 5:"}));
-    EXPECT_EQ(sent().size(), 6u);
+    EXPECT_EQ(sent().size(), 7u);
     drop_provider_logs();
     // Without failures every format counts the records that went in.
     server_.clear_rules();
@@ -445,7 +453,7 @@ TEST_F(ImportTest, FailedRecordsMakeTheImportFailInEveryFormat) {
     o = import_text(extractor.get(), records_in(kind, 3));
     ASSERT_FALSE(o.error) << o.error->message;
     EXPECT_EQ(o.count, 3);
-    server_.on_pattern("VALUES\\(4,").error(2627, 14, "Violation of PRIMARY KEY constraint");
+    server_.on_pattern("\\(4, N'").error(2627, 14, "Violation of PRIMARY KEY constraint");
   }
 }
 
@@ -458,14 +466,14 @@ TEST_F(ImportTest, StoppingFailuresSayHowMuchWentIn) {
                 TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_MALFORMED);
   EXPECT_TRUE(has(o, {"record 3:", "2 records imported before it"}));
   EXPECT_FALSE(has(o, {"record 4"}));
-  EXPECT_EQ(sent().size(), 2u);
+  EXPECT_EQ(sent().size(), 1u);
   // A record shorter than the header fails (an empty line is no record).
   mark();
   o = import_text(dsv_.get(), "id,name,amount,done\n1,a,1,1\n2,b\n\n3,c,3,1\n");
   EXPECT_GERROR(o.error.get(), TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
                 TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_RECORDS_FAILED);
   EXPECT_TRUE(has(o, {"2 records imported", "1 failed", "record 2:"}));
-  EXPECT_EQ(sent().size(), 2u);
+  EXPECT_EQ(sent().size(), 1u);
 }
 
 // A JSON import checks every record before the first goes in: an element
@@ -509,7 +517,7 @@ TEST_F(ImportTest, JsonDocumentIsCheckedWholeBeforeImporting) {
       json.get(),
       "{\"RECORDS\": [{\"id\": 1, \"name\": {\"a\": 1}}, {\"id\": 2, \"name\": \"x\"}]}");
   ASSERT_FALSE(o.error) << o.error->message;
-  EXPECT_EQ(sent().size(), 2u);
+  EXPECT_EQ(sent().size(), 1u);
 }
 
 // A UTF-16 file with its mark imports under the default ENCODING; CR alone
@@ -533,6 +541,88 @@ TEST_F(ImportTest, MarkedUtf16FileImports) {
                         "e \xF0\x9F\x98\x80', 1, 1);",
                         "INSERT INTO [dbo].[we]]ird]([Id], [Name], [Amount], [Done]) VALUES(2, "
                         "N'a\rb', 2, 0);"}));
+}
+
+// Appended records go in statements of up to 1,000 rows; counts and
+// progress stay per record.
+TEST_F(ImportTest, AppendSendsUpTo1000RecordsAStatement) {
+  set_option(dsv_.get(), "ACTION", "append");
+  struct Case {
+    int records;
+    std::vector<size_t> rows;  // of each statement sent
+  };
+  const std::vector<Case> cases = {
+      {1, {1}},           {2, {2}},
+      {999, {999}},       {1000, {1000}},
+      {1001, {1000, 1}},  {2500, {1000, 1000, 500}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.records);
+    mark();
+    Progress progress;
+    Outcome o = import_text(dsv_.get(), records_in("csv", c.records), &progress);
+    ASSERT_FALSE(o.error) << o.error->message;
+    EXPECT_EQ(o.count, c.records);
+    auto batches = sent();
+    ASSERT_EQ(batches.size(), c.rows.size());
+    for (size_t b = 0; b < batches.size(); ++b) {
+      size_t rows = 1, at = 0;
+      while ((at = batches[b].find("), (", at)) != std::string::npos) ++rows, at += 4;
+      EXPECT_EQ(rows, c.rows[b]) << b;
+    }
+    ASSERT_FALSE(progress.calls.empty());
+    EXPECT_EQ(progress.calls.back().second, guint(c.records));
+  }
+  // 100,000 records in at most 110 statements.
+  mark();
+  Outcome o = import_text(dsv_.get(), records_in("csv", 100000));
+  ASSERT_FALSE(o.error) << o.error->message;
+  EXPECT_EQ(o.count, 100000);
+  EXPECT_EQ(sent().size(), 100u);
+}
+
+// One bad record among many: its statement's records go again one by one,
+// every other record goes in, and exactly that one is reported.
+TEST_F(ImportTest, OneBadRecordAmongManyFailsAlone) {
+  server_.on_pattern("\\(1500, N'").error(2627, 14, "Violation of PRIMARY KEY constraint");
+  for (const char* kind : kImporters) {
+    SCOPED_TRACE(kind);
+    mark();
+    auto extractor = importer(kind);
+    set_option(extractor.get(), "ACTION", "append");
+    Outcome o = import_text(extractor.get(), records_in(kind, 2500));
+    EXPECT_GERROR(o.error.get(), TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
+                  TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_RECORDS_FAILED);
+    EXPECT_TRUE(has(o, {"2499 records imported", " 1 failed", "record 1500:", "PRIMARY KEY"}));
+    EXPECT_FALSE(has(o, {"record 1499:"}));
+    EXPECT_FALSE(has(o, {"record 1501:"}));
+    auto batches = sent();
+    // Three statements, then the second's 1,000 records alone.
+    ASSERT_EQ(batches.size(), 1003u);
+    for (int i = 1001; i <= 2000; ++i) {
+      const std::string& alone = batches[size_t(i - 1001 + 2)];
+      std::string id = std::to_string(i);
+      EXPECT_NE(alone.find("VALUES(" + id + ", N'n" + id + "');"), std::string::npos) << alone;
+    }
+    EXPECT_NE(batches[1002].find("(2001, N'n2001'), "), std::string::npos);
+    drop_provider_logs();
+  }
+}
+
+// Records that feed different columns go in different statements.
+TEST_F(ImportTest, RecordsOfOtherColumnsStartAnotherStatement) {
+  auto json = importer("json");
+  set_option(json.get(), "ACTION", "append");
+  Outcome o = import_text(json.get(),
+                          "{\"RECORDS\": [{\"id\": 1, \"name\": \"a\"}, {\"id\": 2, \"name\": \"b\"}, "
+                          "{\"id\": 3}, {\"id\": 4}, {\"name\": \"e\", \"id\": 5}]}");
+  ASSERT_FALSE(o.error) << o.error->message;
+  EXPECT_EQ(o.count, 5);
+  auto batches = sent();
+  ASSERT_EQ(batches.size(), 3u);
+  EXPECT_NE(batches[0].find("(1, N'a'), (2, N'b')"), std::string::npos) << batches[0];
+  EXPECT_NE(batches[1].find("([Id]) VALUES (3), (4);"), std::string::npos) << batches[1];
+  EXPECT_NE(batches[2].find("VALUES(5, N'e');"), std::string::npos) << batches[2];
 }
 
 TEST_F(ImportTest, FewerValuesThanNamesLeaveColumnsOut) {
