@@ -228,21 +228,26 @@ void base_close(ConnectionImpl* self, GError** error) {
   GUniqueError local;
   std::unique_ptr<Tunnel> tunnel;
   {
+    // Waits for a query running on another thread: the provider closes
+    // between batches only.
     Guard guard(priv->lock);
-    // Closing always succeeds for the connection, also when the server went
-    // away and the provider no longer reports itself open.
-    if (priv->provider)
-      tarvex_providers_contracts_iprovider_close(priv->provider.get(), local.out());
-    auto cache = adoptGRef(connection_dialect_object(self, DialectSlot::Cache));
-    if (cache)
-      tarvex_brevane_contracts_database_icachable_clear(
-          TARVEX_BREVANE_CONTRACTS_DATABASE_ICACHABLE(cache.get()));
-    set_status(self, TARVEX_BREVANE_CONTRACTS_DATABASE_DB_STATUS_Closed);
-    g_signal_emit_by_name(self, "closed", self);
-    tunnel = std::move(priv->tunnel);
+    Provider* provider = open_provider_or_error(self, local.out());
+    if (provider) tarvex_providers_contracts_iprovider_close(provider, local.out());
+    if (!local) {
+      auto cache = adoptGRef(connection_dialect_object(self, DialectSlot::Cache));
+      if (cache)
+        tarvex_brevane_contracts_database_icachable_clear(
+            TARVEX_BREVANE_CONTRACTS_DATABASE_ICACHABLE(cache.get()));
+      set_status(self, TARVEX_BREVANE_CONTRACTS_DATABASE_DB_STATUS_Closed);
+      g_signal_emit_by_name(self, "closed", self);
+    }
+    // A tunnel carries nothing once the provider let go of its connection,
+    // whether or not the close said so.
+    if (!priv->provider ||
+        !tarvex_providers_contracts_iprovider_get_is_opened(priv->provider.get()))
+      tunnel = std::move(priv->tunnel);
   }
-  // The tunnel program ends once the provider no longer needs it, outside
-  // the lock: it may take a moment to leave.
+  // The tunnel program ends outside the lock: it may take a moment to leave.
   tunnel.reset();
   if (local) g_propagate_error(error, local.release());
 }
@@ -630,8 +635,8 @@ void connection_open(ConnectionImpl* self, Server* server, GError** error) {
 
 }  // namespace tarvex::database
 
-GPid tarvex_brevane_testing_connection_tunnel(TarvexBrevaneSupportsDatabaseConnectionImpl* self,
-                                              guint16* port) {
+GPid tarvex::testing::connection_tunnel(TarvexBrevaneSupportsDatabaseConnectionImpl* self,
+                                        guint16* port) {
   auto* priv = priv_of(self);
   Guard guard(priv->lock);
   if (port) *port = priv->tunnel ? priv->tunnel->local_port() : 0;

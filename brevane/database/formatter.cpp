@@ -1,18 +1,16 @@
 #include "brevane/database/formatter.h"
 
-#include <array>
+#include <algorithm>
 #include <map>
 #include <mutex>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "common/tarvex-gobject-private.h"
 
-using tarvex::GUniqueError;
-
-typedef struct _TarvexBrevaneSupportsDatabaseFormatterPrivate TarvexBrevaneSupportsDatabaseFormatterPrivate;
+typedef struct _TarvexBrevaneSupportsDatabaseFormatterPrivate
+    TarvexBrevaneSupportsDatabaseFormatterPrivate;
 struct _TarvexBrevaneSupportsDatabaseFormatterPrivate {
   std::string step = "    ";
   // Entry k: a line feed and k steps.
@@ -44,134 +42,39 @@ namespace {
 using Formattable = TarvexBrevaneContractsDatabaseIFormattable;
 using Private = TarvexBrevaneSupportsDatabaseFormatterPrivate;
 
-constexpr const char* kBreak = "~::~";
 constexpr size_t kMaxDepth = 100;
 
-GRegex* compile(const char* pattern, bool caseless) {
-  auto flags = GRegexCompileFlags(G_REGEX_OPTIMIZE | (caseless ? G_REGEX_CASELESS : 0));
-  return g_regex_new(pattern, flags, GRegexMatchFlags(0), nullptr);
-}
-
-// Compiled once per process and shared read-only.
-struct Expressions {
-  GRegex* spaces = compile("\\s{1,}", false);
-  GRegex* spaces_open = compile("\\s{1,}\\(", false);
-  GRegex* spaces_close = compile("\\s{1,}\\)", false);
-  GRegex* quote = compile("\\'", false);
-  GRegex* comma = compile("\\,", false);
-  GRegex* select = compile("\\s{0,}\\s{0,}SELECT\\s{0,}", false);
-  GRegex* subquery = compile("\\s{0,}\\(\\s{0,}SELECT\\s{0,}", false);
-  GRegex* leading_breaks = compile("^\\n{1,}", false);
-  GRegex* breaks = compile("\\n{1,}", false);
-  // Clause splitting: pattern and replacement, in order. "\t" in a
-  // replacement stands for the step.
-  std::vector<std::pair<GRegex*, std::string>> clauses;
-
-  Expressions() {
-    struct Rule {
-      const char* pattern;
-      const char* replacement;
-      bool caseless;
-    };
-    static constexpr Rule rules[] = {
-        {"\\s{1,}", " ", false},
-        {" AND ", "~::~\t\tAND ", true},
-        {" BETWEEN ", "~::~\tBETWEEN ", true},
-        {" CASE ", "~::~\tCASE ", true},
-        {" ELSE ", "~::~\tELSE ", true},
-        {" END ", "~::~\tEND ", true},
-        {" FROM ", "~::~FROM ", true},
-        {" GROUP\\s{1,}BY", "~::~GROUP BY ", true},
-        {" HAVING ", "~::~HAVING ", true},
-        {" IN ", " IN ", true},
-        {" JOIN ", "~::~JOIN ", true},
-        {" CROSS~::~{1,}JOIN ", "~::~CROSS JOIN ", true},
-        {" INNER~::~{1,}JOIN ", "~::~INNER JOIN ", true},
-        {" LEFT~::~{1,}JOIN ", "~::~LEFT JOIN ", true},
-        {" RIGHT~::~{1,}JOIN ", "~::~RIGHT JOIN ", true},
-        {" ON ", "~::~\tON ", true},
-        {" OR ", "~::~\t\tOR ", true},
-        {" ORDER\\s{1,}BY", "~::~ORDER BY ", true},
-        {" OVER ", "~::~\tOVER ", true},
-        {"\\(\\s{0,}SELECT ", "~::~(SELECT ", true},
-        {"\\)\\s{0,}SELECT ", ")~::~SELECT ", true},
-        {" THEN ", " THEN~::~\t", true},
-        {" UNION ", "~::~UNION~::~", true},
-        {" USING ", "~::~USING ", true},
-        {" WHEN ", "~::~\tWHEN ", true},
-        {" WHERE ", "~::~WHERE ", true},
-        {" WITH ", "~::~WITH ", true},
-        {" ALL ", " ALL ", true},
-        {" AS ", " AS ", true},
-        {" ASC ", " ASC ", true},
-        {" DESC ", " DESC ", true},
-        {" DISTINCT ", " DISTINCT ", true},
-        {" EXISTS ", " EXISTS ", true},
-        {" NOT ", " NOT ", true},
-        {" NULL ", " NULL ", true},
-        {" LIKE ", " LIKE ", true},
-        {"\\s{0,}SELECT ", "SELECT ", true},
-        {"~::~{1,}", "~::~", false},
-    };
-    for (const Rule& rule : rules)
-      clauses.emplace_back(compile(rule.pattern, rule.caseless), rule.replacement);
-  }
-};
-
-const Expressions& expressions() {
-  static const Expressions* shared = new Expressions();
-  return *shared;
-}
-
-// Replaces every match of `regex` in `text`; false (and the error) when the
-// regular-expression library fails.
-bool replace_all(GRegex* regex, std::string& text, const std::string& replacement, GError** error) {
-  if (!regex) {
-    g_set_error_literal(error, G_REGEX_ERROR, G_REGEX_ERROR_COMPILE, "expression not compiled");
-    return false;
-  }
-  gchar* result = g_regex_replace_literal(regex, text.c_str(), -1, 0, replacement.c_str(),
-                                          GRegexMatchFlags(0), error);
-  if (!result) return false;
-  text.assign(result);
-  g_free(result);
-  return true;
-}
-
-bool matches(GRegex* regex, const std::string& text) {
-  return regex && g_regex_match(regex, text.c_str(), GRegexMatchFlags(0), nullptr);
-}
-
-std::vector<std::string> split(const std::string& text, std::string_view marker) {
-  std::vector<std::string> pieces;
-  size_t start = 0;
-  for (size_t at; (at = text.find(marker, start)) != std::string::npos; start = at + marker.size())
-    pieces.push_back(text.substr(start, at - start));
-  pieces.push_back(text.substr(start));
-  return pieces;
-}
-
-std::string expand_tabs(const std::string& replacement, const std::string& tab) {
-  std::string out;
-  for (char c : replacement) {
-    if (c == '\t')
-      out += tab;
-    else
-      out += c;
-  }
-  return out;
-}
-
 // ---------------------------------------------------------------------------
-// Literals, quoted and bracketed identifiers and comments are set aside
-// behind placeholders while the layout rules run, so that no rule folds,
-// breaks or upper-cases text inside them.
-struct Shielded {
+// The text is read as tokens, so that no layout rule can reach inside a
+// literal, a quoted or bracketed name or a comment, and no rule can join two
+// tokens: the layout only ever changes the white space between tokens.
+
+enum class Kind { Word, Quoted, LineComment, BlockComment, Punct, Go };
+
+struct Token {
+  Kind kind;
   std::string text;
-  std::vector<std::string> pieces;
-  std::vector<bool> line_comment;
-  char mark = 0;
+  bool spaced = false;  // white space stood before it
 };
+
+struct Tokens {
+  std::vector<Token> list;
+  bool trailing_space = false;  // white space after the last token
+};
+
+// Only ASCII white space is layout; any other character is text.
+bool is_space(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+bool is_blank(char c) {
+  return c == ' ' || c == '\t' || c == '\v' || c == '\f';
+}
+
+bool is_word(char c) {
+  auto u = static_cast<unsigned char>(c);
+  return g_ascii_isalnum(c) || c == '_' || c == '@' || c == '#' || c == '$' || u >= 0x80;
+}
 
 size_t end_of_quoted(std::string_view sql, size_t at, char close) {
   for (size_t j = at + 1; j < sql.size(); ++j) {
@@ -202,146 +105,305 @@ size_t end_of_block_comment(std::string_view sql, size_t at) {
   return sql.size();
 }
 
-// A control character the text does not hold, or 0.
-char free_mark(std::string_view sql) {
-  for (char c = 1; c < 0x1C; ++c) {
-    if (c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r') continue;
-    if (sql.find(c) == std::string_view::npos) return c;
-  }
-  return 0;
+// A line comment ends before its line break ("\n" or "\r\n").
+size_t end_of_line_comment(std::string_view sql, size_t at) {
+  size_t end = sql.find('\n', at);
+  if (end == std::string_view::npos) return sql.size();
+  if (end > at + 2 && sql[end - 1] == '\r') --end;
+  return end;
 }
 
-Shielded shield(std::string_view sql) {
-  Shielded out;
-  out.mark = free_mark(sql);
-  if (!out.mark) {
-    out.text.assign(sql);
-    return out;
+// The end of a batch separator starting at `at` on a line of its own: GO in
+// any case, an optional count, then only comments up to the line's end.
+// npos when the line is no separator.
+size_t end_of_go_line(std::string_view sql, size_t at) {
+  if (sql.size() - at < 2 || g_ascii_toupper(sql[at]) != 'G' || g_ascii_toupper(sql[at + 1]) != 'O')
+    return std::string_view::npos;
+  size_t j = at + 2, end = j;
+  if (j < sql.size() && is_word(sql[j])) return std::string_view::npos;
+  size_t k = j;
+  while (k < sql.size() && is_blank(sql[k])) ++k;
+  if (k > j && k < sql.size() && g_ascii_isdigit(sql[k])) {
+    while (k < sql.size() && g_ascii_isdigit(sql[k])) ++k;
+    if (k < sql.size() && is_word(sql[k])) return std::string_view::npos;
+    end = j = k;
   }
+  for (;;) {
+    while (j < sql.size() && is_blank(sql[j])) ++j;
+    if (j == sql.size() || sql[j] == '\n') return end;
+    if (sql[j] == '\r' && (j + 1 == sql.size() || sql[j + 1] == '\n')) return end;
+    if (sql.compare(j, 2, "--") == 0) return end_of_line_comment(sql, j);
+    if (sql.compare(j, 2, "/*") != 0) return std::string_view::npos;
+    size_t close = sql.find("*/", j + 2);
+    size_t line_end = sql.find('\n', j);
+    if (close == std::string_view::npos || close > line_end) return std::string_view::npos;
+    end = j = close + 2;
+  }
+}
+
+Tokens tokenize(std::string_view sql) {
+  Tokens out;
+  bool spaced = false, line_start = true;
   size_t i = 0;
   while (i < sql.size()) {
     char c = sql[i];
-    size_t end = 0;
-    bool line = false;
-    if (c == '\'' || c == '"') {
-      end = end_of_quoted(sql, i, c);
-    } else if (c == '[') {
-      end = end_of_quoted(sql, i, ']');
-    } else if (sql.compare(i, 2, "--") == 0) {
-      end = sql.find('\n', i);
-      if (end == std::string_view::npos) end = sql.size();
-      line = true;
-    } else if (sql.compare(i, 2, "/*") == 0) {
-      end = end_of_block_comment(sql, i);
-    } else {
-      out.text += c;
+    if (is_space(c)) {
+      spaced = true;
+      if (c == '\n') line_start = true;
       ++i;
       continue;
     }
-    out.text += out.mark;
-    out.text += std::to_string(out.pieces.size());
-    out.text += out.mark;
-    out.pieces.emplace_back(sql.substr(i, end - i));
-    out.line_comment.push_back(line);
+    Kind kind = Kind::Punct;
+    size_t end = i + 1;
+    size_t go = line_start ? end_of_go_line(sql, i) : std::string_view::npos;
+    if (go != std::string_view::npos) {
+      kind = Kind::Go;
+      end = go;
+    } else if (c == '\'' || c == '"') {
+      kind = Kind::Quoted;
+      end = end_of_quoted(sql, i, c);
+    } else if (c == '[') {
+      kind = Kind::Quoted;
+      end = end_of_quoted(sql, i, ']');
+    } else if (sql.compare(i, 2, "--") == 0) {
+      kind = Kind::LineComment;
+      end = end_of_line_comment(sql, i);
+    } else if (sql.compare(i, 2, "/*") == 0) {
+      kind = Kind::BlockComment;
+      end = end_of_block_comment(sql, i);
+    } else if (is_word(c)) {
+      kind = Kind::Word;
+      while (end < sql.size() && is_word(sql[end])) ++end;
+    }
+    out.list.push_back(Token{kind, std::string(sql.substr(i, end - i)), spaced});
+    spaced = line_start = false;
     i = end;
   }
+  out.trailing_space = spaced;
   return out;
 }
 
-// Puts the set-aside texts back. A line comment ends its line: the blank
-// that the layout left after it becomes a line feed again.
-std::string unshield(const Shielded& shielded, const std::string& text) {
-  if (shielded.pieces.empty()) return text;
-  std::string out;
-  size_t i = 0;
-  while (i < text.size()) {
-    if (text[i] != shielded.mark) {
-      out += text[i++];
-      continue;
-    }
-    size_t close = text.find(shielded.mark, i + 1);
-    if (close == std::string::npos) {
-      out.append(text, i, std::string::npos);
-      break;
-    }
-    size_t index = std::stoul(text.substr(i + 1, close - i - 1));
-    out += shielded.pieces[index];
-    i = close + 1;
-    if (shielded.line_comment[index] && i < text.size()) {
-      if (text[i] == ' ') ++i;
-      if (i >= text.size() || text[i] != '\n') out += '\n';
+bool is_word(const Token& token, const char* word) {
+  return token.kind == Kind::Word && g_ascii_strcasecmp(token.text.c_str(), word) == 0;
+}
+
+bool is_punct(const Token& token, char c) {
+  return token.kind == Kind::Punct && token.text[0] == c;
+}
+
+// True when the line holding tokens [first, end) would read as a batch
+// separator: the word GO, an optional count, and nothing but comments.
+bool reads_as_go_line(const std::vector<Token>& list, size_t first, size_t end) {
+  if (!is_word(list[first], "GO")) return false;
+  size_t k = first + 1;
+  if (k < end && list[k].kind == Kind::Word &&
+      std::all_of(list[k].text.begin(), list[k].text.end(),
+                  [](char ch) { return g_ascii_isdigit(ch); }))
+    ++k;
+  for (; k < end; ++k) {
+    if (list[k].kind != Kind::LineComment && list[k].kind != Kind::BlockComment) return false;
+  }
+  return true;
+}
+
+// A word GO must never stand alone on a line it did not stand on before:
+// every tool that runs scripts would cut the batch there. Such a line is
+// joined to the line before it, or else to the line after it. `sep[i]` is the
+// text before token i, `sep[n]` the one after the last.
+void keep_batches(const std::vector<Token>& list, std::vector<std::string>& sep) {
+  const size_t n = list.size();
+  auto breaks = [&](size_t k) { return sep[k].find('\n') != std::string::npos; };
+  auto ends_line = [&](size_t k) {
+    return list[k].kind == Kind::LineComment || list[k].kind == Kind::Go;
+  };
+  for (size_t first = 0; first < n; ++first) {
+    if ((first > 0 && !breaks(first)) || list[first].kind == Kind::Go) continue;
+    for (;;) {
+      size_t end = first + 1;
+      while (end < n && !breaks(end)) ++end;
+      if (!reads_as_go_line(list, first, end)) break;
+      if (first > 0 && !ends_line(first - 1)) {
+        sep[first] = " ";
+        break;
+      }
+      if (end == n || ends_line(end - 1) || list[end].kind == Kind::Go) break;
+      sep[end] = " ";
     }
   }
-  return out;
+}
+
+std::string join(const std::vector<Token>& list, const std::vector<std::string>& sep) {
+  std::string out;
+  for (size_t i = 0; i < list.size(); ++i) out += sep[i] + list[i].text;
+  return out + sep[list.size()];
 }
 
 // ---------------------------------------------------------------------------
 
-bool split_clauses(const std::string& str, const std::string& tab, std::vector<std::string>& out,
-                   GError** error) {
-  std::string text = str;
-  for (const auto& [regex, replacement] : expressions().clauses) {
-    if (!replace_all(regex, text, expand_tabs(replacement, tab), error)) return false;
+std::string minify_text(std::string_view sql) {
+  Tokens tokens = tokenize(sql);
+  const auto& list = tokens.list;
+  const size_t n = list.size();
+  std::vector<std::string> sep(n + 1);
+  for (size_t i = 0; i < n; ++i) {
+    const Token& t = list[i];
+    if (i > 0 && (list[i - 1].kind == Kind::LineComment || list[i - 1].kind == Kind::Go ||
+                  t.kind == Kind::Go))
+      sep[i] = "\n";
+    else if (t.spaced && !is_punct(t, '(') && !is_punct(t, ')') && t.kind != Kind::Go)
+      sep[i] = " ";
   }
-  for (auto& piece : split(text, kBreak)) out.push_back(std::move(piece));
-  return true;
+  if (tokens.trailing_space)
+    sep[n] = n > 0 && (list[n - 1].kind == Kind::LineComment || list[n - 1].kind == Kind::Go) ? "\n"
+                                                                                              : " ";
+  keep_batches(list, sep);
+  return join(list, sep);
 }
 
-gchar* beautify_text(Private* priv, const gchar* statements) {
-  const Expressions& ex = expressions();
-  Shielded shielded = shield(statements);
-  std::string text = shielded.text;
-  GUniqueError error;
+// Where the clause rules put line breaks. Each token i may start a new line
+// (`brk`), leave text at the end of the line before (`lead`) and carry text
+// before it on its own line (`pre`, or its separator when no line starts).
+struct Clauses {
+  std::vector<bool> brk;
+  std::vector<std::string> lead, pre;
+};
 
-  if (!replace_all(ex.spaces, text, " ", error.out())) return g_strdup(statements);
-  if (!replace_all(ex.quote, text, "~::~'", error.out())) return g_strdup(statements);
+Clauses split_clauses(std::vector<Token>& list, bool trailing_space, const std::string& tab) {
+  const size_t n = list.size();
+  Clauses c;
+  c.brk.assign(n, false);
+  c.lead.assign(n, "");
+  c.pre.resize(n);
+  for (size_t i = 0; i < n; ++i) c.pre[i] = list[i].spaced ? " " : "";
+  auto spaced_after = [&](size_t i) { return i + 1 < n ? list[i + 1].spaced : trailing_space; };
+  auto around = [&](size_t i) { return list[i].spaced && spaced_after(i); };
+  auto upper = [&](size_t i) {
+    for (char& ch : list[i].text) ch = g_ascii_toupper(ch);
+  };
+  auto line = [&](size_t i, std::string indent) {
+    c.brk[i] = true;
+    c.lead[i].clear();
+    c.pre[i] = std::move(indent);
+  };
+  auto any = [&](size_t i, std::initializer_list<const char*> words) {
+    for (const char* w : words)
+      if (is_word(list[i], w)) return true;
+    return false;
+  };
+  const std::string tab2 = tab + tab;
+  std::vector<bool> wide(n, false);  // a second blank after GROUP BY and ORDER BY
 
-  // Even positions lie outside quotes, odd ones begin at a quote.
-  std::vector<std::string> parts = split(text, kBreak);
-  std::vector<std::string> pieces;
-  for (size_t i = 0; i < parts.size(); ++i) {
-    if (i % 2 == 1)
-      pieces.push_back(parts[i]);
-    else if (!split_clauses(parts[i], priv->step, pieces, error.out()))
-      return g_strdup(statements);
+  // Breaks a keyword sets on the token after it; the token's own rule, applied
+  // after, has the last word on its indentation.
+  for (size_t i = 0; i + 1 < n; ++i) {
+    if (any(i, {"THEN"}) && around(i)) line(i + 1, tab);
+    if (any(i, {"UNION"}) && around(i)) line(i + 1, "");
+    if (is_punct(list[i], ')') && is_word(list[i + 1], "SELECT") && spaced_after(i + 1))
+      line(i + 1, "");
   }
-
-  const std::string tab2 = priv->step + priv->step;
-  std::string buffer;
-  size_t depth = 0;
-  long level = 0;
-  for (std::string& piece : pieces) {
-    for (char c : piece) level += (c == '(') - (c == ')');
-    if (matches(ex.select, piece) && !replace_all(ex.comma, piece, ",\n" + tab2, error.out()))
-      return g_strdup(statements);
-    if (matches(ex.subquery, piece)) {
-      if (depth < kMaxDepth) ++depth;
-      buffer += priv->shift[depth];
-      buffer += piece;
+  for (size_t i = 0; i < n; ++i) {
+    const Token& t = list[i];
+    if (t.kind == Kind::Punct && t.text == "(" && i + 1 < n && is_word(list[i + 1], "SELECT") &&
+        spaced_after(i + 1)) {
+      // A subquery starts its own line; the blank before it stays behind.
+      line(i, "");
+      c.lead[i] = t.spaced ? " " : "";
+      c.pre[i + 1] = "";
       continue;
     }
-    if (piece.find('\'') == std::string::npos) buffer += priv->shift[depth];
-    buffer += piece;
-    if (depth > 0 && level < 1) --depth;
+    if (t.kind != Kind::Word) continue;
+    if (any(i, {"SELECT"}) && spaced_after(i)) {
+      upper(i);
+    } else if (any(i, {"AND", "OR"}) && around(i)) {
+      upper(i);
+      line(i, tab2);
+    } else if (any(i, {"BETWEEN", "CASE", "ELSE", "END", "ON", "OVER", "WHEN"}) && around(i)) {
+      upper(i);
+      line(i, tab);
+    } else if (any(i, {"THEN"}) && around(i)) {
+      upper(i);
+    } else if (any(i, {"FROM", "HAVING", "UNION", "USING", "WHERE", "WITH"}) && around(i)) {
+      upper(i);
+      line(i, "");
+    } else if (any(i, {"JOIN"}) && around(i)) {
+      upper(i);
+      if (i > 0 && any(i - 1, {"CROSS", "INNER", "LEFT", "RIGHT"}) && list[i - 1].spaced) {
+        upper(i - 1);
+        line(i - 1, "");
+        c.pre[i] = " ";
+      } else {
+        line(i, "");
+      }
+    } else if (any(i, {"GROUP", "ORDER"}) && t.spaced && i + 1 < n && is_word(list[i + 1], "BY") &&
+               list[i + 1].spaced) {
+      upper(i);
+      upper(i + 1);
+      line(i, "");
+      c.pre[i + 1] = " ";
+      if (i + 2 < n) wide[i + 2] = true;
+    } else if (any(i, {"IN", "ALL", "AS", "ASC", "DESC", "DISTINCT", "EXISTS", "NOT", "NULL",
+                       "LIKE"}) &&
+               around(i)) {
+      upper(i);
+    }
   }
-
-  if (!replace_all(ex.leading_breaks, buffer, "", error.out()) ||
-      !replace_all(ex.breaks, buffer, "\n", error.out()))
-    return g_strdup(statements);
-  return tarvex::dup(unshield(shielded, buffer));
+  for (size_t i = 0; i < n; ++i) {
+    if (wide[i] && !c.brk[i]) c.pre[i] = " " + c.pre[i];
+    // A line comment runs to the end of its line; a batch separator stands
+    // on a line of its own.
+    bool own_line = list[i].kind == Kind::Go ||
+                    (i > 0 && (list[i - 1].kind == Kind::Go ||
+                               (list[i - 1].kind == Kind::LineComment && !c.brk[i])));
+    if (own_line) line(i, "");
+  }
+  if (n > 0) {
+    c.brk[0] = false;
+    c.lead[0].clear();
+    c.pre[0].clear();
+  }
+  return c;
 }
 
-gchar* minify_text(const gchar* statements) {
-  const Expressions& ex = expressions();
-  Shielded shielded = shield(statements);
-  std::string text = shielded.text;
-  GUniqueError error;
-  if (replace_all(ex.spaces, text, " ", error.out()) &&
-      replace_all(ex.spaces_open, text, "(", error.out()) &&
-      replace_all(ex.spaces_close, text, ")", error.out()))
-    return tarvex::dup(unshield(shielded, text));
-  g_warning("formatter:104: Failed to minify statements: %s", error->message);
-  return tarvex::dup(unshield(shielded, text));
+std::string beautify_text(const Private* priv, std::string_view sql) {
+  Tokens tokens = tokenize(sql);
+  auto& list = tokens.list;
+  const size_t n = list.size();
+  Clauses c = split_clauses(list, tokens.trailing_space, priv->step);
+  const std::string tab2 = priv->step + priv->step;
+
+  // Each run of tokens up to the next break is one line: subqueries go one
+  // step deeper, and a line holding SELECT breaks after each comma.
+  std::vector<std::string> sep(n + 1);
+  size_t depth = 0;
+  long level = 0;
+  for (size_t first = 0; first < n;) {
+    size_t end = first + 1;
+    while (end < n && !c.brk[end]) ++end;
+    bool subquery = false, select = false;
+    for (size_t k = first; k < end; ++k) {
+      const Token& t = list[k];
+      level += is_punct(t, '(') - is_punct(t, ')');
+      select |= t.kind == Kind::Word && t.text == "SELECT";
+      subquery |= is_punct(t, '(') && k + 1 < end && list[k + 1].kind == Kind::Word &&
+                  list[k + 1].text == "SELECT";
+    }
+    if (list[first].kind == Kind::Go) depth = 0, level = 0;
+    if (select) {
+      for (size_t k = first; k + 1 < end; ++k)
+        if (is_punct(list[k], ',')) c.pre[k + 1] = "\n" + tab2 + c.pre[k + 1];
+    }
+    if (subquery && depth < kMaxDepth) ++depth;
+    sep[first] = c.lead[first] + (first > 0 ? priv->shift[depth] : priv->shift[depth].substr(1)) +
+                 c.pre[first];
+    for (size_t k = first + 1; k < end; ++k) sep[k] = c.pre[k];
+    if (!subquery && depth > 0 && level < 1) --depth;
+    first = end;
+  }
+  if (tokens.trailing_space)
+    sep[n] = n > 0 && (list[n - 1].kind == Kind::LineComment || list[n - 1].kind == Kind::Go) ? "\n"
+                                                                                              : " ";
+  keep_batches(list, sep);
+  return join(list, sep);
 }
 
 void formatter_option(Formattable* self, const gchar* name, const gchar* value) {
@@ -354,12 +416,23 @@ void formatter_option(Formattable* self, const gchar* name, const gchar* value) 
 
 gchar* formatter_beautify(Formattable* self, const gchar* statements) {
   g_return_val_if_fail(statements != NULL, nullptr);
-  return beautify_text(tarvex_brevane_supports_database_formatter_get_private(self), statements);
+  try {
+    return tarvex::dup(
+        beautify_text(tarvex_brevane_supports_database_formatter_get_private(self), statements));
+  } catch (const std::exception& e) {
+    g_critical("file %s: line %d: unexpected error: %s", __FILE__, __LINE__, e.what());
+    return nullptr;
+  }
 }
 
 gchar* formatter_minify(Formattable* self, const gchar* statements) {
   g_return_val_if_fail(statements != NULL, nullptr);
-  return minify_text(statements);
+  try {
+    return tarvex::dup(minify_text(statements));
+  } catch (const std::exception& e) {
+    g_critical("file %s: line %d: unexpected error: %s", __FILE__, __LINE__, e.what());
+    return nullptr;
+  }
 }
 
 }  // namespace

@@ -3,7 +3,8 @@
 // another), started per open on a free local port and ended with the
 // connection that uses it.
 //
-// Not installed, not part of the API.
+// Not installed, not part of the API; the seams are reached only by programs
+// that link the library's internal archive (the tests).
 #pragma once
 
 #include <glib.h>
@@ -13,26 +14,22 @@
 #include <vector>
 
 #include "brevane/database/connection_impl.h"
-#include "common/tarvex-export.h"
 #include "providers/contracts/server.h"
 
-G_BEGIN_DECLS
-// Test seam: called instead of starting the tunnel program, with the
-// argument vector, the environment, the local port chosen for the launch
-// and the text the program would read on descriptor 3 (NULL when none).
-// TRUE means "started": the launch then returns a tunnel without a process.
-typedef gboolean (*TarvexBrevaneTestingTunnelSpawn)(const gchar* const* argv,
-                                                    const gchar* const* envp, guint16 local_port,
-                                                    const gchar* secret_input, GError** error,
-                                                    gpointer user_data);
-// Installs the seam; NULL restores the real start.
-TARVEX_EXPORT void tarvex_brevane_testing_set_tunnel_spawn(TarvexBrevaneTestingTunnelSpawn spawn,
-                                                           gpointer user_data);
+namespace tarvex::testing {
+// Called instead of starting the tunnel program, with the argument vector,
+// the environment, the local port chosen for the launch and the text the
+// program would read on descriptor 3 (nullptr when none). TRUE means
+// "started": the launch then returns a tunnel without a process.
+using TunnelSpawn = gboolean (*)(const gchar* const* argv, const gchar* const* envp,
+                                 guint16 local_port, const gchar* secret_input, GError** error,
+                                 gpointer user_data);
+// Installs the seam; nullptr restores the real start.
+void set_tunnel_spawn(TunnelSpawn spawn, gpointer user_data);
 // The process id of the tunnel program a connection goes through (0 for
-// none) and its local port (when `port` is not NULL).
-TARVEX_EXPORT GPid tarvex_brevane_testing_connection_tunnel(
-    TarvexBrevaneSupportsDatabaseConnectionImpl* connection, guint16* port);
-G_END_DECLS
+// none) and its local port (when `port` is not nullptr).
+GPid connection_tunnel(TarvexBrevaneSupportsDatabaseConnectionImpl* connection, guint16* port);
+}  // namespace tarvex::testing
 
 namespace tarvex::database {
 

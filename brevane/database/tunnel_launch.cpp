@@ -36,7 +36,7 @@ constexpr gint64 kEndGraceUs = 3 * G_USEC_PER_SEC;
 constexpr int kSecretFd = 3;
 
 struct Seam {
-  std::atomic<TarvexBrevaneTestingTunnelSpawn> spawn{nullptr};
+  std::atomic<tarvex::testing::TunnelSpawn> spawn{nullptr};
   std::atomic<gpointer> user_data{nullptr};
 };
 Seam& seam() {
@@ -123,8 +123,7 @@ void write_all(int fd, const std::string& text) {
 
 }  // namespace
 
-void tarvex_brevane_testing_set_tunnel_spawn(TarvexBrevaneTestingTunnelSpawn spawn,
-                                             gpointer user_data) {
+void tarvex::testing::set_tunnel_spawn(TunnelSpawn spawn, gpointer user_data) {
   seam().user_data = user_data;
   seam().spawn = spawn;
 }
@@ -165,6 +164,14 @@ bool build_tunnel_command(Server* server, guint16 local_port, TunnelCommand* com
                                        .c_str(),
                                    tarvex_providers_contracts_server_get_http_port(server)));
     if (process.find("wstunnel") != std::string::npos) {
+      // Dropping the credentials would open without the authentication the
+      // description asks for.
+      if (tarvex_providers_contracts_server_get_http_auth(server)) {
+        set_error(error, "The HTTP tunnel client \"" + process +
+                             "\" cannot authenticate; turn HTTP authentication off or name "
+                             "another client.");
+        return false;
+      }
       argv = {process, "client", "-L", std::string("tcp://") + forward.get(), url.get()};
       return true;
     }
@@ -175,11 +182,17 @@ bool build_tunnel_command(Server* server, guint16 local_port, TunnelCommand* com
                   {"--auth", text_of(tarvex_providers_contracts_server_get_http_username(server)) +
                                  ":" +
                                  text_of(tarvex_providers_contracts_server_get_http_password(server))});
-    if (protocol == "https" || protocol == "wss")
-      argv.insert(argv.end(),
-                  {"--tls-ca", text_of(tarvex_providers_contracts_server_get_http_ca_file(server)),
-                   "--tls-cert", text_of(tarvex_providers_contracts_server_get_http_cert_file(server)),
-                   "--tls-key", text_of(tarvex_providers_contracts_server_get_http_key_file(server))});
+    if (protocol == "https" || protocol == "wss") {
+      // A file that is not set is left to the client's default, not handed
+      // over as an empty name.
+      const std::pair<const char*, const gchar*> files[] = {
+          {"--tls-ca", tarvex_providers_contracts_server_get_http_ca_file(server)},
+          {"--tls-cert", tarvex_providers_contracts_server_get_http_cert_file(server)},
+          {"--tls-key", tarvex_providers_contracts_server_get_http_key_file(server)},
+      };
+      for (const auto& [option, file] : files)
+        if (file && *file) argv.insert(argv.end(), {option, file});
+    }
     argv.push_back(forward.get());
     return true;
   }

@@ -1,21 +1,20 @@
 // The wall clock behind every time stamp of the library (log lines, helper
 // texts). Tests replace it to get exact lines for a fixed time.
 //
-// Not installed, not part of the API.
+// Not installed, not part of the API; the seam is reached only by programs
+// that link the library's internal archive (the tests), never through the
+// shared library.
 #pragma once
 
 #include <glib.h>
 
 #include <string>
 
-#include "common/tarvex-export.h"
+namespace tarvex::testing {
+// Replaces the wall clock (microseconds since the epoch); nullptr restores it.
+void set_clock(gint64 (*clock)(void));
+}  // namespace tarvex::testing
 
-G_BEGIN_DECLS
-// Replaces the wall clock (microseconds since the epoch); NULL restores it.
-TARVEX_EXPORT void tarvex_brevane_testing_set_clock(gint64 (*clock)(void));
-G_END_DECLS
-
-#ifdef __cplusplus
 namespace tarvex::brevane::clock {
 
 // Microseconds since the epoch.
@@ -26,4 +25,3 @@ std::string format_now(const char* format);
 gint64 millis();
 
 }  // namespace tarvex::brevane::clock
-#endif

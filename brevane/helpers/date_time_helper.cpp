@@ -33,7 +33,7 @@ gint64 millis() {
 
 }  // namespace tarvex::brevane::clock
 
-void tarvex_brevane_testing_set_clock(gint64 (*clock)(void)) {
+void tarvex::testing::set_clock(gint64 (*clock)(void)) {
   tarvex::brevane::clock::s_clock.store(clock);
 }
 

@@ -173,7 +173,7 @@ gboolean convert_all(Server* server, Step step, const char* log_format, GError**
 
 }  // namespace
 
-void tarvex_brevane_testing_set_account(const gchar* user_name, const gchar* host_name) {
+void tarvex::testing::set_account(const gchar* user_name, const gchar* host_name) {
   std::lock_guard<std::mutex> guard(account_lock);
   pinned_user = user_name ? std::optional<std::string>(user_name) : std::nullopt;
   pinned_host = host_name ? std::optional<std::string>(host_name) : std::nullopt;

@@ -29,6 +29,10 @@ std::string double_quoted(std::string_view name);
 std::string backquoted(std::string_view name);
 // [name], or [schema].[name] when the schema is not empty.
 std::string bracketed_qualified(std::string_view schema, std::string_view name);
+// Whether `item` is one whole bracketed identifier: "[", at least one
+// character with every "]" doubled, "]". Anything else that only looks
+// bracketed ("[]", "[a]b]", "[abc]]") is a name to bracket again.
+bool is_one_bracketed(std::string_view item);
 // A select list of column names separated by commas, each name bracketed
 // and the list joined by ", ". Blanks around a name go; "*" and a name
 // already written as one bracketed identifier ("[a]]b]", which may hold

@@ -50,10 +50,10 @@ bool is_blank(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
-// Whether `item` is one whole bracketed identifier: "[", then characters
-// with every "]" doubled, then the closing "]".
+}  // namespace
+
 bool is_one_bracketed(std::string_view item) {
-  if (item.size() < 2 || item.front() != '[' || item.back() != ']') return false;
+  if (item.size() < 3 || item.front() != '[' || item.back() != ']') return false;
   for (size_t i = 1; i + 1 < item.size(); i++) {
     if (item[i] != ']') continue;
     if (i + 2 >= item.size() || item[i + 1] != ']') return false;
@@ -62,8 +62,6 @@ bool is_one_bracketed(std::string_view item) {
   return true;
 }
 
-}  // namespace
-
 std::string bracketed_select_list(std::string_view columns) {
   std::string out;
   size_t at = 0;
@@ -71,18 +69,20 @@ std::string bracketed_select_list(std::string_view columns) {
   while (true) {
     while (at < columns.size() && is_blank(columns[at])) at++;
     // The item ends at the first comma, past a bracketed identifier's
-    // closing bracket when it starts with one.
+    // closing bracket when it starts with one; a "[" never closed is an
+    // ordinary character of a name that ends at the first comma.
     size_t end = at;
     if (end < columns.size() && columns[end] == '[') {
-      for (end++; end < columns.size(); end++) {
+      bool closed = false;
+      for (end++; end < columns.size() && !closed; end++) {
         if (columns[end] != ']') continue;
         if (end + 1 < columns.size() && columns[end + 1] == ']') {
           end++;
           continue;
         }
-        end++;
-        break;
+        closed = true;
       }
+      if (!closed) end = at;
     }
     size_t comma = columns.find(',', end);
     std::string_view item =

@@ -36,6 +36,7 @@ using tarvex::GRef;
 using tarvex::GUniqueStr;
 using tarvex::transform::append;
 using tarvex::transform::items_of;
+using tarvex::transform::NameIndex;
 using Patcher = TarvexBrevaneTransformPatcher;
 using MetaObject = TarvexBrevaneMetaModelMetaObject;
 using MetaTable = TarvexBrevaneMetaModelMetaTable;
@@ -107,29 +108,16 @@ bool same_json(gpointer a, gpointer b, bool normalized) {
   return json_text(a, normalized) == json_text(b, normalized);
 }
 
-// Children of one kind on the source and target side, by name.
-template <typename Getter>
-gpointer find_named(GeeArrayList* list, const std::string& name, GType type = G_TYPE_INVALID) {
-  for (auto& item : items_of<GObject>(list)) {
-    if (type != G_TYPE_INVALID && !G_TYPE_CHECK_INSTANCE_TYPE(item.get(), type)) continue;
-    if (name_of(item.get()) == name) return item.get();
-  }
-  return nullptr;
-}
-
-gpointer named(GeeArrayList* list, const std::string& name, GType type = G_TYPE_INVALID) {
-  return find_named<void>(list, name, type);
-}
-
 // One child list compared at table level: 2 source only, 4 target only.
 void diff_children(GeeArrayList* source, GeeArrayList* target, GeeArrayList* out, bool normalized,
                    GType type = G_TYPE_INVALID) {
   auto of_type = [type](GObject* item) {
     return type == G_TYPE_INVALID || G_TYPE_CHECK_INSTANCE_TYPE(item, type);
   };
+  const NameIndex sources(source, type), targets(target, type);
   for (auto& s : items_of<GObject>(source)) {
     if (!of_type(s.get())) continue;
-    gpointer t = named(target, name_of(s.get()), type);
+    gpointer t = targets.find(name_of(s.get()));
     if (!t) {
       set_version(s.get(), kTwo);
       append(out, s.get());
@@ -143,7 +131,7 @@ void diff_children(GeeArrayList* source, GeeArrayList* target, GeeArrayList* out
   }
   for (auto& t : items_of<GObject>(target)) {
     if (!of_type(t.get())) continue;
-    if (named(source, name_of(t.get()), type)) continue;
+    if (sources.find(name_of(t.get()))) continue;
     set_version(t.get(), kFour);
     append(out, t.get());
   }
@@ -243,6 +231,9 @@ static gint diff_model_impl(Patcher* self, MetaObject* source, MetaObject* targe
           for (auto& s : items_of<MetaObject>(ls)) {
             MetaObject* found = nullptr;
             for (auto& t : targets) {
+              // A constraint list holds several classes: only one of the
+              // same class is the same member.
+              if (G_OBJECT_TYPE(t.get()) != G_OBJECT_TYPE(s.get())) continue;
               if (schema_of(t.get()) != schema_of(s.get())) continue;
               GeeMap* attributes =
                   GEE_MAP(tarvex_brevane_meta_model_meta_object_get_attributes(t.get()));
@@ -273,6 +264,7 @@ static gint diff_model_impl(Patcher* self, MetaObject* source, MetaObject* targe
                     : std::string();
             bool found = false;
             for (auto& s : sources) {
+              if (G_OBJECT_TYPE(s.get()) != G_OBJECT_TYPE(t.get())) continue;
               if (schema_of(s.get()) != schema_of(t.get())) continue;
               if (name_of(s.get()) == name_of(t.get()) ||
                   (!old_name.empty() && name_of(s.get()) == old_name)) {
@@ -364,13 +356,14 @@ gint tarvex_brevane_transform_patcher_diff_meta_table(Patcher* self, MetaTable* 
   GeeArrayList* sc = tarvex_brevane_meta_model_meta_table_get_columns(source);
   GeeArrayList* tc = tarvex_brevane_meta_model_meta_table_get_columns(target);
   GeeArrayList* oc = tarvex_brevane_meta_model_meta_table_get_columns(out.get());
+  const NameIndex source_columns(sc), target_columns(tc);
   for (auto& t : items_of<GObject>(tc)) {
-    if (named(sc, name_of(t.get()))) continue;
+    if (source_columns.find(name_of(t.get()))) continue;
     set_version(t.get(), kFour);
     append(oc, t.get());
   }
   for (auto& s : items_of<GObject>(sc)) {
-    gpointer t = named(tc, name_of(s.get()));
+    gpointer t = target_columns.find(name_of(s.get()));
     if (!t) {
       set_version(s.get(), kTwo);
       append(oc, s.get());
@@ -471,8 +464,9 @@ gint tarvex_brevane_transform_patcher_diff_meta_schema(Patcher* self, MetaSchema
     GeeArrayList* sl = kind.list(source);
     GeeArrayList* tl = kind.list(target);
     GeeArrayList* ol = kind.list(out.get());
+    const NameIndex sources(sl), targets(tl);
     for (auto& s : items_of<GObject>(sl)) {
-      gpointer t = named(tl, name_of(s.get()));
+      gpointer t = targets.find(name_of(s.get()));
       if (!t) {
         set_version(s.get(), kFour);
         append(ol, s.get());
@@ -509,7 +503,7 @@ gint tarvex_brevane_transform_patcher_diff_meta_schema(Patcher* self, MetaSchema
       }
     }
     for (auto& t : items_of<GObject>(tl)) {
-      if (named(sl, name_of(t.get()))) continue;
+      if (sources.find(name_of(t.get()))) continue;
       set_version(t.get(), kTwo);
       append(ol, t.get());
     }
@@ -531,8 +525,9 @@ gint tarvex_brevane_transform_patcher_diff_meta_database(Patcher* self, MetaData
   GeeArrayList* sl = tarvex_brevane_meta_model_meta_database_get_schemas(source);
   GeeArrayList* tl = tarvex_brevane_meta_model_meta_database_get_schemas(target);
   GeeArrayList* ol = tarvex_brevane_meta_model_meta_database_get_schemas(out.get());
+  const NameIndex sources(sl), targets(tl);
   for (auto& s : items_of<GObject>(sl)) {
-    gpointer t = named(tl, name_of(s.get()));
+    gpointer t = targets.find(name_of(s.get()));
     if (!t) {
       set_version(s.get(), kTwo);
       append(ol, s.get());
@@ -549,7 +544,7 @@ gint tarvex_brevane_transform_patcher_diff_meta_database(Patcher* self, MetaData
     if (schema_patch) g_object_unref(schema_patch);
   }
   for (auto& t : items_of<GObject>(tl)) {
-    if (named(sl, name_of(t.get()))) continue;
+    if (sources.find(name_of(t.get()))) continue;
     set_version(t.get(), kFour);
     append(ol, t.get());
   }

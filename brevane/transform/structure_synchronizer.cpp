@@ -31,8 +31,13 @@ struct _TarvexBrevaneTransformStructureSynchronizerPrivate {
       GRef<TarvexBrevaneTransformPatcher>::adopt(tarvex_brevane_transform_patcher_new());
   GRef<MetaSchema> source;
   GRef<MetaSchema> target;
-  // Changed objects that could not be written, reported by `handle`.
-  std::vector<std::string> refused;
+  // Objects the target's builder gives no text for, reported by `handle`
+  // in their place among the texts: each before the text at `before`.
+  struct Refusal {
+    size_t before;
+    std::string line;
+  };
+  std::vector<Refusal> refused;
 };
 
 static void structure_itransform_init(TarvexBrevaneTransformITransformIface* iface);
@@ -135,12 +140,6 @@ void place(gpointer object, const std::string& database, const std::string& sche
     }
 }
 
-gpointer find_named(GeeArrayList* list, const std::string& name) {
-  for (auto& item : items_of<GObject>(list))
-    if (name_of(item.get()) == name) return item.get();
-  return nullptr;
-}
-
 GeeList* generate(Self* self, GError** error) {
   auto* priv = priv_of(self);
   Core& core = priv->core;
@@ -168,13 +167,29 @@ GeeList* generate(Self* self, GError** error) {
     return tarvex_brevane_contracts_database_istatement_drop_object(
         statement.get(), kind, database.c_str(), schema.c_str(), name_of(object).c_str(), "");
   };
+  // An object the builder writes no text for (an encrypted routine) is a
+  // step that fails, named, where its statements would have run.
+  auto refuse = [&](gpointer object, bool changed) {
+    const std::string name = schema + "." + name_of(object);
+    priv->refused.push_back(
+        {size_t(size_of(out)), "No text can be written for " + name +
+                                   " (for example an encrypted routine); " +
+                                   (changed ? "it is kept as it is." : "it is not created.")});
+  };
+  auto create = [&](gpointer object, gchar* made) {
+    GUniqueStr text(made);
+    if (!text || trimmed(text.get()).empty())
+      refuse(object, false);
+    else
+      list_add(out, text.get());
+  };
   // A changed object is dropped only when its new text exists, and then in
   // a batch of its own: T-SQL wants CREATE VIEW (and routines) first in a
   // batch.
   auto recreate = [&](gpointer object, TarvexProvidersContractsDBObject kind, gchar* create) {
     GUniqueStr text(create);
     if (!text || trimmed(text.get()).empty()) {
-      priv->refused.push_back(name_of(object));
+      refuse(object, true);
       return;
     }
     add(drop(object, kind));
@@ -187,6 +202,10 @@ GeeList* generate(Self* self, GError** error) {
     return int(tarvex_brevane_meta_model_meta_object_get_version(meta(object)));
   };
 
+  const NameIndex source_tables(
+      tarvex_brevane_meta_model_meta_schema_get_tables(priv->source.get()));
+  const NameIndex target_tables(
+      tarvex_brevane_meta_model_meta_schema_get_tables(priv->target.get()));
   for (auto& table : items_of<MetaTable>(tarvex_brevane_meta_model_meta_schema_get_tables(patched))) {
     if (!selected("table", table.get())) continue;
     place(table.get(), database, schema);
@@ -200,10 +219,8 @@ GeeList* generate(Self* self, GError** error) {
       case 8: {
         // The builder patches the desired table (the source's) with the
         // change record read against the current one (the target's).
-        gpointer desired_source = find_named(
-            tarvex_brevane_meta_model_meta_schema_get_tables(priv->source.get()), name_of(table.get()));
-        gpointer current = find_named(
-            tarvex_brevane_meta_model_meta_schema_get_tables(priv->target.get()), name_of(table.get()));
+        gpointer desired_source = source_tables.find(name_of(table.get()));
+        gpointer current = target_tables.find(name_of(table.get()));
         if (!desired_source || !current) break;
         auto desired = GRef<MetaTable>::adopt(TARVEX_BREVANE_META_MODEL_META_TABLE(
             tarvex_brevane_meta_model_meta_object_clone(meta(desired_source))));
@@ -224,7 +241,8 @@ GeeList* generate(Self* self, GError** error) {
     place(view.get(), database, schema);
     switch (version(view.get())) {
       case 4:
-        add(tarvex_brevane_contracts_database_ibuildable_build_view(builder.get(), view.get()));
+        create(view.get(),
+               tarvex_brevane_contracts_database_ibuildable_build_view(builder.get(), view.get()));
         break;
       case 8:
         recreate(view.get(), TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_VIEW,
@@ -247,7 +265,8 @@ GeeList* generate(Self* self, GError** error) {
                     : TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_FUNCTION;
     switch (version(routine.get())) {
       case 4:
-        add(tarvex_brevane_contracts_database_ibuildable_build_function(builder.get(), routine.get()));
+        create(routine.get(), tarvex_brevane_contracts_database_ibuildable_build_function(
+                                  builder.get(), routine.get()));
         break;
       case 8:
         recreate(routine.get(), kind,
@@ -267,7 +286,8 @@ GeeList* generate(Self* self, GError** error) {
     place(event.get(), database, schema);
     switch (version(event.get())) {
       case 4:
-        add(tarvex_brevane_contracts_database_ibuildable_build_event(builder.get(), event.get()));
+        create(event.get(), tarvex_brevane_contracts_database_ibuildable_build_event(builder.get(),
+                                                                                     event.get()));
         break;
       case 8:
         recreate(event.get(), TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_EVENT,
@@ -325,13 +345,20 @@ static void structure_handle(TarvexBrevaneTransformITransform* iface_self) {
     return;
   }
   bool stop = false;
-  for (const auto& name : priv->refused) {
-    std::string line = "The new text of " + name + " is empty; it is kept as it is.";
-    core.failed(&line);
-    if (!cont) stop = true;
-  }
+  size_t next_refusal = 0;
+  // The refusals standing before the text at `position`.
+  auto report_refusals = [&](size_t position) {
+    for (; next_refusal < priv->refused.size() && priv->refused[next_refusal].before <= position &&
+           !stop;
+         ++next_refusal) {
+      core.failed(&priv->refused[next_refusal].line);
+      if (!cont) stop = true;
+    }
+  };
   gint n = gee_collection_get_size(GEE_COLLECTION(texts.get()));
-  for (gint i = 0; i < n && !stop; ++i) {
+  for (gint i = 0; i <= n && !stop; ++i) {
+    report_refusals(size_t(i));
+    if (stop || i == n) break;
     GUniqueStr text(static_cast<char*>(gee_list_get(texts.get(), i)));
     for (const auto& batch : split_batches(text ? text.get() : "")) {
       const std::string bare = trimmed(batch);

@@ -1,6 +1,7 @@
 #include "brevane/transform/transfer.h"
 
 #include <algorithm>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -59,6 +60,10 @@ struct TablePlan {
   std::vector<std::string> filters;
   std::vector<std::string> references;  // source tables it refers to (same schema)
 };
+
+// Up to this many selected tables and views are filled one by one; more
+// cost fewer round trips as the deep fill of their schema.
+constexpr size_t kFilledOneByOne = 2;
 
 std::string str(const char* text) {
   return text ? text : "";
@@ -215,6 +220,9 @@ class Run {
 
  private:
   GRef<MetaDatabase> load_meta_data(bool cont, GError** error);
+  std::vector<std::string> selected_schemas() const;
+  bool fill_selected(TarvexBrevaneContractsDatabaseIAdaptable* adapter, MetaSchema* schema,
+                     GError** error);
   std::vector<TablePlan> do_restructure(MetaDatabase* database);
   void trim_table(MetaSchema* schema, const std::string& target_schema,
                   std::vector<TablePlan>& plans);
@@ -222,8 +230,10 @@ class Run {
   bool transfer_structure(MetaDatabase* database, const std::vector<TablePlan>& plans, bool cont,
                           GError** error);
   bool transfer_user_data(std::vector<TablePlan>& plans, bool cont, GError** error);
-  bool transfer_table(const TablePlan& plan, GError** error);
-  bool copy_page(const TablePlan& plan, TarvexProvidersContractsTableModel* page);
+  // Copies one table; `failed_rows` counts the rows the target refused.
+  bool transfer_table(const TablePlan& plan, gint64* failed_rows, GError** error);
+  // Copies one page; returns the number of rows the target refused.
+  gint copy_page(const TablePlan& plan, TarvexProvidersContractsTableModel* page);
 
   // Runs one text on the target; counted as a step when `line` is given.
   bool run_target(const std::string& text, GError** error);
@@ -239,6 +249,70 @@ bool Run::run_target(const std::string& text, GError** error) {
   return !(error && *error);
 }
 
+// The names of the schemas the options select.
+std::vector<std::string> Run::selected_schemas() const {
+  std::vector<std::string> names;
+  if (!core_.options) return names;
+  auto keys = GRef<GeeSet>::adopt(gee_map_get_keys(core_.options.get()));
+  auto it = GRef<GeeIterator>::adopt(gee_iterable_iterator(GEE_ITERABLE(keys.get())));
+  const std::string head = "schema|", tail = "|MODE";
+  while (gee_iterator_next(it.get())) {
+    GUniqueStr key(static_cast<char*>(gee_iterator_get(it.get())));
+    std::string k = key ? key.get() : "";
+    if (k.size() <= head.size() + tail.size() || k.compare(0, head.size(), head) != 0 ||
+        k.compare(k.size() - tail.size(), tail.size(), tail) != 0)
+      continue;
+    names.push_back(k.substr(head.size(), k.size() - head.size() - tail.size()));
+  }
+  return names;
+}
+
+// Fills what the run moves out of one selected schema. Table and view
+// selections name no schema, so their count bounds what any one schema
+// holds of them: a few are filled one by one, after the schema's listing;
+// more, and the schema is filled deep, its catalog read once for all its
+// objects, whatever they number.
+bool Run::fill_selected(TarvexBrevaneContractsDatabaseIAdaptable* adapter, MetaSchema* schema,
+                        GError** error) {
+  size_t selections = 0;
+  if (core_.options) {
+    auto keys = GRef<GeeSet>::adopt(gee_map_get_keys(core_.options.get()));
+    auto it = GRef<GeeIterator>::adopt(gee_iterable_iterator(GEE_ITERABLE(keys.get())));
+    const std::string head = "table|", tail = "|MODE";
+    while (gee_iterator_next(it.get())) {
+      GUniqueStr key(static_cast<char*>(gee_iterator_get(it.get())));
+      std::string k = key ? key.get() : "";
+      if (k.size() > head.size() + tail.size() && k.compare(0, head.size(), head) == 0 &&
+          k.compare(k.size() - tail.size(), tail.size(), tail) == 0)
+        ++selections;
+    }
+  }
+  GError* failure = nullptr;
+  const bool deep = selections > kFilledOneByOne;
+  tarvex_brevane_contracts_database_iadaptable_fill_meta_schema(adapter, schema, deep, deep,
+                                                                &failure);
+  if (!failure && !deep) {
+    for (auto& table :
+         items_of<MetaTable>(tarvex_brevane_meta_model_meta_schema_get_tables(schema))) {
+      if (failure) break;
+      if (core_.has_option(key3("table", name_of(table.get()), "MODE")))
+        tarvex_brevane_contracts_database_iadaptable_fill_meta_table(adapter, table.get(), TRUE,
+                                                                     &failure);
+    }
+    // A view turned into a table is read as a table when it is trimmed.
+    for (auto& view : items_of<MetaView>(tarvex_brevane_meta_model_meta_schema_get_views(schema))) {
+      if (failure) break;
+      const std::string name = name_of(view.get());
+      if (core_.has_option(key3("table", name, "MODE")) &&
+          !core_.option_true(key3("table", name, "VIEW2TABLE")))
+        tarvex_brevane_contracts_database_iadaptable_fill_meta_view(adapter, view.get(), &failure);
+    }
+  }
+  if (!failure) return true;
+  g_propagate_error(error, failure);
+  return false;
+}
+
 GRef<MetaDatabase> Run::load_meta_data(bool cont, GError** error) {
   auto database = GRef<MetaDatabase>::adopt(tarvex_brevane_meta_model_meta_database_new_with_name(
       core_.option_or(key3("OPTION", "SOURCE", "DATABASE"), "").c_str()));
@@ -246,26 +320,14 @@ GRef<MetaDatabase> Run::load_meta_data(bool cont, GError** error) {
       tarvex_brevane_contracts_database_iconnection_adapter(core_.source.get()));
   GError* failure = nullptr;
   if (adapter) {
+    // The database itself, not its schemas: only the selected schemas are
+    // filled, also where the database filler lists none of them.
     tarvex_brevane_contracts_database_iadaptable_fill_meta_database(adapter.get(), database.get(),
-                                                                    TRUE, TRUE, &failure);
-    // The selected schemas are filled even where the database filler lists
-    // none of them.
-    if (!failure && core_.options) {
-      auto keys = GRef<GeeSet>::adopt(gee_map_get_keys(core_.options.get()));
-      auto it = GRef<GeeIterator>::adopt(gee_iterable_iterator(GEE_ITERABLE(keys.get())));
-      while (!failure && gee_iterator_next(it.get())) {
-        GUniqueStr key(static_cast<char*>(gee_iterator_get(it.get())));
-        std::string k = key ? key.get() : "";
-        const std::string head = "schema|", tail = "|MODE";
-        if (k.size() <= head.size() + tail.size() || k.compare(0, head.size(), head) != 0 ||
-            k.compare(k.size() - tail.size(), tail.size(), tail) != 0)
-          continue;
-        std::string name = k.substr(head.size(), k.size() - head.size() - tail.size());
-        auto schema = GRef<MetaSchema>::adopt(
-            tarvex_brevane_meta_model_meta_database_append(database.get(), name.c_str()));
-        tarvex_brevane_contracts_database_iadaptable_fill_meta_schema(adapter.get(), schema.get(),
-                                                                      TRUE, TRUE, &failure);
-      }
+                                                                    FALSE, FALSE, &failure);
+    for (const auto& name : failure ? std::vector<std::string>() : selected_schemas()) {
+      auto schema = GRef<MetaSchema>::adopt(
+          tarvex_brevane_meta_model_meta_database_append(database.get(), name.c_str()));
+      if (!fill_selected(adapter.get(), schema.get(), &failure)) break;
     }
   }
   if (!failure) {
@@ -349,6 +411,13 @@ void Run::trim_table(MetaSchema* schema, const std::string& target_schema,
     }
     if (size_of(tarvex_brevane_meta_model_meta_table_get_triggers(table.get())) > 0)
       plan.triggers = true;
+    // The catalog gives a current identity value only to a table with an
+    // identity column; with every column copied, that column is written.
+    if (all) {
+      GeeMap* table_options =
+          GEE_MAP(tarvex_brevane_meta_model_meta_table_get_options(table.get()));
+      if (table_options && gee_map_has_key(table_options, "IDENT_CURRENT")) plan.identity = true;
+    }
 
     // The structure follows the plan: columns, names, schema.
     if (!all) apply_fields(table.get(), pairs);
@@ -550,56 +619,105 @@ bool Run::transfer_structure(MetaDatabase* database, const std::vector<TablePlan
   return true;
 }
 
-bool Run::copy_page(const TablePlan& plan, TarvexProvidersContractsTableModel* page) {
+// The page's rows as VALUES items, made once: a statement that fails is
+// sent again by halves from the same texts.
+struct PageRows {
+  std::vector<std::string> items;  // "(v1, v2, ...)"
+  std::vector<std::string> keys;   // "[id] = 7" (or the whole item without a key)
+};
+
+PageRows page_rows(const TablePlan& plan, TarvexProvidersContractsTableModel* page, gint width) {
+  PageRows out;
+  std::vector<std::pair<gint, std::string>> key_at;
+  for (const auto& key : plan.keys)
+    for (gint c = 0; c < width; ++c)
+      if (plan.columns[c].source == key) key_at.emplace_back(c, sql::bracketed(key));
+  // A key column that is not copied cannot name the row.
+  if (key_at.size() != plan.keys.size()) key_at.clear();
   const guint rows = g_list_model_get_n_items(G_LIST_MODEL(page));
-  if (rows == 0) return true;
+  out.items.reserve(rows);
+  out.keys.reserve(rows);
+  for (guint r = 0; r < rows; ++r) {
+    auto row = GRef<TarvexProvidersContractsRowModel>::adopt(
+        static_cast<TarvexProvidersContractsRowModel*>(
+            g_list_model_get_item(G_LIST_MODEL(page), r)));
+    std::vector<std::string> literals;
+    std::string item = "(";
+    for (gint c = 0; c < width; ++c) {
+      auto value = GRef<TarvexProvidersContractsValueObject>::adopt(
+          tarvex_providers_contracts_row_model_get_value_at(row.get(), c));
+      literals.push_back(sql::value_literal(value.get()));
+      item += (c ? ", " : "") + literals.back();
+    }
+    item += ")";
+    std::string key;
+    for (const auto& [c, name] : key_at)
+      key += (key.empty() ? "" : ", ") + name + " = " + literals[c];
+    out.keys.push_back(key.empty() ? item : key);
+    out.items.push_back(std::move(item));
+  }
+  return out;
+}
+
+gint Run::copy_page(const TablePlan& plan, TarvexProvidersContractsTableModel* page) {
+  const guint rows = g_list_model_get_n_items(G_LIST_MODEL(page));
+  if (rows == 0) return 0;
   const gint width = std::min<gint>(
-      gint(plan.columns.size()),
-      size_of(tarvex_providers_contracts_table_model_get_columns(page)));
+      gint(plan.columns.size()), size_of(tarvex_providers_contracts_table_model_get_columns(page)));
   const std::string table = two_part(plan.target_schema, plan.target_table);
   std::string head = "INSERT INTO " + table + " (";
   for (gint c = 0; c < width; ++c) head += (c ? ", " : "") + sql::bracketed(plan.columns[c].target);
   head += ") VALUES\n";
+  const PageRows values = page_rows(plan, page, width);
+  const std::string where = plan.database + "." + plan.schema + "." + plan.table;
 
-  std::string batch;
-  if (plan.identity) batch += "SET IDENTITY_INSERT " + table + " ON;\n";
-  for (guint r = 0; r < rows; ++r) {
-    if (r % 1000 == 0) batch += (r ? ";\n" : "") + head;
-    else batch += ",\n";
-    auto row = GRef<TarvexProvidersContractsRowModel>::adopt(
-        static_cast<TarvexProvidersContractsRowModel*>(g_list_model_get_item(G_LIST_MODEL(page), r)));
-    batch += "(";
-    for (gint c = 0; c < width; ++c) {
-      auto value = GRef<TarvexProvidersContractsValueObject>::adopt(
-          tarvex_providers_contracts_row_model_get_value_at(row.get(), c));
-      batch += (c ? ", " : "") + sql::value_literal(value.get());
+  // Each statement is a batch of its own, so that a failure belongs to its
+  // rows alone; the identity switch is set in the same batch.
+  auto statement = [&](size_t begin, size_t end) {
+    std::string batch;
+    if (plan.identity) batch += "SET IDENTITY_INSERT " + table + " ON;\n";
+    batch += head;
+    for (size_t r = begin; r < end; ++r) batch += (r > begin ? ",\n" : "") + values.items[r];
+    batch += ";\n";
+    if (plan.identity) batch += "SET IDENTITY_INSERT " + table + " OFF;\n";
+    return batch;
+  };
+  gint failed = 0;
+  // A failed statement's rows go again by halves, down to the single rows
+  // that the server refuses: only those fail.
+  std::function<void(size_t, size_t)> send = [&](size_t begin, size_t end) {
+    GError* failure = nullptr;
+    if (run_target(statement(begin, end), &failure)) {
+      std::string line =
+          "transfer data " + where + "......" + std::to_string(end - begin) + " rows";
+      core_.succeeded(&line);
+      return;
     }
-    batch += ")";
-  }
-  batch += ";\n";
-  if (plan.identity) batch += "SET IDENTITY_INSERT " + table + " OFF;\n";
-
-  GError* failure = nullptr;
-  std::string line = "transfer data " + plan.database + "." + plan.schema + "." + plan.table +
-                     "......" + std::to_string(rows) + " rows";
-  if (run_target(batch, &failure)) {
-    core_.succeeded(&line);
-    return true;
-  }
-  line += "\n";
-  line += failure->message;
-  core_.failed(&line);
-  g_error_free(failure);
+    if (end - begin > 1) {
+      g_error_free(failure);
+      const size_t middle = begin + (end - begin) / 2;
+      send(begin, middle);
+      send(middle, end);
+      return;
+    }
+    std::string line = "transfer data " + where + "......row " + values.keys[begin] + " failed\n" +
+                       failure->message;
+    core_.failed(&line);
+    g_error_free(failure);
+    ++failed;
+  };
+  for (size_t begin = 0; begin < rows; begin += 1000)
+    send(begin, std::min<size_t>(rows, begin + 1000));
   // A failure may leave the switch on for the session.
-  if (plan.identity) {
+  if (failed && plan.identity) {
     GError* ignored = nullptr;
     run_target("SET IDENTITY_INSERT " + table + " OFF;", &ignored);
     g_clear_error(&ignored);
   }
-  return false;
+  return failed;
 }
 
-bool Run::transfer_table(const TablePlan& plan, GError** error) {
+bool Run::transfer_table(const TablePlan& plan, gint64* failed_rows, GError** error) {
   auto statement_of = [](IConnection* connection) {
     return GRef<TarvexBrevaneContractsDatabaseIStatement>::adopt(
         tarvex_brevane_contracts_database_iconnection_statement(connection));
@@ -675,6 +793,9 @@ bool Run::transfer_table(const TablePlan& plan, GError** error) {
         return t == "1" || t == "true" || t == "True";
       };
       gint rows = gint(g_list_model_get_n_items(G_LIST_MODEL(described.get())));
+      // What the target says wins; the source's flag stands only when the
+      // target told nothing.
+      if (rows > 0) effective.identity = false;
       for (gint r = 0; r < rows; ++r) {
         const std::string name = text_at(0, r);
         auto it = std::find_if(effective.columns.begin(), effective.columns.end(),
@@ -706,7 +827,6 @@ bool Run::transfer_table(const TablePlan& plan, GError** error) {
   for (const auto& f : plan.filters) joined += (joined.empty() ? "" : ";") + f;
   g_warning("transfer:546: Recordsets: %d -> %s", int(plan.filters.size()), joined.c_str());
   const gint page_size = gint(std::min<gint64>(plan.page, G_MAXINT));
-  bool all_pages = true;
   for (const auto& filter : plan.filters) {
     const std::string where = trimmed(filter);
     GUniqueStr count_text(tarvex_brevane_contracts_database_istatement_show_effected(
@@ -737,13 +857,12 @@ bool Run::transfer_table(const TablePlan& plan, GError** error) {
       if (!page) break;
       g_debug("transfer:569: Transfer recordset: %lld ==> %u", (long long)offset,
               g_list_model_get_n_items(G_LIST_MODEL(page.get())));
-      if (!copy_page(effective, page.get())) all_pages = false;
+      *failed_rows += copy_page(effective, page.get());
       // A short page means the rows ran out before the count.
       if (g_list_model_get_n_items(G_LIST_MODEL(page.get())) < guint(page_size)) break;
     }
   }
-  // A page that failed is counted on its own and never stops the run.
-  (void)all_pages;
+  // A refused row is counted on its own and never stops the run.
   return true;
 }
 
@@ -770,12 +889,19 @@ bool Run::transfer_user_data(std::vector<TablePlan>& plans, bool cont, GError** 
     g_warning("transfer:499: Transfer table: %s.%s.%s", plan.database.c_str(), plan.schema.c_str(),
               plan.table.c_str());
     GError* failure = nullptr;
-    if (transfer_table(plan, &failure)) {
+    gint64 failed_rows = 0;
+    if (transfer_table(plan, &failed_rows, &failure)) {
+      // Rows the target refused were counted one by one; the table's line
+      // says how many instead of claiming it done.
+      const std::string outcome = failed_rows == 0 ? std::string("[done]")
+                                  : failed_rows == 1
+                                      ? std::string("[1 row failed]")
+                                      : "[" + std::to_string(failed_rows) + " rows failed]";
       std::string line = "transfer table data " + plan.database + "." + plan.schema + "." +
-                         plan.table + "......[done]\n";
+                         plan.table + "......" + outcome + "\n";
       core_.succeeded(&line);
-      g_warning("transfer:590: Transfer table: %s.%s.%s......[done]", plan.database.c_str(),
-                plan.schema.c_str(), plan.table.c_str());
+      g_warning("transfer:590: Transfer table: %s.%s.%s......%s", plan.database.c_str(),
+                plan.schema.c_str(), plan.table.c_str(), outcome.c_str());
       continue;
     }
     std::string line = "transfer table data " + plan.database + "." + plan.schema + "." +

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "brevane/contracts/iconnection.h"
@@ -157,6 +158,19 @@ std::vector<GRef<T>> items_of(GeeArrayList* list) {
     out.push_back(GRef<T>::adopt(static_cast<T*>(gee_abstract_list_get(GEE_ABSTRACT_LIST(list), i))));
   return out;
 }
+// The meta objects of a list by name, made once for many lookups: a name
+// answers with the first item of that name (and of `type`, when given), as
+// a scan from the front would.
+class NameIndex {
+ public:
+  explicit NameIndex(GeeArrayList* list, GType type = G_TYPE_INVALID);
+  gpointer find(const std::string& name) const;
+
+ private:
+  std::vector<GRef<GObject>> items_;
+  std::unordered_map<std::string, GObject*> by_name_;
+};
+
 inline gint size_of(GeeArrayList* list) {
   return list ? gee_abstract_collection_get_size(GEE_ABSTRACT_COLLECTION(list)) : 0;
 }

@@ -4,6 +4,7 @@
 #include "brevane/database/sql-text-private.h"
 
 #include "brevane/helpers/date_time_helper.h"
+#include "brevane/model/meta_object.h"
 #include "brevane/transform/transform-private.h"
 
 namespace tarvex::transform {
@@ -231,6 +232,21 @@ bool is_orderable(const std::string& raw_type) {
   std::string type = raw_type;
   for (auto& ch : type) ch = g_ascii_toupper(ch);
   return !no.count(type);
+}
+
+NameIndex::NameIndex(GeeArrayList* list, GType type) : items_(items_of<GObject>(list)) {
+  by_name_.reserve(items_.size());
+  for (auto& item : items_) {
+    if (type != G_TYPE_INVALID && !G_TYPE_CHECK_INSTANCE_TYPE(item.get(), type)) continue;
+    const char* name = tarvex_brevane_meta_model_meta_object_get_name(
+        reinterpret_cast<TarvexBrevaneMetaModelMetaObject*>(item.get()));
+    by_name_.emplace(name ? name : "", item.get());
+  }
+}
+
+gpointer NameIndex::find(const std::string& name) const {
+  auto it = by_name_.find(name);
+  return it == by_name_.end() ? nullptr : it->second;
 }
 
 GeeArrayList* new_string_list() {

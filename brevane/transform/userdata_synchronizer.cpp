@@ -212,19 +212,40 @@ bool has_key(TableModel* table) {
   return g_object_get_data(G_OBJECT(table), "KEYS") != nullptr;
 }
 
-// Rows a keyless table cannot patch.
-int refused_rows(TableModel* table) {
-  if (has_key(table)) return 0;
-  int count = 0;
+// The rows of a patched table by what they ask for.
+struct RowCounts {
+  int inserted = 0, updated = 0, deleted = 0;
+};
+
+RowCounts count_rows(TableModel* table) {
+  RowCounts counts;
   guint rows = g_list_model_get_n_items(G_LIST_MODEL(table));
   for (guint r = 0; r < rows; ++r) {
     auto row = GRef<TarvexProvidersContractsRowModel>::adopt(
         static_cast<TarvexProvidersContractsRowModel*>(g_list_model_get_item(G_LIST_MODEL(table), r)));
-    if (tarvex_providers_contracts_row_model_get_version(row.get()) !=
-        TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_INSERT)
-      ++count;
+    switch (tarvex_providers_contracts_row_model_get_version(row.get())) {
+      case TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_INSERT:
+        ++counts.inserted;
+        break;
+      case TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_UPDATE:
+        ++counts.updated;
+        break;
+      case TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_DELETE:
+        ++counts.deleted;
+        break;
+      default:
+        break;
+    }
   }
-  return count;
+  return counts;
+}
+
+std::string table_name(TableModel* table) {
+  const std::string schema =
+      str(static_cast<const char*>(g_object_get_data(G_OBJECT(table), "SCHEMA")));
+  const std::string name =
+      str(static_cast<const char*>(g_object_get_data(G_OBJECT(table), "TABLE")));
+  return schema.empty() ? name : schema + "." + name;
 }
 
 std::string patch_text(Self* self, TableModel* table) {
@@ -273,14 +294,19 @@ static void userdata_handle(TarvexBrevaneTransformITransform* iface_self) {
   if (patched)
     for (auto& table : items_of<TableModel>(tarvex_providers_contracts_data_set_model_get_tables(patched.get()))) {
       if (stop) break;
-      if (int refused = refused_rows(table.get())) {
-        std::string line = "The table " +
-                           str(static_cast<const char*>(g_object_get_data(G_OBJECT(table.get()), "TABLE"))) +
-                           " has no key: " + std::to_string(refused) +
-                           " changed or deleted rows are not patched.";
-        core.failed(&line);
-        if (!cont) break;
+      RowCounts counts = count_rows(table.get());
+      // Without a key only inserts are written.
+      if (!has_key(table.get())) {
+        if (int refused = counts.updated + counts.deleted) {
+          std::string line = "The table " + table_name(table.get()) +
+                             " has no key: " + std::to_string(refused) +
+                             " changed or deleted rows are not patched.";
+          core.failed(&line);
+          if (!cont) break;
+        }
+        counts.updated = counts.deleted = 0;
       }
+      bool table_failed = false;
       // Empty texts are not run.
       for (const auto& batch : split_batches(patch_text(self, table.get()))) {
         GError* failure = nullptr;
@@ -293,11 +319,16 @@ static void userdata_handle(TarvexBrevaneTransformITransform* iface_self) {
         std::string line = failure->message;
         core.failed(&line);
         g_error_free(failure);
+        table_failed = true;
         if (!cont) {
           stop = true;
           break;
         }
       }
+      if (!table_failed)
+        core.note(table_name(table.get()) + ": rows inserted " + std::to_string(counts.inserted) +
+                  ", updated " + std::to_string(counts.updated) + ", deleted " +
+                  std::to_string(counts.deleted) + ".");
     }
   core.finish();
 }

@@ -84,7 +84,9 @@ class DsvWriter {
         if (!all) break;
       }
     };
-    mark(o.delimiter, false);
+    // Any byte of the delimiter: a bare "|" before the delimiter "||"
+    // would be read as part of it.
+    mark(o.delimiter, true);
     mark(o.left_quote, false);
     mark(o.right_quote, false);
     mark(o.row_delimiter, true);  // any of its bytes
@@ -118,8 +120,8 @@ class DsvWriter {
   bool needs_quotes(std::string_view text) const {
     if (o_.always || text == o_.null_text) return true;
     if (has_special(text)) {
-      if (database::contains(text, o_.delimiter) || database::contains(text, o_.left_quote) ||
-          database::contains(text, o_.right_quote))
+      if (text.find_first_of(o_.delimiter) != std::string_view::npos ||
+          database::contains(text, o_.left_quote) || database::contains(text, o_.right_quote))
         return true;
       if (text.find_first_of("\r\n") != std::string_view::npos) return true;
       if (text.find_first_of(o_.row_delimiter) != std::string_view::npos) return true;

@@ -8,6 +8,7 @@
 #include <gee.h>
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "brevane/database/sqlserver/sql_server_adapter.h"
@@ -77,6 +78,17 @@ inline void append_to(GeeArrayList* list, gpointer item) {
   gee_abstract_collection_add(GEE_ABSTRACT_COLLECTION(list), item);
 }
 
+// The objects of a list, each with a reference of its own.
+template <typename T>
+std::vector<GRef<T>> items_of(GeeArrayList* list) {
+  std::vector<GRef<T>> items;
+  const gint count = gee_abstract_collection_get_size(GEE_ABSTRACT_COLLECTION(list));
+  for (gint i = 0; i < count; i++)
+    items.push_back(
+        GRef<T>::adopt(static_cast<T*>(gee_abstract_list_get(GEE_ABSTRACT_LIST(list), i))));
+  return items;
+}
+
 template <size_t N>
 bool in_list(const gchar* const (&list)[N], const std::string& value) {
   for (const gchar* entry : list)
@@ -115,6 +127,54 @@ inline std::string qualified(gpointer object) {
   return bracketed(schema_of(object)) + "." + bracketed(name_of(object));
 }
 
+// Which catalog rows a query reads: those of one object of a schema, or
+// those of every object of the schema. A query of the whole schema names
+// each row's object in one of its columns, so that its rows can be handed
+// to the objects in memory.
+struct Scope {
+  std::string schema;
+  const std::string* object = nullptr;  // null: the whole schema
+  bool whole() const { return object == nullptr; }
+};
+
+// Row numbers of a result that belong to one object, in the result's order.
+using Rows = std::vector<int>;
+Rows all_rows(const Result& result);
+// The rows of a result grouped by the text of `column`, each group in the
+// result's order.
+std::unordered_map<std::string, Rows> rows_by(const Result& result, int column);
+
+// The parts of a table fill, in the order the fill reads them.
+enum class TablePart {
+  Columns,
+  PrimaryKey,
+  Indexes,
+  Triggers,
+  Checks,
+  Foreigns,
+  Uniques,
+  General,
+  Spaces,
+  Partitions
+};
+// The catalog query of one part, and the column that names a row's table
+// in its answer for the whole schema.
+std::string table_part_query(Self* self, TablePart part, const Scope& scope);
+int table_part_owner(TablePart part, const Result& rows);
+// Writes one table's rows of a part into the table.
+void read_table_part(Self* self, TablePart part, TarvexBrevaneMetaModelMetaTable* table,
+                     const Result& result, const Rows& rows);
+
+// The deep fill of a schema's tables, views and routines: each catalog view
+// is read once for the whole schema and its rows go to the objects in
+// memory. An object the reading did not show (or a class that replaced a
+// filler) is filled on its own. Objects already filled are skipped; the
+// first failure stops the fill.
+bool fill_schema_tables(Self* self, TarvexBrevaneMetaModelMetaSchema* schema, gboolean full,
+                        GError** error);
+bool fill_schema_views(Self* self, TarvexBrevaneMetaModelMetaSchema* schema, GError** error);
+bool fill_schema_routines(Self* self, TarvexBrevaneMetaModelMetaSchema* schema, GError** error);
+
 // The executor of a module or trigger as the table fill writes it: CALLER,
 // SELF and OWNER stay keywords; a user goes to "EXECUTOR_USER" beside
 // "EXECUTOR" = USER.
@@ -125,14 +185,18 @@ GRef<TarvexBrevaneMetaModelMetaTrigger> trigger_from_row(const Result& rows, int
                                                          const std::string& database,
                                                          const std::string& schema,
                                                          const std::string& target);
-// The trigger query of the table fill for the triggers of one table, or for
-// one trigger by name when `trigger` is not null.
-std::string trigger_query(const std::string& schema, const std::string& table,
-                          const std::string* trigger);
-// The table fill's trigger part.
+// The trigger query for the triggers of the tables (and views) of a scope;
+// its column 3 names the object a trigger is on.
+std::string trigger_query(const Scope& scope);
+// The trigger query for one trigger of a schema, by name.
+std::string trigger_query(const std::string& schema, const std::string& trigger);
+// The table fill's trigger part (the slot of both adapter classes).
 TarvexBrevaneMetaModelMetaTable* fill_table_triggers(Self* self,
                                                      TarvexBrevaneMetaModelMetaTable* table,
                                                      GError** error);
+TarvexBrevaneMetaModelMetaTable* fill_table_triggers_v10x(Self* self,
+                                                          TarvexBrevaneMetaModelMetaTable* table,
+                                                          GError** error);
 
 // Rows of the index query (the table fill's columns, 0 to 11): what the
 // first row of an index says of it, and the key or included column of each.
@@ -145,6 +209,16 @@ void index_column_from_row(TarvexBrevaneMetaModelMetaIndex* index, const Result&
 void fill_database(Self* self, TarvexBrevaneMetaModelMetaDatabase* database, gboolean deep,
                    gboolean full, GError** error);
 void fill_routine(Self* self, TarvexBrevaneMetaModelMetaRoutine* routine, GError** error);
+
+// The view and routine fillers' queries for a scope (a whole schema's
+// answers name the object in their last column) and the reading of one
+// object's rows.
+std::string view_query(const Scope& scope);
+void read_view(TarvexBrevaneMetaModelMetaView* view, const Result& rows, int row);
+std::string routine_query(Self* self, const Scope& scope);
+std::string parameters_query(Self* self, const Scope& scope);
+void read_routine(TarvexBrevaneMetaModelMetaRoutine* routine, const Result& rows, int row,
+                  const Result& parameters, const Rows& parameter_rows);
 void fill_user(Self* self, TarvexBrevaneMetaModelMetaUser* user, GError** error);
 
 // Private fillers reached through fill_meta_object.
@@ -154,6 +228,7 @@ void fill_role(Self* self, TarvexBrevaneMetaModelMetaRole* role, GError** error)
 // Class setup of the fillers of each file.
 void setup_database_fillers(TarvexBrevaneSupportsDatabaseSQLServerAdapterClass* klass);
 void setup_object_fillers(TarvexBrevaneSupportsDatabaseSQLServerAdapterClass* klass);
+void setup_table_fillers(TarvexBrevaneSupportsDatabaseSQLServerAdapterClass* klass);
 void setup_principal_fillers(TarvexBrevaneSupportsDatabaseSQLServerAdapterClass* klass);
 
 }  // namespace tarvex::sqlserver::adapter

@@ -5,6 +5,7 @@
 #include <glib/gi18n-lib.h>
 
 #include <string>
+#include <vector>
 
 #include "brevane/database/sqlserver/sql_server_adapter-private.h"
 #include "brevane/database/sqlserver/sql_server_definition-private.h"
@@ -35,15 +36,7 @@ void set_executor(gpointer object, const std::string& executor) {
 // Triggers: the table fill and the trigger standing alone share the query
 // and the reading of its rows.
 
-std::string trigger_query(const std::string& schema, const std::string& table,
-                          const std::string* trigger) {
-  const std::string where =
-      trigger ? sq::format("OBJECT_SCHEMA_NAME(tr.parent_id)=N'%s' AND tr.name=N'%s'",
-                           literal_body(schema).c_str(), literal_body(*trigger).c_str())
-              : sq::format(
-                    "OBJECT_SCHEMA_NAME(tr.parent_id)=N'%s' AND "
-                    "OBJECT_NAME(tr.parent_id)=N'%s'",
-                    literal_body(schema).c_str(), literal_body(table).c_str());
+static std::string trigger_query_where(const std::string& where) {
   return "SELECT tr.name,tr.type,po.type AS object_type,po.name AS object_name,"
          "OBJECTPROPERTY(tr.object_id,'ExecIsInsertTrigger') AS is_insert_trigger,"
          "OBJECTPROPERTY(tr.object_id,'ExecIsUpdateTrigger') AS is_update_trigger,"
@@ -61,6 +54,21 @@ std::string trigger_query(const std::string& schema, const std::string& table,
          "LEFT JOIN sys.extended_properties ep ON (ep.class=1 AND ep.major_id=tr.object_id AND "
          "ep.minor_id=0 AND ep.name='MS_Description') WHERE " +
          where + " ORDER BY tr.name ASC;";
+}
+
+std::string trigger_query(const Scope& scope) {
+  std::string where =
+      sq::format("OBJECT_SCHEMA_NAME(tr.parent_id)=N'%s'", literal_body(scope.schema).c_str());
+  if (!scope.whole())
+    where +=
+        sq::format(" AND OBJECT_NAME(tr.parent_id)=N'%s'", literal_body(*scope.object).c_str());
+  return trigger_query_where(where);
+}
+
+std::string trigger_query(const std::string& schema, const std::string& trigger) {
+  return trigger_query_where(sq::format("OBJECT_SCHEMA_NAME(tr.parent_id)=N'%s' AND tr.name=N'%s'",
+                                        literal_body(schema).c_str(),
+                                        literal_body(trigger).c_str()));
 }
 
 // The executor of a module: -2 stands for OWNER, another id for a principal.
@@ -106,18 +114,6 @@ GRef<MetaTrigger> trigger_from_row(const Result& rows, int i, const std::string&
   set_executor(t, executor);
   set_comment(t, rows.text(18, i));
   return trigger;
-}
-
-MetaTable* fill_table_triggers(Self* self, MetaTable* table, GError** error) {
-  const std::string schema = schema_of(table), name = name_of(table);
-  auto rows = sq::run_query(connection_of(self), trigger_query(schema, name, nullptr), error);
-  if (!rows) return nullptr;
-  GeeArrayList* triggers = tarvex_brevane_meta_model_meta_table_get_triggers(table);
-  for (int i = 0; i < rows->rows(); i++) {
-    auto trigger = trigger_from_row(*rows, i, database_of(table), schema, name);
-    append_to(triggers, trigger.get());
-  }
-  return static_cast<MetaTable*>(g_object_ref(table));
 }
 
 // ---------------------------------------------------------------------------
@@ -175,34 +171,32 @@ void index_column_from_row(MetaIndex* index, const Result& rows, int i, std::str
 // ---------------------------------------------------------------------------
 // Views.
 
-static void sql_server_adapter_fill_meta_view(Base* base, MetaView* view, GError** error) {
-  g_return_if_fail(view != NULL);
-  Self* self = reinterpret_cast<Self*>(base);
-  if (is_filled(view)) return;
-  auto rows = sq::run_query(
-      connection_of(self),
-      sq::format("SELECT asm.definition,asm.uses_ansi_nulls,asm.uses_quoted_identifier,"
-                 "av.is_replicated,asm.is_schema_bound,av.has_opaque_metadata,"
-                 "av.with_check_option,CAST(ep.value AS NVARCHAR(MAX)) AS comment FROM "
-                 "sys.all_views av LEFT JOIN sys.all_sql_modules asm ON "
-                 "av.object_id=asm.object_id LEFT JOIN sys.extended_properties ep ON "
-                 "(ep.class=1 AND ep.major_id=av.object_id AND ep.minor_id=0 AND "
-                 "ep.name='MS_Description') WHERE av.schema_id=SCHEMA_ID(N'%s') AND "
-                 "av.name=N'%s'",
-                 literal_body(schema_of(view)).c_str(), literal_body(name_of(view)).c_str()),
-      error);
-  if (!rows) return;
-  if (rows->rows() != 1) {
-    not_found(error, "View %s not found.", qualified(view).c_str());
-    return;
-  }
-  if (rows->is_null(0, 0)) {
+namespace tarvex::sqlserver::adapter {
+
+std::string view_query(const Scope& scope) {
+  std::string where =
+      sq::format("av.schema_id=SCHEMA_ID(N'%s')", literal_body(scope.schema).c_str());
+  if (!scope.whole())
+    where += sq::format(" AND av.name=N'%s'", literal_body(*scope.object).c_str());
+  return sq::format(
+      "SELECT asm.definition,asm.uses_ansi_nulls,asm.uses_quoted_identifier,"
+      "av.is_replicated,asm.is_schema_bound,av.has_opaque_metadata,"
+      "av.with_check_option,CAST(ep.value AS NVARCHAR(MAX)) AS comment%s FROM "
+      "sys.all_views av LEFT JOIN sys.all_sql_modules asm ON "
+      "av.object_id=asm.object_id LEFT JOIN sys.extended_properties ep ON "
+      "(ep.class=1 AND ep.major_id=av.object_id AND ep.minor_id=0 AND "
+      "ep.name='MS_Description') WHERE %s",
+      scope.whole() ? ",av.name AS view_name" : "", where.c_str());
+}
+
+void read_view(MetaView* view, const Result& rows, int row) {
+  if (rows.is_null(0, row)) {
     set_attribute(view, "ENCRYPTION", "true");
     tarvex_brevane_meta_model_meta_view_set_definition(view, _("/* Definition is encrypted. */"));
   } else {
     // The SELECT after the header's AS (the first AS outside comments,
     // literals and the column list), without a closing WITH CHECK OPTION.
-    std::string definition = sq::definition_body(rows->text(0, 0));
+    std::string definition = sq::definition_body(rows.text(0, row));
     static GRegex* check_option = g_regex_new("\\s+WITH\\s+CHECK\\s+OPTION\\s*;?\\s*$",
                                               G_REGEX_CASELESS, GRegexMatchFlags(0), nullptr);
     GUniqueStr cut(g_regex_replace_literal(check_option, definition.c_str(), -1, 0, "",
@@ -211,10 +205,26 @@ static void sql_server_adapter_fill_meta_view(Base* base, MetaView* view, GError
     set_attribute(view, "ENCRYPTION", "false");
     tarvex_brevane_meta_model_meta_view_set_definition(view, definition.c_str());
   }
-  set_attribute(view, "SCHEMABINDING", rows->text(4, 0));
-  set_attribute(view, "VIEW_METADATA", rows->text(5, 0));
-  set_attribute(view, "WITH CHECK OPTION", rows->text(6, 0));
-  set_comment(view, rows->text(7, 0));
+  set_attribute(view, "SCHEMABINDING", rows.text(4, row));
+  set_attribute(view, "VIEW_METADATA", rows.text(5, row));
+  set_attribute(view, "WITH CHECK OPTION", rows.text(6, row));
+  set_comment(view, rows.text(7, row));
+}
+
+}  // namespace tarvex::sqlserver::adapter
+
+static void sql_server_adapter_fill_meta_view(Base* base, MetaView* view, GError** error) {
+  g_return_if_fail(view != NULL);
+  Self* self = reinterpret_cast<Self*>(base);
+  if (is_filled(view)) return;
+  const std::string schema = schema_of(view), name = name_of(view);
+  auto rows = sq::run_query(connection_of(self), view_query(Scope{schema, &name}), error);
+  if (!rows) return;
+  if (rows->rows() != 1) {
+    not_found(error, "View %s not found.", qualified(view).c_str());
+    return;
+  }
+  read_view(view, *rows, 0);
   mark_filled(view);
 }
 
@@ -275,7 +285,7 @@ static void sql_server_adapter_fill_meta_trigger(Base* base, MetaTrigger* trigge
   Self* self = reinterpret_cast<Self*>(base);
   if (is_filled(trigger)) return;
   const std::string schema = schema_of(trigger), name = name_of(trigger);
-  auto rows = sq::run_query(connection_of(self), trigger_query(schema, "", &name), error);
+  auto rows = sq::run_query(connection_of(self), trigger_query(schema, name), error);
   if (!rows) return;
   if (rows->rows() != 1) {
     not_found(error, "Trigger %s not found.", qualified(trigger).c_str());
@@ -334,56 +344,64 @@ std::string declared_type(const sq::Result& rows, int i) {
 
 namespace tarvex::sqlserver::adapter {
 
-void fill_routine(Self* self, MetaRoutine* routine, GError** error) {
-  g_return_if_fail(routine != NULL);
-  if (is_filled(routine)) return;
-  auto* connection = connection_of(self);
-  const int major = major_of(self);
-  const std::string schema = schema_of(routine), name = name_of(routine);
-  auto rows = sq::run_query(
-      connection,
-      sq::format(
-          "SELECT ao.type,asm.definition,OBJECTPROPERTY(ao.object_id, 'IsEncrypted') as "
-          "is_encrypted,OBJECTPROPERTY(ao.object_id, 'IsReplProc') as "
-          "is_replication,asm.is_schema_bound,asm.is_recompiled,asm.null_on_null_input,%s,"
-          "dp.name AS executor,a.name AS assembly,am.assembly_class,am.assembly_method,"
-          "ao.create_date,ao.modify_date,CAST(ep.value AS NVARCHAR(MAX)) AS comment,"
-          "asm.execute_as_principal_id FROM sys.all_objects ao LEFT JOIN "
-          "sys.all_sql_modules asm ON asm.object_id=ao.object_id LEFT JOIN "
-          "sys.database_principals dp ON dp.principal_id=asm.execute_as_principal_id LEFT "
-          "JOIN sys.assembly_modules am ON am.object_id=ao.object_id LEFT JOIN "
-          "sys.assemblies a ON a.assembly_id=am.assembly_id LEFT JOIN "
-          "sys.extended_properties ep ON (ep.class=1 AND ep.major_id=ao.object_id AND "
-          "ep.minor_id=0 AND ep.name='MS_Description') WHERE "
-          "SCHEMA_NAME(ao.schema_id)=N'%s' AND ao.name=N'%s' AND ao.type IN "
-          "('AF','FN','FS','FT','IF','TF','P','PC','X','RF')",
-          column_since(major, 12, "asm.uses_native_compilation", "uses_native_compilation").c_str(),
-          literal_body(schema).c_str(), literal_body(name).c_str()),
-      error);
-  if (!rows) return;
-  if (rows->rows() != 1) {
-    not_found(error, "Routine %s not found.", qualified(routine).c_str());
-    return;
-  }
+std::string routine_query(Self* self, const Scope& scope) {
+  std::string where =
+      sq::format("SCHEMA_NAME(ao.schema_id)=N'%s'", literal_body(scope.schema).c_str());
+  if (!scope.whole())
+    where += sq::format(" AND ao.name=N'%s'", literal_body(*scope.object).c_str());
+  return sq::format(
+      "SELECT ao.type,asm.definition,OBJECTPROPERTY(ao.object_id, 'IsEncrypted') as "
+      "is_encrypted,OBJECTPROPERTY(ao.object_id, 'IsReplProc') as "
+      "is_replication,asm.is_schema_bound,asm.is_recompiled,asm.null_on_null_input,%s,"
+      "dp.name AS executor,a.name AS assembly,am.assembly_class,am.assembly_method,"
+      "ao.create_date,ao.modify_date,CAST(ep.value AS NVARCHAR(MAX)) AS comment,"
+      "asm.execute_as_principal_id%s FROM sys.all_objects ao LEFT JOIN "
+      "sys.all_sql_modules asm ON asm.object_id=ao.object_id LEFT JOIN "
+      "sys.database_principals dp ON dp.principal_id=asm.execute_as_principal_id LEFT "
+      "JOIN sys.assembly_modules am ON am.object_id=ao.object_id LEFT JOIN "
+      "sys.assemblies a ON a.assembly_id=am.assembly_id LEFT JOIN "
+      "sys.extended_properties ep ON (ep.class=1 AND ep.major_id=ao.object_id AND "
+      "ep.minor_id=0 AND ep.name='MS_Description') WHERE %s AND ao.type IN "
+      "('AF','FN','FS','FT','IF','TF','P','PC','X','RF')",
+      column_since(major_of(self), 12, "asm.uses_native_compilation", "uses_native_compilation")
+          .c_str(),
+      scope.whole() ? ",ao.name AS routine_name" : "", where.c_str());
+}
 
-  const std::string type = upper(sq::trimmed(rows->text(0, 0)));
-  const std::string definition = rows->text(1, 0);
+std::string parameters_query(Self* self, const Scope& scope) {
+  std::string where =
+      sq::format("OBJECT_SCHEMA_NAME(ao.object_id)=N'%s'", literal_body(scope.schema).c_str());
+  if (!scope.whole())
+    where += sq::format(" AND ao.name=N'%s'", literal_body(*scope.object).c_str());
+  return sq::format(
+      "SELECT ap.name, TYPE_NAME(ap.user_type_id) type, ap.max_length, ap.precision, "
+      "ap.scale, ap.is_nullable, ap.default_value, ap.is_output, %s, ap.parameter_id%s "
+      "FROM sys.all_parameters ap LEFT JOIN sys.all_objects ao ON "
+      "ao.object_id=ap.object_id WHERE %s ORDER BY ap.parameter_id ASC",
+      column_since(major_of(self), 10, "ap.is_readonly", "is_readonly").c_str(),
+      scope.whole() ? ", ao.name AS routine_name" : "", where.c_str());
+}
+
+// The row of the routine query, up to the parameters.
+static void read_routine_head(MetaRoutine* routine, const Result& rows, int row) {
+  const std::string type = upper(sq::trimmed(rows.text(0, row)));
+  const std::string definition = rows.text(1, row);
   const bool table_valued =
       in_list(TARVEX_BREVANE_SUPPORTS_DATABASE_SQL_SERVER_ADAPTER_TYPE_LIST_TABLE_FUNCTION, type);
   if (table_valued) tarvex_brevane_meta_model_meta_routine_set_return_type(routine, "TABLE");
   auto truth = [&](int column) {
-    return !rows->is_null(column, 0) && rows->integer(column, 0) != 0 ? "true" : "false";
+    return !rows.is_null(column, row) && rows.integer(column, row) != 0 ? "true" : "false";
   };
   set_attribute(routine, "ENCRYPTION", truth(2));
   set_attribute(routine, "REPLICATION", truth(3));
-  set_attribute(routine, "SCHEMABINDING", rows->text(4, 0));
-  set_attribute(routine, "RECOMPILE", rows->text(5, 0));
-  set_attribute(routine, "NULL_INPUT", rows->text(6, 0));
-  if (!rows->is_null(7, 0)) set_attribute(routine, "NATIVE_COMPILATION", rows->text(7, 0));
+  set_attribute(routine, "SCHEMABINDING", rows.text(4, row));
+  set_attribute(routine, "RECOMPILE", rows.text(5, row));
+  set_attribute(routine, "NULL_INPUT", rows.text(6, row));
+  if (!rows.is_null(7, row)) set_attribute(routine, "NATIVE_COMPILATION", rows.text(7, row));
 
   // The executor: the catalog's principal, OWNER for -2, or the EXECUTE AS
   // of the definition's header.
-  std::string executor = executor_of(*rows, 0, 15, 8);
+  std::string executor = executor_of(rows, row, 15, 8);
   const size_t body_start = sq::find_body_start(definition);
   const std::string header =
       definition.substr(0, body_start == std::string::npos ? definition.size() : body_start);
@@ -401,19 +419,19 @@ void fill_routine(Self* self, MetaRoutine* routine, GError** error) {
   set_attribute(routine, "EXECUTE_AS", executor.empty() ? "false" : "true");
   set_executor(routine, executor);
 
-  const std::string assembly = rows->text(9, 0);
-  if (!rows->is_null(9, 0)) set_attribute(routine, "ASSEMBLY", assembly);
-  if (!rows->is_null(10, 0)) set_attribute(routine, "ASSEMBLY_CLASS", rows->text(10, 0));
-  if (!rows->is_null(11, 0)) set_attribute(routine, "ASSEMBLY_METHOD", rows->text(11, 0));
-  set_comment(routine, rows->text(14, 0));
+  const std::string assembly = rows.text(9, row);
+  if (!rows.is_null(9, row)) set_attribute(routine, "ASSEMBLY", assembly);
+  if (!rows.is_null(10, row)) set_attribute(routine, "ASSEMBLY_CLASS", rows.text(10, row));
+  if (!rows.is_null(11, row)) set_attribute(routine, "ASSEMBLY_METHOD", rows.text(11, row));
+  set_comment(routine, rows.text(14, row));
 
   // The body: what follows the header's AS; a CLR routine names its method.
   std::string body;
-  if (!rows->is_null(1, 0))
+  if (!rows.is_null(1, row))
     body = sq::definition_body(definition);
   else if (!assembly.empty())
-    body = "EXTERNAL NAME " + bracketed(assembly) + "." + bracketed(rows->text(10, 0)) + "." +
-           bracketed(rows->text(11, 0));
+    body = "EXTERNAL NAME " + bracketed(assembly) + "." + bracketed(rows.text(10, row)) + "." +
+           bracketed(rows.text(11, row));
   tarvex_brevane_meta_model_meta_routine_set_body(routine, body.c_str());
 
   const sq::RoutineHeader declared = sq::read_routine_header(definition);
@@ -423,24 +441,19 @@ void fill_routine(Self* self, MetaRoutine* routine, GError** error) {
           routine, (declared.return_variable + " TABLE").c_str());
     set_attribute(routine, "RETURN_TABLE", declared.return_table);
   }
+}
 
-  auto parameters = sq::run_query(
-      connection,
-      sq::format("SELECT ap.name, TYPE_NAME(ap.user_type_id) type, ap.max_length, ap.precision, "
-                 "ap.scale, ap.is_nullable, ap.default_value, ap.is_output, %s, ap.parameter_id "
-                 "FROM sys.all_parameters ap LEFT JOIN sys.all_objects ao ON "
-                 "ao.object_id=ap.object_id WHERE OBJECT_SCHEMA_NAME(ao.object_id)=N'%s' AND "
-                 "ao.name=N'%s' ORDER BY ap.parameter_id ASC",
-                 column_since(major, 10, "ap.is_readonly", "is_readonly").c_str(),
-                 literal_body(schema).c_str(), literal_body(name).c_str()),
-      error);
-  if (!parameters) return;
+// The routine's parameters (and the return type of a scalar function), with
+// the defaults its definition declares.
+static void read_parameters(MetaRoutine* routine, const std::string& definition,
+                            const Result& parameters, const Rows& rows) {
+  const sq::RoutineHeader declared = sq::read_routine_header(definition);
   GeeArrayList* list = tarvex_brevane_meta_model_meta_routine_get_parameters(routine);
   // A list filled before (the object was reset) starts again.
   gee_abstract_collection_clear(GEE_ABSTRACT_COLLECTION(list));
-  for (int i = 0; i < parameters->rows(); i++) {
-    const std::string parameter = parameters->text(0, i);
-    const std::string type_text = declared_type(*parameters, i);
+  for (int i : rows) {
+    const std::string parameter = parameters.text(0, i);
+    const std::string type_text = declared_type(parameters, i);
     if (parameter.empty()) {
       tarvex_brevane_meta_model_meta_routine_set_return_type(routine, type_text.c_str());
       continue;
@@ -449,15 +462,38 @@ void fill_routine(Self* self, MetaRoutine* routine, GError** error) {
     // Parameters are nullable unless declared NOT NULL (natively compiled
     // procedures only); the NULL of the default case is left out, as
     // servers before version 12 do not take it.
-    if (!parameters->is_null(5, i) && !parameters->flag(5, i)) text += "NOT NULL ";
+    if (!parameters.is_null(5, i) && !parameters.flag(5, i)) text += "NOT NULL ";
     GUniqueStr key(g_utf8_strdown(parameter.c_str(), -1));
     auto found = declared.defaults.find(key.get());
     if (found != declared.defaults.end()) text += "= " + found->second + " ";
-    if (parameters->flag(7, i)) text += "OUTPUT ";
-    if (parameters->flag(8, i)) text += "READONLY ";
+    if (parameters.flag(7, i)) text += "OUTPUT ";
+    if (parameters.flag(8, i)) text += "READONLY ";
     text.pop_back();
     gee_abstract_collection_add(GEE_ABSTRACT_COLLECTION(list), text.c_str());
   }
+}
+
+void read_routine(MetaRoutine* routine, const Result& rows, int row, const Result& parameters,
+                  const Rows& parameter_rows) {
+  read_routine_head(routine, rows, row);
+  read_parameters(routine, rows.text(1, row), parameters, parameter_rows);
+}
+
+void fill_routine(Self* self, MetaRoutine* routine, GError** error) {
+  g_return_if_fail(routine != NULL);
+  if (is_filled(routine)) return;
+  const std::string schema = schema_of(routine), name = name_of(routine);
+  const Scope scope{schema, &name};
+  auto rows = sq::run_query(connection_of(self), routine_query(self, scope), error);
+  if (!rows) return;
+  if (rows->rows() != 1) {
+    not_found(error, "Routine %s not found.", qualified(routine).c_str());
+    return;
+  }
+  read_routine_head(routine, *rows, 0);
+  auto parameters = sq::run_query(connection_of(self), parameters_query(self, scope), error);
+  if (!parameters) return;
+  read_parameters(routine, rows->text(1, 0), *parameters, all_rows(*parameters));
   mark_filled(routine);
 }
 
@@ -470,7 +506,84 @@ static void sql_server_adapter_fill_meta_event(Base*, MetaEvent* event, GError**
   g_return_if_fail(event != NULL);
 }
 
+// ---------------------------------------------------------------------------
+// The views and routines of a schema together.
+
 namespace tarvex::sqlserver::adapter {
+
+bool fill_schema_views(Self* self, TarvexBrevaneMetaModelMetaSchema* schema, GError** error) {
+  std::vector<GRef<MetaView>> views;
+  for (auto& view : items_of<MetaView>(tarvex_brevane_meta_model_meta_schema_get_views(schema)))
+    if (!is_filled(view.get())) views.push_back(view);
+  if (views.empty()) return true;
+  auto* base = reinterpret_cast<Base*>(self);
+  auto fill_one = [&](MetaView* view) {
+    GError* failure = nullptr;
+    tarvex_brevane_supports_database_adapter_fill_meta_view(base, view, &failure);
+    if (!failure) return true;
+    g_propagate_error(error, failure);
+    return false;
+  };
+  // A class with a view filler of its own fills each view with it.
+  if (TARVEX_BREVANE_SUPPORTS_DATABASE_ADAPTER_GET_CLASS(self)->fill_meta_view !=
+      sql_server_adapter_fill_meta_view) {
+    for (auto& view : views)
+      if (!fill_one(view.get())) return false;
+    return true;
+  }
+  const std::string name = name_of(schema);
+  auto rows = sq::run_query(connection_of(self), view_query(Scope{name}), error);
+  if (!rows) return false;
+  auto by_view = rows_by(*rows, rows->columns() - 1);
+  for (auto& item : views) {
+    MetaView* view = item.get();
+    if (is_filled(view)) continue;
+    auto found = by_view.find(name_of(view));
+    // A view the read does not show once is asked for on its own.
+    if (schema_of(view) != name || found == by_view.end() || found->second.size() != 1) {
+      if (!fill_one(view)) return false;
+      continue;
+    }
+    read_view(view, *rows, found->second.front());
+    mark_filled(view);
+  }
+  return true;
+}
+
+bool fill_schema_routines(Self* self, TarvexBrevaneMetaModelMetaSchema* schema, GError** error) {
+  std::vector<GRef<MetaRoutine>> routines;
+  for (auto& routine :
+       items_of<MetaRoutine>(tarvex_brevane_meta_model_meta_schema_get_routines(schema)))
+    if (!is_filled(routine.get())) routines.push_back(routine);
+  if (routines.empty()) return true;
+  const std::string name = name_of(schema);
+  const Scope whole{name};
+  auto rows = sq::run_query(connection_of(self), routine_query(self, whole), error);
+  if (!rows) return false;
+  auto parameters = sq::run_query(connection_of(self), parameters_query(self, whole), error);
+  if (!parameters) return false;
+  auto by_routine = rows_by(*rows, rows->columns() - 1);
+  auto parameters_by_routine = rows_by(*parameters, parameters->columns() - 1);
+  static const Rows none;
+  for (auto& item : routines) {
+    MetaRoutine* routine = item.get();
+    if (is_filled(routine)) continue;
+    auto found = by_routine.find(name_of(routine));
+    // A routine the read does not show once is asked for on its own.
+    if (schema_of(routine) != name || found == by_routine.end() || found->second.size() != 1) {
+      GError* failure = nullptr;
+      fill_routine(self, routine, &failure);
+      if (!failure) continue;
+      g_propagate_error(error, failure);
+      return false;
+    }
+    auto own = parameters_by_routine.find(name_of(routine));
+    read_routine(routine, *rows, found->second.front(), *parameters,
+                 own == parameters_by_routine.end() ? none : own->second);
+    mark_filled(routine);
+  }
+  return true;
+}
 
 void setup_object_fillers(TarvexBrevaneSupportsDatabaseSQLServerAdapterClass* klass) {
   auto* base = reinterpret_cast<TarvexBrevaneSupportsDatabaseAdapterClass*>(klass);

@@ -33,11 +33,15 @@ static void v10x_fill_meta_user(Base* base, TarvexBrevaneMetaModelMetaUser* meta
   fill_user(reinterpret_cast<Self*>(base), meta_user, error);
 }
 
-static TarvexBrevaneMetaModelMetaTable* v10x_fill_schema_table_trigger(
-    Self* self, TarvexBrevaneMetaModelMetaTable* table, GError** error) {
-  g_return_val_if_fail(table != NULL, nullptr);
+namespace tarvex::sqlserver::adapter {
+
+TarvexBrevaneMetaModelMetaTable* fill_table_triggers_v10x(Self* self,
+                                                          TarvexBrevaneMetaModelMetaTable* table,
+                                                          GError** error) {
   return fill_table_triggers(self, table, error);
 }
+
+}  // namespace tarvex::sqlserver::adapter
 
 static void tarvex_brevane_supports_database_sql_server_adapter_v10x_class_setup(
     TarvexBrevaneSupportsDatabaseSQLServerAdapterV10xClass* klass) {
@@ -46,7 +50,7 @@ static void tarvex_brevane_supports_database_sql_server_adapter_v10x_class_setup
   base->fill_meta_database = v10x_fill_meta_database;
   base->fill_meta_function = v10x_fill_meta_function;
   base->fill_meta_user = v10x_fill_meta_user;
-  adapter->fill_schema_table_trigger = v10x_fill_schema_table_trigger;
+  adapter->fill_schema_table_trigger = fill_table_triggers_v10x;
 }
 
 V10x* tarvex_brevane_supports_database_sql_server_adapter_v10x_construct(

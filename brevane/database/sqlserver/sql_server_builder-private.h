@@ -178,6 +178,10 @@ std::string build_procedure_script(TarvexBrevaneMetaModelMetaRoutine* routine, b
 std::string build_function_script(TarvexBrevaneMetaModelMetaRoutine* routine, bool alter);
 gchar* build_caller(TarvexBrevaneSupportsDatabaseSqlBuilder* base,
                     TarvexBrevaneMetaModelMetaRoutine* routine);
+// The create text of a procedure or function; empty for an encrypted one,
+// which nothing can create again.
+gchar* build_function(TarvexBrevaneSupportsDatabaseSqlBuilder* base,
+                      TarvexBrevaneMetaModelMetaRoutine* routine);
 
 // ------------------------------------------------------------ databases
 

@@ -289,6 +289,7 @@ static void tarvex_brevane_supports_database_sql_server_builder_class_setup(
   base->build_trigger = tarvex::mssql::build_trigger;
   base->patch_view = tarvex::mssql::patch_view;
   base->build_caller = tarvex::mssql::build_caller;
+  base->build_function = tarvex::mssql::build_function;
   base->patch_table = tarvex::mssql::patch_table;
   base->create_database = tarvex::mssql::create_database;
   base->build_user = tarvex::mssql::build_user;

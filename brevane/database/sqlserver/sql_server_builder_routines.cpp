@@ -142,6 +142,14 @@ std::string build_routine(Routine* routine) {
              : build_function_script(routine, false);
 }
 
+gchar* build_function(TarvexBrevaneSupportsDatabaseSqlBuilder*, Routine* routine) {
+  g_return_val_if_fail(routine != NULL, nullptr);
+  // The note a script gets instead would run as an empty batch and hide
+  // that nothing was created.
+  if (is_encrypted(routine)) return g_strdup("");
+  return dup(build_routine(routine));
+}
+
 // ------------------------------------------------------------ calls
 
 static std::string group(GMatchInfo* info, const char* name) {

@@ -12,6 +12,7 @@
 #include <set>
 
 #include "brevane/database/sqlserver/sql_server_builder-private.h"
+#include "brevane/sql/sql-text-private.h"
 
 namespace tarvex::mssql {
 
@@ -40,7 +41,7 @@ std::string entry_name(std::string_view raw) {
       break;
     }
   }
-  if (entry.size() >= 2 && entry.front() == '[' && entry.back() == ']') {
+  if (tarvex::sql::is_one_bracketed(entry)) {
     std::string out;
     for (size_t i = 1; i + 1 < entry.size(); ++i) {
       out += entry[i];

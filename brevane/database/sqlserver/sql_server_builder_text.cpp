@@ -53,8 +53,7 @@ static std::string bracket_entry(std::string_view raw, bool keep_direction) {
       break;
     }
   }
-  std::string out =
-      entry.size() >= 2 && entry.front() == '[' && entry.back() == ']' ? entry : br(entry);
+  std::string out = tarvex::sql::is_one_bracketed(entry) ? entry : br(entry);
   if (keep_direction) out += direction;
   return out;
 }

@@ -39,6 +39,12 @@ Value* null() {
   return V(tarvex_providers_contracts_value_null_new());
 }
 
+// Cells that are markup when written unescaped: an element, an entity and
+// a quote for HTML; code, a link, emphasis, a table pipe and a backslash
+// before one for Markdown.
+constexpr const char* kMarkup = "a <i>x</i> & \"b\" &amp; &lt;";
+constexpr const char* kMarkdown = "`code` [x](y) *em* _u_ ~s~ \\| <b>";
+
 }  // namespace
 
 Sample every_kind_sample(bool controls) {
@@ -85,10 +91,11 @@ Sample every_kind_sample(bool controls) {
        V(tarvex_providers_contracts_value_float_new(1.5f)),
        V(tarvex_providers_contracts_value_date_new_dmy(2024, 2, 29)),
        V(tarvex_providers_contracts_value_time_new_hms(23, 59, 59.5)),
-       date_time("-08:00", 2024, 2, 29, 23, 59, 59.123456),
-       str("He said \"hi\", then left"),
+       date_time("-08:00", 2024, 2, 29, 23, 59, 59.123456), str("He said \"hi\", then left"),
        str("Grüße 😀 ∑"),
-       bytes(std::string("\x00\xff" "A", 3)),
+       bytes(std::string("\x00\xff"
+                         "A",
+                         3)),
        V(tarvex_providers_contracts_value_uuid_new_uuid("6f9619ff-8b86-d011-b42d-00c04fc964ff"))},
       {V(tarvex_providers_contracts_value_int32_new(-1)), null(), null(), null(), null(), null(),
        null(), null(), null(), null(), null(), null(), null(), null(), null()},
@@ -113,17 +120,23 @@ Sample every_kind_sample(bool controls) {
        V(tarvex_providers_contracts_value_float_new(3.25f)),
        V(tarvex_providers_contracts_value_date_new_dmy(1999, 12, 31)),
        V(tarvex_providers_contracts_value_time_new_hms(1, 2, 3.0000001)),
-       date_time("+05:45", 2000, 1, 1, 0, 0, 0), str(control.c_str()),
-       str("\"starts with a quote"), bytes("text bytes"), null()},
+       date_time("+05:45", 2000, 1, 1, 0, 0, 0), str(control.c_str()), str("\"starts with a quote"),
+       bytes("text bytes"), null()},
       {V(tarvex_providers_contracts_value_int32_new(8)), null(), null(), null(), null(), null(),
-       null(), null(), null(), null(), null(), str("   blanks around   "), str("ends with a quote\""),
-       null(), null()},
+       null(), null(), null(), null(), null(), str("   blanks around   "),
+       str("ends with a quote\""), null(), null()},
+      // Markup of HTML and Markdown: a reader must get the text back, not
+      // an element, an entity, a link, code or emphasis.
+      {V(tarvex_providers_contracts_value_int32_new(9)), null(), null(), null(), null(), null(),
+       null(), null(), null(), null(), null(), str(kMarkup), str("|"), null(), null()},
+      {V(tarvex_providers_contracts_value_int32_new(10)), null(), null(), null(), null(), null(),
+       null(), null(), null(), null(), null(), str("*"), str(kMarkdown), null(), null()},
   };
   std::vector<std::vector<Cell>> texts = {
-      {"2147483647", "-9223372036854775808", "255", "1",
-       "-12345678901234567890123456.789012345678", std::nullopt, "0.1", "1.5", "2024-02-29",
-       "23:59:59.5", "2024-02-29 23:59:59.123456-08:00", "He said \"hi\", then left",
-       "Grüße 😀 ∑", "0x00FF41", "6f9619ff-8b86-d011-b42d-00c04fc964ff"},
+      {"2147483647", "-9223372036854775808", "255", "1", "-12345678901234567890123456.789012345678",
+       std::nullopt, "0.1", "1.5", "2024-02-29", "23:59:59.5", "2024-02-29 23:59:59.123456-08:00",
+       "He said \"hi\", then left", "Grüße 😀 ∑", "0x00FF41",
+       "6f9619ff-8b86-d011-b42d-00c04fc964ff"},
       {"-1", std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
        std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
        std::nullopt, std::nullopt},
@@ -132,11 +145,17 @@ Sample every_kind_sample(bool controls) {
        "line one\r\nline two\nthree,\"four\"; -- x'); DROP TABLE t;--", "0x",
        "00000000-0000-0000-0000-000000000000"},
       {"7", "9223372036854775807", "1", "1", "12.50", std::nullopt, "1e+300", "3.25", "1999-12-31",
-       "01:02:03", "2000-01-01 00:00:00+05:45", control, "\"starts with a quote", "0x74657874206279746573",
-       std::nullopt},
+       "01:02:03", "2000-01-01 00:00:00+05:45", control, "\"starts with a quote",
+       "0x74657874206279746573", std::nullopt},
       {"8", std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
        std::nullopt, std::nullopt, std::nullopt, std::nullopt, "   blanks around   ",
        "ends with a quote\"", std::nullopt, std::nullopt},
+      {"9", std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
+       std::nullopt, std::nullopt, std::nullopt, std::nullopt, kMarkup, "|", std::nullopt,
+       std::nullopt},
+      {"10", std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
+       std::nullopt, std::nullopt, std::nullopt, std::nullopt, "*", kMarkdown, std::nullopt,
+       std::nullopt},
   };
   for (size_t r = 0; r < rows.size(); ++r) {
     auto row = adoptGRef(tarvex_providers_contracts_table_model_new_row(s.model.get()));
@@ -325,7 +344,7 @@ void ExtractorTest::expect_round_trip_of_every_kind() {
   Sample s = every_kind_sample();
   gint count = 0;
   std::string text = export_text(s.model.get(), &count);
-  EXPECT_EQ(count, 5);
+  EXPECT_EQ(count, gint(s.texts.size()));
   auto loaded = load_text(text);
   ASSERT_TRUE(loaded);
   EXPECT_EQ(names_of(loaded.get()), s.names);

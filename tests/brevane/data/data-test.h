@@ -30,7 +30,8 @@ struct Sample {
 
 // Columns of every kind (names with a comma, quotes, a blank and non-ASCII
 // among them) and rows of limits, NULLs, empty texts, quotes, delimiters,
-// line breaks, non-ASCII and, with `controls`, control characters.
+// line breaks, non-ASCII, HTML and Markdown markup (`<i>`, `&amp;`, `|`,
+// `*`, backticks, `[x](y)`) and, with `controls`, control characters.
 Sample every_kind_sample(bool controls = true);
 
 // A model of `names` (all STRING) holding `rows` (NULL cells for none).

@@ -90,6 +90,12 @@ class ConnectionTest : public tarvex::test::LogCaptureTest {
     LogCaptureTest::SetUp();
     dbtest::install_log_recorder();
     dbtest::clear_log_lines();
+    make_connection();
+  }
+  // A new connection over a new provider, nothing heard from it yet.
+  void make_connection() {
+    opened = closed = 0;
+    statuses.clear();
     connection = GRef<Connection>::adopt(TARVEX_BREVANE_SUPPORTS_DATABASE_CONNECTION_IMPL(
         g_object_new(db_test_connection_get_type(), nullptr)));
     provider = GRef<TarvexProvidersContractsIProvider>::adopt(dbtest::fake_provider_new());
@@ -312,23 +318,53 @@ TEST_F(ConnectionTest, CloseEmptiesTheCacheAndSignals) {
   EXPECT_EQ(take(tarvex_brevane_contracts_database_icachable_lookup(cache.get(), "k")), "(null)");
 }
 
-TEST_F(ConnectionTest, CloseAlwaysClosesEvenWhenTheServerWentAway) {
-  open();
-  // The server dropped the connection: the provider no longer reports itself open.
-  state().opened = false;
-  GUniqueError error;
-  tarvex_brevane_contracts_database_iconnection_close(ic(), error.out());
-  EXPECT_FALSE(error);
-  EXPECT_EQ(status(), kClosed);
-  EXPECT_EQ(closed, 1);
-  // A provider that fails to close still leaves the connection closed.
-  open();
-  state().fail_close = true;
-  tarvex_brevane_contracts_database_iconnection_close(ic(), error.out());
-  ASSERT_TRUE(error);
-  EXPECT_EQ(error->code, 20047);
-  EXPECT_EQ(status(), kClosed);
-  EXPECT_EQ(closed, 2);
+// A close that did not happen says so: an error, and neither the status nor
+// "closed" moves, so a host that reacts to "closed" hears only real closes.
+TEST_F(ConnectionTest, CloseThatDidNotHappenIsAnErrorWithoutSignal) {
+  struct Case {
+    const char* name;
+    bool open_first;
+    bool provider_went_away;  // the server dropped the connection
+    bool fail_close;          // the provider's close reports an error
+    bool close_first;         // a successful close came before
+    Status status;            // what the connection says before and after
+    std::vector<std::string> calls;
+    int code;  // of the error
+  };
+  const Case cases[] = {
+      {"never opened", false, false, false, false, kUnknown, {}, -1},
+      {"server went away", true, true, false, false, kOpened, {}, -1},
+      {"provider close fails", true, false, true, false, kOpened, {"close"}, 20047},
+      {"second close", true, false, false, true, kClosed, {}, -1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    make_connection();
+    if (c.open_first) open();
+    GUniqueError error;
+    if (c.close_first) {
+      tarvex_brevane_contracts_database_iconnection_close(ic(), error.out());
+      ASSERT_FALSE(error);
+      state().take_calls();
+      closed = 0;
+      statuses.clear();
+    }
+    auto cache = GRef<TarvexBrevaneContractsDatabaseICachable>::adopt(
+        tarvex_brevane_contracts_database_iconnection_cache(ic()));
+    tarvex_brevane_contracts_database_icachable_append(cache.get(), "k", "v");
+    if (c.provider_went_away) state().opened = false;
+    state().fail_close = c.fail_close;
+
+    tarvex_brevane_contracts_database_iconnection_close(ic(), error.out());
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->code, c.code);
+    EXPECT_EQ(state().take_calls(), c.calls);
+    EXPECT_EQ(status(), c.status);
+    EXPECT_TRUE(statuses.empty());
+    EXPECT_EQ(closed, 0);
+    // Only a close that happened empties the cache.
+    EXPECT_EQ(take(tarvex_brevane_contracts_database_icachable_lookup(cache.get(), "k")), "v");
+  }
 }
 
 TEST_F(ConnectionTest, Transactions) {

@@ -27,6 +27,7 @@
 #include "tests/brevane/database/database-test.h"
 #include "tests/brevane/database/fakes.h"
 #include "tests/support/expect-gerror.h"
+#include "tests/support/need-tool.h"
 #include "tests/support/tds-server.h"
 #include "tests/support/texts.h"
 
@@ -117,10 +118,10 @@ class TunnelSeamTest : public tarvex::test::LogCaptureTest {
     tarvex_providers_contracts_server_set_uuid(server_.get(), "seam-1");
     tarvex_providers_contracts_server_set_host(server_.get(), "db.example");
     tarvex_providers_contracts_server_set_port(server_.get(), 1433);
-    tarvex_brevane_testing_set_tunnel_spawn(Recorder::spawn, &recorder_);
+    tarvex::testing::set_tunnel_spawn(Recorder::spawn, &recorder_);
   }
   void TearDown() override {
-    tarvex_brevane_testing_set_tunnel_spawn(nullptr, nullptr);
+    tarvex::testing::set_tunnel_spawn(nullptr, nullptr);
     connection_ = nullptr;
     tarvex::test::drop_quiet_logs();
     dbtest::clear_log_lines();
@@ -166,27 +167,25 @@ TEST_F(TunnelSeamTest, ExactArgumentVectors) {
     return a;
   };
   const std::vector<Case> cases = {
-      {"ssh through sshpass, password in SSHPASS",
-       [](auto* s) { ssh(s, nullptr); },
+      {"ssh through sshpass, password in SSHPASS", [](auto* s) { ssh(s, nullptr); },
        join({"sshpass", "-e", "ssh", "-N", "-o", "ExitOnForwardFailure=yes", "-p", "2222", "-l",
              "tunnel user"},
             ssh_tail),
        kSshPassword},
-      {"another SSH program keeps sshpass first",
-       [](auto* s) { ssh(s, "/opt/bin/ssh-9"); },
-       join({"sshpass", "-e", "/opt/bin/ssh-9", "-N", "-o", "ExitOnForwardFailure=yes", "-p", "2222",
-             "-l", "tunnel user"},
+      {"another SSH program keeps sshpass first", [](auto* s) { ssh(s, "/opt/bin/ssh-9"); },
+       join({"sshpass", "-e", "/opt/bin/ssh-9", "-N", "-o", "ExitOnForwardFailure=yes", "-p",
+             "2222", "-l", "tunnel user"},
             ssh_tail),
        kSshPassword},
-      {"plink reads its password from descriptor 3",
-       [](auto* s) { ssh(s, "/opt/putty/plink"); },
+      {"plink reads its password from descriptor 3", [](auto* s) { ssh(s, "/opt/putty/plink"); },
        join({"/opt/putty/plink", "-batch", "-N", "-P", "2222", "-l", "tunnel user", "-pwfile",
              "/dev/fd/3"},
             ssh_tail),
        nullptr, "pa ss\"w'rd\n"},
-      {"wstunnel: no authentication, no TLS options",
-       [](auto* s) { http(s, nullptr, "wss", true); },
-       {"wstunnel", "client", "-L", "tcp://127.0.0.1:{L}:db.example:1433", "wss://gw.example:8443"}},
+      {"wstunnel: no TLS options",
+       [](auto* s) { http(s, nullptr, "wss", false); },
+       {"wstunnel", "client", "-L", "tcp://127.0.0.1:{L}:db.example:1433",
+        "wss://gw.example:8443"}},
       {"another HTTP client over https: authentication and TLS files",
        [](auto* s) { http(s, "/usr/bin/htunnel", "https", true); },
        {"/usr/bin/htunnel", "client", "https://gw.example:8443", "--auth", "hu:hp", "--tls-ca",
@@ -196,6 +195,22 @@ TEST_F(TunnelSeamTest, ExactArgumentVectors) {
        [](auto* s) { http(s, "/usr/bin/htunnel", "wss", false); },
        {"/usr/bin/htunnel", "client", "wss://gw.example:8443", "--tls-ca", "/etc/ca.pem",
         "--tls-cert", "/etc/c.pem", "--tls-key", "/etc/k.pem", "127.0.0.1:{L}:db.example:1433"}},
+      {"TLS files that are not set are not passed",
+       [](auto* s) {
+         http(s, "/usr/bin/htunnel", "https", false);
+         tarvex_providers_contracts_server_set_http_ca_file(s, nullptr);
+         tarvex_providers_contracts_server_set_http_cert_file(s, "");
+         tarvex_providers_contracts_server_set_http_key_file(s, nullptr);
+       },
+       {"/usr/bin/htunnel", "client", "https://gw.example:8443", "127.0.0.1:{L}:db.example:1433"}},
+      {"only the TLS file that is set is passed",
+       [](auto* s) {
+         http(s, "/usr/bin/htunnel", "wss", true);
+         tarvex_providers_contracts_server_set_http_ca_file(s, "");
+         tarvex_providers_contracts_server_set_http_key_file(s, nullptr);
+       },
+       {"/usr/bin/htunnel", "client", "wss://gw.example:8443", "--auth", "hu:hp", "--tls-cert",
+        "/etc/c.pem", "127.0.0.1:{L}:db.example:1433"}},
       {"TLS only for https and wss exactly",
        [](auto* s) { http(s, "/usr/bin/htunnel", "HTTPS", false); },
        {"/usr/bin/htunnel", "client", "HTTPS://gw.example:8443", "127.0.0.1:{L}:db.example:1433"}},
@@ -272,6 +287,36 @@ TEST_F(TunnelSeamTest, NamesThatReadAsOptionsAreRefused) {
   GUniqueError error;
   tarvex_brevane_contracts_database_iconnection_open(ic(), server.get(), nullptr, error.out());
   EXPECT_STREQ(error->message, "not started by the test");
+}
+
+// wstunnel takes no credentials: asked to authenticate, the open fails
+// before anything starts instead of going on without them.
+TEST_F(TunnelSeamTest, WstunnelCannotAuthenticate) {
+  for (const char* protocol : {"ws", "wss"}) {
+    SCOPED_TRACE(protocol);
+    auto server = adoptGRef(tarvex_providers_contracts_server_clone(server_.get(), FALSE));
+    http(server.get(), "/opt/bin/wstunnel", protocol, true);
+    recorder_.launches.clear();
+    recorder_.start = true;
+    GUniqueError error;
+    tarvex_brevane_contracts_database_iconnection_open(ic(), server.get(), nullptr, error.out());
+    ASSERT_TRUE(error);
+    EXPECT_STREQ(g_quark_to_string(error->domain), "default");
+    // The text names the client and what it cannot do.
+    EXPECT_NE(std::string(error->message).find("/opt/bin/wstunnel"), std::string::npos)
+        << error->message;
+    EXPECT_NE(std::string(error->message).find("authenticat"), std::string::npos) << error->message;
+    EXPECT_TRUE(recorder_.launches.empty());
+    EXPECT_TRUE(state().take_calls().empty());
+    EXPECT_EQ(status(), TARVEX_BREVANE_CONTRACTS_DATABASE_DB_STATUS_Unknown);
+  }
+  // The same description without authentication starts the client.
+  auto server = adoptGRef(tarvex_providers_contracts_server_clone(server_.get(), FALSE));
+  http(server.get(), "/opt/bin/wstunnel", "wss", false);
+  GUniqueError error;
+  tarvex_brevane_contracts_database_iconnection_open(ic(), server.get(), nullptr, error.out());
+  EXPECT_FALSE(error) << error->message;
+  EXPECT_EQ(recorder_.launches.size(), 1u);
 }
 
 TEST_F(TunnelSeamTest, EveryOpenPathTakesTheTunnel) {
@@ -379,7 +424,7 @@ void write_file(const std::string& path, const std::string& text, int mode = 060
 // configuration, password authentication for a user it creates, and two
 // wrappers that pin its host key for ssh and plink.
 struct PrivateSshd {
-  std::string skip_reason;
+  std::string missing;  // what the machine lacks for it, or empty
   std::string dir;
   std::string user;
   guint16 port = 0;
@@ -389,17 +434,17 @@ struct PrivateSshd {
 
   void start() {
     if (getuid() != 0) {
-      skip_reason = "needs root to create the throwaway SSH user";
+      missing = "root (to create the throwaway SSH user)";
       return;
     }
     for (const char* program : {"ssh", "sshpass", "plink", "ssh-keygen", "useradd", "chpasswd"})
       if (!g_find_program_in_path(program)) {
-        skip_reason = std::string(program) + " is not installed (sh tools/setup.sh test)";
+        missing = program;
         return;
       }
     const char* sshd = "/usr/sbin/sshd";
     if (!g_file_test(sshd, G_FILE_TEST_IS_EXECUTABLE)) {
-      skip_reason = "/usr/sbin/sshd is not installed (openssh-server)";
+      missing = "/usr/sbin/sshd (openssh-server)";
       return;
     }
     GUniqueStr made(g_dir_make_tmp("tarvex-sshd-XXXXXX", nullptr));
@@ -482,6 +527,14 @@ struct PrivateSshd {
 
 PrivateSshd* sshd = nullptr;
 
+// Skips (or, under the test command, fails) from the test itself: a helper
+// function would return only from itself and the test would go on.
+#define NEED_SSHD()                                                                    \
+  do {                                                                                 \
+    TARVEX_NEED_TOOL(sshd->missing.empty(), "a private sshd needs " << sshd->missing); \
+    ASSERT_GT(sshd->pid, 0) << "the private sshd did not start";                       \
+  } while (0)
+
 class RealTunnelTest : public tarvex::test::LogCaptureTest {
  protected:
   static void SetUpTestSuite() {
@@ -509,11 +562,6 @@ class RealTunnelTest : public tarvex::test::LogCaptureTest {
     tarvex::test::drop_quiet_logs();
     dbtest::clear_log_lines();
     LogCaptureTest::TearDown();
-  }
-
-  void need_sshd() {
-    if (!sshd->skip_reason.empty()) GTEST_SKIP() << "no private sshd: " << sshd->skip_reason;
-    ASSERT_GT(sshd->pid, 0) << "the private sshd did not start";
   }
 
   static void script(tds::Server& server, const std::string& name) {
@@ -548,8 +596,8 @@ class RealTunnelTest : public tarvex::test::LogCaptureTest {
   }
 
   static GPid tunnel_of(IConnection* c, guint16* port) {
-    return tarvex_brevane_testing_connection_tunnel(
-        TARVEX_BREVANE_SUPPORTS_DATABASE_CONNECTION_IMPL(c), port);
+    return tarvex::testing::connection_tunnel(TARVEX_BREVANE_SUPPORTS_DATABASE_CONNECTION_IMPL(c),
+                                              port);
   }
 
   // Opens, queries, closes; the tunnel program is gone after the close.
@@ -580,21 +628,21 @@ class RealTunnelTest : public tarvex::test::LogCaptureTest {
 };
 
 TEST_F(RealTunnelTest, SshThroughSshpass) {
-  need_sshd();
+  NEED_SSHD();
   auto s = description("127.0.0.1", server_.port());
   over_ssh(s.get(), sshd->ssh_program);
   open_query_close(s.get());
 }
 
 TEST_F(RealTunnelTest, Plink) {
-  need_sshd();
+  NEED_SSHD();
   auto s = description("127.0.0.1", server_.port());
   over_ssh(s.get(), sshd->plink_program);
   open_query_close(s.get());
 }
 
 TEST_F(RealTunnelTest, AsyncOpenThroughSsh) {
-  need_sshd();
+  NEED_SSHD();
   auto s = description("127.0.0.1", server_.port());
   over_ssh(s.get(), sshd->ssh_program);
   IConnection* c = new_connection();
@@ -633,7 +681,7 @@ TEST_F(RealTunnelTest, AsyncOpenThroughSsh) {
 }
 
 TEST_F(RealTunnelTest, AWrongSshPasswordIsAnOpenError) {
-  need_sshd();
+  NEED_SSHD();
   auto s = description("127.0.0.1", server_.port());
   over_ssh(s.get(), sshd->ssh_program);
   tarvex_providers_contracts_server_set_ssh_password(s.get(), "wrong");
@@ -657,13 +705,15 @@ TEST_F(RealTunnelTest, AWrongSshPasswordIsAnOpenError) {
 }
 
 TEST_F(RealTunnelTest, TwoTunnelledServersOnTheSamePortEachReachTheirOwn) {
-  need_sshd();
+  NEED_SSHD();
   tds::Server other;
+  std::string refused;
   try {
     other.start(server_.port(), "127.0.0.2");
   } catch (const std::exception& e) {
-    GTEST_SKIP() << "no second loopback address: " << e.what();
+    refused = e.what();
   }
+  TARVEX_NEED_TOOL(refused.empty(), "a second loopback address, 127.0.0.2: " << refused);
   script(other, "B");
   auto a = description("127.0.0.1", server_.port());
   auto b = description("127.0.0.2", server_.port());
@@ -691,7 +741,7 @@ TEST_F(RealTunnelTest, TwoTunnelledServersOnTheSamePortEachReachTheirOwn) {
 TEST_F(RealTunnelTest, WstunnelStandInOnThePath) {
   const char* records = g_getenv("TARVEX_WSTUNNEL_RECORDS");
   GUniqueStr found(g_find_program_in_path("wstunnel"));
-  if (!records || !found) GTEST_SKIP() << "the wstunnel stand-in is not on PATH (run by meson)";
+  TARVEX_NEED_TOOL(records && found, "the wstunnel stand-in on PATH (meson test puts it there)");
   std::string record =
       std::string(records) + "/127.0.0.1-" + std::to_string(server_.port()) + ".args";
   g_unlink(record.c_str());

@@ -29,10 +29,10 @@ class DateTimeHelperTest : public tarvex::test::LogCaptureTest {
   }
   void SetUp() override {
     LogCaptureTest::SetUp();
-    tarvex_brevane_testing_set_clock(fixed_clock);
+    tarvex::testing::set_clock(fixed_clock);
   }
   void TearDown() override {
-    tarvex_brevane_testing_set_clock(nullptr);
+    tarvex::testing::set_clock(nullptr);
     LogCaptureTest::TearDown();
   }
 };
@@ -57,7 +57,7 @@ TEST_F(DateTimeHelperTest, NowFormsAtFixedLocalTime) {
 }
 
 TEST_F(DateTimeHelperTest, RealClockShapes) {
-  tarvex_brevane_testing_set_clock(nullptr);
+  tarvex::testing::set_clock(nullptr);
   std::string compact = take(tarvex_brevane_helpers_date_time_helper_datetime_with_ms_compact());
   EXPECT_TRUE(g_regex_match_simple("^[0-9]{14}\\.[0-9]{3}$", compact.c_str(), GRegexCompileFlags(0),
                                    GRegexMatchFlags(0)))

@@ -78,7 +78,7 @@ class PasswordHelperTest : public tarvex::test::LogCaptureTest {
     LogCaptureTest::SetUp();
     tarvex_brevane_foundation_services_initialize();
     register_openssl();
-    tarvex_brevane_testing_set_account("tarvex-user", "db-host1");
+    tarvex::testing::set_account("tarvex-user", "db-host1");
     log_dir_ = tarvex::GUniqueStr(g_dir_make_tmp("fw2-password-XXXXXX", nullptr)).get();
     tarvex_brevane_foundation_services_register_type(TARVEX_BREVANE_CONTRACTS_LOG_TYPE_ILOG_MANAGER,
                                                      TARVEX_BREVANE_SUPPORTS_LOG_TYPE_LOG_MANAGER);
@@ -92,7 +92,7 @@ class PasswordHelperTest : public tarvex::test::LogCaptureTest {
       g_remove((log_dir_ + "/" + name).c_str());
     if (dir) g_dir_close(dir);
     g_rmdir(log_dir_.c_str());
-    tarvex_brevane_testing_set_account(nullptr, nullptr);
+    tarvex::testing::set_account(nullptr, nullptr);
     LogCaptureTest::TearDown();
   }
   // Everything the main log holds.
@@ -141,7 +141,7 @@ TEST_F(PasswordHelperTest, EveryNamedSecretIsEncipheredWithTheAccountKey) {
 }
 
 TEST_F(PasswordHelperTest, ShortHostNamesArePaddedTheSameWayEveryTime) {
-  tarvex_brevane_testing_set_account("bob", "ws");
+  tarvex::testing::set_account("bob", "ws");
   auto s = server("pa$$word", false, "", false, "");
   ASSERT_TRUE(tarvex_brevane_helpers_password_helper_encrypt_password(s.get(), nullptr));
   EXPECT_STREQ(tarvex_providers_contracts_server_get_password(s.get()), "x3CxAEkM+D7uCzDiWf8SXA==");
@@ -188,7 +188,7 @@ TEST_F(PasswordHelperTest, AnotherAccountCannotDecipherAndChangesNothing) {
   auto s = server("Hello, SQL Server!", true, "0123456789abcdef", true, "ssl-secret");
   ASSERT_TRUE(tarvex_brevane_helpers_password_helper_encrypt_password(s.get(), nullptr));
   std::string sealed = secrets(s.get());
-  tarvex_brevane_testing_set_account("mallory", "db-host1");
+  tarvex::testing::set_account("mallory", "db-host1");
   GError* error = nullptr;
   EXPECT_FALSE(tarvex_brevane_helpers_password_helper_decrypt_password(s.get(), &error));
   ASSERT_NE(error, nullptr);

@@ -55,11 +55,11 @@ class TmpEnvironment : public ::testing::Environment {
 FixedClock::FixedClock() {
   g_setenv("TZ", "Asia/Kolkata", TRUE);
   tzset();
-  tarvex_brevane_testing_set_clock(fixed_clock);
+  tarvex::testing::set_clock(fixed_clock);
 }
 
 FixedClock::~FixedClock() {
-  tarvex_brevane_testing_set_clock(nullptr);
+  tarvex::testing::set_clock(nullptr);
 }
 
 TempDir::TempDir() {

@@ -8,6 +8,7 @@
 #include "brevane/brevane.h"
 #include "common/tarvex-gobject-private.h"
 #include "providers/fenrow.h"
+#include "tests/brevane/database/sqlserver/builder-test.h"
 #include "tests/support/log-capture.h"
 #include "tests/support/texts.h"
 
@@ -20,10 +21,6 @@ using MetaObject = TarvexBrevaneMetaModelMetaObject;
 using TableModel = TarvexProvidersContractsTableModel;
 using RowModel = TarvexProvidersContractsRowModel;
 using Value = TarvexProvidersContractsValueObject;
-
-MetaObject* META(gpointer p) {
-  return reinterpret_cast<MetaObject*>(p);
-}
 
 int version_of(gpointer object) {
   return int(tarvex_brevane_meta_model_meta_object_get_version(META(object)));
@@ -38,7 +35,8 @@ std::vector<GRef<T>> items(GeeArrayList* list) {
   std::vector<GRef<T>> out;
   gint n = gee_abstract_collection_get_size(GEE_ABSTRACT_COLLECTION(list));
   for (gint i = 0; i < n; ++i)
-    out.push_back(GRef<T>::adopt(static_cast<T*>(gee_abstract_list_get(GEE_ABSTRACT_LIST(list), i))));
+    out.push_back(
+        GRef<T>::adopt(static_cast<T*>(gee_abstract_list_get(GEE_ABSTRACT_LIST(list), i))));
   return out;
 }
 
@@ -78,8 +76,8 @@ TEST_F(PatcherTest, TablesInOtherPlacesCompareEqualWithoutNameRewriting) {
   // Plain substring replacement of "test" by "prod" would make these equal.
   auto renamed_source = table("prod", "dbo", "t", {{"prod_count", "INT"}});
   auto renamed_target = table("test", "dbo", "t", {{"test_count", "INT"}});
-  EXPECT_EQ(tarvex_brevane_transform_patcher_diff_meta_table(
-                patcher_.get(), renamed_source.get(), renamed_target.get(), FALSE, nullptr),
+  EXPECT_EQ(tarvex_brevane_transform_patcher_diff_meta_table(patcher_.get(), renamed_source.get(),
+                                                             renamed_target.get(), FALSE, nullptr),
             8);
 }
 
@@ -98,8 +96,10 @@ TEST_F(PatcherTest, PatchedTableOrdersColumnsAndMarksSides) {
     int code;
     gpointer owner_column;  // which side's object is placed
   };
-  auto target_columns = items<GObject>(tarvex_brevane_meta_model_meta_table_get_columns(target.get()));
-  auto source_columns = items<GObject>(tarvex_brevane_meta_model_meta_table_get_columns(source.get()));
+  auto target_columns =
+      items<GObject>(tarvex_brevane_meta_model_meta_table_get_columns(target.get()));
+  auto source_columns =
+      items<GObject>(tarvex_brevane_meta_model_meta_table_get_columns(source.get()));
   const Expected expected[] = {{"新しい", 4, target_columns[2].get()},
                                {"id", 1, source_columns[0].get()},
                                {"größe", 8, target_columns[1].get()},
@@ -160,8 +160,8 @@ TEST_F(PatcherTest, DiffModelRecordsMapKeysAndRenamedElements) {
   };
   set_attr(source.get(), "ONLY_SOURCE", "it's [x]");
   set_attr(target.get(), "ONLY_TARGET", "1");
-  auto renamed = adoptGRef(
-      tarvex_brevane_meta_model_meta_table_get_column(target.get(), "new_name"));
+  auto renamed =
+      adoptGRef(tarvex_brevane_meta_model_meta_table_get_column(target.get(), "new_name"));
   set_attr(renamed.get(), "__name__", "old_name");
   tarvex_brevane_meta_model_meta_object_set_comment(META(source.get()), "Größe 'x'");
 
@@ -194,14 +194,247 @@ TEST_F(PatcherTest, DiffModelRecordsMapKeysAndRenamedElements) {
   EXPECT_STREQ(old_comment.get(), "Größe 'x'");
 }
 
+// ---------------------------------------------------------------- child kinds
+
+// A diff record's code for `path`; -1 when the path is absent.
+int diff_code(gpointer object, const std::string& path) {
+  auto diff = adoptGRef(tarvex_brevane_meta_model_meta_object_diff(META(object)));
+  return gee_abstract_map_has_key(GEE_ABSTRACT_MAP(diff.get()), path.c_str())
+             ? GPOINTER_TO_INT(gee_abstract_map_get(GEE_ABSTRACT_MAP(diff.get()), path.c_str()))
+             : -1;
+}
+
+using Lister = GeeArrayList* (*)(MetaTable*);
+
+// One kind of table child: the table list and the property holding it, and
+// how one is made.
+struct ChildKind {
+  const char* kind;
+  const char* property;
+  Lister list;
+  GType (*type)();
+};
+
+GRef<GObject> make_child(const ChildKind& kind, MetaTable* table, const char* name) {
+  const char* db = tarvex_brevane_meta_model_meta_object_get_database(META(table));
+  const char* schema = tarvex_brevane_meta_model_meta_object_get_schema(META(table));
+  GRef<GObject> child;
+  const GType type = kind.type();
+  if (type == TARVEX_BREVANE_META_MODEL_TYPE_META_COLUMN)
+    return adoptGRef(G_OBJECT(tarvex_brevane_meta_model_meta_table_new_column(
+        table, name, TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32)));
+  if (type == TARVEX_BREVANE_META_MODEL_TYPE_META_INDEX)
+    child = adoptGRef(G_OBJECT(tarvex_brevane_meta_model_meta_index_new_with_names(
+        db, schema, name_of(table).c_str(), name)));
+  else if (type == TARVEX_BREVANE_META_MODEL_TYPE_META_CHECK)
+    child =
+        adoptGRef(G_OBJECT(tarvex_brevane_meta_model_meta_check_new_with_names(db, schema, name, "[id] > 0")));
+  else if (type == TARVEX_BREVANE_META_MODEL_TYPE_META_UNIQUE)
+    child =
+        adoptGRef(G_OBJECT(tarvex_brevane_meta_model_meta_unique_new_with_names(db, schema, name)));
+  else if (type == TARVEX_BREVANE_META_MODEL_TYPE_META_FOREIGN_KEY)
+    child = adoptGRef(
+        G_OBJECT(tarvex_brevane_meta_model_meta_foreign_key_new_with_names(db, schema, name)));
+  else
+    child = adoptGRef(
+        G_OBJECT(tarvex_brevane_meta_model_meta_trigger_new_with_names(db, schema, name)));
+  gee_abstract_collection_add(GEE_ABSTRACT_COLLECTION(kind.list(table)), child.get());
+  return child;
+}
+
+const ChildKind kChildKinds[] = {
+    {"column", "columns", tarvex_brevane_meta_model_meta_table_get_columns,
+     tarvex_brevane_meta_model_meta_column_get_type},
+    {"index", "indexes", tarvex_brevane_meta_model_meta_table_get_indexes,
+     tarvex_brevane_meta_model_meta_index_get_type},
+    {"check", "constraints", tarvex_brevane_meta_model_meta_table_get_constraints,
+     tarvex_brevane_meta_model_meta_check_get_type},
+    {"unique", "constraints", tarvex_brevane_meta_model_meta_table_get_constraints,
+     tarvex_brevane_meta_model_meta_unique_get_type},
+    {"foreign key", "constraints", tarvex_brevane_meta_model_meta_table_get_constraints,
+     tarvex_brevane_meta_model_meta_foreign_key_get_type},
+    {"trigger", "triggers", tarvex_brevane_meta_model_meta_table_get_triggers,
+     tarvex_brevane_meta_model_meta_trigger_get_type},
+};
+
+// Each kind of child only in the source, only in the target, in both and
+// changed, in both and equal: its code and which side's object the patched
+// table holds, and the change record the model comparison writes. Both
+// constraint lists start with equal constraints of the other classes under
+// the same names: a constraint is matched within its own class.
+TEST_F(PatcherTest, EveryChildKindOnEitherSideChangedAndEqual) {
+  for (const ChildKind& kind : kChildKinds) {
+    SCOPED_TRACE(kind.kind);
+    auto source = table("d", "dbo", "t", {});
+    auto target = table("d", "dbo", "t", {});
+    const bool constraint = kind.list == tarvex_brevane_meta_model_meta_table_get_constraints;
+    if (constraint)
+      for (const ChildKind& other : kChildKinds)
+        if (other.list == kind.list && other.type != kind.type)
+          for (const char* name : {"chg", "same"}) {
+            make_child(other, source.get(), name);
+            make_child(other, target.get(), name);
+          }
+    struct Expected {
+      const char* name;
+      int code;
+      GObject* owner;
+      int record;  // the model comparison's code, -1 none
+    };
+    auto s_only = make_child(kind, source.get(), "s_only");
+    auto chg_s = make_child(kind, source.get(), "chg");
+    auto same_s = make_child(kind, source.get(), "same");
+    auto same_t = make_child(kind, target.get(), "same");
+    auto chg_t = make_child(kind, target.get(), "chg");
+    auto t_only = make_child(kind, target.get(), "t_only");
+    tarvex_brevane_meta_model_meta_object_set_comment(META(chg_s.get()), "before");
+    tarvex_brevane_meta_model_meta_object_set_comment(META(chg_t.get()), "after 'x'");
+    const Expected expected[] = {{"s_only", 2, s_only.get(), 2},
+                                 {"chg", 8, chg_t.get(), 8},
+                                 {"same", 1, same_s.get(), -1},
+                                 {"t_only", 4, t_only.get(), 4}};
+
+    MetaTable* patched = nullptr;
+    ASSERT_EQ(tarvex_brevane_transform_patcher_diff_meta_table(patcher_.get(), source.get(),
+                                                               target.get(), FALSE, &patched),
+              8);
+    auto owned = adoptGRef(patched);
+    std::vector<GRef<GObject>> children;
+    for (auto& child : items<GObject>(kind.list(patched)))
+      if (G_TYPE_CHECK_INSTANCE_TYPE(child.get(), kind.type())) children.push_back(child);
+    ASSERT_EQ(children.size(), 4u);
+    for (const Expected& e : expected) {
+      SCOPED_TRACE(e.name);
+      GObject* found = nullptr;
+      for (auto& child : children)
+        if (name_of(child.get()) == e.name) found = child.get();
+      EXPECT_EQ(found, e.owner);
+      if (found) EXPECT_EQ(version_of(found), e.code);
+    }
+
+    EXPECT_EQ(tarvex_brevane_transform_patcher_diff_model(patcher_.get(), META(source.get()),
+                                                          META(target.get())),
+              8);
+    for (const Expected& e : expected)
+      EXPECT_EQ(diff_code(target.get(), std::string(kind.property) + "." + e.name), e.record)
+          << e.name;
+  }
+}
+
+// A column default only in the source, only in the target, changed and
+// equal: the column differs in the first three, and its own record names
+// the default with the source's value kept.
+TEST_F(PatcherTest, ColumnDefaultsOnEitherSideChangedAndEqual) {
+  auto source =
+      table("d", "dbo", "t", {{"d_s", "INT"}, {"d_t", "INT"}, {"d_chg", "INT"}, {"d_same", "INT"}});
+  auto target =
+      table("d", "dbo", "t", {{"d_s", "INT"}, {"d_t", "INT"}, {"d_chg", "INT"}, {"d_same", "INT"}});
+  auto set_default = [](MetaTable* t, const char* column, const char* value) {
+    auto c = adoptGRef(tarvex_brevane_meta_model_meta_table_get_column(t, column));
+    tarvex_brevane_meta_model_meta_column_set_default_value(c.get(), value);
+  };
+  set_default(source.get(), "d_s", "((1))");
+  set_default(target.get(), "d_t", "(N'x')");
+  set_default(source.get(), "d_chg", "(getdate())");
+  set_default(target.get(), "d_chg", "(sysdatetime())");
+  set_default(source.get(), "d_same", "((0))");
+  set_default(target.get(), "d_same", "((0))");
+  struct Expected {
+    const char* column;
+    int code;
+    const char* old_value;  // the slice's text, null for an equal column
+  };
+  const Expected expected[] = {
+      {"d_s", 8, "((1))"}, {"d_t", 8, ""}, {"d_chg", 8, "(getdate())"}, {"d_same", 1, nullptr}};
+  MetaTable* patched = nullptr;
+  ASSERT_EQ(tarvex_brevane_transform_patcher_diff_meta_table(patcher_.get(), source.get(),
+                                                             target.get(), FALSE, &patched),
+            8);
+  auto owned = adoptGRef(patched);
+  auto columns = items<GObject>(tarvex_brevane_meta_model_meta_table_get_columns(patched));
+  ASSERT_EQ(tarvex_brevane_transform_patcher_diff_model(patcher_.get(), META(source.get()),
+                                                        META(target.get())),
+            8);
+  for (const Expected& e : expected) {
+    SCOPED_TRACE(e.column);
+    int code = -1;
+    for (auto& c : columns)
+      if (name_of(c.get()) == e.column) code = version_of(c.get());
+    EXPECT_EQ(code, e.code);
+    EXPECT_EQ(diff_code(target.get(), std::string("columns.") + e.column), e.old_value ? 8 : -1);
+    auto column =
+        adoptGRef(tarvex_brevane_meta_model_meta_table_get_column(target.get(), e.column));
+    EXPECT_EQ(diff_code(column.get(), "default-value"), e.old_value ? 8 : -1);
+    if (!e.old_value) continue;
+    auto slice = adoptGRef(tarvex_brevane_meta_model_meta_object_slice(META(column.get())));
+    GUniqueStr old_value(
+        static_cast<char*>(gee_abstract_map_get(GEE_ABSTRACT_MAP(slice.get()), "default-value")));
+    EXPECT_STREQ(old_value.get() ? old_value.get() : "", e.old_value);
+  }
+}
+
+// The diff code is bookkeeping: objects that differ only in it are equal at
+// every level, also when compared again after a comparison set the codes,
+// and a table patch from their change record writes nothing.
+TEST_F(PatcherTest, DiffCodesNeverMakeObjectsDiffer) {
+  auto source = table("d", "dbo", "t", {{"id", "INT"}, {"name", "NVARCHAR"}});
+  auto target = table("d", "dbo", "t", {{"id", "INT"}, {"name", "NVARCHAR"}});
+  for (MetaTable* t : {source.get(), target.get()}) {
+    make_child(kChildKinds[1], t, "ix");
+    make_child(kChildKinds[2], t, "ck");
+    make_child(kChildKinds[5], t, "tr");
+  }
+  auto mark = [](MetaTable* t, int code) {
+    tarvex_brevane_meta_model_meta_object_set_version(META(t),
+                                                      TarvexProvidersContractsDataVersion(code));
+    for (Lister list : {tarvex_brevane_meta_model_meta_table_get_columns,
+                        tarvex_brevane_meta_model_meta_table_get_indexes,
+                        tarvex_brevane_meta_model_meta_table_get_constraints,
+                        tarvex_brevane_meta_model_meta_table_get_triggers})
+      for (auto& child : items<GObject>(list(t)))
+        tarvex_brevane_meta_model_meta_object_set_version(
+            META(child.get()), TarvexProvidersContractsDataVersion(code));
+  };
+  mark(source.get(), 8);
+  mark(target.get(), 2);
+  for (gboolean names : {gboolean(FALSE), gboolean(TRUE)})
+    EXPECT_EQ(tarvex_brevane_transform_patcher_diff_meta_table(patcher_.get(), source.get(),
+                                                               target.get(), names, nullptr),
+              1);
+  auto s_schema = adoptGRef(tarvex_brevane_meta_model_meta_schema_new_with_names("d", "dbo"));
+  auto t_schema = adoptGRef(tarvex_brevane_meta_model_meta_schema_new_with_names("d", "dbo"));
+  gee_abstract_collection_add(
+      GEE_ABSTRACT_COLLECTION(tarvex_brevane_meta_model_meta_schema_get_tables(s_schema.get())),
+      source.get());
+  gee_abstract_collection_add(
+      GEE_ABSTRACT_COLLECTION(tarvex_brevane_meta_model_meta_schema_get_tables(t_schema.get())),
+      target.get());
+  tarvex_brevane_meta_model_meta_object_set_version(META(s_schema.get()),
+                                                    TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_UPDATE);
+  EXPECT_EQ(tarvex_brevane_transform_patcher_diff_meta_schema(patcher_.get(), s_schema.get(),
+                                                              t_schema.get(), FALSE, nullptr),
+            1);
+
+  EXPECT_EQ(tarvex_brevane_transform_patcher_diff_model(patcher_.get(), META(target.get()),
+                                                        META(source.get())),
+            1);
+  EXPECT_EQ(diff_code(source.get(), "version"), -1);
+  auto connection = adoptGRef(offline_connection_new());
+  auto builder =
+      adoptGRef(tarvex_brevane_supports_database_sql_server_builder_new(connection.get()));
+  EXPECT_EQ(take(tarvex_brevane_contracts_database_ibuildable_patch_table(
+                TARVEX_BREVANE_CONTRACTS_DATABASE_IBUILDABLE(builder.get()), source.get())),
+            "");
+}
+
 TEST_F(PatcherTest, NullArgumentsAreReported) {
   auto t = table("d", "dbo", "t", {});
   EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_transform_patcher_diff_meta_table(
                                 patcher_.get(), nullptr, t.get(), FALSE, nullptr),
                             0),
                   "source != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_transform_patcher_diff_meta_table(nullptr, t.get(),
-                                                                             t.get(), FALSE, nullptr),
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_transform_patcher_diff_meta_table(
+                                nullptr, t.get(), t.get(), FALSE, nullptr),
                             0),
                   "self != NULL");
 }
@@ -221,8 +454,9 @@ GRef<TableModel> data(std::vector<const char*> names, std::vector<std::vector<co
     auto row = adoptGRef(tarvex_providers_contracts_row_model_new());
     GeeArrayList* values = tarvex_providers_contracts_row_model_get_values(row.get());
     for (const char* cell : cells) {
-      GRef<GObject> v = cell ? adoptGRef(G_OBJECT(tarvex_providers_contracts_value_string_new(cell)))
-                             : adoptGRef(G_OBJECT(tarvex_providers_contracts_value_null_new()));
+      GRef<GObject> v = cell
+                            ? adoptGRef(G_OBJECT(tarvex_providers_contracts_value_string_new(cell)))
+                            : adoptGRef(G_OBJECT(tarvex_providers_contracts_value_null_new()));
       gee_abstract_collection_add(GEE_ABSTRACT_COLLECTION(values), v.get());
     }
     tarvex_providers_contracts_table_model_append(model.get(), row.get());
@@ -231,7 +465,8 @@ GRef<TableModel> data(std::vector<const char*> names, std::vector<std::vector<co
     std::vector<char*> strv;
     for (const char* k : keys) strv.push_back(g_strdup(k));
     strv.push_back(nullptr);
-    g_object_set_data_full(G_OBJECT(model.get()), "KEYS", g_memdup2(strv.data(), strv.size() * sizeof(char*)),
+    g_object_set_data_full(G_OBJECT(model.get()), "KEYS",
+                           g_memdup2(strv.data(), strv.size() * sizeof(char*)),
                            (GDestroyNotify)g_strfreev);
   }
   return model;
@@ -248,7 +483,8 @@ std::vector<RowSeen> rows_of(TableModel* model) {
   for (guint i = 0; i < n; ++i) {
     auto row = adoptGRef(static_cast<RowModel*>(g_list_model_get_item(G_LIST_MODEL(model), i)));
     auto v = adoptGRef(tarvex_providers_contracts_row_model_get_value_at(row.get(), 0));
-    out.push_back({value_text(v.get()), int(tarvex_providers_contracts_row_model_get_version(row.get()))});
+    out.push_back(
+        {value_text(v.get()), int(tarvex_providers_contracts_row_model_get_version(row.get()))});
   }
   return out;
 }

@@ -1,5 +1,8 @@
 // UserdataSynchronizer: keyed tables of two scripted servers compared and
 // the target's rows patched by key.
+#include <map>
+#include <regex>
+
 #include "tests/brevane/database/sqlserver/builder-test.h"
 #include "tests/brevane/transform/transform-test.h"
 
@@ -13,7 +16,8 @@ class UserdataSynchronizerTest : public TransformTest {
  protected:
   void SetUp() override {
     TransformTest::SetUp();
-    const std::vector<CatalogColumn> columns = {{"id", "int"}, {"name", "nvarchar", 80, 0, 0, true}};
+    const std::vector<CatalogColumn> columns = {{"id", "int"},
+                                                {"name", "nvarchar", 80, 0, 0, true}};
     script_table(source_server_, "dbo", "items", columns, {"id"});
     script_table(source_server_, "dbo", "nokey", columns, {});
     const std::vector<tds::Column> result = {{"id", "int"}, {"name", "nvarchar(40)", true}};
@@ -30,7 +34,10 @@ class UserdataSynchronizerTest : public TransformTest {
     target_server_.on_pattern("sys\\.identity_columns.*\\[items\\]")
         .result({{"n", "int"}})
         .row({"1"});
-    source_server_.on_pattern("FROM \\[dbo\\]\\.\\[nokey\\]").result(result).row({"1", "x"}).row({"5", "new"});
+    source_server_.on_pattern("FROM \\[dbo\\]\\.\\[nokey\\]")
+        .result(result)
+        .row({"1", "x"})
+        .row({"5", "new"});
     target_server_.on_pattern("FROM \\[dbo\\]\\.\\[nokey\\]").result(result).row({"1", "y"});
   }
 
@@ -51,7 +58,8 @@ class UserdataSynchronizerTest : public TransformTest {
 TEST_F(UserdataSynchronizerTest, KeyedRowsAreInsertedUpdatedAndDeletedByKey) {
   auto sync = make({{"OPTION|table|items", ""}});
   GError* error = nullptr;
-  tarvex_brevane_transform_itransform_initialize(TARVEX_BREVANE_TRANSFORM_ITRANSFORM(sync.get()), &error);
+  tarvex_brevane_transform_itransform_initialize(TARVEX_BREVANE_TRANSFORM_ITRANSFORM(sync.get()),
+                                                 &error);
   ASSERT_EQ(error, nullptr) << error->message;
   auto patched = adoptGRef(tarvex_brevane_transform_isynchronize_preview(
       TARVEX_BREVANE_TRANSFORM_ISYNCHRONIZE(sync.get()), &error));
@@ -64,14 +72,15 @@ TEST_F(UserdataSynchronizerTest, KeyedRowsAreInsertedUpdatedAndDeletedByKey) {
             std::string::npos)
       << text;
   EXPECT_NE(text.find("DELETE FROM [dbo].[items] WHERE [id] = 3;"), std::string::npos) << text;
-  EXPECT_NE(text.find("INSERT INTO [dbo].[items] ([id], [name]) VALUES\n(4, NULL)"), std::string::npos)
+  EXPECT_NE(text.find("INSERT INTO [dbo].[items] ([id], [name]) VALUES\n(4, NULL)"),
+            std::string::npos)
       << text;
   EXPECT_NE(text.find("SET IDENTITY_INSERT [dbo].[items] ON;"), std::string::npos) << text;
   EXPECT_EQ(text.find("[id] = 1"), std::string::npos) << text;
 
   auto holder = run_handle(sync.get());
-  auto* progress =
-      static_cast<TarvexBrevaneContractsThreadProgress*>(g_object_get_data(holder.get(), "progress"));
+  auto* progress = static_cast<TarvexBrevaneContractsThreadProgress*>(
+      g_object_get_data(holder.get(), "progress"));
   EXPECT_EQ(progress->finished, 1);
   EXPECT_EQ(progress->failed, 0);
   std::vector<TsqlText> batches;
@@ -91,11 +100,12 @@ TEST_F(UserdataSynchronizerTest, KeyedRowsAreInsertedUpdatedAndDeletedByKey) {
 TEST_F(UserdataSynchronizerTest, TableWithoutKeyGetsInsertsOnly) {
   auto sync = make({{"OPTION|table|nokey", ""}, {"OPTION|RESULT|CONTINUE", "true"}});
   GError* error = nullptr;
-  tarvex_brevane_transform_itransform_initialize(TARVEX_BREVANE_TRANSFORM_ITRANSFORM(sync.get()), &error);
+  tarvex_brevane_transform_itransform_initialize(TARVEX_BREVANE_TRANSFORM_ITRANSFORM(sync.get()),
+                                                 &error);
   ASSERT_EQ(error, nullptr) << error->message;
   auto holder = run_handle(sync.get());
-  auto* progress =
-      static_cast<TarvexBrevaneContractsThreadProgress*>(g_object_get_data(holder.get(), "progress"));
+  auto* progress = static_cast<TarvexBrevaneContractsThreadProgress*>(
+      g_object_get_data(holder.get(), "progress"));
   EXPECT_EQ(progress->failed, 1);
   for (const auto& batch : received(target_server_, target_mark_)) {
     EXPECT_EQ(batch.find("UPDATE"), std::string::npos) << batch;
@@ -103,19 +113,116 @@ TEST_F(UserdataSynchronizerTest, TableWithoutKeyGetsInsertsOnly) {
   }
 }
 
+std::vector<int> ids_matching(const std::string& text, const std::string& pattern) {
+  std::vector<int> ids;
+  const std::regex re(pattern);
+  for (auto it = std::sregex_iterator(text.begin(), text.end(), re); it != std::sregex_iterator();
+       ++it)
+    ids.push_back(std::stoi((*it)[1]));
+  return ids;
+}
+
+// Every count differs from the others: a keyed table with an identity
+// column gets 3 rows inserted, 2 updated and 1 deleted; a keyless table has
+// 1 changed and 3 deleted rows it cannot patch; a keyed table without an
+// identity column gets 5 rows inserted without the identity switch.
+TEST_F(UserdataSynchronizerTest, EachCountFromItsOwnRowsAndTheIdentitySwitchPerTable) {
+  const std::vector<CatalogColumn> columns = {{"id", "int"}, {"name", "nvarchar", 80, 0, 0, true}};
+  const std::vector<tds::Column> result = {{"id", "int"}, {"name", "nvarchar(40)", true}};
+  script_table(source_server_, "dbo", "counts", columns, {"id"});
+  script_table(source_server_, "dbo", "loose", columns, {});
+  script_table(source_server_, "dbo", "plain", columns, {"id"});
+  auto rows = [&](tds::Server& server, const char* table, std::vector<tds::Row> cells) {
+    server.on_pattern(std::string("FROM \\[dbo\\]\\.\\[") + table + "\\]").result(result).rows(cells);
+  };
+  rows(source_server_, "counts", {{"1", "a"}, {"2", "b2"}, {"3", ""}, {"5", "e"}, {"6", "f"}, {"7", nullopt}});
+  rows(target_server_, "counts", {{"1", "a"}, {"2", "b"}, {"3", nullopt}, {"9", "i"}});
+  rows(source_server_, "loose", {{"1", "p"}});
+  rows(target_server_, "loose", {{"1", "P"}, {"2", "Q"}, {"3", "R"}, {"4", "S"}});
+  rows(source_server_, "plain", {{"1", "v"}, {"2", "w"}, {"3", "x"}, {"4", "y"}, {"5", "z"}});
+  rows(target_server_, "plain", {});
+  for (auto [table, count] : {std::pair{"counts", "1"}, std::pair{"loose", "0"}, std::pair{"plain", "0"}})
+    target_server_.on_pattern(std::string("sys\\.identity_columns.*\\[") + table + "\\]")
+        .result({{"n", "int"}})
+        .row({count});
+  auto sync = make({{"OPTION|table|counts", ""},
+                    {"OPTION|table|loose", ""},
+                    {"OPTION|table|plain", ""},
+                    {"OPTION|RESULT|CONTINUE", "true"}});
+  GError* error = nullptr;
+  tarvex_brevane_transform_itransform_initialize(TARVEX_BREVANE_TRANSFORM_ITRANSFORM(sync.get()), &error);
+  ASSERT_EQ(error, nullptr) << error->message;
+
+  auto holder = run_handle(sync.get());
+  auto* progress =
+      static_cast<TarvexBrevaneContractsThreadProgress*>(g_object_get_data(holder.get(), "progress"));
+  EXPECT_EQ(progress->failed, 1);
+  std::map<std::string, std::string> sent;
+  for (const auto& batch : received(target_server_, target_mark_))
+    for (const char* table : {"counts", "loose", "plain"})
+      if (batch.find(std::string("[dbo].[") + table + "]") != std::string::npos &&
+          batch.find("SELECT") == std::string::npos)
+        sent[table] += batch;
+  const std::string& counts = sent["counts"];
+  EXPECT_EQ(ids_matching(counts, "\\n\\((\\d+), "), (std::vector<int>{5, 6, 7})) << counts;
+  EXPECT_EQ(ids_matching(counts, "UPDATE \\[dbo\\]\\.\\[counts\\] SET .* WHERE \\[id\\] = (\\d+);"),
+            (std::vector<int>{2, 3}))
+      << counts;
+  EXPECT_EQ(ids_matching(counts, "DELETE FROM \\[dbo\\]\\.\\[counts\\] WHERE \\[id\\] = (\\d+);"),
+            (std::vector<int>{9}))
+      << counts;
+  EXPECT_NE(counts.find("SET IDENTITY_INSERT [dbo].[counts] ON;"), std::string::npos) << counts;
+  EXPECT_EQ(sent["loose"], "");
+  EXPECT_EQ(ids_matching(sent["plain"], "\\n\\((\\d+), "), (std::vector<int>{1, 2, 3, 4, 5})) << sent["plain"];
+  EXPECT_EQ(sent["plain"].find("IDENTITY_INSERT"), std::string::npos) << sent["plain"];
+
+  std::vector<std::string> reported;
+  for (const auto& line : messages_of(progress))
+    reported.push_back(line.substr(line.find(' ', line.find(' ') + 1) + 1));
+  EXPECT_EQ(reported,
+            (std::vector<std::string>{"dbo.counts: rows inserted 3, updated 2, deleted 1.",
+                                      "The table dbo.loose has no key: 4 changed or deleted rows are not patched.",
+                                      "dbo.loose: rows inserted 0, updated 0, deleted 0.",
+                                      "dbo.plain: rows inserted 5, updated 0, deleted 0."}));
+}
+
+// `initialize` sets both data sets and says so, once each.
+TEST_F(UserdataSynchronizerTest, InitializeNotifiesBothDataSets) {
+  auto sync = make({{"OPTION|table|items", ""}});
+  int notified[2] = {0, 0};
+  auto count = +[](GObject*, GParamSpec*, gpointer n) { ++*static_cast<int*>(n); };
+  g_signal_connect(sync.get(), "notify::dataset-source", G_CALLBACK(count), &notified[0]);
+  g_signal_connect(sync.get(), "notify::dataset-target", G_CALLBACK(count), &notified[1]);
+  GError* error = nullptr;
+  tarvex_brevane_transform_itransform_initialize(TARVEX_BREVANE_TRANSFORM_ITRANSFORM(sync.get()),
+                                                 &error);
+  ASSERT_EQ(error, nullptr) << error->message;
+  EXPECT_EQ(notified[0], 1);
+  EXPECT_EQ(notified[1], 1);
+  GObject* source = nullptr;
+  g_object_get(sync.get(), "dataset-source", &source, nullptr);
+  EXPECT_EQ(
+      source,
+      G_OBJECT(tarvex_brevane_transform_userdata_synchronizer_get_dataset_source(sync.get())));
+  EXPECT_NE(source, nullptr);
+  if (source) g_object_unref(source);
+}
+
 TEST_F(UserdataSynchronizerTest, EqualSetsGiveNothingToRun) {
   auto sync = make({});
   GError* error = nullptr;
-  tarvex_brevane_transform_itransform_initialize(TARVEX_BREVANE_TRANSFORM_ITRANSFORM(sync.get()), &error);
+  tarvex_brevane_transform_itransform_initialize(TARVEX_BREVANE_TRANSFORM_ITRANSFORM(sync.get()),
+                                                 &error);
   ASSERT_EQ(error, nullptr);
   auto list = adoptGRef(tarvex_brevane_transform_isynchronize_generate(
       TARVEX_BREVANE_TRANSFORM_ISYNCHRONIZE(sync.get()), &error));
   EXPECT_EQ(gee_collection_get_size(GEE_COLLECTION(list.get())), 0);
-  EXPECT_EQ(tarvex_brevane_transform_isynchronize_preview(TARVEX_BREVANE_TRANSFORM_ISYNCHRONIZE(sync.get()), &error),
+  EXPECT_EQ(tarvex_brevane_transform_isynchronize_preview(
+                TARVEX_BREVANE_TRANSFORM_ISYNCHRONIZE(sync.get()), &error),
             nullptr);
   auto holder = run_handle(sync.get());
-  auto* progress =
-      static_cast<TarvexBrevaneContractsThreadProgress*>(g_object_get_data(holder.get(), "progress"));
+  auto* progress = static_cast<TarvexBrevaneContractsThreadProgress*>(
+      g_object_get_data(holder.get(), "progress"));
   EXPECT_EQ(progress->finished, 1);
   EXPECT_EQ(progress->processed, 0);
   EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_transform_userdata_synchronizer_new(nullptr), nullptr),

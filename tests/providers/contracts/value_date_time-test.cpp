@@ -8,6 +8,7 @@
 #include "common/tarvex-gobject-private.h"
 #include "providers/fenrow.h"
 #include "tests/support/log-capture.h"
+#include "tests/support/need-tool.h"
 #include "tests/support/texts.h"
 
 using tarvex::adoptGRef;
@@ -542,9 +543,8 @@ TEST_F(DateTimeValueTest, RefusedArguments) {
 TEST_F(DateTimeValueTest, ParsingIgnoresTheLocale) {
   const char* previous = setlocale(LC_ALL, nullptr);
   std::string saved = previous ? previous : "C";
-  if (!setlocale(LC_ALL, "de_DE.UTF-8") && !setlocale(LC_ALL, "fr_FR.UTF-8")) {
-    GTEST_SKIP() << "no comma-decimal locale installed";
-  }
+  TARVEX_NEED_TOOL(setlocale(LC_ALL, "de_DE.UTF-8") || setlocale(LC_ALL, "fr_FR.UTF-8"),
+                   "a comma-decimal locale such as de_DE.UTF-8 (localedef)");
   auto v =
       adoptGRef(tarvex_providers_contracts_value_date_time_new_iso8601("2024-03-01T10:20:30.5"));
   auto span = adoptGRef(tarvex_providers_contracts_value_time_span_new(-1234567));

@@ -9,6 +9,7 @@
 #include "common/tarvex-gobject-private.h"
 #include "providers/fenrow.h"
 #include "tests/support/log-capture.h"
+#include "tests/support/need-tool.h"
 #include "tests/support/texts.h"
 
 using tarvex::adoptGRef;
@@ -132,7 +133,7 @@ TEST_F(GeometryValueTest, Coordinates) {
 
 TEST_F(GeometryValueTest, CoordinatesIgnoreTheLocale) {
   std::string saved = std::setlocale(LC_ALL, nullptr);
-  if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "no de_DE.UTF-8 locale on this machine";
+  TARVEX_NEED_TOOL(std::setlocale(LC_ALL, "de_DE.UTF-8"), "the de_DE.UTF-8 locale (localedef)");
   // In this locale the C library reads "52.52" as 52.
   double local = std::strtod("52.52", nullptr);
   auto value = adoptGRef(tarvex_providers_contracts_value_geography_new("52.52, -13.405"));

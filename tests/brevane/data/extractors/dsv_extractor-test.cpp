@@ -5,6 +5,7 @@
 
 #include "tests/brevane/data/data-test.h"
 #include "tests/support/expect-gerror.h"
+#include "tests/support/need-tool.h"
 
 namespace tarvex::test::data {
 namespace {
@@ -233,7 +234,7 @@ TEST_F(DsvExtractorTest, NullTextValueIsQuoted) {
 }
 
 TEST_F(DsvExtractorTest, PythonCsvReadsTheExport) {
-  if (!python_has("csv")) GTEST_SKIP() << "python3 not installed";
+  TARVEX_NEED_TOOL(python_has("csv"), "python3");
   Sample s = every_kind_sample();
   std::string dir = temp_dir();
   std::string path = dir + "/every.csv";
@@ -241,7 +242,7 @@ TEST_F(DsvExtractorTest, PythonCsvReadsTheExport) {
   gint n = tarvex_brevane_contracts_data_iexporter_export_to_file(
       EX(dsv_.get()), s.model.get(), path.c_str(), nullptr, nullptr, error.out());
   ASSERT_FALSE(error) << error->message;
-  EXPECT_EQ(n, 5);
+  EXPECT_EQ(n, gint(s.texts.size()));
   // csv has no NULL: an empty field stands for it.
   Cells expected = s.texts;
   expected.insert(expected.begin(), std::vector<Cell>(s.names.begin(), s.names.end()));
@@ -262,7 +263,7 @@ TEST_F(DsvExtractorTest, PythonCsvReadsTheExport) {
 }
 
 TEST_F(DsvExtractorTest, PythonCsvWrittenFileLoads) {
-  if (!python_has("csv")) GTEST_SKIP() << "python3 not installed";
+  TARVEX_NEED_TOOL(python_has("csv"), "python3");
   std::string dir = temp_dir();
   std::string path = dir + "/python.csv";
   int status = 0;

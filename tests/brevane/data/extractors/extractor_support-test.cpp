@@ -8,6 +8,7 @@
 
 #include "providers/contracts/table-cells-private.h"
 #include "tests/brevane/data/data-test.h"
+#include "tests/support/need-tool.h"
 #include "tests/support/tds-server.h"
 #include "tests/support/texts.h"
 
@@ -238,7 +239,7 @@ TEST_F(ExtractorSupportTest, EditedCellsExportTheirNewValues) {
 
 // The texts of the cells, as a reader of the CSV sees them.
 TEST_F(ExtractorSupportTest, CsvOfAFilledTableReadsAsTheCells) {
-  if (!have_program(python().c_str())) GTEST_SKIP() << "no python3";
+  TARVEX_NEED_TOOL(have_program(python().c_str()), "python3");
   auto model = fill();
   std::string dir = temp_dir();
   write_file(dir + "/t.csv", export_text("csv", model.get()));
@@ -371,7 +372,7 @@ TEST(ExtractorSupportJson, RowsAreLaidOutAsJsonGlibLaysThemOut) {
 // json-glib writes a double without a point as "1e+20.0", which is not
 // JSON; the export writes "1e+20".
 TEST_F(ExtractorSupportTest, JsonOfLargeDoublesIsJson) {
-  if (!have_program(python().c_str())) GTEST_SKIP() << "no python3";
+  TARVEX_NEED_TOOL(have_program(python().c_str()), "python3");
   auto model = fill();
   std::string dir = temp_dir();
   write_file(dir + "/t.json", export_text("json", model.get()));

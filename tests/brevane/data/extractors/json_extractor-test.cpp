@@ -6,6 +6,7 @@
 
 #include "tests/brevane/data/data-test.h"
 #include "tests/support/expect-gerror.h"
+#include "tests/support/need-tool.h"
 
 namespace tarvex::test::data {
 namespace {
@@ -39,7 +40,7 @@ TEST_F(JsonExtractorTest, RoundTripOfEveryKind) {
 }
 
 TEST_F(JsonExtractorTest, PythonJsonReadsTheExport) {
-  if (!python_has("json")) GTEST_SKIP() << "python3 not installed";
+  TARVEX_NEED_TOOL(python_has("json"), "python3");
   Sample s = every_kind_sample();
   std::string text = export_text(s.model.get());
   // Every member by name, typed as its column's kind says.
@@ -76,7 +77,7 @@ TEST_F(JsonExtractorTest, PythonJsonReadsTheExport) {
 TEST_F(JsonExtractorTest, NullIsJsonNullInEveryColumn) {
   Sample s = every_kind_sample();
   std::string text = export_text(s.model.get());
-  if (!python_has("json")) GTEST_SKIP() << "python3 not installed";
+  TARVEX_NEED_TOOL(python_has("json"), "python3");
   EXPECT_EQ(python_says(text, "[v for k, v in doc['RECORDS'][1].items() if k != 'id']"),
             "[null, null, null, null, null, null, null, null, null, null, null, null, null, "
             "null]\n");

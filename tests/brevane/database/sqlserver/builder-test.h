@@ -65,8 +65,9 @@ std::vector<std::string> batches_of(const std::string& text);
 // Checks every batch of `text`: a statement that T-SQL requires to begin its
 // batch (CREATE/ALTER VIEW, PROCEDURE, FUNCTION, TRIGGER, CREATE SCHEMA)
 // stands first and alone, and nothing of the builder's own follows a body;
-// then parses every batch with the independent grammar (skipping the test
-// with a message when its Node packages are not installed).
+// then parses every batch with the independent grammar (when its Node
+// packages are not installed: nothing more by hand, a failure under the
+// test command).
 void expect_valid_tsql(const std::string& text, const std::string& what);
 struct TsqlText {
   std::string what;

@@ -5,6 +5,7 @@
 // the model holds them and no collation is known.
 #include <map>
 
+#include "brevane/database/sqlserver/sql_server_builder-private.h"
 #include "tests/brevane/database/sqlserver/builder-test.h"
 
 namespace tarvex::test {
@@ -215,6 +216,23 @@ TEST_F(SqlServerBuilderTest, QuoteIdentifier) {
         take(tarvex_brevane_contracts_database_ibuildable_quote_identifier(ib(), c.id, ".", "*")),
         c.expected)
         << c.id;
+}
+
+// Key and index entries: one whole bracketed identifier stays as written;
+// an entry that only looks bracketed is a name, bracketed again.
+TEST_F(SqlServerBuilderTest, EntriesThatOnlyLookBracketed) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"[a]]b]", "[a]]b]"},
+      {"[a]]b] DESC", "[a]]b] DESC"},
+      {"[abc]]", "[[abc]]]]]"},
+      {"[a]b]", "[[a]]b]]]"},
+      {"[a]b] DESC", "[[a]]b]]] DESC"},
+      {"[]", "[[]]]"},
+      {"[", "[[]"},
+      {"a", "[a]"},
+  };
+  for (const auto& [entry, expected] : cases)
+    EXPECT_EQ(tarvex::mssql::bracket_entries({entry}, true), expected) << entry;
 }
 
 // ------------------------------------------------------------ schemas

@@ -138,6 +138,32 @@ TEST_F(RoutineBuilderTest, EncryptedRoutineIsNotCreated) {
   expect_valid_tsql({{"procedure", text}, {"function", note}});
 }
 
+// The synchroniser's create text is the routine's own script; an encrypted
+// routine has none, so that nothing is run in its place.
+TEST_F(RoutineBuilderTest, BuildFunctionGivesTheCreateTextOrNone) {
+  auto build = [&](gpointer routine) {
+    return take(tarvex_brevane_contracts_database_ibuildable_build_function(
+        ib(), TARVEX_BREVANE_META_MODEL_META_ROUTINE(routine)));
+  };
+  auto p = procedure("o'k", "a]b", "SELECT 1", {"@a int = 5"});
+  tarvex_brevane_meta_model_meta_object_set_comment(META(p.get()), "runs");
+  auto f = function("dbo", "f", "INT", "BEGIN RETURN 1 END");
+  for (gpointer routine : {gpointer(p.get()), gpointer(f.get())}) {
+    const std::string text = build(routine);
+    EXPECT_EQ(text, create(routine));
+    EXPECT_EQ(text.rfind("CREATE ", 0), 0u) << text;
+  }
+  expect_valid_tsql({{"procedure", build(p.get())}, {"function", build(f.get())}});
+  auto hidden = procedure("dbo", "hidden", "");
+  set_attr(hidden.get(), "ENCRYPTION", "true");
+  EXPECT_EQ(build(hidden.get()), "");
+  auto hidden_function = function("dbo", "hidden_f", "INT", " \n");
+  EXPECT_EQ(build(hidden_function.get()), "");
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_contracts_database_ibuildable_build_function(ib(), nullptr),
+                            nullptr),
+                  "routine != NULL");
+}
+
 // ------------------------------------------------------------ functions
 
 TEST_F(RoutineBuilderTest, FunctionTexts) {

@@ -7,6 +7,7 @@
 #include <map>
 
 #include "tests/brevane/database/sqlserver/builder-test.h"
+#include "tests/support/need-tool.h"
 
 namespace tarvex::test {
 namespace {
@@ -381,8 +382,8 @@ TEST_F(TableScriptTest, BatchesStartCorrectly) {
 }
 
 TEST_F(TableScriptTest, ScriptsParse) {
-  if (!tsql_parser_available())
-    GTEST_SKIP() << "the T-SQL parser is not installed (npm ci in " TSQL_PARSE_DIR ")";
+  TARVEX_NEED_TOOL(tsql_parser_available(),
+                   "the T-SQL parser (node and npm ci in " TSQL_PARSE_DIR ")");
   std::vector<TsqlText> texts;
   for (const Names* nm : {&kOrdinary, &kOdd}) {
     texts.push_back({"orders", build(builder.get(), make_orders(*nm).get())});

@@ -373,10 +373,13 @@ TEST_F(SqlServerConnectionTest, CloseAfterTheServerDroppedTheConnection) {
   EXPECT_FALSE(value);
   EXPECT_TRUE(error);
   error.reset();
+  // Nothing is left to close: an error, and no "closed" for a host to
+  // take as news.
+  auto before = status();
   tarvex_brevane_contracts_database_iconnection_close(ic(), error.out());
-  EXPECT_FALSE(error);
-  EXPECT_EQ(status(), TARVEX_BREVANE_CONTRACTS_DATABASE_DB_STATUS_Closed);
-  EXPECT_EQ(closed_, 1);
+  EXPECT_TRUE(error);
+  EXPECT_EQ(status(), before);
+  EXPECT_EQ(closed_, 0);
   // And it opens again.
   open_ok();
   EXPECT_EQ(status(), TARVEX_BREVANE_CONTRACTS_DATABASE_DB_STATUS_Opened);

@@ -1010,8 +1010,15 @@ TEST(BracketedSelectListTest, Names) {
       {"[a]]b], c", "[a]]b], [c]"},
       {"[x,y], z", "[x,y], [z]"},
       {"[Order]", "[Order]"},
-      // Not one bracketed identifier: a name of its own.
+      // Not one bracketed identifier: a name of its own, bracketed again.
       {"[a]b]", "[[a]]b]]]"},
+      {"[abc]]", "[[abc]]]]]"},
+      {"[]", "[[]]]"},
+      {"[", "[[]"},
+      {"[], x", "[[]]], [x]"},
+      // A "[" never closed does not swallow the names after it.
+      {"[abc]], x", "[[abc]]]]], [x]"},
+      {"[x, y", "[[x], [y]"},
       {"[open", "[[open]"},
       {"a[b", "[a[b]"},
       {"a;DROP TABLE t--", "[a;DROP TABLE t--]"},
