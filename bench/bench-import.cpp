@@ -69,7 +69,9 @@ std::string write_records(const std::string& path, long rows) {
   }
   std::fputs("id,big,ratio,amount,label,flag,day,tag\n", out);
   for (long r = 0; r < rows; ++r)
-    std::fprintf(out, "%ld,%ld,%.2f,%ld.%04ld,\"row %ld, O'Brien \xC3\xBC\",%ld,2024-%02ld-%02ld,%08lX-0000-4000-8000-%012lX\n",
+    std::fprintf(out,
+                 "%ld,%ld,%.2f,%ld.%04ld,\"row %ld, O'Brien "
+                 "\xC3\xBC\",%ld,2024-%02ld-%02ld,%08lX-0000-4000-8000-%012lX\n",
                  r, r * 1000003, r * 0.25, r, r % 10000, r, r % 2, r % 12 + 1, r % 28 + 1, r, r);
   std::fclose(out);
   return path;
@@ -109,9 +111,11 @@ int one(long rows, long delay_ms) {
   tarvex_providers_contracts_server_set_username(description.get(), "sa");
   tarvex_providers_contracts_server_set_initial(description.get(), "master");
   auto connection = tarvex::adoptGRef(tarvex_brevane_supports_database_sql_server_connection_new());
-  auto* iconnection = reinterpret_cast<TarvexBrevaneContractsDatabaseIConnection*>(connection.get());
+  auto* iconnection =
+      reinterpret_cast<TarvexBrevaneContractsDatabaseIConnection*>(connection.get());
   GError* error = nullptr;
-  tarvex_brevane_contracts_database_iconnection_open(iconnection, description.get(), nullptr, &error);
+  tarvex_brevane_contracts_database_iconnection_open(iconnection, description.get(), nullptr,
+                                                     &error);
   check(error, "open");
 
   auto table = tarvex::adoptGRef(
@@ -185,7 +189,7 @@ int one(long rows, long delay_ms) {
   double baseline_seconds = seconds_since(start);
   dbclose(p);
 
-  std::printf("%8ld ms | %8ld | %8zu | %9.2f s | %9.2f s | %6ld MB | %6ld MB\n", delay_ms, rows,
+  std::printf("%9ld ms | %8ld | %8zu | %9.2f s | %9.2f s | %7ld MB | %6ld MB\n", delay_ms, rows,
               batches.size(), import_seconds, baseline_seconds, rss_before, peak);
   return 0;
 }
@@ -197,10 +201,11 @@ int main(int argc, char** argv) {
     return one(std::atol(argv[2]), std::atol(argv[3]));
   std::string rows = argc > 1 ? argv[1] : "100000";
   std::string delays = argc > 2 ? argv[2] : "0,1,20";
-  std::printf("import of %s records x 8 columns from a CSV file, ACTION append (first run in a fresh "
-              "process each)\n",
-              rows.c_str());
-  std::printf("%11s | %8s | %8s | %11s | %11s | %9s | %9s\n", "answer delay", "records", "batches",
+  std::printf(
+      "import of %s records x 8 columns from a CSV file, ACTION append (first run in a fresh "
+      "process each)\n",
+      rows.c_str());
+  std::printf("%12s | %8s | %8s | %11s | %11s | %10s | %9s\n", "answer delay", "records", "batches",
               "import", "db-lib loop", "RSS before", "peak RSS");
   std::fflush(stdout);
   tarvex::GUnique<char*> list(g_strsplit(delays.c_str(), ",", -1));
