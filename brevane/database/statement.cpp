@@ -1,9 +1,12 @@
 #include "brevane/database/statement.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "brevane/database/sql-text-private.h"
+#include "brevane/database/statement-private.h"
 #include "common/tarvex-check-private.h"
 #include "common/tarvex-dispatch-private.h"
 #include "common/tarvex-gobject-private.h"
@@ -122,14 +125,93 @@ gchar* refuse(const char* verb, const char* table, const char* why) {
   return nullptr;
 }
 
-// " WHERE k1=v1 AND k2=v2".
-std::string where_keys(Statement* self, gchar** keys, gint keys_length1, gchar** key_values) {
+using Texts = std::vector<std::string_view>;
+
+// `length` texts of a C array.
+Texts texts_of(gchar** array, gint length) {
+  Texts out;
+  for (gint i = 0; i < length; ++i) out.emplace_back(array[i] ? array[i] : "");
+  return out;
+}
+
+// " WHERE k1=v1 AND k2=v2"; a NULL key value is matched with IS NULL, as
+// "=NULL" matches no row.
+std::string where_keys(Statement* self, const Texts& keys, const Texts& key_values) {
   std::string out = " WHERE ";
-  for (gint i = 0; i < keys_length1; ++i) {
+  for (size_t i = 0; i < keys.size(); ++i) {
     if (i > 0) out += " AND ";
-    out += column_name(self, keys[i]) + "=" + key_values[i];
+    const std::string name = column_name(self, std::string(keys[i]).c_str());
+    if (g_ascii_strncasecmp(key_values[i].data(), "NULL", 4) == 0 && key_values[i].size() == 4)
+      out += name + " IS NULL";
+    else
+      out += name + "=" + std::string(key_values[i]);
   }
   return out;
+}
+
+// The texts themselves, values carried whole (a zero byte included).
+std::optional<std::string> update_text(Statement* self, std::string_view schema,
+                                       std::string_view table, const Texts& columns,
+                                       const Texts& values, const Texts& keys,
+                                       const Texts& key_values) {
+  const std::string table_text(table);
+  // Without a key the statement would change every row of the table.
+  if (keys.empty()) {
+    refuse("UPDATE", table_text.c_str(), "it has no key columns and would change every row");
+    return std::nullopt;
+  }
+  if (columns.size() != values.size()) {
+    refuse("UPDATE", table_text.c_str(), "its columns and values differ in number");
+    return std::nullopt;
+  }
+  if (keys.size() != key_values.size()) {
+    refuse("UPDATE", table_text.c_str(), "its key columns and key values differ in number");
+    return std::nullopt;
+  }
+  std::string out =
+      "UPDATE " + table_name(self, std::string(schema).c_str(), table_text.c_str()) + " SET ";
+  for (size_t i = 0; i < columns.size(); ++i) {
+    if (i > 0) out += ", ";
+    out += column_name(self, std::string(columns[i]).c_str()) + "=" + std::string(values[i]);
+  }
+  out += where_keys(self, keys, key_values) + ";";
+  return out;
+}
+
+std::string insert_text(Statement* self, std::string_view schema, std::string_view table,
+                        const Texts& columns, const Texts& values) {
+  std::string out = "INSERT INTO " +
+                    table_name(self, std::string(schema).c_str(), std::string(table).c_str()) + "(";
+  for (size_t i = 0; i < columns.size(); ++i)
+    out += std::string(i ? ", " : "") + column_name(self, std::string(columns[i]).c_str());
+  out += ") VALUES(";
+  for (size_t i = 0; i < values.size(); ++i)
+    out += std::string(i ? ", " : "") + std::string(values[i]);
+  out += ");";
+  return out;
+}
+
+std::optional<std::string> delete_text(Statement* self, std::string_view schema,
+                                       std::string_view table, const Texts& keys,
+                                       const Texts& key_values) {
+  const std::string table_text(table);
+  // Without a key the statement would delete every row of the table.
+  if (keys.empty()) {
+    refuse("DELETE", table_text.c_str(), "it has no key columns and would delete every row");
+    return std::nullopt;
+  }
+  if (keys.size() != key_values.size()) {
+    refuse("DELETE", table_text.c_str(), "its key columns and key values differ in number");
+    return std::nullopt;
+  }
+  std::string out =
+      "DELETE FROM " + table_name(self, std::string(schema).c_str(), table_text.c_str());
+  out += where_keys(self, keys, key_values) + ";";
+  return out;
+}
+
+gchar* dup_or_null(const std::optional<std::string>& text) {
+  return text ? tarvex::dup(*text) : nullptr;
 }
 
 gchar* default_build_sql_update(Statement* self, const gchar* schema, const gchar* table,
@@ -143,20 +225,9 @@ gchar* default_build_sql_update(Statement* self, const gchar* schema, const gcha
   TARVEX_RETURN_VAL_IF_FAIL_TEXT(array_given(keys, keys_length1), "keys != NULL", nullptr);
   TARVEX_RETURN_VAL_IF_FAIL_TEXT(array_given(key_values, key_values_length1), "key_values != NULL",
                                  nullptr);
-  // Without a key the statement would change every row of the table.
-  if (keys_length1 <= 0)
-    return refuse("UPDATE", table, "it has no key columns and would change every row");
-  if (columns_length1 != values_length1)
-    return refuse("UPDATE", table, "its columns and values differ in number");
-  if (keys_length1 != key_values_length1)
-    return refuse("UPDATE", table, "its key columns and key values differ in number");
-  std::string out = "UPDATE " + table_name(self, schema, table) + " SET ";
-  for (gint i = 0; i < columns_length1; ++i) {
-    if (i > 0) out += ", ";
-    out += column_name(self, columns[i]) + "=" + values[i];
-  }
-  out += where_keys(self, keys, keys_length1, key_values) + ";";
-  return tarvex::dup(out);
+  return dup_or_null(update_text(self, schema, table, texts_of(columns, columns_length1),
+                                 texts_of(values, values_length1), texts_of(keys, keys_length1),
+                                 texts_of(key_values, key_values_length1)));
 }
 
 gchar* default_build_sql_insert(Statement* self, const gchar* schema, const gchar* table,
@@ -166,13 +237,8 @@ gchar* default_build_sql_insert(Statement* self, const gchar* schema, const gcha
   g_return_val_if_fail(table != NULL, nullptr);
   TARVEX_RETURN_VAL_IF_FAIL_TEXT(array_given(columns, columns_length1), "columns != NULL", nullptr);
   TARVEX_RETURN_VAL_IF_FAIL_TEXT(array_given(values, values_length1), "values != NULL", nullptr);
-  std::string out = "INSERT INTO " + table_name(self, schema, table) + "(";
-  for (gint i = 0; i < columns_length1; ++i)
-    out += std::string(i ? ", " : "") + column_name(self, columns[i]);
-  out += ") VALUES(";
-  for (gint i = 0; i < values_length1; ++i) out += std::string(i ? ", " : "") + values[i];
-  out += ");";
-  return tarvex::dup(out);
+  return tarvex::dup(insert_text(self, schema, table, texts_of(columns, columns_length1),
+                                 texts_of(values, values_length1)));
 }
 
 gchar* default_build_sql_delete(Statement* self, const gchar* schema, const gchar* table,
@@ -183,14 +249,8 @@ gchar* default_build_sql_delete(Statement* self, const gchar* schema, const gcha
   TARVEX_RETURN_VAL_IF_FAIL_TEXT(array_given(keys, keys_length1), "keys != NULL", nullptr);
   TARVEX_RETURN_VAL_IF_FAIL_TEXT(array_given(key_values, key_values_length1), "key_values != NULL",
                                  nullptr);
-  // Without a key the statement would delete every row of the table.
-  if (keys_length1 <= 0)
-    return refuse("DELETE", table, "it has no key columns and would delete every row");
-  if (keys_length1 != key_values_length1)
-    return refuse("DELETE", table, "its key columns and key values differ in number");
-  std::string out = "DELETE FROM " + table_name(self, schema, table);
-  out += where_keys(self, keys, keys_length1, key_values) + ";";
-  return tarvex::dup(out);
+  return dup_or_null(delete_text(self, schema, table, texts_of(keys, keys_length1),
+                                 texts_of(key_values, key_values_length1)));
 }
 
 std::string backticked(std::string_view name) {
@@ -894,3 +954,96 @@ TarvexBrevaneSupportsDatabaseStatement* tarvex_brevane_supports_database_stateme
   return tarvex_brevane_supports_database_statement_construct(
       TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_STATEMENT, connection);
 }
+
+// ---- record texts for the imports, values carried whole
+
+namespace tarvex::database {
+
+namespace {
+
+Texts views_of(const std::vector<std::string>& texts) {
+  return Texts(texts.begin(), texts.end());
+}
+
+// The statement when its class keeps the base's writer of `slot`.
+template <auto slot, auto writer>
+Statement* base_writer(TarvexBrevaneContractsDatabaseIStatement* statement) {
+  if (!TARVEX_BREVANE_SUPPORTS_DATABASE_IS_STATEMENT(statement)) return nullptr;
+  auto* klass = TARVEX_BREVANE_SUPPORTS_DATABASE_STATEMENT_GET_CLASS(statement);
+  return klass->*slot == writer ? TARVEX_BREVANE_SUPPORTS_DATABASE_STATEMENT(statement) : nullptr;
+}
+
+// NULL-terminated C texts of `texts`, or nothing when one holds a zero
+// byte (it would end early).
+struct CTexts {
+  std::vector<gchar*> items;
+  bool whole = true;
+  explicit CTexts(const std::vector<std::string>& texts) {
+    for (const std::string& t : texts) {
+      whole = whole && t.find('\0') == std::string::npos;
+      items.push_back(const_cast<gchar*>(t.c_str()));
+    }
+    items.push_back(nullptr);
+  }
+  gchar** get() { return items.data(); }
+  gint size() const { return gint(items.size() - 1); }
+};
+
+std::optional<std::string> taken(gchar* text) {
+  if (!text) return std::nullopt;
+  std::string out = text;
+  g_free(text);
+  return out;
+}
+
+std::nullopt_t refuse_cut(const std::string& table) {
+  g_critical("statement: refusing a text of table %s: a value holds a zero byte", table.c_str());
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> record_insert(TarvexBrevaneContractsDatabaseIStatement* statement,
+                                         const std::string& schema, const std::string& table,
+                                         const std::vector<std::string>& columns,
+                                         const std::vector<std::string>& values) {
+  if (Statement* self =
+          base_writer<&StatementClass::build_sql_insert, default_build_sql_insert>(statement))
+    return insert_text(self, schema, table, views_of(columns), views_of(values));
+  CTexts c(columns), v(values);
+  if (!c.whole || !v.whole) return refuse_cut(table);
+  return taken(tarvex_brevane_contracts_database_istatement_build_sql_insert(
+      statement, schema.c_str(), table.c_str(), c.get(), c.size(), v.get(), v.size()));
+}
+
+std::optional<std::string> record_update(TarvexBrevaneContractsDatabaseIStatement* statement,
+                                         const std::string& schema, const std::string& table,
+                                         const std::vector<std::string>& columns,
+                                         const std::vector<std::string>& values,
+                                         const std::vector<std::string>& keys,
+                                         const std::vector<std::string>& key_values) {
+  if (Statement* self =
+          base_writer<&StatementClass::build_sql_update, default_build_sql_update>(statement))
+    return update_text(self, schema, table, views_of(columns), views_of(values), views_of(keys),
+                       views_of(key_values));
+  CTexts c(columns), v(values), k(keys), kv(key_values);
+  if (!c.whole || !v.whole || !k.whole || !kv.whole) return refuse_cut(table);
+  return taken(tarvex_brevane_contracts_database_istatement_build_sql_update(
+      statement, schema.c_str(), table.c_str(), c.get(), c.size(), v.get(), v.size(), k.get(),
+      k.size(), kv.get(), kv.size()));
+}
+
+std::optional<std::string> record_delete(TarvexBrevaneContractsDatabaseIStatement* statement,
+                                         const std::string& schema, const std::string& table,
+                                         const std::vector<std::string>& keys,
+                                         const std::vector<std::string>& key_values) {
+  if (Statement* self =
+          base_writer<&StatementClass::build_sql_delete, default_build_sql_delete>(statement))
+    return delete_text(self, schema, table, views_of(keys), views_of(key_values));
+  CTexts k(keys), kv(key_values);
+  if (!k.whole || !kv.whole) return refuse_cut(table);
+  return taken(tarvex_brevane_contracts_database_istatement_build_sql_delete(
+      statement, schema.c_str(), table.c_str(), k.get(), k.size(), kv.get(), kv.size()));
+}
+
+}  // namespace tarvex::database

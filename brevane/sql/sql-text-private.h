@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "providers/contracts/data_type.h"
 #include "providers/contracts/value_object.h"
@@ -20,10 +21,26 @@ std::string doubled(std::string_view text, char quote);
 // The text between the quotes of a '...' or N'...' literal: every quote
 // doubled, no quotes around it (for catalog queries written with N'%s').
 std::string literal_body(std::string_view text);
-// 'text', N'text', [name], "name" and `name`, each with its closing quote
-// doubled.
-std::string literal(std::string_view text);
+
+// The one writer of T-SQL text literals: N'text' ('text' for literal()),
+// every quote doubled, the text and its case kept. A text the server or a
+// script tool would not read back as written is a concatenation that
+// denotes it exactly:
+//  - each U+0000 is NCHAR(0) (CHAR(0)): N'x' + NCHAR(0) + N'y';
+//  - a backslash directly before CR or LF closes its piece, which would
+//    otherwise be a line continuation the server drops: N'a\' + N'<LF>b';
+//  - a line that reads as a batch separator (GO in any case, with blanks,
+//    a count or a comment after it) is cut after its G: N'<LF>G' + N'O';
+//  - a join of more than 4,000 characters starts with CAST(... AS
+//    nvarchar(max)), so that it is not cut to the short type.
+// The result is then an expression: where only a constant stands (EXEC
+// arguments, passwords) check is_one_constant first.
 std::string nliteral(std::string_view text);
+std::string literal(std::string_view text);
+// Whether nliteral(text) is one N'...' constant.
+bool is_one_constant(std::string_view text);
+
+// [name], "name" and `name`, each with its closing quote doubled.
 std::string bracketed(std::string_view name);
 std::string double_quoted(std::string_view name);
 std::string backquoted(std::string_view name);
@@ -72,5 +89,49 @@ std::string value_literal(TarvexProvidersContractsValueObject* value);
 // a cell can end the statement it stands in.
 std::optional<std::string> typed_literal(TarvexProvidersContractsDataType type,
                                          std::string_view text);
+
+// ---- INSERT ... VALUES
+
+// The most rows one VALUES list takes.
+inline constexpr size_t kInsertRowsMax = 1000;
+
+// The one writer of multi-row INSERT statements (the transfer, the data
+// patch, the SQL INSERT export, the imports): rows of literals into one
+// table, written as
+//   INSERT INTO [schema].[table] ([a], [b]) VALUES
+//   (1, N'x'),
+//   (2, NULL);
+// (Layout::one_line: "... VALUES (1, N'x'), (2, NULL);"), at most
+// kInsertRowsMax rows a statement. The caller batches and runs the texts;
+// the writer only keeps rows until clear().
+class InsertWriter {
+ public:
+  enum class Layout { lines, one_line };
+
+  // Rows of `columns` (names: bracketed here, in this order) into
+  // [schema].[table], or [table] when the schema is empty.
+  InsertWriter(std::string_view schema, std::string_view table,
+               const std::vector<std::string>& columns);
+
+  // One row: a literal per column in column order, each written by
+  // value_literal, typed_literal or nliteral (or NULL, DEFAULT).
+  void add_row(const std::vector<std::string>& literals);
+  size_t rows() const { return rows_.size(); }
+  bool empty() const { return rows_.empty(); }
+  void clear() { rows_.clear(); }
+
+  // One statement of the rows [first, first + count) (count between 1 and
+  // kInsertRowsMax), ending with ";" and no line break.
+  std::string statement(size_t first, size_t count, Layout layout = Layout::lines) const;
+  // Every row, in statements of at most `per_statement` rows (1 to
+  // kInsertRowsMax), each followed by a line break; empty without rows.
+  std::string text(size_t per_statement = kInsertRowsMax, Layout layout = Layout::lines) const;
+  std::vector<std::string> statements(size_t per_statement = kInsertRowsMax,
+                                      Layout layout = Layout::lines) const;
+
+ private:
+  std::string head_;               // INSERT INTO [s].[t] ([a], [b]) VALUES
+  std::vector<std::string> rows_;  // (1, N'x')
+};
 
 }  // namespace tarvex::sql

@@ -2,7 +2,9 @@
 
 #include <glib.h>
 
+#include <algorithm>
 #include <cctype>
+#include <vector>
 
 #include "providers/contracts/value_binary.h"
 #include "providers/contracts/value_date_time.h"
@@ -24,11 +26,106 @@ std::string doubled(std::string_view text, char quote) {
 std::string literal_body(std::string_view text) {
   return doubled(text, '\'');
 }
+
+namespace {
+
+bool is_line_break(char c) {
+  return c == '\n' || c == '\r';
+}
+
+bool is_line_blank(char c) {
+  return c == ' ' || c == '\t' || c == '\v' || c == '\f';
+}
+
+// Where a line of `text` starting at `at` would read as a batch separator
+// to a tool that splits scripts: blanks, then GO in any case, then the end
+// of the line or anything but a letter or "_" (a count, a comment, ";").
+// Answers the position of the O, or npos. Erring towards more lines costs
+// only one more join.
+size_t separator_o(std::string_view text, size_t at) {
+  while (at < text.size() && is_line_blank(text[at])) ++at;
+  if (at + 1 >= text.size() || (text[at] != 'G' && text[at] != 'g') ||
+      (text[at + 1] != 'O' && text[at + 1] != 'o'))
+    return std::string_view::npos;
+  if (at + 2 < text.size()) {
+    const char next = text[at + 2];
+    if (g_ascii_isalpha(next) || next == '_' || static_cast<unsigned char>(next) >= 0x80)
+      return std::string_view::npos;
+  }
+  return at + 1;
+}
+
+// A literal as pieces joined by " + ": quoted runs of the text and, for
+// each zero character, `zero`. The text of a piece never holds a line that
+// reads as GO (the run closes after its G), never ends a line with a
+// backslash (a line continuation inside a string constant, which the
+// server drops with its line break: the run closes after the backslash)
+// and never holds a zero byte (which would end the C text the batch
+// travels as). So the server reads back exactly `text`.
+std::vector<std::string> literal_pieces(std::string_view text, std::string_view open,
+                                        std::string_view zero) {
+  std::vector<std::string> pieces;
+  std::string run;
+  bool in_run = false;
+  auto close_run = [&] {
+    if (in_run) pieces.push_back(std::string(open) + run + "'");
+    run.clear();
+    in_run = false;
+  };
+  size_t cut_before = std::string_view::npos;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (i == cut_before) close_run();
+    if (c == '\0') {
+      close_run();
+      pieces.emplace_back(zero);
+      continue;
+    }
+    in_run = true;
+    run += c;
+    if (c == '\'') run += c;
+    if (c == '\\' && i + 1 < text.size() && is_line_break(text[i + 1])) close_run();
+    // A line starts after every line break: CR alone ends a line for some
+    // tools.
+    if (is_line_break(c)) {
+      size_t o = separator_o(text, i + 1);
+      if (o != std::string_view::npos) cut_before = o;
+    }
+  }
+  close_run();
+  if (pieces.empty()) pieces.push_back(std::string(open) + "'");
+  return pieces;
+}
+
+std::string written_literal(std::string_view text, std::string_view open, std::string_view zero,
+                            std::string_view long_type) {
+  std::vector<std::string> pieces = literal_pieces(text, open, zero);
+  // Joined short pieces make a short type: past 4,000 characters the join
+  // would cut the text, so the first piece is of the long type. Bytes
+  // count at least as many as UTF-16 units.
+  const bool cast = pieces.size() > 1 && text.size() > 4000;
+  std::string out;
+  for (size_t k = 0; k < pieces.size(); ++k) {
+    if (k) out += " + ";
+    if (k == 0 && cast)
+      out += "CAST(" + pieces[k] + " AS " + std::string(long_type) + ")";
+    else
+      out += pieces[k];
+  }
+  return out;
+}
+
+}  // namespace
+
 std::string literal(std::string_view text) {
-  return "'" + literal_body(text) + "'";
+  return written_literal(text, "'", "CHAR(0)", "varchar(max)");
 }
 std::string nliteral(std::string_view text) {
-  return "N'" + literal_body(text) + "'";
+  return written_literal(text, "N'", "NCHAR(0)", "nvarchar(max)");
+}
+bool is_one_constant(std::string_view text) {
+  std::vector<std::string> pieces = literal_pieces(text, "N'", "NCHAR(0)");
+  return pieces.size() == 1 && pieces[0] != "NCHAR(0)";
 }
 std::string bracketed(std::string_view name) {
   return "[" + doubled(name, ']') + "]";
@@ -321,6 +418,54 @@ std::string value_literal(TarvexProvidersContractsValueObject* value) {
   // it stands in.
   if ((is_integer_kind(type) || is_fraction_kind(type)) && is_number(text)) return text;
   return nliteral(text);
+}
+
+// ---- INSERT ... VALUES
+
+InsertWriter::InsertWriter(std::string_view schema, std::string_view table,
+                           const std::vector<std::string>& columns)
+    : head_("INSERT INTO " + bracketed_qualified(schema, table) + " (") {
+  for (size_t i = 0; i < columns.size(); ++i) head_ += (i ? ", " : "") + bracketed(columns[i]);
+  head_ += ") VALUES";
+}
+
+void InsertWriter::add_row(const std::vector<std::string>& literals) {
+  std::string row = "(";
+  for (size_t i = 0; i < literals.size(); ++i) {
+    if (i) row += ", ";
+    row += literals[i];
+  }
+  row += ")";
+  rows_.push_back(std::move(row));
+}
+
+std::string InsertWriter::statement(size_t first, size_t count, Layout layout) const {
+  const bool lines = layout == Layout::lines;
+  std::string out = head_;
+  const size_t end = std::min(rows_.size(), first + std::min(count, kInsertRowsMax));
+  for (size_t r = first; r < end; ++r) {
+    out += r == first ? (lines ? "\n" : " ") : (lines ? ",\n" : ", ");
+    out += rows_[r];
+  }
+  out += ";";
+  return out;
+}
+
+std::vector<std::string> InsertWriter::statements(size_t per_statement, Layout layout) const {
+  per_statement = std::clamp<size_t>(per_statement, 1, kInsertRowsMax);
+  std::vector<std::string> out;
+  for (size_t first = 0; first < rows_.size(); first += per_statement)
+    out.push_back(statement(first, per_statement, layout));
+  return out;
+}
+
+std::string InsertWriter::text(size_t per_statement, Layout layout) const {
+  std::string out;
+  for (std::string& one : statements(per_statement, layout)) {
+    out += one;
+    out += "\n";
+  }
+  return out;
 }
 
 }  // namespace tarvex::sql

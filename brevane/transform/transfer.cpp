@@ -619,14 +619,15 @@ bool Run::transfer_structure(MetaDatabase* database, const std::vector<TablePlan
   return true;
 }
 
-// The page's rows as VALUES items, made once: a statement that fails is
-// sent again by halves from the same texts.
+// The page's rows are written once: a statement that fails is sent again
+// by halves from the same texts.
 struct PageRows {
-  std::vector<std::string> items;  // "(v1, v2, ...)"
-  std::vector<std::string> keys;   // "[id] = 7" (or the whole item without a key)
+  std::vector<std::string> keys;  // "[id] = 7" (or the whole row "(v1, v2)" without a key)
 };
 
-PageRows page_rows(const TablePlan& plan, TarvexProvidersContractsTableModel* page, gint width) {
+// The rows of `page` into `insert`, and what names each of them.
+PageRows page_rows(const TablePlan& plan, TarvexProvidersContractsTableModel* page, gint width,
+                   tarvex::sql::InsertWriter& insert) {
   PageRows out;
   std::vector<std::pair<gint, std::string>> key_at;
   for (const auto& key : plan.keys)
@@ -635,7 +636,6 @@ PageRows page_rows(const TablePlan& plan, TarvexProvidersContractsTableModel* pa
   // A key column that is not copied cannot name the row.
   if (key_at.size() != plan.keys.size()) key_at.clear();
   const guint rows = g_list_model_get_n_items(G_LIST_MODEL(page));
-  out.items.reserve(rows);
   out.keys.reserve(rows);
   for (guint r = 0; r < rows; ++r) {
     auto row = GRef<TarvexProvidersContractsRowModel>::adopt(
@@ -654,7 +654,7 @@ PageRows page_rows(const TablePlan& plan, TarvexProvidersContractsTableModel* pa
     for (const auto& [c, name] : key_at)
       key += (key.empty() ? "" : ", ") + name + " = " + literals[c];
     out.keys.push_back(key.empty() ? item : key);
-    out.items.push_back(std::move(item));
+    insert.add_row(literals);
   }
   return out;
 }
@@ -665,10 +665,10 @@ gint Run::copy_page(const TablePlan& plan, TarvexProvidersContractsTableModel* p
   const gint width = std::min<gint>(
       gint(plan.columns.size()), size_of(tarvex_providers_contracts_table_model_get_columns(page)));
   const std::string table = two_part(plan.target_schema, plan.target_table);
-  std::string head = "INSERT INTO " + table + " (";
-  for (gint c = 0; c < width; ++c) head += (c ? ", " : "") + sql::bracketed(plan.columns[c].target);
-  head += ") VALUES\n";
-  const PageRows values = page_rows(plan, page, width);
+  std::vector<std::string> names;
+  for (gint c = 0; c < width; ++c) names.push_back(plan.columns[c].target);
+  tarvex::sql::InsertWriter insert(plan.target_schema, plan.target_table, names);
+  const PageRows values = page_rows(plan, page, width, insert);
   const std::string where = plan.database + "." + plan.schema + "." + plan.table;
 
   // Each statement is a batch of its own, so that a failure belongs to its
@@ -676,9 +676,7 @@ gint Run::copy_page(const TablePlan& plan, TarvexProvidersContractsTableModel* p
   auto statement = [&](size_t begin, size_t end) {
     std::string batch;
     if (plan.identity) batch += "SET IDENTITY_INSERT " + table + " ON;\n";
-    batch += head;
-    for (size_t r = begin; r < end; ++r) batch += (r > begin ? ",\n" : "") + values.items[r];
-    batch += ";\n";
+    batch += insert.statement(begin, end - begin) + "\n";
     if (plan.identity) batch += "SET IDENTITY_INSERT " + table + " OFF;\n";
     return batch;
   };
@@ -706,8 +704,8 @@ gint Run::copy_page(const TablePlan& plan, TarvexProvidersContractsTableModel* p
     g_error_free(failure);
     ++failed;
   };
-  for (size_t begin = 0; begin < rows; begin += 1000)
-    send(begin, std::min<size_t>(rows, begin + 1000));
+  for (size_t begin = 0; begin < rows; begin += tarvex::sql::kInsertRowsMax)
+    send(begin, std::min<size_t>(rows, begin + tarvex::sql::kInsertRowsMax));
   // A failure may leave the switch on for the session.
   if (failed && plan.identity) {
     GError* ignored = nullptr;

@@ -203,11 +203,7 @@ gchar* tarvex_brevane_supports_data_extractors_base_extractor_format_column_valu
     Base* self, TarvexProvidersContractsDataType data_type, Value* value) {
   TARVEX_RETURN_VAL_IF_FAIL_TEXT(IS_BASE(self), "self != NULL", nullptr);
   TARVEX_RETURN_VAL_IF_FAIL_TEXT(value != nullptr, "value != NULL", nullptr);
-  std::optional<std::string> text = export_text(value);
-  if (!text) return g_strdup("NULL");
-  // A cell whose text is not of its column's kind is still a safe literal.
-  std::optional<std::string> literal = database::typed_literal(data_type, *text);
-  return dup(literal ? *literal : database::nliteral(*text));
+  return dup(cell_literal(data_type, value));
 }
 
 gchar* tarvex_brevane_supports_data_extractors_base_extractor_format_column_text(

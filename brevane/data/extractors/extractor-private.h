@@ -56,6 +56,10 @@ void set_error(GError** error, int code, const char* format, ...) G_GNUC_PRINTF(
 // their fraction of a second and, unless they are UTC, their offset. None
 // for a NULL cell.
 std::optional<std::string> export_text(Value* value);
+// The T-SQL literal of a cell for a column of `type` (NULL for none or a
+// NULL cell): the literal of its export text by the column's kind, or, when
+// the text is not of that kind, the text as N'...'.
+std::string cell_literal(DataType type, Value* value);
 
 struct ColumnInfo {
   std::string name;

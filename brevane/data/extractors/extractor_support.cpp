@@ -10,8 +10,10 @@
 #include "brevane/contracts/istatement.h"
 #include "brevane/data/extractors/extractor-private.h"
 #include "brevane/database/sql-text-private.h"
+#include "brevane/database/statement-private.h"
 #include "brevane/foundation/logging_service.h"
 #include "brevane/model/meta_column.h"
+#include "brevane/sql/sql-text-private.h"
 #include "providers/contracts/provider.h"
 #include "providers/contracts/value_binary.h"
 #include "providers/contracts/value_date_time.h"
@@ -109,6 +111,14 @@ std::optional<std::string> export_text(Value* value) {
     }
   }
   return take_text(tarvex_providers_contracts_value_object_to_string(value));
+}
+
+std::string cell_literal(DataType type, Value* value) {
+  std::optional<std::string> text = value ? export_text(value) : std::nullopt;
+  if (!text) return "NULL";
+  // A cell whose text is not of its column's kind is still a safe literal.
+  std::optional<std::string> literal = sql::typed_literal(type, *text);
+  return literal ? *literal : sql::nliteral(*text);
 }
 
 std::vector<ColumnInfo> columns_of(Model* model) {
@@ -446,16 +456,6 @@ bool prepare(const TablePlan& plan, const Record& record, Prepared& out, GError*
   return true;
 }
 
-struct CArray {
-  std::vector<gchar*> items;
-  explicit CArray(std::vector<std::string>& texts) {
-    for (auto& t : texts) items.push_back(t.data());
-    items.push_back(nullptr);
-  }
-  gchar** get() { return items.data(); }
-  gint size() const { return gint(items.size() - 1); }
-};
-
 std::optional<std::string> statement_text(const TablePlan& plan, Verb verb, Prepared& p,
                                           GError** error) {
   auto* statement =
@@ -466,12 +466,11 @@ std::optional<std::string> statement_text(const TablePlan& plan, Verb verb, Prep
               plan.schema.c_str(), plan.table.c_str(), verb == Verb::update ? "UPDATE" : "DELETE");
     return std::nullopt;
   }
-  gchar* text = nullptr;
+  // The literals go to the statement with their length: a text holding a
+  // zero character must arrive whole.
+  std::optional<std::string> text;
   if (verb == Verb::insert) {
-    CArray columns(p.columns), values(p.values);
-    text = tarvex_brevane_contracts_database_istatement_build_sql_insert(
-        statement, plan.schema.c_str(), plan.table.c_str(), columns.get(), columns.size(),
-        values.get(), values.size());
+    text = database::record_insert(statement, plan.schema, plan.table, p.columns, p.values);
   } else if (verb == Verb::update) {
     // Keys identify the row; they are not set. A record of keys only sets
     // them to themselves, so its count still tells whether the row exists.
@@ -487,22 +486,24 @@ std::optional<std::string> statement_text(const TablePlan& plan, Verb verb, Prep
       set_columns = p.keys;
       set_values = p.key_values;
     }
-    CArray columns(set_columns), values(set_values), keys(p.keys), key_values(p.key_values);
-    text = tarvex_brevane_contracts_database_istatement_build_sql_update(
-        statement, plan.schema.c_str(), plan.table.c_str(), columns.get(), columns.size(),
-        values.get(), values.size(), keys.get(), keys.size(), key_values.get(), key_values.size());
+    text = database::record_update(statement, plan.schema, plan.table, set_columns, set_values,
+                                   p.keys, p.key_values);
   } else {
-    CArray keys(p.keys), key_values(p.key_values);
-    text = tarvex_brevane_contracts_database_istatement_build_sql_delete(
-        statement, plan.schema.c_str(), plan.table.c_str(), keys.get(), keys.size(),
-        key_values.get(), key_values.size());
+    text = database::record_delete(statement, plan.schema, plan.table, p.keys, p.key_values);
   }
   if (!text) {
     set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_NO_COLUMN,
               _("no statement for table %s.%s"), plan.schema.c_str(), plan.table.c_str());
     return std::nullopt;
   }
-  return take_text(text);
+  return text;
+}
+
+// The first key column whose value is NULL, or none.
+const std::string* null_key(const Prepared& p) {
+  for (size_t i = 0; i < p.keys.size(); ++i)
+    if (p.key_values[i] == "NULL") return &p.keys[i];
+  return nullptr;
 }
 
 Record record_of(gchar** names, gint names_length, gchar** values, gint values_length) {
@@ -663,7 +664,7 @@ class Tally {
 };
 
 // Runs one statement; its affected-row count, or -1 with the error.
-gint run(ImportJob& job, const std::string& sql, GError** error) {
+gint execute(ImportJob& job, const std::string& sql, GError** error) {
   return tarvex_brevane_contracts_database_iconnection_execute_no_query(
       reinterpret_cast<IConnection*>(job.connection.get()), sql.c_str(), 1, error);
 }
@@ -676,7 +677,7 @@ gint64 import_prepared(ImportJob& job, Prepared& prepared, bool* sent, GError** 
   auto once = [&](Verb verb) -> gint64 {
     std::optional<std::string> sql = statement_text(job.plan, verb, prepared, error);
     if (!sql) return -1;
-    gint count = run(job, *sql, error);
+    gint count = execute(job, *sql, error);
     *sent = count < 0;
     return count;
   };
@@ -690,6 +691,15 @@ gint64 import_prepared(ImportJob& job, Prepared& prepared, bool* sent, GError** 
     case Action::merge: {
       gint64 updated = once(Verb::update);
       if (updated != 0) return updated;
+      // A record whose key is empty matched no row: inserting it would
+      // add a row without its key.
+      if (const std::string* key = null_key(prepared)) {
+        set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_NO_KEY,
+                  _("key column %s is empty and matches no row of table %s.%s; "
+                    "a row without its key is not inserted"),
+                  key->c_str(), job.plan.schema.c_str(), job.plan.table.c_str());
+        return -1;
+      }
       return once(Verb::insert);
     }
   }
@@ -800,11 +810,9 @@ class ImportRun {
       for (const Waiting& w : batch) insert.add_row(w.prepared.values);
       std::string text = insert.statement(0, batch.size(), sql::InsertWriter::Layout::one_line);
       GError* error = nullptr;
-      gint count = run(job_, text, &error);
-      if (!error) {
+      if (execute(job_, text, &error) >= 0) {
         // Every row of a statement that succeeded went in.
         for (size_t i = 0; i < batch.size(); ++i) tally_.success(job_.count, 1);
-        (void)count;
         advance(last);
         return true;
       }
@@ -849,10 +857,11 @@ class ImportRun {
 
   // Ends the import: the connection is gone (taking its error).
   bool lost(long number, GError* failure) {
-    GError* error = g_error_new(TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
-                                TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_CONNECTION_LOST,
-                                _("record %ld: the connection was lost or closed (%s)"), number,
-                                clause(failure->message).c_str());
+    GError* error =
+        g_error_new(TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
+                    TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_CONNECTION_LOST,
+                    _("record %ld: the connection was lost or closed (%s)"), number,
+                    clause(failure->message).c_str());
     g_error_free(failure);
     g_task_return_error(task_, tally_.stopped(error));
     return false;

@@ -9,6 +9,7 @@
 #include "brevane/data/extractors/sql_insert_extractor.h"
 #include "brevane/data/extractors/sql_update_extractor.h"
 #include "brevane/database/sql-text-private.h"
+#include "brevane/sql/sql-text-private.h"
 #include "common/tarvex-check-private.h"
 #include "common/tarvex-gobject-private.h"
 
@@ -40,13 +41,6 @@ bool target_table(Base* self, std::string& out, GError** error) {
   return true;
 }
 
-std::string literal_of(Base* self, DataType type, Value* value) {
-  if (!value) return "NULL";
-  GUniqueStr literal(
-      tarvex_brevane_supports_data_extractors_base_extractor_format_column_value(self, type, value));
-  return literal ? literal.get() : "NULL";
-}
-
 gint finish(gchar** buffer, const std::string& text, gint count) {
   g_free(*buffer);
   *buffer = dup(text);
@@ -61,19 +55,21 @@ gint insert_export_to_text(Base* self, Model* model, gchar** buffer, Progress pr
   if (!target_table(self, table, error)) return -1;
   std::vector<ColumnInfo> columns = columns_of(model);
   if (columns.empty()) return finish(buffer, "", 0);
-  std::string head = "INSERT INTO " + table + " (";
-  for (size_t i = 0; i < columns.size(); ++i)
-    head += (i ? ", " : "") + database::bracketed(columns[i].name);
-  head += ") VALUES (";
+  std::vector<std::string> names;
+  for (const ColumnInfo& column : columns) names.push_back(column.name);
+  sql::InsertWriter insert(option(self, "SCHEMANAME"), option(self, "TABLENAME"), names);
   std::string text;
   guint total = row_count(model);
   gint count = 0;
-  std::string statement;
+  std::vector<std::string> literals;
   for_each_row(model, [&](guint position, const std::vector<Value*>& values) {
-    statement = head;
+    literals.clear();
     for (size_t i = 0; i < columns.size(); ++i)
-      statement += (i ? ", " : "") + literal_of(self, columns[i].type, values[i]);
-    statement += ");";
+      literals.push_back(cell_literal(columns[i].type, values[i]));
+    // One statement a row.
+    insert.clear();
+    insert.add_row(literals);
+    std::string statement = insert.statement(0, 1, sql::InsertWriter::Layout::one_line);
     text += statement + "\n";
     ++count;
     if (progress) progress(total, position, statement.c_str(), target);
@@ -114,7 +110,7 @@ gint update_export_to_text(Base* self, Model* model, gchar** buffer, Progress pr
     std::string set, where;
     for (size_t i = 0; i < columns.size(); ++i) {
       std::string name = database::bracketed(columns[i].name);
-      std::string literal = literal_of(self, columns[i].type, values[i]);
+      std::string literal = cell_literal(columns[i].type, values[i]);
       // A row of keys only sets them to themselves.
       if (!key[i] || all_keys) set += (set.empty() ? "" : ", ") + name + " = " + literal;
       if (key[i])

@@ -44,9 +44,10 @@ bool iequals(std::string_view a, std::string_view b);
 std::string br(std::string_view name);
 // "[schema].[name]".
 std::string br2(std::string_view schema, std::string_view name);
-// A Unicode literal N'...', "'" doubled inside.
+// A Unicode literal N'...' and a plain literal '...', both written by
+// sql::nliteral and sql::literal (an expression for a text that one
+// constant would not give back).
 std::string nq(std::string_view text);
-// A plain literal '...', "'" doubled inside.
 std::string sq(std::string_view text);
 
 // A comma-separated list of column names as the model keeps it ("a,b" or

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "brevane/database/sql-text-private.h"
 #include "brevane/database/sql_builder.h"
+#include "brevane/sql/sql-text-private.h"
 #include "common/tarvex-gobject-private.h"
 #include "providers/contracts/column_model.h"
 #include "providers/contracts/row_model.h"
@@ -24,8 +24,8 @@ namespace {
 
 using Row = TarvexProvidersContractsRowModel;
 using Value = TarvexProvidersContractsValueObject;
-using tarvex::database::bracketed;
-using tarvex::database::value_literal;
+using tarvex::sql::bracketed;
+using tarvex::sql::value_literal;
 
 const char* data_text(gpointer object, const char* key) {
   return static_cast<const char*>(g_object_get_data(G_OBJECT(object), key));
@@ -63,11 +63,9 @@ gchar* patch_data_table(TarvexBrevaneSupportsDatabaseSqlBuilder*,
     return false;
   };
 
-  std::string inserts, changes;
-  int inserted = 0;
-  std::string head = "INSERT INTO " + name + " (";
-  for (size_t i = 0; i < columns.size(); ++i) head += (i ? ", " : "") + bracketed(columns[i]);
-  head += ") VALUES\n";
+  std::string changes;
+  sql::InsertWriter inserts(schema ? schema : "", table, columns);
+  std::vector<std::string> literals;
 
   guint rows = g_list_model_get_n_items(G_LIST_MODEL(model));
   for (guint r = 0; r < rows; ++r) {
@@ -75,7 +73,8 @@ gchar* patch_data_table(TarvexBrevaneSupportsDatabaseSqlBuilder*,
     auto version = tarvex_providers_contracts_row_model_get_version(row.get());
     std::vector<GRef<Value>> values;
     for (gint i = 0; i < width; ++i)
-      values.push_back(GRef<Value>::adopt(tarvex_providers_contracts_row_model_get_value_at(row.get(), i)));
+      values.push_back(
+          GRef<Value>::adopt(tarvex_providers_contracts_row_model_get_value_at(row.get(), i)));
     auto where = [&] {
       std::string out;
       for (int k : keys) {
@@ -88,11 +87,9 @@ gchar* patch_data_table(TarvexBrevaneSupportsDatabaseSqlBuilder*,
     };
     switch (version) {
       case TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_INSERT: {
-        inserts += inserted % 1000 == 0 ? (inserted ? ";\n" : "") + head : ",\n";
-        inserts += "(";
-        for (gint i = 0; i < width; ++i) inserts += (i ? ", " : "") + value_literal(values[i].get());
-        inserts += ")";
-        ++inserted;
+        literals.clear();
+        for (gint i = 0; i < width; ++i) literals.push_back(value_literal(values[i].get()));
+        inserts.add_row(literals);
         break;
       }
       case TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_UPDATE: {
@@ -101,9 +98,11 @@ gchar* patch_data_table(TarvexBrevaneSupportsDatabaseSqlBuilder*,
         std::string set;
         for (gint i = 0; i < width; ++i) {
           if (is_key(i)) continue;
-          gpointer code = values[i] ? g_object_get_data(G_OBJECT(values[i].get()), "VERSION") : nullptr;
+          gpointer code =
+              values[i] ? g_object_get_data(G_OBJECT(values[i].get()), "VERSION") : nullptr;
           if (GPOINTER_TO_INT(code) == 1) continue;
-          set += (set.empty() ? "" : ", ") + bracketed(columns[i]) + " = " + value_literal(values[i].get());
+          set += (set.empty() ? "" : ", ") + bracketed(columns[i]) + " = " +
+                 value_literal(values[i].get());
         }
         if (!set.empty()) changes += "UPDATE " + name + " SET " + set + where() + ";\n";
         break;
@@ -117,10 +116,10 @@ gchar* patch_data_table(TarvexBrevaneSupportsDatabaseSqlBuilder*,
     }
   }
   std::string out = changes;
-  if (inserted) {
+  if (!inserts.empty()) {
     const bool identity = data_text(model, "IDENTITY") != nullptr;
     if (identity) out += "SET IDENTITY_INSERT " + name + " ON;\n";
-    out += inserts + ";\n";
+    out += inserts.text();
     if (identity) out += "SET IDENTITY_INSERT " + name + " OFF;\n";
   }
   return dup(out);

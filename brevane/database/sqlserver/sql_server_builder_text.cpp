@@ -34,10 +34,10 @@ std::string br2(std::string_view schema, std::string_view name) {
   return br(schema) + "." + br(name);
 }
 std::string nq(std::string_view text) {
-  return database::nliteral(text);
+  return sql::nliteral(text);
 }
 std::string sq(std::string_view text) {
-  return database::literal(text);
+  return sql::literal(text);
 }
 
 // One entry of a column list: the name bracketed, its direction kept or

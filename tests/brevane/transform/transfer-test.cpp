@@ -8,6 +8,7 @@
 #include "tests/brevane/database/sqlserver/builder-test.h"
 #include "tests/brevane/transform/transform-test.h"
 #include "tests/support/tds-catalog.h"
+#include "tests/support/tsql-literal.h"
 
 namespace tarvex::test::transform {
 namespace {
@@ -456,6 +457,49 @@ TEST_F(TransferTest, ServerFilledColumnsSkippedAndDateTimesExact) {
             std::string::npos)
       << insert;
   EXPECT_EQ(insert.find("IDENTITY_INSERT"), std::string::npos);
+  expect_valid_tsql(insert, "insert");
+}
+
+// Hostile texts of a source row reach the target as literals that read
+// back as the row's values, in an INSERT with no line a script tool splits
+// at and no backslash before a line break. A server cell and a value
+// object hold no zero character (a value is a C text): each text is sent
+// up to its first one.
+TEST_F(TransferTest, HostileTextsArriveExactly) {
+  const auto hostile = tsql::hostile_texts();
+  script_schema(source_server_, "dbo", {{"notes", "U "}});
+  script_table(source_server_, "dbo", "notes",
+               {{"id", "int"}, {"body", "nvarchar", -1, 0, 0, true}}, {"id"});
+  source_server_.on_pattern("SELECT count\\(\\*\\) FROM \\[dbo\\]\\.\\[notes\\]")
+      .result({{"n", "int"}})
+      .row({std::to_string(hostile.size())});
+  auto& rows = source_server_.on_pattern("FROM \\[dbo\\]\\.\\[notes\\].*FETCH")
+                   .result({{"id", "int"}, {"body", "nvarchar(max)", true}});
+  for (size_t i = 0; i < hostile.size(); ++i)
+    rows.row({std::to_string(i + 1), std::string(hostile[i].text.c_str())});
+  target_server_.on_pattern("FROM sys\\.columns c WHERE c\\.object_id = OBJECT_ID")
+      .result({{"name", "sysname"},
+               {"is_identity", "bit"},
+               {"is_computed", "bit"},
+               {"system_type_id", "tinyint"}})
+      .row({"id", "0", "0", "56"})
+      .row({"body", "0", "0", "231"});
+  auto transfer = make({{"schema|dbo|MODE", "true"}, {"table|notes|MODE", "true"}});
+  auto holder = run_handle(transfer.get());
+  EXPECT_EQ(progress_of(holder.get())->failed, 0);
+  std::string insert;
+  for (const auto& batch : received(target_server_, target_mark_))
+    if (batch.find("INSERT INTO") != std::string::npos) insert = batch;
+  ASSERT_EQ(insert.rfind("INSERT INTO [dbo].[notes] ([id], [body]) VALUES\n(1, ", 0), 0u) << insert;
+  std::vector<std::string> expected;
+  for (const auto& h : hostile) expected.push_back(h.text.c_str());
+  EXPECT_EQ(tsql::literals_in(insert), expected);
+  for (size_t i = 0; i < hostile.size(); ++i)
+    EXPECT_NE(insert.find((i ? ",\n(" : "VALUES\n(") + std::to_string(i + 1) + ", "),
+              std::string::npos)
+        << hostile[i].what;
+  EXPECT_TRUE(tsql::separator_lines(insert).empty()) << insert;
+  EXPECT_FALSE(tsql::has_backslash_before_break(insert)) << insert;
   expect_valid_tsql(insert, "insert");
 }
 

@@ -5,6 +5,7 @@
 
 #include "tests/brevane/database/sqlserver/builder-test.h"
 #include "tests/brevane/transform/transform-test.h"
+#include "tests/support/tsql-literal.h"
 
 namespace tarvex::test::transform {
 namespace {
@@ -94,6 +95,68 @@ TEST_F(UserdataSynchronizerTest, KeyedRowsAreInsertedUpdatedAndDeletedByKey) {
   // Nothing of the patch reaches the source.
   for (const auto& batch : received(source_server_, source_mark_))
     EXPECT_EQ(batch.find("UPDATE"), std::string::npos) << batch;
+  expect_valid_tsql(batches);
+}
+
+// Hostile texts of source rows reach the target's UPDATE and INSERT
+// statements as literals that read back as the values, with no line a
+// script tool splits at and no backslash before a line break. Odd ids
+// differ in the target (UPDATE), even ids are new (INSERT). A server cell
+// and a value object hold no zero character (a value is a C text): each
+// text is sent up to its first one.
+TEST_F(UserdataSynchronizerTest, HostileTextsArriveExactly) {
+  const auto hostile = tsql::hostile_texts();
+  const std::vector<CatalogColumn> columns = {{"id", "int"}, {"name", "nvarchar", -1, 0, 0, true}};
+  script_table(source_server_, "dbo", "notes", columns, {"id"});
+  const std::vector<tds::Column> result = {{"id", "int"}, {"name", "nvarchar(max)", true}};
+  auto& source_rows =
+      source_server_.on_pattern("FROM \\[dbo\\]\\.\\[notes\\] ORDER BY \\[id\\]").result(result);
+  auto& target_rows =
+      target_server_.on_pattern("FROM \\[dbo\\]\\.\\[notes\\] ORDER BY \\[id\\]").result(result);
+  std::vector<std::string> updated, inserted;
+  for (size_t i = 0; i < hostile.size(); ++i) {
+    const std::string id = std::to_string(i + 1);
+    source_rows.row({id, std::string(hostile[i].text.c_str())});
+    if ((i + 1) % 2) {
+      target_rows.row({id, "old"});
+      updated.push_back(hostile[i].text.c_str());
+    } else {
+      inserted.push_back(hostile[i].text.c_str());
+    }
+  }
+  target_server_.on_pattern("sys\\.identity_columns.*\\[notes\\]")
+      .result({{"n", "int"}})
+      .row({"0"});
+  auto sync = make({{"OPTION|table|notes", ""}});
+  GError* error = nullptr;
+  tarvex_brevane_transform_itransform_initialize(TARVEX_BREVANE_TRANSFORM_ITRANSFORM(sync.get()),
+                                                 &error);
+  ASSERT_EQ(error, nullptr) << error->message;
+  auto list = adoptGRef(tarvex_brevane_transform_isynchronize_generate(
+      TARVEX_BREVANE_TRANSFORM_ISYNCHRONIZE(sync.get()), &error));
+  ASSERT_EQ(error, nullptr) << error->message;
+  ASSERT_EQ(gee_collection_get_size(GEE_COLLECTION(list.get())), 1);
+  const std::string text = take(static_cast<gchar*>(gee_list_get(list.get(), 0)));
+  std::vector<std::string> expected = updated;
+  expected.insert(expected.end(), inserted.begin(), inserted.end());
+  EXPECT_EQ(tsql::literals_in(text), expected) << text;
+  EXPECT_TRUE(tsql::separator_lines(text).empty()) << text;
+  EXPECT_FALSE(tsql::has_backslash_before_break(text)) << text;
+
+  auto holder = run_handle(sync.get());
+  auto* progress = static_cast<TarvexBrevaneContractsThreadProgress*>(
+      g_object_get_data(holder.get(), "progress"));
+  EXPECT_EQ(progress->failed, 0);
+  std::vector<TsqlText> batches;
+  std::string sent;
+  for (const auto& batch : received(target_server_, target_mark_))
+    if (batch.find("UPDATE [dbo].[notes]") != std::string::npos ||
+        batch.find("INSERT INTO [dbo].[notes]") != std::string::npos) {
+      batches.push_back({"data patch", batch});
+      sent += batch;
+    }
+  EXPECT_EQ(tsql::literals_in(sent), expected) << sent;
+  EXPECT_TRUE(tsql::separator_lines(sent).empty()) << sent;
   expect_valid_tsql(batches);
 }
 

@@ -10,6 +10,7 @@
 #include "tests/brevane/database/sqlserver/builder-test.h"
 #include "tests/brevane/database/sqlserver/dialect-test.h"
 #include "tests/support/expect-gerror.h"
+#include "tests/support/tsql-literal.h"
 
 namespace tarvex::test::data {
 namespace {
@@ -684,6 +685,119 @@ TEST_F(ImportTest, FormatColumnText) {
     else
       EXPECT_EQ(literal, nullptr) << c.text;
   }
+}
+
+// Every hostile text of a file reaches the server whole, in each action:
+// one statement a record, each literal reading back as the field, no line a
+// script tool splits at, no backslash before a line break. Both columns
+// are keys, so every statement carries the text.
+TEST_F(ImportTest, HostileTextsArriveExactlyInEveryAction) {
+  table_ = adoptGRef(tarvex_brevane_meta_model_meta_table_new_with_names("master", "dbo", "t"));
+  column("Id", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32, "id", true);
+  column("Name", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING, "name", true);
+  const auto hostile = tsql::hostile_texts();
+  std::string file = "id,name\n";
+  for (size_t i = 0; i < hostile.size(); ++i)
+    file += std::to_string(i + 1) + ",\"" + hostile[i].text + "\"\n";
+  const std::string path = temp_dir() + "/hostile.csv";
+  write_file(path, file);
+  struct Case {
+    const char* action;
+    const char* head;
+    size_t literals;  // the text's literals in each statement
+  };
+  const Case cases[] = {
+      {"append", "INSERT INTO [dbo].[t]([Id], [Name]) VALUES(", 1},
+      {"update", "UPDATE [dbo].[t] SET [Id]=", 2},
+      {"merge", "UPDATE [dbo].[t] SET [Id]=", 2},
+      {"delete", "DELETE FROM [dbo].[t] WHERE [Id]=", 1},
+  };
+  std::vector<TsqlText> texts;
+  for (const Case& c : cases) {
+    mark();
+    set_option(dsv_.get(), "ACTION", c.action);
+    tarvex_brevane_contracts_data_iexporter_set_continue_on_error(
+        reinterpret_cast<Exporter*>(dsv_.get()), FALSE);
+    Outcome o = import_file(dsv_.get(), path);
+    ASSERT_FALSE(o.error) << c.action << ": " << o.error->message;
+    const std::vector<std::string> batches = sent();
+    ASSERT_EQ(batches.size(), hostile.size()) << c.action;
+    for (size_t i = 0; i < hostile.size(); ++i) {
+      const std::string& batch = batches[i];
+      const std::string what = std::string(c.action) + ", " + hostile[i].what;
+      EXPECT_EQ(batch.rfind(c.head + std::to_string(i + 1), 0), 0u) << what << ": " << batch;
+      EXPECT_EQ(tsql::literals_in(batch), std::vector<std::string>(c.literals, hostile[i].text))
+          << what << ": " << batch;
+      EXPECT_TRUE(tsql::separator_lines(batch).empty()) << what << ": " << batch;
+      EXPECT_FALSE(tsql::has_backslash_before_break(batch)) << what << ": " << batch;
+      texts.push_back({what, batch});
+    }
+  }
+  expect_valid_tsql(texts);
+}
+
+// An empty key field is NULL: UPDATE and DELETE match it with IS NULL, and
+// a merge whose UPDATE matched nothing inserts no row without its key but
+// names the record and the key.
+TEST_F(ImportTest, EmptyKeyMatchesWithIsNull) {
+  server_.clear_rules();
+  server_.on_pattern("^(INSERT|DELETE)").row_count(1);
+  server_.on_pattern("^UPDATE").row_count(0);
+  tarvex_brevane_contracts_data_iexporter_set_continue_on_error(
+      reinterpret_cast<Exporter*>(dsv_.get()), FALSE);
+  for (const char* action : {"update", "delete"}) {
+    set_option(dsv_.get(), "ACTION", action);
+    Outcome o = import_text(dsv_.get(), "id,name,amount,done\n ,x,1,1\n");
+    ASSERT_FALSE(o.error) << action << ": " << o.error->message;
+  }
+  EXPECT_EQ(sent(), (std::vector<std::string>{
+                        "UPDATE [dbo].[we]]ird] SET [Name]=N'x', [Amount]=1, [Done]=1 WHERE "
+                        "[Id] IS NULL;",
+                        "DELETE FROM [dbo].[we]]ird] WHERE [Id] IS NULL;"}));
+  expect_valid_tsql({{"update", sent()[0]}, {"delete", sent()[1]}});
+
+  mark();
+  set_option(dsv_.get(), "ACTION", "merge");
+  Outcome o = import_text(dsv_.get(), "id,name,amount,done\n,x,1,1\n");
+  EXPECT_GERROR(o.error.get(), TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
+                TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_NO_KEY);
+  EXPECT_TRUE(has(o, {"1", "Id"}));
+  EXPECT_EQ(sent(), (std::vector<std::string>{
+                        "UPDATE [dbo].[we]]ird] SET [Name]=N'x', [Amount]=1, [Done]=1 WHERE "
+                        "[Id] IS NULL;"}));
+
+  // A merge whose UPDATE found the row is done; a key given merges as ever.
+  server_.on_pattern("^UPDATE .*IS NULL;").row_count(1);
+  mark();
+  o = import_text(dsv_.get(), "id,name,amount,done\n,x,1,1\n7,y,1,1\n");
+  ASSERT_FALSE(o.error) << o.error->message;
+  EXPECT_EQ(sent(), (std::vector<std::string>{
+                        "UPDATE [dbo].[we]]ird] SET [Name]=N'x', [Amount]=1, [Done]=1 WHERE "
+                        "[Id] IS NULL;",
+                        "UPDATE [dbo].[we]]ird] SET [Name]=N'y', [Amount]=1, [Done]=1 WHERE "
+                        "[Id]=7;",
+                        "INSERT INTO [dbo].[we]]ird]([Id], [Name], [Amount], [Done]) VALUES(7, "
+                        "N'y', 1, 1);"}));
+}
+
+// The exported builders take C texts; their literals and keys are the
+// same writer's.
+TEST_F(ImportTest, ExportedBuildersMatchEmptyKeysWithIsNull) {
+  auto* base = reinterpret_cast<Base*>(dsv_.get());
+  const gchar* names[] = {"id", "name"};
+  const gchar* values[] = {"", "a\\\nb"};
+  GUniqueError error;
+  std::string update =
+      take(tarvex_brevane_supports_data_extractors_base_extractor_build_update_data_sql(
+          base, iconn(), table_.get(), const_cast<gchar**>(names), 2, const_cast<gchar**>(values),
+          2, error.out()));
+  ASSERT_FALSE(error);
+  EXPECT_EQ(update, "UPDATE [dbo].[we]]ird] SET [Name]=N'a\\' + N'\nb' WHERE [Id] IS NULL;");
+  std::string del =
+      take(tarvex_brevane_supports_data_extractors_base_extractor_build_delete_data_sql(
+          base, iconn(), table_.get(), const_cast<gchar**>(names), 2, const_cast<gchar**>(values),
+          2, error.out()));
+  EXPECT_EQ(del, "DELETE FROM [dbo].[we]]ird] WHERE [Id] IS NULL;");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "tests/brevane/data/data-test.h"
 #include "tests/brevane/database/sqlserver/builder-test.h"
 #include "tests/support/expect-gerror.h"
+#include "tests/support/tsql-literal.h"
 
 namespace tarvex::test::data {
 namespace {
@@ -12,8 +13,10 @@ class SqlExportersTest : public LogCaptureTest {};
 
 TEST_F(SqlExportersTest, SqlStatementsParseAndQuote) {
   Sample s = every_kind_sample(true);
-  auto insert = adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_sql_insert_extractor_new()));
-  auto update = adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_sql_update_extractor_new()));
+  auto insert =
+      adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_sql_insert_extractor_new()));
+  auto update =
+      adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_sql_update_extractor_new()));
   for (auto* e : {insert.get(), update.get()}) {
     EXPECT_STREQ(tarvex_brevane_contracts_data_iexporter_get_file_extention(EX(e)), "sql");
     set_option(e, "TABLENAME", "Order ]details[");
@@ -57,7 +60,8 @@ TEST_F(SqlExportersTest, SqlStatementsParseAndQuote) {
 }
 
 TEST_F(SqlExportersTest, SqlWithoutTableNameIsAnError) {
-  auto insert = adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_sql_insert_extractor_new()));
+  auto insert =
+      adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_sql_insert_extractor_new()));
   auto model = string_model({"a"}, {{"1"}});
   GUniqueError error;
   gint count = 0;
@@ -68,12 +72,59 @@ TEST_F(SqlExportersTest, SqlWithoutTableNameIsAnError) {
 }
 
 TEST_F(SqlExportersTest, UpdateKeyedOnTheFirstColumnByDefault) {
-  auto update = adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_sql_update_extractor_new()));
+  auto update =
+      adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_sql_update_extractor_new()));
   set_option(update.get(), "TABLENAME", "t");
   auto model = string_model({"a", "b"}, {{"1", "x'y"}, {std::nullopt, "z"}});
   EXPECT_EQ(export_with(update.get(), model.get()),
             "UPDATE [t] SET [b] = N'x''y' WHERE [a] = N'1';\n"
             "UPDATE [t] SET [b] = N'z' WHERE [a] IS NULL;\n");
+}
+
+// Every hostile text reads back exactly from both exports (a value holds a
+// C text: it ends at a zero character), on no line a script tool splits
+// at and with no backslash before a line break.
+TEST_F(SqlExportersTest, HostileTextsReadBackExactly) {
+  const auto hostile = tsql::hostile_texts();
+  Cells rows;
+  for (size_t i = 0; i < hostile.size(); ++i)
+    rows.push_back({std::to_string(i + 1), hostile[i].text});
+  auto model = string_model({"id", "name"}, rows);
+  auto insert =
+      adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_sql_insert_extractor_new()));
+  auto update =
+      adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_sql_update_extractor_new()));
+  for (auto* e : {insert.get(), update.get()}) {
+    set_option(e, "TABLENAME", "t");
+    set_option(e, "SCHEMANAME", "dbo");
+  }
+  GUniqueError error;
+  gint count = 0;
+  const std::string inserts = export_with(insert.get(), model.get(), &count, error.out());
+  ASSERT_FALSE(error);
+  EXPECT_EQ(count, gint(hostile.size()));
+  const std::string updates = export_with(update.get(), model.get(), &count, error.out());
+  ASSERT_FALSE(error);
+  std::vector<std::string> inserted, updated;
+  for (size_t i = 0; i < hostile.size(); ++i) {
+    const std::string id = std::to_string(i + 1), text = hostile[i].text.c_str();
+    inserted.insert(inserted.end(), {id, text});
+    updated.insert(updated.end(), {text, id});  // SET name, WHERE id
+  }
+  EXPECT_EQ(tsql::literals_in(inserts), inserted);
+  EXPECT_EQ(tsql::literals_in(updates), updated);
+  for (const std::string* text : {&inserts, &updates}) {
+    EXPECT_TRUE(tsql::separator_lines(*text).empty()) << *text;
+    EXPECT_FALSE(tsql::has_backslash_before_break(*text)) << *text;
+  }
+  // One statement a row, each on a line of its own start.
+  size_t statements = 0;
+  for (size_t at = 0; (at = inserts.find("INSERT INTO [dbo].[t] ([id], [name]) VALUES (", at)) !=
+                      std::string::npos;
+       ++at)
+    ++statements;
+  EXPECT_EQ(statements, hostile.size());
+  expect_valid_tsql({{"insert export", inserts}, {"update export", updates}});
 }
 
 }  // namespace
