@@ -688,9 +688,11 @@ TEST_F(ImportTest, FormatColumnText) {
 }
 
 // Every hostile text of a file reaches the server whole, in each action:
-// one statement a record, each literal reading back as the field, no line a
-// script tool splits at, no backslash before a line break. Both columns
-// are keys, so every statement carries the text.
+// every literal reading back as the field, no line a script tool splits at,
+// no backslash before a line break. An append sends the records in one
+// statement, and one statement a record when that one fails; the other
+// actions send one statement a record. Both columns are keys, so every
+// statement carries the text.
 TEST_F(ImportTest, HostileTextsArriveExactlyInEveryAction) {
   table_ = adoptGRef(tarvex_brevane_meta_model_meta_table_new_with_names("master", "dbo", "t"));
   column("Id", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32, "id", true);
@@ -703,14 +705,16 @@ TEST_F(ImportTest, HostileTextsArriveExactlyInEveryAction) {
   write_file(path, file);
   struct Case {
     const char* action;
-    const char* head;
-    size_t literals;  // the text's literals in each statement
+    bool together;     // an append whose statement of all records goes through
+    const char* head;  // of each statement of one record
+    size_t literals;   // the text's literals in each statement of one record
   };
   const Case cases[] = {
-      {"append", "INSERT INTO [dbo].[t]([Id], [Name]) VALUES(", 1},
-      {"update", "UPDATE [dbo].[t] SET [Id]=", 2},
-      {"merge", "UPDATE [dbo].[t] SET [Id]=", 2},
-      {"delete", "DELETE FROM [dbo].[t] WHERE [Id]=", 1},
+      {"append", true, nullptr, 0},
+      {"append", false, "INSERT INTO [dbo].[t]([Id], [Name]) VALUES(", 1},
+      {"update", false, "UPDATE [dbo].[t] SET [Id]=", 2},
+      {"merge", false, "UPDATE [dbo].[t] SET [Id]=", 2},
+      {"delete", false, "DELETE FROM [dbo].[t] WHERE [Id]=", 1},
   };
   std::vector<TsqlText> texts;
   for (const Case& c : cases) {
@@ -718,9 +722,32 @@ TEST_F(ImportTest, HostileTextsArriveExactlyInEveryAction) {
     set_option(dsv_.get(), "ACTION", c.action);
     tarvex_brevane_contracts_data_iexporter_set_continue_on_error(
         reinterpret_cast<Exporter*>(dsv_.get()), FALSE);
+    bool appending = std::string(c.action) == "append";
+    if (appending && !c.together)
+      server_.on_pattern("^INSERT INTO \\[dbo\\]\\.\\[t\\] \\(")
+          .times(1)
+          .error(8152, 16, "String or binary data would be truncated.");
     Outcome o = import_file(dsv_.get(), path);
     ASSERT_FALSE(o.error) << c.action << ": " << o.error->message;
-    const std::vector<std::string> batches = sent();
+    std::vector<std::string> batches = sent();
+    drop_provider_logs();
+    if (appending) {
+      ASSERT_FALSE(batches.empty());
+      const std::string& all = batches.front();
+      const std::string what = std::string("append, together");
+      EXPECT_EQ(all.rfind("INSERT INTO [dbo].[t] ([Id], [Name]) VALUES (1, ", 0), 0u) << all;
+      std::vector<std::string> every;
+      for (const auto& h : hostile) every.push_back(h.text);
+      EXPECT_EQ(tsql::literals_in(all), every) << all;
+      EXPECT_TRUE(tsql::separator_lines(all).empty()) << all;
+      EXPECT_FALSE(tsql::has_backslash_before_break(all)) << all;
+      texts.push_back({what, all});
+      batches.erase(batches.begin());
+      if (c.together) {
+        EXPECT_TRUE(batches.empty());
+        continue;
+      }
+    }
     ASSERT_EQ(batches.size(), hostile.size()) << c.action;
     for (size_t i = 0; i < hostile.size(); ++i) {
       const std::string& batch = batches[i];
