@@ -361,22 +361,21 @@ static void structure_handle(TarvexBrevaneTransformITransform* iface_self) {
     if (stop || i == n) break;
     GUniqueStr text(static_cast<char*>(gee_list_get(texts.get(), i)));
     for (const auto& batch : split_batches(text ? text.get() : "")) {
-      const std::string bare = trimmed(batch);
-      if (bare.empty()) continue;
-      GError* failure = nullptr;
-      tarvex_brevane_contracts_database_iconnection_execute_no_query(core.target.get(), bare.c_str(),
-                                                                     0, &failure);
-      if (!failure) {
-        core.succeeded();
-        continue;
+      const std::string bare = trimmed(batch.text);
+      for (unsigned long run = 0; run < batch.repeat && !stop; ++run) {
+        GError* failure = nullptr;
+        tarvex_brevane_contracts_database_iconnection_execute_no_query(core.target.get(),
+                                                                       bare.c_str(), 0, &failure);
+        if (!failure) {
+          core.succeeded();
+          continue;
+        }
+        std::string line = failure->message;
+        core.failed(&line);
+        g_error_free(failure);
+        if (!cont) stop = true;
       }
-      std::string line = failure->message;
-      core.failed(&line);
-      g_error_free(failure);
-      if (!cont) {
-        stop = true;
-        break;
-      }
+      if (stop) break;
     }
   }
   core.finish();

@@ -604,13 +604,15 @@ bool Run::transfer_structure(MetaDatabase* database, const std::vector<TablePlan
     const std::string script = text ? text.get() : "";
     g_warning("transfer:201: Transfer schema: %s.%s......\n%s", database_of(schema.get()).c_str(),
               name_of(schema.get()).c_str(), script.c_str());
-    for (std::string batch : split_batches(script)) {
+    for (const auto& piece : split_batches(script)) {
+      std::string batch = piece.text;
       std::string bare = trimmed(batch);
       // An existing schema is kept: only a missing one is created.
       if (g_ascii_strncasecmp(bare.c_str(), "CREATE SCHEMA", 13) == 0)
         batch = "IF SCHEMA_ID(" + sql::nliteral(name_of(schema.get())) + ") IS NULL EXEC(" +
                 sql::nliteral(bare) + ");";
-      if (!run_piece(batch, "create table", "transfer:209: transfer_structure: %s")) return false;
+      for (unsigned long run = 0; run < piece.repeat; ++run)
+        if (!run_piece(batch, "create table", "transfer:209: transfer_structure: %s")) return false;
     }
     g_warning("transfer:236: Transfer schema: %s.%s......[done]", database_of(schema.get()).c_str(),
               name_of(schema.get()).c_str());

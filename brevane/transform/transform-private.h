@@ -17,6 +17,7 @@
 
 #include "brevane/contracts/iconnection.h"
 #include "brevane/contracts/thread_progress.h"
+#include "brevane/sql/tsql-scanner-private.h"
 #include "brevane/transform/itransform.h"
 #include "common/tarvex-gobject-private.h"
 
@@ -132,9 +133,10 @@ std::string now_text();
 // Logs an error a run does not pass on, and clears it.
 void log_uncaught(GError** error, const char* file, int line);
 
-// The batches of a script: split on lines holding only GO (any case,
-// surrounding blanks ignored), never on ";". Blank batches are dropped.
-std::vector<std::string> split_batches(std::string_view script);
+// The batches of a script that hold something to run, cut where
+// sql::split_batches cuts (GO lines outside literals, comments and
+// delimited names, never ";"). Blank batches are dropped.
+std::vector<sql::Batch> split_batches(std::string_view script);
 std::string trimmed(std::string_view text);
 
 // The select-list item that reads a column without loss: types the reader
@@ -155,7 +157,8 @@ std::vector<GRef<T>> items_of(GeeArrayList* list) {
   gint n = gee_abstract_collection_get_size(GEE_ABSTRACT_COLLECTION(list));
   out.reserve(n);
   for (gint i = 0; i < n; ++i)
-    out.push_back(GRef<T>::adopt(static_cast<T*>(gee_abstract_list_get(GEE_ABSTRACT_LIST(list), i))));
+    out.push_back(
+        GRef<T>::adopt(static_cast<T*>(gee_abstract_list_get(GEE_ABSTRACT_LIST(list), i))));
   return out;
 }
 // The meta objects of a list by name, made once for many lookups: a name

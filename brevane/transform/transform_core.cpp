@@ -182,29 +182,10 @@ std::string trimmed(std::string_view text) {
   return std::string(text.substr(first, last - first + 1));
 }
 
-std::vector<std::string> split_batches(std::string_view script) {
-  std::vector<std::string> out;
-  std::string current;
-  size_t pos = 0;
-  auto flush = [&] {
-    if (!trimmed(current).empty()) out.push_back(current);
-    current.clear();
-  };
-  while (pos <= script.size()) {
-    size_t end = script.find('\n', pos);
-    if (end == std::string_view::npos) end = script.size();
-    std::string_view line = script.substr(pos, end - pos);
-    std::string bare = trimmed(line);
-    if (bare.size() == 2 && g_ascii_strncasecmp(bare.c_str(), "GO", 2) == 0) {
-      flush();
-    } else {
-      current.append(line);
-      if (end < script.size()) current.push_back('\n');
-    }
-    if (end == script.size()) break;
-    pos = end + 1;
-  }
-  flush();
+std::vector<sql::Batch> split_batches(std::string_view script) {
+  std::vector<sql::Batch> out;
+  for (auto& batch : sql::split_batches(script))
+    if (!trimmed(batch.text).empty()) out.push_back(std::move(batch));
   return out;
 }
 

@@ -309,21 +309,21 @@ static void userdata_handle(TarvexBrevaneTransformITransform* iface_self) {
       bool table_failed = false;
       // Empty texts are not run.
       for (const auto& batch : split_batches(patch_text(self, table.get()))) {
-        GError* failure = nullptr;
-        tarvex_brevane_contracts_database_iconnection_execute_no_query(core.target.get(),
-                                                                       batch.c_str(), 0, &failure);
-        if (!failure) {
-          core.succeeded();
-          continue;
+        for (unsigned long run = 0; run < batch.repeat && !stop; ++run) {
+          GError* failure = nullptr;
+          tarvex_brevane_contracts_database_iconnection_execute_no_query(
+              core.target.get(), batch.text.c_str(), 0, &failure);
+          if (!failure) {
+            core.succeeded();
+            continue;
+          }
+          std::string line = failure->message;
+          core.failed(&line);
+          g_error_free(failure);
+          table_failed = true;
+          if (!cont) stop = true;
         }
-        std::string line = failure->message;
-        core.failed(&line);
-        g_error_free(failure);
-        table_failed = true;
-        if (!cont) {
-          stop = true;
-          break;
-        }
+        if (stop) break;
       }
       if (!table_failed)
         core.note(table_name(table.get()) + ": rows inserted " + std::to_string(counts.inserted) +

@@ -23,12 +23,12 @@ inline bool tools_required() {
 // Skips or fails the test when `available` is false. A macro, so that the
 // skip or failure returns from the test body (or SetUp) itself, not from a
 // helper that the test would then carry on after.
-#define TARVEX_NEED_TOOL(available, tool)                                              \
-  do {                                                                                 \
-    if (!(available)) {                                                                \
-      if (::tarvex::test::tools_required())                                            \
-        GTEST_FAIL() << "missing tool: " << tool << " (the test command installs it)"; \
-      else                                                                             \
-        GTEST_SKIP() << "missing tool: " << tool;                                      \
-    }                                                                                  \
+#define TARVEX_NEED_TOOL(available, tool)                                             \
+  do {                                                                                \
+    if (!(available)) {                                                               \
+      if (::tarvex::test::tools_required())                                           \
+        GTEST_FAIL() << "missing tool: " << tool << " (TARVEX_REQUIRE_TOOLS is set)"; \
+      else                                                                            \
+        GTEST_SKIP() << "missing tool: " << tool;                                     \
+    }                                                                                 \
   } while (0)

@@ -4,6 +4,7 @@
 
 #include <gee.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -100,15 +101,40 @@ std::string execute_as_clause(gpointer object);
 
 // True when the batch starts with a statement that T-SQL requires to begin
 // its batch (CREATE or ALTER of a view, procedure, function or trigger, and
-// CREATE SCHEMA). Leading blanks and comments are skipped.
+// CREATE SCHEMA), or with a DECLARE. Leading blanks and comments are
+// skipped.
 bool starts_batch(std::string_view batch);
-// The batches of a text split on lines holding only "GO".
-std::vector<std::string> split_batches(std::string_view text);
 
-// Collects statements into batches. A statement that must begin its batch
-// gets a "GO" line before it when the batch already holds something, and
-// whatever follows such a statement (a body runs to the end of its batch)
-// starts a new batch.
+// The statement as it is when none of its lines is a GO line; otherwise the
+// statement as the value of a variable run by sp_executesql, written by the
+// literal writer so that no line of the script is a GO line and the server
+// still receives the statement exactly (a definition with a GO line inside
+// a literal or a comment is created as it stands).
+std::string executed(std::string_view statement);
+
+// Whether nq(text) is one N'...' constant: only a constant stands where
+// T-SQL takes no expression (procedure arguments, passwords).
+bool one_constant(std::string_view text);
+// N'text' with its quotes doubled and nothing else changed, for a literal
+// inside a statement that is itself run from a variable.
+std::string inner_constant(std::string_view text);
+// A statement run by `procedure` (sp_executesql, or [db].sys.sp_executesql)
+// from a variable written by nq, as a batch of its own ("GO" lines around
+// it, since a variable is declared once per batch).
+std::string dynamic_batch(std::string_view statement, std::string_view procedure = "sp_executesql");
+// A statement whose arguments must be constants, made by `make` from the
+// texts that stand for `values`: their literals when each is one constant,
+// else NVARCHAR(4000) variables (what a sql_variant argument takes)
+// declared before the statement, as a batch of its own, for those that are
+// not.
+std::string with_constants(const std::vector<std::string>& values,
+                           const std::function<std::string(const std::vector<std::string>&)>& make);
+
+// Collects statements into batches, cut where sql::split_batches cuts. A
+// statement that must begin its batch gets a "GO" line before it when the
+// batch already holds something, and whatever follows such a statement (a
+// body runs to the end of its batch) starts a new batch. A piece holding a
+// GO line inside a literal, comment or name is run through `executed`.
 class Script {
  public:
   void add(std::string_view text);
@@ -187,7 +213,8 @@ gchar* build_function(TarvexBrevaneSupportsDatabaseSqlBuilder* base,
 // ------------------------------------------------------------ databases
 
 std::string build_file_sql(std::string_view spec, std::string_view current);
-std::string build_group_sql(std::string_view spec, std::string_view database, bool add, bool modify);
+std::string build_group_sql(std::string_view spec, std::string_view database, bool add,
+                            bool modify);
 gchar* create_database(TarvexBrevaneSupportsDatabaseSqlBuilder* base,
                        TarvexBrevaneMetaModelMetaDatabase* database, gboolean raw);
 std::string patch_database_text(TarvexBrevaneMetaModelMetaDatabase* database);
@@ -195,14 +222,17 @@ std::string patch_database_text(TarvexBrevaneMetaModelMetaDatabase* database);
 // ------------------------------------------------------------ principals
 
 std::vector<std::string> split_at(std::string_view text, char separator);
-gchar* build_user(TarvexBrevaneSupportsDatabaseSqlBuilder* base, TarvexBrevaneMetaModelMetaUser* user);
-gchar* build_role(TarvexBrevaneSupportsDatabaseSqlBuilder* base, TarvexBrevaneMetaModelMetaRole* role);
+gchar* build_user(TarvexBrevaneSupportsDatabaseSqlBuilder* base,
+                  TarvexBrevaneMetaModelMetaUser* user);
+gchar* build_role(TarvexBrevaneSupportsDatabaseSqlBuilder* base,
+                  TarvexBrevaneMetaModelMetaRole* role);
 std::string patch_user_text(TarvexBrevaneMetaModelMetaUser* user);
 std::string patch_role_text(TarvexBrevaneMetaModelMetaRole* role);
 
 // ------------------------------------------------------------ patch dispatch
 
-gchar* build_patch(TarvexBrevaneSupportsDatabaseSqlBuilder* base, MetaObject* meta_object, gboolean raw);
+gchar* build_patch(TarvexBrevaneSupportsDatabaseSqlBuilder* base, MetaObject* meta_object,
+                   gboolean raw);
 
 // ------------------------------------------------------------ tables
 

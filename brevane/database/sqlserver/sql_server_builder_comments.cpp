@@ -4,39 +4,61 @@
 
 namespace tarvex::mssql {
 
+// The values of a path's literals in argument order: schema, then the
+// names below it.
+static std::vector<std::string> path_values(const CommentPath& path) {
+  std::vector<std::string> values{path.schema};
+  if (!path.kind1.empty()) values.push_back(path.name1);
+  if (!path.kind2.empty()) values.push_back(path.name2);
+  return values;
+}
+
 // The arguments of the property procedures: 'SCHEMA', N'schema' and the
-// (kind, name) pairs below it.
-static std::string level_arguments(const CommentPath& path) {
-  std::string out = "'SCHEMA', " + nq(path.schema);
-  if (!path.kind1.empty()) out += ", '" + path.kind1 + "', " + nq(path.name1);
-  if (!path.kind2.empty()) out += ", '" + path.kind2 + "', " + nq(path.name2);
+// (kind, name) pairs below it, from the texts standing for the path's
+// values (from `first` on).
+static std::string level_arguments(const CommentPath& path, const std::vector<std::string>& args,
+                                   size_t first) {
+  std::string out = "'SCHEMA', " + args[first];
+  if (!path.kind1.empty()) out += ", '" + path.kind1 + "', " + args[first + 1];
+  if (!path.kind2.empty()) out += ", '" + path.kind2 + "', " + args[first + 2];
   return out;
 }
 
+// The path's values after the comment.
+static std::vector<std::string> with_comment(std::string_view comment, const CommentPath& path) {
+  std::vector<std::string> values{std::string(comment)};
+  for (auto& v : path_values(path)) values.push_back(std::move(v));
+  return values;
+}
+
 std::string comment_add(const CommentPath& path, std::string_view comment) {
-  return "EXEC sp_addextendedproperty 'MS_Description', " + nq(comment) + ", " +
-         level_arguments(path) + ";\n";
+  return with_constants(with_comment(comment, path), [&](const std::vector<std::string>& a) {
+    return "EXEC sp_addextendedproperty 'MS_Description', " + a[0] + ", " +
+           level_arguments(path, a, 1) + ";\n";
+  });
 }
 
 std::string comment_upsert(const CommentPath& path, std::string_view comment) {
-  std::string query =
-      "IF ((SELECT COUNT(*) FROM ::fn_listextendedproperty('MS_Description','SCHEMA', " +
-      nq(path.schema);
-  if (path.kind1.empty())
-    query += ", NULL, NULL, NULL, NULL";
-  else if (path.kind2.empty())
-    query += ", '" + path.kind1 + "', " + nq(path.name1) + ", NULL, NULL";
-  else
-    query +=
-        ", '" + path.kind1 + "', " + nq(path.name1) + ", '" + path.kind2 + "', " + nq(path.name2);
-  query += ")) > 0)\n";
-  const std::string args = nq(comment) + ", " + level_arguments(path);
-  return query + "\tEXEC sp_updateextendedproperty 'MS_Description', " + args + "\n" + "ELSE\n" +
-         "\tEXEC sp_addextendedproperty 'MS_Description', " + args + ";\n";
+  return with_constants(with_comment(comment, path), [&](const std::vector<std::string>& a) {
+    std::string query =
+        "IF ((SELECT COUNT(*) FROM ::fn_listextendedproperty('MS_Description','SCHEMA', " + a[1];
+    if (path.kind1.empty())
+      query += ", NULL, NULL, NULL, NULL";
+    else if (path.kind2.empty())
+      query += ", '" + path.kind1 + "', " + a[2] + ", NULL, NULL";
+    else
+      query += ", '" + path.kind1 + "', " + a[2] + ", '" + path.kind2 + "', " + a[3];
+    query += ")) > 0)\n";
+    const std::string args = a[0] + ", " + level_arguments(path, a, 1);
+    return query + "\tEXEC sp_updateextendedproperty 'MS_Description', " + args + "\n" + "ELSE\n" +
+           "\tEXEC sp_addextendedproperty 'MS_Description', " + args + ";\n";
+  });
 }
 
 std::string comment_drop(const CommentPath& path) {
-  return "EXEC sp_dropextendedproperty 'MS_Description', " + level_arguments(path) + ";\n";
+  return with_constants(path_values(path), [&](const std::vector<std::string>& a) {
+    return "EXEC sp_dropextendedproperty 'MS_Description', " + level_arguments(path, a, 0) + ";\n";
+  });
 }
 
 // The comment statement of one child of a table (column, constraint, index)

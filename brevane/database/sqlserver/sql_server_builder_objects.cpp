@@ -25,7 +25,7 @@ std::string build_view_script(MetaView* view, bool alter) {
   if (!definition.empty() && definition.back() == ';') definition.pop_back();
   text += definition;
   if (attr_true(view, "WITH CHECK OPTION")) text += "\n\tWITH CHECK OPTION";
-  return text + ";\n\n";
+  return executed(text + ";\n\n");
 }
 
 gchar* build_view(Base*, MetaView* view) {
@@ -258,7 +258,7 @@ std::string build_table_trigger_body(MetaTable* table, MetaTrigger* trigger, boo
             external_name(str(tarvex_brevane_meta_model_meta_trigger_get_function(trigger))) + "\n";
   else
     text += "  AS " + str(tarvex_brevane_meta_model_meta_trigger_get_body(trigger)) + "\n";
-  return text + "GO\n";
+  return executed(text) + "GO\n";
 }
 
 void build_table_triggers(Script& script, MetaTable* table, bool patch) {
@@ -301,7 +301,7 @@ gchar* build_trigger(Base*, MetaTrigger* trigger) {
   const std::string body = trim(str(tarvex_brevane_meta_model_meta_trigger_get_body(trigger)));
   text += body;
   if (body.empty() || body.back() != ';') text += ";";
-  return dup(text + "\n");
+  return dup(executed(text + "\n"));
 }
 
 }  // namespace tarvex::mssql

@@ -9,6 +9,7 @@
 // database's sp_executesql, so the session's database never changes.
 #include <algorithm>
 #include <cctype>
+#include <iterator>
 
 #include "brevane/database/sqlserver/sql_server_builder-private.h"
 #include "common/tarvex-check-private.h"
@@ -116,22 +117,42 @@ std::string join(const std::vector<std::string>& names) {
   return out;
 }
 
-// The ON clause of a securable. An object key is "class:schema.object",
-// "class:schema.object.column" (a column) or "class:schema." (the schema).
+// Securable classes that stand outside schemas; the adapter keys them
+// "CLASS:.name" (an empty schema), and T-SQL names them "CLASS::[name]".
+bool is_unscoped_class(const std::string& cls) {
+  static const char* const classes[] = {
+      "USER",         "ROLE",           "APPLICATION ROLE", "ASSEMBLY",
+      "CERTIFICATE",  "ASYMMETRIC KEY", "SYMMETRIC KEY",    "FULLTEXT CATALOG",
+      "MESSAGE TYPE", "CONTRACT",       "SERVICE",          "REMOTE SERVICE BINDING",
+      "ROUTE"};
+  return std::any_of(std::begin(classes), std::end(classes),
+                     [&](const char* c) { return cls == c; });
+}
+
+// The ON clause of a securable. A key of the "OBJECT" list is
+// "class:schema.object", "class:schema.object.column" (a column),
+// "SCHEMA:schema." (the schema), "TYPE:schema.type", "XML SCHEMA
+// COLLECTION:schema.collection" or "class:.name" for a class outside
+// schemas; a class that names no securable class of its own is an object's
+// type (TABLE, VIEW, ...). Keys of the other lists ("ENDPOINT", "LOGIN")
+// are the securable's name.
 std::string securable(const std::string& kind, const std::string& name) {
   if (kind != "OBJECT") return kind + "::" + br(name);
   const size_t colon = name.find(':');
   const std::string cls = upper(trim(colon == std::string::npos ? std::string() : name.substr(0, colon)));
   const std::string path = colon == std::string::npos ? name : name.substr(colon + 1);
   const size_t first = path.find('.');
-  if (first == std::string::npos) return "OBJECT::" + br(path);
+  if (first == std::string::npos)
+    return (is_unscoped_class(cls) ? cls : std::string("OBJECT")) + "::" + br(path);
   const std::string schema = path.substr(0, first);
   const std::string rest = path.substr(first + 1);
+  // The name of a class outside schemas is all that follows the dot.
+  if (is_unscoped_class(cls)) return cls + "::" + br(rest);
   if (cls == "SCHEMA" || rest.empty()) return "SCHEMA::" + br(schema);
+  if (cls == "TYPE" || cls == "XML SCHEMA COLLECTION") return cls + "::" + br2(schema, rest);
   const size_t second = rest.find('.');
   const std::string object = second == std::string::npos ? rest : rest.substr(0, second);
-  const std::string prefix = cls == "TYPE" ? "TYPE::" : "OBJECT::";
-  std::string text = prefix + br2(schema, object);
+  std::string text = "OBJECT::" + br2(schema, object);
   if (second != std::string::npos) text += " (" + br(rest.substr(second + 1)) + ")";
   return text;
 }
@@ -261,27 +282,51 @@ std::string in_database(const std::string& database, const std::string& text) {
   if (text.empty()) return {};
   std::string body = text;
   while (!body.empty() && body.back() == '\n') body.pop_back();
-  return "EXEC " + br(database) + ".sys.sp_executesql " + nq(body) + ";\n";
+  const std::string procedure = br(database) + ".sys.sp_executesql";
+  if (!one_constant(body)) return dynamic_batch(body, procedure);
+  return "EXEC " + procedure + " " + nq(body) + ";\n";
 }
+
+// A statement holding passwords: where a password's literal would not be
+// one constant, the statement (with the password as a plain constant, which
+// no tool splits inside sp_executesql) runs from a variable.
+struct Passwords {
+  bool dynamic = false;
+  std::string operator()(const std::string& password) {
+    if (one_constant(password)) return nq(password);
+    dynamic = true;
+    return inner_constant(password);
+  }
+  std::string statement(const std::string& text) const {
+    return dynamic ? dynamic_batch(text) : text;
+  }
+};
 
 // The comment of a database principal.
 std::string user_comment_add(gpointer p) {
   const std::string comment = comment_of(p);
   if (comment.empty()) return {};
-  return "EXEC sp_addextendedproperty 'MS_Description', " + nq(comment) + ", 'USER', " + nq(name_of(p)) +
-         ", NULL, NULL, NULL, NULL;\n";
+  return with_constants({comment, name_of(p)}, [](const std::vector<std::string>& a) {
+    return "EXEC sp_addextendedproperty 'MS_Description', " + a[0] + ", 'USER', " + a[1] +
+           ", NULL, NULL, NULL, NULL;\n";
+  });
 }
 
 std::string user_comment_patch(gpointer p) {
   if (!diff_has(p, "comment")) return {};
   const std::string comment = comment_of(p);
-  const std::string name = nq(name_of(p));
   if (comment.empty())
-    return "EXEC sp_dropextendedproperty 'MS_Description', 'USER', " + name + ", NULL, NULL, NULL, NULL;\n";
-  const std::string args = nq(comment) + ", 'USER', " + name + ", NULL, NULL, NULL, NULL";
-  return "IF ((SELECT COUNT(*) FROM ::fn_listextendedproperty('MS_Description', 'USER', " + name +
-         ", NULL, NULL, NULL, NULL)) > 0)\n" + "\tEXEC sp_updateextendedproperty 'MS_Description', " + args +
-         "\n" + "ELSE\n" + "\tEXEC sp_addextendedproperty 'MS_Description', " + args + ";\n";
+    return with_constants({name_of(p)}, [](const std::vector<std::string>& a) {
+      return "EXEC sp_dropextendedproperty 'MS_Description', 'USER', " + a[0] +
+             ", NULL, NULL, NULL, NULL;\n";
+    });
+  return with_constants({comment, name_of(p)}, [](const std::vector<std::string>& a) {
+    const std::string args = a[0] + ", 'USER', " + a[1] + ", NULL, NULL, NULL, NULL";
+    return "IF ((SELECT COUNT(*) FROM ::fn_listextendedproperty('MS_Description', 'USER', " + a[1] +
+           ", NULL, NULL, NULL, NULL)) > 0)\n" +
+           "\tEXEC sp_updateextendedproperty 'MS_Description', " + args + "\n" + "ELSE\n" +
+           "\tEXEC sp_addextendedproperty 'MS_Description', " + args + ";\n";
+  });
 }
 
 // Items removed from and added to a list attribute.
@@ -303,17 +348,26 @@ std::string schema_owner(const std::string& schema, const std::string& owner) {
   return "ALTER AUTHORIZATION ON SCHEMA::" + br(schema) + " TO " + br(owner) + ";\n";
 }
 
+// "EXEC procedure @first = ..., @second = ...;" with constant arguments.
+std::string member_call(const char* procedure, const char* first, const std::string& a,
+                        const char* second, const std::string& b) {
+  return with_constants({a, b}, [&](const std::vector<std::string>& v) {
+    return std::string("EXEC ") + procedure + " " + first + " = " + v[0] + ", " + second + " = " +
+           v[1] + ";\n";
+  });
+}
+
 std::string add_role_member(const std::string& role, const std::string& member) {
-  return "EXEC sp_addrolemember @rolename = " + nq(role) + ", @membername = " + nq(member) + ";\n";
+  return member_call("sp_addrolemember", "@rolename", role, "@membername", member);
 }
 std::string drop_role_member(const std::string& role, const std::string& member) {
-  return "EXEC sp_droprolemember @rolename = " + nq(role) + ", @membername = " + nq(member) + ";\n";
+  return member_call("sp_droprolemember", "@rolename", role, "@membername", member);
 }
 std::string add_server_member(const std::string& login, const std::string& role) {
-  return "EXEC sp_addsrvrolemember @loginame = " + nq(login) + ", @rolename = " + nq(role) + ";\n";
+  return member_call("sp_addsrvrolemember", "@loginame", login, "@rolename", role);
 }
 std::string drop_server_member(const std::string& login, const std::string& role) {
-  return "EXEC sp_dropsrvrolemember @loginame = " + nq(login) + ", @rolename = " + nq(role) + ";\n";
+  return member_call("sp_dropsrvrolemember", "@loginame", login, "@rolename", role);
 }
 
 std::string key_name(gpointer p) {
@@ -332,9 +386,10 @@ std::string login_permissions(gpointer p) {
 std::string build_meta_login(gpointer p) {
   const std::string name = name_of(p);
   std::string text = "CREATE LOGIN " + br(name);
+  Passwords passwords;
   const std::string authentication = upper(trim(attribute(p, "AUTHENTICATION")));
   if (authentication == "PASSWORD") {
-    std::string with = "PASSWORD = " + nq(password_of(p));
+    std::string with = "PASSWORD = " + passwords(password_of(p));
     with += flag(p, "MUST_CHANGE") ? " MUST_CHANGE, " : ", ";
     if (const std::string sid = trim(attribute(p, "SID")); is_binary_literal(sid)) with += "SID = " + sid + ", ";
     if (const std::string v = attribute(p, "DEFAULT_DATABASE"); !v.empty()) with += "DEFAULT_DATABASE = " + br(v) + ", ";
@@ -359,7 +414,7 @@ std::string build_meta_login(gpointer p) {
   } else if (authentication == "CERTIFICATE") {
     text += " FROM CERTIFICATE " + br(attribute(p, "CERTIFICATE"));
   }
-  text += ";\n";
+  text = passwords.statement(text + ";\n");
   for (const auto& credential : list_items(attribute(p, "CREDENTIAL")))
     text += "ALTER LOGIN " + br(name) + " ADD CREDENTIAL " + br(credential) + ";\n";
   for (const auto& role : list_items(attribute(p, "ROLES")))
@@ -379,6 +434,7 @@ std::string build_meta_login(gpointer p) {
 std::string build_meta_user(gpointer p) {
   const std::string name = name_of(p);
   std::string text = "CREATE USER " + br(name);
+  Passwords passwords;
   const std::string authentication = upper(trim(attribute(p, "AUTHENTICATION")));
   std::string o1;
   if (const std::string v = attribute(p, "DEFAULT_SCHEMA"); !v.empty()) o1 += "DEFAULT_SCHEMA = " + br(v) + ", ";
@@ -410,12 +466,12 @@ std::string build_meta_user(gpointer p) {
   } else if (authentication == "WINDOWS") {
     if (!o2.empty()) text += " WITH " + less(o2);
   } else if (authentication == "PASSWORD") {
-    text += " WITH PASSWORD = " + nq(password_of(p));
+    text += " WITH PASSWORD = " + passwords(password_of(p));
     if (!o2.empty()) text += ", " + less(o2);
   } else if (authentication == "EXTERNAL") {
     text += " FROM EXTERNAL PROVIDER";
   }
-  text += ";\n";
+  text = passwords.statement(text + ";\n");
   text += user_comment_add(p);
   for (const auto& role : list_items(attribute(p, "ROLES")))
     if (role != "public") text += add_role_member(role, name);
@@ -438,9 +494,11 @@ std::string build_role_database(gpointer p) {
 
 std::string build_role_application(gpointer p) {
   const std::string name = name_of(p);
-  std::string text = "CREATE APPLICATION ROLE " + br(name) + " WITH PASSWORD = " + nq(password_of(p));
+  Passwords passwords;
+  std::string text =
+      "CREATE APPLICATION ROLE " + br(name) + " WITH PASSWORD = " + passwords(password_of(p));
   if (const std::string v = attribute(p, "DEFAULT_SCHEMA"); !v.empty()) text += ", DEFAULT_SCHEMA = " + br(v);
-  text += ";\n" + user_comment_add(p);
+  text = passwords.statement(text + ";\n") + user_comment_add(p);
   for (const auto& schema : list_items(attribute(p, "SCHEMATA"))) text += schema_owner(schema, name);
   return text + build_standard_permission_sql(p, "DATABASE") + build_dynamic_permission_sql(p, "OBJECT");
 }
@@ -472,10 +530,12 @@ std::string database_permission_patch(gpointer p) {
 std::string patch_meta_user(gpointer p) {
   const std::string name = name_of(p);
   std::string with;
+  Passwords passwords;
   if (diff_has(p, "name")) with += "NAME = " + br(name) + ", ";
   if (diff_has(p, "password")) {
-    with += "PASSWORD = " + nq(password_of(p));
-    if (diff_has(p, "attributes.OLD_PASSWORD")) with += " OLD_PASSWORD = " + nq(attribute(p, "OLD_PASSWORD"));
+    with += "PASSWORD = " + passwords(password_of(p));
+    if (diff_has(p, "attributes.OLD_PASSWORD"))
+      with += " OLD_PASSWORD = " + passwords(attribute(p, "OLD_PASSWORD"));
     with += ", ";
   }
   if (diff_has(p, "attributes.LOGIN") && !attribute(p, "LOGIN").empty()) with += "LOGIN = " + br(attribute(p, "LOGIN")) + ", ";
@@ -488,7 +548,7 @@ std::string patch_meta_user(gpointer p) {
   std::string text;
   if (!with.empty()) {
     with.resize(with.size() - 2);
-    text += "ALTER USER " + br(current_name(p)) + " WITH " + with + ";\n";
+    text += passwords.statement("ALTER USER " + br(current_name(p)) + " WITH " + with + ";\n");
   }
   text += user_comment_patch(p);
   text += list_patch(p, "ROLES", [&](const std::string& r) { return drop_role_member(r, name); },
@@ -501,9 +561,10 @@ std::string patch_meta_user(gpointer p) {
 std::string patch_meta_login(gpointer p) {
   const std::string name = name_of(p);
   std::string with;
+  Passwords passwords;
   if (diff_has(p, "name")) with += "NAME = " + br(name) + ", ";
   if (diff_has(p, "password")) {
-    with += "PASSWORD = " + nq(password_of(p));
+    with += "PASSWORD = " + passwords(password_of(p));
     if (diff_has(p, "attributes.MUST_CHANGE") && flag(p, "MUST_CHANGE")) with += " MUST_CHANGE";
     with += ", ";
   }
@@ -520,7 +581,7 @@ std::string patch_meta_login(gpointer p) {
   std::string text;
   if (!with.empty()) {
     with.resize(with.size() - 2);
-    text += "ALTER LOGIN " + br(current_name(p)) + " WITH " + with + ";\n";
+    text += passwords.statement("ALTER LOGIN " + br(current_name(p)) + " WITH " + with + ";\n");
   }
   if (several)
     text += list_patch(p, "CREDENTIAL",
@@ -554,14 +615,16 @@ std::string patch_role_database(gpointer p) {
 std::string patch_role_application(gpointer p) {
   const std::string name = name_of(p);
   std::string with;
+  Passwords passwords;
   if (diff_has(p, "name")) with += "NAME = " + br(name) + ", ";
-  if (diff_has(p, "password")) with += "PASSWORD = " + nq(password_of(p)) + ", ";
+  if (diff_has(p, "password")) with += "PASSWORD = " + passwords(password_of(p)) + ", ";
   if (diff_has(p, "attributes.DEFAULT_SCHEMA") && !attribute(p, "DEFAULT_SCHEMA").empty())
     with += "DEFAULT_SCHEMA = " + br(attribute(p, "DEFAULT_SCHEMA")) + ", ";
   std::string text;
   if (!with.empty()) {
     with.resize(with.size() - 2);
-    text += "ALTER APPLICATION ROLE " + br(current_name(p)) + " WITH " + with + ";\n";
+    text += passwords.statement("ALTER APPLICATION ROLE " + br(current_name(p)) + " WITH " + with +
+                                ";\n");
   }
   text += user_comment_patch(p);
   text += list_patch(p, "SCHEMATA", [&](const std::string& s) { return schema_owner(s, "dbo"); },

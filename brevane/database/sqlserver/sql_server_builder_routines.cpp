@@ -35,8 +35,9 @@ static bool is_encrypted(Routine* routine) {
 }
 
 static std::string encrypted_note(Routine* routine, const char* kind) {
-  GUniqueStr note(g_strdup_printf(_("-- %s %s: the definition is encrypted and cannot be scripted."),
-                                  kind, routine_name(routine).c_str()));
+  GUniqueStr note(
+      g_strdup_printf(_("-- %s %s: the definition is encrypted and cannot be scripted."), kind,
+                      routine_name(routine).c_str()));
   // A line break in a name must not end the comment early.
   std::string text = str(note.get());
   for (char& c : text)
@@ -76,7 +77,7 @@ std::string build_procedure_script(Routine* routine, bool alter) {
 
   // A body runs to the end of its batch: what follows starts a new one.
   Script script;
-  script.add(text);
+  script.add(executed(text));
   if (alter) {
     script.add(comment_part);
   } else if (const std::string comment = comment_of(routine); !comment.empty()) {
@@ -93,8 +94,7 @@ std::string build_function_script(Routine* routine, bool alter) {
   }
   if (is_encrypted(routine)) return encrypted_note(routine, "FUNCTION") + comment_part;
 
-  std::string text =
-      std::string(alter ? "ALTER" : "CREATE") + " FUNCTION " + routine_name(routine);
+  std::string text = std::string(alter ? "ALTER" : "CREATE") + " FUNCTION " + routine_name(routine);
   const auto parameters =
       string_items(tarvex_brevane_meta_model_meta_routine_get_parameters(routine));
   if (!parameters.empty()) {
@@ -108,8 +108,7 @@ std::string build_function_script(Routine* routine, bool alter) {
   const std::string returns = str(tarvex_brevane_meta_model_meta_routine_get_return_type(routine));
   if (upper(returns).find("TABLE") != std::string::npos) {
     text += "\nRETURNS " + returns + "\n";
-    if (auto table = attr(routine, "RETURN_TABLE"); table && !table->empty())
-      text += *table + "\n";
+    if (auto table = attr(routine, "RETURN_TABLE"); table && !table->empty()) text += *table + "\n";
   } else {
     text += "RETURNS " + returns + "\n";
   }
@@ -127,7 +126,7 @@ std::string build_function_script(Routine* routine, bool alter) {
   text += body_part(routine);
 
   Script script;
-  script.add(text);
+  script.add(executed(text));
   if (alter) {
     script.add(comment_part);
   } else if (const std::string comment = comment_of(routine); !comment.empty()) {
@@ -217,15 +216,16 @@ static GRegex* function_value_pattern() {
 }
 
 static std::string build_caller_function(Routine* routine) {
-  const bool table = str(tarvex_brevane_meta_model_meta_routine_get_return_type(routine)) == "TABLE";
+  const bool table =
+      str(tarvex_brevane_meta_model_meta_routine_get_return_type(routine)) == "TABLE";
   std::string text = (table ? "SELECT * FROM " : "SELECT ") + routine_name(routine) + "(";
   const auto parameters =
       string_items(tarvex_brevane_meta_model_meta_routine_get_parameters(routine));
   if (parameters.empty()) return text + ");";
   for (const auto& parameter : parameters) {
     GMatchInfo* raw_info = nullptr;
-    const bool matched = g_regex_match(function_value_pattern(), parameter.c_str(),
-                                       GRegexMatchFlags(0), &raw_info);
+    const bool matched =
+        g_regex_match(function_value_pattern(), parameter.c_str(), GRegexMatchFlags(0), &raw_info);
     GRef<GMatchInfo> info = adoptGRef(raw_info);
     if (matched) {
       text += group(info.get(), "value") + ", ";

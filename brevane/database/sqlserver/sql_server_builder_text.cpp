@@ -5,6 +5,7 @@
 
 #include "brevane/database/sql-text-private.h"
 #include "brevane/database/sqlserver/sql_server_builder-private.h"
+#include "brevane/sql/tsql-scanner-private.h"
 
 namespace tarvex::mssql {
 
@@ -195,6 +196,8 @@ bool starts_batch(std::string_view batch) {
     return upper(batch.substr(b, i - b));
   };
   std::string first = word();
+  // A variable is declared once per batch: a DECLARE begins its own.
+  if (first == "DECLARE") return true;
   std::string second = word();
   if (first == "CREATE" && second == "OR") {
     if (word() != "ALTER") return false;
@@ -208,28 +211,49 @@ bool starts_batch(std::string_view batch) {
          second == "TRIGGER";
 }
 
-static bool is_go_line(std::string_view line) {
-  return iequals(trim(line), "GO");
+std::string executed(std::string_view statement) {
+  if (!sql::holds_go_line(statement)) return std::string(statement);
+  std::string body = trim(statement);
+  return "DECLARE @statement NVARCHAR(MAX) = " + nq(body) + ";\nEXEC sp_executesql @statement;\n";
 }
 
-std::vector<std::string> split_batches(std::string_view text) {
-  std::vector<std::string> out{std::string()};
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    size_t next = end == text.npos ? text.size() : end + 1;
-    std::string_view line = text.substr(start, next - start);
-    if (is_go_line(line))
-      out.emplace_back();
-    else
-      out.back() += line;
-    start = next;
+bool one_constant(std::string_view text) {
+  return nq(text) == inner_constant(text);
+}
+
+std::string inner_constant(std::string_view text) {
+  return "N'" + sql::literal_body(text) + "'";
+}
+
+std::string dynamic_batch(std::string_view statement, std::string_view procedure) {
+  std::string body = trim(statement);
+  return "GO\nDECLARE @statement NVARCHAR(MAX) = " + nq(body) + ";\nEXEC " +
+         std::string(procedure) + " @statement;\nGO\n";
+}
+
+std::string with_constants(
+    const std::vector<std::string>& values,
+    const std::function<std::string(const std::vector<std::string>&)>& make) {
+  std::vector<std::string> args;
+  std::string declarations;
+  for (const auto& value : values) {
+    if (one_constant(value)) {
+      args.push_back(nq(value));
+      continue;
+    }
+    args.push_back("@value" + std::to_string(args.size() + 1));
+    declarations += std::string(declarations.empty() ? "DECLARE " : ",\n\t") + args.back() +
+                    " NVARCHAR(4000) = " + nq(value);
   }
-  return out;
+  if (declarations.empty()) return make(args);
+  return "GO\n" + declarations + ";\n" + make(args) + "GO\n";
 }
 
 void Script::add(std::string_view text) {
-  std::vector<std::string> pieces = split_batches(text);
+  // Only GO lines outside literals, comments and names part batches; a
+  // piece that still holds one inside them is run through sp_executesql.
+  std::vector<std::string> pieces;
+  for (auto& batch : sql::split_batches(text)) pieces.push_back(executed(batch.text));
   for (size_t k = 0; k < pieces.size(); ++k) {
     std::string& last = batches_.back();
     if (k > 0) {

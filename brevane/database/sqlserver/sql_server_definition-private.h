@@ -2,10 +2,10 @@
 // (sys.sql_modules.definition): where the body of a CREATE TRIGGER, VIEW,
 // PROCEDURE or FUNCTION starts, and the outer parentheses of a check.
 //
-// A small T-SQL scanner does the work, so that a keyword is only found as a
-// whole word outside comments, string literals and bracketed or quoted
-// identifiers: "AS" inside CASES, trg_ASSET, [AS], 'AS' or -- AS is no
-// keyword.
+// The T-SQL scanner of brevane/sql does the work, so that a keyword is only
+// found as a whole word outside comments, string literals and bracketed or
+// quoted identifiers: "AS" inside CASES, trg_ASSET, [AS], 'AS' or -- AS is
+// no keyword.
 //
 // Not installed, not part of the API.
 #pragma once

@@ -5,123 +5,14 @@
 #include <cstring>
 #include <vector>
 
+#include "brevane/sql/tsql-scanner-private.h"
 #include "common/tarvex-gobject-private.h"
 
 namespace tarvex::sqlserver {
 namespace {
 
-struct Token {
-  enum Kind { Word, Variable, Open, Close, Other, End };
-  Kind kind = End;
-  size_t start = 0;
-  size_t end = 0;
-};
-
-bool is_word_char(unsigned char c) {
-  // Bytes of multi-byte UTF-8 letters count as word characters.
-  return g_ascii_isalnum(c) || c == '_' || c == '#' || c == '$' || c >= 0x80;
-}
-
-// Yields the significant tokens of a T-SQL text: comments, literals and
-// delimited identifiers are passed over as single Other tokens.
-class Scanner {
- public:
-  explicit Scanner(std::string_view text) : text_(text) {}
-
-  Token next() {
-    skip_blanks_and_comments();
-    Token t;
-    t.start = pos_;
-    if (pos_ >= text_.size()) return t;
-    unsigned char c = text_[pos_];
-    if (c == '\'') {
-      skip_delimited('\'');
-      t.kind = Token::Other;
-    } else if (c == '[') {
-      skip_delimited(']');
-      t.kind = Token::Other;
-    } else if (c == '"') {
-      skip_delimited('"');
-      t.kind = Token::Other;
-    } else if (c == '(') {
-      ++pos_;
-      t.kind = Token::Open;
-    } else if (c == ')') {
-      ++pos_;
-      t.kind = Token::Close;
-    } else if (c == '@') {
-      ++pos_;
-      while (pos_ < text_.size() && (is_word_char(text_[pos_]) || text_[pos_] == '@')) ++pos_;
-      t.kind = Token::Variable;
-    } else if (is_word_char(c)) {
-      while (pos_ < text_.size() && is_word_char(text_[pos_])) ++pos_;
-      // N'...' is one Unicode literal.
-      if (pos_ - t.start == 1 && (c == 'N' || c == 'n') && pos_ < text_.size() &&
-          text_[pos_] == '\'') {
-        skip_delimited('\'');
-        t.kind = Token::Other;
-      } else {
-        t.kind = Token::Word;
-      }
-    } else {
-      ++pos_;
-      t.kind = Token::Other;
-    }
-    t.end = pos_;
-    return t;
-  }
-
-  std::string_view text_of(const Token& t) const { return text_.substr(t.start, t.end - t.start); }
-
- private:
-  void skip_blanks_and_comments() {
-    while (pos_ < text_.size()) {
-      unsigned char c = text_[pos_];
-      if (g_ascii_isspace(c)) {
-        ++pos_;
-      } else if (c == '-' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '-') {
-        size_t eol = text_.find('\n', pos_);
-        pos_ = eol == std::string_view::npos ? text_.size() : eol + 1;
-      } else if (c == '/' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '*') {
-        // Block comments nest in T-SQL.
-        int depth = 0;
-        while (pos_ < text_.size()) {
-          if (text_.compare(pos_, 2, "/*") == 0) {
-            ++depth;
-            pos_ += 2;
-          } else if (text_.compare(pos_, 2, "*/") == 0) {
-            pos_ += 2;
-            if (--depth == 0) break;
-          } else {
-            ++pos_;
-          }
-        }
-      } else {
-        break;
-      }
-    }
-  }
-
-  // From an opening delimiter to its closing one; a doubled closing
-  // delimiter stands for itself. An unclosed literal runs to the end.
-  void skip_delimited(char close) {
-    ++pos_;
-    while (pos_ < text_.size()) {
-      if (text_[pos_] == close) {
-        if (pos_ + 1 < text_.size() && text_[pos_ + 1] == close) {
-          pos_ += 2;
-          continue;
-        }
-        ++pos_;
-        return;
-      }
-      ++pos_;
-    }
-  }
-
-  std::string_view text_;
-  size_t pos_ = 0;
-};
+using tarvex::sql::Scanner;
+using tarvex::sql::Token;
 
 bool word_is(std::string_view word, const char* keyword) {
   return word.size() == std::strlen(keyword) &&

@@ -4,6 +4,8 @@
 #include "tests/brevane/transform/transform-test.h"
 #include "tests/support/tds-catalog.h"
 
+#include "brevane/sql/tsql-scanner-private.h"
+
 namespace tarvex::test::transform {
 namespace {
 
@@ -199,6 +201,50 @@ TEST_F(StructureSynchronizerTest, UnselectedObjectsAndStopAtFirstFailure) {
     for (const auto& batch : received(target_server_, mark))
       if (batch.find("DROP TABLE [dbo].[only_tgt]") != std::string::npos) dropped = true;
     EXPECT_EQ(dropped, cont);
+  }
+}
+
+// A view whose text holds GO lines inside a literal and a comment, in every
+// form and with both line breaks: the target gets it as one batch, and with
+// CONTINUE on a failing batch never leaves a tail of it to run on its own.
+TEST_F(StructureSynchronizerTest, ViewHoldingGoLinesIsNeverCutInTwo) {
+  const struct {
+    const char* what;
+    const char* newline;
+    const char* go;
+  } cases[] = {{"GO, LF", "\n", "GO"},   {"go, LF", "\n", "go"},    {"GO, CRLF", "\r\n", "GO"},
+               {"blanks", "\n", " GO "}, {"count", "\r\n", "GO 2"}, {"comment", "\n", "GO -- c"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string nl = c.newline;
+    const std::string body = "SELECT N'a" + nl + c.go + nl + "DROP TABLE dbo.victim --' AS x /*" +
+                             nl + c.go + nl + "DELETE FROM dbo.accounts */";
+    script_view(source_server_, "v1", "CREATE VIEW [dbo].[v1] AS " + body);
+    // The server refuses whatever it is sent of the view; the run goes on.
+    target_server_.on_pattern("CREATE VIEW").error(102, 15, "Incorrect syntax near 'a'.");
+    size_t mark = target_server_.batch_texts().size();
+    auto sync = make({{"OPTION|view|v1", ""}, {"OPTION|RESULT|CONTINUE", "true"}});
+    auto holder = run_handle(sync.get());
+    auto* progress = static_cast<TarvexBrevaneContractsThreadProgress*>(
+        g_object_get_data(holder.get(), "progress"));
+    EXPECT_EQ(progress->finished, 1);
+    EXPECT_EQ(progress->failed, 1) << ::testing::PrintToString(messages_of(progress));
+
+    int views = 0;
+    for (const auto& batch : received(target_server_, mark)) {
+      // Outside literals and comments no batch names the victims.
+      tarvex::sql::Scanner scanner(batch);
+      for (auto t = scanner.next(); t.kind != tarvex::sql::Token::End; t = scanner.next()) {
+        const std::string word(scanner.text_of(t));
+        EXPECT_NE(word, "victim") << batch;
+        EXPECT_NE(word, "accounts") << batch;
+      }
+      if (batch.find("CREATE VIEW") == std::string::npos) continue;
+      ++views;
+      // The whole definition went in one batch.
+      EXPECT_NE(batch.find("accounts"), std::string::npos) << batch;
+    }
+    EXPECT_EQ(views, 1);
   }
 }
 

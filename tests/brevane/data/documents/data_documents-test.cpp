@@ -313,7 +313,7 @@ print('ok' if not problems else json.dumps(problems))
 )";
 
 TEST_F(DocumentsTest, HtmlDictionaryKeepsHostileNamesAndLinksEveryObject) {
-  if (!python_has("html5lib")) GTEST_SKIP() << "python3-html5lib not installed";
+  TARVEX_NEED_TOOL(python_has("html5lib"), "python3-html5lib");
   std::string html = produce_document(temp_dir() + "/hostile.html", true, hostile_objects());
   int status = 0;
   std::string out =
@@ -322,8 +322,8 @@ TEST_F(DocumentsTest, HtmlDictionaryKeepsHostileNamesAndLinksEveryObject) {
 }
 
 TEST_F(DocumentsTest, MarkdownDictionaryKeepsHostileNamesAndLinksEveryObject) {
-  if (!have_program("cmark-gfm") || !python_has("html5lib"))
-    GTEST_SKIP() << "cmark-gfm or python3-html5lib not installed";
+  TARVEX_NEED_TOOL(have_program("cmark-gfm"), "cmark-gfm");
+  TARVEX_NEED_TOOL(python_has("html5lib"), "python3-html5lib");
   std::string md = produce_document(temp_dir() + "/hostile.md", false, hostile_objects());
   int status = 0;
   std::string html = run({"cmark-gfm", "-e", "table", "-e", "autolink", "-e", "strikethrough", "-e",
@@ -363,7 +363,7 @@ TEST_F(DocumentsTest, SectionWritersAnchorTheObject) {
 // The footer links only to the web, to mail or to a relative target; any
 // other target (as a browser reads its scheme) leaves the footer text alone.
 TEST_F(DocumentsTest, HtmlFooterLinksOnlyToSafeTargets) {
-  if (!python_has("html5lib")) GTEST_SKIP() << "python3-html5lib not installed";
+  TARVEX_NEED_TOOL(python_has("html5lib"), "python3-html5lib");
   struct Case {
     const char* link;
     bool linked;

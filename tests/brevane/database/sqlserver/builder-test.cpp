@@ -6,6 +6,8 @@
 #include <cctype>
 #include <map>
 
+#include "brevane/sql/tsql-scanner-private.h"
+
 namespace tarvex::test {
 
 // ------------------------------------------------------------ offline connection
@@ -111,7 +113,7 @@ std::vector<std::string> batches_of(const std::string& text) {
     size_t end = text.find('\n', start);
     size_t next = end == std::string::npos ? text.size() : end + 1;
     std::string line = text.substr(start, next - start);
-    if (trimmed(line) == "GO")
+    if (sql::is_go_line(line))
       out.emplace_back();
     else
       out.back() += line;
@@ -361,14 +363,15 @@ static const GrammarGap kGrammarGaps[] = {
     // "CHANGE_TRACKING { = OFF | = ON [ ( <change_tracking_option_list> [,...n]
     // ) ] }" with "CHANGE_RETENTION = retention_period { DAYS | HOURS | MINUTES
     // }" and "AUTO_CLEANUP = { ON | OFF }".
-    {"change tracking options", R"(\bSET CHANGE_TRACKING = ON \([^)]*\))", "SET CHANGE_TRACKING = OFF"},
+    {"change tracking options", R"(\bSET CHANGE_TRACKING = ON \([^)]*\))",
+     "SET CHANGE_TRACKING = OFF"},
     // "GRANT <permission> [ ,...n ] [ ON [ <class> :: ] securable [ ( column
     // ) ] ] TO principal [ WITH GRANT OPTION ]", "DENY ... TO principal [
     // CASCADE ]" and "REVOKE [ GRANT OPTION FOR ] ... FROM principal [ CASCADE
     // ]": the grammar takes only GRANT of one permission without a class. The
     // statement's shape is checked here; the grammar parses the principal.
     {"permissions",
-     R"((?m)^(?:GRANT|DENY|REVOKE) [A-Z ,]+?(?: ON (?:OBJECT|SCHEMA|ENDPOINT|LOGIN|TYPE)::\[(?:[^\]]|\]\])*\](?:\.\[(?:[^\]]|\]\])*\])?(?: \(\[(?:[^\]]|\]\])*\]\))?)? (?:TO|FROM) (\[(?:[^\]]|\]\])*\])(?: WITH GRANT OPTION| CASCADE)?;$)",
+     R"((?m)^(?:GRANT|DENY|REVOKE) [A-Z ,]+?(?: ON (?:OBJECT|SCHEMA|ENDPOINT|LOGIN|TYPE|USER|ROLE|APPLICATION ROLE|ASSEMBLY|CERTIFICATE|ASYMMETRIC KEY|SYMMETRIC KEY|XML SCHEMA COLLECTION|FULLTEXT CATALOG|MESSAGE TYPE|CONTRACT|SERVICE|REMOTE SERVICE BINDING|ROUTE)::\[(?:[^\]]|\]\])*\](?:\.\[(?:[^\]]|\]\])*\])?(?: \(\[(?:[^\]]|\]\])*\]\))?)? (?:TO|FROM) (\[(?:[^\]]|\]\])*\])(?: WITH GRANT OPTION| CASCADE)?;$)",
      "GRANT SELECT TO \\1;"},
     // "ALTER USER userName WITH PASSWORD = 'password' [ OLD_PASSWORD =
     // 'oldpassword' ]": the grammar requires OLD_PASSWORD.
@@ -376,9 +379,12 @@ static const GrammarGap kGrammarGaps[] = {
      "\\1 OLD_PASSWORD = N'x'"},
     // "ALTER LOGIN login_name WITH <set_option> [ ,... ]": the grammar takes
     // one option; the list is cut into one statement per option.
-    {"login options", R"((?m)^(ALTER LOGIN \[(?:[^\]]|\]\])*\] WITH )([^\n,]*?), ([^\n]*;)$)", "\\1\\2;\n\\1\\3"},
-    {"login options", R"((?m)^(ALTER LOGIN \[(?:[^\]]|\]\])*\] WITH )([^\n,]*?), ([^\n]*;)$)", "\\1\\2;\n\\1\\3"},
-    {"login options", R"((?m)^(ALTER LOGIN \[(?:[^\]]|\]\])*\] WITH )([^\n,]*?), ([^\n]*;)$)", "\\1\\2;\n\\1\\3"},
+    {"login options", R"((?m)^(ALTER LOGIN \[(?:[^\]]|\]\])*\] WITH )([^\n,]*?), ([^\n]*;)$)",
+     "\\1\\2;\n\\1\\3"},
+    {"login options", R"((?m)^(ALTER LOGIN \[(?:[^\]]|\]\])*\] WITH )([^\n,]*?), ([^\n]*;)$)",
+     "\\1\\2;\n\\1\\3"},
+    {"login options", R"((?m)^(ALTER LOGIN \[(?:[^\]]|\]\])*\] WITH )([^\n,]*?), ([^\n]*;)$)",
+     "\\1\\2;\n\\1\\3"},
     // "CREATE LOGIN login_name FROM EXTERNAL PROVIDER" (Azure).
     {"external login", R"(\bFROM EXTERNAL PROVIDER\b)", "FROM WINDOWS"},
     // The scalar-function option "INLINE = { ON | OFF }" (SQL Server 2019).
@@ -400,8 +406,20 @@ static std::string reduce(const GrammarGap& gap, const std::string& batch, bool*
   return replaced.get();
 }
 
+// A tool that splits by lines alone and the system's own splitter cut the
+// text at the same places: no line of it is a GO line but its separators.
+static void expect_only_separators_are_go_lines(const std::string& text, const std::string& what) {
+  std::vector<std::string> own;
+  for (const auto& batch : sql::split_batches(text))
+    if (!trimmed(batch.text).empty()) own.push_back(batch.text);
+  EXPECT_EQ(batches_of(text), own) << what << ": a line inside a statement is a GO line:\n" << text;
+}
+
 void expect_valid_tsql(const std::vector<TsqlText>& texts) {
-  for (const auto& t : texts) expect_batches_start_correctly(t.text, t.what);
+  for (const auto& t : texts) {
+    expect_batches_start_correctly(t.text, t.what);
+    expect_only_separators_are_go_lines(t.text, t.what);
+  }
   if (!tsql_parser_available()) {
     // A helper cannot skip the test that called it; the checks above still
     // ran. Under the test command the parser must be there.

@@ -59,7 +59,9 @@ GRef<TarvexBrevaneMetaModelMetaColumn> add_column(TarvexBrevaneMetaModelMetaTabl
                                                   gint64 length = 0, guint8 scale = 0,
                                                   bool not_null = false);
 
-// The batches of a generated text, split on lines holding only GO.
+// The batches of a generated text as a tool that splits by lines alone
+// cuts it: at every GO line (any case, blanks, count, comment); blank
+// batches are left out.
 std::vector<std::string> batches_of(const std::string& text);
 
 // Checks every batch of `text`: a statement that T-SQL requires to begin its

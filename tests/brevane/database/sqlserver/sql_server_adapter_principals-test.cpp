@@ -149,7 +149,18 @@ TEST_F(AdapterPrincipalsTest, UserWithRolesSchemasAndPrivilegesOfSeveralClasses)
                 .find("dp.name =N'bob''s'"),
             std::string::npos);
 
-  expect_valid_tsql(build(u.get()), "user");
+  // Each securable is named in its own class's form.
+  const std::string text = build(u.get());
+  for (const char* statement :
+       {"GRANT SELECT, INSERT ON OBJECT::[dbo].[T] TO [bob's];\n",
+        "DENY UPDATE ON OBJECT::[dbo].[T] ([c]) TO [bob's] CASCADE;\n",
+        "GRANT EXECUTE ON OBJECT::[dbo].[usp] TO [bob's] WITH GRANT OPTION;\n",
+        "GRANT CONTROL ON SCHEMA::[sales] TO [bob's];\n",
+        "GRANT IMPERSONATE ON USER::[alice] TO [bob's];\n",
+        "GRANT REFERENCES ON TYPE::[dbo].[Money2] TO [bob's];\n",
+        "DENY CONTROL ON CERTIFICATE::[cert1] TO [bob's] CASCADE;\n"})
+    EXPECT_NE(text.find(statement), std::string::npos) << statement << " missing from\n" << text;
+  expect_valid_tsql(text, "user");
 }
 
 TEST_F(AdapterPrincipalsTest, UserAuthenticationByType) {

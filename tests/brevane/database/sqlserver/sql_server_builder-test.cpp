@@ -6,6 +6,7 @@
 #include <map>
 
 #include "brevane/database/sqlserver/sql_server_builder-private.h"
+#include "brevane/sql/sql-text-private.h"
 #include "tests/brevane/database/sqlserver/builder-test.h"
 
 namespace tarvex::test {
@@ -233,6 +234,136 @@ TEST_F(SqlServerBuilderTest, EntriesThatOnlyLookBracketed) {
   };
   for (const auto& [entry, expected] : cases)
     EXPECT_EQ(tarvex::mssql::bracket_entries({entry}, true), expected) << entry;
+}
+
+// The literal of a date-time denotes the value's instant exactly, in its
+// own offset: negative offsets (also under an hour), +05:30, the last
+// microsecond, and a seventh digit the value does not hold.
+TEST_F(SqlServerBuilderTest, DateTimeLiteralsDenoteTheInstant) {
+  const char* cases[] = {
+      "2024-02-29T23:59:59.123456-08:00",  // the next day in UTC
+      "1999-12-31T20:30:00.000001-03:30",
+      "2024-06-01T05:29:59.999999+05:30",  // the day before in UTC
+      "2024-02-29T00:10:00.5-00:30",
+      "2000-01-01T00:00:00.1234567+05:30",  // 100 ns: kept to the microsecond
+      "9999-12-31T23:59:59.999999Z",       "0001-01-01T00:00:00Z",
+  };
+  auto utc = adoptGRef(g_time_zone_new_utc());
+  for (const char* text : cases) {
+    SCOPED_TRACE(text);
+    auto value = adoptGRef(reinterpret_cast<TarvexProvidersContractsValueObject*>(
+        tarvex_providers_contracts_value_date_time_new_iso8601(text)));
+    GDateTime* moment = tarvex_providers_contracts_value_date_time_get_itsvalue(
+        reinterpret_cast<TarvexProvidersContractsValueDateTime*>(value.get()));
+    ASSERT_NE(moment, nullptr);
+    const std::string literal = tarvex::sql::value_literal(value.get());
+    ASSERT_EQ(literal.rfind("N'", 0), 0u) << literal;
+    ASSERT_EQ(literal.back(), '\'') << literal;
+    // Without an offset the text is UTC, as a datetimeoffset reads it.
+    const std::string inner = literal.substr(2, literal.size() - 3);
+    auto read = adoptGRef(g_date_time_new_from_iso8601(inner.c_str(), utc.get()));
+    ASSERT_NE(read.get(), nullptr) << literal;
+    EXPECT_EQ(g_date_time_difference(read.get(), moment), 0) << literal;
+    EXPECT_EQ(g_date_time_get_utc_offset(read.get()), g_date_time_get_utc_offset(moment))
+        << literal;
+    EXPECT_EQ(g_date_time_get_hour(read.get()), g_date_time_get_hour(moment)) << literal;
+  }
+}
+
+// The data patch: an UPDATE sets the columns whose values changed and only
+// them (not the key, not an unchanged identity or computed column), and a
+// key value that is NULL is matched with IS NULL, never "= NULL".
+TEST_F(SqlServerBuilderTest, DataPatchSetsOnlyChangedColumnsAndMatchesNullKeys) {
+  using DT = TarvexProvidersContractsDataType;
+  const std::pair<const char*, DT> columns[] = {
+      {"id", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32},
+      {"code", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING},
+      {"row_no", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT64},  // identity
+      {"qty", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32},
+      {"total", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32},  // computed
+      {"note", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING},
+  };
+  std::vector<DT> kinds;
+  for (const auto& c : columns) kinds.push_back(c.second);
+  auto model = adoptGRef(
+      tarvex_providers_contracts_table_model_new_with_types(kinds.data(), gint(kinds.size())));
+  auto* list = GEE_LIST(tarvex_providers_contracts_table_model_get_columns(model.get()));
+  for (gint i = 0; i < gint(kinds.size()); ++i) {
+    auto column =
+        adoptGRef(static_cast<TarvexProvidersContractsColumnModel*>(gee_list_get(list, i)));
+    tarvex_providers_contracts_column_model_set_name(column.get(), columns[i].first);
+  }
+  g_object_set_data(G_OBJECT(model.get()), "SCHEMA", const_cast<char*>("sales"));
+  g_object_set_data(G_OBJECT(model.get()), "TABLE", const_cast<char*>("order's"));
+  static const char* const keys[] = {"id", "code", nullptr};
+  g_object_set_data(G_OBJECT(model.get()), "KEYS", const_cast<char**>(keys));
+
+  // A cell: its value and whether it changed.
+  struct Cell {
+    TarvexProvidersContractsValueObject* value;
+    bool changed;
+  };
+  auto i32 = [](gint v) {
+    return reinterpret_cast<TarvexProvidersContractsValueObject*>(
+        tarvex_providers_contracts_value_int32_new(v));
+  };
+  auto i64 = [](gint64 v) {
+    return reinterpret_cast<TarvexProvidersContractsValueObject*>(
+        tarvex_providers_contracts_value_int64_new(v));
+  };
+  auto text = [](const char* v) {
+    return reinterpret_cast<TarvexProvidersContractsValueObject*>(
+        tarvex_providers_contracts_value_string_new(v));
+  };
+  auto null = [] {
+    return reinterpret_cast<TarvexProvidersContractsValueObject*>(
+        tarvex_providers_contracts_value_null_new());
+  };
+  auto add_row = [&](TarvexProvidersContractsDataVersion version, std::vector<Cell> cells) {
+    auto row = adoptGRef(tarvex_providers_contracts_table_model_new_row(model.get()));
+    for (size_t i = 0; i < cells.size(); ++i) {
+      if (!cells[i].changed)
+        g_object_set_data(G_OBJECT(cells[i].value), "VERSION", GINT_TO_POINTER(1));
+      tarvex_providers_contracts_row_model_set_value_at(row.get(), gint(i), cells[i].value);
+      g_object_unref(cells[i].value);
+    }
+    tarvex_providers_contracts_row_model_set_version(row.get(), version);
+    tarvex_providers_contracts_table_model_append(model.get(), row.get());
+  };
+  const auto update = TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_UPDATE;
+  // One changed column among unchanged identity and computed values.
+  add_row(update, {{i32(1), false},
+                   {text("A"), false},
+                   {i64(10), false},
+                   {i32(3), false},
+                   {i32(30), false},
+                   {text("it's new"), true}});
+  // Two changed columns, one of them to NULL; the second key is NULL. A key
+  // is never set, even with its value untagged.
+  add_row(update, {{i32(2), true},
+                   {null(), false},
+                   {i64(11), false},
+                   {i32(4), true},
+                   {i32(40), false},
+                   {null(), true}});
+  // Nothing changed: no statement.
+  add_row(update, {{i32(3), false},
+                   {text("C"), false},
+                   {i64(12), false},
+                   {i32(5), false},
+                   {i32(50), false},
+                   {text("same"), false}});
+  add_row(TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_DELETE, {{null(), false},
+                                                           {text("D"), false},
+                                                           {i64(13), false},
+                                                           {i32(6), false},
+                                                           {i32(60), false},
+                                                           {null(), false}});
+  EXPECT_EQ(take(tarvex_brevane_contracts_database_ibuildable_patch_data_table(ib(), model.get())),
+            "UPDATE [sales].[order's] SET [note] = N'it''s new' WHERE [id] = 1 AND [code] = N'A';\n"
+            "UPDATE [sales].[order's] SET [qty] = 4, [note] = NULL WHERE [id] = 2 AND [code] IS "
+            "NULL;\n"
+            "DELETE FROM [sales].[order's] WHERE [id] IS NULL AND [code] = N'D';\n");
 }
 
 // ------------------------------------------------------------ schemas

@@ -1,7 +1,7 @@
 // Principals of the SQL Server builder (logins, users, roles, permissions of
 // every securable class) and the patch dispatch of every object kind.
-#include "brevane/database/sqlserver/sql_server_builder-private.h"
 #include "brevane/database/sql-text-private.h"
+#include "brevane/database/sqlserver/sql_server_builder-private.h"
 #include "tests/brevane/database/sqlserver/builder-test.h"
 
 namespace tarvex::test {
@@ -12,10 +12,12 @@ enum { kDropped = 2, kCreated = 4, kChanged = 8 };
 class PrincipalBuilderTest : public OfflineBuilderTest {
  protected:
   std::string create(gpointer object) {
-    return take(tarvex_brevane_contracts_database_ibuildable_build_create(ib(), META(object), FALSE));
+    return take(
+        tarvex_brevane_contracts_database_ibuildable_build_create(ib(), META(object), FALSE));
   }
   std::string patch(gpointer object) {
-    return take(tarvex_brevane_contracts_database_ibuildable_build_patch(ib(), META(object), FALSE));
+    return take(
+        tarvex_brevane_contracts_database_ibuildable_build_patch(ib(), META(object), FALSE));
   }
 };
 
@@ -60,18 +62,27 @@ TEST_F(PrincipalBuilderTest, Logins) {
        "x",
        "CREATE LOGIN [l] WITH PASSWORD = N'x' MUST_CHANGE, SID = 0x1A2B, DEFAULT_DATABASE = "
        "[d]]b], CHECK_EXPIRATION = ON;\n"},
-      {"must change 0", {{"AUTHENTICATION", "PASSWORD"}, {"MUST_CHANGE", "0"}, {"SID", "1; x"}}, "x",
+      {"must change 0",
+       {{"AUTHENTICATION", "PASSWORD"}, {"MUST_CHANGE", "0"}, {"SID", "1; x"}},
+       "x",
        "CREATE LOGIN [l] WITH PASSWORD = N'x';\n"},
       {"windows", {{"AUTHENTICATION", "WINDOWS"}}, "", "CREATE LOGIN [l] FROM WINDOWS;\n"},
       {"windows with database",
        {{"AUTHENTICATION", "WINDOWS"}, {"DEFAULT_DATABASE", "d"}},
        "",
        "CREATE LOGIN [l] FROM WINDOWS WITH DEFAULT_DATABASE = [d];\n"},
-      {"key", {{"AUTHENTICATION", "ASYMMETRIC KEY"}, {"ASYMMETRIC_KEY", "k]1"}}, "",
+      {"key",
+       {{"AUTHENTICATION", "ASYMMETRIC KEY"}, {"ASYMMETRIC_KEY", "k]1"}},
+       "",
        "CREATE LOGIN [l] FROM ASYMMETRIC KEY [k]]1];\n"},
-      {"certificate", {{"AUTHENTICATION", "CERTIFICATE"}, {"CERTIFICATE", "c"}}, "",
+      {"certificate",
+       {{"AUTHENTICATION", "CERTIFICATE"}, {"CERTIFICATE", "c"}},
+       "",
        "CREATE LOGIN [l] FROM CERTIFICATE [c];\n"},
-      {"external", {{"AUTHENTICATION", "EXTERNAL"}}, "", "CREATE LOGIN [l] FROM EXTERNAL PROVIDER;\n"},
+      {"external",
+       {{"AUTHENTICATION", "EXTERNAL"}},
+       "",
+       "CREATE LOGIN [l] FROM EXTERNAL PROVIDER;\n"},
       {"members and mapping",
        {{"AUTHENTICATION", "WINDOWS"},
         {"CREDENTIAL", "cr"},
@@ -100,12 +111,13 @@ TEST_F(PrincipalBuilderTest, Logins) {
   set_privilege(login.get(), "ENDPOINT", "TSQL Default TCP");
   set_privilege(login.get(), "TSQL Default TCP", "CONNECT=G");
   const std::string text = create(login.get());
-  EXPECT_EQ(text,
-            "CREATE LOGIN [o'l]]] FROM WINDOWS;\n"
-            "EXEC [master].sys.sp_executesql N'GRANT ALTER ANY LOGIN TO [o''l]]] WITH GRANT OPTION;\n"
-            "GRANT VIEW SERVER STATE TO [o''l]]];\n"
-            "DENY SHUTDOWN TO [o''l]]] CASCADE;\n"
-            "GRANT CONNECT ON ENDPOINT::[TSQL Default TCP] TO [o''l]]];';\n");
+  EXPECT_EQ(
+      text,
+      "CREATE LOGIN [o'l]]] FROM WINDOWS;\n"
+      "EXEC [master].sys.sp_executesql N'GRANT ALTER ANY LOGIN TO [o''l]]] WITH GRANT OPTION;\n"
+      "GRANT VIEW SERVER STATE TO [o''l]]];\n"
+      "DENY SHUTDOWN TO [o''l]]] CASCADE;\n"
+      "GRANT CONNECT ON ENDPOINT::[TSQL Default TCP] TO [o''l]]];';\n");
   EXPECT_EQ(text.find("USE "), std::string::npos);
   all.push_back({"permissions", text});
   expect_valid_tsql(all);
@@ -137,7 +149,8 @@ TEST_F(PrincipalBuilderTest, UsersAndRolesWithPermissions) {
     set_attr(u.get(), "SCHEMATA", "s1");
     tarvex_brevane_meta_model_meta_object_set_comment(META(u.get()), "it's");
     set_privilege(u.get(), "DATABASE", "CONNECT=G");
-    set_privilege(u.get(), "OBJECT", "USER_TABLE:dbo.orders,USER_TABLE:dbo.orders.total,SCHEMA:sales.");
+    set_privilege(u.get(), "OBJECT",
+                  "USER_TABLE:dbo.orders,USER_TABLE:dbo.orders.total,SCHEMA:sales.");
     set_privilege(u.get(), "USER_TABLE:dbo.orders", "SELECT=G,INSERT=G,DELETE=W,UPDATE=D");
     set_privilege(u.get(), "USER_TABLE:dbo.orders.total", "UPDATE=G");
     set_privilege(u.get(), "SCHEMA:sales.", "CONTROL=G");
@@ -159,17 +172,18 @@ TEST_F(PrincipalBuilderTest, UsersAndRolesWithPermissions) {
     set_attr(r.get(), "ROLES", "db_datareader");
     set_attr(r.get(), "MEMBERS", "u1");
     const std::string role_text = create(r.get());
-    EXPECT_EQ(role_text, "CREATE ROLE " + b + ";\n" +
-                             "EXEC sp_addrolemember @rolename = N'db_datareader', @membername = " +
-                             lit + ";\n" + "EXEC sp_addrolemember @rolename = " + lit +
-                             ", @membername = N'u1';\n");
+    EXPECT_EQ(role_text,
+              "CREATE ROLE " + b + ";\n" +
+                  "EXEC sp_addrolemember @rolename = N'db_datareader', @membername = " + lit +
+                  ";\n" + "EXEC sp_addrolemember @rolename = " + lit + ", @membername = N'u1';\n");
     all.push_back({b + " role", role_text});
 
     auto app = role(n.name, "application");
     set_password(app.get(), "pw'");
     set_attr(app.get(), "DEFAULT_SCHEMA", "s");
     const std::string app_text = create(app.get());
-    EXPECT_EQ(app_text, "CREATE APPLICATION ROLE " + b + " WITH PASSWORD = N'pw''', DEFAULT_SCHEMA = [s];\n");
+    EXPECT_EQ(app_text,
+              "CREATE APPLICATION ROLE " + b + " WITH PASSWORD = N'pw''', DEFAULT_SCHEMA = [s];\n");
     all.push_back({b + " application role", app_text});
 
     auto server = role(n.name, "server");
@@ -177,7 +191,8 @@ TEST_F(PrincipalBuilderTest, UsersAndRolesWithPermissions) {
     set_attr(server.get(), "MEMBERS", "l1");
     const std::string server_text = create(server.get());
     EXPECT_EQ(server_text, "CREATE SERVER ROLE " + b + " AUTHORIZATION [sa];\n" +
-                               "EXEC sp_addsrvrolemember @loginame = N'l1', @rolename = " + lit + ";\n");
+                               "EXEC sp_addsrvrolemember @loginame = N'l1', @rolename = " + lit +
+                               ";\n");
     all.push_back({b + " server role", server_text});
   }
   auto plain = role("r", "");
@@ -198,6 +213,80 @@ TEST_F(PrincipalBuilderTest, UsersAndRolesWithPermissions) {
   expect_valid_tsql(all);
 }
 
+// Every securable class the adapter keys, written in its own form: the
+// text must name the securable, not only parse.
+TEST_F(PrincipalBuilderTest, EachSecurableClassInItsOwnForm) {
+  const struct {
+    const char* key;
+    const char* items;
+    std::string expected;
+  } cases[] = {
+      {"USER:.alice", "IMPERSONATE=G", "GRANT IMPERSONATE ON USER::[alice] TO [bob];\n"},
+      {"ROLE:.r]1", "ALTER=G", "GRANT ALTER ON ROLE::[r]]1] TO [bob];\n"},
+      {"APPLICATION ROLE:.app", "ALTER=W",
+       "GRANT ALTER ON APPLICATION ROLE::[app] TO [bob] WITH GRANT OPTION;\n"},
+      {"ASSEMBLY:.asm1", "REFERENCES=G", "GRANT REFERENCES ON ASSEMBLY::[asm1] TO [bob];\n"},
+      {"CERTIFICATE:.cert1", "CONTROL=D",
+       "DENY CONTROL ON CERTIFICATE::[cert1] TO [bob] CASCADE;\n"},
+      {"ASYMMETRIC KEY:.ak", "CONTROL=G", "GRANT CONTROL ON ASYMMETRIC KEY::[ak] TO [bob];\n"},
+      {"SYMMETRIC KEY:.sk", "VIEW DEFINITION=G",
+       "GRANT VIEW DEFINITION ON SYMMETRIC KEY::[sk] TO [bob];\n"},
+      {"XML SCHEMA COLLECTION:dbo.xs", "REFERENCES=G",
+       "GRANT REFERENCES ON XML SCHEMA COLLECTION::[dbo].[xs] TO [bob];\n"},
+      {"FULLTEXT CATALOG:.ftc", "ALTER=G", "GRANT ALTER ON FULLTEXT CATALOG::[ftc] TO [bob];\n"},
+      {"MESSAGE TYPE:.//shop/order", "REFERENCES=G",
+       "GRANT REFERENCES ON MESSAGE TYPE::[//shop/order] TO [bob];\n"},
+      {"CONTRACT:.//shop/c", "REFERENCES=G",
+       "GRANT REFERENCES ON CONTRACT::[//shop/c] TO [bob];\n"},
+      {"SERVICE:.//shop/s", "SEND=G", "GRANT SEND ON SERVICE::[//shop/s] TO [bob];\n"},
+      {"REMOTE SERVICE BINDING:.rsb", "CONTROL=G",
+       "GRANT CONTROL ON REMOTE SERVICE BINDING::[rsb] TO [bob];\n"},
+      {"ROUTE:.rt", "CONTROL=G", "GRANT CONTROL ON ROUTE::[rt] TO [bob];\n"},
+      {"TYPE:dbo.Money2", "REFERENCES=G", "GRANT REFERENCES ON TYPE::[dbo].[Money2] TO [bob];\n"},
+      {"SCHEMA:sales.", "CONTROL=G", "GRANT CONTROL ON SCHEMA::[sales] TO [bob];\n"},
+      {"TABLE:dbo.T", "SELECT=G", "GRANT SELECT ON OBJECT::[dbo].[T] TO [bob];\n"},
+      {"TABLE:dbo.T.c", "UPDATE=D", "DENY UPDATE ON OBJECT::[dbo].[T] ([c]) TO [bob] CASCADE;\n"},
+      {"PROCEDURE:dbo.usp", "EXECUTE=G", "GRANT EXECUTE ON OBJECT::[dbo].[usp] TO [bob];\n"},
+      // An object type the adapter has no name for.
+      {":dbo.seq", "UPDATE=G", "GRANT UPDATE ON OBJECT::[dbo].[seq] TO [bob];\n"},
+      // A name holding dots, a quote and a bracket stays one name.
+      {"CERTIFICATE:.c.e'r]t", "CONTROL=G", "GRANT CONTROL ON CERTIFICATE::[c.e'r]]t] TO [bob];\n"},
+      {"USER:.Ann Lee", "IMPERSONATE=G", "GRANT IMPERSONATE ON USER::[Ann Lee] TO [bob];\n"},
+  };
+  std::vector<TsqlText> all;
+  std::string list, expected_all;
+  auto together = user("bob", "");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.key);
+    auto u = user("bob", "");
+    set_privilege(u.get(), "OBJECT", c.key);
+    set_privilege(u.get(), c.key, c.items);
+    const std::string text = create(u.get());
+    EXPECT_EQ(text, "CREATE USER [bob];\n" + c.expected);
+    all.push_back({c.key, text});
+    list += std::string(list.empty() ? "" : ",") + c.key;
+    set_privilege(together.get(), c.key, c.items);
+    expected_all += c.expected;
+
+    // Revoking the securable names it the same way.
+    auto gone = user("bob", "");
+    set_privilege(gone.get(), "OBJECT", "");
+    set_diff(gone.get(), "privileges.OBJECT", kChanged);
+    old_value(gone.get(), "privileges.OBJECT", c.key);
+    old_value(gone.get(), (std::string("privileges.") + c.key).c_str(), c.items);
+    const std::string revoke = patch(gone.get());
+    const std::string on = c.expected.substr(c.expected.find(" ON "),
+                                             c.expected.find(" TO ") - c.expected.find(" ON "));
+    const std::string permission = c.expected.substr(
+        c.expected.find(' ') + 1, c.expected.find(" ON ") - c.expected.find(' ') - 1);
+    EXPECT_EQ(revoke, "REVOKE " + permission + on + " FROM [bob] CASCADE;\n");
+    all.push_back({std::string("revoke ") + c.key, revoke});
+  }
+  set_privilege(together.get(), "OBJECT", list.c_str());
+  EXPECT_EQ(create(together.get()), "CREATE USER [bob];\n" + expected_all);
+  expect_valid_tsql(all);
+}
+
 // ------------------------------------------------------------ patches
 
 TEST_F(PrincipalBuilderTest, PermissionPatches) {
@@ -210,7 +299,8 @@ TEST_F(PrincipalBuilderTest, PermissionPatches) {
   // one changed.
   set_privilege(u.get(), "OBJECT", "USER_TABLE:dbo.kept,USER_TABLE:dbo.new");
   set_diff(u.get(), "privileges.OBJECT", kChanged);
-  old_value(u.get(), "privileges.OBJECT", "USER_TABLE:dbo.kept,USER_TABLE:dbo.gone,USER_TABLE:dbo.bare");
+  old_value(u.get(), "privileges.OBJECT",
+            "USER_TABLE:dbo.kept,USER_TABLE:dbo.gone,USER_TABLE:dbo.bare");
   old_value(u.get(), "privileges.USER_TABLE:dbo.gone", "SELECT=G,INSERT=W");
   set_privilege(u.get(), "USER_TABLE:dbo.new", "SELECT=G");
   set_privilege(u.get(), "USER_TABLE:dbo.kept", "SELECT=G,UPDATE=D");
@@ -319,10 +409,12 @@ TEST_F(PrincipalBuilderTest, PrincipalPatches) {
   all.push_back({"application role", app_text});
   expect_valid_tsql(all);
 
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_supports_database_sql_server_builder_patch_user(builder.get(), nullptr),
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_supports_database_sql_server_builder_patch_user(
+                                builder.get(), nullptr),
                             nullptr),
                   "user != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_supports_database_sql_server_builder_patch_role(builder.get(), nullptr),
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_supports_database_sql_server_builder_patch_role(
+                                builder.get(), nullptr),
                             nullptr),
                   "role != NULL");
 }
@@ -346,7 +438,8 @@ TEST_F(PrincipalBuilderTest, PatchDispatch) {
             "DROP INDEX [ix] ON [s].[t];\n"
             "CREATE UNIQUE CLUSTERED INDEX [ix] ON [s].[t]( \n    [a] ASC\n);");
 
-  auto trigger = adoptGRef(tarvex_brevane_meta_model_meta_trigger_new_with_body("db", "s", "tr", "SET NOCOUNT ON"));
+  auto trigger = adoptGRef(
+      tarvex_brevane_meta_model_meta_trigger_new_with_body("db", "s", "tr", "SET NOCOUNT ON"));
   tarvex_brevane_meta_model_meta_trigger_set_target(trigger.get(), "t");
   tarvex_brevane_meta_model_meta_trigger_set_timing(trigger.get(), "AFTER");
   tarvex_brevane_meta_model_meta_trigger_set_event(trigger.get(), "INSERT");
@@ -358,9 +451,11 @@ TEST_F(PrincipalBuilderTest, PatchDispatch) {
 
   auto synonym = adoptGRef(tarvex_brevane_meta_model_meta_synonym_new_with_names("db", "s", "sy"));
   tarvex_brevane_meta_model_meta_synonym_set_target(synonym.get(), "dbo.t");
-  EXPECT_EQ(patch(synonym.get()), "DROP SYNONYM IF EXISTS [s].[sy];\nCREATE SYNONYM [s].[sy] FOR dbo.t;\n");
+  EXPECT_EQ(patch(synonym.get()),
+            "DROP SYNONYM IF EXISTS [s].[sy];\nCREATE SYNONYM [s].[sy] FOR dbo.t;\n");
 
-  auto procedure = adoptGRef(tarvex_brevane_meta_model_meta_procedure_new_with_names("db", "s", "p"));
+  auto procedure =
+      adoptGRef(tarvex_brevane_meta_model_meta_procedure_new_with_names("db", "s", "p"));
   tarvex_brevane_meta_model_meta_routine_set_body(
       reinterpret_cast<TarvexBrevaneMetaModelMetaRoutine*>(procedure.get()), "SELECT 1");
   set_diff(procedure.get(), "body", kChanged);
@@ -375,8 +470,10 @@ TEST_F(PrincipalBuilderTest, PatchDispatch) {
   set_diff(table.get(), "columns.x", kDropped);
   EXPECT_NE(patch(table.get()).find("ALTER TABLE [s].[t] DROP COLUMN [x];"), std::string::npos);
 
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_contracts_database_ibuildable_build_patch(ib(), nullptr, FALSE), nullptr),
-                  "meta_object != NULL");
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_brevane_contracts_database_ibuildable_build_patch(ib(), nullptr, FALSE),
+                nullptr),
+      "meta_object != NULL");
   expect_valid_tsql({{"index", index_text}, {"trigger", trigger_text}});
 }
 
