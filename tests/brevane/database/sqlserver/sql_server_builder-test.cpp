@@ -7,6 +7,7 @@
 
 #include "brevane/database/sqlserver/sql_server_builder-private.h"
 #include "brevane/sql/sql-text-private.h"
+#include "brevane/sql/tsql-scanner-private.h"
 #include "tests/brevane/database/sqlserver/builder-test.h"
 
 namespace tarvex::test {
@@ -1019,6 +1020,106 @@ TEST_F(SqlServerBuilderTest, DisabledStates) {
   // A unique constraint has no NOCHECK.
   EXPECT_EQ(text.find("NOCHECK CONSTRAINT [u]"), std::string::npos);
   expect_valid_tsql(text, "states");
+}
+
+// ------------------------------------------------------------ GO lines
+
+// A GO line in each form a script tool reads, with LF and CRLF.
+struct GoForm {
+  const char* what;
+  const char* newline;
+  const char* go;
+};
+const GoForm kGoForms[] = {{"GO, LF", "\n", "GO"},          {"GO, CRLF", "\r\n", "GO"},
+                           {"go, LF", "\n", "go"},          {"Go, CRLF", "\r\n", "Go"},
+                           {"blanks, LF", "\n", " GO "},    {"count, CRLF", "\r\n", "GO 2"},
+                           {"comment, LF", "\n", "GO -- c"}};
+
+// Split by the system's own splitter, no batch holds `word` outside
+// literals and comments: no tail of a literal runs on its own.
+void expect_tail_never_runs(const std::string& text, const std::string& what) {
+  for (const auto& batch : sql::split_batches(text)) {
+    sql::Scanner scanner(batch.text);
+    for (auto t = scanner.next(); t.kind != sql::Token::End; t = scanner.next())
+      EXPECT_NE(std::string(scanner.text_of(t)), "victim") << what << ": a batch runs the tail:\n"
+                                                           << batch.text;
+  }
+}
+
+// Whether the text runs a statement from a variable through sp_executesql.
+bool runs_from_variable(const std::string& text) {
+  return text.find("DECLARE @statement NVARCHAR(MAX) = ") != std::string::npos &&
+         text.find("EXEC sp_executesql @statement;") != std::string::npos;
+}
+
+TEST_F(SqlServerBuilderTest, GoLinesInDefinitionsCommentsAndPasswordsNeverCutThem) {
+  for (const auto& f : kGoForms) {
+    SCOPED_TRACE(f.what);
+    const std::string nl = f.newline;
+    const std::string go_line = nl + f.go + nl;
+    const std::string tail = "DROP TABLE dbo.victim --";
+
+    // A procedure whose literal holds the GO line (and whose comment holds
+    // it too): run from a variable through sp_executesql.
+    auto procedure = adoptGRef(reinterpret_cast<TarvexBrevaneMetaModelMetaRoutine*>(
+        tarvex_brevane_meta_model_meta_procedure_new_with_names("db", "s", "p")));
+    const std::string body = "PRINT 'first line" + go_line + tail + "'";
+    tarvex_brevane_meta_model_meta_routine_set_body(procedure.get(), body.c_str());
+    tarvex_brevane_meta_model_meta_object_set_comment(META(procedure.get()),
+                                                      ("note" + go_line + tail).c_str());
+    const std::string proc_text = create(procedure.get());
+    EXPECT_TRUE(runs_from_variable(proc_text)) << proc_text;
+
+    // A view whose Unicode literal holds it.
+    auto view = adoptGRef(tarvex_brevane_meta_model_meta_view_new_with_names("db", "s", "v"));
+    const std::string definition = "SELECT N'a" + go_line + tail + "' AS b";
+    tarvex_brevane_meta_model_meta_view_set_definition(view.get(), definition.c_str());
+    const std::string view_text =
+        take(tarvex_brevane_contracts_database_ibuildable_build_view(ib(), view.get()));
+    EXPECT_TRUE(runs_from_variable(view_text)) << view_text;
+
+    // A function whose comment holds it, as a bare line too.
+    auto function = adoptGRef(reinterpret_cast<TarvexBrevaneMetaModelMetaRoutine*>(
+        tarvex_brevane_meta_model_meta_function_new_with_names("db", "s", "f")));
+    tarvex_brevane_meta_model_meta_routine_set_return_type(function.get(), "int");
+    const std::string function_body =
+        "BEGIN\n/*" + go_line + "DROP TABLE dbo.victim */\n" + "RETURN 1\nEND";
+    tarvex_brevane_meta_model_meta_routine_set_body(function.get(), function_body.c_str());
+    const std::string function_text = create(function.get());
+    EXPECT_TRUE(runs_from_variable(function_text)) << function_text;
+
+    // Triggers of a table and on their own.
+    auto table = new_table("s", "t");
+    add_column(table.get(), "a", "INT", 4);
+    const std::string trigger_body = "PRINT N'x" + go_line + tail + "';";
+    auto trigger = trigger_of(table.get(), "tr", trigger_body.c_str());
+    const std::string table_with_trigger = table_text(table.get());
+    const std::string lone =
+        take(tarvex_brevane_contracts_database_ibuildable_build_trigger(ib(), trigger.get()));
+    EXPECT_TRUE(runs_from_variable(table_with_trigger)) << table_with_trigger;
+    EXPECT_TRUE(runs_from_variable(lone)) << lone;
+
+    // Passwords of a login and a contained user, and a user's comment.
+    auto login =
+        adoptGRef(tarvex_brevane_meta_model_meta_user_new_with_names("db", "", "l", "server"));
+    set_attr(login.get(), "AUTHENTICATION", "PASSWORD");
+    const std::string password = "pw" + go_line + tail;
+    tarvex_brevane_meta_model_meta_relation_set_password(
+        TARVEX_BREVANE_META_MODEL_META_RELATION(login.get()), password.c_str());
+    const std::string login_text = create(login.get());
+
+    auto user = adoptGRef(tarvex_brevane_meta_model_meta_user_new_with_names("db", "", "u", ""));
+    set_attr(user.get(), "AUTHENTICATION", "PASSWORD");
+    tarvex_brevane_meta_model_meta_relation_set_password(
+        TARVEX_BREVANE_META_MODEL_META_RELATION(user.get()), password.c_str());
+    tarvex_brevane_meta_model_meta_object_set_comment(META(user.get()),
+                                                      ("who" + go_line + tail).c_str());
+    const std::string user_text = create(user.get());
+
+    for (const auto& t : std::vector<std::string>{proc_text, view_text, function_text,
+                                                  table_with_trigger, lone, login_text, user_text})
+      expect_tail_never_runs(t, f.what);
+  }
 }
 
 }  // namespace
