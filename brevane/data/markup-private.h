@@ -16,6 +16,26 @@ inline std::string html_escaped(const std::string& text) {
   return out.get();
 }
 
+// Characters that change a table cell's meaning: the cell delimiter, the
+// escape itself, and what opens inline markup, HTML or an entity. Other
+// punctuation (dots, dashes, colons, at signs) reads as it is.
+inline bool markdown_special(char c) {
+  switch (c) {
+    case '|':
+    case '\\':
+    case '`':
+    case '*':
+    case '_':
+    case '<':
+    case '[':
+    case '&':
+    case '~':
+      return true;
+    default:
+      return false;
+  }
+}
+
 // A cell a Markdown reader gives back as its text.
 inline std::string markdown_cell(const std::string& text) {
   std::string out;
@@ -36,7 +56,7 @@ inline std::string markdown_cell(const std::string& text) {
       if (i + 1 < end && text[i + 1] == '\n') ++i;
     } else if (c == '\n') {
       out += "<br>";
-    } else if (g_ascii_ispunct(c)) {
+    } else if (markdown_special(c)) {
       out += '\\';
       out += c;
     } else {

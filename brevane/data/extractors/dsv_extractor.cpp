@@ -117,8 +117,22 @@ class DsvWriter {
     return false;
   }
 
+  // Whether the text starts with an end of the delimiter or ends with a
+  // start of it: next to the delimiter written after or before it, the
+  // two would read as a delimiter one byte early ("a|" then "||" reads as
+  // "a" then "||").
+  bool meets_delimiter(std::string_view text) const {
+    std::string_view d = o_.delimiter;
+    for (size_t k = 1; k < d.size() && k <= text.size(); ++k)
+      if (text.substr(text.size() - k) == d.substr(0, k) ||
+          text.substr(0, k) == d.substr(d.size() - k))
+        return true;
+    return false;
+  }
+
   bool needs_quotes(std::string_view text) const {
     if (o_.always || text == o_.null_text) return true;
+    if (o_.delimiter.size() > 1 && meets_delimiter(text)) return true;
     if (has_special(text)) {
       if (text.find_first_of(o_.delimiter) != std::string_view::npos ||
           database::contains(text, o_.left_quote) || database::contains(text, o_.right_quote))
@@ -298,6 +312,7 @@ class DsvReader {
   // error.
   bool next(std::vector<Field>& fields, GError** error) {
     fields.clear();
+    offsets_.clear();
     if (!fill(error)) return false;
     if (first_) {
       first_ = false;
@@ -314,7 +329,10 @@ class DsvReader {
       if (at(o_.left_quote)) {
         quoted = true;
         pos_ += o_.left_quote.size();
+        offsets_.push_back(offset());
         if (!read_quoted(field, error)) return false;
+      } else {
+        offsets_.push_back(offset());
       }
       // Unquoted text, or what follows a closing quote, up to a delimiter.
       int end = 0;  // 1: field ends, 2: record ends
@@ -350,9 +368,15 @@ class DsvReader {
     }
   }
 
+  goffset offset() const { return consumed_ + goffset(pos_); }
+
   // The number of the record read last among the data records, from 1
   // (the header is 0).
   long number() const { return o_.header ? records_ - 1 : records_; }
+
+  // Where each field of the record read last starts in the input: the
+  // byte after its opening quote, or its first byte.
+  const std::vector<goffset>& offsets() const { return offsets_; }
 
  private:
   bool read_quoted(std::string& field, GError** error) {
@@ -403,6 +427,7 @@ class DsvReader {
   bool fill(GError** error) {
     if (buffer_.size() - pos_ >= longest_ || eof_) return true;
     buffer_.erase(0, pos_);
+    consumed_ += goffset(pos_);
     pos_ = 0;
     while (buffer_.size() < longest_ && !eof_) {
       size_t old = buffer_.size();
@@ -427,6 +452,8 @@ class DsvReader {
   bool eof_ = false;
   bool first_ = true;
   long records_ = 0;
+  goffset consumed_ = 0;  // bytes of the input before the buffer
+  std::vector<goffset> offsets_;
 };
 
 GInputStream* text_stream(const char* text) {
@@ -541,6 +568,22 @@ class DsvSource : public RecordSource {
         if (fields.size() == 1 && (!fields[0] || fields[0]->empty())) continue;
         record.fault = fault_text(fields.size());
         return true;
+      }
+      // A text that is not UTF-8 is named where it stands in the file
+      // (an escape before the byte moves it by the escape's extra bytes).
+      for (size_t i = 0; i < fields.size(); ++i) {
+        const char* end = nullptr;
+        if (!fields[i] || g_utf8_validate_len(fields[i]->data(), fields[i]->size(), &end)) continue;
+        size_t at = size_t(end - fields[i]->data());
+        const std::vector<goffset>& starts = reader_.offsets();
+        goffset where = (i < starts.size() ? starts[i] : 0) + goffset(at);
+        std::string name = i < names_.size() ? names_[i] : std::to_string(i + 1);
+        GUniqueStr text(g_strdup_printf(
+            _("field %s: the text is not valid UTF-8: byte 0x%02X at offset %" G_GOFFSET_FORMAT
+              " of the file"),
+            name.c_str(), guchar((*fields[i])[at]), where));
+        record.fault = text.get();
+        break;
       }
       record.names = names_;
       record.values = std::move(fields);

@@ -66,6 +66,10 @@ struct ColumnInfo {
   DataType type;
 };
 std::vector<ColumnInfo> columns_of(Model* model);
+// The column names as a document writes them: a repeated name (two
+// columns of one name, two unnamed results) gets "_2", "_3", ... (never
+// another column's name), so every column reads back as its own.
+std::vector<std::string> unique_names(const std::vector<ColumnInfo>& columns);
 guint row_count(Model* model);
 
 // The cells of a model's rows, one row at a time, as export texts: through
@@ -178,6 +182,29 @@ struct ImportRequest {
 // data record, 1, in every message.
 void start_import(const ImportRequest& request, SourceOpener open);
 gint64 finish_import(gpointer self, GAsyncResult* result, GError** error);
+
+// What a column holds, as far as the numbers going into it go: its kind,
+// its server type ("SMALLMONEY"), and a decimal's precision and scale
+// (none known: 0).
+struct ColumnShape {
+  DataType type;
+  std::string raw_type;
+  gint64 precision = 0;
+  guint scale = 0;
+};
+
+// The text of an imported number as it goes into the column: plain digits
+// (no exponent) for integer, decimal and money columns, the text itself
+// for the rest and for texts that are no number. None, with the reason in
+// `why`, when the column cannot hold it: out of the kind's range, more
+// decimals than the column keeps, beyond a floating column or so small it
+// would be stored as 0.
+std::optional<std::string> fit_number(const ColumnShape& column, std::string_view text,
+                                      std::string* why);
+
+// Whether two number texts ("1.50", "15e-1") stand for the same decimal
+// value; false when either is no number.
+bool same_number(std::string_view a, std::string_view b);
 
 // The statement texts of one record (exported through the base's builders).
 enum class Verb { insert, update, del };

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdarg>
 #include <cstring>
+#include <set>
 
 #include "brevane/contracts/istatement.h"
 #include "brevane/data/extractors/extractor-private.h"
@@ -132,6 +133,22 @@ std::vector<ColumnInfo> columns_of(Model* model) {
     const char* name = tarvex_providers_contracts_column_model_get_name(column.get());
     out.push_back(
         {name ? name : "", tarvex_providers_contracts_column_model_get_data_type(column.get())});
+  }
+  return out;
+}
+
+std::vector<std::string> unique_names(const std::vector<ColumnInfo>& columns) {
+  std::set<std::string> originals, taken;
+  for (const auto& c : columns) originals.insert(c.name);
+  std::vector<std::string> out;
+  for (const auto& c : columns) {
+    std::string name = c.name;
+    for (int n = 2; taken.count(name); ++n) {
+      name = c.name + "_" + std::to_string(n);
+      if (originals.count(name)) name = c.name;
+    }
+    taken.insert(name);
+    out.push_back(name);
   }
   return out;
 }
@@ -366,6 +383,7 @@ struct ColumnPlan {
   DataType type;
   std::string source;
   bool key;
+  ColumnShape shape;
 };
 
 struct TablePlan {
@@ -391,10 +409,18 @@ TablePlan plan_of(IConnection* connection, MetaTable* table) {
         reinterpret_cast<TarvexBrevaneMetaModelMetaObject*>(column.get()));
     const char* source =
         static_cast<const char*>(g_object_get_data(G_OBJECT(column.get()), "SOURCE"));
+    DataType type = tarvex_brevane_meta_model_meta_column_get_data_type(column.get());
+    const char* raw_type = tarvex_brevane_meta_model_meta_column_get_raw_type(column.get());
+    ColumnShape shape{type, raw_type ? raw_type : ""};
+    if (type == TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DECIMAL) {
+      // A decimal's length is its precision.
+      shape.precision = tarvex_brevane_meta_model_meta_column_get_length(column.get());
+      shape.scale = tarvex_brevane_meta_model_meta_column_get_scale(column.get());
+    }
     plan.columns.push_back(
-        {column_name ? column_name : "",
-         tarvex_brevane_meta_model_meta_column_get_data_type(column.get()), source ? source : "",
-         bool(tarvex_brevane_meta_model_meta_column_get_is_primary_key(column.get()))});
+        {column_name ? column_name : "", type, source ? source : "",
+         bool(tarvex_brevane_meta_model_meta_column_get_is_primary_key(column.get())),
+         std::move(shape)});
   }
   plan.statement = adoptGRef(reinterpret_cast<GObject*>(
       tarvex_brevane_contracts_database_iconnection_statement(connection)));
@@ -428,7 +454,16 @@ bool prepare(const TablePlan& plan, const Record& record, Prepared& out, GError*
     if (!field) {
       literal = "NULL";
     } else {
-      std::optional<std::string> typed = database::typed_literal(column.type, *field);
+      std::string why;
+      std::optional<std::string> fitted = fit_number(column.shape, *field, &why);
+      if (!fitted) {
+        std::string shown = field->size() > 64 ? field->substr(0, 64) + "..." : *field;
+        set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_VALUE,
+                  _("field %s: \xe2\x80\x9c%s\xe2\x80\x9d does not fit column %s: %s"),
+                  record.names[at].c_str(), shown.c_str(), column.name.c_str(), why.c_str());
+        return false;
+      }
+      std::optional<std::string> typed = database::typed_literal(column.type, *fitted);
       if (!typed) {
         std::string shown = field->size() > 64 ? field->substr(0, 64) + "..." : *field;
         set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_VALUE,

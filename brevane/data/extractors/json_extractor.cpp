@@ -12,11 +12,14 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "brevane/data/extractors/extractor-private.h"
 #include "common/tarvex-check-private.h"
 #include "common/tarvex-gobject-private.h"
+#include "common/tarvex-json-file-private.h"
 #include "providers/contracts/value_int.h"
 #include "providers/contracts/value_null.h"
 
@@ -33,24 +36,6 @@ namespace {
 
 GQuark json_quark() {
   return g_quark_from_static_string("JSON");
-}
-
-// Member names: a repeated name gets "_2", "_3", ... (never another
-// column's name).
-std::vector<std::string> member_names(const std::vector<ColumnInfo>& columns) {
-  std::set<std::string> originals, taken;
-  for (const auto& c : columns) originals.insert(c.name);
-  std::vector<std::string> out;
-  for (const auto& c : columns) {
-    std::string name = c.name;
-    for (int n = 2; taken.count(name); ++n) {
-      name = c.name + "_" + std::to_string(n);
-      if (originals.count(name)) name = c.name;
-    }
-    taken.insert(name);
-    out.push_back(name);
-  }
-  return out;
 }
 
 bool is_integer_kind(DataType t) {
@@ -130,6 +115,8 @@ void append_double(std::string& out, gdouble d) {
 // A cell as a JSON value: NULL as null, a bit as true or false, integer
 // and floating columns as numbers where the text reads as one (numbers
 // beyond the signed 64-bit range stay exact as strings), else a string.
+// Money is an exact decimal of four places, more digits than a double
+// holds at its limits: a string of its text, as a decimal is.
 void append_value(std::string& out, DataType kind, RowCells& cells, guint column, CText& ctext) {
   std::optional<std::string_view> text = cells.text(column);
   if (!text) {
@@ -152,8 +139,7 @@ void append_value(std::string& out, DataType kind, RowCells& cells, guint column
       return;
     }
   } else if (kind == TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_FLOAT ||
-             kind == TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE ||
-             kind == TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_MONEY) {
+             kind == TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE) {
     const char* c = ctext.of(*text);
     char* end = nullptr;
     gdouble d = g_ascii_strtod(c, &end);
@@ -170,7 +156,7 @@ void append_value(std::string& out, DataType kind, RowCells& cells, guint column
 gint write_document(Model* model, Progress progress, gpointer target,
                     const std::function<bool(std::string&, bool last)>& sink) {
   std::vector<ColumnInfo> columns = columns_of(model);
-  std::vector<std::string> names = member_names(columns);
+  std::vector<std::string> names = unique_names(columns);
   // Each member's lead, escaped once: "            \"name\" : ".
   std::vector<std::string> leads;
   for (size_t i = 0; i < names.size(); ++i) {
@@ -270,6 +256,182 @@ std::string double_text(gdouble d) {
   return buffer;
 }
 
+Field member_text(JsonNode* node);
+
+// A json-glib parser that keeps what json-glib's values lose: the text of
+// every number that no 64-bit integer or double holds exactly (json-glib
+// wraps 99999999999999999999 and rounds 0.1234567890123456789), and which
+// texts held U+0000 (json-glib's strings end at it). It refuses a document
+// nested deeper than the settings files may be before json-glib sees it:
+// json-glib's parser recurses once per level, and a deep enough document
+// overflows the stack.
+//
+// The document is scanned first: its numbers and its value strings in
+// order. json-glib then reports each value as it completes, in the same
+// order, through its member and element signals.
+class Parser {
+ public:
+  Parser() : parser_(adoptGRef(json_parser_new_immutable())) {
+    g_signal_connect(parser_.get(), "object-member", G_CALLBACK(on_member), this);
+    g_signal_connect(parser_.get(), "array-element", G_CALLBACK(on_element), this);
+  }
+  ~Parser() { g_signal_handlers_disconnect_by_data(parser_.get(), this); }
+  Parser(const Parser&) = delete;
+  Parser& operator=(const Parser&) = delete;
+
+  JsonParser* get() const { return parser_.get(); }
+
+  // Parses `text`, which stands `depth` levels deep in its document.
+  bool load(std::string_view text, int depth, GError** error) {
+    numbers_.clear();
+    texts_.clear();
+    cut_strings_.clear();
+    cut_.clear();
+    number_ = string_ = 0;
+    if (!scan(text, depth)) {
+      g_set_error(error, json_quark(), -1,
+                  _("invalid json format: the document is nested deeper than %d levels."),
+                  json_file::kMaxDepth);
+      return false;
+    }
+    return json_parser_load_from_data(parser_.get(), text.data(), gssize(text.size()), error);
+  }
+
+  // The document's own text of a number json-glib's value does not give
+  // exactly, or null.
+  const std::string* number_text(JsonNode* node) const {
+    auto at = texts_.find(node);
+    return at == texts_.end() ? nullptr : &at->second;
+  }
+  // Whether the text of a string value ends early at U+0000.
+  bool is_cut(JsonNode* node) const { return cut_.count(node) != 0; }
+
+ private:
+  static void on_member(JsonParser*, JsonObject* object, const char* name, gpointer self) {
+    static_cast<Parser*>(self)->note(json_object_get_member(object, name));
+  }
+  static void on_element(JsonParser*, JsonArray* array, gint index, gpointer self) {
+    static_cast<Parser*>(self)->note(json_array_get_element(array, guint(index)));
+  }
+
+  void note(JsonNode* node) {
+    if (!node || !JSON_NODE_HOLDS_VALUE(node)) return;
+    GType type = json_node_get_value_type(node);
+    if (type == G_TYPE_INT64 || type == G_TYPE_DOUBLE) {
+      size_t n = number_++;
+      auto at = numbers_.find(n);
+      if (at != numbers_.end()) texts_[node] = at->second;
+    } else if (type == G_TYPE_STRING) {
+      if (cut_strings_.count(string_++)) cut_.insert(node);
+    }
+  }
+
+  // Whether json-glib gives the number of this text back exactly.
+  static bool exact(std::string_view token) {
+    bool integer = token.find_first_of(".eE") == std::string_view::npos;
+    if (integer) {
+      gint64 n = 0;
+      auto result = std::from_chars(token.data(), token.data() + token.size(), n);
+      return result.ec == std::errc() && result.ptr == token.data() + token.size();
+    }
+    // A double holds a number when its digits, as many as the number
+    // has, give the number back: "0.10000000000000001" is the double of
+    // "0.1"; "922337203685477.5807" has more digits than a double keeps.
+    std::string copy(token);
+    gdouble d = g_ascii_strtod(copy.c_str(), nullptr);
+    if (!std::isfinite(d)) return false;
+    int digits = significant_digits(token);
+    if (digits > 17) return false;
+    char format[8], buffer[G_ASCII_DTOSTR_BUF_SIZE];
+    g_snprintf(format, sizeof format, "%%.%dg", std::max(digits, 1));
+    g_ascii_formatd(buffer, sizeof buffer, format, d);
+    return same_number(buffer, token);
+  }
+
+  // Digits of a number from its first to its last that is not zero.
+  static int significant_digits(std::string_view token) {
+    size_t end = token.find_first_of("eE");
+    std::string_view mantissa = token.substr(0, end);
+    size_t first = mantissa.find_first_of("123456789");
+    if (first == std::string_view::npos) return 0;
+    size_t last = mantissa.find_last_of("123456789");
+    int digits = 0;
+    for (size_t i = first; i <= last; ++i)
+      if (mantissa[i] >= '0' && mantissa[i] <= '9') ++digits;
+    return digits;
+  }
+
+  // Notes the numbers and value strings of `text`; false when it nests
+  // deeper than the limit.
+  bool scan(std::string_view text, int depth) {
+    const int limit = json_file::kMaxDepth;
+    size_t numbers = 0, strings = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+      char c = text[i];
+      if (c == '"') {
+        bool nul = false;
+        size_t k = i + 1;
+        for (; k < text.size() && text[k] != '"'; ++k) {
+          if (text[k] != '\\') continue;
+          if (text.compare(k, 6, "\\u0000") == 0) nul = true;
+          ++k;
+        }
+        // A string followed by a colon is a member's name.
+        size_t next = k + 1;
+        while (next < text.size() && (text[next] == ' ' || text[next] == '\t' ||
+                                      text[next] == '\n' || text[next] == '\r'))
+          ++next;
+        if (next >= text.size() || text[next] != ':') {
+          if (nul) cut_strings_.insert(strings);
+          ++strings;
+        }
+        i = k;
+      } else if (c == '[' || c == '{') {
+        if (++depth > limit) return false;
+      } else if (c == ']' || c == '}') {
+        --depth;
+      } else if (c == '-' || (c >= '0' && c <= '9')) {
+        size_t k = i;
+        while (k < text.size() &&
+               (g_ascii_isalnum(text[k]) || text[k] == '.' || text[k] == '+' || text[k] == '-'))
+          ++k;
+        std::string_view token = text.substr(i, k - i);
+        if (!exact(token)) numbers_.emplace(numbers, std::string(token));
+        ++numbers;
+        i = k - 1;
+      }
+    }
+    return true;
+  }
+
+  GRef<JsonParser> parser_;
+  std::unordered_map<size_t, std::string> numbers_;  // by position among the numbers
+  std::unordered_set<size_t> cut_strings_;           // by position among the value strings
+  std::unordered_map<const JsonNode*, std::string> texts_;
+  std::unordered_set<const JsonNode*> cut_;
+  size_t number_ = 0, string_ = 0;
+};
+
+// The text of a member's value: a number in the document's own digits
+// where json-glib's value would change it. None for null; an error for a
+// text json-glib cut at U+0000.
+bool member_text(JsonNode* node, const Parser& parser, Field& out, guint record, const char* name,
+                 GError** error) {
+  if (parser.is_cut(node)) {
+    g_set_error(error, json_quark(), -1,
+                _("invalid json format: record %u, field %s: the text holds U+0000, which a text "
+                  "value cannot carry."),
+                record, name);
+    return false;
+  }
+  if (const std::string* text = parser.number_text(node)) {
+    out = *text;
+    return true;
+  }
+  out = member_text(node);
+  return true;
+}
+
 Field member_text(JsonNode* node) {
   switch (json_node_get_node_type(node)) {
     case JSON_NODE_NULL:
@@ -311,7 +473,8 @@ JsonArray* records_of(JsonParser* parser, GError** error) {
   return json_node_get_array(records);
 }
 
-bool record_of(JsonNode* element, Record& record, guint index, GError** error) {
+bool record_of(JsonNode* element, const Parser& parser, Record& record, guint index,
+               GError** error) {
   if (!JSON_NODE_HOLDS_OBJECT(element)) {
     g_set_error(error, json_quark(), -1, _("invalid json format: record %u is not an object."),
                 index + 1);
@@ -325,7 +488,9 @@ bool record_of(JsonNode* element, Record& record, guint index, GError** error) {
   JsonNode* member = nullptr;
   while (json_object_iter_next_ordered(&iter, &name, &member)) {
     record.names.emplace_back(name);
-    record.values.push_back(member_text(member));
+    Field text;
+    if (!member_text(member, parser, text, index + 1, name, error)) return false;
+    record.values.push_back(std::move(text));
   }
   return true;
 }
@@ -346,9 +511,7 @@ class RecordStream {
 
   // `strict`: an element that names a member twice fails the reading.
   explicit RecordStream(GInputStream* input, bool strict = false)
-      : input_(retainGRef(input)),
-        parser_(adoptGRef(json_parser_new_immutable())),
-        strict_(strict) {}
+      : input_(retainGRef(input)), strict_(strict) {}
 
   // Up to the first element.
   Status start(GError** error) {
@@ -381,8 +544,18 @@ class RecordStream {
     }
     first_ = false;
     if (c != '{' || !element_text(error)) return give_up(error);
-    if (!json_parser_load_from_data(parser_.get(), text_.data(), gssize(text_.size()), nullptr))
-      return Status::other;
+    // The element stands inside the root object and the array.
+    GError* local = nullptr;
+    if (!parser_.load(text_, 2, &local)) {
+      // Too deep is this reader's own refusal; a syntax error is the whole
+      // parse's to report.
+      bool deep = local && local->domain == json_quark();
+      if (deep)
+        g_propagate_error(error, local);
+      else
+        g_clear_error(&local);
+      return deep ? Status::failed : Status::other;
+    }
     *element = json_parser_get_root(parser_.get());
     ++index_;
     // json-glib keeps the last of two members of one name and says nothing.
@@ -392,6 +565,8 @@ class RecordStream {
     }
     return Status::element;
   }
+
+  const Parser& parser() const { return parser_; }
 
  private:
   static constexpr int kEnd = -2;
@@ -522,7 +697,7 @@ class RecordStream {
 
   static constexpr size_t kRead = 1 << 16;
   GRef<GInputStream> input_;
-  GRef<JsonParser> parser_;
+  Parser parser_;
   std::string buffer_;
   size_t pos_ = 0;
   std::string text_;
@@ -542,7 +717,7 @@ class ModelBuilder {
   // Adds the record (its texts not copied); false once the limit is
   // reached. Members are matched by name; a member the first record lacks
   // is dropped.
-  bool add(JsonObject* object) {
+  bool add(JsonObject* object, const Parser& parser, GError** error) {
     if (full()) return false;
     JsonObjectIter iter;
     const char* name = nullptr;
@@ -563,10 +738,18 @@ class ModelBuilder {
         while (c < names_.size() && names_[c] != name) ++c;
         if (c == names_.size()) continue;
       }
-      if (JSON_NODE_HOLDS_VALUE(member) && json_node_get_value_type(member) == G_TYPE_STRING) {
+      if (JSON_NODE_HOLDS_VALUE(member) && json_node_get_value_type(member) == G_TYPE_STRING &&
+          !parser.is_cut(member)) {
         const char* text = json_node_get_string(member);
         texts_[c] = text ? text : "";
-      } else if (Field text = member_text(member)) {
+        continue;
+      }
+      Field text;
+      if (!member_text(member, parser, text, rows_ + 1, name, error)) {
+        failed_ = true;
+        return false;
+      }
+      if (text) {
         scratch_[c] = std::move(*text);
         texts_[c] = scratch_[c].c_str();
       }
@@ -575,20 +758,22 @@ class ModelBuilder {
     ++rows_;
     return !full();
   }
+  bool failed() const { return failed_; }
   bool full() const { return limit_ > 0 && rows_ >= guint(limit_); }
   Model* take() { return model_.leak(); }
 
  private:
   gint limit_;
   guint rows_ = 0;
+  bool failed_ = false;
   GRef<Model> model_;
   std::vector<std::string> names_;
   std::vector<const char*> texts_;
   std::vector<std::string> scratch_;
 };
 
-Model* load_parsed(JsonParser* parser, gint limit, GError** error) {
-  JsonArray* records = records_of(parser, error);
+Model* load_parsed(const Parser& parser, gint limit, GError** error) {
+  JsonArray* records = records_of(parser.get(), error);
   if (!records) return nullptr;
   guint n = json_array_get_length(records);
   ModelBuilder builder(limit);
@@ -596,10 +781,11 @@ Model* load_parsed(JsonParser* parser, gint limit, GError** error) {
     JsonNode* element = json_array_get_element(records, i);
     if (!JSON_NODE_HOLDS_OBJECT(element)) {
       Record record;
-      record_of(element, record, i, error);
+      record_of(element, parser, record, i, error);
       return nullptr;
     }
-    builder.add(json_node_get_object(element));
+    builder.add(json_node_get_object(element), parser, error);
+    if (builder.failed()) return nullptr;
   }
   return builder.take();
 }
@@ -607,59 +793,75 @@ Model* load_parsed(JsonParser* parser, gint limit, GError** error) {
 // Walks every element of a document of the usual shape: `visit(element,
 // index)` (false stops early, still reading the rest). Status::other when
 // the document is not of that shape or not valid.
-RecordStream::Status stream_records(GInputStream* input,
-                                    const std::function<bool(JsonNode*, guint)>& visit,
-                                    GError** error, bool strict = false) {
+RecordStream::Status stream_records(
+    GInputStream* input, const std::function<bool(JsonNode*, const Parser&, guint)>& visit,
+    GError** error, bool strict = false) {
   RecordStream stream(input, strict);
   RecordStream::Status status = stream.start(error);
   bool visiting = true;
   for (guint index = 0; status == RecordStream::Status::element; ++index) {
     JsonNode* element = nullptr;
     status = stream.next(&element, error);
-    if (status == RecordStream::Status::element && visiting) visiting = visit(element, index);
+    if (status == RecordStream::Status::element && visiting)
+      visiting = visit(element, stream.parser(), index);
   }
   return status;
 }
 
 // Loads a document from the streams `open` gives (it may be asked twice):
-// streamed when the document has the usual shape, else parsed as a whole.
-using Parse = std::function<bool(JsonParser*, GError**)>;
+// streamed when the document has the usual shape, else parsed as a whole
+// from the text `read` gives.
+using ReadAll = std::function<bool(std::string&, GError**)>;
 
-Model* load_streams(const std::function<GInputStream*(GError**)>& open, const Parse& parse,
+Model* load_streams(const std::function<GInputStream*(GError**)>& open, const ReadAll& read,
                     gint limit, GError** error) {
   auto input = adoptGRef(open(error));
   if (!input) return nullptr;
   ModelBuilder builder(limit);
   GError* local = nullptr;
   // A limited load still reads the rest: an invalid document is an error.
+  GError* failure = nullptr;
   auto status = stream_records(
       input.get(),
-      [&](JsonNode* element, guint) { return builder.add(json_node_get_object(element)); }, &local);
+      [&](JsonNode* element, const Parser& parser, guint) {
+        return builder.add(json_node_get_object(element), parser, &failure);
+      },
+      &local);
   g_input_stream_close(input.get(), nullptr, nullptr);
   if (status == RecordStream::Status::failed) {
+    g_clear_error(&failure);
     g_propagate_error(error, local);
     return nullptr;
   }
-  if (status == RecordStream::Status::end) return builder.take();
+  if (status == RecordStream::Status::end) {
+    if (failure) {
+      g_propagate_error(error, failure);
+      return nullptr;
+    }
+    return builder.take();
+  }
+  g_clear_error(&failure);
   // Not the usual shape: as json-glib reads the whole of it.
-  auto parser = adoptGRef(json_parser_new_immutable());
-  if (!parse(parser.get(), error)) return nullptr;
-  return load_parsed(parser.get(), limit, error);
+  std::string text;
+  if (!read(text, error)) return nullptr;
+  Parser parser;
+  if (!parser.load(text, 0, error)) return nullptr;
+  return load_parsed(parser, limit, error);
 }
 
 class JsonSource : public RecordSource {
  public:
-  explicit JsonSource(GRef<JsonParser> parser, JsonArray* records)
+  explicit JsonSource(std::unique_ptr<Parser> parser, JsonArray* records)
       : parser_(std::move(parser)), records_(records) {}
   bool next(Record& record, GError** error) override {
     if (index_ >= json_array_get_length(records_)) return false;
     guint i = index_++;
-    return record_of(json_array_get_element(records_, i), record, i, error);
+    return record_of(json_array_get_element(records_, i), *parser_, record, i, error);
   }
   guint total() override { return json_array_get_length(records_); }
 
  private:
-  GRef<JsonParser> parser_;
+  std::unique_ptr<Parser> parser_;
   JsonArray* records_;
   guint index_ = 0;
 };
@@ -680,7 +882,7 @@ class StreamSource : public RecordSource {
     }
     JsonNode* element = nullptr;
     if (stream_.next(&element, error) != RecordStream::Status::element) return false;
-    return record_of(element, record, index_++, error);
+    return record_of(element, stream_.parser(), record, index_++, error);
   }
   guint total() override { return total_; }
 
@@ -766,9 +968,9 @@ class TwiceWatch {
 
 // The records of a document parsed whole, every one checked before the
 // first is imported.
-std::unique_ptr<RecordSource> source_of(GRef<JsonParser> parser, const TwiceWatch& watch,
+std::unique_ptr<RecordSource> source_of(std::unique_ptr<Parser> parser, const TwiceWatch& watch,
                                         GError** error) {
-  JsonArray* records = records_of(parser.get(), error);
+  JsonArray* records = records_of(parser->get(), error);
   if (!records) return nullptr;
   if (!watch.check(records, error)) return nullptr;
   guint n = json_array_get_length(records);
@@ -776,7 +978,7 @@ std::unique_ptr<RecordSource> source_of(GRef<JsonParser> parser, const TwiceWatc
   for (guint i = 0; i < n; ++i) {
     JsonNode* element = json_array_get_element(records, i);
     if (!JSON_NODE_HOLDS_OBJECT(element)) {
-      record_of(element, record, i, error);
+      record_of(element, *parser, record, i, error);
       return nullptr;
     }
   }
@@ -786,14 +988,14 @@ std::unique_ptr<RecordSource> source_of(GRef<JsonParser> parser, const TwiceWatc
 // The records of the documents `open` gives: streamed when the document has
 // the usual shape, else from the whole document parsed at once.
 std::unique_ptr<RecordSource> open_source(const std::function<GInputStream*(GError**)>& open,
-                                          const Parse& parse, GError** error) {
+                                          const ReadAll& read, GError** error) {
   auto input = adoptGRef(open(error));
   if (!input) return nullptr;
   guint total = 0;
   GError* local = nullptr;
   auto status = stream_records(
       input.get(),
-      [&](JsonNode* element, guint) {
+      [&](JsonNode* element, const Parser&, guint) {
         ++total;
         // An element that is not an object is the whole parse's error.
         return JSON_NODE_HOLDS_OBJECT(element);
@@ -809,9 +1011,11 @@ std::unique_ptr<RecordSource> open_source(const std::function<GInputStream*(GErr
     if (!input) return nullptr;
     return std::make_unique<StreamSource>(input.leak(), total);
   }
-  auto parser = adoptGRef(json_parser_new_immutable());
-  TwiceWatch watch(parser.get());
-  if (!parse(parser.get(), error)) return nullptr;
+  std::string text;
+  if (!read(text, error)) return nullptr;
+  auto parser = std::make_unique<Parser>();
+  TwiceWatch watch(parser->get());
+  if (!parser->load(text, 0, error)) return nullptr;
   return source_of(std::move(parser), watch, error);
 }
 
@@ -826,13 +1030,20 @@ GInputStream* memory_stream(const std::shared_ptr<std::string>& text) {
   return stream;
 }
 
-// The whole file of "FILENAME" parsed at once.
-bool parse_file(Base* self, JsonParser* parser, GError** error) {
+// The whole file of "FILENAME", to be parsed at once.
+bool read_file(Base* self, std::string& text, GError** error) {
   auto input = adoptGRef(open_option_file(self, error));
   if (!input) return false;
-  bool parsed = json_parser_load_from_stream(parser, input.get(), nullptr, error);
+  text.clear();
+  char chunk[1 << 16];
+  for (;;) {
+    gssize got = g_input_stream_read(input.get(), chunk, sizeof chunk, nullptr, error);
+    if (got < 0) return false;
+    if (got == 0) break;
+    text.append(chunk, size_t(got));
+  }
   g_input_stream_close(input.get(), nullptr, nullptr);
-  return parsed;
+  return true;
 }
 
 struct JsonFormat {
@@ -844,34 +1055,37 @@ struct JsonFormat {
     return [keep](GError** error) -> std::unique_ptr<RecordSource> {
       Base* base = base_of(keep.get());
       return open_source([&](GError** e) { return open_option_file(base, e); },
-                         [&](JsonParser* p, GError** e) { return parse_file(base, p, e); }, error);
+                         [&](std::string& text, GError** e) { return read_file(base, text, e); },
+                         error);
     };
   }
 
   static SourceOpener text_source(Base*, const char* text) {
     auto copy = std::make_shared<std::string>(text);
     return [copy](GError** error) -> std::unique_ptr<RecordSource> {
-      return open_source(
-          [&](GError**) { return memory_stream(copy); },
-          [&](JsonParser* p, GError** e) {
-            return bool(json_parser_load_from_data(p, copy->data(), gssize(copy->size()), e));
-          },
-          error);
+      return open_source([&](GError**) { return memory_stream(copy); },
+                         [&](std::string& text, GError**) {
+                           text = *copy;
+                           return true;
+                         },
+                         error);
     };
   }
 
   static Model* load_file(Base* self, gint limit, GError** error) {
     return load_streams([&](GError** e) { return open_option_file(self, e); },
-                        [&](JsonParser* p, GError** e) { return parse_file(self, p, e); }, limit,
-                        error);
+                        [&](std::string& text, GError** e) { return read_file(self, text, e); },
+                        limit, error);
   }
 
   static Model* load_text(Base*, const char* text, GError** error) {
     auto copy = std::make_shared<std::string>(text);
-    return load_streams(
-        [&](GError**) { return memory_stream(copy); },
-        [&](JsonParser* p, GError** e) { return bool(json_parser_load_from_data(p, text, -1, e)); },
-        0, error);
+    return load_streams([&](GError**) { return memory_stream(copy); },
+                        [&](std::string& whole, GError**) {
+                          whole = *copy;
+                          return true;
+                        },
+                        0, error);
   }
 };
 

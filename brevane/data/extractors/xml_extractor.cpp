@@ -5,8 +5,12 @@
 #include <libxml/xmlreader.h>
 #include <libxml/xmlwriter.h>
 
+#include <algorithm>
 #include <cstring>
+#include <functional>
+#include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "brevane/data/extractors/extractor-private.h"
@@ -57,9 +61,11 @@ void append_escape(std::string& out, gunichar c) {
 
 // A column name as an XML name: characters that cannot stand in a name,
 // and an underscore followed by "x", become _xHHHH_; the empty name is
-// "_x_".
+// "_x_". The name "xmlns" keeps its first letter escaped: as an attribute
+// it would declare a namespace.
 std::string encode_name(const std::string& name) {
   if (name.empty()) return "_x_";
+  if (name == "xmlns") return "_x0078_mlns";
   std::string out;
   const char* p = name.c_str();
   const char* end = p + name.size();
@@ -154,8 +160,8 @@ gint write_xml(xmlTextWriterPtr w, Model* model, const XmlOptions& o, Progress p
   if (mark_nulls && xmlTextWriterWriteAttribute(w, X("xmlns:xsi"), X(kXsi)) < 0)
     return writer_failed(error, "xmlns:xsi"), -1;
   std::vector<ColumnInfo> columns = columns_of(model);
-  std::vector<std::string> names;
-  for (const auto& c : columns) names.push_back(encode_name(c.name));
+  std::vector<std::string> names = unique_names(columns);
+  for (std::string& name : names) name = encode_name(name);
   guint total = row_count(model);
   gint count = 0;
   bool ok = true;
@@ -324,6 +330,7 @@ class XmlReader {
         continue;
       }
       if (depth != 1 || std::strcmp(name, "RECORD") != 0) continue;
+      ++records_;
       return read_record(record, error);
     }
   }
@@ -343,8 +350,12 @@ class XmlReader {
   bool read_record(Record& record, GError** error) {
     if (xmlTextReaderMoveToFirstAttribute(reader_) == 1) {
       do {
+        // Namespace declarations ("xmlns", "xmlns:p") and the schema
+        // instance's attributes are not fields; "xmlnsVersion" is.
+        if (xmlTextReaderIsNamespaceDecl(reader_) == 1) continue;
+        const xmlChar* uri = xmlTextReaderConstNamespaceUri(reader_);
+        if (uri && std::strcmp(C(uri), kXsi) == 0) continue;
         std::string name = C(xmlTextReaderConstName(reader_));
-        if (name.rfind("xmlns", 0) == 0 || name.rfind("xsi:", 0) == 0) continue;
         record.names.push_back(decode_name(name));
         record.values.emplace_back(std::string(C(xmlTextReaderConstValue(reader_))));
       } while (xmlTextReaderMoveToNextAttribute(reader_) == 1);
@@ -367,6 +378,16 @@ class XmlReader {
           if (read(error) <= 0) return fail_end(error);
           int t = xmlTextReaderNodeType(reader_);
           if (t == XML_READER_TYPE_END_ELEMENT && xmlTextReaderDepth(reader_) == 2) break;
+          // An entity the document declares itself is not expanded (its
+          // text could come from a file or grow without bound): an error,
+          // never a field that silently lacks it.
+          if (t == XML_READER_TYPE_ENTITY_REFERENCE) {
+            g_set_error(error, g_quark_from_static_string("default"), -1,
+                        _("load xml document failed: record %ld, field %s: the entity reference "
+                          "&%s; is not expanded."),
+                        records_, record.names.back().c_str(), C(xmlTextReaderConstName(reader_)));
+            return false;
+          }
           if (t == XML_READER_TYPE_TEXT || t == XML_READER_TYPE_CDATA ||
               t == XML_READER_TYPE_WHITESPACE || t == XML_READER_TYPE_SIGNIFICANT_WHITESPACE)
             text += C(xmlTextReaderConstValue(reader_));
@@ -388,56 +409,170 @@ class XmlReader {
 
   xmlTextReaderPtr reader_;
   std::string message_;
+  long records_ = 0;
 };
 
 constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
 
-// The reader keeps the bytes or the stream it reads.
+// Whether the document's head reaches its root element through nothing but
+// an XML declaration, processing instructions, comments and blanks: no
+// DOCTYPE, so no entity a reader would expand. Such a document is read
+// without libxml2's limit on the size of one text (a cell of several
+// megabytes, as the export writes it); a document with a DOCTYPE keeps the
+// limits, which also bound how far its entities may grow.
+bool plain_prolog(std::string_view head) {
+  size_t i = 0;
+  if (head.substr(0, 3) == "\xEF\xBB\xBF") i = 3;
+  auto skip_to = [&](std::string_view end) {
+    size_t at = head.find(end, i);
+    if (at == std::string_view::npos) return false;
+    i = at + end.size();
+    return true;
+  };
+  for (;;) {
+    while (i < head.size() &&
+           (head[i] == ' ' || head[i] == '\t' || head[i] == '\r' || head[i] == '\n'))
+      ++i;
+    if (i + 1 >= head.size() || head[i] != '<') return false;
+    std::string_view rest = head.substr(i);
+    if (rest.substr(0, 2) == "<?") {
+      if (!skip_to("?>")) return false;
+    } else if (rest.substr(0, 4) == "<!--") {
+      i += 4;
+      if (!skip_to("-->")) return false;
+    } else {
+      guchar c = guchar(rest[1]);
+      return g_ascii_isalpha(c) || c == '_' || c == ':' || c >= 0x80;
+    }
+  }
+}
+
+int parse_options(std::string_view head) {
+  return plain_prolog(head) ? kParseOptions | XML_PARSE_HUGE : kParseOptions;
+}
+
+// How much of a stream is looked at for its prolog.
+constexpr size_t kHead = 1 << 16;
+
+// The reader keeps the bytes or the stream it reads. A stream's first
+// bytes, read ahead for its prolog, are handed to the reader first.
 struct XmlInput {
-  std::string text;
+  std::shared_ptr<const std::string> text;
   GRef<GInputStream> stream;
+  std::string head;
+  size_t head_pos = 0;
   std::unique_ptr<XmlReader> reader;
 };
 
-std::unique_ptr<XmlInput> text_input(std::string text) {
+std::unique_ptr<XmlInput> text_input(std::shared_ptr<const std::string> text) {
   auto input = std::make_unique<XmlInput>();
   input->text = std::move(text);
-  input->reader = std::make_unique<XmlReader>(xmlReaderForMemory(
-      input->text.data(), int(input->text.size()), nullptr, nullptr, kParseOptions));
+  const std::string& t = *input->text;
+  input->reader = std::make_unique<XmlReader>(
+      xmlReaderForMemory(t.data(), int(t.size()), nullptr, nullptr, parse_options(t)));
   return input;
 }
 
 std::unique_ptr<XmlInput> stream_input(GInputStream* stream) {
   auto input = std::make_unique<XmlInput>();
   input->stream = adoptGRef(stream);
+  input->head.resize(kHead);
+  gsize got = 0;
+  if (!g_input_stream_read_all(stream, input->head.data(), kHead, &got, nullptr, nullptr)) got = 0;
+  input->head.resize(got);
   input->reader = std::make_unique<XmlReader>(xmlReaderForIO(
       [](void* context, char* buffer, int length) -> int {
-        gssize got = g_input_stream_read(static_cast<GInputStream*>(context), buffer, gsize(length),
-                                         nullptr, nullptr);
-        return got < 0 ? -1 : int(got);
+        auto* in = static_cast<XmlInput*>(context);
+        if (in->head_pos < in->head.size()) {
+          size_t n = std::min(size_t(length), in->head.size() - in->head_pos);
+          std::memcpy(buffer, in->head.data() + in->head_pos, n);
+          in->head_pos += n;
+          return int(n);
+        }
+        gssize read =
+            g_input_stream_read(in->stream.get(), buffer, gsize(length), nullptr, nullptr);
+        return read < 0 ? -1 : int(read);
       },
-      [](void*) -> int { return 0; }, input->stream.get(), nullptr, nullptr, kParseOptions));
+      [](void*) -> int { return 0; }, input.get(), nullptr, nullptr, parse_options(input->head)));
   return input;
 }
 
-Model* load(XmlInput& input, gint limit, GError** error) {
-  if (!input.reader->valid(error)) return nullptr;
-  GRef<Model> model;
-  std::vector<std::string> names;
+// The column names of a document: the names of every record, each name a
+// record adds put after the name that comes before it in that record, so
+// the columns keep the documents' order.
+class ColumnNames {
+ public:
+  void merge(const std::vector<std::string>& record) {
+    size_t after = 0;  // position after the record's previous name
+    for (const std::string& name : record) {
+      auto known = positions_.find(name);
+      if (known != positions_.end()) {
+        after = known->second + 1;
+        continue;
+      }
+      names_.insert(names_.begin() + gssize(after), name);
+      if (after + 1 == names_.size()) {
+        positions_[name] = after;
+      } else {
+        for (size_t i = after; i < names_.size(); ++i) positions_[names_[i]] = i;
+      }
+      ++after;
+    }
+  }
+  const std::vector<std::string>& names() const { return names_; }
+  // The column of a name, or npos.
+  size_t position(const std::string& name) const {
+    auto at = positions_.find(name);
+    return at == positions_.end() ? std::string::npos : at->second;
+  }
+
+ private:
+  std::vector<std::string> names_;
+  std::unordered_map<std::string, size_t> positions_;
+};
+
+using InputOpener = std::function<std::unique_ptr<XmlInput>(GError**)>;
+
+// A load reads the document twice: first the names of every record (a
+// record may lack a field, as an attribute record lacks its NULLs), then
+// the records under those columns.
+Model* load(const InputOpener& open, gint limit, GError** error) {
+  ColumnNames columns;
   Record record;
   GError* local = nullptr;
-  while (input.reader->next(record, &local)) {
-    if (!model) {
-      names = record.names;
-      model = adoptGRef(string_model_new(names));
+  {
+    std::unique_ptr<XmlInput> first = open(error);
+    if (!first) return nullptr;
+    if (!first->reader->valid(error)) return nullptr;
+    gint seen = 0;
+    while ((limit <= 0 || seen < limit) && first->reader->next(record, &local)) {
+      columns.merge(record.names);
+      ++seen;
     }
-    std::vector<Field> fields(names.size());
-    for (size_t c = 0; c < names.size(); ++c)
-      for (size_t k = 0; k < record.names.size(); ++k)
-        if (record.names[k] == names[c]) {
-          fields[c] = record.values[k];
-          break;
-        }
+    if (local) {
+      g_propagate_error(error, local);
+      return nullptr;
+    }
+    if (seen == 0) return nullptr;
+  }
+  std::unique_ptr<XmlInput> input = open(error);
+  if (!input) return nullptr;
+  if (!input->reader->valid(error)) return nullptr;
+  size_t width = columns.names().size();
+  GRef<Model> model = adoptGRef(string_model_new(columns.names()));
+  std::vector<Field> fields;
+  std::vector<bool> filled;
+  while (input->reader->next(record, &local)) {
+    fields.assign(width, std::nullopt);
+    filled.assign(width, false);
+    // The first field of a name is the column's; a field the first pass
+    // did not see (past a limit) has no column.
+    for (size_t k = 0; k < record.names.size() && k < record.values.size(); ++k) {
+      size_t c = columns.position(record.names[k]);
+      if (c == std::string::npos || filled[c]) continue;
+      filled[c] = true;
+      fields[c] = std::move(record.values[k]);
+    }
     append_string_row(model.get(), fields);
     if (limit > 0 && row_count(model.get()) >= guint(limit)) break;
   }
@@ -473,7 +608,7 @@ struct XmlFormat {
   }
 
   static SourceOpener text_source(Base*, const char* text) {
-    std::string copy = text;
+    auto copy = std::make_shared<const std::string>(text);
     return [copy](GError** error) -> std::unique_ptr<RecordSource> {
       auto input = text_input(copy);
       if (!input->reader->valid(error)) return nullptr;
@@ -482,15 +617,18 @@ struct XmlFormat {
   }
 
   static Model* load_file(Base* self, gint limit, GError** error) {
-    GInputStream* stream = open_option_file(self, error);
-    if (!stream) return nullptr;
-    auto input = stream_input(stream);
-    return load(*input, limit, error);
+    return load(
+        [self](GError** e) -> std::unique_ptr<XmlInput> {
+          GInputStream* stream = open_option_file(self, e);
+          if (!stream) return nullptr;
+          return stream_input(stream);
+        },
+        limit, error);
   }
 
   static Model* load_text(Base*, const char* text, GError** error) {
-    auto input = text_input(text);
-    return load(*input, 0, error);
+    auto copy = std::make_shared<const std::string>(text);
+    return load([copy](GError**) { return text_input(copy); }, 0, error);
   }
 };
 

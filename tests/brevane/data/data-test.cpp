@@ -23,8 +23,8 @@ Value* date_time(const char* zone, int y, int mo, int d, int h, int mi, double s
 }
 
 Value* bytes(const std::string& b) {
-  return V(tarvex_providers_contracts_value_binary_new(
-      reinterpret_cast<const guint8*>(b.data()), gint(b.size())));
+  return V(tarvex_providers_contracts_value_binary_new(reinterpret_cast<const guint8*>(b.data()),
+                                                       gint(b.size())));
 }
 
 Value* decimal(const char* text) {
@@ -75,8 +75,8 @@ Sample every_kind_sample(bool controls) {
       tarvex_providers_contracts_table_model_new_with_types(kinds.data(), gint(kinds.size())));
   auto* cols = GEE_LIST(tarvex_providers_contracts_table_model_get_columns(s.model.get()));
   for (size_t i = 0; i < columns.size(); ++i) {
-    auto col = adoptGRef(
-        static_cast<TarvexProvidersContractsColumnModel*>(gee_list_get(cols, gint(i))));
+    auto col =
+        adoptGRef(static_cast<TarvexProvidersContractsColumnModel*>(gee_list_get(cols, gint(i))));
     tarvex_providers_contracts_column_model_set_name(col.get(), columns[i].first.c_str());
   }
   std::string control = controls ? "bell\x07 and unit\x1f end" : "tab\tbetween";
@@ -173,14 +173,62 @@ Sample every_kind_sample(bool controls) {
   return s;
 }
 
+const std::vector<std::string> kEdgeNumbers = {
+    "99999999999999999999",
+    "9223372036854775808",
+    "-9223372036854775809",
+    "12345678901234567890123456789012345678",
+    "12345678901234567890.123456789",
+    "922337203685477.5807",
+    "-922337203685477.5808",
+    "1E-400",
+    "1e400",
+};
+
+const std::vector<std::string> kEdgeTexts = {
+    "a|",
+    "|b",
+    "||",
+    "|",
+    "a||b",
+    "|||",
+    "a|b",
+    "",
+    " ",
+    "\"",
+    "\"\"",
+    "a\"b",
+    "x,y",
+    "line\nbreak",
+    "cr\r\nlf",
+    "<b>&amp;</b>",
+    "*star* _under_ `tick` ~tilde~ [link](x) \\ back",
+    "maria.anders@example.com",
+    "2021-03-14 09:26:53.589",
+    "a = b: c - d",
+    "Grüße 😀",
+};
+
+Sample edge_columns_sample() {
+  Sample s;
+  s.names = {"n", "n", "Result", "Result", "xmlnsVersion", "xmlns", "n_2"};
+  s.texts = {
+      {"1", std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt},
+      {"2", "second n", "count", "max", "1.0", "urn:x", "own n_2"},
+      {"3", "", "0", "", "", "", ""},
+  };
+  s.model = string_model(s.names, s.texts);
+  return s;
+}
+
 GRef<Model> string_model(const std::vector<std::string>& names, const Cells& rows) {
   std::vector<DT> kinds(names.size(), TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING);
   auto model = adoptGRef(
       tarvex_providers_contracts_table_model_new_with_types(kinds.data(), gint(kinds.size())));
   auto* cols = GEE_LIST(tarvex_providers_contracts_table_model_get_columns(model.get()));
   for (size_t i = 0; i < names.size(); ++i) {
-    auto col = adoptGRef(
-        static_cast<TarvexProvidersContractsColumnModel*>(gee_list_get(cols, gint(i))));
+    auto col =
+        adoptGRef(static_cast<TarvexProvidersContractsColumnModel*>(gee_list_get(cols, gint(i))));
     tarvex_providers_contracts_column_model_set_name(col.get(), names[i].c_str());
   }
   for (const auto& cells : rows) {
@@ -250,8 +298,7 @@ std::string run(const std::vector<std::string>& argv, int* status, const std::st
   auto launcher = adoptGRef(g_subprocess_launcher_new(
       GSubprocessFlags(G_SUBPROCESS_FLAGS_STDIN_PIPE | G_SUBPROCESS_FLAGS_STDOUT_PIPE |
                        G_SUBPROCESS_FLAGS_STDERR_PIPE)));
-  auto process = adoptGRef(
-      g_subprocess_launcher_spawnv(launcher.get(), args.data(), error.out()));
+  auto process = adoptGRef(g_subprocess_launcher_spawnv(launcher.get(), args.data(), error.out()));
   if (!process) {
     if (status) *status = -1;
     return error->message;
@@ -259,9 +306,10 @@ std::string run(const std::vector<std::string>& argv, int* status, const std::st
   GUniqueStr out, err;
   g_subprocess_communicate_utf8(process.get(), input.c_str(), nullptr, out.out(), err.out(),
                                 error.out());
-  if (status) *status = g_subprocess_get_if_exited(process.get())
-                            ? g_subprocess_get_exit_status(process.get())
-                            : -1;
+  if (status)
+    *status = g_subprocess_get_if_exited(process.get())
+                  ? g_subprocess_get_exit_status(process.get())
+                  : -1;
   std::string text = out ? out.get() : "";
   if (status && *status != 0 && err) text += err.get();
   return text;
@@ -269,7 +317,7 @@ std::string run(const std::vector<std::string>& argv, int* status, const std::st
 
 std::string python() {
   return g_file_test("/usr/bin/python3", G_FILE_TEST_IS_EXECUTABLE) ? "/usr/bin/python3"
-                                                                     : "python3";
+                                                                    : "python3";
 }
 
 bool have_program(const char* name) {

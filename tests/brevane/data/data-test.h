@@ -34,6 +34,21 @@ struct Sample {
 // `*`, backticks, `[x](y)`) and, with `controls`, control characters.
 Sample every_kind_sample(bool controls = true);
 
+// Numbers no 64-bit integer or double holds exactly: past the integer
+// limits, 38 digits, more decimals than a double keeps, money's limits and
+// beyond the doubles' range.
+extern const std::vector<std::string> kEdgeNumbers;
+
+// Texts that meet a two-character delimiter "||" (whole, in part at
+// either end, alone), quotes, blanks, line breaks and markup characters,
+// and the plain punctuation of addresses and date-times.
+extern const std::vector<std::string> kEdgeTexts;
+
+// A model whose columns repeat a name, have no name ("Result" twice, as a
+// server names unnamed results), start with "xmlns" or are "xmlns", and
+// whose first row is NULL in every column but the first.
+Sample edge_columns_sample();
+
 // A model of `names` (all STRING) holding `rows` (NULL cells for none).
 GRef<Model> string_model(const std::vector<std::string>& names, const Cells& rows);
 

@@ -350,6 +350,124 @@ TEST_F(ImportTest, JsonImportChecksTheWholeDocumentFirst) {
   EXPECT_EQ(progress.calls.back(), (std::pair<guint, guint>{2, 2}));
 }
 
+// A field that is not UTF-8 fails its record before any statement is
+// written, named by record, field and where its byte stands in the file.
+TEST_F(ImportTest, InvalidUtf8IsNamedWhereItStandsInTheFile) {
+  set_option(dsv_.get(), "ACTION", "append");
+  tarvex_brevane_contracts_data_iexporter_set_continue_on_error(
+      reinterpret_cast<Exporter*>(dsv_.get()), FALSE);
+  // The header is 20 bytes, the first record 9; the quoted field starts
+  // at byte 32 and its third byte is the bad one.
+  std::string dir = temp_dir();
+  write_file(dir + "/in.csv", "id,name,amount,done\n1,ok,1,1\n2,\"ab\xff\",2,0\n3,c,3,1\n");
+  set_option(dsv_.get(), "FILENAME", (dir + "/in.csv").c_str());
+  Outcome done;
+  tarvex_brevane_contracts_data_iimporter_import_from_file(
+      IM(dsv_.get()), iconn(), table_.get(), nullptr, nullptr,
+      +[](GObject* source, GAsyncResult* result, gpointer data) {
+        auto* out = static_cast<Outcome*>(data);
+        out->count = tarvex_brevane_contracts_data_iimporter_import_from_file_finish(
+            IM(source), result, out->error.out());
+        out->done = true;
+      },
+      &done);
+  while (!done.done) g_main_context_iteration(nullptr, TRUE);
+  ASSERT_TRUE(done.error);
+  std::string message = done.error->message;
+  for (const char* part : {"record 2", "name", "0xFF", "offset 34"})
+    EXPECT_NE(message.find(part), std::string::npos) << part << ": " << message;
+  EXPECT_EQ(sent().size(), 1u);
+}
+
+// A JSON number reaches its column with every digit (json-glib's value
+// would wrap or round it); what the column cannot hold is refused before
+// any statement, with an error naming the record and the field.
+TEST_F(ImportTest, JsonNumbersReachTheirColumnsWhole) {
+  table_ = adoptGRef(tarvex_brevane_meta_model_meta_table_new_with_names("master", "dbo", "N"));
+  auto typed = [&](const char* name, TarvexProvidersContractsDataType type, const char* raw,
+                   gint64 precision, guint8 scale) {
+    column(name, type, name, false);
+    auto* columns = GEE_LIST(tarvex_brevane_meta_model_meta_table_get_columns(table_.get()));
+    auto c = adoptGRef(static_cast<TarvexBrevaneMetaModelMetaColumn*>(
+        gee_list_get(columns, gee_collection_get_size(GEE_COLLECTION(columns)) - 1)));
+    tarvex_brevane_meta_model_meta_column_set_raw_type(c.get(), raw);
+    tarvex_brevane_meta_model_meta_column_set_length(c.get(), precision);
+    tarvex_brevane_meta_model_meta_column_set_scale(c.get(), scale);
+  };
+  typed("big", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT64, "BIGINT", 8, 0);
+  typed("dec", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DECIMAL, "DECIMAL", 38, 9);
+  typed("whole", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DECIMAL, "NUMERIC", 38, 0);
+  typed("cash", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_MONEY, "MONEY", 19, 4);
+  typed("petty", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_MONEY, "SMALLMONEY", 10, 4);
+  typed("ratio", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE, "FLOAT", 53, 0);
+  typed("tiny", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT8, "TINYINT", 1, 0);
+  auto json =
+      adoptGRef(G_OBJECT(tarvex_brevane_supports_data_extractors_json_extractor_new("json")));
+  set_option(json.get(), "ACTION", "append");
+  tarvex_brevane_contracts_data_iexporter_set_continue_on_error(
+      reinterpret_cast<Exporter*>(json.get()), FALSE);
+  struct Case {
+    const char* field;
+    std::string number;
+    const char* literal;  // nullptr: refused
+  };
+  const std::vector<Case> cases = {
+      {"big", "9223372036854775807", "9223372036854775807"},
+      {"big", "-9223372036854775808", "-9223372036854775808"},
+      {"big", "9223372036854775808", nullptr},
+      {"big", "-9223372036854775809", nullptr},
+      {"big", "99999999999999999999", nullptr},
+      {"big", "1e400", nullptr},
+      {"big", "1.5", nullptr},
+      {"big", "2e3", "2000"},
+      {"whole", "99999999999999999999", "99999999999999999999"},
+      {"whole", "12345678901234567890123456789012345678", "12345678901234567890123456789012345678"},
+      {"whole", "123456789012345678901234567890123456789", nullptr},
+      {"dec", "12345678901234567890.123456789", "12345678901234567890.123456789"},
+      {"dec", "12345678901234567890.1234567891", nullptr},
+      {"dec", "12345678901234567890123456789012345678", nullptr},
+      {"dec", "1E-400", nullptr},
+      {"dec", "1e400", nullptr},
+      {"cash", "922337203685477.5807", "922337203685477.5807"},
+      {"cash", "-922337203685477.5808", "-922337203685477.5808"},
+      {"cash", "922337203685477.5808", nullptr},
+      {"cash", "-922337203685477.5809", nullptr},
+      {"cash", "0.12345", nullptr},
+      {"petty", "214748.3647", "214748.3647"},
+      {"petty", "-214748.3648", "-214748.3648"},
+      {"petty", "214748.3648", nullptr},
+      {"ratio", "0.1", "0.1"},
+      {"ratio", "1.7976931348623157e308", "1.7976931348623157e+308"},
+      {"ratio", "1e400", nullptr},
+      {"ratio", "-1e400", nullptr},
+      {"ratio", "1E-400", nullptr},
+      {"tiny", "255", "255"},
+      {"tiny", "256", nullptr},
+      {"tiny", "-1", nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.field) + " " + c.number);
+    mark();
+    Outcome o = import_text(
+        json.get(), "{\"RECORDS\": [{\"" + std::string(c.field) + "\": " + c.number + "}]}");
+    if (c.literal) {
+      ASSERT_FALSE(o.error) << o.error->message;
+      EXPECT_EQ(sent(), (std::vector<std::string>{"INSERT INTO [dbo].[N]([" + std::string(c.field) +
+                                                  "]) VALUES(" + c.literal + ");"}));
+      continue;
+    }
+    EXPECT_GERROR(o.error.get(), TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
+                  TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_VALUE);
+    if (o.error) {
+      std::string message = o.error->message;
+      EXPECT_NE(message.find("record 1"), std::string::npos) << message;
+      EXPECT_NE(message.find(c.field), std::string::npos) << message;
+      EXPECT_NE(message.find(c.number), std::string::npos) << message;
+    }
+    EXPECT_TRUE(sent().empty());
+  }
+}
+
 // A server that goes away ends the import at once, whatever
 // continue-on-error says, with how much went in before.
 TEST_F(ImportTest, LostConnectionEndsTheImportAtOnce) {

@@ -400,5 +400,35 @@ TEST_F(DsvExtractorTest, QuotesWhereverTheMarkStands) {
   }
 }
 
+// A value that holds a delimiter of several characters, or starts or ends
+// with a part of it, is quoted, so "a|" next to "||" never reads as a
+// delimiter one character early; every edge text comes back in every
+// position of a row.
+TEST_F(DsvExtractorTest, MultiCharacterDelimiterKeepsEveryValue) {
+  for (const char* delimiter : {"||", "|~|", "ab"}) {
+    SCOPED_TRACE(delimiter);
+    dsv_ = adoptGRef(tarvex_brevane_supports_data_extractors_dsv_extractor_new("csv"));
+    set_option(dsv_.get(), "DELIMITER_COLUMN", delimiter);
+    std::vector<std::string> texts = kEdgeTexts;
+    texts.insert(texts.end(), {"b", "a", "xa", "bx", "|~", "~|", "~"});
+    Cells rows;
+    for (size_t i = 0; i < texts.size(); ++i)
+      for (size_t k = 0; k < texts.size(); k += 5)
+        rows.push_back({texts[i], texts[(i + k) % texts.size()], texts[(i + 1) % texts.size()]});
+    auto model = string_model({"a|", "|b", "c"}, rows);
+    std::string text = export_text(model.get());
+    GUniqueError error;
+    auto loaded = load_text(text, error.out());
+    ASSERT_TRUE(loaded) << error->message;
+    EXPECT_EQ(names_of(loaded.get()), (std::vector<std::string>{"a|", "|b", "c"}));
+    EXPECT_EQ(cells_of(loaded.get()), rows) << text;
+  }
+  // The row of the report: both values quoted.
+  set_option(dsv_.get(), "DELIMITER_COLUMN", "||");
+  set_option(dsv_.get(), "HAS_HEADER", "false");
+  auto model = string_model({"x", "y"}, {{"a|", "b"}, {"a", "|b"}});
+  EXPECT_EQ(export_text(model.get()), "\"a|\"||b\na||\"|b\"\n");
+}
+
 }  // namespace
 }  // namespace tarvex::test::data

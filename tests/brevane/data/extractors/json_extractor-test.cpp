@@ -26,7 +26,8 @@ class JsonExtractorTest : public ExtractorTest {
     std::string out = run({python(), "-c",
                            "import json, sys\n"
                            "doc = json.loads(sys.stdin.read())\n"
-                           "print(json.dumps(" + expression + ", ensure_ascii=False))\n"},
+                           "print(json.dumps(" +
+                               expression + ", ensure_ascii=False))\n"},
                           &status, text);
     EXPECT_EQ(status, 0) << out;
     return out;
@@ -45,31 +46,31 @@ TEST_F(JsonExtractorTest, PythonJsonReadsTheExport) {
   std::string text = export_text(s.model.get());
   // Every member by name, typed as its column's kind says.
   int status = 0;
-  std::string out = run({python(), "-c",
-                         "import json, sys\n"
-                         "doc = json.loads(sys.argv[1])\n"
-                         "expected = json.loads(sys.stdin.read())\n"
-                         "names = expected[0]\n"
-                         "rows = [[r[n] for n in names] for r in doc['RECORDS']]\n"
-                         "def text(v):\n"
-                         "    if v is None: return None\n"
-                         "    if isinstance(v, bool): return '1' if v else '0'\n"
-                         "    if isinstance(v, float):\n"
-                         "        return str(int(v)) if v.is_integer() and abs(v) < 1e16 else repr(v)\n"
-                         "    return str(v)\n"
-                         "got = [[text(v) for v in r] for r in rows]\n"
-                         "print('equal' if got == expected[1:] else json.dumps([got, expected[1:]]))\n"
-                         "print(type(doc['RECORDS'][0]['flag']).__name__, "
-                         "type(doc['RECORDS'][0]['amount']).__name__, "
-                         "type(doc['RECORDS'][0]['ratio']).__name__, "
-                         "type(doc['RECORDS'][0]['big']).__name__, doc['RECORDS'][1]['flag'])\n",
-                         text},
-                        &status, [&] {
-                          Cells expected = s.texts;
-                          expected.insert(expected.begin(),
-                                          std::vector<Cell>(s.names.begin(), s.names.end()));
-                          return cells_json(expected);
-                        }());
+  std::string out =
+      run({python(), "-c",
+           "import json, sys\n"
+           "doc = json.loads(sys.argv[1])\n"
+           "expected = json.loads(sys.stdin.read())\n"
+           "names = expected[0]\n"
+           "rows = [[r[n] for n in names] for r in doc['RECORDS']]\n"
+           "def text(v):\n"
+           "    if v is None: return None\n"
+           "    if isinstance(v, bool): return '1' if v else '0'\n"
+           "    if isinstance(v, float):\n"
+           "        return str(int(v)) if v.is_integer() and abs(v) < 1e16 else repr(v)\n"
+           "    return str(v)\n"
+           "got = [[text(v) for v in r] for r in rows]\n"
+           "print('equal' if got == expected[1:] else json.dumps([got, expected[1:]]))\n"
+           "print(type(doc['RECORDS'][0]['flag']).__name__, "
+           "type(doc['RECORDS'][0]['amount']).__name__, "
+           "type(doc['RECORDS'][0]['ratio']).__name__, "
+           "type(doc['RECORDS'][0]['big']).__name__, doc['RECORDS'][1]['flag'])\n",
+           text},
+          &status, [&] {
+            Cells expected = s.texts;
+            expected.insert(expected.begin(), std::vector<Cell>(s.names.begin(), s.names.end()));
+            return cells_json(expected);
+          }());
   ASSERT_EQ(status, 0) << out;
   EXPECT_EQ(out, "equal\nbool str float int None\n");
 }
@@ -149,7 +150,8 @@ GRef<Model> whole_document_model(const std::string& text, std::string* error_tex
     return nullptr;
   }
   JsonNode* root = json_parser_get_root(parser.get());
-  JsonArray* records = json_node_get_array(json_object_get_member(json_node_get_object(root), "RECORDS"));
+  JsonArray* records =
+      json_node_get_array(json_object_get_member(json_node_get_object(root), "RECORDS"));
   std::vector<std::string> names;
   Cells rows;
   for (guint i = 0; i < json_array_get_length(records); ++i) {
@@ -252,6 +254,121 @@ TEST_F(JsonExtractorTest, FileExportAndLoadWithLimit) {
                 EX(json_.get()), empty.get(), path.c_str(), nullptr, nullptr, error.out()),
             0);
   EXPECT_EQ(read_file(path), "{\n    \"RECORDS\": []\n}");
+}
+
+// The two ways a document is read: streamed record by record (the usual
+// shape) and parsed whole (another member beside the records).
+std::vector<std::string> both_shapes(const std::string& records) {
+  return {"{\"RECORDS\": [" + records + "]}", "{\"x\": 0, \"RECORDS\": [" + records + "]}"};
+}
+
+// A number keeps every digit where json-glib's value would wrap, round or
+// overflow; a number a double or a 64-bit integer holds exactly reads as
+// before. Numbers elsewhere in the record do not shift which text is whose.
+TEST_F(JsonExtractorTest, NumbersKeepTheirDigits) {
+  struct Case {
+    std::string number, expected;
+  };
+  std::vector<Case> cases;
+  for (const auto& n : kEdgeNumbers) cases.push_back({n, n});
+  const std::vector<Case> exact = {
+      {"9223372036854775807", "9223372036854775807"},
+      {"-9223372036854775808", "-9223372036854775808"},
+      {"0.1", "0.1"},
+      {"1.50", "1.5"},
+      {"-0", "0"},
+      {"1e2", "1e+02"},
+      {"0.10000000000000001", "0.1"},
+      {"0.30000000000000004", "0.30000000000000004"},
+  };
+  cases.insert(cases.end(), exact.begin(), exact.end());
+  for (const auto& c : cases)
+    for (const auto& text : both_shapes("{\"a\": [1, 99999999999999999999, {\"k\": -1e999}], "
+                                        "\"n\": " +
+                                        c.number + ", \"s\": \"7\"}")) {
+      SCOPED_TRACE(text);
+      GUniqueError error;
+      auto loaded = load_text(text, error.out());
+      ASSERT_TRUE(loaded) << error->message;
+      Cells cells = cells_of(loaded.get());
+      ASSERT_EQ(cells.size(), 1u);
+      EXPECT_EQ(cells[0][1], Cell(c.expected));
+      EXPECT_EQ(cells[0][2], Cell("7"));
+    }
+}
+
+// A document nested deeper than 512 levels is refused with an error before
+// json-glib's parser (which recurses once per level) sees it; 512 levels
+// still load.
+TEST_F(JsonExtractorTest, DeepDocumentsAreRefused) {
+  auto nested = [](size_t levels) { return std::string(levels, '[') + std::string(levels, ']'); };
+  // The root object, the records array and the record are three levels.
+  struct Case {
+    std::string text;
+    bool loads;
+  };
+  std::vector<Case> cases;
+  for (const auto& text : both_shapes("{\"a\": " + nested(200000) + "}"))
+    cases.push_back({text, false});
+  cases.push_back({"{\"a\": " + nested(200000) + "}", false});
+  cases.push_back({nested(200000), false});
+  for (const auto& text : both_shapes("{\"a\": " + nested(509) + "}"))
+    cases.push_back({text, true});
+  for (const auto& text : both_shapes("{\"a\": " + nested(510) + "}"))
+    cases.push_back({text, false});
+  std::string dir = temp_dir();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text.substr(0, 60) + " (" + std::to_string(c.text.size()) + " bytes)");
+    for (bool from_file : {false, true}) {
+      GUniqueError error;
+      GRef<Model> loaded;
+      if (from_file) {
+        write_file(dir + "/deep.json", c.text);
+        set_option(json_.get(), "FILENAME", (dir + "/deep.json").c_str());
+        loaded = adoptGRef(tarvex_brevane_contracts_data_iimporter_load_from_file(
+            IM(json_.get()), 0, nullptr, nullptr, error.out()));
+      } else {
+        loaded = load_text(c.text, error.out());
+      }
+      EXPECT_EQ(bool(loaded), c.loads);
+      EXPECT_EQ(bool(error), !c.loads);
+      if (error && c.text.size() > 100000) {
+        EXPECT_EQ(error->domain, g_quark_from_string("JSON"));
+      }
+    }
+  }
+}
+
+// A text holding U+0000 cannot be a text value (json-glib's strings end
+// there): an error naming the record and the field, never a cut text.
+TEST_F(JsonExtractorTest, TextWithZeroCharacterIsAnError) {
+  for (const auto& text : both_shapes("{\"a\": \"x\", \"b\": \"1\"}, {\"b\": \"\\u0000\", \"a\": "
+                                      "\"a\\u0000b\"}")) {
+    SCOPED_TRACE(text);
+    GUniqueError error;
+    EXPECT_FALSE(load_text(text, error.out()));
+    ASSERT_TRUE(error);
+    EXPECT_NE(std::string(error->message).find("record 2"), std::string::npos) << error->message;
+    EXPECT_NE(std::string(error->message).find(" b"), std::string::npos) << error->message;
+  }
+  // An escaped backslash before "u0000" is no zero character.
+  auto loaded = load_text("{\"RECORDS\": [{\"a\": \"\\\\u0000\"}]}");
+  ASSERT_TRUE(loaded);
+  EXPECT_EQ(cells_of(loaded.get()), (Cells{{"\\u0000"}}));
+}
+
+// Money is exact to four decimals, more than a double keeps at its limits:
+// it is written as its text, as a decimal is.
+TEST_F(JsonExtractorTest, MoneyIsWrittenAsItsText) {
+  if (!python_has("json")) GTEST_SKIP() << "python3 not installed";
+  Sample s = every_kind_sample();
+  std::string text = export_text(s.model.get());
+  std::vector<std::string> prices;
+  for (const auto& row : s.texts) prices.push_back(row[5] ? "\"" + *row[5] + "\"" : "null");
+  std::string expected = "[";
+  for (size_t i = 0; i < prices.size(); ++i) expected += (i ? ", " : "") + prices[i];
+  expected += "]\n";
+  EXPECT_EQ(python_says(text, "[r['price'] for r in doc['RECORDS']]"), expected);
 }
 
 }  // namespace

@@ -168,5 +168,131 @@ TEST_F(XmlExtractorTest, LoadFromFileWithLimit) {
   EXPECT_EQ(cells_of(loaded.get()), (Cells{{"1"}}));
 }
 
+// Repeated and unnamed columns get names of their own, "xmlns" and names
+// starting with it are columns like any other, and a column NULL in the
+// first record (an absent attribute) is still a column: every storage
+// writes a well-formed document that loads back whole.
+TEST_F(XmlExtractorTest, EveryColumnComesBack) {
+  Sample s = edge_columns_sample();
+  const std::vector<std::string> names = {"n",     "n_3", "Result", "Result_2", "xmlnsVersion",
+                                          "xmlns", "n_2"};
+  std::string dir = temp_dir();
+  for (const char* storage : {"element", "attribute"}) {
+    SCOPED_TRACE(storage);
+    set_option(xml_.get(), "STORAGE", storage);
+    GUniqueError error;
+    std::string text = export_text(s.model.get(), nullptr, error.out());
+    ASSERT_FALSE(error) << error->message;
+    if (have_program("xmllint")) {
+      write_file(dir + "/edge.xml", text);
+      int status = 0;
+      std::string out = run({"xmllint", "--noout", "--nonet", dir + "/edge.xml"}, &status);
+      EXPECT_EQ(status, 0) << out << text;
+    }
+    auto loaded = load_text(text, error.out());
+    ASSERT_TRUE(loaded) << (error ? error->message : "") << text;
+    EXPECT_EQ(names_of(loaded.get()), names);
+    Cells expected = s.texts;
+    // An attribute record has no NULL apart from an absent attribute.
+    EXPECT_EQ(cells_of(loaded.get()), expected) << text;
+  }
+}
+
+// Attributes of a document written elsewhere: only "xmlns" and "xmlns:p"
+// declare namespaces; a record without a field the others have is NULL
+// there, and the columns keep the documents' order.
+TEST_F(XmlExtractorTest, ColumnsFromEveryRecord) {
+  const std::string text =
+      "<RECORDS xmlns:p=\"urn:p\"><RECORD xmlns=\"urn:d\" a=\"1\" c=\"3\"/>"
+      "<RECORD a=\"4\" b=\"5\" xmlnsVersion=\"2\" c=\"6\"/><RECORD d=\"7\"/></RECORDS>";
+  GUniqueError error;
+  auto loaded = load_text(text, error.out());
+  ASSERT_TRUE(loaded) << error->message;
+  EXPECT_EQ(names_of(loaded.get()), (std::vector<std::string>{"d", "a", "b", "xmlnsVersion", "c"}));
+  EXPECT_EQ(cells_of(loaded.get()),
+            (Cells{{std::nullopt, "1", std::nullopt, std::nullopt, "3"},
+                   {std::nullopt, "4", "5", "2", "6"},
+                   {"7", std::nullopt, std::nullopt, std::nullopt, std::nullopt}}));
+}
+
+// An entity reference in a field is expanded or refused, never dropped:
+// the document's own entities are not expanded (one could read a file or
+// grow without bound), so the load is an error naming the record and
+// field; predefined entities and character references are text.
+TEST_F(XmlExtractorTest, EntityReferencesAreRefused) {
+  std::string dir = temp_dir();
+  write_file(dir + "/secret", "SECRET");
+  const std::vector<std::string> refused = {
+      "<?xml version=\"1.0\"?>\n<!DOCTYPE RECORDS [<!ENTITY e \"hello\">]>\n"
+      "<RECORDS><RECORD><a>1</a></RECORD><RECORD><a>2</a><s>&e; world</s></RECORD></RECORDS>",
+      "<?xml version=\"1.0\"?>\n<!DOCTYPE RECORDS [<!ENTITY x SYSTEM \"file://" + dir +
+          "/secret\">]>\n<RECORDS><RECORD><a>1</a></RECORD><RECORD><a>2</a><s>A&x;B</s></RECORD>"
+          "</RECORDS>",
+  };
+  for (const auto& text : refused) {
+    GUniqueError error;
+    EXPECT_FALSE(load_text(text, error.out())) << text;
+    ASSERT_TRUE(error) << text;
+    std::string message = error->message;
+    EXPECT_NE(message.find("record 2"), std::string::npos) << message;
+    EXPECT_NE(message.find(" s"), std::string::npos) << message;
+    EXPECT_EQ(message.find("SECRET"), std::string::npos);
+  }
+  GUniqueError error;
+  auto loaded =
+      load_text("<RECORDS><RECORD><s>&lt;&amp;&#233;&#x1F600;</s></RECORD></RECORDS>", error.out());
+  ASSERT_TRUE(loaded) << error->message;
+  EXPECT_EQ(cells_of(loaded.get()), (Cells{{"<&é😀"}}));
+}
+
+// Entities that grow without bound are refused, in a field and in an
+// attribute, without expanding them.
+TEST_F(XmlExtractorTest, BillionLaughsAreRefused) {
+  std::string dtd = "<?xml version=\"1.0\"?>\n<!DOCTYPE RECORDS [<!ENTITY l0 \"ha\">";
+  for (int i = 1; i <= 9; ++i)
+    dtd += "<!ENTITY l" + std::to_string(i) + " \"" + [&] {
+      std::string refs;
+      for (int k = 0; k < 10; ++k) refs += "&l" + std::to_string(i - 1) + ";";
+      return refs;
+    }() + "\">";
+  dtd += "]>\n";
+  for (const std::string& body : {std::string("<RECORDS><RECORD><a>&l9;</a></RECORD></RECORDS>"),
+                                  std::string("<RECORDS><RECORD a=\"&l9;\"/></RECORDS>")}) {
+    GUniqueError error;
+    EXPECT_FALSE(load_text(dtd + body, error.out())) << body;
+    EXPECT_TRUE(error) << body;
+  }
+}
+
+// A cell of more than libxml2's usual 10 MB limit of one text (a 5 MB
+// binary written as hexadecimal digits) is written and read back whole,
+// from a text and from a file, in both storages.
+TEST_F(XmlExtractorTest, HugeCellsLoad) {
+  std::string big(10500000, 'x');
+  big[0] = '<';
+  big[big.size() - 1] = '&';
+  auto model = string_model({"id", "big"}, {{"1", big}, {"2", "small"}});
+  std::string dir = temp_dir();
+  for (const char* storage : {"element", "attribute"}) {
+    SCOPED_TRACE(storage);
+    set_option(xml_.get(), "STORAGE", storage);
+    GUniqueError error;
+    std::string text = export_text(model.get(), nullptr, error.out());
+    ASSERT_FALSE(error) << error->message;
+    auto loaded = load_text(text, error.out());
+    ASSERT_TRUE(loaded) << error->message;
+    EXPECT_TRUE(cells_of(loaded.get()) == (Cells{{"1", big}, {"2", "small"}}));
+    std::string path = dir + "/big.xml";
+    ASSERT_EQ(tarvex_brevane_contracts_data_iexporter_export_to_file(
+                  EX(xml_.get()), model.get(), path.c_str(), nullptr, nullptr, error.out()),
+              2);
+    set_option(xml_.get(), "FILENAME", path.c_str());
+    loaded = adoptGRef(tarvex_brevane_contracts_data_iimporter_load_from_file(
+        IM(xml_.get()), 0, nullptr, nullptr, error.out()));
+    ASSERT_TRUE(loaded) << error->message;
+    EXPECT_TRUE(cells_of(loaded.get()) == (Cells{{"1", big}, {"2", "small"}}));
+  }
+}
+
 }  // namespace
 }  // namespace tarvex::test::data
