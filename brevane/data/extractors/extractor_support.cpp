@@ -749,26 +749,20 @@ class Tally {
 };
 
 // Runs one statement; its affected-row count, or -1 with the error.
-gint run(ImportJob& job, const std::string& sql, GError** error) {
+gint execute(ImportJob& job, const std::string& sql, GError** error) {
   return tarvex_brevane_contracts_database_iconnection_execute_no_query(
       reinterpret_cast<IConnection*>(job.connection.get()), sql.c_str(), 1, error);
 }
 
-// The statements of one record by the action; its count, or -1 with the
-// error (`sent`: a statement reached the connection and failed there).
-gint64 import_record(ImportJob& job, const Record& record, bool* sent, GError** error) {
+// The statements of one prepared record by the action; its count, or -1
+// with the error (`sent`: a statement reached the connection and failed
+// there).
+gint64 import_prepared(ImportJob& job, Prepared& prepared, bool* sent, GError** error) {
   *sent = false;
-  if (!record.fault.empty()) {
-    set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_MALFORMED, "%s",
-              record.fault.c_str());
-    return -1;
-  }
-  Prepared prepared;
-  if (!prepare(job.plan, record, prepared, error)) return -1;
   auto once = [&](Verb verb) -> gint64 {
     std::optional<std::string> sql = statement_text(job.plan, verb, prepared, error);
     if (!sql) return -1;
-    gint count = run(job, *sql, error);
+    gint count = execute(job, *sql, error);
     *sent = count < 0;
     return count;
   };
@@ -786,8 +780,8 @@ gint64 import_record(ImportJob& job, const Record& record, bool* sent, GError** 
       // add a row without its key.
       if (const std::string* key = null_key(prepared)) {
         set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_NO_KEY,
-                  _("key column %s is empty and matches no row of table %s.%s; a row "
-                    "without its key is not inserted"),
+                  _("key column %s is empty and matches no row of table %s.%s; "
+                    "a row without its key is not inserted"),
                   key->c_str(), job.plan.schema.c_str(), job.plan.table.c_str());
         return -1;
       }
@@ -797,68 +791,187 @@ gint64 import_record(ImportJob& job, const Record& record, bool* sent, GError** 
   return -1;
 }
 
-void import_thread(GTask* task, gpointer, gpointer data, GCancellable*) {
-  auto& job = *static_cast<ImportJob*>(data);
-  GError* error = nullptr;
-  std::unique_ptr<RecordSource> source = job.open(&error);
-  if (!source) {
-    g_task_return_error(task, error);
-    return;
+// Appended records go in together: one INSERT of up to kInsertRowsMax rows
+// that feed the same columns, and not much more text than kBatchBytes
+// (a record alone may hold more).
+constexpr size_t kBatchBytes = 4 << 20;
+
+struct Waiting {
+  long number;
+  Prepared prepared;
+};
+
+// One import on its worker thread.
+class ImportRun {
+ public:
+  ImportRun(ImportJob& job, GTask* task) : job_(job), task_(task) {}
+
+  void run() {
+    GError* error = nullptr;
+    std::unique_ptr<RecordSource> source = job_.open(&error);
+    if (!source) {
+      g_task_return_error(task_, error);
+      return;
+    }
+    job_.relay->total = source->total();
+    Record record;
+    for (;;) {
+      record.names.clear();
+      record.values.clear();
+      record.fault.clear();
+      record.number = 0;
+      if (!source->next(record, &error)) break;
+      number_ = record.number ? record.number : number_ + 1;
+      if (!take(record)) return;
+    }
+    // The records before the end, or before a fault of the document, go in
+    // first.
+    if (!flush()) {
+      if (error) g_error_free(error);
+      return;
+    }
+    if (error) {
+      // The document itself failed: what went in before is said.
+      g_task_return_error(task_, number_ ? tally_.stopped(error) : error);
+      return;
+    }
+    if (tally_.failed) {
+      g_task_return_error(task_, tally_.failures());
+      return;
+    }
+    g_task_return_int(task_, tally_.result);
   }
-  job.relay->total = source->total();
-  Tally tally;
-  long number = 0;
-  Record record;
-  for (;;) {
-    record.names.clear();
-    record.values.clear();
-    record.fault.clear();
-    record.number = 0;
-    if (!source->next(record, &error)) break;
-    number = record.number ? record.number : number + 1;
+
+ private:
+  // Handles the record just read; false when the import ended.
+  bool take(const Record& record) {
+    GError* failure = nullptr;
+    Prepared prepared;
+    if (!record.fault.empty()) {
+      set_error(&failure, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_MALFORMED, "%s",
+                record.fault.c_str());
+    } else {
+      prepare(job_.plan, record, prepared, &failure);
+    }
+    if (failure) {
+      // Records before a stopping failure go in before it stops.
+      if (!job_.keep_going && !flush()) {
+        g_error_free(failure);
+        return false;
+      }
+      bool going = failed(number_, failure, false);
+      advance(number_);
+      return going;
+    }
+    if (job_.action == Action::append) {
+      size_t bytes = 0;
+      for (const std::string& value : prepared.values) bytes += value.size() + 2;
+      if (!waiting_.empty() &&
+          (prepared.columns != waiting_.front().prepared.columns ||
+           waiting_bytes_ + bytes > kBatchBytes) &&
+          !flush())
+        return false;
+      waiting_.push_back({number_, std::move(prepared)});
+      waiting_bytes_ += bytes;
+      if (waiting_.size() >= sql::kInsertRowsMax) return flush();
+      return true;
+    }
+    bool ok = one(number_, prepared);
+    advance(number_);
+    return ok;
+  }
+
+  // Sends the waiting records: together in one statement, and when that
+  // fails one by one, so that exactly the bad ones fail with their own
+  // messages. False when the import ended.
+  bool flush() {
+    if (waiting_.empty()) return true;
+    std::vector<Waiting> batch = std::move(waiting_);
+    waiting_.clear();
+    waiting_bytes_ = 0;
+    long last = batch.back().number;
+    if (batch.size() > 1) {
+      sql::InsertWriter insert(job_.plan.schema, job_.plan.table, batch.front().prepared.columns);
+      for (const Waiting& w : batch) insert.add_row(w.prepared.values);
+      std::string text = insert.statement(0, batch.size(), sql::InsertWriter::Layout::one_line);
+      GError* error = nullptr;
+      if (execute(job_, text, &error) >= 0) {
+        // Every row of a statement that succeeded went in.
+        for (size_t i = 0; i < batch.size(); ++i) tally_.success(job_.count, 1);
+        advance(last);
+        return true;
+      }
+      if (!connection_alive(job_)) return lost(batch.front().number, error);
+      g_error_free(error);
+    }
+    for (Waiting& w : batch) {
+      if (!one(w.number, w.prepared)) return false;
+      advance(w.number);
+    }
+    return true;
+  }
+
+  // One record's statements; false when the import ended.
+  bool one(long number, Prepared& prepared) {
     GError* failure = nullptr;
     bool sent = false;
-    gint64 affected = import_record(job, record, &sent, &failure);
-    if (failure) {
-      // The record's own message names it, as every message of the import
-      // does, from the first data record on.
-      if (job.numbered_failure)
-        TARVEX_DATA_LOG(error, "create row failed:%ld -> %s", number, failure->message);
-      else
-        TARVEX_DATA_LOG(error, "import row failed: record %ld: %s", number, failure->message);
-      if (sent && !connection_alive(job)) {
-        GError* lost =
-            g_error_new(TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
-                        TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_CONNECTION_LOST,
-                        _("record %ld: the connection was lost or closed (%s)"), number,
-                        clause(failure->message).c_str());
-        g_error_free(failure);
-        g_task_return_error(task, tally.stopped(lost));
-        return;
-      }
-      g_prefix_error(&failure, _("record %ld: "), number);
-      if (!job.keep_going) {
-        g_task_return_error(task, tally.stopped(failure));
-        return;
-      }
-      tally.failure(failure->message);
-      g_error_free(failure);
-    } else {
-      tally.success(job.count, affected);
+    gint64 affected = import_prepared(job_, prepared, &sent, &failure);
+    if (failure) return failed(number, failure, sent);
+    tally_.success(job_.count, affected);
+    return true;
+  }
+
+  // A record that failed (taking the error): logged, then the import goes
+  // on, stops, or ends at once when the connection is gone. False when the
+  // import ended.
+  bool failed(long number, GError* failure, bool sent) {
+    if (job_.numbered_failure)
+      TARVEX_DATA_LOG(error, "create row failed:%ld -> %s", number, failure->message);
+    else
+      TARVEX_DATA_LOG(error, "import row failed: record %ld: %s", number, failure->message);
+    if (sent && !connection_alive(job_)) return lost(number, failure);
+    g_prefix_error(&failure, _("record %ld: "), number);
+    if (!job_.keep_going) {
+      g_task_return_error(task_, tally_.stopped(failure));
+      return false;
     }
-    job.relay->position = guint(number);
-    post_progress(job.relay);
+    tally_.failure(failure->message);
+    g_error_free(failure);
+    return true;
   }
-  if (error) {
-    // The document itself failed: what went in before is said.
-    g_task_return_error(task, number ? tally.stopped(error) : error);
-    return;
+
+  // Ends the import: the connection is gone (taking its error).
+  bool lost(long number, GError* failure) {
+    GError* error =
+        g_error_new(TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR,
+                    TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_CONNECTION_LOST,
+                    _("record %ld: the connection was lost or closed (%s)"), number,
+                    clause(failure->message).c_str());
+    g_error_free(failure);
+    g_task_return_error(task_, tally_.stopped(error));
+    return false;
   }
-  if (tally.failed) {
-    g_task_return_error(task, tally.failures());
-    return;
+
+  // Progress names the furthest record handled (a record that failed
+  // before the records waiting for their statement may be further on).
+  void advance(long number) {
+    if (number <= furthest_) return;
+    furthest_ = number;
+    job_.relay->position = guint(number);
+    post_progress(job_.relay);
   }
-  g_task_return_int(task, tally.result);
+
+  ImportJob& job_;
+  GTask* task_;
+  Tally tally_;
+  long number_ = 0;
+  long furthest_ = 0;
+  std::vector<Waiting> waiting_;
+  size_t waiting_bytes_ = 0;
+};
+
+void import_thread(GTask* task, gpointer, gpointer data, GCancellable*) {
+  ImportRun(*static_cast<ImportJob*>(data), task).run();
 }
 
 }  // namespace
