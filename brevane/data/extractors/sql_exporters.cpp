@@ -63,22 +63,24 @@ gint write_insert(Base* self, Model* model, ExportSink& sink, Progress progress,
   if (!target_table(self, table, error)) return -1;
   std::vector<ColumnInfo> columns = columns_of(model);
   if (columns.empty()) return 0;
-  std::string head = "INSERT INTO " + table + " (";
-  for (size_t i = 0; i < columns.size(); ++i)
-    head += (i ? ", " : "") + database::bracketed(columns[i].name);
-  head += ") VALUES (";
+  // One statement a row, written by the shared INSERT writer.
+  std::vector<std::string> names;
+  for (const ColumnInfo& column : columns) names.push_back(column.name);
+  sql::InsertWriter insert(option(self, "SCHEMANAME"), option(self, "TABLENAME"), names);
+  std::vector<std::string> literals(columns.size());
   std::string& out = sink.out();
   RowCells cells(model);
   guint total = cells.rows();
   for (guint r = 0; r < total; ++r) {
     cells.read(r);
     size_t start = out.size();
-    out += head;
     for (guint i = 0; i < columns.size(); ++i) {
-      if (i) out += ", ";
-      append_literal(out, columns[i].type, cells, i);
+      literals[i].clear();
+      append_literal(literals[i], columns[i].type, cells, i);
     }
-    out += ");";
+    insert.clear();
+    insert.add_row(literals);
+    out += insert.statement(0, 1, sql::InsertWriter::Layout::one_line);
     if (progress) sink.progress(progress, total, r + 1, start, target);
     out += '\n';
     if (!sink.written()) return -1;
