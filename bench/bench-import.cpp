@@ -20,44 +20,16 @@
 #include <thread>
 #include <vector>
 
+#include "bench/bench-support.h"
 #include "brevane/brevane.h"
 #include "common/tarvex-gobject-private.h"
 #include "providers/fenrow.h"
 #include "tests/support/tds-server.h"
 
 namespace tds = tarvex::test::tds;
-using Clock = std::chrono::steady_clock;
+using namespace tarvex::bench;
 
 namespace {
-
-double seconds_since(Clock::time_point start) {
-  return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-long status_mb(const char* field) {
-  FILE* f = std::fopen("/proc/self/status", "r");
-  if (!f) return -1;
-  char line[256];
-  long kb = -1;
-  size_t n = std::strlen(field);
-  while (std::fgets(line, sizeof line, f))
-    if (std::strncmp(line, field, n) == 0) kb = std::atol(line + n);
-  std::fclose(f);
-  return kb < 0 ? -1 : kb / 1024;
-}
-
-void reset_peak() {
-  if (FILE* f = std::fopen("/proc/self/clear_refs", "w")) {
-    std::fputs("5", f);
-    std::fclose(f);
-  }
-}
-
-void check(GError* error, const char* what) {
-  if (!error) return;
-  std::fprintf(stderr, "%s: %s\n", what, error->message);
-  std::exit(1);
-}
 
 // The records: every column kind an import checks, texts with quotes and
 // non-ASCII among them.
