@@ -181,13 +181,15 @@ int main(int argc, char** argv) {
   double table_held = (rss_after - rss_before) * 1024.0;
   std::printf("rows: %ld x 8 columns; value bytes (sum of dbdatlen): %.1f MB\n", rows,
               value_bytes / mb);
-  std::printf("FIRST execute_model of the process (fresh heap): %.3f s beside the plain db-lib "
-              "loop %.3f s: %.2fx (goal: at most 1.5x)\n",
-              first_model, first_plain, first_model / first_plain);
+  std::printf(
+      "FIRST execute_model of the process (fresh heap): %.3f s beside the plain db-lib "
+      "loop %.3f s: %.2fx (goal: at most 1.5x)\n",
+      first_model, first_plain, first_model / first_plain);
   if (table_peak >= 0)
-    std::printf("peak resident size while filling: %.1f MB = %.2fx value bytes (goal: at most "
-                "2.5x); held by the filled table: %.1f MB\n",
-                table_peak / mb, table_peak / value_bytes, table_held / mb);
+    std::printf(
+        "peak resident size while filling: %.1f MB = %.2fx value bytes (goal: at most "
+        "2.5x); held by the filled table: %.1f MB\n",
+        table_peak / mb, table_peak / value_bytes, table_held / mb);
   else
     std::printf("held by the filled table: %.1f MB = %.2fx value bytes (peak not measurable)\n",
                 table_held / mb, table_held / value_bytes);
@@ -211,8 +213,9 @@ int main(int argc, char** argv) {
                 round + 1, plain, model, release);
   }
   if (rounds > 1)
-    std::printf("best of %d rounds: plain loop %.3f s, execute_model %.3f s (%.2fx), release "
-                "%.3f s\n",
-                rounds, best_plain, best_model, best_model / best_plain, best_release);
+    std::printf(
+        "best of %d rounds: plain loop %.3f s, execute_model %.3f s (%.2fx), release "
+        "%.3f s\n",
+        rounds, best_plain, best_model, best_model / best_plain, best_release);
   return 0;
 }

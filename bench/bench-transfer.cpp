@@ -39,10 +39,14 @@ bool reset_peak() {
   return bool(clear);
 }
 
-const std::vector<tds::Column> kColumns = {
-    {"id", "int"},           {"big", "bigint"},      {"ratio", "float"},
-    {"amount", "nvarchar(64)"}, {"label", "nvarchar(40)"}, {"flag", "bit"},
-    {"day", "date"},         {"bytes", "varbinary(8)"}};
+const std::vector<tds::Column> kColumns = {{"id", "int"},
+                                           {"big", "bigint"},
+                                           {"ratio", "float"},
+                                           {"amount", "nvarchar(64)"},
+                                           {"label", "nvarchar(40)"},
+                                           {"flag", "bit"},
+                                           {"day", "date"},
+                                           {"bytes", "varbinary(8)"}};
 
 void script_source(tds::Server& server, long rows, long page) {
   server.on_pattern("(?s).").result({{"x", "int", true}});
@@ -53,7 +57,8 @@ void script_source(tds::Server& server, long rows, long page) {
       .result({{"state", "nvarchar(60)", true}})
       .row({"ONLINE"});
   server.on_pattern("INFORMATION_SCHEMA\\.SCHEMATA WHERE SCHEMA_ID")
-      .result({{"SCHEMA_NAME", "sysname"}, {"SCHEMA_OWNER", "sysname", true}, {"x", "sysname", true}})
+      .result(
+          {{"SCHEMA_NAME", "sysname"}, {"SCHEMA_OWNER", "sysname", true}, {"x", "sysname", true}})
       .row({"dbo", "dbo", std::nullopt});
   server.on_pattern("type in \\('U', 'V', 'IT', 'S'\\).*N'dbo'")
       .result({{"name", "sysname"}, {"type", "char(2)"}})
@@ -69,16 +74,19 @@ void script_source(tds::Server& server, long rows, long page) {
                                {"definition", "nvarchar(max)", true},
                                {"collation_name", "sysname", true},
                                {"comment", "nvarchar(max)", true}});
-  const char* types[][4] = {{"id", "int", "4", "10"},        {"big", "bigint", "8", "19"},
-                            {"ratio", "float", "8", "53"},   {"amount", "decimal", "9", "18"},
+  const char* types[][4] = {{"id", "int", "4", "10"},         {"big", "bigint", "8", "19"},
+                            {"ratio", "float", "8", "53"},    {"amount", "decimal", "9", "18"},
                             {"label", "nvarchar", "80", "0"}, {"flag", "bit", "1", "1"},
-                            {"day", "date", "3", "10"},      {"bytes", "varbinary", "8", "0"}};
+                            {"day", "date", "3", "10"},       {"bytes", "varbinary", "8", "0"}};
   int id = 1;
   for (auto& t : types)
-    columns.row({std::to_string(id++), t[0], t[1], t[2], t[3], std::string(t[0]) == "amount" ? "4" : "0",
-                 "0", std::nullopt, std::nullopt, std::nullopt});
+    columns.row({std::to_string(id++), t[0], t[1], t[2], t[3],
+                 std::string(t[0]) == "amount" ? "4" : "0", "0", std::nullopt, std::nullopt,
+                 std::nullopt});
   server.on_pattern("N'big_table'.*ix\\.is_primary_key = 1")
-      .result({{"name", "sysname", true}, {"column_id", "int"}, {"column_name", "sysname", true},
+      .result({{"name", "sysname", true},
+               {"column_id", "int"},
+               {"column_name", "sysname", true},
                {"key_ordinal", "tinyint"}})
       .row({"PK_big", "1", "id", "1"});
   server.on_pattern("SELECT count\\(\\*\\) FROM \\[dbo\\]\\.\\[big_table\\]")
@@ -133,8 +141,9 @@ int main(int argc, char** argv) {
   auto options = GRef<GeeMap>::adopt(GEE_MAP(gee_hash_map_new(
       G_TYPE_STRING, (GBoxedCopyFunc)g_strdup, g_free, G_TYPE_STRING, (GBoxedCopyFunc)g_strdup,
       g_free, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr)));
-  for (auto [k, v] : {std::pair{"OPTION|SOURCE|DATABASE", "bench"}, std::pair{"schema|dbo|MODE", "true"},
-                      std::pair{"table|big_table|MODE", "true"}})
+  for (auto [k, v] :
+       {std::pair{"OPTION|SOURCE|DATABASE", "bench"}, std::pair{"schema|dbo|MODE", "true"},
+        std::pair{"table|big_table|MODE", "true"}})
     gee_map_set(options.get(), k, v);
   const std::string batch = std::to_string(page);
   gee_map_set(options.get(), "table|big_table|BATCH", batch.c_str());
@@ -171,7 +180,8 @@ int main(int argc, char** argv) {
 
   // Baseline: the same page queries, read and dropped.
   reset_peak();
-  auto* source_iconn = reinterpret_cast<TarvexBrevaneContractsDatabaseIConnection*>(source_connection.get());
+  auto* source_iconn =
+      reinterpret_cast<TarvexBrevaneContractsDatabaseIConnection*>(source_connection.get());
   start = Clock::now();
   long read_rows = 0;
   for (long offset = 0; offset < rows; offset += page) {
@@ -192,13 +202,17 @@ int main(int argc, char** argv) {
   std::printf("  steps: %lld succeeded, %lld failed\n", (long long)progress->succeeded,
               (long long)progress->failed);
   std::printf("  time %.3f s, %.0f rows/s\n", transfer_s, rows / transfer_s);
-  std::printf("  round trips: source %zu (catalog, count, %ld pages), target %zu (%zu INSERT batches, %.1f MB of SQL)\n",
-              source_trips, (rows + page - 1) / page, target_trips, insert_batches,
-              inserted_bytes / 1048576.0);
-  std::printf("  resident before %ld kB, peak during transfer %ld kB%s\n", rss_before, peak_transfer,
-              peak_reset ? "" : " (peak not resettable: process peak)");
-  std::printf("baseline, same run: reading the same pages only: %ld rows in %.3f s, %.0f rows/s, peak %ld kB\n",
-              read_rows, read_s, read_rows / read_s, peak_read);
+  std::printf(
+      "  round trips: source %zu (catalog, count, %ld pages), target %zu (%zu INSERT batches, %.1f "
+      "MB of SQL)\n",
+      source_trips, (rows + page - 1) / page, target_trips, insert_batches,
+      inserted_bytes / 1048576.0);
+  std::printf("  resident before %ld kB, peak during transfer %ld kB%s\n", rss_before,
+              peak_transfer, peak_reset ? "" : " (peak not resettable: process peak)");
+  std::printf(
+      "baseline, same run: reading the same pages only: %ld rows in %.3f s, %.0f rows/s, peak %ld "
+      "kB\n",
+      read_rows, read_s, read_rows / read_s, peak_read);
   tarvex_brevane_contracts_thread_progress_unref(progress);
   return progress ? 0 : 1;
 }

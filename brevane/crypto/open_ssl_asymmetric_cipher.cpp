@@ -13,7 +13,8 @@ using tarvex::crypto::Bytes;
 using tarvex::crypto::fail;
 using tarvex::crypto::Owned;
 
-typedef struct _TarvexBrevaneSupportsCryptoOpenSSLAsymmetricCipherPrivate TarvexBrevaneSupportsCryptoOpenSSLAsymmetricCipherPrivate;
+typedef struct _TarvexBrevaneSupportsCryptoOpenSSLAsymmetricCipherPrivate
+    TarvexBrevaneSupportsCryptoOpenSSLAsymmetricCipherPrivate;
 struct _TarvexBrevaneSupportsCryptoOpenSSLAsymmetricCipherPrivate {
   Owned<EVP_PKEY_CTX> generator;
   Owned<BIGNUM> exponent;
@@ -135,9 +136,9 @@ static bool write_key_file(const char* path, EVP_PKEY* key, bool private_part) {
   // Secure memory: the private key's text is wiped when the buffer goes.
   Owned<BIO> bio(BIO_new(private_part ? BIO_s_secmem() : BIO_s_mem()));
   if (!bio) return false;
-  int rc = private_part ? PEM_write_bio_PrivateKey(bio.get(), key, nullptr, nullptr, 0, nullptr,
-                                                   nullptr)
-                        : PEM_write_bio_PUBKEY(bio.get(), key);
+  int rc = private_part
+               ? PEM_write_bio_PrivateKey(bio.get(), key, nullptr, nullptr, 0, nullptr, nullptr)
+               : PEM_write_bio_PUBKEY(bio.get(), key);
   if (rc != 1) return false;
   char* data = nullptr;
   long size = BIO_get_mem_data(bio.get(), &data);

@@ -13,7 +13,8 @@ using tarvex::crypto::Bytes;
 using tarvex::crypto::fail;
 using tarvex::crypto::Owned;
 
-typedef struct _TarvexBrevaneSupportsCryptoOpenSSLSymmetricCipherPrivate TarvexBrevaneSupportsCryptoOpenSSLSymmetricCipherPrivate;
+typedef struct _TarvexBrevaneSupportsCryptoOpenSSLSymmetricCipherPrivate
+    TarvexBrevaneSupportsCryptoOpenSSLSymmetricCipherPrivate;
 struct _TarvexBrevaneSupportsCryptoOpenSSLSymmetricCipherPrivate {
   std::string key;
   std::string salt;

@@ -92,8 +92,8 @@ void run_execute(Call* call) {
             tarvex_providers_contracts_iprovider_execute_model(provider, sql, kAsyncFlags, error)));
         break;
       case Kind::Scalar:
-        call->object = adoptGRef(G_OBJECT(
-            tarvex_providers_contracts_iprovider_execute_scalar(provider, sql, kAsyncFlags, error)));
+        call->object = adoptGRef(G_OBJECT(tarvex_providers_contracts_iprovider_execute_scalar(
+            provider, sql, kAsyncFlags, error)));
         break;
       case Kind::Statements: {
         gint n = 0;
@@ -293,8 +293,9 @@ void reopen_finish(ConnectionImpl* self, GAsyncResult* result, GError** error) {
 void execute_no_query_async(ConnectionImpl* self, const gchar* sql, GAsyncReadyCallback callback,
                             gpointer user_data) {
   auto* tag = reinterpret_cast<gpointer>(execute_no_query_async);
-  if (!sql) return refuse(self, "sql != NULL", "No SQL text was given.", callback, user_data, tag,
-                          G_STRFUNC);
+  if (!sql)
+    return refuse(self, "sql != NULL", "No SQL text was given.", callback, user_data, tag,
+                  G_STRFUNC);
   start_execute(self, Kind::NoQuery, sql, callback, user_data, tag);
 }
 
@@ -312,8 +313,9 @@ gint execute_no_query_finish(ConnectionImpl* self, GAsyncResult* result, GError*
 void execute_as_model_async(ConnectionImpl* self, const gchar* sql, GAsyncReadyCallback callback,
                             gpointer user_data) {
   auto* tag = reinterpret_cast<gpointer>(execute_as_model_async);
-  if (!sql) return refuse(self, "sql != NULL", "No SQL text was given.", callback, user_data, tag,
-                          G_STRFUNC);
+  if (!sql)
+    return refuse(self, "sql != NULL", "No SQL text was given.", callback, user_data, tag,
+                  G_STRFUNC);
   start_execute(self, Kind::Model, sql, callback, user_data, tag);
 }
 
@@ -327,8 +329,9 @@ TarvexProvidersContractsTableModel* execute_as_model_finish(ConnectionImpl* self
 void execute_as_scalar_async(ConnectionImpl* self, const gchar* sql, GAsyncReadyCallback callback,
                              gpointer user_data) {
   auto* tag = reinterpret_cast<gpointer>(execute_as_scalar_async);
-  if (!sql) return refuse(self, "sql != NULL", "No SQL text was given.", callback, user_data, tag,
-                          G_STRFUNC);
+  if (!sql)
+    return refuse(self, "sql != NULL", "No SQL text was given.", callback, user_data, tag,
+                  G_STRFUNC);
   start_execute(self, Kind::Scalar, sql, callback, user_data, tag);
 }
 
@@ -343,8 +346,9 @@ TarvexProvidersContractsValueObject* execute_as_scalar_finish(ConnectionImpl* se
 void execute_async(ConnectionImpl* self, const gchar* sql, GAsyncReadyCallback callback,
                    gpointer user_data) {
   auto* tag = reinterpret_cast<gpointer>(execute_async);
-  if (!sql) return refuse(self, "statements != NULL", "No SQL text was given.", callback,
-                          user_data, tag, G_STRFUNC);
+  if (!sql)
+    return refuse(self, "statements != NULL", "No SQL text was given.", callback, user_data, tag,
+                  G_STRFUNC);
   start_execute(self, Kind::Statements, sql, callback, user_data, tag);
 }
 

@@ -49,8 +49,7 @@ void connection_open_real(ConnectionImpl* self, TarvexProvidersContractsServer* 
 // or HTTP), started on a free local port; the provider then opens a clone of
 // the server that targets 127.0.0.1 at that port. The tunnel lives until the
 // next open, close or finalisation.
-void connection_open(ConnectionImpl* self, TarvexProvidersContractsServer* server,
-                     GError** error);
+void connection_open(ConnectionImpl* self, TarvexProvidersContractsServer* server, GError** error);
 
 // Emits "opened" / "closed" with the connection as argument.
 void connection_emit_opened(ConnectionImpl* self);

@@ -22,7 +22,8 @@ namespace {
 constexpr int kSlotCount = 7;
 }
 
-typedef struct _TarvexBrevaneSupportsDatabaseConnectionImplPrivate TarvexBrevaneSupportsDatabaseConnectionImplPrivate;
+typedef struct _TarvexBrevaneSupportsDatabaseConnectionImplPrivate
+    TarvexBrevaneSupportsDatabaseConnectionImplPrivate;
 struct _TarvexBrevaneSupportsDatabaseConnectionImplPrivate {
   // Around every provider call: one batch at a time per connection.
   std::recursive_mutex lock;
@@ -274,8 +275,8 @@ gint base_execute_no_query(ConnectionImpl* self, const gchar* sql, guint32 flags
     g_propagate_error(error, local.release());
     return -1;
   }
-  tarvex_brevane_foundation_logging_service_info(connection_log_identity(self).get(), "affected rows: %d",
-                                                 gint(count));
+  tarvex_brevane_foundation_logging_service_info(connection_log_identity(self).get(),
+                                                 "affected rows: %d", gint(count));
   return gint(count);
 }
 
@@ -293,8 +294,8 @@ TarvexProvidersContractsTableModel* base_execute_as_model(ConnectionImpl* self, 
     return nullptr;
   }
   if (!model) return nullptr;
-  tarvex_brevane_foundation_logging_service_info(connection_log_identity(self).get(), "affected rows: %d",
-                                                 gint(row_count(model.get())));
+  tarvex_brevane_foundation_logging_service_info(connection_log_identity(self).get(),
+                                                 "affected rows: %d", gint(row_count(model.get())));
   return model.leak();
 }
 
@@ -312,7 +313,8 @@ TarvexProvidersContractsValueObject* base_execute_as_scalar(ConnectionImpl* self
     return nullptr;
   }
   if (!value) return nullptr;
-  tarvex_brevane_foundation_logging_service_info(connection_log_identity(self).get(), "affected rows: 1");
+  tarvex_brevane_foundation_logging_service_info(connection_log_identity(self).get(),
+                                                 "affected rows: 1");
   return value.leak();
 }
 
@@ -365,8 +367,8 @@ TarvexProvidersContractsIDataReader* base_execute_reader(ConnectionImpl* self, c
     g_propagate_error(error, local.release());
     return nullptr;
   }
-  tarvex_brevane_foundation_logging_service_info(connection_log_identity(self).get(), "affected rows: %d",
-                                                 0);
+  tarvex_brevane_foundation_logging_service_info(connection_log_identity(self).get(),
+                                                 "affected rows: %d", 0);
   return reader;
 }
 

@@ -8,7 +8,8 @@
 
 using tarvex::GRef;
 
-typedef struct _TarvexBrevaneSupportsDatabaseDataCachePrivate TarvexBrevaneSupportsDatabaseDataCachePrivate;
+typedef struct _TarvexBrevaneSupportsDatabaseDataCachePrivate
+    TarvexBrevaneSupportsDatabaseDataCachePrivate;
 struct _TarvexBrevaneSupportsDatabaseDataCachePrivate {
   std::recursive_mutex lock;
   // Keys and values are copied in and freed on replacement or removal.

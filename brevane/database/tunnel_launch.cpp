@@ -159,10 +159,10 @@ bool build_tunnel_command(Server* server, guint16 local_port, TunnelCommand* com
     }
     const std::string protocol =
         text_of(tarvex_providers_contracts_server_get_http_protocol(server));
-    GUniqueStr url(g_strdup_printf("%s://%s:%d", protocol.c_str(),
-                                   text_of(tarvex_providers_contracts_server_get_http_host(server))
-                                       .c_str(),
-                                   tarvex_providers_contracts_server_get_http_port(server)));
+    GUniqueStr url(
+        g_strdup_printf("%s://%s:%d", protocol.c_str(),
+                        text_of(tarvex_providers_contracts_server_get_http_host(server)).c_str(),
+                        tarvex_providers_contracts_server_get_http_port(server)));
     if (process.find("wstunnel") != std::string::npos) {
       // Dropping the credentials would open without the authentication the
       // description asks for.
@@ -178,10 +178,10 @@ bool build_tunnel_command(Server* server, guint16 local_port, TunnelCommand* com
     argv = {process, "client", url.get()};
     // The client takes its credentials only on its command line.
     if (tarvex_providers_contracts_server_get_http_auth(server))
-      argv.insert(argv.end(),
-                  {"--auth", text_of(tarvex_providers_contracts_server_get_http_username(server)) +
-                                 ":" +
-                                 text_of(tarvex_providers_contracts_server_get_http_password(server))});
+      argv.insert(
+          argv.end(),
+          {"--auth", text_of(tarvex_providers_contracts_server_get_http_username(server)) + ":" +
+                         text_of(tarvex_providers_contracts_server_get_http_password(server))});
     if (protocol == "https" || protocol == "wss") {
       // A file that is not set is left to the client's default, not handed
       // over as an empty name.
@@ -200,7 +200,8 @@ bool build_tunnel_command(Server* server, guint16 local_port, TunnelCommand* com
   const std::string process = text_of(tarvex_providers_contracts_server_get_ssh_process(server));
   const std::string user = text_of(tarvex_providers_contracts_server_get_ssh_username(server));
   const std::string password = text_of(tarvex_providers_contracts_server_get_ssh_password(server));
-  const std::string ssh_port = std::to_string(tarvex_providers_contracts_server_get_ssh_port(server));
+  const std::string ssh_port =
+      std::to_string(tarvex_providers_contracts_server_get_ssh_port(server));
   if (process.empty()) {
     set_error(error, "No SSH tunnel program is named.");
     return false;

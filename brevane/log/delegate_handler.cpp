@@ -12,7 +12,8 @@
 namespace log = tarvex::brevane::log;
 using tarvex::GUniqueStr;
 
-typedef struct _TarvexBrevaneSupportsLogDelegateHandlerPrivate TarvexBrevaneSupportsLogDelegateHandlerPrivate;
+typedef struct _TarvexBrevaneSupportsLogDelegateHandlerPrivate
+    TarvexBrevaneSupportsLogDelegateHandlerPrivate;
 struct _TarvexBrevaneSupportsLogDelegateHandlerPrivate {
   log::HandlerSettings settings{
       TARVEX_BREVANE_CONTRACTS_LOG_LOG_LEVEL_PLAIN,

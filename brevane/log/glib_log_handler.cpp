@@ -5,7 +5,8 @@
 
 namespace log = tarvex::brevane::log;
 
-typedef struct _TarvexBrevaneSupportsLogGLibLogHandlerPrivate TarvexBrevaneSupportsLogGLibLogHandlerPrivate;
+typedef struct _TarvexBrevaneSupportsLogGLibLogHandlerPrivate
+    TarvexBrevaneSupportsLogGLibLogHandlerPrivate;
 struct _TarvexBrevaneSupportsLogGLibLogHandlerPrivate {
   log::HandlerSettings settings{
       TARVEX_BREVANE_CONTRACTS_LOG_LOG_LEVEL_PLAIN,

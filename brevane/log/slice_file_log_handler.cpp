@@ -12,7 +12,8 @@ namespace log = tarvex::brevane::log;
 using tarvex::GRef;
 using tarvex::GUniqueStr;
 
-typedef struct _TarvexBrevaneSupportsLogSliceFileLogHandlerPrivate TarvexBrevaneSupportsLogSliceFileLogHandlerPrivate;
+typedef struct _TarvexBrevaneSupportsLogSliceFileLogHandlerPrivate
+    TarvexBrevaneSupportsLogSliceFileLogHandlerPrivate;
 struct _TarvexBrevaneSupportsLogSliceFileLogHandlerPrivate {
   log::HandlerSettings settings{
       TARVEX_BREVANE_CONTRACTS_LOG_LOG_LEVEL_PLAIN,

@@ -14,7 +14,8 @@ namespace log = tarvex::brevane::log;
 using tarvex::GRef;
 using tarvex::GUniqueStr;
 
-typedef struct _TarvexBrevaneSupportsLogTempFileLogHandlerPrivate TarvexBrevaneSupportsLogTempFileLogHandlerPrivate;
+typedef struct _TarvexBrevaneSupportsLogTempFileLogHandlerPrivate
+    TarvexBrevaneSupportsLogTempFileLogHandlerPrivate;
 struct _TarvexBrevaneSupportsLogTempFileLogHandlerPrivate {
   log::HandlerSettings settings{
       TARVEX_BREVANE_CONTRACTS_LOG_LOG_LEVEL_PLAIN,

@@ -18,9 +18,9 @@ static void tarvex_brevane_transform_itransform_default_init(
       iface, g_param_spec_object("server-target", nullptr, nullptr,
                                  TARVEX_BREVANE_CONTRACTS_DATABASE_TYPE_ICONNECTION, flags));
   g_object_interface_install_property(
-      iface, tarvex_brevane_contracts_param_spec_thread_progress(
-                 "progress", nullptr, nullptr, TARVEX_BREVANE_CONTRACTS_TYPE_THREAD_PROGRESS,
-                 flags));
+      iface,
+      tarvex_brevane_contracts_param_spec_thread_progress(
+          "progress", nullptr, nullptr, TARVEX_BREVANE_CONTRACTS_TYPE_THREAD_PROGRESS, flags));
 }
 
 using ITransformIface = TarvexBrevaneTransformITransformIface;
@@ -75,10 +75,9 @@ TarvexBrevaneContractsThreadProgress* tarvex_brevane_transform_itransform_snapsh
 
 // ---------------------------------------------------------------------------
 
-TARVEX_DEFINE_INTERFACE_WITH_CODE(TarvexBrevaneTransformISynchronize,
-                                  tarvex_brevane_transform_isynchronize, G_TYPE_OBJECT,
-                                  g_type_interface_add_prerequisite(
-                                      g_define_type_id, TARVEX_BREVANE_TRANSFORM_TYPE_ITRANSFORM))
+TARVEX_DEFINE_INTERFACE_WITH_CODE(
+    TarvexBrevaneTransformISynchronize, tarvex_brevane_transform_isynchronize, G_TYPE_OBJECT,
+    g_type_interface_add_prerequisite(g_define_type_id, TARVEX_BREVANE_TRANSFORM_TYPE_ITRANSFORM))
 
 static void tarvex_brevane_transform_isynchronize_default_init(
     TarvexBrevaneTransformISynchronizeIface*) {}
@@ -89,6 +88,6 @@ GObject* tarvex_brevane_transform_isynchronize_preview(TarvexBrevaneTransformISy
 }
 
 GeeList* tarvex_brevane_transform_isynchronize_generate(TarvexBrevaneTransformISynchronize* self,
-                                                       GError** error) {
+                                                        GError** error) {
   return tarvex::call_slot<&ISynchronizeIface::generate>(self, error);
 }

@@ -56,8 +56,8 @@ TARVEX_EXPORT TarvexBrevaneContractsDatabaseIConnection*
 tarvex_brevane_transform_itransform_get_server_target(TarvexBrevaneTransformITransform* self);
 TARVEX_EXPORT void tarvex_brevane_transform_itransform_set_server_target(
     TarvexBrevaneTransformITransform* self, TarvexBrevaneContractsDatabaseIConnection* value);
-TARVEX_EXPORT TarvexBrevaneContractsThreadProgress* tarvex_brevane_transform_itransform_get_progress(
-    TarvexBrevaneTransformITransform* self);
+TARVEX_EXPORT TarvexBrevaneContractsThreadProgress*
+tarvex_brevane_transform_itransform_get_progress(TarvexBrevaneTransformITransform* self);
 TARVEX_EXPORT void tarvex_brevane_transform_itransform_set_progress(
     TarvexBrevaneTransformITransform* self, TarvexBrevaneContractsThreadProgress* value);
 
@@ -79,7 +79,8 @@ struct _TarvexBrevaneTransformISynchronizeIface {
   GeeList* (*generate)(TarvexBrevaneTransformISynchronize* self, GError** error);
 };
 
-#define TARVEX_BREVANE_TRANSFORM_TYPE_ISYNCHRONIZE (tarvex_brevane_transform_isynchronize_get_type())
+#define TARVEX_BREVANE_TRANSFORM_TYPE_ISYNCHRONIZE \
+  (tarvex_brevane_transform_isynchronize_get_type())
 #define TARVEX_BREVANE_TRANSFORM_ISYNCHRONIZE(obj)                               \
   (G_TYPE_CHECK_INSTANCE_CAST((obj), TARVEX_BREVANE_TRANSFORM_TYPE_ISYNCHRONIZE, \
                               TarvexBrevaneTransformISynchronize))

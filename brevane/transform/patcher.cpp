@@ -163,7 +163,7 @@ TarvexBrevaneTransformPatcher* tarvex_brevane_transform_patcher_new(void) {
 // ---------------------------------------------------------------- generic
 
 gint tarvex_brevane_transform_patcher_diff_object(Patcher* self, GObject* object_source,
-                                                 GObject* object_target) {
+                                                  GObject* object_target) {
   CHECK_PATCHER(kBad);
   TARVEX_RETURN_VAL_IF_FAIL_TEXT(G_IS_OBJECT(object_source), "object_source != NULL", kBad);
   TARVEX_RETURN_VAL_IF_FAIL_TEXT(G_IS_OBJECT(object_target), "object_target != NULL", kBad);
@@ -258,10 +258,9 @@ static gint diff_model_impl(Patcher* self, MetaObject* source, MetaObject* targe
           for (auto& t : targets) {
             GRef<GeeHashMap> slice =
                 GRef<GeeHashMap>::adopt(tarvex_brevane_meta_model_meta_object_slice(t.get()));
-            std::string old_name =
-                slice && gee_map_has_key(GEE_MAP(slice.get()), "name")
-                    ? map_get(GEE_MAP(slice.get()), "name")
-                    : std::string();
+            std::string old_name = slice && gee_map_has_key(GEE_MAP(slice.get()), "name")
+                                       ? map_get(GEE_MAP(slice.get()), "name")
+                                       : std::string();
             bool found = false;
             for (auto& s : sources) {
               if (G_OBJECT_TYPE(s.get()) != G_OBJECT_TYPE(t.get())) continue;
@@ -284,7 +283,8 @@ static gint diff_model_impl(Patcher* self, MetaObject* source, MetaObject* targe
             std::vector<std::string> out;
             gint count = tarvex::transform::size_of(list);
             for (gint k = 0; k < count; ++k) {
-              GUniqueStr text(static_cast<char*>(gee_abstract_list_get(GEE_ABSTRACT_LIST(list), k)));
+              GUniqueStr text(
+                  static_cast<char*>(gee_abstract_list_get(GEE_ABSTRACT_LIST(list), k)));
               out.push_back(text ? text.get() : "");
             }
             return out;
@@ -317,17 +317,18 @@ static gint diff_model_impl(Patcher* self, MetaObject* source, MetaObject* targe
     }
   }
   g_free(specs);
-  GRef<GeeHashMap> diff = GRef<GeeHashMap>::adopt(tarvex_brevane_meta_model_meta_object_diff(target));
+  GRef<GeeHashMap> diff =
+      GRef<GeeHashMap>::adopt(tarvex_brevane_meta_model_meta_object_diff(target));
   return diff && gee_map_get_size(GEE_MAP(diff.get())) > 0 ? kChanged : kEqual;
 }
 
 gint tarvex_brevane_transform_patcher_diff_model(Patcher* self, MetaObject* source,
-                                                MetaObject* target) {
+                                                 MetaObject* target) {
   CHECK_PATCHER(kBad);
-  TARVEX_RETURN_VAL_IF_FAIL_TEXT(TARVEX_BREVANE_META_MODEL_IS_META_OBJECT(source),
-                                 "source != NULL", kBad);
-  TARVEX_RETURN_VAL_IF_FAIL_TEXT(TARVEX_BREVANE_META_MODEL_IS_META_OBJECT(target),
-                                 "target != NULL", kBad);
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(TARVEX_BREVANE_META_MODEL_IS_META_OBJECT(source), "source != NULL",
+                                 kBad);
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(TARVEX_BREVANE_META_MODEL_IS_META_OBJECT(target), "target != NULL",
+                                 kBad);
   TARVEX_RETURN_VAL_IF_FAIL_TEXT(G_OBJECT_TYPE(source) == G_OBJECT_TYPE(target),
                                  "source.get_type() == target.get_type()", kBad);
   return diff_model_impl(self, source, target);
@@ -335,14 +336,14 @@ gint tarvex_brevane_transform_patcher_diff_model(Patcher* self, MetaObject* sour
 
 // ---------------------------------------------------------------- meta model
 
-#define CHECK_PAIR(source, target, IS)                                                 \
-  CHECK_PATCHER(kBad);                                                                 \
-  TARVEX_RETURN_VAL_IF_FAIL_TEXT(IS(source), "source != NULL", kBad);                  \
+#define CHECK_PAIR(source, target, IS)                                \
+  CHECK_PATCHER(kBad);                                                \
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(IS(source), "source != NULL", kBad); \
   TARVEX_RETURN_VAL_IF_FAIL_TEXT(IS(target), "target != NULL", kBad)
 
 gint tarvex_brevane_transform_patcher_diff_meta_table(Patcher* self, MetaTable* source,
-                                                     MetaTable* target, gboolean normalized,
-                                                     MetaTable** patched) {
+                                                      MetaTable* target, gboolean normalized,
+                                                      MetaTable** patched) {
   CHECK_PAIR(source, target, TARVEX_BREVANE_META_MODEL_IS_META_TABLE);
   if (same_json(source, target, normalized)) {
     if (patched) *patched = nullptr;
@@ -416,10 +417,10 @@ static gint diff_whole(gpointer source, gpointer target, gboolean normalized, gp
 }
 
 gint tarvex_brevane_transform_patcher_diff_meta_view(Patcher* self,
-                                                    TarvexBrevaneMetaModelMetaView* source,
-                                                    TarvexBrevaneMetaModelMetaView* target,
-                                                    gboolean normalized,
-                                                    TarvexBrevaneMetaModelMetaView** patched) {
+                                                     TarvexBrevaneMetaModelMetaView* source,
+                                                     TarvexBrevaneMetaModelMetaView* target,
+                                                     gboolean normalized,
+                                                     TarvexBrevaneMetaModelMetaView** patched) {
   CHECK_PAIR(source, target, TARVEX_BREVANE_META_MODEL_IS_META_VIEW);
   return diff_whole(source, target, normalized, reinterpret_cast<gpointer*>(patched));
 }
@@ -433,17 +434,17 @@ gint tarvex_brevane_transform_patcher_diff_meta_function(
 }
 
 gint tarvex_brevane_transform_patcher_diff_meta_event(Patcher* self,
-                                                     TarvexBrevaneMetaModelMetaEvent* source,
-                                                     TarvexBrevaneMetaModelMetaEvent* target,
-                                                     gboolean normalized,
-                                                     TarvexBrevaneMetaModelMetaEvent** patched) {
+                                                      TarvexBrevaneMetaModelMetaEvent* source,
+                                                      TarvexBrevaneMetaModelMetaEvent* target,
+                                                      gboolean normalized,
+                                                      TarvexBrevaneMetaModelMetaEvent** patched) {
   CHECK_PAIR(source, target, TARVEX_BREVANE_META_MODEL_IS_META_EVENT);
   return diff_whole(source, target, normalized, reinterpret_cast<gpointer*>(patched));
 }
 
 gint tarvex_brevane_transform_patcher_diff_meta_schema(Patcher* self, MetaSchema* source,
-                                                      MetaSchema* target, gboolean normalized,
-                                                      MetaSchema** patched) {
+                                                       MetaSchema* target, gboolean normalized,
+                                                       MetaSchema** patched) {
   CHECK_PAIR(source, target, TARVEX_BREVANE_META_MODEL_IS_META_SCHEMA);
   if (same_json(source, target, normalized)) {
     if (patched) *patched = nullptr;
@@ -513,8 +514,8 @@ gint tarvex_brevane_transform_patcher_diff_meta_schema(Patcher* self, MetaSchema
 }
 
 gint tarvex_brevane_transform_patcher_diff_meta_database(Patcher* self, MetaDatabase* source,
-                                                        MetaDatabase* target, gboolean normalized,
-                                                        MetaDatabase** patched) {
+                                                         MetaDatabase* target, gboolean normalized,
+                                                         MetaDatabase** patched) {
   CHECK_PAIR(source, target, TARVEX_BREVANE_META_MODEL_IS_META_DATABASE);
   if (same_json(source, target, normalized)) {
     if (patched) *patched = nullptr;
@@ -596,7 +597,8 @@ gint compare_rows(RowModel* source, RowModel* target) {
   gint code = sv.size() == tv.size() ? kEqual : kChanged;
   for (size_t i = 0; i < sv.size(); ++i) {
     gint value_code = kBad;
-    if (i < tv.size() && sv[i] && tv[i]) value_code = same_value(sv[i].get(), tv[i].get()) ? kEqual : kChanged;
+    if (i < tv.size() && sv[i] && tv[i])
+      value_code = same_value(sv[i].get(), tv[i].get()) ? kEqual : kChanged;
     if (value_code != kEqual) code = kChanged;
     tag(sv[i].get(), value_code);
     if (i < tv.size()) tag(tv[i].get(), value_code);
@@ -613,7 +615,8 @@ GRef<RowModel> row_with(RowModel* from, TarvexProvidersContractsDataVersion vers
 }
 
 GRef<RowModel> row_at(TableModel* table, guint i) {
-  return GRef<RowModel>::adopt(static_cast<RowModel*>(g_list_model_get_item(G_LIST_MODEL(table), i)));
+  return GRef<RowModel>::adopt(
+      static_cast<RowModel*>(g_list_model_get_item(G_LIST_MODEL(table), i)));
 }
 
 const char* const* keys_of(TableModel* table) {
@@ -662,7 +665,7 @@ void copy_identity(TableModel* from, TableModel* to) {
 }  // namespace
 
 gint tarvex_brevane_transform_patcher_diff_data_row(Patcher* self, RowModel* source,
-                                                   RowModel* target, RowModel** patched) {
+                                                    RowModel* target, RowModel** patched) {
   CHECK_PAIR(source, target, TARVEX_PROVIDERS_CONTRACTS_IS_ROW_MODEL);
   gint code = compare_rows(source, target);
   if (code == kEqual) {
@@ -675,7 +678,7 @@ gint tarvex_brevane_transform_patcher_diff_data_row(Patcher* self, RowModel* sou
 }
 
 gint tarvex_brevane_transform_patcher_diff_data_table(Patcher* self, TableModel* source,
-                                                     TableModel* target, TableModel** patched) {
+                                                      TableModel* target, TableModel** patched) {
   CHECK_PAIR(source, target, TARVEX_PROVIDERS_CONTRACTS_IS_TABLE_MODEL);
   auto out = GRef<TableModel>::adopt(tarvex_providers_contracts_table_model_new());
   GeeArrayList* columns = tarvex_providers_contracts_table_model_get_columns(out.get());
@@ -730,8 +733,8 @@ gint tarvex_brevane_transform_patcher_diff_data_table(Patcher* self, TableModel*
   return kChanged;
 }
 
-gint tarvex_brevane_transform_patcher_diff_data_set(Patcher* self, DataSet* source,
-                                                   DataSet* target, DataSet** patched) {
+gint tarvex_brevane_transform_patcher_diff_data_set(Patcher* self, DataSet* source, DataSet* target,
+                                                    DataSet** patched) {
   CHECK_PAIR(source, target, TARVEX_PROVIDERS_CONTRACTS_IS_DATA_SET_MODEL);
   auto out = GRef<DataSet>::adopt(tarvex_providers_contracts_data_set_model_new());
   GeeArrayList* tables = tarvex_providers_contracts_data_set_model_get_tables(out.get());
@@ -740,12 +743,12 @@ gint tarvex_brevane_transform_patcher_diff_data_set(Patcher* self, DataSet* sour
   for (size_t i = 0; i < st.size(); ++i) {
     // A table the target lacks compares with an empty one: all its rows
     // are inserts.
-    GRef<TableModel> other = i < tt.size() ? tt[i]
-                                           : GRef<TableModel>::adopt(
-                                                 tarvex_providers_contracts_table_model_new());
+    GRef<TableModel> other =
+        i < tt.size() ? tt[i]
+                      : GRef<TableModel>::adopt(tarvex_providers_contracts_table_model_new());
     TableModel* table_patch = nullptr;
-    gint code =
-        tarvex_brevane_transform_patcher_diff_data_table(self, st[i].get(), other.get(), &table_patch);
+    gint code = tarvex_brevane_transform_patcher_diff_data_table(self, st[i].get(), other.get(),
+                                                                 &table_patch);
     if (code > kEqual && table_patch) append(tables, table_patch);
     if (table_patch) g_object_unref(table_patch);
   }

@@ -24,7 +24,8 @@ using MetaTable = TarvexBrevaneMetaModelMetaTable;
 
 typedef struct _TarvexBrevaneTransformStructureSynchronizerPrivate
     TarvexBrevaneTransformStructureSynchronizerPrivate;
-typedef struct _TarvexBrevaneTransformStructureSynchronizerPrivate TarvexBrevaneTransformStructureSynchronizerPrivate;
+typedef struct _TarvexBrevaneTransformStructureSynchronizerPrivate
+    TarvexBrevaneTransformStructureSynchronizerPrivate;
 struct _TarvexBrevaneTransformStructureSynchronizerPrivate {
   Core core;
   GRef<TarvexBrevaneTransformPatcher> patcher =
@@ -43,12 +44,12 @@ struct _TarvexBrevaneTransformStructureSynchronizerPrivate {
 static void structure_itransform_init(TarvexBrevaneTransformITransformIface* iface);
 static void structure_isynchronize_init(TarvexBrevaneTransformISynchronizeIface* iface);
 
-TARVEX_DEFINE_TYPE_WITH_CODE(
-    TarvexBrevaneTransformStructureSynchronizer, tarvex_brevane_transform_structure_synchronizer,
-    G_TYPE_OBJECT,
-    G_IMPLEMENT_INTERFACE(TARVEX_BREVANE_TRANSFORM_TYPE_ITRANSFORM, structure_itransform_init)
-        G_IMPLEMENT_INTERFACE(TARVEX_BREVANE_TRANSFORM_TYPE_ISYNCHRONIZE,
-                              structure_isynchronize_init))
+TARVEX_DEFINE_TYPE_WITH_CODE(TarvexBrevaneTransformStructureSynchronizer,
+                             tarvex_brevane_transform_structure_synchronizer, G_TYPE_OBJECT,
+                             G_IMPLEMENT_INTERFACE(TARVEX_BREVANE_TRANSFORM_TYPE_ITRANSFORM,
+                                                   structure_itransform_init)
+                                 G_IMPLEMENT_INTERFACE(TARVEX_BREVANE_TRANSFORM_TYPE_ISYNCHRONIZE,
+                                                       structure_isynchronize_init))
 
 enum { PROP_SCHEMA_SOURCE = N_CORE_PROPERTIES, PROP_SCHEMA_TARGET, N_PROPERTIES };
 static GParamSpec* properties[N_PROPERTIES];
@@ -104,8 +105,8 @@ bool fill(Self* self, GError** error) {
   };
   auto source = make("SOURCE");
   auto target = make("TARGET");
-  for (auto [connection, schema] : {std::pair{core.source.get(), source.get()},
-                                    std::pair{core.target.get(), target.get()}}) {
+  for (auto [connection, schema] :
+       {std::pair{core.source.get(), source.get()}, std::pair{core.target.get(), target.get()}}) {
     auto adapter = GRef<TarvexBrevaneContractsDatabaseIAdaptable>::adopt(
         tarvex_brevane_contracts_database_iconnection_adapter(connection));
     if (!adapter) continue;
@@ -157,7 +158,8 @@ GeeList* generate(Self* self, GError** error) {
   auto statement = GRef<TarvexBrevaneContractsDatabaseIStatement>::adopt(
       tarvex_brevane_contracts_database_iconnection_statement(core.target.get()));
   if (!builder || !statement) return GEE_LIST(out);
-  const std::string database = str(tarvex_brevane_meta_model_meta_object_get_database(meta(priv->target.get())));
+  const std::string database =
+      str(tarvex_brevane_meta_model_meta_object_get_database(meta(priv->target.get())));
   const std::string schema = name_of(priv->target.get());
   auto add = [&](gchar* text) {
     GUniqueStr owned_text(text);
@@ -206,12 +208,14 @@ GeeList* generate(Self* self, GError** error) {
       tarvex_brevane_meta_model_meta_schema_get_tables(priv->source.get()));
   const NameIndex target_tables(
       tarvex_brevane_meta_model_meta_schema_get_tables(priv->target.get()));
-  for (auto& table : items_of<MetaTable>(tarvex_brevane_meta_model_meta_schema_get_tables(patched))) {
+  for (auto& table :
+       items_of<MetaTable>(tarvex_brevane_meta_model_meta_schema_get_tables(patched))) {
     if (!selected("table", table.get())) continue;
     place(table.get(), database, schema);
     switch (version(table.get())) {
       case 4:
-        add(tarvex_brevane_contracts_database_ibuildable_build_table(builder.get(), table.get(), TRUE));
+        add(tarvex_brevane_contracts_database_ibuildable_build_table(builder.get(), table.get(),
+                                                                     TRUE));
         break;
       case 2:
         add(drop(table.get(), TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_TABLE));
@@ -245,8 +249,9 @@ GeeList* generate(Self* self, GError** error) {
                tarvex_brevane_contracts_database_ibuildable_build_view(builder.get(), view.get()));
         break;
       case 8:
-        recreate(view.get(), TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_VIEW,
-                 tarvex_brevane_contracts_database_ibuildable_build_view(builder.get(), view.get()));
+        recreate(
+            view.get(), TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_VIEW,
+            tarvex_brevane_contracts_database_ibuildable_build_view(builder.get(), view.get()));
         break;
       case 2:
         add(drop(view.get(), TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_VIEW));
@@ -290,8 +295,9 @@ GeeList* generate(Self* self, GError** error) {
                                                                                      event.get()));
         break;
       case 8:
-        recreate(event.get(), TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_EVENT,
-                 tarvex_brevane_contracts_database_ibuildable_build_event(builder.get(), event.get()));
+        recreate(
+            event.get(), TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_EVENT,
+            tarvex_brevane_contracts_database_ibuildable_build_event(builder.get(), event.get()));
         break;
       case 2:
         add(drop(event.get(), TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_EVENT));
@@ -392,8 +398,8 @@ static void structure_isynchronize_init(TarvexBrevaneTransformISynchronizeIface*
   iface->generate = structure_generate;
 }
 
-TarvexBrevaneTransformStructureSynchronizer* tarvex_brevane_transform_structure_synchronizer_construct(
-    GType object_type, GeeMap* _options) {
+TarvexBrevaneTransformStructureSynchronizer*
+tarvex_brevane_transform_structure_synchronizer_construct(GType object_type, GeeMap* _options) {
   TARVEX_RETURN_VAL_IF_FAIL_TEXT(GEE_IS_MAP(_options), "_options != NULL", nullptr);
   auto* self = static_cast<Self*>(g_object_new(object_type, nullptr));
   auto* priv = priv_of(self);

@@ -158,8 +158,8 @@ void apply_fields(MetaTable* table, const std::vector<std::pair<std::string, std
     auto column = GRef<MetaObject>::adopt(
         static_cast<MetaObject*>(gee_abstract_list_get(GEE_ABSTRACT_LIST(columns), i)));
     const std::string name = name_of(column.get());
-    auto it = std::find_if(pairs.begin(), pairs.end(),
-                           [&](const auto& p) { return p.first == name; });
+    auto it =
+        std::find_if(pairs.begin(), pairs.end(), [&](const auto& p) { return p.first == name; });
     if (it == pairs.end()) {
       remove_at(columns, i);
     } else if (it->second != name) {
@@ -203,7 +203,8 @@ static void transfer_get_property(GObject* object, guint id, GValue* value, GPar
     G_OBJECT_WARN_INVALID_PROPERTY_ID(object, id, pspec);
 }
 
-static void tarvex_brevane_transform_transfer_class_setup(TarvexBrevaneTransformTransferClass* klass) {
+static void tarvex_brevane_transform_transfer_class_setup(
+    TarvexBrevaneTransformTransferClass* klass) {
   GObjectClass* object_class = G_OBJECT_CLASS(klass);
   object_class->set_property = transfer_set_property;
   object_class->get_property = transfer_get_property;
@@ -383,7 +384,8 @@ void Run::trim_table(MetaSchema* schema, const std::string& target_schema,
     } else {
       plan.filters = {""};
     }
-    for (auto& column : items_of<MetaColumn>(tarvex_brevane_meta_model_meta_table_get_columns(table.get()))) {
+    for (auto& column :
+         items_of<MetaColumn>(tarvex_brevane_meta_model_meta_table_get_columns(table.get()))) {
       const std::string column_name = name_of(column.get());
       if (tarvex_brevane_meta_model_meta_column_get_is_primary_key(column.get()))
         plan.keys.push_back(column_name);
@@ -397,16 +399,18 @@ void Run::trim_table(MetaSchema* schema, const std::string& target_schema,
       if (server_filled(column.get())) continue;
       if (has_identity(column.get())) plan.identity = true;
       const std::string raw = str(tarvex_brevane_meta_model_meta_column_get_raw_type(column.get()));
-      plan.columns.push_back({column_name, target_name, lossless_select_item(column_name, raw),
-                              is_orderable(raw)});
+      plan.columns.push_back(
+          {column_name, target_name, lossless_select_item(column_name, raw), is_orderable(raw)});
     }
     for (auto& constraint :
          items_of<GObject>(tarvex_brevane_meta_model_meta_table_get_constraints(table.get()))) {
       if (TARVEX_BREVANE_META_MODEL_IS_META_FOREIGN_KEY(constraint.get())) {
         auto* fk = reinterpret_cast<TarvexBrevaneMetaModelMetaForeignKey*>(constraint.get());
-        std::string refer_schema = str(tarvex_brevane_meta_model_meta_foreign_key_get_refer_schema(fk));
+        std::string refer_schema =
+            str(tarvex_brevane_meta_model_meta_foreign_key_get_refer_schema(fk));
         if (refer_schema.empty() || refer_schema == plan.schema)
-          plan.references.push_back(str(tarvex_brevane_meta_model_meta_foreign_key_get_refer_table(fk)));
+          plan.references.push_back(
+              str(tarvex_brevane_meta_model_meta_foreign_key_get_refer_table(fk)));
       }
     }
     if (size_of(tarvex_brevane_meta_model_meta_table_get_triggers(table.get())) > 0)
@@ -424,7 +428,8 @@ void Run::trim_table(MetaSchema* schema, const std::string& target_schema,
     if (plan.target_table != name)
       tarvex_brevane_meta_model_meta_object_set_name(meta(table.get()), plan.target_table.c_str());
     move_to_schema(table.get(), target_schema);
-    std::string line = "tidy table: " + plan.database + "." + plan.schema + "." + name + "......[done]";
+    std::string line =
+        "tidy table: " + plan.database + "." + plan.schema + "." + name + "......[done]";
     core_.succeeded(&line);
     found.push_back(std::move(plan));
   }
@@ -472,7 +477,8 @@ void Run::trim_view(MetaSchema* schema, const std::string& target_schema) {
       std::string fields = core_.option_or(key3("view", name, "FIELDS"), "ALL");
       if (fields != "ALL") apply_fields(table.get(), field_pairs(fields));
       // A table from a view has no key or identity of the view's.
-      for (auto& column : items_of<MetaColumn>(tarvex_brevane_meta_model_meta_table_get_columns(table.get())))
+      for (auto& column :
+           items_of<MetaColumn>(tarvex_brevane_meta_model_meta_table_get_columns(table.get())))
         tarvex_brevane_meta_model_meta_column_set_is_primary_key(column.get(), FALSE);
       tarvex_brevane_meta_model_meta_object_set_name(meta(table.get()), target_name.c_str());
       move_to_schema(table.get(), target_schema);
@@ -483,8 +489,8 @@ void Run::trim_view(MetaSchema* schema, const std::string& target_schema) {
         tarvex_brevane_meta_model_meta_object_set_name(meta(view.get()), target_name.c_str());
       tarvex_brevane_meta_model_meta_object_set_schema(meta(view.get()), target_schema.c_str());
     }
-    std::string line = "tidy view: " + database_of(schema) + "." + name_of(schema) + "." + name +
-                       "......[done]";
+    std::string line =
+        "tidy view: " + database_of(schema) + "." + name_of(schema) + "." + name + "......[done]";
     core_.succeeded(&line);
   }
 }
@@ -515,8 +521,10 @@ std::vector<TablePlan> Run::do_restructure(MetaDatabase* database) {
     std::vector<TablePlan> found;
     trim_table(schema.get(), target, found);
     trim_view(schema.get(), target);
-    if (target != name) tarvex_brevane_meta_model_meta_object_set_name(meta(schema.get()), target.c_str());
-    for (auto& view : items_of<MetaObject>(tarvex_brevane_meta_model_meta_schema_get_views(schema.get())))
+    if (target != name)
+      tarvex_brevane_meta_model_meta_object_set_name(meta(schema.get()), target.c_str());
+    for (auto& view :
+         items_of<MetaObject>(tarvex_brevane_meta_model_meta_schema_get_views(schema.get())))
       tarvex_brevane_meta_model_meta_object_set_schema(view.get(), target.c_str());
     g_warning("transfer:150: Handle schema: %s.%s......[done]", database_of(schema.get()).c_str(),
               name.c_str());
@@ -550,8 +558,8 @@ std::vector<TablePlan> Run::do_restructure(MetaDatabase* database) {
   return ordered;
 }
 
-bool Run::transfer_structure(MetaDatabase* database, const std::vector<TablePlan>& plans,
-                             bool cont, GError** error) {
+bool Run::transfer_structure(MetaDatabase* database, const std::vector<TablePlan>& plans, bool cont,
+                             GError** error) {
   auto builder = GRef<TarvexBrevaneContractsDatabaseIBuildable>::adopt(
       tarvex_brevane_contracts_database_iconnection_builder(core_.target.get()));
   auto run_piece = [&](const std::string& piece, const char* what, const char* warning) {
@@ -572,14 +580,17 @@ bool Run::transfer_structure(MetaDatabase* database, const std::vector<TablePlan
     return true;
   };
 
-  auto schemas = items_of<MetaSchema>(tarvex_brevane_meta_model_meta_database_get_schemas(database));
+  auto schemas =
+      items_of<MetaSchema>(tarvex_brevane_meta_model_meta_database_get_schemas(database));
   if (core_.option_true("OPTION|RESULT|DROP_OBJECT")) {
     // The schema's selected objects go, dependents first; the schema itself
     // stays (it may hold other objects).
     for (auto& schema : schemas) {
-      for (auto& view : items_of<MetaObject>(tarvex_brevane_meta_model_meta_schema_get_views(schema.get())))
-        if (!run_piece("DROP VIEW IF EXISTS " + two_part(schema_of(view.get()), name_of(view.get())) + ";",
-                       "drop object", "transfer:170: transfer_structure: %s"))
+      for (auto& view :
+           items_of<MetaObject>(tarvex_brevane_meta_model_meta_schema_get_views(schema.get())))
+        if (!run_piece(
+                "DROP VIEW IF EXISTS " + two_part(schema_of(view.get()), name_of(view.get())) + ";",
+                "drop object", "transfer:170: transfer_structure: %s"))
           return false;
     }
     for (auto it = plans.rbegin(); it != plans.rend(); ++it)
@@ -587,13 +598,15 @@ bool Run::transfer_structure(MetaDatabase* database, const std::vector<TablePlan
                      "drop object", "transfer:170: transfer_structure: %s"))
         return false;
     for (auto& schema : schemas)
-      for (auto& table : items_of<MetaObject>(tarvex_brevane_meta_model_meta_schema_get_tables(schema.get()))) {
+      for (auto& table :
+           items_of<MetaObject>(tarvex_brevane_meta_model_meta_schema_get_tables(schema.get()))) {
         bool planned = std::any_of(plans.begin(), plans.end(), [&](const TablePlan& p) {
-          return p.target_schema == schema_of(table.get()) && p.target_table == name_of(table.get());
+          return p.target_schema == schema_of(table.get()) &&
+                 p.target_table == name_of(table.get());
         });
-        if (!planned &&
-            !run_piece("DROP TABLE IF EXISTS " + two_part(schema_of(table.get()), name_of(table.get())) + ";",
-                       "drop object", "transfer:170: transfer_structure: %s"))
+        if (!planned && !run_piece("DROP TABLE IF EXISTS " +
+                                       two_part(schema_of(table.get()), name_of(table.get())) + ";",
+                                   "drop object", "transfer:170: transfer_structure: %s"))
           return false;
       }
   }
@@ -745,13 +758,14 @@ bool Run::transfer_table(const TablePlan& plan, gint64* failed_rows, GError** er
   if (!same_server) {
     auto* a = tarvex_brevane_contracts_database_iconnection_get_server(core_.source.get());
     auto* b = tarvex_brevane_contracts_database_iconnection_get_server(core_.target.get());
-    same_server = a && b &&
-                  (a == b || (tarvex::str_equal0(tarvex_providers_contracts_server_get_host(a),
-                                                 tarvex_providers_contracts_server_get_host(b)) &&
-                              tarvex_providers_contracts_server_get_port(a) ==
-                                  tarvex_providers_contracts_server_get_port(b) &&
-                              tarvex::str_equal0(tarvex_providers_contracts_server_get_initial(a),
-                                                 tarvex_providers_contracts_server_get_initial(b))));
+    same_server =
+        a && b &&
+        (a == b || (tarvex::str_equal0(tarvex_providers_contracts_server_get_host(a),
+                                       tarvex_providers_contracts_server_get_host(b)) &&
+                    tarvex_providers_contracts_server_get_port(a) ==
+                        tarvex_providers_contracts_server_get_port(b) &&
+                    tarvex::str_equal0(tarvex_providers_contracts_server_get_initial(a),
+                                       tarvex_providers_contracts_server_get_initial(b))));
   }
   if (same_server && g_ascii_strcasecmp(plan.schema.c_str(), plan.target_schema.c_str()) == 0 &&
       g_ascii_strcasecmp(plan.table.c_str(), plan.target_table.c_str()) == 0) {
@@ -778,7 +792,9 @@ bool Run::transfer_table(const TablePlan& plan, gint64* failed_rows, GError** er
         tarvex_brevane_contracts_database_iconnection_execute_as_model(
             core_.target.get(),
             ("SELECT c.name, c.is_identity, c.is_computed, c.system_type_id FROM sys.columns c "
-             "WHERE c.object_id = OBJECT_ID(" + sql::nliteral(object) + ");").c_str(),
+             "WHERE c.object_id = OBJECT_ID(" +
+             sql::nliteral(object) + ");")
+                .c_str(),
             0, &ignored));
     if (described && !ignored) {
       auto text_at = [&](gint col, gint row) {
@@ -841,8 +857,8 @@ bool Run::transfer_table(const TablePlan& plan, gint64* failed_rows, GError** er
     gchar* end = nullptr;
     gint64 total = total_text ? g_ascii_strtoll(total_text.get(), &end, 10) : 0;
     if (!total_text || !end || *end || total < 0) {
-      g_set_error(error, G_IO_ERROR, G_IO_ERROR_INVALID_DATA,
-                  "The row count of %s.%s is no number", plan.schema.c_str(), plan.table.c_str());
+      g_set_error(error, G_IO_ERROR, G_IO_ERROR_INVALID_DATA, "The row count of %s.%s is no number",
+                  plan.schema.c_str(), plan.table.c_str());
       return false;
     }
     g_warning("transfer:551: Handle recordset: %s -> %lld", where.c_str(), (long long)total);
@@ -874,7 +890,8 @@ bool Run::transfer_user_data(std::vector<TablePlan>& plans, bool cont, GError** 
     for (const auto& plan : plans) {
       if (!plan.triggers) continue;
       const std::string table = two_part(plan.target_schema, plan.target_table);
-      std::string text = (hold ? "DISABLE TRIGGER ALL ON " : "ENABLE TRIGGER ALL ON ") + table + ";";
+      std::string text =
+          (hold ? "DISABLE TRIGGER ALL ON " : "ENABLE TRIGGER ALL ON ") + table + ";";
       GError* failure = nullptr;
       if (run_target(text, &failure)) continue;
       std::string line = std::string(hold ? "disable triggers: " : "enable triggers: ") + table +
@@ -979,7 +996,7 @@ static void transfer_itransform_init(TarvexBrevaneTransformITransformIface* ifac
 }
 
 TarvexBrevaneTransformTransfer* tarvex_brevane_transform_transfer_construct(GType object_type,
-                                                                           GeeMap* _options) {
+                                                                            GeeMap* _options) {
   TARVEX_RETURN_VAL_IF_FAIL_TEXT(GEE_IS_MAP(_options), "_options != NULL", nullptr);
   auto* self = static_cast<Self*>(g_object_new(object_type, nullptr));
   Core& core = core_of(self);

@@ -27,7 +27,8 @@ using TableModel = TarvexProvidersContractsTableModel;
 
 typedef struct _TarvexBrevaneTransformUserdataSynchronizerPrivate
     TarvexBrevaneTransformUserdataSynchronizerPrivate;
-typedef struct _TarvexBrevaneTransformUserdataSynchronizerPrivate TarvexBrevaneTransformUserdataSynchronizerPrivate;
+typedef struct _TarvexBrevaneTransformUserdataSynchronizerPrivate
+    TarvexBrevaneTransformUserdataSynchronizerPrivate;
 struct _TarvexBrevaneTransformUserdataSynchronizerPrivate {
   Core core;
   GRef<TarvexBrevaneTransformPatcher> patcher =
@@ -39,12 +40,12 @@ struct _TarvexBrevaneTransformUserdataSynchronizerPrivate {
 static void userdata_itransform_init(TarvexBrevaneTransformITransformIface* iface);
 static void userdata_isynchronize_init(TarvexBrevaneTransformISynchronizeIface* iface);
 
-TARVEX_DEFINE_TYPE_WITH_CODE(
-    TarvexBrevaneTransformUserdataSynchronizer, tarvex_brevane_transform_userdata_synchronizer,
-    G_TYPE_OBJECT,
-    G_IMPLEMENT_INTERFACE(TARVEX_BREVANE_TRANSFORM_TYPE_ITRANSFORM, userdata_itransform_init)
-        G_IMPLEMENT_INTERFACE(TARVEX_BREVANE_TRANSFORM_TYPE_ISYNCHRONIZE,
-                              userdata_isynchronize_init))
+TARVEX_DEFINE_TYPE_WITH_CODE(TarvexBrevaneTransformUserdataSynchronizer,
+                             tarvex_brevane_transform_userdata_synchronizer, G_TYPE_OBJECT,
+                             G_IMPLEMENT_INTERFACE(TARVEX_BREVANE_TRANSFORM_TYPE_ITRANSFORM,
+                                                   userdata_itransform_init)
+                                 G_IMPLEMENT_INTERFACE(TARVEX_BREVANE_TRANSFORM_TYPE_ISYNCHRONIZE,
+                                                       userdata_isynchronize_init))
 
 enum { PROP_DATASET_SOURCE = N_CORE_PROPERTIES, PROP_DATASET_TARGET, N_PROPERTIES };
 static GParamSpec* properties[N_PROPERTIES];
@@ -127,8 +128,8 @@ bool fill(Self* self, GError** error) {
   for (const auto& name : selected_tables(core)) {
     // The source's columns and key, as its catalog describes them.
     auto table = GRef<TarvexBrevaneMetaModelMetaTable>::adopt(
-        tarvex_brevane_meta_model_meta_table_new_with_names(source_db.c_str(), source_schema.c_str(),
-                                                            name.c_str()));
+        tarvex_brevane_meta_model_meta_table_new_with_names(source_db.c_str(),
+                                                            source_schema.c_str(), name.c_str()));
     tarvex_brevane_contracts_database_iadaptable_fill_meta_table(adapter.get(), table.get(), FALSE,
                                                                  error);
     if (error && *error) return false;
@@ -143,19 +144,23 @@ bool fill(Self* self, GError** error) {
       if (tarvex_brevane_meta_model_meta_column_get_is_primary_key(column.get()))
         keys.push_back(column_name);
     }
-    for (const auto& k : keys) order += (order.empty() ? "" : ", ") + tarvex::database::bracketed(k);
+    for (const auto& k : keys)
+      order += (order.empty() ? "" : ", ") + tarvex::database::bracketed(k);
     std::vector<char*> key_names;
     for (const auto& k : keys) key_names.push_back(g_strdup(k.c_str()));
     key_names.push_back(nullptr);
 
     for (auto [connection, statement, db, schema, set] :
-         {std::tuple{core.source.get(), source_statement.get(), source_db, source_schema, source.get()},
-          std::tuple{core.target.get(), target_statement.get(), target_db, target_schema, target.get()}}) {
+         {std::tuple{core.source.get(), source_statement.get(), source_db, source_schema,
+                     source.get()},
+          std::tuple{core.target.get(), target_statement.get(), target_db, target_schema,
+                     target.get()}}) {
       GUniqueStr query(tarvex::database::show_content_with_select_list(
           statement, db.c_str(), schema.c_str(), name.c_str(), columns.c_str(), "", order.c_str(),
           0, 0));
-      auto model = GRef<TableModel>::adopt(tarvex_brevane_contracts_database_iconnection_execute_as_model(
-          connection, query ? query.get() : "", 0, error));
+      auto model =
+          GRef<TableModel>::adopt(tarvex_brevane_contracts_database_iconnection_execute_as_model(
+              connection, query ? query.get() : "", 0, error));
       if (error && *error) {
         for (char* k : key_names) g_free(k);
         return false;
@@ -174,20 +179,24 @@ bool fill(Self* self, GError** error) {
 
     // Explicit identity values on the target need the switch.
     GError* ignored = nullptr;
-    const std::string object = tarvex::database::bracketed(target_schema) + "." +
-                               tarvex::database::bracketed(name);
-    auto identity = GRef<TableModel>::adopt(tarvex_brevane_contracts_database_iconnection_execute_as_model(
-        core.target.get(),
-        ("SELECT COUNT(*) FROM sys.identity_columns WHERE object_id = OBJECT_ID(" +
-         tarvex::database::nliteral(object) + ");").c_str(),
-        0, &ignored));
+    const std::string object =
+        tarvex::database::bracketed(target_schema) + "." + tarvex::database::bracketed(name);
+    auto identity =
+        GRef<TableModel>::adopt(tarvex_brevane_contracts_database_iconnection_execute_as_model(
+            core.target.get(),
+            ("SELECT COUNT(*) FROM sys.identity_columns WHERE object_id = OBJECT_ID(" +
+             tarvex::database::nliteral(object) + ");")
+                .c_str(),
+            0, &ignored));
     g_clear_error(&ignored);
     if (identity) {
       auto value = GRef<TarvexProvidersContractsValueObject>::adopt(
           tarvex_providers_contracts_table_model_get_value_at(identity.get(), 0, 0));
-      GUniqueStr text(value ? tarvex_providers_contracts_value_object_to_string(value.get()) : nullptr);
+      GUniqueStr text(value ? tarvex_providers_contracts_value_object_to_string(value.get())
+                            : nullptr);
       if (text && g_ascii_strtoll(text.get(), nullptr, 10) > 0) {
-        auto tables = items_of<TableModel>(tarvex_providers_contracts_data_set_model_get_tables(source.get()));
+        auto tables = items_of<TableModel>(
+            tarvex_providers_contracts_data_set_model_get_tables(source.get()));
         set_text(tables.back().get(), "IDENTITY", "true");
       }
     }
@@ -222,7 +231,8 @@ RowCounts count_rows(TableModel* table) {
   guint rows = g_list_model_get_n_items(G_LIST_MODEL(table));
   for (guint r = 0; r < rows; ++r) {
     auto row = GRef<TarvexProvidersContractsRowModel>::adopt(
-        static_cast<TarvexProvidersContractsRowModel*>(g_list_model_get_item(G_LIST_MODEL(table), r)));
+        static_cast<TarvexProvidersContractsRowModel*>(
+            g_list_model_get_item(G_LIST_MODEL(table), r)));
     switch (tarvex_providers_contracts_row_model_get_version(row.get())) {
       case TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_INSERT:
         ++counts.inserted;
@@ -252,7 +262,8 @@ std::string patch_text(Self* self, TableModel* table) {
   auto builder = GRef<TarvexBrevaneContractsDatabaseIBuildable>::adopt(
       tarvex_brevane_contracts_database_iconnection_builder(priv_of(self)->core.target.get()));
   if (!builder) return {};
-  GUniqueStr text(tarvex_brevane_contracts_database_ibuildable_patch_data_table(builder.get(), table));
+  GUniqueStr text(
+      tarvex_brevane_contracts_database_ibuildable_patch_data_table(builder.get(), table));
   return text ? text.get() : "";
 }
 
@@ -275,7 +286,8 @@ static GeeList* userdata_generate(TarvexBrevaneTransformISynchronize* iface_self
   GeeArrayList* out = new_string_list();
   auto patched = compare(self);
   if (!patched) return GEE_LIST(out);
-  for (auto& table : items_of<TableModel>(tarvex_providers_contracts_data_set_model_get_tables(patched.get()))) {
+  for (auto& table :
+       items_of<TableModel>(tarvex_providers_contracts_data_set_model_get_tables(patched.get()))) {
     std::string text = patch_text(self, table.get());
     if (!trimmed(text).empty()) list_add(out, text);
   }
@@ -292,7 +304,8 @@ static void userdata_handle(TarvexBrevaneTransformITransform* iface_self) {
   auto patched = compare(self);
   bool stop = false;
   if (patched)
-    for (auto& table : items_of<TableModel>(tarvex_providers_contracts_data_set_model_get_tables(patched.get()))) {
+    for (auto& table : items_of<TableModel>(
+             tarvex_providers_contracts_data_set_model_get_tables(patched.get()))) {
       if (stop) break;
       RowCounts counts = count_rows(table.get());
       // Without a key only inserts are written.
@@ -344,8 +357,8 @@ static void userdata_isynchronize_init(TarvexBrevaneTransformISynchronizeIface* 
   iface->generate = userdata_generate;
 }
 
-TarvexBrevaneTransformUserdataSynchronizer* tarvex_brevane_transform_userdata_synchronizer_construct(
-    GType object_type, GeeMap* _options) {
+TarvexBrevaneTransformUserdataSynchronizer*
+tarvex_brevane_transform_userdata_synchronizer_construct(GType object_type, GeeMap* _options) {
   TARVEX_RETURN_VAL_IF_FAIL_TEXT(GEE_IS_MAP(_options), "_options != NULL", nullptr);
   auto* self = static_cast<Self*>(g_object_new(object_type, nullptr));
   auto* priv = priv_of(self);

@@ -114,19 +114,25 @@ typedef enum {
 } TarvexProvidersContractsDBObject;
 
 #define TARVEX_PROVIDERS_CONTRACTS_TYPE_DATA_TYPE (tarvex_providers_contracts_data_type_get_type())
-#define TARVEX_PROVIDERS_CONTRACTS_TYPE_DATA_VERSION (tarvex_providers_contracts_data_version_get_type())
+#define TARVEX_PROVIDERS_CONTRACTS_TYPE_DATA_VERSION \
+  (tarvex_providers_contracts_data_version_get_type())
 #define TARVEX_PROVIDERS_CONTRACTS_TYPE_DB_OBJECT (tarvex_providers_contracts_db_object_get_type())
 
 TARVEX_EXPORT GType tarvex_providers_contracts_data_type_get_type(void) G_GNUC_CONST;
-TARVEX_EXPORT gchar* tarvex_providers_contracts_data_type_to_string(TarvexProvidersContractsDataType self);
-TARVEX_EXPORT GType tarvex_providers_contracts_data_type_get_glib_type(TarvexProvidersContractsDataType self);
-TARVEX_EXPORT TarvexProvidersContractsDataType tarvex_providers_contracts_data_type_get_data_type(GType type);
+TARVEX_EXPORT gchar* tarvex_providers_contracts_data_type_to_string(
+    TarvexProvidersContractsDataType self);
+TARVEX_EXPORT GType
+tarvex_providers_contracts_data_type_get_glib_type(TarvexProvidersContractsDataType self);
+TARVEX_EXPORT TarvexProvidersContractsDataType
+tarvex_providers_contracts_data_type_get_data_type(GType type);
 
 TARVEX_EXPORT GType tarvex_providers_contracts_data_version_get_type(void) G_GNUC_CONST;
 TARVEX_EXPORT TarvexProvidersContractsDataVersion tarvex_providers_contracts_data_version_all(void);
-TARVEX_EXPORT gchar* tarvex_providers_contracts_data_version_to_string(TarvexProvidersContractsDataVersion self);
+TARVEX_EXPORT gchar* tarvex_providers_contracts_data_version_to_string(
+    TarvexProvidersContractsDataVersion self);
 
 TARVEX_EXPORT GType tarvex_providers_contracts_db_object_get_type(void) G_GNUC_CONST;
-TARVEX_EXPORT gchar* tarvex_providers_contracts_db_object_to_string(TarvexProvidersContractsDBObject self);
+TARVEX_EXPORT gchar* tarvex_providers_contracts_db_object_to_string(
+    TarvexProvidersContractsDBObject self);
 
 G_END_DECLS

@@ -9,8 +9,10 @@
 
 G_BEGIN_DECLS
 
-#define TARVEX_PROVIDERS_EXCEPTIONS_DATABASE_ERROR (tarvex_providers_exceptions_database_error_quark())
-#define TARVEX_PROVIDERS_EXCEPTIONS_TYPE_DATABASE_ERROR (tarvex_providers_exceptions_database_error_get_type())
+#define TARVEX_PROVIDERS_EXCEPTIONS_DATABASE_ERROR \
+  (tarvex_providers_exceptions_database_error_quark())
+#define TARVEX_PROVIDERS_EXCEPTIONS_TYPE_DATABASE_ERROR \
+  (tarvex_providers_exceptions_database_error_get_type())
 
 typedef enum {
   TARVEX_PROVIDERS_EXCEPTIONS_DATABASE_ERROR_DATABASE_NOT_FOUND = 0,

@@ -39,7 +39,7 @@ static void tarvex_providers_contracts_iprovider_default_init(
 
 // Each invoker calls the implementation's slot, or answers the slot's empty
 // value when the implementation leaves it empty.
-#define PROVIDER_CALL(slot, empty, ...)                                         \
+#define PROVIDER_CALL(slot, empty, ...)                                           \
   return tarvex::call_slot<&TarvexProvidersContractsIProviderIface::slot, empty>( \
       self __VA_OPT__(, ) __VA_ARGS__)
 

@@ -112,8 +112,7 @@ class RowStore {
   }
 
   void push_back(const Datum& datum) {
-    if (!cells_ || chunk_ || size_ == own()->capacity)
-      regrow(std::max<guint>(4, capacity() * 2));
+    if (!cells_ || chunk_ || size_ == own()->capacity) regrow(std::max<guint>(4, capacity() * 2));
     cells_[size_++] = datum;
   }
 
@@ -160,8 +159,8 @@ class RowStore {
   OwnBlock* own() const { return reinterpret_cast<OwnBlock*>(cells_) - 1; }
 
   static Datum* new_own(guint capacity, gsize used) {
-    auto* head = static_cast<OwnBlock*>(
-        g_malloc(sizeof(OwnBlock) + sizeof(Datum) * capacity + used));
+    auto* head =
+        static_cast<OwnBlock*>(g_malloc(sizeof(OwnBlock) + sizeof(Datum) * capacity + used));
     head->capacity = capacity;
     head->used = used;
     return reinterpret_cast<Datum*>(head + 1);
@@ -373,11 +372,11 @@ void datum_cell(const Datum& datum, const char* data, models::Cell& cell, models
     case Datum::DECIMAL_TEXT:
       return set_text(text, models::data_length(text));
     case Datum::FLOAT:
-      return set_text(out, values::floating_chars(datum.f, values::Notation::kGeneral, out,
-                                                  sizeof slot.text));
+      return set_text(
+          out, values::floating_chars(datum.f, values::Notation::kGeneral, out, sizeof slot.text));
     case Datum::DOUBLE:
-      return set_text(out, values::floating_chars(datum.d, values::Notation::kGeneral, out,
-                                                  sizeof slot.text));
+      return set_text(
+          out, values::floating_chars(datum.d, values::Notation::kGeneral, out, sizeof slot.text));
     case Datum::DATETIME_UTC:
     case Datum::DATETIME_OFFSET: {
       const Datum::When w = datum.when;
@@ -838,8 +837,7 @@ TarvexProvidersContractsRowModel* RowBuilder::make(CellArena& arena) {
 bool RowBuilder::place(CellArena& arena, Datum** cells, Chunk** chunk) {
   if (!objects_.empty() || cells_.empty()) return false;
   gsize cell_bytes = sizeof(Datum) * cells_.size();
-  auto* block = static_cast<char*>(
-      arena.take(sizeof(guint32) + cell_bytes + data_.size(), chunk));
+  auto* block = static_cast<char*>(arena.take(sizeof(guint32) + cell_bytes + data_.size(), chunk));
   if (!block) return false;
   guint32 count = guint32(cells_.size());
   std::memcpy(block, &count, sizeof count);

@@ -135,8 +135,7 @@ struct NamedList {
   OptString name{""};
   GRef<GeeArrayList> members;
 
-  explicit NamedList(GType member_type)
-      : members(adoptGRef(gee::new_object_list(member_type))) {}
+  explicit NamedList(GType member_type) : members(adoptGRef(gee::new_object_list(member_type))) {}
 };
 
 // The properties, accessors and text of one such class; `priv_of` finds
@@ -170,8 +169,7 @@ struct NamedListClass {
     }
   }
 
-  static void set_property(GObject* object, guint prop_id, const GValue* value,
-                           GParamSpec* pspec) {
+  static void set_property(GObject* object, guint prop_id, const GValue* value, GParamSpec* pspec) {
     switch (prop_id) {
       case PROP_NAME:
         set_name(object, g_value_get_string(value));
@@ -244,8 +242,8 @@ TarvexProvidersContractsServerGroup* tarvex_providers_contracts_server_group_new
 TarvexProvidersContractsServerGroup* tarvex_providers_contracts_server_group_construct_with_name(
     GType object_type, const gchar* _name) {
   g_return_val_if_fail(_name != NULL, NULL);
-  return Group::construct_with_name(
-      tarvex_providers_contracts_server_group_construct(object_type), _name);
+  return Group::construct_with_name(tarvex_providers_contracts_server_group_construct(object_type),
+                                    _name);
 }
 
 TarvexProvidersContractsServerGroup* tarvex_providers_contracts_server_group_new_with_name(

@@ -74,7 +74,8 @@ inline const TableCellsIface* table_cells_of(gpointer table) {
   static GType type = 0;
   if (!type) type = g_type_from_name(kTableCellsType);
   if (!type || !G_IS_OBJECT(table)) return nullptr;
-  return static_cast<const TableCellsIface*>(g_type_interface_peek(G_OBJECT_GET_CLASS(table), type));
+  return static_cast<const TableCellsIface*>(
+      g_type_interface_peek(G_OBJECT_GET_CLASS(table), type));
 }
 
 }  // namespace tarvex::models

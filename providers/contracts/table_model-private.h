@@ -44,8 +44,8 @@ struct Datum {
     // i / 10^extra, printed with `extra` decimals.
     MONEY,    // i
     DECIMAL,  // i
-    FLOAT,       // f
-    DOUBLE,      // d
+    FLOAT,    // f
+    DOUBLE,   // d
     // `when` as UTC, or at the offset of `extra` minutes (printed with
     // it): fields that GLib takes (see datum_datetime_fits).
     DATETIME_UTC,
@@ -185,8 +185,7 @@ TarvexProvidersContractsValueObject* row_peek(TarvexProvidersContractsRowModel* 
 // The export cells (see table-cells-private.h) of a row object, or of the
 // cells of a row RowBuilder::place put in a block, into `out[0..width)`.
 // No value object is kept.
-void row_read_cells(TarvexProvidersContractsRowModel* row, guint width, Cell* out,
-                    CellSlot* slots);
+void row_read_cells(TarvexProvidersContractsRowModel* row, guint width, Cell* out, CellSlot* slots);
 void block_read_cells(const Datum* cells, guint width, Cell* out, CellSlot* slots);
 // Their values as new references, made for the call where the row keeps
 // none (see TableCellsIface::row_values).

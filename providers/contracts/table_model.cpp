@@ -140,7 +140,8 @@ class PendingRows {
   std::vector<Entry*> blocks_;
   guint size_ = 0;
   guint block_rows_ = 0;  // entries pushed as blocks
-  TarvexProvidersContractsDataVersion block_version_ = TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_INITIAL;
+  TarvexProvidersContractsDataVersion block_version_ =
+      TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_INITIAL;
 };
 
 }  // namespace
@@ -208,9 +209,9 @@ GeeArrayList* rows_of(gconstpointer self) {
     } else {
       // The list takes over the array and the references in it.
       gpointer* items = priv->pending.take_all();
-      priv->rows = adoptGRef(gee_array_list_new_wrap(
-          type, reinterpret_cast<GBoxedCopyFunc>(g_object_ref), g_object_unref, items, gint(n),
-          nullptr, nullptr, nullptr));
+      priv->rows = adoptGRef(
+          gee_array_list_new_wrap(type, reinterpret_cast<GBoxedCopyFunc>(g_object_ref),
+                                  g_object_unref, items, gint(n), nullptr, nullptr, nullptr));
     }
     priv->listed = true;
   }
@@ -263,8 +264,8 @@ void items_changed(TarvexProvidersContractsTableModel* self, guint position, gui
 
 // Removes the row at `position` (in range) and announces it.
 GRef<Row> remove_row(TarvexProvidersContractsTableModel* self, gint position) {
-  auto removed = adoptGRef(static_cast<Row*>(
-      gee_abstract_list_remove_at(GEE_ABSTRACT_LIST(rows_of(self)), position)));
+  auto removed = adoptGRef(
+      static_cast<Row*>(gee_abstract_list_remove_at(GEE_ABSTRACT_LIST(rows_of(self)), position)));
   items_changed(self, guint(position), 1, 0);
   return removed;
 }

@@ -82,16 +82,21 @@ static gchar* value_binary_to_string(TarvexProvidersContractsValueObject* self) 
   return hexadecimal(data);
 }
 
-static TarvexProvidersContractsValueObject* value_binary_clone(TarvexProvidersContractsValueObject* self) {
-  return values::as_value(
-      binary_construct(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_BINARY, copy_bytes(binary_bytes(self))));
+static TarvexProvidersContractsValueObject* value_binary_clone(
+    TarvexProvidersContractsValueObject* self) {
+  return values::as_value(binary_construct(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_BINARY,
+                                           copy_bytes(binary_bytes(self))));
 }
-static const gchar* value_binary_get_name(TarvexProvidersContractsValueObject*) { return "binary"; }
-static TarvexProvidersContractsDataType value_binary_get_data_type(TarvexProvidersContractsValueObject*) {
+static const gchar* value_binary_get_name(TarvexProvidersContractsValueObject*) {
+  return "binary";
+}
+static TarvexProvidersContractsDataType value_binary_get_data_type(
+    TarvexProvidersContractsValueObject*) {
   return TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BINARY;
 }
 
-static void value_binary_get_property(GObject* object, guint prop_id, GValue* value, GParamSpec* pspec) {
+static void value_binary_get_property(GObject* object, guint prop_id, GValue* value,
+                                      GParamSpec* pspec) {
   using namespace binary_props;
   switch (prop_id) {
     case PROP_ITSVALUE:
@@ -106,19 +111,22 @@ static void value_binary_get_property(GObject* object, guint prop_id, GValue* va
   }
 }
 
-static void value_binary_set_property(GObject* object, guint prop_id, const GValue* value, GParamSpec* pspec) {
+static void value_binary_set_property(GObject* object, guint prop_id, const GValue* value,
+                                      GParamSpec* pspec) {
   using namespace binary_props;
   switch (prop_id) {
     case PROP_ITSVALUE:
       tarvex_providers_contracts_value_binary_set_itsvalue(
-          reinterpret_cast<TarvexProvidersContractsValueBinary*>(object), static_cast<GBytes*>(g_value_get_boxed(value)));
+          reinterpret_cast<TarvexProvidersContractsValueBinary*>(object),
+          static_cast<GBytes*>(g_value_get_boxed(value)));
       break;
     default:
       G_OBJECT_WARN_INVALID_PROPERTY_ID(object, prop_id, pspec);
   }
 }
 
-static void tarvex_providers_contracts_value_binary_class_setup(TarvexProvidersContractsValueBinaryClass* klass) {
+static void tarvex_providers_contracts_value_binary_class_setup(
+    TarvexProvidersContractsValueBinaryClass* klass) {
   using namespace binary_props;
   auto* vc = reinterpret_cast<TarvexProvidersContractsValueObjectClass*>(klass);
   vc->to_value = value_binary_to_value;
@@ -136,20 +144,21 @@ static void tarvex_providers_contracts_value_binary_class_setup(TarvexProvidersC
   g_object_class_install_properties(oc, N_PROPERTIES, properties);
 }
 
-TarvexProvidersContractsValueBinary* tarvex_providers_contracts_value_binary_construct(GType object_type,
-                                                                                     const guint8* bytes,
-                                                                                     gint length) {
+TarvexProvidersContractsValueBinary* tarvex_providers_contracts_value_binary_construct(
+    GType object_type, const guint8* bytes, gint length) {
   g_return_val_if_fail(length >= 0, NULL);
   g_return_val_if_fail(bytes != NULL || length == 0, NULL);
   return binary_construct(object_type, adoptGRef(g_bytes_new(bytes, gsize(length))));
 }
 
-TarvexProvidersContractsValueBinary* tarvex_providers_contracts_value_binary_new(const guint8* bytes, gint length) {
-  return tarvex_providers_contracts_value_binary_construct(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_BINARY, bytes,
-                                                           length);
+TarvexProvidersContractsValueBinary* tarvex_providers_contracts_value_binary_new(
+    const guint8* bytes, gint length) {
+  return tarvex_providers_contracts_value_binary_construct(
+      TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_BINARY, bytes, length);
 }
 
-GBytes* tarvex_providers_contracts_value_binary_get_itsvalue(TarvexProvidersContractsValueBinary* self) {
+GBytes* tarvex_providers_contracts_value_binary_get_itsvalue(
+    TarvexProvidersContractsValueBinary* self) {
   g_return_val_if_fail(self != NULL, NULL);
   return binary_bytes(self);
 }
@@ -172,15 +181,16 @@ guint8* tarvex_providers_contracts_value_binary_to_bytes(TarvexProvidersContract
   return static_cast<guint8*>(g_memdup2(data.data(), data.size()));
 }
 
-gchar* tarvex_providers_contracts_value_binary_to_hexadecimal(TarvexProvidersContractsValueBinary* self) {
+gchar* tarvex_providers_contracts_value_binary_to_hexadecimal(
+    TarvexProvidersContractsValueBinary* self) {
   g_return_val_if_fail(self != NULL, NULL);
   GBytes* bytes = binary_bytes(self);
   if (!has_bytes(bytes)) return g_strdup("");
   return hexadecimal(bytes_view(bytes));
 }
 
-void tarvex_providers_contracts_value_binary_write(TarvexProvidersContractsValueBinary* self, GOutputStream* stream,
-                                                   GError** error) {
+void tarvex_providers_contracts_value_binary_write(TarvexProvidersContractsValueBinary* self,
+                                                   GOutputStream* stream, GError** error) {
   g_return_if_fail(self != NULL);
   g_return_if_fail(stream != NULL);
   auto data = bytes_view(binary_bytes(self));
@@ -193,13 +203,15 @@ static void value_binary_store_loaded(GObject* source, GRef<GBytes>&& bytes) {
   tarvex_providers_contracts_value_binary_get_private(source)->bytes = std::move(bytes);
 }
 
-void tarvex_providers_contracts_value_binary_load(TarvexProvidersContractsValueBinary* self, const gchar* filename,
-                                                  GAsyncReadyCallback _callback_, gpointer _user_data_) {
+void tarvex_providers_contracts_value_binary_load(TarvexProvidersContractsValueBinary* self,
+                                                  const gchar* filename,
+                                                  GAsyncReadyCallback _callback_,
+                                                  gpointer _user_data_) {
   g_return_if_fail(self != NULL);
   g_return_if_fail(filename != NULL);
   values::load_bytes_async(G_OBJECT(self), filename, value_binary_store_loaded,
-                           reinterpret_cast<gpointer>(tarvex_providers_contracts_value_binary_load), _callback_,
-                           _user_data_);
+                           reinterpret_cast<gpointer>(tarvex_providers_contracts_value_binary_load),
+                           _callback_, _user_data_);
 }
 
 void tarvex_providers_contracts_value_binary_load_finish(TarvexProvidersContractsValueBinary* self,
@@ -209,16 +221,18 @@ void tarvex_providers_contracts_value_binary_load_finish(TarvexProvidersContract
   values::file_finish(_res_, error);
 }
 
-void tarvex_providers_contracts_value_binary_save(TarvexProvidersContractsValueBinary* self, const gchar* filename,
-                                                  GAsyncReadyCallback _callback_, gpointer _user_data_) {
+void tarvex_providers_contracts_value_binary_save(TarvexProvidersContractsValueBinary* self,
+                                                  const gchar* filename,
+                                                  GAsyncReadyCallback _callback_,
+                                                  gpointer _user_data_) {
   g_return_if_fail(self != NULL);
   g_return_if_fail(filename != NULL);
   // The buffer never changes, so holding it is as good as a copy.
   GRef<GBytes> data = retainGRef(binary_bytes(self));
   if (!data) data = adoptGRef(g_bytes_new(nullptr, 0));
   values::save_bytes_async(G_OBJECT(self), filename, std::move(data),
-                           reinterpret_cast<gpointer>(tarvex_providers_contracts_value_binary_save), _callback_,
-                           _user_data_);
+                           reinterpret_cast<gpointer>(tarvex_providers_contracts_value_binary_save),
+                           _callback_, _user_data_);
 }
 
 void tarvex_providers_contracts_value_binary_save_finish(TarvexProvidersContractsValueBinary* self,
@@ -240,16 +254,21 @@ static GParamSpec* properties[N_PROPERTIES];
 TARVEX_DEFINE_TYPE(TarvexProvidersContractsValueBlob, tarvex_providers_contracts_value_blob,
                    TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_BINARY)
 
-static TarvexProvidersContractsValueObject* value_blob_clone(TarvexProvidersContractsValueObject* self) {
+static TarvexProvidersContractsValueObject* value_blob_clone(
+    TarvexProvidersContractsValueObject* self) {
   return values::as_value(
       binary_construct(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_BLOB, copy_bytes(binary_bytes(self))));
 }
-static const gchar* value_blob_get_name(TarvexProvidersContractsValueObject*) { return "blob"; }
-static TarvexProvidersContractsDataType value_blob_get_data_type(TarvexProvidersContractsValueObject*) {
+static const gchar* value_blob_get_name(TarvexProvidersContractsValueObject*) {
+  return "blob";
+}
+static TarvexProvidersContractsDataType value_blob_get_data_type(
+    TarvexProvidersContractsValueObject*) {
   return TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BLOB;
 }
 
-static void value_blob_get_property(GObject* object, guint prop_id, GValue* value, GParamSpec* pspec) {
+static void value_blob_get_property(GObject* object, guint prop_id, GValue* value,
+                                    GParamSpec* pspec) {
   using namespace blob_props;
   switch (prop_id) {
     case PROP_NAME:
@@ -261,7 +280,8 @@ static void value_blob_get_property(GObject* object, guint prop_id, GValue* valu
   }
 }
 
-static void tarvex_providers_contracts_value_blob_class_setup(TarvexProvidersContractsValueBlobClass* klass) {
+static void tarvex_providers_contracts_value_blob_class_setup(
+    TarvexProvidersContractsValueBlobClass* klass) {
   using namespace blob_props;
   auto* vc = reinterpret_cast<TarvexProvidersContractsValueObjectClass*>(klass);
   vc->clone = value_blob_clone;
@@ -274,14 +294,16 @@ static void tarvex_providers_contracts_value_blob_class_setup(TarvexProvidersCon
   g_object_class_install_properties(oc, N_PROPERTIES, properties);
 }
 
-TarvexProvidersContractsValueBlob* tarvex_providers_contracts_value_blob_construct(GType object_type,
-                                                                                 const guint8* bytes, gint length) {
+TarvexProvidersContractsValueBlob* tarvex_providers_contracts_value_blob_construct(
+    GType object_type, const guint8* bytes, gint length) {
   g_return_val_if_fail(length >= 0, NULL);
   g_return_val_if_fail(bytes != NULL || length == 0, NULL);
   return reinterpret_cast<TarvexProvidersContractsValueBlob*>(
       binary_construct(object_type, adoptGRef(g_bytes_new(bytes, gsize(length)))));
 }
 
-TarvexProvidersContractsValueBlob* tarvex_providers_contracts_value_blob_new(const guint8* bytes, gint length) {
-  return tarvex_providers_contracts_value_blob_construct(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_BLOB, bytes, length);
+TarvexProvidersContractsValueBlob* tarvex_providers_contracts_value_blob_new(const guint8* bytes,
+                                                                             gint length) {
+  return tarvex_providers_contracts_value_blob_construct(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_BLOB,
+                                                         bytes, length);
 }

@@ -33,8 +33,8 @@ char* print_date_time(GDateTime* dt, bool with_offset = false) {
   if (!dt) return g_strdup("(NULL)");
   char head[32];
   g_snprintf(head, sizeof head, "%04d-%02d-%02d %02d:%02d:%02d", g_date_time_get_year(dt),
-             g_date_time_get_month(dt), g_date_time_get_day_of_month(dt),
-             g_date_time_get_hour(dt), g_date_time_get_minute(dt), g_date_time_get_second(dt));
+             g_date_time_get_month(dt), g_date_time_get_day_of_month(dt), g_date_time_get_hour(dt),
+             g_date_time_get_minute(dt), g_date_time_get_second(dt));
   std::string out(head);
   append_fraction(out, dt);
   if (with_offset) {

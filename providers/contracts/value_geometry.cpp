@@ -30,15 +30,20 @@ static void value_geometry_to_value(TarvexProvidersContractsValueObject* self, G
 static gchar* value_geometry_to_string(TarvexProvidersContractsValueObject* self) {
   return g_strdup(geometry_text(self));
 }
-static TarvexProvidersContractsValueObject* value_geometry_clone(TarvexProvidersContractsValueObject* self) {
+static TarvexProvidersContractsValueObject* value_geometry_clone(
+    TarvexProvidersContractsValueObject* self) {
   return values::as_value(tarvex_providers_contracts_value_geometry_new(geometry_text(self)));
 }
-static const gchar* value_geometry_get_name(TarvexProvidersContractsValueObject*) { return "geometry"; }
-static TarvexProvidersContractsDataType value_geometry_get_data_type(TarvexProvidersContractsValueObject*) {
+static const gchar* value_geometry_get_name(TarvexProvidersContractsValueObject*) {
+  return "geometry";
+}
+static TarvexProvidersContractsDataType value_geometry_get_data_type(
+    TarvexProvidersContractsValueObject*) {
   return TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_GEOMETRY;
 }
 
-static void value_geometry_get_property(GObject* object, guint prop_id, GValue* value, GParamSpec* pspec) {
+static void value_geometry_get_property(GObject* object, guint prop_id, GValue* value,
+                                        GParamSpec* pspec) {
   using namespace geometry_props;
   switch (prop_id) {
     case PROP_ITSVALUE:
@@ -53,19 +58,22 @@ static void value_geometry_get_property(GObject* object, guint prop_id, GValue* 
   }
 }
 
-static void value_geometry_set_property(GObject* object, guint prop_id, const GValue* value, GParamSpec* pspec) {
+static void value_geometry_set_property(GObject* object, guint prop_id, const GValue* value,
+                                        GParamSpec* pspec) {
   using namespace geometry_props;
   switch (prop_id) {
     case PROP_ITSVALUE:
       tarvex_providers_contracts_value_geometry_set_itsvalue(
-          reinterpret_cast<TarvexProvidersContractsValueGeometry*>(object), g_value_get_string(value));
+          reinterpret_cast<TarvexProvidersContractsValueGeometry*>(object),
+          g_value_get_string(value));
       break;
     default:
       G_OBJECT_WARN_INVALID_PROPERTY_ID(object, prop_id, pspec);
   }
 }
 
-static void tarvex_providers_contracts_value_geometry_class_setup(TarvexProvidersContractsValueGeometryClass* klass) {
+static void tarvex_providers_contracts_value_geometry_class_setup(
+    TarvexProvidersContractsValueGeometryClass* klass) {
   using namespace geometry_props;
   auto* vc = reinterpret_cast<TarvexProvidersContractsValueObjectClass*>(klass);
   vc->to_value = value_geometry_to_value;
@@ -83,25 +91,28 @@ static void tarvex_providers_contracts_value_geometry_class_setup(TarvexProvider
   g_object_class_install_properties(oc, N_PROPERTIES, properties);
 }
 
-TarvexProvidersContractsValueGeometry* tarvex_providers_contracts_value_geometry_construct(GType object_type,
-                                                                                         const gchar* value) {
+TarvexProvidersContractsValueGeometry* tarvex_providers_contracts_value_geometry_construct(
+    GType object_type, const gchar* value) {
   g_return_val_if_fail(value != NULL, NULL);
   auto* self = values::make<TarvexProvidersContractsValueGeometry>(object_type);
   tarvex_providers_contracts_value_geometry_get_private(self)->text.assign(value);
   return self;
 }
 
-TarvexProvidersContractsValueGeometry* tarvex_providers_contracts_value_geometry_new(const gchar* value) {
-  return tarvex_providers_contracts_value_geometry_construct(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_GEOMETRY, value);
+TarvexProvidersContractsValueGeometry* tarvex_providers_contracts_value_geometry_new(
+    const gchar* value) {
+  return tarvex_providers_contracts_value_geometry_construct(
+      TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_GEOMETRY, value);
 }
 
-const gchar* tarvex_providers_contracts_value_geometry_get_itsvalue(TarvexProvidersContractsValueGeometry* self) {
+const gchar* tarvex_providers_contracts_value_geometry_get_itsvalue(
+    TarvexProvidersContractsValueGeometry* self) {
   g_return_val_if_fail(self != NULL, NULL);
   return geometry_text(self);
 }
 
-void tarvex_providers_contracts_value_geometry_set_itsvalue(TarvexProvidersContractsValueGeometry* self,
-                                                            const gchar* value) {
+void tarvex_providers_contracts_value_geometry_set_itsvalue(
+    TarvexProvidersContractsValueGeometry* self, const gchar* value) {
   using namespace geometry_props;
   g_return_if_fail(self != NULL);
   tarvex_providers_contracts_value_geometry_get_private(self)->text.assign(value);
@@ -117,18 +128,24 @@ enum { PROP_0, PROP_NAME, PROP_DATA_TYPE, N_PROPERTIES };
 static GParamSpec* properties[N_PROPERTIES];
 }  // namespace geography_props
 
-TARVEX_DEFINE_TYPE(TarvexProvidersContractsValueGeography, tarvex_providers_contracts_value_geography,
+TARVEX_DEFINE_TYPE(TarvexProvidersContractsValueGeography,
+                   tarvex_providers_contracts_value_geography,
                    TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_GEOMETRY)
 
-static TarvexProvidersContractsValueObject* value_geography_clone(TarvexProvidersContractsValueObject* self) {
+static TarvexProvidersContractsValueObject* value_geography_clone(
+    TarvexProvidersContractsValueObject* self) {
   return values::as_value(tarvex_providers_contracts_value_geography_new(geometry_text(self)));
 }
-static const gchar* value_geography_get_name(TarvexProvidersContractsValueObject*) { return "geography"; }
-static TarvexProvidersContractsDataType value_geography_get_data_type(TarvexProvidersContractsValueObject*) {
+static const gchar* value_geography_get_name(TarvexProvidersContractsValueObject*) {
+  return "geography";
+}
+static TarvexProvidersContractsDataType value_geography_get_data_type(
+    TarvexProvidersContractsValueObject*) {
   return TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_GEOGRAPHY;
 }
 
-static void value_geography_get_property(GObject* object, guint prop_id, GValue* value, GParamSpec* pspec) {
+static void value_geography_get_property(GObject* object, guint prop_id, GValue* value,
+                                         GParamSpec* pspec) {
   using namespace geography_props;
   switch (prop_id) {
     case PROP_NAME:
@@ -156,25 +173,29 @@ static void tarvex_providers_contracts_value_geography_class_setup(
   g_object_class_install_properties(oc, N_PROPERTIES, properties);
 }
 
-TarvexProvidersContractsValueGeography* tarvex_providers_contracts_value_geography_construct(GType object_type,
-                                                                                           const gchar* value) {
+TarvexProvidersContractsValueGeography* tarvex_providers_contracts_value_geography_construct(
+    GType object_type, const gchar* value) {
   g_return_val_if_fail(value != NULL, NULL);
   return reinterpret_cast<TarvexProvidersContractsValueGeography*>(
       tarvex_providers_contracts_value_geometry_construct(object_type, value));
 }
 
-TarvexProvidersContractsValueGeography* tarvex_providers_contracts_value_geography_new(const gchar* value) {
-  return tarvex_providers_contracts_value_geography_construct(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_GEOGRAPHY, value);
+TarvexProvidersContractsValueGeography* tarvex_providers_contracts_value_geography_new(
+    const gchar* value) {
+  return tarvex_providers_contracts_value_geography_construct(
+      TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_GEOGRAPHY, value);
 }
 
 // Reads one side of "latitude, longitude"; 0 when the text has no such pair.
 // Each number may carry a sign (southern latitudes, western longitudes), and
 // is read without regard to the process locale.
-static gdouble geography_coordinate(TarvexProvidersContractsValueGeography* self, const char* group) {
+static gdouble geography_coordinate(TarvexProvidersContractsValueGeography* self,
+                                    const char* group) {
   const char* text = geometry_text(self);
   if (!text || !*text || !g_utf8_validate(text, -1, nullptr)) return 0;
-  static const GRef<GRegex> pair = adoptGRef(g_regex_new(
-      "(?<left>[-+]?[\\d\\.]+),\\s*(?<right>[-+]?[\\d\\.]+)", G_REGEX_MULTILINE, GRegexMatchFlags(0), nullptr));
+  static const GRef<GRegex> pair =
+      adoptGRef(g_regex_new("(?<left>[-+]?[\\d\\.]+),\\s*(?<right>[-+]?[\\d\\.]+)",
+                            G_REGEX_MULTILINE, GRegexMatchFlags(0), nullptr));
   GMatchInfo* raw_match = nullptr;
   bool found = g_regex_match(pair.get(), text, GRegexMatchFlags(0), &raw_match);
   auto match = adoptGRef(raw_match);
@@ -183,12 +204,14 @@ static gdouble geography_coordinate(TarvexProvidersContractsValueGeography* self
   return number ? g_ascii_strtod(number.get(), nullptr) : 0;
 }
 
-gdouble tarvex_providers_contracts_value_geography_latitude(TarvexProvidersContractsValueGeography* self) {
+gdouble tarvex_providers_contracts_value_geography_latitude(
+    TarvexProvidersContractsValueGeography* self) {
   g_return_val_if_fail(self != NULL, 0);
   return geography_coordinate(self, "left");
 }
 
-gdouble tarvex_providers_contracts_value_geography_longitude(TarvexProvidersContractsValueGeography* self) {
+gdouble tarvex_providers_contracts_value_geography_longitude(
+    TarvexProvidersContractsValueGeography* self) {
   g_return_val_if_fail(self != NULL, 0);
   return geography_coordinate(self, "right");
 }

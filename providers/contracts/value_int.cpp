@@ -83,7 +83,8 @@ constexpr auto kRW = values::kReadWrite;
 
 // ------------------------------------------------------------ ValueBoolean
 
-typedef struct _TarvexProvidersContractsValueBooleanPrivate TarvexProvidersContractsValueBooleanPrivate;
+typedef struct _TarvexProvidersContractsValueBooleanPrivate
+    TarvexProvidersContractsValueBooleanPrivate;
 struct _TarvexProvidersContractsValueBooleanPrivate {
   gboolean value = FALSE;
 };
@@ -265,7 +266,8 @@ TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueUInt8,
 
 // ------------------------------------------------------------- ValueUInt16
 
-typedef struct _TarvexProvidersContractsValueUInt16Private TarvexProvidersContractsValueUInt16Private;
+typedef struct _TarvexProvidersContractsValueUInt16Private
+    TarvexProvidersContractsValueUInt16Private;
 struct _TarvexProvidersContractsValueUInt16Private {
   guint16 value = 0;
 };
@@ -292,7 +294,8 @@ TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueUInt16,
 
 // ------------------------------------------------------------- ValueUInt32
 
-typedef struct _TarvexProvidersContractsValueUInt32Private TarvexProvidersContractsValueUInt32Private;
+typedef struct _TarvexProvidersContractsValueUInt32Private
+    TarvexProvidersContractsValueUInt32Private;
 struct _TarvexProvidersContractsValueUInt32Private {
   guint32 value = 0;
 };
@@ -318,7 +321,8 @@ TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueUInt32,
 
 // ------------------------------------------------------------- ValueUInt64
 
-typedef struct _TarvexProvidersContractsValueUInt64Private TarvexProvidersContractsValueUInt64Private;
+typedef struct _TarvexProvidersContractsValueUInt64Private
+    TarvexProvidersContractsValueUInt64Private;
 struct _TarvexProvidersContractsValueUInt64Private {
   guint64 value = 0;
 };

@@ -92,7 +92,8 @@ TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueFloat,
 
 // ------------------------------------------------------------- ValueDouble
 
-typedef struct _TarvexProvidersContractsValueDoublePrivate TarvexProvidersContractsValueDoublePrivate;
+typedef struct _TarvexProvidersContractsValueDoublePrivate
+    TarvexProvidersContractsValueDoublePrivate;
 struct _TarvexProvidersContractsValueDoublePrivate {
   gdouble value = 0;
 };
@@ -140,7 +141,8 @@ TARVEX_SCALAR_VALUE_EXPORTS(TarvexProvidersContractsValueMoney,
 // A decimal made from its text keeps that text: a decimal(38,10) has more
 // digits than a double, and its text is what exports and SQL literals use.
 // Storing a number (set_itsvalue, the property) drops the text.
-typedef struct _TarvexProvidersContractsValueDecimalPrivate TarvexProvidersContractsValueDecimalPrivate;
+typedef struct _TarvexProvidersContractsValueDecimalPrivate
+    TarvexProvidersContractsValueDecimalPrivate;
 struct _TarvexProvidersContractsValueDecimalPrivate {
   gdouble value = 0;
   std::string text;

@@ -8,9 +8,11 @@ using namespace tarvex;
 
 // ------------------------------------------------------------------ IValue
 
-TARVEX_DEFINE_INTERFACE(TarvexProvidersContractsIValue, tarvex_providers_contracts_ivalue, G_TYPE_OBJECT)
+TARVEX_DEFINE_INTERFACE(TarvexProvidersContractsIValue, tarvex_providers_contracts_ivalue,
+                        G_TYPE_OBJECT)
 
-static void tarvex_providers_contracts_ivalue_default_init(TarvexProvidersContractsIValueIface* iface) {
+static void tarvex_providers_contracts_ivalue_default_init(
+    TarvexProvidersContractsIValueIface* iface) {
   // Interface properties live in GObject's property pool, which exists only
   // once the object base class has been initialised.
   g_type_class_unref(g_type_class_ref(G_TYPE_OBJECT));
@@ -19,7 +21,8 @@ static void tarvex_providers_contracts_ivalue_default_init(TarvexProvidersContra
   g_object_interface_install_property(iface, values::is_null_pspec());
 }
 
-void tarvex_providers_contracts_ivalue_to_value(TarvexProvidersContractsIValue* self, GValue* result) {
+void tarvex_providers_contracts_ivalue_to_value(TarvexProvidersContractsIValue* self,
+                                                GValue* result) {
   tarvex::call_slot<&TarvexProvidersContractsIValueIface::to_value>(self, result);
 }
 
@@ -27,7 +30,8 @@ gchar* tarvex_providers_contracts_ivalue_to_string(TarvexProvidersContractsIValu
   return tarvex::call_slot<&TarvexProvidersContractsIValueIface::to_string>(self);
 }
 
-TarvexProvidersContractsValueObject* tarvex_providers_contracts_ivalue_clone(TarvexProvidersContractsIValue* self) {
+TarvexProvidersContractsValueObject* tarvex_providers_contracts_ivalue_clone(
+    TarvexProvidersContractsIValue* self) {
   return tarvex::call_slot<&TarvexProvidersContractsIValueIface::clone>(self);
 }
 
@@ -39,7 +43,8 @@ const gchar* tarvex_providers_contracts_ivalue_get_name(TarvexProvidersContracts
   return tarvex::call_slot<&TarvexProvidersContractsIValueIface::get_name>(self);
 }
 
-TarvexProvidersContractsDataType tarvex_providers_contracts_ivalue_get_data_type(TarvexProvidersContractsIValue* self) {
+TarvexProvidersContractsDataType tarvex_providers_contracts_ivalue_get_data_type(
+    TarvexProvidersContractsIValue* self) {
   return tarvex::call_slot<&TarvexProvidersContractsIValueIface::get_data_type,
                            TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UNKNOWN>(self);
 }
@@ -59,31 +64,39 @@ static void value_object_ivalue_init(TarvexProvidersContractsIValueIface* iface)
 
 // Every value has a JSON form (its kind and text), which the diff engine
 // compares.
-TARVEX_DEFINE_TYPE_WITH_CODE(TarvexProvidersContractsValueObject, tarvex_providers_contracts_value_object,
-                             G_TYPE_OBJECT,
-                             G_IMPLEMENT_INTERFACE(tarvex_providers_contracts_ivalue_get_type(),
-                                                   value_object_ivalue_init)
-                                 G_IMPLEMENT_INTERFACE(JSON_TYPE_SERIALIZABLE, models::value_serializable_init))
+TARVEX_DEFINE_TYPE_WITH_CODE(
+    TarvexProvidersContractsValueObject, tarvex_providers_contracts_value_object, G_TYPE_OBJECT,
+    G_IMPLEMENT_INTERFACE(tarvex_providers_contracts_ivalue_get_type(), value_object_ivalue_init)
+        G_IMPLEMENT_INTERFACE(JSON_TYPE_SERIALIZABLE, models::value_serializable_init))
 
 static void value_object_real_to_value(TarvexProvidersContractsValueObject*, GValue* result) {
   g_value_init(result, G_TYPE_STRING);
   g_value_set_string(result, "");
 }
-static gchar* value_object_real_to_string(TarvexProvidersContractsValueObject*) { return g_strdup(""); }
-static TarvexProvidersContractsValueObject* value_object_real_clone(TarvexProvidersContractsValueObject*) {
+static gchar* value_object_real_to_string(TarvexProvidersContractsValueObject*) {
+  return g_strdup("");
+}
+static TarvexProvidersContractsValueObject* value_object_real_clone(
+    TarvexProvidersContractsValueObject*) {
   return tarvex_providers_contracts_value_object_new();
 }
 static gchar* value_object_real_dump(TarvexProvidersContractsValueObject* self) {
   GUniqueStr text(tarvex_providers_contracts_value_object_to_string(self));
   return g_strdup_printf("%s => %s", G_OBJECT_TYPE_NAME(self), text.get() ? text.get() : "");
 }
-static const gchar* value_object_real_get_name(TarvexProvidersContractsValueObject*) { return "UNKNOWN"; }
-static TarvexProvidersContractsDataType value_object_real_get_data_type(TarvexProvidersContractsValueObject*) {
+static const gchar* value_object_real_get_name(TarvexProvidersContractsValueObject*) {
+  return "UNKNOWN";
+}
+static TarvexProvidersContractsDataType value_object_real_get_data_type(
+    TarvexProvidersContractsValueObject*) {
   return TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UNKNOWN;
 }
-static gboolean value_object_real_get_is_null(TarvexProvidersContractsValueObject*) { return FALSE; }
+static gboolean value_object_real_get_is_null(TarvexProvidersContractsValueObject*) {
+  return FALSE;
+}
 
-static void value_object_get_property(GObject* object, guint prop_id, GValue* value, GParamSpec* pspec) {
+static void value_object_get_property(GObject* object, guint prop_id, GValue* value,
+                                      GParamSpec* pspec) {
   auto* self = TARVEX_PROVIDERS_CONTRACTS_VALUE_OBJECT(object);
   switch (prop_id) {
     case PROP_NAME:
@@ -100,7 +113,8 @@ static void value_object_get_property(GObject* object, guint prop_id, GValue* va
   }
 }
 
-static void tarvex_providers_contracts_value_object_class_setup(TarvexProvidersContractsValueObjectClass* klass) {
+static void tarvex_providers_contracts_value_object_class_setup(
+    TarvexProvidersContractsValueObjectClass* klass) {
   klass->to_value = value_object_real_to_value;
   klass->to_string = value_object_real_to_string;
   klass->clone = value_object_real_clone;
@@ -128,12 +142,14 @@ static void value_object_ivalue_init(TarvexProvidersContractsIValueIface* iface)
   iface->get_is_null = tarvex::forward<&tarvex_providers_contracts_value_object_get_is_null>;
 }
 
-TarvexProvidersContractsValueObject* tarvex_providers_contracts_value_object_construct(GType object_type) {
+TarvexProvidersContractsValueObject* tarvex_providers_contracts_value_object_construct(
+    GType object_type) {
   return values::make<TarvexProvidersContractsValueObject>(object_type);
 }
 
 TarvexProvidersContractsValueObject* tarvex_providers_contracts_value_object_new(void) {
-  return tarvex_providers_contracts_value_object_construct(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_OBJECT);
+  return tarvex_providers_contracts_value_object_construct(
+      TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_OBJECT);
 }
 
 void tarvex_providers_contracts_value_object_to_value(TarvexProvidersContractsValueObject* self,
@@ -141,11 +157,13 @@ void tarvex_providers_contracts_value_object_to_value(TarvexProvidersContractsVa
   tarvex::call_slot<&TarvexProvidersContractsValueObjectClass::to_value>(self, result);
 }
 
-gchar* tarvex_providers_contracts_value_object_to_string(TarvexProvidersContractsValueObject* self) {
+gchar* tarvex_providers_contracts_value_object_to_string(
+    TarvexProvidersContractsValueObject* self) {
   return tarvex::call_slot<&TarvexProvidersContractsValueObjectClass::to_string>(self);
 }
 
-TarvexProvidersContractsValueObject* tarvex_providers_contracts_value_object_clone(TarvexProvidersContractsValueObject* self) {
+TarvexProvidersContractsValueObject* tarvex_providers_contracts_value_object_clone(
+    TarvexProvidersContractsValueObject* self) {
   return tarvex::call_slot<&TarvexProvidersContractsValueObjectClass::clone>(self);
 }
 
@@ -153,7 +171,8 @@ gchar* tarvex_providers_contracts_value_object_dump(TarvexProvidersContractsValu
   return tarvex::call_slot<&TarvexProvidersContractsValueObjectClass::dump>(self);
 }
 
-const gchar* tarvex_providers_contracts_value_object_get_name(TarvexProvidersContractsValueObject* self) {
+const gchar* tarvex_providers_contracts_value_object_get_name(
+    TarvexProvidersContractsValueObject* self) {
   return tarvex::call_slot<&TarvexProvidersContractsValueObjectClass::get_name>(self);
 }
 
@@ -163,6 +182,7 @@ TarvexProvidersContractsDataType tarvex_providers_contracts_value_object_get_dat
                            TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UNKNOWN>(self);
 }
 
-gboolean tarvex_providers_contracts_value_object_get_is_null(TarvexProvidersContractsValueObject* self) {
+gboolean tarvex_providers_contracts_value_object_get_is_null(
+    TarvexProvidersContractsValueObject* self) {
   return tarvex::call_slot<&TarvexProvidersContractsValueObjectClass::get_is_null>(self);
 }

@@ -28,16 +28,23 @@ static void value_string_to_value(TarvexProvidersContractsValueObject* self, GVa
   g_value_init(result, G_TYPE_STRING);
   g_value_set_string(result, string_text(self));
 }
-static gchar* value_string_to_string(TarvexProvidersContractsValueObject* self) { return g_strdup(string_text(self)); }
-static TarvexProvidersContractsValueObject* value_string_clone(TarvexProvidersContractsValueObject* self) {
+static gchar* value_string_to_string(TarvexProvidersContractsValueObject* self) {
+  return g_strdup(string_text(self));
+}
+static TarvexProvidersContractsValueObject* value_string_clone(
+    TarvexProvidersContractsValueObject* self) {
   return values::as_value(tarvex_providers_contracts_value_string_new(string_text(self)));
 }
-static const gchar* value_string_get_name(TarvexProvidersContractsValueObject*) { return "string"; }
-static TarvexProvidersContractsDataType value_string_get_data_type(TarvexProvidersContractsValueObject*) {
+static const gchar* value_string_get_name(TarvexProvidersContractsValueObject*) {
+  return "string";
+}
+static TarvexProvidersContractsDataType value_string_get_data_type(
+    TarvexProvidersContractsValueObject*) {
   return TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING;
 }
 
-static void value_string_get_property(GObject* object, guint prop_id, GValue* value, GParamSpec* pspec) {
+static void value_string_get_property(GObject* object, guint prop_id, GValue* value,
+                                      GParamSpec* pspec) {
   using namespace string_props;
   switch (prop_id) {
     case PROP_ITSVALUE:
@@ -52,19 +59,22 @@ static void value_string_get_property(GObject* object, guint prop_id, GValue* va
   }
 }
 
-static void value_string_set_property(GObject* object, guint prop_id, const GValue* value, GParamSpec* pspec) {
+static void value_string_set_property(GObject* object, guint prop_id, const GValue* value,
+                                      GParamSpec* pspec) {
   using namespace string_props;
   switch (prop_id) {
     case PROP_ITSVALUE:
       tarvex_providers_contracts_value_string_set_itsvalue(
-          reinterpret_cast<TarvexProvidersContractsValueString*>(object), g_value_get_string(value));
+          reinterpret_cast<TarvexProvidersContractsValueString*>(object),
+          g_value_get_string(value));
       break;
     default:
       G_OBJECT_WARN_INVALID_PROPERTY_ID(object, prop_id, pspec);
   }
 }
 
-static void tarvex_providers_contracts_value_string_class_setup(TarvexProvidersContractsValueStringClass* klass) {
+static void tarvex_providers_contracts_value_string_class_setup(
+    TarvexProvidersContractsValueStringClass* klass) {
   using namespace string_props;
   auto* vc = reinterpret_cast<TarvexProvidersContractsValueObjectClass*>(klass);
   vc->to_value = value_string_to_value;
@@ -82,19 +92,22 @@ static void tarvex_providers_contracts_value_string_class_setup(TarvexProvidersC
   g_object_class_install_properties(oc, N_PROPERTIES, properties);
 }
 
-TarvexProvidersContractsValueString* tarvex_providers_contracts_value_string_construct(GType object_type,
-                                                                                     const gchar* text) {
+TarvexProvidersContractsValueString* tarvex_providers_contracts_value_string_construct(
+    GType object_type, const gchar* text) {
   g_return_val_if_fail(text != NULL, NULL);
   auto* self = values::make<TarvexProvidersContractsValueString>(object_type);
   tarvex_providers_contracts_value_string_get_private(self)->text.assign(text);
   return self;
 }
 
-TarvexProvidersContractsValueString* tarvex_providers_contracts_value_string_new(const gchar* text) {
-  return tarvex_providers_contracts_value_string_construct(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_STRING, text);
+TarvexProvidersContractsValueString* tarvex_providers_contracts_value_string_new(
+    const gchar* text) {
+  return tarvex_providers_contracts_value_string_construct(
+      TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_STRING, text);
 }
 
-const gchar* tarvex_providers_contracts_value_string_get_itsvalue(TarvexProvidersContractsValueString* self) {
+const gchar* tarvex_providers_contracts_value_string_get_itsvalue(
+    TarvexProvidersContractsValueString* self) {
   g_return_val_if_fail(self != NULL, NULL);
   return string_text(self);
 }
@@ -113,13 +126,15 @@ static void value_string_store_loaded(GObject* source, std::string&& text) {
   slot.present = true;
 }
 
-void tarvex_providers_contracts_value_string_load(TarvexProvidersContractsValueString* self, const gchar* filename,
-                                                  GAsyncReadyCallback _callback_, gpointer _user_data_) {
+void tarvex_providers_contracts_value_string_load(TarvexProvidersContractsValueString* self,
+                                                  const gchar* filename,
+                                                  GAsyncReadyCallback _callback_,
+                                                  gpointer _user_data_) {
   g_return_if_fail(self != NULL);
   g_return_if_fail(filename != NULL);
   values::load_text_async(G_OBJECT(self), filename, value_string_store_loaded,
-                          reinterpret_cast<gpointer>(tarvex_providers_contracts_value_string_load), _callback_,
-                          _user_data_);
+                          reinterpret_cast<gpointer>(tarvex_providers_contracts_value_string_load),
+                          _callback_, _user_data_);
 }
 
 void tarvex_providers_contracts_value_string_load_finish(TarvexProvidersContractsValueString* self,
@@ -129,16 +144,18 @@ void tarvex_providers_contracts_value_string_load_finish(TarvexProvidersContract
   values::file_finish(_res_, error);
 }
 
-void tarvex_providers_contracts_value_string_save(TarvexProvidersContractsValueString* self, const gchar* filename,
-                                                  GAsyncReadyCallback _callback_, gpointer _user_data_) {
+void tarvex_providers_contracts_value_string_save(TarvexProvidersContractsValueString* self,
+                                                  const gchar* filename,
+                                                  GAsyncReadyCallback _callback_,
+                                                  gpointer _user_data_) {
   g_return_if_fail(self != NULL);
   g_return_if_fail(filename != NULL);
   // The text as it is now: later changes to the value do not reach the file.
   const auto& text = tarvex_providers_contracts_value_string_get_private(self)->text.text;
   auto data = adoptGRef(g_bytes_new(text.data(), text.size()));
   values::save_bytes_async(G_OBJECT(self), filename, std::move(data),
-                           reinterpret_cast<gpointer>(tarvex_providers_contracts_value_string_save), _callback_,
-                           _user_data_);
+                           reinterpret_cast<gpointer>(tarvex_providers_contracts_value_string_save),
+                           _callback_, _user_data_);
 }
 
 void tarvex_providers_contracts_value_string_save_finish(TarvexProvidersContractsValueString* self,
@@ -152,9 +169,10 @@ void tarvex_providers_contracts_value_string_save_finish(TarvexProvidersContract
 // Same text as ValueString; they report another kind and clone to their own
 // class. Each declares its own read-only "name" and "data-type".
 
-static void string_kind_class_setup(gpointer klass, decltype(TarvexProvidersContractsValueObjectClass::clone) clone,
-                                    decltype(TarvexProvidersContractsValueObjectClass::get_name) get_name,
-                                    decltype(TarvexProvidersContractsValueObjectClass::get_data_type) get_data_type) {
+static void string_kind_class_setup(
+    gpointer klass, decltype(TarvexProvidersContractsValueObjectClass::clone) clone,
+    decltype(TarvexProvidersContractsValueObjectClass::get_name) get_name,
+    decltype(TarvexProvidersContractsValueObjectClass::get_data_type) get_data_type) {
   auto* vc = static_cast<TarvexProvidersContractsValueObjectClass*>(klass);
   vc->clone = clone;
   vc->get_name = get_name;
@@ -166,86 +184,101 @@ struct _TarvexProvidersContractsValueXmlPrivate {};
 TARVEX_DEFINE_TYPE(TarvexProvidersContractsValueXml, tarvex_providers_contracts_value_xml,
                    TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_STRING)
 
-static void tarvex_providers_contracts_value_xml_class_setup(TarvexProvidersContractsValueXmlClass* klass) {
+static void tarvex_providers_contracts_value_xml_class_setup(
+    TarvexProvidersContractsValueXmlClass* klass) {
   string_kind_class_setup(
       klass,
       [](TarvexProvidersContractsValueObject* self) {
         return values::as_value(tarvex_providers_contracts_value_xml_new(string_text(self)));
       },
       [](TarvexProvidersContractsValueObject*) -> const gchar* { return "xml"; },
-      [](TarvexProvidersContractsValueObject*) { return TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_XML; });
+      [](TarvexProvidersContractsValueObject*) {
+        return TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_XML;
+      });
 }
 
-TarvexProvidersContractsValueXml* tarvex_providers_contracts_value_xml_construct(GType object_type,
-                                                                               const gchar* text) {
+TarvexProvidersContractsValueXml* tarvex_providers_contracts_value_xml_construct(
+    GType object_type, const gchar* text) {
   g_return_val_if_fail(text != NULL, NULL);
   return reinterpret_cast<TarvexProvidersContractsValueXml*>(
       tarvex_providers_contracts_value_string_construct(object_type, text));
 }
 
 TarvexProvidersContractsValueXml* tarvex_providers_contracts_value_xml_new(const gchar* text) {
-  return tarvex_providers_contracts_value_xml_construct(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_XML, text);
+  return tarvex_providers_contracts_value_xml_construct(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_XML,
+                                                        text);
 }
 
 struct _TarvexProvidersContractsValueJsonPrivate {};
 TARVEX_DEFINE_TYPE(TarvexProvidersContractsValueJson, tarvex_providers_contracts_value_json,
                    TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_STRING)
 
-static void tarvex_providers_contracts_value_json_class_setup(TarvexProvidersContractsValueJsonClass* klass) {
+static void tarvex_providers_contracts_value_json_class_setup(
+    TarvexProvidersContractsValueJsonClass* klass) {
   string_kind_class_setup(
       klass,
       [](TarvexProvidersContractsValueObject* self) {
         return values::as_value(tarvex_providers_contracts_value_json_new(string_text(self)));
       },
       [](TarvexProvidersContractsValueObject*) -> const gchar* { return "json"; },
-      [](TarvexProvidersContractsValueObject*) { return TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_JSON; });
+      [](TarvexProvidersContractsValueObject*) {
+        return TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_JSON;
+      });
 }
 
-TarvexProvidersContractsValueJson* tarvex_providers_contracts_value_json_construct(GType object_type,
-                                                                                 const gchar* text) {
+TarvexProvidersContractsValueJson* tarvex_providers_contracts_value_json_construct(
+    GType object_type, const gchar* text) {
   g_return_val_if_fail(text != NULL, NULL);
   return reinterpret_cast<TarvexProvidersContractsValueJson*>(
       tarvex_providers_contracts_value_string_construct(object_type, text));
 }
 
 TarvexProvidersContractsValueJson* tarvex_providers_contracts_value_json_new(const gchar* text) {
-  return tarvex_providers_contracts_value_json_construct(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_JSON, text);
+  return tarvex_providers_contracts_value_json_construct(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_JSON,
+                                                         text);
 }
 
 struct _TarvexProvidersContractsValueUuidPrivate {};
 TARVEX_DEFINE_TYPE(TarvexProvidersContractsValueUuid, tarvex_providers_contracts_value_uuid,
                    TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_STRING)
 
-static void tarvex_providers_contracts_value_uuid_class_setup(TarvexProvidersContractsValueUuidClass* klass) {
+static void tarvex_providers_contracts_value_uuid_class_setup(
+    TarvexProvidersContractsValueUuidClass* klass) {
   string_kind_class_setup(
       klass,
       [](TarvexProvidersContractsValueObject* self) {
         return values::as_value(tarvex_providers_contracts_value_uuid_new_uuid(string_text(self)));
       },
       [](TarvexProvidersContractsValueObject*) -> const gchar* { return "uuid"; },
-      [](TarvexProvidersContractsValueObject*) { return TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UUID; });
+      [](TarvexProvidersContractsValueObject*) {
+        return TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UUID;
+      });
 }
 
-TarvexProvidersContractsValueUuid* tarvex_providers_contracts_value_uuid_construct_uuid(GType object_type,
-                                                                                      const gchar* uuid) {
+TarvexProvidersContractsValueUuid* tarvex_providers_contracts_value_uuid_construct_uuid(
+    GType object_type, const gchar* uuid) {
   g_return_val_if_fail(uuid != NULL, NULL);
   auto* self = values::make<TarvexProvidersContractsValueUuid>(object_type);
   tarvex_providers_contracts_value_string_get_private(self)->text.assign(uuid);
   return self;
 }
 
-TarvexProvidersContractsValueUuid* tarvex_providers_contracts_value_uuid_new_uuid(const gchar* uuid) {
-  return tarvex_providers_contracts_value_uuid_construct_uuid(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_UUID, uuid);
+TarvexProvidersContractsValueUuid* tarvex_providers_contracts_value_uuid_new_uuid(
+    const gchar* uuid) {
+  return tarvex_providers_contracts_value_uuid_construct_uuid(
+      TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_UUID, uuid);
 }
 
-TarvexProvidersContractsValueUuid* tarvex_providers_contracts_value_uuid_construct(GType object_type) {
+TarvexProvidersContractsValueUuid* tarvex_providers_contracts_value_uuid_construct(
+    GType object_type) {
   // A random (version 4) UUID in lower case.
   GUniqueStr uuid(g_uuid_string_random());
   return tarvex_providers_contracts_value_uuid_construct_uuid(object_type, uuid.get());
 }
 
 TarvexProvidersContractsValueUuid* tarvex_providers_contracts_value_uuid_new(void) {
-  return tarvex_providers_contracts_value_uuid_construct(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_UUID);
+  return tarvex_providers_contracts_value_uuid_construct(
+      TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_UUID);
 }
 
 // --------------------------------------------------------------- ValueUtf16
@@ -281,7 +314,8 @@ static gchar* value_utf16_to_string(TarvexProvidersContractsValueObject* self) {
 }
 // Copies the code units themselves: a round trip through UTF-8 would lose a
 // buffer that does not convert.
-static TarvexProvidersContractsValueObject* value_utf16_clone(TarvexProvidersContractsValueObject* self) {
+static TarvexProvidersContractsValueObject* value_utf16_clone(
+    TarvexProvidersContractsValueObject* self) {
   const gunichar2* buffer = utf16_buffer(self);
   gunichar2* copy = nullptr;
   if (buffer) {
@@ -289,16 +323,21 @@ static TarvexProvidersContractsValueObject* value_utf16_clone(TarvexProvidersCon
     while (buffer[units]) ++units;
     copy = static_cast<gunichar2*>(g_memdup2(buffer, (units + 1) * sizeof(gunichar2)));
   }
-  auto* clone = values::make<TarvexProvidersContractsValueUtf16>(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_UTF16);
+  auto* clone =
+      values::make<TarvexProvidersContractsValueUtf16>(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_UTF16);
   tarvex_providers_contracts_value_utf16_get_private(clone)->buffer.reset(copy);
   return values::as_value(clone);
 }
-static const gchar* value_utf16_get_name(TarvexProvidersContractsValueObject*) { return "wstring"; }
-static TarvexProvidersContractsDataType value_utf16_get_data_type(TarvexProvidersContractsValueObject*) {
+static const gchar* value_utf16_get_name(TarvexProvidersContractsValueObject*) {
+  return "wstring";
+}
+static TarvexProvidersContractsDataType value_utf16_get_data_type(
+    TarvexProvidersContractsValueObject*) {
   return TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_WSTRING;
 }
 
-static void value_utf16_get_property(GObject* object, guint prop_id, GValue* value, GParamSpec* pspec) {
+static void value_utf16_get_property(GObject* object, guint prop_id, GValue* value,
+                                     GParamSpec* pspec) {
   using namespace utf16_props;
   switch (prop_id) {
     case PROP_ITSVALUE:
@@ -313,19 +352,22 @@ static void value_utf16_get_property(GObject* object, guint prop_id, GValue* val
   }
 }
 
-static void value_utf16_set_property(GObject* object, guint prop_id, const GValue* value, GParamSpec* pspec) {
+static void value_utf16_set_property(GObject* object, guint prop_id, const GValue* value,
+                                     GParamSpec* pspec) {
   using namespace utf16_props;
   switch (prop_id) {
     case PROP_ITSVALUE:
-      tarvex_providers_contracts_value_utf16_set_itsvalue(reinterpret_cast<TarvexProvidersContractsValueUtf16*>(object),
-                                                          static_cast<gunichar2*>(g_value_get_pointer(value)));
+      tarvex_providers_contracts_value_utf16_set_itsvalue(
+          reinterpret_cast<TarvexProvidersContractsValueUtf16*>(object),
+          static_cast<gunichar2*>(g_value_get_pointer(value)));
       break;
     default:
       G_OBJECT_WARN_INVALID_PROPERTY_ID(object, prop_id, pspec);
   }
 }
 
-static void tarvex_providers_contracts_value_utf16_class_setup(TarvexProvidersContractsValueUtf16Class* klass) {
+static void tarvex_providers_contracts_value_utf16_class_setup(
+    TarvexProvidersContractsValueUtf16Class* klass) {
   using namespace utf16_props;
   auto* vc = reinterpret_cast<TarvexProvidersContractsValueObjectClass*>(klass);
   vc->to_value = value_utf16_to_value;
@@ -343,8 +385,8 @@ static void tarvex_providers_contracts_value_utf16_class_setup(TarvexProvidersCo
   g_object_class_install_properties(oc, N_PROPERTIES, properties);
 }
 
-TarvexProvidersContractsValueUtf16* tarvex_providers_contracts_value_utf16_construct(GType object_type,
-                                                                                   gunichar2* text) {
+TarvexProvidersContractsValueUtf16* tarvex_providers_contracts_value_utf16_construct(
+    GType object_type, gunichar2* text) {
   g_return_val_if_fail(text != NULL, NULL);
   auto* self = values::make<TarvexProvidersContractsValueUtf16>(object_type);
   tarvex_providers_contracts_value_utf16_get_private(self)->buffer.reset(text);
@@ -352,11 +394,12 @@ TarvexProvidersContractsValueUtf16* tarvex_providers_contracts_value_utf16_const
 }
 
 TarvexProvidersContractsValueUtf16* tarvex_providers_contracts_value_utf16_new(gunichar2* text) {
-  return tarvex_providers_contracts_value_utf16_construct(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_UTF16, text);
+  return tarvex_providers_contracts_value_utf16_construct(
+      TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_UTF16, text);
 }
 
-TarvexProvidersContractsValueUtf16* tarvex_providers_contracts_value_utf16_construct_string(GType object_type,
-                                                                                          const gchar* text) {
+TarvexProvidersContractsValueUtf16* tarvex_providers_contracts_value_utf16_construct_string(
+    GType object_type, const gchar* text) {
   g_return_val_if_fail(text != NULL, NULL);
   auto* self = values::make<TarvexProvidersContractsValueUtf16>(object_type);
   // Text that is not valid UTF-8 leaves the value without a buffer.
@@ -365,11 +408,14 @@ TarvexProvidersContractsValueUtf16* tarvex_providers_contracts_value_utf16_const
   return self;
 }
 
-TarvexProvidersContractsValueUtf16* tarvex_providers_contracts_value_utf16_new_string(const gchar* text) {
-  return tarvex_providers_contracts_value_utf16_construct_string(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_UTF16, text);
+TarvexProvidersContractsValueUtf16* tarvex_providers_contracts_value_utf16_new_string(
+    const gchar* text) {
+  return tarvex_providers_contracts_value_utf16_construct_string(
+      TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_UTF16, text);
 }
 
-gunichar2* tarvex_providers_contracts_value_utf16_get_itsvalue(TarvexProvidersContractsValueUtf16* self) {
+gunichar2* tarvex_providers_contracts_value_utf16_get_itsvalue(
+    TarvexProvidersContractsValueUtf16* self) {
   g_return_val_if_fail(self != NULL, NULL);
   return utf16_buffer(self);
 }

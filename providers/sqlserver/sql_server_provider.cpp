@@ -206,7 +206,8 @@ gint tarvex_providers_supports_sql_server_provider_tds_message_handler(
 
 // ------------------------------------------------------------ the provider
 
-typedef struct _TarvexProvidersSupportsSQLServerProviderPrivate TarvexProvidersSupportsSQLServerProviderPrivate;
+typedef struct _TarvexProvidersSupportsSQLServerProviderPrivate
+    TarvexProvidersSupportsSQLServerProviderPrivate;
 struct _TarvexProvidersSupportsSQLServerProviderPrivate {
   // A provider is a public object that threads may share: every db-lib call
   // on its process, and the queue its handlers fill, is used under this lock.
@@ -391,7 +392,8 @@ bool explain_unreported(UserData* userdata, GError** error) {
   if (!current->notes.empty()) {
     std::string text;
     for (const auto& note : current->notes) text += note.second + "\n";
-    g_set_error_literal(error, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR, current->notes.front().first, text.c_str());
+    g_set_error_literal(error, TARVEX_PROVIDERS_SUPPORTS_TDSDB_ERROR, current->notes.front().first,
+                        text.c_str());
     return true;
   }
   const char* text = dbdead(current->process)

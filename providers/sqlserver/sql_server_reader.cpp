@@ -310,8 +310,8 @@ GDateTime* cell_datetime(DBPROCESS* p, int column, int type, bool* offset_kept) 
   if (offset_kept) *offset_kept = false;
   if (!datetime_fields(p, cell_of(p, column), type, d, with_offset, offset)) return epoch_utc();
   if (offset_kept) *offset_kept = with_offset;
-  GRef<GTimeZone> zone = with_offset ? adoptGRef(g_time_zone_new_offset(offset))
-                                     : retainGRef(utc_zone());
+  GRef<GTimeZone> zone =
+      with_offset ? adoptGRef(g_time_zone_new_offset(offset)) : retainGRef(utc_zone());
   return values::date_time_at(zone.get(), d.year, d.month, d.day, d.hour, d.minute, d.second,
                               microsecond_of(d));
 }
@@ -339,9 +339,8 @@ Value* cell_variant(DBPROCESS* p, int column) {
   if (text)
     return reinterpret_cast<Value*>(
         tarvex_providers_contracts_value_string_new(std::string(bytes, length).c_str()));
-  return reinterpret_cast<Value*>(
-      tarvex_providers_contracts_value_binary_new(reinterpret_cast<const guint8*>(bytes),
-                                                  gint(length)));
+  return reinterpret_cast<Value*>(tarvex_providers_contracts_value_binary_new(
+      reinterpret_cast<const guint8*>(bytes), gint(length)));
 }
 
 // The value of a cell whose kind the row cannot keep as a datum: values
@@ -369,7 +368,8 @@ Value* cell_value(DBPROCESS* p, int column, int type, DT kind) {
       auto moment = adoptGRef(cell_datetime(p, column, type, &with_offset));
       if (!moment) return as_value(tarvex_providers_contracts_value_date_time_new());
       // Only a datetimeoffset prints its offset.
-      return with_offset ? as_value(values::date_time_new_with_offset(moment.get()))
+      return with_offset
+                 ? as_value(values::date_time_new_with_offset(moment.get()))
                  : as_value(tarvex_providers_contracts_value_date_time_new_datetime(moment.get()));
     }
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_MONEY:

@@ -7,5 +7,5 @@
 #include "providers/sqlserver/sql_server_provider.h"
 #include "providers/sqlserver/sql_server_reader.h"
 #include "providers/sqlserver/tds_message.h"
-#include "providers/sqlserver/tdsdb_error.h"
 #include "providers/sqlserver/tds_user_data.h"
+#include "providers/sqlserver/tdsdb_error.h"

@@ -22,23 +22,24 @@ inline ::testing::AssertionResult gerror_failure(const char* err_text, const GEr
                  << (err->message ? err->message : "(no message)");
 }
 
-inline ::testing::AssertionResult gerror_is(const char* err_text, const char*, const char* code_text,
-                                            const GError* err, GQuark domain, int code) {
+inline ::testing::AssertionResult gerror_is(const char* err_text, const char*,
+                                            const char* code_text, const GError* err, GQuark domain,
+                                            int code) {
   if (err && err->domain == domain && err->code == code) return ::testing::AssertionSuccess();
   const char* name = domain ? g_quark_to_string(domain) : "(no domain)";
   return gerror_failure(err_text, err, name, code_text, code);
 }
 
-inline ::testing::AssertionResult gerror_is(const char* err_text, const char*, const char* code_text,
-                                            const GError* err, const char* domain, int code) {
+inline ::testing::AssertionResult gerror_is(const char* err_text, const char*,
+                                            const char* code_text, const GError* err,
+                                            const char* domain, int code) {
   if (err && g_strcmp0(g_quark_to_string(err->domain), domain) == 0 && err->code == code)
     return ::testing::AssertionSuccess();
   return gerror_failure(err_text, err, domain, code_text, code);
 }
 
 // An owning holder of the error (tarvex::GUniqueError).
-template <typename Holder, typename Domain,
-          typename = std::enable_if_t<std::is_class_v<Holder>>>
+template <typename Holder, typename Domain, typename = std::enable_if_t<std::is_class_v<Holder>>>
 ::testing::AssertionResult gerror_is(const char* err_text, const char* domain_text,
                                      const char* code_text, const Holder& err, Domain domain,
                                      int code) {

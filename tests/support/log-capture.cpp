@@ -64,7 +64,9 @@ void drop_quiet_logs() {
   });
 }
 
-void LogCaptureTest::SetUp() { clear_captured_logs(); }
+void LogCaptureTest::SetUp() {
+  clear_captured_logs();
+}
 
 void LogCaptureTest::TearDown() {
   for (const auto& r : captured_logs()) {

@@ -40,16 +40,16 @@ class LogCaptureTest : public ::testing::Test {
 
 // Runs `stmt` and asserts that it reported exactly one critical warning
 // containing `needle` (GLib's precondition texts, e.g. "self != NULL").
-#define EXPECT_CRITICAL(stmt, needle)                                                    \
-  do {                                                                                   \
-    stmt;                                                                                \
-    EXPECT_TRUE(::tarvex::test::take_log(G_LOG_LEVEL_CRITICAL, needle))                  \
-        << "expected a critical containing \"" << (needle) << "\" from: " #stmt;         \
+#define EXPECT_CRITICAL(stmt, needle)                                            \
+  do {                                                                           \
+    stmt;                                                                        \
+    EXPECT_TRUE(::tarvex::test::take_log(G_LOG_LEVEL_CRITICAL, needle))          \
+        << "expected a critical containing \"" << (needle) << "\" from: " #stmt; \
   } while (0)
 
-#define EXPECT_WARNING(stmt, needle)                                                     \
-  do {                                                                                   \
-    stmt;                                                                                \
-    EXPECT_TRUE(::tarvex::test::take_log(G_LOG_LEVEL_WARNING, needle))                   \
-        << "expected a warning containing \"" << (needle) << "\" from: " #stmt;          \
+#define EXPECT_WARNING(stmt, needle)                                            \
+  do {                                                                          \
+    stmt;                                                                       \
+    EXPECT_TRUE(::tarvex::test::take_log(G_LOG_LEVEL_WARNING, needle))          \
+        << "expected a warning containing \"" << (needle) << "\" from: " #stmt; \
   } while (0)

@@ -279,8 +279,8 @@ std::vector<detail::Item> Rule::plan() const {
     it.kind = Item::ResultEnd;
     plan.push_back(std::move(it));
   }
-  auto drop = std::find_if(plan.begin(), plan.end(),
-                           [](const Item& i) { return ends_connection(i.kind); });
+  auto drop =
+      std::find_if(plan.begin(), plan.end(), [](const Item& i) { return ends_connection(i.kind); });
   if (drop != plan.end()) {
     plan.erase(drop + 1, plan.end());
   } else {
@@ -863,7 +863,9 @@ Connection::Outcome Connection::run_plan(const std::vector<detail::Item>& plan) 
         out.close_partial();
         send_ready();
         // A zero linger time makes close() send RST instead of FIN.
-        struct linger hard {1, 0};
+        struct linger hard {
+          1, 0
+        };
         setsockopt(fd, SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
         close(fd);
         fd = -1;

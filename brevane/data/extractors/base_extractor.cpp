@@ -14,10 +14,11 @@
 using namespace tarvex;
 using namespace tarvex::data;
 
-G_DEFINE_QUARK(tarvex-brevane-supports-data-extractors-extractor-error-quark,
+G_DEFINE_QUARK(tarvex - brevane - supports - data - extractors - extractor - error - quark,
                tarvex_brevane_supports_data_extractors_extractor_error)
 
-typedef struct _TarvexBrevaneSupportsDataExtractorsBaseExtractorPrivate TarvexBrevaneSupportsDataExtractorsBaseExtractorPrivate;
+typedef struct _TarvexBrevaneSupportsDataExtractorsBaseExtractorPrivate
+    TarvexBrevaneSupportsDataExtractorsBaseExtractorPrivate;
 struct _TarvexBrevaneSupportsDataExtractorsBaseExtractorPrivate {
   std::string file_ext;
   GRef<GeeHashMap> options;
@@ -26,11 +27,10 @@ struct _TarvexBrevaneSupportsDataExtractorsBaseExtractorPrivate {
 
 static void base_extractor_exporter_init(TarvexBrevaneContractsDataIExporterIface* iface);
 
-TARVEX_DEFINE_TYPE_WITH_CODE(
-    TarvexBrevaneSupportsDataExtractorsBaseExtractor,
-    tarvex_brevane_supports_data_extractors_base_extractor, G_TYPE_OBJECT,
-    G_IMPLEMENT_INTERFACE(TARVEX_BREVANE_CONTRACTS_DATA_TYPE_IEXPORTER,
-                          base_extractor_exporter_init))
+TARVEX_DEFINE_TYPE_WITH_CODE(TarvexBrevaneSupportsDataExtractorsBaseExtractor,
+                             tarvex_brevane_supports_data_extractors_base_extractor, G_TYPE_OBJECT,
+                             G_IMPLEMENT_INTERFACE(TARVEX_BREVANE_CONTRACTS_DATA_TYPE_IEXPORTER,
+                                                   base_extractor_exporter_init))
 
 #define IS_BASE(self) TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_IS_BASE_EXTRACTOR(self)
 
@@ -216,10 +216,10 @@ gchar* tarvex_brevane_supports_data_extractors_base_extractor_format_column_text
   return literal ? dup(*literal) : nullptr;
 }
 
-#define BUILDER_CHECKS()                                                                       \
-  TARVEX_RETURN_VAL_IF_FAIL_TEXT(IS_BASE(self), "self != NULL", nullptr);                      \
-  TARVEX_RETURN_VAL_IF_FAIL_TEXT(TARVEX_BREVANE_CONTRACTS_DATABASE_IS_ICONNECTION(connection), \
-                                 "connection != NULL", nullptr);                               \
+#define BUILDER_CHECKS()                                                                          \
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(IS_BASE(self), "self != NULL", nullptr);                         \
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(TARVEX_BREVANE_CONTRACTS_DATABASE_IS_ICONNECTION(connection),    \
+                                 "connection != NULL", nullptr);                                  \
   TARVEX_RETURN_VAL_IF_FAIL_TEXT(TARVEX_BREVANE_META_MODEL_IS_META_TABLE(table), "table != NULL", \
                                  nullptr)
 

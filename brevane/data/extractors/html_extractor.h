@@ -22,6 +22,7 @@ struct _TarvexBrevaneSupportsDataExtractorsHtmlExtractorClass {
 TARVEX_EXPORT TarvexBrevaneSupportsDataExtractorsHtmlExtractor*
 tarvex_brevane_supports_data_extractors_html_extractor_new(const gchar* file_extension);
 TARVEX_EXPORT TarvexBrevaneSupportsDataExtractorsHtmlExtractor*
-tarvex_brevane_supports_data_extractors_html_extractor_construct(GType object_type, const gchar* file_extension);
+tarvex_brevane_supports_data_extractors_html_extractor_construct(GType object_type,
+                                                                 const gchar* file_extension);
 
 G_END_DECLS

@@ -22,6 +22,7 @@ struct _TarvexBrevaneSupportsDataExtractorsMarkdownExtractorClass {
 TARVEX_EXPORT TarvexBrevaneSupportsDataExtractorsMarkdownExtractor*
 tarvex_brevane_supports_data_extractors_markdown_extractor_new(const gchar* file_extension);
 TARVEX_EXPORT TarvexBrevaneSupportsDataExtractorsMarkdownExtractor*
-tarvex_brevane_supports_data_extractors_markdown_extractor_construct(GType object_type, const gchar* file_extension);
+tarvex_brevane_supports_data_extractors_markdown_extractor_construct(GType object_type,
+                                                                     const gchar* file_extension);
 
 G_END_DECLS

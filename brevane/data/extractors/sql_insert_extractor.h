@@ -12,7 +12,8 @@ G_BEGIN_DECLS
   (tarvex_brevane_supports_data_extractors_sql_insert_extractor_get_type())
 TARVEX_EXPORT G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneSupportsDataExtractorsSqlInsertExtractor,
                                        tarvex_brevane_supports_data_extractors_sql_insert_extractor,
-                                       TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS, SQL_INSERT_EXTRACTOR,
+                                       TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS,
+                                       SQL_INSERT_EXTRACTOR,
                                        TarvexBrevaneSupportsDataExtractorsBaseExtractor)
 
 struct _TarvexBrevaneSupportsDataExtractorsSqlInsertExtractorClass {

@@ -13,7 +13,8 @@ G_BEGIN_DECLS
   (tarvex_brevane_supports_data_extractors_sql_update_extractor_get_type())
 TARVEX_EXPORT G_DECLARE_DERIVABLE_TYPE(TarvexBrevaneSupportsDataExtractorsSqlUpdateExtractor,
                                        tarvex_brevane_supports_data_extractors_sql_update_extractor,
-                                       TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS, SQL_UPDATE_EXTRACTOR,
+                                       TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS,
+                                       SQL_UPDATE_EXTRACTOR,
                                        TarvexBrevaneSupportsDataExtractorsBaseExtractor)
 
 struct _TarvexBrevaneSupportsDataExtractorsSqlUpdateExtractorClass {

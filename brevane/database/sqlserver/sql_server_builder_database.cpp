@@ -29,7 +29,8 @@ Spec parse_spec(std::string_view text) {
     if (at == text.npos) at = text.size();
     const std::string_view item = text.substr(start, at - start);
     const size_t eq = item.find('=');
-    if (eq != item.npos) items.emplace_back(std::string(item.substr(0, eq)), std::string(item.substr(eq + 1)));
+    if (eq != item.npos)
+      items.emplace_back(std::string(item.substr(0, eq)), std::string(item.substr(eq + 1)));
     start = at + 1;
   }
   return items;
@@ -49,7 +50,8 @@ bool has_item(const Spec& spec, std::string_view key, std::string_view value) {
 
 guint64 number(const std::string& text) {
   const std::string t = trim(text);
-  if (t.empty() || !std::all_of(t.begin(), t.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
+  if (t.empty() || !std::all_of(t.begin(), t.end(),
+                                [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
     return 0;
   return g_ascii_strtoull(t.c_str(), nullptr, 10);
 }
@@ -84,14 +86,17 @@ bool is_word(std::string_view text) {
   });
 }
 bool is_digits(std::string_view text) {
-  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
+  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+    return std::isdigit(static_cast<unsigned char>(c));
+  });
 }
 bool one_of(const std::string& value, std::initializer_list<const char*> words) {
   return std::any_of(words.begin(), words.end(), [&](const char* w) { return value == w; });
 }
 
 // The attributes whose key begins with `prefix`, in key order.
-std::vector<std::pair<std::string, std::string>> attributes_with(gpointer obj, std::string_view prefix) {
+std::vector<std::pair<std::string, std::string>> attributes_with(gpointer obj,
+                                                                 std::string_view prefix) {
   std::vector<std::pair<std::string, std::string>> out;
   GeeHashMap* map = tarvex_brevane_meta_model_meta_object_get_attributes(meta(obj));
   if (!map) return out;
@@ -140,16 +145,20 @@ std::string build_file_sql(std::string_view spec_text, std::string_view current)
 
 // The statements of one file group: its creation, and (with `modify`) its
 // options, which T-SQL accepts only for a group that holds files.
-std::string build_group_sql(std::string_view spec_text, std::string_view database, bool add, bool modify) {
+std::string build_group_sql(std::string_view spec_text, std::string_view database, bool add,
+                            bool modify) {
   const Spec spec = parse_spec(spec_text);
   const std::string head = "ALTER DATABASE " + br(database) + " ";
   const std::string group = br(item(spec, "NAME"));
   std::string text;
   if (add)
-    text += head + "ADD FILEGROUP " + group + (has_item(spec, "TYPE", "FD") ? " CONTAINS FILESTREAM" : "") + ";\n";
+    text += head + "ADD FILEGROUP " + group +
+            (has_item(spec, "TYPE", "FD") ? " CONTAINS FILESTREAM" : "") + ";\n";
   if (modify) {
-    if (has_item(spec, "DEFAULT", "true")) text += head + "MODIFY FILEGROUP " + group + " DEFAULT;\n";
-    if (has_item(spec, "READONLY", "true")) text += head + "MODIFY FILEGROUP " + group + " READ_ONLY;\n";
+    if (has_item(spec, "DEFAULT", "true"))
+      text += head + "MODIFY FILEGROUP " + group + " DEFAULT;\n";
+    if (has_item(spec, "READONLY", "true"))
+      text += head + "MODIFY FILEGROUP " + group + " READ_ONLY;\n";
     if (has_item(spec, "AUTOGROW", "false"))
       text += head + "MODIFY FILEGROUP " + group + " AUTOGROW_SINGLE_FILE;\n";
   }
@@ -177,16 +186,20 @@ std::string change_tracking_on(gpointer db) {
 std::string comment_upsert_database(const std::string& db, const std::string& comment) {
   const std::string args = nq(comment) + ", NULL, NULL, NULL, NULL, NULL, NULL";
   return "IF ((SELECT COUNT(*) FROM " + br(db) +
-         ".sys.fn_listextendedproperty('MS_Description', NULL, NULL, NULL, NULL, NULL, NULL)) > 0)\n" +
+         ".sys.fn_listextendedproperty('MS_Description', NULL, NULL, NULL, NULL, NULL, NULL)) > "
+         "0)\n" +
          "\tEXEC " + br(db) + ".sys.sp_updateextendedproperty 'MS_Description', " + args + "\n" +
-         "ELSE\n" + "\tEXEC " + br(db) + ".sys.sp_addextendedproperty 'MS_Description', " + args + ";\n";
+         "ELSE\n" + "\tEXEC " + br(db) + ".sys.sp_addextendedproperty 'MS_Description', " + args +
+         ";\n";
 }
 
 // The options that take the database away from its users or its writers go
 // last: the statements before them need it online and writable.
 std::string access_options(gpointer db, const std::string& head, bool patch) {
   std::string text;
-  auto wanted = [&](const char* key) { return !patch || diff_has(db, std::string("attributes.") + key); };
+  auto wanted = [&](const char* key) {
+    return !patch || diff_has(db, std::string("attributes.") + key);
+  };
   if (wanted("USER_ACCESS")) {
     const std::string v = upper(trim(attr(db, "USER_ACCESS").value_or("MULTI_USER")));
     if (one_of(v, {"SINGLE_USER", "RESTRICTED_USER", "MULTI_USER"}) && (patch || v != "MULTI_USER"))
@@ -194,7 +207,8 @@ std::string access_options(gpointer db, const std::string& head, bool patch) {
   }
   if (wanted("READ_ONLY")) {
     const bool read_only = attr_true(db, "READ_ONLY");
-    if (patch || read_only) text += head + "SET " + (read_only ? "READ_ONLY" : "READ_WRITE") + " WITH NO_WAIT;\n";
+    if (patch || read_only)
+      text += head + "SET " + (read_only ? "READ_ONLY" : "READ_WRITE") + " WITH NO_WAIT;\n";
   }
   if (wanted("STATE")) {
     const std::string v = upper(trim(attr(db, "STATE").value_or("ONLINE")));
@@ -205,12 +219,25 @@ std::string access_options(gpointer db, const std::string& head, bool patch) {
 }
 
 // Boolean options written "SET <KEY> ON|OFF", in their order.
-const char* const kOnOffOptions[] = {
-    "AUTO_CLOSE",        "AUTO_CREATE_STATISTICS",  "AUTO_SHRINK",        "AUTO_UPDATE_STATISTICS",
-    "AUTO_UPDATE_STATISTICS_ASYNC", "CURSOR_CLOSE_ON_COMMIT", "ANSI_NULL_DEFAULT", "ANSI_NULLS",
-    "ANSI_PADDING",      "ANSI_WARNINGS",           "ARITHABORT",         "CONCAT_NULL_YIELDS_NULL",
-    "NUMERIC_ROUNDABORT", "QUOTED_IDENTIFIER",      "RECURSIVE_TRIGGERS", "HONOR_BROKER_PRIORITY",
-    "DB_CHAINING",       "TRUSTWORTHY",             "ENCRYPTION"};
+const char* const kOnOffOptions[] = {"AUTO_CLOSE",
+                                     "AUTO_CREATE_STATISTICS",
+                                     "AUTO_SHRINK",
+                                     "AUTO_UPDATE_STATISTICS",
+                                     "AUTO_UPDATE_STATISTICS_ASYNC",
+                                     "CURSOR_CLOSE_ON_COMMIT",
+                                     "ANSI_NULL_DEFAULT",
+                                     "ANSI_NULLS",
+                                     "ANSI_PADDING",
+                                     "ANSI_WARNINGS",
+                                     "ARITHABORT",
+                                     "CONCAT_NULL_YIELDS_NULL",
+                                     "NUMERIC_ROUNDABORT",
+                                     "QUOTED_IDENTIFIER",
+                                     "RECURSIVE_TRIGGERS",
+                                     "HONOR_BROKER_PRIORITY",
+                                     "DB_CHAINING",
+                                     "TRUSTWORTHY",
+                                     "ENCRYPTION"};
 
 // Server defaults of the boolean options: a new database is told only what
 // differs.
@@ -222,7 +249,9 @@ bool default_of(const std::string& key) {
 // or those in the record (patch).
 std::string options_sql(gpointer db, const std::string& name, bool patch) {
   const std::string head = "ALTER DATABASE " + br(name) + " ";
-  auto wanted = [&](const char* key) { return !patch || diff_has(db, std::string("attributes.") + key); };
+  auto wanted = [&](const char* key) {
+    return !patch || diff_has(db, std::string("attributes.") + key);
+  };
   std::string text;
   if (patch && wanted("COLLATE")) {
     const std::string collation = trim(attr(db, "COLLATE").value_or(""));
@@ -244,20 +273,23 @@ std::string options_sql(gpointer db, const std::string& name, bool patch) {
     text += head + "SET " + key + " " + (on ? "ON" : "OFF") + ";\n";
   }
   if (wanted("CURSOR_DEFAULT") && (patch || attr_true(db, "CURSOR_DEFAULT")))
-    text += head + "SET CURSOR_DEFAULT " + (attr_true(db, "CURSOR_DEFAULT") ? "LOCAL" : "GLOBAL") + ";\n";
+    text += head + "SET CURSOR_DEFAULT " + (attr_true(db, "CURSOR_DEFAULT") ? "LOCAL" : "GLOBAL") +
+            ";\n";
   if (wanted("PAGE_VERIFY")) {
     const std::string v = upper(trim(attr(db, "PAGE_VERIFY").value_or("CHECKSUM")));
     if (one_of(v, {"CHECKSUM", "TORN_PAGE_DETECTION", "NONE"}) && (patch || v != "CHECKSUM"))
       text += head + "SET PAGE_VERIFY " + v + ";\n";
   }
   if (wanted("ENABLE_BROKER") && (patch || attr_true(db, "ENABLE_BROKER")))
-    text += head + "SET " + (attr_true(db, "ENABLE_BROKER") ? "ENABLE_BROKER" : "DISABLE_BROKER") + ";\n";
-  if (wanted("DATE_CORRELATION_OPTIMIZATION") && (patch || attr_true(db, "DATE_CORRELATION_OPTIMIZATION")))
-    text += head + "SET DATE_CORRELATION_OPTIMIZATION " + on_off(db, "DATE_CORRELATION_OPTIMIZATION") +
-            " WITH NO_WAIT;\n";
+    text += head + "SET " + (attr_true(db, "ENABLE_BROKER") ? "ENABLE_BROKER" : "DISABLE_BROKER") +
+            ";\n";
+  if (wanted("DATE_CORRELATION_OPTIMIZATION") &&
+      (patch || attr_true(db, "DATE_CORRELATION_OPTIMIZATION")))
+    text += head + "SET DATE_CORRELATION_OPTIMIZATION " +
+            on_off(db, "DATE_CORRELATION_OPTIMIZATION") + " WITH NO_WAIT;\n";
   if (wanted("PARAMETERIZATION") && (patch || attr_true(db, "PARAMETERIZATION")))
-    text += head + "SET PARAMETERIZATION " + (attr_true(db, "PARAMETERIZATION") ? "FORCED" : "SIMPLE") +
-            " WITH NO_WAIT;\n";
+    text += head + "SET PARAMETERIZATION " +
+            (attr_true(db, "PARAMETERIZATION") ? "FORCED" : "SIMPLE") + " WITH NO_WAIT;\n";
   const bool tracking_changed = !patch || diff_has(db, "attributes.CHANGE_TRACKING") ||
                                 diff_has(db, "attributes.CHANGE_RETENTION") ||
                                 diff_has(db, "attributes.CHANGE_RETENTION_UNIT") ||
@@ -325,7 +357,8 @@ gchar* create_database(Base*, Database* database, gboolean) {
   std::vector<std::string> sections;
   if (!primary.empty()) sections.push_back("PRIMARY\n" + join(primary));
   for (const auto& group : group_order)
-    sections.push_back("FILEGROUP " + br(group) + (filestream.count(group) ? " CONTAINS FILESTREAM" : "") + "\n" +
+    sections.push_back("FILEGROUP " + br(group) +
+                       (filestream.count(group) ? " CONTAINS FILESTREAM" : "") + "\n" +
                        join(in_group[group]));
   // The log goes with the data files: T-SQL has no LOG ON without ON.
   if (!sections.empty()) {
@@ -361,7 +394,8 @@ std::string patch_database_text(Database* database) {
   std::string text;
   if (diff_has(database, "name")) {
     const std::string old = slice_of(database, "name").value_or("");
-    if (!old.empty() && old != name) text += "ALTER DATABASE " + br(old) + " MODIFY NAME = " + br(name) + ";\n";
+    if (!old.empty() && old != name)
+      text += "ALTER DATABASE " + br(old) + " MODIFY NAME = " + br(name) + ";\n";
   }
 
   // Groups that hold data files now.
@@ -383,7 +417,8 @@ std::string patch_database_text(Database* database) {
     const Spec new_spec = parse_spec(now), old_spec = parse_spec(before);
     if (code == kCreated) {
       add_groups += build_group_sql(now, name, true, false);
-      if (with_files.count(item(new_spec, "NAME"))) group_options += build_group_sql(now, name, false, true);
+      if (with_files.count(item(new_spec, "NAME")))
+        group_options += build_group_sql(now, name, false, true);
     } else if (code == kChanged) {
       const std::string old_name = item(old_spec, "NAME"), new_name = item(new_spec, "NAME");
       if (!old_name.empty() && old_name != new_name)
@@ -396,9 +431,11 @@ std::string patch_database_text(Database* database) {
           group_options += group + " READ_ONLY;\n";
         if (has_item(old_spec, "READONLY", "true") && has_item(new_spec, "READONLY", "false"))
           group_options += group + " READ_WRITE;\n";
-        if (item(old_spec, "AUTOGROW") != item(new_spec, "AUTOGROW") && !item(new_spec, "AUTOGROW").empty())
-          group_options += group + (item(new_spec, "AUTOGROW") == "false" ? " AUTOGROW_SINGLE_FILE;\n"
-                                                                           : " AUTOGROW_ALL_FILES;\n");
+        if (item(old_spec, "AUTOGROW") != item(new_spec, "AUTOGROW") &&
+            !item(new_spec, "AUTOGROW").empty())
+          group_options +=
+              group + (item(new_spec, "AUTOGROW") == "false" ? " AUTOGROW_SINGLE_FILE;\n"
+                                                             : " AUTOGROW_ALL_FILES;\n");
       }
     } else if (code == kDropped) {
       remove_groups += head + "REMOVE FILEGROUP " + br(item(old_spec, "NAME")) + ";\n";
@@ -416,7 +453,8 @@ std::string patch_database_text(Database* database) {
       } else {
         std::string group = item(new_spec, "GROUP");
         if (group.empty()) group = "PRIMARY";
-        files_added += head + "ADD FILE " + build_file_sql(now, "") + " TO FILEGROUP " + br(group) + ";\n";
+        files_added +=
+            head + "ADD FILE " + build_file_sql(now, "") + " TO FILEGROUP " + br(group) + ";\n";
       }
     } else if (code == kChanged) {
       // MODIFY FILE changes one property at a time.
@@ -424,7 +462,8 @@ std::string patch_database_text(Database* database) {
       if (current.empty()) current = item(new_spec, "NAME");
       const std::string new_name = item(new_spec, "NAME");
       if (!new_name.empty() && new_name != current) {
-        files_added += head + "MODIFY FILE (NAME = " + nq(current) + ", NEWNAME = " + nq(new_name) + ");\n";
+        files_added +=
+            head + "MODIFY FILE (NAME = " + nq(current) + ", NEWNAME = " + nq(new_name) + ");\n";
         current = new_name;
       }
       for (const char* property : {"FILENAME", "SIZE", "MAXSIZE", "FILEGROWTH"}) {
@@ -439,7 +478,8 @@ std::string patch_database_text(Database* database) {
           written = max_size(value);
         else
           written = growth_size(value);
-        files_added += head + "MODIFY FILE (NAME = " + nq(current) + ", " + property + " = " + written + ");\n";
+        files_added += head + "MODIFY FILE (NAME = " + nq(current) + ", " + property + " = " +
+                       written + ");\n";
       }
     } else if (code == kDropped) {
       files_removed += head + "REMOVE FILE " + br(item(old_spec, "NAME")) + ";\n";
@@ -450,10 +490,11 @@ std::string patch_database_text(Database* database) {
   text += options_sql(database, name, true);
   if (diff_has(database, "comment")) {
     const std::string comment = comment_of(database);
-    text += comment.empty() ? "EXEC " + br(name) +
-                                  ".sys.sp_dropextendedproperty 'MS_Description', NULL, NULL, NULL, NULL, "
-                                  "NULL, NULL;\n"
-                            : comment_upsert_database(name, comment);
+    text += comment.empty()
+                ? "EXEC " + br(name) +
+                      ".sys.sp_dropextendedproperty 'MS_Description', NULL, NULL, NULL, NULL, "
+                      "NULL, NULL;\n"
+                : comment_upsert_database(name, comment);
   }
   text += access_options(database, head, true);
   return text;
@@ -464,7 +505,8 @@ std::string patch_database_text(Database* database) {
 using namespace tarvex::mssql;
 
 gchar* tarvex_brevane_supports_database_sql_server_builder_patch_database(
-    TarvexBrevaneSupportsDatabaseSQLServerBuilder* self, TarvexBrevaneMetaModelMetaDatabase* database) {
+    TarvexBrevaneSupportsDatabaseSQLServerBuilder* self,
+    TarvexBrevaneMetaModelMetaDatabase* database) {
   TARVEX_RETURN_VAL_IF_FAIL_TEXT(TARVEX_BREVANE_SUPPORTS_DATABASE_IS_SQL_SERVER_BUILDER(self),
                                  "self != NULL", nullptr);
   TARVEX_RETURN_VAL_IF_FAIL_TEXT(TARVEX_BREVANE_META_MODEL_IS_META_DATABASE(database),

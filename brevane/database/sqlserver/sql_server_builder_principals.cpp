@@ -76,7 +76,8 @@ std::string attribute(gpointer p, const char* key) {
 // A binary literal as a SID is written: 0x and hexadecimal digits.
 bool is_binary_literal(std::string_view text) {
   return text.size() > 2 && (text.substr(0, 2) == "0x" || text.substr(0, 2) == "0X") &&
-         std::all_of(text.begin() + 2, text.end(), [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); });
+         std::all_of(text.begin() + 2, text.end(),
+                     [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); });
 }
 
 // Permission names are words of the server's list, written bare: anything
@@ -139,7 +140,8 @@ bool is_unscoped_class(const std::string& cls) {
 std::string securable(const std::string& kind, const std::string& name) {
   if (kind != "OBJECT") return kind + "::" + br(name);
   const size_t colon = name.find(':');
-  const std::string cls = upper(trim(colon == std::string::npos ? std::string() : name.substr(0, colon)));
+  const std::string cls =
+      upper(trim(colon == std::string::npos ? std::string() : name.substr(0, colon)));
   const std::string path = colon == std::string::npos ? name : name.substr(colon + 1);
   const size_t first = path.find('.');
   if (first == std::string::npos)
@@ -168,13 +170,15 @@ std::string statements(const Lists& l, const std::string& on, const std::string&
   std::string text;
   if (!l.revoke.empty()) text += "REVOKE " + join(l.revoke) + on + " FROM " + to + " CASCADE;\n";
   if (!l.revoke_grant_option.empty())
-    text += "REVOKE GRANT OPTION FOR " + join(l.revoke_grant_option) + on + " FROM " + to + " CASCADE;\n";
+    text += "REVOKE GRANT OPTION FOR " + join(l.revoke_grant_option) + on + " FROM " + to +
+            " CASCADE;\n";
   const std::string deny =
       l.deny.empty() ? std::string() : "DENY " + join(l.deny) + on + " TO " + to + " CASCADE;\n";
-  const std::string grant = l.grant.empty() ? std::string() : "GRANT " + join(l.grant) + on + " TO " + to + ";\n";
-  const std::string with_grant =
-      l.with_grant.empty() ? std::string()
-                           : "GRANT " + join(l.with_grant) + on + " TO " + to + " WITH GRANT OPTION;\n";
+  const std::string grant =
+      l.grant.empty() ? std::string() : "GRANT " + join(l.grant) + on + " TO " + to + ";\n";
+  const std::string with_grant = l.with_grant.empty() ? std::string()
+                                                      : "GRANT " + join(l.with_grant) + on +
+                                                            " TO " + to + " WITH GRANT OPTION;\n";
   text += standard ? deny + grant + with_grant : grant + with_grant + deny;
   return text;
 }
@@ -214,7 +218,8 @@ std::string build_standard_permission_sql(gpointer p, const std::string& kind) {
   // Granting writes W, G, D.
   std::string text;
   const std::string to = br(name_of(p));
-  if (!l.with_grant.empty()) text += "GRANT " + join(l.with_grant) + " TO " + to + " WITH GRANT OPTION;\n";
+  if (!l.with_grant.empty())
+    text += "GRANT " + join(l.with_grant) + " TO " + to + " WITH GRANT OPTION;\n";
   if (!l.grant.empty()) text += "GRANT " + join(l.grant) + " TO " + to + ";\n";
   if (!l.deny.empty()) text += "DENY " + join(l.deny) + " TO " + to + " CASCADE;\n";
   return text;
@@ -225,7 +230,8 @@ std::string build_permission_sql(gpointer p, const std::string& kind, const std:
   const std::string on = " ON " + securable(kind, name);
   const std::string to = br(name_of(p));
   std::string text;
-  if (!l.with_grant.empty()) text += "GRANT " + join(l.with_grant) + on + " TO " + to + " WITH GRANT OPTION;\n";
+  if (!l.with_grant.empty())
+    text += "GRANT " + join(l.with_grant) + on + " TO " + to + " WITH GRANT OPTION;\n";
   if (!l.grant.empty()) text += "GRANT " + join(l.grant) + on + " TO " + to + ";\n";
   if (!l.deny.empty()) text += "DENY " + join(l.deny) + on + " TO " + to + " CASCADE;\n";
   return text;
@@ -233,7 +239,8 @@ std::string build_permission_sql(gpointer p, const std::string& kind, const std:
 
 std::string build_dynamic_permission_sql(gpointer p, const std::string& kind) {
   std::string text;
-  for (const auto& name : list_items(privilege(p, kind).value_or(""))) text += build_permission_sql(p, kind, name);
+  for (const auto& name : list_items(privilege(p, kind).value_or("")))
+    text += build_permission_sql(p, kind, name);
   return text;
 }
 
@@ -254,9 +261,10 @@ std::string patch_dynamic_permission_sql(gpointer p, const std::string& kind) {
     for (const auto& name : before) {
       if (has(now, name)) continue;
       std::vector<std::string> names;
-      for (const auto& i : permission_items(slice_of(p, "privileges." + name).value_or(""))) names.push_back(i.permission);
-      text += "REVOKE " + (names.empty() ? std::string("ALL") : join(names)) + " ON " + securable(kind, name) +
-              " FROM " + br(name_of(p)) + " CASCADE;\n";
+      for (const auto& i : permission_items(slice_of(p, "privileges." + name).value_or("")))
+        names.push_back(i.permission);
+      text += "REVOKE " + (names.empty() ? std::string("ALL") : join(names)) + " ON " +
+              securable(kind, name) + " FROM " + br(name_of(p)) + " CASCADE;\n";
     }
     for (const auto& name : now)
       if (!has(before, name)) text += build_permission_sql(p, kind, name);
@@ -264,14 +272,16 @@ std::string patch_dynamic_permission_sql(gpointer p, const std::string& kind) {
       if (!has(before, name) || !diff_has(p, "privileges." + name)) continue;
       const auto old_items = permission_items(slice_of(p, "privileges." + name).value_or(""));
       const auto new_items = permission_items(privilege(p, name).value_or(""));
-      text += statements(changes_of(old_items, new_items), " ON " + securable(kind, name), name_of(p), false);
+      text += statements(changes_of(old_items, new_items), " ON " + securable(kind, name),
+                         name_of(p), false);
     }
   } else {
     for (const auto& name : now) {
       if (!diff_has(p, "privileges." + name)) continue;
       const auto old_items = permission_items(slice_of(p, "privileges." + name).value_or(""));
       const auto new_items = permission_items(privilege(p, name).value_or(""));
-      text += statements(changes_of(old_items, new_items), " ON " + securable(kind, name), name_of(p), false);
+      text += statements(changes_of(old_items, new_items), " ON " + securable(kind, name),
+                         name_of(p), false);
     }
   }
   return text;
@@ -391,17 +401,23 @@ std::string build_meta_login(gpointer p) {
   if (authentication == "PASSWORD") {
     std::string with = "PASSWORD = " + passwords(password_of(p));
     with += flag(p, "MUST_CHANGE") ? " MUST_CHANGE, " : ", ";
-    if (const std::string sid = trim(attribute(p, "SID")); is_binary_literal(sid)) with += "SID = " + sid + ", ";
-    if (const std::string v = attribute(p, "DEFAULT_DATABASE"); !v.empty()) with += "DEFAULT_DATABASE = " + br(v) + ", ";
-    if (const std::string v = attribute(p, "DEFAULT_LANGUAGE"); !v.empty()) with += "DEFAULT_LANGUAGE = " + br(v) + ", ";
-    if (attr(p, "CHECK_EXPIRATION")) with += "CHECK_EXPIRATION = " + on_off(p, "CHECK_EXPIRATION") + ", ";
+    if (const std::string sid = trim(attribute(p, "SID")); is_binary_literal(sid))
+      with += "SID = " + sid + ", ";
+    if (const std::string v = attribute(p, "DEFAULT_DATABASE"); !v.empty())
+      with += "DEFAULT_DATABASE = " + br(v) + ", ";
+    if (const std::string v = attribute(p, "DEFAULT_LANGUAGE"); !v.empty())
+      with += "DEFAULT_LANGUAGE = " + br(v) + ", ";
+    if (attr(p, "CHECK_EXPIRATION"))
+      with += "CHECK_EXPIRATION = " + on_off(p, "CHECK_EXPIRATION") + ", ";
     if (attr(p, "CHECK_POLICY")) with += "CHECK_POLICY = " + on_off(p, "CHECK_POLICY") + ", ";
     with.resize(with.size() - 2);
     text += " WITH " + with;
   } else if (authentication == "WINDOWS") {
     std::string with;
-    if (const std::string v = attribute(p, "DEFAULT_DATABASE"); !v.empty()) with += "DEFAULT_DATABASE = " + br(v) + ", ";
-    if (const std::string v = attribute(p, "DEFAULT_LANGUAGE"); !v.empty()) with += "DEFAULT_LANGUAGE = " + br(v) + ", ";
+    if (const std::string v = attribute(p, "DEFAULT_DATABASE"); !v.empty())
+      with += "DEFAULT_DATABASE = " + br(v) + ", ";
+    if (const std::string v = attribute(p, "DEFAULT_LANGUAGE"); !v.empty())
+      with += "DEFAULT_LANGUAGE = " + br(v) + ", ";
     text += " FROM WINDOWS";
     if (!with.empty()) {
       with.resize(with.size() - 2);
@@ -437,14 +453,17 @@ std::string build_meta_user(gpointer p) {
   Passwords passwords;
   const std::string authentication = upper(trim(attribute(p, "AUTHENTICATION")));
   std::string o1;
-  if (const std::string v = attribute(p, "DEFAULT_SCHEMA"); !v.empty()) o1 += "DEFAULT_SCHEMA = " + br(v) + ", ";
+  if (const std::string v = attribute(p, "DEFAULT_SCHEMA"); !v.empty())
+    o1 += "DEFAULT_SCHEMA = " + br(v) + ", ";
   const std::string encrypted = attr(p, "ALLOW_ENCRYPTED_VALUE_MODIFICATIONS")
                                     ? "ALLOW_ENCRYPTED_VALUE_MODIFICATIONS = " +
                                           on_off(p, "ALLOW_ENCRYPTED_VALUE_MODIFICATIONS") + ", "
                                     : std::string();
   std::string o2 = o1;
-  if (const std::string v = attribute(p, "DEFAULT_LANGUAGE"); !v.empty()) o2 += "DEFAULT_LANGUAGE = " + br(v) + ", ";
-  if (const std::string sid = trim(attribute(p, "SID")); is_binary_literal(sid)) o2 += "SID = " + sid + ", ";
+  if (const std::string v = attribute(p, "DEFAULT_LANGUAGE"); !v.empty())
+    o2 += "DEFAULT_LANGUAGE = " + br(v) + ", ";
+  if (const std::string sid = trim(attribute(p, "SID")); is_binary_literal(sid))
+    o2 += "SID = " + sid + ", ";
   o1 += encrypted;
   o2 += encrypted;
   auto less = [](std::string s) {
@@ -475,7 +494,8 @@ std::string build_meta_user(gpointer p) {
   text += user_comment_add(p);
   for (const auto& role : list_items(attribute(p, "ROLES")))
     if (role != "public") text += add_role_member(role, name);
-  for (const auto& schema : list_items(attribute(p, "SCHEMATA"))) text += schema_owner(schema, name);
+  for (const auto& schema : list_items(attribute(p, "SCHEMATA")))
+    text += schema_owner(schema, name);
   text += build_standard_permission_sql(p, "DATABASE") + build_dynamic_permission_sql(p, "OBJECT");
   return text;
 }
@@ -483,13 +503,17 @@ std::string build_meta_user(gpointer p) {
 std::string build_role_database(gpointer p) {
   const std::string name = name_of(p);
   std::string text = "CREATE ROLE " + br(name);
-  if (const std::string owner = attribute(p, "OWNER"); !owner.empty()) text += " AUTHORIZATION " + br(owner);
+  if (const std::string owner = attribute(p, "OWNER"); !owner.empty())
+    text += " AUTHORIZATION " + br(owner);
   text += ";\n" + user_comment_add(p);
   for (const auto& role : list_items(attribute(p, "ROLES")))
     if (role != "public") text += add_role_member(role, name);
-  for (const auto& member : list_items(attribute(p, "MEMBERS"))) text += add_role_member(name, member);
-  for (const auto& schema : list_items(attribute(p, "SCHEMATA"))) text += schema_owner(schema, name);
-  return text + build_standard_permission_sql(p, "DATABASE") + build_dynamic_permission_sql(p, "OBJECT");
+  for (const auto& member : list_items(attribute(p, "MEMBERS")))
+    text += add_role_member(name, member);
+  for (const auto& schema : list_items(attribute(p, "SCHEMATA")))
+    text += schema_owner(schema, name);
+  return text + build_standard_permission_sql(p, "DATABASE") +
+         build_dynamic_permission_sql(p, "OBJECT");
 }
 
 std::string build_role_application(gpointer p) {
@@ -497,18 +521,23 @@ std::string build_role_application(gpointer p) {
   Passwords passwords;
   std::string text =
       "CREATE APPLICATION ROLE " + br(name) + " WITH PASSWORD = " + passwords(password_of(p));
-  if (const std::string v = attribute(p, "DEFAULT_SCHEMA"); !v.empty()) text += ", DEFAULT_SCHEMA = " + br(v);
+  if (const std::string v = attribute(p, "DEFAULT_SCHEMA"); !v.empty())
+    text += ", DEFAULT_SCHEMA = " + br(v);
   text = passwords.statement(text + ";\n") + user_comment_add(p);
-  for (const auto& schema : list_items(attribute(p, "SCHEMATA"))) text += schema_owner(schema, name);
-  return text + build_standard_permission_sql(p, "DATABASE") + build_dynamic_permission_sql(p, "OBJECT");
+  for (const auto& schema : list_items(attribute(p, "SCHEMATA")))
+    text += schema_owner(schema, name);
+  return text + build_standard_permission_sql(p, "DATABASE") +
+         build_dynamic_permission_sql(p, "OBJECT");
 }
 
 std::string build_role_server(gpointer p) {
   const std::string name = name_of(p);
   std::string text = "CREATE SERVER ROLE " + br(name);
-  if (const std::string owner = attribute(p, "OWNER"); !owner.empty()) text += " AUTHORIZATION " + br(owner);
+  if (const std::string owner = attribute(p, "OWNER"); !owner.empty())
+    text += " AUTHORIZATION " + br(owner);
   text += ";\n";
-  for (const auto& member : list_items(attribute(p, "MEMBERS"))) text += add_server_member(member, name);
+  for (const auto& member : list_items(attribute(p, "MEMBERS")))
+    text += add_server_member(member, name);
   return text;
 }
 
@@ -538,23 +567,35 @@ std::string patch_meta_user(gpointer p) {
       with += " OLD_PASSWORD = " + passwords(attribute(p, "OLD_PASSWORD"));
     with += ", ";
   }
-  if (diff_has(p, "attributes.LOGIN") && !attribute(p, "LOGIN").empty()) with += "LOGIN = " + br(attribute(p, "LOGIN")) + ", ";
+  if (diff_has(p, "attributes.LOGIN") && !attribute(p, "LOGIN").empty())
+    with += "LOGIN = " + br(attribute(p, "LOGIN")) + ", ";
   if (diff_has(p, "attributes.DEFAULT_SCHEMA"))
-    with += "DEFAULT_SCHEMA = " + (attribute(p, "DEFAULT_SCHEMA").empty() ? std::string("NULL") : br(attribute(p, "DEFAULT_SCHEMA"))) + ", ";
+    with += "DEFAULT_SCHEMA = " +
+            (attribute(p, "DEFAULT_SCHEMA").empty() ? std::string("NULL")
+                                                    : br(attribute(p, "DEFAULT_SCHEMA"))) +
+            ", ";
   if (diff_has(p, "attributes.DEFAULT_LANGUAGE"))
-    with += "DEFAULT_LANGUAGE = " + (attribute(p, "DEFAULT_LANGUAGE").empty() ? std::string("NONE") : br(attribute(p, "DEFAULT_LANGUAGE"))) + ", ";
+    with += "DEFAULT_LANGUAGE = " +
+            (attribute(p, "DEFAULT_LANGUAGE").empty() ? std::string("NONE")
+                                                      : br(attribute(p, "DEFAULT_LANGUAGE"))) +
+            ", ";
   if (diff_has(p, "attributes.ALLOW_ENCRYPTED_VALUE_MODIFICATIONS"))
-    with += "ALLOW_ENCRYPTED_VALUE_MODIFICATIONS = " + on_off(p, "ALLOW_ENCRYPTED_VALUE_MODIFICATIONS") + ", ";
+    with += "ALLOW_ENCRYPTED_VALUE_MODIFICATIONS = " +
+            on_off(p, "ALLOW_ENCRYPTED_VALUE_MODIFICATIONS") + ", ";
   std::string text;
   if (!with.empty()) {
     with.resize(with.size() - 2);
     text += passwords.statement("ALTER USER " + br(current_name(p)) + " WITH " + with + ";\n");
   }
   text += user_comment_patch(p);
-  text += list_patch(p, "ROLES", [&](const std::string& r) { return drop_role_member(r, name); },
-                     [&](const std::string& r) { return r == "public" ? std::string() : add_role_member(r, name); });
-  text += list_patch(p, "SCHEMATA", [&](const std::string& s) { return schema_owner(s, "dbo"); },
-                     [&](const std::string& s) { return schema_owner(s, name); });
+  text += list_patch(
+      p, "ROLES", [&](const std::string& r) { return drop_role_member(r, name); },
+      [&](const std::string& r) {
+        return r == "public" ? std::string() : add_role_member(r, name);
+      });
+  text += list_patch(
+      p, "SCHEMATA", [&](const std::string& s) { return schema_owner(s, "dbo"); },
+      [&](const std::string& s) { return schema_owner(s, name); });
   return text + database_permission_patch(p);
 }
 
@@ -572,25 +613,40 @@ std::string patch_meta_login(gpointer p) {
     with += "DEFAULT_DATABASE = " + br(attribute(p, "DEFAULT_DATABASE")) + ", ";
   if (diff_has(p, "attributes.DEFAULT_LANGUAGE") && !attribute(p, "DEFAULT_LANGUAGE").empty())
     with += "DEFAULT_LANGUAGE = " + br(attribute(p, "DEFAULT_LANGUAGE")) + ", ";
-  if (diff_has(p, "attributes.CHECK_POLICY")) with += "CHECK_POLICY = " + on_off(p, "CHECK_POLICY") + ", ";
-  if (diff_has(p, "attributes.CHECK_EXPIRATION")) with += "CHECK_EXPIRATION = " + on_off(p, "CHECK_EXPIRATION") + ", ";
+  if (diff_has(p, "attributes.CHECK_POLICY"))
+    with += "CHECK_POLICY = " + on_off(p, "CHECK_POLICY") + ", ";
+  if (diff_has(p, "attributes.CHECK_EXPIRATION"))
+    with += "CHECK_EXPIRATION = " + on_off(p, "CHECK_EXPIRATION") + ", ";
   const auto credentials = list_items(attribute(p, "CREDENTIAL"));
-  const bool several = credentials.size() > 1 || list_items(slice_of(p, "attributes.CREDENTIAL").value_or("")).size() > 1;
+  const bool several = credentials.size() > 1 ||
+                       list_items(slice_of(p, "attributes.CREDENTIAL").value_or("")).size() > 1;
   if (diff_has(p, "attributes.CREDENTIAL") && !several)
-    with += credentials.empty() ? std::string("NO CREDENTIAL, ") : "CREDENTIAL = " + br(credentials[0]) + ", ";
+    with += credentials.empty() ? std::string("NO CREDENTIAL, ")
+                                : "CREDENTIAL = " + br(credentials[0]) + ", ";
   std::string text;
   if (!with.empty()) {
     with.resize(with.size() - 2);
     text += passwords.statement("ALTER LOGIN " + br(current_name(p)) + " WITH " + with + ";\n");
   }
   if (several)
-    text += list_patch(p, "CREDENTIAL",
-                       [&](const std::string& c) { return "ALTER LOGIN " + br(name) + " DROP CREDENTIAL " + br(c) + ";\n"; },
-                       [&](const std::string& c) { return "ALTER LOGIN " + br(name) + " ADD CREDENTIAL " + br(c) + ";\n"; });
-  text += list_patch(p, "ROLES",
-                     [&](const std::string& r) { return r == "public" ? std::string() : drop_server_member(name, r); },
-                     [&](const std::string& r) { return r == "public" ? std::string() : add_server_member(name, r); });
-  text += in_database("master", patch_standard_permission_sql(p, "SERVER") + patch_dynamic_permission_sql(p, "ENDPOINT") +
+    text += list_patch(
+        p, "CREDENTIAL",
+        [&](const std::string& c) {
+          return "ALTER LOGIN " + br(name) + " DROP CREDENTIAL " + br(c) + ";\n";
+        },
+        [&](const std::string& c) {
+          return "ALTER LOGIN " + br(name) + " ADD CREDENTIAL " + br(c) + ";\n";
+        });
+  text += list_patch(
+      p, "ROLES",
+      [&](const std::string& r) {
+        return r == "public" ? std::string() : drop_server_member(name, r);
+      },
+      [&](const std::string& r) {
+        return r == "public" ? std::string() : add_server_member(name, r);
+      });
+  text += in_database("master", patch_standard_permission_sql(p, "SERVER") +
+                                    patch_dynamic_permission_sql(p, "ENDPOINT") +
                                     patch_dynamic_permission_sql(p, "LOGIN"));
   return text;
 }
@@ -603,12 +659,17 @@ std::string patch_role_database(gpointer p) {
   text += user_comment_patch(p);
   if (diff_has(p, "attributes.OWNER") && !attribute(p, "OWNER").empty())
     text += "ALTER AUTHORIZATION ON ROLE::" + br(name) + " TO " + br(attribute(p, "OWNER")) + ";\n";
-  text += list_patch(p, "ROLES", [&](const std::string& r) { return drop_role_member(r, name); },
-                     [&](const std::string& r) { return r == "public" ? std::string() : add_role_member(r, name); });
-  text += list_patch(p, "MEMBERS", [&](const std::string& m) { return drop_role_member(name, m); },
-                     [&](const std::string& m) { return add_role_member(name, m); });
-  text += list_patch(p, "SCHEMATA", [&](const std::string& s) { return schema_owner(s, "dbo"); },
-                     [&](const std::string& s) { return schema_owner(s, name); });
+  text += list_patch(
+      p, "ROLES", [&](const std::string& r) { return drop_role_member(r, name); },
+      [&](const std::string& r) {
+        return r == "public" ? std::string() : add_role_member(r, name);
+      });
+  text += list_patch(
+      p, "MEMBERS", [&](const std::string& m) { return drop_role_member(name, m); },
+      [&](const std::string& m) { return add_role_member(name, m); });
+  text += list_patch(
+      p, "SCHEMATA", [&](const std::string& s) { return schema_owner(s, "dbo"); },
+      [&](const std::string& s) { return schema_owner(s, name); });
   return text + database_permission_patch(p);
 }
 
@@ -627,8 +688,9 @@ std::string patch_role_application(gpointer p) {
                                 ";\n");
   }
   text += user_comment_patch(p);
-  text += list_patch(p, "SCHEMATA", [&](const std::string& s) { return schema_owner(s, "dbo"); },
-                     [&](const std::string& s) { return schema_owner(s, name); });
+  text += list_patch(
+      p, "SCHEMATA", [&](const std::string& s) { return schema_owner(s, "dbo"); },
+      [&](const std::string& s) { return schema_owner(s, name); });
   return text + database_permission_patch(p);
 }
 
@@ -638,9 +700,11 @@ std::string patch_role_server(gpointer p) {
   if (diff_has(p, "name") && current_name(p) != name)
     text += "ALTER SERVER ROLE " + br(current_name(p)) + " WITH NAME = " + br(name) + ";\n";
   if (diff_has(p, "attributes.OWNER") && !attribute(p, "OWNER").empty())
-    text += "ALTER AUTHORIZATION ON SERVER ROLE::" + br(name) + " TO " + br(attribute(p, "OWNER")) + ";\n";
-  text += list_patch(p, "MEMBERS", [&](const std::string& m) { return drop_server_member(m, name); },
-                     [&](const std::string& m) { return add_server_member(m, name); });
+    text += "ALTER AUTHORIZATION ON SERVER ROLE::" + br(name) + " TO " + br(attribute(p, "OWNER")) +
+            ";\n";
+  text += list_patch(
+      p, "MEMBERS", [&](const std::string& m) { return drop_server_member(m, name); },
+      [&](const std::string& m) { return add_server_member(m, name); });
   return text;
 }
 
@@ -689,7 +753,8 @@ gchar* tarvex_brevane_supports_database_sql_server_builder_patch_user(
     TarvexBrevaneSupportsDatabaseSQLServerBuilder* self, TarvexBrevaneMetaModelMetaUser* user) {
   TARVEX_RETURN_VAL_IF_FAIL_TEXT(TARVEX_BREVANE_SUPPORTS_DATABASE_IS_SQL_SERVER_BUILDER(self),
                                  "self != NULL", nullptr);
-  TARVEX_RETURN_VAL_IF_FAIL_TEXT(TARVEX_BREVANE_META_MODEL_IS_META_USER(user), "user != NULL", nullptr);
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(TARVEX_BREVANE_META_MODEL_IS_META_USER(user), "user != NULL",
+                                 nullptr);
   return tarvex::dup(patch_user_text(user));
 }
 
@@ -697,6 +762,7 @@ gchar* tarvex_brevane_supports_database_sql_server_builder_patch_role(
     TarvexBrevaneSupportsDatabaseSQLServerBuilder* self, TarvexBrevaneMetaModelMetaRole* role) {
   TARVEX_RETURN_VAL_IF_FAIL_TEXT(TARVEX_BREVANE_SUPPORTS_DATABASE_IS_SQL_SERVER_BUILDER(self),
                                  "self != NULL", nullptr);
-  TARVEX_RETURN_VAL_IF_FAIL_TEXT(TARVEX_BREVANE_META_MODEL_IS_META_ROLE(role), "role != NULL", nullptr);
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(TARVEX_BREVANE_META_MODEL_IS_META_ROLE(role), "role != NULL",
+                                 nullptr);
   return tarvex::dup(patch_role_text(role));
 }

@@ -36,7 +36,8 @@ std::string entry_name(std::string_view raw) {
   std::string entry = trim(raw);
   for (const char* word : {" ASC", " DESC"}) {
     const std::string_view w(word);
-    if (entry.size() > w.size() && iequals(std::string_view(entry).substr(entry.size() - w.size()), w)) {
+    if (entry.size() > w.size() &&
+        iequals(std::string_view(entry).substr(entry.size() - w.size()), w)) {
       entry = trim(std::string_view(entry).substr(0, entry.size() - w.size()));
       break;
     }
@@ -126,9 +127,9 @@ bool default_changed(MetaColumn* column) {
 // statements carry; any other entry changes the column's definition.
 bool changes_definition(MetaColumn* column) {
   static const std::set<std::string> kElsewhere = {
-      "default-value",        "default_value",     "comment",           "attributes.ROWGUIDCOL",
-      "attributes.REPLICATION", "attributes.SPARSE", "attributes.MASKED", "attributes.WITH_VALUES",
-      "attributes.STATE"};
+      "default-value",         "default_value",          "comment",
+      "attributes.ROWGUIDCOL", "attributes.REPLICATION", "attributes.SPARSE",
+      "attributes.MASKED",     "attributes.WITH_VALUES", "attributes.STATE"};
   const auto entries = diff_entries(column);
   // A changed column without a record of its own: its whole definition.
   if (entries.empty()) return true;
@@ -156,10 +157,12 @@ std::string alter_column(MetaTable* table, MetaColumn* column, bool definition) 
   std::string text;
   if (definition) {
     const std::string type = str(tarvex_brevane_meta_model_meta_column_get_raw_type(column));
-    std::string def = type + size_suffix(type, tarvex_brevane_meta_model_meta_column_get_length(column),
-                                         tarvex_brevane_meta_model_meta_column_get_scale(column));
+    std::string def =
+        type + size_suffix(type, tarvex_brevane_meta_model_meta_column_get_length(column),
+                           tarvex_brevane_meta_model_meta_column_get_scale(column));
     // Without COLLATE the column takes the database's collation.
-    const std::string collation = trim(str(tarvex_brevane_meta_model_meta_column_get_collation(column)));
+    const std::string collation =
+        trim(str(tarvex_brevane_meta_model_meta_column_get_collation(column)));
     if (!collation.empty()) def += " COLLATE " + collation;
     // Without NULL or NOT NULL the column becomes nullable.
     def += tarvex_brevane_meta_model_meta_column_get_not_null(column) ? " NOT NULL" : " NULL";
@@ -235,7 +238,10 @@ bool contains_name(std::string_view expression, const std::string& column) {
   // Stored definitions bracket their names; a bare name counts as a whole
   // word.
   if (expression.find(br(column)) != std::string_view::npos) return true;
-  auto word = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '@' || c == '#' || c == '$'; };
+  auto word = [](char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '@' || c == '#' ||
+           c == '$';
+  };
   for (size_t at = expression.find(column); at != std::string_view::npos;
        at = expression.find(column, at + 1)) {
     const bool before = at > 0 && (word(expression[at - 1]) || expression[at - 1] == '[');
@@ -293,7 +299,8 @@ gchar* patch_table(Base*, MetaTable* table) {
     if (code == kDropped) {
       dropped.push_back(name);
     } else if (code == kCreated || code == kChanged) {
-      if (auto column = find_column(table, name)) (code == kCreated ? added : altered).push_back(column);
+      if (auto column = find_column(table, name))
+        (code == kCreated ? added : altered).push_back(column);
     }
   }
 
@@ -305,7 +312,8 @@ gchar* patch_table(Base*, MetaTable* table) {
     const std::string name = name_of(column.get());
     const bool definition = changes_definition(column.get());
     if (definition) {
-      if (tarvex_brevane_meta_model_meta_column_get_is_primary_key(column.get())) key_changed = true;
+      if (tarvex_brevane_meta_model_meta_column_get_is_primary_key(column.get()))
+        key_changed = true;
       for (auto& c : constraints) {
         const std::string path = std::string(kConstraints) + name_of(c.get());
         if (diff_code(table, path) != kCreated && uses_column(c.get(), name))
@@ -333,7 +341,8 @@ gchar* patch_table(Base*, MetaTable* table) {
 
   // 1. Dependents dropped.
   std::string drops;
-  if (!server_key.empty()) drops += "ALTER TABLE " + two + " DROP CONSTRAINT " + br(server_key) + ";\n";
+  if (!server_key.empty())
+    drops += "ALTER TABLE " + two + " DROP CONSTRAINT " + br(server_key) + ";\n";
   for (const auto& [path, code] : record) {
     if (code != kDropped && code != kChanged) continue;
     if (starts_with(path, kConstraints)) {
@@ -380,8 +389,8 @@ gchar* patch_table(Base*, MetaTable* table) {
       if (code != kChanged) continue;
       const std::string comment = comment_of(c.get());
       if (!comment.empty() && !commented.count(name_of(c.get())))
-        after += comment_add({schema_of(table), "TABLE", name_of(table), "CONSTRAINT", name_of(c.get())},
-                             comment);
+        after += comment_add(
+            {schema_of(table), "TABLE", name_of(table), "CONSTRAINT", name_of(c.get())}, comment);
       if ((TARVEX_BREVANE_META_MODEL_IS_META_CHECK(c.get()) ||
            TARVEX_BREVANE_META_MODEL_IS_META_FOREIGN_KEY(c.get())) &&
           attr_true(c.get(), "STATE") && !diff_has(c.get(), "attributes.STATE"))

@@ -178,9 +178,10 @@ gchar** support_of(TarvexBrevaneContractsDatabaseDbMetaType kind, gint* length) 
       // The marker of the empty-string default, spelled as the builder reads it.
       return make_list({K("EMPYT STRING"), K("NULL")}, length);
     case TARVEX_BREVANE_CONTRACTS_DATABASE_DB_META_TYPE_COLUMN_NAME:
-      return make_list({K("SELECT name FROM sys.columns WHERE OBJECT_SCHEMA_NAME(object_id) = N'%s' "
-                          "AND OBJECT_NAME(object_id) = N'%s' ORDER BY column_id ASC;")},
-                       length);
+      return make_list(
+          {K("SELECT name FROM sys.columns WHERE OBJECT_SCHEMA_NAME(object_id) = N'%s' "
+             "AND OBJECT_NAME(object_id) = N'%s' ORDER BY column_id ASC;")},
+          length);
     case TARVEX_BREVANE_CONTRACTS_DATABASE_DB_META_TYPE_COLUMN_TYPE:
       return make_list({T(N_("##Numeric")),
                         K("BIT"),
@@ -236,9 +237,10 @@ gchar** support_of(TarvexBrevaneContractsDatabaseDbMetaType kind, gint* length) 
     case TARVEX_BREVANE_CONTRACTS_DATABASE_DB_META_TYPE_CREDENTIAL:
       return make_list({K("SELECT name FROM sys.credentials ORDER BY name ASC")}, length);
     case TARVEX_BREVANE_CONTRACTS_DATABASE_DB_META_TYPE_DATA_TYPE:
-      return make_list({K("SELECT name FROM sys.types WHERE SCHEMA_NAME(schema_id) = N'%s' ORDER BY "
-                          "name ASC;")},
-                       length);
+      return make_list(
+          {K("SELECT name FROM sys.types WHERE SCHEMA_NAME(schema_id) = N'%s' ORDER BY "
+             "name ASC;")},
+          length);
     case TARVEX_BREVANE_CONTRACTS_DATABASE_DB_META_TYPE_DATABASE_STATE:
       return make_list({T(N_("Online")), T(N_("Emergency")), T(N_("Offline"))}, length);
     case TARVEX_BREVANE_CONTRACTS_DATABASE_DB_META_TYPE_DATABASE_FILE_TYPE:

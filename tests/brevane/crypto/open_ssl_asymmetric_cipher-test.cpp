@@ -199,8 +199,8 @@ TEST_F(CipherTest, RsaKeyFileLinksAreReplacedNotFollowed) {
     EXPECT_EQ(st.st_mode & 0777, 0600u) << file;
   }
   auto loaded = asymmetric();
-  tarvex_brevane_contracts_crypto_iasymmetric_cipher_load_private_key(as_asym(loaded),
-                                                                      priv.c_str(), &error);
+  tarvex_brevane_contracts_crypto_iasymmetric_cipher_load_private_key(as_asym(loaded), priv.c_str(),
+                                                                      &error);
   EXPECT_EQ(error, nullptr);
   g_clear_error(&error);
   // Nothing but the four files: no temporary file is left behind.
@@ -252,8 +252,8 @@ TEST_F(CipherTest, RsaKeySaveOnAFullDiskKeepsTheOldKey) {
       struct rlimit limit = {row.limit, row.limit};
       if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(10);
       GError* failure = nullptr;
-      tarvex_brevane_contracts_crypto_iasymmetric_cipher_save_key_file(
-          as_asym(other), pub.c_str(), priv.c_str(), &failure);
+      tarvex_brevane_contracts_crypto_iasymmetric_cipher_save_key_file(as_asym(other), pub.c_str(),
+                                                                       priv.c_str(), &failure);
       if (!failure) _exit(0);
       bool reported = g_str_equal(failure->message, "Failed to write private key.");
       _exit(reported ? 1 : 2);
@@ -275,8 +275,8 @@ TEST_F(CipherTest, RsaKeySaveOnAFullDiskKeepsTheOldKey) {
   // The old key survived every failed save whole: it still loads.
   ASSERT_TRUE(g_file_set_contents(priv.c_str(), old_priv.c_str(), -1, nullptr));
   auto loaded = asymmetric();
-  tarvex_brevane_contracts_crypto_iasymmetric_cipher_load_private_key(as_asym(loaded),
-                                                                      priv.c_str(), &error);
+  tarvex_brevane_contracts_crypto_iasymmetric_cipher_load_private_key(as_asym(loaded), priv.c_str(),
+                                                                      &error);
   EXPECT_EQ(error, nullptr);
   g_clear_error(&error);
 }

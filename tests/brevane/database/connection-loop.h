@@ -33,7 +33,8 @@ struct Completion {
 inline bool run_until(const std::function<bool()>& done, int seconds = 30) {
   const gint64 end = g_get_monotonic_time() + gint64(seconds) * G_USEC_PER_SEC;
   // Wakes the loop now and then, so the limit is checked.
-  guint tick = g_timeout_add(20, [](gpointer) -> gboolean { return G_SOURCE_CONTINUE; }, nullptr);
+  guint tick = g_timeout_add(
+      20, [](gpointer) -> gboolean { return G_SOURCE_CONTINUE; }, nullptr);
   while (!done() && g_get_monotonic_time() < end) g_main_context_iteration(nullptr, TRUE);
   g_source_remove(tick);
   return done();

@@ -97,8 +97,8 @@ class ConnectionAsyncTest : public tarvex::test::LogCaptureTest {
 
   GRef<TarvexProvidersContractsTableModel> model_async(const char* sql, GUniqueError& error) {
     Completion done;
-    tarvex_brevane_contracts_database_iconnection_execute_as_model_async(ic(), sql,
-                                                                         Completion::callback, &done);
+    tarvex_brevane_contracts_database_iconnection_execute_as_model_async(
+        ic(), sql, Completion::callback, &done);
     EXPECT_TRUE(dbtest::run_until_done(done));
     if (!done.result) return nullptr;
     return adoptGRef(tarvex_brevane_contracts_database_iconnection_execute_as_model_finish(
@@ -247,7 +247,8 @@ TEST_F(ConnectionAsyncTest, AFailedVersionReadIsAFailedOpen) {
 
 TEST_F(ConnectionAsyncTest, AServerErrorCompletesWithItsCodeAndText) {
   ASSERT_FALSE(open_async());
-  server_.on_batch("SELECT * FROM dbo.Missing").error(208, 16, "Invalid object name 'dbo.Missing'.");
+  server_.on_batch("SELECT * FROM dbo.Missing")
+      .error(208, 16, "Invalid object name 'dbo.Missing'.");
   GUniqueError sync_error;
   auto sync_model = adoptGRef(tarvex_brevane_contracts_database_iconnection_execute_as_model(
       ic(), "SELECT * FROM dbo.Missing", 0, sync_error.out()));

@@ -4,14 +4,14 @@
 // (own host key, own configuration, a throwaway user), and the project's
 // own wstunnel stand-in found on PATH. Every program a test starts it ends
 // by its process id.
-#include <gtest/gtest.h>
+#include <arpa/inet.h>
 #include <glib/gstdio.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
 #include <signal.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <netinet/in.h>
-#include <arpa/inet.h>
 
 #include <fstream>
 #include <map>
@@ -33,11 +33,11 @@
 
 using dbtest::Completion;
 using dbtest::take;
-using tarvex::test::value_text;
 using tarvex::adoptGRef;
 using tarvex::GRef;
 using tarvex::GUniqueError;
 using tarvex::GUniqueStr;
+using tarvex::test::value_text;
 namespace tds = tarvex::test::tds;
 
 namespace {
@@ -145,8 +145,7 @@ void ssh(TarvexProvidersContractsServer* s, const char* process) {
   tarvex_providers_contracts_server_set_ssh_password(s, kSshPassword);
 }
 
-void http(TarvexProvidersContractsServer* s, const char* process, const char* protocol,
-          bool auth) {
+void http(TarvexProvidersContractsServer* s, const char* process, const char* protocol, bool auth) {
   tarvex_providers_contracts_server_set_http_using(s, TRUE);
   if (process) tarvex_providers_contracts_server_set_http_process(s, process);
   tarvex_providers_contracts_server_set_http_protocol(s, protocol);
@@ -257,7 +256,8 @@ TEST_F(TunnelSeamTest, ExactArgumentVectors) {
 TEST_F(TunnelSeamTest, NamesThatReadAsOptionsAreRefused) {
   const std::vector<std::pair<const char*, std::function<void(TarvexProvidersContractsServer*)>>>
       cases = {
-          {"host", [](auto* s) { tarvex_providers_contracts_server_set_host(s, "-oProxyCommand=x"); }},
+          {"host",
+           [](auto* s) { tarvex_providers_contracts_server_set_host(s, "-oProxyCommand=x"); }},
           {"SSH user name",
            [](auto* s) {
              tarvex_providers_contracts_server_set_ssh_username(s, "-oProxyCommand=touch x");
@@ -343,8 +343,8 @@ TEST_F(TunnelSeamTest, EveryOpenPathTakesTheTunnel) {
   // Each open targets 127.0.0.1 at the port of its own launch; the stored
   // description stays the caller's.
   for (const auto& launch : recorder_.launches) EXPECT_EQ(launch.argv[0], "wstunnel");
-  EXPECT_NE(state().connection_string.find(
-                "Server={127.0.0.1}," + std::to_string(recorder_.launches.back().port) + ";"),
+  EXPECT_NE(state().connection_string.find("Server={127.0.0.1}," +
+                                           std::to_string(recorder_.launches.back().port) + ";"),
             std::string::npos)
       << state().connection_string;
   EXPECT_EQ(tarvex_brevane_contracts_database_iconnection_get_server(ic()), server_.get());
@@ -491,9 +491,9 @@ struct PrivateSshd {
     std::istringstream fields(pub);
     std::string type, blob;
     fields >> type >> blob;
-    write_file(dir + "/known_hosts",
-               "[127.0.0.1]:" + std::to_string(port) + " " + type + " " + blob + "\n[127.0.0.2]:" +
-                   std::to_string(port) + " " + type + " " + blob + "\n");
+    write_file(dir + "/known_hosts", "[127.0.0.1]:" + std::to_string(port) + " " + type + " " +
+                                         blob + "\n[127.0.0.2]:" + std::to_string(port) + " " +
+                                         type + " " + blob + "\n");
     std::istringstream print(run_text({"ssh-keygen", "-l", "-E", "sha256", "-f", key + ".pub"}));
     std::string bits, fingerprint;
     print >> bits >> fingerprint;
@@ -504,8 +504,7 @@ struct PrivateSshd {
                    "\"$@\"\n",
                0755);
     plink_program = dir + "/plink-pinned";
-    write_file(plink_program, "#!/bin/sh\nexec plink -hostkey " + fingerprint + " \"$@\"\n",
-               0755);
+    write_file(plink_program, "#!/bin/sh\nexec plink -hostkey " + fingerprint + " \"$@\"\n", 0755);
   }
 
   void stop() {
@@ -647,8 +646,7 @@ TEST_F(RealTunnelTest, AsyncOpenThroughSsh) {
   over_ssh(s.get(), sshd->ssh_program);
   IConnection* c = new_connection();
   int opened = 0;
-  g_signal_connect(c, "opened",
-                   G_CALLBACK(+[](IConnection*, IConnection*, gpointer data) {
+  g_signal_connect(c, "opened", G_CALLBACK(+[](IConnection*, IConnection*, gpointer data) {
                      ++*static_cast<int*>(data);
                    }),
                    &opened);
@@ -690,8 +688,7 @@ TEST_F(RealTunnelTest, AWrongSshPasswordIsAnOpenError) {
   tarvex_brevane_contracts_database_iconnection_open(c, s.get(), nullptr, error.out());
   ASSERT_TRUE(error);
   EXPECT_STREQ(g_quark_to_string(error->domain), "default");
-  EXPECT_NE(std::string(error->message).find("ended before"), std::string::npos)
-      << error->message;
+  EXPECT_NE(std::string(error->message).find("ended before"), std::string::npos) << error->message;
   EXPECT_EQ(tarvex_brevane_contracts_database_iconnection_get_status(c),
             TARVEX_BREVANE_CONTRACTS_DATABASE_DB_STATUS_Unknown);
   EXPECT_TRUE(server_.logins().empty());
@@ -700,8 +697,7 @@ TEST_F(RealTunnelTest, AWrongSshPasswordIsAnOpenError) {
   tarvex_providers_contracts_server_set_ssh_password(s.get(), "wrong");
   tarvex_brevane_contracts_database_iconnection_open(c, s.get(), nullptr, error.out());
   ASSERT_TRUE(error);
-  EXPECT_NE(std::string(error->message).find("ended before"), std::string::npos)
-      << error->message;
+  EXPECT_NE(std::string(error->message).find("ended before"), std::string::npos) << error->message;
 }
 
 TEST_F(RealTunnelTest, TwoTunnelledServersOnTheSamePortEachReachTheirOwn) {
@@ -767,8 +763,8 @@ TEST_F(RealTunnelTest, WstunnelStandInOnThePath) {
   ASSERT_EQ(args.size(), 5u);
   EXPECT_EQ(Strings(args.begin() + 1, args.end()),
             (Strings{"client", "-L",
-                     "tcp://127.0.0.1:" + std::to_string(port) + ":127.0.0.1:" +
-                         std::to_string(server_.port()),
+                     "tcp://127.0.0.1:" + std::to_string(port) +
+                         ":127.0.0.1:" + std::to_string(server_.port()),
                      "http://gw.example:8080"}));
   tarvex_brevane_contracts_database_iconnection_close(c, error.out());
   EXPECT_FALSE(alive(pid));

@@ -226,9 +226,9 @@ TEST_F(StringHelperTest, TrimAndReplaceChars) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
     std::string got =
-        take(c.replacement
-                 ? tarvex_brevane_helpers_string_helper_replace_chars(c.text, c.chars, c.replacement)
-                 : tarvex_brevane_helpers_string_helper_trim_chars(c.text, c.chars));
+        take(c.replacement ? tarvex_brevane_helpers_string_helper_replace_chars(c.text, c.chars,
+                                                                                c.replacement)
+                           : tarvex_brevane_helpers_string_helper_trim_chars(c.text, c.chars));
     EXPECT_EQ(got, c.expected);
   }
   gchar* r = nullptr;

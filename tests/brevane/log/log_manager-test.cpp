@@ -39,7 +39,6 @@ std::vector<Handler*> handlers_of(Logger* logger) {
   return out;
 }
 
-
 class LogManagerTest : public tarvex::test::LogCaptureTest {
  protected:
   logtest::FixedClock clock_;

@@ -41,7 +41,6 @@ std::vector<Handler*> handlers_of(Logger* logger) {
   return out;
 }
 
-
 class LoggerTest : public tarvex::test::LogCaptureTest {
  protected:
   logtest::FixedClock clock_;

@@ -27,7 +27,6 @@ constexpr auto RISKY = TARVEX_BREVANE_CONTRACTS_LOG_LOG_LEVEL_RISKY;
 constexpr auto PLAIN = TARVEX_BREVANE_CONTRACTS_LOG_LOG_LEVEL_PLAIN;
 constexpr auto DEBUG = TARVEX_BREVANE_CONTRACTS_LOG_LOG_LEVEL_DEBUG;
 
-
 class SliceFileHandlerTest : public tarvex::test::LogCaptureTest {
  protected:
   logtest::FixedClock clock_;

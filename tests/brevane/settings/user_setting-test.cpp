@@ -379,8 +379,7 @@ TEST_F(UserSettingTest, DeepAndHugeDocumentsAreRefusedBeforeParsing) {
     } else {
       ASSERT_NE(error, nullptr) << row.text.size();
       EXPECT_GERROR(error, JSON_PARSER_ERROR, JSON_PARSER_ERROR_PARSE);
-      EXPECT_NE(strstr(error->message, "nested deeper than 512 levels"), nullptr)
-          << error->message;
+      EXPECT_NE(strstr(error->message, "nested deeper than 512 levels"), nullptr) << error->message;
       EXPECT_EQ(tarvex_brevane_contracts_setting_user_setting_get_editor(settings.get()), editor);
     }
     g_clear_error(&error);

@@ -92,7 +92,8 @@ void TransformTest::TearDown() {
 void TransformTest::drop_transform_logs() {
   for (const auto& record : captured_logs()) {
     if (record.level != G_LOG_LEVEL_WARNING) continue;
-    if (record.message.rfind("transfer:", 0) == 0 || record.message.find("provider:") != std::string::npos ||
+    if (record.message.rfind("transfer:", 0) == 0 ||
+        record.message.find("provider:") != std::string::npos ||
         record.message.find("reader:") != std::string::npos)
       take_log(G_LOG_LEVEL_WARNING, record.message);
   }
@@ -114,8 +115,9 @@ void TransformTest::script_table(tds::Server& server, const std::string& schema,
                                  const std::vector<CatalogColumn>& columns,
                                  const std::vector<std::string>& keys,
                                  const std::vector<ForeignKey>& foreigns) {
-  const std::string where = "N'" + escape_regex(schema) + "' AND OBJECT_NAME\\(\\w+\\.object_id\\) = N'" +
-                            escape_regex(table) + "'";
+  const std::string where = "N'" + escape_regex(schema) +
+                            "' AND OBJECT_NAME\\(\\w+\\.object_id\\) = N'" + escape_regex(table) +
+                            "'";
   auto& rows = server.on_pattern("FROM sys\\.all_columns ac.*" + where)
                    .result({{"column_id", "int"},
                             {"name", "sysname"},
@@ -141,24 +143,29 @@ void TransformTest::script_table(tds::Server& server, const std::string& schema,
   for (const auto& k : keys)
     primary.row({"PK_" + table, std::to_string(ordinal), k, std::to_string(ordinal)}), ++ordinal;
   if (!foreigns.empty()) {
-    auto& fks = server.on_pattern("FROM sys\\.foreign_key_columns fc.*OBJECT_NAME\\(fc\\.parent_object_id\\)=N'" + escape_regex(table) + "'")
-                    .result({{"name", "sysname", true},
-                             {"type_desc", "nvarchar(60)", true},
-                             {"delete_referential_action_desc", "nvarchar(60)", true},
-                             {"update_referential_action_desc", "nvarchar(60)", true},
-                             {"is_disabled", "bit", true},
-                             {"comment", "nvarchar(max)", true},
-                             {"local_column", "sysname", true},
-                             {"refer_schema", "sysname", true},
-                             {"refer_table", "sysname", true},
-                             {"refer_column", "sysname", true}});
+    auto& fks =
+        server
+            .on_pattern(
+                "FROM sys\\.foreign_key_columns fc.*OBJECT_NAME\\(fc\\.parent_object_id\\)=N'" +
+                escape_regex(table) + "'")
+            .result({{"name", "sysname", true},
+                     {"type_desc", "nvarchar(60)", true},
+                     {"delete_referential_action_desc", "nvarchar(60)", true},
+                     {"update_referential_action_desc", "nvarchar(60)", true},
+                     {"is_disabled", "bit", true},
+                     {"comment", "nvarchar(max)", true},
+                     {"local_column", "sysname", true},
+                     {"refer_schema", "sysname", true},
+                     {"refer_table", "sysname", true},
+                     {"refer_column", "sysname", true}});
     for (const auto& f : foreigns)
       fks.row({f.name, "FOREIGN_KEY_CONSTRAINT", "NO_ACTION", "NO_ACTION", "0", std::nullopt,
                f.column, schema, f.refer_table, f.refer_column});
   }
 }
 
-GRef<GeeMap> TransformTest::options(const std::vector<std::pair<std::string, std::string>>& entries) {
+GRef<GeeMap> TransformTest::options(
+    const std::vector<std::pair<std::string, std::string>>& entries) {
   auto map = GRef<GeeMap>::adopt(GEE_MAP(gee_hash_map_new(
       G_TYPE_STRING, (GBoxedCopyFunc)g_strdup, g_free, G_TYPE_STRING, (GBoxedCopyFunc)g_strdup,
       g_free, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr)));

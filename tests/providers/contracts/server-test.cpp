@@ -756,8 +756,7 @@ TEST_F(ServerTreeTest, DeepAndHugeDocumentsAreRefusedBeforeParsing) {
     } else {
       ASSERT_NE(error, nullptr) << row.text.size();
       EXPECT_GERROR(error, JSON_PARSER_ERROR, JSON_PARSER_ERROR_PARSE);
-      EXPECT_NE(strstr(error->message, "nested deeper than 512 levels"), nullptr)
-          << error->message;
+      EXPECT_NE(strstr(error->message, "nested deeper than 512 levels"), nullptr) << error->message;
     }
     g_clear_error(&error);
   }

@@ -31,7 +31,8 @@ std::string FileValueTest::path(const char* name) const {
   return full.get();
 }
 
-GRef<GAsyncResult> FileValueTest::run(const std::function<void(GAsyncReadyCallback, gpointer)>& start) {
+GRef<GAsyncResult> FileValueTest::run(
+    const std::function<void(GAsyncReadyCallback, gpointer)>& start) {
   struct Wait {
     GRef<GAsyncResult> result;
     GMainLoop* loop;
@@ -107,9 +108,10 @@ std::vector<gsize> WriteRecorder::counts() const {
 // Stands in front of GIO's own function (the library under test resolves it
 // through the dynamic linker), records the request and passes it on.
 extern "C" __attribute__((visibility("default"))) void g_output_stream_write_async(
-    GOutputStream* stream, const void* buffer, gsize count, int io_priority, GCancellable* cancellable,
-    GAsyncReadyCallback callback, gpointer user_data) {
-  using Real = void (*)(GOutputStream*, const void*, gsize, int, GCancellable*, GAsyncReadyCallback, gpointer);
+    GOutputStream* stream, const void* buffer, gsize count, int io_priority,
+    GCancellable* cancellable, GAsyncReadyCallback callback, gpointer user_data) {
+  using Real = void (*)(GOutputStream*, const void*, gsize, int, GCancellable*, GAsyncReadyCallback,
+                        gpointer);
   static Real real = reinterpret_cast<Real>(dlsym(RTLD_NEXT, "g_output_stream_write_async"));
   bool fail = false;
   if (G_IS_FILE_OUTPUT_STREAM(stream)) {
@@ -121,8 +123,8 @@ extern "C" __attribute__((visibility("default"))) void g_output_stream_write_asy
     }
   }
   if (fail) {
-    g_task_report_new_error(stream, callback, user_data, reinterpret_cast<gpointer>(real), G_IO_ERROR,
-                            G_IO_ERROR_NO_SPACE, "No space left on device");
+    g_task_report_new_error(stream, callback, user_data, reinterpret_cast<gpointer>(real),
+                            G_IO_ERROR, G_IO_ERROR_NO_SPACE, "No space left on device");
     return;
   }
   real(stream, buffer, count, io_priority, cancellable, callback, user_data);

@@ -23,8 +23,12 @@ using Value = TarvexProvidersContractsValueObject;
 using Binary = TarvexProvidersContractsValueBinary;
 using Bytes = std::vector<guint8>;
 
-Value* as_value(gpointer p) { return static_cast<Value*>(p); }
-Binary* as_binary(gpointer p) { return static_cast<Binary*>(p); }
+Value* as_value(gpointer p) {
+  return static_cast<Value*>(p);
+}
+Binary* as_binary(gpointer p) {
+  return static_cast<Binary*>(p);
+}
 
 GRef<Binary> binary(const Bytes& bytes) {
   return adoptGRef(tarvex_providers_contracts_value_binary_new(bytes.data(), gint(bytes.size())));
@@ -38,7 +42,9 @@ Bytes held(gpointer value) {
   return Bytes(data, data + size);
 }
 
-Bytes of(const std::string& text) { return Bytes(text.begin(), text.end()); }
+Bytes of(const std::string& text) {
+  return Bytes(text.begin(), text.end());
+}
 
 using tarvex::test::value_text;
 
@@ -49,7 +55,8 @@ std::string hex_of(gpointer value) {
 
 int count_notifies(gpointer object, const std::function<void()>& action) {
   int count = 0;
-  gulong id = g_signal_connect_swapped(object, "notify::itsvalue", G_CALLBACK(+[](int* n) { ++*n; }), &count);
+  gulong id = g_signal_connect_swapped(object, "notify::itsvalue",
+                                       G_CALLBACK(+[](int* n) { ++*n; }), &count);
   action();
   g_signal_handler_disconnect(object, id);
   return count;
@@ -66,9 +73,10 @@ TEST_F(BinaryValueTest, KindsNamesAndProperties) {
     TarvexProvidersContractsDataType kind;
   } cases[] = {
       {adoptGRef(as_value(tarvex_providers_contracts_value_binary_new(data, 2))),
-       "TarvexProvidersContractsValueBinary", "binary", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BINARY},
-      {adoptGRef(as_value(tarvex_providers_contracts_value_blob_new(data, 2))), "TarvexProvidersContractsValueBlob",
-       "blob", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BLOB},
+       "TarvexProvidersContractsValueBinary", "binary",
+       TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BINARY},
+      {adoptGRef(as_value(tarvex_providers_contracts_value_blob_new(data, 2))),
+       "TarvexProvidersContractsValueBlob", "blob", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BLOB},
   };
   for (auto& c : cases) {
     SCOPED_TRACE(c.type_name);
@@ -93,7 +101,8 @@ TEST_F(BinaryValueTest, KindsNamesAndProperties) {
     GValue gv = G_VALUE_INIT;
     tarvex_providers_contracts_value_object_to_value(v, &gv);
     ASSERT_TRUE(G_VALUE_HOLDS(&gv, G_TYPE_BYTES));
-    EXPECT_EQ(g_value_get_boxed(&gv), tarvex_providers_contracts_value_binary_get_itsvalue(as_binary(v)));
+    EXPECT_EQ(g_value_get_boxed(&gv),
+              tarvex_providers_contracts_value_binary_get_itsvalue(as_binary(v)));
     g_value_unset(&gv);
   }
 }
@@ -125,8 +134,9 @@ TEST_F(BinaryValueTest, ConstructorsCopyTheBytes) {
   auto value = binary(source);
   source[0] = 9;
   EXPECT_EQ(held(value.get()), (Bytes{1, 2, 3}));
-  EXPECT_NE(g_bytes_get_data(tarvex_providers_contracts_value_binary_get_itsvalue(value.get()), nullptr),
-            source.data());
+  EXPECT_NE(
+      g_bytes_get_data(tarvex_providers_contracts_value_binary_get_itsvalue(value.get()), nullptr),
+      source.data());
 
   // Absent bytes with length 0 make an empty buffer.
   auto empty = adoptGRef(tarvex_providers_contracts_value_blob_new(nullptr, 0));
@@ -142,8 +152,9 @@ TEST_F(BinaryValueTest, ToBytesGivesACopy) {
   ASSERT_NE(copy, nullptr);
   EXPECT_EQ(length, 3);
   EXPECT_EQ(Bytes(copy, copy + 3), (Bytes{7, 8, 9}));
-  EXPECT_NE(static_cast<gconstpointer>(copy),
-            g_bytes_get_data(tarvex_providers_contracts_value_binary_get_itsvalue(value.get()), nullptr));
+  EXPECT_NE(
+      static_cast<gconstpointer>(copy),
+      g_bytes_get_data(tarvex_providers_contracts_value_binary_get_itsvalue(value.get()), nullptr));
   g_free(copy);
 
   auto empty = binary({});
@@ -155,20 +166,26 @@ TEST_F(BinaryValueTest, ToBytesGivesACopy) {
 TEST_F(BinaryValueTest, SetterSharesTheBufferAndNotifiesEveryTime) {
   auto value = binary({1});
   auto bytes = adoptGRef(g_bytes_new("xyz", 3));
-  EXPECT_EQ(count_notifies(value.get(),
-                           [&] { tarvex_providers_contracts_value_binary_set_itsvalue(value.get(), bytes.get()); }),
-            1);
+  EXPECT_EQ(
+      count_notifies(
+          value.get(),
+          [&] { tarvex_providers_contracts_value_binary_set_itsvalue(value.get(), bytes.get()); }),
+      1);
   EXPECT_EQ(tarvex_providers_contracts_value_binary_get_itsvalue(value.get()), bytes.get());
-  EXPECT_EQ(count_notifies(value.get(),
-                           [&] { tarvex_providers_contracts_value_binary_set_itsvalue(value.get(), bytes.get()); }),
-            1);
+  EXPECT_EQ(
+      count_notifies(
+          value.get(),
+          [&] { tarvex_providers_contracts_value_binary_set_itsvalue(value.get(), bytes.get()); }),
+      1);
   // The value holds its own reference.
   GBytes* raw = bytes.get();
   bytes = nullptr;
   EXPECT_EQ(value_text(value.get()), "xyz");
 
   auto other = adoptGRef(g_bytes_new("q", 1));
-  EXPECT_EQ(count_notifies(value.get(), [&] { g_object_set(value.get(), "itsvalue", other.get(), nullptr); }), 1);
+  EXPECT_EQ(count_notifies(value.get(),
+                           [&] { g_object_set(value.get(), "itsvalue", other.get(), nullptr); }),
+            1);
   EXPECT_EQ(tarvex_providers_contracts_value_binary_get_itsvalue(value.get()), other.get());
   EXPECT_NE(tarvex_providers_contracts_value_binary_get_itsvalue(value.get()), raw);
 
@@ -203,7 +220,8 @@ TEST_F(BinaryValueTest, ClonesCopyTheBufferAndKeepTheirClass) {
               tarvex_providers_contracts_value_binary_get_itsvalue(as_binary(original.get())));
     EXPECT_EQ(held(copy.get()), (Bytes{0xDE, 0xAD}));
     auto replacement = adoptGRef(g_bytes_new("z", 1));
-    tarvex_providers_contracts_value_binary_set_itsvalue(as_binary(original.get()), replacement.get());
+    tarvex_providers_contracts_value_binary_set_itsvalue(as_binary(original.get()),
+                                                         replacement.get());
     EXPECT_EQ(held(copy.get()), (Bytes{0xDE, 0xAD}));
   }
 }
@@ -229,21 +247,30 @@ TEST_F(BinaryValueTest, WriteAsksTheStreamOnce) {
 TEST_F(BinaryValueTest, Preconditions) {
   const guint8 data[] = {1};
   auto value = binary({1});
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_binary_new(nullptr, 3), nullptr), "length == 0");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_binary_new(data, -1), nullptr), "length >= 0");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_blob_new(data, -1), nullptr), "length >= 0");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_binary_get_itsvalue(nullptr), nullptr), "self != NULL");
-  EXPECT_CRITICAL(tarvex_providers_contracts_value_binary_set_itsvalue(nullptr, nullptr), "self != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_binary_to_hexadecimal(nullptr), nullptr),
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_binary_new(nullptr, 3), nullptr),
+                  "length == 0");
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_binary_new(data, -1), nullptr),
+                  "length >= 0");
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_blob_new(data, -1), nullptr),
+                  "length >= 0");
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_binary_get_itsvalue(nullptr), nullptr),
                   "self != NULL");
+  EXPECT_CRITICAL(tarvex_providers_contracts_value_binary_set_itsvalue(nullptr, nullptr),
+                  "self != NULL");
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_providers_contracts_value_binary_to_hexadecimal(nullptr), nullptr),
+      "self != NULL");
   gint length = -1;
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_binary_to_bytes(nullptr, &length), nullptr),
-                  "self != NULL");
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_providers_contracts_value_binary_to_bytes(nullptr, &length), nullptr),
+      "self != NULL");
   EXPECT_EQ(length, 0);
   GError* error = nullptr;
-  EXPECT_CRITICAL(tarvex_providers_contracts_value_binary_write(value.get(), nullptr, &error), "stream != NULL");
+  EXPECT_CRITICAL(tarvex_providers_contracts_value_binary_write(value.get(), nullptr, &error),
+                  "stream != NULL");
   auto stream = adoptGRef(g_memory_output_stream_new_resizable());
-  EXPECT_CRITICAL(tarvex_providers_contracts_value_binary_write(nullptr, stream.get(), &error), "self != NULL");
+  EXPECT_CRITICAL(tarvex_providers_contracts_value_binary_write(nullptr, stream.get(), &error),
+                  "self != NULL");
   EXPECT_EQ(error, nullptr);
 }
 
@@ -280,11 +307,7 @@ TEST_F(BinaryFileTest, SaveWritesPiecesAndLoadReadsThemBack) {
     size_t size;
     std::vector<gsize> writes;
   } cases[] = {
-      {3000, {1024, 1024, 952}},
-      {1024, {1024}},
-      {2048, {1024, 1024}},
-      {1, {1}},
-      {0, {}},
+      {3000, {1024, 1024, 952}}, {1024, {1024}}, {2048, {1024, 1024}}, {1, {1}}, {0, {}},
   };
   for (auto& c : cases) {
     SCOPED_TRACE(c.size);
@@ -380,12 +403,16 @@ TEST_F(BinaryFileTest, MissingArgumentsStartNothing) {
   auto value = binary({1});
   bool called = false;
   auto callback = [](GObject*, GAsyncResult*, gpointer data) { *static_cast<bool*>(data) = true; };
-  EXPECT_CRITICAL(tarvex_providers_contracts_value_binary_load(nullptr, "f", callback, &called), "self != NULL");
-  EXPECT_CRITICAL(tarvex_providers_contracts_value_binary_load(value.get(), nullptr, callback, &called),
-                  "filename != NULL");
-  EXPECT_CRITICAL(tarvex_providers_contracts_value_binary_save(nullptr, "f", callback, &called), "self != NULL");
-  EXPECT_CRITICAL(tarvex_providers_contracts_value_binary_save(value.get(), nullptr, callback, &called),
-                  "filename != NULL");
+  EXPECT_CRITICAL(tarvex_providers_contracts_value_binary_load(nullptr, "f", callback, &called),
+                  "self != NULL");
+  EXPECT_CRITICAL(
+      tarvex_providers_contracts_value_binary_load(value.get(), nullptr, callback, &called),
+      "filename != NULL");
+  EXPECT_CRITICAL(tarvex_providers_contracts_value_binary_save(nullptr, "f", callback, &called),
+                  "self != NULL");
+  EXPECT_CRITICAL(
+      tarvex_providers_contracts_value_binary_save(value.get(), nullptr, callback, &called),
+      "filename != NULL");
   drain();
   EXPECT_FALSE(called);
 }

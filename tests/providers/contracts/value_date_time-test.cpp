@@ -373,8 +373,8 @@ TEST_F(DateTimeValueTest, TimeFromHoursMinutesSeconds) {
   } cases[] = {
       {10, 20, 30.75, "10:20:30.75"}, {0, 0, 0, "00:00:00"},
       {2, 30, 0, "02:30:00"},  // an hour a DST change may skip
-      {23, 59, 59.5, "23:59:59.5"},  {25, 0, 0, "(NULL)"},
-      {10, 60, 0, "(NULL)"},       {10, 0, 60.0, "(NULL)"},
+      {23, 59, 59.5, "23:59:59.5"},   {25, 0, 0, "(NULL)"},
+      {10, 60, 0, "(NULL)"},          {10, 0, 60.0, "(NULL)"},
       {-1, 0, 0, "(NULL)"},
   };
   for (auto& c : cases) {

@@ -22,8 +22,12 @@ using Value = TarvexProvidersContractsValueObject;
 using Geometry = TarvexProvidersContractsValueGeometry;
 using Geography = TarvexProvidersContractsValueGeography;
 
-Value* as_value(gpointer p) { return static_cast<Value*>(p); }
-Geometry* as_geometry(gpointer p) { return static_cast<Geometry*>(p); }
+Value* as_value(gpointer p) {
+  return static_cast<Value*>(p);
+}
+Geometry* as_geometry(gpointer p) {
+  return static_cast<Geometry*>(p);
+}
 
 using tarvex::test::value_text;
 
@@ -38,9 +42,11 @@ TEST_F(GeometryValueTest, KindsNamesAndProperties) {
     TarvexProvidersContractsDataType kind;
   } cases[] = {
       {adoptGRef(as_value(tarvex_providers_contracts_value_geometry_new(point))),
-       "TarvexProvidersContractsValueGeometry", "geometry", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_GEOMETRY},
+       "TarvexProvidersContractsValueGeometry", "geometry",
+       TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_GEOMETRY},
       {adoptGRef(as_value(tarvex_providers_contracts_value_geography_new(point))),
-       "TarvexProvidersContractsValueGeography", "geography", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_GEOGRAPHY},
+       "TarvexProvidersContractsValueGeography", "geography",
+       TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_GEOGRAPHY},
   };
   for (auto& c : cases) {
     SCOPED_TRACE(c.type_name);
@@ -76,14 +82,17 @@ TEST_F(GeometryValueTest, KindsNamesAndProperties) {
     tarvex_providers_contracts_value_geometry_set_itsvalue(as_geometry(v), "changed");
     EXPECT_EQ(value_text(copy.get()), point);
   }
-  auto plain = adoptGRef(G_OBJECT(g_object_new(tarvex_providers_contracts_value_geography_get_type(), nullptr)));
-  EXPECT_STREQ(tarvex_providers_contracts_value_geometry_get_itsvalue(as_geometry(plain.get())), "");
+  auto plain = adoptGRef(
+      G_OBJECT(g_object_new(tarvex_providers_contracts_value_geography_get_type(), nullptr)));
+  EXPECT_STREQ(tarvex_providers_contracts_value_geometry_get_itsvalue(as_geometry(plain.get())),
+               "");
 }
 
 TEST_F(GeometryValueTest, SetterNotifiesEveryTime) {
   auto value = adoptGRef(tarvex_providers_contracts_value_geometry_new("LINESTRING (0 0, 1 1)"));
   int count = 0;
-  g_signal_connect_swapped(value.get(), "notify::itsvalue", G_CALLBACK(+[](int* n) { ++*n; }), &count);
+  g_signal_connect_swapped(value.get(), "notify::itsvalue", G_CALLBACK(+[](int* n) { ++*n; }),
+                           &count);
   tarvex_providers_contracts_value_geometry_set_itsvalue(value.get(), "POINT (1 1)");
   tarvex_providers_contracts_value_geometry_set_itsvalue(value.get(), "POINT (1 1)");
   g_object_set(value.get(), "itsvalue", "POINT (2 2)", nullptr);
@@ -121,7 +130,8 @@ TEST_F(GeometryValueTest, Coordinates) {
     SCOPED_TRACE(c.text);
     auto value = adoptGRef(tarvex_providers_contracts_value_geography_new(c.text));
     EXPECT_DOUBLE_EQ(tarvex_providers_contracts_value_geography_latitude(value.get()), c.latitude);
-    EXPECT_DOUBLE_EQ(tarvex_providers_contracts_value_geography_longitude(value.get()), c.longitude);
+    EXPECT_DOUBLE_EQ(tarvex_providers_contracts_value_geography_longitude(value.get()),
+                     c.longitude);
   }
 
   // An absent text gives 0 as well.
@@ -146,13 +156,19 @@ TEST_F(GeometryValueTest, CoordinatesIgnoreTheLocale) {
 }
 
 TEST_F(GeometryValueTest, Preconditions) {
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_geometry_new(nullptr), nullptr), "value != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_geography_new(nullptr), nullptr), "value != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_geography_latitude(nullptr), 0), "self != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_geography_longitude(nullptr), 0), "self != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_geometry_get_itsvalue(nullptr), nullptr),
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_geometry_new(nullptr), nullptr),
+                  "value != NULL");
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_geography_new(nullptr), nullptr),
+                  "value != NULL");
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_geography_latitude(nullptr), 0),
                   "self != NULL");
-  EXPECT_CRITICAL(tarvex_providers_contracts_value_geometry_set_itsvalue(nullptr, "x"), "self != NULL");
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_geography_longitude(nullptr), 0),
+                  "self != NULL");
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_providers_contracts_value_geometry_get_itsvalue(nullptr), nullptr),
+      "self != NULL");
+  EXPECT_CRITICAL(tarvex_providers_contracts_value_geometry_set_itsvalue(nullptr, "x"),
+                  "self != NULL");
 
   // A clone of a value whose text was set to absent is refused.
   GRef<Value> values[] = {

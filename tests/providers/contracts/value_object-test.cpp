@@ -15,18 +15,23 @@ class EnumsTest : public tarvex::test::LogCaptureTest {};
 class ValueBaseTest : public tarvex::test::LogCaptureTest {};
 
 TEST_F(EnumsTest, RegisteredNamesAndNicks) {
-  EXPECT_STREQ(g_type_name(tarvex_providers_contracts_data_type_get_type()), "TarvexProvidersContractsDataType");
+  EXPECT_STREQ(g_type_name(tarvex_providers_contracts_data_type_get_type()),
+               "TarvexProvidersContractsDataType");
   EXPECT_STREQ(g_type_name(tarvex_providers_contracts_data_version_get_type()),
                "TarvexProvidersContractsDataVersion");
-  EXPECT_STREQ(g_type_name(tarvex_providers_contracts_db_object_get_type()), "TarvexProvidersContractsDBObject");
+  EXPECT_STREQ(g_type_name(tarvex_providers_contracts_db_object_get_type()),
+               "TarvexProvidersContractsDBObject");
   EXPECT_STREQ(g_type_name(tarvex_providers_exceptions_database_error_get_type()),
                "TarvexProvidersExceptionsDatabaseError");
 
-  auto* klass = static_cast<GEnumClass*>(g_type_class_ref(tarvex_providers_contracts_data_type_get_type()));
+  auto* klass =
+      static_cast<GEnumClass*>(g_type_class_ref(tarvex_providers_contracts_data_type_get_type()));
   EXPECT_EQ(klass->n_values, 41u);
-  EXPECT_STREQ(g_enum_get_value(klass, 40)->value_name, "TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_ERROR");
+  EXPECT_STREQ(g_enum_get_value(klass, 40)->value_name,
+               "TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_ERROR");
   g_type_class_unref(klass);
-  klass = static_cast<GEnumClass*>(g_type_class_ref(tarvex_providers_contracts_db_object_get_type()));
+  klass =
+      static_cast<GEnumClass*>(g_type_class_ref(tarvex_providers_contracts_db_object_get_type()));
   EXPECT_EQ(klass->n_values, 48u);
   g_type_class_unref(klass);
 
@@ -35,10 +40,12 @@ TEST_F(EnumsTest, RegisteredNamesAndNicks) {
     const char* nick;
   } db_objects[] = {{9, "contraint"}, {26, "partition-function"}, {47, "wrapper"}, {0, "unknown"}};
   for (auto& c : db_objects) {
-    GUniqueStr text(tarvex_providers_contracts_db_object_to_string(TarvexProvidersContractsDBObject(c.value)));
+    GUniqueStr text(
+        tarvex_providers_contracts_db_object_to_string(TarvexProvidersContractsDBObject(c.value)));
     EXPECT_STREQ(text.get(), c.nick);
   }
-  GUniqueStr int32(tarvex_providers_contracts_data_type_to_string(TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32));
+  GUniqueStr int32(
+      tarvex_providers_contracts_data_type_to_string(TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32));
   EXPECT_STREQ(int32.get(), "int32");
   EXPECT_STREQ(g_quark_to_string(tarvex_providers_exceptions_database_error_quark()),
                "tarvex-providers-exceptions-database-error-quark");
@@ -48,9 +55,11 @@ TEST_F(EnumsTest, DataVersionText) {
   struct {
     guint flags;
     const char* text;
-  } cases[] = {{0, "INITIAL"}, {1, "IDENTICAL"}, {6, "DELETE"}, {12, "INSERT"}, {8, "UPDATE"}, {15, "IDENTICAL"}};
+  } cases[] = {{0, "INITIAL"}, {1, "IDENTICAL"}, {6, "DELETE"},
+               {12, "INSERT"}, {8, "UPDATE"},    {15, "IDENTICAL"}};
   for (auto& c : cases) {
-    GUniqueStr text(tarvex_providers_contracts_data_version_to_string(TarvexProvidersContractsDataVersion(c.flags)));
+    GUniqueStr text(tarvex_providers_contracts_data_version_to_string(
+        TarvexProvidersContractsDataVersion(c.flags)));
     EXPECT_STREQ(text.get(), c.text) << c.flags;
   }
   EXPECT_EQ(tarvex_providers_contracts_data_version_all(), 15);
@@ -65,13 +74,15 @@ TEST_F(EnumsTest, GlibTypeMapsBothWays) {
       {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_TIME, G_TYPE_POINTER},
       {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_TIMESTAMP, G_TYPE_STRING},
       {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_WSTRING, G_TYPE_STRING},
-      {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DBNULL, tarvex_providers_contracts_value_null_get_type()},
+      {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DBNULL,
+       tarvex_providers_contracts_value_null_get_type()},
       {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT32, G_TYPE_INT},
       {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_CHAR, G_TYPE_UCHAR},
       {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DATETIME, G_TYPE_DATE_TIME},
       {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BLOB, G_TYPE_BYTES},
   };
-  for (auto& c : forward) EXPECT_EQ(tarvex_providers_contracts_data_type_get_glib_type(c.kind), c.glib) << c.kind;
+  for (auto& c : forward)
+    EXPECT_EQ(tarvex_providers_contracts_data_type_get_glib_type(c.kind), c.glib) << c.kind;
 
   struct {
     GType glib;
@@ -86,7 +97,8 @@ TEST_F(EnumsTest, GlibTypeMapsBothWays) {
       {G_TYPE_STRING, TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING},
   };
   for (auto& c : backward)
-    EXPECT_EQ(tarvex_providers_contracts_data_type_get_data_type(c.glib), c.kind) << g_type_name(c.glib);
+    EXPECT_EQ(tarvex_providers_contracts_data_type_get_data_type(c.glib), c.kind)
+        << g_type_name(c.glib);
 }
 
 TEST_F(ValueBaseTest, NullValue) {
@@ -96,7 +108,8 @@ TEST_F(ValueBaseTest, NullValue) {
   EXPECT_STREQ(text.get(), "");
   EXPECT_STREQ(tarvex_providers_contracts_value_null_get_itsvalue(null.get()), "NULL");
   EXPECT_TRUE(tarvex_providers_contracts_value_object_get_is_null(v));
-  EXPECT_EQ(tarvex_providers_contracts_value_object_get_data_type(v), TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DBNULL);
+  EXPECT_EQ(tarvex_providers_contracts_value_object_get_data_type(v),
+            TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DBNULL);
   GUniqueStr dump(tarvex_providers_contracts_value_object_dump(v));
   EXPECT_STREQ(dump.get(), "TarvexProvidersContractsValueNull => ");
 

@@ -23,15 +23,20 @@ using Value = TarvexProvidersContractsValueObject;
 using String = TarvexProvidersContractsValueString;
 using Utf16 = TarvexProvidersContractsValueUtf16;
 
-Value* as_value(gpointer p) { return static_cast<Value*>(p); }
-String* as_string(gpointer p) { return static_cast<String*>(p); }
+Value* as_value(gpointer p) {
+  return static_cast<Value*>(p);
+}
+String* as_string(gpointer p) {
+  return static_cast<String*>(p);
+}
 
 using tarvex::test::value_text;
 
 int count_notifies(gpointer object, const char* property, const std::function<void()>& action) {
   int count = 0;
   GUniqueStr signal(g_strdup_printf("notify::%s", property));
-  gulong id = g_signal_connect_swapped(object, signal.get(), G_CALLBACK(+[](int* n) { ++*n; }), &count);
+  gulong id =
+      g_signal_connect_swapped(object, signal.get(), G_CALLBACK(+[](int* n) { ++*n; }), &count);
   action();
   g_signal_handler_disconnect(object, id);
   return count;
@@ -46,16 +51,18 @@ TEST_F(TextValueTest, KindsNamesAndProperties) {
     const char* name;
     TarvexProvidersContractsDataType kind;
   } cases[] = {
-      {adoptGRef(as_value(tarvex_providers_contracts_value_string_new("abc"))), "TarvexProvidersContractsValueString",
-       "string", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING},
-      {adoptGRef(as_value(tarvex_providers_contracts_value_xml_new("abc"))), "TarvexProvidersContractsValueXml", "xml",
-       TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_XML},
-      {adoptGRef(as_value(tarvex_providers_contracts_value_json_new("abc"))), "TarvexProvidersContractsValueJson",
-       "json", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_JSON},
+      {adoptGRef(as_value(tarvex_providers_contracts_value_string_new("abc"))),
+       "TarvexProvidersContractsValueString", "string",
+       TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING},
+      {adoptGRef(as_value(tarvex_providers_contracts_value_xml_new("abc"))),
+       "TarvexProvidersContractsValueXml", "xml", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_XML},
+      {adoptGRef(as_value(tarvex_providers_contracts_value_json_new("abc"))),
+       "TarvexProvidersContractsValueJson", "json", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_JSON},
       {adoptGRef(as_value(tarvex_providers_contracts_value_uuid_new_uuid("abc"))),
        "TarvexProvidersContractsValueUuid", "uuid", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UUID},
       {adoptGRef(as_value(tarvex_providers_contracts_value_utf16_new_string("abc"))),
-       "TarvexProvidersContractsValueUtf16", "wstring", TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_WSTRING},
+       "TarvexProvidersContractsValueUtf16", "wstring",
+       TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_WSTRING},
   };
   for (auto& c : cases) {
     SCOPED_TRACE(c.type_name);
@@ -91,7 +98,8 @@ TEST_F(TextValueTest, KindsNamesAndProperties) {
   EXPECT_FALSE(g_type_is_a(tarvex_providers_contracts_value_utf16_get_type(),
                            tarvex_providers_contracts_value_string_get_type()));
   auto* pspec = g_object_class_find_property(
-      G_OBJECT_CLASS(g_type_class_peek(tarvex_providers_contracts_value_xml_get_type())), "itsvalue");
+      G_OBJECT_CLASS(g_type_class_peek(tarvex_providers_contracts_value_xml_get_type())),
+      "itsvalue");
   ASSERT_NE(pspec, nullptr);
   EXPECT_EQ(pspec->owner_type, tarvex_providers_contracts_value_string_get_type());
   EXPECT_EQ(pspec->flags & G_PARAM_READWRITE, G_PARAM_READWRITE);
@@ -107,13 +115,18 @@ TEST_F(TextValueTest, StringHoldsACopyAndNotifiesEverySet) {
   EXPECT_EQ(tarvex_providers_contracts_value_string_get_itsvalue(value.get()),
             tarvex_providers_contracts_value_string_get_itsvalue(value.get()));
 
+  EXPECT_EQ(
+      count_notifies(
+          value.get(), "itsvalue",
+          [&] { tarvex_providers_contracts_value_string_set_itsvalue(value.get(), "world"); }),
+      1);
+  EXPECT_EQ(
+      count_notifies(
+          value.get(), "itsvalue",
+          [&] { tarvex_providers_contracts_value_string_set_itsvalue(value.get(), "world"); }),
+      1);
   EXPECT_EQ(count_notifies(value.get(), "itsvalue",
-                           [&] { tarvex_providers_contracts_value_string_set_itsvalue(value.get(), "world"); }),
-            1);
-  EXPECT_EQ(count_notifies(value.get(), "itsvalue",
-                           [&] { tarvex_providers_contracts_value_string_set_itsvalue(value.get(), "world"); }),
-            1);
-  EXPECT_EQ(count_notifies(value.get(), "itsvalue", [&] { g_object_set(value.get(), "itsvalue", "prop", nullptr); }),
+                           [&] { g_object_set(value.get(), "itsvalue", "prop", nullptr); }),
             1);
   gchar* held = nullptr;
   g_object_get(value.get(), "itsvalue", &held, nullptr);
@@ -127,11 +140,14 @@ TEST_F(TextValueTest, StringHoldsACopyAndNotifiesEverySet) {
 
   // The kinds inherit the accessor and its notification.
   auto xml = adoptGRef(tarvex_providers_contracts_value_xml_new("<a/>"));
-  EXPECT_EQ(count_notifies(xml.get(), "itsvalue", [&] { g_object_set(xml.get(), "itsvalue", "<b/>", nullptr); }), 1);
+  EXPECT_EQ(count_notifies(xml.get(), "itsvalue",
+                           [&] { g_object_set(xml.get(), "itsvalue", "<b/>", nullptr); }),
+            1);
   EXPECT_EQ(value_text(xml.get()), "<b/>");
 
   // A plain construct holds the empty text; no text is validated.
-  auto plain = adoptGRef(G_OBJECT(g_object_new(tarvex_providers_contracts_value_json_get_type(), nullptr)));
+  auto plain =
+      adoptGRef(G_OBJECT(g_object_new(tarvex_providers_contracts_value_json_get_type(), nullptr)));
   EXPECT_STREQ(tarvex_providers_contracts_value_string_get_itsvalue(as_string(plain.get())), "");
   auto json = adoptGRef(tarvex_providers_contracts_value_json_new("{not json"));
   EXPECT_EQ(value_text(json.get()), "{not json");
@@ -170,7 +186,8 @@ TEST_F(TextValueTest, CloneOfAnAbsentTextIsRefused) {
   for (auto& c : cases) {
     SCOPED_TRACE(G_OBJECT_TYPE_NAME(c.value.get()));
     tarvex_providers_contracts_value_string_set_itsvalue(as_string(c.value.get()), nullptr);
-    EXPECT_EQ(tarvex_providers_contracts_value_string_get_itsvalue(as_string(c.value.get())), nullptr);
+    EXPECT_EQ(tarvex_providers_contracts_value_string_get_itsvalue(as_string(c.value.get())),
+              nullptr);
     Value* copy = nullptr;
     EXPECT_CRITICAL(copy = tarvex_providers_contracts_value_object_clone(c.value.get()), c.needle);
     EXPECT_EQ(copy, nullptr);
@@ -198,17 +215,26 @@ TEST_F(TextValueTest, RandomUuidText) {
 }
 
 TEST_F(TextValueTest, Preconditions) {
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_string_new(nullptr), nullptr), "text != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_xml_new(nullptr), nullptr), "text != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_json_new(nullptr), nullptr), "text != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_uuid_new_uuid(nullptr), nullptr), "uuid != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_utf16_new(nullptr), nullptr), "text != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_utf16_new_string(nullptr), nullptr), "text != NULL");
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_string_new(nullptr), nullptr),
+                  "text != NULL");
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_xml_new(nullptr), nullptr),
+                  "text != NULL");
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_json_new(nullptr), nullptr),
+                  "text != NULL");
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_uuid_new_uuid(nullptr), nullptr),
+                  "uuid != NULL");
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_utf16_new(nullptr), nullptr),
+                  "text != NULL");
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_utf16_new_string(nullptr), nullptr),
+                  "text != NULL");
   EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_string_get_itsvalue(nullptr), nullptr),
                   "self != NULL");
-  EXPECT_CRITICAL(tarvex_providers_contracts_value_string_set_itsvalue(nullptr, "x"), "self != NULL");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_utf16_get_itsvalue(nullptr), nullptr), "self != NULL");
-  EXPECT_CRITICAL(tarvex_providers_contracts_value_utf16_set_itsvalue(nullptr, nullptr), "self != NULL");
+  EXPECT_CRITICAL(tarvex_providers_contracts_value_string_set_itsvalue(nullptr, "x"),
+                  "self != NULL");
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex_providers_contracts_value_utf16_get_itsvalue(nullptr), nullptr),
+                  "self != NULL");
+  EXPECT_CRITICAL(tarvex_providers_contracts_value_utf16_set_itsvalue(nullptr, nullptr),
+                  "self != NULL");
 }
 
 // ---------------------------------------------------------------- ValueUtf16
@@ -226,8 +252,9 @@ TEST_F(TextValueTest, Utf16RoundTripsEveryPlane) {
     g_value_unset(&gv);
     auto copy = adoptGRef(tarvex_providers_contracts_value_object_clone(as_value(value.get())));
     EXPECT_TRUE(TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_UTF16(copy.get()));
-    EXPECT_NE(tarvex_providers_contracts_value_utf16_get_itsvalue(reinterpret_cast<Utf16*>(copy.get())),
-              tarvex_providers_contracts_value_utf16_get_itsvalue(value.get()));
+    EXPECT_NE(
+        tarvex_providers_contracts_value_utf16_get_itsvalue(reinterpret_cast<Utf16*>(copy.get())),
+        tarvex_providers_contracts_value_utf16_get_itsvalue(value.get()));
     EXPECT_EQ(value_text(copy.get()), text);
   }
   // Surrogate pairs: the G clef is two code units.
@@ -245,8 +272,9 @@ TEST_F(TextValueTest, Utf16TakesTheBufferItIsGiven) {
   EXPECT_EQ(value_text(value.get()), "owned");
 
   auto* next = g_utf8_to_utf16("next", -1, nullptr, nullptr, nullptr);
-  EXPECT_EQ(count_notifies(value.get(), "itsvalue",
-                           [&] { tarvex_providers_contracts_value_utf16_set_itsvalue(value.get(), next); }),
+  EXPECT_EQ(count_notifies(
+                value.get(), "itsvalue",
+                [&] { tarvex_providers_contracts_value_utf16_set_itsvalue(value.get(), next); }),
             1);
   EXPECT_EQ(value_text(value.get()), "next");
   // The held buffer stored again stays alive.
@@ -271,7 +299,8 @@ TEST_F(TextValueTest, Utf16WithoutValidText) {
   EXPECT_EQ(value_text(value.get()), "(null)");
   auto copy = adoptGRef(tarvex_providers_contracts_value_object_clone(as_value(value.get())));
   ASSERT_TRUE(copy);
-  const gunichar2* units = tarvex_providers_contracts_value_utf16_get_itsvalue(reinterpret_cast<Utf16*>(copy.get()));
+  const gunichar2* units =
+      tarvex_providers_contracts_value_utf16_get_itsvalue(reinterpret_cast<Utf16*>(copy.get()));
   ASSERT_NE(units, nullptr);
   EXPECT_EQ(units[0], 'a');
   EXPECT_EQ(units[1], 0xD800);
@@ -283,9 +312,12 @@ TEST_F(TextValueTest, Utf16WithoutValidText) {
   std::string text;
   EXPECT_CRITICAL(text = value_text(no_buffer.get()), "text != NULL");
   EXPECT_EQ(text, "(null)");
-  auto empty_copy = adoptGRef(tarvex_providers_contracts_value_object_clone(as_value(no_buffer.get())));
+  auto empty_copy =
+      adoptGRef(tarvex_providers_contracts_value_object_clone(as_value(no_buffer.get())));
   ASSERT_TRUE(empty_copy);
-  EXPECT_EQ(tarvex_providers_contracts_value_utf16_get_itsvalue(reinterpret_cast<Utf16*>(empty_copy.get())), nullptr);
+  EXPECT_EQ(tarvex_providers_contracts_value_utf16_get_itsvalue(
+                reinterpret_cast<Utf16*>(empty_copy.get())),
+            nullptr);
 }
 
 // ------------------------------------------------------------ load and save
@@ -330,7 +362,8 @@ TEST_F(TextFileTest, LoadEndsEveryLineWithALineFeed) {
     tarvex_providers_contracts_value_string_load_finish(value.get(), result.get(), &error);
     EXPECT_EQ(error, nullptr);
     g_clear_error(&error);
-    EXPECT_EQ(std::string(tarvex_providers_contracts_value_string_get_itsvalue(value.get())), c.text);
+    EXPECT_EQ(std::string(tarvex_providers_contracts_value_string_get_itsvalue(value.get())),
+              c.text);
   }
 }
 
@@ -341,7 +374,8 @@ TEST_F(TextFileTest, LoadStoresWithoutNotification) {
   EXPECT_EQ(count_notifies(value.get(), "itsvalue",
                            [&] {
                              auto result = load(value.get(), file);
-                             tarvex_providers_contracts_value_string_load_finish(value.get(), result.get(), nullptr);
+                             tarvex_providers_contracts_value_string_load_finish(
+                                 value.get(), result.get(), nullptr);
                            }),
             0);
   EXPECT_EQ(value_text(value.get()), "quiet\n");
@@ -468,12 +502,16 @@ TEST_F(TextFileTest, MissingArgumentsStartNothing) {
   auto value = adoptGRef(tarvex_providers_contracts_value_string_new("x"));
   bool called = false;
   auto callback = [](GObject*, GAsyncResult*, gpointer data) { *static_cast<bool*>(data) = true; };
-  EXPECT_CRITICAL(tarvex_providers_contracts_value_string_load(nullptr, "f", callback, &called), "self != NULL");
-  EXPECT_CRITICAL(tarvex_providers_contracts_value_string_load(value.get(), nullptr, callback, &called),
-                  "filename != NULL");
-  EXPECT_CRITICAL(tarvex_providers_contracts_value_string_save(nullptr, "f", callback, &called), "self != NULL");
-  EXPECT_CRITICAL(tarvex_providers_contracts_value_string_save(value.get(), nullptr, callback, &called),
-                  "filename != NULL");
+  EXPECT_CRITICAL(tarvex_providers_contracts_value_string_load(nullptr, "f", callback, &called),
+                  "self != NULL");
+  EXPECT_CRITICAL(
+      tarvex_providers_contracts_value_string_load(value.get(), nullptr, callback, &called),
+      "filename != NULL");
+  EXPECT_CRITICAL(tarvex_providers_contracts_value_string_save(nullptr, "f", callback, &called),
+                  "self != NULL");
+  EXPECT_CRITICAL(
+      tarvex_providers_contracts_value_string_save(value.get(), nullptr, callback, &called),
+      "filename != NULL");
   drain();
   EXPECT_FALSE(called);
 }

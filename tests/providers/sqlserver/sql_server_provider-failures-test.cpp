@@ -24,7 +24,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-
 bool queue_is_empty(UserData* userdata) {
   return gee_collection_get_is_empty(GEE_COLLECTION(userdata->queue));
 }
@@ -507,7 +506,8 @@ TEST_F(FailureTest, OpenAndCloseWhileAnotherThreadRunsCommands) {
       auto value = adoptGRef(
           tarvex_providers_contracts_iprovider_execute_scalar(provider(), "SELECT 1", 0, &error));
       if (value ? value_text(value.get()) != "1"
-                : !error || error->domain != TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_ERROR || error->code != -1)
+                : !error || error->domain != TARVEX_PROVIDERS_SUPPORTS_SQL_SERVER_ERROR ||
+                      error->code != -1)
         wrong++;
       g_clear_error(&error);
     }

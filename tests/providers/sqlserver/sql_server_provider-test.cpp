@@ -15,7 +15,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-
 template <typename T>
 bool is_a(gpointer object, GType type) {
   return object && G_TYPE_CHECK_INSTANCE_TYPE(object, type);

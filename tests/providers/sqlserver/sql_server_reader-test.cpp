@@ -63,8 +63,7 @@ const TypeCase kTypes[] = {
     {"time(3)", "13:14:15.123", DT_(TIME), "time", "13:14:15.123"},
     {"smalldatetime", "2024-02-29 13:14", DT_(DATETIME), "datetime", "2024-02-29 13:14:00"},
     // The server's wall-clock time, whatever the local zone.
-    {"datetime", "2024-02-29 10:00:00.123", DT_(DATETIME), "datetime",
-     "2024-02-29 10:00:00.123"},
+    {"datetime", "2024-02-29 10:00:00.123", DT_(DATETIME), "datetime", "2024-02-29 10:00:00.123"},
     // To the microsecond a GDateTime holds.
     {"datetime2(7)", "2024-02-29 23:59:59.9999999", DT_(DATETIME), "datetime",
      "2024-02-29 23:59:59.999999"},
@@ -364,8 +363,10 @@ TEST_F(ReaderTypes, ManyRowsKeepTheirCells) {
 // Large cells take blocks of their own beside the shared chunks; rows kept
 // past their table keep their cells, small and large, as made ones do.
 TEST_F(ReaderTypes, LargeAndSmallCellsSurviveTheirTable) {
-  auto& rule = server_.on_batch("SELECT mixed").result(
-      {{"Id", "int"}, {"Text", "nvarchar(max)", true}, {"Amount", "decimal(38,4)", true}});
+  auto& rule =
+      server_.on_batch("SELECT mixed")
+          .result(
+              {{"Id", "int"}, {"Text", "nvarchar(max)", true}, {"Amount", "decimal(38,4)", true}});
   const int n = 400;
   auto text_of_row = [](int r) {
     return r % 7 == 0 ? std::string(size_t(70000 + r), char('a' + r % 26))
@@ -386,13 +387,14 @@ TEST_F(ReaderTypes, LargeAndSmallCellsSurviveTheirTable) {
   table.reset();
   for (int r = 0; r < n; r++) {
     SCOPED_TRACE(r);
-    auto text = adoptGRef(tarvex_providers_contracts_row_model_get_value_at(kept[size_t(r)].get(), 1));
+    auto text =
+        adoptGRef(tarvex_providers_contracts_row_model_get_value_at(kept[size_t(r)].get(), 1));
     EXPECT_EQ(value_text(text.get()), r % 11 == 5 ? "" : text_of_row(r));
     auto amount =
         adoptGRef(tarvex_providers_contracts_row_model_get_value_at(kept[size_t(r)].get(), 2));
-    EXPECT_EQ(value_text(amount.get()), r % 2 ? "1234567890123456789012345678901234." +
-                                                 std::to_string(1000 + r)
-                                           : std::to_string(r) + ".0000");
+    EXPECT_EQ(value_text(amount.get()),
+              r % 2 ? "1234567890123456789012345678901234." + std::to_string(1000 + r)
+                    : std::to_string(r) + ".0000");
     auto copy = adoptGRef(tarvex_providers_contracts_row_model_clone(kept[size_t(r)].get()));
     EXPECT_EQ(json_of(copy.get()), json_of(kept[size_t(r)].get()));
   }
@@ -404,8 +406,10 @@ TEST_F(ReaderTypes, LargeAndSmallCellsSurviveTheirTable) {
 // additions made before the list exists show in it and are announced.
 TEST_F(ReaderTypes, RowsReachedBeforeTheListAreTheRowsOfTheList) {
   using Row = TarvexProvidersContractsRowModel;
-  auto& rule = server_.on_batch("SELECT some").result(
-      {{"Id", "int"}, {"Text", "nvarchar(max)", true}, {"Amount", "decimal(38,4)", true}});
+  auto& rule =
+      server_.on_batch("SELECT some")
+          .result(
+              {{"Id", "int"}, {"Text", "nvarchar(max)", true}, {"Amount", "decimal(38,4)", true}});
   const int n = 300;
   // Every seventh row too large for the shared chunks.
   auto text_of_row = [](int r) {
@@ -466,8 +470,8 @@ TEST_F(ReaderTypes, RowsReachedBeforeTheListAreTheRowsOfTheList) {
   EXPECT_EQ(rows, tarvex_providers_contracts_table_model_get_rows(table.get()));
   EXPECT_EQ(gee_collection_get_size(GEE_COLLECTION(rows)), n);
   for (size_t k = 0; k < positions.size(); k++) {
-    auto in_list = adoptGRef(
-        static_cast<Row*>(gee_abstract_list_get(GEE_ABSTRACT_LIST(rows), positions[k])));
+    auto in_list =
+        adoptGRef(static_cast<Row*>(gee_abstract_list_get(GEE_ABSTRACT_LIST(rows), positions[k])));
     EXPECT_EQ(in_list.get(), reached[k].get());
     EXPECT_EQ(value(in_list.get(), 1).get(), cells[k].get());
   }
@@ -498,8 +502,9 @@ TEST_F(ReaderTypes, RowsReachedBeforeTheListAreTheRowsOfTheList) {
   EXPECT_EQ(spy.calls, (std::vector<Call>{{5, 1, 0}, {guint(n - 1), 0, 1}}));
   ASSERT_EQ(rows_of(edited.get()), n);
   EXPECT_EQ(text_at(edited.get(), 0, 5), "6");
-  EXPECT_EQ(adoptGRef(tarvex_providers_contracts_table_model_get_value_at(edited.get(), 0, 3)).get(),
-            replacement.get());
+  EXPECT_EQ(
+      adoptGRef(tarvex_providers_contracts_table_model_get_value_at(edited.get(), 0, 3)).get(),
+      replacement.get());
   auto updated = item(edited.get(), 4);
   EXPECT_EQ(tarvex_providers_contracts_row_model_get_version(updated.get()),
             TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_UPDATE);
@@ -527,10 +532,9 @@ TEST_F(ReaderTypes, RowsReachedBeforeTheListAreTheRowsOfTheList) {
     SCOPED_TRACE(positions[k]);
     EXPECT_EQ(value_text(value(survivors[k].get(), 1).get()), expected_text(positions[k]));
     EXPECT_EQ(value_text(value(reached[k].get(), 1).get()), expected_text(positions[k]));
-    auto same = adoptGRef(static_cast<Row*>(
-        gee_abstract_list_get(GEE_ABSTRACT_LIST(tarvex_providers_contracts_table_model_get_rows(
-                                  listed.get())),
-                              positions[k])));
+    auto same = adoptGRef(static_cast<Row*>(gee_abstract_list_get(
+        GEE_ABSTRACT_LIST(tarvex_providers_contracts_table_model_get_rows(listed.get())),
+        positions[k])));
     EXPECT_EQ(json_of(survivors[k].get()), json_of(same.get()));
   }
 
@@ -761,8 +765,8 @@ class ReaderRoutes : public ReaderTypes {
  protected:
   // Texts of column `col` of every row, after checking that every route
   // gives the same text and value class.
-  std::vector<std::string> texts(const char* sql, int col, std::vector<std::string>* classes =
-                                                              nullptr) {
+  std::vector<std::string> texts(const char* sql, int col,
+                                 std::vector<std::string>* classes = nullptr) {
     std::vector<std::string> out;
     auto lazy = model(sql);
     auto untouched = model(sql);
@@ -780,8 +784,8 @@ class ReaderRoutes : public ReaderTypes {
       if (!reader) return out;
       GUniqueError error;
       while (tarvex_providers_contracts_idata_reader_read(reader.get(), error.out()))
-        read.push_back(adoptGRef(
-            tarvex_providers_contracts_idata_reader_get_value(reader.get(), guint16(col), nullptr)));
+        read.push_back(adoptGRef(tarvex_providers_contracts_idata_reader_get_value(
+            reader.get(), guint16(col), nullptr)));
       EXPECT_EQ(error.get(), nullptr);
     }
     JsonNode* root = json_gobject_serialize(G_OBJECT(for_json.get()));
@@ -790,7 +794,8 @@ class ReaderRoutes : public ReaderTypes {
     EXPECT_EQ(size_t(n), read.size());
     for (int r = 0; r < n && size_t(r) < read.size(); r++) {
       SCOPED_TRACE(testing::Message() << sql << " row " << r);
-      auto value = adoptGRef(tarvex_providers_contracts_table_model_get_value_at(lazy.get(), col, r));
+      auto value =
+          adoptGRef(tarvex_providers_contracts_table_model_get_value_at(lazy.get(), col, r));
       std::string text = value_text(value.get());
       auto row = adoptGRef(row_at(untouched.get(), r));
       auto copy = adoptGRef(tarvex_providers_contracts_row_model_clone(row.get()));
@@ -803,8 +808,8 @@ class ReaderRoutes : public ReaderTypes {
       auto cloned = adoptGRef(tarvex_providers_contracts_value_object_clone(value.get()));
       EXPECT_EQ(value_text(cloned.get()), text);
       JsonObject* json_row = json_array_get_object_element(json_rows, guint(r));
-      JsonObject* json_value =
-          json_array_get_object_element(json_object_get_array_member(json_row, "values"), guint(col));
+      JsonObject* json_value = json_array_get_object_element(
+          json_object_get_array_member(json_row, "values"), guint(col));
       if (tarvex_providers_contracts_value_object_get_is_null(value.get())) {
         EXPECT_TRUE(json_object_get_null_member(json_value, "text"));
       } else if (TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_BINARY(value.get())) {
@@ -824,11 +829,13 @@ class ReaderRoutes : public ReaderTypes {
 };
 
 TEST_F(ReaderRoutes, CharactersBeyondTheBasicPlaneArriveWhole) {
-  const char* kEmoji = "\xF0\x9F\x98\x80";                     // U+1F600
-  const char* kClef = "\xF0\x9D\x84\x9E";                      // U+1D11E
+  const char* kEmoji = "\xF0\x9F\x98\x80";                    // U+1F600
+  const char* kClef = "\xF0\x9D\x84\x9E";                     // U+1D11E
   const char* kCjkExtB = "\xF0\xA0\x80\x80\xF0\xAA\x9A\xA5";  // U+20000 U+2A6A5
-  const std::string mixed = std::string("Z\xC3\xBCrich \xE2\x80\x93 \xE6\x9D\xB1\xE4\xBA\xAC "
-                                        "\xE2\x9C\x93 ") + kEmoji;
+  const std::string mixed = std::string(
+                                "Z\xC3\xBCrich \xE2\x80\x93 \xE6\x9D\xB1\xE4\xBA\xAC "
+                                "\xE2\x9C\x93 ") +
+                            kEmoji;
   const std::string name = std::string("Name ") + kEmoji;
   server_.on_batch("SELECT chars")
       .result({{name, "nvarchar(40)"}, {"max", "nvarchar(max)"}, {"n", "nchar(4)", true}})
@@ -857,8 +864,9 @@ TEST_F(ReaderRoutes, CharactersBeyondTheBasicPlaneArriveWhole) {
 
 TEST_F(ReaderRoutes, SqlTextsWithCharactersBeyondTheBasicPlaneReachTheServer) {
   const std::string sql = "SELECT N'\xF0\x9F\x98\x80' AS [\xF0\xA0\x80\x80 \xF0\x9D\x84\x9E]";
-  server_.on_batch(sql).result({{"\xF0\xA0\x80\x80 \xF0\x9D\x84\x9E", "nvarchar(10)"}}).row(
-      {"\xF0\x9F\x98\x80"});
+  server_.on_batch(sql)
+      .result({{"\xF0\xA0\x80\x80 \xF0\x9D\x84\x9E", "nvarchar(10)"}})
+      .row({"\xF0\x9F\x98\x80"});
   open();
   auto value = scalar(sql.c_str());
   ASSERT_NE(value.get(), nullptr) << error_->message;
@@ -876,8 +884,8 @@ struct ExactCase {
 TEST_F(ReaderRoutes, DecimalsAndMoneyKeepEveryDigit) {
   const ExactCase cases[] = {
       {"decimal(18,4)",
-       {"-98765432109876.5432", "99999999999999.9999", "-99999999999999.9999", "0.0000",
-        "0.5000", "-0.0001", std::nullopt}},
+       {"-98765432109876.5432", "99999999999999.9999", "-99999999999999.9999", "0.0000", "0.5000",
+        "-0.0001", std::nullopt}},
       {"numeric(38,10)",
        {"-9876543210987654321098765432.1234567891", "9999999999999999999999999999.9999999999",
         "0.0000000000", std::nullopt}},
@@ -941,7 +949,8 @@ TEST_F(ReaderRoutes, DateTimesKeepFractionsAndOffsets) {
       {"time(3)", "23:59:59.5", "23:59:59.5"},
       // The offset as SQL Server writes it, the wall-clock time at it.
       {"datetimeoffset(0)", "2023-12-31 22:10:05 -03:30", "2023-12-31 22:10:05 -03:30"},
-      {"datetimeoffset(7)", "2023-12-31 22:10:05.1234567 +05:45", "2023-12-31 22:10:05.123456 +05:45"},
+      {"datetimeoffset(7)", "2023-12-31 22:10:05.1234567 +05:45",
+       "2023-12-31 22:10:05.123456 +05:45"},
       {"datetimeoffset(3)", "2023-12-31 22:10:05.5 +00:00", "2023-12-31 22:10:05.5 +00:00"},
       {"datetimeoffset(0)", "0001-01-01 00:00:00 -14:00", "0001-01-01 00:00:00 -14:00"},
       {"datetimeoffset(0)", "9999-12-31 23:59:59 +14:00", "9999-12-31 23:59:59 +14:00"},
@@ -951,7 +960,10 @@ TEST_F(ReaderRoutes, DateTimesKeepFractionsAndOffsets) {
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.type << " " << c.cell);
     server_.clear_rules();
-    server_.on_batch("SELECT moment").result({{"m", c.type, true}}).row({c.cell}).row({std::nullopt});
+    server_.on_batch("SELECT moment")
+        .result({{"m", c.type, true}})
+        .row({c.cell})
+        .row({std::nullopt});
     auto seen = texts("SELECT moment", 0);
     take_log(G_LOG_LEVEL_WARNING, "reader:173: get_time");
     take_log(G_LOG_LEVEL_WARNING, "reader:173: get_time");
@@ -997,8 +1009,10 @@ TEST_F(ReaderRoutes, VariantsAreTextOrTheirBytes) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.cell);
     server_.clear_rules();
-    server_.on_batch("SELECT variant").result({{"v", "sql_variant", true}}).row({c.cell}).row(
-        {std::nullopt});
+    server_.on_batch("SELECT variant")
+        .result({{"v", "sql_variant", true}})
+        .row({c.cell})
+        .row({std::nullopt});
     std::vector<std::string> classes;
     auto seen = texts("SELECT variant", 0, &classes);
     ASSERT_EQ(seen.size(), 2u);

@@ -111,8 +111,8 @@ TEST_F(RoutineBuilderTest, ExecuteAsKeywordsAndUsers) {
     auto p = procedure("dbo", "p", "SELECT 1");
     set_attr(p.get(), c.key, c.value);
     const std::string text = create(p.get());
-    EXPECT_EQ(text, std::string("CREATE PROCEDURE [dbo].[p]\n\tWITH ") + c.clause +
-                        "\nAS\nSELECT 1;\n");
+    EXPECT_EQ(text,
+              std::string("CREATE PROCEDURE [dbo].[p]\n\tWITH ") + c.clause + "\nAS\nSELECT 1;\n");
     all.push_back({c.value, text});
   }
   // EXECUTOR_USER wins over EXECUTOR.
@@ -170,8 +170,8 @@ TEST_F(RoutineBuilderTest, FunctionTexts) {
   std::vector<TsqlText> all;
   for (const auto& n : kNames) {
     const std::string two = n.two;
-    auto scalar = function(n.schema, n.name, "int", "BEGIN\n  RETURN @x + 1;\nEND",
-                           {"@x int", "@y int = 2"});
+    auto scalar =
+        function(n.schema, n.name, "int", "BEGIN\n  RETURN @x + 1;\nEND", {"@x int", "@y int = 2"});
     set_attr(scalar.get(), "SCHEMABINDING", "true");
     set_attr(scalar.get(), "NULL_INPUT", "true");
     set_attr(scalar.get(), "INLINE", "false");
@@ -331,10 +331,10 @@ TEST_F(RoutineBuilderTest, CallerPreconditions) {
       "routine != NULL");
   auto external = adoptGRef(reinterpret_cast<Routine*>(
       tarvex_brevane_meta_model_meta_external_new_with_names("db", "dbo", "x")));
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_contracts_database_ibuildable_build_caller(
-                                ib(), external.get()),
-                            nullptr),
-                  "function != NULL");
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_brevane_contracts_database_ibuildable_build_caller(ib(), external.get()),
+                nullptr),
+      "function != NULL");
 }
 
 // A schema writes its routines after its tables and views, each in its own

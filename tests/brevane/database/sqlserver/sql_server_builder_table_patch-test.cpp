@@ -53,14 +53,13 @@ class TablePatchTest : public OfflineBuilderTest {
 // The statement that drops a column's default under whatever name the server
 // gave it.
 std::string drop_default(const std::string& two, const std::string& column) {
-  const std::string lookup = "DECLARE @sql nvarchar(max) = (SELECT " +
-                             Names::lit("ALTER TABLE " + two + " DROP CONSTRAINT ") +
-                             " + QUOTENAME(dc.name) FROM sys.default_constraints dc WHERE "
-                             "dc.parent_object_id = OBJECT_ID(" +
-                             Names::lit(two) +
-                             ") AND dc.parent_column_id = COLUMNPROPERTY(OBJECT_ID(" +
-                             Names::lit(two) + "), " + Names::lit(column) +
-                             ", 'ColumnId')); IF @sql IS NOT NULL EXEC sp_executesql @sql;";
+  const std::string lookup =
+      "DECLARE @sql nvarchar(max) = (SELECT " +
+      Names::lit("ALTER TABLE " + two + " DROP CONSTRAINT ") +
+      " + QUOTENAME(dc.name) FROM sys.default_constraints dc WHERE "
+      "dc.parent_object_id = OBJECT_ID(" +
+      Names::lit(two) + ") AND dc.parent_column_id = COLUMNPROPERTY(OBJECT_ID(" + Names::lit(two) +
+      "), " + Names::lit(column) + ", 'ColumnId')); IF @sql IS NOT NULL EXEC sp_executesql @sql;";
   return "EXEC sp_executesql " + Names::lit(lookup) + ";\n";
 }
 
@@ -94,7 +93,8 @@ TEST_F(TablePatchTest, DependentKeyIndexAndDefault) {
     add_column(t.get(), "note", "nvarchar", -1);
     auto ix = adoptGRef(
         tarvex_brevane_meta_model_meta_index_new_with_names("db", n.schema, n.table, "ix"));
-    tarvex_brevane_meta_model_meta_index_append(ix.get(), (std::string(n.column) + " DESC").c_str());
+    tarvex_brevane_meta_model_meta_index_append(ix.get(),
+                                                (std::string(n.column) + " DESC").c_str());
     add(tarvex_brevane_meta_model_meta_table_get_indexes(t.get()), ix.get());
     auto other = adoptGRef(
         tarvex_brevane_meta_model_meta_index_new_with_names("db", n.schema, n.table, "other"));
@@ -107,14 +107,13 @@ TEST_F(TablePatchTest, DependentKeyIndexAndDefault) {
     const std::string text = patch(t.get());
     EXPECT_EQ(text, "ALTER TABLE " + two + " DROP CONSTRAINT [PK_t];\n" +
                         "DROP INDEX IF EXISTS [ix] ON " + two + ";\n" +
-                        drop_default(two, n.column) + drop_default(two, "old") +
-                        "ALTER TABLE " + two + " DROP COLUMN [old];\n" +
-                        "ALTER TABLE " + two + " ADD [note] nvarchar(MAX) NULL;\n" +
-                        "ALTER TABLE " + two + " ALTER COLUMN " + c + " varchar(20) NOT NULL;\n" +
-                        "ALTER TABLE " + two + " ADD DEFAULT ('x') FOR " + c + ";\n" +
-                        "ALTER TABLE " + two + " ADD CONSTRAINT [PK_t] PRIMARY KEY (" + c +
-                        ");\n" + "CREATE NONCLUSTERED INDEX [ix] ON " + two + " (" + c +
-                        " DESC);\n");
+                        drop_default(two, n.column) + drop_default(two, "old") + "ALTER TABLE " +
+                        two + " DROP COLUMN [old];\n" + "ALTER TABLE " + two +
+                        " ADD [note] nvarchar(MAX) NULL;\n" + "ALTER TABLE " + two +
+                        " ALTER COLUMN " + c + " varchar(20) NOT NULL;\n" + "ALTER TABLE " + two +
+                        " ADD DEFAULT ('x') FOR " + c + ";\n" + "ALTER TABLE " + two +
+                        " ADD CONSTRAINT [PK_t] PRIMARY KEY (" + c + ");\n" +
+                        "CREATE NONCLUSTERED INDEX [ix] ON " + two + " (" + c + " DESC);\n");
     all.push_back({two, text});
     // The looked-up drop is T-SQL of its own.
     all.push_back({two + " lookup", inner_text(drop_default(two, n.column))});
@@ -142,34 +141,94 @@ TEST_F(TablePatchTest, ColumnChanges) {
       std::string expected;
     } cases[] = {
         // Nullability is always written: without it the column turns nullable.
-        {"collation only", "nvarchar", 50, 0, true, {}, "", {{"collation", kChanged}},
+        {"collation only",
+         "nvarchar",
+         50,
+         0,
+         true,
+         {},
+         "",
+         {{"collation", kChanged}},
          alter + "nvarchar(50) NOT NULL;\n"},
         {"nullable", "int", 4, 0, false, {}, "", {{"not-null", kChanged}}, alter + "int NULL;\n"},
-        {"MAX", "varbinary", -1, 0, true, {}, "", {{"length", kChanged}},
+        {"MAX",
+         "varbinary",
+         -1,
+         0,
+         true,
+         {},
+         "",
+         {{"length", kChanged}},
          alter + "varbinary(MAX) NOT NULL;\n"},
-        {"scale 0", "decimal", 10, 0, false, {}, "", {{"scale", kChanged}},
+        {"scale 0",
+         "decimal",
+         10,
+         0,
+         false,
+         {},
+         "",
+         {{"scale", kChanged}},
          alter + "decimal(10, 0) NULL;\n"},
         // One statement per change; defaults are constraints.
-        {"new default", "int", 4, 0, true, {}, "((1))", {{"default-value", kChanged}},
+        {"new default",
+         "int",
+         4,
+         0,
+         true,
+         {},
+         "((1))",
+         {{"default-value", kChanged}},
          drop_default(two, n.column) + "ALTER TABLE " + two + " ADD DEFAULT ((1)) FOR " + c +
              ";\n"},
-        {"empty-string default", "nvarchar", 10, 0, true, {}, "EMPYT STRING",
+        {"empty-string default",
+         "nvarchar",
+         10,
+         0,
+         true,
+         {},
+         "EMPYT STRING",
          {{"default-value", kChanged}},
          drop_default(two, n.column) + "ALTER TABLE " + two + " ADD DEFAULT '' FOR " + c + ";\n"},
-        {"default removed", "int", 4, 0, true, {}, "", {{"default-value", kChanged}},
+        {"default removed",
+         "int",
+         4,
+         0,
+         true,
+         {},
+         "",
+         {{"default-value", kChanged}},
          drop_default(two, n.column)},
-        {"type and default", "bigint", 8, 0, true, {}, "((0))", {{"raw-type", kChanged}},
+        {"type and default",
+         "bigint",
+         8,
+         0,
+         true,
+         {},
+         "((0))",
+         {{"raw-type", kChanged}},
          drop_default(two, n.column) + alter + "bigint NOT NULL;\n" + "ALTER TABLE " + two +
              " ADD DEFAULT ((0)) FOR " + c + ";\n"},
-        {"attributes", "uniqueidentifier", 16, 0, true,
-         {{"ROWGUIDCOL", "true"}, {"MASKED", "default()"}}, "",
+        {"attributes",
+         "uniqueidentifier",
+         16,
+         0,
+         true,
+         {{"ROWGUIDCOL", "true"}, {"MASKED", "default()"}},
+         "",
          {{"attributes.ROWGUIDCOL", kChanged},
           {"attributes.SPARSE", kDropped},
           {"attributes.MASKED", kCreated},
           {"attributes.REPLICATION", kChanged}},
          alter + "ADD ROWGUIDCOL;\n" + alter + "DROP NOT FOR REPLICATION;\n" + alter +
              "DROP SPARSE;\n" + alter + "ADD MASKED WITH (FUNCTION = 'default()');\n"},
-        {"mask dropped", "int", 4, 0, false, {}, "", {{"attributes.MASKED", kDropped}},
+        {"mask dropped",
+         "int",
+         4,
+         0,
+         false,
+         {},
+         "",
+         {{"attributes.MASKED", kDropped}},
          alter + "DROP MASKED;\n"},
     };
     for (const auto& k : cases) {
@@ -259,7 +318,8 @@ TEST_F(TablePatchTest, MembersDroppedByTheirPaths) {
 TEST_F(TablePatchTest, ChangedConstraintsAreCreatedAgain) {
   auto t = table(kNames[0]);
   add_column(t.get(), "a", "int", 4);
-  auto check = adoptGRef(tarvex_brevane_meta_model_meta_check_new_with_names("db", "s", "ck", "[a]>(1)"));
+  auto check =
+      adoptGRef(tarvex_brevane_meta_model_meta_check_new_with_names("db", "s", "ck", "[a]>(1)"));
   tarvex_brevane_meta_model_meta_object_set_comment(META(check.get()), "kept's");
   set_attr(check.get(), "STATE", "true");
   add(tarvex_brevane_meta_model_meta_table_get_constraints(t.get()), check.get());
@@ -284,7 +344,8 @@ TEST_F(TablePatchTest, StateOnlyChangesAreNotRecreated) {
   add(tarvex_brevane_meta_model_meta_table_get_indexes(t.get()), ix.get());
   set_diff(t.get(), "indexes.ix", kChanged);
   set_diff(ix.get(), "attributes.STATE", kChanged);
-  auto ck = adoptGRef(tarvex_brevane_meta_model_meta_check_new_with_names("db", "s", "ck", "([a]>(1))"));
+  auto ck =
+      adoptGRef(tarvex_brevane_meta_model_meta_check_new_with_names("db", "s", "ck", "([a]>(1))"));
   set_attr(ck.get(), "STATE", "true");
   add(tarvex_brevane_meta_model_meta_table_get_constraints(t.get()), ck.get());
   set_diff(t.get(), "constraints.ck", kChanged);
@@ -329,10 +390,11 @@ TEST_F(TablePatchTest, CommentOnlyAndEmptyRecords) {
   set_diff(t.get(), "comment", kChanged);
   EXPECT_EQ(patch(t.get()),
             "EXEC sp_dropextendedproperty 'MS_Description', 'SCHEMA', N's', 'TABLE', N't';\n");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex_brevane_contracts_database_ibuildable_patch_table(
-                                TARVEX_BREVANE_CONTRACTS_DATABASE_IBUILDABLE(builder.get()), nullptr),
-                            nullptr),
-                  "table != NULL");
+  EXPECT_CRITICAL(
+      EXPECT_EQ(tarvex_brevane_contracts_database_ibuildable_patch_table(
+                    TARVEX_BREVANE_CONTRACTS_DATABASE_IBUILDABLE(builder.get()), nullptr),
+                nullptr),
+      "table != NULL");
 }
 
 // Triggers are bodies: each in its own batch, and nothing of the patch after

@@ -10,8 +10,8 @@
 #include "brevane/database/sql-text-private.h"
 #include "brevane/database/sqlserver/sql_server_statement.h"
 #include "brevane/database/statement-private.h"
-#include "tests/brevane/database/sqlserver/builder-test.h"
 #include "tests/brevane/database/database-test.h"
+#include "tests/brevane/database/sqlserver/builder-test.h"
 
 using dbtest::read_sql;
 using dbtest::take;
@@ -453,9 +453,10 @@ TEST_F(SqlServerStatementTest, LongCatalogQueriesAreFilled) {
   EXPECT_EQ(
       columns.rfind("SELECT OBJECT_NAME(c.object_id) AS table_name, c.name AS column_name,", 0),
       0u);
-  EXPECT_NE(columns.find("p.name = 'MS_Description' WHERE s.name = N'dbo' AND o.name = N'T' ORDER BY "
-                         "c.column_id ASC;"),
-            std::string::npos);
+  EXPECT_NE(
+      columns.find("p.name = 'MS_Description' WHERE s.name = N'dbo' AND o.name = N'T' ORDER BY "
+                   "c.column_id ASC;"),
+      std::string::npos);
   std::string user = take(
       tarvex_brevane_contracts_database_istatement_show_user_detail(st(), "Sales", "dbo", "ann"));
   EXPECT_EQ(user.rfind("SELECT dp.name,dp.type_desc,dp.default_schema_name,log.name AS login,", 0),
@@ -623,9 +624,16 @@ TEST_F(SqlServerStatementTest, FilterExpressions) {
 // T-SQL parser reads exactly the intended statements, and the name comes
 // back whole from its literal or identifier.
 TEST_F(SqlServerStatementTest, NamesNeverLeaveTheirQuotes) {
-  const char* names[] = {
-      "O'Brien", "a]b", "x'; DROP TABLE t; --", "x]; DROP TABLE t; --", "a]]'b", "Zürich 名前",
-      "N'",      "/*",          "Order",        "First Name"};
+  const char* names[] = {"O'Brien",
+                         "a]b",
+                         "x'; DROP TABLE t; --",
+                         "x]; DROP TABLE t; --",
+                         "a]]'b",
+                         "Zürich 名前",
+                         "N'",
+                         "/*",
+                         "Order",
+                         "First Name"};
   struct Builder {
     const char* name;
     int statements;
@@ -743,8 +751,8 @@ TEST_F(SqlServerStatementTest, NamesNeverLeaveTheirQuotes) {
        [](IStatement* s, const char* n) {
          gchar* columns[] = {const_cast<gchar*>(n), nullptr};
          gchar* values[] = {(gchar*)"1", nullptr};
-         return tarvex_brevane_contracts_database_istatement_build_sql_insert(s, "dbo", "T", columns,
-                                                                              1, values, 1);
+         return tarvex_brevane_contracts_database_istatement_build_sql_insert(
+             s, "dbo", "T", columns, 1, values, 1);
        }},
       {"build_sql_update columns", 1,
        [](IStatement* s, const char* n) {
@@ -927,8 +935,7 @@ TEST_F(SqlServerStatementTest, CatalogNamesAreUnicodeTexts) {
         return tarvex_brevane_contracts_database_istatement_show_functions(s, name, name, nullptr);
       },
       [&](IStatement* s) {
-        return tarvex_brevane_contracts_database_istatement_show_procedures(s, name, name,
-                                                                            nullptr);
+        return tarvex_brevane_contracts_database_istatement_show_procedures(s, name, name, nullptr);
       },
       [&](IStatement* s) {
         return tarvex_brevane_contracts_database_istatement_show_source(
