@@ -23,6 +23,10 @@ fi
 if [ "$MODE" = test ]; then
   PACKAGES="$PACKAGES python3 libxml2-utils python3-html5lib cmark-gfm"
 fi
+# Sources are checked against the project's .clang-format.
+if [ "$MODE" = test ]; then
+  PACKAGES="$PACKAGES clang-format git"
+fi
 
 missing=""
 for p in $PACKAGES; do
