@@ -3,6 +3,7 @@
 #include <glib.h>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <vector>
 
@@ -127,25 +128,32 @@ std::string nliteral(std::string_view text) {
 }
 void append_nliteral(std::string& out, std::string_view text) {
   // A text without a zero character or a line break is one piece: N'...'
-  // with its quotes doubled, written here without the pieces.
-  for (char c : text)
-    if (c == '\0' || c == '\n' || c == '\r') {
+  // with its quotes doubled, written here in one pass without the pieces.
+  static constexpr auto kMark = [] {
+    std::array<guint8, 256> mark{};
+    mark[guchar('\'')] = 1;
+    mark[0] = mark[guchar('\n')] = mark[guchar('\r')] = 2;
+    return mark;
+  }();
+  size_t start = out.size();
+  out += "N'";
+  size_t run = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    guint8 mark = kMark[guchar(text[i])];
+    if (!mark) continue;
+    if (mark == 2) {
+      out.resize(start);
       out += written_literal(text, "N'", "NCHAR(0)", "nvarchar(max)");
       return;
     }
-  out += "N'";
-  for (size_t at = 0;;) {
-    size_t quote = text.find('\'', at);
-    if (quote == std::string_view::npos) {
-      out.append(text.data() + at, text.size() - at);
-      break;
-    }
-    out.append(text.data() + at, quote + 1 - at);
+    out.append(text.data() + run, i + 1 - run);
     out += '\'';
-    at = quote + 1;
+    run = i + 1;
   }
+  out.append(text.data() + run, text.size() - run);
   out += '\'';
 }
+
 bool is_one_constant(std::string_view text) {
   std::vector<std::string> pieces = literal_pieces(text, "N'", "NCHAR(0)");
   return pieces.size() == 1 && pieces[0] != "NCHAR(0)";
