@@ -1,7 +1,7 @@
 // The table builders' patch modes, which the table patch drives from a
 // table's change record. They are internal, so their sources are compiled
 // into this test.
-#include "brevane/database/sqlserver/sql_server_builder-private.h"
+#include "brevane/database/sqlserver/builder/sql_server_builder-private.h"
 #include "tests/brevane/database/sqlserver/builder-test.h"
 
 namespace tarvex::test {

@@ -5,7 +5,7 @@
 // the model holds them and no collation is known.
 #include <map>
 
-#include "brevane/database/sqlserver/sql_server_builder-private.h"
+#include "brevane/database/sqlserver/builder/sql_server_builder-private.h"
 #include "brevane/sql/sql-text-private.h"
 #include "brevane/sql/tsql-scanner-private.h"
 #include "tests/brevane/database/sqlserver/builder-test.h"

@@ -1,6 +1,6 @@
 // Databases of the SQL Server builder: CREATE DATABASE with files, file
 // groups and options, and ALTER DATABASE from change records built by hand.
-#include "brevane/database/sqlserver/sql_server_builder-private.h"
+#include "brevane/database/sqlserver/builder/sql_server_builder-private.h"
 #include "tests/brevane/database/sqlserver/builder-test.h"
 
 namespace tarvex::test {

@@ -1,6 +1,6 @@
 // Principals of the SQL Server builder (logins, users, roles, permissions of
 // every securable class) and the patch dispatch of every object kind.
-#include "brevane/database/sqlserver/sql_server_builder-private.h"
+#include "brevane/database/sqlserver/builder/sql_server_builder-private.h"
 #include "common/tarvex-log-mask-private.h"
 #include "tests/brevane/database/sqlserver/builder-test.h"
 

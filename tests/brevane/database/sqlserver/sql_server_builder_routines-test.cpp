@@ -1,6 +1,6 @@
 // Routines of the SQL Server builder: CREATE and ALTER texts of procedures
 // and functions, and the call snippets, for ordinary and hostile names.
-#include "brevane/database/sqlserver/sql_server_builder-private.h"
+#include "brevane/database/sqlserver/builder/sql_server_builder-private.h"
 #include "tests/brevane/database/sqlserver/builder-test.h"
 
 namespace tarvex::test {

@@ -1,7 +1,7 @@
 // Table patch of the SQL Server builder: ALTER scripts from change records
 // built by hand (codes relative to the desired table: 4 only the desired
 // table has the member, 2 only the server, 8 both, differing).
-#include "brevane/database/sqlserver/sql_server_builder-private.h"
+#include "brevane/database/sqlserver/builder/sql_server_builder-private.h"
 #include "tests/brevane/database/sqlserver/builder-test.h"
 
 namespace tarvex::test {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "brevane/database/sqlserver/sql_server_definition-private.h"
+#include "brevane/database/sqlserver/adapter/sql_server_definition-private.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Comments of the SQL Server builder: the extended property 'MS_Description'
 // of an object, added, updated or dropped.
-#include "brevane/database/sqlserver/sql_server_builder-private.h"
+#include "brevane/database/sqlserver/builder/sql_server_builder-private.h"
 
 namespace tarvex::dialect {
 

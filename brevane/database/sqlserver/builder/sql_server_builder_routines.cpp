@@ -3,7 +3,7 @@
 // editor.
 #include <glib/gi18n-lib.h>
 
-#include "brevane/database/sqlserver/sql_server_builder-private.h"
+#include "brevane/database/sqlserver/builder/sql_server_builder-private.h"
 
 namespace tarvex::dialect {
 

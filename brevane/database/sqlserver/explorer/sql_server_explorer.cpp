@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "brevane/database/sqlserver/sql_server_catalog-private.h"
-#include "brevane/database/sqlserver/sql_server_explorer-private.h"
+#include "brevane/database/sqlserver/adapter/sql_server_catalog-private.h"
+#include "brevane/database/sqlserver/explorer/sql_server_explorer-private.h"
 #include "common/tarvex-dispatch-private.h"
 #include "common/tarvex-gobject-private.h"
 #include "providers/contracts/column_model.h"

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "brevane/database/sqlserver/sql_server_adapter-private.h"
+#include "brevane/database/sqlserver/adapter/sql_server_adapter-private.h"
 #include "providers/contracts/value_binary.h"
 
 using namespace tarvex;

@@ -1,6 +1,6 @@
 // Views, indexes and triggers of the SQL Server builder, as objects of their
 // own and as members of a table.
-#include "brevane/database/sqlserver/sql_server_builder-private.h"
+#include "brevane/database/sqlserver/builder/sql_server_builder-private.h"
 
 namespace tarvex::dialect {
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "brevane/database/sqlserver/sql_server_adapter-private.h"
-#include "brevane/database/sqlserver/sql_server_definition-private.h"
+#include "brevane/database/sqlserver/adapter/sql_server_adapter-private.h"
+#include "brevane/database/sqlserver/adapter/sql_server_definition-private.h"
 #include "brevane/model/constraints/meta_check.h"
 #include "brevane/model/constraints/meta_foreign_key.h"
 #include "brevane/model/constraints/meta_unique.h"

@@ -2,7 +2,7 @@
 // object kind, identifier quoting, schemas and synonyms.
 #include "brevane/database/sqlserver/sql_server_builder.h"
 
-#include "brevane/database/sqlserver/sql_server_builder-private.h"
+#include "brevane/database/sqlserver/builder/sql_server_builder-private.h"
 #include "brevane/model/meta_routine.h"
 
 using namespace tarvex;

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "brevane/database/sqlserver/sql_server_adapter-private.h"
-#include "brevane/database/sqlserver/sql_server_definition-private.h"
+#include "brevane/database/sqlserver/adapter/sql_server_adapter-private.h"
+#include "brevane/database/sqlserver/adapter/sql_server_definition-private.h"
 
 using namespace tarvex;
 using namespace tarvex::dialect::adapter;

@@ -11,7 +11,7 @@
 
 #include "brevane/contracts/db_meta_type.h"
 #include "brevane/contracts/iinspectable.h"
-#include "brevane/database/sqlserver/sql_server_builder-private.h"
+#include "brevane/database/sqlserver/builder/sql_server_builder-private.h"
 #include "providers/contracts/value_object.h"
 
 namespace tarvex::dialect {

@@ -1,6 +1,6 @@
 #include "brevane/database/sqlserver/sql_server_adapter_v10x.h"
 
-#include "brevane/database/sqlserver/sql_server_adapter-private.h"
+#include "brevane/database/sqlserver/adapter/sql_server_adapter-private.h"
 
 using namespace tarvex::dialect::adapter;
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "brevane/database/sqlserver/sql_server_adapter-private.h"
+#include "brevane/database/sqlserver/adapter/sql_server_adapter-private.h"
 #include "brevane/model/meta_synonym.h"
 #include "common/tarvex-dispatch-private.h"
 

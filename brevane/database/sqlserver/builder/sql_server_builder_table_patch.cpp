@@ -11,7 +11,7 @@
 #include <cctype>
 #include <set>
 
-#include "brevane/database/sqlserver/sql_server_builder-private.h"
+#include "brevane/database/sqlserver/builder/sql_server_builder-private.h"
 #include "brevane/sql/sql-text-private.h"
 
 namespace tarvex::dialect {

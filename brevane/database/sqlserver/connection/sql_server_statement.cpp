@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "brevane/database/sqlserver/sql_server_statement-private.h"
+#include "brevane/database/sqlserver/connection/sql_server_statement-private.h"
 #include "brevane/database/statement-text-private.h"
 #include "brevane/sql/sql-text-private.h"
 #include "common/tarvex-check-private.h"

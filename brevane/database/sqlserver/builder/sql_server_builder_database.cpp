@@ -9,7 +9,7 @@
 #include <map>
 #include <set>
 
-#include "brevane/database/sqlserver/sql_server_builder-private.h"
+#include "brevane/database/sqlserver/builder/sql_server_builder-private.h"
 #include "common/tarvex-check-private.h"
 
 namespace tarvex::dialect {

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "brevane/contracts/iinspectable.h"
-#include "brevane/database/sqlserver/sql_server_builder-private.h"
+#include "brevane/database/sqlserver/builder/sql_server_builder-private.h"
 
 namespace tarvex::dialect {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "brevane/database/sqlserver/sql_server_adapter-private.h"
+#include "brevane/database/sqlserver/adapter/sql_server_adapter-private.h"
 
 using namespace tarvex;
 using namespace tarvex::dialect::adapter;

@@ -11,7 +11,7 @@
 #include <cctype>
 #include <iterator>
 
-#include "brevane/database/sqlserver/sql_server_builder-private.h"
+#include "brevane/database/sqlserver/builder/sql_server_builder-private.h"
 #include "common/tarvex-check-private.h"
 
 namespace tarvex::dialect {

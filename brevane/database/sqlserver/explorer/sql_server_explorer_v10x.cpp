@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "brevane/database/sqlserver/sql_server_explorer-private.h"
+#include "brevane/database/sqlserver/explorer/sql_server_explorer-private.h"
 #include "common/tarvex-gobject-private.h"
 
 namespace dialect = tarvex::dialect;

@@ -4,8 +4,8 @@
 
 #include <set>
 
-#include "brevane/database/sqlserver/sql_server_catalog-private.h"
-#include "brevane/database/sqlserver/sql_server_statement-private.h"
+#include "brevane/database/sqlserver/adapter/sql_server_catalog-private.h"
+#include "brevane/database/sqlserver/connection/sql_server_statement-private.h"
 #include "brevane/sql/sql-text-private.h"
 #include "common/tarvex-gobject-private.h"
 #include "providers/contracts/table_model.h"

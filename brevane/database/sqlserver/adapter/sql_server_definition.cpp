@@ -1,4 +1,4 @@
-#include "brevane/database/sqlserver/sql_server_definition-private.h"
+#include "brevane/database/sqlserver/adapter/sql_server_definition-private.h"
 
 #include <glib.h>
 

@@ -3,7 +3,7 @@
 #include <cctype>
 #include <cstring>
 
-#include "brevane/database/sqlserver/sql_server_builder-private.h"
+#include "brevane/database/sqlserver/builder/sql_server_builder-private.h"
 #include "brevane/sql/sql-text-private.h"
 #include "brevane/sql/tsql-scanner-private.h"
 

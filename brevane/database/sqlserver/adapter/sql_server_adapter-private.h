@@ -11,8 +11,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "brevane/database/sqlserver/adapter/sql_server_catalog-private.h"
 #include "brevane/database/sqlserver/sql_server_adapter.h"
-#include "brevane/database/sqlserver/sql_server_catalog-private.h"
 #include "brevane/foundation/sql_error.h"
 #include "brevane/model/meta_database.h"
 #include "brevane/model/meta_event.h"

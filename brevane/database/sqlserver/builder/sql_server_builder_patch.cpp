@@ -1,6 +1,6 @@
 // Patch dispatch of the SQL Server builder: the text that carries a changed
 // object of any kind to the server, by the object's kind.
-#include "brevane/database/sqlserver/sql_server_builder-private.h"
+#include "brevane/database/sqlserver/builder/sql_server_builder-private.h"
 
 namespace tarvex::dialect {
 
