@@ -17,6 +17,7 @@
 
 #include "brevane/contracts/iconnection.h"
 #include "brevane/contracts/thread_progress.h"
+#include "brevane/model/meta-helpers-private.h"
 #include "brevane/sql/tsql-scanner-private.h"
 #include "brevane/transform/itransform.h"
 #include "common/tarvex-gobject-private.h"
@@ -136,8 +137,14 @@ void log_uncaught(GError** error, const char* file, int line);
 // The batches of a script that hold something to run, cut where
 // sql::split_batches cuts (GO lines outside literals, comments and
 // delimited names, never ";"). Blank batches are dropped.
-std::vector<sql::Batch> split_batches(std::string_view script);
-std::string trimmed(std::string_view text);
+std::vector<sql::Batch> non_blank_batches(std::string_view script);
+
+// The meta model's helpers, under the names every transform file uses.
+using meta::ascii_upper;
+using meta::database_of;
+using meta::name_of;
+using meta::schema_of;
+using meta::trim;
 
 // The select-list item that reads a column without loss: types the reader
 // would round come as the server's own exact text.

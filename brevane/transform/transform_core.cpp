@@ -174,18 +174,10 @@ void log_uncaught(GError** error, const char* file, int line) {
   g_clear_error(error);
 }
 
-std::string trimmed(std::string_view text) {
-  const char* blanks = " \t\r\n\f\v";
-  size_t first = text.find_first_not_of(blanks);
-  if (first == std::string_view::npos) return {};
-  size_t last = text.find_last_not_of(blanks);
-  return std::string(text.substr(first, last - first + 1));
-}
-
-std::vector<sql::Batch> split_batches(std::string_view script) {
+std::vector<sql::Batch> non_blank_batches(std::string_view script) {
   std::vector<sql::Batch> out;
   for (auto& batch : sql::split_batches(script))
-    if (!trimmed(batch.text).empty()) out.push_back(std::move(batch));
+    if (!meta::trim_view(batch.text).empty()) out.push_back(std::move(batch));
   return out;
 }
 

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "brevane/model/meta-helpers-private.h"
 #include "brevane/sql/tsql-scanner-private.h"
 #include "common/tarvex-gobject-private.h"
 
@@ -19,13 +20,7 @@ bool word_is(std::string_view word, const char* keyword) {
          g_ascii_strncasecmp(word.data(), keyword, word.size()) == 0;
 }
 
-std::string trim(std::string_view text) {
-  const char* blanks = " \t\r\n\f\v";
-  size_t start = text.find_first_not_of(blanks);
-  if (start == std::string_view::npos) return {};
-  size_t end = text.find_last_not_of(blanks);
-  return std::string(text.substr(start, end - start + 1));
-}
+using tarvex::meta::trim;
 
 }  // namespace
 

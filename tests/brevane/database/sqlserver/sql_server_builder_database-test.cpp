@@ -9,7 +9,7 @@ namespace {
 namespace ms = tarvex::mssql;
 using Database = TarvexBrevaneMetaModelMetaDatabase;
 
-enum { kDropped = 2, kCreated = 4, kChanged = 8 };
+using enum tarvex::meta::ChangeCode;
 
 class DatabaseBuilderTest : public OfflineBuilderTest {
  protected:

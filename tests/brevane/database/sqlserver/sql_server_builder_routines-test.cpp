@@ -9,7 +9,7 @@ namespace {
 namespace ms = tarvex::mssql;
 using Routine = TarvexBrevaneMetaModelMetaRoutine;
 
-enum { kCreated = 4, kChanged = 8 };
+using enum tarvex::meta::ChangeCode;
 
 class RoutineBuilderTest : public OfflineBuilderTest {
  protected:
