@@ -5,9 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "brevane/model/meta-helpers-private.h"
 #include "common/tarvex-check-private.h"
 #include "common/tarvex-fundamental-private.h"
+#include "common/tarvex-text-private.h"
 
 using tarvex::GUniqueStr;
 
@@ -37,7 +37,7 @@ std::vector<const char*> entries(gchar** array, gint length) {
   return out;
 }
 
-using tarvex::meta::utf8_upper;
+using tarvex::text::utf8_upper;
 
 // The upper-cased text with, for each of its bytes, the offset of the
 // original character it came from: upper-casing may change byte lengths.

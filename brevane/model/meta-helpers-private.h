@@ -1,12 +1,11 @@
 // Small helpers over the meta model that every area uses: the change codes
-// of a change record, an object's names, and the text forms names are
-// compared in. Not installed.
+// of a change record, a copy that keeps the records, and an object's names.
+// Not installed.
 #pragma once
 
 #include <glib.h>
 
 #include <string>
-#include <string_view>
 
 #include "brevane/model/meta_object.h"
 #include "common/tarvex-gobject-private.h"
@@ -66,38 +65,6 @@ inline std::string database_of(gpointer object) {
 }
 inline std::string comment_of(gpointer object) {
   return text_or_empty(tarvex_brevane_meta_model_meta_object_get_comment(as_meta(object)));
-}
-
-// ------------------------------------------------------------ texts
-
-// ASCII letters in upper case, every other byte kept: T-SQL keywords and
-// type names, where a byte-for-byte length is wanted.
-inline std::string ascii_upper(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = g_ascii_toupper(c);
-  return out;
-}
-
-// Upper case by Unicode rules: names compared the way the server folds
-// them (the length in bytes may change).
-inline std::string utf8_upper(const char* text) {
-  GUniqueStr up(g_utf8_strup(text, -1));
-  return up.get();
-}
-inline std::string utf8_upper(const std::string& text) {
-  return utf8_upper(text.c_str());
-}
-
-// The text without the ASCII blanks (space, tab, line feed, vertical tab,
-// form feed, carriage return) at its ends.
-inline std::string_view trim_view(std::string_view text) {
-  constexpr std::string_view blanks = " \t\n\v\f\r";
-  const size_t first = text.find_first_not_of(blanks);
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(blanks) - first + 1);
-}
-inline std::string trim(std::string_view text) {
-  return std::string(trim_view(text));
 }
 
 }  // namespace tarvex::meta

@@ -21,6 +21,7 @@
 #include "brevane/sql/tsql-scanner-private.h"
 #include "brevane/transform/itransform.h"
 #include "common/tarvex-gobject-private.h"
+#include "common/tarvex-text-private.h"
 
 namespace tarvex {
 template <>
@@ -139,12 +140,13 @@ void log_uncaught(GError** error, const char* file, int line);
 // delimited names, never ";"). Blank batches are dropped.
 std::vector<sql::Batch> non_blank_batches(std::string_view script);
 
-// The meta model's helpers, under the names every transform file uses.
-using meta::ascii_upper;
+// The meta model's name helpers and the shared text forms, under the names
+// every transform file uses.
 using meta::database_of;
 using meta::name_of;
 using meta::schema_of;
-using meta::trim;
+using text::ascii_upper;
+using text::trim;
 
 // The select-list item that reads a column without loss: types the reader
 // would round come as the server's own exact text.

@@ -5,6 +5,7 @@
 #include "brevane/model/meta_object.h"
 #include "brevane/sql/sql-text-private.h"
 #include "brevane/transform/transform-private.h"
+#include "common/tarvex-text-private.h"
 
 namespace tarvex::transform {
 
@@ -176,7 +177,7 @@ void log_uncaught(GError** error, const char* file, int line) {
 std::vector<sql::Batch> non_blank_batches(std::string_view script) {
   std::vector<sql::Batch> out;
   for (auto& batch : sql::split_batches(script))
-    if (!meta::trim_view(batch.text).empty()) out.push_back(std::move(batch));
+    if (!text::trim_view(batch.text).empty()) out.push_back(std::move(batch));
   return out;
 }
 

@@ -20,6 +20,7 @@
 #include "brevane/model/meta_synonym.h"
 #include "brevane/sql/sql-text-private.h"
 #include "common/tarvex-gobject-private.h"
+#include "common/tarvex-text-private.h"
 
 namespace tarvex::dialect {
 
@@ -31,14 +32,14 @@ using MetaIndex = TarvexBrevaneMetaModelMetaIndex;
 using MetaTrigger = TarvexBrevaneMetaModelMetaTrigger;
 using MetaView = TarvexBrevaneMetaModelMetaView;
 
-// Change codes of a record, names of meta objects and text forms: the meta
-// model's helpers.
+// Change codes of a record and names of meta objects (the meta model's
+// helpers), and the shared text forms.
 using enum meta::ChangeCode;
-using meta::ascii_upper;
 using meta::comment_of;
 using meta::name_of;
 using meta::schema_of;
-using meta::trim;
+using text::ascii_upper;
+using text::trim;
 
 // ------------------------------------------------------------ texts
 

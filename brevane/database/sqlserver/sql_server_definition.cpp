@@ -5,9 +5,9 @@
 #include <cstring>
 #include <vector>
 
-#include "brevane/model/meta-helpers-private.h"
 #include "brevane/sql/tsql-scanner-private.h"
 #include "common/tarvex-gobject-private.h"
+#include "common/tarvex-text-private.h"
 
 namespace tarvex::dialect {
 namespace {
@@ -20,7 +20,7 @@ bool word_is(std::string_view word, const char* keyword) {
          g_ascii_strncasecmp(word.data(), keyword, word.size()) == 0;
 }
 
-using tarvex::meta::trim;
+using tarvex::text::trim;
 
 }  // namespace
 

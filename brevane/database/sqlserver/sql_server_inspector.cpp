@@ -6,8 +6,8 @@
 #include <initializer_list>
 #include <string>
 
-#include "brevane/model/meta-helpers-private.h"
 #include "common/tarvex-gobject-private.h"
+#include "common/tarvex-text-private.h"
 
 using tarvex::GUniqueStr;
 
@@ -29,7 +29,7 @@ namespace {
 
 using DataType = TarvexProvidersContractsDataType;
 
-using tarvex::meta::utf8_upper;
+using tarvex::text::utf8_upper;
 
 bool one_of(const std::string& name, std::initializer_list<const char*> names) {
   for (const char* n : names)

@@ -6,8 +6,8 @@
 #include <cctype>
 #include <map>
 
-#include "brevane/model/meta-helpers-private.h"
 #include "brevane/sql/tsql-scanner-private.h"
+#include "common/tarvex-text-private.h"
 
 namespace tarvex::test {
 
@@ -115,7 +115,7 @@ std::vector<std::string> batches_split_by_lines(const std::string& text) {
   }
   std::vector<std::string> batches;
   for (auto& b : out)
-    if (!meta::trim_view(b).empty()) batches.push_back(b);
+    if (!text::trim_view(b).empty()) batches.push_back(b);
   return batches;
 }
 
@@ -405,7 +405,7 @@ static std::string reduce(const GrammarGap& gap, const std::string& batch, bool*
 static void expect_only_separators_are_go_lines(const std::string& text, const std::string& what) {
   std::vector<std::string> own;
   for (const auto& batch : sql::split_batches(text))
-    if (!meta::trim_view(batch.text).empty()) own.push_back(batch.text);
+    if (!text::trim_view(batch.text).empty()) own.push_back(batch.text);
   EXPECT_EQ(batches_split_by_lines(text), own)
       << what << ": a line inside a statement is a GO line:\n"
       << text;
