@@ -304,15 +304,16 @@ static void sql_server_adapter_fill_meta_trigger(Base* base, MetaTrigger* trigge
   if (event && *event) tarvex_brevane_meta_model_meta_trigger_set_event(trigger, event);
   const gchar* function = tarvex_brevane_meta_model_meta_trigger_get_function(from);
   if (function && *function) tarvex_brevane_meta_model_meta_trigger_set_function(trigger, function);
-  GeeMapIterator* it = gee_abstract_map_map_iterator(
-      GEE_ABSTRACT_MAP(tarvex_brevane_meta_model_meta_object_get_attributes(meta(from))));
+  GeeMapIterator* it = gee_abstract_map_map_iterator(GEE_ABSTRACT_MAP(
+      tarvex_brevane_meta_model_meta_object_get_attributes(dialect::adapter::meta(from))));
   while (gee_map_iterator_next(it)) {
     GUniqueStr key(static_cast<gchar*>(gee_map_iterator_get_key(it)));
     GUniqueStr value(static_cast<gchar*>(gee_map_iterator_get_value(it)));
     set_attribute(trigger, key.get(), value.get());
   }
   g_object_unref(it);
-  const gchar* comment = tarvex_brevane_meta_model_meta_object_get_comment(meta(from));
+  const gchar* comment =
+      tarvex_brevane_meta_model_meta_object_get_comment(dialect::adapter::meta(from));
   set_comment(trigger, comment ? comment : "");
   mark_filled(trigger);
 }
