@@ -79,7 +79,7 @@ class SqlServerStatementDialect final : public database::BaseStatementDialect {
 
   std::string keep_existing_schema(const std::string& schema,
                                    const std::string& batch) const override {
-    const std::string bare = trimmed(batch);
+    const std::string bare = text::trim(batch);
     if (g_ascii_strncasecmp(bare.c_str(), "CREATE SCHEMA", 13) != 0) return batch;
     return "IF SCHEMA_ID(" + sql::nliteral(schema) + ") IS NULL EXEC(" + sql::nliteral(bare) + ");";
   }
