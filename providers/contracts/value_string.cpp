@@ -68,21 +68,31 @@ static const std::string& string_whole(gconstpointer self) {
   return tarvex_providers_contracts_value_string_get_private(self)->text.text;
 }
 
+static bool string_present(gconstpointer self) {
+  return tarvex_providers_contracts_value_string_get_private(self)->text.present;
+}
+
 static void value_string_text_init(values::ValueTextIface* iface) {
-  iface->peek = [](TarvexProvidersContractsValueObject* self, gsize* length) {
+  iface->peek = [](TarvexProvidersContractsValueObject* self, gsize* length) -> const char* {
     const std::string& text = string_whole(self);
-    *length = text.size();
-    return text.c_str();
+    *length = string_present(self) ? text.size() : 0;
+    return string_present(self) ? text.c_str() : nullptr;
   };
   iface->text = [](TarvexProvidersContractsValueObject* self, std::string* out) -> gboolean {
-    out->assign(string_whole(self));
-    return TRUE;
+    out->assign(string_present(self) ? string_whole(self) : std::string());
+    return string_present(self);
   };
 }
 
-// A copy of `self` as a value of `type`, the whole text kept.
+// A copy of `self` as a value of `type`, the whole text kept. A value
+// whose text was set absent is refused as its constructor refuses it.
 static TarvexProvidersContractsValueObject* string_clone_as(GType type,
                                                             TarvexProvidersContractsValueObject* self) {
+  if (!string_present(self)) {
+    if (g_type_is_a(type, TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_UUID))
+      return values::as_value(tarvex_providers_contracts_value_uuid_construct_uuid(type, nullptr));
+    return values::as_value(tarvex_providers_contracts_value_string_construct(type, nullptr));
+  }
   const std::string& text = string_whole(self);
   return values::as_value(values::string_new_len(type, text.data(), text.size()));
 }
