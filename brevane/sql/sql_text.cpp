@@ -6,11 +6,11 @@
 #include <cctype>
 #include <vector>
 
+#include "providers/contracts/value-text-private.h"
 #include "providers/contracts/value_binary.h"
 #include "providers/contracts/value_date_time.h"
 #include "providers/contracts/value_int.h"
 #include "providers/contracts/value_null.h"
-#include "providers/contracts/value-text-private.h"
 
 namespace tarvex::sql {
 

@@ -37,8 +37,7 @@ inline const ValueTextIface* value_text_of(gpointer value) {
   static GType type = 0;
   if (!type) type = g_type_from_name(kValueTextType);
   if (!type || !G_IS_OBJECT(value)) return nullptr;
-  return static_cast<const ValueTextIface*>(
-      g_type_interface_peek(G_OBJECT_GET_CLASS(value), type));
+  return static_cast<const ValueTextIface*>(g_type_interface_peek(G_OBJECT_GET_CLASS(value), type));
 }
 
 // The text of `value` into `out`: a text value's every character, U+0000

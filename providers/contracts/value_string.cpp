@@ -86,8 +86,8 @@ static void value_string_text_init(values::ValueTextIface* iface) {
 
 // A copy of `self` as a value of `type`, the whole text kept. A value
 // whose text was set absent is refused as its constructor refuses it.
-static TarvexProvidersContractsValueObject* string_clone_as(GType type,
-                                                            TarvexProvidersContractsValueObject* self) {
+static TarvexProvidersContractsValueObject* string_clone_as(
+    GType type, TarvexProvidersContractsValueObject* self) {
   if (!string_present(self)) {
     if (g_type_is_a(type, TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_UUID))
       return values::as_value(tarvex_providers_contracts_value_uuid_construct_uuid(type, nullptr));
@@ -174,7 +174,7 @@ TarvexProvidersContractsValueString* tarvex_providers_contracts_value_string_con
 }
 
 TarvexProvidersContractsValueString* tarvex::values::string_new_len(GType type, const char* text,
-                                                                   gsize length) {
+                                                                    gsize length) {
   auto* self = values::make<TarvexProvidersContractsValueString>(type);
   auto& slot = tarvex_providers_contracts_value_string_get_private(self)->text;
   if (length)
@@ -415,8 +415,7 @@ static bool utf16_to_utf8_whole(const gunichar2* text, gsize units, std::string&
     while (stop < units && text[stop]) ++stop;
     if (stop > at) {
       glong written = 0;
-      GUniqueStr piece(
-          g_utf16_to_utf8(text + at, glong(stop - at), nullptr, &written, nullptr));
+      GUniqueStr piece(g_utf16_to_utf8(text + at, glong(stop - at), nullptr, &written, nullptr));
       if (!piece) {
         out.clear();
         return false;
@@ -438,8 +437,7 @@ static gunichar2* utf8_to_utf16_whole(const char* text, gsize length, gsize* uni
     const char* stop = zero ? static_cast<const char*>(zero) : end;
     if (stop > at) {
       glong written = 0;
-      GUnique<gunichar2> piece(
-          g_utf8_to_utf16(at, glong(stop - at), nullptr, &written, nullptr));
+      GUnique<gunichar2> piece(g_utf8_to_utf16(at, glong(stop - at), nullptr, &written, nullptr));
       if (!piece) return nullptr;
       out.append(piece.get(), gsize(written));
     }
@@ -465,8 +463,7 @@ static void value_utf16_text_init(values::ValueTextIface* iface) {
   };
 }
 
-TarvexProvidersContractsValueUtf16* tarvex::values::utf16_new_len(const char* text,
-                                                                  gsize length) {
+TarvexProvidersContractsValueUtf16* tarvex::values::utf16_new_len(const char* text, gsize length) {
   auto* self =
       values::make<TarvexProvidersContractsValueUtf16>(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_UTF16);
   gsize units = 0;

@@ -474,8 +474,7 @@ TEST_F(TransferTest, HostileTextsArriveExactly) {
       .row({std::to_string(hostile.size())});
   auto& rows = source_server_.on_pattern("FROM \\[dbo\\]\\.\\[notes\\].*FETCH")
                    .result({{"id", "int"}, {"body", "nvarchar(max)", true}});
-  for (size_t i = 0; i < hostile.size(); ++i)
-    rows.row({std::to_string(i + 1), hostile[i].text});
+  for (size_t i = 0; i < hostile.size(); ++i) rows.row({std::to_string(i + 1), hostile[i].text});
   target_server_.on_pattern("FROM sys\\.columns c WHERE c\\.object_id = OBJECT_ID")
       .result({{"name", "sysname"},
                {"is_identity", "bit"},
