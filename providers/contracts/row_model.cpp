@@ -24,7 +24,6 @@
 #include "providers/contracts/value-exact-private.h"
 #include "providers/contracts/value-scalar-private.h"
 #include "providers/contracts/value-string-private.h"
-#include "providers/contracts/value-text-private.h"
 #include "providers/contracts/value_binary.h"
 #include "providers/contracts/value_date_time.h"
 #include "providers/contracts/value_int.h"
@@ -1123,18 +1122,9 @@ void row_read_cells(TarvexProvidersContractsRowModel* row, guint width, Cell* ou
       continue;
     }
     // A value the row holds (the list, or the row's kept objects, keeps
-    // its reference); a text value's whole text is borrowed from it.
+    // its reference).
     cell.value = list ? gee::at<Value>(list, gint(i)).get() : store.object(i);
     cell.kind = cell.value ? Cell::VALUE : Cell::ABSENT;
-    if (const auto* text = cell.value ? values::value_text_of(cell.value) : nullptr) {
-      gsize length = 0;
-      if (const char* data = text->peek(cell.value, &length)) {
-        cell.kind = Cell::TEXT;
-        cell.data = data;
-        cell.length = length;
-        cell.value = nullptr;
-      }
-    }
   }
 }
 

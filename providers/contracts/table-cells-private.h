@@ -32,7 +32,9 @@ struct Cell {
     NULL_CELL,  // NULL
     TEXT,       // `data`, `length`
     BYTES,      // `data`, `length`
-    VALUE,      // `value`: a cell that only its value object tells
+    // `value`: a cell that only its value object tells (a text whole, with
+    // U+0000, through values::value_text of value-text-private.h)
+    VALUE,
   };
   Kind kind = ABSENT;
   bool boolean = false;  // TEXT of a bit

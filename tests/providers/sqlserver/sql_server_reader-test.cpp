@@ -1189,29 +1189,30 @@ TEST_F(ReaderRoutes, TextsHoldingU0000ArriveWhole) {
   const auto* reader = models::table_cells_of(table.get());
   ASSERT_NE(reader, nullptr);
   ASSERT_EQ(reader->n_rows(G_OBJECT(table.get())), guint(cells.size()));
+  auto whole = [](Value* value) -> std::optional<std::string> {
+    if (!value || tarvex_providers_contracts_value_object_get_is_null(value)) return std::nullopt;
+    std::string text;
+    if (!values::value_text(value, text)) return "<no text>";
+    return text;
+  };
   auto read_cells = [&](guint row) {
     std::vector<models::Cell> out(width);
     std::vector<models::CellSlot> slots(width);
     reader->read_row(G_OBJECT(table.get()), row, width, out.data(), slots.data());
     std::vector<std::optional<std::string>> texts;
     for (auto& cell : out) {
+      // A made value comes as itself: its whole text.
       if (cell.kind == models::Cell::TEXT)
         texts.push_back(std::string(cell.data, cell.length));
-      else if (cell.kind == models::Cell::NULL_CELL ||
-               (cell.kind == models::Cell::VALUE &&
-                tarvex_providers_contracts_value_object_get_is_null(cell.value)))
+      else if (cell.kind == models::Cell::VALUE)
+        texts.push_back(whole(cell.value));
+      else if (cell.kind == models::Cell::NULL_CELL)
         texts.push_back(std::nullopt);
       else
         texts.push_back("<not a text>");
       if (cell.owned && cell.value) g_object_unref(cell.value);
     }
     return texts;
-  };
-  auto whole = [](Value* value) -> std::optional<std::string> {
-    if (!value || tarvex_providers_contracts_value_object_get_is_null(value)) return std::nullopt;
-    std::string text;
-    if (!values::value_text(value, text)) return "<no text>";
-    return text;
   };
   // The reader's own values, row by row.
   std::vector<std::vector<GRef<Value>>> read;
@@ -1248,7 +1249,7 @@ TEST_F(ReaderRoutes, TextsHoldingU0000ArriveWhole) {
       EXPECT_EQ(whole(read[r][c].get()), expected[c]);
       EXPECT_EQ(G_OBJECT_TYPE(read[r][c].get()), G_OBJECT_TYPE(value.get()));
     }
-    // The row is made now: its cells come from its values, as whole.
+    // The row is made now: its cells are its values, as whole.
     EXPECT_EQ(read_cells(r), expected);
     auto row = adoptGRef(static_cast<TarvexProvidersContractsRowModel*>(
         g_list_model_get_item(G_LIST_MODEL(table.get()), r)));
