@@ -8,6 +8,7 @@
 #include <cstring>
 #include <vector>
 
+#include "providers/contracts/value-text-private.h"
 #include "providers/contracts/value_binary.h"
 #include "providers/contracts/value_date_time.h"
 #include "providers/contracts/value_int.h"
@@ -479,9 +480,9 @@ std::string value_literal(TarvexProvidersContractsValueObject* value) {
     return "0x" + hexadecimal(std::string_view(data ? data : "", size));
   }
   if (TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_DATE_TIME(value)) return date_time_literal(value);
-  char* printed = tarvex_providers_contracts_value_object_to_string(value);
-  std::string text = printed ? printed : "";
-  g_free(printed);
+  // The whole text: a text value may hold U+0000, which nliteral writes.
+  std::string text;
+  values::value_text(value, text);
   const TarvexProvidersContractsDataType type =
       tarvex_providers_contracts_value_object_get_data_type(value);
   // Only a plain number stays bare; anything else cannot end the statement
