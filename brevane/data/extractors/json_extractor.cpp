@@ -774,6 +774,14 @@ long hex4(const char* p) {
   return value;
 }
 
+// Whether the bytes at `p` up to `end` begin a "\uXXXX" escape.
+bool could_be_escape(const char* p, const char* end) {
+  static constexpr std::string_view kStart = "\\u";
+  for (size_t i = 0; p + i < end && i < 6; ++i)
+    if (i < 2 ? p[i] != kStart[i] : hex_value(p[i]) < 0) return false;
+  return true;
+}
+
 // The elements of the "RECORDS" array of a document, read one after the
 // other from a stream in one pass over its bytes, each record's members
 // decoded as they come, so a large document is never in memory as a
@@ -1022,8 +1030,8 @@ class RecordReader {
           ++q;
           continue;
       }
-      if (end - q < 6) return Step::more;
-      long unit = hex4(q + 2);
+      if (end - q < 6 && could_be_escape(q, end)) return Step::more;
+      long unit = end - q < 6 ? -1 : hex4(q + 2);
       if (unit < 0) {
         note(Fault::escape);
         q += 2;
@@ -1031,8 +1039,8 @@ class RecordReader {
       }
       q += 6;
       if (unit >= 0xD800 && unit <= 0xDBFF) {
-        if (end - q < 6) return Step::more;
-        long low = q[0] == '\\' && q[1] == 'u' ? hex4(q + 2) : -1;
+        if (end - q < 6 && could_be_escape(q, end)) return Step::more;
+        long low = end - q >= 6 && q[0] == '\\' && q[1] == 'u' ? hex4(q + 2) : -1;
         if (low < 0xDC00 || low > 0xDFFF) {
           note(Fault::surrogate);
           continue;
