@@ -1,7 +1,10 @@
 #include "providers/contracts/database_error.h"
 
-G_DEFINE_QUARK(tarvex - providers - exceptions - database - error - quark,
+// The quark's name holds dashes, which clang-format would space out.
+// clang-format off
+G_DEFINE_QUARK(tarvex-providers-exceptions-database-error-quark,
                tarvex_providers_exceptions_database_error)
+// clang-format on
 
 GType tarvex_providers_exceptions_database_error_get_type(void) {
   static gsize type_id = 0;

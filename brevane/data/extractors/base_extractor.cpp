@@ -14,8 +14,11 @@
 using namespace tarvex;
 using namespace tarvex::data;
 
-G_DEFINE_QUARK(tarvex - brevane - supports - data - extractors - extractor - error - quark,
+// The quark's name holds dashes, which clang-format would space out.
+// clang-format off
+G_DEFINE_QUARK(tarvex-brevane-supports-data-extractors-extractor-error-quark,
                tarvex_brevane_supports_data_extractors_extractor_error)
+// clang-format on
 
 typedef struct _TarvexBrevaneSupportsDataExtractorsBaseExtractorPrivate
     TarvexBrevaneSupportsDataExtractorsBaseExtractorPrivate;

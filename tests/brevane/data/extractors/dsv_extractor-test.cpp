@@ -36,6 +36,9 @@ TEST_F(DsvExtractorTest, TypeAndProperties) {
   EXPECT_EQ(notified, 1);
   EXPECT_FALSE(tarvex_brevane_contracts_data_iexporter_get_continue_on_error(EX(dsv_.get())));
   EXPECT_TRUE(GEE_IS_HASH_MAP(tarvex_brevane_contracts_data_iexporter_get_options(EX(dsv_.get()))));
+  // Hosts match errors by the domain's registered name.
+  EXPECT_STREQ(g_quark_to_string(tarvex_brevane_supports_data_extractors_extractor_error_quark()),
+               "tarvex-brevane-supports-data-extractors-extractor-error-quark");
 }
 
 TEST_F(DsvExtractorTest, PreconditionsAreCriticals) {
