@@ -943,16 +943,25 @@ class RecordReader {
 
   // Whether a member of the element just read is named twice (its error).
   bool twice(GError** error) const {
-    for (size_t i = 1; i < size_; ++i)
-      for (size_t k = 0; k < i; ++k)
-        if (members_[i].name == members_[k].name) {
-          g_set_error(
-              error, json_quark(), -1,
-              _("invalid json format: record %u has the member \xe2\x80\x9c%s\xe2\x80\x9d twice."),
-              index_, members_[i].name.c_str());
-          return true;
-        }
-    return false;
+    const std::string* name = nullptr;
+    if (size_ <= 16) {
+      for (size_t i = 1; i < size_ && !name; ++i)
+        for (size_t k = 0; k < i && !name; ++k)
+          if (members_[i].name == members_[k].name) name = &members_[i].name;
+    } else {
+      std::vector<const std::string*> names;
+      for (size_t i = 0; i < size_; ++i) names.push_back(&members_[i].name);
+      std::sort(names.begin(), names.end(), [](auto* a, auto* b) { return *a < *b; });
+      auto same =
+          std::adjacent_find(names.begin(), names.end(), [](auto* a, auto* b) { return *a == *b; });
+      if (same != names.end()) name = *same;
+    }
+    if (!name) return false;
+    g_set_error(
+        error, json_quark(), -1,
+        _("invalid json format: record %u has the member \xe2\x80\x9c%s\xe2\x80\x9d twice."),
+        index_, name->c_str());
+    return true;
   }
 
   // The string at `p` (its opening quote) into `out`; `fault` says the

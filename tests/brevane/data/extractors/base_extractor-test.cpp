@@ -670,6 +670,19 @@ TEST_F(ImportTest, JsonTextFaultsImportNothing) {
     EXPECT_TRUE(has(o, {"record 3", "name"}));
     EXPECT_TRUE(sent().empty());
   }
+  // A member named twice among many (and written another way) is named.
+  for (int members : {16, 17, 40}) {
+    SCOPED_TRACE(members);
+    mark();
+    std::string record = "{\"id\": 1";
+    for (int i = 1; i < members - 1; ++i)
+      record += ", \"m" + std::to_string(i) + "\": " + std::to_string(i);
+    record += ", \"\\u006d7\": 0}";
+    Outcome o = import_text(json.get(), "{\"RECORDS\": [{\"id\": 0}, " + record + "]}");
+    EXPECT_GERROR(o.error.get(), "JSON", -1);
+    EXPECT_TRUE(has(o, {"record 2", "m7"}));
+    EXPECT_TRUE(sent().empty());
+  }
   // The pair whole is a character.
   mark();
   Outcome o = import_text(json.get(), R"({"RECORDS": [{"id": 1, "name": "\uD83D\uDE00"}]})");
