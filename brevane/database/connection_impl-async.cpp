@@ -11,10 +11,10 @@
 
 #include "brevane/database/connection_impl-private.h"
 #include "brevane/database/connection_impl.h"
-#include "brevane/database/sql-text-private.h"
 #include "brevane/database/tunnel_launch-private.h"
 #include "brevane/foundation/logging_service.h"
 #include "common/tarvex-gobject-private.h"
+#include "common/tarvex-log-mask-private.h"
 
 using namespace tarvex;
 using namespace tarvex::database;

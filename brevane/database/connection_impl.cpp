@@ -8,12 +8,12 @@
 #include "brevane/database/connection_impl-private.h"
 #include "brevane/database/data_cache.h"
 #include "brevane/database/formatter.h"
-#include "brevane/database/sql-text-private.h"
 #include "brevane/database/tunnel_launch-private.h"
 #include "brevane/foundation/logging_service.h"
 #include "common/tarvex-check-private.h"
 #include "common/tarvex-dispatch-private.h"
 #include "common/tarvex-gobject-private.h"
+#include "common/tarvex-log-mask-private.h"
 
 using namespace tarvex;
 using namespace tarvex::database;

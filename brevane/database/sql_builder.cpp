@@ -5,15 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "brevane/database/sql-text-private.h"
 #include "brevane/model/constraints/meta_foreign_key.h"
+#include "brevane/sql/sql-text-private.h"
 #include "common/tarvex-dispatch-private.h"
 #include "common/tarvex-gobject-private.h"
 
 using namespace tarvex;
-using tarvex::database::literal;
-using tarvex::database::value_form;
-using tarvex::database::ValueForm;
 
 struct _TarvexBrevaneSupportsDatabaseSqlBuilderPrivate {};
 
@@ -84,15 +81,15 @@ gchar* base_quote_identifier(Builder*, const gchar* identifier, const gchar* sep
 
 gchar* base_quote_value(Builder*, TarvexProvidersContractsDataType type, const gchar* raw_value) {
   g_return_val_if_fail(raw_value != NULL, nullptr);
-  switch (value_form(type)) {
-    case ValueForm::bare:
+  switch (sql::value_form(type)) {
+    case sql::ValueForm::bare:
       return g_strdup(raw_value);
-    case ValueForm::hexadecimal:
+    case sql::ValueForm::hexadecimal:
       return g_strdup_printf("X'%s'", raw_value);
-    case ValueForm::quoted:
+    case sql::ValueForm::quoted:
       break;
   }
-  return dup(literal(raw_value));
+  return dup(sql::literal(raw_value));
 }
 
 #define EMPTY_OP(name, Type, arg)               \

@@ -5,13 +5,15 @@
 #include <string_view>
 #include <vector>
 
-#include "brevane/database/sql-text-private.h"
 #include "brevane/database/statement-private.h"
+#include "brevane/database/statement-text-private.h"
+#include "brevane/sql/sql-text-private.h"
 #include "common/tarvex-check-private.h"
 #include "common/tarvex-dispatch-private.h"
 #include "common/tarvex-gobject-private.h"
 
 using namespace tarvex::database;
+namespace sql = tarvex::sql;
 
 struct _TarvexBrevaneSupportsDatabaseStatementPrivate {
   // Not owned: the connection owns its statement.
@@ -86,23 +88,23 @@ gchar* default_commit(Statement*, const gchar* name) {
 
 gchar* default_pack_value(Statement*, TarvexProvidersContractsDataType type, const gchar* value) {
   g_return_val_if_fail(value != NULL, nullptr);
-  switch (value_form(type)) {
-    case ValueForm::bare:
+  switch (sql::value_form(type)) {
+    case sql::ValueForm::bare:
       return g_strdup(value);
-    case ValueForm::hexadecimal:
-      return tarvex::dup("X" + literal(value));
-    case ValueForm::quoted:
+    case sql::ValueForm::hexadecimal:
+      return tarvex::dup("X" + sql::literal(value));
+    case sql::ValueForm::quoted:
       break;
   }
-  return tarvex::dup(literal(value));
+  return tarvex::dup(sql::literal(value));
 }
 
 gchar* default_quote_identifier(Statement*, const gchar* identifier, const gchar* schema) {
   g_return_val_if_fail(identifier != NULL, nullptr);
   g_return_val_if_fail(schema != NULL, nullptr);
   std::string out;
-  if (*schema) out = double_quoted(schema) + ".";
-  out += double_quoted(identifier);
+  if (*schema) out = sql::double_quoted(schema) + ".";
+  out += sql::double_quoted(identifier);
   return tarvex::dup(out);
 }
 
@@ -253,29 +255,25 @@ gchar* default_build_sql_delete(Statement* self, const gchar* schema, const gcha
                                  texts_of(key_values, key_values_length1)));
 }
 
-std::string backticked(std::string_view name) {
-  return "`" + doubled(name, '`') + "`";
-}
-
 gchar* default_build_sql_view(Statement*, const gchar* user_schema, const gchar* view_name,
                               const gchar* statements) {
   g_return_val_if_fail(user_schema != NULL, nullptr);
   g_return_val_if_fail(view_name != NULL, nullptr);
   g_return_val_if_fail(statements != NULL, nullptr);
-  std::string name = backticked(view_name);
-  if (*user_schema) name = backticked(user_schema) + "." + name;
+  std::string name = sql::backquoted(view_name);
+  if (*user_schema) name = sql::backquoted(user_schema) + "." + name;
   return tarvex::dup("CREATE VIEW " + name + " AS " + statements);
 }
 
 gchar* default_parse_expression(Statement*, gint, const gchar* expression) {
   g_return_val_if_fail(expression != NULL, nullptr);
   static const FilterDialect dialect{
-      [](std::string_view part) { return double_quoted(part); },
+      [](std::string_view part) { return sql::double_quoted(part); },
       [](const std::string& column, const std::string& value) {
-        return column + " REGEXP " + literal(value);
+        return column + " REGEXP " + sql::literal(value);
       },
       [](const std::string& column, const std::string& value) {
-        return column + " NOT REGEXP " + literal(value);
+        return column + " NOT REGEXP " + sql::literal(value);
       },
   };
   return tarvex::dup(filter_condition(expression, dialect));

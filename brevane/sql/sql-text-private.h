@@ -46,6 +46,8 @@ std::string double_quoted(std::string_view name);
 std::string backquoted(std::string_view name);
 // [name], or [schema].[name] when the schema is not empty.
 std::string bracketed_qualified(std::string_view schema, std::string_view name);
+// [schema].[name], both parts bracketed even when one is empty.
+std::string bracketed_two_part(std::string_view schema, std::string_view name);
 // Whether `item` is one whole bracketed identifier: "[", at least one
 // character with every "]" doubled, "]". Anything else that only looks
 // bracketed ("[]", "[a]b]", "[abc]]") is a name to bracket again.

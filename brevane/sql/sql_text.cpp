@@ -140,6 +140,9 @@ std::string backquoted(std::string_view name) {
 std::string bracketed_qualified(std::string_view schema, std::string_view name) {
   return schema.empty() ? bracketed(name) : bracketed(schema) + "." + bracketed(name);
 }
+std::string bracketed_two_part(std::string_view schema, std::string_view name) {
+  return bracketed(schema) + "." + bracketed(name);
+}
 
 namespace {
 

@@ -9,7 +9,6 @@
 #include "brevane/contracts/iadaptable.h"
 #include "brevane/contracts/ibuildable.h"
 #include "brevane/contracts/istatement.h"
-#include "brevane/database/sql-text-private.h"
 #include "brevane/database/statement-private.h"
 #include "brevane/model/constraints/meta_check.h"
 #include "brevane/model/constraints/meta_foreign_key.h"
@@ -19,8 +18,10 @@
 #include "brevane/model/meta_table.h"
 #include "brevane/model/meta_trigger.h"
 #include "brevane/model/meta_view.h"
+#include "brevane/sql/sql-text-private.h"
 #include "brevane/transform/transform-private.h"
 #include "common/tarvex-check-private.h"
+#include "common/tarvex-text-private.h"
 #include "providers/contracts/row_model.h"
 #include "providers/contracts/server.h"
 #include "providers/contracts/table_model.h"
@@ -28,7 +29,7 @@
 using tarvex::GRef;
 using tarvex::GUniqueStr;
 using namespace tarvex::transform;
-namespace sql = tarvex::database;
+namespace sql = tarvex::sql;
 
 using MetaObject = TarvexBrevaneMetaModelMetaObject;
 using MetaDatabase = TarvexBrevaneMetaModelMetaDatabase;
@@ -85,7 +86,7 @@ std::string upper(std::string text) {
   return text;
 }
 std::string two_part(const std::string& schema, const std::string& name) {
-  return sql::bracketed(schema) + "." + sql::bracketed(name);
+  return sql::bracketed_two_part(schema, name);
 }
 
 void remove_at(GeeArrayList* list, gint i) {
@@ -115,7 +116,7 @@ gint64 parse_count(const std::string& text) {
 // FIELDS pairs "source=target" separated by ";", compared exactly.
 std::vector<std::pair<std::string, std::string>> field_pairs(const std::string& fields) {
   std::vector<std::pair<std::string, std::string>> out;
-  for (const auto& piece : sql::split(fields, ";")) {
+  for (const auto& piece : tarvex::text::split(fields, ";")) {
     std::string p = trimmed(piece);
     if (p.empty()) continue;
     size_t eq = p.find('=');
@@ -378,7 +379,7 @@ void Run::trim_table(MetaSchema* schema, const std::string& target_schema,
       plan.page = parse_count(core_.option_or(key3("table", name, "BATCH"), "1000"));
       std::string records = core_.option_or(key3("table", name, "RECORDS"), "");
       if (records.find(';') != std::string::npos)
-        plan.filters = sql::split(records, ";");
+        plan.filters = tarvex::text::split(records, ";");
       else
         plan.filters = {records};
     } else {
@@ -642,7 +643,7 @@ struct PageRows {
 
 // The rows of `page` into `insert`, and what names each of them.
 PageRows page_rows(const TablePlan& plan, TarvexProvidersContractsTableModel* page, gint width,
-                   tarvex::sql::InsertWriter& insert) {
+                   sql::InsertWriter& insert) {
   PageRows out;
   std::vector<std::pair<gint, std::string>> key_at;
   for (const auto& key : plan.keys)
@@ -682,7 +683,7 @@ gint Run::copy_page(const TablePlan& plan, TarvexProvidersContractsTableModel* p
   const std::string table = two_part(plan.target_schema, plan.target_table);
   std::vector<std::string> names;
   for (gint c = 0; c < width; ++c) names.push_back(plan.columns[c].target);
-  tarvex::sql::InsertWriter insert(plan.target_schema, plan.target_table, names);
+  sql::InsertWriter insert(plan.target_schema, plan.target_table, names);
   const PageRows values = page_rows(plan, page, width, insert);
   const std::string where = plan.database + "." + plan.schema + "." + plan.table;
 
@@ -719,8 +720,8 @@ gint Run::copy_page(const TablePlan& plan, TarvexProvidersContractsTableModel* p
     g_error_free(failure);
     ++failed;
   };
-  for (size_t begin = 0; begin < rows; begin += tarvex::sql::kInsertRowsMax)
-    send(begin, std::min<size_t>(rows, begin + tarvex::sql::kInsertRowsMax));
+  for (size_t begin = 0; begin < rows; begin += sql::kInsertRowsMax)
+    send(begin, std::min<size_t>(rows, begin + sql::kInsertRowsMax));
   // A failure may leave the switch on for the session.
   if (failed && plan.identity) {
     GError* ignored = nullptr;

@@ -1,10 +1,9 @@
 #include <cstring>
 #include <set>
 
-#include "brevane/database/sql-text-private.h"
-
 #include "brevane/helpers/date_time_helper.h"
 #include "brevane/model/meta_object.h"
+#include "brevane/sql/sql-text-private.h"
 #include "brevane/transform/transform-private.h"
 
 namespace tarvex::transform {
@@ -192,7 +191,7 @@ std::vector<sql::Batch> split_batches(std::string_view script) {
 // Types whose values the reader would round: read them as the server's
 // own exact text, which converts back without loss.
 std::string lossless_select_item(const std::string& name, const std::string& raw_type) {
-  const std::string c = tarvex::database::bracketed(name);
+  const std::string c = sql::bracketed(name);
   std::string type = raw_type;
   for (auto& ch : type) ch = g_ascii_toupper(ch);
   std::string expression = c;

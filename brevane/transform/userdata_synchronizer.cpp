@@ -7,10 +7,10 @@
 #include "brevane/contracts/iadaptable.h"
 #include "brevane/contracts/ibuildable.h"
 #include "brevane/contracts/istatement.h"
-#include "brevane/database/sql-text-private.h"
 #include "brevane/database/statement-private.h"
 #include "brevane/model/meta_column.h"
 #include "brevane/model/meta_table.h"
+#include "brevane/sql/sql-text-private.h"
 #include "brevane/transform/patcher.h"
 #include "brevane/transform/transform-private.h"
 #include "common/tarvex-check-private.h"
@@ -144,8 +144,7 @@ bool fill(Self* self, GError** error) {
       if (tarvex_brevane_meta_model_meta_column_get_is_primary_key(column.get()))
         keys.push_back(column_name);
     }
-    for (const auto& k : keys)
-      order += (order.empty() ? "" : ", ") + tarvex::database::bracketed(k);
+    for (const auto& k : keys) order += (order.empty() ? "" : ", ") + tarvex::sql::bracketed(k);
     std::vector<char*> key_names;
     for (const auto& k : keys) key_names.push_back(g_strdup(k.c_str()));
     key_names.push_back(nullptr);
@@ -180,12 +179,12 @@ bool fill(Self* self, GError** error) {
     // Explicit identity values on the target need the switch.
     GError* ignored = nullptr;
     const std::string object =
-        tarvex::database::bracketed(target_schema) + "." + tarvex::database::bracketed(name);
+        tarvex::sql::bracketed(target_schema) + "." + tarvex::sql::bracketed(name);
     auto identity =
         GRef<TableModel>::adopt(tarvex_brevane_contracts_database_iconnection_execute_as_model(
             core.target.get(),
             ("SELECT COUNT(*) FROM sys.identity_columns WHERE object_id = OBJECT_ID(" +
-             tarvex::database::nliteral(object) + ");")
+             tarvex::sql::nliteral(object) + ");")
                 .c_str(),
             0, &ignored));
     g_clear_error(&ignored);

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "brevane/data/extractors/extractor-private.h"
-#include "brevane/database/sql-text-private.h"
 #include "brevane/foundation/logging_service.h"
+#include "brevane/sql/sql-text-private.h"
 #include "common/tarvex-check-private.h"
 #include "common/tarvex-dispatch-private.h"
 #include "common/tarvex-gobject-private.h"
@@ -215,7 +215,7 @@ gchar* tarvex_brevane_supports_data_extractors_base_extractor_format_column_text
   TARVEX_RETURN_VAL_IF_FAIL_TEXT(text != nullptr, "text != NULL", nullptr);
   GUniqueStr stripped(g_strstrip(g_strdup(text)));
   if (!*stripped.get()) return g_strdup("NULL");
-  std::optional<std::string> literal = database::typed_literal(data_type, text);
+  std::optional<std::string> literal = sql::typed_literal(data_type, text);
   return literal ? dup(*literal) : nullptr;
 }
 

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "brevane/data/extractors/extractor-private.h"
-#include "brevane/database/sql-text-private.h"
 #include "brevane/foundation/logging_service.h"
 #include "common/tarvex-check-private.h"
 #include "common/tarvex-gobject-private.h"
+#include "common/tarvex-text-private.h"
 
 using namespace tarvex;
 using namespace tarvex::data;
@@ -40,10 +40,10 @@ struct DsvOptions {
     always = option(self, "QUOTATION_TIME", "ifneed") == "always";
     encoding = option(self, "ENCODING", "UTF-8");
     has_columns = has_option(self, "COLUMNS");
-    if (has_columns) columns = database::split(option(self, "COLUMNS"), ",");
+    if (has_columns) columns = tarvex::text::split(option(self, "COLUMNS"), ",");
     std::string list = option(self, "QUOTATION_LIST");
     if (!list.empty()) {
-      std::vector<std::string> parts = database::split(database::split(list, ";")[0], "-");
+      std::vector<std::string> parts = tarvex::text::split(tarvex::text::split(list, ";")[0], "-");
       bool complete = parts.size() == 4;
       for (const auto& part : parts) complete = complete && !part.empty();
       if (!complete) {
@@ -135,7 +135,8 @@ class DsvWriter {
     if (o_.delimiter.size() > 1 && meets_delimiter(text)) return true;
     if (has_special(text)) {
       if (text.find_first_of(o_.delimiter) != std::string_view::npos ||
-          database::contains(text, o_.left_quote) || database::contains(text, o_.right_quote))
+          tarvex::text::contains(text, o_.left_quote) ||
+          tarvex::text::contains(text, o_.right_quote))
         return true;
       if (text.find_first_of("\r\n") != std::string_view::npos) return true;
       if (text.find_first_of(o_.row_delimiter) != std::string_view::npos) return true;

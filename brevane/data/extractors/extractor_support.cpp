@@ -10,7 +10,6 @@
 
 #include "brevane/contracts/istatement.h"
 #include "brevane/data/extractors/extractor-private.h"
-#include "brevane/database/sql-text-private.h"
 #include "brevane/database/statement-private.h"
 #include "brevane/foundation/logging_service.h"
 #include "brevane/model/meta_column.h"
@@ -100,7 +99,7 @@ std::optional<std::string> export_text(Value* value) {
         reinterpret_cast<TarvexProvidersContractsValueBinary*>(value));
     gsize size = 0;
     const char* data = bytes ? static_cast<const char*>(g_bytes_get_data(bytes, &size)) : nullptr;
-    return "0x" + database::hexadecimal(std::string_view(data ? data : "", size));
+    return "0x" + sql::hexadecimal(std::string_view(data ? data : "", size));
   }
   if (TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_DATE_TIME(value)) {
     GDateTime* dt = tarvex_providers_contracts_value_date_time_get_itsvalue(
@@ -216,7 +215,7 @@ std::optional<std::string_view> RowCells::text(guint column) {
     case models::Cell::BYTES: {
       std::string& out = scratch_[column];
       out.assign("0x");
-      out += database::hexadecimal(std::string_view(cell.data, cell.length));
+      out += sql::hexadecimal(std::string_view(cell.data, cell.length));
       return std::string_view(out);
     }
     case models::Cell::VALUE: {
@@ -513,7 +512,7 @@ bool prepare(const TablePlan& plan, const Record& record, Prepared& out, GError*
                   record.names[at].c_str(), shown.c_str(), column.name.c_str(), why.c_str());
         return false;
       }
-      std::optional<std::string> typed = database::typed_literal(column.type, *fitted);
+      std::optional<std::string> typed = sql::typed_literal(column.type, *fitted);
       if (!typed) {
         std::string shown = field->size() > 64 ? field->substr(0, 64) + "..." : *field;
         set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_VALUE,

@@ -9,10 +9,10 @@
 #include "brevane/data/extractors/extractor-private.h"
 #include "brevane/data/extractors/sql_insert_extractor.h"
 #include "brevane/data/extractors/sql_update_extractor.h"
-#include "brevane/database/sql-text-private.h"
 #include "brevane/sql/sql-text-private.h"
 #include "common/tarvex-check-private.h"
 #include "common/tarvex-gobject-private.h"
+#include "common/tarvex-text-private.h"
 
 using namespace tarvex;
 using namespace tarvex::data;
@@ -39,8 +39,7 @@ bool target_table(Base* self, std::string& out, GError** error) {
     return false;
   }
   std::string schema = option(self, "SCHEMANAME");
-  out = schema.empty() ? database::bracketed(table)
-                       : database::bracketed(schema) + "." + database::bracketed(table);
+  out = sql::bracketed_qualified(schema, table);
   return true;
 }
 
@@ -97,7 +96,7 @@ gint write_update(Base* self, Model* model, ExportSink& sink, Progress progress,
   std::vector<bool> key(columns.size(), false);
   if (has_option(self, "PRIMARY_KEYS")) {
     bool any = false;
-    for (const std::string& name : database::split(option(self, "PRIMARY_KEYS"), ","))
+    for (const std::string& name : tarvex::text::split(option(self, "PRIMARY_KEYS"), ","))
       for (size_t i = 0; i < columns.size(); ++i)
         if (columns[i].name == name) any = key[i] = true;
     if (!any) {
@@ -111,7 +110,7 @@ gint write_update(Base* self, Model* model, ExportSink& sink, Progress progress,
   bool all_keys = true;
   for (bool k : key) all_keys = all_keys && k;
   std::vector<std::string> names;
-  for (const ColumnInfo& column : columns) names.push_back(database::bracketed(column.name));
+  for (const ColumnInfo& column : columns) names.push_back(sql::bracketed(column.name));
   std::string& out = sink.out();
   RowCells cells(model);
   guint total = cells.rows();

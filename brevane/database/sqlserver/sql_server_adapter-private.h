@@ -24,10 +24,7 @@
 #include "brevane/sql/sql-text-private.h"
 #include "common/tarvex-gobject-private.h"
 
-namespace tarvex::sqlserver::adapter {
-
-using tarvex::sql::bracketed;
-using tarvex::sql::literal_body;
+namespace tarvex::dialect::adapter {
 
 using Self = TarvexBrevaneSupportsDatabaseSQLServerAdapter;
 using Base = TarvexBrevaneSupportsDatabaseAdapter;
@@ -124,7 +121,7 @@ G_GNUC_PRINTF(2, 3) inline void not_found(GError** error, const char* format, ..
 }
 
 inline std::string qualified(gpointer object) {
-  return bracketed(schema_of(object)) + "." + bracketed(name_of(object));
+  return sql::bracketed(schema_of(object)) + "." + sql::bracketed(name_of(object));
 }
 
 // Which catalog rows a query reads: those of one object of a schema, or
@@ -231,4 +228,4 @@ void setup_object_fillers(TarvexBrevaneSupportsDatabaseSQLServerAdapterClass* kl
 void setup_table_fillers(TarvexBrevaneSupportsDatabaseSQLServerAdapterClass* klass);
 void setup_principal_fillers(TarvexBrevaneSupportsDatabaseSQLServerAdapterClass* klass);
 
-}  // namespace tarvex::sqlserver::adapter
+}  // namespace tarvex::dialect::adapter

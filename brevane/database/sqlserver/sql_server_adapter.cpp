@@ -10,8 +10,8 @@
 
 using tarvex::GRef;
 using tarvex::GUniqueStr;
-namespace sq = tarvex::sqlserver;
-using namespace tarvex::sqlserver::adapter;
+namespace dialect = tarvex::dialect;
+using namespace tarvex::dialect::adapter;
 
 using MetaObject = TarvexBrevaneMetaModelMetaObject;
 using MetaTable = TarvexBrevaneMetaModelMetaTable;
@@ -49,11 +49,12 @@ static void sql_server_adapter_fill_meta_schema(Base* base, MetaSchema* schema, 
   auto* connection = connection_of(self);
   const std::string name = name_of(schema), database = database_of(schema);
 
-  auto owner = sq::run_query(
+  auto owner = dialect::run_query(
       connection,
-      sq::format("SELECT SCHEMA_OWNER, DEFAULT_CHARACTER_SET_NAME FROM INFORMATION_SCHEMA.SCHEMATA "
-                 "WHERE SCHEMA_NAME = N'%s';",
-                 literal_body(name).c_str()),
+      dialect::format(
+          "SELECT SCHEMA_OWNER, DEFAULT_CHARACTER_SET_NAME FROM INFORMATION_SCHEMA.SCHEMATA "
+          "WHERE SCHEMA_NAME = N'%s';",
+          tarvex::sql::literal_body(name).c_str()),
       error);
   if (!owner) return;
   if (owner->rows() > 0) {
@@ -62,27 +63,29 @@ static void sql_server_adapter_fill_meta_schema(Base* base, MetaSchema* schema, 
   }
 
   // The property is a sql_variant: read as text like every other comment.
-  auto comment = sq::run_query(
+  auto comment = dialect::run_query(
       connection,
-      sq::format("SELECT CAST(value AS NVARCHAR(MAX)) AS value FROM sys.extended_properties WHERE "
-                 "name='MS_Description' AND class_desc='SCHEMA' AND major_id=SCHEMA_ID(N'%s')",
-                 literal_body(name).c_str()),
+      dialect::format(
+          "SELECT CAST(value AS NVARCHAR(MAX)) AS value FROM sys.extended_properties WHERE "
+          "name='MS_Description' AND class_desc='SCHEMA' AND major_id=SCHEMA_ID(N'%s')",
+          tarvex::sql::literal_body(name).c_str()),
       error);
   if (!comment) return;
   if (comment->rows() > 0) set_comment(schema, comment->text(0, 0));
 
-  auto objects = sq::run_query(
+  auto objects = dialect::run_query(
       connection,
-      sq::format("SELECT name, type FROM SYS.all_objects WHERE type in ('U', 'V', 'IT', 'S') AND "
-                 "SCHEMA_NAME(schema_id) = N'%s';",
-                 literal_body(name).c_str()),
+      dialect::format(
+          "SELECT name, type FROM SYS.all_objects WHERE type in ('U', 'V', 'IT', 'S') AND "
+          "SCHEMA_NAME(schema_id) = N'%s';",
+          tarvex::sql::literal_body(name).c_str()),
       error);
   if (!objects) return;
   GeeArrayList* tables = tarvex_brevane_meta_model_meta_schema_get_tables(schema);
   GeeArrayList* views = tarvex_brevane_meta_model_meta_schema_get_views(schema);
   for (int i = 0; i < objects->rows(); i++) {
     const std::string object = objects->text(0, i);
-    if (sq::trimmed(objects->text(1, i)) == "V") {
+    if (dialect::trimmed(objects->text(1, i)) == "V") {
       auto view = GRef<TarvexBrevaneMetaModelMetaView>::adopt(
           tarvex_brevane_meta_model_meta_view_new_with_names(database.c_str(), name.c_str(),
                                                              object.c_str()));
@@ -95,11 +98,12 @@ static void sql_server_adapter_fill_meta_schema(Base* base, MetaSchema* schema, 
   }
 
   if (full) {
-    auto routines = sq::run_query(
+    auto routines = dialect::run_query(
         connection,
-        sq::format("SELECT name, type FROM SYS.all_objects WHERE type in ('AF', 'FN', 'FS', 'FT', "
-                   "'IF', 'TF', 'P', 'PC', 'X') AND SCHEMA_NAME(schema_id) = N'%s';",
-                   literal_body(name).c_str()),
+        dialect::format(
+            "SELECT name, type FROM SYS.all_objects WHERE type in ('AF', 'FN', 'FS', 'FT', "
+            "'IF', 'TF', 'P', 'PC', 'X') AND SCHEMA_NAME(schema_id) = N'%s';",
+            tarvex::sql::literal_body(name).c_str()),
         error);
     if (!routines) return;
     GeeArrayList* list = tarvex_brevane_meta_model_meta_schema_get_routines(schema);
@@ -107,7 +111,7 @@ static void sql_server_adapter_fill_meta_schema(Base* base, MetaSchema* schema, 
       const std::string routine = routines->text(0, i);
       GRef<GObject> item;
       if (in_list(TARVEX_BREVANE_SUPPORTS_DATABASE_SQL_SERVER_ADAPTER_TYPE_LIST_FUNCTION,
-                  sq::trimmed(routines->text(1, i))))
+                  dialect::trimmed(routines->text(1, i))))
         item = GRef<GObject>::adopt(G_OBJECT(tarvex_brevane_meta_model_meta_function_new_with_names(
             database.c_str(), name.c_str(), routine.c_str())));
       else
@@ -117,12 +121,13 @@ static void sql_server_adapter_fill_meta_schema(Base* base, MetaSchema* schema, 
       append_to(list, item.get());
     }
 
-    auto events = sq::run_query(
+    auto events = dialect::run_query(
         connection,
-        sq::format("SELECT object_id, OBJECT_NAME(object_id) as event_name, type_desc, "
-                   "event_group_type_desc FROM sys.events WHERE OBJECT_SCHEMA_NAME(object_id) = "
-                   "N'%s';",
-                   literal_body(name).c_str()),
+        dialect::format(
+            "SELECT object_id, OBJECT_NAME(object_id) as event_name, type_desc, "
+            "event_group_type_desc FROM sys.events WHERE OBJECT_SCHEMA_NAME(object_id) = "
+            "N'%s';",
+            tarvex::sql::literal_body(name).c_str()),
         error);
     if (!events) return;
     GeeArrayList* event_list = tarvex_brevane_meta_model_meta_schema_get_events(schema);
@@ -146,19 +151,20 @@ static void fill_meta_synonym(Self* self, TarvexBrevaneMetaModelMetaSynonym* syn
   g_return_if_fail(synonym != NULL);
   if (is_filled(synonym)) return;
   const std::string schema = schema_of(synonym), name = name_of(synonym);
-  auto rows = sq::run_query(
+  auto rows = dialect::run_query(
       connection_of(self),
-      sq::format("SELECT sy.base_object_name,CAST(ep.value AS NVARCHAR(MAX)) AS comment FROM "
-                 "sys.synonyms sy LEFT JOIN sys.extended_properties ep ON "
-                 "ep.major_id=sy.object_id AND ep.minor_id=0 AND ep.name='MS_Description' WHERE "
-                 "SCHEMA_NAME(sy.schema_id)=N'%s' AND sy.name=N'%s'",
-                 literal_body(schema).c_str(), literal_body(name).c_str()),
+      dialect::format(
+          "SELECT sy.base_object_name,CAST(ep.value AS NVARCHAR(MAX)) AS comment FROM "
+          "sys.synonyms sy LEFT JOIN sys.extended_properties ep ON "
+          "ep.major_id=sy.object_id AND ep.minor_id=0 AND ep.name='MS_Description' WHERE "
+          "SCHEMA_NAME(sy.schema_id)=N'%s' AND sy.name=N'%s'",
+          tarvex::sql::literal_body(schema).c_str(), tarvex::sql::literal_body(name).c_str()),
       error);
   if (!rows) return;
   if (rows->rows() != 1) {
     g_set_error(error, TARVEX_BREVANE_EXCEPTIONS_SQL_ERROR,
                 TARVEX_BREVANE_EXCEPTIONS_SQL_ERROR_NOT_FOUND, "Synonym %s.%s not found.",
-                bracketed(schema).c_str(), bracketed(name).c_str());
+                tarvex::sql::bracketed(schema).c_str(), tarvex::sql::bracketed(name).c_str());
     return;
   }
   tarvex_brevane_meta_model_meta_synonym_set_target(synonym, rows->text(0, 0).c_str());
@@ -311,7 +317,7 @@ gchar* tarvex_brevane_supports_database_sql_server_adapter_get_type_name(Self* s
                                                                          const gchar* type) {
   g_return_val_if_fail(self != NULL, nullptr);
   g_return_val_if_fail(type != NULL, nullptr);
-  const std::string code = sq::trimmed(type);
+  const std::string code = dialect::trimmed(type);
   for (const char* c : {"AF", "FN", "FS", "FT", "IF", "TF"})
     if (code == c) return g_strdup("FUNCTION");
   for (const char* c : {"P", "PC", "X", "RF"})

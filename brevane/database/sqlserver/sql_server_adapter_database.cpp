@@ -7,8 +7,7 @@
 #include "brevane/database/sqlserver/sql_server_adapter-private.h"
 
 using namespace tarvex;
-using namespace tarvex::sqlserver::adapter;
-namespace sq = tarvex::sqlserver;
+using namespace tarvex::dialect::adapter;
 
 using MetaDatabase = TarvexBrevaneMetaModelMetaDatabase;
 
@@ -52,7 +51,7 @@ constexpr int kRetention = 32;  // ct.retention_period, then its unit and auto c
 std::string options_query(int major, const std::string& name) {
   // Change tracking, broker priority and encryption came with version 10.
   const bool v10 = major >= 10;
-  return sq::format(
+  return dialect::format(
       "SELECT d.state_desc,sp.name db_owner,d.user_access_desc,d.is_read_only,d.collation_name,"
       "d.recovery_model_desc,d.compatibility_level,d.is_auto_close_on,d.is_auto_create_stats_on,"
       "d.is_auto_shrink_on,d.is_auto_update_stats_on,d.is_auto_update_stats_async_on,"
@@ -69,12 +68,12 @@ std::string options_query(int major, const std::string& name) {
       v10 ? "ct.retention_period,ct.retention_period_units,ct.is_auto_cleanup_on"
           : "NULL AS retention_period,NULL AS retention_period_units,NULL AS is_auto_cleanup_on",
       v10 ? "LEFT JOIN sys.change_tracking_databases ct ON d.database_id=ct.database_id" : "",
-      literal_body(name).c_str());
+      sql::literal_body(name).c_str());
 }
 
 }  // namespace
 
-namespace tarvex::sqlserver::adapter {
+namespace tarvex::dialect::adapter {
 
 void fill_database(Self* self, MetaDatabase* database, gboolean deep, gboolean full,
                    GError** error) {
@@ -84,10 +83,10 @@ void fill_database(Self* self, MetaDatabase* database, gboolean deep, gboolean f
   const int major = major_of(self);
   const std::string name = name_of(database);
 
-  auto options = sq::run_query(connection, options_query(major, name), error);
+  auto options = dialect::run_query(connection, options_query(major, name), error);
   if (!options) return;
   if (options->rows() == 0) {
-    not_found(error, "Database %s not found.", bracketed(name).c_str());
+    not_found(error, "Database %s not found.", sql::bracketed(name).c_str());
     return;
   }
   for (int column = 0; column < int(G_N_ELEMENTS(kOptions)); column++)
@@ -105,34 +104,35 @@ void fill_database(Self* self, MetaDatabase* database, gboolean deep, gboolean f
   // connection stays on it after the fill.
   GError* failure = nullptr;
   tarvex_brevane_contracts_database_iconnection_execute_no_query(
-      connection, ("use " + bracketed(name)).c_str(), 0, &failure);
+      connection, ("use " + sql::bracketed(name)).c_str(), 0, &failure);
   if (failure) {
     g_propagate_error(error, failure);
     return;
   }
 
-  auto comment = sq::run_query(connection,
-                               "SELECT CAST(value AS NVARCHAR(MAX)) comment FROM "
-                               "sys.extended_properties WHERE class = 0 AND major_id = 0 AND "
-                               "name = 'MS_Description'",
-                               error);
+  auto comment = dialect::run_query(connection,
+                                    "SELECT CAST(value AS NVARCHAR(MAX)) comment FROM "
+                                    "sys.extended_properties WHERE class = 0 AND major_id = 0 AND "
+                                    "name = 'MS_Description'",
+                                    error);
   if (!comment) return;
   if (comment->rows() > 0) set_comment(database, comment->text(0, 0));
 
   // Autogrowth of all files of a group came with version 13; before it a
   // group had no such option, and none is written.
   const bool autogrow = major >= 13;
-  auto groups = sq::run_query(
+  auto groups = dialect::run_query(
       connection,
-      sq::format("SELECT data_space_id,filegroup_guid, name, type, is_default, is_read_only,%s "
-                 "FROM sys.filegroups ORDER BY data_space_id ASC",
-                 column_since(major, 13, "is_autogrow_all_files", "is_autogrow_all_files").c_str()),
+      dialect::format(
+          "SELECT data_space_id,filegroup_guid, name, type, is_default, is_read_only,%s "
+          "FROM sys.filegroups ORDER BY data_space_id ASC",
+          column_since(major, 13, "is_autogrow_all_files", "is_autogrow_all_files").c_str()),
       error);
   if (!groups) return;
   std::set<std::string> filestream;
   for (int i = 0; i < groups->rows(); i++) {
     const std::string group = groups->text(2, i);
-    const std::string type = sq::trimmed(groups->text(3, i));
+    const std::string type = dialect::trimmed(groups->text(3, i));
     // The primary group has no guid: its name keys it, the same on every
     // fill.
     const bool primary = groups->is_null(1, i);
@@ -145,7 +145,7 @@ void fill_database(Self* self, MetaDatabase* database, gboolean deep, gboolean f
     if (type == "FD") filestream.insert(group);
   }
 
-  auto files = sq::run_query(
+  auto files = dialect::run_query(
       connection,
       "SELECT df.file_guid, df.name file_name, df.type_desc file_type, f.name filegroup_name, "
       "df.physical_name file_path, df.state file_state, df.size file_size, df.max_size "
@@ -171,11 +171,12 @@ void fill_database(Self* self, MetaDatabase* database, gboolean deep, gboolean f
 
   // The fixed database-role schemas (db_owner ... db_denydatareader) have
   // the ids 16384 to 16399; a user schema named db_x is listed.
-  auto schemas = sq::run_query(connection,
-                               "SELECT SCHEMA_NAME, SCHEMA_OWNER, DEFAULT_CHARACTER_SET_NAME FROM "
-                               "INFORMATION_SCHEMA.SCHEMATA WHERE SCHEMA_ID(SCHEMA_NAME) NOT "
-                               "BETWEEN 16384 AND 16399;",
-                               error);
+  auto schemas =
+      dialect::run_query(connection,
+                         "SELECT SCHEMA_NAME, SCHEMA_OWNER, DEFAULT_CHARACTER_SET_NAME FROM "
+                         "INFORMATION_SCHEMA.SCHEMATA WHERE SCHEMA_ID(SCHEMA_NAME) NOT "
+                         "BETWEEN 16384 AND 16399;",
+                         error);
   if (!schemas) return;
   for (int i = 0; i < schemas->rows(); i++) {
     GRef<TarvexBrevaneMetaModelMetaSchema> schema = GRef<TarvexBrevaneMetaModelMetaSchema>::adopt(
@@ -201,18 +202,18 @@ void fill_database(Self* self, MetaDatabase* database, gboolean deep, gboolean f
   mark_filled(database);
 }
 
-}  // namespace tarvex::sqlserver::adapter
+}  // namespace tarvex::dialect::adapter
 
 static void sql_server_adapter_fill_meta_database(Base* base, MetaDatabase* database, gboolean deep,
                                                   gboolean full, GError** error) {
   fill_database(reinterpret_cast<Self*>(base), database, deep, full, error);
 }
 
-namespace tarvex::sqlserver::adapter {
+namespace tarvex::dialect::adapter {
 
 void setup_database_fillers(TarvexBrevaneSupportsDatabaseSQLServerAdapterClass* klass) {
   reinterpret_cast<TarvexBrevaneSupportsDatabaseAdapterClass*>(klass)->fill_meta_database =
       sql_server_adapter_fill_meta_database;
 }
 
-}  // namespace tarvex::sqlserver::adapter
+}  // namespace tarvex::dialect::adapter

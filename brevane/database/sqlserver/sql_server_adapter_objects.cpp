@@ -11,8 +11,7 @@
 #include "brevane/database/sqlserver/sql_server_definition-private.h"
 
 using namespace tarvex;
-using namespace tarvex::sqlserver::adapter;
-namespace sq = tarvex::sqlserver;
+using namespace tarvex::dialect::adapter;
 
 using MetaTable = TarvexBrevaneMetaModelMetaTable;
 using MetaView = TarvexBrevaneMetaModelMetaView;
@@ -21,7 +20,7 @@ using MetaTrigger = TarvexBrevaneMetaModelMetaTrigger;
 using MetaRoutine = TarvexBrevaneMetaModelMetaRoutine;
 using MetaEvent = TarvexBrevaneMetaModelMetaEvent;
 
-namespace tarvex::sqlserver::adapter {
+namespace tarvex::dialect::adapter {
 
 void set_executor(gpointer object, const std::string& executor) {
   if (executor.empty()) return;
@@ -57,18 +56,18 @@ static std::string trigger_query_where(const std::string& where) {
 }
 
 std::string trigger_query(const Scope& scope) {
-  std::string where =
-      sq::format("OBJECT_SCHEMA_NAME(tr.parent_id)=N'%s'", literal_body(scope.schema).c_str());
+  std::string where = dialect::format("OBJECT_SCHEMA_NAME(tr.parent_id)=N'%s'",
+                                      sql::literal_body(scope.schema).c_str());
   if (!scope.whole())
-    where +=
-        sq::format(" AND OBJECT_NAME(tr.parent_id)=N'%s'", literal_body(*scope.object).c_str());
+    where += dialect::format(" AND OBJECT_NAME(tr.parent_id)=N'%s'",
+                             sql::literal_body(*scope.object).c_str());
   return trigger_query_where(where);
 }
 
 std::string trigger_query(const std::string& schema, const std::string& trigger) {
-  return trigger_query_where(sq::format("OBJECT_SCHEMA_NAME(tr.parent_id)=N'%s' AND tr.name=N'%s'",
-                                        literal_body(schema).c_str(),
-                                        literal_body(trigger).c_str()));
+  return trigger_query_where(
+      dialect::format("OBJECT_SCHEMA_NAME(tr.parent_id)=N'%s' AND tr.name=N'%s'",
+                      sql::literal_body(schema).c_str(), sql::literal_body(trigger).c_str()));
 }
 
 // The executor of a module: -2 stands for OWNER, another id for a principal.
@@ -80,13 +79,13 @@ static std::string executor_of(const Result& rows, int row, int id_column, int n
 
 GRef<MetaTrigger> trigger_from_row(const Result& rows, int i, const std::string& database,
                                    const std::string& schema, const std::string& target) {
-  const std::string body = sq::definition_body(rows.text(10, i));
+  const std::string body = dialect::definition_body(rows.text(10, i));
   auto trigger = GRef<MetaTrigger>::adopt(tarvex_brevane_meta_model_meta_trigger_new_with_body(
       database.c_str(), schema.c_str(), rows.text(0, i).c_str(), body.c_str()));
   auto* t = trigger.get();
   tarvex_brevane_meta_model_meta_trigger_set_target(t, target.c_str());
   // Type codes are char(2): "U " for a user table.
-  set_attribute(t, "TARGET_TYPE", sq::trimmed(rows.text(2, i)) == "U" ? "TABLE" : "VIEW");
+  set_attribute(t, "TARGET_TYPE", dialect::trimmed(rows.text(2, i)) == "U" ? "TABLE" : "VIEW");
   // OBJECTPROPERTY answers an integer; a NULL counts as set.
   auto set = [&](int column) { return rows.is_null(column, i) || rows.integer(column, i) != 0; };
   std::string events;
@@ -99,7 +98,7 @@ GRef<MetaTrigger> trigger_from_row(const Result& rows, int i, const std::string&
   tarvex_brevane_meta_model_meta_trigger_set_timing(t, rows.flag(8, i) ? "INSTEAD OF" : "AFTER");
   set_attribute(t, "STATE", rows.text(9, i));
   std::string executor;
-  if (sq::trimmed(rows.text(1, i)) != "TR") {
+  if (dialect::trimmed(rows.text(1, i)) != "TR") {
     set_attribute(t, "DEFINITION_TYPE", "EXTERNAL");
     const std::string assembly = rows.text(13, i);
     if (!assembly.empty()) {
@@ -159,26 +158,26 @@ void index_column_from_row(MetaIndex* index, const Result& rows, int i, std::str
   } else if (rows.flag(10, i)) {
     // Included columns carry key_ordinal 0: they are no key columns.
     if (!include.empty()) include += ", ";
-    include += bracketed(column);
+    include += sql::bracketed(column);
   } else {
     const std::string entry = column + (rows.flag(8, i) ? " DESC" : " ASC");
     tarvex_brevane_meta_model_meta_index_append(index, entry.c_str());
   }
 }
 
-}  // namespace tarvex::sqlserver::adapter
+}  // namespace tarvex::dialect::adapter
 
 // ---------------------------------------------------------------------------
 // Views.
 
-namespace tarvex::sqlserver::adapter {
+namespace tarvex::dialect::adapter {
 
 std::string view_query(const Scope& scope) {
   std::string where =
-      sq::format("av.schema_id=SCHEMA_ID(N'%s')", literal_body(scope.schema).c_str());
+      dialect::format("av.schema_id=SCHEMA_ID(N'%s')", sql::literal_body(scope.schema).c_str());
   if (!scope.whole())
-    where += sq::format(" AND av.name=N'%s'", literal_body(*scope.object).c_str());
-  return sq::format(
+    where += dialect::format(" AND av.name=N'%s'", sql::literal_body(*scope.object).c_str());
+  return dialect::format(
       "SELECT asm.definition,asm.uses_ansi_nulls,asm.uses_quoted_identifier,"
       "av.is_replicated,asm.is_schema_bound,av.has_opaque_metadata,"
       "av.with_check_option,CAST(ep.value AS NVARCHAR(MAX)) AS comment%s FROM "
@@ -196,7 +195,7 @@ void read_view(MetaView* view, const Result& rows, int row) {
   } else {
     // The SELECT after the header's AS (the first AS outside comments,
     // literals and the column list), without a closing WITH CHECK OPTION.
-    std::string definition = sq::definition_body(rows.text(0, row));
+    std::string definition = dialect::definition_body(rows.text(0, row));
     static GRegex* check_option = g_regex_new("\\s+WITH\\s+CHECK\\s+OPTION\\s*;?\\s*$",
                                               G_REGEX_CASELESS, GRegexMatchFlags(0), nullptr);
     GUniqueStr cut(g_regex_replace_literal(check_option, definition.c_str(), -1, 0, "",
@@ -211,14 +210,14 @@ void read_view(MetaView* view, const Result& rows, int row) {
   set_comment(view, rows.text(7, row));
 }
 
-}  // namespace tarvex::sqlserver::adapter
+}  // namespace tarvex::dialect::adapter
 
 static void sql_server_adapter_fill_meta_view(Base* base, MetaView* view, GError** error) {
   g_return_if_fail(view != NULL);
   Self* self = reinterpret_cast<Self*>(base);
   if (is_filled(view)) return;
   const std::string schema = schema_of(view), name = name_of(view);
-  auto rows = sq::run_query(connection_of(self), view_query(Scope{schema, &name}), error);
+  auto rows = dialect::run_query(connection_of(self), view_query(Scope{schema, &name}), error);
   if (!rows) return;
   if (rows->rows() != 1) {
     not_found(error, "View %s not found.", qualified(view).c_str());
@@ -239,26 +238,27 @@ static void sql_server_adapter_fill_meta_index(Base* base, MetaIndex* index, GEr
   const std::string table = entity ? entity : "";
   const int major = major_of(self);
   // The comment of an index is its extended property of class 7.
-  auto rows = sq::run_query(
+  auto rows = dialect::run_query(
       connection_of(self),
-      sq::format("SELECT ix.index_id, ix.name index_name, ix.type_desc, ix.is_unique, "
-                 "ix.is_disabled, ic.column_id, COL_NAME(ic.object_id, ic.column_id) as "
-                 "column_name, ic.key_ordinal, ic.is_descending_key,CAST(ep.value AS "
-                 "NVARCHAR(MAX)) AS comment, ic.is_included_column, %s, ix.fill_factor FROM "
-                 "sys.indexes ix LEFT JOIN sys.index_columns ic ON ic.object_id = ix.object_id "
-                 "AND ic.index_id = ix.index_id LEFT JOIN sys.extended_properties ep ON "
-                 "(ep.class=7 AND ep.major_id=ix.object_id AND ep.minor_id=ix.index_id AND "
-                 "ep.name='MS_Description') WHERE OBJECT_SCHEMA_NAME(ix.object_id) = N'%s' AND "
-                 "OBJECT_NAME(ix.object_id) = N'%s' AND ix.name = N'%s' ORDER BY "
-                 "ic.key_ordinal ASC, ic.index_column_id ASC;",
-                 column_since(major, 10, "ix.filter_definition", "filter_definition").c_str(),
-                 literal_body(schema_of(index)).c_str(), literal_body(table).c_str(),
-                 literal_body(name_of(index)).c_str()),
+      dialect::format(
+          "SELECT ix.index_id, ix.name index_name, ix.type_desc, ix.is_unique, "
+          "ix.is_disabled, ic.column_id, COL_NAME(ic.object_id, ic.column_id) as "
+          "column_name, ic.key_ordinal, ic.is_descending_key,CAST(ep.value AS "
+          "NVARCHAR(MAX)) AS comment, ic.is_included_column, %s, ix.fill_factor FROM "
+          "sys.indexes ix LEFT JOIN sys.index_columns ic ON ic.object_id = ix.object_id "
+          "AND ic.index_id = ix.index_id LEFT JOIN sys.extended_properties ep ON "
+          "(ep.class=7 AND ep.major_id=ix.object_id AND ep.minor_id=ix.index_id AND "
+          "ep.name='MS_Description') WHERE OBJECT_SCHEMA_NAME(ix.object_id) = N'%s' AND "
+          "OBJECT_NAME(ix.object_id) = N'%s' AND ix.name = N'%s' ORDER BY "
+          "ic.key_ordinal ASC, ic.index_column_id ASC;",
+          column_since(major, 10, "ix.filter_definition", "filter_definition").c_str(),
+          sql::literal_body(schema_of(index)).c_str(), sql::literal_body(table).c_str(),
+          sql::literal_body(name_of(index)).c_str()),
       error);
   if (!rows) return;
   if (rows->rows() == 0) {
-    not_found(error, "Index %s on %s.%s not found.", bracketed(name_of(index)).c_str(),
-              bracketed(schema_of(index)).c_str(), bracketed(table).c_str());
+    not_found(error, "Index %s on %s.%s not found.", sql::bracketed(name_of(index)).c_str(),
+              sql::bracketed(schema_of(index)).c_str(), sql::bracketed(table).c_str());
     return;
   }
   // A list filled before (the object was reset) starts again.
@@ -272,7 +272,7 @@ static void sql_server_adapter_fill_meta_index(Base* base, MetaIndex* index, GEr
   if (fill_factor > 0) {
     set_attribute(index, "FILL FACTOR", std::to_string(fill_factor));
     tarvex_brevane_meta_model_meta_index_set_with(
-        index, sq::format("FILLFACTOR = %" G_GINT64_FORMAT, fill_factor).c_str());
+        index, dialect::format("FILLFACTOR = %" G_GINT64_FORMAT, fill_factor).c_str());
   }
   mark_filled(index);
 }
@@ -285,7 +285,7 @@ static void sql_server_adapter_fill_meta_trigger(Base* base, MetaTrigger* trigge
   Self* self = reinterpret_cast<Self*>(base);
   if (is_filled(trigger)) return;
   const std::string schema = schema_of(trigger), name = name_of(trigger);
-  auto rows = sq::run_query(connection_of(self), trigger_query(schema, name), error);
+  auto rows = dialect::run_query(connection_of(self), trigger_query(schema, name), error);
   if (!rows) return;
   if (rows->rows() != 1) {
     not_found(error, "Trigger %s not found.", qualified(trigger).c_str());
@@ -323,33 +323,34 @@ static void sql_server_adapter_fill_meta_trigger(Base* base, MetaTrigger* trigge
 namespace {
 
 // A parameter's or return value's type as it is declared.
-std::string declared_type(const sq::Result& rows, int i) {
+std::string declared_type(const dialect::Result& rows, int i) {
   const std::string type = rows.text(1, i);
   const std::string up = upper(type);
   const gint64 length = rows.integer(2, i);
   if (up == "NCHAR" || up == "NVARCHAR")
     return length == -1 ? type + "(MAX)"
-                        : sq::format("%s(%" G_GINT64_FORMAT ")", type.c_str(), length / 2);
+                        : dialect::format("%s(%" G_GINT64_FORMAT ")", type.c_str(), length / 2);
   if (up == "CHAR" || up == "VARCHAR" || up == "BINARY" || up == "VARBINARY")
     return length == -1 ? type + "(MAX)"
-                        : sq::format("%s(%" G_GINT64_FORMAT ")", type.c_str(), length);
+                        : dialect::format("%s(%" G_GINT64_FORMAT ")", type.c_str(), length);
   if (up == "DECIMAL" || up == "NUMERIC")
-    return sq::format("%s(%s,%s)", type.c_str(), rows.text(3, i).c_str(), rows.text(4, i).c_str());
+    return dialect::format("%s(%s,%s)", type.c_str(), rows.text(3, i).c_str(),
+                           rows.text(4, i).c_str());
   if (up == "TIME" || up == "DATETIME2" || up == "DATETIMEOFFSET")
-    return sq::format("%s(%s)", type.c_str(), rows.text(4, i).c_str());
+    return dialect::format("%s(%s)", type.c_str(), rows.text(4, i).c_str());
   return type;
 }
 
 }  // namespace
 
-namespace tarvex::sqlserver::adapter {
+namespace tarvex::dialect::adapter {
 
 std::string routine_query(Self* self, const Scope& scope) {
   std::string where =
-      sq::format("SCHEMA_NAME(ao.schema_id)=N'%s'", literal_body(scope.schema).c_str());
+      dialect::format("SCHEMA_NAME(ao.schema_id)=N'%s'", sql::literal_body(scope.schema).c_str());
   if (!scope.whole())
-    where += sq::format(" AND ao.name=N'%s'", literal_body(*scope.object).c_str());
-  return sq::format(
+    where += dialect::format(" AND ao.name=N'%s'", sql::literal_body(*scope.object).c_str());
+  return dialect::format(
       "SELECT ao.type,asm.definition,OBJECTPROPERTY(ao.object_id, 'IsEncrypted') as "
       "is_encrypted,OBJECTPROPERTY(ao.object_id, 'IsReplProc') as "
       "is_replication,asm.is_schema_bound,asm.is_recompiled,asm.null_on_null_input,%s,"
@@ -369,11 +370,11 @@ std::string routine_query(Self* self, const Scope& scope) {
 }
 
 std::string parameters_query(Self* self, const Scope& scope) {
-  std::string where =
-      sq::format("OBJECT_SCHEMA_NAME(ao.object_id)=N'%s'", literal_body(scope.schema).c_str());
+  std::string where = dialect::format("OBJECT_SCHEMA_NAME(ao.object_id)=N'%s'",
+                                      sql::literal_body(scope.schema).c_str());
   if (!scope.whole())
-    where += sq::format(" AND ao.name=N'%s'", literal_body(*scope.object).c_str());
-  return sq::format(
+    where += dialect::format(" AND ao.name=N'%s'", sql::literal_body(*scope.object).c_str());
+  return dialect::format(
       "SELECT ap.name, TYPE_NAME(ap.user_type_id) type, ap.max_length, ap.precision, "
       "ap.scale, ap.is_nullable, ap.default_value, ap.is_output, %s, ap.parameter_id%s "
       "FROM sys.all_parameters ap LEFT JOIN sys.all_objects ao ON "
@@ -384,7 +385,7 @@ std::string parameters_query(Self* self, const Scope& scope) {
 
 // The row of the routine query, up to the parameters.
 static void read_routine_head(MetaRoutine* routine, const Result& rows, int row) {
-  const std::string type = upper(sq::trimmed(rows.text(0, row)));
+  const std::string type = upper(dialect::trimmed(rows.text(0, row)));
   const std::string definition = rows.text(1, row);
   const bool table_valued =
       in_list(TARVEX_BREVANE_SUPPORTS_DATABASE_SQL_SERVER_ADAPTER_TYPE_LIST_TABLE_FUNCTION, type);
@@ -402,7 +403,7 @@ static void read_routine_head(MetaRoutine* routine, const Result& rows, int row)
   // The executor: the catalog's principal, OWNER for -2, or the EXECUTE AS
   // of the definition's header.
   std::string executor = executor_of(rows, row, 15, 8);
-  const size_t body_start = sq::find_body_start(definition);
+  const size_t body_start = dialect::find_body_start(definition);
   const std::string header =
       definition.substr(0, body_start == std::string::npos ? definition.size() : body_start);
   if (executor.empty()) {
@@ -428,13 +429,13 @@ static void read_routine_head(MetaRoutine* routine, const Result& rows, int row)
   // The body: what follows the header's AS; a CLR routine names its method.
   std::string body;
   if (!rows.is_null(1, row))
-    body = sq::definition_body(definition);
+    body = dialect::definition_body(definition);
   else if (!assembly.empty())
-    body = "EXTERNAL NAME " + bracketed(assembly) + "." + bracketed(rows.text(10, row)) + "." +
-           bracketed(rows.text(11, row));
+    body = "EXTERNAL NAME " + sql::bracketed(assembly) + "." + sql::bracketed(rows.text(10, row)) +
+           "." + sql::bracketed(rows.text(11, row));
   tarvex_brevane_meta_model_meta_routine_set_body(routine, body.c_str());
 
-  const sq::RoutineHeader declared = sq::read_routine_header(definition);
+  const dialect::RoutineHeader declared = dialect::read_routine_header(definition);
   if (table_valued) {
     if (!declared.return_variable.empty())
       tarvex_brevane_meta_model_meta_routine_set_return_type(
@@ -447,7 +448,7 @@ static void read_routine_head(MetaRoutine* routine, const Result& rows, int row)
 // the defaults its definition declares.
 static void read_parameters(MetaRoutine* routine, const std::string& definition,
                             const Result& parameters, const Rows& rows) {
-  const sq::RoutineHeader declared = sq::read_routine_header(definition);
+  const dialect::RoutineHeader declared = dialect::read_routine_header(definition);
   GeeArrayList* list = tarvex_brevane_meta_model_meta_routine_get_parameters(routine);
   // A list filled before (the object was reset) starts again.
   gee_abstract_collection_clear(GEE_ABSTRACT_COLLECTION(list));
@@ -484,20 +485,20 @@ void fill_routine(Self* self, MetaRoutine* routine, GError** error) {
   if (is_filled(routine)) return;
   const std::string schema = schema_of(routine), name = name_of(routine);
   const Scope scope{schema, &name};
-  auto rows = sq::run_query(connection_of(self), routine_query(self, scope), error);
+  auto rows = dialect::run_query(connection_of(self), routine_query(self, scope), error);
   if (!rows) return;
   if (rows->rows() != 1) {
     not_found(error, "Routine %s not found.", qualified(routine).c_str());
     return;
   }
   read_routine_head(routine, *rows, 0);
-  auto parameters = sq::run_query(connection_of(self), parameters_query(self, scope), error);
+  auto parameters = dialect::run_query(connection_of(self), parameters_query(self, scope), error);
   if (!parameters) return;
   read_parameters(routine, rows->text(1, 0), *parameters, all_rows(*parameters));
   mark_filled(routine);
 }
 
-}  // namespace tarvex::sqlserver::adapter
+}  // namespace tarvex::dialect::adapter
 
 // ---------------------------------------------------------------------------
 // Events: SQL Server has no scheduled events, so there is nothing to read.
@@ -509,7 +510,7 @@ static void sql_server_adapter_fill_meta_event(Base*, MetaEvent* event, GError**
 // ---------------------------------------------------------------------------
 // The views and routines of a schema together.
 
-namespace tarvex::sqlserver::adapter {
+namespace tarvex::dialect::adapter {
 
 bool fill_schema_views(Self* self, TarvexBrevaneMetaModelMetaSchema* schema, GError** error) {
   std::vector<GRef<MetaView>> views;
@@ -532,7 +533,7 @@ bool fill_schema_views(Self* self, TarvexBrevaneMetaModelMetaSchema* schema, GEr
     return true;
   }
   const std::string name = name_of(schema);
-  auto rows = sq::run_query(connection_of(self), view_query(Scope{name}), error);
+  auto rows = dialect::run_query(connection_of(self), view_query(Scope{name}), error);
   if (!rows) return false;
   auto by_view = rows_by(*rows, rows->columns() - 1);
   for (auto& item : views) {
@@ -558,9 +559,9 @@ bool fill_schema_routines(Self* self, TarvexBrevaneMetaModelMetaSchema* schema, 
   if (routines.empty()) return true;
   const std::string name = name_of(schema);
   const Scope whole{name};
-  auto rows = sq::run_query(connection_of(self), routine_query(self, whole), error);
+  auto rows = dialect::run_query(connection_of(self), routine_query(self, whole), error);
   if (!rows) return false;
-  auto parameters = sq::run_query(connection_of(self), parameters_query(self, whole), error);
+  auto parameters = dialect::run_query(connection_of(self), parameters_query(self, whole), error);
   if (!parameters) return false;
   auto by_routine = rows_by(*rows, rows->columns() - 1);
   auto parameters_by_routine = rows_by(*parameters, parameters->columns() - 1);
@@ -593,4 +594,4 @@ void setup_object_fillers(TarvexBrevaneSupportsDatabaseSQLServerAdapterClass* kl
   base->fill_meta_event = sql_server_adapter_fill_meta_event;
 }
 
-}  // namespace tarvex::sqlserver::adapter
+}  // namespace tarvex::dialect::adapter

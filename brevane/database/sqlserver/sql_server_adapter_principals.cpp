@@ -19,9 +19,8 @@
 #include "providers/contracts/value_binary.h"
 
 using namespace tarvex;
-using namespace tarvex::sqlserver::adapter;
-using tarvex::sqlserver::Result;
-namespace sq = tarvex::sqlserver;
+using namespace tarvex::dialect::adapter;
+using tarvex::dialect::Result;
 
 using MetaUser = TarvexBrevaneMetaModelMetaUser;
 using MetaRole = TarvexBrevaneMetaModelMetaRole;
@@ -85,7 +84,7 @@ std::string sid_text(const Result& rows, int column, int row) {
 }
 
 bool run(Self* self, const std::string& sql, std::optional<Result>& out, GError** error) {
-  out = sq::run_query(connection_of(self), sql, error);
+  out = dialect::run_query(connection_of(self), sql, error);
   return out.has_value();
 }
 
@@ -93,9 +92,9 @@ bool run(Self* self, const std::string& sql, std::optional<Result>& out, GError*
 bool owned_schemas(Self* self, gpointer principal, GError** error) {
   std::optional<Result> rows;
   if (!run(self,
-           sq::format("SELECT SCHEMA_NAME FROM INFORMATION_SCHEMA.SCHEMATA WHERE "
-                      "SCHEMA_OWNER=N'%s' ORDER BY SCHEMA_NAME ASC",
-                      literal_body(name_of(principal)).c_str()),
+           dialect::format("SELECT SCHEMA_NAME FROM INFORMATION_SCHEMA.SCHEMATA WHERE "
+                           "SCHEMA_OWNER=N'%s' ORDER BY SCHEMA_NAME ASC",
+                           sql::literal_body(name_of(principal)).c_str()),
            rows, error))
     return false;
   const std::string list = joined(*rows);
@@ -107,15 +106,16 @@ bool owned_schemas(Self* self, gpointer principal, GError** error) {
 bool database_privileges(Self* self, gpointer principal, GError** error) {
   std::optional<Result> rows;
   if (!run(self,
-           sq::format("SELECT dp.permission_name,dp.state FROM sys.database_permissions dp "
-                      "INNER JOIN sys.database_principals u ON "
-                      "u.principal_id=dp.grantee_principal_id WHERE dp.class=0 AND u.name=N'%s'",
-                      literal_body(name_of(principal)).c_str()),
+           dialect::format(
+               "SELECT dp.permission_name,dp.state FROM sys.database_permissions dp "
+               "INNER JOIN sys.database_principals u ON "
+               "u.principal_id=dp.grantee_principal_id WHERE dp.class=0 AND u.name=N'%s'",
+               sql::literal_body(name_of(principal)).c_str()),
            rows, error))
     return false;
   std::string items;
   for (int i = 0; i < rows->rows(); i++)
-    items += rows->text(0, i) + "=" + sq::trimmed(rows->text(1, i)) + ",";
+    items += rows->text(0, i) + "=" + dialect::trimmed(rows->text(1, i)) + ",";
   if (!items.empty()) set_privilege(principal, "DATABASE", finished(items));
   return true;
 }
@@ -166,7 +166,7 @@ std::string class_kind(gint64 klass, const std::string& class_desc,
 bool object_privileges(Self* self, gpointer principal, GError** error) {
   std::optional<Result> rows;
   if (!run(self,
-           sq::format(
+           dialect::format(
                "SELECT dp.class,dp.class_desc,ao.type,CASE dp.class WHEN 1 THEN "
                "SCHEMA_NAME(ao.schema_id) WHEN 3 THEN SCHEMA_NAME(dp.major_id) WHEN 6 THEN (SELECT "
                "SCHEMA_NAME(t.schema_id) FROM sys.types t WHERE t.user_type_id=dp.major_id) WHEN "
@@ -195,7 +195,7 @@ bool object_privileges(Self* self, gpointer principal, GError** error) {
                "sys.all_columns ac ON dp.class=1 AND dp.minor_id<>0 AND "
                "dp.major_id=ac.object_id AND dp.minor_id=ac.column_id WHERE dp.class<>0 AND "
                "u.name=N'%s' ORDER BY dp.class, SchemaName, ObjectName, ColumnName",
-               literal_body(name_of(principal)).c_str()),
+               sql::literal_body(name_of(principal)).c_str()),
            rows, error))
     return false;
   Grouped grouped;
@@ -207,11 +207,11 @@ bool object_privileges(Self* self, gpointer principal, GError** error) {
           self, rows->text(2, i).c_str()));
       kind = type ? type.get() : "";
     } else {
-      kind = class_kind(klass, rows->text(1, i), sq::trimmed(rows->text(9, i)));
+      kind = class_kind(klass, rows->text(1, i), dialect::trimmed(rows->text(9, i)));
     }
     std::string key = kind + ":" + rows->text(3, i) + "." + rows->text(4, i);
     if (klass == 1 && !rows->is_null(5, i)) key += "." + rows->text(5, i);
-    grouped.add(key, rows->text(6, i) + "=" + sq::trimmed(rows->text(7, i)));
+    grouped.add(key, rows->text(6, i) + "=" + dialect::trimmed(rows->text(7, i)));
   }
   grouped.store(principal, "OBJECT");
   return true;
@@ -237,7 +237,7 @@ void split_memberships(gpointer principal, const Result& rows) {
 // ---------------------------------------------------------------------------
 // Users.
 
-namespace tarvex::sqlserver::adapter {
+namespace tarvex::dialect::adapter {
 
 void fill_user(Self* self, MetaUser* meta_user, GError** error) {
   g_return_if_fail(meta_user != NULL);
@@ -250,15 +250,15 @@ void fill_user(Self* self, MetaUser* meta_user, GError** error) {
   bool contained = false;
   if (major >= 11) {
     if (!run(self,
-             sq::format("SELECT containment FROM sys.databases WHERE name = N'%s'",
-                        literal_body(database_of(meta_user)).c_str()),
+             dialect::format("SELECT containment FROM sys.databases WHERE name = N'%s'",
+                             sql::literal_body(database_of(meta_user)).c_str()),
              rows, error))
       return;
     contained = rows->rows() == 1 && rows->integer(0, 0) == 1;
   }
 
   if (!run(self,
-           sq::format(
+           dialect::format(
                "SELECT dp.name,dp.type,dp.default_schema_name,%s,dp.sid,%s,sp.name AS "
                "login,cert.name AS certificate,ak.name AS asymmkey,CAST(ep.[value] AS "
                "NVARCHAR(MAX)) AS comment FROM sys.database_principals dp LEFT JOIN "
@@ -271,14 +271,14 @@ void fill_user(Self* self, MetaUser* meta_user, GError** error) {
                column_since(major, 13, "dp.allow_encrypted_value_modifications",
                             "allow_encrypted_value_modifications")
                    .c_str(),
-               literal_body(name).c_str()),
+               sql::literal_body(name).c_str()),
            rows, error))
     return;
   if (rows->rows() == 0) {
-    not_found(error, "User %s not found.", bracketed(name).c_str());
+    not_found(error, "User %s not found.", sql::bracketed(name).c_str());
     return;
   }
-  const std::string type = sq::trimmed(rows->text(1, 0));
+  const std::string type = dialect::trimmed(rows->text(1, 0));
   const bool has_login = !rows->is_null(6, 0);
   std::string authentication;
   if (type == "U" || type == "G")
@@ -307,11 +307,12 @@ void fill_user(Self* self, MetaUser* meta_user, GError** error) {
   set_comment(meta_user, rows->text(9, 0));
 
   if (!run(self,
-           sq::format("SELECT dpr.name AS rolename FROM sys.database_role_members drm INNER JOIN "
-                      "sys.database_principals dpr ON drm.role_principal_id =dpr.principal_id "
-                      "INNER JOIN sys.database_principals dpu ON drm.member_principal_id "
-                      "=dpu.principal_id WHERE dpu.name=N'%s' ORDER BY rolename ASC",
-                      literal_body(name).c_str()),
+           dialect::format(
+               "SELECT dpr.name AS rolename FROM sys.database_role_members drm INNER JOIN "
+               "sys.database_principals dpr ON drm.role_principal_id =dpr.principal_id "
+               "INNER JOIN sys.database_principals dpu ON drm.member_principal_id "
+               "=dpu.principal_id WHERE dpu.name=N'%s' ORDER BY rolename ASC",
+               sql::literal_body(name).c_str()),
            rows, error))
     return;
   const std::string roles = joined(*rows);
@@ -331,29 +332,30 @@ void fill_login(Self* self, MetaUser* meta_user, GError** error) {
   if (is_filled(meta_user)) return;
   const int major = major_of(self);
   const std::string name = name_of(meta_user);
-  const std::string n = literal_body(name);
+  const std::string n = sql::literal_body(name);
   std::optional<Result> rows;
   // LOGINPROPERTY answers a sql_variant: read as the integer it holds.
   if (!run(self,
-           sq::format("SELECT sp.name,sp.type,sp.is_disabled,sp.default_database_name,"
-                      "sp.default_language_name,CAST(LOGINPROPERTY (sp.name,'IsLocked') AS int) "
-                      "AS is_locked,l.is_policy_checked,l.is_expiration_checked,"
-                      "CAST(LOGINPROPERTY (sp.name,'IsExpired') AS int) AS is_expired,"
-                      "CAST(LOGINPROPERTY (sp.name,'IsMustChange') AS int) AS is_must_changed,"
-                      "cert.name AS "
-                      "certificate,ak.name AS asymmkey FROM sys.server_principals sp LEFT JOIN "
-                      "sys.sql_logins l ON l.principal_id=sp.principal_id LEFT JOIN "
-                      "master.sys.certificates cert ON sp.sid=cert.sid LEFT JOIN "
-                      "master.sys.asymmetric_keys ak ON sp.sid=ak.sid WHERE sp.type IN "
-                      "('S','U','G','C','E','X','K') AND sp.name=N'%s'",
-                      n.c_str()),
+           dialect::format(
+               "SELECT sp.name,sp.type,sp.is_disabled,sp.default_database_name,"
+               "sp.default_language_name,CAST(LOGINPROPERTY (sp.name,'IsLocked') AS int) "
+               "AS is_locked,l.is_policy_checked,l.is_expiration_checked,"
+               "CAST(LOGINPROPERTY (sp.name,'IsExpired') AS int) AS is_expired,"
+               "CAST(LOGINPROPERTY (sp.name,'IsMustChange') AS int) AS is_must_changed,"
+               "cert.name AS "
+               "certificate,ak.name AS asymmkey FROM sys.server_principals sp LEFT JOIN "
+               "sys.sql_logins l ON l.principal_id=sp.principal_id LEFT JOIN "
+               "master.sys.certificates cert ON sp.sid=cert.sid LEFT JOIN "
+               "master.sys.asymmetric_keys ak ON sp.sid=ak.sid WHERE sp.type IN "
+               "('S','U','G','C','E','X','K') AND sp.name=N'%s'",
+               n.c_str()),
            rows, error))
     return;
   if (rows->rows() == 0) {
-    not_found(error, "Login %s not found.", bracketed(name).c_str());
+    not_found(error, "Login %s not found.", sql::bracketed(name).c_str());
     return;
   }
-  const std::string type = sq::trimmed(rows->text(1, 0));
+  const std::string type = dialect::trimmed(rows->text(1, 0));
   const char* authentication = type == "C"                  ? "CERTIFICATE"
                                : type == "K"                ? "ASYMMETRIC KEY"
                                : type == "S"                ? "PASSWORD"
@@ -375,14 +377,14 @@ void fill_login(Self* self, MetaUser* meta_user, GError** error) {
 
   // Several credentials per login came with version 13; before, one.
   const std::string credentials =
-      major >= 13 ? sq::format(
+      major >= 13 ? dialect::format(
                         "SELECT cre.name AS credential FROM "
                         "sys.server_principal_credentials spc INNER JOIN "
                         "sys.server_principals sp ON spc.principal_id=sp.principal_id "
                         "INNER JOIN sys.credentials cre ON "
                         "spc.credential_id=cre.credential_id WHERE sp.name =N'%s';",
                         n.c_str())
-                  : sq::format(
+                  : dialect::format(
                         "SELECT cre.name AS credential FROM sys.server_principals sp "
                         "INNER JOIN sys.credentials cre ON "
                         "sp.credential_id=cre.credential_id WHERE sp.name =N'%s';",
@@ -392,12 +394,13 @@ void fill_login(Self* self, MetaUser* meta_user, GError** error) {
   if (!credential.empty()) set_attribute(meta_user, "CREDENTIAL", credential);
 
   if (!run(self,
-           sq::format("SELECT spr.name AS rolename,spu.name AS loginname FROM "
-                      "sys.server_role_members srm LEFT JOIN sys.server_principals spu ON "
-                      "srm.member_principal_id=spu.principal_id LEFT JOIN sys.server_principals "
-                      "spr ON srm.role_principal_id=spr.principal_id WHERE spu.name=N'%s' ORDER "
-                      "BY spu.name ASC OPTION (ROBUST PLAN)",
-                      n.c_str()),
+           dialect::format(
+               "SELECT spr.name AS rolename,spu.name AS loginname FROM "
+               "sys.server_role_members srm LEFT JOIN sys.server_principals spu ON "
+               "srm.member_principal_id=spu.principal_id LEFT JOIN sys.server_principals "
+               "spr ON srm.role_principal_id=spr.principal_id WHERE spu.name=N'%s' ORDER "
+               "BY spu.name ASC OPTION (ROBUST PLAN)",
+               n.c_str()),
            rows, error))
     return;
   // Every login is a member of public, which the catalog does not list.
@@ -406,17 +409,18 @@ void fill_login(Self* self, MetaUser* meta_user, GError** error) {
     if (rows->text(0, i) != "public") roles += rows->text(0, i) + ",";
   set_attribute(meta_user, "ROLES", finished(roles));
 
-  if (!run(self,
-           sq::format("SELECT perm.permission_name,perm.state FROM sys.server_permissions perm "
-                      "INNER JOIN sys.server_principals prin ON "
-                      "perm.grantee_principal_id=prin.principal_id WHERE prin.name=N'%s' AND "
-                      "perm.class_desc='SERVER' ORDER BY perm.permission_name ASC",
-                      n.c_str()),
-           rows, error))
+  if (!run(
+          self,
+          dialect::format("SELECT perm.permission_name,perm.state FROM sys.server_permissions perm "
+                          "INNER JOIN sys.server_principals prin ON "
+                          "perm.grantee_principal_id=prin.principal_id WHERE prin.name=N'%s' AND "
+                          "perm.class_desc='SERVER' ORDER BY perm.permission_name ASC",
+                          n.c_str()),
+          rows, error))
     return;
   std::string server;
   for (int i = 0; i < rows->rows(); i++)
-    server += rows->text(0, i) + "=" + sq::trimmed(rows->text(1, i)) + ",";
+    server += rows->text(0, i) + "=" + dialect::trimmed(rows->text(1, i)) + ",";
   if (!server.empty()) set_privilege(meta_user, "SERVER", finished(server));
 
   const struct {
@@ -436,10 +440,10 @@ void fill_login(Self* self, MetaUser* meta_user, GError** error) {
        "ORDER BY endpts.name ASC,perm.permission_name ASC",
        "ENDPOINT"}};
   for (const auto& q : grouped_queries) {
-    if (!run(self, sq::format(q.query, n.c_str()), rows, error)) return;
+    if (!run(self, dialect::format(q.query, n.c_str()), rows, error)) return;
     Grouped grouped;
     for (int i = 0; i < rows->rows(); i++)
-      grouped.add(rows->text(0, i), rows->text(1, i) + "=" + sq::trimmed(rows->text(2, i)));
+      grouped.add(rows->text(0, i), rows->text(1, i) + "=" + dialect::trimmed(rows->text(2, i)));
     grouped.store(meta_user, q.list);
   }
   mark_filled(meta_user);
@@ -451,10 +455,10 @@ void fill_login(Self* self, MetaUser* meta_user, GError** error) {
 static void fill_role_database(Self* self, MetaRole* meta_role, bool application, GError** error) {
   const int major = major_of(self);
   const std::string name = name_of(meta_role);
-  const std::string n = literal_body(name);
+  const std::string n = sql::literal_body(name);
   std::optional<Result> rows;
   if (!run(self,
-           sq::format(
+           dialect::format(
                "SELECT dp.sid,dp.is_fixed_role,dp.default_schema_name,%s,owner.name "
                "owning_principal,%s,CAST(ep.value AS NVARCHAR(MAX)) AS "
                "comment,dp.create_date,dp.modify_date FROM sys.database_principals dp "
@@ -472,7 +476,7 @@ static void fill_role_database(Self* self, MetaRole* meta_role, bool application
     return;
   if (rows->rows() == 0) {
     not_found(error, "%s %s not found.", application ? "Application role" : "Role",
-              bracketed(name).c_str());
+              sql::bracketed(name).c_str());
     return;
   }
   if (!rows->is_null(0, 0)) set_attribute(meta_role, "SID", sid_text(*rows, 0, 0));
@@ -486,12 +490,13 @@ static void fill_role_database(Self* self, MetaRole* meta_role, bool application
 
   if (!application) {
     if (!run(self,
-             sq::format("SELECT r.name AS rolename,u.name AS username FROM "
-                        "sys.database_role_members m LEFT JOIN sys.database_principals u ON "
-                        "m.member_principal_id=u.principal_id LEFT JOIN sys.database_principals r "
-                        "ON m.role_principal_id =r.principal_id WHERE r.name=N'%s' OR "
-                        "u.name=N'%s' ORDER BY u.name ASC",
-                        n.c_str(), n.c_str()),
+             dialect::format(
+                 "SELECT r.name AS rolename,u.name AS username FROM "
+                 "sys.database_role_members m LEFT JOIN sys.database_principals u ON "
+                 "m.member_principal_id=u.principal_id LEFT JOIN sys.database_principals r "
+                 "ON m.role_principal_id =r.principal_id WHERE r.name=N'%s' OR "
+                 "u.name=N'%s' ORDER BY u.name ASC",
+                 n.c_str(), n.c_str()),
              rows, error))
       return;
     split_memberships(meta_role, *rows);
@@ -505,21 +510,21 @@ static void fill_role_database(Self* self, MetaRole* meta_role, bool application
 static void fill_role_server(Self* self, MetaRole* meta_role, GError** error) {
   const int major = major_of(self);
   const std::string name = name_of(meta_role);
-  const std::string n = literal_body(name);
+  const std::string n = sql::literal_body(name);
   std::optional<Result> rows;
   if (!run(self,
-           sq::format("SELECT sp.sid,%s,sp.is_disabled,sp.default_database_name,"
-                      "sp.default_language_name,owner.name owning_principal,cre.name AS "
-                      "credential,sp.create_date,sp.modify_date FROM sys.server_principals sp "
-                      "LEFT JOIN sys.server_principals owner ON "
-                      "sp.owning_principal_id=owner.principal_id LEFT JOIN sys.credentials cre "
-                      "ON sp.credential_id=cre.credential_id WHERE sp.type='R' AND sp.name=N'%s'",
-                      column_since(major, 11, "sp.is_fixed_role", "is_fixed_role").c_str(),
-                      n.c_str()),
+           dialect::format(
+               "SELECT sp.sid,%s,sp.is_disabled,sp.default_database_name,"
+               "sp.default_language_name,owner.name owning_principal,cre.name AS "
+               "credential,sp.create_date,sp.modify_date FROM sys.server_principals sp "
+               "LEFT JOIN sys.server_principals owner ON "
+               "sp.owning_principal_id=owner.principal_id LEFT JOIN sys.credentials cre "
+               "ON sp.credential_id=cre.credential_id WHERE sp.type='R' AND sp.name=N'%s'",
+               column_since(major, 11, "sp.is_fixed_role", "is_fixed_role").c_str(), n.c_str()),
            rows, error))
     return;
   if (rows->rows() == 0) {
-    not_found(error, "Server role %s not found.", bracketed(name).c_str());
+    not_found(error, "Server role %s not found.", sql::bracketed(name).c_str());
     return;
   }
   if (!rows->is_null(0, 0)) set_attribute(meta_role, "SID", sid_text(*rows, 0, 0));
@@ -531,12 +536,13 @@ static void fill_role_server(Self* self, MetaRole* meta_role, GError** error) {
   set_attribute(meta_role, "CREDENTIAL", rows->text(6, 0));
 
   if (!run(self,
-           sq::format("SELECT r.name AS rolename,u.name AS username FROM sys.server_role_members "
-                      "m LEFT JOIN sys.server_principals u ON "
-                      "m.member_principal_id=u.principal_id LEFT JOIN sys.server_principals r ON "
-                      "m.role_principal_id =r.principal_id WHERE r.name=N'%s' OR u.name=N'%s' "
-                      "ORDER BY u.name ASC",
-                      n.c_str(), n.c_str()),
+           dialect::format(
+               "SELECT r.name AS rolename,u.name AS username FROM sys.server_role_members "
+               "m LEFT JOIN sys.server_principals u ON "
+               "m.member_principal_id=u.principal_id LEFT JOIN sys.server_principals r ON "
+               "m.role_principal_id =r.principal_id WHERE r.name=N'%s' OR u.name=N'%s' "
+               "ORDER BY u.name ASC",
+               n.c_str(), n.c_str()),
            rows, error))
     return;
   split_memberships(meta_role, *rows);
@@ -555,7 +561,7 @@ void fill_role(Self* self, MetaRole* meta_role, GError** error) {
     fill_role_database(self, meta_role, true, error);
 }
 
-}  // namespace tarvex::sqlserver::adapter
+}  // namespace tarvex::dialect::adapter
 
 // ---------------------------------------------------------------------------
 // Slots.
@@ -572,9 +578,10 @@ static void sql_server_adapter_load_privileges(Base* base, GeeMap* matrix, gchar
     if (!classes[i]) continue;
     std::optional<Result> rows;
     if (!run(self,
-             sq::format("SELECT permission_name FROM sys.fn_builtin_permissions(N'%s') ORDER BY "
-                        "permission_name ASC;",
-                        literal_body(classes[i]).c_str()),
+             dialect::format(
+                 "SELECT permission_name FROM sys.fn_builtin_permissions(N'%s') ORDER BY "
+                 "permission_name ASC;",
+                 sql::literal_body(classes[i]).c_str()),
              rows, error))
       return;
     gee_map_set(matrix, upper(classes[i]).c_str(), joined(*rows).c_str());
@@ -585,12 +592,13 @@ static void sql_server_adapter_load_relation(Self* self, MetaUser* user, GError*
   g_return_if_fail(user != NULL);
   std::optional<Result> rows;
   if (!run(self,
-           sq::format("SELECT r.name AS rolename,u.name AS username FROM "
-                      "sys.database_role_members m LEFT JOIN sys.database_principals u ON "
-                      "m.member_principal_id=u.principal_id LEFT JOIN sys.database_principals r "
-                      "ON m.role_principal_id=r.principal_id WHERE u.name =N'%s' ORDER BY u.name "
-                      "OPTION (ROBUST PLAN)",
-                      literal_body(name_of(user)).c_str()),
+           dialect::format(
+               "SELECT r.name AS rolename,u.name AS username FROM "
+               "sys.database_role_members m LEFT JOIN sys.database_principals u ON "
+               "m.member_principal_id=u.principal_id LEFT JOIN sys.database_principals r "
+               "ON m.role_principal_id=r.principal_id WHERE u.name =N'%s' ORDER BY u.name "
+               "OPTION (ROBUST PLAN)",
+               sql::literal_body(name_of(user)).c_str()),
            rows, error))
     return;
   // A user in no role has no relation: nothing to write.
@@ -601,7 +609,7 @@ static void sql_server_adapter_load_relation(Self* self, MetaUser* user, GError*
   }
 }
 
-namespace tarvex::sqlserver::adapter {
+namespace tarvex::dialect::adapter {
 
 void setup_principal_fillers(TarvexBrevaneSupportsDatabaseSQLServerAdapterClass* klass) {
   auto* base = reinterpret_cast<TarvexBrevaneSupportsDatabaseAdapterClass*>(klass);
@@ -610,4 +618,4 @@ void setup_principal_fillers(TarvexBrevaneSupportsDatabaseSQLServerAdapterClass*
   klass->load_relation = sql_server_adapter_load_relation;
 }
 
-}  // namespace tarvex::sqlserver::adapter
+}  // namespace tarvex::dialect::adapter

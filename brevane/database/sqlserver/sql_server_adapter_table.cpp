@@ -18,9 +18,8 @@
 #include "common/tarvex-dispatch-private.h"
 
 using namespace tarvex;
-using namespace tarvex::sqlserver::adapter;
-namespace sq = tarvex::sqlserver;
-using sq::Result;
+using namespace tarvex::dialect::adapter;
+using dialect::Result;
 
 using MetaTable = TarvexBrevaneMetaModelMetaTable;
 using MetaSchema = TarvexBrevaneMetaModelMetaSchema;
@@ -37,15 +36,16 @@ void set_option(MetaTable* table, const char* key, const std::string& value) {
 std::string where_scope(const Scope& scope, const char* schema_expression,
                         const char* name_expression, const char* eq = "=") {
   std::string where =
-      sq::format("%s%sN'%s'", schema_expression, eq, literal_body(scope.schema).c_str());
+      dialect::format("%s%sN'%s'", schema_expression, eq, sql::literal_body(scope.schema).c_str());
   if (!scope.whole())
-    where += sq::format(" AND %s%sN'%s'", name_expression, eq, literal_body(*scope.object).c_str());
+    where += dialect::format(" AND %s%sN'%s'", name_expression, eq,
+                             sql::literal_body(*scope.object).c_str());
   return where;
 }
 
 // The select-list item naming a row's table in a whole schema's answer.
 std::string owner_item(const Scope& scope, const char* name_expression) {
-  return scope.whole() ? sq::format(", %s AS table_name", name_expression) : std::string();
+  return scope.whole() ? dialect::format(", %s AS table_name", name_expression) : std::string();
 }
 
 // The head of an index and one of its columns, as index_head_from_row and
@@ -60,7 +60,7 @@ constexpr const char* kIndexColumnHead =
 // `select` of the rows `filter` keeps, in `order`.
 std::string index_columns_query(const Scope& scope, const std::string& select, const char* filter,
                                 const char* order) {
-  return sq::format(
+  return dialect::format(
       "SELECT %s%s FROM sys.index_columns ic LEFT JOIN sys.indexes ix ON ic.object_id = "
       "ix.object_id AND ic.index_id = ix.index_id LEFT JOIN sys.extended_properties ep ON "
       "(ep.class=7 AND ep.major_id=ix.object_id AND ep.minor_id=ix.index_id AND "
@@ -171,7 +171,7 @@ void read_triggers(MetaTable* table, const Result& result, const Rows& rows) {
 void read_checks(MetaTable* table, const Result& result, const Rows& rows) {
   GeeArrayList* constraints = tarvex_brevane_meta_model_meta_table_get_constraints(table);
   for (int i : rows) {
-    const std::string expression = sq::strip_outer_parentheses(result.text(5, i));
+    const std::string expression = dialect::strip_outer_parentheses(result.text(5, i));
     auto check = GRef<TarvexBrevaneMetaModelMetaCheck>::adopt(
         tarvex_brevane_meta_model_meta_check_new_with_names(
             database_of(table).c_str(), schema_of(table).c_str(), result.text(1, i).c_str(),
@@ -293,7 +293,7 @@ void read_spaces(MetaTable* table, const Result& spaces, const Rows& rows) {
   if (rows.size() != 1) return;
   const int row = rows.front();
   // Data space types are char(2) codes.
-  const std::string type = sq::trimmed(spaces.text(2, row));
+  const std::string type = dialect::trimmed(spaces.text(2, row));
   if (type == "FG" || type == "FD") {
     set_option(table, "FILEGROUP_ON", spaces.text(1, row));
     set_option(table, "TEXTIMAGE_ON", spaces.text(4, row));
@@ -301,7 +301,7 @@ void read_spaces(MetaTable* table, const Result& spaces, const Rows& rows) {
     set_option(table, "PARTITION_SCHEMA", spaces.text(1, row));
     set_option(table, "PARTITION_COLUMN", spaces.text(3, row));
   }
-  const std::string stream = sq::trimmed(spaces.text(6, row));
+  const std::string stream = dialect::trimmed(spaces.text(6, row));
   if (stream == "FD")
     set_option(table, "FILESTREAM_ON", spaces.text(5, row));
   else if (stream == "PS")
@@ -331,8 +331,8 @@ void read_partitions(Self* self, MetaTable* table, const Result& partitions, con
 // Runs one part's query for one table and reads its rows into the table.
 bool fill_part(Self* self, TablePart part, MetaTable* table, GError** error) {
   const std::string schema = schema_of(table), name = name_of(table);
-  auto rows =
-      sq::run_query(connection_of(self), table_part_query(self, part, Scope{schema, &name}), error);
+  auto rows = dialect::run_query(connection_of(self),
+                                 table_part_query(self, part, Scope{schema, &name}), error);
   if (!rows) return false;
   read_table_part(self, part, table, *rows, all_rows(*rows));
   return true;
@@ -340,7 +340,7 @@ bool fill_part(Self* self, TablePart part, MetaTable* table, GError** error) {
 
 }  // namespace
 
-namespace tarvex::sqlserver::adapter {
+namespace tarvex::dialect::adapter {
 
 Rows all_rows(const Result& result) {
   Rows rows(size_t(std::max(result.rows(), 0)));
@@ -358,7 +358,7 @@ std::unordered_map<std::string, Rows> rows_by(const Result& result, int column) 
 std::string table_part_query(Self* self, TablePart part, const Scope& scope) {
   switch (part) {
     case TablePart::Columns:
-      return sq::format(
+      return dialect::format(
           "SELECT ac.column_id, ac.name, TYPE_NAME(ac.user_type_id) type, ac.max_length, "
           "ac.precision, ac.scale, ac.is_nullable, dc.definition, ac.collation_name, "
           "CAST(ep.value AS NVARCHAR(MAX)) AS comment%s FROM sys.all_columns ac LEFT JOIN "
@@ -384,7 +384,7 @@ std::string table_part_query(Self* self, TablePart part, const Scope& scope) {
     case TablePart::Triggers:
       return trigger_query(scope);
     case TablePart::Checks:
-      return sq::format(
+      return dialect::format(
           "SELECT cc.object_id,cc.name,cc.type_desc,cc.is_disabled,cc.is_not_for_replication,"
           "cc.definition,CAST(ep.value AS NVARCHAR(MAX)) AS comment%s FROM sys.check_constraints "
           "cc LEFT JOIN sys.extended_properties ep ON (cc.object_id=ep.major_id AND ep.class=1 AND "
@@ -395,7 +395,7 @@ std::string table_part_query(Self* self, TablePart part, const Scope& scope) {
               .c_str());
     case TablePart::Foreigns:
       // Ordered by key, then position: the columns of one key stay together.
-      return sq::format(
+      return dialect::format(
           "SELECT fk.name,fk.type_desc,fk.delete_referential_action_desc,"
           "fk.update_referential_action_desc,fk.is_disabled, CAST(ep.value AS NVARCHAR(MAX)) AS "
           "comment, COL_NAME(fc.parent_object_id,fc.parent_column_id) local_column,"
@@ -415,7 +415,7 @@ std::string table_part_query(Self* self, TablePart part, const Scope& scope) {
       return index_columns_query(scope, kIndexColumnHead, "ix.is_unique_constraint = 1",
                                  "ix.index_id ASC, ic.key_ordinal ASC");
     case TablePart::General:
-      return sq::format(
+      return dialect::format(
           "SELECT t.lock_escalation,ct.is_track_columns_updated_on,"
           "IDENT_CURRENT(QUOTENAME(s.name)+'.'+QUOTENAME(ao.name)) AS current_value,CAST "
           "(ep.value AS NVARCHAR (MAX)) AS comment%s FROM sys.all_objects ao LEFT JOIN "
@@ -427,7 +427,7 @@ std::string table_part_query(Self* self, TablePart part, const Scope& scope) {
           owner_item(scope, "ao.name").c_str(), where_scope(scope, "s.name", "ao.name").c_str());
     case TablePart::Spaces:
       // The table's name is the first column of every row.
-      return sq::format(
+      return dialect::format(
           "SELECT o.name,ds.data_space_name,ds.data_space_type,ds.data_space_column,"
           "t.lob_data_space_name,t.filestream_data_space_name,t.filestream_data_space_type FROM "
           "sys.objects o LEFT JOIN (SELECT i.object_id,d.name AS data_space_name,d.type AS "
@@ -444,7 +444,7 @@ std::string table_part_query(Self* self, TablePart part, const Scope& scope) {
           "%s AND o.type='U'",
           where_scope(scope, "SCHEMA_NAME(o.schema_id)", "o.name").c_str());
     case TablePart::Partitions:
-      return sq::format(
+      return dialect::format(
           "SELECT p.partition_number,p.data_compression%s%s FROM sys.partitions p INNER "
           "JOIN sys.tables t ON p.object_id=t.object_id WHERE %s AND p.index_id < 2 "
           "ORDER BY p.partition_number ASC",
@@ -508,7 +508,7 @@ TarvexBrevaneMetaModelMetaTable* fill_table_triggers(Self* self, MetaTable* tabl
   return static_cast<MetaTable*>(g_object_ref(table));
 }
 
-}  // namespace tarvex::sqlserver::adapter
+}  // namespace tarvex::dialect::adapter
 
 // ---------------------------------------------------------------------------
 // One table.
@@ -542,14 +542,14 @@ static void sql_server_adapter_fill_meta_table(Base* base, MetaTable* table, gbo
   Self* self = reinterpret_cast<Self*>(base);
   if (is_filled(table)) return;
   const std::string schema = schema_of(table), name = name_of(table);
-  auto columns = sq::run_query(
+  auto columns = dialect::run_query(
       connection_of(self), table_part_query(self, TablePart::Columns, Scope{schema, &name}), error);
   if (!columns) return;
   // Every table has a column: none means the catalog does not know it.
   if (columns->rows() == 0) {
     g_set_error(error, TARVEX_BREVANE_EXCEPTIONS_SQL_ERROR,
                 TARVEX_BREVANE_EXCEPTIONS_SQL_ERROR_NOT_FOUND, "Table %s.%s not found.",
-                bracketed(schema).c_str(), bracketed(name).c_str());
+                sql::bracketed(schema).c_str(), sql::bracketed(name).c_str());
     return;
   }
   read_table_part(self, TablePart::Columns, table, *columns, all_rows(*columns));
@@ -613,7 +613,7 @@ bool fill_one_table(Self* self, MetaTable* table, gboolean full, GError** error)
 
 }  // namespace
 
-namespace tarvex::sqlserver::adapter {
+namespace tarvex::dialect::adapter {
 
 bool fill_schema_tables(Self* self, MetaSchema* schema, gboolean full, GError** error) {
   std::vector<GRef<MetaTable>> tables;
@@ -649,7 +649,8 @@ bool fill_schema_tables(Self* self, MetaSchema* schema, gboolean full, GError** 
     return schema_of(table) == whole.schema && !rows_of(reads.front(), name_of(table)).empty();
   };
   for (TablePart part : parts) {
-    auto result = sq::run_query(connection_of(self), table_part_query(self, part, whole), error);
+    auto result =
+        dialect::run_query(connection_of(self), table_part_query(self, part, whole), error);
     if (!result) return false;
     auto rows = rows_by(*result, table_part_owner(part, *result));
     reads.push_back({part, std::move(*result), std::move(rows)});
@@ -686,4 +687,4 @@ void setup_table_fillers(TarvexBrevaneSupportsDatabaseSQLServerAdapterClass* kla
   klass->fill_schema_table_unique = sql_server_adapter_fill_schema_table_unique;
 }
 
-}  // namespace tarvex::sqlserver::adapter
+}  // namespace tarvex::dialect::adapter

@@ -2,7 +2,7 @@
 
 #include "brevane/database/sqlserver/sql_server_adapter-private.h"
 
-using namespace tarvex::sqlserver::adapter;
+using namespace tarvex::dialect::adapter;
 
 using V10x = TarvexBrevaneSupportsDatabaseSQLServerAdapterV10x;
 
@@ -33,7 +33,7 @@ static void v10x_fill_meta_user(Base* base, TarvexBrevaneMetaModelMetaUser* meta
   fill_user(reinterpret_cast<Self*>(base), meta_user, error);
 }
 
-namespace tarvex::sqlserver::adapter {
+namespace tarvex::dialect::adapter {
 
 TarvexBrevaneMetaModelMetaTable* fill_table_triggers_v10x(Self* self,
                                                           TarvexBrevaneMetaModelMetaTable* table,
@@ -41,7 +41,7 @@ TarvexBrevaneMetaModelMetaTable* fill_table_triggers_v10x(Self* self,
   return fill_table_triggers(self, table, error);
 }
 
-}  // namespace tarvex::sqlserver::adapter
+}  // namespace tarvex::dialect::adapter
 
 static void tarvex_brevane_supports_database_sql_server_adapter_v10x_class_setup(
     TarvexBrevaneSupportsDatabaseSQLServerAdapterV10xClass* klass) {

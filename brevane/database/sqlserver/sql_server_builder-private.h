@@ -17,9 +17,10 @@
 #include "brevane/model/meta_column.h"
 #include "brevane/model/meta_routine.h"
 #include "brevane/model/meta_synonym.h"
+#include "brevane/sql/sql-text-private.h"
 #include "common/tarvex-gobject-private.h"
 
-namespace tarvex::mssql {
+namespace tarvex::dialect {
 
 using Builder = TarvexBrevaneSupportsDatabaseSQLServerBuilder;
 using MetaObject = TarvexBrevaneMetaModelMetaObject;
@@ -40,16 +41,6 @@ inline std::string str(const char* s) {
 std::string upper(std::string_view s);  // ASCII upper case
 std::string trim(std::string_view s);
 bool iequals(std::string_view a, std::string_view b);
-
-// A name between square brackets, "]" doubled inside.
-std::string br(std::string_view name);
-// "[schema].[name]".
-std::string br2(std::string_view schema, std::string_view name);
-// A Unicode literal N'...' and a plain literal '...', both written by
-// sql::nliteral and sql::literal (an expression for a text that one
-// constant would not give back).
-std::string nq(std::string_view text);
-std::string sq(std::string_view text);
 
 // A comma-separated list of column names as the model keeps it ("a,b" or
 // "a ASC,b DESC"), each name bracketed: "[a], [b]" or "[a] ASC, [b] DESC".
@@ -112,14 +103,14 @@ bool starts_batch(std::string_view batch);
 // a literal or a comment is created as it stands).
 std::string executed(std::string_view statement);
 
-// Whether nq(text) is one N'...' constant: only a constant stands where
+// Whether sql::nliteral(text) is one N'...' constant: only a constant stands where
 // T-SQL takes no expression (procedure arguments, passwords).
 bool one_constant(std::string_view text);
 // N'text' with its quotes doubled and nothing else changed, for a literal
 // inside a statement that is itself run from a variable.
 std::string inner_constant(std::string_view text);
 // A statement run by `procedure` (sp_executesql, or [db].sys.sp_executesql)
-// from a variable written by nq, as a batch of its own ("GO" lines around
+// from a variable written by sql::nliteral, as a batch of its own ("GO" lines around
 // it, since a variable is declared once per batch).
 std::string dynamic_batch(std::string_view statement, std::string_view procedure = "sp_executesql");
 // A statement whose arguments must be constants, made by `make` from the
@@ -252,4 +243,4 @@ gchar* patch_view(TarvexBrevaneSupportsDatabaseSqlBuilder* base, MetaView* view)
 gchar* build_index(TarvexBrevaneSupportsDatabaseSqlBuilder* base, MetaIndex* index);
 gchar* build_trigger(TarvexBrevaneSupportsDatabaseSqlBuilder* base, MetaTrigger* trigger);
 
-}  // namespace tarvex::mssql
+}  // namespace tarvex::dialect

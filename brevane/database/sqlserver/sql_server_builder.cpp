@@ -6,7 +6,7 @@
 #include "brevane/model/meta_routine.h"
 
 using namespace tarvex;
-using namespace tarvex::mssql;
+using namespace tarvex::dialect;
 
 // ------------------------------------------------------------ the class
 
@@ -42,12 +42,13 @@ static std::string build_routine(Base*, TarvexBrevaneMetaModelMetaRoutine* routi
     g_critical("%s: assertion '%s' failed", G_STRFUNC, "routine != NULL");
     return {};
   }
-  return tarvex::mssql::build_routine(routine);
+  return tarvex::dialect::build_routine(routine);
 }
 
 static gchar* build_synonym(TarvexBrevaneMetaModelMetaSynonym* synonym) {
   g_return_val_if_fail(synonym != NULL, nullptr);
-  std::string text = "CREATE SYNONYM " + br2(schema_of(synonym), name_of(synonym)) + " FOR " +
+  std::string text = "CREATE SYNONYM " +
+                     sql::bracketed_two_part(schema_of(synonym), name_of(synonym)) + " FOR " +
                      str(tarvex_brevane_meta_model_meta_synonym_get_target(synonym)) + ";\n";
   std::string comment = comment_of(synonym);
   if (!comment.empty())
@@ -132,11 +133,11 @@ static gchar* server_build_delete(Base*, MetaObject* meta_object) {
   g_return_val_if_fail(meta_object != NULL, nullptr);
   gpointer obj = meta_object;
   const std::string name = name_of(obj);
-  const std::string two = br2(schema_of(obj), name);
+  const std::string two = sql::bracketed_two_part(schema_of(obj), name);
   std::string text;
   switch (tarvex_brevane_meta_model_meta_object_character(meta_object)) {
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_DATABASE:
-      text = "DROP DATABASE IF EXISTS " + br(name) + ";";
+      text = "DROP DATABASE IF EXISTS " + sql::bracketed(name) + ";";
       break;
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_FUNCTION:
       text = "DROP FUNCTION IF EXISTS " + two + ";";
@@ -146,7 +147,8 @@ static gchar* server_build_delete(Base*, MetaObject* meta_object) {
                                ? str(tarvex_brevane_meta_model_meta_index_get_entity(
                                      TARVEX_BREVANE_META_MODEL_META_INDEX(obj)))
                                : std::string();
-      text = "DROP INDEX " + br(name) + " ON " + br2(schema_of(obj), entity) + ";";
+      text = "DROP INDEX " + sql::bracketed(name) + " ON " +
+             sql::bracketed_two_part(schema_of(obj), entity) + ";";
       break;
     }
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_PROCEDURE:
@@ -157,15 +159,15 @@ static gchar* server_build_delete(Base*, MetaObject* meta_object) {
       // reaches database roles only.
       std::string scope = relation_scope(obj);
       if (scope == "server")
-        text = "DROP SERVER ROLE " + br(name) + ";";
+        text = "DROP SERVER ROLE " + sql::bracketed(name) + ";";
       else if (scope == "application")
-        text = "DROP APPLICATION ROLE " + br(name) + ";";
+        text = "DROP APPLICATION ROLE " + sql::bracketed(name) + ";";
       else
-        text = "DROP ROLE IF EXISTS " + br(name) + ";";
+        text = "DROP ROLE IF EXISTS " + sql::bracketed(name) + ";";
       break;
     }
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_SCHEMA:
-      text = "DROP SCHEMA IF EXISTS " + br(name) + ";";
+      text = "DROP SCHEMA IF EXISTS " + sql::bracketed(name) + ";";
       break;
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_SYNONYM:
       text = "DROP SYNONYM IF EXISTS " + two + ";";
@@ -180,9 +182,9 @@ static gchar* server_build_delete(Base*, MetaObject* meta_object) {
       // A login is a server principal: DROP USER would look for a database
       // user of that name.
       if (relation_scope(obj) == "server")
-        text = "DROP LOGIN " + br(name) + ";";
+        text = "DROP LOGIN " + sql::bracketed(name) + ";";
       else
-        text = "DROP USER IF EXISTS " + br(name) + ";";
+        text = "DROP USER IF EXISTS " + sql::bracketed(name) + ";";
       break;
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_VIEW:
       text = "DROP VIEW IF EXISTS " + two + ";";
@@ -199,14 +201,14 @@ static gchar* server_quote_identifier(Base*, const gchar* identifier, const gcha
   g_return_val_if_fail(separator != NULL, nullptr);
   g_return_val_if_fail(replacement != NULL, nullptr);
   std::string_view id(identifier), sep(separator);
-  if (sep.empty() || id.find(sep) == id.npos) return dup(br(id));
+  if (sep.empty() || id.find(sep) == id.npos) return dup(sql::bracketed(id));
   std::string out;
   size_t start = 0;
   for (;;) {
     size_t at = id.find(sep, start);
     std::string_view part = id.substr(start, at == id.npos ? id.npos : at - start);
     if (!part.empty() && part != replacement)
-      out += br(part);
+      out += sql::bracketed(part);
     else
       out += replacement;
     out += sep;
@@ -226,8 +228,8 @@ static gchar* server_alter_schema(Base*, TarvexBrevaneMetaModelMetaSchema* schem
   auto new_owner = attr(schema_new, "OWNER");
   // A schema always has an owner; with none named the old one stays.
   if (old_owner != new_owner && new_owner && !new_owner->empty())
-    text += "ALTER AUTHORIZATION ON SCHEMA::" + br(name_of(schema_new)) + " TO " + br(*new_owner) +
-            ";\n";
+    text += "ALTER AUTHORIZATION ON SCHEMA::" + sql::bracketed(name_of(schema_new)) + " TO " +
+            sql::bracketed(*new_owner) + ";\n";
   if (comment_of(schema_old) != comment_of(schema_new))
     text += comment_upsert({name_of(schema_new), "", "", "", ""}, comment_of(schema_new));
   return dup(text);
@@ -237,8 +239,8 @@ static gchar* server_build_schema(Base* base, TarvexBrevaneMetaModelMetaSchema* 
                                   gboolean raw) {
   g_return_val_if_fail(schema != NULL, nullptr);
   Script script;
-  std::string head = "CREATE SCHEMA " + br(name_of(schema));
-  if (auto owner = attr(schema, "OWNER")) head += " AUTHORIZATION " + br(*owner);
+  std::string head = "CREATE SCHEMA " + sql::bracketed(name_of(schema));
+  if (auto owner = attr(schema, "OWNER")) head += " AUTHORIZATION " + sql::bracketed(*owner);
   script.add(head + ";\n");
   std::string comment = comment_of(schema);
   if (!comment.empty()) script.add(comment_add({name_of(schema), "", "", "", ""}, comment));
@@ -270,7 +272,7 @@ static void server_get_property(GObject* object, guint prop_id, GValue* value, G
   }
 }
 
-namespace tarvex::mssql {
+namespace tarvex::dialect {
 gchar* patch_data_table(TarvexBrevaneSupportsDatabaseSqlBuilder* self,
                         TarvexProvidersContractsTableModel* model);
 }
@@ -283,19 +285,19 @@ static void tarvex_brevane_supports_database_sql_server_builder_class_setup(
   base->quote_identifier = server_quote_identifier;
   base->alter_schema = server_alter_schema;
   base->build_schema = server_build_schema;
-  base->build_table = tarvex::mssql::build_table;
-  base->build_view = tarvex::mssql::build_view;
-  base->build_index = tarvex::mssql::build_index;
-  base->build_trigger = tarvex::mssql::build_trigger;
-  base->patch_view = tarvex::mssql::patch_view;
-  base->build_caller = tarvex::mssql::build_caller;
-  base->build_function = tarvex::mssql::build_function;
-  base->patch_table = tarvex::mssql::patch_table;
-  base->create_database = tarvex::mssql::create_database;
-  base->build_user = tarvex::mssql::build_user;
-  base->build_role = tarvex::mssql::build_role;
-  base->build_patch = tarvex::mssql::build_patch;
-  base->patch_data_table = tarvex::mssql::patch_data_table;
+  base->build_table = tarvex::dialect::build_table;
+  base->build_view = tarvex::dialect::build_view;
+  base->build_index = tarvex::dialect::build_index;
+  base->build_trigger = tarvex::dialect::build_trigger;
+  base->patch_view = tarvex::dialect::patch_view;
+  base->build_caller = tarvex::dialect::build_caller;
+  base->build_function = tarvex::dialect::build_function;
+  base->patch_table = tarvex::dialect::patch_table;
+  base->create_database = tarvex::dialect::create_database;
+  base->build_user = tarvex::dialect::build_user;
+  base->build_role = tarvex::dialect::build_role;
+  base->build_patch = tarvex::dialect::build_patch;
+  base->patch_data_table = tarvex::dialect::patch_data_table;
 
   auto* object_class = G_OBJECT_CLASS(klass);
   object_class->get_property = server_get_property;

@@ -14,7 +14,7 @@
 #include "brevane/database/sqlserver/sql_server_builder-private.h"
 #include "providers/contracts/value_object.h"
 
-namespace tarvex::mssql {
+namespace tarvex::dialect {
 
 // Types that take a length: CHAR, VARCHAR, NCHAR, NVARCHAR, BINARY,
 // VARBINARY. -1 is the catalog's length of the MAX variants, which only the
@@ -146,7 +146,8 @@ std::string build_column_body(MetaColumn* column, std::string_view type,
       std::find(collations.begin(), collations.end(), collation) != collations.end())
     text += "COLLATE " + collation + " ";
   if (attr_true(column, "SPARSE")) text += "SPARSE ";
-  if (auto masked = attr(column, "MASKED")) text += "MASKED WITH (FUNCTION = " + sq(*masked) + ") ";
+  if (auto masked = attr(column, "MASKED"))
+    text += "MASKED WITH (FUNCTION = " + sql::literal(*masked) + ") ";
   const std::string def = str(tarvex_brevane_meta_model_meta_column_get_default_value(column));
   if (!def.empty())
     text += def == "EMPYT STRING" ? std::string("DEFAULT '' ") : "DEFAULT " + def + " ";
@@ -201,16 +202,17 @@ std::string build_primary_key(MetaTable* table, bool alter) {
   std::stable_sort(keys.begin(), keys.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
 
-  std::string text = alter ? "ALTER TABLE " + br2(schema_of(table), name_of(table)) + " ADD "
-                           : std::string("    ");
-  text += "CONSTRAINT " + br(primary_key_name(table)) + " PRIMARY KEY ";
+  std::string text =
+      alter ? "ALTER TABLE " + sql::bracketed_two_part(schema_of(table), name_of(table)) + " ADD "
+            : std::string("    ");
+  text += "CONSTRAINT " + sql::bracketed(primary_key_name(table)) + " PRIMARY KEY ";
   // A key is clustered by default; a table that has its clustered index
   // elsewhere needs a nonclustered key.
   if (table_has_clustered_index(table)) text += "NONCLUSTERED ";
   text += "(";
   for (size_t k = 0; k < keys.size(); ++k) {
     if (k) text += ", ";
-    text += br(name_of(keys[k].second.get()));
+    text += sql::bracketed(name_of(keys[k].second.get()));
   }
   return text + (alter ? ");\n" : "),\n");
 }
@@ -224,14 +226,15 @@ static std::string frame(MetaTable* table, gpointer constraint, const std::strin
   if (!patch) return "    " + clause + ",\n";
   const int code = diff_code(table, "constraints." + name_of(constraint));
   if (code == kAbsent || code == kIdentical || code == kDropped) return {};
-  return "ALTER TABLE " + br2(schema_of(table), name_of(table)) + " ADD " + clause + ";\n";
+  return "ALTER TABLE " + sql::bracketed_two_part(schema_of(table), name_of(table)) + " ADD " +
+         clause + ";\n";
 }
 
 std::string build_table_checks(MetaTable* table, bool patch) {
   std::string text;
   for (auto& c : items<GObject>(tarvex_brevane_meta_model_meta_table_get_constraints(table))) {
     if (!TARVEX_BREVANE_META_MODEL_IS_META_CHECK(c.get())) continue;
-    std::string clause = "CONSTRAINT " + br(name_of(c.get())) + " CHECK ";
+    std::string clause = "CONSTRAINT " + sql::bracketed(name_of(c.get())) + " CHECK ";
     if (attr_true(c.get(), "REPLICATION")) clause += "NOT FOR REPLICATION ";
     clause += "(" +
               str(tarvex_brevane_meta_model_meta_check_get_check(
@@ -254,11 +257,12 @@ std::string build_table_foreigns(MetaTable* table, bool patch) {
     if (!TARVEX_BREVANE_META_MODEL_IS_META_FOREIGN_KEY(c.get())) continue;
     auto* key = TARVEX_BREVANE_META_MODEL_META_FOREIGN_KEY(c.get());
     std::string clause =
-        "CONSTRAINT " + br(name_of(key)) + " FOREIGN KEY(" +
+        "CONSTRAINT " + sql::bracketed(name_of(key)) + " FOREIGN KEY(" +
         bracket_list(str(tarvex_brevane_meta_model_meta_foreign_key_get_local_columns(key)),
                      false) +
         ") REFERENCES " +
-        br2(str(tarvex_brevane_meta_model_meta_foreign_key_get_refer_schema(key)),
+        sql::bracketed_two_part(
+            str(tarvex_brevane_meta_model_meta_foreign_key_get_refer_schema(key)),
             str(tarvex_brevane_meta_model_meta_foreign_key_get_refer_table(key))) +
         "(" +
         bracket_list(str(tarvex_brevane_meta_model_meta_foreign_key_get_refer_columns(key)),
@@ -281,7 +285,7 @@ std::string build_table_uniques(MetaTable* table, bool patch) {
   for (auto& c : items<GObject>(tarvex_brevane_meta_model_meta_table_get_constraints(table))) {
     if (!TARVEX_BREVANE_META_MODEL_IS_META_UNIQUE(c.get())) continue;
     auto* unique = TARVEX_BREVANE_META_MODEL_META_UNIQUE(c.get());
-    std::string clause = "CONSTRAINT " + br(name_of(unique)) + " UNIQUE ";
+    std::string clause = "CONSTRAINT " + sql::bracketed(name_of(unique)) + " UNIQUE ";
     clause += attr_true(unique, "CLUSTERED") ? "CLUSTERED " : "NONCLUSTERED ";
     clause += "(" +
               bracket_list(str(tarvex_brevane_meta_model_meta_unique_get_columns(unique)), true) +
@@ -304,4 +308,4 @@ std::string build_table_uniques(MetaTable* table, bool patch) {
   return text;
 }
 
-}  // namespace tarvex::mssql
+}  // namespace tarvex::dialect

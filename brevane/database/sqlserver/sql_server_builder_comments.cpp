@@ -2,7 +2,7 @@
 // of an object, added, updated or dropped.
 #include "brevane/database/sqlserver/sql_server_builder-private.h"
 
-namespace tarvex::mssql {
+namespace tarvex::dialect {
 
 // The values of a path's literals in argument order: schema, then the
 // names below it.
@@ -109,4 +109,4 @@ std::string build_comment_for_constraints(MetaTable* table, bool patch) {
   return text;
 }
 
-}  // namespace tarvex::mssql
+}  // namespace tarvex::dialect

@@ -18,14 +18,12 @@
 #include "providers/contracts/row_model.h"
 #include "providers/contracts/table_model.h"
 
-namespace tarvex::mssql {
+namespace tarvex::dialect {
 
 namespace {
 
 using Row = TarvexProvidersContractsRowModel;
 using Value = TarvexProvidersContractsValueObject;
-using tarvex::sql::bracketed;
-using tarvex::sql::value_literal;
 
 const char* data_text(gpointer object, const char* key) {
   return static_cast<const char*>(g_object_get_data(G_OBJECT(object), key));
@@ -39,8 +37,7 @@ gchar* patch_data_table(TarvexBrevaneSupportsDatabaseSqlBuilder*,
   const char* schema = data_text(model, "SCHEMA");
   const char* table = data_text(model, "TABLE");
   if (!table || !*table) return g_strdup("");
-  const std::string name =
-      (schema && *schema ? bracketed(schema) + "." : std::string()) + bracketed(table);
+  const std::string name = sql::bracketed_qualified(schema ? schema : "", table);
 
   std::vector<std::string> columns;
   GeeArrayList* list = tarvex_providers_contracts_table_model_get_columns(model);
@@ -81,14 +78,14 @@ gchar* patch_data_table(TarvexBrevaneSupportsDatabaseSqlBuilder*,
         out += out.empty() ? " WHERE " : " AND ";
         Value* v = values[k].get();
         bool null = !v || tarvex_providers_contracts_value_object_get_is_null(v);
-        out += bracketed(columns[k]) + (null ? " IS NULL" : " = " + value_literal(v));
+        out += sql::bracketed(columns[k]) + (null ? " IS NULL" : " = " + sql::value_literal(v));
       }
       return out;
     };
     switch (version) {
       case TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_INSERT: {
         literals.clear();
-        for (gint i = 0; i < width; ++i) literals.push_back(value_literal(values[i].get()));
+        for (gint i = 0; i < width; ++i) literals.push_back(sql::value_literal(values[i].get()));
         inserts.add_row(literals);
         break;
       }
@@ -101,8 +98,8 @@ gchar* patch_data_table(TarvexBrevaneSupportsDatabaseSqlBuilder*,
           gpointer code =
               values[i] ? g_object_get_data(G_OBJECT(values[i].get()), "VERSION") : nullptr;
           if (GPOINTER_TO_INT(code) == 1) continue;
-          set += (set.empty() ? "" : ", ") + bracketed(columns[i]) + " = " +
-                 value_literal(values[i].get());
+          set += (set.empty() ? "" : ", ") + sql::bracketed(columns[i]) + " = " +
+                 sql::value_literal(values[i].get());
         }
         if (!set.empty()) changes += "UPDATE " + name + " SET " + set + where() + ";\n";
         break;
@@ -125,4 +122,4 @@ gchar* patch_data_table(TarvexBrevaneSupportsDatabaseSqlBuilder*,
   return dup(out);
 }
 
-}  // namespace tarvex::mssql
+}  // namespace tarvex::dialect

@@ -12,7 +12,7 @@
 #include "brevane/database/sqlserver/sql_server_builder-private.h"
 #include "common/tarvex-check-private.h"
 
-namespace tarvex::mssql {
+namespace tarvex::dialect {
 
 using Base = TarvexBrevaneSupportsDatabaseSqlBuilder;
 using Database = TarvexBrevaneMetaModelMetaDatabase;
@@ -124,13 +124,13 @@ std::string build_file_sql(std::string_view spec_text, std::string_view current)
   for (const auto& [key, value] : parse_spec(spec_text)) {
     if (key == "NAME") {
       if (current.empty()) {
-        text += "  NAME = " + nq(value) + ",\n";
+        text += "  NAME = " + sql::nliteral(value) + ",\n";
       } else {
-        text += "  NAME = " + nq(current) + ",\n";
-        text += "  NEWNAME = " + nq(value) + ",\n";
+        text += "  NAME = " + sql::nliteral(current) + ",\n";
+        text += "  NEWNAME = " + sql::nliteral(value) + ",\n";
       }
     } else if (key == "FILENAME") {
-      text += "  FILENAME = " + nq(value) + ",\n";
+      text += "  FILENAME = " + sql::nliteral(value) + ",\n";
     } else if (key == "SIZE") {
       text += "  SIZE = " + pages_size(value) + ",\n";
     } else if (key == "MAXSIZE") {
@@ -148,8 +148,8 @@ std::string build_file_sql(std::string_view spec_text, std::string_view current)
 std::string build_group_sql(std::string_view spec_text, std::string_view database, bool add,
                             bool modify) {
   const Spec spec = parse_spec(spec_text);
-  const std::string head = "ALTER DATABASE " + br(database) + " ";
-  const std::string group = br(item(spec, "NAME"));
+  const std::string head = "ALTER DATABASE " + sql::bracketed(database) + " ";
+  const std::string group = sql::bracketed(item(spec, "NAME"));
   std::string text;
   if (add)
     text += head + "ADD FILEGROUP " + group +
@@ -184,13 +184,13 @@ std::string change_tracking_on(gpointer db) {
 }
 
 std::string comment_upsert_database(const std::string& db, const std::string& comment) {
-  const std::string args = nq(comment) + ", NULL, NULL, NULL, NULL, NULL, NULL";
-  return "IF ((SELECT COUNT(*) FROM " + br(db) +
+  const std::string args = sql::nliteral(comment) + ", NULL, NULL, NULL, NULL, NULL, NULL";
+  return "IF ((SELECT COUNT(*) FROM " + sql::bracketed(db) +
          ".sys.fn_listextendedproperty('MS_Description', NULL, NULL, NULL, NULL, NULL, NULL)) > "
          "0)\n" +
-         "\tEXEC " + br(db) + ".sys.sp_updateextendedproperty 'MS_Description', " + args + "\n" +
-         "ELSE\n" + "\tEXEC " + br(db) + ".sys.sp_addextendedproperty 'MS_Description', " + args +
-         ";\n";
+         "\tEXEC " + sql::bracketed(db) + ".sys.sp_updateextendedproperty 'MS_Description', " +
+         args + "\n" + "ELSE\n" + "\tEXEC " + sql::bracketed(db) +
+         ".sys.sp_addextendedproperty 'MS_Description', " + args + ";\n";
 }
 
 // The options that take the database away from its users or its writers go
@@ -248,7 +248,7 @@ bool default_of(const std::string& key) {
 // The options after the files: all that differ from the defaults (create),
 // or those in the record (patch).
 std::string options_sql(gpointer db, const std::string& name, bool patch) {
-  const std::string head = "ALTER DATABASE " + br(name) + " ";
+  const std::string head = "ALTER DATABASE " + sql::bracketed(name) + " ";
   auto wanted = [&](const char* key) {
     return !patch || diff_has(db, std::string("attributes.") + key);
   };
@@ -302,7 +302,9 @@ std::string options_sql(gpointer db, const std::string& name, bool patch) {
   }
   if (wanted("OWNER")) {
     const std::string owner = attr(db, "OWNER").value_or("");
-    if (!owner.empty()) text += "EXEC " + br(name) + ".dbo.sp_changedbowner " + nq(owner) + ";\n";
+    if (!owner.empty())
+      text +=
+          "EXEC " + sql::bracketed(name) + ".dbo.sp_changedbowner " + sql::nliteral(owner) + ";\n";
   }
   return text;
 }
@@ -353,11 +355,11 @@ gchar* create_database(Base*, Database* database, gboolean) {
     return out;
   };
 
-  std::string text = "CREATE DATABASE " + br(name);
+  std::string text = "CREATE DATABASE " + sql::bracketed(name);
   std::vector<std::string> sections;
   if (!primary.empty()) sections.push_back("PRIMARY\n" + join(primary));
   for (const auto& group : group_order)
-    sections.push_back("FILEGROUP " + br(group) +
+    sections.push_back("FILEGROUP " + sql::bracketed(group) +
                        (filestream.count(group) ? " CONTAINS FILESTREAM" : "") + "\n" +
                        join(in_group[group]));
   // The log goes with the data files: T-SQL has no LOG ON without ON.
@@ -382,20 +384,21 @@ gchar* create_database(Base*, Database* database, gboolean) {
   text += options_sql(database, name, false);
   const std::string comment = comment_of(database);
   if (!comment.empty())
-    text += "EXEC " + br(name) + ".sys.sp_addextendedproperty 'MS_Description', " + nq(comment) +
-            ", NULL, NULL, NULL, NULL, NULL, NULL;\n";
-  text += access_options(database, "ALTER DATABASE " + br(name) + " ", false);
+    text += "EXEC " + sql::bracketed(name) + ".sys.sp_addextendedproperty 'MS_Description', " +
+            sql::nliteral(comment) + ", NULL, NULL, NULL, NULL, NULL, NULL;\n";
+  text += access_options(database, "ALTER DATABASE " + sql::bracketed(name) + " ", false);
   return dup(text);
 }
 
 std::string patch_database_text(Database* database) {
   const std::string name = name_of(database);
-  const std::string head = "ALTER DATABASE " + br(name) + " ";
+  const std::string head = "ALTER DATABASE " + sql::bracketed(name) + " ";
   std::string text;
   if (diff_has(database, "name")) {
     const std::string old = slice_of(database, "name").value_or("");
     if (!old.empty() && old != name)
-      text += "ALTER DATABASE " + br(old) + " MODIFY NAME = " + br(name) + ";\n";
+      text += "ALTER DATABASE " + sql::bracketed(old) + " MODIFY NAME = " + sql::bracketed(name) +
+              ";\n";
   }
 
   // Groups that hold data files now.
@@ -422,9 +425,10 @@ std::string patch_database_text(Database* database) {
     } else if (code == kChanged) {
       const std::string old_name = item(old_spec, "NAME"), new_name = item(new_spec, "NAME");
       if (!old_name.empty() && old_name != new_name)
-        add_groups += head + "MODIFY FILEGROUP " + br(old_name) + " NAME = " + br(new_name) + ";\n";
+        add_groups += head + "MODIFY FILEGROUP " + sql::bracketed(old_name) +
+                      " NAME = " + sql::bracketed(new_name) + ";\n";
       if (with_files.count(new_name) || with_files.count(old_name)) {
-        const std::string group = head + "MODIFY FILEGROUP " + br(new_name);
+        const std::string group = head + "MODIFY FILEGROUP " + sql::bracketed(new_name);
         if (has_item(old_spec, "DEFAULT", "false") && has_item(new_spec, "DEFAULT", "true"))
           group_options += group + " DEFAULT;\n";
         if (has_item(old_spec, "READONLY", "false") && has_item(new_spec, "READONLY", "true"))
@@ -438,7 +442,7 @@ std::string patch_database_text(Database* database) {
                                                              : " AUTOGROW_ALL_FILES;\n");
       }
     } else if (code == kDropped) {
-      remove_groups += head + "REMOVE FILEGROUP " + br(item(old_spec, "NAME")) + ";\n";
+      remove_groups += head + "REMOVE FILEGROUP " + sql::bracketed(item(old_spec, "NAME")) + ";\n";
     }
   }
   for (const auto& [path, code] : record) {
@@ -453,8 +457,8 @@ std::string patch_database_text(Database* database) {
       } else {
         std::string group = item(new_spec, "GROUP");
         if (group.empty()) group = "PRIMARY";
-        files_added +=
-            head + "ADD FILE " + build_file_sql(now, "") + " TO FILEGROUP " + br(group) + ";\n";
+        files_added += head + "ADD FILE " + build_file_sql(now, "") + " TO FILEGROUP " +
+                       sql::bracketed(group) + ";\n";
       }
     } else if (code == kChanged) {
       // MODIFY FILE changes one property at a time.
@@ -462,8 +466,8 @@ std::string patch_database_text(Database* database) {
       if (current.empty()) current = item(new_spec, "NAME");
       const std::string new_name = item(new_spec, "NAME");
       if (!new_name.empty() && new_name != current) {
-        files_added +=
-            head + "MODIFY FILE (NAME = " + nq(current) + ", NEWNAME = " + nq(new_name) + ");\n";
+        files_added += head + "MODIFY FILE (NAME = " + sql::nliteral(current) +
+                       ", NEWNAME = " + sql::nliteral(new_name) + ");\n";
         current = new_name;
       }
       for (const char* property : {"FILENAME", "SIZE", "MAXSIZE", "FILEGROWTH"}) {
@@ -471,18 +475,18 @@ std::string patch_database_text(Database* database) {
         if (value.empty() || (before && item(old_spec, property) == value)) continue;
         std::string written;
         if (std::string_view(property) == "FILENAME")
-          written = nq(value);
+          written = sql::nliteral(value);
         else if (std::string_view(property) == "SIZE")
           written = pages_size(value);
         else if (std::string_view(property) == "MAXSIZE")
           written = max_size(value);
         else
           written = growth_size(value);
-        files_added += head + "MODIFY FILE (NAME = " + nq(current) + ", " + property + " = " +
-                       written + ");\n";
+        files_added += head + "MODIFY FILE (NAME = " + sql::nliteral(current) + ", " + property +
+                       " = " + written + ");\n";
       }
     } else if (code == kDropped) {
-      files_removed += head + "REMOVE FILE " + br(item(old_spec, "NAME")) + ";\n";
+      files_removed += head + "REMOVE FILE " + sql::bracketed(item(old_spec, "NAME")) + ";\n";
     }
   }
   text += add_groups + files_added + files_removed + remove_groups + group_options;
@@ -491,7 +495,7 @@ std::string patch_database_text(Database* database) {
   if (diff_has(database, "comment")) {
     const std::string comment = comment_of(database);
     text += comment.empty()
-                ? "EXEC " + br(name) +
+                ? "EXEC " + sql::bracketed(name) +
                       ".sys.sp_dropextendedproperty 'MS_Description', NULL, NULL, NULL, NULL, "
                       "NULL, NULL;\n"
                 : comment_upsert_database(name, comment);
@@ -500,9 +504,9 @@ std::string patch_database_text(Database* database) {
   return text;
 }
 
-}  // namespace tarvex::mssql
+}  // namespace tarvex::dialect
 
-using namespace tarvex::mssql;
+using namespace tarvex::dialect;
 
 gchar* tarvex_brevane_supports_database_sql_server_builder_patch_database(
     TarvexBrevaneSupportsDatabaseSQLServerBuilder* self,

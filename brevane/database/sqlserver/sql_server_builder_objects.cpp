@@ -2,7 +2,7 @@
 // own and as members of a table.
 #include "brevane/database/sqlserver/sql_server_builder-private.h"
 
-namespace tarvex::mssql {
+namespace tarvex::dialect {
 
 using Base = TarvexBrevaneSupportsDatabaseSqlBuilder;
 
@@ -10,7 +10,7 @@ using Base = TarvexBrevaneSupportsDatabaseSqlBuilder;
 
 std::string build_view_script(MetaView* view, bool alter) {
   std::string text = std::string(alter ? "ALTER" : "CREATE") + " VIEW " +
-                     br2(schema_of(view), name_of(view)) + " ";
+                     sql::bracketed_two_part(schema_of(view), name_of(view)) + " ";
   std::string options;
   if (attr_true(view, "ENCRYPTION")) options += "ENCRYPTION, ";
   if (attr_true(view, "SCHEMABINDING")) options += "SCHEMABINDING, ";
@@ -110,7 +110,7 @@ bool index_is_standalone(MetaIndex* index) {
 
 std::string build_index_body(MetaIndex* index) {
   const IndexShape s = shape_of(index);
-  std::string text = "    INDEX " + br(name_of(index)) + " ";
+  std::string text = "    INDEX " + sql::bracketed(name_of(index)) + " ";
   if (s.unique) text += "UNIQUE ";
   text += s.clustered ? "CLUSTERED " : "NONCLUSTERED ";
   if (!s.kind.empty()) text += s.kind + " ";
@@ -126,28 +126,28 @@ std::string build_index_body(MetaIndex* index) {
 static std::string index_statement(std::string_view schema, std::string_view table,
                                    MetaIndex* index, bool layout) {
   const IndexShape s = shape_of(index);
-  const std::string on = br2(schema, table);
+  const std::string on = sql::bracketed_two_part(schema, table);
   std::string text;
   if (s.kind == "HASH") {
     // Hash indexes exist on memory-optimized tables only, which add them
     // with ALTER TABLE.
-    text = "ALTER TABLE " + on + " ADD INDEX " + br(name_of(index)) + " NONCLUSTERED HASH " +
-           column_part(index, s) + index_tail(index, s);
+    text = "ALTER TABLE " + on + " ADD INDEX " + sql::bracketed(name_of(index)) +
+           " NONCLUSTERED HASH " + column_part(index, s) + index_tail(index, s);
   } else if (s.kind == "XML") {
     // The model does not tell a secondary XML index (which names its primary
     // one) from a primary one; the primary form is the one every XML column
     // needs first.
-    text = "CREATE PRIMARY XML INDEX " + br(name_of(index)) + " ON " + on + " " +
+    text = "CREATE PRIMARY XML INDEX " + sql::bracketed(name_of(index)) + " ON " + on + " " +
            column_part(index, s) + index_tail(index, s);
   } else if (s.kind == "SPATIAL") {
-    text = "CREATE SPATIAL INDEX " + br(name_of(index)) + " ON " + on + " " +
+    text = "CREATE SPATIAL INDEX " + sql::bracketed(name_of(index)) + " ON " + on + " " +
            column_part(index, s) + index_tail(index, s);
   } else {
     text = "CREATE ";
     if (s.unique) text += "UNIQUE ";
     text += s.clustered ? "CLUSTERED " : "NONCLUSTERED ";
     if (!s.kind.empty()) text += s.kind + " ";
-    text += "INDEX " + br(name_of(index)) + " ON " + on;
+    text += "INDEX " + sql::bracketed(name_of(index)) + " ON " + on;
     const bool keyless = s.kind == "COLUMNSTORE" && s.clustered;
     if (keyless) {
       text += " ";
@@ -182,8 +182,8 @@ gchar* build_index(Base*, MetaIndex* index) {
 std::string build_index_patch(MetaTable* table, MetaIndex* index) {
   std::string text = build_index_statement(schema_of(table), name_of(table), index);
   if (attr_true(index, "STATE"))
-    text += "ALTER INDEX " + br(name_of(index)) + " ON " + br2(schema_of(table), name_of(table)) +
-            " DISABLE;\n";
+    text += "ALTER INDEX " + sql::bracketed(name_of(index)) + " ON " +
+            sql::bracketed_two_part(schema_of(table), name_of(table)) + " DISABLE;\n";
   const std::string comment = comment_of(index);
   if (!comment.empty())
     text +=
@@ -193,14 +193,14 @@ std::string build_index_patch(MetaTable* table, MetaIndex* index) {
 
 std::string build_table_indexes(MetaTable* table, bool patch) {
   std::string text;
-  const std::string two = br2(schema_of(table), name_of(table));
+  const std::string two = sql::bracketed_two_part(schema_of(table), name_of(table));
   for (auto& index : items<MetaIndex>(tarvex_brevane_meta_model_meta_table_get_indexes(table))) {
     if (!patch) {
       if (!index_is_standalone(index.get())) text += build_index_body(index.get());
       continue;
     }
     const std::string drop =
-        "DROP INDEX IF EXISTS " + br(name_of(index.get())) + " ON " + two + ";\n";
+        "DROP INDEX IF EXISTS " + sql::bracketed(name_of(index.get())) + " ON " + two + ";\n";
     switch (diff_code(table, "indexes." + name_of(index.get()))) {
       case kCreated:
         text += build_index_patch(table, index.get());
@@ -234,14 +234,16 @@ static std::string external_name(std::string_view function) {
   if (text.find('[') != std::string::npos) return text;
   const size_t first = text.find('.');
   const size_t last = text.rfind('.');
-  if (first == std::string::npos || first == last) return br(text);
-  return br(text.substr(0, first)) + "." + br(text.substr(first + 1, last - first - 1)) + "." +
-         br(text.substr(last + 1));
+  if (first == std::string::npos || first == last) return sql::bracketed(text);
+  return sql::bracketed(text.substr(0, first)) + "." +
+         sql::bracketed(text.substr(first + 1, last - first - 1)) + "." +
+         sql::bracketed(text.substr(last + 1));
 }
 
 std::string build_table_trigger_body(MetaTable* table, MetaTrigger* trigger, bool alter) {
-  std::string text = std::string(alter ? "ALTER" : "CREATE") + " TRIGGER " + br(name_of(trigger)) +
-                     " ON " + br2(schema_of(table), name_of(table)) + "\n";
+  std::string text = std::string(alter ? "ALTER" : "CREATE") + " TRIGGER " +
+                     sql::bracketed(name_of(trigger)) + " ON " +
+                     sql::bracketed_two_part(schema_of(table), name_of(table)) + "\n";
   std::string options;
   if (attr_true(trigger, "ENCRYPTION")) options += "ENCRYPTION,";
   if (std::string as = execute_as_clause(trigger); !as.empty()) options += as + ",";
@@ -282,7 +284,7 @@ void build_table_triggers(Script& script, MetaTable* table, bool patch) {
       case kDropped: {
         std::string schema = schema_of(t);
         if (schema.empty()) schema = schema_of(table);
-        script.add("DROP TRIGGER IF EXISTS " + br2(schema, name_of(t)) + ";\n");
+        script.add("DROP TRIGGER IF EXISTS " + sql::bracketed_two_part(schema, name_of(t)) + ";\n");
         break;
       }
       default:
@@ -294,8 +296,9 @@ void build_table_triggers(Script& script, MetaTable* table, bool patch) {
 gchar* build_trigger(Base*, MetaTrigger* trigger) {
   g_return_val_if_fail(trigger != NULL, nullptr);
   std::string text =
-      "CREATE TRIGGER " + br2(schema_of(trigger), name_of(trigger)) + " ON " +
-      br2(schema_of(trigger), str(tarvex_brevane_meta_model_meta_trigger_get_target(trigger))) +
+      "CREATE TRIGGER " + sql::bracketed_two_part(schema_of(trigger), name_of(trigger)) + " ON " +
+      sql::bracketed_two_part(schema_of(trigger),
+                              str(tarvex_brevane_meta_model_meta_trigger_get_target(trigger))) +
       " " + str(tarvex_brevane_meta_model_meta_trigger_get_timing(trigger)) + " " +
       str(tarvex_brevane_meta_model_meta_trigger_get_event(trigger)) + " AS\n";
   const std::string body = trim(str(tarvex_brevane_meta_model_meta_trigger_get_body(trigger)));
@@ -304,4 +307,4 @@ gchar* build_trigger(Base*, MetaTrigger* trigger) {
   return dup(executed(text + "\n"));
 }
 
-}  // namespace tarvex::mssql
+}  // namespace tarvex::dialect

@@ -2,7 +2,7 @@
 // object of any kind to the server, by the object's kind.
 #include "brevane/database/sqlserver/sql_server_builder-private.h"
 
-namespace tarvex::mssql {
+namespace tarvex::dialect {
 
 using Base = TarvexBrevaneSupportsDatabaseSqlBuilder;
 
@@ -68,4 +68,4 @@ gchar* build_patch(Base* base, MetaObject* meta_object, gboolean raw) {
   return g_strdup("");
 }
 
-}  // namespace tarvex::mssql
+}  // namespace tarvex::dialect

@@ -14,7 +14,7 @@
 #include "brevane/database/sqlserver/sql_server_builder-private.h"
 #include "common/tarvex-check-private.h"
 
-namespace tarvex::mssql {
+namespace tarvex::dialect {
 
 using Base = TarvexBrevaneSupportsDatabaseSqlBuilder;
 using Relation = TarvexBrevaneMetaModelMetaRelation;
@@ -138,24 +138,25 @@ bool is_unscoped_class(const std::string& cls) {
 // type (TABLE, VIEW, ...). Keys of the other lists ("ENDPOINT", "LOGIN")
 // are the securable's name.
 std::string securable(const std::string& kind, const std::string& name) {
-  if (kind != "OBJECT") return kind + "::" + br(name);
+  if (kind != "OBJECT") return kind + "::" + sql::bracketed(name);
   const size_t colon = name.find(':');
   const std::string cls =
       upper(trim(colon == std::string::npos ? std::string() : name.substr(0, colon)));
   const std::string path = colon == std::string::npos ? name : name.substr(colon + 1);
   const size_t first = path.find('.');
   if (first == std::string::npos)
-    return (is_unscoped_class(cls) ? cls : std::string("OBJECT")) + "::" + br(path);
+    return (is_unscoped_class(cls) ? cls : std::string("OBJECT")) + "::" + sql::bracketed(path);
   const std::string schema = path.substr(0, first);
   const std::string rest = path.substr(first + 1);
   // The name of a class outside schemas is all that follows the dot.
-  if (is_unscoped_class(cls)) return cls + "::" + br(rest);
-  if (cls == "SCHEMA" || rest.empty()) return "SCHEMA::" + br(schema);
-  if (cls == "TYPE" || cls == "XML SCHEMA COLLECTION") return cls + "::" + br2(schema, rest);
+  if (is_unscoped_class(cls)) return cls + "::" + sql::bracketed(rest);
+  if (cls == "SCHEMA" || rest.empty()) return "SCHEMA::" + sql::bracketed(schema);
+  if (cls == "TYPE" || cls == "XML SCHEMA COLLECTION")
+    return cls + "::" + sql::bracketed_two_part(schema, rest);
   const size_t second = rest.find('.');
   const std::string object = second == std::string::npos ? rest : rest.substr(0, second);
-  std::string text = "OBJECT::" + br2(schema, object);
-  if (second != std::string::npos) text += " (" + br(rest.substr(second + 1)) + ")";
+  std::string text = "OBJECT::" + sql::bracketed_two_part(schema, object);
+  if (second != std::string::npos) text += " (" + sql::bracketed(rest.substr(second + 1)) + ")";
   return text;
 }
 
@@ -166,7 +167,7 @@ struct Lists {
 // `on` is "" for a standard kind, else " ON <securable>".
 std::string statements(const Lists& l, const std::string& on, const std::string& principal,
                        bool standard) {
-  const std::string to = br(principal);
+  const std::string to = sql::bracketed(principal);
   std::string text;
   if (!l.revoke.empty()) text += "REVOKE " + join(l.revoke) + on + " FROM " + to + " CASCADE;\n";
   if (!l.revoke_grant_option.empty())
@@ -217,7 +218,7 @@ std::string build_standard_permission_sql(gpointer p, const std::string& kind) {
   const Lists l = grants_of(permission_items(privilege(p, kind).value_or("")));
   // Granting writes W, G, D.
   std::string text;
-  const std::string to = br(name_of(p));
+  const std::string to = sql::bracketed(name_of(p));
   if (!l.with_grant.empty())
     text += "GRANT " + join(l.with_grant) + " TO " + to + " WITH GRANT OPTION;\n";
   if (!l.grant.empty()) text += "GRANT " + join(l.grant) + " TO " + to + ";\n";
@@ -228,7 +229,7 @@ std::string build_standard_permission_sql(gpointer p, const std::string& kind) {
 std::string build_permission_sql(gpointer p, const std::string& kind, const std::string& name) {
   const Lists l = grants_of(permission_items(privilege(p, name).value_or("")));
   const std::string on = " ON " + securable(kind, name);
-  const std::string to = br(name_of(p));
+  const std::string to = sql::bracketed(name_of(p));
   std::string text;
   if (!l.with_grant.empty())
     text += "GRANT " + join(l.with_grant) + on + " TO " + to + " WITH GRANT OPTION;\n";
@@ -264,7 +265,7 @@ std::string patch_dynamic_permission_sql(gpointer p, const std::string& kind) {
       for (const auto& i : permission_items(slice_of(p, "privileges." + name).value_or("")))
         names.push_back(i.permission);
       text += "REVOKE " + (names.empty() ? std::string("ALL") : join(names)) + " ON " +
-              securable(kind, name) + " FROM " + br(name_of(p)) + " CASCADE;\n";
+              securable(kind, name) + " FROM " + sql::bracketed(name_of(p)) + " CASCADE;\n";
     }
     for (const auto& name : now)
       if (!has(before, name)) text += build_permission_sql(p, kind, name);
@@ -292,9 +293,9 @@ std::string in_database(const std::string& database, const std::string& text) {
   if (text.empty()) return {};
   std::string body = text;
   while (!body.empty() && body.back() == '\n') body.pop_back();
-  const std::string procedure = br(database) + ".sys.sp_executesql";
+  const std::string procedure = sql::bracketed(database) + ".sys.sp_executesql";
   if (!one_constant(body)) return dynamic_batch(body, procedure);
-  return "EXEC " + procedure + " " + nq(body) + ";\n";
+  return "EXEC " + procedure + " " + sql::nliteral(body) + ";\n";
 }
 
 // A statement holding passwords: where a password's literal would not be
@@ -303,7 +304,7 @@ std::string in_database(const std::string& database, const std::string& text) {
 struct Passwords {
   bool dynamic = false;
   std::string operator()(const std::string& password) {
-    if (one_constant(password)) return nq(password);
+    if (one_constant(password)) return sql::nliteral(password);
     dynamic = true;
     return inner_constant(password);
   }
@@ -355,7 +356,8 @@ std::string list_patch(gpointer p, const char* key, Drop drop, Add add) {
 }
 
 std::string schema_owner(const std::string& schema, const std::string& owner) {
-  return "ALTER AUTHORIZATION ON SCHEMA::" + br(schema) + " TO " + br(owner) + ";\n";
+  return "ALTER AUTHORIZATION ON SCHEMA::" + sql::bracketed(schema) + " TO " +
+         sql::bracketed(owner) + ";\n";
 }
 
 // "EXEC procedure @first = ..., @second = ...;" with constant arguments.
@@ -395,7 +397,7 @@ std::string login_permissions(gpointer p) {
 
 std::string build_meta_login(gpointer p) {
   const std::string name = name_of(p);
-  std::string text = "CREATE LOGIN " + br(name);
+  std::string text = "CREATE LOGIN " + sql::bracketed(name);
   Passwords passwords;
   const std::string authentication = upper(trim(attribute(p, "AUTHENTICATION")));
   if (authentication == "PASSWORD") {
@@ -404,9 +406,9 @@ std::string build_meta_login(gpointer p) {
     if (const std::string sid = trim(attribute(p, "SID")); is_binary_literal(sid))
       with += "SID = " + sid + ", ";
     if (const std::string v = attribute(p, "DEFAULT_DATABASE"); !v.empty())
-      with += "DEFAULT_DATABASE = " + br(v) + ", ";
+      with += "DEFAULT_DATABASE = " + sql::bracketed(v) + ", ";
     if (const std::string v = attribute(p, "DEFAULT_LANGUAGE"); !v.empty())
-      with += "DEFAULT_LANGUAGE = " + br(v) + ", ";
+      with += "DEFAULT_LANGUAGE = " + sql::bracketed(v) + ", ";
     if (attr(p, "CHECK_EXPIRATION"))
       with += "CHECK_EXPIRATION = " + on_off(p, "CHECK_EXPIRATION") + ", ";
     if (attr(p, "CHECK_POLICY")) with += "CHECK_POLICY = " + on_off(p, "CHECK_POLICY") + ", ";
@@ -415,9 +417,9 @@ std::string build_meta_login(gpointer p) {
   } else if (authentication == "WINDOWS") {
     std::string with;
     if (const std::string v = attribute(p, "DEFAULT_DATABASE"); !v.empty())
-      with += "DEFAULT_DATABASE = " + br(v) + ", ";
+      with += "DEFAULT_DATABASE = " + sql::bracketed(v) + ", ";
     if (const std::string v = attribute(p, "DEFAULT_LANGUAGE"); !v.empty())
-      with += "DEFAULT_LANGUAGE = " + br(v) + ", ";
+      with += "DEFAULT_LANGUAGE = " + sql::bracketed(v) + ", ";
     text += " FROM WINDOWS";
     if (!with.empty()) {
       with.resize(with.size() - 2);
@@ -426,20 +428,23 @@ std::string build_meta_login(gpointer p) {
   } else if (authentication == "EXTERNAL") {
     text += " FROM EXTERNAL PROVIDER";
   } else if (authentication == "ASYMMETRIC KEY" || authentication == "ASYMMETRIC_KEY") {
-    text += " FROM ASYMMETRIC KEY " + br(key_name(p));
+    text += " FROM ASYMMETRIC KEY " + sql::bracketed(key_name(p));
   } else if (authentication == "CERTIFICATE") {
-    text += " FROM CERTIFICATE " + br(attribute(p, "CERTIFICATE"));
+    text += " FROM CERTIFICATE " + sql::bracketed(attribute(p, "CERTIFICATE"));
   }
   text = passwords.statement(text + ";\n");
   for (const auto& credential : list_items(attribute(p, "CREDENTIAL")))
-    text += "ALTER LOGIN " + br(name) + " ADD CREDENTIAL " + br(credential) + ";\n";
+    text += "ALTER LOGIN " + sql::bracketed(name) + " ADD CREDENTIAL " +
+            sql::bracketed(credential) + ";\n";
   for (const auto& role : list_items(attribute(p, "ROLES")))
     if (role != "public") text += add_server_member(name, role);
   for (const auto& mapping : list_items(attribute(p, "MAPPING"))) {
     const auto parts = split_at(mapping, '=');
     if (parts.size() < 2 || parts[0].empty() || parts[1].empty()) continue;
-    std::string create = "CREATE USER " + br(parts[1]) + " FOR LOGIN " + br(name);
-    if (parts.size() > 2 && !parts[2].empty()) create += " WITH DEFAULT_SCHEMA = " + br(parts[2]);
+    std::string create =
+        "CREATE USER " + sql::bracketed(parts[1]) + " FOR LOGIN " + sql::bracketed(name);
+    if (parts.size() > 2 && !parts[2].empty())
+      create += " WITH DEFAULT_SCHEMA = " + sql::bracketed(parts[2]);
     text += in_database(parts[0], create + ";");
   }
   // Server permissions are granted in master.
@@ -449,19 +454,19 @@ std::string build_meta_login(gpointer p) {
 
 std::string build_meta_user(gpointer p) {
   const std::string name = name_of(p);
-  std::string text = "CREATE USER " + br(name);
+  std::string text = "CREATE USER " + sql::bracketed(name);
   Passwords passwords;
   const std::string authentication = upper(trim(attribute(p, "AUTHENTICATION")));
   std::string o1;
   if (const std::string v = attribute(p, "DEFAULT_SCHEMA"); !v.empty())
-    o1 += "DEFAULT_SCHEMA = " + br(v) + ", ";
+    o1 += "DEFAULT_SCHEMA = " + sql::bracketed(v) + ", ";
   const std::string encrypted = attr(p, "ALLOW_ENCRYPTED_VALUE_MODIFICATIONS")
                                     ? "ALLOW_ENCRYPTED_VALUE_MODIFICATIONS = " +
                                           on_off(p, "ALLOW_ENCRYPTED_VALUE_MODIFICATIONS") + ", "
                                     : std::string();
   std::string o2 = o1;
   if (const std::string v = attribute(p, "DEFAULT_LANGUAGE"); !v.empty())
-    o2 += "DEFAULT_LANGUAGE = " + br(v) + ", ";
+    o2 += "DEFAULT_LANGUAGE = " + sql::bracketed(v) + ", ";
   if (const std::string sid = trim(attribute(p, "SID")); is_binary_literal(sid))
     o2 += "SID = " + sid + ", ";
   o1 += encrypted;
@@ -473,15 +478,15 @@ std::string build_meta_user(gpointer p) {
   if (authentication == "LOGIN") {
     std::string login = attribute(p, "LOGIN");
     if (login.empty()) login = name;
-    text += " FOR LOGIN " + br(login);
+    text += " FOR LOGIN " + sql::bracketed(login);
     if (!o1.empty()) text += " WITH " + less(o1);
   } else if (authentication == "WITHOUT LOGIN") {
     text += " WITHOUT LOGIN";
     if (!o1.empty()) text += " WITH " + less(o1);
   } else if (authentication == "ASYMMETRIC KEY" || authentication == "ASYMMETRIC_KEY") {
-    text += " FOR ASYMMETRIC KEY " + br(key_name(p));
+    text += " FOR ASYMMETRIC KEY " + sql::bracketed(key_name(p));
   } else if (authentication == "CERTIFICATE") {
-    text += " FOR CERTIFICATE " + br(attribute(p, "CERTIFICATE"));
+    text += " FOR CERTIFICATE " + sql::bracketed(attribute(p, "CERTIFICATE"));
   } else if (authentication == "WINDOWS") {
     if (!o2.empty()) text += " WITH " + less(o2);
   } else if (authentication == "PASSWORD") {
@@ -502,9 +507,9 @@ std::string build_meta_user(gpointer p) {
 
 std::string build_role_database(gpointer p) {
   const std::string name = name_of(p);
-  std::string text = "CREATE ROLE " + br(name);
+  std::string text = "CREATE ROLE " + sql::bracketed(name);
   if (const std::string owner = attribute(p, "OWNER"); !owner.empty())
-    text += " AUTHORIZATION " + br(owner);
+    text += " AUTHORIZATION " + sql::bracketed(owner);
   text += ";\n" + user_comment_add(p);
   for (const auto& role : list_items(attribute(p, "ROLES")))
     if (role != "public") text += add_role_member(role, name);
@@ -519,10 +524,10 @@ std::string build_role_database(gpointer p) {
 std::string build_role_application(gpointer p) {
   const std::string name = name_of(p);
   Passwords passwords;
-  std::string text =
-      "CREATE APPLICATION ROLE " + br(name) + " WITH PASSWORD = " + passwords(password_of(p));
+  std::string text = "CREATE APPLICATION ROLE " + sql::bracketed(name) +
+                     " WITH PASSWORD = " + passwords(password_of(p));
   if (const std::string v = attribute(p, "DEFAULT_SCHEMA"); !v.empty())
-    text += ", DEFAULT_SCHEMA = " + br(v);
+    text += ", DEFAULT_SCHEMA = " + sql::bracketed(v);
   text = passwords.statement(text + ";\n") + user_comment_add(p);
   for (const auto& schema : list_items(attribute(p, "SCHEMATA")))
     text += schema_owner(schema, name);
@@ -532,9 +537,9 @@ std::string build_role_application(gpointer p) {
 
 std::string build_role_server(gpointer p) {
   const std::string name = name_of(p);
-  std::string text = "CREATE SERVER ROLE " + br(name);
+  std::string text = "CREATE SERVER ROLE " + sql::bracketed(name);
   if (const std::string owner = attribute(p, "OWNER"); !owner.empty())
-    text += " AUTHORIZATION " + br(owner);
+    text += " AUTHORIZATION " + sql::bracketed(owner);
   text += ";\n";
   for (const auto& member : list_items(attribute(p, "MEMBERS")))
     text += add_server_member(member, name);
@@ -560,7 +565,7 @@ std::string patch_meta_user(gpointer p) {
   const std::string name = name_of(p);
   std::string with;
   Passwords passwords;
-  if (diff_has(p, "name")) with += "NAME = " + br(name) + ", ";
+  if (diff_has(p, "name")) with += "NAME = " + sql::bracketed(name) + ", ";
   if (diff_has(p, "password")) {
     with += "PASSWORD = " + passwords(password_of(p));
     if (diff_has(p, "attributes.OLD_PASSWORD"))
@@ -568,16 +573,18 @@ std::string patch_meta_user(gpointer p) {
     with += ", ";
   }
   if (diff_has(p, "attributes.LOGIN") && !attribute(p, "LOGIN").empty())
-    with += "LOGIN = " + br(attribute(p, "LOGIN")) + ", ";
+    with += "LOGIN = " + sql::bracketed(attribute(p, "LOGIN")) + ", ";
   if (diff_has(p, "attributes.DEFAULT_SCHEMA"))
-    with += "DEFAULT_SCHEMA = " +
-            (attribute(p, "DEFAULT_SCHEMA").empty() ? std::string("NULL")
-                                                    : br(attribute(p, "DEFAULT_SCHEMA"))) +
-            ", ";
+    with +=
+        "DEFAULT_SCHEMA = " +
+        (attribute(p, "DEFAULT_SCHEMA").empty() ? std::string("NULL")
+                                                : sql::bracketed(attribute(p, "DEFAULT_SCHEMA"))) +
+        ", ";
   if (diff_has(p, "attributes.DEFAULT_LANGUAGE"))
     with += "DEFAULT_LANGUAGE = " +
-            (attribute(p, "DEFAULT_LANGUAGE").empty() ? std::string("NONE")
-                                                      : br(attribute(p, "DEFAULT_LANGUAGE"))) +
+            (attribute(p, "DEFAULT_LANGUAGE").empty()
+                 ? std::string("NONE")
+                 : sql::bracketed(attribute(p, "DEFAULT_LANGUAGE"))) +
             ", ";
   if (diff_has(p, "attributes.ALLOW_ENCRYPTED_VALUE_MODIFICATIONS"))
     with += "ALLOW_ENCRYPTED_VALUE_MODIFICATIONS = " +
@@ -585,7 +592,8 @@ std::string patch_meta_user(gpointer p) {
   std::string text;
   if (!with.empty()) {
     with.resize(with.size() - 2);
-    text += passwords.statement("ALTER USER " + br(current_name(p)) + " WITH " + with + ";\n");
+    text += passwords.statement("ALTER USER " + sql::bracketed(current_name(p)) + " WITH " + with +
+                                ";\n");
   }
   text += user_comment_patch(p);
   text += list_patch(
@@ -603,16 +611,16 @@ std::string patch_meta_login(gpointer p) {
   const std::string name = name_of(p);
   std::string with;
   Passwords passwords;
-  if (diff_has(p, "name")) with += "NAME = " + br(name) + ", ";
+  if (diff_has(p, "name")) with += "NAME = " + sql::bracketed(name) + ", ";
   if (diff_has(p, "password")) {
     with += "PASSWORD = " + passwords(password_of(p));
     if (diff_has(p, "attributes.MUST_CHANGE") && flag(p, "MUST_CHANGE")) with += " MUST_CHANGE";
     with += ", ";
   }
   if (diff_has(p, "attributes.DEFAULT_DATABASE") && !attribute(p, "DEFAULT_DATABASE").empty())
-    with += "DEFAULT_DATABASE = " + br(attribute(p, "DEFAULT_DATABASE")) + ", ";
+    with += "DEFAULT_DATABASE = " + sql::bracketed(attribute(p, "DEFAULT_DATABASE")) + ", ";
   if (diff_has(p, "attributes.DEFAULT_LANGUAGE") && !attribute(p, "DEFAULT_LANGUAGE").empty())
-    with += "DEFAULT_LANGUAGE = " + br(attribute(p, "DEFAULT_LANGUAGE")) + ", ";
+    with += "DEFAULT_LANGUAGE = " + sql::bracketed(attribute(p, "DEFAULT_LANGUAGE")) + ", ";
   if (diff_has(p, "attributes.CHECK_POLICY"))
     with += "CHECK_POLICY = " + on_off(p, "CHECK_POLICY") + ", ";
   if (diff_has(p, "attributes.CHECK_EXPIRATION"))
@@ -622,20 +630,23 @@ std::string patch_meta_login(gpointer p) {
                        list_items(slice_of(p, "attributes.CREDENTIAL").value_or("")).size() > 1;
   if (diff_has(p, "attributes.CREDENTIAL") && !several)
     with += credentials.empty() ? std::string("NO CREDENTIAL, ")
-                                : "CREDENTIAL = " + br(credentials[0]) + ", ";
+                                : "CREDENTIAL = " + sql::bracketed(credentials[0]) + ", ";
   std::string text;
   if (!with.empty()) {
     with.resize(with.size() - 2);
-    text += passwords.statement("ALTER LOGIN " + br(current_name(p)) + " WITH " + with + ";\n");
+    text += passwords.statement("ALTER LOGIN " + sql::bracketed(current_name(p)) + " WITH " + with +
+                                ";\n");
   }
   if (several)
     text += list_patch(
         p, "CREDENTIAL",
         [&](const std::string& c) {
-          return "ALTER LOGIN " + br(name) + " DROP CREDENTIAL " + br(c) + ";\n";
+          return "ALTER LOGIN " + sql::bracketed(name) + " DROP CREDENTIAL " + sql::bracketed(c) +
+                 ";\n";
         },
         [&](const std::string& c) {
-          return "ALTER LOGIN " + br(name) + " ADD CREDENTIAL " + br(c) + ";\n";
+          return "ALTER LOGIN " + sql::bracketed(name) + " ADD CREDENTIAL " + sql::bracketed(c) +
+                 ";\n";
         });
   text += list_patch(
       p, "ROLES",
@@ -655,10 +666,12 @@ std::string patch_role_database(gpointer p) {
   const std::string name = name_of(p);
   std::string text;
   if (diff_has(p, "name") && current_name(p) != name)
-    text += "ALTER ROLE " + br(current_name(p)) + " WITH NAME = " + br(name) + ";\n";
+    text += "ALTER ROLE " + sql::bracketed(current_name(p)) +
+            " WITH NAME = " + sql::bracketed(name) + ";\n";
   text += user_comment_patch(p);
   if (diff_has(p, "attributes.OWNER") && !attribute(p, "OWNER").empty())
-    text += "ALTER AUTHORIZATION ON ROLE::" + br(name) + " TO " + br(attribute(p, "OWNER")) + ";\n";
+    text += "ALTER AUTHORIZATION ON ROLE::" + sql::bracketed(name) + " TO " +
+            sql::bracketed(attribute(p, "OWNER")) + ";\n";
   text += list_patch(
       p, "ROLES", [&](const std::string& r) { return drop_role_member(r, name); },
       [&](const std::string& r) {
@@ -677,15 +690,15 @@ std::string patch_role_application(gpointer p) {
   const std::string name = name_of(p);
   std::string with;
   Passwords passwords;
-  if (diff_has(p, "name")) with += "NAME = " + br(name) + ", ";
+  if (diff_has(p, "name")) with += "NAME = " + sql::bracketed(name) + ", ";
   if (diff_has(p, "password")) with += "PASSWORD = " + passwords(password_of(p)) + ", ";
   if (diff_has(p, "attributes.DEFAULT_SCHEMA") && !attribute(p, "DEFAULT_SCHEMA").empty())
-    with += "DEFAULT_SCHEMA = " + br(attribute(p, "DEFAULT_SCHEMA")) + ", ";
+    with += "DEFAULT_SCHEMA = " + sql::bracketed(attribute(p, "DEFAULT_SCHEMA")) + ", ";
   std::string text;
   if (!with.empty()) {
     with.resize(with.size() - 2);
-    text += passwords.statement("ALTER APPLICATION ROLE " + br(current_name(p)) + " WITH " + with +
-                                ";\n");
+    text += passwords.statement("ALTER APPLICATION ROLE " + sql::bracketed(current_name(p)) +
+                                " WITH " + with + ";\n");
   }
   text += user_comment_patch(p);
   text += list_patch(
@@ -698,10 +711,11 @@ std::string patch_role_server(gpointer p) {
   const std::string name = name_of(p);
   std::string text;
   if (diff_has(p, "name") && current_name(p) != name)
-    text += "ALTER SERVER ROLE " + br(current_name(p)) + " WITH NAME = " + br(name) + ";\n";
+    text += "ALTER SERVER ROLE " + sql::bracketed(current_name(p)) +
+            " WITH NAME = " + sql::bracketed(name) + ";\n";
   if (diff_has(p, "attributes.OWNER") && !attribute(p, "OWNER").empty())
-    text += "ALTER AUTHORIZATION ON SERVER ROLE::" + br(name) + " TO " + br(attribute(p, "OWNER")) +
-            ";\n";
+    text += "ALTER AUTHORIZATION ON SERVER ROLE::" + sql::bracketed(name) + " TO " +
+            sql::bracketed(attribute(p, "OWNER")) + ";\n";
   text += list_patch(
       p, "MEMBERS", [&](const std::string& m) { return drop_server_member(m, name); },
       [&](const std::string& m) { return add_server_member(m, name); });
@@ -745,9 +759,9 @@ std::string patch_role_text(TarvexBrevaneMetaModelMetaRole* role) {
   return patch_role_database(role);
 }
 
-}  // namespace tarvex::mssql
+}  // namespace tarvex::dialect
 
-using namespace tarvex::mssql;
+using namespace tarvex::dialect;
 
 gchar* tarvex_brevane_supports_database_sql_server_builder_patch_user(
     TarvexBrevaneSupportsDatabaseSQLServerBuilder* self, TarvexBrevaneMetaModelMetaUser* user) {

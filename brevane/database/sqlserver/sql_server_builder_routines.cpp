@@ -5,12 +5,12 @@
 
 #include "brevane/database/sqlserver/sql_server_builder-private.h"
 
-namespace tarvex::mssql {
+namespace tarvex::dialect {
 
 using Routine = TarvexBrevaneMetaModelMetaRoutine;
 
 static std::string routine_name(Routine* routine) {
-  return br2(schema_of(routine), name_of(routine));
+  return sql::bracketed_two_part(schema_of(routine), name_of(routine));
 }
 
 // The comment part of an ALTER: the routine's "comment" entry is consumed.
@@ -248,4 +248,4 @@ gchar* build_caller(TarvexBrevaneSupportsDatabaseSqlBuilder* base, Routine* rout
   return nullptr;
 }
 
-}  // namespace tarvex::mssql
+}  // namespace tarvex::dialect

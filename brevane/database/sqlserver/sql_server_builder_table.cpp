@@ -7,7 +7,7 @@
 #include "brevane/contracts/iinspectable.h"
 #include "brevane/database/sqlserver/sql_server_builder-private.h"
 
-namespace tarvex::mssql {
+namespace tarvex::dialect {
 
 using Base = TarvexBrevaneSupportsDatabaseSqlBuilder;
 
@@ -19,7 +19,7 @@ bool is_computed(MetaColumn* column) {
 // A computed column: its expression, PERSISTED when it is stored, and
 // NOT NULL, which T-SQL allows only on a persisted one.
 std::string computed_column(MetaColumn* column) {
-  std::string text = "    " + br(name_of(column)) + " AS (" +
+  std::string text = "    " + sql::bracketed(name_of(column)) + " AS (" +
                      trim(str(tarvex_brevane_meta_model_meta_column_get_expression(column))) + ")";
   const std::string kind =
       upper(trim(str(tarvex_brevane_meta_model_meta_column_get_virtual_type(column))));
@@ -139,14 +139,17 @@ static std::string build_table_options(MetaTable* table) {
     auto v = option(table, key);
     return v ? trim(*v) : std::string();
   };
-  if (auto v = value("FILEGROUP_ON"); !v.empty()) s += "  ON " + br(v) + " \n";
+  if (auto v = value("FILEGROUP_ON"); !v.empty()) s += "  ON " + sql::bracketed(v) + " \n";
   if (auto v = value("TEXTIMAGE_ON");
       !v.empty() && has_large_object_column(table) && !is_partitioned(table))
-    s += "  TEXTIMAGE_ON " + br(v) + " \n";
-  if (auto v = value("FILESTREAM_ON"); !v.empty()) s += "  FILESTREAM_ON " + br(v) + " \n";
+    s += "  TEXTIMAGE_ON " + sql::bracketed(v) + " \n";
+  if (auto v = value("FILESTREAM_ON"); !v.empty())
+    s += "  FILESTREAM_ON " + sql::bracketed(v) + " \n";
   if (is_partitioned(table))
-    s += "  ON " + br(value("PARTITION_SCHEMA")) + "(" + br(value("PARTITION_COLUMN")) + ") \n";
-  if (auto v = value("PARTITION_STREAM"); !v.empty()) s += "  FILESTREAM_ON " + br(v) + " \n";
+    s += "  ON " + sql::bracketed(value("PARTITION_SCHEMA")) + "(" +
+         sql::bracketed(value("PARTITION_COLUMN")) + ") \n";
+  if (auto v = value("PARTITION_STREAM"); !v.empty())
+    s += "  FILESTREAM_ON " + sql::bracketed(v) + " \n";
 
   w += compression_item(table, "DATA_COMPRESSION", "DATA_COMPRESSION_PARTITIONS");
   w += compression_item(table, "XML_COMPRESSION", "XML_COMPRESSION_PARTITIONS");
@@ -156,7 +159,7 @@ static std::string build_table_options(MetaTable* table) {
     auto history_schema = option(table, "HISTORY_TABLE_SCHEMA");
     auto history_name = option(table, "HISTORY_TABLE_NAME");
     if (history_schema && history_name) {
-      item += "( HISTORY_TABLE = " + br2(*history_schema, *history_name) + ", ";
+      item += "( HISTORY_TABLE = " + sql::bracketed_two_part(*history_schema, *history_name) + ", ";
       if (auto check = option(table, "DATA_CONSISTENCY_CHECK")) {
         item +=
             std::string("DATA_CONSISTENCY_CHECK = ") + (*check == "true" ? "ON" : "OFF") + " ),\n";
@@ -179,7 +182,7 @@ static std::string build_table_options(MetaTable* table) {
 }
 
 std::string build_state_statements(MetaTable* table, bool patch) {
-  const std::string two = br2(schema_of(table), name_of(table));
+  const std::string two = sql::bracketed_two_part(schema_of(table), name_of(table));
   std::string text;
   // In patch mode only members of the record take part, a changed one only
   // when its state changed; that entry is consumed, and the member's path
@@ -192,7 +195,7 @@ std::string build_state_statements(MetaTable* table, bool patch) {
 
   for (auto& index : items<MetaIndex>(tarvex_brevane_meta_model_meta_table_get_indexes(table))) {
     const bool disabled = attr_true(index.get(), "STATE");
-    const std::string head = "ALTER INDEX " + br(name_of(index.get())) + " ON " + two;
+    const std::string head = "ALTER INDEX " + sql::bracketed(name_of(index.get())) + " ON " + two;
     const std::string key = "indexes." + name_of(index.get());
     const int code = patch ? diff_code(table, key) : kCreated;
     if (code == kCreated) {
@@ -207,7 +210,7 @@ std::string build_state_statements(MetaTable* table, bool patch) {
         !TARVEX_BREVANE_META_MODEL_IS_META_FOREIGN_KEY(c.get()))
       continue;
     const bool disabled = attr_true(c.get(), "STATE");
-    const std::string tail = " CONSTRAINT " + br(name_of(c.get())) + ";\n";
+    const std::string tail = " CONSTRAINT " + sql::bracketed(name_of(c.get())) + ";\n";
     const std::string key = "constraints." + name_of(c.get());
     const int code = patch ? diff_code(table, key) : kCreated;
     if (code == kCreated) {
@@ -222,8 +225,8 @@ std::string build_state_statements(MetaTable* table, bool patch) {
     const bool disabled = attr_true(trigger.get(), "STATE");
     std::string schema = schema_of(trigger.get());
     if (schema.empty()) schema = schema_of(table);
-    const std::string tail =
-        " TRIGGER " + br2(schema, name_of(trigger.get())) + " ON " + two + ";\n";
+    const std::string tail = " TRIGGER " + sql::bracketed_two_part(schema, name_of(trigger.get())) +
+                             " ON " + two + ";\n";
     const std::string key = "triggers." + name_of(trigger.get());
     const int code = patch ? diff_code(table, key) : kCreated;
     if (code == kCreated) {
@@ -251,11 +254,12 @@ static std::string build_table_columns(Builder* self, MetaTable* table, bool raw
       continue;
     }
     const std::string type = column_type(self, column.get(), raw, inspector.get());
-    text += "    " + br(name_of(column.get())) + " " + type +
+    text += "    " + sql::bracketed(name_of(column.get())) + " " + type +
             build_column_body(column.get(), type, collations);
   }
   if (auto period = period_columns(table))
-    text += "    PERIOD FOR SYSTEM_TIME (" + br(period->first) + ", " + br(period->second) + "),\n";
+    text += "    PERIOD FOR SYSTEM_TIME (" + sql::bracketed(period->first) + ", " +
+            sql::bracketed(period->second) + "),\n";
   text += build_primary_key(table, false);
   text += build_table_checks(table, false);
   text += build_table_uniques(table, false);
@@ -267,7 +271,8 @@ static std::string build_table_columns(Builder* self, MetaTable* table, bool raw
 gchar* build_table(Base* base, MetaTable* table, gboolean raw) {
   g_return_val_if_fail(table != NULL, nullptr);
   auto* self = reinterpret_cast<Builder*>(base);
-  std::string create = "CREATE TABLE " + br2(schema_of(table), name_of(table)) + " (\n";
+  std::string create =
+      "CREATE TABLE " + sql::bracketed_two_part(schema_of(table), name_of(table)) + " (\n";
   create += build_table_columns(self, table, raw);
   if (create.size() >= 2) create.resize(create.size() - 2);
   create += "\n  ) \n";
@@ -297,4 +302,4 @@ gchar* build_table(Base* base, MetaTable* table, gboolean raw) {
   return dup(text);
 }
 
-}  // namespace tarvex::mssql
+}  // namespace tarvex::dialect

@@ -14,7 +14,7 @@
 #include "brevane/database/sqlserver/sql_server_builder-private.h"
 #include "brevane/sql/sql-text-private.h"
 
-namespace tarvex::mssql {
+namespace tarvex::dialect {
 
 using Base = TarvexBrevaneSupportsDatabaseSqlBuilder;
 
@@ -42,7 +42,7 @@ std::string entry_name(std::string_view raw) {
       break;
     }
   }
-  if (tarvex::sql::is_one_bracketed(entry)) {
+  if (sql::is_one_bracketed(entry)) {
     std::string out;
     for (size_t i = 1; i + 1 < entry.size(); ++i) {
       out += entry[i];
@@ -104,14 +104,16 @@ std::string server_key_name(MetaTable* table) {
 // the name is looked up when the statement runs, in a batch of its own so
 // that its variable cannot meet another.
 std::string drop_default(MetaTable* table, const std::string& column) {
-  const std::string two = br2(schema_of(table), name_of(table));
+  const std::string two = sql::bracketed_two_part(schema_of(table), name_of(table));
   const std::string lookup =
-      "DECLARE @sql nvarchar(max) = (SELECT " + nq("ALTER TABLE " + two + " DROP CONSTRAINT ") +
+      "DECLARE @sql nvarchar(max) = (SELECT " +
+      sql::nliteral("ALTER TABLE " + two + " DROP CONSTRAINT ") +
       " + QUOTENAME(dc.name) FROM sys.default_constraints dc WHERE dc.parent_object_id = "
       "OBJECT_ID(" +
-      nq(two) + ") AND dc.parent_column_id = COLUMNPROPERTY(OBJECT_ID(" + nq(two) + "), " +
-      nq(column) + ", 'ColumnId')); IF @sql IS NOT NULL EXEC sp_executesql @sql;";
-  return "EXEC sp_executesql " + nq(lookup) + ";\n";
+      sql::nliteral(two) + ") AND dc.parent_column_id = COLUMNPROPERTY(OBJECT_ID(" +
+      sql::nliteral(two) + "), " + sql::nliteral(column) +
+      ", 'ColumnId')); IF @sql IS NOT NULL EXEC sp_executesql @sql;";
+  return "EXEC sp_executesql " + sql::nliteral(lookup) + ";\n";
 }
 
 std::string default_expression(MetaColumn* column) {
@@ -152,8 +154,9 @@ bool in_list(GeeArrayList* list, const std::string& name) {
 
 // One ALTER COLUMN statement per change of the column.
 std::string alter_column(MetaTable* table, MetaColumn* column, bool definition) {
-  const std::string head = "ALTER TABLE " + br2(schema_of(table), name_of(table)) +
-                           " ALTER COLUMN " + br(name_of(column)) + " ";
+  const std::string head = "ALTER TABLE " +
+                           sql::bracketed_two_part(schema_of(table), name_of(table)) +
+                           " ALTER COLUMN " + sql::bracketed(name_of(column)) + " ";
   std::string text;
   if (definition) {
     const std::string type = str(tarvex_brevane_meta_model_meta_column_get_raw_type(column));
@@ -181,7 +184,7 @@ std::string alter_column(MetaTable* table, MetaColumn* column, bool definition) 
   if (const int code = diff_code(column, "attributes.MASKED"); code != kAbsent) {
     auto mask = attr(column, "MASKED");
     if (code != kDropped && mask && !mask->empty())
-      text += head + "ADD MASKED WITH (FUNCTION = " + sq(*mask) + ");\n";
+      text += head + "ADD MASKED WITH (FUNCTION = " + sql::literal(*mask) + ");\n";
     else
       text += head + "DROP MASKED;\n";
   }
@@ -191,8 +194,8 @@ std::string alter_column(MetaTable* table, MetaColumn* column, bool definition) 
 std::string add_default(MetaTable* table, MetaColumn* column) {
   const std::string def = default_expression(column);
   if (trim(def).empty()) return {};
-  return "ALTER TABLE " + br2(schema_of(table), name_of(table)) + " ADD DEFAULT " + def + " FOR " +
-         br(name_of(column)) + ";\n";
+  return "ALTER TABLE " + sql::bracketed_two_part(schema_of(table), name_of(table)) +
+         " ADD DEFAULT " + def + " FOR " + sql::bracketed(name_of(column)) + ";\n";
 }
 
 std::string add_column(MetaTable* table, MetaColumn* column) {
@@ -204,13 +207,15 @@ std::string add_column(MetaTable* table, MetaColumn* column) {
     const std::string type = str(tarvex_brevane_meta_model_meta_column_get_raw_type(column));
     std::string body = build_column_body(column, type, {});
     body.resize(body.size() - 2);
-    definition = br(name_of(column)) + " " + type + body;
+    definition = sql::bracketed(name_of(column)) + " " + type + body;
   }
-  return "ALTER TABLE " + br2(schema_of(table), name_of(table)) + " ADD " + definition + ";\n";
+  return "ALTER TABLE " + sql::bracketed_two_part(schema_of(table), name_of(table)) + " ADD " +
+         definition + ";\n";
 }
 
 std::string table_options_patch(MetaTable* table) {
-  const std::string head = "ALTER TABLE " + br2(schema_of(table), name_of(table)) + " ";
+  const std::string head =
+      "ALTER TABLE " + sql::bracketed_two_part(schema_of(table), name_of(table)) + " ";
   std::string text;
   if (diff_has(table, "options.CHANGE_TRACKING")) {
     if (option(table, "CHANGE_TRACKING").value_or("") == "true") {
@@ -237,7 +242,7 @@ std::string table_options_patch(MetaTable* table) {
 bool contains_name(std::string_view expression, const std::string& column) {
   // Stored definitions bracket their names; a bare name counts as a whole
   // word.
-  if (expression.find(br(column)) != std::string_view::npos) return true;
+  if (expression.find(sql::bracketed(column)) != std::string_view::npos) return true;
   auto word = [](char c) {
     return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '@' || c == '#' ||
            c == '$';
@@ -254,7 +259,7 @@ bool contains_name(std::string_view expression, const std::string& column) {
 
 gchar* patch_table(Base*, MetaTable* table) {
   g_return_val_if_fail(table != NULL, nullptr);
-  const std::string two = br2(schema_of(table), name_of(table));
+  const std::string two = sql::bracketed_two_part(schema_of(table), name_of(table));
   const auto columns = items<MetaColumn>(tarvex_brevane_meta_model_meta_table_get_columns(table));
   const auto constraints =
       items<GObject>(tarvex_brevane_meta_model_meta_table_get_constraints(table));
@@ -342,19 +347,21 @@ gchar* patch_table(Base*, MetaTable* table) {
   // 1. Dependents dropped.
   std::string drops;
   if (!server_key.empty())
-    drops += "ALTER TABLE " + two + " DROP CONSTRAINT " + br(server_key) + ";\n";
+    drops += "ALTER TABLE " + two + " DROP CONSTRAINT " + sql::bracketed(server_key) + ";\n";
   for (const auto& [path, code] : record) {
     if (code != kDropped && code != kChanged) continue;
     if (starts_with(path, kConstraints)) {
       const std::string name = path.substr(kConstraints.size());
       if (!server_key.empty() && name == server_key) continue;
-      drops += "ALTER TABLE " + two + " DROP CONSTRAINT " + br(name) + ";\n";
+      drops += "ALTER TABLE " + two + " DROP CONSTRAINT " + sql::bracketed(name) + ";\n";
     } else if (starts_with(path, kIndexes)) {
-      drops += "DROP INDEX IF EXISTS " + br(path.substr(kIndexes.size())) + " ON " + two + ";\n";
+      drops += "DROP INDEX IF EXISTS " + sql::bracketed(path.substr(kIndexes.size())) + " ON " +
+               two + ";\n";
     } else if (starts_with(path, kTriggers) && code == kDropped) {
       const std::string name = path.substr(kTriggers.size());
       if (!in_list<MetaTrigger>(tarvex_brevane_meta_model_meta_table_get_triggers(table), name))
-        drops += "DROP TRIGGER IF EXISTS " + br2(schema_of(table), name) + ";\n";
+        drops +=
+            "DROP TRIGGER IF EXISTS " + sql::bracketed_two_part(schema_of(table), name) + ";\n";
     }
   }
   drops += default_drops;
@@ -363,7 +370,7 @@ gchar* patch_table(Base*, MetaTable* table) {
   std::string column_text;
   if (!dropped.empty()) {
     std::string list;
-    for (const auto& name : dropped) list += (list.empty() ? "" : ", ") + br(name);
+    for (const auto& name : dropped) list += (list.empty() ? "" : ", ") + sql::bracketed(name);
     column_text += "ALTER TABLE " + two + " DROP COLUMN " + list + ";\n";
   }
   for (auto& column : added) column_text += add_column(table, column.get());
@@ -394,7 +401,8 @@ gchar* patch_table(Base*, MetaTable* table) {
       if ((TARVEX_BREVANE_META_MODEL_IS_META_CHECK(c.get()) ||
            TARVEX_BREVANE_META_MODEL_IS_META_FOREIGN_KEY(c.get())) &&
           attr_true(c.get(), "STATE") && !diff_has(c.get(), "attributes.STATE"))
-        after += "ALTER TABLE " + two + " NOCHECK CONSTRAINT " + br(name_of(c.get())) + ";\n";
+        after += "ALTER TABLE " + two + " NOCHECK CONSTRAINT " + sql::bracketed(name_of(c.get())) +
+                 ";\n";
     }
   }
   if (any_option) readds += table_options_patch(table);
@@ -417,4 +425,4 @@ gchar* patch_table(Base*, MetaTable* table) {
   return dup(script.str());
 }
 
-}  // namespace tarvex::mssql
+}  // namespace tarvex::dialect

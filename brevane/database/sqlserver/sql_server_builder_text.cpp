@@ -3,11 +3,11 @@
 #include <cctype>
 #include <cstring>
 
-#include "brevane/database/sql-text-private.h"
 #include "brevane/database/sqlserver/sql_server_builder-private.h"
+#include "brevane/sql/sql-text-private.h"
 #include "brevane/sql/tsql-scanner-private.h"
 
-namespace tarvex::mssql {
+namespace tarvex::dialect {
 
 // ------------------------------------------------------------ texts
 
@@ -28,19 +28,6 @@ bool iequals(std::string_view a, std::string_view b) {
   return upper(a) == upper(b);
 }
 
-std::string br(std::string_view name) {
-  return database::bracketed(name);
-}
-std::string br2(std::string_view schema, std::string_view name) {
-  return br(schema) + "." + br(name);
-}
-std::string nq(std::string_view text) {
-  return sql::nliteral(text);
-}
-std::string sq(std::string_view text) {
-  return sql::literal(text);
-}
-
 // One entry of a column list: the name bracketed, its direction kept or
 // dropped.
 static std::string bracket_entry(std::string_view raw, bool keep_direction) {
@@ -54,7 +41,7 @@ static std::string bracket_entry(std::string_view raw, bool keep_direction) {
       break;
     }
   }
-  std::string out = tarvex::sql::is_one_bracketed(entry) ? entry : br(entry);
+  std::string out = sql::is_one_bracketed(entry) ? entry : sql::bracketed(entry);
   if (keep_direction) out += direction;
   return out;
 }
@@ -167,7 +154,7 @@ std::string execute_as_clause(gpointer object) {
     if (iequals(word, keyword)) return std::string("EXECUTE AS ") + keyword;
   // "USER" alone marks a user executor whose name is missing.
   if (iequals(word, "USER")) return {};
-  return "EXECUTE AS " + nq(word);
+  return "EXECUTE AS " + sql::nliteral(word);
 }
 
 // ------------------------------------------------------------ batches
@@ -214,11 +201,12 @@ bool starts_batch(std::string_view batch) {
 std::string executed(std::string_view statement) {
   if (!sql::holds_go_line(statement)) return std::string(statement);
   std::string body = trim(statement);
-  return "DECLARE @statement NVARCHAR(MAX) = " + nq(body) + ";\nEXEC sp_executesql @statement;\n";
+  return "DECLARE @statement NVARCHAR(MAX) = " + sql::nliteral(body) +
+         ";\nEXEC sp_executesql @statement;\n";
 }
 
 bool one_constant(std::string_view text) {
-  return nq(text) == inner_constant(text);
+  return sql::nliteral(text) == inner_constant(text);
 }
 
 std::string inner_constant(std::string_view text) {
@@ -227,7 +215,7 @@ std::string inner_constant(std::string_view text) {
 
 std::string dynamic_batch(std::string_view statement, std::string_view procedure) {
   std::string body = trim(statement);
-  return "GO\nDECLARE @statement NVARCHAR(MAX) = " + nq(body) + ";\nEXEC " +
+  return "GO\nDECLARE @statement NVARCHAR(MAX) = " + sql::nliteral(body) + ";\nEXEC " +
          std::string(procedure) + " @statement;\nGO\n";
 }
 
@@ -238,12 +226,12 @@ std::string with_constants(
   std::string declarations;
   for (const auto& value : values) {
     if (one_constant(value)) {
-      args.push_back(nq(value));
+      args.push_back(sql::nliteral(value));
       continue;
     }
     args.push_back("@value" + std::to_string(args.size() + 1));
     declarations += std::string(declarations.empty() ? "DECLARE " : ",\n\t") + args.back() +
-                    " NVARCHAR(4000) = " + nq(value);
+                    " NVARCHAR(4000) = " + sql::nliteral(value);
   }
   if (declarations.empty()) return make(args);
   return "GO\n" + declarations + ";\n" + make(args) + "GO\n";
@@ -287,4 +275,4 @@ bool Script::empty() const {
                      [](const std::string& b) { return trim(b).empty(); });
 }
 
-}  // namespace tarvex::mssql
+}  // namespace tarvex::dialect

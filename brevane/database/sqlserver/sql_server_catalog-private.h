@@ -20,10 +20,7 @@
 #include "providers/contracts/value_int.h"
 #include "providers/contracts/value_object.h"
 
-namespace tarvex::sqlserver {
-
-using tarvex::sql::bracketed;
-using tarvex::sql::literal_body;
+namespace tarvex::dialect {
 
 // printf into a std::string.
 G_GNUC_PRINTF(1, 2) inline std::string format(const char* fmt, ...) {
@@ -132,4 +129,4 @@ inline std::optional<Result> run_query(TarvexBrevaneContractsDatabaseIConnection
   return Result(model);
 }
 
-}  // namespace tarvex::sqlserver
+}  // namespace tarvex::dialect

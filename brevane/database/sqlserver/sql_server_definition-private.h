@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-namespace tarvex::sqlserver {
+namespace tarvex::dialect {
 
 // The offset just past the AS keyword that ends the header of a module
 // definition, or std::string_view::npos when there is none. Skipped: AS
@@ -45,4 +45,4 @@ struct RoutineHeader {
 };
 RoutineHeader read_routine_header(std::string_view definition);
 
-}  // namespace tarvex::sqlserver
+}  // namespace tarvex::dialect

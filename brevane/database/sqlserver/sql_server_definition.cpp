@@ -8,7 +8,7 @@
 #include "brevane/sql/tsql-scanner-private.h"
 #include "common/tarvex-gobject-private.h"
 
-namespace tarvex::sqlserver {
+namespace tarvex::dialect {
 namespace {
 
 using tarvex::sql::Scanner;
@@ -164,4 +164,4 @@ RoutineHeader read_routine_header(std::string_view definition) {
   return header;
 }
 
-}  // namespace tarvex::sqlserver
+}  // namespace tarvex::dialect

@@ -9,7 +9,7 @@
 
 #include "brevane/database/sqlserver/sql_server_explorer.h"
 
-namespace tarvex::sqlserver {
+namespace tarvex::dialect {
 
 // Runs one list: `query` with the schema name (as a literal, quotes doubled)
 // in place of its one "%s", if it has one; then titles the result's columns
@@ -32,4 +32,4 @@ inline constexpr const char* kRoutineKindColumn =
 TarvexBrevaneContractsDatabaseIConnection* explorer_connection(
     TarvexBrevaneSupportsDatabaseSQLServerExplorer* self);
 
-}  // namespace tarvex::sqlserver
+}  // namespace tarvex::dialect

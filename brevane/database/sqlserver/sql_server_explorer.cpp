@@ -12,7 +12,7 @@
 #include "providers/contracts/column_model.h"
 
 using tarvex::GRef;
-namespace sq = tarvex::sqlserver;
+namespace dialect = tarvex::dialect;
 
 using Self = TarvexBrevaneSupportsDatabaseSQLServerExplorer;
 using Model = TarvexProvidersContractsTableModel;
@@ -34,20 +34,20 @@ TARVEX_DEFINE_TYPE_WITH_CODE(
 // ---------------------------------------------------------------------------
 // The list procedure.
 
-TarvexBrevaneContractsDatabaseIConnection* sq::explorer_connection(Self* self) {
+TarvexBrevaneContractsDatabaseIConnection* dialect::explorer_connection(Self* self) {
   return tarvex_brevane_supports_database_sql_server_explorer_get_private(self)->connection;
 }
 
-Model* sq::explorer_list(Self* self, const char* operation, const char* schema,
-                         std::string_view query, std::initializer_list<const char*> labels,
-                         GError** error) {
+Model* dialect::explorer_list(Self* self, const char* operation, const char* schema,
+                              std::string_view query, std::initializer_list<const char*> labels,
+                              GError** error) {
   if (!schema) {
     g_return_if_fail_warning(G_LOG_DOMAIN, operation, "schema != NULL");
     return nullptr;
   }
   std::string sql(query);
   size_t slot = sql.find("%s");
-  if (slot != std::string::npos) sql.replace(slot, 2, literal_body(schema));
+  if (slot != std::string::npos) sql.replace(slot, 2, tarvex::sql::literal_body(schema));
 
   auto result = run_query(explorer_connection(self), sql, error);
   if (!result) return nullptr;
@@ -74,7 +74,7 @@ Model* sq::explorer_list(Self* self, const char* operation, const char* schema,
 
 static Model* explorer_real_load_tables(Self* self, const gchar* schema, GError** error) {
   // Temporal and external tables came with version 13.
-  const bool temporal = sq::server_major_version(sq::explorer_connection(self)) >= 13;
+  const bool temporal = dialect::server_major_version(dialect::explorer_connection(self)) >= 13;
   std::string sql =
       std::string(
           "SELECT o.name,st.row_count AS ROWS,REPLACE(t.lock_escalation_desc,'_',' ') AS "
@@ -89,14 +89,15 @@ static Model* explorer_real_load_tables(Self* self, const gchar* schema, GError*
       "LEFT JOIN (SELECT object_id,SUM (ROWS) row_count FROM sys.partitions WHERE index_id< 2 "
       "GROUP BY object_id) st ON o.object_id=st.object_id WHERE (o.type ='U' OR o.type ='S') AND "
       "s.name =N'%s' ORDER BY o.name ASC";
-  return sq::explorer_list(self, "load_tables", schema, sql,
-                           {N_("Name"), N_("Rows"), N_("Lock"), N_("Temp table"), N_("External"),
-                            N_("Create time"), N_("Update time"), N_("Comment")},
-                           error);
+  return dialect::explorer_list(
+      self, "load_tables", schema, sql,
+      {N_("Name"), N_("Rows"), N_("Lock"), N_("Temp table"), N_("External"), N_("Create time"),
+       N_("Update time"), N_("Comment")},
+      error);
 }
 
 static Model* explorer_real_load_views(Self* self, const gchar* schema, GError** error) {
-  return sq::explorer_list(
+  return dialect::explorer_list(
       self, "load_views", schema,
       "SELECT av.name,av.is_ms_shipped,av.is_replicated,CASE WHEN asm.definition IS NULL THEN "
       "'true' ELSE 'false' END AS is_encrypted,asm.is_schema_bound,av.has_opaque_metadata,"
@@ -121,7 +122,7 @@ static Model* routine_list(Self* self, const char* operation, const gchar* schem
                     "sys.extended_properties ep ON (ep.major_id=ao.object_id AND ep.minor_id=0 "
                     "AND ep.name='MS_Description') WHERE ao.type IN " +
                     type_filter + " AND SCHEMA_NAME(ao.schema_id)=N'%s';";
-  return sq::explorer_list(
+  return dialect::explorer_list(
       self, operation, schema, sql,
       {N_("Name"), N_("Type"), N_("Type detail"), N_("Schema bound"), N_("Recompile"),
        N_("Encrypted"), N_("Built-in"), N_("Execute as"), N_("Comment")},
@@ -129,22 +130,22 @@ static Model* routine_list(Self* self, const char* operation, const gchar* schem
 }
 
 static Model* explorer_real_load_routines(Self* self, const gchar* schema, GError** error) {
-  return routine_list(self, "load_routines", schema, sq::kRoutineKindColumn, sq::kRoutineTypes,
-                      error);
+  return routine_list(self, "load_routines", schema, dialect::kRoutineKindColumn,
+                      dialect::kRoutineTypes, error);
 }
 
 static Model* explorer_real_load_functions(Self* self, const gchar* schema, GError** error) {
-  return routine_list(self, "load_functions", schema, "'FUNCTION' AS type", sq::kFunctionTypes,
+  return routine_list(self, "load_functions", schema, "'FUNCTION' AS type", dialect::kFunctionTypes,
                       error);
 }
 
 static Model* explorer_real_load_procedures(Self* self, const gchar* schema, GError** error) {
-  return routine_list(self, "load_procedures", schema, "'PROCEDURE' AS type", sq::kProcedureTypes,
-                      error);
+  return routine_list(self, "load_procedures", schema, "'PROCEDURE' AS type",
+                      dialect::kProcedureTypes, error);
 }
 
 static Model* explorer_real_load_indexes(Self* self, const gchar* schema, GError** error) {
-  return sq::explorer_list(
+  return dialect::explorer_list(
       self, "load_indexes", schema,
       "SELECT i.name,i.type_desc,i.is_unique,i.fill_factor,i.is_disabled,i.allow_row_locks,"
       "i.allow_page_locks,i.filter_definition,xi.secondary_type_desc,si.spatial_index_"
@@ -163,7 +164,7 @@ static Model* explorer_real_load_indexes(Self* self, const gchar* schema, GError
 // Server principals carry no extended properties (those of class 4 belong
 // to database principals), so their comment column is empty.
 static Model* explorer_real_load_roles_server(Self* self, const gchar* schema, GError** error) {
-  return sq::explorer_list(
+  return dialect::explorer_list(
       self, "load_roles_server", schema,
       "SELECT p.name,REPLACE(p.type_desc, '_', ' ') type, CASE p.is_fixed_role WHEN 0 THEN "
       "'Mutable' WHEN 1 THEN 'Built-in' END,p.create_date,CAST(NULL AS NVARCHAR(MAX)) AS comment "
@@ -172,7 +173,7 @@ static Model* explorer_real_load_roles_server(Self* self, const gchar* schema, G
 }
 
 static Model* explorer_real_load_roles_database(Self* self, const gchar* schema, GError** error) {
-  return sq::explorer_list(
+  return dialect::explorer_list(
       self, "load_roles_database", schema,
       "SELECT dp.name,REPLACE(dp.type_desc, '_', ' ') type,dp.is_fixed_role,owner.name "
       "owning_principal,dp.create_date," COMMENT_COLUMN
@@ -185,7 +186,7 @@ static Model* explorer_real_load_roles_database(Self* self, const gchar* schema,
 
 static Model* explorer_real_load_roles_application(Self* self, const gchar* schema,
                                                    GError** error) {
-  return sq::explorer_list(
+  return dialect::explorer_list(
       self, "load_roles_application", schema,
       "SELECT dp.name,REPLACE(dp.type_desc, '_', ' ') type,dp.default_schema_name,"
       "dp.is_fixed_role,dp.create_date," COMMENT_COLUMN
@@ -198,7 +199,7 @@ static Model* explorer_real_load_roles_application(Self* self, const gchar* sche
 }
 
 static Model* explorer_real_load_logins(Self* self, const gchar* schema, GError** error) {
-  return sq::explorer_list(
+  return dialect::explorer_list(
       self, "load_logins", schema,
       "SELECT p.name,REPLACE(type_desc,'_',' ') type,default_database_name,default_language_name,"
       "is_disabled,LOGINPROPERTY (p.name,'IsLocked') AS is_locked,LOGINPROPERTY "
@@ -211,7 +212,7 @@ static Model* explorer_real_load_logins(Self* self, const gchar* schema, GError*
 }
 
 static Model* explorer_real_load_users(Self* self, const gchar* schema, GError** error) {
-  return sq::explorer_list(
+  return dialect::explorer_list(
       self, "load_users", schema,
       "SELECT dp.name,REPLACE(dp.type_desc, '_', ' ') type,dp.default_schema_name,log.name AS "
       "login,dp.create_date," COMMENT_COLUMN
@@ -224,14 +225,15 @@ static Model* explorer_real_load_users(Self* self, const gchar* schema, GError**
 }
 
 static Model* explorer_real_load_tablespaces(Self* self, const gchar* schema, GError** error) {
-  return sq::explorer_list(self, "load_tablespaces", schema,
-                           "SELECT name, REPLACE(type_desc, '_', ' ') type, is_default, is_system "
-                           "FROM sys.data_spaces ORDER BY name asc;",
-                           {N_("Name"), N_("Type"), N_("Default"), N_("System")}, error);
+  return dialect::explorer_list(
+      self, "load_tablespaces", schema,
+      "SELECT name, REPLACE(type_desc, '_', ' ') type, is_default, is_system "
+      "FROM sys.data_spaces ORDER BY name asc;",
+      {N_("Name"), N_("Type"), N_("Default"), N_("System")}, error);
 }
 
 static Model* explorer_real_load_events(Self* self, const gchar* schema, GError** error) {
-  return sq::explorer_list(
+  return dialect::explorer_list(
       self, "load_events", schema,
       "SELECT OBJECT_NAME(object_id) name,type_desc,CASE is_trigger_event WHEN 0 THEN "
       "'Notification event' ELSE 'Trigger event' END event_type,event_group_type_desc FROM "
@@ -240,7 +242,7 @@ static Model* explorer_real_load_events(Self* self, const gchar* schema, GError*
 }
 
 static Model* explorer_real_load_triggers(Self* self, const gchar* schema, GError** error) {
-  return sq::explorer_list(
+  return dialect::explorer_list(
       self, "load_triggers", schema,
       "SELECT t.name,REPLACE(po.type_desc,'_',' ') AS object_type,po.name AS object_name,"
       "t.is_disabled,t.is_instead_of_trigger,OBJECTPROPERTY(t.object_id,'ExecIsInsertTrigger') AS "
@@ -259,7 +261,7 @@ static Model* explorer_real_load_triggers(Self* self, const gchar* schema, GErro
 }
 
 static Model* explorer_real_load_databases(Self* self, const gchar* schema, GError** error) {
-  return sq::explorer_list(
+  return dialect::explorer_list(
       self, "load_databases", schema,
       "SELECT name, compatibility_level, collation_name, REPLACE(user_access_desc,'_',' ') access, "
       "state_desc, recovery_model_desc, is_fulltext_enabled, is_read_only, is_distributor, "
@@ -271,7 +273,7 @@ static Model* explorer_real_load_databases(Self* self, const gchar* schema, GErr
 
 static Model* explorer_real_load_schemas(Self* self, const gchar* schema, GError** error) {
   // The schemas of the fixed database roles (db_owner, ...) are left out.
-  return sq::explorer_list(
+  return dialect::explorer_list(
       self, "load_schemas", schema,
       "SELECT SCHEMA_NAME, SCHEMA_OWNER, DEFAULT_CHARACTER_SET_NAME AS CHARSET "
       "FROM INFORMATION_SCHEMA.SCHEMATA WHERE SCHEMA_NAME NOT LIKE 'db[_]%' "
@@ -280,7 +282,7 @@ static Model* explorer_real_load_schemas(Self* self, const gchar* schema, GError
 }
 
 static Model* explorer_real_load_assemblys(Self* self, const gchar* schema, GError** error) {
-  return sq::explorer_list(
+  return dialect::explorer_list(
       self, "load_assemblys", schema,
       "SELECT a.name,USER_NAME(a.principal_id) AS owner,REPLACE(a.permission_set_desc,'_',' ') AS "
       "permission,a.is_visible,a.is_user_defined,af.name AS file_name,a.create_date," COMMENT_COLUMN
@@ -293,14 +295,15 @@ static Model* explorer_real_load_assemblys(Self* self, const gchar* schema, GErr
 }
 
 static Model* explorer_real_load_devices(Self* self, const gchar* schema, GError** error) {
-  return sq::explorer_list(self, "load_devices", schema,
-                           "SELECT name, physical_name, REPLACE(type_desc,'_',' ') AS type FROM "
-                           "[sys].[backup_devices] ORDER BY name ASC;",
-                           {N_("Name"), N_("Physical name"), N_("Type")}, error);
+  return dialect::explorer_list(
+      self, "load_devices", schema,
+      "SELECT name, physical_name, REPLACE(type_desc,'_',' ') AS type FROM "
+      "[sys].[backup_devices] ORDER BY name ASC;",
+      {N_("Name"), N_("Physical name"), N_("Type")}, error);
 }
 
 static Model* explorer_real_load_endpoints(Self* self, const gchar* schema, GError** error) {
-  return sq::explorer_list(
+  return dialect::explorer_list(
       self, "load_endpoints", schema,
       "SELECT name, USER_NAME(principal_id) owner, REPLACE(protocol_desc, '_', ' ') protocol, "
       "REPLACE(type_desc, '_', ' ') type, state_desc, is_admin_endpoint FROM sys.endpoints ORDER "
@@ -310,7 +313,7 @@ static Model* explorer_real_load_endpoints(Self* self, const gchar* schema, GErr
 
 static Model* explorer_real_load_servers(Self* self, const gchar* schema, GError** error) {
   // Linked servers only: the local server (id 0) is left out.
-  return sq::explorer_list(
+  return dialect::explorer_list(
       self, "load_servers", schema,
       "SELECT s.name,s.product,s.provider,s.data_source,s.is_remote_login_enabled,"
       "s.is_data_access_enabled,s.is_publisher,s.is_subscriber,s.collation_name,s.is_system,"
@@ -323,14 +326,14 @@ static Model* explorer_real_load_servers(Self* self, const gchar* schema, GError
 
 static Model* explorer_real_load_statisticses(Self* self, const gchar* schema, GError** error) {
   // Incremental statistics came with version 12.
-  const bool incremental = sq::server_major_version(sq::explorer_connection(self)) >= 12;
+  const bool incremental = dialect::server_major_version(dialect::explorer_connection(self)) >= 12;
   std::string sql =
       std::string(
           "SELECT name, OBJECT_NAME(object_id) hoster,auto_created,user_created,"
           "no_recompute,has_filter,filter_definition,is_temporary,") +
       (incremental ? "is_incremental" : "NULL AS is_incremental") +
       " FROM sys.stats WHERE OBJECT_SCHEMA_NAME(object_id) = N'%s' ORDER BY object_id DESC;";
-  return sq::explorer_list(
+  return dialect::explorer_list(
       self, "load_statisticses", schema, sql,
       {N_("Name"), N_("Hoster"), N_("Auto create"), N_("User create"), N_("No recompute"),
        N_("Has filter"), N_("Filter"), N_("Temporary"), N_("Incremental")},
@@ -338,7 +341,7 @@ static Model* explorer_real_load_statisticses(Self* self, const gchar* schema, G
 }
 
 static Model* explorer_real_load_synonyms(Self* self, const gchar* schema, GError** error) {
-  return sq::explorer_list(
+  return dialect::explorer_list(
       self, "load_synonyms", schema,
       "SELECT sy.name,sy.base_object_name,REPLACE(sy.type_desc,'_',' ') "
       "type,sy.create_date," COMMENT_COLUMN
@@ -349,7 +352,7 @@ static Model* explorer_real_load_synonyms(Self* self, const gchar* schema, GErro
 }
 
 static Model* explorer_real_load_sequences(Self* self, const gchar* schema, GError** error) {
-  return sq::explorer_list(
+  return dialect::explorer_list(
       self, "load_sequences", schema,
       "SELECT name,TYPE_NAME(user_type_id) type,precision,scale,start_value,increment,"
       "current_value,is_cycling,is_cached,create_date FROM sys.sequences WHERE "
@@ -360,7 +363,7 @@ static Model* explorer_real_load_sequences(Self* self, const gchar* schema, GErr
 }
 
 static Model* explorer_real_load_types(Self* self, const gchar* schema, GError** error) {
-  return sq::explorer_list(
+  return dialect::explorer_list(
       self, "load_types", schema,
       "SELECT name,max_length,precision,scale,collation_name,is_nullable,is_user_defined,"
       "is_assembly_type FROM sys.types WHERE SCHEMA_NAME(schema_id) = N'%s' ORDER BY name ASC;",
@@ -373,7 +376,7 @@ static Model* explorer_real_load_types(Self* self, const gchar* schema, GError**
 // and sysname) share one system type id and would repeat the function.
 static Model* explorer_real_load_partition_function(Self* self, const gchar* schema,
                                                     GError** error) {
-  return sq::explorer_list(
+  return dialect::explorer_list(
       self, "load_partition_function", schema,
       "SELECT pf.name,t.name AS parameter_type,pf.fanout,pf.boundary_value_on_right,pf.is_system,"
       "pf.create_date,pf.modify_date," COMMENT_COLUMN
@@ -387,7 +390,7 @@ static Model* explorer_real_load_partition_function(Self* self, const gchar* sch
 }
 
 static Model* explorer_real_load_partition_scheme(Self* self, const gchar* schema, GError** error) {
-  return sq::explorer_list(
+  return dialect::explorer_list(
       self, "load_partition_scheme", schema,
       "SELECT ps.name,pf.name AS function_used,pf.fanout AS partition_count,ps.is_default,"
       "ps.is_system," COMMENT_COLUMN
@@ -465,7 +468,7 @@ static Model* explorer_load_objects(TarvexBrevaneContractsDatabaseIExplorable* i
       break;
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_SEQUENCE:
       // Sequences came with version 11; older servers list none.
-      if (sq::server_major_version(sq::explorer_connection(self)) > 10)
+      if (dialect::server_major_version(dialect::explorer_connection(self)) > 10)
         list = klass->load_sequences;
       break;
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_SERVER:
@@ -516,12 +519,12 @@ static void explorer_exec_command(TarvexBrevaneContractsDatabaseIExplorable* ifa
   if (kind == TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_USER && g_strcmp0(extra_data, "server") == 0) {
     // Windows logins hold a backslash (DOMAIN\user): the name goes in brackets.
     if (g_strcmp0(command, "enable") == 0)
-      sql = "ALTER LOGIN " + sq::bracketed(object) + " ENABLE";
+      sql = "ALTER LOGIN " + tarvex::sql::bracketed(object) + " ENABLE";
     else if (g_strcmp0(command, "disable") == 0)
-      sql = "ALTER LOGIN " + sq::bracketed(object) + " DISABLE";
+      sql = "ALTER LOGIN " + tarvex::sql::bracketed(object) + " DISABLE";
   }
   if (sql.empty()) return;
-  tarvex_brevane_contracts_database_iconnection_execute_no_query(sq::explorer_connection(self),
+  tarvex_brevane_contracts_database_iconnection_execute_no_query(dialect::explorer_connection(self),
                                                                  sql.c_str(), 0, error);
 }
 

@@ -7,7 +7,7 @@
 #include "brevane/database/sqlserver/sql_server_explorer-private.h"
 #include "common/tarvex-gobject-private.h"
 
-namespace sq = tarvex::sqlserver;
+namespace dialect = tarvex::dialect;
 
 using Explorer = TarvexBrevaneSupportsDatabaseSQLServerExplorer;
 using Model = TarvexProvidersContractsTableModel;
@@ -22,7 +22,7 @@ TARVEX_DEFINE_TYPE(TarvexBrevaneSupportsDatabaseSQLServerExplorerV10x,
 
 // No temporal or external tables before version 13.
 static Model* v10x_load_tables(Explorer* self, const gchar* schema, GError** error) {
-  return sq::explorer_list(
+  return dialect::explorer_list(
       self, "load_tables", schema,
       "SELECT o.name,st.row_count AS ROWS, REPLACE(t.lock_escalation_desc,'_',' ') AS "
       "lock_desc,o.create_date,o.modify_date," COMMENT_COLUMN
@@ -50,7 +50,7 @@ static Model* v10x_routine_list(Explorer* self, const char* operation, const gch
                     "sys.extended_properties ep ON (ep.major_id=ao.object_id AND ep.minor_id=0 "
                     "AND ep.name='MS_Description') WHERE ao.type IN " +
                     type_filter + " AND SCHEMA_NAME(ao.schema_id)=N'%s';";
-  return sq::explorer_list(
+  return dialect::explorer_list(
       self, operation, schema, sql,
       {N_("Name"), N_("Type"), N_("Type detail"), N_("Schema bound"), N_("Recompile"),
        N_("Null input"), N_("Execute as"), N_("Create time"), N_("Modified time"), N_("Comment")},
@@ -58,23 +58,23 @@ static Model* v10x_routine_list(Explorer* self, const char* operation, const gch
 }
 
 static Model* v10x_load_routines(Explorer* self, const gchar* schema, GError** error) {
-  return v10x_routine_list(self, "load_routines", schema, sq::kRoutineKindColumn, sq::kRoutineTypes,
-                           error);
+  return v10x_routine_list(self, "load_routines", schema, dialect::kRoutineKindColumn,
+                           dialect::kRoutineTypes, error);
 }
 
 static Model* v10x_load_functions(Explorer* self, const gchar* schema, GError** error) {
-  return v10x_routine_list(self, "load_functions", schema, "'FUNCTION' AS type", sq::kFunctionTypes,
-                           error);
+  return v10x_routine_list(self, "load_functions", schema, "'FUNCTION' AS type",
+                           dialect::kFunctionTypes, error);
 }
 
 static Model* v10x_load_procedures(Explorer* self, const gchar* schema, GError** error) {
   return v10x_routine_list(self, "load_procedures", schema, "'PROCEDURE' AS type",
-                           sq::kProcedureTypes, error);
+                           dialect::kProcedureTypes, error);
 }
 
 // Server principals carry no extended properties: no comment.
 static Model* v10x_load_roles_server(Explorer* self, const gchar* schema, GError** error) {
-  return sq::explorer_list(
+  return dialect::explorer_list(
       self, "load_roles_server", schema,
       "SELECT p.name,REPLACE(p.type_desc, '_', ' ') type, p.create_date,CAST(NULL AS "
       "NVARCHAR(MAX)) AS comment FROM sys.server_principals p WHERE p.type ='R' ORDER BY p.name "
@@ -83,7 +83,7 @@ static Model* v10x_load_roles_server(Explorer* self, const gchar* schema, GError
 }
 
 static Model* v10x_load_roles_database(Explorer* self, const gchar* schema, GError** error) {
-  return sq::explorer_list(
+  return dialect::explorer_list(
       self, "load_roles_database", schema,
       "SELECT dp.name,REPLACE(dp.type_desc, '_', ' ') type,owner.name owning_principal,"
       "dp.create_date," COMMENT_COLUMN
@@ -95,7 +95,7 @@ static Model* v10x_load_roles_database(Explorer* self, const gchar* schema, GErr
 }
 
 static Model* v10x_load_roles_application(Explorer* self, const gchar* schema, GError** error) {
-  return sq::explorer_list(
+  return dialect::explorer_list(
       self, "load_roles_application", schema,
       "SELECT dp.name,REPLACE(dp.type_desc, '_', ' ') type,dp.default_schema_name,"
       "dp.create_date," COMMENT_COLUMN
@@ -107,14 +107,14 @@ static Model* v10x_load_roles_application(Explorer* self, const gchar* schema, G
 }
 
 static Model* v10x_load_tablespaces(Explorer* self, const gchar* schema, GError** error) {
-  return sq::explorer_list(self, "load_tablespaces", schema,
-                           "SELECT name, REPLACE(type_desc, '_', ' ') type, is_default FROM "
-                           "sys.data_spaces ORDER BY name asc;",
-                           {N_("Name"), N_("Type"), N_("Default")}, error);
+  return dialect::explorer_list(self, "load_tablespaces", schema,
+                                "SELECT name, REPLACE(type_desc, '_', ' ') type, is_default FROM "
+                                "sys.data_spaces ORDER BY name asc;",
+                                {N_("Name"), N_("Type"), N_("Default")}, error);
 }
 
 static Model* v10x_load_servers(Explorer* self, const gchar* schema, GError** error) {
-  return sq::explorer_list(
+  return dialect::explorer_list(
       self, "load_servers", schema,
       "SELECT s.name,s.product,s.provider,s.data_source,s.is_remote_login_enabled,"
       "s.is_data_access_enabled,s.is_publisher,s.is_subscriber,s.collation_name,s.modify_date "
@@ -125,7 +125,7 @@ static Model* v10x_load_servers(Explorer* self, const gchar* schema, GError** er
 }
 
 static Model* v10x_load_statisticses(Explorer* self, const gchar* schema, GError** error) {
-  return sq::explorer_list(
+  return dialect::explorer_list(
       self, "load_statisticses", schema,
       "SELECT name, OBJECT_NAME(object_id) hoster,auto_created,user_created,no_recompute,"
       "has_filter,filter_definition FROM sys.stats WHERE OBJECT_SCHEMA_NAME(object_id) = N'%s' "
@@ -138,7 +138,7 @@ static Model* v10x_load_statisticses(Explorer* self, const gchar* schema, GError
 // Joined on the parameter's user type, so nvarchar and sysname (one system
 // type id) do not repeat the function.
 static Model* v10x_load_partition_function(Explorer* self, const gchar* schema, GError** error) {
-  return sq::explorer_list(
+  return dialect::explorer_list(
       self, "load_partition_function", schema,
       "SELECT pf.name,t.name AS parameter_type,pf.fanout,pf.boundary_value_on_right,"
       "pf.create_date,pf.modify_date," COMMENT_COLUMN
@@ -152,7 +152,7 @@ static Model* v10x_load_partition_function(Explorer* self, const gchar* schema, 
 }
 
 static Model* v10x_load_partition_scheme(Explorer* self, const gchar* schema, GError** error) {
-  return sq::explorer_list(
+  return dialect::explorer_list(
       self, "load_partition_scheme", schema,
       "SELECT ps.name,pf.name AS function_used,pf.fanout AS "
       "partition_count,ps.is_default," COMMENT_COLUMN

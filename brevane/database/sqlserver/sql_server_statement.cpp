@@ -4,12 +4,15 @@
 #include <string>
 #include <string_view>
 
-#include "brevane/database/sql-text-private.h"
 #include "brevane/database/statement-private.h"
+#include "brevane/database/statement-text-private.h"
+#include "brevane/sql/sql-text-private.h"
 #include "common/tarvex-check-private.h"
 #include "common/tarvex-gobject-private.h"
+#include "common/tarvex-text-private.h"
 
 using namespace tarvex::database;
+namespace sql = tarvex::sql;
 
 G_DEFINE_TYPE(TarvexBrevaneSupportsDatabaseSQLServerStatement,
               tarvex_brevane_supports_database_sql_server_statement,
@@ -207,14 +210,6 @@ std::string fill(std::string_view format, std::initializer_list<std::string> arg
   return out;
 }
 
-// Inside '...' or N'...', and inside [...].
-std::string q(const gchar* text) {
-  return doubled(text, '\'');
-}
-std::string b(const gchar* name) {
-  return doubled(name, ']');
-}
-
 gchar* text_of(const std::string& text) {
   return tarvex::dup(text);
 }
@@ -243,7 +238,7 @@ gchar* build_connection_string(Statement*, Server* server) {
 
 gchar* change_database(Statement*, const gchar* database) {
   CHECK(database);
-  return text_of("USE " + bracketed(database) + ";");
+  return text_of("USE " + sql::bracketed(database) + ";");
 }
 
 gchar* transaction(Statement*, const gchar* name) {
@@ -272,14 +267,14 @@ gchar* show_tables(Statement*, const gchar* database, const gchar* user_schema, 
   CHECK(database);
   CHECK_AS(user_schema, "object_schema != NULL");
   set_code(code, 0);
-  return text_of(fill(kShowTables, {q(user_schema)}));
+  return text_of(fill(kShowTables, {sql::literal_body(user_schema)}));
 }
 
 gchar* show_views(Statement*, const gchar* database, const gchar* user_schema, gint* code) {
   CHECK(database);
   CHECK_AS(user_schema, "object_schema != NULL");
   set_code(code, 0);
-  return text_of(fill(kShowViews, {q(user_schema)}));
+  return text_of(fill(kShowViews, {sql::literal_body(user_schema)}));
 }
 
 gchar* show_table_spaces(Statement*, const gchar* database, gint* code) {
@@ -298,28 +293,30 @@ gchar* show_indexes(Statement*, const gchar* database, const gchar* user_schema,
   CHECK(database);
   CHECK(user_schema);
   set_code(code, 0);
-  return text_of(fill(kShowIndexes, {q(user_schema)}));
+  return text_of(fill(kShowIndexes, {sql::literal_body(user_schema)}));
 }
 
 gchar* show_triggers(Statement*, const gchar* database, const gchar* user_schema, gint* code) {
   CHECK(database);
   CHECK(user_schema);
   set_code(code, 0);
-  return text_of(fill(kShowTriggers, {q(user_schema)}));
+  return text_of(fill(kShowTriggers, {sql::literal_body(user_schema)}));
 }
 
 gchar* show_functions(Statement*, const gchar* database, const gchar* user_schema, gint* code) {
   CHECK(database);
   CHECK_AS(user_schema, "object_schema != NULL");
   set_code(code, 0);
-  return text_of(fill(kShowFunctions, {q(database), q(user_schema)}));
+  return text_of(
+      fill(kShowFunctions, {sql::literal_body(database), sql::literal_body(user_schema)}));
 }
 
 gchar* show_procedures(Statement*, const gchar* database, const gchar* user_schema, gint* code) {
   CHECK(database);
   CHECK_AS(user_schema, "object_schema != NULL");
   set_code(code, 0);
-  return text_of(fill(kShowProcedures, {q(database), q(user_schema)}));
+  return text_of(
+      fill(kShowProcedures, {sql::literal_body(database), sql::literal_body(user_schema)}));
 }
 
 gchar* show_users(Statement*, const gchar* database, const gchar* user_schema, gint* code) {
@@ -351,7 +348,7 @@ gchar* call_function(Statement*, const gchar* database, const gchar* user_schema
   CHECK(user_schema);
   CHECK(function);
   CHECK(parameters);
-  return text_of("SELECT " + bracketed_qualified(user_schema, function) + parameters + ";");
+  return text_of("SELECT " + sql::bracketed_qualified(user_schema, function) + parameters + ";");
 }
 
 gchar* call_procedure(Statement*, const gchar* database, const gchar* user_schema,
@@ -360,7 +357,8 @@ gchar* call_procedure(Statement*, const gchar* database, const gchar* user_schem
   CHECK(user_schema);
   CHECK(procedure);
   CHECK(parameters);
-  return text_of("EXEC " + bracketed_qualified(user_schema, procedure) + " " + parameters + ";");
+  return text_of("EXEC " + sql::bracketed_qualified(user_schema, procedure) + " " + parameters +
+                 ";");
 }
 
 // ---- details of one object
@@ -374,13 +372,16 @@ gchar* show_source(Statement*, DBObject kind, const gchar* database, const gchar
   switch (kind) {
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_INDEX:
       // For an index the three names are schema, table and index.
-      return text_of(fill(kIndexSource, {q(database), q(user_schema), q(name)}));
+      return text_of(fill(kIndexSource, {sql::literal_body(database),
+                                         sql::literal_body(user_schema), sql::literal_body(name)}));
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_TABLE:
-      return text_of(fill(kTableSource, {q(user_schema), q(name)}));
+      return text_of(fill(kTableSource, {sql::literal_body(user_schema), sql::literal_body(name)}));
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_TRIGGER:
-      return text_of(fill(kTriggerSource, {q(user_schema), q(name)}));
+      return text_of(
+          fill(kTriggerSource, {sql::literal_body(user_schema), sql::literal_body(name)}));
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_VIEW:
-      return text_of(fill(kViewSource, {q(database), q(user_schema), q(name)}));
+      return text_of(fill(kViewSource, {sql::literal_body(database), sql::literal_body(user_schema),
+                                        sql::literal_body(name)}));
     default:
       return g_strdup("");
   }
@@ -392,7 +393,8 @@ gchar* show_structure(Statement*, const gchar* database, const gchar* user_schem
   CHECK_AS(user_schema, "schema != NULL");
   CHECK(table);
   set_code(code, 0);
-  return text_of(fill(kShowStructure, {q(database), q(user_schema), q(table)}));
+  return text_of(fill(kShowStructure, {sql::literal_body(database), sql::literal_body(user_schema),
+                                       sql::literal_body(table)}));
 }
 
 gchar* show_user_detail(Statement*, const gchar* database, const gchar* user_schema,
@@ -400,7 +402,7 @@ gchar* show_user_detail(Statement*, const gchar* database, const gchar* user_sch
   CHECK(database);
   CHECK(user_schema);
   CHECK(username);
-  return text_of(fill(kShowUserDetail, {q(username)}));
+  return text_of(fill(kShowUserDetail, {sql::literal_body(username)}));
 }
 
 gchar* show_role_detail(Statement*, const gchar* database, const gchar* user_schema,
@@ -408,7 +410,7 @@ gchar* show_role_detail(Statement*, const gchar* database, const gchar* user_sch
   CHECK(database);
   CHECK(user_schema);
   CHECK(rolename);
-  return text_of(fill(kShowRoleDetail, {q(rolename)}));
+  return text_of(fill(kShowRoleDetail, {sql::literal_body(rolename)}));
 }
 
 gchar* show_user_rights(Statement*, const gchar* database, const gchar* user_schema,
@@ -416,7 +418,7 @@ gchar* show_user_rights(Statement*, const gchar* database, const gchar* user_sch
   CHECK(database);
   CHECK(user_schema);
   CHECK(username);
-  return text_of(fill(kShowUserRights, {q(username)}));
+  return text_of(fill(kShowUserRights, {sql::literal_body(username)}));
 }
 
 gchar* show_role_rights(Statement*, const gchar* database, const gchar* user_schema,
@@ -424,7 +426,7 @@ gchar* show_role_rights(Statement*, const gchar* database, const gchar* user_sch
   CHECK(database);
   CHECK(user_schema);
   CHECK(rolename);
-  return text_of(fill(kShowRoleRights, {q(rolename)}));
+  return text_of(fill(kShowRoleRights, {sql::literal_body(rolename)}));
 }
 
 gchar* show_relations(Statement*, const gchar* database, const gchar* user_schema,
@@ -432,13 +434,13 @@ gchar* show_relations(Statement*, const gchar* database, const gchar* user_schem
   CHECK(database);
   CHECK_AS(user_schema, "object_schema != NULL");
   CHECK(table);
-  return text_of(fill(kShowRelations, {q(user_schema), q(table)}));
+  return text_of(fill(kShowRelations, {sql::literal_body(user_schema), sql::literal_body(table)}));
 }
 
 // ---- content and counts; `where` and `order` are free texts
 
 std::string table_of(const gchar* schema, const gchar* table) {
-  return "[" + b(schema) + "].[" + b(table) + "]";
+  return sql::bracketed_two_part(schema, table);
 }
 
 gchar* show_effected(Statement*, const gchar* database, const gchar* user_schema,
@@ -488,7 +490,7 @@ gchar* show_content(Statement* self, const gchar* database, const gchar* user_sc
   CHECK(table);
   CHECK(columns);
   return content_of_select_list(self, database, user_schema, table,
-                                bracketed_select_list(columns).c_str(), where, order, offset,
+                                sql::bracketed_select_list(columns).c_str(), where, order, offset,
                                 limit);
 }
 
@@ -504,19 +506,19 @@ gchar* empty_table(Statement*, const gchar* database, const gchar* user_schema,
 // securable and the principal are names
 
 bool with_grant_option(const gchar* rights) {
-  return contains(rights, "GRANT OPTION");
+  return tarvex::text::contains(rights, "GRANT OPTION");
 }
 
 std::string grant(const char* scope, const gchar* principal, const gchar* object,
                   const gchar* rights) {
-  return std::string("GRANT ") + rights + scope + bracketed(object) + " TO [" + b(principal) +
-         (with_grant_option(rights) ? "] WITH GRANT OPTION;" : "];");
+  return std::string("GRANT ") + rights + scope + sql::bracketed(object) + " TO " +
+         sql::bracketed(principal) + (with_grant_option(rights) ? " WITH GRANT OPTION;" : ";");
 }
 
 std::string revoke(const char* scope, const gchar* principal, const gchar* object,
                    const gchar* rights) {
   return std::string(with_grant_option(rights) ? "REVOKE GRANT OPTION FOR " : "REVOKE ") + rights +
-         scope + bracketed(object) + " FROM [" + b(principal) + "];";
+         scope + sql::bracketed(object) + " FROM " + sql::bracketed(principal) + ";";
 }
 
 gchar* grant_user_rights(Statement*, const gchar* database, const gchar* user_schema,
@@ -565,20 +567,21 @@ gchar* revoke_role_rights(Statement*, const gchar* database, const gchar* user_s
 // of its own, as CREATE SCHEMA requires), every object and type of the old
 // one is moved into it, and the old one is dropped.
 std::string rename_schema(const gchar* old_name, const gchar* new_name) {
-  const std::string target = "[" + b(new_name) + "]";
-  std::string out = "EXEC(" + nliteral("CREATE SCHEMA " + target) + "); ";
+  const std::string target = sql::bracketed(new_name);
+  std::string out = "EXEC(" + sql::nliteral("CREATE SCHEMA " + target) + "); ";
   out += "DECLARE @transfer nvarchar(max) = N''; ";
-  out += "SELECT @transfer = @transfer + " + nliteral("ALTER SCHEMA " + target + " TRANSFER ") +
+  out += "SELECT @transfer = @transfer + " +
+         sql::nliteral("ALTER SCHEMA " + target + " TRANSFER ") +
          " + QUOTENAME(SCHEMA_NAME(schema_id)) + N'.' + QUOTENAME(name) + N'; ' FROM sys.objects "
          "WHERE schema_id = SCHEMA_ID(" +
-         nliteral(old_name) + ") AND parent_object_id = 0; ";
+         sql::nliteral(old_name) + ") AND parent_object_id = 0; ";
   out += "SELECT @transfer = @transfer + " +
-         nliteral("ALTER SCHEMA " + target + " TRANSFER TYPE::") +
+         sql::nliteral("ALTER SCHEMA " + target + " TRANSFER TYPE::") +
          " + QUOTENAME(SCHEMA_NAME(schema_id)) + N'.' + QUOTENAME(name) + N'; ' FROM sys.types "
          "WHERE schema_id = SCHEMA_ID(" +
-         nliteral(old_name) + ") AND is_user_defined = 1; ";
+         sql::nliteral(old_name) + ") AND is_user_defined = 1; ";
   out += "EXEC sp_executesql @transfer; ";
-  out += "DROP SCHEMA [" + b(old_name) + "];";
+  out += "DROP SCHEMA " + sql::bracketed(old_name) + ";";
   return out;
 }
 
@@ -590,14 +593,16 @@ gchar* rename_object(Statement*, DBObject kind, const gchar* database, const gch
   CHECK(new_name);
   switch (kind) {
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_DATABASE:
-      return text_of("ALTER DATABASE [" + b(old_name) + "] MODIFY NAME = [" + b(new_name) + "];");
+      return text_of("ALTER DATABASE " + sql::bracketed(old_name) +
+                     " MODIFY NAME = " + sql::bracketed(new_name) + ";");
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_TABLE:
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_VIEW:
       // sp_rename takes its names as texts; the new name is a bare name.
-      return text_of("EXEC sp_rename " + nliteral(table_of(user_schema, old_name)) + ", " +
-                     nliteral(new_name) + ";");
+      return text_of("EXEC sp_rename " + sql::nliteral(table_of(user_schema, old_name)) + ", " +
+                     sql::nliteral(new_name) + ";");
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_USER:
-      return text_of("ALTER USER [" + b(old_name) + "] WITH NAME = [" + b(new_name) + "];");
+      return text_of("ALTER USER " + sql::bracketed(old_name) +
+                     " WITH NAME = " + sql::bracketed(new_name) + ";");
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_SCHEMA:
       return text_of(rename_schema(old_name, new_name));
     default:
@@ -611,7 +616,7 @@ gchar* drop_object(Statement*, DBObject kind, const gchar* database, const gchar
   CHECK_AS(user_schema, "object_schema != NULL");
   CHECK(object_name);
   CHECK(object_target);
-  const std::string name = "[" + b(object_name) + "]";
+  const std::string name = sql::bracketed(object_name);
   const std::string qualified = table_of(user_schema, object_name);
   switch (kind) {
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_DATABASE:
@@ -635,8 +640,9 @@ gchar* drop_object(Statement*, DBObject kind, const gchar* database, const gchar
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_TRIGGER:
       return text_of("DROP TRIGGER " + qualified + ";");
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_USER:
-      return text_of((contains(object_target, "LOGIN") ? "DROP LOGIN " : "DROP USER ") + name +
-                     ";");
+      return text_of(
+          (tarvex::text::contains(object_target, "LOGIN") ? "DROP LOGIN " : "DROP USER ") + name +
+          ";");
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_VIEW:
       return text_of("DROP VIEW " + qualified + ";");
     default:
@@ -649,15 +655,15 @@ gchar* drop_object(Statement*, DBObject kind, const gchar* database, const gchar
 // A number stays bare; any other text becomes a literal, so that no text can
 // end the statement it stands in.
 std::string number_or_literal(const gchar* value) {
-  if (is_number(value)) return value;
-  return *value ? nliteral(value) : std::string("NULL");
+  if (sql::is_number(value)) return value;
+  return *value ? sql::nliteral(value) : std::string("NULL");
 }
 
 std::string bit_of(const gchar* value) {
   if (g_ascii_strcasecmp(value, "true") == 0) return "1";
   if (g_ascii_strcasecmp(value, "false") == 0) return "0";
-  if (is_number(value)) return g_ascii_strtod(value, nullptr) != 0 ? "1" : "0";
-  return *value ? nliteral(value) : std::string("NULL");
+  if (sql::is_number(value)) return g_ascii_strtod(value, nullptr) != 0 ? "1" : "0";
+  return *value ? sql::nliteral(value) : std::string("NULL");
 }
 
 // The bytes of the text, unless it already is a 0x literal.
@@ -667,7 +673,7 @@ std::string binary_of(const gchar* value) {
       text.find_first_not_of("0123456789abcdefABCDEF", 2) == std::string_view::npos &&
       text.size() % 2 == 0)
     return "0x" + std::string(text.substr(2));
-  return "0x" + hexadecimal(text);
+  return "0x" + sql::hexadecimal(text);
 }
 
 gchar* pack_value(Statement*, DataType type, const gchar* value) {
@@ -682,27 +688,27 @@ gchar* pack_value(Statement*, DataType type, const gchar* value) {
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_WSTRING:
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_XML:
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_JSON:
-      return text_of(nliteral(value));
+      return text_of(sql::nliteral(value));
     default:
       break;
   }
-  switch (value_form(type)) {
-    case ValueForm::bare:
+  switch (sql::value_form(type)) {
+    case sql::ValueForm::bare:
       return text_of(number_or_literal(value));
-    case ValueForm::hexadecimal:
+    case sql::ValueForm::hexadecimal:
       return text_of(binary_of(value));
-    case ValueForm::quoted:
+    case sql::ValueForm::quoted:
       break;
   }
-  return text_of(literal(value));
+  return text_of(sql::literal(value));
 }
 
 gchar* quote_identifier(Statement*, const gchar* identifier, const gchar* schema) {
   CHECK(identifier);
   CHECK(schema);
   std::string out;
-  if (*schema) out = "[" + b(schema) + "].";
-  out += "[" + b(identifier) + "]";
+  if (*schema) out = sql::bracketed(schema) + ".";
+  out += sql::bracketed(identifier);
   return text_of(out);
 }
 
@@ -711,20 +717,20 @@ gchar* build_sql_view(Statement*, const gchar* user_schema, const gchar* view_na
   CHECK(user_schema);
   CHECK(view_name);
   CHECK(statements);
-  std::string name = "[" + b(view_name) + "]";
-  if (*user_schema) name = "[" + b(user_schema) + "]." + name;
+  std::string name = sql::bracketed(view_name);
+  if (*user_schema) name = sql::bracketed(user_schema) + "." + name;
   return text_of("CREATE VIEW " + name + " AS " + statements);
 }
 
 gchar* parse_expression(Statement*, gint, const gchar* expression) {
   CHECK(expression);
   static const FilterDialect dialect{
-      [](std::string_view part) { return bracketed(part); },
+      [](std::string_view part) { return sql::bracketed(part); },
       [](const std::string& column, const std::string& value) {
-        return "0 < PATINDEX(" + literal("%" + value + "%") + ", " + column + ")";
+        return "0 < PATINDEX(" + sql::literal("%" + value + "%") + ", " + column + ")";
       },
       [](const std::string& column, const std::string& value) {
-        return "0 = ISNULL(PATINDEX(" + literal("%" + value + "%") + ", " + column + "), 0)";
+        return "0 = ISNULL(PATINDEX(" + sql::literal("%" + value + "%") + ", " + column + "), 0)";
       },
   };
   return text_of(filter_condition(expression, dialect));

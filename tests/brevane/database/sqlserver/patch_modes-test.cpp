@@ -7,7 +7,6 @@
 namespace tarvex::test {
 namespace {
 
-namespace ms = tarvex::mssql;
 using Table = TarvexBrevaneMetaModelMetaTable;
 
 enum { kIdentical = 1, kDropped = 2, kCreated = 4, kChanged = 8 };
@@ -60,7 +59,7 @@ TEST_F(PatchModeTest, ColumnComments) {
   tarvex_brevane_meta_model_meta_object_set_comment(META(same.get()), "kept");
   set_diff(table.get(), "comment", kChanged);
 
-  EXPECT_EQ(ms::build_comment_for_columns(table.get(), true),
+  EXPECT_EQ(tarvex::dialect::build_comment_for_columns(table.get(), true),
             "EXEC sp_addextendedproperty 'MS_Description', N'new one', 'SCHEMA', N's', 'TABLE', "
             "N't', 'COLUMN', N'added';\n"
             "EXEC sp_dropextendedproperty 'MS_Description', 'SCHEMA', N's', 'TABLE', N't', "
@@ -80,7 +79,7 @@ TEST_F(PatchModeTest, ColumnComments) {
   EXPECT_FALSE(diff_contains(changed.get(), "comment"));
   EXPECT_TRUE(diff_contains(table.get(), "comment"));
   // The record serves one call: the handled comments are not written again.
-  EXPECT_EQ(ms::build_comment_for_columns(table.get(), true),
+  EXPECT_EQ(tarvex::dialect::build_comment_for_columns(table.get(), true),
             "EXEC sp_addextendedproperty 'MS_Description', N'new one', 'SCHEMA', N's', 'TABLE', "
             "N't', 'COLUMN', N'added';\n"
             "EXEC sp_dropextendedproperty 'MS_Description', 'SCHEMA', N's', 'TABLE', N't';\n");
@@ -93,7 +92,7 @@ TEST_F(PatchModeTest, ConstraintClauses) {
   check("unlisted", 0);
   check("new", kCreated);
   check("changed", kChanged);
-  EXPECT_EQ(ms::build_table_checks(table.get(), true),
+  EXPECT_EQ(tarvex::dialect::build_table_checks(table.get(), true),
             "ALTER TABLE [s].[t] ADD CONSTRAINT [new] CHECK ([a]>(0));\n"
             "ALTER TABLE [s].[t] ADD CONSTRAINT [changed] CHECK ([a]>(0));\n");
   auto key = adoptGRef(tarvex_brevane_meta_model_meta_foreign_key_new_with_names("db", "s", "fk"));
@@ -104,13 +103,13 @@ TEST_F(PatchModeTest, ConstraintClauses) {
   tarvex_brevane_meta_model_meta_foreign_key_set_delete_action(key.get(), "SET_NULL");
   add(tarvex_brevane_meta_model_meta_table_get_constraints(table.get()), key.get());
   set_diff(table.get(), "constraints.fk", kCreated);
-  EXPECT_EQ(ms::build_table_foreigns(table.get(), true),
+  EXPECT_EQ(tarvex::dialect::build_table_foreigns(table.get(), true),
             "ALTER TABLE [s].[t] ADD CONSTRAINT [fk] FOREIGN KEY([a]) REFERENCES [s].[r]([b]) ON "
             "DELETE SET NULL;\n");
 
   auto a = add_column(table.get(), "k", "INT", 4, 0, true);
   tarvex_brevane_meta_model_meta_column_set_is_primary_key(a.get(), TRUE);
-  EXPECT_EQ(ms::build_primary_key(table.get(), true),
+  EXPECT_EQ(tarvex::dialect::build_primary_key(table.get(), true),
             "ALTER TABLE [s].[t] ADD CONSTRAINT [PK_t] PRIMARY KEY ([k]);\n");
 }
 
@@ -124,7 +123,7 @@ TEST_F(PatchModeTest, Indexes) {
   set_diff(rebuilt.get(), "columns", kChanged);
   index("gone", kDropped);
   index("same", kIdentical);
-  EXPECT_EQ(ms::build_table_indexes(table.get(), true),
+  EXPECT_EQ(tarvex::dialect::build_table_indexes(table.get(), true),
             "CREATE NONCLUSTERED INDEX [created] ON [s].[t] ([a] ASC);\n"
             "ALTER INDEX [created] ON [s].[t] DISABLE;\n"
             "EXEC sp_addextendedproperty 'MS_Description', N'c''', 'SCHEMA', N's', 'TABLE', N't', "
@@ -136,7 +135,7 @@ TEST_F(PatchModeTest, Indexes) {
             "DROP INDEX IF EXISTS [gone] ON [s].[t];\n");
   // The new index's comment is written with it, not a second time among the
   // constraint and index comments.
-  EXPECT_EQ(ms::build_comment_for_constraints(table.get(), true).find("N'created'"),
+  EXPECT_EQ(tarvex::dialect::build_comment_for_constraints(table.get(), true).find("N'created'"),
             std::string::npos);
 }
 
@@ -149,8 +148,8 @@ TEST_F(PatchModeTest, Triggers) {
   auto altered = trigger("altered", kChanged);
   set_diff(altered.get(), "body", kChanged);
   trigger("gone", kDropped);
-  ms::Script script;
-  ms::build_table_triggers(script, table.get(), true);
+  tarvex::dialect::Script script;
+  tarvex::dialect::build_table_triggers(script, table.get(), true);
   const std::string text = script.str();
   EXPECT_EQ(text,
             "CREATE TRIGGER [created] ON [s].[t]\n  AFTER INSERT\n  AS SET NOCOUNT ON;\n"
@@ -187,7 +186,7 @@ TEST_F(PatchModeTest, States) {
   set_diff(off.get(), "attributes.STATE", kChanged);
   auto body = trigger("body", kChanged);
   set_diff(body.get(), "body", kChanged);
-  EXPECT_EQ(ms::build_state_statements(table.get(), true),
+  EXPECT_EQ(tarvex::dialect::build_state_statements(table.get(), true),
             "ALTER INDEX [created] ON [s].[t] DISABLE;\n"
             "ALTER INDEX [enabled] ON [s].[t] REBUILD;\n"
             "ALTER INDEX [disabled] ON [s].[t] DISABLE;\n"
@@ -223,7 +222,7 @@ TEST_F(PatchModeTest, ScriptBatches) {
        "CREATE SCHEMA s;\nGO\nCREATE TABLE s.t (a INT);\n"},
   };
   for (const auto& c : cases) {
-    ms::Script script;
+    tarvex::dialect::Script script;
     for (const auto& a : c.adds) script.add(a);
     EXPECT_EQ(script.str(), c.expected);
   }

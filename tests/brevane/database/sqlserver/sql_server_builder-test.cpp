@@ -235,7 +235,7 @@ TEST_F(SqlServerBuilderTest, EntriesThatOnlyLookBracketed) {
       {"a", "[a]"},
   };
   for (const auto& [entry, expected] : cases)
-    EXPECT_EQ(tarvex::mssql::bracket_entries({entry}, true), expected) << entry;
+    EXPECT_EQ(tarvex::dialect::bracket_entries({entry}, true), expected) << entry;
 }
 
 // The literal of a date-time denotes the value's instant exactly, in its

@@ -6,7 +6,6 @@
 namespace tarvex::test {
 namespace {
 
-namespace ms = tarvex::mssql;
 using Database = TarvexBrevaneMetaModelMetaDatabase;
 
 enum { kDropped = 2, kCreated = 4, kChanged = 8 };
@@ -47,8 +46,10 @@ TEST_F(DatabaseBuilderTest, FileSizes) {
       {"FILEGROWTH=0", "FILEGROWTH = 0KB"},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(ms::build_file_sql(c.spec, ""), std::string("(\n  ") + c.expected + "\n)") << c.spec;
-  EXPECT_EQ(ms::build_file_sql("NAME=n'1,FILENAME=C:\\d's.mdf", "old]"),
+    EXPECT_EQ(tarvex::dialect::build_file_sql(c.spec, ""),
+              std::string("(\n  ") + c.expected + "\n)")
+        << c.spec;
+  EXPECT_EQ(tarvex::dialect::build_file_sql("NAME=n'1,FILENAME=C:\\d's.mdf", "old]"),
             "(\n  NAME = N'old]',\n  NEWNAME = N'n''1',\n  FILENAME = N'C:\\d''s.mdf'\n)");
 }
 

@@ -1,7 +1,7 @@
 // Principals of the SQL Server builder (logins, users, roles, permissions of
 // every securable class) and the patch dispatch of every object kind.
-#include "brevane/database/sql-text-private.h"
 #include "brevane/database/sqlserver/sql_server_builder-private.h"
+#include "common/tarvex-log-mask-private.h"
 #include "tests/brevane/database/sqlserver/builder-test.h"
 
 namespace tarvex::test {
@@ -126,7 +126,7 @@ TEST_F(PrincipalBuilderTest, Logins) {
   auto secret = user("l", "server");
   set_attr(secret.get(), "AUTHENTICATION", "PASSWORD");
   set_password(secret.get(), "s3cr'et");
-  const std::string logged = tarvex::database::masked_for_log(create(secret.get()));
+  const std::string logged = tarvex::masked_for_log(create(secret.get()));
   EXPECT_EQ(logged.find("s3cr"), std::string::npos) << logged;
 }
 

@@ -6,7 +6,6 @@
 namespace tarvex::test {
 namespace {
 
-namespace ms = tarvex::mssql;
 using Routine = TarvexBrevaneMetaModelMetaRoutine;
 
 enum { kCreated = 4, kChanged = 8 };
@@ -222,7 +221,7 @@ TEST_F(RoutineBuilderTest, AlterFormConsumesTheComment) {
     auto p = procedure(n.schema, n.name, "SELECT 2");
     tarvex_brevane_meta_model_meta_object_set_comment(META(p.get()), "");
     set_diff(p.get(), "comment", kChanged);
-    const std::string only = ms::build_procedure_script(p.get(), true);
+    const std::string only = tarvex::dialect::build_procedure_script(p.get(), true);
     EXPECT_EQ(only, std::string("EXEC sp_dropextendedproperty 'MS_Description', 'SCHEMA', ") +
                         n.schema_literal + ", 'PROCEDURE', " + n.name_literal + ";\n");
     EXPECT_EQ(diff_count(p.get()), 0);
@@ -233,7 +232,7 @@ TEST_F(RoutineBuilderTest, AlterFormConsumesTheComment) {
     tarvex_brevane_meta_model_meta_object_set_comment(META(f.get()), "one's");
     set_diff(f.get(), "comment", kChanged);
     set_diff(f.get(), "body", kChanged);
-    const std::string both = ms::build_function_script(f.get(), true);
+    const std::string both = tarvex::dialect::build_function_script(f.get(), true);
     EXPECT_EQ(both, "ALTER FUNCTION " + two +
                         "() RETURNS int\nAS\nBEGIN RETURN 1; END;\n"
                         "GO\n"
@@ -254,7 +253,7 @@ TEST_F(RoutineBuilderTest, AlterFormConsumesTheComment) {
     // No comment change: the ALTER alone.
     auto q = procedure(n.schema, n.name, "SELECT 3;");
     set_diff(q.get(), "body", kChanged);
-    EXPECT_EQ(ms::build_procedure_script(q.get(), true),
+    EXPECT_EQ(tarvex::dialect::build_procedure_script(q.get(), true),
               "ALTER PROCEDURE " + two + "\nAS\nSELECT 3;\n");
   }
   expect_valid_tsql(all);

@@ -6,8 +6,6 @@
 
 #include "brevane/database/sqlserver/sql_server_definition-private.h"
 
-namespace sq = tarvex::sqlserver;
-
 namespace {
 
 struct BodyCase {
@@ -50,15 +48,15 @@ const BodyCase kBodies[] = {
 TEST(SqlServerDefinition, BodyFollowsTheHeadersAsKeyword) {
   for (const auto& c : kBodies) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(sq::definition_body(c.definition), c.body);
+    EXPECT_EQ(tarvex::dialect::definition_body(c.definition), c.body);
   }
 }
 
 TEST(SqlServerDefinition, BodyStartIsAnOffsetOrNone) {
   std::string text = "CREATE VIEW v AS SELECT 1";
-  EXPECT_EQ(sq::find_body_start(text), text.find(" SELECT"));
-  EXPECT_EQ(sq::find_body_start("SELECT CASES FROM ASSETS"), std::string_view::npos);
-  EXPECT_EQ(sq::find_body_start(""), std::string_view::npos);
+  EXPECT_EQ(tarvex::dialect::find_body_start(text), text.find(" SELECT"));
+  EXPECT_EQ(tarvex::dialect::find_body_start("SELECT CASES FROM ASSETS"), std::string_view::npos);
+  EXPECT_EQ(tarvex::dialect::find_body_start(""), std::string_view::npos);
 }
 
 struct ParenCase {
@@ -81,7 +79,7 @@ const ParenCase kParens[] = {
 TEST(SqlServerDefinition, OneOuterPairOfParenthesesIsRemoved) {
   for (const auto& c : kParens) {
     SCOPED_TRACE(c.expression);
-    EXPECT_EQ(sq::strip_outer_parentheses(c.expression), c.inner);
+    EXPECT_EQ(tarvex::dialect::strip_outer_parentheses(c.expression), c.inner);
   }
 }
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "brevane/database/sql-text-private.h"
 #include "brevane/database/sqlserver/sql_server_statement.h"
 #include "brevane/database/statement-private.h"
+#include "brevane/sql/sql-text-private.h"
 #include "tests/brevane/database/database-test.h"
 #include "tests/brevane/database/sqlserver/builder-test.h"
 
@@ -1032,7 +1032,7 @@ TEST(BracketedSelectListTest, Names) {
       {"emoji 😀", "[emoji 😀]"},
   };
   for (const auto& [columns, expected] : cases)
-    EXPECT_EQ(tarvex::database::bracketed_select_list(columns), expected) << columns;
+    EXPECT_EQ(tarvex::sql::bracketed_select_list(columns), expected) << columns;
 }
 
 // The library's own callers hand a ready select list (expressions and

@@ -1,9 +1,15 @@
-#include "brevane/database/sql-text-private.h"
+#include "brevane/database/statement-text-private.h"
+
+#include <string>
+#include <vector>
+
+#include "brevane/sql/sql-text-private.h"
+#include "common/tarvex-text-private.h"
 
 namespace tarvex::database {
 
 std::string odbc_braced(std::string_view text) {
-  return doubled(text, '}');
+  return sql::doubled(text, '}');
 }
 
 std::string odbc_value(std::string_view text) {
@@ -12,22 +18,8 @@ std::string odbc_value(std::string_view text) {
   return plain ? std::string(text) : "{" + odbc_braced(text) + "}";
 }
 
-bool contains(std::string_view text, std::string_view needle) {
-  return text.find(needle) != std::string_view::npos;
-}
-
-std::vector<std::string> split(std::string_view text, std::string_view separator) {
-  std::vector<std::string> pieces;
-  size_t start = 0;
-  for (size_t at; (at = text.find(separator, start)) != std::string_view::npos;
-       start = at + separator.size())
-    pieces.emplace_back(text.substr(start, at - start));
-  pieces.emplace_back(text.substr(start));
-  return pieces;
-}
-
 std::string filter_condition(std::string_view expression, const FilterDialect& dialect) {
-  std::vector<std::string> fields = split(expression, "<;>");
+  std::vector<std::string> fields = text::split(expression, "<;>");
   // Missing fields read as empty texts.
   const std::string& column_field = fields[0];
   const std::string op = fields.size() > 1 ? fields[1] : std::string();
@@ -36,21 +28,21 @@ std::string filter_condition(std::string_view expression, const FilterDialect& d
   if (op == "CUSTOMIZE") return value;
 
   std::string column;
-  for (const std::string& part : split(column_field, ".")) {
+  for (const std::string& part : text::split(column_field, ".")) {
     if (!column.empty()) column += '.';
     column += dialect.quote_column_part(part);
   }
 
-  auto escaped = [](std::string_view text) { return literal_body(text); };
+  auto escaped = [](std::string_view text) { return sql::literal_body(text); };
   auto two_parts = [&](const char* keyword) {
-    std::vector<std::string> parts = split(value, ",");
+    std::vector<std::string> parts = text::split(value, ",");
     std::string low = parts[0];
     std::string high = parts.size() > 1 ? parts[1] : std::string();
-    return column + keyword + literal(low) + " AND " + literal(high);
+    return column + keyword + sql::literal(low) + " AND " + sql::literal(high);
   };
   auto list = [&](const char* keyword) {
     std::string items;
-    for (const std::string& part : split(value, ",")) {
+    for (const std::string& part : text::split(value, ",")) {
       if (!items.empty()) items += "', '";
       items += escaped(part);
     }
@@ -74,7 +66,7 @@ std::string filter_condition(std::string_view expression, const FilterDialect& d
   if (op == "IN") return list(" IN ");
   if (op == "!IN") return list(" NOT IN ");
   // Any other operator compares the column with the value as a literal.
-  return column + " " + op + " " + literal(value);
+  return column + " " + op + " " + sql::literal(value);
 }
 
 }  // namespace tarvex::database
