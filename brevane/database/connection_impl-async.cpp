@@ -1,20 +1,19 @@
-// The asynchronous forms of the connection operations. Each call does its
-// blocking work (every provider call under the connection lock) on a worker
-// thread of its own, so the caller's main loop keeps turning; the worker
-// then resumes the call through an idle source on the main context that was
-// current for the caller, where the result lines are logged, "opened" is
-// emitted and the task completes. A failure crosses the thread as the error
-// itself, never as a code that could read as success.
+// The asynchronous forms of the connection operations. Each call runs the
+// provider call of its synchronous form (under the connection lock) on a
+// worker thread of its own, so the caller's main loop keeps turning; on the
+// main context that was current for the caller, the call then logs, checks
+// and converts what came back with the synchronous form's code, emits
+// "opened" and completes the task. A failure crosses the thread as the
+// error itself, never as a code that could read as success.
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "brevane/database/connection_impl-private.h"
 #include "brevane/database/connection_impl.h"
 #include "brevane/database/tunnel_launch-private.h"
 #include "brevane/foundation/logging_service.h"
 #include "common/tarvex-gobject-private.h"
-#include "common/tarvex-log-mask-private.h"
+#include "common/tarvex-worker-private.h"
 
 using namespace tarvex;
 using namespace tarvex::database;
@@ -22,47 +21,45 @@ using namespace tarvex::database;
 namespace {
 
 using Server = TarvexProvidersContractsServer;
-using Provider = TarvexProvidersContractsIProvider;
 
 // The asynchronous workers tell the provider so; the SQL Server provider
 // ignores it.
 constexpr guint32 kAsyncFlags = 1;
 
-enum class Kind { Open, NoQuery, Model, Scalar, Statements };
-
-// One call: what to do, then what came of it. The worker writes the outcome
-// before it schedules the resume; the main context reads it afterwards.
-struct Call {
-  Kind kind = Kind::Open;
+// One open: the worker writes the error, if any, before it schedules the
+// resume; the main context reads it afterwards.
+struct OpenCall {
   GRef<ConnectionImpl> connection;
-  GRef<Server> server;  // open forms
-  std::string sql;      // execute forms
-
+  GRef<Server> server;
   GUniqueError error;
-  gint64 count = 0;
-  GRef<GObject> object;  // the model or the value
-  std::vector<GRef<GObject>> results;
 };
 
-struct Results {
-  std::vector<GRef<GObject>> items;
+// One execute call, written and read the same way.
+struct ExecuteCall {
+  GRef<ConnectionImpl> connection;
+  ExecuteKind kind = ExecuteKind::NoQuery;
+  std::string sql;
+  GUniqueError error;
+  ExecuteResult result;
 };
 
-void free_results(gpointer data) {
-  delete static_cast<Results*>(data);
-}
-
-void delete_call(gpointer data) {
-  delete static_cast<Call*>(data);
+template <typename Call>
+Call* call_of(GTask* task) {
+  return static_cast<Call*>(g_task_get_task_data(task));
 }
 
 void set_error(GError** error, const char* message) {
   g_set_error_literal(error, connection_error_quark(), -1, message);
 }
 
-// ---- worker thread
+const char* or_text(const char* text, const char* fallback) {
+  return text && *text ? text : fallback;
+}
 
-void run_open(Call* call) {
+// ---- opening: on the worker, then on the main context
+
+void open_on_worker(GTask* task) {
+  auto* call = call_of<OpenCall>(task);
   if (!call->server) {
     set_error(call->error.out(), "The connection has no server to open again.");
     return;
@@ -70,140 +67,60 @@ void run_open(Call* call) {
   connection_open(call->connection.get(), call->server.get(), call->error.out());
 }
 
-void run_execute(Call* call) {
+void open_done(GTask* task) {
+  auto* call = call_of<OpenCall>(task);
   auto* connection = call->connection.get();
-  Provider* provider = tarvex_brevane_contracts_database_iconnection_get_provider(
-      TARVEX_BREVANE_CONTRACTS_DATABASE_ICONNECTION(connection));
-  if (!provider) {
-    set_error(call->error.out(), "The connection has no provider.");
-    return;
-  }
-  const gchar* sql = call->sql.c_str();
-  GError** error = call->error.out();
-  {
-    std::lock_guard<std::recursive_mutex> guard(connection_lock(connection));
-    switch (call->kind) {
-      case Kind::NoQuery:
-        call->count =
-            tarvex_providers_contracts_iprovider_execute_affect(provider, sql, kAsyncFlags, error);
-        break;
-      case Kind::Model:
-        call->object = adoptGRef(G_OBJECT(
-            tarvex_providers_contracts_iprovider_execute_model(provider, sql, kAsyncFlags, error)));
-        break;
-      case Kind::Scalar:
-        call->object = adoptGRef(G_OBJECT(tarvex_providers_contracts_iprovider_execute_scalar(
-            provider, sql, kAsyncFlags, error)));
-        break;
-      case Kind::Statements: {
-        gint n = 0;
-        GObject** array = tarvex_providers_contracts_iprovider_execute_statements(
-            provider, sql, kAsyncFlags, &n, error);
-        for (gint i = 0; array && i < n; ++i) call->results.push_back(adoptGRef(array[i]));
-        g_free(array);
-        if (!array && !call->error) set_error(error, "The batch returned no result.");
-        break;
-      }
-      case Kind::Open:
-        break;
-    }
-  }
-  // A result that is not there is a failure too, never an empty success.
-  if ((call->kind == Kind::Model || call->kind == Kind::Scalar) && !call->object && !call->error)
-    set_error(error, "The query returned no result.");
-  if (call->error) {
-    call->count = 0;
-    call->object = nullptr;
-    call->results.clear();
-  }
-}
-
-gboolean resume(gpointer data);
-
-gpointer work(gpointer data) {
-  GTask* task = G_TASK(data);  // the worker's reference, handed to the idle source
-  auto* call = static_cast<Call*>(g_task_get_task_data(task));
-  if (call->kind == Kind::Open)
-    run_open(call);
-  else
-    run_execute(call);
-  GSource* source = g_idle_source_new();
-  g_source_set_priority(source, G_PRIORITY_DEFAULT_IDLE);
-  g_source_set_callback(source, resume, task, g_object_unref);
-  g_source_set_static_name(source, "[tarvex] connection call resume");
-  g_source_attach(source, g_task_get_context(task));
-  g_source_unref(source);
-  return nullptr;
-}
-
-// ---- main context
-
-const char* or_text(const char* text, const char* fallback) {
-  return text && *text ? text : fallback;
-}
-
-gboolean resume(gpointer data) {
-  GTask* task = G_TASK(data);
-  auto* call = static_cast<Call*>(g_task_get_task_data(task));
-  auto* connection = call->connection.get();
-  GUniqueStr identity = connection_log_identity(connection);
-
   if (call->error) {
     GError* error = call->error.get();
     const char* message = or_text(error->message, "The operation failed.");
-    if (call->kind != Kind::Open)
-      tarvex_brevane_foundation_logging_service_error(identity.get(), "failed: %d -> %s",
-                                                      error->code, message);
-    else if (server_uses_tunnel(call->server.get()))
+    GUniqueStr identity = connection_log_identity(connection);
+    if (server_uses_tunnel(call->server.get()))
       tarvex_brevane_foundation_logging_service_error(
           identity.get(), "Failed to open connection over ssh: %d -> %s", error->code, message);
     else
       tarvex_brevane_foundation_logging_service_error(
           identity.get(), "Failed to open connection: %d -> %s", error->code, message);
     g_task_return_new_error(task, connection_error_quark(), error->code, "%s", message);
-    return G_SOURCE_REMOVE;
+    return;
   }
+  // Something may have closed the connection since the worker opened it.
+  if (tarvex_brevane_contracts_database_iconnection_get_status(
+          TARVEX_BREVANE_CONTRACTS_DATABASE_ICONNECTION(connection)) ==
+      TARVEX_BREVANE_CONTRACTS_DATABASE_DB_STATUS_Opened)
+    connection_emit_opened(connection);
+  g_task_return_boolean(task, TRUE);
+}
 
-  switch (call->kind) {
-    case Kind::Open:
-      // Something may have closed the connection since the worker opened it.
-      if (tarvex_brevane_contracts_database_iconnection_get_status(
-              TARVEX_BREVANE_CONTRACTS_DATABASE_ICONNECTION(connection)) ==
-          TARVEX_BREVANE_CONTRACTS_DATABASE_DB_STATUS_Opened)
-        connection_emit_opened(connection);
-      g_task_return_boolean(task, TRUE);
-      break;
-    case Kind::NoQuery:
-      tarvex_brevane_foundation_logging_service_info(identity.get(), "affected rows: %d",
-                                                     gint(call->count));
-      g_task_return_int(task, gssize(call->count));
-      break;
-    case Kind::Model:
-      tarvex_brevane_foundation_logging_service_info(
-          identity.get(), "affected rows: %d",
-          gint(g_list_model_get_n_items(G_LIST_MODEL(call->object.get()))));
-      g_task_return_pointer(task, call->object.leak(), g_object_unref);
-      break;
-    case Kind::Scalar:
-      tarvex_brevane_foundation_logging_service_info(identity.get(), "affected rows: 1");
-      g_task_return_pointer(task, call->object.leak(), g_object_unref);
-      break;
-    case Kind::Statements: {
-      for (const auto& result : call->results) {
-        if (TARVEX_PROVIDERS_CONTRACTS_IS_TABLE_MODEL(result.get()))
-          tarvex_brevane_foundation_logging_service_info(
-              identity.get(), "affected rows: %u",
-              g_list_model_get_n_items(G_LIST_MODEL(result.get())));
-        else if (TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_OBJECT(result.get()))
-          tarvex_brevane_foundation_logging_service_info(identity.get(), "affected rows: %s",
-                                                         "true");
-      }
-      auto* results = new Results{std::move(call->results)};
-      g_task_return_pointer(task, results, free_results);
-      break;
-    }
+// ---- executing: the provider call on the worker, the rest on the main
+// context
+
+void execute_on_worker(GTask* task) {
+  auto* call = call_of<ExecuteCall>(task);
+  call->result = connection_call_provider(call->connection.get(), call->kind, call->sql.c_str(),
+                                          kAsyncFlags, call->error.out());
+}
+
+void free_result(gpointer data) {
+  delete static_cast<ExecuteResult*>(data);
+}
+
+void execute_done(GTask* task) {
+  auto* call = call_of<ExecuteCall>(task);
+  // A result that is not there is a failure too, never an empty success.
+  if (!call->error)
+    if (const char* missing = connection_missing_result(call->kind, call->result))
+      set_error(call->error.out(), missing);
+  if (call->error) {
+    GError* error = call->error.get();
+    const char* message = or_text(error->message, "The operation failed.");
+    tarvex_brevane_foundation_logging_service_error(
+        connection_log_identity(call->connection.get()).get(), "failed: %d -> %s", error->code,
+        message);
+    g_task_return_new_error(task, connection_error_quark(), error->code, "%s", message);
+    return;
   }
-  return G_SOURCE_REMOVE;
+  connection_log_result(call->connection.get(), call->kind, call->result);
+  g_task_return_pointer(task, new ExecuteResult(std::move(call->result)), free_result);
 }
 
 // ---- starting a call
@@ -228,31 +145,39 @@ void refuse(ConnectionImpl* self, const char* condition, const char* message,
   g_task_return_new_error(task.get(), connection_error_quark(), -1, "%s", message);
 }
 
-void start(ConnectionImpl* self, std::unique_ptr<Call> call, GAsyncReadyCallback callback,
-           gpointer user_data, gpointer tag) {
+// Runs `work` on a worker, then `done` on the caller's main context.
+template <typename Call>
+void start(ConnectionImpl* self, std::unique_ptr<Call> call, WorkerStep work, WorkerStep done,
+           GAsyncReadyCallback callback, gpointer user_data, gpointer tag) {
   call->connection = retainGRef(self);
   auto task = adoptGRef(new_task(self, callback, user_data, tag));
-  g_task_set_task_data(task.get(), call.release(), delete_call);
+  g_task_set_task_data(task.get(), call.release(),
+                       [](gpointer data) { delete static_cast<Call*>(data); });
   GUniqueError error;
-  // One thread per call, never joined: it ends once it has scheduled the
-  // resume, which holds the task from then on.
-  GThread* thread = g_thread_try_new(nullptr, work, task.ref(), error.out());
-  if (!thread) {
-    g_object_unref(task.get());  // the reference the worker would have had
+  if (!run_on_worker(task.get(), work, done, "[tarvex] connection call resume", error.out()))
     g_task_return_new_error(task.get(), connection_error_quark(), -1, "%s", error->message);
-    return;
-  }
-  g_thread_unref(thread);
 }
 
-void start_execute(ConnectionImpl* self, Kind kind, const gchar* sql, GAsyncReadyCallback callback,
-                   gpointer user_data, gpointer tag) {
-  auto call = std::make_unique<Call>();
+void start_open(ConnectionImpl* self, GRef<Server> server, GAsyncReadyCallback callback,
+                gpointer user_data, gpointer tag) {
+  auto call = std::make_unique<OpenCall>();
+  call->server = std::move(server);
+  start(self, std::move(call), open_on_worker, open_done, callback, user_data, tag);
+}
+
+void start_execute(ConnectionImpl* self, ExecuteKind kind, const gchar* sql,
+                   GAsyncReadyCallback callback, gpointer user_data, gpointer tag) {
+  auto call = std::make_unique<ExecuteCall>();
   call->kind = kind;
   call->sql = sql;
-  tarvex_brevane_foundation_logging_service_info(connection_log_identity(self).get(), "SQL: %s",
-                                                 masked_for_log(sql).c_str());
-  start(self, std::move(call), callback, user_data, tag);
+  connection_log_sql(self, sql);
+  start(self, std::move(call), execute_on_worker, execute_done, callback, user_data, tag);
+}
+
+// What an execute call brought back, or NULL with the error.
+std::unique_ptr<ExecuteResult> finish_execute(GAsyncResult* result, GError** error) {
+  return std::unique_ptr<ExecuteResult>(
+      static_cast<ExecuteResult*>(g_task_propagate_pointer(G_TASK(result), error)));
 }
 
 // ---- class slots
@@ -265,15 +190,12 @@ void open_async(ConnectionImpl* self, Server* server, GObject* context,
     return;
   }
   connection_store_server(self, server, context);
-  auto call = std::make_unique<Call>();
-  call->server = retainGRef(server);
-  start(self, std::move(call), callback, user_data, reinterpret_cast<gpointer>(open_async));
+  start_open(self, retainGRef(server), callback, user_data, reinterpret_cast<gpointer>(open_async));
 }
 
 void reopen_async(ConnectionImpl* self, GAsyncReadyCallback callback, gpointer user_data) {
-  auto call = std::make_unique<Call>();
-  call->server = connection_server(self);
-  start(self, std::move(call), callback, user_data, reinterpret_cast<gpointer>(reopen_async));
+  start_open(self, connection_server(self), callback, user_data,
+             reinterpret_cast<gpointer>(reopen_async));
 }
 
 bool finish_open(ConnectionImpl* self, GAsyncResult* result, gpointer tag, GError** error) {
@@ -296,18 +218,13 @@ void execute_no_query_async(ConnectionImpl* self, const gchar* sql, GAsyncReadyC
   if (!sql)
     return refuse(self, "sql != NULL", "No SQL text was given.", callback, user_data, tag,
                   G_STRFUNC);
-  start_execute(self, Kind::NoQuery, sql, callback, user_data, tag);
+  start_execute(self, ExecuteKind::NoQuery, sql, callback, user_data, tag);
 }
 
 gint execute_no_query_finish(ConnectionImpl* self, GAsyncResult* result, GError** error) {
   g_return_val_if_fail(g_task_is_valid(result, self), 0);
-  GUniqueError local;
-  gssize count = g_task_propagate_int(G_TASK(result), local.out());
-  if (local) {
-    g_propagate_error(error, local.release());
-    return 0;
-  }
-  return gint(count);
+  auto done = finish_execute(result, error);
+  return done ? gint(done->count) : 0;
 }
 
 void execute_as_model_async(ConnectionImpl* self, const gchar* sql, GAsyncReadyCallback callback,
@@ -316,14 +233,15 @@ void execute_as_model_async(ConnectionImpl* self, const gchar* sql, GAsyncReadyC
   if (!sql)
     return refuse(self, "sql != NULL", "No SQL text was given.", callback, user_data, tag,
                   G_STRFUNC);
-  start_execute(self, Kind::Model, sql, callback, user_data, tag);
+  start_execute(self, ExecuteKind::Model, sql, callback, user_data, tag);
 }
 
 TarvexProvidersContractsTableModel* execute_as_model_finish(ConnectionImpl* self,
                                                             GAsyncResult* result, GError** error) {
   g_return_val_if_fail(g_task_is_valid(result, self), nullptr);
-  return static_cast<TarvexProvidersContractsTableModel*>(
-      g_task_propagate_pointer(G_TASK(result), error));
+  auto done = finish_execute(result, error);
+  return done ? reinterpret_cast<TarvexProvidersContractsTableModel*>(done->object.leak())
+              : nullptr;
 }
 
 void execute_as_scalar_async(ConnectionImpl* self, const gchar* sql, GAsyncReadyCallback callback,
@@ -332,15 +250,16 @@ void execute_as_scalar_async(ConnectionImpl* self, const gchar* sql, GAsyncReady
   if (!sql)
     return refuse(self, "sql != NULL", "No SQL text was given.", callback, user_data, tag,
                   G_STRFUNC);
-  start_execute(self, Kind::Scalar, sql, callback, user_data, tag);
+  start_execute(self, ExecuteKind::Scalar, sql, callback, user_data, tag);
 }
 
 TarvexProvidersContractsValueObject* execute_as_scalar_finish(ConnectionImpl* self,
                                                               GAsyncResult* result,
                                                               GError** error) {
   g_return_val_if_fail(g_task_is_valid(result, self), nullptr);
-  return static_cast<TarvexProvidersContractsValueObject*>(
-      g_task_propagate_pointer(G_TASK(result), error));
+  auto done = finish_execute(result, error);
+  return done ? reinterpret_cast<TarvexProvidersContractsValueObject*>(done->object.leak())
+              : nullptr;
 }
 
 void execute_async(ConnectionImpl* self, const gchar* sql, GAsyncReadyCallback callback,
@@ -349,19 +268,14 @@ void execute_async(ConnectionImpl* self, const gchar* sql, GAsyncReadyCallback c
   if (!sql)
     return refuse(self, "statements != NULL", "No SQL text was given.", callback, user_data, tag,
                   G_STRFUNC);
-  start_execute(self, Kind::Statements, sql, callback, user_data, tag);
+  start_execute(self, ExecuteKind::Statements, sql, callback, user_data, tag);
 }
 
 GObject** execute_finish(ConnectionImpl* self, GAsyncResult* result, gint* result_length1,
                          GError** error) {
   g_return_val_if_fail(g_task_is_valid(result, self), nullptr);
-  std::unique_ptr<Results> results(
-      static_cast<Results*>(g_task_propagate_pointer(G_TASK(result), error)));
-  if (!results) return nullptr;
-  auto** array = static_cast<GObject**>(g_malloc0(sizeof(GObject*) * (results->items.size() + 1)));
-  for (size_t i = 0; i < results->items.size(); ++i) array[i] = results->items[i].leak();
-  if (result_length1) *result_length1 = gint(results->items.size());
-  return array;
+  auto done = finish_execute(result, error);
+  return done ? connection_result_array(*done, result_length1) : nullptr;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <mutex>
+#include <vector>
 
 #include "brevane/database/connection_impl.h"
 #include "common/tarvex-gobject-private.h"
@@ -50,6 +51,40 @@ void connection_open_real(ConnectionImpl* self, TarvexProvidersContractsServer* 
 // the server that targets 127.0.0.1 at that port. The tunnel lives until the
 // next open, close or finalisation.
 void connection_open(ConnectionImpl* self, TarvexProvidersContractsServer* server, GError** error);
+
+// The execute forms. The synchronous and the asynchronous form of a kind
+// share the provider call, the checks of what came back and the result
+// lines; they differ only in the thread the provider call runs on.
+enum class ExecuteKind { NoQuery, Model, Scalar, Statements };
+
+// What one provider call brought back; empty when it failed.
+struct ExecuteResult {
+  gint64 count = -1;                   // NoQuery: the affected rows; Statements: the length
+  GRef<GObject> object;                // Model, Scalar: the model or the value
+  std::vector<GRef<GObject>> results;  // Statements
+  bool listed = false;                 // Statements: the provider gave a list
+};
+
+// "SQL: " and the text under the connection's identity, passwords masked.
+void connection_log_sql(ConnectionImpl* self, const gchar* sql);
+
+// The provider call alone, under the connection's lock, with `flags` passed
+// through (0 from the synchronous forms, 1 from a worker): the part an
+// asynchronous form runs on its worker. Without a provider the error says
+// so.
+ExecuteResult connection_call_provider(ConnectionImpl* self, ExecuteKind kind, const gchar* sql,
+                                       guint32 flags, GError** error);
+
+// What a call that did not fail yet lacks (a model or value that is not
+// there, a batch without its list of results), or NULL when it has it all.
+const char* connection_missing_result(ExecuteKind kind, const ExecuteResult& result);
+
+// The result lines of a call that brought its result back.
+void connection_log_result(ConnectionImpl* self, ExecuteKind kind, const ExecuteResult& result);
+
+// The results of a batch as a new NULL-terminated array the caller owns
+// (NULL when the provider gave no list); `length` is the provider's count.
+GObject** connection_result_array(ExecuteResult& result, gint* length);
 
 // Emits "opened" / "closed" with the connection as argument.
 void connection_emit_opened(ConnectionImpl* self);

@@ -105,18 +105,6 @@ void connection_set_status(TarvexBrevaneContractsDatabaseIConnection* self, Stat
   set_status(CONNECTION(self), value);
 }
 
-// ---- log lines
-
-void log_sql(ConnectionImpl* self, const gchar* sql) {
-  // Passwords of login, user and application-role texts stay out of the logs.
-  tarvex_brevane_foundation_logging_service_info(connection_log_identity(self).get(), "SQL: %s",
-                                                 masked_for_log(sql).c_str());
-}
-
-guint row_count(TarvexProvidersContractsTableModel* model) {
-  return g_list_model_get_n_items(G_LIST_MODEL(model));
-}
-
 // ---- opening
 
 void fail_open(ConnectionImpl* self, GError* error, GError** out) {
@@ -257,101 +245,58 @@ void base_close(ConnectionImpl* self, GError** error) {
 // lock; without a provider `local` says why and `call` is not run.
 template <typename Call>
 void run_sql(ConnectionImpl* self, const gchar* sql, GUniqueError& local, Call call) {
-  log_sql(self, sql);
+  connection_log_sql(self, sql);
   if (Provider* provider = provider_or_error(self, local.out())) {
     Guard guard(priv_of(self)->lock);
     call(provider);
   }
 }
 
-gint base_execute_no_query(ConnectionImpl* self, const gchar* sql, guint32 flags, GError** error) {
-  g_return_val_if_fail(sql != NULL, 0);
+// The synchronous road: the text logged, the provider called on this
+// thread, the result lines logged. False when the call failed; a result
+// that is not there comes back empty, without a line.
+bool execute_here(ConnectionImpl* self, ExecuteKind kind, const gchar* sql, guint32 flags,
+                  ExecuteResult& result, GError** error) {
+  connection_log_sql(self, sql);
   GUniqueError local;
-  gint64 count = -1;
-  run_sql(self, sql, local, [&](Provider* provider) {
-    count = tarvex_providers_contracts_iprovider_execute_affect(provider, sql, flags, local.out());
-  });
+  result = connection_call_provider(self, kind, sql, flags, local.out());
   if (local) {
     g_propagate_error(error, local.release());
-    return -1;
+    return false;
   }
-  tarvex_brevane_foundation_logging_service_info(connection_log_identity(self).get(),
-                                                 "affected rows: %d", gint(count));
-  return gint(count);
+  if (!connection_missing_result(kind, result)) connection_log_result(self, kind, result);
+  return true;
+}
+
+gint base_execute_no_query(ConnectionImpl* self, const gchar* sql, guint32 flags, GError** error) {
+  g_return_val_if_fail(sql != NULL, 0);
+  ExecuteResult result;
+  if (!execute_here(self, ExecuteKind::NoQuery, sql, flags, result, error)) return -1;
+  return gint(result.count);
 }
 
 TarvexProvidersContractsTableModel* base_execute_as_model(ConnectionImpl* self, const gchar* sql,
                                                           guint32 flags, GError** error) {
   g_return_val_if_fail(sql != NULL, nullptr);
-  GUniqueError local;
-  GRef<TarvexProvidersContractsTableModel> model;
-  run_sql(self, sql, local, [&](Provider* provider) {
-    model = adoptGRef(
-        tarvex_providers_contracts_iprovider_execute_model(provider, sql, flags, local.out()));
-  });
-  if (local) {
-    g_propagate_error(error, local.release());
-    return nullptr;
-  }
-  if (!model) return nullptr;
-  tarvex_brevane_foundation_logging_service_info(connection_log_identity(self).get(),
-                                                 "affected rows: %d", gint(row_count(model.get())));
-  return model.leak();
+  ExecuteResult result;
+  if (!execute_here(self, ExecuteKind::Model, sql, flags, result, error)) return nullptr;
+  return reinterpret_cast<TarvexProvidersContractsTableModel*>(result.object.leak());
 }
 
 TarvexProvidersContractsValueObject* base_execute_as_scalar(ConnectionImpl* self, const gchar* sql,
                                                             guint32 flags, GError** error) {
   g_return_val_if_fail(sql != NULL, nullptr);
-  GUniqueError local;
-  GRef<TarvexProvidersContractsValueObject> value;
-  run_sql(self, sql, local, [&](Provider* provider) {
-    value = adoptGRef(
-        tarvex_providers_contracts_iprovider_execute_scalar(provider, sql, flags, local.out()));
-  });
-  if (local) {
-    g_propagate_error(error, local.release());
-    return nullptr;
-  }
-  if (!value) return nullptr;
-  tarvex_brevane_foundation_logging_service_info(connection_log_identity(self).get(),
-                                                 "affected rows: 1");
-  return value.leak();
-}
-
-void free_results(GObject** results, gint count) {
-  if (!results) return;
-  for (gint i = 0; i < count; ++i)
-    if (results[i]) g_object_unref(results[i]);
-  g_free(results);
+  ExecuteResult result;
+  if (!execute_here(self, ExecuteKind::Scalar, sql, flags, result, error)) return nullptr;
+  return reinterpret_cast<TarvexProvidersContractsValueObject*>(result.object.leak());
 }
 
 GObject** base_execute(ConnectionImpl* self, const gchar* sql, guint32 flags, gint* result_length1,
                        GError** error) {
   TARVEX_RETURN_VAL_IF_FAIL_TEXT(sql != NULL, "statements != NULL", nullptr);
-  GUniqueError local;
-  GObject** results = nullptr;
-  gint count = 0;
-  run_sql(self, sql, local, [&](Provider* provider) {
-    results = tarvex_providers_contracts_iprovider_execute_statements(provider, sql, flags, &count,
-                                                                      local.out());
-  });
-  if (local) {
-    free_results(results, count);
-    g_propagate_error(error, local.release());
-    return nullptr;
-  }
-  GUniqueStr identity_text = connection_log_identity(self);
-  const gchar* identity = identity_text.get();
-  for (gint i = 0; results && i < count; ++i) {
-    GObject* result = results[i];
-    if (TARVEX_PROVIDERS_CONTRACTS_IS_TABLE_MODEL(result))
-      tarvex_brevane_foundation_logging_service_info(
-          identity, "affected rows: %u", row_count(TARVEX_PROVIDERS_CONTRACTS_TABLE_MODEL(result)));
-    else if (TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_OBJECT(result))
-      tarvex_brevane_foundation_logging_service_info(identity, "affected rows: %s", "true");
-  }
-  if (result_length1) *result_length1 = count;
-  return results;
+  ExecuteResult result;
+  if (!execute_here(self, ExecuteKind::Statements, sql, flags, result, error)) return nullptr;
+  return connection_result_array(result, result_length1);
 }
 
 TarvexProvidersContractsIDataReader* base_execute_reader(ConnectionImpl* self, const gchar* sql,
@@ -547,6 +492,102 @@ void connection_set_version(ConnectionImpl* self, const gchar* version, bool par
     priv->major_version = major;
     priv->minor_version = minor;
   }
+}
+
+void connection_log_sql(ConnectionImpl* self, const gchar* sql) {
+  // Passwords of login, user and application-role texts stay out of the logs.
+  tarvex_brevane_foundation_logging_service_info(connection_log_identity(self).get(), "SQL: %s",
+                                                 masked_for_log(sql).c_str());
+}
+
+ExecuteResult connection_call_provider(ConnectionImpl* self, ExecuteKind kind, const gchar* sql,
+                                       guint32 flags, GError** error) {
+  Provider* provider = provider_or_error(self, error);
+  if (!provider) return {};
+  ExecuteResult result;
+  GUniqueError local;
+  {
+    Guard guard(priv_of(self)->lock);
+    switch (kind) {
+      case ExecuteKind::NoQuery:
+        result.count =
+            tarvex_providers_contracts_iprovider_execute_affect(provider, sql, flags, local.out());
+        break;
+      case ExecuteKind::Model:
+        result.object = adoptGRef(G_OBJECT(
+            tarvex_providers_contracts_iprovider_execute_model(provider, sql, flags, local.out())));
+        break;
+      case ExecuteKind::Scalar:
+        result.object = adoptGRef(G_OBJECT(tarvex_providers_contracts_iprovider_execute_scalar(
+            provider, sql, flags, local.out())));
+        break;
+      case ExecuteKind::Statements: {
+        gint count = 0;
+        GObject** array = tarvex_providers_contracts_iprovider_execute_statements(
+            provider, sql, flags, &count, local.out());
+        for (gint i = 0; array && i < count; ++i) result.results.push_back(adoptGRef(array[i]));
+        g_free(array);
+        result.count = count;
+        result.listed = array != nullptr;
+        break;
+      }
+    }
+  }
+  // A failed call hands back nothing, whatever the provider returned.
+  if (local) {
+    g_propagate_error(error, local.release());
+    return {};
+  }
+  return result;
+}
+
+const char* connection_missing_result(ExecuteKind kind, const ExecuteResult& result) {
+  switch (kind) {
+    case ExecuteKind::Model:
+    case ExecuteKind::Scalar:
+      return result.object ? nullptr : "The query returned no result.";
+    case ExecuteKind::Statements:
+      return result.listed ? nullptr : "The batch returned no result.";
+    case ExecuteKind::NoQuery:
+      break;
+  }
+  return nullptr;
+}
+
+void connection_log_result(ConnectionImpl* self, ExecuteKind kind, const ExecuteResult& result) {
+  GUniqueStr identity_text = connection_log_identity(self);
+  const gchar* identity = identity_text.get();
+  switch (kind) {
+    case ExecuteKind::NoQuery:
+      tarvex_brevane_foundation_logging_service_info(identity, "affected rows: %d",
+                                                     gint(result.count));
+      break;
+    case ExecuteKind::Model:
+      tarvex_brevane_foundation_logging_service_info(
+          identity, "affected rows: %d",
+          gint(g_list_model_get_n_items(G_LIST_MODEL(result.object.get()))));
+      break;
+    case ExecuteKind::Scalar:
+      tarvex_brevane_foundation_logging_service_info(identity, "affected rows: 1");
+      break;
+    case ExecuteKind::Statements:
+      for (const auto& item : result.results) {
+        if (TARVEX_PROVIDERS_CONTRACTS_IS_TABLE_MODEL(item.get()))
+          tarvex_brevane_foundation_logging_service_info(
+              identity, "affected rows: %u", g_list_model_get_n_items(G_LIST_MODEL(item.get())));
+        else if (TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_OBJECT(item.get()))
+          tarvex_brevane_foundation_logging_service_info(identity, "affected rows: %s", "true");
+      }
+      break;
+  }
+}
+
+GObject** connection_result_array(ExecuteResult& result, gint* length) {
+  if (length) *length = gint(result.count);
+  if (!result.listed) return nullptr;
+  auto** array = g_new0(GObject*, result.results.size() + 1);
+  for (size_t i = 0; i < result.results.size(); ++i) array[i] = result.results[i].leak();
+  return array;
 }
 
 void connection_open_real(ConnectionImpl* self, Server* server, GError** error) {

@@ -14,6 +14,7 @@
 #include "brevane/foundation/logging_service.h"
 #include "brevane/model/meta_column.h"
 #include "brevane/sql/sql-text-private.h"
+#include "common/tarvex-worker-private.h"
 #include "providers/contracts/provider.h"
 #include "providers/contracts/value_binary.h"
 #include "providers/contracts/value_date_time.h"
@@ -664,6 +665,10 @@ struct ImportJob {
   bool keep_going;
   SourceOpener open;
   std::shared_ptr<ProgressRelay> relay;
+  // What came of it, written by the worker before it schedules the resume
+  // and read on the caller's main context afterwards.
+  GUniqueError error;
+  gint64 result = 0;
 };
 
 // "1 record", "2 records".
@@ -803,13 +808,13 @@ struct Waiting {
 // One import on its worker thread.
 class ImportRun {
  public:
-  ImportRun(ImportJob& job, GTask* task) : job_(job), task_(task) {}
+  explicit ImportRun(ImportJob& job) : job_(job) {}
 
   void run() {
     GError* error = nullptr;
     std::unique_ptr<RecordSource> source = job_.open(&error);
     if (!source) {
-      g_task_return_error(task_, error);
+      job_.error.reset(error);
       return;
     }
     job_.relay->total = source->total();
@@ -831,14 +836,14 @@ class ImportRun {
     }
     if (error) {
       // The document itself failed: what went in before is said.
-      g_task_return_error(task_, number_ ? tally_.stopped(error) : error);
+      job_.error.reset(number_ ? tally_.stopped(error) : error);
       return;
     }
     if (tally_.failed) {
-      g_task_return_error(task_, tally_.failures());
+      job_.error.reset(tally_.failures());
       return;
     }
-    g_task_return_int(task_, tally_.result);
+    job_.result = tally_.result;
   }
 
  private:
@@ -931,7 +936,7 @@ class ImportRun {
     if (sent && !connection_alive(job_)) return lost(number, failure);
     g_prefix_error(&failure, _("record %ld: "), number);
     if (!job_.keep_going) {
-      g_task_return_error(task_, tally_.stopped(failure));
+      job_.error.reset(tally_.stopped(failure));
       return false;
     }
     tally_.failure(failure->message);
@@ -947,7 +952,7 @@ class ImportRun {
                     _("record %ld: the connection was lost or closed (%s)"), number,
                     clause(failure->message).c_str());
     g_error_free(failure);
-    g_task_return_error(task_, tally_.stopped(error));
+    job_.error.reset(tally_.stopped(error));
     return false;
   }
 
@@ -961,7 +966,6 @@ class ImportRun {
   }
 
   ImportJob& job_;
-  GTask* task_;
   Tally tally_;
   long number_ = 0;
   long furthest_ = 0;
@@ -969,8 +973,16 @@ class ImportRun {
   size_t waiting_bytes_ = 0;
 };
 
-void import_thread(GTask* task, gpointer, gpointer data, GCancellable*) {
-  ImportRun(*static_cast<ImportJob*>(data), task).run();
+void import_on_worker(GTask* task) {
+  ImportRun(*static_cast<ImportJob*>(g_task_get_task_data(task))).run();
+}
+
+void import_done(GTask* task) {
+  auto* job = static_cast<ImportJob*>(g_task_get_task_data(task));
+  if (job->error)
+    g_task_return_error(task, job->error.release());
+  else
+    g_task_return_int(task, job->result);
 }
 
 }  // namespace
@@ -1025,7 +1037,10 @@ void start_import(const ImportRequest& request, SourceOpener open) {
     j->relay->finished = true;
     delete j;
   });
-  g_task_run_in_thread(task.get(), import_thread);
+  GUniqueError error;
+  if (!run_on_worker(task.get(), import_on_worker, import_done, "[tarvex] import resume",
+                     error.out()))
+    g_task_return_error(task.get(), error.release());
 }
 
 gint64 finish_import(gpointer self, GAsyncResult* result, GError** error) {
