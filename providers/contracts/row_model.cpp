@@ -40,6 +40,116 @@ static_assert(std::is_trivially_copyable_v<Datum>);
 
 namespace {
 
+// A row RowBuilder::place writes into a chunk: the number of cells (4
+// bytes), then each cell as its kind (1 byte) and only the bytes that kind
+// holds; a text or bytes cell as its length (4 bytes), its bytes and a zero
+// byte, the layout data_length reads. A million rows of small numbers thus
+// take a third less memory than as Datums, and memory a large result
+// touches first is what costs most in its reading.
+constexpr guint8 kFixedBytes[Datum::STRING] = {
+    0,       // OBJECT: never in a block
+    0,       // NULL_VALUE
+    1,  1,   // BOOLEAN, CHAR
+    1,  2,   // INT8, INT16
+    4,  8,   // INT32, INT64
+    1,  2,   // UINT8, UINT16
+    4,  8,   // UINT32, UINT64
+    10, 10,  // MONEY, DECIMAL: i and the scale
+    4,  8,   // FLOAT, DOUBLE
+    8,  10,  // DATETIME_UTC, DATETIME_OFFSET: when and the offset
+};
+
+inline guint32 block_count(const char* block) {
+  guint32 word;
+  std::memcpy(&word, block, sizeof word);
+  return word & 0x7fffffffu;
+}
+
+// Bytes `datum` takes in a block (`data`: where its row's texts start).
+inline gsize encoded_size(const Datum& datum, const char* data) {
+  if (datum.kind < Datum::STRING) return 1 + kFixedBytes[datum.kind];
+  return 1 + sizeof(guint32) + models::data_length(data + datum.u) + 1;
+}
+
+// Writes `datum` at `out`; returns the end.
+char* encode_cell(const Datum& datum, const char* data, char* out) {
+  *out++ = char(datum.kind);
+  if (datum.kind >= Datum::STRING) {
+    const char* text = data + datum.u;
+    gsize bytes = sizeof(guint32) + models::data_length(text) + 1;
+    std::memcpy(out, text - sizeof(guint32), bytes);
+    return out + bytes;
+  }
+  auto put = [&](auto v) {
+    std::memcpy(out, &v, sizeof v);
+    out += sizeof v;
+  };
+  switch (kFixedBytes[datum.kind]) {
+    case 0:
+      break;
+    case 1:
+      put(guint8(datum.u));
+      break;
+    case 2:
+      put(guint16(datum.u));
+      break;
+    case 4:
+      if (datum.kind == Datum::FLOAT)
+        put(datum.f);
+      else
+        put(guint32(datum.u));
+      break;
+    default:
+      put(datum.u);
+      if (kFixedBytes[datum.kind] == 10) put(datum.extra);
+  }
+  return out;
+}
+
+// Reads the cell at `at` into `datum` (a text's `u` counts from `block`);
+// returns the next cell.
+const char* decode_cell(const char* at, const char* block, Datum& datum) {
+  datum = Datum();
+  datum.kind = Datum::Kind(guint8(*at++));
+  if (datum.kind >= Datum::STRING) {
+    datum.u = guint64(at + sizeof(guint32) - block);
+    return at + sizeof(guint32) + models::data_length(at + sizeof(guint32)) + 1;
+  }
+  auto get = [&](auto& v) {
+    std::memcpy(&v, at, sizeof v);
+    at += sizeof v;
+  };
+  switch (kFixedBytes[datum.kind]) {
+    case 0:
+      break;
+    case 1: {
+      guint8 v;
+      get(v);
+      datum.i = datum.kind == Datum::INT8 ? gint64(gint8(v)) : gint64(v);
+      break;
+    }
+    case 2: {
+      guint16 v;
+      get(v);
+      datum.i = datum.kind == Datum::INT16 ? gint64(gint16(v)) : gint64(v);
+      break;
+    }
+    case 4:
+      if (datum.kind == Datum::FLOAT) {
+        get(datum.f);
+      } else {
+        guint32 v;
+        get(v);
+        datum.i = datum.kind == Datum::INT32 ? gint64(gint32(v)) : gint64(v);
+      }
+      break;
+    default:
+      get(datum.u);
+      if (kFixedBytes[datum.kind] == 10) get(datum.extra);
+  }
+  return at;
+}
+
 // The storage of a row, in 32 bytes so that a row object takes 64 (a
 // million rows are a million objects). Until a caller asks for the
 // "values" list, the values live in `cells`: a provider fills many rows,
@@ -77,14 +187,32 @@ class RowStore {
 
   guint size() const { return size_; }
   bool empty() const { return size_ == 0; }
-  guint capacity() const { return chunk_ || !cells_ ? size_ : own()->capacity; }
-  Datum& operator[](guint index) { return cells_[index]; }
+  guint capacity() {
+    unpack();
+    return chunk_ || !cells_ ? size_ : own()->capacity;
+  }
+  Datum& operator[](guint index) {
+    unpack();
+    return cells_[index];
+  }
   // The start of the texts and bytes (`Datum::u` counts from here).
-  const char* data() const { return reinterpret_cast<const char*>(cells_ + capacity()); }
+  const char* data() { return reinterpret_cast<const char*>(cells_ + capacity()); }
 
   void reserve(guint cells) {
     if (cells > capacity()) regrow(cells);
   }
+
+  // Takes over a block RowBuilder::place wrote, and its reference to its
+  // chunk. The cells stay packed there until one is first reached: a
+  // host that lists a million rows and looks at few pays for few.
+  void adopt(const char* block) {
+    release();
+    packed_ = true;
+    cells_ = reinterpret_cast<Datum*>(const_cast<char*>(block));
+    size_ = block_count(block);
+  }
+  // The block of cells still packed, else null.
+  const char* packed() const { return packed_ ? reinterpret_cast<const char*>(cells_) : nullptr; }
 
   // Takes `cells` and their `data` into a block from `arena`.
   void fill(models::CellArena& arena, const std::vector<Datum>& cells, const std::string& data) {
@@ -102,16 +230,47 @@ class RowStore {
     if (!data.empty()) std::memcpy(const_cast<char*>(this->data()), data.data(), data.size());
   }
 
-  // Takes over `cells` (`size` of them, then their data) in a block of
-  // `chunk`, and the caller's reference to the chunk.
-  void adopt(Datum* cells, guint size, models::Chunk* chunk) {
-    release();
-    cells_ = cells;
-    size_ = size;
-    chunk_ = chunk;
+  // Packed cells into a block of the row's own, where they can change.
+  void unpack() {
+    if (!packed_) return;
+    const char* block = packed();
+    packed_ = false;
+    cells_ = nullptr;
+    size_ = 0;
+    decode(block);
+    models::block_free(block);
+  }
+
+  void decode(const char* block) {
+    guint32 count = block_count(block);
+    const char* end = block + sizeof count;
+    gsize used = 0;
+    Datum datum;
+    for (guint32 i = 0; i < count; i++) {
+      const char* at = end;
+      end = decode_cell(at, block, datum);
+      if (datum.kind >= Datum::STRING) used += gsize(end - at) - 1;
+    }
+    if (count == 0) return;
+    cells_ = new_own(count, used);
+    char* out = reinterpret_cast<char*>(cells_ + count);
+    const char* at = block + sizeof count;
+    for (guint32 i = 0; i < count; i++) {
+      const char* next = decode_cell(at, block, datum);
+      if (datum.kind >= Datum::STRING) {
+        // Its length, bytes and zero byte, with `u` after the length.
+        gsize bytes = gsize(next - at) - 1;
+        std::memcpy(out, at + 1, bytes);
+        datum.u = guint64(out + sizeof(guint32) - data());
+        out += bytes;
+      }
+      cells_[size_++] = datum;
+      at = next;
+    }
   }
 
   void push_back(const Datum& datum) {
+    unpack();
     if (!cells_ || chunk_ || size_ == own()->capacity) regrow(std::max<guint>(4, capacity() * 2));
     cells_[size_++] = datum;
   }
@@ -134,6 +293,13 @@ class RowStore {
 
   void release() {
     if (listed_) return;
+    if (packed_) {
+      models::block_free(packed());
+      packed_ = false;
+      cells_ = nullptr;
+      size_ = 0;
+      return;
+    }
     if (objects_) {
       for (guint i = 0; i < size_; i++)
         if (objects_[i]) g_object_unref(objects_[i]);
@@ -197,6 +363,7 @@ class RowStore {
 
   guint8 version_ = TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_INITIAL;
   bool listed_ = false;
+  bool packed_ = false;  // `cells_` is a block of RowBuilder::place
   guint size_ = 0;
   Datum* cells_ = nullptr;
   models::Chunk* chunk_ = nullptr;
@@ -652,7 +819,8 @@ Chunk* chunk_new(gsize total, bool present = false) {
     }
   }
 #endif
-  if (!chunk) chunk = static_cast<Chunk*>(g_malloc(total));
+  // Aligned to its size, so that a block finds its chunk (block_chunk).
+  if (!chunk) chunk = static_cast<Chunk*>(g_aligned_alloc(1, total, total));
   if (present) make_present(chunk, total);
   chunk->refs.store(1, std::memory_order_relaxed);
   chunk->size = total - kChunkHeader;
@@ -690,7 +858,26 @@ void chunk_unref(Chunk* chunk) {
   if (chunk->mapping)
     munmap(chunk->base, chunk->mapping);
   else
-    g_free(chunk);
+    g_aligned_free(chunk);
+}
+
+namespace {
+
+// The count word of a block (see kFixedBytes) holds in its top bit whether
+// the block's chunk is a large one; chunks are aligned to their size.
+constexpr guint32 kLargeBit = 0x80000000u;
+
+Chunk* block_chunk(const char* block) {
+  guint32 word;
+  std::memcpy(&word, block, sizeof word);
+  gsize size = word & kLargeBit ? kLargeChunk : kSmallChunk;
+  return reinterpret_cast<Chunk*>(reinterpret_cast<guintptr>(block) & ~guintptr(size - 1));
+}
+
+}  // namespace
+
+void block_free(const char* block) {
+  chunk_unref(block_chunk(block));
 }
 
 // Makes large chunks, their pages present, on a thread of its own a few
@@ -834,27 +1021,28 @@ TarvexProvidersContractsRowModel* RowBuilder::make(CellArena& arena) {
   return row;
 }
 
-bool RowBuilder::place(CellArena& arena, Datum** cells, Chunk** chunk) {
-  if (!objects_.empty() || cells_.empty()) return false;
-  gsize cell_bytes = sizeof(Datum) * cells_.size();
-  auto* block = static_cast<char*>(arena.take(sizeof(guint32) + cell_bytes + data_.size(), chunk));
-  if (!block) return false;
+bool RowBuilder::place(CellArena& arena, const char** block) {
+  if (!objects_.empty() || cells_.empty() || cells_.size() >= kLargeBit) return false;
+  gsize size = sizeof(guint32);
+  for (const Datum& datum : cells_) size += encoded_size(datum, data_.data());
+  Chunk* chunk = nullptr;
+  auto* out = static_cast<char*>(arena.take(size, &chunk));
+  if (!out) return false;
+  *block = out;
   guint32 count = guint32(cells_.size());
-  std::memcpy(block, &count, sizeof count);
-  std::memcpy(block + sizeof count, cells_.data(), cell_bytes);
-  if (!data_.empty()) std::memcpy(block + sizeof count + cell_bytes, data_.data(), data_.size());
-  *cells = reinterpret_cast<Datum*>(block + sizeof count);
+  if (chunk->size + kChunkHeader == kLargeChunk) count |= kLargeBit;
+  std::memcpy(out, &count, sizeof count);
+  out += sizeof count;
+  for (const Datum& datum : cells_) out = encode_cell(datum, data_.data(), out);
   cells_.clear();
   data_.clear();
   return true;
 }
 
-TarvexProvidersContractsRowModel* row_from_block(Datum* cells, Chunk* chunk) {
-  guint32 count;
-  std::memcpy(&count, reinterpret_cast<const char*>(cells) - sizeof count, sizeof count);
+TarvexProvidersContractsRowModel* row_from_block(const char* block) {
   auto* row = static_cast<TarvexProvidersContractsRowModel*>(
       g_object_new(tarvex_providers_contracts_row_model_get_type(), nullptr));
-  priv_of(row)->store.adopt(cells, count, chunk);
+  priv_of(row)->store.adopt(block);
   return row;
 }
 
@@ -869,28 +1057,38 @@ TarvexProvidersContractsValueObject* row_peek(TarvexProvidersContractsRowModel* 
   return value_at(priv, index).get();
 }
 
-void block_read_cells(const Datum* cells, guint width, Cell* out, CellSlot* slots) {
-  guint32 count;
-  std::memcpy(&count, reinterpret_cast<const char*>(cells) - sizeof count, sizeof count);
-  const char* data = reinterpret_cast<const char*>(cells + count);
+void block_read_cells(const char* block, guint width, Cell* out, CellSlot* slots) {
+  guint32 count = block_count(block);
+  const char* at = block + sizeof count;
+  Datum datum;
   for (guint i = 0; i < width; i++) {
-    if (i < count)
-      datum_cell(cells[i], data, out[i], slots[i]);
-    else
+    if (i < count) {
+      at = decode_cell(at, block, datum);
+      datum_cell(datum, block, out[i], slots[i]);
+    } else {
       out[i] = Cell();
+    }
   }
 }
 
-void block_values(const Datum* cells, guint width, Value** out) {
-  guint32 count;
-  std::memcpy(&count, reinterpret_cast<const char*>(cells) - sizeof count, sizeof count);
-  const char* data = reinterpret_cast<const char*>(cells + count);
-  for (guint i = 0; i < width; i++) out[i] = i < count ? make_value(cells[i], data) : nullptr;
+void block_values(const char* block, guint width, Value** out) {
+  guint32 count = block_count(block);
+  const char* at = block + sizeof count;
+  Datum datum;
+  for (guint i = 0; i < width; i++) {
+    if (i < count) {
+      at = decode_cell(at, block, datum);
+      out[i] = make_value(datum, block);
+    } else {
+      out[i] = nullptr;
+    }
+  }
 }
 
 void row_values(TarvexProvidersContractsRowModel* row, guint width, Value** out) {
   auto* priv = priv_of(row);
   RowStore& store = priv->store;
+  if (const char* block = store.packed()) return block_values(block, width, out);
   GeeArrayList* list = store.list();
   guint size = size_of(priv);
   for (guint i = 0; i < width; i++) {
@@ -909,6 +1107,7 @@ void row_read_cells(TarvexProvidersContractsRowModel* row, guint width, Cell* ou
                     CellSlot* slots) {
   auto* priv = priv_of(row);
   RowStore& store = priv->store;
+  if (const char* block = store.packed()) return block_read_cells(block, width, out, slots);
   GeeArrayList* list = store.list();
   guint size = size_of(priv);
   for (guint i = 0; i < width; i++) {

@@ -161,10 +161,11 @@ class RowBuilder {
   TarvexProvidersContractsRowModel* make(CellArena& arena);
 
   // Without making a row: the cells added since the last row (all decoded,
-  // none taken as a value) into a block from `arena`, for row_from_block;
-  // `*cells` gets the block and `*chunk` a new reference to its chunk.
-  // False, keeping the cells, where they need a row of their own (make).
-  bool place(CellArena& arena, Datum** cells, Chunk** chunk);
+  // none taken as a value) into a block from `arena`, each in as few bytes
+  // as its kind needs, for row_from_block and the block readers. The block
+  // (in `*block`) holds a reference to its chunk until block_free. False,
+  // keeping the cells, where they need a row of their own (make).
+  bool place(CellArena& arena, const char** block);
 
  private:
   std::vector<Datum> cells_;
@@ -173,9 +174,12 @@ class RowBuilder {
   std::vector<TarvexProvidersContractsValueObject*> objects_;
 };
 
-// A new row of version INITIAL of a block RowBuilder::place filled,
-// taking over the reference to its chunk.
-TarvexProvidersContractsRowModel* row_from_block(Datum* cells, Chunk* chunk);
+// Drops the reference a block of RowBuilder::place holds to its chunk.
+void block_free(const char* block);
+
+// A new row of version INITIAL holding the cells of a block
+// RowBuilder::place filled; the block is freed.
+TarvexProvidersContractsRowModel* row_from_block(const char* block);
 
 // Number of values and the value at `index` (borrowed; index < size; made
 // and kept by the row if it was still a datum).
@@ -186,12 +190,12 @@ TarvexProvidersContractsValueObject* row_peek(TarvexProvidersContractsRowModel* 
 // cells of a row RowBuilder::place put in a block, into `out[0..width)`.
 // No value object is kept.
 void row_read_cells(TarvexProvidersContractsRowModel* row, guint width, Cell* out, CellSlot* slots);
-void block_read_cells(const Datum* cells, guint width, Cell* out, CellSlot* slots);
+void block_read_cells(const char* block, guint width, Cell* out, CellSlot* slots);
 // Their values as new references, made for the call where the row keeps
 // none (see TableCellsIface::row_values).
 void row_values(TarvexProvidersContractsRowModel* row, guint width,
                 TarvexProvidersContractsValueObject** out);
-void block_values(const Datum* cells, guint width, TarvexProvidersContractsValueObject** out);
+void block_values(const char* block, guint width, TarvexProvidersContractsValueObject** out);
 
 // Appends a row to the table's rows, taking over the caller's reference.
 // No items-changed (as for any direct fill of the list).

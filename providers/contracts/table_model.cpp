@@ -29,9 +29,9 @@ class PendingRows {
 
   guint size() const { return size_; }
 
-  void push_row(Row* row) { slot_for_push() = {row, nullptr}; }
-  void push_block(models::Datum* cells, models::Chunk* chunk) {
-    slot_for_push() = {cells, chunk};
+  void push_row(Row* row) { slot_for_push() = reinterpret_cast<Entry>(row); }
+  void push_block(const char* block) {
+    slot_for_push() = reinterpret_cast<Entry>(block) | kBlockTag;
     block_rows_++;
   }
 
@@ -48,26 +48,22 @@ class PendingRows {
   // The row at `index` (< size), made now if it was still cells; borrowed.
   Row* row(guint index) {
     Entry& entry = at(index);
-    if (entry.chunk) {
-      auto* made = models::row_from_block(static_cast<models::Datum*>(entry.item), entry.chunk);
+    if (const char* cells = block_of(entry)) {
+      auto* made = models::row_from_block(cells);
       if (block_version_ != TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_INITIAL)
         tarvex_providers_contracts_row_model_set_version(made, block_version_);
-      entry.item = made;
-      entry.chunk = nullptr;
+      entry = reinterpret_cast<Entry>(made);
     }
-    return static_cast<Row*>(entry.item);
+    return reinterpret_cast<Row*>(entry);
   }
 
   // The cells of the row at `index` (< size) while they are not yet a
   // row object, else null.
-  const models::Datum* block(guint index) {
-    Entry& entry = at(index);
-    return entry.chunk ? static_cast<const models::Datum*>(entry.item) : nullptr;
-  }
+  const char* block(guint index) { return block_of(at(index)); }
 
   guint cell_rows() {
     guint n = 0;
-    for (guint i = 0; i < size_; i++) n += at(i).chunk ? 1 : 0;
+    for (guint i = 0; i < size_; i++) n += block_of(at(i)) ? 1 : 0;
     return n;
   }
 
@@ -77,7 +73,7 @@ class PendingRows {
     auto** items = static_cast<gpointer*>(g_malloc(sizeof(gpointer) * std::max<guint>(size_, 1)));
     for (guint i = 0; i < size_; i++) {
       items[i] = row(i);
-      at(i).item = nullptr;
+      at(i) = 0;
     }
     clear();
     return items;
@@ -85,11 +81,11 @@ class PendingRows {
 
   void clear() {
     for (guint i = 0; i < size_; i++) {
-      Entry& entry = at(i);
-      if (entry.chunk)
-        models::chunk_unref(entry.chunk);
-      else if (entry.item)
-        g_object_unref(entry.item);
+      Entry entry = at(i);
+      if (const char* cells = block_of(entry))
+        models::block_free(cells);
+      else if (entry)
+        g_object_unref(reinterpret_cast<Row*>(entry));
     }
     for (size_t b = 0; b < blocks_.size(); b++) {
       if (b < kSmallBlocks)
@@ -104,12 +100,17 @@ class PendingRows {
   }
 
  private:
-  // A row object (chunk null), or a block of cells with a reference to
-  // its chunk.
-  struct Entry {
-    gpointer item;
-    models::Chunk* chunk;
-  };
+  // A row object, or a block of cells (which holds a reference to its
+  // chunk) marked in the lowest bit: a row's pointer never has it, and a
+  // block is aligned for a Datum. One word a row: a large result has
+  // millions.
+  using Entry = guintptr;
+  static constexpr Entry kBlockTag = 1;
+  static_assert(alignof(models::Datum) > 1);
+
+  static const char* block_of(Entry entry) {
+    return entry & kBlockTag ? reinterpret_cast<const char*>(entry & ~kBlockTag) : nullptr;
+  }
   // Entries in blocks that are never moved: a few small ones (a small
   // result takes little), then blocks of huge pages (a large one costs few
   // page faults).
@@ -285,11 +286,9 @@ namespace {
 void add_built_row(TarvexProvidersContractsTableModel* table, models::RowBuilder& row,
                    models::CellArena& arena, TarvexProvidersContractsDataVersion version) {
   auto* priv = priv_of(table);
-  models::Datum* cells = nullptr;
-  models::Chunk* chunk = nullptr;
-  if (!priv->listed && priv->pending.set_block_version(version) &&
-      row.place(arena, &cells, &chunk)) {
-    priv->pending.push_block(cells, chunk);
+  const char* block = nullptr;
+  if (!priv->listed && priv->pending.set_block_version(version) && row.place(arena, &block)) {
+    priv->pending.push_block(block);
     return;
   }
   auto* made = row.make(arena);

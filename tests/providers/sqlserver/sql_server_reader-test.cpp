@@ -12,6 +12,7 @@
 #include <tuple>
 #include <vector>
 
+#include "providers/contracts/table-cells-private.h"
 #include "tests/providers/sqlserver/sqlserver-test.h"
 
 namespace tarvex::test::sqlserver {
@@ -541,6 +542,162 @@ TEST_F(ReaderTypes, RowsReachedBeforeTheListAreTheRowsOfTheList) {
   // A table released without its rows ever reached frees them with it (the
   // sanitizers' run checks the memory).
   EXPECT_NE(model("SELECT some").get(), nullptr);
+}
+
+// Each row of a filled table keeps its cells packed, each in the bytes its
+// kind needs: the limits of every width read back whole, by the export
+// reader and as values, whether the rows are still pending, listed but not
+// reached, or made into values.
+TEST_F(ReaderTypes, PackedCellsKeepTheLimitsOfTheirKinds) {
+  const std::vector<std::tuple<const char*, const char*, const char*, const char*>> columns = {
+      // type, lowest, highest, highest as the value prints it
+      {"tinyint", "0", "255", "255"},
+      {"smallint", "-32768", "32767", "32767"},
+      {"int", "-2147483648", "2147483647", "2147483647"},
+      {"bigint", "-9223372036854775808", "9223372036854775807", "9223372036854775807"},
+      {"bit", "0", "1", "true"},
+      {"real", "-1.5", "3.25", "3.25"},
+      {"float", "-0.1", "2.25", "2.25"},
+      {"decimal(18,4)", "-99999999999999.9999", "99999999999999.9999", "99999999999999.9999"},
+      {"decimal(38,0)", "-99999999999999999999999999999999999999",
+       "99999999999999999999999999999999999999", "99999999999999999999999999999999999999"},
+      {"smallmoney", "-214748.3648", "214748.3647", "214748.3647"},
+      {"money", "-922337203685477.5808", "922337203685477.5807", "922337203685477.5807"},
+      {"nvarchar(20)", "", "\xF0\x9F\x98\x80 'a' ]b", "\xF0\x9F\x98\x80 'a' ]b"},
+      {"varbinary(10)", "0x", "0x00FF00", "hex:00FF00"},
+      {"uniqueidentifier", "00000000-0000-0000-0000-000000000000",
+       "FFFFFFFF-FFFF-FFFF-FFFF-FFFFFFFFFFFF", "FFFFFFFF-FFFF-FFFF-FFFF-FFFFFFFFFFFF"},
+      {"datetime2(7)", "0001-01-01 00:00:00.0000001", "9999-12-31 23:59:59.9999999",
+       "9999-12-31 23:59:59.999999"},
+      {"datetimeoffset(7)", "2024-02-29 13:14:15.1234567 -14:00",
+       "2024-02-29 13:14:15.1234567 +14:00", "2024-02-29 13:14:15.123456 +14:00"},
+  };
+  std::vector<tds::Column> spec;
+  tds::Row low, high, nulls;
+  for (const auto& [type, lowest, highest, printed] : columns) {
+    spec.push_back({"c" + std::to_string(spec.size()), type, true});
+    low.push_back(lowest);
+    high.push_back(highest);
+    nulls.push_back(std::nullopt);
+  }
+  server_.on_batch("SELECT limits").result(spec).row(low).row(high).row(nulls);
+  open();
+  const guint width = guint(columns.size());
+
+  // Every cell of every row as the export reader gives it, then as the
+  // values the reader hands over.
+  auto read = [&](Table* table) {
+    const auto* cells = models::table_cells_of(table);
+    EXPECT_NE(cells, nullptr);
+    std::vector<std::string> out;
+    if (!cells) return out;
+    for (guint r = 0; r < cells->n_rows(G_OBJECT(table)); r++) {
+      std::vector<models::Cell> row(width);
+      std::vector<models::CellSlot> slots(width);
+      cells->read_row(G_OBJECT(table), r, width, row.data(), slots.data());
+      for (const auto& cell : row) {
+        switch (cell.kind) {
+          case models::Cell::TEXT:
+            out.push_back("text:" + std::string(cell.data, cell.length));
+            break;
+          case models::Cell::BYTES:
+            out.push_back("bytes:" + std::string(cell.data, cell.length));
+            break;
+          case models::Cell::VALUE:
+            out.push_back("value:" + value_text(cell.value));
+            if (cell.owned) g_object_unref(cell.value);
+            break;
+          case models::Cell::NULL_CELL:
+            out.push_back("null");
+            break;
+          default:
+            out.push_back("absent");
+        }
+      }
+      std::vector<Value*> values(width);
+      cells->row_values(G_OBJECT(table), r, width, values.data());
+      for (Value* value : values) {
+        out.push_back(value ? value_name(value) + ":" + value_text(value) : "<none>");
+        if (value) g_object_unref(value);
+      }
+    }
+    return out;
+  };
+
+  auto pending = model("SELECT limits");
+  ASSERT_NE(pending.get(), nullptr) << error_->message;
+  const auto expected = read(pending.get());
+  ASSERT_EQ(expected.size(), size_t(3 * 2 * width));
+
+  // The highest of each kind, as its value prints it; NULL beside the
+  // empty text and the empty bytes of the lowest row.
+  auto made = model("SELECT limits");
+  ASSERT_NE(made.get(), nullptr) << error_->message;
+  for (guint c = 0; c < width; c++) {
+    SCOPED_TRACE(std::get<0>(columns[c]));
+    auto value =
+        adoptGRef(tarvex_providers_contracts_table_model_get_value_at(made.get(), gint(c), 1));
+    const char* printed = std::get<3>(columns[c]);
+    if (g_str_has_prefix(printed, "hex:")) {
+      GUniqueStr hex(tarvex_providers_contracts_value_binary_to_hexadecimal(
+          reinterpret_cast<TarvexProvidersContractsValueBinary*>(value.get())));
+      EXPECT_STREQ(hex.get(), printed + 4);
+    } else {
+      EXPECT_EQ(value_text(value.get()), printed);
+    }
+    auto lowest =
+        adoptGRef(tarvex_providers_contracts_table_model_get_value_at(made.get(), gint(c), 0));
+    EXPECT_FALSE(tarvex_providers_contracts_value_object_get_is_null(lowest.get()));
+    auto none =
+        adoptGRef(tarvex_providers_contracts_table_model_get_value_at(made.get(), gint(c), 2));
+    EXPECT_TRUE(tarvex_providers_contracts_value_object_get_is_null(none.get()));
+    EXPECT_EQ(expected[size_t(2 * width * 2 + c)], "null");
+  }
+  EXPECT_EQ(
+      value_text(
+          adoptGRef(tarvex_providers_contracts_table_model_get_value_at(made.get(), 1, 0)).get()),
+      "-32768");
+  EXPECT_EQ(
+      value_text(
+          adoptGRef(tarvex_providers_contracts_table_model_get_value_at(made.get(), 3, 0)).get()),
+      "-9223372036854775808");
+  EXPECT_EQ(
+      value_text(
+          adoptGRef(tarvex_providers_contracts_table_model_get_value_at(made.get(), 10, 0)).get()),
+      "-922337203685477.5808");
+  EXPECT_EQ(expected[11], "text:");
+  EXPECT_EQ(expected[12], "bytes:");
+
+  // Listed, the rows not reached: the same cells and values.
+  auto listed = model("SELECT limits");
+  ASSERT_NE(listed.get(), nullptr) << error_->message;
+  EXPECT_EQ(gee_collection_get_size(
+                GEE_COLLECTION(tarvex_providers_contracts_table_model_get_rows(listed.get()))),
+            3);
+  EXPECT_EQ(read(listed.get()), expected);
+  // Every value made, then an edit of a row never reached before.
+  for (int r = 0; r < 3; r++) {
+    auto row = adoptGRef(row_at(made.get(), r));
+    tarvex_providers_contracts_row_model_get_values(row.get());
+  }
+  // Made values are what the export reader hands over, as their objects.
+  auto made_cells = read(made.get());
+  ASSERT_EQ(made_cells.size(), expected.size());
+  for (size_t k = 0; k < expected.size(); k++) {
+    if (k % (2 * width) >= width)
+      EXPECT_EQ(made_cells[k], expected[k]);
+    else if (expected[k] != "null")
+      EXPECT_TRUE(g_str_has_prefix(made_cells[k].c_str(), "value:")) << made_cells[k];
+  }
+  EXPECT_EQ(json_of(listed.get()), json_of(made.get()));
+  auto row = adoptGRef(row_at(listed.get(), 1));
+  auto seven = adoptGRef(as_value(tarvex_providers_contracts_value_int32_new(7)));
+  tarvex_providers_contracts_row_model_set_value_at(row.get(), 1, seven.get());
+  auto copy = adoptGRef(tarvex_providers_contracts_row_model_clone(row.get()));
+  auto edited = adoptGRef(tarvex_providers_contracts_row_model_get_value_at(copy.get(), 1));
+  EXPECT_EQ(value_text(edited.get()), "7");
+  auto kept = adoptGRef(tarvex_providers_contracts_row_model_get_value_at(copy.get(), 13));
+  EXPECT_EQ(value_text(kept.get()), std::get<3>(columns[13]));
 }
 
 TEST_F(ReaderTypes, TimesAndOffsets) {
