@@ -146,6 +146,25 @@ TEST(SqlLiteral, AppendedLiteralsAreTheSame) {
 
 // The tests' reader does what a server does with a literal, so that a
 // literal the server would change is caught.
+// A two-part name brackets both parts, even an empty one; the qualified
+// name leaves an empty schema out.
+TEST(SqlNames, TwoPartAndQualifiedNames) {
+  struct Case {
+    const char *schema, *name, *two_part, *qualified;
+  };
+  const Case cases[] = {
+      {"dbo", "t", "[dbo].[t]", "[dbo].[t]"},
+      {"a]b", "c]]d", "[a]]b].[c]]]]d]", "[a]]b].[c]]]]d]"},
+      {"it's", "select", "[it's].[select]", "[it's].[select]"},
+      {"Zoë", "order lines 😀", "[Zoë].[order lines 😀]", "[Zoë].[order lines 😀]"},
+      {"", "t", "[].[t]", "[t]"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(sql::bracketed_two_part(c.schema, c.name), c.two_part) << c.schema;
+    EXPECT_EQ(sql::bracketed_qualified(c.schema, c.name), c.qualified) << c.schema;
+  }
+}
+
 TEST(LiteralReader, ReadsAsTheServerDoes) {
   EXPECT_EQ(tsql::literal_value("N'a\\\nb'"), std::optional<std::string>("ab"));
   EXPECT_EQ(tsql::literal_value("N'a\\\r\nb'"), std::optional<std::string>("ab"));
