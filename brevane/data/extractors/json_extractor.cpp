@@ -346,6 +346,7 @@ class Parser {
   }
 
   // Whether json-glib gives the number of this text back exactly.
+ public:
   static bool exact(std::string_view token) {
     bool integer = token.find_first_of(".eE") == std::string_view::npos;
     if (integer) {
@@ -367,6 +368,7 @@ class Parser {
     return same_number(buffer, token);
   }
 
+ private:
   // Digits of a number from its first to its last that is not zero.
   static int significant_digits(std::string_view token) {
     size_t end = token.find_first_of("eE");
@@ -514,217 +516,685 @@ bool record_of(JsonNode* element, const Parser& parser, Record& record, guint in
   return true;
 }
 
-// The elements of the "RECORDS" array of a document read one after the
-// other from a stream, each parsed by json-glib from its own text, so a
-// large document is never in memory as a whole. The text of an element
-// leaves out the blanks between tokens: json-glib's scanner spends most of
-// its time on the indentation of a pretty document.
+// The digits of a double rounded to `precision` significant ones (as
+// printf rounds them), without trailing zeros, and the power of ten of the
+// first; the sign is the double's.
+struct Rounded {
+  char digits[24];
+  int n = 0;
+  int exponent = 0;
+  bool negative = false;
+};
+Rounded round_to(gdouble d, int precision) {
+  char buffer[64];
+  auto result = std::to_chars(buffer, buffer + sizeof buffer, d, std::chars_format::scientific,
+                              precision - 1);
+  Rounded r;
+  const char* p = buffer;
+  r.negative = *p == '-';
+  if (r.negative) ++p;
+  for (; p < result.ptr && *p != 'e'; ++p)
+    if (*p != '.') r.digits[r.n++] = *p;
+  std::from_chars(p + 1 + (p[1] == '+'), result.ptr, r.exponent);
+  while (r.n > 1 && r.digits[r.n - 1] == '0') --r.n;
+  return r;
+}
+
+// A double as printf's "%.<precision>g" writes it.
+void g_format(gdouble d, int precision, std::string& out) {
+  Rounded r = round_to(d, precision);
+  out.clear();
+  if (r.negative) out += '-';
+  if (r.exponent < -4 || r.exponent >= precision) {
+    out += r.digits[0];
+    if (r.n > 1) {
+      out += '.';
+      out.append(r.digits + 1, size_t(r.n - 1));
+    }
+    out += r.exponent < 0 ? "e-" : "e+";
+    int magnitude = std::abs(r.exponent);
+    if (magnitude < 10) out += '0';
+    char e[8];
+    out.append(e, size_t(std::to_chars(e, e + sizeof e, magnitude).ptr - e));
+  } else if (r.exponent < 0) {
+    out += "0.";
+    out.append(size_t(-r.exponent - 1), '0');
+    out.append(r.digits, size_t(r.n));
+  } else {
+    int whole = r.exponent + 1;
+    out.append(r.digits, size_t(std::min(r.n, whole)));
+    if (r.n < whole) out.append(size_t(whole - r.n), '0');
+    if (r.n > whole) {
+      out += '.';
+      out.append(r.digits + whole, size_t(r.n - whole));
+    }
+  }
+}
+
+// number_text() of a token with a point or an exponent, the common way:
+// the number's significant digits read once, the double rounded to as
+// many and compared. False leaves it to the general way (exponents far
+// out, numbers beyond the normal doubles).
+bool fraction_text(std::string_view token, std::string& out) {
+  char digits[24];
+  int n = 0;        // significant digits kept in `digits`
+  long count = 0;   // digits of the mantissa
+  long whole = 0;   // of them before the point
+  long first = -1;  // index of the first not zero
+  long last = -1;   // and of the last
+  bool fraction = false;
+  size_t i = token[0] == '-' ? 1 : 0;
+  for (; i < token.size(); ++i) {
+    char c = token[i];
+    if (c == '.') {
+      fraction = true;
+      continue;
+    }
+    if (c < '0' || c > '9') break;
+    if (!fraction) ++whole;
+    if (c != '0') {
+      if (first < 0) first = count;
+      last = count;
+    }
+    if (first >= 0 && n < 18) digits[n++] = c;
+    ++count;
+  }
+  long power = 0;
+  if (i < token.size()) {
+    size_t at = i + 1;
+    if (at < token.size() && token[at] == '+') ++at;
+    int e = 0;
+    auto result = std::from_chars(token.data() + at, token.data() + token.size(), e);
+    if (result.ec != std::errc() || e > 400 || e < -400) return false;
+    power = e;
+  }
+  if (first < 0) {
+    // Zero, as json-glib's double of it prints.
+    out = token[0] == '-' ? "-0" : "0";
+    return true;
+  }
+  long significant = last - first + 1;
+  if (significant > 17) {
+    // More digits than a double keeps.
+    out.assign(token);
+    return true;
+  }
+  gdouble d = 0;
+  auto parsed = std::from_chars(token.data(), token.data() + token.size(), d);
+  if (parsed.ec != std::errc() || parsed.ptr != token.data() + token.size() ||
+      std::fpclassify(d) != FP_NORMAL)
+    return false;
+  Rounded r = round_to(d, int(significant));
+  long exponent = whole - 1 - first + power;
+  if (r.n != significant || r.exponent != exponent ||
+      std::memcmp(r.digits, digits, size_t(significant)) != 0) {
+    out.assign(token);
+    return true;
+  }
+  // Held exactly: json-glib's double, in the fewest digits that give it
+  // back.
+  char shortest[64];
+  auto result =
+      std::to_chars(shortest, shortest + sizeof shortest, d, std::chars_format::scientific);
+  int precision = 0;
+  for (const char* p = shortest; p < result.ptr && *p != 'e'; ++p)
+    if (*p >= '0' && *p <= '9') ++precision;
+  g_format(d, std::clamp(precision, 1, 17), out);
+  return true;
+}
+
+void number_text(std::string_view token, std::string& out) {
+  if (token.find_first_of(".eE") == std::string_view::npos) {
+    gint64 n = 0;
+    auto result = std::from_chars(token.data(), token.data() + token.size(), n);
+    if (result.ec == std::errc() && result.ptr == token.data() + token.size()) {
+      char digits[24];
+      out.assign(digits, size_t(std::to_chars(digits, digits + sizeof digits, n).ptr - digits));
+    } else {
+      out.assign(token);
+    }
+    return;
+  }
+  if (fraction_text(token, out)) return;
+  if (Parser::exact(token)) {
+    std::string copy(token);
+    out = double_text(g_ascii_strtod(copy.c_str(), nullptr));
+  } else {
+    out.assign(token);
+  }
+}
+
+// ------------------------------------------------------- the record reader
+
+// The text a load gives a number (a valid JSON token): what json-glib's
+// value prints where that value holds the number exactly, else the
+// document's own digits.
+void number_text(std::string_view token, std::string& out);
+
+// Why a string of the document cannot be a text value.
+enum class Fault : guint8 { none, zero, utf8, escape, surrogate };
+
+// A member of a record as the reader gives it.
+struct Member {
+  enum class Kind : guint8 { null_value, text, number, boolean, nested };
+  std::string name;
+  Kind kind = Kind::null_value;
+  Fault fault = Fault::none;  // of a text
+  // A text decoded, a number's own token, "1" or "0", or a nested array
+  // or object as json-glib writes it.
+  std::string text;
+};
+
+// The error of a text that cannot be a text value.
+void fault_error(Fault fault, guint record, const char* name, GError** error) {
+  switch (fault) {
+    case Fault::zero:
+      g_set_error(error, json_quark(), -1,
+                  _("invalid json format: record %u, field %s: the text holds U+0000, which a "
+                    "text value cannot carry."),
+                  record, name);
+      break;
+    case Fault::utf8:
+      g_set_error(error, json_quark(), -1,
+                  _("invalid json format: record %u, field %s: the text is not valid UTF-8."),
+                  record, name);
+      break;
+    case Fault::escape:
+      g_set_error(error, json_quark(), -1,
+                  _("invalid json format: record %u, field %s: the text holds an invalid escape."),
+                  record, name);
+      break;
+    case Fault::surrogate:
+      g_set_error(error, json_quark(), -1,
+                  _("invalid json format: record %u, field %s: the text holds half of a "
+                    "surrogate pair."),
+                  record, name);
+      break;
+    case Fault::none:
+      break;
+  }
+}
+
+// The cell text of a member (none for null), or false with the error.
+bool member_field(const Member& m, std::string& scratch, const char** text, gsize* length,
+                  guint record, GError** error) {
+  switch (m.kind) {
+    case Member::Kind::null_value:
+      *text = nullptr;
+      *length = 0;
+      return true;
+    case Member::Kind::number:
+      number_text(m.text, scratch);
+      *text = scratch.c_str();
+      *length = scratch.size();
+      return true;
+    case Member::Kind::text:
+      if (m.fault != Fault::none) {
+        fault_error(m.fault, record, m.name.c_str(), error);
+        return false;
+      }
+      break;
+    case Member::Kind::boolean:
+    case Member::Kind::nested:
+      break;
+  }
+  *text = m.text.c_str();
+  *length = m.text.size();
+  return true;
+}
+
+// The length of the UTF-8 sequence at `p` when it is one, 0 when it is
+// not, -1 when the bytes up to `end` begin one.
+int utf8_sequence(const char* p, const char* end) {
+  guchar c = guchar(*p);
+  int n;
+  guchar low = 0x80, high = 0xBF;  // of the second byte
+  if (c >= 0xC2 && c <= 0xDF) {
+    n = 2;
+  } else if (c >= 0xE0 && c <= 0xEF) {
+    n = 3;
+    if (c == 0xE0) low = 0xA0;
+    if (c == 0xED) high = 0x9F;  // no surrogates
+  } else if (c >= 0xF0 && c <= 0xF4) {
+    n = 4;
+    if (c == 0xF0) low = 0x90;
+    if (c == 0xF4) high = 0x8F;  // up to U+10FFFF
+  } else {
+    return 0;
+  }
+  for (int i = 1; i < n; ++i) {
+    if (p + i >= end) return -1;
+    guchar b = guchar(p[i]);
+    if (i == 1 ? (b < low || b > high) : (b < 0x80 || b > 0xBF)) return 0;
+  }
+  return n;
+}
+
+void append_utf8(std::string& out, gunichar c) {
+  char bytes[6];
+  out.append(bytes, size_t(g_unichar_to_utf8(c, bytes)));
+}
+
+int hex_value(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// The code unit of the four hexadecimal digits at `p`, or -1.
+long hex4(const char* p) {
+  long value = 0;
+  for (int i = 0; i < 4; ++i) {
+    int v = hex_value(p[i]);
+    if (v < 0) return -1;
+    value = value * 16 + v;
+  }
+  return value;
+}
+
+// Whether the bytes at `p` up to `end` begin a "\uXXXX" escape.
+bool could_be_escape(const char* p, const char* end) {
+  static constexpr std::string_view kStart = "\\u";
+  for (size_t i = 0; p + i < end && i < 6; ++i)
+    if (i < 2 ? p[i] != kStart[i] : hex_value(p[i]) < 0) return false;
+  return true;
+}
+
+// The elements of the "RECORDS" array of a document, read one after the
+// other from a stream in one pass over its bytes, each record's members
+// decoded as they come, so a large document is never in memory as a
+// whole and no tree of values is built.
 //
 // Only the usual shape is read this way: an object whose one member is
-// "RECORDS", an array of objects. Anything else, or a syntax error, makes
-// the reader give up (Status::other), and the caller parses the whole
-// document as json-glib does, for its exact result or error.
-class RecordStream {
+// "RECORDS", an array of objects, in strict JSON. Anything else (another
+// shape, a syntax error, what json-glib may read otherwise: comments,
+// control characters in strings, a member name that is no text) makes the
+// reader give up (Status::other), and the caller parses the whole document
+// as json-glib does, for its exact result or error. A nested array or
+// object in a field is parsed by json-glib, which writes its text.
+class RecordReader {
  public:
   enum class Status { element, end, other, failed };
 
   // `strict`: an element that names a member twice fails the reading.
-  explicit RecordStream(GInputStream* input, bool strict = false)
+  explicit RecordReader(GInputStream* input, bool strict = false)
       : input_(retainGRef(input)), strict_(strict) {}
 
   // Up to the first element.
   Status start(GError** error) {
-    if (!skip_blanks(error)) return Status::failed;
-    if (!take('{', error) || !skip_blanks(error)) return give_up(error);
-    static constexpr std::string_view kName = "\"RECORDS\"";
-    for (char c : kName)
-      if (!take(c, error)) return give_up(error);
-    if (!skip_blanks(error) || !take(':', error) || !skip_blanks(error) || !take('[', error))
-      return give_up(error);
-    first_ = true;
-    return Status::element;
+    return read([this](const char*& p, const char* end, GError**) { return opening(p, end); },
+                error);
   }
 
-  // The next element (owned by the stream until the next call).
-  Status next(JsonNode** element, GError** error) {
-    if (!skip_blanks(error)) return Status::failed;
-    int c = peek(error);
-    if (c < 0) return give_up(error);
-    if (c == ']') {
-      // Only blanks may follow the array and the root object.
-      ++pos_;
-      if (!skip_blanks(error) || !take('}', error) || !skip_blanks(error)) return give_up(error);
-      if (peek(error) != kEnd) return give_up(error);
-      return Status::end;
-    }
-    if (!first_) {
-      if (!take(',', error) || !skip_blanks(error)) return give_up(error);
-      c = peek(error);
-    }
-    first_ = false;
-    if (c != '{' || !element_text(error)) return give_up(error);
-    // The element stands inside the root object and the array.
-    GError* local = nullptr;
-    if (!parser_.load(text_, 2, &local)) {
-      // Too deep is this reader's own refusal; a syntax error is the whole
-      // parse's to report.
-      bool deep = local && local->domain == json_quark();
-      if (deep)
-        g_propagate_error(error, local);
-      else
-        g_clear_error(&local);
-      return deep ? Status::failed : Status::other;
-    }
-    *element = json_parser_get_root(parser_.get());
-    ++index_;
-    // json-glib keeps the last of two members of one name and says nothing.
-    if (strict_ && json_object_get_size(json_node_get_object(*element)) != keys_.size()) {
-      twice_error(error);
-      return Status::failed;
-    }
-    return Status::element;
+  // The next element: its members (valid until the next call).
+  Status next(GError** error) {
+    return read([this](const char*& p, const char* end, GError** e) { return element(p, end, e); },
+                error);
   }
 
-  const Parser& parser() const { return parser_; }
+  const Member* members() const { return members_.data(); }
+  size_t size() const { return size_; }
 
  private:
-  static constexpr int kEnd = -2;
+  enum class Step { done, end, more, bad, failed };
+  static constexpr int kRecordDepth = 3;  // the root object, the array, the record
 
-  // The error of the element just read, naming a member written twice the
-  // same way when there is one.
-  void twice_error(GError** error) const {
-    std::vector<std::string> names;
-    for (const auto& [start, size] : keys_) names.push_back(text_.substr(start, size));
-    std::sort(names.begin(), names.end());
-    auto twice = std::adjacent_find(names.begin(), names.end());
-    if (twice != names.end())
-      g_set_error(
-          error, json_quark(), -1,
-          _("invalid json format: record %u has the member \xe2\x80\x9c%s\xe2\x80\x9d twice."),
-          index_, twice->c_str());
-    else
-      g_set_error(error, json_quark(), -1, _("invalid json format: record %u has a member twice."),
-                  index_);
+  // Runs `step` over the buffered bytes, reading more and starting it
+  // again from the same place while it needs them.
+  template <typename F>
+  Status read(const F& step, GError** error) {
+    for (;;) {
+      const char* data = buffer_.data();
+      const char* p = data + pos_;
+      Step s = step(p, data + buffer_.size(), error);
+      switch (s) {
+        case Step::done:
+        case Step::end:
+          pos_ = size_t(p - data);
+          return s == Step::end ? Status::end : Status::element;
+        case Step::bad:
+          return Status::other;
+        case Step::failed:
+          return Status::failed;
+        case Step::more:
+          if (eof_) return Status::other;  // the document ends inside
+          if (!refill(error)) return Status::failed;
+      }
+    }
   }
 
-  Status give_up(GError** error) { return error && *error ? Status::failed : Status::other; }
-
-  // The next byte, kEnd at the end of the input, -1 on a read error.
-  int peek(GError** error) {
-    if (pos_ == buffer_.size() && !refill(error)) return -1;
-    if (pos_ == buffer_.size()) return kEnd;
-    return guchar(buffer_[pos_]);
-  }
-
+  // Keeps the bytes not yet taken and appends at least as many again.
   bool refill(GError** error) {
-    buffer_.resize(kRead);
+    buffer_.erase(0, pos_);
     pos_ = 0;
-    gssize got = g_input_stream_read(input_.get(), buffer_.data(), kRead, nullptr, error);
-    buffer_.resize(got > 0 ? size_t(got) : 0);
+    size_t kept = buffer_.size();
+    size_t want = std::max(kRead, kept);
+    buffer_.resize(kept + want);
+    gssize got = g_input_stream_read(input_.get(), buffer_.data() + kept, want, nullptr, error);
+    buffer_.resize(kept + (got > 0 ? size_t(got) : 0));
+    if (got == 0) eof_ = true;
     return got >= 0;
   }
 
-  static bool blank(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
-  static bool word(char c) {
-    switch (c) {
-      case '{':
-      case '}':
-      case '[':
-      case ']':
-      case ',':
-      case ':':
-      case '"':
-        return false;
-      default:
-        return true;
-    }
+  static bool blank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+  static const char* skip(const char* p, const char* end) {
+    while (p < end && blank(*p)) ++p;
+    return p;
+  }
+  // What may follow a number or a literal.
+  static bool delimiter(char c) { return blank(c) || c == ',' || c == '}' || c == ']'; }
+
+  Step opening(const char*& p, const char* end) {
+    static constexpr std::string_view kName = "\"RECORDS\"";
+    p = skip(p, end);
+    if (p == end) return Step::more;
+    if (*p++ != '{') return Step::bad;
+    p = skip(p, end);
+    if (size_t(end - p) < kName.size()) return Step::more;
+    if (std::string_view(p, kName.size()) != kName) return Step::bad;
+    p = skip(p + kName.size(), end);
+    if (p == end) return Step::more;
+    if (*p++ != ':') return Step::bad;
+    p = skip(p, end);
+    if (p == end) return Step::more;
+    if (*p++ != '[') return Step::bad;
+    first_ = true;
+    return Step::done;
   }
 
-  bool skip_blanks(GError** error) {
+  Step element(const char*& p, const char* end, GError** error) {
+    size_ = 0;
+    p = skip(p, end);
+    if (p == end) return Step::more;
+    if (*p == ']') {
+      // Only blanks may follow the array and the root object.
+      p = skip(p + 1, end);
+      if (p == end) return Step::more;
+      if (*p++ != '}') return Step::bad;
+      p = skip(p, end);
+      if (p != end) return Step::bad;
+      return eof_ ? Step::end : Step::more;
+    }
+    if (!first_) {
+      if (*p++ != ',') return Step::bad;
+      p = skip(p, end);
+      if (p == end) return Step::more;
+    }
+    if (*p++ != '{') return Step::bad;
+    p = skip(p, end);
+    if (p == end) return Step::more;
+    if (*p == '}') {
+      ++p;
+      return finish(error);
+    }
     for (;;) {
-      int c = peek(error);
-      if (c == -1) return false;
-      if (!blank(c)) return true;
-      ++pos_;
+      if (*p != '"') return Step::bad;
+      if (size_ == members_.size()) members_.emplace_back();
+      Member& m = members_[size_++];
+      Fault name_fault = Fault::none;
+      Step s = string(p, end, m.name, name_fault);
+      if (s != Step::done) return s;
+      // json-glib's names end at U+0000: its reading decides.
+      if (name_fault != Fault::none) return Step::bad;
+      p = skip(p, end);
+      if (p == end) return Step::more;
+      if (*p++ != ':') return Step::bad;
+      p = skip(p, end);
+      if (p == end) return Step::more;
+      s = value(p, end, m, error);
+      if (s != Step::done) return s;
+      p = skip(p, end);
+      if (p == end) return Step::more;
+      char c = *p++;
+      if (c == '}') return finish(error);
+      if (c != ',') return Step::bad;
+      p = skip(p, end);
+      if (p == end) return Step::more;
     }
   }
 
-  bool take(char wanted, GError** error) {
-    if (peek(error) != guchar(wanted)) return false;
-    ++pos_;
+  Step finish(GError** error) {
+    first_ = false;
+    ++index_;
+    return strict_ && twice(error) ? Step::failed : Step::done;
+  }
+
+  // Whether a member of the element just read is named twice (its error).
+  bool twice(GError** error) const {
+    const std::string* name = nullptr;
+    if (size_ <= 16) {
+      for (size_t i = 1; i < size_ && !name; ++i)
+        for (size_t k = 0; k < i && !name; ++k)
+          if (members_[i].name == members_[k].name) name = &members_[i].name;
+    } else {
+      std::vector<const std::string*> names;
+      for (size_t i = 0; i < size_; ++i) names.push_back(&members_[i].name);
+      std::sort(names.begin(), names.end(), [](auto* a, auto* b) { return *a < *b; });
+      auto same =
+          std::adjacent_find(names.begin(), names.end(), [](auto* a, auto* b) { return *a == *b; });
+      if (same != names.end()) name = *same;
+    }
+    if (!name) return false;
+    g_set_error(
+        error, json_quark(), -1,
+        _("invalid json format: record %u has the member \xe2\x80\x9c%s\xe2\x80\x9d twice."),
+        index_, name->c_str());
     return true;
   }
 
-  // The text of the object that starts here, to its closing brace, and
-  // where its own member names are in it.
-  bool element_text(GError** error) {
-    text_.clear();
-    keys_.clear();
-    int depth = 0;
-    bool in_string = false, escaped = false, blanks = false;
+  // The string at `p` (its opening quote) into `out`; `fault` says the
+  // first reason it cannot be a text.
+  static Step string(const char*& p, const char* end, std::string& out, Fault& fault) {
+    const char* q = p + 1;
+    out.clear();
+    fault = Fault::none;
+    auto note = [&](Fault f) {
+      if (fault == Fault::none) fault = f;
+    };
     for (;;) {
-      if (pos_ == buffer_.size() && !refill(error)) return false;
-      if (pos_ == buffer_.size()) return false;  // the document ends inside
-      const char* data = buffer_.data();
-      size_t end = buffer_.size();
-      size_t i = pos_;
-      if (in_string) {
-        // A run of string bytes at once.
-        size_t start = i;
-        while (i < end) {
-          char c = data[i++];
-          if (escaped) {
-            escaped = false;
-          } else if (c == '\\') {
-            escaped = true;
-          } else if (c == '"') {
-            in_string = false;
-            break;
-          }
-        }
-        text_.append(data + start, i - start);
-        pos_ = i;
-        if (!in_string && key_start_) {
-          keys_.emplace_back(key_start_, text_.size() - 1 - key_start_);
-          key_start_ = 0;
-        }
-        continue;
+      const char* run = q;
+      while (q < end) {
+        guchar c = guchar(*q);
+        if (c == '"' || c == '\\' || c == 0 || c >= 0x80) break;
+        ++q;
       }
-      char c = data[i];
-      pos_ = i + 1;
-      if (blank(guchar(c))) {
-        blanks = true;
-        continue;
-      }
-      // A blank between two words (numbers, literals) keeps them apart.
-      if (blanks && !text_.empty() && word(text_.back()) && word(c)) text_ += ' ';
-      blanks = false;
-      text_ += c;
+      out.append(run, size_t(q - run));
+      if (q >= end) return Step::more;
+      guchar c = guchar(*q);
       if (c == '"') {
-        in_string = true;
-        // A name of the element's own members follows its brace or a comma.
-        if (depth == 1 && text_.size() >= 2 &&
-            (text_[text_.size() - 2] == '{' || text_[text_.size() - 2] == ','))
-          key_start_ = text_.size();
-      } else if (c == '{' || c == '[') {
-        ++depth;
-      } else if (c == '}' || c == ']') {
-        if (--depth == 0) return true;
+        p = q + 1;
+        return Step::done;
+      }
+      if (c >= 0x80) {
+        int n = utf8_sequence(q, end);
+        if (n < 0) return Step::more;
+        if (n == 0) {
+          note(Fault::utf8);
+          ++q;
+        } else {
+          out.append(q, size_t(n));
+          q += n;
+        }
+        continue;
+      }
+      // A zero byte is not JSON; json-glib's reading decides. (Other
+      // control characters are not JSON either, but json-glib takes them.)
+      if (c == 0) return Step::bad;
+      if (end - q < 2) return Step::more;
+      char e = q[1];
+      switch (e) {
+        case '"':
+        case '\\':
+        case '/':
+          out += e;
+          q += 2;
+          continue;
+        case 'b':
+          out += '\b';
+          q += 2;
+          continue;
+        case 'f':
+          out += '\f';
+          q += 2;
+          continue;
+        case 'n':
+          out += '\n';
+          q += 2;
+          continue;
+        case 'r':
+          out += '\r';
+          q += 2;
+          continue;
+        case 't':
+          out += '\t';
+          q += 2;
+          continue;
+        case 'u':
+          break;
+        default:
+          // The backslash alone is taken: what follows is read as it is.
+          note(Fault::escape);
+          ++q;
+          continue;
+      }
+      if (end - q < 6 && could_be_escape(q, end)) return Step::more;
+      long unit = end - q < 6 ? -1 : hex4(q + 2);
+      if (unit < 0) {
+        note(Fault::escape);
+        q += 2;
+        continue;
+      }
+      q += 6;
+      if (unit >= 0xD800 && unit <= 0xDBFF) {
+        if (end - q < 6 && could_be_escape(q, end)) return Step::more;
+        long low = end - q >= 6 && q[0] == '\\' && q[1] == 'u' ? hex4(q + 2) : -1;
+        if (low < 0xDC00 || low > 0xDFFF) {
+          note(Fault::surrogate);
+          continue;
+        }
+        q += 6;
+        append_utf8(out, gunichar(0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00)));
+      } else if (unit >= 0xDC00 && unit <= 0xDFFF) {
+        note(Fault::surrogate);
+      } else if (unit == 0) {
+        note(Fault::zero);
+      } else {
+        append_utf8(out, gunichar(unit));
       }
     }
+  }
+
+  Step value(const char*& p, const char* end, Member& m, GError** error) {
+    char c = *p;
+    m.fault = Fault::none;
+    switch (c) {
+      case '"':
+        m.kind = Member::Kind::text;
+        return string(p, end, m.text, m.fault);
+      case 't':
+        m.kind = Member::Kind::boolean;
+        m.text = "1";
+        return literal(p, end, "true");
+      case 'f':
+        m.kind = Member::Kind::boolean;
+        m.text = "0";
+        return literal(p, end, "false");
+      case 'n':
+        m.kind = Member::Kind::null_value;
+        m.text.clear();
+        return literal(p, end, "null");
+      case '[':
+      case '{':
+        m.kind = Member::Kind::nested;
+        return nested(p, end, m.text, error);
+      default:
+        m.kind = Member::Kind::number;
+        return number(p, end, m.text);
+    }
+  }
+
+  static Step literal(const char*& p, const char* end, std::string_view word) {
+    if (size_t(end - p) <= word.size()) return Step::more;
+    if (std::string_view(p, word.size()) != word || !delimiter(p[word.size()])) return Step::bad;
+    p += word.size();
+    return Step::done;
+  }
+
+  // A number as JSON writes one, its token into `out`.
+  static Step number(const char*& p, const char* end, std::string& out) {
+    const char* q = p;
+    auto digits = [&]() {
+      const char* first = q;
+      while (q < end && *q >= '0' && *q <= '9') ++q;
+      return q - first;
+    };
+    if (q < end && *q == '-') ++q;
+    if (q == end) return Step::more;
+    if (*q == '0') {
+      ++q;
+    } else if (digits() == 0) {
+      return Step::bad;
+    }
+    if (q == end) return Step::more;
+    if (*q == '.') {
+      ++q;
+      if (digits() == 0) return q == end ? Step::more : Step::bad;
+    }
+    if (q == end) return Step::more;
+    if (*q == 'e' || *q == 'E') {
+      ++q;
+      if (q < end && (*q == '+' || *q == '-')) ++q;
+      if (digits() == 0) return q == end ? Step::more : Step::bad;
+    }
+    if (q == end) return Step::more;
+    if (!delimiter(*q)) return Step::bad;
+    out.assign(p, size_t(q - p));
+    p = q;
+    return Step::done;
+  }
+
+  // An array or an object in a field: its text as json-glib writes it,
+  // the nesting limit kept (json-glib's parser recurses once per level).
+  static Step nested(const char*& p, const char* end, std::string& out, GError** error) {
+    const char* q = p;
+    int depth = kRecordDepth;
+    while (q < end) {
+      char c = *q++;
+      if (c == '"') {
+        while (q < end && *q != '"') q += *q == '\\' ? 2 : 1;
+        if (q >= end) return Step::more;
+        ++q;
+      } else if (c == '[' || c == '{') {
+        if (++depth > json_file::kMaxDepth) {
+          g_set_error(error, json_quark(), -1,
+                      _("invalid json format: the document is nested deeper than %d levels."),
+                      json_file::kMaxDepth);
+          return Step::failed;
+        }
+      } else if (c == ']' || c == '}') {
+        if (--depth == kRecordDepth) break;
+      }
+    }
+    if (depth != kRecordDepth) return Step::more;
+    Parser parser;
+    if (!parser.load(std::string_view(p, size_t(q - p)), kRecordDepth, nullptr)) return Step::bad;
+    GUniqueStr text(json_to_string(json_parser_get_root(parser.get()), FALSE));
+    out = text.get();
+    p = q;
+    return Step::done;
   }
 
   static constexpr size_t kRead = 1 << 16;
   GRef<GInputStream> input_;
-  Parser parser_;
+  bool strict_ = false;
   std::string buffer_;
   size_t pos_ = 0;
-  std::string text_;
+  bool eof_ = false;
   bool first_ = true;
-  bool strict_ = false;
-  guint index_ = 0;                              // elements read
-  std::vector<std::pair<size_t, size_t>> keys_;  // start and size in text_
-  size_t key_start_ = 0;                         // of the name being read, 0: none
+  guint index_ = 0;  // elements read
+  std::vector<Member> members_;
+  size_t size_ = 0;  // members of the element just read
 };
 
 // A load of the records into a new model: the first record's members name
@@ -742,21 +1212,16 @@ class ModelBuilder {
     const char* name = nullptr;
     JsonNode* member = nullptr;
     if (!model_) {
+      std::vector<std::string> names;
       json_object_iter_init_ordered(&iter, object);
-      while (json_object_iter_next_ordered(&iter, &name, &member)) names_.emplace_back(name);
-      model_ = adoptGRef(string_model_new(names_));
-      texts_.resize(names_.size());
-      scratch_.resize(names_.size());
+      while (json_object_iter_next_ordered(&iter, &name, &member)) names.emplace_back(name);
+      make_model(std::move(names));
     }
     std::fill(texts_.begin(), texts_.end(), nullptr);
     json_object_iter_init_ordered(&iter, object);
     for (size_t k = 0; json_object_iter_next_ordered(&iter, &name, &member); ++k) {
-      size_t c = k;
-      if (c >= names_.size() || names_[c] != name) {
-        c = 0;
-        while (c < names_.size() && names_[c] != name) ++c;
-        if (c == names_.size()) continue;
-      }
+      size_t c = column_of(name, k);
+      if (c == names_.size()) continue;
       if (JSON_NODE_HOLDS_VALUE(member) && json_node_get_value_type(member) == G_TYPE_STRING &&
           !parser.is_cut(member)) {
         const char* text = json_node_get_string(member);
@@ -773,22 +1238,90 @@ class ModelBuilder {
         texts_[c] = scratch_[c].c_str();
       }
     }
-    append_text_row(model_.get(), texts_);
-    ++rows_;
+    for (size_t c = 0; c < texts_.size(); ++c) lengths_[c] = texts_[c] ? std::strlen(texts_[c]) : 0;
+    append();
     return !full();
   }
+
+  // The same for the members the record reader gives: of a name given
+  // twice, the first names the column and the last gives the value, as
+  // json-glib keeps them.
+  bool add(const Member* members, size_t n, GError** error) {
+    if (full()) return false;
+    if (!model_) {
+      std::vector<std::string> names;
+      for (size_t k = 0; k < n; ++k)
+        if (std::find(names.begin(), names.end(), members[k].name) == names.end())
+          names.push_back(members[k].name);
+      make_model(std::move(names));
+    }
+    if (columns_.size() < n) columns_.resize(n);
+    for (size_t k = 0; k < n; ++k) {
+      size_t c = column_of(members[k].name, k);
+      columns_[k] = c;
+      if (c < names_.size()) chosen_[c] = &members[k];
+    }
+    std::fill(texts_.begin(), texts_.end(), nullptr);
+    std::fill(lengths_.begin(), lengths_.end(), 0);
+    // In the order of the members, as json-glib's object gives them.
+    for (size_t k = 0; k < n; ++k) {
+      size_t c = columns_[k];
+      if (c >= names_.size() || !chosen_[c]) continue;
+      const Member* m = chosen_[c];
+      chosen_[c] = nullptr;
+      if (!member_field(*m, scratch_[c], &texts_[c], &lengths_[c], rows_ + 1, error)) {
+        failed_ = true;
+        return false;
+      }
+    }
+    append();
+    return !full();
+  }
+
   bool failed() const { return failed_; }
   bool full() const { return limit_ > 0 && rows_ >= guint(limit_); }
   Model* take() { return model_.leak(); }
 
  private:
+  void make_model(std::vector<std::string> names) {
+    names_ = std::move(names);
+    model_ = adoptGRef(string_model_new(names_));
+    cells_ = models::table_cells_of(model_.get());
+    texts_.resize(names_.size());
+    lengths_.resize(names_.size());
+    scratch_.resize(names_.size());
+    chosen_.resize(names_.size());
+  }
+
+  // The column of member `k` named `name` (names_.size(): none).
+  template <typename Name>
+  size_t column_of(const Name& name, size_t k) const {
+    if (k < names_.size() && names_[k] == name) return k;
+    size_t c = 0;
+    while (c < names_.size() && names_[c] != name) ++c;
+    return c;
+  }
+
+  void append() {
+    if (cells_)
+      cells_->append_texts(G_OBJECT(model_.get()), texts_.data(), lengths_.data(),
+                           guint(texts_.size()));
+    else
+      append_text_row(model_.get(), texts_);
+    ++rows_;
+  }
+
   gint limit_;
   guint rows_ = 0;
   bool failed_ = false;
   GRef<Model> model_;
+  const models::TableCellsIface* cells_ = nullptr;
   std::vector<std::string> names_;
   std::vector<const char*> texts_;
+  std::vector<gsize> lengths_;
   std::vector<std::string> scratch_;
+  std::vector<const Member*> chosen_;  // of each column, the member giving its value
+  std::vector<size_t> columns_;        // of each member
 };
 
 Model* load_parsed(const Parser& parser, gint limit, GError** error) {
@@ -809,20 +1342,18 @@ Model* load_parsed(const Parser& parser, gint limit, GError** error) {
   return builder.take();
 }
 
-// Walks every element of a document of the usual shape: `visit(element,
-// index)` (false stops early, still reading the rest). Status::other when
-// the document is not of that shape or not valid.
-RecordStream::Status stream_records(
-    GInputStream* input, const std::function<bool(JsonNode*, const Parser&, guint)>& visit,
-    GError** error, bool strict = false) {
-  RecordStream stream(input, strict);
-  RecordStream::Status status = stream.start(error);
+// Walks every element of a document of the usual shape: `visit(reader)`
+// with the element's members (false stops early, still reading the rest).
+// Status::other when the document is not of that shape or not valid.
+RecordReader::Status stream_records(GInputStream* input,
+                                    const std::function<bool(const RecordReader&)>& visit,
+                                    GError** error, bool strict = false) {
+  RecordReader reader(input, strict);
+  RecordReader::Status status = reader.start(error);
   bool visiting = true;
-  for (guint index = 0; status == RecordStream::Status::element; ++index) {
-    JsonNode* element = nullptr;
-    status = stream.next(&element, error);
-    if (status == RecordStream::Status::element && visiting)
-      visiting = visit(element, stream.parser(), index);
+  while (status == RecordReader::Status::element) {
+    status = reader.next(error);
+    if (status == RecordReader::Status::element && visiting) visiting = visit(reader);
   }
   return status;
 }
@@ -842,17 +1373,17 @@ Model* load_streams(const std::function<GInputStream*(GError**)>& open, const Re
   GError* failure = nullptr;
   auto status = stream_records(
       input.get(),
-      [&](JsonNode* element, const Parser& parser, guint) {
-        return builder.add(json_node_get_object(element), parser, &failure);
+      [&](const RecordReader& reader) {
+        return builder.add(reader.members(), reader.size(), &failure);
       },
       &local);
   g_input_stream_close(input.get(), nullptr, nullptr);
-  if (status == RecordStream::Status::failed) {
+  if (status == RecordReader::Status::failed) {
     g_clear_error(&failure);
     g_propagate_error(error, local);
     return nullptr;
   }
-  if (status == RecordStream::Status::end) {
+  if (status == RecordReader::Status::end) {
     if (failure) {
       g_propagate_error(error, failure);
       return nullptr;
@@ -885,29 +1416,44 @@ class JsonSource : public RecordSource {
   guint index_ = 0;
 };
 
+// The record of the members the reader gives (`index` from 1).
+bool record_of(const RecordReader& reader, Record& record, guint index, GError** error) {
+  record.names.clear();
+  record.values.clear();
+  const Member* members = reader.members();
+  std::string scratch;
+  for (size_t k = 0; k < reader.size(); ++k) {
+    const char* text = nullptr;
+    gsize length = 0;
+    if (!member_field(members[k], scratch, &text, &length, index, error)) return false;
+    record.names.push_back(members[k].name);
+    record.values.push_back(text ? Field(std::string(text, length)) : std::nullopt);
+  }
+  return true;
+}
+
 // The records of a document of the usual shape, read from a second stream
 // after a first pass checked the whole document and counted them (so an
 // invalid document imports nothing, as when it is parsed as a whole).
 class StreamSource : public RecordSource {
  public:
   StreamSource(GInputStream* input, guint total)
-      : input_(adoptGRef(input)), stream_(input), total_(total) {}
+      : input_(adoptGRef(input)), reader_(input), total_(total) {}
   ~StreamSource() override { g_input_stream_close(input_.get(), nullptr, nullptr); }
 
   bool next(Record& record, GError** error) override {
     if (!started_) {
       started_ = true;
-      if (stream_.start(error) != RecordStream::Status::element) return false;
+      if (reader_.start(error) != RecordReader::Status::element) return false;
     }
-    JsonNode* element = nullptr;
-    if (stream_.next(&element, error) != RecordStream::Status::element) return false;
-    return record_of(element, stream_.parser(), record, index_++, error);
+    if (reader_.next(error) != RecordReader::Status::element) return false;
+    return record_of(reader_, record, ++index_, error);
   }
   guint total() override { return total_; }
 
  private:
   GRef<GInputStream> input_;
-  RecordStream stream_;
+  RecordReader reader_;
   guint total_;
   guint index_ = 0;
   bool started_ = false;
@@ -1012,20 +1558,34 @@ std::unique_ptr<RecordSource> open_source(const std::function<GInputStream*(GErr
   if (!input) return nullptr;
   guint total = 0;
   GError* local = nullptr;
+  // A text that cannot be a text value fails the import before anything
+  // goes in; a later fault of the document's syntax is the whole parse's.
+  GError* failure = nullptr;
   auto status = stream_records(
       input.get(),
-      [&](JsonNode* element, const Parser&, guint) {
+      [&](const RecordReader& reader) {
         ++total;
-        // An element that is not an object is the whole parse's error.
-        return JSON_NODE_HOLDS_OBJECT(element);
+        const Member* members = reader.members();
+        for (size_t k = 0; k < reader.size(); ++k)
+          if (members[k].kind == Member::Kind::text && members[k].fault != Fault::none) {
+            fault_error(members[k].fault, total, members[k].name.c_str(), &failure);
+            return false;
+          }
+        return true;
       },
       &local, true);
   g_input_stream_close(input.get(), nullptr, nullptr);
-  if (status == RecordStream::Status::failed) {
+  if (status == RecordReader::Status::failed) {
+    g_clear_error(&failure);
     g_propagate_error(error, local);
     return nullptr;
   }
-  if (status == RecordStream::Status::end) {
+  if (status == RecordReader::Status::end && failure) {
+    g_propagate_error(error, failure);
+    return nullptr;
+  }
+  g_clear_error(&failure);
+  if (status == RecordReader::Status::end) {
     input = adoptGRef(open(error));
     if (!input) return nullptr;
     return std::make_unique<StreamSource>(input.leak(), total);

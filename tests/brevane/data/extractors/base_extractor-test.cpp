@@ -651,6 +651,46 @@ TEST_F(ImportTest, JsonDocumentIsCheckedWholeBeforeImporting) {
   EXPECT_EQ(sent().size(), 1u);
 }
 
+// A text of a JSON record that cannot be a text value (U+0000, half of a
+// surrogate pair, an escape JSON does not have, bytes that are not UTF-8)
+// fails the import before any record goes in, naming record and field.
+TEST_F(ImportTest, JsonTextFaultsImportNothing) {
+  auto json = importer("json");
+  set_option(json.get(), "ACTION", "append");
+  for (const std::string fault :
+       {R"(\u0000)", R"(\uD83D)", R"(\uDE00\uD83D)", R"(\q)", "\xC0\x80"}) {
+    SCOPED_TRACE(fault);
+    mark();
+    std::string records;
+    for (int i = 1; i <= 3; ++i)
+      records += std::string(i > 1 ? ", " : "") + "{\"id\": " + std::to_string(i) +
+                 ", \"name\": \"" + (i == 3 ? "x" + fault : "ok") + "\"}";
+    Outcome o = import_text(json.get(), "{\"RECORDS\": [" + records + "]}");
+    EXPECT_GERROR(o.error.get(), "JSON", -1);
+    EXPECT_TRUE(has(o, {"record 3", "name"}));
+    EXPECT_TRUE(sent().empty());
+  }
+  // A member named twice among many (and written another way) is named.
+  for (int members : {16, 17, 40}) {
+    SCOPED_TRACE(members);
+    mark();
+    std::string record = "{\"id\": 1";
+    for (int i = 1; i < members - 1; ++i)
+      record += ", \"m" + std::to_string(i) + "\": " + std::to_string(i);
+    record += ", \"\\u006d7\": 0}";
+    Outcome o = import_text(json.get(), "{\"RECORDS\": [{\"id\": 0}, " + record + "]}");
+    EXPECT_GERROR(o.error.get(), "JSON", -1);
+    EXPECT_TRUE(has(o, {"record 2", "m7"}));
+    EXPECT_TRUE(sent().empty());
+  }
+  // The pair whole is a character.
+  mark();
+  Outcome o = import_text(json.get(), R"({"RECORDS": [{"id": 1, "name": "\uD83D\uDE00"}]})");
+  ASSERT_FALSE(o.error) << o.error->message;
+  EXPECT_EQ(sent(), (std::vector<std::string>{"INSERT INTO [dbo].[we]]ird]([Id], [Name]) VALUES(1, "
+                                              "N'\xF0\x9F\x98\x80');"}));
+}
+
 // A UTF-16 file with its mark imports under the default ENCODING; CR alone
 // ends its lines.
 TEST_F(ImportTest, MarkedUtf16FileImports) {

@@ -339,6 +339,217 @@ TEST_F(JsonExtractorTest, DeepDocumentsAreRefused) {
   }
 }
 
+// The record reader's own decoding, checked against the texts the
+// document means, from a text and from a file alike.
+class JsonReaderTest : public JsonExtractorTest {
+ protected:
+  // Loads `text` both ways: the model's cells, or the error's message.
+  std::string loaded(const std::string& text, Cells* cells,
+                     std::vector<std::string>* names = nullptr) {
+    std::string from_text, from_file;
+    Cells text_cells, file_cells;
+    for (bool file : {false, true}) {
+      GUniqueError error;
+      GRef<Model> model;
+      if (file) {
+        std::string path = dir_ + "/in.json";
+        write_file(path, text);
+        set_option(json_.get(), "FILENAME", path.c_str());
+        model = adoptGRef(tarvex_brevane_contracts_data_iimporter_load_from_file(
+            IM(json_.get()), 0, nullptr, nullptr, error.out()));
+      } else {
+        model = load_text(text, error.out());
+      }
+      std::string& message = file ? from_file : from_text;
+      if (error) {
+        EXPECT_EQ(error->domain, g_quark_from_string("JSON")) << error->message;
+        message = error->message;
+      } else if (model) {
+        (file ? file_cells : text_cells) = cells_of(model.get());
+        if (names) *names = names_of(model.get());
+      }
+    }
+    EXPECT_EQ(from_text, from_file);
+    EXPECT_EQ(text_cells, file_cells);
+    *cells = text_cells;
+    return from_text;
+  }
+
+  std::string dir_ = temp_dir();
+};
+
+TEST_F(JsonReaderTest, EscapesGiveTheirCharacters) {
+  struct Case {
+    std::string escaped, text;
+  };
+  const std::vector<Case> cases = {
+      {R"(\uD83D\uDE00)", "\xF0\x9F\x98\x80"},
+      {R"(\ud83d\ude00)", "\xF0\x9F\x98\x80"},
+      {R"(a\uDBFF\uDFFFb)",
+       "a\xF4\x8F\xBF\xBF"
+       "b"},
+      {R"(\u00e9\u00C9\u4E2D)", "\xC3\xA9\xC3\x89\xE4\xB8\xAD"},
+      {R"(\u0001\u001f\u007f\uFFFF)", "\x01\x1F\x7F\xEF\xBF\xBF"},
+      {R"(\"\\\/\b\f\n\r\t)", "\"\\/\b\f\n\r\t"},
+      {R"(\\u0041)", "\\u0041"},
+      {"Gr\xC3\xBC\xC3\x9F"
+       "e \xF0\x9F\x98\x80",
+       "Gr\xC3\xBC\xC3\x9F"
+       "e \xF0\x9F\x98\x80"},
+      // Control characters are not JSON, but json-glib has always read them.
+      {"a\tb\nc\x01", "a\tb\nc\x01"},
+      {"", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.escaped);
+    Cells cells;
+    std::vector<std::string> names;
+    EXPECT_EQ(
+        loaded("{\"RECORDS\": [{\"k" + c.escaped + "\": \"" + c.escaped + "\"}]}", &cells, &names),
+        "");
+    EXPECT_EQ(cells, (Cells{{c.text}}));
+    EXPECT_EQ(names, (std::vector<std::string>{"k" + c.text}));
+  }
+}
+
+// A text that cannot be a text value fails the load with an error naming
+// its record and field: escapes JSON does not have, half of a surrogate
+// pair, bytes that are not UTF-8, U+0000.
+TEST_F(JsonReaderTest, BrokenTextsNameTheirRecordAndField) {
+  const std::vector<std::string> texts = {
+      R"(\uD83D)",        R"(\uDE00)", R"(\uD83Dx)", R"(\uD83D\u0041)",  R"(\uD83D\uD83D)",
+      R"(\uDE00\uD83D)",  R"(\x41)",   R"(\')",      R"(\U0041)",        R"(\u12)",
+      R"(\u12G4)",        R"(\u0000)", "\xFF",       "\xC0\x80",         "\xED\xA0\x80",
+      "\xF4\x90\x80\x80", "\xE2\x82",  "\x80",       "\xF5\x80\x80\x80",
+  };
+  for (const auto& t : texts) {
+    SCOPED_TRACE(t);
+    Cells cells;
+    std::string message = loaded(
+        "{\"RECORDS\": [{\"id\": 1, \"note\": \"ok\"}, {\"id\": 2, \"note\": \"a" + t + "b\"}]}",
+        &cells);
+    EXPECT_NE(message.find("record 2"), std::string::npos) << message;
+    EXPECT_NE(message.find("note"), std::string::npos) << message;
+  }
+}
+
+// Blanks between every token, of every kind JSON has, change nothing.
+TEST_F(JsonReaderTest, BlanksEverywhere) {
+  const std::string blank = " \r\n\t ";
+  std::string text;
+  for (const char* token :
+       {"{",     "\"RECORDS\"", ":", "[",     "{", "\"a\"",   ":", "-1.5e3", ",",
+        "\"b\"", ":",           "[", "1",     ",", "true",    "]", ",",      "\"c\"",
+        ":",     "null",        ",", "\"d\"", ":", "false",   "}", ",",      "{",
+        "}",     ",",           "{", "\"a\"", ":", "\"x y\"", "}", "]",      "}"})
+    text += blank + token;
+  text += blank;
+  Cells cells;
+  std::vector<std::string> names;
+  EXPECT_EQ(loaded(text, &cells, &names), "");
+  EXPECT_EQ(names, (std::vector<std::string>{"a", "b", "c", "d"}));
+  EXPECT_EQ(cells, (Cells{{"-1.5e+03", "[1,true]", std::nullopt, "0"},
+                          {std::nullopt, std::nullopt, std::nullopt, std::nullopt},
+                          {"x y", std::nullopt, std::nullopt, std::nullopt}}));
+}
+
+// Numbers read as json-glib's values print them where those hold them
+// exactly, else as the document writes them; the same in both shapes.
+TEST_F(JsonReaderTest, NumbersAsJsonGlibGivesThem) {
+  struct Case {
+    std::string number, text;
+  };
+  const std::vector<Case> cases = {
+      {"-0", "0"},
+      {"-0.0", "-0"},
+      {"0e0", "0"},
+      {"1e400", "1e400"},
+      {"-1e400", "-1e400"},
+      {"1E-400", "1E-400"},
+      {"1e0400", "1e0400"},
+      {"123456789012345678901234567890123456789", "123456789012345678901234567890123456789"},
+      {"-123456789012345678901234567890123456789", "-123456789012345678901234567890123456789"},
+      {"1.0", "1"},
+      {"100.000", "1e+02"},
+      {"12e-1", "1.2"},
+      {"1e22", "1e+22"},
+      {"0.000001", "1e-06"},
+      {"-1.5e-7", "-1.5e-07"},
+      {"5e-324", "5e-324"},
+      {"2.2250738585072014e-308", "2.2250738585072014e-308"},
+      {"1.7976931348623157e308", "1.7976931348623157e+308"},
+      {"1.23456789012345678", "1.23456789012345678"},
+      {"0.51234567890123457", "0.51234567890123457"},
+      {"18446744073709551616", "18446744073709551616"},
+  };
+  for (const auto& c : cases)
+    for (const auto& text : both_shapes("{\"n\": " + c.number + "}")) {
+      SCOPED_TRACE(text);
+      Cells cells;
+      EXPECT_EQ(loaded(text, &cells), "");
+      EXPECT_EQ(cells, (Cells{{c.text}}));
+    }
+}
+
+// An array or an object in a field is kept as json-glib writes it, in
+// both shapes.
+TEST_F(JsonReaderTest, NestedValuesKeepTheirJsonText) {
+  struct Case {
+    std::string value, text;
+  };
+  const std::vector<Case> cases = {
+      {"[1, 2.5, \"x\\u00e9\", null, true, [], {}]", "[1,2.5,\"x\xC3\xA9\",null,true,[],{}]"},
+      {"{ \"k\" : [ \"]\" , \"}\\\"\" ] }", "{\"k\":[\"]\",\"}\\\"\"]}"},
+      {"[]", "[]"},
+      {"{}", "{}"},
+  };
+  for (const auto& c : cases)
+    for (const auto& text : both_shapes("{\"v\": " + c.value + ", \"w\": 1}")) {
+      SCOPED_TRACE(text);
+      Cells cells;
+      EXPECT_EQ(loaded(text, &cells), "");
+      EXPECT_EQ(cells, (Cells{{c.text, "1"}}));
+    }
+}
+
+// A member named twice in a record: the first names the column, the last
+// gives the value, as json-glib keeps them (a load; an import refuses it).
+TEST_F(JsonReaderTest, MemberNamedTwiceKeepsTheLastValue) {
+  for (const auto& text :
+       both_shapes("{\"a\": 1, \"b\": 2, \"a\": 3}, {\"b\": 5, \"a\": 4, \"\\u0062\": 6}")) {
+    SCOPED_TRACE(text);
+    Cells cells;
+    std::vector<std::string> names;
+    EXPECT_EQ(loaded(text, &cells, &names), "");
+    EXPECT_EQ(names, (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(cells, (Cells{{"3", "2"}, {"4", "6"}}));
+  }
+}
+
+// Records are read from the file in pieces: a text, an escape, a
+// character or a number cut by a piece's end reads whole.
+TEST_F(JsonReaderTest, RecordsAcrossTheReadsOfTheFile) {
+  const std::vector<std::pair<std::string, std::string>> pieces = {
+      {"\\uD83D\\uDE00", "\xF0\x9F\x98\x80"},
+      {"\xF0\x9F\x98\x80\xC3\xA9\xE4\xB8\xAD", "\xF0\x9F\x98\x80\xC3\xA9\xE4\xB8\xAD"},
+      {"\\n\\\"\\\\", "\n\"\\"},
+  };
+  const std::string head = "{\"RECORDS\": [{\"a\": \"";
+  for (const auto& [escaped, text] : pieces)
+    for (int shift = -12; shift <= 12; ++shift) {
+      SCOPED_TRACE(escaped + " " + std::to_string(shift));
+      std::string pad(size_t(65536 - int(head.size()) + shift), 'x');
+      Cells cells;
+      EXPECT_EQ(loaded(head + pad + escaped +
+                           "\", \"b\": 1234567.891e-3, \"c\": true, \"d\": "
+                           "[1, 2]}, {\"a\": null, \"c\": false}]}",
+                       &cells),
+                "");
+      EXPECT_EQ(cells, (Cells{{pad + text, "1234.567891", "1", "[1,2]"},
+                              {std::nullopt, std::nullopt, "0", std::nullopt}}));
+    }
+}
+
 // A text holding U+0000 cannot be a text value (json-glib's strings end
 // there): an error naming the record and the field, never a cut text.
 TEST_F(JsonExtractorTest, TextWithZeroCharacterIsAnError) {
