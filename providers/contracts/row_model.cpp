@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/tarvex-dispatch-private.h"
+#include "providers/contracts/data-types-private.h"
 #include "providers/contracts/gee-list-private.h"
 #include "providers/contracts/model-json-private.h"
 #include "providers/contracts/table-cells-private.h"
@@ -38,18 +39,22 @@ namespace {
 // byte, the layout data_length reads. A million rows of small numbers thus
 // take a third less memory than as Datums, and memory a large result
 // touches first is what costs most in its reading.
-constexpr guint8 kFixedBytes[Datum::STRING] = {
-    0,       // OBJECT: never in a block
-    0,       // NULL_VALUE
-    1,  1,   // BOOLEAN, CHAR
-    1,  2,   // INT8, INT16
-    4,  8,   // INT32, INT64
-    1,  2,   // UINT8, UINT16
-    4,  8,   // UINT32, UINT64
-    10, 10,  // MONEY, DECIMAL: i and the scale
-    4,  8,   // FLOAT, DOUBLE
-    8,  10,  // DATETIME_UTC, DATETIME_OFFSET: when and the offset
-};
+// Bytes a cell of `kind` (not a text or bytes kind) holds after its kind.
+constexpr gsize payload_bytes(Datum::Kind kind) {
+  switch (kind) {
+    case Datum::OBJECT:  // never in a block
+    case Datum::NULL_VALUE:
+      return 0;
+    case Datum::MONEY:  // i and the scale
+    case Datum::DECIMAL:
+    case Datum::DATETIME_OFFSET:  // when and the offset
+      return sizeof(guint64) + sizeof(gint16);
+    case Datum::DATETIME_UTC:
+      return sizeof(guint64);
+    default:
+      return models::number_bytes(kind);
+  }
+}
 
 inline guint32 block_count(const char* block) {
   guint32 word;
@@ -59,7 +64,7 @@ inline guint32 block_count(const char* block) {
 
 // Bytes `datum` takes in a block (`data`: where its row's texts start).
 inline gsize encoded_size(const Datum& datum, const char* data) {
-  if (datum.kind < Datum::STRING) return 1 + kFixedBytes[datum.kind];
+  if (datum.kind < Datum::STRING) return 1 + payload_bytes(datum.kind);
   return 1 + sizeof(guint32) + models::data_length(data + datum.u) + 1;
 }
 
@@ -72,74 +77,38 @@ char* encode_cell(const Datum& datum, const char* data, char* out) {
     std::memcpy(out, text - sizeof(guint32), bytes);
     return out + bytes;
   }
-  auto put = [&](auto v) {
-    std::memcpy(out, &v, sizeof v);
-    out += sizeof v;
-  };
-  switch (kFixedBytes[datum.kind]) {
-    case 0:
-      break;
-    case 1:
-      put(guint8(datum.u));
-      break;
-    case 2:
-      put(guint16(datum.u));
-      break;
-    case 4:
-      if (datum.kind == Datum::FLOAT)
-        put(datum.f);
-      else
-        put(guint32(datum.u));
-      break;
-    default:
-      put(datum.u);
-      if (kFixedBytes[datum.kind] == 10) put(datum.extra);
+  gsize bytes = payload_bytes(datum.kind);
+  if (bytes == 0) return out;
+  if (models::is_number(datum.kind)) {
+    models::put_number(datum, out);
+    return out + bytes;
   }
-  return out;
+  std::memcpy(out, &datum.u, sizeof datum.u);
+  if (bytes > sizeof datum.u) std::memcpy(out + sizeof datum.u, &datum.extra, sizeof datum.extra);
+  return out + bytes;
 }
 
 // Reads the cell at `at` into `datum` (a text's `u` counts from `block`);
 // returns the next cell.
 const char* decode_cell(const char* at, const char* block, Datum& datum) {
-  datum = Datum();
-  datum.kind = Datum::Kind(guint8(*at++));
-  if (datum.kind >= Datum::STRING) {
+  auto kind = Datum::Kind(guint8(*at++));
+  if (kind >= Datum::STRING) {
+    datum = Datum();
+    datum.kind = kind;
     datum.u = guint64(at + sizeof(guint32) - block);
     return at + sizeof(guint32) + models::data_length(at + sizeof(guint32)) + 1;
   }
-  auto get = [&](auto& v) {
-    std::memcpy(&v, at, sizeof v);
-    at += sizeof v;
-  };
-  switch (kFixedBytes[datum.kind]) {
-    case 0:
-      break;
-    case 1: {
-      guint8 v;
-      get(v);
-      datum.i = datum.kind == Datum::INT8 ? gint64(gint8(v)) : gint64(v);
-      break;
-    }
-    case 2: {
-      guint16 v;
-      get(v);
-      datum.i = datum.kind == Datum::INT16 ? gint64(gint16(v)) : gint64(v);
-      break;
-    }
-    case 4:
-      if (datum.kind == Datum::FLOAT) {
-        get(datum.f);
-      } else {
-        guint32 v;
-        get(v);
-        datum.i = datum.kind == Datum::INT32 ? gint64(gint32(v)) : gint64(v);
-      }
-      break;
-    default:
-      get(datum.u);
-      if (kFixedBytes[datum.kind] == 10) get(datum.extra);
+  gsize bytes = payload_bytes(kind);
+  if (models::is_number(kind)) {
+    datum = models::number_datum(kind, at, bytes);
+    return at + bytes;
   }
-  return at;
+  datum = Datum();
+  datum.kind = kind;
+  if (bytes == 0) return at;
+  std::memcpy(&datum.u, at, sizeof datum.u);
+  if (bytes > sizeof datum.u) std::memcpy(&datum.extra, at + sizeof datum.u, sizeof datum.extra);
+  return at + bytes;
 }
 
 // The storage of a row, in 32 bytes so that a row object takes 64 (a
@@ -736,6 +705,10 @@ static void tarvex_providers_contracts_row_model_class_setup(
 
 namespace tarvex::models {
 
+Value* datum_value(const Datum& datum, const char* data) {
+  return make_value(datum, data);
+}
+
 bool datum_datetime_fits(gint year, gint month, gint day, gint hour, gint minute, gint second,
                          bool with_offset) {
   // At an offset the instant must stay within GLib's years 1 to 9999 too.
@@ -768,7 +741,7 @@ void row_take_value(TarvexProvidersContractsRowModel* row,
 
 namespace {
 
-// The count word of a block (see kFixedBytes) holds in its top bit whether
+// The count word of a block (see RowBuilder::place) holds in its top bit whether
 // the block's chunk is a large one.
 constexpr guint32 kLargeBit = 0x80000000u;
 
