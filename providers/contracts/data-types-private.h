@@ -11,6 +11,7 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <type_traits>
 
@@ -76,6 +77,20 @@ constexpr bool is_number(Datum::Kind kind) {
 // Writes a plain number in number_bytes of its kind, as number_datum reads
 // it back.
 inline void put_number(const Datum& datum, void* out) {
+  if constexpr (G_BYTE_ORDER == G_LITTLE_ENDIAN) {
+    switch (datum.kind == Datum::BOOLEAN ? 0 : number_bytes(datum.kind)) {
+      case 1:
+        return void(std::memcpy(out, &datum.u, 1));
+      case 2:
+        return void(std::memcpy(out, &datum.u, 2));
+      case 4:
+        return void(std::memcpy(out, &datum.u, 4));
+      case 8:
+        return void(std::memcpy(out, &datum.u, 8));
+      default:
+        break;
+    }
+  }
   auto put = [&](auto v) { std::memcpy(out, &v, sizeof v); };
   switch (datum.kind) {
     case Datum::BOOLEAN:
@@ -102,14 +117,57 @@ inline void put_number(const Datum& datum, void* out) {
   }
 }
 
+// The width and sign of each plain number kind, looked up per cell.
+struct NumberShape {
+  guint8 bytes;
+  bool is_signed;
+};
+inline constexpr auto kNumberShapes = [] {
+  std::array<NumberShape, Datum::STRING> shapes{};
+  for (guint8 k = 0; k < Datum::STRING; k++) {
+    auto kind = Datum::Kind(k);
+    shapes[k] = {number_bytes(kind), kind == Datum::INT8 || kind == Datum::INT16 ||
+                                         kind == Datum::INT32 || kind == Datum::INT64};
+  }
+  return shapes;
+}();
+
 // The datum of a number of a plain kind from its first bytes (as many as
 // `length` holds, the rest zero).
 inline Datum number_datum(Datum::Kind kind, const void* bytes, gsize length) {
   Datum datum;
   datum.kind = kind;
-  gsize n = std::min<gsize>(number_bytes(kind), bytes ? length : 0);
+  const NumberShape shape = kNumberShapes[kind];
+  gsize n = std::min<gsize>(shape.bytes, bytes ? length : 0);
+  if constexpr (G_BYTE_ORDER == G_LITTLE_ENDIAN) {
+    // Every member of the union starts at its first byte; a whole number
+    // is copied in one move of its width.
+    switch (n == shape.bytes ? n : 0) {
+      case 1:
+        std::memcpy(&datum.u, bytes, 1);
+        break;
+      case 2:
+        std::memcpy(&datum.u, bytes, 2);
+        break;
+      case 4:
+        std::memcpy(&datum.u, bytes, 4);
+        break;
+      case 8:
+        std::memcpy(&datum.u, bytes, 8);
+        break;
+      default:
+        if (n > 0) std::memcpy(&datum.u, bytes, n);
+    }
+    if (kind == Datum::BOOLEAN) {
+      datum.i = datum.u != 0;
+    } else if (shape.is_signed && shape.bytes < sizeof datum.u) {
+      int shift = int(8 * (sizeof datum.u - shape.bytes));
+      datum.i = gint64(datum.u << shift) >> shift;
+    }
+    return datum;
+  }
   auto read = [&](auto v) {
-    std::memcpy(&v, bytes, n);
+    if (n > 0) std::memcpy(&v, bytes, n);
     return v;
   };
   switch (kind) {

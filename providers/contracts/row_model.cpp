@@ -1,6 +1,7 @@
 #include "providers/contracts/row_model.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstring>
 #include <memory>
@@ -39,22 +40,29 @@ namespace {
 // byte, the layout data_length reads. A million rows of small numbers thus
 // take a third less memory than as Datums, and memory a large result
 // touches first is what costs most in its reading.
-// Bytes a cell of `kind` (not a text or bytes kind) holds after its kind.
-constexpr gsize payload_bytes(Datum::Kind kind) {
-  switch (kind) {
-    case Datum::OBJECT:  // never in a block
-    case Datum::NULL_VALUE:
-      return 0;
-    case Datum::MONEY:  // i and the scale
-    case Datum::DECIMAL:
-    case Datum::DATETIME_OFFSET:  // when and the offset
-      return sizeof(guint64) + sizeof(gint16);
-    case Datum::DATETIME_UTC:
-      return sizeof(guint64);
-    default:
-      return models::number_bytes(kind);
+// Bytes a cell of each kind (not a text or bytes kind) holds after its kind.
+constexpr auto kPayloadBytes = [] {
+  std::array<guint8, Datum::STRING> bytes{};
+  for (guint8 k = 0; k < Datum::STRING; k++) {
+    switch (Datum::Kind(k)) {
+      case Datum::OBJECT:  // never in a block
+      case Datum::NULL_VALUE:
+        bytes[k] = 0;
+        break;
+      case Datum::MONEY:  // i and the scale
+      case Datum::DECIMAL:
+      case Datum::DATETIME_OFFSET:  // when and the offset
+        bytes[k] = sizeof(guint64) + sizeof(gint16);
+        break;
+      case Datum::DATETIME_UTC:
+        bytes[k] = sizeof(guint64);
+        break;
+      default:
+        bytes[k] = models::number_bytes(Datum::Kind(k));
+    }
   }
-}
+  return bytes;
+}();
 
 inline guint32 block_count(const char* block) {
   guint32 word;
@@ -64,7 +72,7 @@ inline guint32 block_count(const char* block) {
 
 // Bytes `datum` takes in a block (`data`: where its row's texts start).
 inline gsize encoded_size(const Datum& datum, const char* data) {
-  if (datum.kind < Datum::STRING) return 1 + payload_bytes(datum.kind);
+  if (datum.kind < Datum::STRING) return 1 + kPayloadBytes[datum.kind];
   return 1 + sizeof(guint32) + models::data_length(data + datum.u) + 1;
 }
 
@@ -77,7 +85,7 @@ char* encode_cell(const Datum& datum, const char* data, char* out) {
     std::memcpy(out, text - sizeof(guint32), bytes);
     return out + bytes;
   }
-  gsize bytes = payload_bytes(datum.kind);
+  gsize bytes = kPayloadBytes[datum.kind];
   if (bytes == 0) return out;
   if (models::is_number(datum.kind)) {
     models::put_number(datum, out);
@@ -98,7 +106,7 @@ const char* decode_cell(const char* at, const char* block, Datum& datum) {
     datum.u = guint64(at + sizeof(guint32) - block);
     return at + sizeof(guint32) + models::data_length(at + sizeof(guint32)) + 1;
   }
-  gsize bytes = payload_bytes(kind);
+  gsize bytes = kPayloadBytes[kind];
   if (models::is_number(kind)) {
     datum = models::number_datum(kind, at, bytes);
     return at + bytes;

@@ -390,7 +390,7 @@ Value* cell_value(DBPROCESS* p, int column, int type, DT kind) {
 // value itself. False, adding nothing, for kinds whose values only the
 // contract's defaults make.
 bool add_cell(models::RowBuilder& row, DBPROCESS* p, int column, int type, DT kind,
-              std::string& scratch) {
+              const models::DataTypeRow& kept, std::string& scratch) {
   using models::Datum;
   using models::Keep;
   Datum datum;
@@ -400,7 +400,6 @@ bool add_cell(models::RowBuilder& row, DBPROCESS* p, int column, int type, DT ki
     row.add(datum);
     return true;
   }
-  const models::DataTypeRow& kept = models::data_type_row(kind);
   if (kept.keep == Keep::CONTRACT) return false;
   if (kept.keep == Keep::VALUE) {
     row.take(cell_value(p, column, type, kind));
@@ -500,6 +499,7 @@ TarvexProvidersContractsTableModel* fill_model(DBPROCESS* p, GError** error) {
   struct Column {
     int type;
     DT kind;
+    const models::DataTypeRow* kept;  // looked up once per column
   };
   int count = dbnumcols(p);
   std::vector<Column> columns;
@@ -512,7 +512,7 @@ TarvexProvidersContractsTableModel* fill_model(DBPROCESS* p, GError** error) {
     models::table_take_column(table.get(),
                               tarvex_providers_contracts_column_model_new_full_size(
                                   name && *name ? name : _("Result"), kind, gulong(size)));
-    columns.push_back({type, kind});
+    columns.push_back({type, kind, &models::data_type_row(kind)});
   }
 
   // Kinds whose values only the contract's defaults make go through a
@@ -531,7 +531,7 @@ TarvexProvidersContractsTableModel* fill_model(DBPROCESS* p, GError** error) {
     if (!more) break;
     for (int i = 0; i < count; i++) {
       const auto& column = columns[size_t(i)];
-      if (add_cell(row, p, i + 1, column.type, column.kind, scratch)) continue;
+      if (add_cell(row, p, i + 1, column.type, column.kind, *column.kept, scratch)) continue;
       if (!reader) reader = adoptGRef(tarvex_providers_supports_sql_server_reader_new(p));
       Value* value = tarvex_providers_contracts_idata_reader_get_value(
           reinterpret_cast<Reader*>(reader.get()), guint16(i), &local);
