@@ -887,6 +887,8 @@ gchar* default_empty_table(Statement*, const gchar* database, const gchar* user_
 
 static void tarvex_brevane_supports_database_statement_class_setup(
     TarvexBrevaneSupportsDatabaseStatementClass* klass) {
+  static const BaseStatementDialect dialect;
+  tarvex::contracts::register_statement_dialect(G_TYPE_FROM_CLASS(klass), &dialect);
   klass->build_connection_string = default_build_connection_string;
   klass->show_databases = default_show_databases;
   klass->change_database = default_change_database;
@@ -971,77 +973,36 @@ Statement* base_writer(TarvexBrevaneContractsDatabaseIStatement* statement) {
   return klass->*slot == writer ? TARVEX_BREVANE_SUPPORTS_DATABASE_STATEMENT(statement) : nullptr;
 }
 
-// NULL-terminated C texts of `texts`, or nothing when one holds a zero
-// byte (it would end early).
-struct CTexts {
-  std::vector<gchar*> items;
-  bool whole = true;
-  explicit CTexts(const std::vector<std::string>& texts) {
-    for (const std::string& t : texts) {
-      whole = whole && t.find('\0') == std::string::npos;
-      items.push_back(const_cast<gchar*>(t.c_str()));
-    }
-    items.push_back(nullptr);
-  }
-  gchar** get() { return items.data(); }
-  gint size() const { return gint(items.size() - 1); }
-};
-
-std::optional<std::string> taken(gchar* text) {
-  if (!text) return std::nullopt;
-  std::string out = text;
-  g_free(text);
-  return out;
-}
-
-std::nullopt_t refuse_cut(const std::string& table) {
-  g_critical("statement: refusing a text of table %s: a value holds a zero byte", table.c_str());
-  return std::nullopt;
-}
-
 }  // namespace
 
-std::optional<std::string> record_insert(TarvexBrevaneContractsDatabaseIStatement* statement,
-                                         const std::string& schema, const std::string& table,
-                                         const std::vector<std::string>& columns,
-                                         const std::vector<std::string>& values) {
+std::optional<std::string> BaseStatementDialect::record_insert(
+    IStatement* statement, const std::string& schema, const std::string& table,
+    const std::vector<std::string>& columns, const std::vector<std::string>& values) const {
   if (Statement* self =
           base_writer<&StatementClass::build_sql_insert, default_build_sql_insert>(statement))
     return insert_text(self, schema, table, views_of(columns), views_of(values));
-  CTexts c(columns), v(values);
-  if (!c.whole || !v.whole) return refuse_cut(table);
-  return taken(tarvex_brevane_contracts_database_istatement_build_sql_insert(
-      statement, schema.c_str(), table.c_str(), c.get(), c.size(), v.get(), v.size()));
+  return StatementDialect::record_insert(statement, schema, table, columns, values);
 }
 
-std::optional<std::string> record_update(TarvexBrevaneContractsDatabaseIStatement* statement,
-                                         const std::string& schema, const std::string& table,
-                                         const std::vector<std::string>& columns,
-                                         const std::vector<std::string>& values,
-                                         const std::vector<std::string>& keys,
-                                         const std::vector<std::string>& key_values) {
+std::optional<std::string> BaseStatementDialect::record_update(
+    IStatement* statement, const std::string& schema, const std::string& table,
+    const std::vector<std::string>& columns, const std::vector<std::string>& values,
+    const std::vector<std::string>& keys, const std::vector<std::string>& key_values) const {
   if (Statement* self =
           base_writer<&StatementClass::build_sql_update, default_build_sql_update>(statement))
     return update_text(self, schema, table, views_of(columns), views_of(values), views_of(keys),
                        views_of(key_values));
-  CTexts c(columns), v(values), k(keys), kv(key_values);
-  if (!c.whole || !v.whole || !k.whole || !kv.whole) return refuse_cut(table);
-  return taken(tarvex_brevane_contracts_database_istatement_build_sql_update(
-      statement, schema.c_str(), table.c_str(), c.get(), c.size(), v.get(), v.size(), k.get(),
-      k.size(), kv.get(), kv.size()));
+  return StatementDialect::record_update(statement, schema, table, columns, values, keys,
+                                         key_values);
 }
 
-std::optional<std::string> record_delete(TarvexBrevaneContractsDatabaseIStatement* statement,
-                                         const std::string& schema, const std::string& table,
-                                         const std::vector<std::string>& keys,
-                                         const std::vector<std::string>& key_values) {
+std::optional<std::string> BaseStatementDialect::record_delete(
+    IStatement* statement, const std::string& schema, const std::string& table,
+    const std::vector<std::string>& keys, const std::vector<std::string>& key_values) const {
   if (Statement* self =
           base_writer<&StatementClass::build_sql_delete, default_build_sql_delete>(statement))
     return delete_text(self, schema, table, views_of(keys), views_of(key_values));
-  CTexts k(keys), kv(key_values);
-  if (!k.whole || !kv.whole) return refuse_cut(table);
-  return taken(tarvex_brevane_contracts_database_istatement_build_sql_delete(
-      statement, schema.c_str(), table.c_str(), k.get(), k.size(), kv.get(), kv.size()));
+  return StatementDialect::record_delete(statement, schema, table, keys, key_values);
 }
 
 }  // namespace tarvex::database

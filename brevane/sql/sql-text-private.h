@@ -36,6 +36,8 @@ std::string literal_body(std::string_view text);
 // The result is then an expression: where only a constant stands (EXEC
 // arguments, passwords) check is_one_constant first.
 std::string nliteral(std::string_view text);
+// nliteral(text) appended to `out` (no copy of the text on the way).
+void append_nliteral(std::string& out, std::string_view text);
 std::string literal(std::string_view text);
 // Whether nliteral(text) is one N'...' constant.
 bool is_one_constant(std::string_view text);
@@ -91,6 +93,10 @@ std::string value_literal(TarvexProvidersContractsValueObject* value);
 // a cell can end the statement it stands in.
 std::optional<std::string> typed_literal(TarvexProvidersContractsDataType type,
                                          std::string_view text);
+// typed_literal appended to `out`; false, with `out` as it was, when the
+// text is not a value of the kind.
+bool append_typed_literal(std::string& out, TarvexProvidersContractsDataType type,
+                          std::string_view text);
 
 // ---- INSERT ... VALUES
 
@@ -130,6 +136,16 @@ class InsertWriter {
   std::string text(size_t per_statement = kInsertRowsMax, Layout layout = Layout::lines) const;
   std::vector<std::string> statements(size_t per_statement = kInsertRowsMax,
                                       Layout layout = Layout::lines) const;
+
+  // The statement of one row in Layout::one_line, written straight into
+  // `out` (a long export makes no row or statement text): open_row, then
+  // the literals with next_literal between them, then close_row.
+  void open_row(std::string& out) const {
+    out += head_;
+    out += " (";
+  }
+  static void next_literal(std::string& out) { out += ", "; }
+  static void close_row(std::string& out) { out += ");"; }
 
  private:
   std::string head_;               // INSERT INTO [s].[t] ([a], [b]) VALUES

@@ -3,6 +3,7 @@
 #include <glib.h>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <vector>
 
@@ -121,8 +122,38 @@ std::string literal(std::string_view text) {
   return written_literal(text, "'", "CHAR(0)", "varchar(max)");
 }
 std::string nliteral(std::string_view text) {
-  return written_literal(text, "N'", "NCHAR(0)", "nvarchar(max)");
+  std::string out;
+  append_nliteral(out, text);
+  return out;
 }
+void append_nliteral(std::string& out, std::string_view text) {
+  // A text without a zero character or a line break is one piece: N'...'
+  // with its quotes doubled, written here in one pass without the pieces.
+  static constexpr auto kMark = [] {
+    std::array<guint8, 256> mark{};
+    mark[guchar('\'')] = 1;
+    mark[0] = mark[guchar('\n')] = mark[guchar('\r')] = 2;
+    return mark;
+  }();
+  size_t start = out.size();
+  out += "N'";
+  size_t run = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    guint8 mark = kMark[guchar(text[i])];
+    if (!mark) continue;
+    if (mark == 2) {
+      out.resize(start);
+      out += written_literal(text, "N'", "NCHAR(0)", "nvarchar(max)");
+      return;
+    }
+    out.append(text.data() + run, i + 1 - run);
+    out += '\'';
+    run = i + 1;
+  }
+  out.append(text.data() + run, text.size() - run);
+  out += '\'';
+}
+
 bool is_one_constant(std::string_view text) {
   std::vector<std::string> pieces = literal_pieces(text, "N'", "NCHAR(0)");
   return pieces.size() == 1 && pieces[0] != "NCHAR(0)";
@@ -328,35 +359,59 @@ bool is_hex_literal(std::string_view text) {
 
 std::optional<std::string> typed_literal(TarvexProvidersContractsDataType type,
                                          std::string_view text) {
-  if (is_text_kind(type)) return nliteral(text);
+  std::string out;
+  if (!append_typed_literal(out, type, text)) return std::nullopt;
+  return out;
+}
+
+bool append_typed_literal(std::string& out, TarvexProvidersContractsDataType type,
+                          std::string_view text) {
+  if (is_text_kind(type)) {
+    append_nliteral(out, text);
+    return true;
+  }
   std::string_view value = stripped(text);
-  if (value.empty()) return std::string("NULL");
+  if (value.empty()) {
+    out += "NULL";
+    return true;
+  }
   if (is_integer_kind(type)) {
-    if (!is_integer(value)) return std::nullopt;
-    return std::string(value);
+    if (!is_integer(value)) return false;
+    out += value;
+    return true;
   }
   if (is_fraction_kind(type)) {
-    if (!is_number(value)) return std::nullopt;
-    return std::string(value);
+    if (!is_number(value)) return false;
+    out += value;
+    return true;
   }
   switch (type) {
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DBNULL:
-      return std::string("NULL");
+      out += "NULL";
+      return true;
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BOOLEAN:
       if (value.size() == 4 && g_ascii_strncasecmp(value.data(), "true", 4) == 0)
-        return std::string("1");
-      if (value.size() == 5 && g_ascii_strncasecmp(value.data(), "false", 5) == 0)
-        return std::string("0");
-      if (value == "1" || value == "0") return std::string(value);
-      return std::nullopt;
+        out += '1';
+      else if (value.size() == 5 && g_ascii_strncasecmp(value.data(), "false", 5) == 0)
+        out += '0';
+      else if (value == "1" || value == "0")
+        out += value;
+      else
+        return false;
+      return true;
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BINARY:
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BLOB:
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_OBJECT:
-      if (is_hex_literal(value)) return "0x" + std::string(value.substr(2));
-      return "0x" + hexadecimal(text);
+      out += "0x";
+      if (is_hex_literal(value))
+        out += value.substr(2);
+      else
+        out += hexadecimal(text);
+      return true;
     default:
       // Dates, times, identifiers and the rest: the server reads the text.
-      return nliteral(value);
+      append_nliteral(out, value);
+      return true;
   }
 }
 

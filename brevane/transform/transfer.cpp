@@ -9,7 +9,7 @@
 #include "brevane/contracts/iadaptable.h"
 #include "brevane/contracts/ibuildable.h"
 #include "brevane/contracts/istatement.h"
-#include "brevane/database/statement-private.h"
+#include "brevane/contracts/statement-dialect-private.h"
 #include "brevane/model/constraints/meta_check.h"
 #include "brevane/model/constraints/meta_foreign_key.h"
 #include "brevane/model/meta_column.h"
@@ -46,8 +46,7 @@ namespace {
 struct Column {
   std::string source;
   std::string target;
-  std::string select;  // the select-list item reading it without loss
-  bool orderable = true;
+  std::string raw_type;
 };
 
 struct TablePlan {
@@ -85,8 +84,13 @@ std::string upper(std::string text) {
   for (auto& c : text) c = g_ascii_toupper(c);
   return text;
 }
-std::string two_part(const std::string& schema, const std::string& name) {
-  return sql::bracketed_two_part(schema, name);
+// The answers of the connection's dialect (static: they outlive the
+// statement asked).
+const tarvex::contracts::StatementDialect& dialect_of(
+    TarvexBrevaneContractsDatabaseIConnection* connection) {
+  auto statement = GRef<TarvexBrevaneContractsDatabaseIStatement>::adopt(
+      tarvex_brevane_contracts_database_iconnection_statement(connection));
+  return tarvex::contracts::statement_dialect(statement.get());
 }
 
 void remove_at(GeeArrayList* list, gint i) {
@@ -400,8 +404,7 @@ void Run::trim_table(MetaSchema* schema, const std::string& target_schema,
       if (server_filled(column.get())) continue;
       if (has_identity(column.get())) plan.identity = true;
       const std::string raw = str(tarvex_brevane_meta_model_meta_column_get_raw_type(column.get()));
-      plan.columns.push_back(
-          {column_name, target_name, lossless_select_item(column_name, raw), is_orderable(raw)});
+      plan.columns.push_back({column_name, target_name, raw});
     }
     for (auto& constraint :
          items_of<GObject>(tarvex_brevane_meta_model_meta_table_get_constraints(table.get()))) {
@@ -563,6 +566,7 @@ bool Run::transfer_structure(MetaDatabase* database, const std::vector<TablePlan
                              GError** error) {
   auto builder = GRef<TarvexBrevaneContractsDatabaseIBuildable>::adopt(
       tarvex_brevane_contracts_database_iconnection_builder(core_.target.get()));
+  const auto& dialect = dialect_of(core_.target.get());
   auto run_piece = [&](const std::string& piece, const char* what, const char* warning) {
     g_warning(warning, piece.c_str());
     GError* failure = nullptr;
@@ -586,18 +590,17 @@ bool Run::transfer_structure(MetaDatabase* database, const std::vector<TablePlan
   if (core_.option_true("OPTION|RESULT|DROP_OBJECT")) {
     // The schema's selected objects go, dependents first; the schema itself
     // stays (it may hold other objects).
+    auto drop = [&](const std::optional<std::string>& text) {
+      return !text || run_piece(*text, "drop object", "transfer:170: transfer_structure: %s");
+    };
     for (auto& schema : schemas) {
       for (auto& view :
            items_of<MetaObject>(tarvex_brevane_meta_model_meta_schema_get_views(schema.get())))
-        if (!run_piece(
-                "DROP VIEW IF EXISTS " + two_part(schema_of(view.get()), name_of(view.get())) + ";",
-                "drop object", "transfer:170: transfer_structure: %s"))
+        if (!drop(dialect.drop_view_if_exists(schema_of(view.get()), name_of(view.get()))))
           return false;
     }
     for (auto it = plans.rbegin(); it != plans.rend(); ++it)
-      if (!run_piece("DROP TABLE IF EXISTS " + two_part(it->target_schema, it->target_table) + ";",
-                     "drop object", "transfer:170: transfer_structure: %s"))
-        return false;
+      if (!drop(dialect.drop_table_if_exists(it->target_schema, it->target_table))) return false;
     for (auto& schema : schemas)
       for (auto& table :
            items_of<MetaObject>(tarvex_brevane_meta_model_meta_schema_get_tables(schema.get()))) {
@@ -605,9 +608,8 @@ bool Run::transfer_structure(MetaDatabase* database, const std::vector<TablePlan
           return p.target_schema == schema_of(table.get()) &&
                  p.target_table == name_of(table.get());
         });
-        if (!planned && !run_piece("DROP TABLE IF EXISTS " +
-                                       two_part(schema_of(table.get()), name_of(table.get())) + ";",
-                                   "drop object", "transfer:170: transfer_structure: %s"))
+        if (!planned &&
+            !drop(dialect.drop_table_if_exists(schema_of(table.get()), name_of(table.get()))))
           return false;
       }
   }
@@ -619,12 +621,8 @@ bool Run::transfer_structure(MetaDatabase* database, const std::vector<TablePlan
     g_warning("transfer:201: Transfer schema: %s.%s......\n%s", database_of(schema.get()).c_str(),
               name_of(schema.get()).c_str(), script.c_str());
     for (const auto& piece : split_batches(script)) {
-      std::string batch = piece.text;
-      std::string bare = trimmed(batch);
       // An existing schema is kept: only a missing one is created.
-      if (g_ascii_strncasecmp(bare.c_str(), "CREATE SCHEMA", 13) == 0)
-        batch = "IF SCHEMA_ID(" + sql::nliteral(name_of(schema.get())) + ") IS NULL EXEC(" +
-                sql::nliteral(bare) + ");";
+      const std::string batch = dialect.keep_existing_schema(name_of(schema.get()), piece.text);
       for (unsigned long run = 0; run < piece.repeat; ++run)
         if (!run_piece(batch, "create table", "transfer:209: transfer_structure: %s")) return false;
     }
@@ -680,7 +678,13 @@ gint Run::copy_page(const TablePlan& plan, TarvexProvidersContractsTableModel* p
   if (rows == 0) return 0;
   const gint width = std::min<gint>(
       gint(plan.columns.size()), size_of(tarvex_providers_contracts_table_model_get_columns(page)));
-  const std::string table = two_part(plan.target_schema, plan.target_table);
+  const auto& dialect = dialect_of(core_.target.get());
+  const auto identity_on =
+      plan.identity ? dialect.identity_insert(plan.target_schema, plan.target_table, true)
+                    : std::nullopt;
+  const auto identity_off =
+      plan.identity ? dialect.identity_insert(plan.target_schema, plan.target_table, false)
+                    : std::nullopt;
   std::vector<std::string> names;
   for (gint c = 0; c < width; ++c) names.push_back(plan.columns[c].target);
   sql::InsertWriter insert(plan.target_schema, plan.target_table, names);
@@ -691,9 +695,9 @@ gint Run::copy_page(const TablePlan& plan, TarvexProvidersContractsTableModel* p
   // rows alone; the identity switch is set in the same batch.
   auto statement = [&](size_t begin, size_t end) {
     std::string batch;
-    if (plan.identity) batch += "SET IDENTITY_INSERT " + table + " ON;\n";
+    if (identity_on) batch += *identity_on + "\n";
     batch += insert.statement(begin, end - begin) + "\n";
-    if (plan.identity) batch += "SET IDENTITY_INSERT " + table + " OFF;\n";
+    if (identity_off) batch += *identity_off + "\n";
     return batch;
   };
   gint failed = 0;
@@ -723,9 +727,9 @@ gint Run::copy_page(const TablePlan& plan, TarvexProvidersContractsTableModel* p
   for (size_t begin = 0; begin < rows; begin += sql::kInsertRowsMax)
     send(begin, std::min<size_t>(rows, begin + sql::kInsertRowsMax));
   // A failure may leave the switch on for the session.
-  if (failed && plan.identity) {
+  if (failed && identity_off) {
     GError* ignored = nullptr;
-    run_target("SET IDENTITY_INSERT " + table + " OFF;", &ignored);
+    run_target(*identity_off, &ignored);
     g_clear_error(&ignored);
   }
   return failed;
@@ -786,41 +790,24 @@ bool Run::transfer_table(const TablePlan& plan, gint64* failed_rows, GError** er
   // The target's own catalog tells which columns the server fills and
   // whether explicit identity values need the switch.
   TablePlan effective = plan;
-  {
-    const std::string object = two_part(plan.target_schema, plan.target_table);
+  const auto& target_dialect = tarvex::contracts::statement_dialect(target_statement.get());
+  if (auto query = target_dialect.columns_query(plan.target_schema, plan.target_table)) {
     GError* ignored = nullptr;
     auto described = GRef<TarvexProvidersContractsTableModel>::adopt(
         tarvex_brevane_contracts_database_iconnection_execute_as_model(
-            core_.target.get(),
-            ("SELECT c.name, c.is_identity, c.is_computed, c.system_type_id FROM sys.columns c "
-             "WHERE c.object_id = OBJECT_ID(" +
-             sql::nliteral(object) + ");")
-                .c_str(),
-            0, &ignored));
+            core_.target.get(), query->c_str(), 0, &ignored));
     if (described && !ignored) {
-      auto text_at = [&](gint col, gint row) {
-        auto value = GRef<TarvexProvidersContractsValueObject>::adopt(
-            tarvex_providers_contracts_table_model_get_value_at(described.get(), col, row));
-        GUniqueStr text(value ? tarvex_providers_contracts_value_object_to_string(value.get())
-                              : nullptr);
-        return std::string(text ? text.get() : "");
-      };
-      auto flag = [&](gint col, gint row) {
-        std::string t = text_at(col, row);
-        return t == "1" || t == "true" || t == "True";
-      };
-      gint rows = gint(g_list_model_get_n_items(G_LIST_MODEL(described.get())));
+      const auto facts = target_dialect.read_columns(described.get());
       // What the target says wins; the source's flag stands only when the
       // target told nothing.
-      if (rows > 0) effective.identity = false;
-      for (gint r = 0; r < rows; ++r) {
-        const std::string name = text_at(0, r);
+      if (!facts.empty()) effective.identity = false;
+      for (const auto& fact : facts) {
         auto it = std::find_if(effective.columns.begin(), effective.columns.end(),
-                               [&](const Column& c) { return c.target == name; });
+                               [&](const Column& c) { return c.target == fact.name; });
         if (it == effective.columns.end()) continue;
-        if (flag(2, r) || text_at(3, r) == "189")
+        if (fact.server_written)
           effective.columns.erase(it);
-        else if (flag(1, r))
+        else if (fact.identity)
           effective.identity = true;
       }
     }
@@ -832,13 +819,18 @@ bool Run::transfer_table(const TablePlan& plan, gint64* failed_rows, GError** er
     return false;
   }
 
-  std::string columns, order;
-  for (const auto& c : effective.columns) columns += (columns.empty() ? "" : ", ") + c.select;
-  for (const auto& k : plan.keys) order += (order.empty() ? "" : ", ") + sql::bracketed(k);
-  if (order.empty())
+  // Rows are read in key order, else by every column that can order them;
+  // a read that nothing orders takes the order the content text gives.
+  const auto& source_dialect = tarvex::contracts::statement_dialect(source_statement.get());
+  std::string columns;
+  std::vector<std::string> order_names = plan.keys;
+  for (const auto& c : effective.columns)
+    columns += (columns.empty() ? "" : ", ") +
+               source_dialect.lossless_select_item(source_statement.get(), c.source, c.raw_type);
+  if (order_names.empty())
     for (const auto& c : effective.columns)
-      if (c.orderable) order += (order.empty() ? "" : ", ") + sql::bracketed(c.source);
-  if (order.empty()) order = "(SELECT NULL)";
+      if (source_dialect.is_orderable(c.raw_type)) order_names.push_back(c.source);
+  const std::string order = source_dialect.order_by(source_statement.get(), order_names);
 
   std::string joined;
   for (const auto& f : plan.filters) joined += (joined.empty() ? "" : ";") + f;
@@ -864,7 +856,7 @@ bool Run::transfer_table(const TablePlan& plan, gint64* failed_rows, GError** er
     }
     g_warning("transfer:551: Handle recordset: %s -> %lld", where.c_str(), (long long)total);
     for (gint64 offset = 0; offset < total; offset += page_size) {
-      GUniqueStr query(tarvex::database::show_content_with_select_list(
+      GUniqueStr query(source_dialect.content_with_select_list(
           source_statement.get(), plan.database.c_str(), plan.schema.c_str(), plan.table.c_str(),
           columns.c_str(), where.c_str(), order.c_str(), offset, page_size));
       auto page = GRef<TarvexProvidersContractsTableModel>::adopt(
@@ -887,14 +879,15 @@ bool Run::transfer_user_data(std::vector<TablePlan>& plans, bool cont, GError** 
   g_warning("transfer:244: Call transfer_user_data...");
   // Tables are loaded referenced ones first (the plans' order); triggers
   // wait until every table is loaded, so that a copy fires none of them.
+  const auto& dialect = dialect_of(core_.target.get());
   auto guard = [&](bool hold) {
     for (const auto& plan : plans) {
       if (!plan.triggers) continue;
-      const std::string table = two_part(plan.target_schema, plan.target_table);
-      std::string text =
-          (hold ? "DISABLE TRIGGER ALL ON " : "ENABLE TRIGGER ALL ON ") + table + ";";
+      const auto text = dialect.switch_triggers(plan.target_schema, plan.target_table, !hold);
+      if (!text) continue;
+      const std::string table = sql::bracketed_two_part(plan.target_schema, plan.target_table);
       GError* failure = nullptr;
-      if (run_target(text, &failure)) continue;
+      if (run_target(*text, &failure)) continue;
       std::string line = std::string(hold ? "disable triggers: " : "enable triggers: ") + table +
                          "......\n" + failure->message;
       core_.failed(&line);

@@ -139,12 +139,6 @@ void log_uncaught(GError** error, const char* file, int line);
 std::vector<sql::Batch> split_batches(std::string_view script);
 std::string trimmed(std::string_view text);
 
-// The select-list item that reads a column without loss: types the reader
-// would round come as the server's own exact text.
-std::string lossless_select_item(const std::string& name, const std::string& raw_type);
-// Types ORDER BY accepts.
-bool is_orderable(const std::string& raw_type);
-
 // Strings of a new GeeArrayList of texts.
 GeeArrayList* new_string_list();
 void list_add(GeeArrayList* list, const std::string& text);

@@ -1,9 +1,7 @@
 #include <cstring>
-#include <set>
 
 #include "brevane/helpers/date_time_helper.h"
 #include "brevane/model/meta_object.h"
-#include "brevane/sql/sql-text-private.h"
 #include "brevane/transform/transform-private.h"
 
 namespace tarvex::transform {
@@ -186,32 +184,6 @@ std::vector<sql::Batch> split_batches(std::string_view script) {
   for (auto& batch : sql::split_batches(script))
     if (!trimmed(batch.text).empty()) out.push_back(std::move(batch));
   return out;
-}
-
-// Types whose values the reader would round: read them as the server's
-// own exact text, which converts back without loss.
-std::string lossless_select_item(const std::string& name, const std::string& raw_type) {
-  const std::string c = sql::bracketed(name);
-  std::string type = raw_type;
-  for (auto& ch : type) ch = g_ascii_toupper(ch);
-  std::string expression = c;
-  if (type == "DECIMAL" || type == "NUMERIC" || type == "TIME" || type == "DATETIMEOFFSET")
-    expression = "CONVERT(NVARCHAR(64), " + c + ")";
-  else if (type == "MONEY" || type == "SMALLMONEY")
-    expression = "CONVERT(NVARCHAR(64), " + c + ", 2)";
-  else if (type == "DATETIME" || type == "SMALLDATETIME" || type == "DATETIME2")
-    expression = "CONVERT(NVARCHAR(64), " + c + ", 126)";
-  else
-    return c;
-  return expression + " AS " + c;
-}
-
-bool is_orderable(const std::string& raw_type) {
-  static const std::set<std::string> no = {"TEXT",     "NTEXT",     "IMAGE",      "XML",
-                                           "GEOMETRY", "GEOGRAPHY", "SQL_VARIANT"};
-  std::string type = raw_type;
-  for (auto& ch : type) ch = g_ascii_toupper(ch);
-  return !no.count(type);
 }
 
 NameIndex::NameIndex(GeeArrayList* list, GType type) : items_(items_of<GObject>(list)) {

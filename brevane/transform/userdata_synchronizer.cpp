@@ -7,10 +7,9 @@
 #include "brevane/contracts/iadaptable.h"
 #include "brevane/contracts/ibuildable.h"
 #include "brevane/contracts/istatement.h"
-#include "brevane/database/statement-private.h"
+#include "brevane/contracts/statement-dialect-private.h"
 #include "brevane/model/meta_column.h"
 #include "brevane/model/meta_table.h"
-#include "brevane/sql/sql-text-private.h"
 #include "brevane/transform/patcher.h"
 #include "brevane/transform/transform-private.h"
 #include "common/tarvex-check-private.h"
@@ -125,6 +124,8 @@ bool fill(Self* self, GError** error) {
                         "The connection has no adapter or statement texts");
     return false;
   }
+  const auto& source_dialect = tarvex::contracts::statement_dialect(source_statement.get());
+  const auto& target_dialect = tarvex::contracts::statement_dialect(target_statement.get());
   for (const auto& name : selected_tables(core)) {
     // The source's columns and key, as its catalog describes them.
     auto table = GRef<TarvexBrevaneMetaModelMetaTable>::adopt(
@@ -133,18 +134,19 @@ bool fill(Self* self, GError** error) {
     tarvex_brevane_contracts_database_iadaptable_fill_meta_table(adapter.get(), table.get(), FALSE,
                                                                  error);
     if (error && *error) return false;
-    std::string columns, order;
+    std::string columns;
     std::vector<std::string> keys;
     for (auto& column : items_of<TarvexBrevaneMetaModelMetaColumn>(
              tarvex_brevane_meta_model_meta_table_get_columns(table.get()))) {
       const std::string column_name = str(tarvex_brevane_meta_model_meta_object_get_name(
           reinterpret_cast<TarvexBrevaneMetaModelMetaObject*>(column.get())));
       const std::string raw = str(tarvex_brevane_meta_model_meta_column_get_raw_type(column.get()));
-      columns += (columns.empty() ? "" : ", ") + lossless_select_item(column_name, raw);
+      columns += (columns.empty() ? "" : ", ") +
+                 source_dialect.lossless_select_item(source_statement.get(), column_name, raw);
       if (tarvex_brevane_meta_model_meta_column_get_is_primary_key(column.get()))
         keys.push_back(column_name);
     }
-    for (const auto& k : keys) order += (order.empty() ? "" : ", ") + tarvex::sql::bracketed(k);
+    const std::string order = source_dialect.order_by(source_statement.get(), keys);
     std::vector<char*> key_names;
     for (const auto& k : keys) key_names.push_back(g_strdup(k.c_str()));
     key_names.push_back(nullptr);
@@ -154,7 +156,7 @@ bool fill(Self* self, GError** error) {
                      source.get()},
           std::tuple{core.target.get(), target_statement.get(), target_db, target_schema,
                      target.get()}}) {
-      GUniqueStr query(tarvex::database::show_content_with_select_list(
+      GUniqueStr query(tarvex::contracts::statement_dialect(statement).content_with_select_list(
           statement, db.c_str(), schema.c_str(), name.c_str(), columns.c_str(), "", order.c_str(),
           0, 0));
       auto model =
@@ -178,15 +180,11 @@ bool fill(Self* self, GError** error) {
 
     // Explicit identity values on the target need the switch.
     GError* ignored = nullptr;
-    const std::string object =
-        tarvex::sql::bracketed(target_schema) + "." + tarvex::sql::bracketed(name);
-    auto identity =
-        GRef<TableModel>::adopt(tarvex_brevane_contracts_database_iconnection_execute_as_model(
-            core.target.get(),
-            ("SELECT COUNT(*) FROM sys.identity_columns WHERE object_id = OBJECT_ID(" +
-             tarvex::sql::nliteral(object) + ");")
-                .c_str(),
-            0, &ignored));
+    const auto count = target_dialect.identity_count_query(target_schema, name);
+    auto identity = GRef<TableModel>::adopt(
+        count ? tarvex_brevane_contracts_database_iconnection_execute_as_model(
+                    core.target.get(), count->c_str(), 0, &ignored)
+              : nullptr);
     g_clear_error(&ignored);
     if (identity) {
       auto value = GRef<TarvexProvidersContractsValueObject>::adopt(

@@ -96,6 +96,10 @@ class DsvWriter {
         if (few_ < G_N_ELEMENTS(spread_)) spread_[few_] = guint64(b) * kOnes;
         ++few_;
       }
+    // The usual options (one-byte delimiter, no prefix or suffix, quotes
+    // only where needed): a text without a special byte is written bare
+    // unless it is the NULL text, with no other check.
+    plain_ = !o.always && o.prefix.empty() && o.suffix.empty() && o.delimiter.size() == 1;
   }
 
   // Whether the text holds a special byte: eight bytes at a time when
@@ -154,6 +158,15 @@ class DsvWriter {
       return;
     }
     std::string_view text = *value;
+    if (plain_) {
+      const auto* p = reinterpret_cast<const guchar*>(text.data());
+      size_t n = text.size(), i = 0;
+      while (i < n && !special_[p[i]]) ++i;
+      if (i == n && text != o_.null_text) {
+        out.append(text.data(), n);
+        return;
+      }
+    }
     if (!needs_quotes(text)) {
       out += text;
       return;
@@ -209,12 +222,20 @@ class DsvWriter {
     for (guint r = 0; r < total; ++r) {
       cells.read(r);
       size_t start = out.size();
-      out += o_.prefix;
-      for (guint c = 0; c < cells.width(); ++c) {
-        if (c) out += o_.delimiter;
-        field(out, cells.text(c));
+      if (plain_) {
+        char delimiter = o_.delimiter[0];
+        for (guint c = 0; c < cells.width(); ++c) {
+          if (c) out += delimiter;
+          field(out, cells.text(c));
+        }
+      } else {
+        out += o_.prefix;
+        for (guint c = 0; c < cells.width(); ++c) {
+          if (c) out += o_.delimiter;
+          field(out, cells.text(c));
+        }
+        out += o_.suffix;
       }
-      out += o_.suffix;
       if (progress) {
         // The row's own text, ended in place for the call.
         out.push_back('\0');
@@ -234,6 +255,7 @@ class DsvWriter {
   bool special_[256] = {};
   guint64 spread_[4] = {};  // each special byte in every byte of a word
   size_t few_ = 0;          // special bytes
+  bool plain_ = false;
 };
 
 gint dsv_export_to_text(Base* self, Model* model, gchar** buffer, Progress progress,

@@ -9,8 +9,8 @@
 #include <set>
 
 #include "brevane/contracts/istatement.h"
+#include "brevane/contracts/statement-dialect-private.h"
 #include "brevane/data/extractors/extractor-private.h"
-#include "brevane/database/statement-private.h"
 #include "brevane/foundation/logging_service.h"
 #include "brevane/model/meta_column.h"
 #include "brevane/sql/sql-text-private.h"
@@ -553,9 +553,10 @@ std::optional<std::string> statement_text(const TablePlan& plan, Verb verb, Prep
   }
   // The literals go to the statement with their length: a text holding a
   // zero character must arrive whole.
+  const auto& dialect = tarvex::contracts::statement_dialect(statement);
   std::optional<std::string> text;
   if (verb == Verb::insert) {
-    text = database::record_insert(statement, plan.schema, plan.table, p.columns, p.values);
+    text = dialect.record_insert(statement, plan.schema, plan.table, p.columns, p.values);
   } else if (verb == Verb::update) {
     // Keys identify the row; they are not set. A record of keys only sets
     // them to themselves, so its count still tells whether the row exists.
@@ -571,10 +572,10 @@ std::optional<std::string> statement_text(const TablePlan& plan, Verb verb, Prep
       set_columns = p.keys;
       set_values = p.key_values;
     }
-    text = database::record_update(statement, plan.schema, plan.table, set_columns, set_values,
-                                   p.keys, p.key_values);
+    text = dialect.record_update(statement, plan.schema, plan.table, set_columns, set_values,
+                                 p.keys, p.key_values);
   } else {
-    text = database::record_delete(statement, plan.schema, plan.table, p.keys, p.key_values);
+    text = dialect.record_delete(statement, plan.schema, plan.table, p.keys, p.key_values);
   }
   if (!text) {
     set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_NO_COLUMN,

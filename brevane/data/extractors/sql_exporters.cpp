@@ -52,8 +52,7 @@ void append_literal(std::string& out, DataType type, RowCells& cells, guint colu
     out += "NULL";
     return;
   }
-  std::optional<std::string> literal = sql::typed_literal(type, *text);
-  out += literal ? *literal : sql::nliteral(*text);
+  if (!sql::append_typed_literal(out, type, *text)) sql::append_nliteral(out, *text);
 }
 
 gint write_insert(Base* self, Model* model, ExportSink& sink, Progress progress, gpointer target,
@@ -66,20 +65,18 @@ gint write_insert(Base* self, Model* model, ExportSink& sink, Progress progress,
   std::vector<std::string> names;
   for (const ColumnInfo& column : columns) names.push_back(column.name);
   sql::InsertWriter insert(option(self, "SCHEMANAME"), option(self, "TABLENAME"), names);
-  std::vector<std::string> literals(columns.size());
   std::string& out = sink.out();
   RowCells cells(model);
   guint total = cells.rows();
   for (guint r = 0; r < total; ++r) {
     cells.read(r);
     size_t start = out.size();
+    insert.open_row(out);
     for (guint i = 0; i < columns.size(); ++i) {
-      literals[i].clear();
-      append_literal(literals[i], columns[i].type, cells, i);
+      if (i) sql::InsertWriter::next_literal(out);
+      append_literal(out, columns[i].type, cells, i);
     }
-    insert.clear();
-    insert.add_row(literals);
-    out += insert.statement(0, 1, sql::InsertWriter::Layout::one_line);
+    sql::InsertWriter::close_row(out);
     if (progress) sink.progress(progress, total, r + 1, start, target);
     out += '\n';
     if (!sink.written()) return -1;
@@ -118,7 +115,9 @@ gint write_update(Base* self, Model* model, ExportSink& sink, Progress progress,
   for (guint r = 0; r < total; ++r) {
     cells.read(r);
     size_t start = out.size();
-    out += "UPDATE " + table + " SET ";
+    out += "UPDATE ";
+    out += table;
+    out += " SET ";
     where.clear();
     bool first_set = true;
     for (guint i = 0; i < columns.size(); ++i) {

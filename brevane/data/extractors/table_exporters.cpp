@@ -29,23 +29,35 @@ struct _TarvexBrevaneSupportsDataExtractorsMarkdownExtractorPrivate {};
 namespace {
 
 // Appends a text as g_markup_escape_text writes it: a text without a byte
-// it would change (most cells) is copied as it is.
-void append_html(std::string& out, std::string_view text) {
+// it would change (most cells) is copied as it is. False for a text
+// holding U+0000, which an HTML reader turns into U+FFFD.
+bool append_html(std::string& out, std::string_view text) {
   for (char ch : text) {
     auto c = guchar(ch);
     // Markup characters, control characters and the lead byte of U+0080 to
     // U+00BF (among them the C1 controls it writes as references).
     if (c < 0x20 || c == '&' || c == '<' || c == '>' || c == '\'' || c == '"' || c == 0x7F ||
         c == 0xC2) {
+      if (text.find('\0') != std::string_view::npos) return false;
       out += html_escaped(std::string(text));
-      return;
+      return true;
     }
   }
   out += text;
+  return true;
+}
+
+// The error of a cell holding U+0000 in a document that cannot carry it.
+gint zero_character(GError** error, const char* document, guint row, const std::string& column) {
+  set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_TEXT,
+            _("row %u, column %s: the text holds U+0000, which %s cannot carry; the export "
+              "stopped after %u rows and wrote nothing"),
+            row, column.c_str(), document, row - 1);
+  return -1;
 }
 
 gint write_html(Base* self, Model* model, ExportSink& sink, Progress progress, gpointer target,
-                GError**) {
+                GError** error) {
   std::string& out = sink.out();
   std::string title = option(self, "TITLE", _("Table data"));
   out += "<!DOCTYPE html>\n<html>\n\t<head>\n\t\t<meta charset=\"UTF-8\">\n\t\t<title>" +
@@ -54,7 +66,8 @@ gint write_html(Base* self, Model* model, ExportSink& sink, Progress progress, g
          "text-align: left; padding: 8px; } tr:nth-child(even) { background-color: rgba(0, 0, 0, "
          "0.05); } th { background-color: #7799AA; color: white; }</style>\n\t</head>\n\t<body>\n"
          "\t\t<table>\n\t\t\t<tr>";
-  for (const auto& column : columns_of(model)) out += "<th>" + html_escaped(column.name) + "</th>";
+  std::vector<ColumnInfo> columns = columns_of(model);
+  for (const auto& column : columns) out += "<th>" + html_escaped(column.name) + "</th>";
   out += "</tr>\n";
   RowCells cells(model);
   guint total = cells.rows();
@@ -65,7 +78,9 @@ gint write_html(Base* self, Model* model, ExportSink& sink, Progress progress, g
     out += "<tr>";
     for (guint c = 0; c < cells.width(); ++c) {
       out += "<td>";
-      if (std::optional<std::string_view> text = cells.text(c)) append_html(out, *text);
+      std::optional<std::string_view> text = cells.text(c);
+      if (text && !append_html(out, *text))
+        return zero_character(error, "HTML", r + 1, columns[c].name);
       out += "</td>";
     }
     out += "</tr>";
@@ -91,15 +106,19 @@ class MarkdownCells {
     }
   }
 
-  void append(std::string& out, std::string_view text) {
+  // False for a text holding U+0000, which a CommonMark reader turns into
+  // U+FFFD.
+  bool append(std::string& out, std::string_view text) {
     bool plain = text.empty() || (edge_[guchar(text.front())] && edge_[guchar(text.back())]);
     for (size_t i = 0; plain && i < text.size(); ++i) plain = inner_[guchar(text[i])];
     if (plain) {
       out += text;
-    } else {
-      scratch_.assign(text);
-      out += markdown_cell(scratch_);
+      return true;
     }
+    if (text.find('\0') != std::string_view::npos) return false;
+    scratch_.assign(text);
+    out += markdown_cell(scratch_);
+    return true;
   }
 
  private:
@@ -109,7 +128,7 @@ class MarkdownCells {
 };
 
 gint write_markdown(Base*, Model* model, ExportSink& sink, Progress progress, gpointer target,
-                    GError**) {
+                    GError** error) {
   std::string& out = sink.out();
   std::vector<ColumnInfo> columns = columns_of(model);
   // A table needs a blank line before it to stand apart from a paragraph.
@@ -129,7 +148,8 @@ gint write_markdown(Base*, Model* model, ExportSink& sink, Progress progress, gp
     for (guint c = 0; c < cells.width(); ++c) {
       if (std::optional<std::string_view> text = cells.text(c)) {
         out += "| ";
-        cell.append(out, *text);
+        if (!cell.append(out, *text))
+          return zero_character(error, "Markdown", r + 1, columns[c].name);
         out += ' ';
       } else {
         out += "| ";

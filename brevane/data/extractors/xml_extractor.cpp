@@ -3,7 +3,6 @@
 #include <glib/gi18n-lib.h>
 #include <libxml/parser.h>
 #include <libxml/xmlreader.h>
-#include <libxml/xmlwriter.h>
 
 #include <algorithm>
 #include <cstring>
@@ -116,22 +115,103 @@ std::string decode_name(const std::string& name) {
   return out;
 }
 
-// The first character XML 1.0 cannot carry, or 0.
-gunichar illegal_character(const std::string& text) {
-  const char* p = text.c_str();
-  const char* end = p + text.size();
-  while (p < end) {
-    gunichar c = g_utf8_get_char_validated(p, end - p);
-    if (c == gunichar(-1) || c == gunichar(-2)) return 0xFFFD0000u | guchar(*p);
-    if ((c < 0x20 && c != '\t' && c != '\n' && c != '\r') || c == 0xFFFE || c == 0xFFFF ||
-        (c >= 0xD800 && c <= 0xDFFF))
-      return c ? c : 0x110000;
-    p = g_utf8_next_char(p);
+// ----------------------------------------------------------------- writing
+
+// The length of the character at `s[i]` (i < n) when XML 1.0 can carry
+// it, else 0 with in `*code` the character (U+0000, another control
+// character but TAB, LF and CR, U+FFFE, U+FFFF) or, for a byte that starts
+// no UTF-8 character, 0x80000000 | the byte.
+size_t xml_character(const guchar* s, size_t i, size_t n, gunichar* code) {
+  guchar b = s[i];
+  if (b < 0x80) {
+    if (b >= 0x20 || b == '\t' || b == '\n' || b == '\r') return 1;
+    *code = b;
+    return 0;
   }
-  return 0;
+  // Neither overlong nor a surrogate nor past U+10FFFF.
+  size_t len = b >= 0xC2 && b <= 0xDF   ? 2
+               : b >= 0xE0 && b <= 0xEF ? 3
+               : b >= 0xF0 && b <= 0xF4 ? 4
+                                        : 0;
+  gunichar c = len == 2 ? b & 0x1F : len == 3 ? b & 0x0F : b & 0x07;
+  bool ok = len != 0 && i + len <= n;
+  for (size_t k = 1; ok && k < len; ++k) {
+    ok = (s[i + k] & 0xC0) == 0x80;
+    c = (c << 6) | (s[i + k] & 0x3F);
+  }
+  ok = ok && !(len == 3 && (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF))) &&
+       !(len == 4 && (c < 0x10000 || c > 0x10FFFF));
+  if (!ok) {
+    *code = 0x80000000u | b;
+    return 0;
+  }
+  if (c == 0xFFFE || c == 0xFFFF) {
+    *code = c;
+    return 0;
+  }
+  return len;
 }
 
-// ----------------------------------------------------------------- writing
+// Escaping as libxml2's text writer did it, so documents read as before:
+// in element text & < > " and CR become references, in an attribute value
+// also LF and TAB. A byte marked 1 is replaced, 2 is looked at (control
+// characters and UTF-8), 0 is copied in runs.
+struct XmlEscapes {
+  guint8 kind[256] = {};
+  const char* reference[256] = {};
+
+  explicit XmlEscapes(bool attribute) {
+    for (int b = 0; b < 0x20; ++b) kind[b] = 2;
+    for (int b = 0x80; b < 0x100; ++b) kind[b] = 2;
+    auto set = [&](char c, const char* ref) {
+      kind[guchar(c)] = 1;
+      reference[guchar(c)] = ref;
+    };
+    set('&', "&amp;");
+    set('<', "&lt;");
+    set('>', "&gt;");
+    set('"', "&quot;");
+    set('\r', "&#13;");
+    if (attribute) {
+      set('\n', "&#10;");
+      set('\t', "&#9;");
+    } else {
+      kind[guchar('\n')] = 0;
+      kind[guchar('\t')] = 0;
+    }
+  }
+};
+
+// Appends `text` escaped by `e`; false, with the offending character in
+// `*code`, when XML cannot carry it (nothing of the text is then kept).
+bool append_xml(std::string& out, std::string_view text, const XmlEscapes& e, gunichar* code) {
+  size_t start = out.size();
+  const auto* s = reinterpret_cast<const guchar*>(text.data());
+  size_t n = text.size(), run = 0, i = 0;
+  while (i < n) {
+    guint8 kind = e.kind[s[i]];
+    if (kind == 0) {
+      ++i;
+      continue;
+    }
+    if (kind == 2) {
+      // Control characters and UTF-8 sequences: checked, then copied
+      // with their run.
+      size_t len = xml_character(s, i, n, code);
+      if (len == 0) {
+        out.resize(start);
+        return false;
+      }
+      i += len;
+      continue;
+    }
+    out.append(text.data() + run, i - run);
+    out += e.reference[s[i]];
+    run = ++i;
+  }
+  out.append(text.data() + run, n - run);
+  return true;
+}
 
 struct XmlOptions {
   bool attribute = false;
@@ -144,149 +224,78 @@ struct XmlOptions {
   }
 };
 
-bool writer_failed(GError** error, const char* what) {
-  set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_TEXT,
-            _("the XML writer failed: %s"), what);
-  return false;
-}
-
-gint write_xml(xmlTextWriterPtr w, Model* model, const XmlOptions& o, Progress progress,
-               gpointer target, GError** error) {
-  if (xmlTextWriterSetIndent(w, 1) < 0 || xmlTextWriterSetIndentString(w, X("    ")) < 0 ||
-      xmlTextWriterStartDocument(w, "1.0", "utf-8", nullptr) < 0 ||
-      xmlTextWriterStartElement(w, X("RECORDS")) < 0)
-    return writer_failed(error, "RECORDS"), -1;
+// The document libxml2's text writer wrote (indented by four blanks), now
+// written straight into the sink: a record per row, a cell per element or
+// attribute, a NULL marked xsi:nil or written as NULL_VALUE.
+gint write_xml(Base* self, Model* model, ExportSink& sink, Progress progress, gpointer target,
+               GError** error) {
+  XmlOptions o;
+  o.read(self);
+  static const XmlEscapes kText(false), kAttribute(true);
+  const XmlEscapes& escapes = o.attribute ? kAttribute : kText;
+  std::string& out = sink.out();
   bool mark_nulls = !o.null_text_set && !o.attribute;
-  if (mark_nulls && xmlTextWriterWriteAttribute(w, X("xmlns:xsi"), X(kXsi)) < 0)
-    return writer_failed(error, "xmlns:xsi"), -1;
+  out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<RECORDS";
+  if (mark_nulls) {
+    out += " xmlns:xsi=\"";
+    out += kXsi;
+    out += '"';
+  }
   std::vector<ColumnInfo> columns = columns_of(model);
   std::vector<std::string> names = unique_names(columns);
-  for (std::string& name : names) name = encode_name(name);
+  // Each column's pieces of markup, made once.
+  std::vector<std::string> open(columns.size()), close(columns.size()), nil(columns.size());
+  for (size_t i = 0; i < names.size(); ++i) {
+    std::string name = encode_name(names[i]);
+    if (o.attribute) {
+      open[i] = " " + name + "=\"";
+    } else {
+      open[i] = "        <" + name + ">";
+      close[i] = "</" + name + ">\n";
+      nil[i] = "        <" + name + " xsi:nil=\"true\"/>\n";
+    }
+  }
   RowCells cells(model);
   guint total = cells.rows();
-  gint count = 0;
-  std::string text;  // the cell's text, ended for the writer
+  if (total == 0) {
+    out += "/>\n";
+    return 0;
+  }
+  out += ">\n";
   for (guint r = 0; r < total; ++r) {
     cells.read(r);
     guint position = r + 1;
-    if (xmlTextWriterStartElement(w, X("RECORD")) < 0) return writer_failed(error, "RECORD"), -1;
+    out += o.attribute ? "    <RECORD" : "    <RECORD>\n";
     for (size_t i = 0; i < columns.size(); ++i) {
       std::optional<std::string_view> cell = cells.text(guint(i));
-      bool present = cell || o.null_text_set;
-      if (present) {
-        text.assign(cell ? *cell : std::string_view(o.null_text));
-        if (gunichar bad = illegal_character(text)) {
+      if (!cell && !o.null_text_set) {
+        if (!o.attribute) out += nil[i];
+        continue;
+      }
+      std::string_view text = cell ? *cell : std::string_view(o.null_text);
+      out += open[i];
+      gunichar code = 0;
+      if (!append_xml(out, text, escapes, &code)) {
+        if (code & 0x80000000u)
           set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_TEXT,
-                    _("row %u, column %s: character U+%04X cannot stand in XML"), position,
-                    columns[i].name.c_str(), bad);
-          return -1;
-        }
+                    _("row %u, column %s: the text is not UTF-8 (byte 0x%02X); the export stopped "
+                      "after %u rows and wrote nothing"),
+                    position, columns[i].name.c_str(), code & 0xFF, r);
+        else
+          set_error(error, TARVEX_BREVANE_SUPPORTS_DATA_EXTRACTORS_EXTRACTOR_ERROR_INVALID_TEXT,
+                    _("row %u, column %s: character U+%04X cannot stand in XML; the export "
+                      "stopped after %u rows and wrote nothing"),
+                    position, columns[i].name.c_str(), code, r);
+        return -1;
       }
-      int rc = 0;
-      if (o.attribute) {
-        if (present) rc = xmlTextWriterWriteAttribute(w, X(names[i].c_str()), X(text.c_str()));
-      } else if (present) {
-        rc = xmlTextWriterWriteElement(w, X(names[i].c_str()), X(text.c_str()));
-      } else {
-        rc = xmlTextWriterStartElement(w, X(names[i].c_str()));
-        if (rc >= 0) rc = xmlTextWriterWriteAttribute(w, X("xsi:nil"), X("true"));
-        if (rc >= 0) rc = xmlTextWriterEndElement(w);
-      }
-      if (rc < 0) return writer_failed(error, columns[i].name.c_str()), -1;
+      out += o.attribute ? "\"" : close[i];
     }
-    if (xmlTextWriterEndElement(w) < 0) return writer_failed(error, "RECORD"), -1;
-    ++count;
+    out += o.attribute ? "/>\n" : "    </RECORD>\n";
     if (progress) progress(total, position, "", target);
+    if (!sink.written()) return -1;
   }
-  if (xmlTextWriterEndElement(w) < 0 || xmlTextWriterEndDocument(w) < 0 ||
-      xmlTextWriterFlush(w) < 0)
-    return writer_failed(error, "RECORDS"), -1;
-  return count;
-}
-
-gint xml_export_to_text(Base* self, Model* model, gchar** buffer, Progress progress,
-                        gpointer target, GError** error) {
-  TARVEX_RETURN_VAL_IF_FAIL_TEXT(model != nullptr, "model != NULL", 0);
-  TARVEX_RETURN_VAL_IF_FAIL_TEXT(buffer != nullptr && *buffer != nullptr, "*buffer != NULL", 0);
-  XmlOptions o;
-  o.read(self);
-  xmlBufferPtr memory = xmlBufferCreate();
-  xmlTextWriterPtr w = memory ? xmlNewTextWriterMemory(memory, 0) : nullptr;
-  if (!w) {
-    if (memory) xmlBufferFree(memory);
-    writer_failed(error, "no writer");
-    return -1;
-  }
-  gint count = write_xml(w, model, o, progress, target, error);
-  xmlFreeTextWriter(w);
-  if (count >= 0) {
-    g_free(*buffer);
-    *buffer = g_strdup(C(xmlBufferContent(memory)));
-  }
-  xmlBufferFree(memory);
-  return count;
-}
-
-// The writer's small pieces gathered into large writes.
-struct StreamSink {
-  GOutputStream* stream;
-  GError* error = nullptr;
-  std::string pending;
-
-  bool write() {
-    if (error) return false;
-    bool ok = pending.empty() || g_output_stream_write_all(stream, pending.data(), pending.size(),
-                                                           nullptr, nullptr, &error);
-    pending.clear();
-    return ok;
-  }
-};
-
-gint xml_export_to_file(Base* self, Model* model, const gchar* filename, Progress progress,
-                        gpointer target, GError** error) {
-  TARVEX_RETURN_VAL_IF_FAIL_TEXT(model != nullptr, "model != NULL", 0);
-  TARVEX_RETURN_VAL_IF_FAIL_TEXT(filename != nullptr, "filename != NULL", 0);
-  XmlOptions o;
-  o.read(self);
-  auto file = adoptGRef(g_file_new_for_path(filename));
-  auto stream = adoptGRef(G_OUTPUT_STREAM(
-      g_file_replace(file.get(), nullptr, FALSE, G_FILE_CREATE_NONE, nullptr, error)));
-  if (!stream) return -1;
-  StreamSink sink{stream.get()};
-  xmlOutputBufferPtr out = xmlOutputBufferCreateIO(
-      [](void* context, const char* data, int length) -> int {
-        auto* s = static_cast<StreamSink*>(context);
-        if (s->error) return -1;
-        s->pending.append(data, size_t(length));
-        if (s->pending.size() >= ExportSink::kChunk && !s->write()) return -1;
-        return length;
-      },
-      [](void*) -> int { return 0; }, &sink, nullptr);
-  xmlTextWriterPtr w = out ? xmlNewTextWriter(out) : nullptr;
-  gint count = -1;
-  GError* failure = nullptr;
-  if (w) {
-    count = write_xml(w, model, o, progress, target, &failure);
-    xmlFreeTextWriter(w);
-    if (!failure) sink.write();
-  } else {
-    if (out) xmlOutputBufferClose(out);
-    writer_failed(&failure, "no writer");
-  }
-  if (sink.error) {
-    g_clear_error(&failure);
-    failure = sink.error;
-  }
-  if (failure) {
-    // A failed export leaves the older file as it was.
-    auto cancel = adoptGRef(g_cancellable_new());
-    g_cancellable_cancel(cancel.get());
-    g_output_stream_close(stream.get(), cancel.get(), nullptr);
-    g_propagate_error(error, failure);
-    return -1;
-  }
-  if (!g_output_stream_close(stream.get(), nullptr, error)) return -1;
-  return count;
+  out += "</RECORDS>\n";
+  return gint(total);
 }
 
 // ----------------------------------------------------------------- reading
@@ -658,8 +667,8 @@ static void tarvex_brevane_supports_data_extractors_xml_extractor_class_setup(
   // libxml2 sets itself up once, before any import thread uses it.
   xmlInitParser();
   auto* base = reinterpret_cast<TarvexBrevaneSupportsDataExtractorsBaseExtractorClass*>(klass);
-  base->export_to_text = xml_export_to_text;
-  base->export_to_file = xml_export_to_file;
+  base->export_to_text = export_to_text_with<write_xml>;
+  base->export_to_file = export_to_file_with<write_xml>;
 }
 
 TarvexBrevaneSupportsDataExtractorsXmlExtractor*

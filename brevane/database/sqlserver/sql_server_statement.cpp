@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "brevane/database/statement-private.h"
+#include "brevane/database/sqlserver/sql_server_statement-private.h"
 #include "brevane/database/statement-text-private.h"
 #include "brevane/sql/sql-text-private.h"
 #include "common/tarvex-check-private.h"
@@ -456,9 +456,9 @@ gchar* show_effected(Statement*, const gchar* database, const gchar* user_schema
 
 // `select_list` as it is: expressions and aliases of the library's own
 // callers.
-gchar* content_of_select_list(Statement*, const gchar* database, const gchar* user_schema,
-                              const gchar* table, const gchar* select_list, const gchar* where,
-                              const gchar* order, gint64 offset, gint limit) {
+gchar* select_list_content(Statement*, const gchar* database, const gchar* user_schema,
+                           const gchar* table, const gchar* select_list, const gchar* where,
+                           const gchar* order, gint64 offset, gint limit) {
   CHECK(database);
   CHECK_AS(user_schema, "object_schema != NULL");
   CHECK(table);
@@ -489,9 +489,9 @@ gchar* show_content(Statement* self, const gchar* database, const gchar* user_sc
   CHECK_AS(user_schema, "object_schema != NULL");
   CHECK(table);
   CHECK(columns);
-  return content_of_select_list(self, database, user_schema, table,
-                                sql::bracketed_select_list(columns).c_str(), where, order, offset,
-                                limit);
+  return select_list_content(self, database, user_schema, table,
+                             sql::bracketed_select_list(columns).c_str(), where, order, offset,
+                             limit);
 }
 
 gchar* empty_table(Statement*, const gchar* database, const gchar* user_schema,
@@ -778,7 +778,8 @@ static void tarvex_brevane_supports_database_sql_server_statement_class_init(
   statement->commit = commit;
   statement->quote_identifier = quote_identifier;
   statement->parse_expression = parse_expression;
-  set_select_list_content(G_TYPE_FROM_CLASS(klass), content_of_select_list);
+  tarvex::contracts::register_statement_dialect(G_TYPE_FROM_CLASS(klass),
+                                                &tarvex::dialect::statement_dialect());
   // T-SQL forms of what the generic base would write as another dialect.
   statement->pack_value = pack_value;
   statement->build_sql_view = build_sql_view;
@@ -799,4 +800,12 @@ tarvex_brevane_supports_database_sql_server_statement_new(
     TarvexBrevaneContractsDatabaseIConnection* connection) {
   return tarvex_brevane_supports_database_sql_server_statement_construct(
       TARVEX_BREVANE_SUPPORTS_DATABASE_TYPE_SQL_SERVER_STATEMENT, connection);
+}
+
+gchar* tarvex::dialect::content_of_select_list(Statement* self, const gchar* database,
+                                               const gchar* user_schema, const gchar* table,
+                                               const gchar* select_list, const gchar* where,
+                                               const gchar* order, gint64 offset, gint limit) {
+  return select_list_content(self, database, user_schema, table, select_list, where, order, offset,
+                             limit);
 }

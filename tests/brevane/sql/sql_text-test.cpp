@@ -120,8 +120,51 @@ TEST(SqlLiteral, TypedAndValueLiteralsGoThroughTheWriter) {
             std::optional<std::string>("N'x' + NCHAR(0) + N'y'"));
 }
 
+// The appending forms add to what a buffer holds exactly the literal the
+// returning forms give, and leave it as it was for a text of another kind.
+TEST(SqlLiteral, AppendedLiteralsAreTheSame) {
+  std::vector<std::string> texts = {"",      "'",    "''x'", "plain",      "a\nb",
+                                    "a\0b"s, " 12 ", "1e5",  "-0.50",      "true",
+                                    "FALSE", "0x0A", "zz",   "2024-02-29", "x\\\r\nGO"};
+  for (const auto& h : tsql::hostile_texts()) texts.push_back(h.text);
+  for (const std::string& text : texts) {
+    std::string out = "head";
+    sql::append_nliteral(out, text);
+    EXPECT_EQ(out, "head" + sql::nliteral(text)) << text;
+    for (auto type :
+         {TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING, TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32,
+          TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DECIMAL, TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE,
+          TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BOOLEAN, TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BINARY,
+          TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DATETIME}) {
+      std::optional<std::string> typed = sql::typed_literal(type, text);
+      out = "head";
+      EXPECT_EQ(sql::append_typed_literal(out, type, text), typed.has_value()) << text;
+      EXPECT_EQ(out, "head" + typed.value_or("")) << text;
+    }
+  }
+}
+
 // The tests' reader does what a server does with a literal, so that a
 // literal the server would change is caught.
+// A two-part name brackets both parts, even an empty one; the qualified
+// name leaves an empty schema out.
+TEST(SqlNames, TwoPartAndQualifiedNames) {
+  struct Case {
+    const char *schema, *name, *two_part, *qualified;
+  };
+  const Case cases[] = {
+      {"dbo", "t", "[dbo].[t]", "[dbo].[t]"},
+      {"a]b", "c]]d", "[a]]b].[c]]]]d]", "[a]]b].[c]]]]d]"},
+      {"it's", "select", "[it's].[select]", "[it's].[select]"},
+      {"Zoë", "order lines 😀", "[Zoë].[order lines 😀]", "[Zoë].[order lines 😀]"},
+      {"", "t", "[].[t]", "[t]"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(sql::bracketed_two_part(c.schema, c.name), c.two_part) << c.schema;
+    EXPECT_EQ(sql::bracketed_qualified(c.schema, c.name), c.qualified) << c.schema;
+  }
+}
+
 TEST(LiteralReader, ReadsAsTheServerDoes) {
   EXPECT_EQ(tsql::literal_value("N'a\\\nb'"), std::optional<std::string>("ab"));
   EXPECT_EQ(tsql::literal_value("N'a\\\r\nb'"), std::optional<std::string>("ab"));
@@ -160,6 +203,22 @@ TEST(InsertWriter, StatementsOfRowsOnLines) {
   EXPECT_EQ(insert.text(2), insert.statement(0, 2) + "\n" + insert.statement(2, 2) + "\n");
   insert.clear();
   EXPECT_TRUE(insert.empty());
+}
+
+// A row written straight into a buffer is the one-line statement of that
+// row alone.
+TEST(InsertWriter, OneRowWrittenInPlace) {
+  sql::InsertWriter insert("sa]les", "or'ders", {"id", "te]xt", "n"});
+  std::vector<std::string> literals = {"1", sql::nliteral("x\0y'"s), "NULL"};
+  std::string out = "before\n";
+  insert.open_row(out);
+  for (size_t i = 0; i < literals.size(); ++i) {
+    if (i) sql::InsertWriter::next_literal(out);
+    out += literals[i];
+  }
+  sql::InsertWriter::close_row(out);
+  insert.add_row(literals);
+  EXPECT_EQ(out, "before\n" + insert.statement(0, 1, sql::InsertWriter::Layout::one_line));
 }
 
 TEST(InsertWriter, WithoutSchemaTheTableStandsAlone) {

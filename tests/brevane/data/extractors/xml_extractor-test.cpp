@@ -2,6 +2,7 @@
 // reader, encoded names, NULLs, refused control characters, malformed
 // documents and external entities.
 #include <gee.h>
+#include <libxml/xmlwriter.h>
 
 #include "tests/brevane/data/data-test.h"
 #include "tests/support/expect-gerror.h"
@@ -118,6 +119,80 @@ TEST_F(XmlExtractorTest, NullValueOption) {
   auto loaded = load_text(export_text(model.get()));
   ASSERT_TRUE(loaded);
   EXPECT_EQ(cells_of(loaded.get()), (Cells{{"NULL"}}));
+}
+
+// The document libxml2's text writer makes of rows of texts (a none cell
+// NULL), indented as the export is, with or without NULL_VALUE.
+std::string libxml2_document(const std::vector<std::string>& names, const Cells& rows,
+                             bool attribute, const char* null_text) {
+  auto x = [](const std::string& s) { return reinterpret_cast<const xmlChar*>(s.c_str()); };
+  xmlBufferPtr memory = xmlBufferCreate();
+  xmlTextWriterPtr w = xmlNewTextWriterMemory(memory, 0);
+  xmlTextWriterSetIndent(w, 1);
+  xmlTextWriterSetIndentString(w, x("    "));
+  xmlTextWriterStartDocument(w, "1.0", "utf-8", nullptr);
+  xmlTextWriterStartElement(w, x("RECORDS"));
+  if (!attribute && !null_text)
+    xmlTextWriterWriteAttribute(w, x("xmlns:xsi"), x("http://www.w3.org/2001/XMLSchema-instance"));
+  for (const auto& row : rows) {
+    xmlTextWriterStartElement(w, x("RECORD"));
+    for (size_t i = 0; i < names.size(); ++i) {
+      if (!row[i] && !null_text) {
+        if (attribute) continue;
+        xmlTextWriterStartElement(w, x(names[i]));
+        xmlTextWriterWriteAttribute(w, x("xsi:nil"), x("true"));
+        xmlTextWriterEndElement(w);
+        continue;
+      }
+      std::string text = row[i] ? *row[i] : null_text;
+      if (attribute)
+        xmlTextWriterWriteAttribute(w, x(names[i]), x(text));
+      else
+        xmlTextWriterWriteElement(w, x(names[i]), x(text));
+    }
+    xmlTextWriterEndElement(w);
+  }
+  xmlTextWriterEndElement(w);
+  xmlTextWriterEndDocument(w);
+  xmlFreeTextWriter(w);
+  std::string out = reinterpret_cast<const char*>(xmlBufferContent(memory));
+  xmlBufferFree(memory);
+  return out;
+}
+
+TEST_F(XmlExtractorTest, TheDocumentIsTheOneLibxml2sWriterMakes) {
+  // Every text of the sample and the edge texts, beside NULL and empty.
+  Cells rows;
+  for (const auto& row : every_kind_sample(false).texts)
+    for (const Cell& cell : row)
+      if (cell) rows.push_back({cell, std::nullopt, ""});
+  for (const std::string& text : kEdgeTexts) rows.push_back({std::nullopt, text, "\t\n\r"});
+  const std::vector<std::string> names = {"a", "b_2", "Größe"};
+  struct Case {
+    const char* storage;
+    const char* null_text;
+    Cells rows;
+  };
+  const std::vector<Case> cases = {
+      {"element", nullptr, rows},
+      {"attribute", nullptr, rows},
+      {"element", "NULL", rows},
+      {"attribute", "-", rows},
+      {"element", nullptr, {}},
+      {"attribute", nullptr, {}},
+      {"attribute", nullptr, {{std::nullopt, std::nullopt, std::nullopt}}},
+  };
+  for (const Case& c : cases) {
+    auto model = string_model(names, c.rows);
+    set_option(xml_.get(), "STORAGE", c.storage);
+    if (c.null_text) set_option(xml_.get(), "NULL_VALUE", c.null_text);
+    bool attribute = std::string(c.storage) == "attribute";
+    EXPECT_EQ(export_text(model.get()), libxml2_document(names, c.rows, attribute, c.null_text))
+        << c.storage << " " << (c.null_text ? c.null_text : "") << " " << c.rows.size();
+    gee_abstract_map_unset(
+        GEE_ABSTRACT_MAP(tarvex_brevane_contracts_data_iexporter_get_options(EX(xml_.get()))),
+        "NULL_VALUE", nullptr);
+  }
 }
 
 TEST_F(XmlExtractorTest, EmptyModel) {

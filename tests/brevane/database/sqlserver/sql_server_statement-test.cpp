@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "brevane/contracts/statement-dialect-private.h"
 #include "brevane/database/sqlserver/sql_server_statement.h"
-#include "brevane/database/statement-private.h"
 #include "brevane/sql/sql-text-private.h"
 #include "tests/brevane/database/database-test.h"
 #include "tests/brevane/database/sqlserver/builder-test.h"
@@ -1039,21 +1039,22 @@ TEST(BracketedSelectListTest, Names) {
 // aliases); the exported operation would take it for names.
 TEST_F(SqlServerStatementTest, AReadySelectListStaysAsItIs) {
   const char* list = "CONVERT(VARCHAR(MAX), [Order], 2) AS [Order], [it's]";
-  const std::string ready = take(tarvex::database::show_content_with_select_list(
-      st(), "db", "dbo", "T", list, "", "[Order]", 10, 5));
+  const std::string ready =
+      take(tarvex::contracts::statement_dialect(st()).content_with_select_list(
+          st(), "db", "dbo", "T", list, "", "[Order]", 10, 5));
   EXPECT_EQ(ready,
             "SELECT CONVERT(VARCHAR(MAX), [Order], 2) AS [Order], [it's] FROM [dbo].[T] ORDER BY "
             "[Order] OFFSET 10 ROWS FETCH NEXT 5 ROWS ONLY;");
   tarvex::test::expect_valid_tsql(ready, "ready select list");
-  EXPECT_CRITICAL(EXPECT_EQ(tarvex::database::show_content_with_select_list(st(), "db", "dbo", "T",
-                                                                            nullptr, "", "", 0, 0),
+  EXPECT_CRITICAL(EXPECT_EQ(tarvex::contracts::statement_dialect(st()).content_with_select_list(
+                                st(), "db", "dbo", "T", nullptr, "", "", 0, 0),
                             nullptr),
                   "columns != NULL");
   // A statement of no dialect that registered a builder: the exported text.
   auto base = GRef<GObject>::adopt(
       G_OBJECT(tarvex_brevane_supports_database_statement_new(connection.get())));
-  EXPECT_EQ(take(tarvex::database::show_content_with_select_list(
-                TARVEX_BREVANE_CONTRACTS_DATABASE_ISTATEMENT(base.get()), "db", "dbo", "T", list,
-                "", "", 0, 0)),
+  auto* plain = TARVEX_BREVANE_CONTRACTS_DATABASE_ISTATEMENT(base.get());
+  EXPECT_EQ(take(tarvex::contracts::statement_dialect(plain).content_with_select_list(
+                plain, "db", "dbo", "T", list, "", "", 0, 0)),
             "");
 }
