@@ -183,6 +183,18 @@ for step in (csv_write, csv_read, json_write, json_read, csv_count, xml_write, h
 print(" ".join(out))
 )";
 
+// Removes a directory of files (the exports, the logs) made for the run.
+void remove_files(const char* dir) {
+  if (GDir* files = g_dir_open(dir, 0, nullptr)) {
+    while (const char* name = g_dir_read_name(files)) {
+      tarvex::GUniqueStr path(g_build_filename(dir, name, nullptr));
+      g_remove(path.get());
+    }
+    g_dir_close(files);
+  }
+  g_rmdir(dir);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -450,6 +462,8 @@ int main(int argc, char** argv) {
           "imports: CSV %ld in %.3f s, peak RSS %ld MB; JSON %ld in %.3f s, peak RSS %ld MB\n",
           long(csv_imported), csv_import.first, csv_import.peak, long(json_imported),
           json_import.first, json_import.peak);
+    remove_files(dir.get());
+    remove_files(log_dir.get());
     return 0;
   }
   // Every export again in a fresh process of its own: the figures shown.
@@ -594,23 +608,7 @@ int main(int argc, char** argv) {
       "table model and loads into a table model.\nPython's CSV load keeps the rows in a "
       "list, as a load into a model does; \"(CSV count)\" only counts them.\n",
       read.peak);
-  g_remove(csv_path.c_str());
-  g_remove(json_path.c_str());
-  g_remove(py_csv.c_str());
-  g_remove(py_json.c_str());
-  for (const Document& d : documents) g_remove(d.path.c_str());
-  for (const char* name : {"python.xml", "python.html", "python.md", "python.sql"}) {
-    std::string path = std::string(dir.get()) + "/" + name;
-    g_remove(path.c_str());
-  }
-  g_rmdir(dir.get());
-  if (GDir* logs = g_dir_open(log_dir.get(), 0, nullptr)) {
-    while (const char* name = g_dir_read_name(logs)) {
-      tarvex::GUniqueStr path(g_build_filename(log_dir.get(), name, nullptr));
-      g_remove(path.get());
-    }
-    g_dir_close(logs);
-  }
-  g_rmdir(log_dir.get());
+  remove_files(dir.get());
+  remove_files(log_dir.get());
   return 0;
 }

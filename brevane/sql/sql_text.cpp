@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cstring>
 #include <vector>
 
+#include "providers/contracts/value-text-private.h"
 #include "providers/contracts/value_binary.h"
 #include "providers/contracts/value_date_time.h"
 #include "providers/contracts/value_int.h"
@@ -135,10 +137,21 @@ void append_nliteral(std::string& out, std::string_view text) {
     mark[0] = mark[guchar('\n')] = mark[guchar('\r')] = 2;
     return mark;
   }();
+  // Eight bytes at a time past the first stretch holding none of the four.
+  constexpr guint64 kOnes = 0x0101010101010101ULL, kHigh = kOnes << 7;
+  auto has = [](guint64 word, char byte) {
+    guint64 x = word ^ (kOnes * guchar(byte));
+    return (x - kOnes) & ~x & kHigh;
+  };
+  size_t clear = 0;
+  for (guint64 word; clear + 8 <= text.size(); clear += 8) {
+    std::memcpy(&word, text.data() + clear, 8);
+    if (has(word, '\'') | has(word, '\0') | has(word, '\n') | has(word, '\r')) break;
+  }
   size_t start = out.size();
-  out += "N'";
+  out.append("N'", 2);
   size_t run = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
+  for (size_t i = clear; i < text.size(); ++i) {
     guint8 mark = kMark[guchar(text[i])];
     if (!mark) continue;
     if (mark == 2) {
@@ -246,7 +259,7 @@ bool is_number(std::string_view text) {
   size_t i = 0;
   auto digits = [&] {
     size_t start = i;
-    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) ++i;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
     return i - start;
   };
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
@@ -467,9 +480,9 @@ std::string value_literal(TarvexProvidersContractsValueObject* value) {
     return "0x" + hexadecimal(std::string_view(data ? data : "", size));
   }
   if (TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_DATE_TIME(value)) return date_time_literal(value);
-  char* printed = tarvex_providers_contracts_value_object_to_string(value);
-  std::string text = printed ? printed : "";
-  g_free(printed);
+  // The whole text: a text value may hold U+0000, which nliteral writes.
+  std::string text;
+  values::value_text(value, text);
   const TarvexProvidersContractsDataType type =
       tarvex_providers_contracts_value_object_get_data_type(value);
   // Only a plain number stays bare; anything else cannot end the statement

@@ -19,6 +19,7 @@
 #include "common/tarvex-check-private.h"
 #include "common/tarvex-gobject-private.h"
 #include "providers/contracts/column_model.h"
+#include "providers/contracts/value-text-private.h"
 #include "providers/contracts/value_object.h"
 
 struct _TarvexBrevaneTransformPatcher {
@@ -575,11 +576,13 @@ std::vector<GRef<Value>> values_of(RowModel* row) {
   return items_of<Value>(tarvex_providers_contracts_row_model_get_values(row));
 }
 
+// The whole text, so that texts differing only after a U+0000 differ.
 std::string value_text(Value* value) {
   if (!value) return {};
   if (tarvex_providers_contracts_value_object_get_is_null(value)) return {};
-  GUniqueStr text(tarvex_providers_contracts_value_object_to_string(value));
-  return text ? text.get() : "";
+  std::string text;
+  tarvex::values::value_text(value, text);
+  return text;
 }
 
 bool same_value(Value* a, Value* b) {

@@ -17,6 +17,7 @@
 #include "providers/contracts/table_model-private.h"
 #include "providers/contracts/value-exact-private.h"
 #include "providers/contracts/value-scalar-private.h"
+#include "providers/contracts/value-string-private.h"
 #include "providers/contracts/value_binary.h"
 #include "providers/contracts/value_date_time.h"
 #include "providers/contracts/value_int.h"
@@ -424,11 +425,13 @@ Value* make_value(const Datum& datum, const char* data) {
                  : as_value(tarvex_providers_contracts_value_date_time_new_datetime(moment.get()));
     }
     case Datum::STRING:
-      return as_value(tarvex_providers_contracts_value_string_new(text));
+      return as_value(values::string_new_len(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_STRING, text,
+                                             models::data_length(text)));
     case Datum::UTF16:
-      return as_value(tarvex_providers_contracts_value_utf16_new_string(text));
+      return as_value(values::utf16_new_len(text, models::data_length(text)));
     case Datum::XML:
-      return as_value(tarvex_providers_contracts_value_xml_new(text));
+      return as_value(values::string_new_len(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_XML, text,
+                                             models::data_length(text)));
     case Datum::UUID:
       return as_value(tarvex_providers_contracts_value_uuid_new_uuid(text));
     case Datum::UUID_BYTES: {
@@ -560,12 +563,12 @@ void datum_cell(const Datum& datum, const char* data, models::Cell& cell, models
     case Datum::STRING:
     case Datum::XML:
     case Datum::UUID:
-      // Up to the first zero byte, as the value holds it.
-      return set_text(text, strnlen(text, models::data_length(text)));
+      // The whole text, U+0000 included, as the value holds it.
+      return set_text(text, models::data_length(text));
     case Datum::UTF16: {
-      gsize length = strnlen(text, models::data_length(text));
+      gsize length = models::data_length(text);
       // Valid UTF-8 comes back the same from the value's code units.
-      if (g_utf8_validate_len(text, length, nullptr)) return set_text(text, length);
+      if (values::utf8_valid_len(text, length)) return set_text(text, length);
       break;
     }
     case Datum::UUID_BYTES:

@@ -23,15 +23,18 @@ inline constexpr char kTableCellsType[] = "TarvexProvidersContractsTableCells";
 // One cell as a reader gives it. Texts are what the cell's value object
 // prints for an export: numbers as their value's text, a bit as "1" or
 // "0", a date-time as "YYYY-MM-DD HH:MM:SS", its fraction without trailing
-// zeros and, at an offset, "+hh:mm". Bytes come raw (an export writes
-// "0x" and their hexadecimal digits).
+// zeros and, at an offset, "+hh:mm". A text is whole: `length` bytes, which
+// may hold U+0000 (a zero byte) like any other character. Bytes come raw
+// (an export writes "0x" and their hexadecimal digits).
 struct Cell {
   enum Kind : guint8 {
     ABSENT,     // past the end of a short row
     NULL_CELL,  // NULL
     TEXT,       // `data`, `length`
     BYTES,      // `data`, `length`
-    VALUE,      // `value`: a cell that only its value object tells
+    // `value`: a cell that only its value object tells (a text whole, with
+    // U+0000, through values::value_text of value-text-private.h)
+    VALUE,
   };
   Kind kind = ABSENT;
   bool boolean = false;  // TEXT of a bit
@@ -55,9 +58,9 @@ struct TableCellsIface {
   // no row or value object that is kept.
   void (*read_row)(GObject* table, guint row, guint width, Cell* cells, CellSlot* slots);
   // Appends a new row (version INSERT, as the table's new_row makes) of
-  // `n` texts (`texts[i]` null: NULL; a text ends at its first zero byte,
-  // as a C string given to a string value does) as string cells, without a
-  // row or value object; no items-changed, as for any fill of a table.
+  // `n` texts (`texts[i]` null: NULL; else `lengths[i]` bytes, U+0000
+  // included) as string cells, without a row or value object; no
+  // items-changed, as for any fill of a table.
   void (*append_texts)(GObject* table, const char* const* texts, const gsize* lengths, guint n);
   // The values of row `row` (< n_rows) into `values[0..width)`, each a new
   // reference (null past the end of a short row): the row's own where it

@@ -51,9 +51,9 @@ struct Datum {
     // it): fields that GLib takes (see datum_datetime_fits).
     DATETIME_UTC,
     DATETIME_OFFSET,
-    // Texts and bytes: added with their data (text up to its first zero
-    // byte, as a C string reaches the value). `u` is where the row keeps
-    // them, after their length (4 bytes, see data_length).
+    // Texts and bytes: added with their data (a text whole, U+0000
+    // included, as its value keeps it). `u` is where the row keeps them,
+    // after their length (4 bytes, see data_length).
     STRING,
     UTF16,
     XML,

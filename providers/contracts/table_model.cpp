@@ -342,12 +342,10 @@ static void table_model_cells_init(models::TableCellsIface* iface) {
       priv->builder = std::make_unique<models::RowBuilder>();
     }
     for (guint i = 0; i < n; i++) {
-      if (texts[i]) {
-        const char* text = texts[i];
-        priv->builder->add_data(models::Datum::STRING, text, strnlen(text, lengths[i]));
-      } else {
+      if (texts[i])
+        priv->builder->add_data(models::Datum::STRING, texts[i], lengths[i]);
+      else
         priv->builder->add(models::Datum());
-      }
     }
     add_built_row(table, *priv->builder, *priv->arena,
                   TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_INSERT);

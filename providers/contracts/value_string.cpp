@@ -1,9 +1,43 @@
 #include "providers/contracts/value_string.h"
 
+#include <cstring>
+
 #include "providers/contracts/value-file-private.h"
 #include "providers/contracts/value-private.h"
+#include "providers/contracts/value-string-private.h"
+#include "providers/contracts/value-text-private.h"
 
 using namespace tarvex;
+
+namespace {
+
+// The interface of value-text-private.h, found by its name from the other
+// library of the project.
+GType value_text_get_type() {
+  static gsize type = 0;
+  if (g_once_init_enter(&type)) {
+    GType registered = g_type_register_static_simple(
+        G_TYPE_INTERFACE, g_intern_static_string(values::kValueTextType),
+        sizeof(values::ValueTextIface), nullptr, 0, nullptr, GTypeFlags(0));
+    g_type_interface_add_prerequisite(registered, G_TYPE_OBJECT);
+    g_once_init_leave(&type, registered);
+  }
+  return GType(type);
+}
+
+}  // namespace
+
+bool tarvex::values::utf8_valid_len(const char* text, gsize length) {
+  // Each run between zero bytes is checked on its own.
+  const char* end = text + length;
+  for (const char* at = text; at <= end;) {
+    const void* zero = std::memchr(at, 0, gsize(end - at));
+    const char* stop = zero ? static_cast<const char*>(zero) : end;
+    if (!g_utf8_validate_len(at, gsize(stop - at), nullptr)) return false;
+    at = stop + 1;
+  }
+  return true;
+}
 
 // ------------------------------------------------------------- ValueString
 
@@ -17,11 +51,50 @@ enum { PROP_0, PROP_NAME, PROP_ITSVALUE, PROP_DATA_TYPE, N_PROPERTIES };
 static GParamSpec* properties[N_PROPERTIES];
 }  // namespace string_props
 
-TARVEX_DEFINE_TYPE(TarvexProvidersContractsValueString, tarvex_providers_contracts_value_string,
-                   TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_OBJECT)
+static void value_string_text_init(values::ValueTextIface* iface);
 
+TARVEX_DEFINE_TYPE_WITH_CODE(TarvexProvidersContractsValueString,
+                             tarvex_providers_contracts_value_string,
+                             TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_OBJECT,
+                             G_IMPLEMENT_INTERFACE(value_text_get_type(), value_string_text_init))
+
+// As a C string: up to the first U+0000 of the text.
 static const char* string_text(gconstpointer self) {
   return tarvex_providers_contracts_value_string_get_private(self)->text.c_str();
+}
+
+// The whole text, U+0000 included.
+static const std::string& string_whole(gconstpointer self) {
+  return tarvex_providers_contracts_value_string_get_private(self)->text.text;
+}
+
+static bool string_present(gconstpointer self) {
+  return tarvex_providers_contracts_value_string_get_private(self)->text.present;
+}
+
+static void value_string_text_init(values::ValueTextIface* iface) {
+  iface->peek = [](TarvexProvidersContractsValueObject* self, gsize* length) -> const char* {
+    const std::string& text = string_whole(self);
+    *length = string_present(self) ? text.size() : 0;
+    return string_present(self) ? text.c_str() : nullptr;
+  };
+  iface->text = [](TarvexProvidersContractsValueObject* self, std::string* out) -> gboolean {
+    out->assign(string_present(self) ? string_whole(self) : std::string());
+    return string_present(self);
+  };
+}
+
+// A copy of `self` as a value of `type`, the whole text kept. A value
+// whose text was set absent is refused as its constructor refuses it.
+static TarvexProvidersContractsValueObject* string_clone_as(
+    GType type, TarvexProvidersContractsValueObject* self) {
+  if (!string_present(self)) {
+    if (g_type_is_a(type, TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_UUID))
+      return values::as_value(tarvex_providers_contracts_value_uuid_construct_uuid(type, nullptr));
+    return values::as_value(tarvex_providers_contracts_value_string_construct(type, nullptr));
+  }
+  const std::string& text = string_whole(self);
+  return values::as_value(values::string_new_len(type, text.data(), text.size()));
 }
 
 static void value_string_to_value(TarvexProvidersContractsValueObject* self, GValue* result) {
@@ -33,7 +106,7 @@ static gchar* value_string_to_string(TarvexProvidersContractsValueObject* self) 
 }
 static TarvexProvidersContractsValueObject* value_string_clone(
     TarvexProvidersContractsValueObject* self) {
-  return values::as_value(tarvex_providers_contracts_value_string_new(string_text(self)));
+  return string_clone_as(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_STRING, self);
 }
 static const gchar* value_string_get_name(TarvexProvidersContractsValueObject*) {
   return "string";
@@ -97,6 +170,18 @@ TarvexProvidersContractsValueString* tarvex_providers_contracts_value_string_con
   g_return_val_if_fail(text != NULL, NULL);
   auto* self = values::make<TarvexProvidersContractsValueString>(object_type);
   tarvex_providers_contracts_value_string_get_private(self)->text.assign(text);
+  return self;
+}
+
+TarvexProvidersContractsValueString* tarvex::values::string_new_len(GType type, const char* text,
+                                                                    gsize length) {
+  auto* self = values::make<TarvexProvidersContractsValueString>(type);
+  auto& slot = tarvex_providers_contracts_value_string_get_private(self)->text;
+  if (length)
+    slot.text.assign(text, length);
+  else
+    slot.text.clear();
+  slot.present = true;
   return self;
 }
 
@@ -189,7 +274,7 @@ static void tarvex_providers_contracts_value_xml_class_setup(
   string_kind_class_setup(
       klass,
       [](TarvexProvidersContractsValueObject* self) {
-        return values::as_value(tarvex_providers_contracts_value_xml_new(string_text(self)));
+        return string_clone_as(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_XML, self);
       },
       [](TarvexProvidersContractsValueObject*) -> const gchar* { return "xml"; },
       [](TarvexProvidersContractsValueObject*) {
@@ -218,7 +303,7 @@ static void tarvex_providers_contracts_value_json_class_setup(
   string_kind_class_setup(
       klass,
       [](TarvexProvidersContractsValueObject* self) {
-        return values::as_value(tarvex_providers_contracts_value_json_new(string_text(self)));
+        return string_clone_as(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_JSON, self);
       },
       [](TarvexProvidersContractsValueObject*) -> const gchar* { return "json"; },
       [](TarvexProvidersContractsValueObject*) {
@@ -247,7 +332,7 @@ static void tarvex_providers_contracts_value_uuid_class_setup(
   string_kind_class_setup(
       klass,
       [](TarvexProvidersContractsValueObject* self) {
-        return values::as_value(tarvex_providers_contracts_value_uuid_new_uuid(string_text(self)));
+        return string_clone_as(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_UUID, self);
       },
       [](TarvexProvidersContractsValueObject*) -> const gchar* { return "uuid"; },
       [](TarvexProvidersContractsValueObject*) {
@@ -285,6 +370,9 @@ TarvexProvidersContractsValueUuid* tarvex_providers_contracts_value_uuid_new(voi
 
 struct _TarvexProvidersContractsValueUtf16Private {
   GUnique<gunichar2> buffer;
+  // Code units of the text, U+0000 included; the buffer holds one more,
+  // the zero that ends it.
+  gsize units = 0;
 };
 
 namespace utf16_props {
@@ -292,11 +380,96 @@ enum { PROP_0, PROP_NAME, PROP_ITSVALUE, PROP_DATA_TYPE, N_PROPERTIES };
 static GParamSpec* properties[N_PROPERTIES];
 }  // namespace utf16_props
 
-TARVEX_DEFINE_TYPE(TarvexProvidersContractsValueUtf16, tarvex_providers_contracts_value_utf16,
-                   TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_OBJECT)
+static void value_utf16_text_init(values::ValueTextIface* iface);
+
+TARVEX_DEFINE_TYPE_WITH_CODE(TarvexProvidersContractsValueUtf16,
+                             tarvex_providers_contracts_value_utf16,
+                             TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_OBJECT,
+                             G_IMPLEMENT_INTERFACE(value_text_get_type(), value_utf16_text_init))
 
 static gunichar2* utf16_buffer(gconstpointer self) {
   return tarvex_providers_contracts_value_utf16_get_private(self)->buffer.get();
+}
+
+// Stores `buffer` (ended by a zero unit after `units` units, or null).
+static void utf16_store(gconstpointer self, gunichar2* buffer, gsize units) {
+  auto* priv = tarvex_providers_contracts_value_utf16_get_private(self);
+  priv->buffer.reset(buffer);
+  priv->units = buffer ? units : 0;
+}
+
+// Units up to the first zero: a buffer given through the C API.
+static gsize utf16_units(const gunichar2* buffer) {
+  gsize units = 0;
+  if (buffer)
+    while (buffer[units]) ++units;
+  return units;
+}
+
+// GLib's conversions stop at a zero: the runs between zeros are converted
+// one by one, each zero kept as it is.
+static bool utf16_to_utf8_whole(const gunichar2* text, gsize units, std::string& out) {
+  out.clear();
+  for (gsize at = 0; at <= units;) {
+    gsize stop = at;
+    while (stop < units && text[stop]) ++stop;
+    if (stop > at) {
+      glong written = 0;
+      GUniqueStr piece(g_utf16_to_utf8(text + at, glong(stop - at), nullptr, &written, nullptr));
+      if (!piece) {
+        out.clear();
+        return false;
+      }
+      out.append(piece.get(), gsize(written));
+    }
+    if (stop < units) out += '\0';
+    at = stop + 1;
+  }
+  return true;
+}
+
+// Null for text that is not UTF-8.
+static gunichar2* utf8_to_utf16_whole(const char* text, gsize length, gsize* units) {
+  std::basic_string<gunichar2> out;
+  const char* end = text + length;
+  for (const char* at = text; at <= end;) {
+    const void* zero = std::memchr(at, 0, gsize(end - at));
+    const char* stop = zero ? static_cast<const char*>(zero) : end;
+    if (stop > at) {
+      glong written = 0;
+      GUnique<gunichar2> piece(g_utf8_to_utf16(at, glong(stop - at), nullptr, &written, nullptr));
+      if (!piece) return nullptr;
+      out.append(piece.get(), gsize(written));
+    }
+    if (stop < end) out += gunichar2(0);
+    at = stop + 1;
+  }
+  *units = out.size();
+  return static_cast<gunichar2*>(g_memdup2(out.c_str(), (out.size() + 1) * sizeof(gunichar2)));
+}
+
+static void value_utf16_text_init(values::ValueTextIface* iface) {
+  iface->peek = [](TarvexProvidersContractsValueObject*, gsize* length) -> const char* {
+    *length = 0;
+    return nullptr;
+  };
+  iface->text = [](TarvexProvidersContractsValueObject* self, std::string* out) -> gboolean {
+    auto* priv = tarvex_providers_contracts_value_utf16_get_private(self);
+    if (!priv->buffer) {
+      out->clear();
+      return FALSE;
+    }
+    return utf16_to_utf8_whole(priv->buffer.get(), priv->units, *out);
+  };
+}
+
+TarvexProvidersContractsValueUtf16* tarvex::values::utf16_new_len(const char* text, gsize length) {
+  auto* self =
+      values::make<TarvexProvidersContractsValueUtf16>(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_UTF16);
+  gsize units = 0;
+  gunichar2* buffer = utf8_to_utf16_whole(text, length, &units);
+  utf16_store(self, buffer, units);
+  return self;
 }
 
 // Absent for a buffer that is not valid UTF-16 (an unpaired surrogate).
@@ -317,15 +490,12 @@ static gchar* value_utf16_to_string(TarvexProvidersContractsValueObject* self) {
 static TarvexProvidersContractsValueObject* value_utf16_clone(
     TarvexProvidersContractsValueObject* self) {
   const gunichar2* buffer = utf16_buffer(self);
+  const gsize units = tarvex_providers_contracts_value_utf16_get_private(self)->units;
   gunichar2* copy = nullptr;
-  if (buffer) {
-    gsize units = 0;
-    while (buffer[units]) ++units;
-    copy = static_cast<gunichar2*>(g_memdup2(buffer, (units + 1) * sizeof(gunichar2)));
-  }
+  if (buffer) copy = static_cast<gunichar2*>(g_memdup2(buffer, (units + 1) * sizeof(gunichar2)));
   auto* clone =
       values::make<TarvexProvidersContractsValueUtf16>(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_UTF16);
-  tarvex_providers_contracts_value_utf16_get_private(clone)->buffer.reset(copy);
+  utf16_store(clone, copy, units);
   return values::as_value(clone);
 }
 static const gchar* value_utf16_get_name(TarvexProvidersContractsValueObject*) {
@@ -389,7 +559,7 @@ TarvexProvidersContractsValueUtf16* tarvex_providers_contracts_value_utf16_const
     GType object_type, gunichar2* text) {
   g_return_val_if_fail(text != NULL, NULL);
   auto* self = values::make<TarvexProvidersContractsValueUtf16>(object_type);
-  tarvex_providers_contracts_value_utf16_get_private(self)->buffer.reset(text);
+  utf16_store(self, text, utf16_units(text));
   return self;
 }
 
@@ -403,8 +573,9 @@ TarvexProvidersContractsValueUtf16* tarvex_providers_contracts_value_utf16_const
   g_return_val_if_fail(text != NULL, NULL);
   auto* self = values::make<TarvexProvidersContractsValueUtf16>(object_type);
   // Text that is not valid UTF-8 leaves the value without a buffer.
-  tarvex_providers_contracts_value_utf16_get_private(self)->buffer.reset(
-      g_utf8_to_utf16(text, -1, nullptr, nullptr, nullptr));
+  glong units = 0;
+  gunichar2* buffer = g_utf8_to_utf16(text, -1, nullptr, &units, nullptr);
+  utf16_store(self, buffer, gsize(units));
   return self;
 }
 
@@ -424,8 +595,8 @@ void tarvex_providers_contracts_value_utf16_set_itsvalue(TarvexProvidersContract
                                                          gunichar2* value) {
   using namespace utf16_props;
   g_return_if_fail(self != NULL);
-  auto& slot = tarvex_providers_contracts_value_utf16_get_private(self)->buffer;
-  // Storing the held buffer again must not free it.
-  if (slot.get() != value) slot.reset(value);
+  auto* priv = tarvex_providers_contracts_value_utf16_get_private(self);
+  // Storing the held buffer again must not free it (nor forget its length).
+  if (priv->buffer.get() != value) utf16_store(self, value, utf16_units(value));
   g_object_notify_by_pspec(G_OBJECT(self), properties[PROP_ITSVALUE]);
 }

@@ -10,6 +10,7 @@
 #include "providers/contracts/data-types-private.h"
 #include "providers/contracts/table_model-private.h"
 #include "providers/contracts/value-exact-private.h"
+#include "providers/contracts/value-string-private.h"
 #include "providers/contracts/value_binary.h"
 #include "providers/contracts/value_date_time.h"
 #include "providers/contracts/value_int.h"
@@ -339,7 +340,7 @@ Value* cell_variant(DBPROCESS* p, int column) {
     if (g_unichar_iscntrl(g_utf8_get_char(at))) text = false;
   if (text)
     return reinterpret_cast<Value*>(
-        tarvex_providers_contracts_value_string_new(std::string(bytes, length).c_str()));
+        values::string_new_len(TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_STRING, bytes, length));
   return reinterpret_cast<Value*>(tarvex_providers_contracts_value_binary_new(
       reinterpret_cast<const guint8*>(bytes), gint(length)));
 }
@@ -380,6 +381,20 @@ Value* cell_value(DBPROCESS* p, int column, int type, DT kind) {
       return as_value(tarvex_providers_contracts_value_time_span_new(cell_timespan(p, column)));
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_VARIANT:
       return cell_variant(p, column);
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_WSTRING:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_XML: {
+      // The whole text: the reader's C strings end at a U+0000 it may hold.
+      Cell c = cell_of(p, column);
+      const char* text = c.data && c.length > 0 ? reinterpret_cast<const char*>(c.data) : "";
+      gsize length = c.data && c.length > 0 ? gsize(c.length) : 0;
+      if (kind == TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_WSTRING)
+        return as_value(values::utf16_new_len(text, length));
+      return as_value(values::string_new_len(kind == TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_XML
+                                                 ? TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_XML
+                                                 : TARVEX_PROVIDERS_CONTRACTS_TYPE_VALUE_STRING,
+                                             text, length));
+    }
     default:
       g_assert_not_reached();
   }
@@ -692,9 +707,10 @@ Value* reader_get_variant(Reader* self, guint16 position, GError**) {
   return sqlserver::cell_variant(process_of(self), col(position));
 }
 
-// The contract's get_value makes decimals and money from a double and
-// date-times without their offset; those kinds are made here from the cell
-// itself (as a filled table makes them), the others by the contract.
+// The contract's get_value makes decimals and money from a double,
+// date-times without their offset and texts from C strings that end at a
+// U+0000; those kinds are made here from the cell itself (as a filled
+// table makes them), the others by the contract.
 Value* reader_get_value(Reader* self, guint16 position, GError** error) {
   DBPROCESS* p = process_of(self);
   int column = col(position);
@@ -704,6 +720,9 @@ Value* reader_get_value(Reader* self, guint16 position, GError** error) {
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_MONEY:
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DECIMAL:
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DATETIME:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_WSTRING:
+    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_XML:
       return sqlserver::cell_value(p, column, type, kind);
     default: {
       auto* contract = static_cast<TarvexProvidersContractsIDataReaderIface*>(

@@ -140,8 +140,24 @@ std::string format_date_kind(const TypeSpec& t, const Value& v) {
   }
 }
 
+// Characters of UTF-8 text, U+0000 counted as one (GLib's own count
+// stops at a zero byte).
 size_t utf8_chars(std::string_view s) {
-  return size_t(g_utf8_strlen(s.data(), gssize(s.size())));
+  size_t n = 0;
+  for (const char* p = s.data(); p < s.data() + s.size(); p = g_utf8_next_char(p)) ++n;
+  return n;
+}
+
+// Valid UTF-8, where a text cell may hold U+0000 like any other character.
+bool utf8_valid(std::string_view s) {
+  size_t at = 0;
+  while (at <= s.size()) {
+    size_t zero = s.find('\0', at);
+    if (zero == std::string_view::npos) zero = s.size();
+    if (!g_utf8_validate_len(s.data() + at, zero - at, nullptr)) return false;
+    at = zero + 1;
+  }
+  return true;
 }
 
 size_t utf16_units(std::string_view s) {
@@ -1033,7 +1049,7 @@ Value parse_value(const TypeSpec& t, std::string_view text) {
     case SqlType::NVarChar:
     case SqlType::NText:
     case SqlType::Xml:
-      if (!g_utf8_validate(text.data(), gssize(text.size()), nullptr)) fail("invalid UTF-8 in");
+      if (!utf8_valid(text)) fail("invalid UTF-8 in");
       v.bytes = std::string(text);
       if (!t.is_max() && (t.type == SqlType::Char || t.type == SqlType::VarChar) &&
           utf8_chars(text) > size_t(t.length))

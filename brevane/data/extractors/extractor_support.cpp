@@ -16,6 +16,7 @@
 #include "brevane/sql/sql-text-private.h"
 #include "common/tarvex-worker-private.h"
 #include "providers/contracts/provider.h"
+#include "providers/contracts/value-text-private.h"
 #include "providers/contracts/value_binary.h"
 #include "providers/contracts/value_date_time.h"
 #include "providers/contracts/value_int.h"
@@ -35,12 +36,6 @@ void set_error(GError** error, int code, const char* format, ...) {
 }
 
 namespace {
-
-std::string take_text(gchar* text) {
-  std::string out = text ? text : "";
-  g_free(text);
-  return out;
-}
 
 void append_fraction(std::string& out, GDateTime* dt) {
   gint usec = g_date_time_get_microsecond(dt);
@@ -111,7 +106,10 @@ std::optional<std::string> export_text(Value* value) {
       return date_time_text(dt);
     }
   }
-  return take_text(tarvex_providers_contracts_value_object_to_string(value));
+  // The whole text: a text value may hold U+0000.
+  std::string text;
+  values::value_text(value, text);
+  return text;
 }
 
 std::string cell_literal(DataType type, Value* value) {

@@ -462,9 +462,8 @@ TEST_F(TransferTest, ServerFilledColumnsSkippedAndDateTimesExact) {
 
 // Hostile texts of a source row reach the target as literals that read
 // back as the row's values, in an INSERT with no line a script tool splits
-// at and no backslash before a line break. A server cell and a value
-// object hold no zero character (a value is a C text): each text is sent
-// up to its first one.
+// at and no backslash before a line break. A U+0000 anywhere in a text
+// travels with the rest of it.
 TEST_F(TransferTest, HostileTextsArriveExactly) {
   const auto hostile = tsql::hostile_texts();
   script_schema(source_server_, "dbo", {{"notes", "U "}});
@@ -475,8 +474,7 @@ TEST_F(TransferTest, HostileTextsArriveExactly) {
       .row({std::to_string(hostile.size())});
   auto& rows = source_server_.on_pattern("FROM \\[dbo\\]\\.\\[notes\\].*FETCH")
                    .result({{"id", "int"}, {"body", "nvarchar(max)", true}});
-  for (size_t i = 0; i < hostile.size(); ++i)
-    rows.row({std::to_string(i + 1), std::string(hostile[i].text.c_str())});
+  for (size_t i = 0; i < hostile.size(); ++i) rows.row({std::to_string(i + 1), hostile[i].text});
   target_server_.on_pattern("FROM sys\\.columns c WHERE c\\.object_id = OBJECT_ID")
       .result({{"name", "sysname"},
                {"is_identity", "bit"},
@@ -492,7 +490,7 @@ TEST_F(TransferTest, HostileTextsArriveExactly) {
     if (batch.find("INSERT INTO") != std::string::npos) insert = batch;
   ASSERT_EQ(insert.rfind("INSERT INTO [dbo].[notes] ([id], [body]) VALUES\n(1, ", 0), 0u) << insert;
   std::vector<std::string> expected;
-  for (const auto& h : hostile) expected.push_back(h.text.c_str());
+  for (const auto& h : hostile) expected.push_back(h.text);
   EXPECT_EQ(tsql::literals_in(insert), expected);
   for (size_t i = 0; i < hostile.size(); ++i)
     EXPECT_NE(insert.find((i ? ",\n(" : "VALUES\n(") + std::to_string(i + 1) + ", "),

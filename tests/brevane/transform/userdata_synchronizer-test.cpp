@@ -101,9 +101,8 @@ TEST_F(UserdataSynchronizerTest, KeyedRowsAreInsertedUpdatedAndDeletedByKey) {
 // Hostile texts of source rows reach the target's UPDATE and INSERT
 // statements as literals that read back as the values, with no line a
 // script tool splits at and no backslash before a line break. Odd ids
-// differ in the target (UPDATE), even ids are new (INSERT). A server cell
-// and a value object hold no zero character (a value is a C text): each
-// text is sent up to its first one.
+// differ in the target (UPDATE), even ids are new (INSERT). A U+0000
+// anywhere in a text travels with the rest of it.
 TEST_F(UserdataSynchronizerTest, HostileTextsArriveExactly) {
   const auto hostile = tsql::hostile_texts();
   const std::vector<CatalogColumn> columns = {{"id", "int"}, {"name", "nvarchar", -1, 0, 0, true}};
@@ -116,12 +115,12 @@ TEST_F(UserdataSynchronizerTest, HostileTextsArriveExactly) {
   std::vector<std::string> updated, inserted;
   for (size_t i = 0; i < hostile.size(); ++i) {
     const std::string id = std::to_string(i + 1);
-    source_rows.row({id, std::string(hostile[i].text.c_str())});
+    source_rows.row({id, hostile[i].text});
     if ((i + 1) % 2) {
       target_rows.row({id, "old"});
-      updated.push_back(hostile[i].text.c_str());
+      updated.push_back(hostile[i].text);
     } else {
-      inserted.push_back(hostile[i].text.c_str());
+      inserted.push_back(hostile[i].text);
     }
   }
   target_server_.on_pattern("sys\\.identity_columns.*\\[notes\\]")

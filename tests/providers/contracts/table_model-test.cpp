@@ -2,6 +2,10 @@
 // cleared with their list-model signals, version rules and value access.
 #include <gtest/gtest.h>
 
+#include <optional>
+
+#include "providers/contracts/table-cells-private.h"
+#include "providers/contracts/value-text-private.h"
 #include "tests/providers/contracts/models-test.h"
 #include "tests/support/log-capture.h"
 
@@ -255,6 +259,75 @@ TEST_F(TableModelTest, DataSetIsAListModelOfTables) {
   EXPECT_EQ(item.get(), table.get());
   EXPECT_EQ(g_list_model_get_item(G_LIST_MODEL(set.get()), 1), nullptr);
   EXPECT_CRITICAL(tarvex_providers_contracts_data_set_model_get_tables(nullptr), "self != NULL");
+}
+
+}  // namespace
+
+namespace {
+
+// Rows appended as texts keep each text's given length, U+0000 included:
+// the cells read back whole, before and after their row and values are
+// made, and so do the values.
+TEST_F(TableModelTest, AppendedTextsKeepTheirLengthThroughCellsAndValues) {
+  using namespace std::string_literals;
+  const std::string emoji = "\xF0\x9F\x98\x80";
+  const std::vector<std::optional<std::string>> texts = {
+      "\0ab"s, "a\0b"s, "ab\0"s, "\0"s, emoji + "\0"s + emoji, ""s, std::nullopt, "\0\0"s};
+  std::vector<DT> types(texts.size(), TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING);
+  auto table = adoptGRef(
+      tarvex_providers_contracts_table_model_new_with_types(types.data(), gint(types.size())));
+  const auto* cells = tarvex::models::table_cells_of(table.get());
+  ASSERT_NE(cells, nullptr);
+  std::vector<const char*> pointers;
+  std::vector<gsize> lengths;
+  for (const auto& t : texts) {
+    pointers.push_back(t ? t->data() : nullptr);
+    lengths.push_back(t ? t->size() : 0);
+  }
+  const guint width = guint(texts.size());
+  cells->append_texts(G_OBJECT(table.get()), pointers.data(), lengths.data(), width);
+  ASSERT_EQ(cells->n_rows(G_OBJECT(table.get())), 1u);
+
+  auto check_cells = [&](const char* when) {
+    SCOPED_TRACE(when);
+    std::vector<tarvex::models::Cell> read(width);
+    std::vector<tarvex::models::CellSlot> slots(width);
+    cells->read_row(G_OBJECT(table.get()), 0, width, read.data(), slots.data());
+    for (guint i = 0; i < width; i++) {
+      SCOPED_TRACE(i);
+      if (!texts[i]) {
+        // A NULL cell, or the NULL value the row holds once made.
+        EXPECT_TRUE(read[i].kind == tarvex::models::Cell::NULL_CELL ||
+                    (read[i].kind == tarvex::models::Cell::VALUE &&
+                     tarvex_providers_contracts_value_object_get_is_null(read[i].value)));
+        continue;
+      }
+      if (read[i].kind == tarvex::models::Cell::VALUE) {
+        std::string whole;
+        EXPECT_TRUE(tarvex::values::value_text(read[i].value, whole));
+        EXPECT_EQ(whole, *texts[i]);
+        continue;
+      }
+      ASSERT_EQ(read[i].kind, tarvex::models::Cell::TEXT);
+      EXPECT_EQ(std::string(read[i].data, read[i].length), *texts[i]);
+    }
+  };
+  check_cells("untouched");
+  for (guint i = 0; i < width; i++) {
+    SCOPED_TRACE(i);
+    auto value =
+        adoptGRef(tarvex_providers_contracts_table_model_get_value_at(table.get(), gint(i), 0));
+    ASSERT_TRUE(value);
+    std::string whole;
+    if (!texts[i]) {
+      EXPECT_TRUE(tarvex_providers_contracts_value_object_get_is_null(value.get()));
+      continue;
+    }
+    EXPECT_TRUE(tarvex::values::value_text(value.get(), whole));
+    EXPECT_EQ(whole, *texts[i]);
+  }
+  // The row and its values are made now: the cells are the values.
+  check_cells("values made");
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "common/tarvex-gobject-private.h"
+#include "providers/contracts/table-cells-private.h"
+#include "providers/contracts/value-text-private.h"
 #include "providers/fenrow.h"
 #include "tests/providers/contracts/value-file-test.h"
 #include "tests/support/expect-gerror.h"
@@ -192,6 +194,89 @@ TEST_F(TextValueTest, CloneOfAnAbsentTextIsRefused) {
     EXPECT_CRITICAL(copy = tarvex_providers_contracts_value_object_clone(c.value.get()), c.needle);
     EXPECT_EQ(copy, nullptr);
   }
+}
+
+// A text that holds U+0000 (a table's appended text makes such a value)
+// stays whole in its value and every copy of it, while the C API's view of
+// it ends at its first zero byte.
+TEST_F(TextValueTest, TextsHoldingU0000StayWhole) {
+  using namespace std::string_literals;
+  const std::string emoji = "\xF0\x9F\x98\x80";
+  const std::vector<std::string> texts = {
+      "\0ab"s, "a\0b"s, "ab\0"s, "\0"s, "\0\0"s, emoji + "\0"s + emoji, ""s, "plain"s};
+  std::vector<TarvexProvidersContractsDataType> kinds(texts.size(),
+                                                      TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_STRING);
+  auto table = adoptGRef(
+      tarvex_providers_contracts_table_model_new_with_types(kinds.data(), gint(kinds.size())));
+  const auto* cells = tarvex::models::table_cells_of(table.get());
+  ASSERT_NE(cells, nullptr);
+  std::vector<const char*> data;
+  std::vector<gsize> lengths;
+  for (const auto& t : texts) {
+    data.push_back(t.data());
+    lengths.push_back(t.size());
+  }
+  cells->append_texts(G_OBJECT(table.get()), data.data(), lengths.data(), guint(texts.size()));
+  for (size_t i = 0; i < texts.size(); ++i) {
+    const std::string& text = texts[i];
+    SCOPED_TRACE(testing::PrintToString(text));
+    auto value =
+        adoptGRef(tarvex_providers_contracts_table_model_get_value_at(table.get(), gint(i), 0));
+    ASSERT_TRUE(TARVEX_PROVIDERS_CONTRACTS_IS_VALUE_STRING(value.get()));
+    std::string whole;
+    EXPECT_TRUE(tarvex::values::value_text(value.get(), whole));
+    EXPECT_EQ(whole, text);
+    // What a C caller sees: up to the first U+0000.
+    EXPECT_EQ(value_text(value.get()), std::string(text.c_str()));
+    EXPECT_STREQ(tarvex_providers_contracts_value_string_get_itsvalue(as_string(value.get())),
+                 text.c_str());
+    auto copy = adoptGRef(tarvex_providers_contracts_value_object_clone(value.get()));
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(G_OBJECT_TYPE(copy.get()), G_OBJECT_TYPE(value.get()));
+    std::string copied;
+    EXPECT_TRUE(tarvex::values::value_text(copy.get(), copied));
+    EXPECT_EQ(copied, text);
+    const auto* iface = tarvex::values::value_text_of(value.get());
+    ASSERT_NE(iface, nullptr);
+    gsize length = 99;
+    const char* peeked = iface->peek(value.get(), &length);
+    ASSERT_NE(peeked, nullptr);
+    EXPECT_EQ(std::string(peeked, length), text);
+    // A text set through the C API is a C string again.
+    tarvex_providers_contracts_value_string_set_itsvalue(as_string(value.get()), "x");
+    EXPECT_TRUE(tarvex::values::value_text(value.get(), whole));
+    EXPECT_EQ(whole, "x");
+  }
+}
+
+// An absent text has no whole text either; values of other kinds give
+// their printed text.
+TEST_F(TextValueTest, WholeTextOfAbsentTextsAndOtherKinds) {
+  auto absent = adoptGRef(as_value(tarvex_providers_contracts_value_string_new("x")));
+  tarvex_providers_contracts_value_string_set_itsvalue(as_string(absent.get()), nullptr);
+  std::string whole = "left over";
+  EXPECT_FALSE(tarvex::values::value_text(absent.get(), whole));
+  EXPECT_EQ(whole, "");
+  gsize length = 99;
+  EXPECT_EQ(tarvex::values::value_text_of(absent.get())->peek(absent.get(), &length), nullptr);
+  auto number = adoptGRef(as_value(tarvex_providers_contracts_value_int32_new(-7)));
+  EXPECT_EQ(tarvex::values::value_text_of(number.get()), nullptr);
+  EXPECT_TRUE(tarvex::values::value_text(number.get(), whole));
+  EXPECT_EQ(whole, "-7");
+  EXPECT_FALSE(tarvex::values::value_text(nullptr, whole));
+}
+
+// A buffer given through the C API ends at its first zero unit.
+TEST_F(TextValueTest, Utf16BufferOfTheCApiEndsAtItsFirstZero) {
+  gunichar2 units[] = {'a', 0, 'b', 0};
+  auto value = adoptGRef(tarvex_providers_contracts_value_utf16_new(
+      static_cast<gunichar2*>(g_memdup2(units, sizeof units))));
+  std::string whole;
+  EXPECT_TRUE(tarvex::values::value_text(as_value(value.get()), whole));
+  EXPECT_EQ(whole, "a");
+  auto copy = adoptGRef(tarvex_providers_contracts_value_object_clone(as_value(value.get())));
+  EXPECT_TRUE(tarvex::values::value_text(copy.get(), whole));
+  EXPECT_EQ(whole, "a");
 }
 
 TEST_F(TextValueTest, RandomUuidText) {

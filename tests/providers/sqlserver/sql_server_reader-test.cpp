@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "providers/contracts/table-cells-private.h"
+#include "providers/contracts/value-text-private.h"
 #include "tests/providers/sqlserver/sqlserver-test.h"
 
 namespace tarvex::test::sqlserver {
@@ -1140,6 +1141,127 @@ TEST_F(ReaderRoutes, DateTimesKeepFractionsAndOffsets) {
       reinterpret_cast<TarvexProvidersContractsValueDateTime*>(value.get()));
   auto expected = adoptGRef(g_date_time_new_from_iso8601("2024-01-01T01:40:05Z", nullptr));
   EXPECT_EQ(g_date_time_to_unix(moment), g_date_time_to_unix(expected.get()));
+}
+
+// U+0000 is a character like any other: at the start, inside, at the end
+// and alone, beside emoji, empty texts and NULL, in every character type a
+// cell's text arrives whole by every route (the value, its clone, a row's
+// clone, the reader's get_value, the table's cells before and after the
+// row is made). varchar travels in code page 1252 (an emoji becomes "?"),
+// nchar is blank-padded to its length in UTF-16 units.
+TEST_F(ReaderRoutes, TextsHoldingU0000ArriveWhole) {
+  using namespace std::string_literals;
+  const std::string emoji = "\xF0\x9F\x98\x80";
+  const std::vector<std::optional<std::string>> cells = {
+      "\0ab"s, "a\0b"s, "ab\0"s, "\0"s, "\0\0"s, emoji + "\0"s + emoji, ""s, std::nullopt};
+  struct Column {
+    const char* type;
+    int pad;  // nchar's length
+    bool code_page;
+  };
+  const Column columns[] = {
+      {"nvarchar(20)", 0, false}, {"varchar(20)", 0, true},    {"nchar(6)", 6, false},
+      {"ntext", 0, false},        {"nvarchar(max)", 0, false}, {"varchar(max)", 0, true},
+      {"text", 0, true}};
+  auto expected_of = [&](const Column& column, const std::string& cell) {
+    std::string out;
+    int units = 0;
+    for (const char* at = cell.data(); at < cell.data() + cell.size(); at = g_utf8_next_char(at)) {
+      gunichar c = g_utf8_get_char(at);
+      units += c >= 0x10000 ? 2 : 1;
+      if (column.code_page && c >= 0x100)
+        out += '?';
+      else
+        out.append(at, size_t(g_utf8_next_char(at) - at));
+    }
+    for (; units < column.pad; ++units) out += ' ';
+    return out;
+  };
+  std::vector<tds::Column> result;
+  for (const auto& column : columns) result.push_back({column.type, column.type, true});
+  auto& rule = server_.on_batch("SELECT zeros").result(result);
+  for (const auto& cell : cells) rule.row(tds::Row(result.size(), cell));
+  open();
+
+  const guint width = guint(result.size());
+  auto table = model("SELECT zeros");
+  ASSERT_TRUE(table) << error_->message;
+  const auto* reader = models::table_cells_of(table.get());
+  ASSERT_NE(reader, nullptr);
+  ASSERT_EQ(reader->n_rows(G_OBJECT(table.get())), guint(cells.size()));
+  auto whole = [](Value* value) -> std::optional<std::string> {
+    if (!value || tarvex_providers_contracts_value_object_get_is_null(value)) return std::nullopt;
+    std::string text;
+    if (!values::value_text(value, text)) return "<no text>";
+    return text;
+  };
+  auto read_cells = [&](guint row) {
+    std::vector<models::Cell> out(width);
+    std::vector<models::CellSlot> slots(width);
+    reader->read_row(G_OBJECT(table.get()), row, width, out.data(), slots.data());
+    std::vector<std::optional<std::string>> texts;
+    for (auto& cell : out) {
+      // A made value comes as itself: its whole text.
+      if (cell.kind == models::Cell::TEXT)
+        texts.push_back(std::string(cell.data, cell.length));
+      else if (cell.kind == models::Cell::VALUE)
+        texts.push_back(whole(cell.value));
+      else if (cell.kind == models::Cell::NULL_CELL)
+        texts.push_back(std::nullopt);
+      else
+        texts.push_back("<not a text>");
+      if (cell.owned && cell.value) g_object_unref(cell.value);
+    }
+    return texts;
+  };
+  // The reader's own values, row by row.
+  std::vector<std::vector<GRef<Value>>> read;
+  {
+    auto data_reader = adoptGRef(tarvex_providers_contracts_iprovider_execute_reader(
+        as_provider(provider_.get()), "SELECT zeros", error_.out()));
+    ASSERT_TRUE(data_reader);
+    GUniqueError error;
+    while (tarvex_providers_contracts_idata_reader_read(data_reader.get(), error.out())) {
+      read.emplace_back();
+      for (guint c = 0; c < width; ++c)
+        read.back().push_back(adoptGRef(tarvex_providers_contracts_idata_reader_get_value(
+            data_reader.get(), guint16(c), nullptr)));
+    }
+    EXPECT_EQ(error.get(), nullptr);
+  }
+  ASSERT_EQ(read.size(), cells.size());
+
+  for (guint r = 0; r < cells.size(); ++r) {
+    SCOPED_TRACE(testing::Message() << "row " << r << " " << testing::PrintToString(cells[r]));
+    std::vector<std::optional<std::string>> expected;
+    for (const auto& column : columns)
+      expected.push_back(cells[r] ? std::optional<std::string>(expected_of(column, *cells[r]))
+                                  : std::nullopt);
+    // The cells of the untouched row.
+    EXPECT_EQ(read_cells(r), expected);
+    for (guint c = 0; c < width; ++c) {
+      SCOPED_TRACE(columns[c].type);
+      auto value = adoptGRef(
+          tarvex_providers_contracts_table_model_get_value_at(table.get(), gint(c), gint(r)));
+      EXPECT_EQ(whole(value.get()), expected[c]);
+      auto cloned = adoptGRef(tarvex_providers_contracts_value_object_clone(value.get()));
+      EXPECT_EQ(whole(cloned.get()), expected[c]);
+      EXPECT_EQ(whole(read[r][c].get()), expected[c]);
+      EXPECT_EQ(G_OBJECT_TYPE(read[r][c].get()), G_OBJECT_TYPE(value.get()));
+    }
+    // The row is made now: its cells are its values, as whole.
+    EXPECT_EQ(read_cells(r), expected);
+    auto row = adoptGRef(static_cast<TarvexProvidersContractsRowModel*>(
+        g_list_model_get_item(G_LIST_MODEL(table.get()), r)));
+    ASSERT_TRUE(row);
+    auto copy = adoptGRef(tarvex_providers_contracts_row_model_clone(row.get()));
+    for (guint c = 0; c < width; ++c) {
+      auto copied =
+          adoptGRef(tarvex_providers_contracts_row_model_get_value_at(copy.get(), gint(c)));
+      EXPECT_EQ(whole(copied.get()), expected[c]) << columns[c].type;
+    }
+  }
+  take_handler_logs();
 }
 
 TEST_F(ReaderRoutes, VariantsAreTextOrTheirBytes) {
