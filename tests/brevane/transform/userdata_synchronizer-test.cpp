@@ -159,6 +159,73 @@ TEST_F(UserdataSynchronizerTest, HostileTextsArriveExactly) {
   expect_valid_tsql(batches);
 }
 
+// Texts that differ only after a U+0000 differ: the compare sees the
+// change and the patch writes the source's whole text; texts equal to
+// their end give nothing to write.
+TEST_F(UserdataSynchronizerTest, ChangeAfterAU0000IsSeenAndWritten) {
+  using namespace std::string_literals;
+  const std::string emoji = "\xF0\x9F\x98\x80";
+  struct Case {
+    std::optional<std::string> source, target;
+    bool changed;
+  };
+  const Case cases[] = {
+      {"a\0b"s, "a\0c"s, true},                               // differs after the zero
+      {"a\0b"s, "a\0b"s, false},                              // the same whole
+      {"a"s, "a\0"s, true},                                   // one zero more at the end
+      {"\0"s, ""s, true},                                     // zero alone, empty
+      {"\0"s, nullopt, true},                                 // zero alone, NULL
+      {"\0\0"s, "\0"s, true},                                 // two zeros, one
+      {emoji + "\0"s + emoji, emoji + "\0"s + emoji, false},  // emoji around it
+      {emoji + "\0"s + emoji, emoji + "\0"s, true},
+  };
+  const std::vector<CatalogColumn> columns = {{"id", "int"}, {"name", "nvarchar", -1, 0, 0, true}};
+  script_table(source_server_, "dbo", "zeros", columns, {"id"});
+  const std::vector<tds::Column> result = {{"id", "int"}, {"name", "nvarchar(max)", true}};
+  auto& source_rows =
+      source_server_.on_pattern("FROM \\[dbo\\]\\.\\[zeros\\] ORDER BY \\[id\\]").result(result);
+  auto& target_rows =
+      target_server_.on_pattern("FROM \\[dbo\\]\\.\\[zeros\\] ORDER BY \\[id\\]").result(result);
+  std::vector<std::string> expected;
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    const std::string id = std::to_string(i + 1);
+    source_rows.row({id, cases[i].source});
+    target_rows.row({id, cases[i].target});
+    if (cases[i].changed) expected.push_back(*cases[i].source);
+  }
+  target_server_.on_pattern("sys\\.identity_columns.*\\[zeros\\]")
+      .result({{"n", "int"}})
+      .row({"0"});
+  auto sync = make({{"OPTION|table|zeros", ""}});
+  GError* error = nullptr;
+  tarvex_brevane_transform_itransform_initialize(TARVEX_BREVANE_TRANSFORM_ITRANSFORM(sync.get()),
+                                                 &error);
+  ASSERT_EQ(error, nullptr) << error->message;
+  auto list = adoptGRef(tarvex_brevane_transform_isynchronize_generate(
+      TARVEX_BREVANE_TRANSFORM_ISYNCHRONIZE(sync.get()), &error));
+  ASSERT_EQ(error, nullptr) << error->message;
+  ASSERT_EQ(gee_collection_get_size(GEE_COLLECTION(list.get())), 1);
+  const std::string text = take(static_cast<gchar*>(gee_list_get(list.get(), 0)));
+  EXPECT_EQ(tsql::literals_in(text), expected) << text;
+  for (size_t i = 0; i < std::size(cases); ++i)
+    EXPECT_EQ(text.find("WHERE [id] = " + std::to_string(i + 1) + ";") != std::string::npos,
+              cases[i].changed)
+        << i << "\n"
+        << text;
+  EXPECT_EQ(text.find("INSERT"), std::string::npos) << text;
+  EXPECT_EQ(text.find("DELETE"), std::string::npos) << text;
+
+  auto holder = run_handle(sync.get());
+  auto* progress = static_cast<TarvexBrevaneContractsThreadProgress*>(
+      g_object_get_data(holder.get(), "progress"));
+  EXPECT_EQ(progress->failed, 0);
+  std::string sent;
+  for (const auto& batch : received(target_server_, target_mark_))
+    if (batch.find("UPDATE [dbo].[zeros]") != std::string::npos) sent += batch;
+  EXPECT_EQ(tsql::literals_in(sent), expected) << sent;
+  expect_valid_tsql(sent, "data patch");
+}
+
 TEST_F(UserdataSynchronizerTest, TableWithoutKeyGetsInsertsOnly) {
   auto sync = make({{"OPTION|table|nokey", ""}, {"OPTION|RESULT|CONTINUE", "true"}});
   GError* error = nullptr;
