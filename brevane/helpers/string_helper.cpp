@@ -7,6 +7,7 @@
 
 #include "common/tarvex-check-private.h"
 #include "common/tarvex-fundamental-private.h"
+#include "common/tarvex-text-private.h"
 
 using tarvex::GUniqueStr;
 
@@ -36,10 +37,7 @@ std::vector<const char*> entries(gchar** array, gint length) {
   return out;
 }
 
-std::string upper(const char* text) {
-  GUniqueStr up(g_utf8_strup(text, -1));
-  return up.get();
-}
+using tarvex::text::utf8_upper;
 
 // The upper-cased text with, for each of its bytes, the offset of the
 // original character it came from: upper-casing may change byte lengths.
@@ -62,12 +60,12 @@ UpperMap upper_map(const char* text) {
 
 bool has_prefix(const char* entry, const char* needle, bool case_sensitive) {
   if (case_sensitive) return g_str_has_prefix(entry, needle);
-  return g_str_has_prefix(upper(entry).c_str(), upper(needle).c_str());
+  return g_str_has_prefix(utf8_upper(entry).c_str(), utf8_upper(needle).c_str());
 }
 
 bool has_suffix(const char* entry, const char* needle, bool case_sensitive) {
   if (case_sensitive) return g_str_has_suffix(entry, needle);
-  return g_str_has_suffix(upper(entry).c_str(), upper(needle).c_str());
+  return g_str_has_suffix(utf8_upper(entry).c_str(), utf8_upper(needle).c_str());
 }
 
 template <typename Match>
@@ -196,11 +194,11 @@ gboolean tarvex_brevane_helpers_string_helper_contains_array(const gchar* text, 
                                                              gint needles_length1,
                                                              gboolean case_sensitive) {
   g_return_val_if_fail(text != NULL, FALSE);
-  std::string up = case_sensitive ? std::string() : upper(text);
+  std::string up = case_sensitive ? std::string() : utf8_upper(text);
   for (const char* needle : entries(needles, needles_length1)) {
     if (!needle) continue;
     if (case_sensitive ? std::strstr(text, needle) != nullptr
-                       : up.find(upper(needle)) != std::string::npos)
+                       : up.find(utf8_upper(needle)) != std::string::npos)
       return TRUE;
   }
   return FALSE;
@@ -224,7 +222,7 @@ gint tarvex_brevane_helpers_string_helper_index_with_array(const gchar* text, gc
   UpperMap map = upper_map(text);
   for (const char* needle : entries(needles, needles_length1)) {
     if (!needle) continue;
-    size_t pos = map.text.find(upper(needle));
+    size_t pos = map.text.find(utf8_upper(needle));
     if (pos == std::string::npos) continue;
     return static_cast<gint>(pos < map.origin.size() ? map.origin[pos] : std::strlen(text));
   }

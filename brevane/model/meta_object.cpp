@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "brevane/model/meta-helpers-private.h"
 #include "brevane/model/meta-private.h"
 #include "common/tarvex-dispatch-private.h"
 
@@ -426,6 +427,39 @@ static TarvexBrevaneMetaModelMetaObject* meta_object_real_clone(
     for (guint id = 1; id <= pc->size(); ++id)
       if (pc->decl(id).opts & kOwned) copy_container(source, copy, *pc, id);
   return SELF(copy);
+}
+
+// The records of `from` and of the members of its owned object lists onto
+// `to`, its clone (whose lists hold clones of those members, in order).
+static void copy_records(GObject* from, GObject* to) {
+  auto* source = tarvex_brevane_meta_model_meta_object_get_private(from);
+  auto* copy = tarvex_brevane_meta_model_meta_object_get_private(to);
+  gee_map_set_all(GEE_MAP(copy->diff.get()), GEE_MAP(source->diff.get()));
+  gee_map_set_all(GEE_MAP(copy->slice.get()), GEE_MAP(source->slice.get()));
+  for (const PropClass* pc : class_chain(G_OBJECT_TYPE(from)))
+    for (guint id = 1; id <= pc->size(); ++id) {
+      const PropDecl& d = pc->decl(id);
+      if (d.holds != Holds::ObjList || !(d.opts & kOwned)) continue;
+      auto* a = get<GObject*>(from, *pc, id);
+      auto* b = get<GObject*>(to, *pc, id);
+      if (!a || !b || a == b || !GEE_IS_LIST(a) || !GEE_IS_LIST(b)) continue;
+      const gint n = std::min(gee_collection_get_size(GEE_COLLECTION(a)),
+                              gee_collection_get_size(GEE_COLLECTION(b)));
+      for (gint i = 0; i < n; ++i) {
+        auto x = adoptGRef(static_cast<GObject*>(gee_list_get(GEE_LIST(a), i)));
+        auto y = adoptGRef(static_cast<GObject*>(gee_list_get(GEE_LIST(b), i)));
+        if (x && y && x.get() != y.get() && TARVEX_BREVANE_META_MODEL_IS_META_OBJECT(x.get()) &&
+            TARVEX_BREVANE_META_MODEL_IS_META_OBJECT(y.get()))
+          copy_records(x.get(), y.get());
+      }
+    }
+}
+
+TarvexBrevaneMetaModelMetaObject* tarvex::meta::clone_with_records(
+    TarvexBrevaneMetaModelMetaObject* self) {
+  TarvexBrevaneMetaModelMetaObject* copy = tarvex_brevane_meta_model_meta_object_clone(self);
+  if (copy) copy_records(G_OBJECT(self), G_OBJECT(copy));
+  return copy;
 }
 
 // ------------------------------------------------------------ type set-up

@@ -11,6 +11,7 @@
 #include "brevane/model/constraints/meta_exclude.h"
 #include "brevane/model/constraints/meta_foreign_key.h"
 #include "brevane/model/constraints/meta_unique.h"
+#include "brevane/model/meta-helpers-private.h"
 #include "brevane/model/meta_column.h"
 #include "brevane/model/meta_index.h"
 #include "brevane/model/meta_rule.h"
@@ -48,7 +49,10 @@ using RowModel = TarvexProvidersContractsRowModel;
 using DataSet = TarvexProvidersContractsDataSetModel;
 using Value = TarvexProvidersContractsValueObject;
 
-enum : gint { kBad = 0, kEqual = 1, kTwo = 2, kFour = 4, kChanged = 8 };
+using tarvex::meta::database_of;
+using tarvex::meta::name_of;
+using tarvex::meta::schema_of;
+using enum tarvex::meta::ChangeCode;
 
 #define CHECK_PATCHER(v) \
   TARVEX_RETURN_VAL_IF_FAIL_TEXT(TARVEX_BREVANE_TRANSFORM_IS_PATCHER(self), "self != NULL", v)
@@ -59,18 +63,6 @@ MetaObject* meta(gpointer p) {
   return reinterpret_cast<MetaObject*>(p);
 }
 
-std::string name_of(gpointer object) {
-  const char* name = tarvex_brevane_meta_model_meta_object_get_name(meta(object));
-  return name ? name : "";
-}
-std::string schema_of(gpointer object) {
-  const char* name = tarvex_brevane_meta_model_meta_object_get_schema(meta(object));
-  return name ? name : "";
-}
-std::string database_of(gpointer object) {
-  const char* name = tarvex_brevane_meta_model_meta_object_get_database(meta(object));
-  return name ? name : "";
-}
 void set_version(gpointer object, gint code) {
   tarvex_brevane_meta_model_meta_object_set_version(
       meta(object), static_cast<TarvexProvidersContractsDataVersion>(code));
@@ -120,10 +112,10 @@ void diff_children(GeeArrayList* source, GeeArrayList* target, GeeArrayList* out
     if (!of_type(s.get())) continue;
     gpointer t = targets.find(name_of(s.get()));
     if (!t) {
-      set_version(s.get(), kTwo);
+      set_version(s.get(), kDropped);
       append(out, s.get());
     } else if (same_json(s.get(), t, normalized)) {
-      set_version(s.get(), kEqual);
+      set_version(s.get(), kIdentical);
       append(out, s.get());
     } else {
       set_version(t, kChanged);
@@ -133,7 +125,7 @@ void diff_children(GeeArrayList* source, GeeArrayList* target, GeeArrayList* out
   for (auto& t : items_of<GObject>(target)) {
     if (!of_type(t.get())) continue;
     if (sources.find(name_of(t.get()))) continue;
-    set_version(t.get(), kFour);
+    set_version(t.get(), kCreated);
     append(out, t.get());
   }
 }
@@ -165,15 +157,15 @@ TarvexBrevaneTransformPatcher* tarvex_brevane_transform_patcher_new(void) {
 
 gint tarvex_brevane_transform_patcher_diff_object(Patcher* self, GObject* object_source,
                                                   GObject* object_target) {
-  CHECK_PATCHER(kBad);
-  TARVEX_RETURN_VAL_IF_FAIL_TEXT(G_IS_OBJECT(object_source), "object_source != NULL", kBad);
-  TARVEX_RETURN_VAL_IF_FAIL_TEXT(G_IS_OBJECT(object_target), "object_target != NULL", kBad);
+  CHECK_PATCHER(kInitial);
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(G_IS_OBJECT(object_source), "object_source != NULL", kInitial);
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(G_IS_OBJECT(object_target), "object_target != NULL", kInitial);
   TARVEX_RETURN_VAL_IF_FAIL_TEXT(G_OBJECT_TYPE(object_source) == G_OBJECT_TYPE(object_target),
-                                 "object_source.get_type() == object_target.get_type()", kBad);
+                                 "object_source.get_type() == object_target.get_type()", kInitial);
   guint n = 0;
   GParamSpec** specs = g_object_class_list_properties(G_OBJECT_GET_CLASS(object_source), &n);
-  gint code = kEqual;
-  for (guint i = 0; i < n && code == kEqual; ++i) {
+  gint code = kIdentical;
+  for (guint i = 0; i < n && code == kIdentical; ++i) {
     GParamSpec* spec = specs[i];
     if (!(spec->flags & G_PARAM_READABLE)) continue;
     tarvex::GValueHolder a(spec->value_type), b(spec->value_type);
@@ -185,9 +177,10 @@ gint tarvex_brevane_transform_patcher_diff_object(Patcher* self, GObject* object
   return code;
 }
 
-static void append_code(MetaObject* target, const std::string& path, gint code) {
-  tarvex_brevane_meta_model_meta_object_append_diff(
-      target, path.c_str(), static_cast<TarvexProvidersContractsDataVersion>(code));
+static void append_code(MetaObject* target, const std::string& path,
+                        tarvex::meta::ChangeCode code) {
+  tarvex_brevane_meta_model_meta_object_append_diff(target, path.c_str(),
+                                                    tarvex::meta::data_version(code));
 }
 
 static gint diff_model_impl(Patcher* self, MetaObject* source, MetaObject* target) {
@@ -215,12 +208,12 @@ static gint diff_model_impl(Patcher* self, MetaObject* source, MetaObject* targe
             if (map_get(mt, key.c_str()) == value) continue;
             append_code(target, path, kChanged);
           } else {
-            append_code(target, path, kTwo);
+            append_code(target, path, kDropped);
           }
           tarvex_brevane_meta_model_meta_object_append_slice(target, path.c_str(), value.c_str());
         }
         for (const auto& key : map_keys(mt))
-          if (!gee_map_has_key(ms, key.c_str())) append_code(target, prop + "." + key, kFour);
+          if (!gee_map_has_key(ms, key.c_str())) append_code(target, prop + "." + key, kCreated);
         continue;
       }
       if (sa && GEE_IS_LIST(sa) && (!sb || GEE_IS_LIST(sb))) {
@@ -252,7 +245,7 @@ static gint diff_model_impl(Patcher* self, MetaObject* source, MetaObject* targe
               if (diff_model_impl(self, s.get(), found) == kChanged)
                 append_code(target, prop + "." + name_of(found), kChanged);
             } else {
-              append_code(target, prop + "." + name_of(s.get()), kTwo);
+              append_code(target, prop + "." + name_of(s.get()), kDropped);
             }
           }
           auto sources = items_of<MetaObject>(ls);
@@ -272,7 +265,7 @@ static gint diff_model_impl(Patcher* self, MetaObject* source, MetaObject* targe
                 break;
               }
             }
-            if (!found) append_code(target, prop + "." + name_of(t.get()), kFour);
+            if (!found) append_code(target, prop + "." + name_of(t.get()), kCreated);
           }
           continue;
         }
@@ -291,9 +284,9 @@ static gint diff_model_impl(Patcher* self, MetaObject* source, MetaObject* targe
             return out;
           };
           for (const auto& entry : texts(ls))
-            if (!contains(lt, entry.c_str())) append_code(target, prop + "." + entry, kTwo);
+            if (!contains(lt, entry.c_str())) append_code(target, prop + "." + entry, kDropped);
           for (const auto& entry : texts(lt))
-            if (!contains(ls, entry.c_str())) append_code(target, prop + "." + entry, kFour);
+            if (!contains(ls, entry.c_str())) append_code(target, prop + "." + entry, kCreated);
           continue;
         }
       }
@@ -320,27 +313,27 @@ static gint diff_model_impl(Patcher* self, MetaObject* source, MetaObject* targe
   g_free(specs);
   GRef<GeeHashMap> diff =
       GRef<GeeHashMap>::adopt(tarvex_brevane_meta_model_meta_object_diff(target));
-  return diff && gee_map_get_size(GEE_MAP(diff.get())) > 0 ? kChanged : kEqual;
+  return diff && gee_map_get_size(GEE_MAP(diff.get())) > 0 ? kChanged : kIdentical;
 }
 
 gint tarvex_brevane_transform_patcher_diff_model(Patcher* self, MetaObject* source,
                                                  MetaObject* target) {
-  CHECK_PATCHER(kBad);
+  CHECK_PATCHER(kInitial);
   TARVEX_RETURN_VAL_IF_FAIL_TEXT(TARVEX_BREVANE_META_MODEL_IS_META_OBJECT(source), "source != NULL",
-                                 kBad);
+                                 kInitial);
   TARVEX_RETURN_VAL_IF_FAIL_TEXT(TARVEX_BREVANE_META_MODEL_IS_META_OBJECT(target), "target != NULL",
-                                 kBad);
+                                 kInitial);
   TARVEX_RETURN_VAL_IF_FAIL_TEXT(G_OBJECT_TYPE(source) == G_OBJECT_TYPE(target),
-                                 "source.get_type() == target.get_type()", kBad);
+                                 "source.get_type() == target.get_type()", kInitial);
   return diff_model_impl(self, source, target);
 }
 
 // ---------------------------------------------------------------- meta model
 
-#define CHECK_PAIR(source, target, IS)                                \
-  CHECK_PATCHER(kBad);                                                \
-  TARVEX_RETURN_VAL_IF_FAIL_TEXT(IS(source), "source != NULL", kBad); \
-  TARVEX_RETURN_VAL_IF_FAIL_TEXT(IS(target), "target != NULL", kBad)
+#define CHECK_PAIR(source, target, IS)                                    \
+  CHECK_PATCHER(kInitial);                                                \
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(IS(source), "source != NULL", kInitial); \
+  TARVEX_RETURN_VAL_IF_FAIL_TEXT(IS(target), "target != NULL", kInitial)
 
 gint tarvex_brevane_transform_patcher_diff_meta_table(Patcher* self, MetaTable* source,
                                                       MetaTable* target, gboolean normalized,
@@ -348,7 +341,7 @@ gint tarvex_brevane_transform_patcher_diff_meta_table(Patcher* self, MetaTable* 
   CHECK_PAIR(source, target, TARVEX_BREVANE_META_MODEL_IS_META_TABLE);
   if (same_json(source, target, normalized)) {
     if (patched) *patched = nullptr;
-    return kEqual;
+    return kIdentical;
   }
   auto out = GRef<MetaTable>::adopt(tarvex_brevane_meta_model_meta_table_new_with_names(
       database_of(target).c_str(), schema_of(target).c_str(), name_of(target).c_str()));
@@ -361,16 +354,16 @@ gint tarvex_brevane_transform_patcher_diff_meta_table(Patcher* self, MetaTable* 
   const NameIndex source_columns(sc), target_columns(tc);
   for (auto& t : items_of<GObject>(tc)) {
     if (source_columns.find(name_of(t.get()))) continue;
-    set_version(t.get(), kFour);
+    set_version(t.get(), kCreated);
     append(oc, t.get());
   }
   for (auto& s : items_of<GObject>(sc)) {
     gpointer t = target_columns.find(name_of(s.get()));
     if (!t) {
-      set_version(s.get(), kTwo);
+      set_version(s.get(), kDropped);
       append(oc, s.get());
     } else if (same_json(s.get(), t, normalized)) {
-      set_version(s.get(), kEqual);
+      set_version(s.get(), kIdentical);
       append(oc, s.get());
     } else {
       set_version(t, kChanged);
@@ -414,7 +407,7 @@ gint tarvex_brevane_transform_patcher_diff_meta_table(Patcher* self, MetaTable* 
 
 static gint diff_whole(gpointer source, gpointer target, gboolean normalized, gpointer* patched) {
   if (patched) *patched = nullptr;
-  return same_json(source, target, normalized) ? kEqual : kChanged;
+  return same_json(source, target, normalized) ? kIdentical : kChanged;
 }
 
 gint tarvex_brevane_transform_patcher_diff_meta_view(Patcher* self,
@@ -449,7 +442,7 @@ gint tarvex_brevane_transform_patcher_diff_meta_schema(Patcher* self, MetaSchema
   CHECK_PAIR(source, target, TARVEX_BREVANE_META_MODEL_IS_META_SCHEMA);
   if (same_json(source, target, normalized)) {
     if (patched) *patched = nullptr;
-    return kEqual;
+    return kIdentical;
   }
   auto out = GRef<MetaSchema>::adopt(tarvex_brevane_meta_model_meta_schema_new_with_names(
       database_of(target).c_str(), name_of(target).c_str()));
@@ -470,7 +463,7 @@ gint tarvex_brevane_transform_patcher_diff_meta_schema(Patcher* self, MetaSchema
     for (auto& s : items_of<GObject>(sl)) {
       gpointer t = targets.find(name_of(s.get()));
       if (!t) {
-        set_version(s.get(), kFour);
+        set_version(s.get(), kCreated);
         append(ol, s.get());
         continue;
       }
@@ -483,7 +476,7 @@ gint tarvex_brevane_transform_patcher_diff_meta_schema(Patcher* self, MetaSchema
               TARVEX_BREVANE_META_MODEL_META_EVENT(t), normalized, nullptr);
           break;
         case 1:
-          code = same_json(s.get(), t, normalized) ? kEqual : kChanged;
+          code = same_json(s.get(), t, normalized) ? kIdentical : kChanged;
           break;
         case 2:
           code = tarvex_brevane_transform_patcher_diff_meta_table(
@@ -506,7 +499,7 @@ gint tarvex_brevane_transform_patcher_diff_meta_schema(Patcher* self, MetaSchema
     }
     for (auto& t : items_of<GObject>(tl)) {
       if (sources.find(name_of(t.get()))) continue;
-      set_version(t.get(), kTwo);
+      set_version(t.get(), kDropped);
       append(ol, t.get());
     }
   }
@@ -520,7 +513,7 @@ gint tarvex_brevane_transform_patcher_diff_meta_database(Patcher* self, MetaData
   CHECK_PAIR(source, target, TARVEX_BREVANE_META_MODEL_IS_META_DATABASE);
   if (same_json(source, target, normalized)) {
     if (patched) *patched = nullptr;
-    return kEqual;
+    return kIdentical;
   }
   auto out = GRef<MetaDatabase>::adopt(
       tarvex_brevane_meta_model_meta_database_new_with_name(database_of(target).c_str()));
@@ -531,7 +524,7 @@ gint tarvex_brevane_transform_patcher_diff_meta_database(Patcher* self, MetaData
   for (auto& s : items_of<GObject>(sl)) {
     gpointer t = targets.find(name_of(s.get()));
     if (!t) {
-      set_version(s.get(), kTwo);
+      set_version(s.get(), kDropped);
       append(ol, s.get());
       continue;
     }
@@ -547,7 +540,7 @@ gint tarvex_brevane_transform_patcher_diff_meta_database(Patcher* self, MetaData
   }
   for (auto& t : items_of<GObject>(tl)) {
     if (sources.find(name_of(t.get()))) continue;
-    set_version(t.get(), kFour);
+    set_version(t.get(), kCreated);
     append(ol, t.get());
   }
   if (patched) *patched = out.leak();
@@ -597,12 +590,12 @@ bool same_value(Value* a, Value* b) {
 gint compare_rows(RowModel* source, RowModel* target) {
   auto sv = values_of(source);
   auto tv = values_of(target);
-  gint code = sv.size() == tv.size() ? kEqual : kChanged;
+  gint code = sv.size() == tv.size() ? kIdentical : kChanged;
   for (size_t i = 0; i < sv.size(); ++i) {
-    gint value_code = kBad;
+    gint value_code = kInitial;
     if (i < tv.size() && sv[i] && tv[i])
-      value_code = same_value(sv[i].get(), tv[i].get()) ? kEqual : kChanged;
-    if (value_code != kEqual) code = kChanged;
+      value_code = same_value(sv[i].get(), tv[i].get()) ? kIdentical : kChanged;
+    if (value_code != kIdentical) code = kChanged;
     tag(sv[i].get(), value_code);
     if (i < tv.size()) tag(tv[i].get(), value_code);
   }
@@ -671,9 +664,9 @@ gint tarvex_brevane_transform_patcher_diff_data_row(Patcher* self, RowModel* sou
                                                     RowModel* target, RowModel** patched) {
   CHECK_PAIR(source, target, TARVEX_PROVIDERS_CONTRACTS_IS_ROW_MODEL);
   gint code = compare_rows(source, target);
-  if (code == kEqual) {
+  if (code == kIdentical) {
     if (patched) *patched = nullptr;
-    return kEqual;
+    return kIdentical;
   }
   auto row = row_with(source, TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_UPDATE);
   if (patched) *patched = row.leak();
@@ -710,7 +703,7 @@ gint tarvex_brevane_transform_patcher_diff_data_table(Patcher* self, TableModel*
       }
       matched[it->second] = true;
       auto t = row_at(target, it->second);
-      if (compare_rows(s.get(), t.get()) != kEqual)
+      if (compare_rows(s.get(), t.get()) != kIdentical)
         add(s.get(), TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_UPDATE);
     }
     for (guint j = 0; j < nt; ++j)
@@ -722,7 +715,7 @@ gint tarvex_brevane_transform_patcher_diff_data_table(Patcher* self, TableModel*
         add(s.get(), TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_INSERT);
         continue;
       }
-      if (compare_rows(s.get(), row_at(target, i).get()) != kEqual)
+      if (compare_rows(s.get(), row_at(target, i).get()) != kIdentical)
         add(s.get(), TARVEX_PROVIDERS_CONTRACTS_DATA_VERSION_UPDATE);
     }
     for (guint j = ns; j < nt; ++j)
@@ -730,7 +723,7 @@ gint tarvex_brevane_transform_patcher_diff_data_table(Patcher* self, TableModel*
   }
   if (count_of(out.get()) == 0) {
     if (patched) *patched = nullptr;
-    return kEqual;
+    return kIdentical;
   }
   if (patched) *patched = out.leak();
   return kChanged;
@@ -752,12 +745,12 @@ gint tarvex_brevane_transform_patcher_diff_data_set(Patcher* self, DataSet* sour
     TableModel* table_patch = nullptr;
     gint code = tarvex_brevane_transform_patcher_diff_data_table(self, st[i].get(), other.get(),
                                                                  &table_patch);
-    if (code > kEqual && table_patch) append(tables, table_patch);
+    if (code > kIdentical && table_patch) append(tables, table_patch);
     if (table_patch) g_object_unref(table_patch);
   }
   if (tarvex::transform::size_of(tables) == 0) {
     if (patched) *patched = nullptr;
-    return kEqual;
+    return kIdentical;
   }
   if (patched) *patched = out.leak();
   return kChanged;

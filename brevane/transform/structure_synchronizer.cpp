@@ -90,9 +90,7 @@ std::string str(const char* text) {
 MetaObject* meta(gpointer p) {
   return reinterpret_cast<MetaObject*>(p);
 }
-std::string name_of(gpointer object) {
-  return str(tarvex_brevane_meta_model_meta_object_get_name(meta(object)));
-}
+using enum tarvex::meta::ChangeCode;
 
 // Fresh schemas named from the options, filled from both connections.
 bool fill(Self* self, GError** error) {
@@ -180,7 +178,7 @@ GeeList* generate(Self* self, GError** error) {
   };
   auto create = [&](gpointer object, gchar* made) {
     GUniqueStr text(made);
-    if (!text || trimmed(text.get()).empty())
+    if (!text || trim(text.get()).empty())
       refuse(object, false);
     else
       list_add(out, text.get());
@@ -190,7 +188,7 @@ GeeList* generate(Self* self, GError** error) {
   // batch.
   auto recreate = [&](gpointer object, TarvexProvidersContractsDBObject kind, gchar* create) {
     GUniqueStr text(create);
-    if (!text || trimmed(text.get()).empty()) {
+    if (!text || trim(text.get()).empty()) {
       refuse(object, true);
       return;
     }
@@ -213,14 +211,14 @@ GeeList* generate(Self* self, GError** error) {
     if (!selected("table", table.get())) continue;
     place(table.get(), database, schema);
     switch (version(table.get())) {
-      case 4:
+      case kCreated:
         add(tarvex_brevane_contracts_database_ibuildable_build_table(builder.get(), table.get(),
                                                                      TRUE));
         break;
-      case 2:
+      case kDropped:
         add(drop(table.get(), TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_TABLE));
         break;
-      case 8: {
+      case kChanged: {
         // The builder patches the desired table (the source's) with the
         // change record read against the current one (the target's).
         gpointer desired_source = source_tables.find(name_of(table.get()));
@@ -244,16 +242,16 @@ GeeList* generate(Self* self, GError** error) {
     if (!selected("view", view.get())) continue;
     place(view.get(), database, schema);
     switch (version(view.get())) {
-      case 4:
+      case kCreated:
         create(view.get(),
                tarvex_brevane_contracts_database_ibuildable_build_view(builder.get(), view.get()));
         break;
-      case 8:
+      case kChanged:
         recreate(
             view.get(), TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_VIEW,
             tarvex_brevane_contracts_database_ibuildable_build_view(builder.get(), view.get()));
         break;
-      case 2:
+      case kDropped:
         add(drop(view.get(), TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_VIEW));
         break;
       default:
@@ -269,16 +267,16 @@ GeeList* generate(Self* self, GError** error) {
                     ? TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_PROCEDURE
                     : TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_FUNCTION;
     switch (version(routine.get())) {
-      case 4:
+      case kCreated:
         create(routine.get(), tarvex_brevane_contracts_database_ibuildable_build_function(
                                   builder.get(), routine.get()));
         break;
-      case 8:
+      case kChanged:
         recreate(routine.get(), kind,
                  tarvex_brevane_contracts_database_ibuildable_build_function(builder.get(),
                                                                              routine.get()));
         break;
-      case 2:
+      case kDropped:
         add(drop(routine.get(), kind));
         break;
       default:
@@ -290,16 +288,16 @@ GeeList* generate(Self* self, GError** error) {
     if (!selected("event", event.get())) continue;
     place(event.get(), database, schema);
     switch (version(event.get())) {
-      case 4:
+      case kCreated:
         create(event.get(), tarvex_brevane_contracts_database_ibuildable_build_event(builder.get(),
                                                                                      event.get()));
         break;
-      case 8:
+      case kChanged:
         recreate(
             event.get(), TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_EVENT,
             tarvex_brevane_contracts_database_ibuildable_build_event(builder.get(), event.get()));
         break;
-      case 2:
+      case kDropped:
         add(drop(event.get(), TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_EVENT));
         break;
       default:
@@ -366,8 +364,8 @@ static void structure_handle(TarvexBrevaneTransformITransform* iface_self) {
     report_refusals(size_t(i));
     if (stop || i == n) break;
     GUniqueStr text(static_cast<char*>(gee_list_get(texts.get(), i)));
-    for (const auto& batch : split_batches(text ? text.get() : "")) {
-      const std::string bare = trimmed(batch.text);
+    for (const auto& batch : non_blank_batches(text ? text.get() : "")) {
+      const std::string bare = trim(batch.text);
       for (unsigned long run = 0; run < batch.repeat && !stop; ++run) {
         GError* failure = nullptr;
         tarvex_brevane_contracts_database_iconnection_execute_no_query(core.target.get(),

@@ -71,19 +71,6 @@ std::string str(const char* text) {
 MetaObject* meta(gpointer p) {
   return reinterpret_cast<MetaObject*>(p);
 }
-std::string name_of(gpointer object) {
-  return str(tarvex_brevane_meta_model_meta_object_get_name(meta(object)));
-}
-std::string schema_of(gpointer object) {
-  return str(tarvex_brevane_meta_model_meta_object_get_schema(meta(object)));
-}
-std::string database_of(gpointer object) {
-  return str(tarvex_brevane_meta_model_meta_object_get_database(meta(object)));
-}
-std::string upper(std::string text) {
-  for (auto& c : text) c = g_ascii_toupper(c);
-  return text;
-}
 // The answers of the connection's dialect (static: they outlive the
 // statement asked).
 const tarvex::contracts::StatementDialect& dialect_of(
@@ -100,7 +87,7 @@ void remove_at(GeeArrayList* list, gint i) {
 
 // A BATCH value: decimal, 0x hexadecimal or 0 octal.
 gint64 parse_count(const std::string& text) {
-  std::string t = trimmed(text);
+  std::string t = trim(text);
   if (t.empty()) return 0;
   bool negative = t[0] == '-';
   if (negative || t[0] == '+') t.erase(0, 1);
@@ -121,11 +108,11 @@ gint64 parse_count(const std::string& text) {
 std::vector<std::pair<std::string, std::string>> field_pairs(const std::string& fields) {
   std::vector<std::pair<std::string, std::string>> out;
   for (const auto& piece : tarvex::text::split(fields, ";")) {
-    std::string p = trimmed(piece);
+    std::string p = trim(piece);
     if (p.empty()) continue;
     size_t eq = p.find('=');
-    std::string left = trimmed(p.substr(0, eq));
-    std::string right = eq == std::string::npos ? left : trimmed(p.substr(eq + 1));
+    std::string left = trim(p.substr(0, eq));
+    std::string right = eq == std::string::npos ? left : trim(p.substr(eq + 1));
     if (right.empty()) right = left;
     out.emplace_back(left, right);
   }
@@ -134,7 +121,8 @@ std::vector<std::pair<std::string, std::string>> field_pairs(const std::string& 
 
 // Columns the server fills itself.
 bool server_filled(MetaColumn* column) {
-  const std::string type = upper(str(tarvex_brevane_meta_model_meta_column_get_raw_type(column)));
+  const std::string type =
+      ascii_upper(str(tarvex_brevane_meta_model_meta_column_get_raw_type(column)));
   if (type == "TIMESTAMP" || type == "ROWVERSION") return true;
   if (tarvex_brevane_meta_model_meta_column_get_is_virtual(column)) return true;
   return !str(tarvex_brevane_meta_model_meta_column_get_expression(column)).empty();
@@ -620,7 +608,7 @@ bool Run::transfer_structure(MetaDatabase* database, const std::vector<TablePlan
     const std::string script = text ? text.get() : "";
     g_warning("transfer:201: Transfer schema: %s.%s......\n%s", database_of(schema.get()).c_str(),
               name_of(schema.get()).c_str(), script.c_str());
-    for (const auto& piece : split_batches(script)) {
+    for (const auto& piece : non_blank_batches(script)) {
       // An existing schema is kept: only a missing one is created.
       const std::string batch = dialect.keep_existing_schema(name_of(schema.get()), piece.text);
       for (unsigned long run = 0; run < piece.repeat; ++run)
@@ -837,7 +825,7 @@ bool Run::transfer_table(const TablePlan& plan, gint64* failed_rows, GError** er
   g_warning("transfer:546: Recordsets: %d -> %s", int(plan.filters.size()), joined.c_str());
   const gint page_size = gint(std::min<gint64>(plan.page, G_MAXINT));
   for (const auto& filter : plan.filters) {
-    const std::string where = trimmed(filter);
+    const std::string where = trim(filter);
     GUniqueStr count_text(tarvex_brevane_contracts_database_istatement_show_effected(
         source_statement.get(), plan.database.c_str(), plan.schema.c_str(), plan.table.c_str(),
         where.c_str()));

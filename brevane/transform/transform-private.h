@@ -17,9 +17,11 @@
 
 #include "brevane/contracts/iconnection.h"
 #include "brevane/contracts/thread_progress.h"
+#include "brevane/model/meta-helpers-private.h"
 #include "brevane/sql/tsql-scanner-private.h"
 #include "brevane/transform/itransform.h"
 #include "common/tarvex-gobject-private.h"
+#include "common/tarvex-text-private.h"
 
 namespace tarvex {
 template <>
@@ -136,8 +138,15 @@ void log_uncaught(GError** error, const char* file, int line);
 // The batches of a script that hold something to run, cut where
 // sql::split_batches cuts (GO lines outside literals, comments and
 // delimited names, never ";"). Blank batches are dropped.
-std::vector<sql::Batch> split_batches(std::string_view script);
-std::string trimmed(std::string_view text);
+std::vector<sql::Batch> non_blank_batches(std::string_view script);
+
+// The meta model's name helpers and the shared text forms, under the names
+// every transform file uses.
+using meta::database_of;
+using meta::name_of;
+using meta::schema_of;
+using text::ascii_upper;
+using text::trim;
 
 // Strings of a new GeeArrayList of texts.
 GeeArrayList* new_string_list();

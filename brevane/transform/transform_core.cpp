@@ -3,6 +3,7 @@
 #include "brevane/helpers/date_time_helper.h"
 #include "brevane/model/meta_object.h"
 #include "brevane/transform/transform-private.h"
+#include "common/tarvex-text-private.h"
 
 namespace tarvex::transform {
 
@@ -171,18 +172,10 @@ void log_uncaught(GError** error, const char* file, int line) {
   g_clear_error(error);
 }
 
-std::string trimmed(std::string_view text) {
-  const char* blanks = " \t\r\n\f\v";
-  size_t first = text.find_first_not_of(blanks);
-  if (first == std::string_view::npos) return {};
-  size_t last = text.find_last_not_of(blanks);
-  return std::string(text.substr(first, last - first + 1));
-}
-
-std::vector<sql::Batch> split_batches(std::string_view script) {
+std::vector<sql::Batch> non_blank_batches(std::string_view script) {
   std::vector<sql::Batch> out;
   for (auto& batch : sql::split_batches(script))
-    if (!trimmed(batch.text).empty()) out.push_back(std::move(batch));
+    if (!text::trim_view(batch.text).empty()) out.push_back(std::move(batch));
   return out;
 }
 

@@ -286,7 +286,7 @@ static GeeList* userdata_generate(TarvexBrevaneTransformISynchronize* iface_self
   for (auto& table :
        items_of<TableModel>(tarvex_providers_contracts_data_set_model_get_tables(patched.get()))) {
     std::string text = patch_text(self, table.get());
-    if (!trimmed(text).empty()) list_add(out, text);
+    if (!trim(text).empty()) list_add(out, text);
   }
   return GEE_LIST(out);
 }
@@ -318,7 +318,7 @@ static void userdata_handle(TarvexBrevaneTransformITransform* iface_self) {
       }
       bool table_failed = false;
       // Empty texts are not run.
-      for (const auto& batch : split_batches(patch_text(self, table.get()))) {
+      for (const auto& batch : non_blank_batches(patch_text(self, table.get()))) {
         for (unsigned long run = 0; run < batch.repeat && !stop; ++run) {
           GError* failure = nullptr;
           tarvex_brevane_contracts_database_iconnection_execute_no_query(

@@ -8,6 +8,7 @@
 
 #include "brevane/data/documents/html_document.h"
 #include "brevane/data/documents/markdown_document.h"
+#include "brevane/model/meta-helpers-private.h"
 #include "brevane/model/meta_database.h"
 #include "common/tarvex-check-private.h"
 #include "common/tarvex-gobject-private.h"
@@ -48,18 +49,10 @@ std::vector<GRef<T>> items(GeeArrayList* list) {
   return out;
 }
 
-Object* meta(gpointer object) {
-  return reinterpret_cast<Object*>(object);
-}
-std::string schema_of(gpointer o) {
-  return text_of(tarvex_brevane_meta_model_meta_object_get_schema(meta(o)));
-}
-std::string name_of(gpointer o) {
-  return text_of(tarvex_brevane_meta_model_meta_object_get_name(meta(o)));
-}
-std::string comment_of(gpointer o) {
-  return text_of(tarvex_brevane_meta_model_meta_object_get_comment(meta(o)));
-}
+using tarvex::meta::comment_of;
+using tarvex::meta::database_of;
+using tarvex::meta::name_of;
+using tarvex::meta::schema_of;
 
 std::string format(const char* fmt, ...) G_GNUC_PRINTF(1, 2);
 std::string format(const char* fmt, ...) {
@@ -340,10 +333,7 @@ std::string html_header(Database* database, const Config* cfg) {
   text += "</head><body style='text-align:center;'>\n";
   text += "<div style='width:800px; margin:20px auto; text-align:left;'><a name='index'></a>\n";
   text += "<h2 style='text-align:center; line-height:50px;'>" + title + "</h2>";
-  text +=
-      format(_("<div><b>Database: </b>%s<br>"),
-             html_text(text_of(tarvex_brevane_meta_model_meta_object_get_database(meta(database))))
-                 .c_str());
+  text += format(_("<div><b>Database: </b>%s<br>"), html_text(database_of(database)).c_str());
   text += format(_("<b>Data version: </b>%s<br/>"), html_text(text_of(cfg->data_version)).c_str());
   text += format(_("<b>Description: </b>%s</div>\n"), html_text(text_of(cfg->description)).c_str());
   return text;
@@ -400,10 +390,7 @@ std::string html_footer(const Config* cfg) {
 
 std::string markdown_header(Database* database, const Config* cfg) {
   std::string text = "# " + markdown_text(text_of(cfg->title)) + "\n\n";
-  text += format(
-      _("**Database name:** %s<br/>\n"),
-      markdown_text(text_of(tarvex_brevane_meta_model_meta_object_get_database(meta(database))))
-          .c_str());
+  text += format(_("**Database name:** %s<br/>\n"), markdown_text(database_of(database)).c_str());
   text +=
       format(_("**Data version:** %s<br/>\n"), markdown_text(text_of(cfg->data_version)).c_str());
   text += format(_("**Description:** %s\n"), markdown_text(text_of(cfg->description)).c_str());

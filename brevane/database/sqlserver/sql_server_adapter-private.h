@@ -14,6 +14,7 @@
 #include "brevane/database/sqlserver/sql_server_adapter.h"
 #include "brevane/database/sqlserver/sql_server_catalog-private.h"
 #include "brevane/foundation/sql_error.h"
+#include "brevane/model/meta-helpers-private.h"
 #include "brevane/model/meta_database.h"
 #include "brevane/model/meta_event.h"
 #include "brevane/model/meta_index.h"
@@ -49,18 +50,9 @@ inline void mark_filled(gpointer object) {
   g_object_set_data(G_OBJECT(object), "FILLED", GINT_TO_POINTER(TRUE));
 }
 
-inline std::string name_of(gpointer object) {
-  const gchar* s = tarvex_brevane_meta_model_meta_object_get_name(meta(object));
-  return s ? s : "";
-}
-inline std::string schema_of(gpointer object) {
-  const gchar* s = tarvex_brevane_meta_model_meta_object_get_schema(meta(object));
-  return s ? s : "";
-}
-inline std::string database_of(gpointer object) {
-  const gchar* s = tarvex_brevane_meta_model_meta_object_get_database(meta(object));
-  return s ? s : "";
-}
+using meta::database_of;
+using meta::name_of;
+using meta::schema_of;
 
 inline void set_attribute(gpointer object, const char* key, const std::string& value) {
   GeeHashMap* map = tarvex_brevane_meta_model_meta_object_get_attributes(meta(object));
@@ -93,10 +85,7 @@ bool in_list(const gchar* const (&list)[N], const std::string& value) {
   return false;
 }
 
-inline std::string upper(const std::string& text) {
-  GUniqueStr up(g_utf8_strup(text.c_str(), -1));
-  return up.get();
-}
+using text::utf8_upper;
 
 // A comma list without its trailing comma.
 inline std::string finished(std::string list) {

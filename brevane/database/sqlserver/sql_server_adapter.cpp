@@ -85,7 +85,7 @@ static void sql_server_adapter_fill_meta_schema(Base* base, MetaSchema* schema, 
   GeeArrayList* views = tarvex_brevane_meta_model_meta_schema_get_views(schema);
   for (int i = 0; i < objects->rows(); i++) {
     const std::string object = objects->text(0, i);
-    if (dialect::trimmed(objects->text(1, i)) == "V") {
+    if (tarvex::text::trim(objects->text(1, i)) == "V") {
       auto view = GRef<TarvexBrevaneMetaModelMetaView>::adopt(
           tarvex_brevane_meta_model_meta_view_new_with_names(database.c_str(), name.c_str(),
                                                              object.c_str()));
@@ -111,7 +111,7 @@ static void sql_server_adapter_fill_meta_schema(Base* base, MetaSchema* schema, 
       const std::string routine = routines->text(0, i);
       GRef<GObject> item;
       if (in_list(TARVEX_BREVANE_SUPPORTS_DATABASE_SQL_SERVER_ADAPTER_TYPE_LIST_FUNCTION,
-                  dialect::trimmed(routines->text(1, i))))
+                  tarvex::text::trim(routines->text(1, i))))
         item = GRef<GObject>::adopt(G_OBJECT(tarvex_brevane_meta_model_meta_function_new_with_names(
             database.c_str(), name.c_str(), routine.c_str())));
       else
@@ -317,7 +317,7 @@ gchar* tarvex_brevane_supports_database_sql_server_adapter_get_type_name(Self* s
                                                                          const gchar* type) {
   g_return_val_if_fail(self != NULL, nullptr);
   g_return_val_if_fail(type != NULL, nullptr);
-  const std::string code = dialect::trimmed(type);
+  const std::string code = tarvex::text::trim(type);
   for (const char* c : {"AF", "FN", "FS", "FT", "IF", "TF"})
     if (code == c) return g_strdup("FUNCTION");
   for (const char* c : {"P", "PC", "X", "RF"})

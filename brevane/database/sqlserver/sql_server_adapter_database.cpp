@@ -132,7 +132,7 @@ void fill_database(Self* self, MetaDatabase* database, gboolean deep, gboolean f
   std::set<std::string> filestream;
   for (int i = 0; i < groups->rows(); i++) {
     const std::string group = groups->text(2, i);
-    const std::string type = dialect::trimmed(groups->text(3, i));
+    const std::string type = text::trim(groups->text(3, i));
     // The primary group has no guid: its name keys it, the same on every
     // fill.
     const bool primary = groups->is_null(1, i);

@@ -85,7 +85,7 @@ GRef<MetaTrigger> trigger_from_row(const Result& rows, int i, const std::string&
   auto* t = trigger.get();
   tarvex_brevane_meta_model_meta_trigger_set_target(t, target.c_str());
   // Type codes are char(2): "U " for a user table.
-  set_attribute(t, "TARGET_TYPE", dialect::trimmed(rows.text(2, i)) == "U" ? "TABLE" : "VIEW");
+  set_attribute(t, "TARGET_TYPE", text::trim(rows.text(2, i)) == "U" ? "TABLE" : "VIEW");
   // OBJECTPROPERTY answers an integer; a NULL counts as set.
   auto set = [&](int column) { return rows.is_null(column, i) || rows.integer(column, i) != 0; };
   std::string events;
@@ -98,7 +98,7 @@ GRef<MetaTrigger> trigger_from_row(const Result& rows, int i, const std::string&
   tarvex_brevane_meta_model_meta_trigger_set_timing(t, rows.flag(8, i) ? "INSTEAD OF" : "AFTER");
   set_attribute(t, "STATE", rows.text(9, i));
   std::string executor;
-  if (dialect::trimmed(rows.text(1, i)) != "TR") {
+  if (text::trim(rows.text(1, i)) != "TR") {
     set_attribute(t, "DEFINITION_TYPE", "EXTERNAL");
     const std::string assembly = rows.text(13, i);
     if (!assembly.empty()) {
@@ -304,15 +304,16 @@ static void sql_server_adapter_fill_meta_trigger(Base* base, MetaTrigger* trigge
   if (event && *event) tarvex_brevane_meta_model_meta_trigger_set_event(trigger, event);
   const gchar* function = tarvex_brevane_meta_model_meta_trigger_get_function(from);
   if (function && *function) tarvex_brevane_meta_model_meta_trigger_set_function(trigger, function);
-  GeeMapIterator* it = gee_abstract_map_map_iterator(
-      GEE_ABSTRACT_MAP(tarvex_brevane_meta_model_meta_object_get_attributes(meta(from))));
+  GeeMapIterator* it = gee_abstract_map_map_iterator(GEE_ABSTRACT_MAP(
+      tarvex_brevane_meta_model_meta_object_get_attributes(dialect::adapter::meta(from))));
   while (gee_map_iterator_next(it)) {
     GUniqueStr key(static_cast<gchar*>(gee_map_iterator_get_key(it)));
     GUniqueStr value(static_cast<gchar*>(gee_map_iterator_get_value(it)));
     set_attribute(trigger, key.get(), value.get());
   }
   g_object_unref(it);
-  const gchar* comment = tarvex_brevane_meta_model_meta_object_get_comment(meta(from));
+  const gchar* comment =
+      tarvex_brevane_meta_model_meta_object_get_comment(dialect::adapter::meta(from));
   set_comment(trigger, comment ? comment : "");
   mark_filled(trigger);
 }
@@ -325,7 +326,7 @@ namespace {
 // A parameter's or return value's type as it is declared.
 std::string declared_type(const dialect::Result& rows, int i) {
   const std::string type = rows.text(1, i);
-  const std::string up = upper(type);
+  const std::string up = utf8_upper(type);
   const gint64 length = rows.integer(2, i);
   if (up == "NCHAR" || up == "NVARCHAR")
     return length == -1 ? type + "(MAX)"
@@ -385,7 +386,7 @@ std::string parameters_query(Self* self, const Scope& scope) {
 
 // The row of the routine query, up to the parameters.
 static void read_routine_head(MetaRoutine* routine, const Result& rows, int row) {
-  const std::string type = upper(dialect::trimmed(rows.text(0, row)));
+  const std::string type = utf8_upper(text::trim(rows.text(0, row)));
   const std::string definition = rows.text(1, row);
   const bool table_valued =
       in_list(TARVEX_BREVANE_SUPPORTS_DATABASE_SQL_SERVER_ADAPTER_TYPE_LIST_TABLE_FUNCTION, type);

@@ -115,7 +115,7 @@ bool database_privileges(Self* self, gpointer principal, GError** error) {
     return false;
   std::string items;
   for (int i = 0; i < rows->rows(); i++)
-    items += rows->text(0, i) + "=" + dialect::trimmed(rows->text(1, i)) + ",";
+    items += rows->text(0, i) + "=" + text::trim(rows->text(1, i)) + ",";
   if (!items.empty()) set_privilege(principal, "DATABASE", finished(items));
   return true;
 }
@@ -207,11 +207,11 @@ bool object_privileges(Self* self, gpointer principal, GError** error) {
           self, rows->text(2, i).c_str()));
       kind = type ? type.get() : "";
     } else {
-      kind = class_kind(klass, rows->text(1, i), dialect::trimmed(rows->text(9, i)));
+      kind = class_kind(klass, rows->text(1, i), text::trim(rows->text(9, i)));
     }
     std::string key = kind + ":" + rows->text(3, i) + "." + rows->text(4, i);
     if (klass == 1 && !rows->is_null(5, i)) key += "." + rows->text(5, i);
-    grouped.add(key, rows->text(6, i) + "=" + dialect::trimmed(rows->text(7, i)));
+    grouped.add(key, rows->text(6, i) + "=" + text::trim(rows->text(7, i)));
   }
   grouped.store(principal, "OBJECT");
   return true;
@@ -278,7 +278,7 @@ void fill_user(Self* self, MetaUser* meta_user, GError** error) {
     not_found(error, "User %s not found.", sql::bracketed(name).c_str());
     return;
   }
-  const std::string type = dialect::trimmed(rows->text(1, 0));
+  const std::string type = text::trim(rows->text(1, 0));
   const bool has_login = !rows->is_null(6, 0);
   std::string authentication;
   if (type == "U" || type == "G")
@@ -355,7 +355,7 @@ void fill_login(Self* self, MetaUser* meta_user, GError** error) {
     not_found(error, "Login %s not found.", sql::bracketed(name).c_str());
     return;
   }
-  const std::string type = dialect::trimmed(rows->text(1, 0));
+  const std::string type = text::trim(rows->text(1, 0));
   const char* authentication = type == "C"                  ? "CERTIFICATE"
                                : type == "K"                ? "ASYMMETRIC KEY"
                                : type == "S"                ? "PASSWORD"
@@ -420,7 +420,7 @@ void fill_login(Self* self, MetaUser* meta_user, GError** error) {
     return;
   std::string server;
   for (int i = 0; i < rows->rows(); i++)
-    server += rows->text(0, i) + "=" + dialect::trimmed(rows->text(1, i)) + ",";
+    server += rows->text(0, i) + "=" + text::trim(rows->text(1, i)) + ",";
   if (!server.empty()) set_privilege(meta_user, "SERVER", finished(server));
 
   const struct {
@@ -443,7 +443,7 @@ void fill_login(Self* self, MetaUser* meta_user, GError** error) {
     if (!run(self, dialect::format(q.query, n.c_str()), rows, error)) return;
     Grouped grouped;
     for (int i = 0; i < rows->rows(); i++)
-      grouped.add(rows->text(0, i), rows->text(1, i) + "=" + dialect::trimmed(rows->text(2, i)));
+      grouped.add(rows->text(0, i), rows->text(1, i) + "=" + text::trim(rows->text(2, i)));
     grouped.store(meta_user, q.list);
   }
   mark_filled(meta_user);
@@ -584,7 +584,7 @@ static void sql_server_adapter_load_privileges(Base* base, GeeMap* matrix, gchar
                  sql::literal_body(classes[i]).c_str()),
              rows, error))
       return;
-    gee_map_set(matrix, upper(classes[i]).c_str(), joined(*rows).c_str());
+    gee_map_set(matrix, utf8_upper(classes[i]).c_str(), joined(*rows).c_str());
   }
 }
 

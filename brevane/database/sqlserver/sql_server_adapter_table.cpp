@@ -84,7 +84,7 @@ void read_columns(Self* self, MetaTable* table, const Result& columns, const Row
   std::string previous;
   bool first = true;
   for (int j : rows) {
-    const std::string type = upper(columns.text(2, j));
+    const std::string type = utf8_upper(columns.text(2, j));
     const std::string column_name = columns.text(1, j);
     auto column = GRef<TarvexBrevaneMetaModelMetaColumn>::adopt(
         tarvex_brevane_meta_model_meta_table_new_column(table, column_name.c_str(),
@@ -293,7 +293,7 @@ void read_spaces(MetaTable* table, const Result& spaces, const Rows& rows) {
   if (rows.size() != 1) return;
   const int row = rows.front();
   // Data space types are char(2) codes.
-  const std::string type = dialect::trimmed(spaces.text(2, row));
+  const std::string type = text::trim(spaces.text(2, row));
   if (type == "FG" || type == "FD") {
     set_option(table, "FILEGROUP_ON", spaces.text(1, row));
     set_option(table, "TEXTIMAGE_ON", spaces.text(4, row));
@@ -301,7 +301,7 @@ void read_spaces(MetaTable* table, const Result& spaces, const Rows& rows) {
     set_option(table, "PARTITION_SCHEMA", spaces.text(1, row));
     set_option(table, "PARTITION_COLUMN", spaces.text(3, row));
   }
-  const std::string stream = dialect::trimmed(spaces.text(6, row));
+  const std::string stream = text::trim(spaces.text(6, row));
   if (stream == "FD")
     set_option(table, "FILESTREAM_ON", spaces.text(5, row));
   else if (stream == "PS")

@@ -14,11 +14,13 @@
 #include "brevane/model/constraints/meta_check.h"
 #include "brevane/model/constraints/meta_foreign_key.h"
 #include "brevane/model/constraints/meta_unique.h"
+#include "brevane/model/meta-helpers-private.h"
 #include "brevane/model/meta_column.h"
 #include "brevane/model/meta_routine.h"
 #include "brevane/model/meta_synonym.h"
 #include "brevane/sql/sql-text-private.h"
 #include "common/tarvex-gobject-private.h"
+#include "common/tarvex-text-private.h"
 
 namespace tarvex::dialect {
 
@@ -30,16 +32,20 @@ using MetaIndex = TarvexBrevaneMetaModelMetaIndex;
 using MetaTrigger = TarvexBrevaneMetaModelMetaTrigger;
 using MetaView = TarvexBrevaneMetaModelMetaView;
 
-// Change codes of a record as the builder reads them.
-enum DiffCode : int { kAbsent = -1, kIdentical = 1, kDropped = 2, kCreated = 4, kChanged = 8 };
+// Change codes of a record and names of meta objects (the meta model's
+// helpers), and the shared text forms.
+using enum meta::ChangeCode;
+using meta::comment_of;
+using meta::name_of;
+using meta::schema_of;
+using text::ascii_upper;
+using text::trim;
 
 // ------------------------------------------------------------ texts
 
 inline std::string str(const char* s) {
   return s ? s : "";
 }
-std::string upper(std::string_view s);  // ASCII upper case
-std::string trim(std::string_view s);
 bool iequals(std::string_view a, std::string_view b);
 
 // A comma-separated list of column names as the model keeps it ("a,b" or
@@ -55,9 +61,6 @@ std::string bracket_entries(const std::vector<std::string>& entries, bool keep_d
 inline MetaObject* meta(gpointer obj) {
   return TARVEX_BREVANE_META_MODEL_META_OBJECT(obj);
 }
-std::string name_of(gpointer obj);
-std::string schema_of(gpointer obj);
-std::string comment_of(gpointer obj);
 std::optional<std::string> attr(gpointer obj, const char* key);
 // A boolean attribute: true only for the text "true".
 bool attr_true(gpointer obj, const char* key);

@@ -70,7 +70,7 @@ static bool is_server_type(const std::string& type) {
 // The type name without a length or precision suffix, in upper case.
 static std::string base_type(std::string_view type) {
   std::string_view head = type.substr(0, type.find('('));
-  return upper(trim(head));
+  return ascii_upper(trim(head));
 }
 
 std::optional<std::vector<std::string>> load_collations(Builder* self) {
@@ -121,7 +121,7 @@ std::string column_type(Builder*, MetaColumn* column, bool raw,
 }
 
 std::string size_suffix(std::string_view type, gint64 length, guint scale) {
-  const std::string kind = upper(trim(type));
+  const std::string kind = ascii_upper(trim(type));
   // A scale of 0 still needs the precision (DECIMAL(38,0) is not
   // DECIMAL(18,0)), and a MAX type needs (MAX): without a length T-SQL
   // reads 1.
@@ -136,7 +136,7 @@ std::string size_suffix(std::string_view type, gint64 length, guint scale) {
 
 std::string build_column_body(MetaColumn* column, std::string_view type,
                               const std::vector<std::string>& collations) {
-  const std::string kind = upper(trim(type));
+  const std::string kind = ascii_upper(trim(type));
   const gint64 length = tarvex_brevane_meta_model_meta_column_get_length(column);
   const guint scale = tarvex_brevane_meta_model_meta_column_get_scale(column);
   std::string text = size_suffix(kind, length, scale) + " ";
@@ -176,7 +176,7 @@ std::string primary_key_name(MetaTable* table) {
   std::string name = "PK_" + table_name;
   if (g_utf8_strlen(name.c_str(), -1) <= 128) return name;
   GUniqueStr digest(g_compute_checksum_for_string(G_CHECKSUM_SHA1, table_name.c_str(), -1));
-  const std::string suffix = "_" + upper(std::string(digest.get()).substr(0, 16));
+  const std::string suffix = "_" + ascii_upper(std::string(digest.get()).substr(0, 16));
   const glong keep = 128 - glong(suffix.size());
   const char* end = g_utf8_offset_to_pointer(name.c_str(), keep);
   return name.substr(0, size_t(end - name.c_str())) + suffix;
@@ -246,7 +246,7 @@ std::string build_table_checks(MetaTable* table, bool patch) {
 }
 
 std::string referential_action(std::string_view action) {
-  std::string words = upper(trim(action));
+  std::string words = ascii_upper(trim(action));
   std::replace(words.begin(), words.end(), '_', ' ');
   return words;
 }

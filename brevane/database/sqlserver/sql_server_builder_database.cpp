@@ -172,7 +172,7 @@ namespace {
 std::string change_tracking_on(gpointer db) {
   std::string retention = trim(attr(db, "CHANGE_RETENTION").value_or(""));
   if (!is_digits(retention)) retention = "2";
-  std::string unit = upper(trim(attr(db, "CHANGE_RETENTION_UNIT").value_or("")));
+  std::string unit = ascii_upper(trim(attr(db, "CHANGE_RETENTION_UNIT").value_or("")));
   if (unit == "1" || unit == "MINUTE" || unit == "MINUTES")
     unit = "MINUTES";
   else if (unit == "2" || unit == "HOUR" || unit == "HOURS")
@@ -201,7 +201,7 @@ std::string access_options(gpointer db, const std::string& head, bool patch) {
     return !patch || diff_has(db, std::string("attributes.") + key);
   };
   if (wanted("USER_ACCESS")) {
-    const std::string v = upper(trim(attr(db, "USER_ACCESS").value_or("MULTI_USER")));
+    const std::string v = ascii_upper(trim(attr(db, "USER_ACCESS").value_or("MULTI_USER")));
     if (one_of(v, {"SINGLE_USER", "RESTRICTED_USER", "MULTI_USER"}) && (patch || v != "MULTI_USER"))
       text += head + "SET " + v + " WITH NO_WAIT;\n";
   }
@@ -211,7 +211,7 @@ std::string access_options(gpointer db, const std::string& head, bool patch) {
       text += head + "SET " + (read_only ? "READ_ONLY" : "READ_WRITE") + " WITH NO_WAIT;\n";
   }
   if (wanted("STATE")) {
-    const std::string v = upper(trim(attr(db, "STATE").value_or("ONLINE")));
+    const std::string v = ascii_upper(trim(attr(db, "STATE").value_or("ONLINE")));
     if (one_of(v, {"ONLINE", "OFFLINE", "EMERGENCY"}) && (patch || v != "ONLINE"))
       text += head + "SET " + v + " WITH NO_WAIT;\n";
   }
@@ -258,7 +258,7 @@ std::string options_sql(gpointer db, const std::string& name, bool patch) {
     if (is_word(collation)) text += head + "COLLATE " + collation + ";\n";
   }
   if (wanted("RECOVERY")) {
-    const std::string v = upper(trim(attr(db, "RECOVERY").value_or("")));
+    const std::string v = ascii_upper(trim(attr(db, "RECOVERY").value_or("")));
     if (one_of(v, {"FULL", "BULK_LOGGED", "SIMPLE"})) text += head + "SET RECOVERY " + v + ";\n";
   }
   if (wanted("COMPATIBILITY_LEVEL")) {
@@ -276,7 +276,7 @@ std::string options_sql(gpointer db, const std::string& name, bool patch) {
     text += head + "SET CURSOR_DEFAULT " + (attr_true(db, "CURSOR_DEFAULT") ? "LOCAL" : "GLOBAL") +
             ";\n";
   if (wanted("PAGE_VERIFY")) {
-    const std::string v = upper(trim(attr(db, "PAGE_VERIFY").value_or("CHECKSUM")));
+    const std::string v = ascii_upper(trim(attr(db, "PAGE_VERIFY").value_or("CHECKSUM")));
     if (one_of(v, {"CHECKSUM", "TORN_PAGE_DETECTION", "NONE"}) && (patch || v != "CHECKSUM"))
       text += head + "SET PAGE_VERIFY " + v + ";\n";
   }
@@ -332,7 +332,7 @@ gchar* create_database(Base*, Database* database, gboolean) {
   for (const auto& [key, value] : files) data_files.emplace_back(key, value);
   std::stable_sort(data_files.begin(), data_files.end(), [](const auto& a, const auto& b) {
     auto is_mdf = [](const std::string& v) {
-      const std::string f = upper(item(parse_spec(v), "FILENAME"));
+      const std::string f = ascii_upper(item(parse_spec(v), "FILENAME"));
       return f.size() >= 4 && f.compare(f.size() - 4, 4, ".MDF") == 0;
     };
     return is_mdf(a.second) && !is_mdf(b.second);

@@ -63,7 +63,7 @@ struct IndexShape {
 
 IndexShape shape_of(MetaIndex* index) {
   IndexShape s;
-  s.kind = upper(trim(str(tarvex_brevane_meta_model_meta_index_get_kind(index))));
+  s.kind = ascii_upper(trim(str(tarvex_brevane_meta_model_meta_index_get_kind(index))));
   s.clustered = tarvex_brevane_meta_model_meta_index_get_is_clustered(index);
   // Only row-store indexes can be unique.
   s.unique = attr_true(index, "UNIQUE") && (s.kind.empty());

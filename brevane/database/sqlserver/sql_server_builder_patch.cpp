@@ -46,10 +46,12 @@ gchar* build_patch(Base* base, MetaObject* meta_object, gboolean raw) {
         g_critical("%s: assertion '%s' failed", G_STRFUNC, "routine != NULL");
         return nullptr;
       }
-      auto* routine = TARVEX_BREVANE_META_MODEL_META_ROUTINE(obj);
+      // The script consumes the "comment" entry of the record: on a copy.
+      auto routine =
+          adoptGRef(TARVEX_BREVANE_META_MODEL_META_ROUTINE(meta::clone_with_records(meta_object)));
       return dup(TARVEX_BREVANE_META_MODEL_IS_META_PROCEDURE(obj)
-                     ? build_procedure_script(routine, true)
-                     : build_function_script(routine, true));
+                     ? build_procedure_script(routine.get(), true)
+                     : build_function_script(routine.get(), true));
     }
     case TARVEX_PROVIDERS_CONTRACTS_DB_OBJECT_INDEX:
       if (!TARVEX_BREVANE_META_MODEL_IS_META_INDEX(obj)) break;

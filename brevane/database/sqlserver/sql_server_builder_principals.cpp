@@ -98,7 +98,7 @@ std::vector<Item> permission_items(std::string_view list) {
   for (const auto& entry : list_items(list)) {
     const size_t eq = entry.rfind('=');
     if (eq == std::string::npos || eq + 2 != entry.size()) continue;
-    const std::string name = upper(trim(entry.substr(0, eq)));
+    const std::string name = ascii_upper(trim(entry.substr(0, eq)));
     const char state = entry[eq + 1];
     if (!is_permission(name) || (state != 'G' && state != 'W' && state != 'D')) continue;
     out.push_back({name, state});
@@ -141,7 +141,7 @@ std::string securable(const std::string& kind, const std::string& name) {
   if (kind != "OBJECT") return kind + "::" + sql::bracketed(name);
   const size_t colon = name.find(':');
   const std::string cls =
-      upper(trim(colon == std::string::npos ? std::string() : name.substr(0, colon)));
+      ascii_upper(trim(colon == std::string::npos ? std::string() : name.substr(0, colon)));
   const std::string path = colon == std::string::npos ? name : name.substr(colon + 1);
   const size_t first = path.find('.');
   if (first == std::string::npos)
@@ -399,7 +399,7 @@ std::string build_meta_login(gpointer p) {
   const std::string name = name_of(p);
   std::string text = "CREATE LOGIN " + sql::bracketed(name);
   Passwords passwords;
-  const std::string authentication = upper(trim(attribute(p, "AUTHENTICATION")));
+  const std::string authentication = ascii_upper(trim(attribute(p, "AUTHENTICATION")));
   if (authentication == "PASSWORD") {
     std::string with = "PASSWORD = " + passwords(password_of(p));
     with += flag(p, "MUST_CHANGE") ? " MUST_CHANGE, " : ", ";
@@ -456,7 +456,7 @@ std::string build_meta_user(gpointer p) {
   const std::string name = name_of(p);
   std::string text = "CREATE USER " + sql::bracketed(name);
   Passwords passwords;
-  const std::string authentication = upper(trim(attribute(p, "AUTHENTICATION")));
+  const std::string authentication = ascii_upper(trim(attribute(p, "AUTHENTICATION")));
   std::string o1;
   if (const std::string v = attribute(p, "DEFAULT_SCHEMA"); !v.empty())
     o1 += "DEFAULT_SCHEMA = " + sql::bracketed(v) + ", ";

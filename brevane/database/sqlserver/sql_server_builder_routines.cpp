@@ -106,7 +106,7 @@ std::string build_function_script(Routine* routine, bool alter) {
     text += "() ";
   }
   const std::string returns = str(tarvex_brevane_meta_model_meta_routine_get_return_type(routine));
-  if (upper(returns).find("TABLE") != std::string::npos) {
+  if (ascii_upper(returns).find("TABLE") != std::string::npos) {
     text += "\nRETURNS " + returns + "\n";
     if (auto table = attr(routine, "RETURN_TABLE"); table && !table->empty()) text += *table + "\n";
   } else {
@@ -176,7 +176,7 @@ static std::string build_caller_procedure(Builder* self, Routine* routine) {
     }
     const std::string name = group(info.get(), "name");
     const std::string type = group(info.get(), "type");
-    const std::string direction = upper(group(info.get(), "direction"));
+    const std::string direction = ascii_upper(group(info.get(), "direction"));
     std::string value = group(info.get(), "value");
     const bool output = direction == "OUT" || direction == "OUTPUT";
     // An output parameter receives into the variable declared for it, which

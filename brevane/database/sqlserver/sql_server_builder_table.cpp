@@ -22,7 +22,7 @@ std::string computed_column(MetaColumn* column) {
   std::string text = "    " + sql::bracketed(name_of(column)) + " AS (" +
                      trim(str(tarvex_brevane_meta_model_meta_column_get_expression(column))) + ")";
   const std::string kind =
-      upper(trim(str(tarvex_brevane_meta_model_meta_column_get_virtual_type(column))));
+      ascii_upper(trim(str(tarvex_brevane_meta_model_meta_column_get_virtual_type(column))));
   if (kind == "PERSISTED" || kind == "STORED") {
     text += " PERSISTED";
     if (tarvex_brevane_meta_model_meta_column_get_not_null(column)) text += " NOT NULL";
@@ -34,7 +34,7 @@ std::string computed_column(MetaColumn* column) {
 static bool has_large_object_column(MetaTable* table) {
   for (auto& column : items<MetaColumn>(tarvex_brevane_meta_model_meta_table_get_columns(table))) {
     const std::string raw =
-        upper(trim(str(tarvex_brevane_meta_model_meta_column_get_raw_type(column.get()))));
+        ascii_upper(trim(str(tarvex_brevane_meta_model_meta_column_get_raw_type(column.get()))));
     const std::string base = trim(raw.substr(0, raw.find('(')));
     if (base == "TEXT" || base == "NTEXT" || base == "IMAGE" || base == "XML" ||
         base == "GEOMETRY" || base == "GEOGRAPHY")

@@ -230,7 +230,7 @@ std::string table_options_patch(MetaTable* table) {
   }
   if (diff_has(table, "options.LOCK_ESCALATION")) {
     // The option is a keyword: anything else is not written.
-    const std::string value = upper(trim(option(table, "LOCK_ESCALATION").value_or("AUTO")));
+    const std::string value = ascii_upper(trim(option(table, "LOCK_ESCALATION").value_or("AUTO")));
     if (value == "AUTO" || value == "TABLE" || value == "DISABLE")
       text += head + "SET (LOCK_ESCALATION = " + value + ");\n";
   }
@@ -259,6 +259,11 @@ bool contains_name(std::string_view expression, const std::string& column) {
 
 gchar* patch_table(Base*, MetaTable* table) {
   g_return_val_if_fail(table != NULL, nullptr);
+  // Writing the script consumes entries of the change records: it works on
+  // a copy, so that the model it is given stays as it was.
+  auto copy =
+      adoptGRef(TARVEX_BREVANE_META_MODEL_META_TABLE(meta::clone_with_records(meta(table))));
+  table = copy.get();
   const std::string two = sql::bracketed_two_part(schema_of(table), name_of(table));
   const auto columns = items<MetaColumn>(tarvex_brevane_meta_model_meta_table_get_columns(table));
   const auto constraints =
@@ -322,14 +327,14 @@ gchar* patch_table(Base*, MetaTable* table) {
       for (auto& c : constraints) {
         const std::string path = std::string(kConstraints) + name_of(c.get());
         if (diff_code(table, path) != kCreated && uses_column(c.get(), name))
-          tarvex_brevane_meta_model_meta_object_append_diff(
-              meta(table), path.c_str(), TarvexProvidersContractsDataVersion(kChanged));
+          tarvex_brevane_meta_model_meta_object_append_diff(meta(table), path.c_str(),
+                                                            meta::data_version(kChanged));
       }
       for (auto& index : indexes) {
         const std::string path = std::string(kIndexes) + name_of(index.get());
         if (diff_code(table, path) != kCreated && uses_column(index.get(), name))
-          tarvex_brevane_meta_model_meta_object_append_diff(
-              meta(table), path.c_str(), TarvexProvidersContractsDataVersion(kChanged));
+          tarvex_brevane_meta_model_meta_object_append_diff(meta(table), path.c_str(),
+                                                            meta::data_version(kChanged));
       }
     }
     const bool has_default = !trim(default_expression(column.get())).empty();

@@ -11,21 +11,8 @@ namespace tarvex::dialect {
 
 // ------------------------------------------------------------ texts
 
-std::string upper(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) c = char(std::toupper(static_cast<unsigned char>(c)));
-  return out;
-}
-
-std::string trim(std::string_view s) {
-  size_t b = 0, e = s.size();
-  while (b < e && std::isspace(static_cast<unsigned char>(s[b]))) ++b;
-  while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1]))) --e;
-  return std::string(s.substr(b, e - b));
-}
-
 bool iequals(std::string_view a, std::string_view b) {
-  return upper(a) == upper(b);
+  return ascii_upper(a) == ascii_upper(b);
 }
 
 // One entry of a column list: the name bracketed, its direction kept or
@@ -69,16 +56,6 @@ std::string bracket_list(std::string_view list, bool keep_direction) {
 }
 
 // ------------------------------------------------------------ model access
-
-std::string name_of(gpointer obj) {
-  return str(tarvex_brevane_meta_model_meta_object_get_name(meta(obj)));
-}
-std::string schema_of(gpointer obj) {
-  return str(tarvex_brevane_meta_model_meta_object_get_schema(meta(obj)));
-}
-std::string comment_of(gpointer obj) {
-  return str(tarvex_brevane_meta_model_meta_object_get_comment(meta(obj)));
-}
 
 static std::optional<std::string> map_text(GeeHashMap* map, const char* key) {
   if (!map || !gee_abstract_map_has_key(GEE_ABSTRACT_MAP(map), key)) return std::nullopt;
@@ -180,7 +157,7 @@ bool starts_batch(std::string_view batch) {
     while (i < batch.size() &&
            (std::isalnum(static_cast<unsigned char>(batch[i])) || batch[i] == '_'))
       ++i;
-    return upper(batch.substr(b, i - b));
+    return ascii_upper(batch.substr(b, i - b));
   };
   std::string first = word();
   // A variable is declared once per batch: a DECLARE begins its own.

@@ -16,6 +16,7 @@
 #include "brevane/contracts/iconnection.h"
 #include "brevane/sql/sql-text-private.h"
 #include "common/tarvex-gobject-private.h"
+#include "common/tarvex-text-private.h"
 #include "providers/contracts/table_model.h"
 #include "providers/contracts/value_int.h"
 #include "providers/contracts/value_object.h"
@@ -41,14 +42,6 @@ inline int major_version_of(const char* version) {
 
 inline int server_major_version(TarvexBrevaneContractsDatabaseIConnection* connection) {
   return major_version_of(tarvex_brevane_contracts_database_iconnection_get_version(connection));
-}
-
-inline std::string trimmed(std::string_view text) {
-  const char* blanks = " \t\r\n\f\v";
-  size_t start = text.find_first_not_of(blanks);
-  if (start == std::string_view::npos) return {};
-  size_t end = text.find_last_not_of(blanks);
-  return std::string(text.substr(start, end - start + 1));
 }
 
 // Read access to one catalog result.

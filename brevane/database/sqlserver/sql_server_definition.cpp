@@ -7,6 +7,7 @@
 
 #include "brevane/sql/tsql-scanner-private.h"
 #include "common/tarvex-gobject-private.h"
+#include "common/tarvex-text-private.h"
 
 namespace tarvex::dialect {
 namespace {
@@ -19,13 +20,7 @@ bool word_is(std::string_view word, const char* keyword) {
          g_ascii_strncasecmp(word.data(), keyword, word.size()) == 0;
 }
 
-std::string trim(std::string_view text) {
-  const char* blanks = " \t\r\n\f\v";
-  size_t start = text.find_first_not_of(blanks);
-  if (start == std::string_view::npos) return {};
-  size_t end = text.find_last_not_of(blanks);
-  return std::string(text.substr(start, end - start + 1));
-}
+using tarvex::text::trim;
 
 }  // namespace
 

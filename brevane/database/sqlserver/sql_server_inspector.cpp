@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/tarvex-gobject-private.h"
+#include "common/tarvex-text-private.h"
 
 using tarvex::GUniqueStr;
 
@@ -28,10 +29,7 @@ namespace {
 
 using DataType = TarvexProvidersContractsDataType;
 
-std::string upper(const char* text) {
-  GUniqueStr up(g_utf8_strup(text, -1));
-  return up.get();
-}
+using tarvex::text::utf8_upper;
 
 bool one_of(const std::string& name, std::initializer_list<const char*> names) {
   for (const char* n : names)
@@ -40,7 +38,7 @@ bool one_of(const std::string& name, std::initializer_list<const char*> names) {
 }
 
 DataType data_type_of(const char* native_type) {
-  const std::string name = upper(native_type);
+  const std::string name = utf8_upper(native_type);
   if (name == "BIT") return TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BOOLEAN;
   if (name == "TINYINT") return TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT8;
   if (name == "SMALLINT") return TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT16;
@@ -120,7 +118,7 @@ const char* sql_type_of(DataType type) {
 }
 
 const char* type_default_of(const char* native_type) {
-  const std::string name = upper(native_type);
+  const std::string name = utf8_upper(native_type);
   if (one_of(name, {"BIT", "TINYINT", "SMALLINT", "INT", "BIGINT", "YEAR"})) return "0";
   if (one_of(name, {"SMALLMONEY", "MONEY", "DECIMAL", "NUMERIC", "FLOAT", "REAL", "DOUBLE"}))
     return "0.0";

@@ -8,6 +8,7 @@
 #include "brevane/database/sqlserver/sql_server_statement-private.h"
 #include "brevane/sql/sql-text-private.h"
 #include "common/tarvex-gobject-private.h"
+#include "common/tarvex-text-private.h"
 #include "providers/contracts/table_model.h"
 #include "providers/contracts/value_object.h"
 
@@ -18,11 +19,7 @@ namespace {
 using contracts::ColumnFacts;
 using contracts::IStatement;
 
-std::string upper(const std::string& text) {
-  std::string out = text;
-  for (auto& ch : out) ch = g_ascii_toupper(ch);
-  return out;
-}
+using text::ascii_upper;
 
 // sys.columns.system_type_id of timestamp (rowversion), which only the
 // server writes.
@@ -43,7 +40,7 @@ class SqlServerStatementDialect final : public database::BaseStatementDialect {
   std::string lossless_select_item(IStatement*, const std::string& name,
                                    const std::string& raw_type) const override {
     const std::string c = sql::bracketed(name);
-    const std::string type = upper(raw_type);
+    const std::string type = ascii_upper(raw_type);
     std::string expression;
     if (type == "DECIMAL" || type == "NUMERIC" || type == "TIME" || type == "DATETIMEOFFSET")
       expression = "CONVERT(NVARCHAR(64), " + c + ")";
@@ -59,7 +56,7 @@ class SqlServerStatementDialect final : public database::BaseStatementDialect {
   bool is_orderable(const std::string& raw_type) const override {
     static const std::set<std::string> no = {"TEXT",     "NTEXT",     "IMAGE",      "XML",
                                              "GEOMETRY", "GEOGRAPHY", "SQL_VARIANT"};
-    return !no.count(upper(raw_type));
+    return !no.count(ascii_upper(raw_type));
   }
 
   // Without names the content text itself orders a paged read by
@@ -82,7 +79,7 @@ class SqlServerStatementDialect final : public database::BaseStatementDialect {
 
   std::string keep_existing_schema(const std::string& schema,
                                    const std::string& batch) const override {
-    const std::string bare = trimmed(batch);
+    const std::string bare = text::trim(batch);
     if (g_ascii_strncasecmp(bare.c_str(), "CREATE SCHEMA", 13) != 0) return batch;
     return "IF SCHEMA_ID(" + sql::nliteral(schema) + ") IS NULL EXEC(" + sql::nliteral(bare) + ");";
   }

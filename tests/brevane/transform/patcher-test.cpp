@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "brevane/brevane.h"
+#include "brevane/model/meta-helpers-private.h"
 #include "common/tarvex-gobject-private.h"
 #include "providers/fenrow.h"
 #include "tests/brevane/database/sqlserver/builder-test.h"
@@ -26,9 +27,7 @@ int version_of(gpointer object) {
   return int(tarvex_brevane_meta_model_meta_object_get_version(META(object)));
 }
 
-std::string name_of(gpointer object) {
-  return tarvex_brevane_meta_model_meta_object_get_name(META(object));
-}
+using meta::name_of;
 
 template <typename T>
 std::vector<GRef<T>> items(GeeArrayList* list) {

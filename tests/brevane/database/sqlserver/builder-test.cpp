@@ -7,6 +7,7 @@
 #include <map>
 
 #include "brevane/sql/tsql-scanner-private.h"
+#include "common/tarvex-text-private.h"
 
 namespace tarvex::test {
 
@@ -99,14 +100,7 @@ GRef<TarvexBrevaneMetaModelMetaColumn> add_column(TarvexBrevaneMetaModelMetaTabl
 
 // ------------------------------------------------------------ batches
 
-static std::string trimmed(const std::string& s) {
-  size_t b = 0, e = s.size();
-  while (b < e && std::isspace(static_cast<unsigned char>(s[b]))) ++b;
-  while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1]))) --e;
-  return s.substr(b, e - b);
-}
-
-std::vector<std::string> batches_of(const std::string& text) {
+std::vector<std::string> batches_split_by_lines(const std::string& text) {
   std::vector<std::string> out{std::string()};
   size_t start = 0;
   while (start < text.size()) {
@@ -121,7 +115,7 @@ std::vector<std::string> batches_of(const std::string& text) {
   }
   std::vector<std::string> batches;
   for (auto& b : out)
-    if (!trimmed(b).empty()) batches.push_back(b);
+    if (!text::trim_view(b).empty()) batches.push_back(b);
   return batches;
 }
 
@@ -170,7 +164,7 @@ static bool is_body_kind(const std::string& w) {
 }
 
 static void expect_batches_start_correctly(const std::string& text, const std::string& what) {
-  for (const auto& batch : batches_of(text)) {
+  for (const auto& batch : batches_split_by_lines(text)) {
     auto words = words_of(batch);
     size_t leading = 0;
     for (size_t k = 0; k + 1 < words.size(); ++k) {
@@ -411,8 +405,10 @@ static std::string reduce(const GrammarGap& gap, const std::string& batch, bool*
 static void expect_only_separators_are_go_lines(const std::string& text, const std::string& what) {
   std::vector<std::string> own;
   for (const auto& batch : sql::split_batches(text))
-    if (!trimmed(batch.text).empty()) own.push_back(batch.text);
-  EXPECT_EQ(batches_of(text), own) << what << ": a line inside a statement is a GO line:\n" << text;
+    if (!text::trim_view(batch.text).empty()) own.push_back(batch.text);
+  EXPECT_EQ(batches_split_by_lines(text), own)
+      << what << ": a line inside a statement is a GO line:\n"
+      << text;
 }
 
 void expect_valid_tsql(const std::vector<TsqlText>& texts) {
@@ -436,7 +432,7 @@ void expect_valid_tsql(const std::vector<TsqlText>& texts) {
   };
   std::vector<Item> items;
   for (const auto& t : texts) {
-    const auto batches = batches_of(t.text);
+    const auto batches = batches_split_by_lines(t.text);
     for (size_t k = 0; k < batches.size(); ++k) items.push_back({&t, k, batches[k]});
   }
   std::vector<std::string> all;

@@ -62,7 +62,7 @@ GRef<TarvexBrevaneMetaModelMetaColumn> add_column(TarvexBrevaneMetaModelMetaTabl
 // The batches of a generated text as a tool that splits by lines alone
 // cuts it: at every GO line (any case, blanks, count, comment); blank
 // batches are left out.
-std::vector<std::string> batches_of(const std::string& text);
+std::vector<std::string> batches_split_by_lines(const std::string& text);
 
 // Checks every batch of `text`: a statement that T-SQL requires to begin its
 // batch (CREATE/ALTER VIEW, PROCEDURE, FUNCTION, TRIGGER, CREATE SCHEMA)

@@ -9,7 +9,7 @@ namespace {
 
 using Table = TarvexBrevaneMetaModelMetaTable;
 
-enum { kIdentical = 1, kDropped = 2, kCreated = 4, kChanged = 8 };
+using enum tarvex::meta::ChangeCode;
 
 class PatchModeTest : public LogCaptureTest {
  protected:

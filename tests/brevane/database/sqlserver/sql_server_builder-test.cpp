@@ -773,7 +773,7 @@ TEST_F(SqlServerBuilderTest, Views) {
   set_diff(view.get(), "definition", 8);
   tarvex_brevane_meta_model_meta_object_set_comment(META(view.get()), "new");
   const std::string patched = patch();
-  EXPECT_EQ(batches_of(patched).size(), 2u) << patched;
+  EXPECT_EQ(batches_split_by_lines(patched).size(), 2u) << patched;
   EXPECT_NE(
       patched.find(
           ";\n\nGO\nIF ((SELECT COUNT(*) FROM ::fn_listextendedproperty('MS_Description','SCHEMA', "

@@ -8,7 +8,7 @@ namespace {
 
 using Database = TarvexBrevaneMetaModelMetaDatabase;
 
-enum { kDropped = 2, kCreated = 4, kChanged = 8 };
+using enum tarvex::meta::ChangeCode;
 
 class DatabaseBuilderTest : public OfflineBuilderTest {
  protected:

@@ -7,7 +7,7 @@
 namespace tarvex::test {
 namespace {
 
-enum { kDropped = 2, kCreated = 4, kChanged = 8 };
+using enum tarvex::meta::ChangeCode;
 
 class PrincipalBuilderTest : public OfflineBuilderTest {
  protected:
@@ -475,6 +475,31 @@ TEST_F(PrincipalBuilderTest, PatchDispatch) {
                 nullptr),
       "meta_object != NULL");
   expect_valid_tsql({{"index", index_text}, {"trigger", trigger_text}});
+}
+
+// The patch of a routine reads its record and leaves it as it was: the same
+// record gives the same text again (comment only, and comment with body).
+TEST_F(PrincipalBuilderTest, RoutinePatchLeavesTheRecord) {
+  auto procedure =
+      adoptGRef(tarvex_brevane_meta_model_meta_procedure_new_with_names("db", "o'k", "p]q"));
+  tarvex_brevane_meta_model_meta_routine_set_body(
+      reinterpret_cast<TarvexBrevaneMetaModelMetaRoutine*>(procedure.get()), "SELECT 1");
+  tarvex_brevane_meta_model_meta_object_set_comment(META(procedure.get()), "");
+  set_diff(procedure.get(), "comment", kChanged);
+  auto function = adoptGRef(tarvex_brevane_meta_model_meta_function_new_with_names("db", "s", "f"));
+  tarvex_brevane_meta_model_meta_routine_set_body(
+      reinterpret_cast<TarvexBrevaneMetaModelMetaRoutine*>(function.get()), "BEGIN RETURN 1; END");
+  tarvex_brevane_meta_model_meta_object_set_comment(META(function.get()), "\xF0\x9F\x98\x80");
+  set_diff(function.get(), "comment", kChanged);
+  set_diff(function.get(), "body", kChanged);
+  for (gpointer routine : {gpointer(procedure.get()), gpointer(function.get())}) {
+    const int entries = diff_count(routine);
+    const std::string first = patch(routine);
+    EXPECT_NE(first, "");
+    EXPECT_EQ(diff_count(routine), entries);
+    EXPECT_TRUE(diff_contains(routine, "comment"));
+    EXPECT_EQ(patch(routine), first);
+  }
 }
 
 }  // namespace

@@ -8,7 +8,7 @@ namespace {
 
 using Routine = TarvexBrevaneMetaModelMetaRoutine;
 
-enum { kCreated = 4, kChanged = 8 };
+using enum tarvex::meta::ChangeCode;
 
 class RoutineBuilderTest : public OfflineBuilderTest {
  protected:

@@ -370,7 +370,7 @@ TEST_F(TableScriptTest, NamesWithQuotesBracketsAndAccents) {
 TEST_F(TableScriptTest, BatchesStartCorrectly) {
   // Split on GO: the CREATE TABLE with its stand-alone indexes, then each
   // trigger alone, then what follows the triggers.
-  auto batches = batches_of(build(builder.get(), make_orders(kOrdinary).get()));
+  auto batches = batches_split_by_lines(build(builder.get(), make_orders(kOrdinary).get()));
   ASSERT_EQ(batches.size(), 6u);
   EXPECT_EQ(batches[0].rfind("CREATE TABLE [sales].[orders] (", 0), 0u);
   EXPECT_EQ(batches[1].rfind("CREATE TRIGGER [tr_audit]", 0), 0u);
