@@ -4,6 +4,7 @@
 
 #include "common/tarvex-dispatch-private.h"
 #include "common/tarvex-gobject-private.h"
+#include "providers/contracts/data-types-private.h"
 #include "providers/contracts/value_binary.h"
 #include "providers/contracts/value_date_time.h"
 #include "providers/contracts/value_enum.h"
@@ -252,161 +253,75 @@ Value* default_get_value(Reader* self, guint16 position, GError** error) {
   auto kind = tarvex_providers_contracts_idata_reader_get_data_type(self, position, &local);
   if (failed()) return nullptr;
 
+  // Numbers and texts as the table of data types reads and makes them.
+  const models::DataTypeRow& row = models::data_type_row(kind);
   Value* value = nullptr;
-  switch (kind) {
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BOOLEAN: {
-      gboolean v = tarvex_providers_contracts_idata_reader_get_boolean(self, position, &local);
-      value = as_value(tarvex_providers_contracts_value_boolean_new(v));
-      break;
-    }
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_CHAR: {
-      gchar v = tarvex_providers_contracts_idata_reader_get_char(self, position, &local);
-      value = as_value(tarvex_providers_contracts_value_char_new(guchar(v)));
-      break;
-    }
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT8:
-      value = as_value(tarvex_providers_contracts_value_int8_new(
-          tarvex_providers_contracts_idata_reader_get_int8(self, position, &local)));
-      break;
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT16:
-      value = as_value(tarvex_providers_contracts_value_int16_new(
-          tarvex_providers_contracts_idata_reader_get_int16(self, position, &local)));
-      break;
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32:
-      value = as_value(tarvex_providers_contracts_value_int32_new(
-          tarvex_providers_contracts_idata_reader_get_int32(self, position, &local)));
-      break;
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT64:
-      value = as_value(tarvex_providers_contracts_value_int64_new(
-          tarvex_providers_contracts_idata_reader_get_int64(self, position, &local)));
-      break;
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT8:
-      value = as_value(tarvex_providers_contracts_value_uint8_new(
-          tarvex_providers_contracts_idata_reader_get_uint8(self, position, &local)));
-      break;
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT16:
-      value = as_value(tarvex_providers_contracts_value_uint16_new(
-          tarvex_providers_contracts_idata_reader_get_uint16(self, position, &local)));
-      break;
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT32:
-      value = as_value(tarvex_providers_contracts_value_uint32_new(
-          tarvex_providers_contracts_idata_reader_get_uint32(self, position, &local)));
-      break;
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT64:
-      value = as_value(tarvex_providers_contracts_value_uint64_new(
-          tarvex_providers_contracts_idata_reader_get_uint64(self, position, &local)));
-      break;
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_ENUM: {
-      auto text = text_of(tarvex_providers_contracts_idata_reader_get_enum);
-      value = as_value(tarvex_providers_contracts_value_enum_new(or_empty(text.get())));
-      break;
-    }
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_FLAGS: {
-      auto text = text_of(tarvex_providers_contracts_idata_reader_get_flag);
-      value = as_value(tarvex_providers_contracts_value_flags_new(or_empty(text.get())));
-      break;
-    }
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_SET: {
-      auto text = text_of(tarvex_providers_contracts_idata_reader_get_set);
-      value = as_value(tarvex_providers_contracts_value_set_new(or_empty(text.get())));
-      break;
-    }
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_MONEY:
-      value = as_value(tarvex_providers_contracts_value_money_new(
-          tarvex_providers_contracts_idata_reader_get_money(self, position, &local)));
-      break;
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DECIMAL:
-      value = as_value(tarvex_providers_contracts_value_decimal_new(
-          tarvex_providers_contracts_idata_reader_get_decimal(self, position, &local)));
-      break;
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_FLOAT:
-      value = as_value(tarvex_providers_contracts_value_float_new(
-          tarvex_providers_contracts_idata_reader_get_float(self, position, &local)));
-      break;
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE:
-      value = as_value(tarvex_providers_contracts_value_double_new(
-          tarvex_providers_contracts_idata_reader_get_double(self, position, &local)));
-      break;
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DATE: {
-      GDate date;
-      g_date_clear(&date, 1);
-      tarvex_providers_contracts_idata_reader_get_date(self, position, &date, &local);
-      // A reader that gave no date leaves a value of the kind without one.
-      value = g_date_valid(&date) ? as_value(tarvex_providers_contracts_value_date_new_date(&date))
-                                  : as_value(tarvex_providers_contracts_value_date_new());
-      break;
-    }
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_TIME: {
-      auto time =
-          adoptGRef(tarvex_providers_contracts_idata_reader_get_time(self, position, &local));
-      value = time ? as_value(tarvex_providers_contracts_value_time_new_time(time.get()))
-                   : as_value(tarvex_providers_contracts_value_time_new());
-      break;
-    }
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DATETIME:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_TIMESTAMP: {
-      auto moment = adoptGRef(
-          kind == TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DATETIME
-              ? tarvex_providers_contracts_idata_reader_get_datetime(self, position, &local)
-              : tarvex_providers_contracts_idata_reader_get_timestamp(self, position, &local));
-      value = moment
-                  ? as_value(tarvex_providers_contracts_value_date_time_new_datetime(moment.get()))
-                  : as_value(tarvex_providers_contracts_value_date_time_new());
-      break;
-    }
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_TIMESPAN:
-      value = as_value(tarvex_providers_contracts_value_time_span_new(
-          tarvex_providers_contracts_idata_reader_get_timespan(self, position, &local)));
-      break;
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_WSTRING: {
-      auto text = text_of(tarvex_providers_contracts_idata_reader_get_string16);
-      value = as_value(tarvex_providers_contracts_value_utf16_new_string(or_empty(text.get())));
-      break;
-    }
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_XML: {
-      auto text = text_of(tarvex_providers_contracts_idata_reader_get_xml);
-      value = as_value(tarvex_providers_contracts_value_xml_new(or_empty(text.get())));
-      break;
-    }
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UUID: {
-      auto text = text_of(tarvex_providers_contracts_idata_reader_get_guid);
-      value = as_value(tarvex_providers_contracts_value_uuid_new_uuid(or_empty(text.get())));
-      break;
-    }
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_JSON: {
-      auto text = text_of(tarvex_providers_contracts_idata_reader_get_json);
-      value = as_value(tarvex_providers_contracts_value_json_new(or_empty(text.get())));
-      break;
-    }
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_GEOMETRY: {
-      auto text = text_of(tarvex_providers_contracts_idata_reader_get_geometry);
-      value = as_value(tarvex_providers_contracts_value_geometry_new(or_empty(text.get())));
-      break;
-    }
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_GEOGRAPHY: {
-      auto text = text_of(tarvex_providers_contracts_idata_reader_get_geography);
-      value = as_value(tarvex_providers_contracts_value_geography_new(or_empty(text.get())));
-      break;
-    }
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BINARY:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_OBJECT:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BLOB: {
-      gint length = 0;
-      GUnique<guint8> bytes(
-          tarvex_providers_contracts_idata_reader_get_binary(self, position, &length, &local));
-      if (!bytes || length < 0) length = 0;
-      value = kind == TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BLOB
-                  ? as_value(tarvex_providers_contracts_value_blob_new(bytes.get(), length))
-                  : as_value(tarvex_providers_contracts_value_binary_new(bytes.get(), length));
-      break;
-    }
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_VARIANT:
-      value = tarvex_providers_contracts_idata_reader_get_variant(self, position, &local);
-      break;
-    default: {
-      auto text = text_of(tarvex_providers_contracts_idata_reader_get_string);
-      value = as_value(tarvex_providers_contracts_value_string_new(or_empty(text.get())));
-      break;
+  if (row.get_number) {
+    models::Datum datum = row.get_number(self, position, &local);
+    value = models::datum_value(datum, nullptr);
+  } else if (row.get_text) {
+    auto text = text_of(row.get_text);
+    value = row.text_value(or_empty(text.get()));
+  } else {
+    switch (kind) {
+      case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_MONEY:
+        value = as_value(tarvex_providers_contracts_value_money_new(
+            tarvex_providers_contracts_idata_reader_get_money(self, position, &local)));
+        break;
+      case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DECIMAL:
+        value = as_value(tarvex_providers_contracts_value_decimal_new(
+            tarvex_providers_contracts_idata_reader_get_decimal(self, position, &local)));
+        break;
+      case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DATE: {
+        GDate date;
+        g_date_clear(&date, 1);
+        tarvex_providers_contracts_idata_reader_get_date(self, position, &date, &local);
+        // A reader that gave no date leaves a value of the kind without one.
+        value = g_date_valid(&date)
+                    ? as_value(tarvex_providers_contracts_value_date_new_date(&date))
+                    : as_value(tarvex_providers_contracts_value_date_new());
+        break;
+      }
+      case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_TIME: {
+        auto time =
+            adoptGRef(tarvex_providers_contracts_idata_reader_get_time(self, position, &local));
+        value = time ? as_value(tarvex_providers_contracts_value_time_new_time(time.get()))
+                     : as_value(tarvex_providers_contracts_value_time_new());
+        break;
+      }
+      case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DATETIME:
+      case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_TIMESTAMP: {
+        auto moment = adoptGRef(
+            kind == TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DATETIME
+                ? tarvex_providers_contracts_idata_reader_get_datetime(self, position, &local)
+                : tarvex_providers_contracts_idata_reader_get_timestamp(self, position, &local));
+        value =
+            moment ? as_value(tarvex_providers_contracts_value_date_time_new_datetime(moment.get()))
+                   : as_value(tarvex_providers_contracts_value_date_time_new());
+        break;
+      }
+      case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_TIMESPAN:
+        value = as_value(tarvex_providers_contracts_value_time_span_new(
+            tarvex_providers_contracts_idata_reader_get_timespan(self, position, &local)));
+        break;
+      case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BINARY:
+      case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_OBJECT:
+      case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BLOB: {
+        gint length = 0;
+        GUnique<guint8> bytes(
+            tarvex_providers_contracts_idata_reader_get_binary(self, position, &length, &local));
+        if (!bytes || length < 0) length = 0;
+        value = kind == TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BLOB
+                    ? as_value(tarvex_providers_contracts_value_blob_new(bytes.get(), length))
+                    : as_value(tarvex_providers_contracts_value_binary_new(bytes.get(), length));
+        break;
+      }
+      case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_VARIANT:
+        value = tarvex_providers_contracts_idata_reader_get_variant(self, position, &local);
+        break;
+      default:
+        // The table names every other type.
+        g_assert_not_reached();
     }
   }
   auto owned = adoptGRef(value);

@@ -1,22 +1,16 @@
 #include "providers/contracts/row_model.h"
 
-#include <sys/mman.h>
-
 #include <algorithm>
-#include <atomic>
+#include <array>
 #include <charconv>
-#include <condition_variable>
 #include <cstring>
-#include <deque>
 #include <memory>
-#include <mutex>
 #include <string>
-#include <system_error>
-#include <thread>
 #include <type_traits>
 #include <vector>
 
 #include "common/tarvex-dispatch-private.h"
+#include "providers/contracts/data-types-private.h"
 #include "providers/contracts/gee-list-private.h"
 #include "providers/contracts/model-json-private.h"
 #include "providers/contracts/table-cells-private.h"
@@ -47,18 +41,29 @@ namespace {
 // byte, the layout data_length reads. A million rows of small numbers thus
 // take a third less memory than as Datums, and memory a large result
 // touches first is what costs most in its reading.
-constexpr guint8 kFixedBytes[Datum::STRING] = {
-    0,       // OBJECT: never in a block
-    0,       // NULL_VALUE
-    1,  1,   // BOOLEAN, CHAR
-    1,  2,   // INT8, INT16
-    4,  8,   // INT32, INT64
-    1,  2,   // UINT8, UINT16
-    4,  8,   // UINT32, UINT64
-    10, 10,  // MONEY, DECIMAL: i and the scale
-    4,  8,   // FLOAT, DOUBLE
-    8,  10,  // DATETIME_UTC, DATETIME_OFFSET: when and the offset
-};
+// Bytes a cell of each kind (not a text or bytes kind) holds after its kind.
+constexpr auto kPayloadBytes = [] {
+  std::array<guint8, Datum::STRING> bytes{};
+  for (guint8 k = 0; k < Datum::STRING; k++) {
+    switch (Datum::Kind(k)) {
+      case Datum::OBJECT:  // never in a block
+      case Datum::NULL_VALUE:
+        bytes[k] = 0;
+        break;
+      case Datum::MONEY:  // i and the scale
+      case Datum::DECIMAL:
+      case Datum::DATETIME_OFFSET:  // when and the offset
+        bytes[k] = sizeof(guint64) + sizeof(gint16);
+        break;
+      case Datum::DATETIME_UTC:
+        bytes[k] = sizeof(guint64);
+        break;
+      default:
+        bytes[k] = models::number_bytes(Datum::Kind(k));
+    }
+  }
+  return bytes;
+}();
 
 inline guint32 block_count(const char* block) {
   guint32 word;
@@ -68,7 +73,7 @@ inline guint32 block_count(const char* block) {
 
 // Bytes `datum` takes in a block (`data`: where its row's texts start).
 inline gsize encoded_size(const Datum& datum, const char* data) {
-  if (datum.kind < Datum::STRING) return 1 + kFixedBytes[datum.kind];
+  if (datum.kind < Datum::STRING) return 1 + kPayloadBytes[datum.kind];
   return 1 + sizeof(guint32) + models::data_length(data + datum.u) + 1;
 }
 
@@ -81,74 +86,38 @@ char* encode_cell(const Datum& datum, const char* data, char* out) {
     std::memcpy(out, text - sizeof(guint32), bytes);
     return out + bytes;
   }
-  auto put = [&](auto v) {
-    std::memcpy(out, &v, sizeof v);
-    out += sizeof v;
-  };
-  switch (kFixedBytes[datum.kind]) {
-    case 0:
-      break;
-    case 1:
-      put(guint8(datum.u));
-      break;
-    case 2:
-      put(guint16(datum.u));
-      break;
-    case 4:
-      if (datum.kind == Datum::FLOAT)
-        put(datum.f);
-      else
-        put(guint32(datum.u));
-      break;
-    default:
-      put(datum.u);
-      if (kFixedBytes[datum.kind] == 10) put(datum.extra);
+  gsize bytes = kPayloadBytes[datum.kind];
+  if (bytes == 0) return out;
+  if (models::is_number(datum.kind)) {
+    models::put_number(datum, out);
+    return out + bytes;
   }
-  return out;
+  std::memcpy(out, &datum.u, sizeof datum.u);
+  if (bytes > sizeof datum.u) std::memcpy(out + sizeof datum.u, &datum.extra, sizeof datum.extra);
+  return out + bytes;
 }
 
 // Reads the cell at `at` into `datum` (a text's `u` counts from `block`);
 // returns the next cell.
 const char* decode_cell(const char* at, const char* block, Datum& datum) {
-  datum = Datum();
-  datum.kind = Datum::Kind(guint8(*at++));
-  if (datum.kind >= Datum::STRING) {
+  auto kind = Datum::Kind(guint8(*at++));
+  if (kind >= Datum::STRING) {
+    datum = Datum();
+    datum.kind = kind;
     datum.u = guint64(at + sizeof(guint32) - block);
     return at + sizeof(guint32) + models::data_length(at + sizeof(guint32)) + 1;
   }
-  auto get = [&](auto& v) {
-    std::memcpy(&v, at, sizeof v);
-    at += sizeof v;
-  };
-  switch (kFixedBytes[datum.kind]) {
-    case 0:
-      break;
-    case 1: {
-      guint8 v;
-      get(v);
-      datum.i = datum.kind == Datum::INT8 ? gint64(gint8(v)) : gint64(v);
-      break;
-    }
-    case 2: {
-      guint16 v;
-      get(v);
-      datum.i = datum.kind == Datum::INT16 ? gint64(gint16(v)) : gint64(v);
-      break;
-    }
-    case 4:
-      if (datum.kind == Datum::FLOAT) {
-        get(datum.f);
-      } else {
-        guint32 v;
-        get(v);
-        datum.i = datum.kind == Datum::INT32 ? gint64(gint32(v)) : gint64(v);
-      }
-      break;
-    default:
-      get(datum.u);
-      if (kFixedBytes[datum.kind] == 10) get(datum.extra);
+  gsize bytes = kPayloadBytes[kind];
+  if (models::is_number(kind)) {
+    datum = models::number_datum(kind, at, bytes);
+    return at + bytes;
   }
-  return at;
+  datum = Datum();
+  datum.kind = kind;
+  if (bytes == 0) return at;
+  std::memcpy(&datum.u, at, sizeof datum.u);
+  if (bytes > sizeof datum.u) std::memcpy(&datum.extra, at + sizeof datum.u, sizeof datum.extra);
+  return at + bytes;
 }
 
 // The storage of a row, in 32 bytes so that a row object takes 64 (a
@@ -747,6 +716,10 @@ static void tarvex_providers_contracts_row_model_class_setup(
 
 namespace tarvex::models {
 
+Value* datum_value(const Datum& datum, const char* data) {
+  return make_value(datum, data);
+}
+
 bool datum_datetime_fits(gint year, gint month, gint day, gint hour, gint minute, gint second,
                          bool with_offset) {
   // At an offset the instant must stay within GLib's years 1 to 9999 too.
@@ -777,203 +750,18 @@ void row_take_value(TarvexProvidersContractsRowModel* row,
   store.set_object(store.size() - 1, value);
 }
 
-struct Chunk {
-  std::atomic<gint> refs;
-  gsize size;     // bytes after the header
-  gsize mapping;  // bytes mapped with mmap; 0 for g_malloc
-  gpointer base;  // what was mapped
-};
-
 namespace {
 
-// The first chunks hold the cells of some hundred rows; then chunks of one
-// huge page. A row needing more than a small share of a chunk gets a block
-// of its own.
-constexpr gsize kSmallChunk = 64 * 1024;
-constexpr guint kSmallChunks = 4;
-constexpr gsize kLargeChunk = 2 * 1024 * 1024;
-constexpr gsize kChunkHeader = (sizeof(Chunk) + 15) & ~gsize(15);
-
-// Memory the kernel has not given the process yet costs a page fault and
-// the zeroing of its page at the first write: for a large result, a good
-// share of the fill. Writing to every page of a new chunk makes it present.
-void make_present(void* start, gsize size) {
-  auto* bytes = static_cast<volatile char*>(start);
-  for (gsize at = 0; at < size; at += 4096) bytes[at] = 0;
-}
-
-Chunk* chunk_new(gsize total, bool present = false) {
-  Chunk* chunk = nullptr;
-  gsize mapping = 0;
-  void* base = nullptr;
-#if defined(MADV_HUGEPAGE)
-  if (total >= kLargeChunk) {
-    // Aligned to the huge page, so the kernel can back it with one.
-    mapping = total * 2;
-    base = mmap(nullptr, mapping, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (base == MAP_FAILED) {
-      base = nullptr;
-      mapping = 0;
-    } else {
-      auto start = reinterpret_cast<guintptr>(base);
-      auto aligned = (start + total - 1) & ~guintptr(total - 1);
-      madvise(reinterpret_cast<void*>(aligned), total, MADV_HUGEPAGE);
-      chunk = reinterpret_cast<Chunk*>(aligned);
-    }
-  }
-#endif
-  // Aligned to its size, so that a block finds its chunk (block_chunk).
-  if (!chunk) chunk = static_cast<Chunk*>(g_aligned_alloc(1, total, total));
-  if (present) make_present(chunk, total);
-  chunk->refs.store(1, std::memory_order_relaxed);
-  chunk->size = total - kChunkHeader;
-  chunk->mapping = mapping;
-  chunk->base = base;
-  return chunk;
-}
-
-}  // namespace
-
-gpointer large_block_new(gsize size) {
-  // Aligned to the huge page, so the kernel can back it with them; the
-  // rest of the mapping is given back at once.
-  gsize mapping = size + kLargeChunk;
-  void* base = mmap(nullptr, mapping, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-  // As g_malloc does when memory runs out.
-  if (base == MAP_FAILED) g_error("failed to map %" G_GSIZE_FORMAT " bytes", mapping);
-  auto start = reinterpret_cast<guintptr>(base);
-  auto aligned = (start + kLargeChunk - 1) & ~guintptr(kLargeChunk - 1);
-  if (aligned > start) munmap(base, aligned - start);
-  gsize tail = start + mapping - (aligned + size);
-  if (tail > 0) munmap(reinterpret_cast<void*>(aligned + size), tail);
-#if defined(MADV_HUGEPAGE)
-  madvise(reinterpret_cast<void*>(aligned), size, MADV_HUGEPAGE);
-#endif
-  return reinterpret_cast<gpointer>(aligned);
-}
-
-void large_block_free(gpointer block, gsize size) {
-  munmap(block, size);
-}
-
-void chunk_unref(Chunk* chunk) {
-  if (chunk->refs.fetch_sub(1, std::memory_order_acq_rel) != 1) return;
-  if (chunk->mapping)
-    munmap(chunk->base, chunk->mapping);
-  else
-    g_aligned_free(chunk);
-}
-
-namespace {
-
-// The count word of a block (see kFixedBytes) holds in its top bit whether
-// the block's chunk is a large one; chunks are aligned to their size.
+// The count word of a block (see RowBuilder::place) holds in its top bit whether
+// the block's chunk is a large one.
 constexpr guint32 kLargeBit = 0x80000000u;
-
-Chunk* block_chunk(const char* block) {
-  guint32 word;
-  std::memcpy(&word, block, sizeof word);
-  gsize size = word & kLargeBit ? kLargeChunk : kSmallChunk;
-  return reinterpret_cast<Chunk*>(reinterpret_cast<guintptr>(block) & ~guintptr(size - 1));
-}
 
 }  // namespace
 
 void block_free(const char* block) {
-  chunk_unref(block_chunk(block));
-}
-
-// Makes large chunks, their pages present, on a thread of its own a few
-// chunks ahead of the arena that fills them: a large result then takes its
-// memory without waiting for the kernel to give and zero it page by page.
-class ChunkMaker {
- public:
-  ChunkMaker() : thread_([this] { run(); }) {}
-  ChunkMaker(const ChunkMaker&) = delete;
-  ChunkMaker& operator=(const ChunkMaker&) = delete;
-  ~ChunkMaker() {
-    {
-      std::lock_guard<std::mutex> lock(mutex_);
-      stop_ = true;
-    }
-    wake_.notify_one();
-    thread_.join();
-    for (Chunk* chunk : ready_) chunk_unref(chunk);
-  }
-
-  // A large chunk made ahead, or null when none is ready yet (the caller
-  // makes its own rather than wait).
-  Chunk* take() {
-    Chunk* chunk = nullptr;
-    {
-      std::lock_guard<std::mutex> lock(mutex_);
-      if (!ready_.empty()) {
-        chunk = ready_.front();
-        ready_.pop_front();
-      }
-    }
-    wake_.notify_one();
-    return chunk;
-  }
-
- private:
-  static constexpr size_t kAhead = 4;
-
-  void run() {
-    std::unique_lock<std::mutex> lock(mutex_);
-    while (true) {
-      wake_.wait(lock, [this] { return stop_ || ready_.size() < kAhead; });
-      if (stop_) return;
-      lock.unlock();
-      Chunk* chunk = chunk_new(kLargeChunk, true);
-      lock.lock();
-      ready_.push_back(chunk);
-    }
-  }
-
-  std::mutex mutex_;
-  std::condition_variable wake_;
-  std::deque<Chunk*> ready_;
-  bool stop_ = false;
-  std::thread thread_;
-};
-
-CellArena::~CellArena() {
-  // The maker's unused chunks go with it.
-  delete maker_;
-  if (current_) chunk_unref(current_);
-}
-
-Chunk* CellArena::next_chunk(gsize size) {
-  if (size != kLargeChunk) return chunk_new(size);
-  // From the second large chunk on the result is large: chunks are made
-  // ahead from then on.
-  if (!maker_ && chunks_ > kSmallChunks) {
-    try {
-      maker_ = new ChunkMaker();
-    } catch (const std::system_error&) {
-      // No thread to be had: the arena makes its chunks itself.
-    }
-  }
-  Chunk* chunk = maker_ ? maker_->take() : nullptr;
-  return chunk ? chunk : chunk_new(size);
-}
-
-gpointer CellArena::take(gsize size, Chunk** chunk) {
-  gsize chunk_size = chunks_ < kSmallChunks ? kSmallChunk : kLargeChunk;
-  if (size > chunk_size / 32) return nullptr;
-  size = (size + alignof(Datum) - 1) & ~(alignof(Datum) - 1);
-  if (!current_ || used_ + size > current_->size) {
-    if (current_) chunk_unref(current_);
-    current_ = next_chunk(chunk_size);
-    chunks_++;
-    used_ = 0;
-  }
-  gpointer at = reinterpret_cast<char*>(current_) + kChunkHeader + used_;
-  used_ += size;
-  current_->refs.fetch_add(1, std::memory_order_relaxed);
-  *chunk = current_;
-  return at;
+  guint32 word;
+  std::memcpy(&word, block, sizeof word);
+  chunk_unref(chunk_of(block, word & kLargeBit));
 }
 
 RowBuilder::~RowBuilder() {
@@ -1033,7 +821,7 @@ bool RowBuilder::place(CellArena& arena, const char** block) {
   if (!out) return false;
   *block = out;
   guint32 count = guint32(cells_.size());
-  if (chunk->size + kChunkHeader == kLargeChunk) count |= kLargeBit;
+  if (chunk_is_large(chunk)) count |= kLargeBit;
   std::memcpy(out, &count, sizeof count);
   out += sizeof count;
   for (const Datum& datum : cells_) out = encode_cell(datum, data_.data(), out);

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "common/tarvex-gobject-private.h"
+#include "providers/contracts/cell-arena-private.h"
 #include "providers/contracts/column_model.h"
 #include "providers/contracts/row_model.h"
 #include "providers/contracts/table-cells-private.h"
@@ -79,6 +80,7 @@ struct Datum {
 };
 #pragma pack(pop)
 static_assert(sizeof(Datum) == 12);
+static_assert(alignof(Datum) <= kArenaAlign);
 
 // The length of the bytes of a text or bytes cell whose data starts at
 // `bytes` (they follow their length).
@@ -101,45 +103,6 @@ TarvexProvidersContractsRowModel* row_new(guint capacity);
 // reference. No signal.
 void row_take_value(TarvexProvidersContractsRowModel* row,
                     TarvexProvidersContractsValueObject* value);
-
-// A block of `size` bytes (a multiple of 2 MB) backed by huge pages where
-// the system offers them: few page faults for much memory. Its bytes are
-// zero until written.
-gpointer large_block_new(gsize size);
-void large_block_free(gpointer block, gsize size);
-
-// A chunk of memory holding the cells of many rows; freed with the last
-// row that uses it.
-struct Chunk;
-void chunk_unref(Chunk* chunk);
-class ChunkMaker;
-
-// Memory for the cells of the rows of one result, in chunks of a fixed
-// size that are only ever appended: nothing written is moved or copied
-// again. The first chunks are small (a small result takes little); later
-// ones are large and, where the system offers it, backed by huge pages, so
-// a large result costs few page faults, and a thread of the arena makes
-// them, their pages present, ahead of the rows that fill them.
-class CellArena {
- public:
-  CellArena() = default;
-  CellArena(const CellArena&) = delete;
-  CellArena& operator=(const CellArena&) = delete;
-  ~CellArena();
-
-  // Room for `size` bytes aligned for a Datum, and in `*chunk` a new
-  // reference to its chunk; or null (and no reference) for a size better
-  // given its own block.
-  gpointer take(gsize size, Chunk** chunk);
-
- private:
-  Chunk* next_chunk(gsize size);
-
-  Chunk* current_ = nullptr;
-  gsize used_ = 0;
-  guint chunks_ = 0;
-  ChunkMaker* maker_ = nullptr;
-};
 
 // The cells of one row as a provider reads them, made into a row at once.
 class RowBuilder {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "providers/contracts/data-types-private.h"
 #include "providers/contracts/table_model-private.h"
 #include "providers/contracts/value-exact-private.h"
 #include "providers/contracts/value-string-private.h"
@@ -399,13 +400,14 @@ Value* cell_value(DBPROCESS* p, int column, int type, DT kind) {
   }
 }
 
-// Adds the cell to the row as the datum its value is made of where its kind
-// has one (the row makes the value when a caller first reaches it), else
-// as the value itself. False, adding nothing, for kinds whose values only
-// the contract's defaults make.
+// Adds the cell to the row as the datum the table of data types keeps it
+// as (the row makes the value when a caller first reaches it), else as the
+// value itself. False, adding nothing, for kinds whose values only the
+// contract's defaults make.
 bool add_cell(models::RowBuilder& row, DBPROCESS* p, int column, int type, DT kind,
-              std::string& scratch) {
+              const models::DataTypeRow& kept, std::string& scratch) {
   using models::Datum;
+  using models::Keep;
   Datum datum;
   // The cell's data and length, asked of db-lib once.
   const Cell c = cell_of(p, column);
@@ -413,52 +415,13 @@ bool add_cell(models::RowBuilder& row, DBPROCESS* p, int column, int type, DT ki
     row.add(datum);
     return true;
   }
-  auto add_data = [&](Datum::Kind data_kind) {
-    bool some = c.data && c.length > 0;
-    row.add_data(data_kind, some ? c.data : nullptr, some ? gsize(c.length) : 0);
+  if (kept.keep == Keep::CONTRACT) return false;
+  if (kept.keep == Keep::VALUE) {
+    row.take(cell_value(p, column, type, kind));
     return true;
-  };
+  }
+  // Kinds whose datum is no copy of the cell's bytes.
   switch (kind) {
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BOOLEAN:
-      datum.kind = Datum::BOOLEAN;
-      datum.i = fixed<guint8>(c) != 0;
-      break;
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_CHAR:
-      datum.kind = Datum::CHAR;
-      datum.u = fixed<guint8>(c);
-      break;
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT8:
-      datum.kind = Datum::INT8;
-      datum.i = gint8(fixed<guint8>(c));
-      break;
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT16:
-      datum.kind = Datum::INT16;
-      datum.i = gint16(fixed<guint16>(c));
-      break;
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT32:
-      datum.kind = Datum::INT32;
-      datum.i = gint32(fixed<guint32>(c));
-      break;
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_INT64:
-      datum.kind = Datum::INT64;
-      datum.i = gint64(fixed<guint64>(c));
-      break;
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT8:
-      datum.kind = Datum::UINT8;
-      datum.u = fixed<guint8>(c);
-      break;
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT16:
-      datum.kind = Datum::UINT16;
-      datum.u = fixed<guint16>(c);
-      break;
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT32:
-      datum.kind = Datum::UINT32;
-      datum.u = fixed<guint32>(c);
-      break;
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UINT64:
-      datum.kind = Datum::UINT64;
-      datum.u = fixed<guint64>(c);
-      break;
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_MONEY:
       if (!is_money_type(type)) {
         row.take(cell_value(p, column, type, kind));
@@ -467,7 +430,8 @@ bool add_cell(models::RowBuilder& row, DBPROCESS* p, int column, int type, DT ki
       datum.kind = Datum::MONEY;
       datum.i = cell_money_scaled(p, column);
       datum.extra = 4;
-      break;
+      row.add(datum);
+      return true;
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DECIMAL: {
       // Unscaled digits that fit 64 bits stay a number; more go as text.
       bool negative = false;
@@ -479,20 +443,13 @@ bool add_cell(models::RowBuilder& row, DBPROCESS* p, int column, int type, DT ki
         datum.kind = Datum::DECIMAL;
         datum.i = negative ? -gint64(magnitude) : gint64(magnitude);
         datum.extra = gint16(scale);
-        break;
+        row.add(datum);
+        return true;
       }
       std::string text = cell_decimal_text(p, column, type);
       row.add_data(Datum::DECIMAL_TEXT, text.data(), text.size());
       return true;
     }
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_FLOAT:
-      datum.kind = Datum::FLOAT;
-      datum.f = fixed<gfloat>(c);
-      break;
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DOUBLE:
-      datum.kind = Datum::DOUBLE;
-      datum.d = fixed<gdouble>(c);
-      break;
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DATETIME: {
       Cracked d;
       bool with_offset;
@@ -513,46 +470,28 @@ bool add_cell(models::RowBuilder& row, DBPROCESS* p, int column, int type, DT ki
       datum.when.minute = guint64(d.minute);
       datum.when.second = guint64(d.second);
       datum.when.microsecond = guint64(microsecond_of(d));
-      break;
+      row.add(datum);
+      return true;
     }
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_WSTRING:
-      return add_data(Datum::UTF16);
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_XML:
-      return add_data(Datum::XML);
     case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_UUID: {
       // The 16 bytes, less than half their text.
-      if (type == kUniqueType && c.data && c.length == 16) return add_data(Datum::UUID_BYTES);
+      if (type == kUniqueType && c.data && c.length == 16) {
+        row.add_data(Datum::UUID_BYTES, c.data, 16);
+        return true;
+      }
       char buffer[37];
       const char* text = cell_guid(p, column, type, buffer, scratch);
       row.add_data(Datum::UUID, text, std::strlen(text));
       return true;
     }
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BINARY:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_OBJECT:
-      return add_data(Datum::BINARY);
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_BLOB:
-      return add_data(Datum::BLOB);
-    // Values whose making logs or depends on the moment it happens, and the
-    // rarer kinds, are made now.
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_DATE:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_TIME:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_TIMESPAN:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_VARIANT:
-      row.take(cell_value(p, column, type, kind));
-      return true;
-    // Kinds this reader leaves to the contract's defaults.
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_ENUM:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_FLAGS:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_SET:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_TIMESTAMP:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_JSON:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_GEOMETRY:
-    case TARVEX_PROVIDERS_CONTRACTS_DATA_TYPE_GEOGRAPHY:
-      return false;
     default:
-      return add_data(Datum::STRING);
+      break;
   }
-  row.add(datum);
+  gsize length = c.data && c.length > 0 ? gsize(c.length) : 0;
+  if (kept.datum >= Datum::STRING)
+    row.add_data(kept.datum, length ? c.data : nullptr, length);
+  else
+    row.add(models::number_datum(kept.datum, c.data, length));
   return true;
 }
 
@@ -575,6 +514,7 @@ TarvexProvidersContractsTableModel* fill_model(DBPROCESS* p, GError** error) {
   struct Column {
     int type;
     DT kind;
+    const models::DataTypeRow* kept;  // looked up once per column
   };
   int count = dbnumcols(p);
   std::vector<Column> columns;
@@ -587,7 +527,7 @@ TarvexProvidersContractsTableModel* fill_model(DBPROCESS* p, GError** error) {
     models::table_take_column(table.get(),
                               tarvex_providers_contracts_column_model_new_full_size(
                                   name && *name ? name : _("Result"), kind, gulong(size)));
-    columns.push_back({type, kind});
+    columns.push_back({type, kind, &models::data_type_row(kind)});
   }
 
   // Kinds whose values only the contract's defaults make go through a
@@ -606,7 +546,7 @@ TarvexProvidersContractsTableModel* fill_model(DBPROCESS* p, GError** error) {
     if (!more) break;
     for (int i = 0; i < count; i++) {
       const auto& column = columns[size_t(i)];
-      if (add_cell(row, p, i + 1, column.type, column.kind, scratch)) continue;
+      if (add_cell(row, p, i + 1, column.type, column.kind, *column.kept, scratch)) continue;
       if (!reader) reader = adoptGRef(tarvex_providers_supports_sql_server_reader_new(p));
       Value* value = tarvex_providers_contracts_idata_reader_get_value(
           reinterpret_cast<Reader*>(reader.get()), guint16(i), &local);
