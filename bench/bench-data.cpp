@@ -37,7 +37,7 @@
 #include <sstream>
 #include <string>
 
-#include "bench/bench-support.h"
+#include "bench/bench-big-table.h"
 #include "brevane/brevane.h"
 #include "common/tarvex-gobject-private.h"
 #include "providers/fenrow.h"
@@ -223,27 +223,14 @@ int main(int argc, char** argv) {
   auto* iprovider = reinterpret_cast<TarvexProvidersContractsIProvider*>(provider.get());
   tds::Server server;
   const char* query = "SELECT * FROM dbo.BigTable";
-  server.on_batch(query).generate(uint64_t(rows), {{"Id", "int"},
-                                                   {"Counter", "bigint"},
-                                                   {"Ratio", "float"},
-                                                   {"Amount", "decimal(18,4)"},
-                                                   {"Label", "nvarchar(40)"},
-                                                   {"Stamp", "datetime2(7)"},
-                                                   {"Flag", "bit"},
-                                                   {"Tag", "uniqueidentifier"}});
+  script_big_table(server, query, uint64_t(rows));
   server.on_pattern("^INSERT").row_count(1);
   server.on_pattern("SERVERPROPERTY\\('ProductVersion'\\)")
       .result({{"version", "sql_variant", true}})
       .row({"nvarchar(128):16.0.1000.6"});
   server.start();
-  auto description = tarvex::adoptGRef(tarvex_providers_contracts_server_new());
-  tarvex_providers_contracts_server_set_host(description.get(), "127.0.0.1");
-  tarvex_providers_contracts_server_set_port(description.get(), server.port());
-  tarvex_providers_contracts_server_set_username(description.get(), "sa");
-  tarvex_providers_contracts_server_set_password(description.get(), "secret");
+  auto description = open_on_test_server(iprovider, server.port());
   GError* error = nullptr;
-  tarvex_providers_contracts_iprovider_open(iprovider, description.get(), "", &error);
-  check(error, "open");
   tarvex::GRef<TarvexProvidersContractsTableModel> model;
   Figure read = measure(1, [&] {
     model = tarvex::adoptGRef(

@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/bench-support.h"
+#include "bench/bench-big-table.h"
 #include "brevane/brevane.h"
 #include "common/tarvex-gobject-private.h"
 #include "providers/contracts/table-cells-private.h"
@@ -115,23 +115,10 @@ int main(int argc, char** argv) {
   auto* iprovider = reinterpret_cast<TarvexProvidersContractsIProvider*>(provider.get());
   tds::Server server;
   const char* query = "SELECT * FROM dbo.BigTable";
-  server.on_batch(query).generate(uint64_t(rows), {{"Id", "int"},
-                                                   {"Counter", "bigint"},
-                                                   {"Ratio", "float"},
-                                                   {"Amount", "decimal(18,4)"},
-                                                   {"Label", "nvarchar(40)"},
-                                                   {"Stamp", "datetime2(7)"},
-                                                   {"Flag", "bit"},
-                                                   {"Tag", "uniqueidentifier"}});
+  script_big_table(server, query, uint64_t(rows));
   server.start();
-  auto description = tarvex::adoptGRef(tarvex_providers_contracts_server_new());
-  tarvex_providers_contracts_server_set_host(description.get(), "127.0.0.1");
-  tarvex_providers_contracts_server_set_port(description.get(), server.port());
-  tarvex_providers_contracts_server_set_username(description.get(), "sa");
-  tarvex_providers_contracts_server_set_password(description.get(), "secret");
+  open_on_test_server(iprovider, server.port());
   GError* error = nullptr;
-  tarvex_providers_contracts_iprovider_open(iprovider, description.get(), "", &error);
-  check(error, "open");
 
   tarvex::GUniqueStr dir(g_dir_make_tmp("bench-json-load-XXXXXX", nullptr));
   std::string path = export_only ? argv[2] : std::string(dir.get()) + "/export.json";

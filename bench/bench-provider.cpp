@@ -19,6 +19,7 @@
 #include <fstream>
 #include <string>
 
+#include "bench/bench-big-table.h"
 #include "common/tarvex-gobject-private.h"
 #include "providers/fenrow.h"
 #include "tests/support/tds-server.h"
@@ -113,27 +114,11 @@ int main(int argc, char** argv) {
   auto* iprovider = reinterpret_cast<TarvexProvidersContractsIProvider*>(provider.get());
 
   tds::Server server;
-  server.on_batch(kQuery).generate(uint64_t(rows), {{"Id", "int"},
-                                                    {"Counter", "bigint"},
-                                                    {"Ratio", "float"},
-                                                    {"Amount", "decimal(18,4)"},
-                                                    {"Label", "nvarchar(40)"},
-                                                    {"Stamp", "datetime2(7)"},
-                                                    {"Flag", "bit"},
-                                                    {"Tag", "uniqueidentifier"}});
+  tarvex::bench::script_big_table(server, kQuery, uint64_t(rows));
   server.start();
 
-  auto description = tarvex::adoptGRef(tarvex_providers_contracts_server_new());
-  tarvex_providers_contracts_server_set_host(description.get(), "127.0.0.1");
-  tarvex_providers_contracts_server_set_port(description.get(), server.port());
-  tarvex_providers_contracts_server_set_username(description.get(), "sa");
-  tarvex_providers_contracts_server_set_password(description.get(), "secret");
+  tarvex::bench::open_on_test_server(iprovider, server.port());
   GError* error = nullptr;
-  tarvex_providers_contracts_iprovider_open(iprovider, description.get(), "", &error);
-  if (error) {
-    std::fprintf(stderr, "open: %s\n", error->message);
-    return 1;
-  }
 
   auto read_table = [&](double* seconds) {
     auto start = Clock::now();
