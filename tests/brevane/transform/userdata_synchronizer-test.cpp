@@ -54,6 +54,19 @@ class UserdataSynchronizerTest : public TransformTest {
     tarvex_brevane_transform_itransform_set_server_target(it, target());
     return sync;
   }
+
+  // Initializes `sync` and generates its script, which must be one text.
+  static void initialize_and_generate_one(Sync* sync, std::string* text) {
+    GError* error = nullptr;
+    tarvex_brevane_transform_itransform_initialize(TARVEX_BREVANE_TRANSFORM_ITRANSFORM(sync),
+                                                   &error);
+    ASSERT_EQ(error, nullptr) << error->message;
+    auto list = adoptGRef(tarvex_brevane_transform_isynchronize_generate(
+        TARVEX_BREVANE_TRANSFORM_ISYNCHRONIZE(sync), &error));
+    ASSERT_EQ(error, nullptr) << error->message;
+    ASSERT_EQ(gee_collection_get_size(GEE_COLLECTION(list.get())), 1);
+    *text = take(static_cast<gchar*>(gee_list_get(list.get(), 0)));
+  }
 };
 
 TEST_F(UserdataSynchronizerTest, KeyedRowsAreInsertedUpdatedAndDeletedByKey) {
@@ -127,15 +140,8 @@ TEST_F(UserdataSynchronizerTest, HostileTextsArriveExactly) {
       .result({{"n", "int"}})
       .row({"0"});
   auto sync = make({{"OPTION|table|notes", ""}});
-  GError* error = nullptr;
-  tarvex_brevane_transform_itransform_initialize(TARVEX_BREVANE_TRANSFORM_ITRANSFORM(sync.get()),
-                                                 &error);
-  ASSERT_EQ(error, nullptr) << error->message;
-  auto list = adoptGRef(tarvex_brevane_transform_isynchronize_generate(
-      TARVEX_BREVANE_TRANSFORM_ISYNCHRONIZE(sync.get()), &error));
-  ASSERT_EQ(error, nullptr) << error->message;
-  ASSERT_EQ(gee_collection_get_size(GEE_COLLECTION(list.get())), 1);
-  const std::string text = take(static_cast<gchar*>(gee_list_get(list.get(), 0)));
+  std::string text;
+  ASSERT_NO_FATAL_FAILURE(initialize_and_generate_one(sync.get(), &text));
   std::vector<std::string> expected = updated;
   expected.insert(expected.end(), inserted.begin(), inserted.end());
   EXPECT_EQ(tsql::literals_in(text), expected) << text;
@@ -197,15 +203,8 @@ TEST_F(UserdataSynchronizerTest, ChangeAfterAU0000IsSeenAndWritten) {
       .result({{"n", "int"}})
       .row({"0"});
   auto sync = make({{"OPTION|table|zeros", ""}});
-  GError* error = nullptr;
-  tarvex_brevane_transform_itransform_initialize(TARVEX_BREVANE_TRANSFORM_ITRANSFORM(sync.get()),
-                                                 &error);
-  ASSERT_EQ(error, nullptr) << error->message;
-  auto list = adoptGRef(tarvex_brevane_transform_isynchronize_generate(
-      TARVEX_BREVANE_TRANSFORM_ISYNCHRONIZE(sync.get()), &error));
-  ASSERT_EQ(error, nullptr) << error->message;
-  ASSERT_EQ(gee_collection_get_size(GEE_COLLECTION(list.get())), 1);
-  const std::string text = take(static_cast<gchar*>(gee_list_get(list.get(), 0)));
+  std::string text;
+  ASSERT_NO_FATAL_FAILURE(initialize_and_generate_one(sync.get(), &text));
   EXPECT_EQ(tsql::literals_in(text), expected) << text;
   for (size_t i = 0; i < std::size(cases); ++i)
     EXPECT_EQ(text.find("WHERE [id] = " + std::to_string(i + 1) + ";") != std::string::npos,
