@@ -5,23 +5,16 @@
 
 #include <string>
 
+#include "providers/contracts/number-chars-private.h"
 #include "providers/contracts/value_date_time.h"
 #include "providers/contracts/value_numeric.h"
 
 namespace tarvex::values {
 
 // The text of `unscaled` / 10^scale with exactly `scale` decimals, as a
-// server writes a decimal or money ("-0.0001", "12.3456", "0.5000").
+// server writes a decimal or money ("-0.0001", "12.3456", "0.5000"); the
+// same into a buffer is scaled_chars of number-chars-private.h.
 std::string scaled_text(bool negative, unsigned __int128 magnitude, int scale);
-// The same text into `out` (kScaledChars bytes), returning its length.
-constexpr size_t kScaledChars = 52;
-size_t scaled_chars(bool negative, unsigned __int128 magnitude, int scale, char* out);
-inline size_t scaled_chars(gint64 unscaled, int scale, char* out) {
-  bool negative = unscaled < 0;
-  unsigned __int128 magnitude =
-      negative ? (unsigned __int128)(-(__int128)unscaled) : (unsigned __int128)unscaled;
-  return scaled_chars(negative, magnitude, scale, out);
-}
 inline std::string scaled_text(gint64 unscaled, int scale) {
   bool negative = unscaled < 0;
   unsigned __int128 magnitude =

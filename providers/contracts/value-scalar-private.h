@@ -11,6 +11,7 @@
 #include <string_view>
 #include <type_traits>
 
+#include "providers/contracts/number-chars-private.h"
 #include "providers/contracts/value-private.h"
 
 namespace tarvex::values {
@@ -24,73 +25,6 @@ inline gchar* number_text(Number n) {
   auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, n);
   if (ec != std::errc()) return g_strdup("");
   return g_strndup(buffer, end - buffer);
-}
-
-// Floating numbers: the fewest digits that read back to the same number.
-// Plain notation for the money and decimal kinds (SQL Server reads no
-// exponent in a decimal text); for float and double plain notation between
-// 1e-4 and 1e16 and the exponent form outside, like most languages print.
-enum class Notation { kPlain, kGeneral };
-
-// Writes the text into `out` (`size` bytes; 400 hold every form) and
-// returns its length, or 0 when it does not fit. No allocation: exports
-// write millions of cells.
-template <typename Floating>
-inline size_t floating_chars(Floating n, Notation notation, char* out, size_t size) {
-  static_assert(std::is_floating_point_v<Floating>);
-  // The shortest digits come from the exponent form; the plain form is laid
-  // out from them, so 1e38 prints as a 1 and zeros, not as the 38 exact
-  // digits of the nearest double.
-  char buffer[64];
-  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, n, std::chars_format::scientific);
-  if (ec != std::errc()) return 0;
-  std::string_view sci(buffer, end - buffer);
-  size_t e = sci.find('e');
-  auto copy = [&](std::string_view text) -> size_t {
-    if (text.size() > size) return 0;
-    std::memcpy(out, text.data(), text.size());
-    return text.size();
-  };
-  if (e == std::string_view::npos) return copy(sci);  // inf, nan
-  std::string_view exp_text = sci.substr(e + 1);
-  if (!exp_text.empty() && exp_text.front() == '+') exp_text.remove_prefix(1);
-  int exponent = 0;
-  std::from_chars(exp_text.data(), exp_text.data() + exp_text.size(), exponent);
-  if (notation == Notation::kGeneral && (exponent < -4 || exponent >= 16)) return copy(sci);
-
-  std::string_view mantissa = sci.substr(0, e);
-  bool negative = !mantissa.empty() && mantissa.front() == '-';
-  if (negative) mantissa.remove_prefix(1);
-  char digits[32];
-  size_t count = 0;
-  for (char c : mantissa)
-    if (c != '.' && count < sizeof digits) digits[count++] = c;
-  size_t exp = size_t(exponent < 0 ? -exponent : exponent);
-  // Sign, "0.", zeros and digits, or digits, zeros and the point.
-  if (3 + exp + count + 1 > size) return 0;
-  size_t at = 0;
-  if (negative) out[at++] = '-';
-  auto put = [&](const char* from, size_t length) {
-    std::memcpy(out + at, from, length);
-    at += length;
-  };
-  if (count == 1 && digits[0] == '0') {
-    out[at++] = '0';
-  } else if (exponent < 0) {
-    put("0.", 2);
-    std::memset(out + at, '0', exp - 1);
-    at += exp - 1;
-    put(digits, count);
-  } else if (count <= exp + 1) {
-    put(digits, count);
-    std::memset(out + at, '0', exp + 1 - count);
-    at += exp + 1 - count;
-  } else {
-    put(digits, exp + 1);
-    out[at++] = '.';
-    put(digits + exp + 1, count - exp - 1);
-  }
-  return at;
 }
 
 template <typename Floating>

@@ -235,30 +235,6 @@ TarvexProvidersContractsValueDecimal* tarvex_providers_contracts_value_decimal_n
 
 namespace tarvex::values {
 
-size_t scaled_chars(bool negative, unsigned __int128 magnitude, int scale, char* out) {
-  char digits[48];
-  int n = 0;
-  // 128-bit division is slow; most values fit 64 bits.
-  while (magnitude > G_MAXUINT64 && n < int(sizeof digits)) {
-    digits[n++] = char('0' + int(magnitude % 10));
-    magnitude /= 10;
-  }
-  guint64 small = guint64(magnitude);
-  do {
-    digits[n++] = char('0' + int(small % 10));
-    small /= 10;
-  } while (small != 0 && n < int(sizeof digits));
-  bool zero = n == 1 && digits[0] == '0';
-  while (n < scale + 1 && n < int(sizeof digits)) digits[n++] = '0';
-  size_t at = 0;
-  if (negative && !zero) out[at++] = '-';
-  for (int k = n - 1; k >= 0; k--) {
-    out[at++] = digits[k];
-    if (k == scale && scale > 0) out[at++] = '.';
-  }
-  return at;
-}
-
 std::string scaled_text(bool negative, unsigned __int128 magnitude, int scale) {
   char out[kScaledChars];
   return std::string(out, scaled_chars(negative, magnitude, scale, out));
