@@ -3,6 +3,8 @@
 // date-times that print the offset they were stored with.
 #pragma once
 
+#include <array>
+#include <cstring>
 #include <string>
 
 #include "providers/contracts/number-chars-private.h"
@@ -47,15 +49,20 @@ inline GDateTime* date_time_at(GTimeZone* zone, gint year, gint month, gint day,
 // The text of a uniqueidentifier's 16 bytes as SQL Server writes it (its
 // first three groups are stored little-endian), into `out` (37 bytes).
 inline void uuid_text(const guint8* bytes, char* out) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
+  // Each byte's two digits from a table.
+  static constexpr auto kHex = [] {
+    std::array<char, 512> hex{};
+    for (int b = 0; b < 256; b++) {
+      hex[2 * b] = "0123456789ABCDEF"[b >> 4];
+      hex[2 * b + 1] = "0123456789ABCDEF"[b & 15];
+    }
+    return hex;
+  }();
   static constexpr int kOrder[16] = {3, 2, 1, 0, 5, 4, 7, 6, 8, 9, 10, 11, 12, 13, 14, 15};
-  for (int k = 0; k < 16; k++) {
-    if (k == 4 || k == 6 || k == 8 || k == 10) *out++ = '-';
-    guint8 b = bytes[kOrder[k]];
-    *out++ = kHex[b >> 4];
-    *out++ = kHex[b & 15];
-  }
-  *out = '\0';
+  static constexpr int kAt[16] = {0, 2, 4, 6, 9, 11, 14, 16, 19, 21, 24, 26, 28, 30, 32, 34};
+  for (int k = 0; k < 16; k++) std::memcpy(out + kAt[k], kHex.data() + 2 * bytes[kOrder[k]], 2);
+  out[8] = out[13] = out[18] = out[23] = '-';
+  out[36] = '\0';
 }
 
 }  // namespace tarvex::values
