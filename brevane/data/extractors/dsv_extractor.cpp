@@ -8,6 +8,7 @@
 
 #include "brevane/data/extractors/extractor-private.h"
 #include "brevane/foundation/logging_service.h"
+#include "common/tarvex-bytes-private.h"
 #include "common/tarvex-check-private.h"
 #include "common/tarvex-gobject-private.h"
 #include "common/tarvex-text-private.h"
@@ -91,11 +92,14 @@ class DsvWriter {
     mark(o.right_quote, false);
     mark(o.row_delimiter, true);  // any of its bytes
     special_[guchar('\r')] = special_[guchar('\n')] = true;
+    char few[bytes::FewBytes::kMost];
     for (int b = 0; b < 256; ++b)
       if (special_[b]) {
         if (few_ < G_N_ELEMENTS(spread_)) spread_[few_] = guint64(b) * kOnes;
+        if (few_ < G_N_ELEMENTS(few)) few[few_] = char(b);
         ++few_;
       }
+    if (few_ <= G_N_ELEMENTS(few)) few_bytes_.emplace(few, few_);
     // The usual options (one-byte delimiter, no prefix or suffix, quotes
     // only where needed): a text without a special byte is written bare
     // unless it is the NULL text, with no other check.
@@ -152,20 +156,25 @@ class DsvWriter {
     return false;
   }
 
+  // With the usual options: whether the text is written as it is.
+  bool bare(std::string_view text) const {
+    if (text.size() == o_.null_text.size() && text == o_.null_text) return false;
+    if (few_bytes_) return !few_bytes_->any(text.data(), text.size());
+    const auto* p = reinterpret_cast<const guchar*>(text.data());
+    for (size_t i = 0; i < text.size(); ++i)
+      if (special_[p[i]]) return false;
+    return true;
+  }
+
   void field(std::string& out, std::optional<std::string_view> value) const {
     if (!value) {
       out += o_.null_text;
       return;
     }
     std::string_view text = *value;
-    if (plain_) {
-      const auto* p = reinterpret_cast<const guchar*>(text.data());
-      size_t n = text.size(), i = 0;
-      while (i < n && !special_[p[i]]) ++i;
-      if (i == n && text != o_.null_text) {
-        out.append(text.data(), n);
-        return;
-      }
+    if (plain_ && bare(text)) {
+      out.append(text.data(), text.size());
+      return;
     }
     if (!needs_quotes(text)) {
       out += text;
@@ -219,14 +228,39 @@ class DsvWriter {
     RowCells cells(model);
     guint total = cells.rows();
     gint count = 0;
+    std::vector<std::string_view> texts(cells.width());
+    std::vector<char> nulls(cells.width());
     for (guint r = 0; r < total; ++r) {
       cells.read(r);
       size_t start = out.size();
       if (plain_) {
+        // A row of bare texts and NULLs (the most) is laid out in one
+        // piece; else field by field.
+        guint width = cells.width();
+        size_t length = width ? width - 1 : 0;
+        bool whole = true;
+        for (guint c = 0; c < width; ++c) {
+          std::optional<std::string_view> text = cells.text(c);
+          // A NULL as its text, marked (a plain pair: no optional made
+          // and read back per cell).
+          nulls[c] = !text;
+          texts[c] = text ? *text : std::string_view(o_.null_text);
+          whole = whole && (nulls[c] || bare(texts[c]));
+          length += texts[c].size();
+        }
         char delimiter = o_.delimiter[0];
-        for (guint c = 0; c < cells.width(); ++c) {
-          if (c) out += delimiter;
-          field(out, cells.text(c));
+        if (whole) {
+          char* at = bytes::grow(out, length);
+          for (guint c = 0; c < width; ++c) {
+            if (c) *at++ = delimiter;
+            bytes::copy(at, texts[c].data(), texts[c].size());
+            at += texts[c].size();
+          }
+        } else {
+          for (guint c = 0; c < width; ++c) {
+            if (c) out += delimiter;
+            field(out, nulls[c] ? std::nullopt : std::optional<std::string_view>(texts[c]));
+          }
         }
       } else {
         out += o_.prefix;
@@ -253,8 +287,9 @@ class DsvWriter {
   static constexpr guint64 kOnes = 0x0101010101010101ULL;
   const DsvOptions& o_;
   bool special_[256] = {};
-  guint64 spread_[4] = {};  // each special byte in every byte of a word
-  size_t few_ = 0;          // special bytes
+  guint64 spread_[4] = {};                    // each special byte in every byte of a word
+  size_t few_ = 0;                            // special bytes
+  std::optional<bytes::FewBytes> few_bytes_;  // them, when they are few
   bool plain_ = false;
 };
 

@@ -89,12 +89,18 @@ class RowCells {
   void read(guint index);
   // The export text of a column of the row read (as export_text gives it;
   // none for NULL), valid until the next read.
-  std::optional<std::string_view> text(guint column);
+  std::optional<std::string_view> text(guint column) {
+    const models::Cell& cell = cells_[column];
+    if (cell.kind == models::Cell::TEXT) return std::string_view(cell.data, cell.length);
+    return made_text(column);
+  }
   // Whether the cell is a bit (a boolean value).
   bool is_boolean(guint column) const;
 
  private:
   void release();
+  // The text of a cell other than a TEXT.
+  std::optional<std::string_view> made_text(guint column);
 
   Model* model_;
   const models::TableCellsIface* reader_;

@@ -206,7 +206,7 @@ void RowCells::read(guint index) {
   }
 }
 
-std::optional<std::string_view> RowCells::text(guint column) {
+std::optional<std::string_view> RowCells::made_text(guint column) {
   const models::Cell& cell = cells_[column];
   switch (cell.kind) {
     case models::Cell::TEXT:
