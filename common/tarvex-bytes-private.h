@@ -44,7 +44,8 @@ class FewBytes {
       gint32 first, last;
       std::memcpy(&first, p, 4);
       std::memcpy(&last, p + n - 4, 4);
-      return hit(_mm_unpacklo_epi32(_mm_cvtsi32_si128(first), _mm_cvtsi32_si128(last)));
+      // Every lane filled: a zero lane would match a zero byte.
+      return hit(_mm_set_epi32(last, first, last, first));
     }
 #endif
     for (size_t i = 0; i < n; ++i)
@@ -68,7 +69,13 @@ class FewBytes {
 // Copies `n` bytes; a short copy without a call (most texts of a table
 // are short).
 inline void copy(char* to, const char* from, size_t n) {
-  if (n >= 8 && n <= 16) {
+  if (n > 16 && n <= 32) {
+    char a[16], b[16];
+    std::memcpy(a, from, 16);
+    std::memcpy(b, from + n - 16, 16);
+    std::memcpy(to, a, 16);
+    std::memcpy(to + n - 16, b, 16);
+  } else if (n >= 8 && n <= 16) {
     guint64 a, b;
     std::memcpy(&a, from, 8);
     std::memcpy(&b, from + n - 8, 8);

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <vector>
 
+#include "common/tarvex-bytes-private.h"
 #include "providers/contracts/value-text-private.h"
 #include "providers/contracts/value_binary.h"
 #include "providers/contracts/value_date_time.h"
@@ -137,21 +138,20 @@ void append_nliteral(std::string& out, std::string_view text) {
     mark[0] = mark[guchar('\n')] = mark[guchar('\r')] = 2;
     return mark;
   }();
-  // Eight bytes at a time past the first stretch holding none of the four.
-  constexpr guint64 kOnes = 0x0101010101010101ULL, kHigh = kOnes << 7;
-  auto has = [](guint64 word, char byte) {
-    guint64 x = word ^ (kOnes * guchar(byte));
-    return (x - kOnes) & ~x & kHigh;
-  };
-  size_t clear = 0;
-  for (guint64 word; clear + 8 <= text.size(); clear += 8) {
-    std::memcpy(&word, text.data() + clear, 8);
-    if (has(word, '\'') | has(word, '\0') | has(word, '\n') | has(word, '\r')) break;
+  // Most texts hold none of the four: written in one piece.
+  static const bytes::FewBytes kMarked("'\0\n\r", 4);
+  if (!kMarked.any(text.data(), text.size())) {
+    char* at = bytes::grow(out, text.size() + 3);
+    at[0] = 'N';
+    at[1] = '\'';
+    bytes::copy(at + 2, text.data(), text.size());
+    at[2 + text.size()] = '\'';
+    return;
   }
   size_t start = out.size();
   out.append("N'", 2);
   size_t run = 0;
-  for (size_t i = clear; i < text.size(); ++i) {
+  for (size_t i = 0; i < text.size(); ++i) {
     guint8 mark = kMark[guchar(text[i])];
     if (!mark) continue;
     if (mark == 2) {
