@@ -14,9 +14,31 @@
 
 namespace tarvex::bytes {
 
+#if defined(__SSE2__)
+// Whether `hit` finds a byte in p[0..n) (n at least 4), given sixteen
+// bytes at a time. Every load stays within the text: a short text is read
+// as two overlapping pieces filling all sixteen lanes.
+template <typename Hit>
+inline bool any_lanes(const char* p, size_t n, Hit hit) {
+  if (n >= 16) {
+    size_t i = 0;
+    for (; i + 16 < n; i += 16)
+      if (hit(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i)))) return true;
+    return hit(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + n - 16)));
+  }
+  if (n >= 8)
+    return hit(_mm_unpacklo_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p)),
+                                  _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p + n - 8))));
+  gint32 first, last;
+  std::memcpy(&first, p, 4);
+  std::memcpy(&last, p + n - 4, 4);
+  // Every lane filled: a zero lane would match a zero byte.
+  return hit(_mm_set_epi32(last, first, last, first));
+}
+#endif
+
 // Whether a text holds one of a few bytes (up to four; a writer's quote,
-// delimiter and line breaks), sixteen bytes at a time. Every load stays
-// within the text: a short text is read as two overlapping pieces.
+// delimiter and line breaks), sixteen bytes at a time.
 class FewBytes {
  public:
   static constexpr size_t kMost = 4;
@@ -31,22 +53,7 @@ class FewBytes {
 
   bool any(const char* p, size_t n) const {
 #if defined(__SSE2__)
-    if (n >= 16) {
-      size_t i = 0;
-      for (; i + 16 < n; i += 16)
-        if (hit(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i)))) return true;
-      return hit(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + n - 16)));
-    }
-    if (n >= 8)
-      return hit(_mm_unpacklo_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p)),
-                                    _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p + n - 8))));
-    if (n >= 4) {
-      gint32 first, last;
-      std::memcpy(&first, p, 4);
-      std::memcpy(&last, p + n - 4, 4);
-      // Every lane filled: a zero lane would match a zero byte.
-      return hit(_mm_set_epi32(last, first, last, first));
-    }
+    if (n >= 4) return any_lanes(p, n, [this](__m128i v) { return hit(v); });
 #endif
     for (size_t i = 0; i < n; ++i)
       if (p[i] == bytes_[0] || p[i] == bytes_[1] || p[i] == bytes_[2] || p[i] == bytes_[3])

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "brevane/data/extractors/extractor-private.h"
+#include "common/tarvex-bytes-private.h"
 #include "common/tarvex-check-private.h"
 #include "common/tarvex-gobject-private.h"
 
@@ -182,6 +183,28 @@ struct XmlEscapes {
   }
 };
 
+// Whether `text` is written as it is: no byte that `e` escapes or checks
+// (those are all below 0x20 or from 0x80 on, or one of & < > ").
+bool plain_xml(std::string_view text, const XmlEscapes& e) {
+  const char* p = text.data();
+  size_t n = text.size();
+#if defined(__SSE2__)
+  if (n >= 4)
+    return !bytes::any_lanes(p, n, [](__m128i v) {
+      // Below 0x20 or from 0x80 on: below 0x20 as signed bytes.
+      __m128i m = _mm_cmplt_epi8(v, _mm_set1_epi8(0x20));
+      m = _mm_or_si128(m, _mm_cmpeq_epi8(v, _mm_set1_epi8('&')));
+      m = _mm_or_si128(m, _mm_cmpeq_epi8(v, _mm_set1_epi8('<')));
+      m = _mm_or_si128(m, _mm_cmpeq_epi8(v, _mm_set1_epi8('>')));
+      m = _mm_or_si128(m, _mm_cmpeq_epi8(v, _mm_set1_epi8('"')));
+      return _mm_movemask_epi8(m) != 0;
+    });
+#endif
+  for (size_t i = 0; i < n; ++i)
+    if (e.kind[guchar(p[i])]) return false;
+  return true;
+}
+
 // Appends `text` escaped by `e`; false, with the offending character in
 // `*code`, when XML cannot carry it (nothing of the text is then kept).
 bool append_xml(std::string& out, std::string_view text, const XmlEscapes& e, gunichar* code) {
@@ -249,6 +272,7 @@ gint write_xml(Base* self, Model* model, ExportSink& sink, Progress progress, gp
     std::string name = encode_name(names[i]);
     if (o.attribute) {
       open[i] = " " + name + "=\"";
+      close[i] = "\"";
     } else {
       open[i] = "        <" + name + ">";
       close[i] = "</" + name + ">\n";
@@ -273,6 +297,15 @@ gint write_xml(Base* self, Model* model, ExportSink& sink, Progress progress, gp
         continue;
       }
       std::string_view text = cell ? *cell : std::string_view(o.null_text);
+      if (plain_xml(text, escapes)) {
+        // The element or attribute in one piece.
+        char* at = bytes::grow(out, open[i].size() + text.size() + close[i].size());
+        bytes::copy(at, open[i].data(), open[i].size());
+        at += open[i].size();
+        bytes::copy(at, text.data(), text.size());
+        bytes::copy(at + text.size(), close[i].data(), close[i].size());
+        continue;
+      }
       out += open[i];
       gunichar code = 0;
       if (!append_xml(out, text, escapes, &code)) {
@@ -288,7 +321,7 @@ gint write_xml(Base* self, Model* model, ExportSink& sink, Progress progress, gp
                     position, columns[i].name.c_str(), code, r);
         return -1;
       }
-      out += o.attribute ? "\"" : close[i];
+      out += close[i];
     }
     out += o.attribute ? "/>\n" : "    </RECORD>\n";
     if (progress) progress(total, position, "", target);
