@@ -724,9 +724,13 @@ bool datum_datetime_fits(gint year, gint month, gint day, gint hour, gint minute
                          bool with_offset) {
   // At an offset the instant must stay within GLib's years 1 to 9999 too.
   gint first = with_offset ? 2 : 1, last = with_offset ? 9998 : 9999;
-  return year >= first && year <= last && month >= 1 && month <= 12 && day >= 1 &&
-         g_date_valid_dmy(GDateDay(day), GDateMonth(month), GDateYear(year)) && hour >= 0 &&
-         hour < 24 && minute >= 0 && minute < 60 && second >= 0 && second < 60;
+  if (year < first || year > last || month < 1 || month > 12 || day < 1) return false;
+  // Proleptic Gregorian, as GLib counts.
+  static constexpr guint8 kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+  gint days = kDays[month - 1] + (month == 2 && leap ? 1 : 0);
+  return day <= days && hour >= 0 && hour < 24 && minute >= 0 && minute < 60 && second >= 0 &&
+         second < 60;
 }
 
 TarvexProvidersContractsRowModel* row_new(guint capacity) {
@@ -769,22 +773,20 @@ RowBuilder::~RowBuilder() {
     if (value) g_object_unref(value);
 }
 
-void RowBuilder::add(const Datum& datum) {
-  g_return_if_fail(datum.kind != Datum::OBJECT && datum.kind < Datum::STRING);
-  cells_.push_back(datum);
-  if (!objects_.empty()) objects_.push_back(nullptr);
-}
-
 void RowBuilder::add_data(Datum::Kind kind, const void* data, gsize length) {
   g_return_if_fail(kind >= Datum::STRING);
   g_return_if_fail(length <= gsize(G_MAXINT32));
   Datum datum;
   datum.kind = kind;
+  // The length, the bytes and a terminator, in one growth of the buffer.
   guint32 prefix = guint32(length);
-  data_.append(reinterpret_cast<const char*>(&prefix), sizeof prefix);
-  datum.u = data_.size();
-  if (length > 0) data_.append(static_cast<const char*>(data), length);
-  data_.push_back('\0');
+  gsize at = data_.size();
+  data_.resize(at + sizeof prefix + length + 1);
+  char* out = data_.data() + at;
+  std::memcpy(out, &prefix, sizeof prefix);
+  if (length > 0) std::memcpy(out + sizeof prefix, data, length);
+  out[sizeof prefix + length] = '\0';
+  datum.u = at + sizeof prefix;
   cells_.push_back(datum);
   if (!objects_.empty()) objects_.push_back(nullptr);
 }
