@@ -12,6 +12,7 @@
 // it from then on, so the same object comes back on every access.
 #pragma once
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -112,13 +113,8 @@ class RowBuilder {
   RowBuilder& operator=(const RowBuilder&) = delete;
   ~RowBuilder();
 
-  // A decoded cell (not a text or bytes kind). Inline: a reader adds
-  // millions.
-  void add(const Datum& datum) {
-    g_return_if_fail(datum.kind != Datum::OBJECT && datum.kind < Datum::STRING);
-    cells_.push_back(datum);
-    if (G_UNLIKELY(!objects_.empty())) objects_.push_back(nullptr);
-  }
+  // A decoded cell (not a text or bytes kind).
+  void add(const Datum& datum);
   // A text or bytes cell of `kind`, copying `length` bytes of `data`.
   void add_data(Datum::Kind kind, const void* data, gsize length);
   // A value, taking over the caller's reference.
@@ -136,8 +132,19 @@ class RowBuilder {
   bool place(CellArena& arena, const char** block);
 
  private:
-  std::vector<Datum> cells_;
-  std::string data_;
+  // The cells added since the last row, each already laid out as a block
+  // of place holds it (a taken value as the bare kind OBJECT), and their
+  // count: placing a row is then one copy.
+  // Room for the next cell of at most `bytes` bytes; the caller advances
+  // `used_` by what it wrote.
+  char* room(gsize bytes) {
+    if (G_UNLIKELY(used_ + bytes > encoded_.size()))
+      encoded_.resize(std::max<gsize>(encoded_.size() * 2, used_ + bytes + 256));
+    return encoded_.data() + used_;
+  }
+  std::vector<char> encoded_;  // its size is the room; `used_` bytes hold cells
+  gsize used_ = 0;
+  guint32 count_ = 0;
   // Empty, or one per cell: the values taken.
   std::vector<TarvexProvidersContractsValueObject*> objects_;
 };
