@@ -26,6 +26,7 @@
 
 #include "brevane/brevane.h"
 #include "common/tarvex-gobject-private.h"
+#include "tests/support/tds-catalog.h"
 #include "tests/support/tds-server.h"
 
 namespace tds = tarvex::test::tds;
@@ -61,22 +62,10 @@ const std::vector<tds::Column> kColumns = {{"id", "int"},
                                            {"day", "date"},
                                            {"bytes", "varbinary(8)"}};
 
-// The answers of sys.all_columns and of the primary key query, in the
-// column order of the adapter's queries.
-const std::vector<tds::Column> kColumnAnswer = {{"column_id", "int"},
-                                                {"name", "sysname"},
-                                                {"type", "sysname", true},
-                                                {"max_length", "smallint"},
-                                                {"precision", "tinyint"},
-                                                {"scale", "tinyint"},
-                                                {"is_nullable", "bit", true},
-                                                {"definition", "nvarchar(max)", true},
-                                                {"collation_name", "sysname", true},
-                                                {"comment", "nvarchar(max)", true}};
-const std::vector<tds::Column> kPrimaryKeyAnswer = {{"name", "sysname", true},
-                                                    {"column_id", "int"},
-                                                    {"column_name", "sysname", true},
-                                                    {"key_ordinal", "tinyint"}};
+// The answers of sys.all_columns and of the primary key query, as the
+// catalog fixture of the tests scripts them.
+const std::vector<tds::Column>& kColumnAnswer = tarvex::test::catalog::kColumnColumns;
+const std::vector<tds::Column>& kPrimaryKeyAnswer = tarvex::test::catalog::kPrimaryKeyColumns;
 
 std::string other_table(long i) {
   return "other_" + std::to_string(i);
