@@ -71,12 +71,6 @@ inline guint32 block_count(const char* block) {
   return word & 0x7fffffffu;
 }
 
-// Bytes `datum` takes in a block (`data`: where its row's texts start).
-inline gsize encoded_size(const Datum& datum, const char* data) {
-  if (datum.kind < Datum::STRING) return 1 + kPayloadBytes[datum.kind];
-  return 1 + sizeof(guint32) + models::data_length(data + datum.u) + 1;
-}
-
 // Writes `datum` at `out`; returns the end.
 char* encode_cell(const Datum& datum, const char* data, char* out) {
   *out++ = char(datum.kind);
@@ -185,19 +179,20 @@ class RowStore {
   const char* packed() const { return packed_ ? reinterpret_cast<const char*>(cells_) : nullptr; }
 
   // Takes `cells` and their `data` into a block from `arena`.
-  void fill(models::CellArena& arena, const std::vector<Datum>& cells, const std::string& data) {
+  void fill(models::CellArena& arena, const std::vector<Datum>& cells, const char* data,
+            gsize data_size) {
     release();
-    gsize size = sizeof(Datum) * cells.size() + data.size();
+    gsize size = sizeof(Datum) * cells.size() + data_size;
     if (size == 0) return;
     void* block = arena.take(size, &chunk_);
     if (block) {
       cells_ = static_cast<Datum*>(block);
     } else {
-      cells_ = new_own(guint(cells.size()), data.size());
+      cells_ = new_own(guint(cells.size()), data_size);
     }
     size_ = guint(cells.size());
     if (!cells.empty()) std::memcpy(cells_, cells.data(), sizeof(Datum) * cells.size());
-    if (!data.empty()) std::memcpy(const_cast<char*>(this->data()), data.data(), data.size());
+    if (data_size > 0) std::memcpy(const_cast<char*>(this->data()), data, data_size);
   }
 
   // Packed cells into a block of the row's own, where they can change.
@@ -722,14 +717,12 @@ bool datum_datetime_fits(gint year, gint month, gint day, gint hour, gint minute
   // At an offset the instant must stay within GLib's years 1 to 9999 too.
   gint first = with_offset ? 2 : 1, last = with_offset ? 9998 : 9999;
   if (year < first || year > last || month < 1 || month > 12 || day < 1) return false;
-  // The day as GLib's GDateDay (a byte) within its month (GLib's
-  // g_date_valid_dmy, without the call: every cell of an export asks).
-  static constexpr guint8 kDays[2][13] = {{0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31},
-                                          {0, 31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31}};
-  bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-  GDateDay in_month = GDateDay(day);
-  return in_month >= 1 && in_month <= kDays[leap][month] && hour >= 0 && hour < 24 && minute >= 0 &&
-         minute < 60 && second >= 0 && second < 60;
+  // Proleptic Gregorian, as GLib counts.
+  static constexpr guint8 kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+  gint days = kDays[month - 1] + (month == 2 && leap ? 1 : 0);
+  return day <= days && hour >= 0 && hour < 24 && minute >= 0 && minute < 60 && second >= 0 &&
+         second < 60;
 }
 
 TarvexProvidersContractsRowModel* row_new(guint capacity) {
@@ -774,29 +767,42 @@ RowBuilder::~RowBuilder() {
 
 void RowBuilder::add(const Datum& datum) {
   g_return_if_fail(datum.kind != Datum::OBJECT && datum.kind < Datum::STRING);
-  cells_.push_back(datum);
-  if (!objects_.empty()) objects_.push_back(nullptr);
+  // The kind, then its payload: on a little-endian machine the first bytes
+  // of `u` and `extra` are what encode_cell writes for every kind but a
+  // boolean, so they are copied whole and only the payload counted.
+  char* out = room(1 + sizeof datum.u + sizeof datum.extra);
+  if (G_BYTE_ORDER == G_LITTLE_ENDIAN && datum.kind != Datum::BOOLEAN) {
+    out[0] = char(datum.kind);
+    std::memcpy(out + 1, &datum.u, sizeof datum.u);
+    std::memcpy(out + 1 + sizeof datum.u, &datum.extra, sizeof datum.extra);
+  } else {
+    encode_cell(datum, nullptr, out);
+  }
+  used_ += 1 + kPayloadBytes[datum.kind];
+  ++count_;
+  if (G_UNLIKELY(!objects_.empty())) objects_.push_back(nullptr);
 }
 
 void RowBuilder::add_data(Datum::Kind kind, const void* data, gsize length) {
   g_return_if_fail(kind >= Datum::STRING);
   g_return_if_fail(length <= gsize(G_MAXINT32));
-  Datum datum;
-  datum.kind = kind;
+  // The kind, the length, the bytes and a zero byte.
   guint32 prefix = guint32(length);
-  data_.append(reinterpret_cast<const char*>(&prefix), sizeof prefix);
-  datum.u = data_.size();
-  if (length > 0) data_.append(static_cast<const char*>(data), length);
-  data_.push_back('\0');
-  cells_.push_back(datum);
-  if (!objects_.empty()) objects_.push_back(nullptr);
+  char* out = room(1 + sizeof prefix + length + 1);
+  *out++ = char(kind);
+  std::memcpy(out, &prefix, sizeof prefix);
+  if (length > 0) std::memcpy(out + sizeof prefix, data, length);
+  out[sizeof prefix + length] = '\0';
+  used_ += 1 + sizeof prefix + length + 1;
+  ++count_;
+  if (G_UNLIKELY(!objects_.empty())) objects_.push_back(nullptr);
 }
 
 void RowBuilder::take(TarvexProvidersContractsValueObject* value) {
-  if (objects_.empty()) objects_.resize(cells_.size(), nullptr);
-  Datum cell;
-  cell.kind = Datum::OBJECT;
-  cells_.push_back(cell);
+  if (objects_.empty()) objects_.resize(count_, nullptr);
+  *room(1) = char(Datum::OBJECT);
+  ++used_;
+  ++count_;
   objects_.push_back(value);
 }
 
@@ -804,32 +810,37 @@ TarvexProvidersContractsRowModel* RowBuilder::make(CellArena& arena) {
   auto* row = static_cast<TarvexProvidersContractsRowModel*>(
       g_object_new(tarvex_providers_contracts_row_model_get_type(), nullptr));
   RowStore& store = priv_of(row)->store;
-  store.fill(arena, cells_, data_);
+  // The cells as datums, whose texts stay where they are in `encoded_`.
+  std::vector<Datum> cells;
+  cells.reserve(count_);
+  const char* base = encoded_.data();
+  const char* end = base + used_;
+  Datum datum;
+  for (const char* at = base; at < end; cells.push_back(datum)) at = decode_cell(at, base, datum);
+  store.fill(arena, cells, base, used_);
   if (!objects_.empty()) {
     for (guint i = 0; i < guint(objects_.size()); i++)
       if (objects_[i]) store.set_object(i, objects_[i]);
     objects_.clear();
   }
-  cells_.clear();
-  data_.clear();
+  used_ = 0;
+  count_ = 0;
   return row;
 }
 
 bool RowBuilder::place(CellArena& arena, const char** block) {
-  if (!objects_.empty() || cells_.empty() || cells_.size() >= kLargeBit) return false;
-  gsize size = sizeof(guint32);
-  for (const Datum& datum : cells_) size += encoded_size(datum, data_.data());
+  if (!objects_.empty() || count_ == 0 || count_ >= kLargeBit) return false;
+  gsize size = sizeof(guint32) + used_;
   Chunk* chunk = nullptr;
   auto* out = static_cast<char*>(arena.take(size, &chunk));
   if (!out) return false;
   *block = out;
-  guint32 count = guint32(cells_.size());
+  guint32 count = count_;
   if (chunk_is_large(chunk)) count |= kLargeBit;
   std::memcpy(out, &count, sizeof count);
-  out += sizeof count;
-  for (const Datum& datum : cells_) out = encode_cell(datum, data_.data(), out);
-  cells_.clear();
-  data_.clear();
+  std::memcpy(out + sizeof count, encoded_.data(), used_);
+  used_ = 0;
+  count_ = 0;
   return true;
 }
 

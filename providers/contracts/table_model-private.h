@@ -12,6 +12,7 @@
 // it from then on, so the same object comes back on every access.
 #pragma once
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -131,8 +132,19 @@ class RowBuilder {
   bool place(CellArena& arena, const char** block);
 
  private:
-  std::vector<Datum> cells_;
-  std::string data_;
+  // The cells added since the last row, each already laid out as a block
+  // of place holds it (a taken value as the bare kind OBJECT), and their
+  // count: placing a row is then one copy.
+  // Room for the next cell of at most `bytes` bytes; the caller advances
+  // `used_` by what it wrote.
+  char* room(gsize bytes) {
+    if (G_UNLIKELY(used_ + bytes > encoded_.size()))
+      encoded_.resize(std::max<gsize>(encoded_.size() * 2, used_ + bytes + 256));
+    return encoded_.data() + used_;
+  }
+  std::vector<char> encoded_;  // its size is the room; `used_` bytes hold cells
+  gsize used_ = 0;
+  guint32 count_ = 0;
   // Empty, or one per cell: the values taken.
   std::vector<TarvexProvidersContractsValueObject*> objects_;
 };

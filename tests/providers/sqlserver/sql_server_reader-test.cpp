@@ -6,6 +6,7 @@
 #include <sybdb.h>
 #include <sybfront.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
@@ -1141,6 +1142,72 @@ TEST_F(ReaderRoutes, DateTimesKeepFractionsAndOffsets) {
       reinterpret_cast<TarvexProvidersContractsValueDateTime*>(value.get()));
   auto expected = adoptGRef(g_date_time_new_from_iso8601("2024-01-01T01:40:05Z", nullptr));
   EXPECT_EQ(g_date_time_to_unix(moment), g_date_time_to_unix(expected.get()));
+}
+
+// Dates across the whole calendar (every 89th day from 0001-01-01, and
+// every day around the leap days of 1900, 2000 and 2100), with times and
+// fractions that change from row to row, read back as they were sent; a
+// datetimeoffset at offsets from -14:00 to +14:00 as well, its wall clock
+// on either side of midnight UTC. The expected texts come from GDate.
+TEST_F(ReaderRoutes, DateTimesAcrossTheCalendarReadBackAsSent) {
+  std::vector<guint32> days;  // Julian days of GDate
+  for (guint32 day = 1; day <= 3652059; day += 89) days.push_back(day);
+  auto around = [&](int year) {
+    GDate date;
+    g_date_clear(&date, 1);
+    g_date_set_dmy(&date, 20, G_DATE_FEBRUARY, GDateYear(year));
+    guint32 first = g_date_get_julian(&date);
+    for (guint32 day = first; day < first + 20; ++day) days.push_back(day);
+  };
+  for (int year : {1900, 2000, 2100}) around(year);
+  days.push_back(3652059);  // 9999-12-31
+
+  struct Row {
+    std::string cell, text;
+  };
+  std::vector<Row> plain, offset;
+  for (size_t k = 0; k < days.size(); ++k) {
+    GDate date;
+    g_date_clear(&date, 1);
+    g_date_set_julian(&date, days[k]);
+    int hour = int(k * 7 % 24), minute = int(k * 13 % 60), second = int(k * 17 % 60);
+    int fraction = int(k * 7919 % 10000000);  // 100 ns units
+    char day_text[16], clock[16], digits[8];
+    std::snprintf(day_text, sizeof day_text, "%04d-%02d-%02d", g_date_get_year(&date),
+                  int(g_date_get_month(&date)), g_date_get_day(&date));
+    std::snprintf(clock, sizeof clock, "%02d:%02d:%02d", hour, minute, second);
+    std::snprintf(digits, sizeof digits, "%07d", fraction);
+    // Shown to the microsecond, without trailing zeros.
+    std::string shown(digits, 6);
+    while (!shown.empty() && shown.back() == '0') shown.pop_back();
+    std::string when = std::string(day_text) + " " + clock;
+    std::string text = when + (shown.empty() ? "" : "." + shown);
+    plain.push_back({when + "." + digits, text});
+    // Offsets in whole quarters from -14:00 to +14:00; the first and last
+    // days only at offsets that keep their instant in the calendar.
+    int quarters = int(k * 11 % 113) - 56;
+    if ((days[k] == 1 && quarters > 0) || (days[k] == 3652059 && quarters < 0))
+      quarters = -quarters;
+    char zone[16];
+    std::snprintf(zone, sizeof zone, " %c%02d:%02d", quarters < 0 ? '-' : '+',
+                  std::abs(quarters) / 4, std::abs(quarters) % 4 * 15);
+    offset.push_back({when + "." + digits + zone, text + zone});
+  }
+  open();
+  for (auto [type, rows] :
+       {std::pair{"datetime2(7)", &plain}, std::pair{"datetimeoffset(7)", &offset}}) {
+    SCOPED_TRACE(type);
+    server_.clear_rules();
+    auto& result = server_.on_batch("SELECT moment").result({{"m", type, true}});
+    std::vector<std::string> expected;
+    for (const Row& row : *rows) {
+      result.row({row.cell});
+      expected.push_back(row.text);
+    }
+    auto seen = texts("SELECT moment", 0);
+    ASSERT_EQ(seen.size(), expected.size());
+    for (size_t k = 0; k < seen.size(); ++k) EXPECT_EQ(seen[k], expected[k]) << rows->at(k).cell;
+  }
 }
 
 // U+0000 is a character like any other: at the start, inside, at the end
