@@ -89,9 +89,6 @@ class StatementDialect {
   virtual std::optional<std::string> columns_query(const std::string& schema,
                                                    const std::string& table) const;
   virtual std::vector<ColumnFacts> read_columns(TarvexProvidersContractsTableModel* result) const;
-  // A query whose one value counts the identity columns of the table.
-  virtual std::optional<std::string> identity_count_query(const std::string& schema,
-                                                          const std::string& table) const;
 };
 
 // Registers `dialect` (static, never freed) for statements of `type` and

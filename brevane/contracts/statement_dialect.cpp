@@ -135,11 +135,6 @@ std::vector<ColumnFacts> StatementDialect::read_columns(TarvexProvidersContracts
   return {};
 }
 
-std::optional<std::string> StatementDialect::identity_count_query(const std::string&,
-                                                                  const std::string&) const {
-  return std::nullopt;
-}
-
 void register_statement_dialect(GType type, const StatementDialect* dialect) {
   g_type_set_qdata(type, dialect_quark(), const_cast<StatementDialect*>(dialect));
 }

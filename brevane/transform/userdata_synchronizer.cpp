@@ -134,17 +134,37 @@ bool fill(Self* self, GError** error) {
     tarvex_brevane_contracts_database_iadaptable_fill_meta_table(adapter.get(), table.get(), FALSE,
                                                                  error);
     if (error && *error) return false;
+    // The target's own catalog: the columns only its server writes
+    // (computed ones, row versions) are neither read nor compared, as no
+    // statement may write them; and whether explicit identity values
+    // need the switch.
+    std::vector<tarvex::contracts::ColumnFacts> facts;
+    if (auto query = target_dialect.columns_query(target_schema, name)) {
+      GError* ignored = nullptr;
+      auto described =
+          GRef<TableModel>::adopt(tarvex_brevane_contracts_database_iconnection_execute_as_model(
+              core.target.get(), query->c_str(), 0, &ignored));
+      if (described && !ignored) facts = target_dialect.read_columns(described.get());
+      g_clear_error(&ignored);
+    }
+    auto server_written = [&](const std::string& column) {
+      return std::any_of(facts.begin(), facts.end(), [&](const auto& fact) {
+        return fact.server_written && fact.name == column;
+      });
+    };
     std::string columns;
     std::vector<std::string> keys;
     for (auto& column : items_of<TarvexBrevaneMetaModelMetaColumn>(
              tarvex_brevane_meta_model_meta_table_get_columns(table.get()))) {
       const std::string column_name = str(tarvex_brevane_meta_model_meta_object_get_name(
           reinterpret_cast<TarvexBrevaneMetaModelMetaObject*>(column.get())));
+      const bool key = tarvex_brevane_meta_model_meta_column_get_is_primary_key(column.get());
+      // A key column is kept whatever writes it: rows are matched by it.
+      if (!key && server_written(column_name)) continue;
       const std::string raw = str(tarvex_brevane_meta_model_meta_column_get_raw_type(column.get()));
       columns += (columns.empty() ? "" : ", ") +
                  source_dialect.lossless_select_item(source_statement.get(), column_name, raw);
-      if (tarvex_brevane_meta_model_meta_column_get_is_primary_key(column.get()))
-        keys.push_back(column_name);
+      if (key) keys.push_back(column_name);
     }
     const std::string order = source_dialect.order_by(source_statement.get(), keys);
     std::vector<char*> key_names;
@@ -179,23 +199,10 @@ bool fill(Self* self, GError** error) {
     for (char* k : key_names) g_free(k);
 
     // Explicit identity values on the target need the switch.
-    GError* ignored = nullptr;
-    const auto count = target_dialect.identity_count_query(target_schema, name);
-    auto identity = GRef<TableModel>::adopt(
-        count ? tarvex_brevane_contracts_database_iconnection_execute_as_model(
-                    core.target.get(), count->c_str(), 0, &ignored)
-              : nullptr);
-    g_clear_error(&ignored);
-    if (identity) {
-      auto value = GRef<TarvexProvidersContractsValueObject>::adopt(
-          tarvex_providers_contracts_table_model_get_value_at(identity.get(), 0, 0));
-      GUniqueStr text(value ? tarvex_providers_contracts_value_object_to_string(value.get())
-                            : nullptr);
-      if (text && g_ascii_strtoll(text.get(), nullptr, 10) > 0) {
-        auto tables = items_of<TableModel>(
-            tarvex_providers_contracts_data_set_model_get_tables(source.get()));
-        set_text(tables.back().get(), "IDENTITY", "true");
-      }
+    if (std::any_of(facts.begin(), facts.end(), [](const auto& fact) { return fact.identity; })) {
+      auto tables =
+          items_of<TableModel>(tarvex_providers_contracts_data_set_model_get_tables(source.get()));
+      set_text(tables.back().get(), "IDENTITY", "true");
     }
   }
   priv->source = source;

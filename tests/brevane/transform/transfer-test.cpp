@@ -428,13 +428,7 @@ TEST_F(TransferTest, ServerFilledColumnsSkippedAndDateTimesExact) {
   source_server_.on_pattern("FROM \\[dbo\\]\\.\\[stamped\\].*FETCH")
       .result({{"id", "int"}, {"at", "nvarchar(64)"}, {"zone", "nvarchar(64)"}})
       .row({"1", "2024-02-29T13:14:15.1234567", "2024-02-29 13:14:15.1234567 -05:30"});
-  target_server_
-      .on_pattern(
-          "FROM sys\\.columns c WHERE c\\.object_id = OBJECT_ID\\(N'\\[dbo\\]\\.\\[stamped\\]'\\)")
-      .result({{"name", "sysname"},
-               {"is_identity", "bit"},
-               {"is_computed", "bit"},
-               {"system_type_id", "tinyint"}})
+  script_column_facts(target_server_, "stamped")
       .row({"id", "0", "0", "56"})
       .row({"total", "0", "1", "56"})
       .row({"ver", "0", "0", "189"})

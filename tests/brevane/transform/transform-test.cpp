@@ -110,6 +110,16 @@ void TransformTest::script_schema(tds::Server& server, const std::string& schema
   for (const auto& [name, type] : objects) listing.row({name, type});
 }
 
+tds::Rule& TransformTest::script_column_facts(tds::Server& server, const std::string& table) {
+  return server
+      .on_pattern("FROM sys\\.columns c WHERE c\\.object_id = OBJECT_ID\\(N'\\[dbo\\]\\.\\[" +
+                  table + "\\]'\\)")
+      .result({{"name", "sysname"},
+               {"is_identity", "bit"},
+               {"is_computed", "bit"},
+               {"system_type_id", "tinyint"}});
+}
+
 void TransformTest::script_table(tds::Server& server, const std::string& schema,
                                  const std::string& table,
                                  const std::vector<CatalogColumn>& columns,

@@ -50,6 +50,11 @@ class TransformTest : public LogCaptureTest {
   void script_schema(tds::Server& server, const std::string& schema,
                      const std::vector<std::pair<std::string, std::string>> objects);
 
+  // The target's answer to the dialect's query of the columns of
+  // dbo.`table` (name, is_identity, is_computed, system_type_id), to add
+  // rows to: {"id", "1", "0", "56"} is an int identity column.
+  tds::Rule& script_column_facts(tds::Server& server, const std::string& table);
+
   GRef<GeeMap> options(const std::vector<std::pair<std::string, std::string>>& entries);
 
   // Runs `handle` on a worker thread while this thread reads the progress

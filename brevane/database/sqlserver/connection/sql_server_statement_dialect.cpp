@@ -121,12 +121,6 @@ class SqlServerStatementDialect final : public database::BaseStatementDialect {
       out.push_back({text_at(0, r), flag(1, r), flag(2, r) || text_at(3, r) == kRowVersionTypeId});
     return out;
   }
-
-  std::optional<std::string> identity_count_query(const std::string& schema,
-                                                  const std::string& table) const override {
-    return "SELECT COUNT(*) FROM sys.identity_columns WHERE object_id = OBJECT_ID(" +
-           sql::nliteral(sql::bracketed_two_part(schema, table)) + ");";
-  }
 };
 
 }  // namespace
