@@ -2,6 +2,10 @@
 // own and as members of a table.
 #include "brevane/database/sqlserver/builder/sql_server_builder-private.h"
 
+#include <optional>
+#include <string>
+#include <vector>
+
 namespace tarvex::dialect {
 
 using Base = TarvexBrevaneSupportsDatabaseSqlBuilder;
@@ -227,11 +231,43 @@ std::string build_table_indexes(MetaTable* table, bool patch) {
 
 // ------------------------------------------------------------ triggers
 
+// The parts of a name written as bracketed identifiers joined by dots
+// ("[a].[b.c].[d]", "]]" inside a part), or nothing when the text is not
+// exactly that.
+static std::optional<std::vector<std::string>> bracketed_parts(std::string_view text) {
+  std::vector<std::string> parts;
+  size_t at = 0;
+  while (true) {
+    if (at >= text.size() || text[at] != '[') return std::nullopt;
+    std::string part;
+    for (++at;; ++at) {
+      if (at >= text.size()) return std::nullopt;
+      if (text[at] != ']') {
+        part += text[at];
+      } else if (at + 1 < text.size() && text[at + 1] == ']') {
+        part += ']';
+        ++at;
+      } else {
+        break;
+      }
+    }
+    parts.push_back(std::move(part));
+    if (++at == text.size()) return parts;
+    if (text[at++] != '.') return std::nullopt;
+  }
+}
+
 // assembly.class.method with each part bracketed; the class may itself hold
-// dots (a namespace).
+// dots (a namespace). A name given bracketed keeps its parts, each written
+// again; a text that only looks bracketed is a plain name like any other,
+// so nothing after a closing bracket reaches the script.
 static std::string external_name(std::string_view function) {
   const std::string text = trim(function);
-  if (text.find('[') != std::string::npos) return text;
+  if (auto parts = bracketed_parts(text)) {
+    std::string out;
+    for (const std::string& part : *parts) out += (out.empty() ? "" : ".") + sql::bracketed(part);
+    return out;
+  }
   const size_t first = text.find('.');
   const size_t last = text.rfind('.');
   if (first == std::string::npos || first == last) return sql::bracketed(text);

@@ -921,6 +921,29 @@ TEST_F(SqlServerBuilderTest, TableTriggerOptions) {
       table_text(table.get())
           .find("  AFTER INSERT\n  WITH APPEND\n  AS EXTERNAL NAME [Asm].[Class].[Method]\nGO\n"),
       std::string::npos);
+  // A name as the catalog joins it, or as a host wrote it bracketed: the
+  // clause names exactly assembly, class and method, whatever they hold.
+  const struct {
+    const char* function;
+    const char* name;
+  } names[] = {
+      {"Audit.Company.Triggers.OnInsert", "[Audit].[Company.Triggers].[OnInsert]"},
+      {"[Lib].[Ns.Jobs].[Run]", "[Lib].[Ns.Jobs].[Run]"},
+      {"  [A]]sm].[Cl[ass].[M]  ", "[A]]sm].[Cl[ass].[M]"},
+      {"x]; DROP TABLE t; --.C.M", "[x]]; DROP TABLE t; --].[C].[M]"},
+      // Brackets that do not make the whole text bracketed parts are
+      // characters of the names.
+      {"[Asm].[Class].[Method]; DROP TABLE t", "[[Asm]]].[[Class]]].[[Method]]; DROP TABLE t]"},
+      {"[a]; DROP TABLE x; --].[b].[c]", "[[a]]; DROP TABLE x; --]]].[[b]]].[[c]]]"},
+      {"[Asm].[Class", "[[Asm]].[Class]"},
+  };
+  for (const auto& n : names) {
+    tarvex_brevane_meta_model_meta_trigger_set_function(clr.get(), n.function);
+    const std::string text = table_text(table.get());
+    EXPECT_NE(text.find(std::string("  AS EXTERNAL NAME ") + n.name + "\nGO\n"), std::string::npos)
+        << n.function << "\n"
+        << text;
+  }
 }
 
 // ------------------------------------------------------------ options
