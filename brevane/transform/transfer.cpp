@@ -778,28 +778,19 @@ bool Run::transfer_table(const TablePlan& plan, gint64* failed_rows, GError** er
   // The target's own catalog tells which columns the server fills and
   // whether explicit identity values need the switch.
   TablePlan effective = plan;
-  const auto& target_dialect = tarvex::contracts::statement_dialect(target_statement.get());
-  if (auto query = target_dialect.columns_query(plan.target_schema, plan.target_table)) {
-    GError* ignored = nullptr;
-    auto described = GRef<TarvexProvidersContractsTableModel>::adopt(
-        tarvex_brevane_contracts_database_iconnection_execute_as_model(
-            core_.target.get(), query->c_str(), 0, &ignored));
-    if (described && !ignored) {
-      const auto facts = target_dialect.read_columns(described.get());
-      // What the target says wins; the source's flag stands only when the
-      // target told nothing.
-      if (!facts.empty()) effective.identity = false;
-      for (const auto& fact : facts) {
-        auto it = std::find_if(effective.columns.begin(), effective.columns.end(),
-                               [&](const Column& c) { return c.target == fact.name; });
-        if (it == effective.columns.end()) continue;
-        if (fact.server_written)
-          effective.columns.erase(it);
-        else if (fact.identity)
-          effective.identity = true;
-      }
-    }
-    g_clear_error(&ignored);
+  const auto facts = column_facts(core_.target.get(), target_statement.get(), plan.target_schema,
+                                  plan.target_table);
+  // What the target says wins; the source's flag stands only when the
+  // target told nothing.
+  if (!facts.empty()) effective.identity = false;
+  for (const auto& fact : facts) {
+    auto it = std::find_if(effective.columns.begin(), effective.columns.end(),
+                           [&](const Column& c) { return c.target == fact.name; });
+    if (it == effective.columns.end()) continue;
+    if (fact.server_written)
+      effective.columns.erase(it);
+    else if (fact.identity)
+      effective.identity = true;
   }
   if (effective.columns.empty()) {
     g_set_error(error, G_IO_ERROR, G_IO_ERROR_INVALID_ARGUMENT, "No column of %s.%s is writable",

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "brevane/contracts/iconnection.h"
+#include "brevane/contracts/statement-dialect-private.h"
 #include "brevane/contracts/thread_progress.h"
 #include "brevane/model/meta-helpers-private.h"
 #include "brevane/sql/tsql-scanner-private.h"
@@ -134,6 +135,14 @@ std::string key3(std::string_view a, std::string_view b, std::string_view c);
 std::string now_text();
 // Logs an error a run does not pass on, and clears it.
 void log_uncaught(GError** error, const char* file, int line);
+
+// What the target's catalog says of the columns of schema.table, asked
+// through the dialect of `statement` (a statement of `target`); empty when
+// the dialect has no such query or the query fails.
+std::vector<contracts::ColumnFacts> column_facts(
+    TarvexBrevaneContractsDatabaseIConnection* target,
+    TarvexBrevaneContractsDatabaseIStatement* statement, const std::string& schema,
+    const std::string& table);
 
 // The batches of a script that hold something to run, cut where
 // sql::split_batches cuts (GO lines outside literals, comments and

@@ -172,6 +172,23 @@ void log_uncaught(GError** error, const char* file, int line) {
   g_clear_error(error);
 }
 
+std::vector<contracts::ColumnFacts> column_facts(
+    TarvexBrevaneContractsDatabaseIConnection* target,
+    TarvexBrevaneContractsDatabaseIStatement* statement, const std::string& schema,
+    const std::string& table) {
+  const auto& dialect = contracts::statement_dialect(statement);
+  const auto query = dialect.columns_query(schema, table);
+  if (!query) return {};
+  GError* ignored = nullptr;
+  auto described = GRef<TarvexProvidersContractsTableModel>::adopt(
+      tarvex_brevane_contracts_database_iconnection_execute_as_model(target, query->c_str(), 0,
+                                                                     &ignored));
+  std::vector<contracts::ColumnFacts> facts;
+  if (described && !ignored) facts = dialect.read_columns(described.get());
+  g_clear_error(&ignored);
+  return facts;
+}
+
 std::vector<sql::Batch> non_blank_batches(std::string_view script) {
   std::vector<sql::Batch> out;
   for (auto& batch : sql::split_batches(script))

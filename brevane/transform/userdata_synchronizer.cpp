@@ -125,7 +125,6 @@ bool fill(Self* self, GError** error) {
     return false;
   }
   const auto& source_dialect = tarvex::contracts::statement_dialect(source_statement.get());
-  const auto& target_dialect = tarvex::contracts::statement_dialect(target_statement.get());
   for (const auto& name : selected_tables(core)) {
     // The source's columns and key, as its catalog describes them.
     auto table = GRef<TarvexBrevaneMetaModelMetaTable>::adopt(
@@ -138,15 +137,7 @@ bool fill(Self* self, GError** error) {
     // (computed ones, row versions) are neither read nor compared, as no
     // statement may write them; and whether explicit identity values
     // need the switch.
-    std::vector<tarvex::contracts::ColumnFacts> facts;
-    if (auto query = target_dialect.columns_query(target_schema, name)) {
-      GError* ignored = nullptr;
-      auto described =
-          GRef<TableModel>::adopt(tarvex_brevane_contracts_database_iconnection_execute_as_model(
-              core.target.get(), query->c_str(), 0, &ignored));
-      if (described && !ignored) facts = target_dialect.read_columns(described.get());
-      g_clear_error(&ignored);
-    }
+    const auto facts = column_facts(core.target.get(), target_statement.get(), target_schema, name);
     auto server_written = [&](const std::string& column) {
       return std::any_of(facts.begin(), facts.end(), [&](const auto& fact) {
         return fact.server_written && fact.name == column;

@@ -132,9 +132,6 @@ class RowBuilder {
   bool place(CellArena& arena, const char** block);
 
  private:
-  // The cells added since the last row, each already laid out as a block
-  // of place holds it (a taken value as the bare kind OBJECT), and their
-  // count: placing a row is then one copy.
   // Room for the next cell of at most `bytes` bytes; the caller advances
   // `used_` by what it wrote.
   char* room(gsize bytes) {
@@ -142,7 +139,12 @@ class RowBuilder {
       encoded_.resize(std::max<gsize>(encoded_.size() * 2, used_ + bytes + 256));
     return encoded_.data() + used_;
   }
-  std::vector<char> encoded_;  // its size is the room; `used_` bytes hold cells
+
+  // The cells added since the last row, each already laid out as a block
+  // of place holds it (a taken value as the bare kind OBJECT), and their
+  // count: placing a row is then one copy. The vector's size is the room;
+  // its first `used_` bytes hold the cells.
+  std::vector<char> encoded_;
   gsize used_ = 0;
   guint32 count_ = 0;
   // Empty, or one per cell: the values taken.
