@@ -95,7 +95,6 @@ class DsvWriter {
     char few[bytes::FewBytes::kMost];
     for (int b = 0; b < 256; ++b)
       if (special_[b]) {
-        if (few_ < G_N_ELEMENTS(spread_)) spread_[few_] = guint64(b) * kOnes;
         if (few_ < G_N_ELEMENTS(few)) few[few_] = char(b);
         ++few_;
       }
@@ -106,22 +105,13 @@ class DsvWriter {
     plain_ = !o.always && o.prefix.empty() && o.suffix.empty() && o.delimiter.size() == 1;
   }
 
-  // Whether the text holds a special byte: eight bytes at a time when
+  // Whether the text holds a special byte: sixteen bytes at a time when
   // there are few of them (the usual comma, quote, CR and LF).
   bool has_special(std::string_view text) const {
-    size_t i = 0;
-    if (few_ <= G_N_ELEMENTS(spread_)) {
-      for (; i + 8 <= text.size(); i += 8) {
-        guint64 word;
-        std::memcpy(&word, text.data() + i, 8);
-        for (size_t k = 0; k < few_; ++k) {
-          guint64 x = word ^ spread_[k];
-          if ((x - kOnes) & ~x & (kOnes << 7)) return true;
-        }
-      }
-    }
-    for (; i < text.size(); ++i)
-      if (special_[guchar(text[i])]) return true;
+    if (few_bytes_) return few_bytes_->any(text.data(), text.size());
+    const auto* p = reinterpret_cast<const guchar*>(text.data());
+    for (size_t i = 0; i < text.size(); ++i)
+      if (special_[p[i]]) return true;
     return false;
   }
 
@@ -159,11 +149,7 @@ class DsvWriter {
   // With the usual options: whether the text is written as it is.
   bool bare(std::string_view text) const {
     if (text.size() == o_.null_text.size() && text == o_.null_text) return false;
-    if (few_bytes_) return !few_bytes_->any(text.data(), text.size());
-    const auto* p = reinterpret_cast<const guchar*>(text.data());
-    for (size_t i = 0; i < text.size(); ++i)
-      if (special_[p[i]]) return false;
-    return true;
+    return !has_special(text);
   }
 
   void field(std::string& out, std::optional<std::string_view> value) const {
@@ -284,10 +270,8 @@ class DsvWriter {
   }
 
  private:
-  static constexpr guint64 kOnes = 0x0101010101010101ULL;
   const DsvOptions& o_;
   bool special_[256] = {};
-  guint64 spread_[4] = {};                    // each special byte in every byte of a word
   size_t few_ = 0;                            // special bytes
   std::optional<bytes::FewBytes> few_bytes_;  // them, when they are few
   bool plain_ = false;
